@@ -1,0 +1,25 @@
+// Conversions between the program's 8-bit text (Windows-1252) and UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// Every byte maps to one character; the five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 control of the same
+// value, so a round trip never loses a byte.
+std::string Cp1252ToUtf8(std::string_view text);
+
+// Characters without a Windows-1252 byte become '?'; malformed UTF-8 sequences
+// become '?' one byte at a time.
+std::string Utf8ToCp1252(std::string_view text);
+
+// The Unicode code point of one Windows-1252 byte, and back (-1 when unmapped).
+char32_t Cp1252ToCodePoint(unsigned char byte);
+int CodePointToCp1252(char32_t codePoint);
+
+// Lower-case in the code page: A-Z and the code page's other capitals.
+unsigned char Cp1252ToLower(unsigned char byte);
+
+}  // namespace tarnwick

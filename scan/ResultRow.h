@@ -1,0 +1,20 @@
+// One row of the results pane: the columns "Advetiser's Site", "Publisher's
+// Site", "Mail Address", "Email Notification", "Status", and the profile-pane
+// row the page came from (set when the results are built).
+#pragma once
+
+#include <string>
+
+namespace tarnwick {
+
+struct ResultRow {
+    std::string m_strAdvertiser;
+    std::string m_strPage;
+    std::string m_strMail;
+    std::string m_strNotify;
+    std::string m_strStatus;
+    int m_nProfileRow = -1;
+    bool operator==(const ResultRow&) const = default;
+};
+
+}  // namespace tarnwick

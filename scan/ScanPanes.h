@@ -1,0 +1,39 @@
+// The two panes as the scan run sees them. The desktop program implements this
+// on its list models (every call completes on the GUI thread before it
+// returns); the command-line companion on plain tables and standard output.
+#pragma once
+
+#include <string>
+
+#include "mail/NotificationJob.h"
+#include "scan/ResultRow.h"
+
+namespace tarnwick {
+
+class ScanPanes {
+public:
+    virtual ~ScanPanes() = default;
+
+    // Profile pane.
+    virtual int ProfileRowCount() = 0;
+    virtual bool IsProfileTicked(int row) = 0;
+    virtual std::string ProfileStatus(int row) = 0;
+    virtual void SetProfileStatus(int row, const std::string& status) = 0;
+
+    // Results pane. RebuildResults clears it and fills it with one row per
+    // page of the ticked profiles, profile after profile, with an empty Status.
+    virtual void RebuildResults() = 0;
+    virtual int ResultRowCount() = 0;
+    virtual ResultRow ResultRowAt(int row) = 0;
+    virtual void SetResultStatus(int row, const std::string& status) = 0;
+    virtual void SetResultMail(int row, const std::string& text) = 0;
+
+    // The report prompt, at the end of a run and after Stop.
+    virtual void OfferReport() = 0;
+    // Hands one webmaster letter over; must not wait for it to be sent.
+    virtual void StartNotification(const NotificationJob& job) = 0;
+    // The page of a row is about to be fetched (progress display).
+    virtual void PageStarted(int /*row*/) {}
+};
+
+}  // namespace tarnwick

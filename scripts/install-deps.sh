@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a build (and, with --test, the test suite) needs.
+# Only missing packages are installed; the package lists are refreshed only when
+# a package cannot be found.
+set -euo pipefail
+
+build_pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libcurl4-openssl-dev
+            ca-certificates)
+test_pkgs=(libgtest-dev libbenchmark-dev python3 python3-aiosmtpd python3-pyftpdlib
+           openssl curl xvfb xauth xdotool imagemagick at-spi2-core dbus dbus-x11
+           python3-pyatspi chromium clang-format)
+
+want=("${build_pkgs[@]}")
+if [[ "${1:-}" == "--test" ]]; then
+    want+=("${test_pkgs[@]}")
+fi
+
+missing=()
+for p in "${want[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo_cmd=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if ! "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
+    "${sudo_cmd[@]}" apt-get update
+    "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi

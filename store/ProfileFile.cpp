@@ -1,0 +1,237 @@
+#include "store/ProfileFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string_view>
+
+#include "store/FileError.h"
+#include "store/ProfileList.h"
+#include "store/StoreFileWriter.h"
+#include "store/StoreLineReader.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr std::string_view kSep = "|||";
+
+// "\n" + page|||mail|||flag||| for every imported row (a missing mail address
+// is written as one blank).
+std::string PageLines(const std::vector<ImportRow>& rows, bool notify, bool firstBare) {
+    std::string out;
+    for (const ImportRow& row : rows) {
+        if (!firstBare || !out.empty()) {
+            out += "\r\n";
+        }
+        out += row.m_strPage;
+        out += kSep;
+        out += row.m_strMail.empty() ? std::string(" ") : row.m_strMail;
+        out += kSep;
+        out += notify ? "1" : "0";
+        out += kSep;
+    }
+    return out;
+}
+
+enum class FlagRule { OneIsEnabled, ZeroIsDisabled };
+
+ProfileContents ReadFields(const std::string& path, FlagRule rule) {
+    ProfileContents contents;
+    StoreLineReader reader(path);
+    std::string line;
+    if (!reader.IsOpen()) {
+        return contents;
+    }
+    contents.m_bExists = true;
+    if (!reader.ReadLine(line)) {
+        return contents;
+    }
+    contents.m_strAdvertiser = line.size() > 6 ? line.substr(6) : std::string();
+    if (line.empty()) {
+        return contents;
+    }
+    while (reader.ReadStoreLine(line)) {
+        std::string_view rest(line);
+        int field = 0;
+        ProfilePage page;
+        for (size_t end = rest.find(kSep); end != std::string_view::npos; end = rest.find(kSep)) {
+            const std::string_view value = rest.substr(0, end);
+            if (field == 0) {
+                page.m_strPage = value;
+            } else if (field == 1) {
+                page.m_strMail = value;
+            } else if (field == 2) {
+                const bool enabled =
+                    rule == FlagRule::OneIsEnabled ? value == "1" : value != "0";
+                page.m_strNotify = enabled ? "Enabled" : "Disabled";
+            }
+            ++field;
+            rest.remove_prefix(end + kSep.size());
+        }
+        if (field > 0) {
+            contents.m_pages.push_back(std::move(page));
+        }
+    }
+    return contents;
+}
+
+// Writes "\r\n" + bytes at the end of an existing file, or the bytes alone
+// when the file is empty or ends with a line break (so no empty line hides
+// them). Throws FileError.
+void AppendToFile(const std::string& path, const std::string& linesWithoutLeadingBreak) {
+    if (linesWithoutLeadingBreak.empty()) {
+        return;
+    }
+    AppendStoreLine(path, linesWithoutLeadingBreak);
+}
+
+}  // namespace
+
+ProfileContents ProfileFile::ReadForResults(const std::string& path) {
+    ProfileContents contents;
+    StoreLineReader reader(path);
+    if (!reader.IsOpen()) {
+        return contents;
+    }
+    contents.m_bExists = true;
+    std::string line;
+    if (!reader.ReadStoreLine(line)) {
+        return contents;
+    }
+    contents.m_strAdvertiser = line.size() > 6 ? line.substr(6) : std::string();
+    while (reader.ReadStoreLine(line)) {
+        ProfilePage page;
+        const size_t p1 = line.find(kSep);
+        std::string rest;
+        if (p1 == std::string::npos) {
+            page.m_strPage = line;
+        } else {
+            page.m_strPage = line.substr(0, p1);
+            rest = line.substr(p1 + kSep.size());
+        }
+        const size_t p2 = rest.find(kSep);
+        if (p2 == std::string::npos) {
+            page.m_strMail = rest;
+            rest.clear();
+        } else {
+            page.m_strMail = rest.substr(0, p2);
+            rest = rest.substr(p2 + kSep.size());
+        }
+        const std::string flag = rest.size() > 3 ? rest.substr(0, rest.size() - 3) : std::string();
+        page.m_strNotify = flag == "1" ? "Enabled" : "Disabled";
+        contents.m_pages.push_back(std::move(page));
+    }
+    return contents;
+}
+
+ProfileContents ProfileFile::ReadForEdit(const std::string& path) {
+    return ReadFields(path, FlagRule::OneIsEnabled);
+}
+
+ProfileContents ProfileFile::ReadAfterDelete(const std::string& path) {
+    return ReadFields(path, FlagRule::ZeroIsDisabled);
+}
+
+int ProfileFile::Create(const std::string& path, const std::string& advertiser,
+                        const std::vector<ImportRow>& rows, bool notify) const {
+    const int row = ProfileList(m_folder).Add(path);
+    if (FileExists(path)) {
+        return row;
+    }
+    StoreFileWriter file(path);
+    file.WriteLine("Link: " + advertiser);
+    file.WriteRaw(PageLines(rows, notify, false));
+    file.Close();
+    return row;
+}
+
+int ProfileFile::Append(const std::string& path, const std::string& advertiser,
+                        const std::vector<ImportRow>& rows, bool notify) const {
+    if (!FileExists(path)) {
+        return Overwrite(path, advertiser, rows, notify);
+    }
+    AppendToFile(path, PageLines(rows, notify, true));
+    return -1;
+}
+
+int ProfileFile::Overwrite(const std::string& path, const std::string& advertiser,
+                           const std::vector<ImportRow>& rows, bool notify) const {
+    // Written beside the file and renamed over it, so a failure keeps the
+    // old profile whole.
+    StoreFileWriter temp(m_folder.NewTxtPath());
+    temp.WriteLine("Link: " + advertiser);
+    temp.WriteRaw(PageLines(rows, notify, false));
+    temp.CommitOver(path);
+    ProfileList list(m_folder);
+    return list.Contains(path) ? -1 : list.Add(path);
+}
+
+void ProfileFile::Rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const {
+    StoreFileWriter temp(m_folder.NewTxtPath());
+    temp.WriteLine("Link: " + text);
+    for (const ProfilePage& row : rows) {
+        temp.WriteLine(row.m_strPage + "|||" + row.m_strMail + "|||" +
+                       (row.m_strNotify == "Enabled" ? "1|||" : "0|||"));
+    }
+    temp.CommitOver(m_folder.ProfilePathOfText(text));
+}
+
+bool ProfileFile::DeletePages(const std::string& text, const std::set<int>& positions) const {
+    const std::string path = m_folder.ProfilePathOfText(text);
+    StoreLineReader reader(path);
+    if (!reader.IsOpen()) {
+        return false;
+    }
+    StoreFileWriter temp(m_folder.NewTxtPath());
+    std::string line;
+    if (reader.ReadLine(line)) {
+        temp.WriteLine(line);
+        int k = 0;
+        while (!line.empty() && reader.ReadStoreLine(line)) {
+            if (positions.count(k) == 0) {
+                temp.WriteLine(line);
+            }
+            ++k;
+        }
+    }
+    temp.CommitOver(path);
+    return true;
+}
+
+AddressChange ProfileFile::ChangeAddress(const std::string& oldText,
+                                         const std::string& newText) const {
+    if (!FileExists(m_folder.IndexPath())) {
+        return AddressChange::NoIndex;
+    }
+    const std::string oldPath = m_folder.ProfilePathOfText(oldText);
+    const std::string newPath = m_folder.ProfilePathOfText(newText);
+    StoreLineReader reader(oldPath);
+    if (!reader.IsOpen()) {
+        return AddressChange::FileMissing;
+    }
+    ProfileList list(m_folder);
+    const bool sameName = newPath == oldPath;
+    if (!sameName && (FileExists(newPath) || list.Contains(newPath))) {
+        return AddressChange::NameTaken;
+    }
+    // The new file is complete before anything else changes; the old one goes
+    // last, so a failure never leaves the profile without a file.
+    StoreFileWriter temp(m_folder.NewTxtPath());
+    temp.WriteLine("Link: " + newText);
+    std::string line;
+    if (reader.ReadLine(line) && !line.empty()) {
+        while (reader.ReadStoreLine(line)) {
+            temp.WriteLine(line);
+        }
+    }
+    temp.CommitOver(newPath);
+    if (sameName) {
+        return AddressChange::SameName;
+    }
+    list.Replace(oldPath, newPath);
+    DeleteStoreFile(oldPath);
+    return AddressChange::Moved;
+}
+
+}  // namespace tarnwick

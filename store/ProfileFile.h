@@ -1,0 +1,88 @@
+// A profile file: "Link: " + the advertiser's address, then one line per
+// publisher page: page address|||mail address|||flag||| (flag "1" or "0").
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "store/DataFolder.h"
+
+namespace tarnwick {
+
+// One publisher page as a list shows it: notify is "Enabled" or "Disabled"
+// (or empty for a line too short to carry a flag in the editing readers).
+struct ProfilePage {
+    std::string m_strPage;
+    std::string m_strMail;
+    std::string m_strNotify;
+    bool operator==(const ProfilePage&) const = default;
+};
+
+// A page from an imported list: its address and, possibly empty, mail address.
+struct ImportRow {
+    std::string m_strPage;
+    std::string m_strMail;
+};
+
+struct ProfileContents {
+    bool m_bExists = false;  // false: the file could not be opened, no pages
+    std::string m_strAdvertiser;
+    std::vector<ProfilePage> m_pages;
+};
+
+// What a change of address did.
+enum class AddressChange {
+    Moved,        // the file has the new profile name; index.txt names it
+    SameName,     // same profile name: the first line was rewritten in place
+    NameTaken,    // another profile has that name already: nothing changed
+    NoIndex,      // index.txt is missing: nothing to change on disk
+    FileMissing,  // the profile's own file is missing: nothing changed
+};
+
+class ProfileFile {
+public:
+    explicit ProfileFile(DataFolder folder) : m_folder(std::move(folder)) {}
+
+    // The results pane's reading: advertiser's address = first line without
+    // its first 6 characters; a page is "Enabled" only for flag "1".
+    static ProfileContents ReadForResults(const std::string& path);
+    // The Edit Profile dialog's reading: fields ending at "|||"; flag "1"
+    // shows "Enabled", anything else "Disabled".
+    static ProfileContents ReadForEdit(const std::string& path);
+    // The reading after pages were deleted: flag "0" shows "Disabled",
+    // anything else "Enabled".
+    static ProfileContents ReadAfterDelete(const std::string& path);
+
+    // A new profile: adds the path to index.txt, and writes the file unless it
+    // exists already. Returns the profile-pane row of the new index line (-1
+    // when an earlier empty line hides it). Throws FileError.
+    int Create(const std::string& path, const std::string& advertiser,
+               const std::vector<ImportRow>& rows, bool notify) const;
+
+    // Appends page lines. A file that no longer exists is created with the
+    // advertiser's address and added to index.txt when the list lacks it.
+    // Returns the row of a newly listed path, else -1. Throws FileError.
+    int Append(const std::string& path, const std::string& advertiser,
+               const std::vector<ImportRow>& rows, bool notify) const;
+
+    // Replaces the file; lists it in index.txt when the list lacks it. Returns
+    // the row of a newly listed path, else -1. Throws FileError.
+    int Overwrite(const std::string& path, const std::string& advertiser,
+                  const std::vector<ImportRow>& rows, bool notify) const;
+
+    // Rewrites the profile of text T from an edited list through new.txt.
+    void Rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const;
+
+    // Removes the page lines at the given positions (from 0) through new.txt.
+    // Returns false when the profile file is missing (nothing changed).
+    bool DeletePages(const std::string& text, const std::set<int>& positions) const;
+
+    // Gives the profile of the display text oldText the address newText.
+    AddressChange ChangeAddress(const std::string& oldText, const std::string& newText) const;
+
+private:
+    DataFolder m_folder;
+};
+
+}  // namespace tarnwick

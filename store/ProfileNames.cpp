@@ -1,0 +1,96 @@
+#include "store/ProfileNames.h"
+
+#include <array>
+#include <string_view>
+
+namespace tarnwick {
+namespace {
+
+bool Contains(const std::string& s, std::string_view x) { return s.find(x) != std::string::npos; }
+
+// The text after the first x of s; all of s when s has no x.
+std::string AfterFirst(const std::string& s, std::string_view x) {
+    const size_t p = s.find(x);
+    return p == std::string::npos ? s : s.substr(p + x.size());
+}
+
+// The text after the last "." of s; all of s when s has none.
+std::string AfterLastDot(const std::string& s) {
+    const size_t p = s.rfind('.');
+    return p == std::string::npos ? s : s.substr(p + 1);
+}
+
+// The text before the last "." of s; empty when s has none.
+std::string BeforeLastDot(const std::string& s) {
+    const size_t p = s.rfind('.');
+    return p == std::string::npos ? std::string() : s.substr(0, p);
+}
+
+constexpr std::array<std::string_view, 6> kGenericLabels = {"co", "com", "info", "biz", "net", "org"};
+
+}  // namespace
+
+std::string HostPart(const std::string& s) {
+    std::string r;
+    if (Contains(s, "http")) {
+        if (Contains(s, "www")) {
+            r = AfterFirst(s, ".");
+        } else if (Contains(s, "//")) {
+            r = AfterFirst(s, "//");
+        } else {
+            r = s.substr(1);
+        }
+    } else if (Contains(s, "www")) {
+        r = AfterFirst(s, ".");
+    } else if (Contains(s, "ftp:")) {
+        if (!Contains(s, "ftp.")) {
+            return std::string();
+        }
+        r = AfterFirst(s, ".");
+    } else if (Contains(s, "ftp.")) {
+        r = AfterFirst(s, ".");
+    } else {
+        r = s;
+    }
+    return r.substr(0, r.find('/'));
+}
+
+std::string BaseName(const std::string& h) {
+    const std::string g = AfterLastDot(h);
+    const std::string d = BeforeLastDot(h);
+    if (g.size() == 2) {
+        const std::string f = AfterLastDot(d);
+        for (std::string_view label : kGenericLabels) {
+            if (f == label) {
+                const size_t p = h.find("." + f);
+                const std::string b = h.substr(0, p);
+                return AfterLastDot(b) + "." + f + "." + g;
+            }
+        }
+        return f + "." + g;
+    }
+    return AfterLastDot(d) + "." + g;
+}
+
+std::string ProfileName(const std::string& text) {
+    // A numbered profile's " (k)" suffix, k in decimal.
+    if (text.size() >= 4 && text.back() == ')') {
+        const size_t open = text.rfind(" (");
+        if (open != std::string::npos && open + 3 < text.size()) {
+            bool digits = true;
+            for (size_t i = open + 2; i + 1 < text.size(); ++i) {
+                digits = digits && text[i] >= '0' && text[i] <= '9';
+            }
+            if (digits) {
+                return BaseName(HostPart(text.substr(0, open))) + text.substr(open);
+            }
+        }
+    }
+    return BaseName(HostPart(text));
+}
+
+std::string NumberedProfileName(const std::string& baseName, int k) {
+    return k == 1 ? baseName : baseName + " (" + std::to_string(k) + ")";
+}
+
+}  // namespace tarnwick

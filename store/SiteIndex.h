@@ -1,0 +1,34 @@
+// stindex.txt, the site index: per base name, every advertiser's address ever
+// added under it ("base name**address 1||address 2||"). The k-th address
+// belongs to the profile base name (k = 1) or base name (k) (k >= 2).
+#pragma once
+
+#include <string>
+
+#include "store/DataFolder.h"
+
+namespace tarnwick {
+
+struct SiteLookup {
+    enum class Kind { IndexMissing, BaseNotFound, BaseFound, AddressFound };
+    Kind m_eKind = Kind::IndexMissing;
+    int m_nNext = 0;  // the next number k, for BaseFound
+};
+
+class SiteIndex {
+public:
+    explicit SiteIndex(DataFolder folder) : m_folder(std::move(folder)) {}
+
+    SiteLookup Lookup(const std::string& baseName, const std::string& address) const;
+
+    // Records the address as the lookup says: creates the index, appends a
+    // line, or extends the base name's line; nothing when the address was
+    // found. Throws FileError.
+    void Record(const std::string& baseName, const std::string& address,
+                const SiteLookup& lookup) const;
+
+private:
+    DataFolder m_folder;
+};
+
+}  // namespace tarnwick

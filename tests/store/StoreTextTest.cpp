@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "store/FileError.h"
+#include "store/StoreFileWriter.h"
+#include "store/StoreLineReader.h"
+#include "support/TempDataFolder.h"
+
+namespace tarnwick {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+std::vector<std::string> StoreLines(const std::string& path) {
+    StoreLineReader reader(path);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.ReadStoreLine(line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class StoreText : public ::testing::Test {
+protected:
+    test::TempDataFolder m_temp;
+    std::string m_strPath = m_temp.Folder().Folder() + "/f.txt";
+};
+
+TEST_F(StoreText, ReadersAcceptBothLineEndsAndStopAtTheFirstEmptyLine) {
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"a\r\nb\r\nc", {"a", "b", "c"}},
+        {"a\nb\nc\n", {"a", "b", "c"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\n\r\nb", {"a"}},
+        {"a\n\nb", {"a"}},
+        {"\r\na", {}},
+        {"", {}},
+        {"a\rb\r\n", {"a\rb"}},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(m_strPath, c.bytes);
+        EXPECT_EQ(StoreLines(m_strPath), c.lines) << c.bytes;
+    }
+    EXPECT_TRUE(StoreLines(m_strPath + ".missing").empty());
+}
+
+TEST_F(StoreText, LinesOfAnyLengthComeBackWhole) {
+    const std::string longLine(3 * 1024 * 1024, 'x');
+    WriteBytes(m_strPath, "first\r\n" + longLine + "\r\nlast");
+    EXPECT_EQ(StoreLines(m_strPath), (std::vector<std::string>{"first", longLine, "last"}));
+}
+
+TEST_F(StoreText, WriterPutsALineBreakBeforeEveryLineButTheFirst) {
+    StoreFileWriter writer(m_strPath);
+    writer.WriteLine("one");
+    writer.WriteLine("two");
+    writer.WriteLine("three");
+    writer.Close();
+    EXPECT_EQ(ReadBytes(m_strPath), "one\r\ntwo\r\nthree");
+}
+
+TEST_F(StoreText, AppendingNeverLeavesAnEmptyLineBeforeTheNewLine) {
+    struct Case {
+        const char* before;
+        const char* after;
+    };
+    const std::vector<Case> cases = {
+        {"a", "a\r\nnew"},
+        {"a\r\nb", "a\r\nb\r\nnew"},
+        {"a\r\n", "a\r\nnew"},  // an editor's final line break
+        {"a\n", "a\nnew"},
+        {"", "new"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(m_strPath, c.before);
+        AppendStoreLine(m_strPath, "new");
+        EXPECT_EQ(ReadBytes(m_strPath), c.after) << c.before;
+    }
+    std::remove(m_strPath.c_str());
+    AppendStoreLine(m_strPath, "created");
+    EXPECT_EQ(ReadBytes(m_strPath), "created");
+}
+
+TEST_F(StoreText, FileErrorsNameTheFile) {
+    const std::string missingFolder = m_temp.Root() + "/no/such/folder/f.txt";
+    try {
+        StoreFileWriter writer(missingFolder);
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.FileName(), missingFolder);
+        EXPECT_NE(std::string(e.what()).find(missingFolder), std::string::npos);
+    }
+    EXPECT_THROW(DeleteStoreFile(m_strPath + ".missing"), FileError);
+    EXPECT_THROW(AppendStoreLine(missingFolder, "x"), FileError);
+}
+
+TEST_F(StoreText, CommitReplacesTheTargetOrLeavesItWhole) {
+    WriteBytes(m_strPath, "old");
+    {
+        StoreFileWriter temp(m_strPath + ".tmp");
+        temp.WriteLine("new");
+        temp.CommitOver(m_strPath);
+    }
+    EXPECT_EQ(ReadBytes(m_strPath), "new");
+    EXPECT_FALSE(test::Exists(m_strPath + ".tmp"));
+
+    // A target that cannot be replaced (a non-empty folder) keeps its content
+    // and the temporary is cleaned up.
+    const std::string dir = m_temp.Root() + "/dir";
+    ASSERT_EQ(::mkdir(dir.c_str(), 0755), 0);
+    WriteBytes(dir + "/inside", "keep");
+    StoreFileWriter temp(m_strPath + ".tmp");
+    temp.WriteLine("x");
+    EXPECT_THROW(temp.CommitOver(dir), FileError);
+    EXPECT_EQ(ReadBytes(dir + "/inside"), "keep");
+    EXPECT_FALSE(test::Exists(m_strPath + ".tmp"));
+}
+
+}  // namespace
+}  // namespace tarnwick
