@@ -1,0 +1,30 @@
+// What the profile-editing dialogs do to the two panes of the main window.
+// The profile pane (CLeftList) implements it; dialogs under test get a small
+// table of their own.
+#pragma once
+
+#include <QString>
+
+namespace tarnwick {
+
+class ProfilePaneAccess {
+public:
+    virtual ~ProfilePaneAccess() = default;
+
+    virtual int ProfileRowCount() const = 0;
+    // Column 1, the "Proile" column: the profile's display text.
+    virtual QString ProfileText(int row) const = 0;
+    virtual bool IsProfileTicked(int row) const = 0;
+
+    // Inserts an unticked row with an empty Status at the position.
+    virtual void InsertProfileRow(int row, const QString& displayText) = 0;
+    // Ticks or unticks a row; ticking follows the check-state rule of the
+    // list (which rebuilds the results pane).
+    virtual void SetProfileTicked(int row, bool ticked) = 0;
+    // Deletes every row and refills the pane from index.txt, rows unticked.
+    virtual void LoadProfiles() = 0;
+    // Clears the results pane and rebuilds it from the ticked profiles.
+    virtual void RebuildResults() = 0;
+};
+
+}  // namespace tarnwick
