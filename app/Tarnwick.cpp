@@ -1,0 +1,201 @@
+#include "app/Tarnwick.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QUrl>
+
+#include "app/AboutApp.h"
+#include "app/AppState.h"
+#include "app/CommandIds.h"
+#include "app/LeftList.h"
+#include "app/MainFrm.h"
+#include "app/WindowScanPanes.h"
+#include "controls/AppMessageBox.h"
+#include "controls/Splash.h"
+#include "res/Resources.h"
+#include "scan/ScanState.h"
+#include "store/DataFolder.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr const char* kAddRunning = "You cannot add profile while task is running";
+constexpr const char* kDeleteRunning = "You cannot delete profile while task is runing";
+constexpr const char* kEditRunning = "You cannot edit any profile while task is running";
+constexpr const char* kProfileAdded = "Your profile has been successfully added.";
+
+}  // namespace
+
+CTarnwickApp::CTarnwickApp(StartOptions options) : m_options(options) {
+    InitResources();
+}
+
+CTarnwickApp::~CTarnwickApp() {
+    // The scan thread may be waiting for the window: let it go before the
+    // window goes away.
+    if (m_pScanPanes) {
+        m_pScanPanes->Close();
+    }
+    m_pScanPanes.reset();
+    m_pFrame.reset();
+    if (g_pApp == this) {
+        g_pApp = nullptr;
+    }
+}
+
+bool CTarnwickApp::InitInstance() {
+    CSplash::ShowFor(m_options.m_nSplashMs);
+    g_pApp = this;
+    g_bScanRunning = false;
+    g_bStopRequested = false;
+    g_bReportSaved = false;
+    g_bPlayEnabled = false;
+    g_bStopEnabled = false;
+    g_bSuppressAutoCheck = false;
+    DataFolder::FromEnvironment().EnsureExists();
+
+    m_pFrame = std::make_unique<CMainFrame>();
+    if (!m_pFrame->Create()) {
+        m_pFrame.reset();
+        return false;
+    }
+    m_pScanPanes = std::make_unique<WindowScanPanes>(*m_pFrame);
+    m_pFrame->SetExitPrompt([this] { return RunExitPrompt(); });
+    ConnectCommands();
+    // Maximised; where no window manager acts on that, the window still
+    // covers the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        m_pFrame->setGeometry(screen->availableGeometry());
+    }
+    m_pFrame->showMaximized();
+
+    g_bPlayEnabled = m_pFrame->ProfilePane()->ProfileRowCount() > 0;
+    g_bStopEnabled = false;
+    m_pFrame->SetStandardCommandsEnabled(true);
+    return true;
+}
+
+void CTarnwickApp::ConnectCommands() {
+    const struct {
+        int id;
+        void (CTarnwickApp::*handler)();
+    } commands[] = {
+        {ID_PLAY, &CTarnwickApp::OnPlay},
+        {ID_STOP, &CTarnwickApp::OnStop},
+        {ID_ADD, &CTarnwickApp::OnAdd},
+        {ID_DELETE, &CTarnwickApp::OnDelete},
+        {ID_EDIT_PROFILE, &CTarnwickApp::OnEditProfile},
+        {ID_HELP, &CTarnwickApp::OnHelp},
+        {ID_HELP_TOPIC, &CTarnwickApp::OnHelp},
+        {ID_ABOUT, &CTarnwickApp::OnAbout},
+        {ID_HELP_ABOUT, &CTarnwickApp::OnAbout},
+        {ID_EXIT, &CTarnwickApp::OnExit},
+        {ID_FILE_EXIT, &CTarnwickApp::OnExit},
+    };
+    for (const auto& command : commands) {
+        QAction* action = m_pFrame->Command(command.id);
+        const auto handler = command.handler;
+        connect(action, &QAction::triggered, this, [this, handler] {
+            (this->*handler)();
+            if (m_pFrame) {
+                m_pFrame->UpdateCommandUI();
+            }
+        });
+    }
+}
+
+void CTarnwickApp::OnPlay() {}
+
+void CTarnwickApp::OnStop() {}
+
+void CTarnwickApp::OnAdd() {
+    if (g_bScanRunning) {
+        AppMessageBox::Show(kAddRunning, AppMessageBox::Buttons::Ok, m_pFrame.get());
+        return;
+    }
+    if (RunAddWizard()) {
+        AppMessageBox::Show(kProfileAdded, AppMessageBox::Buttons::Ok, m_pFrame.get());
+        g_bPlayEnabled = true;
+        g_bStopEnabled = false;
+    }
+}
+
+void CTarnwickApp::OnDelete() {
+    if (g_bScanRunning) {
+        AppMessageBox::Show(kDeleteRunning, AppMessageBox::Buttons::Ok, m_pFrame.get());
+        return;
+    }
+    g_bSuppressAutoCheck = true;
+    RunDelete();
+    if (m_pFrame->ProfilePane()->ProfileRowCount() == 0) {
+        g_bPlayEnabled = false;
+        g_bStopEnabled = false;
+    }
+}
+
+void CTarnwickApp::OnEditProfile() {
+    if (g_bScanRunning) {
+        AppMessageBox::Show(kEditRunning, AppMessageBox::Buttons::Ok, m_pFrame.get());
+        return;
+    }
+    RunEditProfile();
+}
+
+bool CTarnwickApp::RunAddWizard() {
+    return false;
+}
+
+void CTarnwickApp::RunDelete() {}
+
+void CTarnwickApp::RunEditProfile() {}
+
+QString CTarnwickApp::InstallHelp() {
+    const DataFolder folder = DataFolder::FromEnvironment();
+    folder.EnsureExists();
+    QFile shipped(QStringLiteral(":/help/Help.html"));
+    if (!shipped.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray guide = shipped.readAll();
+    const QString path = QString::fromLocal8Bit(folder.HelpPath().c_str());
+    QFile installed(path);
+    if (installed.open(QIODevice::ReadOnly) && installed.readAll() == guide) {
+        return path;
+    }
+    installed.close();
+    if (!installed.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        installed.write(guide) != guide.size()) {
+        return {};
+    }
+    return path;
+}
+
+void CTarnwickApp::OnHelp() {
+    // A missing guide is not reported: Help then simply opens nothing.
+    const QString path = InstallHelp();
+    if (!path.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+}
+
+void CTarnwickApp::OnAbout() {
+    CAboutApp about;
+    about.exec();
+}
+
+bool CTarnwickApp::RunExitPrompt() {
+    return AppMessageBox::Show("Do you want to exit from Osgrel Tarnwick Ambrel ? ",
+                               AppMessageBox::Buttons::OkCancel,
+                               m_pFrame.get()) == AppMessageBox::Answer::Ok;
+}
+
+void CTarnwickApp::OnExit() {
+    if (RunExitPrompt()) {
+        emit exitRequested(0);
+    }
+}
+
+}  // namespace tarnwick

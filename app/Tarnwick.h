@@ -1,0 +1,64 @@
+// The application object: start-up (splash, process-wide state, the main
+// window) and the commands of the menu and tool bar.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+namespace tarnwick {
+
+class CMainFrame;
+class ScanRun;
+class WindowScanPanes;
+
+struct StartOptions {
+    int m_nSplashMs = 2000;  // how long the splash stays up
+};
+
+class CTarnwickApp : public QObject {
+    Q_OBJECT
+public:
+    explicit CTarnwickApp(StartOptions options = {});
+    ~CTarnwickApp() override;
+
+    // Shows the splash, resets the process-wide state and shows the main
+    // window maximised. False when the window cannot be made.
+    bool InitInstance();
+
+    CMainFrame* MainFrame() const { return m_pFrame.get(); }
+    WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
+
+    // Commands.
+    void OnPlay();
+    void OnStop();
+    void OnAdd();
+    void OnDelete();
+    void OnEditProfile();
+    void OnHelp();
+    void OnAbout();
+    void OnExit();
+
+    // The exit question; true when the program may end.
+    bool RunExitPrompt();
+
+    // Writes the user guide into the data folder (when missing or out of
+    // date) and returns its path; empty when it cannot be written.
+    static QString InstallHelp();
+
+signals:
+    // The Exit command was confirmed: the program ends with this code.
+    void exitRequested(int code);
+
+private:
+    void ConnectCommands();
+    // The editing dialogs; false when they made no change.
+    bool RunAddWizard();
+    void RunDelete();
+    void RunEditProfile();
+
+    StartOptions m_options;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    std::unique_ptr<WindowScanPanes> m_pScanPanes;
+};
+
+}  // namespace tarnwick
