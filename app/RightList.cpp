@@ -48,6 +48,7 @@ void CRightList::OnInitialUpdate() {
 }
 
 void CRightList::RebuildResults() {
+    ++m_nRebuilds;
     std::vector<TickedProfile> ticked;
     if (g_pProfilePane != nullptr) {
         ticked = g_pProfilePane->TickedProfiles();

@@ -36,6 +36,8 @@ public:
     void DeleteAllRows();
 
     int RowCount() const;
+    // How many times the list has been rebuilt.
+    int RebuildCount() const { return m_nRebuilds; }
     ResultRow RowAt(int row) const;
     void SetStatus(int row, const std::string& status);
     void SetMail(int row, const std::string& text);
@@ -47,6 +49,7 @@ private:
     CColoredListCtrl* m_list = nullptr;
     ResultListModel* m_pModel = nullptr;
     std::set<std::string> m_toldUnreadable;
+    int m_nRebuilds = 0;
 };
 
 }  // namespace tarnwick

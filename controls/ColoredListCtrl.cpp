@@ -68,10 +68,17 @@ void CColoredListCtrl::setModel(QAbstractItemModel* model) {
                         OnStateChanged();
                     }
                 }));
-    m_modelConnections.append(connect(selectionModel(), &QItemSelectionModel::selectionChanged,
-                                      this, [this] { OnStateChanged(); }));
-    m_modelConnections.append(connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-                                      [this] { OnStateChanged(); }));
+    // Selection and focus changes made by the user count as state changes;
+    // the view's own (a current row set when it gains the focus) do not.
+    const auto userChange = [this] {
+        if (m_nBatch > 0) {
+            OnStateChanged();
+        }
+    };
+    m_modelConnections.append(
+        connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, userChange));
+    m_modelConnections.append(
+        connect(selectionModel(), &QItemSelectionModel::currentChanged, this, userChange));
 }
 
 bool CColoredListCtrl::InitCheckHeader() {
@@ -246,13 +253,21 @@ void CColoredListCtrl::paintEvent(QPaintEvent* event) {
 }
 
 bool CColoredListCtrl::OnCheckIndicator(const QModelIndex& index, QPoint point) const {
+    return index.isValid() && index.column() == 0 && CheckBoxRect(index.row()).contains(point);
+}
+
+QRect CColoredListCtrl::CheckBoxRect(int row) const {
+    if (model() == nullptr) {
+        return {};
+    }
+    const QModelIndex index = model()->index(row, 0);
     if (!index.isValid() || !(model()->flags(index) & Qt::ItemIsUserCheckable)) {
-        return false;
+        return {};
     }
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);
-    return m_pDelegate->CheckIndicatorRect(option, index).contains(point);
+    return m_pDelegate->CheckIndicatorRect(option, index);
 }
 
 bool CColoredListCtrl::DefaultPress(QMouseEvent* event) {
@@ -334,8 +349,9 @@ void CColoredListCtrl::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CColoredListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click is a press like the first.
-    mousePressEvent(event);
+    // The second press of a double click has already come as a press and
+    // gone through the click rule; the double click itself does nothing more.
+    event->accept();
 }
 
 void CColoredListCtrl::keyPressEvent(QKeyEvent* event) {

@@ -44,6 +44,8 @@ public:
     int TickedCount() const;
     // Ticks or unticks every row; the check-state rule then runs once.
     void SetAllChecks(bool ticked);
+    // Where the check box of a row is drawn (empty when it has none).
+    QRect CheckBoxRect(int row) const;
 
     // The check-state rule for the rows as they are now (the profile pane
     // runs it once after loading many ticked rows).
