@@ -47,7 +47,8 @@ public:
 
 QStandardItemModel* ProfileRows(QObject* parent, int rows, bool ticked) {
     auto* model = new QStandardItemModel(rows, 3, parent);
-    model->setHorizontalHeaderLabels({QString(), QStringLiteral("Proile"), QStringLiteral("Status")});
+    model->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("Proile"), QStringLiteral("Status")});
     for (int r = 0; r < rows; ++r) {
         auto* box = new QStandardItem;
         box->setCheckable(true);
@@ -126,10 +127,10 @@ private slots:
 
     void cellsAreColouredByTheirExactText() {
         QStandardItemModel model(6, 2);
-        const QStringList words = {QStringLiteral("Link Found"), QStringLiteral("Link Not Found"),
-                                   QStringLiteral("Page Cannot be Found"),
-                                   QStringLiteral("Page cannot be displayed"),
-                                   QStringLiteral("link found"), QString()};
+        const QStringList words = {
+            QStringLiteral("Link Found"),           QStringLiteral("Link Not Found"),
+            QStringLiteral("Page Cannot be Found"), QStringLiteral("Page cannot be displayed"),
+            QStringLiteral("link found"),           QString()};
         for (int r = 0; r < words.size(); ++r) {
             model.setItem(r, 0, new QStandardItem(words[r]));
             model.setItem(r, 1, new QStandardItem(QStringLiteral("x")));
@@ -141,8 +142,9 @@ private slots:
         list.resize(400, 300);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        const QColor expected[] = {QColor(0, 255, 0),   QColor(255, 0, 0),   QColor(255, 0, 0),
-                                   QColor(255, 255, 0), QColor(255, 255, 255), QColor(255, 255, 255)};
+        const QColor expected[] = {QColor(0, 255, 0),     QColor(255, 0, 0),
+                                   QColor(255, 0, 0),     QColor(255, 255, 0),
+                                   QColor(255, 255, 255), QColor(255, 255, 255)};
         // No current cell: the style tints the focused cell.
         list.clearFocus();
         list.selectionModel()->clearCurrentIndex();

@@ -23,19 +23,16 @@ constexpr CellColour kGreen{0, 255, 0};
 constexpr CellColour kYellow{255, 255, 0};
 constexpr CellColour kWhite{255, 255, 255};
 
-INSTANTIATE_TEST_SUITE_P(Words, CellColourTest,
-                         ::testing::Values(ColourCase{"Link Not Found", kRed},
-                                           ColourCase{"Page Cannot be Found", kRed},
-                                           ColourCase{"Link Found", kGreen},
-                                           ColourCase{"Page cannot be displayed", kYellow},
-                                           ColourCase{"", kWhite},
-                                           ColourCase{"Stopped by user", kWhite},
-                                           ColourCase{"link found", kWhite},
-                                           ColourCase{"LINK NOT FOUND", kWhite},
-                                           ColourCase{"Page cannot be Found", kWhite},
-                                           ColourCase{"Page Cannot be displayed", kWhite},
-                                           ColourCase{"Link Found ", kWhite},
-                                           ColourCase{" Link Found", kWhite}));
+INSTANTIATE_TEST_SUITE_P(
+    Words, CellColourTest,
+    ::testing::Values(ColourCase{"Link Not Found", kRed}, ColourCase{"Page Cannot be Found", kRed},
+                      ColourCase{"Link Found", kGreen},
+                      ColourCase{"Page cannot be displayed", kYellow}, ColourCase{"", kWhite},
+                      ColourCase{"Stopped by user", kWhite}, ColourCase{"link found", kWhite},
+                      ColourCase{"LINK NOT FOUND", kWhite},
+                      ColourCase{"Page cannot be Found", kWhite},
+                      ColourCase{"Page Cannot be displayed", kWhite},
+                      ColourCase{"Link Found ", kWhite}, ColourCase{" Link Found", kWhite}));
 
 TEST(HeaderCheckTest, SummarisesTheRows) {
     EXPECT_EQ(SummariseChecks(3, 0), HeaderCheck::All);
@@ -61,7 +58,9 @@ struct ClickCase {
     bool asksForStatus;
 };
 
-void PrintTo(const ClickCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ClickRuleTest : public ::testing::TestWithParam<ClickCase> {};
 
@@ -84,16 +83,15 @@ INSTANTIATE_TEST_SUITE_P(
     Clicks, ClickRuleTest,
     ::testing::Values(
         ClickCase{"running", true, 2, "www.a.com", true, ClickAction::RefuseRunning, false},
-        ClickCase{"running, nothing ticked", true, 0, "", false, ClickAction::RefuseRunning,
-                  false},
+        ClickCase{"running, nothing ticked", true, 0, "", false, ClickAction::RefuseRunning, false},
         ClickCase{"nothing ticked", false, 0, "", true, ClickAction::DefaultThenClearResults,
                   false},
         ClickCase{"below the rows", false, 1, "", false, ClickAction::Discard, false},
         ClickCase{"not www", false, 1, "http://www.a.com/", true, ClickAction::Discard, false},
         ClickCase{"Www", false, 1, "Www.a.com", false, ClickAction::Discard, false},
         ClickCase{"short", false, 1, "ww", false, ClickAction::Discard, false},
-        ClickCase{"row, no results", false, 1, "www.a.com", false,
-                  ClickAction::DefaultThenRebuild, true},
+        ClickCase{"row, no results", false, 1, "www.a.com", false, ClickAction::DefaultThenRebuild,
+                  true},
         ClickCase{"row, results", false, 3, "www", true, ClickAction::AskThenRebuild, true}));
 
 TEST(BlankTest, WhiteSpaceOnlyIsBlank) {
