@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -119,7 +120,7 @@ private:
 // drag and drop, no context menu, no new folder.
 void Restrict(QFileDialog& dialog) {
     for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
-        view->setContextMenuPolicy(Qt::NoContextMenu);
+        view->setContextMenuPolicy(Qt::PreventContextMenu);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->setDragEnabled(false);
         view->setAcceptDrops(false);
@@ -136,6 +137,32 @@ void Restrict(QFileDialog& dialog) {
         button->hide();
     }
 }
+
+// A name typed without extension gets the default extension, or in a save
+// dialog the one of the filter selected when the user confirms.
+class ChooserDialog : public QFileDialog {
+public:
+    ChooserDialog(QWidget* owner, QStringList filters, QString defaultExt)
+        : QFileDialog(owner), m_filters(std::move(filters)), m_strDefExt(std::move(defaultExt)) {}
+
+protected:
+    void accept() override {
+        if (!m_strDefExt.isEmpty()) {
+            setDefaultSuffix(m_strDefExt);
+        } else if (acceptMode() == AcceptSave) {
+            auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            const int index = types != nullptr ? types->currentIndex() : -1;
+            setDefaultSuffix(index >= 0 && index < m_filters.size()
+                                 ? ExtensionOf(m_filters.at(index))
+                                 : QString());
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QStringList m_filters;
+    QString m_strDefExt;
+};
 
 QString StartFolder(const QString& requested) {
     if (!requested.isEmpty() && QFileInfo(requested).isDir()) {
@@ -185,7 +212,8 @@ bool CFileEx::RunDialog() {
         }
     }
 
-    QFileDialog dialog(m_pOwner.data());
+    const QStringList filters = m_strFilter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    ChooserDialog dialog(m_pOwner.data(), filters, m_strDefExt);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::ReadOnly, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
@@ -193,7 +221,6 @@ bool CFileEx::RunDialog() {
     dialog.setAcceptMode(m_bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(m_bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
 
-    const QStringList filters = m_strFilter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
     QStringList dialogFilters;
     for (const QString& filter : filters) {
         dialogFilters.append(ForDialog(filter));
@@ -205,19 +232,6 @@ bool CFileEx::RunDialog() {
     if (!m_strInitialFile.trimmed().isEmpty() && !HasWildcards(m_strInitialFile)) {
         dialog.selectFile(m_strInitialFile);
     }
-
-    // A name typed without extension gets the default one, or in a save
-    // dialog the one of the selected filter.
-    auto updateSuffix = [this, &dialog, &filters, &dialogFilters] {
-        if (!m_strDefExt.isEmpty()) {
-            dialog.setDefaultSuffix(m_strDefExt);
-        } else if (!m_bOpen) {
-            const qsizetype index = dialogFilters.indexOf(dialog.selectedNameFilter());
-            dialog.setDefaultSuffix(index >= 0 ? ExtensionOf(filters.at(index)) : QString());
-        }
-    };
-    updateSuffix();
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, updateSuffix);
 
     Restrict(dialog);
     KeyFilter keys(&dialog);

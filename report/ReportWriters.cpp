@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <mutex>
 #include <string_view>
 
@@ -166,6 +167,7 @@ std::string LocaleTimeOfDay(std::time_t now) {
     if (loc == static_cast<locale_t>(0)) {
         loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", static_cast<locale_t>(0));
     }
+    tzset();
     std::tm local{};
     localtime_r(&now, &local);
     char buffer[128] = {};
