@@ -90,15 +90,19 @@ Counters Count(const std::vector<ResultRow>& rows) {
 }
 
 // What a text-mode file write puts on disk: every line feed as CR LF.
-std::string TextMode(const std::string& text) {
+std::string TextMode(std::string text) {
+    if (text.find('\n') == std::string::npos) {
+        return text;
+    }
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') {
-            out.push_back('\r');
-        }
-        out.push_back(c);
+    size_t from = 0;
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', from)) {
+        out.append(text, from, at - from);
+        out += "\r\n";
+        from = at + 1;
     }
+    out.append(text, from, std::string::npos);
     return out;
 }
 
@@ -190,11 +194,14 @@ void SetTimeOfDayFormatter(TimeOfDayFormatter formatter) {
     Formatter() = std::move(formatter);
 }
 
-std::string HtmlEscape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
+namespace {
+
+void AppendEscaped(std::string& out, const std::string& text) {
+    size_t from = 0;
+    for (size_t at = text.find_first_of("&<>\"'"); at != std::string::npos;
+         at = text.find_first_of("&<>\"'", from)) {
+        out.append(text, from, at - from);
+        switch (text[at]) {
             case '&':
                 out += "&amp;";
                 break;
@@ -207,13 +214,21 @@ std::string HtmlEscape(const std::string& text) {
             case '"':
                 out += "&quot;";
                 break;
-            case '\'':
+            default:
                 out += "&#39;";
                 break;
-            default:
-                out.push_back(c);
         }
+        from = at + 1;
     }
+    out.append(text, from, std::string::npos);
+}
+
+}  // namespace
+
+std::string HtmlEscape(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    AppendEscaped(out, text);
     return out;
 }
 
@@ -232,16 +247,26 @@ std::string TextReport(const std::vector<ResultRow>& rows, std::time_t now) {
         const ResultRow& row = rows[i];
         if (i == 0 || row.m_strAdvertiser != rows[i - 1].m_strAdvertiser) {
             text += "\n\nLink Scanning Results for [";
-            text += row.m_strAdvertiser + "]";
+            text += row.m_strAdvertiser;
+            text += ']';
         }
-        text += "\n" + row.m_strPage + "\t\t\t" + row.m_strStatus;
+        text += '\n';
+        text += row.m_strPage;
+        text += "\t\t\t";
+        text += row.m_strStatus;
     }
-    return TextMode(text);
+    return TextMode(std::move(text));
 }
 
 std::string HtmlReport(const std::vector<ResultRow>& rows, std::time_t now) {
     const Counters counters = Count(rows);
     std::string html;
+    size_t size = kH1.size() + kH3.size() + kE.size() + 1024;
+    for (const ResultRow& row : rows) {
+        size += kG2.size() + kR1.size() + kR2.size() + kR3.size() + row.m_strAdvertiser.size() +
+                row.m_strPage.size() + row.m_strStatus.size();
+    }
+    html.reserve(size);
     html += kH1;
     html += HtmlEscape(ReportDate(now));
     html += kH2;
@@ -261,16 +286,16 @@ std::string HtmlReport(const std::vector<ResultRow>& rows, std::time_t now) {
             html += kR0;
         } else {
             html += i == 0 ? kG1 : kG2;
-            html += HtmlEscape(row.m_strAdvertiser);
+            AppendEscaped(html, row.m_strAdvertiser);
             html += kR1;
         }
-        html += HtmlEscape(row.m_strPage);
+        AppendEscaped(html, row.m_strPage);
         html += kR2;
-        html += HtmlEscape(row.m_strStatus);
+        AppendEscaped(html, row.m_strStatus);
         html += kR3;
     }
     html += kE;
-    return TextMode(html);
+    return TextMode(std::move(html));
 }
 
 void WriteTextReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
