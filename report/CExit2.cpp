@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "report/ProductSite.h"
+#include "mail/ProductWebSite.h"
 
 namespace tarnwick {
 

@@ -21,7 +21,7 @@
 #include "report/CReport.h"
 #include "report/ExitPrompt.h"
 #include "report/OfferReport.h"
-#include "report/ProductSite.h"
+#include "mail/ProductWebSite.h"
 #include "report/ReportWriters.h"
 #include "scan/ScanState.h"
 #include "support/TempDataFolder.h"
