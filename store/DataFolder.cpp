@@ -27,7 +27,8 @@ bool MakeDirs(const std::string& path) {
 
 }  // namespace
 
-DataFolder::DataFolder(std::string programFilesPath) : m_strProgramFiles(std::move(programFilesPath)) {
+DataFolder::DataFolder(std::string programFilesPath)
+    : m_strProgramFiles(std::move(programFilesPath)) {
     while (m_strProgramFiles.size() > 1 && m_strProgramFiles.back() == '/') {
         m_strProgramFiles.pop_back();
     }
@@ -44,7 +45,9 @@ DataFolder DataFolder::FromEnvironment() {
     return DataFolder(std::string(home != nullptr ? home : "") + "/.local/share");
 }
 
-bool DataFolder::EnsureExists() const { return MakeDirs(Folder()); }
+bool DataFolder::EnsureExists() const {
+    return MakeDirs(Folder());
+}
 
 void DataFolder::EnsureProfilesFolder() const {
     if (!MakeDirs(ProfilesFolderNoSlash())) {
@@ -52,16 +55,36 @@ void DataFolder::EnsureProfilesFolder() const {
     }
 }
 
-std::string DataFolder::Folder() const { return m_strProgramFiles + kSuffix; }
-std::string DataFolder::IndexPath() const { return Folder() + "/index.txt"; }
-std::string DataFolder::Index1Path() const { return Folder() + "/index1.txt"; }
-std::string DataFolder::StIndexPath() const { return Folder() + "/stindex.txt"; }
-std::string DataFolder::DummyPath() const { return Folder() + "/dummy.txt"; }
-std::string DataFolder::ProfilesFolder() const { return Folder() + "/Profiles/"; }
-std::string DataFolder::ProfilesFolderNoSlash() const { return Folder() + "/Profiles"; }
-std::string DataFolder::NewTxtPath() const { return ProfilesFolder() + "new.txt"; }
-std::string DataFolder::MailPath() const { return Folder() + "/Mail.txt"; }
-std::string DataFolder::HelpPath() const { return Folder() + "/Help.html"; }
+std::string DataFolder::Folder() const {
+    return m_strProgramFiles + kSuffix;
+}
+std::string DataFolder::IndexPath() const {
+    return Folder() + "/index.txt";
+}
+std::string DataFolder::Index1Path() const {
+    return Folder() + "/index1.txt";
+}
+std::string DataFolder::StIndexPath() const {
+    return Folder() + "/stindex.txt";
+}
+std::string DataFolder::DummyPath() const {
+    return Folder() + "/dummy.txt";
+}
+std::string DataFolder::ProfilesFolder() const {
+    return Folder() + "/Profiles/";
+}
+std::string DataFolder::ProfilesFolderNoSlash() const {
+    return Folder() + "/Profiles";
+}
+std::string DataFolder::NewTxtPath() const {
+    return ProfilesFolder() + "new.txt";
+}
+std::string DataFolder::MailPath() const {
+    return Folder() + "/Mail.txt";
+}
+std::string DataFolder::HelpPath() const {
+    return Folder() + "/Help.html";
+}
 
 std::string DataFolder::ProfilePath(const std::string& profileName) const {
     return ProfilesFolder() + profileName + ".txt";

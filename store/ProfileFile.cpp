@@ -62,8 +62,7 @@ ProfileContents ReadFields(const std::string& path, FlagRule rule) {
             } else if (field == 1) {
                 page.m_strMail = value;
             } else if (field == 2) {
-                const bool enabled =
-                    rule == FlagRule::OneIsEnabled ? value == "1" : value != "0";
+                const bool enabled = rule == FlagRule::OneIsEnabled ? value == "1" : value != "0";
                 page.m_strNotify = enabled ? "Enabled" : "Disabled";
             }
             ++field;

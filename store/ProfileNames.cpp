@@ -6,7 +6,9 @@
 namespace tarnwick {
 namespace {
 
-bool Contains(const std::string& s, std::string_view x) { return s.find(x) != std::string::npos; }
+bool Contains(const std::string& s, std::string_view x) {
+    return s.find(x) != std::string::npos;
+}
 
 // The text after the first x of s; all of s when s has no x.
 std::string AfterFirst(const std::string& s, std::string_view x) {
@@ -26,7 +28,8 @@ std::string BeforeLastDot(const std::string& s) {
     return p == std::string::npos ? std::string() : s.substr(0, p);
 }
 
-constexpr std::array<std::string_view, 6> kGenericLabels = {"co", "com", "info", "biz", "net", "org"};
+constexpr std::array<std::string_view, 6> kGenericLabels = {"co",  "com", "info",
+                                                            "biz", "net", "org"};
 
 }  // namespace
 

@@ -4,7 +4,8 @@
 
 namespace tarnwick {
 
-StoreLineReader::StoreLineReader(const std::string& path) : m_pFile(std::fopen(path.c_str(), "rb")) {}
+StoreLineReader::StoreLineReader(const std::string& path)
+    : m_pFile(std::fopen(path.c_str(), "rb")) {}
 
 StoreLineReader::~StoreLineReader() {
     if (m_pFile != nullptr) {

@@ -16,9 +16,9 @@ TEST(Cp1252, EveryByteSurvivesARoundTripThroughUtf8) {
 }
 
 TEST(Cp1252, UnmappableAndMalformedTextBecomesQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");     // a CJK character
-    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?"); // an emoji
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");           // truncated sequence
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");      // a CJK character
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");  // an emoji
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");            // truncated sequence
     EXPECT_EQ(Utf8ToCp1252("\xFF\xFE"), "??");
 }
 

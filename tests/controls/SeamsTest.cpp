@@ -20,8 +20,11 @@ private slots:
 
     void codecMapsTheCodePageBothWays() {
         QCOMPARE(tarnwick::ToQ("Osgrel\x92s"), QString::fromUtf8("Osgrel\xE2\x80\x99s"));
-        QCOMPARE(tarnwick::FromQ(QString::fromUtf8("Osgrel\xE2\x80\x99s")), std::string("Osgrel\x92s"));
-        QCOMPARE(tarnwick::FromQ(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), std::string("a?b"));
+        QCOMPARE(tarnwick::FromQ(QString::fromUtf8("Osgrel\xE2\x80\x99s")),
+                 std::string("Osgrel\x92s"));
+        QCOMPARE(tarnwick::FromQ(QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                   "b")),
+                 std::string("a?b"));
         std::string all;
         for (int b = 0; b < 256; ++b) {
             all.push_back(static_cast<char>(b));

@@ -59,8 +59,9 @@ TEST_F(ProfileFileTest, AppendKeepsTheFirstLineAndOverwriteReplacesIt) {
               "http://blog.example.org/friends.html|||web@example.org|||1|||");
 
     m_files.Overwrite(m_strPath, "www.example.com", {kRows[1]}, false);
-    EXPECT_EQ(ReadBytes(m_strPath),
-              "Link: www.example.com\r\nhttp://blog.example.org/friends.html|||web@example.org|||0|||");
+    EXPECT_EQ(
+        ReadBytes(m_strPath),
+        "Link: www.example.com\r\nhttp://blog.example.org/friends.html|||web@example.org|||0|||");
     EXPECT_EQ(ProfileList(m_folder).Read().size(), 1u);
 }
 

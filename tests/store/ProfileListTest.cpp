@@ -33,7 +33,9 @@ protected:
     ProfileList m_list{m_folder};
 };
 
-TEST_F(ProfileListTest, MissingIndexIsAnEmptyList) { EXPECT_TRUE(m_list.Read().empty()); }
+TEST_F(ProfileListTest, MissingIndexIsAnEmptyList) {
+    EXPECT_TRUE(m_list.Read().empty());
+}
 
 TEST_F(ProfileListTest, AddWritesFullPathsSeparatedByCrLf) {
     const std::string a = m_folder.ProfilePath("example.com");

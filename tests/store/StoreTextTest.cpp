@@ -74,11 +74,9 @@ TEST_F(StoreText, AppendingNeverLeavesAnEmptyLineBeforeTheNewLine) {
         const char* after;
     };
     const std::vector<Case> cases = {
-        {"a", "a\r\nnew"},
-        {"a\r\nb", "a\r\nb\r\nnew"},
+        {"a", "a\r\nnew"},     {"a\r\nb", "a\r\nb\r\nnew"},
         {"a\r\n", "a\r\nnew"},  // an editor's final line break
-        {"a\n", "a\nnew"},
-        {"", "new"},
+        {"a\n", "a\nnew"},     {"", "new"},
     };
     for (const Case& c : cases) {
         WriteBytes(m_strPath, c.before);
