@@ -1,12 +1,13 @@
-// The product's own texts: one place for what the about box, the exit
-// confirmation and the webmaster letter show.
+// The product's own texts for the about box. The web site address, shared
+// with the exit confirmation and the webmaster letter, is kProductWebSite.
 #pragma once
+
+#include "mail/ProductWebSite.h"
 
 namespace tarnwick {
 
 inline constexpr const char* kProductName = "Osgrel Tarnwick Ambrel";
 inline constexpr const char* kProductVersionLine = "Osgrel - Tarnwick  Version - 2.0.1.5";
-inline constexpr const char* kProductWebSite = "https://www.osgrel.example/tarnwick/";
 inline constexpr const char* kMakerMail = "tarnwick@osgrel.example";
 inline constexpr const char* kMakerNotice = "Copyright (C) Osgrel. All rights reserved.";
 inline constexpr const char* kMakerContact =

@@ -1,9 +1,11 @@
 #include "app/Tarnwick.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QGuiApplication>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QUrl>
 
@@ -12,9 +14,14 @@
 #include "app/CommandIds.h"
 #include "app/LeftList.h"
 #include "app/MainFrm.h"
+#include "app/ResultListModel.h"
+#include "app/RightList.h"
 #include "app/WindowScanPanes.h"
 #include "controls/AppMessageBox.h"
 #include "controls/Splash.h"
+#include "mail/NotificationQueue.h"
+#include "report/ExitPrompt.h"
+#include "report/OfferReport.h"
 #include "res/Resources.h"
 #include "scan/ScanState.h"
 #include "store/DataFolder.h"
@@ -34,11 +41,14 @@ CTarnwickApp::CTarnwickApp(StartOptions options) : m_options(options) {
 }
 
 CTarnwickApp::~CTarnwickApp() {
-    // The scan thread may be waiting for the window: let it go before the
+    // Letters still queued are sent before the program ends; then the scan
+    // thread, which may be waiting for the window, is let go before the
     // window goes away.
+    FinishMail();
     if (m_pScanPanes) {
         m_pScanPanes->Close();
     }
+    m_pMailQueue.reset();
     m_pScanPanes.reset();
     m_pFrame.reset();
     if (g_pApp == this) {
@@ -63,6 +73,11 @@ bool CTarnwickApp::InitInstance() {
         return false;
     }
     m_pScanPanes = std::make_unique<WindowScanPanes>(*m_pFrame);
+    m_pMailQueue = std::make_unique<NotificationQueue>(*m_pScanPanes);
+    m_pScanPanes->SetStartNotification(
+        [queue = m_pMailQueue.get()](const NotificationJob& job) { queue->Enqueue(job); });
+    m_pScanPanes->SetOfferReport(
+        [frame = m_pFrame.get()] { OfferReport(frame, frame->ResultsPane()->Model().Rows()); });
     m_pFrame->SetExitPrompt([this] { return RunExitPrompt(); });
     ConnectCommands();
     // Maximised; where no window manager acts on that, the window still
@@ -187,9 +202,29 @@ void CTarnwickApp::OnAbout() {
 }
 
 bool CTarnwickApp::RunExitPrompt() {
-    return AppMessageBox::Show("Do you want to exit from Osgrel Tarnwick Ambrel ? ",
-                               AppMessageBox::Buttons::OkCancel,
-                               m_pFrame.get()) == AppMessageBox::Answer::Ok;
+    return tarnwick::RunExitPrompt(m_pFrame.get(), [this] {
+        OnStop();
+        if (m_pFrame) {
+            m_pFrame->UpdateCommandUI();
+        }
+    });
+}
+
+void CTarnwickApp::FinishMail() {
+    if (!m_pMailQueue || m_pMailQueue->Outstanding() == 0) {
+        return;
+    }
+    QProgressDialog progress(QStringLiteral("Sending the remaining notification mails..."),
+                             QString(), 0, 0,
+                             m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr);
+    progress.setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    progress.setCancelButton(nullptr);
+    progress.setMinimumDuration(300);
+    progress.setWindowModality(Qt::ApplicationModal);
+    while (!m_pMailQueue->WaitUntilDrainedFor(std::chrono::milliseconds(20))) {
+        progress.setValue(0);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
 }
 
 void CTarnwickApp::OnExit() {

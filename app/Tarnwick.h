@@ -8,6 +8,7 @@
 namespace tarnwick {
 
 class CMainFrame;
+class NotificationQueue;
 class ScanRun;
 class WindowScanPanes;
 
@@ -27,6 +28,7 @@ public:
 
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
+    NotificationQueue* MailQueue() const { return m_pMailQueue.get(); }
 
     // Commands.
     void OnPlay();
@@ -40,6 +42,10 @@ public:
 
     // The exit question; true when the program may end.
     bool RunExitPrompt();
+
+    // Waits for the webmaster letters still queued, showing that mail is
+    // being sent; the window keeps answering meanwhile.
+    void FinishMail();
 
     // Writes the user guide into the data folder (when missing or out of
     // date) and returns its path; empty when it cannot be written.
@@ -59,6 +65,7 @@ private:
     StartOptions m_options;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<WindowScanPanes> m_pScanPanes;
+    std::unique_ptr<NotificationQueue> m_pMailQueue;
 };
 
 }  // namespace tarnwick

@@ -6,6 +6,7 @@
 #include "app/LeftList.h"
 #include "app/MainFrm.h"
 #include "app/RightList.h"
+#include "controls/AppMessageBox.h"
 
 namespace tarnwick {
 
@@ -115,11 +116,19 @@ void WindowScanPanes::OfferReport() {
 }
 
 void WindowScanPanes::StartNotification(const NotificationJob& job) {
-    OnGuiThread([&] {
-        if (m_fnStartNotification) {
-            m_fnStartNotification(job);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_bClosed) {
+            return;
         }
-    });
+    }
+    if (m_fnStartNotification) {
+        m_fnStartNotification(job);
+    }
+}
+
+void WindowScanPanes::ShowMessage(const std::string& text) {
+    AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, nullptr);
 }
 
 void WindowScanPanes::PageStarted(int row) {

@@ -18,6 +18,7 @@
 #include "app/CommandIds.h"
 #include "app/LeftList.h"
 #include "app/MainFrm.h"
+#include "app/ModalDriver.h"
 #include "app/ProductInfo.h"
 #include "app/ProfileListModel.h"
 #include "app/ResultListModel.h"
@@ -31,12 +32,15 @@
 #include "controls/StaClass.h"
 #include "controls/TextCodec.h"
 #include "controls/TrueColorToolBar.h"
+#include "report/CExit.h"
+#include "report/CExit2.h"
 #include "scan/ScanState.h"
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
 using tarnwick::test::AddProfile;
 using tarnwick::test::Page;
+using tarnwick::test::PressWhenModal;
 using Answer = AppMessageBox::Answer;
 
 // Records the addresses the program asks the desktop to open.
@@ -455,13 +459,30 @@ private slots:
         QTRY_VERIFY(ProfileList().hasFocus());
     }
 
-    void closingAsksFirst() {
+    void closingWhenIdleAsksForConfirmation() {
         Start();
-        AppMessageBox::PresetAnswer(Answer::Cancel);
+        UrlRecorder web;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "Open");
+        PressWhenModal<CExit2>("1045");  // Cancel
         QVERIFY(!Frame().close());
         QVERIFY(Frame().isVisible());
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
-        AppMessageBox::PresetAnswer(Answer::Ok);
+        PressWhenModal<CExit2>("1044");  // OK
+        QVERIFY(Frame().close());
+        QVERIFY(!Frame().isVisible());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(web.m_urls.size(), 1);
+    }
+
+    void closingDuringARunAsksToSaveTheReport() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        g_bScanRunning = true;
+        g_bReportSaved = false;
+        PressWhenModal<CExit>("2");  // Cancel: the program and the run go on
+        QVERIFY(!Frame().close());
+        QVERIFY(Frame().isVisible());
+        QVERIFY(g_bScanRunning);
+        PressWhenModal<CExit>("1045");  // No: leave without a report
         QVERIFY(Frame().close());
         QVERIFY(!Frame().isVisible());
     }
@@ -469,11 +490,14 @@ private slots:
     void exitCommandEndsTheProgramWhenConfirmed() {
         Start();
         QSignalSpy exits(m_app.get(), &CTarnwickApp::exitRequested);
-        AppMessageBox::PresetAnswer(Answer::Cancel);
+        UrlRecorder web;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "Open");
+        PressWhenModal<CExit2>("1045");
         Frame().Command(ID_EXIT)->trigger();
         QCOMPARE(exits.count(), 0);
-        AppMessageBox::PresetAnswer(Answer::Ok);
+        PressWhenModal<CExit2>("1044");
         Frame().Command(ID_FILE_EXIT)->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(exits.count(), 1);
         QCOMPARE(exits[0][0].toInt(), 0);
     }
