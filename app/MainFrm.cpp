@@ -150,9 +150,8 @@ void CMainFrame::CreateMenu() {
 bool CMainFrame::OnCreateClient() {
     m_wndSplitter = new CUsefulSplitterWnd(Qt::Horizontal, this);
     m_wndSplitter->setObjectName(QString::number(kSplitterId));
-    // The results pane first: the profile pane's loading rebuilds it.
-    m_pRight = new CRightList;
     m_pLeft = new CLeftList;
+    m_pRight = new CRightList;
     m_wndSplitter->addWidget(m_pLeft);
     m_wndSplitter->addWidget(m_pRight);
     m_wndSplitter->setStretchFactor(0, 0);
@@ -166,6 +165,7 @@ bool CMainFrame::OnCreateClient() {
             &CMainFrame::UpdateCommandUI);
     connect(&m_pRight->List(), &CColoredListCtrl::commandStateChanged, this,
             &CMainFrame::UpdateCommandUI);
+    // The results pane first: the profile pane's loading rebuilds it.
     m_pRight->OnInitialUpdate();
     m_pLeft->OnInitialUpdate();
     return true;
