@@ -1,0 +1,25 @@
+#include "editing/MailSettingsLink.h"
+
+#include <utility>
+
+namespace tarnwick {
+namespace {
+
+std::function<void(QWidget*)>& Opener() {
+    static std::function<void(QWidget*)> opener;
+    return opener;
+}
+
+}  // namespace
+
+void OpenMailSettings(QWidget* parent) {
+    if (Opener()) {
+        Opener()(parent);
+    }
+}
+
+void SetMailSettingsOpener(std::function<void(QWidget*)> opener) {
+    Opener() = std::move(opener);
+}
+
+}  // namespace tarnwick
