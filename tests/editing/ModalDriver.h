@@ -1,5 +1,6 @@
 // Drives a modal dialog from inside its exec(): once the active modal widget
-// has the object name, the action runs on it (polled on the event loop).
+// has the object name, the action runs on it (polled on the event loop). The
+// polling ends with the context object, or after the tries.
 #pragma once
 
 #include <QApplication>
@@ -7,20 +8,20 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
 namespace tarnwick::test {
 
 inline void WhenModal(const QString& name, std::function<void(QWidget*)> action,
-                      int triesLeft = 300) {
-    QTimer::singleShot(10, qApp, [name, action = std::move(action), triesLeft]() mutable {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal->objectName() == name) {
-            action(modal);
-        } else if (triesLeft > 0) {
-            WhenModal(name, std::move(action), triesLeft - 1);
-        }
-    });
+                      int triesLeft = 300, QObject* context = qApp) {
+    QTimer::singleShot(10, context,
+                       [name, action = std::move(action), triesLeft, context]() mutable {
+                           QWidget* modal = QApplication::activeModalWidget();
+                           if (modal != nullptr && modal->objectName() == name) {
+                               action(modal);
+                           } else if (triesLeft > 0) {
+                               WhenModal(name, std::move(action), triesLeft - 1, context);
+                           }
+                       });
 }
 
 // Clicks the button with the object name in the modal dialog.
