@@ -69,7 +69,13 @@ void CInPlaceCombo::HandFocusToList() {
     EndEdit();
 }
 
+void CInPlaceCombo::showPopup() {
+    m_bPopupOpen = true;
+    QComboBox::showPopup();
+}
+
 void CInPlaceCombo::hidePopup() {
+    m_bPopupOpen = false;
     QComboBox::hidePopup();
     // The list closed up, with or without a choice: the choice is made just
     // after the list hides, so the edit ends once control returns.
@@ -104,8 +110,8 @@ bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* event) {
 
 void CInPlaceCombo::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    // Opening the drop-down's own list takes the focus for a while.
-    if (event->reason() != Qt::PopupFocusReason) {
+    // The drop-down's own list has the focus while it is open.
+    if (event->reason() != Qt::PopupFocusReason && !m_bPopupOpen) {
         EndEdit();
     }
 }

@@ -32,6 +32,7 @@ public:
 
     void EndEdit();
     void Abandon();
+    void showPopup() override;
     void hidePopup() override;
 
 signals:
@@ -51,6 +52,7 @@ private:
     int m_nColumn = -1;
     bool m_bEscape = false;
     bool m_bEnded = false;
+    bool m_bPopupOpen = false;
     QString m_strInitialText;
     QStringList m_items;
 };
