@@ -33,8 +33,8 @@ CAbortAppend::CAbortAppend(QWidget* parent) : QDialog(parent) {
     QPushButton* cancel = MakeButton(this, "1030", QStringLiteral("Cancel"), Dlu(146, 28, 50, 14));
     // The template's own OK and Cancel are never shown.
     for (const char* id : {"1", "2"}) {
-        QPushButton* hidden =
-            MakeButton(this, id, QString::fromLatin1(id[0] == '1' ? "OK" : "Cancel"), Dlu(0, 0, 1, 1));
+        QPushButton* hidden = MakeButton(
+            this, id, QString::fromLatin1(id[0] == '1' ? "OK" : "Cancel"), Dlu(0, 0, 1, 1));
         hidden->setEnabled(false);
         hidden->hide();
     }

@@ -311,7 +311,9 @@ void CEditProf::OnFinish() {
                         FromQ(m_pPages->GetItemText(row, 2))});
     }
     try {
-        ProfileFile(DataFolder::FromEnvironment()).Rewrite(FromQ(m_pAddress->text()), rows);
+        // The file the pages were loaded from: the address box's text as Next
+        // trimmed it (blanks around it would lead to another file name).
+        ProfileFile(DataFolder::FromEnvironment()).Rewrite(FromQ(m_strEdit), rows);
     } catch (const FileError& error) {
         AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
         return;

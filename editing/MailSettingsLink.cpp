@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "mail/CMailSett.h"
+
 namespace tarnwick {
 namespace {
 
@@ -15,7 +17,10 @@ std::function<void(QWidget*)>& Opener() {
 void OpenMailSettings(QWidget* parent) {
     if (Opener()) {
         Opener()(parent);
+        return;
     }
+    CMailSett dialog(parent);
+    dialog.DoModal();
 }
 
 void SetMailSettingsOpener(std::function<void(QWidget*)> opener) {

@@ -1,5 +1,5 @@
 // How the profile dialogs open the mail settings dialog (their "Mail
-// Settings" buttons). The window, or a test, says what opens it.
+// Settings" buttons): CMailSett, modally over the dialog.
 #pragma once
 
 #include <functional>
@@ -8,9 +8,9 @@ class QWidget;
 
 namespace tarnwick {
 
-// Opens the mail settings dialog modally over parent; nothing when no opener
-// is set.
 void OpenMailSettings(QWidget* parent);
+
+// Test seam: another opener in place of the dialog (nullptr: the dialog).
 void SetMailSettingsOpener(std::function<void(QWidget*)> opener);
 
 }  // namespace tarnwick

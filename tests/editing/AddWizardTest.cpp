@@ -599,6 +599,15 @@ private slots:
         ToFilePage("example.com", "1011", true);
         Click("1041");
         QCOMPARE(opened, 1);
+        // Without a stand-in the real mail settings dialog opens over the wizard.
+        tarnwick::SetMailSettingsOpener(nullptr);
+        QWidget* mailParent = nullptr;
+        tarnwick::test::WhenModal("148", [&](QWidget* dialog) {
+            mailParent = dialog->parentWidget();
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        Click("1041");
+        QCOMPARE(mailParent, m_wizard.get());
         tarnwick::PresetImportPath("/data/list.csv");
         Click("1019");
         QCOMPARE(static_cast<QLineEdit*>(W("1018"))->text(), QString("/data/list.csv"));

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -319,6 +320,23 @@ private slots:
                              "p3|||w@p3|||0|||"));
         QCOMPARE(m_panes.m_nRebuilds, rebuilds + 1);
         QVERIFY(!tarnwick::test::Exists(F().NewTxtPath()));
+    }
+
+    // Blanks around the address box's text: Finish writes the file the pages
+    // came from, with the trimmed text on its first line.
+    void finishWritesTheFileThePagesCameFrom() {
+        MakeStore();
+        Open();
+        Pick(0);
+        W<QLineEdit>("1043")->setText("  www.example.com ");
+        Click("1008");
+        QCOMPARE(m_dialog->Page(), 1);
+        Click("1046");
+        QCOMPARE(ReadBytes(F().ProfilePath("example.com")),
+                 std::string("Link: www.example.com\r\np1||| |||1|||\r\np2|||w@p2|||0|||\r\n"
+                             "p3|||w@p3|||1|||"));
+        QCOMPARE(QDir(QString::fromStdString(F().ProfilesFolder())).entryList(QDir::Files).size(),
+                 2);
     }
 
     void deleteSelectedPages() {
