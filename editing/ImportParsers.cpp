@@ -13,10 +13,11 @@ namespace tarnwick {
 namespace {
 
 // One line at a time without its line end (LF, or CR LF), as text mode reads.
+// The line stays valid until the next call.
 class LineSource {
 public:
     virtual ~LineSource() = default;
-    virtual bool Next(std::string& line) = 0;
+    virtual bool Next(std::string_view& line) = 0;
     // An errno value when reading failed, else 0.
     virtual int Error() const { return 0; }
 };
@@ -33,15 +34,14 @@ void DropLineEnd(std::string_view& line) {
 class BytesSource : public LineSource {
 public:
     explicit BytesSource(std::string_view bytes) : m_rest(bytes) {}
-    bool Next(std::string& line) override {
+    bool Next(std::string_view& line) override {
         if (m_rest.empty()) {
             return false;
         }
         const size_t end = m_rest.find('\n');
-        std::string_view piece = end == std::string_view::npos ? m_rest : m_rest.substr(0, end + 1);
-        m_rest.remove_prefix(piece.size());
-        DropLineEnd(piece);
-        line.assign(piece);
+        line = end == std::string_view::npos ? m_rest : m_rest.substr(0, end + 1);
+        m_rest.remove_prefix(line.size());
+        DropLineEnd(line);
         return true;
     }
 
@@ -69,7 +69,7 @@ public:
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
-    bool Next(std::string& line) override {
+    bool Next(std::string_view& line) override {
         if (m_pFile == nullptr) {
             return false;
         }
@@ -81,9 +81,8 @@ public:
             }
             return false;
         }
-        std::string_view piece(m_pBuffer, static_cast<size_t>(n));
-        DropLineEnd(piece);
-        line.assign(piece);
+        line = std::string_view(m_pBuffer, static_cast<size_t>(n));
+        DropLineEnd(line);
         return true;
     }
     int Error() const override { return m_nError; }
@@ -107,13 +106,14 @@ ImportResult Finish(ImportResult result, const LineSource& source) {
 
 ImportResult RunCsv(LineSource& source) {
     ImportResult result;
-    std::string line;
+    std::string_view line;
     while (source.Next(line) && !line.empty()) {
         const size_t comma = line.find(',');
-        if (comma == std::string::npos) {
-            result.m_rows.push_back({std::string(), line});
+        if (comma == std::string_view::npos) {
+            result.m_rows.push_back({std::string(), std::string(line)});
         } else {
-            result.m_rows.push_back({line.substr(0, comma), line.substr(comma + 1)});
+            result.m_rows.push_back(
+                {std::string(line.substr(0, comma)), std::string(line.substr(comma + 1))});
         }
     }
     return Finish(std::move(result), source);
@@ -125,7 +125,7 @@ bool HasPlainSeparator(std::string_view line) {
 
 ImportResult RunPlainText(LineSource& source) {
     ImportResult result;
-    std::string line;
+    std::string_view line;
     while (source.Next(line)) {
         const std::string_view trimmed = TrimSpace(line);
         if (HasPlainSeparator(trimmed)) {
@@ -142,7 +142,7 @@ ImportResult RunPlainText(LineSource& source) {
 
 ImportResult RunSeparatedText(LineSource& source, const std::string& separator) {
     ImportResult result;
-    std::string line;
+    std::string_view line;
     while (source.Next(line)) {
         const std::string_view trimmed = TrimSpace(line);
         if (trimmed.empty()) {
