@@ -365,7 +365,7 @@ void CAdd::SaveAndFinish() {
     try {
         const SavePlan plan = PlanSave(folder, address);
         SavedProfile saved;
-        if (plan.m_lookup.m_eKind != SiteLookup::Kind::AddressFound) {
+        if (!plan.AsksAppendOrOverwrite()) {
             saved = SaveNewProfile(folder, plan, address, rows, notify);
         } else {
             CAbortAppend choice(this);
@@ -383,7 +383,7 @@ void CAdd::SaveAndFinish() {
             m_panes.InsertProfileRow(saved.m_nRow, ToQ(saved.m_strDisplayText));
             m_panes.SetProfileTicked(saved.m_nRow, true);
         }
-        if (plan.m_lookup.m_eKind == SiteLookup::Kind::AddressFound) {
+        if (plan.AsksAppendOrOverwrite()) {
             m_panes.RebuildResults();
         }
     } catch (const FileError& error) {

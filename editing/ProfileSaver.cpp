@@ -4,8 +4,30 @@
 
 #include "store/FileError.h"
 #include "store/ProfileNames.h"
+#include "store/StoreFileWriter.h"
 
 namespace tarnwick {
+namespace {
+
+enum class Choice { Append, Overwrite };
+
+SavedProfile AppendOrOverwrite(const DataFolder& folder, const SavePlan& plan,
+                               const std::string& address, const std::vector<ImportRow>& rows,
+                               bool notify, Choice choice) {
+    const bool found = plan.m_lookup.m_eKind == SiteLookup::Kind::AddressFound;
+    const std::string& path = found ? plan.m_strBasePath : plan.m_strNewPath;
+    if (!found) {
+        SiteIndex(folder).Record(plan.m_strBaseName, address, plan.m_lookup);
+    }
+    ProfileFile file(folder);
+    SavedProfile saved;
+    saved.m_nRow = choice == Choice::Append ? file.Append(path, address, rows, notify)
+                                            : file.Overwrite(path, address, rows, notify);
+    saved.m_strDisplayText = "www." + (found ? plan.m_strBaseName : plan.m_strNewName);
+    return saved;
+}
+
+}  // namespace
 
 SavePlan PlanSave(const DataFolder& folder, const std::string& address) {
     if (!folder.EnsureExists()) {
@@ -16,6 +38,12 @@ SavePlan PlanSave(const DataFolder& folder, const std::string& address) {
     plan.m_strBaseName = BaseName(HostPart(address));
     plan.m_strBasePath = folder.ProfilePath(plan.m_strBaseName);
     plan.m_lookup = SiteIndex(folder).Lookup(plan.m_strBaseName, address);
+    plan.m_strNewName = plan.m_lookup.m_eKind == SiteLookup::Kind::BaseFound
+                            ? NumberedProfileName(plan.m_strBaseName, plan.m_lookup.m_nNext)
+                            : plan.m_strBaseName;
+    plan.m_strNewPath = folder.ProfilePath(plan.m_strNewName);
+    plan.m_bNewPathTaken =
+        plan.m_lookup.m_eKind != SiteLookup::Kind::AddressFound && FileExists(plan.m_strNewPath);
     return plan;
 }
 
@@ -24,33 +52,22 @@ SavedProfile SaveNewProfile(const DataFolder& folder, const SavePlan& plan,
                             bool notify) {
     SiteIndex(folder).Record(plan.m_strBaseName, address, plan.m_lookup);
     SavedProfile saved;
-    std::string path = plan.m_strBasePath;
-    saved.m_strDisplayText = address;
-    if (plan.m_lookup.m_eKind == SiteLookup::Kind::BaseFound) {
-        const std::string name = NumberedProfileName(plan.m_strBaseName, plan.m_lookup.m_nNext);
-        path = folder.ProfilePath(name);
-        saved.m_strDisplayText = "www." + name;
-    }
-    saved.m_nRow = ProfileFile(folder).Create(path, address, rows, notify);
+    saved.m_strDisplayText =
+        plan.m_lookup.m_eKind == SiteLookup::Kind::BaseFound ? "www." + plan.m_strNewName : address;
+    saved.m_nRow = ProfileFile(folder).Create(plan.m_strNewPath, address, rows, notify);
     return saved;
 }
 
 SavedProfile AppendToProfile(const DataFolder& folder, const SavePlan& plan,
                              const std::string& address, const std::vector<ImportRow>& rows,
                              bool notify) {
-    SavedProfile saved;
-    saved.m_nRow = ProfileFile(folder).Append(plan.m_strBasePath, address, rows, notify);
-    saved.m_strDisplayText = "www." + plan.m_strBaseName;
-    return saved;
+    return AppendOrOverwrite(folder, plan, address, rows, notify, Choice::Append);
 }
 
 SavedProfile OverwriteProfile(const DataFolder& folder, const SavePlan& plan,
                               const std::string& address, const std::vector<ImportRow>& rows,
                               bool notify) {
-    SavedProfile saved;
-    saved.m_nRow = ProfileFile(folder).Overwrite(plan.m_strBasePath, address, rows, notify);
-    saved.m_strDisplayText = "www." + plan.m_strBaseName;
-    return saved;
+    return AppendOrOverwrite(folder, plan, address, rows, notify, Choice::Overwrite);
 }
 
 }  // namespace tarnwick

@@ -15,6 +15,18 @@ struct SavePlan {
     SiteLookup m_lookup;
     std::string m_strBaseName;  // base name of the address's host part
     std::string m_strBasePath;  // the base name's profile file
+    // The profile a new address gets (the base name, or base name (k)).
+    std::string m_strNewName;
+    std::string m_strNewPath;
+    // The address is new but a profile file of that name exists already (a
+    // profile's address was changed onto that name): the user appends to it
+    // or overwrites it, as for an address added before.
+    bool m_bNewPathTaken = false;
+
+    // Whether the user chooses between Append and Overwrite.
+    bool AsksAppendOrOverwrite() const {
+        return m_lookup.m_eKind == SiteLookup::Kind::AddressFound || m_bNewPathTaken;
+    }
 };
 
 // Where the address goes. Creates the data folder and the Profiles folder
@@ -36,9 +48,11 @@ SavedProfile SaveNewProfile(const DataFolder& folder, const SavePlan& plan,
                             const std::string& address, const std::vector<ImportRow>& rows,
                             bool notify);
 
-// The address was added before: append the rows to the base name's file, or
-// replace it. A file that has gone is created again and listed when index.txt
-// lacks it; its row then shows "www." + the base name. Throws FileError.
+// Append or Overwrite. For an address added before they act on the base
+// name's file; for a new address whose profile file exists already they act on
+// that file and record the address. A file that has gone is created again
+// and listed when index.txt lacks it; its row then shows "www." + its name.
+// Throws FileError.
 SavedProfile AppendToProfile(const DataFolder& folder, const SavePlan& plan,
                              const std::string& address, const std::vector<ImportRow>& rows,
                              bool notify);

@@ -558,6 +558,27 @@ private slots:
         QVERIFY(m_panes.IsProfileTicked(1));
     }
 
+    // A profile's address was changed onto c.com; adding c.com then offers
+    // Append/Overwrite on that profile instead of listing it twice.
+    void newAddressOntoAnExistingProfileAsksAppendOrOverwrite() {
+        tarnwick::SaveNewProfile(F(), tarnwick::PlanSave(F(), "a.com"), "a.com", {{"x", ""}},
+                                 false);
+        tarnwick::ProfileFile(F()).ChangeAddress("www.a.com", "c.com");
+        m_panes.LoadProfiles();
+        const QString list = File("pages.txt", "new.net\n");
+        Open();
+        ToFilePage("c.com", "1010", false);
+        Type("1018", list);
+        Click("1009");
+        tarnwick::test::ClickInModal("147", "1028");
+        Click("1009");
+        QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
+        QCOMPARE(Profile("c.com"),
+                 std::string("Link: c.com\r\nx||| |||0|||\r\nnew.net||| |||0|||"));
+        QCOMPARE(ReadBytes(F().IndexPath()), F().ProfilesFolder() + "c.com.txt");
+        QCOMPARE(m_panes.Texts(), QStringList({"www.c.com"}));
+    }
+
     // stindex.txt gone while index.txt lists profiles: the new row goes where
     // its index line goes, not to the top.
     void missingSiteIndexPutsTheRowWhereItsLineIs() {

@@ -106,6 +106,37 @@ TEST_F(ProfileSaverTest, MissingSiteIndexWithProfilesPutsTheRowAtTheEnd) {
     EXPECT_EQ(ReadBytes(F().StIndexPath()), "c.com**c.com||");
 }
 
+// A profile's address was changed onto a new name; adding an address of that
+// name finds the file there: Append or Overwrite act on it and the address is
+// recorded, and index.txt keeps one line for it.
+TEST_F(ProfileSaverTest, NewAddressOntoAnExistingFileAppendsOrOverwrites) {
+    SaveNew("a.com", {{"x.net", ""}}, false);
+    ASSERT_EQ(ProfileFile(F()).ChangeAddress("www.a.com", "c.com"), AddressChange::Moved);
+    const std::string index = ReadBytes(F().IndexPath());
+    const SavePlan plan = PlanSave(F(), "www.c.com");
+    EXPECT_EQ(plan.m_lookup.m_eKind, SiteLookup::Kind::BaseNotFound);
+    EXPECT_TRUE(plan.m_bNewPathTaken);
+    EXPECT_TRUE(plan.AsksAppendOrOverwrite());
+    const SavedProfile saved = AppendToProfile(F(), plan, "www.c.com", {{"y.net", "m"}}, true);
+    EXPECT_EQ(saved.m_nRow, -1);
+    EXPECT_EQ(ReadBytes(F().ProfilePath("c.com")),
+              "Link: c.com\r\nx.net||| |||0|||\r\ny.net|||m|||1|||");
+    EXPECT_EQ(ReadBytes(F().IndexPath()), index);
+    EXPECT_EQ(ReadBytes(F().StIndexPath()), "a.com**a.com||\r\nc.com**www.c.com||");
+    EXPECT_EQ(PlanSave(F(), "www.c.com").m_lookup.m_eKind, SiteLookup::Kind::AddressFound);
+
+    // The numbered name taken the same way.
+    SaveNew("b.org", {{"x.net", ""}}, false);
+    ASSERT_EQ(ProfileFile(F()).ChangeAddress("www.b.org", "www.c.com (2)"), AddressChange::Moved);
+    const SavePlan numbered = PlanSave(F(), "shop.c.com");
+    EXPECT_EQ(numbered.m_lookup.m_eKind, SiteLookup::Kind::BaseFound);
+    EXPECT_EQ(numbered.m_strNewName, "c.com (2)");
+    EXPECT_TRUE(numbered.m_bNewPathTaken);
+    const SavedProfile over = OverwriteProfile(F(), numbered, "shop.c.com", {{"z", ""}}, false);
+    EXPECT_EQ(over.m_strDisplayText, "www.c.com (2)");
+    EXPECT_EQ(ReadBytes(F().ProfilePath("c.com (2)")), "Link: shop.c.com\r\nz||| |||0|||");
+}
+
 TEST_F(ProfileSaverTest, PlanCreatesTheProfilesFolderButWritesNoFile) {
     const SavePlan plan = PlanSave(F(), "example.co.uk");
     EXPECT_EQ(plan.m_strBaseName, "example.co.uk");
