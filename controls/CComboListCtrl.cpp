@@ -24,6 +24,8 @@ CComboListCtrl::CComboListCtrl(QWidget* parent)
     setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows as compact as a list's, with room for the in-place editors.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsMovable(false);
     horizontalHeader()->setStretchLastSection(false);

@@ -77,8 +77,8 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     setFixedSize(DluSize(269, 206));
 
     m_pAddressLabel =
-        MakeLabel(this, nullptr, QStringLiteral("Enter Advetiser's Site :"), Dlu(7, 9, 85, 10));
-    m_pAddress = Make<QLineEdit>(this, "1006", Dlu(95, 7, 167, 13));
+        MakeLabel(this, nullptr, QStringLiteral("Enter Advetiser's Site :"), Dlu(7, 9, 100, 10));
+    m_pAddress = Make<QLineEdit>(this, "1006", Dlu(110, 7, 152, 13));
     m_pAddressLabel->setBuddy(m_pAddress);
     m_pLine = Make<QFrame>(this, nullptr, Dlu(7, 26, 255, 2));
     m_pLine->setFrameShape(QFrame::HLine);
@@ -95,6 +95,7 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pList->verticalHeader()->hide();
+    m_pList->verticalHeader()->setDefaultSectionSize(m_pList->fontMetrics().height() + 6);
     m_pList->horizontalHeader()->setHighlightSections(false);
     m_pListLabel->setBuddy(m_pList);
     m_pList->setAccessibleName(QStringLiteral("Publisher's Site"));
@@ -122,15 +123,15 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
 
     m_pSemicolon = MakeRadio(this, "1021", QStringLiteral("Semicolon(;)"), Dlu(20, 48, 100, 10));
     m_pComma = MakeRadio(this, "1022", QStringLiteral("Comma(,)"), Dlu(20, 62, 100, 10));
-    m_pOther = MakeRadio(this, "1023", QStringLiteral("Other Symbol"), Dlu(20, 76, 62, 10));
-    m_pOtherText = Make<QLineEdit>(this, "1024", Dlu(84, 75, 30, 13));
+    m_pOther = MakeRadio(this, "1023", QStringLiteral("Other Symbol"), Dlu(20, 76, 70, 10));
+    m_pOtherText = Make<QLineEdit>(this, "1024", Dlu(92, 75, 30, 13));
     m_pOtherText->setAccessibleName(QStringLiteral("Other Symbol"));
     m_pOtherText->setAccessibleDescription(QString::fromLatin1(texts::kSeparatorHint));
     m_pHint =
-        MakeLabel(this, "1074", QString::fromLatin1(texts::kSeparatorHint), Dlu(120, 77, 80, 10));
+        MakeLabel(this, "1074", QString::fromLatin1(texts::kSeparatorHint), Dlu(128, 77, 80, 10));
 
-    m_pBack = MakeButton(this, "1008", kCancel, Dlu(150, 185, 53, 14));
-    m_pMain = MakeButton(this, "1009", kImport, Dlu(208, 185, 54, 14));
+    m_pBack = MakeButton(this, "1008", kCancel, Dlu(130, 185, 55, 14));
+    m_pMain = MakeButton(this, "1009", kImport, Dlu(190, 185, 72, 14));
     m_pOk = MakeButton(this, "1", QStringLiteral("OK"), Dlu(0, 0, 1, 1));
     m_pOk->setEnabled(false);
     m_pOk->hide();

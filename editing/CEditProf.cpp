@@ -75,6 +75,7 @@ CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent
     m_pProfiles->setShowGrid(true);
     m_pProfiles->setWordWrap(false);
     m_pProfiles->verticalHeader()->hide();
+    m_pProfiles->verticalHeader()->setDefaultSectionSize(m_pProfiles->fontMetrics().height() + 6);
     m_pProfiles->horizontalHeader()->setHighlightSections(false);
     m_pProfiles->horizontalHeader()->setSectionsClickable(false);
     m_pProfiles->setColumnWidth(0, 394);
