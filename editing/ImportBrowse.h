@@ -17,13 +17,8 @@ struct ImportDialogSettings {
 // type "txt" or "csv".
 ImportDialogSettings ImportDialogSettingsFor(const QString& type);
 
-// Runs the dialog; the chosen file's full path, or empty when cancelled.
+// Runs the program's open dialog (CFileEx) with the wizard as owner and no
+// default extension; the chosen file's full path, or empty when cancelled.
 QString RunImportDialog(QWidget* owner, const ImportDialogSettings& settings);
-
-// Test seam: the next run answers with this path (or with a cancel) without
-// showing a window.
-void PresetImportPath(const QString& path);
-void PresetImportCancel();
-void ClearImportPresets();
 
 }  // namespace tarnwick

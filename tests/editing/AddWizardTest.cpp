@@ -13,6 +13,7 @@
 #include "ModalDriver.h"
 #include "PaneTable.h"
 #include "controls/AppMessageBox.h"
+#include "controls/CFileEx.h"
 #include "editing/CAdd.h"
 #include "editing/EditingTexts.h"
 #include "editing/ImportBrowse.h"
@@ -104,7 +105,7 @@ private slots:
         m_panes = PaneTable();
         AppMessageBox::SetTestMode(true);
         AppMessageBox::ClearShown();
-        tarnwick::ClearImportPresets();
+        tarnwick::CFileEx::ClearPresets();
         tarnwick::g_bScanRunning = false;
     }
     void cleanup() {
@@ -629,10 +630,15 @@ private slots:
         });
         Click("1041");
         QCOMPARE(mailParent, m_wizard.get());
-        tarnwick::PresetImportPath("/data/list.csv");
+        tarnwick::CFileEx::PresetNextPath("/data/list.csv");
         Click("1019");
         QCOMPARE(static_cast<QLineEdit*>(W("1018"))->text(), QString("/data/list.csv"));
-        tarnwick::PresetImportCancel();
+        QVERIFY(tarnwick::CFileEx::LastWasOpen());
+        QCOMPARE(tarnwick::CFileEx::LastFilter(), QString("CSV Files(*.csv)"));
+        QCOMPARE(tarnwick::CFileEx::LastInitialFile(), QString("*.csv "));
+        QCOMPARE(tarnwick::CFileEx::LastInitialFolder(),
+                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        tarnwick::CFileEx::PresetCancel();
         Click("1019");
         QCOMPARE(static_cast<QLineEdit*>(W("1018"))->text(), QString("/data/list.csv"));
 
