@@ -17,8 +17,8 @@
 #include "app/ResultListModel.h"
 #include "app/RightList.h"
 #include "app/WindowScanPanes.h"
-#include "controls/AppMessageBox.h"
 #include "controls/Splash.h"
+#include "editing/ProfileCommands.h"
 #include "mail/NotificationQueue.h"
 #include "report/ExitPrompt.h"
 #include "report/OfferReport.h"
@@ -27,15 +27,6 @@
 #include "store/DataFolder.h"
 
 namespace tarnwick {
-namespace {
-
-constexpr const char* kAddRunning = "You cannot add profile while task is running";
-constexpr const char* kDeleteRunning = "You cannot delete profile while task is runing";
-constexpr const char* kEditRunning = "You cannot edit any profile while task is running";
-constexpr const char* kProfileAdded = "Your profile has been successfully added.";
-
-}  // namespace
-
 CTarnwickApp::CTarnwickApp(StartOptions options) : m_options(options) {
     InitResources();
 }
@@ -126,46 +117,13 @@ void CTarnwickApp::OnPlay() {}
 
 void CTarnwickApp::OnStop() {}
 
-void CTarnwickApp::OnAdd() {
-    if (g_bScanRunning) {
-        AppMessageBox::Show(kAddRunning, AppMessageBox::Buttons::Ok, m_pFrame.get());
-        return;
-    }
-    if (RunAddWizard()) {
-        AppMessageBox::Show(kProfileAdded, AppMessageBox::Buttons::Ok, m_pFrame.get());
-        g_bPlayEnabled = true;
-        g_bStopEnabled = false;
-    }
-}
+void CTarnwickApp::OnAdd() { RunAddCommand(m_pFrame.get(), *m_pFrame->ProfilePane()); }
 
-void CTarnwickApp::OnDelete() {
-    if (g_bScanRunning) {
-        AppMessageBox::Show(kDeleteRunning, AppMessageBox::Buttons::Ok, m_pFrame.get());
-        return;
-    }
-    g_bSuppressAutoCheck = true;
-    RunDelete();
-    if (m_pFrame->ProfilePane()->ProfileRowCount() == 0) {
-        g_bPlayEnabled = false;
-        g_bStopEnabled = false;
-    }
-}
+void CTarnwickApp::OnDelete() { RunDeleteCommand(m_pFrame.get(), *m_pFrame->ProfilePane()); }
 
 void CTarnwickApp::OnEditProfile() {
-    if (g_bScanRunning) {
-        AppMessageBox::Show(kEditRunning, AppMessageBox::Buttons::Ok, m_pFrame.get());
-        return;
-    }
-    RunEditProfile();
+    RunEditProfileCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
 }
-
-bool CTarnwickApp::RunAddWizard() {
-    return false;
-}
-
-void CTarnwickApp::RunDelete() {}
-
-void CTarnwickApp::RunEditProfile() {}
 
 QString CTarnwickApp::InstallHelp() {
     const DataFolder folder = DataFolder::FromEnvironment();

@@ -57,10 +57,6 @@ signals:
 
 private:
     void ConnectCommands();
-    // The editing dialogs; false when they made no change.
-    bool RunAddWizard();
-    void RunDelete();
-    void RunEditProfile();
 
     StartOptions m_options;
     std::unique_ptr<CMainFrame> m_pFrame;
