@@ -117,9 +117,13 @@ void CTarnwickApp::OnPlay() {}
 
 void CTarnwickApp::OnStop() {}
 
-void CTarnwickApp::OnAdd() { RunAddCommand(m_pFrame.get(), *m_pFrame->ProfilePane()); }
+void CTarnwickApp::OnAdd() {
+    RunAddCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
+}
 
-void CTarnwickApp::OnDelete() { RunDeleteCommand(m_pFrame.get(), *m_pFrame->ProfilePane()); }
+void CTarnwickApp::OnDelete() {
+    RunDeleteCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
+}
 
 void CTarnwickApp::OnEditProfile() {
     RunEditProfileCommand(m_pFrame.get(), *m_pFrame->ProfilePane());

@@ -32,6 +32,8 @@
 #include "controls/StaClass.h"
 #include "controls/TextCodec.h"
 #include "controls/TrueColorToolBar.h"
+#include "editing/CAdd.h"
+#include "editing/CDel.h"
 #include "report/CExit.h"
 #include "report/CExit2.h"
 #include "scan/ScanState.h"
@@ -432,6 +434,49 @@ private slots:
         QVERIFY(!g_bSuppressAutoCheck);
         QCOMPARE(ProfileList().RowCount(), 2);
         QVERIFY(Frame().Command(ID_EDIT_PROFILE)->isEnabled());
+    }
+
+    void deleteRemovesTickedProfilesAndReloadsUnticked() {
+        TwoProfiles(m_data->Folder());
+        AddProfile(m_data->Folder(), "gamma.net", "Link: http://gamma.net",
+                   {Page("http://g.net/")});
+        Start();
+        // Only beta.org ticked.
+        ProfileList().SetCheck(0, false);
+        ProfileList().SetCheck(2, false);
+        PressWhenModal<CDel>("1070");  // Yes
+        Frame().Command(ID_DELETE)->trigger();
+        QCOMPARE(ProfileList().RowCount(), 2);
+        QCOMPARE(ProfileList().CellText(0, 1), QStringLiteral("www.alpha.com"));
+        QCOMPARE(ProfileList().CellText(1, 1), QStringLiteral("www.gamma.net"));
+        QCOMPARE(ProfileList().TickedCount(), 0);  // reloaded unticked
+        QCOMPARE(ResultList().RowCount(), 0);
+        QVERIFY(!test::Exists(m_data->Folder().ProfilePath("beta.org")));
+        QVERIFY(g_bSuppressAutoCheck);
+        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());  // Play stays enabled after a Delete
+
+        // Nothing ticked now: Delete only says so.
+        Frame().Command(ID_DELETE)->trigger();
+        QCOMPARE(AppMessageBox::LastText(), QStringLiteral("First select the profile to delete"));
+
+        // Deleting the rest leaves an empty pane and disables Play and Stop.
+        ProfileList().SetAllChecks(true);
+        PressWhenModal<CDel>("1070");
+        Frame().Command(ID_DELETE)->trigger();
+        QCOMPARE(ProfileList().RowCount(), 0);
+        QTRY_VERIFY(!Frame().Command(ID_PLAY)->isEnabled());
+        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+    }
+
+    void cancelledAddChangesNothing() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        g_bPlayEnabled = false;
+        PressWhenModal<CAdd>("1008");  // Cancel
+        Frame().Command(ID_ADD)->trigger();
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QVERIFY(!g_bPlayEnabled);
+        QCOMPARE(ProfileList().RowCount(), 2);
     }
 
     void buttonsFollowTheEnablingFlags() {
