@@ -110,10 +110,20 @@ bool LinkClassifier::HrefBefore(std::uint64_t p) const {
     if (p < lo + kLinkMarker.size()) {
         return false;
     }
+    // Each '=' of the window with "href" before it, inside the window.
     const unsigned char* w = At(lo);
-    return bytescan::FindPairs(
-        w, 0, p - lo - (kLinkMarker.size() - 1), 'h', 4, '=',
-        [w](std::size_t i) { return std::memcmp(w + i + 1, "ref", 3) == 0; });
+    const unsigned char* end = At(p);
+    for (const unsigned char* eq = w + 4; eq < end;) {
+        eq = static_cast<const unsigned char*>(std::memchr(eq, '=', static_cast<size_t>(end - eq)));
+        if (eq == nullptr) {
+            return false;
+        }
+        if (std::memcmp(eq - 4, "href", 4) == 0) {
+            return true;
+        }
+        ++eq;
+    }
+    return false;
 }
 
 bool LinkClassifier::Occurrence(std::uint64_t p) {
@@ -148,12 +158,9 @@ void LinkClassifier::ScanAddressFast() {
             if (p < m_nCut) {
                 return false;  // inside an occurrence already passed over
             }
-            std::size_t k = 1;
-            while (k + 1 < n && buf[i + k] == a[k]) {
-                ++k;
-            }
-            if (k + 1 < n) {
-                m_nVerifyWork += k;
+            // First and last byte match; compare the ones between.
+            if (n > 2 && std::memcmp(buf + i + 1, a + 1, n - 2) != 0) {
+                m_nVerifyWork += n;
                 if (m_nVerifyWork > m_limits.verifyAllowance + m_limits.verifyPerByte * m_nTotal) {
                     tooCostly = true;
                     resumeAt = p + 1;

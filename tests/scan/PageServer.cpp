@@ -43,6 +43,16 @@ std::string JsonString(const std::string& json, const std::string& key) {
 }  // namespace
 
 PageServer::PageServer(bool tls, bool ftp) {
+    // A proxy set for the user's own use must not carry loopback requests.
+    for (const char* proxy :
+         {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
+        if (std::getenv(proxy) != nullptr) {
+            const std::string old = EnvOr("no_proxy", "");
+            setenv("no_proxy",
+                   (old.empty() ? old : old + ",").append("127.0.0.1,localhost").c_str(), 1);
+            break;
+        }
+    }
     std::string pattern = EnvOr("TMPDIR", "/tmp") + "/tarnwick-pages-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a folder for the page server");
