@@ -47,9 +47,9 @@ PageServer::PageServer(bool tls, bool ftp) {
     for (const char* proxy :
          {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
         if (std::getenv(proxy) != nullptr) {
-            const std::string old = EnvOr("no_proxy", "");
-            setenv("no_proxy",
-                   (old.empty() ? old : old + ",").append("127.0.0.1,localhost").c_str(), 1);
+            std::string list = EnvOr("no_proxy", "");
+            list += list.empty() ? "127.0.0.1,localhost" : ",127.0.0.1,localhost";
+            setenv("no_proxy", list.c_str(), 1);
             break;
         }
     }
