@@ -1,0 +1,60 @@
+// The drop-down list that CComboListCtrl lays over a cell of a drop-down
+// column for the length of one edit. Its items come from the list's parent.
+// Choosing an item or closing the list, Enter and Escape (which restores the
+// text the cell had) hand the focus back to the list, which ends the edit.
+#pragma once
+
+#include <QComboBox>
+#include <QPointer>
+#include <QStringList>
+
+namespace tarnwick {
+
+class CComboListCtrl;
+
+class CInPlaceCombo : public QComboBox {
+    Q_OBJECT
+public:
+    // Creates the drop-down over rect with the items in the order given and
+    // selects the item at selection (-1: none). The initial text is that
+    // item's text, or text when selection is -1.
+    static CInPlaceCombo* ShowEditor(CComboListCtrl* list, const QRect& rect, int row, int column,
+                                     const QStringList& items, const QString& text, int selection);
+
+    // Selects the first item that begins with text, ignoring case; none when
+    // no item does (or the text is empty).
+    void SelectString(const QString& text);
+
+    int Row() const { return m_nRow; }
+    int Column() const { return m_nColumn; }
+    bool IsEscaped() const { return m_bEscape; }
+    const QString& InitialText() const { return m_strInitialText; }
+
+    void EndEdit();
+    void Abandon();
+    void showPopup() override;
+    void hidePopup() override;
+
+signals:
+    void editEnded(int row, int column, const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    CInPlaceCombo(CComboListCtrl* list, int row, int column, const QStringList& items);
+    void HandFocusToList();
+
+    QPointer<CComboListCtrl> m_pList;
+    int m_nRow = -1;
+    int m_nColumn = -1;
+    bool m_bEscape = false;
+    bool m_bEnded = false;
+    bool m_bPopupOpen = false;
+    QString m_strInitialText;
+    QStringList m_items;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,24 @@
+// The open-file dialog behind the Add wizard's "..." button: the user's
+// documents folder, and per import type its filter and initial file name.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tarnwick {
+
+struct ImportDialogSettings {
+    QString m_strFolder;
+    QString m_strInitialFile;  // "*.txt " or "*.csv " (with one trailing blank)
+    QString m_strFilter;       // "Text Files(*.txt)" or "CSV Files(*.csv)"
+};
+
+// type "txt" or "csv".
+ImportDialogSettings ImportDialogSettingsFor(const QString& type);
+
+// Runs the program's open dialog (CFileEx) with the wizard as owner and no
+// default extension; the chosen file's full path, or empty when cancelled.
+QString RunImportDialog(QWidget* owner, const ImportDialogSettings& settings);
+
+}  // namespace tarnwick

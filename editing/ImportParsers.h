@@ -1,0 +1,57 @@
+// The three importers of publisher-page lists: comma-separated, plain text (one
+// address per line) and separated text (address and mail address per line).
+// They only produce rows; nothing is stored until the wizard saves them.
+// Any bytes are accepted: lines of any length, any byte values.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/ProfileFile.h"
+
+namespace tarnwick {
+
+enum class ImportEnd {
+    Complete,     // the whole file was read
+    FormatError,  // a line broke the format: m_strMessage; the rows before it stay
+    Unreadable,   // the file could not be opened or read: m_nError (an errno value)
+};
+
+struct ImportResult {
+    std::vector<ImportRow> m_rows;
+    ImportEnd m_eEnd = ImportEnd::Complete;
+    std::string m_strMessage;
+    int m_nError = 0;
+};
+
+// CSV: up to the first empty line; each line splits at its first ","; a line
+// without one gives an empty address and the whole line as mail address.
+ImportResult ImportCsv(const std::string& path);
+// Plain text: every line trimmed, empty lines skipped; a line holding a blank,
+// "*", "|", "^" or "!" ends the import with its message.
+ImportResult ImportPlainText(const std::string& path);
+// Separated text: every line trimmed, empty lines skipped, split at the first
+// occurrence of the separator; a line without it ends the import with its
+// message. An empty separator is never found.
+ImportResult ImportSeparatedText(const std::string& path, const std::string& separator);
+
+// The same rules over bytes in memory (LF or CR LF line ends).
+ImportResult ParseCsv(std::string_view bytes);
+ImportResult ParsePlainText(std::string_view bytes);
+ImportResult ParseSeparatedText(std::string_view bytes, const std::string& separator);
+
+// 0 when the path names a file that can be opened for reading, else an errno
+// value (a folder gives EISDIR, anything else that is no regular file EINVAL).
+int CheckImportFile(const std::string& path);
+
+// The separator page of the wizard.
+enum class SeparatorChoice { None, Semicolon, Comma, Other };
+
+// nullptr when the choice is accepted, else the message to show. The other
+// symbol is judged trimmed: exactly one of "!", "^", "*", "|".
+const char* CheckSeparator(SeparatorChoice choice, std::string_view otherText);
+// The separator the import searches for: ";", ",", or the other text as typed.
+std::string SeparatorOf(SeparatorChoice choice, const std::string& otherText);
+
+}  // namespace tarnwick

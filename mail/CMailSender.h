@@ -1,0 +1,57 @@
+// One message and the SMTP component that sends it. Constructing a sender
+// makes the component at once; the sender's owner (the thread that sends)
+// fills the fields and calls Send. Outcomes go to a NotificationSink: failure
+// texts into column 2 of m_nRow, "Message sent" for the test mail.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "mail/CSmtpMail.h"
+#include "mail/NotificationSink.h"
+
+namespace tarnwick {
+
+// Set only by the settings dialog around its test mail: while it is set, the
+// test mail's successful send is announced with "Message sent".
+extern std::atomic<bool> g_bAnnounceSent;
+
+inline constexpr char kMsgSmtpNotInstalled[] = "Please make sure an smtp has properly installed.";
+inline constexpr char kMsgFailToInitialize[] = "Fail to initialize";
+inline constexpr char kMsgSslInitFailed[] = "Initialize SSL/TLS Plus failed";
+inline constexpr char kMsgMessageSent[] = "Message sent";
+
+class CMailSender {
+public:
+    // row: the results row that receives failure texts; -1 for the test mail.
+    explicit CMailSender(NotificationSink& sink, int row = -1);
+    ~CMailSender();
+    CMailSender(const CMailSender&) = delete;
+    CMailSender& operator=(const CMailSender&) = delete;
+
+    // Makes the component; on failure writes "Please make sure an smtp has
+    // properly installed." and then "Fail to initialize" into m_nRow.
+    bool Initialize();
+
+    // Hands the fields to the component and sends: user name and password
+    // only when they and the server are all non-empty; SSL set up first when
+    // m_bSsl is set. Failures land in column 2 of m_nRow.
+    void Send();
+
+    std::string m_strFrom;
+    std::string m_strUserName;
+    std::string m_strPassword;
+    std::string m_strRecipient;
+    std::string m_strServer;
+    std::string m_strSubject;
+    std::string m_strBody;
+    int m_nRow = -1;
+    int m_bSsl = 0;
+    std::unique_ptr<CSmtpMail> m_pMail;  // empty when creation failed
+
+private:
+    NotificationSink& m_sink;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,61 @@
+// The one SMTP account, kept in Mail.txt in the data folder:
+//   line 1  sender's address (From)
+//   line 2  SMTP server, "host" or "host:port"
+//   line 3  "1"          } only when the server
+//   line 4  user name    } requires SSL
+//   line 5  password     }
+// CR LF between lines, none after the last. The file holds a password, so it
+// is readable and writable by its owner only. Its mere existence means that
+// notifications are configured.
+//
+// Two readers exist on purpose: the settings dialog stops at the first empty
+// line and loads lines 4 and 5 only when line 3 is exactly "1"; the
+// notification reader takes every line as it comes and reads line 3 as a number.
+#pragma once
+
+#include <string>
+
+namespace tarnwick {
+
+struct MailSettings {
+    std::string m_strSender;
+    std::string m_strSmtpServer;
+    bool m_bRequiresSsl = false;
+    std::string m_strUserName;
+    std::string m_strPassword;
+    bool operator==(const MailSettings&) const = default;
+};
+
+// Creates or truncates path with mode 0600 (an existing file is set to 0600
+// too) and writes the settings; user name and password only when SSL is on.
+// Throws FileError naming the file when it cannot be created or written.
+void WriteMailSettings(const std::string& path, const MailSettings& settings);
+
+// The settings dialog's reader. A missing file gives empty settings (the
+// caller tests whether the file exists).
+MailSettings ReadMailSettingsForDialog(const std::string& path);
+
+// What the notification reader found.
+enum class MailFileState {
+    Missing,  // the file cannot be opened
+    Empty,    // the file has no line at all
+    Read,     // the settings below hold what the file gave
+};
+
+struct NotificationMailSettings {
+    MailFileState m_state = MailFileState::Missing;
+    std::string m_strFrom;
+    std::string m_strServer;
+    int m_nSsl = 0;  // line 3 read like C's atoi, reduced to 0 or 1
+    std::string m_strUserName;
+    std::string m_strPassword;
+};
+
+NotificationMailSettings ReadMailSettingsForNotification(const std::string& path);
+
+// Line 3 as the notification reader takes it: leading white space skipped, an
+// optional sign, then decimal digits up to the first other character; no
+// digits is 0. Returns whether that number is non-zero.
+bool SslFlagFromLine(const std::string& line);
+
+}  // namespace tarnwick

@@ -1,0 +1,74 @@
+// The webmaster letters of a scan run, sent a few at a time.
+//
+// The scan hands each letter over with Enqueue, which returns at once: the
+// scan never waits for mail. At most `senders` letters (4 unless told) are
+// being sent at any moment, each through SendNotificationProc on a sending
+// thread of the queue; the rest wait in order. Outcomes go to the sink given
+// at construction, from the sending threads.
+//
+// Wiring:
+//   - the owner (main window, command-line scan) creates one queue with its
+//     sink and keeps it for the program's life;
+//   - ScanPanes::StartNotification(job) calls Enqueue(job);
+//   - Play calls BeginRun(), so that an empty Mail.txt is reported once per
+//     run ("First Enter The Mail Settings"), not once per page;
+//   - before the program ends, the owner waits for the letters still queued.
+//     The command-line scan calls WaitUntilDrained(). The desktop program must
+//     keep its event loop turning meanwhile (a sending thread may be showing a
+//     message box through the GUI thread): loop on WaitUntilDrainedFor(short)
+//     and process events, showing that mail is being sent.
+// The destructor waits for every queued letter too, then ends the threads.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "mail/NotificationJob.h"
+#include "mail/NotificationSink.h"
+
+namespace tarnwick {
+
+class NotificationQueue {
+public:
+    static constexpr int kDefaultSenders = 4;
+
+    explicit NotificationQueue(NotificationSink& sink, int senders = kDefaultSenders);
+    ~NotificationQueue();
+    NotificationQueue(const NotificationQueue&) = delete;
+    NotificationQueue& operator=(const NotificationQueue&) = delete;
+
+    // Queues one letter; never blocks on sending.
+    void Enqueue(NotificationJob job);
+
+    // A new scan run begins: an empty Mail.txt is reported again.
+    void BeginRun();
+
+    // Letters queued or being sent.
+    int Outstanding() const;
+
+    // Waits until every queued letter has been sent or has failed.
+    void WaitUntilDrained();
+    // The same with a limit; true when nothing is outstanding any more.
+    bool WaitUntilDrainedFor(std::chrono::milliseconds timeout);
+
+private:
+    void Run();
+
+    NotificationSink& m_sink;
+    const int m_nSenders;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_cvWork;
+    std::condition_variable m_cvDrained;
+    std::deque<NotificationJob> m_jobs;
+    int m_nBusy = 0;
+    bool m_bStopping = false;
+    std::vector<std::thread> m_threads;
+    std::atomic<bool> m_bEmptyShown{false};
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,40 @@
+#include "mail/SendNotificationProc.h"
+
+#include "mail/CMailSender.h"
+#include "mail/MailSettings.h"
+#include "mail/NotificationLetter.h"
+#include "store/DataFolder.h"
+
+namespace tarnwick {
+
+int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
+                         std::atomic<bool>* emptyShown) {
+    const DataFolder folder = DataFolder::FromEnvironment();
+    CMailSender sender(sink, job.m_nRow);
+    sender.m_strSubject = kNotificationSubject;
+    sender.m_strBody = BuildNotificationLetter(job.m_strAdvertiser, job.m_strPage);
+
+    const NotificationMailSettings settings = ReadMailSettingsForNotification(folder.MailPath());
+    if (settings.m_state == MailFileState::Missing) {
+        sink.SetResultMail(job.m_nRow, kMsgMailSettingsNotProvided);
+        return 1;
+    }
+    if (settings.m_state == MailFileState::Empty) {
+        if (emptyShown == nullptr || !emptyShown->exchange(true)) {
+            sink.ShowMessage(kMsgFirstEnterMailSettings);
+        }
+        return 1;
+    }
+    sender.m_strFrom = settings.m_strFrom;
+    sender.m_strServer = settings.m_strServer;
+    sender.m_bSsl = settings.m_nSsl;
+    sender.m_strUserName = settings.m_strUserName;
+    sender.m_strPassword = settings.m_strPassword;
+    sender.m_strRecipient = job.m_strMail;
+    if (sender.m_pMail != nullptr) {
+        sender.Send();
+    }
+    return 0;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,41 @@
+// The "Save As.." dialog of the report prompt: the report format (HTML or
+// text) and, on OK, the save-file dialog that sets g_strReportPath.
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+class QRadioButton;
+
+namespace tarnwick {
+
+class CReport : public QDialog {
+    Q_OBJECT
+public:
+    // Filters and default names of the save-file dialog, per format.
+    static const QString kHtmlFilter;
+    static const QString kTextFilter;
+    static const QString kHtmlDefaultName;
+    static const QString kTextDefaultName;
+
+    explicit CReport(QWidget* parent = nullptr);
+
+    void OnHtmlFormat();
+    void OnTextFormat();
+    void OnReportOk();
+    void ChooseReportFile();
+
+protected:
+    // Enter closes the dialog without asking for a file unless the OK button
+    // has the focus.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OnInitDialog();
+
+    QRadioButton* m_pHtml = nullptr;
+    QRadioButton* m_pText = nullptr;
+    QPushButton* m_pOk = nullptr;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,336 @@
+#include "editing/ImportParsers.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <random>
+
+#include "editing/EditingTexts.h"
+#include "support/TempDataFolder.h"
+
+namespace tarnwick {
+namespace {
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+Rows RowsOf(const ImportResult& result) {
+    Rows rows;
+    for (const ImportRow& row : result.m_rows) {
+        rows.emplace_back(row.m_strPage, row.m_strMail);
+    }
+    return rows;
+}
+
+enum class Kind { Csv, Plain, Separated };
+
+struct ParseCase {
+    const char* name;
+    Kind kind;
+    std::string separator;
+    std::string bytes;
+    Rows rows;
+    ImportEnd end;
+    const char* message;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+ImportResult Parse(const ParseCase& c) {
+    switch (c.kind) {
+        case Kind::Csv:
+            return ParseCsv(c.bytes);
+        case Kind::Plain:
+            return ParsePlainText(c.bytes);
+        case Kind::Separated:
+            break;
+    }
+    return ParseSeparatedText(c.bytes, c.separator);
+}
+
+class ParseTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseTest, GivesRowsAndEnd) {
+    const ParseCase& c = GetParam();
+    const ImportResult result = Parse(c);
+    EXPECT_EQ(RowsOf(result), c.rows);
+    EXPECT_EQ(result.m_eEnd, c.end);
+    EXPECT_EQ(result.m_strMessage, c.message);
+}
+
+// The same bytes through a real file give the same answer.
+TEST_P(ParseTest, FileGivesTheSameAnswer) {
+    const ParseCase& c = GetParam();
+    test::TempDataFolder temp;
+    const std::string path = temp.Root() + "/list.txt";
+    test::WriteBytes(path, c.bytes);
+    ImportResult result;
+    switch (c.kind) {
+        case Kind::Csv:
+            result = ImportCsv(path);
+            break;
+        case Kind::Plain:
+            result = ImportPlainText(path);
+            break;
+        case Kind::Separated:
+            result = ImportSeparatedText(path, c.separator);
+            break;
+    }
+    EXPECT_EQ(RowsOf(result), c.rows);
+    EXPECT_EQ(result.m_eEnd, c.end);
+}
+
+const char* const kNone = "";
+
+INSTANTIATE_TEST_SUITE_P(
+    Csv, ParseTest,
+    ::testing::Values(ParseCase{"StopsAtFirstEmptyLine",
+                                Kind::Csv,
+                                "",
+                                "a.example.com/x,webmaster mail\r\n\r\nb.example.com,b@x\r\n",
+                                {{"a.example.com/x", "webmaster mail"}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"SplitsAtFirstCommaOnly",
+                                Kind::Csv,
+                                "",
+                                "p,m1,m2\nq,\n",
+                                {{"p", "m1,m2"}, {"q", ""}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"NoCommaGivesEmptyAddress",
+                                Kind::Csv,
+                                "",
+                                "justmail@x\n",
+                                {{"", "justmail@x"}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"LinesAreNotTrimmed",
+                                Kind::Csv,
+                                "",
+                                " p , m \t\r\nlast,x",
+                                {{" p ", " m \t"}, {"last", "x"}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"EmptyFile", Kind::Csv, "", "", {}, ImportEnd::Complete, kNone},
+                      ParseCase{"BlankLineIsNotEmpty",
+                                Kind::Csv,
+                                "",
+                                " \nz,y",
+                                {{"", " "}, {"z", "y"}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"LoneCrStaysInLine",
+                                Kind::Csv,
+                                "",
+                                "a\rb,c\r\r\n",
+                                {{"a\rb", "c\r"}},
+                                ImportEnd::Complete,
+                                kNone}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Plain, ParseTest,
+    ::testing::Values(
+        ParseCase{"SkipsEmptyLines",
+                  Kind::Plain,
+                  "",
+                  "a.com\r\n\r\n  \r\nb.com",
+                  {{"a.com", ""}, {"b.com", ""}},
+                  ImportEnd::Complete,
+                  kNone},
+        ParseCase{"TrimsEachLine",
+                  Kind::Plain,
+                  "",
+                  " \ta.com/x \r\n",
+                  {{"a.com/x", ""}},
+                  ImportEnd::Complete,
+                  kNone},
+        ParseCase{"BlankInThirdLineStops",
+                  Kind::Plain,
+                  "",
+                  "a.com\nb.com\nc .com\nd.com\n",
+                  {{"a.com", ""}, {"b.com", ""}},
+                  ImportEnd::FormatError,
+                  texts::kPlainFormat},
+        ParseCase{"EachSeparatorStops",
+                  Kind::Plain,
+                  "",
+                  "x*y\n",
+                  {},
+                  ImportEnd::FormatError,
+                  texts::kPlainFormat},
+        ParseCase{"BarStops",
+                  Kind::Plain,
+                  "",
+                  "a\nx|y\n",
+                  {{"a", ""}},
+                  ImportEnd::FormatError,
+                  texts::kPlainFormat},
+        ParseCase{
+            "CaretStops", Kind::Plain, "", "x^y", {}, ImportEnd::FormatError, texts::kPlainFormat},
+        ParseCase{
+            "BangStops", Kind::Plain, "", "x!y", {}, ImportEnd::FormatError, texts::kPlainFormat},
+        ParseCase{"CommaAndSemicolonPass",
+                  Kind::Plain,
+                  "",
+                  "a,b;c\n",
+                  {{"a,b;c", ""}},
+                  ImportEnd::Complete,
+                  kNone},
+        ParseCase{"InnerTabPasses",
+                  Kind::Plain,
+                  "",
+                  "a\tb\n",
+                  {{"a\tb", ""}},
+                  ImportEnd::Complete,
+                  kNone}));
+
+INSTANTIATE_TEST_SUITE_P(Separated, ParseTest,
+                         ::testing::Values(ParseCase{"SemicolonSplitsAtFirst",
+                                                     Kind::Separated,
+                                                     ";",
+                                                     "a.com;m;n\r\n",
+                                                     {{"a.com", "m;n"}},
+                                                     ImportEnd::Complete,
+                                                     kNone},
+                                           ParseCase{"TrimsLineButNotCells",
+                                                     Kind::Separated,
+                                                     ",",
+                                                     "  a.com , m  \n\n\nb,c",
+                                                     {{"a.com ", " m"}, {"b", "c"}},
+                                                     ImportEnd::Complete,
+                                                     kNone},
+                                           ParseCase{"MissingSeparatorStops",
+                                                     Kind::Separated,
+                                                     ";",
+                                                     "a;b\nno separator\nc;d",
+                                                     {{"a", "b"}},
+                                                     ImportEnd::FormatError,
+                                                     texts::kSeparatedFormat},
+                                           ParseCase{"OtherSymbolWithBlanks",
+                                                     Kind::Separated,
+                                                     " | ",
+                                                     "a | m\na|m\n",
+                                                     {{"a", "m"}},
+                                                     ImportEnd::FormatError,
+                                                     texts::kSeparatedFormat},
+                                           ParseCase{"EmptySeparatorNeverFound",
+                                                     Kind::Separated,
+                                                     "",
+                                                     "a;b",
+                                                     {},
+                                                     ImportEnd::FormatError,
+                                                     texts::kSeparatedFormat},
+                                           ParseCase{"SeparatorAtEnds",
+                                                     Kind::Separated,
+                                                     "!",
+                                                     "!m\np!\n",
+                                                     {{"", "m"}, {"p", ""}},
+                                                     ImportEnd::Complete,
+                                                     kNone}));
+
+TEST(ImportFileTest, UnreadablePathsSayWhy) {
+    test::TempDataFolder temp;
+    const ImportResult missing = ImportCsv(temp.Root() + "/none.csv");
+    EXPECT_EQ(missing.m_eEnd, ImportEnd::Unreadable);
+    EXPECT_EQ(missing.m_nError, ENOENT);
+    EXPECT_TRUE(missing.m_rows.empty());
+
+    EXPECT_EQ(ImportPlainText(temp.Root()).m_nError, EISDIR);
+    EXPECT_EQ(CheckImportFile(temp.Root()), EISDIR);
+    EXPECT_EQ(CheckImportFile("/dev/null"), EINVAL);  // no device is read
+    EXPECT_EQ(CheckImportFile(""), ENOENT);
+
+    const std::string path = temp.Root() + "/list.txt";
+    test::WriteBytes(path, "a.com\n");
+    EXPECT_EQ(CheckImportFile(path), 0);
+    if (::geteuid() != 0) {  // root reads anything
+        ::chmod(path.c_str(), 0);
+        EXPECT_EQ(ImportSeparatedText(path, ";").m_nError, EACCES);
+    }
+}
+
+TEST(ImportFileTest, ReadsAHugeLineWhole) {
+    test::TempDataFolder temp;
+    const std::string path = temp.Root() + "/huge.csv";
+    const std::string page(3 * 1024 * 1024, 'p');
+    test::WriteBytes(path, page + "," + std::string(5, '\0') + "\r\nq,r");
+    const ImportResult result = ImportCsv(path);
+    ASSERT_EQ(result.m_rows.size(), 2u);
+    EXPECT_EQ(result.m_rows[0].m_strPage, page);
+    EXPECT_EQ(result.m_rows[0].m_strMail, std::string(5, '\0'));
+    EXPECT_EQ(result.m_rows[1].m_strMail, "r");
+}
+
+// Random bytes of every value, long lines and many line ends: the parsers end,
+// and every row is made of bytes of the input.
+TEST(ImportFuzzTest, AnyBytesGiveSoundRows) {
+    std::mt19937 rng(20240611);
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes(rng() % (round % 10 == 0 ? 200000 : 600), '\0');
+        for (char& c : bytes) {
+            const unsigned r = rng() % 16;
+            c = r == 0   ? '\n'
+                : r == 1 ? '\r'
+                : r == 2 ? ','
+                : r == 3 ? ' '
+                         : static_cast<char>(rng());
+        }
+        for (const ImportResult& result :
+             {ParseCsv(bytes), ParsePlainText(bytes), ParseSeparatedText(bytes, ";"),
+              ParseSeparatedText(bytes, " | ")}) {
+            size_t total = 0;
+            for (const ImportRow& row : result.m_rows) {
+                total += row.m_strPage.size() + row.m_strMail.size();
+                EXPECT_EQ(row.m_strPage.find('\n'), std::string::npos);
+                EXPECT_EQ(row.m_strMail.find('\n'), std::string::npos);
+            }
+            EXPECT_LE(total, bytes.size());
+            EXPECT_NE(result.m_eEnd, ImportEnd::Unreadable);
+        }
+    }
+}
+
+struct SeparatorCase {
+    SeparatorChoice choice;
+    const char* other;
+    const char* message;  // nullptr: accepted
+};
+
+class SeparatorTest : public ::testing::TestWithParam<SeparatorCase> {};
+
+TEST_P(SeparatorTest, ChecksTheChoice) {
+    const char* message = CheckSeparator(GetParam().choice, GetParam().other);
+    if (GetParam().message == nullptr) {
+        EXPECT_EQ(message, nullptr) << GetParam().other;
+    } else {
+        ASSERT_NE(message, nullptr) << GetParam().other;
+        EXPECT_STREQ(message, GetParam().message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SeparatorTest,
+    ::testing::Values(SeparatorCase{SeparatorChoice::None, "|", texts::kSelectSeparator},
+                      SeparatorCase{SeparatorChoice::Semicolon, "xyz", nullptr},
+                      SeparatorCase{SeparatorChoice::Comma, "", nullptr},
+                      SeparatorCase{SeparatorChoice::Other, "", texts::kEnterSeparator},
+                      SeparatorCase{SeparatorChoice::Other, " \t ", texts::kEnterSeparator},
+                      SeparatorCase{SeparatorChoice::Other, "||", texts::kSeparatorSymbols},
+                      SeparatorCase{SeparatorChoice::Other, "#", texts::kSeparatorSymbols},
+                      SeparatorCase{SeparatorChoice::Other, ";", texts::kSeparatorSymbols},
+                      SeparatorCase{SeparatorChoice::Other, "!", nullptr},
+                      SeparatorCase{SeparatorChoice::Other, "^", nullptr},
+                      SeparatorCase{SeparatorChoice::Other, "*", nullptr},
+                      SeparatorCase{SeparatorChoice::Other, " | ", nullptr}));
+
+TEST(SeparatorTest, OtherSymbolIsSearchedAsTyped) {
+    EXPECT_EQ(SeparatorOf(SeparatorChoice::Semicolon, "|"), ";");
+    EXPECT_EQ(SeparatorOf(SeparatorChoice::Comma, "|"), ",");
+    EXPECT_EQ(SeparatorOf(SeparatorChoice::Other, " | "), " | ");
+}
+
+}  // namespace
+}  // namespace tarnwick

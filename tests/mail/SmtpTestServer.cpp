@@ -1,0 +1,209 @@
+#include "mail/SmtpTestServer.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace tarnwick::test {
+namespace {
+
+std::string MakeTempFolder(const char* tag) {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
+                          "/tarnwick-" + tag + "-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    return pattern;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void Run(const std::string& command) {
+    if (std::system(command.c_str()) != 0) {
+        throw std::runtime_error("failed: " + command);
+    }
+}
+
+struct CertificateFolder {
+    TestCertificates m_certs;
+    std::string m_strFolder;
+    CertificateFolder() {
+        m_strFolder = MakeTempFolder("certs");
+        const std::string d = m_strFolder;
+        std::ofstream(d + "/ext.cnf") << "basicConstraints=CA:FALSE\n"
+                                         "keyUsage=digitalSignature,keyEncipherment\n"
+                                         "extendedKeyUsage=serverAuth\n"
+                                         "subjectAltName=IP:127.0.0.1,DNS:localhost\n";
+        const std::string quiet = " >/dev/null 2>&1";
+        Run("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2"
+            " -subj '/CN=Tarnwick Test CA' -addext basicConstraints=critical,CA:TRUE"
+            " -addext keyUsage=critical,keyCertSign,cRLSign -keyout " +
+            d + "/ca.key -out " + d + "/ca.pem" + quiet);
+        Run("openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes"
+            " -subj '/CN=localhost' -keyout " +
+            d + "/server.key -out " + d + "/server.csr" + quiet);
+        Run("openssl x509 -req -in " + d + "/server.csr -CA " + d + "/ca.pem -CAkey " + d +
+            "/ca.key -CAcreateserial -days 2 -extfile " + d + "/ext.cnf -out " + d + "/server.pem" +
+            quiet);
+        m_certs.m_strCaFile = d + "/ca.pem";
+        m_certs.m_strCertFile = d + "/server.pem";
+        m_certs.m_strKeyFile = d + "/server.key";
+    }
+    ~CertificateFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_strFolder, ec);
+    }
+};
+
+const char* ModeName(SmtpTestServer::Mode mode) {
+    switch (mode) {
+        case SmtpTestServer::Mode::Plain:
+            return "plain";
+        case SmtpTestServer::Mode::StartTls:
+            return "starttls";
+        case SmtpTestServer::Mode::ImplicitTls:
+            return "implicit";
+    }
+    return "plain";
+}
+
+}  // namespace
+
+const TestCertificates& TestCertificates::Get() {
+    static CertificateFolder folder;
+    return folder.m_certs;
+}
+
+SmtpTestServer::SmtpTestServer(Mode mode, bool auth, int port) {
+    const TestCertificates& certs = TestCertificates::Get();
+    m_strFolder = MakeTempFolder("smtp");
+    const char* python = std::getenv("TARNWICK_TEST_PYTHON");
+    const char* source = std::getenv("TARNWICK_SOURCE_DIR");
+    const std::string interpreter = python != nullptr ? python : "/usr/bin/python3";
+    const std::string script =
+        std::string(source != nullptr ? source : ".") + "/tests/mail/smtp_fixture.py";
+    const std::string portText = std::to_string(port);
+    const std::string logPath = m_strFolder + "/server.log";
+
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        throw std::runtime_error("pipe");
+    }
+    m_pid = fork();
+    if (m_pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        dup2(pipeFds[1], STDOUT_FILENO);
+        // The server's own log (tracebacks of refused handshakes) stays out of
+        // the test output.
+        const int log = open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (log >= 0) {
+            dup2(log, STDERR_FILENO);
+        }
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        execl(interpreter.c_str(), interpreter.c_str(), script.c_str(), ModeName(mode),
+              auth ? "1" : "0", m_strFolder.c_str(), certs.m_strCertFile.c_str(),
+              certs.m_strKeyFile.c_str(), portText.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    std::string line;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (line.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+        pollfd pfd{pipeFds[0], POLLIN, 0};
+        if (poll(&pfd, 1, 200) > 0) {
+            char buffer[256];
+            const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
+            if (n <= 0) {
+                break;
+            }
+            line.append(buffer, static_cast<size_t>(n));
+        }
+    }
+    close(pipeFds[0]);
+    if (line.rfind("PORT ", 0) == 0) {
+        m_nPort = std::atoi(line.c_str() + 5);
+    } else {
+        m_strFailure = line.empty() ? "the SMTP fixture did not start" : line;
+        m_strFailure += ReadFile(logPath);
+    }
+}
+
+SmtpTestServer::~SmtpTestServer() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGTERM);
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(m_strFolder, ec);
+}
+
+std::vector<ReceivedMail> SmtpTestServer::Mail() const {
+    std::vector<ReceivedMail> all;
+    for (int n = 1;; ++n) {
+        const std::string base = m_strFolder + "/" + std::to_string(n);
+        if (!std::filesystem::exists(base + ".done")) {
+            break;
+        }
+        ReceivedMail mail;
+        std::istringstream env(ReadFile(base + ".env"));
+        std::string tls;
+        std::getline(env, mail.m_strMailFrom);
+        std::getline(env, mail.m_strRecipients);
+        std::getline(env, mail.m_strLogin);
+        std::getline(env, tls);
+        mail.m_bTls = tls == "tls";
+        mail.m_strRaw = ReadFile(base + ".raw");
+        mail.m_strBody = ReadFile(base + ".body");
+        mail.m_strText = ReadFile(base + ".text");
+        all.push_back(std::move(mail));
+    }
+    return all;
+}
+
+std::vector<ReceivedMail> SmtpTestServer::WaitForMail(size_t count,
+                                                      std::chrono::milliseconds timeout) const {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::vector<ReceivedMail> all = Mail();
+    while (all.size() < count && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        all = Mail();
+    }
+    return all;
+}
+
+int DeadPort() {
+    // Bind a port, note it and close it: nothing listens there afterwards.
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = 0;
+    socklen_t len = sizeof addr;
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    close(fd);
+    return ntohs(addr.sin_port);
+}
+
+}  // namespace tarnwick::test
