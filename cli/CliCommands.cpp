@@ -68,13 +68,16 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     }
     CliNotifier notifier(!options.noMail, err);
     CliPanes panes(folder, out, err, progress, notifier, options.reportPath);
+    notifier.SetPanes(&panes);
     panes.LoadProfiles();
+    notifier.BeginRun();
     {
         ScanRun run(panes);
         run.OnPlay();
         run.WaitForScanThread();
     }
     notifier.WaitForAll();
+    notifier.SetPanes(nullptr);
     panes.PrintProfileStatuses();
     const std::string reportError = panes.ReportError();
     if (!reportError.empty()) {

@@ -10,8 +10,7 @@
 
 namespace tarnwick::cli {
 
-// Throws tarnwick::FileError (or std::runtime_error) when the report cannot
-// be written.
+// Throws tarnwick::FileError naming the file when the report cannot be written.
 void WriteScanReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
 
 }  // namespace tarnwick::cli
