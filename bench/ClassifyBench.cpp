@@ -128,10 +128,35 @@ void BM_ClassifyMillionOccurrences(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
+// A page made to defeat the two-byte candidate filter: every position starts
+// a candidate whose comparison fails late. The classifier falls back to its
+// byte-at-a-time automaton and stays linear (shown for information).
+void BM_ClassifyFilterDefeating(benchmark::State& state) {
+    static const std::string address = std::string(40, 'a') + "b" + std::string(40, 'a');
+    static const std::string page = [] {
+        std::string p;
+        p.reserve(kPageSize + 128);
+        while (p.size() < kPageSize) {
+            p += std::string(80, 'a') + "c";
+        }
+        p.resize(kPageSize);
+        return p;
+    }();
+    for (auto _ : state) {
+        tarnwick::LinkClassifier classifier(address);
+        for (size_t at = 0; at < page.size(); at += kPiece) {
+            classifier.Feed(page.data() + at, std::min(kPiece, page.size() - at));
+        }
+        benchmark::DoNotOptimize(classifier.Result());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+}
+
 BENCHMARK(BM_MemmemPass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Classify)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ClassifyWithoutOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ClassifyMillionOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ClassifyFilterDefeating)->Unit(benchmark::kMillisecond);
 
 // Keeps each benchmark's processor time per iteration for the ratios (the
 // machine may be shared: wall time would also count other programs' turns).
