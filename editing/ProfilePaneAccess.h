@@ -21,7 +21,8 @@ public:
     // Ticks or unticks a row; ticking follows the check-state rule of the
     // list (which rebuilds the results pane).
     virtual void SetProfileTicked(int row, bool ticked) = 0;
-    // Deletes every row and refills the pane from index.txt, rows unticked.
+    // Deletes every row and refills the pane from index.txt; the rows are
+    // ticked unless g_bSuppressAutoCheck is set (after a Delete).
     virtual void LoadProfiles() = 0;
     // Clears the results pane and rebuilds it from the ticked profiles.
     virtual void RebuildResults() = 0;
