@@ -1,0 +1,54 @@
+// Peak memory while a 1 GiB page streams in from a loopback server and is
+// classified as it arrives (target: under 64 MiB for the whole process).
+// Reads the process's own peak resident size (VmHWM) from /proc, after
+// resetting it once the program is up.
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "scan/PageFetcher.h"
+#include "scan/PageServer.h"
+
+namespace {
+
+long KibOf(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0) {
+            return std::stol(line.substr(std::string(field).size()));
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main() {
+    tarnwick::test::PageServer server(false, false);
+    server.AddFile("small.html", "<a href=\"http://www.example.com/\">x</a>");
+    tarnwick::PageFetcher fetcher;
+    fetcher.Check(server.Http("/files/small.html"), "www.example.com");  // everything loaded
+    std::ofstream("/proc/self/clear_refs") << "5";                       // VmHWM = VmRSS now
+    const long before = KibOf("VmHWM:");
+
+    const long long size = 1LL << 30;
+    const auto start = std::chrono::steady_clock::now();
+    const std::string result =
+        fetcher.Check(server.Http("/big?size=" + std::to_string(size) +
+                                  "&tail=%3Ca%20href%3D%22http%3A%2F%2Fwww.example.com%2F%22%3E"),
+                      "www.example.com");
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const long peak = KibOf("VmHWM:");
+
+    std::printf("result: %s (expected Link Found: the link is the page's last bytes)\n",
+                result.c_str());
+    std::printf("1 GiB page in %.2f s (%.0f MiB/s)\n", seconds, 1024.0 / seconds);
+    std::printf("resident before: %.1f MiB, peak while classifying: %.1f MiB\n", before / 1024.0,
+                peak / 1024.0);
+    std::printf("peak / 64 MiB: %.2f (target < 1); peak / page size: %.4f\n", peak / 65536.0,
+                peak / (1024.0 * 1024.0));
+    return result == "Link Found" ? 0 : 1;
+}

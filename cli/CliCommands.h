@@ -1,0 +1,23 @@
+// tarnwick-cli's commands. Exit status: 0 success (for scan: every page is
+// "Link Found"), 1 when a scanned page is not, 2 for a wrong command line or
+// a profile list or report that cannot be read or written (with a message on
+// err).
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tarnwick::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitLinkMissing = 1;
+inline constexpr int kExitError = 2;
+
+// args: the arguments after the program name, as the system gives them
+// (UTF-8); they are taken into the program's code page. progress: show a
+// progress line on err while scanning.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           bool progress);
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,53 @@
+#include "cli/CliNotifier.h"
+
+#include "common/Cp1252.h"
+
+namespace tarnwick::cli {
+
+CliNotifier::CliNotifier(bool enabled, std::ostream& err) : m_err(err) {
+    if (enabled) {
+        m_queue = std::make_unique<NotificationQueue>(*this);
+    }
+}
+
+CliNotifier::~CliNotifier() {
+    m_queue.reset();  // waits for the letters still queued
+}
+
+void CliNotifier::SetPanes(ScanPanes* panes) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_pPanes = panes;
+}
+
+void CliNotifier::BeginRun() {
+    if (m_queue) {
+        m_queue->BeginRun();
+    }
+}
+
+void CliNotifier::Start(const NotificationJob& job) {
+    if (m_queue) {
+        m_queue->Enqueue(job);
+    }
+}
+
+void CliNotifier::WaitForAll() {
+    if (m_queue) {
+        m_queue->WaitUntilDrained();
+    }
+}
+
+void CliNotifier::SetResultMail(int row, const std::string& text) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_pPanes != nullptr && row >= 0) {
+        m_pPanes->SetResultMail(row, text);
+    }
+}
+
+void CliNotifier::ShowMessage(const std::string& text) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_err << "tarnwick-cli: " << Cp1252ToUtf8(text) << '\n';
+    m_err.flush();
+}
+
+}  // namespace tarnwick::cli

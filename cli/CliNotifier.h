@@ -1,0 +1,44 @@
+// Where the command line's scan hands its webmaster letters: the mail
+// module's notification queue, which sends a few at a time while the scan goes
+// on. A failure text goes into the page's "Mail Address" cell (the command
+// line prints it on standard error); messages meant for a message box are
+// printed there too. With --no-mail nothing is sent.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <ostream>
+
+#include "mail/NotificationJob.h"
+#include "mail/NotificationQueue.h"
+#include "mail/NotificationSink.h"
+#include "scan/ScanPanes.h"
+
+namespace tarnwick::cli {
+
+class CliNotifier : public NotificationSink {
+public:
+    CliNotifier(bool enabled, std::ostream& err);
+    ~CliNotifier() override;
+
+    // The panes whose "Mail Address" cells receive failure texts.
+    void SetPanes(ScanPanes* panes);
+
+    // Before Play: an empty Mail.txt is reported once per run.
+    void BeginRun();
+    // From the scan thread; returns at once.
+    void Start(const NotificationJob& job);
+    // Before the program ends: waits for the letters still queued.
+    void WaitForAll();
+
+    void SetResultMail(int row, const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
+
+private:
+    std::ostream& m_err;
+    std::mutex m_mutex;
+    ScanPanes* m_pPanes = nullptr;
+    std::unique_ptr<NotificationQueue> m_queue;  // none with --no-mail
+};
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,33 @@
+// The command line of tarnwick-cli: which command, with what.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tarnwick::cli {
+
+enum class Command { None, Check, List, Scan };
+
+struct CliOptions {
+    Command command = Command::None;
+    bool help = false;       // --help: show the command's help (or the general one)
+    std::string page;        // check
+    std::string advertiser;  // check
+    std::string reportPath;  // scan --report FILE; empty: no report
+    bool noMail = false;     // scan --no-mail
+};
+
+// A command line that cannot be run; what() says why, in one line.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// args: the arguments after the program name. Throws UsageError.
+CliOptions ParseArguments(const std::vector<std::string>& args);
+
+// The help of a command, or the general help for Command::None.
+std::string HelpText(Command command);
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,167 @@
+#include "cli/CliPanes.h"
+
+#include <ctime>
+#include <exception>
+
+#include "cli/CliReport.h"
+#include "common/Cp1252.h"
+#include "scan/BuildResultRows.h"
+#include "scan/ScanState.h"
+#include "scan/StatusWords.h"
+#include "store/ProfileList.h"
+
+namespace tarnwick::cli {
+
+CliPanes::CliPanes(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
+                   CliNotifier& notifier, std::string reportPath)
+    : m_folder(std::move(folder)),
+      m_out(out),
+      m_err(err),
+      m_bProgress(progress),
+      m_notifier(notifier),
+      m_strReportPath(std::move(reportPath)) {}
+
+void CliPanes::LoadProfiles() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_profileTexts.clear();
+    for (const std::string& line : ProfileList(m_folder).Read()) {
+        m_profileTexts.push_back(ProfileList::DisplayText(line));
+    }
+    m_profileStatuses.assign(m_profileTexts.size(), std::string());
+}
+
+int CliPanes::ProfileRowCount() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return static_cast<int>(m_profileTexts.size());
+}
+
+bool CliPanes::IsProfileTicked(int) {
+    return true;
+}
+
+std::string CliPanes::ProfileStatus(int row) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_profileStatuses.at(static_cast<size_t>(row));
+}
+
+void CliPanes::SetProfileStatus(int row, const std::string& status) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_profileStatuses.at(static_cast<size_t>(row)) = status;
+}
+
+void CliPanes::RebuildResults() {
+    std::vector<TickedProfile> ticked;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (size_t j = 0; j < m_profileTexts.size(); ++j) {
+            ticked.push_back({static_cast<int>(j), m_profileTexts[j]});
+        }
+    }
+    std::vector<std::string> missing;
+    std::vector<ResultRow> rows = BuildResultRows(m_folder, ticked, &missing);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_results = std::move(rows);
+    for (const std::string& path : missing) {
+        m_err << "tarnwick-cli: cannot read the profile file " << path
+              << "; its pages are not checked\n";
+    }
+}
+
+int CliPanes::ResultRowCount() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return static_cast<int>(m_results.size());
+}
+
+ResultRow CliPanes::ResultRowAt(int row) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_results.at(static_cast<size_t>(row));
+}
+
+void CliPanes::ClearProgress() {
+    if (m_bProgressShown) {
+        m_err << "\r\033[K";
+        m_err.flush();
+        m_bProgressShown = false;
+    }
+}
+
+void CliPanes::SetResultStatus(int row, const std::string& status) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    ResultRow& r = m_results.at(static_cast<size_t>(row));
+    r.m_strStatus = status;
+    if (status == kStoppedByUser) {
+        return;
+    }
+    ClearProgress();
+    m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage) << '\t' << status
+          << '\n';
+    m_out.flush();
+}
+
+void CliPanes::SetResultMail(int row, const std::string& text) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    ResultRow& r = m_results.at(static_cast<size_t>(row));
+    r.m_strMail = text;
+    ClearProgress();
+    m_err << "tarnwick-cli: mail for " << Cp1252ToUtf8(r.m_strPage) << ": " << Cp1252ToUtf8(text)
+          << '\n';
+}
+
+void CliPanes::OfferReport() {
+    if (m_strReportPath.empty()) {
+        return;
+    }
+    std::vector<ResultRow> rows;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        rows = m_results;
+    }
+    try {
+        WriteScanReport(m_strReportPath, rows, std::time(nullptr));
+        g_bReportSaved = true;
+        m_strReportError.clear();
+    } catch (const std::exception& e) {
+        g_bReportSaved = false;
+        m_strReportError = e.what();
+    }
+}
+
+void CliPanes::StartNotification(const NotificationJob& job) {
+    m_notifier.Start(job);
+}
+
+void CliPanes::PageStarted(int row) {
+    if (!m_bProgress) {
+        return;
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_err << "\r\033[K[" << row + 1 << '/' << m_results.size() << "] "
+          << Cp1252ToUtf8(m_results.at(static_cast<size_t>(row)).m_strPage);
+    m_err.flush();
+    m_bProgressShown = true;
+}
+
+void CliPanes::PrintProfileStatuses() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    ClearProgress();
+    for (size_t j = 0; j < m_profileTexts.size(); ++j) {
+        m_out << Cp1252ToUtf8(m_profileTexts[j]) << '\t' << m_profileStatuses[j] << '\n';
+    }
+    m_out.flush();
+}
+
+bool CliPanes::AllLinksFound() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const ResultRow& r : m_results) {
+        if (r.m_strStatus != kLinkFound) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string CliPanes::ReportError() {
+    return m_strReportError;
+}
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,66 @@
+// The two panes of the desktop program as the command line has them: the
+// profile table is the profile list with every profile ticked, the results
+// table is built from the profile files; pages are printed on standard output
+// as they are checked. Calls come from the scan thread and the caller's
+// thread; each is complete when it returns.
+#pragma once
+
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliNotifier.h"
+#include "scan/ScanPanes.h"
+#include "store/DataFolder.h"
+
+namespace tarnwick::cli {
+
+class CliPanes : public ScanPanes {
+public:
+    // progress: show a progress line on err (a terminal).
+    CliPanes(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
+             CliNotifier& notifier, std::string reportPath);
+
+    // Loads the profile table from the profile list.
+    void LoadProfiles();
+
+    int ProfileRowCount() override;
+    bool IsProfileTicked(int row) override;
+    std::string ProfileStatus(int row) override;
+    void SetProfileStatus(int row, const std::string& status) override;
+    void RebuildResults() override;
+    int ResultRowCount() override;
+    ResultRow ResultRowAt(int row) override;
+    void SetResultStatus(int row, const std::string& status) override;
+    void SetResultMail(int row, const std::string& text) override;
+    void OfferReport() override;
+    void StartNotification(const NotificationJob& job) override;
+    void PageStarted(int row) override;
+
+    // After the run.
+    void PrintProfileStatuses();
+    bool AllLinksFound();
+    // The reason the report could not be written; empty when it was (or none
+    // was asked for).
+    std::string ReportError();
+
+private:
+    void ClearProgress();
+
+    DataFolder m_folder;
+    std::ostream& m_out;
+    std::ostream& m_err;
+    bool m_bProgress;
+    CliNotifier& m_notifier;
+    std::string m_strReportPath;
+    std::string m_strReportError;
+
+    std::mutex m_mutex;
+    std::vector<std::string> m_profileTexts;
+    std::vector<std::string> m_profileStatuses;
+    std::vector<ResultRow> m_results;
+    bool m_bProgressShown = false;
+};
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,15 @@
+#include "cli/CliReport.h"
+
+#include "report/ReportWriters.h"
+
+namespace tarnwick::cli {
+
+void WriteScanReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
+    if (path.size() >= 4 && path.compare(path.size() - 4, 4, "html") == 0) {
+        WriteHtmlReport(path, rows, now);
+    } else {
+        WriteTextReport(path, rows, now);
+    }
+}
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,22 @@
+// tarnwick-cli: the command-line companion of the desktop program.
+#include <curl/curl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+
+int main(int argc, char** argv) {
+    // A closed pipe on standard output must not end the program mid-scan.
+    std::signal(SIGPIPE, SIG_IGN);
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const int status =
+        tarnwick::cli::RunCli(args, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+    std::cout.flush();
+    curl_global_cleanup();
+    return status;
+}

@@ -1,0 +1,30 @@
+#include "scan/CheckPage.h"
+
+#include "scan/PageFetcher.h"
+
+namespace tarnwick {
+
+bool HasScheme(std::string_view address) {
+    const size_t colon = address.find("://");
+    if (colon == std::string_view::npos || colon == 0) {
+        return false;
+    }
+    const auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (!isAlpha(address[0])) {
+        return false;
+    }
+    for (size_t i = 1; i < colon; ++i) {
+        const char c = address[i];
+        if (!isAlpha(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string CheckPage(const std::string& page, const std::string& advertiser) {
+    PageFetcher fetcher;
+    return fetcher.Check(page, advertiser);
+}
+
+}  // namespace tarnwick

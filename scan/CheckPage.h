@@ -1,0 +1,20 @@
+// The check of one publisher page: fetch it and decide whether it still links
+// to the advertiser's site. See PageFetcher for the fetch and LinkClassifier
+// for the decision.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// One of the four result words. Every call has a session of its own; a scan
+// run uses one PageFetcher for all its pages instead.
+std::string CheckPage(const std::string& page, const std::string& advertiser);
+
+// True when the address begins with a scheme followed by "://" (letters,
+// digits, '+', '-', '.', starting with a letter). Addresses without one are
+// never opened: nothing is guessed.
+bool HasScheme(std::string_view address);
+
+}  // namespace tarnwick

@@ -1,0 +1,61 @@
+// Fetches publisher pages over HTTP, HTTPS or FTP and classifies each as its
+// bytes arrive (LinkClassifier). One fetcher keeps one transfer handle and its
+// connections for as long as it lives, so a scan run that checks many pages of
+// one site does not open a new connection for each.
+//
+// Rules of the fetch:
+//   - an address without "scheme://" at its start is not opened ("Page cannot
+//     be displayed"), and only http, https and ftp are opened, also when a
+//     redirection leads elsewhere (file://, ...): that too is "Page cannot be
+//     displayed";
+//   - redirections are followed (at most Options::maxRedirects);
+//   - HTTP requests carry the User-Agent "Internet Explorer6.0.2900.2180";
+//   - the body is read whatever the HTTP status; compressed bodies are decoded;
+//   - TLS certificates are verified against the system's store, or against
+//     the file named by SSL_CERT_FILE (else CURL_CA_BUNDLE) when set;
+//   - proxies come from the usual environment variables (http_proxy, ...);
+//   - a connection that is not made within the connect time-out, or a
+//     transfer that receives no byte for the stall time-out, ends the fetch:
+//     what arrived until then is classified as the whole page;
+//   - spaces, control bytes and bytes above 0x7E in the address are sent as
+//     %XX, as a browser does.
+// Every failure becomes a result word; nothing is thrown, logged or shown.
+#pragma once
+
+#include <atomic>
+#include <string>
+
+namespace tarnwick {
+
+class PageFetcher {
+public:
+    struct Options {
+        long connectTimeoutSeconds = 30;
+        long stallSeconds = 60;  // no byte received for this long ends the transfer
+        long maxRedirects = 20;
+    };
+
+    PageFetcher() : PageFetcher(Options{}) {}
+    explicit PageFetcher(Options options);
+    ~PageFetcher();
+    PageFetcher(const PageFetcher&) = delete;
+    PageFetcher& operator=(const PageFetcher&) = delete;
+
+    // One of "Link Found", "Link Not Found", "Page cannot be displayed",
+    // "Page Cannot be Found". Not to be called from two threads at once.
+    std::string Check(const std::string& page, const std::string& advertiser);
+
+    // Callable from any thread: ends the transfer in progress at once and
+    // makes every later Check answer "Page cannot be displayed" without
+    // fetching. For shutting down a scan run.
+    void Cancel();
+    bool IsCancelled() const { return m_bCancelled.load(); }
+
+private:
+    Options m_options;
+    void* m_pMulti;  // CURLM*
+    void* m_pEasy;   // CURL*
+    std::atomic<bool> m_bCancelled{false};
+};
+
+}  // namespace tarnwick

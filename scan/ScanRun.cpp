@@ -1,0 +1,277 @@
+#include "scan/ScanRun.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "scan/PageFetcher.h"
+#include "scan/ScanState.h"
+#include "scan/StatusWords.h"
+
+namespace tarnwick {
+
+struct ScanRun::Run {
+    std::vector<ScanJob> jobs;
+    // A newer run or shutdown took over: this run shows nothing more.
+    std::atomic<bool> abandoned{false};
+    std::unique_ptr<PageFetcher> fetcher;  // when no checker was given
+    bool deferred = false;                 // the panes are set up by the scan thread
+    std::uint64_t stopsAtPlay = 0;
+};
+
+namespace {
+
+// "0+2+5+" -> {0, 2, 5}.
+std::vector<int> RunRows(const std::string& text) {
+    std::vector<int> rows;
+    size_t from = 0;
+    for (size_t plus = text.find('+'); plus != std::string::npos; plus = text.find('+', from)) {
+        rows.push_back(std::atoi(text.substr(from, plus - from).c_str()));
+        from = plus + 1;
+    }
+    return rows;
+}
+
+std::string RunRowsText(const std::vector<int>& rows, size_t from) {
+    std::string text;
+    for (size_t i = from; i < rows.size(); ++i) {
+        text += std::to_string(rows[i]) + "+";
+    }
+    return text;
+}
+
+void SetRunningFlags() {
+    g_bStopEnabled = true;
+    g_bPlayEnabled = false;
+    g_bScanRunning = true;
+    g_bReportSaved = false;
+    g_bStopRequested = false;
+}
+
+void SetEndedFlags() {
+    g_bPlayEnabled = true;
+    g_bStopEnabled = false;
+    g_bStopRequested = true;
+    g_bScanRunning = false;
+}
+
+}  // namespace
+
+ScanRun::ScanRun(ScanPanes& panes, PageChecker checker)
+    : m_panes(panes), m_checker(std::move(checker)) {}
+
+ScanRun::~ScanRun() {
+    RequestShutdown();
+    WaitForScanThread();
+}
+
+void ScanRun::RequestShutdown() {
+    std::lock_guard<std::mutex> state(m_stateMutex);
+    if (m_run) {
+        m_run->abandoned = true;
+        if (m_run->fetcher) {
+            m_run->fetcher->Cancel();
+        }
+    }
+}
+
+void ScanRun::WaitForScanThread() {
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void ScanRun::OnPlay() {
+    if (g_bScanRunning) {
+        return;
+    }
+    auto run = std::make_shared<Run>();
+    if (!m_checker) {
+        run->fetcher = std::make_unique<PageFetcher>();
+    }
+    {
+        std::lock_guard<std::mutex> state(m_stateMutex);
+        if (m_run) {
+            // A stopped run may still be checking its last page.
+            m_run->abandoned = true;
+            if (m_run->fetcher) {
+                m_run->fetcher->Cancel();
+            }
+        }
+        SetRunningFlags();
+        run->stopsAtPlay = m_nStops;
+        m_run = run;
+    }
+    std::thread previous;
+    const bool busy = IsScanThreadActive();
+    if (busy) {
+        previous = std::move(m_thread);
+        run->deferred = true;
+    } else {
+        WaitForScanThread();  // ended already
+        PrepareRun(*run, false);
+    }
+    ++m_nActiveThreads;
+    m_thread = std::thread(&ScanRun::ScanThread, this, run, std::move(previous));
+}
+
+void ScanRun::PrepareRun(Run& run, bool onScanThread) {
+    std::string runRows;
+    bool first = true;
+    const int profiles = m_panes.ProfileRowCount();
+    for (int j = 0; j < profiles; ++j) {
+        if (m_panes.IsProfileTicked(j)) {
+            m_panes.SetProfileStatus(j, first ? kRunning : kWaiting);
+            first = false;
+            runRows += std::to_string(j) + "+";
+        }
+    }
+    if (onScanThread) {
+        std::lock_guard<std::mutex> scan(g_csScan);
+        g_strRunRows = runRows;
+    } else {
+        g_strRunRows = runRows;  // no scan thread is running
+    }
+    m_panes.RebuildResults();
+    const int rows = m_panes.ResultRowCount();
+    run.jobs.reserve(static_cast<size_t>(rows));
+    for (int k = 0; k < rows; ++k) {
+        const ResultRow row = m_panes.ResultRowAt(k);
+        ScanJob job;
+        job.m_strAdvertiser = row.m_strAdvertiser;
+        job.m_strPage = row.m_strPage;
+        job.m_nRow = k;
+        job.m_strMail = row.m_strMail;
+        job.m_strNotify = row.m_strNotify;
+        job.m_bLast = k == rows - 1;
+        job.m_nProfileRow = row.m_nProfileRow;
+        run.jobs.push_back(std::move(job));
+    }
+}
+
+bool ScanRun::BeginDeferred(Run& run) {
+    std::lock_guard<std::mutex> state(m_stateMutex);
+    if (run.abandoned || m_nStops != run.stopsAtPlay) {
+        return false;  // stopped or replaced before it began
+    }
+    // The previous run's end may have reset the flags meanwhile.
+    SetRunningFlags();
+    return true;
+}
+
+void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
+    if (previous.joinable()) {
+        previous.join();
+    }
+    bool go = true;
+    if (run->deferred) {
+        go = BeginDeferred(*run);
+        if (go) {
+            PrepareRun(*run, true);
+            std::unique_lock<std::mutex> state(m_stateMutex);
+            if (m_nStops != run->stopsAtPlay && !run->abandoned) {
+                // Stop came while the panes were being set up.
+                state.unlock();
+                MarkStopped();
+                go = false;
+            }
+        }
+    }
+    if (go && run->jobs.empty()) {
+        // Nothing to check: the run ends as a completed run does.
+        std::lock_guard<std::mutex> scan(g_csScan);
+        if (!g_bStopRequested && !run->abandoned) {
+            EndOfRun();
+        }
+    }
+    for (size_t i = 0; go && i < run->jobs.size(); ++i) {
+        std::lock_guard<std::mutex> scan(g_csScan);
+        if (g_bStopRequested || run->abandoned) {
+            break;  // Stop has marked this row and the rest "Stopped by user"
+        }
+        CheckOnePage(*run, run->jobs[i]);
+    }
+    --m_nActiveThreads;
+}
+
+void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
+    m_panes.PageStarted(job.m_nRow);
+    const std::string result = m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
+                                         : run.fetcher->Check(job.m_strPage, job.m_strAdvertiser);
+    if (run.abandoned) {
+        return;
+    }
+    m_panes.SetResultStatus(job.m_nRow, result);
+    if ((result == kLinkNotFound || result == kPageCannotBeFound) && job.m_strNotify == kEnabled) {
+        NotificationJob notification;
+        notification.m_strPage = job.m_strPage;
+        notification.m_strAdvertiser = job.m_strAdvertiser;
+        notification.m_strMail = job.m_strMail;
+        notification.m_nRow = job.m_nRow;
+        m_panes.StartNotification(notification);
+    }
+    Progress(job);
+    if (job.m_bLast && !run.abandoned) {
+        EndOfRun();
+    }
+}
+
+void ScanRun::Progress(const ScanJob& job) {
+    const std::vector<int> rows = RunRows(g_strRunRows);
+    if (rows.empty() || rows.front() == job.m_nProfileRow) {
+        return;
+    }
+    size_t k = 1;
+    while (k < rows.size() && rows[k] != job.m_nProfileRow) {
+        ++k;
+    }
+    if (k == rows.size()) {
+        return;  // the page's profile is not one of this run's: nothing to tell
+    }
+    // Profiles passed over have no pages: all of them are checked too.
+    for (size_t i = 0; i < k; ++i) {
+        m_panes.SetProfileStatus(rows[i], kCompletedStep);
+    }
+    g_strRunRows = RunRowsText(rows, k);
+    m_panes.SetProfileStatus(rows[k], kRunning);
+}
+
+void ScanRun::EndOfRun() {
+    const std::vector<int> rows = RunRows(g_strRunRows);
+    if (!rows.empty()) {
+        m_panes.SetProfileStatus(rows.front(), kCompleted);
+        // Profiles after the last page's profile have no pages.
+        for (size_t i = 1; i < rows.size(); ++i) {
+            m_panes.SetProfileStatus(rows[i], kCompletedStep);
+        }
+    }
+    SetEndedFlags();
+    m_panes.OfferReport();
+}
+
+void ScanRun::OnStop() {
+    {
+        std::lock_guard<std::mutex> state(m_stateMutex);
+        ++m_nStops;
+        SetEndedFlags();
+    }
+    MarkStopped();
+    m_panes.OfferReport();
+}
+
+void ScanRun::MarkStopped() {
+    const int rows = m_panes.ResultRowCount();
+    for (int k = 0; k < rows; ++k) {
+        if (m_panes.ResultRowAt(k).m_strStatus.empty()) {
+            m_panes.SetResultStatus(k, kStoppedByUser);
+        }
+    }
+    const int profiles = m_panes.ProfileRowCount();
+    for (int j = 0; j < profiles; ++j) {
+        const std::string status = m_panes.ProfileStatus(j);
+        if (status == kWaiting || status == kRunning) {
+            m_panes.SetProfileStatus(j, kStopped);
+        }
+    }
+}
+
+}  // namespace tarnwick

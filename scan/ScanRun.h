@@ -1,0 +1,114 @@
+// The scan run: Play checks every publisher page of the ticked profiles, one
+// after the other in results-row order, on one scan thread; Stop ends it.
+//
+// Play (OnPlay):
+//   - sets the run flags (Stop enabled, Play disabled, running, report not
+//     saved, stop flag cleared), writes "Running..." on the first ticked
+//     profile and "Waiting..." on the others, records the ticked rows in
+//     g_strRunRows ("0+2+5+"), rebuilds the results pane and takes every
+//     results row as a ScanJob;
+//   - starts the scan thread and returns. Play while a run is in progress
+//     (g_bScanRunning) does nothing.
+// The scan thread, for each row, holding g_csScan for the whole page:
+//   - ends the run's work when the stop flag is set (Stop has already marked
+//     the rows left "Stopped by user");
+//   - PageStarted(row), checks the page, writes the result into its Status;
+//   - for "Link Not Found" or "Page Cannot be Found" with notification
+//     "Enabled" hands a NotificationJob to StartNotification (never waits);
+//   - profile progression: when the page belongs to another profile than the
+//     one marked "Running...", that one becomes "Completed." and the page's
+//     profile "Running..." (profiles without pages in between become
+//     "Completed." on the way);
+//   - after the last row: the current profile becomes "Completed" (profiles
+//     without pages after it "Completed."), the flags go back (Play enabled,
+//     Stop disabled, stop flag set, not running) and OfferReport runs, still
+//     under g_csScan.
+// A run without pages ends at once in the same way.
+// Stop (OnStop): sets the flags as the end of a run does, writes "Stopped by
+// user" into every empty Status and "Stopped." on waiting and running
+// profiles, and runs OfferReport. It does not interrupt the page being
+// checked: that page still gets its result, notification and progression,
+// and when it is the last row the end of the run follows (a second report
+// prompt).
+//
+// Threads and the panes:
+//   - OnPlay, OnStop, WaitForScanThread, RequestShutdown and the destructor
+//     are called from one thread (the GUI thread in the desktop program); the
+//     panes calls they make run on that thread. The scan thread calls the
+//     panes from its own thread, some of them (OfferReport, the end of run)
+//     while holding g_csScan. A panes implementation that forwards calls to
+//     another thread and waits for them must run a call made on that thread
+//     itself directly.
+//   - No call on the caller's thread ever waits for the scan thread or takes
+//     g_csScan, with two exceptions: WaitForScanThread, and the destructor
+//     (which joins). Both must not be called on a thread the panes forward to
+//     while the scan thread can still be in a panes call; the desktop program
+//     calls RequestShutdown, lets its event loop run until
+//     IsScanThreadActive() is false, and then destroys the ScanRun.
+//   - Play right after Stop, while the stopped run's scan thread is still
+//     checking its last page: that fetch is cancelled and its result never
+//     shown; the new run's thread waits for the old one to end and then sets
+//     up the panes itself (so the new run's statuses appear a moment after
+//     OnPlay returns). A Stop in that moment also stops the new run.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "scan/ScanJob.h"
+#include "scan/ScanPanes.h"
+
+namespace tarnwick {
+
+// Checks one page: one of the four result words.
+using PageChecker =
+    std::function<std::string(const std::string& page, const std::string& advertiser)>;
+
+class ScanRun {
+public:
+    // Without a checker, pages are fetched with one PageFetcher per run.
+    explicit ScanRun(ScanPanes& panes, PageChecker checker = {});
+    // Requests shutdown and joins the scan thread (see above).
+    ~ScanRun();
+    ScanRun(const ScanRun&) = delete;
+    ScanRun& operator=(const ScanRun&) = delete;
+
+    void OnPlay();
+    void OnStop();
+
+    // Cancels the fetch in progress; the scan thread makes no further panes
+    // call (but may be inside one) and ends soon after. Returns at once.
+    void RequestShutdown();
+
+    bool IsScanThreadActive() const { return m_nActiveThreads.load() > 0; }
+    // Waits until the scan thread has ended (tests and the command line).
+    void WaitForScanThread();
+
+private:
+    struct Run;
+
+    void PrepareRun(Run& run, bool onScanThread);
+    void ScanThread(std::shared_ptr<Run> run, std::thread previous);
+    bool BeginDeferred(Run& run);
+    void CheckOnePage(Run& run, const ScanJob& job);
+    void Progress(const ScanJob& job);
+    void EndOfRun();
+    void MarkStopped();
+
+    ScanPanes& m_panes;
+    PageChecker m_checker;
+    // Guards m_run, m_nStops and the flag writes of OnPlay, OnStop and a
+    // deferred start; never held across a panes call.
+    std::mutex m_stateMutex;
+    std::shared_ptr<Run> m_run;
+    std::uint64_t m_nStops = 0;
+    std::thread m_thread;
+    std::atomic<int> m_nActiveThreads{0};
+};
+
+}  // namespace tarnwick

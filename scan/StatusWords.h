@@ -1,0 +1,25 @@
+// The words a scan run writes into the two panes. The list control colours
+// them and the reports count them, so every comparison is exact.
+#pragma once
+
+namespace tarnwick {
+
+// Results pane, "Status" column: the four page results and the stop mark.
+inline constexpr const char* kLinkFound = "Link Found";
+inline constexpr const char* kLinkNotFound = "Link Not Found";
+inline constexpr const char* kPageCannotBeDisplayed = "Page cannot be displayed";
+inline constexpr const char* kPageCannotBeFound = "Page Cannot be Found";
+inline constexpr const char* kStoppedByUser = "Stopped by user";
+
+// Profile pane, "Status" column.
+inline constexpr const char* kWaiting = "Waiting...";
+inline constexpr const char* kRunning = "Running...";
+inline constexpr const char* kCompletedStep = "Completed.";  // done, run still going
+inline constexpr const char* kCompleted = "Completed";       // the profile of the last page
+inline constexpr const char* kStopped = "Stopped.";
+
+// Results pane, "Email Notification" column.
+inline constexpr const char* kEnabled = "Enabled";
+inline constexpr const char* kDisabled = "Disabled";
+
+}  // namespace tarnwick

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "cli/CliOptions.h"
+
+namespace tarnwick::cli {
+namespace {
+
+TEST(CliOptionsTest, GoodCommandLines) {
+    struct Row {
+        std::vector<std::string> args;
+        Command command;
+        bool help;
+        std::string page, advertiser, report;
+        bool noMail;
+    };
+    const std::vector<Row> rows = {
+        {{"--help"}, Command::None, true, "", "", "", false},
+        {{"help", "scan"}, Command::Scan, true, "", "", "", false},
+        {{"check", "-h"}, Command::Check, true, "", "", "", false},
+        {{"check", "http://p/", "www.a.com"},
+         Command::Check,
+         false,
+         "http://p/",
+         "www.a.com",
+         "",
+         false},
+        {{"check", "--", "-p", "-a"}, Command::Check, false, "-p", "-a", "", false},
+        {{"list"}, Command::List, false, "", "", "", false},
+        {{"scan"}, Command::Scan, false, "", "", "", false},
+        {{"scan", "--no-mail", "--report", "r.html"}, Command::Scan, false, "", "", "r.html", true},
+        {{"scan", "--report=r.txt"}, Command::Scan, false, "", "", "r.txt", false},
+    };
+    for (const Row& row : rows) {
+        const CliOptions o = ParseArguments(row.args);
+        EXPECT_EQ(o.command, row.command) << row.args[0];
+        EXPECT_EQ(o.help, row.help) << row.args[0];
+        EXPECT_EQ(o.page, row.page);
+        EXPECT_EQ(o.advertiser, row.advertiser);
+        EXPECT_EQ(o.reportPath, row.report);
+        EXPECT_EQ(o.noMail, row.noMail);
+    }
+}
+
+TEST(CliOptionsTest, BadCommandLines) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
+        {{}, "no command given"},
+        {{"bogus"}, "unknown command 'bogus'"},
+        {{"check", "http://p/"}, "check needs a page address and an advertiser's address"},
+        {{"check", "a", "b", "c"}, "check needs a page address and an advertiser's address"},
+        {{"check", "--no-mail", "a", "b"}, "unknown option '--no-mail' for check"},
+        {{"list", "x"}, "unexpected argument 'x' for list"},
+        {{"scan", "--report"}, "--report needs a file name"},
+        {{"scan", "--report="}, "--report needs a file name"},
+        {{"scan", "--mail"}, "unknown option '--mail' for scan"},
+        {{"help", "bogus"}, "unknown command 'bogus'"},
+    };
+    for (const auto& [args, message] : rows) {
+        try {
+            ParseArguments(args);
+            ADD_FAILURE() << "accepted: " << message;
+        } catch (const UsageError& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick::cli

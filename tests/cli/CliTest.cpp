@@ -1,0 +1,263 @@
+// tarnwick-cli run as a program against a temporary data folder and a
+// loopback page server.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <poll.h>
+
+#include "mail/MailSettings.h"
+#include "mail/SmtpTestServer.h"
+#include "scan/PageServer.h"
+#include "store/ProfileFile.h"
+#include "support/TempDataFolder.h"
+
+extern char** environ;
+
+namespace tarnwick {
+namespace {
+
+using test::PageServer;
+using test::TempDataFolder;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunCli(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {TARNWICK_CLI_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    int out[2];
+    int err[2];
+    EXPECT_EQ(pipe(out), 0);
+    EXPECT_EQ(pipe(err), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, err[0]);
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    close(err[1]);
+    Outcome o;
+    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    int open = 2;
+    while (open > 0 && poll(fds, 2, -1) > 0) {
+        for (pollfd& f : fds) {
+            if (f.fd >= 0 && (f.revents & (POLLIN | POLLHUP)) != 0) {
+                char buf[4096];
+                const ssize_t n = read(f.fd, buf, sizeof buf);
+                if (n <= 0) {
+                    close(f.fd);
+                    f.fd = -1;
+                    --open;
+                } else {
+                    (f.fd == fds[0].fd ? o.out : o.err).append(buf, static_cast<size_t>(n));
+                }
+            }
+        }
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return o;
+}
+
+TEST(CliTest, HelpForEveryCommand) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--help"},
+                                                                  {"-h"},
+                                                                  {"check", "--help"},
+                                                                  {"list", "--help"},
+                                                                  {"scan", "-h"},
+                                                                  {"help", "scan"}}) {
+        const Outcome o = RunCli(args);
+        EXPECT_EQ(o.status, 0) << args[0];
+        EXPECT_EQ(o.out.rfind("Usage: tarnwick-cli", 0), 0u) << o.out;
+        EXPECT_EQ(o.err, "");
+    }
+    EXPECT_NE(RunCli({"scan", "--help"}).out.find("--no-mail"), std::string::npos);
+}
+
+TEST(CliTest, WrongCommandLinesExitWithTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"bogus"},
+                                                                  {"check", "http://x/"},
+                                                                  {"list", "now"},
+                                                                  {"scan", "--report"},
+                                                                  {"scan", "--fast"}}) {
+        const Outcome o = RunCli(args);
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err.rfind("tarnwick-cli: ", 0), 0u) << o.err;
+        EXPECT_NE(o.err.find("--help"), std::string::npos);
+    }
+}
+
+class CliServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_server = new PageServer(false, false);
+        s_server->AddFile("a.html", "<a href=\"http://www.example.com/\">x</a>");
+        s_server->AddFile("b.html", "<a href=\"http://www.other.org/\">x</a>");
+        s_server->AddFile("cafe.html", "<a href=\"http://www.caf\xC9.fr/\">x</a>");
+    }
+    static void TearDownTestSuite() { delete s_server; }
+    static const PageServer& Server() { return *s_server; }
+
+    // A profile with its pages, as the Add-profile wizard stores it.
+    void AddProfile(const std::string& address, const std::vector<std::string>& pages,
+                    bool notify) {
+        std::vector<ImportRow> rows;
+        for (const std::string& page : pages) {
+            rows.push_back({page, "webmaster@partner.example"});
+        }
+        m_folder.Folder().EnsureProfilesFolder();
+        ProfileFile(m_folder.Folder())
+            .Create(m_folder.Folder().ProfilePathOfText(address), address, rows, notify);
+    }
+
+    TempDataFolder m_folder;
+
+private:
+    static PageServer* s_server;
+};
+
+PageServer* CliServerTest::s_server = nullptr;
+
+TEST_F(CliServerTest, CheckPrintsTheResultWord) {
+    const PageServer& s = Server();
+    EXPECT_EQ(RunCli({"check", s.Http("/files/a.html"), "www.example.com"}).out, "Link Found\n");
+    const Outcome missing = RunCli({"check", s.Http("/files/b.html"), "www.example.com"});
+    EXPECT_EQ(missing.out, "Link Not Found\n");
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_EQ(RunCli({"check", "127.0.0.1/files/a.html", "www.example.com"}).out,
+              "Page cannot be displayed\n");
+    // Arguments are UTF-8; pages are Windows-1252, lowered in that code page.
+    EXPECT_EQ(RunCli({"check", s.Http("/files/cafe.html"), "www.caf\xC3\xA9.fr"}).out,
+              "Link Found\n");
+}
+
+TEST_F(CliServerTest, ListShowsProfilesInListOrder) {
+    const PageServer& s = Server();
+    AddProfile("http://www.example.com", {s.Http("/files/a.html"), s.Http("/files/b.html")}, true);
+    AddProfile("www.other.org", {s.Http("/files/b.html")}, false);
+    AddProfile("http://www.empty.net", {}, false);
+    const Outcome o = RunCli({"list"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "www.example.com\t2\nwww.other.org\t1\nwww.empty.net\t0\n");
+    EXPECT_EQ(o.err, "");
+}
+
+TEST_F(CliServerTest, ListOfNoProfiles) {
+    const Outcome o = RunCli({"list"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "");
+}
+
+TEST_F(CliServerTest, ScanPrintsPagesThenProfiles) {
+    const PageServer& s = Server();
+    AddProfile("http://www.example.com", {s.Http("/files/a.html"), s.Http("/files/b.html")}, true);
+    AddProfile("http://www.other.org", {s.Http("/files/b.html"), s.Http("/files/gone.html")},
+               false);
+    const Outcome o = RunCli({"scan", "--no-mail"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/files/a.html") + "\tLink Found\n" +
+                         "http://www.example.com\t" + s.Http("/files/b.html") +
+                         "\tLink Not Found\n" + "http://www.other.org\t" + s.Http("/files/b.html") +
+                         "\tLink Found\n" + "http://www.other.org\t" + s.Http("/files/gone.html") +
+                         "\tPage Cannot be Found\n" + "www.example.com\tCompleted.\n" +
+                         "www.other.org\tCompleted\n");
+    EXPECT_EQ(o.err, "");  // no terminal: no progress line; --no-mail: no notification
+}
+
+TEST_F(CliServerTest, ScanWithEveryLinkFoundExitsWithZero) {
+    AddProfile("www.example.com", {Server().Http("/files/a.html")}, true);
+    const Outcome o = RunCli({"scan"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "www.example.com\t" + Server().Http("/files/a.html") +
+                         "\tLink Found\nwww.example.com\tCompleted\n");
+}
+
+TEST_F(CliServerTest, ScanMailsWebmastersUnlessNoMail) {
+    test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+    ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+    MailSettings settings;
+    settings.m_strSender = "scanner@example.com";
+    settings.m_strSmtpServer = smtp.Address();
+    WriteMailSettings(m_folder.Folder().MailPath(), settings);
+    AddProfile("www.example.com", {Server().Http("/files/a.html"), Server().Http("/files/b.html")},
+               true);
+
+    const Outcome quiet = RunCli({"scan", "--no-mail"});
+    EXPECT_EQ(quiet.status, 1);
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_TRUE(smtp.WaitForMail(1, std::chrono::milliseconds(300)).empty());
+
+    const Outcome mailed = RunCli({"scan"});
+    EXPECT_EQ(mailed.status, 1);
+    EXPECT_EQ(mailed.err, "");
+    // The program ends only when the letter is out: it is there already.
+    const auto mails = smtp.Mail();
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_NE(mails[0].m_strRecipients.find("webmaster@partner.example"), std::string::npos);
+    EXPECT_NE(mails[0].m_strText.find(Server().Http("/files/b.html")), std::string::npos);
+}
+
+TEST_F(CliServerTest, MailFailureIsPrinted) {
+    AddProfile("www.example.com", {Server().Http("/files/b.html")}, true);  // no Mail.txt
+    const Outcome o = RunCli({"scan"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "tarnwick-cli: mail for " + Server().Http("/files/b.html") +
+                         ": Mail Settings Not provided\n");
+}
+
+TEST_F(CliServerTest, ScanOfNoProfilesSucceeds) {
+    const Outcome o = RunCli({"scan"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, "");
+}
+
+TEST_F(CliServerTest, ScanReport) {
+    AddProfile("www.example.com", {Server().Http("/files/a.html"), Server().Http("/files/b.html")},
+               false);
+    const std::string html = m_folder.Root() + "/Report.html";
+    const std::string text = m_folder.Root() + "/Report.txt";
+    EXPECT_EQ(RunCli({"scan", "--report", html}).status, 1);
+    const std::string page = test::ReadBytes(html);
+    EXPECT_NE(page.find("<html"), std::string::npos) << page;
+    EXPECT_NE(page.find("Link Not Found"), std::string::npos);
+    EXPECT_EQ(RunCli({"scan", "--report=" + text}).status, 1);
+    const std::string report = test::ReadBytes(text);
+    EXPECT_EQ(report.find("<html"), std::string::npos);
+    EXPECT_NE(report.find("Link Not Found"), std::string::npos);
+    EXPECT_NE(report.find(Server().Http("/files/b.html")), std::string::npos);
+    const Outcome bad = RunCli({"scan", "--report", m_folder.Root() + "/no/such/dir/r.txt"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("no/such/dir"), std::string::npos) << bad.err;
+}
+
+TEST_F(CliServerTest, UnreadableProfileListIsAnError) {
+    // A folder where index.txt should be (file permissions would not stop the
+    // super-user the tests may run as).
+    mkdir(m_folder.Folder().IndexPath().c_str(), 0700);
+    for (const char* command : {"list", "scan"}) {
+        const Outcome o = RunCli({command});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_NE(o.err.find("index.txt"), std::string::npos) << o.err;
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,179 @@
+#include "scan/PageServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace tarnwick::test {
+namespace {
+
+std::string EnvOr(const char* name, const std::string& fallback) {
+    const char* v = std::getenv(name);
+    return v != nullptr && *v != '\0' ? v : fallback;
+}
+
+int JsonInt(const std::string& json, const std::string& key) {
+    const size_t at = json.find("\"" + key + "\":");
+    return at == std::string::npos ? 0 : std::atoi(json.c_str() + at + key.size() + 3);
+}
+
+std::string JsonString(const std::string& json, const std::string& key) {
+    const size_t at = json.find("\"" + key + "\": \"");
+    if (at == std::string::npos) {
+        return {};
+    }
+    const size_t from = at + key.size() + 5;
+    return json.substr(from, json.find('"', from) - from);
+}
+
+}  // namespace
+
+PageServer::PageServer(bool tls, bool ftp) {
+    // A proxy set for the user's own use must not carry loopback requests.
+    for (const char* proxy :
+         {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
+        if (std::getenv(proxy) != nullptr) {
+            std::string list = EnvOr("no_proxy", "");
+            list += list.empty() ? "127.0.0.1,localhost" : ",127.0.0.1,localhost";
+            setenv("no_proxy", list.c_str(), 1);
+            break;
+        }
+    }
+    std::string pattern = EnvOr("TMPDIR", "/tmp") + "/tarnwick-pages-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a folder for the page server");
+    }
+    m_strDir = pattern;
+    std::filesystem::create_directories(m_strDir + "/root");
+    std::filesystem::create_directories(m_strDir + "/tls");
+
+    const std::string python = EnvOr("TARNWICK_TEST_PYTHON", "/usr/bin/python3");
+    const std::string script = EnvOr("TARNWICK_SOURCE_DIR", TARNWICK_SOURCE_DIR_FALLBACK) +
+                               "/tests/support/page_server.py";
+    std::vector<std::string> args = {python, script, "--root", m_strDir + "/root"};
+    if (tls) {
+        args.insert(args.end(), {"--tls-dir", m_strDir + "/tls"});
+    }
+    if (ftp) {
+        args.push_back("--ftp");
+    }
+    std::vector<char*> argv;
+    for (std::string& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+
+    int in[2];
+    int out[2];
+    if (pipe(in) != 0 || pipe(out) != 0) {
+        throw std::runtime_error("cannot create pipes for the page server");
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, in[1]);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    const int rc = posix_spawn(&m_pid, python.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(in[0]);
+    close(out[1]);
+    m_nStdin = in[1];
+    if (rc != 0) {
+        close(out[0]);
+        throw std::runtime_error("cannot start " + python);
+    }
+    std::string line;
+    char c;
+    while (read(out[0], &c, 1) == 1 && c != '\n') {
+        line += c;
+    }
+    close(out[0]);
+    m_nHttp = JsonInt(line, "http");
+    m_nHttps = JsonInt(line, "https");
+    m_nFtp = JsonInt(line, "ftp");
+    m_strCaFile = JsonString(line, "ca");
+    if (m_nHttp == 0) {
+        throw std::runtime_error("the page server did not start: " + line);
+    }
+}
+
+PageServer::~PageServer() {
+    if (m_nStdin >= 0) {
+        close(m_nStdin);  // the server ends when its input ends
+    }
+    if (m_pid > 0) {
+        int status = 0;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (waitpid(m_pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > until) {
+                kill(m_pid, SIGKILL);
+                waitpid(m_pid, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(m_strDir, ec);
+}
+
+void PageServer::AddFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream(m_strDir + "/root/" + name, std::ios::binary) << bytes;
+}
+
+std::string PageServer::Http(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(m_nHttp) + path;
+}
+
+std::string PageServer::Https(const std::string& path) const {
+    return "https://127.0.0.1:" + std::to_string(m_nHttps) + path;
+}
+
+std::string PageServer::Ftp(const std::string& path) const {
+    return "ftp://127.0.0.1:" + std::to_string(m_nFtp) + path;
+}
+
+int UnusedPort() {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    close(fd);
+    return ntohs(addr.sin_port);
+}
+
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_strName(name) {
+    if (const char* old = std::getenv(name)) {
+        m_bHad = true;
+        m_strOld = old;
+    }
+    setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (m_bHad) {
+        setenv(m_strName.c_str(), m_strOld.c_str(), 1);
+    } else {
+        unsetenv(m_strName.c_str());
+    }
+}
+
+}  // namespace tarnwick::test

@@ -1,0 +1,58 @@
+// A loopback HTTP, HTTPS and FTP server for one test (tests/support/
+// page_server.py under Debian's python3), serving the files the test puts in
+// its folder. Started by the constructor, stopped by the destructor.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace tarnwick::test {
+
+class PageServer {
+public:
+    // tls: also HTTPS, with a certificate from a CA made for this server
+    // (CaFile()). ftp: also FTP (anonymous, read-only).
+    explicit PageServer(bool tls = true, bool ftp = true);
+    ~PageServer();
+    PageServer(const PageServer&) = delete;
+    PageServer& operator=(const PageServer&) = delete;
+
+    // Puts a file in the served folder.
+    void AddFile(const std::string& name, const std::string& bytes) const;
+
+    // Full addresses for a path that begins with "/".
+    std::string Http(const std::string& path) const;
+    std::string Https(const std::string& path) const;
+    std::string Ftp(const std::string& path) const;
+    const std::string& CaFile() const { return m_strCaFile; }
+    int HttpPort() const { return m_nHttp; }
+
+private:
+    std::string m_strDir;
+    std::string m_strCaFile;
+    int m_nHttp = 0;
+    int m_nHttps = 0;
+    int m_nFtp = 0;
+    pid_t m_pid = -1;
+    int m_nStdin = -1;
+};
+
+// A port on 127.0.0.1 where nothing listens (connections are refused).
+int UnusedPort();
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string m_strName;
+    bool m_bHad = false;
+    std::string m_strOld;
+};
+
+}  // namespace tarnwick::test

@@ -1,0 +1,550 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "scan/PageServer.h"
+#include "scan/ScanRun.h"
+#include "scan/ScanState.h"
+#include "scan/ScriptedPanes.h"
+
+namespace tarnwick {
+namespace {
+
+using test::MarshalledPanes;
+using test::PaneThread;
+using test::ScriptedPanes;
+using Statuses = std::vector<std::string>;
+
+// A one-way door between threads.
+class Gate {
+public:
+    void Open() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bOpen = true;
+        m_cv.notify_all();
+    }
+    bool Wait(std::chrono::seconds limit = std::chrono::seconds(20)) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_cv.wait_for(lock, limit, [&] { return m_bOpen; });
+    }
+    bool IsOpen() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_bOpen;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    bool m_bOpen = false;
+};
+
+// The engine's page seam: results by page address ("Link Found" otherwise),
+// with a hook that runs inside the check of a given results row.
+class FakeChecker {
+public:
+    std::map<std::string, std::string> results;
+    std::function<void(int index)> during;  // index: how many pages were checked before
+
+    PageChecker Fn() {
+        return [this](const std::string& page, const std::string&) {
+            int index;
+            std::function<void(int)> hook;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                index = static_cast<int>(m_checked.size());
+                m_checked.push_back(page);
+                m_threads.insert(std::this_thread::get_id());
+                hook = during;
+            }
+            if (hook) {
+                hook(index);
+            }
+            const auto it = results.find(page);
+            return it == results.end() ? std::string("Link Found") : it->second;
+        };
+    }
+    std::vector<std::string> Checked() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_checked;
+    }
+    std::set<std::thread::id> Threads() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_threads;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::string> m_checked;
+    std::set<std::thread::id> m_threads;
+};
+
+struct Flags {
+    bool running, stop, play, stopEnabled;
+    bool operator==(const Flags&) const = default;
+};
+Flags Now() {
+    return {g_bScanRunning, g_bStopRequested, g_bPlayEnabled, g_bStopEnabled};
+}
+const Flags kRunningFlags{true, false, false, true};
+const Flags kEndedFlags{false, true, true, false};
+
+std::ostream& operator<<(std::ostream& os, const Flags& f) {
+    return os << "running " << f.running << " stop " << f.stop << " play " << f.play
+              << " stopEnabled " << f.stopEnabled;
+}
+
+size_t IndexOf(const Statuses& log, const std::string& entry, size_t from = 0) {
+    const auto it = std::find(log.begin() + static_cast<long>(from), log.end(), entry);
+    return static_cast<size_t>(it - log.begin());
+}
+
+class ScanRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_bScanRunning = false;
+        g_bStopRequested = false;
+        g_bPlayEnabled = true;
+        g_bStopEnabled = false;
+        g_bReportSaved = true;
+        g_strRunRows.clear();
+    }
+};
+
+TEST_F(ScanRunTest, TwoProfilesProgressOnePagePastTheirLast) {
+    ScriptedPanes panes(ScriptedPanes::Make({3, 2}));
+    FakeChecker checker;
+    Gate firstPage;
+    std::map<int, Statuses> profilesDuring;
+    checker.during = [&](int index) {
+        if (index == 0) {
+            firstPage.Wait();
+        }
+        profilesDuring[index] = panes.ProfileStatuses();
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Running...", "Waiting..."}));
+    EXPECT_EQ(g_strRunRows, "0+1+");
+    EXPECT_EQ(Now(), kRunningFlags);
+    EXPECT_FALSE(g_bReportSaved);
+    firstPage.Open();
+    run.WaitForScanThread();
+
+    EXPECT_EQ(profilesDuring[2], (Statuses{"Running...", "Waiting..."}));
+    EXPECT_EQ(profilesDuring[3], (Statuses{"Running...", "Waiting..."}));  // B's first page
+    EXPECT_EQ(profilesDuring[4], (Statuses{"Completed.", "Running..."}));
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
+    EXPECT_EQ(g_strRunRows, "1+");
+    EXPECT_EQ(Now(), kEndedFlags);
+    EXPECT_EQ(panes.ReportCount(), 1);
+    EXPECT_EQ(panes.Report(0).size(), 5u);
+    EXPECT_EQ(panes.ResultStatuses(), Statuses(5, "Link Found"));
+    EXPECT_FALSE(run.IsScanThreadActive());
+
+    // The step is taken after the result of B's first page is written.
+    const Statuses log = panes.Log();
+    const size_t result3 = IndexOf(log, "result 3 Link Found");
+    EXPECT_LT(result3, IndexOf(log, "profile 0 Completed."));
+    EXPECT_LT(IndexOf(log, "profile 0 Completed."), IndexOf(log, "profile 1 Running..."));
+    EXPECT_LT(IndexOf(log, "profile 1 Running..."), IndexOf(log, "started 4"));
+    // Pages in results-row order, each announced before it is checked.
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_LT(IndexOf(log, "started " + std::to_string(k)),
+                  IndexOf(log, "result " + std::to_string(k) + " Link Found"));
+    }
+}
+
+TEST_F(ScanRunTest, UntickedProfilesKeepTheirStatusAndPages) {
+    auto profiles = ScriptedPanes::Make({1, 2, 1});
+    profiles[1].ticked = false;
+    profiles[1].status = "Completed";
+    ScriptedPanes panes(profiles);
+    FakeChecker checker;
+    Statuses runRowsDuring;
+    checker.during = [&](int) { runRowsDuring.push_back(g_strRunRows); };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    run.WaitForScanThread();
+    EXPECT_EQ(runRowsDuring, (Statuses{"0+2+", "0+2+"}));
+    EXPECT_EQ(checker.Checked(), (Statuses{"http://p0-0/", "http://p2-0/"}));
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed", "Completed"}));
+    EXPECT_EQ(panes.Log().front(), "profile 0 Running...");
+}
+
+TEST_F(ScanRunTest, SinglePageCompletesWithoutDot) {
+    ScriptedPanes panes(ScriptedPanes::Make({1}));
+    FakeChecker checker;
+    checker.results["http://p0-0/"] = "Page cannot be displayed";
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    run.WaitForScanThread();
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed"}));
+    EXPECT_EQ(panes.ResultStatuses(), (Statuses{"Page cannot be displayed"}));
+    EXPECT_EQ(panes.ReportCount(), 1);
+    EXPECT_EQ(Now(), kEndedFlags);
+}
+
+TEST_F(ScanRunTest, StopWhileThirdOfTenPagesIsChecked) {
+    ScriptedPanes panes(ScriptedPanes::Make({10}));
+    FakeChecker checker;
+    checker.results["http://p0-2/"] = "Link Not Found";
+    Gate inThird;
+    Gate release;
+    checker.during = [&](int index) {
+        if (index == 2) {
+            inThird.Open();
+            release.Wait();
+        }
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    ASSERT_TRUE(inThird.Wait());
+    run.OnStop();
+    Statuses expected(10, "Stopped by user");
+    expected[0] = expected[1] = "Link Found";
+    EXPECT_EQ(panes.ResultStatuses(), expected);
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Stopped."}));
+    EXPECT_EQ(panes.ReportCount(), 1);
+    EXPECT_EQ(Now(), kEndedFlags);
+
+    release.Open();
+    run.WaitForScanThread();
+    expected[2] = "Link Not Found";
+    EXPECT_EQ(panes.ResultStatuses(), expected);
+    EXPECT_EQ(checker.Checked().size(), 3u);
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Stopped."}));
+    EXPECT_EQ(panes.ReportCount(), 1);
+    EXPECT_EQ(panes.Notifications().size(), 1u);  // the page finished after Stop
+    EXPECT_EQ(Now(), kEndedFlags);
+}
+
+TEST_F(ScanRunTest, PageFinishingAfterStopStillMovesTheProfiles) {
+    ScriptedPanes panes(ScriptedPanes::Make({2, 3}));
+    FakeChecker checker;
+    Gate inThird;
+    Gate release;
+    checker.during = [&](int index) {
+        if (index == 2) {
+            inThird.Open();
+            release.Wait();
+        }
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    ASSERT_TRUE(inThird.Wait());
+    run.OnStop();
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Stopped.", "Stopped."}));
+    release.Open();
+    run.WaitForScanThread();
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Running..."}));
+    EXPECT_EQ(panes.ResultStatuses(), (Statuses{"Link Found", "Link Found", "Link Found",
+                                                "Stopped by user", "Stopped by user"}));
+}
+
+TEST_F(ScanRunTest, StopDuringTheLastPageOffersTheReportTwice) {
+    ScriptedPanes panes(ScriptedPanes::Make({3}));
+    FakeChecker checker;
+    Gate inLast;
+    Gate release;
+    checker.during = [&](int index) {
+        if (index == 2) {
+            inLast.Open();
+            release.Wait();
+        }
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    ASSERT_TRUE(inLast.Wait());
+    run.OnStop();
+    EXPECT_EQ(panes.ReportCount(), 1);
+    EXPECT_EQ(panes.Report(0)[2].m_strStatus, "Stopped by user");
+    release.Open();
+    run.WaitForScanThread();
+    EXPECT_EQ(panes.ReportCount(), 2);
+    EXPECT_EQ(panes.Report(1)[2].m_strStatus, "Link Found");
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed"}));
+    EXPECT_EQ(Now(), kEndedFlags);
+}
+
+TEST_F(ScanRunTest, NotificationsOnlyForLostLinksWithNotificationEnabled) {
+    const Statuses results = {"Link Found", "Link Not Found", "Page cannot be displayed",
+                              "Page Cannot be Found"};
+    auto profiles = ScriptedPanes::Make({9});
+    FakeChecker checker;
+    for (int k = 0; k < 9; ++k) {
+        ResultRow& page = profiles[0].pages[k];
+        page.m_strNotify = k < 4 ? "Enabled" : k < 8 ? "Disabled" : "enabled";
+        checker.results[page.m_strPage] = k == 8 ? "Link Not Found" : results[k % 4];
+    }
+    ScriptedPanes panes(profiles);
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    run.WaitForScanThread();
+    const auto sent = panes.Notifications();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].m_nRow, 1);
+    EXPECT_EQ(sent[0].m_strPage, "http://p0-1/");
+    EXPECT_EQ(sent[0].m_strAdvertiser, "www.a0.com");
+    EXPECT_EQ(sent[0].m_strMail, "w0-1@x.com");
+    EXPECT_EQ(sent[1].m_nRow, 3);
+    // Handed over right after the page's result, before the next page starts.
+    const Statuses log = panes.Log();
+    EXPECT_LT(IndexOf(log, "result 1 Link Not Found"), IndexOf(log, "notify 1"));
+    EXPECT_LT(IndexOf(log, "notify 1"), IndexOf(log, "started 2"));
+}
+
+TEST_F(ScanRunTest, PlayAgainStartsFromScratch) {
+    ScriptedPanes panes(ScriptedPanes::Make({2, 1}));
+    FakeChecker checker;
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    run.WaitForScanThread();
+    ASSERT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
+
+    Statuses resultsAtFirstPage;
+    Statuses profilesAtFirstPage;
+    checker.during = [&](int index) {
+        if (index == 3) {
+            resultsAtFirstPage = panes.ResultStatuses();
+            profilesAtFirstPage = panes.ProfileStatuses();
+        }
+    };
+    run.OnPlay();
+    run.WaitForScanThread();
+    EXPECT_EQ(resultsAtFirstPage, Statuses(3, ""));
+    EXPECT_EQ(profilesAtFirstPage, (Statuses{"Running...", "Waiting..."}));
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
+    EXPECT_EQ(checker.Checked().size(), 6u);
+    EXPECT_EQ(panes.ReportCount(), 2);
+}
+
+TEST_F(ScanRunTest, RunWithoutPagesEndsAtOnce) {
+    ScriptedPanes panes(ScriptedPanes::Make({0, 0}));
+    FakeChecker checker;
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    run.WaitForScanThread();
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed", "Completed."}));
+    EXPECT_EQ(Now(), kEndedFlags);
+    EXPECT_EQ(panes.ReportCount(), 1);
+    EXPECT_TRUE(checker.Checked().empty());
+
+    // No profile ticked: no profile status is touched.
+    auto unticked = ScriptedPanes::Make({2, 1});
+    unticked[0].ticked = unticked[1].ticked = false;
+    unticked[1].status = "Stopped.";
+    ScriptedPanes none(unticked);
+    ScanRun run2(none, checker.Fn());
+    run2.OnPlay();
+    run2.WaitForScanThread();
+    EXPECT_EQ(none.ProfileStatuses(), (Statuses{"", "Stopped."}));
+    EXPECT_EQ(Now(), kEndedFlags);
+    EXPECT_EQ(none.ReportCount(), 1);
+}
+
+TEST_F(ScanRunTest, ProfilesWithoutPagesArePassedOver) {
+    ScriptedPanes panes(ScriptedPanes::Make({1, 0, 1, 0}));
+    FakeChecker checker;
+    Statuses profilesAtLastPage;
+    checker.during = [&](int index) {
+        if (index == 1) {
+            profilesAtLastPage = panes.ProfileStatuses();
+        }
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    run.WaitForScanThread();
+    EXPECT_EQ(profilesAtLastPage,
+              (Statuses{"Running...", "Waiting...", "Waiting...", "Waiting..."}));
+    EXPECT_EQ(panes.ProfileStatuses(),
+              (Statuses{"Completed.", "Completed.", "Completed", "Completed."}));
+}
+
+int ThreadCount() {
+    int n = 0;
+    if (DIR* d = opendir("/proc/self/task")) {
+        while (dirent* e = readdir(d)) {
+            n += e->d_name[0] != '.';
+        }
+        closedir(d);
+    }
+    return n;
+}
+
+TEST_F(ScanRunTest, OneScanThreadChecksEveryPageInOrder) {
+    ScriptedPanes panes(ScriptedPanes::Make({8000, 4000, 8000}));
+    FakeChecker checker;
+    const int before = ThreadCount();
+    std::atomic<int> most{0};
+    checker.during = [&](int index) {
+        if (index % 1000 == 0) {
+            most = std::max(most.load(), ThreadCount());
+        }
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    run.WaitForScanThread();
+    const auto threads = checker.Threads();
+    ASSERT_EQ(threads.size(), 1u);
+    EXPECT_NE(*threads.begin(), std::this_thread::get_id());
+    EXPECT_LE(most.load(), before + 1);
+    const Statuses checked = checker.Checked();
+    ASSERT_EQ(checked.size(), 20000u);
+    EXPECT_EQ(checked[8000], "http://p1-0/");
+    EXPECT_EQ(checked[19999], "http://p2-7999/");
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed.", "Completed"}));
+}
+
+// The panes behind a pane thread, as in the desktop program: the test thread
+// is that thread and serves the scan thread's calls while it waits.
+TEST_F(ScanRunTest, PanesOnTheirOwnThreadCompleteAndStop) {
+    PaneThread paneThread;
+    ScriptedPanes inner(ScriptedPanes::Make({2, 2}));
+    MarshalledPanes panes(inner, paneThread);
+    FakeChecker checker;
+    Gate inLast;
+    Gate release;
+    checker.during = [&](int index) {
+        if (index == 3) {
+            inLast.Open();
+            release.Wait();
+        }
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    ASSERT_TRUE(paneThread.PumpUntil([&] { return inLast.IsOpen(); }));
+    run.OnStop();
+    release.Open();
+    ASSERT_TRUE(paneThread.PumpUntil([&] { return !run.IsScanThreadActive(); }));
+    EXPECT_EQ(inner.ReportCount(), 2);
+    EXPECT_EQ(inner.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
+    EXPECT_EQ(inner.ResultStatuses(), Statuses(4, "Link Found"));
+}
+
+TEST_F(ScanRunTest, PlayRightAfterStopWaitsForTheStoppedPage) {
+    PaneThread paneThread;
+    ScriptedPanes inner(ScriptedPanes::Make({3}));
+    MarshalledPanes panes(inner, paneThread);
+    FakeChecker checker;
+    checker.results["http://p0-1/"] = "Link Not Found";
+    Gate inSecond;
+    Gate release;
+    checker.during = [&](int index) {
+        if (index == 1) {
+            inSecond.Open();
+            release.Wait();
+        }
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    ASSERT_TRUE(paneThread.PumpUntil([&] { return inSecond.IsOpen(); }));
+    run.OnStop();
+    run.OnPlay();  // the stopped run is still checking its page
+    EXPECT_EQ(Now(), kRunningFlags);
+    const size_t logAtPlay = inner.Log().size();
+    release.Open();
+    ASSERT_TRUE(paneThread.PumpUntil([&] { return !run.IsScanThreadActive(); }));
+
+    const Statuses log = inner.Log();
+    // Nothing of the stopped run's last page is shown; the new run starts clean.
+    EXPECT_EQ(log[logAtPlay], "profile 0 Running...");
+    EXPECT_EQ(log[logAtPlay + 1], "rebuild");
+    EXPECT_EQ(inner.ResultStatuses(), (Statuses{"Link Found", "Link Not Found", "Link Found"}));
+    EXPECT_EQ(inner.ProfileStatuses(), (Statuses{"Completed"}));
+    EXPECT_EQ(checker.Checked().size(), 5u);
+    EXPECT_EQ(inner.Notifications().size(), 1u);  // only the new run's
+    EXPECT_EQ(inner.ReportCount(), 2);            // Stop, end of the new run
+    EXPECT_EQ(Now(), kEndedFlags);
+}
+
+TEST_F(ScanRunTest, StopBeforeTheDeferredRunBeginsStopsIt) {
+    ScriptedPanes panes(ScriptedPanes::Make({3}));
+    FakeChecker checker;
+    Gate inFirst;
+    Gate release;
+    checker.during = [&](int index) {
+        if (index == 0) {
+            inFirst.Open();
+            release.Wait();
+        }
+    };
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    ASSERT_TRUE(inFirst.Wait());
+    run.OnStop();
+    run.OnPlay();
+    run.OnStop();
+    release.Open();
+    run.WaitForScanThread();
+    EXPECT_EQ(checker.Checked().size(), 1u);
+    EXPECT_EQ(Now(), kEndedFlags);
+    EXPECT_EQ(panes.ReportCount(), 2);
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Stopped."}));
+}
+
+TEST_F(ScanRunTest, ShutdownWhileTheScanThreadWaitsForThePanes) {
+    PaneThread paneThread;
+    ScriptedPanes inner(ScriptedPanes::Make({50}));
+    MarshalledPanes panes(inner, paneThread);
+    FakeChecker checker;
+    auto run = std::make_unique<ScanRun>(panes, checker.Fn());
+    run->OnPlay();
+    ASSERT_TRUE(paneThread.PumpUntil([&] { return checker.Checked().size() >= 3; }));
+    run->RequestShutdown();
+    ASSERT_TRUE(paneThread.PumpUntil([&] { return !run->IsScanThreadActive(); }));
+    run.reset();
+    EXPECT_LT(checker.Checked().size(), 50u);
+}
+
+// The real fetcher against a loopback server.
+TEST_F(ScanRunTest, RunAgainstRealServer) {
+    test::PageServer server(false, true);
+    server.AddFile("link.html", "<a href=\"http://www.a0.com/\">x</a>");
+    server.AddFile("gone.html", "<title>404 Not Found</title>");
+    auto profiles = ScriptedPanes::Make({3, 2});
+    profiles[0].pages[0].m_strPage = server.Http("/files/link.html");
+    profiles[0].pages[1].m_strPage = server.Http("/files/none.html");  // the server's 404 page
+    profiles[0].pages[2].m_strPage = server.Ftp("/link.html");
+    profiles[1].pages[0].m_strPage = server.Http("/files/link.html");  // not www.a1.com
+    profiles[1].pages[1].m_strPage = "127.0.0.1/files/link.html";
+    ScriptedPanes panes(profiles);
+    ScanRun run(panes);
+    run.OnPlay();
+    run.WaitForScanThread();
+    EXPECT_EQ(panes.ResultStatuses(), (Statuses{"Link Found", "Page Cannot be Found", "Link Found",
+                                                "Link Not Found", "Page cannot be displayed"}));
+    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
+    ASSERT_EQ(panes.Notifications().size(), 2u);
+    EXPECT_EQ(panes.Notifications()[0].m_nRow, 1);
+    EXPECT_EQ(panes.Notifications()[1].m_nRow, 3);
+}
+
+TEST_F(ScanRunTest, DestroyingTheRunCancelsAHangingFetch) {
+    test::PageServer server(false, false);
+    auto profiles = ScriptedPanes::Make({2});
+    profiles[0].pages[0].m_strPage = server.Http("/silent");
+    ScriptedPanes panes(profiles);
+    const auto start = std::chrono::steady_clock::now();
+    {
+        ScanRun run(panes);
+        run.OnPlay();
+        while (panes.Log().back() != "started 0") {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(panes.ResultStatuses(), Statuses(2, ""));
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,217 @@
+#!/usr/bin/python3
+"""Loopback web and FTP server for tests: serves the files of a folder over
+HTTP, HTTPS (with a certificate from a test CA it makes with openssl) and FTP,
+plus misbehaving answers. Listens on 127.0.0.1 only, on free ports.
+
+Start:  /usr/bin/python3 page_server.py --root DIR [--tls-dir DIR] [--ftp]
+Ready:  one line on stdout, JSON: {"http": port, "https": port|0, "ftp": port|0,
+        "ca": "path of the CA certificate"|""}
+Stop:   close its standard input (or end the process).
+
+HTTP paths (the same over HTTPS):
+  /files/NAME              200 with the file
+  /status/CODE/NAME        that status with the file as body
+  /gzip/NAME               the file gzip-compressed (Content-Encoding: gzip)
+  /redirect/CODE?to=URL    redirection to URL (percent-encoded in the query)
+  /loop                    a redirection to itself
+  /chain/N                 N redirections, then /files/link.html
+  /close/NAME              announces twice the file's length, sends the file, closes
+  /stall/NAME              announces more than the file, sends the file, then waits
+  /silent                  reads the request and never answers
+  /headers                 200 with the request's header lines, each after "href="
+  /big?size=N&tail=TEXT    N bytes of filler text followed by TEXT, streamed
+  /count                   number of requests served so far (plain text)
+"""
+
+import argparse
+import gzip
+import http.server
+import json
+import os
+import socketserver
+import ssl
+import subprocess
+import sys
+import threading
+import urllib.parse
+
+STOP = threading.Event()
+REQUESTS = [0]
+REQUESTS_LOCK = threading.Lock()
+FILLER = (b"<p>Lorem ipsum dolor sit amet, <a href=\"http://partner.example.org/\">partner</a>"
+          b" consectetur adipiscing elit.</p>\n") * 8192
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    disable_nagle_algorithm = True
+    root = "."
+
+    def log_message(self, fmt, *args):  # quiet
+        pass
+
+    def _file(self, name):
+        path = os.path.join(self.root, os.path.basename(urllib.parse.unquote(name)))
+        with open(path, "rb") as f:
+            return f.read()
+
+    def _send(self, code, body, headers=()):
+        self.send_response(code)
+        self.send_header("Content-Type", "text/html")
+        for k, v in headers:
+            self.send_header(k, v)
+        if not any(k.lower() == "content-length" for k, _ in headers):
+            self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_GET(self):
+        with REQUESTS_LOCK:
+            REQUESTS[0] += 1
+        url = urllib.parse.urlsplit(self.path)
+        query = urllib.parse.parse_qs(url.query)
+        parts = url.path.strip("/").split("/")
+        kind = parts[0]
+        try:
+            if kind == "files":
+                self._send(200, self._file(parts[1]))
+            elif kind == "status":
+                self._send(int(parts[1]), self._file(parts[2]))
+            elif kind == "gzip":
+                self._send(200, gzip.compress(self._file(parts[1])),
+                           [("Content-Encoding", "gzip")])
+            elif kind == "redirect":
+                target = query["to"][0]
+                body = ('<a href="http://www.example.com/">moved to %s</a>' % target).encode()
+                self._send(int(parts[1]), body, [("Location", target)])
+            elif kind == "loop":
+                self._send(302, b'<a href="http://www.example.com/">again</a>',
+                           [("Location", "/loop")])
+            elif kind == "chain":
+                n = int(parts[1])
+                target = "/chain/%d" % (n - 1) if n > 1 else "/files/link.html"
+                self._send(302, b"", [("Location", target)])
+            elif kind == "close":
+                body = self._file(parts[1])
+                self.send_response(200)
+                self.send_header("Content-Length", str(2 * len(body) + 10))
+                self.end_headers()
+                self.wfile.write(body)
+                self.wfile.flush()
+                self.close_connection = True
+                self.connection.shutdown(2)
+            elif kind == "stall":
+                body = self._file(parts[1])
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(body) + 1000))
+                self.end_headers()
+                self.wfile.write(body)
+                self.wfile.flush()
+                STOP.wait(120)
+                self.close_connection = True
+            elif kind == "silent":
+                STOP.wait(120)
+                self.close_connection = True
+            elif kind == "headers":
+                lines = str(self.headers).splitlines(True)
+                self._send(200, "".join("href=" + line for line in lines).encode("latin-1"))
+            elif kind == "big":
+                size = int(query["size"][0])
+                tail = query.get("tail", [""])[0].encode("latin-1")
+                self.send_response(200)
+                self.send_header("Content-Length", str(size + len(tail)))
+                self.end_headers()
+                left = size
+                while left > 0:
+                    n = min(left, len(FILLER))
+                    self.wfile.write(FILLER[:n])
+                    left -= n
+                self.wfile.write(tail)
+            elif kind == "count":
+                with REQUESTS_LOCK:
+                    n = REQUESTS[0]
+                self._send(200, str(n).encode())
+            else:
+                self._send(404, b"<h1>404 Not Found</h1>")
+        except (BrokenPipeError, ConnectionResetError):
+            self.close_connection = True
+        except OSError:
+            self._send(404, b"<html><title>404 Not Found</title></html>")
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+    request_queue_size = 64
+
+
+def make_certificates(folder):
+    """A CA and a server certificate for 127.0.0.1 and localhost signed by it."""
+    def run(*args):
+        subprocess.run(["openssl"] + list(args), cwd=folder, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    ec = ["-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"]
+    run("req", "-x509", *ec, "-days", "2", "-subj", "/CN=Tarnwick Test CA",
+        "-keyout", "ca.key", "-out", "ca.pem")
+    run("req", *ec, "-subj", "/CN=localhost", "-keyout", "server.key", "-out", "server.csr")
+    with open(os.path.join(folder, "server.ext"), "w") as f:
+        f.write("subjectAltName=IP:127.0.0.1,DNS:localhost\n"
+                "basicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n")
+    run("x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key",
+        "-CAcreateserial", "-days", "2", "-out", "server.pem", "-extfile", "server.ext")
+    folder = os.path.abspath(folder)
+    return (os.path.join(folder, "ca.pem"), os.path.join(folder, "server.pem"),
+            os.path.join(folder, "server.key"))
+
+
+def serve(server):
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--tls-dir")
+    parser.add_argument("--ftp", action="store_true")
+    args = parser.parse_args()
+    Handler.root = os.path.abspath(args.root)
+
+    ready = {"http": 0, "https": 0, "ftp": 0, "ca": ""}
+    web = Server(("127.0.0.1", 0), Handler)
+    ready["http"] = web.server_address[1]
+    serve(web)
+
+    if args.tls_dir:
+        ca, cert, key = make_certificates(args.tls_dir)
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(cert, key)
+        secure = Server(("127.0.0.1", 0), Handler)
+        secure.socket = context.wrap_socket(secure.socket, server_side=True)
+        ready["https"] = secure.server_address[1]
+        ready["ca"] = ca
+        serve(secure)
+
+    if args.ftp:
+        import logging
+        from pyftpdlib.authorizers import DummyAuthorizer
+        from pyftpdlib.handlers import FTPHandler
+        from pyftpdlib.servers import ThreadedFTPServer
+        logging.getLogger("pyftpdlib").addHandler(logging.NullHandler())
+        logging.getLogger("pyftpdlib").setLevel(logging.CRITICAL)
+        authorizer = DummyAuthorizer()
+        authorizer.add_anonymous(Handler.root)
+        handler = type("QuietFTPHandler", (FTPHandler,), {"authorizer": authorizer})
+        handler.log_prefix = ""
+        ftp = ThreadedFTPServer(("127.0.0.1", 0), handler)
+        ready["ftp"] = ftp.address[1]
+        threading.Thread(target=ftp.serve_forever, kwargs={"handle_exit": False},
+                         daemon=True).start()
+
+    print(json.dumps(ready), flush=True)
+    sys.stdin.read()  # until the test closes the pipe
+    STOP.set()
+    os._exit(0)
+
+
+if __name__ == "__main__":
+    main()
