@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/BuildResults.h"
 #include "controls/ResizableFormView.h"
 #include "editing/ProfilePaneAccess.h"
+#include "scan/BuildResultRows.h"
 
 namespace tarnwick {
 

@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "app/AppState.h"
-#include "app/BuildResults.h"
 #include "app/LeftList.h"
 #include "app/ResultListModel.h"
 #include "controls/AppMessageBox.h"
 #include "controls/ColoredListCtrl.h"
 #include "controls/TextCodec.h"
+#include "scan/BuildResultRows.h"
 #include "store/DataFolder.h"
 
 namespace tarnwick {
@@ -57,24 +57,24 @@ void CRightList::RebuildResults() {
         m_pModel->Clear();
         return;
     }
-    ResultsBuild build = BuildResults(DataFolder::FromEnvironment(), ticked);
-    m_pModel->SetRows(std::move(build.m_rows));
-    std::vector<std::string> texts;
-    texts.reserve(ticked.size());
-    for (const TickedProfile& profile : ticked) {
-        texts.push_back(profile.m_strText);
-    }
-    TellUnreadable(texts, build.m_unreadable);
+    const DataFolder folder = DataFolder::FromEnvironment();
+    std::vector<std::string> missing;
+    m_pModel->SetRows(BuildResultRows(folder, ticked, &missing));
+    TellUnreadable(folder, ticked, missing);
 }
 
-void CRightList::TellUnreadable(const std::vector<std::string>& ticked,
-                                const std::vector<std::string>& unreadable) {
+void CRightList::TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,
+                                const std::vector<std::string>& missing) {
     // Each unreadable profile is named once, not at every rebuild; one that
     // has been read again is named again when it next fails.
+    if (missing.empty() && m_toldUnreadable.empty()) {
+        return;
+    }
     QStringList fresh;
-    for (const std::string& text : ticked) {
-        const bool failed =
-            std::find(unreadable.begin(), unreadable.end(), text) != unreadable.end();
+    for (const TickedProfile& profile : ticked) {
+        const std::string& text = profile.m_strText;
+        const std::string path = folder.ProfilePathOfText(text);
+        const bool failed = std::find(missing.begin(), missing.end(), path) != missing.end();
         if (!failed) {
             m_toldUnreadable.erase(text);
         } else if (m_toldUnreadable.insert(text).second) {

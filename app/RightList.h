@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "controls/ResizableFormView.h"
+#include "scan/BuildResultRows.h"
 #include "scan/ResultRow.h"
+#include "store/DataFolder.h"
 
 namespace tarnwick {
 
@@ -43,8 +45,8 @@ public:
     void SetMail(int row, const std::string& text);
 
 private:
-    void TellUnreadable(const std::vector<std::string>& ticked,
-                        const std::vector<std::string>& unreadable);
+    void TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,
+                        const std::vector<std::string>& missing);
 
     CColoredListCtrl* m_list = nullptr;
     ResultListModel* m_pModel = nullptr;

@@ -23,6 +23,7 @@
 #include "report/ExitPrompt.h"
 #include "report/OfferReport.h"
 #include "res/Resources.h"
+#include "scan/ScanRun.h"
 #include "scan/ScanState.h"
 #include "store/DataFolder.h"
 
@@ -35,6 +36,15 @@ CTarnwickApp::~CTarnwickApp() {
     // Letters still queued are sent before the program ends; then the scan
     // thread, which may be waiting for the window, is let go before the
     // window goes away.
+    if (m_pScanRun) {
+        // The scan thread may be in the middle of a call to the window: the
+        // window keeps answering until the thread has ended.
+        m_pScanRun->RequestShutdown();
+        while (m_pScanRun->IsScanThreadActive()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        m_pScanRun.reset();
+    }
     FinishMail();
     if (m_pScanPanes) {
         m_pScanPanes->Close();
@@ -69,6 +79,7 @@ bool CTarnwickApp::InitInstance() {
         [queue = m_pMailQueue.get()](const NotificationJob& job) { queue->Enqueue(job); });
     m_pScanPanes->SetOfferReport(
         [frame = m_pFrame.get()] { OfferReport(frame, frame->ResultsPane()->Model().Rows()); });
+    m_pScanRun = std::make_unique<ScanRun>(*m_pScanPanes, m_options.m_fnCheckPage);
     m_pFrame->SetExitPrompt([this] { return RunExitPrompt(); });
     ConnectCommands();
     // Maximised; where no window manager acts on that, the window still
@@ -113,9 +124,14 @@ void CTarnwickApp::ConnectCommands() {
     }
 }
 
-void CTarnwickApp::OnPlay() {}
+void CTarnwickApp::OnPlay() {
+    m_pMailQueue->BeginRun();
+    m_pScanRun->OnPlay();
+}
 
-void CTarnwickApp::OnStop() {}
+void CTarnwickApp::OnStop() {
+    m_pScanRun->OnStop();
+}
 
 void CTarnwickApp::OnAdd() {
     RunAddCommand(m_pFrame.get(), *m_pFrame->ProfilePane());

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace tarnwick {
 
@@ -14,6 +16,9 @@ class WindowScanPanes;
 
 struct StartOptions {
     int m_nSplashMs = 2000;  // how long the splash stays up
+    // How a page is checked; empty: fetched from the network.
+    std::function<std::string(const std::string& page, const std::string& advertiser)>
+        m_fnCheckPage;
 };
 
 class CTarnwickApp : public QObject {
@@ -29,6 +34,7 @@ public:
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
     NotificationQueue* MailQueue() const { return m_pMailQueue.get(); }
+    ScanRun* Scan() const { return m_pScanRun.get(); }
 
     // Commands.
     void OnPlay();
@@ -62,6 +68,7 @@ private:
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<WindowScanPanes> m_pScanPanes;
     std::unique_ptr<NotificationQueue> m_pMailQueue;
+    std::unique_ptr<ScanRun> m_pScanRun;
 };
 
 }  // namespace tarnwick
