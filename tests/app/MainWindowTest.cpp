@@ -620,6 +620,8 @@ private slots:
         TwoProfiles(m_data->Folder());
         Start();
         WindowScanPanes& panes = *m_app->ScanPanes();
+        // As during a run (the progress shows only while one is in progress).
+        g_bScanRunning = true;
         std::atomic<bool> done{false};
         int rows = 0;
         int results = 0;
