@@ -33,22 +33,19 @@ CTarnwickApp::CTarnwickApp(StartOptions options) : m_options(options) {
 }
 
 CTarnwickApp::~CTarnwickApp() {
-    // Letters still queued are sent before the program ends; then the scan
-    // thread, which may be waiting for the window, is let go before the
-    // window goes away.
+    // The scan thread stops; a call of it still waiting for the window (a
+    // status, or the report prompt of a run that just ended) is dropped, so
+    // the thread ends without the window.
     if (m_pScanRun) {
-        // The scan thread may be in the middle of a call to the window: the
-        // window keeps answering until the thread has ended.
         m_pScanRun->RequestShutdown();
-        while (m_pScanRun->IsScanThreadActive()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        m_pScanRun.reset();
     }
-    FinishMail();
     if (m_pScanPanes) {
         m_pScanPanes->Close();
     }
+    m_pScanRun.reset();
+    // Letters still queued are sent before the program ends (their outcome
+    // no longer reaches the closed window).
+    FinishMail();
     m_pMailQueue.reset();
     m_pScanPanes.reset();
     m_pFrame.reset();
