@@ -197,7 +197,13 @@ void CMainFrame::UpdateCommandUI() {
         m_pIndicators[1]->setText(locks.m_bNum ? QStringLiteral("NUM") : QString());
         m_pIndicators[2]->setText(locks.m_bScroll ? QStringLiteral("SCRL") : QString());
     }
-    if (m_bProgressShown && !g_bScanRunning) {
+    if (g_bScanRunning) {
+        const int row = m_nStartedPage.load();
+        if (row >= 0 && row != m_nShownPage && row < m_pRight->RowCount()) {
+            ShowProgress(row + 1, m_pRight->RowCount(), m_pRight->RowAt(row).m_strPage);
+            m_nShownPage = row;
+        }
+    } else if (m_bProgressShown) {
         ShowReady();
     }
 }
@@ -210,6 +216,8 @@ void CMainFrame::ShowProgress(int page, int pages, const std::string& address) {
 
 void CMainFrame::ShowReady() {
     m_bProgressShown = false;
+    m_nStartedPage.store(-1);
+    m_nShownPage = -1;
     m_pMessage->setText(QStringLiteral("Ready"));
 }
 

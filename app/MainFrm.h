@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
@@ -47,6 +48,9 @@ public:
     // Whether Add, Delete, Help, About and Exit are enabled (set at start-up).
     void SetStandardCommandsEnabled(bool enabled);
 
+    // The scan thread is at this results row: shown at the next update of
+    // the window (callable from any thread; the scan never waits for it).
+    void NotePageStarted(int row) { m_nStartedPage.store(row); }
     // The status bar's message pane during a run, and back to "Ready".
     void ShowProgress(int page, int pages, const std::string& address);
     void ShowReady();
@@ -88,6 +92,8 @@ private:
     QTimer m_uiTimer;
     bool m_bStandardCommands = true;
     bool m_bProgressShown = false;
+    std::atomic<int> m_nStartedPage{-1};
+    int m_nShownPage = -1;
     bool m_bCloseConfirmed = false;
     std::function<bool()> m_fnExitPrompt;
 };

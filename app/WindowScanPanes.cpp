@@ -132,10 +132,11 @@ void WindowScanPanes::ShowMessage(const std::string& text) {
 }
 
 void WindowScanPanes::PageStarted(int row) {
-    OnGuiThread([&] {
-        CRightList* results = m_frame.ResultsPane();
-        m_frame.ShowProgress(row + 1, results->RowCount(), results->RowAt(row).m_strPage);
-    });
+    // Progress only: noted for the window's next update, without a wait.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_bClosed) {
+        m_frame.NotePageStarted(row);
+    }
 }
 
 }  // namespace tarnwick

@@ -49,6 +49,7 @@ public:
 
     void OfferReport() override;
     void StartNotification(const NotificationJob& job) override;
+    // Noted for the status bar's progress; does not wait for the window.
     void PageStarted(int row) override;
 
     // NotificationSink: a message box, from any thread.

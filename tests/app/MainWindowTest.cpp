@@ -644,7 +644,7 @@ private slots:
         QCOMPARE(ResultCell(4, 4), QStringLiteral("Link Not Found"));
         QCOMPARE(row.m_strMail, std::string("Fail to initialize"));
         QCOMPARE(row.m_strStatus, std::string("Link Not Found"));
-        QCOMPARE(Frame().MessageText(), QStringLiteral("Checking page 5 of 5: http://q2.net/"));
+        QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Checking page 5 of 5: http://q2.net/"));
         // Called on the GUI thread the calls apply at once.
         panes.SetResultStatus(0, "Link Found");
         QCOMPARE(ResultCell(0, 4), QStringLiteral("Link Found"));
