@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include "app/CommandIds.h"
 #include "app/LeftList.h"
@@ -93,6 +94,11 @@ bool CMainFrame::CreateToolBar() {
     AddToolButton(ID_ABOUT, QStringLiteral("About"), "help-about");
     AddToolButton(ID_EXIT, QStringLiteral("Exit"), "application-exit");
     m_wndToolBar->LoadColorImages(48, QStringLiteral(":/pictures/toolbar.png"));
+    // The button that shows the buttons a narrow window cannot hold.
+    if (auto* more =
+            m_wndToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(QStringLiteral("More buttons"));
+    }
     return true;
 }
 

@@ -4,7 +4,7 @@
 # a package cannot be found.
 set -euo pipefail
 
-build_pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libcurl4-openssl-dev
+build_pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libx11-dev libcurl4-openssl-dev
             ca-certificates)
 test_pkgs=(libgtest-dev libbenchmark-dev python3 python3-aiosmtpd python3-pyftpdlib
            openssl curl xvfb xauth xdotool imagemagick at-spi2-core dbus dbus-x11
