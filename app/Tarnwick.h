@@ -15,6 +15,9 @@ class ScanRun;
 class WindowScanPanes;
 
 struct StartOptions {
+    StartOptions() = default;
+    explicit StartOptions(int splashMs) : m_nSplashMs(splashMs) {}
+
     int m_nSplashMs = 2000;  // how long the splash stays up
     // How a page is checked; empty: fetched from the network.
     std::function<std::string(const std::string& page, const std::string& advertiser)>

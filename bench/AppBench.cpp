@@ -82,7 +82,9 @@ void BM_RebuildResults(benchmark::State& state) {
     TheStore();
     CTarnwickApp app(StartOptions{0});
     app.InitInstance();
-    QTest::qWaitForWindowExposed(app.MainFrame());
+    if (!QTest::qWaitForWindowExposed(app.MainFrame())) {
+        state.SkipWithError("the window did not show");
+    }
     CRightList& results = *app.MainFrame()->ResultsPane();
     for (auto _ : state) {
         results.RebuildResults();
@@ -97,7 +99,9 @@ void BM_StartUpToShownWindow(benchmark::State& state) {
     for (auto _ : state) {
         auto app = std::make_unique<CTarnwickApp>(StartOptions{0});
         app->InitInstance();
-        QTest::qWaitForWindowExposed(app->MainFrame());
+        if (!QTest::qWaitForWindowExposed(app->MainFrame())) {
+            state.SkipWithError("the window did not show");
+        }
         QCoreApplication::processEvents();
         state.PauseTiming();
         app.reset();
