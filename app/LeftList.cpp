@@ -88,6 +88,9 @@ void CLeftList::LoadProfiles() {
     // once for all of them ends in the same state.
     if (tick && any) {
         m_list->RunCheckStateRule();
+    } else {
+        // Rows loaded unticked change no state, but the header's box shows them.
+        m_list->RefreshCheckHeader();
     }
 }
 

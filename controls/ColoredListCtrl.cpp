@@ -180,6 +180,18 @@ void CColoredListCtrl::RunCheckStateRule() {
     emit commandStateChanged();
 }
 
+void CColoredListCtrl::RefreshCheckHeader() {
+    if (m_pCheckHeader == nullptr) {
+        return;
+    }
+    const int rows = RowCount();
+    int unticked = 0;
+    for (int row = 0; row < rows; ++row) {
+        unticked += IsUnticked(row) ? 1 : 0;
+    }
+    m_pCheckHeader->SetImage(rows == 0 ? HeaderCheck::None : SummariseChecks(rows, unticked));
+}
+
 void CColoredListCtrl::RebuildFromRule() {
     if (m_pPanes == nullptr) {
         return;

@@ -50,6 +50,9 @@ public:
     // The check-state rule for the rows as they are now (the profile pane
     // runs it once after loading many ticked rows).
     void RunCheckStateRule();
+    // Only the header's picture, set from the rows (an empty box for no
+    // rows); no flag changes and no rebuild.
+    void RefreshCheckHeader();
 
 signals:
     // The Play/Stop enabling flags may have changed.

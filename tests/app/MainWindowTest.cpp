@@ -3,10 +3,13 @@
 // closing, help and the about box.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -450,6 +453,7 @@ private slots:
         QCOMPARE(ProfileList().CellText(0, 1), QStringLiteral("www.alpha.com"));
         QCOMPARE(ProfileList().CellText(1, 1), QStringLiteral("www.gamma.net"));
         QCOMPARE(ProfileList().TickedCount(), 0);  // reloaded unticked
+        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::None);
         QCOMPARE(ResultList().RowCount(), 0);
         QVERIFY(!test::Exists(m_data->Folder().ProfilePath("beta.org")));
         QVERIFY(g_bSuppressAutoCheck);
@@ -466,6 +470,52 @@ private slots:
         QCOMPARE(ProfileList().RowCount(), 0);
         QTRY_VERIFY(!Frame().Command(ID_PLAY)->isEnabled());
         QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+    }
+
+    void addedProfileShowsTickedWithItsPages() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        ProfileList().SetCheck(0, false);  // beta.org alone ticked
+        const std::string list = m_data->Root() + "/pages.txt";
+        test::WriteBytes(list, "http://www.new1.org/\r\n\r\nhttp://www.new2.org/links\r\n");
+        tarnwick::test::WhenModal<CAdd>([list](CAdd* wizard) {
+            using tarnwick::test::Control;
+            Control<QLineEdit>(wizard, "1006")->setText(QStringLiteral("http://www.fresh.net"));
+            Control(wizard, "1009")->click();  // Import...
+            Control<QRadioButton>(wizard, "1010")->click();
+            Control(wizard, "1009")->click();  // Next >
+            Control<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
+            Control(wizard, "1009")->click();  // Next >: the plain text import
+            Control(wizard, "1009")->click();  // Save and Finish
+        });
+        Frame().Command(ID_ADD)->trigger();
+        QCOMPARE(AppMessageBox::ShownTexts(),
+                 QStringList({"Your profile has been successfully added."}));
+        QCOMPARE(ProfileList().RowCount(), 3);
+        QCOMPARE(ProfileList().CellText(2, 1), QStringLiteral("http://www.fresh.net"));
+        QVERIFY(ProfileList().GetCheck(2));
+        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::Some);
+        // The click rule's results: beta.org's 2 pages and the new profile's 2.
+        Results().RebuildResults();
+        QCOMPARE(ResultList().RowCount(), 4);
+        QCOMPARE(ResultCell(2, 0), QStringLiteral("http://www.fresh.net"));
+        QCOMPARE(ResultCell(3, 1), QStringLiteral("http://www.new2.org/links"));
+        QVERIFY(g_bPlayEnabled);
+    }
+
+    void copiesSelectedRows() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        ResultList().selectionModel()->select(
+            ResultList().model()->index(3, 0),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        ResultList().selectionModel()->select(
+            ResultList().model()->index(1, 0),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(&ResultList(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("http://www.alpha.com\twww.p2.com/\tb@p2.com\tDisabled\t\n"
+                                "http://www.beta.org\twww.q1.net/\tx@q1.net\tEnabled\t\n"));
     }
 
     void cancelledAddChangesNothing() {
