@@ -1,0 +1,27 @@
+// Command identifiers of the menu and tool bar. Every action carries its
+// identifier as object name, so tests find it as the command list names it.
+#pragma once
+
+namespace tarnwick {
+
+enum CommandId : int {
+    ID_PLAY = 32771,
+    ID_STOP = 32772,
+    ID_ADD = 32773,
+    ID_DELETE = 32774,
+    ID_EDIT_PROFILE = 32778,
+    ID_FILE_EXIT = 32779,
+    ID_ABOUT = 32780,
+    ID_EXIT = 32781,
+    ID_VIEW_STATUS_BAR = 32782,
+    ID_HELP_ABOUT = 32783,
+    ID_HELP_TOPIC = 32785,
+    ID_HELP = 57670,
+    ID_VIEW_TOOLBAR = 59392,  // also the tool bar's own ID
+    ID_STATUS_BAR_WINDOW = 59393,
+    ID_INDICATOR_CAPS = 59137,
+    ID_INDICATOR_NUM = 59138,
+    ID_INDICATOR_SCRL = 59139,
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,16 @@
+// The product's own texts for the about box. The web site address, shared
+// with the exit confirmation and the webmaster letter, is kProductWebSite.
+#pragma once
+
+#include "mail/ProductWebSite.h"
+
+namespace tarnwick {
+
+inline constexpr const char* kProductName = "Osgrel Tarnwick Ambrel";
+inline constexpr const char* kProductVersionLine = "Osgrel - Tarnwick  Version - 2.0.1.5";
+inline constexpr const char* kMakerMail = "tarnwick@osgrel.example";
+inline constexpr const char* kMakerNotice = "Copyright (C) Osgrel. All rights reserved.";
+inline constexpr const char* kMakerContact =
+    "Osgrel Software\nQuestions, ideas and bug reports are welcome\nby mail or on the web site.";
+
+}  // namespace tarnwick

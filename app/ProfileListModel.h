@@ -1,0 +1,46 @@
+// The rows of the profile pane: a check box (column 0), the profile's display
+// text ("Proile", column 1) and the run's profile status ("Status", column 2).
+// Texts are kept as the store's 8-bit text and converted only when shown.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+struct ProfileRow {
+    std::string m_strText;
+    std::string m_strStatus;
+    bool m_bTicked = false;
+};
+
+class ProfileListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { ColCheck = 0, ColProfile = 1, ColStatus = 2, ColumnCount = 3 };
+
+    explicit ProfileListModel(QObject* parent = nullptr);
+    ~ProfileListModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    const ProfileRow& Row(int row) const { return m_rows[static_cast<size_t>(row)]; }
+    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    void Clear();
+    void AppendRows(std::vector<ProfileRow> rows);
+    void InsertRow(int row, ProfileRow value);
+    void SetStatus(int row, const std::string& status);
+    void SetText(int row, const std::string& text);
+
+private:
+    std::vector<ProfileRow> m_rows;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,52 @@
+// The rows of the results pane: "Advetiser's Site", "Publisher's Site", "Mail
+// Address", "Email Notification", "Status". Kept as the store's 8-bit text and
+// converted only when shown, so 100,000 rows load quickly.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <string>
+#include <vector>
+
+#include "scan/ResultRow.h"
+
+namespace tarnwick {
+
+class ResultListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column {
+        ColAdvertiser = 0,
+        ColPublisher = 1,
+        ColMail = 2,
+        ColNotify = 3,
+        ColStatus = 4,
+        ColumnCount = 5
+    };
+
+    explicit ResultListModel(QObject* parent = nullptr);
+    ~ResultListModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    const ResultRow& Row(int row) const { return m_rows[static_cast<size_t>(row)]; }
+    const std::vector<ResultRow>& Rows() const { return m_rows; }
+    void SetRows(std::vector<ResultRow> rows);
+    void Clear();
+    void SetStatus(int row, const std::string& status);
+    void SetMail(int row, const std::string& text);
+    // Whether any Status cell holds more than white space.
+    bool AnyStatus() const;
+
+    static const std::string& Cell(const ResultRow& row, int column);
+
+private:
+    std::vector<ResultRow> m_rows;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,74 @@
+// The application object: start-up (splash, process-wide state, the main
+// window) and the commands of the menu and tool bar.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tarnwick {
+
+class CMainFrame;
+class NotificationQueue;
+class ScanRun;
+class WindowScanPanes;
+
+struct StartOptions {
+    int m_nSplashMs = 2000;  // how long the splash stays up
+    // How a page is checked; empty: fetched from the network.
+    std::function<std::string(const std::string& page, const std::string& advertiser)>
+        m_fnCheckPage;
+};
+
+class CTarnwickApp : public QObject {
+    Q_OBJECT
+public:
+    explicit CTarnwickApp(StartOptions options = {});
+    ~CTarnwickApp() override;
+
+    // Shows the splash, resets the process-wide state and shows the main
+    // window maximised. False when the window cannot be made.
+    bool InitInstance();
+
+    CMainFrame* MainFrame() const { return m_pFrame.get(); }
+    WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
+    NotificationQueue* MailQueue() const { return m_pMailQueue.get(); }
+    ScanRun* Scan() const { return m_pScanRun.get(); }
+
+    // Commands.
+    void OnPlay();
+    void OnStop();
+    void OnAdd();
+    void OnDelete();
+    void OnEditProfile();
+    void OnHelp();
+    void OnAbout();
+    void OnExit();
+
+    // The exit question; true when the program may end.
+    bool RunExitPrompt();
+
+    // Waits for the webmaster letters still queued, showing that mail is
+    // being sent; the window keeps answering meanwhile.
+    void FinishMail();
+
+    // Writes the user guide into the data folder (when missing or out of
+    // date) and returns its path; empty when it cannot be written.
+    static QString InstallHelp();
+
+signals:
+    // The Exit command was confirmed: the program ends with this code.
+    void exitRequested(int code);
+
+private:
+    void ConnectCommands();
+
+    StartOptions m_options;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    std::unique_ptr<WindowScanPanes> m_pScanPanes;
+    std::unique_ptr<NotificationQueue> m_pMailQueue;
+    std::unique_ptr<ScanRun> m_pScanRun;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,70 @@
+// The two panes of the main window as the scan run and the mail senders see
+// them. The scan thread and the sending threads call in from their own
+// threads: every call is carried over to the GUI thread, applied there, and
+// complete before it returns. Calls from the GUI thread itself (Play, Stop)
+// are applied at once.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+#include "mail/NotificationSink.h"
+#include "scan/ScanPanes.h"
+
+namespace tarnwick {
+
+class CMainFrame;
+
+class WindowScanPanes : public ScanPanes, public NotificationSink {
+public:
+    explicit WindowScanPanes(CMainFrame& frame);
+    ~WindowScanPanes() override;
+    WindowScanPanes(const WindowScanPanes&) = delete;
+    WindowScanPanes& operator=(const WindowScanPanes&) = delete;
+
+    // GUI thread, when the window goes away: calls waiting for the GUI thread
+    // return without effect, and later ones return at once.
+    void Close();
+
+    // What the report prompt does (on the GUI thread) and where a webmaster
+    // letter goes (on the calling thread; it must not wait for the mail).
+    void SetOfferReport(std::function<void()> offer) { m_fnOfferReport = std::move(offer); }
+    void SetStartNotification(std::function<void(const NotificationJob&)> start) {
+        m_fnStartNotification = std::move(start);
+    }
+
+    int ProfileRowCount() override;
+    bool IsProfileTicked(int row) override;
+    std::string ProfileStatus(int row) override;
+    void SetProfileStatus(int row, const std::string& status) override;
+
+    void RebuildResults() override;
+    int ResultRowCount() override;
+    ResultRow ResultRowAt(int row) override;
+    void SetResultStatus(int row, const std::string& status) override;
+    // Also where a letter's failure is written (row -1, the test mail: nothing).
+    void SetResultMail(int row, const std::string& text) override;
+
+    void OfferReport() override;
+    void StartNotification(const NotificationJob& job) override;
+    void PageStarted(int row) override;
+
+    // NotificationSink: a message box, from any thread.
+    void ShowMessage(const std::string& text) override;
+
+private:
+    // Runs work on the GUI thread and waits for it; false when the panes
+    // were closed before it could run.
+    bool OnGuiThread(const std::function<void()>& work);
+
+    CMainFrame& m_frame;
+    std::unique_ptr<QObject> m_pGuiContext;
+    std::mutex m_mutex;
+    bool m_bClosed = false;
+    std::function<void()> m_fnOfferReport;
+    std::function<void(const NotificationJob&)> m_fnStartNotification;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,25 @@
+// Draws the cells of a coloured list: the background follows the cell's text
+// (the page results in red, green or yellow, everything else white), the text
+// is black. Check boxes in cells are drawn here but toggled by the list
+// itself, so a mouse click toggles them once, on the press.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace tarnwick {
+
+class CellColourDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // Where the check box of the cell is drawn, for an option laid out for it.
+    QRect CheckIndicatorRect(QStyleOptionViewItem option, const QModelIndex& index) const;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+};
+
+}  // namespace tarnwick

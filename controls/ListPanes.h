@@ -1,0 +1,20 @@
+// The two panes as the list controls' click and check-state rules see them:
+// the profile pane's ticked rows and the results pane's rows. The main frame
+// implements it on its panes.
+#pragma once
+
+namespace tarnwick {
+
+class ListPanes {
+public:
+    virtual ~ListPanes() = default;
+
+    virtual int TickedProfileCount() = 0;
+    // Whether any Status cell of the results pane is non-blank.
+    virtual bool ResultsHaveStatus() = 0;
+    virtual void DeleteAllResults() = 0;
+    // Refills the results pane from the profile files of the ticked profiles.
+    virtual void RebuildResults() = 0;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,36 @@
+// Profiles written straight into a test's data folder, byte for byte, and
+// listed in index.txt as the program lists them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/DataFolder.h"
+#include "store/ProfileList.h"
+#include "support/TempDataFolder.h"
+
+namespace tarnwick::test {
+
+// Writes Profiles/<name>.txt with the first line and the page lines (CR LF
+// between lines) and appends it to index.txt. Returns the file's path.
+inline std::string AddProfile(const DataFolder& folder, const std::string& name,
+                              const std::string& firstLine,
+                              const std::vector<std::string>& pageLines) {
+    folder.EnsureProfilesFolder();
+    const std::string path = folder.ProfilePath(name);
+    std::string bytes = firstLine;
+    for (const std::string& line : pageLines) {
+        bytes += "\r\n" + line;
+    }
+    WriteBytes(path, bytes);
+    ProfileList(folder).Add(path);
+    return path;
+}
+
+// A page line: address|||mail|||flag|||.
+inline std::string Page(const std::string& address, const std::string& mail = "w@example.org",
+                        const std::string& flag = "1") {
+    return address + "|||" + mail + "|||" + flag + "|||";
+}
+
+}  // namespace tarnwick::test
