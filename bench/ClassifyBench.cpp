@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "bench/RatioReporter.h"
 #include "scan/LinkClassifier.h"
 
 namespace {
@@ -158,33 +159,24 @@ BENCHMARK(BM_ClassifyWithoutOccurrences)->Unit(benchmark::kMillisecond)->MinTime
 BENCHMARK(BM_ClassifyMillionOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ClassifyFilterDefeating)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's processor time per iteration for the ratios (the
-// machine may be shared: wall time would also count other programs' turns).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times[run.run_name.function_name] = run.GetAdjustedCPUTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tarnwick::bench::RatioReporter reporter(tarnwick::bench::RatioReporter::Clock::Processor);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto& t = reporter.times;
-    if (t.count("BM_MemmemPass") && t.count("BM_Classify")) {
+
+    const double memmem = reporter.Time("BM_MemmemPass");
+    const double classify = reporter.Time("BM_Classify");
+    const double with = reporter.Time("BM_ClassifyMillionOccurrences");
+    const double without = reporter.Time("BM_ClassifyWithoutOccurrences");
+    if (memmem > 0 && classify > 0) {
         std::printf("classification speed / memmem speed: %.2f (target >= 0.33)\n",
-                    t.at("BM_MemmemPass") / t.at("BM_Classify"));
+                    memmem / classify);
     }
-    if (t.count("BM_ClassifyMillionOccurrences") && t.count("BM_ClassifyWithoutOccurrences")) {
+    if (with > 0 && without > 0) {
         std::printf("time with 1,000,000 occurrences / without: %.2f (target <= 2)\n",
-                    t.at("BM_ClassifyMillionOccurrences") / t.at("BM_ClassifyWithoutOccurrences"));
+                    with / without);
     }
     benchmark::Shutdown();
     return 0;

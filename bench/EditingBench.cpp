@@ -10,6 +10,7 @@
 #include <iostream>
 #include <map>
 
+#include "bench/RatioReporter.h"
 #include "editing/ImportParsers.h"
 #include "store/StoreLineReader.h"
 
@@ -91,36 +92,15 @@ void SeparatedText(benchmark::State& state) {
 }
 BENCHMARK(SeparatedText)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> m_times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     Files();  // the lists are written before any timing
-    RatioReporter reporter;
+    tarnwick::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double floor = reporter.m_times["ReadLines"];
-    if (floor <= 0) {
-        return 0;
-    }
-    std::cout << "\nRatio to reading the lines of the file (" << kLines
-              << " lines; target <= 8x):\n";
-    bool ok = true;
-    for (const char* name : {"Csv", "PlainText", "SeparatedText"}) {
-        const double ratio = reporter.m_times[name] / floor;
-        ok = ok && ratio <= 8.0;
-        std::cout << "  " << name << ": " << ratio << "x\n";
-    }
+    const bool ok = reporter.PrintRatios(
+        "ReadLines", "reading the lines of the file (" + std::to_string(kLines) + " lines)", 8.0);
     benchmark::Shutdown();
     return ok ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 #include <map>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "report/ReportWriters.h"
 
 namespace {
@@ -70,37 +71,15 @@ void BM_HtmlReport(benchmark::State& state) {
 }
 BENCHMARK(BM_HtmlReport)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tarnwick::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double floor = reporter.times["BM_JoinColumnsOnce"];
-    if (floor <= 0) {
-        return 0;
-    }
-    bool ok = true;
-    std::cout << "\nRatio to joining the reported columns once (" << kRows
-              << " rows; target <= 8x):\n";
-    for (const auto& [name, t] : reporter.times) {
-        if (name == "BM_JoinColumnsOnce") {
-            continue;
-        }
-        const double ratio = t / floor;
-        ok = ok && ratio <= 8.0;
-        std::cout << "  " << name << ": " << ratio << "x\n";
-    }
+    const bool ok = reporter.PrintRatios(
+        "BM_JoinColumnsOnce",
+        "joining the reported columns once (" + std::to_string(kRows) + " rows)", 8.0);
+    benchmark::Shutdown();
     return ok ? 0 : 1;
 }

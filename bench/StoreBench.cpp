@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 
+#include "bench/RatioReporter.h"
 #include "store/DataFolder.h"
 #include "store/ProfileList.h"
 #include "store/SiteIndex.h"
@@ -110,36 +111,15 @@ void BM_SiteIndexLookup(benchmark::State& state) {
 }
 BENCHMARK(BM_SiteIndexLookup)->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tarnwick::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double floor = reporter.times["BM_CopyIndexOnce"];
-    if (floor <= 0) {
-        return 0;
-    }
-    bool ok = true;
-    std::cout << "\nRatio to one copy of index.txt (" << kProfiles << " profiles; target <= 5x):\n";
-    for (const auto& [name, t] : reporter.times) {
-        if (name == "BM_CopyIndexOnce") {
-            continue;
-        }
-        const double ratio = t / floor;
-        ok = ok && ratio <= 5.0;
-        std::cout << "  " << name << ": " << ratio << "x\n";
-    }
+    const bool ok = reporter.PrintRatios(
+        "BM_CopyIndexOnce", "one copy of index.txt (" + std::to_string(kProfiles) + " profiles)",
+        5.0);
+    benchmark::Shutdown();
     return ok ? 0 : 1;
 }
