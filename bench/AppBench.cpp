@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <memory>
 
 #include "app/LeftList.h"
 #include "app/MainFrm.h"
 #include "app/RightList.h"
 #include "app/Tarnwick.h"
+#include "bench/RatioReporter.h"
 #include "controls/AppMessageBox.h"
 #include "store/DataFolder.h"
 #include "store/ProfileFile.h"
@@ -110,17 +110,6 @@ void BM_StartUpToShownWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;  // milliseconds
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,11 +117,11 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     AppMessageBox::SetTestMode(true);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tarnwick::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double reader = reporter.times["BM_CoreReaderAlone"];
-    const double rebuild = reporter.times["BM_RebuildResults"];
-    const double startUp = reporter.times["BM_StartUpToShownWindow/iterations:5"];
+    const double reader = reporter.Time("BM_CoreReaderAlone");
+    const double rebuild = reporter.Time("BM_RebuildResults");
+    const double startUp = reporter.Time("BM_StartUpToShownWindow");
     if (reader <= 0 || rebuild <= 0 || startUp <= 0) {
         return 0;
     }
