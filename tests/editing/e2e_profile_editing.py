@@ -2,17 +2,18 @@
 """Profile editing on the real program, driven like a user (../shared/guidrive:
 Xvfb + AT-SPI).
 
-A store holding one other profile, unticked first so that only the new one
-shows and goes. Then:
+A store holding one other profile, ticked at start-up. Then:
   Add: the address, "Import...", "Text File (*.txt)" with e-mail
-  notifications, the text file's path typed into the import box, the
-  semicolon separator, "Save and Finish", the success message; the new row is
-  ticked and its pages fill the results pane.
+  notifications, "Next >", the text file's path typed into the import box,
+  "Next >", the semicolon separator, "Next >", the imported pages, "Save and
+  Finish", the success message; the new row comes last and ticked, its pages
+  join the results pane.
   Edit Profile: pick the new profile, "Next", the second page's mail address
-  typed into its cell and its notification set to "Disabled" in the drop-down,
-  "Finish"; the results pane shows the change.
-  Delete: "Yes"; the row and the file go, the other profile stays.
-Each step is checked on disk: the profile file byte for byte, index.txt and
+  typed into its cell and its notification set to "Disabled" in the cell's
+  drop-down, "Finish"; the results pane shows the change.
+  Delete: the other profile unticked, "Delete", "Yes"; the new row and its
+  file go, the other profile stays.
+Each step is checked on disk: the profile files byte for byte, index.txt and
 stindex.txt.
 
 usage: e2e_profile_editing.py TARNWICK_BINARY GUIDRIVE_DIR
@@ -186,8 +187,12 @@ def drive(g, store, pages):
     stindex_before = store.read(store.stindex)
 
     add(g, store, pages, profiles, results, index_before, stindex_before)
+    index_after_add = store.read(store.index)
     stindex_after_add = store.read(store.stindex)
     edit(g, store, profiles, results, focus)
+    # Editing pages leaves the lists alone.
+    assert store.read(store.index) == index_after_add, store.read(store.index)
+    assert store.read(store.stindex) == stindex_after_add, store.read(store.stindex)
 
     # Only the new profile is to go: untick the stored one.
     click(g, cell(profiles, 0, 0), dx=12)
@@ -270,6 +275,7 @@ def edit(g, store, profiles, results, focus):
     press_button(dialog, 'Next')
 
     pages = find(dialog, 'table', "Publisher's Pages", timeout=10)
+    find(dialog, 'label', ADDRESS)  # the picked profile's pages, not another's
     headers, rows = table_cells(pages)
     assert headers == ['Url', 'Mail Address', 'Email Notification'], headers
     assert rows == [['http://a.example.net/links.html', 'webmaster@a.example.net', 'Enabled'],
