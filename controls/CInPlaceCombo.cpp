@@ -21,6 +21,9 @@ CInPlaceCombo* CInPlaceCombo::ShowEditor(CComboListCtrl* list, const QRect& rect
                                          int selection) {
     auto* combo = new CInPlaceCombo(list, row, column, items);
     combo->setAccessibleName(list->GetColumnHeading(column));
+    // Desktop accessibility gives a drop-down its current text as its name:
+    // the column heading goes with it as its description.
+    combo->setAccessibleDescription(list->GetColumnHeading(column));
     combo->addItems(items);
     combo->m_strInitialText =
         selection >= 0 && selection < items.size() ? items.at(selection) : text;

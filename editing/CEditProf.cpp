@@ -72,6 +72,9 @@ CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent
     m_pProfiles->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pProfiles->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pProfiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the list for the next control. Moving along the rows instead
+    // would pick another profile whenever the focused list is hidden (Next).
+    m_pProfiles->setTabKeyNavigation(false);
     m_pProfiles->setShowGrid(true);
     m_pProfiles->setWordWrap(false);
     m_pProfiles->verticalHeader()->hide();

@@ -1,5 +1,6 @@
 // The editable list with its two in-place editors, driven by mouse and keys.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -124,6 +125,10 @@ private slots:
         // The first item that begins with the cell's text, ignoring case.
         QCOMPARE(combo->currentText(), QString("Disabled"));
         QCOMPARE(combo->maxVisibleItems(), 12);
+        // Assistive tools name it by its column.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(combo);
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->text(QAccessible::Description), QString("Col 2"));
         combo->showPopup();
         QTRY_VERIFY(combo->view()->isVisible());
         QTest::keyClick(combo->view(), Qt::Key_Up);

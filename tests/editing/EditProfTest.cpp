@@ -170,6 +170,30 @@ private slots:
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
     }
 
+    // Next pressed without taking the focus (as an assistive tool presses
+    // it) while the profile list has the focus: hiding the list hands the
+    // focus on and must not pick another profile on the way.
+    void nextWhileTheListHasTheFocusKeepsThePick() {
+        MakeStore();
+        Open();
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        for (int row : {1, 0}) {
+            if (row == 0) {
+                Click("1045");
+            }
+            Pick(row);
+            W("1042")->setFocus();
+            QVERIFY(W("1042")->hasFocus());
+            W<QAbstractButton>("1008")->animateClick();
+            QTRY_COMPARE(m_dialog->Page(), 1);
+            const QString picked = row == 1 ? "www.other.org" : "www.example.com";
+            QCOMPARE(m_dialog->Selected(), picked);
+            QCOMPARE(W<QLabel>("1050")->text(), picked);
+            QCOMPARE(PageRows().at(0).at(0), QString(row == 1 ? "q1" : "p1"));
+        }
+    }
+
     void lastPageDisabledTicksTheCheckBox() {
         MakeProfile("example.com", "Link: example.com\r\np1|||m|||1|||\r\np2|||m|||0|||");
         ToPagesPage();
