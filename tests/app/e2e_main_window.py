@@ -74,6 +74,18 @@ def write_store(root, port):
         f.write('\r\n'.join(paths).encode())
 
 
+def fake_opener(root):
+    """A folder with an xdg-open that only records what the program asked to
+    open, so no real browser is started from the test's home folder."""
+    folder = os.path.join(root, 'bin')
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, 'xdg-open')
+    with open(path, 'w') as f:
+        f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' % os.path.join(root, 'opened.txt'))
+    os.chmod(path, 0o755)
+    return folder
+
+
 def main():
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Pages)
     threading.Thread(target=server.serve_forever, daemon=True).start()
@@ -83,6 +95,7 @@ def main():
         write_store(root, server.server_address[1])
         report = os.path.join(root, 'e2e-report.txt')
         env = {'TARNWICK_PROGRAM_FILES': root, 'HOME': root, 'BROWSER': '/bin/true',
+               'PATH': fake_opener(root) + os.pathsep + os.environ.get('PATH', ''),
                'ASAN_OPTIONS': 'detect_leaks=0', 'XDG_DATA_HOME': None, 'XDG_CONFIG_HOME': None}
         with GuiRun([PROGRAM], app_name='tarnwick', workdir=work, env=env, timeout=60) as g:
             try:
@@ -159,6 +172,11 @@ def drive(g, report):
     wait(lambda: g.proc.poll() is not None, 30, 'the program to end')
     assert g.proc.returncode == 0, g.proc.returncode
     print('program ended with 0')
+    # The exit confirmation's OK also opens the product's web site.
+    opened = os.path.join(os.path.dirname(report), 'opened.txt')
+    wait(lambda: os.path.exists(opened), 10, 'the web site to be opened')
+    with open(opened) as f:
+        print('opened:', f.read().strip())
 
 
 if __name__ == '__main__':

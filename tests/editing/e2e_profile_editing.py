@@ -74,6 +74,18 @@ class Store:
             f.write(data)
 
 
+def fake_opener(root):
+    """A folder with an xdg-open that only records what the program asked to
+    open, so no real browser is started from the test's home folder."""
+    folder = os.path.join(root, 'bin')
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, 'xdg-open')
+    with open(path, 'w') as f:
+        f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' % os.path.join(root, 'opened.txt'))
+    os.chmod(path, 0o755)
+    return folder
+
+
 def main():
     root = tempfile.mkdtemp(prefix='tarnwick-e2e-edit-')
     try:
@@ -84,6 +96,7 @@ def main():
         pages = os.path.join(root, 'partner pages.txt')
         store.write(pages, IMPORT)
         env = {'TARNWICK_PROGRAM_FILES': root, 'HOME': root, 'BROWSER': '/bin/true',
+               'PATH': fake_opener(root) + os.pathsep + os.environ.get('PATH', ''),
                'ASAN_OPTIONS': 'detect_leaks=0', 'XDG_DATA_HOME': None, 'XDG_CONFIG_HOME': None}
         with GuiRun([PROGRAM], app_name='tarnwick', workdir=os.path.join(root, 'guirun'), env=env,
                     timeout=60) as g:
