@@ -16,12 +16,12 @@
 
 #include "controls/AppMessageBox.h"
 #include "controls/CFileEx.h"
+#include "mail/ProductWebSite.h"
 #include "report/CExit.h"
 #include "report/CExit2.h"
 #include "report/CReport.h"
 #include "report/ExitPrompt.h"
 #include "report/OfferReport.h"
-#include "mail/ProductWebSite.h"
 #include "report/ReportWriters.h"
 #include "scan/ScanState.h"
 #include "support/TempDataFolder.h"
