@@ -25,10 +25,19 @@ bool CCheckHeadCtrl::LoadImages(const QString& stripPath) {
     if (strip.isNull() || strip.width() < 48 || strip.height() < 16) {
         return false;
     }
+    // Magenta is the strip's transparent colour.
+    strip = strip.convertToFormat(QImage::Format_ARGB32);
+    const QRgb magenta = qRgb(255, 0, 255);
+    for (int y = 0; y < strip.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(strip.scanLine(y));
+        for (int x = 0; x < strip.width(); ++x) {
+            if ((line[x] & 0x00FFFFFF) == (magenta & 0x00FFFFFF)) {
+                line[x] = 0;
+            }
+        }
+    }
     for (int i = 0; i < 3; ++i) {
-        QPixmap picture = QPixmap::fromImage(strip.copy(i * 16, 0, 16, 16));
-        picture.setMask(picture.createMaskFromColor(QColor(255, 0, 255)));
-        m_images[i] = picture;
+        m_images[i] = QPixmap::fromImage(strip.copy(i * 16, 0, 16, 16));
     }
     return true;
 }
@@ -41,16 +50,20 @@ void CCheckHeadCtrl::SetImage(HeaderCheck image) {
     viewport()->update();
 }
 
-void CCheckHeadCtrl::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    QHeaderView::paintSection(painter, rect, logicalIndex);
-    if (logicalIndex != 0) {
+void CCheckHeadCtrl::paintEvent(QPaintEvent* event) {
+    QHeaderView::paintEvent(event);
+    // The box goes over the finished heading of column 0, so nothing the
+    // style draws for the sections can cover it.
+    if (count() == 0 || isSectionHidden(0)) {
         return;
     }
+    const QRect rect(sectionViewportPosition(0), 0, sectionSize(0), viewport()->height());
+    QPainter painter(viewport());
     const QPixmap& picture = m_images[static_cast<int>(m_eImage)];
     if (!picture.isNull()) {
         const QPoint at(rect.left() + (rect.width() - 16) / 2,
                         rect.top() + (rect.height() - 16) / 2);
-        painter->drawPixmap(at, picture);
+        painter.drawPixmap(at, picture);
         return;
     }
     QStyleOptionButton box;
@@ -60,7 +73,7 @@ void CCheckHeadCtrl::paintSection(QPainter* painter, const QRect& rect, int logi
     box.state |= m_eImage == HeaderCheck::All    ? QStyle::State_On
                  : m_eImage == HeaderCheck::Some ? QStyle::State_NoChange
                                                  : QStyle::State_Off;
-    style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, this);
+    style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, &painter, this);
 }
 
 void CCheckHeadCtrl::OnSectionClicked(int logicalIndex) {

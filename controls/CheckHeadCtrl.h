@@ -30,7 +30,7 @@ signals:
     void checkBoxClicked(bool tickAll);
 
 protected:
-    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void OnSectionClicked(int logicalIndex);

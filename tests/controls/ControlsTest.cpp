@@ -185,6 +185,15 @@ private slots:
         QCOMPARE(header->Image(), HeaderCheck::All);
         QVERIFY(g_bPlayEnabled);
         QCOMPARE(panes.m_nRebuilds, 1);
+        // The box is really drawn in the first heading: its dark check mark.
+        const QImage heading = header->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < heading.height(); ++y) {
+            for (int x = 0; x < header->sectionSize(0); ++x) {
+                dark += qGray(heading.pixel(x, y)) < 60 ? 1 : 0;
+            }
+        }
+        QVERIFY2(dark > 10, qPrintable(QString::number(dark)));
 
         // Unticking one row: some ticked, no rebuild.
         list.SetCheck(1, false);
