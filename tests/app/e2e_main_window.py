@@ -22,6 +22,8 @@ if not os.path.isfile(os.path.join(GUIDRIVE, 'guidrive.py')):
     print('guidrive not found at %s: skipped' % GUIDRIVE)
     sys.exit(77)
 sys.path.insert(0, GUIDRIVE)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+from e2e_support import fake_opener  # noqa: E402
 from guidrive import (GuiRun, cell, click, do, dominant_colour, dump, find, table_cells,  # noqa: E402
                       text_of, wait, wait_gone, wait_top)
 
@@ -73,17 +75,6 @@ def write_store(root, port):
     with open(os.path.join(data, 'index.txt'), 'wb') as f:
         f.write('\r\n'.join(paths).encode())
 
-
-def fake_opener(root):
-    """A folder with an xdg-open that only records what the program asked to
-    open, so no real browser is started from the test's home folder."""
-    folder = os.path.join(root, 'bin')
-    os.makedirs(folder, exist_ok=True)
-    path = os.path.join(folder, 'xdg-open')
-    with open(path, 'w') as f:
-        f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' % os.path.join(root, 'opened.txt'))
-    os.chmod(path, 0o755)
-    return folder
 
 
 def main():
