@@ -21,7 +21,7 @@
 #include "app/CommandIds.h"
 #include "app/LeftList.h"
 #include "app/MainFrm.h"
-#include "app/ModalDriver.h"
+#include "support/ModalDriver.h"
 #include "app/ProductInfo.h"
 #include "app/ProfileListModel.h"
 #include "app/ResultListModel.h"

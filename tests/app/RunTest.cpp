@@ -12,7 +12,7 @@
 #include "app/CommandIds.h"
 #include "app/LeftList.h"
 #include "app/MainFrm.h"
-#include "app/ModalDriver.h"
+#include "support/ModalDriver.h"
 #include "app/ResultListModel.h"
 #include "app/RightList.h"
 #include "app/StoreFixture.h"

@@ -24,35 +24,15 @@
 #include "report/OfferReport.h"
 #include "report/ReportWriters.h"
 #include "scan/ScanState.h"
+#include "support/ModalDriver.h"
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
 
 namespace {
 
-// Runs act on the first modal dialog of type T once it is up.
-template <typename T>
-void WhenModal(std::function<void(T*)> act) {
-    auto* timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-        }
-    });
-    timer->start();
-}
-
-template <typename B = QPushButton>
-B* Control(QWidget* dialog, const char* id) {
-    B* control = dialog->findChild<B*>(QString::fromLatin1(id));
-    if (control == nullptr) {
-        qFatal("control %s missing", id);
-    }
-    return control;
-}
+using test::Control;
+using test::WhenModal;
 
 // Chooses a format in the "Save As.." dialog, then presses OK.
 void ChooseFormatAndOk(bool html) {
