@@ -1,15 +1,17 @@
 #include "controls/ListRules.h"
 
+#include "scan/StatusWords.h"
+
 namespace tarnwick {
 
 CellColour CellBackgroundOf(std::string_view text) {
-    if (text == "Link Not Found" || text == "Page Cannot be Found") {
+    if (text == kLinkNotFound || text == kPageCannotBeFound) {
         return {255, 0, 0};
     }
-    if (text == "Link Found") {
+    if (text == kLinkFound) {
         return {0, 255, 0};
     }
-    if (text == "Page cannot be displayed") {
+    if (text == kPageCannotBeDisplayed) {
         return {255, 255, 0};
     }
     return {255, 255, 255};

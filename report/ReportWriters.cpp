@@ -13,13 +13,11 @@
 #include <string_view>
 
 #include "common/Cp1252.h"
+#include "scan/StatusWords.h"
 #include "store/FileError.h"
 
 namespace tarnwick {
 namespace {
-
-constexpr std::string_view kLinkFound = "Link Found";
-constexpr std::string_view kLinkNotFound = "Link Not Found";
 
 // The fixed pieces of the HTML page.
 constexpr std::string_view kH1 =
