@@ -1,9 +1,0 @@
-#include "app/AppState.h"
-
-namespace tarnwick {
-
-CTarnwickApp* g_pApp = nullptr;
-CLeftList* g_pProfilePane = nullptr;
-CRightList* g_pResultsPane = nullptr;
-
-}  // namespace tarnwick

@@ -1,0 +1,121 @@
+#include "gui/app/CLeftList.h"
+
+#include <QHeaderView>
+
+#include "gui/app/AppState.h"
+#include "gui/app/ProfileListModel.h"
+#include "gui/app/CRightList.h"
+#include "gui/controls/CColoredListCtrl.h"
+#include "gui/controls/TextCodec.h"
+#include "store/DataFolder.h"
+#include "store/ProfileList.h"
+
+namespace tarnwick {
+
+// The form: 355 x 216 dialog units tall, but no wider than the pane's first
+// width, so the list fills the pane without a scroll bar of the pane's own.
+CLeftList::CLeftList(QWidget* parent) : CResizableFormView(QSize(350, 351), parent) {
+    setObjectName(QStringLiteral("CLeftList"));
+    m_list = new CColoredListCtrl(Form());
+    m_list->setObjectName(QString::number(kListId));
+    m_list->setAccessibleName(QStringLiteral("Profiles"));
+    m_list->setGeometry(0, 0, 350, 351);
+    m_pModel = new ProfileListModel(this);
+}
+
+CLeftList::~CLeftList() {
+    if (g_pProfilePane == this) {
+        g_pProfilePane = nullptr;
+    }
+}
+
+void CLeftList::OnInitialUpdate() {
+    AnchorControl(kListId, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
+    CResizableFormView::OnInitialUpdate();
+    BuildLayout();
+    RepositionControls();
+    g_pProfilePane = this;
+
+    m_list->setModel(m_pModel);
+    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColCheck, 30);
+    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColProfile, 150);
+    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColStatus, 175);
+    m_list->InitCheckHeader();
+    LoadProfiles();
+}
+
+int CLeftList::ProfileRowCount() const {
+    return m_pModel->RowCount();
+}
+
+QString CLeftList::ProfileText(int row) const {
+    return ToQ(ProfileText8(row));
+}
+
+std::string CLeftList::ProfileText8(int row) const {
+    return row >= 0 && row < m_pModel->RowCount() ? m_pModel->Row(row).m_strText : std::string();
+}
+
+bool CLeftList::IsProfileTicked(int row) const {
+    return row >= 0 && row < m_pModel->RowCount() && m_pModel->Row(row).m_bTicked;
+}
+
+void CLeftList::InsertProfileRow(int row, const QString& displayText) {
+    ProfileRow value;
+    value.m_strText = FromQ(displayText);
+    m_pModel->InsertRow(row, std::move(value));
+}
+
+void CLeftList::SetProfileTicked(int row, bool ticked) {
+    if (row >= 0 && row < m_pModel->RowCount()) {
+        m_list->SetCheck(row, ticked);
+    }
+}
+
+void CLeftList::LoadProfiles() {
+    m_pModel->Clear();
+    const bool tick = !g_bSuppressAutoCheck;
+    std::vector<ProfileRow> rows;
+    for (const std::string& line : ProfileList(DataFolder::FromEnvironment()).Read()) {
+        ProfileRow row;
+        row.m_strText = ProfileList::DisplayText(line);
+        row.m_bTicked = tick;
+        rows.push_back(std::move(row));
+    }
+    const bool any = !rows.empty();
+    m_pModel->AppendRows(std::move(rows));
+    // Ticking the rows one by one would run the check-state rule for each;
+    // once for all of them ends in the same state.
+    if (tick && any) {
+        m_list->RunCheckStateRule();
+    } else {
+        // Rows loaded unticked change no state, but the header's box shows them.
+        m_list->RefreshCheckHeader();
+    }
+}
+
+void CLeftList::RebuildResults() {
+    if (g_pResultsPane != nullptr) {
+        g_pResultsPane->RebuildResults();
+    }
+}
+
+std::string CLeftList::ProfileStatus(int row) const {
+    return row >= 0 && row < m_pModel->RowCount() ? m_pModel->Row(row).m_strStatus : std::string();
+}
+
+void CLeftList::SetProfileStatus(int row, const std::string& status) {
+    m_pModel->SetStatus(row, status);
+}
+
+std::vector<TickedProfile> CLeftList::TickedProfiles() const {
+    std::vector<TickedProfile> ticked;
+    for (int row = 0, rows = m_pModel->RowCount(); row < rows; ++row) {
+        if (m_pModel->Row(row).m_bTicked) {
+            ticked.push_back({row, m_pModel->Row(row).m_strText});
+        }
+    }
+    return ticked;
+}
+
+}  // namespace tarnwick

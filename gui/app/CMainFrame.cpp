@@ -1,0 +1,273 @@
+#include "gui/app/CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "gui/app/CommandIds.h"
+#include "gui/app/CLeftList.h"
+#include "gui/app/ProductInfo.h"
+#include "gui/app/ResultListModel.h"
+#include "gui/app/CRightList.h"
+#include "gui/controls/CColoredListCtrl.h"
+#include "gui/controls/TextCodec.h"
+#include "gui/controls/CTrueColorToolBar.h"
+#include "gui/controls/CUsefulSplitterWnd.h"
+#include "gui/res/Resources.h"
+#include "scan/ScanState.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kSplitterId = 0xE900;
+constexpr int kUiUpdateMs = 100;
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
+    InitResources();
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(QString::fromLatin1(kProductName));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/tarnwick.png")));
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::Create() {
+    if (!CreateToolBar()) {
+        qDebug("Failed to create toolbar");
+        return false;
+    }
+    if (!CreateStatusBar()) {
+        qDebug("Failed to create status bar");
+        return false;
+    }
+    CreateMenu();
+    if (!OnCreateClient()) {
+        return false;
+    }
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(next, &QShortcut::activated, this, [this] { FocusNextPane(true); });
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    connect(previous, &QShortcut::activated, this, [this] { FocusNextPane(false); });
+    connect(&m_uiTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    m_uiTimer.start(kUiUpdateMs);
+    UpdateCommandUI();
+    return true;
+}
+
+QAction* CMainFrame::AddToolButton(int commandId, const QString& text, const char* themeIcon) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::number(commandId));
+    action->setToolTip(text);
+    action->setStatusTip(text);
+    const QIcon theme = QIcon::fromTheme(QString::fromLatin1(themeIcon));
+    if (!theme.isNull()) {
+        action->setIcon(theme);
+        action->setProperty("themeIcon", true);
+    }
+    m_wndToolBar->addAction(action);
+    m_commands[commandId] = action;
+    return action;
+}
+
+bool CMainFrame::CreateToolBar() {
+    m_wndToolBar = new CTrueColorToolBar(QStringLiteral("Toolbar"), this);
+    m_wndToolBar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    AddToolButton(ID_PLAY, QStringLiteral("Play"), "media-playback-start");
+    AddToolButton(ID_STOP, QStringLiteral("Stop"), "media-playback-stop");
+    AddToolButton(ID_ADD, QStringLiteral("Add"), "list-add");
+    AddToolButton(ID_DELETE, QStringLiteral("Delete"), "edit-delete");
+    AddToolButton(ID_EDIT_PROFILE, QStringLiteral("Edit Profile"), "document-properties");
+    AddToolButton(ID_HELP, QStringLiteral("Help"), "help-contents");
+    AddToolButton(ID_ABOUT, QStringLiteral("About"), "help-about");
+    AddToolButton(ID_EXIT, QStringLiteral("Exit"), "application-exit");
+    m_wndToolBar->LoadColorImages(48, QStringLiteral(":/pictures/toolbar.png"));
+    // The button that shows the buttons a narrow window cannot hold.
+    if (auto* more =
+            m_wndToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(QStringLiteral("More buttons"));
+    }
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar() {
+    m_wndStatusBar = statusBar();
+    m_wndStatusBar->setObjectName(QString::number(ID_STATUS_BAR_WINDOW));
+    m_pMessage = new QLabel(QStringLiteral("Ready"), m_wndStatusBar);
+    m_pMessage->setObjectName(QStringLiteral("StatusMessage"));
+    m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_wndStatusBar->addWidget(m_pMessage, 1);
+    const struct {
+        int id;
+        const char* name;
+    } indicators[] = {{ID_INDICATOR_CAPS, "Caps Lock"},
+                      {ID_INDICATOR_NUM, "Num Lock"},
+                      {ID_INDICATOR_SCRL, "Scroll Lock"}};
+    const int width = fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12;
+    for (int i = 0; i < 3; ++i) {
+        auto* label = new QLabel(m_wndStatusBar);
+        label->setObjectName(QString::number(indicators[i].id));
+        label->setAccessibleName(QString::fromLatin1(indicators[i].name));
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(width);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        m_wndStatusBar->addPermanentWidget(label);
+        m_pIndicators[i] = label;
+    }
+    return true;
+}
+
+void CMainFrame::CreateMenu() {
+    const auto item = [this](QMenu* menu, int id, const QString& text) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QString::number(id));
+        m_commands[id] = action;
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    item(file, ID_FILE_EXIT, QStringLiteral("&Exit"));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QAction* toolbar = m_wndToolBar->toggleViewAction();
+    toolbar->setText(QStringLiteral("&Toolbar"));
+    view->addAction(toolbar);
+    m_commands[ID_VIEW_TOOLBAR] = toolbar;
+    item(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"))->setEnabled(false);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    item(help, ID_HELP_ABOUT, QStringLiteral("&About Osgrel Tarnwick..."));
+    help->addSeparator();
+    item(help, ID_HELP_TOPIC, QStringLiteral("&Help Topic..."));
+}
+
+bool CMainFrame::OnCreateClient() {
+    m_wndSplitter = new CUsefulSplitterWnd(Qt::Horizontal, this);
+    m_wndSplitter->setObjectName(QString::number(kSplitterId));
+    m_pLeft = new CLeftList;
+    m_pRight = new CRightList;
+    m_wndSplitter->addWidget(m_pLeft);
+    m_wndSplitter->addWidget(m_pRight);
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    m_wndSplitter->setSizes({kProfilePaneWidth, 225});
+    setCentralWidget(m_wndSplitter);
+
+    m_pLeft->List().SetPanes(this);
+    m_pRight->List().SetPanes(this);
+    connect(&m_pLeft->List(), &CColoredListCtrl::commandStateChanged, this,
+            &CMainFrame::UpdateCommandUI);
+    connect(&m_pRight->List(), &CColoredListCtrl::commandStateChanged, this,
+            &CMainFrame::UpdateCommandUI);
+    // The results pane first: the profile pane's loading rebuilds it.
+    m_pRight->OnInitialUpdate();
+    m_pLeft->OnInitialUpdate();
+    return true;
+}
+
+QAction* CMainFrame::Command(int commandId) const {
+    const auto it = m_commands.find(commandId);
+    return it != m_commands.end() ? it->second : nullptr;
+}
+
+void CMainFrame::SetStandardCommandsEnabled(bool enabled) {
+    m_bStandardCommands = enabled;
+    UpdateCommandUI();
+}
+
+void CMainFrame::UpdateCommandUI() {
+    if (m_commands.empty()) {
+        return;
+    }
+    Command(ID_PLAY)->setEnabled(g_bPlayEnabled);
+    Command(ID_STOP)->setEnabled(g_bStopEnabled);
+    for (int id : {ID_ADD, ID_DELETE, ID_HELP, ID_ABOUT, ID_EXIT}) {
+        Command(id)->setEnabled(m_bStandardCommands);
+    }
+    const KeyboardLocks locks = ReadKeyboardLocks();
+    if (!(locks == m_locks)) {
+        m_locks = locks;
+        m_pIndicators[0]->setText(locks.m_bCaps ? QStringLiteral("CAP") : QString());
+        m_pIndicators[1]->setText(locks.m_bNum ? QStringLiteral("NUM") : QString());
+        m_pIndicators[2]->setText(locks.m_bScroll ? QStringLiteral("SCRL") : QString());
+    }
+    if (g_bScanRunning) {
+        const int row = m_nStartedPage.load();
+        if (row >= 0 && row != m_nShownPage && row < m_pRight->RowCount()) {
+            ShowProgress(row + 1, m_pRight->RowCount(), m_pRight->RowAt(row).m_strPage);
+            m_nShownPage = row;
+        }
+    } else if (m_bProgressShown) {
+        ShowReady();
+    }
+}
+
+void CMainFrame::ShowProgress(int page, int pages, const std::string& address) {
+    m_bProgressShown = true;
+    m_pMessage->setText(
+        QStringLiteral("Checking page %1 of %2: %3").arg(page).arg(pages).arg(ToQ(address)));
+}
+
+void CMainFrame::ShowReady() {
+    m_bProgressShown = false;
+    m_nStartedPage.store(-1);
+    m_nShownPage = -1;
+    m_pMessage->setText(QStringLiteral("Ready"));
+}
+
+QString CMainFrame::MessageText() const {
+    return m_pMessage->text();
+}
+
+void CMainFrame::FocusNextPane(bool forward) {
+    // Two panes: the next and the previous one are the other one.
+    Q_UNUSED(forward);
+    QWidget* focus = QApplication::focusWidget();
+    const bool inLeft = focus != nullptr && (m_pLeft == focus || m_pLeft->isAncestorOf(focus));
+    CColoredListCtrl& target = inLeft ? m_pRight->List() : m_pLeft->List();
+    target.setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMainFrame::CloseConfirmed() {
+    m_bCloseConfirmed = true;
+    close();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_bCloseConfirmed && m_fnExitPrompt && !m_fnExitPrompt()) {
+        event->ignore();
+        return;
+    }
+    m_bCloseConfirmed = true;
+    event->accept();
+}
+
+int CMainFrame::TickedProfileCount() {
+    return m_pLeft->List().TickedCount();
+}
+
+bool CMainFrame::ResultsHaveStatus() {
+    return m_pRight->Model().AnyStatus();
+}
+
+void CMainFrame::DeleteAllResults() {
+    m_pRight->DeleteAllRows();
+}
+
+void CMainFrame::RebuildResults() {
+    m_pRight->RebuildResults();
+}
+
+}  // namespace tarnwick

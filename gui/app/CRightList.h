@@ -1,0 +1,57 @@
+// The results pane: one row per publisher page of the ticked profiles, with
+// the page's advertiser's site, mail address, notification value and, once a
+// run has reached it, its result. The working table of a scan run; never
+// stored.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "gui/controls/CResizableFormView.h"
+#include "scan/BuildResultRows.h"
+#include "scan/ResultRow.h"
+#include "store/DataFolder.h"
+
+namespace tarnwick {
+
+class CColoredListCtrl;
+class ResultListModel;
+
+class CRightList : public CResizableFormView {
+    Q_OBJECT
+public:
+    static constexpr int kListId = 1001;
+
+    explicit CRightList(QWidget* parent = nullptr);
+    ~CRightList() override;
+
+    void OnInitialUpdate() override;
+
+    CColoredListCtrl& List() const { return *m_list; }
+    ResultListModel& Model() const { return *m_pModel; }
+
+    // Empties the list and fills it from the profile files of the profile
+    // pane's ticked rows. A profile whose file cannot be read gives no rows;
+    // the user is told once which one it was.
+    void RebuildResults();
+    void DeleteAllRows();
+
+    int RowCount() const;
+    // How many times the list has been rebuilt.
+    int RebuildCount() const { return m_nRebuilds; }
+    ResultRow RowAt(int row) const;
+    void SetStatus(int row, const std::string& status);
+    void SetMail(int row, const std::string& text);
+
+private:
+    void TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,
+                        const std::vector<std::string>& missing);
+
+    CColoredListCtrl* m_list = nullptr;
+    ResultListModel* m_pModel = nullptr;
+    std::set<std::string> m_toldUnreadable;
+    int m_nRebuilds = 0;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,211 @@
+#include "gui/app/CTarnwickApp.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProgressDialog>
+#include <QScreen>
+#include <QUrl>
+
+#include "gui/app/CAboutApp.h"
+#include "gui/app/AppState.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/CLeftList.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/ResultListModel.h"
+#include "gui/app/CRightList.h"
+#include "gui/app/WindowScanPanes.h"
+#include "gui/controls/CSplash.h"
+#include "gui/editing/ProfileCommands.h"
+#include "mail/NotificationQueue.h"
+#include "gui/report/ExitPrompt.h"
+#include "gui/report/OfferReport.h"
+#include "gui/res/Resources.h"
+#include "scan/ScanRun.h"
+#include "scan/ScanState.h"
+#include "store/DataFolder.h"
+
+namespace tarnwick {
+CTarnwickApp::CTarnwickApp(StartOptions options) : m_options(options) {
+    InitResources();
+}
+
+CTarnwickApp::~CTarnwickApp() {
+    // The scan thread stops; a call of it still waiting for the window (a
+    // status, or the report prompt of a run that just ended) is dropped, so
+    // the thread ends without the window.
+    if (m_pScanRun) {
+        m_pScanRun->RequestShutdown();
+    }
+    if (m_pScanPanes) {
+        m_pScanPanes->Close();
+    }
+    m_pScanRun.reset();
+    // Letters still queued are sent before the program ends (their outcome
+    // no longer reaches the closed window).
+    FinishMail();
+    m_pMailQueue.reset();
+    m_pScanPanes.reset();
+    m_pFrame.reset();
+    if (g_pApp == this) {
+        g_pApp = nullptr;
+    }
+}
+
+bool CTarnwickApp::InitInstance() {
+    CSplash::ShowFor(m_options.m_nSplashMs);
+    g_pApp = this;
+    g_bScanRunning = false;
+    g_bStopRequested = false;
+    g_bReportSaved = false;
+    g_bPlayEnabled = false;
+    g_bStopEnabled = false;
+    g_bSuppressAutoCheck = false;
+    DataFolder::FromEnvironment().EnsureExists();
+
+    m_pFrame = std::make_unique<CMainFrame>();
+    if (!m_pFrame->Create()) {
+        m_pFrame.reset();
+        return false;
+    }
+    m_pScanPanes = std::make_unique<WindowScanPanes>(*m_pFrame);
+    m_pMailQueue = std::make_unique<NotificationQueue>(*m_pScanPanes);
+    m_pScanPanes->SetStartNotification(
+        [queue = m_pMailQueue.get()](const NotificationJob& job) { queue->Enqueue(job); });
+    m_pScanPanes->SetOfferReport(
+        [frame = m_pFrame.get()] { OfferReport(frame, frame->ResultsPane()->Model().Rows()); });
+    m_pScanRun = std::make_unique<ScanRun>(*m_pScanPanes, m_options.m_fnCheckPage);
+    m_pFrame->SetExitPrompt([this] { return RunExitPrompt(); });
+    ConnectCommands();
+    // Maximised; where no window manager acts on that, the window still
+    // covers the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        m_pFrame->setGeometry(screen->availableGeometry());
+    }
+    m_pFrame->showMaximized();
+
+    g_bPlayEnabled = m_pFrame->ProfilePane()->ProfileRowCount() > 0;
+    g_bStopEnabled = false;
+    m_pFrame->SetStandardCommandsEnabled(true);
+    return true;
+}
+
+void CTarnwickApp::ConnectCommands() {
+    const struct {
+        int id;
+        void (CTarnwickApp::*handler)();
+    } commands[] = {
+        {ID_PLAY, &CTarnwickApp::OnPlay},
+        {ID_STOP, &CTarnwickApp::OnStop},
+        {ID_ADD, &CTarnwickApp::OnAdd},
+        {ID_DELETE, &CTarnwickApp::OnDelete},
+        {ID_EDIT_PROFILE, &CTarnwickApp::OnEditProfile},
+        {ID_HELP, &CTarnwickApp::OnHelp},
+        {ID_HELP_TOPIC, &CTarnwickApp::OnHelp},
+        {ID_ABOUT, &CTarnwickApp::OnAbout},
+        {ID_HELP_ABOUT, &CTarnwickApp::OnAbout},
+        {ID_EXIT, &CTarnwickApp::OnExit},
+        {ID_FILE_EXIT, &CTarnwickApp::OnExit},
+    };
+    for (const auto& command : commands) {
+        QAction* action = m_pFrame->Command(command.id);
+        const auto handler = command.handler;
+        connect(action, &QAction::triggered, this, [this, handler] {
+            (this->*handler)();
+            if (m_pFrame) {
+                m_pFrame->UpdateCommandUI();
+            }
+        });
+    }
+}
+
+void CTarnwickApp::OnPlay() {
+    m_pMailQueue->BeginRun();
+    m_pScanRun->OnPlay();
+}
+
+void CTarnwickApp::OnStop() {
+    m_pScanRun->OnStop();
+}
+
+void CTarnwickApp::OnAdd() {
+    RunAddCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
+}
+
+void CTarnwickApp::OnDelete() {
+    RunDeleteCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
+}
+
+void CTarnwickApp::OnEditProfile() {
+    RunEditProfileCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
+}
+
+QString CTarnwickApp::InstallHelp() {
+    const DataFolder folder = DataFolder::FromEnvironment();
+    folder.EnsureExists();
+    QFile shipped(QStringLiteral(":/help/Help.html"));
+    if (!shipped.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray guide = shipped.readAll();
+    const QString path = QString::fromLocal8Bit(folder.HelpPath().c_str());
+    QFile installed(path);
+    if (installed.open(QIODevice::ReadOnly) && installed.readAll() == guide) {
+        return path;
+    }
+    installed.close();
+    if (!installed.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        installed.write(guide) != guide.size()) {
+        return {};
+    }
+    return path;
+}
+
+void CTarnwickApp::OnHelp() {
+    // A missing guide is not reported: Help then simply opens nothing.
+    const QString path = InstallHelp();
+    if (!path.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+}
+
+void CTarnwickApp::OnAbout() {
+    CAboutApp about;
+    about.exec();
+}
+
+bool CTarnwickApp::RunExitPrompt() {
+    return tarnwick::RunExitPrompt(m_pFrame.get(), [this] {
+        OnStop();
+        if (m_pFrame) {
+            m_pFrame->UpdateCommandUI();
+        }
+    });
+}
+
+void CTarnwickApp::FinishMail() {
+    if (!m_pMailQueue || m_pMailQueue->Outstanding() == 0) {
+        return;
+    }
+    QProgressDialog progress(QStringLiteral("Sending the remaining notification mails..."),
+                             QString(), 0, 0,
+                             m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr);
+    progress.setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    progress.setCancelButton(nullptr);
+    progress.setMinimumDuration(300);
+    progress.setWindowModality(Qt::ApplicationModal);
+    while (!m_pMailQueue->WaitUntilDrainedFor(std::chrono::milliseconds(20))) {
+        progress.setValue(0);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+void CTarnwickApp::OnExit() {
+    if (RunExitPrompt()) {
+        emit exitRequested(0);
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,115 @@
+#include "gui/app/ResultListModel.h"
+
+#include "viewrules/ListRules.h"
+#include "gui/controls/TextCodec.h"
+
+namespace tarnwick {
+
+ResultListModel::ResultListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+ResultListModel::~ResultListModel() = default;
+
+int ResultListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : RowCount();
+}
+
+int ResultListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+const std::string& ResultListModel::Cell(const ResultRow& row, int column) {
+    switch (column) {
+        case ColAdvertiser:
+            return row.m_strAdvertiser;
+        case ColPublisher:
+            return row.m_strPage;
+        case ColMail:
+            return row.m_strMail;
+        case ColNotify:
+            return row.m_strNotify;
+        default:
+            return row.m_strStatus;
+    }
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= RowCount() || index.column() >= ColumnCount) {
+        return {};
+    }
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        const std::string& text = Cell(Row(index.row()), index.column());
+        if (role == Qt::ToolTipRole && text.empty()) {
+            return {};
+        }
+        return ToQ(text);
+    }
+    return {};
+}
+
+QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    switch (section) {
+        case ColAdvertiser:
+            return QStringLiteral("Advetiser's Site");
+        case ColPublisher:
+            return QStringLiteral("Publisher's Site");
+        case ColMail:
+            return QStringLiteral("Mail Address");
+        case ColNotify:
+            return QStringLiteral("Email Notification");
+        case ColStatus:
+            return QStringLiteral("Status");
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void ResultListModel::SetRows(std::vector<ResultRow> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void ResultListModel::Clear() {
+    if (m_rows.empty()) {
+        return;
+    }
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+void ResultListModel::SetStatus(int row, const std::string& status) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    m_rows[static_cast<size_t>(row)].m_strStatus = status;
+    const QModelIndex cell = index(row, ColStatus);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+void ResultListModel::SetMail(int row, const std::string& text) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    m_rows[static_cast<size_t>(row)].m_strMail = text;
+    const QModelIndex cell = index(row, ColMail);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+bool ResultListModel::AnyStatus() const {
+    for (const ResultRow& row : m_rows) {
+        if (IsNonBlank(row.m_strStatus)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace tarnwick

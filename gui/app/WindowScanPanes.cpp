@@ -1,0 +1,142 @@
+#include "gui/app/WindowScanPanes.h"
+
+#include <QThread>
+#include <future>
+
+#include "gui/app/CLeftList.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CRightList.h"
+#include "gui/controls/AppMessageBox.h"
+
+namespace tarnwick {
+
+WindowScanPanes::WindowScanPanes(CMainFrame& frame)
+    : m_frame(frame), m_pGuiContext(std::make_unique<QObject>()) {}
+
+WindowScanPanes::~WindowScanPanes() {
+    Close();
+}
+
+void WindowScanPanes::Close() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_bClosed) {
+            return;
+        }
+        m_bClosed = true;
+    }
+    // Deleting the context drops the calls still queued for it; each dropped
+    // call lets its waiting thread go on.
+    m_pGuiContext.reset();
+}
+
+bool WindowScanPanes::OnGuiThread(const std::function<void()>& work) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (m_bClosed) {
+        return false;
+    }
+    if (QThread::currentThread() == m_pGuiContext->thread()) {
+        lock.unlock();
+        work();
+        return true;
+    }
+    // The promise is kept by the queued call; whether the call runs or is
+    // dropped, releasing it wakes this thread.
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> finished = done->get_future();
+    std::shared_ptr<void> release(nullptr, [done](void*) { done->set_value(); });
+    auto ran = std::make_shared<bool>(false);
+    QMetaObject::invokeMethod(
+        m_pGuiContext.get(),
+        [work, ran, release] {
+            work();
+            *ran = true;
+        },
+        Qt::QueuedConnection);
+    release.reset();
+    lock.unlock();
+    finished.wait();
+    return *ran;
+}
+
+int WindowScanPanes::ProfileRowCount() {
+    int count = 0;
+    OnGuiThread([&] { count = m_frame.ProfilePane()->ProfileRowCount(); });
+    return count;
+}
+
+bool WindowScanPanes::IsProfileTicked(int row) {
+    bool ticked = false;
+    OnGuiThread([&] { ticked = m_frame.ProfilePane()->IsProfileTicked(row); });
+    return ticked;
+}
+
+std::string WindowScanPanes::ProfileStatus(int row) {
+    std::string status;
+    OnGuiThread([&] { status = m_frame.ProfilePane()->ProfileStatus(row); });
+    return status;
+}
+
+void WindowScanPanes::SetProfileStatus(int row, const std::string& status) {
+    OnGuiThread([&] { m_frame.ProfilePane()->SetProfileStatus(row, status); });
+}
+
+void WindowScanPanes::RebuildResults() {
+    OnGuiThread([&] { m_frame.ResultsPane()->RebuildResults(); });
+}
+
+int WindowScanPanes::ResultRowCount() {
+    int count = 0;
+    OnGuiThread([&] { count = m_frame.ResultsPane()->RowCount(); });
+    return count;
+}
+
+ResultRow WindowScanPanes::ResultRowAt(int row) {
+    ResultRow value;
+    OnGuiThread([&] { value = m_frame.ResultsPane()->RowAt(row); });
+    return value;
+}
+
+void WindowScanPanes::SetResultStatus(int row, const std::string& status) {
+    OnGuiThread([&] { m_frame.ResultsPane()->SetStatus(row, status); });
+}
+
+void WindowScanPanes::SetResultMail(int row, const std::string& text) {
+    OnGuiThread([&] { m_frame.ResultsPane()->SetMail(row, text); });
+}
+
+void WindowScanPanes::OfferReport() {
+    OnGuiThread([&] {
+        m_frame.ShowReady();
+        m_frame.UpdateCommandUI();
+        if (m_fnOfferReport) {
+            m_fnOfferReport();
+        }
+    });
+}
+
+void WindowScanPanes::StartNotification(const NotificationJob& job) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_bClosed) {
+            return;
+        }
+    }
+    if (m_fnStartNotification) {
+        m_fnStartNotification(job);
+    }
+}
+
+void WindowScanPanes::ShowMessage(const std::string& text) {
+    AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, nullptr);
+}
+
+void WindowScanPanes::PageStarted(int row) {
+    // Progress only: noted for the window's next update, without a wait.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_bClosed) {
+        m_frame.NotePageStarted(row);
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,25 @@
+// The desktop program: a thin main over the application object.
+#include <curl/curl.h>
+
+#include <QApplication>
+
+#include "gui/app/CTarnwickApp.h"
+
+int main(int argc, char** argv) {
+    // Once, before any thread of the program uses the network.
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    int code = 0;
+    {
+        QApplication application(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("tarnwick"));
+        tarnwick::CTarnwickApp app;
+        QObject::connect(&app, &tarnwick::CTarnwickApp::exitRequested, &application,
+                         &QCoreApplication::exit, Qt::QueuedConnection);
+        if (!app.InitInstance()) {
+            return 1;
+        }
+        code = QApplication::exec();
+    }
+    curl_global_cleanup();
+    return code;
+}

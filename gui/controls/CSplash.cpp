@@ -1,0 +1,41 @@
+#include "gui/controls/CSplash.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+#include "gui/res/Resources.h"
+
+namespace tarnwick {
+
+CSplash::CSplash(QWidget* parent)
+    : CBDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    InitResources();
+    setAccessibleName(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    SetBackgroundBitmap(QStringLiteral(":/pictures/splash.png"));
+    resize(Background().isNull() ? QSize(385, 241) : Background().size());
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+CSplash::~CSplash() = default;
+
+void CSplash::ShowFor(int milliseconds) {
+    if (milliseconds <= 0) {
+        return;
+    }
+    CSplash splash;
+    splash.show();
+    splash.repaint();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,41 @@
+#include "gui/controls/CellColourDelegate.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QStyle>
+
+#include "viewrules/ListRules.h"
+#include "gui/controls/TextCodec.h"
+
+namespace tarnwick {
+
+QRect CellColourDelegate::CheckIndicatorRect(QStyleOptionViewItem option,
+                                             const QModelIndex& index) const {
+    initStyleOption(&option, index);
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    return style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, widget);
+}
+
+void CellColourDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                         const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const CellColour colour = CellBackgroundOf(FromQ(option->text));
+    option->backgroundBrush = QColor(colour.red, colour.green, colour.blue);
+    option->palette.setColor(QPalette::Text, Qt::black);
+}
+
+bool CellColourDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
+                                     const QStyleOptionViewItem& option, const QModelIndex& index) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return false;
+        default:
+            return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
+}
+
+}  // namespace tarnwick

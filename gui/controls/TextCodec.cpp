@@ -1,0 +1,35 @@
+#include "gui/controls/TextCodec.h"
+
+#include "common/Cp1252.h"
+
+namespace tarnwick {
+
+QString ToQ(const std::string& cp1252) {
+    QString out;
+    out.reserve(static_cast<qsizetype>(cp1252.size()));
+    for (unsigned char c : cp1252) {
+        out.append(QChar(static_cast<char16_t>(Cp1252ToCodePoint(c))));
+    }
+    return out;
+}
+
+std::string FromQ(const QString& text) {
+    std::string out;
+    out.reserve(static_cast<size_t>(text.size()));
+    for (QChar ch : text) {
+        const int byte = ch.isSurrogate() ? -1 : CodePointToCp1252(ch.unicode());
+        out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+    }
+    // A surrogate pair is one character: keep one '?' for it.
+    std::string squeezed;
+    squeezed.reserve(out.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        squeezed.push_back(out[static_cast<size_t>(i)]);
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        }
+    }
+    return squeezed;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,385 @@
+#include "gui/editing/CEditProf.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <cerrno>
+#include <set>
+
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CComboListCtrl.h"
+#include "gui/controls/TextCodec.h"
+#include "editing/AddressRule.h"
+#include "gui/editing/DialogUnits.h"
+#include "editing/EditingTexts.h"
+#include "gui/editing/MailSettingsLink.h"
+#include "gui/editing/ProfilePaneAccess.h"
+#include "store/FileError.h"
+#include "store/ProfileFile.h"
+#include "store/ProfileNames.h"
+#include "store/StoreFileWriter.h"
+
+namespace tarnwick {
+namespace {
+
+const QString kEnabled = QStringLiteral("Enabled");
+const QString kDisabled = QStringLiteral("Disabled");
+
+QPushButton* MakeButton(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(id));
+    button->setAutoDefault(false);
+    button->setGeometry(rect);
+    return button;
+}
+
+// Trimmed of blank, tab, CR, LF, vertical tab and form feed at both ends.
+QString Trimmed(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() < 0x80 &&
+           IsTrimSpace(char(text.at(begin).unicode()))) {
+        ++begin;
+    }
+    while (end > begin && text.at(end - 1).unicode() < 0x80 &&
+           IsTrimSpace(char(text.at(end - 1).unicode()))) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
+}  // namespace
+
+CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes(panes) {
+    setObjectName(QStringLiteral("149"));
+    setWindowTitle(QStringLiteral("Edit Profile"));
+    setFixedSize(DluSize(352, 254));
+
+    m_pProfiles = new QTableView(this);
+    m_pProfiles->setObjectName(QStringLiteral("1042"));
+    m_pProfiles->setGeometry(Dlu(7, 7, 338, 196));
+    m_pProfileModel = new QStandardItemModel(0, 1, this);
+    m_pProfileModel->setHeaderData(0, Qt::Horizontal, QStringLiteral("Advertiser's Link"));
+    m_pProfileModel->setHeaderData(0, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter),
+                                   Qt::TextAlignmentRole);
+    m_pProfiles->setModel(m_pProfileModel);
+    m_pProfiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pProfiles->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_pProfiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the list for the next control. Moving along the rows instead
+    // would pick another profile whenever the focused list is hidden (Next).
+    m_pProfiles->setTabKeyNavigation(false);
+    m_pProfiles->setShowGrid(true);
+    m_pProfiles->setWordWrap(false);
+    m_pProfiles->verticalHeader()->hide();
+    m_pProfiles->verticalHeader()->setDefaultSectionSize(m_pProfiles->fontMetrics().height() + 6);
+    m_pProfiles->horizontalHeader()->setHighlightSections(false);
+    m_pProfiles->horizontalHeader()->setSectionsClickable(false);
+    m_pProfiles->setColumnWidth(0, 394);
+    m_pProfiles->setAccessibleName(QStringLiteral("Profiles"));
+    m_pProfiles->viewport()->installEventFilter(this);
+
+    m_pAddress = new QLineEdit(this);
+    m_pAddress->setObjectName(QStringLiteral("1043"));
+    m_pAddress->setGeometry(Dlu(7, 208, 338, 13));
+    m_pAddress->setAccessibleName(QStringLiteral("Advertiser's Link"));
+
+    m_pPagesAddress = new QLabel(this);
+    m_pPagesAddress->setObjectName(QStringLiteral("1050"));
+    m_pPagesAddress->setGeometry(Dlu(7, 7, 338, 10));
+    m_pPages = new CComboListCtrl(this);
+    m_pPages->setObjectName(QStringLiteral("1048"));
+    m_pPages->setGeometry(Dlu(7, 19, 338, 184));
+    m_pPages->setAccessibleName(QStringLiteral("Publisher's Pages"));
+    m_pPagesAddress->setBuddy(m_pPages);
+    m_pAllDisabled =
+        new QCheckBox(QStringLiteral("Disable all email notifications for this profile."), this);
+    m_pAllDisabled->setObjectName(QStringLiteral("1058"));
+    m_pAllDisabled->setGeometry(Dlu(7, 209, 250, 10));
+
+    m_pDelete = MakeButton(this, "1051", QStringLiteral("Delete"), Dlu(7, 232, 50, 14));
+    m_pMailSettings =
+        MakeButton(this, "1075", QStringLiteral("Mail Settings"), Dlu(62, 232, 60, 14));
+    m_pBack = MakeButton(this, "1045", QStringLiteral("Back"), Dlu(185, 232, 50, 14));
+    m_pNext = MakeButton(this, "1008", QStringLiteral("Next"), Dlu(240, 232, 50, 14));
+    m_pFinish = MakeButton(this, "1046", QStringLiteral("Finish"), Dlu(295, 232, 50, 14));
+    // Never shown: the window's close box and Escape cancel.
+    m_pCancel = MakeButton(this, "1044", QStringLiteral("Cancel"), Dlu(0, 0, 1, 1));
+    m_pCancel->hide();
+    m_pOk = MakeButton(this, "1", QStringLiteral("OK"), Dlu(0, 0, 1, 1));
+    m_pOk->hide();
+    m_pUnused = new QLineEdit(this);
+    m_pUnused->setObjectName(QStringLiteral("1047"));
+    m_pUnused->hide();
+    m_pEmpty = new QLabel(this);
+    m_pEmpty->setObjectName(QStringLiteral("1059"));
+    m_pEmpty->setGeometry(Dlu(7, 223, 100, 8));
+
+    connect(m_pNext, &QPushButton::clicked, this, &CEditProf::OnNext);
+    connect(m_pFinish, &QPushButton::clicked, this, &CEditProf::OnFinish);
+    connect(m_pBack, &QPushButton::clicked, this, &CEditProf::OnBack);
+    connect(m_pDelete, &QPushButton::clicked, this, &CEditProf::OnDelete);
+    connect(m_pAllDisabled, &QCheckBox::clicked, this, &CEditProf::OnAllDisabled);
+    connect(m_pMailSettings, &QPushButton::clicked, this, [this] { OpenMailSettings(this); });
+    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_pPages, &CComboListCtrl::getDropDownItems, this, &CEditProf::OnGetDropDownItems);
+    connect(m_pProfiles->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { OnPick(false); });
+
+    // Opening: page 0 with the profiles of the pane.
+    FillProfiles();
+    m_pBack->setEnabled(false);
+    m_pPages->hide();
+    m_pPagesAddress->hide();
+    m_pAllDisabled->hide();
+    m_pDelete->hide();
+    m_pAddress->setEnabled(false);
+    m_pMailSettings->hide();
+    m_pFinish->setEnabled(false);
+}
+
+void CEditProf::FillProfiles() {
+    m_bFilling = true;
+    m_pProfileModel->removeRows(0, m_pProfileModel->rowCount());
+    for (int row = 0; row < m_panes.ProfileRowCount(); ++row) {
+        auto* item = new QStandardItem(m_panes.ProfileText(row));
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        m_pProfileModel->appendRow(item);
+    }
+    m_bFilling = false;
+}
+
+bool CEditProf::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pProfiles->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        OnPick(true);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CEditProf::OnPick(bool fromClick) {
+    if (m_bFilling) {
+        return;
+    }
+    const QModelIndexList rows = m_pProfiles->selectionModel()->selectedRows();
+    if (rows.isEmpty()) {
+        // A click beside every row: nothing is picked.
+        if (fromClick) {
+            m_pAddress->setEnabled(false);
+            m_pFinish->setEnabled(false);
+        }
+        return;
+    }
+    m_pAddress->setEnabled(true);
+    m_pFinish->setEnabled(true);
+    m_strSelected = m_pProfileModel->item(rows.first().row())->text();
+    m_strEdit = m_strSelected;
+    m_pAddress->setText(m_strEdit);
+}
+
+bool CEditProf::ChangeAddress(const QString& oldText, const QString& newText) {
+    const DataFolder folder = DataFolder::FromEnvironment();
+    try {
+        switch (ProfileFile(folder).ChangeAddress(FromQ(oldText), FromQ(newText))) {
+            case AddressChange::Moved:
+            case AddressChange::SameName:
+                m_panes.LoadProfiles();
+                return true;
+            case AddressChange::NameTaken:
+                AppMessageBox::Show(ToQ(std::string(texts::kNameTakenBefore) +
+                                        ProfileName(FromQ(newText)) + texts::kNameTakenAfter),
+                                    AppMessageBox::Buttons::Ok, this);
+                return false;
+            case AddressChange::NoIndex:
+                AppMessageBox::Show(ToQ(FileError(folder.IndexPath(), ENOENT).what()),
+                                    AppMessageBox::Buttons::Ok, this);
+                return false;
+            case AddressChange::FileMissing:
+                AppMessageBox::Show(
+                    ToQ(FileError(folder.ProfilePathOfText(FromQ(oldText)), ENOENT).what()),
+                    AppMessageBox::Buttons::Ok, this);
+                return false;
+        }
+    } catch (const FileError& error) {
+        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        // Whatever was written stays; the pane shows index.txt as it now is.
+        m_panes.LoadProfiles();
+        m_panes.RebuildResults();
+    }
+    return false;
+}
+
+void CEditProf::OnNext() {
+    m_strEdit = Trimmed(m_pAddress->text());
+    if (m_strEdit.isEmpty()) {
+        AppMessageBox::Show(texts::kSelectProfile, AppMessageBox::Buttons::Ok, this);
+        return;
+    }
+    if (!IsAcceptableAddress(FromQ(m_strEdit))) {
+        AppMessageBox::Show(texts::kUrlInvalid, AppMessageBox::Buttons::Ok, this);
+    } else {
+        m_pMailSettings->show();
+        const DataFolder folder = DataFolder::FromEnvironment();
+        bool open = true;
+        if (!FileExists(folder.ProfilePathOfText(FromQ(m_strEdit)))) {
+            const QString question = QStringLiteral("Do you want to change profile name from <") +
+                                     m_strSelected + QStringLiteral("> to <") + m_strEdit +
+                                     QStringLiteral(">");
+            open = AppMessageBox::Show(question, AppMessageBox::Buttons::OkCancel, this) ==
+                       AppMessageBox::Answer::Ok &&
+                   ChangeAddress(m_strSelected, m_strEdit);
+            if (open) {
+                m_strSelected = m_strEdit;
+            }
+        }
+        if (open) {
+            ShowPagesPage();
+        }
+    }
+    m_pAllDisabled->setChecked(m_bAllDisabled == 1);
+}
+
+void CEditProf::ShowPagesPage() {
+    m_pDelete->show();
+    m_pBack->setEnabled(true);
+    m_pPages->show();
+    m_pPagesAddress->show();
+    m_pAllDisabled->show();
+    m_pNext->setEnabled(false);
+    m_pProfiles->hide();
+    m_pAddress->hide();
+    m_pPages->DeleteAllItems();
+    // The three columns are made once; coming back does not add them again.
+    if (m_pPages->GetColumnCount() == 0) {
+        m_pPages->InsertColumn(0, QStringLiteral("Url"), 164);
+        m_pPages->InsertColumn(1, QStringLiteral("Mail Address"), 164);
+        m_pPages->InsertColumn(2, QStringLiteral("Email Notification"), 164);
+    }
+    m_pPagesAddress->setText(m_strEdit);
+    m_pPages->SetDropDownColumn(2, true);
+    LoadPages(false);
+    m_nPage = 1;
+}
+
+void CEditProf::LoadPages(bool afterDelete) {
+    const DataFolder folder = DataFolder::FromEnvironment();
+    const std::string path = folder.ProfilePathOfText(FromQ(m_strEdit));
+    const ProfileContents contents =
+        afterDelete ? ProfileFile::ReadAfterDelete(path) : ProfileFile::ReadForEdit(path);
+    m_pPages->DeleteAllItems();
+    int row = 0;
+    for (const ProfilePage& page : contents.m_pages) {
+        m_pPages->InsertItem(row, ToQ(page.m_strPage));
+        m_pPages->SetItemText(row, 1, ToQ(page.m_strMail));
+        m_pPages->SetItemText(row, 2, ToQ(page.m_strNotify));
+        if (!afterDelete) {
+            m_bAllDisabled = page.m_strNotify == "Enabled" ? 0 : 1;
+        }
+        ++row;
+    }
+}
+
+void CEditProf::OnFinish() {
+    if (m_nPage == 0) {
+        const QString trimmed = Trimmed(m_pAddress->text());
+        if (trimmed.isEmpty()) {
+            m_pFinish->setEnabled(false);
+            m_pAddress->setEnabled(false);
+            return;
+        }
+        if (trimmed == m_strSelected) {
+            accept();
+            return;
+        }
+        if (AppMessageBox::Show(texts::kReallyChange, AppMessageBox::Buttons::OkCancel, this) !=
+            AppMessageBox::Answer::Ok) {
+            return;
+        }
+        m_strEdit = m_pAddress->text();
+        if (m_strEdit != m_strSelected && !ChangeAddress(m_strSelected, m_strEdit)) {
+            return;
+        }
+        accept();
+        return;
+    }
+    // Page 1: an open cell editor gives its text to the list first.
+    m_pPages->EndEdit();
+    std::vector<ProfilePage> rows;
+    for (int row = 0; row < m_pPages->GetItemCount(); ++row) {
+        rows.push_back({FromQ(m_pPages->GetItemText(row, 0)), FromQ(m_pPages->GetItemText(row, 1)),
+                        FromQ(m_pPages->GetItemText(row, 2))});
+    }
+    try {
+        // The file the pages were loaded from: the address box's text as Next
+        // trimmed it (blanks around it would lead to another file name).
+        ProfileFile(DataFolder::FromEnvironment()).Rewrite(FromQ(m_strEdit), rows);
+    } catch (const FileError& error) {
+        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        return;
+    }
+    m_panes.RebuildResults();
+    accept();
+}
+
+void CEditProf::OnBack() {
+    m_pPages->EndEdit();
+    m_nPage = 0;
+    m_pPages->hide();
+    m_pDelete->hide();
+    m_pPagesAddress->hide();
+    m_pBack->setEnabled(false);
+    m_pAllDisabled->hide();
+    m_pMailSettings->hide();
+    m_pNext->setEnabled(true);
+    m_pProfiles->show();
+    m_pAddress->show();
+    FillProfiles();
+}
+
+void CEditProf::OnDelete() {
+    m_pPages->EndEdit();
+    const QList<int> selected = m_pPages->GetSelectedRows();
+    if (selected.isEmpty()) {
+        AppMessageBox::Show(texts::kSelectRow, AppMessageBox::Buttons::Ok, this);
+        return;
+    }
+    if (AppMessageBox::Show(texts::kDeleteRows, AppMessageBox::Buttons::OkCancel, this) !=
+        AppMessageBox::Answer::Ok) {
+        return;
+    }
+    const std::set<int> positions(selected.begin(), selected.end());
+    try {
+        ProfileFile(DataFolder::FromEnvironment()).DeletePages(FromQ(m_strEdit), positions);
+    } catch (const FileError& error) {
+        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+    }
+    // The list shows the file as it now is; unsaved edits go with the refill.
+    LoadPages(true);
+    m_pCancel->setEnabled(false);
+    m_pBack->setEnabled(false);
+}
+
+void CEditProf::OnAllDisabled() {
+    const QString value = m_pAllDisabled->isChecked() ? kDisabled : kEnabled;
+    for (int row = 0; row < m_pPages->GetItemCount(); ++row) {
+        m_pPages->SetItemText(row, 2, value);
+    }
+}
+
+void CEditProf::OnGetDropDownItems(int column, QStringList* items) {
+    items->clear();
+    // Only for the notification column of the pages list, while it has the focus.
+    QWidget* focus = QApplication::focusWidget();
+    const bool inList = focus == nullptr || focus == m_pPages || m_pPages->isAncestorOf(focus);
+    if (column == 2 && inList) {
+        items->append(kEnabled);
+        items->append(kDisabled);
+    }
+}
+
+}  // namespace tarnwick

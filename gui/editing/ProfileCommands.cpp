@@ -1,0 +1,77 @@
+#include "gui/editing/ProfileCommands.h"
+
+#include <set>
+
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/TextCodec.h"
+#include "gui/editing/CAdd.h"
+#include "gui/editing/CDel.h"
+#include "gui/editing/CEditProf.h"
+#include "editing/EditingTexts.h"
+#include "gui/editing/ProfilePaneAccess.h"
+#include "editing/SuppressAutoCheck.h"
+#include "scan/ScanState.h"
+#include "store/FileError.h"
+#include "store/ProfileList.h"
+
+namespace tarnwick {
+
+void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
+    if (g_bScanRunning) {
+        AppMessageBox::Show(texts::kAddWhileRunning, AppMessageBox::Buttons::Ok, parent);
+        return;
+    }
+    // A new wizard starts on its first page with no plain import made.
+    CAdd wizard(panes, parent);
+    if (wizard.exec() == QDialog::Rejected) {
+        return;
+    }
+    AppMessageBox::Show(texts::kAdded, AppMessageBox::Buttons::Ok, parent);
+    g_bPlayEnabled = true;
+    g_bStopEnabled = false;
+}
+
+void RunEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes) {
+    if (g_bScanRunning) {
+        AppMessageBox::Show(texts::kEditWhileRunning, AppMessageBox::Buttons::Ok, parent);
+        return;
+    }
+    CEditProf dialog(panes, parent);
+    dialog.exec();
+}
+
+void RunDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
+    if (g_bScanRunning) {
+        AppMessageBox::Show(texts::kDeleteWhileRunning, AppMessageBox::Buttons::Ok, parent);
+        return;
+    }
+    g_bSuppressAutoCheck = true;
+    std::set<int> ticked;
+    for (int row = 0; row < panes.ProfileRowCount(); ++row) {
+        if (panes.IsProfileTicked(row)) {
+            ticked.insert(row);
+        }
+    }
+    if (ticked.empty()) {
+        AppMessageBox::Show(texts::kSelectToDelete, AppMessageBox::Buttons::Ok, parent);
+    } else {
+        CDel confirm(parent);
+        if (confirm.exec() == QDialog::Accepted) {
+            try {
+                ProfileList(DataFolder::FromEnvironment()).Remove(ticked);
+            } catch (const FileError& error) {
+                // The profiles removed before the failure are gone: the pane
+                // still has to show the list as it now is.
+                AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, parent);
+            }
+            panes.LoadProfiles();
+            panes.RebuildResults();
+        }
+    }
+    if (panes.ProfileRowCount() == 0) {
+        g_bPlayEnabled = false;
+        g_bStopEnabled = false;
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,373 @@
+#include "gui/mail/CMailSett.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/TextCodec.h"
+#include "mail/CMailSender.h"
+#include "mail/MailRules.h"
+#include "mail/MailSettings.h"
+#include "mail/NotificationLetter.h"
+#include "store/DataFolder.h"
+#include "store/FileError.h"
+#include "store/StoreFileWriter.h"
+
+namespace tarnwick {
+namespace {
+
+// Collects what the test mail's sender reports on its thread, for the dialog
+// to show on the GUI thread once the send is over.
+class TestMailSink : public NotificationSink {
+public:
+    void SetResultMail(int /*row*/, const std::string& text) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_strFailure = text;  // the last text is the one that stays
+    }
+    void ShowMessage(const std::string& text) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_messages.push_back(text);
+    }
+    std::vector<std::string> Messages() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        std::vector<std::string> all = m_messages;
+        if (!m_strFailure.empty()) {
+            all.push_back(m_strFailure);
+        }
+        return all;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::string m_strFailure;
+    std::vector<std::string> m_messages;
+};
+
+QLineEdit* MakeEdit(const char* id, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(id));
+    return edit;
+}
+
+QLabel* MakeLabel(const char* text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(QString::fromLatin1(text).remove(QLatin1String(" :")));
+    return label;
+}
+
+}  // namespace
+
+CMailSett::CMailSett(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("148"));
+    setWindowTitle(QStringLiteral("Dialog"));
+
+    m_pMailGroup = new QGroupBox(QStringLiteral("Mail Settings"), this);
+    m_pSendNotification = new QCheckBox(QStringLiteral("Send Notification"), m_pMailGroup);
+    m_pSendNotification->setObjectName(QStringLiteral("1031"));
+    m_pSender = MakeEdit("1032", m_pMailGroup);
+    m_pSmtpServer = MakeEdit("1033", m_pMailGroup);
+    m_pUserName = MakeEdit("1034", m_pMailGroup);
+    m_pPassword = MakeEdit("1035", m_pMailGroup);
+    m_pPassword->setEchoMode(QLineEdit::Password);
+    m_pRequiresSsl = new QCheckBox(QStringLiteral("Requires SSL"), m_pMailGroup);
+    m_pRequiresSsl->setObjectName(QStringLiteral("1036"));
+
+    auto* mailGrid = new QGridLayout(m_pMailGroup);
+    mailGrid->addWidget(m_pSendNotification, 0, 0, 1, 2);
+    mailGrid->addWidget(MakeLabel("Sender :", m_pSender, m_pMailGroup), 1, 0);
+    mailGrid->addWidget(m_pSender, 1, 1);
+    mailGrid->addWidget(MakeLabel("Smtp Server :", m_pSmtpServer, m_pMailGroup), 2, 0);
+    mailGrid->addWidget(m_pSmtpServer, 2, 1);
+    mailGrid->addWidget(MakeLabel("User Name :", m_pUserName, m_pMailGroup), 3, 0);
+    mailGrid->addWidget(m_pUserName, 3, 1);
+    mailGrid->addWidget(MakeLabel("Password :", m_pPassword, m_pMailGroup), 4, 0);
+    mailGrid->addWidget(m_pPassword, 4, 1);
+    mailGrid->addWidget(m_pRequiresSsl, 5, 1);
+
+    m_pTestGroup = new QGroupBox(QStringLiteral("Test Mail"), this);
+    m_pSave = new QPushButton(QStringLiteral("Save"), this);
+    m_pSave->setObjectName(QStringLiteral("1037"));
+    m_pSendTestNotification = new QCheckBox(QStringLiteral("Send Test Notification"), m_pTestGroup);
+    m_pSendTestNotification->setObjectName(QStringLiteral("1038"));
+    m_pTestAddress = MakeEdit("1039", m_pTestGroup);
+    m_pSend = new QPushButton(QStringLiteral("Send"), m_pTestGroup);
+    m_pSend->setObjectName(QStringLiteral("1040"));
+
+    auto* testGrid = new QGridLayout(m_pTestGroup);
+    testGrid->addWidget(m_pSendTestNotification, 0, 0, 1, 3);
+    testGrid->addWidget(MakeLabel("Test Mail Address :", m_pTestAddress, m_pTestGroup), 1, 0);
+    testGrid->addWidget(m_pTestAddress, 1, 1);
+    testGrid->addWidget(m_pSend, 1, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_pSave);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pMailGroup);
+    layout->addWidget(m_pTestGroup);
+    layout->addLayout(buttons);
+
+    // The order of the controls in the resource is their tab order.
+    setTabOrder(m_pSendNotification, m_pSender);
+    setTabOrder(m_pSender, m_pSmtpServer);
+    setTabOrder(m_pSmtpServer, m_pUserName);
+    setTabOrder(m_pUserName, m_pPassword);
+    setTabOrder(m_pPassword, m_pRequiresSsl);
+    setTabOrder(m_pRequiresSsl, m_pSave);
+    setTabOrder(m_pSave, m_pSendTestNotification);
+    setTabOrder(m_pSendTestNotification, m_pTestAddress);
+    setTabOrder(m_pTestAddress, m_pSend);
+
+    // As the resource creates them: only the two check boxes enabled.
+    for (QWidget* w : {static_cast<QWidget*>(m_pSender), static_cast<QWidget*>(m_pSmtpServer),
+                       static_cast<QWidget*>(m_pUserName), static_cast<QWidget*>(m_pPassword),
+                       static_cast<QWidget*>(m_pRequiresSsl), static_cast<QWidget*>(m_pSave),
+                       static_cast<QWidget*>(m_pTestAddress), static_cast<QWidget*>(m_pSend)}) {
+        w->setEnabled(false);
+    }
+
+    connect(m_pSendNotification, &QCheckBox::clicked, this, &CMailSett::OnSendNotification);
+    connect(m_pRequiresSsl, &QCheckBox::clicked, this, &CMailSett::OnRequiresSsl);
+    connect(m_pSendTestNotification, &QCheckBox::clicked, this, &CMailSett::OnSendTestNotification);
+    connect(m_pSave, &QPushButton::clicked, this, &CMailSett::OnSave);
+    connect(m_pSend, &QPushButton::clicked, this, &CMailSett::OnSend);
+
+    // 323 by 166 dialog units.
+    resize(485, 270);
+    OnInitDialog();
+}
+
+void CMailSett::OnInitDialog() {
+    const std::string path = DataFolder::FromEnvironment().MailPath();
+    if (!FileExists(path)) {
+        return;
+    }
+    m_bSendNotification = 1;
+    const MailSettings settings = ReadMailSettingsForDialog(path);
+    m_strSender = settings.m_strSender;
+    m_strSmtpServer = settings.m_strSmtpServer;
+    m_bRequiresSsl = settings.m_bRequiresSsl ? 1 : 0;
+    m_strUserName = settings.m_strUserName;
+    m_strPassword = settings.m_strPassword;
+    UpdateData(false);
+    // All six, whatever the SSL state.
+    for (QWidget* w : {static_cast<QWidget*>(m_pSender), static_cast<QWidget*>(m_pSmtpServer),
+                       static_cast<QWidget*>(m_pUserName), static_cast<QWidget*>(m_pPassword),
+                       static_cast<QWidget*>(m_pRequiresSsl), static_cast<QWidget*>(m_pSave)}) {
+        w->setEnabled(true);
+    }
+}
+
+void CMailSett::UpdateData(bool saveAndValidate) {
+    if (saveAndValidate) {
+        m_bSendNotification = m_pSendNotification->isChecked() ? 1 : 0;
+        m_strSender = FromQ(m_pSender->text());
+        m_strSmtpServer = FromQ(m_pSmtpServer->text());
+        m_strUserName = FromQ(m_pUserName->text());
+        m_strPassword = FromQ(m_pPassword->text());
+        m_bRequiresSsl = m_pRequiresSsl->isChecked() ? 1 : 0;
+        m_strTestAddress = FromQ(m_pTestAddress->text());
+    } else {
+        m_pSendNotification->setChecked(m_bSendNotification != 0);
+        m_pSender->setText(ToQ(m_strSender));
+        m_pSmtpServer->setText(ToQ(m_strSmtpServer));
+        m_pUserName->setText(ToQ(m_strUserName));
+        m_pPassword->setText(ToQ(m_strPassword));
+        m_pRequiresSsl->setChecked(m_bRequiresSsl != 0);
+        m_pTestAddress->setText(ToQ(m_strTestAddress));
+    }
+}
+
+int CMailSett::IsValidMailAddress(std::string address) {
+    if (tarnwick::IsValidMailAddress(address)) {
+        return 1;
+    }
+    AppMessageBox::Show(kMsgIncorrectMail, AppMessageBox::Buttons::Ok, this);
+    return 0;
+}
+
+void CMailSett::OnSendNotification() {
+    const bool on = m_pSendNotification->isChecked();
+    m_pSender->setEnabled(on);
+    m_pSmtpServer->setEnabled(on);
+    m_pRequiresSsl->setEnabled(on);
+    m_pSave->setEnabled(on);
+    if (!on) {
+        m_pUserName->setEnabled(false);
+        m_pPassword->setEnabled(false);
+    }
+}
+
+void CMailSett::OnRequiresSsl() {
+    const bool on = m_pRequiresSsl->isChecked();
+    m_pUserName->setEnabled(on);
+    m_pPassword->setEnabled(on);
+}
+
+void CMailSett::OnSendTestNotification() {
+    const bool on = m_pSendTestNotification->isChecked();
+    m_pTestAddress->setEnabled(on);
+    m_pSend->setEnabled(on);
+}
+
+void CMailSett::OnSave() {
+    UpdateData(true);
+    MailSettings settings;
+    settings.m_strSender = m_strSender;
+    settings.m_strSmtpServer = m_strSmtpServer;
+    settings.m_bRequiresSsl = m_bRequiresSsl != 0;
+    settings.m_strUserName = m_strUserName;
+    settings.m_strPassword = m_strPassword;
+    const std::string message = CheckSettingsForSave(settings);
+    m_strSender = settings.m_strSender;
+    m_strSmtpServer = settings.m_strSmtpServer;
+    m_strUserName = settings.m_strUserName;
+    m_strPassword = settings.m_strPassword;
+    if (!message.empty()) {
+        AppMessageBox::Show(message, AppMessageBox::Buttons::Ok, this);
+        return;
+    }
+    if (WriteMailSettings()) {
+        accept();
+    }
+}
+
+bool CMailSett::WriteMailSettings() {
+    MailSettings settings;
+    settings.m_strSender = m_strSender;
+    settings.m_strSmtpServer = m_strSmtpServer;
+    settings.m_bRequiresSsl = m_bRequiresSsl != 0;
+    settings.m_strUserName = m_strUserName;
+    settings.m_strPassword = m_strPassword;
+    try {
+        tarnwick::WriteMailSettings(DataFolder::FromEnvironment().MailPath(), settings);
+    } catch (const FileError& e) {
+        AppMessageBox::Show(std::string(e.what()), AppMessageBox::Buttons::Ok, this);
+        return false;
+    }
+    return true;
+}
+
+void CMailSett::OnSend() {
+    m_pSend->setEnabled(false);
+    m_pSave->setEnabled(false);
+    UpdateData(true);
+    TestMailFields fields;
+    fields.m_bSendNotification = m_bSendNotification != 0;
+    fields.m_strSender = m_strSender;
+    fields.m_strSmtpServer = m_strSmtpServer;
+    fields.m_bRequiresSsl = m_bRequiresSsl != 0;
+    fields.m_strUserName = m_strUserName;
+    fields.m_strPassword = m_strPassword;
+    fields.m_strTestAddress = m_strTestAddress;
+    const std::string message = CheckTestMail(fields);
+    m_strUserName = fields.m_strUserName;
+    m_strPassword = fields.m_strPassword;
+    m_strTestAddress = fields.m_strTestAddress;
+    if (!message.empty()) {
+        AppMessageBox::Show(message, AppMessageBox::Buttons::Ok, this);
+    } else {
+        SendTestMail();
+    }
+    m_pSend->setEnabled(true);
+    m_pSave->setEnabled(true);
+}
+
+void CMailSett::SendTestMail() {
+    // The send runs on a thread of its own while this dialog keeps painting;
+    // its controls are out of reach and it cannot be closed until the
+    // component has answered.
+    m_bSending = true;
+    m_pMailGroup->setEnabled(false);
+    m_pTestGroup->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    g_bAnnounceSent = true;
+
+    TestMailSink sink;
+    QEventLoop loop;
+    const std::string server = m_strSmtpServer;
+    const std::string from = m_strSender;
+    const std::string recipient = m_strTestAddress;
+    const bool ssl = m_bRequiresSsl != 0;
+    const std::string userName = m_strUserName;
+    const std::string password = m_strPassword;
+    std::thread worker([&] {
+        try {
+            CMailSender sender(sink);
+            sender.m_strServer = server;
+            sender.m_strFrom = from;
+            sender.m_strRecipient = recipient;
+            if (ssl) {
+                sender.m_strUserName = userName;
+                sender.m_strPassword = password;
+                sender.m_bSsl = 1;
+            }
+            sender.m_strSubject = kTestMailSubject;
+            sender.m_strBody = kTestMailBody;
+            sender.Send();
+        } catch (const std::exception& e) {
+            sink.SetResultMail(-1, e.what());
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+
+    g_bAnnounceSent = false;
+    QApplication::restoreOverrideCursor();
+    m_pMailGroup->setEnabled(true);
+    m_pTestGroup->setEnabled(true);
+    m_bSending = false;
+    for (const std::string& text : sink.Messages()) {
+        AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, this);
+    }
+}
+
+void CMailSett::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter while no push button has the focus closes with OK; the
+        // buttons take their own Enter before it comes here.
+        if (!m_bSending) {
+            accept();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CMailSett::closeEvent(QCloseEvent* event) {
+    if (m_bSending) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CMailSett::reject() {
+    if (!m_bSending) {
+        QDialog::reject();
+    }
+}
+
+void CMailSett::done(int result) {
+    if (!m_bSending) {
+        QDialog::done(result);
+    }
+}
+
+}  // namespace tarnwick

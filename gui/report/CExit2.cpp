@@ -1,0 +1,47 @@
+#include "gui/report/CExit2.h"
+
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "mail/ProductWebSite.h"
+
+namespace tarnwick {
+
+CExit2::CExit2(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("165"));
+    setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    setAccessibleName(windowTitle());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setMinimumSize(358, 68);
+
+    auto* question =
+        new QLabel(QStringLiteral("Do you want to exit from Osgrel Tarnwick Ambrel ? "), this);
+    setAccessibleDescription(question->text());
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("1044"));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("1045"));
+    ok->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(question);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, [this] { OnOk(); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CExit2::OnOk() {
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebSite)));
+    accept();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,109 @@
+#include "gui/report/CReport.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "gui/controls/CFileEx.h"
+#include "gui/report/OfferReport.h"
+
+namespace tarnwick {
+
+const QString CReport::kHtmlFilter =
+    QStringLiteral("HTML Files(*.html);;txt Files(*.txt);;All Files(*.*)");
+const QString CReport::kTextFilter =
+    QStringLiteral("txt Files(*.txt);;html Files(*.html);;All Files(*.*)");
+const QString CReport::kHtmlDefaultName = QStringLiteral("Report.html");
+const QString CReport::kTextDefaultName = QStringLiteral("Report.txt");
+
+CReport::CReport(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("163"));
+    setWindowTitle(QStringLiteral("Save As.."));
+    setAccessibleName(windowTitle());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setMinimumSize(192, 80);
+
+    m_pHtml = new QRadioButton(QStringLiteral(".html format "), this);
+    m_pHtml->setObjectName(QStringLiteral("1060"));
+    m_pText = new QRadioButton(QStringLiteral(".txt format"), this);
+    m_pText->setObjectName(QStringLiteral("1061"));
+    // Each choice stands on its own; the handlers keep exactly one ticked, and
+    // a click on the ticked one leaves it ticked.
+    m_pHtml->setAutoExclusive(false);
+    m_pText->setAutoExclusive(false);
+    m_pOk = new QPushButton(QStringLiteral("OK"), this);
+    m_pOk->setObjectName(QStringLiteral("1044"));
+    m_pOk->setAutoDefault(false);
+    m_pOk->setDefault(false);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_pHtml, 0, 0);
+    layout->addWidget(m_pText, 1, 0);
+    layout->addWidget(m_pOk, 0, 1, 2, 1, Qt::AlignVCenter);
+
+    connect(m_pHtml, &QRadioButton::clicked, this, [this] { OnHtmlFormat(); });
+    connect(m_pText, &QRadioButton::clicked, this, [this] { OnTextFormat(); });
+    connect(m_pOk, &QPushButton::clicked, this, [this] { OnReportOk(); });
+    OnInitDialog();
+}
+
+void CReport::OnInitDialog() {
+    OnHtmlFormat();
+    m_pHtml->setFocus();
+}
+
+void CReport::OnHtmlFormat() {
+    m_pHtml->setChecked(true);
+    m_pText->setChecked(false);
+    g_bHtmlFormat = true;
+    g_bTextFormat = false;
+}
+
+void CReport::OnTextFormat() {
+    m_pText->setChecked(true);
+    m_pHtml->setChecked(false);
+    g_bTextFormat = true;
+    g_bHtmlFormat = false;
+}
+
+void CReport::OnReportOk() {
+    ChooseReportFile();
+    accept();
+}
+
+void CReport::ChooseReportFile() {
+    QString filter;
+    QString name;
+    if (g_bHtmlFormat) {
+        filter = kHtmlFilter;
+        name = kHtmlDefaultName;
+    } else if (g_bTextFormat) {
+        filter = kTextFilter;
+        name = kTextDefaultName;
+    } else {
+        return;
+    }
+    CFileEx dialog(false, this, QString(), name, filter);
+    if (dialog.RunDialog()) {
+        // File names are the file system's bytes, not the code page's text.
+        g_strReportPath = QFile::encodeName(dialog.GetChosenPath()).toStdString();
+    }
+}
+
+void CReport::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            if (focusWidget() == m_pOk) {
+                m_pOk->click();
+            } else {
+                accept();
+            }
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace tarnwick

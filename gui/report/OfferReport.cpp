@@ -1,0 +1,61 @@
+#include "gui/report/OfferReport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QThread>
+#include <QWidget>
+#include <ctime>
+
+#include "gui/controls/AppMessageBox.h"
+#include "gui/report/CReport.h"
+#include "report/ReportWriters.h"
+#include "scan/ScanState.h"
+#include "store/FileError.h"
+
+namespace tarnwick {
+
+std::string g_strReportPath;
+std::atomic<bool> g_bHtmlFormat{false};
+std::atomic<bool> g_bTextFormat{false};
+
+namespace {
+
+void OfferReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
+    g_strReportPath.clear();
+    {
+        CReport dialog(parent);
+        dialog.exec();
+    }
+    if (g_strReportPath.empty()) {
+        g_bReportSaved = false;
+        return;
+    }
+    try {
+        WriteReport(g_strReportPath, rows, std::time(nullptr));
+        g_bReportSaved = true;
+    } catch (const FileError& error) {
+        g_bReportSaved = false;
+        // The message names the file as the file system spells it.
+        AppMessageBox::Show(QFile::decodeName(error.what()), AppMessageBox::Buttons::Ok, parent);
+    }
+}
+
+}  // namespace
+
+void OfferReport(QWidget* parent, const std::vector<ResultRow>& rows) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr) {
+        g_bReportSaved = false;
+        return;
+    }
+    if (QThread::currentThread() == app->thread()) {
+        OfferReportHere(parent, rows);
+        return;
+    }
+    // From the scan thread: the dialogs belong to the GUI thread; wait there
+    // until the prompt is closed and the file written.
+    QMetaObject::invokeMethod(
+        app, [&] { OfferReportHere(parent, rows); }, Qt::BlockingQueuedConnection);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,726 @@
+// The desktop program's window on real store files in a temporary data
+// folder (offscreen): start-up, panes, list rules, commands and their guards,
+// closing, help and the about box.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+#include <memory>
+#include <thread>
+
+#include "gui/app/CAboutApp.h"
+#include "gui/app/AppState.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/CLeftList.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/support/ModalDriver.h"
+#include "gui/app/ProductInfo.h"
+#include "gui/app/ProfileListModel.h"
+#include "gui/app/ResultListModel.h"
+#include "gui/app/CRightList.h"
+#include "gui/app/StoreFixture.h"
+#include "gui/app/CTarnwickApp.h"
+#include "gui/app/WindowScanPanes.h"
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CCheckHeadCtrl.h"
+#include "gui/controls/CColoredListCtrl.h"
+#include "gui/controls/CStaClass.h"
+#include "gui/controls/TextCodec.h"
+#include "gui/controls/CTrueColorToolBar.h"
+#include "gui/editing/CAdd.h"
+#include "gui/editing/CDel.h"
+#include "gui/report/CExit.h"
+#include "gui/report/CExit2.h"
+#include "scan/ScanState.h"
+#include "support/TempDataFolder.h"
+
+using namespace tarnwick;
+using tarnwick::test::AddProfile;
+using tarnwick::test::Page;
+using tarnwick::test::PressWhenModal;
+using Answer = AppMessageBox::Answer;
+
+// Records the addresses the program asks the desktop to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> m_urls;
+public slots:
+    void Open(const QUrl& url) { m_urls.append(url); }
+};
+
+namespace {
+
+// The store of most tests: alpha.com with 3 pages, beta.org with 2.
+void TwoProfiles(const DataFolder& folder) {
+    AddProfile(folder, "alpha.com", "Link: http://www.alpha.com",
+               {Page("http://www.p1.com/links.html", "a@p1.com", "1"),
+                Page("www.p2.com/", "b@p2.com", "0"), Page("http://p3.com/x", "c@p3.com", "2")});
+    AddProfile(folder, "beta.org", "Link: http://www.beta.org",
+               {Page("www.q1.net/", "x@q1.net", "1"), Page("http://q2.net/", "y@q2.net", "")});
+}
+
+QPoint CellCentre(CColoredListCtrl& list, int row, int column) {
+    return list.visualRect(list.model()->index(row, column)).center();
+}
+
+void Click(CColoredListCtrl& list, QPoint at) {
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+}
+
+QStringList ToolBarTexts(QToolBar* bar) {
+    QStringList texts;
+    for (QAction* action : bar->actions()) {
+        texts.append(action->text());
+    }
+    return texts;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDataFolder> m_data;
+    std::unique_ptr<CTarnwickApp> m_app;
+
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    CLeftList& Profiles() { return *Frame().ProfilePane(); }
+    CRightList& Results() { return *Frame().ResultsPane(); }
+    CColoredListCtrl& ProfileList() { return Profiles().List(); }
+    CColoredListCtrl& ResultList() { return Results().List(); }
+
+    void Start() {
+        m_app = std::make_unique<CTarnwickApp>(StartOptions{0});
+        QVERIFY(m_app->InitInstance());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+    }
+
+    QString ResultCell(int row, int column) { return Results().List().CellText(row, column); }
+
+private slots:
+    void initTestCase() { AppMessageBox::SetTestMode(true); }
+
+    void init() {
+        AppMessageBox::ClearShown();
+        m_data = std::make_unique<test::TempDataFolder>();
+    }
+
+    void cleanup() {
+        g_bScanRunning = false;
+        m_app.reset();
+        m_data.reset();
+    }
+
+    void startsWithAnEmptyStore() {
+        Start();
+        QCOMPARE(Frame().windowTitle(), QStringLiteral("Osgrel Tarnwick Ambrel"));
+        QVERIFY(Frame().windowState() & Qt::WindowMaximized);
+        QCOMPARE(ProfileList().RowCount(), 0);
+        QCOMPARE(ResultList().RowCount(), 0);
+        QVERIFY(!Frame().Command(ID_PLAY)->isEnabled());
+        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        for (int id : {ID_ADD, ID_DELETE, ID_EDIT_PROFILE, ID_HELP, ID_ABOUT, ID_EXIT}) {
+            QVERIFY2(Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
+        }
+        QCOMPARE(Frame().MessageText(), QStringLiteral("Ready"));
+        QVERIFY(test::Exists(m_data->Folder().Folder()));
+        QCOMPARE(g_pProfilePane, &Profiles());
+        QCOMPARE(g_pResultsPane, &Results());
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void toolBarMenuAndStatusBar() {
+        Start();
+        QToolBar* bar = Frame().ToolBar();
+        QCOMPARE(ToolBarTexts(bar), QStringList({"Play", "Stop", "Add", "Delete", "Edit Profile",
+                                                 "Help", "About", "Exit"}));
+        QStringList ids;
+        for (QAction* action : bar->actions()) {
+            ids.append(action->objectName());
+            QCOMPARE(action->toolTip(), action->text());
+            QCOMPARE(action->statusTip(), action->text());
+            QVERIFY(!action->icon().isNull());
+            // The button is reachable by its command name.
+            QWidget* button = bar->widgetForAction(action);
+            QVERIFY(button != nullptr);
+        }
+        QCOMPARE(ids, QStringList({"32771", "32772", "32773", "32774", "32778", "57670", "32780",
+                                   "32781"}));
+
+        QStringList menus;
+        for (QAction* menu : Frame().menuBar()->actions()) {
+            menus.append(menu->text());
+        }
+        QCOMPARE(menus, QStringList({"&File", "&View", "&Help"}));
+        QCOMPARE(Frame().Command(ID_FILE_EXIT)->text(), QStringLiteral("&Exit"));
+        QCOMPARE(Frame().Command(ID_HELP_ABOUT)->text(),
+                 QStringLiteral("&About Osgrel Tarnwick..."));
+        QCOMPARE(Frame().Command(ID_HELP_TOPIC)->text(), QStringLiteral("&Help Topic..."));
+        QVERIFY(!Frame().Command(ID_VIEW_STATUS_BAR)->isEnabled());
+        QAction* toolbar = Frame().Command(ID_VIEW_TOOLBAR);
+        QCOMPARE(toolbar->text(), QStringLiteral("&Toolbar"));
+        QVERIFY(toolbar->isCheckable() && toolbar->isChecked());
+        toolbar->trigger();
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!toolbar->isChecked());
+        toolbar->trigger();
+        QVERIFY(bar->isVisible());
+
+        // The status bar: message pane, then the three lock indicators.
+        QStatusBar* status = Frame().statusBar();
+        for (const char* id : {"59137", "59138", "59139"}) {
+            QVERIFY(status->findChild<QLabel*>(QString::fromLatin1(id)) != nullptr);
+        }
+        // A prompt while the pointer is over a button, then "Ready" again.
+        status->showMessage(Frame().Command(ID_PLAY)->statusTip());
+        QCOMPARE(status->currentMessage(), QStringLiteral("Play"));
+        status->clearMessage();
+        QCOMPARE(Frame().MessageText(), QStringLiteral("Ready"));
+    }
+
+    void startsWithEveryProfileTickedAndListed() {
+        TwoProfiles(m_data->Folder());
+        AddProfile(m_data->Folder(), "example.co.uk (2)", "Link: ", {Page("www.r1.org/")});
+        Start();
+        QCOMPARE(ProfileList().RowCount(), 3);
+        QCOMPARE(ProfileList().CellText(0, 1), QStringLiteral("www.alpha.com"));
+        QCOMPARE(ProfileList().CellText(1, 1), QStringLiteral("www.beta.org"));
+        QCOMPARE(ProfileList().CellText(2, 1), QStringLiteral("www.example.co.uk (2)"));
+        QCOMPARE(ProfileList().TickedCount(), 3);
+        QCOMPARE(ProfileList().CellText(0, 2), QString());
+        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::All);
+        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());
+        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        // Loading every row ticked rebuilds the results once.
+        QCOMPARE(Results().RebuildCount(), 1);
+
+        const QStringList expected[] = {
+            {"http://www.alpha.com", "http://www.p1.com/links.html", "a@p1.com", "Enabled", ""},
+            {"http://www.alpha.com", "www.p2.com/", "b@p2.com", "Disabled", ""},
+            {"http://www.alpha.com", "http://p3.com/x", "c@p3.com", "Disabled", ""},
+            {"http://www.beta.org", "www.q1.net/", "x@q1.net", "Enabled", ""},
+            {"http://www.beta.org", "http://q2.net/", "y@q2.net", "Disabled", ""},
+            {"", "www.r1.org/", "w@example.org", "Enabled", ""},
+        };
+        QCOMPARE(ResultList().RowCount(), 6);
+        for (int r = 0; r < 6; ++r) {
+            for (int c = 0; c < 5; ++c) {
+                QCOMPARE(ResultCell(r, c), expected[r][c]);
+            }
+            QCOMPARE(Results().RowAt(r).m_nProfileRow, r < 3 ? 0 : r < 5 ? 1 : 2);
+        }
+        // Headings and widths, exactly.
+        const auto headings = [](CColoredListCtrl& list) {
+            QStringList texts;
+            for (int c = 0; c < list.model()->columnCount(); ++c) {
+                texts.append(list.model()->headerData(c, Qt::Horizontal).toString() + "/" +
+                             QString::number(list.horizontalHeader()->sectionSize(c)));
+            }
+            return texts;
+        };
+        QCOMPARE(headings(ProfileList()), QStringList({"/30", "Proile/150", "Status/175"}));
+        QCOMPARE(headings(ResultList()),
+                 QStringList({"Advetiser's Site/125", "Publisher's Site/200", "Mail Address/125",
+                              "Email Notification/100", "Status/125"}));
+        QCOMPARE(ProfileList().accessibleName(), QStringLiteral("Profiles"));
+        QCOMPARE(ResultList().accessibleName(), QStringLiteral("Results"));
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void manyProfilesRebuildOnce() {
+        for (int i = 0; i < 200; ++i) {
+            AddProfile(m_data->Folder(), "site" + std::to_string(i) + ".com",
+                       "Link: http://adv.com", {Page("http://p" + std::to_string(i) + ".com/")});
+        }
+        Start();
+        QCOMPARE(ProfileList().RowCount(), 200);
+        QCOMPARE(ResultList().RowCount(), 200);
+        QCOMPARE(Results().RebuildCount(), 1);
+    }
+
+    void emptyLineInIndexHidesLaterProfiles() {
+        TwoProfiles(m_data->Folder());
+        const std::string index = test::ReadBytes(m_data->Folder().IndexPath());
+        test::WriteBytes(m_data->Folder().IndexPath(), index.substr(0, index.find("\r\n")) +
+                                                           "\r\n\r\n" +
+                                                           index.substr(index.find("\r\n") + 2));
+        Start();
+        QCOMPARE(ProfileList().RowCount(), 1);
+        QCOMPARE(ResultList().RowCount(), 3);
+    }
+
+    void unreadableProfileIsToldOnceAndLeftOut() {
+        TwoProfiles(m_data->Folder());
+        const std::string gone = m_data->Folder().ProfilePath("gone.net");
+        test::WriteBytes(m_data->Folder().IndexPath(),
+                         test::ReadBytes(m_data->Folder().IndexPath()) + "\r\n" + gone);
+        Start();
+        QCOMPARE(ProfileList().RowCount(), 3);
+        QCOMPARE(ResultList().RowCount(), 5);  // the others are all there
+        QTRY_COMPARE(AppMessageBox::ShownTexts().size(), 1);
+        QVERIFY(AppMessageBox::LastText().contains(QStringLiteral("www.gone.net")));
+        // Later rebuilds do not tell it again...
+        Results().RebuildResults();
+        QTest::qWait(50);
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
+        // ...until it has been read and then fails again.
+        test::WriteBytes(gone, "Link: http://gone.net\r\n" + Page("http://z.net/"));
+        Results().RebuildResults();
+        QCOMPARE(ResultList().RowCount(), 6);
+        std::remove(gone.c_str());
+        Results().RebuildResults();
+        QTRY_COMPARE(AppMessageBox::ShownTexts().size(), 2);
+    }
+
+    void clickOnARowWithResultsAsksFirst() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        Results().SetStatus(3, "Link Found");
+        const int rebuilds = Results().RebuildCount();
+
+        // No: nothing changes.
+        AppMessageBox::PresetAnswer(Answer::No);
+        Click(ProfileList(), CellCentre(ProfileList(), 1, 1));
+        QCOMPARE(AppMessageBox::LastText(),
+                 QStringLiteral("This operation will refresh all the contents of this list. Do "
+                                "you want to continue"));
+        QCOMPARE(Results().RebuildCount(), rebuilds);
+        QCOMPARE(ResultCell(3, 4), QStringLiteral("Link Found"));
+        QVERIFY(!ProfileList().selectionModel()->hasSelection());
+
+        // Yes: the row is selected and the results are rebuilt (statuses gone).
+        AppMessageBox::PresetAnswer(Answer::Yes);
+        Click(ProfileList(), CellCentre(ProfileList(), 1, 1));
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 2);
+        QVERIFY(ProfileList().selectionModel()->isRowSelected(1, {}));
+        QCOMPARE(ResultCell(3, 4), QString());
+        QVERIFY(Results().RebuildCount() > rebuilds);
+        QCOMPARE(ResultList().RowCount(), 5);
+
+        // Results without any status: no question.
+        Click(ProfileList(), CellCentre(ProfileList(), 0, 2));
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 2);
+        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
+    }
+
+    void clickBelowTheRowsDoesNothing() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        Click(ProfileList(), CellCentre(ProfileList(), 0, 1));
+        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
+        const int rebuilds = Results().RebuildCount();
+        const QPoint below(
+            40, ProfileList().visualRect(ProfileList().model()->index(1, 1)).bottom() + 40);
+        Click(ProfileList(), below);
+        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
+        QCOMPARE(Results().RebuildCount(), rebuilds);
+        // The results pane: publisher addresses not starting with "www" do nothing,
+        // those that do rebuild.
+        Click(ResultList(), CellCentre(ResultList(), 0, 1));  // http://www.p1.com/...
+        QCOMPARE(Results().RebuildCount(), rebuilds);
+        Click(ResultList(), CellCentre(ResultList(), 1, 1));  // www.p2.com/
+        QCOMPARE(Results().RebuildCount(), rebuilds + 1);
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void selectingAnotherRowWithAllTickedRebuilds() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        const int rebuilds = Results().RebuildCount();
+        Click(ProfileList(), CellCentre(ProfileList(), 1, 1));
+        QVERIFY(Results().RebuildCount() > rebuilds);
+        const int afterClick = Results().RebuildCount();
+        // Keyboard selection is a state change too.
+        QTest::keyClick(&ProfileList(), Qt::Key_Up);
+        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
+        QCOMPARE(Results().RebuildCount(), afterClick + 1);
+    }
+
+    void checkBoxesDriveResultsAndPlay() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        // Untick the first profile: some ticked, the results stay until a click rebuilds.
+        Click(ProfileList(), ProfileList().CheckBoxRect(0).center());
+        QVERIFY(!ProfileList().GetCheck(0));
+        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::Some);
+        QCOMPARE(ResultList().RowCount(), 2);  // the click rule rebuilt it: beta.org only
+        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());
+
+        // Untick the second: none ticked, Play and Stop disabled, results empty.
+        Click(ProfileList(), ProfileList().CheckBoxRect(1).center());
+        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::None);
+        QCOMPARE(ResultList().RowCount(), 0);
+        QVERIFY(!Frame().Command(ID_PLAY)->isEnabled());
+        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+
+        // With nothing ticked, ticking one leaves the results empty but enables Play.
+        Click(ProfileList(), ProfileList().CheckBoxRect(1).center());
+        QVERIFY(ProfileList().GetCheck(1));
+        QCOMPARE(ResultList().RowCount(), 0);
+        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());
+
+        // The header box: from "some" it unticks all, then ticks all.
+        QHeaderView* header = ProfileList().horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(0) + 15, header->height() / 2));
+        QCOMPARE(ProfileList().TickedCount(), 0);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(0) + 15, header->height() / 2));
+        QCOMPARE(ProfileList().TickedCount(), 2);
+        QCOMPARE(ResultList().RowCount(), 5);
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void clicksAreRefusedWhileATaskRuns() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        const int rebuilds = Results().RebuildCount();
+        ProfileList().selectionModel()->setCurrentIndex(ProfileList().model()->index(0, 1),
+                                                        QItemSelectionModel::NoUpdate);
+        g_bScanRunning = true;
+        Click(ProfileList(), ProfileList().CheckBoxRect(0).center());
+        Click(ResultList(), CellCentre(ResultList(), 1, 1));
+        QTest::keyClick(&ProfileList(), Qt::Key_Space);
+        g_bScanRunning = false;
+        QCOMPARE(AppMessageBox::ShownTexts(),
+                 QStringList({"Task is running", "Task is running", "Task is running"}));
+        QCOMPARE(ProfileList().TickedCount(), 2);
+        QVERIFY(!ProfileList().selectionModel()->hasSelection());
+        QVERIFY(!ResultList().selectionModel()->hasSelection());
+        QCOMPARE(Results().RebuildCount(), rebuilds);
+    }
+
+    void resultColoursFollowTheStatusWords() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        const char* words[] = {"Link Found", "Link Not Found", "Page cannot be displayed",
+                               "Page Cannot be Found", "link found"};
+        const QColor colours[] = {QColor(0, 255, 0), QColor(255, 0, 0), QColor(255, 255, 0),
+                                  QColor(255, 0, 0), QColor(255, 255, 255)};
+        for (int r = 0; r < 5; ++r) {
+            Results().SetStatus(r, words[r]);
+        }
+        ResultList().selectionModel()->clearCurrentIndex();
+        for (int c = 0; c < 4; ++c) {
+            ResultList().horizontalHeader()->resizeSection(c, 40);
+        }
+        const QImage shot = ResultList().viewport()->grab().toImage();
+        for (int r = 0; r < 5; ++r) {
+            const QRect cell = ResultList().visualRect(ResultList().model()->index(r, 4));
+            QCOMPARE(shot.pixelColor(cell.right() - 3, cell.bottom() - 2), colours[r]);
+            // Other columns stay white.
+            const QRect mail = ResultList().visualRect(ResultList().model()->index(r, 2));
+            QCOMPARE(shot.pixelColor(mail.right() - 3, mail.bottom() - 2), QColor(Qt::white));
+        }
+    }
+
+    void storeCommandsAreRefusedWhileATaskRuns() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        g_bScanRunning = true;
+        Frame().Command(ID_ADD)->trigger();
+        Frame().Command(ID_DELETE)->trigger();
+        Frame().Command(ID_EDIT_PROFILE)->trigger();
+        QCOMPARE(AppMessageBox::ShownTexts(),
+                 QStringList({"You cannot add profile while task is running",
+                              "You cannot delete profile while task is runing",
+                              "You cannot edit any profile while task is running"}));
+        QVERIFY(!g_bSuppressAutoCheck);
+        QCOMPARE(ProfileList().RowCount(), 2);
+        QVERIFY(Frame().Command(ID_EDIT_PROFILE)->isEnabled());
+    }
+
+    void deleteRemovesTickedProfilesAndReloadsUnticked() {
+        TwoProfiles(m_data->Folder());
+        AddProfile(m_data->Folder(), "gamma.net", "Link: http://gamma.net",
+                   {Page("http://g.net/")});
+        Start();
+        // Only beta.org ticked.
+        ProfileList().SetCheck(0, false);
+        ProfileList().SetCheck(2, false);
+        PressWhenModal<CDel>("1070");  // Yes
+        Frame().Command(ID_DELETE)->trigger();
+        QCOMPARE(ProfileList().RowCount(), 2);
+        QCOMPARE(ProfileList().CellText(0, 1), QStringLiteral("www.alpha.com"));
+        QCOMPARE(ProfileList().CellText(1, 1), QStringLiteral("www.gamma.net"));
+        QCOMPARE(ProfileList().TickedCount(), 0);  // reloaded unticked
+        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::None);
+        QCOMPARE(ResultList().RowCount(), 0);
+        QVERIFY(!test::Exists(m_data->Folder().ProfilePath("beta.org")));
+        QVERIFY(g_bSuppressAutoCheck);
+        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());  // Play stays enabled after a Delete
+
+        // Nothing ticked now: Delete only says so.
+        Frame().Command(ID_DELETE)->trigger();
+        QCOMPARE(AppMessageBox::LastText(), QStringLiteral("First select the profile to delete"));
+
+        // Deleting the rest leaves an empty pane and disables Play and Stop.
+        ProfileList().SetAllChecks(true);
+        PressWhenModal<CDel>("1070");
+        Frame().Command(ID_DELETE)->trigger();
+        QCOMPARE(ProfileList().RowCount(), 0);
+        QTRY_VERIFY(!Frame().Command(ID_PLAY)->isEnabled());
+        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+    }
+
+    void addedProfileShowsTickedWithItsPages() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        ProfileList().SetCheck(0, false);  // beta.org alone ticked
+        const std::string list = m_data->Root() + "/pages.txt";
+        test::WriteBytes(list, "http://www.new1.org/\r\n\r\nhttp://www.new2.org/links\r\n");
+        tarnwick::test::WhenModal<CAdd>([list](CAdd* wizard) {
+            using tarnwick::test::Control;
+            Control<QLineEdit>(wizard, "1006")->setText(QStringLiteral("http://www.fresh.net"));
+            Control(wizard, "1009")->click();  // Import...
+            Control<QRadioButton>(wizard, "1010")->click();
+            Control(wizard, "1009")->click();  // Next >
+            Control<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
+            Control(wizard, "1009")->click();  // Next >: the plain text import
+            Control(wizard, "1009")->click();  // Save and Finish
+        });
+        Frame().Command(ID_ADD)->trigger();
+        QCOMPARE(AppMessageBox::ShownTexts(),
+                 QStringList({"Your profile has been successfully added."}));
+        QCOMPARE(ProfileList().RowCount(), 3);
+        QCOMPARE(ProfileList().CellText(2, 1), QStringLiteral("http://www.fresh.net"));
+        QVERIFY(ProfileList().GetCheck(2));
+        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::Some);
+        // The click rule's results: beta.org's 2 pages and the new profile's 2.
+        Results().RebuildResults();
+        QCOMPARE(ResultList().RowCount(), 4);
+        QCOMPARE(ResultCell(2, 0), QStringLiteral("http://www.fresh.net"));
+        QCOMPARE(ResultCell(3, 1), QStringLiteral("http://www.new2.org/links"));
+        QVERIFY(g_bPlayEnabled);
+    }
+
+    void copiesSelectedRows() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        ResultList().selectionModel()->select(
+            ResultList().model()->index(3, 0),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        ResultList().selectionModel()->select(
+            ResultList().model()->index(1, 0),
+            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(&ResultList(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("http://www.alpha.com\twww.p2.com/\tb@p2.com\tDisabled\t\n"
+                                "http://www.beta.org\twww.q1.net/\tx@q1.net\tEnabled\t\n"));
+    }
+
+    void cancelledAddChangesNothing() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        g_bPlayEnabled = false;
+        PressWhenModal<CAdd>("1008");  // Cancel
+        Frame().Command(ID_ADD)->trigger();
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QVERIFY(!g_bPlayEnabled);
+        QCOMPARE(ProfileList().RowCount(), 2);
+    }
+
+    void buttonsFollowTheEnablingFlags() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        g_bPlayEnabled = false;
+        g_bStopEnabled = true;
+        QTRY_VERIFY(!Frame().Command(ID_PLAY)->isEnabled());
+        QTRY_VERIFY(Frame().Command(ID_STOP)->isEnabled());
+        g_bPlayEnabled = true;
+        g_bStopEnabled = false;
+        QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
+        QTRY_VERIFY(!Frame().Command(ID_STOP)->isEnabled());
+    }
+
+    void f6MovesBetweenThePanes() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        Frame().activateWindow();
+        ProfileList().setFocus();
+        QTRY_VERIFY(ProfileList().hasFocus());
+        QTest::keyClick(&Frame(), Qt::Key_F6);
+        QTRY_VERIFY(ResultList().hasFocus());
+        QTest::keyClick(&Frame(), Qt::Key_F6, Qt::ShiftModifier);
+        QTRY_VERIFY(ProfileList().hasFocus());
+    }
+
+    void closingWhenIdleAsksForConfirmation() {
+        Start();
+        UrlRecorder web;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "Open");
+        PressWhenModal<CExit2>("1045");  // Cancel
+        QVERIFY(!Frame().close());
+        QVERIFY(Frame().isVisible());
+        PressWhenModal<CExit2>("1044");  // OK
+        QVERIFY(Frame().close());
+        QVERIFY(!Frame().isVisible());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(web.m_urls.size(), 1);
+    }
+
+    void closingDuringARunAsksToSaveTheReport() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        g_bScanRunning = true;
+        g_bReportSaved = false;
+        PressWhenModal<CExit>("2");  // Cancel: the program and the run go on
+        QVERIFY(!Frame().close());
+        QVERIFY(Frame().isVisible());
+        QVERIFY(g_bScanRunning);
+        PressWhenModal<CExit>("1045");  // No: leave without a report
+        QVERIFY(Frame().close());
+        QVERIFY(!Frame().isVisible());
+    }
+
+    void exitCommandEndsTheProgramWhenConfirmed() {
+        Start();
+        QSignalSpy exits(m_app.get(), &CTarnwickApp::exitRequested);
+        UrlRecorder web;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "Open");
+        PressWhenModal<CExit2>("1045");
+        Frame().Command(ID_EXIT)->trigger();
+        QCOMPARE(exits.count(), 0);
+        PressWhenModal<CExit2>("1044");
+        Frame().Command(ID_FILE_EXIT)->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(exits.count(), 1);
+        QCOMPARE(exits[0][0].toInt(), 0);
+    }
+
+    void helpOpensTheGuide() {
+        Start();
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
+        Frame().Command(ID_HELP)->trigger();
+        Frame().Command(ID_HELP_TOPIC)->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(recorder.m_urls.size(), 2);
+        const QString path = recorder.m_urls[0].toLocalFile();
+        QCOMPARE(path, QString::fromStdString(m_data->Folder().HelpPath()));
+        const std::string guide = test::ReadBytes(path.toStdString());
+        QVERIFY(guide.find("Add") != std::string::npos);
+        QVERIFY(guide.find("</html>") != std::string::npos);
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void aboutBoxShowsTheProductAndItsLinks() {
+        CAboutApp about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Osgrel Tarnwick Ambrel"));
+        QCOMPARE(about.findChild<QLabel*>("1052")->text(),
+                 QStringLiteral("Osgrel - Tarnwick  Version - 2.0.1.5"));
+        QCOMPARE(about.findChild<QLabel*>("1055")->text(), QStringLiteral("Email : "));
+        auto* mail = about.findChild<CStaClass*>("1056");
+        auto* web = about.findChild<CStaClass*>("1057");
+        QVERIFY(mail && web);
+        QCOMPARE(mail->text(), QString::fromLatin1(kMakerMail));
+        QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(mail->font().pixelSize(), 12);
+        QVERIFY(!mail->font().underline());
+        auto* ok = about.findChild<QPushButton*>("1");
+        QVERIFY(ok && !ok->isVisible() && !ok->isEnabled());
+
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        // The gradient: one step lighter every 50 rows.
+        QCOMPARE(CAboutApp::BackgroundAt(0), QColor(243, 242, 242));
+        QCOMPARE(CAboutApp::BackgroundAt(49), QColor(243, 242, 242));
+        QCOMPARE(CAboutApp::BackgroundAt(50), QColor(244, 243, 243));
+        QCOMPARE(CAboutApp::BackgroundAt(50 * 14), QColor(1, 0, 0));
+        const QImage shot = about.grab().toImage();
+        QCOMPARE(shot.pixelColor(about.width() - 2, 2), QColor(243, 242, 242));
+
+        // Hovering the mail link adds a full stop; the web link stays as it is.
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), mail->mapToGlobal(QPointF(3, 3)),
+                         Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(mail, &move);
+        QCOMPARE(mail->text(), QString::fromLatin1(kMakerMail) + ".");
+        QApplication::sendEvent(web, &move);
+        QCOMPARE(web->text(), QString::fromLatin1(kProductWebSite));
+
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &recorder, "Open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "Open");
+        QTest::mouseClick(mail, Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::mouseClick(web, Qt::LeftButton, {}, QPoint(3, 3));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(recorder.m_urls.size(), 2);
+        QCOMPARE(recorder.m_urls[0].toString(), "mailto:" + QString::fromLatin1(kMakerMail));
+        QCOMPARE(recorder.m_urls[1].toString(), QString::fromLatin1(kProductWebSite));
+
+        // Enter leaves it open; Esc closes it.
+        QTest::keyClick(&about, Qt::Key_Return);
+        QVERIFY(about.isVisible());
+        QTest::keyClick(&about, Qt::Key_Escape);
+        QVERIFY(!about.isVisible());
+        QCOMPARE(about.result(), int(QDialog::Rejected));
+    }
+
+    void scanPanesCarryCallsToTheWindow() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        WindowScanPanes& panes = *m_app->ScanPanes();
+        // As during a run (the progress shows only while one is in progress).
+        g_bScanRunning = true;
+        std::atomic<bool> done{false};
+        int rows = 0;
+        int results = 0;
+        ResultRow row;
+        std::thread worker([&] {
+            rows = panes.ProfileRowCount();
+            results = panes.ResultRowCount();
+            panes.SetProfileStatus(1, "Running...");
+            panes.SetResultStatus(4, "Link Not Found");
+            panes.SetResultMail(4, "Fail to initialize");
+            panes.PageStarted(4);
+            row = panes.ResultRowAt(4);
+            done = true;
+        });
+        QTRY_VERIFY(done.load());
+        worker.join();
+        QCOMPARE(rows, 2);
+        QCOMPARE(results, 5);
+        QCOMPARE(Profiles().ProfileStatus(1), std::string("Running..."));
+        QCOMPARE(ResultCell(4, 4), QStringLiteral("Link Not Found"));
+        QCOMPARE(row.m_strMail, std::string("Fail to initialize"));
+        QCOMPARE(row.m_strStatus, std::string("Link Not Found"));
+        QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Checking page 5 of 5: http://q2.net/"));
+        // Called on the GUI thread the calls apply at once.
+        panes.SetResultStatus(0, "Link Found");
+        QCOMPARE(ResultCell(0, 4), QStringLiteral("Link Found"));
+    }
+
+    void closedPanesLetAWaitingThreadGo() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        WindowScanPanes& panes = *m_app->ScanPanes();
+        std::atomic<bool> done{false};
+        int rows = -1;
+        std::thread worker([&] {
+            rows = panes.ProfileRowCount();
+            done = true;
+        });
+        // The GUI thread does not run its loop: the call waits...
+        QThread::msleep(100);
+        QVERIFY(!done.load());
+        // ...until the panes are closed.
+        panes.Close();
+        worker.join();
+        QCOMPARE(rows, 0);
+        panes.SetResultStatus(0, "Link Found");  // closed: no effect
+        QCOMPARE(ResultCell(0, 4), QString());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

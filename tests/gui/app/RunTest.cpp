@@ -1,0 +1,251 @@
+// Scan runs in the window, on real store files and a loopback web server:
+// Play and its statuses, result colours, the report prompt, Stop mid-run, the
+// commands refused during a run, webmaster letters, closing during a run.
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+#include "gui/app/CommandIds.h"
+#include "gui/app/CLeftList.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/support/ModalDriver.h"
+#include "gui/app/ResultListModel.h"
+#include "gui/app/CRightList.h"
+#include "gui/app/StoreFixture.h"
+#include "gui/app/CTarnwickApp.h"
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CFileEx.h"
+#include "gui/controls/CColoredListCtrl.h"
+#include "gui/report/CExit.h"
+#include "gui/report/CReport.h"
+#include "scan/PageServer.h"
+#include "scan/ScanState.h"
+#include "support/TempDataFolder.h"
+
+using namespace tarnwick;
+using tarnwick::test::AddProfile;
+using tarnwick::test::Control;
+using tarnwick::test::Page;
+using tarnwick::test::PressWhenModal;
+
+namespace {
+
+constexpr const char* kAdvertiser = "http://www.adv-run.com";
+
+// Answers every report prompt as it comes up: saves the report to the next
+// queued path (as a text report), or closes the prompt when none is queued.
+class ReportPrompts : public QObject {
+public:
+    ReportPrompts() {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* prompt = qobject_cast<CReport*>(QApplication::activeModalWidget());
+            if (prompt == nullptr || prompt == m_pLast) {
+                return;
+            }
+            m_pLast = prompt;
+            ++m_nShown;
+            if (m_paths.isEmpty()) {
+                prompt->reject();
+                return;
+            }
+            CFileEx::PresetNextPath(m_paths.takeFirst());
+            Control<QRadioButton>(prompt, "1061")->click();
+            Control(prompt, "1044")->click();
+        });
+        m_timer.start();
+    }
+    int Shown() const { return m_nShown; }
+    QStringList m_paths;
+
+private:
+    QTimer m_timer;
+    QPointer<CReport> m_pLast;
+    int m_nShown = 0;
+};
+
+}  // namespace
+
+class RunTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDataFolder> m_data;
+    std::unique_ptr<test::PageServer> m_server;
+    std::unique_ptr<CTarnwickApp> m_app;
+
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    CLeftList& Profiles() { return *Frame().ProfilePane(); }
+    CRightList& Results() { return *Frame().ResultsPane(); }
+    std::string Status(int row) { return Results().RowAt(row).m_strStatus; }
+    std::string ProfileStatus(int row) { return Profiles().ProfileStatus(row); }
+
+    void Start() {
+        m_app = std::make_unique<CTarnwickApp>(StartOptions{0});
+        QVERIFY(m_app->InitInstance());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+    }
+
+    // Profile A: found, lost (notified), gone. Profile B: found, unreachable.
+    void FivePages() {
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/found.html"), "a@p.org", "0"),
+                    Page(m_server->Http("/files/lost.html"), "b@p.org", "1"),
+                    Page(m_server->Http("/status/404/gone.html"), "c@p.org", "0")});
+        AddProfile(m_data->Folder(), "second.org", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/found.html"), "d@p.org", "0"),
+                    Page("http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/x", "e@p.org",
+                         "0")});
+    }
+
+private slots:
+    void initTestCase() {
+        AppMessageBox::SetTestMode(true);
+        m_server = std::make_unique<test::PageServer>(false, false);
+        m_server->AddFile("found.html",
+                          std::string("<p>Partners</p><a href=\"") + kAdvertiser + "\">us</a>");
+        m_server->AddFile("lost.html", "<p>Partners</p><a href=\"http://other.example\">x</a>");
+        m_server->AddFile("gone.html", "<html><h1>404 Not Found</h1></html>");
+    }
+    void cleanupTestCase() { m_server.reset(); }
+
+    void init() {
+        AppMessageBox::ClearShown();
+        CFileEx::ClearPresets();
+        m_data = std::make_unique<test::TempDataFolder>();
+    }
+
+    void cleanup() {
+        m_app.reset();
+        m_data.reset();
+    }
+
+    void wholeRunInTheWindow() {
+        FivePages();
+        Start();
+        ReportPrompts prompts;
+        const std::string report = m_data->Root() + "/Report.txt";
+        prompts.m_paths.append(QString::fromStdString(report));
+
+        Frame().Command(ID_PLAY)->trigger();
+        // Right after Play: the first profile runs, the other waits.
+        QVERIFY(g_bScanRunning || ProfileStatus(1) == "Completed");
+        QVERIFY(!Frame().Command(ID_PLAY)->isEnabled() || !g_bScanRunning);
+
+        QTRY_COMPARE_WITH_TIMEOUT(ProfileStatus(1), std::string("Completed"), 30000);
+        QCOMPARE(ProfileStatus(0), std::string("Completed."));
+        QCOMPARE(Status(0), std::string("Link Found"));
+        QCOMPARE(Status(1), std::string("Link Not Found"));
+        QCOMPARE(Status(2), std::string("Page Cannot be Found"));
+        QCOMPARE(Status(3), std::string("Link Found"));
+        QCOMPARE(Status(4), std::string("Page cannot be displayed"));
+
+        // The report prompt comes once and the report is written.
+        QTRY_COMPARE(prompts.Shown(), 1);
+        QTRY_VERIFY(test::Exists(report));
+        QVERIFY(test::ReadBytes(report).find("Link Not Found") != std::string::npos);
+        QVERIFY(g_bReportSaved);
+
+        // The lost, notified page: with no mail settings its letter says so.
+        QTRY_COMPARE(Results().RowAt(1).m_strMail, std::string("Mail Settings Not provided"));
+        QCOMPARE(Results().RowAt(0).m_strMail, std::string("a@p.org"));
+
+        QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
+        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Ready"));
+
+        // The Status cells in their colours.
+        CColoredListCtrl& list = Results().List();
+        for (int c = 0; c < 4; ++c) {
+            list.horizontalHeader()->resizeSection(c, 40);
+        }
+        list.selectionModel()->clearCurrentIndex();
+        const QImage shot = list.viewport()->grab().toImage();
+        const QColor expected[] = {QColor(0, 255, 0), QColor(255, 0, 0), QColor(255, 0, 0),
+                                   QColor(0, 255, 0), QColor(255, 255, 0)};
+        for (int r = 0; r < 5; ++r) {
+            const QRect cell = list.visualRect(list.model()->index(r, 4));
+            QCOMPARE(shot.pixelColor(cell.right() - 3, cell.bottom() - 2), expected[r]);
+        }
+        QTest::qWait(100);
+        QCOMPARE(prompts.Shown(), 1);
+
+        // Play again starts from empty statuses.
+        Frame().Command(ID_PLAY)->trigger();
+        QVERIFY(!g_bReportSaved);
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
+        QCOMPARE(ProfileStatus(1), std::string("Completed"));
+    }
+
+    void stopMidRun() {
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/found.html")), Page(m_server->Http("/silent")),
+                    Page(m_server->Http("/files/found.html"))});
+        AddProfile(m_data->Folder(), "second.org", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/found.html"))});
+        Start();
+        ReportPrompts prompts;
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(Frame().MessageText().startsWith("Checking page 2 of 4"), 20000);
+        QCOMPARE(Status(0), std::string("Link Found"));
+        QCOMPARE(ProfileStatus(0), std::string("Running..."));
+        QCOMPARE(ProfileStatus(1), std::string("Waiting..."));
+        QVERIFY(Frame().Command(ID_STOP)->isEnabled());
+        QVERIFY(!Frame().Command(ID_PLAY)->isEnabled());
+
+        // While the page hangs: the commands that change the store are
+        // refused, clicks too.
+        Frame().Command(ID_ADD)->trigger();
+        Frame().Command(ID_DELETE)->trigger();
+        Frame().Command(ID_EDIT_PROFILE)->trigger();
+        CColoredListCtrl& list = Profiles().List();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualRect(list.model()->index(1, 1)).center());
+        QCOMPARE(
+            AppMessageBox::ShownTexts(),
+            QStringList({"You cannot add profile while task is running",
+                         "You cannot delete profile while task is runing",
+                         "You cannot edit any profile while task is running", "Task is running"}));
+
+        Frame().Command(ID_STOP)->trigger();
+        QCOMPARE(Status(2), std::string("Stopped by user"));
+        QCOMPARE(Status(3), std::string("Stopped by user"));
+        QCOMPARE(ProfileStatus(0), std::string("Stopped."));
+        QCOMPARE(ProfileStatus(1), std::string("Stopped."));
+        QVERIFY(!g_bScanRunning);
+        QTRY_COMPARE(prompts.Shown(), 1);
+        QVERIFY(!g_bReportSaved);
+        QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
+        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        QTest::qWait(100);
+        QCOMPARE(prompts.Shown(), 1);
+    }
+
+    void closingDuringARunCanStopItFirst() {
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/silent")), Page(m_server->Http("/files/found.html"))});
+        Start();
+        ReportPrompts prompts;
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_VERIFY(Frame().MessageText().startsWith("Checking page 1 of 2"));
+        // Cancel: the program and the run go on.
+        PressWhenModal<CExit>("2");
+        QVERIFY(!Frame().close());
+        QVERIFY(g_bScanRunning);
+        QVERIFY(Frame().isVisible());
+        // Yes: Stop runs first (with its report prompt), then the window closes.
+        PressWhenModal<CExit>("1044");
+        QVERIFY(Frame().close());
+        QCOMPARE(prompts.Shown(), 1);
+        QVERIFY(!g_bScanRunning);
+        QCOMPARE(Status(1), std::string("Stopped by user"));
+        // The hung fetch does not hold the program's end up.
+        m_app.reset();
+    }
+};
+
+QTEST_MAIN(RunTest)
+#include "RunTest.moc"

@@ -1,0 +1,431 @@
+// The window's own controls on real widgets (offscreen): the resizable form
+// view, the coloured list with its check-box header, the tool bar, the
+// splitter, the hyperlink label, the picture dialog and the splash.
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSplitterHandle>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CBDialog.h"
+#include "gui/controls/CCheckHeadCtrl.h"
+#include "gui/controls/CColoredListCtrl.h"
+#include "gui/controls/ListPanes.h"
+#include "gui/controls/CResizableFormView.h"
+#include "gui/controls/CSplash.h"
+#include "gui/controls/CStaClass.h"
+#include "gui/controls/CTrueColorToolBar.h"
+#include "gui/controls/CUsefulSplitterWnd.h"
+#include "gui/res/Resources.h"
+#include "scan/ScanState.h"
+
+using namespace tarnwick;
+
+namespace {
+
+// The panes as a plain table: counts the rebuilds the rules ask for.
+class CountingPanes : public ListPanes {
+public:
+    explicit CountingPanes(CColoredListCtrl& profiles) : m_profiles(profiles) {}
+    int TickedProfileCount() override { return m_profiles.TickedCount(); }
+    bool ResultsHaveStatus() override { return m_bHaveStatus; }
+    void DeleteAllResults() override { ++m_nDeletes; }
+    void RebuildResults() override { ++m_nRebuilds; }
+
+    CColoredListCtrl& m_profiles;
+    bool m_bHaveStatus = false;
+    int m_nRebuilds = 0;
+    int m_nDeletes = 0;
+};
+
+QStandardItemModel* ProfileRows(QObject* parent, int rows, bool ticked) {
+    auto* model = new QStandardItemModel(rows, 3, parent);
+    model->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("Proile"), QStringLiteral("Status")});
+    for (int r = 0; r < rows; ++r) {
+        auto* box = new QStandardItem;
+        box->setCheckable(true);
+        box->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+        box->setEditable(false);
+        model->setItem(r, 0, box);
+        model->setItem(r, 1, new QStandardItem(QStringLiteral("www.site%1.com").arg(r)));
+        model->setItem(r, 2, new QStandardItem);
+    }
+    return model;
+}
+
+void ClickHeaderSection(QHeaderView* header, int section) {
+    const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+}  // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        InitResources();
+        AppMessageBox::SetTestMode(true);
+    }
+    void init() {
+        AppMessageBox::ClearShown();
+        g_bScanRunning = false;
+        g_bPlayEnabled = false;
+        g_bStopEnabled = false;
+    }
+
+    void formViewKeepsMarginsAndScrollsBelowDesignSize() {
+        CResizableFormView view(QSize(200, 100));
+        auto* list = new QWidget(view.Form());
+        list->setObjectName(QStringLiteral("1000"));
+        list->setGeometry(7, 7, 186, 86);
+        auto* button = new QWidget(view.Form());
+        button->setObjectName(QStringLiteral("1"));
+        button->setGeometry(150, 70, 40, 20);
+        QCOMPARE(view.AnchorControl(1000, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT), 0);
+        QCOMPARE(view.AnchorControl(1, ANCHOR_BOTTOM_RIGHT, ANCHOR_NONE), 1);
+        QCOMPARE(view.AnchorControl(4242, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT), 0);
+        QVERIFY(view.FindAnchor(list) != nullptr);
+
+        // Before the initial update a resize moves nothing.
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(list->geometry(), QRect(7, 7, 186, 86));
+
+        view.OnInitialUpdate();
+        view.BuildLayout();
+        view.resize(401, 300);
+        QTRY_COMPARE(list->geometry(), QRect(7, 7, 401 - 14, 300 - 14));
+        QCOMPARE(button->geometry(), QRect(401 - 50, 300 - 30, 40, 20));
+        QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+
+        // Smaller than the form: the controls keep their design rectangles
+        // and the view scrolls.
+        view.resize(120, 60);
+        QTRY_COMPARE(list->geometry(), QRect(7, 7, 186, 86));
+        QCOMPARE(button->geometry(), QRect(150, 70, 40, 20));
+        QVERIFY(view.horizontalScrollBar()->maximum() > 0);
+        QVERIFY(view.verticalScrollBar()->maximum() > 0);
+
+        // Taller but narrower: only the width scrolls, the list takes the height.
+        view.resize(150, 400);
+        QTRY_VERIFY(list->height() > 300);
+        QCOMPARE(list->width(), 186);
+        QCOMPARE(view.verticalScrollBar()->maximum(), 0);
+    }
+
+    void cellsAreColouredByTheirExactText() {
+        QStandardItemModel model(6, 2);
+        const QStringList words = {
+            QStringLiteral("Link Found"),           QStringLiteral("Link Not Found"),
+            QStringLiteral("Page Cannot be Found"), QStringLiteral("Page cannot be displayed"),
+            QStringLiteral("link found"),           QString()};
+        for (int r = 0; r < words.size(); ++r) {
+            model.setItem(r, 0, new QStandardItem(words[r]));
+            model.setItem(r, 1, new QStandardItem(QStringLiteral("x")));
+        }
+        CColoredListCtrl list;
+        list.setModel(&model);
+        list.horizontalHeader()->resizeSection(0, 220);
+        list.horizontalHeader()->resizeSection(1, 40);
+        list.resize(400, 300);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const QColor expected[] = {QColor(0, 255, 0),     QColor(255, 0, 0),
+                                   QColor(255, 0, 0),     QColor(255, 255, 0),
+                                   QColor(255, 255, 255), QColor(255, 255, 255)};
+        // No current cell: the style tints the focused cell.
+        list.clearFocus();
+        list.selectionModel()->clearCurrentIndex();
+        const QImage shot = list.viewport()->grab().toImage();
+        for (int r = 0; r < words.size(); ++r) {
+            const QRect cell = list.visualRect(model.index(r, 0));
+            QCOMPARE(shot.pixelColor(cell.right() - 3, cell.bottom() - 2), expected[r]);
+        }
+        // Bands beside the columns: white on even rows, light grey on odd ones
+        // and below the last row.
+        const int beside = list.horizontalHeader()->length() + 20;
+        QCOMPARE(shot.pixelColor(beside, list.visualRect(model.index(0, 0)).center().y()),
+                 QColor(255, 255, 255));
+        QCOMPARE(shot.pixelColor(beside, list.visualRect(model.index(1, 0)).center().y()),
+                 QColor(242, 242, 242));
+        QCOMPARE(shot.pixelColor(10, list.visualRect(model.index(5, 0)).bottom() + 20),
+                 QColor(242, 242, 242));
+    }
+
+    void headerCheckBoxFollowsAndSetsTheRows() {
+        CColoredListCtrl list;
+        QStandardItemModel* model = ProfileRows(&list, 3, true);
+        list.setModel(model);
+        CountingPanes panes(list);
+        list.SetPanes(&panes);
+        QVERIFY(list.InitCheckHeader());
+        CCheckHeadCtrl* header = list.CheckHeader();
+        QVERIFY(header != nullptr);
+        QVERIFY(list.InitCheckHeader());
+        QCOMPARE(list.CheckHeader(), header);
+        QCOMPARE(header->Image(), HeaderCheck::None);
+        list.resize(400, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+        // The rule settles the picture from the rows.
+        list.RunCheckStateRule();
+        QCOMPARE(header->Image(), HeaderCheck::All);
+        QVERIFY(g_bPlayEnabled);
+        QCOMPARE(panes.m_nRebuilds, 1);
+        // The box is really drawn in the first heading: its dark check mark.
+        const QImage heading = header->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < heading.height(); ++y) {
+            for (int x = 0; x < header->sectionSize(0); ++x) {
+                dark += qGray(heading.pixel(x, y)) < 60 ? 1 : 0;
+            }
+        }
+        QVERIFY2(dark > 10, qPrintable(QString::number(dark)));
+
+        // Unticking one row: some ticked, no rebuild.
+        list.SetCheck(1, false);
+        QCOMPARE(header->Image(), HeaderCheck::Some);
+        QCOMPARE(panes.m_nRebuilds, 1);
+
+        // A click on the header box from "some" unticks every row, with one rebuild.
+        ClickHeaderSection(header, 0);
+        QCOMPARE(list.TickedCount(), 0);
+        QCOMPARE(header->Image(), HeaderCheck::None);
+        QVERIFY(!g_bPlayEnabled);
+        QCOMPARE(panes.m_nRebuilds, 2);
+
+        // From "none" it ticks every row.
+        ClickHeaderSection(header, 0);
+        QCOMPARE(list.TickedCount(), 3);
+        QCOMPARE(header->Image(), HeaderCheck::All);
+        QCOMPARE(panes.m_nRebuilds, 3);
+
+        // From "all" it unticks them again.
+        ClickHeaderSection(header, 0);
+        QCOMPARE(list.TickedCount(), 0);
+
+        // Other sections do nothing.
+        ClickHeaderSection(header, 1);
+        ClickHeaderSection(header, 2);
+        QCOMPARE(list.TickedCount(), 0);
+        QCOMPARE(header->Image(), HeaderCheck::None);
+        QCOMPARE(panes.m_nRebuilds, 4);
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void headerClickDuringAScanSetsRowsOnly() {
+        CColoredListCtrl list;
+        list.setModel(ProfileRows(&list, 2, false));
+        CountingPanes panes(list);
+        list.SetPanes(&panes);
+        list.InitCheckHeader();
+        list.resize(400, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        g_bScanRunning = true;
+        ClickHeaderSection(list.CheckHeader(), 0);
+        g_bScanRunning = false;
+        QCOMPARE(list.TickedCount(), 2);
+        QCOMPARE(panes.m_nRebuilds, 0);
+        QVERIFY(!g_bPlayEnabled);
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void clickOnARowBoxTicksItOnce() {
+        CColoredListCtrl list;
+        list.setModel(ProfileRows(&list, 3, false));
+        CountingPanes panes(list);
+        list.SetPanes(&panes);
+        list.InitCheckHeader();
+        list.resize(400, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        // Nothing ticked: the click ticks the box and the results are emptied.
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(1).center());
+        QVERIFY(list.GetCheck(1));
+        QCOMPARE(list.TickedCount(), 1);
+        QCOMPARE(panes.m_nDeletes, 1);
+        QCOMPARE(list.CheckHeader()->Image(), HeaderCheck::Some);
+        // With a row ticked, a click on a row's text rebuilds once.
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualRect(list.model()->index(2, 1)).center());
+        QCOMPARE(panes.m_nRebuilds, 1);
+        QCOMPARE(list.TickedCount(), 1);
+        QCOMPARE(list.currentIndex().row(), 2);
+        // A double click on a box toggles it twice, like two clicks.
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(0).center());
+        QCOMPARE(list.TickedCount(), 1);
+    }
+
+    void toolBarCutsItsStrip() {
+        QImage strip(100, 10, QImage::Format_RGB32);
+        strip.fill(QColor(236, 233, 216));
+        strip.setPixelColor(5, 5, Qt::red);
+        strip.setPixelColor(60, 5, Qt::blue);
+        const QList<QPixmap> pictures = CTrueColorToolBar::CutStrip(strip, 48);
+        QCOMPARE(pictures.size(), 2);  // 100 / 48, truncated
+        QCOMPARE(pictures[0].size(), QSize(48, 10));
+        const QImage first = pictures[0].toImage();
+        QCOMPARE(first.pixelColor(5, 5), QColor(Qt::red));
+        QCOMPARE(first.pixelColor(0, 0).alpha(), 0);  // the corner colour is transparent
+        QCOMPARE(pictures[1].toImage().pixelColor(60 - 48, 5), QColor(Qt::blue));
+    }
+
+    void toolBarLoadsPicturesAndMenus() {
+        CTrueColorToolBar bar(QStringLiteral("Toolbar"));
+        for (int i = 0; i < 8; ++i) {
+            bar.addAction(QStringLiteral("B%1").arg(i))->setObjectName(QString::number(100 + i));
+        }
+        QVERIFY(!bar.LoadColorImages(48, QStringLiteral(":/pictures/none.png")));
+        QVERIFY(bar.LoadColorImages(48, QStringLiteral(":/pictures/toolbar.png")));
+        for (QAction* action : bar.actions()) {
+            QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
+        }
+        QCOMPARE(bar.iconSize(), QSize(48, 48));
+        // Disabled buttons are drawn from the normal pictures.
+        QVERIFY(!bar.actions()[1]->icon().pixmap(48, QIcon::Disabled).isNull());
+
+        QVERIFY(!bar.DropDownArrowsEnabled());
+        QMenu menu;
+        menu.addAction(QStringLiteral("One"));
+        bar.AddMenuButton(&bar, 103, &menu);
+        QVERIFY(bar.DropDownArrowsEnabled());
+        auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(bar.ActionOf(103)));
+        QVERIFY(button != nullptr);
+        QCOMPARE(button->popupMode(), QToolButton::MenuButtonPopup);
+        QCOMPARE(button->menu(), &menu);
+        QCOMPARE(bar.MenuButtons().size(), 1);
+    }
+
+    void splitterBarMovesUnlessLocked() {
+        CUsefulSplitterWnd splitter(Qt::Horizontal);
+        splitter.addWidget(new QWidget);
+        splitter.addWidget(new QWidget);
+        splitter.resize(600, 300);
+        splitter.setSizes({200, 400});
+        splitter.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splitter));
+        const auto drag = [&splitter](int dx) {
+            QSplitterHandle* handle = splitter.handle(1);
+            const QPoint local(handle->width() / 2, handle->height() / 2);
+            const QPoint global = handle->mapToGlobal(local);
+            QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton,
+                              Qt::LeftButton, {});
+            QApplication::sendEvent(handle, &press);
+            QMouseEvent move(QEvent::MouseMove, local + QPoint(dx, 0), global + QPoint(dx, 0),
+                             Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(handle, &move);
+            QMouseEvent release(QEvent::MouseButtonRelease, local + QPoint(dx, 0),
+                                global + QPoint(dx, 0), Qt::LeftButton, Qt::NoButton, {});
+            QApplication::sendEvent(handle, &release);
+        };
+        const int before = splitter.sizes()[0];
+        splitter.m_bLocked = true;
+        drag(80);
+        QCOMPARE(splitter.sizes()[0], before);
+        splitter.m_bLocked = false;
+        drag(80);
+        QVERIFY(splitter.sizes()[0] > before + 40);
+    }
+
+    void splitterReplacesAPaneView() {
+        CUsefulSplitterWnd splitter(Qt::Horizontal);
+        splitter.addWidget(new QWidget);
+        splitter.addWidget(new QLabel(QStringLiteral("old")));
+        QVERIFY(!splitter.ReplacePaneView(0, 1, new QLabel(QStringLiteral("same class"))));
+        QCOMPARE(qobject_cast<QLabel*>(splitter.widget(1))->text(), QStringLiteral("old"));
+        QVERIFY(splitter.ReplacePaneView(0, 1, new QLabel(QStringLiteral("new")), true));
+        QCOMPARE(qobject_cast<QLabel*>(splitter.widget(1))->text(), QStringLiteral("new"));
+        auto* edit = new QLineEdit;
+        QVERIFY(splitter.ReplacePaneView(0, 1, edit));
+        QCOMPARE(splitter.widget(1), edit);
+        QCOMPARE(splitter.count(), 2);
+    }
+
+    void hyperlinkChangesTextOnHoverAndClicks() {
+        CStaClass link;
+        link.setText(QStringLiteral("mail@example.org"));
+        link.SetHoverText(QStringLiteral("mail@example.org."));
+        link.resize(200, 20);
+        link.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&link));
+        QCOMPARE(link.cursor().shape(), Qt::PointingHandCursor);
+        QSignalSpy clicks(&link, &CStaClass::clicked);
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), link.mapToGlobal(QPointF(10, 10)),
+                         Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(&link, &move);
+        QTRY_COMPARE(link.text(), QStringLiteral("mail@example.org."));
+        QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(clicks.count(), 1);
+        QTest::keyClick(&link, Qt::Key_Return);
+        QCOMPARE(clicks.count(), 2);
+    }
+
+    void pictureDialogTilesCentresAndStretches() {
+        QCOMPARE(CBDialog::TileOrigins(QSize(10, 10), QSize(10, 10)).size(), size_t(1));
+        const std::vector<QPoint> two = CBDialog::TileOrigins(QSize(11, 10), QSize(10, 10));
+        QCOMPARE(two.size(), size_t(2));
+        QCOMPARE(two[1], QPoint(10, 0));
+        QCOMPARE(CBDialog::TileOrigins(QSize(25, 21), QSize(10, 10)).size(), size_t(9));
+        QCOMPARE(CBDialog::CentreOrigin(QSize(100, 50), QSize(40, 20)), QPoint(30, 15));
+        QCOMPARE(CBDialog::CentreOrigin(QSize(30, 50), QSize(40, 20)), QPoint(0, 15));
+
+        QTemporaryDir dir;
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        picture.setPixelColor(0, 0, Qt::blue);
+        const QString path = dir.filePath(QStringLiteral("p.png"));
+        QVERIFY(picture.save(path));
+
+        CBDialog dialog;
+        QCOMPARE(dialog.SetBackgroundBitmap(dir.filePath(QStringLiteral("missing.png"))), 1);
+        QCOMPARE(dialog.SetBackgroundBitmap(path), 0);
+        dialog.setFixedSize(21, 10);
+        QCOMPARE(dialog.BackgroundStyle(), int(CBDialog::Tile));
+        QImage shot = dialog.grab().toImage();
+        QCOMPARE(shot.pixelColor(10, 0), QColor(Qt::blue));  // second tile
+        QCOMPARE(shot.pixelColor(20, 0), QColor(Qt::blue));  // one pixel of the third
+
+        dialog.SetBackgroundStyle(3);
+        QCOMPARE(dialog.BackgroundStyle(), int(CBDialog::Tile));
+        dialog.SetBackgroundStyle(CBDialog::Centre);
+        dialog.setFixedSize(30, 10);
+        shot = dialog.grab().toImage();
+        QCOMPARE(shot.pixelColor(10, 0), QColor(Qt::blue));
+        QVERIFY(shot.pixelColor(0, 0) != QColor(Qt::blue));
+
+        dialog.SetBackgroundStyle(CBDialog::Stretch);
+        dialog.setFixedSize(40, 40);
+        shot = dialog.grab().toImage();
+        QCOMPARE(shot.pixelColor(39, 39), QColor(Qt::red));
+        QCOMPARE(shot.pixelColor(1, 1), QColor(Qt::blue));
+    }
+
+    void splashShowsItsPicture() {
+        CSplash splash;
+        QVERIFY(!splash.Background().isNull());
+        QCOMPARE(splash.size(), QSize(385, 241));
+        QElapsedTimer clock;
+        clock.start();
+        CSplash::ShowFor(0);
+        QVERIFY(clock.elapsed() < 200);
+        CSplash::ShowFor(150);
+        QVERIFY(clock.elapsed() >= 150);
+    }
+};
+
+QTEST_MAIN(ControlsTest)
+#include "ControlsTest.moc"

@@ -1,0 +1,440 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <cstdlib>
+#include <memory>
+
+#include "gui/controls/AppMessageBox.h"
+#include "mail/CMailSender.h"
+#include "gui/mail/CMailSett.h"
+#include "mail/CSmtpMail.h"
+#include "mail/SmtpTestServer.h"
+#include "support/TempDataFolder.h"
+
+using tarnwick::AppMessageBox;
+using tarnwick::CMailSett;
+using tarnwick::test::SmtpTestServer;
+
+namespace {
+
+const char* const kIds[] = {"1031", "1032", "1033", "1034", "1035",
+                            "1036", "1037", "1038", "1039", "1040"};
+
+QWidget* W(CMailSett& dialog, const char* id) {
+    QWidget* w = dialog.findChild<QWidget*>(QString::fromLatin1(id));
+    if (w == nullptr) {
+        qFatal("no control %s", id);
+    }
+    return w;
+}
+QLineEdit* Edit(CMailSett& dialog, const char* id) {
+    return qobject_cast<QLineEdit*>(W(dialog, id));
+}
+QAbstractButton* Button(CMailSett& dialog, const char* id) {
+    return qobject_cast<QAbstractButton*>(W(dialog, id));
+}
+
+// The IDs of the enabled controls, "1031 1038".
+QString Enabled(CMailSett& dialog) {
+    QStringList on;
+    for (const char* id : kIds) {
+        if (W(dialog, id)->isEnabled()) {
+            on << QString::fromLatin1(id);
+        }
+    }
+    return on.join(' ');
+}
+
+}  // namespace
+
+class MailSettTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
+    std::string MailPath() const { return m_temp->Folder().MailPath(); }
+
+    // Fills the account fields through the controls, as a user would.
+    void Fill(CMailSett& d, const QString& sender, const QString& server, bool ssl,
+              const QString& user, const QString& password) {
+        if (!Button(d, "1031")->isChecked()) {
+            Button(d, "1031")->click();
+        }
+        Edit(d, "1032")->setText(sender);
+        Edit(d, "1033")->setText(server);
+        if (Button(d, "1036")->isChecked() != ssl) {
+            Button(d, "1036")->click();
+        }
+        Edit(d, "1034")->setText(user);
+        Edit(d, "1035")->setText(password);
+    }
+    void FillTest(CMailSett& d, const QString& address) {
+        if (!Button(d, "1038")->isChecked()) {
+            Button(d, "1038")->click();
+        }
+        Edit(d, "1039")->setText(address);
+    }
+
+private slots:
+    void initTestCase() {
+        setenv("SSL_CERT_FILE", tarnwick::test::TestCertificates::Get().m_strCaFile.c_str(), 1);
+        tarnwick::CSmtpMail::SetTimeouts(3000, 2, 15000);
+    }
+    void init() {
+        m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
+        AppMessageBox::SetTestMode(true);
+        AppMessageBox::ClearShown();
+    }
+    void cleanup() {
+        AppMessageBox::ClearShown();
+        m_temp.reset();
+    }
+
+    void controlsCarryTheirIdsLabelsAndNames() {
+        CMailSett d;
+        QCOMPARE(d.windowTitle(), QString("Dialog"));
+        QCOMPARE(Button(d, "1031")->text(), QString("Send Notification"));
+        QCOMPARE(Button(d, "1036")->text(), QString("Requires SSL"));
+        QCOMPARE(Button(d, "1037")->text(), QString("Save"));
+        QCOMPARE(Button(d, "1038")->text(), QString("Send Test Notification"));
+        QCOMPARE(Button(d, "1040")->text(), QString("Send"));
+        QCOMPARE(Edit(d, "1035")->echoMode(), QLineEdit::Password);
+        const QList<std::pair<const char*, QString>> fields = {{"1032", "Sender :"},
+                                                               {"1033", "Smtp Server :"},
+                                                               {"1034", "User Name :"},
+                                                               {"1035", "Password :"},
+                                                               {"1039", "Test Mail Address :"}};
+        for (const auto& [id, label] : fields) {
+            QLabel* buddyLabel = nullptr;
+            for (QLabel* l : d.findChildren<QLabel*>()) {
+                if (l->buddy() == W(d, id)) {
+                    buddyLabel = l;
+                }
+            }
+            QVERIFY2(buddyLabel != nullptr, id);
+            QCOMPARE(buddyLabel->text(), label);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(W(d, id));
+            QVERIFY(a != nullptr);
+            QCOMPARE(a->text(QAccessible::Name), QString(label).remove(" :"));
+        }
+    }
+
+    void enablingRules_data() {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QString>("enabled");
+        QTest::newRow("as opened") << QStringList{} << "1031 1038";
+        QTest::newRow("notification on") << QStringList{"1031"} << "1031 1032 1033 1036 1037 1038";
+        QTest::newRow("ssl on") << QStringList{"1031", "1036"}
+                                << "1031 1032 1033 1034 1035 1036 1037 1038";
+        QTest::newRow("ssl off again")
+            << QStringList{"1031", "1036", "1036"} << "1031 1032 1033 1036 1037 1038";
+        QTest::newRow("notification off") << QStringList{"1031", "1036", "1031"} << "1031 1038";
+        // Ticking it again leaves user name and password as they are.
+        QTest::newRow("notification on again")
+            << QStringList{"1031", "1036", "1031", "1031"} << "1031 1032 1033 1036 1037 1038";
+        QTest::newRow("test on") << QStringList{"1038"} << "1031 1038 1039 1040";
+        QTest::newRow("test off") << QStringList{"1038", "1038"} << "1031 1038";
+    }
+    void enablingRules() {
+        QFETCH(QStringList, clicks);
+        QFETCH(QString, enabled);
+        CMailSett d;
+        for (const QString& id : clicks) {
+            Button(d, id.toLatin1().constData())->click();
+        }
+        QCOMPARE(Enabled(d), enabled);
+    }
+
+    void openingReadsMailTxt_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("fields");  // sender, server, user, password
+        QTest::addColumn<bool>("ssl");
+        QTest::newRow("two lines")
+            << QByteArray("me@x.example\r\nsmtp.x.example")
+            << QStringList{"me@x.example", "smtp.x.example", "", ""} << false;
+        QTest::newRow("five lines")
+            << QByteArray("me@x.example\r\nsmtp.x.example\r\n1\r\nu@x.example\r\np\x92w")
+            << QStringList{"me@x.example", "smtp.x.example", "u@x.example",
+                           QString::fromUtf8("p\u2019w")}
+            << true;
+        QTest::newRow("line 3 not 1")
+            << QByteArray("me@x.example\r\nsmtp.x.example\r\n0\r\nu@x.example\r\npw")
+            << QStringList{"me@x.example", "smtp.x.example", "", ""} << false;
+        QTest::newRow("empty line 2") << QByteArray("me@x.example\r\n\r\n1\r\nu@x.example\r\npw")
+                                      << QStringList{"me@x.example", "", "", ""} << false;
+        QTest::newRow("empty file") << QByteArray() << QStringList{"", "", "", ""} << false;
+    }
+    void openingReadsMailTxt() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, fields);
+        QFETCH(bool, ssl);
+        tarnwick::test::WriteBytes(MailPath(), bytes.toStdString());
+        CMailSett d;
+        QVERIFY(Button(d, "1031")->isChecked());
+        QCOMPARE(Edit(d, "1032")->text(), fields[0]);
+        QCOMPARE(Edit(d, "1033")->text(), fields[1]);
+        QCOMPARE(Edit(d, "1034")->text(), fields[2]);
+        QCOMPARE(Edit(d, "1035")->text(), fields[3]);
+        QCOMPARE(Button(d, "1036")->isChecked(), ssl);
+        // All six are enabled whatever the SSL state.
+        QCOMPARE(Enabled(d), QString("1031 1032 1033 1034 1035 1036 1037 1038"));
+    }
+
+    void save_data() {
+        QTest::addColumn<QStringList>("fields");  // sender, server, ssl, user, password
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray none;
+        QTest::newRow("no sender") << QStringList{" ", "bad", "1", "", ""}
+                                   << "Please specify sender's e-mail address" << none;
+        QTest::newRow("bad sender")
+            << QStringList{"me", "bad", "1", "", ""} << "Incorrect Mail Address" << none;
+        QTest::newRow("bad server") << QStringList{"me@x.example", "localhost", "1", "", ""}
+                                    << "Incorrect SMTP Address" << none;
+        QTest::newRow("server ends with its dot")
+            << QStringList{"me@x.example", "smtp.", "0", "", ""} << "Incorrect SMTP Address"
+            << none;
+        QTest::newRow("no user") << QStringList{"me@x.example", "smtp.x.example", "1", " ", ""}
+                                 << "Please Specify User name" << none;
+        QTest::newRow("user not a mail address")
+            << QStringList{"me@x.example", "smtp.x.example", "1", "user", "pw"}
+            << "Incorrect Mail Address" << none;
+        QTest::newRow("no password")
+            << QStringList{"me@x.example", "smtp.x.example", "1", "u@x.example", "  "}
+            << "Please Specify Password" << none;
+        QTest::newRow("ssl, trimmed")
+            << QStringList{" me@x.example ", " smtp.x.example:587\t", "1", " u@x.example", "pw "}
+            << "" << QByteArray("me@x.example\r\nsmtp.x.example:587\r\n1\r\nu@x.example\r\npw");
+        QTest::newRow("no ssl, user typed")
+            << QStringList{"me@x.example", "smtp.x.example", "0", "typed", "typed"} << ""
+            << QByteArray("me@x.example\r\nsmtp.x.example");
+    }
+    void save() {
+        QFETCH(QStringList, fields);
+        QFETCH(QString, message);
+        QFETCH(QByteArray, file);
+        CMailSett d;
+        d.show();
+        Fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
+        Button(d, "1037")->click();
+        if (message.isEmpty()) {
+            QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+            QVERIFY(!d.isVisible());
+            QCOMPARE(QByteArray::fromStdString(tarnwick::test::ReadBytes(MailPath())), file);
+        } else {
+            QCOMPARE(AppMessageBox::ShownTexts(), QStringList{message});
+            QVERIFY(d.isVisible());
+            QVERIFY(!tarnwick::test::Exists(MailPath()));
+            // The values stay as typed.
+            QCOMPARE(Edit(d, "1032")->text(), fields[0]);
+        }
+    }
+
+    void saveThatCannotWriteStaysOpen() {
+        const std::string missing = m_temp->Root() + "/gone";
+        setenv("TARNWICK_PROGRAM_FILES", missing.c_str(), 1);
+        CMailSett d;
+        d.show();
+        Fill(d, "me@x.example", "smtp.x.example", false, "", "");
+        Button(d, "1037")->click();
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
+        QVERIFY2(AppMessageBox::LastText().contains(
+                     QString::fromStdString(missing + "/Osgrel Tarnwick Ambrel/Mail.txt")),
+                 qPrintable(AppMessageBox::LastText()));
+        QVERIFY(d.isVisible());
+        QVERIFY(Button(d, "1037")->isEnabled());
+    }
+
+    void otherWaysOutWriteNothing() {
+        const std::string before = "me@x.example\r\nsmtp.x.example";
+        tarnwick::test::WriteBytes(MailPath(), before);
+        {
+            CMailSett d;
+            d.show();
+            Edit(d, "1032")->setText("other@x.example");
+            QTest::keyClick(&d, Qt::Key_Escape);
+            QVERIFY(!d.isVisible());
+            QCOMPARE(d.result(), int(QDialog::Rejected));
+        }
+        {
+            CMailSett d;
+            d.show();
+            Edit(d, "1032")->setText("other@x.example");
+            d.close();
+            QVERIFY(!d.isVisible());
+        }
+        {
+            // Enter in a field closes with OK, still without saving.
+            CMailSett d;
+            d.show();
+            Edit(d, "1032")->setText("other@x.example");
+            Edit(d, "1032")->setFocus();
+            QTest::keyClick(Edit(d, "1032"), Qt::Key_Return);
+            QVERIFY(!d.isVisible());
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(tarnwick::test::ReadBytes(MailPath()), before);
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        {
+            // Enter on the focused Save button saves.
+            CMailSett d;
+            d.show();
+            Edit(d, "1032")->setText("other@x.example");
+            W(d, "1037")->setFocus();
+            QTest::keyClick(W(d, "1037"), Qt::Key_Return);
+            QVERIFY(!d.isVisible());
+        }
+        QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
+                 std::string("other@x.example\r\nsmtp.x.example"));
+    }
+
+    void testMailChecks_data() {
+        QTest::addColumn<bool>("notification");
+        QTest::addColumn<QStringList>("fields");  // sender, server, ssl, user, password, to
+        QTest::addColumn<QString>("message");
+        QTest::newRow("settings off") << false << QStringList{"", "", "0", "", "", "to@y.example"}
+                                      << "Please specify the settings above";
+        QTest::newRow("empty sender")
+            << true << QStringList{"", "", "0", "", "", "to@y.example"} << "Incorrect Mail Address";
+        QTest::newRow("bad server")
+            << true << QStringList{"me@x.example", "nodot", "0", "", "", "to@y.example"}
+            << "Incorrect SMTP Address";
+        QTest::newRow("no user") << true
+                                 << QStringList{"me@x.example", "smtp.x.example", "1", "", "",
+                                                "to@y.example"}
+                                 << "Please Specify User name";
+        QTest::newRow("no password")
+            << true << QStringList{"me@x.example", "smtp.x.example", "1", "u@x.example", " ",
+                                   "to@y.example"}
+            << "Please Specify Password";
+        QTest::newRow("no test address")
+            << true << QStringList{"me@x.example", "smtp.x.example", "0", "", "", "  "}
+            << "Empty Reciever's Mail Address";
+        QTest::newRow("bad test address")
+            << true << QStringList{"me@x.example", "smtp.x.example", "0", "", "", "to"}
+            << "Incorrect Mail Address";
+    }
+    void testMailChecks() {
+        QFETCH(bool, notification);
+        QFETCH(QStringList, fields);
+        QFETCH(QString, message);
+        CMailSett d;
+        d.show();
+        Fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
+        if (!notification) {
+            Button(d, "1031")->click();
+        }
+        FillTest(d, fields[5]);
+        Button(d, "1040")->click();
+        QCOMPARE(AppMessageBox::ShownTexts(), QStringList{message});
+        // Both buttons end enabled, Save even when it was off before.
+        QVERIFY(W(d, "1040")->isEnabled());
+        QVERIFY(W(d, "1037")->isEnabled());
+        QVERIFY(d.isVisible());
+        QVERIFY(!tarnwick::test::Exists(MailPath()));
+    }
+
+    void testMailIsSentAndAnnounced_data() {
+        QTest::addColumn<bool>("ssl");
+        QTest::newRow("plain") << false;
+        QTest::newRow("starttls with login") << true;
+    }
+    void testMailIsSentAndAnnounced() {
+        QFETCH(bool, ssl);
+        SmtpTestServer server(ssl ? SmtpTestServer::Mode::StartTls : SmtpTestServer::Mode::Plain,
+                              ssl);
+        QVERIFY2(server.Started(), server.Failure().c_str());
+        CMailSett d;
+        d.show();
+        Fill(d, "sender@example.com", QString::fromStdString(server.Address()), ssl,
+             ssl ? SmtpTestServer::kUser : "", ssl ? SmtpTestServer::kPassword : "");
+        FillTest(d, " tester@example.com ");
+        Button(d, "1040")->click();
+        QCOMPARE(AppMessageBox::ShownTexts(), QStringList{"Message sent"});
+        QVERIFY(!tarnwick::g_bAnnounceSent);
+        QVERIFY(W(d, "1040")->isEnabled());
+        QVERIFY(W(d, "1037")->isEnabled());
+        QVERIFY(W(d, "1032")->isEnabled());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        const auto mail = server.WaitForMail(1);
+        QCOMPARE(mail.size(), size_t(1));
+        QCOMPARE(mail[0].m_strRecipients, std::string("tester@example.com"));
+        QCOMPARE(mail[0].m_strLogin, std::string(ssl ? SmtpTestServer::kUser : ""));
+        QVERIFY(mail[0].m_strRaw.find("\r\nSubject: Osgrel Tarnwick Ambrel Test Mail\r\n") !=
+                std::string::npos);
+        QCOMPARE(mail[0].m_strBody,
+                 std::string("This is an e-mail message sent automatically by Osgrel Tarnwick "
+                             "Ambrel while testing the settings for your account.\r\n"));
+        // The test mail saves nothing.
+        QVERIFY(!tarnwick::test::Exists(MailPath()));
+        QVERIFY(d.isVisible());
+    }
+
+    void failedTestMailShowsTheReason() {
+        const QString dead = "127.0.0.1:" + QString::number(tarnwick::test::DeadPort());
+        CMailSett d;
+        d.show();
+        Fill(d, "sender@example.com", dead, false, "", "");
+        FillTest(d, "tester@example.com");
+        Button(d, "1040")->click();
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
+        QVERIFY2(
+            AppMessageBox::LastText().startsWith("Could not connect to the SMTP server " + dead),
+            qPrintable(AppMessageBox::LastText()));
+        QVERIFY(W(d, "1040")->isEnabled());
+        QVERIFY(W(d, "1037")->isEnabled());
+        QCOMPARE(Enabled(d), QString("1031 1032 1033 1036 1037 1038 1039 1040"));
+    }
+
+    void windowStaysAliveButShutWhileSending() {
+        // A server that takes the connection and never answers.
+        const int fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        QCOMPARE(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+        QCOMPARE(listen(fd, 4), 0);
+        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+
+        CMailSett d;
+        d.show();
+        Fill(d, "sender@example.com", "127.0.0.1:" + QString::number(ntohs(addr.sin_port)), false,
+             "", "");
+        FillTest(d, "tester@example.com");
+        bool checked = false;
+        QString during;
+        QTimer::singleShot(300, &d, [&] {
+            // The event loop turns while the component works.
+            during = Enabled(d);
+            checked = QApplication::overrideCursor() != nullptr &&
+                      QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            QTest::keyClick(&d, Qt::Key_Escape);
+            d.reject();
+            d.close();
+            d.accept();
+        });
+        Button(d, "1040")->click();
+        ::close(fd);
+        QVERIFY(checked);
+        QCOMPARE(during, QString(""));
+        QVERIFY(d.isVisible());
+        QVERIFY2(AppMessageBox::LastText().contains("did not answer in time"),
+                 qPrintable(AppMessageBox::LastText()));
+        QVERIFY(W(d, "1040")->isEnabled());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+};
+
+QTEST_MAIN(MailSettTest)
+#include "MailSettTest.moc"

@@ -1,0 +1,421 @@
+// The report prompt (format dialog, file choice, writing, g_bReportSaved) and
+// the exit prompts, on real dialogs under the offscreen platform. The file
+// dialog's seam stands in for the user's choice of file.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CFileEx.h"
+#include "mail/ProductWebSite.h"
+#include "gui/report/CExit.h"
+#include "gui/report/CExit2.h"
+#include "gui/report/CReport.h"
+#include "gui/report/ExitPrompt.h"
+#include "gui/report/OfferReport.h"
+#include "report/ReportWriters.h"
+#include "scan/ScanState.h"
+#include "gui/support/ModalDriver.h"
+#include "support/TempDataFolder.h"
+
+using namespace tarnwick;
+
+namespace {
+
+using test::Control;
+using test::WhenModal;
+
+// Chooses a format in the "Save As.." dialog, then presses OK.
+void ChooseFormatAndOk(bool html) {
+    WhenModal<CReport>([html](CReport* dialog) {
+        Control<QRadioButton>(dialog, html ? "1060" : "1061")->click();
+        Control(dialog, "1044")->click();
+    });
+}
+
+std::vector<ResultRow> SampleRows() {
+    ResultRow a;
+    a.m_strAdvertiser = "http://www.a.example";
+    a.m_strPage = "http://p1.example/links.html";
+    a.m_strStatus = "Link Found";
+    ResultRow b = a;
+    b.m_strPage = "http://p2.example/<x>";
+    b.m_strStatus = "Link Not Found";
+    return {a, b};
+}
+
+bool IsHtmlReport(const std::string& bytes) {
+    return bytes.rfind("<html><head>", 0) == 0;
+}
+bool IsTextReport(const std::string& bytes) {
+    return bytes.rfind("\r\n\t\tOsgrel Tarnwick Report\r\n", 0) == 0;
+}
+
+}  // namespace
+
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> m_urls;
+public slots:
+    void open(const QUrl& url) { m_urls.append(url); }
+};
+
+class OfferReportTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<test::TempDataFolder> m_folder;
+    QString Path(const char* name) const {
+        return QString::fromStdString(m_folder->Root()) + QLatin1Char('/') + QLatin1String(name);
+    }
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<test::TempDataFolder>();
+        AppMessageBox::SetTestMode(true);
+        AppMessageBox::ClearShown();
+        CFileEx::ClearPresets();
+        SetTimeOfDayFormatter([](std::time_t) { return std::string("3:04:05 PM"); });
+        g_bReportSaved = false;
+        g_bScanRunning = false;
+    }
+    void cleanup() {
+        CFileEx::ClearPresets();
+        SetTimeOfDayFormatter(nullptr);
+        AppMessageBox::SetTestMode(false);
+        m_folder.reset();
+        g_bScanRunning = false;
+        g_bReportSaved = false;
+    }
+
+    void fileNameDecidesTheReportKind_data() {
+        QTest::addColumn<bool>("htmlChosen");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("htmlWritten");
+        QTest::newRow("html chosen, .html") << true << "Report.html" << true;
+        QTest::newRow("html chosen, .htm") << true << "Report.htm" << false;
+        QTest::newRow("html chosen, .HTML") << true << "Report.HTML" << false;
+        QTest::newRow("text chosen, .html") << false << "r.html" << true;
+        QTest::newRow("text chosen, .txt") << false << "Report.txt" << false;
+        QTest::newRow("text chosen, no extension") << false << "Report" << false;
+    }
+    void fileNameDecidesTheReportKind() {
+        QFETCH(bool, htmlChosen);
+        QFETCH(QString, name);
+        QFETCH(bool, htmlWritten);
+        const QString path = Path(name.toLatin1().constData());
+        CFileEx::PresetNextPath(path);
+        ChooseFormatAndOk(htmlChosen);
+        const auto rows = SampleRows();
+        OfferReport(nullptr, rows);
+
+        QVERIFY(g_bReportSaved);
+        QCOMPARE(g_bHtmlFormat.load(), htmlChosen);
+        QCOMPARE(g_bTextFormat.load(), !htmlChosen);
+        QCOMPARE(QString::fromStdString(g_strReportPath), path);
+        // The save dialog was asked for with the format's filters and name.
+        QVERIFY(!CFileEx::LastWasOpen());
+        QCOMPARE(CFileEx::LastFilter(), htmlChosen ? CReport::kHtmlFilter : CReport::kTextFilter);
+        QCOMPARE(CFileEx::LastInitialFile(),
+                 htmlChosen ? QString("Report.html") : QString("Report.txt"));
+        QCOMPARE(CFileEx::LastInitialFolder(), QString());
+
+        const std::string bytes = test::ReadBytes(path.toStdString());
+        if (htmlWritten) {
+            QVERIFY(IsHtmlReport(bytes));
+            QVERIFY(bytes.find("http://p2.example/&lt;x&gt;") != std::string::npos);
+        } else {
+            QVERIFY(IsTextReport(bytes));
+            QVERIFY(bytes.find("\r\nhttp://p2.example/<x>\t\t\tLink Not Found") !=
+                    std::string::npos);
+        }
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void filtersAndDefaultNamesOfTheTwoFormats() {
+        QCOMPARE(CReport::kHtmlFilter,
+                 QString("HTML Files(*.html);;txt Files(*.txt);;All Files(*.*)"));
+        QCOMPARE(CReport::kTextFilter,
+                 QString("txt Files(*.txt);;html Files(*.html);;All Files(*.*)"));
+    }
+
+    void cancelledFileDialogWritesNothingAndClearsSaved() {
+        g_bReportSaved = true;  // the previous run's report was saved
+        CFileEx::PresetCancel();
+        ChooseFormatAndOk(true);
+        OfferReport(nullptr, SampleRows());
+        QVERIFY(!g_bReportSaved);
+        QVERIFY(g_strReportPath.empty());
+        QVERIFY(QDir(QString::fromStdString(m_folder->Root())).entryList(QDir::Files).isEmpty());
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    void closingTheFormatDialogAsksForNoFile_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Esc") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("Enter on a format") << 2;
+    }
+    void closingTheFormatDialogAsksForNoFile() {
+        QFETCH(int, how);
+        g_bReportSaved = true;
+        const QString path = Path("Report.html");
+        CFileEx::PresetNextPath(path);
+        WhenModal<CReport>([how](CReport* dialog) {
+            if (how == 0) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            } else if (how == 1) {
+                dialog->close();
+            } else {
+                auto* text = Control<QRadioButton>(dialog, "1061");
+                text->setFocus();
+                QTest::keyClick(text, Qt::Key_Return);
+            }
+        });
+        OfferReport(nullptr, SampleRows());
+        QVERIFY(!g_bReportSaved);
+        QVERIFY(!test::Exists(path.toStdString()));
+        // The preset file was never asked for.
+        CFileEx probe(false, nullptr, QString(), QString(), QString());
+        QVERIFY(probe.RunDialog());
+        QCOMPARE(probe.GetChosenPath(), path);
+    }
+
+    void enterOnTheOkButtonAsksForTheFile() {
+        const QString path = Path("Report.html");
+        CFileEx::PresetNextPath(path);
+        WhenModal<CReport>([](CReport* dialog) {
+            auto* ok = Control(dialog, "1044");
+            ok->setFocus();
+            QTest::keyClick(ok, Qt::Key_Return);
+        });
+        OfferReport(nullptr, SampleRows());
+        QVERIFY(g_bReportSaved);
+        QVERIFY(IsHtmlReport(test::ReadBytes(path.toStdString())));
+    }
+
+    void formatDialogLooksAndBehavesAsDescribed() {
+        g_bHtmlFormat = false;
+        g_bTextFormat = true;  // left from an earlier prompt
+        CReport dialog;
+        QCOMPARE(dialog.windowTitle(), QString("Save As.."));
+        QCOMPARE(dialog.objectName(), QString("163"));
+        auto* html = Control<QRadioButton>(&dialog, "1060");
+        auto* text = Control<QRadioButton>(&dialog, "1061");
+        QCOMPARE(html->text(), QString(".html format "));
+        QCOMPARE(text->text(), QString(".txt format"));
+        QCOMPARE(Control(&dialog, "1044")->text(), QString("OK"));
+        // Opening resets the choice to HTML.
+        QVERIFY(html->isChecked());
+        QVERIFY(!text->isChecked());
+        QVERIFY(g_bHtmlFormat && !g_bTextFormat);
+
+        text->click();
+        QVERIFY(text->isChecked() && !html->isChecked());
+        QVERIFY(g_bTextFormat && !g_bHtmlFormat);
+        text->click();  // a click on the ticked choice keeps it ticked
+        QVERIFY(text->isChecked() && !html->isChecked());
+        QVERIFY(g_bTextFormat && !g_bHtmlFormat);
+        html->click();
+        QVERIFY(html->isChecked() && !text->isChecked());
+        QVERIFY(g_bHtmlFormat && !g_bTextFormat);
+    }
+
+    void unwritableFileIsReportedAndNotMarkedSaved_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing folder") << QString("/no-such-folder-here/x/Report.html");
+        QTest::newRow("a folder") << QString();  // the temporary folder itself + "/"
+        QTest::newRow("full disk") << QString("/dev/full");
+    }
+    void unwritableFileIsReportedAndNotMarkedSaved() {
+        QFETCH(QString, path);
+        if (path.isEmpty()) {
+            path = QString::fromStdString(m_folder->Root());
+        }
+        g_bReportSaved = true;
+        CFileEx::PresetNextPath(path);
+        ChooseFormatAndOk(false);
+        OfferReport(nullptr, SampleRows());
+        QVERIFY(!g_bReportSaved);
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
+        QVERIFY2(AppMessageBox::LastText().contains(path), qPrintable(AppMessageBox::LastText()));
+    }
+
+    void aNonAsciiFolderIsWrittenAsTheFileSystemNamesIt() {
+        const QString folder = Path("Berichte \u00fc\u4e2d");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + "/Report.html";
+        CFileEx::PresetNextPath(path);
+        ChooseFormatAndOk(true);
+        OfferReport(nullptr, SampleRows());
+        QVERIFY(g_bReportSaved);
+        QVERIFY(QFile::exists(path));
+    }
+
+    void calledFromTheScanThreadRunsOnTheGuiThreadAndWaits() {
+        const QString path = Path("Report.txt");
+        CFileEx::PresetNextPath(path);
+        bool onGuiThread = false;
+        WhenModal<CReport>([&](CReport* dialog) {
+            onGuiThread =
+                QThread::currentThread() == qApp->thread() && dialog->thread() == qApp->thread();
+            Control<QRadioButton>(dialog, "1061")->click();
+            Control(dialog, "1044")->click();
+        });
+        std::atomic<bool> done{false};
+        bool writtenWhenReturned = false;
+        std::mutex scanLock;
+        std::thread scan([&] {
+            // The completing run offers the report while holding its lock.
+            std::lock_guard<std::mutex> lock(scanLock);
+            OfferReport(nullptr, SampleRows());
+            writtenWhenReturned = IsTextReport(test::ReadBytes(path.toStdString()));
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 20000);
+        scan.join();
+        QVERIFY(onGuiThread);
+        QVERIFY(writtenWhenReturned);
+        QVERIFY(g_bReportSaved);
+    }
+
+    // Exit prompts.
+
+    void exitAsksAboutTheReportOnlyDuringAnUnsavedRun_data() {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("asksAboutReport");
+        QTest::newRow("idle") << false << false << false;
+        QTest::newRow("idle, saved") << false << true << false;
+        QTest::newRow("running") << true << false << true;
+        QTest::newRow("running, saved") << true << true << false;
+    }
+    void exitAsksAboutTheReportOnlyDuringAnUnsavedRun() {
+        QFETCH(bool, running);
+        QFETCH(bool, saved);
+        QFETCH(bool, asksAboutReport);
+        g_bScanRunning = running;
+        g_bReportSaved = saved;
+        QString shown;
+        auto* timer = new QTimer(this);
+        timer->setInterval(5);
+        connect(timer, &QTimer::timeout, [&shown, timer] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                shown = dialog->objectName();
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            }
+        });
+        timer->start();
+        QVERIFY(!RunExitPrompt(nullptr, [] {}));
+        QCOMPARE(shown, asksAboutReport ? QString("164") : QString("165"));
+    }
+
+    void saveReportBeforeExitHasThreeOutcomes_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("quits");
+        QTest::addColumn<bool>("stops");
+        QTest::newRow("Yes") << "1044" << true << true;
+        QTest::newRow("No") << "1045" << true << false;
+        QTest::newRow("Cancel") << "2" << false << false;
+        QTest::newRow("Esc") << "" << false << false;
+    }
+    void saveReportBeforeExitHasThreeOutcomes() {
+        QFETCH(QString, button);
+        QFETCH(bool, quits);
+        QFETCH(bool, stops);
+        g_bScanRunning = true;
+        QString question;
+        QString caption;
+        WhenModal<CExit>([&](CExit* dialog) {
+            caption = dialog->windowTitle();
+            question = dialog->findChild<QLabel*>()->text();
+            QCOMPARE(Control(dialog, "1044")->text(), QString("Yes"));
+            QCOMPARE(Control(dialog, "1045")->text(), QString("No"));
+            QCOMPARE(Control(dialog, "2")->text(), QString("Cancel"));
+            if (button.isEmpty()) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            } else {
+                Control(dialog, button.toLatin1().constData())->click();
+            }
+        });
+        int stopCalls = 0;
+        QCOMPARE(RunExitPrompt(nullptr, [&] { ++stopCalls; }), quits);
+        QCOMPARE(stopCalls, stops ? 1 : 0);
+        QCOMPARE(caption, QString("Osgrel Tarnwick Ambrel"));
+        QCOMPARE(question, QString("Do you want to save report before exit?"));
+    }
+
+    void yesStopsAndOffersTheReportBeforeQuitting() {
+        // Yes runs Stop, whose report prompt is closed without a file: the
+        // program ends without a report.
+        g_bScanRunning = true;
+        const QString path = Path("Report.html");
+        WhenModal<CExit>([](CExit* dialog) { Control(dialog, "1044")->click(); });
+        bool offered = false;
+        const bool quits = RunExitPrompt(nullptr, [&] {
+            g_bScanRunning = false;
+            WhenModal<CReport>([&](CReport* dialog) {
+                offered = true;
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            });
+            OfferReport(nullptr, SampleRows());
+        });
+        QVERIFY(quits);
+        QVERIFY(offered);
+        QVERIFY(!g_bReportSaved);
+        QVERIFY(!test::Exists(path.toStdString()));
+    }
+
+    void exitConfirmationOpensTheWebSiteOnOk_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("quits");
+        QTest::newRow("OK") << "1044" << true;
+        QTest::newRow("Cancel") << "1045" << false;
+        QTest::newRow("Esc") << "" << false;
+    }
+    void exitConfirmationOpensTheWebSiteOnOk() {
+        QFETCH(QString, button);
+        QFETCH(bool, quits);
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler("https", &recorder, "open");
+        QDesktopServices::setUrlHandler("http", &recorder, "open");
+        QString question;
+        WhenModal<CExit2>([&](CExit2* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("Osgrel Tarnwick Ambrel"));
+            question = dialog->findChild<QLabel*>()->text();
+            QCOMPARE(Control(dialog, "1044")->text(), QString("OK"));
+            QCOMPARE(Control(dialog, "1045")->text(), QString("Cancel"));
+            if (button.isEmpty()) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            } else {
+                Control(dialog, button.toLatin1().constData())->click();
+            }
+        });
+        int stopCalls = 0;
+        const bool result = RunExitPrompt(nullptr, [&] { ++stopCalls; });
+        QDesktopServices::unsetUrlHandler("https");
+        QDesktopServices::unsetUrlHandler("http");
+        QCOMPARE(result, quits);
+        QCOMPARE(stopCalls, 0);
+        QCOMPARE(question, QString("Do you want to exit from Osgrel Tarnwick Ambrel ? "));
+        if (quits) {
+            QCOMPARE(recorder.m_urls, QList<QUrl>{QUrl(QString::fromLatin1(kProductWebSite))});
+        } else {
+            QVERIFY(recorder.m_urls.isEmpty());
+        }
+    }
+};
+
+QTEST_MAIN(OfferReportTest)
+#include "OfferReportTest.moc"

@@ -1,0 +1,104 @@
+// The list control's rules that need no window: cell colours, the click rule
+// and the header picture.
+#include <gtest/gtest.h>
+
+#include "viewrules/ListRules.h"
+
+namespace tarnwick {
+namespace {
+
+struct ColourCase {
+    const char* text;
+    CellColour expected;
+};
+
+class CellColourTest : public ::testing::TestWithParam<ColourCase> {};
+
+TEST_P(CellColourTest, FollowsTheExactWord) {
+    EXPECT_EQ(CellBackgroundOf(GetParam().text), GetParam().expected) << GetParam().text;
+}
+
+constexpr CellColour kRed{255, 0, 0};
+constexpr CellColour kGreen{0, 255, 0};
+constexpr CellColour kYellow{255, 255, 0};
+constexpr CellColour kWhite{255, 255, 255};
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, CellColourTest,
+    ::testing::Values(ColourCase{"Link Not Found", kRed}, ColourCase{"Page Cannot be Found", kRed},
+                      ColourCase{"Link Found", kGreen},
+                      ColourCase{"Page cannot be displayed", kYellow}, ColourCase{"", kWhite},
+                      ColourCase{"Stopped by user", kWhite}, ColourCase{"link found", kWhite},
+                      ColourCase{"LINK NOT FOUND", kWhite},
+                      ColourCase{"Page cannot be Found", kWhite},
+                      ColourCase{"Page Cannot be displayed", kWhite},
+                      ColourCase{"Link Found ", kWhite}, ColourCase{" Link Found", kWhite}));
+
+TEST(HeaderCheckTest, SummarisesTheRows) {
+    EXPECT_EQ(SummariseChecks(3, 0), HeaderCheck::All);
+    EXPECT_EQ(SummariseChecks(3, 3), HeaderCheck::None);
+    EXPECT_EQ(SummariseChecks(3, 1), HeaderCheck::Some);
+    EXPECT_EQ(SummariseChecks(1, 1), HeaderCheck::None);
+    EXPECT_EQ(SummariseChecks(1, 0), HeaderCheck::All);
+}
+
+TEST(HeaderCheckTest, ClickTicksAllOnlyFromNone) {
+    EXPECT_EQ(NextHeaderCheck(HeaderCheck::None), HeaderCheck::All);
+    EXPECT_EQ(NextHeaderCheck(HeaderCheck::Some), HeaderCheck::None);
+    EXPECT_EQ(NextHeaderCheck(HeaderCheck::All), HeaderCheck::None);
+}
+
+struct ClickCase {
+    const char* name;
+    bool running;
+    int ticked;
+    const char* rowText;
+    bool haveStatus;
+    ClickAction expected;
+    bool asksForStatus;
+};
+
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ClickRuleTest : public ::testing::TestWithParam<ClickCase> {};
+
+TEST_P(ClickRuleTest, Decides) {
+    const ClickCase& c = GetParam();
+    bool asked = false;
+    ClickFacts facts;
+    facts.m_bScanRunning = c.running;
+    facts.m_nTickedProfiles = c.ticked;
+    facts.m_strRowText = c.rowText;
+    facts.m_fnResultsHaveStatus = [&] {
+        asked = true;
+        return c.haveStatus;
+    };
+    EXPECT_EQ(DecideClick(facts), c.expected);
+    EXPECT_EQ(asked, c.asksForStatus);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, ClickRuleTest,
+    ::testing::Values(
+        ClickCase{"running", true, 2, "www.a.com", true, ClickAction::RefuseRunning, false},
+        ClickCase{"running, nothing ticked", true, 0, "", false, ClickAction::RefuseRunning, false},
+        ClickCase{"nothing ticked", false, 0, "", true, ClickAction::DefaultThenClearResults,
+                  false},
+        ClickCase{"below the rows", false, 1, "", false, ClickAction::Discard, false},
+        ClickCase{"not www", false, 1, "http://www.a.com/", true, ClickAction::Discard, false},
+        ClickCase{"Www", false, 1, "Www.a.com", false, ClickAction::Discard, false},
+        ClickCase{"short", false, 1, "ww", false, ClickAction::Discard, false},
+        ClickCase{"row, no results", false, 1, "www.a.com", false, ClickAction::DefaultThenRebuild,
+                  true},
+        ClickCase{"row, results", false, 3, "www", true, ClickAction::AskThenRebuild, true}));
+
+TEST(BlankTest, WhiteSpaceOnlyIsBlank) {
+    EXPECT_FALSE(IsNonBlank(""));
+    EXPECT_FALSE(IsNonBlank(" \t\r\n"));
+    EXPECT_TRUE(IsNonBlank("  x "));
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,54 @@
+#include "viewrules/ListRules.h"
+
+#include "scan/StatusWords.h"
+
+namespace tarnwick {
+
+CellColour CellBackgroundOf(std::string_view text) {
+    if (text == kLinkNotFound || text == kPageCannotBeFound) {
+        return {255, 0, 0};
+    }
+    if (text == kLinkFound) {
+        return {0, 255, 0};
+    }
+    if (text == kPageCannotBeDisplayed) {
+        return {255, 255, 0};
+    }
+    return {255, 255, 255};
+}
+
+HeaderCheck SummariseChecks(int rowCount, int untickedCount) {
+    if (untickedCount == 0) {
+        return HeaderCheck::All;
+    }
+    if (untickedCount == rowCount) {
+        return HeaderCheck::None;
+    }
+    return HeaderCheck::Some;
+}
+
+HeaderCheck NextHeaderCheck(HeaderCheck current) {
+    return current == HeaderCheck::None ? HeaderCheck::All : HeaderCheck::None;
+}
+
+ClickAction DecideClick(const ClickFacts& facts) {
+    if (facts.m_bScanRunning) {
+        return ClickAction::RefuseRunning;
+    }
+    if (facts.m_nTickedProfiles == 0) {
+        return ClickAction::DefaultThenClearResults;
+    }
+    if (facts.m_strRowText.substr(0, 3) != "www") {
+        return ClickAction::Discard;
+    }
+    if (facts.m_fnResultsHaveStatus && facts.m_fnResultsHaveStatus()) {
+        return ClickAction::AskThenRebuild;
+    }
+    return ClickAction::DefaultThenRebuild;
+}
+
+bool IsNonBlank(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n\v\f") != std::string_view::npos;
+}
+
+}  // namespace tarnwick
