@@ -13,11 +13,11 @@
 #include <iostream>
 #include <memory>
 
+#include "bench/RatioReporter.h"
 #include "gui/app/CLeftList.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CRightList.h"
 #include "gui/app/CTarnwickApp.h"
-#include "bench/RatioReporter.h"
 #include "gui/controls/AppMessageBox.h"
 #include "store/DataFolder.h"
 #include "store/ProfileFile.h"

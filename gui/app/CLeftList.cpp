@@ -3,8 +3,8 @@
 #include <QHeaderView>
 
 #include "gui/app/AppState.h"
-#include "gui/app/ProfileListModel.h"
 #include "gui/app/CRightList.h"
+#include "gui/app/ProfileListModel.h"
 #include "gui/controls/CColoredListCtrl.h"
 #include "gui/controls/TextCodec.h"
 #include "store/DataFolder.h"

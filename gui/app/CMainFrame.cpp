@@ -11,15 +11,15 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-#include "gui/app/CommandIds.h"
 #include "gui/app/CLeftList.h"
+#include "gui/app/CRightList.h"
+#include "gui/app/CommandIds.h"
 #include "gui/app/ProductInfo.h"
 #include "gui/app/ResultListModel.h"
-#include "gui/app/CRightList.h"
 #include "gui/controls/CColoredListCtrl.h"
-#include "gui/controls/TextCodec.h"
 #include "gui/controls/CTrueColorToolBar.h"
 #include "gui/controls/CUsefulSplitterWnd.h"
+#include "gui/controls/TextCodec.h"
 #include "gui/res/Resources.h"
 #include "scan/ScanState.h"
 

@@ -1,7 +1,7 @@
 #include "gui/app/ResultListModel.h"
 
-#include "viewrules/ListRules.h"
 #include "gui/controls/TextCodec.h"
+#include "viewrules/ListRules.h"
 
 namespace tarnwick {
 

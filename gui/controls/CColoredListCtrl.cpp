@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CellColourDelegate.h"
 #include "gui/controls/CCheckHeadCtrl.h"
+#include "gui/controls/CellColourDelegate.h"
 #include "gui/controls/ListPanes.h"
 #include "gui/controls/TextCodec.h"
 #include "scan/ScanState.h"

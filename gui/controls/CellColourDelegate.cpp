@@ -4,8 +4,8 @@
 #include <QEvent>
 #include <QStyle>
 
-#include "viewrules/ListRules.h"
 #include "gui/controls/TextCodec.h"
+#include "viewrules/ListRules.h"
 
 namespace tarnwick {
 

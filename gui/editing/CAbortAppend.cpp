@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "gui/editing/DialogUnits.h"
 #include "editing/EditingTexts.h"
+#include "gui/editing/DialogUnits.h"
 
 namespace tarnwick {
 namespace {

@@ -11,18 +11,18 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include "editing/AddressRule.h"
+#include "editing/EditingTexts.h"
+#include "editing/ImportParsers.h"
+#include "editing/ProfileSaver.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/TextCodec.h"
-#include "editing/AddressRule.h"
 #include "gui/editing/CAbortAppend.h"
 #include "gui/editing/DialogUnits.h"
-#include "editing/EditingTexts.h"
 #include "gui/editing/ImportBrowse.h"
 #include "gui/editing/ImportListModel.h"
-#include "editing/ImportParsers.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/ProfilePaneAccess.h"
-#include "editing/ProfileSaver.h"
 #include "store/FileError.h"
 #include "store/ProfileList.h"
 

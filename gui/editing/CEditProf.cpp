@@ -12,12 +12,12 @@
 #include <cerrno>
 #include <set>
 
+#include "editing/AddressRule.h"
+#include "editing/EditingTexts.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CComboListCtrl.h"
 #include "gui/controls/TextCodec.h"
-#include "editing/AddressRule.h"
 #include "gui/editing/DialogUnits.h"
-#include "editing/EditingTexts.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/ProfilePaneAccess.h"
 #include "store/FileError.h"

@@ -2,14 +2,14 @@
 
 #include <set>
 
+#include "editing/EditingTexts.h"
+#include "editing/SuppressAutoCheck.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/CAdd.h"
 #include "gui/editing/CDel.h"
 #include "gui/editing/CEditProf.h"
-#include "editing/EditingTexts.h"
 #include "gui/editing/ProfilePaneAccess.h"
-#include "editing/SuppressAutoCheck.h"
 #include "scan/ScanState.h"
 #include "store/FileError.h"
 #include "store/ProfileList.h"

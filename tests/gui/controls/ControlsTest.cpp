@@ -17,12 +17,12 @@
 #include "gui/controls/CBDialog.h"
 #include "gui/controls/CCheckHeadCtrl.h"
 #include "gui/controls/CColoredListCtrl.h"
-#include "gui/controls/ListPanes.h"
 #include "gui/controls/CResizableFormView.h"
 #include "gui/controls/CSplash.h"
 #include "gui/controls/CStaClass.h"
 #include "gui/controls/CTrueColorToolBar.h"
 #include "gui/controls/CUsefulSplitterWnd.h"
+#include "gui/controls/ListPanes.h"
 #include "gui/res/Resources.h"
 #include "scan/ScanState.h"
 

@@ -8,12 +8,12 @@
 
 #include "ModalDriver.h"
 #include "PaneTable.h"
-#include "gui/controls/AppMessageBox.h"
-#include "gui/editing/CDel.h"
 #include "editing/EditingTexts.h"
-#include "gui/editing/ProfileCommands.h"
 #include "editing/ProfileSaver.h"
 #include "editing/SuppressAutoCheck.h"
+#include "gui/controls/AppMessageBox.h"
+#include "gui/editing/CDel.h"
+#include "gui/editing/ProfileCommands.h"
 #include "scan/ScanState.h"
 #include "support/TempDataFolder.h"
 

@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "PaneTable.h"
+#include "editing/EditingTexts.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CComboListCtrl.h"
 #include "gui/editing/CEditProf.h"
-#include "editing/EditingTexts.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/ProfileCommands.h"
 #include "scan/ScanState.h"

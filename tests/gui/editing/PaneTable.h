@@ -6,9 +6,9 @@
 #include <QString>
 #include <vector>
 
+#include "editing/SuppressAutoCheck.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/ProfilePaneAccess.h"
-#include "editing/SuppressAutoCheck.h"
 #include "store/ProfileList.h"
 
 namespace tarnwick::test {

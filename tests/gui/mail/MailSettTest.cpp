@@ -15,8 +15,8 @@
 #include <memory>
 
 #include "gui/controls/AppMessageBox.h"
-#include "mail/CMailSender.h"
 #include "gui/mail/CMailSett.h"
+#include "mail/CMailSender.h"
 #include "mail/CSmtpMail.h"
 #include "mail/SmtpTestServer.h"
 #include "support/TempDataFolder.h"

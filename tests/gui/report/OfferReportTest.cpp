@@ -16,15 +16,15 @@
 
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CFileEx.h"
-#include "mail/ProductWebSite.h"
 #include "gui/report/CExit.h"
 #include "gui/report/CExit2.h"
 #include "gui/report/CReport.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/OfferReport.h"
+#include "gui/support/ModalDriver.h"
+#include "mail/ProductWebSite.h"
 #include "report/ReportWriters.h"
 #include "scan/ScanState.h"
-#include "gui/support/ModalDriver.h"
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
