@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "editing/AddressRule.h"
 #include "editing/EditingTexts.h"
@@ -104,13 +106,91 @@ ImportResult Finish(ImportResult result, const LineSource& source) {
     return result;
 }
 
+// The first line without a byte order mark; later lines as they are.
+class ListLines {
+public:
+    explicit ListLines(LineSource& source) : m_source(source) {}
+    bool Next(std::string_view& line) {
+        if (!m_source.Next(line)) {
+            return false;
+        }
+        if (++m_nLine == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") {
+            line.remove_prefix(3);
+        }
+        return true;
+    }
+    int Line() const { return m_nLine; }
+    // True once for the first line with text, when it is a heading.
+    bool SkipHeading(std::string_view line) {
+        if (m_bSeenText) {
+            return false;
+        }
+        m_bSeenText = true;
+        return IsHeadingLine(line);
+    }
+
+private:
+    LineSource& m_source;
+    int m_nLine = 0;
+    bool m_bSeenText = false;
+};
+
+void FormatError(ImportResult& result, const char* message, int line, std::string_view text) {
+    constexpr size_t kShown = 80;
+    result.m_eEnd = ImportEnd::FormatError;
+    result.m_nLine = line;
+    result.m_strMessage = std::string(message) + "\n\nLine " + std::to_string(line) + ": " +
+                          std::string(text.substr(0, kShown)) + (text.size() > kShown ? "..." : "");
+}
+
+// RFC 4180 fields of one line: separated by commas, a field in double quotes
+// may hold commas, and "" inside it stands for one quote. An unclosed quote
+// runs to the end of the line.
+std::vector<std::string> CsvFields(std::string_view line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                fields.back() += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
 ImportResult RunCsv(LineSource& source) {
     ImportResult result;
+    ListLines lines(source);
     std::string_view line;
-    while (source.Next(line) && !line.empty()) {
+    while (lines.Next(line)) {
+        if (TrimSpace(line).empty() || lines.SkipHeading(line)) {
+            continue;
+        }
+        if (line.find('"') != std::string_view::npos) {
+            std::vector<std::string> fields = CsvFields(line);
+            std::string mail;
+            for (size_t i = 1; i < fields.size(); ++i) {
+                mail += (i > 1 ? "," : "") + fields[i];
+            }
+            result.m_rows.push_back({std::move(fields.front()), std::move(mail)});
+            continue;
+        }
         const size_t comma = line.find(',');
         if (comma == std::string_view::npos) {
-            result.m_rows.push_back({std::string(), std::string(line)});
+            result.m_rows.push_back({std::string(line), std::string()});
         } else {
             result.m_rows.push_back(
                 {std::string(line.substr(0, comma)), std::string(line.substr(comma + 1))});
@@ -125,33 +205,34 @@ bool HasPlainSeparator(std::string_view line) {
 
 ImportResult RunPlainText(LineSource& source) {
     ImportResult result;
+    ListLines lines(source);
     std::string_view line;
-    while (source.Next(line)) {
+    while (lines.Next(line)) {
         const std::string_view trimmed = TrimSpace(line);
+        if (trimmed.empty() || lines.SkipHeading(trimmed)) {
+            continue;
+        }
         if (HasPlainSeparator(trimmed)) {
-            result.m_eEnd = ImportEnd::FormatError;
-            result.m_strMessage = texts::kPlainFormat;
+            FormatError(result, texts::kPlainFormat, lines.Line(), trimmed);
             break;
         }
-        if (!trimmed.empty()) {
-            result.m_rows.push_back({std::string(trimmed), std::string()});
-        }
+        result.m_rows.push_back({std::string(trimmed), std::string()});
     }
     return Finish(std::move(result), source);
 }
 
 ImportResult RunSeparatedText(LineSource& source, const std::string& separator) {
     ImportResult result;
+    ListLines lines(source);
     std::string_view line;
-    while (source.Next(line)) {
+    while (lines.Next(line)) {
         const std::string_view trimmed = TrimSpace(line);
-        if (trimmed.empty()) {
+        if (trimmed.empty() || lines.SkipHeading(trimmed)) {
             continue;
         }
         const size_t p = separator.empty() ? std::string_view::npos : trimmed.find(separator);
         if (p == std::string_view::npos) {
-            result.m_eEnd = ImportEnd::FormatError;
-            result.m_strMessage = texts::kSeparatedFormat;
+            FormatError(result, texts::kSeparatedFormat, lines.Line(), trimmed);
             break;
         }
         result.m_rows.push_back(
@@ -190,6 +271,43 @@ ImportResult ParsePlainText(std::string_view bytes) {
 ImportResult ParseSeparatedText(std::string_view bytes, const std::string& separator) {
     BytesSource source(bytes);
     return RunSeparatedText(source, separator);
+}
+
+bool IsHeadingLine(std::string_view line) {
+    // An address has a dot (the address rule); a mail address an "@".
+    if (line.find_first_of(".@/") != std::string_view::npos) {
+        return false;
+    }
+    static constexpr std::string_view kWords[] = {
+        "url",     "urls",         "page",       "pages",   "address",   "addresses",
+        "link",    "links",        "site",       "sites",   "website",   "websites",
+        "web",     "publisher",    "publishers", "s",       "mail",      "mails",
+        "email",   "emails",       "e-mail",     "e-mails", "webmaster", "webmasters",
+        "contact", "notification", "notify",     "partner", "partners",  "advertiser",
+        "of",      "the",          "to",         "name"};
+    bool anyWord = false;
+    std::string word;
+    const auto endWord = [&]() {
+        if (word.empty()) {
+            return true;
+        }
+        bool known = false;
+        for (std::string_view w : kWords) {
+            known = known || word == w;
+        }
+        word.clear();
+        anyWord = true;
+        return known;
+    };
+    for (const char c : line) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (std::isalnum(u) != 0 || c == '-') {
+            word += static_cast<char>(std::tolower(u));
+        } else if (!endWord()) {
+            return false;
+        }
+    }
+    return endWord() && anyWord;
 }
 
 int CheckImportFile(const std::string& path) {

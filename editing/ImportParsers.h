@@ -21,12 +21,21 @@ enum class ImportEnd {
 struct ImportResult {
     std::vector<ImportRow> m_rows;
     ImportEnd m_eEnd = ImportEnd::Complete;
+    // The format message, then the number and text of the line that broke it.
     std::string m_strMessage;
+    int m_nLine = 0;  // that line, counted from 1 (0: none)
     int m_nError = 0;
 };
 
-// CSV: up to the first empty line; each line splits at its first ","; a line
-// without one gives an empty address and the whole line as mail address.
+// Every importer forgives what spreadsheets and editors add: a UTF-8 byte
+// order mark before the first line, and a heading line as the first line
+// with text ("URL", "Page;E-mail", "Publisher's Site,Mail Address": words of
+// that kind, no address in it), which is skipped.
+//
+// CSV: each line splits at its first ","; a line that is empty or blank is
+// skipped; a line without a comma is an address without mail. A line holding
+// a double quote is read as RFC 4180 fields ("a, b" and "" inside quotes):
+// the first field is the address, the rest the mail address.
 ImportResult ImportCsv(const std::string& path);
 // Plain text: every line trimmed, empty lines skipped; a line holding a blank,
 // "*", "|", "^" or "!" ends the import with its message.
@@ -35,6 +44,9 @@ ImportResult ImportPlainText(const std::string& path);
 // occurrence of the separator; a line without it ends the import with its
 // message. An empty separator is never found.
 ImportResult ImportSeparatedText(const std::string& path, const std::string& separator);
+
+// Whether a line is a list's heading rather than a page.
+bool IsHeadingLine(std::string_view line);
 
 // The same rules over bytes in memory (LF or CR LF line ends).
 ImportResult ParseCsv(std::string_view bytes);

@@ -1,6 +1,10 @@
 #include "editing/ProfileSaver.h"
 
 #include <cerrno>
+#include <set>
+#include <string_view>
+
+#include "editing/AddressRule.h"
 
 #include "store/FileError.h"
 #include "store/ProfileNames.h"
@@ -21,13 +25,36 @@ SavedProfile AppendOrOverwrite(const DataFolder& folder, const SavePlan& plan,
     }
     ProfileFile file(folder);
     SavedProfile saved;
-    saved.m_nRow = choice == Choice::Append ? file.Append(path, address, rows, notify)
-                                            : file.Overwrite(path, address, rows, notify);
+    if (choice == Choice::Append) {
+        const std::vector<ImportRow> fresh =
+            WithoutKnownPages(rows, ProfileFile::ReadForEdit(path).m_pages, saved.m_nSkipped);
+        saved.m_nRow = file.Append(path, address, fresh, notify);
+    } else {
+        saved.m_nRow = file.Overwrite(path, address, rows, notify);
+    }
     saved.m_strDisplayText = "www." + (found ? plan.m_strBaseName : plan.m_strNewName);
     return saved;
 }
 
 }  // namespace
+
+std::vector<ImportRow> WithoutKnownPages(const std::vector<ImportRow>& rows,
+                                         const std::vector<ProfilePage>& existing, int& skipped) {
+    std::set<std::string_view> known;
+    for (const ProfilePage& page : existing) {
+        known.insert(TrimSpace(page.m_strPage));
+    }
+    std::vector<ImportRow> fresh;
+    skipped = 0;
+    for (const ImportRow& row : rows) {
+        if (known.count(TrimSpace(row.m_strPage)) != 0) {
+            ++skipped;
+        } else {
+            fresh.push_back(row);
+        }
+    }
+    return fresh;
+}
 
 SavePlan PlanSave(const DataFolder& folder, const std::string& address) {
     if (!folder.EnsureExists()) {

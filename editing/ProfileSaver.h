@@ -38,6 +38,9 @@ struct SavedProfile {
     // index.txt), -1 when nothing new is listed or an empty line hides it.
     int m_nRow = -1;
     std::string m_strDisplayText;  // what that row shows
+    // Append: pages of the list the profile had already (left out, so no
+    // partner gets a second letter).
+    int m_nSkipped = 0;
 };
 
 // A new profile for a plan whose address was not found: records the address
@@ -48,7 +51,13 @@ SavedProfile SaveNewProfile(const DataFolder& folder, const SavePlan& plan,
                             const std::string& address, const std::vector<ImportRow>& rows,
                             bool notify);
 
-// Append or Overwrite. For an address added before they act on the base
+// The rows whose page the existing pages do not hold (compared without the
+// blanks around them); skipped counts the others.
+std::vector<ImportRow> WithoutKnownPages(const std::vector<ImportRow>& rows,
+                                         const std::vector<ProfilePage>& existing, int& skipped);
+
+// Append or Overwrite. Append leaves out the pages the profile has already.
+// For an address added before they act on the base
 // name's file; for a new address whose profile file exists already they act on
 // that file and record the address. A file that has gone is created again
 // and listed when index.txt lacks it; its row then shows "www." + its name.

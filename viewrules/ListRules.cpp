@@ -38,7 +38,9 @@ ClickAction DecideClick(const ClickFacts& facts) {
     if (facts.m_nTickedProfiles == 0) {
         return ClickAction::DefaultThenClearResults;
     }
-    if (facts.m_strRowText.substr(0, 3) != "www") {
+    // Only the question whether the click hit a row: a row's text says nothing
+    // about that (a page typed as http://... is a row like any other).
+    if (!facts.m_bOnRow) {
         return ClickAction::Discard;
     }
     if (facts.m_fnResultsHaveStatus && facts.m_fnResultsHaveStatus()) {

@@ -32,7 +32,7 @@ HeaderCheck NextHeaderCheck(HeaderCheck current);
 enum class ClickAction {
     RefuseRunning,            // "Task is running"; the click is discarded
     DefaultThenClearResults,  // no profile ticked: handle the click, empty the results
-    Discard,                  // not on a row ("www" test) or the refresh was declined
+    Discard,                  // not on a row, or the refresh was declined
     AskThenRebuild,           // results shown: ask before handling and rebuilding
     DefaultThenRebuild,       // handle the click, then rebuild the results
 };
@@ -40,8 +40,9 @@ enum class ClickAction {
 struct ClickFacts {
     bool m_bScanRunning = false;
     int m_nTickedProfiles = 0;
-    // Column 1 of the row under the click; empty when the click is on no row.
-    std::string_view m_strRowText;
+    // Whether a row lies under the click point (a click on empty space below
+    // or beside the rows is discarded).
+    bool m_bOnRow = false;
     // Whether any Status cell of the results is non-blank; asked only when
     // it matters (it walks the whole results list).
     std::function<bool()> m_fnResultsHaveStatus;

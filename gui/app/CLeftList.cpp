@@ -41,6 +41,8 @@ void CLeftList::OnInitialUpdate() {
     m_list->horizontalHeader()->resizeSection(ProfileListModel::ColProfile, 150);
     m_list->horizontalHeader()->resizeSection(ProfileListModel::ColStatus, 175);
     m_list->InitCheckHeader();
+    // The last column takes the rest of the pane: no empty space beside it.
+    m_list->horizontalHeader()->setStretchLastSection(true);
     LoadProfiles();
 }
 

@@ -3,13 +3,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "gui/app/CLeftList.h"
 #include "gui/app/CRightList.h"
@@ -28,6 +34,20 @@ namespace {
 
 constexpr int kSplitterId = 0xE900;
 constexpr int kUiUpdateMs = 100;
+// The results pane never gets narrower than this when the window shrinks.
+constexpr int kResultsMinimumWidth = 240;
+
+// The end of a long run, told through the desktop's notification service;
+// nothing when there is none.
+void NotifyDesktop(const QString& text) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"),
+        QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    call << QString::fromLatin1(kProductName) << 0u << QStringLiteral("tarnwick")
+         << QStringLiteral("Check finished") << text << QStringList() << QVariantMap() << 10000;
+    QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
+}
 
 }  // namespace
 
@@ -94,6 +114,18 @@ bool CMainFrame::CreateToolBar() {
     AddToolButton(ID_ABOUT, QStringLiteral("About"), "help-about");
     AddToolButton(ID_EXIT, QStringLiteral("Exit"), "application-exit");
     m_wndToolBar->LoadColorImages(48, QStringLiteral(":/pictures/toolbar.png"));
+    m_wndToolBar->addSeparator();
+    QAction* noMail = AddToolButton(ID_CHECK_WITHOUT_MAIL, QStringLiteral("Check without mailing"),
+                                    "mail-mark-notjunk");
+    noMail->setCheckable(true);
+    noMail->setText(QStringLiteral("Check &without mailing"));
+    // The buttons take the focus from the keyboard (Tab), so every command is
+    // reachable without the mouse even where the menu is not used.
+    for (QAction* action : m_wndToolBar->actions()) {
+        if (QWidget* button = m_wndToolBar->widgetForAction(action)) {
+            button->setFocusPolicy(Qt::TabFocus);
+        }
+    }
     // The button that shows the buttons a narrow window cannot hold.
     if (auto* more =
             m_wndToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
@@ -115,6 +147,25 @@ bool CMainFrame::CreateStatusBar() {
     } indicators[] = {{ID_INDICATOR_CAPS, "Caps Lock"},
                       {ID_INDICATOR_NUM, "Num Lock"},
                       {ID_INDICATOR_SCRL, "Scroll Lock"}};
+    m_pSummary = new QLabel(m_wndStatusBar);
+    m_pSummary->setObjectName(QStringLiteral("RunSummary"));
+    m_pSummary->setAccessibleName(QStringLiteral("Run summary"));
+    m_pSummary->hide();
+    m_wndStatusBar->addPermanentWidget(m_pSummary);
+    m_pPage = new QLabel(m_wndStatusBar);
+    m_pPage->setObjectName(QStringLiteral("RunPage"));
+    m_pPage->hide();
+    m_wndStatusBar->addPermanentWidget(m_pPage);
+    m_pProgress = new QProgressBar(m_wndStatusBar);
+    m_pProgress->setObjectName(QStringLiteral("RunProgress"));
+    m_pProgress->setAccessibleName(QStringLiteral("Progress"));
+    m_pProgress->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 24);
+    m_pProgress->hide();
+    m_wndStatusBar->addPermanentWidget(m_pProgress);
+    m_pTimeLeft = new QLabel(m_wndStatusBar);
+    m_pTimeLeft->setObjectName(QStringLiteral("RunTimeLeft"));
+    m_pTimeLeft->hide();
+    m_wndStatusBar->addPermanentWidget(m_pTimeLeft);
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12;
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(m_wndStatusBar);
@@ -137,6 +188,18 @@ void CMainFrame::CreateMenu() {
         m_commands[id] = action;
         return action;
     };
+    // The tool bar's own commands, in a menu too: the same action, so a menu
+    // item is enabled exactly when its button is, and its keys work while the
+    // tool bar is hidden.
+    const auto shared = [this](QMenu* menu, int id, const QString& text,
+                               const QList<QKeySequence>& keys) {
+        QAction* action = Command(id);
+        action->setIconText(action->text());
+        action->setText(text);
+        action->setShortcuts(keys);
+        menu->addAction(action);
+        return action;
+    };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     item(file, ID_FILE_EXIT, QStringLiteral("&Exit"));
 
@@ -146,6 +209,22 @@ void CMainFrame::CreateMenu() {
     view->addAction(toolbar);
     m_commands[ID_VIEW_TOOLBAR] = toolbar;
     item(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"))->setEnabled(false);
+
+    QMenu* scan = menuBar()->addMenu(QStringLiteral("&Scan"));
+    shared(scan, ID_PLAY, QStringLiteral("&Play"), {QKeySequence(Qt::Key_F5)});
+    shared(scan, ID_STOP, QStringLiteral("&Stop"),
+           {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::SHIFT | Qt::Key_F5)});
+    scan->addSeparator();
+    scan->addAction(Command(ID_CHECK_WITHOUT_MAIL));
+
+    QMenu* profile = menuBar()->addMenu(QStringLiteral("&Profile"));
+    shared(profile, ID_ADD, QStringLiteral("&Add..."),
+           {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_N)});
+    shared(profile, ID_EDIT_PROFILE, QStringLiteral("&Edit Profile..."),
+           {QKeySequence(Qt::Key_F2)});
+    shared(profile, ID_DELETE, QStringLiteral("&Delete..."), {QKeySequence(Qt::Key_Delete)});
+    profile->addSeparator();
+    item(profile, ID_MAIL_SETTINGS, QStringLiteral("&Mail Settings..."));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     item(help, ID_HELP_ABOUT, QStringLiteral("&About Osgrel Tarnwick..."));
@@ -162,6 +241,9 @@ bool CMainFrame::OnCreateClient() {
     m_wndSplitter->addWidget(m_pRight);
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
+    // A small window keeps a usable results pane instead of a sliver.
+    m_wndSplitter->setChildrenCollapsible(false);
+    m_pRight->setMinimumWidth(kResultsMinimumWidth);
     m_wndSplitter->setSizes({kProfilePaneWidth, 225});
     setCentralWidget(m_wndSplitter);
 
@@ -193,9 +275,13 @@ void CMainFrame::UpdateCommandUI() {
     }
     Command(ID_PLAY)->setEnabled(g_bPlayEnabled);
     Command(ID_STOP)->setEnabled(g_bStopEnabled);
-    for (int id : {ID_ADD, ID_DELETE, ID_HELP, ID_ABOUT, ID_EXIT}) {
+    for (int id : {ID_ADD, ID_HELP, ID_ABOUT, ID_EXIT}) {
         Command(id)->setEnabled(m_bStandardCommands);
     }
+    // With no profile there is nothing to edit or delete.
+    const bool anyProfile = m_pLeft->ProfileRowCount() > 0;
+    Command(ID_DELETE)->setEnabled(m_bStandardCommands && anyProfile);
+    Command(ID_EDIT_PROFILE)->setEnabled(anyProfile);
     const KeyboardLocks locks = ReadKeyboardLocks();
     if (!(locks == m_locks)) {
         m_locks = locks;
@@ -209,9 +295,127 @@ void CMainFrame::UpdateCommandUI() {
             ShowProgress(row + 1, m_pRight->RowCount(), m_pRight->RowAt(row).m_strPage);
             m_nShownPage = row;
         }
-    } else if (m_bProgressShown) {
+        UpdateProgress();
+    } else if (m_bProgressShown || m_bRunTracked) {
         ShowReady();
+    } else if (m_pSummary->isVisible()) {
+        RefreshSummary();
     }
+}
+
+void CMainFrame::BeginProgress() {
+    m_bRunTracked = true;
+    m_runTimer.start();
+    m_pSummary->hide();
+    m_pSummary->clear();
+    m_pProgress->setRange(0, std::max(1, m_pRight->RowCount()));
+    m_pProgress->setValue(0);
+    m_pPage->clear();
+    m_pTimeLeft->clear();
+    m_pProgress->show();
+    m_pPage->show();
+    m_pTimeLeft->show();
+}
+
+void CMainFrame::UpdateProgress() {
+    if (!m_bRunTracked) {
+        BeginProgress();
+    }
+    const int pages = m_pRight->RowCount();
+    const int row = m_nStartedPage.load();
+    if (row < 0 || row >= pages) {
+        return;
+    }
+    m_pProgress->setRange(0, pages);
+    m_pProgress->setValue(row);
+    m_pPage->setText(QStringLiteral("Page %1 of %2").arg(row + 1).arg(pages));
+    const int left =
+        EstimateSecondsLeft(row, pages, static_cast<double>(m_runTimer.elapsed()) / 1000.0);
+    m_pTimeLeft->setText(ToQ(DescribeTimeLeft(left)));
+    m_pRight->ScrollToRow(row);
+}
+
+void CMainFrame::EndProgress() {
+    if (!m_bRunTracked) {
+        return;
+    }
+    m_bRunTracked = false;
+    m_pProgress->hide();
+    m_pPage->hide();
+    m_pTimeLeft->hide();
+    m_nLastLetterKey = -1;
+    RefreshSummary();
+    m_pSummary->show();
+    if (m_runTimer.elapsed() >= static_cast<qint64>(m_nNotifyAfterSeconds) * 1000) {
+        if (m_fnNotify) {
+            m_fnNotify(m_pSummary->text());
+        } else {
+            NotifyDesktop(m_pSummary->text());
+        }
+        QApplication::alert(this);
+    }
+}
+
+void CMainFrame::RefreshSummary() {
+    const LetterCounts letters = m_fnLetters ? m_fnLetters() : LetterCounts{};
+    // Letters still going out change the line until the last one is done.
+    int key = letters.m_nHandedOver * 7919 + letters.m_nOutstanding;
+    for (const auto& [reason, count] : letters.m_failures) {
+        key = key * 31 + count;
+    }
+    if (key == m_nLastLetterKey) {
+        return;
+    }
+    m_nLastLetterKey = key;
+    m_pSummary->setText(ToQ(SummariseRun(m_pRight->Model().Rows(), letters)));
+}
+
+QString CMainFrame::PageText() const {
+    return m_pPage->isVisible() ? m_pPage->text() : QString();
+}
+
+QString CMainFrame::TimeLeftText() const {
+    return m_pTimeLeft->text();
+}
+
+QString CMainFrame::SummaryText() const {
+    return m_pSummary->text();
+}
+
+bool CMainFrame::RestoreLayout(const QString& settingsPath) {
+    if (settingsPath.isEmpty()) {
+        return false;
+    }
+    QSettings settings(settingsPath, QSettings::IniFormat);
+    const QByteArray geometry = settings.value(QStringLiteral("window/geometry")).toByteArray();
+    const bool placed = !geometry.isEmpty() && restoreGeometry(geometry);
+    const QByteArray splitter = settings.value(QStringLiteral("window/splitter")).toByteArray();
+    if (!splitter.isEmpty()) {
+        m_wndSplitter->restoreState(splitter);
+    }
+    const QByteArray profiles = settings.value(QStringLiteral("profiles/header")).toByteArray();
+    if (!profiles.isEmpty()) {
+        m_pLeft->List().horizontalHeader()->restoreState(profiles);
+    }
+    const QByteArray results = settings.value(QStringLiteral("results/header")).toByteArray();
+    if (!results.isEmpty()) {
+        m_pRight->List().horizontalHeader()->restoreState(results);
+    }
+    return placed;
+}
+
+void CMainFrame::SaveLayout(const QString& settingsPath) const {
+    if (settingsPath.isEmpty()) {
+        return;
+    }
+    QSettings settings(settingsPath, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("window/splitter"), m_wndSplitter->saveState());
+    settings.setValue(QStringLiteral("profiles/header"),
+                      m_pLeft->List().horizontalHeader()->saveState());
+    settings.setValue(QStringLiteral("results/header"),
+                      m_pRight->List().horizontalHeader()->saveState());
+    settings.sync();
 }
 
 void CMainFrame::ShowProgress(int page, int pages, const std::string& address) {
@@ -221,6 +425,7 @@ void CMainFrame::ShowProgress(int page, int pages, const std::string& address) {
 }
 
 void CMainFrame::ShowReady() {
+    EndProgress();
     m_bProgressShown = false;
     m_nStartedPage.store(-1);
     m_nShownPage = -1;

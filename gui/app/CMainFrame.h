@@ -3,6 +3,7 @@
 // right. Closing it asks the exit question first.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <atomic>
@@ -12,9 +13,11 @@
 
 #include "gui/app/KeyboardLocks.h"
 #include "gui/controls/ListPanes.h"
+#include "viewrules/ResultsView.h"
 
 class QAction;
 class QLabel;
+class QProgressBar;
 
 namespace tarnwick {
 
@@ -56,6 +59,29 @@ public:
     void ShowReady();
     QString MessageText() const;
 
+    // Progress that tool tips cannot cover: a bar, "Page k of m" and the time
+    // left, from Play to the end of the run, then the run's one-line summary.
+    void BeginProgress();
+    QProgressBar* ProgressBar() const { return m_pProgress; }
+    QString PageText() const;
+    QString TimeLeftText() const;
+    QString SummaryText() const;
+    // Where the summary learns about the run's letters.
+    void SetLetterCounts(std::function<LetterCounts()> counts) { m_fnLetters = std::move(counts); }
+    // Runs at least this long end with a desktop notification.
+    void SetNotifyAfterSeconds(int seconds) { m_nNotifyAfterSeconds = seconds; }
+    // How the end of a long run is told (test seam; default: the desktop's
+    // notification service).
+    void SetDesktopNotifier(std::function<void(const QString&)> notify) {
+        m_fnNotify = std::move(notify);
+    }
+
+    // Window geometry, splitter and column widths, kept in an INI file
+    // between starts (nothing when the path is empty).
+    // RestoreLayout is true when a window geometry was restored.
+    bool RestoreLayout(const QString& settingsPath);
+    void SaveLayout(const QString& settingsPath) const;
+
     // F6 and Shift+F6.
     void FocusNextPane(bool forward);
 
@@ -79,6 +105,9 @@ private:
     void CreateMenu();
     bool OnCreateClient();
     QAction* AddToolButton(int commandId, const QString& text, const char* themeIcon);
+    void UpdateProgress();
+    void EndProgress();
+    void RefreshSummary();
 
     CUsefulSplitterWnd* m_wndSplitter = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
@@ -86,6 +115,16 @@ private:
     CLeftList* m_pLeft = nullptr;
     CRightList* m_pRight = nullptr;
     QLabel* m_pMessage = nullptr;
+    QProgressBar* m_pProgress = nullptr;
+    QLabel* m_pPage = nullptr;
+    QLabel* m_pTimeLeft = nullptr;
+    QLabel* m_pSummary = nullptr;
+    QElapsedTimer m_runTimer;
+    bool m_bRunTracked = false;
+    int m_nLastLetterKey = -1;
+    int m_nNotifyAfterSeconds = 60;
+    std::function<LetterCounts()> m_fnLetters;
+    std::function<void(const QString&)> m_fnNotify;
     QLabel* m_pIndicators[3] = {nullptr, nullptr, nullptr};
     KeyboardLocks m_locks;
     std::map<int, QAction*> m_commands;

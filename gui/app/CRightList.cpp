@@ -1,11 +1,20 @@
 #include "gui/app/CRightList.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
 #include <QTimer>
+#include <QUrl>
 #include <algorithm>
 
 #include "gui/app/AppState.h"
 #include "gui/app/CLeftList.h"
+#include "gui/app/ResultFilterProxy.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CColoredListCtrl.h"
@@ -23,6 +32,90 @@ CRightList::CRightList(QWidget* parent) : CResizableFormView(QSize(385, 258), pa
     m_list->setAccessibleName(QStringLiteral("Results"));
     m_list->setGeometry(0, 0, 385, 257);
     m_pModel = new ResultListModel(this);
+    m_pProxy = new ResultFilterProxy(m_pModel, this);
+
+    // The filter sits above the form, outside the part that scrolls.
+    m_pFilterBar = new QWidget(this);
+    auto* bar = new QHBoxLayout(m_pFilterBar);
+    bar->setContentsMargins(4, 2, 4, 2);
+    auto* label = new QLabel(QStringLiteral("Sho&w:"), m_pFilterBar);
+    m_pFilter = new QComboBox(m_pFilterBar);
+    m_pFilter->setObjectName(QStringLiteral("ResultFilter"));
+    m_pFilter->setAccessibleName(QStringLiteral("Show"));
+    m_pFilter->addItems(
+        {QStringLiteral("All"), QStringLiteral("Problems only"), QStringLiteral("Not mailed")});
+    label->setBuddy(m_pFilter);
+    bar->addWidget(label);
+    bar->addWidget(m_pFilter);
+    bar->addStretch(1);
+    connect(m_pFilter, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_pProxy->SetFilter(static_cast<ResultFilter>(index)); });
+    setViewportMargins(0, m_pFilterBar->sizeHint().height(), 0, 0);
+
+    connect(m_list, &CColoredListCtrl::rowActivated, this,
+            [this](int shownRow) { OpenPage(m_pProxy->SourceRow(shownRow)); });
+    connect(m_list, &CColoredListCtrl::rowMenuRequested, this, &CRightList::ShowRowMenu);
+}
+
+void CRightList::resizeEvent(QResizeEvent* event) {
+    CResizableFormView::resizeEvent(event);
+    const int height = m_pFilterBar->sizeHint().height();
+    if (viewportMargins().top() != height) {
+        setViewportMargins(0, height, 0, 0);
+    }
+    m_pFilterBar->setGeometry(frameWidth(), frameWidth(), width() - 2 * frameWidth(), height);
+}
+
+void CRightList::ScrollToRow(int row) {
+    const QModelIndex shown = m_pProxy->ShownIndex(row);
+    if (shown.isValid()) {
+        m_list->scrollTo(shown, QAbstractItemView::EnsureVisible);
+    }
+}
+
+void CRightList::OpenPage(int row) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    const QUrl url = QUrl::fromUserInput(ToQ(m_pModel->Row(row).m_strPage).trimmed());
+    if (!url.isValid()) {
+        return;
+    }
+    QDesktopServices::openUrl(url);
+}
+
+void CRightList::CopyAddress(int row) const {
+    if (row >= 0 && row < RowCount()) {
+        QApplication::clipboard()->setText(ToQ(m_pModel->Row(row).m_strPage));
+    }
+}
+
+void CRightList::CopyRow(int row) const {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    const QHeaderView* header = m_list->horizontalHeader();
+    QStringList cells;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (!header->isSectionHidden(column)) {
+            cells.append(m_pModel->index(row, column).data().toString());
+        }
+    }
+    QApplication::clipboard()->setText(cells.join(QLatin1Char('\t')));
+}
+
+void CRightList::ShowRowMenu(int shownRow, const QPoint& globalPos) {
+    const int row = m_pProxy->SourceRow(shownRow);
+    if (row < 0) {
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ResultRowMenu"));
+    menu.addAction(QStringLiteral("&Open Page"), this, [this, row] { OpenPage(row); });
+    menu.addAction(QStringLiteral("Copy &Address"), this, [this, row] { CopyAddress(row); });
+    menu.addAction(QStringLiteral("Copy &Row"), this, [this, row] { CopyRow(row); });
+    menu.exec(globalPos);
 }
 
 CRightList::~CRightList() {
@@ -38,13 +131,20 @@ void CRightList::OnInitialUpdate() {
     RepositionControls();
     g_pResultsPane = this;
 
-    m_list->setModel(m_pModel);
+    m_list->setModel(m_pProxy);
     QHeaderView* header = m_list->horizontalHeader();
     header->resizeSection(ResultListModel::ColAdvertiser, 125);
     header->resizeSection(ResultListModel::ColPublisher, 200);
     header->resizeSection(ResultListModel::ColMail, 125);
     header->resizeSection(ResultListModel::ColNotify, 100);
     header->resizeSection(ResultListModel::ColStatus, 125);
+    header->setStretchLastSection(true);
+    // A click on a heading sorts the view (never the rows the run uses); a
+    // third click goes back to the run's order.
+    header->setSortIndicatorClearable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    header->setSectionsClickable(true);
+    m_list->setSortingEnabled(true);
 }
 
 void CRightList::RebuildResults() {

@@ -13,9 +13,12 @@
 #include "scan/ResultRow.h"
 #include "store/DataFolder.h"
 
+class QComboBox;
+
 namespace tarnwick {
 
 class CColoredListCtrl;
+class ResultFilterProxy;
 class ResultListModel;
 
 class CRightList : public CResizableFormView {
@@ -29,7 +32,19 @@ public:
     void OnInitialUpdate() override;
 
     CColoredListCtrl& List() const { return *m_list; }
+    // The rows the run works on, by their row numbers (never sorted or
+    // filtered); the list shows them through Shown().
     ResultListModel& Model() const { return *m_pModel; }
+    ResultFilterProxy& Shown() const { return *m_pProxy; }
+    QComboBox& FilterBox() const { return *m_pFilter; }
+
+    // Brings a row into view (unless the filter hides it).
+    void ScrollToRow(int row);
+    // What a result row offers: its page in the browser, its address or the
+    // whole row (tab-separated, as shown) on the clipboard.
+    void OpenPage(int row);
+    void CopyAddress(int row) const;
+    void CopyRow(int row) const;
 
     // Empties the list and fills it from the profile files of the profile
     // pane's ticked rows. A profile whose file cannot be read gives no rows;
@@ -44,12 +59,19 @@ public:
     void SetStatus(int row, const std::string& status);
     void SetMail(int row, const std::string& text);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void ShowRowMenu(int shownRow, const QPoint& globalPos);
     void TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,
                         const std::vector<std::string>& missing);
 
     CColoredListCtrl* m_list = nullptr;
     ResultListModel* m_pModel = nullptr;
+    ResultFilterProxy* m_pProxy = nullptr;
+    QWidget* m_pFilterBar = nullptr;
+    QComboBox* m_pFilter = nullptr;
     std::set<std::string> m_toldUnreadable;
     int m_nRebuilds = 0;
 };

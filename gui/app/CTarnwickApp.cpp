@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QScreen>
@@ -17,7 +18,9 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/app/WindowScanPanes.h"
+#include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CSplash.h"
+#include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/OfferReport.h"
@@ -25,9 +28,18 @@
 #include "mail/NotificationQueue.h"
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
+#include "scan/StatusWords.h"
 #include "store/DataFolder.h"
 
 namespace tarnwick {
+namespace {
+
+constexpr const char* kNoMailSettingsQuestion =
+    "No mail settings are stored, so no webmaster can be notified.\n\n"
+    "Check the pages without mailing? (No: every letter due is noted as not sent.)";
+
+}  // namespace
+
 CTarnwickApp::CTarnwickApp(StartOptions options) : m_options(options) {
     InitResources();
 }
@@ -78,13 +90,23 @@ bool CTarnwickApp::InitInstance() {
         [frame = m_pFrame.get()] { OfferReport(frame, frame->ResultsPane()->Model().Rows()); });
     m_pScanRun = std::make_unique<ScanRun>(*m_pScanPanes, m_options.m_fnCheckPage);
     m_pFrame->SetExitPrompt([this] { return RunExitPrompt(); });
+    m_pFrame->SetLetterCounts([this] {
+        LetterCounts letters = m_pScanPanes->Letters();
+        letters.m_nOutstanding = m_pMailQueue->Outstanding();
+        return letters;
+    });
     ConnectCommands();
-    // Maximised; where no window manager acts on that, the window still
-    // covers the screen.
+    // Maximised at the first start; where no window manager acts on that,
+    // the window still covers the screen. Later starts come back as the
+    // window was left.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         m_pFrame->setGeometry(screen->availableGeometry());
     }
-    m_pFrame->showMaximized();
+    if (m_pFrame->RestoreLayout(m_options.m_strLayoutFile)) {
+        m_pFrame->show();
+    } else {
+        m_pFrame->showMaximized();
+    }
 
     g_bPlayEnabled = m_pFrame->ProfilePane()->ProfileRowCount() > 0;
     g_bStopEnabled = false;
@@ -108,6 +130,7 @@ void CTarnwickApp::ConnectCommands() {
         {ID_HELP_ABOUT, &CTarnwickApp::OnAbout},
         {ID_EXIT, &CTarnwickApp::OnExit},
         {ID_FILE_EXIT, &CTarnwickApp::OnExit},
+        {ID_MAIL_SETTINGS, &CTarnwickApp::OnMailSettings},
     };
     for (const auto& command : commands) {
         QAction* action = m_pFrame->Command(command.id);
@@ -122,8 +145,36 @@ void CTarnwickApp::ConnectCommands() {
 }
 
 void CTarnwickApp::OnPlay() {
+    if (g_bScanRunning) {
+        return;
+    }
+    bool withoutMail = m_pFrame->Command(ID_CHECK_WITHOUT_MAIL)->isChecked();
+    if (!withoutMail) {
+        // Letters are due but cannot go out: one question now rather than a
+        // failure in every row later.
+        bool letters = false;
+        for (const ResultRow& row : m_pFrame->ResultsPane()->Model().Rows()) {
+            if (row.m_strNotify == kEnabled) {
+                letters = true;
+                break;
+            }
+        }
+        const QFileInfo mail(
+            QString::fromLocal8Bit(DataFolder::FromEnvironment().MailPath().c_str()));
+        if (letters && (!mail.exists() || mail.size() == 0)) {
+            withoutMail =
+                AppMessageBox::Show(kNoMailSettingsQuestion, AppMessageBox::Buttons::YesNo,
+                                    m_pFrame.get()) == AppMessageBox::Answer::Yes;
+        }
+    }
+    m_pScanPanes->BeginRun(withoutMail);
     m_pMailQueue->BeginRun();
     m_pScanRun->OnPlay();
+    m_pFrame->BeginProgress();
+}
+
+void CTarnwickApp::OnMailSettings() {
+    OpenMailSettings(m_pFrame.get());
 }
 
 void CTarnwickApp::OnStop() {
@@ -177,12 +228,16 @@ void CTarnwickApp::OnAbout() {
 }
 
 bool CTarnwickApp::RunExitPrompt() {
-    return tarnwick::RunExitPrompt(m_pFrame.get(), [this] {
+    const bool leave = tarnwick::RunExitPrompt(m_pFrame.get(), [this] {
         OnStop();
         if (m_pFrame) {
             m_pFrame->UpdateCommandUI();
         }
     });
+    if (leave && m_pFrame) {
+        m_pFrame->SaveLayout(m_options.m_strLayoutFile);
+    }
+    return leave;
 }
 
 void CTarnwickApp::FinishMail() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,6 +23,9 @@ struct StartOptions {
     // How a page is checked; empty: fetched from the network.
     std::function<std::string(const std::string& page, const std::string& advertiser)>
         m_fnCheckPage;
+    // Where the window's size, splitter and column widths are kept between
+    // starts; empty: nothing is remembered.
+    QString m_strLayoutFile;
 };
 
 class CTarnwickApp : public QObject {
@@ -48,6 +52,7 @@ public:
     void OnHelp();
     void OnAbout();
     void OnExit();
+    void OnMailSettings();
 
     // The exit question; true when the program may end.
     bool RunExitPrompt();

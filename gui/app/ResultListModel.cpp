@@ -1,5 +1,7 @@
 #include "gui/app/ResultListModel.h"
 
+#include <algorithm>
+
 #include "gui/controls/TextCodec.h"
 #include "viewrules/ListRules.h"
 
@@ -71,8 +73,25 @@ Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
 }
 
 void ResultListModel::SetRows(std::vector<ResultRow> rows) {
+    // The same pages again (a click on a row rebuilds the list): the rows
+    // change in place, so the selection and the scroll position stay.
+    const auto samePage = [](const ResultRow& a, const ResultRow& b) {
+        return a.m_strAdvertiser == b.m_strAdvertiser && a.m_strPage == b.m_strPage &&
+               a.m_nProfileRow == b.m_nProfileRow;
+    };
+    if (!m_rows.empty() && rows.size() == m_rows.size() &&
+        std::equal(rows.begin(), rows.end(), m_rows.begin(), samePage)) {
+        const bool changed = rows != m_rows;
+        m_rows = std::move(rows);
+        m_letterFailed.clear();
+        if (changed) {
+            emit dataChanged(index(0, 0), index(RowCount() - 1, columnCount() - 1));
+        }
+        return;
+    }
     beginResetModel();
     m_rows = std::move(rows);
+    m_letterFailed.clear();
     endResetModel();
 }
 
@@ -82,6 +101,7 @@ void ResultListModel::Clear() {
     }
     beginResetModel();
     m_rows.clear();
+    m_letterFailed.clear();
     endResetModel();
 }
 
@@ -99,8 +119,15 @@ void ResultListModel::SetMail(int row, const std::string& text) {
         return;
     }
     m_rows[static_cast<size_t>(row)].m_strMail = text;
+    m_letterFailed.resize(m_rows.size());
+    m_letterFailed[static_cast<size_t>(row)] = true;
     const QModelIndex cell = index(row, ColMail);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+bool ResultListModel::LetterFailed(int row) const {
+    return row >= 0 && static_cast<size_t>(row) < m_letterFailed.size() &&
+           m_letterFailed[static_cast<size_t>(row)];
 }
 
 bool ResultListModel::AnyStatus() const {

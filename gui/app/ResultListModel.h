@@ -39,7 +39,10 @@ public:
     void SetRows(std::vector<ResultRow> rows);
     void Clear();
     void SetStatus(int row, const std::string& status);
+    // A letter's failure text in place of the mail address (the row's letter
+    // then counts as not sent).
     void SetMail(int row, const std::string& text);
+    bool LetterFailed(int row) const;
     // Whether any Status cell holds more than white space.
     bool AnyStatus() const;
 
@@ -47,6 +50,7 @@ public:
 
 private:
     std::vector<ResultRow> m_rows;
+    std::vector<bool> m_letterFailed;  // by row; empty until a letter fails
 };
 
 }  // namespace tarnwick

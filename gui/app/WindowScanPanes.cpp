@@ -7,6 +7,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CRightList.h"
 #include "gui/controls/AppMessageBox.h"
+#include "mail/CMailSender.h"
 
 namespace tarnwick {
 
@@ -102,7 +103,22 @@ void WindowScanPanes::SetResultStatus(int row, const std::string& status) {
 }
 
 void WindowScanPanes::SetResultMail(int row, const std::string& text) {
+    if (row >= 0) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_letters.m_failures[text];
+    }
     OnGuiThread([&] { m_frame.ResultsPane()->SetMail(row, text); });
+}
+
+void WindowScanPanes::BeginRun(bool withoutMail) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bWithoutMail = withoutMail;
+    m_letters = LetterCounts{};
+}
+
+LetterCounts WindowScanPanes::Letters() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_letters;
 }
 
 void WindowScanPanes::OfferReport() {
@@ -118,9 +134,10 @@ void WindowScanPanes::OfferReport() {
 void WindowScanPanes::StartNotification(const NotificationJob& job) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_bClosed) {
+        if (m_bClosed || m_bWithoutMail) {
             return;
         }
+        ++m_letters.m_nHandedOver;
     }
     if (m_fnStartNotification) {
         m_fnStartNotification(job);
@@ -128,7 +145,11 @@ void WindowScanPanes::StartNotification(const NotificationJob& job) {
 }
 
 void WindowScanPanes::ShowMessage(const std::string& text) {
-    AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, nullptr);
+    if (text == kMsgMessageSent) {
+        AppMessageBox::Inform(text, nullptr);
+    } else {
+        AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, nullptr);
+    }
 }
 
 void WindowScanPanes::PageStarted(int row) {

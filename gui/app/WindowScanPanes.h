@@ -12,6 +12,7 @@
 
 #include "mail/NotificationSink.h"
 #include "scan/ScanPanes.h"
+#include "viewrules/ResultsView.h"
 
 namespace tarnwick {
 
@@ -34,6 +35,11 @@ public:
     void SetStartNotification(std::function<void(const NotificationJob&)> start) {
         m_fnStartNotification = std::move(start);
     }
+
+    // A new run: its letters are counted afresh; without mailing, letters
+    // the run would send are dropped (nothing is written in their rows).
+    void BeginRun(bool withoutMail);
+    LetterCounts Letters() const;
 
     int ProfileRowCount() override;
     bool IsProfileTicked(int row) override;
@@ -62,8 +68,10 @@ private:
 
     CMainFrame& m_frame;
     std::unique_ptr<QObject> m_pGuiContext;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     bool m_bClosed = false;
+    bool m_bWithoutMail = false;
+    LetterCounts m_letters;
     std::function<void()> m_fnOfferReport;
     std::function<void(const NotificationJob&)> m_fnStartNotification;
 };

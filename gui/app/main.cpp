@@ -2,6 +2,7 @@
 #include <curl/curl.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "gui/app/CTarnwickApp.h"
 
@@ -12,7 +13,11 @@ int main(int argc, char** argv) {
     {
         QApplication application(argc, argv);
         QApplication::setApplicationName(QStringLiteral("tarnwick"));
-        tarnwick::CTarnwickApp app;
+        tarnwick::StartOptions options;
+        options.m_strLayoutFile =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+            QStringLiteral("/tarnwick/window.ini");
+        tarnwick::CTarnwickApp app(options);
         QObject::connect(&app, &tarnwick::CTarnwickApp::exitRequested, &application,
                          &QCoreApplication::exit, Qt::QueuedConnection);
         if (!app.InitInstance()) {

@@ -14,6 +14,7 @@ namespace {
 struct TestState {
     std::mutex m_mutex;
     bool m_bOn = false;
+    bool m_bLastInformation = false;
     std::deque<AppMessageBox::Answer> m_answers;
     QStringList m_shown;
 };
@@ -36,9 +37,8 @@ AppMessageBox::Answer Negative(AppMessageBox::Buttons buttons) {
 }
 
 AppMessageBox::Answer ShowOnGuiThread(const QString& text, AppMessageBox::Buttons buttons,
-                                      QWidget* parent) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tarnwick"), text, QMessageBox::NoButton,
-                    parent);
+                                      QWidget* parent, QMessageBox::Icon icon) {
+    QMessageBox box(icon, QStringLiteral("Tarnwick"), text, QMessageBox::NoButton, parent);
     switch (buttons) {
         case AppMessageBox::Buttons::Ok:
             box.setStandardButtons(QMessageBox::Ok);
@@ -67,10 +67,15 @@ AppMessageBox::Answer ShowOnGuiThread(const QString& text, AppMessageBox::Button
 
 }  // namespace
 
-AppMessageBox::Answer AppMessageBox::Show(const QString& text, Buttons buttons, QWidget* parent) {
+namespace {
+
+AppMessageBox::Answer ShowWithIcon(const QString& text, AppMessageBox::Buttons buttons,
+                                   QWidget* parent, QMessageBox::Icon icon) {
+    using Answer = AppMessageBox::Answer;
     {
         TestState& state = State();
         std::lock_guard<std::mutex> lock(state.m_mutex);
+        state.m_bLastInformation = icon == QMessageBox::Information;
         if (state.m_bOn) {
             state.m_shown.append(text);
             if (state.m_answers.empty()) {
@@ -86,13 +91,32 @@ AppMessageBox::Answer AppMessageBox::Show(const QString& text, Buttons buttons, 
         return Negative(buttons);
     }
     if (QThread::currentThread() == app->thread()) {
-        return ShowOnGuiThread(text, buttons, parent);
+        return ShowOnGuiThread(text, buttons, parent, icon);
     }
     Answer answer = Negative(buttons);
     QMetaObject::invokeMethod(
-        app, [&] { answer = ShowOnGuiThread(text, buttons, nullptr); },
+        app, [&] { answer = ShowOnGuiThread(text, buttons, nullptr, icon); },
         Qt::BlockingQueuedConnection);
     return answer;
+}
+
+}  // namespace
+
+AppMessageBox::Answer AppMessageBox::Show(const QString& text, Buttons buttons, QWidget* parent) {
+    return ShowWithIcon(text, buttons, parent, QMessageBox::Warning);
+}
+
+void AppMessageBox::Inform(const QString& text, QWidget* parent) {
+    ShowWithIcon(text, Buttons::Ok, parent, QMessageBox::Information);
+}
+
+void AppMessageBox::Inform(const std::string& text, QWidget* parent) {
+    Inform(ToQ(text), parent);
+}
+
+bool AppMessageBox::LastWasInformation() {
+    std::lock_guard<std::mutex> lock(State().m_mutex);
+    return State().m_bLastInformation;
 }
 
 AppMessageBox::Answer AppMessageBox::Show(const std::string& text, Buttons buttons,

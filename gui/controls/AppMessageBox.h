@@ -1,6 +1,6 @@
 // The program's message box: caption "Tarnwick", the warning icon, and OK,
-// Yes/No or OK/Cancel. Callable from any thread: from a worker the box is shown
-// on the GUI thread while the caller waits for the answer.
+// Yes/No or OK/Cancel; news of a success (Inform) with the information icon. Callable from any
+// thread: from a worker the box is shown on the GUI thread while the caller waits for the answer.
 //
 // Tests switch on the test mode: no window appears, every text is recorded,
 // and the answer is the next preset one (or the box's negative answer when
@@ -26,6 +26,9 @@ public:
     static Answer Show(const std::string& text, Buttons buttons = Buttons::Ok,
                        QWidget* parent = nullptr);
     static Answer Show(const char* text, Buttons buttons = Buttons::Ok, QWidget* parent = nullptr);
+    // A success ("profile added", "Message sent"): OK, the information icon.
+    static void Inform(const QString& text, QWidget* parent = nullptr);
+    static void Inform(const std::string& text, QWidget* parent = nullptr);
 
     // Test seam.
     static void SetTestMode(bool on);
@@ -33,6 +36,8 @@ public:
     static void PresetAnswer(Answer answer);
     static QStringList ShownTexts();
     static QString LastText();
+    // Whether the last box shown was news of a success (Inform).
+    static bool LastWasInformation();
     static void ClearShown();  // also drops unused preset answers
 };
 

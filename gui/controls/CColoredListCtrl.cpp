@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionViewItem>
@@ -13,7 +15,6 @@
 #include "gui/controls/CCheckHeadCtrl.h"
 #include "gui/controls/CellColourDelegate.h"
 #include "gui/controls/ListPanes.h"
-#include "gui/controls/TextCodec.h"
 #include "scan/ScanState.h"
 
 namespace tarnwick {
@@ -241,7 +242,14 @@ void CColoredListCtrl::paintEvent(QPaintEvent* event) {
         // light grey for odd ones and for the space below the last row.
         QPainter painter(viewport());
         const QRect area = event->rect();
-        painter.fillRect(area, QColor::fromRgb(kOddBand));
+        // A dark theme (light text) gets its own two bands, so its text stays
+        // readable; otherwise white and light grey.
+        const bool darkTheme = palette().color(QPalette::Text).lightness() > 128;
+        const QColor even =
+            darkTheme ? palette().color(QPalette::Base) : QColor::fromRgb(kEvenBand);
+        const QColor odd =
+            darkTheme ? palette().color(QPalette::AlternateBase) : QColor::fromRgb(kOddBand);
+        painter.fillRect(area, odd);
         const int rows = RowCount();
         if (rows > 0) {
             int first = rowAt(area.top());
@@ -256,7 +264,7 @@ void CColoredListCtrl::paintEvent(QPaintEvent* event) {
                 if (row % 2 == 0) {
                     painter.fillRect(
                         QRect(area.left(), rowViewportPosition(row), area.width(), rowHeight(row)),
-                        QColor::fromRgb(kEvenBand));
+                        even);
                 }
             }
         }
@@ -301,11 +309,10 @@ void CColoredListCtrl::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QModelIndex hit = indexAt(event->position().toPoint());
-    const std::string rowText = hit.isValid() ? FromQ(CellText(hit.row(), 1)) : std::string();
     ClickFacts facts;
     facts.m_bScanRunning = g_bScanRunning;
     facts.m_nTickedProfiles = m_pPanes != nullptr ? m_pPanes->TickedProfileCount() : 0;
-    facts.m_strRowText = rowText;
+    facts.m_bOnRow = hit.isValid();
     facts.m_fnResultsHaveStatus = [this] {
         return m_pPanes != nullptr && m_pPanes->ResultsHaveStatus();
     };
@@ -362,8 +369,35 @@ void CColoredListCtrl::mouseReleaseEvent(QMouseEvent* event) {
 
 void CColoredListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     // The second press of a double click has already come as a press and
-    // gone through the click rule; the double click itself does nothing more.
+    // gone through the click rule; when the rule let it through, the double
+    // click activates the row (the results pane opens the page).
     event->accept();
+    if (event->button() != Qt::LeftButton || m_bDiscardMouse) {
+        return;
+    }
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && !OnCheckIndicator(index, event->position().toPoint())) {
+        emit rowActivated(index.row());
+    }
+}
+
+void CColoredListCtrl::contextMenuEvent(QContextMenuEvent* event) {
+    QModelIndex index;
+    QPoint global = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        index = indexAt(event->pos());
+    } else {
+        index = currentIndex();
+        if (index.isValid()) {
+            scrollTo(index);
+            global = viewport()->mapToGlobal(visualRect(index).bottomLeft());
+        }
+    }
+    if (!index.isValid()) {
+        return;
+    }
+    event->accept();
+    emit rowMenuRequested(index.row(), global);
 }
 
 void CColoredListCtrl::keyPressEvent(QKeyEvent* event) {
@@ -382,6 +416,12 @@ void CColoredListCtrl::keyPressEvent(QKeyEvent* event) {
     }
     if (event->matches(QKeySequence::Copy)) {
         CopySelection();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && currentIndex().isValid() &&
+        isSignalConnected(QMetaMethod::fromSignal(&CColoredListCtrl::rowActivated))) {
+        emit rowActivated(currentIndex().row());
         return;
     }
     BeginStateBatch();

@@ -57,6 +57,11 @@ public:
 signals:
     // The Play/Stop enabling flags may have changed.
     void commandStateChanged();
+    // A double click the click rule let through, or Enter, on a row (the
+    // view's row number). Enter is the list's own when nothing listens.
+    void rowActivated(int row);
+    // The context menu of a row, by mouse or keyboard (the current row).
+    void rowMenuRequested(int row, const QPoint& globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +70,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The list's own handling of a press (selection, focus, check box), with

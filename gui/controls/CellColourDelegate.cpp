@@ -21,8 +21,18 @@ void CellColourDelegate::initStyleOption(QStyleOptionViewItem* option,
                                          const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
     const CellColour colour = CellBackgroundOf(FromQ(option->text));
-    option->backgroundBrush = QColor(colour.red, colour.green, colour.blue);
-    option->palette.setColor(QPalette::Text, Qt::black);
+    if (colour != CellColour{}) {
+        // A result keeps its colour, and black text on it reads in any theme.
+        option->backgroundBrush = QColor(colour.red, colour.green, colour.blue);
+        option->palette.setColor(QPalette::Text, Qt::black);
+        return;
+    }
+    // Other cells: the theme's text colour. On a light theme they stay white;
+    // on a dark one (light text) the dark bands behind them show through.
+    const bool darkTheme = option->palette.color(QPalette::Text).lightness() > 128;
+    if (!darkTheme) {
+        option->backgroundBrush = QColor(colour.red, colour.green, colour.blue);
+    }
 }
 
 bool CellColourDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,

@@ -26,7 +26,7 @@ void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (wizard.exec() == QDialog::Rejected) {
         return;
     }
-    AppMessageBox::Show(texts::kAdded, AppMessageBox::Buttons::Ok, parent);
+    AppMessageBox::Inform(QString::fromLatin1(texts::kAdded), parent);
     g_bPlayEnabled = true;
     g_bStopEnabled = false;
 }

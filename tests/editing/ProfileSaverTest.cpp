@@ -71,6 +71,24 @@ TEST_F(ProfileSaverTest, AppendAndOverwriteActOnTheBaseNamesFile) {
     EXPECT_FALSE(test::Exists(F().NewTxtPath()));
 }
 
+// Appending the same list again adds only the pages the profile lacks, so no
+// partner is listed (and mailed) twice; Overwrite takes the list as it is.
+TEST_F(ProfileSaverTest, AppendLeavesOutPagesTheProfileHas) {
+    SaveNew("example.com", {{"a.net", "x@a.net"}, {"b.net", ""}}, true);
+    const SavePlan plan = PlanSave(F(), "example.com");
+    const SavedProfile saved = AppendToProfile(
+        F(), plan, "example.com", {{" a.net ", "other@a.net"}, {"c.net", ""}, {"b.net", ""}}, true);
+    EXPECT_EQ(saved.m_nSkipped, 2);
+    EXPECT_EQ(
+        ReadBytes(F().ProfilePath("example.com")),
+        "Link: example.com\r\na.net|||x@a.net|||1|||\r\nb.net||| |||1|||\r\nc.net||| |||1|||");
+    const SavedProfile all = AppendToProfile(F(), plan, "example.com", {{"a.net", ""}}, true);
+    EXPECT_EQ(all.m_nSkipped, 1);
+    EXPECT_EQ(
+        OverwriteProfile(F(), plan, "example.com", {{"a.net", ""}, {"a.net", ""}}, true).m_nSkipped,
+        0);
+}
+
 // The profile was deleted while its address stayed in the site index: the
 // file is created again and listed, and its row goes where its line went.
 TEST_F(ProfileSaverTest, AppendOrOverwriteOnAVanishedFileCreatesIt) {

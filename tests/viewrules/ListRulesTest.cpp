@@ -52,7 +52,7 @@ struct ClickCase {
     const char* name;
     bool running;
     int ticked;
-    const char* rowText;
+    bool onRow;
     bool haveStatus;
     ClickAction expected;
     bool asksForStatus;
@@ -70,7 +70,7 @@ TEST_P(ClickRuleTest, Decides) {
     ClickFacts facts;
     facts.m_bScanRunning = c.running;
     facts.m_nTickedProfiles = c.ticked;
-    facts.m_strRowText = c.rowText;
+    facts.m_bOnRow = c.onRow;
     facts.m_fnResultsHaveStatus = [&] {
         asked = true;
         return c.haveStatus;
@@ -82,17 +82,15 @@ TEST_P(ClickRuleTest, Decides) {
 INSTANTIATE_TEST_SUITE_P(
     Clicks, ClickRuleTest,
     ::testing::Values(
-        ClickCase{"running", true, 2, "www.a.com", true, ClickAction::RefuseRunning, false},
-        ClickCase{"running, nothing ticked", true, 0, "", false, ClickAction::RefuseRunning, false},
-        ClickCase{"nothing ticked", false, 0, "", true, ClickAction::DefaultThenClearResults,
+        ClickCase{"running", true, 2, true, true, ClickAction::RefuseRunning, false},
+        ClickCase{"running, nothing ticked", true, 0, false, false, ClickAction::RefuseRunning,
                   false},
-        ClickCase{"below the rows", false, 1, "", false, ClickAction::Discard, false},
-        ClickCase{"not www", false, 1, "http://www.a.com/", true, ClickAction::Discard, false},
-        ClickCase{"Www", false, 1, "Www.a.com", false, ClickAction::Discard, false},
-        ClickCase{"short", false, 1, "ww", false, ClickAction::Discard, false},
-        ClickCase{"row, no results", false, 1, "www.a.com", false, ClickAction::DefaultThenRebuild,
-                  true},
-        ClickCase{"row, results", false, 3, "www", true, ClickAction::AskThenRebuild, true}));
+        ClickCase{"nothing ticked", false, 0, false, true, ClickAction::DefaultThenClearResults,
+                  false},
+        ClickCase{"below the rows", false, 1, false, false, ClickAction::Discard, false},
+        ClickCase{"below the rows, results", false, 1, false, true, ClickAction::Discard, false},
+        ClickCase{"row, no results", false, 1, true, false, ClickAction::DefaultThenRebuild, true},
+        ClickCase{"row, results", false, 3, true, true, ClickAction::AskThenRebuild, true}));
 
 TEST(BlankTest, WhiteSpaceOnlyIsBlank) {
     EXPECT_FALSE(IsNonBlank(""));

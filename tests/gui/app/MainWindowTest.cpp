@@ -4,9 +4,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +27,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/ProductInfo.h"
 #include "gui/app/ProfileListModel.h"
+#include "gui/app/ResultFilterProxy.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/app/StoreFixture.h"
 #include "gui/app/WindowScanPanes.h"
@@ -33,6 +36,7 @@
 #include "gui/controls/CColoredListCtrl.h"
 #include "gui/controls/CStaClass.h"
 #include "gui/controls/CTrueColorToolBar.h"
+#include "gui/controls/CUsefulSplitterWnd.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/CAdd.h"
 #include "gui/editing/CDel.h"
@@ -79,7 +83,9 @@ void Click(CColoredListCtrl& list, QPoint at) {
 QStringList ToolBarTexts(QToolBar* bar) {
     QStringList texts;
     for (QAction* action : bar->actions()) {
-        texts.append(action->text());
+        if (!action->isSeparator()) {
+            texts.append(action->iconText());
+        }
     }
     return texts;
 }
@@ -128,9 +134,12 @@ private slots:
         QCOMPARE(ResultList().RowCount(), 0);
         QVERIFY(!Frame().Command(ID_PLAY)->isEnabled());
         QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
-        for (int id : {ID_ADD, ID_DELETE, ID_EDIT_PROFILE, ID_HELP, ID_ABOUT, ID_EXIT}) {
+        for (int id : {ID_ADD, ID_HELP, ID_ABOUT, ID_EXIT}) {
             QVERIFY2(Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
         }
+        // No profile: nothing to edit or delete.
+        QVERIFY(!Frame().Command(ID_DELETE)->isEnabled());
+        QVERIFY(!Frame().Command(ID_EDIT_PROFILE)->isEnabled());
         QCOMPARE(Frame().MessageText(), QStringLiteral("Ready"));
         QVERIFY(test::Exists(m_data->Folder().Folder()));
         QCOMPARE(g_pProfilePane, &Profiles());
@@ -141,26 +150,57 @@ private slots:
     void toolBarMenuAndStatusBar() {
         Start();
         QToolBar* bar = Frame().ToolBar();
-        QCOMPARE(ToolBarTexts(bar), QStringList({"Play", "Stop", "Add", "Delete", "Edit Profile",
-                                                 "Help", "About", "Exit"}));
+        QCOMPARE(ToolBarTexts(bar),
+                 QStringList({"Play", "Stop", "Add", "Delete", "Edit Profile", "Help", "About",
+                              "Exit", "Check without mailing"}));
         QStringList ids;
         for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
             ids.append(action->objectName());
-            QCOMPARE(action->toolTip(), action->text());
-            QCOMPARE(action->statusTip(), action->text());
-            QVERIFY(!action->icon().isNull());
-            // The button is reachable by its command name.
+            QCOMPARE(action->toolTip(), action->iconText());
+            if (action->objectName() != QStringLiteral("32801")) {
+                QVERIFY(!action->icon().isNull());
+            }
+            // The button is reachable by its command name, and by Tab.
             QWidget* button = bar->widgetForAction(action);
             QVERIFY(button != nullptr);
+            QCOMPARE(button->focusPolicy(), Qt::TabFocus);
         }
         QCOMPARE(ids, QStringList({"32771", "32772", "32773", "32774", "32778", "57670", "32780",
-                                   "32781"}));
+                                   "32781", "32801"}));
 
         QStringList menus;
+        QMap<QString, QMenu*> byName;
         for (QAction* menu : Frame().menuBar()->actions()) {
             menus.append(menu->text());
+            byName[menu->text()] = menu->menu();
         }
-        QCOMPARE(menus, QStringList({"&File", "&View", "&Help"}));
+        QCOMPARE(menus, QStringList({"&File", "&View", "&Scan", "&Profile", "&Help"}));
+        // The menus hold the tool bar's own actions: one enabling for both,
+        // and keys that work with the tool bar hidden.
+        const struct {
+            const char* menu;
+            int id;
+            const char* text;
+            QList<QKeySequence> keys;
+        } items[] = {
+            {"&Scan", ID_PLAY, "&Play", {QKeySequence(Qt::Key_F5)}},
+            {"&Scan", ID_STOP, "&Stop", {QKeySequence(Qt::Key_Escape), QKeySequence("Shift+F5")}},
+            {"&Scan", ID_CHECK_WITHOUT_MAIL, "Check &without mailing", {}},
+            {"&Profile", ID_ADD, "&Add...", {QKeySequence(Qt::Key_Insert), QKeySequence("Ctrl+N")}},
+            {"&Profile", ID_EDIT_PROFILE, "&Edit Profile...", {QKeySequence(Qt::Key_F2)}},
+            {"&Profile", ID_DELETE, "&Delete...", {QKeySequence(Qt::Key_Delete)}},
+            {"&Profile", ID_MAIL_SETTINGS, "&Mail Settings...", {}},
+        };
+        for (const auto& item : items) {
+            QAction* action = Frame().Command(item.id);
+            QVERIFY2(byName[item.menu]->actions().contains(action), item.text);
+            QCOMPARE(action->text(), QString::fromLatin1(item.text));
+            QCOMPARE(action->shortcuts(), item.keys);
+        }
+        QVERIFY(Frame().Command(ID_CHECK_WITHOUT_MAIL)->isCheckable());
         QCOMPARE(Frame().Command(ID_FILE_EXIT)->text(), QStringLiteral("&Exit"));
         QCOMPARE(Frame().Command(ID_HELP_ABOUT)->text(),
                  QStringLiteral("&About Osgrel Tarnwick..."));
@@ -312,6 +352,111 @@ private slots:
         QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
     }
 
+    // The filter and the sorting change what the list shows, never the rows
+    // the run writes to; a row opens its page, copies its address or itself.
+    void resultsFilterSortAndRowActions() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        ResultListModel& model = Results().Model();
+        model.SetStatus(0, "Link Not Found");  // notification on: mailed
+        model.SetStatus(1, "Link Found");
+        model.SetStatus(2, "Page cannot be displayed");  // never mailed
+        model.SetStatus(3, "Page Cannot be Found");
+        model.SetMail(3, "Mail Settings Not provided");  // its letter failed
+        const auto shownPages = [this] {
+            QStringList pages;
+            for (int r = 0; r < ResultList().RowCount(); ++r) {
+                pages.append(ResultCell(r, 1));
+            }
+            return pages;
+        };
+        QComboBox& filter = Results().FilterBox();
+        QCOMPARE(filter.count(), 3);
+        QCOMPARE(filter.itemText(1), QStringLiteral("Problems only"));
+        filter.setCurrentIndex(1);
+        QCOMPARE(shownPages(),
+                 QStringList({"http://www.p1.com/links.html", "http://p3.com/x", "www.q1.net/"}));
+        filter.setCurrentIndex(2);
+        QCOMPARE(shownPages(), QStringList({"http://p3.com/x", "www.q1.net/"}));
+        // A status written while filtered shows or hides its row at once.
+        model.SetStatus(4, "Link Not Found");  // notification off
+        QCOMPARE(shownPages(), QStringList({"http://p3.com/x", "www.q1.net/", "http://q2.net/"}));
+        filter.setCurrentIndex(0);
+        QCOMPARE(ResultList().RowCount(), 5);
+
+        // A heading click sorts the view; the model keeps the run's order.
+        QHeaderView* header = ResultList().horizontalHeader();
+        QVERIFY(header->stretchLastSection());
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(1) + 10, header->height() / 2));
+        QCOMPARE(shownPages(),
+                 QStringList({"http://p3.com/x", "http://q2.net/", "http://www.p1.com/links.html",
+                              "www.p2.com/", "www.q1.net/"}));
+        QCOMPARE(model.Row(0).m_strPage, std::string("http://www.p1.com/links.html"));
+        model.SetStatus(0, "Link Found");
+        QCOMPARE(ResultCell(2, 4), QStringLiteral("Link Found"));
+        QCOMPARE(Results().Shown().SourceRow(2), 0);
+        ResultList().sortByColumn(-1, Qt::AscendingOrder);
+        QCOMPARE(ResultCell(0, 1), QStringLiteral("http://www.p1.com/links.html"));
+
+        UrlRecorder web;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &web, "Open");
+        Results().OpenPage(1);  // typed without a scheme
+        QCOMPARE(web.m_urls, QList<QUrl>({QUrl(QStringLiteral("http://www.p2.com/"))}));
+        Results().CopyAddress(0);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("http://www.p1.com/links.html"));
+        Results().CopyRow(3);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("http://www.beta.org\twww.q1.net/\tMail Settings Not "
+                                "provided\tEnabled\tPage Cannot be Found"));
+        // A double click the click rule lets through opens the page, and
+        // the rebuild of that click keeps the row selected.
+        Results().RebuildResults();
+        // (A double click comes as a press, then the double click.)
+        const int rebuilds = Results().RebuildCount();
+        Click(ResultList(), CellCentre(ResultList(), 4, 1));
+        QCOMPARE(Results().RebuildCount(), rebuilds + 1);
+        QTest::mouseDClick(ResultList().viewport(), Qt::LeftButton, {},
+                           CellCentre(ResultList(), 4, 1));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QCOMPARE(web.m_urls.size(), 2);
+        QCOMPARE(web.m_urls.back(), QUrl(QStringLiteral("http://q2.net/")));
+        QVERIFY(ResultList().selectionModel()->isRowSelected(4, {}));
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
+    // Size, splitter and column widths come back at the next start; the
+    // spec's widths are the first start's.
+    void layoutIsRememberedBetweenStarts() {
+        TwoProfiles(m_data->Folder());
+        const QString file = QString::fromStdString(m_data->Root() + "/config/window.ini");
+        StartOptions options(0);
+        options.m_strLayoutFile = file;
+        m_app = std::make_unique<CTarnwickApp>(options);
+        QVERIFY(m_app->InitInstance());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        QCOMPARE(ResultList().horizontalHeader()->sectionSize(1), 200);
+        QCOMPARE(ProfileList().horizontalHeader()->sectionSize(1), 150);
+        Frame().showNormal();
+        Frame().setGeometry(40, 50, 900, 640);
+        QTRY_COMPARE(Frame().geometry().size(), QSize(900, 640));
+        Frame().Splitter()->setSizes({280, 620});
+        ResultList().horizontalHeader()->resizeSection(1, 333);
+        ProfileList().horizontalHeader()->resizeSection(1, 111);
+        const QList<int> sizes = Frame().Splitter()->sizes();
+        Frame().SaveLayout(file);
+        m_app.reset();
+
+        m_app = std::make_unique<CTarnwickApp>(options);
+        QVERIFY(m_app->InitInstance());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        QVERIFY(!(Frame().windowState() & Qt::WindowMaximized));
+        QTRY_COMPARE(Frame().geometry().size(), QSize(900, 640));
+        QCOMPARE(Frame().Splitter()->sizes(), sizes);
+        QCOMPARE(ResultList().horizontalHeader()->sectionSize(1), 333);
+        QCOMPARE(ProfileList().horizontalHeader()->sectionSize(1), 111);
+    }
+
     void clickBelowTheRowsDoesNothing() {
         TwoProfiles(m_data->Folder());
         Start();
@@ -323,12 +468,17 @@ private slots:
         Click(ProfileList(), below);
         QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
         QCOMPARE(Results().RebuildCount(), rebuilds);
-        // The results pane: publisher addresses not starting with "www" do nothing,
-        // those that do rebuild.
+        // The results pane: a click on any row counts, whatever its page
+        // address looks like; a click below the rows does nothing.
         Click(ResultList(), CellCentre(ResultList(), 0, 1));  // http://www.p1.com/...
-        QCOMPARE(Results().RebuildCount(), rebuilds);
-        Click(ResultList(), CellCentre(ResultList(), 1, 1));  // www.p2.com/
         QCOMPARE(Results().RebuildCount(), rebuilds + 1);
+        QVERIFY(ResultList().selectionModel()->isRowSelected(0, {}));
+        Click(ResultList(), CellCentre(ResultList(), 1, 1));  // www.p2.com/
+        QCOMPARE(Results().RebuildCount(), rebuilds + 2);
+        const QPoint belowResults(
+            40, ResultList().visualRect(ResultList().model()->index(4, 1)).bottom() + 40);
+        Click(ResultList(), belowResults);
+        QCOMPARE(Results().RebuildCount(), rebuilds + 2);
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
     }
 

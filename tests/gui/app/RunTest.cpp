@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QHeaderView>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QtTest>
 #include <memory>
@@ -152,6 +153,14 @@ private slots:
         // The lost, notified page: with no mail settings its letter says so.
         QTRY_COMPARE(Results().RowAt(1).m_strMail, std::string("Mail Settings Not provided"));
         QCOMPARE(Results().RowAt(0).m_strMail, std::string("a@p.org"));
+        // Play asked once about the missing settings (No: the run mailed as usual).
+        QVERIFY(AppMessageBox::ShownTexts().front().startsWith("No mail settings are stored"));
+        // The run told in one line.
+        QTRY_COMPARE(Frame().SummaryText(),
+                     QStringLiteral("Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found, "
+                                    "1 Page cannot be displayed. Letters: 0 sent, 1 could not be "
+                                    "sent: Mail Settings Not provided."));
+        QVERIFY(!Frame().ProgressBar()->isVisible());
 
         QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
         QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
@@ -190,6 +199,11 @@ private slots:
         ReportPrompts prompts;
         Frame().Command(ID_PLAY)->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(Frame().MessageText().startsWith("Checking page 2 of 4"), 20000);
+        // The progress a tool tip cannot cover.
+        QTRY_COMPARE(Frame().PageText(), QStringLiteral("Page 2 of 4"));
+        QVERIFY(Frame().ProgressBar()->isVisible());
+        QCOMPARE(Frame().ProgressBar()->value(), 1);
+        QCOMPARE(Frame().ProgressBar()->maximum(), 4);
         QCOMPARE(Status(0), std::string("Link Found"));
         QCOMPARE(ProfileStatus(0), std::string("Running..."));
         QCOMPARE(ProfileStatus(1), std::string("Waiting..."));
@@ -204,8 +218,9 @@ private slots:
         CColoredListCtrl& list = Profiles().List();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualRect(list.model()->index(1, 1)).center());
+        // (First the question about the missing mail settings, at Play.)
         QCOMPARE(
-            AppMessageBox::ShownTexts(),
+            AppMessageBox::ShownTexts().mid(1),
             QStringList({"You cannot add profile while task is running",
                          "You cannot delete profile while task is runing",
                          "You cannot edit any profile while task is running", "Task is running"}));
@@ -222,6 +237,30 @@ private slots:
         QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
         QTest::qWait(100);
         QCOMPARE(prompts.Shown(), 1);
+    }
+
+    // The toggle sends no letter and asks nothing; a long run ends with a
+    // desktop notification carrying the summary.
+    void checkWithoutMailing() {
+        FivePages();
+        Start();
+        ReportPrompts prompts;
+        QStringList notices;
+        Frame().SetNotifyAfterSeconds(0);
+        Frame().SetDesktopNotifier([&](const QString& text) { notices.append(text); });
+        Frame().Command(ID_CHECK_WITHOUT_MAIL)->setChecked(true);
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(ProfileStatus(1), std::string("Completed"), 30000);
+        QCOMPARE(Status(1), std::string("Link Not Found"));
+        QTRY_COMPARE(prompts.Shown(), 1);
+        QTest::qWait(300);
+        QCOMPARE(Results().RowAt(1).m_strMail, std::string("b@p.org"));
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        const QString summary = QStringLiteral(
+            "Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found, 1 Page cannot be "
+            "displayed.");
+        QCOMPARE(Frame().SummaryText(), summary);
+        QCOMPARE(notices, QStringList({summary}));
     }
 
     void closingDuringARunCanStopItFirst() {

@@ -1,0 +1,38 @@
+// The results as the pane shows them: filtered ("All", "Problems only", "Not
+// mailed") and sorted by a column, over the results model whose row numbers
+// the scan run and the letters keep using. Columns are passed through as the
+// model has them, so a column added there shows here without a change.
+#pragma once
+
+#include <QSortFilterProxyModel>
+
+#include "viewrules/ResultsView.h"
+
+namespace tarnwick {
+
+class ResultListModel;
+
+class ResultFilterProxy : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit ResultFilterProxy(ResultListModel* source, QObject* parent = nullptr);
+    ~ResultFilterProxy() override;
+
+    void SetFilter(ResultFilter filter);
+    ResultFilter Filter() const { return m_eFilter; }
+
+    // The model row of a shown row and back (-1 / an invalid index when
+    // there is none).
+    int SourceRow(int shownRow) const;
+    QModelIndex ShownIndex(int sourceRow, int column = 0) const;
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    ResultListModel* m_pSource;
+    ResultFilter m_eFilter = ResultFilter::All;
+};
+
+}  // namespace tarnwick

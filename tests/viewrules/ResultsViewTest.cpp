@@ -1,0 +1,83 @@
+#include "viewrules/ResultsView.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnwick {
+namespace {
+
+ResultRow Row(const char* status, const char* notify = "Enabled") {
+    ResultRow row;
+    row.m_strPage = "http://p.example/";
+    row.m_strNotify = notify;
+    row.m_strStatus = status;
+    return row;
+}
+
+struct FilterCase {
+    const char* name;
+    const char* status;
+    const char* notify;
+    bool failed;
+    bool problem;
+    bool notMailed;
+};
+
+void PrintTo(const FilterCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FilterTest : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(FilterTest, KeepsTheRightRows) {
+    const FilterCase& c = GetParam();
+    const ResultRow row = Row(c.status, c.notify);
+    EXPECT_TRUE(FilterKeeps(ResultFilter::All, row, c.failed));
+    EXPECT_EQ(FilterKeeps(ResultFilter::Problems, row, c.failed), c.problem);
+    EXPECT_EQ(FilterKeeps(ResultFilter::NotMailed, row, c.failed), c.notMailed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FilterTest,
+    ::testing::Values(
+        FilterCase{"not checked", "", "Enabled", false, false, false},
+        FilterCase{"blank", "  ", "Enabled", false, false, false},
+        FilterCase{"found", "Link Found", "Enabled", false, false, false},
+        FilterCase{"lost, mailed", "Link Not Found", "Enabled", false, true, false},
+        FilterCase{"lost, letter failed", "Link Not Found", "Enabled", true, true, true},
+        FilterCase{"lost, notification off", "Link Not Found", "Disabled", false, true, true},
+        FilterCase{"gone, mailed", "Page Cannot be Found", "Enabled", false, true, false},
+        FilterCase{"unreachable: never mailed", "Page cannot be displayed", "Enabled", false, true,
+                   true},
+        FilterCase{"stopped", "Stopped by user", "Enabled", false, true, true},
+        FilterCase{"case differs", "link found", "Enabled", false, true, true}));
+
+TEST(RunSummaryTest, CountsResultsInOrderOfAppearanceAndLetters) {
+    const std::vector<ResultRow> rows = {Row("Link Found"), Row("Link Not Found"),
+                                         Row("Link Found"), Row(""), Row("Page Cannot be Found")};
+    EXPECT_EQ(SummariseRun(rows, {}),
+              "Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found.");
+    LetterCounts letters;
+    letters.m_nHandedOver = 105;
+    letters.m_failures["Mail Settings Not provided"] = 102;
+    EXPECT_EQ(SummariseRun(rows, letters),
+              "Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found. Letters: 3 sent, "
+              "102 could not be sent: Mail Settings Not provided.");
+    letters.m_nOutstanding = 2;
+    EXPECT_EQ(SummariseRun({}, letters),
+              "Done: no page checked. Letters: 1 sent, 2 being sent, 102 could not be sent: "
+              "Mail Settings Not provided.");
+}
+
+TEST(TimeLeftTest, EstimatesFromThePagesDone) {
+    EXPECT_EQ(EstimateSecondsLeft(0, 10, 5.0), -1);
+    EXPECT_EQ(EstimateSecondsLeft(2, 10, 10.0), 40);
+    EXPECT_EQ(EstimateSecondsLeft(10, 10, 10.0), 0);
+    EXPECT_EQ(DescribeTimeLeft(-1), "");
+    EXPECT_EQ(DescribeTimeLeft(2), "About 5 s left");
+    EXPECT_EQ(DescribeTimeLeft(41), "About 45 s left");
+    EXPECT_EQ(DescribeTimeLeft(150), "About 3 min left");
+    EXPECT_EQ(DescribeTimeLeft(3 * 3600 + 10), "About 3 h left");
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,105 @@
+#include "viewrules/ResultsView.h"
+
+#include <cmath>
+
+#include "scan/StatusWords.h"
+#include "viewrules/ListRules.h"
+
+namespace tarnwick {
+
+bool IsProblemRow(const ResultRow& row) {
+    return IsNonBlank(row.m_strStatus) && row.m_strStatus != kLinkFound;
+}
+
+bool IsNotMailedRow(const ResultRow& row, bool letterFailed) {
+    if (!IsProblemRow(row)) {
+        return false;
+    }
+    const bool mailable = row.m_strStatus == kLinkNotFound || row.m_strStatus == kPageCannotBeFound;
+    return !mailable || row.m_strNotify != kEnabled || letterFailed;
+}
+
+bool FilterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed) {
+    switch (filter) {
+        case ResultFilter::Problems:
+            return IsProblemRow(row);
+        case ResultFilter::NotMailed:
+            return IsNotMailedRow(row, letterFailed);
+        case ResultFilter::All:
+            break;
+    }
+    return true;
+}
+
+namespace {
+
+std::string Counted(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string SummariseRun(const std::vector<ResultRow>& rows, const LetterCounts& letters) {
+    std::vector<std::pair<std::string, int>> counts;
+    for (const ResultRow& row : rows) {
+        if (!IsNonBlank(row.m_strStatus)) {
+            continue;
+        }
+        auto it = counts.begin();
+        while (it != counts.end() && it->first != row.m_strStatus) {
+            ++it;
+        }
+        if (it == counts.end()) {
+            counts.emplace_back(row.m_strStatus, 1);
+        } else {
+            ++it->second;
+        }
+    }
+    std::string text = "Done: ";
+    if (counts.empty()) {
+        text += "no page checked";
+    }
+    for (size_t i = 0; i < counts.size(); ++i) {
+        text += (i == 0 ? "" : ", ") + std::to_string(counts[i].second) + " " + counts[i].first;
+    }
+    text += ".";
+    if (letters.m_nHandedOver > 0) {
+        int failed = 0;
+        for (const auto& [reason, count] : letters.m_failures) {
+            failed += count;
+        }
+        const int sent = letters.m_nHandedOver - failed - letters.m_nOutstanding;
+        text += " Letters: " + std::to_string(sent < 0 ? 0 : sent) + " sent";
+        if (letters.m_nOutstanding > 0) {
+            text += ", " + std::to_string(letters.m_nOutstanding) + " being sent";
+        }
+        for (const auto& [reason, count] : letters.m_failures) {
+            text += ", " + Counted(count, "could not be sent", "could not be sent") + ": " + reason;
+        }
+        text += ".";
+    }
+    return text;
+}
+
+int EstimateSecondsLeft(int done, int total, double elapsedSeconds) {
+    if (done <= 0 || total <= done || elapsedSeconds < 0) {
+        return done > 0 && total <= done ? 0 : -1;
+    }
+    return static_cast<int>(std::lround(elapsedSeconds / done * (total - done)));
+}
+
+std::string DescribeTimeLeft(int seconds) {
+    if (seconds < 0) {
+        return {};
+    }
+    if (seconds < 60) {
+        return "About " + std::to_string(seconds < 5 ? 5 : (seconds + 4) / 5 * 5) + " s left";
+    }
+    const int minutes = (seconds + 30) / 60;
+    if (minutes < 120) {
+        return "About " + std::to_string(minutes) + " min left";
+    }
+    return "About " + std::to_string((minutes + 30) / 60) + " h left";
+}
+
+}  // namespace tarnwick
