@@ -1,8 +1,8 @@
 #include "history/LetterRules.h"
 
-#include <ctime>
 #include <fstream>
 
+#include "history/ChangeLetter.h"
 #include "store/StoreFileWriter.h"
 
 namespace tarnwick {
@@ -21,12 +21,7 @@ std::optional<int> Number(const std::string& text, int lowest, int highest) {
 }
 
 std::string Date(std::int64_t time) {
-    const std::time_t t = static_cast<std::time_t>(time);
-    std::tm local{};
-    localtime_r(&t, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
+    return LocalMinuteText(time).substr(0, 10);
 }
 
 }  // namespace
