@@ -19,6 +19,7 @@ CLeftList::CLeftList(QWidget* parent) : CResizableFormView(QSize(350, 351), pare
     m_list = new CColoredListCtrl(Form());
     m_list->setObjectName(QString::number(kListId));
     m_list->setAccessibleName(QStringLiteral("Profiles"));
+    m_list->SetEmptyHint(QStringLiteral("Add a profile to begin (Profile > Add..., or Ins)."));
     m_list->setGeometry(0, 0, 350, 351);
     m_pModel = new ProfileListModel(this);
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -215,10 +216,20 @@ QString CTarnwickApp::InstallHelp() {
 }
 
 void CTarnwickApp::OnHelp() {
-    // A missing guide is not reported: Help then simply opens nothing.
     const QString path = InstallHelp();
-    if (!path.isEmpty()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (path.isEmpty()) {
+        AppMessageBox::Show(QStringLiteral("The user guide could not be written into the data "
+                                           "folder, so it cannot be shown."),
+                            AppMessageBox::Buttons::Ok, m_pFrame.get());
+        return;
+    }
+    // Where no browser starts, the user is told where the guide is instead
+    // of seeing nothing happen.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        AppMessageBox::Show(QStringLiteral("No web browser could be started to show the user "
+                                           "guide. It is at:\n\n%1")
+                                .arg(QDir::toNativeSeparators(path)),
+                            AppMessageBox::Buttons::Ok, m_pFrame.get());
     }
 }
 

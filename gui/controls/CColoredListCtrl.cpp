@@ -78,6 +78,12 @@ void CColoredListCtrl::setModel(QAbstractItemModel* model) {
     };
     m_modelConnections.append(
         connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, userChange));
+    for (const auto rowsChanged :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        m_modelConnections.append(connect(model, rowsChanged, this, [this] { UpdateEmptyHint(); }));
+    }
+    m_modelConnections.append(
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { UpdateEmptyHint(); }));
     m_modelConnections.append(
         connect(selectionModel(), &QItemSelectionModel::currentChanged, this, userChange));
 }
@@ -270,6 +276,25 @@ void CColoredListCtrl::paintEvent(QPaintEvent* event) {
         }
     }
     QTableView::paintEvent(event);
+    if (!m_strEmptyHint.isEmpty() && RowCount() == 0) {
+        QPainter painter(viewport());
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_strEmptyHint);
+    }
+}
+
+void CColoredListCtrl::SetEmptyHint(const QString& hint) {
+    m_strEmptyHint = hint;
+    UpdateEmptyHint();
+}
+
+void CColoredListCtrl::UpdateEmptyHint() {
+    const QString description = RowCount() == 0 ? m_strEmptyHint : QString();
+    if (accessibleDescription() != description) {
+        setAccessibleDescription(description);
+    }
+    viewport()->update();
 }
 
 bool CColoredListCtrl::OnCheckIndicator(const QModelIndex& index, QPoint point) const {

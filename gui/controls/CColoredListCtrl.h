@@ -50,6 +50,10 @@ public:
     // The check-state rule for the rows as they are now (the profile pane
     // runs it once after loading many ticked rows).
     void RunCheckStateRule();
+    // A line shown in the empty list, telling how to begin (also its
+    // accessible description while it is empty).
+    void SetEmptyHint(const QString& hint);
+
     // Only the header's picture, set from the rows (an empty box for no
     // rows); no flag changes and no rebuild.
     void RefreshCheckHeader();
@@ -84,7 +88,10 @@ private:
     void CopySelection() const;
     void RebuildFromRule();
 
+    void UpdateEmptyHint();
+
     ListPanes* m_pPanes = nullptr;
+    QString m_strEmptyHint;
     CellColourDelegate* m_pDelegate = nullptr;
     CCheckHeadCtrl* m_pCheckHeader = nullptr;
     int m_nBatch = 0;

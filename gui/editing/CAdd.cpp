@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -15,6 +16,7 @@
 #include "editing/EditingTexts.h"
 #include "editing/ImportParsers.h"
 #include "editing/ProfileSaver.h"
+#include "editing/TypedPages.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/CAbortAppend.h"
@@ -34,6 +36,9 @@ const QString kNext = QStringLiteral("Next >");
 const QString kSave = QStringLiteral("Save and Finish");
 const QString kCancel = QStringLiteral("Cancel");
 const QString kBack = QStringLiteral("< Back");
+const QString kTypedHint = QStringLiteral(
+    "One page per line; its webmaster's mail address may follow after a tab, "
+    "\";\", \",\" or a blank.");
 
 void Say(const char* text, QWidget* parent) {
     AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, parent);
@@ -109,6 +114,9 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     m_pTypeCsv = MakeRadio(this, "1011", QStringLiteral("CSV File (*.csv)"), Dlu(20, 62, 150, 10));
     m_pTypeExcel =
         MakeRadio(this, "1012", QStringLiteral("Excel File (*.xls)"), Dlu(20, 76, 150, 10));
+    // Pages by hand: typed or pasted, one per line.
+    m_pTypePaste = MakeRadio(this, "TypedChoice", QStringLiteral("&Type or paste the pages"),
+                             Dlu(20, 88, 150, 10));
     m_pNotify = Make<QCheckBox>(this, "1025", Dlu(20, 100, 235, 10));
     m_pNotify->setText(QStringLiteral("Also send e-mail notifications to link publishers."));
     m_pMailSettings =
@@ -130,15 +138,25 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     m_pHint =
         MakeLabel(this, "1074", QString::fromLatin1(texts::kSeparatorHint), Dlu(128, 77, 80, 10));
 
+    m_pTypedLabel = MakeLabel(this, "TypedLabel", kTypedHint, Dlu(7, 32, 255, 20));
+    m_pTypedLabel->setWordWrap(true);
+    m_pTyped = Make<QPlainTextEdit>(this, "TypedPages", Dlu(7, 54, 255, 124));
+    m_pTyped->setAccessibleName(QStringLiteral("Pages"));
+    m_pTyped->setTabChangesFocus(true);
+    m_pTyped->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pTypedLabel->setBuddy(m_pTyped);
+
     m_pBack = MakeButton(this, "1008", kCancel, Dlu(130, 185, 55, 14));
     m_pMain = MakeButton(this, "1009", kImport, Dlu(190, 185, 72, 14));
+    // Enter advances the wizard (the typed pages' box keeps Enter for lines).
+    m_pMain->setDefault(true);
     m_pOk = MakeButton(this, "1", QStringLiteral("OK"), Dlu(0, 0, 1, 1));
     m_pOk->setEnabled(false);
     m_pOk->hide();
 
     // Each set of radio buttons is its own group; nothing is ticked at first.
     m_pTypeGroup = new QButtonGroup(this);
-    for (QRadioButton* radio : {m_pTypeText, m_pTypeCsv, m_pTypeExcel}) {
+    for (QRadioButton* radio : {m_pTypeText, m_pTypeCsv, m_pTypeExcel, m_pTypePaste}) {
         m_pTypeGroup->addButton(radio);
     }
     m_pSeparatorGroup = new QButtonGroup(this);
@@ -151,20 +169,22 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     // The controls that come and go with the pages, and what each page shows
     // of them. The separator hint, the mail settings button and what earlier
     // pages left in view are settled by ShowPage() itself.
-    const QList<QWidget*> typeControls = {m_pTypeText, m_pTypeCsv, m_pTypeExcel, m_pWizardHeading,
-                                          m_pNotify};
+    const QList<QWidget*> typeControls = {m_pTypeText,      m_pTypeCsv, m_pTypeExcel,
+                                          m_pWizardHeading, m_pNotify,  m_pTypePaste};
     const QList<QWidget*> fileControls = {m_pWizardHeading, m_pPathLabel, m_pPath, m_pBrowse};
     const QList<QWidget*> separatorControls = {m_pWizardHeading, m_pSemicolon, m_pComma, m_pOther,
                                                m_pOtherText};
-    m_pageControls = {m_pListLabel,     m_pList,   m_pTypeText,  m_pTypeCsv,  m_pTypeExcel,
-                      m_pWizardHeading, m_pNotify, m_pPathLabel, m_pPath,     m_pBrowse,
-                      m_pSemicolon,     m_pComma,  m_pOther,     m_pOtherText};
+    m_pageControls = {m_pListLabel,     m_pList,   m_pTypeText,  m_pTypeCsv,   m_pTypeExcel,
+                      m_pWizardHeading, m_pNotify, m_pPathLabel, m_pPath,      m_pBrowse,
+                      m_pSemicolon,     m_pComma,  m_pOther,     m_pOtherText, m_pTypePaste,
+                      m_pTypedLabel,    m_pTyped};
     m_looks = {{
         {{m_pListLabel, m_pList}, kCancel, kImport},  // Page::Address
         {typeControls, kBack, kNext},                 // Page::FileType
         {fileControls, kBack, kNext},                 // Page::File
         {separatorControls, kBack, kNext},            // Page::Separator
         {{m_pList}, kBack, kSave},                    // Page::ImportedList
+        {{m_pTypedLabel, m_pTyped}, kBack, kNext},    // Page::Typed
     }};
     ShowPage(Page::Address, Arrival::Forward);
 
@@ -236,6 +256,9 @@ void CAdd::OnMainButton() {
         case Page::ImportedList:
             SaveAndFinish();
             break;
+        case Page::Typed:
+            FromTypedPage();
+            break;
     }
 }
 
@@ -289,6 +312,8 @@ int CAdd::PageCounter() const {
             return 3;
         case Page::ImportedList:
             return m_eListAfter == Page::Separator ? 4 : 3;
+        case Page::Typed:
+            return 2;
     }
     return 0;
 }
@@ -304,6 +329,11 @@ void CAdd::ToTypePage() {
 void CAdd::ToFilePage() {
     m_bNotify = m_pNotify->isChecked() ? 1 : 0;
     m_strPath = m_pPath->text();
+    if (m_pTypePaste->isChecked()) {
+        ShowPage(Page::Typed, Arrival::Forward);
+        m_pTyped->setFocus();
+        return;
+    }
     if (m_pTypeText->isChecked()) {
         m_strFileType = QStringLiteral("txt");
     } else if (m_pTypeCsv->isChecked()) {
@@ -381,6 +411,22 @@ void CAdd::FromSeparatorPage() {
     ShowImport(result);
 }
 
+void CAdd::FromTypedPage() {
+    const TypedPages typed = ParseTypedPages(FromQ(m_pTyped->toPlainText()));
+    if (typed.m_nLine != 0) {
+        AppMessageBox::Show(ToQ(typed.m_strMessage), AppMessageBox::Buttons::Ok, this);
+        return;
+    }
+    if (typed.m_rows.empty()) {
+        Say(texts::kNoItem, this);
+        return;
+    }
+    ShowPage(Page::ImportedList, Arrival::Forward);
+    SetColumns({QStringLiteral("links"), QStringLiteral("Mail")});
+    m_pModel->ClearRows();
+    m_pModel->SetRows(std::vector<ImportRow>(typed.m_rows));
+}
+
 void CAdd::SaveAndFinish() {
     if (m_pModel->rowCount() == 0) {
         Say(texts::kNoItem, this);
@@ -411,6 +457,7 @@ void CAdd::SaveAndFinish() {
                         ? AppendToProfile(folder, plan, address, rows, notify)
                         : OverwriteProfile(folder, plan, address, rows, notify);
         }
+        m_nSkipped = saved.m_nSkipped;
         // The new row goes where its line went in index.txt.
         if (saved.m_nRow >= 0) {
             m_panes.InsertProfileRow(saved.m_nRow, ToQ(saved.m_strDisplayText));
@@ -447,6 +494,9 @@ void CAdd::OnBackButton() {
             break;
         case Page::ImportedList:
             ShowPage(m_eListAfter, Arrival::Back);
+            break;
+        case Page::Typed:
+            ShowPage(Page::FileType, Arrival::Back);
             break;
     }
     m_bPlainImport = false;

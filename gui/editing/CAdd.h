@@ -15,6 +15,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTableView;
@@ -36,9 +37,11 @@ public:
     int PageCounter() const;
     bool PlainImportMark() const { return m_bPlainImport; }
     const ImportListModel& ListModel() const { return *m_pModel; }
+    // After Append: how many pages the profile had already (left out).
+    int SkippedPages() const { return m_nSkipped; }
 
 private:
-    enum class Page { Address, FileType, File, Separator, ImportedList };
+    enum class Page { Address, FileType, File, Separator, ImportedList, Typed };
     enum class Arrival { Forward, Back };
     struct PageLook {
         QList<QWidget*> m_shown;
@@ -57,6 +60,7 @@ private:
     void ToFilePage();         // "Next >" on the type page
     void FromFilePage();       // "Next >" on the file page
     void FromSeparatorPage();  // "Next >" on the separator page
+    void FromTypedPage();      // "Next >" on the page of typed or pasted pages
     void SaveAndFinish();      // "Save and Finish" on the list page
 
     // Shows what an import gave; the format message after the rows are in.
@@ -92,7 +96,10 @@ private:
     QRadioButton* m_pOther;        // 1023
     QLineEdit* m_pOtherText;       // 1024
     QLabel* m_pHint;               // 1074
-    QPushButton* m_pOk;            // 1
+    QRadioButton* m_pTypePaste;    // pages typed or pasted instead of a file
+    QLabel* m_pTypedLabel;
+    QPlainTextEdit* m_pTyped;
+    QPushButton* m_pOk;  // 1
     QButtonGroup* m_pTypeGroup;
     QButtonGroup* m_pSeparatorGroup;
 
@@ -100,13 +107,14 @@ private:
     QString m_strPath;
     int m_bNotify = 0;
     QList<QWidget*> m_pageControls;
-    std::array<PageLook, 5> m_looks;  // indexed by Page
+    std::array<PageLook, 6> m_looks;  // indexed by Page
     Page m_ePage = Page::Address;
     Page m_eListAfter = Page::File;  // the page before the list page
     bool m_bLeftAddressPage = false;
     bool m_bHeadingGone = false;
     bool m_bListLeftInView = false;
     bool m_bPlainImport = false;
+    int m_nSkipped = 0;
 };
 
 }  // namespace tarnwick

@@ -14,6 +14,7 @@
 
 #include "editing/AddressRule.h"
 #include "editing/EditingTexts.h"
+#include "editing/TypedPages.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CComboListCtrl.h"
 #include "gui/controls/TextCodec.h"
@@ -272,6 +273,7 @@ void CEditProf::LoadPages(bool afterDelete) {
     const ProfileContents contents =
         afterDelete ? ProfileFile::ReadAfterDelete(path) : ProfileFile::ReadForEdit(path);
     m_pPages->DeleteAllItems();
+    m_loaded = contents.m_pages;
     int row = 0;
     for (const ProfilePage& page : contents.m_pages) {
         m_pPages->InsertItem(row, ToQ(page.m_strPage));
@@ -313,6 +315,32 @@ void CEditProf::OnFinish() {
     for (int row = 0; row < m_pPages->GetItemCount(); ++row) {
         rows.push_back({FromQ(m_pPages->GetItemText(row, 0)), FromQ(m_pPages->GetItemText(row, 1)),
                         FromQ(m_pPages->GetItemText(row, 2))});
+        // The wizard's rules for what is typed here too; the message names
+        // the cell and the dialog stays with that cell current.
+        const ProfilePage& page = rows.back();
+        const ProfilePage* loaded = static_cast<size_t>(row) < m_loaded.size()
+                                        ? &m_loaded[static_cast<size_t>(row)]
+                                        : nullptr;
+        const bool pageTyped = loaded == nullptr || loaded->m_strPage != page.m_strPage;
+        const bool mailTyped = loaded == nullptr || loaded->m_strMail != page.m_strMail;
+        const char* message = pageTyped ? CheckPage(page.m_strPage) : nullptr;
+        if (message == nullptr && mailTyped) {
+            message = CheckMail(page.m_strMail);
+        }
+        if (message != nullptr) {
+            const bool badPage = std::string_view(message) == texts::kUrlInvalid;
+            const int column = badPage ? 0 : 1;
+            m_pPages->setCurrentIndex(m_pPages->model()->index(row, column));
+            m_pPages->scrollTo(m_pPages->currentIndex());
+            AppMessageBox::Show(
+                QStringLiteral("Row %1, %2: \"%3\"\n\n%4")
+                    .arg(row + 1)
+                    .arg(badPage ? QStringLiteral("Url") : QStringLiteral("Mail Address"))
+                    .arg(m_pPages->GetItemText(row, column))
+                    .arg(QString::fromLatin1(message)),
+                AppMessageBox::Buttons::Ok, this);
+            return;
+        }
     }
     try {
         // The file the pages were loaded from: the address box's text as Next

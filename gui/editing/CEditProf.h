@@ -7,13 +7,16 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "store/ProfileFile.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStandardItemModel;
-#include <QStringList>
 class QTableView;
 
 namespace tarnwick {
@@ -68,6 +71,9 @@ private:
 
     int m_nPage = 0;
     QString m_strEdit;
+    // The pages as read from the file: only what is typed over them is
+    // checked at Finish.
+    std::vector<ProfilePage> m_loaded;
     QString m_strSelected;
     int m_bAllDisabled = 1;
     bool m_bFilling = false;

@@ -26,7 +26,14 @@ void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (wizard.exec() == QDialog::Rejected) {
         return;
     }
-    AppMessageBox::Inform(QString::fromLatin1(texts::kAdded), parent);
+    QString added = QString::fromLatin1(texts::kAdded);
+    if (wizard.SkippedPages() > 0) {
+        added += QStringLiteral(
+                     "\n\n%1 of the pages were in the profile already and were left "
+                     "out.")
+                     .arg(wizard.SkippedPages());
+    }
+    AppMessageBox::Inform(added, parent);
     g_bPlayEnabled = true;
     g_bStopEnabled = false;
 }

@@ -74,7 +74,7 @@ QLabel* MakeLabel(const char* text, QWidget* buddy, QWidget* parent) {
 
 CMailSett::CMailSett(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("148"));
-    setWindowTitle(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("Mail Settings"));
 
     m_pMailGroup = new QGroupBox(QStringLiteral("Mail Settings"), this);
     m_pSendNotification = new QCheckBox(QStringLiteral("Send Notification"), m_pMailGroup);
@@ -298,6 +298,10 @@ void CMailSett::SendTestMail() {
     m_pTestGroup->setEnabled(true);
     m_bSending = false;
     for (const std::string& text : sink.Messages()) {
+        if (text == kMsgMessageSent) {
+            AppMessageBox::Inform(text, this);
+            continue;
+        }
         AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, this);
     }
 }

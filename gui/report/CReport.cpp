@@ -1,5 +1,6 @@
 #include "gui/report/CReport.h"
 
+#include <QButtonGroup>
 #include <QFile>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -29,10 +30,12 @@ CReport::CReport(QWidget* parent) : QDialog(parent) {
     m_pHtml->setObjectName(QStringLiteral("1060"));
     m_pText = new QRadioButton(QStringLiteral(".txt format"), this);
     m_pText->setObjectName(QStringLiteral("1061"));
-    // Each choice stands on its own; the handlers keep exactly one ticked, and
-    // a click on the ticked one leaves it ticked.
-    m_pHtml->setAutoExclusive(false);
-    m_pText->setAutoExclusive(false);
+    // One exclusive group: exactly one choice is ticked, a click on the ticked
+    // one leaves it ticked, and screen readers hear two radio buttons.
+    auto* formats = new QButtonGroup(this);
+    formats->setExclusive(true);
+    formats->addButton(m_pHtml);
+    formats->addButton(m_pText);
     m_pOk = new QPushButton(QStringLiteral("OK"), this);
     m_pOk->setObjectName(QStringLiteral("1044"));
     m_pOk->setAutoDefault(false);

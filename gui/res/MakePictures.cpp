@@ -150,12 +150,16 @@ QImage CheckHeaderStrip() {
     QImage strip(48, 16, QImage::Format_RGB32);
     strip.fill(kMagenta);
     QPainter p(&strip);
+    // 0: some rows ticked (a bar, as a tri-state box shows it), 1: none (an
+    // empty box), 2: all (a check mark): three pictures told apart at once.
     for (int i = 0; i < 3; ++i) {
         const QRect box(i * 16 + 1, 1, 13, 13);
         p.setPen(QColor(28, 81, 128));
-        p.setBrush(i == 0 ? QColor(200, 200, 200) : QColor(Qt::white));
+        p.setBrush(QColor(Qt::white));
         p.drawRect(box);
-        if (i != 1) {
+        if (i == 0) {
+            p.fillRect(QRect(box.left() + 3, box.top() + 5, 8, 4), Qt::black);
+        } else if (i == 2) {
             p.setPen(QPen(Qt::black, 2));
             p.drawLine(box.left() + 3, box.top() + 6, box.left() + 5, box.top() + 9);
             p.drawLine(box.left() + 5, box.top() + 9, box.left() + 10, box.top() + 3);

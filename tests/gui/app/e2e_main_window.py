@@ -125,8 +125,8 @@ def drive(g, report):
 
     # The report prompt: text format, then the file.
     prompt = wait_top(g.app, 'dialog', 'Save As..', timeout=20)
-    # Qt shows the format choices as check boxes on the accessibility bus.
-    do(find(prompt, 'check box', '.txt format'), 'Toggle')
+    # The format choices are radio buttons on the accessibility bus.
+    do(find(prompt, 'radio button', '.txt format'), 'Toggle')
     do(find(prompt, 'push button', 'OK'))
     chooser = wait(lambda: next((w for w in g.app if w is not None and w is not prompt
                                  and w.getRoleName() == 'dialog'

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QtTest>
@@ -283,6 +284,35 @@ private slots:
         QCOMPARE(Profile("example.net"),
                  std::string("Link: example.net\r\na.example.com/x|||webmaster mail|||0|||\r\n"
                              "nocomma||| |||0|||\r\nb.net|||m|||0|||"));
+    }
+
+    // Pages typed or pasted instead of a file: one per line, a mail address
+    // after them; a bad line is named and keeps the wizard on its page.
+    void typedPagesBecomeTheProfile() {
+        Open();
+        ToFilePage("http://example.net", "TypedChoice", true);
+        auto* typed = qobject_cast<QPlainTextEdit*>(W("TypedPages"));
+        QVERIFY(typed != nullptr && !typed->isHidden());
+        QVERIFY(W("1018")->isHidden());
+        typed->setPlainText("http://a.example.org/links\tweb@a.example.org\n\nno scheme here\n");
+        Click("1009");
+        QCOMPARE(AppMessageBox::LastText(),
+                 QString("Line 3: no scheme here\n\n") + texts::kUrlInvalid);
+        QCOMPARE(m_wizard->PageCounter(), 2);
+        typed->setPlainText("http://a.example.org/links\tweb@a.example.org\nb.example.com/x\n");
+        Click("1009");
+        QCOMPARE(m_wizard->PageCounter(), 3);
+        QCOMPARE(Cells(0), QStringList({"http://a.example.org/links", "b.example.com/x"}));
+        QCOMPARE(Cells(1), QStringList({"web@a.example.org", ""}));
+        // Back returns to the typed pages, kept as they were.
+        Click("1008");
+        QCOMPARE(m_wizard->PageCounter(), 2);
+        QVERIFY(!typed->isHidden());
+        Click("1009");
+        Click("1009");
+        QCOMPARE(Profile("example.net"),
+                 std::string("Link: http://example.net\r\nhttp://a.example.org/links|||"
+                             "web@a.example.org|||1|||\r\nb.example.com/x||| |||1|||"));
     }
 
     void addressMessages() {

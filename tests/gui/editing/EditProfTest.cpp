@@ -346,6 +346,40 @@ private slots:
         QVERIFY(!tarnwick::test::Exists(F().NewTxtPath()));
     }
 
+    // What is typed over a cell must pass the wizard's rules: Finish names
+    // the cell, keeps the dialog open and writes nothing.
+    void finishRefusesATypedBadCell() {
+        MakeStore();
+        ToPagesPage();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        const std::string before = ReadBytes(F().ProfilePath("example.com"));
+        ClickCell(1, 1);
+        auto* edit = qobject_cast<QLineEdit*>(Pages()->CurrentEditor());
+        QVERIFY(edit != nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, "not a mail");
+        QTest::keyClick(edit, Qt::Key_Return);
+        Click("1046");
+        QCOMPARE(m_dialog->result(), 0);
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(AppMessageBox::LastText(),
+                 QString("Row 2, Mail Address: \"not a mail\"\n\nIncorrect Mail Address"));
+        QCOMPARE(Pages()->currentIndex().row(), 1);
+        QCOMPARE(Pages()->currentIndex().column(), 1);
+        QCOMPARE(ReadBytes(F().ProfilePath("example.com")), before);
+        // A typed page without a dot is refused the same way.
+        ClickCell(0, 0);
+        edit = qobject_cast<QLineEdit*>(Pages()->CurrentEditor());
+        QVERIFY(edit != nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, "no scheme here");
+        QTest::keyClick(edit, Qt::Key_Return);
+        Click("1046");
+        QCOMPARE(AppMessageBox::LastText(),
+                 QString("Row 1, Url: \"no scheme here\"\n\nURL is invalid or incomplete"));
+        QCOMPARE(ReadBytes(F().ProfilePath("example.com")), before);
+    }
+
     // Blanks around the address box's text: Finish writes the file the pages
     // came from, with the trimmed text on its first line.
     void finishWritesTheFileThePagesCameFrom() {

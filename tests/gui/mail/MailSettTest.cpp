@@ -101,7 +101,7 @@ private slots:
 
     void controlsCarryTheirIdsLabelsAndNames() {
         CMailSett d;
-        QCOMPARE(d.windowTitle(), QString("Dialog"));
+        QCOMPARE(d.windowTitle(), QString("Mail Settings"));
         QCOMPARE(Button(d, "1031")->text(), QString("Send Notification"));
         QCOMPARE(Button(d, "1036")->text(), QString("Requires SSL"));
         QCOMPARE(Button(d, "1037")->text(), QString("Save"));

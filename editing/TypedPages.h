@@ -1,0 +1,34 @@
+// Pages typed or pasted by hand (the Add wizard's "Type or paste" page) and
+// the check of a page and its mail address that Edit Profile shares.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/ProfileFile.h"
+
+namespace tarnwick {
+
+struct TypedPages {
+    std::vector<ImportRow> m_rows;
+    int m_nLine = 0;           // the first bad line, counted from 1; 0: none
+    std::string m_strMessage;  // what is wrong with it, naming the line
+};
+
+// One page per line; after it, separated by a tab, ";", "," or blanks, may
+// come its webmaster's mail address. Blanks around both are dropped, empty
+// lines skipped. Every page must pass the address rule and every mail
+// address given the mail rule; the first line that does not stops the
+// reading, and no row is returned then.
+TypedPages ParseTypedPages(std::string_view text);
+
+// nullptr when the page passes the address rule and the mail address is
+// blank or passes the mail rule; otherwise the rule's message ("URL is
+// invalid or incomplete" or "Incorrect Mail Address").
+const char* CheckPageAndMail(std::string_view page, std::string_view mail);
+// The two halves: the page alone, the mail address alone (blank passes).
+const char* CheckPage(std::string_view page);
+const char* CheckMail(std::string_view mail);
+
+}  // namespace tarnwick

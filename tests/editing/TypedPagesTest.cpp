@@ -1,0 +1,65 @@
+#include "editing/TypedPages.h"
+
+#include <gtest/gtest.h>
+
+#include "editing/EditingTexts.h"
+#include "mail/MailRules.h"
+
+namespace tarnwick {
+namespace {
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+Rows RowsOf(const TypedPages& pages) {
+    Rows rows;
+    for (const ImportRow& row : pages.m_rows) {
+        rows.emplace_back(row.m_strPage, row.m_strMail);
+    }
+    return rows;
+}
+
+TEST(TypedPagesTest, OnePagePerLineWithAnOptionalMail) {
+    const TypedPages pages = ParseTypedPages(
+        "http://a.example.net/links\r\n\n  b.example.org/x\tweb@b.example.org \n"
+        "c.example.com ; c@c.example.com\nd.example.com, d@d.example.com\n"
+        "e.example.com   e@e.example.com");
+    EXPECT_EQ(pages.m_nLine, 0);
+    EXPECT_EQ(RowsOf(pages), (Rows{{"http://a.example.net/links", ""},
+                                   {"b.example.org/x", "web@b.example.org"},
+                                   {"c.example.com", "c@c.example.com"},
+                                   {"d.example.com", "d@d.example.com"},
+                                   {"e.example.com", "e@e.example.com"}}));
+    EXPECT_TRUE(ParseTypedPages("").m_rows.empty());
+    EXPECT_EQ(ParseTypedPages(" \n\t\n").m_nLine, 0);
+}
+
+TEST(TypedPagesTest, TheFirstBadLineIsNamedAndNothingIsTaken) {
+    struct Case {
+        const char* text;
+        int line;
+        std::string message;
+    } cases[] = {
+        {"a.example.com\n\nno scheme here\n", 3,
+         std::string("Line 3: no scheme here\n\n") + texts::kUrlInvalid},
+        {"a.example.com;not a mail\n", 1,
+         std::string("Line 1: a.example.com;not a mail\n\n") + kMsgIncorrectMail},
+        {"example.c\n", 1, std::string("Line 1: example.c\n\n") + texts::kUrlInvalid},
+        {";m@x.org\n", 1, std::string("Line 1: ;m@x.org\n\n") + texts::kUrlInvalid},
+    };
+    for (const Case& c : cases) {
+        const TypedPages pages = ParseTypedPages(c.text);
+        EXPECT_EQ(pages.m_nLine, c.line) << c.text;
+        EXPECT_EQ(pages.m_strMessage, c.message) << c.text;
+        EXPECT_TRUE(pages.m_rows.empty()) << c.text;
+    }
+}
+
+TEST(TypedPagesTest, PageAndMailCheck) {
+    EXPECT_EQ(CheckPageAndMail("www.a.com", " "), nullptr);
+    EXPECT_EQ(CheckPageAndMail(" http://a.com/x ", "w@a.com"), nullptr);
+    EXPECT_STREQ(CheckPageAndMail("no scheme here", ""), texts::kUrlInvalid);
+    EXPECT_STREQ(CheckPageAndMail("a.com", "not a mail"), kMsgIncorrectMail);
+}
+
+}  // namespace
+}  // namespace tarnwick
