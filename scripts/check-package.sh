@@ -109,13 +109,13 @@ fi
 # offered by the completion.
 manual=$(MANWIDTH=200 man -l "$root/usr/share/man/man1/tarnwick-cli.1.gz" 2>/dev/null | col -b)
 completion=$root/usr/share/bash-completion/completions/tarnwick-cli
-complete_words() {  # the words offered after: tarnwick-cli WORDS... <empty>
-    bash -c 'source "$1"; shift; COMP_WORDS=(tarnwick-cli "$@" ""); COMP_CWORD=$(($# + 1))
-             _tarnwick_cli; printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$@"
+complete_words() {  # what is offered for the last of: tarnwick-cli WORDS...
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+             _tarnwick_cli; printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$cli" "$@"
 }
 commands=$(sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p' <<<"$help")
 [[ -n $commands ]] || fail "no commands found in tarnwick-cli --help"
-offered=$(complete_words)
+offered=$(complete_words "")
 for command in $commands; do
     grep -qw -- "$command" <<<"$manual" || fail "tarnwick-cli.1 does not name the command $command"
     grep -qx -- "$command" <<<"$offered" || fail "the completion does not offer $command"
@@ -126,6 +126,12 @@ for command in $commands; do
         grep -q -- "$option" <<<"$manual" || fail "tarnwick-cli.1 does not name $command $option"
         grep -qx -- "$option" <<<"$offered_options" ||
             fail "the completion does not offer $option after $command"
+        # An option shown with its values ("--format json|csv") completes them.
+        values=$(grep -o -- "$option [a-z|]*[a-z]" <<<"$command_help" | head -n 1 || true)
+        for value in $(tr '|' ' ' <<<"${values#"$option "}"); do
+            complete_words "$command" "$option" "" | grep -qx -- "$value" ||
+                fail "the completion does not offer $value after $command $option"
+        done
     done
 done
 
