@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "common/ProductName.h"
 #include "gui/app/AppState.h"
 #include "gui/app/CAboutApp.h"
 #include "gui/app/CLeftList.h"
@@ -192,7 +193,7 @@ void CTarnwickApp::FinishMail() {
     QProgressDialog progress(QStringLiteral("Sending the remaining notification mails..."),
                              QString(), 0, 0,
                              m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr);
-    progress.setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    progress.setWindowTitle(QLatin1String(kProductName));
     progress.setCancelButton(nullptr);
     progress.setMinimumDuration(300);
     progress.setWindowModality(Qt::ApplicationModal);
