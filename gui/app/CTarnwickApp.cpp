@@ -19,6 +19,7 @@
 #include "gui/app/ResultListModel.h"
 #include "gui/app/WindowScanPanes.h"
 #include "gui/controls/CSplash.h"
+#include "gui/controls/GuiThread.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/OfferReport.h"
@@ -197,10 +198,8 @@ void CTarnwickApp::FinishMail() {
     progress.setCancelButton(nullptr);
     progress.setMinimumDuration(300);
     progress.setWindowModality(Qt::ApplicationModal);
-    while (!m_pMailQueue->WaitUntilDrainedFor(std::chrono::milliseconds(20))) {
-        progress.setValue(0);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    // A sender may be showing a message box through the GUI thread meanwhile.
+    GuiThread::RunAside([this] { m_pMailQueue->WaitUntilDrained(); });
 }
 
 void CTarnwickApp::OnExit() {
