@@ -98,6 +98,8 @@ std::vector<Field> Fields(const ExportRow& row) {
     };
 }
 
+}  // namespace
+
 void JsonString(std::string& out, const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
@@ -131,6 +133,8 @@ void JsonString(std::string& out, const std::string& text) {
     }
     out += '"';
 }
+
+namespace {
 
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) {

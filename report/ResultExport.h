@@ -31,6 +31,9 @@ std::string ExportJsonObject(const ExportRow& row);
 std::string ExportCsvHeader();
 std::string ExportCsvRecord(const ExportRow& row);
 
+// Appends text (UTF-8) to out as a JSON string, quotes included.
+void JsonString(std::string& out, const std::string& text);
+
 // The export kind a chosen file gets: JSON when its name ends in ".json"
 // (letter case ignored), CSV otherwise.
 enum class ExportKind { Csv, Json };
