@@ -33,7 +33,9 @@ namespace tarnwick {
 namespace {
 
 constexpr int kSplitterId = 0xE900;
-constexpr int kUiUpdateMs = 100;
+// The keyboard's lock state changes without telling a window that does not
+// have the focus, so the indicators look at it this often.
+constexpr int kLocksPollMs = 100;
 // The results pane never gets narrower than this when the window shrinks.
 constexpr int kResultsMinimumWidth = 240;
 
@@ -58,7 +60,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(QStringLiteral(":/pictures/tarnwick.png")));
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    WatchedFlag::SetListener({});
+}
 
 bool CMainFrame::Create() {
     if (!CreateToolBar()) {
@@ -77,9 +81,20 @@ bool CMainFrame::Create() {
     connect(next, &QShortcut::activated, this, [this] { FocusNextPane(true); });
     auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
     connect(previous, &QShortcut::activated, this, [this] { FocusNextPane(false); });
-    connect(&m_uiTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
-    m_uiTimer.start(kUiUpdateMs);
+    // Play and Stop follow their flags, the message pane the scan's page:
+    // queued when the scan thread changes them, at once on this thread.
+    connect(this, &CMainFrame::runStateChanged, this, &CMainFrame::UpdateCommandUI);
+    WatchedFlag::SetListener([this] { emit runStateChanged(); });
+    connect(&m_locksTimer, &QTimer::timeout, this, &CMainFrame::UpdateIndicators);
+    // Letters still going out after a run change its summary line.
+    connect(&m_locksTimer, &QTimer::timeout, this, [this] {
+        if (m_pSummary->isVisible()) {
+            RefreshSummary();
+        }
+    });
+    m_locksTimer.start(kLocksPollMs);
     UpdateCommandUI();
+    UpdateIndicators();
     return true;
 }
 
@@ -149,7 +164,6 @@ bool CMainFrame::CreateStatusBar() {
                       {ID_INDICATOR_SCRL, "Scroll Lock"}};
     m_pSummary = new QLabel(m_wndStatusBar);
     m_pSummary->setObjectName(QStringLiteral("RunSummary"));
-    m_pSummary->setAccessibleName(QStringLiteral("Run summary"));
     m_pSummary->hide();
     m_wndStatusBar->addPermanentWidget(m_pSummary);
     m_pPage = new QLabel(m_wndStatusBar);
@@ -282,13 +296,6 @@ void CMainFrame::UpdateCommandUI() {
     const bool anyProfile = m_pLeft->ProfileRowCount() > 0;
     Command(ID_DELETE)->setEnabled(m_bStandardCommands && anyProfile);
     Command(ID_EDIT_PROFILE)->setEnabled(anyProfile);
-    const KeyboardLocks locks = ReadKeyboardLocks();
-    if (!(locks == m_locks)) {
-        m_locks = locks;
-        m_pIndicators[0]->setText(locks.m_bCaps ? QStringLiteral("CAP") : QString());
-        m_pIndicators[1]->setText(locks.m_bNum ? QStringLiteral("NUM") : QString());
-        m_pIndicators[2]->setText(locks.m_bScroll ? QStringLiteral("SCRL") : QString());
-    }
     if (g_bScanRunning) {
         const int row = m_nStartedPage.load();
         if (row >= 0 && row != m_nShownPage && row < m_pRight->RowCount()) {
@@ -416,6 +423,21 @@ void CMainFrame::SaveLayout(const QString& settingsPath) const {
     settings.setValue(QStringLiteral("results/header"),
                       m_pRight->List().horizontalHeader()->saveState());
     settings.sync();
+}
+
+void CMainFrame::UpdateIndicators() {
+    const KeyboardLocks locks = ReadKeyboardLocks();
+    if (!(locks == m_locks)) {
+        m_locks = locks;
+        m_pIndicators[0]->setText(locks.m_bCaps ? QStringLiteral("CAP") : QString());
+        m_pIndicators[1]->setText(locks.m_bNum ? QStringLiteral("NUM") : QString());
+        m_pIndicators[2]->setText(locks.m_bScroll ? QStringLiteral("SCRL") : QString());
+    }
+}
+
+void CMainFrame::NotePageStarted(int row) {
+    m_nStartedPage.store(row);
+    emit runStateChanged();
 }
 
 void CMainFrame::ShowProgress(int page, int pages, const std::string& address) {

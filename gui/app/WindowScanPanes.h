@@ -5,11 +5,11 @@
 // are applied at once.
 #pragma once
 
-#include <QObject>
 #include <functional>
 #include <memory>
 #include <mutex>
 
+#include "gui/controls/GuiThread.h"
 #include "mail/NotificationSink.h"
 #include "scan/ScanPanes.h"
 #include "viewrules/ResultsView.h"
@@ -67,8 +67,8 @@ private:
     bool OnGuiThread(const std::function<void()>& work);
 
     CMainFrame& m_frame;
-    std::unique_ptr<QObject> m_pGuiContext;
-    mutable std::mutex m_mutex;
+    GuiThread m_guiThread;
+    mutable std::mutex m_mutex;  // guards m_bClosed and the letter counts
     bool m_bClosed = false;
     bool m_bWithoutMail = false;
     LetterCounts m_letters;

@@ -6,6 +6,7 @@
 #include <deque>
 #include <mutex>
 
+#include "gui/controls/GuiThread.h"
 #include "gui/controls/TextCodec.h"
 
 namespace tarnwick {
@@ -86,17 +87,13 @@ AppMessageBox::Answer ShowWithIcon(const QString& text, AppMessageBox::Buttons b
             return answer;
         }
     }
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr) {
-        return Negative(buttons);
-    }
-    if (QThread::currentThread() == app->thread()) {
-        return ShowOnGuiThread(text, buttons, parent, icon);
-    }
+    // A box asked for from another thread has no parent: the parent belongs
+    // to the GUI thread's caller, not to this one.
+    const bool here = QCoreApplication::instance() != nullptr &&
+                      QThread::currentThread() == QCoreApplication::instance()->thread();
     Answer answer = Negative(buttons);
-    QMetaObject::invokeMethod(
-        app, [&] { answer = ShowOnGuiThread(text, buttons, nullptr, icon); },
-        Qt::BlockingQueuedConnection);
+    GuiThread::CallOnApplication(
+        [&] { answer = ShowOnGuiThread(text, buttons, here ? parent : nullptr, icon); });
     return answer;
 }
 

@@ -41,6 +41,7 @@ CAbortAppend::CAbortAppend(QWidget* parent) : QDialog(parent) {
     connect(append, &QPushButton::clicked, this, [this] { OnChoice(kAppend); });
     connect(overwrite, &QPushButton::clicked, this, [this] { OnChoice(kOverwrite); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitTextsToDialog(this);
 }
 
 void CAbortAppend::OnChoice(int choice) {

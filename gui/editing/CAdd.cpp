@@ -194,6 +194,7 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     connect(m_pMailSettings, &QPushButton::clicked, this, [this] { OpenMailSettings(this); });
     connect(m_pBrowse, &QPushButton::clicked, this, &CAdd::OnBrowse);
     m_pAddress->setFocus();
+    FitTextsToDialog(this);
 }
 
 void CAdd::SetColumns(const QStringList& headings) {

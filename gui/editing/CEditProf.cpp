@@ -143,6 +143,7 @@ CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent
     m_pAddress->setEnabled(false);
     m_pMailSettings->hide();
     m_pFinish->setEnabled(false);
+    FitTextsToDialog(this);
 }
 
 void CEditProf::FillProfiles() {
