@@ -5,12 +5,11 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <mutex>
 #include <string_view>
 
+#include "common/CurlSetup.h"
 #include "mail/SmtpEndpoint.h"
 #include "mail/SmtpMessage.h"
 
@@ -20,13 +19,6 @@ namespace {
 std::atomic<long> g_nConnectTimeoutMs{20000};
 std::atomic<long> g_nReplyTimeoutS{60};
 std::atomic<long> g_nTotalTimeoutMs{300000};
-
-bool GlobalInit() {
-    static std::once_flag once;
-    static bool ok = false;
-    std::call_once(once, [] { ok = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
-    return ok;
-}
 
 bool IsControl(unsigned char b) {
     return b < 0x20 || b == 0x7F;
@@ -94,15 +86,6 @@ std::string EhloName() {
         }
     }
     return name;
-}
-
-std::string CaFile() {
-    for (const char* name : {"SSL_CERT_FILE", "CURL_CA_BUNDLE"}) {
-        if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
-            return value;
-        }
-    }
-    return {};
 }
 
 // What the debug channel tells about the dialogue: the last command sent (its
@@ -398,7 +381,7 @@ struct CSmtpMail::Impl {
         }
         const std::string url = endpoint.Url() + "/" + EhloName();
         const std::string mailFrom = "<" + from + ">";
-        const std::string caFile = CaFile();
+        const std::string caFile = CurlSetup::CaFile();
 
         curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
@@ -447,7 +430,7 @@ struct CSmtpMail::Impl {
 };
 
 std::unique_ptr<CSmtpMail> CSmtpMail::Create() {
-    if (!GlobalInit()) {
+    if (!CurlSetup::GlobalInit()) {
         return nullptr;
     }
     auto impl = std::make_unique<Impl>();

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <mutex>
 
+#include "common/CurlSetup.h"
 #include "scan/CheckPage.h"
 #include "scan/LinkClassifier.h"
 #include "scan/StatusWords.h"
@@ -16,11 +15,6 @@ namespace {
 
 constexpr const char* kUserAgent = "Internet Explorer6.0.2900.2180";
 constexpr const char* kProtocols = "http,https,ftp";
-
-void GlobalInit() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 CURLM* Multi(void* p) {
     return static_cast<CURLM*>(p);
@@ -70,21 +64,10 @@ size_t OnHeader(char*, size_t size, size_t count, void* user) {
     return size * count;
 }
 
-// The CA file named by the environment, read anew for every page.
-const char* CaFile() {
-    for (const char* name : {"SSL_CERT_FILE", "CURL_CA_BUNDLE"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            return value;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 PageFetcher::PageFetcher(Options options) : m_options(options) {
-    GlobalInit();
+    CurlSetup::GlobalInit();
     m_pMulti = curl_multi_init();
     m_pEasy = curl_easy_init();
     CURL* e = Easy(m_pEasy);
@@ -134,7 +117,9 @@ std::string PageFetcher::Check(const std::string& page, const std::string& adver
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(e, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(e, CURLOPT_CAINFO, CaFile());
+    // The CA file is read anew for every page.
+    const std::string caFile = CurlSetup::CaFile();
+    curl_easy_setopt(e, CURLOPT_CAINFO, caFile.empty() ? nullptr : caFile.c_str());
     if (curl_multi_add_handle(m, e) != CURLM_OK) {
         return kPageCannotBeDisplayed;
     }
