@@ -38,7 +38,8 @@ bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
 }
 
 int Check(const CliOptions& options, std::ostream& out) {
-    out << CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser)) << '\n';
+    out << CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser)).m_strStatus
+        << '\n';
     return kExitOk;
 }
 

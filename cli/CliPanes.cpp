@@ -86,15 +86,29 @@ void CliPanes::ClearProgress() {
 }
 
 void CliPanes::SetResultStatus(int row, const std::string& status) {
+    SetResult(row, PageResult(status));
+}
+
+void CliPanes::SetResult(int row, const PageResult& result) {
     std::lock_guard<std::mutex> lock(m_mutex);
     ResultRow& r = m_results.at(static_cast<size_t>(row));
-    r.m_strStatus = status;
-    if (status == kStoppedByUser) {
+    r.m_strStatus = result.m_strStatus;
+    r.m_strReason = result.m_strReason;
+    r.m_nHttpStatus = result.m_nHttpStatus;
+    if (result.m_strStatus == kStoppedByUser) {
         return;
     }
     ClearProgress();
-    m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage) << '\t' << status
-          << '\n';
+    // The reason may quote the page's bytes or the address; keep the line one
+    // line with four fields.
+    std::string reason = Cp1252ToUtf8(result.m_strReason);
+    for (char& c : reason) {
+        if (c == '\t' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage) << '\t'
+          << result.m_strStatus << '\t' << reason << '\n';
     m_out.flush();
 }
 

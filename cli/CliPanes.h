@@ -33,6 +33,8 @@ public:
     int ResultRowCount() override;
     ResultRow ResultRowAt(int row) override;
     void SetResultStatus(int row, const std::string& status) override;
+    // Prints advertiser, page, result and reason, tab-separated.
+    void SetResult(int row, const PageResult& result) override;
     void SetResultMail(int row, const std::string& text) override;
     void OfferReport() override;
     void StartNotification(const NotificationJob& job) override;

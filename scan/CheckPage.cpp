@@ -22,7 +22,7 @@ bool HasScheme(std::string_view address) {
     return true;
 }
 
-std::string CheckPage(const std::string& page, const std::string& advertiser) {
+PageResult CheckPage(const std::string& page, const std::string& advertiser) {
     PageFetcher fetcher;
     return fetcher.Check(page, advertiser);
 }

@@ -86,7 +86,7 @@ void ScanRun::OnPlay() {
     }
     auto run = std::make_shared<Run>();
     if (!m_checker) {
-        run->fetcher = std::make_unique<PageFetcher>();
+        run->fetcher = std::make_unique<PageFetcher>(m_fetchOptions);
     }
     {
         std::lock_guard<std::mutex> state(m_stateMutex);
@@ -195,13 +195,18 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
 
 void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
     m_panes.PageStarted(job.m_nRow);
-    const std::string result = m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
+    const PageResult checked = m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
                                          : run.fetcher->Check(job.m_strPage, job.m_strAdvertiser);
     if (run.abandoned) {
         return;
     }
-    m_panes.SetResultStatus(job.m_nRow, result);
-    if ((result == kLinkNotFound || result == kPageCannotBeFound) && job.m_strNotify == kEnabled) {
+    m_panes.SetResult(job.m_nRow, checked);
+    const std::string& result = checked.m_strStatus;
+    const bool notify =
+        (result == kLinkNotFound || result == kPageCannotBeFound) && job.m_strNotify == kEnabled;
+    if (notify && job.m_strAdvertiser.empty()) {
+        m_panes.SetResultMail(job.m_nRow, kNotMailedNoAdvertiser);
+    } else if (notify) {
         NotificationJob notification;
         notification.m_strPage = job.m_strPage;
         notification.m_strAdvertiser = job.m_strAdvertiser;

@@ -22,4 +22,9 @@ inline constexpr const char* kStopped = "Stopped.";
 inline constexpr const char* kEnabled = "Enabled";
 inline constexpr const char* kDisabled = "Disabled";
 
+// Results pane, "Mail Address" column, instead of a letter that would ask a
+// webmaster for a link to no address.
+inline constexpr const char* kNotMailedNoAdvertiser =
+    "Not mailed: the profile has no advertiser's address";
+
 }  // namespace tarnwick

@@ -173,11 +173,15 @@ TEST_F(CliServerTest, ScanPrintsPagesThenProfiles) {
                false);
     const Outcome o = RunCli({"scan", "--no-mail"});
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/files/a.html") + "\tLink Found\n" +
+    // advertiser, page, result, reason; then the profiles.
+    EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/files/a.html") +
+                         "\tLink Found\tlink found 1 character after href=\n" +
                          "http://www.example.com\t" + s.Http("/files/b.html") +
-                         "\tLink Not Found\n" + "http://www.other.org\t" + s.Http("/files/b.html") +
-                         "\tLink Found\n" + "http://www.other.org\t" + s.Http("/files/gone.html") +
-                         "\tPage Cannot be Found\n" + "www.example.com\tCompleted.\n" +
+                         "\tLink Not Found\tthe advertiser's address is not in the page\n" +
+                         "http://www.other.org\t" + s.Http("/files/b.html") +
+                         "\tLink Found\tlink found 1 character after href=\n" +
+                         "http://www.other.org\t" + s.Http("/files/gone.html") +
+                         "\tPage Cannot be Found\tHTTP 404\n" + "www.example.com\tCompleted.\n" +
                          "www.other.org\tCompleted\n");
     EXPECT_EQ(o.err, "");  // no terminal: no progress line; --no-mail: no notification
 }
@@ -187,7 +191,8 @@ TEST_F(CliServerTest, ScanWithEveryLinkFoundExitsWithZero) {
     const Outcome o = RunCli({"scan"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out, "www.example.com\t" + Server().Http("/files/a.html") +
-                         "\tLink Found\nwww.example.com\tCompleted\n");
+                         "\tLink Found\tlink found 8 characters after href=\n"
+                         "www.example.com\tCompleted\n");
 }
 
 TEST_F(CliServerTest, ScanMailsWebmastersUnlessNoMail) {
