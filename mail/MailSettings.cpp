@@ -1,34 +1,9 @@
 #include "mail/MailSettings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "store/FileError.h"
+#include "store/StoreFileWriter.h"
 #include "store/StoreLineReader.h"
 
 namespace tarnwick {
-namespace {
-
-void WriteAll(int fd, const std::string& bytes, const std::string& path) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int err = errno;
-            ::close(fd);
-            throw FileError(path, err);
-        }
-        done += static_cast<size_t>(n);
-    }
-}
-
-}  // namespace
 
 void WriteMailSettings(const std::string& path, const MailSettings& settings) {
     std::string bytes = settings.m_strSender;
@@ -40,26 +15,9 @@ void WriteMailSettings(const std::string& path, const MailSettings& settings) {
         bytes += "\r\n";
         bytes += settings.m_strPassword;
     }
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        throw FileError(path, errno);
-    }
-    // A file made earlier with wider permissions is narrowed before the
-    // password goes in.
-    if (::fchmod(fd, 0600) != 0) {
-        const int err = errno;
-        ::close(fd);
-        throw FileError(path, err);
-    }
-    WriteAll(fd, bytes, path);
-    if (::fsync(fd) != 0 && errno != EINVAL) {
-        const int err = errno;
-        ::close(fd);
-        throw FileError(path, err);
-    }
-    if (::close(fd) != 0) {
-        throw FileError(path, errno);
-    }
+    StoreFileWriter file(path, 0600);
+    file.WriteRaw(bytes);
+    file.Close();
 }
 
 MailSettings ReadMailSettingsForDialog(const std::string& path) {
@@ -117,24 +75,25 @@ NotificationMailSettings ReadMailSettingsForNotification(const std::string& path
         return settings;
     }
     settings.m_state = MailFileState::Read;
-    settings.m_strFrom = line;
+    MailSettings& account = settings.m_account;
+    account.m_strSender = line;
     if (reader.ReadLine(line)) {
-        settings.m_strServer = line;
+        account.m_strSmtpServer = line;
     } else {
         return settings;
     }
     if (reader.ReadLine(line)) {
-        settings.m_nSsl = SslFlagFromLine(line) ? 1 : 0;
+        account.m_bRequiresSsl = SslFlagFromLine(line);
     } else {
         return settings;
     }
     if (reader.ReadLine(line)) {
-        settings.m_strUserName = line;
+        account.m_strUserName = line;
     } else {
         return settings;
     }
     if (reader.ReadLine(line)) {
-        settings.m_strPassword = line;
+        account.m_strPassword = line;
     }
     return settings;
 }

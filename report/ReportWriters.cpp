@@ -1,12 +1,8 @@
 #include "report/ReportWriters.h"
 
-#include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <mutex>
@@ -14,7 +10,7 @@
 
 #include "common/Cp1252.h"
 #include "scan/StatusWords.h"
-#include "store/FileError.h"
+#include "store/StoreFileWriter.h"
 
 namespace tarnwick {
 namespace {
@@ -124,35 +120,10 @@ std::string TimeOfDay(std::time_t now) {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        throw FileError(path, errno);
-    }
-    size_t done = 0;
-    int err = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            err = errno;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (::close(fd) != 0 && err == 0) {
-        err = errno;
-    }
-    if (err != 0) {
-        // A half-written report would pass for a whole one: leave none.
-        if (regular) {
-            ::unlink(path.c_str());
-        }
-        throw FileError(path, err);
-    }
+    // A half-written report would pass for a whole one: the writer leaves none.
+    StoreFileWriter file(path);
+    file.WriteRaw(bytes);
+    file.Close();
 }
 
 }  // namespace

@@ -66,6 +66,7 @@
 
 #include "scan/PageFetcher.h"
 #include "scan/PageResult.h"
+#include "scan/RunObserver.h"
 #include "scan/ScanJob.h"
 #include "scan/ScanPanes.h"
 
@@ -89,6 +90,9 @@ public:
 
     // The time-outs of the fetcher of every later run (without a checker).
     void SetFetchOptions(const PageFetcher::Options& options) { m_fetchOptions = options; }
+    // Watches every later run (the history); none when null. Set it between
+    // runs only.
+    void SetObserver(RunObserver* observer) { m_pObserver = observer; }
 
     // Cancels the fetch in progress; the scan thread makes no further panes
     // call (but may be inside one) and ends soon after. Returns at once.
@@ -106,12 +110,14 @@ private:
     bool BeginDeferred(Run& run);
     void CheckOnePage(Run& run, const ScanJob& job);
     void Progress(const ScanJob& job);
-    void EndOfRun();
+    void EndOfRun(bool completed);
+    void EndObserved(bool completed);
     void MarkStopped();
 
     ScanPanes& m_panes;
     PageChecker m_checker;
     PageFetcher::Options m_fetchOptions;
+    RunObserver* m_pObserver = nullptr;
     // Guards m_run, m_nStops and the flag writes of OnPlay, OnStop and a
     // deferred start; never held across a panes call.
     std::mutex m_stateMutex;

@@ -1,8 +1,12 @@
-// Writes a store file: the first line bare, every later line as CR LF + line,
-// so the file never ends with a line break. Used directly for new files and,
-// through CommitOver, for rewrites: the finished temporary replaces its target
-// in one rename, so there is no moment when the target is missing.
+// The one way the program writes a file. Store files are written line by line:
+// the first line bare, every later line as CR LF + line, so a file never ends
+// with a line break. A writer either finishes a file in place (Close) or, for
+// rewrites, fills a temporary beside its target and renames it over the
+// target (CommitOver), so there is no moment when the target is missing or
+// half written. A writer that is destroyed unfinished removes what it wrote.
 #pragma once
+
+#include <sys/types.h>
 
 #include <cstdio>
 #include <string>
@@ -12,8 +16,10 @@ namespace tarnwick {
 
 class StoreFileWriter {
 public:
-    // Creates or truncates path; throws FileError when it cannot.
-    explicit StoreFileWriter(std::string path);
+    // Creates or truncates path with the permissions mode from the first byte
+    // on (a file that exists with wider permissions is narrowed before
+    // anything is written). Throws FileError naming the file when it cannot.
+    explicit StoreFileWriter(std::string path, mode_t mode = 0644);
     ~StoreFileWriter();
     StoreFileWriter(const StoreFileWriter&) = delete;
     StoreFileWriter& operator=(const StoreFileWriter&) = delete;
@@ -24,20 +30,25 @@ public:
     void WriteRaw(std::string_view bytes);
     int LinesWritten() const { return m_nLines; }
 
-    // Flushes and closes; throws FileError on a write error (full disk).
+    // Flushes, makes the data durable and closes; throws FileError naming the
+    // file on a write error (full disk, file too large). The file stays.
     void Close();
-    // Closes, makes the data durable and renames the file over target.
+    // Closes as above and renames the file over target; on any failure the
+    // file is removed, target is left as it was, and FileError names the file
+    // that failed.
     void CommitOver(const std::string& target);
-    // Closes and deletes the unfinished file (used when an operation fails).
+    // Closes and deletes the unfinished file (not a device or pipe it opened).
     void Discard();
 
     const std::string& Path() const { return m_strPath; }
 
 private:
-    void Fail();
+    [[noreturn]] void Fail(int err);
 
     std::string m_strPath;
     FILE* m_pFile = nullptr;
+    bool m_bRegular = true;
+    bool m_bDone = false;
     int m_nLines = 0;
 };
 

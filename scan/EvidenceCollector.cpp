@@ -1,0 +1,437 @@
+#include "scan/EvidenceCollector.h"
+
+#include <libxml/HTMLparser.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+
+#include <string.h>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+namespace tarnwick {
+namespace {
+
+constexpr std::size_t kAnchorTextChars = 200;
+// Bytes after the last '<' kept back from the parser at most (see Feed).
+constexpr std::size_t kMaxHold = 64 * 1024;
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string Lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        c = LowerAscii(c);
+    }
+    return out;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool ContainsLowered(std::string_view text, const std::string& loweredNeedle) {
+    if (loweredNeedle.empty() || text.size() < loweredNeedle.size()) {
+        return false;
+    }
+    return Lowered(text).find(loweredNeedle) != std::string::npos;
+}
+
+// Robots directives, comma separated: "noindex", "nofollow", "none" (both).
+// With agents allowed (X-Robots-Tag), "name: directive" addresses the rest of
+// the list, up to the next such prefix, to one crawler; only those for
+// Googlebot count beside the ones without a prefix.
+void ApplyDirectives(std::string_view value, bool agents, bool& noindex, bool& nofollow) {
+    bool applies = true;
+    size_t from = 0;
+    while (from <= value.size()) {
+        size_t comma = value.find(',', from);
+        if (comma == std::string_view::npos) {
+            comma = value.size();
+        }
+        std::string part = Lowered(Trimmed(value.substr(from, comma - from)));
+        from = comma + 1;
+        const size_t colon = part.find(':');
+        if (agents && colon != std::string::npos) {
+            const std::string name(Trimmed(std::string_view(part).substr(0, colon)));
+            // Directives with a value ("max-snippet: 20") keep the crawler.
+            if (name != "unavailable_after" && name != "max-snippet" &&
+                name != "max-image-preview" && name != "max-video-preview") {
+                applies = name == "googlebot";
+                part = std::string(Trimmed(std::string_view(part).substr(colon + 1)));
+            }
+        }
+        if (!applies) {
+            continue;
+        }
+        if (part == "noindex" || part == "none") {
+            noindex = true;
+        }
+        if (part == "nofollow" || part == "none") {
+            nofollow = true;
+        }
+    }
+}
+
+const char* Attribute(const unsigned char** attributes, const char* name) {
+    if (attributes == nullptr) {
+        return nullptr;
+    }
+    for (size_t i = 0; attributes[i] != nullptr; i += 2) {
+        if (std::strcmp(reinterpret_cast<const char*>(attributes[i]), name) == 0) {
+            const unsigned char* value = attributes[i + 1];
+            return value != nullptr ? reinterpret_cast<const char*>(value) : "";
+        }
+    }
+    return nullptr;
+}
+
+void InitLibxml() {
+    static std::once_flag once;
+    std::call_once(once, [] { xmlInitParser(); });
+}
+
+void Quiet(void*, xmlErrorPtr) {}
+
+}  // namespace
+
+struct EvidenceCollector::Parser {
+    htmlSAXHandler sax{};
+    htmlParserCtxtPtr ctxt = nullptr;
+
+    Parser(EvidenceCollector* owner, const std::string& contentType) {
+        sax.startElement = [](void* user, const xmlChar* name, const xmlChar** attributes) {
+            static_cast<EvidenceCollector*>(static_cast<xmlParserCtxtPtr>(user)->_private)
+                ->StartElement(reinterpret_cast<const char*>(name),
+                               const_cast<const unsigned char**>(attributes));
+        };
+        sax.endElement = [](void* user, const xmlChar* name) {
+            static_cast<EvidenceCollector*>(static_cast<xmlParserCtxtPtr>(user)->_private)
+                ->EndElement(reinterpret_cast<const char*>(name));
+        };
+        const auto text = [](void* user, const xmlChar* data, int length) {
+            static_cast<EvidenceCollector*>(static_cast<xmlParserCtxtPtr>(user)->_private)
+                ->Text(std::string_view(reinterpret_cast<const char*>(data),
+                                        static_cast<size_t>(length)));
+        };
+        sax.characters = text;
+        sax.ignorableWhitespace = text;
+        sax.cdataBlock = text;
+        // Structured errors to a function that drops them: nothing is
+        // printed for the broken markup of real pages.
+        sax.initialized = XML_SAX2_MAGIC;
+        sax.serror = &Quiet;
+        // The header's charset wins; without one the page is taken as UTF-8
+        // until a <meta> charset says otherwise (bytes that are not UTF-8
+        // make the parser fall back to Latin-1).
+        xmlCharEncodingHandlerPtr handler = nullptr;
+        const std::string charset = Charset(contentType);
+        if (!charset.empty()) {
+            handler = xmlFindCharEncodingHandler(charset.c_str());
+        }
+        ctxt = htmlCreatePushParserCtxt(
+            &sax, nullptr, nullptr, 0, nullptr,
+            handler != nullptr ? XML_CHAR_ENCODING_NONE : XML_CHAR_ENCODING_UTF8);
+        if (ctxt == nullptr) {
+            return;
+        }
+        if (handler != nullptr) {
+            xmlSwitchToEncoding(ctxt, handler);
+        }
+        ctxt->_private = owner;
+        htmlCtxtUseOptions(ctxt, HTML_PARSE_RECOVER | HTML_PARSE_NONET | HTML_PARSE_NOERROR |
+                                     HTML_PARSE_NOWARNING);
+        ctxt->userData = ctxt;
+    }
+    static std::string Charset(const std::string& contentType) {
+        const std::string lowered = Lowered(contentType);
+        const size_t at = lowered.find("charset=");
+        if (at == std::string::npos) {
+            return {};
+        }
+        std::string value = lowered.substr(at + 8);
+        const size_t end = value.find_first_of("; \t");
+        if (end != std::string::npos) {
+            value.resize(end);
+        }
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+            value = value.substr(1, value.size() - 2);
+        }
+        return value;
+    }
+    ~Parser() {
+        if (ctxt != nullptr) {
+            htmlFreeParserCtxt(ctxt);
+        }
+    }
+    size_t Pending() const {
+        if (ctxt == nullptr || ctxt->input == nullptr || ctxt->input->cur == nullptr ||
+            ctxt->input->end == nullptr) {
+            return 0;
+        }
+        return static_cast<size_t>(ctxt->input->end - ctxt->input->cur);
+    }
+};
+
+EvidenceCollector::EvidenceCollector(std::string advertiser, Limits limits)
+    : m_strAddress(Lowered(advertiser)), m_limits(limits) {
+    InitLibxml();
+    m_evidence.m_bChecked = true;
+}
+
+EvidenceCollector::~EvidenceCollector() = default;
+
+void EvidenceCollector::HeaderLine(std::string_view line) {
+    line = Trimmed(line);
+    if (line.size() >= 5 && Lowered(line.substr(0, 5)) == "http/") {
+        // A new answer: the previous one was a redirection or an interim
+        // answer.
+        const size_t blank = line.find(' ');
+        m_evidence.m_nHttpStatus = blank == std::string_view::npos
+                                       ? 0
+                                       : std::atol(std::string(line.substr(blank + 1)).c_str());
+        m_evidence.m_strContentType.clear();
+        m_evidence.m_strXRobotsTag.clear();
+        m_bHeaderNoindex = false;
+        m_bHeaderNofollow = false;
+    } else {
+        const size_t colon = line.find(':');
+        if (colon == std::string_view::npos) {
+            return;
+        }
+        const std::string name = Lowered(Trimmed(line.substr(0, colon)));
+        const std::string_view value = Trimmed(line.substr(colon + 1));
+        if (name == "content-type") {
+            m_evidence.m_strContentType = std::string(value);
+        } else if (name == "x-robots-tag") {
+            if (!m_evidence.m_strXRobotsTag.empty()) {
+                m_evidence.m_strXRobotsTag += ", ";
+            }
+            m_evidence.m_strXRobotsTag += value;
+            ApplyDirectives(value, true, m_bHeaderNoindex, m_bHeaderNofollow);
+        }
+    }
+    m_evidence.m_bNoindex = m_bMetaNoindex || m_bHeaderNoindex;
+    m_evidence.m_bNofollow = m_bMetaNofollow || m_bHeaderNofollow;
+}
+
+void EvidenceCollector::Feed(std::string_view bytes) {
+    m_evidence.m_nBytes += bytes.size();
+    if (m_bFinished || m_bStopped || bytes.empty()) {
+        return;
+    }
+    if (!m_parser) {
+        // Created with the first body bytes: the headers are known by then.
+        m_parser = std::make_unique<Parser>(this, m_evidence.m_strContentType);
+        if (m_parser->ctxt == nullptr) {
+            m_bStopped = true;
+            return;
+        }
+    }
+    // The push parser decides some things on what it holds, such as whether
+    // "</s" at its end closes a script. The parser is therefore handed the
+    // bytes up to the last '<' only; the rest waits for the next piece. So
+    // every chunk it sees ends just before a '<' whatever the network's
+    // split, and the same bytes give the same events.
+    const size_t before = m_strPending.size();
+    m_strPending.append(bytes);
+    const void* lt = memrchr(m_strPending.data() + before, '<', bytes.size());
+    size_t cut = m_strPending.size();  // plain text: nothing to wait for
+    if (lt != nullptr) {
+        cut = static_cast<size_t>(static_cast<const char*>(lt) - m_strPending.data());
+    } else if (before > 0) {
+        cut = 0;  // the part held back starts with the last '<' still
+    }
+    if (m_strPending.size() - cut > kMaxHold) {
+        cut = m_strPending.size();
+    }
+    if (cut > 0) {
+        Parse(std::string_view(m_strPending.data(), cut), false);
+        m_strPending.erase(0, cut);
+    }
+}
+
+void EvidenceCollector::Parse(std::string_view bytes, bool last) {
+    // htmlParseChunk takes an int length.
+    constexpr size_t kMaxChunk = 1u << 20;
+    do {
+        const size_t n = std::min(bytes.size(), kMaxChunk);
+        htmlParseChunk(m_parser->ctxt, bytes.data(), static_cast<int>(n),
+                       last && n == bytes.size() ? 1 : 0);
+        bytes.remove_prefix(n);
+        if (m_parser->Pending() > m_limits.maxPending) {
+            m_bStopped = true;
+        }
+    } while (!bytes.empty() && !m_bStopped);
+}
+
+void EvidenceCollector::Finish() {
+    if (m_bFinished) {
+        return;
+    }
+    m_bFinished = true;
+    if (m_parser && !m_bStopped) {
+        Parse(m_strPending, true);
+    }
+    m_strPending.clear();
+    m_strPending.shrink_to_fit();
+    m_bInAnchor = false;
+    if (m_evidence.m_bAnchorFound && m_evidence.m_strAnchorText.empty()) {
+        m_evidence.m_strAnchorText = m_strAltText;
+    }
+    m_evidence.m_bScriptOnly = m_bInScriptSeen && !m_bElsewhereSeen;
+}
+
+void EvidenceCollector::SetTransfer(long httpStatus, const std::string& finalUrl,
+                                    std::int64_t elapsedMs) {
+    m_evidence.m_nHttpStatus = httpStatus;
+    if (!finalUrl.empty()) {
+        m_evidence.m_strFinalUrl = finalUrl;
+    }
+    m_evidence.m_nElapsedMs = elapsedMs;
+}
+
+void EvidenceCollector::StartElement(std::string_view name, const unsigned char** attributes) {
+    m_strCarry.clear();
+    if (name == "script") {
+        ++m_nScriptDepth;
+    }
+    // Attribute values: an address there is outside any script text.
+    if (!m_bElsewhereSeen && attributes != nullptr) {
+        for (size_t i = 0; attributes[i] != nullptr; i += 2) {
+            if (attributes[i + 1] != nullptr &&
+                ContainsLowered(reinterpret_cast<const char*>(attributes[i + 1]), m_strAddress)) {
+                m_bElsewhereSeen = true;
+                break;
+            }
+        }
+    }
+    if (name == "a") {
+        const char* href = Attribute(attributes, "href");
+        if (!m_evidence.m_bAnchorFound && href != nullptr && ContainsLowered(href, m_strAddress)) {
+            m_evidence.m_bAnchorFound = true;
+            m_evidence.m_strHref = href;
+            const char* rel = Attribute(attributes, "rel");
+            std::string tokens;
+            if (rel != nullptr) {
+                std::string_view r(rel);
+                size_t i = 0;
+                while (i < r.size()) {
+                    while (i < r.size() && IsBlank(r[i])) {
+                        ++i;
+                    }
+                    const size_t start = i;
+                    while (i < r.size() && !IsBlank(r[i])) {
+                        ++i;
+                    }
+                    if (i > start) {
+                        if (!tokens.empty()) {
+                            tokens += ' ';
+                        }
+                        tokens += Lowered(r.substr(start, i - start));
+                    }
+                }
+            }
+            m_evidence.m_strRel = tokens;
+            m_bInAnchor = true;
+        }
+    } else if (name == "img" && m_bInAnchor && m_strAltText.empty()) {
+        const char* alt = Attribute(attributes, "alt");
+        if (alt != nullptr) {
+            std::string_view t = Trimmed(alt);
+            m_strAltText =
+                std::string(t.substr(0, std::min<size_t>(t.size(), 4 * kAnchorTextChars)));
+        }
+    } else if (name == "meta") {
+        const char* metaName = Attribute(attributes, "name");
+        const char* content = Attribute(attributes, "content");
+        if (metaName != nullptr && content != nullptr) {
+            const std::string lowered = Lowered(Trimmed(metaName));
+            if (lowered == "robots" || lowered == "googlebot") {
+                if (!m_evidence.m_strMetaRobots.empty()) {
+                    m_evidence.m_strMetaRobots += "; ";
+                }
+                m_evidence.m_strMetaRobots += Trimmed(content);
+                ApplyDirectives(content, false, m_bMetaNoindex, m_bMetaNofollow);
+                m_evidence.m_bNoindex = m_bMetaNoindex || m_bHeaderNoindex;
+                m_evidence.m_bNofollow = m_bMetaNofollow || m_bHeaderNofollow;
+            }
+        }
+    }
+}
+
+void EvidenceCollector::EndElement(std::string_view name) {
+    m_strCarry.clear();
+    if (name == "script" && m_nScriptDepth > 0) {
+        --m_nScriptDepth;
+    } else if (name == "a" && m_bInAnchor) {
+        m_bInAnchor = false;
+    }
+}
+
+void EvidenceCollector::Text(std::string_view text) {
+    if (m_bInAnchor && !m_bAnchorTextFull) {
+        std::string& out = m_evidence.m_strAnchorText;
+        for (char c : text) {
+            if (IsBlank(c)) {
+                m_bPendingBlank = !out.empty();
+                continue;
+            }
+            const bool startsCharacter = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+            if (startsCharacter) {
+                if (m_bPendingBlank) {
+                    if (m_nAnchorChars == kAnchorTextChars) {
+                        m_bAnchorTextFull = true;
+                        break;
+                    }
+                    out += ' ';
+                    ++m_nAnchorChars;
+                    m_bPendingBlank = false;
+                }
+                if (m_nAnchorChars == kAnchorTextChars) {
+                    m_bAnchorTextFull = true;
+                    if (!out.empty() && out.back() == ' ') {
+                        out.pop_back();  // trimmed after the cut too
+                    }
+                    break;
+                }
+                ++m_nAnchorChars;
+            }
+            out += c;
+        }
+    }
+    NoteTextOutsideAnchor(text, m_nScriptDepth > 0);
+}
+
+void EvidenceCollector::NoteTextOutsideAnchor(std::string_view text, bool inScript) {
+    bool& seen = inScript ? m_bInScriptSeen : m_bElsewhereSeen;
+    if (seen || m_strAddress.empty()) {
+        return;
+    }
+    // The address may be split over two text events of one run: the run's
+    // last bytes are kept for the next.
+    std::string run = m_strCarry;
+    run += Lowered(text);
+    if (run.find(m_strAddress) != std::string::npos) {
+        seen = true;
+        m_strCarry.clear();
+        return;
+    }
+    const size_t keep = std::min(run.size(), m_strAddress.size() - 1);
+    m_strCarry = run.substr(run.size() - keep);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,102 @@
+// Gathers the evidence of one page (PageEvidence) from the transfer that
+// fetches it: the header lines and the body bytes are handed over as they
+// arrive, in pieces of any size, and the body goes through libxml2's HTML
+// push parser (events only, no tree), so memory does not grow with the page.
+// Any split of the same bytes gives the same evidence.
+//
+// From the body:
+//   - the first <a> whose href holds the advertiser's address, letter case
+//     ignored: its href, rel tokens (lowered) and text (blanks collapsed,
+//     trimmed, cut to 200 characters; the alt text of an image inside when
+//     the anchor has no text);
+//   - whether the address occurs inside <script> and nowhere else (text or
+//     attribute values);
+//   - <meta name="robots"> and <meta name="googlebot">: noindex, nofollow,
+//     none (both).
+// From the header lines: the final answer's status, Content-Type and
+// X-Robots-Tag (directives for every crawler and those addressed to
+// "googlebot:"); a status line starts a new answer, so a redirection's
+// headers are forgotten.
+//
+// Markup the parser would have to hold more than Limits::maxPending bytes of
+// (an unclosed comment or tag running on for megabytes) ends the parsing:
+// the evidence found until then stays, memory stays bounded.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "scan/PageEvidence.h"
+
+namespace tarnwick {
+
+class EvidenceCollector {
+public:
+    struct Limits {
+        std::size_t maxPending = 4u << 20;
+    };
+
+    explicit EvidenceCollector(std::string advertiser)
+        : EvidenceCollector(std::move(advertiser), Limits{}) {}
+    EvidenceCollector(std::string advertiser, Limits limits);
+    ~EvidenceCollector();
+    EvidenceCollector(const EvidenceCollector&) = delete;
+    EvidenceCollector& operator=(const EvidenceCollector&) = delete;
+
+    // One header line as received (the line break may be included).
+    void HeaderLine(std::string_view line);
+    // The next body bytes.
+    void Feed(std::string_view bytes);
+    void Feed(const char* data, std::size_t size) { Feed(std::string_view(data, size)); }
+    // The body has ended: the parser reads what it still holds. Later feeds
+    // are ignored.
+    void Finish();
+
+    // Facts the transfer knows at its end; finalUrl empty keeps none.
+    void SetTransfer(long httpStatus, const std::string& finalUrl, std::int64_t elapsedMs);
+
+    // The evidence so far (complete after Finish). m_bChecked is set.
+    const PageEvidence& Evidence() const { return m_evidence; }
+    PageEvidence TakeEvidence() { return std::move(m_evidence); }
+
+    // True once parsing has ended early (Limits::maxPending).
+    bool ParsingStopped() const { return m_bStopped; }
+
+private:
+    struct Parser;
+    friend struct Parser;
+
+    void Parse(std::string_view bytes, bool last);
+    void StartElement(std::string_view name, const unsigned char** attributes);
+    void EndElement(std::string_view name);
+    void Text(std::string_view text);
+    void NoteTextOutsideAnchor(std::string_view text, bool inScript);
+
+    std::string m_strAddress;  // lowered
+    Limits m_limits;
+    PageEvidence m_evidence;
+    std::unique_ptr<Parser> m_parser;
+    std::string m_strPending;  // bytes from the last '<' on, not yet parsed
+    bool m_bFinished = false;
+    bool m_bStopped = false;
+
+    // Parse state.
+    int m_nScriptDepth = 0;
+    bool m_bInAnchor = false;
+    std::string m_strAltText;  // first image alt inside the anchor
+    bool m_bInScriptSeen = false;
+    bool m_bElsewhereSeen = false;
+    std::string m_strCarry;  // tail of the current text run, lowered
+    std::size_t m_nAnchorChars = 0;
+    bool m_bPendingBlank = false;
+    bool m_bAnchorTextFull = false;
+    bool m_bMetaNoindex = false;
+    bool m_bMetaNofollow = false;
+    bool m_bHeaderNoindex = false;
+    bool m_bHeaderNofollow = false;
+};
+
+}  // namespace tarnwick

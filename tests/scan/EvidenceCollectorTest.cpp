@@ -1,0 +1,210 @@
+#include "scan/EvidenceCollector.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+namespace {
+
+const std::string kAddress = "www.example.com";
+
+PageEvidence Collect(const std::string& page, const std::vector<std::string>& headers = {},
+                     std::string address = kAddress) {
+    EvidenceCollector collector(std::move(address));
+    for (const std::string& line : headers) {
+        collector.HeaderLine(line);
+    }
+    collector.Feed(page);
+    collector.Finish();
+    return collector.Evidence();
+}
+
+struct PageCase {
+    const char* name;
+    std::string page;
+    bool anchor;
+    const char* rel;
+    const char* text;
+    bool scriptOnly;
+    bool noindex;
+    bool nofollow;
+    const char* verdict;
+};
+
+TEST(EvidenceCollectorTest, PagesGiveTheirEvidence) {
+    const std::vector<PageCase> cases = {
+        {"plain link", R"(<p>See <a href="http://www.example.com/">Example   Shop</a>.</p>)", true,
+         "", "Example Shop", false, false, false, "follow"},
+        {"nofollow", R"(<a rel="nofollow" href="https://www.example.com/x">shop</a>)", true,
+         "nofollow", "shop", false, false, false, "nofollow"},
+        {"sponsored ugc", R"(<a href="http://www.example.com" rel="sponsored ugc">ad</a>)", true,
+         "sponsored ugc", "ad", false, false, false, "sponsored"},
+        {"capitals", R"(<A HREF="HTTP://WWW.EXAMPLE.COM/" REL=NoFollow>Shop</A>)", true, "nofollow",
+         "Shop", false, false, false, "nofollow"},
+        {"first anchor counts",
+         R"(<a href="http://www.example.com/a">one</a><a rel="nofollow" href="http://www.example.com/b">two</a>)",
+         true, "", "one", false, false, false, "follow"},
+        {"script only",
+         "<script>document.write('<a href=\"http://www.example.com/\">x</a>');</script><p>hi</p>",
+         false, "", "", true, false, false, "script only"},
+        {"script and text", "<script>var u='www.example.com';</script><p>www.example.com</p>",
+         false, "", "", false, false, false, "no link"},
+        {"only in a comment", "<!-- <a href=\"http://www.example.com/\">x</a> -->", false, "", "",
+         false, false, false, "no link"},
+        {"meta robots noindex",
+         R"(<html><head><meta name="robots" content="noindex, follow"></head><body><a href="http://www.example.com/">x</a></body></html>)",
+         true, "", "x", false, true, false, "noindex"},
+        {"meta googlebot none",
+         R"(<meta name="GoogleBot" content="NONE"><a href="http://www.example.com/">x</a>)", true,
+         "", "x", false, true, true, "noindex"},
+        {"meta other crawler",
+         R"(<meta name="bingbot" content="noindex"><a href="http://www.example.com/">x</a>)", true,
+         "", "x", false, false, false, "follow"},
+        {"meta nofollow",
+         R"(<meta name="robots" content="nofollow"><a href="http://www.example.com/">x</a>)", true,
+         "", "x", false, false, true, "nofollow"},
+        {"image link",
+         R"(<a href="http://www.example.com/"> <img src="b.png" alt=" Banner "> </a>)", true, "",
+         "Banner", false, false, false, "follow"},
+        {"nested markup and entities",
+         "<a href=\"http://www.example.com/?a=1&amp;b=2\">Caf&eacute;\n<b>and</b>\t<i>bar</i></a>",
+         true, "", "Caf\xC3\xA9 and bar", false, false, false, "follow"},
+        {"no link", "<p>nothing here</p>", false, "", "", false, false, false, "no link"},
+        {"unclosed anchor", "<a href='http://www.example.com/'>open to the end", true, "",
+         "open to the end", false, false, false, "follow"},
+    };
+    for (const PageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PageEvidence e = Collect(c.page, {"HTTP/1.1 200 OK\r\n"});
+        EXPECT_EQ(e.m_bAnchorFound, c.anchor);
+        EXPECT_EQ(e.m_strRel, c.rel);
+        EXPECT_EQ(e.m_strAnchorText, c.text);
+        EXPECT_EQ(e.m_bScriptOnly, c.scriptOnly);
+        EXPECT_EQ(e.m_bNoindex, c.noindex);
+        EXPECT_EQ(e.m_bNofollow, c.nofollow);
+        EXPECT_EQ(EvidenceVerdict(e), c.verdict);
+        EXPECT_EQ(e.m_nBytes, c.page.size());
+    }
+}
+
+TEST(EvidenceCollectorTest, AnchorTextIsCutAtTwoHundredCharacters) {
+    std::string text;
+    for (int i = 0; i < 150; ++i) {
+        text += "\xC3\xA9 ";  // two-byte character and a blank
+    }
+    const PageEvidence e = Collect("<a href=\"http://www.example.com/\">  " + text + "</a>");
+    // 100 characters and the 100 blanks between them.
+    std::string expected;
+    for (int i = 0; i < 100; ++i) {
+        expected += "\xC3\xA9 ";
+    }
+    expected.pop_back();
+    EXPECT_EQ(e.m_strAnchorText.size(), expected.size());
+    EXPECT_EQ(e.m_strAnchorText, expected);
+}
+
+TEST(EvidenceCollectorTest, HeadersOfTheFinalAnswerCount) {
+    const PageEvidence redirected = Collect(
+        "<a href=\"http://www.example.com/\">x</a>",
+        {"HTTP/1.1 301 Moved\r\n", "X-Robots-Tag: noindex\r\n", "Content-Type: text/plain\r\n",
+         "\r\n", "HTTP/1.1 200 OK\r\n", "Content-Type: text/html; charset=utf-8\r\n", "\r\n"});
+    EXPECT_EQ(redirected.m_nHttpStatus, 200);
+    EXPECT_EQ(redirected.m_strContentType, "text/html; charset=utf-8");
+    EXPECT_FALSE(redirected.m_bNoindex);
+    EXPECT_EQ(redirected.m_strXRobotsTag, "");
+
+    const PageEvidence tagged =
+        Collect("<a href=\"http://www.example.com/\">x</a>",
+                {"HTTP/1.1 200 OK\r\n", "x-robots-tag: noindex, nofollow\r\n"});
+    EXPECT_TRUE(tagged.m_bNoindex);
+    EXPECT_TRUE(tagged.m_bNofollow);
+    EXPECT_EQ(tagged.m_strXRobotsTag, "noindex, nofollow");
+    EXPECT_EQ(EvidenceVerdict(tagged), "noindex");
+
+    // Directives addressed to another crawler do not count; Googlebot's do.
+    const PageEvidence other =
+        Collect("<a href=\"http://www.example.com/\">x</a>",
+                {"HTTP/1.1 200 OK\r\n", "X-Robots-Tag: otherbot: noindex, nofollow\r\n",
+                 "X-Robots-Tag: max-snippet: 20, googlebot: nofollow\r\n"});
+    EXPECT_FALSE(other.m_bNoindex);
+    EXPECT_TRUE(other.m_bNofollow);
+
+    const PageEvidence failed = Collect("<p>Service Unavailable</p>", {"HTTP/1.1 503 Busy\r\n"});
+    EXPECT_EQ(EvidenceVerdict(failed), "HTTP 503");
+}
+
+// The push parser gets the page in whatever pieces the network delivers:
+// every split must give the evidence of the whole page.
+TEST(EvidenceCollectorTest, EverySplitGivesTheSameEvidence) {
+    const std::string page =
+        "<!DOCTYPE html><html><head><META name=robots content=\"nofollow\">"
+        "<script>var a = '<a href=\"x\">';</script><!-- www.example.com --></head>"
+        "<body><p>Text &amp; more<a href=other.html>other</a>"
+        "<a class=\"x\" REL=\"Sponsored  noopener\" href=\"https://WWW.Example.com/?p=1&amp;q=2\">"
+        "  Our <em>partner</em>\n\t shop &eacute;</a><script>var u = \"www.example.com\";</script>"
+        "</body></html>";
+    const PageEvidence whole = Collect(page, {"HTTP/1.1 200 OK\r\n"});
+    ASSERT_TRUE(whole.m_bAnchorFound);
+    EXPECT_EQ(whole.m_strRel, "sponsored noopener");
+    EXPECT_EQ(whole.m_strAnchorText, "Our partner shop \xC3\xA9");
+    EXPECT_EQ(whole.m_strHref, "https://WWW.Example.com/?p=1&q=2");
+    EXPECT_TRUE(whole.m_bNofollow);
+    for (size_t at = 0; at <= page.size(); ++at) {
+        EvidenceCollector collector(kAddress);
+        collector.HeaderLine("HTTP/1.1 200 OK\r\n");
+        collector.Feed(page.substr(0, at));
+        collector.Feed(page.substr(at));
+        collector.Finish();
+        ASSERT_EQ(collector.Evidence(), whole) << "split at " << at;
+    }
+    EvidenceCollector bytewise(kAddress);
+    bytewise.HeaderLine("HTTP/1.1 200 OK\r\n");
+    for (char c : page) {
+        bytewise.Feed(&c, 1);
+    }
+    bytewise.Finish();
+    EXPECT_EQ(bytewise.Evidence(), whole);
+
+    // The script-only case split everywhere too.
+    const std::string scripted = "<p>x</p><script>document.write('www.example.com');</script>";
+    for (size_t at = 0; at <= scripted.size(); ++at) {
+        EvidenceCollector collector(kAddress);
+        collector.Feed(scripted.substr(0, at));
+        collector.Feed(scripted.substr(at));
+        collector.Finish();
+        ASSERT_TRUE(collector.Evidence().m_bScriptOnly) << "split at " << at;
+    }
+}
+
+// Markup the parser cannot finish (a comment that never closes) ends the
+// parsing instead of piling the page up in memory.
+TEST(EvidenceCollectorTest, UnfinishedMarkupStopsTheParser) {
+    EvidenceCollector collector(kAddress, EvidenceCollector::Limits{64 * 1024});
+    collector.Feed("<a href=\"http://www.example.com/\">x</a><!-- ");
+    const std::string filler(4096, 'z');
+    for (int i = 0; i < 64; ++i) {
+        collector.Feed(filler);
+    }
+    EXPECT_TRUE(collector.ParsingStopped());
+    collector.Finish();
+    EXPECT_TRUE(collector.Evidence().m_bAnchorFound);
+    EXPECT_EQ(collector.Evidence().m_nBytes, 44u + 64u * 4096u);
+}
+
+TEST(EvidenceCollectorTest, BadBytesNeverBreakIt) {
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) {
+        junk += static_cast<char>((i * 7919) & 0xFF);
+    }
+    junk += "<a href=\"http://www.example.com/\">\xFF\xFE text</a>";
+    const PageEvidence e = Collect(junk);
+    EXPECT_TRUE(e.m_bChecked);
+    const PageEvidence empty = Collect("", {}, "");
+    EXPECT_FALSE(empty.m_bAnchorFound);
+    EXPECT_FALSE(empty.m_bScriptOnly);
+}
+
+}  // namespace
+}  // namespace tarnwick
