@@ -66,6 +66,7 @@ void CliPanes::RebuildResults() {
     std::vector<ResultRow> rows = BuildResultRows(m_folder, ticked, &missing);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_results = std::move(rows);
+    m_unreadable = missing;
     for (const std::string& path : missing) {
         m_err << "tarnwick-cli: cannot read the profile file " << path
               << "; its pages are not checked\n";
@@ -177,6 +178,11 @@ bool CliPanes::AllLinksFound() {
         }
     }
     return true;
+}
+
+std::vector<std::string> CliPanes::UnreadableProfiles() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_unreadable;
 }
 
 std::string CliPanes::ReportError() {

@@ -45,6 +45,8 @@ public:
     // After the run.
     void PrintProfileStatuses();
     bool AllLinksFound();
+    // The profile files that could not be read when the results were built.
+    std::vector<std::string> UnreadableProfiles();
     // The reason the report could not be written; empty when it was (or none
     // was asked for).
     std::string ReportError();
@@ -64,6 +66,7 @@ private:
     std::vector<std::string> m_profileTexts;
     std::vector<std::string> m_profileStatuses;
     std::vector<ResultRow> m_results;
+    std::vector<std::string> m_unreadable;
     bool m_bProgressShown = false;
 };
 

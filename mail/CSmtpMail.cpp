@@ -18,7 +18,9 @@ namespace {
 
 std::atomic<long> g_nConnectTimeoutMs{20000};
 std::atomic<long> g_nReplyTimeoutS{60};
-std::atomic<long> g_nTotalTimeoutMs{300000};
+// A letter is short: a whole send that takes longer than a minute is a server
+// that keeps the line open without doing its part.
+std::atomic<long> g_nTotalTimeoutMs{60000};
 
 bool IsControl(unsigned char b) {
     return b < 0x20 || b == 0x7F;
@@ -214,7 +216,7 @@ std::string Replied(const Dialogue& dialogue) {
 
 std::string Describe(CURLcode code, const char* errorBuffer, long osErrno,
                      const SmtpEndpoint& endpoint, const Dialogue& dialogue,
-                     const std::string& from) {
+                     const std::string& from, bool loginWithoutSsl) {
     const std::string where = endpoint.HostAndPort();
     const std::string detail = errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code);
     switch (code) {
@@ -228,6 +230,12 @@ std::string Describe(CURLcode code, const char* errorBuffer, long osErrno,
         case CURLE_OPERATION_TIMEDOUT:
             return "The SMTP server " + where + " did not answer in time.";
         case CURLE_USE_SSL_FAILED:
+            if (loginWithoutSsl) {
+                return "The SMTP server " + where +
+                       " does not offer STARTTLS: the user name and password are never sent "
+                       "without encryption, so nothing was sent. Tick \"Requires SSL\" or use "
+                       "a server that offers STARTTLS.";
+            }
             return "The SMTP server " + where +
                    " does not offer STARTTLS, so no secure connection could be made; nothing was "
                    "sent.";
@@ -396,7 +404,10 @@ struct CSmtpMail::Impl {
         curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, g_nTotalTimeoutMs.load());
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, g_nReplyTimeoutS.load());
-        if (m_bSsl) {
+        // A user name and password never travel in clear: without SSL they
+        // go only after STARTTLS, which the server must then offer.
+        const bool login = !m_strUserName.empty() && !m_strPassword.empty();
+        if (m_bSsl || login) {
             curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
             curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
             curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
@@ -404,7 +415,7 @@ struct CSmtpMail::Impl {
                 curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.c_str());
             }
         }
-        if (!m_strUserName.empty() && !m_strPassword.empty()) {
+        if (login) {
             curl_easy_setopt(curl, CURLOPT_USERNAME, m_strUserName.c_str());
             curl_easy_setopt(curl, CURLOPT_PASSWORD, m_strPassword.c_str());
         }
@@ -424,7 +435,8 @@ struct CSmtpMail::Impl {
         if (code == CURLE_OK) {
             return 0;
         }
-        m_strLastError = Describe(code, errorBuffer, osErrno, endpoint, dialogue, from);
+        m_strLastError =
+            Describe(code, errorBuffer, osErrno, endpoint, dialogue, from, login && !m_bSsl);
         return static_cast<int>(code);
     }
 };

@@ -138,17 +138,29 @@ private:
 
 PageServer* CliServerTest::s_server = nullptr;
 
-TEST_F(CliServerTest, CheckPrintsTheResultWord) {
+TEST_F(CliServerTest, CheckPrintsTheResultWordAndExitsWithZeroOnlyForLinkFound) {
     const PageServer& s = Server();
-    EXPECT_EQ(RunCli({"check", s.Http("/files/a.html"), "www.example.com"}).out, "Link Found\n");
+    const Outcome found = RunCli({"check", s.Http("/files/a.html"), "www.example.com"});
+    EXPECT_EQ(found.out, "Link Found\n");
+    EXPECT_EQ(found.status, 0);
     const Outcome missing = RunCli({"check", s.Http("/files/b.html"), "www.example.com"});
     EXPECT_EQ(missing.out, "Link Not Found\n");
-    EXPECT_EQ(missing.status, 0);
-    EXPECT_EQ(RunCli({"check", "127.0.0.1/files/a.html", "www.example.com"}).out,
-              "Page cannot be displayed\n");
-    // Arguments are UTF-8; pages are Windows-1252, lowered in that code page.
+    EXPECT_EQ(missing.status, 1);
+    const Outcome noScheme = RunCli({"check", "127.0.0.1/files/a.html", "www.example.com"});
+    EXPECT_EQ(noScheme.out, "Page cannot be displayed\n");
+    EXPECT_EQ(noScheme.status, 1);
+    // Arguments are UTF-8; pages are Windows-1252, lowered in that code page,
+    // and so is the advertiser's address.
     EXPECT_EQ(RunCli({"check", s.Http("/files/cafe.html"), "www.caf\xC3\xA9.fr"}).out,
               "Link Found\n");
+    EXPECT_EQ(RunCli({"check", s.Http("/files/a.html"), "www.EXAMPLE.com"}).out, "Link Found\n");
+    // --verbose: the reason on a second line.
+    const Outcome verbose =
+        RunCli({"check", "--verbose", s.Http("/status/503/a.html"), "www.example.com"});
+    EXPECT_EQ(verbose.out, "Page cannot be displayed\nHTTP 503\n");
+    EXPECT_EQ(verbose.status, 1);
+    EXPECT_EQ(RunCli({"check", "-v", s.Http("/files/a.html"), "www.example.com"}).out,
+              "Link Found\nlink found 8 characters after href=\n");
 }
 
 TEST_F(CliServerTest, ListShowsProfilesInListOrder) {
