@@ -21,6 +21,7 @@
 #include "store/AppSettings.h"
 #include "store/DataFolder.h"
 #include "store/ProfileList.h"
+#include "store/StoreLineReader.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -29,7 +30,8 @@ namespace {
 // list, as in the desktop program.
 bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
     const std::string path = folder.IndexPath();
-    FILE* file = std::fopen(path.c_str(), "rb");
+    // Never fopen: a FIFO in its place would block the program for good.
+    FILE* file = StoreLineReader::OpenRegularFile(path);
     int error = file == nullptr ? errno : 0;
     if (file != nullptr) {
         std::fgetc(file);

@@ -67,7 +67,11 @@ void CliPanes::RebuildResults() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_results = std::move(rows);
     m_unreadable = missing;
-    for (const std::string& path : missing) {
+    for (std::string path : missing) {
+        // A zero byte from an index line is shown as \0, not sent to the terminal.
+        for (size_t at = path.find('\0'); at != std::string::npos; at = path.find('\0', at)) {
+            path.replace(at, 1, "\\0");
+        }
         m_err << "tarnwick-cli: cannot read the profile file " << path
               << "; its pages are not checked\n";
     }

@@ -1,6 +1,7 @@
 #include "scan/PageFetcher.h"
 
 #include <curl/curl.h>
+#include <locale.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/Cp1252.h"
 #include "common/CurlSetup.h"
 #include "scan/CheckPage.h"
 #include "scan/LinkClassifier.h"
@@ -26,13 +28,9 @@ CURL* Easy(void* p) {
     return static_cast<CURL*>(p);
 }
 
-// Spaces, control bytes and bytes outside ASCII are not valid in an address
-// sent on the wire; they go as %XX.
-std::string EncodeForWire(const std::string& address) {
+void PercentEncode(std::string& out, std::string_view part) {
     static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(address.size());
-    for (unsigned char c : address) {
+    for (unsigned char c : part) {
         if (c <= 0x20 || c >= 0x7F) {
             out += '%';
             out += kHex[c >> 4];
@@ -41,8 +39,111 @@ std::string EncodeForWire(const std::string& address) {
             out += static_cast<char>(c);
         }
     }
+}
+
+// Whether the bytes are UTF-8 throughout (no overlong forms, no surrogates).
+bool IsUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        size_t n = 0;
+        char32_t cp = 0;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            n = 1;
+            cp = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            n = 2;
+            cp = b & 0x0F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            n = 3;
+            cp = b & 0x07;
+        } else {
+            return false;
+        }
+        if (i + n >= text.size()) {
+            return false;
+        }
+        for (size_t k = 1; k <= n; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if ((c & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if ((n == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (n == 3 && (cp < 0x10000 || cp > 0x10FFFF))) {
+            return false;
+        }
+        i += n + 1;
+    }
+    return true;
+}
+
+// The address as it goes to libcurl. Spaces, control bytes and bytes outside
+// ASCII are not valid in an address on the wire: in the path, the query and
+// the user name they go as %XX, as a browser sends them. A host name outside
+// ASCII (bücher.example) goes to libcurl as UTF-8, which turns it into its
+// IDNA form (xn--bcher-kva.example): stored text is Windows-1252 unless its
+// bytes are UTF-8 throughout (a profile written by a UTF-8 editor).
+std::string EncodeForWire(const std::string& address) {
+    std::string out;
+    out.reserve(address.size() + 16);
+    const size_t schemeEnd = address.find("://");
+    if (schemeEnd == std::string::npos) {
+        PercentEncode(out, address);
+        return out;
+    }
+    const size_t authorityBegin = schemeEnd + 3;
+    const size_t authorityEnd =
+        std::min(address.find_first_of("/?#", authorityBegin), address.size());
+    const std::string_view authority(address.data() + authorityBegin,
+                                     authorityEnd - authorityBegin);
+    const size_t at = authority.rfind('@');
+    const size_t hostBegin = at == std::string_view::npos ? 0 : at + 1;
+    size_t hostEnd = authority.size();
+    if (hostBegin < authority.size() && authority[hostBegin] != '[') {
+        hostEnd = std::min(authority.find(':', hostBegin), authority.size());
+    }
+    const std::string_view host = authority.substr(hostBegin, hostEnd - hostBegin);
+    out.append(address, 0, authorityBegin);
+    PercentEncode(out, authority.substr(0, hostBegin));
+    if (std::all_of(host.begin(), host.end(), [](char c) { return (c & 0x80) == 0; })) {
+        PercentEncode(out, host);
+    } else {
+        // Control bytes and blanks cannot be part of any host name; they stay
+        // visible to libcurl, which refuses the address.
+        out += IsUtf8(host) ? std::string(host) : Cp1252ToUtf8(host);
+    }
+    PercentEncode(out, authority.substr(hostEnd));
+    PercentEncode(out, std::string_view(address).substr(authorityEnd));
     return out;
 }
+
+// libcurl hands a host name outside ASCII to libidn2 in the character set of
+// the calling thread's locale. The fetch runs with a UTF-8 character set on
+// its own thread, whatever the program's locale, and puts the thread's own
+// back afterwards.
+class Utf8Ctype {
+public:
+    Utf8Ctype() {
+        static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+        if (utf8 != static_cast<locale_t>(0)) {
+            m_old = uselocale(utf8);
+        }
+    }
+    ~Utf8Ctype() {
+        if (m_old != static_cast<locale_t>(0)) {
+            uselocale(m_old);
+        }
+    }
+    Utf8Ctype(const Utf8Ctype&) = delete;
+    Utf8Ctype& operator=(const Utf8Ctype&) = delete;
+
+private:
+    locale_t m_old = static_cast<locale_t>(0);
+};
 
 using Clock = std::chrono::steady_clock;
 
@@ -241,6 +342,7 @@ PageResult PageFetcher::Check(const std::string& page, const std::string& advert
     }
     CURLM* m = Multi(m_pMulti);
     CURL* e = Easy(m_pEasy);
+    const Utf8Ctype utf8;
     const auto start = Clock::now();
     Transfer transfer{LinkClassifier(advertiser), start};
     transfer.easy = e;

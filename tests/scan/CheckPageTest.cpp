@@ -243,6 +243,27 @@ TEST_F(CheckPageTest, CancelEndsAFetchAtOnce) {
               PageResult("Page cannot be displayed", "the run was stopped"));
 }
 
+// A host name outside ASCII goes out in its IDNA form, whether the profile
+// holds it in Windows-1252 or in UTF-8. The loopback server stands in as the
+// proxy, so the name need not resolve, and echoes the Host header it was sent.
+TEST_F(CheckPageTest, InternationalHostNamesGoOutInTheirIdnaForm) {
+    ScopedEnv proxy("http_proxy", "http://127.0.0.1:" + std::to_string(Server().HttpPort()));
+    ScopedEnv noProxy("no_proxy", "");
+    ScopedEnv noProxyCaps("NO_PROXY", "");
+    PageFetcher fetcher(Quick());
+    for (const std::string& host : {std::string("b\xFC"
+                                                "cher.example"),  // Windows-1252
+                                    std::string("b\xC3\xBC"
+                                                "cher.example"),  // UTF-8
+                                    std::string("B\xDC"
+                                                "CHER.example")}) {
+        SCOPED_TRACE(host);
+        const PageResult result =
+            fetcher.Check("http://" + host + "/headers", "host: xn--bcher-kva.example");
+        EXPECT_EQ(result.m_strStatus, "Link Found") << result.m_strReason;
+    }
+}
+
 TEST(HasSchemeTest, Cases) {
     EXPECT_TRUE(HasScheme("http://x"));
     EXPECT_TRUE(HasScheme("HTTPS://x"));
