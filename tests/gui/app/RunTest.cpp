@@ -212,6 +212,9 @@ private slots:
                  QStringLiteral("link found 1 character after href="));
 
         CColoredListCtrl& list = Results().List();
+        for (int c = 0; c < 4; ++c) {
+            list.horizontalHeader()->resizeSection(c, 40);
+        }
         list.selectionModel()->clearCurrentIndex();
         const QImage shot = list.viewport()->grab().toImage();
         const QRect cell = list.visualRect(model->index(0, 4));
