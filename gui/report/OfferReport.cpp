@@ -21,16 +21,18 @@ namespace {
 
 void OfferReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
     g_strReportPath.clear();
+    std::string path;
     {
         CReport dialog(parent);
         dialog.exec();
+        path = dialog.ReportPath();
     }
-    if (g_strReportPath.empty()) {
+    if (path.empty()) {
         g_bReportSaved = false;
         return;
     }
     try {
-        WriteReport(g_strReportPath, rows, std::time(nullptr));
+        WriteReport(path, rows, std::time(nullptr));
         g_bReportSaved = true;
     } catch (const FileError& error) {
         g_bReportSaved = false;
