@@ -20,6 +20,7 @@
 #include "gui/app/WindowScanPanes.h"
 #include "gui/controls/CSplash.h"
 #include "gui/controls/GuiThread.h"
+#include "gui/controls/TextCodec.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/OfferReport.h"
@@ -152,7 +153,7 @@ QString CTarnwickApp::InstallHelp() {
         return {};
     }
     const QByteArray guide = shipped.readAll();
-    const QString path = QString::fromLocal8Bit(folder.HelpPath().c_str());
+    const QString path = PathToQ(folder.HelpPath());
     QFile installed(path);
     if (installed.open(QIODevice::ReadOnly) && installed.readAll() == guide) {
         return path;

@@ -8,6 +8,7 @@
 
 #include "gui/controls/GuiThread.h"
 #include "gui/controls/TextCodec.h"
+#include "store/FileError.h"
 
 namespace tarnwick {
 namespace {
@@ -98,7 +99,12 @@ AppMessageBox::Answer AppMessageBox::Show(const std::string& text, Buttons butto
 }
 
 AppMessageBox::Answer AppMessageBox::Show(const char* text, Buttons buttons, QWidget* parent) {
-    return Show(QString::fromUtf8(text), buttons, parent);
+    return Show(ToQ(text), buttons, parent);
+}
+
+AppMessageBox::Answer AppMessageBox::Show(const FileError& error, Buttons buttons,
+                                          QWidget* parent) {
+    return Show(PathToQ(error.what()), buttons, parent);
 }
 
 void AppMessageBox::SetTestMode(bool on) {

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFile>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -197,12 +196,11 @@ void CAdd::PutMailColumns(bool dropFirst) {
 }
 
 std::string CAdd::ImportPath() const {
-    return QFile::encodeName(m_strPath).toStdString();
+    return PathFromQ(m_strPath);
 }
 
 void CAdd::ShowUnreadable(int error) {
-    AppMessageBox::Show(ToQ(FileError(FromQ(m_strPath), error).what()), AppMessageBox::Buttons::Ok,
-                        this);
+    AppMessageBox::Show(FileError(ImportPath(), error), AppMessageBox::Buttons::Ok, this);
 }
 
 void CAdd::ShowImport(const ImportResult& result) {
@@ -420,7 +418,7 @@ void CAdd::SaveAndFinish() {
             m_panes.RebuildResults();
         }
     } catch (const FileError& error) {
-        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
         // Keep the pane row for row with index.txt when the list did change.
         if (static_cast<int>(ProfileList(folder).Read().size()) != m_panes.ProfileRowCount()) {
             m_panes.LoadProfiles();

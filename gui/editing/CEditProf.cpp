@@ -196,17 +196,16 @@ bool CEditProf::ChangeAddress(const QString& oldText, const QString& newText) {
                                     AppMessageBox::Buttons::Ok, this);
                 return false;
             case AddressChange::NoIndex:
-                AppMessageBox::Show(ToQ(FileError(folder.IndexPath(), ENOENT).what()),
+                AppMessageBox::Show(FileError(folder.IndexPath(), ENOENT),
                                     AppMessageBox::Buttons::Ok, this);
                 return false;
             case AddressChange::FileMissing:
-                AppMessageBox::Show(
-                    ToQ(FileError(folder.ProfilePathOfText(FromQ(oldText)), ENOENT).what()),
-                    AppMessageBox::Buttons::Ok, this);
+                AppMessageBox::Show(FileError(folder.ProfilePathOfText(FromQ(oldText)), ENOENT),
+                                    AppMessageBox::Buttons::Ok, this);
                 return false;
         }
     } catch (const FileError& error) {
-        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
         // Whatever was written stays; the pane shows index.txt as it now is.
         m_panes.LoadProfiles();
         m_panes.RebuildResults();
@@ -319,7 +318,7 @@ void CEditProf::OnFinish() {
         // trimmed it (blanks around it would lead to another file name).
         ProfileFile(DataFolder::FromEnvironment()).Rewrite(FromQ(m_strEdit), rows);
     } catch (const FileError& error) {
-        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
         return;
     }
     m_panes.RebuildResults();
@@ -356,7 +355,7 @@ void CEditProf::OnDelete() {
     try {
         ProfileFile(DataFolder::FromEnvironment()).DeletePages(FromQ(m_strEdit), positions);
     } catch (const FileError& error) {
-        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
     }
     // The list shows the file as it now is; unsaved edits go with the refill.
     LoadPages(true);

@@ -1,12 +1,12 @@
 #include "gui/report/CReport.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "gui/controls/CFileEx.h"
+#include "gui/controls/TextCodec.h"
 #include "gui/report/OfferReport.h"
 
 namespace tarnwick {
@@ -81,7 +81,7 @@ void CReport::ChooseReportFile() {
     CFileEx dialog(false, this, QString(), name, filter);
     if (dialog.RunDialog()) {
         // File names are the file system's bytes, not the code page's text.
-        m_strReportPath = QFile::encodeName(dialog.GetChosenPath()).toStdString();
+        m_strReportPath = PathFromQ(dialog.GetChosenPath());
         g_strReportPath = m_strReportPath;
     }
 }

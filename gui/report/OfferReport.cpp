@@ -1,6 +1,5 @@
 #include "gui/report/OfferReport.h"
 
-#include <QFile>
 #include <QWidget>
 #include <ctime>
 
@@ -36,8 +35,7 @@ void OfferReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
         g_bReportSaved = true;
     } catch (const FileError& error) {
         g_bReportSaved = false;
-        // The message names the file as the file system spells it.
-        AppMessageBox::Show(QFile::decodeName(error.what()), AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, parent);
     }
 }
 

@@ -331,8 +331,10 @@ private slots:
         QFETCH(QString, type);
         QFETCH(bool, notify);
         QFETCH(bool, folder);
-        const QString path = folder ? QString::fromStdString(m_temp->Root())
-                                    : QString::fromStdString(m_temp->Root() + "/missing list.txt");
+        const QString path =
+            folder
+                ? QString::fromStdString(m_temp->Root())
+                : QString::fromStdString(m_temp->Root() + "/missing list \xc3\xb6\xe4\xb8\xad.txt");
         Open();
         ToFilePage("example.com", type.toLatin1().constData(), notify);
         Type("1018", path);
@@ -347,7 +349,7 @@ private slots:
 
     // The file went away between the file page and the separator page.
     void fileGoneBeforeTheSeparatorPage() {
-        const QString list = File("pages.txt", "a;b\n");
+        const QString list = File("pages \xc3\xb6\xe4\xb8\xad.txt", "a;b\n");
         Open();
         ToFilePage("example.com", "1010", true);
         Type("1018", list);
