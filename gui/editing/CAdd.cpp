@@ -21,6 +21,7 @@
 #include "gui/editing/ImportBrowse.h"
 #include "gui/editing/ImportListModel.h"
 #include "gui/editing/MailSettingsLink.h"
+#include "gui/editing/MakeButton.h"
 #include "gui/editing/ProfilePaneAccess.h"
 #include "store/FileError.h"
 #include "store/ProfileList.h"
@@ -46,14 +47,6 @@ W* Make(QWidget* parent, const char* id, const QRect& rect) {
     }
     widget->setGeometry(rect);
     return widget;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
-    auto* button = Make<QPushButton>(parent, id, rect);
-    button->setText(text);
-    // Enter presses no button: the dialog's only default button is never shown.
-    button->setAutoDefault(false);
-    return button;
 }
 
 QRadioButton* MakeRadio(QWidget* parent, const char* id, const QString& text, const QRect& rect) {

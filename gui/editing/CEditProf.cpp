@@ -19,6 +19,7 @@
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/DialogUnits.h"
 #include "gui/editing/MailSettingsLink.h"
+#include "gui/editing/MakeButton.h"
 #include "gui/editing/ProfilePaneAccess.h"
 #include "store/FileError.h"
 #include "store/ProfileFile.h"
@@ -30,14 +31,6 @@ namespace {
 
 const QString kEnabled = QStringLiteral("Enabled");
 const QString kDisabled = QStringLiteral("Disabled");
-
-QPushButton* MakeButton(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
-    button->setAutoDefault(false);
-    button->setGeometry(rect);
-    return button;
-}
 
 // Trimmed of blank, tab, CR, LF, vertical tab and form feed at both ends.
 QString Trimmed(const QString& text) {
