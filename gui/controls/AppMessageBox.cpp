@@ -112,11 +112,6 @@ void AppMessageBox::SetTestMode(bool on) {
     State().m_bOn = on;
 }
 
-bool AppMessageBox::IsTestMode() {
-    std::lock_guard<std::mutex> lock(State().m_mutex);
-    return State().m_bOn;
-}
-
 void AppMessageBox::PresetAnswer(Answer answer) {
     std::lock_guard<std::mutex> lock(State().m_mutex);
     State().m_answers.push_back(answer);

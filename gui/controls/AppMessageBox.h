@@ -35,7 +35,6 @@ public:
 
     // Test seam.
     static void SetTestMode(bool on);
-    static bool IsTestMode();
     static void PresetAnswer(Answer answer);
     static QStringList ShownTexts();
     static QString LastText();

@@ -25,7 +25,6 @@ public:
 
     // The file chosen, as the file system spells it; empty when none was.
     const std::string& ReportPath() const { return m_strReportPath; }
-    bool IsHtmlChosen() const { return m_bHtml; }
 
     void OnHtmlFormat();
     void OnTextFormat();
