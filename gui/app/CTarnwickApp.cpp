@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QScreen>
@@ -20,7 +19,6 @@
 #include "gui/app/WindowScanPanes.h"
 #include "gui/controls/CSplash.h"
 #include "gui/controls/GuiThread.h"
-#include "gui/controls/TextCodec.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/OfferReport.h"
@@ -145,30 +143,9 @@ void CTarnwickApp::OnEditProfile() {
     RunEditProfileCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
 }
 
-QString CTarnwickApp::InstallHelp() {
-    const DataFolder folder = DataFolder::FromEnvironment();
-    folder.EnsureExists();
-    QFile shipped(QStringLiteral(":/help/Help.html"));
-    if (!shipped.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QByteArray guide = shipped.readAll();
-    const QString path = PathToQ(folder.HelpPath());
-    QFile installed(path);
-    if (installed.open(QIODevice::ReadOnly) && installed.readAll() == guide) {
-        return path;
-    }
-    installed.close();
-    if (!installed.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        installed.write(guide) != guide.size()) {
-        return {};
-    }
-    return path;
-}
-
 void CTarnwickApp::OnHelp() {
     // A missing guide is not reported: Help then simply opens nothing.
-    const QString path = InstallHelp();
+    const QString path = UserGuidePath();
     if (!path.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
