@@ -13,6 +13,7 @@
 #include "gui/app/CAboutApp.h"
 #include "gui/app/CLeftList.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CPreferences.h"
 #include "gui/app/CRightList.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/ResultListModel.h"
@@ -26,6 +27,7 @@
 #include "mail/NotificationQueue.h"
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
+#include "store/AppSettings.h"
 #include "store/DataFolder.h"
 
 namespace tarnwick {
@@ -109,6 +111,7 @@ void CTarnwickApp::ConnectCommands() {
         {ID_HELP_ABOUT, &CTarnwickApp::OnAbout},
         {ID_EXIT, &CTarnwickApp::OnExit},
         {ID_FILE_EXIT, &CTarnwickApp::OnExit},
+        {ID_FILE_PREFERENCES, &CTarnwickApp::OnPreferences},
     };
     for (const auto& command : commands) {
         QAction* action = m_pFrame->Command(command.id);
@@ -124,6 +127,11 @@ void CTarnwickApp::ConnectCommands() {
 
 void CTarnwickApp::OnPlay() {
     m_pMailQueue->BeginRun();
+    // The shared settings are read at every Play: a change in Preferences
+    // (or by hand in the file) applies to the next run.
+    PageFetcher::Options fetch;
+    fetch.pageTimeoutSeconds = AppSettings::Load().m_nPageTimeoutSeconds;
+    m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
 }
 
@@ -149,6 +157,10 @@ void CTarnwickApp::OnHelp() {
     if (!path.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
+}
+
+void CTarnwickApp::OnPreferences() {
+    CPreferences::Edit(m_pFrame.get());
 }
 
 void CTarnwickApp::OnAbout() {

@@ -46,6 +46,7 @@ public:
     void OnEditProfile();
     void OnHelp();
     void OnAbout();
+    void OnPreferences();
     void OnExit();
 
     // The exit question; true when the program may end.
