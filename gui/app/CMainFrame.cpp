@@ -215,6 +215,8 @@ void CMainFrame::CreateMenu() {
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    item(file, ID_FILE_PREFERENCES, QStringLiteral("&Preferences..."));
+    file->addSeparator();
     item(file, ID_FILE_EXIT, QStringLiteral("&Exit"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -465,11 +467,6 @@ void CMainFrame::FocusNextPane(bool forward) {
     const bool inLeft = focus != nullptr && (m_pLeft == focus || m_pLeft->isAncestorOf(focus));
     CColoredListCtrl& target = inLeft ? m_pRight->List() : m_pLeft->List();
     target.setFocus(Qt::ShortcutFocusReason);
-}
-
-void CMainFrame::CloseConfirmed() {
-    m_bCloseConfirmed = true;
-    close();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

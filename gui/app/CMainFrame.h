@@ -89,8 +89,6 @@ public:
 
     // The exit question of the close box; true lets the window close.
     void SetExitPrompt(std::function<bool()> prompt) { m_fnExitPrompt = std::move(prompt); }
-    // Closes without asking (the question was answered already).
-    void CloseConfirmed();
 
     // ListPanes
     int TickedProfileCount() override;

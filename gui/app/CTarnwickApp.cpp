@@ -16,6 +16,7 @@
 #include "gui/app/CAboutApp.h"
 #include "gui/app/CLeftList.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CPreferences.h"
 #include "gui/app/CRightList.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/ResultListModel.h"
@@ -32,6 +33,7 @@
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
 #include "scan/StatusWords.h"
+#include "store/AppSettings.h"
 #include "store/DataFolder.h"
 
 namespace tarnwick {
@@ -134,6 +136,7 @@ void CTarnwickApp::ConnectCommands() {
         {ID_EXIT, &CTarnwickApp::OnExit},
         {ID_FILE_EXIT, &CTarnwickApp::OnExit},
         {ID_MAIL_SETTINGS, &CTarnwickApp::OnMailSettings},
+        {ID_FILE_PREFERENCES, &CTarnwickApp::OnPreferences},
     };
     for (const auto& command : commands) {
         QAction* action = m_pFrame->Command(command.id);
@@ -172,6 +175,11 @@ void CTarnwickApp::OnPlay() {
     }
     m_pScanPanes->BeginRun(withoutMail);
     m_pMailQueue->BeginRun();
+    // The shared settings are read at every Play: a change in Preferences
+    // (or by hand in the file) applies to the next run.
+    PageFetcher::Options fetch;
+    fetch.pageTimeoutSeconds = AppSettings::Load().m_nPageTimeoutSeconds;
+    m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();
 }
@@ -212,6 +220,10 @@ void CTarnwickApp::OnHelp() {
                                 .arg(QDir::toNativeSeparators(path)),
                             AppMessageBox::Buttons::Ok, m_pFrame.get());
     }
+}
+
+void CTarnwickApp::OnPreferences() {
+    CPreferences::Edit(m_pFrame.get());
 }
 
 void CTarnwickApp::OnAbout() {

@@ -40,7 +40,6 @@ public:
 
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
-    NotificationQueue* MailQueue() const { return m_pMailQueue.get(); }
     ScanRun* Scan() const { return m_pScanRun.get(); }
 
     // Commands.
@@ -51,6 +50,7 @@ public:
     void OnEditProfile();
     void OnHelp();
     void OnAbout();
+    void OnPreferences();
     void OnExit();
     void OnMailSettings();
 

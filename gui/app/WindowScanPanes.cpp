@@ -68,6 +68,10 @@ void WindowScanPanes::SetResultStatus(int row, const std::string& status) {
     OnGuiThread([&] { m_frame.ResultsPane()->SetStatus(row, status); });
 }
 
+void WindowScanPanes::SetResult(int row, const PageResult& result) {
+    OnGuiThread([&] { m_frame.ResultsPane()->SetResult(row, result); });
+}
+
 void WindowScanPanes::SetResultMail(int row, const std::string& text) {
     if (row >= 0) {
         std::lock_guard<std::mutex> lock(m_mutex);
