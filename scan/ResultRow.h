@@ -1,6 +1,7 @@
 // One row of the results pane: the columns "Advetiser's Site", "Publisher's
-// Site", "Mail Address", "Email Notification", "Status", and the profile-pane
-// row the page came from (set when the results are built).
+// Site", "Mail Address", "Email Notification", "Status", "Since last run",
+// and the profile-pane row the page came from (set when the results are
+// built).
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@ struct ResultRow {
     std::string m_strMail;
     std::string m_strNotify;
     std::string m_strStatus;
+    std::string m_strChange;  // the page's change since the last run, from the history
     int m_nProfileRow = -1;
     bool operator==(const ResultRow&) const = default;
 };

@@ -5,7 +5,8 @@
 set -euo pipefail
 
 build_pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libx11-dev libcurl4-openssl-dev
-            ca-certificates ccache libxml2-dev libsqlite3-dev qt6-charts-dev)
+            ca-certificates ccache libxml2-dev libsqlite3-dev qt6-charts-dev
+            libqt6opengl6-dev)
 test_pkgs=(libgtest-dev libbenchmark-dev python3 python3-aiosmtpd python3-pyftpdlib
            openssl curl xvfb xauth xdotool imagemagick at-spi2-core dbus dbus-x11
            python3-pyatspi chromium clang-format clang libclang-rt-14-dev llvm

@@ -43,6 +43,7 @@ public:
     ResultRow RowAt(int row) const;
     void SetStatus(int row, const std::string& status);
     void SetMail(int row, const std::string& text);
+    void SetChange(int row, const std::string& text);
 
 private:
     void TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,
