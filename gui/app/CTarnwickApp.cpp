@@ -85,8 +85,7 @@ bool CTarnwickApp::InitInstance() {
         HistoryDatabase::PathIn(DataFolder::FromEnvironment().Folder()), kSourceDesktop,
         [frame = m_pFrame.get()](const std::string& message) {
             QMetaObject::invokeMethod(
-                frame, [frame, message] { frame->ShowRunSummary(message); },
-                Qt::QueuedConnection);
+                frame, [frame, message] { frame->ShowRunSummary(message); }, Qt::QueuedConnection);
         });
     m_pMailQueue->SetLetterListener(
         [history = m_pHistory.get()](const NotificationJob& job, const std::string& outcome) {

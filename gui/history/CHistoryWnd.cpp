@@ -12,8 +12,8 @@
 #include <QSplitter>
 #include <QStackedBarSeries>
 #include <QTreeWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 
 #include "gui/controls/TextCodec.h"
@@ -49,12 +49,11 @@ CHistoryWnd::CHistoryWnd(std::string databasePath, QWidget* parent)
     m_pRuns->setObjectName(QStringLiteral("Runs"));
     m_pRuns->setAccessibleName(QStringLiteral("Runs"));
     m_pRuns->setRootIsDecorated(false);
-    m_pRuns->setHeaderLabels({QStringLiteral("Run"), QStringLiteral("Started"),
-                              QStringLiteral("Ended"), QStringLiteral("Source"),
-                              QStringLiteral("Outcome"), QStringLiteral("Link Found"),
-                              QStringLiteral("Link Not Found"),
-                              QStringLiteral("Page Cannot be Found"),
-                              QStringLiteral("Page cannot be displayed")});
+    m_pRuns->setHeaderLabels(
+        {QStringLiteral("Run"), QStringLiteral("Started"), QStringLiteral("Ended"),
+         QStringLiteral("Source"), QStringLiteral("Outcome"), QStringLiteral("Link Found"),
+         QStringLiteral("Link Not Found"), QStringLiteral("Page Cannot be Found"),
+         QStringLiteral("Page cannot be displayed")});
 
     m_pProfiles = new QComboBox(this);
     m_pProfiles->setObjectName(QStringLiteral("Profile"));
@@ -232,8 +231,8 @@ void CHistoryWnd::ShowProfile(int index) {
     for (const ProfileRunCounts& run : runs) {
         categories << QStringLiteral("#%1 %2").arg(run.m_nRunId).arg(When(run.m_nStarted));
         const ResultCounts& c = run.m_counts;
-        highest = std::max(highest,
-                           c.m_nFound + c.m_nNotFound + c.m_nCannotBeFound + c.m_nCannotBeDisplayed);
+        highest = std::max(
+            highest, c.m_nFound + c.m_nNotFound + c.m_nCannotBeFound + c.m_nCannotBeDisplayed);
     }
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis();
