@@ -111,7 +111,6 @@ bool CMainFrame::CreateStatusBar() {
     m_wndStatusBar->addWidget(m_pMessage, 1);
     m_pRunSummary = new QLabel(m_wndStatusBar);
     m_pRunSummary->setObjectName(QStringLiteral("RunSummary"));
-    m_pRunSummary->setAccessibleName(QStringLiteral("Since last run"));
     m_pRunSummary->hide();
     m_wndStatusBar->addPermanentWidget(m_pRunSummary);
     const struct {
