@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "common/ProductName.h"
 #include "gui/app/AppState.h"
 #include "gui/app/CAboutApp.h"
 #include "gui/app/CLeftList.h"
@@ -18,6 +19,7 @@
 #include "gui/app/ResultListModel.h"
 #include "gui/app/WindowScanPanes.h"
 #include "gui/controls/CSplash.h"
+#include "gui/controls/GuiThread.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/history/CHistoryWnd.h"
 #include "gui/report/ExitPrompt.h"
@@ -240,14 +242,12 @@ void CTarnwickApp::FinishMail() {
     QProgressDialog progress(QStringLiteral("Sending the remaining notification mails..."),
                              QString(), 0, 0,
                              m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr);
-    progress.setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    progress.setWindowTitle(QLatin1String(kProductName));
     progress.setCancelButton(nullptr);
     progress.setMinimumDuration(300);
     progress.setWindowModality(Qt::ApplicationModal);
-    while (!m_pMailQueue->WaitUntilDrainedFor(std::chrono::milliseconds(20))) {
-        progress.setValue(0);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    // A sender may be showing a message box through the GUI thread meanwhile.
+    GuiThread::RunAside([this] { m_pMailQueue->WaitUntilDrained(); });
 }
 
 void CTarnwickApp::OnExit() {

@@ -27,6 +27,7 @@
 #include "gui/app/ProfileListModel.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/app/StoreFixture.h"
+#include "gui/app/WatchPaneModels.h"
 #include "gui/app/WindowScanPanes.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CCheckHeadCtrl.h"
@@ -102,6 +103,7 @@ class MainWindowTest : public QObject {
         m_app = std::make_unique<CTarnwickApp>(StartOptions{0});
         QVERIFY(m_app->InitInstance());
         QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        test::WatchPaneModels(Frame());
     }
 
     QString ResultCell(int row, int column) { return Results().List().CellText(row, column); }
