@@ -81,9 +81,6 @@ std::string DataFolder::NewTxtPath() const {
 std::string DataFolder::MailPath() const {
     return Folder() + "/Mail.txt";
 }
-std::string DataFolder::HelpPath() const {
-    return Folder() + "/Help.html";
-}
 
 std::string DataFolder::ProfilePath(const std::string& profileName) const {
     return ProfilesFolder() + profileName + ".txt";

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QScreen>
@@ -192,30 +191,9 @@ void CTarnwickApp::OnEditProfile() {
     RunEditProfileCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
 }
 
-QString CTarnwickApp::InstallHelp() {
-    const DataFolder folder = DataFolder::FromEnvironment();
-    folder.EnsureExists();
-    QFile shipped(QStringLiteral(":/help/Help.html"));
-    if (!shipped.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QByteArray guide = shipped.readAll();
-    const QString path = QString::fromLocal8Bit(folder.HelpPath().c_str());
-    QFile installed(path);
-    if (installed.open(QIODevice::ReadOnly) && installed.readAll() == guide) {
-        return path;
-    }
-    installed.close();
-    if (!installed.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        installed.write(guide) != guide.size()) {
-        return {};
-    }
-    return path;
-}
-
 void CTarnwickApp::OnHelp() {
     // A missing guide is not reported: Help then simply opens nothing.
-    const QString path = InstallHelp();
+    const QString path = UserGuidePath();
     if (!path.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
