@@ -52,6 +52,7 @@ public:
     void OnEditProfile();
     void OnHelp();
     void OnAbout();
+    void OnPreferences();
     void OnExit();
     // View > History: the window of recorded runs (one, brought to the front).
     void OnHistory();
