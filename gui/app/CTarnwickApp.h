@@ -39,7 +39,6 @@ public:
 
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
-    NotificationQueue* MailQueue() const { return m_pMailQueue.get(); }
     ScanRun* Scan() const { return m_pScanRun.get(); }
     HistoryRecorder* History() const { return m_pHistory.get(); }
     CHistoryWnd* HistoryWindow() const;

@@ -281,7 +281,7 @@ bool CMailSett::WriteMailSettings() {
             m_storedRules = m_letterRules;
         }
     } catch (const FileError& e) {
-        AppMessageBox::Show(std::string(e.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(e, AppMessageBox::Buttons::Ok, this);
         return false;
     }
     return true;
