@@ -135,8 +135,8 @@ for command in $commands; do
         grep -qx -- "$option" <<<"$offered_options" ||
             fail "the completion does not offer $option after $command"
         # An option shown with its values ("--format json|csv") completes them.
-        values=$(grep -o -- "$option [a-z|]*[a-z]" <<<"$command_help" | head -n 1 || true)
-        for value in $(tr '|' ' ' <<<"${values#"$option "}"); do
+        values=$(grep -o -- "$option [a-z|]*[a-z]" <<<"$command_help" | sed "s/^$option //" || true)
+        for value in $(tr '|' ' ' <<<"$values" | sort -u); do
             complete_words "$command" "$option" "" | grep -qx -- "$value" ||
                 fail "the completion does not offer $value after $command $option"
         done
