@@ -60,6 +60,10 @@ public:
     void ShowProgress(int page, int pages, const std::string& address);
     void ShowReady();
     QString MessageText() const;
+    // What changed since the last run, beside the message pane until the
+    // next run begins ("" hides it). 8-bit text.
+    void ShowRunSummary(const std::string& summary);
+    QString RunSummaryText() const;
 
     // Progress that tool tips cannot cover: a bar, "Page k of m" and the time
     // left, from Play to the end of the run, then the run's one-line summary.
@@ -119,6 +123,7 @@ private:
     CLeftList* m_pLeft = nullptr;
     CRightList* m_pRight = nullptr;
     QLabel* m_pMessage = nullptr;
+    QLabel* m_pRunSummary = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QLabel* m_pPage = nullptr;
     QLabel* m_pTimeLeft = nullptr;

@@ -60,6 +60,7 @@ public:
     void SetStatus(int row, const std::string& status);
     void SetResult(int row, const PageResult& result);
     void SetMail(int row, const std::string& text);
+    void SetChange(int row, const std::string& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -17,6 +17,7 @@ enum CommandId : int {
     ID_HELP_ABOUT = 32783,
     ID_HELP_TOPIC = 32785,
     ID_FILE_PREFERENCES = 32790,
+    ID_VIEW_HISTORY = 32791,
     ID_CHECK_WITHOUT_MAIL = 32801,  // Scan > Check without mailing (a toggle)
     ID_MAIL_SETTINGS = 32802,       // Profile > Mail Settings...
     ID_HELP = 57670,

@@ -29,6 +29,8 @@ const std::string& ResultListModel::Cell(const ResultRow& row, int column) {
             return row.m_strMail;
         case ColNotify:
             return row.m_strNotify;
+        case ColChange:
+            return row.m_strChange;
         default:
             return row.m_strStatus;
     }
@@ -67,6 +69,8 @@ QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, i
             return QStringLiteral("Email Notification");
         case ColStatus:
             return QStringLiteral("Status");
+        case ColChange:
+            return QStringLiteral("Since last run");
         default:
             return {};
     }
@@ -139,6 +143,15 @@ void ResultListModel::SetMail(int row, const std::string& text) {
 bool ResultListModel::LetterFailed(int row) const {
     return row >= 0 && static_cast<size_t>(row) < m_letterFailed.size() &&
            m_letterFailed[static_cast<size_t>(row)];
+}
+
+void ResultListModel::SetChange(int row, const std::string& text) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    m_rows[static_cast<size_t>(row)].m_strChange = text;
+    const QModelIndex cell = index(row, ColChange);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
 bool ResultListModel::AnyStatus() const {

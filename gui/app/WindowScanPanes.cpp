@@ -91,6 +91,14 @@ LetterCounts WindowScanPanes::Letters() const {
     return m_letters;
 }
 
+void WindowScanPanes::SetResultChange(int row, const std::string& text) {
+    OnGuiThread([&] { m_frame.ResultsPane()->SetChange(row, text); });
+}
+
+void WindowScanPanes::ShowRunSummary(const std::string& summary) {
+    OnGuiThread([&] { m_frame.ShowRunSummary(summary); });
+}
+
 void WindowScanPanes::OfferReport() {
     OnGuiThread([&] {
         m_frame.ShowReady();
