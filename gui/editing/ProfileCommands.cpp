@@ -1,5 +1,7 @@
 #include "gui/editing/ProfileCommands.h"
 
+#include <QFile>
+#include <cerrno>
 #include <set>
 
 #include "editing/EditingTexts.h"
@@ -15,6 +17,17 @@
 #include "store/ProfileList.h"
 
 namespace tarnwick {
+namespace {
+
+// A deleted profile goes to the desktop's trash, so a wrong Delete can be
+// undone from the file manager.
+void MoveToTrash(const std::string& path) {
+    if (!QFile::moveToTrash(QFile::decodeName(path.c_str()))) {
+        throw FileError(path, EACCES);
+    }
+}
+
+}  // namespace
 
 void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (g_bScanRunning) {
@@ -55,10 +68,11 @@ void RunDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (ticked.empty()) {
         AppMessageBox::Show(texts::kSelectToDelete, AppMessageBox::Buttons::Ok, parent);
     } else {
-        CDel confirm(parent);
+        const ProfileList list(DataFolder::FromEnvironment());
+        CDel confirm(list.PlanRemove(ticked), parent);
         if (confirm.exec() == QDialog::Accepted) {
             try {
-                ProfileList(DataFolder::FromEnvironment()).Remove(ticked);
+                list.Remove(ticked, MoveToTrash);
             } catch (const FileError& error) {
                 // The profiles removed before the failure are gone: the pane
                 // still has to show the list as it now is.
