@@ -3,11 +3,16 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
+#include "cli/CliHistory.h"
 #include "cli/CliNotifier.h"
 #include "cli/CliOptions.h"
 #include "cli/CliPanes.h"
 #include "common/Cp1252.h"
+#include "history/HistoryDatabase.h"
+#include "history/HistoryRecorder.h"
+#include "history/LetterRules.h"
 #include "scan/BuildResultRows.h"
 #include "scan/CheckPage.h"
 #include "scan/ScanRun.h"
@@ -66,19 +71,35 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     if (!ProfileListReadable(folder, err)) {
         return kExitError;
     }
+    std::mutex errMutex;
+    HistoryRecorder recorder(HistoryDatabase::PathIn(folder.Folder()), kSourceCli,
+                             [&err, &errMutex](const std::string& message) {
+                                 std::lock_guard<std::mutex> lock(errMutex);
+                                 err << "tarnwick-cli: " << message << '\n';
+                             });
+    recorder.SetLetterRules(ReadLetterRules(folder.Folder()));
     CliNotifier notifier(!options.noMail, err);
+    notifier.SetLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
+        recorder.LetterDone(job, outcome);
+    });
     CliPanes panes(folder, out, err, progress, notifier, options.reportPath);
     notifier.SetPanes(&panes);
     panes.LoadProfiles();
+    recorder.SetProfileTexts(panes.ProfileTexts());
     notifier.BeginRun();
     {
         ScanRun run(panes);
+        run.SetObserver(&recorder);
         run.OnPlay();
         run.WaitForScanThread();
     }
     notifier.WaitForAll();
     notifier.SetPanes(nullptr);
     panes.PrintProfileStatuses();
+    recorder.Flush();
+    if (!options.summaryTo.empty()) {
+        SendChangeSummary(folder, recorder.LastRunId(), Utf8ToCp1252(options.summaryTo), err);
+    }
     const std::string reportError = panes.ReportError();
     if (!reportError.empty()) {
         err << "tarnwick-cli: " << reportError << '\n';
@@ -109,6 +130,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return List(out, err);
         case Command::Scan:
             return Scan(options, out, err, progress);
+        case Command::History:
+            return History(options, out, err);
+        case Command::Changes:
+            return Changes(options, out, err);
         case Command::None:
             break;
     }

@@ -19,6 +19,12 @@ void CliNotifier::SetPanes(ScanPanes* panes) {
     m_pPanes = panes;
 }
 
+void CliNotifier::SetLetterListener(NotificationQueue::LetterListener listener) {
+    if (m_queue) {
+        m_queue->SetLetterListener(std::move(listener));
+    }
+}
+
 void CliNotifier::BeginRun() {
     if (m_queue) {
         m_queue->BeginRun();

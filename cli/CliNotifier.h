@@ -24,6 +24,9 @@ public:
     // The panes whose "Mail Address" cells receive failure texts.
     void SetPanes(ScanPanes* panes);
 
+    // Told of every letter's outcome (before the first letter).
+    void SetLetterListener(NotificationQueue::LetterListener listener);
+
     // Before Play: an empty Mail.txt is reported once per run.
     void BeginRun();
     // From the scan thread; returns at once.

@@ -7,6 +7,42 @@ bool IsHelp(const std::string& arg) {
     return arg == "--help" || arg == "-h";
 }
 
+// "--name VALUE" or "--name=VALUE" at args[i]; advances i past the value.
+// allowEmpty: an empty value is a value.
+bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
+               std::string& value, bool allowEmpty = false) {
+    const std::string& arg = args[i];
+    if (arg == name) {
+        if (i + 1 >= args.size() || (!allowEmpty && args[i + 1].empty())) {
+            throw UsageError(name + " needs a value");
+        }
+        value = args[++i];
+        return true;
+    }
+    if (arg.rfind(name + "=", 0) == 0) {
+        value = arg.substr(name.size() + 1);
+        if (!allowEmpty && value.empty()) {
+            throw UsageError(name + " needs a value");
+        }
+        return true;
+    }
+    return false;
+}
+
+bool IsDate(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return false;
+    }
+    for (size_t k : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (text[k] < '0' || text[k] > '9') {
+            return false;
+        }
+    }
+    const int month = std::stoi(text.substr(5, 2));
+    const int day = std::stoi(text.substr(8, 2));
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
 Command CommandNamed(const std::string& name) {
     if (name == "check") {
         return Command::Check;
@@ -16,6 +52,12 @@ Command CommandNamed(const std::string& name) {
     }
     if (name == "scan") {
         return Command::Scan;
+    }
+    if (name == "history") {
+        return Command::History;
+    }
+    if (name == "changes") {
+        return Command::Changes;
     }
     throw UsageError("unknown command '" + name + "'");
 }
@@ -40,6 +82,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     }
     options.command = CommandNamed(args[0]);
     std::vector<std::string> operands;
+    std::string format;
     bool optionsEnd = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -51,6 +94,21 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
             options.help = true;
         } else if (options.command == Command::Scan && arg == "--no-mail") {
             options.noMail = true;
+        } else if (options.command == Command::Scan &&
+                   TakeValue(args, i, "--summary-to", options.summaryTo, true)) {
+            // An empty address (an unset variable in a timer's unit) sends none.
+        } else if ((options.command == Command::History || options.command == Command::Changes) &&
+                   TakeValue(args, i, "--format", format)) {
+            if (format != "json" && format != "text") {
+                throw UsageError("--format takes json or text, not '" + format + "'");
+            }
+            options.json = format == "json";
+        } else if (options.command == Command::History &&
+                   TakeValue(args, i, "--prune-before", options.pruneBefore)) {
+            if (!IsDate(options.pruneBefore)) {
+                throw UsageError("--prune-before takes a date as YYYY-MM-DD, not '" +
+                                 options.pruneBefore + "'");
+            }
         } else if (options.command == Command::Scan && arg == "--report") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 throw UsageError("--report needs a file name");
@@ -96,7 +154,7 @@ std::string HelpText(Command command) {
                    "Prints one line per profile, in the profile list's order: the profile as\n"
                    "the desktop program shows it, a tab, and its number of pages.\n";
         case Command::Scan:
-            return "Usage: tarnwick-cli scan [--report FILE] [--no-mail]\n"
+            return "Usage: tarnwick-cli scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
                    "\n"
                    "Checks every page of every profile, as Play does with all profiles\n"
                    "ticked. Prints a line per page as it is checked (advertiser's site, tab,\n"
@@ -107,10 +165,44 @@ std::string HelpText(Command command) {
                    "  --report FILE  also write the report to FILE: an HTML report when the\n"
                    "                 name ends in \"html\", a text report otherwise\n"
                    "  --no-mail      notify nobody\n"
+                   "  --summary-to ADDRESS\n"
+                   "                 when a link was lost, restored or changed in quality\n"
+                   "                 since the last run, mail ADDRESS one summary of the\n"
+                   "                 changes through the account of the mail settings\n"
+                   "\n"
+                   "The run is recorded in the history (see \"tarnwick-cli history\"), and the\n"
+                   "letter rules of the mail settings (missing runs, quiet days) apply.\n"
                    "\n"
                    "Exit status 0 when every page is \"Link Found\", 1 when one is not, 2 for a\n"
                    "wrong command line or when the profiles or the report cannot be read or\n"
                    "written.\n";
+        case Command::History:
+            return "Usage: tarnwick-cli history [--format json]\n"
+                   "       tarnwick-cli history --prune-before DATE\n"
+                   "\n"
+                   "Lists the recorded runs of the desktop program and of \"scan\", oldest\n"
+                   "first, one per line: id, start, end, source (desktop or cli), outcome\n"
+                   "(completed, stopped or unfinished) and the number of pages with \"Link\n"
+                   "Found\", \"Link Not Found\", \"Page Cannot be Found\" and \"Page cannot be\n"
+                   "displayed\", separated by tabs. The history is kept in history.sqlite3 in\n"
+                   "the data folder.\n"
+                   "\n"
+                   "  --format json          one JSON array of run objects instead\n"
+                   "  --prune-before DATE    remove the runs started before DATE (YYYY-MM-DD,\n"
+                   "                         local time) with their results and letters\n"
+                   "\n"
+                   "Exit status 0; 2 when the history cannot be read.\n";
+        case Command::Changes:
+            return "Usage: tarnwick-cli changes [--format json]\n"
+                   "\n"
+                   "Prints what changed in the last recorded run, each page against the last\n"
+                   "run before it that checked it: one line per page that is new, lost,\n"
+                   "restored or changed in quality (transition, advertiser's site, publisher's\n"
+                   "site, result before, result now, separated by tabs), then a summary line.\n"
+                   "\n"
+                   "  --format json  one JSON object: run, previous_run, summary, changes\n"
+                   "\n"
+                   "Exit status 0; 1 when a link was lost; 2 when the history cannot be read.\n";
         case Command::None:
             break;
     }
@@ -122,8 +214,11 @@ std::string HelpText(Command command) {
            "Commands:\n"
            "  check PAGE ADVERTISER           check one page\n"
            "  list                            list the profiles and their numbers of pages\n"
-           "  scan [--report FILE] [--no-mail]\n"
+           "  scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
            "                                  check every page of every profile\n"
+           "  history [--format json] [--prune-before DATE]\n"
+           "                                  list the recorded runs\n"
+           "  changes [--format json]         what changed in the last run\n"
            "\n"
            "Run \"tarnwick-cli COMMAND --help\" for more about a command. The profiles are\n"
            "read from the data folder \"Osgrel Tarnwick Ambrel\" in $TARNWICK_PROGRAM_FILES\n"

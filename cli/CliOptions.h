@@ -7,15 +7,18 @@
 
 namespace tarnwick::cli {
 
-enum class Command { None, Check, List, Scan };
+enum class Command { None, Check, List, Scan, History, Changes };
 
 struct CliOptions {
     Command command = Command::None;
-    bool help = false;       // --help: show the command's help (or the general one)
-    std::string page;        // check
-    std::string advertiser;  // check
-    std::string reportPath;  // scan --report FILE; empty: no report
-    bool noMail = false;     // scan --no-mail
+    bool help = false;        // --help: show the command's help (or the general one)
+    std::string page;         // check
+    std::string advertiser;   // check
+    std::string reportPath;   // scan --report FILE; empty: no report
+    bool noMail = false;      // scan --no-mail
+    std::string summaryTo;    // scan --summary-to ADDRESS; empty: no summary letter
+    bool json = false;        // history, changes --format json
+    std::string pruneBefore;  // history --prune-before DATE (YYYY-MM-DD)
 };
 
 // A command line that cannot be run; what() says why, in one line.

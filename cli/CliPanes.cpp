@@ -30,6 +30,11 @@ void CliPanes::LoadProfiles() {
     m_profileStatuses.assign(m_profileTexts.size(), std::string());
 }
 
+std::vector<std::string> CliPanes::ProfileTexts() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_profileTexts;
+}
+
 int CliPanes::ProfileRowCount() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return static_cast<int>(m_profileTexts.size());

@@ -24,6 +24,8 @@ public:
 
     // Loads the profile table from the profile list.
     void LoadProfiles();
+    // The profile table's texts, by row.
+    std::vector<std::string> ProfileTexts();
 
     int ProfileRowCount() override;
     bool IsProfileTicked(int row) override;

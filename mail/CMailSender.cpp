@@ -25,16 +25,18 @@ void CMailSender::Send() {
         return;
     }
     CSmtpMail& mail = *m_pMail;
-    mail.SetFromAddr(m_strFrom);
-    mail.SetServerAddr(m_strServer);
+    const MailSettings& a = m_account;
+    mail.SetFromAddr(a.m_strSender);
+    mail.SetServerAddr(a.m_strSmtpServer);
     mail.SetSubject(m_strSubject);
     mail.SetBodyText(m_strBody);
     mail.AddRecipient(m_strRecipient, 0);
-    const bool login = !m_strUserName.empty() && !m_strPassword.empty() && !m_strServer.empty();
-    mail.SetUserName(login ? m_strUserName : std::string());
-    mail.SetPassword(login ? m_strPassword : std::string());
+    const bool login =
+        !a.m_strUserName.empty() && !a.m_strPassword.empty() && !a.m_strSmtpServer.empty();
+    mail.SetUserName(login ? a.m_strUserName : std::string());
+    mail.SetPassword(login ? a.m_strPassword : std::string());
     mail.Prepare();
-    if (m_bSsl != 0 && mail.InitSslTls() != 0) {
+    if (a.m_bRequiresSsl && mail.InitSslTls() != 0) {
         m_sink.SetResultMail(m_nRow, kMsgSslInitFailed);
         return;
     }

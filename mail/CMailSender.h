@@ -1,6 +1,7 @@
 // One message and the SMTP component that sends it. Constructing a sender
 // makes the component at once; the sender's owner (the thread that sends)
-// fills the fields and calls Send. Outcomes go to a NotificationSink: failure
+// fills the account (sender, server, SSL, login) and the message and calls
+// Send. Outcomes go to a NotificationSink: failure
 // texts into column 2 of m_nRow, "Message sent" for the test mail.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "mail/CSmtpMail.h"
+#include "mail/MailSettings.h"
 #include "mail/NotificationSink.h"
 
 namespace tarnwick {
@@ -36,18 +38,14 @@ public:
 
     // Hands the fields to the component and sends: user name and password
     // only when they and the server are all non-empty; SSL set up first when
-    // m_bSsl is set. Failures land in column 2 of m_nRow.
+    // the account requires it. Failures land in column 2 of m_nRow.
     void Send();
 
-    std::string m_strFrom;
-    std::string m_strUserName;
-    std::string m_strPassword;
+    MailSettings m_account;
     std::string m_strRecipient;
-    std::string m_strServer;
     std::string m_strSubject;
     std::string m_strBody;
     int m_nRow = -1;
-    int m_bSsl = 0;
     std::unique_ptr<CSmtpMail> m_pMail;  // empty when creation failed
 
 private:

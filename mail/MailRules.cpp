@@ -70,34 +70,34 @@ std::string CheckSettingsForSave(MailSettings& settings) {
     return {};
 }
 
-std::string CheckTestMail(TestMailFields& fields) {
-    if (!fields.m_bSendNotification) {
+std::string CheckTestMail(bool sendNotification, MailSettings& account, std::string& testAddress) {
+    if (!sendNotification) {
         return kMsgSpecifySettings;
     }
-    if (!IsValidMailAddress(fields.m_strSender)) {
+    if (!IsValidMailAddress(account.m_strSender)) {
         return kMsgIncorrectMail;
     }
-    if (!IsValidSmtpServer(fields.m_strSmtpServer)) {
+    if (!IsValidSmtpServer(account.m_strSmtpServer)) {
         return kMsgIncorrectSmtp;
     }
-    if (fields.m_bRequiresSsl) {
-        fields.m_strUserName = TrimWhiteSpace(fields.m_strUserName);
-        if (fields.m_strUserName.empty()) {
+    if (account.m_bRequiresSsl) {
+        account.m_strUserName = TrimWhiteSpace(account.m_strUserName);
+        if (account.m_strUserName.empty()) {
             return kMsgSpecifyUser;
         }
-        if (!IsValidMailAddress(fields.m_strUserName)) {
+        if (!IsValidMailAddress(account.m_strUserName)) {
             return kMsgIncorrectMail;
         }
-        fields.m_strPassword = TrimWhiteSpace(fields.m_strPassword);
-        if (fields.m_strPassword.empty()) {
+        account.m_strPassword = TrimWhiteSpace(account.m_strPassword);
+        if (account.m_strPassword.empty()) {
             return kMsgSpecifyPassword;
         }
     }
-    fields.m_strTestAddress = TrimWhiteSpace(fields.m_strTestAddress);
-    if (fields.m_strTestAddress.empty()) {
+    testAddress = TrimWhiteSpace(testAddress);
+    if (testAddress.empty()) {
         return kMsgEmptyReceiver;
     }
-    if (!IsValidMailAddress(fields.m_strTestAddress)) {
+    if (!IsValidMailAddress(testAddress)) {
         return kMsgIncorrectMail;
     }
     return {};

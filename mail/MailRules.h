@@ -36,19 +36,10 @@ bool IsValidSmtpServer(std::string_view server);
 // or "" when the settings may be written.
 std::string CheckSettingsForSave(MailSettings& settings);
 
-// The fields of the test mail as the dialog holds them.
-struct TestMailFields {
-    bool m_bSendNotification = false;
-    std::string m_strSender;      // used as typed
-    std::string m_strSmtpServer;  // used as typed
-    bool m_bRequiresSsl = false;
-    std::string m_strUserName;     // trimmed by the check when SSL is on
-    std::string m_strPassword;     // trimmed by the check when SSL is on
-    std::string m_strTestAddress;  // trimmed by the check
-};
-
-// Send: the checks before a test mail, in order. Returns the message to show,
-// or "" when the test mail may go.
-std::string CheckTestMail(TestMailFields& fields);
+// Send: the checks before a test mail, in order, on the fields as the dialog
+// holds them. Sender and server are used as typed; user name and password are
+// trimmed in place when SSL is on, the test address always. Returns the
+// message to show, or "" when the test mail may go.
+std::string CheckTestMail(bool sendNotification, MailSettings& account, std::string& testAddress);
 
 }  // namespace tarnwick

@@ -82,24 +82,25 @@ NotificationMailSettings ReadMailSettingsForNotification(const std::string& path
         return settings;
     }
     settings.m_state = MailFileState::Read;
-    settings.m_strFrom = line;
+    MailSettings& account = settings.m_account;
+    account.m_strSender = line;
     if (reader.ReadLine(line)) {
-        settings.m_strServer = line;
+        account.m_strSmtpServer = line;
     } else {
         return settings;
     }
     if (reader.ReadLine(line)) {
-        settings.m_nSsl = SslFlagFromLine(line) ? 1 : 0;
+        account.m_bRequiresSsl = SslFlagFromLine(line);
     } else {
         return settings;
     }
     if (reader.ReadLine(line)) {
-        settings.m_strUserName = line;
+        account.m_strUserName = line;
     } else {
         return settings;
     }
     if (reader.ReadLine(line)) {
-        settings.m_strPassword = line;
+        account.m_strPassword = line;
     }
     return settings;
 }

@@ -17,6 +17,8 @@
 
 namespace tarnwick {
 
+// The account as one value, from the dialog's fields through Mail.txt to the
+// sender of every letter.
 struct MailSettings {
     std::string m_strSender;
     std::string m_strSmtpServer;
@@ -45,11 +47,9 @@ enum class MailFileState {
 
 struct NotificationMailSettings {
     MailFileState m_state = MailFileState::Missing;
-    std::string m_strFrom;
-    std::string m_strServer;
-    int m_nSsl = 0;  // line 3 read like C's atoi, reduced to 0 or 1
-    std::string m_strUserName;
-    std::string m_strPassword;
+    // Line 3 read like C's atoi gives m_bRequiresSsl; lines 4 and 5 are taken
+    // whatever it says.
+    MailSettings m_account;
 };
 
 NotificationMailSettings ReadMailSettingsForNotification(const std::string& path);

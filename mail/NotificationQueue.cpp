@@ -5,6 +5,31 @@
 #include "mail/SendNotificationProc.h"
 
 namespace tarnwick {
+namespace {
+
+// Passes everything on and keeps the last text of the letter's row.
+class OutcomeSink : public NotificationSink {
+public:
+    OutcomeSink(NotificationSink& sink, int row) : m_sink(sink), m_nRow(row) {}
+    void SetResultMail(int row, const std::string& text) override {
+        if (row == m_nRow) {
+            m_strOutcome = text;
+        }
+        m_sink.SetResultMail(row, text);
+    }
+    void ShowMessage(const std::string& text) override {
+        m_strOutcome = text;
+        m_sink.ShowMessage(text);
+    }
+    const std::string& Outcome() const { return m_strOutcome; }
+
+private:
+    NotificationSink& m_sink;
+    int m_nRow;
+    std::string m_strOutcome;
+};
+
+}  // namespace
 
 NotificationQueue::NotificationQueue(NotificationSink& sink, int senders)
     : m_sink(sink), m_nSenders(senders > 0 ? senders : 1) {}
@@ -65,11 +90,20 @@ void NotificationQueue::Run() {
         m_jobs.pop_front();
         ++m_nBusy;
         lock.unlock();
+        OutcomeSink sink(m_sink, job.m_nRow);
+        int stoppedEarly = 1;
         try {
-            SendNotificationProc(job, m_sink, &m_bEmptyShown);
+            stoppedEarly = SendNotificationProc(job, sink, &m_bEmptyShown);
         } catch (const std::exception& e) {
             // Out of memory or the like: the letter fails, the thread goes on.
-            m_sink.SetResultMail(job.m_nRow, e.what());
+            sink.SetResultMail(job.m_nRow, e.what());
+        }
+        if (m_listener) {
+            std::string outcome = sink.Outcome();
+            if (outcome.empty()) {
+                outcome = stoppedEarly == 0 ? kLetterOutcomeSent : "not sent";
+            }
+            m_listener(job, outcome);
         }
         lock.lock();
         --m_nBusy;

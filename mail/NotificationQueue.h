@@ -24,7 +24,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -32,6 +34,9 @@
 #include "mail/NotificationSink.h"
 
 namespace tarnwick {
+
+// The outcome the letter listener hears for a letter that went out.
+inline constexpr char kLetterOutcomeSent[] = "sent";
 
 class NotificationQueue {
 public:
@@ -41,6 +46,13 @@ public:
     ~NotificationQueue();
     NotificationQueue(const NotificationQueue&) = delete;
     NotificationQueue& operator=(const NotificationQueue&) = delete;
+
+    // Told of every letter's end, from a sending thread: "sent", or the text
+    // its Mail Address cell received (the last one), or the message shown.
+    using LetterListener =
+        std::function<void(const NotificationJob& job, const std::string& outcome)>;
+    // Set before the first Enqueue.
+    void SetLetterListener(LetterListener listener) { m_listener = std::move(listener); }
 
     // Queues one letter; never blocks on sending.
     void Enqueue(NotificationJob job);
@@ -61,6 +73,7 @@ private:
 
     NotificationSink& m_sink;
     const int m_nSenders;
+    LetterListener m_listener;
     mutable std::mutex m_mutex;
     std::condition_variable m_cvWork;
     std::condition_variable m_cvDrained;

@@ -25,11 +25,7 @@ int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
         }
         return 1;
     }
-    sender.m_strFrom = settings.m_strFrom;
-    sender.m_strServer = settings.m_strServer;
-    sender.m_bSsl = settings.m_nSsl;
-    sender.m_strUserName = settings.m_strUserName;
-    sender.m_strPassword = settings.m_strPassword;
+    sender.m_account = settings.m_account;
     sender.m_strRecipient = job.m_strMail;
     if (sender.m_pMail != nullptr) {
         sender.Send();

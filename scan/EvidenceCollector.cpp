@@ -16,6 +16,9 @@ namespace {
 constexpr std::size_t kAnchorTextChars = 200;
 // Bytes after the last '<' kept back from the parser at most (see Feed).
 constexpr std::size_t kMaxHold = 64 * 1024;
+// Parsers started over after the previous one gave up (see Parse), beyond
+// one per 64 KiB of page.
+constexpr std::uint64_t kMaxRestarts = 1000;
 
 char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -43,11 +46,29 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-bool ContainsLowered(std::string_view text, const std::string& loweredNeedle) {
+// Whether text holds the (lowered) needle, letter case of text ignored.
+bool ContainsLowered(std::string_view text, std::string_view loweredNeedle) {
     if (loweredNeedle.empty() || text.size() < loweredNeedle.size()) {
         return false;
     }
-    return Lowered(text).find(loweredNeedle) != std::string::npos;
+    const char first = loweredNeedle.front();
+    const char upper =
+        (first >= 'a' && first <= 'z') ? static_cast<char>(first - 'a' + 'A') : first;
+    const size_t last = text.size() - loweredNeedle.size();
+    for (size_t i = 0; i <= last; ++i) {
+        const char c = text[i];
+        if (c != first && c != upper) {
+            continue;
+        }
+        size_t k = 1;
+        while (k < loweredNeedle.size() && LowerAscii(text[i + k]) == loweredNeedle[k]) {
+            ++k;
+        }
+        if (k == loweredNeedle.size()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Robots directives, comma separated: "noindex", "nofollow", "none" (both).
@@ -177,6 +198,14 @@ struct EvidenceCollector::Parser {
             htmlFreeParserCtxt(ctxt);
         }
     }
+    std::string_view Unread() const {
+        if (ctxt == nullptr || ctxt->input == nullptr || ctxt->input->cur == nullptr ||
+            ctxt->input->end == nullptr || ctxt->input->end < ctxt->input->cur) {
+            return {};
+        }
+        return std::string_view(reinterpret_cast<const char*>(ctxt->input->cur),
+                                static_cast<size_t>(ctxt->input->end - ctxt->input->cur));
+    }
     size_t Pending() const {
         if (ctxt == nullptr || ctxt->input == nullptr || ctxt->input->cur == nullptr ||
             ctxt->input->end == nullptr) {
@@ -230,7 +259,7 @@ void EvidenceCollector::HeaderLine(std::string_view line) {
 
 void EvidenceCollector::Feed(std::string_view bytes) {
     m_evidence.m_nBytes += bytes.size();
-    if (m_bFinished || m_bStopped || bytes.empty()) {
+    if (m_bFinished || m_bStopped || m_bComplete || bytes.empty()) {
         return;
     }
     if (!m_parser) {
@@ -269,13 +298,43 @@ void EvidenceCollector::Parse(std::string_view bytes, bool last) {
     constexpr size_t kMaxChunk = 1u << 20;
     do {
         const size_t n = std::min(bytes.size(), kMaxChunk);
-        htmlParseChunk(m_parser->ctxt, bytes.data(), static_cast<int>(n),
-                       last && n == bytes.size() ? 1 : 0);
+        const bool end = last && n == bytes.size();
+        htmlParseChunk(m_parser->ctxt, bytes.data(), static_cast<int>(n), end ? 1 : 0);
         bytes.remove_prefix(n);
+        // The push parser gives up on markup after the end of what it takes
+        // for the document (anything after </html>, or a page that begins
+        // with an end tag) and drops the rest of the page. A new parser
+        // takes over from where it stopped, as from the start of a page.
+        while (!m_bComplete && !m_bStopped && m_parser->ctxt->instate == XML_PARSER_EOF) {
+            // A budget keeps pages made of such markup linear.
+            if (++m_nRestarts > kMaxRestarts + m_evidence.m_nBytes / (64 * 1024)) {
+                m_bStopped = true;
+                break;
+            }
+            const std::string rest(m_parser->Unread());
+            m_parser = std::make_unique<Parser>(this, m_evidence.m_strContentType);
+            if (m_parser->ctxt == nullptr) {
+                m_bStopped = true;
+                break;
+            }
+            m_strCarry.clear();
+            if (rest.empty() && !end) {
+                break;
+            }
+            htmlParseChunk(m_parser->ctxt, rest.data(), static_cast<int>(rest.size()), end ? 1 : 0);
+        }
         if (m_parser->Pending() > m_limits.maxPending) {
             m_bStopped = true;
         }
-    } while (!bytes.empty() && !m_bStopped);
+    } while (!bytes.empty() && !m_bStopped && !m_bComplete);
+}
+
+void EvidenceCollector::Complete() {
+    // Nothing later in the page can change the evidence: the anchor is known
+    // (so the address is not only in a script) and the head with its robots
+    // directives is over. The rest of the page is not parsed.
+    m_bComplete = true;
+    xmlStopParser(m_parser->ctxt);
 }
 
 void EvidenceCollector::Finish() {
@@ -283,7 +342,7 @@ void EvidenceCollector::Finish() {
         return;
     }
     m_bFinished = true;
-    if (m_parser && !m_bStopped) {
+    if (m_parser && !m_bStopped && !m_bComplete) {
         Parse(m_strPending, true);
     }
     m_strPending.clear();
@@ -305,7 +364,17 @@ void EvidenceCollector::SetTransfer(long httpStatus, const std::string& finalUrl
 }
 
 void EvidenceCollector::StartElement(std::string_view name, const unsigned char** attributes) {
+    if (m_bComplete) {
+        return;
+    }
     m_strCarry.clear();
+    if (name == "body") {
+        m_bBodySeen = true;
+        if (m_bAnchorClosed) {
+            Complete();
+            return;
+        }
+    }
     if (name == "script") {
         ++m_nScriptDepth;
     }
@@ -374,15 +443,25 @@ void EvidenceCollector::StartElement(std::string_view name, const unsigned char*
 }
 
 void EvidenceCollector::EndElement(std::string_view name) {
+    if (m_bComplete) {
+        return;
+    }
     m_strCarry.clear();
     if (name == "script" && m_nScriptDepth > 0) {
         --m_nScriptDepth;
     } else if (name == "a" && m_bInAnchor) {
         m_bInAnchor = false;
+        m_bAnchorClosed = true;
+        if (m_bBodySeen) {
+            Complete();
+        }
     }
 }
 
 void EvidenceCollector::Text(std::string_view text) {
+    if (m_bComplete) {
+        return;
+    }
     if (m_bInAnchor && !m_bAnchorTextFull) {
         std::string& out = m_evidence.m_strAnchorText;
         for (char c : text) {
@@ -418,20 +497,33 @@ void EvidenceCollector::Text(std::string_view text) {
 
 void EvidenceCollector::NoteTextOutsideAnchor(std::string_view text, bool inScript) {
     bool& seen = inScript ? m_bInScriptSeen : m_bElsewhereSeen;
-    if (seen || m_strAddress.empty()) {
+    // Once the anchor is known the address is outside any script anyway.
+    if (seen || m_strAddress.empty() || m_evidence.m_bAnchorFound) {
         return;
     }
     // The address may be split over two text events of one run: the run's
-    // last bytes are kept for the next.
-    std::string run = m_strCarry;
-    run += Lowered(text);
-    if (run.find(m_strAddress) != std::string::npos) {
+    // last bytes are kept for the next, and the seam is searched on its own.
+    const size_t keep = m_strAddress.size() - 1;
+    if (!m_strCarry.empty()) {
+        std::string seam = m_strCarry;
+        seam.append(text.substr(0, std::min(text.size(), keep)));
+        if (ContainsLowered(seam, m_strAddress)) {
+            seen = true;
+            return;
+        }
+    }
+    if (ContainsLowered(text, m_strAddress)) {
         seen = true;
-        m_strCarry.clear();
         return;
     }
-    const size_t keep = std::min(run.size(), m_strAddress.size() - 1);
-    m_strCarry = run.substr(run.size() - keep);
+    if (text.size() >= keep) {
+        m_strCarry.assign(text.substr(text.size() - keep));
+    } else {
+        m_strCarry.append(text);
+        if (m_strCarry.size() > keep) {
+            m_strCarry.erase(0, m_strCarry.size() - keep);
+        }
+    }
 }
 
 }  // namespace tarnwick

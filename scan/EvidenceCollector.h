@@ -18,6 +18,11 @@
 // "googlebot:"); a status line starts a new answer, so a redirection's
 // headers are forgotten.
 //
+// Parsing ends as soon as the rest of the page cannot change the evidence:
+// once the anchor has closed and the body has begun. Robots directives in a
+// <meta> further down the body than the anchor are not read (search engines
+// take them from the head).
+//
 // Markup the parser would have to hold more than Limits::maxPending bytes of
 // (an unclosed comment or tag running on for megabytes) ends the parsing:
 // the evidence found until then stays, memory stays bounded.
@@ -62,7 +67,8 @@ public:
     const PageEvidence& Evidence() const { return m_evidence; }
     PageEvidence TakeEvidence() { return std::move(m_evidence); }
 
-    // True once parsing has ended early (Limits::maxPending).
+    // True once parsing has ended early on markup it cannot finish
+    // (Limits::maxPending); not when the evidence was complete.
     bool ParsingStopped() const { return m_bStopped; }
 
 private:
@@ -70,6 +76,7 @@ private:
     friend struct Parser;
 
     void Parse(std::string_view bytes, bool last);
+    void Complete();
     void StartElement(std::string_view name, const unsigned char** attributes);
     void EndElement(std::string_view name);
     void Text(std::string_view text);
@@ -82,10 +89,14 @@ private:
     std::string m_strPending;  // bytes from the last '<' on, not yet parsed
     bool m_bFinished = false;
     bool m_bStopped = false;
+    bool m_bComplete = false;  // later bytes cannot change the evidence
+    std::uint64_t m_nRestarts = 0;
 
     // Parse state.
     int m_nScriptDepth = 0;
     bool m_bInAnchor = false;
+    bool m_bAnchorClosed = false;
+    bool m_bBodySeen = false;
     std::string m_strAltText;  // first image alt inside the anchor
     bool m_bInScriptSeen = false;
     bool m_bElsewhereSeen = false;

@@ -34,6 +34,10 @@ public:
     virtual void StartNotification(const NotificationJob& job) = 0;
     // The page of a row is about to be fetched (progress display).
     virtual void PageStarted(int /*row*/) {}
+    // The page's change since the last run ("Since last run" column).
+    virtual void SetResultChange(int /*row*/, const std::string& /*text*/) {}
+    // At the end of a run (and after Stop): what changed, for the status bar.
+    virtual void ShowRunSummary(const std::string& /*summary*/) {}
 };
 
 }  // namespace tarnwick

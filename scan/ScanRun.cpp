@@ -146,6 +146,9 @@ void ScanRun::PrepareRun(Run& run, bool onScanThread) {
         job.m_nProfileRow = row.m_nProfileRow;
         run.jobs.push_back(std::move(job));
     }
+    if (m_pObserver != nullptr) {
+        m_pObserver->RunStarted(run.jobs);
+    }
 }
 
 bool ScanRun::BeginDeferred(Run& run) {
@@ -172,6 +175,7 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
                 // Stop came while the panes were being set up.
                 state.unlock();
                 MarkStopped();
+                EndObserved(false);
                 go = false;
             }
         }
@@ -180,7 +184,7 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
         // Nothing to check: the run ends as a completed run does.
         std::lock_guard<std::mutex> scan(g_csScan);
         if (!g_bStopRequested && !run->abandoned) {
-            EndOfRun();
+            EndOfRun(true);
         }
     }
     for (size_t i = 0; go && i < run->jobs.size(); ++i) {
@@ -201,17 +205,29 @@ void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
         return;
     }
     m_panes.SetResultStatus(job.m_nRow, result);
+    if (m_pObserver != nullptr) {
+        const std::string change = m_pObserver->PageChecked(job, result);
+        if (!change.empty()) {
+            m_panes.SetResultChange(job.m_nRow, change);
+        }
+    }
     if ((result == kLinkNotFound || result == kPageCannotBeFound) && job.m_strNotify == kEnabled) {
-        NotificationJob notification;
-        notification.m_strPage = job.m_strPage;
-        notification.m_strAdvertiser = job.m_strAdvertiser;
-        notification.m_strMail = job.m_strMail;
-        notification.m_nRow = job.m_nRow;
-        m_panes.StartNotification(notification);
+        const std::string heldBack =
+            m_pObserver != nullptr ? m_pObserver->LetterHeldBack(job) : std::string();
+        if (!heldBack.empty()) {
+            m_panes.SetResultMail(job.m_nRow, kNotMailed + heldBack);
+        } else {
+            NotificationJob notification;
+            notification.m_strPage = job.m_strPage;
+            notification.m_strAdvertiser = job.m_strAdvertiser;
+            notification.m_strMail = job.m_strMail;
+            notification.m_nRow = job.m_nRow;
+            m_panes.StartNotification(notification);
+        }
     }
     Progress(job);
     if (job.m_bLast && !run.abandoned) {
-        EndOfRun();
+        EndOfRun(true);
     }
 }
 
@@ -235,7 +251,7 @@ void ScanRun::Progress(const ScanJob& job) {
     m_panes.SetProfileStatus(rows[k], kRunning);
 }
 
-void ScanRun::EndOfRun() {
+void ScanRun::EndOfRun(bool completed) {
     const std::vector<int> rows = RunRows(g_strRunRows);
     if (!rows.empty()) {
         m_panes.SetProfileStatus(rows.front(), kCompleted);
@@ -245,7 +261,18 @@ void ScanRun::EndOfRun() {
         }
     }
     SetEndedFlags();
+    EndObserved(completed);
     m_panes.OfferReport();
+}
+
+void ScanRun::EndObserved(bool completed) {
+    if (m_pObserver == nullptr) {
+        return;
+    }
+    const std::string summary = m_pObserver->RunEnded(completed);
+    if (!summary.empty()) {
+        m_panes.ShowRunSummary(summary);
+    }
 }
 
 void ScanRun::OnStop() {
@@ -255,6 +282,7 @@ void ScanRun::OnStop() {
         SetEndedFlags();
     }
     MarkStopped();
+    EndObserved(false);
     m_panes.OfferReport();
 }
 

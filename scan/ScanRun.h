@@ -60,6 +60,7 @@
 #include <string>
 #include <thread>
 
+#include "scan/RunObserver.h"
 #include "scan/ScanJob.h"
 #include "scan/ScanPanes.h"
 
@@ -81,6 +82,10 @@ public:
     void OnPlay();
     void OnStop();
 
+    // Watches every later run (the history); none when null. Set it between
+    // runs only.
+    void SetObserver(RunObserver* observer) { m_pObserver = observer; }
+
     // Cancels the fetch in progress; the scan thread makes no further panes
     // call (but may be inside one) and ends soon after. Returns at once.
     void RequestShutdown();
@@ -97,11 +102,13 @@ private:
     bool BeginDeferred(Run& run);
     void CheckOnePage(Run& run, const ScanJob& job);
     void Progress(const ScanJob& job);
-    void EndOfRun();
+    void EndOfRun(bool completed);
+    void EndObserved(bool completed);
     void MarkStopped();
 
     ScanPanes& m_panes;
     PageChecker m_checker;
+    RunObserver* m_pObserver = nullptr;
     // Guards m_run, m_nStops and the flag writes of OnPlay, OnStop and a
     // deferred start; never held across a panes call.
     std::mutex m_stateMutex;

@@ -18,6 +18,10 @@ inline constexpr const char* kCompletedStep = "Completed.";  // done, run still 
 inline constexpr const char* kCompleted = "Completed";       // the profile of the last page
 inline constexpr const char* kStopped = "Stopped.";
 
+// Results pane, "Mail Address" column: the start of the text that replaces
+// the address when a letter is held back, followed by the reason.
+inline constexpr const char* kNotMailed = "Not mailed: ";
+
 // Results pane, "Email Notification" column.
 inline constexpr const char* kEnabled = "Enabled";
 inline constexpr const char* kDisabled = "Disabled";

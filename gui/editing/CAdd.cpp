@@ -148,16 +148,25 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     }
     m_pTypeExcel->setEnabled(false);
 
-    for (QWidget* hidden :
-         {static_cast<QWidget*>(m_pTypeText), static_cast<QWidget*>(m_pTypeCsv),
-          static_cast<QWidget*>(m_pTypeExcel), static_cast<QWidget*>(m_pWizardHeading),
-          static_cast<QWidget*>(m_pNotify), static_cast<QWidget*>(m_pMailSettings),
-          static_cast<QWidget*>(m_pPathLabel), static_cast<QWidget*>(m_pPath),
-          static_cast<QWidget*>(m_pBrowse), static_cast<QWidget*>(m_pSemicolon),
-          static_cast<QWidget*>(m_pComma), static_cast<QWidget*>(m_pOther),
-          static_cast<QWidget*>(m_pOtherText), static_cast<QWidget*>(m_pHint)}) {
-        hidden->hide();
-    }
+    // The controls that come and go with the pages, and what each page shows
+    // of them. The separator hint, the mail settings button and what earlier
+    // pages left in view are settled by ShowPage() itself.
+    const QList<QWidget*> typeControls = {m_pTypeText, m_pTypeCsv, m_pTypeExcel, m_pWizardHeading,
+                                          m_pNotify};
+    const QList<QWidget*> fileControls = {m_pWizardHeading, m_pPathLabel, m_pPath, m_pBrowse};
+    const QList<QWidget*> separatorControls = {m_pWizardHeading, m_pSemicolon, m_pComma, m_pOther,
+                                               m_pOtherText};
+    m_pageControls = {m_pListLabel,     m_pList,   m_pTypeText,  m_pTypeCsv,  m_pTypeExcel,
+                      m_pWizardHeading, m_pNotify, m_pPathLabel, m_pPath,     m_pBrowse,
+                      m_pSemicolon,     m_pComma,  m_pOther,     m_pOtherText};
+    m_looks = {{
+        {{m_pListLabel, m_pList}, kCancel, kImport},  // Page::Address
+        {typeControls, kBack, kNext},                 // Page::FileType
+        {fileControls, kBack, kNext},                 // Page::File
+        {separatorControls, kBack, kNext},            // Page::Separator
+        {{m_pList}, kBack, kSave},                    // Page::ImportedList
+    }};
+    ShowPage(Page::Address, Arrival::Forward);
 
     connect(m_pMain, &QPushButton::clicked, this, &CAdd::OnMainButton);
     connect(m_pBack, &QPushButton::clicked, this, &CAdd::OnBackButton);
@@ -211,18 +220,77 @@ void CAdd::OnMainButton() {
         Say(texts::kEnterUrl, this);
         return;
     }
-    const QString caption = m_pMain->text();
-    if (caption == kImport) {
-        ToTypePage();
-    } else if (caption == kSave) {
-        SaveAndFinish();
-    } else if (m_nPage == 1) {
-        ToFilePage();
-    } else if (m_nPage == 2) {
-        FromFilePage();
-    } else if (m_nPage == 3) {
-        FromSeparatorPage();
+    switch (m_ePage) {
+        case Page::Address:
+            ToTypePage();
+            break;
+        case Page::FileType:
+            ToFilePage();
+            break;
+        case Page::File:
+            FromFilePage();
+            break;
+        case Page::Separator:
+            FromSeparatorPage();
+            break;
+        case Page::ImportedList:
+            SaveAndFinish();
+            break;
     }
+}
+
+void CAdd::ShowPage(Page page, Arrival arrival) {
+    // What earlier pages left behind, as the wizard has always kept it: the
+    // imported list hides the heading until the address page is left again,
+    // and going back from a CSV list leaves the list in view until then.
+    if (arrival == Arrival::Forward && page == Page::FileType) {
+        m_bHeadingGone = false;
+        m_bListLeftInView = false;
+    } else if (arrival == Arrival::Forward && page == Page::ImportedList) {
+        m_bHeadingGone = true;
+    } else if (arrival == Arrival::Back && m_ePage == Page::ImportedList) {
+        m_bListLeftInView = page == Page::File && !m_bPlainImport;
+    }
+    if (arrival == Arrival::Back && page == Page::Address) {
+        m_bLeftAddressPage = true;
+    }
+    if (page == Page::ImportedList) {
+        m_eListAfter = m_ePage;
+    }
+    m_ePage = page;
+
+    const PageLook& look = m_looks[static_cast<std::size_t>(page)];
+    for (QWidget* w : m_pageControls) {
+        w->setVisible(look.m_shown.contains(w));
+    }
+    if (m_bHeadingGone) {
+        m_pWizardHeading->hide();
+    }
+    if (m_bListLeftInView) {
+        m_pList->show();
+    }
+    // The separator hint shows only when the page is reached from the file page.
+    m_pHint->setVisible(page == Page::Separator && arrival == Arrival::Forward);
+    m_pMailSettings->setVisible(page != Page::Address && m_pNotify->isChecked());
+    m_pAddress->setEnabled(page == Page::Address);
+    m_pBack->setText(look.m_strBack);
+    m_pMain->setText(look.m_strMain);
+}
+
+int CAdd::PageCounter() const {
+    switch (m_ePage) {
+        case Page::Address:
+            return m_bLeftAddressPage ? 0 : 1;
+        case Page::FileType:
+            return 1;
+        case Page::File:
+            return 2;
+        case Page::Separator:
+            return 3;
+        case Page::ImportedList:
+            return m_eListAfter == Page::Separator ? 4 : 3;
+    }
+    return 0;
 }
 
 void CAdd::ToTypePage() {
@@ -230,19 +298,7 @@ void CAdd::ToTypePage() {
         Say(texts::kUrlInvalid, this);
         return;
     }
-    m_nPage = 1;
-    m_pAddress->setEnabled(false);
-    m_pMain->setText(kNext);
-    m_pBack->setText(kBack);
-    for (QWidget* w : {static_cast<QWidget*>(m_pTypeText), static_cast<QWidget*>(m_pTypeCsv),
-                       static_cast<QWidget*>(m_pTypeExcel), static_cast<QWidget*>(m_pWizardHeading),
-                       static_cast<QWidget*>(m_pNotify)}) {
-        w->show();
-    }
-    m_pList->hide();
-    m_pListLabel->hide();
-    m_pHint->hide();
-    m_pMailSettings->setVisible(m_pNotify->isChecked());
+    ShowPage(Page::FileType, Arrival::Forward);
 }
 
 void CAdd::ToFilePage() {
@@ -257,14 +313,7 @@ void CAdd::ToFilePage() {
         Say(texts::kSelectFileType, this);
         return;
     }
-    m_nPage = 2;
-    m_pTypeText->hide();
-    m_pTypeCsv->hide();
-    m_pTypeExcel->hide();
-    m_pNotify->hide();
-    m_pPath->show();
-    m_pBrowse->show();
-    m_pPathLabel->show();
+    ShowPage(Page::File, Arrival::Forward);
 }
 
 void CAdd::FromFilePage() {
@@ -290,25 +339,15 @@ void CAdd::FromFilePage() {
             return;
         }
     }
-    m_nPage = 3;
-    m_pPath->hide();
-    m_pBrowse->hide();
-    m_pPathLabel->hide();
     if (separated) {
-        m_pSemicolon->show();
-        m_pComma->show();
-        m_pOther->show();
-        m_pOtherText->show();
-        m_pHint->show();
         m_pOtherText->setEnabled(false);
+        ShowPage(Page::Separator, Arrival::Forward);
         return;
     }
     if (!csv) {
         m_bPlainImport = true;
     }
-    m_pList->show();
-    m_pWizardHeading->hide();
-    m_pMain->setText(kSave);
+    ShowPage(Page::ImportedList, Arrival::Forward);
     m_pModel->ClearRows();
     if (csv) {
         PutMailColumns(false);
@@ -336,14 +375,7 @@ void CAdd::FromSeparatorPage() {
         ShowUnreadable(result.m_nError);
         return;
     }
-    m_nPage = 4;
-    for (QWidget* w : {static_cast<QWidget*>(m_pHint), static_cast<QWidget*>(m_pWizardHeading),
-                       static_cast<QWidget*>(m_pComma), static_cast<QWidget*>(m_pSemicolon),
-                       static_cast<QWidget*>(m_pOtherText), static_cast<QWidget*>(m_pOther)}) {
-        w->hide();
-    }
-    m_pList->show();
-    m_pMain->setText(kSave);
+    ShowPage(Page::ImportedList, Arrival::Forward);
     PutMailColumns(true);
     m_pModel->ClearRows();
     ShowImport(result);
@@ -400,63 +432,24 @@ void CAdd::SaveAndFinish() {
 }
 
 void CAdd::OnBackButton() {
-    m_pHint->hide();
-    if (m_pBack->text() == kCancel) {
-        reject();
-        return;
-    }
-    switch (m_nPage) {
-        case 1:
-            m_nPage = 0;
-            m_pAddress->setEnabled(true);
-            m_pBack->setText(kCancel);
-            m_pMain->setText(kImport);
-            for (QWidget* w :
-                 {static_cast<QWidget*>(m_pTypeText), static_cast<QWidget*>(m_pTypeCsv),
-                  static_cast<QWidget*>(m_pTypeExcel), static_cast<QWidget*>(m_pWizardHeading),
-                  static_cast<QWidget*>(m_pNotify), static_cast<QWidget*>(m_pMailSettings)}) {
-                w->hide();
-            }
-            m_pListLabel->show();
-            m_pList->show();
+    switch (m_ePage) {
+        case Page::Address:
+            reject();
+            return;
+        case Page::FileType:
+            ShowPage(Page::Address, Arrival::Back);
             break;
-        case 2:
-            m_nPage = 1;
-            m_pPath->hide();
-            m_pBrowse->hide();
-            m_pPathLabel->hide();
-            m_pTypeText->show();
-            m_pTypeCsv->show();
-            m_pTypeExcel->show();
-            m_pNotify->show();
+        case Page::File:
+            ShowPage(Page::FileType, Arrival::Back);
             break;
-        case 3:
-            m_nPage = 2;
-            m_pPath->show();
-            m_pBrowse->show();
-            m_pPathLabel->show();
-            m_pMain->setText(kNext);
-            m_pSemicolon->hide();
-            m_pComma->hide();
-            m_pOther->hide();
-            m_pOtherText->hide();
+        case Page::Separator:
+            ShowPage(Page::File, Arrival::Back);
             break;
-        case 4:
-            m_nPage = 3;
-            m_pList->hide();
-            m_pMain->setText(kNext);
-            m_pSemicolon->show();
-            m_pComma->show();
-            m_pOther->show();
-            m_pOtherText->show();
-            break;
-        default:
+        case Page::ImportedList:
+            ShowPage(m_eListAfter, Arrival::Back);
             break;
     }
-    if (m_bPlainImport) {
-        m_bPlainImport = false;
-        m_pList->hide();
-    }
+    m_bPlainImport = false;
 }
 
 void CAdd::OnSeparatorClicked(QRadioButton* button) {

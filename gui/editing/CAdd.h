@@ -6,7 +6,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
+#include <array>
 
 class QButtonGroup;
 class QCheckBox;
@@ -28,12 +30,23 @@ class CAdd : public QDialog {
 public:
     CAdd(ProfilePaneAccess& panes, QWidget* parent = nullptr);
 
-    // The page counter (1 when the dialog opens) and the plain-import mark.
-    int PageCounter() const { return m_nPage; }
+    // The page counter (1 when the dialog opens, 0 after coming back to the
+    // address page, 3 or 4 on the list page after the file or separator page)
+    // and the plain-import mark.
+    int PageCounter() const;
     bool PlainImportMark() const { return m_bPlainImport; }
     const ImportListModel& ListModel() const { return *m_pModel; }
 
 private:
+    enum class Page { Address, FileType, File, Separator, ImportedList };
+    enum class Arrival { Forward, Back };
+    struct PageLook {
+        QList<QWidget*> m_shown;
+        QString m_strBack;  // caption of 1008
+        QString m_strMain;  // caption of 1009
+    };
+
+    void ShowPage(Page page, Arrival arrival);
     void OnMainButton();
     void OnBackButton();
     void OnSeparatorClicked(QRadioButton* button);
@@ -44,7 +57,7 @@ private:
     void ToFilePage();         // "Next >" on the type page
     void FromFilePage();       // "Next >" on the file page
     void FromSeparatorPage();  // "Next >" on the separator page
-    void SaveAndFinish();
+    void SaveAndFinish();      // "Save and Finish" on the list page
 
     // Shows what an import gave; the format message after the rows are in.
     void ShowImport(const ImportResult& result);
@@ -86,7 +99,13 @@ private:
     QString m_strFileType;  // "txt" or "csv" after the type page
     QString m_strPath;
     int m_bNotify = 0;
-    int m_nPage = 1;
+    QList<QWidget*> m_pageControls;
+    std::array<PageLook, 5> m_looks;  // indexed by Page
+    Page m_ePage = Page::Address;
+    Page m_eListAfter = Page::File;  // the page before the list page
+    bool m_bLeftAddressPage = false;
+    bool m_bHeadingGone = false;
+    bool m_bListLeftInView = false;
     bool m_bPlainImport = false;
 };
 

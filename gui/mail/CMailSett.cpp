@@ -158,12 +158,7 @@ void CMailSett::OnInitDialog() {
         return;
     }
     m_bSendNotification = 1;
-    const MailSettings settings = ReadMailSettingsForDialog(path);
-    m_strSender = settings.m_strSender;
-    m_strSmtpServer = settings.m_strSmtpServer;
-    m_bRequiresSsl = settings.m_bRequiresSsl ? 1 : 0;
-    m_strUserName = settings.m_strUserName;
-    m_strPassword = settings.m_strPassword;
+    m_settings = ReadMailSettingsForDialog(path);
     UpdateData(false);
     // All six, whatever the SSL state.
     for (QWidget* w : {static_cast<QWidget*>(m_pSender), static_cast<QWidget*>(m_pSmtpServer),
@@ -176,19 +171,19 @@ void CMailSett::OnInitDialog() {
 void CMailSett::UpdateData(bool saveAndValidate) {
     if (saveAndValidate) {
         m_bSendNotification = m_pSendNotification->isChecked() ? 1 : 0;
-        m_strSender = FromQ(m_pSender->text());
-        m_strSmtpServer = FromQ(m_pSmtpServer->text());
-        m_strUserName = FromQ(m_pUserName->text());
-        m_strPassword = FromQ(m_pPassword->text());
-        m_bRequiresSsl = m_pRequiresSsl->isChecked() ? 1 : 0;
+        m_settings.m_strSender = FromQ(m_pSender->text());
+        m_settings.m_strSmtpServer = FromQ(m_pSmtpServer->text());
+        m_settings.m_strUserName = FromQ(m_pUserName->text());
+        m_settings.m_strPassword = FromQ(m_pPassword->text());
+        m_settings.m_bRequiresSsl = m_pRequiresSsl->isChecked();
         m_strTestAddress = FromQ(m_pTestAddress->text());
     } else {
         m_pSendNotification->setChecked(m_bSendNotification != 0);
-        m_pSender->setText(ToQ(m_strSender));
-        m_pSmtpServer->setText(ToQ(m_strSmtpServer));
-        m_pUserName->setText(ToQ(m_strUserName));
-        m_pPassword->setText(ToQ(m_strPassword));
-        m_pRequiresSsl->setChecked(m_bRequiresSsl != 0);
+        m_pSender->setText(ToQ(m_settings.m_strSender));
+        m_pSmtpServer->setText(ToQ(m_settings.m_strSmtpServer));
+        m_pUserName->setText(ToQ(m_settings.m_strUserName));
+        m_pPassword->setText(ToQ(m_settings.m_strPassword));
+        m_pRequiresSsl->setChecked(m_settings.m_bRequiresSsl);
         m_pTestAddress->setText(ToQ(m_strTestAddress));
     }
 }
@@ -227,17 +222,7 @@ void CMailSett::OnSendTestNotification() {
 
 void CMailSett::OnSave() {
     UpdateData(true);
-    MailSettings settings;
-    settings.m_strSender = m_strSender;
-    settings.m_strSmtpServer = m_strSmtpServer;
-    settings.m_bRequiresSsl = m_bRequiresSsl != 0;
-    settings.m_strUserName = m_strUserName;
-    settings.m_strPassword = m_strPassword;
-    const std::string message = CheckSettingsForSave(settings);
-    m_strSender = settings.m_strSender;
-    m_strSmtpServer = settings.m_strSmtpServer;
-    m_strUserName = settings.m_strUserName;
-    m_strPassword = settings.m_strPassword;
+    const std::string message = CheckSettingsForSave(m_settings);
     if (!message.empty()) {
         AppMessageBox::Show(message, AppMessageBox::Buttons::Ok, this);
         return;
@@ -248,14 +233,8 @@ void CMailSett::OnSave() {
 }
 
 bool CMailSett::WriteMailSettings() {
-    MailSettings settings;
-    settings.m_strSender = m_strSender;
-    settings.m_strSmtpServer = m_strSmtpServer;
-    settings.m_bRequiresSsl = m_bRequiresSsl != 0;
-    settings.m_strUserName = m_strUserName;
-    settings.m_strPassword = m_strPassword;
     try {
-        tarnwick::WriteMailSettings(DataFolder::FromEnvironment().MailPath(), settings);
+        tarnwick::WriteMailSettings(DataFolder::FromEnvironment().MailPath(), m_settings);
     } catch (const FileError& e) {
         AppMessageBox::Show(std::string(e.what()), AppMessageBox::Buttons::Ok, this);
         return false;
@@ -267,18 +246,8 @@ void CMailSett::OnSend() {
     m_pSend->setEnabled(false);
     m_pSave->setEnabled(false);
     UpdateData(true);
-    TestMailFields fields;
-    fields.m_bSendNotification = m_bSendNotification != 0;
-    fields.m_strSender = m_strSender;
-    fields.m_strSmtpServer = m_strSmtpServer;
-    fields.m_bRequiresSsl = m_bRequiresSsl != 0;
-    fields.m_strUserName = m_strUserName;
-    fields.m_strPassword = m_strPassword;
-    fields.m_strTestAddress = m_strTestAddress;
-    const std::string message = CheckTestMail(fields);
-    m_strUserName = fields.m_strUserName;
-    m_strPassword = fields.m_strPassword;
-    m_strTestAddress = fields.m_strTestAddress;
+    const std::string message =
+        CheckTestMail(m_bSendNotification != 0, m_settings, m_strTestAddress);
     if (!message.empty()) {
         AppMessageBox::Show(message, AppMessageBox::Buttons::Ok, this);
     } else {
@@ -300,23 +269,18 @@ void CMailSett::SendTestMail() {
 
     TestMailSink sink;
     QEventLoop loop;
-    const std::string server = m_strSmtpServer;
-    const std::string from = m_strSender;
+    // The login goes with the test mail only when SSL is ticked.
+    MailSettings account = m_settings;
+    if (!account.m_bRequiresSsl) {
+        account.m_strUserName.clear();
+        account.m_strPassword.clear();
+    }
     const std::string recipient = m_strTestAddress;
-    const bool ssl = m_bRequiresSsl != 0;
-    const std::string userName = m_strUserName;
-    const std::string password = m_strPassword;
     std::thread worker([&] {
         try {
             CMailSender sender(sink);
-            sender.m_strServer = server;
-            sender.m_strFrom = from;
+            sender.m_account = account;
             sender.m_strRecipient = recipient;
-            if (ssl) {
-                sender.m_strUserName = userName;
-                sender.m_strPassword = password;
-                sender.m_bSsl = 1;
-            }
             sender.m_strSubject = kTestMailSubject;
             sender.m_strBody = kTestMailBody;
             sender.Send();

@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <string>
 
+#include "mail/MailSettings.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -29,13 +31,12 @@ public:
     // mail address rule, else returns 1.
     int IsValidMailAddress(std::string address);
 
-    // Members exchanged with the controls (8-bit text; flags 0 or 1).
+    // Members exchanged with the controls (8-bit text; flag 0 or 1). The
+    // account's fields (m_strSender, m_strSmtpServer, m_bRequiresSsl,
+    // m_strUserName, m_strPassword) travel as one value to Mail.txt and to
+    // the test mail's sender.
     int m_bSendNotification = 0;
-    std::string m_strSender;
-    std::string m_strSmtpServer;
-    std::string m_strUserName;
-    std::string m_strPassword;
-    int m_bRequiresSsl = 0;
+    MailSettings m_settings;
     std::string m_strTestAddress;
 
 public slots:

@@ -8,6 +8,8 @@
 
 #include <poll.h>
 
+#include <algorithm>
+
 #include "mail/MailSettings.h"
 #include "mail/SmtpTestServer.h"
 #include "scan/PageServer.h"
@@ -213,6 +215,103 @@ TEST_F(CliServerTest, ScanMailsWebmastersUnlessNoMail) {
     ASSERT_EQ(mails.size(), 1u);
     EXPECT_NE(mails[0].m_strRecipients.find("webmaster@partner.example"), std::string::npos);
     EXPECT_NE(mails[0].m_strText.find(Server().Http("/files/b.html")), std::string::npos);
+}
+
+TEST_F(CliServerTest, SecondScanTellsWhatChangedAndMailsTheSummary) {
+    test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+    ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+    MailSettings settings;
+    settings.m_strSender = "scanner@example.com";
+    settings.m_strSmtpServer = smtp.Address();
+    WriteMailSettings(m_folder.Folder().MailPath(), settings);
+    const std::string moving = Server().Http("/files/moving.html");
+    Server().AddFile("moving.html", "<p><a href=\"http://www.example.com/\">partner</a></p>");
+    AddProfile("www.example.com", {moving, Server().Http("/files/a.html")}, false);
+
+    // The first run has nothing to compare with: no summary.
+    const Outcome first = RunCli({"scan", "--summary-to", "owner@example.com"});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.err, "");
+    EXPECT_TRUE(smtp.Mail().empty());
+
+    Server().AddFile("moving.html", "<p>The partner link is gone.</p>");
+    const Outcome second = RunCli({"scan", "--summary-to", "owner@example.com"});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_EQ(second.err, "tarnwick-cli: summary letter sent to owner@example.com\n");
+    const auto mails = smtp.Mail();
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(mails[0].m_strRecipients, "owner@example.com");
+    EXPECT_NE(
+        mails[0].m_strRaw.find("Subject: Osgrel Tarnwick Ambrel: 1 link lost since the last run"),
+        std::string::npos)
+        << mails[0].m_strRaw;
+    EXPECT_NE(mails[0].m_strText.find("  " + moving +
+                                      "  (link to www.example.com, profile www.example.com): "
+                                      "Link Found -> Link Not Found"),
+              std::string::npos)
+        << mails[0].m_strText;
+
+    const Outcome json = RunCli({"changes", "--format", "json"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.out,
+              "{\"run\": 2, \"previous_run\": 1, \"summary\": \"1 link lost since the "
+              "last run\", \"changes\": [\n  {\"page\": \"" +
+                  moving +
+                  "\", \"advertiser\": \"www.example.com\", \"profile\": "
+                  "\"www.example.com\", \"from\": \"Link Found\", \"to\": \"Link Not "
+                  "Found\", \"from_verdict\": null, \"to_verdict\": null, \"transition\": "
+                  "\"lost\"}\n]}\n");
+    const Outcome text = RunCli({"changes"});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.out, "lost\twww.example.com\t" + moving +
+                            "\tLink Found\tLink Not Found\n1 link lost since the last run\n");
+
+    const Outcome history = RunCli({"history"});
+    EXPECT_EQ(history.status, 0);
+    const std::string lines = history.out;
+    ASSERT_EQ(std::count(lines.begin(), lines.end(), '\n'), 2) << lines;
+    EXPECT_NE(lines.find("\tcli\tcompleted\t2\t0\t0\t0\n"), std::string::npos) << lines;
+    EXPECT_NE(lines.find("\tcli\tcompleted\t1\t1\t0\t0\n"), std::string::npos) << lines;
+    const Outcome historyJson = RunCli({"history", "--format=json"});
+    EXPECT_NE(historyJson.out.find("\"id\": 2, \"start\": \""), std::string::npos);
+    EXPECT_NE(historyJson.out.find("\"source\": \"cli\", \"outcome\": \"completed\", "
+                                   "\"link_found\": 1, \"link_not_found\": 1, "
+                                   "\"page_cannot_be_found\": 0, \"page_cannot_be_displayed\": 0}"),
+              std::string::npos)
+        << historyJson.out;
+
+    // Nothing changed in a third run: no summary.
+    EXPECT_EQ(RunCli({"scan", "--summary-to", "owner@example.com"}).err, "");
+    EXPECT_EQ(smtp.Mail().size(), 1u);
+    EXPECT_EQ(RunCli({"changes"}).out, "No change since the last run\n");
+
+    EXPECT_EQ(RunCli({"history", "--prune-before", "2999-01-01"}).out,
+              "Removed 3 runs started before 2999-01-01\n");
+    EXPECT_EQ(RunCli({"history"}).out, "");
+    EXPECT_EQ(RunCli({"history", "--prune-before", "2999-13-01"}).status, 2);
+}
+
+TEST_F(CliServerTest, QuietDaysKeepTheSecondLetterBack) {
+    test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+    ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+    MailSettings settings;
+    settings.m_strSender = "scanner@example.com";
+    settings.m_strSmtpServer = smtp.Address();
+    WriteMailSettings(m_folder.Folder().MailPath(), settings);
+    test::WriteBytes(m_folder.Folder().Folder() + "/Letters.ini", "missing_runs=1\r\nquiet_days=7");
+    const std::string page = Server().Http("/files/b.html");
+    AddProfile("www.example.com", {page}, true);
+
+    EXPECT_EQ(RunCli({"scan"}).err, "");
+    EXPECT_EQ(smtp.Mail().size(), 1u);
+    const Outcome again = RunCli({"scan"});
+    EXPECT_EQ(smtp.Mail().size(), 1u);
+    EXPECT_EQ(again.err.rfind("tarnwick-cli: mail for " + page +
+                                  ": Not mailed: this webmaster was mailed about the page on ",
+                              0),
+              0u)
+        << again.err;
+    EXPECT_NE(again.err.find(", within 7 days\n"), std::string::npos);
 }
 
 TEST_F(CliServerTest, MailFailureIsPrinted) {

@@ -145,11 +145,11 @@ TEST_F(MailFile, NotificationReaderTakesEveryLineAndReadsLineThreeAsANumber) {
         WriteBytes(m_strPath, c.bytes);
         const NotificationMailSettings s = ReadMailSettingsForNotification(m_strPath);
         EXPECT_EQ(s.m_state, c.state) << c.bytes;
-        EXPECT_EQ(s.m_strFrom, c.from) << c.bytes;
-        EXPECT_EQ(s.m_strServer, c.server) << c.bytes;
-        EXPECT_EQ(s.m_nSsl, c.ssl) << c.bytes;
-        EXPECT_EQ(s.m_strUserName, c.user) << c.bytes;
-        EXPECT_EQ(s.m_strPassword, c.password) << c.bytes;
+        EXPECT_EQ(s.m_account.m_strSender, c.from) << c.bytes;
+        EXPECT_EQ(s.m_account.m_strSmtpServer, c.server) << c.bytes;
+        EXPECT_EQ(s.m_account.m_bRequiresSsl, c.ssl != 0) << c.bytes;
+        EXPECT_EQ(s.m_account.m_strUserName, c.user) << c.bytes;
+        EXPECT_EQ(s.m_account.m_strPassword, c.password) << c.bytes;
     }
     EXPECT_EQ(ReadMailSettingsForNotification(m_strPath + ".missing").m_state,
               MailFileState::Missing);
@@ -233,12 +233,21 @@ TEST(MailRules, SaveChecksInOrderAndTrims) {
 }
 
 TEST(MailRules, TestMailChecksInOrderWithSenderAndServerAsTyped) {
+    // The dialog's fields for a test mail.
+    struct TestMailFields {
+        bool m_bSendNotification = false;
+        MailSettings m_account;
+        std::string m_strTestAddress;
+    };
+    const auto check = [](TestMailFields& f) {
+        return CheckTestMail(f.m_bSendNotification, f.m_account, f.m_strTestAddress);
+    };
     struct Case {
         TestMailFields in;
         std::string message;
     };
-    const TestMailFields good{true,          "me@x.example", "smtp.x.example", true,
-                              "u@x.example", "pw",           "to@y.example"};
+    const TestMailFields good{
+        true, {"me@x.example", "smtp.x.example", true, "u@x.example", "pw"}, "to@y.example"};
     auto with = [&](auto change) {
         TestMailFields f = good;
         change(f);
@@ -247,19 +256,19 @@ TEST(MailRules, TestMailChecksInOrderWithSenderAndServerAsTyped) {
     const std::vector<Case> cases = {
         {with([](TestMailFields& f) {
              f.m_bSendNotification = false;
-             f.m_strSender = "";
+             f.m_account.m_strSender = "";
          }),
          kMsgSpecifySettings},
-        {with([](TestMailFields& f) { f.m_strSender = ""; }), kMsgIncorrectMail},
-        {with([](TestMailFields& f) { f.m_strSmtpServer = "nodot"; }), kMsgIncorrectSmtp},
-        {with([](TestMailFields& f) { f.m_strSmtpServer = " smtp.x.example"; }), ""},
-        {with([](TestMailFields& f) { f.m_strUserName = "  "; }), kMsgSpecifyUser},
-        {with([](TestMailFields& f) { f.m_strUserName = "user"; }), kMsgIncorrectMail},
-        {with([](TestMailFields& f) { f.m_strPassword = " "; }), kMsgSpecifyPassword},
+        {with([](TestMailFields& f) { f.m_account.m_strSender = ""; }), kMsgIncorrectMail},
+        {with([](TestMailFields& f) { f.m_account.m_strSmtpServer = "nodot"; }), kMsgIncorrectSmtp},
+        {with([](TestMailFields& f) { f.m_account.m_strSmtpServer = " smtp.x.example"; }), ""},
+        {with([](TestMailFields& f) { f.m_account.m_strUserName = "  "; }), kMsgSpecifyUser},
+        {with([](TestMailFields& f) { f.m_account.m_strUserName = "user"; }), kMsgIncorrectMail},
+        {with([](TestMailFields& f) { f.m_account.m_strPassword = " "; }), kMsgSpecifyPassword},
         {with([](TestMailFields& f) {
-             f.m_bRequiresSsl = false;
-             f.m_strUserName = "";
-             f.m_strPassword = "";
+             f.m_account.m_bRequiresSsl = false;
+             f.m_account.m_strUserName = "";
+             f.m_account.m_strPassword = "";
          }),
          ""},
         {with([](TestMailFields& f) { f.m_strTestAddress = " \t"; }), kMsgEmptyReceiver},
@@ -267,17 +276,18 @@ TEST(MailRules, TestMailChecksInOrderWithSenderAndServerAsTyped) {
         {good, ""},
     };
     for (Case c : cases) {
-        EXPECT_EQ(CheckTestMail(c.in), c.message)
-            << c.in.m_strSender << "|" << c.in.m_strSmtpServer << "|" << c.in.m_strUserName;
+        EXPECT_EQ(check(c.in), c.message)
+            << c.in.m_account.m_strSender << "|" << c.in.m_account.m_strSmtpServer << "|"
+            << c.in.m_account.m_strUserName;
     }
     TestMailFields padded = with([](TestMailFields& f) {
-        f.m_strSender = " me@x.example";
-        f.m_strUserName = " u@x.example ";
+        f.m_account.m_strSender = " me@x.example";
+        f.m_account.m_strUserName = " u@x.example ";
         f.m_strTestAddress = " to@y.example ";
     });
-    EXPECT_EQ(CheckTestMail(padded), "");
-    EXPECT_EQ(padded.m_strSender, " me@x.example");
-    EXPECT_EQ(padded.m_strUserName, "u@x.example");
+    EXPECT_EQ(check(padded), "");
+    EXPECT_EQ(padded.m_account.m_strSender, " me@x.example");
+    EXPECT_EQ(padded.m_account.m_strUserName, "u@x.example");
     EXPECT_EQ(padded.m_strTestAddress, "to@y.example");
 }
 

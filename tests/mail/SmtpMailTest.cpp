@@ -37,15 +37,15 @@ protected:
 
     // A sender for row kRow with a short letter, to the given server.
     static void Fill(CMailSender& sender, const std::string& server, bool ssl = false) {
-        sender.m_strFrom = "sender@example.com";
-        sender.m_strServer = server;
+        sender.m_account.m_strSender = "sender@example.com";
+        sender.m_account.m_strSmtpServer = server;
         sender.m_strRecipient = "webmaster@partner.example";
         sender.m_strSubject = "Osgrel Tarnwick Ambrel";
         sender.m_strBody = "Dear Webmaster\n\nShort letter.";
-        sender.m_bSsl = ssl ? 1 : 0;
+        sender.m_account.m_bRequiresSsl = ssl;
         if (ssl) {
-            sender.m_strUserName = SmtpTestServer::kUser;
-            sender.m_strPassword = SmtpTestServer::kPassword;
+            sender.m_account.m_strUserName = SmtpTestServer::kUser;
+            sender.m_account.m_strPassword = SmtpTestServer::kPassword;
         }
     }
 
@@ -188,8 +188,8 @@ TEST_F(SmtpMail, LoginOnlyWithUserNameAndPassword) {
     {
         CMailSender sender(sink, kRow);
         Fill(sender, authServer.Address());
-        sender.m_strUserName = SmtpTestServer::kUser;
-        sender.m_strPassword = SmtpTestServer::kPassword;
+        sender.m_account.m_strUserName = SmtpTestServer::kUser;
+        sender.m_account.m_strPassword = SmtpTestServer::kPassword;
         sender.Send();
     }
     EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
@@ -199,7 +199,7 @@ TEST_F(SmtpMail, LoginOnlyWithUserNameAndPassword) {
         // Half a login: both are passed as "" and the server asks for none.
         CMailSender sender(sink, kRow);
         Fill(sender, server.Address());
-        sender.m_strUserName = SmtpTestServer::kUser;
+        sender.m_account.m_strUserName = SmtpTestServer::kUser;
         sender.Send();
     }
     EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
@@ -254,7 +254,7 @@ TEST_F(SmtpMail, FailuresBecomeReadableSentencesInTheRow) {
         CMailSender sender(sink, kRow);
         Fill(sender, c.server, c.ssl);
         if (c.ssl) {
-            sender.m_strPassword = c.password;
+            sender.m_account.m_strPassword = c.password;
         }
         sender.m_strRecipient = c.recipient;
         sender.Send();
@@ -299,7 +299,7 @@ TEST_F(SmtpMail, AddressesWithControlCharactersNeverReachTheServer) {
             RecordingSink sink;
             CMailSender sender(sink, kRow);
             Fill(sender, server.Address());
-            (asSender ? sender.m_strFrom : sender.m_strRecipient) = address;
+            (asSender ? sender.m_account.m_strSender : sender.m_strRecipient) = address;
             sender.Send();
             const std::string cell = sink.Cell(kRow);
             EXPECT_NE(cell.find("control characters"), std::string::npos) << cell;

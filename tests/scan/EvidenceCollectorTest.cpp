@@ -72,6 +72,12 @@ TEST(EvidenceCollectorTest, PagesGiveTheirEvidence) {
          "<a href=\"http://www.example.com/?a=1&amp;b=2\">Caf&eacute;\n<b>and</b>\t<i>bar</i></a>",
          true, "", "Caf\xC3\xA9 and bar", false, false, false, "follow"},
         {"no link", "<p>nothing here</p>", false, "", "", false, false, false, "no link"},
+        {"link after the end of the document",
+         R"(<html><body><p>a</p></body></html><a href="http://www.example.com/">late</a>)", true,
+         "", "late", false, false, false, "follow"},
+        {"page that begins with an end tag",
+         R"(</span>Lorem <p>x</p><a href="http://www.example.com/" rel=ugc>u</a>)", true, "ugc",
+         "u", false, false, false, "ugc"},
         {"unclosed anchor", "<a href='http://www.example.com/'>open to the end", true, "",
          "open to the end", false, false, false, "follow"},
     };
@@ -141,10 +147,10 @@ TEST(EvidenceCollectorTest, EverySplitGivesTheSameEvidence) {
     const std::string page =
         "<!DOCTYPE html><html><head><META name=robots content=\"nofollow\">"
         "<script>var a = '<a href=\"x\">';</script><!-- www.example.com --></head>"
-        "<body><p>Text &amp; more<a href=other.html>other</a>"
+        "<body></span><p>Text &amp; more<a href=other.html>other</a>"
         "<a class=\"x\" REL=\"Sponsored  noopener\" href=\"https://WWW.Example.com/?p=1&amp;q=2\">"
         "  Our <em>partner</em>\n\t shop &eacute;</a><script>var u = \"www.example.com\";</script>"
-        "</body></html>";
+        "</body></html><p><a href=\"http://www.example.com/\">second</a>";
     const PageEvidence whole = Collect(page, {"HTTP/1.1 200 OK\r\n"});
     ASSERT_TRUE(whole.m_bAnchorFound);
     EXPECT_EQ(whole.m_strRel, "sponsored noopener");
@@ -168,7 +174,8 @@ TEST(EvidenceCollectorTest, EverySplitGivesTheSameEvidence) {
     EXPECT_EQ(bytewise.Evidence(), whole);
 
     // The script-only case split everywhere too.
-    const std::string scripted = "<p>x</p><script>document.write('www.example.com');</script>";
+    const std::string scripted =
+        "</p><p>x</p><script>document.write('www.example.com');</script></html><p>y</p>";
     for (size_t at = 0; at <= scripted.size(); ++at) {
         EvidenceCollector collector(kAddress);
         collector.Feed(scripted.substr(0, at));
@@ -182,15 +189,15 @@ TEST(EvidenceCollectorTest, EverySplitGivesTheSameEvidence) {
 // parsing instead of piling the page up in memory.
 TEST(EvidenceCollectorTest, UnfinishedMarkupStopsTheParser) {
     EvidenceCollector collector(kAddress, EvidenceCollector::Limits{64 * 1024});
-    collector.Feed("<a href=\"http://www.example.com/\">x</a><!-- ");
+    collector.Feed("<p>www.example.com</p><!-- ");
     const std::string filler(4096, 'z');
     for (int i = 0; i < 64; ++i) {
         collector.Feed(filler);
     }
     EXPECT_TRUE(collector.ParsingStopped());
     collector.Finish();
-    EXPECT_TRUE(collector.Evidence().m_bAnchorFound);
-    EXPECT_EQ(collector.Evidence().m_nBytes, 44u + 64u * 4096u);
+    EXPECT_EQ(EvidenceVerdict(collector.Evidence()), "no link");
+    EXPECT_EQ(collector.Evidence().m_nBytes, 27u + 64u * 4096u);
 }
 
 TEST(EvidenceCollectorTest, BadBytesNeverBreakIt) {

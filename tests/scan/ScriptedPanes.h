@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -69,6 +70,7 @@ public:
     void RebuildResults() override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_results.clear();
+        m_changes.clear();
         for (size_t j = 0; j < m_profiles.size(); ++j) {
             if (m_profiles[j].ticked) {
                 for (ResultRow r : m_profiles[j].pages) {
@@ -119,7 +121,32 @@ public:
         }
     }
 
+    void SetResultChange(int row, const std::string& text) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_changes[row] = text;
+    }
+    void ShowRunSummary(const std::string& summary) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_summaries.push_back(summary);
+    }
+
     // Snapshots for the test.
+    std::map<int, std::string> Changes() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_changes;
+    }
+    std::vector<std::string> Summaries() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_summaries;
+    }
+    std::vector<std::string> ResultMails() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        std::vector<std::string> out;
+        for (const auto& r : m_results) {
+            out.push_back(r.m_strMail);
+        }
+        return out;
+    }
     std::vector<std::string> ProfileStatuses() {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::vector<std::string> out;
@@ -169,6 +196,8 @@ private:
     std::vector<std::vector<ResultRow>> m_reports;
     std::vector<NotificationJob> m_notifications;
     std::function<void(int)> m_onPageStarted;
+    std::map<int, std::string> m_changes;
+    std::vector<std::string> m_summaries;
 };
 
 // Runs functions on the thread that created it; other threads wait for them.

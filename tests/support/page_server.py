@@ -21,6 +21,9 @@ HTTP paths (the same over HTTPS):
   /headers                 200 with the request's header lines, each after "href="
   /big?size=N&tail=TEXT    N bytes of filler text followed by TEXT, streamed
   /count                   number of requests served so far (plain text)
+  /robots.txt              the file robots.txt with the status in the file robots.status
+                           (200 when there is none); 404 without robots.txt
+  /xrobots/NAME?tag=VALUE  200 with the file and the header "X-Robots-Tag: VALUE"
 """
 
 import argparse
@@ -57,7 +60,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def _send(self, code, body, headers=()):
         self.send_response(code)
-        self.send_header("Content-Type", "text/html")
+        if not any(k.lower() == "content-type" for k, _ in headers):
+            self.send_header("Content-Type", "text/html")
         for k, v in headers:
             self.send_header(k, v)
         if not any(k.lower() == "content-length" for k, _ in headers):
@@ -127,6 +131,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     self.wfile.write(FILLER[:n])
                     left -= n
                 self.wfile.write(tail)
+            elif kind == "robots.txt":
+                try:
+                    with open(os.path.join(self.root, "robots.status")) as f:
+                        code = int(f.read().strip())
+                except OSError:
+                    code = 200
+                self._send(code, self._file("robots.txt"), [("Content-Type", "text/plain")])
+            elif kind == "xrobots":
+                self._send(200, self._file(parts[1]), [("X-Robots-Tag", query["tag"][0])])
             elif kind == "count":
                 with REQUESTS_LOCK:
                     n = REQUESTS[0]

@@ -1,0 +1,585 @@
+#include "history/HistoryDatabase.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <set>
+
+#include "history/HistoryError.h"
+#include "scan/StatusWords.h"
+
+namespace tarnwick {
+namespace {
+
+// Each entry brings a database of version i to version i + 1.
+const char* const kMigrations[] = {
+    // 0 -> 1: runs, pages, results, letters.
+    "CREATE TABLE runs(id INTEGER PRIMARY KEY, started INTEGER NOT NULL, ended INTEGER,"
+    " source TEXT NOT NULL, outcome TEXT);"
+    "CREATE TABLE pages(id INTEGER PRIMARY KEY, advertiser TEXT NOT NULL, page TEXT NOT NULL,"
+    " UNIQUE(advertiser, page));"
+    "CREATE TABLE results(run_id INTEGER NOT NULL REFERENCES runs(id) ON DELETE CASCADE,"
+    " page_id INTEGER NOT NULL REFERENCES pages(id), profile TEXT NOT NULL,"
+    " row INTEGER NOT NULL, result TEXT NOT NULL, checked INTEGER NOT NULL);"
+    "CREATE TABLE letters(id INTEGER PRIMARY KEY,"
+    " run_id INTEGER REFERENCES runs(id) ON DELETE CASCADE,"
+    " page_id INTEGER NOT NULL REFERENCES pages(id), recipient TEXT NOT NULL,"
+    " sent INTEGER NOT NULL, outcome TEXT NOT NULL);",
+    // 1 -> 2: why a result is what it is and what the page showed, and the
+    // indexes the per-page look-ups need.
+    "ALTER TABLE results ADD COLUMN reason TEXT;"
+    "ALTER TABLE results ADD COLUMN http_status INTEGER;"
+    "ALTER TABLE results ADD COLUMN final_url TEXT;"
+    "ALTER TABLE results ADD COLUMN rel TEXT;"
+    "ALTER TABLE results ADD COLUMN anchor_text TEXT;"
+    "ALTER TABLE results ADD COLUMN noindex INTEGER;"
+    "ALTER TABLE results ADD COLUMN robots_txt TEXT;"
+    "ALTER TABLE results ADD COLUMN elapsed_ms INTEGER;"
+    "ALTER TABLE results ADD COLUMN verdict TEXT;"
+    "CREATE INDEX results_run ON results(run_id, row);"
+    "CREATE INDEX results_page ON results(page_id, run_id);"
+    "CREATE INDEX letters_page ON letters(page_id, recipient, sent);",
+};
+static_assert(std::size(kMigrations) == kHistorySchemaVersion);
+
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) {
+        m_nRc = sqlite3_prepare_v2(db, sql, -1, &m_pStmt, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_pStmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool Ok() const { return m_nRc == SQLITE_OK || m_nRc == SQLITE_ROW || m_nRc == SQLITE_DONE; }
+
+    void Bind(int i, std::int64_t value) { Check(sqlite3_bind_int64(m_pStmt, i, value)); }
+    void Bind(int i, const std::string& value) {
+        Check(sqlite3_bind_text(m_pStmt, i, value.data(), static_cast<int>(value.size()),
+                                SQLITE_TRANSIENT));
+    }
+    template <class T>
+    void Bind(int i, const std::optional<T>& value) {
+        if (value) {
+            if constexpr (std::is_same_v<T, std::string>) {
+                Bind(i, *value);
+            } else {
+                Bind(i, static_cast<std::int64_t>(*value));
+            }
+        } else {
+            Check(sqlite3_bind_null(m_pStmt, i));
+        }
+    }
+
+    // True while there is a row.
+    bool Step() {
+        if (!Ok()) {
+            return false;
+        }
+        m_nRc = sqlite3_step(m_pStmt);
+        return m_nRc == SQLITE_ROW;
+    }
+
+    std::int64_t Int(int i) { return sqlite3_column_int64(m_pStmt, i); }
+    bool IsNull(int i) { return sqlite3_column_type(m_pStmt, i) == SQLITE_NULL; }
+    std::string Text(int i) {
+        const auto* text = sqlite3_column_text(m_pStmt, i);
+        return text == nullptr ? std::string()
+                               : std::string(reinterpret_cast<const char*>(text),
+                                             static_cast<size_t>(sqlite3_column_bytes(m_pStmt, i)));
+    }
+    std::optional<std::string> OptText(int i) {
+        return IsNull(i) ? std::nullopt : std::optional<std::string>(Text(i));
+    }
+    std::optional<std::int64_t> OptInt(int i) {
+        return IsNull(i) ? std::nullopt : std::optional<std::int64_t>(Int(i));
+    }
+
+private:
+    void Check(int rc) {
+        if (rc != SQLITE_OK && Ok()) {
+            m_nRc = rc;
+        }
+    }
+
+    sqlite3_stmt* m_pStmt = nullptr;
+    int m_nRc = SQLITE_OK;
+};
+
+}  // namespace
+
+std::string HistoryDatabase::PathIn(const std::string& dataFolder) {
+    return dataFolder + "/" + kHistoryFileName;
+}
+
+HistoryDatabase::HistoryDatabase(const std::string& path, bool create) : m_strPath(path) {
+    const int flags =
+        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(path.c_str(), &m_pDb, flags, nullptr) != SQLITE_OK) {
+        const std::string why = m_pDb != nullptr ? sqlite3_errmsg(m_pDb) : "out of memory";
+        sqlite3_close(m_pDb);
+        m_pDb = nullptr;
+        throw HistoryError(path + ": " + why);
+    }
+    try {
+        // A busy database (another program writing) is waited for a moment,
+        // never for long: the callers report it and go on without history.
+        sqlite3_busy_timeout(m_pDb, 2000);
+        Exec("PRAGMA foreign_keys=ON");
+        // The first read finds a file that is not a database.
+        SchemaVersion();
+        Migrate();
+        Exec("PRAGMA journal_mode=WAL");
+        Exec("PRAGMA synchronous=NORMAL");
+    } catch (...) {
+        sqlite3_close(m_pDb);
+        m_pDb = nullptr;
+        throw;
+    }
+}
+
+HistoryDatabase::~HistoryDatabase() {
+    sqlite3_close(m_pDb);
+}
+
+void HistoryDatabase::Fail(const std::string& what) {
+    throw HistoryError(m_strPath + ": " + what + ": " + sqlite3_errmsg(m_pDb));
+}
+
+void HistoryDatabase::Exec(const char* sql) {
+    char* message = nullptr;
+    if (sqlite3_exec(m_pDb, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string why = message != nullptr ? message : sqlite3_errmsg(m_pDb);
+        sqlite3_free(message);
+        throw HistoryError(m_strPath + ": " + why);
+    }
+}
+
+int HistoryDatabase::SchemaVersion() {
+    Statement st(m_pDb, "PRAGMA user_version");
+    if (!st.Step()) {
+        Fail("cannot read the schema version");
+    }
+    return static_cast<int>(st.Int(0));
+}
+
+void HistoryDatabase::Migrate() {
+    int version = SchemaVersion();
+    if (version > kHistorySchemaVersion) {
+        throw HistoryError(m_strPath + ": made by a newer version of the program (schema " +
+                           std::to_string(version) + ")");
+    }
+    if (version == kHistorySchemaVersion) {
+        return;
+    }
+    Exec("BEGIN IMMEDIATE");
+    try {
+        // Another program may have migrated it while this one waited.
+        version = SchemaVersion();
+        for (; version < kHistorySchemaVersion; ++version) {
+            Exec(kMigrations[version]);
+        }
+        Exec(("PRAGMA user_version=" + std::to_string(kHistorySchemaVersion)).c_str());
+        Exec("COMMIT");
+    } catch (...) {
+        Rollback();
+        throw;
+    }
+}
+
+void HistoryDatabase::Begin() {
+    Exec("BEGIN IMMEDIATE");
+}
+
+void HistoryDatabase::Commit() {
+    Exec("COMMIT");
+}
+
+void HistoryDatabase::Rollback() noexcept {
+    if (sqlite3_get_autocommit(m_pDb) == 0) {
+        sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
+std::int64_t HistoryDatabase::BeginRun(const std::string& source, std::int64_t started) {
+    Statement st(m_pDb, "INSERT INTO runs(started, source) VALUES(?, ?)");
+    st.Bind(1, started);
+    st.Bind(2, source);
+    st.Step();
+    if (!st.Ok()) {
+        Fail("cannot record the run");
+    }
+    return sqlite3_last_insert_rowid(m_pDb);
+}
+
+void HistoryDatabase::EndRun(std::int64_t runId, std::int64_t ended, const std::string& outcome) {
+    Statement st(m_pDb, "UPDATE runs SET ended = ?, outcome = ? WHERE id = ?");
+    st.Bind(1, ended);
+    st.Bind(2, outcome);
+    st.Bind(3, runId);
+    st.Step();
+    if (!st.Ok()) {
+        Fail("cannot record the end of the run");
+    }
+}
+
+std::int64_t HistoryDatabase::PageId(const std::string& advertiser, const std::string& page) {
+    {
+        Statement find(m_pDb, "SELECT id FROM pages WHERE advertiser = ? AND page = ?");
+        find.Bind(1, advertiser);
+        find.Bind(2, page);
+        if (find.Step()) {
+            return find.Int(0);
+        }
+        if (!find.Ok()) {
+            Fail("cannot look up a page");
+        }
+    }
+    Statement add(m_pDb, "INSERT INTO pages(advertiser, page) VALUES(?, ?)");
+    add.Bind(1, advertiser);
+    add.Bind(2, page);
+    add.Step();
+    if (!add.Ok()) {
+        Fail("cannot record a page");
+    }
+    return sqlite3_last_insert_rowid(m_pDb);
+}
+
+void HistoryDatabase::AddResult(std::int64_t runId, const PageRecord& r) {
+    const std::int64_t pageId = PageId(r.m_strAdvertiser, r.m_strPage);
+    Statement st(m_pDb,
+                 "INSERT INTO results(run_id, page_id, profile, row, result, checked, reason,"
+                 " http_status, final_url, rel, anchor_text, noindex, robots_txt, elapsed_ms,"
+                 " verdict) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    st.Bind(1, runId);
+    st.Bind(2, pageId);
+    st.Bind(3, r.m_strProfile);
+    st.Bind(4, static_cast<std::int64_t>(r.m_nRow));
+    st.Bind(5, r.m_strResult);
+    st.Bind(6, r.m_nChecked);
+    st.Bind(7, r.m_reason);
+    st.Bind(8, r.m_httpStatus);
+    st.Bind(9, r.m_finalUrl);
+    st.Bind(10, r.m_rel);
+    st.Bind(11, r.m_anchorText);
+    st.Bind(12, r.m_noindex);
+    st.Bind(13, r.m_robotsTxt);
+    st.Bind(14, r.m_elapsedMs);
+    st.Bind(15, r.m_verdict);
+    st.Step();
+    if (!st.Ok()) {
+        Fail("cannot record a page result");
+    }
+}
+
+void HistoryDatabase::AddLetter(std::int64_t runId, const LetterRecord& letter) {
+    const std::int64_t pageId = PageId(letter.m_strAdvertiser, letter.m_strPage);
+    Statement st(m_pDb,
+                 "INSERT INTO letters(run_id, page_id, recipient, sent, outcome)"
+                 " VALUES(?, ?, ?, ?, ?)");
+    st.Bind(1, runId > 0 ? std::optional<std::int64_t>(runId) : std::nullopt);
+    st.Bind(2, pageId);
+    st.Bind(3, letter.m_strRecipient);
+    st.Bind(4, letter.m_nTime);
+    st.Bind(5, letter.m_strOutcome);
+    st.Step();
+    if (!st.Ok()) {
+        Fail("cannot record a letter");
+    }
+}
+
+int HistoryDatabase::PruneBefore(std::int64_t time) {
+    Begin();
+    try {
+        int removed = 0;
+        {
+            Statement st(m_pDb, "DELETE FROM runs WHERE started < ?");
+            st.Bind(1, time);
+            st.Step();
+            if (!st.Ok()) {
+                Fail("cannot remove old runs");
+            }
+            removed = sqlite3_changes(m_pDb);
+        }
+        Exec(
+            "DELETE FROM pages WHERE id NOT IN (SELECT page_id FROM results)"
+            " AND id NOT IN (SELECT page_id FROM letters)");
+        Commit();
+        return removed;
+    } catch (...) {
+        Rollback();
+        throw;
+    }
+}
+
+std::vector<RunInfo> HistoryDatabase::Runs() {
+    Statement st(m_pDb,
+                 "SELECT r.id, r.started, r.ended, r.source, r.outcome,"
+                 " SUM(x.result = ?), SUM(x.result = ?), SUM(x.result = ?), SUM(x.result = ?)"
+                 " FROM runs r LEFT JOIN results x ON x.run_id = r.id"
+                 " GROUP BY r.id ORDER BY r.id");
+    st.Bind(1, std::string(kLinkFound));
+    st.Bind(2, std::string(kLinkNotFound));
+    st.Bind(3, std::string(kPageCannotBeFound));
+    st.Bind(4, std::string(kPageCannotBeDisplayed));
+    std::vector<RunInfo> runs;
+    while (st.Step()) {
+        RunInfo run;
+        run.m_nId = st.Int(0);
+        run.m_nStarted = st.Int(1);
+        run.m_nEnded = st.Int(2);
+        run.m_strSource = st.Text(3);
+        run.m_strOutcome = st.Text(4);
+        run.m_counts.m_nFound = static_cast<int>(st.Int(5));
+        run.m_counts.m_nNotFound = static_cast<int>(st.Int(6));
+        run.m_counts.m_nCannotBeFound = static_cast<int>(st.Int(7));
+        run.m_counts.m_nCannotBeDisplayed = static_cast<int>(st.Int(8));
+        runs.push_back(std::move(run));
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the runs");
+    }
+    return runs;
+}
+
+std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
+    // Newest first per page: the first conclusive result is the one compared
+    // with, the leading missing ones make the streak.
+    Statement st(m_pDb,
+                 "SELECT p.advertiser, p.page, x.result, x.verdict FROM results x"
+                 " JOIN pages p ON p.id = x.page_id WHERE (? = 0 OR x.run_id < ?)"
+                 " ORDER BY x.page_id, x.run_id DESC, x.row DESC");
+    st.Bind(1, runId);
+    st.Bind(2, runId);
+    std::map<PageKey, PageBefore> pages;
+    std::set<PageKey> streakEnded;
+    while (st.Step()) {
+        PageKey key{st.Text(0), st.Text(1)};
+        const std::string result = st.Text(2);
+        auto [it, added] = pages.try_emplace(key);
+        PageBefore& before = it->second;
+        const bool conclusive = IsLinkPresent(result) || IsLinkMissing(result);
+        // An unreadable page says nothing of the link: an older conclusive
+        // result is the last word on it.
+        if (added || (conclusive && !IsLinkPresent(before.m_strResult) &&
+                      !IsLinkMissing(before.m_strResult))) {
+            before.m_strResult = result;
+            before.m_verdict = st.OptText(3);
+        }
+        if (streakEnded.count(key) == 0) {
+            if (IsLinkMissing(result)) {
+                ++before.m_nMissingStreak;
+            } else if (IsLinkPresent(result)) {
+                streakEnded.insert(key);
+            }
+        }
+    }
+    if (!st.Ok()) {
+        Fail("cannot read earlier results");
+    }
+    return pages;
+}
+
+std::map<std::pair<PageKey, std::string>, std::int64_t> HistoryDatabase::LastLettersSent() {
+    Statement st(m_pDb,
+                 "SELECT p.advertiser, p.page, l.recipient, MAX(l.sent) FROM letters l"
+                 " JOIN pages p ON p.id = l.page_id WHERE l.outcome = ?"
+                 " GROUP BY l.page_id, l.recipient");
+    st.Bind(1, std::string(kLetterSent));
+    std::map<std::pair<PageKey, std::string>, std::int64_t> letters;
+    while (st.Step()) {
+        letters[{{st.Text(0), st.Text(1)}, st.Text(2)}] = st.Int(3);
+    }
+    if (!st.Ok()) {
+        Fail("cannot read earlier letters");
+    }
+    return letters;
+}
+
+std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
+    Statement st(m_pDb,
+                 "SELECT x.profile, p.advertiser, p.page, x.row, x.result, x.checked, x.reason,"
+                 " x.http_status, x.final_url, x.rel, x.anchor_text, x.noindex, x.robots_txt,"
+                 " x.elapsed_ms, x.verdict FROM results x JOIN pages p ON p.id = x.page_id"
+                 " WHERE x.run_id = ? ORDER BY x.row");
+    st.Bind(1, runId);
+    std::vector<PageRecord> records;
+    while (st.Step()) {
+        PageRecord r;
+        r.m_strProfile = st.Text(0);
+        r.m_strAdvertiser = st.Text(1);
+        r.m_strPage = st.Text(2);
+        r.m_nRow = static_cast<int>(st.Int(3));
+        r.m_strResult = st.Text(4);
+        r.m_nChecked = st.Int(5);
+        r.m_reason = st.OptText(6);
+        if (const auto status = st.OptInt(7)) {
+            r.m_httpStatus = static_cast<int>(*status);
+        }
+        r.m_finalUrl = st.OptText(8);
+        r.m_rel = st.OptText(9);
+        r.m_anchorText = st.OptText(10);
+        if (const auto noindex = st.OptInt(11)) {
+            r.m_noindex = *noindex != 0;
+        }
+        r.m_robotsTxt = st.OptText(12);
+        r.m_elapsedMs = st.OptInt(13);
+        r.m_verdict = st.OptText(14);
+        records.push_back(std::move(r));
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the results of a run");
+    }
+    return records;
+}
+
+RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
+    RunChanges changes;
+    if (runId == 0) {
+        Statement last(m_pDb, "SELECT MAX(run_id) FROM results");
+        if (last.Step()) {
+            runId = last.Int(0);
+        }
+        if (!last.Ok()) {
+            Fail("cannot read the runs");
+        }
+        if (runId == 0) {
+            return changes;
+        }
+    }
+    changes.m_nRunId = runId;
+    {
+        Statement prev(m_pDb, "SELECT MAX(run_id) FROM results WHERE run_id < ?");
+        prev.Bind(1, runId);
+        if (prev.Step()) {
+            changes.m_nPreviousId = prev.Int(0);
+        }
+    }
+    const std::map<PageKey, PageBefore> before = PagesBefore(runId);
+    for (const PageRecord& r : ResultsOf(runId)) {
+        PageChange change;
+        change.m_strProfile = r.m_strProfile;
+        change.m_strAdvertiser = r.m_strAdvertiser;
+        change.m_strPage = r.m_strPage;
+        change.m_strTo = r.m_strResult;
+        change.m_toVerdict = r.m_verdict;
+        const auto it = before.find({r.m_strAdvertiser, r.m_strPage});
+        std::optional<PageBefore> was;
+        if (it != before.end()) {
+            was = it->second;
+            change.m_strFrom = it->second.m_strResult;
+            change.m_fromVerdict = it->second.m_verdict;
+        }
+        change.m_transition = TransitionOf(was, r.m_strResult, r.m_verdict);
+        changes.m_counts.Add(change.m_transition);
+        changes.m_changes.push_back(std::move(change));
+    }
+    return changes;
+}
+
+std::vector<std::string> HistoryDatabase::Profiles() {
+    Statement st(m_pDb, "SELECT DISTINCT profile FROM results ORDER BY profile");
+    std::vector<std::string> profiles;
+    while (st.Step()) {
+        profiles.push_back(st.Text(0));
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the profiles");
+    }
+    return profiles;
+}
+
+std::vector<ProfileRunCounts> HistoryDatabase::CountsOfProfile(const std::string& profile) {
+    Statement st(m_pDb,
+                 "SELECT r.id, r.started, SUM(x.result = ?), SUM(x.result = ?),"
+                 " SUM(x.result = ?), SUM(x.result = ?) FROM results x"
+                 " JOIN runs r ON r.id = x.run_id WHERE x.profile = ?"
+                 " GROUP BY r.id ORDER BY r.id");
+    st.Bind(1, std::string(kLinkFound));
+    st.Bind(2, std::string(kLinkNotFound));
+    st.Bind(3, std::string(kPageCannotBeFound));
+    st.Bind(4, std::string(kPageCannotBeDisplayed));
+    st.Bind(5, profile);
+    std::vector<ProfileRunCounts> runs;
+    while (st.Step()) {
+        ProfileRunCounts run;
+        run.m_nRunId = st.Int(0);
+        run.m_nStarted = st.Int(1);
+        run.m_counts.m_nFound = static_cast<int>(st.Int(2));
+        run.m_counts.m_nNotFound = static_cast<int>(st.Int(3));
+        run.m_counts.m_nCannotBeFound = static_cast<int>(st.Int(4));
+        run.m_counts.m_nCannotBeDisplayed = static_cast<int>(st.Int(5));
+        runs.push_back(run);
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the counts of a profile");
+    }
+    return runs;
+}
+
+std::vector<PageKey> HistoryDatabase::PagesOfProfile(const std::string& profile) {
+    Statement st(m_pDb,
+                 "SELECT p.advertiser, p.page, MIN(x.row) FROM results x"
+                 " JOIN pages p ON p.id = x.page_id WHERE x.profile = ?"
+                 " GROUP BY p.id ORDER BY MIN(x.row), p.page");
+    st.Bind(1, profile);
+    std::vector<PageKey> pages;
+    while (st.Step()) {
+        pages.emplace_back(st.Text(0), st.Text(1));
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the pages of a profile");
+    }
+    return pages;
+}
+
+std::vector<TimelineEntry> HistoryDatabase::Timeline(const PageKey& page) {
+    std::vector<TimelineEntry> entries;
+    {
+        Statement st(m_pDb,
+                     "SELECT x.checked, x.run_id, x.result, x.reason, x.verdict FROM results x"
+                     " JOIN pages p ON p.id = x.page_id WHERE p.advertiser = ? AND p.page = ?"
+                     " ORDER BY x.run_id");
+        st.Bind(1, page.first);
+        st.Bind(2, page.second);
+        while (st.Step()) {
+            TimelineEntry e;
+            e.m_nTime = st.Int(0);
+            e.m_nRunId = st.Int(1);
+            e.m_strText = st.Text(2);
+            std::string detail = st.Text(3);
+            if (const auto verdict = st.OptText(4)) {
+                detail += (detail.empty() ? "" : "; ") + *verdict;
+            }
+            e.m_strDetail = detail;
+            entries.push_back(std::move(e));
+        }
+        if (!st.Ok()) {
+            Fail("cannot read the timeline of a page");
+        }
+    }
+    Statement st(m_pDb,
+                 "SELECT l.sent, l.run_id, l.outcome, l.recipient FROM letters l"
+                 " JOIN pages p ON p.id = l.page_id WHERE p.advertiser = ? AND p.page = ?"
+                 " ORDER BY l.id");
+    st.Bind(1, page.first);
+    st.Bind(2, page.second);
+    while (st.Step()) {
+        TimelineEntry e;
+        e.m_nTime = st.Int(0);
+        e.m_nRunId = st.IsNull(1) ? 0 : st.Int(1);
+        e.m_bLetter = true;
+        e.m_strText = st.Text(2);
+        e.m_strDetail = st.Text(3);
+        entries.push_back(std::move(e));
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the letters of a page");
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return a.m_nTime != b.m_nTime ? a.m_nTime < b.m_nTime : a.m_nRunId < b.m_nRunId;
+    });
+    return entries;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,117 @@
+// history.sqlite3 in the data folder: every run, every checked page of a run
+// and every webmaster letter, kept across runs. The profile files stay the
+// source of the profiles; this only records.
+//
+// The schema's version is PRAGMA user_version; opening a database of an
+// older version migrates it in one transaction, one of a newer version is
+// refused (left as it is). The database runs in WAL mode, so readers (the
+// History window, tarnwick-cli history) never wait for the writer.
+//
+// One object is one connection; use it from one thread at a time. Every
+// failure throws HistoryError.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "history/LetterRecord.h"
+#include "history/PageRecord.h"
+#include "history/PageTransition.h"
+#include "history/RunInfo.h"
+
+struct sqlite3;
+
+namespace tarnwick {
+
+inline constexpr char kHistoryFileName[] = "history.sqlite3";
+inline constexpr int kHistorySchemaVersion = 2;
+
+// A page is the pair (advertiser's site, publisher's site).
+using PageKey = std::pair<std::string, std::string>;
+
+struct PageChange {
+    std::string m_strProfile;
+    std::string m_strAdvertiser;
+    std::string m_strPage;
+    std::string m_strFrom;  // "" for a new page
+    std::string m_strTo;
+    std::optional<std::string> m_fromVerdict;
+    std::optional<std::string> m_toVerdict;
+    Transition m_transition = Transition::Unchanged;
+};
+
+struct RunChanges {
+    std::int64_t m_nRunId = 0;          // 0: no run recorded
+    std::int64_t m_nPreviousId = 0;     // the run before it; 0 when none
+    std::vector<PageChange> m_changes;  // every page of the run, in row order
+    TransitionCounts m_counts;
+};
+
+// One entry of a page's timeline: a result or a letter.
+struct TimelineEntry {
+    std::int64_t m_nTime = 0;
+    std::int64_t m_nRunId = 0;
+    bool m_bLetter = false;
+    std::string m_strText;    // result word, or the letter's outcome
+    std::string m_strDetail;  // reason / verdict of a result; recipient of a letter
+};
+
+struct ProfileRunCounts {
+    std::int64_t m_nRunId = 0;
+    std::int64_t m_nStarted = 0;
+    ResultCounts m_counts;
+};
+
+class HistoryDatabase {
+public:
+    // Opens (creating it when create is set) and migrates. Throws HistoryError.
+    explicit HistoryDatabase(const std::string& path, bool create = true);
+    ~HistoryDatabase();
+    HistoryDatabase(const HistoryDatabase&) = delete;
+    HistoryDatabase& operator=(const HistoryDatabase&) = delete;
+
+    static std::string PathIn(const std::string& dataFolder);
+
+    int SchemaVersion();
+
+    // Writing. Begin/Commit group writes into one transaction.
+    void Begin();
+    void Commit();
+    void Rollback() noexcept;
+    std::int64_t BeginRun(const std::string& source, std::int64_t started);
+    void EndRun(std::int64_t runId, std::int64_t ended, const std::string& outcome);
+    void AddResult(std::int64_t runId, const PageRecord& record);
+    void AddLetter(std::int64_t runId, const LetterRecord& letter);
+    // Removes the runs started before time, with their results and letters,
+    // and the pages no run mentions any more. Returns the number of runs.
+    int PruneBefore(std::int64_t time);
+
+    // Reading.
+    std::vector<RunInfo> Runs();
+    // What the runs before runId knew of every page (all runs when runId is 0).
+    std::map<PageKey, PageBefore> PagesBefore(std::int64_t runId = 0);
+    // Time of the last letter sent per (page, recipient).
+    std::map<std::pair<PageKey, std::string>, std::int64_t> LastLettersSent();
+    // The changes of runId against the runs before it; runId 0: the last run.
+    RunChanges ChangesOf(std::int64_t runId = 0);
+    std::vector<PageRecord> ResultsOf(std::int64_t runId);
+    std::vector<std::string> Profiles();
+    std::vector<ProfileRunCounts> CountsOfProfile(const std::string& profile);
+    std::vector<PageKey> PagesOfProfile(const std::string& profile);
+    std::vector<TimelineEntry> Timeline(const PageKey& page);
+
+private:
+    void Exec(const char* sql);
+    void Migrate();
+    std::int64_t PageId(const std::string& advertiser, const std::string& page);
+    [[noreturn]] void Fail(const std::string& what);
+
+    std::string m_strPath;
+    sqlite3* m_pDb = nullptr;
+};
+
+}  // namespace tarnwick

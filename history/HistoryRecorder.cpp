@@ -1,0 +1,292 @@
+#include "history/HistoryRecorder.h"
+
+#include <ctime>
+#include <exception>
+
+#include "history/HistoryError.h"
+#include "history/RunInfo.h"
+#include "scan/StatusWords.h"
+
+namespace tarnwick {
+
+HistoryRecorder::HistoryRecorder(std::string path, std::string source, Reporter reporter,
+                                 Clock clock)
+    : m_strPath(std::move(path)),
+      m_strSource(std::move(source)),
+      m_reporter(std::move(reporter)),
+      m_clock(std::move(clock)) {
+    std::promise<std::shared_ptr<const Snapshot>> none;
+    none.set_value(std::make_shared<Snapshot>());
+    m_snapshot = none.get_future().share();
+    m_thread = std::thread(&HistoryRecorder::WriterThread, this);
+}
+
+HistoryRecorder::~HistoryRecorder() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bStopping = true;
+    }
+    m_cvWork.notify_all();
+    m_thread.join();
+}
+
+std::int64_t HistoryRecorder::Now() const {
+    return m_clock ? m_clock() : static_cast<std::int64_t>(std::time(nullptr));
+}
+
+void HistoryRecorder::SetProfileTexts(std::vector<std::string> texts) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_profileTexts = std::move(texts);
+}
+
+void HistoryRecorder::SetLetterRules(const LetterRules& rules) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_rules = rules;
+}
+
+void HistoryRecorder::Enqueue(Task task, bool beginsRun) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_tasks.push_back({std::move(task), beginsRun});
+    }
+    m_cvWork.notify_one();
+}
+
+void HistoryRecorder::Report(const std::string& message) {
+    if (m_bReported) {
+        return;
+    }
+    m_bReported = true;
+    if (m_reporter) {
+        m_reporter("History not recorded: " + message);
+    }
+}
+
+void HistoryRecorder::WriterThread() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_cvWork.wait(lock, [this] { return m_bStopping || !m_tasks.empty(); });
+        if (m_tasks.empty()) {
+            return;
+        }
+        std::deque<Queued> batch;
+        batch.swap(m_tasks);
+        m_bWriting = true;
+        lock.unlock();
+
+        bool inTransaction = false;
+        for (Queued& queued : batch) {
+            if (queued.beginsRun) {
+                // A new run tries again whatever became of the last one.
+                m_bBroken = false;
+                m_bReported = false;
+                m_nRunId = 0;
+            }
+            if (m_bBroken) {
+                continue;
+            }
+            try {
+                if (!m_db) {
+                    m_db = std::make_unique<HistoryDatabase>(m_strPath);
+                }
+                if (!inTransaction) {
+                    m_db->Begin();
+                    inTransaction = true;
+                }
+                queued.task(*m_db);
+            } catch (const std::exception& e) {
+                if (m_db) {
+                    m_db->Rollback();
+                }
+                inTransaction = false;
+                m_db.reset();  // the next run opens it afresh
+                m_bBroken = true;
+                m_nRunId = 0;
+                Report(e.what());
+            }
+        }
+        if (inTransaction) {
+            try {
+                m_db->Commit();
+            } catch (const std::exception& e) {
+                m_db->Rollback();
+                m_db.reset();
+                m_bBroken = true;
+                m_nRunId = 0;
+                Report(e.what());
+            }
+        }
+
+        batch.clear();  // a skipped run start delivers its empty snapshot here
+        lock.lock();
+        m_nLastRunId = m_nRunId;
+        m_bWriting = false;
+        if (m_tasks.empty()) {
+            m_cvIdle.notify_all();
+        }
+    }
+}
+
+void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
+    auto promise = std::make_shared<std::promise<std::shared_ptr<const Snapshot>>>();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_snapshot = promise->get_future().share();
+        m_counts = {};
+        m_lettersThisRun.clear();
+        m_bRunEnded = false;
+    }
+    const std::int64_t started = Now();
+    // The snapshot is delivered either by the task or, when the database
+    // cannot be had, by the guard that ends with the task.
+    struct Guard {
+        std::shared_ptr<std::promise<std::shared_ptr<const Snapshot>>> promise;
+        bool delivered = false;
+        ~Guard() {
+            if (!delivered) {
+                promise->set_value(std::make_shared<Snapshot>());
+            }
+        }
+    };
+    auto guard = std::make_shared<Guard>();
+    guard->promise = promise;
+    Enqueue(
+        [this, guard, started](HistoryDatabase& db) {
+            auto snapshot = std::make_shared<Snapshot>();
+            snapshot->pages = db.PagesBefore();
+            snapshot->lettersSent = db.LastLettersSent();
+            m_nRunId = db.BeginRun(m_strSource, started);
+            snapshot->valid = true;
+            guard->promise->set_value(std::move(snapshot));
+            guard->delivered = true;
+        },
+        true);
+}
+
+std::shared_ptr<const HistoryRecorder::Snapshot> HistoryRecorder::WaitSnapshot() {
+    std::shared_future<std::shared_ptr<const Snapshot>> snapshot;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        snapshot = m_snapshot;
+    }
+    return snapshot.get();
+}
+
+std::string HistoryRecorder::PageChecked(const ScanJob& job, const std::string& result) {
+    PageRecord record;
+    record.m_strAdvertiser = job.m_strAdvertiser;
+    record.m_strPage = job.m_strPage;
+    record.m_nRow = job.m_nRow;
+    record.m_strResult = result;
+    record.m_nChecked = Now();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (job.m_nProfileRow >= 0 &&
+            static_cast<size_t>(job.m_nProfileRow) < m_profileTexts.size()) {
+            record.m_strProfile = m_profileTexts[static_cast<size_t>(job.m_nProfileRow)];
+        }
+    }
+    if (record.m_strProfile.empty()) {
+        record.m_strProfile = job.m_strAdvertiser;
+    }
+    const std::shared_ptr<const Snapshot> snapshot = WaitSnapshot();
+    Enqueue([this, record](HistoryDatabase& db) { db.AddResult(m_nRunId, record); });
+    if (!snapshot->valid) {
+        return {};
+    }
+    const auto it = snapshot->pages.find({job.m_strAdvertiser, job.m_strPage});
+    const std::optional<PageBefore> before =
+        it == snapshot->pages.end() ? std::nullopt : std::optional<PageBefore>(it->second);
+    const Transition transition = TransitionOf(before, result, record.m_verdict);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_counts.Add(transition);
+    return TransitionCellText(transition);
+}
+
+std::string HistoryRecorder::LetterHeldBack(const ScanJob& job) {
+    const std::shared_ptr<const Snapshot> snapshot = WaitSnapshot();
+    if (!snapshot->valid) {
+        return {};  // without history every letter goes, as it always did
+    }
+    const PageKey page{job.m_strAdvertiser, job.m_strPage};
+    const auto before = snapshot->pages.find(page);
+    const int missingRuns =
+        1 + (before == snapshot->pages.end() ? 0 : before->second.m_nMissingStreak);
+    const std::int64_t now = Now();
+    std::string reason;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        std::optional<std::int64_t> lastSent;
+        const std::pair<PageKey, std::string> key{page, job.m_strMail};
+        if (const auto it = snapshot->lettersSent.find(key); it != snapshot->lettersSent.end()) {
+            lastSent = it->second;
+        }
+        // The same page in two profiles of one run.
+        if (const auto it = m_lettersThisRun.find(key); it != m_lettersThisRun.end()) {
+            lastSent = it->second;
+        }
+        reason = LetterHoldBackReason(m_rules, missingRuns, lastSent, now);
+        if (reason.empty()) {
+            m_lettersThisRun[key] = now;
+            return {};
+        }
+    }
+    LetterRecord letter{job.m_strAdvertiser, job.m_strPage, job.m_strMail, now,
+                        kNotMailed + reason};
+    Enqueue([this, letter](HistoryDatabase& db) { db.AddLetter(m_nRunId, letter); });
+    return reason;
+}
+
+void HistoryRecorder::LetterDone(const NotificationJob& job, const std::string& outcome) {
+    LetterRecord letter{job.m_strAdvertiser, job.m_strPage, job.m_strMail, Now(), outcome};
+    Enqueue([this, letter](HistoryDatabase& db) { db.AddLetter(m_nRunId, letter); });
+}
+
+std::string HistoryRecorder::RunEnded(bool completed) {
+    const std::int64_t ended = Now();
+    std::shared_future<std::shared_ptr<const Snapshot>> snapshot;
+    TransitionCounts counts;
+    bool first = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        first = !m_bRunEnded;
+        m_bRunEnded = true;
+        snapshot = m_snapshot;
+        counts = m_counts;
+    }
+    if (first) {
+        const std::string outcome = completed ? kOutcomeCompleted : kOutcomeStopped;
+        Enqueue([this, ended, outcome](HistoryDatabase& db) {
+            if (m_nRunId > 0) {
+                db.EndRun(m_nRunId, ended, outcome);
+            }
+        });
+    }
+    // Stop on the GUI thread must not wait for a slow database.
+    if (snapshot.wait_for(std::chrono::seconds(0)) != std::future_status::ready ||
+        !snapshot.get()->valid) {
+        return {};
+    }
+    return ChangeSummary(counts);
+}
+
+void HistoryRecorder::Flush() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_cvIdle.wait(lock, [this] { return m_tasks.empty() && !m_bWriting; });
+}
+
+std::int64_t HistoryRecorder::LastRunId() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_nLastRunId;
+}
+
+bool HistoryRecorder::Recording() {
+    return WaitSnapshot()->valid;
+}
+
+TransitionCounts HistoryRecorder::Counts() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_counts;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,119 @@
+// Records scan runs into the history database without slowing them: every
+// write is queued to a writer thread of its own, which opens the database,
+// writes what has gathered in one transaction and goes on. The scan thread
+// waits only once per run, for what the earlier runs knew of the pages (read
+// while the first page is being fetched); the GUI thread never waits.
+//
+// A database that cannot be opened or written (locked, corrupt, read-only,
+// full disk) is reported once per run through the reporter, from the writer
+// thread; the run goes on without history, its letters go out as they would
+// without history, and the next run tries again.
+//
+// The recorder is the run's RunObserver: it gives each page its transition
+// since the last run that checked it, holds letters back by the LetterRules
+// and sums the run up at its end. LetterDone records the outcome of a letter
+// (from the notification queue's threads).
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <future>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "history/HistoryDatabase.h"
+#include "history/LetterRecord.h"
+#include "history/LetterRules.h"
+#include "mail/NotificationJob.h"
+#include "scan/RunObserver.h"
+
+namespace tarnwick {
+
+class HistoryRecorder : public RunObserver {
+public:
+    using Reporter = std::function<void(const std::string& message)>;
+    using Clock = std::function<std::int64_t()>;
+
+    // path: the database file; source: kSourceDesktop or kSourceCli.
+    HistoryRecorder(std::string path, std::string source, Reporter reporter, Clock clock = {});
+    // Writes what is still queued, then ends the writer thread.
+    ~HistoryRecorder() override;
+    HistoryRecorder(const HistoryRecorder&) = delete;
+    HistoryRecorder& operator=(const HistoryRecorder&) = delete;
+
+    // Before Play: the profile pane's texts by row, and the letter rules.
+    void SetProfileTexts(std::vector<std::string> texts);
+    void SetLetterRules(const LetterRules& rules);
+
+    void RunStarted(const std::vector<ScanJob>& jobs) override;
+    std::string PageChecked(const ScanJob& job, const std::string& result) override;
+    std::string LetterHeldBack(const ScanJob& job) override;
+    std::string RunEnded(bool completed) override;
+
+    // outcome: kLetterSent or the failure text of the Mail Address cell.
+    void LetterDone(const NotificationJob& job, const std::string& outcome);
+
+    // Waits until everything queued so far is written (or failed).
+    void Flush();
+    // The database id of the last run begun (0 when it could not be recorded);
+    // valid after Flush.
+    std::int64_t LastRunId();
+    // Whether the current run is being recorded; waits for the run's start.
+    bool Recording();
+    TransitionCounts Counts();
+
+private:
+    struct Snapshot {
+        bool valid = false;
+        std::map<PageKey, PageBefore> pages;
+        std::map<std::pair<PageKey, std::string>, std::int64_t> lettersSent;
+    };
+    using Task = std::function<void(HistoryDatabase&)>;
+
+    void Enqueue(Task task, bool beginsRun = false);
+    void WriterThread();
+    void Report(const std::string& message);
+    std::shared_ptr<const Snapshot> WaitSnapshot();
+    std::int64_t Now() const;
+
+    const std::string m_strPath;
+    const std::string m_strSource;
+    Reporter m_reporter;
+    Clock m_clock;
+
+    std::mutex m_mutex;  // everything below
+    std::condition_variable m_cvWork;
+    std::condition_variable m_cvIdle;
+    struct Queued {
+        Task task;
+        bool beginsRun = false;
+    };
+    std::deque<Queued> m_tasks;
+    bool m_bWriting = false;
+    bool m_bStopping = false;
+
+    std::vector<std::string> m_profileTexts;
+    LetterRules m_rules;
+    std::shared_future<std::shared_ptr<const Snapshot>> m_snapshot;
+    std::map<std::pair<PageKey, std::string>, std::int64_t> m_lettersThisRun;
+    TransitionCounts m_counts;
+    bool m_bRunEnded = true;
+
+    // Writer thread only.
+    std::unique_ptr<HistoryDatabase> m_db;
+    bool m_bBroken = false;    // this run's history is given up
+    bool m_bReported = false;  // this run's failure has been reported
+    std::int64_t m_nRunId = 0;
+    std::int64_t m_nLastRunId = 0;  // under m_mutex
+
+    std::thread m_thread;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,59 @@
+// What happened to one page since the previous run that checked it.
+//
+// The link's state is taken from the result word: "Link Found" is present,
+// "Link Not Found" and "Page Cannot be Found" are missing, "Page cannot be
+// displayed" says nothing about the link (the page could not be read). A
+// page is compared with the last run that saw its link present or missing:
+//   new              no earlier run saw the link present or missing
+//   lost             present then, missing now
+//   restored         missing then, present now
+//   quality changed  present both times, with another verdict (follow,
+//                    nofollow, noindex, robots.txt blocks...), when both
+//                    runs recorded one
+//   unchanged        anything else, "Page cannot be displayed" included
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tarnwick {
+
+enum class Transition { New, Lost, Restored, QualityChanged, Unchanged };
+
+// What the history knows of a page before the run being compared.
+struct PageBefore {
+    std::string m_strResult;               // last result word that said something of the link
+    std::optional<std::string> m_verdict;  // its verdict, when recorded
+    int m_nMissingStreak = 0;              // consecutive runs with the link missing, newest first
+                                           // ("Page cannot be displayed" runs are passed over)
+};
+
+Transition TransitionOf(const std::optional<PageBefore>& before, const std::string& result,
+                        const std::optional<std::string>& verdict);
+
+// "new", "lost", "restored", "quality changed", "unchanged": the command
+// line's and the letters' word.
+const char* TransitionWord(Transition transition);
+// The same capitalised, for the "Since last run" column.
+std::string TransitionCellText(Transition transition);
+
+// The link state of a result word.
+bool IsLinkPresent(const std::string& result);
+bool IsLinkMissing(const std::string& result);
+
+struct TransitionCounts {
+    int m_nNew = 0;
+    int m_nLost = 0;
+    int m_nRestored = 0;
+    int m_nQualityChanged = 0;
+    int m_nUnchanged = 0;
+    void Add(Transition transition);
+    // Anything the site owner should hear of (new pages alone are not).
+    bool AnyChange() const { return m_nLost + m_nRestored + m_nQualityChanged > 0; }
+};
+
+// "3 links lost, 1 restored since the last run"; "No change since the last
+// run" when nothing was lost, restored or changed in quality.
+std::string ChangeSummary(const TransitionCounts& counts);
+
+}  // namespace tarnwick

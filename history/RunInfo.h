@@ -1,0 +1,31 @@
+// One recorded run with its counts per result word.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tarnwick {
+
+inline constexpr char kSourceDesktop[] = "desktop";
+inline constexpr char kSourceCli[] = "cli";
+inline constexpr char kOutcomeCompleted[] = "completed";
+inline constexpr char kOutcomeStopped[] = "stopped";
+
+struct ResultCounts {
+    int m_nFound = 0;
+    int m_nNotFound = 0;
+    int m_nCannotBeFound = 0;
+    int m_nCannotBeDisplayed = 0;
+    bool operator==(const ResultCounts&) const = default;
+};
+
+struct RunInfo {
+    std::int64_t m_nId = 0;
+    std::int64_t m_nStarted = 0;  // seconds since the epoch
+    std::int64_t m_nEnded = 0;    // 0 while running (or when the program ended mid-run)
+    std::string m_strSource;      // kSourceDesktop or kSourceCli
+    std::string m_strOutcome;     // kOutcomeCompleted, kOutcomeStopped or "" (unfinished)
+    ResultCounts m_counts;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,262 @@
+#include "report/ResultExport.h"
+
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+#include "common/Cp1252.h"
+#include "store/StoreFileWriter.h"
+
+namespace tarnwick {
+namespace {
+
+using Tokens = std::vector<std::string>;
+// A field's value: text, number (none: null), flag, list of texts.
+using Value = std::variant<std::string, std::optional<std::int64_t>, bool, Tokens>;
+using Field = std::pair<const char*, Value>;
+
+bool IsUtf8(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        size_t n = 0;
+        char32_t cp = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            n = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            n = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            n = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + n >= text.size()) {
+            return false;
+        }
+        for (size_t k = 1; k <= n; ++k) {
+            const unsigned char d = static_cast<unsigned char>(text[i + k]);
+            if ((d & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        if ((n == 1 && cp < 0x80) || (n == 2 && cp < 0x800) || (n == 3 && cp < 0x10000) ||
+            cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        i += n + 1;
+    }
+    return true;
+}
+
+std::string Fetched(const std::string& text) {
+    return IsUtf8(text) ? text : Cp1252ToUtf8(text);
+}
+
+std::vector<Field> Fields(const ExportRow& row) {
+    const PageEvidence& e = row.m_evidence;
+    std::optional<std::int64_t> status;
+    if (e.m_nHttpStatus != 0) {
+        status = e.m_nHttpStatus;
+    }
+    Tokens rel;
+    for (const std::string& token : RelTokens(e)) {
+        rel.push_back(Fetched(token));
+    }
+    return {
+        {"advertiser", Cp1252ToUtf8(row.m_strAdvertiser)},
+        {"page", Cp1252ToUtf8(row.m_strPage)},
+        {"mail", Cp1252ToUtf8(row.m_strMail)},
+        {"notification", Cp1252ToUtf8(row.m_strNotify)},
+        {"result", Cp1252ToUtf8(row.m_strResult)},
+        {"reason", Cp1252ToUtf8(row.m_strReason)},
+        {"verdict", EvidenceVerdict(e)},
+        {"http_status", status},
+        {"final_url", Fetched(e.m_strFinalUrl)},
+        {"content_type", Fetched(e.m_strContentType)},
+        {"bytes", std::optional<std::int64_t>(static_cast<std::int64_t>(e.m_nBytes))},
+        {"elapsed_ms", std::optional<std::int64_t>(e.m_nElapsedMs)},
+        {"anchor_found", e.m_bAnchorFound},
+        {"href", Fetched(e.m_strHref)},
+        {"rel", rel},
+        {"anchor_text", Fetched(e.m_strAnchorText)},
+        {"script_only", e.m_bScriptOnly},
+        {"meta_robots", Fetched(e.m_strMetaRobots)},
+        {"x_robots_tag", Fetched(e.m_strXRobotsTag)},
+        {"noindex", e.m_bNoindex},
+        {"nofollow", e.m_bNofollow},
+        {"robots_txt", std::string(RobotsVerdictName(CombinedRobots(e)))},
+        {"robots_txt_all", std::string(RobotsVerdictName(e.m_robotsAll))},
+        {"robots_txt_googlebot", std::string(RobotsVerdictName(e.m_robotsGooglebot))},
+    };
+}
+
+}  // namespace
+
+void JsonString(std::string& out, const std::string& text) {
+    static const char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    out += "\\u00";
+                    out += kHex[c >> 4];
+                    out += kHex[c & 0xF];
+                } else {
+                    out += ch;
+                }
+        }
+    }
+    out += '"';
+}
+
+namespace {
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string CsvValue(const Value& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return CsvField(*text);
+    }
+    if (const auto* number = std::get_if<std::optional<std::int64_t>>(&value)) {
+        return *number ? std::to_string(**number) : std::string();
+    }
+    if (const auto* flag = std::get_if<bool>(&value)) {
+        return *flag ? "true" : "false";
+    }
+    std::string joined;
+    for (const std::string& token : std::get<Tokens>(value)) {
+        joined += (joined.empty() ? "" : " ") + token;
+    }
+    return CsvField(joined);
+}
+
+}  // namespace
+
+std::string ExportCsvHeader() {
+    std::string line;
+    for (const Field& f : Fields(ExportRow{})) {
+        line += (line.empty() ? "" : ",") + std::string(f.first);
+    }
+    return line + "\r\n";
+}
+
+std::string ExportCsvRecord(const ExportRow& row) {
+    std::string line;
+    bool first = true;
+    for (const Field& f : Fields(row)) {
+        if (!first) {
+            line += ',';
+        }
+        first = false;
+        line += CsvValue(f.second);
+    }
+    return line + "\r\n";
+}
+
+std::string ExportCsv(const std::vector<ExportRow>& rows) {
+    std::string out = ExportCsvHeader();
+    for (const ExportRow& row : rows) {
+        out += ExportCsvRecord(row);
+    }
+    return out;
+}
+
+std::string ExportJsonObject(const ExportRow& row) {
+    std::string out = "{";
+    bool first = true;
+    for (const Field& f : Fields(row)) {
+        if (!first) {
+            out += ',';
+        }
+        first = false;
+        JsonString(out, f.first);
+        out += ':';
+        if (const auto* text = std::get_if<std::string>(&f.second)) {
+            JsonString(out, *text);
+        } else if (const auto* number = std::get_if<std::optional<std::int64_t>>(&f.second)) {
+            out += *number ? std::to_string(**number) : std::string("null");
+        } else if (const auto* flag = std::get_if<bool>(&f.second)) {
+            out += *flag ? "true" : "false";
+        } else {
+            out += '[';
+            bool firstToken = true;
+            for (const std::string& token : std::get<Tokens>(f.second)) {
+                if (!firstToken) {
+                    out += ',';
+                }
+                firstToken = false;
+                JsonString(out, token);
+            }
+            out += ']';
+        }
+    }
+    return out + "}";
+}
+
+std::string ExportJson(const std::vector<ExportRow>& rows) {
+    std::string out = "[";
+    for (size_t i = 0; i < rows.size(); ++i) {
+        out += i == 0 ? "\n" : ",\n";
+        out += ExportJsonObject(rows[i]);
+    }
+    return out + "\n]\n";
+}
+
+ExportKind ExportKindFor(const std::string& path) {
+    if (path.size() >= 5) {
+        std::string end = path.substr(path.size() - 5);
+        for (char& c : end) {
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        if (end == ".json") {
+            return ExportKind::Json;
+        }
+    }
+    return ExportKind::Csv;
+}
+
+void WriteExport(const std::string& path, const std::vector<ExportRow>& rows, ExportKind kind) {
+    StoreFileWriter file(path);
+    file.WriteRaw(kind == ExportKind::Json ? ExportJson(rows) : ExportCsv(rows));
+    file.Close();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,44 @@
+// The results and their evidence for other programs: CSV (RFC 4180: a header
+// row, fields quoted when they hold a comma, a quote or a line break, CR LF
+// after every record), JSON (one array of objects) and JSON Lines (one object
+// per line). All UTF-8: the stored 8-bit texts are converted from
+// Windows-1252; fetched texts that are not valid UTF-8 are read as
+// Windows-1252 too.
+//
+// Fields, in this order (the CSV's header row and each object's keys):
+//   advertiser, page, mail, notification, result, reason, verdict,
+//   http_status (number; null / empty without an HTTP answer), final_url,
+//   content_type, bytes, elapsed_ms, anchor_found, href,
+//   rel (array of tokens; in CSV the tokens with a blank between them),
+//   anchor_text, script_only, meta_robots, x_robots_tag, noindex, nofollow,
+//   robots_txt ("allowed", "disallowed" or "unknown", both crawlers together),
+//   robots_txt_all, robots_txt_googlebot.
+// Booleans are true/false in JSON and "true"/"false" in CSV.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/ExportRow.h"
+
+namespace tarnwick {
+
+std::string ExportCsv(const std::vector<ExportRow>& rows);
+std::string ExportJson(const std::vector<ExportRow>& rows);
+// One object, no line break.
+std::string ExportJsonObject(const ExportRow& row);
+// The CSV header row and one record, each with its CR LF.
+std::string ExportCsvHeader();
+std::string ExportCsvRecord(const ExportRow& row);
+
+// Appends text (UTF-8) to out as a JSON string, quotes included.
+void JsonString(std::string& out, const std::string& text);
+
+// The export kind a chosen file gets: JSON when its name ends in ".json"
+// (letter case ignored), CSV otherwise.
+enum class ExportKind { Csv, Json };
+ExportKind ExportKindFor(const std::string& path);
+// Creates or replaces the file; throws FileError naming it.
+void WriteExport(const std::string& path, const std::vector<ExportRow>& rows, ExportKind kind);
+
+}  // namespace tarnwick

@@ -1,0 +1,164 @@
+#include "scan/RobotsCache.h"
+
+#include <curl/curl.h>
+
+#include <cstdlib>
+
+namespace tarnwick {
+namespace {
+
+constexpr const char* kUserAgent = "Internet Explorer6.0.2900.2180";
+
+struct Download {
+    std::string body;
+    std::size_t maxBytes = 0;
+    const std::atomic<bool>* cancelled = nullptr;
+};
+
+size_t OnBody(char* data, size_t size, size_t count, void* user) {
+    auto* d = static_cast<Download*>(user);
+    const size_t n = size * count;
+    const size_t room = d->maxBytes - d->body.size();
+    if (n > room) {
+        d->body.append(data, room);
+        return 0;  // the rest is not read (as search engines do)
+    }
+    d->body.append(data, n);
+    return n;
+}
+
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<Download*>(user)->cancelled->load() ? 1 : 0;
+}
+
+const char* CaFile() {
+    for (const char* name : {"SSL_CERT_FILE", "CURL_CA_BUNDLE"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return value;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string RobotsCache::OriginOf(const std::string& address) {
+    std::string lowered;
+    const size_t scheme = address.find("://");
+    if (scheme == std::string::npos) {
+        return {};
+    }
+    for (char c : address.substr(0, scheme)) {
+        lowered += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    if (lowered != "http" && lowered != "https") {
+        return {};
+    }
+    size_t end = address.find_first_of("/?#", scheme + 3);
+    if (end == std::string::npos) {
+        end = address.size();
+    }
+    std::string authority = address.substr(scheme + 3, end - scheme - 3);
+    const size_t at = authority.rfind('@');
+    if (at != std::string::npos) {
+        authority = authority.substr(at + 1);  // no user name or password
+    }
+    if (authority.empty()) {
+        return {};
+    }
+    for (char& c : authority) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return lowered + "://" + authority;
+}
+
+RobotsCache::Verdicts RobotsCache::Check(const std::string& address) {
+    const std::string origin = OriginOf(address);
+    if (origin.empty()) {
+        return {};
+    }
+    std::shared_ptr<Entry> entry;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        auto& slot = m_entries[origin];
+        if (!slot) {
+            slot = std::make_shared<Entry>();
+        }
+        entry = slot;
+    }
+    std::lock_guard<std::mutex> lock(entry->mutex);
+    if (!entry->done) {
+        entry->robots = Fetch(origin);
+        entry->done = true;
+    }
+    if (!entry->robots) {
+        return {};
+    }
+    const std::string path = RobotsTxt::PathOf(address);
+    const auto verdict = [&](const char* agent) {
+        return entry->robots->IsAllowed(agent, path) ? RobotsVerdict::Allowed
+                                                     : RobotsVerdict::Disallowed;
+    };
+    return {verdict("*"), verdict("Googlebot")};
+}
+
+void RobotsCache::Apply(PageEvidence& evidence, const std::string& pageAddress) {
+    const Verdicts v = Check(evidence.m_strFinalUrl.empty() ? pageAddress : evidence.m_strFinalUrl);
+    evidence.m_robotsAll = v.all;
+    evidence.m_robotsGooglebot = v.googlebot;
+}
+
+std::optional<RobotsTxt> RobotsCache::Fetch(const std::string& origin) {
+    if (m_bCancelled) {
+        return std::nullopt;
+    }
+    CURL* e = curl_easy_init();
+    if (e == nullptr) {
+        return std::nullopt;
+    }
+    Download download;
+    download.maxBytes = m_options.maxBytes;
+    download.cancelled = &m_bCancelled;
+    const std::string url = origin + "/robots.txt";
+    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(e, CURLOPT_USERAGENT, kUserAgent);
+    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(e, CURLOPT_MAXREDIRS, m_options.maxRedirects);
+    curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(e, CURLOPT_CAINFO, CaFile());
+    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, m_options.connectTimeoutSeconds);
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, m_options.stallSeconds);
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
+    curl_easy_setopt(e, CURLOPT_WRITEDATA, &download);
+    curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &OnProgress);
+    curl_easy_setopt(e, CURLOPT_XFERINFODATA, &download);
+    const CURLcode code = curl_easy_perform(e);
+    long status = 0;
+    curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_cleanup(e);
+
+    const bool cut = code == CURLE_WRITE_ERROR && download.body.size() == m_options.maxBytes;
+    if (code == CURLE_TOO_MANY_REDIRECTS) {
+        return RobotsTxt();
+    }
+    if ((code != CURLE_OK && !cut) || m_bCancelled) {
+        return std::nullopt;
+    }
+    if (status >= 200 && status <= 299) {
+        return RobotsTxt::Parse(download.body);
+    }
+    if (status >= 400 && status <= 499 && status != 429) {
+        return RobotsTxt();
+    }
+    return std::nullopt;
+}
+
+}  // namespace tarnwick

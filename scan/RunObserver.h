@@ -1,0 +1,30 @@
+// Watches a scan run from beside it (the run history). ScanRun calls it at
+// the start of a run, after each checked page, before each webmaster letter
+// and at the end. RunStarted and RunEnded may be called on the thread of
+// Play and Stop (the GUI thread) and must return at once; the others come
+// from the scan thread.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scan/ScanJob.h"
+
+namespace tarnwick {
+
+class RunObserver {
+public:
+    virtual ~RunObserver() = default;
+
+    virtual void RunStarted(const std::vector<ScanJob>& jobs) = 0;
+    // Returns the text of the page's "Since last run" cell ("" when unknown).
+    virtual std::string PageChecked(const ScanJob& job, const std::string& result) = 0;
+    // Before a letter: "" lets it go, otherwise why it is held back.
+    virtual std::string LetterHeldBack(const ScanJob& job) = 0;
+    // completed: the last page was checked; otherwise Stop. Returns the
+    // run's summary for the status bar ("" when there is none). Called twice
+    // when the page checked during Stop was the last one.
+    virtual std::string RunEnded(bool completed) = 0;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,243 @@
+// The history database on real files: migration from the first schema,
+// refusal of what it cannot read, runs, changes, timelines and pruning.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "history/HistoryDatabase.h"
+#include "history/HistoryError.h"
+#include "history/PageTransition.h"
+#include "support/TempDataFolder.h"
+
+namespace tarnwick {
+namespace {
+
+// A database as the first released schema (version 1) left it, with one
+// completed run of two pages and one letter.
+const char kVersion1[] =
+    "CREATE TABLE runs(id INTEGER PRIMARY KEY, started INTEGER NOT NULL, ended INTEGER,"
+    " source TEXT NOT NULL, outcome TEXT);"
+    "CREATE TABLE pages(id INTEGER PRIMARY KEY, advertiser TEXT NOT NULL, page TEXT NOT NULL,"
+    " UNIQUE(advertiser, page));"
+    "CREATE TABLE results(run_id INTEGER NOT NULL REFERENCES runs(id) ON DELETE CASCADE,"
+    " page_id INTEGER NOT NULL REFERENCES pages(id), profile TEXT NOT NULL,"
+    " row INTEGER NOT NULL, result TEXT NOT NULL, checked INTEGER NOT NULL);"
+    "CREATE TABLE letters(id INTEGER PRIMARY KEY,"
+    " run_id INTEGER REFERENCES runs(id) ON DELETE CASCADE,"
+    " page_id INTEGER NOT NULL REFERENCES pages(id), recipient TEXT NOT NULL,"
+    " sent INTEGER NOT NULL, outcome TEXT NOT NULL);"
+    "INSERT INTO runs VALUES(1, 1000, 1060, 'desktop', 'completed');"
+    "INSERT INTO pages VALUES(1, 'www.a.com', 'http://p1/'), (2, 'www.a.com', 'http://p2/');"
+    "INSERT INTO results VALUES(1, 1, 'www.a', 0, 'Link Found', 1010),"
+    " (1, 2, 'www.a', 1, 'Link Not Found', 1020);"
+    "INSERT INTO letters VALUES(1, 1, 2, 'w@p2.com', 1030, 'sent');"
+    "PRAGMA user_version=1;";
+
+void ExecRaw(const std::string& path, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &error);
+    const std::string message = error != nullptr ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK) << message;
+}
+
+PageRecord Record(const std::string& page, const std::string& result, int row,
+                  const std::string& profile = "www.a") {
+    PageRecord r;
+    r.m_strProfile = profile;
+    r.m_strAdvertiser = "www.a.com";
+    r.m_strPage = page;
+    r.m_nRow = row;
+    r.m_strResult = result;
+    r.m_nChecked = 5000 + row;
+    return r;
+}
+
+class HistoryDatabaseTest : public ::testing::Test {
+protected:
+    test::TempDataFolder m_folder;
+    std::string m_strPath = HistoryDatabase::PathIn(m_folder.Folder().Folder());
+};
+
+TEST_F(HistoryDatabaseTest, VersionOneIsMigratedAndKeepsItsRecords) {
+    ExecRaw(m_strPath, kVersion1);
+    HistoryDatabase db(m_strPath);
+    EXPECT_EQ(db.SchemaVersion(), kHistorySchemaVersion);
+
+    const std::vector<RunInfo> runs = db.Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].m_nStarted, 1000);
+    EXPECT_EQ(runs[0].m_nEnded, 1060);
+    EXPECT_EQ(runs[0].m_strSource, "desktop");
+    EXPECT_EQ(runs[0].m_strOutcome, "completed");
+    EXPECT_EQ(runs[0].m_counts, (ResultCounts{1, 1, 0, 0}));
+
+    // The old rows have no evidence; new rows carry it.
+    const std::vector<PageRecord> old = db.ResultsOf(1);
+    ASSERT_EQ(old.size(), 2u);
+    EXPECT_FALSE(old[0].m_reason.has_value());
+    EXPECT_FALSE(old[0].m_httpStatus.has_value());
+
+    const std::int64_t run = db.BeginRun("cli", 2000);
+    PageRecord restored = Record("http://p2/", "Link Found", 1);
+    restored.m_reason = "HTTP 200";
+    restored.m_httpStatus = 200;
+    restored.m_noindex = false;
+    restored.m_verdict = "follow";
+    db.AddResult(run, restored);
+    db.AddResult(run, Record("http://p1/", "Link Not Found", 0));
+    db.EndRun(run, 2100, "completed");
+    const std::vector<PageRecord> now = db.ResultsOf(run);
+    ASSERT_EQ(now.size(), 2u);
+    EXPECT_EQ(now[1].m_reason, "HTTP 200");
+    EXPECT_EQ(now[1].m_httpStatus, 200);
+    EXPECT_EQ(now[1].m_noindex, false);
+
+    const RunChanges changes = db.ChangesOf();
+    EXPECT_EQ(changes.m_nRunId, run);
+    EXPECT_EQ(changes.m_nPreviousId, 1);
+    ASSERT_EQ(changes.m_changes.size(), 2u);
+    EXPECT_EQ(changes.m_changes[0].m_transition, Transition::Lost);
+    EXPECT_EQ(changes.m_changes[1].m_transition, Transition::Restored);
+    EXPECT_EQ(ChangeSummary(changes.m_counts), "1 link lost, 1 restored since the last run");
+
+    // The letter of version 1 still counts for the quiet days.
+    const auto letters = db.LastLettersSent();
+    EXPECT_EQ(letters.at({{"www.a.com", "http://p2/"}, "w@p2.com"}), 1030);
+}
+
+TEST_F(HistoryDatabaseTest, WhatItCannotUseIsRefusedAndLeftAsItIs) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"not a database", std::string(4096, 'x')},
+        {"truncated header", std::string("SQLite format 3\0", 16) + std::string(50, '\1')},
+    };
+    for (const auto& [name, bytes] : cases) {
+        test::WriteBytes(m_strPath, bytes);
+        EXPECT_THROW(HistoryDatabase db(m_strPath), HistoryError) << name;
+        EXPECT_EQ(test::ReadBytes(m_strPath), bytes) << name;
+    }
+    // A newer schema than this program knows.
+    std::remove(m_strPath.c_str());
+    ExecRaw(m_strPath, "CREATE TABLE future(x); PRAGMA user_version=99;");
+    try {
+        HistoryDatabase db(m_strPath);
+        ADD_FAILURE() << "a newer schema was opened";
+    } catch (const HistoryError& e) {
+        EXPECT_NE(std::string(e.what()).find("newer"), std::string::npos) << e.what();
+    }
+    // Not created when asked not to.
+    const std::string missing = m_folder.Root() + "/none.sqlite3";
+    EXPECT_THROW(HistoryDatabase db(missing, false), HistoryError);
+    EXPECT_FALSE(test::Exists(missing));
+}
+
+TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
+    HistoryDatabase db(m_strPath);
+    // Four runs of one page: found, missing, unreadable, missing.
+    const char* results[] = {"Link Found", "Page Cannot be Found", "Page cannot be displayed",
+                             "Link Not Found"};
+    std::int64_t ids[4];
+    for (int i = 0; i < 4; ++i) {
+        ids[i] = db.BeginRun("desktop", 1000 * (i + 1));
+        PageRecord r = Record("http://p/", results[i], 0);
+        r.m_nChecked = 1000 * (i + 1) + 1;
+        db.AddResult(ids[i], r);
+        db.AddResult(ids[i], Record("http://q/", "Link Found", 1, "www.b"));
+        db.EndRun(ids[i], 1000 * (i + 1) + 50, i == 3 ? "stopped" : "completed");
+    }
+    db.AddLetter(ids[1], {"www.a.com", "http://p/", "w@p.com", 2002, "sent"});
+    db.AddLetter(ids[3], {"www.a.com", "http://p/", "w@p.com", 4002, "Not mailed: quiet"});
+
+    const auto before = db.PagesBefore();
+    const PageBefore& p = before.at({"www.a.com", "http://p/"});
+    EXPECT_EQ(p.m_strResult, "Link Not Found");
+    EXPECT_EQ(p.m_nMissingStreak, 2);  // the unreadable run is passed over
+    // Before the last run, the unreadable run says nothing: the missing one counts.
+    EXPECT_EQ(db.PagesBefore(ids[3]).at({"www.a.com", "http://p/"}).m_strResult,
+              "Page Cannot be Found");
+    EXPECT_EQ(db.ChangesOf().m_changes[0].m_transition, Transition::Unchanged);
+
+    // Only letters that went out count as sent.
+    EXPECT_EQ(db.LastLettersSent().at({{"www.a.com", "http://p/"}, "w@p.com"}), 2002);
+
+    const std::vector<TimelineEntry> timeline = db.Timeline({"www.a.com", "http://p/"});
+    std::vector<std::string> texts;
+    for (const TimelineEntry& e : timeline) {
+        texts.push_back((e.m_bLetter ? "letter " : "") + e.m_strText);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Link Found", "Page Cannot be Found", "letter sent",
+                                               "Page cannot be displayed", "Link Not Found",
+                                               "letter Not mailed: quiet"}));
+
+    EXPECT_EQ(db.Profiles(), (std::vector<std::string>{"www.a", "www.b"}));
+    const auto counts = db.CountsOfProfile("www.a");
+    ASSERT_EQ(counts.size(), 4u);
+    EXPECT_EQ(counts[1].m_counts, (ResultCounts{0, 0, 1, 0}));
+    EXPECT_EQ(counts[2].m_counts, (ResultCounts{0, 0, 0, 1}));
+    EXPECT_EQ(db.PagesOfProfile("www.b"), (std::vector<PageKey>{{"www.a.com", "http://q/"}}));
+
+    // Runs started before 3000 go, with their results and letters.
+    EXPECT_EQ(db.PruneBefore(3000), 2);
+    const std::vector<RunInfo> runs = db.Runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].m_nId, ids[2]);
+    EXPECT_EQ(runs[1].m_strOutcome, "stopped");
+    EXPECT_TRUE(db.LastLettersSent().empty());
+    EXPECT_EQ(db.Timeline({"www.a.com", "http://p/"}).size(), 3u);
+}
+
+TEST(PageTransitionTest, TransitionsAndSummaries) {
+    struct Case {
+        std::optional<std::string> before;
+        std::optional<std::string> beforeVerdict;
+        std::string now;
+        std::optional<std::string> verdict;
+        Transition expected;
+    };
+    const std::vector<Case> cases = {
+        {std::nullopt, std::nullopt, "Link Found", std::nullopt, Transition::New},
+        {std::nullopt, std::nullopt, "Link Not Found", std::nullopt, Transition::New},
+        {"Page cannot be displayed", std::nullopt, "Link Found", std::nullopt, Transition::New},
+        {"Link Found", std::nullopt, "Link Not Found", std::nullopt, Transition::Lost},
+        {"Link Found", std::nullopt, "Page Cannot be Found", std::nullopt, Transition::Lost},
+        {"Link Not Found", std::nullopt, "Link Found", std::nullopt, Transition::Restored},
+        {"Page Cannot be Found", std::nullopt, "Link Found", std::nullopt, Transition::Restored},
+        {"Link Found", "follow", "Link Found", "nofollow", Transition::QualityChanged},
+        {"Link Found", "noindex", "Link Found", "follow", Transition::QualityChanged},
+        {"Link Found", std::nullopt, "Link Found", "nofollow", Transition::Unchanged},
+        {"Link Found", "follow", "Link Found", "follow", Transition::Unchanged},
+        {"Link Not Found", std::nullopt, "Page Cannot be Found", std::nullopt,
+         Transition::Unchanged},
+        {"Link Found", std::nullopt, "Page cannot be displayed", std::nullopt,
+         Transition::Unchanged},
+    };
+    for (const Case& c : cases) {
+        std::optional<PageBefore> before;
+        if (c.before) {
+            before = PageBefore{*c.before, c.beforeVerdict, 0};
+        }
+        EXPECT_EQ(TransitionOf(before, c.now, c.verdict), c.expected)
+            << c.before.value_or("none") << " -> " << c.now;
+    }
+    EXPECT_EQ(TransitionCellText(Transition::QualityChanged), "Quality changed");
+
+    TransitionCounts counts;
+    EXPECT_EQ(ChangeSummary(counts), "No change since the last run");
+    counts.m_nNew = 4;
+    counts.m_nUnchanged = 7;
+    EXPECT_EQ(ChangeSummary(counts), "No change since the last run");
+    EXPECT_FALSE(counts.AnyChange());
+    counts.m_nLost = 3;
+    counts.m_nRestored = 1;
+    EXPECT_EQ(ChangeSummary(counts), "3 links lost, 1 restored since the last run");
+    counts = {};
+    counts.m_nRestored = 2;
+    counts.m_nQualityChanged = 1;
+    EXPECT_EQ(ChangeSummary(counts), "2 links restored, 1 changed in quality since the last run");
+    EXPECT_TRUE(counts.AnyChange());
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,237 @@
+// The history beside real scan runs: transitions and summaries, letters held
+// back by the letter rules, and databases that cannot be written.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sqlite3.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <iostream>
+#include <map>
+
+#include "history/HistoryDatabase.h"
+#include "history/HistoryRecorder.h"
+#include "scan/ScanRun.h"
+#include "scan/ScanState.h"
+#include "scan/ScriptedPanes.h"
+#include "support/TempDataFolder.h"
+
+namespace tarnwick {
+namespace {
+
+// Takes the right to write a file away, also from root (who ignores the
+// mode): the immutable flag where the file system has it.
+bool SetWritable(const std::string& path, bool writable) {
+    chmod(path.c_str(), writable ? 0644 : 0444);
+    if (geteuid() != 0) {
+        return true;
+    }
+    const int fd = open(path.c_str(), O_RDONLY);
+    int flags = 0;
+    bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = writable ? (flags & ~FS_IMMUTABLE_FL) : (flags | FS_IMMUTABLE_FL);
+        done = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    if (fd >= 0) {
+        close(fd);
+    }
+    return done;
+}
+
+class HistoryRecorderTest : public ::testing::Test {
+protected:
+    HistoryRecorderTest() {
+        g_bScanRunning = false;
+        g_bPlayEnabled = true;
+    }
+
+    // One run of the panes with page results from m_results (by page address).
+    void Run(HistoryRecorder& recorder) {
+        ScanRun run(m_panes, [this](const std::string& page, const std::string&) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            return m_results.at(page);
+        });
+        run.SetObserver(&recorder);
+        recorder.SetProfileTexts({"www.a0.com", "www.a1.com"});
+        run.OnPlay();
+        run.WaitForScanThread();
+        recorder.Flush();
+    }
+
+    void Set(const std::string& page, const std::string& result) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_results[page] = result;
+    }
+
+    HistoryRecorder::Reporter Reporter() {
+        return [this](const std::string& message) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_reports.push_back(message);
+        };
+    }
+
+    test::TempDataFolder m_folder;
+    std::string m_strPath = HistoryDatabase::PathIn(m_folder.Folder().Folder());
+    test::ScriptedPanes m_panes{test::ScriptedPanes::Make({2})};
+    std::mutex m_mutex;
+    std::map<std::string, std::string> m_results;
+    std::vector<std::string> m_reports;
+    std::vector<std::string> m_skipped;
+};
+
+TEST_F(HistoryRecorderTest, SecondRunShowsWhatChanged) {
+    HistoryRecorder recorder(m_strPath, kSourceDesktop, Reporter());
+    Set("http://p0-0/", "Link Found");
+    Set("http://p0-1/", "Link Not Found");
+    Run(recorder);
+    ASSERT_TRUE(m_reports.empty()) << m_reports[0];
+    EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "New"}, {1, "New"}}));
+    EXPECT_EQ(m_panes.Summaries(), (std::vector<std::string>{"No change since the last run"}));
+
+    Set("http://p0-0/", "Link Not Found");
+    Set("http://p0-1/", "Link Found");
+    Run(recorder);
+    EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "Lost"}, {1, "Restored"}}));
+    EXPECT_EQ(m_panes.Summaries().back(), "1 link lost, 1 restored since the last run");
+    EXPECT_TRUE(m_reports.empty());
+
+    HistoryDatabase db(m_strPath);
+    const std::vector<RunInfo> runs = db.Runs();
+    ASSERT_EQ(runs.size(), 2u);
+    for (const RunInfo& run : runs) {
+        EXPECT_EQ(run.m_strSource, "desktop");
+        EXPECT_EQ(run.m_strOutcome, "completed");
+        EXPECT_GE(run.m_nEnded, run.m_nStarted);
+        EXPECT_EQ(run.m_counts, (ResultCounts{1, 1, 0, 0}));
+    }
+    EXPECT_EQ(recorder.LastRunId(), runs[1].m_nId);
+    EXPECT_EQ(db.ResultsOf(runs[1].m_nId)[0].m_strProfile, "www.a0.com");
+}
+
+TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {
+    std::atomic<std::int64_t> now{1'000'000};
+    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), [&now] { return now.load(); });
+    recorder.SetLetterRules({2, 7});
+    Set("http://p0-0/", "Link Not Found");
+    Set("http://p0-1/", "Link Found");
+
+    // Missing once: held back, and the cell says why.
+    Run(recorder);
+    EXPECT_TRUE(m_panes.Notifications().empty());
+    EXPECT_EQ(m_panes.ResultMails()[0],
+              "Not mailed: the link has been missing in 1 run, letters wait for 2");
+
+    // Missing twice: it goes, and the recorder hears it went.
+    now += 3600;
+    Run(recorder);
+    ASSERT_EQ(m_panes.Notifications().size(), 1u);
+    EXPECT_EQ(m_panes.ResultMails()[0], "w0-0@x.com");
+    recorder.LetterDone(m_panes.Notifications()[0], "sent");
+
+    // A day later: the same webmaster is not mailed again within 7 days.
+    now += 24 * 3600;
+    Run(recorder);
+    EXPECT_EQ(m_panes.Notifications().size(), 1u);
+    EXPECT_EQ(m_panes.ResultMails()[0].rfind("Not mailed: this webmaster was mailed about the page "
+                                             "on ",
+                                             0),
+              0u)
+        << m_panes.ResultMails()[0];
+    EXPECT_NE(m_panes.ResultMails()[0].find(", within 7 days"), std::string::npos);
+
+    // Eight days after the letter it goes again.
+    now += 7 * 24 * 3600;
+    Run(recorder);
+    EXPECT_EQ(m_panes.Notifications().size(), 2u);
+
+    // The timeline holds both kinds of letters.
+    HistoryDatabase db(m_strPath);
+    std::vector<std::string> letters;
+    for (const TimelineEntry& e : db.Timeline({"www.a0.com", "http://p0-0/"})) {
+        if (e.m_bLetter) {
+            letters.push_back(e.m_strText.substr(0, 15));
+        }
+    }
+    EXPECT_EQ(letters, (std::vector<std::string>{"Not mailed: the", "sent", "Not mailed: thi"}));
+}
+
+TEST_F(HistoryRecorderTest, DefaultRulesMailEveryRun) {
+    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter());
+    Set("http://p0-0/", "Page Cannot be Found");
+    Set("http://p0-1/", "Link Not Found");
+    for (int i = 1; i <= 3; ++i) {
+        Run(recorder);
+        recorder.LetterDone(m_panes.Notifications().back(), "sent");
+        EXPECT_EQ(m_panes.Notifications().size(), 2u * i);
+    }
+}
+
+TEST_F(HistoryRecorderTest, UnusableDatabaseIsReportedOnceAndTheRunGoesOn) {
+    struct Case {
+        std::string name;
+        std::function<void(const std::string& path)> spoil;
+        std::function<void()> after;
+    };
+    sqlite3* locker = nullptr;
+    const std::vector<Case> cases = {
+        {"corrupt", [](const std::string& path) { test::WriteBytes(path, std::string(8192, 'z')); },
+         [] {}},
+        {"read-only",
+         [this](const std::string& path) {
+             { HistoryDatabase db(path); }
+             if (!SetWritable(path, false)) {
+                 m_skipped.push_back("read-only: the file system has no immutable flag");
+             }
+         },
+         [this] { SetWritable(m_strPath, true); }},
+        {"locked",
+         [&locker](const std::string& path) {
+             { HistoryDatabase db(path); }
+             sqlite3_open(path.c_str(), &locker);
+             sqlite3_exec(locker, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+         },
+         [&locker] {
+             sqlite3_close(locker);
+             locker = nullptr;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove(m_strPath.c_str());
+        m_skipped.clear();
+        c.spoil(m_strPath);
+        if (!m_skipped.empty()) {
+            c.after();
+            std::cout << m_skipped[0] << '\n';
+            continue;
+        }
+        const std::string before = test::ReadBytes(m_strPath);
+        m_reports.clear();
+        {
+            HistoryRecorder recorder(m_strPath, kSourceDesktop, Reporter());
+            recorder.SetLetterRules({3, 30});
+            Set("http://p0-0/", "Link Not Found");
+            Set("http://p0-1/", "Link Found");
+            const size_t letters = m_panes.Notifications().size();
+            Run(recorder);
+            EXPECT_EQ(m_panes.ResultStatuses(),
+                      (std::vector<std::string>{"Link Not Found", "Link Found"}));
+            // Without history the letter goes as it always did.
+            EXPECT_EQ(m_panes.Notifications().size(), letters + 1);
+            EXPECT_TRUE(m_panes.Changes().empty());
+            EXPECT_EQ(m_panes.Summaries().size(), 0u);
+            EXPECT_FALSE(recorder.Recording());
+        }
+        c.after();
+        ASSERT_EQ(m_reports.size(), 1u);
+        EXPECT_EQ(m_reports[0].rfind("History not recorded: ", 0), 0u) << m_reports[0];
+        EXPECT_EQ(test::ReadBytes(m_strPath), before);
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick

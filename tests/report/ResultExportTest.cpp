@@ -1,0 +1,157 @@
+#include "report/ResultExport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/TempDataFolder.h"
+
+namespace tarnwick {
+namespace {
+
+std::vector<ExportRow> SampleRows() {
+    ExportRow found;
+    found.m_strAdvertiser = "www.example.com";
+    found.m_strPage = "http://caf\xE9.example/links?a=1,b=\"2\"";  // Windows-1252 as stored
+    found.m_strMail = "web@caf\xE9.example";
+    found.m_strNotify = "Enabled";
+    found.m_strResult = "Link Found";
+    found.m_strReason = "";
+    PageEvidence& e = found.m_evidence;
+    e.m_bChecked = true;
+    e.m_nHttpStatus = 200;
+    e.m_strFinalUrl = "https://caf\xC3\xA9.example/links";
+    e.m_strContentType = "text/html; charset=\"utf-8\"";
+    e.m_nBytes = 12345;
+    e.m_nElapsedMs = 87;
+    e.m_bAnchorFound = true;
+    e.m_strHref = "http://www.example.com/?x=1&y=2";
+    e.m_strRel = "nofollow sponsored";
+    e.m_strAnchorText = "Caf\xC3\xA9 \"best\",\r\ndeal\\ \x01 \xE2\x82\xAC";
+    e.m_strMetaRobots = "noindex, nofollow";
+    e.m_strXRobotsTag = "bad \xFF byte";  // not UTF-8: read as Windows-1252
+    e.m_bNoindex = true;
+    e.m_bNofollow = true;
+    e.m_robotsAll = RobotsVerdict::Allowed;
+    e.m_robotsGooglebot = RobotsVerdict::Disallowed;
+
+    ExportRow failed;
+    failed.m_strAdvertiser = "www.example.com";
+    failed.m_strPage = "http://down.example/";
+    failed.m_strMail = " ";
+    failed.m_strNotify = "Disabled";
+    failed.m_strResult = "Page cannot be displayed";
+    failed.m_strReason = "no connection";
+    failed.m_evidence.m_bChecked = true;
+
+    ExportRow unchecked;
+    unchecked.m_strAdvertiser = "";
+    unchecked.m_strPage = "";
+    return {found, failed, unchecked};
+}
+
+// What Python's csv and json modules read back: index -> key -> JSON value.
+std::map<int, std::map<std::string, std::string>> ReadBack(const std::string& kind,
+                                                           const std::string& path,
+                                                           const std::string& folder) {
+    const char* source = std::getenv("TARNWICK_SOURCE_DIR");
+    const char* python = std::getenv("TARNWICK_TEST_PYTHON");
+    EXPECT_NE(source, nullptr);
+    const std::string out = folder + "/readback.txt";
+    const std::string command = std::string(python != nullptr ? python : "/usr/bin/python3") +
+                                " '" + std::string(source) + "/tests/report/read_export.py' " +
+                                kind + " '" + path + "' > '" + out + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << kind << " did not parse";
+    std::map<int, std::map<std::string, std::string>> records;
+    std::istringstream lines(test::ReadBytes(out));
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t tab1 = line.find('\t');
+        const size_t tab2 = line.find('\t', tab1 + 1);
+        records[std::stoi(line.substr(0, tab1))][line.substr(tab1 + 1, tab2 - tab1 - 1)] =
+            line.substr(tab2 + 1);
+    }
+    return records;
+}
+
+const std::vector<std::string> kRequiredKeys = {
+    "advertiser", "page",        "result",  "reason",     "http_status", "final_url",
+    "rel",        "anchor_text", "noindex", "robots_txt", "elapsed_ms"};
+
+TEST(ResultExportTest, CsvAndJsonReadBackByRealReaders) {
+    test::TempDataFolder folder;
+    const std::vector<ExportRow> rows = SampleRows();
+    const std::string csvPath = folder.Root() + "/results.csv";
+    const std::string jsonPath = folder.Root() + "/results.JSON";
+    ASSERT_EQ(ExportKindFor(csvPath), ExportKind::Csv);
+    ASSERT_EQ(ExportKindFor(jsonPath), ExportKind::Json);
+    WriteExport(csvPath, rows, ExportKind::Csv);
+    WriteExport(jsonPath, rows, ExportKind::Json);
+    const std::string jsonlPath = folder.Root() + "/results.jsonl";
+    std::string lines;
+    for (const ExportRow& row : rows) {
+        lines += ExportJsonObject(row) + "\n";
+    }
+    test::WriteBytes(jsonlPath, lines);
+
+    const auto csv = ReadBack("csv", csvPath, folder.Root());
+    const auto json = ReadBack("json", jsonPath, folder.Root());
+    const auto jsonl = ReadBack("jsonl", jsonlPath, folder.Root());
+    ASSERT_EQ(csv.size(), 3u);
+    ASSERT_EQ(json.size(), 3u);
+    EXPECT_EQ(jsonl, json);
+    for (const auto& [index, record] : json) {
+        for (const std::string& key : kRequiredKeys) {
+            EXPECT_TRUE(record.count(key)) << key;
+            EXPECT_TRUE(csv.at(index).count(key)) << key;
+        }
+    }
+
+    const auto& j = json.at(0);
+    EXPECT_EQ(j.at("page"), R"("http://caf\u00e9.example/links?a=1,b=\"2\"")");
+    EXPECT_EQ(j.at("mail"), R"("web@caf\u00e9.example")");
+    EXPECT_EQ(j.at("http_status"), "200");
+    EXPECT_EQ(j.at("final_url"), R"("https://caf\u00e9.example/links")");
+    EXPECT_EQ(j.at("rel"), R"(["nofollow", "sponsored"])");
+    EXPECT_EQ(j.at("anchor_text"), R"("Caf\u00e9 \"best\",\r\ndeal\\ \u0001 \u20ac")");
+    EXPECT_EQ(j.at("x_robots_tag"), R"("bad \u00ff byte")");
+    EXPECT_EQ(j.at("noindex"), "true");
+    EXPECT_EQ(j.at("robots_txt"), R"("disallowed")");
+    EXPECT_EQ(j.at("robots_txt_all"), R"("allowed")");
+    EXPECT_EQ(j.at("elapsed_ms"), "87");
+    EXPECT_EQ(j.at("bytes"), "12345");
+    EXPECT_EQ(j.at("verdict"), R"("robots.txt blocks")");
+
+    const auto& c = csv.at(0);
+    EXPECT_EQ(c.at("page"), j.at("page"));
+    EXPECT_EQ(c.at("anchor_text"), j.at("anchor_text"));
+    EXPECT_EQ(c.at("rel"), R"("nofollow sponsored")");
+    EXPECT_EQ(c.at("http_status"), R"("200")");
+    EXPECT_EQ(c.at("noindex"), R"("true")");
+
+    const auto& f = json.at(1);
+    EXPECT_EQ(f.at("http_status"), "null");
+    EXPECT_EQ(f.at("reason"), R"("no connection")");
+    EXPECT_EQ(f.at("rel"), "[]");
+    EXPECT_EQ(f.at("robots_txt"), R"("unknown")");
+    EXPECT_EQ(f.at("verdict"), R"("no answer")");
+    EXPECT_EQ(csv.at(1).at("http_status"), R"("")");
+    EXPECT_EQ(json.at(2).at("verdict"), R"("")");
+
+    // RFC 4180 records end in CR LF; the one line break inside a field is
+    // the quoted anchor text's.
+    const std::string bytes = test::ReadBytes(csvPath);
+    EXPECT_EQ(bytes.substr(0, 17), "advertiser,page,m");
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+}
+
+TEST(ResultExportTest, AnExportThatCannotBeWrittenThrows) {
+    EXPECT_ANY_THROW(WriteExport("/nonexistent-folder/x.csv", SampleRows(), ExportKind::Csv));
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,130 @@
+#include "scan/RobotsTxt.h"
+
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <string>
+#include <vector>
+
+#include "scan/PageServer.h"
+#include "scan/RobotsCache.h"
+
+namespace tarnwick {
+namespace {
+
+struct MatchCase {
+    const char* robots;
+    const char* path;
+    bool all;        // allowed for "*"
+    bool googlebot;  // allowed for Googlebot
+};
+
+TEST(RobotsTxtTest, RulesAsSearchEnginesReadThem) {
+    const std::vector<MatchCase> cases = {
+        {"", "/a", true, true},
+        {"User-agent: *\nDisallow: /", "/any/page.html", false, false},
+        {"User-agent: *\nDisallow: /private", "/private/x", false, false},
+        {"User-agent: *\nDisallow: /private", "/public/x", true, true},
+        {"User-agent: *\nDisallow:", "/x", true, true},
+        // Longest match wins; Allow overrides a shorter Disallow.
+        {"User-agent: *\nDisallow: /shop/\nAllow: /shop/partners/", "/shop/partners/a.html", true,
+         true},
+        {"User-agent: *\nAllow: /shop/\nDisallow: /shop/private/", "/shop/private/a", false, false},
+        // A tie goes to Allow.
+        {"User-agent: *\nDisallow: /page\nAllow: /page", "/page", true, true},
+        // Wildcards and the end anchor.
+        {"User-agent: *\nDisallow: /*.php$", "/index.php", false, false},
+        {"User-agent: *\nDisallow: /*.php$", "/index.php?x=1", true, true},
+        {"User-agent: *\nDisallow: /*?", "/a?b=1", false, false},
+        {"User-agent: *\nDisallow: /a*b*c", "/a-x-b-y-c.html", false, false},
+        // Googlebot takes its own group and ignores "*" then.
+        {"User-agent: *\nDisallow: /\n\nUser-agent: Googlebot\nAllow: /", "/x", false, true},
+        {"User-agent: Googlebot\nDisallow: /links", "/links/a", true, false},
+        {"User-agent: googlebot-news\nDisallow: /", "/x", true, true},
+        {"User-agent: Googlebot/2.1\nDisallow: /x", "/x", true, false},
+        // Two user agents in one group, and two groups for one agent merge.
+        {"User-agent: bingbot\nUser-agent: *\nDisallow: /a\nUser-agent: *\nDisallow: /b", "/b",
+         false, false},
+        // Letter case of fields and paths, comments, CR LF, misspelling.
+        {"USER-AGENT: *\r\nDISALLOW: /Private # comment\r\n", "/private", true, true},
+        {"user-agent: *\r\ndisalow: /Private\r\n", "/Private", false, false},
+        {"Disallow: /\nUser-agent: *\nAllow: /", "/x", true, true},
+        {"User-agent: *\nSitemap: http://h/s.xml\nDisallow: /x", "/x", false, false},
+        // Escapes compare alike.
+        {"User-agent: *\nDisallow: /caf%c3%a9", "/caf\xC3\xA9/menu", false, false},
+        {"User-agent: *\nDisallow: /", "/robots.txt", true, true},
+    };
+    for (const MatchCase& c : cases) {
+        SCOPED_TRACE(std::string(c.robots) + " | " + c.path);
+        const RobotsTxt robots = RobotsTxt::Parse(c.robots);
+        EXPECT_EQ(robots.IsAllowed("*", c.path), c.all);
+        EXPECT_EQ(robots.IsAllowed("Googlebot", c.path), c.googlebot);
+    }
+}
+
+TEST(RobotsTxtTest, PathAndOriginOfAnAddress) {
+    EXPECT_EQ(RobotsTxt::PathOf("http://h.example/a/b?x=1#frag"), "/a/b?x=1");
+    EXPECT_EQ(RobotsTxt::PathOf("https://h.example"), "/");
+    EXPECT_EQ(RobotsTxt::PathOf("http://h.example?q"), "/?q");
+    EXPECT_EQ(RobotsCache::OriginOf("HTTP://User:pw@WWW.Example.com:8080/a?b"),
+              "http://www.example.com:8080");
+    EXPECT_EQ(RobotsCache::OriginOf("ftp://h/a"), "");
+    EXPECT_EQ(RobotsCache::OriginOf("www.example.com/a"), "");
+}
+
+size_t Append(char* data, size_t size, size_t count, void* user) {
+    static_cast<std::string*>(user)->append(data, size * count);
+    return size * count;
+}
+
+// The number of requests the server has answered, this one included.
+int Requests(const test::PageServer& server) {
+    std::string body;
+    CURL* e = curl_easy_init();
+    const std::string url = server.Http("/count");
+    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Append);
+    curl_easy_setopt(e, CURLOPT_WRITEDATA, &body);
+    curl_easy_perform(e);
+    curl_easy_cleanup(e);
+    return std::atoi(body.c_str());
+}
+
+TEST(RobotsCacheTest, FetchesEachHostOnceAndReadsTheAnswer) {
+    test::PageServer server(false, false);
+    server.AddFile("robots.txt", "User-agent: *\nDisallow: /files/\nAllow: /files/open.html\n");
+    RobotsCache cache;
+    const int before = Requests(server);
+    const auto blocked = cache.Check(server.Http("/files/link.html"));
+    EXPECT_EQ(blocked.all, RobotsVerdict::Disallowed);
+    EXPECT_EQ(blocked.googlebot, RobotsVerdict::Disallowed);
+    const auto open = cache.Check(server.Http("/files/open.html"));
+    EXPECT_EQ(open.all, RobotsVerdict::Allowed);
+    // A changed file is not fetched again within the run.
+    server.AddFile("robots.txt", "");
+    EXPECT_EQ(cache.Check(server.Http("/files/other.html")).all, RobotsVerdict::Disallowed);
+    EXPECT_EQ(Requests(server), before + 2);  // one robots.txt, one count
+
+    // A new run fetches anew; a server error is unknown, a 404 allows.
+    server.AddFile("robots.status", "503");
+    RobotsCache second;
+    EXPECT_EQ(second.Check(server.Http("/files/link.html")).all, RobotsVerdict::Unknown);
+    server.AddFile("robots.status", "404");
+    RobotsCache third;
+    EXPECT_EQ(third.Check(server.Http("/files/link.html")).googlebot, RobotsVerdict::Allowed);
+}
+
+TEST(RobotsCacheTest, NoAnswerIsUnknown) {
+    RobotsCache::Options options;
+    options.connectTimeoutSeconds = 5;
+    RobotsCache cache(options);
+    const std::string refused = "http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/a";
+    EXPECT_EQ(cache.Check(refused).all, RobotsVerdict::Unknown);
+    EXPECT_EQ(cache.Check("ftp://127.0.0.1/a").all, RobotsVerdict::Unknown);
+    EXPECT_EQ(cache.Check("no address").googlebot, RobotsVerdict::Unknown);
+}
+
+}  // namespace
+}  // namespace tarnwick
