@@ -1,7 +1,5 @@
 #include "gui/editing/ProfileCommands.h"
 
-#include <QFile>
-#include <cerrno>
 #include <set>
 
 #include "editing/EditingTexts.h"
@@ -15,19 +13,9 @@
 #include "scan/ScanState.h"
 #include "store/FileError.h"
 #include "store/ProfileList.h"
+#include "store/Trash.h"
 
 namespace tarnwick {
-namespace {
-
-// A deleted profile goes to the desktop's trash, so a wrong Delete can be
-// undone from the file manager.
-void MoveToTrash(const std::string& path) {
-    if (!QFile::moveToTrash(QFile::decodeName(path.c_str()))) {
-        throw FileError(path, EACCES);
-    }
-}
-
-}  // namespace
 
 void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (g_bScanRunning) {
@@ -72,6 +60,8 @@ void RunDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
         CDel confirm(list.PlanRemove(ticked), parent);
         if (confirm.exec() == QDialog::Accepted) {
             try {
+                // A deleted profile goes to the desktop's trash, so a wrong
+                // Delete can be undone from the file manager.
                 list.Remove(ticked, MoveToTrash);
             } catch (const FileError& error) {
                 // The profiles removed before the failure are gone: the pane

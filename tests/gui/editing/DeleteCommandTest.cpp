@@ -192,18 +192,20 @@ private slots:
     void undeletableFileIsReported() {
         m_panes.SetProfileTicked(0, true);
         m_panes.SetProfileTicked(3, true);
-        // A folder with a file in it where d.com's profile file should be.
-        QFile::remove(QString::fromStdString(Line(3)));
-        QDir().mkpath(QString::fromStdString(Line(3)));
-        tarnwick::test::WriteBytes(Line(3) + "/x", "x");
+        // A plain file where the desktop's trash should be: nothing can be
+        // moved there, not even by root.
+        tarnwick::test::WriteBytes(m_strTrash, "not a folder");
+        // a.com's file is gone already, so only d.com's needs the trash.
+        QFile::remove(QString::fromStdString(Line(0)));
         tarnwick::test::ClickInModal("168", "1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
         QVERIFY2(AppMessageBox::LastText().contains("d.com.txt"),
                  qPrintable(AppMessageBox::LastText()));
-        // a.com went before the failure; the pane shows the list as it is.
+        // a.com went before the failure; d.com stays listed with its file.
         QCOMPARE(m_panes.Texts(),
                  QStringList({"www.b.com", "www.c.com", "www.d.com", "www.e.com"}));
+        QVERIFY(Exists(Line(3)));
     }
 };
 
