@@ -36,9 +36,11 @@ int main() {
     const long long size = 1LL << 30;
     const auto start = std::chrono::steady_clock::now();
     const std::string result =
-        fetcher.Check(server.Http("/big?size=" + std::to_string(size) +
-                                  "&tail=%3Ca%20href%3D%22http%3A%2F%2Fwww.example.com%2F%22%3E"),
-                      "www.example.com");
+        fetcher
+            .Check(server.Http("/big?size=" + std::to_string(size) +
+                               "&tail=%3Ca%20href%3D%22http%3A%2F%2Fwww.example.com%2F%22%3E"),
+                   "www.example.com")
+            .m_strStatus;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long peak = KibOf("VmHWM:");

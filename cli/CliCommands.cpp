@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -16,8 +17,11 @@
 #include "scan/BuildResultRows.h"
 #include "scan/CheckPage.h"
 #include "scan/ScanRun.h"
+#include "scan/StatusWords.h"
+#include "store/AppSettings.h"
 #include "store/DataFolder.h"
 #include "store/ProfileList.h"
+#include "store/StoreLineReader.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -26,7 +30,8 @@ namespace {
 // list, as in the desktop program.
 bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
     const std::string path = folder.IndexPath();
-    FILE* file = std::fopen(path.c_str(), "rb");
+    // Never fopen: a FIFO in its place would block the program for good.
+    FILE* file = StoreLineReader::OpenRegularFile(path);
     int error = file == nullptr ? errno : 0;
     if (file != nullptr) {
         std::fgetc(file);
@@ -42,9 +47,23 @@ bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
     return false;
 }
 
+// The fetch time-outs: the shared settings, unless the command line says.
+PageFetcher::Options FetchOptions(const CliOptions& options) {
+    PageFetcher::Options fetch;
+    fetch.pageTimeoutSeconds = options.pageTimeoutSeconds > 0
+                                   ? options.pageTimeoutSeconds
+                                   : AppSettings::Load().m_nPageTimeoutSeconds;
+    return fetch;
+}
+
 int Check(const CliOptions& options, std::ostream& out) {
-    out << CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser)) << '\n';
-    return kExitOk;
+    const PageResult result = CheckPage(Utf8ToCp1252(options.page),
+                                        Utf8ToCp1252(options.advertiser), FetchOptions(options));
+    out << result.m_strStatus << '\n';
+    if (options.verbose) {
+        out << Cp1252ToUtf8(result.m_strReason) << '\n';
+    }
+    return result.m_strStatus == kLinkFound ? kExitOk : kExitLinkMissing;
 }
 
 int List(std::ostream& out, std::ostream& err) {
@@ -90,10 +109,11 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     {
         ScanRun run(panes);
         run.SetObserver(&recorder);
+        run.SetFetchOptions(FetchOptions(options));
         run.OnPlay();
         run.WaitForScanThread();
     }
-    notifier.WaitForAll();
+    notifier.WaitForAll(std::chrono::seconds(options.mailWaitSeconds));
     notifier.SetPanes(nullptr);
     panes.PrintProfileStatuses();
     recorder.Flush();
@@ -103,6 +123,11 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     const std::string reportError = panes.ReportError();
     if (!reportError.empty()) {
         err << "tarnwick-cli: " << reportError << '\n';
+        return kExitError;
+    }
+    // Every readable profile was checked; an unreadable one outweighs the
+    // pages' results, as its pages were never checked at all.
+    if (!panes.UnreadableProfiles().empty()) {
         return kExitError;
     }
     return panes.AllLinksFound() ? kExitOk : kExitLinkMissing;

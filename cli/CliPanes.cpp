@@ -66,7 +66,12 @@ void CliPanes::RebuildResults() {
     std::vector<ResultRow> rows = BuildResultRows(m_folder, ticked, &missing);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_results = std::move(rows);
-    for (const std::string& path : missing) {
+    m_unreadable = missing;
+    for (std::string path : missing) {
+        // A zero byte from an index line is shown as \0, not sent to the terminal.
+        for (size_t at = path.find('\0'); at != std::string::npos; at = path.find('\0', at)) {
+            path.replace(at, 1, "\\0");
+        }
         m_err << "tarnwick-cli: cannot read the profile file " << path
               << "; its pages are not checked\n";
     }
@@ -91,15 +96,29 @@ void CliPanes::ClearProgress() {
 }
 
 void CliPanes::SetResultStatus(int row, const std::string& status) {
+    SetResult(row, PageResult(status));
+}
+
+void CliPanes::SetResult(int row, const PageResult& result) {
     std::lock_guard<std::mutex> lock(m_mutex);
     ResultRow& r = m_results.at(static_cast<size_t>(row));
-    r.m_strStatus = status;
-    if (status == kStoppedByUser) {
+    r.m_strStatus = result.m_strStatus;
+    r.m_strReason = result.m_strReason;
+    r.m_nHttpStatus = result.m_nHttpStatus;
+    if (result.m_strStatus == kStoppedByUser) {
         return;
     }
     ClearProgress();
-    m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage) << '\t' << status
-          << '\n';
+    // The reason may quote the page's bytes or the address; keep the line one
+    // line with four fields.
+    std::string reason = Cp1252ToUtf8(result.m_strReason);
+    for (char& c : reason) {
+        if (c == '\t' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage) << '\t'
+          << result.m_strStatus << '\t' << reason << '\n';
     m_out.flush();
 }
 
@@ -163,6 +182,11 @@ bool CliPanes::AllLinksFound() {
         }
     }
     return true;
+}
+
+std::vector<std::string> CliPanes::UnreadableProfiles() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_unreadable;
 }
 
 std::string CliPanes::ReportError() {

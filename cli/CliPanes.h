@@ -35,6 +35,8 @@ public:
     int ResultRowCount() override;
     ResultRow ResultRowAt(int row) override;
     void SetResultStatus(int row, const std::string& status) override;
+    // Prints advertiser, page, result and reason, tab-separated.
+    void SetResult(int row, const PageResult& result) override;
     void SetResultMail(int row, const std::string& text) override;
     void OfferReport() override;
     void StartNotification(const NotificationJob& job) override;
@@ -43,6 +45,8 @@ public:
     // After the run.
     void PrintProfileStatuses();
     bool AllLinksFound();
+    // The profile files that could not be read when the results were built.
+    std::vector<std::string> UnreadableProfiles();
     // The reason the report could not be written; empty when it was (or none
     // was asked for).
     std::string ReportError();
@@ -62,6 +66,7 @@ private:
     std::vector<std::string> m_profileTexts;
     std::vector<std::string> m_profileStatuses;
     std::vector<ResultRow> m_results;
+    std::vector<std::string> m_unreadable;
     bool m_bProgressShown = false;
 };
 

@@ -22,8 +22,9 @@ bool HasScheme(std::string_view address) {
     return true;
 }
 
-std::string CheckPage(const std::string& page, const std::string& advertiser) {
-    PageFetcher fetcher;
+PageResult CheckPage(const std::string& page, const std::string& advertiser,
+                     const PageFetcher::Options& options) {
+    PageFetcher fetcher(options);
     return fetcher.Check(page, advertiser);
 }
 

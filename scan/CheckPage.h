@@ -6,11 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "scan/PageFetcher.h"
+#include "scan/PageResult.h"
+
 namespace tarnwick {
 
-// One of the four result words. Every call has a session of its own; a scan
-// run uses one PageFetcher for all its pages instead.
-std::string CheckPage(const std::string& page, const std::string& advertiser);
+// One of the four result words with its reason. Every call has a session of
+// its own; a scan run uses one PageFetcher for all its pages instead.
+PageResult CheckPage(const std::string& page, const std::string& advertiser,
+                     const PageFetcher::Options& options = {});
 
 // True when the address begins with a scheme followed by "://" (letters,
 // digits, '+', '-', '.', starting with a letter). Addresses without one are

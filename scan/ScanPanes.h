@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mail/NotificationJob.h"
+#include "scan/PageResult.h"
 #include "scan/ResultRow.h"
 
 namespace tarnwick {
@@ -27,6 +28,11 @@ public:
     virtual ResultRow ResultRowAt(int row) = 0;
     virtual void SetResultStatus(int row, const std::string& status) = 0;
     virtual void SetResultMail(int row, const std::string& text) = 0;
+    // A page's result: its Status, and the reason and HTTP status kept with
+    // the row. Panes that keep only the Status need not override it.
+    virtual void SetResult(int row, const PageResult& result) {
+        SetResultStatus(row, result.m_strStatus);
+    }
 
     // The report prompt, at the end of a run and after Stop.
     virtual void OfferReport() = 0;

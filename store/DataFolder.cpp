@@ -5,13 +5,12 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "common/ProductName.h"
 #include "store/FileError.h"
 #include "store/ProfileNames.h"
 
 namespace tarnwick {
 namespace {
-
-constexpr const char* kSuffix = "/Osgrel Tarnwick Ambrel";
 
 bool MakeDirs(const std::string& path) {
     struct stat st {};
@@ -56,7 +55,7 @@ void DataFolder::EnsureProfilesFolder() const {
 }
 
 std::string DataFolder::Folder() const {
-    return m_strProgramFiles + kSuffix;
+    return m_strProgramFiles + "/" + kProductName;
 }
 std::string DataFolder::IndexPath() const {
     return Folder() + "/index.txt";
@@ -87,9 +86,6 @@ std::string DataFolder::ChangeNotePath() const {
 }
 std::string DataFolder::ChangeNoteTempPath() const {
     return Folder() + "/change1.txt";
-}
-std::string DataFolder::HelpPath() const {
-    return Folder() + "/Help.html";
 }
 
 std::string DataFolder::ProfilePath(const std::string& profileName) const {

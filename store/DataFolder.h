@@ -34,7 +34,6 @@ public:
     // and the temporary it is written through.
     std::string ChangeNotePath() const;
     std::string ChangeNoteTempPath() const;
-    std::string HelpPath() const;
     // Profiles folder + name + ".txt".
     std::string ProfilePath(const std::string& profileName) const;
     // The profile file that a display text or an address leads to.

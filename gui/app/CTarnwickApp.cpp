@@ -3,21 +3,23 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QUrl>
 
+#include "common/ProductName.h"
 #include "gui/app/AppState.h"
 #include "gui/app/CAboutApp.h"
 #include "gui/app/CLeftList.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CPreferences.h"
 #include "gui/app/CRightList.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/app/WindowScanPanes.h"
 #include "gui/controls/CSplash.h"
+#include "gui/controls/GuiThread.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/OfferReport.h"
@@ -25,6 +27,7 @@
 #include "mail/NotificationQueue.h"
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
+#include "store/AppSettings.h"
 #include "store/DataFolder.h"
 
 namespace tarnwick {
@@ -108,6 +111,7 @@ void CTarnwickApp::ConnectCommands() {
         {ID_HELP_ABOUT, &CTarnwickApp::OnAbout},
         {ID_EXIT, &CTarnwickApp::OnExit},
         {ID_FILE_EXIT, &CTarnwickApp::OnExit},
+        {ID_FILE_PREFERENCES, &CTarnwickApp::OnPreferences},
     };
     for (const auto& command : commands) {
         QAction* action = m_pFrame->Command(command.id);
@@ -123,6 +127,11 @@ void CTarnwickApp::ConnectCommands() {
 
 void CTarnwickApp::OnPlay() {
     m_pMailQueue->BeginRun();
+    // The shared settings are read at every Play: a change in Preferences
+    // (or by hand in the file) applies to the next run.
+    PageFetcher::Options fetch;
+    fetch.pageTimeoutSeconds = AppSettings::Load().m_nPageTimeoutSeconds;
+    m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
 }
 
@@ -142,33 +151,16 @@ void CTarnwickApp::OnEditProfile() {
     RunEditProfileCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
 }
 
-QString CTarnwickApp::InstallHelp() {
-    const DataFolder folder = DataFolder::FromEnvironment();
-    folder.EnsureExists();
-    QFile shipped(QStringLiteral(":/help/Help.html"));
-    if (!shipped.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QByteArray guide = shipped.readAll();
-    const QString path = QString::fromLocal8Bit(folder.HelpPath().c_str());
-    QFile installed(path);
-    if (installed.open(QIODevice::ReadOnly) && installed.readAll() == guide) {
-        return path;
-    }
-    installed.close();
-    if (!installed.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        installed.write(guide) != guide.size()) {
-        return {};
-    }
-    return path;
-}
-
 void CTarnwickApp::OnHelp() {
     // A missing guide is not reported: Help then simply opens nothing.
-    const QString path = InstallHelp();
+    const QString path = UserGuidePath();
     if (!path.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
+}
+
+void CTarnwickApp::OnPreferences() {
+    CPreferences::Edit(m_pFrame.get());
 }
 
 void CTarnwickApp::OnAbout() {
@@ -192,14 +184,12 @@ void CTarnwickApp::FinishMail() {
     QProgressDialog progress(QStringLiteral("Sending the remaining notification mails..."),
                              QString(), 0, 0,
                              m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr);
-    progress.setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    progress.setWindowTitle(QLatin1String(kProductName));
     progress.setCancelButton(nullptr);
     progress.setMinimumDuration(300);
     progress.setWindowModality(Qt::ApplicationModal);
-    while (!m_pMailQueue->WaitUntilDrainedFor(std::chrono::milliseconds(20))) {
-        progress.setValue(0);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    // A sender may be showing a message box through the GUI thread meanwhile.
+    GuiThread::RunAside([this] { m_pMailQueue->WaitUntilDrained(); });
 }
 
 void CTarnwickApp::OnExit() {

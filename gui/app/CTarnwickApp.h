@@ -47,6 +47,7 @@ public:
     void OnEditProfile();
     void OnHelp();
     void OnAbout();
+    void OnPreferences();
     void OnExit();
 
     // The exit question; true when the program may end.
@@ -55,10 +56,6 @@ public:
     // Waits for the webmaster letters still queued, showing that mail is
     // being sent; the window keeps answering meanwhile.
     void FinishMail();
-
-    // Writes the user guide into the data folder (when missing or out of
-    // date) and returns its path; empty when it cannot be written.
-    static QString InstallHelp();
 
 signals:
     // The Exit command was confirmed: the program ends with this code.

@@ -3,15 +3,19 @@
 
 #include <QApplication>
 
+#include "common/CurlSetup.h"
 #include "gui/app/CTarnwickApp.h"
 
 int main(int argc, char** argv) {
     // Once, before any thread of the program uses the network.
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    tarnwick::CurlSetup::GlobalInit();
     int code = 0;
     {
         QApplication application(argc, argv);
         QApplication::setApplicationName(QStringLiteral("tarnwick"));
+        // Docks and Wayland compositors match the window to its menu entry
+        // and icon by this name.
+        QGuiApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
         tarnwick::CTarnwickApp app;
         QObject::connect(&app, &tarnwick::CTarnwickApp::exitRequested, &application,
                          &QCoreApplication::exit, Qt::QueuedConnection);

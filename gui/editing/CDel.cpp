@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "common/ProductName.h"
 #include "editing/EditingTexts.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/DialogUnits.h"
@@ -19,7 +20,7 @@ QString CDel::ListLine(const ProfileRemoval& profile) {
 
 CDel::CDel(const std::vector<ProfileRemoval>& profiles, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("168"));
-    setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    setWindowTitle(QLatin1String(kProductName));
     auto* question = new QLabel(QString::fromLatin1(texts::kDeleteQuestion), this);
     question->setGeometry(Dlu(7, 7, 180, 10));
 
