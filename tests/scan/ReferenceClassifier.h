@@ -25,7 +25,7 @@ inline std::string ReferenceClassify(const std::string& page, std::string addres
         return "Page Cannot be Found";
     }
     for (char& c : address) {
-        c = static_cast<char>(Cp1252ToLower(static_cast<unsigned char>(c)));
+        c = LowerCp1252Reference(c);
     }
     if (address.empty()) {
         return "Link Not Found";
