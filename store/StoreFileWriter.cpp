@@ -144,7 +144,7 @@ void AppendStoreLine(const std::string& path, std::string_view line, const std::
     } else if (errno != ENOENT) {
         throw FileError(path, errno);
     }
-    StoreFileWriter file(temp);
+    StoreFileWriter file(temp.empty() ? path + ".new" : temp);
     file.WriteRaw(bytes);
     if (!bytes.empty() && bytes.back() != '\n') {
         file.WriteRaw("\r\n");
