@@ -39,7 +39,6 @@ public:
     CLeftList* ProfilePane() const { return m_pLeft; }
     CRightList* ResultsPane() const { return m_pRight; }
     CTrueColorToolBar* ToolBar() const { return m_wndToolBar; }
-    CUsefulSplitterWnd* Splitter() const { return m_wndSplitter; }
     // The tool bar button or menu item of a command ID.
     QAction* Command(int commandId) const;
 
@@ -57,14 +56,16 @@ public:
     void ShowProgress(int page, int pages, const std::string& address);
     void ShowReady();
     QString MessageText() const;
+    // What changed since the last run, beside the message pane until the
+    // next run begins ("" hides it). 8-bit text.
+    void ShowRunSummary(const std::string& summary);
+    QString RunSummaryText() const;
 
     // F6 and Shift+F6.
     void FocusNextPane(bool forward);
 
     // The exit question of the close box; true lets the window close.
     void SetExitPrompt(std::function<bool()> prompt) { m_fnExitPrompt = std::move(prompt); }
-    // Closes without asking (the question was answered already).
-    void CloseConfirmed();
 
     // ListPanes
     int TickedProfileCount() override;
@@ -92,6 +93,7 @@ private:
     CLeftList* m_pLeft = nullptr;
     CRightList* m_pRight = nullptr;
     QLabel* m_pMessage = nullptr;
+    QLabel* m_pRunSummary = nullptr;
     QLabel* m_pIndicators[3] = {nullptr, nullptr, nullptr};
     KeyboardLocks m_locks;
     std::map<int, QAction*> m_commands;

@@ -7,7 +7,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "ModalDriver.h"
 #include "PaneTable.h"
 #include "editing/EditingTexts.h"
 #include "editing/ProfileSaver.h"
@@ -15,6 +14,7 @@
 #include "gui/controls/AppMessageBox.h"
 #include "gui/editing/CDel.h"
 #include "gui/editing/ProfileCommands.h"
+#include "gui/support/ModalDriver.h"
 #include "scan/ScanState.h"
 #include "support/TempDataFolder.h"
 
@@ -101,7 +101,7 @@ private slots:
         // The question names what goes: the ticked profiles and their pages.
         QString question;
         QStringList listed;
-        tarnwick::test::WhenModal("168", [&](QWidget* dialog) {
+        tarnwick::test::WhenModal<tarnwick::CDel>([&](tarnwick::CDel* dialog) {
             question = dialog->findChild<QLabel*>()->text();
             auto* list = dialog->findChild<QListWidget*>("profiles");
             for (int i = 0; list != nullptr && i < list->count(); ++i) {
@@ -137,7 +137,7 @@ private slots:
         for (int row = 0; row < 5; ++row) {
             m_panes.SetProfileTicked(row, true);
         }
-        tarnwick::test::ClickInModal("168", "1070");
+        tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QVERIFY(!Exists(F().IndexPath()));
         QVERIFY(!Exists(F().StIndexPath()));
@@ -150,7 +150,7 @@ private slots:
     void noChangesNothingButLaterReloadsStayUnticked() {
         m_panes.SetProfileTicked(0, true);
         const std::string index = ReadBytes(F().IndexPath());
-        tarnwick::test::ClickInModal("168", "1045");
+        tarnwick::test::PressWhenModal<tarnwick::CDel>("1045");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(ReadBytes(F().IndexPath()), index);
         QVERIFY(Exists(Line(0)));
@@ -163,13 +163,12 @@ private slots:
     void noneTickedShowsTheMessageWithoutTheDialog() {
         bool dialogShown = false;
         QObject guard;  // the watch ends with the test
-        tarnwick::test::WhenModal(
-            "168",
-            [&](QWidget* dialog) {
+        tarnwick::test::WhenModal<tarnwick::CDel>(
+            [&](tarnwick::CDel* dialog) {
                 dialogShown = true;
-                static_cast<QDialog*>(dialog)->reject();
+                dialog->reject();
             },
-            300, &guard);
+            &guard);
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::ShownTexts(), QStringList({texts::kSelectToDelete}));
         QVERIFY(!dialogShown);
@@ -197,7 +196,7 @@ private slots:
         tarnwick::test::WriteBytes(m_strTrash, "not a folder");
         // a.com's file is gone already, so only d.com's needs the trash.
         QFile::remove(QString::fromStdString(Line(0)));
-        tarnwick::test::ClickInModal("168", "1070");
+        tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
         QVERIFY2(AppMessageBox::LastText().contains("d.com.txt"),
