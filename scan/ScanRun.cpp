@@ -206,7 +206,7 @@ void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
     m_panes.SetResult(job.m_nRow, checked);
     const std::string& result = checked.m_strStatus;
     if (m_pObserver != nullptr) {
-        const std::string change = m_pObserver->PageChecked(job, result);
+        const std::string change = m_pObserver->PageChecked(job, checked);
         if (!change.empty()) {
             m_panes.SetResultChange(job.m_nRow, change);
         }
