@@ -172,12 +172,19 @@ std::shared_ptr<const HistoryRecorder::Snapshot> HistoryRecorder::WaitSnapshot()
     return snapshot.get();
 }
 
-std::string HistoryRecorder::PageChecked(const ScanJob& job, const std::string& result) {
+std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& checked) {
+    const std::string& result = checked.m_strStatus;
     PageRecord record;
     record.m_strAdvertiser = job.m_strAdvertiser;
     record.m_strPage = job.m_strPage;
     record.m_nRow = job.m_nRow;
     record.m_strResult = result;
+    if (!checked.m_strReason.empty()) {
+        record.m_reason = checked.m_strReason;
+    }
+    if (checked.m_nHttpStatus != 0) {
+        record.m_httpStatus = static_cast<int>(checked.m_nHttpStatus);
+    }
     record.m_nChecked = Now();
     {
         std::lock_guard<std::mutex> lock(m_mutex);

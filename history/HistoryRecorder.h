@@ -53,7 +53,7 @@ public:
     void SetLetterRules(const LetterRules& rules);
 
     void RunStarted(const std::vector<ScanJob>& jobs) override;
-    std::string PageChecked(const ScanJob& job, const std::string& result) override;
+    std::string PageChecked(const ScanJob& job, const PageResult& result) override;
     std::string LetterHeldBack(const ScanJob& job) override;
     std::string RunEnded(bool completed) override;
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "scan/PageResult.h"
 #include "scan/ScanJob.h"
 
 namespace tarnwick {
@@ -18,7 +19,7 @@ public:
 
     virtual void RunStarted(const std::vector<ScanJob>& jobs) = 0;
     // Returns the text of the page's "Since last run" cell ("" when unknown).
-    virtual std::string PageChecked(const ScanJob& job, const std::string& result) = 0;
+    virtual std::string PageChecked(const ScanJob& job, const PageResult& result) = 0;
     // Before a letter: "" lets it go, otherwise why it is held back.
     virtual std::string LetterHeldBack(const ScanJob& job) = 0;
     // completed: the last page was checked; otherwise Stop. Returns the

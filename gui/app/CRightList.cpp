@@ -45,6 +45,7 @@ void CRightList::OnInitialUpdate() {
     header->resizeSection(ResultListModel::ColMail, 125);
     header->resizeSection(ResultListModel::ColNotify, 100);
     header->resizeSection(ResultListModel::ColStatus, 125);
+    header->resizeSection(ResultListModel::ColChange, 100);
 }
 
 void CRightList::RebuildResults() {
@@ -125,6 +126,10 @@ void CRightList::SetResult(int row, const PageResult& result) {
 
 void CRightList::SetMail(int row, const std::string& text) {
     m_pModel->SetMail(row, text);
+}
+
+void CRightList::SetChange(int row, const std::string& text) {
+    m_pModel->SetChange(row, text);
 }
 
 }  // namespace tarnwick

@@ -45,6 +45,7 @@ public:
     void SetStatus(int row, const std::string& status);
     void SetResult(int row, const PageResult& result);
     void SetMail(int row, const std::string& text);
+    void SetChange(int row, const std::string& text);
 
 private:
     void TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,

@@ -1,5 +1,5 @@
 // The rows of the results pane: "Advetiser's Site", "Publisher's Site", "Mail
-// Address", "Email Notification", "Status". Kept as the store's 8-bit text and
+// Address", "Email Notification", "Status", "Since last run". Kept as the store's 8-bit text and
 // converted only when shown, so 100,000 rows load quickly.
 #pragma once
 
@@ -21,7 +21,8 @@ public:
         ColMail = 2,
         ColNotify = 3,
         ColStatus = 4,
-        ColumnCount = 5
+        ColChange = 5,
+        ColumnCount = 6
     };
 
     explicit ResultListModel(QObject* parent = nullptr);
@@ -44,6 +45,7 @@ public:
     void SetStatus(int row, const std::string& status);
     void SetResult(int row, const PageResult& result);
     void SetMail(int row, const std::string& text);
+    void SetChange(int row, const std::string& text);
     // Whether any Status cell holds more than white space.
     bool AnyStatus() const;
 
