@@ -48,6 +48,8 @@ void HistoryRecorder::Enqueue(Task task, bool beginsRun) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_tasks.push_back({std::move(task), beginsRun});
+        // The scan waits for the start of a run (what the earlier runs knew).
+        m_bUrgent = m_bUrgent || beginsRun;
     }
     m_cvWork.notify_one();
 }
@@ -69,6 +71,12 @@ void HistoryRecorder::WriterThread() {
         if (m_tasks.empty()) {
             return;
         }
+        // One transaction for what gathers in a moment, not one per page:
+        // the run's thread and this one then share the processor fairly.
+        m_cvWork.wait_for(lock, std::chrono::milliseconds(250), [this] {
+            return m_bStopping || m_bUrgent || m_nFlushWaiters > 0 || m_tasks.size() >= kBatch;
+        });
+        m_bUrgent = false;
         std::deque<Queued> batch;
         batch.swap(m_tasks);
         m_bWriting = true;
@@ -279,7 +287,10 @@ std::string HistoryRecorder::RunEnded(bool completed) {
 
 void HistoryRecorder::Flush() {
     std::unique_lock<std::mutex> lock(m_mutex);
+    ++m_nFlushWaiters;
+    m_cvWork.notify_all();
     m_cvIdle.wait(lock, [this] { return m_tasks.empty() && !m_bWriting; });
+    --m_nFlushWaiters;
 }
 
 std::int64_t HistoryRecorder::LastRunId() {

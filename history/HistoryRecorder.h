@@ -15,6 +15,7 @@
 // (from the notification queue's threads).
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -98,6 +99,9 @@ private:
     std::deque<Queued> m_tasks;
     bool m_bWriting = false;
     bool m_bStopping = false;
+    int m_nFlushWaiters = 0;
+    bool m_bUrgent = false;
+    static constexpr size_t kBatch = 2000;
 
     std::vector<std::string> m_profileTexts;
     LetterRules m_rules;
