@@ -14,6 +14,8 @@ public:
     FileError(std::string fileName, int errorCode);
 
     const std::string& FileName() const { return m_strFileName; }
+    // The errno value, so a failure on a temporary can be reported under the
+    // name of the file the user knows (Mail.txt, a trashed profile).
     int ErrorCode() const { return m_nErrorCode; }
 
 private:

@@ -8,6 +8,8 @@
 #include "gui/controls/CColoredListCtrl.h"
 #include "gui/controls/TextCodec.h"
 #include "store/DataFolder.h"
+#include "store/FileError.h"
+#include "store/ProfileFile.h"
 #include "store/ProfileList.h"
 
 namespace tarnwick {
@@ -44,6 +46,13 @@ void CLeftList::OnInitialUpdate() {
     m_list->InitCheckHeader();
     // The last column takes the rest of the pane: no empty space beside it.
     m_list->horizontalHeader()->setStretchLastSection(true);
+    // A change of address that a crash cut short is finished or undone
+    // before the list is read, so the pane shows one profile, never two.
+    try {
+        ProfileFile(DataFolder::FromEnvironment()).FinishInterruptedChange();
+    } catch (const FileError&) {
+        // The note stays; the next start or change of address tries again.
+    }
     LoadProfiles();
 }
 
