@@ -170,6 +170,17 @@ std::string CsvValue(const Value& value) {
 
 }  // namespace
 
+ExportRow ExportRowOf(const ResultRow& row) {
+    ExportRow out;
+    out.m_strAdvertiser = row.m_strAdvertiser;
+    out.m_strPage = row.m_strPage;
+    out.m_strMail = row.m_strMail;
+    out.m_strNotify = row.m_strNotify;
+    out.m_strResult = row.m_strStatus;
+    out.m_evidence = row.m_evidence;
+    return out;
+}
+
 std::string ExportCsvHeader() {
     std::string line;
     for (const Field& f : Fields(ExportRow{})) {

@@ -1,9 +1,12 @@
 // One row of the results pane: the columns "Advetiser's Site", "Publisher's
 // Site", "Mail Address", "Email Notification", "Status", and the profile-pane
-// row the page came from (set when the results are built).
+// row the page came from (set when the results are built), and the page's
+// evidence once it is checked.
 #pragma once
 
 #include <string>
+
+#include "scan/PageEvidence.h"
 
 namespace tarnwick {
 
@@ -14,6 +17,7 @@ struct ResultRow {
     std::string m_strNotify;
     std::string m_strStatus;
     int m_nProfileRow = -1;
+    PageEvidence m_evidence;  // what the check saw besides the result word
     bool operator==(const ResultRow&) const = default;
 };
 

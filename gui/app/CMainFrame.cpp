@@ -138,6 +138,8 @@ void CMainFrame::CreateMenu() {
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    item(file, ID_FILE_EXPORT, QStringLiteral("Export &Results..."));
+    file->addSeparator();
     item(file, ID_FILE_EXIT, QStringLiteral("&Exit"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));

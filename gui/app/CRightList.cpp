@@ -1,11 +1,14 @@
 #include "gui/app/CRightList.h"
 
+#include <QAction>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QTimer>
 #include <algorithm>
 
 #include "gui/app/AppState.h"
 #include "gui/app/CLeftList.h"
+#include "gui/app/PageDetailsDialog.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CColoredListCtrl.h"
@@ -23,6 +26,27 @@ CRightList::CRightList(QWidget* parent) : CResizableFormView(QSize(385, 258), pa
     m_list->setAccessibleName(QStringLiteral("Results"));
     m_list->setGeometry(0, 0, 385, 257);
     m_pModel = new ResultListModel(this);
+
+    // Enter on a row shows what its check saw.
+    auto* details = new QAction(QStringLiteral("Page &Details..."), m_list);
+    details->setObjectName(QStringLiteral("PageDetailsAction"));
+    details->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    details->setShortcutContext(Qt::WidgetShortcut);
+    m_list->addAction(details);
+    connect(details, &QAction::triggered, this, [this] { ShowPageDetails(CurrentRow()); });
+}
+
+int CRightList::CurrentRow() const {
+    const QModelIndex current = m_list->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void CRightList::ShowPageDetails(int row) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    PageDetailsDialog dialog(m_pModel->Row(row), this);
+    dialog.exec();
 }
 
 CRightList::~CRightList() {
@@ -45,6 +69,7 @@ void CRightList::OnInitialUpdate() {
     header->resizeSection(ResultListModel::ColMail, 125);
     header->resizeSection(ResultListModel::ColNotify, 100);
     header->resizeSection(ResultListModel::ColStatus, 125);
+    header->resizeSection(ResultListModel::ColDetails, 110);
 }
 
 void CRightList::RebuildResults() {
@@ -121,6 +146,10 @@ void CRightList::SetStatus(int row, const std::string& status) {
 
 void CRightList::SetMail(int row, const std::string& text) {
     m_pModel->SetMail(row, text);
+}
+
+void CRightList::SetEvidence(int row, const PageEvidence& evidence) {
+    m_pModel->SetEvidence(row, evidence);
 }
 
 }  // namespace tarnwick

@@ -43,6 +43,12 @@ public:
     ResultRow RowAt(int row) const;
     void SetStatus(int row, const std::string& status);
     void SetMail(int row, const std::string& text);
+    void SetEvidence(int row, const PageEvidence& evidence);
+
+    // The row with the keyboard focus (-1: none) and the Page Details dialog
+    // of a row (also Enter on the list).
+    int CurrentRow() const;
+    void ShowPageDetails(int row);
 
 private:
     void TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,

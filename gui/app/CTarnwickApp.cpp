@@ -20,6 +20,7 @@
 #include "gui/controls/CSplash.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/report/ExitPrompt.h"
+#include "gui/report/ExportResults.h"
 #include "gui/report/OfferReport.h"
 #include "gui/res/Resources.h"
 #include "mail/NotificationQueue.h"
@@ -108,6 +109,7 @@ void CTarnwickApp::ConnectCommands() {
         {ID_HELP_ABOUT, &CTarnwickApp::OnAbout},
         {ID_EXIT, &CTarnwickApp::OnExit},
         {ID_FILE_EXIT, &CTarnwickApp::OnExit},
+        {ID_FILE_EXPORT, &CTarnwickApp::OnExportResults},
     };
     for (const auto& command : commands) {
         QAction* action = m_pFrame->Command(command.id);
@@ -169,6 +171,10 @@ void CTarnwickApp::OnHelp() {
     if (!path.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
+}
+
+void CTarnwickApp::OnExportResults() {
+    RunExportCommand(m_pFrame.get(), m_pFrame->ResultsPane()->Model().Rows());
 }
 
 void CTarnwickApp::OnAbout() {

@@ -47,6 +47,7 @@ public:
     void OnEditProfile();
     void OnHelp();
     void OnAbout();
+    void OnExportResults();
     void OnExit();
 
     // The exit question; true when the program may end.

@@ -1,5 +1,7 @@
 // The rows of the results pane: "Advetiser's Site", "Publisher's Site", "Mail
-// Address", "Email Notification", "Status". Kept as the store's 8-bit text and
+// Address", "Email Notification", "Status", "Details" (the evidence's verdict,
+// every fact in its tool tip, an amber mark when a found link is worth
+// nothing to search engines). Kept as the store's 8-bit text and
 // converted only when shown, so 100,000 rows load quickly.
 #pragma once
 
@@ -20,7 +22,8 @@ public:
         ColMail = 2,
         ColNotify = 3,
         ColStatus = 4,
-        ColumnCount = 5
+        ColDetails = 5,  // the evidence's short verdict
+        ColumnCount = 6
     };
 
     explicit ResultListModel(QObject* parent = nullptr);
@@ -40,6 +43,7 @@ public:
     void Clear();
     void SetStatus(int row, const std::string& status);
     void SetMail(int row, const std::string& text);
+    void SetEvidence(int row, const PageEvidence& evidence);
     // Whether any Status cell holds more than white space.
     bool AnyStatus() const;
 

@@ -110,7 +110,7 @@ def drive(g, report):
     results = find(g.main, 'table', 'Results')
     headers, rows = table_cells(results)
     assert headers == ["Advetiser's Site", "Publisher's Site", 'Mail Address',
-                       'Email Notification', 'Status'], headers
+                       'Email Notification', 'Status', 'Details'], headers
     assert len(rows) == 4, rows
     assert [r[1] for r in table_cells(profiles)[1]] == ['www.adv-e2e.com',
                                                        'www.adv-e2e.com (2)']
