@@ -13,6 +13,7 @@
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "history/LetterRules.h"
+#include "report/ResultExport.h"
 #include "scan/BuildResultRows.h"
 #include "scan/CheckPage.h"
 #include "scan/ScanRun.h"
@@ -43,7 +44,17 @@ bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
 }
 
 int Check(const CliOptions& options, std::ostream& out) {
-    out << CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser)) << '\n';
+    const std::string page = Utf8ToCp1252(options.page);
+    const std::string advertiser = Utf8ToCp1252(options.advertiser);
+    if (!options.json) {
+        out << CheckPage(page, advertiser) << '\n';
+        return kExitOk;
+    }
+    ResultRow row;
+    row.m_strAdvertiser = advertiser;
+    row.m_strPage = page;
+    row.m_strStatus = CheckPage(page, advertiser, &row.m_evidence);
+    out << ExportJsonObject(ExportRowOf(row)) << '\n';
     return kExitOk;
 }
 
@@ -82,7 +93,10 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     notifier.SetLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
         recorder.LetterDone(job, outcome);
     });
-    CliPanes panes(folder, out, err, progress, notifier, options.reportPath);
+    const CliPanes::RowFormat format = options.json  ? CliPanes::RowFormat::Json
+                                       : options.csv ? CliPanes::RowFormat::Csv
+                                                     : CliPanes::RowFormat::Text;
+    CliPanes panes(folder, out, err, progress, notifier, options.reportPath, format);
     notifier.SetPanes(&panes);
     panes.LoadProfiles();
     recorder.SetProfileTexts(panes.ProfileTexts());
@@ -95,7 +109,9 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     }
     notifier.WaitForAll();
     notifier.SetPanes(nullptr);
-    panes.PrintProfileStatuses();
+    if (format == CliPanes::RowFormat::Text) {
+        panes.PrintProfileStatuses();  // other formats print the pages alone
+    }
     recorder.Flush();
     if (!options.summaryTo.empty()) {
         SendChangeSummary(folder, recorder.LastRunId(), Utf8ToCp1252(options.summaryTo), err);

@@ -22,9 +22,10 @@ bool HasScheme(std::string_view address) {
     return true;
 }
 
-std::string CheckPage(const std::string& page, const std::string& advertiser) {
+std::string CheckPage(const std::string& page, const std::string& advertiser,
+                      PageEvidence* evidence) {
     PageFetcher fetcher;
-    return fetcher.Check(page, advertiser);
+    return fetcher.Check(page, advertiser, evidence);
 }
 
 }  // namespace tarnwick

@@ -6,11 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "scan/PageEvidence.h"
+
 namespace tarnwick {
 
 // One of the four result words. Every call has a session of its own; a scan
 // run uses one PageFetcher for all its pages instead.
-std::string CheckPage(const std::string& page, const std::string& advertiser);
+// With evidence, also what the fetch saw of the link's worth.
+std::string CheckPage(const std::string& page, const std::string& advertiser,
+                      PageEvidence* evidence = nullptr);
 
 // True when the address begins with a scheme followed by "://" (letters,
 // digits, '+', '-', '.', starting with a letter). Addresses without one are

@@ -6,8 +6,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
+#include <string_view>
 
 #include "scan/CheckPage.h"
+#include "scan/EvidenceCollector.h"
 #include "scan/LinkClassifier.h"
 #include "scan/StatusWords.h"
 
@@ -54,6 +57,7 @@ using Clock = std::chrono::steady_clock;
 struct Transfer {
     LinkClassifier classifier;
     Clock::time_point lastByte;
+    EvidenceCollector* evidence = nullptr;  // when the evidence is wanted
 };
 
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
@@ -61,13 +65,37 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     const size_t n = size * count;
     t->lastByte = Clock::now();
     t->classifier.Feed(data, n);
+    if (t->evidence != nullptr) {
+        t->evidence->Feed(data, n);
+    }
     // Once a not-found phrase is seen nothing later can change the result.
     return t->classifier.Decided() ? 0 : n;
 }
 
-size_t OnHeader(char*, size_t size, size_t count, void* user) {
-    static_cast<Transfer*>(user)->lastByte = Clock::now();
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+    auto* t = static_cast<Transfer*>(user);
+    t->lastByte = Clock::now();
+    if (t->evidence != nullptr) {
+        t->evidence->HeaderLine(std::string_view(data, size * count));
+    }
     return size * count;
+}
+
+// The final address and, for HTTP, the final status of the transfer.
+void FinishEvidence(CURL* e, EvidenceCollector& collector, Clock::time_point start) {
+    collector.Finish();
+    const char* scheme = nullptr;
+    curl_easy_getinfo(e, CURLINFO_SCHEME, &scheme);
+    const std::string_view s = scheme != nullptr ? scheme : "";
+    long status = 0;
+    if (s == "HTTP" || s == "HTTPS" || s == "http" || s == "https") {
+        curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
+    }
+    const char* url = nullptr;
+    curl_easy_getinfo(e, CURLINFO_EFFECTIVE_URL, &url);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    collector.SetTransfer(status, url != nullptr ? url : "", elapsed);
 }
 
 // The CA file named by the environment, read anew for every page.
@@ -83,7 +111,14 @@ const char* CaFile() {
 
 }  // namespace
 
-PageFetcher::PageFetcher(Options options) : m_options(options) {
+RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
+    RobotsCache::Options robots;
+    robots.connectTimeoutSeconds = options.connectTimeoutSeconds;
+    robots.stallSeconds = options.stallSeconds;
+    return robots;
+}
+
+PageFetcher::PageFetcher(Options options) : m_options(options), m_robots(RobotsOptions(options)) {
     GlobalInit();
     m_pMulti = curl_multi_init();
     m_pEasy = curl_easy_init();
@@ -118,18 +153,26 @@ PageFetcher::~PageFetcher() {
 
 void PageFetcher::Cancel() {
     m_bCancelled = true;
+    m_robots.Cancel();
     if (m_pMulti != nullptr) {
         curl_multi_wakeup(Multi(m_pMulti));
     }
 }
 
-std::string PageFetcher::Check(const std::string& page, const std::string& advertiser) {
+std::string PageFetcher::Check(const std::string& page, const std::string& advertiser,
+                               PageEvidence* evidence) {
+    const auto start = Clock::now();
+    std::optional<EvidenceCollector> collector;
+    if (evidence != nullptr) {
+        collector.emplace(advertiser);
+        *evidence = collector->Evidence();  // checked, nothing seen
+    }
     if (!HasScheme(page) || m_pMulti == nullptr || m_pEasy == nullptr || m_bCancelled) {
         return kPageCannotBeDisplayed;
     }
     CURLM* m = Multi(m_pMulti);
     CURL* e = Easy(m_pEasy);
-    Transfer transfer{LinkClassifier(advertiser), Clock::now()};
+    Transfer transfer{LinkClassifier(advertiser), start, collector ? &*collector : nullptr};
     const std::string url = EncodeForWire(page);
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &transfer);
@@ -159,11 +202,21 @@ std::string PageFetcher::Check(const std::string& page, const std::string& adver
             break;
         }
     }
+    if (collector) {
+        FinishEvidence(e, *collector, start);
+    }
     curl_multi_remove_handle(m, e);
     curl_easy_setopt(e, CURLOPT_WRITEDATA, nullptr);
     curl_easy_setopt(e, CURLOPT_HEADERDATA, nullptr);
     if (m_bCancelled) {
         return kPageCannotBeDisplayed;
+    }
+    if (collector) {
+        *evidence = collector->TakeEvidence();
+        // The page as search engines would reach it: its final address.
+        if (evidence->m_nHttpStatus != 0) {
+            m_robots.Apply(*evidence, page);
+        }
     }
     // Whatever arrived before an error or a stall counts as the page.
     return transfer.classifier.Result();

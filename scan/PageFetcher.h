@@ -25,6 +25,9 @@
 #include <atomic>
 #include <string>
 
+#include "scan/PageEvidence.h"
+#include "scan/RobotsCache.h"
+
 namespace tarnwick {
 
 class PageFetcher {
@@ -43,7 +46,11 @@ public:
 
     // One of "Link Found", "Link Not Found", "Page cannot be displayed",
     // "Page Cannot be Found". Not to be called from two threads at once.
-    std::string Check(const std::string& page, const std::string& advertiser);
+    // With evidence, also gathers what the same transfer shows of the link's
+    // worth (EvidenceCollector) and the host's robots.txt verdict (fetched
+    // once per host for the life of the fetcher, with the same time-outs).
+    std::string Check(const std::string& page, const std::string& advertiser,
+                      PageEvidence* evidence = nullptr);
 
     // Callable from any thread: ends the transfer in progress at once and
     // makes every later Check answer "Page cannot be displayed" without
@@ -56,6 +63,7 @@ private:
     void* m_pMulti;  // CURLM*
     void* m_pEasy;   // CURL*
     std::atomic<bool> m_bCancelled{false};
+    RobotsCache m_robots;
 };
 
 }  // namespace tarnwick

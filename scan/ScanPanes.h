@@ -27,6 +27,9 @@ public:
     virtual ResultRow ResultRowAt(int row) = 0;
     virtual void SetResultStatus(int row, const std::string& status) = 0;
     virtual void SetResultMail(int row, const std::string& text) = 0;
+    // What the check of the row's page saw besides its result (before its
+    // result is written). Panes that show none need not override it.
+    virtual void SetResultEvidence(int /*row*/, const PageEvidence& /*evidence*/) {}
 
     // The report prompt, at the end of a run and after Stop.
     virtual void OfferReport() = 0;

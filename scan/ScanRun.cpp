@@ -199,10 +199,16 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
 
 void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
     m_panes.PageStarted(job.m_nRow);
-    const std::string result = m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
-                                         : run.fetcher->Check(job.m_strPage, job.m_strAdvertiser);
+    // The evidence comes from the same fetch; a given checker has none.
+    PageEvidence evidence;
+    const std::string result =
+        m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
+                  : run.fetcher->Check(job.m_strPage, job.m_strAdvertiser, &evidence);
     if (run.abandoned) {
         return;
+    }
+    if (evidence.m_bChecked) {
+        m_panes.SetResultEvidence(job.m_nRow, evidence);
     }
     m_panes.SetResultStatus(job.m_nRow, result);
     if (m_pObserver != nullptr) {

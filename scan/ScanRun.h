@@ -12,7 +12,8 @@
 // The scan thread, for each row, holding g_csScan for the whole page:
 //   - ends the run's work when the stop flag is set (Stop has already marked
 //     the rows left "Stopped by user");
-//   - PageStarted(row), checks the page, writes the result into its Status;
+//   - PageStarted(row), checks the page, hands what the fetch saw to
+//     SetResultEvidence and writes the result into its Status;
 //   - for "Link Not Found" or "Page Cannot be Found" with notification
 //     "Enabled" hands a NotificationJob to StartNotification (never waits);
 //   - profile progression: when the page belongs to another profile than the

@@ -101,6 +101,10 @@ void WindowScanPanes::SetResultStatus(int row, const std::string& status) {
     OnGuiThread([&] { m_frame.ResultsPane()->SetStatus(row, status); });
 }
 
+void WindowScanPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
+    OnGuiThread([&] { m_frame.ResultsPane()->SetEvidence(row, evidence); });
+}
+
 void WindowScanPanes::SetResultMail(int row, const std::string& text) {
     OnGuiThread([&] { m_frame.ResultsPane()->SetMail(row, text); });
 }
