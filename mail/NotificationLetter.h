@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "common/ProductName.h"
+
 namespace tarnwick {
 
-inline constexpr char kNotificationSubject[] = "Osgrel Tarnwick Ambrel";
-inline constexpr char kTestMailSubject[] = "Osgrel Tarnwick Ambrel Test Mail";
-inline constexpr char kTestMailBody[] =
-    "This is an e-mail message sent automatically by Osgrel Tarnwick Ambrel while testing the "
-    "settings for your account.";
+inline constexpr const char* kNotificationSubject = kProductName;
+inline const std::string kTestMailSubject = std::string(kProductName) + " Test Mail";
+inline const std::string kTestMailBody =
+    std::string("This is an e-mail message sent automatically by ") + kProductName +
+    " while testing the settings for your account.";
 
 // The letter to the webmaster of page, who removed the link to advertiser:
 // four fixed pieces around the two addresses, ending with the product's web

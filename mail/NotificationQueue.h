@@ -15,8 +15,9 @@
 //   - before the program ends, the owner waits for the letters still queued.
 //     The command-line scan calls WaitUntilDrained(). The desktop program must
 //     keep its event loop turning meanwhile (a sending thread may be showing a
-//     message box through the GUI thread): loop on WaitUntilDrainedFor(short)
-//     and process events, showing that mail is being sent.
+//     message box through the GUI thread): it calls WaitUntilDrained() on a
+//     thread of its own while the GUI thread handles events, showing that
+//     mail is being sent. WaitUntilDrainedFor polls with a limit instead.
 // The destructor waits for every queued letter too, then ends the threads.
 #pragma once
 

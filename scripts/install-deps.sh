@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a build (and, with --test, the test suite) needs.
+# Installs the Debian packages a build needs; with --package also what building
+# the Debian package needs, with --test also what the test suite needs.
 # Only missing packages are installed; the package lists are refreshed only when
 # a package cannot be found.
 set -euo pipefail
 
 build_pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libx11-dev libcurl4-openssl-dev
-            ca-certificates ccache libxml2-dev libsqlite3-dev qt6-charts-dev)
+            ca-certificates ccache libxml2-dev libsqlite3-dev qt6-charts-dev librsvg2-bin)
+package_pkgs=(dpkg-dev file)
 test_pkgs=(libgtest-dev libbenchmark-dev python3 python3-aiosmtpd python3-pyftpdlib
            openssl curl xvfb xauth xdotool imagemagick at-spi2-core dbus dbus-x11
            python3-pyatspi chromium clang-format clang libclang-rt-14-dev llvm
            lintian desktop-file-utils appstream mandoc man-db dpkg-dev file linkchecker)
 
 want=("${build_pkgs[@]}")
-if [[ "${1:-}" == "--test" ]]; then
-    want+=("${test_pkgs[@]}")
-fi
+case "${1:-}" in
+    --test) want+=("${package_pkgs[@]}" "${test_pkgs[@]}") ;;
+    --package) want+=("${package_pkgs[@]}") ;;
+esac
 
 missing=()
 for p in "${want[@]}"; do

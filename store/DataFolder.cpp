@@ -5,13 +5,12 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "common/ProductName.h"
 #include "store/FileError.h"
 #include "store/ProfileNames.h"
 
 namespace tarnwick {
 namespace {
-
-constexpr const char* kSuffix = "/Osgrel Tarnwick Ambrel";
 
 bool MakeDirs(const std::string& path) {
     struct stat st {};
@@ -56,7 +55,7 @@ void DataFolder::EnsureProfilesFolder() const {
 }
 
 std::string DataFolder::Folder() const {
-    return m_strProgramFiles + kSuffix;
+    return m_strProgramFiles + "/" + kProductName;
 }
 std::string DataFolder::IndexPath() const {
     return Folder() + "/index.txt";
@@ -81,9 +80,6 @@ std::string DataFolder::NewTxtPath() const {
 }
 std::string DataFolder::MailPath() const {
     return Folder() + "/Mail.txt";
-}
-std::string DataFolder::HelpPath() const {
-    return Folder() + "/Help.html";
 }
 
 std::string DataFolder::ProfilePath(const std::string& profileName) const {

@@ -30,7 +30,6 @@ public:
     std::string ProfilesFolderNoSlash() const;
     std::string NewTxtPath() const;
     std::string MailPath() const;
-    std::string HelpPath() const;
     // Profiles folder + name + ".txt".
     std::string ProfilePath(const std::string& profileName) const;
     // The profile file that a display text or an address leads to.

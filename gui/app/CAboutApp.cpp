@@ -49,14 +49,14 @@ CStaClass* MakeLink(QWidget* parent, int id, const QString& text, const QString&
 CAboutApp::CAboutApp(QWidget* parent) : QDialog(parent) {
     InitResources();
     setObjectName(QStringLiteral("150"));
-    setWindowTitle(QStringLiteral("About Osgrel Tarnwick Ambrel"));
+    setWindowTitle(QStringLiteral("About ") + QLatin1String(kProductName));
     setMinimumSize(377, 145);
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("151"));
     picture->setPixmap(QPixmap(QStringLiteral(":/pictures/about.png")));
     picture->setFixedSize(90, 88);
-    picture->setAccessibleName(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    picture->setAccessibleName(QLatin1String(kProductName));
 
     QLabel* version = MakeText(this, 1052, QString::fromLatin1(kProductVersionLine));
     QLabel* notice = MakeText(this, 1053, QString::fromLatin1(kMakerNotice));

@@ -27,7 +27,9 @@ namespace tarnwick {
 namespace {
 
 constexpr int kSplitterId = 0xE900;
-constexpr int kUiUpdateMs = 100;
+// The keyboard's lock state changes without telling a window that does not
+// have the focus, so the indicators look at it this often.
+constexpr int kLocksPollMs = 100;
 
 }  // namespace
 
@@ -38,7 +40,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(QStringLiteral(":/pictures/tarnwick.png")));
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    WatchedFlag::SetListener({});
+}
 
 bool CMainFrame::Create() {
     if (!CreateToolBar()) {
@@ -57,9 +61,14 @@ bool CMainFrame::Create() {
     connect(next, &QShortcut::activated, this, [this] { FocusNextPane(true); });
     auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
     connect(previous, &QShortcut::activated, this, [this] { FocusNextPane(false); });
-    connect(&m_uiTimer, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
-    m_uiTimer.start(kUiUpdateMs);
+    // Play and Stop follow their flags, the message pane the scan's page:
+    // queued when the scan thread changes them, at once on this thread.
+    connect(this, &CMainFrame::runStateChanged, this, &CMainFrame::UpdateCommandUI);
+    WatchedFlag::SetListener([this] { emit runStateChanged(); });
+    connect(&m_locksTimer, &QTimer::timeout, this, &CMainFrame::UpdateIndicators);
+    m_locksTimer.start(kLocksPollMs);
     UpdateCommandUI();
+    UpdateIndicators();
     return true;
 }
 
@@ -198,13 +207,6 @@ void CMainFrame::UpdateCommandUI() {
     for (int id : {ID_ADD, ID_DELETE, ID_HELP, ID_ABOUT, ID_EXIT}) {
         Command(id)->setEnabled(m_bStandardCommands);
     }
-    const KeyboardLocks locks = ReadKeyboardLocks();
-    if (!(locks == m_locks)) {
-        m_locks = locks;
-        m_pIndicators[0]->setText(locks.m_bCaps ? QStringLiteral("CAP") : QString());
-        m_pIndicators[1]->setText(locks.m_bNum ? QStringLiteral("NUM") : QString());
-        m_pIndicators[2]->setText(locks.m_bScroll ? QStringLiteral("SCRL") : QString());
-    }
     if (g_bScanRunning) {
         const int row = m_nStartedPage.load();
         if (row >= 0 && row != m_nShownPage && row < m_pRight->RowCount()) {
@@ -214,6 +216,21 @@ void CMainFrame::UpdateCommandUI() {
     } else if (m_bProgressShown) {
         ShowReady();
     }
+}
+
+void CMainFrame::UpdateIndicators() {
+    const KeyboardLocks locks = ReadKeyboardLocks();
+    if (!(locks == m_locks)) {
+        m_locks = locks;
+        m_pIndicators[0]->setText(locks.m_bCaps ? QStringLiteral("CAP") : QString());
+        m_pIndicators[1]->setText(locks.m_bNum ? QStringLiteral("NUM") : QString());
+        m_pIndicators[2]->setText(locks.m_bScroll ? QStringLiteral("SCRL") : QString());
+    }
+}
+
+void CMainFrame::NotePageStarted(int row) {
+    m_nStartedPage.store(row);
+    emit runStateChanged();
 }
 
 void CMainFrame::ShowProgress(int page, int pages, const std::string& address) {

@@ -43,14 +43,16 @@ public:
     // The tool bar button or menu item of a command ID.
     QAction* Command(int commandId) const;
 
-    // Buttons follow the enabling flags; the indicators the keyboard.
+    // Buttons follow the enabling flags, the message pane the run's page.
     void UpdateCommandUI();
+    // The lock indicators follow the keyboard.
+    void UpdateIndicators();
     // Whether Add, Delete, Help, About and Exit are enabled (set at start-up).
     void SetStandardCommandsEnabled(bool enabled);
 
-    // The scan thread is at this results row: shown at the next update of
-    // the window (callable from any thread; the scan never waits for it).
-    void NotePageStarted(int row) { m_nStartedPage.store(row); }
+    // The scan thread is at this results row: shown once the GUI thread
+    // comes to it (callable from any thread; the scan never waits for it).
+    void NotePageStarted(int row);
     // The status bar's message pane during a run, and back to "Ready".
     void ShowProgress(int page, int pages, const std::string& address);
     void ShowReady();
@@ -69,6 +71,10 @@ public:
     bool ResultsHaveStatus() override;
     void DeleteAllResults() override;
     void RebuildResults() override;
+
+signals:
+    // The enabling flags or the scan's page changed (from any thread).
+    void runStateChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,7 +95,7 @@ private:
     QLabel* m_pIndicators[3] = {nullptr, nullptr, nullptr};
     KeyboardLocks m_locks;
     std::map<int, QAction*> m_commands;
-    QTimer m_uiTimer;
+    QTimer m_locksTimer;
     bool m_bStandardCommands = true;
     bool m_bProgressShown = false;
     std::atomic<int> m_nStartedPage{-1};

@@ -3,12 +3,12 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QUrl>
 
+#include "common/ProductName.h"
 #include "gui/app/AppState.h"
 #include "gui/app/CAboutApp.h"
 #include "gui/app/CLeftList.h"
@@ -18,6 +18,7 @@
 #include "gui/app/ResultListModel.h"
 #include "gui/app/WindowScanPanes.h"
 #include "gui/controls/CSplash.h"
+#include "gui/controls/GuiThread.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/ExportResults.h"
@@ -144,30 +145,9 @@ void CTarnwickApp::OnEditProfile() {
     RunEditProfileCommand(m_pFrame.get(), *m_pFrame->ProfilePane());
 }
 
-QString CTarnwickApp::InstallHelp() {
-    const DataFolder folder = DataFolder::FromEnvironment();
-    folder.EnsureExists();
-    QFile shipped(QStringLiteral(":/help/Help.html"));
-    if (!shipped.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QByteArray guide = shipped.readAll();
-    const QString path = QString::fromLocal8Bit(folder.HelpPath().c_str());
-    QFile installed(path);
-    if (installed.open(QIODevice::ReadOnly) && installed.readAll() == guide) {
-        return path;
-    }
-    installed.close();
-    if (!installed.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        installed.write(guide) != guide.size()) {
-        return {};
-    }
-    return path;
-}
-
 void CTarnwickApp::OnHelp() {
     // A missing guide is not reported: Help then simply opens nothing.
-    const QString path = InstallHelp();
+    const QString path = UserGuidePath();
     if (!path.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
@@ -198,14 +178,12 @@ void CTarnwickApp::FinishMail() {
     QProgressDialog progress(QStringLiteral("Sending the remaining notification mails..."),
                              QString(), 0, 0,
                              m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr);
-    progress.setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    progress.setWindowTitle(QLatin1String(kProductName));
     progress.setCancelButton(nullptr);
     progress.setMinimumDuration(300);
     progress.setWindowModality(Qt::ApplicationModal);
-    while (!m_pMailQueue->WaitUntilDrainedFor(std::chrono::milliseconds(20))) {
-        progress.setValue(0);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    // A sender may be showing a message box through the GUI thread meanwhile.
+    GuiThread::RunAside([this] { m_pMailQueue->WaitUntilDrained(); });
 }
 
 void CTarnwickApp::OnExit() {

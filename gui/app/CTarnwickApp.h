@@ -57,10 +57,6 @@ public:
     // being sent; the window keeps answering meanwhile.
     void FinishMail();
 
-    // Writes the user guide into the data folder (when missing or out of
-    // date) and returns its path; empty when it cannot be written.
-    static QString InstallHelp();
-
 signals:
     // The Exit command was confirmed: the program ends with this code.
     void exitRequested(int code);

@@ -2,11 +2,11 @@
 // with the exit confirmation and the webmaster letter, is kProductWebSite.
 #pragma once
 
+#include "common/ProductName.h"
 #include "mail/ProductWebSite.h"
 
 namespace tarnwick {
 
-inline constexpr const char* kProductName = "Osgrel Tarnwick Ambrel";
 inline constexpr const char* kProductVersionLine = "Osgrel - Tarnwick  Version - 2.0.1.5";
 inline constexpr const char* kMakerMail = "tarnwick@osgrel.example";
 inline constexpr const char* kMakerNotice = "Copyright (C) Osgrel. All rights reserved.";

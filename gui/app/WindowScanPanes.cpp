@@ -1,8 +1,5 @@
 #include "gui/app/WindowScanPanes.h"
 
-#include <QThread>
-#include <future>
-
 #include "gui/app/CLeftList.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CRightList.h"
@@ -10,8 +7,7 @@
 
 namespace tarnwick {
 
-WindowScanPanes::WindowScanPanes(CMainFrame& frame)
-    : m_frame(frame), m_pGuiContext(std::make_unique<QObject>()) {}
+WindowScanPanes::WindowScanPanes(CMainFrame& frame) : m_frame(frame) {}
 
 WindowScanPanes::~WindowScanPanes() {
     Close();
@@ -20,43 +16,13 @@ WindowScanPanes::~WindowScanPanes() {
 void WindowScanPanes::Close() {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_bClosed) {
-            return;
-        }
         m_bClosed = true;
     }
-    // Deleting the context drops the calls still queued for it; each dropped
-    // call lets its waiting thread go on.
-    m_pGuiContext.reset();
+    m_guiThread.Close();
 }
 
 bool WindowScanPanes::OnGuiThread(const std::function<void()>& work) {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    if (m_bClosed) {
-        return false;
-    }
-    if (QThread::currentThread() == m_pGuiContext->thread()) {
-        lock.unlock();
-        work();
-        return true;
-    }
-    // The promise is kept by the queued call; whether the call runs or is
-    // dropped, releasing it wakes this thread.
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> finished = done->get_future();
-    std::shared_ptr<void> release(nullptr, [done](void*) { done->set_value(); });
-    auto ran = std::make_shared<bool>(false);
-    QMetaObject::invokeMethod(
-        m_pGuiContext.get(),
-        [work, ran, release] {
-            work();
-            *ran = true;
-        },
-        Qt::QueuedConnection);
-    release.reset();
-    lock.unlock();
-    finished.wait();
-    return *ran;
+    return m_guiThread.Call(work);
 }
 
 int WindowScanPanes::ProfileRowCount() {

@@ -5,11 +5,11 @@
 // are applied at once.
 #pragma once
 
-#include <QObject>
 #include <functional>
 #include <memory>
 #include <mutex>
 
+#include "gui/controls/GuiThread.h"
 #include "mail/NotificationSink.h"
 #include "scan/ScanPanes.h"
 
@@ -62,8 +62,8 @@ private:
     bool OnGuiThread(const std::function<void()>& work);
 
     CMainFrame& m_frame;
-    std::unique_ptr<QObject> m_pGuiContext;
-    std::mutex m_mutex;
+    GuiThread m_guiThread;
+    std::mutex m_mutex;  // guards m_bClosed for the calls that do not wait
     bool m_bClosed = false;
     std::function<void()> m_fnOfferReport;
     std::function<void(const NotificationJob&)> m_fnStartNotification;

@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
     {
         QApplication application(argc, argv);
         QApplication::setApplicationName(QStringLiteral("tarnwick"));
+        // Docks and Wayland compositors match the window to its menu entry
+        // and icon by this name.
+        QGuiApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
         tarnwick::CTarnwickApp app;
         QObject::connect(&app, &tarnwick::CTarnwickApp::exitRequested, &application,
                          &QCoreApplication::exit, Qt::QueuedConnection);

@@ -6,6 +6,7 @@
 #include <deque>
 #include <mutex>
 
+#include "gui/controls/GuiThread.h"
 #include "gui/controls/TextCodec.h"
 
 namespace tarnwick {
@@ -81,17 +82,13 @@ AppMessageBox::Answer AppMessageBox::Show(const QString& text, Buttons buttons, 
             return answer;
         }
     }
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr) {
-        return Negative(buttons);
-    }
-    if (QThread::currentThread() == app->thread()) {
-        return ShowOnGuiThread(text, buttons, parent);
-    }
+    // A box asked for from another thread has no parent: the parent belongs
+    // to the GUI thread's caller, not to this one.
+    const bool here = QCoreApplication::instance() != nullptr &&
+                      QThread::currentThread() == QCoreApplication::instance()->thread();
     Answer answer = Negative(buttons);
-    QMetaObject::invokeMethod(
-        app, [&] { answer = ShowOnGuiThread(text, buttons, nullptr); },
-        Qt::BlockingQueuedConnection);
+    GuiThread::CallOnApplication(
+        [&] { answer = ShowOnGuiThread(text, buttons, here ? parent : nullptr); });
     return answer;
 }
 

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QThread>
 
+#include "common/ProductName.h"
 #include "gui/res/Resources.h"
 
 namespace tarnwick {
@@ -13,7 +14,7 @@ namespace tarnwick {
 CSplash::CSplash(QWidget* parent)
     : CBDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     InitResources();
-    setAccessibleName(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    setAccessibleName(QLatin1String(kProductName));
     SetBackgroundBitmap(QStringLiteral(":/pictures/splash.png"));
     resize(Background().isNull() ? QSize(385, 241) : Background().size());
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/ProductName.h"
 #include "editing/EditingTexts.h"
 #include "gui/editing/DialogUnits.h"
 
@@ -10,7 +11,7 @@ namespace tarnwick {
 
 CDel::CDel(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("168"));
-    setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    setWindowTitle(QLatin1String(kProductName));
     setFixedSize(DluSize(141, 46));
     auto* question = new QLabel(QString::fromLatin1(texts::kDeleteQuestion), this);
     question->setGeometry(Dlu(7, 7, 130, 10));

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,10 +13,10 @@
 #include <QVBoxLayout>
 #include <exception>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "gui/controls/AppMessageBox.h"
+#include "gui/controls/GuiThread.h"
 #include "gui/controls/TextCodec.h"
 #include "mail/CMailSender.h"
 #include "mail/MailRules.h"
@@ -268,7 +267,6 @@ void CMailSett::SendTestMail() {
     g_bAnnounceSent = true;
 
     TestMailSink sink;
-    QEventLoop loop;
     // The login goes with the test mail only when SSL is ticked.
     MailSettings account = m_settings;
     if (!account.m_bRequiresSsl) {
@@ -276,7 +274,7 @@ void CMailSett::SendTestMail() {
         account.m_strPassword.clear();
     }
     const std::string recipient = m_strTestAddress;
-    std::thread worker([&] {
+    GuiThread::RunAside([&] {
         try {
             CMailSender sender(sink);
             sender.m_account = account;
@@ -287,10 +285,7 @@ void CMailSett::SendTestMail() {
         } catch (const std::exception& e) {
             sink.SetResultMail(-1, e.what());
         }
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    loop.exec();
-    worker.join();
 
     g_bAnnounceSent = false;
     QApplication::restoreOverrideCursor();

@@ -5,12 +5,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/ProductName.h"
+
 namespace tarnwick {
 
 CExit::CExit(std::function<void()> onStop, QWidget* parent)
     : QDialog(parent), m_fnStop(std::move(onStop)) {
     setObjectName(QStringLiteral("164"));
-    setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    setWindowTitle(QLatin1String(kProductName));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setMinimumSize(254, 62);

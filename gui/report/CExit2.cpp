@@ -7,19 +7,20 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "common/ProductName.h"
 #include "mail/ProductWebSite.h"
 
 namespace tarnwick {
 
 CExit2::CExit2(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("165"));
-    setWindowTitle(QStringLiteral("Osgrel Tarnwick Ambrel"));
+    setWindowTitle(QLatin1String(kProductName));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setMinimumSize(358, 68);
 
-    auto* question =
-        new QLabel(QStringLiteral("Do you want to exit from Osgrel Tarnwick Ambrel ? "), this);
+    auto* question = new QLabel(
+        QStringLiteral("Do you want to exit from %1 ? ").arg(QLatin1String(kProductName)), this);
     setAccessibleDescription(question->text());
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("1044"));

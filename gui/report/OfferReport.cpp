@@ -1,12 +1,11 @@
 #include "gui/report/OfferReport.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QThread>
 #include <QWidget>
 #include <ctime>
 
 #include "gui/controls/AppMessageBox.h"
+#include "gui/controls/GuiThread.h"
 #include "gui/report/CReport.h"
 #include "report/ReportWriters.h"
 #include "scan/ScanState.h"
@@ -43,19 +42,11 @@ void OfferReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
 }  // namespace
 
 void OfferReport(QWidget* parent, const std::vector<ResultRow>& rows) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app == nullptr) {
+    // From the scan thread too: the dialogs belong to the GUI thread; wait
+    // there until the prompt is closed and the file written.
+    if (!GuiThread::CallOnApplication([&] { OfferReportHere(parent, rows); })) {
         g_bReportSaved = false;
-        return;
     }
-    if (QThread::currentThread() == app->thread()) {
-        OfferReportHere(parent, rows);
-        return;
-    }
-    // From the scan thread: the dialogs belong to the GUI thread; wait there
-    // until the prompt is closed and the file written.
-    QMetaObject::invokeMethod(
-        app, [&] { OfferReportHere(parent, rows); }, Qt::BlockingQueuedConnection);
 }
 
 }  // namespace tarnwick

@@ -1,6 +1,9 @@
 #include "gui/res/Resources.h"
 
 #include <QtCore/qglobal.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 static void RegisterTarnwickResources() {
     Q_INIT_RESOURCE(tarnwick);
@@ -11,6 +14,19 @@ namespace tarnwick {
 void InitResources() {
     static const bool registered = (RegisterTarnwickResources(), true);
     (void)registered;
+}
+
+QString UserGuidePath() {
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/" TARNWICK_GUIDE_FROM_BIN "/Help.html");
+    const QString built = QStringLiteral(TARNWICK_GUIDE_BUILD_DIR "/Help.html");
+    for (const QString& candidate : {installed, built}) {
+        const QFileInfo guide(candidate);
+        if (guide.isFile()) {
+            return QDir::cleanPath(guide.absoluteFilePath());
+        }
+    }
+    return {};
 }
 
 }  // namespace tarnwick

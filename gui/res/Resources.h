@@ -1,10 +1,17 @@
-// The program's pictures and user guide, built into the program. Anything
-// that loads one calls InitResources first (the resources sit in a static
-// library, so they are registered on first use).
+// The program's pictures, built into the program, and the user guide, kept as
+// files beside it. Anything that loads a picture calls InitResources first
+// (the resources sit in a static library, so they are registered on first
+// use).
 #pragma once
+
+#include <QString>
 
 namespace tarnwick {
 
 void InitResources();
+
+// The user guide's start page: in the installed documentation folder, else
+// in the build tree the program was built in; empty when neither holds it.
+QString UserGuidePath();
 
 }  // namespace tarnwick

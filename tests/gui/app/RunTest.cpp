@@ -16,6 +16,7 @@
 #include "gui/app/CommandIds.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/app/StoreFixture.h"
+#include "gui/app/WatchPaneModels.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CColoredListCtrl.h"
 #include "gui/controls/CFileEx.h"
@@ -87,6 +88,7 @@ class RunTest : public QObject {
         m_app = std::make_unique<CTarnwickApp>(StartOptions{0});
         QVERIFY(m_app->InitInstance());
         QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        test::WatchPaneModels(Frame());
     }
 
     // Profile A: found, lost (notified), gone. Profile B: found, unreachable.

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# Checks a built Debian package (./package makes it): its control fields, that
+# it holds everything an installed Tarnwick needs, that the desktop entry,
+# AppStream data and manual pages pass their validators, that the packaged
+# tarnwick-cli runs and the packaged desktop program finds its guide, that the
+# manual page and bash completion know every command and option
+# `tarnwick-cli --help` names, and that lintian finds no error or warning.
+# Usage: scripts/check-package.sh [PACKAGE.deb]   (default: build-package/tarnwick_*.deb)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+deb=${1:-$(ls build-package/tarnwick_*.deb)}
+app_id=example.osgrel.Tarnwick
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+# Control fields. The version is the project's, and the Debian changelog and
+# the newest AppStream release name the same one.
+field() { dpkg-deb -f "$deb" "$1"; }
+project_version=$(sed -n 's/^project(Tarnwick VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[[ $(field Package) == tarnwick ]] || fail "package name '$(field Package)'"
+[[ $(field Version) == "$project_version" ]] || fail "version '$(field Version)', project $project_version"
+[[ $(dpkg-parsechangelog -l dist/debian/changelog -S Version) == "$project_version" ]] ||
+    fail "dist/debian/changelog does not start with $project_version"
+newest_release=$(python3 -c 'import sys, xml.etree.ElementTree as t
+print(t.parse(sys.argv[1]).find("releases/release").get("version"))' dist/$app_id.metainfo.xml)
+[[ $newest_release == "$project_version" ]] || fail "newest AppStream release $newest_release"
+[[ $(field Maintainer) == *@* ]] || fail "maintainer '$(field Maintainer)'"
+[[ -n $(field Section) ]] || fail "no section"
+for lib in libqt6widgets6 libcurl4 libc6; do
+    [[ $(field Depends) == *"$lib"* ]] || fail "Depends lacks $lib: $(field Depends)"
+done
+
+# The file list.
+dpkg-deb -x "$deb" "$root"
+expected=(
+    usr/bin/tarnwick
+    usr/bin/tarnwick-cli
+    usr/share/doc/tarnwick/Help.html
+    usr/share/doc/tarnwick/copyright
+    usr/share/doc/tarnwick/changelog.gz
+    usr/share/applications/$app_id.desktop
+    usr/share/icons/hicolor/scalable/apps/$app_id.svg
+    usr/share/icons/hicolor/48x48/apps/$app_id.png
+    usr/share/icons/hicolor/128x128/apps/$app_id.png
+    usr/share/icons/hicolor/256x256/apps/$app_id.png
+    usr/share/metainfo/$app_id.metainfo.xml
+    usr/share/man/man1/tarnwick.1.gz
+    usr/share/man/man1/tarnwick-cli.1.gz
+    usr/share/bash-completion/completions/tarnwick-cli
+    usr/share/doc-base/tarnwick.tarnwick-guide
+)
+shopt -s nullglob
+for picture in gui/res/guide/*.png; do
+    expected+=("usr/share/doc/tarnwick/$(basename "$picture")")
+done
+for unit in dist/systemd/*.service dist/systemd/*.timer; do
+    expected+=("usr/lib/systemd/user/$(basename "$unit")")
+done
+shopt -u nullglob
+for path in "${expected[@]}"; do
+    [[ -f $root/$path ]] || fail "the package lacks /$path"
+done
+for program in tarnwick tarnwick-cli; do
+    [[ -x $root/usr/bin/$program ]] || fail "/usr/bin/$program is not executable"
+done
+
+# Each bitmap icon is the size its folder names.
+for size in 48 128 256; do
+    png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+    [[ -f $png ]] || continue
+    file -b "$png" | grep -q "PNG image data, $size x $size," || fail "$png: $(file -b "$png")"
+done
+
+# Validators.
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop" ||
+    fail "desktop-file-validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$root/appstream.log" ||
+    { cat "$root/appstream.log" >&2; fail "appstreamcli validate"; }
+for page in tarnwick tarnwick-cli; do
+    gz=$root/usr/share/man/man1/$page.1.gz
+    lint=$(mandoc -T lint -W warning "$gz" 2>&1) || true
+    [[ -z $lint ]] || fail "mandoc -T lint $page.1: $lint"
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$gz" 2>&1 >/dev/null) || true
+    [[ -z $warnings ]] || fail "man --warnings $page.1: $warnings"
+done
+
+# The packaged tarnwick-cli runs (its libraries are the system's).
+cli=$root/usr/bin/tarnwick-cli
+if ! help=$("$cli" --help); then
+    fail "the packaged tarnwick-cli --help failed"
+fi
+[[ $help == "Usage: tarnwick-cli "* ]] || fail "tarnwick-cli --help printed: $help"
+
+# The packaged desktop program finds the packaged guide (on Xvfb, driven over
+# the accessibility bus).
+if ! /usr/bin/python3 tests/gui/app/e2e_installed_help.py "$root/usr/bin/tarnwick" tests/support/guidrive \
+        "$root/usr/share/doc/tarnwick/Help.html"; then
+    fail "the packaged tarnwick does not open the packaged guide"
+fi
+
+# Every command and option the help texts name is in the manual page and is
+# offered by the completion.
+manual=$(MANWIDTH=200 man -l "$root/usr/share/man/man1/tarnwick-cli.1.gz" 2>/dev/null | col -b)
+completion=$root/usr/share/bash-completion/completions/tarnwick-cli
+complete_words() {  # what is offered for the last of: tarnwick-cli WORDS...
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+             _tarnwick_cli; printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$cli" "$@"
+}
+commands=$(sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p' <<<"$help")
+[[ -n $commands ]] || fail "no commands found in tarnwick-cli --help"
+offered=$(complete_words "")
+for command in $commands; do
+    grep -qw -- "$command" <<<"$manual" || fail "tarnwick-cli.1 does not name the command $command"
+    grep -qx -- "$command" <<<"$offered" || fail "the completion does not offer $command"
+    command_help=$("$cli" "$command" --help) || fail "tarnwick-cli $command --help failed"
+    options=$(grep -o -- '--[a-z][a-z-]*' <<<"$command_help" | sort -u || true)
+    offered_options=$(complete_words "$command" -)
+    for option in $options; do
+        grep -q -- "$option" <<<"$manual" || fail "tarnwick-cli.1 does not name $command $option"
+        grep -qx -- "$option" <<<"$offered_options" ||
+            fail "the completion does not offer $option after $command"
+        # An option shown with its values ("--format json|csv") completes them.
+        values=$(grep -o -- "$option [a-z|]*[a-z]" <<<"$command_help" | head -n 1 || true)
+        for value in $(tr '|' ' ' <<<"${values#"$option "}"); do
+            complete_words "$command" "$option" "" | grep -qx -- "$value" ||
+                fail "the completion does not offer $value after $command $option"
+        done
+    done
+done
+
+# Lintian: no errors or warnings (what it merely notes is listed, not failed).
+if ! lintian --fail-on error,warning "$deb"; then
+    fail "lintian"
+fi
+
+if ((failures > 0)); then
+    echo "$deb: $failures check(s) failed" >&2
+    exit 1
+fi
+echo "$deb: control fields, ${#expected[@]} installed files, validators, manual pages," \
+     "packaged tarnwick-cli --help, packaged Help, completion, lintian: all good"

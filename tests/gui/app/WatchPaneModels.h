@@ -1,0 +1,27 @@
+// Qt's own checker of the item model contract, attached to both pane models
+// for their whole life: every row inserted, removed, moved or changed by the
+// panes (loading, ticking, a scan filling the results) is checked as it is
+// signalled, and a breach fails the running test.
+#pragma once
+
+#include <QAbstractItemModelTester>
+
+#include "gui/app/CLeftList.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CRightList.h"
+#include "gui/app/ProfileListModel.h"
+#include "gui/app/ResultListModel.h"
+
+namespace tarnwick::test {
+
+inline void WatchPaneModels(CMainFrame& frame) {
+    for (QAbstractItemModel* model :
+         {static_cast<QAbstractItemModel*>(&frame.ProfilePane()->Model()),
+          static_cast<QAbstractItemModel*>(&frame.ResultsPane()->Model())}) {
+        // Owned by the model, so it goes when the window goes.
+        new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                     model);
+    }
+}
+
+}  // namespace tarnwick::test
