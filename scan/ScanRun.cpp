@@ -212,6 +212,9 @@ void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
     }
     m_panes.SetResultStatus(job.m_nRow, result);
     if (m_pObserver != nullptr) {
+        if (evidence.m_bChecked) {
+            m_pObserver->PageEvidenceSeen(job, evidence);
+        }
         const std::string change = m_pObserver->PageChecked(job, result);
         if (!change.empty()) {
             m_panes.SetResultChange(job.m_nRow, change);

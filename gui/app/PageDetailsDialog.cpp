@@ -45,7 +45,7 @@ PageDetailsDialog::PageDetailsDialog(const ResultRow& row, QWidget* parent) : QD
 void PageDetailsDialog::AddLine(const QString& name, const QString& value) {
     auto* label = new QLabel(value, this);
     label->setObjectName(name);
-    label->setAccessibleName(name);
+    label->setAccessibleDescription(name);  // its accessible name is its text
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setWordWrap(true);
