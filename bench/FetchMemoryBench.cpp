@@ -40,7 +40,7 @@ int main() {
         server.Http("/big?size=" + std::to_string(size) +
                     "&tail=%3Ca%20href%3D%22http%3A%2F%2Fwww.example.com%2F%22%3E");
     auto start = std::chrono::steady_clock::now();
-    const std::string result = fetcher.Check(big, "www.example.com");
+    const std::string result = fetcher.Check(big, "www.example.com").m_strStatus;
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long peak = KibOf("VmHWM:");
 
@@ -57,7 +57,7 @@ int main() {
     std::ofstream("/proc/self/clear_refs") << "5";
     tarnwick::PageEvidence evidence;
     start = std::chrono::steady_clock::now();
-    const std::string withEvidence = fetcher.Check(big, "www.example.com", &evidence);
+    const std::string withEvidence = fetcher.Check(big, "www.example.com", &evidence).m_strStatus;
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long evidencePeak = KibOf("VmHWM:");
     std::printf("with evidence: %s, anchor seen: %s, verdict: %s\n", withEvidence.c_str(),

@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -17,8 +18,11 @@
 #include "scan/BuildResultRows.h"
 #include "scan/CheckPage.h"
 #include "scan/ScanRun.h"
+#include "scan/StatusWords.h"
+#include "store/AppSettings.h"
 #include "store/DataFolder.h"
 #include "store/ProfileList.h"
+#include "store/StoreLineReader.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -27,7 +31,8 @@ namespace {
 // list, as in the desktop program.
 bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
     const std::string path = folder.IndexPath();
-    FILE* file = std::fopen(path.c_str(), "rb");
+    // Never fopen: a FIFO in its place would block the program for good.
+    FILE* file = StoreLineReader::OpenRegularFile(path);
     int error = file == nullptr ? errno : 0;
     if (file != nullptr) {
         std::fgetc(file);
@@ -43,19 +48,36 @@ bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
     return false;
 }
 
+// The fetch time-outs: the shared settings, unless the command line says.
+PageFetcher::Options FetchOptions(const CliOptions& options) {
+    PageFetcher::Options fetch;
+    fetch.pageTimeoutSeconds = options.pageTimeoutSeconds > 0
+                                   ? options.pageTimeoutSeconds
+                                   : AppSettings::Load().m_nPageTimeoutSeconds;
+    return fetch;
+}
+
 int Check(const CliOptions& options, std::ostream& out) {
-    const std::string page = Utf8ToCp1252(options.page);
-    const std::string advertiser = Utf8ToCp1252(options.advertiser);
-    if (!options.json) {
-        out << CheckPage(page, advertiser) << '\n';
-        return kExitOk;
+    PageEvidence evidence;
+    const PageResult result =
+        CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser),
+                  FetchOptions(options), options.json ? &evidence : nullptr);
+    if (options.json) {
+        ResultRow row;
+        row.m_strAdvertiser = Utf8ToCp1252(options.advertiser);
+        row.m_strPage = Utf8ToCp1252(options.page);
+        row.m_strStatus = result.m_strStatus;
+        row.m_strReason = result.m_strReason;
+        row.m_nHttpStatus = result.m_nHttpStatus;
+        row.m_evidence = evidence;
+        out << ExportJsonObject(ExportRowOf(row)) << '\n';
+    } else {
+        out << result.m_strStatus << '\n';
+        if (options.verbose) {
+            out << Cp1252ToUtf8(result.m_strReason) << '\n';
+        }
     }
-    ResultRow row;
-    row.m_strAdvertiser = advertiser;
-    row.m_strPage = page;
-    row.m_strStatus = CheckPage(page, advertiser, &row.m_evidence);
-    out << ExportJsonObject(ExportRowOf(row)) << '\n';
-    return kExitOk;
+    return result.m_strStatus == kLinkFound ? kExitOk : kExitLinkMissing;
 }
 
 int List(std::ostream& out, std::ostream& err) {
@@ -104,10 +126,11 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     {
         ScanRun run(panes);
         run.SetObserver(&recorder);
+        run.SetFetchOptions(FetchOptions(options));
         run.OnPlay();
         run.WaitForScanThread();
     }
-    notifier.WaitForAll();
+    notifier.WaitForAll(std::chrono::seconds(options.mailWaitSeconds));
     notifier.SetPanes(nullptr);
     if (format == CliPanes::RowFormat::Text) {
         panes.PrintProfileStatuses();  // other formats print the pages alone
@@ -119,6 +142,11 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     const std::string reportError = panes.ReportError();
     if (!reportError.empty()) {
         err << "tarnwick-cli: " << reportError << '\n';
+        return kExitError;
+    }
+    // Every readable profile was checked; an unreadable one outweighs the
+    // pages' results, as its pages were never checked at all.
+    if (!panes.UnreadableProfiles().empty()) {
         return kExitError;
     }
     return panes.AllLinksFound() ? kExitOk : kExitLinkMissing;

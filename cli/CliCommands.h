@@ -1,7 +1,8 @@
-// tarnwick-cli's commands. Exit status: 0 success (for scan: every page is
-// "Link Found"), 1 when a scanned page is not, 2 for a wrong command line or
-// a profile list or report that cannot be read or written (with a message on
-// err).
+// tarnwick-cli's commands. Exit status: 0 success (for scan: every page of
+// every profile was checked and is "Link Found"; for check: "Link Found"), 1
+// when a page is not, 2 for a wrong command line, a profile file that cannot
+// be read, or a profile list or report that cannot be read or written (with a
+// message on err naming the file).
 #pragma once
 
 #include <ostream>

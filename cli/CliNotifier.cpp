@@ -1,6 +1,7 @@
 #include "cli/CliNotifier.h"
 
 #include "common/Cp1252.h"
+#include "scan/StatusWords.h"
 
 namespace tarnwick::cli {
 
@@ -37,10 +38,18 @@ void CliNotifier::Start(const NotificationJob& job) {
     }
 }
 
-void CliNotifier::WaitForAll() {
-    if (m_queue) {
-        m_queue->WaitUntilDrained();
+int CliNotifier::WaitForAll(std::chrono::seconds limit) {
+    if (!m_queue || m_queue->WaitUntilDrainedFor(limit)) {
+        return 0;
     }
+    const std::vector<NotificationJob> unsent = m_queue->TakeQueued();
+    for (const NotificationJob& job : unsent) {
+        ShowMessage("the letter to " + job.m_strMail + " about " + job.m_strPage +
+                    " was not sent: no time was left for it");
+        SetResultMail(job.m_nRow, kNotSentNoTime);
+    }
+    m_queue->WaitUntilDrained();  // the letters being sent, each bounded
+    return static_cast<int>(unsent.size());
 }
 
 void CliNotifier::SetResultMail(int row, const std::string& text) {

@@ -5,6 +5,7 @@
 // printed there too. With --no-mail nothing is sent.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <ostream>
@@ -31,8 +32,11 @@ public:
     void BeginRun();
     // From the scan thread; returns at once.
     void Start(const NotificationJob& job);
-    // Before the program ends: waits for the letters still queued.
-    void WaitForAll();
+    // Before the program ends: waits for the letters still queued, at most
+    // `limit`; then the letters not yet begun are not sent: each is named on
+    // the error stream and its "Mail Address" cell says so. The letters being
+    // sent then finish within their own bound. Returns how many were not sent.
+    int WaitForAll(std::chrono::seconds limit);
 
     void SetResultMail(int row, const std::string& text) override;
     void ShowMessage(const std::string& text) override;

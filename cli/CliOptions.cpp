@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "store/AppSettings.h"
+
 namespace tarnwick::cli {
 namespace {
 
@@ -83,6 +85,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     options.command = CommandNamed(args[0]);
     std::vector<std::string> operands;
     std::string format;
+    std::string value;
     bool optionsEnd = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -92,6 +95,21 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
             optionsEnd = true;
         } else if (IsHelp(arg)) {
             options.help = true;
+        } else if ((options.command == Command::Check || options.command == Command::Scan) &&
+                   TakeValue(args, i, "--page-timeout", value)) {
+            if (!AppSettings::ParseSeconds(value, AppSettings::kMinPageTimeoutSeconds,
+                                           AppSettings::kMaxPageTimeoutSeconds,
+                                           options.pageTimeoutSeconds)) {
+                throw UsageError("--page-timeout needs a number of seconds from " +
+                                 std::to_string(AppSettings::kMinPageTimeoutSeconds) + " to " +
+                                 std::to_string(AppSettings::kMaxPageTimeoutSeconds));
+            }
+        } else if (options.command == Command::Scan && TakeValue(args, i, "--mail-wait", value)) {
+            if (!AppSettings::ParseSeconds(value, 0, 86400, options.mailWaitSeconds)) {
+                throw UsageError("--mail-wait needs a number of seconds from 0 to 86400");
+            }
+        } else if (options.command == Command::Check && (arg == "--verbose" || arg == "-v")) {
+            options.verbose = true;
         } else if (options.command == Command::Scan && arg == "--no-mail") {
             options.noMail = true;
         } else if (options.command == Command::Scan &&
@@ -150,17 +168,23 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
 std::string HelpText(Command command) {
     switch (command) {
         case Command::Check:
-            return "Usage: tarnwick-cli check [--format json] PAGE ADVERTISER\n"
+            return "Usage: tarnwick-cli check [--verbose] [--page-timeout SECONDS]\n"
+                   "                         [--format json] PAGE ADVERTISER\n"
                    "\n"
                    "Fetches the page PAGE and prints on one line whether it links to\n"
                    "ADVERTISER: \"Link Found\", \"Link Not Found\", \"Page cannot be displayed\"\n"
                    "or \"Page Cannot be Found\". PAGE must begin with http://, https:// or\n"
-                   "ftp://. ADVERTISER is looked for as written, as the desktop program does.\n"
+                   "ftp://. ADVERTISER is looked for without regard to letter case.\n"
                    "\n"
-                   "  --format json  one JSON object instead: the result, its reason and what\n"
-                   "                 the fetch saw (http_status, final_url, rel, anchor_text,\n"
-                   "                 noindex, robots_txt, elapsed_ms, ...)\n"
-                   "Exit status 0 whatever the result; 2 for a wrong command line.\n";
+                   "  --verbose                print the reason for the result on a second line\n"
+                   "  --page-timeout SECONDS   give up on the page after SECONDS (1-3600;\n"
+                   "                           default: the desktop program's setting, 120)\n"
+                   "  --format json            one JSON object instead: the result, its reason\n"
+                   "                           and what the fetch saw (http_status, final_url,\n"
+                   "                           rel, anchor_text, noindex, robots_txt, ...)\n"
+                   "\n"
+                   "Exit status 0 for \"Link Found\", 1 for any other result, 2 for a wrong\n"
+                   "command line.\n";
         case Command::List:
             return "Usage: tarnwick-cli list\n"
                    "\n"
@@ -168,13 +192,14 @@ std::string HelpText(Command command) {
                    "the desktop program shows it, a tab, and its number of pages.\n";
         case Command::Scan:
             return "Usage: tarnwick-cli scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
+                   "                        [--page-timeout SECONDS] [--mail-wait SECONDS]\n"
                    "                        [--format json|csv]\n"
                    "\n"
                    "Checks every page of every profile, as Play does with all profiles\n"
                    "ticked. Prints a line per page as it is checked (advertiser's site, tab,\n"
-                   "publisher's site, tab, result), then a line per profile (profile, tab,\n"
-                   "status). Webmasters of pages that lost their link are notified as set\n"
-                   "in the desktop program.\n"
+                   "publisher's site, tab, result, tab, reason), then a line per profile\n"
+                   "(profile, tab, status). Webmasters of pages that lost their link are\n"
+                   "notified as set in the desktop program.\n"
                    "\n"
                    "  --report FILE  also write the report to FILE: an HTML report when the\n"
                    "                 name ends in \"html\", a text report otherwise\n"
@@ -186,13 +211,23 @@ std::string HelpText(Command command) {
                    "                 when a link was lost, restored or changed in quality\n"
                    "                 since the last run, mail ADDRESS one summary of the\n"
                    "                 changes through the account of the mail settings\n"
+                   "  --page-timeout SECONDS\n"
+                   "                 give up on a page after SECONDS (1-3600; default: the\n"
+                   "                 desktop program's setting, 120)\n"
+                   "  --mail-wait SECONDS\n"
+                   "                 wait at most SECONDS (default 120) for the letters still\n"
+                   "                 queued after the last page; those not begun by then are\n"
+                   "                 named on standard error and not sent\n"
                    "\n"
                    "The run is recorded in the history (see \"tarnwick-cli history\"), and the\n"
                    "letter rules of the mail settings (missing runs, quiet days) apply.\n"
                    "\n"
-                   "Exit status 0 when every page is \"Link Found\", 1 when one is not, 2 for a\n"
-                   "wrong command line or when the profiles or the report cannot be read or\n"
-                   "written.\n";
+                   "Exit status:\n"
+                   "  0  every page of every profile was checked and is \"Link Found\"\n"
+                   "  1  a page is not \"Link Found\"\n"
+                   "  2  a profile file could not be read (each is named on standard error;\n"
+                   "     the readable ones are still checked), the profile list or the\n"
+                   "     report could not be read or written, or a wrong command line\n";
         case Command::History:
             return "Usage: tarnwick-cli history [--format json]\n"
                    "       tarnwick-cli history --prune-before DATE\n"
@@ -229,9 +264,11 @@ std::string HelpText(Command command) {
            "Tarnwick desktop program.\n"
            "\n"
            "Commands:\n"
-           "  check PAGE ADVERTISER           check one page\n"
+           "  check [--verbose] PAGE ADVERTISER\n"
+           "                                  check one page\n"
            "  list                            list the profiles and their numbers of pages\n"
            "  scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
+           "       [--page-timeout SECONDS] [--mail-wait SECONDS]\n"
            "                                  check every page of every profile\n"
            "  history [--format json] [--prune-before DATE]\n"
            "                                  list the recorded runs\n"
@@ -239,7 +276,8 @@ std::string HelpText(Command command) {
            "\n"
            "Run \"tarnwick-cli COMMAND --help\" for more about a command. The profiles are\n"
            "read from the data folder \"Osgrel Tarnwick Ambrel\" in $TARNWICK_PROGRAM_FILES\n"
-           "when it is set, else in $XDG_DATA_HOME (or ~/.local/share).\n";
+           "when it is set, else in $XDG_DATA_HOME (or ~/.local/share). Settings shared\n"
+           "with the desktop program: $XDG_CONFIG_HOME/tarnwick/settings.ini.\n";
 }
 
 }  // namespace tarnwick::cli

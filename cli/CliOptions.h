@@ -11,15 +11,18 @@ enum class Command { None, Check, List, Scan, History, Changes };
 
 struct CliOptions {
     Command command = Command::None;
-    bool help = false;        // --help: show the command's help (or the general one)
-    std::string page;         // check
-    std::string advertiser;   // check
-    std::string reportPath;   // scan --report FILE; empty: no report
-    bool noMail = false;      // scan --no-mail
-    std::string summaryTo;    // scan --summary-to ADDRESS; empty: no summary letter
-    bool json = false;        // history, changes, check, scan --format json
-    bool csv = false;         // scan --format csv
-    std::string pruneBefore;  // history --prune-before DATE (YYYY-MM-DD)
+    bool help = false;            // --help: show the command's help (or the general one)
+    std::string page;             // check
+    std::string advertiser;       // check
+    std::string reportPath;       // scan --report FILE; empty: no report
+    bool noMail = false;          // scan --no-mail
+    std::string summaryTo;        // scan --summary-to ADDRESS; empty: no summary letter
+    bool json = false;            // history, changes, check, scan --format json
+    bool csv = false;             // scan --format csv
+    std::string pruneBefore;      // history --prune-before DATE (YYYY-MM-DD)
+    bool verbose = false;         // check --verbose: the reason on a second line
+    long pageTimeoutSeconds = 0;  // --page-timeout SECONDS; 0: the shared settings'
+    long mailWaitSeconds = 120;   // scan --mail-wait SECONDS: the longest wait for letters
 };
 
 // A command line that cannot be run; what() says why, in one line.

@@ -74,7 +74,12 @@ void CliPanes::RebuildResults() {
         m_out << ExportCsvHeader();
         m_out.flush();
     }
-    for (const std::string& path : missing) {
+    m_unreadable = missing;
+    for (std::string path : missing) {
+        // A zero byte from an index line is shown as \0, not sent to the terminal.
+        for (size_t at = path.find('\0'); at != std::string::npos; at = path.find('\0', at)) {
+            path.replace(at, 1, "\\0");
+        }
         m_err << "tarnwick-cli: cannot read the profile file " << path
               << "; its pages are not checked\n";
     }
@@ -99,9 +104,15 @@ void CliPanes::ClearProgress() {
 }
 
 void CliPanes::SetResultStatus(int row, const std::string& status) {
+    SetResult(row, PageResult(status));
+}
+
+void CliPanes::SetResult(int row, const PageResult& result) {
     std::lock_guard<std::mutex> lock(m_mutex);
     ResultRow& r = m_results.at(static_cast<size_t>(row));
-    r.m_strStatus = status;
+    r.m_strStatus = result.m_strStatus;
+    r.m_strReason = result.m_strReason;
+    r.m_nHttpStatus = result.m_nHttpStatus;
     m_done.at(static_cast<size_t>(row)) = true;
     PrintReadyRows();
 }
@@ -123,10 +134,19 @@ void CliPanes::PrintReadyRows() {
             printed = true;
         }
         switch (m_eFormat) {
-            case RowFormat::Text:
+            case RowFormat::Text: {
+                // The reason may quote the page's bytes or the address; keep
+                // the line one line with four fields.
+                std::string reason = Cp1252ToUtf8(r.m_strReason);
+                for (char& c : reason) {
+                    if (c == '\t' || c == '\n' || c == '\r') {
+                        c = ' ';
+                    }
+                }
                 m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage)
-                      << '\t' << r.m_strStatus << '\n';
+                      << '\t' << r.m_strStatus << '\t' << reason << '\n';
                 break;
+            }
             case RowFormat::Json:
                 m_out << ExportJsonObject(ExportRowOf(r)) << '\n';
                 break;
@@ -200,6 +220,11 @@ bool CliPanes::AllLinksFound() {
         }
     }
     return true;
+}
+
+std::vector<std::string> CliPanes::UnreadableProfiles() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_unreadable;
 }
 
 std::string CliPanes::ReportError() {

@@ -40,6 +40,8 @@ public:
     int ResultRowCount() override;
     ResultRow ResultRowAt(int row) override;
     void SetResultStatus(int row, const std::string& status) override;
+    // Prints advertiser, page, result and reason, tab-separated.
+    void SetResult(int row, const PageResult& result) override;
     void SetResultMail(int row, const std::string& text) override;
     void SetResultEvidence(int row, const PageEvidence& evidence) override;
     void OfferReport() override;
@@ -49,6 +51,8 @@ public:
     // After the run.
     void PrintProfileStatuses();
     bool AllLinksFound();
+    // The profile files that could not be read when the results were built.
+    std::vector<std::string> UnreadableProfiles();
     // The reason the report could not be written; empty when it was (or none
     // was asked for).
     std::string ReportError();
@@ -70,6 +74,7 @@ private:
     std::vector<std::string> m_profileTexts;
     std::vector<std::string> m_profileStatuses;
     std::vector<ResultRow> m_results;
+    std::vector<std::string> m_unreadable;
     bool m_bProgressShown = false;
     RowFormat m_eFormat;
     std::vector<bool> m_done;  // by row: checked (or stopped)

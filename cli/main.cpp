@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "common/CurlSetup.h"
 
 int main(int argc, char** argv) {
     // A closed pipe on standard output must not end the program mid-scan.
     std::signal(SIGPIPE, SIG_IGN);
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    tarnwick::CurlSetup::GlobalInit();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int status =
         tarnwick::cli::RunCli(args, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);

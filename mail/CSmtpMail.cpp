@@ -5,12 +5,11 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <mutex>
 #include <string_view>
 
+#include "common/CurlSetup.h"
 #include "mail/SmtpEndpoint.h"
 #include "mail/SmtpMessage.h"
 
@@ -19,14 +18,9 @@ namespace {
 
 std::atomic<long> g_nConnectTimeoutMs{20000};
 std::atomic<long> g_nReplyTimeoutS{60};
-std::atomic<long> g_nTotalTimeoutMs{300000};
-
-bool GlobalInit() {
-    static std::once_flag once;
-    static bool ok = false;
-    std::call_once(once, [] { ok = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
-    return ok;
-}
+// A letter is short: a whole send that takes longer than a minute is a server
+// that keeps the line open without doing its part.
+std::atomic<long> g_nTotalTimeoutMs{60000};
 
 bool IsControl(unsigned char b) {
     return b < 0x20 || b == 0x7F;
@@ -94,15 +88,6 @@ std::string EhloName() {
         }
     }
     return name;
-}
-
-std::string CaFile() {
-    for (const char* name : {"SSL_CERT_FILE", "CURL_CA_BUNDLE"}) {
-        if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
-            return value;
-        }
-    }
-    return {};
 }
 
 // What the debug channel tells about the dialogue: the last command sent (its
@@ -231,7 +216,7 @@ std::string Replied(const Dialogue& dialogue) {
 
 std::string Describe(CURLcode code, const char* errorBuffer, long osErrno,
                      const SmtpEndpoint& endpoint, const Dialogue& dialogue,
-                     const std::string& from) {
+                     const std::string& from, bool loginWithoutSsl) {
     const std::string where = endpoint.HostAndPort();
     const std::string detail = errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code);
     switch (code) {
@@ -245,6 +230,12 @@ std::string Describe(CURLcode code, const char* errorBuffer, long osErrno,
         case CURLE_OPERATION_TIMEDOUT:
             return "The SMTP server " + where + " did not answer in time.";
         case CURLE_USE_SSL_FAILED:
+            if (loginWithoutSsl) {
+                return "The SMTP server " + where +
+                       " does not offer STARTTLS: the user name and password are never sent "
+                       "without encryption, so nothing was sent. Tick \"Requires SSL\" or use "
+                       "a server that offers STARTTLS.";
+            }
             return "The SMTP server " + where +
                    " does not offer STARTTLS, so no secure connection could be made; nothing was "
                    "sent.";
@@ -398,7 +389,7 @@ struct CSmtpMail::Impl {
         }
         const std::string url = endpoint.Url() + "/" + EhloName();
         const std::string mailFrom = "<" + from + ">";
-        const std::string caFile = CaFile();
+        const std::string caFile = CurlSetup::CaFile();
 
         curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
@@ -413,7 +404,10 @@ struct CSmtpMail::Impl {
         curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, g_nTotalTimeoutMs.load());
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, g_nReplyTimeoutS.load());
-        if (m_bSsl) {
+        // A user name and password never travel in clear: without SSL they
+        // go only after STARTTLS, which the server must then offer.
+        const bool login = !m_strUserName.empty() && !m_strPassword.empty();
+        if (m_bSsl || login) {
             curl_easy_setopt(curl, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
             curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
             curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
@@ -421,7 +415,7 @@ struct CSmtpMail::Impl {
                 curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.c_str());
             }
         }
-        if (!m_strUserName.empty() && !m_strPassword.empty()) {
+        if (login) {
             curl_easy_setopt(curl, CURLOPT_USERNAME, m_strUserName.c_str());
             curl_easy_setopt(curl, CURLOPT_PASSWORD, m_strPassword.c_str());
         }
@@ -441,13 +435,14 @@ struct CSmtpMail::Impl {
         if (code == CURLE_OK) {
             return 0;
         }
-        m_strLastError = Describe(code, errorBuffer, osErrno, endpoint, dialogue, from);
+        m_strLastError =
+            Describe(code, errorBuffer, osErrno, endpoint, dialogue, from, login && !m_bSsl);
         return static_cast<int>(code);
     }
 };
 
 std::unique_ptr<CSmtpMail> CSmtpMail::Create() {
-    if (!GlobalInit()) {
+    if (!CurlSetup::GlobalInit()) {
         return nullptr;
     }
     auto impl = std::make_unique<Impl>();

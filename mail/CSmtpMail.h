@@ -10,7 +10,9 @@
 // which the server must offer. Certificates are always verified, against the
 // system's CA store or the file named by SSL_CERT_FILE or CURL_CA_BUNDLE. With
 // a user name and a password the component logs in (AUTH) when the server
-// offers it. Every step is bounded by time-outs.
+// offers it, and only over an encrypted connection: without SSL it then
+// requires STARTTLS, and a server without it gets no login and no mail. Every
+// step is bounded by time-outs, the whole send by a total one (60 s).
 //
 // Addresses holding control characters, blanks inside or angle brackets never
 // reach the server: SendMail refuses them before it connects.

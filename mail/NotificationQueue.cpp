@@ -1,6 +1,7 @@
 #include "mail/NotificationQueue.h"
 
 #include <exception>
+#include <iterator>
 
 #include "mail/SendNotificationProc.h"
 
@@ -77,6 +78,20 @@ void NotificationQueue::WaitUntilDrained() {
 bool NotificationQueue::WaitUntilDrainedFor(std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> lock(m_mutex);
     return m_cvDrained.wait_for(lock, timeout, [this] { return m_jobs.empty() && m_nBusy == 0; });
+}
+
+std::vector<NotificationJob> NotificationQueue::TakeQueued() {
+    std::vector<NotificationJob> taken;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        taken.assign(std::make_move_iterator(m_jobs.begin()),
+                     std::make_move_iterator(m_jobs.end()));
+        m_jobs.clear();
+        if (m_nBusy == 0) {
+            m_cvDrained.notify_all();
+        }
+    }
+    return taken;
 }
 
 void NotificationQueue::Run() {

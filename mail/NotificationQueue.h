@@ -13,7 +13,8 @@
 //   - Play calls BeginRun(), so that an empty Mail.txt is reported once per
 //     run ("First Enter The Mail Settings"), not once per page;
 //   - before the program ends, the owner waits for the letters still queued.
-//     The command-line scan calls WaitUntilDrained(). The desktop program must
+//     The command-line scan waits a bounded time (WaitUntilDrainedFor), then
+//     takes what is still queued (TakeQueued) and names it. The desktop program must
 //     keep its event loop turning meanwhile (a sending thread may be showing a
 //     message box through the GUI thread): it calls WaitUntilDrained() on a
 //     thread of its own while the GUI thread handles events, showing that
@@ -68,6 +69,10 @@ public:
     void WaitUntilDrained();
     // The same with a limit; true when nothing is outstanding any more.
     bool WaitUntilDrainedFor(std::chrono::milliseconds timeout);
+    // Takes the letters not yet begun out of the queue and returns them, so
+    // an owner that cannot wait longer can name them; the letters being sent
+    // finish (each within its own time bound).
+    std::vector<NotificationJob> TakeQueued();
 
 private:
     void Run();

@@ -177,7 +177,11 @@ ExportRow ExportRowOf(const ResultRow& row) {
     out.m_strMail = row.m_strMail;
     out.m_strNotify = row.m_strNotify;
     out.m_strResult = row.m_strStatus;
+    out.m_strReason = row.m_strReason;
     out.m_evidence = row.m_evidence;
+    if (out.m_evidence.m_nHttpStatus == 0) {
+        out.m_evidence.m_nHttpStatus = row.m_nHttpStatus;  // checked without evidence
+    }
     return out;
 }
 

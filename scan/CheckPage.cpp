@@ -22,9 +22,9 @@ bool HasScheme(std::string_view address) {
     return true;
 }
 
-std::string CheckPage(const std::string& page, const std::string& advertiser,
-                      PageEvidence* evidence) {
-    PageFetcher fetcher;
+PageResult CheckPage(const std::string& page, const std::string& advertiser,
+                     const PageFetcher::Options& options, PageEvidence* evidence) {
+    PageFetcher fetcher(options);
     return fetcher.Check(page, advertiser, evidence);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/Cp1252.h"
 #include "scan/ByteScan.h"
 #include "scan/StatusWords.h"
 
@@ -25,7 +26,12 @@ LinkClassifier::LinkClassifier(std::string address, Limits limits)
       // Enough for the look-back of an occurrence that straddles pieces, and
       // for the lead of a phrase whose "found" does.
       m_nKeep(std::max(m_strAddress.size() + kLookBack + 14, kNoSuchPage.size() + 4)),
-      m_limits(limits) {}
+      m_limits(limits) {
+    // The page is lowered as it arrives; the address once, the same way.
+    for (char& c : m_strAddress) {
+        c = static_cast<char>(Cp1252ToLower(static_cast<unsigned char>(c)));
+    }
+}
 
 void LinkClassifier::Feed(std::string_view bytes) {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -94,41 +100,47 @@ void LinkClassifier::ScanPhrases() {
                 std::memcmp(buf + i - kNoSuchPageLead, kNoSuchPage.data(), kNoSuchPageLead) == 0 &&
                 !StartsWith(kNoSuchPage)) {
                 m_bPageNotFound = true;
+                m_bPhrase404 = false;
             } else if (at > kNotFound404Lead &&
                        std::memcmp(buf + i - kNotFound404Lead, kNotFound404.data(),
                                    kNotFound404Lead) == 0 &&
                        !StartsWith(kNotFound404)) {
                 m_bPageNotFound = true;
+                m_bPhrase404 = true;
             }
             return m_bPageNotFound;
         });
     m_nNextPhrase = last + 1;
 }
 
-bool LinkClassifier::HrefBefore(std::uint64_t p) const {
+long LinkClassifier::HrefBefore(std::uint64_t p) const {
     const std::uint64_t lo = std::max(m_nCut, p >= kLookBack ? p - kLookBack : 0);
     if (p < lo + kLinkMarker.size()) {
-        return false;
+        return -1;
     }
-    // Each '=' of the window with "href" before it, inside the window.
+    // Each '=' of the window with "href" before it, inside the window; the
+    // last one is the nearest.
     const unsigned char* w = At(lo);
     const unsigned char* end = At(p);
+    long distance = -1;
     for (const unsigned char* eq = w + 4; eq < end;) {
         eq = static_cast<const unsigned char*>(std::memchr(eq, '=', static_cast<size_t>(end - eq)));
         if (eq == nullptr) {
-            return false;
+            break;
         }
         if (std::memcmp(eq - 4, "href", 4) == 0) {
-            return true;
+            distance = static_cast<long>(end - eq - 1);
         }
         ++eq;
     }
-    return false;
+    return distance;
 }
 
 bool LinkClassifier::Occurrence(std::uint64_t p) {
-    if (HrefBefore(p)) {
+    ++m_nOccurrences;
+    if (const long distance = HrefBefore(p); distance >= 0) {
         m_bLinkFound = true;
+        m_nLinkDistance = static_cast<std::uint64_t>(distance);
         return true;
     }
     // The text now begins behind this occurrence.
@@ -223,6 +235,28 @@ const char* LinkClassifier::Result() const {
         return kPageCannotBeFound;
     }
     return m_bLinkFound ? kLinkFound : kLinkNotFound;
+}
+
+std::string LinkClassifier::Reason() const {
+    if (m_nTotal == 0) {
+        return "the page is empty";
+    }
+    if (m_bPageNotFound) {
+        return std::string("\"") + (m_bPhrase404 ? "404 not found" : "page cannot be found") +
+               "\" in the page";
+    }
+    if (m_bLinkFound) {
+        return "link found " + std::to_string(m_nLinkDistance) +
+               (m_nLinkDistance == 1 ? " character" : " characters") + " after href=";
+    }
+    if (m_strAddress.empty()) {
+        return "the profile has no advertiser's address";
+    }
+    if (m_nOccurrences == 0) {
+        return "the advertiser's address is not in the page";
+    }
+    return "the advertiser's address is in the page " + std::to_string(m_nOccurrences) +
+           (m_nOccurrences == 1 ? " time" : " times") + ", never within 50 characters after href=";
 }
 
 }  // namespace tarnwick

@@ -12,9 +12,9 @@
 //     cut behind it: the next occurrence is searched from there and its 50
 //     characters never reach back past the cut;
 //   - otherwise (and always for an empty address): "Link Not Found".
-// Only the page is lowered (A-Z and the code page's other capitals); the
-// address is taken byte for byte, so an address with a capital never matches.
-// A zero byte is an ordinary byte.
+// The page and the address are lowered alike (A-Z and the code page's other
+// capitals), so an address stored as www.MySite.example matches a page that
+// links to www.mysite.example. A zero byte is an ordinary byte.
 #pragma once
 
 #include <cstddef>
@@ -49,6 +49,9 @@ public:
     // One of the four result words for the bytes fed so far.
     const char* Result() const;
     std::uint64_t BytesFed() const { return m_nTotal; }
+    // Why Result() is what it is, in a few words: which phrase was seen, how
+    // far after "href=" the link stood, how often the address occurred.
+    std::string Reason() const;
 
     // Largest piece lowered at once; longer feeds are taken piece by piece.
     static constexpr std::size_t kPiece = 64 * 1024;
@@ -60,7 +63,9 @@ private:
     void ScanAddressAutomaton();
     void SwitchToAutomaton(std::uint64_t from);
     bool StartsWith(std::string_view phrase) const;
-    bool HrefBefore(std::uint64_t position) const;
+    // The distance from the end of the nearest "href=" in the window before
+    // position to position, or -1 when the window holds none.
+    long HrefBefore(std::uint64_t position) const;
     // Handles a complete occurrence at absolute position p; true when it
     // qualifies as a link.
     bool Occurrence(std::uint64_t p);
@@ -79,9 +84,12 @@ private:
 
     bool m_bPageNotFound = false;
     bool m_bLinkFound = false;
-    std::uint64_t m_nNextPhrase = 0;   // "found" starts before this are examined
-    std::uint64_t m_nNextAddress = 0;  // address starts before this are examined
-    std::uint64_t m_nCut = 0;          // the text starts here after failed occurrences
+    bool m_bPhrase404 = false;          // the phrase seen was "404 not found"
+    std::uint64_t m_nOccurrences = 0;   // of the address, counted until the link
+    std::uint64_t m_nLinkDistance = 0;  // characters between "href=" and the link
+    std::uint64_t m_nNextPhrase = 0;    // "found" starts before this are examined
+    std::uint64_t m_nNextAddress = 0;   // address starts before this are examined
+    std::uint64_t m_nCut = 0;           // the text starts here after failed occurrences
 
     Limits m_limits;
     std::uint64_t m_nVerifyWork = 0;

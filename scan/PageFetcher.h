@@ -10,22 +10,32 @@
 //     displayed";
 //   - redirections are followed (at most Options::maxRedirects);
 //   - HTTP requests carry the User-Agent "Internet Explorer6.0.2900.2180";
-//   - the body is read whatever the HTTP status; compressed bodies are decoded;
+//   - compressed bodies are decoded;
 //   - TLS certificates are verified against the system's store, or against
 //     the file named by SSL_CERT_FILE (else CURL_CA_BUNDLE) when set;
 //   - proxies come from the usual environment variables (http_proxy, ...);
-//   - a connection that is not made within the connect time-out, or a
-//     transfer that receives no byte for the stall time-out, ends the fetch:
-//     what arrived until then is classified as the whole page;
+//   - a connection that is not made within the connect time-out, a transfer
+//     that receives no byte for the stall time-out, and a page that is not
+//     complete within the page time limit end the fetch;
 //   - spaces, control bytes and bytes above 0x7E in the address are sent as
 //     %XX, as a browser does.
-// Every failure becomes a result word; nothing is thrown, logged or shown.
+// The result says only what was seen:
+//   - a complete transfer with a 2xx final status (or a complete FTP
+//     transfer): the words LinkClassifier gives for the body;
+//   - final HTTP status 404 or 410: "Page Cannot be Found", whatever the body;
+//   - any other final status of 400 or more: "Page cannot be displayed";
+//   - a transfer that did not complete (time limit, stall, reset, broken
+//     chunking, TLS failure mid-body...): "Page cannot be displayed", whatever
+//     arrived before.
+// Every result carries its reason. Every failure becomes a result; nothing is
+// thrown, logged or shown.
 #pragma once
 
 #include <atomic>
 #include <string>
 
 #include "scan/PageEvidence.h"
+#include "scan/PageResult.h"
 #include "scan/RobotsCache.h"
 
 namespace tarnwick {
@@ -34,7 +44,8 @@ class PageFetcher {
 public:
     struct Options {
         long connectTimeoutSeconds = 30;
-        long stallSeconds = 60;  // no byte received for this long ends the transfer
+        long stallSeconds = 60;         // no byte received for this long ends the transfer
+        long pageTimeoutSeconds = 120;  // the whole page, connecting included
         long maxRedirects = 20;
     };
 
@@ -45,18 +56,18 @@ public:
     PageFetcher& operator=(const PageFetcher&) = delete;
 
     // One of "Link Found", "Link Not Found", "Page cannot be displayed",
-    // "Page Cannot be Found". Not to be called from two threads at once.
-    // With evidence, also gathers what the same transfer shows of the link's
-    // worth (EvidenceCollector) and the host's robots.txt verdict (fetched
-    // once per host for the life of the fetcher, with the same time-outs).
-    std::string Check(const std::string& page, const std::string& advertiser,
-                      PageEvidence* evidence = nullptr);
+    // "Page Cannot be Found", with its reason and the final HTTP status. Not
+    // to be called from two threads at once. With evidence, also gathers
+    // what the same transfer shows of the link's worth (EvidenceCollector)
+    // and the host's robots.txt verdict (fetched once per host for the life
+    // of the fetcher, with the same time-outs).
+    PageResult Check(const std::string& page, const std::string& advertiser,
+                     PageEvidence* evidence = nullptr);
 
     // Callable from any thread: ends the transfer in progress at once and
     // makes every later Check answer "Page cannot be displayed" without
     // fetching. For shutting down a scan run.
     void Cancel();
-    bool IsCancelled() const { return m_bCancelled.load(); }
 
 private:
     Options m_options;

@@ -1,7 +1,9 @@
 // One row of the results pane: the columns "Advetiser's Site", "Publisher's
 // Site", "Mail Address", "Email Notification", "Status", and the profile-pane
-// row the page came from (set when the results are built), and the page's
-// evidence once it is checked.
+// row the page came from (set when the results are built), and what the check
+// of the page found besides its result word: the reason for the result, the
+// final HTTP status (0 when none) and the page's evidence, all empty until the
+// page is checked.
 #pragma once
 
 #include <string>
@@ -17,7 +19,9 @@ struct ResultRow {
     std::string m_strNotify;
     std::string m_strStatus;
     int m_nProfileRow = -1;
-    PageEvidence m_evidence;  // what the check saw besides the result word
+    std::string m_strReason;
+    long m_nHttpStatus = 0;
+    PageEvidence m_evidence;  // what the check saw of the link's worth
     bool operator==(const ResultRow&) const = default;
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mail/NotificationJob.h"
+#include "scan/PageResult.h"
 #include "scan/ResultRow.h"
 
 namespace tarnwick {
@@ -27,7 +28,12 @@ public:
     virtual ResultRow ResultRowAt(int row) = 0;
     virtual void SetResultStatus(int row, const std::string& status) = 0;
     virtual void SetResultMail(int row, const std::string& text) = 0;
-    // What the check of the row's page saw besides its result (before its
+    // A page's result: its Status, and the reason and HTTP status kept with
+    // the row. Panes that keep only the Status need not override it.
+    virtual void SetResult(int row, const PageResult& result) {
+        SetResultStatus(row, result.m_strStatus);
+    }
+    // What the check of the row's page saw of the link's worth (before its
     // result is written). Panes that show none need not override it.
     virtual void SetResultEvidence(int /*row*/, const PageEvidence& /*evidence*/) {}
 

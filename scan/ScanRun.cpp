@@ -86,7 +86,7 @@ void ScanRun::OnPlay() {
     }
     auto run = std::make_shared<Run>();
     if (!m_checker) {
-        run->fetcher = std::make_unique<PageFetcher>();
+        run->fetcher = std::make_unique<PageFetcher>(m_fetchOptions);
     }
     {
         std::lock_guard<std::mutex> state(m_stateMutex);
@@ -201,7 +201,7 @@ void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
     m_panes.PageStarted(job.m_nRow);
     // The evidence comes from the same fetch; a given checker has none.
     PageEvidence evidence;
-    const std::string result =
+    const PageResult checked =
         m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
                   : run.fetcher->Check(job.m_strPage, job.m_strAdvertiser, &evidence);
     if (run.abandoned) {
@@ -210,7 +210,8 @@ void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
     if (evidence.m_bChecked) {
         m_panes.SetResultEvidence(job.m_nRow, evidence);
     }
-    m_panes.SetResultStatus(job.m_nRow, result);
+    m_panes.SetResult(job.m_nRow, checked);
+    const std::string& result = checked.m_strStatus;
     if (m_pObserver != nullptr) {
         if (evidence.m_bChecked) {
             m_pObserver->PageEvidenceSeen(job, evidence);
@@ -221,8 +222,11 @@ void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
         }
     }
     if ((result == kLinkNotFound || result == kPageCannotBeFound) && job.m_strNotify == kEnabled) {
-        const std::string heldBack =
-            m_pObserver != nullptr ? m_pObserver->LetterHeldBack(job) : std::string();
+        // A profile without advertiser's address has no link to ask back.
+        const std::string heldBack = job.m_strAdvertiser.empty()
+                                         ? std::string("the profile has no advertiser's address")
+                                     : m_pObserver != nullptr ? m_pObserver->LetterHeldBack(job)
+                                                              : std::string();
         if (!heldBack.empty()) {
             m_panes.SetResultMail(job.m_nRow, kNotMailed + heldBack);
         } else {

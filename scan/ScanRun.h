@@ -12,10 +12,14 @@
 // The scan thread, for each row, holding g_csScan for the whole page:
 //   - ends the run's work when the stop flag is set (Stop has already marked
 //     the rows left "Stopped by user");
-//   - PageStarted(row), checks the page, hands what the fetch saw to
-//     SetResultEvidence and writes the result into its Status;
+//   - PageStarted(row), checks the page, hands what the fetch saw of the
+//     link's worth to SetResultEvidence and writes the result into its
+//     Status (SetResult: with the reason and the HTTP status);
 //   - for "Link Not Found" or "Page Cannot be Found" with notification
 //     "Enabled" hands a NotificationJob to StartNotification (never waits);
+//     such a result comes only from a page seen completely (see PageFetcher).
+//     A profile without an advertiser's address has nothing to ask back:
+//     no letter, and its Mail Address cell says so;
 //   - profile progression: when the page belongs to another profile than the
 //     one marked "Running...", that one becomes "Completed." and the page's
 //     profile "Running..." (profiles without pages in between become
@@ -61,15 +65,17 @@
 #include <string>
 #include <thread>
 
+#include "scan/PageFetcher.h"
+#include "scan/PageResult.h"
 #include "scan/RunObserver.h"
 #include "scan/ScanJob.h"
 #include "scan/ScanPanes.h"
 
 namespace tarnwick {
 
-// Checks one page: one of the four result words.
+// Checks one page: one of the four result words, with its reason.
 using PageChecker =
-    std::function<std::string(const std::string& page, const std::string& advertiser)>;
+    std::function<PageResult(const std::string& page, const std::string& advertiser)>;
 
 class ScanRun {
 public:
@@ -83,6 +89,8 @@ public:
     void OnPlay();
     void OnStop();
 
+    // The time-outs of the fetcher of every later run (without a checker).
+    void SetFetchOptions(const PageFetcher::Options& options) { m_fetchOptions = options; }
     // Watches every later run (the history); none when null. Set it between
     // runs only.
     void SetObserver(RunObserver* observer) { m_pObserver = observer; }
@@ -109,6 +117,7 @@ private:
 
     ScanPanes& m_panes;
     PageChecker m_checker;
+    PageFetcher::Options m_fetchOptions;
     RunObserver* m_pObserver = nullptr;
     // Guards m_run, m_nStops and the flag writes of OnPlay, OnStop and a
     // deferred start; never held across a panes call.

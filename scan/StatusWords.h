@@ -26,4 +26,7 @@ inline constexpr const char* kNotMailed = "Not mailed: ";
 inline constexpr const char* kEnabled = "Enabled";
 inline constexpr const char* kDisabled = "Disabled";
 
+// A letter still queued when the command line could wait no longer.
+inline constexpr const char* kNotSentNoTime = "Not sent: no time was left for the letter";
+
 }  // namespace tarnwick

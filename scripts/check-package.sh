@@ -31,6 +31,14 @@ project_version=$(sed -n 's/^project(Tarnwick VERSION \([0-9.]*\).*/\1/p' CMakeL
 newest_release=$(python3 -c 'import sys, xml.etree.ElementTree as t
 print(t.parse(sys.argv[1]).find("releases/release").get("version"))' dist/$app_id.metainfo.xml)
 [[ $newest_release == "$project_version" ]] || fail "newest AppStream release $newest_release"
+# The screenshot the metainfo names is kept in dist/screenshots/, at its size.
+while read -r width height url; do
+    shot=dist/screenshots/$(basename "$url")
+    file -b "$shot" 2>/dev/null | grep -q "PNG image data, $width x $height," ||
+        fail "the AppStream screenshot $url is not dist/screenshots/ at $width x $height"
+done < <(python3 -c 'import sys, xml.etree.ElementTree as t
+for i in t.parse(sys.argv[1]).iter("image"): print(i.get("width"), i.get("height"), i.text)' \
+    dist/$app_id.metainfo.xml)
 [[ $(field Maintainer) == *@* ]] || fail "maintainer '$(field Maintainer)'"
 [[ -n $(field Section) ]] || fail "no section"
 for lib in libqt6widgets6 libcurl4 libc6; do

@@ -1,36 +1,106 @@
 #include "store/StoreLineReader.h"
 
-#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace tarnwick {
 
-StoreLineReader::StoreLineReader(const std::string& path)
-    : m_pFile(std::fopen(path.c_str(), "rb")) {}
+FILE* StoreLineReader::OpenRegularFile(const std::string& path) {
+    if (path.find('\0') != std::string::npos) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
+    // writer. Regular files ignore it; it is cleared before any read anyway.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = error;
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) {
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    }
+    FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return file;
+}
+
+StoreLineReader::StoreLineReader(const std::string& path) : m_pFile(OpenRegularFile(path)) {
+    m_nOpenError = m_pFile == nullptr ? errno : 0;
+}
 
 StoreLineReader::~StoreLineReader() {
     if (m_pFile != nullptr) {
         std::fclose(m_pFile);
     }
-    std::free(m_pBuffer);
+}
+
+bool StoreLineReader::Fill() {
+    m_nPos = 0;
+    m_nLen = m_pFile != nullptr ? std::fread(m_buffer, 1, sizeof m_buffer, m_pFile) : 0;
+    return m_nLen > 0;
 }
 
 bool StoreLineReader::ReadLine(std::string& line) {
+    line.clear();
     if (m_pFile == nullptr) {
         return false;
     }
-    const ssize_t n = getline(&m_pBuffer, &m_nCapacity, m_pFile);
-    if (n < 0) {
-        return false;
-    }
-    size_t len = static_cast<size_t>(n);
-    if (len > 0 && m_pBuffer[len - 1] == '\n') {
-        --len;
-        if (len > 0 && m_pBuffer[len - 1] == '\r') {
-            --len;
+    bool any = false;  // a byte of this line (or its end) was read
+    for (;;) {
+        if (m_nPos == m_nLen && !Fill()) {
+            return any;
         }
+        if (m_bFirst) {
+            m_bFirst = false;
+            // The mark may straddle the first read only in a file shorter
+            // than the buffer; then fread has returned the whole file.
+            if (m_nLen >= 3 && std::memcmp(m_buffer, "\xEF\xBB\xBF", 3) == 0) {
+                m_nPos = 3;
+                continue;
+            }
+        }
+        if (m_bSkipLf) {
+            m_bSkipLf = false;
+            if (m_buffer[m_nPos] == '\n') {
+                ++m_nPos;
+                continue;
+            }
+        }
+        const char* begin = m_buffer + m_nPos;
+        const size_t left = m_nLen - m_nPos;
+        const char* end = begin;
+        const char* stop = begin + left;
+        while (end < stop && *end != '\n' && *end != '\r') {
+            ++end;
+        }
+        line.append(begin, static_cast<size_t>(end - begin));
+        any = true;
+        if (end == stop) {
+            m_nPos = m_nLen;
+            continue;
+        }
+        m_nPos = static_cast<size_t>(end - m_buffer) + 1;
+        if (*end == '\r') {
+            m_bSkipLf = true;
+        }
+        return true;
     }
-    line.assign(m_pBuffer, len);
-    return true;
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,13 @@
-// Reads a store file one line at a time. Accepts CR LF and bare LF line ends
-// and returns lines of any length whole, without their line end.
+// Reads a store file one line at a time. A line ends at CR LF, at a bare LF
+// and at a bare CR (files saved by old Mac editors); lines of any length come
+// back whole, without their line end. A UTF-8 byte-order mark at the start of
+// the file (left by some editors) is not part of the first line.
+//
+// Only regular files are read: a folder, a FIFO, a device or a socket in the
+// place of a store file is unreadable (IsOpen() is false, as for a missing
+// file), and is never opened for a read that could block. A path holding a
+// zero byte is refused the same way: the system would read it as a shorter
+// path and open another file.
 #pragma once
 
 #include <cstdio>
@@ -15,6 +23,8 @@ public:
     StoreLineReader& operator=(const StoreLineReader&) = delete;
 
     bool IsOpen() const { return m_pFile != nullptr; }
+    // Why the file could not be opened (an errno value; 0 when it is open).
+    int OpenError() const { return m_nOpenError; }
 
     // The next line, empty lines included; false at the end of the file.
     bool ReadLine(std::string& line);
@@ -23,10 +33,21 @@ public:
     // first empty line, which ends every list of the store.
     bool ReadStoreLine(std::string& line) { return ReadLine(line) && !line.empty(); }
 
+    // Opens path for reading when it is a regular file; otherwise nullptr
+    // with errno set (EISDIR for a folder, EINVAL for a FIFO, device or
+    // socket, or for a path with a zero byte). Never blocks on a FIFO.
+    static FILE* OpenRegularFile(const std::string& path);
+
 private:
+    bool Fill();
+
     FILE* m_pFile = nullptr;
-    char* m_pBuffer = nullptr;
-    size_t m_nCapacity = 0;
+    int m_nOpenError = 0;
+    char m_buffer[64 * 1024];
+    size_t m_nPos = 0;
+    size_t m_nLen = 0;
+    bool m_bFirst = true;    // the byte-order mark is looked for once
+    bool m_bSkipLf = false;  // the last line ended at a CR: a LF right after it belongs to it
 };
 
 }  // namespace tarnwick

@@ -144,6 +144,10 @@ void CRightList::SetStatus(int row, const std::string& status) {
     m_pModel->SetStatus(row, status);
 }
 
+void CRightList::SetResult(int row, const PageResult& result) {
+    m_pModel->SetResult(row, result);
+}
+
 void CRightList::SetMail(int row, const std::string& text) {
     m_pModel->SetMail(row, text);
 }

@@ -10,6 +10,7 @@
 
 #include "gui/controls/CResizableFormView.h"
 #include "scan/BuildResultRows.h"
+#include "scan/PageResult.h"
 #include "scan/ResultRow.h"
 #include "store/DataFolder.h"
 
@@ -42,6 +43,7 @@ public:
     int RebuildCount() const { return m_nRebuilds; }
     ResultRow RowAt(int row) const;
     void SetStatus(int row, const std::string& status);
+    void SetResult(int row, const PageResult& result);
     void SetMail(int row, const std::string& text);
     void SetEvidence(int row, const PageEvidence& evidence);
 

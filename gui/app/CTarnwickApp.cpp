@@ -13,6 +13,7 @@
 #include "gui/app/CAboutApp.h"
 #include "gui/app/CLeftList.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CPreferences.h"
 #include "gui/app/CRightList.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/ResultListModel.h"
@@ -27,6 +28,7 @@
 #include "mail/NotificationQueue.h"
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
+#include "store/AppSettings.h"
 #include "store/DataFolder.h"
 
 namespace tarnwick {
@@ -110,6 +112,7 @@ void CTarnwickApp::ConnectCommands() {
         {ID_HELP_ABOUT, &CTarnwickApp::OnAbout},
         {ID_EXIT, &CTarnwickApp::OnExit},
         {ID_FILE_EXIT, &CTarnwickApp::OnExit},
+        {ID_FILE_PREFERENCES, &CTarnwickApp::OnPreferences},
         {ID_FILE_EXPORT, &CTarnwickApp::OnExportResults},
     };
     for (const auto& command : commands) {
@@ -126,6 +129,11 @@ void CTarnwickApp::ConnectCommands() {
 
 void CTarnwickApp::OnPlay() {
     m_pMailQueue->BeginRun();
+    // The shared settings are read at every Play: a change in Preferences
+    // (or by hand in the file) applies to the next run.
+    PageFetcher::Options fetch;
+    fetch.pageTimeoutSeconds = AppSettings::Load().m_nPageTimeoutSeconds;
+    m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
 }
 
@@ -155,6 +163,11 @@ void CTarnwickApp::OnHelp() {
 
 void CTarnwickApp::OnExportResults() {
     RunExportCommand(m_pFrame.get(), m_pFrame->ResultsPane()->Model().Rows());
+
+}
+
+void CTarnwickApp::OnPreferences() {
+    CPreferences::Edit(m_pFrame.get());
 }
 
 void CTarnwickApp::OnAbout() {

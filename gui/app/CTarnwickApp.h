@@ -48,6 +48,7 @@ public:
     void OnHelp();
     void OnAbout();
     void OnExportResults();
+    void OnPreferences();
     void OnExit();
 
     // The exit question; true when the program may end.

@@ -82,7 +82,11 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         }
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        const std::string& text = Cell(Row(index.row()), index.column());
+        const ResultRow& row = Row(index.row());
+        if (role == Qt::ToolTipRole && index.column() == ColStatus && !row.m_strReason.empty()) {
+            return ToQ(row.m_strReason);
+        }
+        const std::string& text = Cell(row, index.column());
         if (role == Qt::ToolTipRole && text.empty()) {
             return {};
         }
@@ -133,10 +137,17 @@ void ResultListModel::Clear() {
 }
 
 void ResultListModel::SetStatus(int row, const std::string& status) {
+    SetResult(row, PageResult(status));
+}
+
+void ResultListModel::SetResult(int row, const PageResult& result) {
     if (row < 0 || row >= RowCount()) {
         return;
     }
-    m_rows[static_cast<size_t>(row)].m_strStatus = status;
+    ResultRow& r = m_rows[static_cast<size_t>(row)];
+    r.m_strStatus = result.m_strStatus;
+    r.m_strReason = result.m_strReason;
+    r.m_nHttpStatus = result.m_nHttpStatus;
     // The Details cell's mark depends on the Status too.
     emit dataChanged(index(row, ColStatus), index(row, ColDetails));
 }

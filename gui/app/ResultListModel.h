@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "scan/PageResult.h"
 #include "scan/ResultRow.h"
 
 namespace tarnwick {
@@ -41,7 +42,10 @@ public:
     const std::vector<ResultRow>& Rows() const { return m_rows; }
     void SetRows(std::vector<ResultRow> rows);
     void Clear();
+    // A Status without a reason (Stop's mark); SetResult keeps the page's
+    // reason and HTTP status too. The reason is the Status cell's tooltip.
     void SetStatus(int row, const std::string& status);
+    void SetResult(int row, const PageResult& result);
     void SetMail(int row, const std::string& text);
     void SetEvidence(int row, const PageEvidence& evidence);
     // Whether any Status cell holds more than white space.

@@ -67,6 +67,10 @@ void WindowScanPanes::SetResultStatus(int row, const std::string& status) {
     OnGuiThread([&] { m_frame.ResultsPane()->SetStatus(row, status); });
 }
 
+void WindowScanPanes::SetResult(int row, const PageResult& result) {
+    OnGuiThread([&] { m_frame.ResultsPane()->SetResult(row, result); });
+}
+
 void WindowScanPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
     OnGuiThread([&] { m_frame.ResultsPane()->SetEvidence(row, evidence); });
 }

@@ -44,6 +44,7 @@ public:
     int ResultRowCount() override;
     ResultRow ResultRowAt(int row) override;
     void SetResultStatus(int row, const std::string& status) override;
+    void SetResult(int row, const PageResult& result) override;
     // Also where a letter's failure is written (row -1, the test mail: nothing).
     void SetResultMail(int row, const std::string& text) override;
     void SetResultEvidence(int row, const PageEvidence& evidence) override;

@@ -3,11 +3,12 @@
 
 #include <QApplication>
 
+#include "common/CurlSetup.h"
 #include "gui/app/CTarnwickApp.h"
 
 int main(int argc, char** argv) {
     // Once, before any thread of the program uses the network.
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    tarnwick::CurlSetup::GlobalInit();
     int code = 0;
     {
         QApplication application(argc, argv);

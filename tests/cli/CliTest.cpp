@@ -6,15 +6,24 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "mail/MailSettings.h"
 #include "mail/SmtpTestServer.h"
 #include "scan/PageServer.h"
+#include "store/AppSettings.h"
 #include "store/ProfileFile.h"
+#include "store/StoreFileWriter.h"
 #include "support/TempDataFolder.h"
 
 extern char** environ;
@@ -139,17 +148,29 @@ private:
 
 PageServer* CliServerTest::s_server = nullptr;
 
-TEST_F(CliServerTest, CheckPrintsTheResultWord) {
+TEST_F(CliServerTest, CheckPrintsTheResultWordAndExitsWithZeroOnlyForLinkFound) {
     const PageServer& s = Server();
-    EXPECT_EQ(RunCli({"check", s.Http("/files/a.html"), "www.example.com"}).out, "Link Found\n");
+    const Outcome found = RunCli({"check", s.Http("/files/a.html"), "www.example.com"});
+    EXPECT_EQ(found.out, "Link Found\n");
+    EXPECT_EQ(found.status, 0);
     const Outcome missing = RunCli({"check", s.Http("/files/b.html"), "www.example.com"});
     EXPECT_EQ(missing.out, "Link Not Found\n");
-    EXPECT_EQ(missing.status, 0);
-    EXPECT_EQ(RunCli({"check", "127.0.0.1/files/a.html", "www.example.com"}).out,
-              "Page cannot be displayed\n");
-    // Arguments are UTF-8; pages are Windows-1252, lowered in that code page.
+    EXPECT_EQ(missing.status, 1);
+    const Outcome noScheme = RunCli({"check", "127.0.0.1/files/a.html", "www.example.com"});
+    EXPECT_EQ(noScheme.out, "Page cannot be displayed\n");
+    EXPECT_EQ(noScheme.status, 1);
+    // Arguments are UTF-8; pages are Windows-1252, lowered in that code page,
+    // and so is the advertiser's address.
     EXPECT_EQ(RunCli({"check", s.Http("/files/cafe.html"), "www.caf\xC3\xA9.fr"}).out,
               "Link Found\n");
+    EXPECT_EQ(RunCli({"check", s.Http("/files/a.html"), "www.EXAMPLE.com"}).out, "Link Found\n");
+    // --verbose: the reason on a second line.
+    const Outcome verbose =
+        RunCli({"check", "--verbose", s.Http("/status/503/a.html"), "www.example.com"});
+    EXPECT_EQ(verbose.out, "Page cannot be displayed\nHTTP 503\n");
+    EXPECT_EQ(verbose.status, 1);
+    EXPECT_EQ(RunCli({"check", "-v", s.Http("/files/a.html"), "www.example.com"}).out,
+              "Link Found\nlink found 8 characters after href=\n");
 }
 
 TEST_F(CliServerTest, ListShowsProfilesInListOrder) {
@@ -176,11 +197,15 @@ TEST_F(CliServerTest, ScanPrintsPagesThenProfiles) {
                false);
     const Outcome o = RunCli({"scan", "--no-mail"});
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/files/a.html") + "\tLink Found\n" +
+    // advertiser, page, result, reason; then the profiles.
+    EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/files/a.html") +
+                         "\tLink Found\tlink found 1 character after href=\n" +
                          "http://www.example.com\t" + s.Http("/files/b.html") +
-                         "\tLink Not Found\n" + "http://www.other.org\t" + s.Http("/files/b.html") +
-                         "\tLink Found\n" + "http://www.other.org\t" + s.Http("/files/gone.html") +
-                         "\tPage Cannot be Found\n" + "www.example.com\tCompleted.\n" +
+                         "\tLink Not Found\tthe advertiser's address is not in the page\n" +
+                         "http://www.other.org\t" + s.Http("/files/b.html") +
+                         "\tLink Found\tlink found 1 character after href=\n" +
+                         "http://www.other.org\t" + s.Http("/files/gone.html") +
+                         "\tPage Cannot be Found\tHTTP 404\n" + "www.example.com\tCompleted.\n" +
                          "www.other.org\tCompleted\n");
     EXPECT_EQ(o.err, "");  // no terminal: no progress line; --no-mail: no notification
 }
@@ -243,7 +268,8 @@ TEST_F(CliServerTest, ScanWithEveryLinkFoundExitsWithZero) {
     const Outcome o = RunCli({"scan"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out, "www.example.com\t" + Server().Http("/files/a.html") +
-                         "\tLink Found\nwww.example.com\tCompleted\n");
+                         "\tLink Found\tlink found 8 characters after href=\n"
+                         "www.example.com\tCompleted\n");
 }
 
 TEST_F(CliServerTest, ScanMailsWebmastersUnlessNoMail) {
@@ -410,6 +436,216 @@ TEST_F(CliServerTest, UnreadableProfileListIsAnError) {
         EXPECT_EQ(o.status, 2);
         EXPECT_NE(o.err.find("index.txt"), std::string::npos) << o.err;
     }
+}
+
+// The exit status for every fault of the store, and for the pages' results.
+TEST_F(CliServerTest, ScanExitStatusForStoreFaultsAndResults) {
+    const DataFolder& f = m_folder.Folder();
+    const std::string found = Server().Http("/files/a.html");
+    const std::string lost = Server().Http("/files/b.html");
+    // A profile listed in index.txt whose file is made unreadable by `spoil`.
+    const auto listed = [&](const std::string& name, const std::string& bytes) {
+        f.EnsureProfilesFolder();
+        // The file the list's display text ("www." + name) leads back to.
+        const std::string path = f.ProfilePathOfText("www." + name);
+        if (!bytes.empty()) {
+            test::WriteBytes(path, bytes);
+        }
+        AppendStoreLine(f.IndexPath(), path);
+        return path;
+    };
+    struct Case {
+        const char* name;
+        std::function<std::string()> spoil;  // returns the path stderr must name, or ""
+        std::string page;                    // of the readable profile
+        int status;
+    };
+    const std::vector<Case> cases = {
+        {"every page found", [] { return std::string(); }, found, 0},
+        {"a page not found", [] { return std::string(); }, lost, 1},
+        {"a profile file missing", [&] { return listed("gone.example", ""); }, found, 2},
+        {"missing and a page not found", [&] { return listed("gone.example", ""); }, lost, 2},
+        {"a folder in its place",
+         [&] {
+             const std::string path = listed("folder.example", "");
+             mkdir(path.c_str(), 0700);
+             return path;
+         },
+         found, 2},
+        {"a FIFO in its place",
+         [&] {
+             const std::string path = listed("fifo.example", "");
+             mkfifo(path.c_str(), 0600);
+             return path;
+         },
+         found, 2},
+        {"a zero byte in the index line",
+         [&] {
+             f.EnsureProfilesFolder();
+             test::WriteBytes(f.ProfilePath("zero"),
+                              "Link: www.example.com\r\n" + found + "||| |||0|||");
+             AppendStoreLine(f.IndexPath(), f.ProfilePath("ze") + std::string(1, '\0') + "ro");
+             return f.ProfilesFolder() + "ze";
+         },
+         found, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(f.Folder());
+        f.EnsureExists();
+        AddProfile("www.example.com", {c.page}, false);
+        const std::string named = c.spoil();
+        const Outcome o = RunCli({"scan", "--no-mail"});
+        EXPECT_EQ(o.status, c.status) << o.err;
+        // The readable profile was checked all the same.
+        EXPECT_NE(o.out.find(c.page), std::string::npos) << o.out;
+        if (named.empty()) {
+            EXPECT_EQ(o.err, "");
+        } else {
+            EXPECT_NE(o.err.find("cannot read the profile file "), std::string::npos) << o.err;
+            EXPECT_NE(o.err.find(named), std::string::npos) << o.err;
+        }
+    }
+}
+
+// A page that never ends costs the time limit, given on the command line or
+// in the settings shared with the desktop program.
+TEST_F(CliServerTest, PageTimeLimitFromTheCommandLineOrTheSettings) {
+    const std::string page = Server().Http("/trickle/a.html?every=0.1");
+    AddProfile("www.example.com", {page}, false);
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome o = RunCli({"scan", "--no-mail", "--page-timeout", "1"});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "www.example.com\t" + page +
+                         "\tPage cannot be displayed\ttime limit of 1 s reached\n"
+                         "www.example.com\tCompleted\n");
+
+    test::ScopedEnv config("XDG_CONFIG_HOME", m_folder.Root() + "/config");
+    AppSettings settings;
+    settings.m_nPageTimeoutSeconds = 1;
+    settings.Save();
+    const Outcome checked = RunCli({"check", "--verbose", page, "www.example.com"});
+    EXPECT_EQ(checked.out, "Page cannot be displayed\ntime limit of 1 s reached\n");
+    EXPECT_EQ(checked.status, 1);
+    // The command line wins over the settings.
+    EXPECT_EQ(RunCli({"check", "--verbose", "--page-timeout=2", page, "www.example.com"}).out,
+              "Page cannot be displayed\ntime limit of 2 s reached\n");
+    for (const char* bad : {"0", "3601", "x", ""}) {
+        EXPECT_EQ(RunCli({"check", "--page-timeout", bad, page, "www.example.com"}).status, 2);
+    }
+}
+
+// A real SMTP server counts the letters: only pages seen completely that lost
+// the link (or answered 404/410) are mailed, never a page behind a bot wall, a
+// rate limit, maintenance, a cut-off transfer, a profile whose address has a
+// capital letter or a byte-order mark, nor a profile without an address.
+TEST_F(CliServerTest, LettersOnlyWhenTheEvidenceHolds) {
+    test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+    ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+    MailSettings settings;
+    settings.m_strSender = "scanner@example.com";
+    settings.m_strSmtpServer = smtp.Address();
+    WriteMailSettings(m_folder.Folder().MailPath(), settings);
+    Server().AddFile("phrase.html",
+                     "<title>404 Not Found</title><a href=\"http://www.example.com/\">");
+    const PageServer& s = Server();
+    const std::vector<std::string> mailed = {s.Http("/files/b.html"), s.Http("/status/404/a.html"),
+                                             s.Http("/status/410/a.html"),
+                                             s.Http("/files/phrase.html")};
+    const std::vector<std::string> notMailed = {
+        s.Http("/files/a.html"),
+        s.Http("/status/403/a.html"),
+        s.Http("/status/429/b.html"),
+        s.Http("/status/503/a.html"),
+        s.Http("/reset/b.html"),
+        s.Http("/close/b.html"),
+        s.Http("/badchunk/b.html"),
+        s.Http("/trickle/b.html?every=0.1"),
+        "http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/"};
+    std::vector<std::string> pages = mailed;
+    pages.insert(pages.end(), notMailed.begin(), notMailed.end());
+    AddProfile("www.example.com", pages, true);
+    // Capitals and a byte-order mark: the link on a.html is still found.
+    const DataFolder& f = m_folder.Folder();
+    test::WriteBytes(f.ProfilePathOfText("www.caps.example"),
+                     "\xEF\xBB\xBFLink: http://WWW.Example.COM\r\n" + s.Http("/files/a.html") +
+                         "|||webmaster@partner.example|||1|||");
+    AppendStoreLine(f.IndexPath(), f.ProfilePathOfText("www.caps.example"));
+    // "Link:" alone: no address to ask back.
+    test::WriteBytes(f.ProfilePathOfText("www.bare.example"),
+                     "Link:\r\n" + s.Http("/files/b.html") + "|||webmaster@partner.example|||1|||");
+    AppendStoreLine(f.IndexPath(), f.ProfilePathOfText("www.bare.example"));
+
+    const Outcome o = RunCli({"scan", "--page-timeout", "1"});
+    EXPECT_EQ(o.status, 1);
+    const auto mail = smtp.WaitForMail(mailed.size() + 1, std::chrono::milliseconds(1000));
+    ASSERT_EQ(mail.size(), mailed.size()) << o.out;
+    for (const std::string& page : mailed) {
+        EXPECT_EQ(std::count_if(mail.begin(), mail.end(),
+                                [&](const test::ReceivedMail& m) {
+                                    return m.m_strText.find("URL [" + page + "]") !=
+                                           std::string::npos;
+                                }),
+                  1)
+            << page;
+    }
+    EXPECT_NE(o.out.find("http://WWW.Example.COM\t" + s.Http("/files/a.html") + "\tLink Found\t"),
+              std::string::npos)
+        << o.out;
+    EXPECT_NE(o.out.find("\t" + s.Http("/files/b.html") +
+                         "\tLink Not Found\tthe profile has no advertiser's address\n"),
+              std::string::npos)
+        << o.out;
+    EXPECT_NE(o.err.find(": Not mailed: the profile has no advertiser's address\n"),
+              std::string::npos)
+        << o.err;
+}
+
+// The command line waits for its letters a bounded time, then names those it
+// could not send.
+TEST_F(CliServerTest, LettersNotSentInTimeAreNamed) {
+    // A server that accepts connections and never greets: each letter waits
+    // for it until its own bound.
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof addr;
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ASSERT_EQ(listen(fd, 16), 0);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    MailSettings settings;
+    settings.m_strSender = "scanner@example.com";
+    settings.m_strSmtpServer = "127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+    WriteMailSettings(m_folder.Folder().MailPath(), settings);
+    std::vector<std::string> pages;
+    for (int k = 0; k < 6; ++k) {
+        pages.push_back(Server().Http("/files/b.html?" + std::to_string(k)));
+    }
+    AddProfile("www.example.com", pages, true);
+    // The letters on their way fail once the server goes away (its queued
+    // connections are reset), well after the command line stopped waiting.
+    std::thread closer([fd] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        close(fd);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome o = RunCli({"scan", "--mail-wait", "1"});
+    closer.join();
+    EXPECT_EQ(o.status, 1);
+    // Four letters are on their way when the wait ends; the other two are named.
+    size_t named = 0;
+    for (size_t at = o.err.find("was not sent: no time was left for it"); at != std::string::npos;
+         at = o.err.find("was not sent: no time was left for it", at + 1)) {
+        ++named;
+    }
+    EXPECT_EQ(named, 2u) << o.err;
+    EXPECT_NE(
+        o.err.find("the letter to webmaster@partner.example about " + pages[5] + " was not sent"),
+        std::string::npos)
+        << o.err;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
 }
 
 }  // namespace

@@ -114,19 +114,33 @@ TEST_F(Notification, AccountComesFromMailTxtWithTheNotificationReader) {
         EXPECT_EQ(server.Mail()[0].m_strLogin, SmtpTestServer::kUser);
         EXPECT_TRUE(server.Mail()[0].m_bTls);
     }
-    // Line 3 "0": no SSL, but lines 4 and 5 still give the login.
-    {
-        SmtpTestServer server(Mode::Plain, true);
-        ASSERT_TRUE(server.Started()) << server.Failure();
-        test::WriteBytes(m_strMailPath, "sender@example.com\r\n" + server.Address() + "\r\n0\r\n" +
+    // Line 3 "0": no SSL, but lines 4 and 5 still give the login, which goes
+    // only after STARTTLS...
+    const auto noSslWithLogin = [&](const std::string& address) {
+        test::WriteBytes(m_strMailPath, "sender@example.com\r\n" + address + "\r\n0\r\n" +
                                             SmtpTestServer::kUser + "\r\n" +
                                             SmtpTestServer::kPassword);
+    };
+    {
+        SmtpTestServer server(Mode::StartTls, true);
+        ASSERT_TRUE(server.Started()) << server.Failure();
+        noSslWithLogin(server.Address());
         RecordingSink sink;
         EXPECT_EQ(SendNotificationProc(Job(2), sink), 0);
         EXPECT_TRUE(sink.Writes().empty()) << sink.Cell(2);
         ASSERT_EQ(server.WaitForMail(1).size(), 1u);
         EXPECT_EQ(server.Mail()[0].m_strLogin, SmtpTestServer::kUser);
-        EXPECT_FALSE(server.Mail()[0].m_bTls);
+        EXPECT_TRUE(server.Mail()[0].m_bTls);
+    }
+    // ...so a server without STARTTLS gets neither login nor letter.
+    {
+        SmtpTestServer server(Mode::Plain, true);
+        ASSERT_TRUE(server.Started()) << server.Failure();
+        noSslWithLogin(server.Address());
+        RecordingSink sink;
+        EXPECT_EQ(SendNotificationProc(Job(3), sink), 0);
+        EXPECT_NE(sink.Cell(3).find("does not offer STARTTLS"), std::string::npos) << sink.Cell(3);
+        EXPECT_TRUE(server.WaitForMail(1, std::chrono::milliseconds(300)).empty());
     }
 }
 

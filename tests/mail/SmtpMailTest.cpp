@@ -176,33 +176,50 @@ TEST_F(SmtpMail, ImplicitTlsWithLoginOnPort465) {
     }
 }
 
-TEST_F(SmtpMail, LoginOnlyWithUserNameAndPassword) {
-    // Without SSL the sender still logs in when the server offers it, but only
-    // when user name, password and server are all given.
+TEST_F(SmtpMail, LoginOnlyWithUserNameAndPasswordAndNeverInClear) {
+    // Without SSL the sender still logs in, but only when user name, password
+    // and server are all given, and only after STARTTLS.
     SmtpTestServer server(Mode::Plain);
     ASSERT_TRUE(server.Started()) << server.Failure();
-    SmtpTestServer authServer(Mode::Plain, true);
-    ASSERT_TRUE(authServer.Started()) << authServer.Failure();
+    SmtpTestServer clearAuthServer(Mode::Plain, true);
+    ASSERT_TRUE(clearAuthServer.Started()) << clearAuthServer.Failure();
+    SmtpTestServer startTlsServer(Mode::StartTls, true);
+    ASSERT_TRUE(startTlsServer.Started()) << startTlsServer.Failure();
 
     RecordingSink sink;
     {
         CMailSender sender(sink, kRow);
-        Fill(sender, authServer.Address());
+        Fill(sender, startTlsServer.Address());
         sender.m_account.m_strUserName = SmtpTestServer::kUser;
         sender.m_account.m_strPassword = SmtpTestServer::kPassword;
         sender.Send();
     }
     EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
-    ASSERT_EQ(authServer.WaitForMail(1).size(), 1u);
-    EXPECT_EQ(authServer.Mail()[0].m_strLogin, SmtpTestServer::kUser);
+    ASSERT_EQ(startTlsServer.WaitForMail(1).size(), 1u);
+    EXPECT_EQ(startTlsServer.Mail()[0].m_strLogin, SmtpTestServer::kUser);
+    EXPECT_TRUE(startTlsServer.Mail()[0].m_bTls);
+    {
+        // A server without STARTTLS gets neither the login nor the mail.
+        CMailSender sender(sink, kRow);
+        Fill(sender, clearAuthServer.Address());
+        sender.m_account.m_strUserName = SmtpTestServer::kUser;
+        sender.m_account.m_strPassword = SmtpTestServer::kPassword;
+        sender.Send();
+    }
+    EXPECT_NE(sink.Cell(kRow).find("does not offer STARTTLS: the user name and password are never "
+                                   "sent without encryption, so nothing was sent."),
+              std::string::npos)
+        << sink.Cell(kRow);
+    EXPECT_TRUE(clearAuthServer.WaitForMail(1, std::chrono::milliseconds(300)).empty());
     {
         // Half a login: both are passed as "" and the server asks for none.
-        CMailSender sender(sink, kRow);
+        RecordingSink halfSink;
+        CMailSender sender(halfSink, kRow);
         Fill(sender, server.Address());
         sender.m_account.m_strUserName = SmtpTestServer::kUser;
         sender.Send();
+        EXPECT_TRUE(halfSink.Cells().empty()) << halfSink.Cell(kRow);
     }
-    EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
     ASSERT_EQ(server.WaitForMail(1).size(), 1u);
     EXPECT_EQ(server.Mail()[0].m_strLogin, "");
 }

@@ -30,6 +30,7 @@ protected:
         s_server->AddFile("empty.html", "");
         s_server->AddFile("my page.html", kLink);
         s_server->AddFile("long.html", std::string(300000, ' ') + kLink);
+        s_server->AddFile("text.html", "www.example.com and www.example.com, no anchor");
         s_env = new ScopedEnv("SSL_CERT_FILE", s_server->CaFile());
     }
     static void TearDownTestSuite() {
@@ -74,48 +75,93 @@ TEST_F(CheckPageTest, ResultsFromRealServers) {
         const char* name;
         std::string page;
         std::string expected;
+        std::string reason;  // the reason begins with this
+        long httpStatus;
     };
     const std::vector<Row> rows = {
-        {"http link", s.Http("/files/link.html"), "Link Found"},
-        {"https link", s.Https("/files/link.html"), "Link Found"},
-        {"ftp link", s.Ftp("/link.html"), "Link Found"},
-        {"http no link", s.Http("/files/nolink.html"), "Link Not Found"},
-        {"https no link", s.Https("/files/nolink.html"), "Link Not Found"},
-        {"ftp no link", s.Ftp("/nolink.html"), "Link Not Found"},
-        {"ftp missing file", s.Ftp("/missing.html"), "Page cannot be displayed"},
-        {"404 with its phrase", s.Http("/status/404/notfound.html"), "Page Cannot be Found"},
-        {"404 body with a link", s.Http("/status/404/link.html"), "Link Found"},
-        {"500 body without a link", s.Http("/status/500/nolink.html"), "Link Not Found"},
-        {"phrase at position 0", s.Http("/files/phrase0.html"), "Link Found"},
-        {"capitals", s.Https("/files/caps.html"), "Link Found"},
-        {"zero byte", s.Http("/files/zero.html"), "Link Found"},
-        {"empty body", s.Http("/files/empty.html"), "Page cannot be displayed"},
-        {"space in the address", s.Http("/files/my page.html"), "Link Found"},
-        {"many chunks", s.Https("/files/long.html"), "Link Found"},
-        {"gzip", s.Http("/gzip/link.html"), "Link Found"},
+        {"http link", s.Http("/files/link.html"), "Link Found",
+         "link found 8 characters after href=", 200},
+        {"https link", s.Https("/files/link.html"), "Link Found", "link found", 200},
+        {"ftp link", s.Ftp("/link.html"), "Link Found", "link found", 0},
+        {"http no link", s.Http("/files/nolink.html"), "Link Not Found",
+         "the advertiser's address is not in the page", 200},
+        {"https no link", s.Https("/files/nolink.html"), "Link Not Found", "the advertiser's", 200},
+        {"ftp no link", s.Ftp("/nolink.html"), "Link Not Found", "the advertiser's", 0},
+        {"address without href=", s.Http("/files/text.html"), "Link Not Found",
+         "the advertiser's address is in the page 2 times, never within 50 characters", 200},
+        {"ftp missing file", s.Ftp("/missing.html"), "Page cannot be displayed",
+         "no such file on the server", 0},
+        {"404 with its phrase", s.Http("/status/404/notfound.html"), "Page Cannot be Found",
+         "HTTP 404", 404},
+        {"404 body with a link", s.Http("/status/404/link.html"), "Page Cannot be Found",
+         "HTTP 404", 404},
+        {"410 body with a link", s.Http("/status/410/link.html"), "Page Cannot be Found",
+         "HTTP 410", 410},
+        {"404 empty body", s.Http("/status/404/empty.html"), "Page Cannot be Found", "HTTP 404",
+         404},
+        {"200 with the phrase", s.Http("/files/notfound.html"), "Page Cannot be Found",
+         "\"404 not found\" in the page", 200},
+        {"403 body with a link", s.Http("/status/403/link.html"), "Page cannot be displayed",
+         "HTTP 403", 403},
+        {"429 body with a link", s.Https("/status/429/link.html"), "Page cannot be displayed",
+         "HTTP 429", 429},
+        {"503 body with a link", s.Http("/status/503/link.html"), "Page cannot be displayed",
+         "HTTP 503", 503},
+        {"503 body without a link", s.Http("/status/503/nolink.html"), "Page cannot be displayed",
+         "HTTP 503", 503},
+        {"500 body without a link", s.Http("/status/500/nolink.html"), "Page cannot be displayed",
+         "HTTP 500", 500},
+        {"final 3xx without a new address", s.Http("/status/300/link.html"),
+         "Page cannot be displayed", "HTTP 300", 300},
+        {"phrase at position 0", s.Http("/files/phrase0.html"), "Link Found", "link found", 200},
+        {"capitals", s.Https("/files/caps.html"), "Link Found", "link found", 200},
+        {"zero byte", s.Http("/files/zero.html"), "Link Found", "link found", 200},
+        {"empty body", s.Http("/files/empty.html"), "Page cannot be displayed", "the page is empty",
+         200},
+        {"space in the address", s.Http("/files/my page.html"), "Link Found", "link found", 200},
+        {"many chunks", s.Https("/files/long.html"), "Link Found", "link found", 200},
+        {"gzip", s.Http("/gzip/link.html"), "Link Found", "link found", 200},
         {"http to https", s.Http("/redirect/301?to=" + Encoded(s.Https("/files/link.html"))),
-         "Link Found"},
-        {"http to ftp", s.Http("/redirect/302?to=" + Encoded(s.Ftp("/link.html"))), "Link Found"},
+         "Link Found", "link found", 200},
+        {"http to ftp", s.Http("/redirect/302?to=" + Encoded(s.Ftp("/link.html"))), "Link Found",
+         "link found", 0},
         {"to file://", s.Http("/redirect/302?to=" + Encoded("file:///etc/hostname")),
-         "Page cannot be displayed"},
-        {"loop", s.Http("/loop"), "Page cannot be displayed"},
-        {"5 redirections", s.Http("/chain/5"), "Link Found"},
-        {"25 redirections", s.Http("/chain/25"), "Page cannot be displayed"},
-        {"closed mid-body", s.Http("/close/link.html"), "Link Found"},
-        {"stalled after the link", s.Http("/stall/link.html"), "Link Found"},
-        {"stalled before any byte", s.Http("/silent"), "Page cannot be displayed"},
+         "Page cannot be displayed", "redirected to an address that is not http, https or ftp",
+         302},
+        {"loop", s.Http("/loop"), "Page cannot be displayed", "more than 20 redirections", 302},
+        {"5 redirections", s.Http("/chain/5"), "Link Found", "link found", 200},
+        {"25 redirections", s.Http("/chain/25"), "Page cannot be displayed",
+         "more than 20 redirections", 302},
+        {"closed mid-body after the link", s.Http("/close/link.html"), "Page cannot be displayed",
+         "connection closed before the end of the page", 200},
+        {"reset after half the page", s.Http("/reset/long.html"), "Page cannot be displayed",
+         "receiving failed", 200},
+        {"broken chunking after the link", s.Http("/badchunk/link.html"),
+         "Page cannot be displayed", "receiving failed", 200},
+        {"stalled after the link", s.Http("/stall/link.html"), "Page cannot be displayed",
+         "no data for 1 s", 200},
+        {"stalled before any byte", s.Http("/silent"), "Page cannot be displayed",
+         "no data for 1 s", 0},
         {"refused", "http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/",
-         "Page cannot be displayed"},
-        {"name that does not resolve", "http://no-such-host.invalid/", "Page cannot be displayed"},
-        {"no scheme", root.substr(7) + "files/link.html", "Page cannot be displayed"},
+         "Page cannot be displayed", "connection refused", 0},
+        {"name that does not resolve", "http://no-such-host.invalid/", "Page cannot be displayed",
+         "host name not found", 0},
+        {"no scheme", root.substr(7) + "files/link.html", "Page cannot be displayed",
+         "no scheme in the address", 0},
         {"scheme without //", "http:" + root.substr(7) + "files/link.html",
-         "Page cannot be displayed"},
-        {"file scheme", "file:///etc/hostname", "Page cannot be displayed"},
+         "Page cannot be displayed", "no scheme in the address", 0},
+        {"file scheme", "file:///etc/hostname", "Page cannot be displayed",
+         "the address is not http, https or ftp", 0},
         {"other scheme", "gopher://127.0.0.1:" + std::to_string(s.HttpPort()) + "/",
-         "Page cannot be displayed"},
-        {"agent name", s.Http("/headers"), "Link Found"},
+         "Page cannot be displayed", "the address is not http, https or ftp", 0},
+        {"agent name", s.Http("/headers"), "Link Found", "link found", 200},
     };
     PageFetcher reused(Quick());
+    const auto expect = [](const PageResult& got, const Row& row) {
+        EXPECT_EQ(got.m_strStatus, row.expected) << row.page;
+        EXPECT_EQ(got.m_strReason.rfind(row.reason, 0), 0u) << got.m_strReason;
+        EXPECT_EQ(got.m_nHttpStatus, row.httpStatus);
+    };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const std::string advertiser = std::string(row.name) == "agent name"
@@ -124,19 +170,41 @@ TEST_F(CheckPageTest, ResultsFromRealServers) {
         if (std::string(row.name).find("stalled") != std::string::npos) {
             PageFetcher fetcher(Quick(1));
             const auto start = std::chrono::steady_clock::now();
-            EXPECT_EQ(fetcher.Check(row.page, advertiser), row.expected);
+            expect(fetcher.Check(row.page, advertiser), row);
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
             continue;
         }
         PageFetcher fresh(Quick());
-        EXPECT_EQ(fresh.Check(row.page, advertiser), row.expected) << row.page;
-        EXPECT_EQ(reused.Check(row.page, advertiser), row.expected) << row.page;
+        expect(fresh.Check(row.page, advertiser), row);
+        expect(reused.Check(row.page, advertiser), row);
+    }
+}
+
+// A server that keeps sending, slowly or at full speed, holds a page no
+// longer than its time limit, and the limit is the reason given.
+TEST_F(CheckPageTest, TimeLimitEndsPagesThatNeverEnd) {
+    PageFetcher::Options options = Quick();
+    options.pageTimeoutSeconds = 2;
+    for (const std::string& path :
+         {std::string("/trickle/link.html?every=0.2"), std::string("/endless")}) {
+        SCOPED_TRACE(path);
+        PageFetcher fetcher(options);
+        const auto start = std::chrono::steady_clock::now();
+        const PageResult result = fetcher.Check(Server().Http(path), kAdvertiser);
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(result.m_strStatus, "Page cannot be displayed");
+        EXPECT_EQ(result.m_strReason, "time limit of 2 s reached");
+        EXPECT_GE(took, std::chrono::milliseconds(1900));
+        EXPECT_LT(took, std::chrono::seconds(5));
+        // The fetcher goes on with the next page.
+        EXPECT_EQ(fetcher.Check(Server().Http("/files/link.html"), kAdvertiser).m_strStatus,
+                  "Link Found");
     }
 }
 
 TEST_F(CheckPageTest, CheckPageWithDefaults) {
-    EXPECT_EQ(CheckPage(Server().Https("/files/link.html"), kAdvertiser), "Link Found");
-    EXPECT_EQ(CheckPage(Server().Http("/status/404/notfound.html"), kAdvertiser),
+    EXPECT_EQ(CheckPage(Server().Https("/files/link.html"), kAdvertiser).m_strStatus, "Link Found");
+    EXPECT_EQ(CheckPage(Server().Http("/status/404/notfound.html"), kAdvertiser).m_strStatus,
               "Page Cannot be Found");
 }
 
@@ -144,15 +212,17 @@ TEST_F(CheckPageTest, CertificateFromAnotherAuthorityIsRefused) {
     ScopedEnv systemStore("SSL_CERT_FILE", "/etc/ssl/certs/ca-certificates.crt");
     ScopedEnv noBundle("CURL_CA_BUNDLE", "");
     PageFetcher fetcher(Quick());
-    EXPECT_EQ(fetcher.Check(Server().Https("/files/link.html"), kAdvertiser),
-              "Page cannot be displayed");
+    const PageResult result = fetcher.Check(Server().Https("/files/link.html"), kAdvertiser);
+    EXPECT_EQ(result.m_strStatus, "Page cannot be displayed");
+    EXPECT_EQ(result.m_strReason.rfind("certificate not trusted", 0), 0u) << result.m_strReason;
 }
 
 TEST_F(CheckPageTest, CaBundleVariableIsReadWhenCertFileIsNot) {
     ScopedEnv noFile("SSL_CERT_FILE", "");
     ScopedEnv bundle("CURL_CA_BUNDLE", Server().CaFile());
     PageFetcher fetcher(Quick());
-    EXPECT_EQ(fetcher.Check(Server().Https("/files/link.html"), kAdvertiser), "Link Found");
+    EXPECT_EQ(fetcher.Check(Server().Https("/files/link.html"), kAdvertiser).m_strStatus,
+              "Link Found");
 }
 
 TEST_F(CheckPageTest, CancelEndsAFetchAtOnce) {
@@ -164,12 +234,34 @@ TEST_F(CheckPageTest, CancelEndsAFetchAtOnce) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         fetcher.Cancel();
     });
-    EXPECT_EQ(fetcher.Check(Server().Http("/silent"), kAdvertiser), "Page cannot be displayed");
+    EXPECT_EQ(fetcher.Check(Server().Http("/silent"), kAdvertiser),
+              PageResult("Page cannot be displayed", "the run was stopped"));
     canceller.join();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     // Later pages are not fetched.
     EXPECT_EQ(fetcher.Check(Server().Http("/files/link.html"), kAdvertiser),
-              "Page cannot be displayed");
+              PageResult("Page cannot be displayed", "the run was stopped"));
+}
+
+// A host name outside ASCII goes out in its IDNA form, whether the profile
+// holds it in Windows-1252 or in UTF-8. The loopback server stands in as the
+// proxy, so the name need not resolve, and echoes the Host header it was sent.
+TEST_F(CheckPageTest, InternationalHostNamesGoOutInTheirIdnaForm) {
+    ScopedEnv proxy("http_proxy", "http://127.0.0.1:" + std::to_string(Server().HttpPort()));
+    ScopedEnv noProxy("no_proxy", "");
+    ScopedEnv noProxyCaps("NO_PROXY", "");
+    PageFetcher fetcher(Quick());
+    for (const std::string& host : {std::string("b\xFC"
+                                                "cher.example"),  // Windows-1252
+                                    std::string("b\xC3\xBC"
+                                                "cher.example"),  // UTF-8
+                                    std::string("B\xDC"
+                                                "CHER.example")}) {
+        SCOPED_TRACE(host);
+        const PageResult result =
+            fetcher.Check("http://" + host + "/headers", "host: xn--bcher-kva.example");
+        EXPECT_EQ(result.m_strStatus, "Link Found") << result.m_strReason;
+    }
 }
 
 TEST(HasSchemeTest, Cases) {

@@ -46,7 +46,9 @@ std::vector<Case> Cases() {
         {"link after a zero byte", "a\0b"s + kLink, kEx, "Link Found"},
         {"no link", "<p>www.example.org</p>", kEx, "Link Not Found"},
         {"capitals in the page", "<A HREF=\"HTTP://WWW.EXAMPLE.COM/\">", kEx, "Link Found"},
-        {"capital in the address", kLink, "www.Example.com", "Link Not Found"},
+        {"capital in the address", kLink, "www.Example.com", "Link Found"},
+        {"capitals in both", "<A HREF=\"http://WWW.EXAMPLE.COM/\">", "WWW.Example.COM",
+         "Link Found"},
         {"404 at position 0", "404 Not Found" + kLink, kEx, "Link Found"},
         {"404 at position 0 and later", "404 not found 404 not found" + kLink, kEx, "Link Found"},
         {"404 at position 1", " 404 NOT FOUND" + kLink, kEx, "Page Cannot be Found"},
@@ -306,6 +308,33 @@ TEST(LinkClassifierTest, FilterDefeatingPage) {
     page += "href=" + address;
     EXPECT_EQ(Classify(page, address), "Link Found");
     EXPECT_EQ(ReferenceClassify(page, address), "Link Found");
+}
+
+TEST(LinkClassifierReasonTest, ReasonsSayWhatWasSeen) {
+    const struct {
+        std::string page;
+        std::string address;
+        std::string reason;
+    } cases[] = {
+        {"", "www.example.com", "the page is empty"},
+        {"<a href=\"http://www.example.com/\">", "www.example.com",
+         "link found 8 characters after href="},
+        {"<a href=www.Example.com> <a href=\"http://www.example.com/\">", "www.example.com",
+         "link found 0 characters after href="},
+        {"href=x ... www.example.com", "www.example.com", "link found 6 characters after href="},
+        {"<p>nothing here</p>", "www.example.com", "the advertiser's address is not in the page"},
+        {"www.example.com", "www.example.com",
+         "the advertiser's address is in the page 1 time, never within 50 characters after "
+         "href="},
+        {"x<title>404 Not Found</title>", "www.example.com", "\"404 not found\" in the page"},
+        {"x Page Cannot Be Found", "www.example.com", "\"page cannot be found\" in the page"},
+        {"<a href=\"x\">", "", "the profile has no advertiser's address"},
+    };
+    for (const auto& c : cases) {
+        LinkClassifier classifier(c.address);
+        classifier.Feed(c.page);
+        EXPECT_EQ(classifier.Reason(), c.reason) << c.page;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The whole-page rule, written the plain way: the page is held whole, lowered,
+// The whole-page rule, written the plain way: the page and the address are
+// lowered, the page is held whole,
 // searched for the two phrases, then for the address with the text cut behind
 // every occurrence that has no "href=" in the 50 characters before it. The
 // streaming classifier must give the same word for every page.
@@ -10,7 +11,7 @@
 
 namespace tarnwick::test {
 
-inline std::string ReferenceClassify(const std::string& page, const std::string& address) {
+inline std::string ReferenceClassify(const std::string& page, std::string address) {
     if (page.empty()) {
         return "Page cannot be displayed";
     }
@@ -22,6 +23,9 @@ inline std::string ReferenceClassify(const std::string& page, const std::string&
     const size_t p2 = t.find("404 not found");
     if ((p1 != std::string::npos && p1 > 0) || (p2 != std::string::npos && p2 > 0)) {
         return "Page Cannot be Found";
+    }
+    for (char& c : address) {
+        c = static_cast<char>(Cp1252ToLower(static_cast<unsigned char>(c)));
     }
     if (address.empty()) {
         return "Link Not Found";

@@ -302,6 +302,51 @@ TEST_F(ScanRunTest, NotificationsOnlyForLostLinksWithNotificationEnabled) {
     EXPECT_LT(IndexOf(log, "notify 1"), IndexOf(log, "started 2"));
 }
 
+// A profile whose advertiser's address is empty has nothing to ask back: its
+// lost pages are not mailed, and the Mail Address cell says why.
+TEST_F(ScanRunTest, NoLetterForAProfileWithoutAdvertiser) {
+    auto profiles = ScriptedPanes::Make({2, 1});
+    for (ResultRow& page : profiles[0].pages) {
+        page.m_strAdvertiser.clear();
+    }
+    FakeChecker checker;
+    checker.results[profiles[0].pages[0].m_strPage] = "Link Not Found";
+    checker.results[profiles[0].pages[1].m_strPage] = "Page Cannot be Found";
+    checker.results[profiles[1].pages[0].m_strPage] = "Link Not Found";
+    ScriptedPanes panes(profiles);
+    ScanRun run(panes, checker.Fn());
+    run.OnPlay();
+    run.WaitForScanThread();
+    const auto sent = panes.Notifications();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].m_nRow, 2);
+    const auto reports = panes.Report(0);
+    EXPECT_EQ(reports[0].m_strMail, "Not mailed: the profile has no advertiser's address");
+    EXPECT_EQ(reports[1].m_strMail, "Not mailed: the profile has no advertiser's address");
+    EXPECT_EQ(reports[2].m_strMail, "w1-0@x.com");
+}
+
+// The reason and the HTTP status of a page are kept with its row.
+TEST_F(ScanRunTest, ReasonAndHttpStatusAreKeptWithTheRow) {
+    ScriptedPanes panes(ScriptedPanes::Make({2}));
+    ScanRun run(panes, [](const std::string& page, const std::string&) {
+        return page == "http://p0-0/" ? PageResult("Page cannot be displayed", "HTTP 503", 503)
+                                      : PageResult("Link Found",
+                                                   "link found 8 characters after "
+                                                   "href=",
+                                                   200);
+    });
+    run.OnPlay();
+    run.WaitForScanThread();
+    const auto rows = panes.Report(0);
+    EXPECT_EQ(rows[0].m_strStatus, "Page cannot be displayed");
+    EXPECT_EQ(rows[0].m_strReason, "HTTP 503");
+    EXPECT_EQ(rows[0].m_nHttpStatus, 503);
+    EXPECT_EQ(rows[1].m_strReason, "link found 8 characters after href=");
+    EXPECT_EQ(rows[1].m_nHttpStatus, 200);
+    EXPECT_TRUE(panes.Notifications().empty());
+}
+
 TEST_F(ScanRunTest, PlayAgainStartsFromScratch) {
     ScriptedPanes panes(ScriptedPanes::Make({2, 1}));
     FakeChecker checker;

@@ -91,9 +91,15 @@ public:
         return m_results.at(row);
     }
     void SetResultStatus(int row, const std::string& status) override {
+        SetResult(row, PageResult(status));
+    }
+    void SetResult(int row, const PageResult& result) override {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_results.at(row).m_strStatus = status;
-        m_log.push_back("result " + std::to_string(row) + " " + status);
+        ResultRow& r = m_results.at(row);
+        r.m_strStatus = result.m_strStatus;
+        r.m_strReason = result.m_strReason;
+        r.m_nHttpStatus = result.m_nHttpStatus;
+        m_log.push_back("result " + std::to_string(row) + " " + result.m_strStatus);
     }
     void SetResultMail(int row, const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -291,6 +297,9 @@ public:
     }
     void SetResultStatus(int row, const std::string& s) override {
         m_thread.Run([&] { m_inner.SetResultStatus(row, s); });
+    }
+    void SetResult(int row, const PageResult& r) override {
+        m_thread.Run([&] { m_inner.SetResult(row, r); });
     }
     void SetResultMail(int row, const std::string& t) override {
         m_thread.Run([&] { m_inner.SetResultMail(row, t); });

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <string>
 #include <vector>
 
@@ -44,13 +46,74 @@ TEST_F(StoreText, ReadersAcceptBothLineEndsAndStopAtTheFirstEmptyLine) {
         {"a\n\nb", {"a"}},
         {"\r\na", {}},
         {"", {}},
-        {"a\rb\r\n", {"a\rb"}},
+        {"a\rb\r\n", {"a", "b"}},
     };
     for (const Case& c : cases) {
         WriteBytes(m_strPath, c.bytes);
         EXPECT_EQ(StoreLines(m_strPath), c.lines) << c.bytes;
     }
     EXPECT_TRUE(StoreLines(m_strPath + ".missing").empty());
+}
+
+TEST_F(StoreText, ReadersTakeEveryLineEndAndIgnoreAByteOrderMark) {
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"a\rb\rc", {"a", "b", "c"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\rb", {"a"}},
+        {"a\r\n\nb", {"a"}},
+        {"\xEF\xBB\xBF"
+         "a\r\nb",
+         {"a", "b"}},
+        {"\xEF\xBB\xBF", {}},
+        {"\xEF\xBB\xBF\r\na", {}},
+        {"x\xEF\xBB\xBF"
+         "a",
+         {"x\xEF\xBB\xBF"
+          "a"}},
+        {"a\r\n\xEF\xBB\xBF"
+         "b",
+         {"a",
+          "\xEF\xBB\xBF"
+          "b"}},
+        {std::string(65535, 'x') + "\r\nb", {std::string(65535, 'x'), "b"}},
+        {std::string(65536, 'x') + "\r\nb", {std::string(65536, 'x'), "b"}},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(m_strPath, c.bytes);
+        EXPECT_EQ(StoreLines(m_strPath), c.lines) << c.bytes.substr(0, 20);
+    }
+}
+
+// What is not a regular file reads as a missing file, at once: a FIFO with no
+// writer would otherwise block the reader for good, a device could be endless.
+TEST_F(StoreText, OnlyRegularFilesAreRead) {
+    const std::string fifo = m_temp.Folder().Folder() + "/fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string folder = m_temp.Folder().Folder() + "/folder.txt";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    WriteBytes(m_strPath, "a");
+    const struct {
+        std::string path;
+        int error;
+    } cases[] = {
+        {fifo, EINVAL},
+        {folder, EISDIR},
+        {"/dev/zero", EINVAL},
+        {m_strPath + std::string(1, '\0') + "x", EINVAL},
+        {m_strPath + ".missing", ENOENT},
+    };
+    for (const auto& c : cases) {
+        StoreLineReader reader(c.path);
+        EXPECT_FALSE(reader.IsOpen()) << c.path;
+        EXPECT_EQ(reader.OpenError(), c.error) << c.path;
+        std::string line;
+        EXPECT_FALSE(reader.ReadLine(line));
+    }
+    EXPECT_EQ(StoreLines(m_strPath), std::vector<std::string>{"a"});
 }
 
 TEST_F(StoreText, LinesOfAnyLengthComeBackWhole) {

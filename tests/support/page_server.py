@@ -24,6 +24,13 @@ HTTP paths (the same over HTTPS):
   /robots.txt              the file robots.txt with the status in the file robots.status
                            (200 when there is none); 404 without robots.txt
   /xrobots/NAME?tag=VALUE  200 with the file and the header "X-Robots-Tag: VALUE"
+Misbehaving on purpose:
+  /trickle/NAME?every=S    announces more than the file, sends it one byte every S
+                           seconds (default 0.5), then goes on with blanks forever
+  /endless                 200 without a length, filler text at full speed forever
+  /reset/NAME              sends half the file, then resets the connection
+  /badchunk/NAME           chunked: the file as one chunk, then a chunk size that
+                           is no number
 """
 
 import argparse
@@ -31,11 +38,14 @@ import gzip
 import http.server
 import json
 import os
+import socket
 import socketserver
 import ssl
+import struct
 import subprocess
 import sys
 import threading
+import time
 import urllib.parse
 
 STOP = threading.Event()
@@ -52,6 +62,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def log_message(self, fmt, *args):  # quiet
         pass
+
+    def finish(self):
+        try:
+            super().finish()
+        except (OSError, ValueError):  # a connection reset on purpose
+            pass
 
     def _file(self, name):
         path = os.path.join(self.root, os.path.basename(urllib.parse.unquote(name)))
@@ -131,6 +147,46 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     self.wfile.write(FILLER[:n])
                     left -= n
                 self.wfile.write(tail)
+            elif kind == "trickle":
+                body = self._file(parts[1])
+                every = float(query.get("every", ["0.5"])[0])
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(body) + 10 ** 9))
+                self.end_headers()
+                sent = 0
+                while not STOP.is_set():
+                    self.wfile.write(body[sent:sent + 1] if sent < len(body) else b" ")
+                    self.wfile.flush()
+                    sent += 1
+                    STOP.wait(every)
+                self.close_connection = True
+            elif kind == "endless":
+                self.send_response(200)
+                self.send_header("Connection", "close")
+                self.end_headers()
+                while not STOP.is_set():
+                    self.wfile.write(FILLER)
+                self.close_connection = True
+            elif kind == "reset":
+                body = self._file(parts[1])
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body[:len(body) // 2])
+                self.wfile.flush()
+                time.sleep(0.1)
+                self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
+                                           struct.pack("ii", 1, 0))
+                self.close_connection = True
+                self.connection.close()
+            elif kind == "badchunk":
+                body = self._file(parts[1])
+                self.send_response(200)
+                self.send_header("Transfer-Encoding", "chunked")
+                self.end_headers()
+                self.wfile.write(b"%x\r\n%s\r\nzz\r\nmore\r\n0\r\n\r\n" % (len(body), body))
+                self.wfile.flush()
+                self.close_connection = True
             elif kind == "robots.txt":
                 try:
                     with open(os.path.join(self.root, "robots.status")) as f:

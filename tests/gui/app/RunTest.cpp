@@ -4,13 +4,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest>
 #include <memory>
 
 #include "gui/app/CLeftList.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/app/CPreferences.h"
 #include "gui/app/CRightList.h"
 #include "gui/app/CTarnwickApp.h"
 #include "gui/app/CommandIds.h"
@@ -25,6 +28,7 @@
 #include "gui/support/ModalDriver.h"
 #include "scan/PageServer.h"
 #include "scan/ScanState.h"
+#include "store/AppSettings.h"
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
@@ -180,6 +184,60 @@ private slots:
         QVERIFY(!g_bReportSaved);
         QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
         QCOMPARE(ProfileStatus(1), std::string("Completed"));
+    }
+
+    // A page that trickles forever ends at the time limit of the shared
+    // settings: the run completes, the page is yellow and its Status cell's
+    // tooltip gives the reason.
+    void tricklingPageEndsAtTheTimeLimit() {
+        const std::string config = m_data->Root() + "/config";
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
+        AppSettings settings;
+        settings.m_nPageTimeoutSeconds = 1;
+        settings.Save();
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/trickle/found.html?every=0.1")),
+                    Page(m_server->Http("/files/found.html"))});
+        Start();
+        ReportPrompts prompts;
+        QElapsedTimer clock;
+        clock.start();
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(ProfileStatus(0), std::string("Completed"), 20000);
+        QVERIFY(clock.elapsed() < 10000);
+        QCOMPARE(Status(0), std::string("Page cannot be displayed"));
+        QCOMPARE(Status(1), std::string("Link Found"));
+        const QAbstractItemModel* model = Results().List().model();
+        QCOMPARE(model->data(model->index(0, 4), Qt::ToolTipRole).toString(),
+                 QStringLiteral("time limit of 1 s reached"));
+        QCOMPARE(model->data(model->index(1, 4), Qt::ToolTipRole).toString(),
+                 QStringLiteral("link found 1 character after href="));
+
+        CColoredListCtrl& list = Results().List();
+        for (int c = 0; c < 4; ++c) {
+            list.horizontalHeader()->resizeSection(c, 40);
+        }
+        list.selectionModel()->clearCurrentIndex();
+        const QImage shot = list.viewport()->grab().toImage();
+        const QRect cell = list.visualRect(model->index(0, 4));
+        QCOMPARE(shot.pixelColor(cell.right() - 3, cell.bottom() - 2), QColor(255, 255, 0));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // File > Preferences... writes the shared settings the next run reads.
+    void preferencesSetThePageTimeLimit() {
+        const std::string config = m_data->Root() + "/config";
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
+        Start();
+        test::WhenModal<CPreferences>([](CPreferences* dialog) {
+            auto* box = dialog->findChild<QSpinBox*>(QStringLiteral("pageTimeout"));
+            QCOMPARE(box->value(), 120);
+            box->setValue(9);
+            dialog->accept();
+        });
+        Frame().Command(ID_FILE_PREFERENCES)->trigger();
+        QCOMPARE(AppSettings::Load().m_nPageTimeoutSeconds, 9L);
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void stopMidRun() {

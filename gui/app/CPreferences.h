@@ -1,0 +1,31 @@
+// Preferences (File > Preferences...): the settings the desktop program shares
+// with tarnwick-cli (AppSettings), for now the time limit of one page. OK
+// writes them; the next run uses them.
+#pragma once
+
+#include <QDialog>
+
+#include "store/AppSettings.h"
+
+class QSpinBox;
+
+namespace tarnwick {
+
+class CPreferences : public QDialog {
+    Q_OBJECT
+public:
+    explicit CPreferences(AppSettings settings, QWidget* parent = nullptr);
+
+    // The settings as the dialog's controls have them now.
+    AppSettings Settings() const;
+
+    // Loads the settings, shows the dialog and writes them on OK (a failure
+    // is told in a message box). True when they were written.
+    static bool Edit(QWidget* parent);
+
+private:
+    AppSettings m_settings;
+    QSpinBox* m_pPageTimeout = nullptr;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,27 @@
+// What the check of one page found: the result word, why, and the final HTTP
+// status the server gave (0 when there was none: FTP, or no answer at all).
+#pragma once
+
+#include <string>
+#include <utility>
+
+namespace tarnwick {
+
+struct PageResult {
+    std::string m_strStatus;  // one of the four result words
+    std::string m_strReason;  // e.g. "HTTP 503", "time limit of 120 s reached"
+    long m_nHttpStatus = 0;
+
+    PageResult() = default;
+    // A result word alone converts, so a checker that only knows the word
+    // (a test's scripted checker) still is one.
+    PageResult(std::string status, std::string reason = {}, long httpStatus = 0)  // NOLINT
+        : m_strStatus(std::move(status)),
+          m_strReason(std::move(reason)),
+          m_nHttpStatus(httpStatus) {}
+    PageResult(const char* status) : PageResult(std::string(status)) {}  // NOLINT
+
+    bool operator==(const PageResult&) const = default;
+};
+
+}  // namespace tarnwick
