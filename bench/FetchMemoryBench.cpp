@@ -41,7 +41,8 @@ int main() {
                     "&tail=%3Ca%20href%3D%22http%3A%2F%2Fwww.example.com%2F%22%3E");
     auto start = std::chrono::steady_clock::now();
     const std::string result = fetcher.Check(big, "www.example.com").m_strStatus;
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long peak = KibOf("VmHWM:");
 
     std::printf("result: %s (expected Link Found: the link is the page's last bytes)\n",
@@ -68,5 +69,5 @@ int main() {
                 evidencePeak / 1024.0, evidencePeak / 65536.0,
                 static_cast<double>(evidencePeak) / static_cast<double>(peak));
     return result == "Link Found" && withEvidence == "Link Found" && evidence.m_bAnchorFound ? 0
-                                                                                              : 1;
+                                                                                             : 1;
 }

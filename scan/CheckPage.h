@@ -16,8 +16,7 @@ namespace tarnwick {
 // its own; a scan run uses one PageFetcher for all its pages instead. With
 // evidence, also what the fetch saw of the link's worth.
 PageResult CheckPage(const std::string& page, const std::string& advertiser,
-                     const PageFetcher::Options& options = {},
-                     PageEvidence* evidence = nullptr);
+                     const PageFetcher::Options& options = {}, PageEvidence* evidence = nullptr);
 
 // True when the address begins with a scheme followed by "://" (letters,
 // digits, '+', '-', '.', starting with a letter). Addresses without one are

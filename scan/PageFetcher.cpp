@@ -308,8 +308,7 @@ RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
 
 }  // namespace
 
-PageFetcher::PageFetcher(Options options)
-    : m_options(options), m_robots(RobotsOptions(options)) {
+PageFetcher::PageFetcher(Options options) : m_options(options), m_robots(RobotsOptions(options)) {
     CurlSetup::GlobalInit();
     m_pMulti = curl_multi_init();
     m_pEasy = curl_easy_init();

@@ -163,7 +163,6 @@ void CTarnwickApp::OnHelp() {
 
 void CTarnwickApp::OnExportResults() {
     RunExportCommand(m_pFrame.get(), m_pFrame->ResultsPane()->Model().Rows());
-
 }
 
 void CTarnwickApp::OnPreferences() {

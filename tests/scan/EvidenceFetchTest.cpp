@@ -92,7 +92,7 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
     for (const FetchCase& c : cases) {
         SCOPED_TRACE(c.path);
         PageEvidence e;
-        EXPECT_EQ(fetcher.Check(server.Http(c.path), kAdvertiser, &e), c.result);
+        EXPECT_EQ(fetcher.Check(server.Http(c.path), kAdvertiser, &e).m_strStatus, c.result);
         EXPECT_TRUE(e.m_bChecked);
         EXPECT_EQ(EvidenceVerdict(e), c.verdict);
         EXPECT_EQ(e.m_strRel, c.rel);
@@ -110,7 +110,8 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
 
     // A redirect chain: the final address and status are the last answer's.
     PageEvidence chained;
-    EXPECT_EQ(fetcher.Check(server.Http("/chain/3"), kAdvertiser, &chained), "Link Found");
+    EXPECT_EQ(fetcher.Check(server.Http("/chain/3"), kAdvertiser, &chained).m_strStatus,
+              "Link Found");
     EXPECT_EQ(chained.m_strFinalUrl, server.Http("/files/link.html"));
     EXPECT_EQ(chained.m_nHttpStatus, 200);
     EXPECT_EQ(chained.m_strContentType, "text/html");
@@ -121,21 +122,23 @@ TEST(EvidenceFetchTest, FailuresAndErrorAnswersAreTold) {
     PageServer server(false, false);
     server.AddFile("gone.html", "<h1>Service Unavailable</h1>");
     PageEvidence busy;
-    CheckPage(server.Http("/status/503/gone.html"), kAdvertiser, &busy);
+    EXPECT_EQ(CheckPage(server.Http("/status/503/gone.html"), kAdvertiser, {}, &busy).m_strStatus,
+              "Page cannot be displayed");
     EXPECT_EQ(busy.m_nHttpStatus, 503);
     EXPECT_EQ(EvidenceVerdict(busy), "HTTP 503");
     EXPECT_EQ(busy.m_robotsAll, RobotsVerdict::Allowed);  // no robots.txt: a 404
 
     PageEvidence refused;
     EXPECT_EQ(CheckPage("http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/", kAdvertiser,
-                        &refused),
+                        {}, &refused)
+                  .m_strStatus,
               "Page cannot be displayed");
     EXPECT_TRUE(refused.m_bChecked);
     EXPECT_EQ(EvidenceVerdict(refused), "no answer");
     EXPECT_EQ(refused.m_robotsAll, RobotsVerdict::Unknown);
 
     PageEvidence noScheme;
-    CheckPage("www.example.org/", kAdvertiser, &noScheme);
+    CheckPage("www.example.org/", kAdvertiser, {}, &noScheme);
     EXPECT_EQ(EvidenceVerdict(noScheme), "no answer");
 }
 
