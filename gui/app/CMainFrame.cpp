@@ -260,11 +260,6 @@ void CMainFrame::FocusNextPane(bool forward) {
     target.setFocus(Qt::ShortcutFocusReason);
 }
 
-void CMainFrame::CloseConfirmed() {
-    m_bCloseConfirmed = true;
-    close();
-}
-
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!m_bCloseConfirmed && m_fnExitPrompt && !m_fnExitPrompt()) {
         event->ignore();

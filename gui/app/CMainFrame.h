@@ -39,7 +39,6 @@ public:
     CLeftList* ProfilePane() const { return m_pLeft; }
     CRightList* ResultsPane() const { return m_pRight; }
     CTrueColorToolBar* ToolBar() const { return m_wndToolBar; }
-    CUsefulSplitterWnd* Splitter() const { return m_wndSplitter; }
     // The tool bar button or menu item of a command ID.
     QAction* Command(int commandId) const;
 
@@ -63,8 +62,6 @@ public:
 
     // The exit question of the close box; true lets the window close.
     void SetExitPrompt(std::function<bool()> prompt) { m_fnExitPrompt = std::move(prompt); }
-    // Closes without asking (the question was answered already).
-    void CloseConfirmed();
 
     // ListPanes
     int TickedProfileCount() override;

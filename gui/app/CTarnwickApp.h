@@ -36,7 +36,6 @@ public:
 
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
-    NotificationQueue* MailQueue() const { return m_pMailQueue.get(); }
     ScanRun* Scan() const { return m_pScanRun.get(); }
 
     // Commands.

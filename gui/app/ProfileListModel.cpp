@@ -130,13 +130,4 @@ void ProfileListModel::SetStatus(int row, const std::string& status) {
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
-void ProfileListModel::SetText(int row, const std::string& text) {
-    if (row < 0 || row >= RowCount() || Row(row).m_strText == text) {
-        return;
-    }
-    m_rows[static_cast<size_t>(row)].m_strText = text;
-    const QModelIndex cell = index(row, ColProfile);
-    emit dataChanged(index(row, ColCheck), cell, {Qt::DisplayRole});
-}
-
 }  // namespace tarnwick

@@ -37,7 +37,6 @@ public:
     void AppendRows(std::vector<ProfileRow> rows);
     void InsertRow(int row, ProfileRow value);
     void SetStatus(int row, const std::string& status);
-    void SetText(int row, const std::string& text);
 
 private:
     std::vector<ProfileRow> m_rows;

@@ -8,6 +8,7 @@
 
 #include "gui/controls/GuiThread.h"
 #include "gui/controls/TextCodec.h"
+#include "store/FileError.h"
 
 namespace tarnwick {
 namespace {
@@ -98,17 +99,17 @@ AppMessageBox::Answer AppMessageBox::Show(const std::string& text, Buttons butto
 }
 
 AppMessageBox::Answer AppMessageBox::Show(const char* text, Buttons buttons, QWidget* parent) {
-    return Show(QString::fromUtf8(text), buttons, parent);
+    return Show(ToQ(text), buttons, parent);
+}
+
+AppMessageBox::Answer AppMessageBox::Show(const FileError& error, Buttons buttons,
+                                          QWidget* parent) {
+    return Show(PathToQ(error.what()), buttons, parent);
 }
 
 void AppMessageBox::SetTestMode(bool on) {
     std::lock_guard<std::mutex> lock(State().m_mutex);
     State().m_bOn = on;
-}
-
-bool AppMessageBox::IsTestMode() {
-    std::lock_guard<std::mutex> lock(State().m_mutex);
-    return State().m_bOn;
 }
 
 void AppMessageBox::PresetAnswer(Answer answer) {

@@ -15,6 +15,8 @@ class QWidget;
 
 namespace tarnwick {
 
+class FileError;
+
 class AppMessageBox {
 public:
     enum class Buttons { Ok, YesNo, OkCancel };
@@ -22,14 +24,17 @@ public:
 
     static Answer Show(const QString& text, Buttons buttons = Buttons::Ok,
                        QWidget* parent = nullptr);
-    // The core's 8-bit text.
+    // The core's 8-bit text (ToQ).
     static Answer Show(const std::string& text, Buttons buttons = Buttons::Ok,
                        QWidget* parent = nullptr);
     static Answer Show(const char* text, Buttons buttons = Buttons::Ok, QWidget* parent = nullptr);
+    // A store error: its message names the file as the file system spells it
+    // (PathToQ).
+    static Answer Show(const FileError& error, Buttons buttons = Buttons::Ok,
+                       QWidget* parent = nullptr);
 
     // Test seam.
     static void SetTestMode(bool on);
-    static bool IsTestMode();
     static void PresetAnswer(Answer answer);
     static QStringList ShownTexts();
     static QString LastText();

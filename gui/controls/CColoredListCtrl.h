@@ -32,7 +32,6 @@ public:
     // Puts the check box into the header of column 0 and switches the
     // check-state rule on. Idempotent; always true.
     bool InitCheckHeader();
-    bool IsCheckHeaderInitialised() const { return m_pCheckHeader != nullptr; }
     CCheckHeadCtrl* CheckHeader() const { return m_pCheckHeader; }
 
     int RowCount() const;

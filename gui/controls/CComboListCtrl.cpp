@@ -59,10 +59,6 @@ int CComboListCtrl::InsertColumn(int column, const QString& heading, int width) 
     return column;
 }
 
-bool CComboListCtrl::DeleteColumn(int column) {
-    return m_pModel->removeColumn(column);
-}
-
 int CComboListCtrl::GetColumnCount() const {
     return m_pModel->columnCount();
 }

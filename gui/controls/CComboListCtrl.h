@@ -31,7 +31,6 @@ public:
 
     // The list's own string table.
     int InsertColumn(int column, const QString& heading, int width);
-    bool DeleteColumn(int column);
     int GetColumnCount() const;
     QString GetColumnHeading(int column) const;
     int InsertItem(int row, const QString& text);
@@ -52,7 +51,6 @@ public:
     void SetEditLabels(bool on);
     bool IsDropDownColumn(int column) const;
     bool IsReadOnlyColumn(int column) const;
-    const QString& ValidCharacters() const { return m_strValidChars; }
 
     // The cell under a point of the viewport. A point on the border between
     // two columns belongs to the left-hand one.

@@ -9,7 +9,7 @@
 namespace tarnwick {
 
 CInPlaceCombo::CInPlaceCombo(CComboListCtrl* list, int row, int column, const QStringList& items)
-    : QComboBox(list->viewport()), m_pList(list), m_nRow(row), m_nColumn(column), m_items(items) {
+    : QComboBox(list->viewport()), m_editing(list, row, column, QString()), m_items(items) {
     setEditable(false);
     setFont(list->font());
     setInsertPolicy(QComboBox::NoInsert);
@@ -25,8 +25,8 @@ CInPlaceCombo* CInPlaceCombo::ShowEditor(CComboListCtrl* list, const QRect& rect
     // the column heading goes with it as its description.
     combo->setAccessibleDescription(list->GetColumnHeading(column));
     combo->addItems(items);
-    combo->m_strInitialText =
-        selection >= 0 && selection < items.size() ? items.at(selection) : text;
+    combo->m_editing.SetInitialText(selection >= 0 && selection < items.size() ? items.at(selection)
+                                                                               : text);
     combo->setCurrentIndex(selection >= 0 && selection < items.size() ? selection : -1);
     combo->setMaxVisibleItems(CComboListCtrl::DropDownRoomRows(static_cast<int>(items.size())));
     list->ApplyDropDownScrollBars(combo->view());
@@ -50,25 +50,17 @@ void CInPlaceCombo::SelectString(const QString& text) {
 }
 
 void CInPlaceCombo::EndEdit() {
-    if (m_bEnded) {
-        return;
-    }
-    m_bEnded = true;
-    const QString result = m_bEscape ? m_strInitialText : currentText();
-    hide();
-    emit editEnded(m_nRow, m_nColumn, result);
-    deleteLater();
+    m_editing.End(this, currentText(), [this](int row, int column, const QString& result) {
+        emit editEnded(row, column, result);
+    });
 }
 
 void CInPlaceCombo::Abandon() {
-    m_bEnded = true;
-    m_pList = nullptr;
+    m_editing.Abandon();
 }
 
 void CInPlaceCombo::HandFocusToList() {
-    if (m_pList != nullptr) {
-        m_pList->setFocus(Qt::OtherFocusReason);
-    }
+    m_editing.FocusList();
     EndEdit();
 }
 
@@ -82,7 +74,7 @@ void CInPlaceCombo::hidePopup() {
     QComboBox::hidePopup();
     // The list closed up, with or without a choice: the choice is made just
     // after the list hides, so the edit ends once control returns.
-    if (!m_bEnded) {
+    if (!m_editing.IsEnded()) {
         QTimer::singleShot(0, this, &CInPlaceCombo::HandFocusToList);
     }
 }
@@ -90,7 +82,7 @@ void CInPlaceCombo::hidePopup() {
 void CInPlaceCombo::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
-            m_bEscape = true;
+            m_editing.Escape();
             [[fallthrough]];
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -106,7 +98,7 @@ bool CInPlaceCombo::eventFilter(QObject* watched, QEvent* event) {
     // Escape in the open list closes it and restores the cell's text.
     if (watched == view() && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        m_bEscape = true;
+        m_editing.Escape();
     }
     return QComboBox::eventFilter(watched, event);
 }

@@ -5,8 +5,9 @@
 #pragma once
 
 #include <QComboBox>
-#include <QPointer>
 #include <QStringList>
+
+#include "gui/controls/InPlaceEditing.h"
 
 namespace tarnwick {
 
@@ -25,10 +26,8 @@ public:
     // no item does (or the text is empty).
     void SelectString(const QString& text);
 
-    int Row() const { return m_nRow; }
-    int Column() const { return m_nColumn; }
-    bool IsEscaped() const { return m_bEscape; }
-    const QString& InitialText() const { return m_strInitialText; }
+    int Row() const { return m_editing.Row(); }
+    int Column() const { return m_editing.Column(); }
 
     void EndEdit();
     void Abandon();
@@ -47,13 +46,8 @@ private:
     CInPlaceCombo(CComboListCtrl* list, int row, int column, const QStringList& items);
     void HandFocusToList();
 
-    QPointer<CComboListCtrl> m_pList;
-    int m_nRow = -1;
-    int m_nColumn = -1;
-    bool m_bEscape = false;
-    bool m_bEnded = false;
+    InPlaceEditing m_editing;
     bool m_bPopupOpen = false;
-    QString m_strInitialText;
     QStringList m_items;
 };
 

@@ -13,12 +13,7 @@ namespace tarnwick {
 
 CInPlaceEdit::CInPlaceEdit(CComboListCtrl* list, int row, int column, const QString& validChars,
                            const QString& text)
-    : QLineEdit(list->viewport()),
-      m_pList(list),
-      m_nRow(row),
-      m_nColumn(column),
-      m_strValidChars(validChars),
-      m_strInitialText(text) {
+    : QLineEdit(list->viewport()), m_editing(list, row, column, text), m_strValidChars(validChars) {
     setFrame(false);
     setFont(list->font());
     setAcceptDrops(validChars.isEmpty());
@@ -37,26 +32,17 @@ CInPlaceEdit* CInPlaceEdit::ShowEditor(CComboListCtrl* list, const QRect& rect, 
 }
 
 void CInPlaceEdit::EndEdit() {
-    if (m_bEnded) {
-        return;
-    }
-    m_bEnded = true;
-    const QString result = m_bEscape ? m_strInitialText : text();
-    hide();
-    emit editEnded(m_nRow, m_nColumn, result);
-    deleteLater();
+    m_editing.End(this, text(), [this](int row, int column, const QString& result) {
+        emit editEnded(row, column, result);
+    });
 }
 
 void CInPlaceEdit::Abandon() {
-    m_bEnded = true;
-    m_pList = nullptr;
+    m_editing.Abandon();
 }
 
 void CInPlaceEdit::HandFocusToList() {
-    if (m_pList != nullptr) {
-        m_pList->setFocus(Qt::OtherFocusReason);
-    }
-    // Without an active window the focus does not move: end here all the same.
+    m_editing.FocusList();
     EndEdit();
 }
 
@@ -77,7 +63,7 @@ void CInPlaceEdit::PasteFiltered() {
 void CInPlaceEdit::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
-            m_bEscape = true;
+            m_editing.Escape();
             [[fallthrough]];
         case Qt::Key_Return:
         case Qt::Key_Enter:

@@ -4,7 +4,8 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QPointer>
+
+#include "gui/controls/InPlaceEditing.h"
 
 namespace tarnwick {
 
@@ -19,10 +20,8 @@ public:
     static CInPlaceEdit* ShowEditor(CComboListCtrl* list, const QRect& rect, int row, int column,
                                     const QString& validChars, const QString& text);
 
-    int Row() const { return m_nRow; }
-    int Column() const { return m_nColumn; }
-    bool IsEscaped() const { return m_bEscape; }
-    const QString& InitialText() const { return m_strInitialText; }
+    int Row() const { return m_editing.Row(); }
+    int Column() const { return m_editing.Column(); }
 
     // Ends the edit as losing the focus does: reports the text (the initial
     // text after Escape) once, then the box goes.
@@ -46,13 +45,8 @@ private:
     // Pastes the clipboard's text only when every character is valid.
     void PasteFiltered();
 
-    QPointer<CComboListCtrl> m_pList;
-    int m_nRow = -1;
-    int m_nColumn = -1;
-    bool m_bEscape = false;
-    bool m_bEnded = false;
+    InPlaceEditing m_editing;
     QString m_strValidChars;
-    QString m_strInitialText;
 };
 
 }  // namespace tarnwick

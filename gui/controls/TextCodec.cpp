@@ -1,5 +1,7 @@
 #include "gui/controls/TextCodec.h"
 
+#include <QFile>
+
 #include "common/Cp1252.h"
 
 namespace tarnwick {
@@ -30,6 +32,14 @@ std::string FromQ(const QString& text) {
         }
     }
     return squeezed;
+}
+
+QString PathToQ(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+std::string PathFromQ(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,10 @@
-// The one conversion between the core's 8-bit Windows-1252 text and Qt's
-// Unicode strings. Every text crossing into or out of a widget goes through it.
+// The conversions between the core's text and Qt's Unicode strings. Every
+// text crossing into or out of a widget goes through them:
+//   - store text (addresses, statuses, mail fields, the core's messages) is
+//     8-bit Windows-1252: ToQ and FromQ;
+//   - file-system names, and the texts that carry them (a FileError's
+//     message), are the file system's bytes, decoded and encoded the way Qt
+//     treats file names: PathToQ and PathFromQ.
 #pragma once
 
 #include <QString>
@@ -10,5 +15,8 @@ namespace tarnwick {
 QString ToQ(const std::string& cp1252);
 // Characters the code page cannot hold become '?'.
 std::string FromQ(const QString& text);
+
+QString PathToQ(const std::string& bytes);
+std::string PathFromQ(const QString& path);
 
 }  // namespace tarnwick

@@ -5,19 +5,9 @@
 
 #include "editing/EditingTexts.h"
 #include "gui/editing/DialogUnits.h"
+#include "gui/editing/MakeButton.h"
 
 namespace tarnwick {
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
-    button->setAutoDefault(false);
-    button->setGeometry(rect);
-    return button;
-}
-
-}  // namespace
 
 CAbortAppend::CAbortAppend(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("147"));

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFile>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,6 +21,7 @@
 #include "gui/editing/ImportBrowse.h"
 #include "gui/editing/ImportListModel.h"
 #include "gui/editing/MailSettingsLink.h"
+#include "gui/editing/MakeButton.h"
 #include "gui/editing/ProfilePaneAccess.h"
 #include "store/FileError.h"
 #include "store/ProfileList.h"
@@ -47,14 +47,6 @@ W* Make(QWidget* parent, const char* id, const QRect& rect) {
     }
     widget->setGeometry(rect);
     return widget;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
-    auto* button = Make<QPushButton>(parent, id, rect);
-    button->setText(text);
-    // Enter presses no button: the dialog's only default button is never shown.
-    button->setAutoDefault(false);
-    return button;
 }
 
 QRadioButton* MakeRadio(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
@@ -197,12 +189,11 @@ void CAdd::PutMailColumns(bool dropFirst) {
 }
 
 std::string CAdd::ImportPath() const {
-    return QFile::encodeName(m_strPath).toStdString();
+    return PathFromQ(m_strPath);
 }
 
 void CAdd::ShowUnreadable(int error) {
-    AppMessageBox::Show(ToQ(FileError(FromQ(m_strPath), error).what()), AppMessageBox::Buttons::Ok,
-                        this);
+    AppMessageBox::Show(FileError(ImportPath(), error), AppMessageBox::Buttons::Ok, this);
 }
 
 void CAdd::ShowImport(const ImportResult& result) {
@@ -420,7 +411,7 @@ void CAdd::SaveAndFinish() {
             m_panes.RebuildResults();
         }
     } catch (const FileError& error) {
-        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
         // Keep the pane row for row with index.txt when the list did change.
         if (static_cast<int>(ProfileList(folder).Read().size()) != m_panes.ProfileRowCount()) {
             m_panes.LoadProfiles();

@@ -19,6 +19,7 @@
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/DialogUnits.h"
 #include "gui/editing/MailSettingsLink.h"
+#include "gui/editing/MakeButton.h"
 #include "gui/editing/ProfilePaneAccess.h"
 #include "store/FileError.h"
 #include "store/ProfileFile.h"
@@ -30,14 +31,6 @@ namespace {
 
 const QString kEnabled = QStringLiteral("Enabled");
 const QString kDisabled = QStringLiteral("Disabled");
-
-QPushButton* MakeButton(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(id));
-    button->setAutoDefault(false);
-    button->setGeometry(rect);
-    return button;
-}
 
 // Trimmed of blank, tab, CR, LF, vertical tab and form feed at both ends.
 QString Trimmed(const QString& text) {
@@ -196,17 +189,16 @@ bool CEditProf::ChangeAddress(const QString& oldText, const QString& newText) {
                                     AppMessageBox::Buttons::Ok, this);
                 return false;
             case AddressChange::NoIndex:
-                AppMessageBox::Show(ToQ(FileError(folder.IndexPath(), ENOENT).what()),
+                AppMessageBox::Show(FileError(folder.IndexPath(), ENOENT),
                                     AppMessageBox::Buttons::Ok, this);
                 return false;
             case AddressChange::FileMissing:
-                AppMessageBox::Show(
-                    ToQ(FileError(folder.ProfilePathOfText(FromQ(oldText)), ENOENT).what()),
-                    AppMessageBox::Buttons::Ok, this);
+                AppMessageBox::Show(FileError(folder.ProfilePathOfText(FromQ(oldText)), ENOENT),
+                                    AppMessageBox::Buttons::Ok, this);
                 return false;
         }
     } catch (const FileError& error) {
-        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
         // Whatever was written stays; the pane shows index.txt as it now is.
         m_panes.LoadProfiles();
         m_panes.RebuildResults();
@@ -319,7 +311,7 @@ void CEditProf::OnFinish() {
         // trimmed it (blanks around it would lead to another file name).
         ProfileFile(DataFolder::FromEnvironment()).Rewrite(FromQ(m_strEdit), rows);
     } catch (const FileError& error) {
-        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
         return;
     }
     m_panes.RebuildResults();
@@ -356,7 +348,7 @@ void CEditProf::OnDelete() {
     try {
         ProfileFile(DataFolder::FromEnvironment()).DeletePages(FromQ(m_strEdit), positions);
     } catch (const FileError& error) {
-        AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
     }
     // The list shows the file as it now is; unsaved edits go with the refill.
     LoadPages(true);

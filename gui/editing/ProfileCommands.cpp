@@ -62,7 +62,7 @@ void RunDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
             } catch (const FileError& error) {
                 // The profiles removed before the failure are gone: the pane
                 // still has to show the list as it now is.
-                AppMessageBox::Show(ToQ(error.what()), AppMessageBox::Buttons::Ok, parent);
+                AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, parent);
             }
             panes.LoadProfiles();
             panes.RebuildResults();

@@ -235,7 +235,7 @@ bool CMailSett::WriteMailSettings() {
     try {
         tarnwick::WriteMailSettings(DataFolder::FromEnvironment().MailPath(), m_settings);
     } catch (const FileError& e) {
-        AppMessageBox::Show(std::string(e.what()), AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::Show(e, AppMessageBox::Buttons::Ok, this);
         return false;
     }
     return true;

@@ -1,12 +1,12 @@
 #include "gui/report/CReport.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "gui/controls/CFileEx.h"
+#include "gui/controls/TextCodec.h"
 #include "gui/report/OfferReport.h"
 
 namespace tarnwick {
@@ -57,6 +57,7 @@ void CReport::OnInitDialog() {
 void CReport::OnHtmlFormat() {
     m_pHtml->setChecked(true);
     m_pText->setChecked(false);
+    m_bHtml = true;
     g_bHtmlFormat = true;
     g_bTextFormat = false;
 }
@@ -64,6 +65,7 @@ void CReport::OnHtmlFormat() {
 void CReport::OnTextFormat() {
     m_pText->setChecked(true);
     m_pHtml->setChecked(false);
+    m_bHtml = false;
     g_bTextFormat = true;
     g_bHtmlFormat = false;
 }
@@ -74,21 +76,13 @@ void CReport::OnReportOk() {
 }
 
 void CReport::ChooseReportFile() {
-    QString filter;
-    QString name;
-    if (g_bHtmlFormat) {
-        filter = kHtmlFilter;
-        name = kHtmlDefaultName;
-    } else if (g_bTextFormat) {
-        filter = kTextFilter;
-        name = kTextDefaultName;
-    } else {
-        return;
-    }
+    const QString filter = m_bHtml ? kHtmlFilter : kTextFilter;
+    const QString name = m_bHtml ? kHtmlDefaultName : kTextDefaultName;
     CFileEx dialog(false, this, QString(), name, filter);
     if (dialog.RunDialog()) {
         // File names are the file system's bytes, not the code page's text.
-        g_strReportPath = QFile::encodeName(dialog.GetChosenPath()).toStdString();
+        m_strReportPath = PathFromQ(dialog.GetChosenPath());
+        g_strReportPath = m_strReportPath;
     }
 }
 

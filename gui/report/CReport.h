@@ -1,8 +1,11 @@
 // The "Save As.." dialog of the report prompt: the report format (HTML or
-// text) and, on OK, the save-file dialog that sets g_strReportPath.
+// text) and, on OK, the save-file dialog. Its result is ReportPath(); the
+// process-wide g_bHtmlFormat, g_bTextFormat and g_strReportPath mirror it for
+// whoever reads them.
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 class QPushButton;
 class QRadioButton;
@@ -20,6 +23,9 @@ public:
 
     explicit CReport(QWidget* parent = nullptr);
 
+    // The file chosen, as the file system spells it; empty when none was.
+    const std::string& ReportPath() const { return m_strReportPath; }
+
     void OnHtmlFormat();
     void OnTextFormat();
     void OnReportOk();
@@ -36,6 +42,8 @@ private:
     QRadioButton* m_pHtml = nullptr;
     QRadioButton* m_pText = nullptr;
     QPushButton* m_pOk = nullptr;
+    bool m_bHtml = true;
+    std::string m_strReportPath;
 };
 
 }  // namespace tarnwick

@@ -1,6 +1,5 @@
 #include "gui/report/OfferReport.h"
 
-#include <QFile>
 #include <QWidget>
 #include <ctime>
 
@@ -21,21 +20,22 @@ namespace {
 
 void OfferReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
     g_strReportPath.clear();
+    std::string path;
     {
         CReport dialog(parent);
         dialog.exec();
+        path = dialog.ReportPath();
     }
-    if (g_strReportPath.empty()) {
+    if (path.empty()) {
         g_bReportSaved = false;
         return;
     }
     try {
-        WriteReport(g_strReportPath, rows, std::time(nullptr));
+        WriteReport(path, rows, std::time(nullptr));
         g_bReportSaved = true;
     } catch (const FileError& error) {
         g_bReportSaved = false;
-        // The message names the file as the file system spells it.
-        AppMessageBox::Show(QFile::decodeName(error.what()), AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, parent);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 static void RegisterTarnwickResources() {
     Q_INIT_RESOURCE(tarnwick);
@@ -19,8 +20,11 @@ void InitResources() {
 QString UserGuidePath() {
     const QString installed = QCoreApplication::applicationDirPath() +
                               QStringLiteral("/" TARNWICK_GUIDE_FROM_BIN "/Help.html");
-    const QString built = QStringLiteral(TARNWICK_GUIDE_BUILD_DIR "/Help.html");
-    for (const QString& candidate : {installed, built}) {
+    QStringList candidates{installed};
+#ifdef TARNWICK_GUIDE_BUILD_DIR
+    candidates << QStringLiteral(TARNWICK_GUIDE_BUILD_DIR "/Help.html");
+#endif
+    for (const QString& candidate : candidates) {
         const QFileInfo guide(candidate);
         if (guide.isFile()) {
             return QDir::cleanPath(guide.absoluteFilePath());

@@ -11,7 +11,8 @@ namespace tarnwick {
 void InitResources();
 
 // The user guide's start page: in the installed documentation folder, else
-// in the build tree the program was built in; empty when neither holds it.
+// in the build tree the program was built in (not for package builds); empty
+// when neither holds it.
 QString UserGuidePath();
 
 }  // namespace tarnwick

@@ -10,17 +10,19 @@
 #include <QtTest>
 #include <memory>
 
-#include "ModalDriver.h"
 #include "PaneTable.h"
 #include "editing/EditingTexts.h"
 #include "editing/ProfileSaver.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CFileEx.h"
+#include "gui/editing/CAbortAppend.h"
 #include "gui/editing/CAdd.h"
 #include "gui/editing/ImportBrowse.h"
 #include "gui/editing/ImportListModel.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/ProfileCommands.h"
+#include "gui/mail/CMailSett.h"
+#include "gui/support/ModalDriver.h"
 #include "scan/ScanState.h"
 #include "store/ProfileList.h"
 #include "support/TempDataFolder.h"
@@ -331,8 +333,10 @@ private slots:
         QFETCH(QString, type);
         QFETCH(bool, notify);
         QFETCH(bool, folder);
-        const QString path = folder ? QString::fromStdString(m_temp->Root())
-                                    : QString::fromStdString(m_temp->Root() + "/missing list.txt");
+        const QString path =
+            folder
+                ? QString::fromStdString(m_temp->Root())
+                : QString::fromStdString(m_temp->Root() + "/missing list \xc3\xb6\xe4\xb8\xad.txt");
         Open();
         ToFilePage("example.com", type.toLatin1().constData(), notify);
         Type("1018", path);
@@ -347,7 +351,7 @@ private slots:
 
     // The file went away between the file page and the separator page.
     void fileGoneBeforeTheSeparatorPage() {
-        const QString list = File("pages.txt", "a;b\n");
+        const QString list = File("pages \xc3\xb6\xe4\xb8\xad.txt", "a;b\n");
         Open();
         ToFilePage("example.com", "1010", true);
         Type("1018", list);
@@ -514,7 +518,7 @@ private slots:
         Type("1018", list);
         Click("1009");
         QString question;
-        tarnwick::test::WhenModal("147", [&](QWidget* dialog) {
+        tarnwick::test::WhenModal<tarnwick::CAbortAppend>([&](tarnwick::CAbortAppend* dialog) {
             question = dialog->windowTitle() + "|" + dialog->findChild<QLabel*>()->text();
             dialog->findChild<QPushButton*>(button)->click();
         });
@@ -551,7 +555,7 @@ private slots:
         ToFilePage("example.com", "1010", false);
         Type("1018", list);
         Click("1009");
-        tarnwick::test::ClickInModal("147", "1028");
+        tarnwick::test::PressWhenModal<tarnwick::CAbortAppend>("1028");
         Click("1009");
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(Profile("example.com"), std::string("Link: example.com\r\nnew.net||| |||0|||"));
@@ -571,7 +575,7 @@ private slots:
         ToFilePage("c.com", "1010", false);
         Type("1018", list);
         Click("1009");
-        tarnwick::test::ClickInModal("147", "1028");
+        tarnwick::test::PressWhenModal<tarnwick::CAbortAppend>("1028");
         Click("1009");
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(Profile("c.com"),
@@ -624,9 +628,9 @@ private slots:
         // Without a stand-in the real mail settings dialog opens over the wizard.
         tarnwick::SetMailSettingsOpener(nullptr);
         QWidget* mailParent = nullptr;
-        tarnwick::test::WhenModal("148", [&](QWidget* dialog) {
+        tarnwick::test::WhenModal<tarnwick::CMailSett>([&](tarnwick::CMailSett* dialog) {
             mailParent = dialog->parentWidget();
-            static_cast<QDialog*>(dialog)->reject();
+            dialog->reject();
         });
         Click("1041");
         QCOMPARE(mailParent, m_wizard.get());
@@ -657,13 +661,13 @@ private slots:
         const QString list = File("pages.txt", "a.net\n");
         tarnwick::g_bPlayEnabled = false;
         tarnwick::g_bStopEnabled = true;
-        tarnwick::test::WhenModal("145", [&](QWidget* dialog) {
+        tarnwick::test::WhenModal<CAdd>([&](CAdd* dialog) {
             auto button = [dialog](const char* id) {
                 return dialog->findChild<QAbstractButton*>(QString::fromLatin1(id));
             };
             dialog->findChild<QLineEdit*>("1006")->setText("example.com");
             button("1009")->click();
-            QCOMPARE(static_cast<CAdd*>(dialog)->PageCounter(), 1);
+            QCOMPARE(dialog->PageCounter(), 1);
             button("1010")->click();
             button("1009")->click();
             dialog->findChild<QLineEdit*>("1018")->setText(list);
@@ -680,7 +684,7 @@ private slots:
     void addCommandCancelledOrRefused() {
         tarnwick::g_bPlayEnabled = false;
         tarnwick::g_bStopEnabled = true;
-        tarnwick::test::ClickInModal("145", "1008");
+        tarnwick::test::PressWhenModal<CAdd>("1008");
         tarnwick::RunAddCommand(nullptr, m_panes);
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
         QVERIFY(!tarnwick::g_bPlayEnabled);

@@ -6,7 +6,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "ModalDriver.h"
 #include "PaneTable.h"
 #include "editing/EditingTexts.h"
 #include "editing/ProfileSaver.h"
@@ -14,6 +13,7 @@
 #include "gui/controls/AppMessageBox.h"
 #include "gui/editing/CDel.h"
 #include "gui/editing/ProfileCommands.h"
+#include "gui/support/ModalDriver.h"
 #include "scan/ScanState.h"
 #include "support/TempDataFolder.h"
 
@@ -78,7 +78,7 @@ private slots:
         m_panes.SetProfileTicked(3, true);
         const int rebuilds = m_panes.m_nRebuilds;
         const std::string stindex = ReadBytes(F().StIndexPath());
-        tarnwick::test::ClickInModal("168", "1070");
+        tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
         QCOMPARE(ReadBytes(F().IndexPath()), Line(0) + "\r\n" + Line(2) + "\r\n" + Line(4));
@@ -99,7 +99,7 @@ private slots:
         for (int row = 0; row < 5; ++row) {
             m_panes.SetProfileTicked(row, true);
         }
-        tarnwick::test::ClickInModal("168", "1070");
+        tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QVERIFY(!Exists(F().IndexPath()));
         QVERIFY(!Exists(F().StIndexPath()));
@@ -112,7 +112,7 @@ private slots:
     void noChangesNothingButLaterReloadsStayUnticked() {
         m_panes.SetProfileTicked(0, true);
         const std::string index = ReadBytes(F().IndexPath());
-        tarnwick::test::ClickInModal("168", "1045");
+        tarnwick::test::PressWhenModal<tarnwick::CDel>("1045");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(ReadBytes(F().IndexPath()), index);
         QVERIFY(Exists(Line(0)));
@@ -125,13 +125,12 @@ private slots:
     void noneTickedShowsTheMessageWithoutTheDialog() {
         bool dialogShown = false;
         QObject guard;  // the watch ends with the test
-        tarnwick::test::WhenModal(
-            "168",
-            [&](QWidget* dialog) {
+        tarnwick::test::WhenModal<tarnwick::CDel>(
+            [&](tarnwick::CDel* dialog) {
                 dialogShown = true;
-                static_cast<QDialog*>(dialog)->reject();
+                dialog->reject();
             },
-            300, &guard);
+            &guard);
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::ShownTexts(), QStringList({texts::kSelectToDelete}));
         QVERIFY(!dialogShown);
@@ -158,7 +157,7 @@ private slots:
         QFile::remove(QString::fromStdString(Line(3)));
         QDir().mkpath(QString::fromStdString(Line(3)));
         tarnwick::test::WriteBytes(Line(3) + "/x", "x");
-        tarnwick::test::ClickInModal("168", "1070");
+        tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
         QVERIFY2(AppMessageBox::LastText().contains("d.com.txt"),

@@ -241,7 +241,8 @@ private slots:
     }
 
     void saveThatCannotWriteStaysOpen() {
-        const std::string missing = m_temp->Root() + "/gone";
+        // The message names the file as the file system spells it (UTF-8).
+        const std::string missing = m_temp->Root() + "/g\xc3\xb6ne \xe4\xb8\xad";
         setenv("TARNWICK_PROGRAM_FILES", missing.c_str(), 1);
         CMailSett d;
         d.show();

@@ -233,6 +233,8 @@ private slots:
     void unwritableFileIsReportedAndNotMarkedSaved_data() {
         QTest::addColumn<QString>("path");
         QTest::newRow("missing folder") << QString("/no-such-folder-here/x/Report.html");
+        QTest::newRow("missing folder, not ASCII")
+            << QString::fromUtf8("/no-such-f\xc3\xb6lder-\xe4\xb8\xad/Report.html");
         QTest::newRow("a folder") << QString();  // the temporary folder itself + "/"
         QTest::newRow("full disk") << QString("/dev/full");
     }

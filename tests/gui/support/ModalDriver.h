@@ -1,22 +1,30 @@
-// Answers the program's own modal dialogs in tests: act on the first modal
-// dialog of a type once it is up, and find a control by its ID.
+// Answers the program's own modal dialogs in tests: acts on the first modal
+// dialog of a type once it is up, and finds a control by its ID.
 #pragma once
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 namespace tarnwick::test {
 
+// Polls the event loop every 5 ms for a modal dialog of type T and runs act
+// on the first one. The watch also ends with context (a test that expects no
+// dialog hands it an object of its own) and after about half a minute.
 template <typename T>
-void WhenModal(std::function<void(T*)> act) {
-    auto* timer = new QTimer(qApp);
+void WhenModal(std::function<void(T*)> act, QObject* context = qApp) {
+    auto* timer = new QTimer(context);
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+    auto triesLeft = std::make_shared<int>(6000);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act, triesLeft] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog != nullptr || --*triesLeft <= 0) {
             timer->stop();
             timer->deleteLater();
+        }
+        if (dialog != nullptr) {
             act(dialog);
         }
     });
