@@ -47,7 +47,18 @@ public:
     Statement(sqlite3* db, const char* sql) {
         m_nRc = sqlite3_prepare_v2(db, sql, -1, &m_pStmt, nullptr);
     }
-    ~Statement() { sqlite3_finalize(m_pStmt); }
+    // A statement of the connection's cache: reset, not finalised, at the end.
+    explicit Statement(sqlite3_stmt* cached) : m_pStmt(cached), m_bCached(true) {
+        m_nRc = cached != nullptr ? SQLITE_OK : SQLITE_ERROR;
+    }
+    ~Statement() {
+        if (!m_bCached) {
+            sqlite3_finalize(m_pStmt);
+        } else if (m_pStmt != nullptr) {
+            sqlite3_reset(m_pStmt);
+            sqlite3_clear_bindings(m_pStmt);
+        }
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -103,6 +114,7 @@ private:
     }
 
     sqlite3_stmt* m_pStmt = nullptr;
+    bool m_bCached = false;
     int m_nRc = SQLITE_OK;
 };
 
@@ -139,7 +151,22 @@ HistoryDatabase::HistoryDatabase(const std::string& path, bool create) : m_strPa
 }
 
 HistoryDatabase::~HistoryDatabase() {
+    for (const auto& [sql, statement] : m_statements) {
+        sqlite3_finalize(statement);
+    }
     sqlite3_close(m_pDb);
+}
+
+sqlite3_stmt* HistoryDatabase::Cached(const char* sql) {
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end()) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(m_pDb, sql, -1, &statement, nullptr) != SQLITE_OK) {
+            return nullptr;
+        }
+        it = m_statements.emplace(sql, statement).first;
+    }
+    return it->second;
 }
 
 void HistoryDatabase::Fail(const std::string& what) {
@@ -196,6 +223,7 @@ void HistoryDatabase::Commit() {
 }
 
 void HistoryDatabase::Rollback() noexcept {
+    m_pageIds.clear();  // pages added in the transaction are gone
     if (sqlite3_get_autocommit(m_pDb) == 0) {
         sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
     }
@@ -224,33 +252,41 @@ void HistoryDatabase::EndRun(std::int64_t runId, std::int64_t ended, const std::
 }
 
 std::int64_t HistoryDatabase::PageId(const std::string& advertiser, const std::string& page) {
+    PageKey key{advertiser, page};
+    if (const auto known = m_pageIds.find(key); known != m_pageIds.end()) {
+        return known->second;
+    }
+    std::int64_t id = 0;
     {
-        Statement find(m_pDb, "SELECT id FROM pages WHERE advertiser = ? AND page = ?");
+        Statement find(Cached("SELECT id FROM pages WHERE advertiser = ? AND page = ?"));
         find.Bind(1, advertiser);
         find.Bind(2, page);
         if (find.Step()) {
-            return find.Int(0);
-        }
-        if (!find.Ok()) {
+            id = find.Int(0);
+        } else if (!find.Ok()) {
             Fail("cannot look up a page");
         }
     }
-    Statement add(m_pDb, "INSERT INTO pages(advertiser, page) VALUES(?, ?)");
-    add.Bind(1, advertiser);
-    add.Bind(2, page);
-    add.Step();
-    if (!add.Ok()) {
-        Fail("cannot record a page");
+    if (id == 0) {
+        Statement add(Cached("INSERT INTO pages(advertiser, page) VALUES(?, ?)"));
+        add.Bind(1, advertiser);
+        add.Bind(2, page);
+        add.Step();
+        if (!add.Ok()) {
+            Fail("cannot record a page");
+        }
+        id = sqlite3_last_insert_rowid(m_pDb);
     }
-    return sqlite3_last_insert_rowid(m_pDb);
+    m_pageIds.emplace(std::move(key), id);
+    return id;
 }
 
 void HistoryDatabase::AddResult(std::int64_t runId, const PageRecord& r) {
     const std::int64_t pageId = PageId(r.m_strAdvertiser, r.m_strPage);
-    Statement st(m_pDb,
-                 "INSERT INTO results(run_id, page_id, profile, row, result, checked, reason,"
-                 " http_status, final_url, rel, anchor_text, noindex, robots_txt, elapsed_ms,"
-                 " verdict) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Statement st(
+        Cached("INSERT INTO results(run_id, page_id, profile, row, result, checked, reason,"
+               " http_status, final_url, rel, anchor_text, noindex, robots_txt, elapsed_ms,"
+               " verdict) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     st.Bind(1, runId);
     st.Bind(2, pageId);
     st.Bind(3, r.m_strProfile);
@@ -304,6 +340,7 @@ int HistoryDatabase::PruneBefore(std::int64_t time) {
         Exec(
             "DELETE FROM pages WHERE id NOT IN (SELECT page_id FROM results)"
             " AND id NOT IN (SELECT page_id FROM letters)");
+        m_pageIds.clear();
         Commit();
         return removed;
     } catch (...) {

@@ -24,6 +24,7 @@
 #include "history/RunInfo.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tarnwick {
 
@@ -109,9 +110,13 @@ private:
     void Migrate();
     std::int64_t PageId(const std::string& advertiser, const std::string& page);
     [[noreturn]] void Fail(const std::string& what);
+    // The statements every page result runs, prepared once.
+    sqlite3_stmt* Cached(const char* sql);
 
     std::string m_strPath;
     sqlite3* m_pDb = nullptr;
+    std::map<const char*, sqlite3_stmt*> m_statements;
+    std::map<PageKey, std::int64_t> m_pageIds;  // forgotten on rollback
 };
 
 }  // namespace tarnwick

@@ -48,6 +48,8 @@ void HistoryRecorder::Enqueue(Task task, bool beginsRun) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_tasks.push_back({std::move(task), beginsRun});
+        // The scan waits for the start of a run (what the earlier runs knew).
+        m_bUrgent = m_bUrgent || beginsRun;
     }
     m_cvWork.notify_one();
 }
@@ -69,6 +71,12 @@ void HistoryRecorder::WriterThread() {
         if (m_tasks.empty()) {
             return;
         }
+        // One transaction for what gathers in a moment, not one per page:
+        // the run's thread and this one then share the processor fairly.
+        m_cvWork.wait_for(lock, std::chrono::milliseconds(250), [this] {
+            return m_bStopping || m_bUrgent || m_nFlushWaiters > 0 || m_tasks.size() >= kBatch;
+        });
+        m_bUrgent = false;
         std::deque<Queued> batch;
         batch.swap(m_tasks);
         m_bWriting = true;
@@ -172,12 +180,19 @@ std::shared_ptr<const HistoryRecorder::Snapshot> HistoryRecorder::WaitSnapshot()
     return snapshot.get();
 }
 
-std::string HistoryRecorder::PageChecked(const ScanJob& job, const std::string& result) {
+std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& checked) {
+    const std::string& result = checked.m_strStatus;
     PageRecord record;
     record.m_strAdvertiser = job.m_strAdvertiser;
     record.m_strPage = job.m_strPage;
     record.m_nRow = job.m_nRow;
     record.m_strResult = result;
+    if (!checked.m_strReason.empty()) {
+        record.m_reason = checked.m_strReason;
+    }
+    if (checked.m_nHttpStatus != 0) {
+        record.m_httpStatus = static_cast<int>(checked.m_nHttpStatus);
+    }
     record.m_nChecked = Now();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -272,7 +287,10 @@ std::string HistoryRecorder::RunEnded(bool completed) {
 
 void HistoryRecorder::Flush() {
     std::unique_lock<std::mutex> lock(m_mutex);
+    ++m_nFlushWaiters;
+    m_cvWork.notify_all();
     m_cvIdle.wait(lock, [this] { return m_tasks.empty() && !m_bWriting; });
+    --m_nFlushWaiters;
 }
 
 std::int64_t HistoryRecorder::LastRunId() {

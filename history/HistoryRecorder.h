@@ -15,6 +15,7 @@
 // (from the notification queue's threads).
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -53,7 +54,7 @@ public:
     void SetLetterRules(const LetterRules& rules);
 
     void RunStarted(const std::vector<ScanJob>& jobs) override;
-    std::string PageChecked(const ScanJob& job, const std::string& result) override;
+    std::string PageChecked(const ScanJob& job, const PageResult& result) override;
     std::string LetterHeldBack(const ScanJob& job) override;
     std::string RunEnded(bool completed) override;
 
@@ -98,6 +99,9 @@ private:
     std::deque<Queued> m_tasks;
     bool m_bWriting = false;
     bool m_bStopping = false;
+    int m_nFlushWaiters = 0;
+    bool m_bUrgent = false;
+    static constexpr size_t kBatch = 2000;
 
     std::vector<std::string> m_profileTexts;
     LetterRules m_rules;

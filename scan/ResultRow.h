@@ -1,9 +1,9 @@
 // One row of the results pane: the columns "Advetiser's Site", "Publisher's
-// Site", "Mail Address", "Email Notification", "Status", and the profile-pane
-// row the page came from (set when the results are built), and what the check
-// of the page found besides its result word: the reason for the result, the
-// final HTTP status (0 when none) and the page's evidence, all empty until the
-// page is checked.
+// Site", "Mail Address", "Email Notification", "Status", "Since last run",
+// and the profile-pane row the page came from (set when the results are
+// built), and what the check of the page found besides its result word: the
+// reason for the result, the final HTTP status (0 when none) and the page's
+// evidence, all empty until the page is checked.
 #pragma once
 
 #include <string>
@@ -18,6 +18,7 @@ struct ResultRow {
     std::string m_strMail;
     std::string m_strNotify;
     std::string m_strStatus;
+    std::string m_strChange;  // the page's change since the last run, from the history
     int m_nProfileRow = -1;
     std::string m_strReason;
     long m_nHttpStatus = 0;

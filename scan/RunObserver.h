@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "scan/PageEvidence.h"
+#include "scan/PageResult.h"
 #include "scan/ScanJob.h"
 
 namespace tarnwick {
@@ -23,7 +24,7 @@ public:
     // evidence).
     virtual void PageEvidenceSeen(const ScanJob& /*job*/, const PageEvidence& /*evidence*/) {}
     // Returns the text of the page's "Since last run" cell ("" when unknown).
-    virtual std::string PageChecked(const ScanJob& job, const std::string& result) = 0;
+    virtual std::string PageChecked(const ScanJob& job, const PageResult& result) = 0;
     // Before a letter: "" lets it go, otherwise why it is held back.
     virtual std::string LetterHeldBack(const ScanJob& job) = 0;
     // completed: the last page was checked; otherwise Stop. Returns the

@@ -16,6 +16,11 @@ struct ScanRun::Run {
     std::unique_ptr<PageFetcher> fetcher;  // when no checker was given
     bool deferred = false;                 // the panes are set up by the scan thread
     std::uint64_t stopsAtPlay = 0;
+    // g_strRunRows as numbers, from runHead on: the progression reads and
+    // advances these instead of parsing the text for every page, which with
+    // thousands of profiles would cost time quadratic in their number.
+    std::vector<int> runRows;
+    size_t runHead = 0;
 };
 
 namespace {
@@ -29,14 +34,6 @@ std::vector<int> RunRows(const std::string& text) {
         from = plus + 1;
     }
     return rows;
-}
-
-std::string RunRowsText(const std::vector<int>& rows, size_t from) {
-    std::string text;
-    for (size_t i = from; i < rows.size(); ++i) {
-        text += std::to_string(rows[i]) + "+";
-    }
-    return text;
 }
 
 void SetRunningFlags() {
@@ -133,6 +130,8 @@ void ScanRun::PrepareRun(Run& run, bool onScanThread) {
     }
     m_panes.RebuildResults();
     const int rows = m_panes.ResultRowCount();
+    run.runRows = RunRows(runRows);
+    run.runHead = 0;
     run.jobs.reserve(static_cast<size_t>(rows));
     for (int k = 0; k < rows; ++k) {
         const ResultRow row = m_panes.ResultRowAt(k);
@@ -216,7 +215,7 @@ void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
         if (evidence.m_bChecked) {
             m_pObserver->PageEvidenceSeen(job, evidence);
         }
-        const std::string change = m_pObserver->PageChecked(job, result);
+        const std::string change = m_pObserver->PageChecked(job, checked);
         if (!change.empty()) {
             m_panes.SetResultChange(job.m_nRow, change);
         }
@@ -238,18 +237,19 @@ void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
             m_panes.StartNotification(notification);
         }
     }
-    Progress(job);
+    Progress(run, job);
     if (job.m_bLast && !run.abandoned) {
         EndOfRun(true);
     }
 }
 
-void ScanRun::Progress(const ScanJob& job) {
-    const std::vector<int> rows = RunRows(g_strRunRows);
-    if (rows.empty() || rows.front() == job.m_nProfileRow) {
+void ScanRun::Progress(Run& run, const ScanJob& job) {
+    const std::vector<int>& rows = run.runRows;
+    const size_t head = run.runHead;
+    if (head >= rows.size() || rows[head] == job.m_nProfileRow) {
         return;
     }
-    size_t k = 1;
+    size_t k = head + 1;
     while (k < rows.size() && rows[k] != job.m_nProfileRow) {
         ++k;
     }
@@ -257,15 +257,18 @@ void ScanRun::Progress(const ScanJob& job) {
         return;  // the page's profile is not one of this run's: nothing to tell
     }
     // Profiles passed over have no pages: all of them are checked too.
-    for (size_t i = 0; i < k; ++i) {
+    size_t cut = 0;
+    for (size_t i = head; i < k; ++i) {
         m_panes.SetProfileStatus(rows[i], kCompletedStep);
+        cut += std::to_string(rows[i]).size() + 1;
     }
-    g_strRunRows = RunRowsText(rows, k);
+    run.runHead = k;
+    g_strRunRows.EraseFront(cut);  // the entries before k, each "n+"
     m_panes.SetProfileStatus(rows[k], kRunning);
 }
 
 void ScanRun::EndOfRun(bool completed) {
-    const std::vector<int> rows = RunRows(g_strRunRows);
+    const std::vector<int> rows = RunRows(std::string(g_strRunRows.View()));
     if (!rows.empty()) {
         m_panes.SetProfileStatus(rows.front(), kCompleted);
         // Profiles after the last page's profile have no pages.

@@ -110,7 +110,7 @@ private:
     void ScanThread(std::shared_ptr<Run> run, std::thread previous);
     bool BeginDeferred(Run& run);
     void CheckOnePage(Run& run, const ScanJob& job);
-    void Progress(const ScanJob& job);
+    void Progress(Run& run, const ScanJob& job);
     void EndOfRun(bool completed);
     void EndObserved(bool completed);
     void MarkStopped();

@@ -8,6 +8,6 @@ WatchedFlag g_bPlayEnabled{false};
 WatchedFlag g_bStopEnabled{false};
 std::atomic<bool> g_bReportSaved{false};
 std::mutex g_csScan;
-std::string g_strRunRows;
+RunRowsText g_strRunRows;
 
 }  // namespace tarnwick

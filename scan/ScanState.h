@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 
+#include "scan/RunRowsText.h"
 #include "scan/WatchedFlag.h"
 
 namespace tarnwick {
@@ -24,6 +25,6 @@ extern std::mutex g_csScan;
 // Profile-pane rows of the current run, "0+2+5+"; the first entry is the
 // profile marked "Running...". Written by Play before the scan starts, then
 // only under g_csScan.
-extern std::string g_strRunRows;
+extern RunRowsText g_strRunRows;
 
 }  // namespace tarnwick

@@ -89,8 +89,11 @@ done
 # Validators.
 desktop-file-validate "$root/usr/share/applications/$app_id.desktop" ||
     fail "desktop-file-validate"
-appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" >"$root/appstream.log" ||
-    { cat "$root/appstream.log" >&2; fail "appstreamcli validate"; }
+out=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" 2>&1) ||
+    { echo "$out" >&2; fail "appstreamcli validate"; }
+# The tree as installed: the metainfo's desktop entry and icon are there.
+out=$(appstreamcli validate-tree --no-net "$root" 2>&1) ||
+    { echo "$out" >&2; fail "appstreamcli validate-tree"; }
 for page in tarnwick tarnwick-cli; do
     gz=$root/usr/share/man/man1/$page.1.gz
     lint=$(mandoc -T lint -W warning "$gz" 2>&1) || true
@@ -135,8 +138,8 @@ for command in $commands; do
         grep -qx -- "$option" <<<"$offered_options" ||
             fail "the completion does not offer $option after $command"
         # An option shown with its values ("--format json|csv") completes them.
-        values=$(grep -o -- "$option [a-z|]*[a-z]" <<<"$command_help" | head -n 1 || true)
-        for value in $(tr '|' ' ' <<<"${values#"$option "}"); do
+        values=$(grep -o -- "$option [a-z|]*[a-z]" <<<"$command_help" | sed "s/^$option //" || true)
+        for value in $(tr '|' ' ' <<<"$values" | sort -u); do
             complete_words "$command" "$option" "" | grep -qx -- "$value" ||
                 fail "the completion does not offer $value after $command $option"
         done

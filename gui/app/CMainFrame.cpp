@@ -118,6 +118,10 @@ bool CMainFrame::CreateStatusBar() {
     m_pMessage->setObjectName(QStringLiteral("StatusMessage"));
     m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_wndStatusBar->addWidget(m_pMessage, 1);
+    m_pRunSummary = new QLabel(m_wndStatusBar);
+    m_pRunSummary->setObjectName(QStringLiteral("RunSummary"));
+    m_pRunSummary->hide();
+    m_wndStatusBar->addPermanentWidget(m_pRunSummary);
     const struct {
         int id;
         const char* name;
@@ -158,6 +162,8 @@ void CMainFrame::CreateMenu() {
     view->addAction(toolbar);
     m_commands[ID_VIEW_TOOLBAR] = toolbar;
     item(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"))->setEnabled(false);
+    view->addSeparator();
+    item(view, ID_VIEW_HISTORY, QStringLiteral("&History..."));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     item(help, ID_HELP_ABOUT, QStringLiteral("&About Osgrel Tarnwick..."));
@@ -249,6 +255,15 @@ void CMainFrame::ShowReady() {
 
 QString CMainFrame::MessageText() const {
     return m_pMessage->text();
+}
+
+void CMainFrame::ShowRunSummary(const std::string& summary) {
+    m_pRunSummary->setText(ToQ(summary));
+    m_pRunSummary->setVisible(!summary.empty());
+}
+
+QString CMainFrame::RunSummaryText() const {
+    return m_pRunSummary->text();
 }
 
 void CMainFrame::FocusNextPane(bool forward) {

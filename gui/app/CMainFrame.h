@@ -56,6 +56,10 @@ public:
     void ShowProgress(int page, int pages, const std::string& address);
     void ShowReady();
     QString MessageText() const;
+    // What changed since the last run, beside the message pane until the
+    // next run begins ("" hides it). 8-bit text.
+    void ShowRunSummary(const std::string& summary);
+    QString RunSummaryText() const;
 
     // F6 and Shift+F6.
     void FocusNextPane(bool forward);
@@ -89,6 +93,7 @@ private:
     CLeftList* m_pLeft = nullptr;
     CRightList* m_pRight = nullptr;
     QLabel* m_pMessage = nullptr;
+    QLabel* m_pRunSummary = nullptr;
     QLabel* m_pIndicators[3] = {nullptr, nullptr, nullptr};
     KeyboardLocks m_locks;
     std::map<int, QAction*> m_commands;

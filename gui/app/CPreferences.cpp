@@ -46,7 +46,7 @@ bool CPreferences::Edit(QWidget* parent) {
         dialog.Settings().Save();
         return true;
     } catch (const FileError& error) {
-        AppMessageBox::Show(QString::fromUtf8(error.what()), AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, parent);
         return false;
     }
 }

@@ -69,6 +69,7 @@ void CRightList::OnInitialUpdate() {
     header->resizeSection(ResultListModel::ColMail, 125);
     header->resizeSection(ResultListModel::ColNotify, 100);
     header->resizeSection(ResultListModel::ColStatus, 125);
+    header->resizeSection(ResultListModel::ColChange, 100);
     header->resizeSection(ResultListModel::ColDetails, 110);
 }
 
@@ -150,6 +151,10 @@ void CRightList::SetResult(int row, const PageResult& result) {
 
 void CRightList::SetMail(int row, const std::string& text) {
     m_pModel->SetMail(row, text);
+}
+
+void CRightList::SetChange(int row, const std::string& text) {
+    m_pModel->SetChange(row, text);
 }
 
 void CRightList::SetEvidence(int row, const PageEvidence& evidence) {

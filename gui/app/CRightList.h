@@ -45,6 +45,7 @@ public:
     void SetStatus(int row, const std::string& status);
     void SetResult(int row, const PageResult& result);
     void SetMail(int row, const std::string& text);
+    void SetChange(int row, const std::string& text);
     void SetEvidence(int row, const PageEvidence& evidence);
 
     // The row with the keyboard focus (-1: none) and the Page Details dialog

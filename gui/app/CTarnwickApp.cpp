@@ -21,10 +21,14 @@
 #include "gui/controls/CSplash.h"
 #include "gui/controls/GuiThread.h"
 #include "gui/editing/ProfileCommands.h"
+#include "gui/history/CHistoryWnd.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/ExportResults.h"
 #include "gui/report/OfferReport.h"
 #include "gui/res/Resources.h"
+#include "history/HistoryDatabase.h"
+#include "history/HistoryRecorder.h"
+#include "history/LetterRules.h"
 #include "mail/NotificationQueue.h"
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
@@ -51,6 +55,9 @@ CTarnwickApp::~CTarnwickApp() {
     // no longer reaches the closed window).
     FinishMail();
     m_pMailQueue.reset();
+    // What is still queued for the history is written before the window goes.
+    m_pHistory.reset();
+    delete m_pHistoryWnd.data();
     m_pScanPanes.reset();
     m_pFrame.reset();
     if (g_pApp == this) {
@@ -76,11 +83,24 @@ bool CTarnwickApp::InitInstance() {
     }
     m_pScanPanes = std::make_unique<WindowScanPanes>(*m_pFrame);
     m_pMailQueue = std::make_unique<NotificationQueue>(*m_pScanPanes);
+    // The history's writer thread tells of a database it cannot use; the
+    // window shows it where the run's summary goes.
+    m_pHistory = std::make_unique<HistoryRecorder>(
+        HistoryDatabase::PathIn(DataFolder::FromEnvironment().Folder()), kSourceDesktop,
+        [frame = m_pFrame.get()](const std::string& message) {
+            QMetaObject::invokeMethod(
+                frame, [frame, message] { frame->ShowRunSummary(message); }, Qt::QueuedConnection);
+        });
+    m_pMailQueue->SetLetterListener(
+        [history = m_pHistory.get()](const NotificationJob& job, const std::string& outcome) {
+            history->LetterDone(job, outcome);
+        });
     m_pScanPanes->SetStartNotification(
         [queue = m_pMailQueue.get()](const NotificationJob& job) { queue->Enqueue(job); });
     m_pScanPanes->SetOfferReport(
         [frame = m_pFrame.get()] { OfferReport(frame, frame->ResultsPane()->Model().Rows()); });
     m_pScanRun = std::make_unique<ScanRun>(*m_pScanPanes, m_options.m_fnCheckPage);
+    m_pScanRun->SetObserver(m_pHistory.get());
     m_pFrame->SetExitPrompt([this] { return RunExitPrompt(); });
     ConnectCommands();
     // Maximised; where no window manager acts on that, the window still
@@ -113,6 +133,7 @@ void CTarnwickApp::ConnectCommands() {
         {ID_EXIT, &CTarnwickApp::OnExit},
         {ID_FILE_EXIT, &CTarnwickApp::OnExit},
         {ID_FILE_PREFERENCES, &CTarnwickApp::OnPreferences},
+        {ID_VIEW_HISTORY, &CTarnwickApp::OnHistory},
         {ID_FILE_EXPORT, &CTarnwickApp::OnExportResults},
     };
     for (const auto& command : commands) {
@@ -128,6 +149,18 @@ void CTarnwickApp::ConnectCommands() {
 }
 
 void CTarnwickApp::OnPlay() {
+    if (!g_bScanRunning) {
+        // What the history needs of this run, taken before it starts.
+        const DataFolder folder = DataFolder::FromEnvironment();
+        std::vector<std::string> profiles;
+        CLeftList* pane = m_pFrame->ProfilePane();
+        for (int row = 0; row < pane->ProfileRowCount(); ++row) {
+            profiles.push_back(pane->ProfileText8(row));
+        }
+        m_pHistory->SetProfileTexts(std::move(profiles));
+        m_pHistory->SetLetterRules(ReadLetterRules(folder.Folder()));
+        m_pFrame->ShowRunSummary({});
+    }
     m_pMailQueue->BeginRun();
     // The shared settings are read at every Play: a change in Preferences
     // (or by hand in the file) applies to the next run.
@@ -135,6 +168,21 @@ void CTarnwickApp::OnPlay() {
     fetch.pageTimeoutSeconds = AppSettings::Load().m_nPageTimeoutSeconds;
     m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
+}
+
+CHistoryWnd* CTarnwickApp::HistoryWindow() const {
+    return m_pHistoryWnd.data();
+}
+
+void CTarnwickApp::OnHistory() {
+    if (!m_pHistoryWnd) {
+        m_pHistoryWnd = new CHistoryWnd(
+            HistoryDatabase::PathIn(DataFolder::FromEnvironment().Folder()), m_pFrame.get());
+    }
+    m_pHistoryWnd->Reload();
+    m_pHistoryWnd->show();
+    m_pHistoryWnd->raise();
+    m_pHistoryWnd->activateWindow();
 }
 
 void CTarnwickApp::OnStop() {

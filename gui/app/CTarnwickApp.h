@@ -3,13 +3,16 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace tarnwick {
 
+class CHistoryWnd;
 class CMainFrame;
+class HistoryRecorder;
 class NotificationQueue;
 class ScanRun;
 class WindowScanPanes;
@@ -37,6 +40,8 @@ public:
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
     WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
     ScanRun* Scan() const { return m_pScanRun.get(); }
+    HistoryRecorder* History() const { return m_pHistory.get(); }
+    CHistoryWnd* HistoryWindow() const;
 
     // Commands.
     void OnPlay();
@@ -49,6 +54,8 @@ public:
     void OnExportResults();
     void OnPreferences();
     void OnExit();
+    // View > History: the window of recorded runs (one, brought to the front).
+    void OnHistory();
 
     // The exit question; true when the program may end.
     bool RunExitPrompt();
@@ -67,8 +74,10 @@ private:
     StartOptions m_options;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<WindowScanPanes> m_pScanPanes;
+    std::unique_ptr<HistoryRecorder> m_pHistory;
     std::unique_ptr<NotificationQueue> m_pMailQueue;
     std::unique_ptr<ScanRun> m_pScanRun;
+    QPointer<CHistoryWnd> m_pHistoryWnd;
 };
 
 }  // namespace tarnwick

@@ -17,6 +17,7 @@ enum CommandId : int {
     ID_HELP_ABOUT = 32783,
     ID_HELP_TOPIC = 32785,
     ID_FILE_PREFERENCES = 32790,
+    ID_VIEW_HISTORY = 32791,
     ID_FILE_EXPORT = 32811,  // File > Export Results...
     ID_HELP = 57670,
     ID_VIEW_TOOLBAR = 59392,  // also the tool bar's own ID

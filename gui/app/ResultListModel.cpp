@@ -30,6 +30,8 @@ const std::string& ResultListModel::Cell(const ResultRow& row, int column) {
             return row.m_strMail;
         case ColNotify:
             return row.m_strNotify;
+        case ColChange:
+            return row.m_strChange;
         default:
             return row.m_strStatus;
     }
@@ -110,6 +112,8 @@ QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, i
             return QStringLiteral("Email Notification");
         case ColStatus:
             return QStringLiteral("Status");
+        case ColChange:
+            return QStringLiteral("Since last run");
         case ColDetails:
             return QStringLiteral("Details");
         default:
@@ -158,6 +162,15 @@ void ResultListModel::SetMail(int row, const std::string& text) {
     }
     m_rows[static_cast<size_t>(row)].m_strMail = text;
     const QModelIndex cell = index(row, ColMail);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+void ResultListModel::SetChange(int row, const std::string& text) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    m_rows[static_cast<size_t>(row)].m_strChange = text;
+    const QModelIndex cell = index(row, ColChange);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 

@@ -79,6 +79,14 @@ void WindowScanPanes::SetResultMail(int row, const std::string& text) {
     OnGuiThread([&] { m_frame.ResultsPane()->SetMail(row, text); });
 }
 
+void WindowScanPanes::SetResultChange(int row, const std::string& text) {
+    OnGuiThread([&] { m_frame.ResultsPane()->SetChange(row, text); });
+}
+
+void WindowScanPanes::ShowRunSummary(const std::string& summary) {
+    OnGuiThread([&] { m_frame.ShowRunSummary(summary); });
+}
+
 void WindowScanPanes::OfferReport() {
     OnGuiThread([&] {
         m_frame.ShowReady();

@@ -53,6 +53,8 @@ public:
     void StartNotification(const NotificationJob& job) override;
     // Noted for the status bar's progress; does not wait for the window.
     void PageStarted(int row) override;
+    void SetResultChange(int row, const std::string& text) override;
+    void ShowRunSummary(const std::string& summary) override;
 
     // NotificationSink: a message box, from any thread.
     void ShowMessage(const std::string& text) override;

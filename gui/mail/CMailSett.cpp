@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <exception>
 #include <mutex>
@@ -113,12 +114,41 @@ CMailSett::CMailSett(QWidget* parent) : QDialog(parent) {
     testGrid->addWidget(m_pTestAddress, 1, 1);
     testGrid->addWidget(m_pSend, 1, 2);
 
+    // Letters that do not nag: shown whether or not mail is set up.
+    m_pLetterGroup = new QGroupBox(QStringLiteral("Letters"), this);
+    m_pMissingRuns = new QSpinBox(m_pLetterGroup);
+    m_pMissingRuns->setObjectName(QStringLiteral("LetterMissingRuns"));
+    m_pMissingRuns->setRange(1, 1000);
+    m_pMissingRuns->setSuffix(QStringLiteral(" consecutive runs"));
+    m_pMissingRuns->setAccessibleName(
+        QStringLiteral("mail only after the link has been missing in K consecutive runs"));
+    m_pQuietDays = new QSpinBox(m_pLetterGroup);
+    m_pQuietDays->setObjectName(QStringLiteral("LetterQuietDays"));
+    m_pQuietDays->setRange(0, 36500);
+    m_pQuietDays->setSuffix(QStringLiteral(" days"));
+    m_pQuietDays->setSpecialValueText(QStringLiteral("0 days (no limit)"));
+    m_pQuietDays->setAccessibleName(
+        QStringLiteral("do not mail the same webmaster about the same page again within D days"));
+    auto* letterGrid = new QGridLayout(m_pLetterGroup);
+    auto* missingLabel =
+        new QLabel(QStringLiteral("Mail only after the link has been missing in"), m_pLetterGroup);
+    missingLabel->setBuddy(m_pMissingRuns);
+    auto* quietLabel = new QLabel(
+        QStringLiteral("Do not mail the same webmaster about the same page again within"),
+        m_pLetterGroup);
+    quietLabel->setBuddy(m_pQuietDays);
+    letterGrid->addWidget(missingLabel, 0, 0);
+    letterGrid->addWidget(m_pMissingRuns, 0, 1);
+    letterGrid->addWidget(quietLabel, 1, 0);
+    letterGrid->addWidget(m_pQuietDays, 1, 1);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_pSave);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pMailGroup);
     layout->addWidget(m_pTestGroup);
+    layout->addWidget(m_pLetterGroup);
     layout->addLayout(buttons);
 
     // The order of the controls in the resource is their tab order.
@@ -131,6 +161,8 @@ CMailSett::CMailSett(QWidget* parent) : QDialog(parent) {
     setTabOrder(m_pSave, m_pSendTestNotification);
     setTabOrder(m_pSendTestNotification, m_pTestAddress);
     setTabOrder(m_pTestAddress, m_pSend);
+    setTabOrder(m_pSend, m_pMissingRuns);
+    setTabOrder(m_pMissingRuns, m_pQuietDays);
 
     // As the resource creates them: only the two check boxes enabled.
     for (QWidget* w : {static_cast<QWidget*>(m_pSender), static_cast<QWidget*>(m_pSmtpServer),
@@ -147,12 +179,17 @@ CMailSett::CMailSett(QWidget* parent) : QDialog(parent) {
     connect(m_pSend, &QPushButton::clicked, this, &CMailSett::OnSend);
 
     // 323 by 166 dialog units.
-    resize(485, 270);
+    resize(485, 340);
     OnInitDialog();
 }
 
 void CMailSett::OnInitDialog() {
-    const std::string path = DataFolder::FromEnvironment().MailPath();
+    const DataFolder folder = DataFolder::FromEnvironment();
+    m_storedRules = ReadLetterRules(folder.Folder());
+    m_letterRules = m_storedRules;
+    m_pMissingRuns->setValue(m_letterRules.m_nMissingRuns);
+    m_pQuietDays->setValue(m_letterRules.m_nQuietDays);
+    const std::string path = folder.MailPath();
     if (!FileExists(path)) {
         return;
     }
@@ -176,6 +213,8 @@ void CMailSett::UpdateData(bool saveAndValidate) {
         m_settings.m_strPassword = FromQ(m_pPassword->text());
         m_settings.m_bRequiresSsl = m_pRequiresSsl->isChecked();
         m_strTestAddress = FromQ(m_pTestAddress->text());
+        m_letterRules.m_nMissingRuns = m_pMissingRuns->value();
+        m_letterRules.m_nQuietDays = m_pQuietDays->value();
     } else {
         m_pSendNotification->setChecked(m_bSendNotification != 0);
         m_pSender->setText(ToQ(m_settings.m_strSender));
@@ -184,6 +223,8 @@ void CMailSett::UpdateData(bool saveAndValidate) {
         m_pPassword->setText(ToQ(m_settings.m_strPassword));
         m_pRequiresSsl->setChecked(m_settings.m_bRequiresSsl);
         m_pTestAddress->setText(ToQ(m_strTestAddress));
+        m_pMissingRuns->setValue(m_letterRules.m_nMissingRuns);
+        m_pQuietDays->setValue(m_letterRules.m_nQuietDays);
     }
 }
 
@@ -233,7 +274,12 @@ void CMailSett::OnSave() {
 
 bool CMailSett::WriteMailSettings() {
     try {
-        tarnwick::WriteMailSettings(DataFolder::FromEnvironment().MailPath(), m_settings);
+        const DataFolder folder = DataFolder::FromEnvironment();
+        tarnwick::WriteMailSettings(folder.MailPath(), m_settings);
+        if (m_letterRules != m_storedRules) {
+            WriteLetterRules(folder.Folder(), m_letterRules);
+            m_storedRules = m_letterRules;
+        }
     } catch (const FileError& e) {
         AppMessageBox::Show(e, AppMessageBox::Buttons::Ok, this);
         return false;

@@ -2,6 +2,11 @@
 // Mail.txt, and a test mail sent with the values as they stand. Controls carry
 // their resource IDs as object names ("1031" ... "1040").
 //
+// Below them, the letter rules (Letters.ini): letters held back until the
+// link has been missing in K consecutive runs, and for D days after the same
+// webmaster was mailed about the same page. Save writes them with Mail.txt
+// when they were changed; the defaults (1 and 0) hold back nothing.
+//
 // Callers (Add-profile wizard, Edit Profile dialog) construct it and run it
 // modally with DoModal(); the result tells nothing they use. Only "Save"
 // writes Mail.txt; Esc, the close box and Enter in a field close it without
@@ -11,12 +16,14 @@
 #include <QDialog>
 #include <string>
 
+#include "history/LetterRules.h"
 #include "mail/MailSettings.h"
 
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace tarnwick {
 
@@ -38,6 +45,7 @@ public:
     int m_bSendNotification = 0;
     MailSettings m_settings;
     std::string m_strTestAddress;
+    LetterRules m_letterRules;
 
 public slots:
     void OnSendNotification();
@@ -75,6 +83,10 @@ private:
     QCheckBox* m_pSendTestNotification = nullptr;  // 1038
     QLineEdit* m_pTestAddress = nullptr;           // 1039
     QPushButton* m_pSend = nullptr;                // 1040
+    QGroupBox* m_pLetterGroup = nullptr;
+    QSpinBox* m_pMissingRuns = nullptr;
+    QSpinBox* m_pQuietDays = nullptr;
+    LetterRules m_storedRules;
     bool m_bSending = false;
 };
 

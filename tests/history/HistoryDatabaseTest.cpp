@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "history/EvidenceRecord.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryError.h"
 #include "history/PageTransition.h"
@@ -186,6 +187,51 @@ TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
     EXPECT_EQ(runs[1].m_strOutcome, "stopped");
     EXPECT_TRUE(db.LastLettersSent().empty());
     EXPECT_EQ(db.Timeline({"www.a.com", "http://p/"}).size(), 3u);
+}
+
+TEST_F(HistoryDatabaseTest, EvidenceIsKeptAndAVerdictChangeIsAQualityChange) {
+    PageEvidence follow;
+    follow.m_bChecked = true;
+    follow.m_nHttpStatus = 200;
+    follow.m_strFinalUrl = "http://p/final";
+    follow.m_bAnchorFound = true;
+    follow.m_strHref = "http://www.a.com/";
+    follow.m_strAnchorText = "our site";
+    follow.m_robotsAll = RobotsVerdict::Allowed;
+    follow.m_robotsGooglebot = RobotsVerdict::Allowed;
+    follow.m_nElapsedMs = 42;
+    PageEvidence nofollow = follow;
+    nofollow.m_strRel = "nofollow";
+
+    HistoryDatabase db(m_strPath);
+    for (const PageEvidence* evidence : {&follow, &nofollow}) {
+        const std::int64_t run = db.BeginRun("cli", 1000);
+        PageRecord r = Record("http://p/", "Link Found", 0);
+        AddEvidence(r, *evidence);
+        db.AddResult(run, r);
+        PageRecord bare = Record("http://q/", "Link Found", 1);
+        AddEvidence(bare, PageEvidence());  // not checked: nothing recorded
+        db.AddResult(run, bare);
+    }
+    const std::vector<PageRecord> kept = db.ResultsOf(2);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].m_httpStatus, 200);
+    EXPECT_EQ(kept[0].m_finalUrl, "http://p/final");
+    EXPECT_EQ(kept[0].m_rel, "nofollow");
+    EXPECT_EQ(kept[0].m_anchorText, "our site");
+    EXPECT_EQ(kept[0].m_noindex, false);
+    EXPECT_EQ(kept[0].m_robotsTxt, "allowed");
+    EXPECT_EQ(kept[0].m_elapsedMs, 42);
+    EXPECT_EQ(kept[0].m_verdict, "nofollow");
+    EXPECT_FALSE(kept[1].m_verdict.has_value());
+    EXPECT_FALSE(kept[1].m_finalUrl.has_value());
+
+    const RunChanges changes = db.ChangesOf();
+    EXPECT_EQ(changes.m_changes[0].m_transition, Transition::QualityChanged);
+    EXPECT_EQ(changes.m_changes[0].m_fromVerdict, "follow");
+    EXPECT_EQ(changes.m_changes[0].m_toVerdict, "nofollow");
+    EXPECT_EQ(changes.m_changes[1].m_transition, Transition::Unchanged);
+    EXPECT_EQ(ChangeSummary(changes.m_counts), "1 link changed in quality since the last run");
 }
 
 TEST(PageTransitionTest, TransitionsAndSummaries) {

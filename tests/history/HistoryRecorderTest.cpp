@@ -53,7 +53,7 @@ protected:
     void Run(HistoryRecorder& recorder) {
         ScanRun run(m_panes, [this](const std::string& page, const std::string&) {
             std::lock_guard<std::mutex> lock(m_mutex);
-            return m_results.at(page);
+            return PageResult(m_results.at(page), "checked " + page, 200);
         });
         run.SetObserver(&recorder);
         recorder.SetProfileTexts({"www.a0.com", "www.a1.com"});
@@ -109,7 +109,10 @@ TEST_F(HistoryRecorderTest, SecondRunShowsWhatChanged) {
         EXPECT_EQ(run.m_counts, (ResultCounts{1, 1, 0, 0}));
     }
     EXPECT_EQ(recorder.LastRunId(), runs[1].m_nId);
-    EXPECT_EQ(db.ResultsOf(runs[1].m_nId)[0].m_strProfile, "www.a0.com");
+    const std::vector<PageRecord> kept = db.ResultsOf(runs[1].m_nId);
+    EXPECT_EQ(kept[0].m_strProfile, "www.a0.com");
+    EXPECT_EQ(kept[0].m_reason, "checked http://p0-0/");
+    EXPECT_EQ(kept[0].m_httpStatus, 200);
 }
 
 TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {

@@ -3,11 +3,13 @@
 // commands refused during a run, webmaster letters, closing during a run.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 
@@ -23,6 +25,7 @@
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CColoredListCtrl.h"
 #include "gui/controls/CFileEx.h"
+#include "gui/history/CHistoryWnd.h"
 #include "gui/report/CExit.h"
 #include "gui/report/CReport.h"
 #include "gui/support/ModalDriver.h"
@@ -127,6 +130,50 @@ private slots:
     void cleanup() {
         m_app.reset();
         m_data.reset();
+    }
+
+    void secondRunShowsWhatChangedAndTheHistory() {
+        const std::string link = std::string("<a href=\"") + kAdvertiser + "\">us</a>";
+        m_server->AddFile("moves.html", link);
+        m_server->AddFile("returns.html", "<p>no link yet</p>");
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/moves.html"), "m@p.org", "0"),
+                    Page(m_server->Http("/files/returns.html"), "r@p.org", "0")});
+        Start();
+        ReportPrompts prompts;
+        QCOMPARE(Results().Model().headerData(ResultListModel::ColChange, Qt::Horizontal),
+                 QVariant(QString("Since last run")));
+
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
+        QCOMPARE(Results().RowAt(0).m_strChange, std::string("New"));
+        QCOMPARE(Results().RowAt(1).m_strChange, std::string("New"));
+        QCOMPARE(Frame().RunSummaryText(), QString("No change since the last run"));
+
+        m_server->AddFile("moves.html", "<p>gone</p>");
+        m_server->AddFile("returns.html", link);
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
+        QCOMPARE(Status(0), std::string("Link Not Found"));
+        QCOMPARE(Results().RowAt(0).m_strChange, std::string("Lost"));
+        QCOMPARE(Results().RowAt(1).m_strChange, std::string("Restored"));
+        QCOMPARE(Results()
+                     .Model()
+                     .data(Results().Model().index(0, ResultListModel::ColChange))
+                     .toString(),
+                 QString("Lost"));
+        QCOMPARE(Frame().RunSummaryText(), QString("1 link lost, 1 restored since the last run"));
+        // The message pane still says "Ready".
+        QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Ready"));
+
+        Frame().Command(ID_VIEW_HISTORY)->trigger();
+        CHistoryWnd* history = m_app->HistoryWindow();
+        QVERIFY(history != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(history));
+        QTRY_COMPARE(history->RunList()->topLevelItemCount(), 2);
+        QCOMPARE(history->RunList()->topLevelItem(1)->text(3), QString("desktop"));
+        QCOMPARE(history->RunList()->topLevelItem(1)->text(4), QString("completed"));
+        QCOMPARE(history->ProfileBox()->currentText(), QString("www.adv-run.com"));
     }
 
     void wholeRunInTheWindow() {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
 #include <cstdlib>
@@ -238,6 +239,54 @@ private slots:
             // The values stay as typed.
             QCOMPARE(Edit(d, "1032")->text(), fields[0]);
         }
+    }
+
+    void letterRulesAreShownAndSavedBesideMailTxt() {
+        const std::string rules = m_temp->Folder().Folder() + "/Letters.ini";
+        const auto spin = [](CMailSett& d, const char* name) {
+            auto* box = d.findChild<QSpinBox*>(QString::fromLatin1(name));
+            return box;
+        };
+        {
+            // The defaults hold nothing back, and saving them writes no file.
+            CMailSett d;
+            d.show();
+            QVERIFY(spin(d, "LetterMissingRuns") != nullptr);
+            QCOMPARE(spin(d, "LetterMissingRuns")->value(), 1);
+            QCOMPARE(spin(d, "LetterQuietDays")->value(), 0);
+            QCOMPARE(spin(d, "LetterQuietDays")->text(), QString("0 days (no limit)"));
+            Fill(d, "me@x.example", "smtp.x.example", false, "", "");
+            Button(d, "1037")->click();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+            QVERIFY(!tarnwick::test::Exists(rules));
+        }
+        {
+            CMailSett d;
+            d.show();
+            spin(d, "LetterMissingRuns")->setValue(3);
+            spin(d, "LetterQuietDays")->setValue(14);
+            Button(d, "1037")->click();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+            QCOMPARE(tarnwick::test::ReadBytes(rules),
+                     std::string("missing_runs=3\r\nquiet_days=14"));
+            // Mail.txt keeps its format.
+            QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
+                     std::string("me@x.example\r\nsmtp.x.example"));
+        }
+        {
+            CMailSett d;
+            QCOMPARE(spin(d, "LetterMissingRuns")->value(), 3);
+            QCOMPARE(spin(d, "LetterQuietDays")->value(), 14);
+            // Closing without Save keeps the file as it was.
+            spin(d, "LetterMissingRuns")->setValue(9);
+            d.reject();
+            QCOMPARE(tarnwick::test::ReadBytes(rules),
+                     std::string("missing_runs=3\r\nquiet_days=14"));
+        }
+        tarnwick::test::WriteBytes(rules, "missing_runs=-4\nquiet_days=lots\n");
+        CMailSett d;
+        QCOMPARE(spin(d, "LetterMissingRuns")->value(), 1);
+        QCOMPARE(spin(d, "LetterQuietDays")->value(), 0);
     }
 
     void saveThatCannotWriteStaysOpen() {

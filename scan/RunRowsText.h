@@ -1,0 +1,42 @@
+// The text of g_strRunRows ("0+2+5+"): the profile rows of the current run,
+// the first one the profile marked "Running...". The progression drops the
+// leading entries one step at a time; dropping them moves a start mark
+// instead of the text, so a run over thousands of profiles costs time linear
+// in their number. Reads as the std::string it stands for.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+class RunRowsText {
+public:
+    RunRowsText& operator=(std::string text) {
+        m_strText = std::move(text);
+        m_nStart = 0;
+        return *this;
+    }
+    void clear() { *this = std::string(); }
+
+    // Drops the first n characters.
+    void EraseFront(std::size_t n) { m_nStart = n < size() ? m_nStart + n : m_strText.size(); }
+
+    std::string_view View() const { return std::string_view(m_strText).substr(m_nStart); }
+    std::size_t size() const { return m_strText.size() - m_nStart; }
+    bool empty() const { return size() == 0; }
+    operator std::string() const { return std::string(View()); }  // NOLINT: reads as the text
+
+    friend bool operator==(const RunRowsText& a, std::string_view b) { return a.View() == b; }
+    friend bool operator==(const RunRowsText& a, const char* b) { return a.View() == b; }
+    friend std::ostream& operator<<(std::ostream& os, const RunRowsText& t) {
+        return os << t.View();
+    }
+
+private:
+    std::string m_strText;
+    std::size_t m_nStart = 0;
+};
+
+}  // namespace tarnwick
