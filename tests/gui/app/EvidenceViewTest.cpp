@@ -94,7 +94,7 @@ private slots:
         const QAbstractItemModel* model = Results().List().model();
         QCOMPARE(model->headerData(ResultListModel::ColDetails, Qt::Horizontal).toString(),
                  QStringLiteral("Details"));
-        QCOMPARE(ResultListModel::ColDetails, ResultListModel::ColStatus + 1);
+        QCOMPARE(ResultListModel::ColDetails, ResultListModel::ColChange + 1);
         // Empty until checked.
         QCOMPARE(Details(0, Qt::DisplayRole).toString(), QString());
 
