@@ -14,11 +14,9 @@ public:
     FileError(std::string fileName, int errorCode);
 
     const std::string& FileName() const { return m_strFileName; }
-    int ErrorCode() const { return m_nErrorCode; }
 
 private:
     std::string m_strFileName;
-    int m_nErrorCode;
 };
 
 }  // namespace tarnwick
