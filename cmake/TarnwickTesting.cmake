@@ -33,6 +33,6 @@ function(tarnwick_add_qttest)
     target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_FUNCTION_TIMEOUT=60000;TARNWICK_TEST_PYTHON=/usr/bin/python3;TARNWICK_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_FUNCTION_TIMEOUT=60000;XDG_DATA_HOME=${PROJECT_BINARY_DIR}/test-data-home;TARNWICK_TEST_PYTHON=/usr/bin/python3;TARNWICK_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
         LABELS "gui;${T_LABELS}")
 endfunction()

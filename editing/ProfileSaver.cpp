@@ -15,7 +15,9 @@ SavedProfile AppendOrOverwrite(const DataFolder& folder, const SavePlan& plan,
                                const std::string& address, const std::vector<ImportRow>& rows,
                                bool notify, Choice choice) {
     const bool found = plan.m_lookup.m_eKind == SiteLookup::Kind::AddressFound;
-    const std::string& path = found ? plan.m_strBasePath : plan.m_strNewPath;
+    // The profile the typed address belongs to: its own numbered file when
+    // it is the k-th address of its base name, never another profile's.
+    const std::string& path = plan.m_strNewPath;
     if (!found) {
         SiteIndex(folder).Record(plan.m_strBaseName, address, plan.m_lookup);
     }
@@ -23,7 +25,7 @@ SavedProfile AppendOrOverwrite(const DataFolder& folder, const SavePlan& plan,
     SavedProfile saved;
     saved.m_nRow = choice == Choice::Append ? file.Append(path, address, rows, notify)
                                             : file.Overwrite(path, address, rows, notify);
-    saved.m_strDisplayText = "www." + (found ? plan.m_strBaseName : plan.m_strNewName);
+    saved.m_strDisplayText = "www." + plan.m_strNewName;
     return saved;
 }
 
@@ -38,9 +40,10 @@ SavePlan PlanSave(const DataFolder& folder, const std::string& address) {
     plan.m_strBaseName = BaseName(HostPart(address));
     plan.m_strBasePath = folder.ProfilePath(plan.m_strBaseName);
     plan.m_lookup = SiteIndex(folder).Lookup(plan.m_strBaseName, address);
-    plan.m_strNewName = plan.m_lookup.m_eKind == SiteLookup::Kind::BaseFound
-                            ? NumberedProfileName(plan.m_strBaseName, plan.m_lookup.m_nNext)
-                            : plan.m_strBaseName;
+    const bool numbered = plan.m_lookup.m_eKind == SiteLookup::Kind::BaseFound ||
+                          plan.m_lookup.m_eKind == SiteLookup::Kind::AddressFound;
+    plan.m_strNewName = numbered ? NumberedProfileName(plan.m_strBaseName, plan.m_lookup.m_nNext)
+                                 : plan.m_strBaseName;
     plan.m_strNewPath = folder.ProfilePath(plan.m_strNewName);
     plan.m_bNewPathTaken =
         plan.m_lookup.m_eKind != SiteLookup::Kind::AddressFound && FileExists(plan.m_strNewPath);

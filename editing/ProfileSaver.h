@@ -15,7 +15,8 @@ struct SavePlan {
     SiteLookup m_lookup;
     std::string m_strBaseName;  // base name of the address's host part
     std::string m_strBasePath;  // the base name's profile file
-    // The profile a new address gets (the base name, or base name (k)).
+    // The profile a new address gets (the base name, or base name (k)); for
+    // an address added before, the profile it was added as.
     std::string m_strNewName;
     std::string m_strNewPath;
     // The address is new but a profile file of that name exists already (a
@@ -48,8 +49,9 @@ SavedProfile SaveNewProfile(const DataFolder& folder, const SavePlan& plan,
                             const std::string& address, const std::vector<ImportRow>& rows,
                             bool notify);
 
-// Append or Overwrite. For an address added before they act on the base
-// name's file; for a new address whose profile file exists already they act on
+// Append or Overwrite. For an address added before they act on the profile
+// that address was added as (base name (k) for the k-th address of its base
+// name); for a new address whose profile file exists already they act on
 // that file and record the address. A file that has gone is created again
 // and listed when index.txt lacks it; its row then shows "www." + its name.
 // Throws FileError.

@@ -1,5 +1,6 @@
 #include "mail/MailSettings.h"
 
+#include "store/FileError.h"
 #include "store/StoreFileWriter.h"
 #include "store/StoreLineReader.h"
 
@@ -15,9 +16,15 @@ void WriteMailSettings(const std::string& path, const MailSettings& settings) {
         bytes += "\r\n";
         bytes += settings.m_strPassword;
     }
-    StoreFileWriter file(path, 0600);
-    file.WriteRaw(bytes);
-    file.Close();
+    // Through a temporary beside the file, so a crash or a full disk never
+    // leaves the account half written; 0600 from the first byte.
+    try {
+        StoreFileWriter file(path + ".new", 0600);
+        file.WriteRaw(bytes);
+        file.CommitOver(path);
+    } catch (const FileError& error) {
+        throw FileError(path, error.ErrorCode());  // the user knows Mail.txt only
+    }
 }
 
 MailSettings ReadMailSettingsForDialog(const std::string& path) {

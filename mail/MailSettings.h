@@ -28,8 +28,9 @@ struct MailSettings {
     bool operator==(const MailSettings&) const = default;
 };
 
-// Creates or truncates path with mode 0600 (an existing file is set to 0600
-// too) and writes the settings; user name and password only when SSL is on.
+// Writes the settings as the whole new content of path, mode 0600; user name
+// and password only when SSL is on. The file is written as path + ".new" and
+// renamed over path, so a failed save leaves the previous file as it was.
 // Throws FileError naming the file when it cannot be created or written.
 void WriteMailSettings(const std::string& path, const MailSettings& settings);
 

@@ -81,6 +81,12 @@ std::string DataFolder::NewTxtPath() const {
 std::string DataFolder::MailPath() const {
     return Folder() + "/Mail.txt";
 }
+std::string DataFolder::ChangeNotePath() const {
+    return Folder() + "/change.txt";
+}
+std::string DataFolder::ChangeNoteTempPath() const {
+    return Folder() + "/change1.txt";
+}
 
 std::string DataFolder::ProfilePath(const std::string& profileName) const {
     return ProfilesFolder() + profileName + ".txt";

@@ -30,6 +30,10 @@ public:
     std::string ProfilesFolderNoSlash() const;
     std::string NewTxtPath() const;
     std::string MailPath() const;
+    // The note of a change of address under way (old and new profile file)
+    // and the temporary it is written through.
+    std::string ChangeNotePath() const;
+    std::string ChangeNoteTempPath() const;
     // Profiles folder + name + ".txt".
     std::string ProfilePath(const std::string& profileName) const;
     // The profile file that a display text or an address leads to.

@@ -28,6 +28,8 @@ std::string Describe(const std::string& file, int err) {
 }  // namespace
 
 FileError::FileError(std::string fileName, int errorCode)
-    : std::runtime_error(Describe(fileName, errorCode)), m_strFileName(std::move(fileName)) {}
+    : std::runtime_error(Describe(fileName, errorCode)),
+      m_strFileName(std::move(fileName)),
+      m_nErrorCode(errorCode) {}
 
 }  // namespace tarnwick

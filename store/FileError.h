@@ -14,9 +14,13 @@ public:
     FileError(std::string fileName, int errorCode);
 
     const std::string& FileName() const { return m_strFileName; }
+    // The errno value, so a failure on a temporary can be reported under the
+    // name of the file the user knows (Mail.txt, a trashed profile).
+    int ErrorCode() const { return m_nErrorCode; }
 
 private:
     std::string m_strFileName;
+    int m_nErrorCode;
 };
 
 }  // namespace tarnwick

@@ -78,11 +78,12 @@ ProfileContents ReadFields(const std::string& path, FlagRule rule) {
 // Writes "\r\n" + bytes at the end of an existing file, or the bytes alone
 // when the file is empty or ends with a line break (so no empty line hides
 // them). Throws FileError.
-void AppendToFile(const std::string& path, const std::string& linesWithoutLeadingBreak) {
+void AppendToFile(const std::string& path, const std::string& linesWithoutLeadingBreak,
+                  const std::string& temp) {
     if (linesWithoutLeadingBreak.empty()) {
         return;
     }
-    AppendStoreLine(path, linesWithoutLeadingBreak);
+    AppendStoreLine(path, linesWithoutLeadingBreak, temp);
 }
 
 }  // namespace
@@ -138,10 +139,10 @@ int ProfileFile::Create(const std::string& path, const std::string& advertiser,
     if (FileExists(path)) {
         return row;
     }
-    StoreFileWriter file(path);
+    StoreFileWriter file(m_folder.NewTxtPath());
     file.WriteLine("Link: " + advertiser);
     file.WriteRaw(PageLines(rows, notify, false));
-    file.Close();
+    file.CommitOver(path);
     return row;
 }
 
@@ -150,7 +151,7 @@ int ProfileFile::Append(const std::string& path, const std::string& advertiser,
     if (!FileExists(path)) {
         return Overwrite(path, advertiser, rows, notify);
     }
-    AppendToFile(path, PageLines(rows, notify, true));
+    AppendToFile(path, PageLines(rows, notify, true), m_folder.NewTxtPath());
     return -1;
 }
 
@@ -198,11 +199,30 @@ bool ProfileFile::DeletePages(const std::string& text, const std::set<int>& posi
     return true;
 }
 
+bool ProfileFile::KeepPages(const std::string& text, const std::vector<ProfilePage>& rows) const {
+    const std::string path = m_folder.ProfilePathOfText(text);
+    StoreLineReader reader(path);
+    if (!reader.IsOpen()) {
+        return false;
+    }
+    std::string first;
+    reader.ReadLine(first);
+    StoreFileWriter temp(m_folder.NewTxtPath());
+    temp.WriteLine(first);
+    for (const ProfilePage& row : rows) {
+        temp.WriteLine(row.m_strPage + "|||" + row.m_strMail + "|||" +
+                       (row.m_strNotify == "Enabled" ? "1|||" : "0|||"));
+    }
+    temp.CommitOver(path);
+    return true;
+}
+
 AddressChange ProfileFile::ChangeAddress(const std::string& oldText,
                                          const std::string& newText) const {
     if (!FileExists(m_folder.IndexPath())) {
         return AddressChange::NoIndex;
     }
+    FinishInterruptedChange();
     const std::string oldPath = m_folder.ProfilePathOfText(oldText);
     const std::string newPath = m_folder.ProfilePathOfText(newText);
     StoreLineReader reader(oldPath);
@@ -214,23 +234,81 @@ AddressChange ProfileFile::ChangeAddress(const std::string& oldText,
     if (!sameName && (FileExists(newPath) || list.Contains(newPath))) {
         return AddressChange::NameTaken;
     }
-    // The new file is complete before anything else changes; the old one goes
-    // last, so a failure never leaves the profile without a file.
-    StoreFileWriter temp(m_folder.NewTxtPath());
-    temp.WriteLine("Link: " + newText);
-    std::string line;
-    if (reader.ReadLine(line) && !line.empty()) {
-        while (reader.ReadStoreLine(line)) {
-            temp.WriteLine(line);
+    if (!sameName) {
+        // From here until the note goes, a crash leaves two files; the note
+        // tells the next start which of them to keep.
+        StoreFileWriter note(m_folder.ChangeNoteTempPath());
+        note.WriteLine(oldPath);
+        note.WriteLine(newPath);
+        note.CommitOver(m_folder.ChangeNotePath());
+    }
+    try {
+        // The new file is complete before index.txt names it; the old one
+        // goes last, so no moment leaves the profile without a file.
+        StoreFileWriter temp(m_folder.NewTxtPath());
+        temp.WriteLine("Link: " + newText);
+        std::string line;
+        if (reader.ReadLine(line) && !line.empty()) {
+            while (reader.ReadStoreLine(line)) {
+                temp.WriteLine(line);
+            }
+        }
+        temp.CommitOver(newPath);
+        if (sameName) {
+            return AddressChange::SameName;
+        }
+        list.Replace(oldPath, newPath);
+    } catch (const FileError&) {
+        // Undo what is done; the note stays when even that fails.
+        if (sameName) {
+            throw;
+        }
+        if (!list.Contains(newPath) && ::unlink(newPath.c_str()) != 0 && errno != ENOENT) {
+            throw;
+        }
+        ::unlink(m_folder.ChangeNotePath().c_str());
+        throw;
+    }
+    DeleteStoreFile(oldPath);
+    DeleteStoreFile(m_folder.ChangeNotePath());
+    return AddressChange::Moved;
+}
+
+void ProfileFile::FinishInterruptedChange() const {
+    std::string oldPath;
+    std::string newPath;
+    {
+        StoreLineReader note(m_folder.ChangeNotePath());
+        if (!note.IsOpen()) {
+            return;
+        }
+        note.ReadStoreLine(oldPath);
+        note.ReadStoreLine(newPath);
+    }
+    // Only the program's own profile files are ever touched, whatever the
+    // note holds.
+    const auto own = [this](const std::string& path) {
+        const std::string folder = m_folder.ProfilesFolder();
+        return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+               path.find('/', folder.size()) == std::string::npos;
+    };
+    if (own(oldPath) && own(newPath) && oldPath != newPath) {
+        ProfileList list(m_folder);
+        if (list.Contains(newPath)) {
+            // index.txt was switched: the change is done but for the old file.
+            if (!list.Contains(oldPath) && FileExists(oldPath)) {
+                DeleteStoreFile(oldPath);
+            }
+        } else if (FileExists(oldPath)) {
+            // index.txt still names the old file: the new one is a leftover.
+            if (FileExists(newPath)) {
+                DeleteStoreFile(newPath);
+            }
+        } else if (FileExists(newPath)) {
+            list.Replace(oldPath, newPath);
         }
     }
-    temp.CommitOver(newPath);
-    if (sameName) {
-        return AddressChange::SameName;
-    }
-    list.Replace(oldPath, newPath);
-    DeleteStoreFile(oldPath);
-    return AddressChange::Moved;
+    DeleteStoreFile(m_folder.ChangeNotePath());
 }
 
 }  // namespace tarnwick

@@ -78,8 +78,23 @@ public:
     // Returns false when the profile file is missing (nothing changed).
     bool DeletePages(const std::string& text, const std::set<int>& positions) const;
 
-    // Gives the profile of the display text oldText the address newText.
+    // Writes rows as the profile's pages, keeping its first line (the list of
+    // the Edit Profile dialog after a deletion, with the edits made so far).
+    // Returns false when the profile file is missing (nothing changed).
+    bool KeepPages(const std::string& text, const std::vector<ProfilePage>& rows) const;
+
+    // Gives the profile of the display text oldText the address newText. A
+    // note in the data folder names both files while the change runs, so a
+    // change cut short by a crash is finished or undone by the next
+    // FinishInterruptedChange.
     AddressChange ChangeAddress(const std::string& oldText, const std::string& newText) const;
+
+    // Completes a change of address that was cut short (index.txt names the
+    // new file already: the old file goes) or undoes it (index.txt still
+    // names the old file: the new one goes), so exactly one of the two
+    // profiles is left. Nothing when no change was under way. Run at start-up
+    // and before every change of address. Throws FileError.
+    void FinishInterruptedChange() const;
 
 private:
     DataFolder m_folder;

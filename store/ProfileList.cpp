@@ -1,10 +1,13 @@
 #include "store/ProfileList.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "store/FileError.h"
+#include "store/ProfileFile.h"
 #include "store/StoreFileWriter.h"
 #include "store/StoreLineReader.h"
 
@@ -30,7 +33,7 @@ std::string ProfileList::DisplayText(const std::string& line) {
 }
 
 int ProfileList::Add(const std::string& profilePath) const {
-    AppendStoreLine(m_folder.IndexPath(), profilePath);
+    AppendStoreLine(m_folder.IndexPath(), profilePath, m_folder.Index1Path());
     // The new line is the last visible one unless an earlier empty line hides
     // it; count what a reader will see.
     StoreLineReader reader(m_folder.IndexPath());
@@ -70,39 +73,83 @@ bool ProfileList::Contains(const std::string& profilePath) const {
     return false;
 }
 
-void ProfileList::Remove(const std::set<int>& rows) const {
-    StoreLineReader reader(m_folder.IndexPath());
-    if (!reader.IsOpen()) {
-        return;
+std::string ProfileList::OwnFileOf(const std::string& line) const {
+    return m_folder.ProfilePathOfText(DisplayText(line));
+}
+
+std::vector<ProfileRemoval> ProfileList::PlanRemove(const std::set<int>& rows) const {
+    std::vector<ProfileRemoval> plan;
+    const std::vector<std::string> lines = Read();
+    for (int row : rows) {
+        if (row < 0 || row >= static_cast<int>(lines.size())) {
+            continue;
+        }
+        ProfileRemoval removal;
+        removal.m_strDisplayText = DisplayText(lines[row]);
+        const std::string file = OwnFileOf(lines[row]);
+        if (FileExists(file)) {
+            removal.m_strFile = file;
+            removal.m_nPages = static_cast<int>(ProfileFile::ReadForResults(file).m_pages.size());
+        }
+        plan.push_back(std::move(removal));
     }
-    StoreFileWriter temp(m_folder.Index1Path());
-    std::string line;
-    int i = 0;
-    bool failed = false;
-    int failedErr = 0;
-    std::string failedFile;
-    while (reader.ReadStoreLine(line)) {
-        bool drop = false;
-        if (!failed && rows.count(i) != 0) {
-            if (::unlink(line.c_str()) == 0 || errno == ENOENT) {
-                drop = true;
-            } else {
-                failed = true;
-                failedErr = errno;
-                failedFile = line;
+    return plan;
+}
+
+void ProfileList::Remove(const std::set<int>& rows,
+                         const std::function<void(const std::string&)>& dispose) const {
+    std::vector<std::string> lines;
+    {
+        StoreLineReader reader(m_folder.IndexPath());
+        if (!reader.IsOpen()) {
+            return;
+        }
+        std::string line;
+        while (reader.ReadStoreLine(line)) {
+            lines.push_back(line);
+        }
+    }
+    std::vector<bool> gone(lines.size(), false);
+    for (int row : rows) {
+        if (row >= 0 && row < static_cast<int>(lines.size())) {
+            gone[row] = true;
+        }
+    }
+    const auto writeIndex = [&] {
+        StoreFileWriter temp(m_folder.Index1Path());
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (!gone[i]) {
+                temp.WriteLine(lines[i]);
             }
         }
-        if (!drop) {
-            temp.WriteLine(line);
+        const int left = temp.LinesWritten();
+        temp.CommitOver(m_folder.IndexPath());
+        return left;
+    };
+    // The list changes first: a failure here leaves every file in place, and
+    // a crash after it leaves at worst a profile file nobody lists.
+    const int left = writeIndex();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!gone[i]) {
+            continue;
         }
-        ++i;
+        // Only the program's own file goes; a line naming anything else is
+        // dropped and that file left alone.
+        const std::string file = OwnFileOf(lines[i]);
+        struct stat st {};
+        try {
+            if (::lstat(file.c_str(), &st) == 0) {
+                dispose(file);
+            }
+        } catch (const FileError&) {
+            // That row and the later ones come back, so every listed line
+            // still has its file.
+            std::fill(gone.begin() + static_cast<std::ptrdiff_t>(i), gone.end(), false);
+            writeIndex();
+            throw;
+        }
     }
-    const bool empty = temp.LinesWritten() == 0;
-    temp.CommitOver(m_folder.IndexPath());
-    if (failed) {
-        throw FileError(failedFile, failedErr);
-    }
-    if (empty) {
+    if (left == 0) {
         // No profile left: the store starts again from nothing.
         DeleteStoreFile(m_folder.IndexPath());
         ::rmdir(m_folder.ProfilesFolderNoSlash().c_str());  // stays while it holds files

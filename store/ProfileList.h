@@ -2,13 +2,21 @@
 // order of the profile pane's rows (row i shows line i).
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "store/DataFolder.h"
+#include "store/StoreFileWriter.h"
 
 namespace tarnwick {
+
+struct ProfileRemoval {
+    std::string m_strDisplayText;
+    int m_nPages = 0;
+    std::string m_strFile;  // empty when the profile has no file
+};
 
 class ProfileList {
 public:
@@ -32,13 +40,26 @@ public:
     // True when a line of the list equals the path.
     bool Contains(const std::string& profilePath) const;
 
-    // Removes the rows and deletes their profile files. When a file cannot be
-    // deleted the operation stops there: the rows removed so far are gone
-    // from the list, that row and the later ones stay (so every line still
-    // names a file), and FileError names the file. A file that is already
-    // missing counts as deleted. When no profile is left, index.txt,
+    // The file a row's profile lives in, the one every reader opens for it:
+    // Profiles/<name>.txt inside this data folder, whatever path the line
+    // holds (a copied or moved data folder keeps the old folder's paths).
+    std::string OwnFileOf(const std::string& line) const;
+
+    // What deleting the rows would remove, in list order: each row's display
+    // text, its page count and the file that goes (OwnFileOf; empty when
+    // there is none).
+    std::vector<ProfileRemoval> PlanRemove(const std::set<int>& rows) const;
+
+    // Removes the rows from the list, then hands their profile files
+    // (OwnFileOf, never the path a line names) to dispose: deleting by
+    // default, the desktop's trash in the desktop program. When dispose
+    // throws FileError the operation stops there: the rows removed so far are
+    // gone from the list, that row and the later ones are listed again, and
+    // the error goes on. A file that is
+    // already missing counts as removed. When no profile is left, index.txt,
     // stindex.txt and the (then empty) Profiles folder are removed.
-    void Remove(const std::set<int>& rows) const;
+    void Remove(const std::set<int>& rows,
+                const std::function<void(const std::string&)>& dispose = DeleteStoreFile) const;
 
 private:
     DataFolder m_folder;

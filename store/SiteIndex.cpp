@@ -31,7 +31,7 @@ SiteLookup SiteIndex::Lookup(const std::string& baseName, const std::string& add
         std::string_view rest = view.substr(view.find("**") + 2);
         for (size_t end = rest.find("||"); end != std::string_view::npos; end = rest.find("||")) {
             if (rest.substr(0, end) == address) {
-                return {SiteLookup::Kind::AddressFound, 0};
+                return {SiteLookup::Kind::AddressFound, count + 1};
             }
             ++count;
             rest.remove_prefix(end + 2);
@@ -47,13 +47,14 @@ void SiteIndex::Record(const std::string& baseName, const std::string& address,
                        const SiteLookup& lookup) const {
     switch (lookup.m_eKind) {
         case SiteLookup::Kind::IndexMissing: {
-            StoreFileWriter file(m_folder.StIndexPath());
+            StoreFileWriter file(m_folder.DummyPath());
             file.WriteLine(baseName + "**" + address + "||");
-            file.Close();
+            file.CommitOver(m_folder.StIndexPath());
             break;
         }
         case SiteLookup::Kind::BaseNotFound:
-            AppendStoreLine(m_folder.StIndexPath(), baseName + "**" + address + "||");
+            AppendStoreLine(m_folder.StIndexPath(), baseName + "**" + address + "||",
+                            m_folder.DummyPath());
             break;
         case SiteLookup::Kind::BaseFound: {
             StoreLineReader reader(m_folder.StIndexPath());

@@ -12,7 +12,9 @@ namespace tarnwick {
 struct SiteLookup {
     enum class Kind { IndexMissing, BaseNotFound, BaseFound, AddressFound };
     Kind m_eKind = Kind::IndexMissing;
-    int m_nNext = 0;  // the next number k, for BaseFound
+    // BaseFound: the next number k; AddressFound: the address's own k, so
+    // the profile it belongs to is known (base name, or base name (k)).
+    int m_nNext = 0;
 };
 
 class SiteIndex {

@@ -124,47 +124,33 @@ void StoreFileWriter::Discard() {
         std::remove(m_strPath.c_str());
     }
 }
-void AppendStoreLine(const std::string& path, std::string_view line) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        throw FileError(path, errno);
-    }
+void AppendStoreLine(const std::string& path, std::string_view line, const std::string& temp) {
+    // The file is copied with the new line into the temporary and renamed
+    // over itself: an append cut short by a crash or a full disk leaves the
+    // file as it was, never with half a line.
     std::string bytes;
-    const off_t size = ::lseek(fd, 0, SEEK_END);
-    bool needBreak = false;
-    if (size > 0) {
-        char last = 0;
-        if (::pread(fd, &last, 1, size - 1) != 1) {
-            const int err = errno;
-            ::close(fd);
-            throw FileError(path, err);
+    if (FILE* in = std::fopen(path.c_str(), "rb"); in != nullptr) {
+        char buffer[65536];
+        size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+            bytes.append(buffer, n);
         }
-        needBreak = last != '\n';
-    }
-    if (needBreak) {
-        bytes = "\r\n";
-    }
-    bytes.append(line);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int err = errno;
-            // Leave the file as it was rather than with half a line.
-            if (::ftruncate(fd, size) != 0) {
-                // Nothing more can be done; the error below names the file.
-            }
-            ::close(fd);
-            throw FileError(path, err);
+        const bool failed = std::ferror(in) != 0;
+        const int err = errno;
+        std::fclose(in);
+        if (failed) {
+            throw FileError(path, err != 0 ? err : EIO);
         }
-        done += static_cast<size_t>(n);
-    }
-    if (::close(fd) != 0) {
+    } else if (errno != ENOENT) {
         throw FileError(path, errno);
     }
+    StoreFileWriter file(temp.empty() ? path + ".new" : temp);
+    file.WriteRaw(bytes);
+    if (!bytes.empty() && bytes.back() != '\n') {
+        file.WriteRaw("\r\n");
+    }
+    file.WriteRaw(line);
+    file.CommitOver(path);
 }
 
 void DeleteStoreFile(const std::string& path) {

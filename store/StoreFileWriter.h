@@ -55,8 +55,10 @@ private:
 // Appends one line to a store file: creates it with the line bare when it does
 // not exist. A file that is empty or already ends with a line break (as a text
 // editor leaves it) gets the line without another break, so no empty line ever
-// hides it; otherwise CR LF + line. Throws FileError.
-void AppendStoreLine(const std::string& path, std::string_view line);
+// hides it; otherwise CR LF + line. The new version is written through temp
+// (beside the file; path + ".new" when not given) and renamed over it.
+// Throws FileError.
+void AppendStoreLine(const std::string& path, std::string_view line, const std::string& temp = {});
 
 // Deletes a file; throws FileError naming it when it cannot.
 void DeleteStoreFile(const std::string& path);

@@ -8,6 +8,8 @@
 #include "gui/controls/CColoredListCtrl.h"
 #include "gui/controls/TextCodec.h"
 #include "store/DataFolder.h"
+#include "store/FileError.h"
+#include "store/ProfileFile.h"
 #include "store/ProfileList.h"
 
 namespace tarnwick {
@@ -41,6 +43,13 @@ void CLeftList::OnInitialUpdate() {
     m_list->horizontalHeader()->resizeSection(ProfileListModel::ColProfile, 150);
     m_list->horizontalHeader()->resizeSection(ProfileListModel::ColStatus, 175);
     m_list->InitCheckHeader();
+    // A change of address that a crash cut short is finished or undone
+    // before the list is read, so the pane shows one profile, never two.
+    try {
+        ProfileFile(DataFolder::FromEnvironment()).FinishInterruptedChange();
+    } catch (const FileError&) {
+        // The note stays; the next start or change of address tries again.
+    }
     LoadProfiles();
 }
 

@@ -344,13 +344,25 @@ void CEditProf::OnDelete() {
         AppMessageBox::Answer::Ok) {
         return;
     }
+    // The rows that stay are written as the list shows them, so the edits
+    // made so far are saved together with the deletion, never dropped.
     const std::set<int> positions(selected.begin(), selected.end());
-    try {
-        ProfileFile(DataFolder::FromEnvironment()).DeletePages(FromQ(m_strEdit), positions);
-    } catch (const FileError& error) {
-        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
+    std::vector<ProfilePage> rows;
+    for (int row = 0; row < m_pPages->GetItemCount(); ++row) {
+        if (positions.count(row) == 0) {
+            rows.push_back({FromQ(m_pPages->GetItemText(row, 0)),
+                            FromQ(m_pPages->GetItemText(row, 1)),
+                            FromQ(m_pPages->GetItemText(row, 2))});
+        }
     }
-    // The list shows the file as it now is; unsaved edits go with the refill.
+    try {
+        ProfileFile(DataFolder::FromEnvironment()).KeepPages(FromQ(m_strEdit), rows);
+    } catch (const FileError& error) {
+        // Nothing was written: the list keeps every row and every edit.
+        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
+        return;
+    }
+    // The list shows the file as it now is, edits included.
     LoadPages(true);
     m_pCancel->setEnabled(false);
     m_pBack->setEnabled(false);

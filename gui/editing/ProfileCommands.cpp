@@ -13,6 +13,7 @@
 #include "scan/ScanState.h"
 #include "store/FileError.h"
 #include "store/ProfileList.h"
+#include "store/Trash.h"
 
 namespace tarnwick {
 
@@ -55,10 +56,13 @@ void RunDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (ticked.empty()) {
         AppMessageBox::Show(texts::kSelectToDelete, AppMessageBox::Buttons::Ok, parent);
     } else {
-        CDel confirm(parent);
+        const ProfileList list(DataFolder::FromEnvironment());
+        CDel confirm(list.PlanRemove(ticked), parent);
         if (confirm.exec() == QDialog::Accepted) {
             try {
-                ProfileList(DataFolder::FromEnvironment()).Remove(ticked);
+                // A deleted profile goes to the desktop's trash, so a wrong
+                // Delete can be undone from the file manager.
+                list.Remove(ticked, MoveToTrash);
             } catch (const FileError& error) {
                 // The profiles removed before the failure are gone: the pane
                 // still has to show the list as it now is.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Cp1252.h"
+#include "support/Cp1252LowerTable.h"
 
 namespace tarnwick {
 namespace {
@@ -20,6 +21,14 @@ TEST(Cp1252, UnmappableAndMalformedTextBecomesQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");  // an emoji
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");            // truncated sequence
     EXPECT_EQ(Utf8ToCp1252("\xFF\xFE"), "??");
+}
+
+// Every byte against the table written out from the code page's chart.
+TEST(Cp1252, LoweringMatchesTheCodePageForEveryByte) {
+    for (int b = 0; b < 256; ++b) {
+        EXPECT_EQ(Cp1252ToLower(static_cast<unsigned char>(b)), test::kCp1252Lower[b])
+            << "byte 0x" << std::hex << b;
+    }
 }
 
 TEST(Cp1252, LoweringCoversTheCodePagesCapitals) {

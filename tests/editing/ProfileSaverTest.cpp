@@ -50,25 +50,37 @@ TEST_F(ProfileSaverTest, SecondAddressOfTheSameBaseNameIsNumbered) {
     EXPECT_EQ(third.m_strDisplayText, "www.example.com (3)");
 }
 
-TEST_F(ProfileSaverTest, AppendAndOverwriteActOnTheBaseNamesFile) {
-    SaveNew("example.com", {{"a.net", ""}}, false);
-    SaveNew("www.example.com", {{"b.net", ""}}, false);  // example.com (2)
+// The second address of a base name belongs to base name (2): Append and
+// Overwrite act on that profile and leave the first one's pages alone.
+TEST_F(ProfileSaverTest, AppendAndOverwriteActOnTheProfileOfTheTypedAddress) {
+    SaveNew("www.example.co.uk", {{"a.net", ""}}, false);
+    SaveNew("shop.example.co.uk", {{"b.net", ""}}, false);  // example.co.uk (2)
     const std::string index = ReadBytes(F().IndexPath());
+    const std::string first = ReadBytes(F().ProfilePath("example.co.uk"));
+    ASSERT_EQ(first, "Link: www.example.co.uk\r\na.net||| |||0|||");
 
-    // The second address found: Append still goes to the base name's file.
-    SavePlan plan = PlanSave(F(), "www.example.com");
+    SavePlan plan = PlanSave(F(), "shop.example.co.uk");
     ASSERT_EQ(plan.m_lookup.m_eKind, SiteLookup::Kind::AddressFound);
-    EXPECT_EQ(AppendToProfile(F(), plan, "www.example.com", {{"c.net", "m"}}, true).m_nRow, -1);
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.com")),
-              "Link: example.com\r\na.net||| |||0|||\r\nc.net|||m|||1|||");
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.com (2)")),
-              "Link: www.example.com\r\nb.net||| |||0|||");
+    const SavedProfile appended =
+        AppendToProfile(F(), plan, "shop.example.co.uk", {{"c.net", "m"}}, true);
+    EXPECT_EQ(appended.m_nRow, -1);
+    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk (2)")),
+              "Link: shop.example.co.uk\r\nb.net||| |||0|||\r\nc.net|||m|||1|||");
 
-    EXPECT_EQ(OverwriteProfile(F(), plan, "www.example.com", {{"d.net", ""}}, false).m_nRow, -1);
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.com")),
-              "Link: www.example.com\r\nd.net||| |||0|||");
-    EXPECT_EQ(ReadBytes(F().IndexPath()), index);  // the list is not changed
+    EXPECT_EQ(OverwriteProfile(F(), plan, "shop.example.co.uk", {{"d.net", ""}}, false).m_nRow, -1);
+    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk (2)")),
+              "Link: shop.example.co.uk\r\nd.net||| |||0|||");
+    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk")), first);  // never touched
+    EXPECT_EQ(ReadBytes(F().IndexPath()), index);                   // the list is not changed
     EXPECT_FALSE(test::Exists(F().NewTxtPath()));
+
+    // The first address still leads to the first profile.
+    plan = PlanSave(F(), "www.example.co.uk");
+    OverwriteProfile(F(), plan, "www.example.co.uk", {{"e.net", ""}}, false);
+    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk")),
+              "Link: www.example.co.uk\r\ne.net||| |||0|||");
+    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk (2)")),
+              "Link: shop.example.co.uk\r\nd.net||| |||0|||");
 }
 
 // The profile was deleted while its address stayed in the site index: the

@@ -7,6 +7,7 @@
 #include "mail/MailRules.h"
 #include "mail/MailSettings.h"
 #include "store/FileError.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDataFolder.h"
 
 namespace tarnwick {
@@ -71,6 +72,23 @@ TEST_F(MailFile, WriterFailureNamesTheFile) {
             EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
         }
     }
+}
+
+// A save that fails part way (a full disk) keeps the account that was saved
+// before, byte for byte and still 0600, and leaves no temporary behind.
+TEST_F(MailFile, AFailedSaveKeepsThePreviousFile) {
+    WriteMailSettings(m_strPath, {"old@b.example", "smtp.b.example", true, "old@b.example", "pw"});
+    const std::string before = test::ReadBytes(m_strPath);
+    const auto folder = test::Snapshot(m_temp.Root());
+    const MailSettings longer{"a.much.longer.sender@b.example", "smtp.b.example", true,
+                              "a.much.longer.sender@b.example", "a long password"};
+    EXPECT_EQ(test::RunWithFileSizeLimit(8, [&] { WriteMailSettings(m_strPath, longer); }),
+              test::LimitedRun::FileError);
+    EXPECT_EQ(test::ReadBytes(m_strPath), before);
+    EXPECT_EQ(test::Snapshot(m_temp.Root()), folder);
+    struct stat st {};
+    ASSERT_EQ(::stat(m_strPath.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST_F(MailFile, DialogReaderStopsAtAnEmptyLineAndLoadsLoginOnlyAfterAOne) {

@@ -5,6 +5,7 @@
 
 #include "common/Cp1252.h"
 #include "scan/ByteScan.h"
+#include "support/Cp1252LowerTable.h"
 
 namespace tarnwick {
 namespace {
@@ -19,7 +20,7 @@ TEST(ByteScanTest, LoweringMatchesCodePageAtEveryLengthAndOffset) {
             std::vector<unsigned char> dst(n + 1, 0xEE);
             bytescan::LowerCp1252(dst.data(), src.data() + offset, n);
             for (size_t i = 0; i < n; ++i) {
-                ASSERT_EQ(dst[i], Cp1252ToLower(src[offset + i]))
+                ASSERT_EQ(dst[i], test::kCp1252Lower[src[offset + i]])
                     << "byte " << int(src[offset + i]);
             }
             ASSERT_EQ(dst[n], 0xEE);  // nothing written past the end

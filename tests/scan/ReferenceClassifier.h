@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "common/Cp1252.h"
+#include "support/Cp1252LowerTable.h"
 
 namespace tarnwick::test {
 
@@ -17,7 +17,7 @@ inline std::string ReferenceClassify(const std::string& page, std::string addres
     }
     std::string t = page;
     for (char& c : t) {
-        c = static_cast<char>(Cp1252ToLower(static_cast<unsigned char>(c)));
+        c = LowerCp1252Reference(c);  // the code page's own table, not the program's
     }
     const size_t p1 = t.find("page cannot be found");
     const size_t p2 = t.find("404 not found");
@@ -25,7 +25,7 @@ inline std::string ReferenceClassify(const std::string& page, std::string addres
         return "Page Cannot be Found";
     }
     for (char& c : address) {
-        c = static_cast<char>(Cp1252ToLower(static_cast<unsigned char>(c)));
+        c = LowerCp1252Reference(c);
     }
     if (address.empty()) {
         return "Link Not Found";

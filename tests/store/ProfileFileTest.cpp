@@ -176,6 +176,58 @@ TEST_F(ProfileFileTest, ChangeAddressOntoAnotherProfilesNameChangesNothing) {
     EXPECT_EQ(ReadBytes(other), theirs);
 }
 
+// A change of address cut short leaves its note and two files; the next start
+// keeps exactly one profile, whichever index.txt names, and a later change of
+// that address works again.
+TEST_F(ProfileFileTest, AnInterruptedChangeOfAddressIsFinishedOrUndone) {
+    const std::string moved = m_folder.ProfilePath("example.net");
+    const std::string note = m_strPath + "\r\n" + moved;
+    struct Case {
+        const char* name;
+        bool indexNamesNew, oldFile, newFile;
+        const char* kept;  // "old" or "new"
+    };
+    const std::vector<Case> cases = {
+        {"new file written, list not yet switched", false, true, true, "old"},
+        {"new file half way (not yet renamed)", false, true, false, "old"},
+        {"list switched, old file not yet removed", true, true, true, "new"},
+        {"old file removed, note left", true, false, true, "new"},
+        {"old file gone while the list names it", false, false, true, "new"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(m_folder.IndexPath(), c.indexNamesNew ? moved : m_strPath);
+        std::remove(m_strPath.c_str());
+        std::remove(moved.c_str());
+        if (c.oldFile) {
+            WriteBytes(m_strPath, "Link: www.example.com\r\np|||m|||1|||");
+        }
+        if (c.newFile) {
+            WriteBytes(moved, "Link: www.example.net\r\np|||m|||1|||");
+        }
+        WriteBytes(m_folder.ChangeNotePath(), note);
+        m_files.FinishInterruptedChange();
+        const bool keptNew = std::string(c.kept) == "new";
+        EXPECT_EQ(ProfileList(m_folder).Read(),
+                  std::vector<std::string>{keptNew ? moved : m_strPath})
+            << c.name;
+        EXPECT_EQ(Exists(moved), keptNew) << c.name;
+        EXPECT_EQ(Exists(m_strPath), !keptNew) << c.name;
+        EXPECT_FALSE(Exists(m_folder.ChangeNotePath())) << c.name;
+        // The address can be changed again, both ways.
+        EXPECT_EQ(m_files.ChangeAddress(keptNew ? "www.example.net" : "www.example.com",
+                                        keptNew ? "www.example.com" : "www.example.net"),
+                  AddressChange::Moved)
+            << c.name;
+    }
+    // A note naming files outside the Profiles folder touches nothing.
+    const std::string outside = m_temp.Root() + "/elsewhere.txt";
+    WriteBytes(outside, "keep");
+    WriteBytes(m_folder.ChangeNotePath(), outside + "\r\n" + m_strPath);
+    m_files.FinishInterruptedChange();
+    EXPECT_EQ(ReadBytes(outside), "keep");
+    EXPECT_FALSE(Exists(m_folder.ChangeNotePath()));
+}
+
 TEST_F(ProfileFileTest, ChangeAddressWithoutIndexOrFileChangesNothing) {
     WriteBytes(m_strPath, "Link: a");
     EXPECT_EQ(m_files.ChangeAddress("www.example.com", "b.com"), AddressChange::NoIndex);

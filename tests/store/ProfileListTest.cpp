@@ -128,5 +128,49 @@ TEST_F(ProfileListTest, AFileThatCannotBeDeletedStopsTheRemovalConsistently) {
     EXPECT_TRUE(Exists(paths[3]));
 }
 
+// The file removed for a row is the one every reader opens for it, inside
+// this data folder: never the path a line of index.txt names.
+TEST_F(ProfileListTest, RemoveTouchesOnlyTheProgramsOwnFiles) {
+    // A data folder copied from elsewhere keeps the old folder's paths; an
+    // edited line names a file that has nothing to do with the program.
+    test::TempDataFolder elsewhere;
+    const DataFolder& old = elsewhere.Folder();
+    old.EnsureProfilesFolder();
+    const std::string original = old.ProfilePath("a.com");
+    WriteBytes(original, "Link: a.com");
+    const std::string unrelated = elsewhere.Root() + "/notes.txt";
+    WriteBytes(unrelated, "keep me");
+    const std::string copy = m_folder.ProfilePath("a.com");
+    WriteBytes(copy, "Link: a.com");
+    const std::string b = m_folder.ProfilePath("b.com");
+    WriteBytes(b, "Link: b.com");
+    WriteBytes(m_folder.IndexPath(), original + "\r\n" + unrelated + "\r\n" + b);
+    setenv("TARNWICK_PROGRAM_FILES", m_temp.Root().c_str(), 1);
+
+    std::vector<std::string> disposed;
+    m_list.Remove({0, 1}, [&](const std::string& path) {
+        disposed.push_back(path);
+        DeleteStoreFile(path);
+    });
+    EXPECT_EQ(disposed, std::vector<std::string>{copy});  // notes.txt has no profile file
+    EXPECT_EQ(ReadBytes(original), "Link: a.com");
+    EXPECT_EQ(ReadBytes(unrelated), "keep me");
+    EXPECT_FALSE(Exists(copy));
+    EXPECT_EQ(m_list.Read(), std::vector<std::string>{b});
+}
+
+TEST_F(ProfileListTest, PlanNamesTheProfilesWithTheirPageCounts) {
+    const auto paths = MakeFive();
+    WriteBytes(paths[3], "Link: d.com\r\np1|||m|||1|||\r\np2|||m|||0|||");
+    const auto plan = m_list.PlanRemove({1, 3});
+    ASSERT_EQ(plan.size(), 2u);
+    EXPECT_EQ(plan[0].m_strDisplayText, "www.b.com");
+    EXPECT_EQ(plan[0].m_nPages, 0);
+    EXPECT_EQ(plan[0].m_strFile, paths[1]);
+    EXPECT_EQ(plan[1].m_strDisplayText, "www.d.com");
+    EXPECT_EQ(plan[1].m_nPages, 2);
+    EXPECT_TRUE(Exists(paths[1]));  // planning changes nothing
+}
+
 }  // namespace
 }  // namespace tarnwick

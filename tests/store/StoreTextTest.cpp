@@ -143,11 +143,11 @@ TEST_F(StoreText, AppendingNeverLeavesAnEmptyLineBeforeTheNewLine) {
     };
     for (const Case& c : cases) {
         WriteBytes(m_strPath, c.before);
-        AppendStoreLine(m_strPath, "new");
+        AppendStoreLine(m_strPath, "new", m_strPath + ".tmp");
         EXPECT_EQ(ReadBytes(m_strPath), c.after) << c.before;
     }
     std::remove(m_strPath.c_str());
-    AppendStoreLine(m_strPath, "created");
+    AppendStoreLine(m_strPath, "created", m_strPath + ".tmp");
     EXPECT_EQ(ReadBytes(m_strPath), "created");
 }
 
@@ -161,7 +161,7 @@ TEST_F(StoreText, FileErrorsNameTheFile) {
         EXPECT_NE(std::string(e.what()).find(missingFolder), std::string::npos);
     }
     EXPECT_THROW(DeleteStoreFile(m_strPath + ".missing"), FileError);
-    EXPECT_THROW(AppendStoreLine(missingFolder, "x"), FileError);
+    EXPECT_THROW(AppendStoreLine(missingFolder, "x", missingFolder + ".tmp"), FileError);
 }
 
 TEST_F(StoreText, CommitReplacesTheTargetOrLeavesItWhole) {

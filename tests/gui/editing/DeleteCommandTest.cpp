@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -29,6 +30,9 @@ class DeleteCommandTest : public QObject {
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
     PaneTable m_panes;
     const char* const m_names[5] = {"a.com", "b.com", "c.com", "d.com", "e.com"};
+    std::string m_strTrash;
+    QByteArray m_savedHome;
+    QByteArray m_savedDataHome;
 
     const tarnwick::DataFolder& F() const { return m_temp->Folder(); }
     std::string Line(int i) const { return F().ProfilePath(m_names[i]); }
@@ -36,6 +40,15 @@ class DeleteCommandTest : public QObject {
 private slots:
     void init() {
         m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
+        // The desktop's trash of this test, inside its temporary folder (the
+        // home trash serves files on the home folder's file system).
+        const std::string xdg = m_temp->Root() + "/xdg-data";
+        QDir().mkpath(QString::fromStdString(xdg));
+        m_savedHome = qgetenv("HOME");
+        m_savedDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("HOME", QByteArray::fromStdString(m_temp->Root()));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(xdg));
+        m_strTrash = xdg + "/Trash";
         for (const char* name : m_names) {
             tarnwick::SaveNewProfile(F(), tarnwick::PlanSave(F(), name), name, {{"p.net", ""}},
                                      false);
@@ -56,6 +69,12 @@ private slots:
         AppMessageBox::ClearShown();
         AppMessageBox::SetTestMode(false);
         tarnwick::g_bSuppressAutoCheck = false;
+        qputenv("HOME", m_savedHome);
+        if (m_savedDataHome.isEmpty()) {
+            qunsetenv("XDG_DATA_HOME");
+        } else {
+            qputenv("XDG_DATA_HOME", m_savedDataHome);
+        }
         m_temp.reset();
     }
 
@@ -78,12 +97,31 @@ private slots:
         m_panes.SetProfileTicked(3, true);
         const int rebuilds = m_panes.m_nRebuilds;
         const std::string stindex = ReadBytes(F().StIndexPath());
-        tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
+        tarnwick::test::WriteBytes(Line(3), "Link: d.com\r\np1||| |||0|||\r\np2||| |||0|||");
+        // The question names what goes: the ticked profiles and their pages.
+        QString question;
+        QStringList listed;
+        tarnwick::test::WhenModal<tarnwick::CDel>([&](tarnwick::CDel* dialog) {
+            question = dialog->findChild<QLabel*>()->text();
+            auto* list = dialog->findChild<QListWidget*>("profiles");
+            for (int i = 0; list != nullptr && i < list->count(); ++i) {
+                listed << list->item(i)->text();
+            }
+            dialog->findChild<QPushButton*>("1070")->click();
+        });
         tarnwick::RunDeleteCommand(nullptr, m_panes);
+        QCOMPARE(question, QString(texts::kDeleteQuestion));
+        QCOMPARE(listed, QStringList({"www.b.com (1 page)", "www.d.com (2 pages)"}));
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
         QCOMPARE(ReadBytes(F().IndexPath()), Line(0) + "\r\n" + Line(2) + "\r\n" + Line(4));
         QVERIFY(!Exists(Line(1)));
         QVERIFY(!Exists(Line(3)));
+        // Both went to the desktop's trash, whole, and can be restored.
+        QCOMPARE(ReadBytes(m_strTrash + "/files/b.com.txt"),
+                 std::string("Link: b.com\r\np.net||| |||0|||"));
+        QCOMPARE(ReadBytes(m_strTrash + "/files/d.com.txt"),
+                 std::string("Link: d.com\r\np1||| |||0|||\r\np2||| |||0|||"));
+        QVERIFY(Exists(m_strTrash + "/info/d.com.txt.trashinfo"));
         QVERIFY(Exists(Line(0)) && Exists(Line(2)) && Exists(Line(4)));
         QCOMPARE(ReadBytes(F().StIndexPath()), stindex);
         QCOMPARE(m_panes.Texts(), QStringList({"www.a.com", "www.c.com", "www.e.com"}));
@@ -153,18 +191,20 @@ private slots:
     void undeletableFileIsReported() {
         m_panes.SetProfileTicked(0, true);
         m_panes.SetProfileTicked(3, true);
-        // A folder with a file in it where d.com's profile file should be.
-        QFile::remove(QString::fromStdString(Line(3)));
-        QDir().mkpath(QString::fromStdString(Line(3)));
-        tarnwick::test::WriteBytes(Line(3) + "/x", "x");
+        // A plain file where the desktop's trash should be: nothing can be
+        // moved there, not even by root.
+        tarnwick::test::WriteBytes(m_strTrash, "not a folder");
+        // a.com's file is gone already, so only d.com's needs the trash.
+        QFile::remove(QString::fromStdString(Line(0)));
         tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
         QVERIFY2(AppMessageBox::LastText().contains("d.com.txt"),
                  qPrintable(AppMessageBox::LastText()));
-        // a.com went before the failure; the pane shows the list as it is.
+        // a.com went before the failure; d.com stays listed with its file.
         QCOMPARE(m_panes.Texts(),
                  QStringList({"www.b.com", "www.c.com", "www.d.com", "www.e.com"}));
+        QVERIFY(Exists(Line(3)));
     }
 };
 

@@ -381,15 +381,17 @@ private slots:
         QCOMPARE(ReadBytes(F().ProfilePath("example.com")), before);
         QVERIFY(W("1045")->isEnabled());
 
-        Pages()->SetItemText(4, 1, "edited, not saved");
+        // Edits made before the deletion are saved with it, never dropped.
+        Pages()->SetItemText(4, 1, "edited before the delete");
+        Pages()->SetItemText(3, 2, "Disabled");
         AppMessageBox::PresetAnswer(AppMessageBox::Answer::Ok);
         Click("1051");
-        QCOMPARE(
-            ReadBytes(F().ProfilePath("example.com")),
-            std::string("Link: example.com\r\np1|||m|||1|||\r\np3|||m|||1|||\r\np4|||m|||1|||"));
-        QCOMPARE(PageRows(),
-                 (QList<QStringList>{
-                     {"p1", "m", "Enabled"}, {"p3", "m", "Enabled"}, {"p4", "m", "Enabled"}}));
+        QCOMPARE(ReadBytes(F().ProfilePath("example.com")),
+                 std::string("Link: example.com\r\np1|||m|||1|||\r\np3|||m|||0|||\r\n"
+                             "p4|||edited before the delete|||1|||"));
+        QCOMPARE(PageRows(), (QList<QStringList>{{"p1", "m", "Enabled"},
+                                                 {"p3", "m", "Disabled"},
+                                                 {"p4", "edited before the delete", "Enabled"}}));
         QVERIFY(!W("1045")->isEnabled());
         QVERIFY(!W("1044")->isEnabled());
     }
