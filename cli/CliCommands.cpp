@@ -14,6 +14,7 @@
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "history/LetterRules.h"
+#include "report/ResultExport.h"
 #include "scan/BuildResultRows.h"
 #include "scan/CheckPage.h"
 #include "scan/ScanRun.h"
@@ -57,11 +58,24 @@ PageFetcher::Options FetchOptions(const CliOptions& options) {
 }
 
 int Check(const CliOptions& options, std::ostream& out) {
-    const PageResult result = CheckPage(Utf8ToCp1252(options.page),
-                                        Utf8ToCp1252(options.advertiser), FetchOptions(options));
-    out << result.m_strStatus << '\n';
-    if (options.verbose) {
-        out << Cp1252ToUtf8(result.m_strReason) << '\n';
+    PageEvidence evidence;
+    const PageResult result =
+        CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser),
+                  FetchOptions(options), options.json ? &evidence : nullptr);
+    if (options.json) {
+        ResultRow row;
+        row.m_strAdvertiser = Utf8ToCp1252(options.advertiser);
+        row.m_strPage = Utf8ToCp1252(options.page);
+        row.m_strStatus = result.m_strStatus;
+        row.m_strReason = result.m_strReason;
+        row.m_nHttpStatus = result.m_nHttpStatus;
+        row.m_evidence = evidence;
+        out << ExportJsonObject(ExportRowOf(row)) << '\n';
+    } else {
+        out << result.m_strStatus << '\n';
+        if (options.verbose) {
+            out << Cp1252ToUtf8(result.m_strReason) << '\n';
+        }
     }
     return result.m_strStatus == kLinkFound ? kExitOk : kExitLinkMissing;
 }
@@ -101,7 +115,10 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     notifier.SetLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
         recorder.LetterDone(job, outcome);
     });
-    CliPanes panes(folder, out, err, progress, notifier, options.reportPath);
+    const CliPanes::RowFormat format = options.json  ? CliPanes::RowFormat::Json
+                                       : options.csv ? CliPanes::RowFormat::Csv
+                                                     : CliPanes::RowFormat::Text;
+    CliPanes panes(folder, out, err, progress, notifier, options.reportPath, format);
     notifier.SetPanes(&panes);
     panes.LoadProfiles();
     recorder.SetProfileTexts(panes.ProfileTexts());
@@ -115,7 +132,9 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     }
     notifier.WaitForAll(std::chrono::seconds(options.mailWaitSeconds));
     notifier.SetPanes(nullptr);
-    panes.PrintProfileStatuses();
+    if (format == CliPanes::RowFormat::Text) {
+        panes.PrintProfileStatuses();  // other formats print the pages alone
+    }
     recorder.Flush();
     if (!options.summaryTo.empty()) {
         SendChangeSummary(folder, recorder.LastRunId(), Utf8ToCp1252(options.summaryTo), err);

@@ -121,6 +121,15 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
                 throw UsageError("--format takes json or text, not '" + format + "'");
             }
             options.json = format == "json";
+        } else if ((options.command == Command::Scan || options.command == Command::Check) &&
+                   TakeValue(args, i, "--format", format)) {
+            const bool csvAllowed = options.command == Command::Scan;
+            if (format != "json" && format != "text" && !(csvAllowed && format == "csv")) {
+                throw UsageError(std::string("--format takes json") + (csvAllowed ? ", csv" : "") +
+                                 " or text, not '" + format + "'");
+            }
+            options.json = format == "json";
+            options.csv = format == "csv";
         } else if (options.command == Command::History &&
                    TakeValue(args, i, "--prune-before", options.pruneBefore)) {
             if (!IsDate(options.pruneBefore)) {
@@ -159,8 +168,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
 std::string HelpText(Command command) {
     switch (command) {
         case Command::Check:
-            return "Usage: tarnwick-cli check [--verbose] [--page-timeout SECONDS] PAGE "
-                   "ADVERTISER\n"
+            return "Usage: tarnwick-cli check [--verbose] [--page-timeout SECONDS]\n"
+                   "                         [--format json] PAGE ADVERTISER\n"
                    "\n"
                    "Fetches the page PAGE and prints on one line whether it links to\n"
                    "ADVERTISER: \"Link Found\", \"Link Not Found\", \"Page cannot be displayed\"\n"
@@ -170,6 +179,9 @@ std::string HelpText(Command command) {
                    "  --verbose                print the reason for the result on a second line\n"
                    "  --page-timeout SECONDS   give up on the page after SECONDS (1-3600;\n"
                    "                           default: the desktop program's setting, 120)\n"
+                   "  --format json            one JSON object instead: the result, its reason\n"
+                   "                           and what the fetch saw (http_status, final_url,\n"
+                   "                           rel, anchor_text, noindex, robots_txt, ...)\n"
                    "\n"
                    "Exit status 0 for \"Link Found\", 1 for any other result, 2 for a wrong\n"
                    "command line.\n";
@@ -181,6 +193,7 @@ std::string HelpText(Command command) {
         case Command::Scan:
             return "Usage: tarnwick-cli scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
                    "                        [--page-timeout SECONDS] [--mail-wait SECONDS]\n"
+                   "                        [--format json|csv]\n"
                    "\n"
                    "Checks every page of every profile, as Play does with all profiles\n"
                    "ticked. Prints a line per page as it is checked (advertiser's site, tab,\n"
@@ -191,6 +204,9 @@ std::string HelpText(Command command) {
                    "  --report FILE  also write the report to FILE: an HTML report when the\n"
                    "                 name ends in \"html\", a text report otherwise\n"
                    "  --no-mail      notify nobody\n"
+                   "  --format json  one JSON object per page instead (JSON Lines, in row\n"
+                   "                 order) with what the fetch saw; no profile lines\n"
+                   "  --format csv   the same as CSV with a header row\n"
                    "  --summary-to ADDRESS\n"
                    "                 when a link was lost, restored or changed in quality\n"
                    "                 since the last run, mail ADDRESS one summary of the\n"

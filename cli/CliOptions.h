@@ -17,7 +17,8 @@ struct CliOptions {
     std::string reportPath;       // scan --report FILE; empty: no report
     bool noMail = false;          // scan --no-mail
     std::string summaryTo;        // scan --summary-to ADDRESS; empty: no summary letter
-    bool json = false;            // history, changes --format json
+    bool json = false;            // history, changes, check, scan --format json
+    bool csv = false;             // scan --format csv
     std::string pruneBefore;      // history --prune-before DATE (YYYY-MM-DD)
     bool verbose = false;         // check --verbose: the reason on a second line
     long pageTimeoutSeconds = 0;  // --page-timeout SECONDS; 0: the shared settings'

@@ -5,6 +5,7 @@
 
 #include "cli/CliReport.h"
 #include "common/Cp1252.h"
+#include "report/ResultExport.h"
 #include "scan/BuildResultRows.h"
 #include "scan/ScanState.h"
 #include "scan/StatusWords.h"
@@ -13,13 +14,14 @@
 namespace tarnwick::cli {
 
 CliPanes::CliPanes(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
-                   CliNotifier& notifier, std::string reportPath)
+                   CliNotifier& notifier, std::string reportPath, RowFormat format)
     : m_folder(std::move(folder)),
       m_out(out),
       m_err(err),
       m_bProgress(progress),
       m_notifier(notifier),
-      m_strReportPath(std::move(reportPath)) {}
+      m_strReportPath(std::move(reportPath)),
+      m_eFormat(format) {}
 
 void CliPanes::LoadProfiles() {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -66,6 +68,12 @@ void CliPanes::RebuildResults() {
     std::vector<ResultRow> rows = BuildResultRows(m_folder, ticked, &missing);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_results = std::move(rows);
+    m_done.assign(m_results.size(), false);
+    m_nPrinted = 0;
+    if (m_eFormat == RowFormat::Csv) {
+        m_out << ExportCsvHeader();
+        m_out.flush();
+    }
     m_unreadable = missing;
     for (std::string path : missing) {
         // A zero byte from an index line is shown as \0, not sent to the terminal.
@@ -105,21 +113,51 @@ void CliPanes::SetResult(int row, const PageResult& result) {
     r.m_strStatus = result.m_strStatus;
     r.m_strReason = result.m_strReason;
     r.m_nHttpStatus = result.m_nHttpStatus;
-    if (result.m_strStatus == kStoppedByUser) {
-        return;
-    }
-    ClearProgress();
-    // The reason may quote the page's bytes or the address; keep the line one
-    // line with four fields.
-    std::string reason = Cp1252ToUtf8(result.m_strReason);
-    for (char& c : reason) {
-        if (c == '\t' || c == '\n' || c == '\r') {
-            c = ' ';
+    m_done.at(static_cast<size_t>(row)) = true;
+    PrintReadyRows();
+}
+
+void CliPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_results.at(static_cast<size_t>(row)).m_evidence = evidence;
+}
+
+void CliPanes::PrintReadyRows() {
+    bool printed = false;
+    while (m_nPrinted < m_done.size() && m_done[m_nPrinted]) {
+        const ResultRow& r = m_results[m_nPrinted++];
+        if (r.m_strStatus == kStoppedByUser) {
+            continue;
+        }
+        if (!printed) {
+            ClearProgress();
+            printed = true;
+        }
+        switch (m_eFormat) {
+            case RowFormat::Text: {
+                // The reason may quote the page's bytes or the address; keep
+                // the line one line with four fields.
+                std::string reason = Cp1252ToUtf8(r.m_strReason);
+                for (char& c : reason) {
+                    if (c == '\t' || c == '\n' || c == '\r') {
+                        c = ' ';
+                    }
+                }
+                m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage)
+                      << '\t' << r.m_strStatus << '\t' << reason << '\n';
+                break;
+            }
+            case RowFormat::Json:
+                m_out << ExportJsonObject(ExportRowOf(r)) << '\n';
+                break;
+            case RowFormat::Csv:
+                m_out << ExportCsvRecord(ExportRowOf(r));
+                break;
         }
     }
-    m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage) << '\t'
-          << result.m_strStatus << '\t' << reason << '\n';
-    m_out.flush();
+    if (printed) {
+        m_out.flush();
+    }
 }
 
 void CliPanes::SetResultMail(int row, const std::string& text) {

@@ -18,9 +18,14 @@ namespace tarnwick::cli {
 
 class CliPanes : public ScanPanes {
 public:
+    // How a checked page is printed: "advertiser <TAB> page <TAB> result",
+    // one JSON object per line, or a CSV record (after a header row), always
+    // in row order.
+    enum class RowFormat { Text, Json, Csv };
+
     // progress: show a progress line on err (a terminal).
     CliPanes(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
-             CliNotifier& notifier, std::string reportPath);
+             CliNotifier& notifier, std::string reportPath, RowFormat format = RowFormat::Text);
 
     // Loads the profile table from the profile list.
     void LoadProfiles();
@@ -38,6 +43,7 @@ public:
     // Prints advertiser, page, result and reason, tab-separated.
     void SetResult(int row, const PageResult& result) override;
     void SetResultMail(int row, const std::string& text) override;
+    void SetResultEvidence(int row, const PageEvidence& evidence) override;
     void OfferReport() override;
     void StartNotification(const NotificationJob& job) override;
     void PageStarted(int row) override;
@@ -53,6 +59,8 @@ public:
 
 private:
     void ClearProgress();
+    // Prints the rows that are checked and follow the last printed one.
+    void PrintReadyRows();
 
     DataFolder m_folder;
     std::ostream& m_out;
@@ -68,6 +76,9 @@ private:
     std::vector<ResultRow> m_results;
     std::vector<std::string> m_unreadable;
     bool m_bProgressShown = false;
+    RowFormat m_eFormat;
+    std::vector<bool> m_done;  // by row: checked (or stopped)
+    size_t m_nPrinted = 0;     // rows before this one are printed
 };
 
 }  // namespace tarnwick::cli

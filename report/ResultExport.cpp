@@ -170,6 +170,21 @@ std::string CsvValue(const Value& value) {
 
 }  // namespace
 
+ExportRow ExportRowOf(const ResultRow& row) {
+    ExportRow out;
+    out.m_strAdvertiser = row.m_strAdvertiser;
+    out.m_strPage = row.m_strPage;
+    out.m_strMail = row.m_strMail;
+    out.m_strNotify = row.m_strNotify;
+    out.m_strResult = row.m_strStatus;
+    out.m_strReason = row.m_strReason;
+    out.m_evidence = row.m_evidence;
+    if (out.m_evidence.m_nHttpStatus == 0) {
+        out.m_evidence.m_nHttpStatus = row.m_nHttpStatus;  // checked without evidence
+    }
+    return out;
+}
+
 std::string ExportCsvHeader() {
     std::string line;
     for (const Field& f : Fields(ExportRow{})) {

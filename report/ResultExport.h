@@ -20,8 +20,12 @@
 #include <vector>
 
 #include "report/ExportRow.h"
+#include "scan/ResultRow.h"
 
 namespace tarnwick {
+
+// A results-pane row as exported.
+ExportRow ExportRowOf(const ResultRow& row);
 
 std::string ExportCsv(const std::vector<ExportRow>& rows);
 std::string ExportJson(const std::vector<ExportRow>& rows);

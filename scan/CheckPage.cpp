@@ -23,9 +23,9 @@ bool HasScheme(std::string_view address) {
 }
 
 PageResult CheckPage(const std::string& page, const std::string& advertiser,
-                     const PageFetcher::Options& options) {
+                     const PageFetcher::Options& options, PageEvidence* evidence) {
     PageFetcher fetcher(options);
-    return fetcher.Check(page, advertiser);
+    return fetcher.Check(page, advertiser, evidence);
 }
 
 }  // namespace tarnwick

@@ -6,15 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "scan/PageEvidence.h"
 #include "scan/PageFetcher.h"
 #include "scan/PageResult.h"
 
 namespace tarnwick {
 
 // One of the four result words with its reason. Every call has a session of
-// its own; a scan run uses one PageFetcher for all its pages instead.
+// its own; a scan run uses one PageFetcher for all its pages instead. With
+// evidence, also what the fetch saw of the link's worth.
 PageResult CheckPage(const std::string& page, const std::string& advertiser,
-                     const PageFetcher::Options& options = {});
+                     const PageFetcher::Options& options = {}, PageEvidence* evidence = nullptr);
 
 // True when the address begins with a scheme followed by "://" (letters,
 // digits, '+', '-', '.', starting with a letter). Addresses without one are

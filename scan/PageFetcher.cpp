@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "common/Cp1252.h"
 #include "common/CurlSetup.h"
 #include "scan/CheckPage.h"
+#include "scan/EvidenceCollector.h"
 #include "scan/LinkClassifier.h"
 #include "scan/StatusWords.h"
 
@@ -158,6 +160,7 @@ struct Transfer {
     long httpStatus = 0;
     bool stoppedOnPurpose = false;  // the result was decided before the end
     char error[CURL_ERROR_SIZE] = {};
+    EvidenceCollector* evidence = nullptr;  // when the evidence is wanted
 };
 
 bool IsHttp(CURL* easy) {
@@ -198,6 +201,9 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
         }
     }
     t->classifier.Feed(data, n);
+    if (t->evidence != nullptr) {
+        t->evidence->Feed(data, n);
+    }
     // Once a not-found phrase is seen nothing later can change the result.
     if (t->classifier.Decided()) {
         t->stoppedOnPurpose = true;
@@ -206,8 +212,12 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     return n;
 }
 
-size_t OnHeader(char*, size_t size, size_t count, void* user) {
-    static_cast<Transfer*>(user)->lastByte = Clock::now();
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+    auto* t = static_cast<Transfer*>(user);
+    t->lastByte = Clock::now();
+    if (t->evidence != nullptr) {
+        t->evidence->HeaderLine(std::string_view(data, size * count));
+    }
     return size * count;
 }
 
@@ -288,9 +298,17 @@ PageResult Judge(const PageFetcher::Options& options, bool done, CURLcode code, 
     return {transfer.classifier.Result(), transfer.classifier.Reason(), status};
 }
 
+RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
+    RobotsCache::Options robots;
+    robots.connectTimeoutSeconds = options.connectTimeoutSeconds;
+    robots.stallSeconds = options.stallSeconds;
+    robots.totalSeconds = options.pageTimeoutSeconds;
+    return robots;
+}
+
 }  // namespace
 
-PageFetcher::PageFetcher(Options options) : m_options(options) {
+PageFetcher::PageFetcher(Options options) : m_options(options), m_robots(RobotsOptions(options)) {
     CurlSetup::GlobalInit();
     m_pMulti = curl_multi_init();
     m_pEasy = curl_easy_init();
@@ -325,12 +343,18 @@ PageFetcher::~PageFetcher() {
 
 void PageFetcher::Cancel() {
     m_bCancelled = true;
+    m_robots.Cancel();
     if (m_pMulti != nullptr) {
         curl_multi_wakeup(Multi(m_pMulti));
     }
 }
 
-PageResult PageFetcher::Check(const std::string& page, const std::string& advertiser) {
+PageResult PageFetcher::Check(const std::string& page, const std::string& advertiser,
+                              PageEvidence* evidence) {
+    if (evidence != nullptr) {
+        *evidence = PageEvidence{};
+        evidence->m_bChecked = true;  // nothing seen until the transfer says more
+    }
     if (!HasScheme(page)) {
         return {kPageCannotBeDisplayed, "no scheme in the address"};
     }
@@ -346,6 +370,11 @@ PageResult PageFetcher::Check(const std::string& page, const std::string& advert
     const auto start = Clock::now();
     Transfer transfer{LinkClassifier(advertiser), start};
     transfer.easy = e;
+    std::optional<EvidenceCollector> collector;
+    if (evidence != nullptr) {
+        collector.emplace(advertiser);
+        transfer.evidence = &*collector;
+    }
     const std::string url = EncodeForWire(page);
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &transfer);
@@ -413,10 +442,26 @@ PageResult PageFetcher::Check(const std::string& page, const std::string& advert
     } else if (end == End::Failed) {
         result = {kPageCannotBeDisplayed, "the network library failed", status};
     }
+    if (collector) {
+        collector->Finish();
+        const char* finalUrl = nullptr;
+        curl_easy_getinfo(e, CURLINFO_EFFECTIVE_URL, &finalUrl);
+        collector->SetTransfer(
+            status, finalUrl != nullptr ? finalUrl : "",
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+    }
     curl_multi_remove_handle(m, e);
     curl_easy_setopt(e, CURLOPT_WRITEDATA, nullptr);
     curl_easy_setopt(e, CURLOPT_HEADERDATA, nullptr);
     curl_easy_setopt(e, CURLOPT_ERRORBUFFER, nullptr);
+    if (collector) {
+        *evidence = collector->TakeEvidence();
+        // The page as search engines reach it: robots.txt of its final
+        // address, once per host (not for FTP or when nothing answered).
+        if (evidence->m_nHttpStatus != 0 && !m_bCancelled) {
+            m_robots.Apply(*evidence, page);
+        }
+    }
     return result;
 }
 

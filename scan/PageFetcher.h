@@ -34,7 +34,9 @@
 #include <atomic>
 #include <string>
 
+#include "scan/PageEvidence.h"
 #include "scan/PageResult.h"
+#include "scan/RobotsCache.h"
 
 namespace tarnwick {
 
@@ -55,8 +57,12 @@ public:
 
     // One of "Link Found", "Link Not Found", "Page cannot be displayed",
     // "Page Cannot be Found", with its reason and the final HTTP status. Not
-    // to be called from two threads at once.
-    PageResult Check(const std::string& page, const std::string& advertiser);
+    // to be called from two threads at once. With evidence, also gathers
+    // what the same transfer shows of the link's worth (EvidenceCollector)
+    // and the host's robots.txt verdict (fetched once per host for the life
+    // of the fetcher, with the same time-outs).
+    PageResult Check(const std::string& page, const std::string& advertiser,
+                     PageEvidence* evidence = nullptr);
 
     // Callable from any thread: ends the transfer in progress at once and
     // makes every later Check answer "Page cannot be displayed" without
@@ -68,6 +74,7 @@ private:
     void* m_pMulti;  // CURLM*
     void* m_pEasy;   // CURL*
     std::atomic<bool> m_bCancelled{false};
+    RobotsCache m_robots;
 };
 
 }  // namespace tarnwick

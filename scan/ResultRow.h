@@ -2,11 +2,13 @@
 // Site", "Mail Address", "Email Notification", "Status", "Since last run",
 // and the profile-pane row the page came from (set when the results are
 // built), and what the check of the page found besides its result word: the
-// reason for the result and the final HTTP status (0 when none), both empty
-// until the page is checked.
+// reason for the result, the final HTTP status (0 when none) and the page's
+// evidence, all empty until the page is checked.
 #pragma once
 
 #include <string>
+
+#include "scan/PageEvidence.h"
 
 namespace tarnwick {
 
@@ -20,6 +22,7 @@ struct ResultRow {
     int m_nProfileRow = -1;
     std::string m_strReason;
     long m_nHttpStatus = 0;
+    PageEvidence m_evidence;  // what the check saw of the link's worth
     bool operator==(const ResultRow&) const = default;
 };
 

@@ -2,7 +2,7 @@
 
 #include <curl/curl.h>
 
-#include <cstdlib>
+#include "common/CurlSetup.h"
 
 namespace tarnwick {
 namespace {
@@ -29,16 +29,6 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return static_cast<Download*>(user)->cancelled->load() ? 1 : 0;
-}
-
-const char* CaFile() {
-    for (const char* name : {"SSL_CERT_FILE", "CURL_CA_BUNDLE"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            return value;
-        }
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -113,6 +103,9 @@ std::optional<RobotsTxt> RobotsCache::Fetch(const std::string& origin) {
     if (m_bCancelled) {
         return std::nullopt;
     }
+    if (!CurlSetup::GlobalInit()) {
+        return std::nullopt;
+    }
     CURL* e = curl_easy_init();
     if (e == nullptr) {
         return std::nullopt;
@@ -131,10 +124,12 @@ std::optional<RobotsTxt> RobotsCache::Fetch(const std::string& origin) {
     curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(e, CURLOPT_CAINFO, CaFile());
+    const std::string caFile = CurlSetup::CaFile();
+    curl_easy_setopt(e, CURLOPT_CAINFO, caFile.empty() ? nullptr : caFile.c_str());
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, m_options.connectTimeoutSeconds);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, m_options.stallSeconds);
+    curl_easy_setopt(e, CURLOPT_TIMEOUT, m_options.totalSeconds);
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &download);
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);

@@ -4,7 +4,7 @@
 // origin being fetched waits for that fetch instead of fetching again.
 //
 // The fetch has the page fetch's limits (connect time-out, stall time-out,
-// User-Agent, certificate checks) and reads at most 500 KiB. Its answer:
+// time limit, User-Agent, certificate checks) and reads at most 500 KiB. Its answer:
 //   - 2xx: the file's rules;
 //   - another 4xx than 429, or too many redirections: no rules (allowed);
 //   - 429, 5xx, no connection, a stall, or an address that is not http(s):
@@ -28,6 +28,7 @@ public:
     struct Options {
         long connectTimeoutSeconds = 30;
         long stallSeconds = 60;
+        long totalSeconds = 120;  // the whole file, connecting included
         long maxRedirects = 5;
         std::size_t maxBytes = 500 * 1024;
     };

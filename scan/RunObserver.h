@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "scan/PageEvidence.h"
 #include "scan/PageResult.h"
 #include "scan/ScanJob.h"
 
@@ -18,6 +19,10 @@ public:
     virtual ~RunObserver() = default;
 
     virtual void RunStarted(const std::vector<ScanJob>& jobs) = 0;
+    // What the fetch of a page saw besides its result, just before
+    // PageChecked for the same page (not called for pages checked without
+    // evidence).
+    virtual void PageEvidenceSeen(const ScanJob& /*job*/, const PageEvidence& /*evidence*/) {}
     // Returns the text of the page's "Since last run" cell ("" when unknown).
     virtual std::string PageChecked(const ScanJob& job, const PageResult& result) = 0;
     // Before a letter: "" lets it go, otherwise why it is held back.

@@ -33,6 +33,9 @@ public:
     virtual void SetResult(int row, const PageResult& result) {
         SetResultStatus(row, result.m_strStatus);
     }
+    // What the check of the row's page saw of the link's worth (before its
+    // result is written). Panes that show none need not override it.
+    virtual void SetResultEvidence(int /*row*/, const PageEvidence& /*evidence*/) {}
 
     // The report prompt, at the end of a run and after Stop.
     virtual void OfferReport() = 0;

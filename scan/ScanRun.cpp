@@ -198,14 +198,23 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
 
 void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
     m_panes.PageStarted(job.m_nRow);
-    const PageResult checked = m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
-                                         : run.fetcher->Check(job.m_strPage, job.m_strAdvertiser);
+    // The evidence comes from the same fetch; a given checker has none.
+    PageEvidence evidence;
+    const PageResult checked =
+        m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
+                  : run.fetcher->Check(job.m_strPage, job.m_strAdvertiser, &evidence);
     if (run.abandoned) {
         return;
+    }
+    if (evidence.m_bChecked) {
+        m_panes.SetResultEvidence(job.m_nRow, evidence);
     }
     m_panes.SetResult(job.m_nRow, checked);
     const std::string& result = checked.m_strStatus;
     if (m_pObserver != nullptr) {
+        if (evidence.m_bChecked) {
+            m_pObserver->PageEvidenceSeen(job, evidence);
+        }
         const std::string change = m_pObserver->PageChecked(job, checked);
         if (!change.empty()) {
             m_panes.SetResultChange(job.m_nRow, change);

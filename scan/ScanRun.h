@@ -12,8 +12,9 @@
 // The scan thread, for each row, holding g_csScan for the whole page:
 //   - ends the run's work when the stop flag is set (Stop has already marked
 //     the rows left "Stopped by user");
-//   - PageStarted(row), checks the page, writes the result into its Status
-//     (SetResult: with the reason and the HTTP status);
+//   - PageStarted(row), checks the page, hands what the fetch saw of the
+//     link's worth to SetResultEvidence and writes the result into its
+//     Status (SetResult: with the reason and the HTTP status);
 //   - for "Link Not Found" or "Page Cannot be Found" with notification
 //     "Enabled" hands a NotificationJob to StartNotification (never waits);
 //     such a result comes only from a page seen completely (see PageFetcher).

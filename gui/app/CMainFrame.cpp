@@ -220,6 +220,7 @@ void CMainFrame::CreateMenu() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     item(file, ID_FILE_PREFERENCES, QStringLiteral("&Preferences..."));
+    item(file, ID_FILE_EXPORT, QStringLiteral("Export &Results..."));
     file->addSeparator();
     item(file, ID_FILE_EXIT, QStringLiteral("&Exit"));
 

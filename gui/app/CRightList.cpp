@@ -1,11 +1,13 @@
 #include "gui/app/CRightList.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
@@ -14,6 +16,7 @@
 
 #include "gui/app/AppState.h"
 #include "gui/app/CLeftList.h"
+#include "gui/app/PageDetailsDialog.h"
 #include "gui/app/ResultFilterProxy.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/controls/AppMessageBox.h"
@@ -55,6 +58,14 @@ CRightList::CRightList(QWidget* parent) : CResizableFormView(QSize(385, 258), pa
     connect(m_list, &CColoredListCtrl::rowActivated, this,
             [this](int shownRow) { OpenPage(m_pProxy->SourceRow(shownRow)); });
     connect(m_list, &CColoredListCtrl::rowMenuRequested, this, &CRightList::ShowRowMenu);
+
+    // Enter on a row shows what its check saw.
+    auto* details = new QAction(QStringLiteral("Page &Details..."), m_list);
+    details->setObjectName(QStringLiteral("PageDetailsAction"));
+    details->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    details->setShortcutContext(Qt::WidgetShortcut);
+    m_list->addAction(details);
+    connect(details, &QAction::triggered, this, [this] { ShowPageDetails(CurrentRow()); });
 }
 
 void CRightList::resizeEvent(QResizeEvent* event) {
@@ -115,7 +126,21 @@ void CRightList::ShowRowMenu(int shownRow, const QPoint& globalPos) {
     menu.addAction(QStringLiteral("&Open Page"), this, [this, row] { OpenPage(row); });
     menu.addAction(QStringLiteral("Copy &Address"), this, [this, row] { CopyAddress(row); });
     menu.addAction(QStringLiteral("Copy &Row"), this, [this, row] { CopyRow(row); });
+    menu.addAction(QStringLiteral("Page &Details..."), this, [this, row] { ShowPageDetails(row); });
     menu.exec(globalPos);
+}
+
+int CRightList::CurrentRow() const {
+    const QModelIndex current = m_list->currentIndex();
+    return current.isValid() ? m_pProxy->SourceRow(current.row()) : -1;
+}
+
+void CRightList::ShowPageDetails(int row) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    PageDetailsDialog dialog(m_pModel->Row(row), this);
+    dialog.exec();
 }
 
 CRightList::~CRightList() {
@@ -139,6 +164,7 @@ void CRightList::OnInitialUpdate() {
     header->resizeSection(ResultListModel::ColNotify, 100);
     header->resizeSection(ResultListModel::ColStatus, 125);
     header->resizeSection(ResultListModel::ColChange, 100);
+    header->resizeSection(ResultListModel::ColDetails, 110);
     header->setStretchLastSection(true);
     // A click on a heading sorts the view (never the rows the run uses); a
     // third click goes back to the run's order.
@@ -230,6 +256,10 @@ void CRightList::SetMail(int row, const std::string& text) {
 
 void CRightList::SetChange(int row, const std::string& text) {
     m_pModel->SetChange(row, text);
+}
+
+void CRightList::SetEvidence(int row, const PageEvidence& evidence) {
+    m_pModel->SetEvidence(row, evidence);
 }
 
 }  // namespace tarnwick

@@ -61,6 +61,12 @@ public:
     void SetResult(int row, const PageResult& result);
     void SetMail(int row, const std::string& text);
     void SetChange(int row, const std::string& text);
+    void SetEvidence(int row, const PageEvidence& evidence);
+
+    // The row with the keyboard focus (-1: none) and the Page Details dialog
+    // of a row (also Enter on the list).
+    int CurrentRow() const;
+    void ShowPageDetails(int row);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

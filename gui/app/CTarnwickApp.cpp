@@ -28,6 +28,7 @@
 #include "gui/editing/ProfileCommands.h"
 #include "gui/history/CHistoryWnd.h"
 #include "gui/report/ExitPrompt.h"
+#include "gui/report/ExportResults.h"
 #include "gui/report/OfferReport.h"
 #include "gui/res/Resources.h"
 #include "history/HistoryDatabase.h"
@@ -158,6 +159,7 @@ void CTarnwickApp::ConnectCommands() {
         {ID_MAIL_SETTINGS, &CTarnwickApp::OnMailSettings},
         {ID_FILE_PREFERENCES, &CTarnwickApp::OnPreferences},
         {ID_VIEW_HISTORY, &CTarnwickApp::OnHistory},
+        {ID_FILE_EXPORT, &CTarnwickApp::OnExportResults},
     };
     for (const auto& command : commands) {
         QAction* action = m_pFrame->Command(command.id);
@@ -268,6 +270,10 @@ void CTarnwickApp::OnHelp() {
                                 .arg(QDir::toNativeSeparators(path)),
                             AppMessageBox::Buttons::Ok, m_pFrame.get());
     }
+}
+
+void CTarnwickApp::OnExportResults() {
+    RunExportCommand(m_pFrame.get(), m_pFrame->ResultsPane()->Model().Rows());
 }
 
 void CTarnwickApp::OnPreferences() {

@@ -55,6 +55,7 @@ public:
     void OnEditProfile();
     void OnHelp();
     void OnAbout();
+    void OnExportResults();
     void OnPreferences();
     void OnExit();
     void OnMailSettings();

@@ -20,6 +20,7 @@ enum CommandId : int {
     ID_VIEW_HISTORY = 32791,
     ID_CHECK_WITHOUT_MAIL = 32801,  // Scan > Check without mailing (a toggle)
     ID_MAIL_SETTINGS = 32802,       // Profile > Mail Settings...
+    ID_FILE_EXPORT = 32811,         // File > Export Results...
     ID_HELP = 57670,
     ID_VIEW_TOOLBAR = 59392,  // also the tool bar's own ID
     ID_STATUS_BAR_WINDOW = 59393,

@@ -1,5 +1,7 @@
 #include "gui/app/ResultListModel.h"
 
+#include <QColor>
+#include <QStringList>
 #include <algorithm>
 
 #include "gui/controls/TextCodec.h"
@@ -36,9 +38,51 @@ const std::string& ResultListModel::Cell(const ResultRow& row, int column) {
     }
 }
 
+namespace {
+
+// Every fact of the evidence, one "name: value" line each (empty values left
+// out).
+QString EvidenceToolTip(const ResultRow& row) {
+    QStringList lines;
+    for (const auto& [name, value] : EvidenceFacts(row.m_evidence)) {
+        if (!value.empty()) {
+            lines.append(QString::fromStdString(name) + QStringLiteral(": ") +
+                         QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QColor WorthlessMark() {
+    return QColor(255, 176, 0);  // amber
+}
+
+}  // namespace
+
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= RowCount() || index.column() >= ColumnCount) {
         return {};
+    }
+    if (index.column() == ColDetails) {
+        const ResultRow& row = Row(index.row());
+        if (!row.m_evidence.m_bChecked) {
+            return {};
+        }
+        switch (role) {
+            case Qt::DisplayRole:
+                return QString::fromStdString(EvidenceVerdict(row.m_evidence));
+            case Qt::ToolTipRole:
+                return EvidenceToolTip(row);
+            case Qt::DecorationRole:
+                return IsWorthlessLink(row.m_evidence, row.m_strStatus) ? QVariant(WorthlessMark())
+                                                                        : QVariant();
+            case Qt::AccessibleDescriptionRole:
+                return IsWorthlessLink(row.m_evidence, row.m_strStatus)
+                           ? QStringLiteral("link worth nothing to search engines")
+                           : QString();
+            default:
+                return {};
+        }
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         const ResultRow& row = Row(index.row());
@@ -71,6 +115,8 @@ QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, i
             return QStringLiteral("Status");
         case ColChange:
             return QStringLiteral("Since last run");
+        case ColDetails:
+            return QStringLiteral("Details");
         default:
             return {};
     }
@@ -125,8 +171,8 @@ void ResultListModel::SetResult(int row, const PageResult& result) {
     r.m_strStatus = result.m_strStatus;
     r.m_strReason = result.m_strReason;
     r.m_nHttpStatus = result.m_nHttpStatus;
-    const QModelIndex cell = index(row, ColStatus);
-    emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::ToolTipRole});
+    // The Details cell's mark depends on the Status too.
+    emit dataChanged(index(row, ColStatus), index(row, ColDetails));
 }
 
 void ResultListModel::SetMail(int row, const std::string& text) {
@@ -152,6 +198,15 @@ void ResultListModel::SetChange(int row, const std::string& text) {
     m_rows[static_cast<size_t>(row)].m_strChange = text;
     const QModelIndex cell = index(row, ColChange);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+void ResultListModel::SetEvidence(int row, const PageEvidence& evidence) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    m_rows[static_cast<size_t>(row)].m_evidence = evidence;
+    const QModelIndex cell = index(row, ColDetails);
+    emit dataChanged(cell, cell);
 }
 
 bool ResultListModel::AnyStatus() const {

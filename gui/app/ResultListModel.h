@@ -1,5 +1,7 @@
 // The rows of the results pane: "Advetiser's Site", "Publisher's Site", "Mail
-// Address", "Email Notification", "Status", "Since last run". Kept as the store's 8-bit text and
+// Address", "Email Notification", "Status", "Since last run", "Details" (the
+// evidence's verdict, every fact in its tool tip, an amber mark when a found
+// link is worth nothing to search engines). Kept as the store's 8-bit text and
 // converted only when shown, so 100,000 rows load quickly.
 #pragma once
 
@@ -22,7 +24,8 @@ public:
         ColNotify = 3,
         ColStatus = 4,
         ColChange = 5,
-        ColumnCount = 6
+        ColDetails = 6,  // the evidence's short verdict
+        ColumnCount = 7
     };
 
     explicit ResultListModel(QObject* parent = nullptr);
@@ -49,6 +52,7 @@ public:
     void SetMail(int row, const std::string& text);
     void SetChange(int row, const std::string& text);
     bool LetterFailed(int row) const;
+    void SetEvidence(int row, const PageEvidence& evidence);
     // Whether any Status cell holds more than white space.
     bool AnyStatus() const;
 

@@ -72,6 +72,10 @@ void WindowScanPanes::SetResult(int row, const PageResult& result) {
     OnGuiThread([&] { m_frame.ResultsPane()->SetResult(row, result); });
 }
 
+void WindowScanPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
+    OnGuiThread([&] { m_frame.ResultsPane()->SetEvidence(row, evidence); });
+}
+
 void WindowScanPanes::SetResultMail(int row, const std::string& text) {
     if (row >= 0) {
         std::lock_guard<std::mutex> lock(m_mutex);

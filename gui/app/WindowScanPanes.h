@@ -53,6 +53,7 @@ public:
     void SetResult(int row, const PageResult& result) override;
     // Also where a letter's failure is written (row -1, the test mail: nothing).
     void SetResultMail(int row, const std::string& text) override;
+    void SetResultEvidence(int row, const PageEvidence& evidence) override;
 
     void OfferReport() override;
     void StartNotification(const NotificationJob& job) override;

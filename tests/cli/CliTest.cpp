@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <thread>
@@ -207,6 +208,59 @@ TEST_F(CliServerTest, ScanPrintsPagesThenProfiles) {
                          "\tPage Cannot be Found\tHTTP 404\n" + "www.example.com\tCompleted.\n" +
                          "www.other.org\tCompleted\n");
     EXPECT_EQ(o.err, "");  // no terminal: no progress line; --no-mail: no notification
+}
+
+// Each printed JSON line (or CSV record) read back by Python: one line per
+// record with the fields asked for, tab-separated.
+std::string ReadBack(const TempDataFolder& folder, const std::string& text, const char* kind,
+                     const std::string& fields) {
+    const std::string in = folder.Root() + "/out." + kind;
+    const std::string out = folder.Root() + "/fields.txt";
+    test::WriteBytes(in, text);
+    const std::string reader = std::string(kind) == "csv"
+                                   ? "list(csv.DictReader(open(sys.argv[1], newline='')))"
+                                   : "[json.loads(l) for l in open(sys.argv[1])]";
+    const std::string command =
+        "/usr/bin/python3 -c \"import csv, json, sys\n"
+        "for r in " +
+        reader +
+        ":\n"
+        "    print('\\t'.join(json.dumps(r[k]) for k in sys.argv[2].split(',')))\" '" +
+        in + "' '" + fields + "' > '" + out + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << text;
+    return test::ReadBytes(out);
+}
+
+TEST_F(CliServerTest, ScanAndCheckPrintTheEvidenceAsJsonOrCsv) {
+    const PageServer& s = Server();
+    AddProfile("http://www.example.com", {s.Http("/files/a.html"), s.Http("/files/b.html")}, true);
+    const std::string fields = "advertiser,page,result,http_status,rel,noindex,robots_txt";
+    const Outcome json = RunCli({"scan", "--no-mail", "--format", "json"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(ReadBack(m_folder, json.out, "jsonl", fields),
+              "\"http://www.example.com\"\t\"" + s.Http("/files/a.html") +
+                  "\"\t\"Link Found\"\t200\t[]\tfalse\t\"allowed\"\n"
+                  "\"http://www.example.com\"\t\"" +
+                  s.Http("/files/b.html") +
+                  "\"\t\"Link Not Found\"\t200\t[]\tfalse\t\"allowed\"\n");
+    for (const char* key :
+         {"\"reason\":", "\"final_url\":", "\"anchor_text\":\"x\"", "\"elapsed_ms\":"}) {
+        EXPECT_NE(json.out.find(key), std::string::npos) << key;
+    }
+
+    const Outcome csv = RunCli({"scan", "--no-mail", "--format", "csv"});
+    EXPECT_EQ(csv.status, 1);
+    EXPECT_EQ(csv.out.rfind("advertiser,page,", 0), 0u) << csv.out;
+    EXPECT_EQ(ReadBack(m_folder, csv.out, "csv", "page,result,http_status,robots_txt"),
+              "\"" + s.Http("/files/a.html") + "\"\t\"Link Found\"\t\"200\"\t\"allowed\"\n\"" +
+                  s.Http("/files/b.html") + "\"\t\"Link Not Found\"\t\"200\"\t\"allowed\"\n");
+
+    const Outcome check =
+        RunCli({"check", "--format", "json", s.Http("/files/a.html"), "www.example.com"});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(ReadBack(m_folder, check.out, "jsonl", "result,final_url,anchor_text"),
+              "\"Link Found\"\t\"" + s.Http("/files/a.html") + "\"\t\"x\"\n");
+    EXPECT_EQ(RunCli({"check", "--format", "csv", s.Http("/files/a.html"), "x"}).status, 2);
 }
 
 TEST_F(CliServerTest, ScanWithEveryLinkFoundExitsWithZero) {

@@ -274,7 +274,8 @@ private slots:
         QCOMPARE(headings(ProfileList()), QStringList({"/30", "Proile/150", "Status/175"}));
         QCOMPARE(headings(ResultList()),
                  QStringList({"Advetiser's Site/125", "Publisher's Site/200", "Mail Address/125",
-                              "Email Notification/100", "Status/125", "Since last run/100"}));
+                              "Email Notification/100", "Status/125", "Since last run/100",
+                              "Details/110"}));
         QCOMPARE(ProfileList().accessibleName(), QStringLiteral("Profiles"));
         QCOMPARE(ResultList().accessibleName(), QStringLiteral("Results"));
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
@@ -668,8 +669,8 @@ private slots:
             QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QTest::keyClick(&ResultList(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(),
-                 QStringLiteral("http://www.alpha.com\twww.p2.com/\tb@p2.com\tDisabled\t\t\n"
-                                "http://www.beta.org\twww.q1.net/\tx@q1.net\tEnabled\t\t\n"));
+                 QStringLiteral("http://www.alpha.com\twww.p2.com/\tb@p2.com\tDisabled\t\t\t\n"
+                                "http://www.beta.org\twww.q1.net/\tx@q1.net\tEnabled\t\t\t\n"));
     }
 
     void cancelledAddChangesNothing() {

@@ -30,6 +30,7 @@
 #include "gui/report/CExit.h"
 #include "gui/report/CReport.h"
 #include "gui/support/ModalDriver.h"
+#include "history/HistoryRecorder.h"
 #include "scan/PageServer.h"
 #include "scan/ScanState.h"
 #include "store/AppSettings.h"
@@ -167,6 +168,8 @@ private slots:
         // The message pane still says "Ready".
         QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Ready"));
 
+        // The history is written on a thread of its own: wait for it.
+        m_app->History()->Flush();
         Frame().Command(ID_VIEW_HISTORY)->trigger();
         CHistoryWnd* history = m_app->HistoryWindow();
         QVERIFY(history != nullptr);

@@ -112,6 +112,7 @@ def drive(g, report):
     assert headers[:5] == ["Advetiser's Site", "Publisher's Site", 'Mail Address',
                            'Email Notification', 'Status'], headers
     assert 'Since last run' in headers, headers
+    assert headers[-1] == 'Details', headers
     assert len(rows) == 4, rows
     assert [r[1] for r in table_cells(profiles)[1]] == ['www.adv-e2e.com',
                                                        'www.adv-e2e.com (2)']

@@ -46,12 +46,15 @@ OTHER = 'other-e2e.net'
 OTHER_PROFILE = b'Link: http://www.other-e2e.net\r\nhttp://c.example.com/|||m@c.example.com|||0|||'
 
 # Rows of the results pane.
-OTHER_ROW = ['http://www.other-e2e.net', 'http://c.example.com/', 'm@c.example.com', 'Disabled', '']
+# Status, Since last run and Details empty: nothing checked yet.
+OTHER_ROW = ['http://www.other-e2e.net', 'http://c.example.com/', 'm@c.example.com', 'Disabled', '',
+             '', '']
 ADDED_ROWS = [
-    [ADDRESS, 'http://a.example.net/links.html', 'webmaster@a.example.net', 'Enabled', ''],
-    [ADDRESS, 'http://b.example.org/partners', 'links@b.example.org', 'Enabled', ''],
+    [ADDRESS, 'http://a.example.net/links.html', 'webmaster@a.example.net', 'Enabled', '', '', ''],
+    [ADDRESS, 'http://b.example.org/partners', 'links@b.example.org', 'Enabled', '', '', ''],
 ]
-EDITED_ROWS = [ADDED_ROWS[0], [ADDRESS, 'http://b.example.org/partners', NEW_MAIL, 'Disabled', '']]
+EDITED_ROWS = [ADDED_ROWS[0],
+               [ADDRESS, 'http://b.example.org/partners', NEW_MAIL, 'Disabled', '', '', '']]
 
 
 class Store:

@@ -1,0 +1,36 @@
+#include "gui/report/ExportResults.h"
+
+#include <QFile>
+#include <QString>
+
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CFileEx.h"
+#include "report/ResultExport.h"
+#include "store/FileError.h"
+
+namespace tarnwick {
+
+bool RunExportCommand(QWidget* parent, const std::vector<ResultRow>& rows) {
+    // No default extension: the dialog appends the chosen filter's, and a
+    // three-letter cut would turn "json" into "jso".
+    CFileEx dialog(false, parent, QString(), QStringLiteral("Results"),
+                   QStringLiteral("CSV Files (*.csv);;JSON Files (*.json)"));
+    if (!dialog.RunDialog()) {
+        return false;
+    }
+    const std::string path = QFile::encodeName(dialog.GetChosenPath()).toStdString();
+    std::vector<ExportRow> exported;
+    exported.reserve(rows.size());
+    for (const ResultRow& row : rows) {
+        exported.push_back(ExportRowOf(row));
+    }
+    try {
+        WriteExport(path, exported, ExportKindFor(path));
+        return true;
+    } catch (const FileError& error) {
+        AppMessageBox::Show(QFile::decodeName(error.what()), AppMessageBox::Buttons::Ok, parent);
+        return false;
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,122 @@
+#!/usr/bin/python3
+"""The real program driven like a user (tests/support/guidrive: Xvfb + AT-SPI):
+what a run shows of each link's worth.
+
+A store of one profile whose pages a loopback web server serves: a plain link,
+a nofollow link, a page blocked by robots.txt and a page that answers 503.
+Play, decline the report, read the Details column, check its tool tip and the
+accessible description of the amber mark on a worthless found link.
+
+usage: e2e_evidence.py TARNWICK_BINARY GUIDRIVE_DIR
+"""
+import http.server
+import os
+import shutil
+import sys
+import tempfile
+import threading
+
+PROGRAM, GUIDRIVE = sys.argv[1], sys.argv[2]
+if not os.path.isfile(os.path.join(GUIDRIVE, 'guidrive.py')):
+    print('guidrive not found at %s' % GUIDRIVE, file=sys.stderr)
+    sys.exit(1)
+sys.path.insert(0, GUIDRIVE)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'support'))
+from e2e_support import fake_opener  # noqa: E402
+from guidrive import (GuiRun, cell, do, dump, find, table_cells, wait,  # noqa: E402
+                      wait_gone, wait_top)
+
+ADVERTISER = 'http://www.adv-e2e.com'
+LINK = '<html><body><p>Partners: <a %%s href="%s/">Adv shop</a></p></body></html>' % ADVERTISER
+PAGES = {
+    '/follow.html': (200, (LINK % '').encode()),
+    '/nofollow.html': (200, (LINK % 'rel="nofollow"').encode()),
+    '/private/blocked.html': (200, (LINK % '').encode()),
+    '/busy.html': (503, b'<h1>Service Unavailable</h1>'),
+    '/robots.txt': (200, b'User-agent: *\nDisallow: /private/\n'),
+}
+
+
+class Pages(http.server.BaseHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+    def do_GET(self):
+        code, body = PAGES.get(self.path, (404, b'<h1>404 Not Found</h1>'))
+        self.send_response(code)
+        self.send_header('Content-Type', 'text/plain' if self.path.endswith('.txt') else 'text/html')
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+
+def write_store(root, port):
+    data = os.path.join(root, 'Osgrel Tarnwick Ambrel')
+    profiles = os.path.join(data, 'Profiles')
+    os.makedirs(profiles)
+    base = 'http://127.0.0.1:%d' % port
+    pages = [base + p for p in ('/follow.html', '/nofollow.html', '/private/blocked.html',
+                                '/busy.html')]
+    path = os.path.join(profiles, 'adv-e2e.com.txt')
+    lines = ['Link: ' + ADVERTISER] + ['%s|||webmaster@example.org|||0|||' % p for p in pages]
+    with open(path, 'wb') as f:
+        f.write('\r\n'.join(lines).encode())
+    with open(os.path.join(data, 'index.txt'), 'wb') as f:
+        f.write(path.encode())
+
+
+def main():
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Pages)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    root = tempfile.mkdtemp(prefix='tarnwick-e2e-')
+    try:
+        write_store(root, server.server_address[1])
+        env = {'TARNWICK_PROGRAM_FILES': root, 'HOME': root, 'BROWSER': '/bin/true',
+               'PATH': fake_opener(root) + os.pathsep + os.environ.get('PATH', ''),
+               'ASAN_OPTIONS': 'detect_leaks=0', 'XDG_DATA_HOME': None, 'XDG_CONFIG_HOME': None}
+        with GuiRun([PROGRAM], app_name='tarnwick', workdir=os.path.join(root, 'guirun'),
+                    env=env, timeout=60) as g:
+            try:
+                drive(g)
+            except BaseException:
+                try:
+                    dump(g.app, sys.stdout)
+                except Exception:
+                    pass
+                raise
+    finally:
+        server.shutdown()
+        shutil.rmtree(root, ignore_errors=True)
+
+
+def drive(g):
+    profiles = find(g.main, 'table', 'Profiles')
+    results = find(g.main, 'table', 'Results')
+    headers, rows = table_cells(results)
+    assert headers[4] == 'Status' and 'Details' in headers[5:], headers
+    col = headers.index('Details')
+    assert [r[col] for r in rows] == ['', '', '', ''], rows  # empty until checked
+
+    do(find(g.main, 'push button', 'Play'))
+    wait(lambda: table_cells(profiles)[1][0][2] == 'Completed', 60, '"Completed"')
+    # No report this time: Escape closes the format prompt.
+    prompt = wait_top(g.app, 'dialog', 'Save As..', timeout=20)
+    find(prompt, 'push button', 'OK')
+    g.xdotool('key', 'Escape')
+    wait_gone(prompt, timeout=20)
+
+    rows = table_cells(results)[1]
+    statuses = [r[4] for r in rows]
+    details = [r[col] for r in rows]
+    print('statuses:', statuses)
+    print('details:', details)
+    assert statuses[:3] == ['Link Found', 'Link Found', 'Link Found'], statuses
+    assert details == ['follow', 'nofollow', 'robots.txt blocks', 'HTTP 503'], details
+    # The whole evidence rides along: the worthless link is described as such.
+    assert cell(results, 1, col).description == 'link worth nothing to search engines', \
+        cell(results, 1, col).description
+    assert cell(results, 0, col).description == '', cell(results, 0, col).description
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,146 @@
+// The evidence of real fetches from the loopback server: one transfer per
+// page gives the result word and the evidence; robots.txt once per host.
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "scan/CheckPage.h"
+#include "scan/PageFetcher.h"
+#include "scan/PageServer.h"
+
+namespace tarnwick {
+namespace {
+
+using test::PageServer;
+
+const std::string kAdvertiser = "www.example.com";
+
+size_t Append(char* data, size_t size, size_t count, void* user) {
+    static_cast<std::string*>(user)->append(data, size * count);
+    return size * count;
+}
+
+// The number of requests the server has answered, this one included.
+int Requests(const PageServer& server) {
+    std::string body;
+    CURL* e = curl_easy_init();
+    const std::string url = server.Http("/count");
+    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Append);
+    curl_easy_setopt(e, CURLOPT_WRITEDATA, &body);
+    curl_easy_perform(e);
+    curl_easy_cleanup(e);
+    return std::atoi(body.c_str());
+}
+
+struct FetchCase {
+    const char* path;
+    const char* result;
+    const char* verdict;
+    const char* rel;
+    bool noindex;
+    bool nofollow;
+    RobotsVerdict robots;
+};
+
+TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
+    PageServer server(false, false);
+    const auto link = [](const std::string& attributes) {
+        return "<html><body><p>Partners: <a " + attributes +
+               " href=\"http://www.example.com/\">Example shop</a></p></body></html>";
+    };
+    server.AddFile("plain.html", link(""));
+    server.AddFile("nofollow.html", link("rel=\"nofollow\""));
+    server.AddFile("sponsored.html", link("rel=\"sponsored ugc\""));
+    server.AddFile("caps.html", "<A HREF=\"http://www.example.com/\" REL=NoFollow>x</A>");
+    server.AddFile("script.html",
+                   "<script>var s = '<a href=\"http://www.example.com/\">x</a>';</script>");
+    server.AddFile("meta.html",
+                   "<head><meta name=\"robots\" content=\"noindex\"></head>" + link(""));
+    server.AddFile("googlebot.html",
+                   "<head><meta name=\"googlebot\" content=\"noindex\"></head>" + link(""));
+    server.AddFile("blocked.html", link(""));
+    server.AddFile("open.html", link(""));
+    server.AddFile("link.html", link(""));  // the end of /chain/N
+    server.AddFile("robots.txt",
+                   "User-agent: *\nDisallow: /files/blocked\nDisallow: /files/open\n"
+                   "Allow: /files/open.html\n");
+
+    const std::vector<FetchCase> cases = {
+        {"/files/plain.html", "Link Found", "follow", "", false, false, RobotsVerdict::Allowed},
+        {"/files/nofollow.html", "Link Found", "nofollow", "nofollow", false, false,
+         RobotsVerdict::Allowed},
+        {"/files/sponsored.html", "Link Found", "sponsored", "sponsored ugc", false, false,
+         RobotsVerdict::Allowed},
+        {"/files/caps.html", "Link Found", "nofollow", "nofollow", false, false,
+         RobotsVerdict::Allowed},
+        {"/files/script.html", "Link Found", "script only", "", false, false,
+         RobotsVerdict::Allowed},
+        {"/files/meta.html", "Link Found", "noindex", "", true, false, RobotsVerdict::Allowed},
+        {"/files/googlebot.html", "Link Found", "noindex", "", true, false, RobotsVerdict::Allowed},
+        {"/xrobots/plain.html?tag=noindex,%20nofollow", "Link Found", "noindex", "", true, true,
+         RobotsVerdict::Allowed},
+        {"/files/blocked.html", "Link Found", "robots.txt blocks", "", false, false,
+         RobotsVerdict::Disallowed},
+        {"/files/open.html", "Link Found", "follow", "", false, false, RobotsVerdict::Allowed},
+    };
+    PageFetcher fetcher;
+    const int before = Requests(server);
+    for (const FetchCase& c : cases) {
+        SCOPED_TRACE(c.path);
+        PageEvidence e;
+        EXPECT_EQ(fetcher.Check(server.Http(c.path), kAdvertiser, &e).m_strStatus, c.result);
+        EXPECT_TRUE(e.m_bChecked);
+        EXPECT_EQ(EvidenceVerdict(e), c.verdict);
+        EXPECT_EQ(e.m_strRel, c.rel);
+        EXPECT_EQ(e.m_bNoindex, c.noindex);
+        EXPECT_EQ(e.m_bNofollow, c.nofollow);
+        EXPECT_EQ(e.m_robotsAll, c.robots);
+        EXPECT_EQ(e.m_robotsGooglebot, c.robots);
+        EXPECT_EQ(e.m_nHttpStatus, 200);
+        EXPECT_EQ(e.m_strFinalUrl, server.Http(c.path));
+        EXPECT_GT(e.m_nBytes, 0u);
+        EXPECT_GE(e.m_nElapsedMs, 0);
+    }
+    // One request per page, one robots.txt for the host, and this count.
+    EXPECT_EQ(Requests(server), before + static_cast<int>(cases.size()) + 2);
+
+    // A redirect chain: the final address and status are the last answer's.
+    PageEvidence chained;
+    EXPECT_EQ(fetcher.Check(server.Http("/chain/3"), kAdvertiser, &chained).m_strStatus,
+              "Link Found");
+    EXPECT_EQ(chained.m_strFinalUrl, server.Http("/files/link.html"));
+    EXPECT_EQ(chained.m_nHttpStatus, 200);
+    EXPECT_EQ(chained.m_strContentType, "text/html");
+    EXPECT_EQ(EvidenceVerdict(chained), "follow");
+}
+
+TEST(EvidenceFetchTest, FailuresAndErrorAnswersAreTold) {
+    PageServer server(false, false);
+    server.AddFile("gone.html", "<h1>Service Unavailable</h1>");
+    PageEvidence busy;
+    EXPECT_EQ(CheckPage(server.Http("/status/503/gone.html"), kAdvertiser, {}, &busy).m_strStatus,
+              "Page cannot be displayed");
+    EXPECT_EQ(busy.m_nHttpStatus, 503);
+    EXPECT_EQ(EvidenceVerdict(busy), "HTTP 503");
+    EXPECT_EQ(busy.m_robotsAll, RobotsVerdict::Allowed);  // no robots.txt: a 404
+
+    PageEvidence refused;
+    EXPECT_EQ(CheckPage("http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/", kAdvertiser,
+                        {}, &refused)
+                  .m_strStatus,
+              "Page cannot be displayed");
+    EXPECT_TRUE(refused.m_bChecked);
+    EXPECT_EQ(EvidenceVerdict(refused), "no answer");
+    EXPECT_EQ(refused.m_robotsAll, RobotsVerdict::Unknown);
+
+    PageEvidence noScheme;
+    CheckPage("www.example.org/", kAdvertiser, {}, &noScheme);
+    EXPECT_EQ(EvidenceVerdict(noScheme), "no answer");
+}
+
+}  // namespace
+}  // namespace tarnwick
