@@ -413,7 +413,7 @@ private slots:
         Results().CopyRow(3);
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral("http://www.beta.org\twww.q1.net/\tMail Settings Not "
-                                "provided\tEnabled\tPage Cannot be Found\t"));
+                                "provided\tEnabled\tPage Cannot be Found\t\t"));
         // A double click the click rule lets through opens the page, and
         // the rebuild of that click keeps the row selected.
         Results().RebuildResults();
