@@ -109,7 +109,9 @@ private:
     void PrepareRun(Run& run, bool onScanThread);
     void ScanThread(std::shared_ptr<Run> run, std::thread previous);
     bool BeginDeferred(Run& run);
-    void CheckOnePage(Run& run, const ScanJob& job);
+    void FetchInOrder(Run& run);
+    void Commit(Run& run, const ScanJob& job, const PageResult& checked,
+                const PageEvidence& evidence);
     void Progress(Run& run, const ScanJob& job);
     void EndOfRun(bool completed);
     void EndObserved(bool completed);
