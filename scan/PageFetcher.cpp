@@ -226,8 +226,8 @@ long RetryAfterSeconds(std::string_view line) {
         }
     }
     std::string value(line.substr(kName.size()));
-    while (!value.empty() && (value.back() == '\r' || value.back() == '\n' ||
-                              value.back() == ' ' || value.back() == '\t')) {
+    while (!value.empty() && (value.back() == '\r' || value.back() == '\n' || value.back() == ' ' ||
+                              value.back() == '\t')) {
         value.pop_back();
     }
     const size_t begin = value.find_first_not_of(" \t");
@@ -791,8 +791,7 @@ void PageFetcher::Forget(std::optional<std::size_t> keep) {
     }
     std::size_t dropped = 0;
     const auto kept = [&](const Job& job) {
-        return job.robots ? !keptOrigin.empty() && job.page == keptOrigin
-                          : keep && job.id == *keep;
+        return job.robots ? !keptOrigin.empty() && job.page == keptOrigin : keep && job.id == *keep;
     };
     std::vector<CURL*> ending;
     for (const auto& [e, live] : g.live) {
@@ -822,11 +821,10 @@ void PageFetcher::Forget(std::optional<std::size_t> keep) {
     for (auto it = g.parked.begin(); it != g.parked.end();) {
         auto& waiting = it->second;
         const auto before = waiting.size();
-        waiting.erase(std::remove_if(waiting.begin(), waiting.end(),
-                                     [&](const auto& entry) {
-                                         return !(keep && entry.second.id == *keep);
-                                     }),
-                      waiting.end());
+        waiting.erase(
+            std::remove_if(waiting.begin(), waiting.end(),
+                           [&](const auto& entry) { return !(keep && entry.second.id == *keep); }),
+            waiting.end());
         dropped += before - waiting.size();
         it = waiting.empty() ? g.parked.erase(it) : std::next(it);
     }
@@ -945,8 +943,8 @@ std::vector<PageFetcher::Fetched> PageFetcher::Run(std::chrono::milliseconds wai
             return {};
         }
         const auto next = std::min({until, NextTimer(), now + std::chrono::seconds(1)});
-        const int waitMs = static_cast<int>(
-            std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(next - now).count()));
+        const int waitMs = static_cast<int>(std::max<long long>(
+            0, std::chrono::ceil<std::chrono::milliseconds>(next - now).count()));
         curl_multi_poll(g.multi, nullptr, 0, waitMs, nullptr);
     }
 }

@@ -69,9 +69,9 @@ public:
         long stallSeconds = 60;         // no byte received for this long ends the transfer
         long pageTimeoutSeconds = 120;  // the whole page, connecting included
         long maxRedirects = 20;
-        int jobs = 32;              // transfers on the wire at once (Add and Run)
-        int hostConnections = 2;    // transfers to one host at once
-        long hostIntervalMs = 0;    // between the starts of two requests to one host
+        int jobs = 32;            // transfers on the wire at once (Add and Run)
+        int hostConnections = 2;  // transfers to one host at once
+        long hostIntervalMs = 0;  // between the starts of two requests to one host
     };
 
     // A page that Run gives back.
@@ -99,8 +99,7 @@ public:
 
     // Queues a page; Run gives it back with the caller's id. Add, Run and
     // Forget belong to one thread.
-    void Add(std::size_t id, const std::string& page, const std::string& advertiser,
-             bool evidence);
+    void Add(std::size_t id, const std::string& page, const std::string& advertiser, bool evidence);
     // Drives the transfers until at least one page is done, Wakeup is called
     // or wait has passed; returns the pages done (in any order).
     std::vector<Fetched> Run(std::chrono::milliseconds wait);
