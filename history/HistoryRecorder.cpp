@@ -3,6 +3,7 @@
 #include <ctime>
 #include <exception>
 
+#include "history/EvidenceRecord.h"
 #include "history/HistoryError.h"
 #include "history/RunInfo.h"
 #include "scan/StatusWords.h"
@@ -141,6 +142,7 @@ void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_snapshot = promise->get_future().share();
         m_counts = {};
+        m_evidence.reset();
         m_lettersThisRun.clear();
         m_bRunEnded = false;
     }
@@ -180,6 +182,11 @@ std::shared_ptr<const HistoryRecorder::Snapshot> HistoryRecorder::WaitSnapshot()
     return snapshot.get();
 }
 
+void HistoryRecorder::PageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_evidence.emplace(job.m_nRow, evidence);
+}
+
 std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& checked) {
     const std::string& result = checked.m_strStatus;
     PageRecord record;
@@ -200,6 +207,10 @@ std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& c
             static_cast<size_t>(job.m_nProfileRow) < m_profileTexts.size()) {
             record.m_strProfile = m_profileTexts[static_cast<size_t>(job.m_nProfileRow)];
         }
+        if (m_evidence && m_evidence->first == job.m_nRow) {
+            AddEvidence(record, m_evidence->second);
+        }
+        m_evidence.reset();
     }
     if (record.m_strProfile.empty()) {
         record.m_strProfile = job.m_strAdvertiser;
