@@ -46,13 +46,20 @@ void HistoryRecorder::SetLetterRules(const LetterRules& rules) {
 }
 
 void HistoryRecorder::Enqueue(Task task, bool beginsRun) {
+    bool wake = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        // The writer sleeps on an empty queue, then gathers a batch: it needs
+        // waking for the first task, for the start of a run (the scan waits
+        // for what the earlier runs knew) and for a full batch. Waking it for
+        // every page would cost two thread switches per page.
+        wake = m_tasks.empty() || beginsRun || m_tasks.size() + 1 >= kBatch;
         m_tasks.push_back({std::move(task), beginsRun});
-        // The scan waits for the start of a run (what the earlier runs knew).
         m_bUrgent = m_bUrgent || beginsRun;
     }
-    m_cvWork.notify_one();
+    if (wake) {
+        m_cvWork.notify_one();
+    }
 }
 
 void HistoryRecorder::Report(const std::string& message) {
