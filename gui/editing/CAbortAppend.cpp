@@ -1,12 +1,12 @@
 #include "gui/editing/CAbortAppend.h"
 
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "editing/EditingTexts.h"
-#include "gui/editing/DialogLayout.h"
+#include "gui/controls/DialogLayout.h"
 #include "gui/editing/MakeButton.h"
 
 namespace tarnwick {
@@ -35,7 +35,8 @@ CAbortAppend::CAbortAppend(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     // The template's own OK and Cancel are never shown.
     for (const char* id : {"1", "2"}) {
-        QPushButton* hidden = MakeButton(this, id, QString::fromLatin1(id[0] == '1' ? "OK" : "Cancel"));
+        QPushButton* hidden =
+            MakeButton(this, id, QString::fromLatin1(id[0] == '1' ? "OK" : "Cancel"));
         hidden->setEnabled(false);
         hidden->hide();
     }

@@ -1,8 +1,8 @@
 #include "gui/editing/CDel.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -10,8 +10,8 @@
 
 #include "common/ProductName.h"
 #include "editing/EditingTexts.h"
+#include "gui/controls/DialogLayout.h"
 #include "gui/controls/TextCodec.h"
-#include "gui/editing/DialogLayout.h"
 
 namespace tarnwick {
 

@@ -20,8 +20,8 @@
 #include "editing/TypedPages.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CComboListCtrl.h"
+#include "gui/controls/DialogLayout.h"
 #include "gui/controls/TextCodec.h"
-#include "gui/editing/DialogLayout.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/MakeButton.h"
 #include "gui/editing/ProfilePaneAccess.h"
@@ -98,8 +98,8 @@ CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent
     m_pPages->setObjectName(QStringLiteral("1048"));
     m_pPages->setAccessibleName(QStringLiteral("Publisher's Pages"));
     m_pPagesAddress->setBuddy(m_pPages);
-    m_pAllDisabled = new QCheckBox(QStringLiteral("Disable all email notifications for this profile."),
-                                   pagesPanel);
+    m_pAllDisabled = new QCheckBox(
+        QStringLiteral("Disable all email notifications for this profile."), pagesPanel);
     m_pAllDisabled->setObjectName(QStringLiteral("1058"));
     pagesLayout->addWidget(m_pPagesAddress);
     pagesLayout->addWidget(m_pPages, 1);

@@ -1,4 +1,4 @@
-#include "gui/editing/DialogLayout.h"
+#include "gui/controls/DialogLayout.h"
 
 #include <QApplication>
 #include <QBoxLayout>

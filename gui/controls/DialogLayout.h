@@ -1,4 +1,4 @@
-// What the profile dialogs share for their layout. The controls are placed
+// What the dialogs share for their layout. The controls are placed
 // by Qt layouts, so every text gets the room its font needs (a larger system
 // font, a scaled screen); the sizes the forms were designed with, in dialog
 // units, are only the size a dialog opens with at least.
