@@ -124,7 +124,8 @@ std::string HistoryDatabase::PathIn(const std::string& dataFolder) {
     return dataFolder + "/" + kHistoryFileName;
 }
 
-HistoryDatabase::HistoryDatabase(const std::string& path, bool create) : m_strPath(path) {
+HistoryDatabase::HistoryDatabase(const std::string& path, bool create, int busyWaitMs)
+    : m_strPath(path) {
     const int flags =
         SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.c_str(), &m_pDb, flags, nullptr) != SQLITE_OK) {
@@ -136,7 +137,7 @@ HistoryDatabase::HistoryDatabase(const std::string& path, bool create) : m_strPa
     try {
         // A busy database (another program writing) is waited for a moment,
         // never for long: the callers report it and go on without history.
-        sqlite3_busy_timeout(m_pDb, 2000);
+        sqlite3_busy_timeout(m_pDb, busyWaitMs);
         Exec("PRAGMA foreign_keys=ON");
         // The first read finds a file that is not a database.
         SchemaVersion();

@@ -70,7 +70,9 @@ struct ProfileRunCounts {
 class HistoryDatabase {
 public:
     // Opens (creating it when create is set) and migrates. Throws HistoryError.
-    explicit HistoryDatabase(const std::string& path, bool create = true);
+    // busyWaitMs: how long a statement waits for another program's lock
+    // before it fails; a window reading the history waits less than a run.
+    explicit HistoryDatabase(const std::string& path, bool create = true, int busyWaitMs = 2000);
     ~HistoryDatabase();
     HistoryDatabase(const HistoryDatabase&) = delete;
     HistoryDatabase& operator=(const HistoryDatabase&) = delete;

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <exception>
 
+#include "history/EvidenceRecord.h"
 #include "history/HistoryError.h"
 #include "history/RunInfo.h"
 #include "scan/StatusWords.h"
@@ -45,13 +46,20 @@ void HistoryRecorder::SetLetterRules(const LetterRules& rules) {
 }
 
 void HistoryRecorder::Enqueue(Task task, bool beginsRun) {
+    bool wake = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
+        // The writer sleeps on an empty queue, then gathers a batch: it needs
+        // waking for the first task, for the start of a run (the scan waits
+        // for what the earlier runs knew) and for a full batch. Waking it for
+        // every page would cost two thread switches per page.
+        wake = m_tasks.empty() || beginsRun || m_tasks.size() + 1 >= kBatch;
         m_tasks.push_back({std::move(task), beginsRun});
-        // The scan waits for the start of a run (what the earlier runs knew).
         m_bUrgent = m_bUrgent || beginsRun;
     }
-    m_cvWork.notify_one();
+    if (wake) {
+        m_cvWork.notify_one();
+    }
 }
 
 void HistoryRecorder::Report(const std::string& message) {
@@ -141,6 +149,7 @@ void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_snapshot = promise->get_future().share();
         m_counts = {};
+        m_evidence.reset();
         m_lettersThisRun.clear();
         m_bRunEnded = false;
     }
@@ -180,6 +189,11 @@ std::shared_ptr<const HistoryRecorder::Snapshot> HistoryRecorder::WaitSnapshot()
     return snapshot.get();
 }
 
+void HistoryRecorder::PageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_evidence.emplace(job.m_nRow, evidence);
+}
+
 std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& checked) {
     const std::string& result = checked.m_strStatus;
     PageRecord record;
@@ -200,6 +214,10 @@ std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& c
             static_cast<size_t>(job.m_nProfileRow) < m_profileTexts.size()) {
             record.m_strProfile = m_profileTexts[static_cast<size_t>(job.m_nProfileRow)];
         }
+        if (m_evidence && m_evidence->first == job.m_nRow) {
+            AddEvidence(record, m_evidence->second);
+        }
+        m_evidence.reset();
     }
     if (record.m_strProfile.empty()) {
         record.m_strProfile = job.m_strAdvertiser;

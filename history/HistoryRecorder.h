@@ -24,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -54,6 +55,7 @@ public:
     void SetLetterRules(const LetterRules& rules);
 
     void RunStarted(const std::vector<ScanJob>& jobs) override;
+    void PageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) override;
     std::string PageChecked(const ScanJob& job, const PageResult& result) override;
     std::string LetterHeldBack(const ScanJob& job) override;
     std::string RunEnded(bool completed) override;
@@ -104,6 +106,8 @@ private:
     static constexpr size_t kBatch = 2000;
 
     std::vector<std::string> m_profileTexts;
+    // What the fetch of the page about to be checked saw, by results row.
+    std::optional<std::pair<int, PageEvidence>> m_evidence;
     LetterRules m_rules;
     std::shared_future<std::shared_ptr<const Snapshot>> m_snapshot;
     std::map<std::pair<PageKey, std::string>, std::int64_t> m_lettersThisRun;

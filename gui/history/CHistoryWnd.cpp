@@ -27,6 +27,9 @@ namespace {
 
 // The newest runs a chart shows; older ones stay in the list.
 constexpr int kChartRuns = 60;
+// The window reads on the GUI thread: a history locked by another program is
+// reported after a moment instead of freezing the window while a run holds it.
+constexpr int kBusyWaitMs = 200;
 
 QString When(std::int64_t time) {
     return time == 0 ? QString() : QString::fromStdString(LocalMinuteText(time));
@@ -132,7 +135,7 @@ void CHistoryWnd::Reload() {
         Fail(QStringLiteral("No run recorded yet."));
     } else {
         try {
-            m_db = std::make_unique<HistoryDatabase>(m_strPath, false);
+            m_db = std::make_unique<HistoryDatabase>(m_strPath, false, kBusyWaitMs);
             for (const RunInfo& run : m_db->Runs()) {
                 auto* item = new QTreeWidgetItem(m_pRuns);
                 item->setText(0, QString::number(run.m_nId));
@@ -148,7 +151,7 @@ void CHistoryWnd::Reload() {
                 item->setText(8, QString::number(run.m_counts.m_nCannotBeDisplayed));
             }
         } catch (const HistoryError& e) {
-            Fail(QString::fromUtf8(e.what()));
+            Fail(PathToQ(e.what()));
         }
     }
     if (QTreeWidgetItem* last = m_pRuns->topLevelItem(m_pRuns->topLevelItemCount() - 1)) {
@@ -164,7 +167,7 @@ void CHistoryWnd::Reload() {
         try {
             profiles = m_db->Profiles();
         } catch (const HistoryError& e) {
-            Fail(QString::fromUtf8(e.what()));
+            Fail(PathToQ(e.what()));
         }
     }
     {
@@ -201,7 +204,7 @@ void CHistoryWnd::ShowProfile(int index) {
             m_pPages->addItem(ToQ(key.second));
         }
     } catch (const HistoryError& e) {
-        Fail(QString::fromUtf8(e.what()));
+        Fail(PathToQ(e.what()));
         return;
     }
     if (runs.size() > static_cast<size_t>(kChartRuns)) {
@@ -260,7 +263,7 @@ void CHistoryWnd::ShowPage(int row) {
     try {
         entries = m_db->Timeline(m_pageKeys[static_cast<size_t>(row)]);
     } catch (const HistoryError& e) {
-        Fail(QString::fromUtf8(e.what()));
+        Fail(PathToQ(e.what()));
         return;
     }
     for (const TimelineEntry& e : entries) {
@@ -272,7 +275,7 @@ void CHistoryWnd::ShowPage(int row) {
             item->setText(3, ToQ(e.m_strDetail));
         } else {
             item->setText(2, ToQ(e.m_strText));
-            item->setText(3, QString::fromUtf8(e.m_strDetail));
+            item->setText(3, ToQ(e.m_strDetail));
         }
     }
     for (int c = 0; c < m_pTimeline->columnCount(); ++c) {

@@ -14,6 +14,7 @@
 
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
+#include "scan/PageServer.h"
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
@@ -113,6 +114,49 @@ TEST_F(HistoryRecorderTest, SecondRunShowsWhatChanged) {
     EXPECT_EQ(kept[0].m_strProfile, "www.a0.com");
     EXPECT_EQ(kept[0].m_reason, "checked http://p0-0/");
     EXPECT_EQ(kept[0].m_httpStatus, 200);
+}
+
+// The real fetcher: what it saw of each page is kept, and a link that turns
+// nofollow between two runs is a change in quality.
+TEST_F(HistoryRecorderTest, RealScansKeepTheEvidenceAndItsChanges) {
+    test::PageServer server(false, false);
+    const std::string follow = "<p><a href=\"http://www.a0.com/\">Our partner</a></p>";
+    server.AddFile("a.html", follow);
+    server.AddFile("b.html", follow);
+    auto profiles = test::ScriptedPanes::Make({2});
+    profiles[0].pages[0].m_strPage = server.Http("/files/a.html");
+    profiles[0].pages[1].m_strPage = server.Http("/files/b.html");
+    test::ScriptedPanes panes(profiles);
+    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter());
+    for (const char* rel : {"", " rel=\"nofollow\""}) {
+        server.AddFile("a.html", "<p><a href=\"http://www.a0.com/\"" + std::string(rel) +
+                                     ">Our partner</a></p>");
+        ScanRun run(panes);
+        run.SetObserver(&recorder);
+        run.OnPlay();
+        run.WaitForScanThread();
+        recorder.Flush();
+    }
+    ASSERT_TRUE(m_reports.empty()) << m_reports[0];
+    EXPECT_EQ(panes.ResultStatuses(), (std::vector<std::string>{"Link Found", "Link Found"}));
+    EXPECT_EQ(panes.Changes(),
+              (std::map<int, std::string>{{0, "Quality changed"}, {1, "Unchanged"}}));
+
+    HistoryDatabase db(m_strPath);
+    const std::vector<PageRecord> kept = db.ResultsOf(recorder.LastRunId());
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].m_rel, "nofollow");
+    EXPECT_EQ(kept[0].m_verdict, "nofollow");
+    EXPECT_EQ(kept[1].m_rel, "");
+    EXPECT_EQ(kept[1].m_verdict, "follow");
+    for (const PageRecord& page : kept) {
+        EXPECT_EQ(page.m_httpStatus, 200);
+        EXPECT_EQ(page.m_finalUrl, page.m_strPage);
+        EXPECT_EQ(page.m_anchorText, "Our partner");
+        EXPECT_EQ(page.m_noindex, false);
+        EXPECT_TRUE(page.m_robotsTxt.has_value());
+        EXPECT_TRUE(page.m_elapsedMs.has_value());
+    }
 }
 
 TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {

@@ -31,6 +31,9 @@
 #include "gui/report/CReport.h"
 #include "gui/support/ModalDriver.h"
 #include "history/HistoryRecorder.h"
+#include "history/LetterRules.h"
+#include "mail/MailSettings.h"
+#include "mail/SmtpTestServer.h"
 #include "scan/PageServer.h"
 #include "scan/ScanState.h"
 #include "store/AppSettings.h"
@@ -351,6 +354,38 @@ private slots:
         QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
         QTest::qWait(100);
         QCOMPARE(prompts.Shown(), 1);
+    }
+
+    // The letter rules of the mail settings: with "missing in 2 runs" and
+    // "not again within 7 days" a lost link is mailed on its second run only,
+    // and the cells of the other runs say why not.
+    void lettersWaitForTheMailRules() {
+        test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+        QVERIFY2(smtp.Started(), smtp.Failure().c_str());
+        MailSettings account;
+        account.m_strSender = "owner@adv-run.com";
+        account.m_strSmtpServer = smtp.Address();
+        WriteMailSettings(m_data->Folder().MailPath(), account);
+        WriteLetterRules(m_data->Folder().Folder(), LetterRules{2, 7});
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/lost.html"), "b@p.org", "1")});
+        Start();
+        ReportPrompts prompts;
+        const std::string waits[] = {"Not mailed: the link has been missing in 1", "b@p.org",
+                                     "Not mailed: "};
+        for (int run = 0; run < 3; ++run) {
+            Frame().Command(ID_PLAY)->trigger();
+            QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), run + 1, 30000);
+            QCOMPARE(Status(0), std::string("Link Not Found"));
+            QTRY_VERIFY2(Results().RowAt(0).m_strMail.rfind(waits[run], 0) == 0,
+                         Results().RowAt(0).m_strMail.c_str());
+            m_app->History()->Flush();
+        }
+        QVERIFY2(Results().RowAt(0).m_strMail.find("days") != std::string::npos,
+                 Results().RowAt(0).m_strMail.c_str());
+        const auto mail = smtp.WaitForMail(1);
+        QCOMPARE(mail.size(), size_t(1));
+        QCOMPARE(mail[0].m_strRecipients, std::string("b@p.org"));
     }
 
     // The toggle sends no letter and asks nothing; a long run ends with a

@@ -1,6 +1,7 @@
 // The History window on a real history database: the runs, a profile's chart
 // of results per run and a page's timeline of results and letters; and what
 // it shows without a history or with a damaged one.
+#include <sqlite3.h>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
@@ -122,6 +123,28 @@ private slots:
         w.Reload();
         QVERIFY2(w.Message().contains("history.sqlite3"), qPrintable(w.Message()));
         QCOMPARE(test::ReadBytes(Path()), std::string(5000, 'x'));
+    }
+
+    // Another program holding the history: the window says so and shows the
+    // runs once it is let go.
+    void whileAnotherProgramHoldsTheHistory() {
+        {
+            HistoryDatabase db(Path());
+            db.EndRun(db.BeginRun(kSourceCli, 1000), 1010, kOutcomeCompleted);
+        }
+        sqlite3* holder = nullptr;
+        QCOMPARE(sqlite3_open(Path().c_str(), &holder), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(holder, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr,
+                              nullptr, nullptr),
+                 SQLITE_OK);
+        CHistoryWnd w(Path());
+        w.Reload();
+        QVERIFY2(w.Message().contains("history.sqlite3"), qPrintable(w.Message()));
+        QCOMPARE(w.RunList()->topLevelItemCount(), 0);
+        sqlite3_close(holder);
+        w.Reload();
+        QCOMPARE(w.Message(), QString());
+        QCOMPARE(w.RunList()->topLevelItemCount(), 1);
     }
 };
 
