@@ -84,6 +84,10 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
                 return {};
         }
     }
+    if (role == Qt::AccessibleDescriptionRole && index.column() == ColStatus) {
+        // Why a page got its result, for those who cannot hover for the tip.
+        return ToQ(Row(index.row()).m_strReason);
+    }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         const ResultRow& row = Row(index.row());
         if (role == Qt::ToolTipRole && index.column() == ColStatus && !row.m_strReason.empty()) {
