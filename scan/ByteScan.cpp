@@ -1,6 +1,12 @@
 #include "scan/ByteScan.h"
 
 #include <array>
+#include <initializer_list>
+#include <utility>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 #include "common/Cp1252.h"
 
@@ -83,7 +89,149 @@ bool BlocksAgreeWithTable() {
 
 #endif
 
+inline unsigned char Folded(unsigned char c) {
+    return static_cast<unsigned char>(c | 0x20);
+}
+
+bool IsMarkupCandidate(const unsigned char* s, std::size_t i, unsigned char first,
+                       std::size_t lastOffset, unsigned char last, bool highBytes) {
+    const unsigned char c = s[i];
+    const unsigned char y = Folded(s[i + 1]);
+    const unsigned char z = Folded(s[i + 2]);
+    if (c == '<' && (y == '!' || y == '?' || (y == 'm' && z == 'e') ||
+                     (y == 's' && (z == 'c' || z == 't')) || (y == '/' && z == 'h'))) {
+        return true;
+    }
+    return (c == '&' && s[i + 1] == '#') || c == 0 || (highBytes && c >= 0x80) ||
+           (Folded(c) == first && Folded(s[i + lastOffset]) == last);
+}
+
+std::size_t NextCandidateByBytes(const unsigned char* s, std::size_t from, std::size_t to,
+                                 unsigned char first, std::size_t lastOffset, unsigned char last,
+                                 bool highBytes) {
+    for (std::size_t i = from; i < to; ++i) {
+        if (IsMarkupCandidate(s, i, first, lastOffset, last, highBytes)) {
+            return i;
+        }
+    }
+    return to;
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+
+__attribute__((target("avx2"))) inline __m256i Load32(const unsigned char* s) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
+}
+
+__attribute__((target("avx2"))) inline __m256i Set32(unsigned char c) {
+    return _mm256_set1_epi8(static_cast<char>(c));
+}
+
+// Which of the three-byte patterns of NextMarkupCandidate a byte may take
+// part in, looked up by its low and its high half (a set the two halves
+// cannot tell apart lets more through; the caller checks).
+struct NibbleTables {
+    alignas(32) unsigned char low[32];
+    alignas(32) unsigned char high[32];
+};
+
+// Bits: 0 "<!", 1 "<?", 2 "<me", 3 "<sc"/"<st", 4 "</h", 5 "&#", 6 zero byte.
+NibbleTables Tables(std::initializer_list<std::pair<unsigned char, unsigned char>> bytes,
+                    unsigned char any) {
+    NibbleTables t{};
+    for (int k = 0; k < 32; ++k) {
+        t.low[k] = any;
+        t.high[k] = any;
+    }
+    for (const auto& [byte, bits] : bytes) {
+        for (int lane = 0; lane < 32; lane += 16) {
+            t.low[lane + (byte & 0x0F)] |= bits;
+            t.high[lane + (byte >> 4)] |= bits;
+        }
+    }
+    return t;
+}
+
+const NibbleTables& FirstTables() {  // the byte itself
+    static const NibbleTables t = Tables({{'<', 0x1F}, {'&', 0x20}, {0, 0x40}}, 0);
+    return t;
+}
+const NibbleTables& SecondTables() {  // the next byte, with 0x20 set
+    static const NibbleTables t = Tables(
+        {{'!', 0x01}, {'?', 0x02}, {'m', 0x04}, {'s', 0x08}, {'/', 0x10}, {'#', 0x20}}, 0x40);
+    return t;
+}
+const NibbleTables& ThirdTables() {  // the byte after, with 0x20 set
+    static const NibbleTables t =
+        Tables({{'e', 0x04}, {'c', 0x08}, {'t', 0x08}, {'h', 0x10}}, 0x63);
+    return t;
+}
+
+__attribute__((target("avx2"))) inline __m256i Classify32(__m256i x, const NibbleTables& t) {
+    const __m256i nibble = Set32(0x0F);
+    const __m256i low = _mm256_shuffle_epi8(
+        _mm256_load_si256(reinterpret_cast<const __m256i*>(t.low)), _mm256_and_si256(x, nibble));
+    const __m256i high =
+        _mm256_shuffle_epi8(_mm256_load_si256(reinterpret_cast<const __m256i*>(t.high)),
+                            _mm256_and_si256(_mm256_srli_epi16(x, 4), nibble));
+    return _mm256_and_si256(low, high);
+}
+
+// Thirty-two positions at a time; the tail goes byte by byte.
+__attribute__((target("avx2"))) std::size_t NextCandidateAvx2(const unsigned char* s,
+                                                              std::size_t from, std::size_t to,
+                                                              unsigned char first,
+                                                              std::size_t lastOffset,
+                                                              unsigned char last, bool highBytes) {
+    const NibbleTables& t0 = FirstTables();
+    const NibbleTables& t1 = SecondTables();
+    const NibbleTables& t2 = ThirdTables();
+    const __m256i bit = Set32(0x20);
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i vFirst = Set32(first);
+    const __m256i vLast = Set32(last);
+    std::size_t i = from;
+    for (; i + 32 <= to; i += 32) {
+        const __m256i x = Load32(s + i);
+        const __m256i y = _mm256_or_si256(Load32(s + i + 1), bit);
+        const __m256i z = _mm256_or_si256(Load32(s + i + 2), bit);
+        const __m256i patterns = _mm256_and_si256(
+            Classify32(x, t0), _mm256_and_si256(Classify32(y, t1), Classify32(z, t2)));
+        const __m256i address = _mm256_and_si256(
+            _mm256_cmpeq_epi8(_mm256_or_si256(x, bit), vFirst),
+            _mm256_cmpeq_epi8(_mm256_or_si256(Load32(s + i + lastOffset), bit), vLast));
+        unsigned mask =
+            ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(patterns, zero))) |
+            static_cast<unsigned>(_mm256_movemask_epi8(address));
+        if (highBytes) {
+            mask |= static_cast<unsigned>(_mm256_movemask_epi8(x));
+        }
+        if (mask != 0) {
+            return i + static_cast<std::size_t>(__builtin_ctz(mask));
+        }
+    }
+    return NextCandidateByBytes(s, i, to, first, lastOffset, last, highBytes);
+}
+
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+#endif
+
 }  // namespace
+
+std::size_t NextMarkupCandidate(const unsigned char* s, std::size_t from, std::size_t to,
+                                unsigned char first, std::size_t lastOffset, unsigned char last,
+                                bool highBytes) {
+#if defined(__x86_64__) || defined(__i386__)
+    if (HasAvx2()) {
+        return NextCandidateAvx2(s, from, to, first, lastOffset, last, highBytes);
+    }
+#endif
+    return NextCandidateByBytes(s, from, to, first, lastOffset, last, highBytes);
+}
 
 void LowerCp1252(unsigned char* dst, const unsigned char* src, std::size_t n) {
 #if defined(__SSE2__)

@@ -15,6 +15,19 @@ namespace tarnwick::bytescan {
 // code page's other capitals become small letters, as Cp1252ToLower does.
 void LowerCp1252(unsigned char* dst, const unsigned char* src, std::size_t n);
 
+// The first i in [from, to) where s[i] may start markup that an HTML parser
+// reads as more than plain tags and text, or an occurrence of a word; to
+// when there is none. A candidate is any of (ASCII letter case ignored):
+//   - first at i and last at i + lastOffset (the caller compares the rest);
+//   - "<!", "<?", "<me", "<sc", "<st", "</h", "&#", a zero byte;
+//   - with highBytes, a byte of 0x80 or more.
+// Candidates are a superset: callers check each. first and last are compared
+// with bit 0x20 set, so give them lowered. s[i + max(2, lastOffset)] must be
+// readable for every i < to.
+std::size_t NextMarkupCandidate(const unsigned char* s, std::size_t from, std::size_t to,
+                                unsigned char first, std::size_t lastOffset, unsigned char last,
+                                bool highBytes);
+
 // Calls onHit(i) for every i in [from, to), in increasing order, with
 // s[i] == c0 and s[i + offset] == c1, until onHit returns true. Returns true
 // when onHit did. s[i + offset] must be readable for every i < to.

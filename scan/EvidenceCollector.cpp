@@ -10,6 +10,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "scan/ByteScan.h"
+
 namespace tarnwick {
 namespace {
 
@@ -127,6 +129,106 @@ void InitLibxml() {
 
 void Quiet(void*, xmlErrorPtr) {}
 
+// How bytes of 0x80 and more may change what the parser reads next.
+enum class HighBytes {
+    Utf8,     // the parser leaves UTF-8 (or stops) on a malformed sequence
+    Inert,    // every byte is a character (ISO-8859-1)
+    Parse,    // a conversion that may fail: such bytes are parsed
+    NotAscii  // ASCII characters are not plain bytes: nothing is skipped
+};
+
+HighBytes HighBytesFor(const xmlCharEncodingHandler* encoder) {
+    if (encoder == nullptr || encoder->name == nullptr) {
+        return HighBytes::Utf8;
+    }
+    const std::string name = Lowered(encoder->name);
+    if (name == "utf-8" || name == "utf8") {
+        return HighBytes::Utf8;
+    }
+    if (name == "iso-8859-1" || name == "latin1") {
+        return HighBytes::Inert;
+    }
+    // Encodings where every byte below 0x80 is that ASCII character, as far
+    // as markup goes (a multibyte character starts with a high byte).
+    static const char* const kAsciiBased[] = {
+        "iso-8859-", "iso8859-", "windows-", "cp125", "koi8",    "us-ascii", "ascii", "euc-",
+        "shift_jis", "sjis",     "gb2312",   "gbk",   "gb18030", "big5",     "latin"};
+    for (const char* prefix : kAsciiBased) {
+        if (name.rfind(prefix, 0) == 0) {
+            return HighBytes::Parse;
+        }
+    }
+    return HighBytes::NotAscii;
+}
+
+// Length of the well-formed UTF-8 sequence at s[0, n), or 0 (malformed,
+// overlong, a surrogate, past U+10FFFF, or cut off at n).
+std::size_t Utf8Length(const unsigned char* s, std::size_t n) {
+    const unsigned char c = s[0];
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        low = c == 0xE0 ? 0xA0 : 0x80;
+        high = c == 0xED ? 0x9F : 0xBF;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        low = c == 0xF0 ? 0x90 : 0x80;
+        high = c == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (n < length || s[1] < low || s[1] > high) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((s[k] & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Whether s[i, n) starts with the lowered word, ASCII letter case ignored;
+// true as well when s ends before the word could be told apart.
+bool MayStartWith(std::string_view s, std::size_t i, std::string_view word) {
+    for (std::size_t k = 0; k < word.size(); ++k) {
+        if (i + k >= s.size()) {
+            return true;
+        }
+        if (LowerAscii(s[i + k]) != word[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the tag that starts at the stretch's last '<' ends within it (a
+// '>' outside quotes), so the parser stands between tags at its end.
+bool LastTagClosed(std::string_view stretch) {
+    const void* lt = memrchr(stretch.data(), '<', stretch.size());
+    if (lt == nullptr) {
+        return true;
+    }
+    char quote = 0;
+    for (std::size_t i =
+             static_cast<std::size_t>(static_cast<const char*>(lt) - stretch.data()) + 1;
+         i < stretch.size(); ++i) {
+        const char c = stretch[i];
+        if (quote != 0) {
+            quote = c == quote ? 0 : quote;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '>') {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 struct EvidenceCollector::Parser {
@@ -219,6 +321,11 @@ EvidenceCollector::EvidenceCollector(std::string advertiser, Limits limits)
     : m_strAddress(Lowered(advertiser)), m_limits(limits) {
     InitLibxml();
     m_evidence.m_bChecked = true;
+    // Characters a page may write as named references (&amp; ...) or that
+    // the parser treats apart would escape the byte scan.
+    m_bAddressScannable = std::all_of(m_strAddress.begin(), m_strAddress.end(), [](char c) {
+        return c > ' ' && c < 0x7F && c != '&' && c != '<' && c != '>' && c != '"' && c != '\'';
+    });
 }
 
 EvidenceCollector::~EvidenceCollector() = default;
@@ -288,9 +395,93 @@ void EvidenceCollector::Feed(std::string_view bytes) {
         cut = m_strPending.size();
     }
     if (cut > 0) {
-        Parse(std::string_view(m_strPending.data(), cut), false);
+        if (CanSkip(cut)) {
+            m_nSkipped += cut;
+        } else {
+            Parse(std::string_view(m_strPending.data(), cut), false);
+        }
         m_strPending.erase(0, cut);
     }
+}
+
+bool EvidenceCollector::CanSkip(std::size_t cut) const {
+    // Only between tags of the body, before the anchor: the head's robots
+    // directives and everything from the anchor on are always parsed.
+    if (!m_limits.skipPlainMarkup || !m_bAddressScannable || m_evidence.m_bAnchorFound ||
+        !m_bBodySeen || m_nScriptDepth > 0 || m_strPending[0] != '<') {
+        return false;
+    }
+    // The parser stands between tags: in text, or about to read a tag with
+    // nothing left over (it looks at the next bytes as it would in text);
+    // what it still holds is text, no tag or comment waiting for its end.
+    const htmlParserCtxtPtr ctxt = m_parser->ctxt;
+    const std::string_view unread = m_parser->Unread();
+    if (!(ctxt->instate == XML_PARSER_CONTENT ||
+          (ctxt->instate == XML_PARSER_START_TAG && unread.empty())) ||
+        unread.find('<') != std::string_view::npos || ctxt->input == nullptr ||
+        ctxt->input->buf == nullptr ||
+        (ctxt->name != nullptr && (xmlStrcasecmp(ctxt->name, BAD_CAST "script") == 0 ||
+                                   xmlStrcasecmp(ctxt->name, BAD_CAST "style") == 0))) {
+        return false;
+    }
+    const HighBytes high = HighBytesFor(ctxt->input->buf->encoder);
+    if (high == HighBytes::NotAscii) {
+        return false;
+    }
+    const std::string_view all = m_strPending;
+    const std::string_view stretch = all.substr(0, cut);
+    if (!LastTagClosed(stretch)) {
+        return false;
+    }
+    // The scan reads up to two bytes (or the address's length) past a
+    // candidate; near the end of what has arrived the bytes are checked one
+    // at a time, an unknown byte counting as a match.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(all.data());
+    const std::size_t reach = std::max<std::size_t>(2, m_strAddress.size());
+    const std::size_t scanned = all.size() > reach ? std::min(cut, all.size() - reach) : 0;
+    const unsigned char first =
+        m_strAddress.empty() ? 0 : static_cast<unsigned char>(m_strAddress.front() | 0x20);
+    const unsigned char last =
+        m_strAddress.empty() ? 0 : static_cast<unsigned char>(m_strAddress.back() | 0x20);
+    const std::size_t lastOffset = m_strAddress.empty() ? 0 : m_strAddress.size() - 1;
+    const bool checkHigh = high != HighBytes::Inert;
+    std::size_t i = 0;
+    while (i < cut) {
+        if (i < scanned) {
+            i = bytescan::NextMarkupCandidate(bytes, i, scanned, first, lastOffset, last,
+                                              checkHigh);
+            if (i == scanned) {
+                continue;
+            }
+        }
+        const unsigned char c = bytes[i];
+        if (c >= 0x80) {
+            if (!checkHigh) {
+                ++i;
+                continue;
+            }
+            const std::size_t length =
+                high == HighBytes::Utf8 ? Utf8Length(bytes + i, all.size() - i) : 0;
+            if (length == 0) {
+                return false;
+            }
+            i += length;
+            continue;
+        }
+        if (c == 0 || (c == '&' && MayStartWith(all, i + 1, "#"))) {
+            return false;
+        }
+        if (c == '<' && (MayStartWith(all, i + 1, "!") || MayStartWith(all, i + 1, "?") ||
+                         MayStartWith(all, i + 1, "meta") || MayStartWith(all, i + 1, "script") ||
+                         MayStartWith(all, i + 1, "style") || MayStartWith(all, i + 1, "/html"))) {
+            return false;
+        }
+        if (!m_strAddress.empty() && MayStartWith(all, i, m_strAddress)) {
+            return false;
+        }
+        ++i;
+    }
+    return true;
 }
 
 void EvidenceCollector::Parse(std::string_view bytes, bool last) {

@@ -23,6 +23,16 @@
 // <meta> further down the body than the anchor are not read (search engines
 // take them from the head).
 //
+// Most of a long page is markup that cannot change the evidence: no
+// occurrence of the address, no <meta>, no script, style, comment or
+// character reference. Once the body has begun and the parser stands
+// between tags, a piece that a byte scan (ByteScan) finds made only of
+// such tags and text is not handed to the parser at all; the parser goes on
+// with the next piece that holds something, in the state the skipped tags
+// would have left it in. Anything the scan cannot vouch for (a tag left open
+// at the piece's end, bytes that might switch the parser's encoding, an
+// address with characters that markup can write as references) is parsed.
+//
 // Markup the parser would have to hold more than Limits::maxPending bytes of
 // (an unclosed comment or tag running on for megabytes) ends the parsing:
 // the evidence found until then stays, memory stays bounded.
@@ -42,6 +52,8 @@ class EvidenceCollector {
 public:
     struct Limits {
         std::size_t maxPending = 4u << 20;
+        // Off: every byte goes through the parser (tests compare both ways).
+        bool skipPlainMarkup = true;
     };
 
     explicit EvidenceCollector(std::string advertiser)
@@ -70,6 +82,8 @@ public:
     // True once parsing has ended early on markup it cannot finish
     // (Limits::maxPending); not when the evidence was complete.
     bool ParsingStopped() const { return m_bStopped; }
+    // Body bytes the parser was spared (see above).
+    std::uint64_t BytesSkipped() const { return m_nSkipped; }
 
 private:
     struct Parser;
@@ -77,6 +91,7 @@ private:
 
     void Parse(std::string_view bytes, bool last);
     void Complete();
+    bool CanSkip(std::size_t cut) const;
     void StartElement(std::string_view name, const unsigned char** attributes);
     void EndElement(std::string_view name);
     void Text(std::string_view text);
@@ -91,6 +106,8 @@ private:
     bool m_bStopped = false;
     bool m_bComplete = false;  // later bytes cannot change the evidence
     std::uint64_t m_nRestarts = 0;
+    bool m_bAddressScannable = false;  // the byte scan finds every way to write it
+    std::uint64_t m_nSkipped = 0;
 
     // Parse state.
     int m_nScriptDepth = 0;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "common/Cp1252.h"
@@ -63,6 +65,56 @@ TEST(ByteScanTest, FindPairsMatchesPlainScan) {
         ASSERT_EQ(stopped, !expected.empty());
         if (stopped) {
             ASSERT_EQ(first, expected.front());
+        }
+    }
+}
+
+// Every position where markup that matters may start is among the
+// candidates, whatever the alignment and with or without high bytes.
+TEST(ByteScanTest, MarkupCandidatesMissNothing) {
+    const auto lowered = [](unsigned char c) {
+        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    };
+    std::mt19937 rng(5);
+    std::string alphabet = "<!?/&#mMeEsScCtThHwW.xz \x80\xC3";
+    alphabet += '\0';
+    for (int iteration = 0; iteration < 2000; ++iteration) {
+        std::vector<unsigned char> s(rng() % 300 + 20);
+        for (auto& c : s) {
+            c = static_cast<unsigned char>(alphabet[rng() % alphabet.size()]);
+        }
+        const size_t lastOffset = rng() % 6;
+        const size_t to = s.size() - std::max<size_t>(2, lastOffset);
+        const size_t from = rng() % (to + 1);
+        const bool high = rng() % 2 == 0;
+        std::vector<size_t> expected;
+        for (size_t i = from; i < to; ++i) {
+            const auto at = [&](const char* word) {
+                for (size_t k = 0; word[k] != 0; ++k) {
+                    if (lowered(s[i + k]) != static_cast<unsigned char>(word[k])) {
+                        return false;
+                    }
+                }
+                return true;
+            };
+            if (at("<!") || at("<?") || at("<me") || at("<sc") || at("<st") || at("</h") ||
+                at("&#") || s[i] == 0 || (high && s[i] >= 0x80) ||
+                (lowered(s[i]) == 'w' && lowered(s[i + lastOffset]) == 'x')) {
+                expected.push_back(i);
+            }
+        }
+        std::vector<size_t> candidates;
+        for (size_t i = from;; ++i) {
+            i = bytescan::NextMarkupCandidate(s.data(), i, to, 'w', lastOffset, 'x', high);
+            if (i >= to) {
+                ASSERT_EQ(i, to);
+                break;
+            }
+            candidates.push_back(i);
+        }
+        for (size_t i : expected) {
+            ASSERT_TRUE(std::find(candidates.begin(), candidates.end(), i) != candidates.end())
+                << "missed " << i;
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,105 @@ TEST(EvidenceCollectorTest, EverySplitGivesTheSameEvidence) {
         collector.Finish();
         ASSERT_TRUE(collector.Evidence().m_bScriptOnly) << "split at " << at;
     }
+}
+
+// Long pages go mostly past the parser (only pieces that may matter are
+// parsed). Pages with the tricky markup in the middle of ordinary tags, fed
+// in pieces of many sizes, must give exactly the evidence of parsing every
+// byte, and most of their bytes must have been skipped.
+TEST(EvidenceCollectorTest, SkippingPlainMarkupKeepsTheEvidence) {
+    std::string filler;
+    while (filler.size() < 300 * 1024) {
+        filler +=
+            "<div class=\"item\"><a href=\"https://partner.example.org/page.html\">Lorem "
+            "ipsum</a> dolor <span style=\"color:#336699\">sit</span> amet,<br>\n<img "
+            "src=\"/b.png\" alt=\"Banner\"><li><a href='/about/'>About Us</a></li></div>\n";
+    }
+    const std::string head =
+        "<!DOCTYPE html><html><head><title>Partner</title></head><body><p>Welcome</p>";
+    const std::string link = "<a rel=\"nofollow\" href=\"http://www.example.com/\">Our shop</a>";
+    struct TrickyPage {
+        const char* name;
+        std::string middle;
+    };
+    const std::vector<TrickyPage> pages = {
+        {"plain link", link},
+        {"capital letters", "<A HREF=\"HTTP://WWW.EXAMPLE.COM/\" REL=UGC>Shop</A>"},
+        {"script only",
+         "<script>document.write('<a href=\"http://www.example.com/\">x</a>');</script>"},
+        {"long script with the address at its end", "<script>var s = '" +
+                                                        std::string(200 * 1024, 'x') +
+                                                        "<a href=\"www.example.com\">';</script>"},
+        {"style", "<style>/* www.example.com */ p { color: red }</style>"},
+        {"address in text", "<p>Visit www.Example.com today</p>"},
+        {"address in a title attribute", "<p title=\"www.example.com\">x</p>"},
+        {"meta robots in the body", "<meta name=\"robots\" content=\"noindex\">" + link},
+        {"meta robots after the anchor", link + "<p>x</p><meta name=googlebot content=noindex>"},
+        {"comment", "<!-- " + std::string(100 * 1024, '-') + link + " -->"},
+        {"comment then link", "<!-- <a href=\"http://www.example.com/\">old</a> -->" + link},
+        {"CDATA", "<![CDATA[ <a href=\"http://www.example.com/\">x</a> ]]>"},
+        {"character reference", "<a href=\"http://www&#46;example.com/\">ref</a>"},
+        {"hexadecimal reference", "<p>www&#x2E;example.com</p>"},
+        {"zero byte in the address", std::string("<p>www.exam\0ple.com</p>", 23)},
+        {"Latin-1 bytes before a UTF-8 anchor text",
+         "<p>caf\xE9</p>" + filler.substr(0, 70000) +
+             "<a href=\"http://www.example.com/\">caf\xC3\xA9</a>"},
+        {"UTF-8 text", "<p>\xC3\xA9t\xC3\xA9 \xE2\x82\xAC</p>" + link},
+        {"processing instruction", "<?php echo 1 ?>" + link},
+        {"textarea", "<textarea><a href=\"http://www.example.com/\">t</a></textarea>"},
+        {"after the end of the document", "</body></html><p>late</p>" + link},
+        {"tag spanning the middle", "<img alt=\"" + std::string(90 * 1024, 'y') + "\">" + link},
+        {"no address at all", "<p>nothing</p>"},
+        {"angle brackets in attribute values",
+         [] {
+             std::string m;
+             while (m.size() < 100 * 1024) {
+                 m += "<img alt=\"a < b > c\" title='<p>'>";
+             }
+             return m + "<a title=\"x<y>\" href=\"http://www.example.com/\">in</a>";
+         }()},
+    };
+    std::mt19937 rng(11);
+    for (const TrickyPage& t : pages) {
+        SCOPED_TRACE(t.name);
+        const std::string page = head + filler + t.middle + filler + "</body></html>";
+        EvidenceCollector::Limits every;
+        every.skipPlainMarkup = false;
+        EvidenceCollector whole(kAddress, every);
+        whole.HeaderLine("HTTP/1.1 200 OK\r\n");
+        whole.Feed(page);
+        whole.Finish();
+        EXPECT_EQ(whole.BytesSkipped(), 0u);
+        std::vector<size_t> pieces = {1000, 4096, 65536, 100000, page.size()};
+        for (int k = 0; k < 3; ++k) {
+            pieces.push_back(rng() % 90000 + 1);
+        }
+        for (size_t piece : pieces) {
+            SCOPED_TRACE(piece);
+            EvidenceCollector skipping(kAddress);
+            skipping.HeaderLine("HTTP/1.1 200 OK\r\n");
+            for (size_t at = 0; at < page.size(); at += piece) {
+                skipping.Feed(page.substr(at, piece));
+            }
+            skipping.Finish();
+            EXPECT_EQ(skipping.Evidence(), whole.Evidence());
+            if (piece >= 4096 && piece < page.size()) {
+                EXPECT_GT(skipping.BytesSkipped(), filler.size() / 2);
+            }
+        }
+    }
+    // The cases above mean what they say.
+    const auto evidence = [&](const std::string& middle) {
+        EvidenceCollector c(kAddress, EvidenceCollector::Limits{4u << 20, false});
+        c.Feed(head + filler + middle + filler);
+        c.Finish();
+        return c.TakeEvidence();
+    };
+    EXPECT_TRUE(evidence(pages[2].middle).m_bScriptOnly);
+    EXPECT_EQ(evidence(pages[1].middle).m_strRel, "ugc");
+    EXPECT_TRUE(evidence(pages[7].middle).m_bNoindex);
+    EXPECT_FALSE(evidence(pages[8].middle).m_bNoindex);
+    EXPECT_TRUE(evidence(pages[12].middle).m_bAnchorFound);
 }
 
 // Markup the parser cannot finish (a comment that never closes) ends the
