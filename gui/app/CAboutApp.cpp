@@ -9,6 +9,7 @@
 
 #include "gui/app/ProductInfo.h"
 #include "gui/controls/CStaClass.h"
+#include "gui/controls/DialogLayout.h"
 #include "gui/res/Resources.h"
 
 namespace tarnwick {
@@ -50,7 +51,6 @@ CAboutApp::CAboutApp(QWidget* parent) : QDialog(parent) {
     InitResources();
     setObjectName(QStringLiteral("150"));
     setWindowTitle(QStringLiteral("About ") + QLatin1String(kProductName));
-    setMinimumSize(377, 145);
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("151"));
@@ -94,6 +94,8 @@ CAboutApp::CAboutApp(QWidget* parent) : QDialog(parent) {
 
     connect(m_wndMail, &CStaClass::clicked, this, &CAboutApp::OnMailClicked);
     connect(m_wndWeb, &CStaClass::clicked, this, &CAboutApp::OnWebClicked);
+    // The designed size at least; larger when the texts need it.
+    OpenAtLeast(this, QSize(377, 145));
 }
 
 CAboutApp::~CAboutApp() = default;

@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "editing/AddressRule.h"
 #include "editing/EditingTexts.h"
@@ -17,9 +21,9 @@
 #include "editing/ProfileSaver.h"
 #include "editing/TypedPages.h"
 #include "gui/controls/AppMessageBox.h"
+#include "gui/controls/DialogLayout.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/CAbortAppend.h"
-#include "gui/editing/DialogUnits.h"
 #include "gui/editing/ImportBrowse.h"
 #include "gui/editing/ImportListModel.h"
 #include "gui/editing/MailSettingsLink.h"
@@ -31,11 +35,12 @@
 namespace tarnwick {
 namespace {
 
-const QString kImport = QStringLiteral("Import...");
-const QString kNext = QStringLiteral("Next >");
-const QString kSave = QStringLiteral("Save and Finish");
+// The captions of 1008 and 1009; the marked letters are for Alt.
+const QString kImport = QStringLiteral("&Import...");
+const QString kNext = QStringLiteral("&Next >");
+const QString kSave = QStringLiteral("&Save and Finish");
 const QString kCancel = QStringLiteral("Cancel");
-const QString kBack = QStringLiteral("< Back");
+const QString kBack = QStringLiteral("< &Back");
 const QString kTypedHint = QStringLiteral(
     "One page per line; its webmaster's mail address may follow after a tab, "
     "\";\", \",\" or a blank.");
@@ -45,25 +50,29 @@ void Say(const char* text, QWidget* parent) {
 }
 
 template <typename W>
-W* Make(QWidget* parent, const char* id, const QRect& rect) {
+W* Make(QWidget* parent, const char* id) {
     auto* widget = new W(parent);
     if (id != nullptr) {
         widget->setObjectName(QString::fromLatin1(id));
     }
-    widget->setGeometry(rect);
     return widget;
 }
 
-QRadioButton* MakeRadio(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
-    auto* radio = Make<QRadioButton>(parent, id, rect);
+QRadioButton* MakeRadio(QWidget* parent, const char* id, const QString& text) {
+    auto* radio = Make<QRadioButton>(parent, id);
     radio->setText(text);
     return radio;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* id, const QString& text, const QRect& rect) {
-    auto* label = Make<QLabel>(parent, id, rect);
+QLabel* MakeLabel(QWidget* parent, const char* id, const QString& text) {
+    auto* label = Make<QLabel>(parent, id);
     label->setText(text);
     return label;
+}
+
+// The indent of the import pages' controls under their heading.
+int Indent() {
+    return DluSize(13, 0).width();
 }
 
 }  // namespace
@@ -71,19 +80,16 @@ QLabel* MakeLabel(QWidget* parent, const char* id, const QString& text, const QR
 CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes(panes) {
     setObjectName(QStringLiteral("145"));
     setWindowTitle(QStringLiteral("Add"));
-    setFixedSize(DluSize(269, 206));
 
-    m_pAddressLabel =
-        MakeLabel(this, nullptr, QStringLiteral("Enter Advetiser's Site :"), Dlu(7, 9, 100, 10));
-    m_pAddress = Make<QLineEdit>(this, "1006", Dlu(110, 7, 152, 13));
+    m_pAddressLabel = MakeLabel(this, nullptr, QStringLiteral("Enter Advetiser's Site :"));
+    m_pAddress = Make<QLineEdit>(this, "1006");
     m_pAddressLabel->setBuddy(m_pAddress);
-    m_pLine = Make<QFrame>(this, nullptr, Dlu(7, 26, 255, 2));
+    m_pLine = Make<QFrame>(this, nullptr);
     m_pLine->setFrameShape(QFrame::HLine);
     m_pLine->setFrameShadow(QFrame::Sunken);
 
-    m_pListLabel =
-        MakeLabel(this, "1026", QStringLiteral("Publisher's Site :"), Dlu(7, 32, 120, 10));
-    m_pList = Make<QTableView>(this, "1000", Dlu(7, 44, 255, 134));
+    m_pListLabel = MakeLabel(this, "1026", QStringLiteral("Publisher's Site :"));
+    m_pList = Make<QTableView>(this, "1000");
     m_pModel = new ImportListModel(this);
     m_pList->setModel(m_pModel);
     m_pList->setShowGrid(true);
@@ -98,53 +104,123 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     m_pList->setAccessibleName(QStringLiteral("Publisher's Site"));
     SetColumns({QStringLiteral("Website")});
 
-    // The file import pages share the list's place; later controls lie on top.
-    m_pWizardHeading =
-        MakeLabel(this, "1027", QStringLiteral("File Import Wizard :"), Dlu(7, 32, 150, 10));
-    m_pTypeText =
-        MakeRadio(this, "1010", QStringLiteral("Text File (*.txt)"), Dlu(20, 48, 150, 10));
-    m_pTypeCsv = MakeRadio(this, "1011", QStringLiteral("CSV File (*.csv)"), Dlu(20, 62, 150, 10));
-    m_pTypeExcel =
-        MakeRadio(this, "1012", QStringLiteral("Excel File (*.xls)"), Dlu(20, 76, 150, 10));
+    // The file import pages share the list's place and lie on top of it.
+    m_pWizardHeading = MakeLabel(this, "1027", QStringLiteral("File Import Wizard :"));
+    auto* typeLayout = new QVBoxLayout;
+    QWidget* typePanel = MakePagePanel(this, typeLayout);
+    m_pTypeText = MakeRadio(typePanel, "1010", QStringLiteral("Text File (*.txt)"));
+    m_pTypeCsv = MakeRadio(typePanel, "1011", QStringLiteral("CSV File (*.csv)"));
+    m_pTypeExcel = MakeRadio(typePanel, "1012", QStringLiteral("Excel File (*.xls)"));
     // Pages by hand: typed or pasted, one per line.
-    m_pTypePaste = MakeRadio(this, "TypedChoice", QStringLiteral("&Type or paste the pages"),
-                             Dlu(20, 88, 150, 10));
-    m_pNotify = Make<QCheckBox>(this, "1025", Dlu(20, 100, 235, 10));
+    m_pTypePaste = MakeRadio(typePanel, "TypedChoice", QStringLiteral("&Type or paste the pages"));
+    m_pNotify = Make<QCheckBox>(typePanel, "1025");
     m_pNotify->setText(QStringLiteral("Also send e-mail notifications to link publishers."));
-    m_pMailSettings =
-        MakeButton(this, "1041", QStringLiteral("Mail Settings..."), Dlu(7, 185, 70, 14));
+    typeLayout->setContentsMargins(Indent(), DluSize(0, 4).height(), 0, 0);
+    for (QWidget* w : {static_cast<QWidget*>(m_pTypeText), static_cast<QWidget*>(m_pTypeCsv),
+                       static_cast<QWidget*>(m_pTypeExcel), static_cast<QWidget*>(m_pTypePaste),
+                       static_cast<QWidget*>(m_pNotify)}) {
+        typeLayout->addWidget(w);
+    }
+    m_pMailSettings = MakeButton(this, "1041", QStringLiteral("&Mail Settings..."));
 
-    m_pPathLabel =
-        MakeLabel(this, "1020", QStringLiteral("Import from file :"), Dlu(20, 48, 120, 10));
-    m_pPath = Make<QLineEdit>(this, "1018", Dlu(20, 60, 200, 13));
+    auto* fileLayout = new QVBoxLayout;
+    QWidget* filePanel = MakePagePanel(this, fileLayout);
+    m_pPathLabel = MakeLabel(filePanel, "1020", QStringLiteral("Import from file :"));
+    m_pPath = Make<QLineEdit>(filePanel, "1018");
     m_pPathLabel->setBuddy(m_pPath);
-    m_pBrowse = MakeButton(this, "1019", QStringLiteral("..."), Dlu(224, 60, 20, 13));
+    m_pBrowse = MakeButton(filePanel, "1019", QStringLiteral("..."));
     m_pBrowse->setAccessibleName(QStringLiteral("Browse"));
+    auto* pathLine = new QHBoxLayout;
+    pathLine->addWidget(m_pPath, 1);
+    pathLine->addWidget(m_pBrowse);
+    fileLayout->setContentsMargins(Indent(), DluSize(0, 4).height(), Indent(), 0);
+    fileLayout->addWidget(m_pPathLabel);
+    fileLayout->addLayout(pathLine);
 
-    m_pSemicolon = MakeRadio(this, "1021", QStringLiteral("Semicolon(;)"), Dlu(20, 48, 100, 10));
-    m_pComma = MakeRadio(this, "1022", QStringLiteral("Comma(,)"), Dlu(20, 62, 100, 10));
-    m_pOther = MakeRadio(this, "1023", QStringLiteral("Other Symbol"), Dlu(20, 76, 70, 10));
-    m_pOtherText = Make<QLineEdit>(this, "1024", Dlu(92, 75, 30, 13));
+    auto* separatorLayout = new QVBoxLayout;
+    QWidget* separatorPanel = MakePagePanel(this, separatorLayout);
+    m_pSemicolon = MakeRadio(separatorPanel, "1021", QStringLiteral("Semicolon(;)"));
+    m_pComma = MakeRadio(separatorPanel, "1022", QStringLiteral("Comma(,)"));
+    m_pOther = MakeRadio(separatorPanel, "1023", QStringLiteral("Other Symbol"));
+    m_pOtherText = Make<QLineEdit>(separatorPanel, "1024");
     m_pOtherText->setAccessibleName(QStringLiteral("Other Symbol"));
     m_pOtherText->setAccessibleDescription(QString::fromLatin1(texts::kSeparatorHint));
-    m_pHint =
-        MakeLabel(this, "1074", QString::fromLatin1(texts::kSeparatorHint), Dlu(128, 77, 80, 10));
+    m_pOtherText->setMaximumWidth(DluSize(30, 0).width());
+    m_pHint = MakeLabel(separatorPanel, "1074", QString::fromLatin1(texts::kSeparatorHint));
+    // The hint comes and goes without moving the box beside it.
+    QSizePolicy hintPolicy = m_pHint->sizePolicy();
+    hintPolicy.setRetainSizeWhenHidden(true);
+    m_pHint->setSizePolicy(hintPolicy);
+    auto* otherLine = new QHBoxLayout;
+    otherLine->addWidget(m_pOther);
+    otherLine->addWidget(m_pOtherText);
+    otherLine->addWidget(m_pHint);
+    otherLine->addStretch(1);
+    separatorLayout->setContentsMargins(Indent(), DluSize(0, 4).height(), 0, 0);
+    separatorLayout->addWidget(m_pSemicolon);
+    separatorLayout->addWidget(m_pComma);
+    separatorLayout->addLayout(otherLine);
 
-    m_pTypedLabel = MakeLabel(this, "TypedLabel", kTypedHint, Dlu(7, 32, 255, 20));
+    auto* typedLayout = new QVBoxLayout;
+    QWidget* typedPanel = MakePagePanel(this, typedLayout);
+    m_pTypedLabel = MakeLabel(typedPanel, "TypedLabel", kTypedHint);
     m_pTypedLabel->setWordWrap(true);
-    m_pTyped = Make<QPlainTextEdit>(this, "TypedPages", Dlu(7, 54, 255, 124));
+    m_pTyped = Make<QPlainTextEdit>(typedPanel, "TypedPages");
     m_pTyped->setAccessibleName(QStringLiteral("Pages"));
     m_pTyped->setTabChangesFocus(true);
     m_pTyped->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pTypedLabel->setBuddy(m_pTyped);
+    typedLayout->addWidget(m_pTypedLabel);
+    typedLayout->addWidget(m_pTyped, 1);
+    m_panels = {typePanel, filePanel, separatorPanel, typedPanel};
 
-    m_pBack = MakeButton(this, "1008", kCancel, Dlu(130, 185, 55, 14));
-    m_pMain = MakeButton(this, "1009", kImport, Dlu(190, 185, 72, 14));
+    m_pBack = MakeButton(this, "1008", kCancel);
+    m_pMain = MakeButton(this, "1009", kImport);
     // Enter advances the wizard (the typed pages' box keeps Enter for lines).
     m_pMain->setDefault(true);
-    m_pOk = MakeButton(this, "1", QStringLiteral("OK"), Dlu(0, 0, 1, 1));
+    m_pOk = MakeButton(this, "1", QStringLiteral("OK"));
+    m_pOk->setAutoDefault(false);
     m_pOk->setEnabled(false);
     m_pOk->hide();
+
+    // The address line, the etched line, the pages' place, the buttons.
+    auto* layout = new QVBoxLayout(this);
+    auto* addressLine = new QHBoxLayout;
+    addressLine->addWidget(m_pAddressLabel);
+    addressLine->addWidget(m_pAddress, 1);
+    layout->addLayout(addressLine);
+    layout->addWidget(m_pLine);
+    auto* place = new QGridLayout;
+    // The list's label and the wizard's heading share their line.
+    for (QLabel* heading : {m_pListLabel, m_pWizardHeading}) {
+        QSizePolicy policy = heading->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        heading->setSizePolicy(policy);
+        place->addWidget(heading, 0, 0);
+    }
+    place->addWidget(m_pList, 1, 0);
+    for (QWidget* panel : {typePanel, filePanel, separatorPanel}) {
+        place->addWidget(panel, 1, 0, Qt::AlignTop);
+        panel->raise();
+    }
+    place->addWidget(typedPanel, 0, 0, 2, 1);
+    place->setRowStretch(1, 1);
+    layout->addLayout(place, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_pMailSettings);
+    buttons->addStretch(1);
+    buttons->addWidget(m_pBack);
+    buttons->addWidget(m_pMain);
+    layout->addLayout(buttons);
+    // The buttons keep their width from page to page, whatever they read.
+    for (QPushButton* button : {m_pBack, m_pMain}) {
+        int widest = 0;
+        for (const QString& caption : {kImport, kNext, kSave, kCancel, kBack}) {
+            button->setText(caption);
+            widest = std::max(widest, button->sizeHint().width());
+        }
+        button->setMinimumWidth(widest);
+    }
 
     // Each set of radio buttons is its own group; nothing is ticked at first.
     m_pTypeGroup = new QButtonGroup(this);
@@ -186,7 +262,7 @@ CAdd::CAdd(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes
     connect(m_pMailSettings, &QPushButton::clicked, this, [this] { OpenMailSettings(this); });
     connect(m_pBrowse, &QPushButton::clicked, this, &CAdd::OnBrowse);
     m_pAddress->setFocus();
-    FitTextsToDialog(this);
+    OpenAtLeast(this, DluSize(269, 206));
 }
 
 void CAdd::SetColumns(const QStringList& headings) {
@@ -290,6 +366,7 @@ void CAdd::ShowPage(Page page, Arrival arrival) {
     m_pAddress->setEnabled(page == Page::Address);
     m_pBack->setText(look.m_strBack);
     m_pMain->setText(look.m_strMain);
+    ShowPanelsWithContent(m_panels);
 }
 
 int CAdd::PageCounter() const {

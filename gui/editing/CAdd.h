@@ -107,6 +107,7 @@ private:
     QString m_strPath;
     int m_bNotify = 0;
     QList<QWidget*> m_pageControls;
+    QList<QWidget*> m_panels;         // the import pages' places, shown with their controls
     std::array<PageLook, 6> m_looks;  // indexed by Page
     Page m_ePage = Page::Address;
     Page m_eListAfter = Page::File;  // the page before the list page

@@ -1,14 +1,17 @@
 #include "gui/editing/CDel.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "common/ProductName.h"
 #include "editing/EditingTexts.h"
+#include "gui/controls/DialogLayout.h"
 #include "gui/controls/TextCodec.h"
-#include "gui/editing/DialogUnits.h"
 
 namespace tarnwick {
 
@@ -21,12 +24,11 @@ QString CDel::ListLine(const ProfileRemoval& profile) {
 CDel::CDel(const std::vector<ProfileRemoval>& profiles, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("168"));
     setWindowTitle(QLatin1String(kProductName));
+    auto* layout = new QVBoxLayout(this);
     auto* question = new QLabel(QString::fromLatin1(texts::kDeleteQuestion), this);
-    question->setGeometry(Dlu(7, 7, 180, 10));
+    layout->addWidget(question);
 
     // The profiles that go, a line each; a long list scrolls.
-    const int shown = std::min<int>(static_cast<int>(profiles.size()), 8);
-    const int listHeight = profiles.empty() ? 0 : shown * 10 + 4;
     if (!profiles.empty()) {
         auto* list = new QListWidget(this);
         list->setObjectName(QStringLiteral("profiles"));
@@ -35,21 +37,28 @@ CDel::CDel(const std::vector<ProfileRemoval>& profiles, QWidget* parent) : QDial
         for (const ProfileRemoval& profile : profiles) {
             list->addItem(ListLine(profile));
         }
-        list->setGeometry(Dlu(7, 20, 180, listHeight));
+        const int shown = std::min<int>(static_cast<int>(profiles.size()), 8);
+        list->setFixedHeight(shown * list->sizeHintForRow(0) + 2 * list->frameWidth());
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                              (static_cast<int>(profiles.size()) > shown
+                                   ? list->verticalScrollBar()->sizeHint().width()
+                                   : 0));
+        question->setBuddy(list);
+        layout->addWidget(list);
     }
-    const int width = profiles.empty() ? 141 : 194;
-    const int buttonsTop = 24 + (profiles.empty() ? 0 : listHeight + 2);
-    setFixedSize(DluSize(width, buttonsTop + 22));
 
-    auto* yes = new QPushButton(QStringLiteral("Yes"), this);
+    auto* yes = new QPushButton(QStringLiteral("&Yes"), this);
     yes->setObjectName(QStringLiteral("1070"));
-    yes->setGeometry(Dlu(width / 2 - 48, buttonsTop, 45, 14));
-    yes->setAutoDefault(false);
-    auto* no = new QPushButton(QStringLiteral("No"), this);
+    auto* no = new QPushButton(QStringLiteral("&No"), this);
     no->setObjectName(QStringLiteral("1045"));
-    no->setGeometry(Dlu(width / 2 + 3, buttonsTop, 45, 14));
     no->setDefault(true);
     no->setFocus();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(yes);
+    buttons->addWidget(no);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
     for (const char* id : {"1073", "1"}) {
         auto* ok = new QPushButton(QStringLiteral("OK"), this);
         ok->setObjectName(QString::fromLatin1(id));
@@ -59,7 +68,7 @@ CDel::CDel(const std::vector<ProfileRemoval>& profiles, QWidget* parent) : QDial
     }
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(no, &QPushButton::clicked, this, &QDialog::reject);
-    FitTextsToDialog(this);
+    OpenAtLeast(this, DluSize(profiles.empty() ? 141 : 194, 46));
 }
 
 }  // namespace tarnwick

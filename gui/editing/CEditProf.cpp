@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <cerrno>
 #include <set>
 
@@ -17,8 +20,8 @@
 #include "editing/TypedPages.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CComboListCtrl.h"
+#include "gui/controls/DialogLayout.h"
 #include "gui/controls/TextCodec.h"
-#include "gui/editing/DialogUnits.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/MakeButton.h"
 #include "gui/editing/ProfilePaneAccess.h"
@@ -53,11 +56,12 @@ QString Trimmed(const QString& text) {
 CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent), m_panes(panes) {
     setObjectName(QStringLiteral("149"));
     setWindowTitle(QStringLiteral("Edit Profile"));
-    setFixedSize(DluSize(352, 254));
 
-    m_pProfiles = new QTableView(this);
+    // Page 0: the profiles and the picked one's address.
+    auto* profilesLayout = new QVBoxLayout;
+    QWidget* profilesPanel = MakePagePanel(this, profilesLayout);
+    m_pProfiles = new QTableView(profilesPanel);
     m_pProfiles->setObjectName(QStringLiteral("1042"));
-    m_pProfiles->setGeometry(Dlu(7, 7, 338, 196));
     m_pProfileModel = new QStandardItemModel(0, 1, this);
     m_pProfileModel->setHeaderData(0, Qt::Horizontal, QStringLiteral("Advertiser's Link"));
     m_pProfileModel->setHeaderData(0, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter),
@@ -79,41 +83,60 @@ CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent
     m_pProfiles->setAccessibleName(QStringLiteral("Profiles"));
     m_pProfiles->viewport()->installEventFilter(this);
 
-    m_pAddress = new QLineEdit(this);
+    m_pAddress = new QLineEdit(profilesPanel);
     m_pAddress->setObjectName(QStringLiteral("1043"));
-    m_pAddress->setGeometry(Dlu(7, 208, 338, 13));
     m_pAddress->setAccessibleName(QStringLiteral("Advertiser's Link"));
+    profilesLayout->addWidget(m_pProfiles, 1);
+    profilesLayout->addWidget(m_pAddress);
 
-    m_pPagesAddress = new QLabel(this);
+    // Page 1: the pages of the profile.
+    auto* pagesLayout = new QVBoxLayout;
+    QWidget* pagesPanel = MakePagePanel(this, pagesLayout);
+    m_pPagesAddress = new QLabel(pagesPanel);
     m_pPagesAddress->setObjectName(QStringLiteral("1050"));
-    m_pPagesAddress->setGeometry(Dlu(7, 7, 338, 10));
-    m_pPages = new CComboListCtrl(this);
+    m_pPages = new CComboListCtrl(pagesPanel);
     m_pPages->setObjectName(QStringLiteral("1048"));
-    m_pPages->setGeometry(Dlu(7, 19, 338, 184));
     m_pPages->setAccessibleName(QStringLiteral("Publisher's Pages"));
     m_pPagesAddress->setBuddy(m_pPages);
-    m_pAllDisabled =
-        new QCheckBox(QStringLiteral("Disable all email notifications for this profile."), this);
+    m_pAllDisabled = new QCheckBox(
+        QStringLiteral("Disable all email notifications for this profile."), pagesPanel);
     m_pAllDisabled->setObjectName(QStringLiteral("1058"));
-    m_pAllDisabled->setGeometry(Dlu(7, 209, 250, 10));
+    pagesLayout->addWidget(m_pPagesAddress);
+    pagesLayout->addWidget(m_pPages, 1);
+    pagesLayout->addWidget(m_pAllDisabled);
+    m_panels = {profilesPanel, pagesPanel};
 
-    m_pDelete = MakeButton(this, "1051", QStringLiteral("Delete"), Dlu(7, 232, 50, 14));
-    m_pMailSettings =
-        MakeButton(this, "1075", QStringLiteral("Mail Settings"), Dlu(62, 232, 60, 14));
-    m_pBack = MakeButton(this, "1045", QStringLiteral("Back"), Dlu(185, 232, 50, 14));
-    m_pNext = MakeButton(this, "1008", QStringLiteral("Next"), Dlu(240, 232, 50, 14));
-    m_pFinish = MakeButton(this, "1046", QStringLiteral("Finish"), Dlu(295, 232, 50, 14));
+    m_pDelete = MakeButton(this, "1051", QStringLiteral("&Delete"));
+    m_pMailSettings = MakeButton(this, "1075", QStringLiteral("&Mail Settings"));
+    m_pBack = MakeButton(this, "1045", QStringLiteral("&Back"));
+    m_pNext = MakeButton(this, "1008", QStringLiteral("&Next"));
+    m_pFinish = MakeButton(this, "1046", QStringLiteral("&Finish"));
     // Never shown: the window's close box and Escape cancel.
-    m_pCancel = MakeButton(this, "1044", QStringLiteral("Cancel"), Dlu(0, 0, 1, 1));
+    m_pCancel = MakeButton(this, "1044", QStringLiteral("Cancel"));
     m_pCancel->hide();
-    m_pOk = MakeButton(this, "1", QStringLiteral("OK"), Dlu(0, 0, 1, 1));
+    m_pOk = MakeButton(this, "1", QStringLiteral("OK"));
+    m_pOk->setAutoDefault(false);
     m_pOk->hide();
     m_pUnused = new QLineEdit(this);
     m_pUnused->setObjectName(QStringLiteral("1047"));
     m_pUnused->hide();
     m_pEmpty = new QLabel(this);
     m_pEmpty->setObjectName(QStringLiteral("1059"));
-    m_pEmpty->setGeometry(Dlu(7, 223, 100, 8));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* place = new QGridLayout;
+    place->addWidget(profilesPanel, 0, 0);
+    place->addWidget(pagesPanel, 0, 0);
+    layout->addLayout(place, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_pEmpty);
+    buttons->addWidget(m_pDelete);
+    buttons->addWidget(m_pMailSettings);
+    buttons->addStretch(1);
+    buttons->addWidget(m_pBack);
+    buttons->addWidget(m_pNext);
+    buttons->addWidget(m_pFinish);
+    layout->addLayout(buttons);
 
     connect(m_pNext, &QPushButton::clicked, this, &CEditProf::OnNext);
     connect(m_pFinish, &QPushButton::clicked, this, &CEditProf::OnFinish);
@@ -129,14 +152,24 @@ CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent
     // Opening: page 0 with the profiles of the pane.
     FillProfiles();
     m_pBack->setEnabled(false);
-    m_pPages->hide();
-    m_pPagesAddress->hide();
-    m_pAllDisabled->hide();
-    m_pDelete->hide();
+    ShowPage(0);
     m_pAddress->setEnabled(false);
     m_pMailSettings->hide();
     m_pFinish->setEnabled(false);
-    FitTextsToDialog(this);
+    OpenAtLeast(this, DluSize(352, 254));
+}
+
+void CEditProf::ShowPage(int page) {
+    for (QWidget* w : {static_cast<QWidget*>(m_pProfiles), static_cast<QWidget*>(m_pAddress)}) {
+        w->setVisible(page == 0);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(m_pPages), static_cast<QWidget*>(m_pPagesAddress),
+                       static_cast<QWidget*>(m_pAllDisabled), static_cast<QWidget*>(m_pDelete)}) {
+        w->setVisible(page == 1);
+    }
+    ShowPanelsWithContent(m_panels);
+    // Enter goes on: Next on the profiles, Finish on the pages.
+    (page == 0 ? m_pNext : m_pFinish)->setDefault(true);
 }
 
 void CEditProf::FillProfiles() {
@@ -239,14 +272,9 @@ void CEditProf::OnNext() {
 }
 
 void CEditProf::ShowPagesPage() {
-    m_pDelete->show();
     m_pBack->setEnabled(true);
-    m_pPages->show();
-    m_pPagesAddress->show();
-    m_pAllDisabled->show();
     m_pNext->setEnabled(false);
-    m_pProfiles->hide();
-    m_pAddress->hide();
+    ShowPage(1);
     m_pPages->DeleteAllItems();
     // The three columns are made once; coming back does not add them again.
     if (m_pPages->GetColumnCount() == 0) {
@@ -350,15 +378,10 @@ void CEditProf::OnFinish() {
 void CEditProf::OnBack() {
     m_pPages->EndEdit();
     m_nPage = 0;
-    m_pPages->hide();
-    m_pDelete->hide();
-    m_pPagesAddress->hide();
     m_pBack->setEnabled(false);
-    m_pAllDisabled->hide();
     m_pMailSettings->hide();
     m_pNext->setEnabled(true);
-    m_pProfiles->show();
-    m_pAddress->show();
+    ShowPage(0);
     FillProfiles();
 }
 

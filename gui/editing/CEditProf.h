@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -50,6 +51,8 @@ private:
     bool ChangeAddress(const QString& oldText, const QString& newText);
     void LoadPages(bool afterDelete);
     void ShowPagesPage();
+    // Shows the controls of page 0 or 1 (the buttons' states stay).
+    void ShowPage(int page);
 
     ProfilePaneAccess& m_panes;
 
@@ -68,6 +71,7 @@ private:
     QLineEdit* m_pUnused;          // 1047
     QLabel* m_pEmpty;              // 1059
     QPushButton* m_pOk;            // 1
+    QList<QWidget*> m_panels;      // the places of page 0 and page 1
 
     int m_nPage = 0;
     QString m_strEdit;

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "common/ProductName.h"
+#include "gui/controls/DialogLayout.h"
 
 namespace tarnwick {
 
@@ -15,7 +16,6 @@ CExit::CExit(std::function<void()> onStop, QWidget* parent)
     setWindowTitle(QLatin1String(kProductName));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setMinimumSize(254, 62);
 
     auto* question = new QLabel(QStringLiteral("Do you want to save report before exit?"), this);
     setAccessibleDescription(question->text());
@@ -39,6 +39,8 @@ CExit::CExit(std::function<void()> onStop, QWidget* parent)
     connect(yes, &QPushButton::clicked, this, [this] { OnYes(); });
     connect(no, &QPushButton::clicked, this, [this] { OnNo(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The designed size at least; larger when the texts need it.
+    OpenAtLeast(this, QSize(254, 62));
 }
 
 void CExit::OnYes() {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "common/ProductName.h"
+#include "gui/controls/DialogLayout.h"
 #include "mail/ProductWebSite.h"
 
 namespace tarnwick {
@@ -17,7 +18,6 @@ CExit2::CExit2(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QLatin1String(kProductName));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setMinimumSize(358, 68);
 
     auto* question = new QLabel(
         QStringLiteral("Do you want to exit from %1 ? ").arg(QLatin1String(kProductName)), this);
@@ -38,6 +38,8 @@ CExit2::CExit2(QWidget* parent) : QDialog(parent) {
 
     connect(ok, &QPushButton::clicked, this, [this] { OnOk(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The designed size at least; larger when the texts need it.
+    OpenAtLeast(this, QSize(358, 68));
 }
 
 void CExit2::OnOk() {

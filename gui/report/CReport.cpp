@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "gui/controls/CFileEx.h"
+#include "gui/controls/DialogLayout.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/report/OfferReport.h"
 
@@ -24,7 +25,6 @@ CReport::CReport(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Save As.."));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setMinimumSize(192, 80);
 
     m_pHtml = new QRadioButton(QStringLiteral(".html format "), this);
     m_pHtml->setObjectName(QStringLiteral("1060"));
@@ -50,6 +50,8 @@ CReport::CReport(QWidget* parent) : QDialog(parent) {
     connect(m_pText, &QRadioButton::clicked, this, [this] { OnTextFormat(); });
     connect(m_pOk, &QPushButton::clicked, this, [this] { OnReportOk(); });
     OnInitDialog();
+    // The designed size at least; larger when the texts need it.
+    OpenAtLeast(this, QSize(192, 80));
 }
 
 void CReport::OnInitDialog() {

@@ -70,7 +70,10 @@ class AddWizardTest : public QObject {
     void Type(const char* id, const QString& text) {
         static_cast<QLineEdit*>(W(id))->setText(text);
     }
-    QString Caption(const char* id) const { return static_cast<QAbstractButton*>(W(id))->text(); }
+    // The caption as shown: the letter marked for Alt is not part of it.
+    QString Caption(const char* id) const {
+        return static_cast<QAbstractButton*>(W(id))->text().remove(QLatin1Char('&'));
+    }
     QStringList Shown() const {
         QStringList shown;
         for (const QString& id : kPageControls) {

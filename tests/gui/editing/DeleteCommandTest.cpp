@@ -83,9 +83,9 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QString("Osgrel Tarnwick Ambrel"));
         QCOMPARE(dialog.findChild<QLabel*>()->text(), QString(texts::kDeleteQuestion));
         auto* no = dialog.findChild<QPushButton*>("1045");
-        QCOMPARE(no->text(), QString("No"));
+        QCOMPARE(no->text(), QString("&No"));
         QVERIFY(no->isDefault());
-        QCOMPARE(dialog.findChild<QPushButton*>("1070")->text(), QString("Yes"));
+        QCOMPARE(dialog.findChild<QPushButton*>("1070")->text(), QString("&Yes"));
         QVERIFY(dialog.findChild<QPushButton*>("1073")->isHidden());
         QVERIFY(!dialog.findChild<QPushButton*>("1")->isEnabled());
     }

@@ -1,0 +1,275 @@
+// Every dialog, in each of its states, at large fonts: no label or button is
+// narrower or lower than its text asks, none reaches out of its window, and no
+// two of them lie on top of each other. This is what a user with a 12 or 16
+// point desktop font (or a scaled screen) sees of the dialogs' layouts.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "editing/ProfileSaver.h"
+#include "gui/app/CAboutApp.h"
+#include "gui/app/CPreferences.h"
+#include "gui/app/PageDetailsDialog.h"
+#include "gui/controls/AppMessageBox.h"
+#include "gui/editing/CAbortAppend.h"
+#include "gui/editing/CAdd.h"
+#include "gui/editing/CDel.h"
+#include "gui/editing/CEditProf.h"
+#include "gui/editing/PaneTable.h"
+#include "gui/mail/CMailSett.h"
+#include "gui/report/CExit.h"
+#include "gui/report/CExit2.h"
+#include "gui/report/CReport.h"
+#include "support/TempDataFolder.h"
+
+using tarnwick::AppMessageBox;
+
+namespace {
+
+QString Describe(const QWidget* w) {
+    const auto* button = qobject_cast<const QAbstractButton*>(w);
+    const auto* label = qobject_cast<const QLabel*>(w);
+    return QStringLiteral("%1 \"%2\"")
+        .arg(QString::fromLatin1(w->metaObject()->className()), button != nullptr  ? button->text()
+                                                                : label != nullptr ? label->text()
+                                                                                   : QString());
+}
+
+// The labels and buttons of the dialog that show a text now.
+QList<QWidget*> ShownTexts(QWidget* dialog) {
+    QList<QWidget*> texts;
+    for (QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (!w->isVisible()) {
+            continue;
+        }
+        const auto* label = qobject_cast<QLabel*>(w);
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        if ((label != nullptr && !label->text().isEmpty()) ||
+            (button != nullptr && !button->text().isEmpty())) {
+            texts << w;
+        }
+    }
+    return texts;
+}
+
+QRect InDialog(const QWidget* w, const QWidget* dialog) {
+    return QRect(w->mapTo(dialog, QPoint(0, 0)), w->size());
+}
+
+}  // namespace
+
+class DialogFitTest : public QObject {
+    Q_OBJECT
+
+    QFont m_savedFont;
+    std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
+    tarnwick::test::PaneTable m_panes;
+
+    const tarnwick::DataFolder& F() const { return m_temp->Folder(); }
+
+    static void AddFonts() {
+        QTest::addColumn<int>("points");
+        for (const int points : {9, 12, 16}) {
+            QTest::addRow("%d pt", points) << points;
+        }
+    }
+
+    // Shows the dialog at the row's font, lets `drive` bring it into each of
+    // its states (calling `check` in each) and checks the texts there.
+    template <typename D>
+    void CheckStates(
+        const std::function<std::unique_ptr<D>()>& make,
+        const std::function<void(D&, const std::function<void(const char*)>&)>& drive) {
+        QFETCH(int, points);
+        QFont font = m_savedFont;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        std::unique_ptr<D> dialog = make();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        drive(*dialog, [&](const char* state) { VerifyTextsFit(dialog.get(), state); });
+        dialog->hide();
+    }
+
+    static void VerifyTextsFit(QWidget* dialog, const char* state) {
+        QApplication::processEvents();
+        const QList<QWidget*> texts = ShownTexts(dialog);
+        QVERIFY2(!texts.isEmpty(), state);
+        for (QWidget* w : texts) {
+            const QString where = QStringLiteral("%1, %2: %3 is %4x%5")
+                                      .arg(QString::fromLatin1(state), Describe(w))
+                                      .arg(w->width())
+                                      .arg(w->height())
+                                      .arg(QStringLiteral("%1x%2")
+                                               .arg(w->sizeHint().width())
+                                               .arg(w->sizeHint().height()));
+            const QByteArray message = where.toUtf8();
+            const auto* label = qobject_cast<QLabel*>(w);
+            if (label != nullptr && label->wordWrap()) {
+                QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                         message.constData());
+            } else {
+                QVERIFY2(w->sizeHint().width() <= w->width(), message.constData());
+                QVERIFY2(w->sizeHint().height() <= w->height(), message.constData());
+            }
+            // Nothing cut by a frame or the window's edge.
+            for (const QWidget* inner = w; inner != dialog; inner = inner->parentWidget()) {
+                QVERIFY2(inner->parentWidget()->rect().contains(inner->geometry()),
+                         message.constData());
+            }
+        }
+        for (int i = 0; i < texts.size(); ++i) {
+            for (int j = i + 1; j < texts.size(); ++j) {
+                const QByteArray message =
+                    QStringLiteral("%1: %2 on %3")
+                        .arg(QString::fromLatin1(state), Describe(texts[i]), Describe(texts[j]))
+                        .toUtf8();
+                QVERIFY2(!InDialog(texts[i], dialog).intersects(InDialog(texts[j], dialog)),
+                         message.constData());
+            }
+        }
+    }
+
+    template <typename T = QWidget>
+    static T* W(QWidget& dialog, const char* id) {
+        T* w = dialog.findChild<T*>(QString::fromLatin1(id));
+        if (w == nullptr) {
+            qFatal("no control %s", id);
+        }
+        return w;
+    }
+
+private slots:
+    void initTestCase() { m_savedFont = QApplication::font(); }
+    void init() {
+        m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
+        AppMessageBox::SetTestMode(true);
+        AppMessageBox::ClearShown();
+    }
+    void cleanup() {
+        QApplication::setFont(m_savedFont);
+        AppMessageBox::SetTestMode(false);
+        m_temp.reset();
+    }
+
+    void deleteQuestion_data() { AddFonts(); }
+    void deleteQuestion() {
+        CheckStates<tarnwick::CDel>([] { return std::make_unique<tarnwick::CDel>(); },
+                                    [](tarnwick::CDel&, const auto& check) { check("alone"); });
+        CheckStates<tarnwick::CDel>(
+            [] {
+                return std::make_unique<tarnwick::CDel>(std::vector<tarnwick::ProfileRemoval>{
+                    {"www.example.com", 3, ""}, {"www.a-rather-long-partner-name.example", 1, ""}});
+            },
+            [](tarnwick::CDel&, const auto& check) { check("with the list"); });
+    }
+
+    void appendQuestion_data() { AddFonts(); }
+    void appendQuestion() {
+        CheckStates<tarnwick::CAbortAppend>(
+            [] { return std::make_unique<tarnwick::CAbortAppend>(); },
+            [](tarnwick::CAbortAppend&, const auto& check) { check("Overwrite/Append"); });
+    }
+
+    // Every page of the wizard, the mail settings button and the separator
+    // hint included.
+    void addWizard_data() { AddFonts(); }
+    void addWizard() {
+        const std::string list = m_temp->Root() + "/list.txt";
+        tarnwick::test::WriteBytes(list, "http://a.example/links.html;web@a.example\r\n");
+        const auto make = [this] { return std::make_unique<tarnwick::CAdd>(m_panes); };
+        CheckStates<tarnwick::CAdd>(make, [&](tarnwick::CAdd& wizard, const auto& check) {
+            check("address page");
+            W<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
+            W<QAbstractButton>(wizard, "1009")->click();
+            W<QAbstractButton>(wizard, "1025")->click();
+            QVERIFY(W(wizard, "1041")->isVisible());
+            check("file type page");
+            W<QAbstractButton>(wizard, "1010")->click();
+            W<QAbstractButton>(wizard, "1009")->click();
+            W<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
+            check("file page");
+            W<QAbstractButton>(wizard, "1009")->click();
+            QVERIFY(W(wizard, "1074")->isVisible());
+            check("separator page");
+            W<QAbstractButton>(wizard, "1021")->click();
+            W<QAbstractButton>(wizard, "1009")->click();
+            QVERIFY(W(wizard, "1000")->isVisible());
+            check("imported list");
+            QCOMPARE(AppMessageBox::ShownTexts(), QStringList());
+        });
+        CheckStates<tarnwick::CAdd>(make, [&](tarnwick::CAdd& wizard, const auto& check) {
+            W<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
+            W<QAbstractButton>(wizard, "1009")->click();
+            W<QAbstractButton>(wizard, "TypedChoice")->click();
+            W<QAbstractButton>(wizard, "1009")->click();
+            QVERIFY(W(wizard, "TypedPages")->isVisible());
+            check("typed pages");
+        });
+    }
+
+    void editProfile_data() { AddFonts(); }
+    void editProfile() {
+        tarnwick::SaveNewProfile(F(), tarnwick::PlanSave(F(), "www.example.com"), "www.example.com",
+                                 {{"http://p.example/links.html", "w@p.example"}}, true);
+        m_panes.LoadProfiles();
+        CheckStates<tarnwick::CEditProf>(
+            [this] { return std::make_unique<tarnwick::CEditProf>(m_panes); },
+            [](tarnwick::CEditProf& dialog, const auto& check) {
+                auto* profiles = W<QTableView>(dialog, "1042");
+                QTest::mouseClick(profiles->viewport(), Qt::LeftButton, {},
+                                  profiles->visualRect(profiles->model()->index(0, 0)).center());
+                check("profiles page");
+                W<QAbstractButton>(dialog, "1008")->click();
+                QCOMPARE(AppMessageBox::ShownTexts().join(QLatin1Char('|')), QString());
+                QCOMPARE(dialog.Page(), 1);
+                QVERIFY(W(dialog, "1075")->isVisible());
+                check("pages page");
+            });
+    }
+
+    void mailSettings_data() { AddFonts(); }
+    void mailSettings() {
+        CheckStates<tarnwick::CMailSett>(
+            [] { return std::make_unique<tarnwick::CMailSett>(); },
+            [](tarnwick::CMailSett&, const auto& check) { check("Mail Settings"); });
+    }
+
+    void smallDialogs_data() { AddFonts(); }
+    void smallDialogs() {
+        CheckStates<tarnwick::CReport>(
+            [] { return std::make_unique<tarnwick::CReport>(); },
+            [](tarnwick::CReport&, const auto& check) { check("Save As.."); });
+        CheckStates<tarnwick::CExit>(
+            [] { return std::make_unique<tarnwick::CExit>(nullptr); },
+            [](tarnwick::CExit&, const auto& check) { check("save report before exit"); });
+        CheckStates<tarnwick::CExit2>([] { return std::make_unique<tarnwick::CExit2>(); },
+                                      [](tarnwick::CExit2&, const auto& check) { check("exit"); });
+        CheckStates<tarnwick::CPreferences>(
+            [] { return std::make_unique<tarnwick::CPreferences>(tarnwick::AppSettings()); },
+            [](tarnwick::CPreferences&, const auto& check) { check("Preferences"); });
+        CheckStates<tarnwick::CAboutApp>(
+            [] { return std::make_unique<tarnwick::CAboutApp>(); },
+            [](tarnwick::CAboutApp&, const auto& check) { check("About"); });
+        tarnwick::ResultRow row;
+        row.m_strAdvertiser = "http://www.example.com";
+        row.m_strPage = "http://p.example/links.html";
+        row.m_strStatus = "Link Found";
+        CheckStates<tarnwick::PageDetailsDialog>(
+            [&] { return std::make_unique<tarnwick::PageDetailsDialog>(row); },
+            [](tarnwick::PageDetailsDialog&, const auto& check) { check("Page Details"); });
+    }
+};
+
+QTEST_MAIN(DialogFitTest)
+#include "DialogFitTest.moc"
