@@ -214,8 +214,12 @@ void CTarnwickApp::OnPlay() {
     m_pMailQueue->BeginRun();
     // The shared settings are read at every Play: a change in Preferences
     // (or by hand in the file) applies to the next run.
+    const AppSettings settings = AppSettings::Load();
     PageFetcher::Options fetch;
-    fetch.pageTimeoutSeconds = AppSettings::Load().m_nPageTimeoutSeconds;
+    fetch.pageTimeoutSeconds = settings.m_nPageTimeoutSeconds;
+    fetch.jobs = static_cast<int>(settings.m_nJobs);
+    fetch.hostConnections = static_cast<int>(settings.m_nHostConnections);
+    fetch.hostIntervalMs = settings.m_nHostIntervalMs;
     m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();

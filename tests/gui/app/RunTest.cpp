@@ -299,19 +299,36 @@ private slots:
         qunsetenv("XDG_CONFIG_HOME");
     }
 
-    // File > Preferences... writes the shared settings the next run reads.
+    // File > Preferences... writes the shared settings the next run reads:
+    // the page time limit and how pages are fetched side by side.
     void preferencesSetThePageTimeLimit() {
         const std::string config = m_data->Root() + "/config";
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
         Start();
         test::WhenModal<CPreferences>([](CPreferences* dialog) {
-            auto* box = dialog->findChild<QSpinBox*>(QStringLiteral("pageTimeout"));
-            QCOMPARE(box->value(), 120);
-            box->setValue(9);
+            const struct {
+                const char* name;
+                int shown, minimum, maximum, set;
+            } boxes[] = {{"pageTimeout", 120, 1, 3600, 9},
+                         {"jobs", 32, 1, 64, 4},
+                         {"hostConnections", 2, 1, 16, 1},
+                         {"hostInterval", 0, 0, 60000, 500}};
+            for (const auto& b : boxes) {
+                auto* box = dialog->findChild<QSpinBox*>(QLatin1String(b.name));
+                QVERIFY2(box != nullptr, b.name);
+                QCOMPARE(box->value(), b.shown);
+                QCOMPARE(box->minimum(), b.minimum);
+                QCOMPARE(box->maximum(), b.maximum);
+                box->setValue(b.set);
+            }
             dialog->accept();
         });
         Frame().Command(ID_FILE_PREFERENCES)->trigger();
-        QCOMPARE(AppSettings::Load().m_nPageTimeoutSeconds, 9L);
+        const AppSettings saved = AppSettings::Load();
+        QCOMPARE(saved.m_nPageTimeoutSeconds, 9L);
+        QCOMPARE(saved.m_nJobs, 4L);
+        QCOMPARE(saved.m_nHostConnections, 1L);
+        QCOMPARE(saved.m_nHostIntervalMs, 500L);
         qunsetenv("XDG_CONFIG_HOME");
     }
 
