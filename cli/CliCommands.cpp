@@ -48,12 +48,16 @@ bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
     return false;
 }
 
-// The fetch time-outs: the shared settings, unless the command line says.
+// The fetch time-outs and how many pages go side by side: the shared
+// settings, unless the command line says.
 PageFetcher::Options FetchOptions(const CliOptions& options) {
+    const AppSettings settings = AppSettings::Load();
     PageFetcher::Options fetch;
-    fetch.pageTimeoutSeconds = options.pageTimeoutSeconds > 0
-                                   ? options.pageTimeoutSeconds
-                                   : AppSettings::Load().m_nPageTimeoutSeconds;
+    fetch.pageTimeoutSeconds = options.pageTimeoutSeconds > 0 ? options.pageTimeoutSeconds
+                                                              : settings.m_nPageTimeoutSeconds;
+    fetch.jobs = static_cast<int>(options.jobs > 0 ? options.jobs : settings.m_nJobs);
+    fetch.hostConnections = static_cast<int>(settings.m_nHostConnections);
+    fetch.hostIntervalMs = settings.m_nHostIntervalMs;
     return fetch;
 }
 

@@ -104,6 +104,13 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
                                  std::to_string(AppSettings::kMinPageTimeoutSeconds) + " to " +
                                  std::to_string(AppSettings::kMaxPageTimeoutSeconds));
             }
+        } else if (options.command == Command::Scan && TakeValue(args, i, "--jobs", value)) {
+            if (!AppSettings::ParseNumber(value, AppSettings::kMinJobs, AppSettings::kMaxJobs,
+                                          options.jobs)) {
+                throw UsageError("--jobs needs a number of pages from " +
+                                 std::to_string(AppSettings::kMinJobs) + " to " +
+                                 std::to_string(AppSettings::kMaxJobs));
+            }
         } else if (options.command == Command::Scan && TakeValue(args, i, "--mail-wait", value)) {
             if (!AppSettings::ParseSeconds(value, 0, 86400, options.mailWaitSeconds)) {
                 throw UsageError("--mail-wait needs a number of seconds from 0 to 86400");
@@ -193,7 +200,7 @@ std::string HelpText(Command command) {
         case Command::Scan:
             return "Usage: tarnwick-cli scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
                    "                        [--page-timeout SECONDS] [--mail-wait SECONDS]\n"
-                   "                        [--format json|csv]\n"
+                   "                        [--jobs K] [--format json|csv]\n"
                    "\n"
                    "Checks every page of every profile, as Play does with all profiles\n"
                    "ticked. Prints a line per page as it is checked (advertiser's site, tab,\n"
@@ -218,6 +225,9 @@ std::string HelpText(Command command) {
                    "                 wait at most SECONDS (default 120) for the letters still\n"
                    "                 queued after the last page; those not begun by then are\n"
                    "                 named on standard error and not sent\n"
+                   "  --jobs K       fetch up to K pages side by side (1-64; default: the\n"
+                   "                 desktop program's setting, 32); at most 2 at a time from\n"
+                   "                 one host (the setting's); results still come in row order\n"
                    "\n"
                    "The run is recorded in the history (see \"tarnwick-cli history\"), and the\n"
                    "letter rules of the mail settings (missing runs, quiet days) apply.\n"
@@ -268,7 +278,7 @@ std::string HelpText(Command command) {
            "                                  check one page\n"
            "  list                            list the profiles and their numbers of pages\n"
            "  scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
-           "       [--page-timeout SECONDS] [--mail-wait SECONDS]\n"
+           "       [--page-timeout SECONDS] [--mail-wait SECONDS] [--jobs K]\n"
            "                                  check every page of every profile\n"
            "  history [--format json] [--prune-before DATE]\n"
            "                                  list the recorded runs\n"

@@ -23,6 +23,7 @@ struct CliOptions {
     bool verbose = false;         // check --verbose: the reason on a second line
     long pageTimeoutSeconds = 0;  // --page-timeout SECONDS; 0: the shared settings'
     long mailWaitSeconds = 120;   // scan --mail-wait SECONDS: the longest wait for letters
+    long jobs = 0;                // scan --jobs K: pages fetched side by side; 0: the settings'
 };
 
 // A command line that cannot be run; what() says why, in one line.

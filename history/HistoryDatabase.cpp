@@ -118,6 +118,24 @@ private:
     int m_nRc = SQLITE_OK;
 };
 
+// The four result words as parameters first..first+3 of a statement that
+// counts them (SUM(x.result = ?) four times), and the counts it read back.
+void BindResultWords(Statement& st, int first) {
+    st.Bind(first, std::string(kLinkFound));
+    st.Bind(first + 1, std::string(kLinkNotFound));
+    st.Bind(first + 2, std::string(kPageCannotBeFound));
+    st.Bind(first + 3, std::string(kPageCannotBeDisplayed));
+}
+
+ResultCounts CountsAt(Statement& st, int first) {
+    ResultCounts counts;
+    counts.m_nFound = static_cast<int>(st.Int(first));
+    counts.m_nNotFound = static_cast<int>(st.Int(first + 1));
+    counts.m_nCannotBeFound = static_cast<int>(st.Int(first + 2));
+    counts.m_nCannotBeDisplayed = static_cast<int>(st.Int(first + 3));
+    return counts;
+}
+
 }  // namespace
 
 std::string HistoryDatabase::PathIn(const std::string& dataFolder) {
@@ -356,10 +374,7 @@ std::vector<RunInfo> HistoryDatabase::Runs() {
                  " SUM(x.result = ?), SUM(x.result = ?), SUM(x.result = ?), SUM(x.result = ?)"
                  " FROM runs r LEFT JOIN results x ON x.run_id = r.id"
                  " GROUP BY r.id ORDER BY r.id");
-    st.Bind(1, std::string(kLinkFound));
-    st.Bind(2, std::string(kLinkNotFound));
-    st.Bind(3, std::string(kPageCannotBeFound));
-    st.Bind(4, std::string(kPageCannotBeDisplayed));
+    BindResultWords(st, 1);
     std::vector<RunInfo> runs;
     while (st.Step()) {
         RunInfo run;
@@ -368,10 +383,7 @@ std::vector<RunInfo> HistoryDatabase::Runs() {
         run.m_nEnded = st.Int(2);
         run.m_strSource = st.Text(3);
         run.m_strOutcome = st.Text(4);
-        run.m_counts.m_nFound = static_cast<int>(st.Int(5));
-        run.m_counts.m_nNotFound = static_cast<int>(st.Int(6));
-        run.m_counts.m_nCannotBeFound = static_cast<int>(st.Int(7));
-        run.m_counts.m_nCannotBeDisplayed = static_cast<int>(st.Int(8));
+        run.m_counts = CountsAt(st, 5);
         runs.push_back(std::move(run));
     }
     if (!st.Ok()) {
@@ -533,20 +545,14 @@ std::vector<ProfileRunCounts> HistoryDatabase::CountsOfProfile(const std::string
                  " SUM(x.result = ?), SUM(x.result = ?) FROM results x"
                  " JOIN runs r ON r.id = x.run_id WHERE x.profile = ?"
                  " GROUP BY r.id ORDER BY r.id");
-    st.Bind(1, std::string(kLinkFound));
-    st.Bind(2, std::string(kLinkNotFound));
-    st.Bind(3, std::string(kPageCannotBeFound));
-    st.Bind(4, std::string(kPageCannotBeDisplayed));
+    BindResultWords(st, 1);
     st.Bind(5, profile);
     std::vector<ProfileRunCounts> runs;
     while (st.Step()) {
         ProfileRunCounts run;
         run.m_nRunId = st.Int(0);
         run.m_nStarted = st.Int(1);
-        run.m_counts.m_nFound = static_cast<int>(st.Int(2));
-        run.m_counts.m_nNotFound = static_cast<int>(st.Int(3));
-        run.m_counts.m_nCannotBeFound = static_cast<int>(st.Int(4));
-        run.m_counts.m_nCannotBeDisplayed = static_cast<int>(st.Int(5));
+        run.m_counts = CountsAt(st, 2);
         runs.push_back(run);
     }
     if (!st.Ok()) {

@@ -7,8 +7,14 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <ctime>
+#include <deque>
+#include <map>
 #include <optional>
+#include <set>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/Cp1252.h"
 #include "common/CurlSetup.h"
@@ -22,13 +28,6 @@ namespace {
 
 constexpr const char* kUserAgent = "Internet Explorer6.0.2900.2180";
 constexpr const char* kProtocols = "http,https,ftp";
-
-CURLM* Multi(void* p) {
-    return static_cast<CURLM*>(p);
-}
-CURL* Easy(void* p) {
-    return static_cast<CURL*>(p);
-}
 
 void PercentEncode(std::string& out, std::string_view part) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -161,6 +160,7 @@ struct Transfer {
     bool stoppedOnPurpose = false;  // the result was decided before the end
     char error[CURL_ERROR_SIZE] = {};
     EvidenceCollector* evidence = nullptr;  // when the evidence is wanted
+    long retryAfterSeconds = -1;            // the latest answer's Retry-After, -1: none
 };
 
 bool IsHttp(CURL* easy) {
@@ -212,11 +212,51 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     return n;
 }
 
+// "Retry-After: 5" or "Retry-After: Wed, 21 Oct 2026 07:28:00 GMT" as a
+// number of seconds from now; -1 for any other line or a value that is none.
+long RetryAfterSeconds(std::string_view line) {
+    constexpr std::string_view kName = "retry-after:";
+    if (line.size() <= kName.size()) {
+        return -1;
+    }
+    for (size_t i = 0; i < kName.size(); ++i) {
+        const char c = line[i];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kName[i]) {
+            return -1;
+        }
+    }
+    std::string value(line.substr(kName.size()));
+    while (!value.empty() && (value.back() == '\r' || value.back() == '\n' || value.back() == ' ' ||
+                              value.back() == '\t')) {
+        value.pop_back();
+    }
+    const size_t begin = value.find_first_not_of(" \t");
+    if (begin == std::string::npos) {
+        return -1;
+    }
+    value.erase(0, begin);
+    if (std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return value.size() > 9 ? 1000000000L : std::stol(value);
+    }
+    const time_t when = curl_getdate(value.c_str(), nullptr);
+    if (when < 0) {
+        return -1;
+    }
+    const time_t now = std::time(nullptr);
+    return when > now ? static_cast<long>(when - now) : 0;
+}
+
 size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
     t->lastByte = Clock::now();
+    const std::string_view line(data, size * count);
+    if (line.rfind("HTTP/", 0) == 0) {
+        t->retryAfterSeconds = -1;  // a new answer (after a redirection or a 100)
+    } else if (const long seconds = RetryAfterSeconds(line); seconds >= 0) {
+        t->retryAfterSeconds = seconds;
+    }
     if (t->evidence != nullptr) {
-        t->evidence->HeaderLine(std::string_view(data, size * count));
+        t->evidence->HeaderLine(line);
     }
     return size * count;
 }
@@ -306,131 +346,364 @@ RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
     return robots;
 }
 
-}  // namespace
-
-PageFetcher::PageFetcher(Options options) : m_options(options), m_robots(RobotsOptions(options)) {
-    CurlSetup::GlobalInit();
-    m_pMulti = curl_multi_init();
-    m_pEasy = curl_easy_init();
-    CURL* e = Easy(m_pEasy);
-    if (e == nullptr) {
-        return;
+// The host an address names, lowered, without user name and port: the unit
+// the per-host limits count in. Empty when there is none.
+std::string HostOf(const std::string& address) {
+    const size_t scheme = address.find("://");
+    if (scheme == std::string::npos) {
+        return {};
     }
+    const size_t begin = scheme + 3;
+    const size_t end = std::min(address.find_first_of("/?#", begin), address.size());
+    std::string host = address.substr(begin, end - begin);
+    const size_t at = host.rfind('@');
+    if (at != std::string::npos) {
+        host.erase(0, at + 1);
+    }
+    if (!host.empty() && host[0] == '[') {
+        host.erase(std::min(host.find(']'), host.size()));
+    } else {
+        host.erase(std::min(host.find(':'), host.size()));
+    }
+    for (char& c : host) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return host;
+}
+
+// The options every page transfer has (the handle may have served a
+// robots.txt before: curl_easy_reset comes first).
+void SetUpPage(CURL* e, const PageFetcher::Options& options) {
+    curl_easy_reset(e);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_USERAGENT, kUserAgent);
     curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, kProtocols);
     curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols);
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(e, CURLOPT_MAXREDIRS, m_options.maxRedirects);
+    curl_easy_setopt(e, CURLOPT_MAXREDIRS, options.maxRedirects);
     curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, m_options.connectTimeoutSeconds);
+    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, options.connectTimeoutSeconds);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, m_options.stallSeconds);
+    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, options.stallSeconds);
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &OnHeader);
 }
 
-PageFetcher::~PageFetcher() {
-    if (m_pEasy != nullptr) {
-        curl_easy_cleanup(Easy(m_pEasy));
+constexpr long kLongestRetryAfterSeconds = 30;
+constexpr std::size_t kCheckId = static_cast<std::size_t>(-1);
+
+}  // namespace
+
+// A page (or a robots.txt) waiting for its turn or on the wire.
+struct PageFetcher::Job {
+    std::size_t id = 0;
+    std::uint64_t order = 0;  // pages: in the order added; robots.txt: its first page's
+    std::string page;         // robots.txt: the origin
+    std::string advertiser;
+    std::string host;
+    bool evidence = false;
+    bool robots = false;
+    bool retried = false;
+    Clock::time_point notBefore{};  // a Retry-After's
+};
+
+struct PageFetcher::Host {
+    std::string name;
+    std::deque<Job> queue;  // by order
+    int running = 0;
+    Clock::time_point nextStart{};  // the interval after the last start, or a Retry-After
+    // Where Place put it: among the hosts that can start now (by the order of
+    // their first job) or those waiting for a time.
+    bool ready = false;
+    std::uint64_t readyKey = 0;
+    bool timed = false;
+    Clock::time_point timedAt{};
+};
+
+// One transfer on the wire.
+struct PageFetcher::Live {
+    Live(Job j, CURL* e, Clock::time_point now)
+        : job(std::move(j)), easy(e), start(now), transfer{LinkClassifier(job.advertiser), now} {
+        transfer.easy = e;
     }
-    if (m_pMulti != nullptr) {
-        curl_multi_cleanup(Multi(m_pMulti));
+    Job job;
+    CURL* easy;
+    Clock::time_point start;
+    Transfer transfer;  // pages
+    std::unique_ptr<EvidenceCollector> collector;
+    RobotsCache::Download download;  // robots.txt
+};
+
+struct PageFetcher::Engine {
+    CURLM* multi = nullptr;
+    std::vector<CURL*> spare;  // handles of ended transfers, for the next ones
+    std::map<std::string, Host> hosts;
+    std::set<std::pair<std::uint64_t, Host*>> ready;
+    std::set<std::pair<Clock::time_point, Host*>> timed;
+    std::map<CURL*, std::unique_ptr<Live>> live;
+    std::vector<Fetched> done;
+    // Pages done but for their robots.txt verdict, by origin, with the
+    // address the verdict is for.
+    std::map<std::string, std::vector<std::pair<std::string, Fetched>>> parked;
+    std::uint64_t nextOrder = 0;
+};
+
+PageFetcher::PageFetcher(Options options)
+    : m_options(options), m_engine(std::make_unique<Engine>()), m_robots(RobotsOptions(options)) {
+    m_options.jobs = std::max(1, m_options.jobs);
+    m_options.hostConnections = std::max(1, m_options.hostConnections);
+    m_options.hostIntervalMs = std::max(0L, m_options.hostIntervalMs);
+    CurlSetup::GlobalInit();
+    m_engine->multi = curl_multi_init();
+    if (m_engine->multi != nullptr) {
+        // Our own count keeps to the per-host limit; libcurl's keeps to it too
+        // where ours cannot see (a redirection to another host).
+        curl_multi_setopt(m_engine->multi, CURLMOPT_MAX_HOST_CONNECTIONS,
+                          static_cast<long>(m_options.hostConnections));
+        curl_multi_setopt(m_engine->multi, CURLMOPT_MAXCONNECTS,
+                          static_cast<long>(std::max(8, 2 * m_options.jobs)));
+    }
+}
+
+PageFetcher::~PageFetcher() {
+    Forget(std::nullopt);
+    for (CURL* e : m_engine->spare) {
+        curl_easy_cleanup(e);
+    }
+    if (m_engine->multi != nullptr) {
+        curl_multi_cleanup(m_engine->multi);
     }
 }
 
 void PageFetcher::Cancel() {
     m_bCancelled = true;
     m_robots.Cancel();
-    if (m_pMulti != nullptr) {
-        curl_multi_wakeup(Multi(m_pMulti));
+    Wakeup();
+}
+
+void PageFetcher::Wakeup() {
+    m_bWoken = true;
+    if (m_engine->multi != nullptr) {
+        curl_multi_wakeup(m_engine->multi);
     }
 }
 
 PageResult PageFetcher::Check(const std::string& page, const std::string& advertiser,
                               PageEvidence* evidence) {
-    if (evidence != nullptr) {
-        *evidence = PageEvidence{};
-        evidence->m_bChecked = true;  // nothing seen until the transfer says more
-    }
-    if (!HasScheme(page)) {
-        return {kPageCannotBeDisplayed, "no scheme in the address"};
-    }
-    if (m_bCancelled) {
-        return {kPageCannotBeDisplayed, "the run was stopped"};
-    }
-    if (m_pMulti == nullptr || m_pEasy == nullptr) {
-        return {kPageCannotBeDisplayed, "the network library could not be set up"};
-    }
-    CURLM* m = Multi(m_pMulti);
-    CURL* e = Easy(m_pEasy);
-    const Utf8Ctype utf8;
-    const auto start = Clock::now();
-    Transfer transfer{LinkClassifier(advertiser), start};
-    transfer.easy = e;
-    std::optional<EvidenceCollector> collector;
-    if (evidence != nullptr) {
-        collector.emplace(advertiser);
-        transfer.evidence = &*collector;
-    }
-    const std::string url = EncodeForWire(page);
-    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(e, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(e, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(e, CURLOPT_ERRORBUFFER, transfer.error);
-    // The CA file is read anew for every page.
-    const std::string caFile = CurlSetup::CaFile();
-    curl_easy_setopt(e, CURLOPT_CAINFO, caFile.empty() ? nullptr : caFile.c_str());
-    if (curl_multi_add_handle(m, e) != CURLM_OK) {
-        curl_easy_setopt(e, CURLOPT_ERRORBUFFER, nullptr);
-        return {kPageCannotBeDisplayed, "the network library could not start the transfer"};
-    }
-    // Two clocks of our own end the transfer: the stall clock (no byte for
-    // stallSeconds; libcurl's low-speed check averages over several seconds
-    // and stays only as a backstop) and the time limit of the whole page.
-    const auto stall = std::chrono::seconds(m_options.stallSeconds);
-    const auto deadline = start + std::chrono::seconds(m_options.pageTimeoutSeconds);
-    enum class End { Done, Stalled, TimeLimit, Failed } end = End::Failed;
-    int running = 1;
-    while (!m_bCancelled) {
-        if (curl_multi_perform(m, &running) != CURLM_OK) {
-            break;
-        }
-        if (running == 0) {
-            end = End::Done;
-            break;
-        }
-        const auto now = Clock::now();
-        if (now >= deadline) {
-            end = End::TimeLimit;
-            break;
-        }
-        if (now >= transfer.lastByte + stall) {
-            end = End::Stalled;
-            break;
-        }
-        const auto wait = std::min<Clock::duration>(
-            {transfer.lastByte + stall - now, deadline - now, std::chrono::seconds(1)});
-        const int waitMs =
-            static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
-        if (curl_multi_poll(m, nullptr, 0, waitMs, nullptr) != CURLM_OK) {
-            break;
-        }
-    }
-    CURLcode code = CURLE_OK;
-    if (end == End::Done) {
-        int left = 0;
-        end = End::Failed;
-        while (CURLMsg* msg = curl_multi_info_read(m, &left)) {
-            if (msg->msg == CURLMSG_DONE && msg->easy_handle == e) {
-                code = msg->data.result;
-                end = End::Done;
+    Add(kCheckId, page, advertiser, evidence != nullptr);
+    for (;;) {
+        for (Fetched& fetched : Run(std::chrono::seconds(1))) {
+            if (fetched.id == kCheckId) {
+                if (evidence != nullptr) {
+                    *evidence = std::move(fetched.evidence);
+                }
+                return std::move(fetched.result);
             }
         }
     }
+}
+
+void PageFetcher::Add(std::size_t id, const std::string& page, const std::string& advertiser,
+                      bool evidence) {
+    ++m_nOutstanding;
+    Fetched now;
+    now.id = id;
+    now.evidence.m_bChecked = evidence;  // nothing seen until the transfer says more
+    if (!HasScheme(page)) {
+        now.result = {kPageCannotBeDisplayed, "no scheme in the address"};
+    } else if (m_bCancelled) {
+        now.result = {kPageCannotBeDisplayed, "the run was stopped"};
+    } else if (m_engine->multi == nullptr) {
+        now.result = {kPageCannotBeDisplayed, "the network library could not be set up"};
+    } else {
+        Job job;
+        job.id = id;
+        job.order = m_engine->nextOrder++;
+        job.page = page;
+        job.advertiser = advertiser;
+        job.host = HostOf(page);
+        job.evidence = evidence;
+        Host& host = m_engine->hosts[job.host];
+        host.name = job.host;
+        host.queue.push_back(std::move(job));
+        Place(host);
+        return;
+    }
+    m_engine->done.push_back(std::move(now));
+}
+
+void PageFetcher::Place(Host& host) {
+    Engine& g = *m_engine;
+    if (host.ready) {
+        g.ready.erase({host.readyKey, &host});
+        host.ready = false;
+    }
+    if (host.timed) {
+        g.timed.erase({host.timedAt, &host});
+        host.timed = false;
+    }
+    const auto now = Clock::now();
+    if (host.queue.empty()) {
+        if (host.running == 0 && host.nextStart <= now) {
+            const std::string name = host.name;
+            g.hosts.erase(name);  // nothing to remember (callers hold no reference)
+        }
+        return;
+    }
+    if (host.running >= m_options.hostConnections) {
+        return;  // placed again when one of its transfers ends
+    }
+    const auto at = std::max(host.nextStart, host.queue.front().notBefore);
+    if (at > now) {
+        host.timed = true;
+        host.timedAt = at;
+        g.timed.insert({at, &host});
+    } else {
+        host.ready = true;
+        host.readyKey = host.queue.front().order;
+        g.ready.insert({host.readyKey, &host});
+    }
+}
+
+void PageFetcher::Fill() {
+    Engine& g = *m_engine;
+    const auto now = Clock::now();
+    while (!g.timed.empty() && g.timed.begin()->first <= now) {
+        Host* host = g.timed.begin()->second;
+        Place(*host);
+    }
+    while (static_cast<int>(g.live.size()) < m_options.jobs && !g.ready.empty()) {
+        Host* host = g.ready.begin()->second;
+        Job job = std::move(host->queue.front());
+        host->queue.pop_front();
+        Start(*host, std::move(job));
+        Place(*host);
+    }
+}
+
+void PageFetcher::Start(Host& host, Job job) {
+    Engine& g = *m_engine;
+    CURL* e = nullptr;
+    if (!g.spare.empty()) {
+        e = g.spare.back();
+        g.spare.pop_back();
+    } else {
+        e = curl_easy_init();
+    }
+    if (e == nullptr) {
+        Unstarted(std::move(job));
+        return;
+    }
+    const auto now = Clock::now();
+    auto live = std::make_unique<Live>(std::move(job), e, now);
+    Live& l = *live;
+    if (l.job.robots) {
+        curl_easy_reset(e);
+        m_robots.Prepare(e, l.job.page, l.download);
+    } else {
+        SetUpPage(e, m_options);
+        if (l.job.evidence) {
+            l.collector = std::make_unique<EvidenceCollector>(l.job.advertiser);
+            l.transfer.evidence = l.collector.get();
+        }
+        const std::string url = EncodeForWire(l.job.page);
+        curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+        curl_easy_setopt(e, CURLOPT_WRITEDATA, &l.transfer);
+        curl_easy_setopt(e, CURLOPT_HEADERDATA, &l.transfer);
+        curl_easy_setopt(e, CURLOPT_ERRORBUFFER, l.transfer.error);
+        // The CA file is read anew for every page.
+        const std::string caFile = CurlSetup::CaFile();
+        curl_easy_setopt(e, CURLOPT_CAINFO, caFile.empty() ? nullptr : caFile.c_str());
+    }
+    if (curl_multi_add_handle(g.multi, e) != CURLM_OK) {
+        Job back = std::move(l.job);
+        g.spare.push_back(e);
+        Unstarted(std::move(back));
+        return;
+    }
+    g.live.emplace(e, std::move(live));
+    ++host.running;
+    host.nextStart = now + std::chrono::milliseconds(m_options.hostIntervalMs);
+}
+
+void PageFetcher::Unstarted(Job job) {
+    if (job.robots) {
+        m_robots.Complete(job.page, CURLE_FAILED_INIT, 0, {});
+        RobotsKnown(job.page);
+        return;
+    }
+    Fetched failed;
+    failed.id = job.id;
+    failed.result = {kPageCannotBeDisplayed, "the network library could not start the transfer"};
+    failed.evidence.m_bChecked = job.evidence;
+    Deliver(std::move(failed));
+}
+
+void PageFetcher::Deliver(Fetched fetched) {
+    m_engine->done.push_back(std::move(fetched));
+}
+
+// Takes the handle off the multi handle and gives its host's turn on.
+std::unique_ptr<PageFetcher::Live> PageFetcher::Release(void* easy) {
+    Engine& g = *m_engine;
+    CURL* e = static_cast<CURL*>(easy);
+    const auto it = g.live.find(e);
+    std::unique_ptr<Live> live = std::move(it->second);
+    g.live.erase(it);
+    curl_multi_remove_handle(g.multi, e);
+    curl_easy_setopt(e, CURLOPT_WRITEDATA, nullptr);
+    curl_easy_setopt(e, CURLOPT_HEADERDATA, nullptr);
+    curl_easy_setopt(e, CURLOPT_ERRORBUFFER, nullptr);
+    curl_easy_setopt(e, CURLOPT_XFERINFODATA, nullptr);
+    g.spare.push_back(e);
+    const auto host = g.hosts.find(live->job.host);
+    if (host != g.hosts.end()) {
+        --host->second.running;
+        Place(host->second);
+    }
+    return live;
+}
+
+void PageFetcher::Finish(void* easy, End end, int code) {
+    CURL* e = static_cast<CURL*>(easy);
+    Live& live = *m_engine->live.at(e);
+    if (live.job.robots) {
+        long status = 0;
+        curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
+        const std::unique_ptr<Live> ended = Release(e);
+        m_robots.Complete(ended->job.page, end == End::Done ? code : CURLE_ABORTED_BY_CALLBACK,
+                          status, ended->download);
+        RobotsKnown(ended->job.page);
+        return;
+    }
+    FinishPage(live, end, static_cast<CURLcode>(code));
+}
+
+void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
+    const CURLcode code = static_cast<CURLcode>(curlCode);
+    CURL* e = live.easy;
+    const Transfer& transfer = live.transfer;
     const long status = transfer.bodyBegun ? transfer.httpStatus : HttpStatus(e);
+    if (end == End::Done && !m_bCancelled && !live.job.retried &&
+        (status == 429 || status == 503) && transfer.retryAfterSeconds >= 0 &&
+        transfer.retryAfterSeconds <= kLongestRetryAfterSeconds) {
+        // Asked to come back soon: once, and the host's other pages wait too.
+        const long seconds = transfer.retryAfterSeconds;
+        Job again = std::move(Release(e)->job);
+        again.retried = true;
+        again.notBefore = Clock::now() + std::chrono::seconds(seconds);
+        Host& host = m_engine->hosts[again.host];
+        host.name = again.host;
+        host.nextStart = std::max(host.nextStart, again.notBefore);
+        const auto at = std::upper_bound(
+            host.queue.begin(), host.queue.end(), again.order,
+            [](std::uint64_t order, const Job& queued) { return order < queued.order; });
+        host.queue.insert(at, std::move(again));
+        Place(host);
+        return;
+    }
     PageResult result = Judge(m_options, end == End::Done, code, status, transfer);
     if (m_bCancelled) {
         result = {kPageCannotBeDisplayed, "the run was stopped", status};
@@ -442,27 +715,238 @@ PageResult PageFetcher::Check(const std::string& page, const std::string& advert
     } else if (end == End::Failed) {
         result = {kPageCannotBeDisplayed, "the network library failed", status};
     }
-    if (collector) {
-        collector->Finish();
+    Fetched fetched;
+    fetched.id = live.job.id;
+    fetched.result = std::move(result);
+    if (live.collector) {
+        live.collector->Finish();
         const char* finalUrl = nullptr;
         curl_easy_getinfo(e, CURLINFO_EFFECTIVE_URL, &finalUrl);
-        collector->SetTransfer(
+        live.collector->SetTransfer(
             status, finalUrl != nullptr ? finalUrl : "",
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - live.start)
+                .count());
+        fetched.evidence = live.collector->TakeEvidence();
     }
-    curl_multi_remove_handle(m, e);
-    curl_easy_setopt(e, CURLOPT_WRITEDATA, nullptr);
-    curl_easy_setopt(e, CURLOPT_HEADERDATA, nullptr);
-    curl_easy_setopt(e, CURLOPT_ERRORBUFFER, nullptr);
-    if (collector) {
-        *evidence = collector->TakeEvidence();
-        // The page as search engines reach it: robots.txt of its final
-        // address, once per host (not for FTP or when nothing answered).
-        if (evidence->m_nHttpStatus != 0 && !m_bCancelled) {
-            m_robots.Apply(*evidence, page);
+    const std::unique_ptr<Live> ended = Release(e);
+    // The page as search engines reach it: robots.txt of its final address,
+    // once per host (not for FTP or when nothing answered).
+    if (!ended->job.evidence || fetched.evidence.m_nHttpStatus == 0 || m_bCancelled) {
+        Deliver(std::move(fetched));
+        return;
+    }
+    const std::string address =
+        fetched.evidence.m_strFinalUrl.empty() ? ended->job.page : fetched.evidence.m_strFinalUrl;
+    if (const auto known = m_robots.Known(address)) {
+        fetched.evidence.m_robotsAll = known->all;
+        fetched.evidence.m_robotsGooglebot = known->googlebot;
+        Deliver(std::move(fetched));
+        return;
+    }
+    const std::string origin = RobotsCache::OriginOf(address);
+    auto& waiting = m_engine->parked[origin];
+    waiting.emplace_back(address, std::move(fetched));
+    if (waiting.size() > 1) {
+        return;  // its fetch is already on its way
+    }
+    // Ahead of the host's pages: a page already done waits for it.
+    Job robots;
+    robots.order = ended->job.order;
+    robots.page = origin;
+    robots.host = HostOf(origin);
+    robots.robots = true;
+    Host& host = m_engine->hosts[robots.host];
+    host.name = robots.host;
+    host.queue.push_front(std::move(robots));
+    Place(host);
+}
+
+void PageFetcher::RobotsKnown(const std::string& origin) {
+    const auto it = m_engine->parked.find(origin);
+    if (it == m_engine->parked.end()) {
+        return;
+    }
+    auto waiting = std::move(it->second);
+    m_engine->parked.erase(it);
+    for (auto& [address, fetched] : waiting) {
+        const auto known = m_robots.Known(address);
+        if (known) {
+            fetched.evidence.m_robotsAll = known->all;
+            fetched.evidence.m_robotsGooglebot = known->googlebot;
+        }
+        Deliver(std::move(fetched));
+    }
+}
+
+void PageFetcher::Forget(std::optional<std::size_t> keep) {
+    Engine& g = *m_engine;
+    // What the kept page still needs: its transfer, or its robots.txt.
+    std::string keptOrigin;
+    for (const auto& [origin, waiting] : g.parked) {
+        for (const auto& entry : waiting) {
+            if (keep && entry.second.id == *keep) {
+                keptOrigin = origin;
+            }
         }
     }
-    return result;
+    std::size_t dropped = 0;
+    const auto kept = [&](const Job& job) {
+        return job.robots ? !keptOrigin.empty() && job.page == keptOrigin : keep && job.id == *keep;
+    };
+    std::vector<CURL*> ending;
+    for (const auto& [e, live] : g.live) {
+        if (!kept(live->job)) {
+            ending.push_back(e);
+        }
+    }
+    for (CURL* e : ending) {
+        const std::unique_ptr<Live> ended = Release(e);
+        dropped += ended->job.robots ? 0 : 1;
+    }
+    std::vector<Host*> hosts;
+    for (auto& [name, host] : g.hosts) {
+        for (auto it = host.queue.begin(); it != host.queue.end();) {
+            if (kept(*it)) {
+                ++it;
+            } else {
+                dropped += it->robots ? 0 : 1;
+                it = host.queue.erase(it);
+            }
+        }
+        hosts.push_back(&host);
+    }
+    for (Host* host : hosts) {
+        Place(*host);
+    }
+    for (auto it = g.parked.begin(); it != g.parked.end();) {
+        auto& waiting = it->second;
+        const auto before = waiting.size();
+        waiting.erase(
+            std::remove_if(waiting.begin(), waiting.end(),
+                           [&](const auto& entry) { return !(keep && entry.second.id == *keep); }),
+            waiting.end());
+        dropped += before - waiting.size();
+        it = waiting.empty() ? g.parked.erase(it) : std::next(it);
+    }
+    const auto before = g.done.size();
+    g.done.erase(std::remove_if(g.done.begin(), g.done.end(),
+                                [&](const Fetched& f) { return !(keep && f.id == *keep); }),
+                 g.done.end());
+    dropped += before - g.done.size();
+    m_nOutstanding -= std::min(dropped, m_nOutstanding);
+}
+
+// After Cancel: every page comes back at once as stopped.
+void PageFetcher::CancelAll() {
+    Engine& g = *m_engine;
+    std::vector<CURL*> ending;
+    for (const auto& [e, live] : g.live) {
+        ending.push_back(e);
+    }
+    for (CURL* e : ending) {
+        Finish(e, End::Failed, CURLE_ABORTED_BY_CALLBACK);
+    }
+    for (auto& [name, host] : g.hosts) {
+        for (Job& job : host.queue) {
+            if (!job.robots) {
+                Fetched stopped;
+                stopped.id = job.id;
+                stopped.result = {kPageCannotBeDisplayed, "the run was stopped"};
+                stopped.evidence.m_bChecked = job.evidence;
+                Deliver(std::move(stopped));
+            }
+        }
+        host.queue.clear();
+    }
+    g.ready.clear();
+    g.timed.clear();
+    g.hosts.clear();
+    for (auto& [origin, waiting] : g.parked) {
+        for (auto& entry : waiting) {
+            Deliver(std::move(entry.second));
+        }
+    }
+    g.parked.clear();
+}
+
+Clock::time_point PageFetcher::NextTimer() const {
+    const Engine& g = *m_engine;
+    auto next = Clock::time_point::max();
+    const auto stall = std::chrono::seconds(m_options.stallSeconds);
+    const auto limit = std::chrono::seconds(m_options.pageTimeoutSeconds);
+    for (const auto& [e, live] : g.live) {
+        if (!live->job.robots) {
+            next = std::min({next, live->start + limit, live->transfer.lastByte + stall});
+        }
+    }
+    if (!g.timed.empty()) {
+        next = std::min(next, g.timed.begin()->first);
+    }
+    return next;
+}
+
+std::vector<PageFetcher::Fetched> PageFetcher::Run(std::chrono::milliseconds wait) {
+    Engine& g = *m_engine;
+    const auto until = Clock::now() + wait;
+    const Utf8Ctype utf8;
+    for (;;) {
+        if (m_bCancelled) {
+            CancelAll();
+        }
+        Fill();
+        if (!g.live.empty()) {
+            int running = 0;
+            const bool performed = curl_multi_perform(g.multi, &running) == CURLM_OK;
+            std::vector<std::pair<CURL*, CURLcode>> ended;
+            int left = 0;
+            while (CURLMsg* msg = curl_multi_info_read(g.multi, &left)) {
+                if (msg->msg == CURLMSG_DONE) {
+                    ended.emplace_back(msg->easy_handle, msg->data.result);
+                }
+            }
+            for (const auto& [e, code] : ended) {
+                if (g.live.count(e) != 0) {
+                    Finish(e, End::Done, code);
+                }
+            }
+            // Two clocks of our own end a page: the stall clock (no byte for
+            // stallSeconds; libcurl's low-speed check averages over several
+            // seconds and stays only as a backstop) and the time limit.
+            const auto now = Clock::now();
+            const auto stall = std::chrono::seconds(m_options.stallSeconds);
+            const auto limit = std::chrono::seconds(m_options.pageTimeoutSeconds);
+            std::vector<std::pair<CURL*, End>> expired;
+            for (const auto& [e, live] : g.live) {
+                if (!performed) {
+                    expired.emplace_back(e, End::Failed);
+                } else if (live->job.robots) {
+                    continue;  // libcurl's own time-outs end it
+                } else if (now >= live->start + limit) {
+                    expired.emplace_back(e, End::TimeLimit);
+                } else if (now >= live->transfer.lastByte + stall) {
+                    expired.emplace_back(e, End::Stalled);
+                }
+            }
+            for (const auto& [e, end] : expired) {
+                Finish(e, end, CURLE_OK);
+            }
+            Fill();
+        }
+        if (!g.done.empty() || m_bWoken.exchange(false)) {
+            std::vector<Fetched> done = std::move(g.done);
+            g.done.clear();
+            m_nOutstanding -= std::min(done.size(), m_nOutstanding);
+            return done;
+        }
+        const auto now = Clock::now();
+        if (now >= until) {
+            return {};
+        }
+        const auto next = std::min({until, NextTimer(), now + std::chrono::seconds(1)});
+        const int waitMs = static_cast<int>(std::max<long long>(
+            0, std::chrono::ceil<std::chrono::milliseconds>(next - now).count()));
+        curl_multi_poll(g.multi, nullptr, 0, waitMs, nullptr);
+    }
 }
 
 }  // namespace tarnwick

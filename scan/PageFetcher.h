@@ -1,7 +1,24 @@
 // Fetches publisher pages over HTTP, HTTPS or FTP and classifies each as its
-// bytes arrive (LinkClassifier). One fetcher keeps one transfer handle and its
-// connections for as long as it lives, so a scan run that checks many pages of
-// one site does not open a new connection for each.
+// bytes arrive (LinkClassifier). One fetcher keeps one libcurl multi handle and
+// its connections for as long as it lives, so a scan run that checks many pages
+// of one site does not open a new connection for each.
+//
+// Pages are fetched one at a time (Check) or side by side (Add, then Run until
+// each has come back): one thread drives every transfer through the multi
+// handle, with no thread per page. Side by side:
+//   - at most Options::jobs transfers are on the wire at once, robots.txt
+//     fetches included; pages start in the order they were added, except that
+//     a page whose host is busy lets later pages of other hosts go first;
+//   - at most Options::hostConnections transfers to one host at a time, and
+//     the starts of two requests to one host at least Options::hostIntervalMs
+//     apart;
+//   - a page's clocks (time limit, stall) start when its transfer starts, not
+//     while it waits for its turn;
+//   - each transfer keeps only the classifier's window and the evidence
+//     parser's state, never the body;
+//   - a 429 or 503 answer with a Retry-After of at most 30 s is asked again
+//     once after that time (the host waits as long); otherwise the answer is
+//     the result, as below.
 //
 // Rules of the fetch:
 //   - an address without "scheme://" at its start is not opened ("Page cannot
@@ -32,7 +49,12 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "scan/PageEvidence.h"
 #include "scan/PageResult.h"
@@ -47,6 +69,16 @@ public:
         long stallSeconds = 60;         // no byte received for this long ends the transfer
         long pageTimeoutSeconds = 120;  // the whole page, connecting included
         long maxRedirects = 20;
+        int jobs = 32;            // transfers on the wire at once (Add and Run)
+        int hostConnections = 2;  // transfers to one host at once
+        long hostIntervalMs = 0;  // between the starts of two requests to one host
+    };
+
+    // A page that Run gives back.
+    struct Fetched {
+        std::size_t id = 0;
+        PageResult result;
+        PageEvidence evidence;  // m_bChecked only when Add asked for it
     };
 
     PageFetcher() : PageFetcher(Options{}) {}
@@ -57,23 +89,58 @@ public:
 
     // One of "Link Found", "Link Not Found", "Page cannot be displayed",
     // "Page Cannot be Found", with its reason and the final HTTP status. Not
-    // to be called from two threads at once. With evidence, also gathers
-    // what the same transfer shows of the link's worth (EvidenceCollector)
-    // and the host's robots.txt verdict (fetched once per host for the life
-    // of the fetcher, with the same time-outs).
+    // to be called from two threads at once, nor while pages added with Add
+    // are outstanding. With evidence, also gathers what the same transfer
+    // shows of the link's worth (EvidenceCollector) and the host's robots.txt
+    // verdict (fetched once per host for the life of the fetcher, with the
+    // same time-outs).
     PageResult Check(const std::string& page, const std::string& advertiser,
                      PageEvidence* evidence = nullptr);
 
-    // Callable from any thread: ends the transfer in progress at once and
-    // makes every later Check answer "Page cannot be displayed" without
+    // Queues a page; Run gives it back with the caller's id. Add, Run and
+    // Forget belong to one thread.
+    void Add(std::size_t id, const std::string& page, const std::string& advertiser, bool evidence);
+    // Drives the transfers until at least one page is done, Wakeup is called
+    // or wait has passed; returns the pages done (in any order).
+    std::vector<Fetched> Run(std::chrono::milliseconds wait);
+    // Ends every transfer and drops every page added, but keep (and the
+    // robots.txt fetch it waits for): none of them comes back from Run.
+    void Forget(std::optional<std::size_t> keep);
+    // Pages added that Run has not given back yet.
+    std::size_t Outstanding() const { return m_nOutstanding; }
+
+    // Callable from any thread: ends the transfers in progress at once and
+    // makes every later page answer "Page cannot be displayed" without
     // fetching. For shutting down a scan run.
     void Cancel();
+    // Callable from any thread: makes the Run in progress (or the next one)
+    // return soon.
+    void Wakeup();
 
 private:
+    struct Job;
+    struct Host;
+    struct Live;
+    struct Engine;
+    enum class End { Done, Stalled, TimeLimit, Failed };
+
+    void Place(Host& host);
+    void Fill();
+    void Start(Host& host, Job job);
+    void Unstarted(Job job);
+    void Finish(void* easy, End end, int code);
+    void FinishPage(Live& live, End end, int code);
+    void RobotsKnown(const std::string& origin);
+    std::unique_ptr<Live> Release(void* easy);
+    void Deliver(Fetched fetched);
+    void CancelAll();
+    std::chrono::steady_clock::time_point NextTimer() const;
+
     Options m_options;
-    void* m_pMulti;  // CURLM*
-    void* m_pEasy;   // CURL*
+    std::unique_ptr<Engine> m_engine;
     std::atomic<bool> m_bCancelled{false};
+    std::atomic<bool> m_bWoken{false};
+    std::size_t m_nOutstanding = 0;
     RobotsCache m_robots;
 };
 

@@ -9,14 +9,8 @@ namespace {
 
 constexpr const char* kUserAgent = "Internet Explorer6.0.2900.2180";
 
-struct Download {
-    std::string body;
-    std::size_t maxBytes = 0;
-    const std::atomic<bool>* cancelled = nullptr;
-};
-
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
-    auto* d = static_cast<Download*>(user);
+    auto* d = static_cast<RobotsCache::Download*>(user);
     const size_t n = size * count;
     const size_t room = d->maxBytes - d->body.size();
     if (n > room) {
@@ -28,7 +22,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 }
 
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return static_cast<Download*>(user)->cancelled->load() ? 1 : 0;
+    return static_cast<RobotsCache::Download*>(user)->cancelled->load() ? 1 : 0;
 }
 
 }  // namespace
@@ -63,34 +57,62 @@ std::string RobotsCache::OriginOf(const std::string& address) {
     return lowered + "://" + authority;
 }
 
+std::shared_ptr<RobotsCache::Entry> RobotsCache::EntryOf(const std::string& origin) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto& slot = m_entries[origin];
+    if (!slot) {
+        slot = std::make_shared<Entry>();
+    }
+    return slot;
+}
+
+RobotsCache::Verdicts RobotsCache::VerdictsOf(const Entry& entry, const std::string& address) {
+    if (!entry.robots) {
+        return {};
+    }
+    const std::string path = RobotsTxt::PathOf(address);
+    const auto verdict = [&](const char* agent) {
+        return entry.robots->IsAllowed(agent, path) ? RobotsVerdict::Allowed
+                                                    : RobotsVerdict::Disallowed;
+    };
+    return {verdict("*"), verdict("Googlebot")};
+}
+
 RobotsCache::Verdicts RobotsCache::Check(const std::string& address) {
     const std::string origin = OriginOf(address);
     if (origin.empty()) {
         return {};
     }
-    std::shared_ptr<Entry> entry;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        auto& slot = m_entries[origin];
-        if (!slot) {
-            slot = std::make_shared<Entry>();
-        }
-        entry = slot;
-    }
+    const std::shared_ptr<Entry> entry = EntryOf(origin);
     std::lock_guard<std::mutex> lock(entry->mutex);
     if (!entry->done) {
         entry->robots = Fetch(origin);
         entry->done = true;
     }
-    if (!entry->robots) {
-        return {};
+    return VerdictsOf(*entry, address);
+}
+
+std::optional<RobotsCache::Verdicts> RobotsCache::Known(const std::string& address) {
+    const std::string origin = OriginOf(address);
+    if (origin.empty()) {
+        return Verdicts{};
     }
-    const std::string path = RobotsTxt::PathOf(address);
-    const auto verdict = [&](const char* agent) {
-        return entry->robots->IsAllowed(agent, path) ? RobotsVerdict::Allowed
-                                                     : RobotsVerdict::Disallowed;
-    };
-    return {verdict("*"), verdict("Googlebot")};
+    const std::shared_ptr<Entry> entry = EntryOf(origin);
+    std::lock_guard<std::mutex> lock(entry->mutex);
+    if (!entry->done) {
+        return std::nullopt;
+    }
+    return VerdictsOf(*entry, address);
+}
+
+void RobotsCache::Complete(const std::string& origin, int code, long httpStatus,
+                           const Download& download) {
+    const std::shared_ptr<Entry> entry = EntryOf(origin);
+    std::lock_guard<std::mutex> lock(entry->mutex);
+    if (!entry->done) {
+        entry->robots = Answer(code, httpStatus, download);
+        entry->done = true;
+    }
 }
 
 void RobotsCache::Apply(PageEvidence& evidence, const std::string& pageAddress) {
@@ -99,18 +121,9 @@ void RobotsCache::Apply(PageEvidence& evidence, const std::string& pageAddress) 
     evidence.m_robotsGooglebot = v.googlebot;
 }
 
-std::optional<RobotsTxt> RobotsCache::Fetch(const std::string& origin) {
-    if (m_bCancelled) {
-        return std::nullopt;
-    }
-    if (!CurlSetup::GlobalInit()) {
-        return std::nullopt;
-    }
-    CURL* e = curl_easy_init();
-    if (e == nullptr) {
-        return std::nullopt;
-    }
-    Download download;
+void RobotsCache::Prepare(void* easy, const std::string& origin, Download& download) const {
+    CURL* e = static_cast<CURL*>(easy);
+    download.body.clear();
     download.maxBytes = m_options.maxBytes;
     download.cancelled = &m_bCancelled;
     const std::string url = origin + "/robots.txt";
@@ -135,11 +148,30 @@ std::optional<RobotsTxt> RobotsCache::Fetch(const std::string& origin) {
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &OnProgress);
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, &download);
+}
+
+std::optional<RobotsTxt> RobotsCache::Fetch(const std::string& origin) {
+    if (m_bCancelled) {
+        return std::nullopt;
+    }
+    if (!CurlSetup::GlobalInit()) {
+        return std::nullopt;
+    }
+    CURL* e = curl_easy_init();
+    if (e == nullptr) {
+        return std::nullopt;
+    }
+    Download download;
+    Prepare(e, origin, download);
     const CURLcode code = curl_easy_perform(e);
     long status = 0;
     curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
     curl_easy_cleanup(e);
+    return Answer(code, status, download);
+}
 
+std::optional<RobotsTxt> RobotsCache::Answer(int code, long status,
+                                             const Download& download) const {
     const bool cut = code == CURLE_WRITE_ERROR && download.body.size() == m_options.maxBytes;
     if (code == CURLE_TOO_MANY_REDIRECTS) {
         return RobotsTxt();

@@ -2,6 +2,9 @@
 // is fetched the first time a page of it asks, and kept for the rest of the
 // run. Callers from several threads at once are fine; a second caller for an
 // origin being fetched waits for that fetch instead of fetching again.
+// A caller that runs its own transfers (the page fetcher, which fetches
+// robots.txt beside the pages with the same connections) asks Known first,
+// sets a transfer up with Prepare and hands its end to Complete.
 //
 // The fetch has the page fetch's limits (connect time-out, stall time-out,
 // time limit, User-Agent, certificate checks) and reads at most 500 KiB. Its answer:
@@ -51,6 +54,23 @@ public:
     // Ends a fetch in progress and makes later ones answer unknown at once.
     void Cancel() { m_bCancelled = true; }
 
+    // The verdicts for the address when its origin's file is known (or the
+    // address has no robots.txt to ask: unknown); none while it must be
+    // fetched.
+    std::optional<Verdicts> Known(const std::string& address);
+    // What a transfer of robots.txt collects.
+    struct Download {
+        std::string body;
+        std::size_t maxBytes = 0;
+        const std::atomic<bool>* cancelled = nullptr;
+    };
+    // Sets the libcurl easy handle up to fetch origin's robots.txt into
+    // download (the caller runs it).
+    void Prepare(void* easy, const std::string& origin, Download& download) const;
+    // The transfer of origin's robots.txt ended with libcurl's code; its
+    // answer is kept for the rest of the run.
+    void Complete(const std::string& origin, int code, long httpStatus, const Download& download);
+
     // "http://host:port" of an address, lowered; empty when it is not http
     // or https.
     static std::string OriginOf(const std::string& address);
@@ -62,6 +82,9 @@ private:
         std::optional<RobotsTxt> robots;  // none: unknown
     };
     std::optional<RobotsTxt> Fetch(const std::string& origin);
+    std::optional<RobotsTxt> Answer(int code, long httpStatus, const Download& download) const;
+    std::shared_ptr<Entry> EntryOf(const std::string& origin);
+    static Verdicts VerdictsOf(const Entry& entry, const std::string& address);
 
     Options m_options;
     std::mutex m_mutex;  // guards m_entries (not the entries' fetches)

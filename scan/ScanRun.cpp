@@ -1,6 +1,9 @@
 #include "scan/ScanRun.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <map>
+#include <optional>
 #include <vector>
 
 #include "scan/PageFetcher.h"
@@ -186,26 +189,75 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
             EndOfRun(true);
         }
     }
-    for (size_t i = 0; go && i < run->jobs.size(); ++i) {
-        std::lock_guard<std::mutex> scan(g_csScan);
-        if (g_bStopRequested || run->abandoned) {
-            break;  // Stop has marked this row and the rest "Stopped by user"
+    if (go && !run->jobs.empty()) {
+        if (m_checker) {
+            for (const ScanJob& job : run->jobs) {
+                std::lock_guard<std::mutex> scan(g_csScan);
+                if (g_bStopRequested || run->abandoned) {
+                    break;  // Stop has marked this row and the rest "Stopped by user"
+                }
+                m_panes.PageStarted(job.m_nRow);
+                // A given checker has no evidence.
+                const PageResult checked = m_checker(job.m_strPage, job.m_strAdvertiser);
+                if (!run->abandoned) {
+                    Commit(*run, job, checked, PageEvidence{});
+                }
+            }
+        } else {
+            FetchInOrder(*run);
         }
-        CheckOnePage(*run, run->jobs[i]);
     }
     --m_nActiveThreads;
 }
 
-void ScanRun::CheckOnePage(Run& run, const ScanJob& job) {
-    m_panes.PageStarted(job.m_nRow);
-    // The evidence comes from the same fetch; a given checker has none.
-    PageEvidence evidence;
-    const PageResult checked =
-        m_checker ? m_checker(job.m_strPage, job.m_strAdvertiser)
-                  : run.fetcher->Check(job.m_strPage, job.m_strAdvertiser, &evidence);
-    if (run.abandoned) {
-        return;
+void ScanRun::FetchInOrder(Run& run) {
+    PageFetcher& fetcher = *run.fetcher;
+    for (const ScanJob& job : run.jobs) {
+        fetcher.Add(static_cast<size_t>(job.m_nRow), job.m_strPage, job.m_strAdvertiser, true);
     }
+    // Pages done ahead of the head row, waiting for their turn: a result and
+    // its evidence each, never a body.
+    std::map<size_t, PageFetcher::Fetched> ahead;
+    bool stopSeen = false;
+    for (const ScanJob& job : run.jobs) {
+        const auto row = static_cast<size_t>(job.m_nRow);
+        std::lock_guard<std::mutex> scan(g_csScan);
+        if (g_bStopRequested || run.abandoned) {
+            break;  // Stop has marked this row and the rest "Stopped by user"
+        }
+        m_panes.PageStarted(job.m_nRow);
+        auto it = ahead.find(row);
+        while (it == ahead.end() && !run.abandoned) {
+            if (g_bStopRequested && !stopSeen) {
+                // The head row finishes as the page in hand; every fetch
+                // running ahead of it ends now and never shows.
+                stopSeen = true;
+                fetcher.Forget(row);
+                ahead.clear();
+            }
+            for (PageFetcher::Fetched& fetched : fetcher.Run(std::chrono::seconds(1))) {
+                ahead.emplace(fetched.id, std::move(fetched));
+            }
+            it = ahead.find(row);
+        }
+        if (run.abandoned) {
+            break;
+        }
+        const PageFetcher::Fetched fetched = std::move(it->second);
+        ahead.erase(it);
+        Commit(run, job, fetched.result, fetched.evidence);
+        if (!ahead.count(row + 1)) {
+            // Keep the transfers moving between commits.
+            for (PageFetcher::Fetched& more : fetcher.Run(std::chrono::milliseconds(0))) {
+                ahead.emplace(more.id, std::move(more));
+            }
+        }
+    }
+    fetcher.Forget(std::nullopt);
+}
+
+void ScanRun::Commit(Run& run, const ScanJob& job, const PageResult& checked,
+                     const PageEvidence& evidence) {
     if (evidence.m_bChecked) {
         m_panes.SetResultEvidence(job.m_nRow, evidence);
     }
@@ -296,6 +348,9 @@ void ScanRun::OnStop() {
         std::lock_guard<std::mutex> state(m_stateMutex);
         ++m_nStops;
         SetEndedFlags();
+        if (m_run && m_run->fetcher) {
+            m_run->fetcher->Wakeup();  // the fetches ahead of the head row end at once
+        }
     }
     MarkStopped();
     EndObserved(false);

@@ -1,5 +1,14 @@
-// The scan run: Play checks every publisher page of the ticked profiles, one
-// after the other in results-row order, on one scan thread; Stop ends it.
+// The scan run: Play checks every publisher page of the ticked profiles in
+// results-row order on one scan thread; Stop ends it.
+//
+// The pages are fetched side by side (PageFetcher: up to Options::jobs on the
+// wire, a few per host, all driven by the scan thread), but everything the
+// run shows follows the rows one by one as below: row k is "the page being
+// checked" (PageStarted, g_csScan held) from the moment row k-1's result and
+// steps are written until its own are. Pages further down that finish sooner
+// wait in memory (their result and evidence, never their bodies) for their
+// turn; their fetches never wait for that turn. With one job, or with a
+// PageChecker, one page is fetched after the other.
 //
 // Play (OnPlay):
 //   - sets the run flags (Stop enabled, Play disabled, running, report not
@@ -34,7 +43,7 @@
 // profiles, and runs OfferReport. It does not interrupt the page being
 // checked: that page still gets its result, notification and progression,
 // and when it is the last row the end of the run follows (a second report
-// prompt).
+// prompt). Every fetch of a later row ends at once and shows nothing.
 //
 // Threads and the panes:
 //   - OnPlay, OnStop, WaitForScanThread, RequestShutdown and the destructor
@@ -79,7 +88,8 @@ using PageChecker =
 
 class ScanRun {
 public:
-    // Without a checker, pages are fetched with one PageFetcher per run.
+    // Without a checker, pages are fetched with one PageFetcher per run, side
+    // by side as its options say.
     explicit ScanRun(ScanPanes& panes, PageChecker checker = {});
     // Requests shutdown and joins the scan thread (see above).
     ~ScanRun();
@@ -89,7 +99,8 @@ public:
     void OnPlay();
     void OnStop();
 
-    // The time-outs of the fetcher of every later run (without a checker).
+    // The time-outs and the number of pages side by side of the fetcher of
+    // every later run (without a checker).
     void SetFetchOptions(const PageFetcher::Options& options) { m_fetchOptions = options; }
     // Watches every later run (the history); none when null. Set it between
     // runs only.
@@ -109,7 +120,9 @@ private:
     void PrepareRun(Run& run, bool onScanThread);
     void ScanThread(std::shared_ptr<Run> run, std::thread previous);
     bool BeginDeferred(Run& run);
-    void CheckOnePage(Run& run, const ScanJob& job);
+    void FetchInOrder(Run& run);
+    void Commit(Run& run, const ScanJob& job, const PageResult& checked,
+                const PageEvidence& evidence);
     void Progress(Run& run, const ScanJob& job);
     void EndOfRun(bool completed);
     void EndObserved(bool completed);

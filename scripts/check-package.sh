@@ -68,8 +68,8 @@ shopt -s nullglob
 for picture in gui/res/guide/*.png; do
     expected+=("usr/share/doc/tarnwick/$(basename "$picture")")
 done
-for unit in dist/systemd/*.service dist/systemd/*.timer; do
-    expected+=("usr/lib/systemd/user/$(basename "$unit")")
+for unit in dist/systemd/*.service.in dist/systemd/*.timer; do
+    expected+=("usr/lib/systemd/user/$(basename "$unit" .in)")
 done
 shopt -u nullglob
 for path in "${expected[@]}"; do
@@ -78,6 +78,9 @@ done
 for program in tarnwick tarnwick-cli; do
     [[ -x $root/usr/bin/$program ]] || fail "/usr/bin/$program is not executable"
 done
+grep -qx 'ExecStart=/usr/bin/tarnwick-cli scan .*' "$root/usr/lib/systemd/user/tarnwick-scan.service" ||
+    fail "tarnwick-scan.service does not run /usr/bin/tarnwick-cli"
+
 
 # Each bitmap icon is the size its folder names.
 for size in 48 128 256; do

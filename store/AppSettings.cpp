@@ -55,7 +55,7 @@ std::string AppSettings::Path() {
     return ConfigHome() + "/tarnwick/settings.ini";
 }
 
-bool AppSettings::ParseSeconds(const std::string& text, long min, long max, long& value) {
+bool AppSettings::ParseNumber(const std::string& text, long min, long max, long& value) {
     const std::string t = Trim(text);
     if (t.empty() || t.size() > 9) {
         return false;
@@ -95,8 +95,15 @@ AppSettings AppSettings::Load(const std::string& path) {
         const std::string key = Trim(t.substr(0, eq));
         const std::string value = t.substr(eq + 1);
         if (key == "page_timeout_seconds") {
-            ParseSeconds(value, kMinPageTimeoutSeconds, kMaxPageTimeoutSeconds,
-                         settings.m_nPageTimeoutSeconds);
+            ParseNumber(value, kMinPageTimeoutSeconds, kMaxPageTimeoutSeconds,
+                        settings.m_nPageTimeoutSeconds);
+        } else if (key == "jobs") {
+            ParseNumber(value, kMinJobs, kMaxJobs, settings.m_nJobs);
+        } else if (key == "host_connections") {
+            ParseNumber(value, kMinHostConnections, kMaxHostConnections,
+                        settings.m_nHostConnections);
+        } else if (key == "host_interval_ms") {
+            ParseNumber(value, kMinHostIntervalMs, kMaxHostIntervalMs, settings.m_nHostIntervalMs);
         }
     }
     return settings;
@@ -109,6 +116,9 @@ void AppSettings::Save(const std::string& path) const {
     try {
         writer.WriteRaw("[scan]\n");
         writer.WriteRaw("page_timeout_seconds=" + std::to_string(m_nPageTimeoutSeconds) + "\n");
+        writer.WriteRaw("jobs=" + std::to_string(m_nJobs) + "\n");
+        writer.WriteRaw("host_connections=" + std::to_string(m_nHostConnections) + "\n");
+        writer.WriteRaw("host_interval_ms=" + std::to_string(m_nHostIntervalMs) + "\n");
         writer.CommitOver(target);
     } catch (...) {
         writer.Discard();

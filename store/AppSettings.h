@@ -5,6 +5,9 @@
 //
 //   [scan]
 //   page_timeout_seconds=120
+//   jobs=32                  pages fetched side by side
+//   host_connections=2       transfers to one host at once
+//   host_interval_ms=0       between the starts of two requests to one host
 //
 // A missing file, a missing key or a value that is no number in range leaves
 // the default. Unknown sections and keys are kept out of the way (ignored).
@@ -20,7 +23,20 @@ public:
     static constexpr long kMinPageTimeoutSeconds = 1;
     static constexpr long kMaxPageTimeoutSeconds = 3600;
 
+    static constexpr long kDefaultJobs = 32;
+    static constexpr long kMinJobs = 1;
+    static constexpr long kMaxJobs = 64;
+    static constexpr long kDefaultHostConnections = 2;
+    static constexpr long kMinHostConnections = 1;
+    static constexpr long kMaxHostConnections = 16;
+    static constexpr long kDefaultHostIntervalMs = 0;
+    static constexpr long kMinHostIntervalMs = 0;
+    static constexpr long kMaxHostIntervalMs = 60000;
+
     long m_nPageTimeoutSeconds = kDefaultPageTimeoutSeconds;
+    long m_nJobs = kDefaultJobs;
+    long m_nHostConnections = kDefaultHostConnections;
+    long m_nHostIntervalMs = kDefaultHostIntervalMs;
 
     // The file's path from the environment, read anew.
     static std::string Path();
@@ -32,7 +48,10 @@ public:
     void Save(const std::string& path = {}) const;
 
     // "120" -> 120; false for text that is not a whole number in [min, max].
-    static bool ParseSeconds(const std::string& text, long min, long max, long& value);
+    static bool ParseNumber(const std::string& text, long min, long max, long& value);
+    static bool ParseSeconds(const std::string& text, long min, long max, long& value) {
+        return ParseNumber(text, min, max, value);
+    }
 
     bool operator==(const AppSettings&) const = default;
 };

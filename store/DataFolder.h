@@ -20,7 +20,6 @@ public:
     // Creates the Profiles folder when missing; throws FileError when it cannot.
     void EnsureProfilesFolder() const;
 
-    const std::string& ProgramFilesPath() const { return m_strProgramFiles; }
     std::string Folder() const;  // without a final "/"
     std::string IndexPath() const;
     std::string Index1Path() const;

@@ -1,6 +1,7 @@
 // Preferences (File > Preferences...): the settings the desktop program shares
-// with tarnwick-cli (AppSettings), for now the time limit of one page. OK
-// writes them; the next run uses them.
+// with tarnwick-cli (AppSettings): the time limit of one page, how many pages
+// are fetched side by side, how many at a time from one host and the pause
+// between two requests to one host. OK writes them; the next run uses them.
 #pragma once
 
 #include <QDialog>
@@ -26,6 +27,9 @@ public:
 private:
     AppSettings m_settings;
     QSpinBox* m_pPageTimeout = nullptr;
+    QSpinBox* m_pJobs = nullptr;
+    QSpinBox* m_pHostConnections = nullptr;
+    QSpinBox* m_pHostInterval = nullptr;
 };
 
 }  // namespace tarnwick

@@ -8,7 +8,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include "common/ProductName.h"
@@ -212,8 +214,12 @@ void CTarnwickApp::OnPlay() {
     m_pMailQueue->BeginRun();
     // The shared settings are read at every Play: a change in Preferences
     // (or by hand in the file) applies to the next run.
+    const AppSettings settings = AppSettings::Load();
     PageFetcher::Options fetch;
-    fetch.pageTimeoutSeconds = AppSettings::Load().m_nPageTimeoutSeconds;
+    fetch.pageTimeoutSeconds = settings.m_nPageTimeoutSeconds;
+    fetch.jobs = static_cast<int>(settings.m_nJobs);
+    fetch.hostConnections = static_cast<int>(settings.m_nHostConnections);
+    fetch.hostIntervalMs = settings.m_nHostIntervalMs;
     m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();
@@ -302,13 +308,44 @@ void CTarnwickApp::FinishMail() {
     if (!m_pMailQueue || m_pMailQueue->Outstanding() == 0) {
         return;
     }
-    QProgressDialog progress(QStringLiteral("Sending the remaining notification mails..."),
-                             QString(), 0, 0,
+    QProgressDialog progress(QString(), QString(), 0, 0,
                              m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr);
     progress.setWindowTitle(QLatin1String(kProductName));
-    progress.setCancelButton(nullptr);
+    // A mail server that accepts and never answers costs each letter its
+    // whole time limit: the user may leave the queued letters behind and
+    // wait only for those already on their way.
+    auto* quit = new QPushButton(QStringLiteral("&Quit Without Them"));
+    quit->setObjectName(QStringLiteral("QuitWithoutMail"));
+    progress.setCancelButton(quit);
+    disconnect(&progress, &QProgressDialog::canceled, &progress, &QProgressDialog::cancel);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
     progress.setMinimumDuration(300);
     progress.setWindowModality(Qt::ApplicationModal);
+    bool quitting = false;
+    const auto tell = [&] {
+        progress.setLabelText(
+            quitting ? QStringLiteral("Waiting for the notification mails being sent...")
+                     : QStringLiteral("Sending the remaining notification mails... (%1 left)")
+                           .arg(m_pMailQueue->Outstanding()));
+    };
+    tell();
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, &progress, tell);
+    ticker.start(250);
+    connect(&progress, &QProgressDialog::canceled, &progress, [&] {
+        if (quitting) {
+            return;
+        }
+        quitting = true;
+        quit->setEnabled(false);
+        for (const NotificationJob& job : m_pMailQueue->TakeQueued()) {
+            if (m_pHistory) {
+                m_pHistory->LetterDone(job, kNotSentQuit);
+            }
+        }
+        tell();
+    });
     // A sender may be showing a message box through the GUI thread meanwhile.
     GuiThread::RunAside([this] { m_pMailQueue->WaitUntilDrained(); });
 }

@@ -38,7 +38,10 @@ TEST(CliOptionsTest, GoodCommandLines) {
         EXPECT_EQ(o.advertiser, row.advertiser);
         EXPECT_EQ(o.reportPath, row.report);
         EXPECT_EQ(o.noMail, row.noMail);
+        EXPECT_EQ(o.jobs, 0);  // the settings' unless given
     }
+    EXPECT_EQ(ParseArguments({"scan", "--jobs", "1"}).jobs, 1);
+    EXPECT_EQ(ParseArguments({"scan", "--jobs=64", "--no-mail"}).jobs, 64);
 }
 
 TEST(CliOptionsTest, BadCommandLines) {
@@ -52,6 +55,11 @@ TEST(CliOptionsTest, BadCommandLines) {
         {{"scan", "--report"}, "--report needs a file name"},
         {{"scan", "--report="}, "--report needs a file name"},
         {{"scan", "--mail"}, "unknown option '--mail' for scan"},
+        {{"scan", "--jobs", "0"}, "--jobs needs a number of pages from 1 to 64"},
+        {{"scan", "--jobs=65"}, "--jobs needs a number of pages from 1 to 64"},
+        {{"scan", "--jobs", "many"}, "--jobs needs a number of pages from 1 to 64"},
+        {{"scan", "--jobs"}, "--jobs needs a value"},
+        {{"check", "--jobs", "4", "a", "b"}, "unknown option '--jobs' for check"},
         {{"help", "bogus"}, "unknown command 'bogus'"},
     };
     for (const auto& [args, message] : rows) {

@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <curl/curl.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -42,13 +44,14 @@ std::string JsonString(const std::string& json, const std::string& key) {
 
 }  // namespace
 
-PageServer::PageServer(bool tls, bool ftp) {
+PageServer::PageServer(bool tls, bool ftp, int hosts) {
     // A proxy set for the user's own use must not carry loopback requests.
     for (const char* proxy :
          {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
         if (std::getenv(proxy) != nullptr) {
             std::string list = EnvOr("no_proxy", "");
-            list += list.empty() ? "127.0.0.1,localhost" : ",127.0.0.1,localhost";
+            list += list.empty() ? "127.0.0.1,127.0.0.0/8,localhost"
+                                 : ",127.0.0.1,127.0.0.0/8,localhost";
             setenv("no_proxy", list.c_str(), 1);
             break;
         }
@@ -70,6 +73,9 @@ PageServer::PageServer(bool tls, bool ftp) {
     }
     if (ftp) {
         args.push_back("--ftp");
+    }
+    if (hosts > 0) {
+        args.insert(args.end(), {"--hosts", std::to_string(hosts)});
     }
     std::vector<char*> argv;
     for (std::string& a : args) {
@@ -107,6 +113,20 @@ PageServer::PageServer(bool tls, bool ftp) {
     m_nHttps = JsonInt(line, "https");
     m_nFtp = JsonInt(line, "ftp");
     m_strCaFile = JsonString(line, "ca");
+    const size_t list = line.find("\"hosts\": [");
+    if (list != std::string::npos) {
+        const char* p = line.c_str() + list + 10;
+        while (*p != '\0' && *p != ']') {
+            char* end = nullptr;
+            const long port = std::strtol(p, &end, 10);
+            if (end == p) {
+                ++p;
+                continue;
+            }
+            m_hostPorts.push_back(static_cast<int>(port));
+            p = end;
+        }
+    }
     if (m_nHttp == 0) {
         throw std::runtime_error("the page server did not start: " + line);
     }
@@ -146,6 +166,30 @@ std::string PageServer::Https(const std::string& path) const {
 
 std::string PageServer::Ftp(const std::string& path) const {
     return "ftp://127.0.0.1:" + std::to_string(m_nFtp) + path;
+}
+
+std::string PageServer::HostHttp(int k, const std::string& path) const {
+    return "http://127.0.0." + std::to_string(k + 2) + ":" +
+           std::to_string(m_hostPorts.at(static_cast<size_t>(k))) + path;
+}
+
+int PageServer::HostStat(int k, const std::string& key) const {
+    // Asked of the first host, whose own counts do not matter.
+    CURL* e = curl_easy_init();
+    std::string body;
+    const std::string url = Http("/stats?host=127.0.0." + std::to_string(k + 2) + "&key=" + key);
+    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(e, CURLOPT_TIMEOUT, 10L);
+    curl_easy_setopt(
+        e, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t count, void* user) {
+            static_cast<std::string*>(user)->append(data, size * count);
+            return size * count;
+        });
+    curl_easy_setopt(e, CURLOPT_WRITEDATA, &body);
+    const CURLcode code = curl_easy_perform(e);
+    curl_easy_cleanup(e);
+    return code == CURLE_OK ? std::atoi(body.c_str()) : -1;
 }
 
 int UnusedPort() {

@@ -6,14 +6,16 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace tarnwick::test {
 
 class PageServer {
 public:
     // tls: also HTTPS, with a certificate from a CA made for this server
-    // (CaFile()). ftp: also FTP (anonymous, read-only).
-    explicit PageServer(bool tls = true, bool ftp = true);
+    // (CaFile()). ftp: also FTP (anonymous, read-only). hosts: that many more
+    // HTTP hosts on 127.0.0.2, 127.0.0.3, ... serving the same files.
+    explicit PageServer(bool tls = true, bool ftp = true, int hosts = 0);
     ~PageServer();
     PageServer(const PageServer&) = delete;
     PageServer& operator=(const PageServer&) = delete;
@@ -25,6 +27,11 @@ public:
     std::string Http(const std::string& path) const;
     std::string Https(const std::string& path) const;
     std::string Ftp(const std::string& path) const;
+    // The address of a path on the further host k (0: 127.0.0.2).
+    std::string HostHttp(int k, const std::string& path) const;
+    // What further host k saw: "peak" (most connections open at once),
+    // "robots" (requests of /robots.txt) or "requests".
+    int HostStat(int k, const std::string& key) const;
     const std::string& CaFile() const { return m_strCaFile; }
     int HttpPort() const { return m_nHttp; }
 
@@ -34,6 +41,7 @@ private:
     int m_nHttp = 0;
     int m_nHttps = 0;
     int m_nFtp = 0;
+    std::vector<int> m_hostPorts;
     pid_t m_pid = -1;
     int m_nStdin = -1;
 };

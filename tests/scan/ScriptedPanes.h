@@ -104,6 +104,14 @@ public:
     void SetResultMail(int row, const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_results.at(row).m_strMail = text;
+        m_log.push_back("mail " + std::to_string(row) + " " + text);
+    }
+    void SetResultEvidence(int row, const PageEvidence& evidence) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_results.at(row).m_evidence = evidence;
+        m_log.push_back("evidence " + std::to_string(row) + " " +
+                        std::to_string(evidence.m_nHttpStatus) + " robots " +
+                        RobotsVerdictName(evidence.m_robotsAll));
     }
     void OfferReport() override {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -130,10 +138,17 @@ public:
     void SetResultChange(int row, const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_changes[row] = text;
+        m_log.push_back("change " + std::to_string(row) + " " + text);
     }
     void ShowRunSummary(const std::string& summary) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_summaries.push_back(summary);
+        m_log.push_back("summary " + summary);
+    }
+    // An entry of the test's own (an observer's call) among the panes' writes.
+    void Note(const std::string& entry) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_log.push_back(entry);
     }
 
     // Snapshots for the test.

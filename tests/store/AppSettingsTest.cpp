@@ -24,10 +24,19 @@ protected:
 TEST_F(AppSettingsTest, OneFileUnderTheConfigHomeWrittenAndReadBack) {
     EXPECT_EQ(AppSettings::Path(), m_temp.Root() + "/config/tarnwick/settings.ini");
     EXPECT_EQ(AppSettings::Load().m_nPageTimeoutSeconds, 120);  // no file: the default
+    const AppSettings defaults = AppSettings::Load();
+    EXPECT_EQ(defaults.m_nJobs, 32);
+    EXPECT_EQ(defaults.m_nHostConnections, 2);
+    EXPECT_EQ(defaults.m_nHostIntervalMs, 0);
     AppSettings settings;
     settings.m_nPageTimeoutSeconds = 7;
+    settings.m_nJobs = 64;
+    settings.m_nHostConnections = 1;
+    settings.m_nHostIntervalMs = 250;
     settings.Save();  // creates the folders
-    EXPECT_EQ(ReadBytes(AppSettings::Path()), "[scan]\npage_timeout_seconds=7\n");
+    EXPECT_EQ(ReadBytes(AppSettings::Path()),
+              "[scan]\npage_timeout_seconds=7\njobs=64\nhost_connections=1\n"
+              "host_interval_ms=250\n");
     EXPECT_EQ(AppSettings::Load(), settings);
 }
 
@@ -57,6 +66,25 @@ TEST_F(AppSettingsTest, WhatIsNotAUsableValueLeavesTheDefault) {
     for (const auto& c : cases) {
         WriteBytes(path, c.text);
         EXPECT_EQ(AppSettings::Load(path).m_nPageTimeoutSeconds, c.expected) << c.text;
+    }
+    // The side-by-side settings keep to their ranges the same way.
+    const struct {
+        std::string text;
+        long jobs, connections, intervalMs;
+    } fetching[] = {
+        {"[scan]\njobs=1\nhost_connections=16\nhost_interval_ms=60000\n", 1, 16, 60000},
+        {"[scan]\njobs=64\nhost_connections=1\nhost_interval_ms=0\n", 64, 1, 0},
+        {"[scan]\njobs=0\nhost_connections=0\nhost_interval_ms=-1\n", 32, 2, 0},
+        {"[scan]\njobs=65\nhost_connections=17\nhost_interval_ms=60001\n", 32, 2, 0},
+        {"[scan]\njobs=8 pages\nhost_connections=\nhost_interval_ms=1e3\n", 32, 2, 0},
+        {"[mail]\njobs=8\n", 32, 2, 0},
+    };
+    for (const auto& c : fetching) {
+        WriteBytes(path, c.text);
+        const AppSettings s = AppSettings::Load(path);
+        EXPECT_EQ(s.m_nJobs, c.jobs) << c.text;
+        EXPECT_EQ(s.m_nHostConnections, c.connections) << c.text;
+        EXPECT_EQ(s.m_nHostIntervalMs, c.intervalMs) << c.text;
     }
     // A folder in the file's place reads as no file.
     mkdir((m_temp.Root() + "/folder.ini").c_str(), 0700);

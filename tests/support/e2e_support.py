@@ -11,6 +11,7 @@ import http.server
 import os
 import sys
 import threading
+import time
 
 from guidrive import GuiRun, dump
 
@@ -102,3 +103,9 @@ def run_program(program, root, drive, env=None, timeout=60):
             except Exception:
                 pass
             raise
+
+
+def key(g, *keys):
+    """Keys pressed like a person (XTest), with a moment for the program to act."""
+    g.xdotool('key', '--clearmodifiers', *keys)
+    time.sleep(0.15)

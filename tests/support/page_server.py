@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """Loopback web and FTP server for tests: serves the files of a folder over
 HTTP, HTTPS (with a certificate from a test CA it makes with openssl) and FTP,
-plus misbehaving answers. Listens on 127.0.0.1 only, on free ports.
+plus misbehaving answers. Listens on 127.0.0.1 only, on free ports; with
+--hosts N also over HTTP on 127.0.0.2 ... 127.0.0.(N+1), as N further hosts
+serving the same folder (each on a free port of its own).
 
-Start:  /usr/bin/python3 page_server.py --root DIR [--tls-dir DIR] [--ftp]
+Start:  /usr/bin/python3 page_server.py --root DIR [--tls-dir DIR] [--ftp] [--hosts N]
 Ready:  one line on stdout, JSON: {"http": port, "https": port|0, "ftp": port|0,
-        "ca": "path of the CA certificate"|""}
+        "ca": "path of the CA certificate"|"", "hosts": [port, ...]}
 Stop:   close its standard input (or end the process).
 
 HTTP paths (the same over HTTPS):
@@ -21,6 +23,12 @@ HTTP paths (the same over HTTPS):
   /headers                 200 with the request's header lines, each after "href="
   /big?size=N&tail=TEXT    N bytes of filler text followed by TEXT, streamed
   /count                   number of requests served so far (plain text)
+  /delay/MS/NAME           200 with the file after MS milliseconds
+  /retry/CODE/S/NAME       the first request of this path (per host): status CODE with
+                           "Retry-After: S"; later ones 200 with the file
+  /stats?host=ADDR&key=K   what the host at address ADDR saw (plain text number):
+                           K=peak: most connections open at once; K=robots: requests
+                           of /robots.txt; K=requests: all requests
   /robots.txt              the file robots.txt with the status in the file robots.status
                            (200 when there is none); 404 without robots.txt
   /xrobots/NAME?tag=VALUE  200 with the file and the header "X-Robots-Tag: VALUE"
@@ -51,6 +59,14 @@ import urllib.parse
 STOP = threading.Event()
 REQUESTS = [0]
 REQUESTS_LOCK = threading.Lock()
+# Per listening address: connections open now and at most, requests, robots.txt
+# requests; and the paths /retry/ has answered once.
+STATS = {}
+RETRIED = set()
+
+
+def stat(address):
+    return STATS.setdefault(address, {"open": 0, "peak": 0, "requests": 0, "robots": 0})
 FILLER = (b"<p>Lorem ipsum dolor sit amet, <a href=\"http://partner.example.org/\">partner</a>"
           b" consectetur adipiscing elit.</p>\n") * 8192
 
@@ -63,7 +79,16 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def log_message(self, fmt, *args):  # quiet
         pass
 
+    def setup(self):
+        super().setup()
+        with REQUESTS_LOCK:
+            s = stat(self.server.server_address[0])
+            s["open"] += 1
+            s["peak"] = max(s["peak"], s["open"])
+
     def finish(self):
+        with REQUESTS_LOCK:
+            stat(self.server.server_address[0])["open"] -= 1
         try:
             super().finish()
         except (OSError, ValueError):  # a connection reset on purpose
@@ -86,9 +111,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body)
 
     def do_GET(self):
+        url = urllib.parse.urlsplit(self.path)
+        address = self.server.server_address[0]
         with REQUESTS_LOCK:
             REQUESTS[0] += 1
-        url = urllib.parse.urlsplit(self.path)
+            stat(address)["requests"] += 1
+            if url.path == "/robots.txt":
+                stat(address)["robots"] += 1
         query = urllib.parse.parse_qs(url.query)
         parts = url.path.strip("/").split("/")
         kind = parts[0]
@@ -196,6 +225,23 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 self._send(code, self._file("robots.txt"), [("Content-Type", "text/plain")])
             elif kind == "xrobots":
                 self._send(200, self._file(parts[1]), [("X-Robots-Tag", query["tag"][0])])
+            elif kind == "delay":
+                STOP.wait(int(parts[1]) / 1000.0)
+                self._send(200, self._file(parts[2]))
+            elif kind == "retry":
+                key = (address, url.path)
+                with REQUESTS_LOCK:
+                    first = key not in RETRIED
+                    RETRIED.add(key)
+                if first:
+                    self._send(int(parts[1]), b"<h1>Come back later</h1>",
+                               [("Retry-After", parts[2])])
+                else:
+                    self._send(200, self._file(parts[3]))
+            elif kind == "stats":
+                with REQUESTS_LOCK:
+                    n = stat(query["host"][0])[query["key"][0]]
+                self._send(200, str(n).encode(), [("Content-Type", "text/plain")])
             elif kind == "count":
                 with REQUESTS_LOCK:
                     n = REQUESTS[0]
@@ -242,13 +288,18 @@ def main():
     parser.add_argument("--root", required=True)
     parser.add_argument("--tls-dir")
     parser.add_argument("--ftp", action="store_true")
+    parser.add_argument("--hosts", type=int, default=0)
     args = parser.parse_args()
     Handler.root = os.path.abspath(args.root)
 
-    ready = {"http": 0, "https": 0, "ftp": 0, "ca": ""}
+    ready = {"http": 0, "https": 0, "ftp": 0, "ca": "", "hosts": []}
     web = Server(("127.0.0.1", 0), Handler)
     ready["http"] = web.server_address[1]
     serve(web)
+    for k in range(args.hosts):
+        host = Server(("127.0.0.%d" % (k + 2), 0), Handler)
+        ready["hosts"].append(host.server_address[1])
+        serve(host)
 
     if args.tls_dir:
         ca, cert, key = make_certificates(args.tls_dir)

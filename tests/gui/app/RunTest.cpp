@@ -1,6 +1,10 @@
 // Scan runs in the window, on real store files and a loopback web server:
 // Play and its statuses, result colours, the report prompt, Stop mid-run, the
 // commands refused during a run, webmaster letters, closing during a run.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -8,10 +12,12 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QtTest>
+
 #include <memory>
 
 #include "gui/app/CLeftList.h"
@@ -30,12 +36,15 @@
 #include "gui/report/CExit.h"
 #include "gui/report/CReport.h"
 #include "gui/support/ModalDriver.h"
+#include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "history/LetterRules.h"
+#include "mail/CSmtpMail.h"
 #include "mail/MailSettings.h"
 #include "mail/SmtpTestServer.h"
 #include "scan/PageServer.h"
 #include "scan/ScanState.h"
+#include "scan/StatusWords.h"
 #include "store/AppSettings.h"
 #include "support/TempDataFolder.h"
 
@@ -290,19 +299,36 @@ private slots:
         qunsetenv("XDG_CONFIG_HOME");
     }
 
-    // File > Preferences... writes the shared settings the next run reads.
+    // File > Preferences... writes the shared settings the next run reads:
+    // the page time limit and how pages are fetched side by side.
     void preferencesSetThePageTimeLimit() {
         const std::string config = m_data->Root() + "/config";
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
         Start();
         test::WhenModal<CPreferences>([](CPreferences* dialog) {
-            auto* box = dialog->findChild<QSpinBox*>(QStringLiteral("pageTimeout"));
-            QCOMPARE(box->value(), 120);
-            box->setValue(9);
+            const struct {
+                const char* name;
+                int shown, minimum, maximum, set;
+            } boxes[] = {{"pageTimeout", 120, 1, 3600, 9},
+                         {"jobs", 32, 1, 64, 4},
+                         {"hostConnections", 2, 1, 16, 1},
+                         {"hostInterval", 0, 0, 60000, 500}};
+            for (const auto& b : boxes) {
+                auto* box = dialog->findChild<QSpinBox*>(QLatin1String(b.name));
+                QVERIFY2(box != nullptr, b.name);
+                QCOMPARE(box->value(), b.shown);
+                QCOMPARE(box->minimum(), b.minimum);
+                QCOMPARE(box->maximum(), b.maximum);
+                box->setValue(b.set);
+            }
             dialog->accept();
         });
         Frame().Command(ID_FILE_PREFERENCES)->trigger();
-        QCOMPARE(AppSettings::Load().m_nPageTimeoutSeconds, 9L);
+        const AppSettings saved = AppSettings::Load();
+        QCOMPARE(saved.m_nPageTimeoutSeconds, 9L);
+        QCOMPARE(saved.m_nJobs, 4L);
+        QCOMPARE(saved.m_nHostConnections, 1L);
+        QCOMPARE(saved.m_nHostIntervalMs, 500L);
         qunsetenv("XDG_CONFIG_HOME");
     }
 
@@ -410,6 +436,67 @@ private slots:
             "displayed.");
         QCOMPARE(Frame().SummaryText(), summary);
         QCOMPARE(notices, QStringList({summary}));
+    }
+
+    // Closing with letters queued for a mail server that accepts and never
+    // answers: the user quits without them. Only the letters already on
+    // their way are waited for; the history tells the others were not sent.
+    void quittingLeavesTheQueuedLettersBehind() {
+        const int mute = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        QVERIFY(bind(mute, reinterpret_cast<sockaddr*>(&address), length) == 0);
+        QVERIFY(listen(mute, 128) == 0);  // the kernel answers; nobody speaks
+        QVERIFY(getsockname(mute, reinterpret_cast<sockaddr*>(&address), &length) == 0);
+        CSmtpMail::SetTimeouts(2000, 2, 3000);
+        MailSettings account;
+        account.m_strSender = "owner@adv-run.com";
+        account.m_strSmtpServer = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+        WriteMailSettings(m_data->Folder().MailPath(), account);
+        constexpr int kLetters = 30;
+        std::vector<std::string> pages;
+        for (int k = 0; k < kLetters; ++k) {
+            pages.push_back(Page(m_server->Http("/files/lost.html?" + std::to_string(k)),
+                                 "w" + std::to_string(k) + "@p.org", "1"));
+        }
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser, pages);
+        Start();
+        ReportPrompts prompts;
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
+        QString label;
+        test::WhenModal<QProgressDialog>([&label](QProgressDialog* progress) {
+            label = progress->labelText();
+            test::Control(progress, "QuitWithoutMail")->click();
+        });
+        m_app.reset();
+        CSmtpMail::SetTimeouts(20000, 60, 60000);
+        QVERIFY2(label.startsWith("Sending the remaining notification mails... ("),
+                 qPrintable(label));
+
+        int attempted = 0;
+        while (true) {
+            const int connection = accept(mute, nullptr, nullptr);
+            if (connection < 0) {
+                break;
+            }
+            close(connection);
+            ++attempted;
+        }
+        close(mute);
+        qInfo("letters attempted before quitting: %d of %d", attempted, kLetters);
+        QVERIFY2(attempted >= 1 && attempted < kLetters, qPrintable(QString::number(attempted)));
+        HistoryDatabase history(HistoryDatabase::PathIn(m_data->Folder().Folder()));
+        int left = 0;
+        for (const std::string& page : pages) {
+            const std::string url = page.substr(0, page.find("|||"));
+            for (const TimelineEntry& entry : history.Timeline({kAdvertiser, url})) {
+                left += entry.m_bLetter && entry.m_strText == kNotSentQuit ? 1 : 0;
+            }
+        }
+        QCOMPARE(left, kLetters - attempted);
     }
 
     void closingDuringARunCanStopItFirst() {

@@ -5,7 +5,8 @@ what a run shows of each link's worth.
 A store of one profile whose pages a loopback web server serves: a plain link,
 a nofollow link, a page blocked by robots.txt and a page that answers 503.
 Play, decline the report, read the Details column, check its tool tip and the
-accessible description of the amber mark on a worthless found link.
+accessible description of the amber mark on a worthless found link, then open
+Page Details from a row's context menu and read the evidence it shows.
 
 usage: e2e_evidence.py TARNWICK_BINARY GUIDRIVE_DIR
 """
@@ -15,6 +16,7 @@ import shutil
 import sys
 import tempfile
 import threading
+import time
 
 PROGRAM, GUIDRIVE = sys.argv[1], sys.argv[2]
 if not os.path.isfile(os.path.join(GUIDRIVE, 'guidrive.py')):
@@ -22,9 +24,9 @@ if not os.path.isfile(os.path.join(GUIDRIVE, 'guidrive.py')):
     sys.exit(1)
 sys.path.insert(0, GUIDRIVE)
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'support'))
-from e2e_support import fake_opener  # noqa: E402
-from guidrive import (GuiRun, cell, do, dump, find, table_cells, wait,  # noqa: E402
-                      wait_gone, wait_top)
+from e2e_support import fake_opener, key  # noqa: E402
+from guidrive import (GuiRun, cell, click, do, dump, find, table_cells,  # noqa: E402
+                      wait, wait_gone, wait_top)
 
 ADVERTISER = 'http://www.adv-e2e.com'
 LINK = '<html><body><p>Partners: <a %%s href="%s/">Adv shop</a></p></body></html>' % ADVERTISER
@@ -116,6 +118,29 @@ def drive(g):
     assert cell(results, 1, col).description == 'link worth nothing to search engines', \
         cell(results, 1, col).description
     assert cell(results, 0, col).description == '', cell(results, 0, col).description
+
+    # Page Details from the context menu of a row: each line's accessible
+    # description names the fact, its name is the value shown.
+    expected = {
+        1: {'Result': 'Link Found', 'rel': 'nofollow', 'HTTP status': '200',
+            'robots.txt (*)': 'allowed', 'Anchor text': 'Adv shop'},
+        2: {'Result': 'Link Found', 'Link': 'yes', 'HTTP status': '200',
+            'robots.txt (*)': 'disallowed', 'robots.txt (Googlebot)': 'disallowed'},
+        3: {'HTTP status': '503', 'Verdict': 'HTTP 503'},
+    }
+    for row, facts in expected.items():
+        # A real right click on the row, then the item's mnemonic: the menu
+        # grabs the keyboard, and the dialog is modal (an AT-SPI action on
+        # the item would only return once it closed).
+        click(g, cell(results, row, 1), button=3)
+        time.sleep(0.5)
+        key(g, 'd')
+        dialog = wait_top(g.app, 'dialog', 'Page Details', timeout=20)
+        shown = {name: find(dialog, 'label', desc=name, timeout=10).name for name in facts}
+        print('Page Details of row %d:' % row, shown)
+        assert shown == facts, (shown, facts)
+        do(find(dialog, 'push button', 'Close'))
+        wait_gone(dialog, timeout=20)
 
 
 if __name__ == '__main__':

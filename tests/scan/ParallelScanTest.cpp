@@ -1,0 +1,323 @@
+// Pages fetched side by side: whatever the number of pages on the wire, the
+// run shows exactly what the one-page-at-a-time run shows, in the same order.
+// Real loopback hosts (127.0.0.2, 127.0.0.3, ...) answer after delays chosen
+// so that later pages finish before earlier ones.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "scan/PageServer.h"
+#include "scan/RunObserver.h"
+#include "scan/ScanRun.h"
+#include "scan/ScanState.h"
+#include "scan/ScriptedPanes.h"
+
+namespace tarnwick {
+namespace {
+
+using test::PageServer;
+using test::ScriptedPanes;
+using Log = std::vector<std::string>;
+
+constexpr int kHosts = 4;
+
+// The history's seat at the run: every call goes into the panes' log, so the
+// order of both is checked at once.
+class LoggingObserver : public RunObserver {
+public:
+    explicit LoggingObserver(ScriptedPanes& panes) : m_panes(panes) {}
+    void RunStarted(const std::vector<ScanJob>& jobs) override {
+        m_panes.Note("observer started " + std::to_string(jobs.size()));
+    }
+    void PageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) override {
+        m_panes.Note("observer evidence " + std::to_string(job.m_nRow) + " " +
+                     std::to_string(evidence.m_nHttpStatus));
+    }
+    std::string PageChecked(const ScanJob& job, const PageResult& result) override {
+        m_panes.Note("observer checked " + std::to_string(job.m_nRow) + " " + result.m_strStatus +
+                     " (" + result.m_strReason + ")");
+        if (onChecked) {
+            onChecked(job.m_nRow);
+        }
+        return job.m_nRow % 3 == 0 ? "new" : "";
+    }
+    std::string LetterHeldBack(const ScanJob& job) override {
+        m_panes.Note("observer letter " + std::to_string(job.m_nRow));
+        return job.m_nRow % 2 == 0 ? "" : "mailed 2 days ago";
+    }
+    std::string RunEnded(bool completed) override {
+        m_panes.Note(std::string("observer ended ") + (completed ? "completed" : "stopped"));
+        return completed ? "all checked" : "stopped";
+    }
+    std::function<void(int row)> onChecked;
+
+private:
+    ScriptedPanes& m_panes;
+};
+
+// One page of a case: on which further host, after how long, which answer.
+struct Page {
+    int host;
+    int delayMs;
+    const char* file;  // "link.html", "none.html", "gone.html"; "silent": never answers
+};
+
+struct Case {
+    const char* name;
+    std::vector<std::vector<Page>> profiles;  // pages of each ticked profile
+    int stopAtRow = -1;                       // Stop as this row's turn comes
+    long pageTimeoutSeconds = 30;
+};
+
+class ParallelScanTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_server = new PageServer(false, false, kHosts);
+        s_server->AddFile("link.html", "<p>Partner</p><a href=\"http://www.example.com/\">us</a>");
+        s_server->AddFile("none.html", "<p>No link here</p>");
+        s_server->AddFile("gone.html", "<title>404 Not Found</title>");
+    }
+    static void TearDownTestSuite() {
+        delete s_server;
+        s_server = nullptr;
+    }
+    void SetUp() override {
+        g_bScanRunning = false;
+        g_bStopRequested = false;
+        g_bPlayEnabled = true;
+        g_bStopEnabled = false;
+        g_bReportSaved = true;
+        g_strRunRows.clear();
+    }
+
+    static std::string Address(const Page& page) {
+        if (std::string(page.file) == "silent") {
+            return s_server->HostHttp(page.host, "/silent");
+        }
+        return s_server->HostHttp(page.host, "/delay/" + std::to_string(page.delayMs) + "/" +
+                                                 page.file + "?" + std::to_string(++s_nPage));
+    }
+
+    // The panes' log of one run of the case with the given number of pages
+    // side by side.
+    static Log RunCase(const Case& c, int jobs) {
+        std::vector<test::ScriptedProfile> profiles;
+        for (const auto& pages : c.profiles) {
+            test::ScriptedProfile p;
+            p.text = "www.example.com";
+            for (const Page& page : pages) {
+                ResultRow r;
+                r.m_strAdvertiser = "www.example.com";
+                r.m_strPage = Address(page);
+                r.m_strMail = "webmaster@example.com";
+                r.m_strNotify = "Enabled";
+                p.pages.push_back(r);
+            }
+            profiles.push_back(p);
+        }
+        ScriptedPanes panes(profiles);
+        LoggingObserver observer(panes);
+        ScanRun run(panes);
+        PageFetcher::Options options;
+        options.jobs = jobs;
+        options.pageTimeoutSeconds = c.pageTimeoutSeconds;
+        run.SetFetchOptions(options);
+        run.SetObserver(&observer);
+        panes.OnPageStarted([&](int row) {
+            if (row == c.stopAtRow) {
+                // From another thread, as the window's Stop comes.
+                std::thread([&run] { run.OnStop(); }).join();
+            }
+        });
+        run.OnPlay();
+        run.WaitForScanThread();
+        return panes.Log();
+    }
+
+    static PageServer* s_server;
+    static int s_nPage;
+};
+
+PageServer* ParallelScanTest::s_server = nullptr;
+int ParallelScanTest::s_nPage = 0;
+
+// Later pages answer sooner than earlier ones, on several hosts, with every
+// kind of result, letters sent and held back, "Since last run" texts,
+// profiles passed over, a time limit, and Stop at several points.
+TEST_F(ParallelScanTest, WhatTheRunShowsIsTheSameWithOneOrManyPagesOnTheWire) {
+    const std::vector<Page> mixed = {
+        {0, 300, "link.html"}, {1, 250, "none.html"}, {2, 200, "gone.html"}, {3, 150, "link.html"},
+        {0, 100, "none.html"}, {1, 50, "link.html"},  {2, 0, "none.html"}};
+    const std::vector<Page> fast = {
+        {1, 0, "link.html"}, {2, 10, "none.html"}, {3, 0, "link.html"}, {0, 20, "gone.html"}};
+    const std::vector<Case> cases = {
+        {"mixed results over four hosts and three profiles",
+         {mixed, {}, fast, {{3, 0, "none.html"}}}},
+        {"a slow first page with fast ones after it",
+         {{{0, 1500, "none.html"}, {1, 0, "link.html"}}, fast}},
+        {"a page that reaches the time limit", {fast, {{3, 0, "silent"}}, fast}, -1, 1},
+        {"Stop as the first page's turn comes", {mixed, fast}, 0},
+        {"Stop in the middle, pages ahead already fetched", {mixed, fast}, 5},
+        {"Stop as the second profile's first page comes", {mixed, fast}, 7},
+        {"Stop during the last page", {fast, mixed}, 10},
+        {"Stop during a page that reaches the time limit",
+         {fast, {{3, 0, "silent"}, {1, 0, "none.html"}}},
+         4,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Log serial = RunCase(c, 1);
+        const Log parallel = RunCase(c, 32);
+        EXPECT_EQ(parallel, serial);
+
+        // What the serial run itself must show (independent of the order
+        // check above).
+        int rows = 0;
+        for (const auto& pages : c.profiles) {
+            rows += static_cast<int>(pages.size());
+        }
+        const auto has = [&serial](const std::string& entry) {
+            return std::find(serial.begin(), serial.end(), entry) != serial.end();
+        };
+        if (c.stopAtRow < 0) {
+            EXPECT_TRUE(has("observer ended completed"));
+            EXPECT_EQ(std::count(serial.begin(), serial.end(), "report"), 1);
+            continue;
+        }
+        // After Stop only the row in hand is written: no page fetched ahead
+        // of it shows anything.
+        const auto stop = std::find(serial.begin(), serial.end(), "observer ended stopped");
+        ASSERT_NE(stop, serial.end());
+        for (auto it = stop; it != serial.end(); ++it) {
+            for (const std::string kind : {"result ", "evidence ", "notify ", "mail ", "change ",
+                                           "started ", "observer checked ", "observer letter "}) {
+                if (it->rfind(kind, 0) == 0) {
+                    EXPECT_EQ(std::atoi(it->c_str() + kind.size()), c.stopAtRow) << *it;
+                }
+            }
+        }
+        EXPECT_TRUE(has("result " + std::to_string(c.stopAtRow) + " Stopped by user"));
+        const size_t reports =
+            static_cast<size_t>(std::count(serial.begin(), serial.end(), "report"));
+        EXPECT_EQ(reports, c.stopAtRow == rows - 1 ? 2u : 1u);
+    }
+}
+
+// While the first page is still on the wire every later page is fetched:
+// when the first page's result is written, the hosts have served them all.
+TEST_F(ParallelScanTest, LaterPagesAreFetchedWhileAnEarlierOneIsOnTheWire) {
+    PageServer server(false, false, 2);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    test::ScriptedProfile profile;
+    profile.text = "www.example.com";
+    for (int k = 0; k < 12; ++k) {
+        ResultRow r;
+        r.m_strAdvertiser = "www.example.com";
+        r.m_strPage = k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
+                             : server.HostHttp(1, "/files/link.html?" + std::to_string(k));
+        r.m_strNotify = "Disabled";
+        profile.pages.push_back(r);
+    }
+    ScriptedPanes panes({profile});
+    LoggingObserver observer(panes);
+    int servedAtFirstResult = -1;
+    observer.onChecked = [&](int row) {
+        if (row == 0) {
+            servedAtFirstResult = server.HostStat(1, "requests");
+        }
+    };
+    ScanRun run(panes);
+    run.SetObserver(&observer);
+    run.OnPlay();
+    run.WaitForScanThread();
+    // Eleven pages and the host's robots.txt.
+    EXPECT_EQ(servedAtFirstResult, 12);
+    EXPECT_EQ(panes.ResultStatuses(), std::vector<std::string>(12, "Link Found"));
+}
+
+// However many pages are waiting, one host never has more than two
+// connections open, they are reused, and its robots.txt is asked once.
+TEST_F(ParallelScanTest, NoMoreThanTwoConnectionsToOneHost) {
+    PageServer server(false, false, 3);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    test::ScriptedProfile profile;
+    profile.text = "www.example.com";
+    for (int k = 0; k < 45; ++k) {
+        ResultRow r;
+        r.m_strAdvertiser = "www.example.com";
+        r.m_strPage = server.HostHttp(k % 3, "/delay/30/link.html?" + std::to_string(k));
+        r.m_strNotify = "Disabled";
+        profile.pages.push_back(r);
+    }
+    ScriptedPanes panes({profile});
+    ScanRun run(panes);
+    run.OnPlay();  // the defaults: 32 pages side by side, 2 per host
+    run.WaitForScanThread();
+    EXPECT_EQ(panes.ResultStatuses(), std::vector<std::string>(45, "Link Found"));
+    for (int host = 0; host < 3; ++host) {
+        EXPECT_EQ(server.HostStat(host, "peak"), 2) << host;
+        EXPECT_EQ(server.HostStat(host, "robots"), 1) << host;
+        EXPECT_EQ(server.HostStat(host, "requests"), 16) << host;
+    }
+}
+
+// A host that asks to come back after a short while is asked once more; a
+// long wait is not waited for, and the answer is the result.
+TEST_F(ParallelScanTest, RetryAfterIsHonouredOnceWhenShort) {
+    PageServer server(false, false, 1);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    PageFetcher fetcher;
+    const struct {
+        std::string path;
+        PageResult expected;
+    } cases[] = {
+        {"/retry/503/1/link.html", {"Link Found", "link found 8 characters after href=", 200}},
+        {"/retry/429/0/link.html", {"Link Found", "link found 8 characters after href=", 200}},
+        {"/retry/429/31/link.html", {"Page cannot be displayed", "HTTP 429", 429}},
+        {"/retry/503/3600/link.html", {"Page cannot be displayed", "HTTP 503", 503}},
+        {"/retry/500/1/link.html", {"Page cannot be displayed", "HTTP 500", 500}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fetcher.Check(server.HostHttp(0, c.path), "www.example.com"), c.expected)
+            << c.path;
+    }
+}
+
+// A pause between two requests to one host holds its pages apart (and only
+// its pages: another host's go on).
+TEST_F(ParallelScanTest, RequestsToOneHostKeepTheirInterval) {
+    PageServer server(false, false, 2);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    PageFetcher::Options options;
+    options.hostIntervalMs = 400;
+    PageFetcher fetcher(options);
+    for (size_t k = 0; k < 4; ++k) {
+        fetcher.Add(k, server.HostHttp(0, "/files/link.html?" + std::to_string(k)),
+                    "www.example.com", false);
+    }
+    fetcher.Add(9, server.HostHttp(1, "/files/link.html"), "www.example.com", false);
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<std::pair<size_t, std::chrono::steady_clock::duration>> done;
+    while (fetcher.Outstanding() > 0) {
+        for (const auto& fetched : fetcher.Run(std::chrono::seconds(1))) {
+            EXPECT_EQ(fetched.result.m_strStatus, "Link Found");
+            done.emplace_back(fetched.id, std::chrono::steady_clock::now() - start);
+        }
+    }
+    ASSERT_EQ(done.size(), 5u);
+    // The other host's page is not held up behind the first host's pauses.
+    const auto other = std::find_if(done.begin(), done.end(), [](auto& d) { return d.first == 9; });
+    EXPECT_LT(other - done.begin(), 3);
+    // Three pauses of 400 ms between the first host's four requests at least.
+    EXPECT_GE(done.back().second, std::chrono::milliseconds(1200));
+}
+
+}  // namespace
+}  // namespace tarnwick
