@@ -194,6 +194,35 @@ private slots:
         }
     }
 
+    // Enter goes on by keyboard: Next from the profiles, Finish (which saves
+    // what the list shows) from the pages; a cell's editor keeps its Enter.
+    void enterGoesOn() {
+        MakeStore();
+        Open();
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        auto* list = W<QTableView>("1042");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(W<QLineEdit>("1043")->text(), QString("www.example.com"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(m_dialog->Page(), 1);
+        Pages()->setFocus();
+        Pages()->setCurrentIndex(Pages()->model()->index(1, 1));
+        QTest::keyClick(Pages(), Qt::Key_F2);
+        auto* editor = Pages()->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr && editor->isVisible());
+        editor->setText(QStringLiteral("new@p2.example"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(Pages()->GetItemText(1, 1), QString("new@p2.example"));
+        QTest::keyClick(Pages(), Qt::Key_Return);
+        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        QVERIFY(ReadBytes(F().ProfilePath("example.com")).find("p2|||new@p2.example|||0|||") !=
+                std::string::npos);
+    }
+
     void lastPageDisabledTicksTheCheckBox() {
         MakeProfile("example.com", "Link: example.com\r\np1|||m|||1|||\r\np2|||m|||0|||");
         ToPagesPage();
