@@ -1,6 +1,7 @@
-// A serial scan of 2,000 small pages from a loopback HTTP server against the
-// curl tool fetching the same 2,000 addresses in one process (target: within
-// 1.25x of curl's wall time). Five rounds, alternating; medians compared.
+// A scan (the default: pages side by side) of 2,000 small pages from a
+// loopback HTTP server against the curl tool fetching the same 2,000
+// addresses one after the other in one process (target: within 1.25x of
+// curl's wall time). Five rounds, alternating; medians compared.
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
@@ -11,50 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchPanes.h"
 #include "scan/PageServer.h"
 #include "scan/ScanRun.h"
 
 namespace {
 
 constexpr int kPages = 2000;
-
-// A profile of kPages pages, the results kept in memory.
-class BenchPanes : public tarnwick::ScanPanes {
-public:
-    explicit BenchPanes(const std::vector<std::string>& pages) : m_pages(pages) {}
-    int ProfileRowCount() override { return 1; }
-    bool IsProfileTicked(int) override { return true; }
-    std::string ProfileStatus(int) override { return m_strProfile; }
-    void SetProfileStatus(int, const std::string& s) override { m_strProfile = s; }
-    void RebuildResults() override {
-        m_rows.clear();
-        for (const std::string& page : m_pages) {
-            tarnwick::ResultRow r;
-            r.m_strAdvertiser = "www.example.com";
-            r.m_strPage = page;
-            r.m_strNotify = "Disabled";
-            r.m_nProfileRow = 0;
-            m_rows.push_back(r);
-        }
-    }
-    int ResultRowCount() override { return static_cast<int>(m_rows.size()); }
-    tarnwick::ResultRow ResultRowAt(int row) override { return m_rows.at(row); }
-    void SetResultStatus(int row, const std::string& s) override { m_rows.at(row).m_strStatus = s; }
-    void SetResultMail(int, const std::string&) override {}
-    void OfferReport() override {}
-    void StartNotification(const tarnwick::NotificationJob&) override {}
-
-    int Found() const {
-        return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const auto& r) {
-            return r.m_strStatus == "Link Found";
-        }));
-    }
-
-private:
-    std::vector<std::string> m_pages;
-    std::vector<tarnwick::ResultRow> m_rows;
-    std::string m_strProfile;
-};
 
 double Seconds(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -92,7 +56,7 @@ int main() {
     std::vector<double> tool;
     int found = 0;
     for (int round = 0; round < 5; ++round) {
-        BenchPanes panes(pages);
+        tarnwick::bench::BenchPanes panes(pages);
         tarnwick::ScanRun run(panes);
         auto start = std::chrono::steady_clock::now();
         run.OnPlay();

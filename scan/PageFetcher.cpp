@@ -462,8 +462,10 @@ PageFetcher::PageFetcher(Options options)
         // where ours cannot see (a redirection to another host).
         curl_multi_setopt(m_engine->multi, CURLMOPT_MAX_HOST_CONNECTIONS,
                           static_cast<long>(m_options.hostConnections));
+        // Idle connections kept for the next page of their host: enough for
+        // a run that goes round many hosts, even one page at a time.
         curl_multi_setopt(m_engine->multi, CURLMOPT_MAXCONNECTS,
-                          static_cast<long>(std::max(8, 2 * m_options.jobs)));
+                          static_cast<long>(std::max(32, 2 * m_options.jobs)));
     }
 }
 

@@ -24,6 +24,7 @@ HTTP paths (the same over HTTPS):
   /big?size=N&tail=TEXT    N bytes of filler text followed by TEXT, streamed
   /count                   number of requests served so far (plain text)
   /delay/MS/NAME           200 with the file after MS milliseconds
+  (HEAD is answered for /files/ and /delay/ as GET, without the body)
   /retry/CODE/S/NAME       the first request of this path (per host): status CODE with
                            "Retry-After: S"; later ones 200 with the file
   /stats?host=ADDR&key=K   what the host at address ADDR saw (plain text number):
@@ -108,7 +109,16 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if not any(k.lower() == "content-length" for k, _ in headers):
             self.send_header("Content-Length", str(len(body)))
         self.end_headers()
-        self.wfile.write(body)
+        if self.command != "HEAD":
+            self.wfile.write(body)
+
+    def do_HEAD(self):
+        """As GET for /files/ and /delay/ (link checkers of the benchmarks ask so)."""
+        kind = urllib.parse.urlsplit(self.path).path.strip("/").split("/")[0]
+        if kind in ("files", "delay"):
+            self.do_GET()
+        else:
+            self._send(405, b"")
 
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
@@ -258,6 +268,11 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
     allow_reuse_address = True
     request_queue_size = 64
+
+    def handle_error(self, request, client_address):
+        # A client that hangs up (a cancelled transfer) is no error of ours.
+        if not isinstance(sys.exc_info()[1], (ConnectionResetError, BrokenPipeError)):
+            super().handle_error(request, client_address)
 
 
 def make_certificates(folder):

@@ -1,0 +1,237 @@
+// Pages fetched side by side, measured on loopback hosts (127.0.0.2 ...) of
+// the tests' page server that answer after a delay. Every figure is a ratio to
+// a floor or to a baseline measured in this same run:
+//   1. 500 pages over 25 hosts, each answering after 50 ms: the default scan
+//      (32 side by side) within 1.25x of the floor 500 x 50 ms / 32, and at
+//      least 20x faster than one page at a time;
+//   2. the same 500 pages with LinkChecker and linkinator (each at its
+//      defaults, told only to check the links of a page that lists them):
+//      the scan ahead of both (a peer that is not installed is left out);
+//   3. the same pages where every 50th answers only after 3 s: within 2x of
+//      3 s + the floor of 1;
+//   4. pages without delay: the default no slower than one page at a time
+//      (within 10%; medians of five rounds);
+//   5. peak memory (RSS) of a scan of 50,000 pages: the default within 1.2x
+//      of one page at a time (each scan in a process of its own).
+// Exit status 1 when a target is missed.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/BenchPanes.h"
+#include "scan/PageServer.h"
+#include "scan/ScanRun.h"
+
+namespace {
+
+using tarnwick::bench::BenchPanes;
+
+constexpr int kHosts = 25;
+constexpr int kPages = 500;
+constexpr int kDelayMs = 50;
+constexpr int kJobs = 32;
+constexpr int kRssPages = 50000;
+
+const char kPage[] =
+    "<html><head><title>Partner</title></head><body><p>Lorem ipsum dolor sit amet, "
+    "<a href=\"/other/\">consectetur</a></p><a href=\"http://www.example.com/\">Example</a>"
+    "</body></html>";
+
+double Seconds(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// A scan of the pages with jobs side by side: its wall time, and how many
+// pages were "Link Found".
+double Scan(const std::vector<std::string>& pages, int jobs, int* found = nullptr) {
+    BenchPanes panes(pages);
+    tarnwick::ScanRun run(panes);
+    tarnwick::PageFetcher::Options options;
+    options.jobs = jobs;
+    run.SetFetchOptions(options);
+    const auto start = std::chrono::steady_clock::now();
+    run.OnPlay();
+    run.WaitForScanThread();
+    const double seconds = Seconds(start);
+    if (found != nullptr) {
+        *found = panes.Found();
+    }
+    return seconds;
+}
+
+// Page k of n on the hosts: consecutive pages on different hosts.
+std::string PageOn(const tarnwick::test::PageServer& server, int k, int delayMs) {
+    const std::string path =
+        delayMs > 0 ? "/delay/" + std::to_string(delayMs) + "/page.html" : "/files/page.html";
+    return server.HostHttp(k % kHosts, path + "?" + std::to_string(k));
+}
+
+bool Installed(const char* program) {
+    const std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+// Runs a shell command and times it; a negative time when it failed.
+double Timed(const std::string& command) {
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    const double seconds = Seconds(start);
+    return status == -1 ? -1.0 : seconds;
+}
+
+bool Report(const char* what, double ratio, double limit, bool atMost = true) {
+    const bool ok = atMost ? ratio <= limit : ratio >= limit;
+    std::printf("  %-58s %7.2fx (target %s %.2fx)%s\n", what, ratio, atMost ? "<=" : ">=", limit,
+                ok ? "" : "  MISSED");
+    return ok;
+}
+
+// The child of the memory measurement: scans kRssPages pages of the hosts
+// given as "http://127.0.0.k:port" and prints its peak RSS in KiB.
+int RssChild(int jobs, const std::vector<std::string>& hosts) {
+    std::vector<std::string> pages;
+    pages.reserve(kRssPages);
+    for (int k = 0; k < kRssPages; ++k) {
+        pages.push_back(hosts[static_cast<size_t>(k) % hosts.size()] + "/files/page.html?" +
+                        std::to_string(k));
+    }
+    int found = 0;
+    const double seconds = Scan(pages, jobs, &found);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%ld %.3f %d\n", usage.ru_maxrss, seconds, found);
+    return 0;
+}
+
+// Peak RSS (KiB) of a scan of kRssPages pages in a process of its own.
+long PeakRss(const char* self, int jobs, const tarnwick::test::PageServer& server,
+             double* seconds) {
+    std::string command = std::string(self) + " --rss " + std::to_string(jobs);
+    for (int h = 0; h < kHosts; ++h) {
+        std::string host = server.HostHttp(h, "");
+        command += " " + host;
+    }
+    FILE* child = popen(command.c_str(), "r");
+    if (child == nullptr) {
+        return -1;
+    }
+    long rss = -1;
+    int found = 0;
+    if (std::fscanf(child, "%ld %lf %d", &rss, seconds, &found) != 3 || found != kRssPages) {
+        rss = -1;
+    }
+    pclose(child);
+    return rss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "--rss") == 0) {
+        return RssChild(std::atoi(argv[2]), std::vector<std::string>(argv + 3, argv + argc));
+    }
+    tarnwick::test::PageServer server(false, false, kHosts);
+    server.AddFile("page.html", kPage);
+    bool ok = true;
+
+    // 1. Pages that answer after 50 ms.
+    std::vector<std::string> slow;
+    std::string index = "<html><body>\n";
+    for (int k = 0; k < kPages; ++k) {
+        slow.push_back(PageOn(server, k, kDelayMs));
+        index += "<a href=\"" + slow.back() + "\">page " + std::to_string(k) + "</a>\n";
+    }
+    index += "</body></html>\n";
+    server.AddFile("index.html", index);
+    const double floor = kPages * kDelayMs / 1000.0 / kJobs;
+    int found = 0;
+    const double parallel = Scan(slow, kJobs, &found);
+    if (found != kPages) {
+        std::printf("only %d of %d pages were \"Link Found\"\n", found, kPages);
+        ok = false;
+    }
+    const double serial = Scan(slow, 1, &found);
+    std::printf("%d pages over %d hosts, each answering after %d ms:\n", kPages, kHosts, kDelayMs);
+    std::printf("  %d side by side: %.3f s; one at a time: %.3f s; floor %.3f s\n", kJobs, parallel,
+                serial, floor);
+    ok = Report("default scan / floor", parallel / floor, 1.25) && ok;
+    ok = Report("one at a time / default scan", serial / parallel, 20.0, false) && ok;
+
+    // 2. The same pages with other link checkers.
+    const std::string start = server.Http("/files/index.html");
+    const struct {
+        const char* program;
+        std::string command;
+    } peers[] = {
+        {"linkchecker", "linkchecker --check-extern " + start + " >/dev/null 2>&1"},
+        {"linkinator", "linkinator " + start + " >/dev/null 2>&1"},
+    };
+    for (const auto& peer : peers) {
+        if (!Installed(peer.program)) {
+            std::printf("  %s is not installed: left out\n", peer.program);
+            continue;
+        }
+        const double seconds = Timed(peer.command);
+        std::printf("  %s: %.3f s\n", peer.program, seconds);
+        const std::string what = std::string("default scan / ") + peer.program;
+        ok = Report(what.c_str(), parallel / seconds, 1.0) && ok;
+    }
+
+    // 3. Every 50th page answers after 3 s (each on another host).
+    std::vector<std::string> someSlow;
+    for (int k = 0; k < kPages; ++k) {
+        someSlow.push_back(PageOn(server, k, k % 50 == k / 50 ? 3000 : kDelayMs));
+    }
+    const double withSlow = Scan(someSlow, kJobs, &found);
+    std::printf("the same with every 50th page answering after 3 s: %.3f s (%d Link Found)\n",
+                withSlow, found);
+    ok = Report("default scan / (3 s + floor)", withSlow / (3.0 + floor), 2.0) && ok;
+
+    // 4. Pages without delay: no slower side by side.
+    std::vector<std::string> quick;
+    for (int k = 0; k < 2000; ++k) {
+        quick.push_back(PageOn(server, k, 0));
+    }
+    std::vector<double> quickParallel;
+    std::vector<double> quickSerial;
+    for (int round = 0; round < 5; ++round) {
+        quickParallel.push_back(Scan(quick, kJobs));
+        quickSerial.push_back(Scan(quick, 1));
+    }
+    std::printf("2000 pages without delay: side by side %.3f s, one at a time %.3f s (medians)\n",
+                Median(quickParallel), Median(quickSerial));
+    ok =
+        Report("default scan / one at a time", Median(quickParallel) / Median(quickSerial), 1.10) &&
+        ok;
+
+    // 5. Peak memory of 50,000 pages.
+    double rssSecondsParallel = 0;
+    double rssSecondsSerial = 0;
+    const long rssParallel = PeakRss(argv[0], kJobs, server, &rssSecondsParallel);
+    const long rssSerial = PeakRss(argv[0], 1, server, &rssSecondsSerial);
+    std::printf(
+        "%d pages: peak RSS side by side %ld KiB (%.1f s), one at a time %ld KiB (%.1f s)\n",
+        kRssPages, rssParallel, rssSecondsParallel, rssSerial, rssSecondsSerial);
+    if (rssParallel <= 0 || rssSerial <= 0) {
+        std::printf("  the memory measurement failed\n");
+        ok = false;
+    } else {
+        ok = Report("peak RSS default / one at a time",
+                    static_cast<double>(rssParallel) / static_cast<double>(rssSerial), 1.2) &&
+             ok;
+    }
+    return ok ? 0 : 1;
+}
