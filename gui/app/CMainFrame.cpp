@@ -477,11 +477,17 @@ QString CMainFrame::RunSummaryText() const {
 }
 
 void CMainFrame::FocusNextPane(bool forward) {
-    // Two panes: the next and the previous one are the other one.
+    // Two panes: the next and the previous one are the other one. From the
+    // results' filter, above their list, the list is next: the rows just
+    // chosen are what the user goes on with.
     Q_UNUSED(forward);
     QWidget* focus = QApplication::focusWidget();
-    const bool inLeft = focus != nullptr && (m_pLeft == focus || m_pLeft->isAncestorOf(focus));
-    CColoredListCtrl& target = inLeft ? m_pRight->List() : m_pLeft->List();
+    const auto within = [focus](QWidget* pane) {
+        return focus != nullptr && (pane == focus || pane->isAncestorOf(focus));
+    };
+    CColoredListCtrl& right = m_pRight->List();
+    const bool onRightFilter = within(m_pRight) && !within(&right);
+    CColoredListCtrl& target = within(m_pLeft) || onRightFilter ? right : m_pLeft->List();
     target.setFocus(Qt::ShortcutFocusReason);
 }
 

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -97,6 +99,10 @@ CEditProf::CEditProf(ProfilePaneAccess& panes, QWidget* parent) : QDialog(parent
     m_pPages = new CComboListCtrl(pagesPanel);
     m_pPages->setObjectName(QStringLiteral("1048"));
     m_pPages->setAccessibleName(QStringLiteral("Publisher's Pages"));
+    m_pPages->setAccessibleDescription(
+        QStringLiteral("Ctrl+V adds pages copied from a spreadsheet: page, mail address, "
+                       "Enabled or Disabled"));
+    m_pPages->installEventFilter(this);
     m_pPagesAddress->setBuddy(m_pPages);
     m_pAllDisabled = new QCheckBox(
         QStringLiteral("Disable all email notifications for this profile."), pagesPanel);
@@ -186,6 +192,12 @@ void CEditProf::FillProfiles() {
 bool CEditProf::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pProfiles->viewport() && event->type() == QEvent::MouseButtonRelease) {
         OnPick(true);
+    }
+    // Ctrl+V on the list (not in a cell's editor) adds the pasted pages.
+    if (watched == m_pPages && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+        PastePages();
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -418,6 +430,43 @@ void CEditProf::OnDelete() {
     LoadPages(true);
     m_pCancel->setEnabled(false);
     m_pBack->setEnabled(false);
+}
+
+void CEditProf::PastePages() {
+    m_pPages->EndEdit();
+    std::vector<std::string> listed;
+    for (int row = 0; row < m_pPages->GetItemCount(); ++row) {
+        listed.push_back(FromQ(m_pPages->GetItemText(row, 0)));
+    }
+    // New pages follow the "Disable all" box unless the paste says otherwise.
+    const PastedPages pasted =
+        ParsePastedPages(FromQ(QApplication::clipboard()->text()), listed,
+                         FromQ(m_pAllDisabled->isChecked() ? kDisabled : kEnabled));
+    if (pasted.m_nLine != 0) {
+        AppMessageBox::Show(ToQ(pasted.m_strMessage), AppMessageBox::Buttons::Ok, this);
+        return;
+    }
+    const int first = m_pPages->GetItemCount();
+    int row = first;
+    for (const ProfilePage& page : pasted.m_pages) {
+        m_pPages->InsertItem(row, ToQ(page.m_strPage));
+        m_pPages->SetItemText(row, 1, ToQ(page.m_strMail));
+        m_pPages->SetItemText(row, 2, ToQ(page.m_strNotify));
+        ++row;
+    }
+    if (row > first) {
+        m_pPages->setCurrentIndex(m_pPages->model()->index(row - 1, 0));
+        m_pPages->scrollTo(m_pPages->currentIndex());
+    }
+    if (pasted.m_nSkipped > 0) {
+        AppMessageBox::Inform(pasted.m_nSkipped == 1
+                                  ? QStringLiteral("1 pasted page is in the list already; it was "
+                                                   "left out.")
+                                  : QStringLiteral("%1 pasted pages are in the list already; they "
+                                                   "were left out.")
+                                        .arg(pasted.m_nSkipped),
+                              this);
+    }
 }
 
 void CEditProf::OnAllDisabled() {

@@ -45,6 +45,9 @@ private:
     void OnDelete();
     void OnAllDisabled();
     void OnGetDropDownItems(int column, QStringList* items);
+    // Adds the clipboard's rows (page, mail address, notification) after the
+    // last one, checked as typed pages are; a bad line adds nothing.
+    void PastePages();
 
     // Changes the profile's address; false (after a message) when the store
     // refused or failed, nothing changed then.

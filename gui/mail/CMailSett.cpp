@@ -100,12 +100,12 @@ CMailSett::CMailSett(QWidget* parent) : QDialog(parent) {
     mailGrid->addWidget(m_pRequiresSsl, 5, 1);
 
     m_pTestGroup = new QGroupBox(QStringLiteral("Test Mail"), this);
-    m_pSave = new QPushButton(QStringLiteral("Save"), this);
+    m_pSave = new QPushButton(QStringLiteral("&Save"), this);
     m_pSave->setObjectName(QStringLiteral("1037"));
     m_pSendTestNotification = new QCheckBox(QStringLiteral("Send Test Notification"), m_pTestGroup);
     m_pSendTestNotification->setObjectName(QStringLiteral("1038"));
     m_pTestAddress = MakeEdit("1039", m_pTestGroup);
-    m_pSend = new QPushButton(QStringLiteral("Send"), m_pTestGroup);
+    m_pSend = new QPushButton(QStringLiteral("Sen&d"), m_pTestGroup);
     m_pSend->setObjectName(QStringLiteral("1040"));
 
     auto* testGrid = new QGridLayout(m_pTestGroup);

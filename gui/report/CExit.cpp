@@ -19,9 +19,9 @@ CExit::CExit(std::function<void()> onStop, QWidget* parent)
 
     auto* question = new QLabel(QStringLiteral("Do you want to save report before exit?"), this);
     setAccessibleDescription(question->text());
-    auto* yes = new QPushButton(QStringLiteral("Yes"), this);
+    auto* yes = new QPushButton(QStringLiteral("&Yes"), this);
     yes->setObjectName(QStringLiteral("1044"));
-    auto* no = new QPushButton(QStringLiteral("No"), this);
+    auto* no = new QPushButton(QStringLiteral("&No"), this);
     no->setObjectName(QStringLiteral("1045"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("2"));

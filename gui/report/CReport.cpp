@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -38,8 +37,8 @@ CReport::CReport(QWidget* parent) : QDialog(parent) {
     formats->addButton(m_pText);
     m_pOk = new QPushButton(QStringLiteral("OK"), this);
     m_pOk->setObjectName(QStringLiteral("1044"));
-    m_pOk->setAutoDefault(false);
-    m_pOk->setDefault(false);
+    // Enter asks for the file in the chosen format, wherever the focus is.
+    m_pOk->setDefault(true);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_pHtml, 0, 0);
@@ -89,20 +88,6 @@ void CReport::ChooseReportFile() {
         m_strReportPath = PathFromQ(dialog.GetChosenPath());
         g_strReportPath = m_strReportPath;
     }
-}
-
-void CReport::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            if (focusWidget() == m_pOk) {
-                m_pOk->click();
-            } else {
-                accept();
-            }
-            return;
-        }
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace tarnwick

@@ -31,11 +31,6 @@ public:
     void OnReportOk();
     void ChooseReportFile();
 
-protected:
-    // Enter closes the dialog without asking for a file unless the OK button
-    // has the focus.
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void OnInitDialog();
 

@@ -54,6 +54,55 @@ TEST(TypedPagesTest, TheFirstBadLineIsNamedAndNothingIsTaken) {
     }
 }
 
+TEST(TypedPagesTest, ASpreadsheetsHeadingIsLeftOut) {
+    const TypedPages pages =
+        ParseTypedPages("\nUrl\tMail Address\na.example.com\tm@a.example.com\n");
+    EXPECT_EQ(pages.m_nLine, 0) << pages.m_strMessage;
+    EXPECT_EQ(RowsOf(pages), (Rows{{"a.example.com", "m@a.example.com"}}));
+    // Only the first line with text can be a heading.
+    EXPECT_EQ(ParseTypedPages("a.example.com\nUrl\n").m_nLine, 2);
+}
+
+// Rows copied from a spreadsheet into a profile's list: page, mail address
+// and an optional notification, a heading left out, pages the list has (or
+// the paste had before) counted and left out, a bad line named.
+TEST(TypedPagesTest, PastedPages) {
+    const PastedPages pasted = ParsePastedPages(
+        "Page\tMail\tEmail Notification\r\n"
+        "http://a.example.com/x\tw@a.example.com\tdisabled\r\n"
+        "b.example.com\t\tEnabled\r\n"
+        "c.example.com;c@c.example.com\r\n"
+        "old.example.com\tm@old.example.com\r\n"
+        "c.example.com\r\n",
+        {"old.example.com"}, "Disabled");
+    EXPECT_EQ(pasted.m_nLine, 0) << pasted.m_strMessage;
+    EXPECT_EQ(pasted.m_pages,
+              (std::vector<ProfilePage>{{"http://a.example.com/x", "w@a.example.com", "Disabled"},
+                                        {"b.example.com", "", "Enabled"},
+                                        {"c.example.com", "c@c.example.com", "Disabled"}}));
+    EXPECT_EQ(pasted.m_nSkipped, 2);
+
+    struct Case {
+        const char* text;
+        int line;
+        std::string message;
+    } cases[] = {
+        {"a.example.com\tm@a.example.com\tperhaps\n", 1,
+         "Line 1: a.example.com\tm@a.example.com\tperhaps\n\nThe notification is \"Enabled\" "
+         "or \"Disabled\"."},
+        {"a.example.com\nb.example.com\tnot a mail\n", 2,
+         std::string("Line 2: b.example.com\tnot a mail\n\n") + kMsgIncorrectMail},
+        {"a.example.com\nno scheme here\tm@x.org\n", 2,
+         std::string("Line 2: no scheme here\tm@x.org\n\n") + texts::kUrlInvalid},
+    };
+    for (const Case& c : cases) {
+        const PastedPages bad = ParsePastedPages(c.text, {}, "Enabled");
+        EXPECT_EQ(bad.m_nLine, c.line) << c.text;
+        EXPECT_EQ(bad.m_strMessage, c.message) << c.text;
+        EXPECT_TRUE(bad.m_pages.empty()) << c.text;
+    }
+}
+
 TEST(TypedPagesTest, PageAndMailCheck) {
     EXPECT_EQ(CheckPageAndMail("www.a.com", " "), nullptr);
     EXPECT_EQ(CheckPageAndMail(" http://a.com/x ", "w@a.com"), nullptr);

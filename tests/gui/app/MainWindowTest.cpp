@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 #include <cstdlib>
@@ -707,6 +708,31 @@ private slots:
         QTRY_VERIFY(ResultList().hasFocus());
         QTest::keyClick(&Frame(), Qt::Key_F6, Qt::ShiftModifier);
         QTRY_VERIFY(ProfileList().hasFocus());
+        // From the results' filter the results come next.
+        auto* filter = Frame().findChild<QComboBox*>(QStringLiteral("ResultFilter"));
+        filter->setFocus();
+        QTRY_VERIFY(filter->hasFocus());
+        QTest::keyClick(&Frame(), Qt::Key_F6);
+        QTRY_VERIFY(ResultList().hasFocus());
+    }
+
+    // Shift+F10 opens the current row's menu, as the Menu key and a right
+    // click do.
+    void shiftF10OpensTheRowMenu() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        QVERIFY(ResultList().RowCount() >= 2);
+        ResultList().setFocus();
+        ResultList().setCurrentIndex(ResultList().model()->index(1, 1));
+        QString opened;
+        QTimer::singleShot(0, this, [&opened] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                opened = popup->objectName();
+                popup->close();
+            }
+        });
+        QTest::keyClick(&ResultList(), Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(opened, QStringLiteral("ResultRowMenu"));
     }
 
     void closingWhenIdleAsksForConfirmation() {

@@ -535,6 +535,10 @@ private slots:
         QTest::newRow("overwrite")
             << "1029" << QByteArray("Link: example.com\r\nnew.net|||m|||0|||");
         QTest::newRow("cancel") << "1030" << QByteArray("Link: example.com\r\nold.net||| |||0|||");
+        // Append is the default button.
+        QTest::newRow("Enter")
+            << "Enter"
+            << QByteArray("Link: example.com\r\nold.net||| |||0|||\r\nnew.net|||m|||0|||");
     }
 
     // Dialog 147 for an address saved before: Append and Overwrite act on the
@@ -556,7 +560,11 @@ private slots:
         QString question;
         tarnwick::test::WhenModal<tarnwick::CAbortAppend>([&](tarnwick::CAbortAppend* dialog) {
             question = dialog->windowTitle() + "|" + dialog->findChild<QLabel*>()->text();
-            dialog->findChild<QPushButton*>(button)->click();
+            if (button == QLatin1String("Enter")) {
+                QTest::keyClick(dialog, Qt::Key_Return);
+            } else {
+                dialog->findChild<QPushButton*>(button)->click();
+            }
         });
         const int rebuilds = m_panes.m_nRebuilds;
         Click("1009");

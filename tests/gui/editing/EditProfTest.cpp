@@ -1,7 +1,9 @@
 // The Edit Profile dialog on a real store: picking, change of address, the
 // pages list, Delete, Finish and Back.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
@@ -192,6 +194,70 @@ private slots:
             QCOMPARE(W<QLabel>("1050")->text(), picked);
             QCOMPARE(PageRows().at(0).at(0), QString(row == 1 ? "q1" : "p1"));
         }
+    }
+
+    // Enter goes on by keyboard: Next from the profiles, Finish (which saves
+    // what the list shows) from the pages; a cell's editor keeps its Enter.
+    void enterGoesOn() {
+        MakeStore();
+        Open();
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        auto* list = W<QTableView>("1042");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(W<QLineEdit>("1043")->text(), QString("www.example.com"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(m_dialog->Page(), 1);
+        Pages()->setFocus();
+        Pages()->setCurrentIndex(Pages()->model()->index(1, 1));
+        QTest::keyClick(Pages(), Qt::Key_F2);
+        auto* editor = Pages()->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr && editor->isVisible());
+        editor->setText(QStringLiteral("new@p2.example"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(Pages()->GetItemText(1, 1), QString("new@p2.example"));
+        QTest::keyClick(Pages(), Qt::Key_Return);
+        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        QVERIFY(ReadBytes(F().ProfilePath("example.com")).find("p2|||new@p2.example|||0|||") !=
+                std::string::npos);
+    }
+
+    // Rows copied from a spreadsheet and pasted with Ctrl+V join the list
+    // after its last row; Finish writes them. A bad line adds nothing.
+    void pasteAddsPagesFromASpreadsheet() {
+        MakeProfile(
+            "example.com",
+            "Link: http://www.example.com/\r\nhttp://a.example.net/links|||w@a.example.net|||1|||");
+        ToPagesPage();
+        Pages()->setFocus();
+        QApplication::clipboard()->setText(
+            "Url\tMail Address\r\nhttp://a.example.net/links\tx@y.org\r\n"
+            "b.example.org/p\tm@b.example.org\tDisabled\r\nc.example.com\r\n");
+        QTest::keyClick(Pages(), Qt::Key_V, Qt::ControlModifier);
+        const QList<QStringList> pasted = {
+            {"http://a.example.net/links", "w@a.example.net", "Enabled"},
+            {"b.example.org/p", "m@b.example.org", "Disabled"},
+            {"c.example.com", "", "Enabled"}};
+        QCOMPARE(PageRows(), pasted);
+        QCOMPARE(AppMessageBox::ShownTexts(),
+                 QStringList({"1 pasted page is in the list already; it was left out."}));
+
+        AppMessageBox::ClearShown();
+        QApplication::clipboard()->setText("d.example.com\nnot a page\n");
+        QTest::keyClick(Pages(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(PageRows(), pasted);
+        QCOMPARE(AppMessageBox::ShownTexts(),
+                 QStringList({QStringLiteral("Line 2: not a page\n\n") + texts::kUrlInvalid}));
+
+        Click("1046");
+        QCOMPARE(
+            ReadBytes(F().ProfilePath("example.com")),
+            std::string("Link: www.example.com\r\nhttp://a.example.net/links|||w@a.example.net|||"
+                        "1|||\r\nb.example.org/p|||m@b.example.org|||0|||\r\n"
+                        "c.example.com||||||1|||"));
     }
 
     void lastPageDisabledTicksTheCheckBox() {

@@ -105,9 +105,9 @@ private slots:
         QCOMPARE(d.windowTitle(), QString("Mail Settings"));
         QCOMPARE(Button(d, "1031")->text(), QString("Send Notification"));
         QCOMPARE(Button(d, "1036")->text(), QString("Requires SSL"));
-        QCOMPARE(Button(d, "1037")->text(), QString("Save"));
+        QCOMPARE(Button(d, "1037")->text(), QString("&Save"));
         QCOMPARE(Button(d, "1038")->text(), QString("Send Test Notification"));
-        QCOMPARE(Button(d, "1040")->text(), QString("Send"));
+        QCOMPARE(Button(d, "1040")->text(), QString("Sen&d"));
         QCOMPARE(Edit(d, "1035")->echoMode(), QLineEdit::Password);
         const QList<std::pair<const char*, QString>> fields = {{"1032", "Sender :"},
                                                                {"1033", "Smtp Server :"},

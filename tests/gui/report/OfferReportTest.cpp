@@ -163,7 +163,6 @@ private slots:
         QTest::addColumn<int>("how");
         QTest::newRow("Esc") << 0;
         QTest::newRow("close box") << 1;
-        QTest::newRow("Enter on a format") << 2;
     }
     void closingTheFormatDialogAsksForNoFile() {
         QFETCH(int, how);
@@ -173,12 +172,8 @@ private slots:
         WhenModal<CReport>([how](CReport* dialog) {
             if (how == 0) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
-            } else if (how == 1) {
-                dialog->close();
             } else {
-                auto* text = Control<QRadioButton>(dialog, "1061");
-                text->setFocus();
-                QTest::keyClick(text, Qt::Key_Return);
+                dialog->close();
             }
         });
         OfferReport(nullptr, SampleRows());
@@ -188,6 +183,25 @@ private slots:
         CFileEx probe(false, nullptr, QString(), QString(), QString());
         QVERIFY(probe.RunDialog());
         QCOMPARE(probe.GetChosenPath(), path);
+    }
+
+    // OK is the default button: Enter on a format asks for the file in that
+    // format, as OK does.
+    void enterOnAFormatAsksForTheFile() {
+        const QString path = Path("Report.txt");
+        CFileEx::PresetNextPath(path);
+        WhenModal<CReport>([](CReport* dialog) {
+            auto* text = Control<QRadioButton>(dialog, "1061");
+            text->setFocus();
+            QTest::keyClick(text, Qt::Key_Space);
+            QVERIFY(text->isChecked());
+            QTest::keyClick(text, Qt::Key_Return);
+        });
+        OfferReport(nullptr, SampleRows());
+        QVERIFY(g_bReportSaved);
+        QCOMPARE(QString::fromStdString(g_strReportPath), path);
+        QVERIFY(!IsHtmlReport(test::ReadBytes(path.toStdString())));
+        QVERIFY(!test::ReadBytes(path.toStdString()).empty());
     }
 
     void enterOnTheOkButtonAsksForTheFile() {
@@ -342,8 +356,8 @@ private slots:
         WhenModal<CExit>([&](CExit* dialog) {
             caption = dialog->windowTitle();
             question = dialog->findChild<QLabel*>()->text();
-            QCOMPARE(Control(dialog, "1044")->text(), QString("Yes"));
-            QCOMPARE(Control(dialog, "1045")->text(), QString("No"));
+            QCOMPARE(Control(dialog, "1044")->text(), QString("&Yes"));
+            QCOMPARE(Control(dialog, "1045")->text(), QString("&No"));
             QCOMPARE(Control(dialog, "2")->text(), QString("Cancel"));
             if (button.isEmpty()) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
