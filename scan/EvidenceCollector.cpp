@@ -129,38 +129,6 @@ void InitLibxml() {
 
 void Quiet(void*, xmlErrorPtr) {}
 
-// How bytes of 0x80 and more may change what the parser reads next.
-enum class HighBytes {
-    Utf8,     // the parser leaves UTF-8 (or stops) on a malformed sequence
-    Inert,    // every byte is a character (ISO-8859-1)
-    Parse,    // a conversion that may fail: such bytes are parsed
-    NotAscii  // ASCII characters are not plain bytes: nothing is skipped
-};
-
-HighBytes HighBytesFor(const xmlCharEncodingHandler* encoder) {
-    if (encoder == nullptr || encoder->name == nullptr) {
-        return HighBytes::Utf8;
-    }
-    const std::string name = Lowered(encoder->name);
-    if (name == "utf-8" || name == "utf8") {
-        return HighBytes::Utf8;
-    }
-    if (name == "iso-8859-1" || name == "latin1") {
-        return HighBytes::Inert;
-    }
-    // Encodings where every byte below 0x80 is that ASCII character, as far
-    // as markup goes (a multibyte character starts with a high byte).
-    static const char* const kAsciiBased[] = {
-        "iso-8859-", "iso8859-", "windows-", "cp125", "koi8",    "us-ascii", "ascii", "euc-",
-        "shift_jis", "sjis",     "gb2312",   "gbk",   "gb18030", "big5",     "latin"};
-    for (const char* prefix : kAsciiBased) {
-        if (name.rfind(prefix, 0) == 0) {
-            return HighBytes::Parse;
-        }
-    }
-    return HighBytes::NotAscii;
-}
-
 // Length of the well-formed UTF-8 sequence at s[0, n), or 0 (malformed,
 // overlong, a surrogate, past U+10FFFF, or cut off at n).
 std::size_t Utf8Length(const unsigned char* s, std::size_t n) {
@@ -206,27 +174,48 @@ bool MayStartWith(std::string_view s, std::size_t i, std::string_view word) {
     return true;
 }
 
-// Whether the tag that starts at the stretch's last '<' ends within it (a
-// '>' outside quotes), so the parser stands between tags at its end.
-bool LastTagClosed(std::string_view stretch) {
-    const void* lt = memrchr(stretch.data(), '<', stretch.size());
-    if (lt == nullptr) {
-        return true;
-    }
-    char quote = 0;
-    for (std::size_t i =
-             static_cast<std::size_t>(static_cast<const char*>(lt) - stretch.data()) + 1;
-         i < stretch.size(); ++i) {
-        const char c = stretch[i];
-        if (quote != 0) {
-            quote = c == quote ? 0 : quote;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            return true;
+// Whether the parser, having started the stretch at its first '<' between
+// tags, stands between tags again at its end. Tag boundaries are told from
+// quotes only with care: a quoted attribute value may hold '<' and '>' (a
+// whole snippet of HTML), so a stretch ending inside one looks like one
+// ending after a tag. Walking back from the end over the last tags, every
+// tag must run from '<' to '>' with its quotes paired, and the text between
+// tags must hold no '<', '>' or quote; anything else is left to the parser.
+// The walk stops after kTailTags tags: a quoted value holding that many tags
+// without a quote in their text could still pass.
+template <class At>
+bool EndsBetweenTags(std::size_t size, At&& at) {
+    constexpr int kTailTags = 16;
+    std::size_t i = size;
+    for (int tags = 0; i > 0 && tags < kTailTags; ++tags) {
+        while (i > 0 && at(i - 1) != '>') {
+            const char c = at(i - 1);
+            if (c == '<' || c == '"' || c == '\'') {
+                return false;
+            }
+            --i;
         }
+        if (i == 0) {
+            return false;  // the stretch starts with '<': not plain text
+        }
+        --i;  // the tag's '>'
+        std::size_t doubles = 0;
+        std::size_t singles = 0;
+        while (i > 0 && at(i - 1) != '<') {
+            const char c = at(i - 1);
+            if (c == '>') {
+                return false;
+            }
+            doubles += c == '"' ? 1 : 0;
+            singles += c == '\'' ? 1 : 0;
+            --i;
+        }
+        if (i == 0 || doubles % 2 != 0 || singles % 2 != 0) {
+            return false;
+        }
+        --i;  // the tag's '<'
     }
-    return false;
+    return true;
 }
 
 }  // namespace
@@ -382,6 +371,17 @@ void EvidenceCollector::Feed(std::string_view bytes) {
     // bytes up to the last '<' only; the rest waits for the next piece. So
     // every chunk it sees ends just before a '<' whatever the network's
     // split, and the same bytes give the same events.
+    if (const void* last = memrchr(bytes.data(), '<', bytes.size()); last != nullptr) {
+        // Skipped bytes are not copied: only the part after the last '<' is
+        // held (the same cut as below).
+        const size_t at = static_cast<size_t>(static_cast<const char*>(last) - bytes.data());
+        if (bytes.size() - at <= kMaxHold && m_strPending.size() + at > 0 &&
+            CanSkipBefore(bytes, at)) {
+            m_nSkipped += m_strPending.size() + at;
+            m_strPending.assign(bytes.substr(at));
+            return;
+        }
+    }
     const size_t before = m_strPending.size();
     m_strPending.append(bytes);
     const void* lt = memrchr(m_strPending.data() + before, '<', bytes.size());
@@ -404,12 +404,12 @@ void EvidenceCollector::Feed(std::string_view bytes) {
     }
 }
 
-bool EvidenceCollector::CanSkip(std::size_t cut) const {
+EvidenceCollector::HighBytesMode EvidenceCollector::SkipMode() const {
     // Only between tags of the body, before the anchor: the head's robots
     // directives and everything from the anchor on are always parsed.
     if (!m_limits.skipPlainMarkup || !m_bAddressScannable || m_evidence.m_bAnchorFound ||
-        !m_bBodySeen || m_nScriptDepth > 0 || m_strPending[0] != '<') {
-        return false;
+        !m_bBodySeen || m_nScriptDepth > 0) {
+        return HighBytesMode::NoSkipping;
     }
     // The parser stands between tags: in text, or about to read a tag with
     // nothing left over (it looks at the next bytes as it would in text);
@@ -422,31 +422,51 @@ bool EvidenceCollector::CanSkip(std::size_t cut) const {
         ctxt->input->buf == nullptr ||
         (ctxt->name != nullptr && (xmlStrcasecmp(ctxt->name, BAD_CAST "script") == 0 ||
                                    xmlStrcasecmp(ctxt->name, BAD_CAST "style") == 0))) {
-        return false;
+        return HighBytesMode::NoSkipping;
     }
-    const HighBytes high = HighBytesFor(ctxt->input->buf->encoder);
-    if (high == HighBytes::NotAscii) {
-        return false;
+    // How bytes of 0x80 and more may change what the parser reads next.
+    const xmlCharEncodingHandler* encoder = ctxt->input->buf->encoder;
+    if (encoder == nullptr || encoder->name == nullptr) {
+        return HighBytesMode::Utf8;  // it leaves UTF-8 on a malformed sequence
     }
-    const std::string_view all = m_strPending;
-    const std::string_view stretch = all.substr(0, cut);
-    if (!LastTagClosed(stretch)) {
-        return false;
+    const std::string name = Lowered(encoder->name);
+    if (name == "utf-8" || name == "utf8") {
+        return HighBytesMode::Utf8;  // a conversion that stops on one
     }
+    if (name == "iso-8859-1" || name == "latin1") {
+        return HighBytesMode::Inert;  // every byte is a character
+    }
+    // Encodings where every byte below 0x80 is that ASCII character, as far
+    // as markup goes (a multibyte character starts with a high byte): high
+    // bytes are parsed, a conversion may fail on them. In any other encoding
+    // ASCII characters are not plain bytes, and nothing is skipped.
+    static const char* const kAsciiBased[] = {
+        "iso-8859-", "iso8859-", "windows-", "cp125", "koi8",    "us-ascii", "ascii", "euc-",
+        "shift_jis", "sjis",     "gb2312",   "gbk",   "gb18030", "big5",     "latin"};
+    for (const char* prefix : kAsciiBased) {
+        if (name.rfind(prefix, 0) == 0) {
+            return HighBytesMode::Parse;
+        }
+    }
+    return HighBytesMode::NoSkipping;
+}
+
+bool EvidenceCollector::PlainBytes(std::string_view all, std::size_t from, std::size_t to,
+                                   HighBytesMode high, std::size_t& next) const {
     // The scan reads up to two bytes (or the address's length) past a
     // candidate; near the end of what has arrived the bytes are checked one
     // at a time, an unknown byte counting as a match.
     const auto* bytes = reinterpret_cast<const unsigned char*>(all.data());
     const std::size_t reach = std::max<std::size_t>(2, m_strAddress.size());
-    const std::size_t scanned = all.size() > reach ? std::min(cut, all.size() - reach) : 0;
+    const std::size_t scanned = all.size() > reach ? std::min(to, all.size() - reach) : 0;
     const unsigned char first =
         m_strAddress.empty() ? 0 : static_cast<unsigned char>(m_strAddress.front() | 0x20);
     const unsigned char last =
         m_strAddress.empty() ? 0 : static_cast<unsigned char>(m_strAddress.back() | 0x20);
     const std::size_t lastOffset = m_strAddress.empty() ? 0 : m_strAddress.size() - 1;
-    const bool checkHigh = high != HighBytes::Inert;
-    std::size_t i = 0;
-    while (i < cut) {
+    const bool checkHigh = high != HighBytesMode::Inert;
+    std::size_t i = from;
+    while (i < to) {
         if (i < scanned) {
             i = bytescan::NextMarkupCandidate(bytes, i, scanned, first, lastOffset, last,
                                               checkHigh);
@@ -461,7 +481,7 @@ bool EvidenceCollector::CanSkip(std::size_t cut) const {
                 continue;
             }
             const std::size_t length =
-                high == HighBytes::Utf8 ? Utf8Length(bytes + i, all.size() - i) : 0;
+                high == HighBytesMode::Utf8 ? Utf8Length(bytes + i, all.size() - i) : 0;
             if (length == 0) {
                 return false;
             }
@@ -481,7 +501,42 @@ bool EvidenceCollector::CanSkip(std::size_t cut) const {
         }
         ++i;
     }
+    next = i;
     return true;
+}
+
+bool EvidenceCollector::CanSkip(std::size_t cut) const {
+    const HighBytesMode high = SkipMode();
+    std::size_t next = 0;
+    const std::string_view stretch = std::string_view(m_strPending).substr(0, cut);
+    return high != HighBytesMode::NoSkipping && stretch[0] == '<' &&
+           EndsBetweenTags(cut, [stretch](std::size_t k) { return stretch[k]; }) &&
+           PlainBytes(m_strPending, 0, cut, high, next);
+}
+
+bool EvidenceCollector::CanSkipBefore(std::string_view bytes, std::size_t cut) {
+    const HighBytesMode high = SkipMode();
+    if (high == HighBytesMode::NoSkipping ||
+        (m_strPending.empty() ? bytes.front() : m_strPending.front()) != '<') {
+        return false;
+    }
+    const std::string_view held = m_strPending;
+    if (!EndsBetweenTags(held.size() + cut, [held, bytes](std::size_t k) {
+            return k < held.size() ? held[k] : bytes[k - held.size()];
+        })) {
+        return false;
+    }
+    std::size_t next = 0;
+    if (!m_strPending.empty()) {
+        // The held part with enough of the new bytes to look past its end.
+        m_strSeam.assign(m_strPending);
+        m_strSeam.append(bytes.substr(0, m_strAddress.size() + 8));
+        if (!PlainBytes(m_strSeam, 0, m_strPending.size(), high, next)) {
+            return false;
+        }
+        next -= m_strPending.size();
+    }
+    return PlainBytes(bytes, next, cut, high, next);
 }
 
 void EvidenceCollector::Parse(std::string_view bytes, bool last) {

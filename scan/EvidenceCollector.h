@@ -91,7 +91,17 @@ private:
 
     void Parse(std::string_view bytes, bool last);
     void Complete();
+    // How bytes of 0x80 and more are taken while skipping, or no skipping.
+    enum class HighBytesMode { Utf8, Inert, Parse, NoSkipping };
+    HighBytesMode SkipMode() const;
+    // Whether positions [from, to) of all hold nothing that may matter;
+    // next is where the scan ended (at or past to).
+    bool PlainBytes(std::string_view all, std::size_t from, std::size_t to, HighBytesMode high,
+                    std::size_t& next) const;
+    // Whether the held part and then m_strPending[0, cut) may be skipped.
     bool CanSkip(std::size_t cut) const;
+    // The same for the held part and then bytes[0, cut).
+    bool CanSkipBefore(std::string_view bytes, std::size_t cut);
     void StartElement(std::string_view name, const unsigned char** attributes);
     void EndElement(std::string_view name);
     void Text(std::string_view text);
@@ -108,6 +118,7 @@ private:
     std::uint64_t m_nRestarts = 0;
     bool m_bAddressScannable = false;  // the byte scan finds every way to write it
     std::uint64_t m_nSkipped = 0;
+    std::string m_strSeam;  // scratch: the held part and a few new bytes
 
     // Parse state.
     int m_nScriptDepth = 0;

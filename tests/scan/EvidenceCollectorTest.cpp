@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -233,6 +234,18 @@ TEST(EvidenceCollectorTest, SkippingPlainMarkupKeepsTheEvidence) {
         {"after the end of the document", "</body></html><p>late</p>" + link},
         {"tag spanning the middle", "<img alt=\"" + std::string(90 * 1024, 'y') + "\">" + link},
         {"no address at all", "<p>nothing</p>"},
+        {"HTML in attribute values",
+         [] {
+             std::string m;
+             while (m.size() < 100 * 1024) {
+                 m += "<span data-content=\"<b>bold</b> <i>it</i><br>\" title='<p>q</p>'>z</span>";
+             }
+             return m +
+                    "<a data-x=\"<a href=www.example.com>\" "
+                    "href=\"http://www.example.com/\">in</a>";
+         }()},
+        {"long text without tags",
+         "<p>" + std::string(150 * 1024, 'w') + " www.example.com</p>" + link},
         {"angle brackets in attribute values",
          [] {
              std::string m;
@@ -269,6 +282,26 @@ TEST(EvidenceCollectorTest, SkippingPlainMarkupKeepsTheEvidence) {
             if (piece >= 4096 && piece < page.size()) {
                 EXPECT_GT(skipping.BytesSkipped(), filler.size() / 2);
             }
+        }
+        // A network piece that ends inside the address, or just around it.
+        const size_t address = page.find("example.com", head.size() + filler.size());
+        if (address == std::string::npos) {
+            continue;
+        }
+        for (size_t at = address - 6; at < address + 14; ++at) {
+            EvidenceCollector skipping(kAddress);
+            skipping.HeaderLine("HTTP/1.1 200 OK\r\n");
+            for (size_t from = 0; from < page.size(); from += 65536) {
+                const size_t end = std::min(from + 65536, page.size());
+                if (from < at && at < end) {
+                    skipping.Feed(page.substr(from, at - from));
+                    skipping.Feed(page.substr(at, end - at));
+                } else {
+                    skipping.Feed(page.substr(from, end - from));
+                }
+            }
+            skipping.Finish();
+            ASSERT_EQ(skipping.Evidence(), whole.Evidence()) << "split at " << at;
         }
     }
     // The cases above mean what they say.
