@@ -190,24 +190,32 @@ TEST_F(CliServerTest, ListOfNoProfiles) {
     EXPECT_EQ(o.out, "");
 }
 
+// Pages fetched side by side or one at a time print the same lines in the
+// same order (the first page answers last).
 TEST_F(CliServerTest, ScanPrintsPagesThenProfiles) {
     const PageServer& s = Server();
-    AddProfile("http://www.example.com", {s.Http("/files/a.html"), s.Http("/files/b.html")}, true);
+    AddProfile("http://www.example.com", {s.Http("/delay/300/a.html"), s.Http("/files/b.html")},
+               true);
     AddProfile("http://www.other.org", {s.Http("/files/b.html"), s.Http("/files/gone.html")},
                false);
-    const Outcome o = RunCli({"scan", "--no-mail"});
-    EXPECT_EQ(o.status, 1);
-    // advertiser, page, result, reason; then the profiles.
-    EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/files/a.html") +
-                         "\tLink Found\tlink found 1 character after href=\n" +
-                         "http://www.example.com\t" + s.Http("/files/b.html") +
-                         "\tLink Not Found\tthe advertiser's address is not in the page\n" +
-                         "http://www.other.org\t" + s.Http("/files/b.html") +
-                         "\tLink Found\tlink found 1 character after href=\n" +
-                         "http://www.other.org\t" + s.Http("/files/gone.html") +
-                         "\tPage Cannot be Found\tHTTP 404\n" + "www.example.com\tCompleted.\n" +
-                         "www.other.org\tCompleted\n");
-    EXPECT_EQ(o.err, "");  // no terminal: no progress line; --no-mail: no notification
+    for (const std::vector<std::string>& jobs :
+         {std::vector<std::string>{}, {"--jobs", "1"}, {"--jobs=64"}}) {
+        std::vector<std::string> args = {"scan", "--no-mail"};
+        args.insert(args.end(), jobs.begin(), jobs.end());
+        const Outcome o = RunCli(args);
+        EXPECT_EQ(o.status, 1);
+        // advertiser, page, result, reason; then the profiles.
+        EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/delay/300/a.html") +
+                             "\tLink Found\tlink found 1 character after href=\n" +
+                             "http://www.example.com\t" + s.Http("/files/b.html") +
+                             "\tLink Not Found\tthe advertiser's address is not in the page\n" +
+                             "http://www.other.org\t" + s.Http("/files/b.html") +
+                             "\tLink Found\tlink found 1 character after href=\n" +
+                             "http://www.other.org\t" + s.Http("/files/gone.html") +
+                             "\tPage Cannot be Found\tHTTP 404\n" +
+                             "www.example.com\tCompleted.\n" + "www.other.org\tCompleted\n");
+        EXPECT_EQ(o.err, "");  // no terminal: no progress line; --no-mail: no notification
+    }
 }
 
 // Each printed JSON line (or CSV record) read back by Python: one line per
