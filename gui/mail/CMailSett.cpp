@@ -102,6 +102,7 @@ CMailSett::CMailSett(QWidget* parent) : QDialog(parent) {
     m_pTestGroup = new QGroupBox(QStringLiteral("Test Mail"), this);
     m_pSave = new QPushButton(QStringLiteral("&Save"), this);
     m_pSave->setObjectName(QStringLiteral("1037"));
+    m_pSave->setDefault(true);
     m_pSendTestNotification = new QCheckBox(QStringLiteral("Send Test Notification"), m_pTestGroup);
     m_pSendTestNotification->setObjectName(QStringLiteral("1038"));
     m_pTestAddress = MakeEdit("1039", m_pTestGroup);
@@ -349,9 +350,18 @@ void CMailSett::SendTestMail() {
 
 void CMailSett::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // Enter while no push button has the focus closes with OK; the
-        // buttons take their own Enter before it comes here.
-        if (!m_bSending) {
+        // The buttons take their own Enter before it comes here. Elsewhere
+        // Enter sends the test mail from its address box and saves from the
+        // other fields, so what was typed is not lost; only while there is
+        // nothing to save does it close the dialog with OK.
+        if (m_bSending) {
+            return;
+        }
+        if (focusWidget() == m_pTestAddress && m_pSend->isEnabled()) {
+            m_pSend->click();
+        } else if (m_pSave->isEnabled()) {
+            m_pSave->click();
+        } else {
             accept();
         }
         return;

@@ -324,12 +324,14 @@ private slots:
             QVERIFY(!d.isVisible());
         }
         {
-            // Enter in a field closes with OK, still without saving.
+            // With the settings off there is nothing to save: Enter in a
+            // field closes with OK, without saving.
             CMailSett d;
             d.show();
-            Edit(d, "1032")->setText("other@x.example");
-            Edit(d, "1032")->setFocus();
-            QTest::keyClick(Edit(d, "1032"), Qt::Key_Return);
+            Button(d, "1031")->click();
+            QVERIFY(!W(d, "1037")->isEnabled());
+            Edit(d, "1039")->setFocus();
+            QTest::keyClick(Edit(d, "1039"), Qt::Key_Return);
             QVERIFY(!d.isVisible());
             QCOMPARE(d.result(), int(QDialog::Accepted));
         }
@@ -346,6 +348,34 @@ private slots:
         }
         QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
                  std::string("other@x.example\r\nsmtp.x.example"));
+        {
+            // Save is the default button: Enter in a field saves what was typed.
+            CMailSett d;
+            d.show();
+            QVERIFY(static_cast<QPushButton*>(W(d, "1037"))->isDefault());
+            Edit(d, "1032")->setText("third@x.example");
+            Edit(d, "1032")->setFocus();
+            QTest::keyClick(Edit(d, "1032"), Qt::Key_Return);
+            QVERIFY(!d.isVisible());
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
+                 std::string("third@x.example\r\nsmtp.x.example"));
+        {
+            // In the test mail's address box Enter sends the test mail (here
+            // to a bad address: the dialog says so and stays).
+            CMailSett d;
+            d.show();
+            Button(d, "1038")->click();
+            Edit(d, "1039")->setText("not a mail");
+            Edit(d, "1039")->setFocus();
+            QTest::keyClick(Edit(d, "1039"), Qt::Key_Return);
+            QVERIFY(d.isVisible());
+            QCOMPARE(AppMessageBox::ShownTexts(), QStringList({"Incorrect Mail Address"}));
+            AppMessageBox::ClearShown();
+        }
+        QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
+                 std::string("third@x.example\r\nsmtp.x.example"));
     }
 
     void testMailChecks_data() {
