@@ -242,6 +242,48 @@ TEST_F(ParallelScanTest, LaterPagesAreFetchedWhileAnEarlierOneIsOnTheWire) {
     EXPECT_EQ(panes.ResultStatuses(), std::vector<std::string>(12, "Link Found"));
 }
 
+// Stop ends the fetches running ahead of the page in hand at once: their
+// connections are closed while that page is still on the wire.
+TEST_F(ParallelScanTest, StopEndsTheFetchesAheadAtOnce) {
+    PageServer server(false, false, 2);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    test::ScriptedProfile profile;
+    profile.text = "www.example.com";
+    for (int k = 0; k < 5; ++k) {
+        ResultRow r;
+        r.m_strAdvertiser = "www.example.com";
+        r.m_strPage = k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
+                             : server.HostHttp(1, "/delay/20000/link.html?" + std::to_string(k));
+        r.m_strNotify = "Disabled";
+        profile.pages.push_back(r);
+    }
+    ScriptedPanes panes({profile});
+    LoggingObserver observer(panes);
+    int openAhead = -1;
+    int openInHand = -1;
+    observer.onChecked = [&](int row) {
+        if (row == 0) {
+            openAhead = server.HostStat(1, "open");
+            openInHand = server.HostStat(0, "peak");
+        }
+    };
+    ScanRun run(panes);
+    run.SetObserver(&observer);
+    run.OnPlay();
+    // Stop once the pages ahead are on the wire, the first still being fetched.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (server.HostStat(1, "open") < 2 && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    run.OnStop();
+    run.WaitForScanThread();
+    EXPECT_EQ(openAhead, 0);
+    EXPECT_EQ(openInHand, 1);
+    EXPECT_EQ(panes.ResultStatuses(),
+              (std::vector<std::string>{"Link Found", "Stopped by user", "Stopped by user",
+                                        "Stopped by user", "Stopped by user"}));
+}
+
 // However many pages are waiting, one host never has more than two
 // connections open, they are reused, and its robots.txt is asked once.
 TEST_F(ParallelScanTest, NoMoreThanTwoConnectionsToOneHost) {

@@ -23,13 +23,14 @@ HTTP paths (the same over HTTPS):
   /headers                 200 with the request's header lines, each after "href="
   /big?size=N&tail=TEXT    N bytes of filler text followed by TEXT, streamed
   /count                   number of requests served so far (plain text)
-  /delay/MS/NAME           200 with the file after MS milliseconds
+  /delay/MS/NAME           200 with the file after MS milliseconds (nothing when the
+                           client hangs up meanwhile)
   (HEAD is answered for /files/ and /delay/ as GET, without the body)
   /retry/CODE/S/NAME       the first request of this path (per host): status CODE with
                            "Retry-After: S"; later ones 200 with the file
   /stats?host=ADDR&key=K   what the host at address ADDR saw (plain text number):
-                           K=peak: most connections open at once; K=robots: requests
-                           of /robots.txt; K=requests: all requests
+                           K=open: connections open now; K=peak: most open at once;
+                           K=robots: requests of /robots.txt; K=requests: all requests
   /robots.txt              the file robots.txt with the status in the file robots.status
                            (200 when there is none); 404 without robots.txt
   /xrobots/NAME?tag=VALUE  200 with the file and the header "X-Robots-Tag: VALUE"
@@ -47,6 +48,7 @@ import gzip
 import http.server
 import json
 import os
+import select
 import socket
 import socketserver
 import ssl
@@ -99,6 +101,23 @@ class Handler(http.server.BaseHTTPRequestHandler):
         path = os.path.join(self.root, os.path.basename(urllib.parse.unquote(name)))
         with open(path, "rb") as f:
             return f.read()
+
+    def _hung_up_during(self, seconds):
+        """Waits seconds; True as soon as the client closes its connection."""
+        end = time.monotonic() + seconds
+        while not STOP.is_set():
+            left = end - time.monotonic()
+            if left <= 0:
+                return False
+            readable, _, _ = select.select([self.connection], [], [], min(left, 0.05))
+            if readable:
+                try:
+                    if self.connection.recv(1, socket.MSG_PEEK) == b"":
+                        return True
+                except OSError:
+                    return True
+                STOP.wait(min(left, 0.05))  # a next request already sent: wait on
+        return False
 
     def _send(self, code, body, headers=()):
         self.send_response(code)
@@ -236,8 +255,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
             elif kind == "xrobots":
                 self._send(200, self._file(parts[1]), [("X-Robots-Tag", query["tag"][0])])
             elif kind == "delay":
-                STOP.wait(int(parts[1]) / 1000.0)
-                self._send(200, self._file(parts[2]))
+                if self._hung_up_during(int(parts[1]) / 1000.0):
+                    self.close_connection = True
+                else:
+                    self._send(200, self._file(parts[2]))
             elif kind == "retry":
                 key = (address, url.path)
                 with REQUESTS_LOCK:
