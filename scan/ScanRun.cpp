@@ -219,6 +219,8 @@ void ScanRun::FetchInOrder(Run& run) {
     // its evidence each, never a body.
     std::map<size_t, PageFetcher::Fetched> ahead;
     bool stopSeen = false;
+    constexpr int kCommitsBetweenTurns = 64;  // the most pages on the wire
+    int commitsSinceTurn = 0;
     for (const ScanJob& job : run.jobs) {
         const auto row = static_cast<size_t>(job.m_nRow);
         std::lock_guard<std::mutex> scan(g_csScan);
@@ -246,8 +248,13 @@ void ScanRun::FetchInOrder(Run& run) {
         const PageFetcher::Fetched fetched = std::move(it->second);
         ahead.erase(it);
         Commit(run, job, fetched.result, fetched.evidence);
-        if (!ahead.count(row + 1)) {
-            // Keep the transfers moving between commits.
+        // The transfers move on when the next result is not there yet, and
+        // now and then during a long row of results that waited behind a slow
+        // page. Not after every commit: a turn of the transfers can bring
+        // back as many pages as are on the wire, and results would pile up
+        // faster than one commit a turn writes them.
+        if (!ahead.count(row + 1) || ++commitsSinceTurn >= kCommitsBetweenTurns) {
+            commitsSinceTurn = 0;
             for (PageFetcher::Fetched& more : fetcher.Run(std::chrono::milliseconds(0))) {
                 ahead.emplace(more.id, std::move(more));
             }
