@@ -33,6 +33,7 @@ public:
     ResultRow ResultRowAt(int row) override { return m_rows.at(row); }
     void SetResultStatus(int row, const std::string& s) override { m_rows.at(row).m_strStatus = s; }
     void SetResultMail(int, const std::string&) override {}
+    void SetResultChange(int row, const std::string& s) override { m_rows.at(row).m_strChange = s; }
     void OfferReport() override {}
     void StartNotification(const NotificationJob&) override {}
 

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchPanes.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "scan/PageServer.h"
@@ -29,37 +30,7 @@ constexpr int kRounds = 5;
 constexpr int kYearPages = 1000;
 constexpr int kYearRuns = 52;
 
-class BenchPanes : public tarnwick::ScanPanes {
-public:
-    explicit BenchPanes(const std::vector<std::string>& pages) : m_pages(pages) {}
-    int ProfileRowCount() override { return 1; }
-    bool IsProfileTicked(int) override { return true; }
-    std::string ProfileStatus(int) override { return m_strProfile; }
-    void SetProfileStatus(int, const std::string& s) override { m_strProfile = s; }
-    void RebuildResults() override {
-        m_rows.clear();
-        for (const std::string& page : m_pages) {
-            tarnwick::ResultRow r;
-            r.m_strAdvertiser = "www.example.com";
-            r.m_strPage = page;
-            r.m_strNotify = "Disabled";
-            r.m_nProfileRow = 0;
-            m_rows.push_back(r);
-        }
-    }
-    int ResultRowCount() override { return static_cast<int>(m_rows.size()); }
-    tarnwick::ResultRow ResultRowAt(int row) override { return m_rows.at(row); }
-    void SetResultStatus(int row, const std::string& s) override { m_rows.at(row).m_strStatus = s; }
-    void SetResultMail(int, const std::string&) override {}
-    void SetResultChange(int row, const std::string& s) override { m_rows.at(row).m_strChange = s; }
-    void OfferReport() override {}
-    void StartNotification(const tarnwick::NotificationJob&) override {}
-
-private:
-    std::vector<std::string> m_pages;
-    std::vector<tarnwick::ResultRow> m_rows;
-    std::string m_strProfile;
-};
+using tarnwick::bench::BenchPanes;
 
 double Seconds(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -49,17 +49,22 @@ void HistoryRecorder::Enqueue(Task task, bool beginsRun) {
     bool wake = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        // The writer sleeps on an empty queue, then gathers a batch: it needs
-        // waking for the first task, for the start of a run (the scan waits
-        // for what the earlier runs knew) and for a full batch. Waking it for
-        // every page would cost two thread switches per page.
-        wake = m_tasks.empty() || beginsRun || m_tasks.size() + 1 >= kBatch;
-        m_tasks.push_back({std::move(task), beginsRun});
-        m_bUrgent = m_bUrgent || beginsRun;
+        wake = QueueLocked(std::move(task), beginsRun);
     }
     if (wake) {
         m_cvWork.notify_one();
     }
+}
+
+bool HistoryRecorder::QueueLocked(Task task, bool beginsRun) {
+    // The writer sleeps on an empty queue, then gathers a batch: it needs
+    // waking for the first task, for the start of a run (the scan waits for
+    // what the earlier runs knew) and for a full batch. Waking it for every
+    // page would cost two thread switches per page.
+    const bool wake = m_tasks.empty() || beginsRun || m_tasks.size() + 1 >= kBatch;
+    m_tasks.push_back({std::move(task), beginsRun});
+    m_bUrgent = m_bUrgent || beginsRun;
+    return wake;
 }
 
 void HistoryRecorder::Report(const std::string& message) {
@@ -150,7 +155,6 @@ void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
         m_snapshot = promise->get_future().share();
         m_counts = {};
         m_evidence.reset();
-        m_lettersThisRun.clear();
         m_bRunEnded = false;
     }
     const std::int64_t started = Now();
@@ -254,13 +258,12 @@ std::string HistoryRecorder::LetterHeldBack(const ScanJob& job) {
         if (const auto it = snapshot->lettersSent.find(key); it != snapshot->lettersSent.end()) {
             lastSent = it->second;
         }
-        // The same page in two profiles of one run.
-        if (const auto it = m_lettersThisRun.find(key); it != m_lettersThisRun.end()) {
+        if (const auto it = m_lettersUnderWay.find(key); it != m_lettersUnderWay.end()) {
             lastSent = it->second;
         }
         reason = LetterHoldBackReason(m_rules, missingRuns, lastSent, now);
         if (reason.empty()) {
-            m_lettersThisRun[key] = now;
+            m_lettersUnderWay[key] = now;
             return {};
         }
     }
@@ -272,7 +275,18 @@ std::string HistoryRecorder::LetterHeldBack(const ScanJob& job) {
 
 void HistoryRecorder::LetterDone(const NotificationJob& job, const std::string& outcome) {
     LetterRecord letter{job.m_strAdvertiser, job.m_strPage, job.m_strMail, Now(), outcome};
-    Enqueue([this, letter](HistoryDatabase& db) { db.AddLetter(m_nRunId, letter); });
+    bool wake = false;
+    {
+        // No longer under way once its record is queued: a run's look at the
+        // history is queued after it and finds the letter there.
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_lettersUnderWay.erase({{job.m_strAdvertiser, job.m_strPage}, job.m_strMail});
+        wake = QueueLocked([this, letter](HistoryDatabase& db) { db.AddLetter(m_nRunId, letter); },
+                           false);
+    }
+    if (wake) {
+        m_cvWork.notify_one();
+    }
 }
 
 std::string HistoryRecorder::RunEnded(bool completed) {

@@ -81,6 +81,8 @@ private:
     using Task = std::function<void(HistoryDatabase&)>;
 
     void Enqueue(Task task, bool beginsRun = false);
+    // Enqueue with m_mutex held; returns whether the writer needs waking.
+    bool QueueLocked(Task task, bool beginsRun);
     void WriterThread();
     void Report(const std::string& message);
     std::shared_ptr<const Snapshot> WaitSnapshot();
@@ -110,7 +112,11 @@ private:
     std::optional<std::pair<int, PageEvidence>> m_evidence;
     LetterRules m_rules;
     std::shared_future<std::shared_ptr<const Snapshot>> m_snapshot;
-    std::map<std::pair<PageKey, std::string>, std::int64_t> m_lettersThisRun;
+    // Letters let go and not yet done (sent or failed), by page and
+    // recipient: the same page in two profiles of one run, or a run begun
+    // while the last one's letters are still on their way, must not mail
+    // the webmaster again before the history knows of the first letter.
+    std::map<std::pair<PageKey, std::string>, std::int64_t> m_lettersUnderWay;
     TransitionCounts m_counts;
     bool m_bRunEnded = true;
 

@@ -8,8 +8,9 @@ In each setting the program runs on a store of one profile. The Delete
 question is opened with Del on the ticked profile and answered "No"; the Add
 wizard is walked through its pages (address, file type with notifications,
 file, separator) and left with Escape; Edit Profile's second page and its
-"Mail Settings" dialog are opened. On every page each label, push button,
-radio button and check box that shows is read through the accessibility bus:
+"Mail Settings" dialog are opened, then Preferences, and a run ends with the
+"Save As.." choices. On every page each label, push button, radio button and
+check box that shows is read through the accessibility bus:
 its name (the text it shows) is drawn by ImageMagick in the program's own
 font (fontconfig's match of Qt's default family at the setting's size) and
 the drawn text's width must fit in the extents the widget reports.
@@ -97,7 +98,9 @@ def write_store(root):
     os.makedirs(os.path.join(data, 'Profiles'))
     path = os.path.join(data, 'Profiles', 'texts-e2e.com.txt')
     with open(path, 'wb') as f:
-        f.write(('Link: %s\r\nhttp://p.example/links.html|||w@p.example|||1|||' % ADDRESS).encode())
+        # Port 1 of loopback refuses the page at once, so a run ends quickly.
+        f.write(('Link: %s\r\nhttp://127.0.0.1:1/links.html|||w@p.example|||0|||'
+                 % ADDRESS).encode())
     with open(os.path.join(data, 'index.txt'), 'wb') as f:
         f.write(path.encode())
     with open(os.path.join(data, 'stindex.txt'), 'wb') as f:
@@ -198,6 +201,23 @@ def drive(g, check, pages):
     wait_gone(settings, timeout=10)
     key(g, 'Escape')
     wait_gone(edit, timeout=10)
+
+    focus_main(g, profiles)
+    key(g, 'alt+f')
+    key(g, 'p')
+    preferences = wait_top(g.app, 'dialog', 'Preferences', timeout=10)
+    check.page(preferences, 'Preferences')
+    key(g, 'Escape')
+    wait_gone(preferences, timeout=10)
+
+    # A run of the one page (refused at once) ends with the report's choices.
+    focus_main(g, profiles)
+    key(g, 'F5')
+    choices = wait_top(g.app, 'dialog', 'Save As..', timeout=30)
+    find(choices, 'radio button', '.txt format')
+    check.page(choices, 'Save As..')
+    key(g, 'Escape')
+    wait_gone(choices, timeout=10)
 
 
 def run_setting(name):

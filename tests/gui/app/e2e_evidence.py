@@ -10,12 +10,10 @@ Page Details from a row's context menu and read the evidence it shows.
 
 usage: e2e_evidence.py TARNWICK_BINARY GUIDRIVE_DIR
 """
-import http.server
 import os
 import shutil
 import sys
 import tempfile
-import threading
 import time
 
 PROGRAM, GUIDRIVE = sys.argv[1], sys.argv[2]
@@ -24,9 +22,8 @@ if not os.path.isfile(os.path.join(GUIDRIVE, 'guidrive.py')):
     sys.exit(1)
 sys.path.insert(0, GUIDRIVE)
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'support'))
-from e2e_support import fake_opener, key  # noqa: E402
-from guidrive import (GuiRun, cell, click, do, dump, find, table_cells,  # noqa: E402
-                      wait, wait_gone, wait_top)
+from e2e_support import key, run_program, serve, write_store  # noqa: E402
+from guidrive import cell, click, do, find, table_cells, wait, wait_gone, wait_top  # noqa: E402
 
 ADVERTISER = 'http://www.adv-e2e.com'
 LINK = '<html><body><p>Partners: <a %%s href="%s/">Adv shop</a></p></body></html>' % ADVERTISER
@@ -39,53 +36,15 @@ PAGES = {
 }
 
 
-class Pages(http.server.BaseHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-    def do_GET(self):
-        code, body = PAGES.get(self.path, (404, b'<h1>404 Not Found</h1>'))
-        self.send_response(code)
-        self.send_header('Content-Type', 'text/plain' if self.path.endswith('.txt') else 'text/html')
-        self.send_header('Content-Length', str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-
-def write_store(root, port):
-    data = os.path.join(root, 'Osgrel Tarnwick Ambrel')
-    profiles = os.path.join(data, 'Profiles')
-    os.makedirs(profiles)
-    base = 'http://127.0.0.1:%d' % port
-    pages = [base + p for p in ('/follow.html', '/nofollow.html', '/private/blocked.html',
-                                '/busy.html')]
-    path = os.path.join(profiles, 'adv-e2e.com.txt')
-    lines = ['Link: ' + ADVERTISER] + ['%s|||webmaster@example.org|||0|||' % p for p in pages]
-    with open(path, 'wb') as f:
-        f.write('\r\n'.join(lines).encode())
-    with open(os.path.join(data, 'index.txt'), 'wb') as f:
-        f.write(path.encode())
-
-
 def main():
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Pages)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+    server = serve(PAGES)
     root = tempfile.mkdtemp(prefix='tarnwick-e2e-')
     try:
-        write_store(root, server.server_address[1])
-        env = {'TARNWICK_PROGRAM_FILES': root, 'HOME': root, 'BROWSER': '/bin/true',
-               'PATH': fake_opener(root) + os.pathsep + os.environ.get('PATH', ''),
-               'ASAN_OPTIONS': 'detect_leaks=0', 'XDG_DATA_HOME': None, 'XDG_CONFIG_HOME': None}
-        with GuiRun([PROGRAM], app_name='tarnwick', workdir=os.path.join(root, 'guirun'),
-                    env=env, timeout=60) as g:
-            try:
-                drive(g)
-            except BaseException:
-                try:
-                    dump(g.app, sys.stdout)
-                except Exception:
-                    pass
-                raise
+        base = 'http://127.0.0.1:%d' % server.server_address[1]
+        write_store(root, {'adv-e2e.com': (ADVERTISER, [
+            base + p for p in ('/follow.html', '/nofollow.html', '/private/blocked.html',
+                               '/busy.html')])})
+        run_program(PROGRAM, root, drive)
     finally:
         server.shutdown()
         shutil.rmtree(root, ignore_errors=True)

@@ -9,13 +9,11 @@ usage: e2e_main_window.py TARNWICK_BINARY GUIDRIVE_DIR
 Fails when the guidrive folder is not there. With
 TARNWICK_E2E_SHOTS=FILE the screenshot after the run is kept there.
 """
-import http.server
 import os
 import shutil
 import socket
 import sys
 import tempfile
-import threading
 
 PROGRAM, GUIDRIVE = sys.argv[1], sys.argv[2]
 if not os.path.isfile(os.path.join(GUIDRIVE, 'guidrive.py')):
@@ -23,9 +21,9 @@ if not os.path.isfile(os.path.join(GUIDRIVE, 'guidrive.py')):
     sys.exit(1)
 sys.path.insert(0, GUIDRIVE)
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'support'))
-from e2e_support import fake_opener  # noqa: E402
-from guidrive import (GuiRun, cell, click, do, dominant_colour, dump, find, table_cells,  # noqa: E402
-                      text_of, wait, wait_gone, wait_top)
+from e2e_support import run_program, serve, write_store  # noqa: E402
+from guidrive import (cell, click, do, dominant_colour, find, table_cells, text_of,  # noqa: E402
+                      wait, wait_gone, wait_top)
 
 ADVERTISER = 'http://www.adv-e2e.com'
 PAGES = {
@@ -33,19 +31,6 @@ PAGES = {
     '/lost.html': (200, b'<p>Partners</p><a href="http://elsewhere.example/">them</a>'),
     '/gone.html': (404, b'<html><h1>404 Not Found</h1></html>'),
 }
-
-
-class Pages(http.server.BaseHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-    def do_GET(self):
-        code, body = PAGES.get(self.path, (404, b'<h1>404 Not Found</h1>'))
-        self.send_response(code)
-        self.send_header('Content-Type', 'text/html')
-        self.send_header('Content-Length', str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
 
 
 def unused_port():
@@ -56,48 +41,17 @@ def unused_port():
     return port
 
 
-def write_store(root, port):
-    data = os.path.join(root, 'Osgrel Tarnwick Ambrel')
-    profiles = os.path.join(data, 'Profiles')
-    os.makedirs(profiles)
-    base = 'http://127.0.0.1:%d' % port
-    files = {
-        'adv-e2e.com': [base + '/found.html', base + '/lost.html'],
-        'adv-e2e.com (2)': [base + '/gone.html', 'http://127.0.0.1:%d/x' % unused_port()],
-    }
-    paths = []
-    for name, pages in files.items():
-        path = os.path.join(profiles, name + '.txt')
-        lines = ['Link: ' + ADVERTISER] + ['%s|||webmaster@example.org|||0|||' % p for p in pages]
-        with open(path, 'wb') as f:
-            f.write('\r\n'.join(lines).encode())
-        paths.append(path)
-    with open(os.path.join(data, 'index.txt'), 'wb') as f:
-        f.write('\r\n'.join(paths).encode())
-
-
-
 def main():
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Pages)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+    server = serve(PAGES)
     root = tempfile.mkdtemp(prefix='tarnwick-e2e-')
-    work = os.path.join(root, 'guirun')
     try:
-        write_store(root, server.server_address[1])
-        report = os.path.join(root, 'e2e-report.txt')
-        env = {'TARNWICK_PROGRAM_FILES': root, 'HOME': root, 'BROWSER': '/bin/true',
-               'PATH': fake_opener(root) + os.pathsep + os.environ.get('PATH', ''),
-               'ASAN_OPTIONS': 'detect_leaks=0', 'XDG_DATA_HOME': None, 'XDG_CONFIG_HOME': None}
-        with GuiRun([PROGRAM], app_name='tarnwick', workdir=work, env=env, timeout=60) as g:
-            try:
-                drive(g, report)
-            except BaseException:
-                # What the program showed when it went wrong.
-                try:
-                    dump(g.app, sys.stdout)
-                except Exception:
-                    pass
-                raise
+        base = 'http://127.0.0.1:%d' % server.server_address[1]
+        write_store(root, {
+            'adv-e2e.com': (ADVERTISER, [base + '/found.html', base + '/lost.html']),
+            'adv-e2e.com (2)': (ADVERTISER, [base + '/gone.html',
+                                             'http://127.0.0.1:%d/x' % unused_port()]),
+        })
+        run_program(PROGRAM, root, lambda g: drive(g, os.path.join(root, 'e2e-report.txt')))
     finally:
         server.shutdown()
         shutil.rmtree(root, ignore_errors=True)
