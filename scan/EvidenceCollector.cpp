@@ -10,6 +10,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "common/AsciiText.h"
 #include "scan/ByteScan.h"
 
 namespace tarnwick {
@@ -21,18 +22,6 @@ constexpr std::size_t kMaxHold = 64 * 1024;
 // Parsers started over after the previous one gave up (see Parse), beyond
 // one per 64 KiB of page.
 constexpr std::uint64_t kMaxRestarts = 1000;
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = LowerAscii(c);
-    }
-    return out;
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
@@ -85,7 +74,7 @@ void ApplyDirectives(std::string_view value, bool agents, bool& noindex, bool& n
         if (comma == std::string_view::npos) {
             comma = value.size();
         }
-        std::string part = Lowered(Trimmed(value.substr(from, comma - from)));
+        std::string part = LoweredAscii(Trimmed(value.substr(from, comma - from)));
         from = comma + 1;
         const size_t colon = part.find(':');
         if (agents && colon != std::string::npos) {
@@ -269,7 +258,7 @@ struct EvidenceCollector::Parser {
         ctxt->userData = ctxt;
     }
     static std::string Charset(const std::string& contentType) {
-        const std::string lowered = Lowered(contentType);
+        const std::string lowered = LoweredAscii(contentType);
         const size_t at = lowered.find("charset=");
         if (at == std::string::npos) {
             return {};
@@ -307,7 +296,7 @@ struct EvidenceCollector::Parser {
 };
 
 EvidenceCollector::EvidenceCollector(std::string advertiser, Limits limits)
-    : m_strAddress(Lowered(advertiser)), m_limits(limits) {
+    : m_strAddress(LoweredAscii(advertiser)), m_limits(limits) {
     InitLibxml();
     m_evidence.m_bChecked = true;
     // Characters a page may write as named references (&amp; ...) or that
@@ -321,7 +310,7 @@ EvidenceCollector::~EvidenceCollector() = default;
 
 void EvidenceCollector::HeaderLine(std::string_view line) {
     line = Trimmed(line);
-    if (line.size() >= 5 && Lowered(line.substr(0, 5)) == "http/") {
+    if (line.size() >= 5 && LoweredAscii(line.substr(0, 5)) == "http/") {
         // A new answer: the previous one was a redirection or an interim
         // answer.
         const size_t blank = line.find(' ');
@@ -337,7 +326,7 @@ void EvidenceCollector::HeaderLine(std::string_view line) {
         if (colon == std::string_view::npos) {
             return;
         }
-        const std::string name = Lowered(Trimmed(line.substr(0, colon)));
+        const std::string name = LoweredAscii(Trimmed(line.substr(0, colon)));
         const std::string_view value = Trimmed(line.substr(colon + 1));
         if (name == "content-type") {
             m_evidence.m_strContentType = std::string(value);
@@ -420,8 +409,9 @@ EvidenceCollector::HighBytesMode EvidenceCollector::SkipMode() const {
           (ctxt->instate == XML_PARSER_START_TAG && unread.empty())) ||
         unread.find('<') != std::string_view::npos || ctxt->input == nullptr ||
         ctxt->input->buf == nullptr ||
-        (ctxt->name != nullptr && (xmlStrcasecmp(ctxt->name, BAD_CAST "script") == 0 ||
-                                   xmlStrcasecmp(ctxt->name, BAD_CAST "style") == 0))) {
+        (ctxt->name != nullptr &&
+         (xmlStrcasecmp(ctxt->name, reinterpret_cast<const xmlChar*>("script")) == 0 ||
+          xmlStrcasecmp(ctxt->name, reinterpret_cast<const xmlChar*>("style")) == 0))) {
         return HighBytesMode::NoSkipping;
     }
     // How bytes of 0x80 and more may change what the parser reads next.
@@ -429,7 +419,7 @@ EvidenceCollector::HighBytesMode EvidenceCollector::SkipMode() const {
     if (encoder == nullptr || encoder->name == nullptr) {
         return HighBytesMode::Utf8;  // it leaves UTF-8 on a malformed sequence
     }
-    const std::string name = Lowered(encoder->name);
+    const std::string name = LoweredAscii(encoder->name);
     if (name == "utf-8" || name == "utf8") {
         return HighBytesMode::Utf8;  // a conversion that stops on one
     }
@@ -656,7 +646,7 @@ void EvidenceCollector::StartElement(std::string_view name, const unsigned char*
                         if (!tokens.empty()) {
                             tokens += ' ';
                         }
-                        tokens += Lowered(r.substr(start, i - start));
+                        tokens += LoweredAscii(r.substr(start, i - start));
                     }
                 }
             }
@@ -674,7 +664,7 @@ void EvidenceCollector::StartElement(std::string_view name, const unsigned char*
         const char* metaName = Attribute(attributes, "name");
         const char* content = Attribute(attributes, "content");
         if (metaName != nullptr && content != nullptr) {
-            const std::string lowered = Lowered(Trimmed(metaName));
+            const std::string lowered = LoweredAscii(Trimmed(metaName));
             if (lowered == "robots" || lowered == "googlebot") {
                 if (!m_evidence.m_strMetaRobots.empty()) {
                     m_evidence.m_strMetaRobots += "; ";

@@ -1,19 +1,9 @@
 #include "scan/RobotsTxt.h"
 
+#include "common/AsciiText.h"
+
 namespace tarnwick {
 namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = LowerAscii(c);
-    }
-    return out;
-}
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
@@ -71,7 +61,7 @@ std::string AgentName(std::string_view value) {
         }
         ++n;
     }
-    return Lowered(value.substr(0, n));
+    return LoweredAscii(value.substr(0, n));
 }
 
 // Whether pattern ('*' any run, final '$' the end) matches the start of path.
@@ -127,7 +117,7 @@ RobotsTxt RobotsTxt::Parse(std::string_view text) {
         if (colon == std::string_view::npos) {
             continue;
         }
-        const std::string key = Lowered(Trimmed(line.substr(0, colon)));
+        const std::string key = LoweredAscii(Trimmed(line.substr(0, colon)));
         const std::string_view value = Trimmed(line.substr(colon + 1));
         if (key == "user-agent" || key == "useragent" || key == "user agent") {
             if (!inAgents || robots.m_groups.empty()) {
