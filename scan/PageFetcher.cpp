@@ -22,11 +22,11 @@
 #include "scan/EvidenceCollector.h"
 #include "scan/LinkClassifier.h"
 #include "scan/StatusWords.h"
+#include "scan/WebTransfer.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr const char* kUserAgent = "Internet Explorer6.0.2900.2180";
 constexpr const char* kProtocols = "http,https,ftp";
 
 void PercentEncode(std::string& out, std::string_view part) {
@@ -374,19 +374,10 @@ std::string HostOf(const std::string& address) {
 // The options every page transfer has (the handle may have served a
 // robots.txt before: curl_easy_reset comes first).
 void SetUpPage(CURL* e, const PageFetcher::Options& options) {
-    curl_easy_reset(e);
-    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(e, CURLOPT_USERAGENT, kUserAgent);
-    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, kProtocols);
-    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols);
-    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(e, CURLOPT_MAXREDIRS, options.maxRedirects);
-    curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, options.connectTimeoutSeconds);
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, options.stallSeconds);
+    SetUpWebTransfer(e, {.protocols = kProtocols,
+                         .maxRedirects = options.maxRedirects,
+                         .connectTimeoutSeconds = options.connectTimeoutSeconds,
+                         .stallSeconds = options.stallSeconds});
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &OnHeader);
 }
@@ -602,7 +593,6 @@ void PageFetcher::Start(Host& host, Job job) {
     auto live = std::make_unique<Live>(std::move(job), e, now);
     Live& l = *live;
     if (l.job.robots) {
-        curl_easy_reset(e);
         m_robots.Prepare(e, l.job.page, l.download);
     } else {
         SetUpPage(e, m_options);
@@ -615,9 +605,6 @@ void PageFetcher::Start(Host& host, Job job) {
         curl_easy_setopt(e, CURLOPT_WRITEDATA, &l.transfer);
         curl_easy_setopt(e, CURLOPT_HEADERDATA, &l.transfer);
         curl_easy_setopt(e, CURLOPT_ERRORBUFFER, l.transfer.error);
-        // The CA file is read anew for every page.
-        const std::string caFile = CurlSetup::CaFile();
-        curl_easy_setopt(e, CURLOPT_CAINFO, caFile.empty() ? nullptr : caFile.c_str());
     }
     if (curl_multi_add_handle(g.multi, e) != CURLM_OK) {
         Job back = std::move(l.job);

@@ -3,11 +3,10 @@
 #include <curl/curl.h>
 
 #include "common/CurlSetup.h"
+#include "scan/WebTransfer.h"
 
 namespace tarnwick {
 namespace {
-
-constexpr const char* kUserAgent = "Internet Explorer6.0.2900.2180";
 
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto* d = static_cast<RobotsCache::Download*>(user);
@@ -127,21 +126,11 @@ void RobotsCache::Prepare(void* easy, const std::string& origin, Download& downl
     download.maxBytes = m_options.maxBytes;
     download.cancelled = &m_bCancelled;
     const std::string url = origin + "/robots.txt";
+    SetUpWebTransfer(e, {.protocols = "http,https",
+                         .maxRedirects = m_options.maxRedirects,
+                         .connectTimeoutSeconds = m_options.connectTimeoutSeconds,
+                         .stallSeconds = m_options.stallSeconds});
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(e, CURLOPT_USERAGENT, kUserAgent);
-    curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(e, CURLOPT_MAXREDIRS, m_options.maxRedirects);
-    curl_easy_setopt(e, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
-    const std::string caFile = CurlSetup::CaFile();
-    curl_easy_setopt(e, CURLOPT_CAINFO, caFile.empty() ? nullptr : caFile.c_str());
-    curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, m_options.connectTimeoutSeconds);
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, m_options.stallSeconds);
     curl_easy_setopt(e, CURLOPT_TIMEOUT, m_options.totalSeconds);
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &download);
