@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include "common/ProductName.h"
 #include "store/AppSettings.h"
 
 namespace tarnwick::cli {
@@ -268,24 +269,27 @@ std::string HelpText(Command command) {
         case Command::None:
             break;
     }
-    return "Usage: tarnwick-cli COMMAND [OPTIONS]\n"
-           "\n"
-           "Checks that partner pages still link to your sites, with the profiles of the\n"
-           "Tarnwick desktop program.\n"
-           "\n"
-           "Commands:\n"
-           "  check [--verbose] PAGE ADVERTISER\n"
-           "                                  check one page\n"
-           "  list                            list the profiles and their numbers of pages\n"
-           "  scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
-           "       [--page-timeout SECONDS] [--mail-wait SECONDS] [--jobs K]\n"
-           "                                  check every page of every profile\n"
-           "  history [--format json] [--prune-before DATE]\n"
-           "                                  list the recorded runs\n"
-           "  changes [--format json]         what changed in the last run\n"
-           "\n"
-           "Run \"tarnwick-cli COMMAND --help\" for more about a command. The profiles are\n"
-           "read from the data folder \"Osgrel Tarnwick Ambrel\" in $TARNWICK_PROGRAM_FILES\n"
+    return std::string(
+               "Usage: tarnwick-cli COMMAND [OPTIONS]\n"
+               "\n"
+               "Checks that partner pages still link to your sites, with the profiles of the\n"
+               "Tarnwick desktop program.\n"
+               "\n"
+               "Commands:\n"
+               "  check [--verbose] PAGE ADVERTISER\n"
+               "                                  check one page\n"
+               "  list                            list the profiles and their numbers of pages\n"
+               "  scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
+               "       [--page-timeout SECONDS] [--mail-wait SECONDS] [--jobs K]\n"
+               "                                  check every page of every profile\n"
+               "  history [--format json] [--prune-before DATE]\n"
+               "                                  list the recorded runs\n"
+               "  changes [--format json]         what changed in the last run\n"
+               "\n"
+               "Run \"tarnwick-cli COMMAND --help\" for more about a command. The profiles are\n"
+               "read from the data folder \"") +
+           kProductName +
+           "\" in $TARNWICK_PROGRAM_FILES\n"
            "when it is set, else in $XDG_DATA_HOME (or ~/.local/share). Settings shared\n"
            "with the desktop program: $XDG_CONFIG_HOME/tarnwick/settings.ini.\n";
 }
