@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "common/ProductName.h"
+
 namespace tarnwick {
 namespace {
 
@@ -35,7 +37,7 @@ std::string LocalIsoText(std::int64_t time) {
 }
 
 std::string ChangeLetterSubject(const RunChanges& changes) {
-    return "Osgrel Tarnwick Ambrel: " + ChangeSummary(changes.m_counts);
+    return std::string(kProductName) + ": " + ChangeSummary(changes.m_counts);
 }
 
 std::string ChangeLetterBody(const RunChanges& changes, std::int64_t started) {
