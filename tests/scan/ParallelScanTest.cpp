@@ -166,6 +166,7 @@ TEST_F(ParallelScanTest, WhatTheRunShowsIsTheSameWithOneOrManyPagesOnTheWire) {
         {"Stop in the middle, pages ahead already fetched", {mixed, fast}, 5},
         {"Stop as the second profile's first page comes", {mixed, fast}, 7},
         {"Stop during the last page", {fast, mixed}, 10},
+        {"Stop during a slow last page still on the wire", {fast, {{0, 800, "link.html"}}}, 4},
         {"Stop during a page that reaches the time limit",
          {fast, {{3, 0, "silent"}, {1, 0, "none.html"}}},
          4,
