@@ -1,9 +1,7 @@
 // The evidence of real fetches from the loopback server: one transfer per
 // page gives the result word and the evidence; robots.txt once per host.
-#include <curl/curl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,24 +15,6 @@ namespace {
 using test::PageServer;
 
 const std::string kAdvertiser = "www.example.com";
-
-size_t Append(char* data, size_t size, size_t count, void* user) {
-    static_cast<std::string*>(user)->append(data, size * count);
-    return size * count;
-}
-
-// The number of requests the server has answered, this one included.
-int Requests(const PageServer& server) {
-    std::string body;
-    CURL* e = curl_easy_init();
-    const std::string url = server.Http("/count");
-    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Append);
-    curl_easy_setopt(e, CURLOPT_WRITEDATA, &body);
-    curl_easy_perform(e);
-    curl_easy_cleanup(e);
-    return std::atoi(body.c_str());
-}
 
 struct FetchCase {
     const char* path;
@@ -88,7 +68,7 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
         {"/files/open.html", "Link Found", "follow", "", false, false, RobotsVerdict::Allowed},
     };
     PageFetcher fetcher;
-    const int before = Requests(server);
+    const int before = server.Requests();
     for (const FetchCase& c : cases) {
         SCOPED_TRACE(c.path);
         PageEvidence e;
@@ -106,7 +86,7 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
         EXPECT_GE(e.m_nElapsedMs, 0);
     }
     // One request per page, one robots.txt for the host, and this count.
-    EXPECT_EQ(Requests(server), before + static_cast<int>(cases.size()) + 2);
+    EXPECT_EQ(server.Requests(), before + static_cast<int>(cases.size()) + 2);
 
     // A redirect chain: the final address and status are the last answer's.
     PageEvidence chained;

@@ -175,9 +175,17 @@ std::string PageServer::HostHttp(int k, const std::string& path) const {
 
 int PageServer::HostStat(int k, const std::string& key) const {
     // Asked of the first host, whose own counts do not matter.
+    return Number("/stats?host=127.0.0." + std::to_string(k + 2) + "&key=" + key);
+}
+
+int PageServer::Requests() const {
+    return Number("/count");
+}
+
+int PageServer::Number(const std::string& path) const {
     CURL* e = curl_easy_init();
     std::string body;
-    const std::string url = Http("/stats?host=127.0.0." + std::to_string(k + 2) + "&key=" + key);
+    const std::string url = Http(path);
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_TIMEOUT, 10L);

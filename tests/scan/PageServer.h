@@ -32,10 +32,16 @@ public:
     // What further host k saw: "peak" (most connections open at once),
     // "robots" (requests of /robots.txt) or "requests".
     int HostStat(int k, const std::string& key) const;
+    // The requests the first host has answered, this one included.
+    int Requests() const;
     const std::string& CaFile() const { return m_strCaFile; }
     int HttpPort() const { return m_nHttp; }
 
 private:
+    // The number a path of the first host answers with; -1 when it cannot
+    // be had.
+    int Number(const std::string& path) const;
+
     std::string m_strDir;
     std::string m_strCaFile;
     int m_nHttp = 0;

@@ -1,9 +1,6 @@
 #include "scan/RobotsTxt.h"
 
-#include <curl/curl.h>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 #include <string>
 #include <vector>
@@ -74,29 +71,11 @@ TEST(RobotsTxtTest, PathAndOriginOfAnAddress) {
     EXPECT_EQ(RobotsCache::OriginOf("www.example.com/a"), "");
 }
 
-size_t Append(char* data, size_t size, size_t count, void* user) {
-    static_cast<std::string*>(user)->append(data, size * count);
-    return size * count;
-}
-
-// The number of requests the server has answered, this one included.
-int Requests(const test::PageServer& server) {
-    std::string body;
-    CURL* e = curl_easy_init();
-    const std::string url = server.Http("/count");
-    curl_easy_setopt(e, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Append);
-    curl_easy_setopt(e, CURLOPT_WRITEDATA, &body);
-    curl_easy_perform(e);
-    curl_easy_cleanup(e);
-    return std::atoi(body.c_str());
-}
-
 TEST(RobotsCacheTest, FetchesEachHostOnceAndReadsTheAnswer) {
     test::PageServer server(false, false);
     server.AddFile("robots.txt", "User-agent: *\nDisallow: /files/\nAllow: /files/open.html\n");
     RobotsCache cache;
-    const int before = Requests(server);
+    const int before = server.Requests();
     const auto blocked = cache.Check(server.Http("/files/link.html"));
     EXPECT_EQ(blocked.all, RobotsVerdict::Disallowed);
     EXPECT_EQ(blocked.googlebot, RobotsVerdict::Disallowed);
@@ -105,7 +84,7 @@ TEST(RobotsCacheTest, FetchesEachHostOnceAndReadsTheAnswer) {
     // A changed file is not fetched again within the run.
     server.AddFile("robots.txt", "");
     EXPECT_EQ(cache.Check(server.Http("/files/other.html")).all, RobotsVerdict::Disallowed);
-    EXPECT_EQ(Requests(server), before + 2);  // one robots.txt, one count
+    EXPECT_EQ(server.Requests(), before + 2);  // one robots.txt, one count
 
     // A new run fetches anew; a server error is unknown, a 404 allows.
     server.AddFile("robots.status", "503");
