@@ -104,22 +104,35 @@ protected:
                                                  page.file + "?" + std::to_string(++s_nPage));
     }
 
+    // A ticked profile of advertiser www.example.com with these pages; with
+    // letters, each page's webmaster is webmaster@example.com.
+    static test::ScriptedProfile Profile(const std::vector<std::string>& pages,
+                                         bool letters = false) {
+        test::ScriptedProfile profile;
+        profile.text = "www.example.com";
+        for (const std::string& page : pages) {
+            ResultRow r;
+            r.m_strAdvertiser = "www.example.com";
+            r.m_strPage = page;
+            if (letters) {
+                r.m_strMail = "webmaster@example.com";
+            }
+            r.m_strNotify = letters ? "Enabled" : "Disabled";
+            profile.pages.push_back(r);
+        }
+        return profile;
+    }
+
     // The panes' log of one run of the case with the given number of pages
     // side by side.
     static Log RunCase(const Case& c, int jobs) {
         std::vector<test::ScriptedProfile> profiles;
         for (const auto& pages : c.profiles) {
-            test::ScriptedProfile p;
-            p.text = "www.example.com";
+            std::vector<std::string> addresses;
             for (const Page& page : pages) {
-                ResultRow r;
-                r.m_strAdvertiser = "www.example.com";
-                r.m_strPage = Address(page);
-                r.m_strMail = "webmaster@example.com";
-                r.m_strNotify = "Enabled";
-                p.pages.push_back(r);
+                addresses.push_back(Address(page));
             }
-            profiles.push_back(p);
+            profiles.push_back(Profile(addresses, true));
         }
         ScriptedPanes panes(profiles);
         LoggingObserver observer(panes);
@@ -216,17 +229,12 @@ TEST_F(ParallelScanTest, WhatTheRunShowsIsTheSameWithOneOrManyPagesOnTheWire) {
 TEST_F(ParallelScanTest, LaterPagesAreFetchedWhileAnEarlierOneIsOnTheWire) {
     PageServer server(false, false, 2);
     server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
-    test::ScriptedProfile profile;
-    profile.text = "www.example.com";
+    std::vector<std::string> pages;
     for (int k = 0; k < 12; ++k) {
-        ResultRow r;
-        r.m_strAdvertiser = "www.example.com";
-        r.m_strPage = k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
-                             : server.HostHttp(1, "/files/link.html?" + std::to_string(k));
-        r.m_strNotify = "Disabled";
-        profile.pages.push_back(r);
+        pages.push_back(k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
+                               : server.HostHttp(1, "/files/link.html?" + std::to_string(k)));
     }
-    ScriptedPanes panes({profile});
+    ScriptedPanes panes({Profile(pages)});
     LoggingObserver observer(panes);
     int servedAtFirstResult = -1;
     observer.onChecked = [&](int row) {
@@ -248,17 +256,12 @@ TEST_F(ParallelScanTest, LaterPagesAreFetchedWhileAnEarlierOneIsOnTheWire) {
 TEST_F(ParallelScanTest, StopEndsTheFetchesAheadAtOnce) {
     PageServer server(false, false, 2);
     server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
-    test::ScriptedProfile profile;
-    profile.text = "www.example.com";
+    std::vector<std::string> pages;
     for (int k = 0; k < 5; ++k) {
-        ResultRow r;
-        r.m_strAdvertiser = "www.example.com";
-        r.m_strPage = k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
-                             : server.HostHttp(1, "/delay/20000/link.html?" + std::to_string(k));
-        r.m_strNotify = "Disabled";
-        profile.pages.push_back(r);
+        pages.push_back(k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
+                               : server.HostHttp(1, "/delay/20000/link.html?" + std::to_string(k)));
     }
-    ScriptedPanes panes({profile});
+    ScriptedPanes panes({Profile(pages)});
     LoggingObserver observer(panes);
     int openAhead = -1;
     int openInHand = -1;
@@ -290,16 +293,11 @@ TEST_F(ParallelScanTest, StopEndsTheFetchesAheadAtOnce) {
 TEST_F(ParallelScanTest, NoMoreThanTwoConnectionsToOneHost) {
     PageServer server(false, false, 3);
     server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
-    test::ScriptedProfile profile;
-    profile.text = "www.example.com";
+    std::vector<std::string> pages;
     for (int k = 0; k < 45; ++k) {
-        ResultRow r;
-        r.m_strAdvertiser = "www.example.com";
-        r.m_strPage = server.HostHttp(k % 3, "/delay/30/link.html?" + std::to_string(k));
-        r.m_strNotify = "Disabled";
-        profile.pages.push_back(r);
+        pages.push_back(server.HostHttp(k % 3, "/delay/30/link.html?" + std::to_string(k)));
     }
-    ScriptedPanes panes({profile});
+    ScriptedPanes panes({Profile(pages)});
     ScanRun run(panes);
     run.OnPlay();  // the defaults: 32 pages side by side, 2 per host
     run.WaitForScanThread();
