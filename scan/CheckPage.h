@@ -1,5 +1,5 @@
 // The check of one publisher page: fetch it and decide whether it still links
-// to the advertiser's site. See PageFetcher for the fetch and LinkClassifier
+// to the advertiser's site. See PageFetcher for the fetch and LinkFinder
 // for the decision.
 #pragma once
 

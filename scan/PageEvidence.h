@@ -1,6 +1,6 @@
 // What one fetch of a publisher page tells beside its result word: whether
 // the link is worth anything to a search engine. Gathered from the same
-// transfer that gives the result (EvidenceCollector) plus the host's
+// transfer that gives the result (LinkFinder) plus the host's
 // robots.txt (RobotsCache); it never changes the result word.
 //
 // Plain fields only, so that the history and the export can store them as

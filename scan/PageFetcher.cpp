@@ -19,8 +19,8 @@
 #include "common/Cp1252.h"
 #include "common/CurlSetup.h"
 #include "scan/CheckPage.h"
-#include "scan/EvidenceCollector.h"
-#include "scan/LinkClassifier.h"
+#include "common/Utf8Ctype.h"
+#include "scan/LinkFinder.h"
 #include "scan/StatusWords.h"
 #include "scan/WebTransfer.h"
 
@@ -122,44 +122,19 @@ std::string EncodeForWire(const std::string& address) {
     return out;
 }
 
-// libcurl hands a host name outside ASCII to libidn2 in the character set of
-// the calling thread's locale. The fetch runs with a UTF-8 character set on
-// its own thread, whatever the program's locale, and puts the thread's own
-// back afterwards.
-class Utf8Ctype {
-public:
-    Utf8Ctype() {
-        static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
-        if (utf8 != static_cast<locale_t>(0)) {
-            m_old = uselocale(utf8);
-        }
-    }
-    ~Utf8Ctype() {
-        if (m_old != static_cast<locale_t>(0)) {
-            uselocale(m_old);
-        }
-    }
-    Utf8Ctype(const Utf8Ctype&) = delete;
-    Utf8Ctype& operator=(const Utf8Ctype&) = delete;
-
-private:
-    locale_t m_old = static_cast<locale_t>(0);
-};
-
 using Clock = std::chrono::steady_clock;
 
 // One page's transfer: the classifier its body goes to, the time the last
 // byte (of a header or of the body) arrived, and the final HTTP status once
 // the body begins.
 struct Transfer {
-    LinkClassifier classifier;
+    LinkFinder finder;
     Clock::time_point lastByte;
     CURL* easy = nullptr;
     bool bodyBegun = false;
     long httpStatus = 0;
     bool stoppedOnPurpose = false;  // the result was decided before the end
     char error[CURL_ERROR_SIZE] = {};
-    EvidenceCollector* evidence = nullptr;  // when the evidence is wanted
     long retryAfterSeconds = -1;            // the latest answer's Retry-After, -1: none
 };
 
@@ -199,16 +174,14 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
             t->stoppedOnPurpose = true;
             return 0;
         }
+        // Relative links are read against the address that answered.
+        const char* address = nullptr;
+        if (curl_easy_getinfo(t->easy, CURLINFO_EFFECTIVE_URL, &address) == CURLE_OK &&
+            address != nullptr) {
+            t->finder.setPageAddress(address);
+        }
     }
-    t->classifier.Feed(data, n);
-    if (t->evidence != nullptr) {
-        t->evidence->Feed(data, n);
-    }
-    // Once a not-found phrase is seen nothing later can change the result.
-    if (t->classifier.Decided()) {
-        t->stoppedOnPurpose = true;
-        return 0;
-    }
+    t->finder.feed(std::string_view(data, n));
     return n;
 }
 
@@ -255,9 +228,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     } else if (const long seconds = RetryAfterSeconds(line); seconds >= 0) {
         t->retryAfterSeconds = seconds;
     }
-    if (t->evidence != nullptr) {
-        t->evidence->HeaderLine(line);
-    }
+    t->finder.headerLine(line);
     return size * count;
 }
 
@@ -335,7 +306,7 @@ PageResult Judge(const PageFetcher::Options& options, bool done, CURLcode code, 
     if (status != 0 && (status < 200 || status >= 300)) {
         return {kPageCannotBeDisplayed, "HTTP " + std::to_string(status), status};
     }
-    return {transfer.classifier.Result(), transfer.classifier.Reason(), status};
+    return {transfer.finder.result(), transfer.finder.reason(), status};
 }
 
 RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
@@ -416,14 +387,13 @@ struct PageFetcher::Host {
 // One transfer on the wire.
 struct PageFetcher::Live {
     Live(Job j, CURL* e, Clock::time_point now)
-        : job(std::move(j)), easy(e), start(now), transfer{LinkClassifier(job.advertiser), now} {
+        : job(std::move(j)), easy(e), start(now), transfer{LinkFinder(job.advertiser), now} {
         transfer.easy = e;
     }
     Job job;
     CURL* easy;
     Clock::time_point start;
     Transfer transfer;  // pages
-    std::unique_ptr<EvidenceCollector> collector;
     RobotsCache::Download download;  // robots.txt
 };
 
@@ -596,10 +566,6 @@ void PageFetcher::Start(Host& host, Job job) {
         m_robots.Prepare(e, l.job.page, l.download);
     } else {
         SetUpPage(e, m_options);
-        if (l.job.evidence) {
-            l.collector = std::make_unique<EvidenceCollector>(l.job.advertiser);
-            l.transfer.evidence = l.collector.get();
-        }
         const std::string url = EncodeForWire(l.job.page);
         curl_easy_setopt(e, CURLOPT_URL, url.c_str());
         curl_easy_setopt(e, CURLOPT_WRITEDATA, &l.transfer);
@@ -693,6 +659,7 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
         Place(host);
         return;
     }
+    live.transfer.finder.finish();
     PageResult result = Judge(m_options, end == End::Done, code, status, transfer);
     if (m_bCancelled) {
         result = {kPageCannotBeDisplayed, "the run was stopped", status};
@@ -707,15 +674,14 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
     Fetched fetched;
     fetched.id = live.job.id;
     fetched.result = std::move(result);
-    if (live.collector) {
-        live.collector->Finish();
+    if (live.job.evidence) {
         const char* finalUrl = nullptr;
         curl_easy_getinfo(e, CURLINFO_EFFECTIVE_URL, &finalUrl);
-        live.collector->SetTransfer(
+        live.transfer.finder.setTransfer(
             status, finalUrl != nullptr ? finalUrl : "",
             std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - live.start)
                 .count());
-        fetched.evidence = live.collector->TakeEvidence();
+        fetched.evidence = live.transfer.finder.takeEvidence();
     }
     const std::unique_ptr<Live> ended = Release(e);
     // The page as search engines reach it: robots.txt of its final address,

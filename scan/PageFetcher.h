@@ -1,5 +1,5 @@
 // Fetches publisher pages over HTTP, HTTPS or FTP and classifies each as its
-// bytes arrive (LinkClassifier). One fetcher keeps one libcurl multi handle and
+// bytes arrive (LinkFinder). One fetcher keeps one libcurl multi handle and
 // its connections for as long as it lives, so a scan run that checks many pages
 // of one site does not open a new connection for each.
 //
@@ -38,7 +38,7 @@
 //     %XX, as a browser does.
 // The result says only what was seen:
 //   - a complete transfer with a 2xx final status (or a complete FTP
-//     transfer): the words LinkClassifier gives for the body;
+//     transfer): the words LinkFinder gives for the body;
 //   - final HTTP status 404 or 410: "Page Cannot be Found", whatever the body;
 //   - any other final status of 400 or more: "Page cannot be displayed";
 //   - a transfer that did not complete (time limit, stall, reset, broken
@@ -91,7 +91,7 @@ public:
     // "Page Cannot be Found", with its reason and the final HTTP status. Not
     // to be called from two threads at once, nor while pages added with Add
     // are outstanding. With evidence, also gathers what the same transfer
-    // shows of the link's worth (EvidenceCollector) and the host's robots.txt
+    // shows of the link's worth (LinkFinder) and the host's robots.txt
     // verdict (fetched once per host for the life of the fetcher, with the
     // same time-outs).
     PageResult Check(const std::string& page, const std::string& advertiser,

@@ -2224,3 +2224,12 @@ lxb_html_tokenizer_state_to_ascii_utf_8(size_t codepoint, lxb_char_t *data)
 
     return 0;
 }
+
+
+/* Tarnwick: whether the tokenizer stands in the data state, between two
+ * characters of text (not inside a tag, a comment or a character reference). */
+bool
+lxb_html_tokenizer_state_is_data(lxb_html_tokenizer_t *tkz)
+{
+    return tkz->state == lxb_html_tokenizer_state_data;
+}

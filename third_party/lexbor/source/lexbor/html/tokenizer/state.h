@@ -210,6 +210,9 @@ extern "C" {
     while (0)
 
 
+LXB_API bool
+lxb_html_tokenizer_state_is_data(lxb_html_tokenizer_t *tkz);
+
 LXB_API const lxb_char_t *
 lxb_html_tokenizer_state_data_before(lxb_html_tokenizer_t *tkz,
                                      const lxb_char_t *data,

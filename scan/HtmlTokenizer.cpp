@@ -1,0 +1,386 @@
+#include "scan/HtmlTokenizer.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "lexbor/html/tokenizer.h"
+#include "lexbor/html/tokenizer/state.h"
+
+namespace tarnwick {
+
+namespace {
+
+// Feeds are cut into pieces of this size, so that a token's growth is seen
+// before it has taken much more than maxPending.
+constexpr std::size_t kPiece = 64 * 1024;
+// Names lexbor adds to its tables for tags and attributes it does not know;
+// beyond this many the tables are started afresh (a page made of invented
+// names must not grow them without end).
+constexpr std::uint64_t kMaxDynamicNames = 50000;
+
+bool OneOf(std::uintptr_t id, std::initializer_list<lxb_tag_id_t> ids) {
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+// HTML start tags that end SVG or MathML content where they stand.
+bool BreaksOutOfForeignContent(std::uintptr_t id) {
+    return OneOf(id, {LXB_TAG_B,      LXB_TAG_BIG,     LXB_TAG_BLOCKQUOTE, LXB_TAG_BODY,  LXB_TAG_BR,
+                      LXB_TAG_CENTER, LXB_TAG_CODE,    LXB_TAG_DD,         LXB_TAG_DIV,   LXB_TAG_DL,
+                      LXB_TAG_DT,     LXB_TAG_EM,      LXB_TAG_EMBED,      LXB_TAG_H1,    LXB_TAG_H2,
+                      LXB_TAG_H3,     LXB_TAG_H4,      LXB_TAG_H5,         LXB_TAG_H6,    LXB_TAG_HEAD,
+                      LXB_TAG_HR,     LXB_TAG_I,       LXB_TAG_IMG,        LXB_TAG_LI,    LXB_TAG_LISTING,
+                      LXB_TAG_MENU,   LXB_TAG_META,    LXB_TAG_NOBR,       LXB_TAG_OL,    LXB_TAG_P,
+                      LXB_TAG_PRE,    LXB_TAG_RUBY,    LXB_TAG_S,          LXB_TAG_SMALL, LXB_TAG_SPAN,
+                      LXB_TAG_STRONG, LXB_TAG_STRIKE,  LXB_TAG_SUB,        LXB_TAG_SUP,   LXB_TAG_TABLE,
+                      LXB_TAG_TT,     LXB_TAG_U,       LXB_TAG_UL,         LXB_TAG_VAR});
+}
+
+// Elements without content (never on the stack of open elements).
+bool IsVoid(std::uintptr_t id) {
+    return OneOf(id, {LXB_TAG_AREA, LXB_TAG_BASE, LXB_TAG_BR, LXB_TAG_COL, LXB_TAG_EMBED, LXB_TAG_HR,
+                      LXB_TAG_IMG, LXB_TAG_INPUT, LXB_TAG_LINK, LXB_TAG_META, LXB_TAG_SOURCE,
+                      LXB_TAG_TRACK, LXB_TAG_WBR, LXB_TAG_KEYGEN, LXB_TAG_PARAM, LXB_TAG_BASEFONT,
+                      LXB_TAG_BGSOUND});
+}
+
+// HTML start tags after which a <frameset> no longer replaces the body.
+bool EndsFramesetOk(std::uintptr_t id) {
+    return OneOf(id, {LXB_TAG_BODY, LXB_TAG_PRE, LXB_TAG_LISTING, LXB_TAG_LI, LXB_TAG_DD, LXB_TAG_DT,
+                      LXB_TAG_BUTTON, LXB_TAG_APPLET, LXB_TAG_MARQUEE, LXB_TAG_OBJECT,
+                      LXB_TAG_TABLE, LXB_TAG_AREA, LXB_TAG_BR, LXB_TAG_EMBED, LXB_TAG_IMG,
+                      LXB_TAG_KEYGEN, LXB_TAG_WBR, LXB_TAG_HR, LXB_TAG_TEXTAREA, LXB_TAG_XMP,
+                      LXB_TAG_IFRAME, LXB_TAG_SELECT});
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+std::string_view View(const lxb_char_t* begin, const lxb_char_t* end) {
+    if (begin == nullptr || end == nullptr || end < begin) {
+        return {};
+    }
+    return {reinterpret_cast<const char*>(begin), static_cast<std::size_t>(end - begin)};
+}
+
+}  // namespace
+
+const std::string_view* HtmlTokenizer::Tag::attribute(std::string_view wanted) const {
+    for (const Attribute& a : attributes) {
+        if (a.name == wanted) {
+            return &a.value;
+        }
+    }
+    return nullptr;
+}
+
+struct HtmlTokenizer::Lexbor {
+    lxb_html_tokenizer_t* tkz = nullptr;
+    ~Lexbor() {
+        if (tkz != nullptr) {
+            lxb_html_tokenizer_destroy(tkz);
+        }
+    }
+};
+
+HtmlTokenizer::HtmlTokenizer(Sink& sink, std::size_t maxPending)
+    : m_sink(sink), m_maxPending(maxPending), m_lexbor(std::make_unique<Lexbor>()) {
+    m_lexbor->tkz = lxb_html_tokenizer_create();
+    if (m_lexbor->tkz == nullptr || lxb_html_tokenizer_init(m_lexbor->tkz) != LXB_STATUS_OK) {
+        m_stopped = true;
+        m_overflowed = true;
+        return;
+    }
+    lxb_html_tokenizer_callback_token_done_set(
+        m_lexbor->tkz,
+        [](lxb_html_tokenizer_t*, lxb_html_token_t* token, void* self) {
+            static_cast<HtmlTokenizer*>(self)->onToken(token);
+            return token;
+        },
+        this);
+    m_lexbor->tkz->ns_without_tree = LXB_NS_HTML;
+    if (lxb_html_tokenizer_begin(m_lexbor->tkz) != LXB_STATUS_OK) {
+        m_stopped = true;
+        m_overflowed = true;
+    }
+}
+
+HtmlTokenizer::~HtmlTokenizer() = default;
+
+void HtmlTokenizer::feed(std::string_view bytes) {
+    lxb_html_tokenizer_t* tkz = m_lexbor->tkz;
+    while (!bytes.empty() && !m_stopped && !m_finished) {
+        const std::string_view piece = bytes.substr(0, kPiece);
+        bytes.remove_prefix(piece.size());
+        if (lxb_html_tokenizer_chunk(tkz, reinterpret_cast<const lxb_char_t*>(piece.data()),
+                                     piece.size()) != LXB_STATUS_OK) {
+            m_stopped = true;
+            m_overflowed = true;
+            return;
+        }
+        if (static_cast<std::size_t>(tkz->pos - tkz->start) > m_maxPending / 2 &&
+            lxb_html_tokenizer_state_is_data(tkz)) {
+            // A long run of plain text: an empty comment hands it over now
+            // (a browser reads text split there the same), and the comment
+            // itself is not reported.
+            static constexpr char kBreak[] = "<!---->";
+            m_breakingText = true;
+            lxb_html_tokenizer_chunk(tkz, reinterpret_cast<const lxb_char_t*>(kBreak),
+                                     sizeof kBreak - 1);
+            m_breakingText = false;
+        }
+        if (static_cast<std::size_t>(tkz->pos - tkz->start) > m_maxPending) {
+            m_stopped = true;
+            m_overflowed = true;
+            return;
+        }
+        if (m_dynamicNames > kMaxDynamicNames) {
+            relieveMemory();
+        }
+    }
+}
+
+void HtmlTokenizer::finish() {
+    if (m_finished) {
+        return;
+    }
+    m_finished = true;
+    if (!m_stopped) {
+        lxb_html_tokenizer_end(m_lexbor->tkz);
+    }
+}
+
+// Starts lexbor's tables of invented names afresh, between two tokens (no
+// token in hand refers to them then).
+void HtmlTokenizer::relieveMemory() {
+    lxb_html_tokenizer_t* tkz = m_lexbor->tkz;
+    if (tkz->token->attr_first != nullptr || tkz->token->tag_id != LXB_TAG__UNDEF ||
+        tkz->pos != tkz->start) {
+        return;
+    }
+    lxb_html_tokenizer_tags_destroy(tkz);
+    lxb_html_tokenizer_attrs_destroy(tkz);
+    if (lxb_html_tokenizer_tags_make(tkz, 256) != LXB_STATUS_OK ||
+        lxb_html_tokenizer_attrs_make(tkz, 256) != LXB_STATUS_OK) {
+        m_stopped = true;
+        m_overflowed = true;
+        return;
+    }
+    // Invented elements still open would now share an id with new ones.
+    std::erase_if(m_foreign, [](const Open& open) { return open.id >= LXB_TAG__LAST_ENTRY; });
+    m_dynamicNames = 0;
+}
+
+HtmlTokenizer::Namespace HtmlTokenizer::currentNamespace() const {
+    return m_foreign.empty() ? Namespace::Html : m_foreign.back().ns;
+}
+
+bool HtmlTokenizer::atIntegrationPoint() const {
+    if (m_foreign.empty()) {
+        return false;
+    }
+    const Open& top = m_foreign.back();
+    if (top.ns == Namespace::Svg) {
+        return OneOf(top.id, {LXB_TAG_FOREIGNOBJECT, LXB_TAG_DESC, LXB_TAG_TITLE});
+    }
+    if (top.ns == Namespace::MathMl) {
+        return OneOf(top.id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT,
+                              LXB_TAG_ANNOTATION_XML});
+    }
+    return false;
+}
+
+void HtmlTokenizer::pushForeign(std::uintptr_t id, Namespace ns) {
+    // A page nesting elements without end keeps only a bounded stack; the
+    // deeper ones are counted and closed first.
+    if (m_foreign.size() >= 4096) {
+        ++m_foreignOverflow;
+        return;
+    }
+    m_foreign.push_back({id, ns});
+}
+
+void HtmlTokenizer::popForeignTo(std::size_t size) {
+    m_foreignOverflow = 0;
+    m_foreign.resize(std::min(size, m_foreign.size()));
+}
+
+void HtmlTokenizer::syncNamespace() {
+    switch (currentNamespace()) {
+        case Namespace::Html:
+            m_lexbor->tkz->ns_without_tree = LXB_NS_HTML;
+            break;
+        case Namespace::Svg:
+            m_lexbor->tkz->ns_without_tree = LXB_NS_SVG;
+            break;
+        case Namespace::MathMl:
+            m_lexbor->tkz->ns_without_tree = LXB_NS_MATH;
+            break;
+    }
+}
+
+void HtmlTokenizer::onToken(void* raw) {
+    auto* token = static_cast<lxb_html_token_t*>(raw);
+    lxb_html_tokenizer_t* tkz = m_lexbor->tkz;
+    const std::uintptr_t id = token->tag_id;
+    const bool inert = m_templateDepth > 0 || m_afterFrameset;
+    if (m_stopped) {
+        // Nothing more is wanted; the attributes still go back to lexbor.
+    } else if (id == LXB_TAG__TEXT) {
+        const std::string_view text = View(token->text_start, token->text_end);
+        TextKind kind = TextKind::Data;
+        if (m_afterPlaintext) {
+            kind = TextKind::Plaintext;
+        } else if (m_rawElement != 0) {
+            kind = m_rawKind;
+        } else if (m_framesetOk && !inert &&
+                   std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); })) {
+            m_framesetOk = false;
+        }
+        m_sink.text(text, kind, kind == TextKind::Data ? std::string_view() : m_rawName, inert);
+    } else if (id == LXB_TAG__EM_COMMENT) {
+        if (m_breakingText) {
+            return;
+        }
+        m_sink.comment(View(token->text_start, token->text_end), inert);
+    } else if (id != LXB_TAG__EM_DOCTYPE && id != LXB_TAG__END_OF_FILE && id != LXB_TAG__UNDEF) {
+        Tag& tag = m_tag;
+        size_t nameLength = 0;
+        const lxb_char_t* name = lxb_tag_name_by_id(static_cast<lxb_tag_id_t>(id), &nameLength);
+        tag.name = name != nullptr ? View(name, name + nameLength) : std::string_view();
+        tag.end = (token->type & LXB_HTML_TOKEN_TYPE_CLOSE) != 0;
+        tag.selfClosing = (token->type & LXB_HTML_TOKEN_TYPE_CLOSE_SELF) != 0;
+        tag.ns = Namespace::Html;
+        tag.inert = inert;
+        tag.attributes.clear();
+        if (id >= LXB_TAG__LAST_ENTRY) {
+            ++m_dynamicNames;
+        }
+        for (lxb_html_token_attr_t* a = token->attr_first; a != nullptr; a = a->next) {
+            size_t length = 0;
+            const lxb_char_t* attrName = lxb_html_token_attr_name(a, &length);
+            if (attrName == nullptr) {
+                continue;
+            }
+            if (a->name != nullptr && a->name->attr_id >= LXB_DOM_ATTR__LAST_ENTRY) {
+                ++m_dynamicNames;
+            }
+            tag.attributes.push_back(
+                {View(attrName, attrName + length),
+                 a->value != nullptr ? View(a->value, a->value + a->value_size) : std::string_view()});
+        }
+        if (tag.end) {
+            onEndTag(tag, id);
+        } else {
+            onStartTag(tag, id);
+        }
+        syncNamespace();
+    }
+    // lexbor keeps a token's attributes until its tokenizer ends; they go
+    // back to its pools here, so that memory does not grow with the page.
+    for (lxb_html_token_attr_t* a = token->attr_first; a != nullptr;) {
+        lxb_html_token_attr_t* next = a->next;
+        if (a->value != nullptr) {
+            lexbor_mraw_free(tkz->attrs_mraw, a->value);
+        }
+        lxb_html_token_attr_destroy(a, tkz->dobj_token_attr);
+        a = next;
+    }
+    token->attr_first = nullptr;
+    token->attr_last = nullptr;
+}
+
+void HtmlTokenizer::onStartTag(Tag& tag, std::uintptr_t id) {
+    const bool inert = tag.inert;
+    if (currentNamespace() != Namespace::Html && !atIntegrationPoint()) {
+        const bool fontBreaks = id == LXB_TAG_FONT && (tag.attribute("color") != nullptr ||
+                                                       tag.attribute("face") != nullptr ||
+                                                       tag.attribute("size") != nullptr);
+        if (!BreaksOutOfForeignContent(id) && !fontBreaks) {
+            tag.ns = currentNamespace();
+            if (!tag.selfClosing) {
+                pushForeign(id, tag.ns);
+            }
+            m_sink.tag(tag);
+            return;
+        }
+        while (!m_foreign.empty() && currentNamespace() != Namespace::Html && !atIntegrationPoint()) {
+            m_foreign.pop_back();
+        }
+    }
+    if (id == LXB_TAG_SVG || id == LXB_TAG_MATH) {
+        tag.ns = id == LXB_TAG_SVG ? Namespace::Svg : Namespace::MathMl;
+        if (!tag.selfClosing) {
+            pushForeign(id, tag.ns);
+        }
+        m_sink.tag(tag);
+        return;
+    }
+    if (!m_foreign.empty() && !IsVoid(id) && !tag.selfClosing) {
+        pushForeign(id, Namespace::Html);  // inside an integration point
+    }
+    if (id == LXB_TAG_FRAMESET && !inert && m_framesetOk && m_foreign.empty()) {
+        m_afterFrameset = true;
+        m_sink.framesetReplacedBody();
+    }
+    if (!inert && (EndsFramesetOk(id) ||
+                   (id == LXB_TAG_INPUT && !(tag.attribute("type") != nullptr &&
+                                             tag.attribute("type")->size() == 6 &&
+                                             std::equal(tag.attribute("type")->begin(),
+                                                        tag.attribute("type")->end(), "hidden",
+                                                        [](char a, char b) { return (a | 0x20) == b; }))))) {
+        m_framesetOk = false;
+    }
+    m_sink.tag(tag);
+    if (id == LXB_TAG_TEMPLATE) {
+        ++m_templateDepth;
+    }
+    if (OneOf(id, {LXB_TAG_TITLE, LXB_TAG_TEXTAREA, LXB_TAG_STYLE, LXB_TAG_XMP, LXB_TAG_IFRAME,
+                   LXB_TAG_NOEMBED, LXB_TAG_NOFRAMES, LXB_TAG_NOSCRIPT, LXB_TAG_SCRIPT,
+                   LXB_TAG_PLAINTEXT})) {
+        lxb_html_tokenizer_set_state_by_tag(m_lexbor->tkz, true, static_cast<lxb_tag_id_t>(id),
+                                            LXB_NS_HTML);
+        m_rawElement = id;
+        m_rawName = tag.name;
+        if (id == LXB_TAG_PLAINTEXT) {
+            m_afterPlaintext = true;
+        } else if (id == LXB_TAG_TITLE || id == LXB_TAG_TEXTAREA) {
+            m_rawKind = TextKind::Rcdata;
+        } else if (id == LXB_TAG_SCRIPT) {
+            m_rawKind = TextKind::Script;
+        } else {
+            m_rawKind = TextKind::Rawtext;
+        }
+    }
+}
+
+void HtmlTokenizer::onEndTag(Tag& tag, std::uintptr_t id) {
+    if (m_rawElement != 0 && id == m_rawElement) {
+        m_rawElement = 0;
+        m_rawName = {};
+    }
+    tag.ns = currentNamespace();
+    if (!m_foreign.empty()) {
+        if (m_foreignOverflow > 0) {
+            --m_foreignOverflow;
+        } else {
+            for (std::size_t i = m_foreign.size(); i > 0; --i) {
+                if (m_foreign[i - 1].id == id) {
+                    tag.ns = m_foreign[i - 1].ns;
+                    popForeignTo(i - 1);
+                    break;
+                }
+            }
+        }
+    }
+    const bool closesTemplate = id == LXB_TAG_TEMPLATE && tag.ns == Namespace::Html && m_templateDepth > 0;
+    if (closesTemplate) {
+        tag.inert = true;
+    }
+    m_sink.tag(tag);
+    if (closesTemplate) {
+        --m_templateDepth;
+    }
+}
+
+}  // namespace tarnwick
