@@ -5,8 +5,8 @@
 // afterwards.
 #pragma once
 
-#include <clocale>
 #include <locale.h>
+#include <clocale>
 
 namespace tarnwick {
 

@@ -73,9 +73,10 @@ bool AdvertiserAddress::sameHost(const WebUrl& url) const {
 
 bool AdvertiserAddress::samePlace(const WebUrl& url) const {
     const std::string path = LoweredAscii(WithoutFinalSlash(url.path()));
-    const bool pathMatches = m_path.empty() || path == m_path ||
-                             (path.size() > m_path.size() && path.compare(0, m_path.size(), m_path) == 0 &&
-                              path[m_path.size()] == '/');
+    const bool pathMatches =
+        m_path.empty() || path == m_path ||
+        (path.size() > m_path.size() && path.compare(0, m_path.size(), m_path) == 0 &&
+         path[m_path.size()] == '/');
     if (!pathMatches) {
         return false;
     }
@@ -112,7 +113,8 @@ bool AdvertiserAddress::carriedBy(const WebUrl& url) const {
                 std::size_t from = begin - 2;
                 if (from >= 1 && lowered[from - 1] == ':') {
                     std::size_t letters = from - 1;
-                    while (letters > 0 && lowered[letters - 1] >= 'a' && lowered[letters - 1] <= 'z') {
+                    while (letters > 0 && lowered[letters - 1] >= 'a' &&
+                           lowered[letters - 1] <= 'z') {
                         --letters;
                     }
                     from = letters;

@@ -24,32 +24,34 @@ bool OneOf(std::uintptr_t id, std::initializer_list<lxb_tag_id_t> ids) {
 
 // HTML start tags that end SVG or MathML content where they stand.
 bool BreaksOutOfForeignContent(std::uintptr_t id) {
-    return OneOf(id, {LXB_TAG_B,      LXB_TAG_BIG,     LXB_TAG_BLOCKQUOTE, LXB_TAG_BODY,  LXB_TAG_BR,
-                      LXB_TAG_CENTER, LXB_TAG_CODE,    LXB_TAG_DD,         LXB_TAG_DIV,   LXB_TAG_DL,
-                      LXB_TAG_DT,     LXB_TAG_EM,      LXB_TAG_EMBED,      LXB_TAG_H1,    LXB_TAG_H2,
-                      LXB_TAG_H3,     LXB_TAG_H4,      LXB_TAG_H5,         LXB_TAG_H6,    LXB_TAG_HEAD,
-                      LXB_TAG_HR,     LXB_TAG_I,       LXB_TAG_IMG,        LXB_TAG_LI,    LXB_TAG_LISTING,
-                      LXB_TAG_MENU,   LXB_TAG_META,    LXB_TAG_NOBR,       LXB_TAG_OL,    LXB_TAG_P,
-                      LXB_TAG_PRE,    LXB_TAG_RUBY,    LXB_TAG_S,          LXB_TAG_SMALL, LXB_TAG_SPAN,
-                      LXB_TAG_STRONG, LXB_TAG_STRIKE,  LXB_TAG_SUB,        LXB_TAG_SUP,   LXB_TAG_TABLE,
-                      LXB_TAG_TT,     LXB_TAG_U,       LXB_TAG_UL,         LXB_TAG_VAR});
+    return OneOf(
+        id, {LXB_TAG_B,      LXB_TAG_BIG,    LXB_TAG_BLOCKQUOTE, LXB_TAG_BODY,  LXB_TAG_BR,
+             LXB_TAG_CENTER, LXB_TAG_CODE,   LXB_TAG_DD,         LXB_TAG_DIV,   LXB_TAG_DL,
+             LXB_TAG_DT,     LXB_TAG_EM,     LXB_TAG_EMBED,      LXB_TAG_H1,    LXB_TAG_H2,
+             LXB_TAG_H3,     LXB_TAG_H4,     LXB_TAG_H5,         LXB_TAG_H6,    LXB_TAG_HEAD,
+             LXB_TAG_HR,     LXB_TAG_I,      LXB_TAG_IMG,        LXB_TAG_LI,    LXB_TAG_LISTING,
+             LXB_TAG_MENU,   LXB_TAG_META,   LXB_TAG_NOBR,       LXB_TAG_OL,    LXB_TAG_P,
+             LXB_TAG_PRE,    LXB_TAG_RUBY,   LXB_TAG_S,          LXB_TAG_SMALL, LXB_TAG_SPAN,
+             LXB_TAG_STRONG, LXB_TAG_STRIKE, LXB_TAG_SUB,        LXB_TAG_SUP,   LXB_TAG_TABLE,
+             LXB_TAG_TT,     LXB_TAG_U,      LXB_TAG_UL,         LXB_TAG_VAR});
 }
 
 // Elements without content (never on the stack of open elements).
 bool IsVoid(std::uintptr_t id) {
-    return OneOf(id, {LXB_TAG_AREA, LXB_TAG_BASE, LXB_TAG_BR, LXB_TAG_COL, LXB_TAG_EMBED, LXB_TAG_HR,
-                      LXB_TAG_IMG, LXB_TAG_INPUT, LXB_TAG_LINK, LXB_TAG_META, LXB_TAG_SOURCE,
-                      LXB_TAG_TRACK, LXB_TAG_WBR, LXB_TAG_KEYGEN, LXB_TAG_PARAM, LXB_TAG_BASEFONT,
-                      LXB_TAG_BGSOUND});
+    return OneOf(
+        id, {LXB_TAG_AREA, LXB_TAG_BASE, LXB_TAG_BR, LXB_TAG_COL, LXB_TAG_EMBED, LXB_TAG_HR,
+             LXB_TAG_IMG, LXB_TAG_INPUT, LXB_TAG_LINK, LXB_TAG_META, LXB_TAG_SOURCE, LXB_TAG_TRACK,
+             LXB_TAG_WBR, LXB_TAG_KEYGEN, LXB_TAG_PARAM, LXB_TAG_BASEFONT, LXB_TAG_BGSOUND});
 }
 
 // HTML start tags after which a <frameset> no longer replaces the body.
 bool EndsFramesetOk(std::uintptr_t id) {
-    return OneOf(id, {LXB_TAG_BODY, LXB_TAG_PRE, LXB_TAG_LISTING, LXB_TAG_LI, LXB_TAG_DD, LXB_TAG_DT,
-                      LXB_TAG_BUTTON, LXB_TAG_APPLET, LXB_TAG_MARQUEE, LXB_TAG_OBJECT,
-                      LXB_TAG_TABLE, LXB_TAG_AREA, LXB_TAG_BR, LXB_TAG_EMBED, LXB_TAG_IMG,
-                      LXB_TAG_KEYGEN, LXB_TAG_WBR, LXB_TAG_HR, LXB_TAG_TEXTAREA, LXB_TAG_XMP,
-                      LXB_TAG_IFRAME, LXB_TAG_SELECT});
+    return OneOf(id,
+                 {LXB_TAG_BODY,   LXB_TAG_PRE,    LXB_TAG_LISTING, LXB_TAG_LI,       LXB_TAG_DD,
+                  LXB_TAG_DT,     LXB_TAG_BUTTON, LXB_TAG_APPLET,  LXB_TAG_MARQUEE,  LXB_TAG_OBJECT,
+                  LXB_TAG_TABLE,  LXB_TAG_AREA,   LXB_TAG_BR,      LXB_TAG_EMBED,    LXB_TAG_IMG,
+                  LXB_TAG_KEYGEN, LXB_TAG_WBR,    LXB_TAG_HR,      LXB_TAG_TEXTAREA, LXB_TAG_XMP,
+                  LXB_TAG_IFRAME, LXB_TAG_SELECT});
 }
 
 bool IsBlank(char c) {
@@ -265,9 +267,9 @@ void HtmlTokenizer::onToken(void* raw) {
             if (a->name != nullptr && a->name->attr_id >= LXB_DOM_ATTR__LAST_ENTRY) {
                 ++m_dynamicNames;
             }
-            tag.attributes.push_back(
-                {View(attrName, attrName + length),
-                 a->value != nullptr ? View(a->value, a->value + a->value_size) : std::string_view()});
+            tag.attributes.push_back({View(attrName, attrName + length),
+                                      a->value != nullptr ? View(a->value, a->value + a->value_size)
+                                                          : std::string_view()});
         }
         if (tag.end) {
             onEndTag(tag, id);
@@ -304,7 +306,8 @@ void HtmlTokenizer::onStartTag(Tag& tag, std::uintptr_t id) {
             m_sink.tag(tag);
             return;
         }
-        while (!m_foreign.empty() && currentNamespace() != Namespace::Html && !atIntegrationPoint()) {
+        while (!m_foreign.empty() && currentNamespace() != Namespace::Html &&
+               !atIntegrationPoint()) {
             m_foreign.pop_back();
         }
     }
@@ -324,11 +327,10 @@ void HtmlTokenizer::onStartTag(Tag& tag, std::uintptr_t id) {
         m_sink.framesetReplacedBody();
     }
     if (!inert && (EndsFramesetOk(id) ||
-                   (id == LXB_TAG_INPUT && !(tag.attribute("type") != nullptr &&
-                                             tag.attribute("type")->size() == 6 &&
-                                             std::equal(tag.attribute("type")->begin(),
-                                                        tag.attribute("type")->end(), "hidden",
-                                                        [](char a, char b) { return (a | 0x20) == b; }))))) {
+                   (id == LXB_TAG_INPUT &&
+                    !(tag.attribute("type") != nullptr && tag.attribute("type")->size() == 6 &&
+                      std::equal(tag.attribute("type")->begin(), tag.attribute("type")->end(),
+                                 "hidden", [](char a, char b) { return (a | 0x20) == b; }))))) {
         m_framesetOk = false;
     }
     m_sink.tag(tag);
@@ -373,7 +375,8 @@ void HtmlTokenizer::onEndTag(Tag& tag, std::uintptr_t id) {
             }
         }
     }
-    const bool closesTemplate = id == LXB_TAG_TEMPLATE && tag.ns == Namespace::Html && m_templateDepth > 0;
+    const bool closesTemplate =
+        id == LXB_TAG_TEMPLATE && tag.ns == Namespace::Html && m_templateDepth > 0;
     if (closesTemplate) {
         tag.inert = true;
     }

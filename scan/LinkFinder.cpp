@@ -139,7 +139,7 @@ std::string RelTokens(std::string_view rel) {
 enum class Miss {
     OtherPath = 1,
     Redirect,
-    Inert,      // template content, a body replaced by a frameset
+    Inert,  // template content, a body replaced by a frameset
     Comment,
     Script,
     Textarea,
@@ -507,8 +507,9 @@ void LinkFinder::Reader::mentionIn(std::string_view text, Miss miss, std::string
         return;
     }
     const bool linkLike = ContainsLowered(text, "href");
-    noteMiss(miss, std::string(linkLike ? "the link is inside " : "the address appears only inside ") +
-                       std::string(where));
+    noteMiss(miss,
+             std::string(linkLike ? "the link is inside " : "the address appears only inside ") +
+                 std::string(where));
 }
 
 void LinkFinder::Reader::text(std::string_view text, HtmlTokenizer::TextKind kind,

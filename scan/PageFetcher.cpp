@@ -18,8 +18,8 @@
 
 #include "common/Cp1252.h"
 #include "common/CurlSetup.h"
-#include "scan/CheckPage.h"
 #include "common/Utf8Ctype.h"
+#include "scan/CheckPage.h"
 #include "scan/LinkFinder.h"
 #include "scan/StatusWords.h"
 #include "scan/WebTransfer.h"
@@ -135,7 +135,7 @@ struct Transfer {
     long httpStatus = 0;
     bool stoppedOnPurpose = false;  // the result was decided before the end
     char error[CURL_ERROR_SIZE] = {};
-    long retryAfterSeconds = -1;            // the latest answer's Retry-After, -1: none
+    long retryAfterSeconds = -1;  // the latest answer's Retry-After, -1: none
 };
 
 bool IsHttp(CURL* easy) {
@@ -393,7 +393,7 @@ struct PageFetcher::Live {
     Job job;
     CURL* easy;
     Clock::time_point start;
-    Transfer transfer;  // pages
+    Transfer transfer;               // pages
     RobotsCache::Download download;  // robots.txt
 };
 

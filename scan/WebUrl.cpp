@@ -77,8 +77,7 @@ std::string CanonicalEscapes(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '%' && i + 2 < text.size() && IsHexDigit(text[i + 1]) &&
-            IsHexDigit(text[i + 2])) {
+        if (c == '%' && i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2])) {
             const auto decoded =
                 static_cast<unsigned char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
             if (IsUnreserved(decoded)) {
@@ -163,7 +162,8 @@ std::optional<WebUrl> WebUrl::resolve(const WebUrl& base, std::string_view href)
         // read it; on another scheme it stands for http://page.
         const std::string_view rest = std::string_view(cleaned).substr(scheme.size() + 1);
         if (rest.substr(0, 1) != "/") {
-            cleaned = scheme == base.m_scheme ? std::string(rest) : scheme + "://" + std::string(rest);
+            cleaned =
+                scheme == base.m_scheme ? std::string(rest) : scheme + "://" + std::string(rest);
         }
     }
     CurlSetup::GlobalInit();

@@ -170,7 +170,7 @@ TEST_F(CliServerTest, CheckPrintsTheResultWordAndExitsWithZeroOnlyForLinkFound) 
     EXPECT_EQ(verbose.out, "Page cannot be displayed\nHTTP 503\n");
     EXPECT_EQ(verbose.status, 1);
     EXPECT_EQ(RunCli({"check", "-v", s.Http("/files/a.html"), "www.example.com"}).out,
-              "Link Found\nlink found 8 characters after href=\n");
+              "Link Found\nlink to http://www.example.com/ found\n");
 }
 
 TEST_F(CliServerTest, ListShowsProfilesInListOrder) {
@@ -206,11 +206,11 @@ TEST_F(CliServerTest, ScanPrintsPagesThenProfiles) {
         EXPECT_EQ(o.status, 1);
         // advertiser, page, result, reason; then the profiles.
         EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/delay/300/a.html") +
-                             "\tLink Found\tlink found 1 character after href=\n" +
+                             "\tLink Found\tlink to http://www.example.com/ found\n" +
                              "http://www.example.com\t" + s.Http("/files/b.html") +
-                             "\tLink Not Found\tthe advertiser's address is not in the page\n" +
+                             "\tLink Not Found\tno link to the advertiser\n" +
                              "http://www.other.org\t" + s.Http("/files/b.html") +
-                             "\tLink Found\tlink found 1 character after href=\n" +
+                             "\tLink Found\tlink to http://www.other.org/ found\n" +
                              "http://www.other.org\t" + s.Http("/files/gone.html") +
                              "\tPage Cannot be Found\tHTTP 404\n" +
                              "www.example.com\tCompleted.\n" + "www.other.org\tCompleted\n");
@@ -276,7 +276,7 @@ TEST_F(CliServerTest, ScanWithEveryLinkFoundExitsWithZero) {
     const Outcome o = RunCli({"scan"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out, "www.example.com\t" + Server().Http("/files/a.html") +
-                         "\tLink Found\tlink found 8 characters after href=\n"
+                         "\tLink Found\tlink to http://www.example.com/ found\n"
                          "www.example.com\tCompleted\n");
 }
 
@@ -556,7 +556,9 @@ TEST_F(CliServerTest, LettersOnlyWhenTheEvidenceHolds) {
     settings.m_strSender = "scanner@example.com";
     settings.m_strSmtpServer = smtp.Address();
     WriteMailSettings(m_folder.Folder().MailPath(), settings);
-    Server().AddFile("phrase.html",
+    Server().AddFile("phrase.html", "<title>404 Not Found</title><p>Gone.</p>");
+    // The words of a missing page beside a real link: the link counts.
+    Server().AddFile("phraselink.html",
                      "<title>404 Not Found</title><a href=\"http://www.example.com/\">");
     const PageServer& s = Server();
     const std::vector<std::string> mailed = {s.Http("/files/b.html"), s.Http("/status/404/a.html"),
@@ -564,6 +566,7 @@ TEST_F(CliServerTest, LettersOnlyWhenTheEvidenceHolds) {
                                              s.Http("/files/phrase.html")};
     const std::vector<std::string> notMailed = {
         s.Http("/files/a.html"),
+        s.Http("/files/phraselink.html"),
         s.Http("/status/403/a.html"),
         s.Http("/status/429/b.html"),
         s.Http("/status/503/a.html"),

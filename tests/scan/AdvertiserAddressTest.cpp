@@ -35,7 +35,8 @@ TEST(AdvertiserAddressTest, LinksMatchAsTheWebReadsThem) {
          Match::Direct},
         {"http://www.shop-a.example/shoes/", "http://www.shop-a.example/shoes", Match::Direct},
         {"http://www.shop-a.example/shoes", "http://www.shop-a.example/shoes/red", Match::Direct},
-        {"http://www.shop-a.example/shoes", "http://www.shop-a.example/shoestring", Match::OtherPath},
+        {"http://www.shop-a.example/shoes", "http://www.shop-a.example/shoestring",
+         Match::OtherPath},
         {"http://www.shop-a.example/shoes", "http://www.shop-a.example/", Match::OtherPath},
         {"http://www.shop-a.example/a%7Eb", "http://www.shop-a.example/a~b", Match::Direct},
         {"http://www.shop-a.example/a%2fb", "http://www.shop-a.example/a%2Fb", Match::Direct},
@@ -46,8 +47,13 @@ TEST(AdvertiserAddressTest, LinksMatchAsTheWebReadsThem) {
         {"shop-a.example/offers", "http://www.shop-a.example/offers/", Match::Direct},
         {"  www.shop-a.example/  ", "http://www.shop-a.example/", Match::Direct},
         // International names: their own letters and punycode are one name.
-        {"http://b\xC3\xBC" "cher.example/", "http://xn--bcher-kva.example/", Match::Direct},
-        {"http://xn--bcher-kva.example/", "http://B\xC3\x9C" "CHER.example/", Match::Direct},
+        {"http://b\xC3\xBC"
+         "cher.example/",
+         "http://xn--bcher-kva.example/", Match::Direct},
+        {"http://xn--bcher-kva.example/",
+         "http://B\xC3\x9C"
+         "CHER.example/",
+         Match::Direct},
         // Not the advertiser: other hosts, longer names, look-alikes.
         {"http://www.shop-a.example/", "http://www.shop-a.example.evil.example/", Match::None},
         {"http://www.shop-a.example/", "http://myshop-a.example/", Match::None},

@@ -57,7 +57,7 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
          RobotsVerdict::Allowed},
         {"/files/caps.html", "Link Found", "nofollow", "nofollow", false, false,
          RobotsVerdict::Allowed},
-        {"/files/script.html", "Link Found", "script only", "", false, false,
+        {"/files/script.html", "Link Not Found", "script only", "", false, false,
          RobotsVerdict::Allowed},
         {"/files/meta.html", "Link Found", "noindex", "", true, false, RobotsVerdict::Allowed},
         {"/files/googlebot.html", "Link Found", "noindex", "", true, false, RobotsVerdict::Allowed},

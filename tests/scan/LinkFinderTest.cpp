@@ -231,7 +231,6 @@ TEST(LinkFinderEvidenceTest, BadBytesNeverBreakIt) {
     EXPECT_FALSE(empty.m_bScriptOnly);
 }
 
-
 struct ResultCase {
     const char* name;
     std::string page;
@@ -271,12 +270,12 @@ const std::vector<ResultCase>& ResultCases() {
          R"(<script>var a = "<!--";</script><a href="http://www.shop-a.example/">s</a>)",
          "Link Found", "link"},
         {"default port", R"(<a href="http://www.shop-a.example:80/">s</a>)", "Link Found", "link"},
-        {"in a comment", R"(<!-- <a href="http://www.shop-a.example/">s</a> -->)",
+        {"in a comment", R"(<!-- <a href="http://www.shop-a.example/">s</a> -->)", "Link Not Found",
+         "the link is inside an HTML comment"},
+        {"bogus comment <?", R"(<? <a href="http://www.shop-a.example/">s</a> ?>)",
          "Link Not Found", "the link is inside an HTML comment"},
-        {"bogus comment <?", R"(<? <a href="http://www.shop-a.example/">s</a> ?>)", "Link Not Found",
-         "the link is inside an HTML comment"},
-        {"bogus comment <!x", R"(<!x <a href="http://www.shop-a.example/">s</a>>)", "Link Not Found",
-         "the link is inside an HTML comment"},
+        {"bogus comment <!x", R"(<!x <a href="http://www.shop-a.example/">s</a>>)",
+         "Link Not Found", "the link is inside an HTML comment"},
         {"bogus comment </ x", R"(</ x <a href="http://www.shop-a.example/">s</a>>)",
          "Link Not Found", "the link is inside an HTML comment"},
         {"script string",
@@ -331,8 +330,8 @@ const std::vector<ResultCase>& ResultCases() {
         {"link wins over the soft 404 words",
          R"(<h1>404 Not Found</h1><a href="http://www.shop-a.example/">s</a>)", "Link Found",
          "link"},
-        {"the words at the very start do not count", "404 not found <p>gone</p>",
-         "Link Not Found", "no link"},
+        {"the words at the very start do not count", "404 not found <p>gone</p>", "Link Not Found",
+         "no link"},
     };
     return cases;
 }
@@ -379,7 +378,8 @@ TEST(LinkFinderTest, EverySplitGivesTheSameResult) {
         SCOPED_TRACE(c.name);
         const auto whole = Judge(c.page, "http://www.shop-a.example/");
         for (std::size_t at = 0; at <= c.page.size(); ++at) {
-            ASSERT_EQ(Judge(c.page, "http://www.shop-a.example/", {at}), whole) << "split at " << at;
+            ASSERT_EQ(Judge(c.page, "http://www.shop-a.example/", {at}), whole)
+                << "split at " << at;
         }
         for (int round = 0; round < 20; ++round) {
             std::vector<std::size_t> cuts;

@@ -20,7 +20,7 @@ HTTP paths (the same over HTTPS):
   /close/NAME              announces twice the file's length, sends the file, closes
   /stall/NAME              announces more than the file, sends the file, then waits
   /silent                  reads the request and never answers
-  /headers                 200 with the request's header lines, each after "href="
+  /headers                 200 with the request's header lines, each as a link's href
   /big?size=N&tail=TEXT    N bytes of filler text followed by TEXT, streamed
   /count                   number of requests served so far (plain text)
   /delay/MS/NAME           200 with the file after MS milliseconds (nothing when the
@@ -45,6 +45,7 @@ Misbehaving on purpose:
 
 import argparse
 import gzip
+import html
 import http.server
 import json
 import os
@@ -192,7 +193,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 self.close_connection = True
             elif kind == "headers":
                 lines = str(self.headers).splitlines(True)
-                self._send(200, "".join("href=" + line for line in lines).encode("latin-1"))
+                self._send(200, "".join('<a href="' + html.escape(line.strip()) + '">h</a>\n'
+                                        for line in lines).encode("latin-1"))
             elif kind == "big":
                 size = int(query["size"][0])
                 tail = query.get("tail", [""])[0].encode("latin-1")

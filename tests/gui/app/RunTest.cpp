@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(model->data(model->index(0, 4), Qt::ToolTipRole).toString(),
                  QStringLiteral("time limit of 1 s reached"));
         QCOMPARE(model->data(model->index(1, 4), Qt::ToolTipRole).toString(),
-                 QStringLiteral("link found 1 character after href="));
+                 QStringLiteral("link to http://www.adv-run.com/ found"));
 
         CColoredListCtrl& list = Results().List();
         for (int c = 0; c < 4; ++c) {
