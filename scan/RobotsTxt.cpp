@@ -105,20 +105,33 @@ RobotsTxt RobotsTxt::Parse(std::string_view text) {
             end = text.size();
         }
         std::string_view line = text.substr(from, end - from);
-        from = end + 1;
-        if (from == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") {
+        if (from == 0 && line.substr(0, 3) == "\xEF\xBB\xBF") {
             line.remove_prefix(3);  // a UTF-8 byte order mark
         }
+        from = end + 1;
         const size_t hash = line.find('#');
         if (hash != std::string_view::npos) {
             line = line.substr(0, hash);
         }
-        const size_t colon = line.find(':');
-        if (colon == std::string_view::npos) {
-            continue;
+        std::string key;
+        std::string_view value;
+        if (const size_t colon = line.find(':'); colon != std::string_view::npos) {
+            key = LoweredAscii(Trimmed(line.substr(0, colon)));
+            value = Trimmed(line.substr(colon + 1));
+        } else {
+            // "Disallow /private": a known key without its colon, which the
+            // major crawlers accept.
+            const std::string_view trimmed = Trimmed(line);
+            const size_t blank = trimmed.find_first_of(" \t");
+            if (blank == std::string_view::npos) {
+                continue;
+            }
+            key = LoweredAscii(trimmed.substr(0, blank));
+            if (key != "user-agent" && key != "allow" && key != "disallow") {
+                continue;
+            }
+            value = Trimmed(trimmed.substr(blank + 1));
         }
-        const std::string key = LoweredAscii(Trimmed(line.substr(0, colon)));
-        const std::string_view value = Trimmed(line.substr(colon + 1));
         if (key == "user-agent" || key == "useragent" || key == "user agent") {
             if (!inAgents || robots.m_groups.empty()) {
                 robots.m_groups.emplace_back();

@@ -52,6 +52,10 @@ TEST(RobotsTxtTest, RulesAsSearchEnginesReadThem) {
         // Escapes compare alike.
         {"User-agent: *\nDisallow: /caf%c3%a9", "/caf\xC3\xA9/menu", false, false},
         {"User-agent: *\nDisallow: /", "/robots.txt", true, true},
+        // A byte order mark before the first group, and keys without colons.
+        {"\xEF\xBB\xBFUser-agent: *\nDisallow: /links", "/links/a", false, false},
+        {"User-agent *\nDisallow /links", "/links/a", false, false},
+        {"User-agent: *\nNoindex /links", "/links/a", true, true},
     };
     for (const MatchCase& c : cases) {
         SCOPED_TRACE(std::string(c.robots) + " | " + c.path);

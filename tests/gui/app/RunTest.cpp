@@ -132,6 +132,11 @@ private slots:
                           std::string("<p>Partners</p><a href=\"") + kAdvertiser + "\">us</a>");
         m_server->AddFile("lost.html", "<p>Partners</p><a href=\"http://other.example\">x</a>");
         m_server->AddFile("gone.html", "<html><h1>404 Not Found</h1></html>");
+        // The advertiser is typed with http; partners write links as today's
+        // web does, or only pretend to.
+        m_server->AddFile("https.html", "<p>Friends</p><a href = \"HTTPS://adv-run.com\">us</a>");
+        m_server->AddFile("commented.html",
+                          std::string("<!-- <a href=\"") + kAdvertiser + "\">us</a> -->");
     }
     void cleanupTestCase() { m_server.reset(); }
 
@@ -412,6 +417,38 @@ private slots:
         const auto mail = smtp.WaitForMail(1);
         QCOMPARE(mail.size(), size_t(1));
         QCOMPARE(mail[0].m_strRecipients, std::string("b@p.org"));
+    }
+
+    // A link written with https, without www and the slash, with blanks
+    // around "=", is green and mails nobody; a link inside a comment is red,
+    // says why, and its webmaster gets the one letter (real SMTP server).
+    void linksAreJudgedAsBrowsersSeeThem() {
+        test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+        QVERIFY2(smtp.Started(), smtp.Failure().c_str());
+        MailSettings account;
+        account.m_strSender = "owner@adv-run.com";
+        account.m_strSmtpServer = smtp.Address();
+        WriteMailSettings(m_data->Folder().MailPath(), account);
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/https.html"), "friend@p.org", "1"),
+                    Page(m_server->Http("/files/commented.html"), "pretender@p.org", "1")});
+        Start();
+        ReportPrompts prompts;
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
+        QCOMPARE(Status(0), std::string("Link Found"));
+        QCOMPARE(Status(1), std::string("Link Not Found"));
+        const QAbstractItemModel* model = Results().List().model();
+        QCOMPARE(model->data(model->index(1, 4), Qt::ToolTipRole).toString(),
+                 QStringLiteral("the link is inside an HTML comment"));
+        CColoredListCtrl& list = Results().List();
+        list.selectionModel()->clearCurrentIndex();
+        const QImage shot = list.viewport()->grab().toImage();
+        const QRect found = list.visualRect(model->index(0, 4));
+        QCOMPARE(shot.pixelColor(found.right() - 3, found.bottom() - 2), QColor(0, 255, 0));
+        const auto mail = smtp.WaitForMail(2, std::chrono::milliseconds(3000));
+        QCOMPARE(mail.size(), size_t(1));
+        QCOMPARE(mail[0].m_strRecipients, std::string("pretender@p.org"));
     }
 
     // The toggle sends no letter and asks nothing; a long run ends with a
