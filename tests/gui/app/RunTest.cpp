@@ -442,6 +442,9 @@ private slots:
         QCOMPARE(model->data(model->index(1, 4), Qt::ToolTipRole).toString(),
                  QStringLiteral("the link is inside an HTML comment"));
         CColoredListCtrl& list = Results().List();
+        for (int c = 0; c < 4; ++c) {
+            list.horizontalHeader()->resizeSection(c, 40);
+        }
         list.selectionModel()->clearCurrentIndex();
         const QImage shot = list.viewport()->grab().toImage();
         const QRect found = list.visualRect(model->index(0, 4));

@@ -3,7 +3,8 @@
 what a run shows of each link's worth.
 
 A store of one profile whose pages a loopback web server serves: a plain link,
-a nofollow link, a page blocked by robots.txt and a page that answers 503.
+a nofollow link, a page blocked by robots.txt, a page that answers 503, a
+link written with https and without www, and a link inside a comment.
 Play, decline the report, read the Details column, check its tool tip and the
 accessible description of the amber mark on a worthless found link, then open
 Page Details from a row's context menu and read the evidence it shows.
@@ -33,6 +34,10 @@ PAGES = {
     '/private/blocked.html': (200, (LINK % '').encode()),
     '/busy.html': (503, b'<h1>Service Unavailable</h1>'),
     '/robots.txt': (200, b'User-agent: *\nDisallow: /private/\n'),
+    # Today's spelling of the same link (https, no www, no slash) is a link;
+    # one inside a comment is none.
+    '/https.html': (200, b'<p>Partners: <a href = "HTTPS://adv-e2e.com">Adv shop</a></p>'),
+    '/comment.html': (200, ('<!-- <a href="%s/">Adv shop</a> -->' % ADVERTISER).encode()),
 }
 
 
@@ -43,7 +48,7 @@ def main():
         base = 'http://127.0.0.1:%d' % server.server_address[1]
         write_store(root, {'adv-e2e.com': (ADVERTISER, [
             base + p for p in ('/follow.html', '/nofollow.html', '/private/blocked.html',
-                               '/busy.html')])})
+                               '/busy.html', '/https.html', '/comment.html')])})
         run_program(PROGRAM, root, drive)
     finally:
         server.shutdown()
@@ -56,7 +61,7 @@ def drive(g):
     headers, rows = table_cells(results)
     assert headers[4] == 'Status' and 'Details' in headers[5:], headers
     col = headers.index('Details')
-    assert [r[col] for r in rows] == ['', '', '', ''], rows  # empty until checked
+    assert [r[col] for r in rows] == [''] * 6, rows  # empty until checked
 
     do(find(g.main, 'push button', 'Play'))
     wait(lambda: table_cells(profiles)[1][0][2] == 'Completed', 60, '"Completed"')
@@ -72,7 +77,9 @@ def drive(g):
     print('statuses:', statuses)
     print('details:', details)
     assert statuses[:3] == ['Link Found', 'Link Found', 'Link Found'], statuses
-    assert details == ['follow', 'nofollow', 'robots.txt blocks', 'HTTP 503'], details
+    assert statuses[4:] == ['Link Found', 'Link Not Found'], statuses
+    assert details == ['follow', 'nofollow', 'robots.txt blocks', 'HTTP 503', 'follow',
+                       'no link'], details
     # The whole evidence rides along: the worthless link is described as such.
     assert cell(results, 1, col).description == 'link worth nothing to search engines', \
         cell(results, 1, col).description
