@@ -8,6 +8,10 @@
 #include "lexbor/html/tokenizer/state_comment.h"
 #include "lexbor/html/tokenizer/state_doctype.h"
 
+/* Tarnwick: one copy of the markup, so that how much of it was matched
+ * can be told from tkz->markup. */
+static const lxb_char_t lxb_html_tokenizer_cdata_markup[] = "[CDATA[";
+
 #ifndef LEXBOR_DISABLE_INTERNAL_EXTERN
     LXB_EXTERN const lxb_char_t lexbor_str_res_map_num[256];
     LXB_EXTERN const lxb_char_t lexbor_str_res_map_hex[256];
@@ -1445,7 +1449,7 @@ lxb_html_tokenizer_state_markup_declaration_open(lxb_html_tokenizer_t *tkz,
      */
     else if (*data == 0x5B) {
         if ((end - data) < 7) {
-            tkz->markup = (lxb_char_t *) "[CDATA[";
+            tkz->markup = lxb_html_tokenizer_cdata_markup;
             tkz->state = lxb_html_tokenizer_state_markup_declaration_cdata;
 
             return data;
@@ -1555,9 +1559,16 @@ lxb_html_tokenizer_state_markup_declaration_cdata(lxb_html_tokenizer_t *tkz,
                                                   const lxb_char_t *end)
 {
     const lxb_char_t *pos;
+    /* Tarnwick: the part of "[CDATA[" matched in earlier chunks belongs to
+     * the bogus comment if the rest does not follow. */
+    size_t before = (size_t) (tkz->markup - lxb_html_tokenizer_cdata_markup);
+
     pos = lexbor_str_data_ncasecmp_first(tkz->markup, data, (end - data));
 
     if (pos == NULL) {
+        lxb_html_tokenizer_state_append_m(tkz, lxb_html_tokenizer_cdata_markup,
+                                          before);
+
         lxb_html_tokenizer_error_add(tkz->parse_errors, data,
                                      LXB_HTML_TOKENIZER_ERROR_INOPCO);
 
@@ -1575,7 +1586,8 @@ lxb_html_tokenizer_state_markup_declaration_cdata(lxb_html_tokenizer_t *tkz,
             return data;
         }
 
-        lxb_html_tokenizer_state_append_m(tkz, "[CDATA", 6);
+        lxb_html_tokenizer_state_append_m(tkz, lxb_html_tokenizer_cdata_markup,
+                                          before);
 
         lxb_html_tokenizer_error_add(tkz->parse_errors, data,
                                      LXB_HTML_TOKENIZER_ERROR_CDINHTCO);
