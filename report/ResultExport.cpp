@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <variant>
 
 #include "common/Cp1252.h"
@@ -136,7 +137,41 @@ void JsonString(std::string& out, const std::string& text) {
 
 namespace {
 
-std::string CsvField(const std::string& text) {
+// Whether a spreadsheet would take the cell for a formula: it begins with
+// = + - @ (also in their fullwidth forms, which some spreadsheets read as
+// the same), or with a tab or CR, which a spreadsheet may drop before it
+// looks, or with blanks before any of these. The texts come from partners'
+// pages (anchor text, href, headers), so they are hostile by nature.
+bool StartsLikeFormula(const std::string& text) {
+    if (text.empty()) {
+        return false;
+    }
+    if (text[0] == '\t' || text[0] == '\r') {
+        return true;
+    }
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        return false;
+    }
+    const char c = text[first];
+    if (c == '=' || c == '+' || c == '-' || c == '@') {
+        return true;
+    }
+    // U+FF1D, U+FF0B, U+FF0D, U+FF20 in UTF-8.
+    const std::string_view rest(text.data() + first, text.size() - first);
+    for (std::string_view wide : {"\xEF\xBC\x9D", "\xEF\xBC\x8B", "\xEF\xBC\x8D", "\xEF\xBC\xA0"}) {
+        if (rest.substr(0, wide.size()) == wide) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every text cell of the CSV export is written here. A cell that would start
+// a formula gets a leading apostrophe (OWASP's advice against CSV
+// injection): spreadsheets show it as the text it is and run nothing.
+std::string CsvField(const std::string& cell) {
+    const std::string text = StartsLikeFormula(cell) ? "'" + cell : cell;
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
         return text;
     }

