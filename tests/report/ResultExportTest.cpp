@@ -200,8 +200,8 @@ TEST(ResultExportTest, NoCsvCellStartsAFormula) {
         {"\tplain", true},
         {"  =1+1", true},
         {" \n@SUM(1)", true},
-        {"\xEF\xBC\x9D" "1+1", true},  // a fullwidth equals sign
-        {"\xEF\xBC\xA0" "SUM(1)", true},
+        {"\uFF1D1+1", true},  // a fullwidth equals sign
+        {"\uFF20SUM(1)", true},
         {"a=1+1", false},
         {"'=1+1", false},
         {"http://www.example.com/", false},
