@@ -13,6 +13,9 @@
 int main(int argc, char** argv) {
     // A closed pipe on standard output must not end the program mid-scan.
     std::signal(SIGPIPE, SIG_IGN);
+    // Under a file size limit (ulimit -f) a write past it must fail with
+    // EFBIG, to be reported as a full disk is, rather than end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     tarnwick::CurlSetup::GlobalInit();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int status =

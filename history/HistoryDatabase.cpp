@@ -1,8 +1,10 @@
 #include "history/HistoryDatabase.h"
 
 #include <sqlite3.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
 
 #include "history/HistoryError.h"
@@ -188,16 +190,44 @@ sqlite3_stmt* HistoryDatabase::Cached(const char* sql) {
     return it->second;
 }
 
+std::string HistoryDatabase::why(const char* message) const {
+    const std::string text = message != nullptr ? message : sqlite3_errmsg(m_pDb);
+    // SQLite calls a write refused for the file size limit (ulimit -f) a
+    // disk I/O error; the user is told what it is, as for a full disk. The
+    // system's reason is kept by the file that failed: the database's own is
+    // asked; a write of its journal that failed under a file size limit is
+    // taken to have met that limit.
+    int error = sqlite3_system_errno(m_pDb);
+    if (error == 0) {
+        sqlite3_file_control(m_pDb, "main", SQLITE_FCNTL_LAST_ERRNO, &error);
+    }
+    if (error == 0 && sqlite3_extended_errcode(m_pDb) == SQLITE_IOERR_WRITE) {
+        rlimit limit{};
+        if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+            error = EFBIG;
+        }
+    }
+    switch (error) {
+        case ENOSPC:
+        case EDQUOT:
+            return text + " (disk full)";
+        case EFBIG:
+            return text + " (file size limit reached)";
+        default:
+            return text;
+    }
+}
+
 void HistoryDatabase::Fail(const std::string& what) {
-    throw HistoryError(m_strPath + ": " + what + ": " + sqlite3_errmsg(m_pDb));
+    throw HistoryError(m_strPath + ": " + what + ": " + why());
 }
 
 void HistoryDatabase::Exec(const char* sql) {
     char* message = nullptr;
     if (sqlite3_exec(m_pDb, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        const std::string why = message != nullptr ? message : sqlite3_errmsg(m_pDb);
+        const std::string reason = why(message);
         sqlite3_free(message);
-        throw HistoryError(m_strPath + ": " + why);
+        throw HistoryError(m_strPath + ": " + reason);
     }
 }
 

@@ -112,6 +112,9 @@ private:
     void Migrate();
     std::int64_t PageId(const std::string& advertiser, const std::string& page);
     [[noreturn]] void Fail(const std::string& what);
+    // SQLite's message (or message), with what the system said when it was a
+    // full disk or the file size limit.
+    std::string why(const char* message = nullptr) const;
     // The statements every page result runs, prepared once.
     sqlite3_stmt* Cached(const char* sql);
 

@@ -17,6 +17,9 @@ std::string Describe(const std::string& file, int err) {
         case ENOSPC:
         case EDQUOT:
             return "Disk full while accessing " + file + ".";
+        case EFBIG:
+            // The process's file size limit (ulimit -f), met like a full disk.
+            return "File size limit reached while accessing " + file + ".";
         case EBUSY:
         case ETXTBSY:
             return "Sharing violation while accessing " + file + ".";

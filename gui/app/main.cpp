@@ -1,6 +1,8 @@
 // The desktop program: a thin main over the application object.
 #include <curl/curl.h>
 
+#include <csignal>
+
 #include <QApplication>
 #include <QStandardPaths>
 
@@ -8,6 +10,9 @@
 #include "gui/app/CTarnwickApp.h"
 
 int main(int argc, char** argv) {
+    // Under a file size limit (ulimit -f) a write past it must fail with
+    // EFBIG, to be reported as a full disk is, rather than end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Once, before any thread of the program uses the network.
     tarnwick::CurlSetup::GlobalInit();
     int code = 0;

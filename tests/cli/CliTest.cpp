@@ -40,9 +40,8 @@ struct Outcome {
     std::string err;
 };
 
-Outcome RunCli(const std::vector<std::string>& args) {
-    std::vector<std::string> all = {TARNWICK_CLI_PATH};
-    all.insert(all.end(), args.begin(), args.end());
+// Runs a program (argv[0] a path) to its end.
+Outcome RunProgram(std::vector<std::string> all) {
     std::vector<char*> argv;
     for (std::string& a : all) {
         argv.push_back(a.data());
@@ -85,6 +84,12 @@ Outcome RunCli(const std::vector<std::string>& args) {
     waitpid(pid, &status, 0);
     o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return o;
+}
+
+Outcome RunCli(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {TARNWICK_CLI_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunProgram(all);
 }
 
 TEST(CliTest, HelpForEveryCommand) {
@@ -580,6 +585,27 @@ TEST_F(CliServerTest, PageTimeLimitFromTheCommandLineOrTheSettings) {
     for (const char* bad : {"0", "3601", "x", ""}) {
         EXPECT_EQ(RunCli({"check", "--page-timeout", bad, page, "www.example.com"}).status, 2);
     }
+}
+
+// Under a file size limit (ulimit -f) neither the history nor the report can
+// be written: each is told as a full disk is, every page is still checked and
+// printed, and SIGXFSZ does not end the program.
+TEST_F(CliServerTest, FileSizeLimitIsToldAndTheRunGoesOn) {
+    std::vector<std::string> pages;
+    for (int k = 0; k < 30; ++k) {
+        pages.push_back(Server().Http("/files/a.html?" + std::to_string(k)));
+    }
+    AddProfile("www.example.com", pages, false);
+    const std::string report = m_folder.Root() + "/Report.txt";
+    // 2 blocks: less than SQLite's first page and the report.
+    const Outcome o = RunProgram({"/bin/sh", "-c", "ulimit -f 2 && exec \"$0\" \"$@\"",
+                                  TARNWICK_CLI_PATH, "scan", "--no-mail", "--report", report});
+    EXPECT_EQ(o.status, 2) << o.err;  // the report could not be written
+    EXPECT_NE(o.err.find("tarnwick-cli: History not recorded: "), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("(file size limit reached)"), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("File size limit reached while accessing "), std::string::npos) << o.err;
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 31) << o.out;
+    EXPECT_NE(o.out.find(pages.back() + "\tLink Found\t"), std::string::npos) << o.out;
 }
 
 // A real SMTP server counts the letters: only pages seen completely that lost
