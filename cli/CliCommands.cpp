@@ -48,10 +48,18 @@ bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
     return false;
 }
 
+void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
+    for (const std::string& warning : warnings) {
+        err << "tarnwick-cli: " << warning << '\n';
+    }
+}
+
 // The fetch time-outs and how many pages go side by side: the shared
 // settings, unless the command line says.
-PageFetcher::Options FetchOptions(const CliOptions& options) {
-    const AppSettings settings = AppSettings::Load();
+PageFetcher::Options FetchOptions(const CliOptions& options, std::ostream& err) {
+    std::vector<std::string> warnings;
+    const AppSettings settings = AppSettings::Load({}, &warnings);
+    PrintWarnings(warnings, err);
     PageFetcher::Options fetch;
     fetch.pageTimeoutSeconds = options.pageTimeoutSeconds > 0 ? options.pageTimeoutSeconds
                                                               : settings.m_nPageTimeoutSeconds;
@@ -61,11 +69,11 @@ PageFetcher::Options FetchOptions(const CliOptions& options) {
     return fetch;
 }
 
-int Check(const CliOptions& options, std::ostream& out) {
+int Check(const CliOptions& options, std::ostream& out, std::ostream& err) {
     PageEvidence evidence;
     const PageResult result =
         CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser),
-                  FetchOptions(options), options.json ? &evidence : nullptr);
+                  FetchOptions(options, err), options.json ? &evidence : nullptr);
     if (options.json) {
         ResultRow row;
         row.m_strAdvertiser = Utf8ToCp1252(options.advertiser);
@@ -114,7 +122,9 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
                                  std::lock_guard<std::mutex> lock(errMutex);
                                  err << "tarnwick-cli: " << message << '\n';
                              });
-    recorder.SetLetterRules(ReadLetterRules(folder.Folder()));
+    std::vector<std::string> warnings;
+    recorder.SetLetterRules(ReadLetterRules(folder.Folder(), &warnings));
+    PrintWarnings(warnings, err);
     CliNotifier notifier(!options.noMail, err);
     notifier.SetLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
         recorder.LetterDone(job, outcome);
@@ -130,7 +140,7 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     {
         ScanRun run(panes);
         run.SetObserver(&recorder);
-        run.SetFetchOptions(FetchOptions(options));
+        run.SetFetchOptions(FetchOptions(options, err));
         run.OnPlay();
         run.WaitForScanThread();
     }
@@ -173,7 +183,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     switch (options.command) {
         case Command::Check:
-            return Check(options, out);
+            return Check(options, out, err);
         case Command::List:
             return List(out, err);
         case Command::Scan:

@@ -2,6 +2,7 @@
 
 #include "common/ProductName.h"
 #include "store/AppSettings.h"
+#include "store/BoundedNumber.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -30,6 +31,15 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::strin
         return true;
     }
     return false;
+}
+
+// A number option: refused unless it is a whole number in [min, max].
+bool Within(const std::string& text, long min, long max, long& value) {
+    const BoundedNumber number = BoundedNumber::parse(text, min, max);
+    if (number.inRange()) {
+        value = number.value;
+    }
+    return number.inRange();
 }
 
 bool IsDate(const std::string& text) {
@@ -98,22 +108,20 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
             options.help = true;
         } else if ((options.command == Command::Check || options.command == Command::Scan) &&
                    TakeValue(args, i, "--page-timeout", value)) {
-            if (!AppSettings::ParseSeconds(value, AppSettings::kMinPageTimeoutSeconds,
-                                           AppSettings::kMaxPageTimeoutSeconds,
-                                           options.pageTimeoutSeconds)) {
+            if (!Within(value, AppSettings::kMinPageTimeoutSeconds,
+                        AppSettings::kMaxPageTimeoutSeconds, options.pageTimeoutSeconds)) {
                 throw UsageError("--page-timeout needs a number of seconds from " +
                                  std::to_string(AppSettings::kMinPageTimeoutSeconds) + " to " +
                                  std::to_string(AppSettings::kMaxPageTimeoutSeconds));
             }
         } else if (options.command == Command::Scan && TakeValue(args, i, "--jobs", value)) {
-            if (!AppSettings::ParseNumber(value, AppSettings::kMinJobs, AppSettings::kMaxJobs,
-                                          options.jobs)) {
+            if (!Within(value, AppSettings::kMinJobs, AppSettings::kMaxJobs, options.jobs)) {
                 throw UsageError("--jobs needs a number of pages from " +
                                  std::to_string(AppSettings::kMinJobs) + " to " +
                                  std::to_string(AppSettings::kMaxJobs));
             }
         } else if (options.command == Command::Scan && TakeValue(args, i, "--mail-wait", value)) {
-            if (!AppSettings::ParseSeconds(value, 0, 86400, options.mailWaitSeconds)) {
+            if (!Within(value, 0, 86400, options.mailWaitSeconds)) {
                 throw UsageError("--mail-wait needs a number of seconds from 0 to 86400");
             }
         } else if (options.command == Command::Check && (arg == "--verbose" || arg == "-v")) {

@@ -1,9 +1,10 @@
-// index.txt, stindex.txt and a profile file made of the input's bytes: every
-// reader and the removal plan must cope without a crash, a hang or a read
-// past the end.
+// index.txt, stindex.txt, a profile file and Letters.ini made of the input's
+// bytes: every reader and the removal plan must cope without a crash, a hang
+// or a read past the end, and the letter rules stay within their ranges.
 #include <set>
 
 #include "FuzzFolder.h"
+#include "history/LetterRules.h"
 #include "store/ProfileFile.h"
 #include "store/ProfileList.h"
 #include "store/SiteIndex.h"
@@ -36,5 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     ProfileFile::ReadForResults(profile);
     ProfileFile::ReadForEdit(profile);
     ProfileFile::ReadAfterDelete(profile);
+
+    fuzz::Put(f.Folder() + "/" + kLetterRulesFileName, data, size);
+    std::vector<std::string> warnings;
+    const LetterRules rules = ReadLetterRules(f.Folder(), &warnings);
+    if (rules.m_nMissingRuns < 1 || rules.m_nMissingRuns > 1000 || rules.m_nQuietDays < 0 ||
+        rules.m_nQuietDays > 36500 || warnings.size() > 2) {
+        __builtin_trap();  // clamped into range, at most one warning per key
+    }
     return 0;
 }

@@ -1,8 +1,7 @@
 #include "history/LetterRules.h"
 
-#include <fstream>
-
 #include "history/ChangeLetter.h"
+#include "store/IniFile.h"
 #include "store/StoreFileWriter.h"
 
 namespace tarnwick {
@@ -11,40 +10,21 @@ namespace {
 constexpr int kMaxMissingRuns = 1000;
 constexpr int kMaxQuietDays = 36500;
 
-std::optional<int> Number(const std::string& text, int lowest, int highest) {
-    if (text.empty() || text.size() > 6 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    const int n = std::stoi(text);
-    return n < lowest || n > highest ? std::nullopt : std::optional<int>(n);
-}
-
 std::string Date(std::int64_t time) {
     return LocalMinuteText(time).substr(0, 10);
 }
 
 }  // namespace
 
-LetterRules ReadLetterRules(const std::string& dataFolder) {
+LetterRules ReadLetterRules(const std::string& dataFolder, std::vector<std::string>* warnings) {
     LetterRules rules;
-    std::ifstream in(dataFolder + "/" + kLetterRulesFileName, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        const size_t eq = line.find('=');
-        if (eq == std::string::npos) {
-            continue;
-        }
-        const std::string key = line.substr(0, eq);
-        const std::string value = line.substr(eq + 1);
-        if (key == "missing_runs") {
-            rules.m_nMissingRuns = Number(value, 1, kMaxMissingRuns).value_or(1);
-        } else if (key == "quiet_days") {
-            rules.m_nQuietDays = Number(value, 0, kMaxQuietDays).value_or(0);
-        }
+    IniFile file(dataFolder + "/" + kLetterRulesFileName);
+    rules.m_nMissingRuns =
+        static_cast<int>(file.number("", "missing_runs", 1, kMaxMissingRuns, rules.m_nMissingRuns));
+    rules.m_nQuietDays =
+        static_cast<int>(file.number("", "quiet_days", 0, kMaxQuietDays, rules.m_nQuietDays));
+    if (warnings != nullptr) {
+        warnings->insert(warnings->end(), file.warnings().begin(), file.warnings().end());
     }
     return rules;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarnwick {
 
@@ -21,8 +22,13 @@ struct LetterRules {
     bool operator==(const LetterRules&) const = default;
 };
 
-// Missing or unreadable file, or bad values: the defaults for what is bad.
-LetterRules ReadLetterRules(const std::string& dataFolder);
+// Read by IniFile (blanks, letter case, a byte-order mark and CR LF do not
+// matter; a FIFO or device is never read). A missing file or key gives the
+// default; a number outside its range is clamped into it (missing_runs 1 to
+// 1000, quiet_days 0 to 36500), text that is no number gives the default;
+// each with a warning appended to warnings.
+LetterRules ReadLetterRules(const std::string& dataFolder,
+                            std::vector<std::string>* warnings = nullptr);
 // Throws FileError when the file cannot be written.
 void WriteLetterRules(const std::string& dataFolder, const LetterRules& rules);
 

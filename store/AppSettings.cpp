@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "store/FileError.h"
+#include "store/IniFile.h"
 #include "store/StoreFileWriter.h"
-#include "store/StoreLineReader.h"
 
 namespace tarnwick {
 namespace {
@@ -18,14 +18,6 @@ std::string ConfigHome() {
     }
     const char* home = std::getenv("HOME");
     return std::string(home != nullptr ? home : "") + "/.config";
-}
-
-std::string Trim(const std::string& text) {
-    const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) {
-        return {};
-    }
-    return text.substr(begin, text.find_last_not_of(" \t") + 1 - begin);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -55,56 +47,19 @@ std::string AppSettings::Path() {
     return ConfigHome() + "/tarnwick/settings.ini";
 }
 
-bool AppSettings::ParseNumber(const std::string& text, long min, long max, long& value) {
-    const std::string t = Trim(text);
-    if (t.empty() || t.size() > 9) {
-        return false;
-    }
-    long v = 0;
-    for (char c : t) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        v = v * 10 + (c - '0');
-    }
-    if (v < min || v > max) {
-        return false;
-    }
-    value = v;
-    return true;
-}
-
-AppSettings AppSettings::Load(const std::string& path) {
+AppSettings AppSettings::Load(const std::string& path, std::vector<std::string>* warnings) {
     AppSettings settings;
-    StoreLineReader reader(path.empty() ? Path() : path);
-    std::string line;
-    std::string section;
-    while (reader.ReadLine(line)) {
-        const std::string t = Trim(line);
-        if (t.empty() || t[0] == '#' || t[0] == ';') {
-            continue;
-        }
-        if (t.front() == '[' && t.back() == ']') {
-            section = Trim(t.substr(1, t.size() - 2));
-            continue;
-        }
-        const size_t eq = t.find('=');
-        if (eq == std::string::npos || section != "scan") {
-            continue;
-        }
-        const std::string key = Trim(t.substr(0, eq));
-        const std::string value = t.substr(eq + 1);
-        if (key == "page_timeout_seconds") {
-            ParseNumber(value, kMinPageTimeoutSeconds, kMaxPageTimeoutSeconds,
-                        settings.m_nPageTimeoutSeconds);
-        } else if (key == "jobs") {
-            ParseNumber(value, kMinJobs, kMaxJobs, settings.m_nJobs);
-        } else if (key == "host_connections") {
-            ParseNumber(value, kMinHostConnections, kMaxHostConnections,
-                        settings.m_nHostConnections);
-        } else if (key == "host_interval_ms") {
-            ParseNumber(value, kMinHostIntervalMs, kMaxHostIntervalMs, settings.m_nHostIntervalMs);
-        }
+    IniFile file(path.empty() ? Path() : path);
+    settings.m_nPageTimeoutSeconds =
+        file.number("scan", "page_timeout_seconds", kMinPageTimeoutSeconds, kMaxPageTimeoutSeconds,
+                    kDefaultPageTimeoutSeconds);
+    settings.m_nJobs = file.number("scan", "jobs", kMinJobs, kMaxJobs, kDefaultJobs);
+    settings.m_nHostConnections = file.number("scan", "host_connections", kMinHostConnections,
+                                              kMaxHostConnections, kDefaultHostConnections);
+    settings.m_nHostIntervalMs = file.number("scan", "host_interval_ms", kMinHostIntervalMs,
+                                             kMaxHostIntervalMs, kDefaultHostIntervalMs);
+    if (warnings != nullptr) {
+        warnings->insert(warnings->end(), file.warnings().begin(), file.warnings().end());
     }
     return settings;
 }

@@ -9,11 +9,14 @@
 //   host_connections=2       transfers to one host at once
 //   host_interval_ms=0       between the starts of two requests to one host
 //
-// A missing file, a missing key or a value that is no number in range leaves
-// the default. Unknown sections and keys are kept out of the way (ignored).
+// Read by IniFile: blanks, letter case of keys, a byte-order mark and CR LF
+// do not matter; a missing file or key leaves the default, a number outside
+// its range is clamped into it and text that is no number leaves the
+// default, with a warning. Unknown sections and keys are ignored.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tarnwick {
 
@@ -41,17 +44,14 @@ public:
     // The file's path from the environment, read anew.
     static std::string Path();
     // The settings in the file at path (Path() when empty); defaults for
-    // whatever is missing or unusable. Never throws.
-    static AppSettings Load(const std::string& path = {});
+    // whatever is missing or unusable, and a warning for each value not used
+    // as it stands (and for a file that is not a regular file) appended to
+    // warnings. Never throws, never blocks.
+    static AppSettings Load(const std::string& path = {},
+                            std::vector<std::string>* warnings = nullptr);
     // Writes every setting to path (Path() when empty), creating its folder.
     // Throws FileError naming the file when it cannot.
     void Save(const std::string& path = {}) const;
-
-    // "120" -> 120; false for text that is not a whole number in [min, max].
-    static bool ParseNumber(const std::string& text, long min, long max, long& value);
-    static bool ParseSeconds(const std::string& text, long min, long max, long& value) {
-        return ParseNumber(text, min, max, value);
-    }
 
     bool operator==(const AppSettings&) const = default;
 };

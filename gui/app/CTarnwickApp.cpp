@@ -179,6 +179,7 @@ void CTarnwickApp::OnPlay() {
     if (g_bScanRunning) {
         return;
     }
+    std::vector<std::string> warnings;
     {
         // What the history needs of this run, taken before it starts.
         const DataFolder folder = DataFolder::FromEnvironment();
@@ -188,8 +189,7 @@ void CTarnwickApp::OnPlay() {
             profiles.push_back(pane->ProfileText8(row));
         }
         m_pHistory->SetProfileTexts(std::move(profiles));
-        m_pHistory->SetLetterRules(ReadLetterRules(folder.Folder()));
-        m_pFrame->ShowRunSummary({});
+        m_pHistory->SetLetterRules(ReadLetterRules(folder.Folder(), &warnings));
     }
     bool withoutMail = m_pFrame->Command(ID_CHECK_WITHOUT_MAIL)->isChecked();
     if (!withoutMail) {
@@ -213,8 +213,15 @@ void CTarnwickApp::OnPlay() {
     m_pScanPanes->BeginRun(withoutMail);
     m_pMailQueue->BeginRun();
     // The shared settings are read at every Play: a change in Preferences
-    // (or by hand in the file) applies to the next run.
-    const AppSettings settings = AppSettings::Load();
+    // (or by hand in the file) applies to the next run. What could not be
+    // used of them or of the letter rules is told once, where the run's
+    // summary goes.
+    const AppSettings settings = AppSettings::Load({}, &warnings);
+    std::string told;
+    for (const std::string& warning : warnings) {
+        told += (told.empty() ? "" : "; ") + warning;
+    }
+    m_pFrame->ShowRunSummary(told);
     PageFetcher::Options fetch;
     fetch.pageTimeoutSeconds = settings.m_nPageTimeoutSeconds;
     fetch.jobs = static_cast<int>(settings.m_nJobs);

@@ -445,6 +445,40 @@ TEST_F(CliServerTest, QuietDaysKeepTheSecondLetterBack) {
     EXPECT_NE(again.err.find(", within 7 days\n"), std::string::npos);
 }
 
+// Letters.ini written by hand (a byte-order mark, capitals, blanks around
+// "=") still holds the letter back; a value that cannot be used is told,
+// naming the file, the key and the value used. A FIFO in its place never
+// stops the scan: the defaults hold, and the next letter goes.
+TEST_F(CliServerTest, LettersIniAsWrittenByHand) {
+    test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+    ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+    MailSettings settings;
+    settings.m_strSender = "scanner@example.com";
+    settings.m_strSmtpServer = smtp.Address();
+    WriteMailSettings(m_folder.Folder().MailPath(), settings);
+    const std::string page = Server().Http("/files/b.html");
+    AddProfile("www.example.com", {page}, true);
+    const std::string ini = m_folder.Folder().Folder() + "/Letters.ini";
+    test::WriteBytes(ini, "\xEF\xBB\xBF Missing_Runs = 2 \r\nquiet_days = soon\r\n");
+
+    const Outcome first = RunCli({"scan"});
+    EXPECT_EQ(first.status, 1);
+    EXPECT_EQ(first.err, "tarnwick-cli: " + ini +
+                             ": quiet_days=\"soon\" is not a whole number; 0 is used\n"
+                             "tarnwick-cli: mail for " +
+                             page +
+                             ": Not mailed: the link has been missing in 1 run, letters wait "
+                             "for 2\n");
+    EXPECT_TRUE(smtp.WaitForMail(1, std::chrono::milliseconds(300)).empty());
+
+    ASSERT_EQ(unlink(ini.c_str()), 0);
+    ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0);
+    const Outcome fifo = RunCli({"scan"});
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_EQ(fifo.err, "tarnwick-cli: " + ini + " is not a regular file; it is ignored\n");
+    EXPECT_EQ(smtp.Mail().size(), 1u);
+}
+
 TEST_F(CliServerTest, MailFailureIsPrinted) {
     AddProfile("www.example.com", {Server().Http("/files/b.html")}, true);  // no Mail.txt
     const Outcome o = RunCli({"scan"});

@@ -40,55 +40,90 @@ TEST_F(AppSettingsTest, OneFileUnderTheConfigHomeWrittenAndReadBack) {
     EXPECT_EQ(AppSettings::Load(), settings);
 }
 
-TEST_F(AppSettingsTest, WhatIsNotAUsableValueLeavesTheDefault) {
+// Whatever the form of the file, a value is read; a value that cannot be used
+// as it stands is clamped (or, when it is no number, left at the default)
+// with one warning that names the file, the key and the value used.
+TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
     const std::string path = m_temp.Root() + "/s.ini";
     const struct {
         std::string text;
         long expected;
+        std::string warning;  // "" when none is due
     } cases[] = {
-        {"[scan]\npage_timeout_seconds=30", 30},
-        {"\xEF\xBB\xBF[scan]\r\npage_timeout_seconds = 30\r\n", 30},
-        {"[scan]\rpage_timeout_seconds=30\r", 30},
-        {"# comment\n[ scan ]\n; other\npage_timeout_seconds=3600\n", 3600},
-        {"[scan]\npage_timeout_seconds=0\n", 120},
-        {"[scan]\npage_timeout_seconds=3601\n", 120},
-        {"[scan]\npage_timeout_seconds=-5\n", 120},
-        {"[scan]\npage_timeout_seconds=12s\n", 120},
-        {"[scan]\npage_timeout_seconds=99999999999999999999\n", 120},
-        {"[other]\npage_timeout_seconds=30\n", 120},
-        {"page_timeout_seconds=30\n", 120},
-        {"[scan]\npage_timeout_seconds\n", 120},
+        {"[scan]\npage_timeout_seconds=30", 30, ""},
+        {"\xEF\xBB\xBF[scan]\r\npage_timeout_seconds = 30\r\n", 30, ""},
+        {"[scan]\rpage_timeout_seconds=30\r", 30, ""},
+        {"# comment\n[ scan ]\n; other\npage_timeout_seconds=3600\n", 3600, ""},
+        {"[SCAN]\n\tPage_Timeout_Seconds\t=\t45 \n", 45, ""},
+        {"[scan]\npage_timeout_seconds=10\npage_timeout_seconds=20\n", 20, ""},
+        {"[scan]\npage_timeout_seconds=0\n", 1,
+         ": page_timeout_seconds=\"0\" is outside 1 to 3600; 1 is used"},
+        {"[scan]\npage_timeout_seconds=3601\n", 3600,
+         ": page_timeout_seconds=\"3601\" is outside 1 to 3600; 3600 is used"},
+        {"[scan]\npage_timeout_seconds=-5\n", 1, "\"-5\" is outside 1 to 3600; 1 is used"},
+        {"[scan]\npage_timeout_seconds=99999999999999999999\n", 3600, "; 3600 is used"},
+        {"[scan]\npage_timeout_seconds=12s\n", 120,
+         ": page_timeout_seconds=\"12s\" is not a whole number; 120 is used"},
+        {"[scan]\npage_timeout_seconds=\x1b[2J\n", 120, "=\"?[2J\" is not a whole number"},
+        {"[other]\npage_timeout_seconds=30\n", 120, ""},
+        {"page_timeout_seconds=30\n", 120, ""},
+        {"[scan]\npage_timeout_seconds\n", 120, ""},
         {std::string("[scan]\npage_timeout_seconds=3\0"
                      "0\n",
-                     27),
-         120},
+                     32),
+         120, "=\"3?0\" is not a whole number"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
         WriteBytes(path, c.text);
-        EXPECT_EQ(AppSettings::Load(path).m_nPageTimeoutSeconds, c.expected) << c.text;
+        std::vector<std::string> warnings;
+        EXPECT_EQ(AppSettings::Load(path, &warnings).m_nPageTimeoutSeconds, c.expected);
+        if (c.warning.empty()) {
+            EXPECT_TRUE(warnings.empty()) << warnings.front();
+        } else {
+            ASSERT_EQ(warnings.size(), 1u);
+            EXPECT_EQ(warnings[0].rfind(path + ": ", 0), 0u) << warnings[0];
+            EXPECT_NE(warnings[0].find(c.warning), std::string::npos) << warnings[0];
+        }
     }
     // The side-by-side settings keep to their ranges the same way.
     const struct {
         std::string text;
         long jobs, connections, intervalMs;
+        size_t warnings;
     } fetching[] = {
-        {"[scan]\njobs=1\nhost_connections=16\nhost_interval_ms=60000\n", 1, 16, 60000},
-        {"[scan]\njobs=64\nhost_connections=1\nhost_interval_ms=0\n", 64, 1, 0},
-        {"[scan]\njobs=0\nhost_connections=0\nhost_interval_ms=-1\n", 32, 2, 0},
-        {"[scan]\njobs=65\nhost_connections=17\nhost_interval_ms=60001\n", 32, 2, 0},
-        {"[scan]\njobs=8 pages\nhost_connections=\nhost_interval_ms=1e3\n", 32, 2, 0},
-        {"[mail]\njobs=8\n", 32, 2, 0},
+        {"[scan]\njobs=1\nhost_connections=16\nhost_interval_ms=60000\n", 1, 16, 60000, 0},
+        {"[scan]\njobs=64\nhost_connections=1\nhost_interval_ms=0\n", 64, 1, 0, 0},
+        {"[scan]\njobs=0\nhost_connections=0\nhost_interval_ms=-1\n", 1, 1, 0, 3},
+        {"[scan]\njobs=65\nhost_connections=17\nhost_interval_ms=60001\n", 64, 16, 60000, 3},
+        {"[scan]\njobs=8 pages\nhost_connections=\nhost_interval_ms=1e3\n", 32, 2, 0, 3},
+        {"[mail]\njobs=8\n", 32, 2, 0, 0},
     };
     for (const auto& c : fetching) {
+        SCOPED_TRACE(c.text);
         WriteBytes(path, c.text);
-        const AppSettings s = AppSettings::Load(path);
-        EXPECT_EQ(s.m_nJobs, c.jobs) << c.text;
-        EXPECT_EQ(s.m_nHostConnections, c.connections) << c.text;
-        EXPECT_EQ(s.m_nHostIntervalMs, c.intervalMs) << c.text;
+        std::vector<std::string> warnings;
+        const AppSettings s = AppSettings::Load(path, &warnings);
+        EXPECT_EQ(s.m_nJobs, c.jobs);
+        EXPECT_EQ(s.m_nHostConnections, c.connections);
+        EXPECT_EQ(s.m_nHostIntervalMs, c.intervalMs);
+        EXPECT_EQ(warnings.size(), c.warnings);
     }
-    // A folder in the file's place reads as no file.
-    mkdir((m_temp.Root() + "/folder.ini").c_str(), 0700);
-    EXPECT_EQ(AppSettings::Load(m_temp.Root() + "/folder.ini").m_nPageTimeoutSeconds, 120);
+    // A folder or a FIFO in the file's place is never read (a FIFO would
+    // block the program): the defaults, and a warning.
+    const std::string folder = m_temp.Root() + "/folder.ini";
+    const std::string fifo = m_temp.Root() + "/fifo.ini";
+    mkdir(folder.c_str(), 0700);
+    mkfifo(fifo.c_str(), 0600);
+    for (const std::string& odd : {folder, fifo, std::string("/dev/zero")}) {
+        std::vector<std::string> warnings;
+        EXPECT_EQ(AppSettings::Load(odd, &warnings), AppSettings());
+        ASSERT_EQ(warnings.size(), 1u) << odd;
+        EXPECT_EQ(warnings[0], odd + " is not a regular file; it is ignored");
+    }
+    std::vector<std::string> none;
+    EXPECT_EQ(AppSettings::Load(m_temp.Root() + "/missing.ini", &none), AppSettings());
+    EXPECT_TRUE(none.empty());
 }
 
 TEST_F(AppSettingsTest, SaveFailureNamesTheFile) {

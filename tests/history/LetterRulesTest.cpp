@@ -1,0 +1,93 @@
+// Letters.ini as people write it by hand: whatever its form, the rules it
+// says hold; what cannot be used as it stands is clamped or left at the
+// default, and told.
+#include "history/LetterRules.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "support/TempDataFolder.h"
+
+namespace tarnwick {
+namespace {
+
+TEST(LetterRulesTest, EveryFormOfTheFileKeepsItsRules) {
+    const struct {
+        std::string text;
+        LetterRules rules;
+        std::string warning;  // "" when none is due
+    } cases[] = {
+        {"missing_runs=2\r\nquiet_days=30", {2, 30}, ""},
+        {"missing_runs = 2\nquiet_days = 30\n", {2, 30}, ""},
+        {"\t missing_runs\t=\t2 \r\n", {2, 0}, ""},
+        {"\xEF\xBB\xBFmissing_runs=2\r\n", {2, 0}, ""},
+        {"MISSING_RUNS=2\rQuiet_Days=30\r", {2, 30}, ""},
+        {"# letters\n; wait a little\nquiet_days=7\n", {1, 7}, ""},
+        {"missing_runs=3\nmissing_runs=4\n", {4, 0}, ""},
+        {"missing_runs=+2\n", {2, 0}, ""},
+        {"", {1, 0}, ""},
+        {"missing_runs=\n", {1, 0}, "missing_runs=\"\" is not a whole number; 1 is used"},
+        {"missing_runs=0\n", {1, 0}, "missing_runs=\"0\" is outside 1 to 1000; 1 is used"},
+        {"missing_runs=5000\n",
+         {1000, 0},
+         "missing_runs=\"5000\" is outside 1 to 1000; 1000 is used"},
+        {"quiet_days=99999\n",
+         {1, 36500},
+         "quiet_days=\"99999\" is outside 0 to 36500; 36500 is used"},
+        {"quiet_days=-3\n", {1, 0}, "quiet_days=\"-3\" is outside 0 to 36500; 0 is used"},
+        {"missing_runs=two\nquiet_days=30\n",
+         {1, 30},
+         "missing_runs=\"two\" is not a whole number; 1 is used"},
+        {"quiet_days=30 days\n", {1, 0}, "quiet_days=\"30 days\" is not a whole number; 0 is used"},
+        {"quiet_days=1e3\nmissing_runs=2",
+         {2, 0},
+         "quiet_days=\"1e3\" is not a whole number; 0 is used"},
+    };
+    test::TempDataFolder temp;
+    const std::string folder = temp.Folder().Folder();
+    temp.Folder().EnsureExists();
+    const std::string path = folder + "/Letters.ini";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        test::WriteBytes(path, c.text);
+        std::vector<std::string> warnings;
+        EXPECT_EQ(ReadLetterRules(folder, &warnings), c.rules);
+        if (c.warning.empty()) {
+            EXPECT_TRUE(warnings.empty()) << warnings.front();
+        } else {
+            ASSERT_EQ(warnings.size(), 1u);
+            EXPECT_EQ(warnings[0], path + ": " + c.warning);
+        }
+    }
+    // What the dialog writes is read back as it was.
+    WriteLetterRules(folder, LetterRules{3, 14});
+    std::vector<std::string> none;
+    EXPECT_EQ(ReadLetterRules(folder, &none), (LetterRules{3, 14}));
+    EXPECT_TRUE(none.empty());
+}
+
+// A FIFO (or a folder) in the place of Letters.ini is never opened for a
+// read that could wait for a writer: the defaults, with a warning.
+TEST(LetterRulesTest, AFifoOrAFolderIsNotRead) {
+    test::TempDataFolder temp;
+    const std::string folder = temp.Folder().Folder();
+    temp.Folder().EnsureExists();
+    const std::string path = folder + "/Letters.ini";
+    for (const bool fifo : {true, false}) {
+        ASSERT_EQ(fifo ? mkfifo(path.c_str(), 0600) : mkdir(path.c_str(), 0700), 0);
+        std::vector<std::string> warnings;
+        EXPECT_EQ(ReadLetterRules(folder, &warnings), LetterRules());
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_EQ(warnings[0], path + " is not a regular file; it is ignored");
+        ASSERT_EQ(fifo ? unlink(path.c_str()) : rmdir(path.c_str()), 0);
+    }
+    std::vector<std::string> missing;
+    EXPECT_EQ(ReadLetterRules(folder, &missing), LetterRules());
+    EXPECT_TRUE(missing.empty());
+}
+
+}  // namespace
+}  // namespace tarnwick
