@@ -117,8 +117,9 @@ std::vector<std::pair<std::string, std::string>> EvidenceFacts(const PageEvidenc
     facts.emplace_back("X-Robots-Tag", e.m_strXRobotsTag);
     facts.emplace_back("noindex", yesNo(e.m_bNoindex));
     facts.emplace_back("nofollow (page)", yesNo(e.m_bNofollow));
-    facts.emplace_back("robots.txt (*)", RobotsVerdictName(e.m_robotsAll));
-    facts.emplace_back("robots.txt (Googlebot)", RobotsVerdictName(e.m_robotsGooglebot));
+    const std::string why = e.m_strRobotsReason.empty() ? "" : " (" + e.m_strRobotsReason + ")";
+    facts.emplace_back("robots.txt (*)", RobotsVerdictName(e.m_robotsAll) + why);
+    facts.emplace_back("robots.txt (Googlebot)", RobotsVerdictName(e.m_robotsGooglebot) + why);
     return facts;
 }
 

@@ -17,9 +17,10 @@ namespace tarnwick {
 
 // What the host's robots.txt says about the page.
 enum class RobotsVerdict {
-    Unknown,     // not fetched, not HTTP, or no usable answer (5xx, no connection)
-    Allowed,     // no rule (or an Allow) for the page's path
-    Disallowed,  // a Disallow rule wins for the page's path
+    Unknown,     // not fetched (not HTTP, the run stopped)
+    Allowed,     // no rule (or an Allow) for the page's path, or no file (4xx)
+    Disallowed,  // a Disallow rule wins for the page's path, or the file is
+                 // unreachable (5xx, no connection, no answer in time)
 };
 
 // "unknown", "allowed", "disallowed"; and back (anything else: Unknown).
@@ -56,6 +57,9 @@ struct PageEvidence {
     // ("*") and for Googlebot.
     RobotsVerdict m_robotsAll = RobotsVerdict::Unknown;
     RobotsVerdict m_robotsGooglebot = RobotsVerdict::Unknown;
+    // Why, when no rules of the file decided ("robots.txt answered HTTP
+    // 503"); "" when they did.
+    std::string m_strRobotsReason;
 
     bool operator==(const PageEvidence&) const = default;
 };

@@ -2,6 +2,8 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+
 #include "common/CurlSetup.h"
 #include "scan/WebTransfer.h"
 
@@ -22,6 +24,17 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
 
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return static_cast<RobotsCache::Download*>(user)->cancelled->load() ? 1 : 0;
+}
+
+// "10 s", "2.5 s", "800 ms".
+std::string Duration(long ms) {
+    if (ms < 1000) {
+        return std::to_string(ms) + " ms";
+    }
+    if (ms % 1000 == 0) {
+        return std::to_string(ms / 1000) + " s";
+    }
+    return std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100) + " s";
 }
 
 }  // namespace
@@ -66,18 +79,20 @@ std::shared_ptr<RobotsCache::Entry> RobotsCache::EntryOf(const std::string& orig
 }
 
 RobotsCache::Verdicts RobotsCache::VerdictsOf(const Entry& entry, const std::string& address) {
-    if (!entry.robots) {
-        return {};
+    const Outcome& outcome = entry.outcome;
+    if (!outcome.robots) {
+        return {outcome.whole, outcome.whole, outcome.reason};
     }
     const std::string path = RobotsTxt::PathOf(address);
     const auto verdict = [&](const char* agent) {
-        return entry.robots->IsAllowed(agent, path) ? RobotsVerdict::Allowed
-                                                    : RobotsVerdict::Disallowed;
+        return outcome.robots->IsAllowed(agent, path) ? RobotsVerdict::Allowed
+                                                      : RobotsVerdict::Disallowed;
     };
-    return {verdict("*"), verdict("Googlebot")};
+    return {verdict("*"), verdict("Googlebot"), {}};
 }
 
-RobotsCache::Verdicts RobotsCache::Check(const std::string& address) {
+RobotsCache::Verdicts RobotsCache::Check(const std::string& address,
+                                         std::optional<std::chrono::milliseconds> limit) {
     const std::string origin = OriginOf(address);
     if (origin.empty()) {
         return {};
@@ -85,7 +100,7 @@ RobotsCache::Verdicts RobotsCache::Check(const std::string& address) {
     const std::shared_ptr<Entry> entry = EntryOf(origin);
     std::lock_guard<std::mutex> lock(entry->mutex);
     if (!entry->done) {
-        entry->robots = Fetch(origin);
+        entry->outcome = Fetch(origin, limit);
         entry->done = true;
     }
     return VerdictsOf(*entry, address);
@@ -109,29 +124,39 @@ void RobotsCache::Complete(const std::string& origin, int code, long httpStatus,
     const std::shared_ptr<Entry> entry = EntryOf(origin);
     std::lock_guard<std::mutex> lock(entry->mutex);
     if (!entry->done) {
-        entry->robots = Answer(code, httpStatus, download);
+        entry->outcome = Answer(code, httpStatus, download);
         entry->done = true;
     }
 }
 
-void RobotsCache::Apply(PageEvidence& evidence, const std::string& pageAddress) {
-    const Verdicts v = Check(evidence.m_strFinalUrl.empty() ? pageAddress : evidence.m_strFinalUrl);
-    evidence.m_robotsAll = v.all;
-    evidence.m_robotsGooglebot = v.googlebot;
+void RobotsCache::fill(PageEvidence& evidence, const Verdicts& verdicts) {
+    evidence.m_robotsAll = verdicts.all;
+    evidence.m_robotsGooglebot = verdicts.googlebot;
+    evidence.m_strRobotsReason = verdicts.reason;
 }
 
-void RobotsCache::Prepare(void* easy, const std::string& origin, Download& download) const {
+void RobotsCache::Apply(PageEvidence& evidence, const std::string& pageAddress) {
+    fill(evidence, Check(evidence.m_strFinalUrl.empty() ? pageAddress : evidence.m_strFinalUrl));
+}
+
+void RobotsCache::Prepare(void* easy, const std::string& origin, Download& download,
+                          std::optional<std::chrono::milliseconds> limit) const {
     CURL* e = static_cast<CURL*>(easy);
     download.body.clear();
     download.maxBytes = m_options.maxBytes;
     download.cancelled = &m_bCancelled;
+    const long whole = m_options.totalSeconds * 1000;
+    // At least a moment: libcurl reads a time-out of 0 as none at all.
+    download.limitMs =
+        std::max(1L, limit ? std::min(whole, static_cast<long>(limit->count())) : whole);
+    download.started = std::chrono::steady_clock::now();
     const std::string url = origin + "/robots.txt";
     SetUpWebTransfer(e, {.protocols = "http,https",
                          .maxRedirects = m_options.maxRedirects,
                          .connectTimeoutSeconds = m_options.connectTimeoutSeconds,
                          .stallSeconds = m_options.stallSeconds});
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(e, CURLOPT_TIMEOUT, m_options.totalSeconds);
+    curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, download.limitMs);
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &download);
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
@@ -139,19 +164,17 @@ void RobotsCache::Prepare(void* easy, const std::string& origin, Download& downl
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, &download);
 }
 
-std::optional<RobotsTxt> RobotsCache::Fetch(const std::string& origin) {
+RobotsCache::Outcome RobotsCache::Fetch(const std::string& origin,
+                                        std::optional<std::chrono::milliseconds> limit) {
     if (m_bCancelled) {
-        return std::nullopt;
+        return {};
     }
-    if (!CurlSetup::GlobalInit()) {
-        return std::nullopt;
-    }
-    CURL* e = curl_easy_init();
+    CURL* e = CurlSetup::GlobalInit() ? curl_easy_init() : nullptr;
     if (e == nullptr) {
-        return std::nullopt;
+        return Answer(CURLE_FAILED_INIT, 0, {});
     }
     Download download;
-    Prepare(e, origin, download);
+    Prepare(e, origin, download, limit);
     const CURLcode code = curl_easy_perform(e);
     long status = 0;
     curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
@@ -159,22 +182,48 @@ std::optional<RobotsTxt> RobotsCache::Fetch(const std::string& origin) {
     return Answer(code, status, download);
 }
 
-std::optional<RobotsTxt> RobotsCache::Answer(int code, long status,
-                                             const Download& download) const {
-    const bool cut = code == CURLE_WRITE_ERROR && download.body.size() == m_options.maxBytes;
-    if (code == CURLE_TOO_MANY_REDIRECTS) {
-        return RobotsTxt();
+RobotsCache::Outcome RobotsCache::Answer(int code, long status, const Download& download) const {
+    const auto unavailable = [](std::string reason) {
+        return Outcome{std::nullopt, RobotsVerdict::Allowed, std::move(reason)};
+    };
+    const auto unreachable = [](std::string reason) {
+        return Outcome{std::nullopt, RobotsVerdict::Disallowed, std::move(reason)};
+    };
+    if (m_bCancelled) {
+        return {};  // the run was stopped: nothing was learnt
     }
-    if ((code != CURLE_OK && !cut) || m_bCancelled) {
-        return std::nullopt;
+    if (code == CURLE_FAILED_INIT) {
+        return {std::nullopt, RobotsVerdict::Unknown,
+                "robots.txt was not fetched: the network library could not start the transfer"};
+    }
+    if (code == CURLE_TOO_MANY_REDIRECTS) {
+        return unavailable("robots.txt redirects too many times");
+    }
+    const bool cut = code == CURLE_WRITE_ERROR && download.body.size() == download.maxBytes;
+    if (code != CURLE_OK && !cut) {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now() - download.started)
+                                 .count();
+        // A transfer ended by its time limit, by libcurl (whose clock may
+        // run a little ahead of ours) or by the caller that gave the time;
+        // an earlier time-out is the connect or the stall clock.
+        if ((code == CURLE_OPERATION_TIMEDOUT && elapsed + 100 >= download.limitMs) ||
+            code == CURLE_ABORTED_BY_CALLBACK) {
+            return unreachable("robots.txt did not arrive within " + Duration(download.limitMs));
+        }
+        return unreachable(std::string("robots.txt could not be fetched: ") +
+                           curl_easy_strerror(static_cast<CURLcode>(code)));
     }
     if (status >= 200 && status <= 299) {
-        return RobotsTxt::Parse(download.body);
+        return {RobotsTxt::Parse(download.body), RobotsVerdict::Allowed, {}};
     }
-    if (status >= 400 && status <= 499 && status != 429) {
-        return RobotsTxt();
+    if (status >= 300 && status <= 499) {
+        return unavailable("robots.txt answered HTTP " + std::to_string(status));
     }
-    return std::nullopt;
+    if (status >= 500) {
+        return unreachable("robots.txt answered HTTP " + std::to_string(status));
+    }
+    return unreachable("robots.txt got no HTTP answer");
 }
 
 }  // namespace tarnwick

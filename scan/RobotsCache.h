@@ -7,14 +7,20 @@
 // sets a transfer up with Prepare and hands its end to Complete.
 //
 // The fetch has the page fetch's limits (connect time-out, stall time-out,
-// time limit, User-Agent, certificate checks) and reads at most 500 KiB. Its answer:
-//   - 2xx: the file's rules;
-//   - another 4xx than 429, or too many redirections: no rules (allowed);
-//   - 429, 5xx, no connection, a stall, or an address that is not http(s):
-//     unknown.
+// User-Agent, certificate checks), reads at most 500 KiB and ends within the
+// time it is given: the page's time limit, or what is left of it for the
+// page that asks. Its answer, as RFC 9309 (2.3.1) has it:
+//   - 2xx: the file's rules (a file cut at 500 KiB: the rules read);
+//   - 3xx left after the redirections followed, too many redirections, or
+//     4xx (429 too): "unavailable", no rules, every path allowed;
+//   - 5xx, no connection, a stall, or no answer within the time given:
+//     "unreachable", every path disallowed, with the reason;
+//   - a run stopped, a transfer that could not be started, or an address
+//     that is not http(s): unknown.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -44,12 +50,20 @@ public:
     struct Verdicts {
         RobotsVerdict all = RobotsVerdict::Unknown;        // "*"
         RobotsVerdict googlebot = RobotsVerdict::Unknown;  // "Googlebot"
+        // Why, when no rules of a file decided: "robots.txt answered HTTP
+        // 503", "robots.txt did not arrive within 10 s", ...; "" otherwise.
+        std::string reason;
     };
-    // What the robots.txt of the address's origin says about its path.
-    Verdicts Check(const std::string& address);
-    // Fills the two robots fields of the evidence for its final address (the
+    // What the robots.txt of the address's origin says about its path; a
+    // fetch it needs ends within limit (the time limit of the options when
+    // none is given).
+    Verdicts Check(const std::string& address,
+                   std::optional<std::chrono::milliseconds> limit = std::nullopt);
+    // Fills the robots fields of the evidence for its final address (the
     // page address when there is none).
     void Apply(PageEvidence& evidence, const std::string& pageAddress);
+    // Puts verdicts into the robots fields of evidence.
+    static void fill(PageEvidence& evidence, const Verdicts& verdicts);
 
     // Ends a fetch in progress and makes later ones answer unknown at once.
     void Cancel() { m_bCancelled = true; }
@@ -63,10 +77,15 @@ public:
         std::string body;
         std::size_t maxBytes = 0;
         const std::atomic<bool>* cancelled = nullptr;
+        long limitMs = 0;  // the time the transfer was given
+        std::chrono::steady_clock::time_point started{};
     };
     // Sets the libcurl easy handle up to fetch origin's robots.txt into
-    // download (the caller runs it).
-    void Prepare(void* easy, const std::string& origin, Download& download) const;
+    // download (the caller runs it), to end within limit: what is left of the
+    // time limit of the page that asks (the options' time limit when none is
+    // given, and never more than it).
+    void Prepare(void* easy, const std::string& origin, Download& download,
+                 std::optional<std::chrono::milliseconds> limit = std::nullopt) const;
     // The transfer of origin's robots.txt ended with libcurl's code; its
     // answer is kept for the rest of the run.
     void Complete(const std::string& origin, int code, long httpStatus, const Download& download);
@@ -76,13 +95,19 @@ public:
     static std::string OriginOf(const std::string& address);
 
 private:
+    // What one fetch of an origin's robots.txt told.
+    struct Outcome {
+        std::optional<RobotsTxt> robots;               // the rules, when the file decides
+        RobotsVerdict whole = RobotsVerdict::Unknown;  // for every path, without rules
+        std::string reason;
+    };
     struct Entry {
         std::mutex mutex;
         bool done = false;
-        std::optional<RobotsTxt> robots;  // none: unknown
+        Outcome outcome;
     };
-    std::optional<RobotsTxt> Fetch(const std::string& origin);
-    std::optional<RobotsTxt> Answer(int code, long httpStatus, const Download& download) const;
+    Outcome Fetch(const std::string& origin, std::optional<std::chrono::milliseconds> limit);
+    Outcome Answer(int code, long httpStatus, const Download& download) const;
     std::shared_ptr<Entry> EntryOf(const std::string& origin);
     static Verdicts VerdictsOf(const Entry& entry, const std::string& address);
 

@@ -90,23 +90,13 @@ TEST(RobotsCacheTest, FetchesEachHostOnceAndReadsTheAnswer) {
     EXPECT_EQ(cache.Check(server.Http("/files/other.html")).all, RobotsVerdict::Disallowed);
     EXPECT_EQ(server.Requests(), before + 2);  // one robots.txt, one count
 
-    // A new run fetches anew; a server error is unknown, a 404 allows.
+    // A new run fetches anew; a server error disallows, a 404 allows.
     server.AddFile("robots.status", "503");
     RobotsCache second;
-    EXPECT_EQ(second.Check(server.Http("/files/link.html")).all, RobotsVerdict::Unknown);
+    EXPECT_EQ(second.Check(server.Http("/files/link.html")).all, RobotsVerdict::Disallowed);
     server.AddFile("robots.status", "404");
     RobotsCache third;
     EXPECT_EQ(third.Check(server.Http("/files/link.html")).googlebot, RobotsVerdict::Allowed);
-}
-
-TEST(RobotsCacheTest, NoAnswerIsUnknown) {
-    RobotsCache::Options options;
-    options.connectTimeoutSeconds = 5;
-    RobotsCache cache(options);
-    const std::string refused = "http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/a";
-    EXPECT_EQ(cache.Check(refused).all, RobotsVerdict::Unknown);
-    EXPECT_EQ(cache.Check("ftp://127.0.0.1/a").all, RobotsVerdict::Unknown);
-    EXPECT_EQ(cache.Check("no address").googlebot, RobotsVerdict::Unknown);
 }
 
 }  // namespace

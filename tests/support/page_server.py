@@ -32,7 +32,8 @@ HTTP paths (the same over HTTPS):
                            K=open: connections open now; K=peak: most open at once;
                            K=robots: requests of /robots.txt; K=requests: all requests
   /robots.txt              the file robots.txt with the status in the file robots.status
-                           (200 when there is none); 404 without robots.txt
+                           (200 when there is none); 404 without robots.txt; one byte
+                           every S seconds, endlessly, when the file robots.trickle holds S
   /xrobots/NAME?tag=VALUE  200 with the file and the header "X-Robots-Tag: VALUE"
 Misbehaving on purpose:
   /trickle/NAME?every=S    announces more than the file, sends it one byte every S
@@ -253,7 +254,26 @@ class Handler(http.server.BaseHTTPRequestHandler):
                         code = int(f.read().strip())
                 except OSError:
                     code = 200
-                self._send(code, self._file("robots.txt"), [("Content-Type", "text/plain")])
+                try:
+                    with open(os.path.join(self.root, "robots.trickle")) as f:
+                        every = float(f.read().strip())
+                except OSError:
+                    every = None
+                if every is None:
+                    self._send(code, self._file("robots.txt"), [("Content-Type", "text/plain")])
+                else:
+                    body = self._file("robots.txt")
+                    self.send_response(code)
+                    self.send_header("Content-Type", "text/plain")
+                    self.send_header("Content-Length", str(len(body) + 10 ** 9))
+                    self.end_headers()
+                    sent = 0
+                    while not STOP.is_set():
+                        self.wfile.write(body[sent:sent + 1] if sent < len(body) else b"#")
+                        self.wfile.flush()
+                        sent += 1
+                        STOP.wait(every)
+                    self.close_connection = True
             elif kind == "xrobots":
                 self._send(200, self._file(parts[1]), [("X-Robots-Tag", query["tag"][0])])
             elif kind == "delay":
