@@ -41,6 +41,9 @@ const char* const kMigrations[] = {
     "CREATE INDEX results_run ON results(run_id, row);"
     "CREATE INDEX results_page ON results(page_id, run_id);"
     "CREATE INDEX letters_page ON letters(page_id, recipient, sent);",
+    // 2 -> 3: the process sending a letter, so that a run can tell a letter
+    // cut off by the end of its program from one still on its way.
+    "ALTER TABLE letters ADD COLUMN pid INTEGER;",
 };
 static_assert(std::size(kMigrations) == kHistorySchemaVersion);
 
@@ -357,20 +360,58 @@ void HistoryDatabase::AddResult(std::int64_t runId, const PageRecord& r) {
     }
 }
 
-void HistoryDatabase::AddLetter(std::int64_t runId, const LetterRecord& letter) {
+std::int64_t HistoryDatabase::AddLetter(std::int64_t runId, const LetterRecord& letter) {
     const std::int64_t pageId = PageId(letter.m_strAdvertiser, letter.m_strPage);
     Statement st(m_pDb,
-                 "INSERT INTO letters(run_id, page_id, recipient, sent, outcome)"
-                 " VALUES(?, ?, ?, ?, ?)");
+                 "INSERT INTO letters(run_id, page_id, recipient, sent, outcome, pid)"
+                 " VALUES(?, ?, ?, ?, ?, ?)");
     st.Bind(1, runId > 0 ? std::optional<std::int64_t>(runId) : std::nullopt);
     st.Bind(2, pageId);
     st.Bind(3, letter.m_strRecipient);
     st.Bind(4, letter.m_nTime);
     st.Bind(5, letter.m_strOutcome);
+    st.Bind(6,
+            letter.m_nProcess > 0 ? std::optional<std::int64_t>(letter.m_nProcess) : std::nullopt);
     st.Step();
     if (!st.Ok()) {
         Fail("cannot record a letter");
     }
+    return sqlite3_last_insert_rowid(m_pDb);
+}
+
+bool HistoryDatabase::completeLetter(std::int64_t letterId, std::int64_t time,
+                                     const std::string& outcome) {
+    Statement st(m_pDb,
+                 "UPDATE letters SET sent = ?, outcome = ?, pid = NULL"
+                 " WHERE id = ? AND outcome = ?");
+    st.Bind(1, time);
+    st.Bind(2, outcome);
+    st.Bind(3, letterId);
+    st.Bind(4, std::string(kLetterSending));
+    st.Step();
+    if (!st.Ok()) {
+        Fail("cannot record a letter");
+    }
+    return sqlite3_changes(m_pDb) > 0;
+}
+
+std::vector<SendingLetter> HistoryDatabase::lettersSending() {
+    Statement st(m_pDb,
+                 "SELECT l.id, p.advertiser, p.page, l.recipient, l.sent, l.pid FROM letters l"
+                 " JOIN pages p ON p.id = l.page_id WHERE l.outcome = ? ORDER BY l.id");
+    st.Bind(1, std::string(kLetterSending));
+    std::vector<SendingLetter> letters;
+    while (st.Step()) {
+        SendingLetter l;
+        l.m_nId = st.Int(0);
+        l.m_letter = {st.Text(1), st.Text(2),     st.Text(3),
+                      st.Int(4),  kLetterSending, st.IsNull(5) ? 0 : st.Int(5)};
+        letters.push_back(std::move(l));
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the letters being sent");
+    }
+    return letters;
 }
 
 int HistoryDatabase::PruneBefore(std::int64_t time) {
@@ -463,9 +504,12 @@ std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
 std::map<std::pair<PageKey, std::string>, std::int64_t> HistoryDatabase::LastLettersSent() {
     Statement st(m_pDb,
                  "SELECT p.advertiser, p.page, l.recipient, MAX(l.sent) FROM letters l"
-                 " JOIN pages p ON p.id = l.page_id WHERE l.outcome = ?"
+                 " JOIN pages p ON p.id = l.page_id WHERE l.outcome IN (?, ?, ?)"
                  " GROUP BY l.page_id, l.recipient");
+    // A letter on its way, or cut off on its way, counts as sent.
     st.Bind(1, std::string(kLetterSent));
+    st.Bind(2, std::string(kLetterSending));
+    st.Bind(3, std::string(kLetterTakenAsSent));
     std::map<std::pair<PageKey, std::string>, std::int64_t> letters;
     while (st.Step()) {
         letters[{{st.Text(0), st.Text(1)}, st.Text(2)}] = st.Int(3);

@@ -29,7 +29,7 @@ struct sqlite3_stmt;
 namespace tarnwick {
 
 inline constexpr char kHistoryFileName[] = "history.sqlite3";
-inline constexpr int kHistorySchemaVersion = 2;
+inline constexpr int kHistorySchemaVersion = 3;
 
 // A page is the pair (advertiser's site, publisher's site).
 using PageKey = std::pair<std::string, std::string>;
@@ -88,7 +88,11 @@ public:
     std::int64_t BeginRun(const std::string& source, std::int64_t started);
     void EndRun(std::int64_t runId, std::int64_t ended, const std::string& outcome);
     void AddResult(std::int64_t runId, const PageRecord& record);
-    void AddLetter(std::int64_t runId, const LetterRecord& letter);
+    // Returns the letter's row id.
+    std::int64_t AddLetter(std::int64_t runId, const LetterRecord& letter);
+    // The end of a letter recorded as kLetterSending: its time and outcome.
+    // False when the row is no longer "sending" (or gone).
+    bool completeLetter(std::int64_t letterId, std::int64_t time, const std::string& outcome);
     // Removes the runs started before time, with their results and letters,
     // and the pages no run mentions any more. Returns the number of runs.
     int PruneBefore(std::int64_t time);
@@ -97,8 +101,11 @@ public:
     std::vector<RunInfo> Runs();
     // What the runs before runId knew of every page (all runs when runId is 0).
     std::map<PageKey, PageBefore> PagesBefore(std::int64_t runId = 0);
-    // Time of the last letter sent per (page, recipient).
+    // Time of the last letter sent per (page, recipient); a letter being
+    // sent, or taken as sent, counts.
     std::map<std::pair<PageKey, std::string>, std::int64_t> LastLettersSent();
+    // The letters still recorded as being sent, oldest first.
+    std::vector<SendingLetter> lettersSending();
     // The changes of runId against the runs before it; runId 0: the last run.
     RunChanges ChangesOf(std::int64_t runId = 0);
     std::vector<PageRecord> ResultsOf(std::int64_t runId);

@@ -1,8 +1,14 @@
 #include "history/HistoryRecorder.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <ctime>
 #include <exception>
+#include <limits>
 
+#include "common/Cp1252.h"
 #include "history/EvidenceRecord.h"
 #include "history/HistoryError.h"
 #include "history/RunInfo.h"
@@ -45,25 +51,27 @@ void HistoryRecorder::SetLetterRules(const LetterRules& rules) {
     m_rules = rules;
 }
 
-void HistoryRecorder::Enqueue(Task task, bool beginsRun) {
+void HistoryRecorder::Enqueue(Task task, bool beginsRun, bool urgent) {
     bool wake = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        wake = QueueLocked(std::move(task), beginsRun);
+        wake = QueueLocked(std::move(task), beginsRun, urgent);
     }
     if (wake) {
         m_cvWork.notify_one();
     }
 }
 
-bool HistoryRecorder::QueueLocked(Task task, bool beginsRun) {
+bool HistoryRecorder::QueueLocked(Task task, bool beginsRun, bool urgent) {
     // The writer sleeps on an empty queue, then gathers a batch: it needs
     // waking for the first task, for the start of a run (the scan waits for
-    // what the earlier runs knew) and for a full batch. Waking it for every
-    // page would cost two thread switches per page.
-    const bool wake = m_tasks.empty() || beginsRun || m_tasks.size() + 1 >= kBatch;
+    // what the earlier runs knew), for a letter about to be sent and for a
+    // full batch. Waking it for every page would cost two thread switches
+    // per page.
+    urgent = urgent || beginsRun;
+    const bool wake = m_tasks.empty() || urgent || m_tasks.size() + 1 >= kBatch;
     m_tasks.push_back({std::move(task), beginsRun});
-    m_bUrgent = m_bUrgent || beginsRun;
+    m_bUrgent = m_bUrgent || urgent;
     return wake;
 }
 
@@ -119,6 +127,7 @@ void HistoryRecorder::WriterThread() {
                 if (m_db) {
                     m_db->Rollback();
                 }
+                m_sendingRows.clear();  // their rows may be gone with the transaction
                 inTransaction = false;
                 m_db.reset();  // the next run opens it afresh
                 m_bBroken = true;
@@ -131,6 +140,7 @@ void HistoryRecorder::WriterThread() {
                 m_db->Commit();
             } catch (const std::exception& e) {
                 m_db->Rollback();
+                m_sendingRows.clear();
                 m_db.reset();
                 m_bBroken = true;
                 m_nRunId = 0;
@@ -173,6 +183,7 @@ void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
     guard->promise = promise;
     Enqueue(
         [this, guard, started](HistoryDatabase& db) {
+            const std::vector<std::string> told = takeOrphanLettersAsSent(db);
             auto snapshot = std::make_shared<Snapshot>();
             snapshot->pages = db.PagesBefore();
             snapshot->lettersSent = db.LastLettersSent();
@@ -180,8 +191,37 @@ void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
             snapshot->valid = true;
             guard->promise->set_value(std::move(snapshot));
             guard->delivered = true;
+            if (m_reporter) {
+                for (const std::string& message : told) {
+                    m_reporter(message);
+                }
+            }
         },
         true);
+}
+
+std::vector<std::string> HistoryRecorder::takeOrphanLettersAsSent(HistoryDatabase& db) {
+    std::vector<std::string> told;
+    const auto self = static_cast<std::int64_t>(::getpid());
+    for (const SendingLetter& sending : db.lettersSending()) {
+        const LetterRecord& l = sending.m_letter;
+        // This program's own letters on their way are completed by
+        // LetterDone; another living program's (a desktop program sending
+        // the letters of its last run) count as sent meanwhile.
+        const bool alive = l.m_nProcess > 0 && l.m_nProcess <= std::numeric_limits<pid_t>::max() &&
+                           (l.m_nProcess == self ||
+                            ::kill(static_cast<pid_t>(l.m_nProcess), 0) == 0 || errno == EPERM);
+        if (alive) {
+            continue;
+        }
+        db.completeLetter(sending.m_nId, l.m_nTime, kLetterTakenAsSent);
+        told.push_back(
+            "The letter to " + Cp1252ToUtf8(l.m_strRecipient) + " about " +
+            Cp1252ToUtf8(l.m_strPage) + " was being sent when its program" +
+            (l.m_nProcess > 0 ? " (process " + std::to_string(l.m_nProcess) + ")" : std::string()) +
+            " ended; it is taken as sent");
+    }
+    return told;
 }
 
 std::shared_ptr<const HistoryRecorder::Snapshot> HistoryRecorder::WaitSnapshot() {
@@ -273,6 +313,30 @@ std::string HistoryRecorder::LetterHeldBack(const ScanJob& job) {
     return reason;
 }
 
+void HistoryRecorder::letterSending(const NotificationJob& job) {
+    const LetterRecord letter{job.m_strAdvertiser, job.m_strPage,
+                              job.m_strMail,       Now(),
+                              kLetterSending,      static_cast<std::int64_t>(::getpid())};
+    // Told when the task is gone: after its transaction's commit (or
+    // rollback), or when a broken history skipped it.
+    struct Committed {
+        std::promise<void> promise;
+        ~Committed() { promise.set_value(); }
+    };
+    auto committed = std::make_shared<Committed>();
+    std::future<void> done = committed->promise.get_future();
+    Enqueue(
+        [this, letter, committed](HistoryDatabase& db) {
+            m_sendingRows[{{letter.m_strAdvertiser, letter.m_strPage}, letter.m_strRecipient}] =
+                db.AddLetter(m_nRunId, letter);
+        },
+        false, true);
+    committed.reset();
+    // The database waits at most a few seconds for another program's lock;
+    // a letter never waits much longer than that for its record.
+    done.wait_for(std::chrono::seconds(10));
+}
+
 void HistoryRecorder::LetterDone(const NotificationJob& job, const std::string& outcome) {
     LetterRecord letter{job.m_strAdvertiser, job.m_strPage, job.m_strMail, Now(), outcome};
     bool wake = false;
@@ -281,8 +345,22 @@ void HistoryRecorder::LetterDone(const NotificationJob& job, const std::string& 
         // history is queued after it and finds the letter there.
         std::lock_guard<std::mutex> lock(m_mutex);
         m_lettersUnderWay.erase({{job.m_strAdvertiser, job.m_strPage}, job.m_strMail});
-        wake = QueueLocked([this, letter](HistoryDatabase& db) { db.AddLetter(m_nRunId, letter); },
-                           false);
+        wake = QueueLocked(
+            [this, letter](HistoryDatabase& db) {
+                const std::pair<PageKey, std::string> key{
+                    {letter.m_strAdvertiser, letter.m_strPage}, letter.m_strRecipient};
+                const auto row = m_sendingRows.find(key);
+                const bool completed =
+                    row != m_sendingRows.end() &&
+                    db.completeLetter(row->second, letter.m_nTime, letter.m_strOutcome);
+                if (row != m_sendingRows.end()) {
+                    m_sendingRows.erase(row);
+                }
+                if (!completed) {
+                    db.AddLetter(m_nRunId, letter);
+                }
+            },
+            false);
     }
     if (wake) {
         m_cvWork.notify_one();

@@ -11,8 +11,13 @@
 //
 // The recorder is the run's RunObserver: it gives each page its transition
 // since the last run that checked it, holds letters back by the LetterRules
-// and sums the run up at its end. LetterDone records the outcome of a letter
-// (from the notification queue's threads).
+// and sums the run up at its end. From the notification queue's threads,
+// letterSending records a letter as "sending" and waits until that is
+// committed, before the letter's SMTP exchange begins; LetterDone completes
+// the record with the outcome. A letter found "sending" at the start of a
+// run whose program has ended (killed while sending) is taken as sent, and
+// told through the reporter: the server may have accepted it, and a second
+// letter to the webmaster is worse than none.
 #pragma once
 
 #include <chrono>
@@ -60,6 +65,11 @@ public:
     std::string LetterHeldBack(const ScanJob& job) override;
     std::string RunEnded(bool completed) override;
 
+    // Before a letter's SMTP exchange: records it as being sent, and returns
+    // once that is committed (or the history cannot be written, or after a
+    // few seconds of a busy database: the letter then goes as it would
+    // without history).
+    void letterSending(const NotificationJob& job);
     // outcome: kLetterSent or the failure text of the Mail Address cell.
     void LetterDone(const NotificationJob& job, const std::string& outcome);
 
@@ -80,9 +90,14 @@ private:
     };
     using Task = std::function<void(HistoryDatabase&)>;
 
-    void Enqueue(Task task, bool beginsRun = false);
+    // beginsRun: the start of a run (the scan waits for what earlier runs
+    // knew); urgent: someone waits for it to be committed.
+    void Enqueue(Task task, bool beginsRun = false, bool urgent = false);
     // Enqueue with m_mutex held; returns whether the writer needs waking.
-    bool QueueLocked(Task task, bool beginsRun);
+    bool QueueLocked(Task task, bool beginsRun, bool urgent = false);
+    // At the start of a run: the letters left "sending" by programs that
+    // have ended are taken as sent; returns what to tell of them.
+    std::vector<std::string> takeOrphanLettersAsSent(HistoryDatabase& db);
     void WriterThread();
     void Report(const std::string& message);
     std::shared_ptr<const Snapshot> WaitSnapshot();
@@ -122,6 +137,9 @@ private:
 
     // Writer thread only.
     std::unique_ptr<HistoryDatabase> m_db;
+    // The rows of the letters recorded as "sending" by this recorder, by page
+    // and recipient; forgotten when a transaction is rolled back.
+    std::map<std::pair<PageKey, std::string>, std::int64_t> m_sendingRows;
     bool m_bBroken = false;    // this run's history is given up
     bool m_bReported = false;  // this run's failure has been reported
     std::int64_t m_nRunId = 0;

@@ -108,7 +108,11 @@ void NotificationQueue::Run() {
         OutcomeSink sink(m_sink, job.m_nRow);
         int stoppedEarly = 1;
         try {
-            stoppedEarly = SendNotificationProc(job, sink, &m_bEmptyShown);
+            stoppedEarly = SendNotificationProc(job, sink, &m_bEmptyShown, [this, &job] {
+                if (m_sendingListener) {
+                    m_sendingListener(job);
+                }
+            });
         } catch (const std::exception& e) {
             // Out of memory or the like: the letter fails, the thread goes on.
             sink.SetResultMail(job.m_nRow, e.what());

@@ -55,6 +55,13 @@ public:
         std::function<void(const NotificationJob& job, const std::string& outcome)>;
     // Set before the first Enqueue.
     void SetLetterListener(LetterListener listener) { m_listener = std::move(listener); }
+    // Told on the sending thread right before a letter's SMTP exchange
+    // begins; the letter waits until it returns, so that the history has
+    // recorded it before the server can accept it (a program ended right
+    // after that acceptance never mails the webmaster again). Set before the
+    // first Enqueue.
+    using SendingListener = std::function<void(const NotificationJob& job)>;
+    void setSendingListener(SendingListener listener) { m_sendingListener = std::move(listener); }
 
     // Queues one letter; never blocks on sending.
     void Enqueue(NotificationJob job);
@@ -80,6 +87,7 @@ private:
     NotificationSink& m_sink;
     const int m_nSenders;
     LetterListener m_listener;
+    SendingListener m_sendingListener;
     mutable std::mutex m_mutex;
     std::condition_variable m_cvWork;
     std::condition_variable m_cvDrained;

@@ -8,7 +8,7 @@
 namespace tarnwick {
 
 int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
-                         std::atomic<bool>* emptyShown) {
+                         std::atomic<bool>* emptyShown, const std::function<void()>& beforeSend) {
     const DataFolder folder = DataFolder::FromEnvironment();
     CMailSender sender(sink, job.m_nRow);
     sender.m_strSubject = kNotificationSubject;
@@ -28,6 +28,9 @@ int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
     sender.m_account = settings.m_account;
     sender.m_strRecipient = job.m_strMail;
     if (sender.m_pMail != nullptr) {
+        if (beforeSend) {
+            beforeSend();
+        }
         sender.Send();
     }
     return 0;

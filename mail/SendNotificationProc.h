@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 
 #include "mail/NotificationJob.h"
 #include "mail/NotificationSink.h"
@@ -16,8 +17,10 @@ inline constexpr char kMsgFirstEnterMailSettings[] = "First Enter The Mail Setti
 // Returns 1 when it stopped before sending (no or empty Mail.txt), 0 after a
 // send attempt. An empty Mail.txt shows "First Enter The Mail Settings";
 // when emptyShown is given, only the first caller that finds it unset shows
-// it (once per run).
+// it (once per run). beforeSend, when given, runs right before the SMTP
+// exchange begins (not when it stops before).
 int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
-                         std::atomic<bool>* emptyShown = nullptr);
+                         std::atomic<bool>* emptyShown = nullptr,
+                         const std::function<void()>& beforeSend = {});
 
 }  // namespace tarnwick

@@ -111,6 +111,10 @@ bool CTarnwickApp::InitInstance() {
         [history = m_pHistory.get()](const NotificationJob& job, const std::string& outcome) {
             history->LetterDone(job, outcome);
         });
+    // Recorded before it can reach the server: a program ended mid-letter
+    // never mails the webmaster a second time.
+    m_pMailQueue->setSendingListener(
+        [history = m_pHistory.get()](const NotificationJob& job) { history->letterSending(job); });
     m_pScanPanes->SetStartNotification(
         [queue = m_pMailQueue.get()](const NotificationJob& job) { queue->Enqueue(job); });
     m_pScanPanes->SetOfferReport(
