@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -10,6 +12,7 @@
 #include "cli/CliNotifier.h"
 #include "cli/CliOptions.h"
 #include "cli/CliPanes.h"
+#include "cli/SignalWatch.h"
 #include "common/Cp1252.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
@@ -22,6 +25,7 @@
 #include "store/AppSettings.h"
 #include "store/DataFolder.h"
 #include "store/ProfileList.h"
+#include "store/RunLock.h"
 #include "store/StoreLineReader.h"
 
 namespace tarnwick::cli {
@@ -111,10 +115,63 @@ int List(std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+const char* SignalName(int signal) {
+    return signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal";
+}
+
+// One scan per data folder: takes the folder's lock, waiting for another
+// scan at most --lock-wait seconds (a signal ends the wait). Returns kExitOk
+// to go on, otherwise the exit status.
+int TakeRunLock(const DataFolder& folder, const CliOptions& options, SignalWatch& signals,
+                RunLock& lock, std::ostream& err) {
+    folder.EnsureExists();
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(options.lockWaitSeconds);
+    bool told = false;
+    for (;;) {
+        lock = RunLock::tryLock(folder.Folder(), "tarnwick-cli scan");
+        if (lock.state() == RunLock::State::Held) {
+            return kExitOk;
+        }
+        if (lock.state() == RunLock::State::Failed) {
+            // A data folder that cannot hold the lock file (read-only, a
+            // FIFO in its place) must not stop every scan for good.
+            err << "tarnwick-cli: " << lock.error() << "; scanning without it\n";
+            return kExitOk;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            err << "tarnwick-cli: another scan of the data folder " << folder.Folder()
+                << " is running (" << lock.holder() << "); "
+                << (options.lockWaitSeconds > 0
+                        ? "it did not end within " + std::to_string(options.lockWaitSeconds) + " s"
+                        : std::string("try again when it has ended, or wait for it with "
+                                      "--lock-wait SECONDS"))
+                << '\n';
+            return kExitBusy;
+        }
+        if (!told) {
+            err << "tarnwick-cli: waiting for the other scan of the data folder (" << lock.holder()
+                << ") to end\n";
+            err.flush();
+            told = true;
+        }
+        if (const int signal = signals.wait(std::chrono::milliseconds(200)); signal != 0) {
+            return kExitInterrupted + signal;
+        }
+    }
+}
+
 int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool progress) {
     const DataFolder folder = DataFolder::FromEnvironment();
     if (!ProfileListReadable(folder, err)) {
         return kExitError;
+    }
+    // Before the first thread starts: from here on SIGINT and SIGTERM reach
+    // no thread by themselves; this one takes them and stops the run.
+    SignalWatch signals;
+    RunLock runLock;
+    if (const int status = TakeRunLock(folder, options, signals, runLock, err); status != kExitOk) {
+        return status;
     }
     std::mutex errMutex;
     HistoryRecorder recorder(HistoryDatabase::PathIn(folder.Folder()), kSourceCli,
@@ -129,6 +186,8 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     notifier.SetLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
         recorder.LetterDone(job, outcome);
     });
+    notifier.setSendingListener(
+        [&recorder](const NotificationJob& job) { recorder.letterSending(job); });
     const CliPanes::RowFormat format = options.json  ? CliPanes::RowFormat::Json
                                        : options.csv ? CliPanes::RowFormat::Csv
                                                      : CliPanes::RowFormat::Text;
@@ -137,19 +196,60 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     panes.LoadProfiles();
     recorder.SetProfileTexts(panes.ProfileTexts());
     notifier.BeginRun();
+    constexpr auto kSlice = std::chrono::milliseconds(50);
     {
         ScanRun run(panes);
         run.SetObserver(&recorder);
         run.SetFetchOptions(FetchOptions(options, err));
         run.OnPlay();
+        bool stopped = false;
+        while (run.IsScanThreadActive()) {
+            if (signals.wait(kSlice) != 0 && !stopped) {
+                // As Stop does, without waiting for the page in hand: the
+                // letters already handed over go on.
+                stopped = true;
+                err << "tarnwick-cli: " << SignalName(signals.first()) << ": stopping the scan\n";
+                run.OnStop();
+                run.RequestShutdown();
+            }
+        }
         run.WaitForScanThread();
     }
-    notifier.WaitForAll(std::chrono::seconds(options.mailWaitSeconds));
+    // The letters still queued: waited for at most --mail-wait seconds, not
+    // at all after a signal.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(options.mailWaitSeconds);
+    while (signals.first() == 0 && !notifier.waitUntilDrained(kSlice) &&
+           std::chrono::steady_clock::now() < deadline) {
+        signals.wait(std::chrono::milliseconds(0));
+    }
+    if (signals.first() != 0) {
+        notifier.giveUpQueued(kNotSentInterrupted, "the scan was interrupted");
+    } else {
+        notifier.giveUpQueued(kNotSentNoTime, "no time was left for it");
+    }
+    // The letters being sent finish, each within its own bound. A signal
+    // that comes meanwhile (a second one after an interruption) ends the
+    // program now: their records say "sending", and the next run takes them
+    // as sent.
+    while (!notifier.waitUntilDrained(kSlice)) {
+        if (const int signal = signals.wait(std::chrono::milliseconds(0)); signal != 0) {
+            err << "tarnwick-cli: " << SignalName(signal)
+                << ": not waiting for the letters being sent\n";
+            recorder.Flush();
+            out.flush();
+            err.flush();
+            std::_Exit(kExitInterrupted + signals.first());
+        }
+    }
     notifier.SetPanes(nullptr);
     if (format == CliPanes::RowFormat::Text) {
         panes.PrintProfileStatuses();  // other formats print the pages alone
     }
     recorder.Flush();
+    if (signals.first() != 0) {
+        return kExitInterrupted + signals.first();
+    }
     if (!options.summaryTo.empty()) {
         SendChangeSummary(folder, recorder.LastRunId(), Utf8ToCp1252(options.summaryTo), err);
     }

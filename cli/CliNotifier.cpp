@@ -21,8 +21,15 @@ void CliNotifier::SetPanes(ScanPanes* panes) {
 }
 
 void CliNotifier::SetLetterListener(NotificationQueue::LetterListener listener) {
+    m_listener = listener;
     if (m_queue) {
         m_queue->SetLetterListener(std::move(listener));
+    }
+}
+
+void CliNotifier::setSendingListener(NotificationQueue::SendingListener listener) {
+    if (m_queue) {
+        m_queue->setSendingListener(std::move(listener));
     }
 }
 
@@ -38,17 +45,23 @@ void CliNotifier::Start(const NotificationJob& job) {
     }
 }
 
-int CliNotifier::WaitForAll(std::chrono::seconds limit) {
-    if (!m_queue || m_queue->WaitUntilDrainedFor(limit)) {
+bool CliNotifier::waitUntilDrained(std::chrono::milliseconds wait) {
+    return !m_queue || m_queue->WaitUntilDrainedFor(wait);
+}
+
+int CliNotifier::giveUpQueued(const std::string& cellText, const std::string& why) {
+    if (!m_queue) {
         return 0;
     }
     const std::vector<NotificationJob> unsent = m_queue->TakeQueued();
     for (const NotificationJob& job : unsent) {
         ShowMessage("the letter to " + job.m_strMail + " about " + job.m_strPage +
-                    " was not sent: no time was left for it");
-        SetResultMail(job.m_nRow, kNotSentNoTime);
+                    " was not sent: " + why);
+        SetResultMail(job.m_nRow, cellText);
+        if (m_listener) {
+            m_listener(job, cellText);
+        }
     }
-    m_queue->WaitUntilDrained();  // the letters being sent, each bounded
     return static_cast<int>(unsent.size());
 }
 

@@ -25,18 +25,25 @@ public:
     // The panes whose "Mail Address" cells receive failure texts.
     void SetPanes(ScanPanes* panes);
 
-    // Told of every letter's outcome (before the first letter).
+    // Told of every letter's outcome (before the first letter), also of the
+    // letters given up.
     void SetLetterListener(NotificationQueue::LetterListener listener);
+    // Told right before a letter's SMTP exchange; the letter waits for it.
+    void setSendingListener(NotificationQueue::SendingListener listener);
 
     // Before Play: an empty Mail.txt is reported once per run.
     void BeginRun();
     // From the scan thread; returns at once.
     void Start(const NotificationJob& job);
-    // Before the program ends: waits for the letters still queued, at most
-    // `limit`; then the letters not yet begun are not sent: each is named on
-    // the error stream and its "Mail Address" cell says so. The letters being
-    // sent then finish within their own bound. Returns how many were not sent.
-    int WaitForAll(std::chrono::seconds limit);
+    // Before the program ends, the letters still queued are waited for a
+    // bounded time, in slices (so that a signal can end the wait):
+    // true once none is queued or being sent.
+    bool waitUntilDrained(std::chrono::milliseconds wait);
+    // The letters not yet begun are not sent: each is named on the error
+    // stream ("... was not sent: " + why), its "Mail Address" cell gets
+    // cellText and the letter listener hears it. The letters being sent go
+    // on, each within its own bound. Returns how many were given up.
+    int giveUpQueued(const std::string& cellText, const std::string& why);
 
     void SetResultMail(int row, const std::string& text) override;
     void ShowMessage(const std::string& text) override;
@@ -46,6 +53,7 @@ private:
     std::mutex m_mutex;
     ScanPanes* m_pPanes = nullptr;
     std::unique_ptr<NotificationQueue> m_queue;  // none with --no-mail
+    NotificationQueue::LetterListener m_listener;
 };
 
 }  // namespace tarnwick::cli

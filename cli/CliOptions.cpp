@@ -120,6 +120,10 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
                                  std::to_string(AppSettings::kMinJobs) + " to " +
                                  std::to_string(AppSettings::kMaxJobs));
             }
+        } else if (options.command == Command::Scan && TakeValue(args, i, "--lock-wait", value)) {
+            if (!Within(value, 0, 86400, options.lockWaitSeconds)) {
+                throw UsageError("--lock-wait needs a number of seconds from 0 to 86400");
+            }
         } else if (options.command == Command::Scan && TakeValue(args, i, "--mail-wait", value)) {
             if (!Within(value, 0, 86400, options.mailWaitSeconds)) {
                 throw UsageError("--mail-wait needs a number of seconds from 0 to 86400");
@@ -209,7 +213,7 @@ std::string HelpText(Command command) {
         case Command::Scan:
             return "Usage: tarnwick-cli scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
                    "                        [--page-timeout SECONDS] [--mail-wait SECONDS]\n"
-                   "                        [--jobs K] [--format json|csv]\n"
+                   "                        [--jobs K] [--format json|csv] [--lock-wait SECONDS]\n"
                    "\n"
                    "Checks every page of every profile, as Play does with all profiles\n"
                    "ticked. Prints a line per page as it is checked (advertiser's site, tab,\n"
@@ -222,7 +226,9 @@ std::string HelpText(Command command) {
                    "  --no-mail      notify nobody\n"
                    "  --format json  one JSON object per page instead (JSON Lines, in row\n"
                    "                 order) with what the fetch saw; no profile lines\n"
-                   "  --format csv   the same as CSV with a header row\n"
+                   "  --format csv   the same as CSV with a header row; a cell that begins\n"
+                   "                 with =, +, -, @, a tab or a CR gets a leading ' so that\n"
+                   "                 no spreadsheet runs it as a formula\n"
                    "  --summary-to ADDRESS\n"
                    "                 when a link was lost, restored or changed in quality\n"
                    "                 since the last run, mail ADDRESS one summary of the\n"
@@ -237,16 +243,25 @@ std::string HelpText(Command command) {
                    "  --jobs K       fetch up to K pages side by side (1-64; default: the\n"
                    "                 desktop program's setting, 32); at most 2 at a time from\n"
                    "                 one host (the setting's); results still come in row order\n"
+                   "  --lock-wait SECONDS\n"
+                   "                 when another scan of the data folder (the desktop\n"
+                   "                 program's Play or another scan command) is running,\n"
+                   "                 wait at most SECONDS (default 0) for it to end\n"
                    "\n"
                    "The run is recorded in the history (see \"tarnwick-cli history\"), and the\n"
-                   "letter rules of the mail settings (missing runs, quiet days) apply.\n"
+                   "letter rules of the mail settings (missing runs, quiet days) apply. One\n"
+                   "scan of a data folder runs at a time. SIGINT (Ctrl+C) or SIGTERM stops the\n"
+                   "scan as Stop does: the letters being sent finish, those not begun are not\n"
+                   "sent (each is named), and the history is written.\n"
                    "\n"
                    "Exit status:\n"
                    "  0  every page of every profile was checked and is \"Link Found\"\n"
                    "  1  a page is not \"Link Found\"\n"
                    "  2  a profile file could not be read (each is named on standard error;\n"
                    "     the readable ones are still checked), the profile list or the\n"
-                   "     report could not be read or written, or a wrong command line\n";
+                   "     report could not be read or written, or a wrong command line\n"
+                   "  75 another scan of the data folder is running (it is named)\n"
+                   "  130, 143  stopped by SIGINT or SIGTERM\n";
         case Command::History:
             return "Usage: tarnwick-cli history [--format json]\n"
                    "       tarnwick-cli history --prune-before DATE\n"

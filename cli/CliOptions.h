@@ -24,6 +24,7 @@ struct CliOptions {
     long pageTimeoutSeconds = 0;  // --page-timeout SECONDS; 0: the shared settings'
     long mailWaitSeconds = 120;   // scan --mail-wait SECONDS: the longest wait for letters
     long jobs = 0;                // scan --jobs K: pages fetched side by side; 0: the settings'
+    long lockWaitSeconds = 0;     // scan --lock-wait SECONDS: the longest wait for another scan
 };
 
 // A command line that cannot be run; what() says why, in one line.

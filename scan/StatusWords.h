@@ -28,6 +28,9 @@ inline constexpr const char* kDisabled = "Disabled";
 
 // A letter still queued when the command line could wait no longer.
 inline constexpr const char* kNotSentNoTime = "Not sent: no time was left for the letter";
+// A letter still queued when the command line's scan was interrupted
+// (SIGINT, SIGTERM).
+inline constexpr const char* kNotSentInterrupted = "Not sent: the scan was interrupted";
 // A letter still queued when the user quit the desktop program without it.
 inline constexpr const char* kNotSentQuit = "Not sent: the program was quit before it went out";
 
