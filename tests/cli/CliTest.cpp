@@ -1,6 +1,8 @@
 // tarnwick-cli run as a program against a temporary data folder and a
 // loopback page server.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <thread>
@@ -35,55 +38,85 @@ using test::PageServer;
 using test::TempDataFolder;
 
 struct Outcome {
-    int status = -1;
+    int status = -1;  // -1 when a signal ended the program
+    int signal = 0;   // the signal that ended it
     std::string out;
     std::string err;
 };
 
-// Runs a program (argv[0] a path) to its end.
-Outcome RunProgram(std::vector<std::string> all) {
-    std::vector<char*> argv;
-    for (std::string& a : all) {
-        argv.push_back(a.data());
+// A program (argv[0] a path) started in the background; Finish reads its
+// output to the end and waits for it. One left running is killed.
+class Started {
+public:
+    explicit Started(std::vector<std::string> all) {
+        std::vector<char*> argv;
+        for (std::string& a : all) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        int out[2];
+        int err[2];
+        // Close-on-exec: a program started meanwhile never holds these open.
+        EXPECT_EQ(pipe2(out, O_CLOEXEC), 0);
+        EXPECT_EQ(pipe2(err, O_CLOEXEC), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+        EXPECT_EQ(posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        close(err[1]);
+        m_out = out[0];
+        m_err = err[0];
     }
-    argv.push_back(nullptr);
-    int out[2];
-    int err[2];
-    EXPECT_EQ(pipe(out), 0);
-    EXPECT_EQ(pipe(err), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addclose(&actions, err[0]);
-    pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    close(err[1]);
-    Outcome o;
-    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-    int open = 2;
-    while (open > 0 && poll(fds, 2, -1) > 0) {
-        for (pollfd& f : fds) {
-            if (f.fd >= 0 && (f.revents & (POLLIN | POLLHUP)) != 0) {
-                char buf[4096];
-                const ssize_t n = read(f.fd, buf, sizeof buf);
-                if (n <= 0) {
-                    close(f.fd);
-                    f.fd = -1;
-                    --open;
-                } else {
-                    (f.fd == fds[0].fd ? o.out : o.err).append(buf, static_cast<size_t>(n));
+    ~Started() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGKILL);
+            Finish();
+        }
+    }
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+
+    pid_t Pid() const { return m_pid; }
+
+    Outcome Finish() {
+        Outcome o;
+        pollfd fds[2] = {{m_out, POLLIN, 0}, {m_err, POLLIN, 0}};
+        int open = 2;
+        while (open > 0 && poll(fds, 2, -1) > 0) {
+            for (pollfd& f : fds) {
+                if (f.fd >= 0 && (f.revents & (POLLIN | POLLHUP)) != 0) {
+                    char buf[4096];
+                    const ssize_t n = read(f.fd, buf, sizeof buf);
+                    if (n <= 0) {
+                        close(f.fd);
+                        f.fd = -1;
+                        --open;
+                    } else {
+                        (&f == &fds[0] ? o.out : o.err).append(buf, static_cast<size_t>(n));
+                    }
                 }
             }
         }
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        o.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+        return o;
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return o;
+
+private:
+    pid_t m_pid = -1;
+    int m_out = -1;
+    int m_err = -1;
+};
+
+// Runs a program (argv[0] a path) to its end.
+Outcome RunProgram(std::vector<std::string> all) {
+    return Started(std::move(all)).Finish();
 }
 
 Outcome RunCli(const std::vector<std::string>& args) {
@@ -143,6 +176,14 @@ protected:
         m_folder.Folder().EnsureProfilesFolder();
         ProfileFile(m_folder.Folder())
             .Create(m_folder.Folder().ProfilePathOfText(address), address, rows, notify);
+    }
+
+    // Mail.txt for the loopback SMTP server.
+    void UseMailServer(const test::SmtpTestServer& smtp) {
+        MailSettings settings;
+        settings.m_strSender = "scanner@example.com";
+        settings.m_strSmtpServer = smtp.Address();
+        WriteMailSettings(m_folder.Folder().MailPath(), settings);
     }
 
     TempDataFolder m_folder;
@@ -709,6 +750,113 @@ TEST_F(CliServerTest, LettersOnlyWhenTheEvidenceHolds) {
     EXPECT_NE(o.err.find(": Not mailed: the profile has no advertiser's address\n"),
               std::string::npos)
         << o.err;
+}
+
+// A scan stopped by SIGINT or SIGTERM 50 ms after the SMTP server accepted a
+// letter, or killed (SIGKILL) while the server had the letter and had not yet
+// answered: the next run knows of the letter and, within its quiet days,
+// sends the webmaster no second one. A letter cut off with its program is
+// taken as sent, and the next run says so.
+TEST_F(CliServerTest, NoSecondLetterAfterASignal) {
+    const struct {
+        int signal;
+        int status;      // -1: ended by the signal
+        bool lateReply;  // the server answers DATA 2 s after it has the letter
+    } cases[] = {{SIGINT, 130, false}, {SIGTERM, 143, false}, {SIGKILL, -1, true}};
+    const DataFolder& f = m_folder.Folder();
+    const std::string lost = Server().Http("/files/b.html");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(strsignal(c.signal));
+        std::filesystem::remove_all(f.Folder());
+        f.EnsureExists();
+        test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+        ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+        UseMailServer(smtp);
+        test::WriteBytes(f.Folder() + "/Letters.ini", "quiet_days=30\r\n");
+        // The slow second page keeps the run going after the first one's letter.
+        AddProfile("www.example.com", {lost, Server().Http("/delay/3000/a.html")}, true);
+        smtp.delayReplies(std::chrono::milliseconds(c.lateReply ? 2000 : 0));
+
+        Started first({TARNWICK_CLI_PATH, "scan"});
+        ASSERT_EQ(smtp.WaitForMail(1).size(), 1u);
+        if (!c.lateReply) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(kill(first.Pid(), c.signal), 0);
+        const std::string pid = std::to_string(first.Pid());
+        const Outcome stopped = first.Finish();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_EQ(stopped.status, c.status) << stopped.err;
+        if (c.status > 0) {
+            EXPECT_EQ(stopped.err, std::string("tarnwick-cli: ") +
+                                       (c.signal == SIGINT ? "SIGINT" : "SIGTERM") +
+                                       ": stopping the scan\n");
+            // The page checked before the signal; the stopped one is not printed.
+            EXPECT_EQ(stopped.out, "www.example.com\t" + lost +
+                                       "\tLink Not Found\tno link to the advertiser\n"
+                                       "www.example.com\tStopped.\n");
+        }
+
+        smtp.delayReplies(std::chrono::milliseconds(0));
+        const Outcome second = RunCli({"scan", "--page-timeout", "1"});
+        EXPECT_EQ(second.status, 1) << second.err;
+        EXPECT_NE(second.err.find("tarnwick-cli: mail for " + lost +
+                                  ": Not mailed: this webmaster was mailed about the page on "),
+                  std::string::npos)
+            << second.err;
+        EXPECT_EQ(second.err.find("tarnwick-cli: The letter to webmaster@partner.example about " +
+                                  lost + " was being sent when its program (process " + pid +
+                                  ") ended; it is taken as sent\n") != std::string::npos,
+                  c.lateReply)
+            << second.err;
+        EXPECT_EQ(smtp.WaitForMail(2, std::chrono::milliseconds(500)).size(), 1u);
+    }
+}
+
+// Two scans of one data folder at once (the weekly timer's during a run of
+// the desktop program): the second refuses, naming the first, or with
+// --lock-wait waits for it to end; the webmaster gets one letter.
+TEST_F(CliServerTest, TwoScansAtOnceSendOneLetter) {
+    test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+    ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+    UseMailServer(smtp);
+    const DataFolder& f = m_folder.Folder();
+    test::WriteBytes(f.Folder() + "/Letters.ini", "quiet_days=30\r\n");
+    const std::string lost = Server().Http("/files/b.html");
+    AddProfile("www.example.com", {lost, Server().Http("/delay/1500/a.html")}, true);
+
+    Started first({TARNWICK_CLI_PATH, "scan"});
+    const std::string pid = std::to_string(first.Pid());
+    // The lock is taken (and its holder written) before anything else.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (test::ReadBytes(f.Folder() + "/scan.lock").rfind(pid + " ", 0) != 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const std::string holder = "(tarnwick-cli scan, process " + pid + ")";
+    const Outcome refused = RunCli({"scan"});
+    EXPECT_EQ(refused.status, 75);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "tarnwick-cli: another scan of the data folder " + f.Folder() +
+                               " is running " + holder +
+                               "; try again when it has ended, or wait for it with --lock-wait "
+                               "SECONDS\n");
+    const Outcome waited = RunCli({"scan", "--lock-wait", "60", "--page-timeout", "1"});
+    EXPECT_EQ(waited.status, 1);
+    EXPECT_EQ(waited.err.rfind("tarnwick-cli: waiting for the other scan of the data folder " +
+                                   holder + " to end\n",
+                               0),
+              0u)
+        << waited.err;
+    EXPECT_NE(waited.err.find(": Not mailed: this webmaster was mailed about the page on "),
+              std::string::npos)
+        << waited.err;
+    const Outcome firstDone = first.Finish();
+    EXPECT_EQ(firstDone.status, 1) << firstDone.err;
+    EXPECT_EQ(firstDone.err, "");
+    EXPECT_EQ(smtp.WaitForMail(2, std::chrono::milliseconds(500)).size(), 1u);
+    EXPECT_EQ(RunCli({"scan", "--lock-wait", "-1"}).status, 2);
 }
 
 // The command line waits for its letters a bounded time, then names those it

@@ -158,6 +158,10 @@ SmtpTestServer::~SmtpTestServer() {
     std::filesystem::remove_all(m_strFolder, ec);
 }
 
+void SmtpTestServer::delayReplies(std::chrono::milliseconds delay) const {
+    std::ofstream(m_strFolder + "/reply-delay") << static_cast<double>(delay.count()) / 1000.0;
+}
+
 std::vector<ReceivedMail> SmtpTestServer::Mail() const {
     std::vector<ReceivedMail> all;
     for (int n = 1;; ++n) {

@@ -54,6 +54,9 @@ public:
     std::vector<ReceivedMail> WaitForMail(
         size_t count, std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
     std::vector<ReceivedMail> Mail() const;
+    // From now on the reply to DATA comes this long after the message has
+    // arrived (and is in Mail()); 0: at once.
+    void delayReplies(std::chrono::milliseconds delay) const;
 
 private:
     pid_t m_pid = -1;

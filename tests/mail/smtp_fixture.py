@@ -10,7 +10,9 @@ exits). Every accepted message is written to FOLDER as <n>.raw (the message
 as received, dot-stuffing undone), <n>.body (the decoded body bytes),
 <n>.text (the body as text, UTF-8), <n>.env (four lines: MAIL FROM, the
 recipients joined with ",", the login or "", "tls" or "plain"), and last
-<n>.done. Recipients starting with "refused@" are refused with 550.
+<n>.done. Recipients starting with "refused@" are refused with 550. While
+the file FOLDER/reply-delay holds S, the reply to DATA comes S seconds after
+the message is written (the client has sent it all, the server has it).
 """
 
 import asyncio
@@ -56,6 +58,13 @@ class Handler:
             f.write("\n".join([envelope.mail_from, ",".join(envelope.rcpt_tos), login, tls]))
         with open(base + ".done", "w") as f:
             f.write("")
+        try:
+            with open(os.path.join(self.folder, "reply-delay")) as f:
+                delay = float(f.read())
+        except (OSError, ValueError):
+            delay = 0
+        if delay > 0:
+            await asyncio.sleep(delay)
         return "250 2.0.0 Message accepted for delivery"
 
 
