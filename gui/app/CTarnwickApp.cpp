@@ -46,6 +46,9 @@
 namespace tarnwick {
 namespace {
 
+// How the desktop program names itself in the data folder's scan lock.
+constexpr const char* kRunLockHolder = "tarnwick, the desktop program";
+
 constexpr const char* kNoMailSettingsQuestion =
     "No mail settings are stored, so no webmaster can be notified.\n\n"
     "Check the pages without mailing? (No: every letter due is noted as not sent.)";
@@ -73,6 +76,8 @@ CTarnwickApp::~CTarnwickApp() {
     m_pMailQueue.reset();
     // What is still queued for the history is written before the window goes.
     m_pHistory.reset();
+    m_runLockTimer.stop();
+    m_runLock.release();
     delete m_pHistoryWnd.data();
     m_pScanPanes.reset();
     m_pFrame.reset();
@@ -128,6 +133,8 @@ bool CTarnwickApp::InitInstance() {
         return letters;
     });
     ConnectCommands();
+    m_runLockTimer.setInterval(250);
+    connect(&m_runLockTimer, &QTimer::timeout, this, [this] { releaseRunLockWhenIdle(); });
     // Maximised at the first start; where no window manager acts on that,
     // the window still covers the screen. Later starts come back as the
     // window was left.
@@ -183,6 +190,23 @@ void CTarnwickApp::OnPlay() {
     if (g_bScanRunning) {
         return;
     }
+    // One scan per data folder: a tarnwick-cli scan running now (the weekly
+    // timer) would mail the same webmasters before either run has recorded
+    // its letters. The lock is kept from a run's Play until its letters are
+    // out, so a Play while they are still going needs no new one.
+    if (!m_runLock.isHeld()) {
+        m_runLock = RunLock::tryLock(DataFolder::FromEnvironment().Folder(), kRunLockHolder);
+        if (m_runLock.state() == RunLock::State::Busy) {
+            AppMessageBox::Show("Another scan of this data folder is running (" +
+                                    m_runLock.holder() + ").\n\nPlay again when it has ended.",
+                                AppMessageBox::Buttons::Ok, m_pFrame.get());
+            m_runLock.release();
+            return;
+        }
+        // Failed (a read-only data folder, a FIFO in the lock file's place):
+        // the run goes on without the lock rather than never.
+    }
+    m_runLockTimer.start();
     std::vector<std::string> warnings;
     {
         // What the history needs of this run, taken before it starts.
@@ -234,6 +258,17 @@ void CTarnwickApp::OnPlay() {
     m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();
+}
+
+void CTarnwickApp::releaseRunLockWhenIdle() {
+    if (g_bScanRunning || (m_pScanRun && m_pScanRun->IsScanThreadActive()) ||
+        (m_pMailQueue && m_pMailQueue->Outstanding() > 0)) {
+        return;
+    }
+    // Letters done are recorded as sent or failed soon after; until then
+    // their records say "sending", which another run counts as sent.
+    m_runLockTimer.stop();
+    m_runLock.release();
 }
 
 void CTarnwickApp::OnMailSettings() {

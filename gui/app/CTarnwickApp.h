@@ -5,9 +5,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "store/RunLock.h"
 
 namespace tarnwick {
 
@@ -73,8 +76,14 @@ signals:
     // The Exit command was confirmed: the program ends with this code.
     void exitRequested(int code);
 
+    // Whether this program holds its data folder's scan lock (from Play
+    // until the run and its letters are done).
+    bool holdsRunLock() const { return m_runLock.isHeld(); }
+
 private:
     void ConnectCommands();
+    // Lets the scan lock go once the run has ended and its letters are out.
+    void releaseRunLockWhenIdle();
 
     StartOptions m_options;
     std::unique_ptr<CMainFrame> m_pFrame;
@@ -83,6 +92,8 @@ private:
     std::unique_ptr<NotificationQueue> m_pMailQueue;
     std::unique_ptr<ScanRun> m_pScanRun;
     QPointer<CHistoryWnd> m_pHistoryWnd;
+    RunLock m_runLock;
+    QTimer m_runLockTimer;
 };
 
 }  // namespace tarnwick
