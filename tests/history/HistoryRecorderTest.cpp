@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
+#include <spawn.h>
 #include <sqlite3.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -19,6 +21,8 @@
 #include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
 #include "support/TempDataFolder.h"
+
+extern char** environ;
 
 namespace tarnwick {
 namespace {
@@ -213,6 +217,93 @@ TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {
     }
     EXPECT_EQ(letters, (std::vector<std::string>{"Not mailed: the", "sent", "Not mailed: thi",
                                                  "Not mailed: thi"}));
+}
+
+// A process id that no process has any more.
+pid_t EndedProcess() {
+    pid_t pid = -1;
+    char program[] = "/bin/true";
+    char* argv[] = {program, nullptr};
+    EXPECT_EQ(posix_spawn(&pid, program, nullptr, nullptr, argv, environ), 0);
+    waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+// A letter's record is committed before its SMTP exchange may begin: another
+// program reading the history as soon as letterSending returns finds it
+// "sending", and LetterDone completes that row. A row left "sending" by a
+// program that has ended is taken as sent when the next run starts, and told;
+// one of a program still running is left to it. Either way the webmaster is
+// not mailed again within the quiet days.
+TEST_F(HistoryRecorderTest, LettersAreRecordedBeforeTheyAreSent) {
+    std::atomic<std::int64_t> now{1'000'000};
+    const auto clock = [&now] { return now.load(); };
+    Set("http://p0-0/", "Link Not Found");
+    Set("http://p0-1/", "Link Not Found");
+    {
+        HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), clock);
+        Run(recorder);
+        ASSERT_EQ(m_panes.Notifications().size(), 2u);
+        const NotificationJob job = m_panes.Notifications()[0];
+        recorder.letterSending(job);
+        const std::vector<SendingLetter> sending = HistoryDatabase(m_strPath).lettersSending();
+        ASSERT_EQ(sending.size(), 1u);
+        EXPECT_EQ(sending[0].m_letter.m_strPage, "http://p0-0/");
+        EXPECT_EQ(sending[0].m_letter.m_strRecipient, "w0-0@x.com");
+        EXPECT_EQ(sending[0].m_letter.m_nProcess, getpid());
+        recorder.LetterDone(job, "sent");
+        recorder.Flush();
+        EXPECT_TRUE(HistoryDatabase(m_strPath).lettersSending().empty());
+        std::vector<std::string> letters;
+        for (const TimelineEntry& e :
+             HistoryDatabase(m_strPath).Timeline({"www.a0.com", job.m_strPage})) {
+            if (e.m_bLetter) {
+                letters.push_back(e.m_strText);
+            }
+        }
+        EXPECT_EQ(letters, std::vector<std::string>{"sent"});
+    }
+
+    std::remove(m_strPath.c_str());
+    const pid_t ended = EndedProcess();
+    const pid_t running = getppid();
+    {
+        HistoryDatabase db(m_strPath);
+        db.AddLetter(0,
+                     {"www.a0.com", "http://p0-0/", "w0-0@x.com", now - 60, kLetterSending, ended});
+        db.AddLetter(
+            0, {"www.a0.com", "http://p0-1/", "w0-1@x.com", now - 60, kLetterSending, running});
+    }
+    now += 3600;
+    m_reports.clear();
+    {
+        HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), clock);
+        recorder.SetLetterRules({1, 7});
+        const size_t before = m_panes.Notifications().size();
+        Run(recorder);
+        EXPECT_EQ(m_panes.Notifications().size(), before);
+        for (const std::string& cell : m_panes.ResultMails()) {
+            EXPECT_EQ(cell.rfind("Not mailed: this webmaster was mailed about the page on ", 0), 0u)
+                << cell;
+        }
+    }
+    ASSERT_EQ(m_reports.size(), 1u);
+    EXPECT_EQ(m_reports[0],
+              "The letter to w0-0@x.com about http://p0-0/ was being sent when its "
+              "program (process " +
+                  std::to_string(ended) + ") ended; it is taken as sent");
+    HistoryDatabase db(m_strPath);
+    const std::vector<SendingLetter> left = db.lettersSending();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].m_letter.m_nProcess, running);
+    std::vector<std::string> letters;
+    for (const TimelineEntry& e : db.Timeline({"www.a0.com", "http://p0-0/"})) {
+        if (e.m_bLetter) {
+            letters.push_back(e.m_strText.substr(0, 20));
+        }
+    }
+    EXPECT_EQ(letters, (std::vector<std::string>{std::string(kLetterTakenAsSent).substr(0, 20),
+                                                 "Not mailed: this web"}));
 }
 
 TEST_F(HistoryRecorderTest, DefaultRulesMailEveryRun) {
