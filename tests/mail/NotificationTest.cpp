@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -98,6 +99,43 @@ TEST_F(Notification, EnabledPageGetsTheLetterThroughTheQueue) {
     EXPECT_EQ(mail[0].m_strRecipients, "webmaster@partner.example");
     EXPECT_EQ(mail[0].m_strBody, kDeliveredLetter);
     EXPECT_NE(mail[0].m_strRaw.find("\r\nSubject: Osgrel Tarnwick Ambrel\r\n"), std::string::npos);
+}
+
+// The sending listener hears of a letter before its SMTP exchange begins,
+// and the letter waits for it (the history commits its record meanwhile); a
+// letter that stops before (no Mail.txt) is never announced.
+TEST_F(Notification, TheSendingListenerComesBeforeTheServerHasTheLetter) {
+    SmtpTestServer server(Mode::Plain);
+    ASSERT_TRUE(server.Started()) << server.Failure();
+    RecordingSink sink;
+    std::atomic<int> heard{0};
+    std::atomic<size_t> mailWhenHeard{99};
+    std::vector<std::string> outcomes;
+    std::mutex mutex;
+    {
+        NotificationQueue queue(sink);
+        queue.setSendingListener([&](const NotificationJob& job) {
+            EXPECT_EQ(job.m_strPage, kPage);
+            mailWhenHeard = server.Mail().size();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            ++heard;
+        });
+        queue.SetLetterListener([&](const NotificationJob&, const std::string& outcome) {
+            std::lock_guard<std::mutex> lock(mutex);
+            outcomes.push_back(outcome + " after " + std::to_string(heard.load()));
+        });
+        queue.BeginRun();
+        queue.Enqueue(Job(1));  // no Mail.txt yet: stops before sending
+        queue.WaitUntilDrained();
+        UsePlainServer(server.Address());
+        queue.Enqueue(Job(2));
+        queue.WaitUntilDrained();
+    }
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(mailWhenHeard, 0u);
+    EXPECT_EQ(server.WaitForMail(1).size(), 1u);
+    EXPECT_EQ(outcomes,
+              (std::vector<std::string>{"Mail Settings Not provided after 0", "sent after 1"}));
 }
 
 TEST_F(Notification, AccountComesFromMailTxtWithTheNotificationReader) {
