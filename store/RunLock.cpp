@@ -76,8 +76,14 @@ RunLock RunLock::tryLock(const std::string& dataFolder, const std::string& progr
         lock.m_error = "cannot lock " + path + ": " + std::strerror(error);
         return std::move(lock);
     };
-    // O_NONBLOCK: a FIFO in the file's place is never waited for; it is
-    // refused below. O_NOFOLLOW: a symbolic link is not followed elsewhere.
+    // Whatever is not a regular file is refused before it is opened (opening
+    // a device can do things); O_NONBLOCK and the check after opening cover
+    // a FIFO put there meanwhile. O_NOFOLLOW: a symbolic link is not
+    // followed elsewhere.
+    struct stat before {};
+    if (::lstat(path.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) {
+        return fail(S_ISLNK(before.st_mode) ? ELOOP : EINVAL);
+    }
     const int fd = ::open(path.c_str(),
                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
     if (fd < 0) {
