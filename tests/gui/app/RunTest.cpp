@@ -2,8 +2,11 @@
 // Play and its statuses, result colours, the report prompt, Stop mid-run, the
 // commands refused during a run, webmaster letters, closing during a run.
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
+#include <spawn.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <QAction>
 #include <QApplication>
@@ -46,7 +49,10 @@
 #include "scan/ScanState.h"
 #include "scan/StatusWords.h"
 #include "store/AppSettings.h"
+#include "store/RunLock.h"
 #include "support/TempDataFolder.h"
+
+extern char** environ;
 
 using namespace tarnwick;
 using tarnwick::test::AddProfile;
@@ -452,6 +458,55 @@ private slots:
         const auto mail = smtp.WaitForMail(2, std::chrono::milliseconds(3000));
         QCOMPARE(mail.size(), size_t(1));
         QCOMPARE(mail[0].m_strRecipients, std::string("pretender@p.org"));
+    }
+
+    // One scan per data folder: while a real tarnwick-cli scan holds it, Play
+    // names that scan and starts nothing; once it has ended Play runs, and
+    // the window holds the folder until its run is over. A value of
+    // Letters.ini that cannot be used is named in the status bar at Play.
+    void playLeavesTheFolderToARunningScan() {
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/delay/2000/found.html")),
+                    Page(m_server->Http("/files/found.html"))});
+        test::WriteBytes(m_data->Folder().Folder() + "/Letters.ini", "Missing_Runs = 0\r\n");
+        const std::string lockPath = m_data->Folder().Folder() + "/" + kRunLockFileName;
+        char cli[] = TARNWICK_CLI_PATH;
+        char scan[] = "scan";
+        char noMail[] = "--no-mail";
+        char* argv[] = {cli, scan, noMail, nullptr};
+        posix_spawn_file_actions_t quiet;
+        posix_spawn_file_actions_init(&quiet);
+        posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+        pid_t pid = -1;
+        QCOMPARE(posix_spawn(&pid, cli, &quiet, nullptr, argv, environ), 0);
+        posix_spawn_file_actions_destroy(&quiet);
+        QTRY_VERIFY_WITH_TIMEOUT(test::ReadBytes(lockPath).rfind(std::to_string(pid) + " ", 0) == 0,
+                                 10000);
+        Start();
+        ReportPrompts prompts;
+        Frame().Command(ID_PLAY)->trigger();
+        QCOMPARE(
+            AppMessageBox::LastText(),
+            QString::fromStdString("Another scan of this data folder is running "
+                                   "(tarnwick-cli scan, process " +
+                                   std::to_string(pid) + ").\n\nPlay again when it has ended."));
+        QVERIFY(!g_bScanRunning);
+        QTest::qWait(200);
+        QCOMPARE(prompts.Shown(), 0);
+        int status = -1;
+        QCOMPARE(waitpid(pid, &status, 0), pid);
+        QCOMPARE(WEXITSTATUS(status), 0);
+
+        Frame().Command(ID_PLAY)->trigger();
+        QVERIFY(Frame().RunSummaryText().contains(
+            "Letters.ini: missing_runs=\"0\" is outside 1 to 1000; 1 is used"));
+        QVERIFY(m_app->holdsRunLock());
+        QCOMPARE(RunLock::tryLock(m_data->Folder().Folder(), "test").state(), RunLock::State::Busy);
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
+        QCOMPARE(Status(0), std::string("Link Found"));
+        QTRY_VERIFY(!m_app->holdsRunLock());
+        QVERIFY(RunLock::tryLock(m_data->Folder().Folder(), "test").isHeld());
     }
 
     // The toggle sends no letter and asks nothing; a long run ends with a
