@@ -12,7 +12,7 @@ package_pkgs=(dpkg-dev file)
 test_pkgs=(libgtest-dev libbenchmark-dev python3 python3-aiosmtpd python3-pyftpdlib
            openssl curl xvfb xauth xdotool imagemagick at-spi2-core dbus dbus-x11
            python3-pyatspi chromium clang-format clang libclang-rt-14-dev llvm
-           lintian desktop-file-utils appstream mandoc man-db dpkg-dev file linkchecker)
+           lintian desktop-file-utils appstream mandoc man-db dpkg-dev file linkchecker nodejs)
 
 want=("${build_pkgs[@]}")
 case "${1:-}" in
