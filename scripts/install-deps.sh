@@ -6,7 +6,7 @@
 set -euo pipefail
 
 build_pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libx11-dev libcurl4-openssl-dev
-            ca-certificates ccache libsqlite3-dev qt6-charts-dev librsvg2-bin
+            ca-certificates ccache libidn2-dev libsqlite3-dev qt6-charts-dev librsvg2-bin
             libqt6opengl6-dev)
 package_pkgs=(dpkg-dev file)
 test_pkgs=(libgtest-dev libbenchmark-dev python3 python3-aiosmtpd python3-pyftpdlib
