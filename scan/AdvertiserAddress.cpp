@@ -67,6 +67,10 @@ AdvertiserAddress::AdvertiserAddress(std::string_view typed) {
     m_typedSearchName = std::string(WithoutWww(LoweredAscii(typedHost)));
 }
 
+bool AdvertiserAddress::onHost(const WebUrl& url) const {
+    return m_url && WithoutWww(url.host()) == m_host;
+}
+
 bool AdvertiserAddress::sameHost(const WebUrl& url) const {
     return WithoutWww(url.host()) == m_host && url.port() == m_url->port();
 }

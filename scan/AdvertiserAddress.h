@@ -54,6 +54,8 @@ public:
     const std::string& searchName() const { return m_searchName; }
     const std::string& typedSearchName() const { return m_typedSearchName; }
     bool isWebAddress() const { return m_url.has_value(); }
+    // Whether url is on the advertiser's host (any port, path or scheme).
+    bool onHost(const WebUrl& url) const;
 
 private:
     bool sameHost(const WebUrl& url) const;

@@ -76,19 +76,71 @@ const std::string_view* HtmlTokenizer::Tag::attribute(std::string_view wanted) c
     return nullptr;
 }
 
+// Tokenizers of pages read before on this thread, cleaned for the next page:
+// setting one up costs more than reading a small page.
+class TokenizerPool {
+public:
+    ~TokenizerPool() {
+        for (lxb_html_tokenizer_t* tkz : m_free) {
+            lxb_html_tokenizer_destroy(tkz);
+        }
+    }
+    TokenizerPool() = default;
+    TokenizerPool(const TokenizerPool&) = delete;
+    TokenizerPool& operator=(const TokenizerPool&) = delete;
+
+    static TokenizerPool& forThisThread() {
+        thread_local TokenizerPool pool;
+        return pool;
+    }
+
+    lxb_html_tokenizer_t* take() {
+        if (m_free.empty()) {
+            lxb_html_tokenizer_t* tkz = lxb_html_tokenizer_create();
+            if (tkz != nullptr && lxb_html_tokenizer_init(tkz) != LXB_STATUS_OK) {
+                lxb_html_tokenizer_destroy(tkz);
+                return nullptr;
+            }
+            return tkz;
+        }
+        lxb_html_tokenizer_t* tkz = m_free.back();
+        m_free.pop_back();
+        return tkz;
+    }
+
+    // A tokenizer whose tables took in many invented names goes: the tables
+    // would only grow from page to page.
+    void giveBack(lxb_html_tokenizer_t* tkz, bool reusable) {
+        if (!reusable || m_free.size() >= kKept) {
+            lxb_html_tokenizer_destroy(tkz);
+            return;
+        }
+        lxb_html_tokenizer_clean(tkz);
+        m_free.push_back(tkz);
+    }
+
+private:
+    static constexpr std::size_t kKept = 8;
+    std::vector<lxb_html_tokenizer_t*> m_free;
+};
+
 struct HtmlTokenizer::Lexbor {
     lxb_html_tokenizer_t* tkz = nullptr;
+    bool reusable = false;  // set by a finish that leaves it sound
+    Lexbor() = default;
+    Lexbor(const Lexbor&) = delete;
+    Lexbor& operator=(const Lexbor&) = delete;
     ~Lexbor() {
         if (tkz != nullptr) {
-            lxb_html_tokenizer_destroy(tkz);
+            TokenizerPool::forThisThread().giveBack(tkz, reusable);
         }
     }
 };
 
 HtmlTokenizer::HtmlTokenizer(Sink& sink, std::size_t maxPending)
     : m_sink(sink), m_maxPending(maxPending), m_lexbor(std::make_unique<Lexbor>()) {
-    m_lexbor->tkz = lxb_html_tokenizer_create();
-    if (m_lexbor->tkz == nullptr || lxb_html_tokenizer_init(m_lexbor->tkz) != LXB_STATUS_OK) {
+    m_lexbor->tkz = TokenizerPool::forThisThread().take();
+    if (m_lexbor->tkz == nullptr) {
         m_stopped = true;
         m_overflowed = true;
         return;
@@ -136,6 +188,8 @@ void HtmlTokenizer::feed(std::string_view bytes) {
             m_overflowed = true;
             return;
         }
+        // lexbor lists every parse error; nobody reads them here.
+        lexbor_array_obj_clean(tkz->parse_errors);
         if (m_dynamicNames > kMaxDynamicNames) {
             relieveMemory();
         }
@@ -147,6 +201,9 @@ void HtmlTokenizer::finish() {
         return;
     }
     m_finished = true;
+    // A tokenizer that failed, or took many invented names into its tables,
+    // is not used again.
+    m_lexbor->reusable = m_lexbor->tkz != nullptr && !m_overflowed && m_dynamicNames < 1000;
     if (!m_stopped) {
         lxb_html_tokenizer_end(m_lexbor->tkz);
     }
@@ -258,14 +315,18 @@ void HtmlTokenizer::onToken(void* raw) {
         if (id >= LXB_TAG__LAST_ENTRY) {
             ++m_dynamicNames;
         }
-        for (lxb_html_token_attr_t* a = token->attr_first; a != nullptr; a = a->next) {
+        // Only the attributes a reader looks at are taken apart: those of
+        // links, images, <base>, <meta>, <input> and <font>, and any in SVG
+        // or MathML.
+        const bool wanted = !m_foreign.empty() ||
+                            OneOf(id, {LXB_TAG_A, LXB_TAG_AREA, LXB_TAG_IMG, LXB_TAG_BASE,
+                                       LXB_TAG_META, LXB_TAG_INPUT, LXB_TAG_FONT, LXB_TAG_SVG});
+        for (lxb_html_token_attr_t* a = wanted ? token->attr_first : nullptr; a != nullptr;
+             a = a->next) {
             size_t length = 0;
             const lxb_char_t* attrName = lxb_html_token_attr_name(a, &length);
             if (attrName == nullptr) {
                 continue;
-            }
-            if (a->name != nullptr && a->name->attr_id >= LXB_DOM_ATTR__LAST_ENTRY) {
-                ++m_dynamicNames;
             }
             tag.attributes.push_back({View(attrName, attrName + length),
                                       a->value != nullptr ? View(a->value, a->value + a->value_size)
@@ -282,6 +343,9 @@ void HtmlTokenizer::onToken(void* raw) {
     // back to its pools here, so that memory does not grow with the page.
     for (lxb_html_token_attr_t* a = token->attr_first; a != nullptr;) {
         lxb_html_token_attr_t* next = a->next;
+        if (a->name != nullptr && a->name->attr_id >= LXB_DOM_ATTR__LAST_ENTRY) {
+            ++m_dynamicNames;
+        }
         if (a->value != nullptr) {
             lexbor_mraw_free(tkz->attrs_mraw, a->value);
         }

@@ -1,5 +1,7 @@
 #include "scan/LinkFinder.h"
 
+#include <string.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
@@ -159,6 +161,7 @@ public:
 
     void setPageAddress(std::string_view address) {
         m_page = WebUrl::parse(IsUtf8(address) ? std::string(address) : Cp1252ToUtf8(address));
+        m_baseOnAdvertiser = m_page && m_advertiser.onHost(*m_page);
     }
 
     void headerLine(std::string_view line);
@@ -246,11 +249,34 @@ private:
     void closeAnchor();
     void anchorText(std::string_view text);
     void noteMiss(Miss miss, std::string reason);
-    // Whether text names the advertiser's site.
-    bool mentionsAdvertiser(std::string_view text) const {
-        return ContainsLowered(text, m_advertiser.searchName()) ||
-               (m_advertiser.typedSearchName() != m_advertiser.searchName() &&
-                ContainsLowered(text, m_advertiser.typedSearchName()));
+    // Whether text names the advertiser's site, letter case ignored.
+    bool mentionsAdvertiser(std::string_view text) {
+        const std::string& name = m_advertiser.searchName();
+        const std::string& typed = m_advertiser.typedSearchName();
+        if (name.empty() || text.size() < std::min(name.size(), typed.size())) {
+            return false;
+        }
+        m_lowered.resize(text.size());
+        std::transform(text.begin(), text.end(), m_lowered.begin(), LowerAscii);
+        const auto holds = [this](const std::string& needle) {
+            return !needle.empty() &&
+                   std::string_view(m_lowered).find(needle) != std::string_view::npos;
+        };
+        return holds(name) || (typed != name && holds(typed));
+    }
+    // Whether href may point to the advertiser: resolving every link of a page
+    // costs more than reading it, and most links plainly go elsewhere.
+    bool mayPointToAdvertiser(std::string_view href) {
+        if (!m_advertiser.isWebAddress() || m_baseOnAdvertiser) {
+            return true;
+        }
+        // Escapes, tabs and line breaks, and letters outside ASCII may hide
+        // the name from a plain search.
+        const bool disguised = std::any_of(href.begin(), href.end(), [](char c) {
+            return c == '%' || c == '\t' || c == '\n' || c == '\r' ||
+                   static_cast<unsigned char>(c) >= 0x80;
+        });
+        return disguised || mentionsAdvertiser(href);
     }
     void mentionIn(std::string_view text, Miss miss, std::string_view where);
     void checkComplete() {
@@ -262,7 +288,9 @@ private:
 
     AdvertiserAddress m_advertiser;
     std::optional<WebUrl> m_page;
-    std::optional<WebUrl> m_base;  // from <base href>
+    std::optional<WebUrl> m_base;     // from <base href>
+    bool m_baseOnAdvertiser = false;  // relative links lead to the advertiser's host
+    std::string m_lowered;            // scratch for searches
     bool m_baseSeen = false;
     HtmlTokenizer m_tokenizer;
     NotFoundPhrase m_phrase;
@@ -379,6 +407,7 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
                 m_baseSeen = true;
                 if (m_page) {
                     m_base = WebUrl::resolve(*m_page, AsUtf8(*href));
+                    m_baseOnAdvertiser = m_base ? m_advertiser.onHost(*m_base) : m_baseOnAdvertiser;
                 }
             }
         } else if (tag.name == "body") {
@@ -416,6 +445,9 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
 
 void LinkFinder::Reader::link(const HtmlTokenizer::Tag& tag, std::string_view href,
                               std::string_view element) {
+    if (!mayPointToAdvertiser(href)) {
+        return;
+    }
     const std::string utf8 = AsUtf8(href);
     std::optional<WebUrl> url;
     if (m_base) {
@@ -531,15 +563,20 @@ void LinkFinder::Reader::text(std::string_view text, HtmlTokenizer::TextKind kin
         mentionIn(text, Miss::Script, "a script");
         return;
     }
+    if (kind == Kind::Data && !inert) {
+        // Plain text only matters while it may still be the nearest miss.
+        if (!m_found && (!m_elsewhereSeen || Miss::PlainText < m_miss) &&
+            mentionsAdvertiser(text)) {
+            m_elsewhereSeen = true;
+            noteMiss(Miss::PlainText, "the address is in the page's text, not linked");
+        }
+        return;
+    }
     if (!m_elsewhereSeen && mentionsAdvertiser(text)) {
         m_elsewhereSeen = true;
     }
     if (inert) {
         mentionIn(text, Miss::Inert, "template content");
-    } else if (kind == Kind::Data) {
-        if (!m_found && Miss::PlainText < m_miss && mentionsAdvertiser(text)) {
-            noteMiss(Miss::PlainText, "the address is in the page's text, not linked");
-        }
     } else if (kind == Kind::Plaintext) {
         mentionIn(text, Miss::OtherText, "plain text after <plaintext>");
     } else if (rawElement == "textarea") {

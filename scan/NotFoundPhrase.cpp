@@ -1,6 +1,8 @@
 #include "scan/NotFoundPhrase.h"
 
-#include <array>
+#include <string.h>
+
+#include <algorithm>
 
 #include "common/AsciiText.h"
 
@@ -8,8 +10,10 @@ namespace tarnwick {
 
 namespace {
 
-constexpr std::array<std::string_view, 2> kPhrases = {"page cannot be found", "404 not found"};
-constexpr std::size_t kLongest = 20;
+// Both phrases end in " found": that is searched for, then what stands before.
+constexpr std::string_view kEnding = " found";
+constexpr std::string_view kBefore[] = {"page cannot be", "404 not"};
+constexpr std::size_t kLongest = 20;  // "page cannot be found"
 
 }  // namespace
 
@@ -17,19 +21,30 @@ void NotFoundPhrase::feed(std::string_view bytes) {
     if (m_seen || bytes.empty()) {
         return;
     }
-    for (const char c : bytes) {
-        m_window += LowerAscii(c);
-    }
-    for (const std::string_view phrase : kPhrases) {
-        for (std::size_t at = m_window.find(phrase); at != std::string::npos;
-             at = m_window.find(phrase, at + 1)) {
-            if (m_windowStart + at > 0) {
+    const std::size_t kept = m_window.size();
+    m_window.resize(kept + bytes.size());
+    std::transform(bytes.begin(), bytes.end(), m_window.begin() + static_cast<std::ptrdiff_t>(kept),
+                   LowerAscii);
+    const char* data = m_window.data();
+    std::size_t from = 0;
+    while (from + kEnding.size() <= m_window.size()) {
+        const void* hit =
+            memmem(data + from, m_window.size() - from, kEnding.data(), kEnding.size());
+        if (hit == nullptr) {
+            break;
+        }
+        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        for (const std::string_view before : kBefore) {
+            if (at >= before.size() &&
+                std::string_view(data + at - before.size(), before.size()) == before &&
+                m_windowStart + at - before.size() > 0) {
                 m_seen = true;
-                m_phrase = std::string(phrase);
+                m_phrase = std::string(before) + std::string(kEnding);
                 m_window.clear();
                 return;
             }
         }
+        from = at + 1;
     }
     // What may still begin a phrase that the next piece ends.
     const std::size_t keep = std::min(m_window.size(), kLongest - 1);

@@ -1,12 +1,13 @@
 #include "scan/WebUrl.h"
 
 #include <curl/curl.h>
+#include <idn2.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "common/AsciiText.h"
 #include "common/CurlSetup.h"
-#include "common/Utf8Ctype.h"
 
 namespace tarnwick {
 
@@ -97,6 +98,26 @@ std::string CanonicalEscapes(std::string_view text) {
         }
     }
     return out;
+}
+
+// An international name in its punycode spelling (libidn2, as browsers
+// read names: non-transitional, then transitional processing). A name it
+// refuses stays as written: it can only equal itself.
+std::string AsciiHost(const std::string& host) {
+    if (std::all_of(host.begin(), host.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return host;
+    }
+    for (const int flags : {IDN2_NONTRANSITIONAL, IDN2_TRANSITIONAL}) {
+        char* ascii = nullptr;
+        if (idn2_to_ascii_8z(host.c_str(), &ascii, flags) == IDN2_OK && ascii != nullptr) {
+            std::string out(ascii);
+            idn2_free(ascii);
+            return out;
+        }
+        idn2_free(ascii);
+    }
+    return host;
 }
 
 }  // namespace
@@ -196,15 +217,10 @@ std::optional<WebUrl> WebUrl::fromCurl(void* handle) {
     }
     {
         CurlText host;
-        const Utf8Ctype utf8;
-        if (curl_url_get(url, CURLUPART_HOST, &host.text, CURLU_PUNYCODE) != CURLUE_OK) {
-            // A name libidn2 refuses stays as written: it can only equal
-            // itself.
-            if (curl_url_get(url, CURLUPART_HOST, &host.text, 0) != CURLUE_OK) {
-                return std::nullopt;
-            }
+        if (curl_url_get(url, CURLUPART_HOST, &host.text, 0) != CURLUE_OK) {
+            return std::nullopt;
         }
-        out.m_host = LoweredAscii(PercentDecoded(host.text));
+        out.m_host = LoweredAscii(AsciiHost(PercentDecoded(host.text)));
         while (!out.m_host.empty() && out.m_host.back() == '.') {
             out.m_host.pop_back();
         }
