@@ -208,7 +208,9 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
                 // As Stop does, without waiting for the page in hand: the
                 // letters already handed over go on.
                 stopped = true;
-                err << "tarnwick-cli: " << SignalName(signals.first()) << ": stopping the scan\n";
+                // On a terminal the progress line gives way to the message.
+                err << (progress ? "\r\033[K" : "")
+                    << "tarnwick-cli: " << SignalName(signals.first()) << ": stopping the scan\n";
                 run.OnStop();
                 run.RequestShutdown();
             }
