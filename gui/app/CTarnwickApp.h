@@ -72,13 +72,13 @@ public:
     // being sent; the window keeps answering meanwhile.
     void FinishMail();
 
-signals:
-    // The Exit command was confirmed: the program ends with this code.
-    void exitRequested(int code);
-
     // Whether this program holds its data folder's scan lock (from Play
     // until the run and its letters are done).
     bool holdsRunLock() const { return m_runLock.isHeld(); }
+
+signals:
+    // The Exit command was confirmed: the program ends with this code.
+    void exitRequested(int code);
 
 private:
     void ConnectCommands();
