@@ -459,7 +459,15 @@ void HtmlTokenizer::onEndTag(Tag& tag, std::uintptr_t id) {
         m_rawName = {};
     }
     tag.ns = currentNamespace();
-    if (!m_foreign.empty()) {
+    if ((id == LXB_TAG_P || id == LXB_TAG_BR) && currentNamespace() != Namespace::Html &&
+        !atIntegrationPoint()) {
+        // </p> and </br> end the foreign content they stand in, up to the
+        // nearest HTML element or integration point, and are read as HTML.
+        while (currentNamespace() != Namespace::Html && !atIntegrationPoint()) {
+            popForeignTo(m_foreign.size() - 1);
+        }
+        tag.ns = Namespace::Html;
+    } else if (!m_foreign.empty()) {
         if (m_foreignOverflow > 0) {
             --m_foreignOverflow;
         } else {
