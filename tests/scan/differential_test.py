@@ -90,6 +90,7 @@ KINDS = [
     Kind('annotation-xml as html',
          '<math><annotation-xml encoding="text/html"><a href="%s">A</a></annotation-xml></math>'
          % A, REAL),
+    Kind('</div> ends math', '<div><math><mrow></div><a href="%s">A</a>' % A, REAL),
     Kind('svg CDATA then link', '<svg><![CDATA[ x ]]><a href="%s">A</a></svg>' % A, REAL),
     Kind('table foster parenting', '<table><tr><td>x</td></tr><a href="%s">A</a></table>' % A,
          REAL),
@@ -129,6 +130,11 @@ KINDS = [
     Kind('CDATA in svg', '<svg><![CDATA[</svg><a href="%s">A</a>]]></svg>' % A, FAKE),
     Kind('unclosed title', '<title>Links <a href="%s">A</a>' % A, FAKE),
     Kind('plaintext', '<plaintext><a href="%s">A</a>' % A, FAKE),
+    Kind('</p> ends svg', '<p><svg></p><style>/* <a href="%s"> */</style>' % A, FAKE),
+    Kind('</br> ends svg', '<svg><g></br><style>/* <a href="%s"> */</style>' % A, FAKE),
+    Kind('</div> ends svg', '<div><svg><g></div><style>/* <a href="%s"> */</style>' % A, FAKE),
+    Kind('</table> ends svg', '<table><tr><td><svg></table><style>/* <a href="%s"> */</style>'
+         % A, FAKE),
     Kind('math a', '<math><a href="%s">A</a></math>' % A, FAKE),
     Kind('annotation-xml', '<math><annotation-xml><a href="%s">A</a></annotation-xml></math>' % A,
          FAKE),
@@ -167,6 +173,12 @@ KNOWN_DISAGREEMENTS = {
     'base after the link':
         'the page check resolves a link against the <base href> read before it; a browser '
         'resolves every link against the first <base href> of the whole document',
+    # An HTML end tag that matches no open SVG or MathML element closes the
+    # HTML element of its name around the foreign content, and that content
+    # with it; the page check knows only the foreign content's own elements.
+    '</div> ends math': 'the page check still reads the <a> after </div> as MathML',
+    '</div> ends svg': 'the page check still reads the <style> after </div> as SVG',
+    '</table> ends svg': 'the page check still reads the <style> after </table> as SVG',
 }
 
 # Left out: a link inside <select>. The HTML standard now parses select
