@@ -92,6 +92,7 @@ KINDS = [
          % A, REAL),
     Kind('</div> ends math', '<div><math><mrow></div><a href="%s">A</a>' % A, REAL),
     Kind('svg CDATA then link', '<svg><![CDATA[ x ]]><a href="%s">A</a></svg>' % A, REAL),
+    Kind('CDATA not in capitals', '<svg><![CDaTA[</svg><a href="%s">A</a></svg>' % A, REAL),
     Kind('table foster parenting', '<table><tr><td>x</td></tr><a href="%s">A</a></table>' % A,
          REAL),
     Kind('empty comment then link', '<!--><a href="%s">Shop A</a>' % A, REAL),
