@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "common/AsciiText.h"
 #include "lexbor/html/tokenizer.h"
 #include "lexbor/html/tokenizer/state.h"
 
@@ -52,6 +53,15 @@ bool EndsFramesetOk(std::uintptr_t id) {
                   LXB_TAG_TABLE,  LXB_TAG_AREA,   LXB_TAG_BR,      LXB_TAG_EMBED,    LXB_TAG_IMG,
                   LXB_TAG_KEYGEN, LXB_TAG_WBR,    LXB_TAG_HR,      LXB_TAG_TEXTAREA, LXB_TAG_XMP,
                   LXB_TAG_IFRAME, LXB_TAG_SELECT});
+}
+
+// The encodings that make a MathML <annotation-xml> hold HTML.
+bool IsHtmlEncoding(const std::string_view* encoding) {
+    if (encoding == nullptr) {
+        return false;
+    }
+    const std::string lowered = LoweredAscii(*encoding);
+    return lowered == "text/html" || lowered == "application/xhtml+xml";
 }
 
 bool IsBlank(char c) {
@@ -243,20 +253,41 @@ bool HtmlTokenizer::atIntegrationPoint() const {
         return OneOf(top.id, {LXB_TAG_FOREIGNOBJECT, LXB_TAG_DESC, LXB_TAG_TITLE});
     }
     if (top.ns == Namespace::MathMl) {
-        return OneOf(top.id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT,
-                              LXB_TAG_ANNOTATION_XML});
+        return OneOf(top.id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT}) ||
+               top.htmlAnnotation;
     }
     return false;
 }
 
-void HtmlTokenizer::pushForeign(std::uintptr_t id, Namespace ns) {
+// Whether a start tag is read as HTML where it stands, not as an element of
+// the foreign content around it.
+bool HtmlTokenizer::startTagIsHtml(std::uintptr_t id) const {
+    if (currentNamespace() == Namespace::Html) {
+        return true;
+    }
+    const Open& top = m_foreign.back();
+    if (top.ns == Namespace::MathMl) {
+        // MathML text elements take HTML but for their own two glyph
+        // elements; an <annotation-xml> of other content still takes <svg>.
+        if (OneOf(top.id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT})) {
+            return id != LXB_TAG_MGLYPH && id != LXB_TAG_MALIGNMARK;
+        }
+        if (top.id == LXB_TAG_ANNOTATION_XML) {
+            return top.htmlAnnotation || id == LXB_TAG_SVG;
+        }
+        return false;
+    }
+    return atIntegrationPoint();
+}
+
+void HtmlTokenizer::pushForeign(std::uintptr_t id, Namespace ns, bool htmlAnnotation) {
     // A page nesting elements without end keeps only a bounded stack; the
     // deeper ones are counted and closed first.
     if (m_foreign.size() >= 4096) {
         ++m_foreignOverflow;
         return;
     }
-    m_foreign.push_back({id, ns});
+    m_foreign.push_back({id, ns, htmlAnnotation});
 }
 
 void HtmlTokenizer::popForeignTo(std::size_t size) {
@@ -358,14 +389,16 @@ void HtmlTokenizer::onToken(void* raw) {
 
 void HtmlTokenizer::onStartTag(Tag& tag, std::uintptr_t id) {
     const bool inert = tag.inert;
-    if (currentNamespace() != Namespace::Html && !atIntegrationPoint()) {
+    if (!startTagIsHtml(id)) {
         const bool fontBreaks = id == LXB_TAG_FONT && (tag.attribute("color") != nullptr ||
                                                        tag.attribute("face") != nullptr ||
                                                        tag.attribute("size") != nullptr);
         if (!BreaksOutOfForeignContent(id) && !fontBreaks) {
             tag.ns = currentNamespace();
             if (!tag.selfClosing) {
-                pushForeign(id, tag.ns);
+                pushForeign(id, tag.ns,
+                            tag.ns == Namespace::MathMl && id == LXB_TAG_ANNOTATION_XML &&
+                                IsHtmlEncoding(tag.attribute("encoding")));
             }
             m_sink.tag(tag);
             return;
@@ -426,7 +459,15 @@ void HtmlTokenizer::onEndTag(Tag& tag, std::uintptr_t id) {
         m_rawName = {};
     }
     tag.ns = currentNamespace();
-    if (!m_foreign.empty()) {
+    if ((id == LXB_TAG_P || id == LXB_TAG_BR) && currentNamespace() != Namespace::Html &&
+        !atIntegrationPoint()) {
+        // </p> and </br> end the foreign content they stand in, up to the
+        // nearest HTML element or integration point, and are read as HTML.
+        while (currentNamespace() != Namespace::Html && !atIntegrationPoint()) {
+            popForeignTo(m_foreign.size() - 1);
+        }
+        tag.ns = Namespace::Html;
+    } else if (!m_foreign.empty()) {
         if (m_foreignOverflow > 0) {
             --m_foreignOverflow;
         } else {

@@ -85,6 +85,9 @@ private:
     struct Open {
         std::uintptr_t id;  // lexbor's tag id
         Namespace ns;
+        // A MathML <annotation-xml> whose encoding is HTML: its content is
+        // HTML.
+        bool htmlAnnotation = false;
     };
     struct Lexbor;
 
@@ -93,7 +96,8 @@ private:
     void onEndTag(Tag& tag, std::uintptr_t id);
     Namespace currentNamespace() const;
     bool atIntegrationPoint() const;
-    void pushForeign(std::uintptr_t id, Namespace ns);
+    bool startTagIsHtml(std::uintptr_t id) const;
+    void pushForeign(std::uintptr_t id, Namespace ns, bool htmlAnnotation = false);
     void popForeignTo(std::size_t size);
     void syncNamespace();
     void relieveMemory();

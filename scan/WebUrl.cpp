@@ -179,13 +179,21 @@ std::optional<WebUrl> WebUrl::resolve(const WebUrl& base, std::string_view href)
         if (!IsWebScheme(scheme)) {
             return std::nullopt;  // mailto:, javascript:, ftp:...
         }
-        // "http:page" on an http page is a relative address, as browsers
-        // read it; on another scheme it stands for http://page.
-        const std::string_view rest = std::string_view(cleaned).substr(scheme.size() + 1);
-        if (rest.substr(0, 1) != "/") {
-            cleaned =
-                scheme == base.m_scheme ? std::string(rest) : scheme + "://" + std::string(rest);
+        // As browsers read it: the page's own scheme followed by fewer than
+        // two slashes is an address on the page's host ("http:page",
+        // "http:/page" on an http page); otherwise any run of slashes, none
+        // included, leads to the host ("https:page" stands for
+        // https://page there, "http:///page" for http://page).
+        std::string_view rest = std::string_view(cleaned).substr(scheme.size() + 1);
+        if (scheme == base.m_scheme && rest.substr(0, 2) != "//") {
+            cleaned = std::string(rest);
+        } else {
+            rest.remove_prefix(std::min(rest.find_first_not_of('/'), rest.size()));
+            cleaned = scheme + "://" + std::string(rest);
         }
+    } else if (cleaned.substr(0, 2) == "//") {
+        // Protocol-relative: any number of slashes before the host.
+        cleaned = "//" + cleaned.substr(std::min(cleaned.find_first_not_of('/'), cleaned.size()));
     }
     CurlSetup::GlobalInit();
     const UrlHandle url(curl_url());

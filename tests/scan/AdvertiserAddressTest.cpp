@@ -93,6 +93,17 @@ TEST(AdvertiserAddressTest, RelativeLinksResolveAgainstThePage) {
         {"  http://www.shop-a.example/\n", "http://www.shop-a.example/"},
         {"http://www.sh\top-a.example/", "http://www.shop-a.example/"},
         {"http:\\\\www.shop-a.example\\x", "http://www.shop-a.example/x"},
+        // The scheme of the page followed by fewer than two slashes is a
+        // path on the page's host; another scheme takes any number of slashes
+        // before the host, as does any scheme with two or more.
+        {"http:/www.shop-a.example/", "http://partner.example/www.shop-a.example/"},
+        {"http:www.shop-a.example/", "http://partner.example/dir/www.shop-a.example/"},
+        {"http:///www.shop-a.example/", "http://www.shop-a.example/"},
+        {"https:www.shop-a.example/", "https://www.shop-a.example/"},
+        {"https:/www.shop-a.example/", "https://www.shop-a.example/"},
+        {"https:////www.shop-a.example/", "https://www.shop-a.example/"},
+        {"///www.shop-a.example/", "http://www.shop-a.example/"},
+        {"\\\\www.shop-a.example\\", "http://www.shop-a.example/"},
         {"?q=1", "http://partner.example/dir/page.html?q=1"},
         {"", "http://partner.example/dir/page.html"},
         {"mailto:a@shop-a.example", nullptr},

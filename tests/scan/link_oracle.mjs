@@ -3,7 +3,7 @@
 // and resolved with the WHATWG URL parser, and judged by the rule the page
 // check promises:
 //   "Link Found" when an HTML <a> or <area>, or an SVG <a>, outside template
-//   content has an href (SVG: or xlink:href) that resolves, against the page
+//   content has an href (SVG: else xlink:href) that resolves, against the page
 //   address and the first <base href>, to the advertiser (http and https one,
 //   leading "www." optional, default port dropped, path compared without
 //   letter case and final "/", at a segment boundary, query equal when the
@@ -46,10 +46,10 @@ function pointsTo(adv, url) {
     return pathOk && (adv.search === '' || p.search === adv.search);
 }
 
-function attribute(node, name, namespace) {
+// The value of the attribute name in namespace ('' for none), or undefined.
+function attribute(node, name, namespace = '') {
     for (const a of node.attrs || []) {
-        if (a.name === name && (namespace === undefined || a.namespace === namespace)) return a.value;
-        if (namespace === XLINK && a.prefix === 'xlink' && a.name === 'href') return a.value;
+        if (a.name === name && (a.namespace || '') === namespace) return a.value;
     }
     return undefined;
 }
@@ -82,6 +82,7 @@ function judge(advertiserTyped, pageAddress, bytes) {
         if (el.namespaceURI === HTML && (el.tagName === 'a' || el.tagName === 'area')) {
             href = attribute(el, 'href');
         } else if (el.namespaceURI === SVG && el.tagName === 'a') {
+            // SVG 2: href wins over xlink:href.
             href = attribute(el, 'href');
             if (href === undefined) href = attribute(el, 'href', XLINK);
         }

@@ -12,6 +12,27 @@
  * can be told from tkz->markup. */
 static const lxb_char_t lxb_html_tokenizer_cdata_markup[] = "[CDATA[";
 
+/* Tarnwick: as lexbor_str_data_ncasecmp_first, letter case included:
+ * "[CDATA[" is matched case-sensitively, also when it arrives in pieces. */
+static const lxb_char_t *
+lxb_html_tokenizer_markup_ncmp_first(const lxb_char_t *first,
+                                     const lxb_char_t *sec, size_t sec_size)
+{
+    size_t i;
+
+    for (i = 0; i < sec_size; i++) {
+        if (first[i] == '\0') {
+            return &first[i];
+        }
+
+        if (first[i] != sec[i]) {
+            return NULL;
+        }
+    }
+
+    return &first[i];
+}
+
 #ifndef LEXBOR_DISABLE_INTERNAL_EXTERN
     LXB_EXTERN const lxb_char_t lexbor_str_res_map_num[256];
     LXB_EXTERN const lxb_char_t lexbor_str_res_map_hex[256];
@@ -1563,7 +1584,7 @@ lxb_html_tokenizer_state_markup_declaration_cdata(lxb_html_tokenizer_t *tkz,
      * the bogus comment if the rest does not follow. */
     size_t before = (size_t) (tkz->markup - lxb_html_tokenizer_cdata_markup);
 
-    pos = lexbor_str_data_ncasecmp_first(tkz->markup, data, (end - data));
+    pos = lxb_html_tokenizer_markup_ncmp_first(tkz->markup, data, (end - data));
 
     if (pos == NULL) {
         lxb_html_tokenizer_state_append_m(tkz, lxb_html_tokenizer_cdata_markup,

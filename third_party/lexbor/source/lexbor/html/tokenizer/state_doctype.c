@@ -548,7 +548,7 @@ lxb_html_tokenizer_state_doctype_after_name_public(lxb_html_tokenizer_t *tkz,
 
         tkz->state = lxb_html_tokenizer_state_doctype_after_public_keyword;
 
-        return (pos + 1);
+        return pos;
     }
 
     tkz->markup = pos;
@@ -599,7 +599,7 @@ lxb_html_tokenizer_state_doctype_after_name_system(lxb_html_tokenizer_t *tkz,
 
         tkz->state = lxb_html_tokenizer_state_doctype_after_system_keyword;
 
-        return (pos + 1);
+        return pos;
     }
 
     tkz->markup = pos;
