@@ -432,7 +432,7 @@ private slots:
     }
 
     // Size, splitter and column widths come back at the next start; the
-    // spec's widths are the first start's.
+    // widths built into the program are the first start's.
     void layoutIsRememberedBetweenStarts() {
         TwoProfiles(m_data->Folder());
         const QString file = QString::fromStdString(m_data->Root() + "/config/window.ini");

@@ -7,7 +7,7 @@
  * with the Encoding module to convert the original byte stream from its
  * encoding to UTF-8 before passing it to the parser.
  *
- * By specification:
+ * As the HTML standard says:
  *     https://html.spec.whatwg.org/#determining-the-character-encoding
  *
  * Author: Alexander Borisov <borisov@lexbor.com>
@@ -70,7 +70,7 @@ lxb_html_encoding_destroy(lxb_html_encoding_t *em, bool self_destroy);
 /*
  * Prescan a byte stream to determine its encoding.
  *
- * By specification:
+ * As the HTML standard says:
  *     https://html.spec.whatwg.org/#prescan-a-byte-stream-to-determine-its-encoding
  *
  * Returns the validated encoding name if found, or NULL otherwise.
@@ -95,7 +95,7 @@ lxb_html_encoding_prescan(lxb_html_encoding_t *em, const lxb_char_t *data,
 /*
  * Prescan a byte stream to determine its encoding.
  *
- * Implementation of the HTML specification algorithm for extracting encoding
+ * Implementation of the HTML standard's algorithm for extracting encoding
  * from <meta> tags. Scans raw HTML bytes looking for <meta charset="..."> and
  * <meta http-equiv="content-type" content="...;charset=..."> declarations.
  *
@@ -103,12 +103,12 @@ lxb_html_encoding_prescan(lxb_html_encoding_t *em, const lxb_char_t *data,
  * lxb_html_encoding_meta_length() functions.
  *
  * Important:
- * The HTML specification requires that if the determined charset is
+ * The HTML standard requires that if the determined charset is
  * UTF-16BE/LE, it must be replaced with UTF-8, and if it is x-user-defined,
  * it must be replaced with windows-1252. This function does not perform these
  * replacements because it returns pointers to the original data (start and end
  * of the found encoding name), which can be useful for developers. To get the
- * validated encoding according to the specification, use the
+ * validated encoding according to the HTML standard, use the
  * lxb_encoding_data_prescan_validate()/lxb_encoding_prescan_validate()
  * functions from the Encoding module, or handle these cases manually.
  *

@@ -21,7 +21,7 @@
  * 
  * NOTE:
  * The lxb_html_serialize_ext_opt_t flags (SKIP_WS_NODES, SKIP_COMMENT,
- * PRETTY, RAW, etc.) are intentional deviations from the specification.
+ * PRETTY, RAW, etc.) are intentional deviations from the HTML standard.
  * They exist for debugging, pretty-printing, and human-readable HTML output.
  * When any of these flags is set, the result may differ from what the spec
  * prescribes.  For strict spec-compliant serialization, use

@@ -63,7 +63,7 @@ struct lxb_html_tokenizer {
 
     /*
      * Leak abstractions.
-     * The only place where the specification causes mixing Tree Builder
+     * The only place where the HTML standard causes mixing Tree Builder
      * and Tokenizer. We kill all beauty.
      * Current Tree parser. This is not ref (not ref count).
      */

@@ -38,7 +38,7 @@ LXB_API lxb_dom_document_type_t *
 lxb_dom_document_type_interface_destroy(lxb_dom_document_type_t *document_type);
 
 /*
- * Create DocumentType by specification.
+ * Create DocumentType as the DOM standard says.
  *
  * https://dom.spec.whatwg.org/#dom-domimplementation-createdocumenttype
  *

@@ -166,7 +166,7 @@ lxb_dom_node_insert(lxb_dom_node_t *parent, lxb_dom_node_t *node,
 /*
  * Add a node as a child.
  *
- * Function according to specification. Node.appendChild(node).
+ * Function as the DOM standard has it. Node.appendChild(node).
  *
  * The function not only adds a node as a child, but also validates
  * the possibility of adding it.
@@ -184,7 +184,7 @@ lxb_dom_node_append_child(lxb_dom_node_t *parent, lxb_dom_node_t *node);
 /*
  * Insert before child.
  *
- * Function according to specification. Node.insertBefore(node, child).
+ * Function as the DOM standard has it. Node.insertBefore(node, child).
  *
  * The function not only insert a node as a child, but also validates
  * the possibility of adding it.
@@ -213,7 +213,7 @@ lxb_dom_node_remove(lxb_dom_node_t *node);
 /*
  * Removing a node.
  *
- * Function according to specification. Node.removeChild(node).
+ * Function as the DOM standard has it. Node.removeChild(node).
  *
  * The function not only removing a node, but also validates the possibility
  * of adding it.
@@ -231,7 +231,7 @@ lxb_dom_node_remove_child(lxb_dom_node_t *parent, lxb_dom_node_t *child);
 /*
  * The function replaces the child with a node.
  *
- * Function according to specification. Node.replaceChild(node, child).
+ * Function as the DOM standard has it. Node.replaceChild(node, child).
  *
  * The function not only replace a node, but also validates the possibility
  * of adding it.

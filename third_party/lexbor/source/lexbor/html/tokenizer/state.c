@@ -218,7 +218,7 @@ lxb_html_tokenizer_state_to_ascii_utf_8(size_t codepoint, lxb_char_t *data);
 
 
 /*
- * Helper function. No in the specification. For 12.2.5.1 Data state
+ * Helper function. Not a state of the HTML standard. For 12.2.5.1 Data state
  */
 const lxb_char_t *
 lxb_html_tokenizer_state_data_before(lxb_html_tokenizer_t *tkz,
@@ -335,7 +335,7 @@ lxb_html_tokenizer_state_data(lxb_html_tokenizer_t *tkz,
 }
 
 /*
- * Helper function. No in the specification. For 12.2.5.5 PLAINTEXT state
+ * Helper function. Not a state of the HTML standard. For 12.2.5.5 PLAINTEXT state
  */
 const lxb_char_t *
 lxb_html_tokenizer_state_plaintext_before(lxb_html_tokenizer_t *tkz,
@@ -1328,7 +1328,7 @@ lxb_html_tokenizer_state_self_closing_start_tag(lxb_html_tokenizer_t *tkz,
 }
 
 /*
- * Helper function. No in the specification. For 12.2.5.41 Bogus comment state
+ * Helper function. Not a state of the HTML standard. For 12.2.5.41 Bogus comment state
  */
 static const lxb_char_t *
 lxb_html_tokenizer_state_bogus_comment_before(lxb_html_tokenizer_t *tkz,
@@ -1513,7 +1513,7 @@ lxb_html_tokenizer_state_markup_declaration_open(lxb_html_tokenizer_t *tkz,
 }
 
 /*
- * Helper function. No in the specification. For 12.2.5.42
+ * Helper function. Not a state of the HTML standard. For 12.2.5.42
  * For a comment tag <!--
  */
 static const lxb_char_t *
@@ -1537,7 +1537,7 @@ lxb_html_tokenizer_state_markup_declaration_comment(lxb_html_tokenizer_t *tkz,
 }
 
 /*
- * Helper function. No in the specification. For 12.2.5.42
+ * Helper function. Not a state of the HTML standard. For 12.2.5.42
  * For a DOCTYPE tag <!DOCTYPE
  */
 static const lxb_char_t *
@@ -1571,7 +1571,7 @@ lxb_html_tokenizer_state_markup_declaration_doctype(lxb_html_tokenizer_t *tkz,
 }
 
 /*
- * Helper function. No in the specification. For 12.2.5.42
+ * Helper function. Not a state of the HTML standard. For 12.2.5.42
  * For a CDATA tag <![CDATA[
  */
 static const lxb_char_t *
@@ -1623,7 +1623,7 @@ lxb_html_tokenizer_state_markup_declaration_cdata(lxb_html_tokenizer_t *tkz,
 }
 
 /*
- * Helper function. No in the specification. For 12.2.5.69
+ * Helper function. Not a state of the HTML standard. For 12.2.5.69
  */
 const lxb_char_t *
 lxb_html_tokenizer_state_cdata_section_before(lxb_html_tokenizer_t *tkz,

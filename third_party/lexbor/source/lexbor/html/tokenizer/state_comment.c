@@ -65,7 +65,7 @@ lxb_html_tokenizer_state_comment_end_bang(lxb_html_tokenizer_t *tkz,
 
 
 /*
- * Helper function. No in the specification. For 12.2.5.43
+ * Helper function. Not a state of the HTML standard. For 12.2.5.43
  */
 const lxb_char_t *
 lxb_html_tokenizer_state_comment_before_start(lxb_html_tokenizer_t *tkz,

@@ -117,7 +117,7 @@ lxb_html_tokenizer_state_doctype_bogus(lxb_html_tokenizer_t *tkz,
 
 
 /*
- * Helper function. No in the specification. For 12.2.5.53
+ * Helper function. Not a state of the HTML standard. For 12.2.5.53
  */
 const lxb_char_t *
 lxb_html_tokenizer_state_doctype_before(lxb_html_tokenizer_t *tkz,
@@ -506,7 +506,7 @@ lxb_html_tokenizer_state_doctype_after_name(lxb_html_tokenizer_t *tkz,
 }
 
 /*
- * Helper function. No in the specification. For 12.2.5.56
+ * Helper function. Not a state of the HTML standard. For 12.2.5.56
  * For doctype PUBLIC
  */
 static const lxb_char_t *
@@ -557,7 +557,7 @@ lxb_html_tokenizer_state_doctype_after_name_public(lxb_html_tokenizer_t *tkz,
 }
 
 /*
- * Helper function. No in the specification. For 12.2.5.56
+ * Helper function. Not a state of the HTML standard. For 12.2.5.56
  * For doctype SYSTEM
  */
 static const lxb_char_t *

@@ -39,7 +39,7 @@ lxb_html_tokenizer_state_rcdata_end_tag_name(lxb_html_tokenizer_t *tkz,
 
 
 /*
- * Helper function. No in the specification. For 12.2.5.2 RCDATA state
+ * Helper function. Not a state of the HTML standard. For 12.2.5.2 RCDATA state
  */
 const lxb_char_t *
 lxb_html_tokenizer_state_rcdata_before(lxb_html_tokenizer_t *tkz,

@@ -126,7 +126,7 @@ lxb_html_tokenizer_state_script_data_double_escape_end(
 
 
 /*
- * Helper function. No in the specification. For 12.2.5.4 Script data state
+ * Helper function. Not a state of the HTML standard. For 12.2.5.4 Script data state
  */
 const lxb_char_t *
 lxb_html_tokenizer_state_script_data_before(lxb_html_tokenizer_t *tkz,
@@ -1122,7 +1122,7 @@ lxb_html_tokenizer_state_script_data_double_escaped_less_than_sign(
 }
 
 /*
- * 12.2.5.30.5 Helper function. No in the specification.
+ * 12.2.5.30.5 Helper function. Not a state of the HTML standard.
  */
 static const lxb_char_t *
 lxb_html_tokenizer_state_script_data_double_escaped_end_tag_open(
