@@ -8,7 +8,7 @@
 #include "history/ChangeLetter.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryError.h"
-#include "mail/CMailSender.h"
+#include "mail/MailSender.h"
 #include "mail/MailSettings.h"
 #include "report/ResultExport.h"
 #include "store/StoreFileWriter.h"
@@ -176,7 +176,7 @@ void SendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::
     }
     SummarySink sink;
     {
-        CMailSender sender(sink);
+        MailSender sender(sink);
         sender.m_account = settings.m_account;
         sender.m_strRecipient = address;
         sender.m_strSubject = ChangeLetterSubject(changes);

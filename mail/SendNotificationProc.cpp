@@ -1,6 +1,6 @@
 #include "mail/SendNotificationProc.h"
 
-#include "mail/CMailSender.h"
+#include "mail/MailSender.h"
 #include "mail/MailSettings.h"
 #include "mail/NotificationLetter.h"
 #include "store/DataFolder.h"
@@ -10,7 +10,7 @@ namespace tarnwick {
 int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
                          std::atomic<bool>* emptyShown, const std::function<void()>& beforeSend) {
     const DataFolder folder = DataFolder::FromEnvironment();
-    CMailSender sender(sink, job.m_nRow);
+    MailSender sender(sink, job.m_nRow);
     sender.m_strSubject = kNotificationSubject;
     sender.m_strBody = BuildNotificationLetter(job.m_strAdvertiser, job.m_strPage);
 

@@ -2,8 +2,8 @@
 
 namespace tarnwick {
 
-CTarnwickApp* g_pApp = nullptr;
-CLeftList* g_pProfilePane = nullptr;
-CRightList* g_pResultsPane = nullptr;
+TarnwickApplication* g_pApp = nullptr;
+ProfilePane* g_pProfilePane = nullptr;
+ResultsPane* g_pResultsPane = nullptr;
 
 }  // namespace tarnwick

@@ -8,12 +8,12 @@
 
 namespace tarnwick {
 
-class CTarnwickApp;
-class CLeftList;
-class CRightList;
+class TarnwickApplication;
+class ProfilePane;
+class ResultsPane;
 
-extern CTarnwickApp* g_pApp;        // set by InitInstance
-extern CLeftList* g_pProfilePane;   // set by the profile pane's initial update
-extern CRightList* g_pResultsPane;  // set by the results pane's initial update
+extern TarnwickApplication* g_pApp;  // set by start
+extern ProfilePane* g_pProfilePane;  // set by the profile pane's initial update
+extern ResultsPane* g_pResultsPane;  // set by the results pane's initial update
 
 }  // namespace tarnwick

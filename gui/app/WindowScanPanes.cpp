@@ -1,14 +1,14 @@
 #include "gui/app/WindowScanPanes.h"
 
-#include "gui/app/CLeftList.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CRightList.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/ProfilePane.h"
+#include "gui/app/ResultsPane.h"
 #include "gui/controls/AppMessageBox.h"
-#include "mail/CMailSender.h"
+#include "mail/MailSender.h"
 
 namespace tarnwick {
 
-WindowScanPanes::WindowScanPanes(CMainFrame& frame) : m_frame(frame) {}
+WindowScanPanes::WindowScanPanes(MainWindow& frame) : m_frame(frame) {}
 
 WindowScanPanes::~WindowScanPanes() {
     Close();
@@ -28,52 +28,52 @@ bool WindowScanPanes::OnGuiThread(const std::function<void()>& work) {
 
 int WindowScanPanes::ProfileRowCount() {
     int count = 0;
-    OnGuiThread([&] { count = m_frame.ProfilePane()->ProfileRowCount(); });
+    OnGuiThread([&] { count = m_frame.profilePane()->ProfileRowCount(); });
     return count;
 }
 
 bool WindowScanPanes::IsProfileTicked(int row) {
     bool ticked = false;
-    OnGuiThread([&] { ticked = m_frame.ProfilePane()->IsProfileTicked(row); });
+    OnGuiThread([&] { ticked = m_frame.profilePane()->IsProfileTicked(row); });
     return ticked;
 }
 
 std::string WindowScanPanes::ProfileStatus(int row) {
     std::string status;
-    OnGuiThread([&] { status = m_frame.ProfilePane()->ProfileStatus(row); });
+    OnGuiThread([&] { status = m_frame.profilePane()->ProfileStatus(row); });
     return status;
 }
 
 void WindowScanPanes::SetProfileStatus(int row, const std::string& status) {
-    OnGuiThread([&] { m_frame.ProfilePane()->SetProfileStatus(row, status); });
+    OnGuiThread([&] { m_frame.profilePane()->SetProfileStatus(row, status); });
 }
 
 void WindowScanPanes::RebuildResults() {
-    OnGuiThread([&] { m_frame.ResultsPane()->RebuildResults(); });
+    OnGuiThread([&] { m_frame.resultsPane()->RebuildResults(); });
 }
 
 int WindowScanPanes::ResultRowCount() {
     int count = 0;
-    OnGuiThread([&] { count = m_frame.ResultsPane()->RowCount(); });
+    OnGuiThread([&] { count = m_frame.resultsPane()->RowCount(); });
     return count;
 }
 
 ResultRow WindowScanPanes::ResultRowAt(int row) {
     ResultRow value;
-    OnGuiThread([&] { value = m_frame.ResultsPane()->RowAt(row); });
+    OnGuiThread([&] { value = m_frame.resultsPane()->RowAt(row); });
     return value;
 }
 
 void WindowScanPanes::SetResultStatus(int row, const std::string& status) {
-    OnGuiThread([&] { m_frame.ResultsPane()->SetStatus(row, status); });
+    OnGuiThread([&] { m_frame.resultsPane()->SetStatus(row, status); });
 }
 
 void WindowScanPanes::SetResult(int row, const PageResult& result) {
-    OnGuiThread([&] { m_frame.ResultsPane()->SetResult(row, result); });
+    OnGuiThread([&] { m_frame.resultsPane()->SetResult(row, result); });
 }
 
 void WindowScanPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
-    OnGuiThread([&] { m_frame.ResultsPane()->SetEvidence(row, evidence); });
+    OnGuiThread([&] { m_frame.resultsPane()->SetEvidence(row, evidence); });
 }
 
 void WindowScanPanes::SetResultMail(int row, const std::string& text) {
@@ -81,7 +81,7 @@ void WindowScanPanes::SetResultMail(int row, const std::string& text) {
         std::lock_guard<std::mutex> lock(m_mutex);
         ++m_letters.m_failures[text];
     }
-    OnGuiThread([&] { m_frame.ResultsPane()->SetMail(row, text); });
+    OnGuiThread([&] { m_frame.resultsPane()->SetMail(row, text); });
 }
 
 void WindowScanPanes::BeginRun(bool withoutMail) {
@@ -96,7 +96,7 @@ LetterCounts WindowScanPanes::Letters() const {
 }
 
 void WindowScanPanes::SetResultChange(int row, const std::string& text) {
-    OnGuiThread([&] { m_frame.ResultsPane()->SetChange(row, text); });
+    OnGuiThread([&] { m_frame.resultsPane()->SetChange(row, text); });
 }
 
 void WindowScanPanes::ShowRunSummary(const std::string& summary) {

@@ -16,11 +16,11 @@
 
 namespace tarnwick {
 
-class CMainFrame;
+class MainWindow;
 
 class WindowScanPanes : public ScanPanes, public NotificationSink {
 public:
-    explicit WindowScanPanes(CMainFrame& frame);
+    explicit WindowScanPanes(MainWindow& frame);
     ~WindowScanPanes() override;
     WindowScanPanes(const WindowScanPanes&) = delete;
     WindowScanPanes& operator=(const WindowScanPanes&) = delete;
@@ -70,7 +70,7 @@ private:
     // were closed before it could run.
     bool OnGuiThread(const std::function<void()>& work);
 
-    CMainFrame& m_frame;
+    MainWindow& m_frame;
     GuiThread m_guiThread;
     mutable std::mutex m_mutex;  // guards m_bClosed and the letter counts
     bool m_bClosed = false;

@@ -7,7 +7,7 @@
 #include <QStandardPaths>
 
 #include "common/CurlSetup.h"
-#include "gui/app/CTarnwickApp.h"
+#include "gui/app/TarnwickApplication.h"
 
 int main(int argc, char** argv) {
     // Under a file size limit (ulimit -f) a write past it must fail with
@@ -26,10 +26,10 @@ int main(int argc, char** argv) {
         options.m_strLayoutFile =
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
             QStringLiteral("/tarnwick/window.ini");
-        tarnwick::CTarnwickApp app(options);
-        QObject::connect(&app, &tarnwick::CTarnwickApp::exitRequested, &application,
+        tarnwick::TarnwickApplication app(options);
+        QObject::connect(&app, &tarnwick::TarnwickApplication::exitRequested, &application,
                          &QCoreApplication::exit, Qt::QueuedConnection);
-        if (!app.InitInstance()) {
+        if (!app.start()) {
             return 1;
         }
         code = QApplication::exec();

@@ -14,10 +14,10 @@
 #include <memory>
 
 #include "bench/RatioReporter.h"
-#include "gui/app/CLeftList.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CRightList.h"
-#include "gui/app/CTarnwickApp.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/ProfilePane.h"
+#include "gui/app/ResultsPane.h"
+#include "gui/app/TarnwickApplication.h"
 #include "gui/controls/AppMessageBox.h"
 #include "store/DataFolder.h"
 #include "store/ProfileFile.h"
@@ -80,12 +80,12 @@ BENCHMARK(BM_CoreReaderAlone)->Unit(benchmark::kMillisecond);
 
 void BM_RebuildResults(benchmark::State& state) {
     TheStore();
-    CTarnwickApp app(StartOptions{0});
-    app.InitInstance();
-    if (!QTest::qWaitForWindowExposed(app.MainFrame())) {
+    TarnwickApplication app(StartOptions{0});
+    app.start();
+    if (!QTest::qWaitForWindowExposed(app.mainWindow())) {
         state.SkipWithError("the window did not show");
     }
-    CRightList& results = *app.MainFrame()->ResultsPane();
+    ResultsPane& results = *app.mainWindow()->resultsPane();
     for (auto _ : state) {
         results.RebuildResults();
         benchmark::DoNotOptimize(results.RowCount());
@@ -97,9 +97,9 @@ BENCHMARK(BM_RebuildResults)->Unit(benchmark::kMillisecond);
 void BM_StartUpToShownWindow(benchmark::State& state) {
     TheStore();
     for (auto _ : state) {
-        auto app = std::make_unique<CTarnwickApp>(StartOptions{0});
-        app->InitInstance();
-        if (!QTest::qWaitForWindowExposed(app->MainFrame())) {
+        auto app = std::make_unique<TarnwickApplication>(StartOptions{0});
+        app->start();
+        if (!QTest::qWaitForWindowExposed(app->mainWindow())) {
             state.SkipWithError("the window did not show");
         }
         QCoreApplication::processEvents();

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/app/CTarnwickApp.h"
+#include "gui/app/TarnwickApplication.h"
 #include "gui/controls/AppMessageBox.h"
-#include "gui/report/CReport.h"
+#include "gui/report/ReportFormatDialog.h"
 #include "scan/BuildResultRows.h"
 #include "scan/PageServer.h"
 #include "scan/ScanRun.h"
@@ -120,13 +120,14 @@ int main(int argc, char** argv) {
             tableTimes.push_back(static_cast<double>(clock.elapsed()));
         }
         {
-            CTarnwickApp app(StartOptions{0});
-            app.InitInstance();
+            TarnwickApplication app(StartOptions{0});
+            app.start();
             // The report prompt at the end is closed as soon as it shows.
             bool prompted = false;
             QTimer closer;
             QObject::connect(&closer, &QTimer::timeout, [&prompted] {
-                if (auto* prompt = qobject_cast<CReport*>(QApplication::activeModalWidget())) {
+                if (auto* prompt =
+                        qobject_cast<ReportFormatDialog*>(QApplication::activeModalWidget())) {
                     prompt->reject();
                     prompted = true;
                 }

@@ -1,6 +1,6 @@
 #include "gui/controls/InPlaceEditing.h"
 
-#include "gui/controls/CComboListCtrl.h"
+#include "gui/controls/PageTable.h"
 
 namespace tarnwick {
 

@@ -11,11 +11,11 @@
 
 namespace tarnwick {
 
-class CComboListCtrl;
+class PageTable;
 
 class InPlaceEditing {
 public:
-    InPlaceEditing(CComboListCtrl* list, int row, int column, QString initialText)
+    InPlaceEditing(PageTable* list, int row, int column, QString initialText)
         : m_pList(list), m_nRow(row), m_nColumn(column), m_strInitialText(std::move(initialText)) {}
 
     int Row() const { return m_nRow; }
@@ -52,7 +52,7 @@ public:
     void FocusList();
 
 private:
-    QPointer<CComboListCtrl> m_pList;
+    QPointer<PageTable> m_pList;
     int m_nRow = -1;
     int m_nColumn = -1;
     bool m_bEscape = false;

@@ -2,7 +2,7 @@
 
 #include <QStandardPaths>
 
-#include "gui/controls/CFileEx.h"
+#include "gui/controls/FileDialog.h"
 
 namespace tarnwick {
 
@@ -20,8 +20,8 @@ ImportDialogSettings ImportDialogSettingsFor(const QString& type) {
 }
 
 QString RunImportDialog(QWidget* owner, const ImportDialogSettings& settings) {
-    CFileEx dialog(true, owner, settings.m_strFolder, settings.m_strInitialFile,
-                   settings.m_strFilter);
+    FileDialog dialog(true, owner, settings.m_strFolder, settings.m_strInitialFile,
+                      settings.m_strFilter);
     return dialog.RunDialog() ? dialog.GetChosenPath() : QString();
 }
 

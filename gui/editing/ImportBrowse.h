@@ -17,7 +17,7 @@ struct ImportDialogSettings {
 // type "txt" or "csv".
 ImportDialogSettings ImportDialogSettingsFor(const QString& type);
 
-// Runs the program's open dialog (CFileEx) with the wizard as owner and no
+// Runs the program's open dialog (FileDialog) with the wizard as owner and no
 // default extension; the chosen file's full path, or empty when cancelled.
 QString RunImportDialog(QWidget* owner, const ImportDialogSettings& settings);
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "gui/mail/CMailSett.h"
+#include "gui/mail/MailSettingsDialog.h"
 
 namespace tarnwick {
 namespace {
@@ -19,7 +19,7 @@ void OpenMailSettings(QWidget* parent) {
         Opener()(parent);
         return;
     }
-    CMailSett dialog(parent);
+    MailSettingsDialog dialog(parent);
     dialog.DoModal();
 }
 

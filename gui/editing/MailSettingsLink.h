@@ -1,5 +1,5 @@
 // How the profile dialogs open the mail settings dialog (their "Mail
-// Settings" buttons): CMailSett, modally over the dialog.
+// Settings" buttons): MailSettingsDialog, modally over the dialog.
 #pragma once
 
 #include <functional>

@@ -6,9 +6,9 @@
 #include "editing/SuppressAutoCheck.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/TextCodec.h"
-#include "gui/editing/CAdd.h"
-#include "gui/editing/CDel.h"
-#include "gui/editing/CEditProf.h"
+#include "gui/editing/AddProfileWizard.h"
+#include "gui/editing/DeleteProfilesQuestion.h"
+#include "gui/editing/EditProfileDialog.h"
 #include "gui/editing/ProfilePaneAccess.h"
 #include "scan/ScanState.h"
 #include "store/FileError.h"
@@ -23,7 +23,7 @@ void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
         return;
     }
     // A new wizard starts on its first page with no plain import made.
-    CAdd wizard(panes, parent);
+    AddProfileWizard wizard(panes, parent);
     if (wizard.exec() == QDialog::Rejected) {
         return;
     }
@@ -44,7 +44,7 @@ void RunEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes) {
         AppMessageBox::Show(texts::kEditWhileRunning, AppMessageBox::Buttons::Ok, parent);
         return;
     }
-    CEditProf dialog(panes, parent);
+    EditProfileDialog dialog(panes, parent);
     dialog.exec();
 }
 
@@ -64,7 +64,7 @@ void RunDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
         AppMessageBox::Show(texts::kSelectToDelete, AppMessageBox::Buttons::Ok, parent);
     } else {
         const ProfileList list(DataFolder::FromEnvironment());
-        CDel confirm(list.PlanRemove(ticked), parent);
+        DeleteProfilesQuestion confirm(list.PlanRemove(ticked), parent);
         if (confirm.exec() == QDialog::Accepted) {
             try {
                 // A deleted profile goes to the desktop's trash, so a wrong

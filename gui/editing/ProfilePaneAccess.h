@@ -1,5 +1,5 @@
 // What the profile-editing dialogs do to the two panes of the main window.
-// The profile pane (CLeftList) implements it; dialogs under test get a small
+// The profile pane (ProfilePane) implements it; dialogs under test get a small
 // table of their own.
 #pragma once
 

@@ -1,7 +1,7 @@
 // The question asked before the program ends, for the Exit command and for the
 // main window's close box: while a run is in progress and its report is not
-// saved, CExit (whose Yes runs onStop, the Stop command, first); otherwise the
-// exit confirmation CExit2. Returns true when the program is to end.
+// saved, SaveReportQuestion (whose Yes runs onStop, the Stop command, first); otherwise the
+// exit confirmation ConfirmExitDialog. Returns true when the program is to end.
 #pragma once
 
 #include <functional>

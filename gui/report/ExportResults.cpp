@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CFileEx.h"
+#include "gui/controls/FileDialog.h"
 #include "report/ResultExport.h"
 #include "store/FileError.h"
 
@@ -13,8 +13,8 @@ namespace tarnwick {
 bool RunExportCommand(QWidget* parent, const std::vector<ResultRow>& rows) {
     // No default extension: the dialog appends the chosen filter's, and a
     // three-letter cut would turn "json" into "jso".
-    CFileEx dialog(false, parent, QString(), QStringLiteral("Results"),
-                   QStringLiteral("CSV Files (*.csv);;JSON Files (*.json)"));
+    FileDialog dialog(false, parent, QString(), QStringLiteral("Results"),
+                      QStringLiteral("CSV Files (*.csv);;JSON Files (*.json)"));
     if (!dialog.RunDialog()) {
         return false;
     }

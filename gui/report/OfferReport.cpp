@@ -5,7 +5,7 @@
 
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/GuiThread.h"
-#include "gui/report/CReport.h"
+#include "gui/report/ReportFormatDialog.h"
 #include "report/ReportWriters.h"
 #include "scan/ScanState.h"
 #include "store/FileError.h"
@@ -22,7 +22,7 @@ void OfferReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
     g_strReportPath.clear();
     std::string path;
     {
-        CReport dialog(parent);
+        ReportFormatDialog dialog(parent);
         dialog.exec();
         path = dialog.ReportPath();
     }

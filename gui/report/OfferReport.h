@@ -12,7 +12,7 @@ class QWidget;
 
 namespace tarnwick {
 
-// Mirrors of the format dialog's result (CReport), for readers outside it.
+// Mirrors of the format dialog's result (ReportFormatDialog), for readers outside it.
 // File chosen in the current report prompt, as the file system spells it
 // (UTF-8 bytes); empty when none was. Touched only on the GUI thread.
 extern std::string g_strReportPath;

@@ -13,12 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "mail/CSmtpMail.h"
 #include "mail/MailSettings.h"
 #include "mail/NotificationLetter.h"
 #include "mail/NotificationQueue.h"
 #include "mail/RecordingSink.h"
 #include "mail/SendNotificationProc.h"
+#include "mail/SmtpClient.h"
 #include "mail/SmtpTestServer.h"
 #include "support/TempDataFolder.h"
 
@@ -49,7 +49,7 @@ class Notification : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         setenv("SSL_CERT_FILE", test::TestCertificates::Get().m_strCaFile.c_str(), 1);
-        CSmtpMail::SetTimeouts(3000, 2, 15000);
+        SmtpClient::SetTimeouts(3000, 2, 15000);
     }
 
     static NotificationJob Job(int row, std::string mail = "webmaster@partner.example") {

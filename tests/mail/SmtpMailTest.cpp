@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "mail/CMailSender.h"
-#include "mail/CSmtpMail.h"
+#include "mail/MailSender.h"
 #include "mail/RecordingSink.h"
+#include "mail/SmtpClient.h"
 #include "mail/SmtpEndpoint.h"
 #include "mail/SmtpMessage.h"
 #include "mail/SmtpTestServer.h"
@@ -31,12 +31,12 @@ protected:
     static void SetUpTestSuite() {
         setenv("SSL_CERT_FILE", test::TestCertificates::Get().m_strCaFile.c_str(), 1);
         unsetenv("CURL_CA_BUNDLE");
-        CSmtpMail::SetTimeouts(3000, 2, 15000);
+        SmtpClient::SetTimeouts(3000, 2, 15000);
     }
     void TearDown() override { g_bAnnounceSent = false; }
 
     // A sender for row kRow with a short letter, to the given server.
-    static void Fill(CMailSender& sender, const std::string& server, bool ssl = false) {
+    static void Fill(MailSender& sender, const std::string& server, bool ssl = false) {
         sender.m_account.m_strSender = "sender@example.com";
         sender.m_account.m_strSmtpServer = server;
         sender.m_strRecipient = "webmaster@partner.example";
@@ -64,7 +64,7 @@ TEST_F(SmtpMail, PlainSmtpDeliversWithoutLogin) {
     SmtpTestServer server(Mode::Plain);
     ASSERT_TRUE(server.Started()) << server.Failure();
     RecordingSink sink;
-    CMailSender sender(sink, kRow);
+    MailSender sender(sink, kRow);
     Fill(sender, server.Address());
     sender.Send();
     EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
@@ -80,7 +80,7 @@ TEST_F(SmtpMail, MessageArrivesByteForByte) {
     SmtpTestServer server(Mode::Plain);
     ASSERT_TRUE(server.Started()) << server.Failure();
     RecordingSink sink;
-    CMailSender sender(sink, kRow);
+    MailSender sender(sink, kRow);
     Fill(sender, server.Address());
     const std::string longLine = std::string(70, 'a') + " = " + std::string(90, 'b') + " ";
     sender.m_strBody = "partners\x92 websites\n.leading dot\n.\n..two\n\n" + longLine +
@@ -147,7 +147,7 @@ TEST_F(SmtpMail, StartTlsWithLogin) {
     SmtpTestServer server(Mode::StartTls, true);
     ASSERT_TRUE(server.Started()) << server.Failure();
     RecordingSink sink;
-    CMailSender sender(sink, kRow);
+    MailSender sender(sink, kRow);
     Fill(sender, server.Address(), true);
     sender.Send();
     EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
@@ -163,7 +163,7 @@ TEST_F(SmtpMail, ImplicitTlsWithLoginOnPort465) {
     }
     for (const std::string address : {"127.0.0.1", "127.0.0.1:465"}) {
         RecordingSink sink;
-        CMailSender sender(sink, kRow);
+        MailSender sender(sink, kRow);
         Fill(sender, address, true);
         sender.Send();
         EXPECT_TRUE(sink.Cells().empty()) << address << ": " << sink.Cell(kRow);
@@ -188,7 +188,7 @@ TEST_F(SmtpMail, LoginOnlyWithUserNameAndPasswordAndNeverInClear) {
 
     RecordingSink sink;
     {
-        CMailSender sender(sink, kRow);
+        MailSender sender(sink, kRow);
         Fill(sender, startTlsServer.Address());
         sender.m_account.m_strUserName = SmtpTestServer::kUser;
         sender.m_account.m_strPassword = SmtpTestServer::kPassword;
@@ -200,7 +200,7 @@ TEST_F(SmtpMail, LoginOnlyWithUserNameAndPasswordAndNeverInClear) {
     EXPECT_TRUE(startTlsServer.Mail()[0].m_bTls);
     {
         // A server without STARTTLS gets neither the login nor the mail.
-        CMailSender sender(sink, kRow);
+        MailSender sender(sink, kRow);
         Fill(sender, clearAuthServer.Address());
         sender.m_account.m_strUserName = SmtpTestServer::kUser;
         sender.m_account.m_strPassword = SmtpTestServer::kPassword;
@@ -214,7 +214,7 @@ TEST_F(SmtpMail, LoginOnlyWithUserNameAndPasswordAndNeverInClear) {
     {
         // Half a login: both are passed as "" and the server asks for none.
         RecordingSink halfSink;
-        CMailSender sender(halfSink, kRow);
+        MailSender sender(halfSink, kRow);
         Fill(sender, server.Address());
         sender.m_account.m_strUserName = SmtpTestServer::kUser;
         sender.Send();
@@ -268,7 +268,7 @@ TEST_F(SmtpMail, FailuresBecomeReadableSentencesInTheRow) {
     };
     for (const Case& c : cases) {
         RecordingSink sink;
-        CMailSender sender(sink, kRow);
+        MailSender sender(sink, kRow);
         Fill(sender, c.server, c.ssl);
         if (c.ssl) {
             sender.m_account.m_strPassword = c.password;
@@ -292,7 +292,7 @@ TEST_F(SmtpMail, UntrustedCertificateIsRefused) {
     setenv("SSL_CERT_FILE", "/etc/ssl/certs/ca-certificates.crt", 1);
     RecordingSink sink;
     {
-        CMailSender sender(sink, kRow);
+        MailSender sender(sink, kRow);
         Fill(sender, server.Address(), true);
         sender.Send();
     }
@@ -314,7 +314,7 @@ TEST_F(SmtpMail, AddressesWithControlCharactersNeverReachTheServer) {
     for (const std::string& address : bad) {
         for (bool asSender : {false, true}) {
             RecordingSink sink;
-            CMailSender sender(sink, kRow);
+            MailSender sender(sink, kRow);
             Fill(sender, server.Address());
             (asSender ? sender.m_account.m_strSender : sender.m_strRecipient) = address;
             sender.Send();
@@ -325,7 +325,7 @@ TEST_F(SmtpMail, AddressesWithControlCharactersNeverReachTheServer) {
     }
     // Nor does an address that would close the angle brackets of a command.
     RecordingSink sink;
-    CMailSender sender(sink, kRow);
+    MailSender sender(sink, kRow);
     Fill(sender, server.Address());
     sender.m_strRecipient = "a@b.example> NOTIFY=NEVER";
     sender.Send();
@@ -345,7 +345,7 @@ TEST_F(SmtpMail, ASilentServerEndsInATimeOut) {
     getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
     const std::string address = "127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
     RecordingSink sink;
-    CMailSender sender(sink, kRow);
+    MailSender sender(sink, kRow);
     Fill(sender, address);
     sender.Send();
     close(fd);
@@ -358,20 +358,20 @@ TEST_F(SmtpMail, OnlyTheTestMailIsAnnounced) {
     g_bAnnounceSent = true;
     RecordingSink sink;
     {
-        CMailSender letter(sink, kRow);
+        MailSender letter(sink, kRow);
         Fill(letter, server.Address());
         letter.Send();
     }
     EXPECT_TRUE(sink.Messages().empty());
     {
-        CMailSender test(sink);
+        MailSender test(sink);
         Fill(test, server.Address());
         test.Send();
     }
     EXPECT_EQ(sink.Messages(), std::vector<std::string>{"Message sent"});
     g_bAnnounceSent = false;
     {
-        CMailSender test(sink);
+        MailSender test(sink);
         Fill(test, server.Address());
         test.Send();
     }

@@ -17,19 +17,19 @@
 #include <memory>
 
 #include "editing/ProfileSaver.h"
-#include "gui/app/CAboutApp.h"
-#include "gui/app/CPreferences.h"
+#include "gui/app/AboutDialog.h"
 #include "gui/app/PageDetailsDialog.h"
+#include "gui/app/PreferencesDialog.h"
 #include "gui/controls/AppMessageBox.h"
-#include "gui/editing/CAbortAppend.h"
-#include "gui/editing/CAdd.h"
-#include "gui/editing/CDel.h"
-#include "gui/editing/CEditProf.h"
+#include "gui/editing/AddProfileWizard.h"
+#include "gui/editing/DeleteProfilesQuestion.h"
+#include "gui/editing/EditProfileDialog.h"
+#include "gui/editing/OverwriteOrAppendQuestion.h"
 #include "gui/editing/PaneTable.h"
-#include "gui/mail/CMailSett.h"
-#include "gui/report/CExit.h"
-#include "gui/report/CExit2.h"
-#include "gui/report/CReport.h"
+#include "gui/mail/MailSettingsDialog.h"
+#include "gui/report/ConfirmExitDialog.h"
+#include "gui/report/ReportFormatDialog.h"
+#include "gui/report/SaveReportQuestion.h"
 #include "support/TempDataFolder.h"
 
 using tarnwick::AppMessageBox;
@@ -164,21 +164,26 @@ private slots:
 
     void deleteQuestion_data() { AddFonts(); }
     void deleteQuestion() {
-        CheckStates<tarnwick::CDel>([] { return std::make_unique<tarnwick::CDel>(); },
-                                    [](tarnwick::CDel&, const auto& check) { check("alone"); });
-        CheckStates<tarnwick::CDel>(
+        CheckStates<tarnwick::DeleteProfilesQuestion>(
+            [] { return std::make_unique<tarnwick::DeleteProfilesQuestion>(); },
+            [](tarnwick::DeleteProfilesQuestion&, const auto& check) { check("alone"); });
+        CheckStates<tarnwick::DeleteProfilesQuestion>(
             [] {
-                return std::make_unique<tarnwick::CDel>(std::vector<tarnwick::ProfileRemoval>{
-                    {"www.example.com", 3, ""}, {"www.a-rather-long-partner-name.example", 1, ""}});
+                return std::make_unique<tarnwick::DeleteProfilesQuestion>(
+                    std::vector<tarnwick::ProfileRemoval>{
+                        {"www.example.com", 3, ""},
+                        {"www.a-rather-long-partner-name.example", 1, ""}});
             },
-            [](tarnwick::CDel&, const auto& check) { check("with the list"); });
+            [](tarnwick::DeleteProfilesQuestion&, const auto& check) { check("with the list"); });
     }
 
     void appendQuestion_data() { AddFonts(); }
     void appendQuestion() {
-        CheckStates<tarnwick::CAbortAppend>(
-            [] { return std::make_unique<tarnwick::CAbortAppend>(); },
-            [](tarnwick::CAbortAppend&, const auto& check) { check("Overwrite/Append"); });
+        CheckStates<tarnwick::OverwriteOrAppendQuestion>(
+            [] { return std::make_unique<tarnwick::OverwriteOrAppendQuestion>(); },
+            [](tarnwick::OverwriteOrAppendQuestion&, const auto& check) {
+                check("Overwrite/Append");
+            });
     }
 
     // Every page of the wizard, the mail settings button and the separator
@@ -187,35 +192,37 @@ private slots:
     void addWizard() {
         const std::string list = m_temp->Root() + "/list.txt";
         tarnwick::test::WriteBytes(list, "http://a.example/links.html;web@a.example\r\n");
-        const auto make = [this] { return std::make_unique<tarnwick::CAdd>(m_panes); };
-        CheckStates<tarnwick::CAdd>(make, [&](tarnwick::CAdd& wizard, const auto& check) {
-            check("address page");
-            W<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
-            W<QAbstractButton>(wizard, "1009")->click();
-            W<QAbstractButton>(wizard, "1025")->click();
-            QVERIFY(W(wizard, "1041")->isVisible());
-            check("file type page");
-            W<QAbstractButton>(wizard, "1010")->click();
-            W<QAbstractButton>(wizard, "1009")->click();
-            W<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
-            check("file page");
-            W<QAbstractButton>(wizard, "1009")->click();
-            QVERIFY(W(wizard, "1074")->isVisible());
-            check("separator page");
-            W<QAbstractButton>(wizard, "1021")->click();
-            W<QAbstractButton>(wizard, "1009")->click();
-            QVERIFY(W(wizard, "1000")->isVisible());
-            check("imported list");
-            QCOMPARE(AppMessageBox::ShownTexts(), QStringList());
-        });
-        CheckStates<tarnwick::CAdd>(make, [&](tarnwick::CAdd& wizard, const auto& check) {
-            W<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
-            W<QAbstractButton>(wizard, "1009")->click();
-            W<QAbstractButton>(wizard, "TypedChoice")->click();
-            W<QAbstractButton>(wizard, "1009")->click();
-            QVERIFY(W(wizard, "TypedPages")->isVisible());
-            check("typed pages");
-        });
+        const auto make = [this] { return std::make_unique<tarnwick::AddProfileWizard>(m_panes); };
+        CheckStates<tarnwick::AddProfileWizard>(
+            make, [&](tarnwick::AddProfileWizard& wizard, const auto& check) {
+                check("address page");
+                W<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
+                W<QAbstractButton>(wizard, "1009")->click();
+                W<QAbstractButton>(wizard, "1025")->click();
+                QVERIFY(W(wizard, "1041")->isVisible());
+                check("file type page");
+                W<QAbstractButton>(wizard, "1010")->click();
+                W<QAbstractButton>(wizard, "1009")->click();
+                W<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
+                check("file page");
+                W<QAbstractButton>(wizard, "1009")->click();
+                QVERIFY(W(wizard, "1074")->isVisible());
+                check("separator page");
+                W<QAbstractButton>(wizard, "1021")->click();
+                W<QAbstractButton>(wizard, "1009")->click();
+                QVERIFY(W(wizard, "1000")->isVisible());
+                check("imported list");
+                QCOMPARE(AppMessageBox::ShownTexts(), QStringList());
+            });
+        CheckStates<tarnwick::AddProfileWizard>(
+            make, [&](tarnwick::AddProfileWizard& wizard, const auto& check) {
+                W<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
+                W<QAbstractButton>(wizard, "1009")->click();
+                W<QAbstractButton>(wizard, "TypedChoice")->click();
+                W<QAbstractButton>(wizard, "1009")->click();
+                QVERIFY(W(wizard, "TypedPages")->isVisible());
+                check("typed pages");
+            });
     }
 
     void editProfile_data() { AddFonts(); }
@@ -223,9 +230,9 @@ private slots:
         tarnwick::SaveNewProfile(F(), tarnwick::PlanSave(F(), "www.example.com"), "www.example.com",
                                  {{"http://p.example/links.html", "w@p.example"}}, true);
         m_panes.LoadProfiles();
-        CheckStates<tarnwick::CEditProf>(
-            [this] { return std::make_unique<tarnwick::CEditProf>(m_panes); },
-            [](tarnwick::CEditProf& dialog, const auto& check) {
+        CheckStates<tarnwick::EditProfileDialog>(
+            [this] { return std::make_unique<tarnwick::EditProfileDialog>(m_panes); },
+            [](tarnwick::EditProfileDialog& dialog, const auto& check) {
                 auto* profiles = W<QTableView>(dialog, "1042");
                 QTest::mouseClick(profiles->viewport(), Qt::LeftButton, {},
                                   profiles->visualRect(profiles->model()->index(0, 0)).center());
@@ -240,27 +247,30 @@ private slots:
 
     void mailSettings_data() { AddFonts(); }
     void mailSettings() {
-        CheckStates<tarnwick::CMailSett>(
-            [] { return std::make_unique<tarnwick::CMailSett>(); },
-            [](tarnwick::CMailSett&, const auto& check) { check("Mail Settings"); });
+        CheckStates<tarnwick::MailSettingsDialog>(
+            [] { return std::make_unique<tarnwick::MailSettingsDialog>(); },
+            [](tarnwick::MailSettingsDialog&, const auto& check) { check("Mail Settings"); });
     }
 
     void smallDialogs_data() { AddFonts(); }
     void smallDialogs() {
-        CheckStates<tarnwick::CReport>(
-            [] { return std::make_unique<tarnwick::CReport>(); },
-            [](tarnwick::CReport&, const auto& check) { check("Save As.."); });
-        CheckStates<tarnwick::CExit>(
-            [] { return std::make_unique<tarnwick::CExit>(nullptr); },
-            [](tarnwick::CExit&, const auto& check) { check("save report before exit"); });
-        CheckStates<tarnwick::CExit2>([] { return std::make_unique<tarnwick::CExit2>(); },
-                                      [](tarnwick::CExit2&, const auto& check) { check("exit"); });
-        CheckStates<tarnwick::CPreferences>(
-            [] { return std::make_unique<tarnwick::CPreferences>(tarnwick::AppSettings()); },
-            [](tarnwick::CPreferences&, const auto& check) { check("Preferences"); });
-        CheckStates<tarnwick::CAboutApp>(
-            [] { return std::make_unique<tarnwick::CAboutApp>(); },
-            [](tarnwick::CAboutApp&, const auto& check) { check("About"); });
+        CheckStates<tarnwick::ReportFormatDialog>(
+            [] { return std::make_unique<tarnwick::ReportFormatDialog>(); },
+            [](tarnwick::ReportFormatDialog&, const auto& check) { check("Save As.."); });
+        CheckStates<tarnwick::SaveReportQuestion>(
+            [] { return std::make_unique<tarnwick::SaveReportQuestion>(nullptr); },
+            [](tarnwick::SaveReportQuestion&, const auto& check) {
+                check("save report before exit");
+            });
+        CheckStates<tarnwick::ConfirmExitDialog>(
+            [] { return std::make_unique<tarnwick::ConfirmExitDialog>(); },
+            [](tarnwick::ConfirmExitDialog&, const auto& check) { check("exit"); });
+        CheckStates<tarnwick::PreferencesDialog>(
+            [] { return std::make_unique<tarnwick::PreferencesDialog>(tarnwick::AppSettings()); },
+            [](tarnwick::PreferencesDialog&, const auto& check) { check("Preferences"); });
+        CheckStates<tarnwick::AboutDialog>(
+            [] { return std::make_unique<tarnwick::AboutDialog>(); },
+            [](tarnwick::AboutDialog&, const auto& check) { check("About"); });
         tarnwick::ResultRow row;
         row.m_strAdvertiser = "http://www.example.com";
         row.m_strPage = "http://p.example/links.html";

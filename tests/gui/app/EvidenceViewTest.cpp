@@ -9,16 +9,16 @@
 #include <QtTest>
 #include <memory>
 
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CRightList.h"
-#include "gui/app/CTarnwickApp.h"
 #include "gui/app/CommandIds.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/PageDetailsDialog.h"
 #include "gui/app/ResultListModel.h"
+#include "gui/app/ResultsPane.h"
 #include "gui/app/StoreFixture.h"
+#include "gui/app/TarnwickApplication.h"
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CColoredListCtrl.h"
-#include "gui/controls/CFileEx.h"
+#include "gui/controls/FileDialog.h"
+#include "gui/controls/PaneTableView.h"
 #include "gui/support/ModalDriver.h"
 #include "support/TempDataFolder.h"
 
@@ -61,9 +61,9 @@ class EvidenceViewTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TempDataFolder> m_data;
-    std::unique_ptr<CTarnwickApp> m_app;
+    std::unique_ptr<TarnwickApplication> m_app;
 
-    CRightList& Results() { return *m_app->MainFrame()->ResultsPane(); }
+    ResultsPane& Results() { return *m_app->mainWindow()->resultsPane(); }
     QVariant Details(int row, int role) {
         const QAbstractItemModel* model = Results().List().model();
         return model->data(model->index(row, ResultListModel::ColDetails), role);
@@ -78,15 +78,15 @@ private slots:
                    {Page("http://www.p1.com/links.html", "a@p1.com", "1"),
                     Page("http://www.p2.com/", "b@p2.com", "0"),
                     Page("http://p3.com/x", "c@p3.com", "1")});
-        m_app = std::make_unique<CTarnwickApp>(StartOptions{0});
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        m_app = std::make_unique<TarnwickApplication>(StartOptions{0});
+        QVERIFY(m_app->start());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
         QTRY_COMPARE(Results().RowCount(), 3);
     }
     void cleanup() {
         m_app.reset();
         m_data.reset();
-        CFileEx::ClearPresets();
+        FileDialog::ClearPresets();
         AppMessageBox::SetTestMode(false);
     }
 
@@ -124,7 +124,7 @@ private slots:
     void enterOpensPageDetails() {
         Results().SetStatus(0, "Link Found");
         Results().SetEvidence(0, Nofollow());
-        CColoredListCtrl& list = Results().List();
+        PaneTableView& list = Results().List();
         list.setFocus();
         list.setCurrentIndex(list.model()->index(0, 1));
         QString verdict;
@@ -142,12 +142,12 @@ private slots:
     void exportWritesCsvOrJsonByTheChosenName() {
         Results().SetStatus(0, "Link Found");
         Results().SetEvidence(0, Nofollow());
-        QAction* exportAction = m_app->MainFrame()->Command(ID_FILE_EXPORT);
+        QAction* exportAction = m_app->mainWindow()->Command(ID_FILE_EXPORT);
         QVERIFY(exportAction != nullptr);
         QCOMPARE(exportAction->text(), QStringLiteral("Export &Results..."));
 
         const QString csv = QString::fromStdString(m_data->Root()) + "/out.csv";
-        CFileEx::PresetNextPath(csv);
+        FileDialog::PresetNextPath(csv);
         exportAction->trigger();
         QFile csvFile(csv);
         QVERIFY(csvFile.open(QIODevice::ReadOnly));
@@ -155,10 +155,10 @@ private slots:
         QVERIFY(csvBytes.startsWith("advertiser,page,mail,notification,result,reason,verdict,"));
         QVERIFY(csvBytes.contains(",nofollow,"));
         QCOMPARE(csvBytes.count("\r\n"), 4);  // header and three rows
-        QCOMPARE(CFileEx::LastWasOpen(), false);
+        QCOMPARE(FileDialog::LastWasOpen(), false);
 
         const QString json = QString::fromStdString(m_data->Root()) + "/out.json";
-        CFileEx::PresetNextPath(json);
+        FileDialog::PresetNextPath(json);
         exportAction->trigger();
         QFile jsonFile(json);
         QVERIFY(jsonFile.open(QIODevice::ReadOnly));
@@ -167,11 +167,11 @@ private slots:
         QVERIFY(jsonBytes.contains("\"rel\":[\"nofollow\"]"));
 
         // A file that cannot be written is named; cancelling writes nothing.
-        CFileEx::PresetNextPath(QStringLiteral("/nonexistent-folder/out.csv"));
+        FileDialog::PresetNextPath(QStringLiteral("/nonexistent-folder/out.csv"));
         exportAction->trigger();
         QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
         QVERIFY(AppMessageBox::ShownTexts().front().contains(QStringLiteral("out.csv")));
-        CFileEx::PresetCancel();
+        FileDialog::PresetCancel();
         exportAction->trigger();
         QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
     }

@@ -21,31 +21,31 @@
 #include <memory>
 #include <thread>
 
+#include "gui/app/AboutDialog.h"
 #include "gui/app/AppState.h"
-#include "gui/app/CAboutApp.h"
-#include "gui/app/CLeftList.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CRightList.h"
-#include "gui/app/CTarnwickApp.h"
 #include "gui/app/CommandIds.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/ProductInfo.h"
 #include "gui/app/ProfileListModel.h"
+#include "gui/app/ProfilePane.h"
 #include "gui/app/ResultFilterProxy.h"
 #include "gui/app/ResultListModel.h"
+#include "gui/app/ResultsPane.h"
 #include "gui/app/StoreFixture.h"
+#include "gui/app/TarnwickApplication.h"
 #include "gui/app/WatchPaneModels.h"
 #include "gui/app/WindowScanPanes.h"
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CCheckHeadCtrl.h"
-#include "gui/controls/CColoredListCtrl.h"
-#include "gui/controls/CStaClass.h"
-#include "gui/controls/CTrueColorToolBar.h"
-#include "gui/controls/CUsefulSplitterWnd.h"
+#include "gui/controls/CheckHeader.h"
+#include "gui/controls/LinkLabel.h"
+#include "gui/controls/MainToolBar.h"
+#include "gui/controls/PaneSplitter.h"
+#include "gui/controls/PaneTableView.h"
 #include "gui/controls/TextCodec.h"
-#include "gui/editing/CAdd.h"
-#include "gui/editing/CDel.h"
-#include "gui/report/CExit.h"
-#include "gui/report/CExit2.h"
+#include "gui/editing/AddProfileWizard.h"
+#include "gui/editing/DeleteProfilesQuestion.h"
+#include "gui/report/ConfirmExitDialog.h"
+#include "gui/report/SaveReportQuestion.h"
 #include "gui/support/ModalDriver.h"
 #include "scan/ScanState.h"
 #include "support/TempDataFolder.h"
@@ -76,11 +76,11 @@ void TwoProfiles(const DataFolder& folder) {
                {Page("www.q1.net/", "x@q1.net", "1"), Page("http://q2.net/", "y@q2.net", "")});
 }
 
-QPoint CellCentre(CColoredListCtrl& list, int row, int column) {
+QPoint CellCentre(PaneTableView& list, int row, int column) {
     return list.visualRect(list.model()->index(row, column)).center();
 }
 
-void Click(CColoredListCtrl& list, QPoint at) {
+void Click(PaneTableView& list, QPoint at) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
 }
 
@@ -100,18 +100,18 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TempDataFolder> m_data;
-    std::unique_ptr<CTarnwickApp> m_app;
+    std::unique_ptr<TarnwickApplication> m_app;
 
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
-    CLeftList& Profiles() { return *Frame().ProfilePane(); }
-    CRightList& Results() { return *Frame().ResultsPane(); }
-    CColoredListCtrl& ProfileList() { return Profiles().List(); }
-    CColoredListCtrl& ResultList() { return Results().List(); }
+    MainWindow& Frame() { return *m_app->mainWindow(); }
+    ProfilePane& Profiles() { return *Frame().profilePane(); }
+    ResultsPane& Results() { return *Frame().resultsPane(); }
+    PaneTableView& ProfileList() { return Profiles().List(); }
+    PaneTableView& ResultList() { return Results().List(); }
 
     void Start() {
-        m_app = std::make_unique<CTarnwickApp>(StartOptions{0});
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        m_app = std::make_unique<TarnwickApplication>(StartOptions{0});
+        QVERIFY(m_app->start());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
         test::WatchPaneModels(Frame());
     }
 
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(ProfileList().CellText(2, 1), QStringLiteral("www.example.co.uk (2)"));
         QCOMPARE(ProfileList().TickedCount(), 3);
         QCOMPARE(ProfileList().CellText(0, 2), QString());
-        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::All);
+        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::All);
         QVERIFY(Frame().Command(ID_PLAY)->isEnabled());
         QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
         // Loading every row ticked rebuilds the results once.
@@ -264,7 +264,7 @@ private slots:
             QCOMPARE(Results().RowAt(r).m_nProfileRow, r < 3 ? 0 : r < 5 ? 1 : 2);
         }
         // Headings and widths, exactly.
-        const auto headings = [](CColoredListCtrl& list) {
+        const auto headings = [](PaneTableView& list) {
             QStringList texts;
             for (int c = 0; c < list.model()->columnCount(); ++c) {
                 texts.append(list.model()->headerData(c, Qt::Horizontal).toString() + "/" +
@@ -438,9 +438,9 @@ private slots:
         const QString file = QString::fromStdString(m_data->Root() + "/config/window.ini");
         StartOptions options(0);
         options.m_strLayoutFile = file;
-        m_app = std::make_unique<CTarnwickApp>(options);
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        m_app = std::make_unique<TarnwickApplication>(options);
+        QVERIFY(m_app->start());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
         QCOMPARE(ResultList().horizontalHeader()->sectionSize(1), 200);
         QCOMPARE(ProfileList().horizontalHeader()->sectionSize(1), 150);
         Frame().showNormal();
@@ -453,9 +453,9 @@ private slots:
         Frame().SaveLayout(file);
         m_app.reset();
 
-        m_app = std::make_unique<CTarnwickApp>(options);
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        m_app = std::make_unique<TarnwickApplication>(options);
+        QVERIFY(m_app->start());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
         QVERIFY(!(Frame().windowState() & Qt::WindowMaximized));
         QTRY_COMPARE(Frame().geometry().size(), QSize(900, 640));
         QCOMPARE(Frame().Splitter()->sizes(), sizes);
@@ -507,13 +507,13 @@ private slots:
         // Untick the first profile: some ticked, the results stay until a click rebuilds.
         Click(ProfileList(), ProfileList().CheckBoxRect(0).center());
         QVERIFY(!ProfileList().GetCheck(0));
-        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::Some);
+        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::Some);
         QCOMPARE(ResultList().RowCount(), 2);  // the click rule rebuilt it: beta.org only
         QVERIFY(Frame().Command(ID_PLAY)->isEnabled());
 
         // Untick the second: none ticked, Play and Stop disabled, results empty.
         Click(ProfileList(), ProfileList().CheckBoxRect(1).center());
-        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::None);
+        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::None);
         QCOMPARE(ResultList().RowCount(), 0);
         QVERIFY(!Frame().Command(ID_PLAY)->isEnabled());
         QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
@@ -603,13 +603,13 @@ private slots:
         // Only beta.org ticked.
         ProfileList().SetCheck(0, false);
         ProfileList().SetCheck(2, false);
-        PressWhenModal<CDel>("1070");  // Yes
+        PressWhenModal<DeleteProfilesQuestion>("1070");  // Yes
         Frame().Command(ID_DELETE)->trigger();
         QCOMPARE(ProfileList().RowCount(), 2);
         QCOMPARE(ProfileList().CellText(0, 1), QStringLiteral("www.alpha.com"));
         QCOMPARE(ProfileList().CellText(1, 1), QStringLiteral("www.gamma.net"));
         QCOMPARE(ProfileList().TickedCount(), 0);  // reloaded unticked
-        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::None);
+        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::None);
         QCOMPARE(ResultList().RowCount(), 0);
         QVERIFY(!test::Exists(m_data->Folder().ProfilePath("beta.org")));
         QVERIFY(g_bSuppressAutoCheck);
@@ -621,7 +621,7 @@ private slots:
 
         // Deleting the rest leaves an empty pane and disables Play and Stop.
         ProfileList().SetAllChecks(true);
-        PressWhenModal<CDel>("1070");
+        PressWhenModal<DeleteProfilesQuestion>("1070");
         Frame().Command(ID_DELETE)->trigger();
         QCOMPARE(ProfileList().RowCount(), 0);
         QTRY_VERIFY(!Frame().Command(ID_PLAY)->isEnabled());
@@ -634,7 +634,7 @@ private slots:
         ProfileList().SetCheck(0, false);  // beta.org alone ticked
         const std::string list = m_data->Root() + "/pages.txt";
         test::WriteBytes(list, "http://www.new1.org/\r\n\r\nhttp://www.new2.org/links\r\n");
-        tarnwick::test::WhenModal<CAdd>([list](CAdd* wizard) {
+        tarnwick::test::WhenModal<AddProfileWizard>([list](AddProfileWizard* wizard) {
             using tarnwick::test::Control;
             Control<QLineEdit>(wizard, "1006")->setText(QStringLiteral("http://www.fresh.net"));
             Control(wizard, "1009")->click();  // Import...
@@ -650,7 +650,7 @@ private slots:
         QCOMPARE(ProfileList().RowCount(), 3);
         QCOMPARE(ProfileList().CellText(2, 1), QStringLiteral("http://www.fresh.net"));
         QVERIFY(ProfileList().GetCheck(2));
-        QCOMPARE(ProfileList().CheckHeader()->Image(), HeaderCheck::Some);
+        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::Some);
         // The click rule's results: beta.org's 2 pages and the new profile's 2.
         Results().RebuildResults();
         QCOMPARE(ResultList().RowCount(), 4);
@@ -678,7 +678,7 @@ private slots:
         TwoProfiles(m_data->Folder());
         Start();
         g_bPlayEnabled = false;
-        PressWhenModal<CAdd>("1008");  // Cancel
+        PressWhenModal<AddProfileWizard>("1008");  // Cancel
         Frame().Command(ID_ADD)->trigger();
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
         QVERIFY(!g_bPlayEnabled);
@@ -739,10 +739,10 @@ private slots:
         Start();
         UrlRecorder web;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "Open");
-        PressWhenModal<CExit2>("1045");  // Cancel
+        PressWhenModal<ConfirmExitDialog>("1045");  // Cancel
         QVERIFY(!Frame().close());
         QVERIFY(Frame().isVisible());
-        PressWhenModal<CExit2>("1044");  // OK
+        PressWhenModal<ConfirmExitDialog>("1044");  // OK
         QVERIFY(Frame().close());
         QVERIFY(!Frame().isVisible());
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
@@ -754,24 +754,24 @@ private slots:
         Start();
         g_bScanRunning = true;
         g_bReportSaved = false;
-        PressWhenModal<CExit>("2");  // Cancel: the program and the run go on
+        PressWhenModal<SaveReportQuestion>("2");  // Cancel: the program and the run go on
         QVERIFY(!Frame().close());
         QVERIFY(Frame().isVisible());
         QVERIFY(g_bScanRunning);
-        PressWhenModal<CExit>("1045");  // No: leave without a report
+        PressWhenModal<SaveReportQuestion>("1045");  // No: leave without a report
         QVERIFY(Frame().close());
         QVERIFY(!Frame().isVisible());
     }
 
     void exitCommandEndsTheProgramWhenConfirmed() {
         Start();
-        QSignalSpy exits(m_app.get(), &CTarnwickApp::exitRequested);
+        QSignalSpy exits(m_app.get(), &TarnwickApplication::exitRequested);
         UrlRecorder web;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "Open");
-        PressWhenModal<CExit2>("1045");
+        PressWhenModal<ConfirmExitDialog>("1045");
         Frame().Command(ID_EXIT)->trigger();
         QCOMPARE(exits.count(), 0);
-        PressWhenModal<CExit2>("1044");
+        PressWhenModal<ConfirmExitDialog>("1044");
         Frame().Command(ID_FILE_EXIT)->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(exits.count(), 1);
@@ -802,13 +802,13 @@ private slots:
     }
 
     void aboutBoxShowsTheProductAndItsLinks() {
-        CAboutApp about;
+        AboutDialog about;
         QCOMPARE(about.windowTitle(), QStringLiteral("About Osgrel Tarnwick Ambrel"));
         QCOMPARE(about.findChild<QLabel*>("1052")->text(),
                  QStringLiteral("Osgrel - Tarnwick  Version - 2.0.1.5"));
         QCOMPARE(about.findChild<QLabel*>("1055")->text(), QStringLiteral("Email : "));
-        auto* mail = about.findChild<CStaClass*>("1056");
-        auto* web = about.findChild<CStaClass*>("1057");
+        auto* mail = about.findChild<LinkLabel*>("1056");
+        auto* web = about.findChild<LinkLabel*>("1057");
         QVERIFY(mail && web);
         QCOMPARE(mail->text(), QString::fromLatin1(kMakerMail));
         QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -820,10 +820,10 @@ private slots:
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         // The gradient: one step lighter every 50 rows.
-        QCOMPARE(CAboutApp::BackgroundAt(0), QColor(243, 242, 242));
-        QCOMPARE(CAboutApp::BackgroundAt(49), QColor(243, 242, 242));
-        QCOMPARE(CAboutApp::BackgroundAt(50), QColor(244, 243, 243));
-        QCOMPARE(CAboutApp::BackgroundAt(50 * 14), QColor(1, 0, 0));
+        QCOMPARE(AboutDialog::BackgroundAt(0), QColor(243, 242, 242));
+        QCOMPARE(AboutDialog::BackgroundAt(49), QColor(243, 242, 242));
+        QCOMPARE(AboutDialog::BackgroundAt(50), QColor(244, 243, 243));
+        QCOMPARE(AboutDialog::BackgroundAt(50 * 14), QColor(1, 0, 0));
         const QImage shot = about.grab().toImage();
         QCOMPARE(shot.pixelColor(about.width() - 2, 2), QColor(243, 242, 242));
 

@@ -23,27 +23,27 @@
 
 #include <memory>
 
-#include "gui/app/CLeftList.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CPreferences.h"
-#include "gui/app/CRightList.h"
-#include "gui/app/CTarnwickApp.h"
 #include "gui/app/CommandIds.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/PreferencesDialog.h"
+#include "gui/app/ProfilePane.h"
 #include "gui/app/ResultListModel.h"
+#include "gui/app/ResultsPane.h"
 #include "gui/app/StoreFixture.h"
+#include "gui/app/TarnwickApplication.h"
 #include "gui/app/WatchPaneModels.h"
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CColoredListCtrl.h"
-#include "gui/controls/CFileEx.h"
-#include "gui/history/CHistoryWnd.h"
-#include "gui/report/CExit.h"
-#include "gui/report/CReport.h"
+#include "gui/controls/FileDialog.h"
+#include "gui/controls/PaneTableView.h"
+#include "gui/history/HistoryWindow.h"
+#include "gui/report/ReportFormatDialog.h"
+#include "gui/report/SaveReportQuestion.h"
 #include "gui/support/ModalDriver.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "history/LetterRules.h"
-#include "mail/CSmtpMail.h"
 #include "mail/MailSettings.h"
+#include "mail/SmtpClient.h"
 #include "mail/SmtpTestServer.h"
 #include "scan/PageServer.h"
 #include "scan/ScanState.h"
@@ -71,7 +71,7 @@ public:
     ReportPrompts() {
         m_timer.setInterval(5);
         connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto* prompt = qobject_cast<CReport*>(QApplication::activeModalWidget());
+            auto* prompt = qobject_cast<ReportFormatDialog*>(QApplication::activeModalWidget());
             if (prompt == nullptr || prompt == m_pLast) {
                 return;
             }
@@ -81,7 +81,7 @@ public:
                 prompt->reject();
                 return;
             }
-            CFileEx::PresetNextPath(m_paths.takeFirst());
+            FileDialog::PresetNextPath(m_paths.takeFirst());
             Control<QRadioButton>(prompt, "1061")->click();
             Control(prompt, "1044")->click();
         });
@@ -92,7 +92,7 @@ public:
 
 private:
     QTimer m_timer;
-    QPointer<CReport> m_pLast;
+    QPointer<ReportFormatDialog> m_pLast;
     int m_nShown = 0;
 };
 
@@ -103,18 +103,18 @@ class RunTest : public QObject {
 
     std::unique_ptr<test::TempDataFolder> m_data;
     std::unique_ptr<test::PageServer> m_server;
-    std::unique_ptr<CTarnwickApp> m_app;
+    std::unique_ptr<TarnwickApplication> m_app;
 
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
-    CLeftList& Profiles() { return *Frame().ProfilePane(); }
-    CRightList& Results() { return *Frame().ResultsPane(); }
+    MainWindow& Frame() { return *m_app->mainWindow(); }
+    ProfilePane& Profiles() { return *Frame().profilePane(); }
+    ResultsPane& Results() { return *Frame().resultsPane(); }
     std::string Status(int row) { return Results().RowAt(row).m_strStatus; }
     std::string ProfileStatus(int row) { return Profiles().ProfileStatus(row); }
 
     void Start() {
-        m_app = std::make_unique<CTarnwickApp>(StartOptions{0});
-        QVERIFY(m_app->InitInstance());
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->MainFrame()));
+        m_app = std::make_unique<TarnwickApplication>(StartOptions{0});
+        QVERIFY(m_app->start());
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
         test::WatchPaneModels(Frame());
     }
 
@@ -148,7 +148,7 @@ private slots:
 
     void init() {
         AppMessageBox::ClearShown();
-        CFileEx::ClearPresets();
+        FileDialog::ClearPresets();
         m_data = std::make_unique<test::TempDataFolder>();
     }
 
@@ -194,7 +194,7 @@ private slots:
         // The history is written on a thread of its own: wait for it.
         m_app->History()->Flush();
         Frame().Command(ID_VIEW_HISTORY)->trigger();
-        CHistoryWnd* history = m_app->HistoryWindow();
+        HistoryWindow* history = m_app->historyWindow();
         QVERIFY(history != nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(history));
         // The run's end is written by the history's own thread: read again
@@ -250,7 +250,7 @@ private slots:
         QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Ready"));
 
         // The Status cells in their colours.
-        CColoredListCtrl& list = Results().List();
+        PaneTableView& list = Results().List();
         for (int c = 0; c < 4; ++c) {
             list.horizontalHeader()->resizeSection(c, 40);
         }
@@ -299,7 +299,7 @@ private slots:
         QCOMPARE(model->data(model->index(1, 4), Qt::ToolTipRole).toString(),
                  QStringLiteral("link to http://www.adv-run.com/ found"));
 
-        CColoredListCtrl& list = Results().List();
+        PaneTableView& list = Results().List();
         for (int c = 0; c < 4; ++c) {
             list.horizontalHeader()->resizeSection(c, 40);
         }
@@ -316,7 +316,7 @@ private slots:
         const std::string config = m_data->Root() + "/config";
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
         Start();
-        test::WhenModal<CPreferences>([](CPreferences* dialog) {
+        test::WhenModal<PreferencesDialog>([](PreferencesDialog* dialog) {
             const struct {
                 const char* name;
                 int shown, minimum, maximum, set;
@@ -369,7 +369,7 @@ private slots:
         Frame().Command(ID_ADD)->trigger();
         Frame().Command(ID_DELETE)->trigger();
         Frame().Command(ID_EDIT_PROFILE)->trigger();
-        CColoredListCtrl& list = Profiles().List();
+        PaneTableView& list = Profiles().List();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualRect(list.model()->index(1, 1)).center());
         // (First the question about the missing mail settings, at Play.)
@@ -447,7 +447,7 @@ private slots:
         const QAbstractItemModel* model = Results().List().model();
         QCOMPARE(model->data(model->index(1, 4), Qt::ToolTipRole).toString(),
                  QStringLiteral("the link is inside an HTML comment"));
-        CColoredListCtrl& list = Results().List();
+        PaneTableView& list = Results().List();
         for (int c = 0; c < 4; ++c) {
             list.horizontalHeader()->resizeSection(c, 40);
         }
@@ -545,7 +545,7 @@ private slots:
         QVERIFY(bind(mute, reinterpret_cast<sockaddr*>(&address), length) == 0);
         QVERIFY(listen(mute, 128) == 0);  // the kernel answers; nobody speaks
         QVERIFY(getsockname(mute, reinterpret_cast<sockaddr*>(&address), &length) == 0);
-        CSmtpMail::SetTimeouts(2000, 2, 3000);
+        SmtpClient::SetTimeouts(2000, 2, 3000);
         MailSettings account;
         account.m_strSender = "owner@adv-run.com";
         account.m_strSmtpServer = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
@@ -567,7 +567,7 @@ private slots:
             test::Control(progress, "QuitWithoutMail")->click();
         });
         m_app.reset();
-        CSmtpMail::SetTimeouts(20000, 60, 60000);
+        SmtpClient::SetTimeouts(20000, 60, 60000);
         QVERIFY2(label.startsWith("Sending the remaining notification mails... ("),
                  qPrintable(label));
 
@@ -602,12 +602,12 @@ private slots:
         Frame().Command(ID_PLAY)->trigger();
         QTRY_VERIFY(Frame().MessageText().startsWith("Checking page 1 of 2"));
         // Cancel: the program and the run go on.
-        PressWhenModal<CExit>("2");
+        PressWhenModal<SaveReportQuestion>("2");
         QVERIFY(!Frame().close());
         QVERIFY(g_bScanRunning);
         QVERIFY(Frame().isVisible());
         // Yes: Stop runs first (with its report prompt), then the window closes.
-        PressWhenModal<CExit>("1044");
+        PressWhenModal<SaveReportQuestion>("1044");
         QVERIFY(Frame().close());
         QCOMPARE(prompts.Shown(), 1);
         QVERIFY(!g_bScanRunning);

@@ -6,18 +6,18 @@
 
 #include <QAbstractItemModelTester>
 
-#include "gui/app/CLeftList.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CRightList.h"
+#include "gui/app/MainWindow.h"
 #include "gui/app/ProfileListModel.h"
+#include "gui/app/ProfilePane.h"
 #include "gui/app/ResultListModel.h"
+#include "gui/app/ResultsPane.h"
 
 namespace tarnwick::test {
 
-inline void WatchPaneModels(CMainFrame& frame) {
+inline void WatchPaneModels(MainWindow& frame) {
     for (QAbstractItemModel* model :
-         {static_cast<QAbstractItemModel*>(&frame.ProfilePane()->Model()),
-          static_cast<QAbstractItemModel*>(&frame.ResultsPane()->Model())}) {
+         {static_cast<QAbstractItemModel*>(&frame.profilePane()->Model()),
+          static_cast<QAbstractItemModel*>(&frame.resultsPane()->Model())}) {
         // Owned by the model, so it goes when the window goes.
         new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest,
                                      model);

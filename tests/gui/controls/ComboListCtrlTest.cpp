@@ -11,17 +11,17 @@
 #include <QtTest>
 #include <memory>
 
-#include "gui/controls/CComboListCtrl.h"
-#include "gui/controls/CInPlaceCombo.h"
-#include "gui/controls/CInPlaceEdit.h"
+#include "gui/controls/InPlaceCombo.h"
+#include "gui/controls/InPlaceEdit.h"
+#include "gui/controls/PageTable.h"
 
-using tarnwick::CComboListCtrl;
+using tarnwick::PageTable;
 
 class ComboListCtrlTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QWidget> m_window;
-    CComboListCtrl* m_list = nullptr;
+    PageTable* m_list = nullptr;
 
     // A window with the list: three columns of 100 pixels, rows "rK cC".
     void Make(int rows = 5, QSize size = QSize(420, 300)) {
@@ -29,7 +29,7 @@ class ComboListCtrlTest : public QObject {
         m_window->resize(size);
         auto* layout = new QVBoxLayout(m_window.get());
         layout->setContentsMargins(0, 0, 0, 0);
-        m_list = new CComboListCtrl(m_window.get());
+        m_list = new PageTable(m_window.get());
         layout->addWidget(m_list);
         for (int c = 0; c < 3; ++c) {
             m_list->InsertColumn(c, QString("Col %1").arg(c), 100);
@@ -39,12 +39,11 @@ class ComboListCtrlTest : public QObject {
             m_list->SetItemText(r, 1, QString("r%1 c1").arg(r));
             m_list->SetItemText(r, 2, QString("r%1 c2").arg(r));
         }
-        connect(m_list, &CComboListCtrl::getDropDownItems, m_list,
-                [](int column, QStringList* items) {
-                    if (column == 2) {
-                        *items = {"Enabled", "Disabled"};
-                    }
-                });
+        connect(m_list, &PageTable::getDropDownItems, m_list, [](int column, QStringList* items) {
+            if (column == 2) {
+                *items = {"Enabled", "Disabled"};
+            }
+        });
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
@@ -65,7 +64,7 @@ private slots:
 
     void enterCommitsTheTypedText() {
         Make();
-        QSignalSpy edited(m_list, &CComboListCtrl::cellEdited);
+        QSignalSpy edited(m_list, &PageTable::cellEdited);
         ClickCell(1, 1);
         QLineEdit* edit = Edit();
         QVERIFY(edit != nullptr);
@@ -87,7 +86,7 @@ private slots:
 
     void escapeRestoresTheTextAndStillReports() {
         Make();
-        QSignalSpy edited(m_list, &CComboListCtrl::cellEdited);
+        QSignalSpy edited(m_list, &PageTable::cellEdited);
         ClickCell(2, 0);
         QTest::keyClicks(Edit(), "changed");
         QTest::keyClick(Edit(), Qt::Key_Escape);
@@ -115,7 +114,7 @@ private slots:
     void dropDownColumn() {
         Make();
         m_list->SetDropDownColumn(2, true);
-        QSignalSpy edited(m_list, &CComboListCtrl::cellEdited);
+        QSignalSpy edited(m_list, &PageTable::cellEdited);
         m_list->SetItemText(0, 2, "disab");
         ClickCell(0, 2);
         QComboBox* combo = Combo();
@@ -186,7 +185,7 @@ private slots:
         Make();
         ClickCell(1, 0);
         QTest::keyClick(Edit(), Qt::Key_Escape);
-        QSignalSpy edited(m_list, &CComboListCtrl::cellEdited);
+        QSignalSpy edited(m_list, &PageTable::cellEdited);
         const int below = m_list->rowViewportPosition(4) + m_list->rowHeight(4) + 20;
         QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, QPoint(50, below));
         QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, QPoint(350, Centre(3, 0).y()));
@@ -261,10 +260,10 @@ private slots:
         m_list->SetDropDownColumn(1, true);
         m_list->SetDropDownColumn(1, false);
         QVERIFY(!m_list->IsDropDownColumn(1));
-        QCOMPARE(CComboListCtrl::DropDownRoomRows(2), 12);
-        QCOMPARE(CComboListCtrl::DropDownRoomRows(9), 19);
-        QCOMPARE(CComboListCtrl::DropDownRoomRows(10), 11);
-        QCOMPARE(CComboListCtrl::DropDownRoomRows(40), 11);
+        QCOMPARE(PageTable::DropDownRoomRows(2), 12);
+        QCOMPARE(PageTable::DropDownRoomRows(9), 19);
+        QCOMPARE(PageTable::DropDownRoomRows(10), 11);
+        QCOMPARE(PageTable::DropDownRoomRows(40), 11);
         // Without label editing no editor opens.
         m_list->SetEditLabels(false);
         ClickCell(0, 0);
@@ -280,7 +279,7 @@ private slots:
     // the list itself drops the edit. Neither touches freed memory.
     void closingWithAnOpenEditor() {
         Make();
-        QSignalSpy edited(m_list, &CComboListCtrl::cellEdited);
+        QSignalSpy edited(m_list, &PageTable::cellEdited);
         ClickCell(0, 0);
         QTest::keyClicks(Edit(), "closing");
         m_window->close();
@@ -289,7 +288,7 @@ private slots:
         m_window.reset();
 
         Make();
-        QSignalSpy dropped(m_list, &CComboListCtrl::cellEdited);
+        QSignalSpy dropped(m_list, &PageTable::cellEdited);
         ClickCell(1, 2);
         delete m_list;
         m_list = nullptr;

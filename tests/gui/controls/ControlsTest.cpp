@@ -14,15 +14,15 @@
 #include <QtTest>
 
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CBDialog.h"
-#include "gui/controls/CCheckHeadCtrl.h"
-#include "gui/controls/CColoredListCtrl.h"
-#include "gui/controls/CResizableFormView.h"
-#include "gui/controls/CSplash.h"
-#include "gui/controls/CStaClass.h"
-#include "gui/controls/CTrueColorToolBar.h"
-#include "gui/controls/CUsefulSplitterWnd.h"
+#include "gui/controls/CheckHeader.h"
+#include "gui/controls/FormView.h"
+#include "gui/controls/LinkLabel.h"
 #include "gui/controls/ListPanes.h"
+#include "gui/controls/MainToolBar.h"
+#include "gui/controls/PaneSplitter.h"
+#include "gui/controls/PaneTableView.h"
+#include "gui/controls/PictureDialog.h"
+#include "gui/controls/SplashScreen.h"
 #include "gui/res/Resources.h"
 #include "scan/ScanState.h"
 
@@ -33,13 +33,13 @@ namespace {
 // The panes as a plain table: counts the rebuilds the rules ask for.
 class CountingPanes : public ListPanes {
 public:
-    explicit CountingPanes(CColoredListCtrl& profiles) : m_profiles(profiles) {}
+    explicit CountingPanes(PaneTableView& profiles) : m_profiles(profiles) {}
     int TickedProfileCount() override { return m_profiles.TickedCount(); }
     bool ResultsHaveStatus() override { return m_bHaveStatus; }
     void DeleteAllResults() override { ++m_nDeletes; }
     void RebuildResults() override { ++m_nRebuilds; }
 
-    CColoredListCtrl& m_profiles;
+    PaneTableView& m_profiles;
     bool m_bHaveStatus = false;
     int m_nRebuilds = 0;
     int m_nDeletes = 0;
@@ -85,7 +85,7 @@ private slots:
     }
 
     void formViewKeepsMarginsAndScrollsBelowDesignSize() {
-        CResizableFormView view(QSize(200, 100));
+        FormView view(QSize(200, 100));
         auto* list = new QWidget(view.Form());
         list->setObjectName(QStringLiteral("1000"));
         list->setGeometry(7, 7, 186, 86);
@@ -135,7 +135,7 @@ private slots:
             model.setItem(r, 0, new QStandardItem(words[r]));
             model.setItem(r, 1, new QStandardItem(QStringLiteral("x")));
         }
-        CColoredListCtrl list;
+        PaneTableView list;
         list.setModel(&model);
         list.horizontalHeader()->resizeSection(0, 220);
         list.horizontalHeader()->resizeSection(1, 40);
@@ -165,16 +165,16 @@ private slots:
     }
 
     void headerCheckBoxFollowsAndSetsTheRows() {
-        CColoredListCtrl list;
+        PaneTableView list;
         QStandardItemModel* model = ProfileRows(&list, 3, true);
         list.setModel(model);
         CountingPanes panes(list);
         list.SetPanes(&panes);
         QVERIFY(list.InitCheckHeader());
-        CCheckHeadCtrl* header = list.CheckHeader();
+        CheckHeader* header = list.checkHeader();
         QVERIFY(header != nullptr);
         QVERIFY(list.InitCheckHeader());
-        QCOMPARE(list.CheckHeader(), header);
+        QCOMPARE(list.checkHeader(), header);
         QCOMPARE(header->Image(), HeaderCheck::None);
         list.resize(400, 200);
         list.show();
@@ -227,7 +227,7 @@ private slots:
     }
 
     void headerClickDuringAScanSetsRowsOnly() {
-        CColoredListCtrl list;
+        PaneTableView list;
         list.setModel(ProfileRows(&list, 2, false));
         CountingPanes panes(list);
         list.SetPanes(&panes);
@@ -236,7 +236,7 @@ private slots:
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         g_bScanRunning = true;
-        ClickHeaderSection(list.CheckHeader(), 0);
+        ClickHeaderSection(list.checkHeader(), 0);
         g_bScanRunning = false;
         QCOMPARE(list.TickedCount(), 2);
         QCOMPARE(panes.m_nRebuilds, 0);
@@ -245,7 +245,7 @@ private slots:
     }
 
     void clickOnARowBoxTicksItOnce() {
-        CColoredListCtrl list;
+        PaneTableView list;
         list.setModel(ProfileRows(&list, 3, false));
         CountingPanes panes(list);
         list.SetPanes(&panes);
@@ -258,7 +258,7 @@ private slots:
         QVERIFY(list.GetCheck(1));
         QCOMPARE(list.TickedCount(), 1);
         QCOMPARE(panes.m_nDeletes, 1);
-        QCOMPARE(list.CheckHeader()->Image(), HeaderCheck::Some);
+        QCOMPARE(list.checkHeader()->Image(), HeaderCheck::Some);
         // With a row ticked, a click on a row's text rebuilds once.
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualRect(list.model()->index(2, 1)).center());
@@ -275,7 +275,7 @@ private slots:
         strip.fill(QColor(236, 233, 216));
         strip.setPixelColor(5, 5, Qt::red);
         strip.setPixelColor(60, 5, Qt::blue);
-        const QList<QPixmap> pictures = CTrueColorToolBar::CutStrip(strip, 48);
+        const QList<QPixmap> pictures = MainToolBar::CutStrip(strip, 48);
         QCOMPARE(pictures.size(), 2);  // 100 / 48, truncated
         QCOMPARE(pictures[0].size(), QSize(48, 10));
         const QImage first = pictures[0].toImage();
@@ -285,7 +285,7 @@ private slots:
     }
 
     void toolBarLoadsPicturesAndMenus() {
-        CTrueColorToolBar bar(QStringLiteral("Toolbar"));
+        MainToolBar bar(QStringLiteral("Toolbar"));
         for (int i = 0; i < 8; ++i) {
             bar.addAction(QStringLiteral("B%1").arg(i))->setObjectName(QString::number(100 + i));
         }
@@ -311,7 +311,7 @@ private slots:
     }
 
     void splitterBarMovesUnlessLocked() {
-        CUsefulSplitterWnd splitter(Qt::Horizontal);
+        PaneSplitter splitter(Qt::Horizontal);
         splitter.addWidget(new QWidget);
         splitter.addWidget(new QWidget);
         splitter.resize(600, 300);
@@ -342,7 +342,7 @@ private slots:
     }
 
     void splitterReplacesAPaneView() {
-        CUsefulSplitterWnd splitter(Qt::Horizontal);
+        PaneSplitter splitter(Qt::Horizontal);
         splitter.addWidget(new QWidget);
         splitter.addWidget(new QLabel(QStringLiteral("old")));
         QVERIFY(!splitter.ReplacePaneView(0, 1, new QLabel(QStringLiteral("same class"))));
@@ -356,14 +356,14 @@ private slots:
     }
 
     void hyperlinkChangesTextOnHoverAndClicks() {
-        CStaClass link;
+        LinkLabel link;
         link.setText(QStringLiteral("mail@example.org"));
         link.SetHoverText(QStringLiteral("mail@example.org."));
         link.resize(200, 20);
         link.show();
         QVERIFY(QTest::qWaitForWindowExposed(&link));
         QCOMPARE(link.cursor().shape(), Qt::PointingHandCursor);
-        QSignalSpy clicks(&link, &CStaClass::clicked);
+        QSignalSpy clicks(&link, &LinkLabel::clicked);
         QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), link.mapToGlobal(QPointF(10, 10)),
                          Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(&link, &move);
@@ -375,13 +375,13 @@ private slots:
     }
 
     void pictureDialogTilesCentresAndStretches() {
-        QCOMPARE(CBDialog::TileOrigins(QSize(10, 10), QSize(10, 10)).size(), size_t(1));
-        const std::vector<QPoint> two = CBDialog::TileOrigins(QSize(11, 10), QSize(10, 10));
+        QCOMPARE(PictureDialog::TileOrigins(QSize(10, 10), QSize(10, 10)).size(), size_t(1));
+        const std::vector<QPoint> two = PictureDialog::TileOrigins(QSize(11, 10), QSize(10, 10));
         QCOMPARE(two.size(), size_t(2));
         QCOMPARE(two[1], QPoint(10, 0));
-        QCOMPARE(CBDialog::TileOrigins(QSize(25, 21), QSize(10, 10)).size(), size_t(9));
-        QCOMPARE(CBDialog::CentreOrigin(QSize(100, 50), QSize(40, 20)), QPoint(30, 15));
-        QCOMPARE(CBDialog::CentreOrigin(QSize(30, 50), QSize(40, 20)), QPoint(0, 15));
+        QCOMPARE(PictureDialog::TileOrigins(QSize(25, 21), QSize(10, 10)).size(), size_t(9));
+        QCOMPARE(PictureDialog::CentreOrigin(QSize(100, 50), QSize(40, 20)), QPoint(30, 15));
+        QCOMPARE(PictureDialog::CentreOrigin(QSize(30, 50), QSize(40, 20)), QPoint(0, 15));
 
         QTemporaryDir dir;
         QImage picture(10, 10, QImage::Format_RGB32);
@@ -390,24 +390,24 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("p.png"));
         QVERIFY(picture.save(path));
 
-        CBDialog dialog;
+        PictureDialog dialog;
         QCOMPARE(dialog.SetBackgroundBitmap(dir.filePath(QStringLiteral("missing.png"))), 1);
         QCOMPARE(dialog.SetBackgroundBitmap(path), 0);
         dialog.setFixedSize(21, 10);
-        QCOMPARE(dialog.BackgroundStyle(), int(CBDialog::Tile));
+        QCOMPARE(dialog.BackgroundStyle(), int(PictureDialog::Tile));
         QImage shot = dialog.grab().toImage();
         QCOMPARE(shot.pixelColor(10, 0), QColor(Qt::blue));  // second tile
         QCOMPARE(shot.pixelColor(20, 0), QColor(Qt::blue));  // one pixel of the third
 
         dialog.SetBackgroundStyle(3);
-        QCOMPARE(dialog.BackgroundStyle(), int(CBDialog::Tile));
-        dialog.SetBackgroundStyle(CBDialog::Centre);
+        QCOMPARE(dialog.BackgroundStyle(), int(PictureDialog::Tile));
+        dialog.SetBackgroundStyle(PictureDialog::Centre);
         dialog.setFixedSize(30, 10);
         shot = dialog.grab().toImage();
         QCOMPARE(shot.pixelColor(10, 0), QColor(Qt::blue));
         QVERIFY(shot.pixelColor(0, 0) != QColor(Qt::blue));
 
-        dialog.SetBackgroundStyle(CBDialog::Stretch);
+        dialog.SetBackgroundStyle(PictureDialog::Stretch);
         dialog.setFixedSize(40, 40);
         shot = dialog.grab().toImage();
         QCOMPARE(shot.pixelColor(39, 39), QColor(Qt::red));
@@ -415,14 +415,14 @@ private slots:
     }
 
     void splashShowsItsPicture() {
-        CSplash splash;
+        SplashScreen splash;
         QVERIFY(!splash.Background().isNull());
         QCOMPARE(splash.size(), QSize(385, 241));
         QElapsedTimer clock;
         clock.start();
-        CSplash::ShowFor(0);
+        SplashScreen::ShowFor(0);
         QVERIFY(clock.elapsed() < 200);
-        CSplash::ShowFor(150);
+        SplashScreen::ShowFor(150);
         QVERIFY(clock.elapsed() >= 150);
     }
 };

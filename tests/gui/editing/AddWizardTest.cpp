@@ -15,21 +15,21 @@
 #include "editing/EditingTexts.h"
 #include "editing/ProfileSaver.h"
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CFileEx.h"
-#include "gui/editing/CAbortAppend.h"
-#include "gui/editing/CAdd.h"
+#include "gui/controls/FileDialog.h"
+#include "gui/editing/AddProfileWizard.h"
 #include "gui/editing/ImportBrowse.h"
 #include "gui/editing/ImportListModel.h"
 #include "gui/editing/MailSettingsLink.h"
+#include "gui/editing/OverwriteOrAppendQuestion.h"
 #include "gui/editing/ProfileCommands.h"
-#include "gui/mail/CMailSett.h"
+#include "gui/mail/MailSettingsDialog.h"
 #include "gui/support/ModalDriver.h"
 #include "scan/ScanState.h"
 #include "store/ProfileList.h"
 #include "support/TempDataFolder.h"
 
+using tarnwick::AddProfileWizard;
 using tarnwick::AppMessageBox;
-using tarnwick::CAdd;
 using tarnwick::test::PaneTable;
 using tarnwick::test::ReadBytes;
 namespace texts = tarnwick::texts;
@@ -46,7 +46,7 @@ class AddWizardTest : public QObject {
 
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
     PaneTable m_panes;
-    std::unique_ptr<CAdd> m_wizard;
+    std::unique_ptr<AddProfileWizard> m_wizard;
 
     const tarnwick::DataFolder& F() const { return m_temp->Folder(); }
     QString File(const char* name, const std::string& bytes) {
@@ -54,8 +54,8 @@ class AddWizardTest : public QObject {
         tarnwick::test::WriteBytes(path, bytes);
         return QString::fromStdString(path);
     }
-    CAdd& Open() {
-        m_wizard = std::make_unique<CAdd>(m_panes);
+    AddProfileWizard& Open() {
+        m_wizard = std::make_unique<AddProfileWizard>(m_panes);
         m_wizard->show();
         return *m_wizard;
     }
@@ -111,7 +111,7 @@ private slots:
         m_panes = PaneTable();
         AppMessageBox::SetTestMode(true);
         AppMessageBox::ClearShown();
-        tarnwick::CFileEx::ClearPresets();
+        tarnwick::FileDialog::ClearPresets();
         tarnwick::g_bScanRunning = false;
     }
     void cleanup() {
@@ -558,14 +558,15 @@ private slots:
         Type("1018", list);
         Click("1009");
         QString question;
-        tarnwick::test::WhenModal<tarnwick::CAbortAppend>([&](tarnwick::CAbortAppend* dialog) {
-            question = dialog->windowTitle() + "|" + dialog->findChild<QLabel*>()->text();
-            if (button == QLatin1String("Enter")) {
-                QTest::keyClick(dialog, Qt::Key_Return);
-            } else {
-                dialog->findChild<QPushButton*>(button)->click();
-            }
-        });
+        tarnwick::test::WhenModal<tarnwick::OverwriteOrAppendQuestion>(
+            [&](tarnwick::OverwriteOrAppendQuestion* dialog) {
+                question = dialog->windowTitle() + "|" + dialog->findChild<QLabel*>()->text();
+                if (button == QLatin1String("Enter")) {
+                    QTest::keyClick(dialog, Qt::Key_Return);
+                } else {
+                    dialog->findChild<QPushButton*>(button)->click();
+                }
+            });
         const int rebuilds = m_panes.m_nRebuilds;
         Click("1009");
         QCOMPARE(question, QString("Overwrite/Append|") + texts::kAppendQuestion);
@@ -599,7 +600,7 @@ private slots:
         ToFilePage("example.com", "1010", false);
         Type("1018", list);
         Click("1009");
-        tarnwick::test::PressWhenModal<tarnwick::CAbortAppend>("1028");
+        tarnwick::test::PressWhenModal<tarnwick::OverwriteOrAppendQuestion>("1028");
         Click("1009");
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(Profile("example.com"), std::string("Link: example.com\r\nnew.net||| |||0|||"));
@@ -619,7 +620,7 @@ private slots:
         ToFilePage("c.com", "1010", false);
         Type("1018", list);
         Click("1009");
-        tarnwick::test::PressWhenModal<tarnwick::CAbortAppend>("1028");
+        tarnwick::test::PressWhenModal<tarnwick::OverwriteOrAppendQuestion>("1028");
         Click("1009");
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(Profile("c.com"),
@@ -672,21 +673,22 @@ private slots:
         // Without a stand-in the real mail settings dialog opens over the wizard.
         tarnwick::SetMailSettingsOpener(nullptr);
         QWidget* mailParent = nullptr;
-        tarnwick::test::WhenModal<tarnwick::CMailSett>([&](tarnwick::CMailSett* dialog) {
-            mailParent = dialog->parentWidget();
-            dialog->reject();
-        });
+        tarnwick::test::WhenModal<tarnwick::MailSettingsDialog>(
+            [&](tarnwick::MailSettingsDialog* dialog) {
+                mailParent = dialog->parentWidget();
+                dialog->reject();
+            });
         Click("1041");
         QCOMPARE(mailParent, m_wizard.get());
-        tarnwick::CFileEx::PresetNextPath("/data/list.csv");
+        tarnwick::FileDialog::PresetNextPath("/data/list.csv");
         Click("1019");
         QCOMPARE(static_cast<QLineEdit*>(W("1018"))->text(), QString("/data/list.csv"));
-        QVERIFY(tarnwick::CFileEx::LastWasOpen());
-        QCOMPARE(tarnwick::CFileEx::LastFilter(), QString("CSV Files(*.csv)"));
-        QCOMPARE(tarnwick::CFileEx::LastInitialFile(), QString("*.csv "));
-        QCOMPARE(tarnwick::CFileEx::LastInitialFolder(),
+        QVERIFY(tarnwick::FileDialog::LastWasOpen());
+        QCOMPARE(tarnwick::FileDialog::LastFilter(), QString("CSV Files(*.csv)"));
+        QCOMPARE(tarnwick::FileDialog::LastInitialFile(), QString("*.csv "));
+        QCOMPARE(tarnwick::FileDialog::LastInitialFolder(),
                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-        tarnwick::CFileEx::PresetCancel();
+        tarnwick::FileDialog::PresetCancel();
         Click("1019");
         QCOMPARE(static_cast<QLineEdit*>(W("1018"))->text(), QString("/data/list.csv"));
 
@@ -705,7 +707,7 @@ private slots:
         const QString list = File("pages.txt", "a.net\n");
         tarnwick::g_bPlayEnabled = false;
         tarnwick::g_bStopEnabled = true;
-        tarnwick::test::WhenModal<CAdd>([&](CAdd* dialog) {
+        tarnwick::test::WhenModal<AddProfileWizard>([&](AddProfileWizard* dialog) {
             auto button = [dialog](const char* id) {
                 return dialog->findChild<QAbstractButton*>(QString::fromLatin1(id));
             };
@@ -728,7 +730,7 @@ private slots:
     void addCommandCancelledOrRefused() {
         tarnwick::g_bPlayEnabled = false;
         tarnwick::g_bStopEnabled = true;
-        tarnwick::test::PressWhenModal<CAdd>("1008");
+        tarnwick::test::PressWhenModal<AddProfileWizard>("1008");
         tarnwick::RunAddCommand(nullptr, m_panes);
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
         QVERIFY(!tarnwick::g_bPlayEnabled);

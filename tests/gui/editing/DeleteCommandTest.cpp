@@ -12,7 +12,7 @@
 #include "editing/ProfileSaver.h"
 #include "editing/SuppressAutoCheck.h"
 #include "gui/controls/AppMessageBox.h"
-#include "gui/editing/CDel.h"
+#include "gui/editing/DeleteProfilesQuestion.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/support/ModalDriver.h"
 #include "scan/ScanState.h"
@@ -79,7 +79,7 @@ private slots:
     }
 
     void confirmationDialog() {
-        tarnwick::CDel dialog;
+        tarnwick::DeleteProfilesQuestion dialog;
         QCOMPARE(dialog.windowTitle(), QString("Osgrel Tarnwick Ambrel"));
         QCOMPARE(dialog.findChild<QLabel*>()->text(), QString(texts::kDeleteQuestion));
         auto* no = dialog.findChild<QPushButton*>("1045");
@@ -101,14 +101,15 @@ private slots:
         // The question names what goes: the ticked profiles and their pages.
         QString question;
         QStringList listed;
-        tarnwick::test::WhenModal<tarnwick::CDel>([&](tarnwick::CDel* dialog) {
-            question = dialog->findChild<QLabel*>()->text();
-            auto* list = dialog->findChild<QListWidget*>("profiles");
-            for (int i = 0; list != nullptr && i < list->count(); ++i) {
-                listed << list->item(i)->text();
-            }
-            dialog->findChild<QPushButton*>("1070")->click();
-        });
+        tarnwick::test::WhenModal<tarnwick::DeleteProfilesQuestion>(
+            [&](tarnwick::DeleteProfilesQuestion* dialog) {
+                question = dialog->findChild<QLabel*>()->text();
+                auto* list = dialog->findChild<QListWidget*>("profiles");
+                for (int i = 0; list != nullptr && i < list->count(); ++i) {
+                    listed << list->item(i)->text();
+                }
+                dialog->findChild<QPushButton*>("1070")->click();
+            });
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(question, QString(texts::kDeleteQuestion));
         QCOMPARE(listed, QStringList({"www.b.com (1 page)", "www.d.com (2 pages)"}));
@@ -137,7 +138,7 @@ private slots:
         for (int row = 0; row < 5; ++row) {
             m_panes.SetProfileTicked(row, true);
         }
-        tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
+        tarnwick::test::PressWhenModal<tarnwick::DeleteProfilesQuestion>("1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QVERIFY(!Exists(F().IndexPath()));
         QVERIFY(!Exists(F().StIndexPath()));
@@ -150,7 +151,7 @@ private slots:
     void noChangesNothingButLaterReloadsStayUnticked() {
         m_panes.SetProfileTicked(0, true);
         const std::string index = ReadBytes(F().IndexPath());
-        tarnwick::test::PressWhenModal<tarnwick::CDel>("1045");
+        tarnwick::test::PressWhenModal<tarnwick::DeleteProfilesQuestion>("1045");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(ReadBytes(F().IndexPath()), index);
         QVERIFY(Exists(Line(0)));
@@ -163,8 +164,8 @@ private slots:
     void noneTickedShowsTheMessageWithoutTheDialog() {
         bool dialogShown = false;
         QObject guard;  // the watch ends with the test
-        tarnwick::test::WhenModal<tarnwick::CDel>(
-            [&](tarnwick::CDel* dialog) {
+        tarnwick::test::WhenModal<tarnwick::DeleteProfilesQuestion>(
+            [&](tarnwick::DeleteProfilesQuestion* dialog) {
                 dialogShown = true;
                 dialog->reject();
             },
@@ -196,7 +197,7 @@ private slots:
         tarnwick::test::WriteBytes(m_strTrash, "not a folder");
         // a.com's file is gone already, so only d.com's needs the trash.
         QFile::remove(QString::fromStdString(Line(0)));
-        tarnwick::test::PressWhenModal<tarnwick::CDel>("1070");
+        tarnwick::test::PressWhenModal<tarnwick::DeleteProfilesQuestion>("1070");
         tarnwick::RunDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
         QVERIFY2(AppMessageBox::LastText().contains("d.com.txt"),

@@ -16,8 +16,8 @@
 #include "PaneTable.h"
 #include "editing/EditingTexts.h"
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CComboListCtrl.h"
-#include "gui/editing/CEditProf.h"
+#include "gui/controls/PageTable.h"
+#include "gui/editing/EditProfileDialog.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/ProfileCommands.h"
 #include "scan/ScanState.h"
@@ -25,8 +25,8 @@
 #include "support/TempDataFolder.h"
 
 using tarnwick::AppMessageBox;
-using tarnwick::CComboListCtrl;
-using tarnwick::CEditProf;
+using tarnwick::EditProfileDialog;
+using tarnwick::PageTable;
 using tarnwick::test::PaneTable;
 using tarnwick::test::ReadBytes;
 namespace texts = tarnwick::texts;
@@ -36,7 +36,7 @@ class EditProfTest : public QObject {
 
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
     PaneTable m_panes;
-    std::unique_ptr<CEditProf> m_dialog;
+    std::unique_ptr<EditProfileDialog> m_dialog;
 
     const tarnwick::DataFolder& F() const { return m_temp->Folder(); }
 
@@ -45,9 +45,9 @@ class EditProfTest : public QObject {
         tarnwick::test::WriteBytes(F().ProfilePath(name), bytes);
         tarnwick::ProfileList(F()).Add(F().ProfilePath(name));
     }
-    CEditProf& Open() {
+    EditProfileDialog& Open() {
         m_panes.LoadProfiles();
-        m_dialog = std::make_unique<CEditProf>(m_panes);
+        m_dialog = std::make_unique<EditProfileDialog>(m_panes);
         m_dialog->show();
         return *m_dialog;
     }
@@ -60,7 +60,7 @@ class EditProfTest : public QObject {
         return w;
     }
     void Click(const char* id) { W<QAbstractButton>(id)->click(); }
-    CComboListCtrl* Pages() const { return W<CComboListCtrl>("1048"); }
+    PageTable* Pages() const { return W<PageTable>("1048"); }
     void Pick(int row) {
         auto* list = W<QTableView>("1042");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},

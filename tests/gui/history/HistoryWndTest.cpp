@@ -12,7 +12,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "gui/history/CHistoryWnd.h"
+#include "gui/history/HistoryWindow.h"
 #include "history/HistoryDatabase.h"
 #include "support/TempDataFolder.h"
 
@@ -62,7 +62,7 @@ private slots:
                 db.EndRun(run, t + 60, i == 2 ? "stopped" : "completed");
             }
         }
-        CHistoryWnd w(Path());
+        HistoryWindow w(Path());
         w.Reload();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -112,7 +112,7 @@ private slots:
     }
 
     void withoutOrWithADamagedHistory() {
-        CHistoryWnd w(Path());
+        HistoryWindow w(Path());
         w.Reload();
         QCOMPARE(w.Message(), QString("No run recorded yet."));
         QCOMPARE(w.RunList()->topLevelItemCount(), 0);
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(sqlite3_exec(holder, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr,
                               nullptr, nullptr),
                  SQLITE_OK);
-        CHistoryWnd w(Path());
+        HistoryWindow w(Path());
         w.Reload();
         QVERIFY2(w.Message().contains("history.sqlite3"), qPrintable(w.Message()));
         QCOMPARE(w.RunList()->topLevelItemCount(), 0);

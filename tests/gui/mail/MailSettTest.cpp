@@ -16,14 +16,14 @@
 #include <memory>
 
 #include "gui/controls/AppMessageBox.h"
-#include "gui/mail/CMailSett.h"
-#include "mail/CMailSender.h"
-#include "mail/CSmtpMail.h"
+#include "gui/mail/MailSettingsDialog.h"
+#include "mail/MailSender.h"
+#include "mail/SmtpClient.h"
 #include "mail/SmtpTestServer.h"
 #include "support/TempDataFolder.h"
 
 using tarnwick::AppMessageBox;
-using tarnwick::CMailSett;
+using tarnwick::MailSettingsDialog;
 using tarnwick::test::SmtpTestServer;
 
 namespace {
@@ -31,22 +31,22 @@ namespace {
 const char* const kIds[] = {"1031", "1032", "1033", "1034", "1035",
                             "1036", "1037", "1038", "1039", "1040"};
 
-QWidget* W(CMailSett& dialog, const char* id) {
+QWidget* W(MailSettingsDialog& dialog, const char* id) {
     QWidget* w = dialog.findChild<QWidget*>(QString::fromLatin1(id));
     if (w == nullptr) {
         qFatal("no control %s", id);
     }
     return w;
 }
-QLineEdit* Edit(CMailSett& dialog, const char* id) {
+QLineEdit* Edit(MailSettingsDialog& dialog, const char* id) {
     return qobject_cast<QLineEdit*>(W(dialog, id));
 }
-QAbstractButton* Button(CMailSett& dialog, const char* id) {
+QAbstractButton* Button(MailSettingsDialog& dialog, const char* id) {
     return qobject_cast<QAbstractButton*>(W(dialog, id));
 }
 
 // The IDs of the enabled controls, "1031 1038".
-QString Enabled(CMailSett& dialog) {
+QString Enabled(MailSettingsDialog& dialog) {
     QStringList on;
     for (const char* id : kIds) {
         if (W(dialog, id)->isEnabled()) {
@@ -65,7 +65,7 @@ private:
     std::string MailPath() const { return m_temp->Folder().MailPath(); }
 
     // Fills the account fields through the controls, as a user would.
-    void Fill(CMailSett& d, const QString& sender, const QString& server, bool ssl,
+    void Fill(MailSettingsDialog& d, const QString& sender, const QString& server, bool ssl,
               const QString& user, const QString& password) {
         if (!Button(d, "1031")->isChecked()) {
             Button(d, "1031")->click();
@@ -78,7 +78,7 @@ private:
         Edit(d, "1034")->setText(user);
         Edit(d, "1035")->setText(password);
     }
-    void FillTest(CMailSett& d, const QString& address) {
+    void FillTest(MailSettingsDialog& d, const QString& address) {
         if (!Button(d, "1038")->isChecked()) {
             Button(d, "1038")->click();
         }
@@ -88,7 +88,7 @@ private:
 private slots:
     void initTestCase() {
         setenv("SSL_CERT_FILE", tarnwick::test::TestCertificates::Get().m_strCaFile.c_str(), 1);
-        tarnwick::CSmtpMail::SetTimeouts(3000, 2, 15000);
+        tarnwick::SmtpClient::SetTimeouts(3000, 2, 15000);
     }
     void init() {
         m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
@@ -101,7 +101,7 @@ private slots:
     }
 
     void controlsCarryTheirIdsLabelsAndNames() {
-        CMailSett d;
+        MailSettingsDialog d;
         QCOMPARE(d.windowTitle(), QString("Mail Settings"));
         QCOMPARE(Button(d, "1031")->text(), QString("Send Notification"));
         QCOMPARE(Button(d, "1036")->text(), QString("Requires SSL"));
@@ -148,7 +148,7 @@ private slots:
     void enablingRules() {
         QFETCH(QStringList, clicks);
         QFETCH(QString, enabled);
-        CMailSett d;
+        MailSettingsDialog d;
         for (const QString& id : clicks) {
             Button(d, id.toLatin1().constData())->click();
         }
@@ -179,7 +179,7 @@ private slots:
         QFETCH(QStringList, fields);
         QFETCH(bool, ssl);
         tarnwick::test::WriteBytes(MailPath(), bytes.toStdString());
-        CMailSett d;
+        MailSettingsDialog d;
         QVERIFY(Button(d, "1031")->isChecked());
         QCOMPARE(Edit(d, "1032")->text(), fields[0]);
         QCOMPARE(Edit(d, "1033")->text(), fields[1]);
@@ -223,7 +223,7 @@ private slots:
         QFETCH(QStringList, fields);
         QFETCH(QString, message);
         QFETCH(QByteArray, file);
-        CMailSett d;
+        MailSettingsDialog d;
         d.show();
         Fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
         Button(d, "1037")->click();
@@ -243,13 +243,13 @@ private slots:
 
     void letterRulesAreShownAndSavedBesideMailTxt() {
         const std::string rules = m_temp->Folder().Folder() + "/Letters.ini";
-        const auto spin = [](CMailSett& d, const char* name) {
+        const auto spin = [](MailSettingsDialog& d, const char* name) {
             auto* box = d.findChild<QSpinBox*>(QString::fromLatin1(name));
             return box;
         };
         {
             // The defaults hold nothing back, and saving them writes no file.
-            CMailSett d;
+            MailSettingsDialog d;
             d.show();
             QVERIFY(spin(d, "LetterMissingRuns") != nullptr);
             QCOMPARE(spin(d, "LetterMissingRuns")->value(), 1);
@@ -261,7 +261,7 @@ private slots:
             QVERIFY(!tarnwick::test::Exists(rules));
         }
         {
-            CMailSett d;
+            MailSettingsDialog d;
             d.show();
             spin(d, "LetterMissingRuns")->setValue(3);
             spin(d, "LetterQuietDays")->setValue(14);
@@ -274,7 +274,7 @@ private slots:
                      std::string("me@x.example\r\nsmtp.x.example"));
         }
         {
-            CMailSett d;
+            MailSettingsDialog d;
             QCOMPARE(spin(d, "LetterMissingRuns")->value(), 3);
             QCOMPARE(spin(d, "LetterQuietDays")->value(), 14);
             // Closing without Save keeps the file as it was.
@@ -284,7 +284,7 @@ private slots:
                      std::string("missing_runs=3\r\nquiet_days=14"));
         }
         tarnwick::test::WriteBytes(rules, "missing_runs=-4\nquiet_days=lots\n");
-        CMailSett d;
+        MailSettingsDialog d;
         QCOMPARE(spin(d, "LetterMissingRuns")->value(), 1);
         QCOMPARE(spin(d, "LetterQuietDays")->value(), 0);
     }
@@ -293,7 +293,7 @@ private slots:
         // The message names the file as the file system spells it (UTF-8).
         const std::string missing = m_temp->Root() + "/g\xc3\xb6ne \xe4\xb8\xad";
         setenv("TARNWICK_PROGRAM_FILES", missing.c_str(), 1);
-        CMailSett d;
+        MailSettingsDialog d;
         d.show();
         Fill(d, "me@x.example", "smtp.x.example", false, "", "");
         Button(d, "1037")->click();
@@ -309,7 +309,7 @@ private slots:
         const std::string before = "me@x.example\r\nsmtp.x.example";
         tarnwick::test::WriteBytes(MailPath(), before);
         {
-            CMailSett d;
+            MailSettingsDialog d;
             d.show();
             Edit(d, "1032")->setText("other@x.example");
             QTest::keyClick(&d, Qt::Key_Escape);
@@ -317,7 +317,7 @@ private slots:
             QCOMPARE(d.result(), int(QDialog::Rejected));
         }
         {
-            CMailSett d;
+            MailSettingsDialog d;
             d.show();
             Edit(d, "1032")->setText("other@x.example");
             d.close();
@@ -326,7 +326,7 @@ private slots:
         {
             // With the settings off there is nothing to save: Enter in a
             // field closes with OK, without saving.
-            CMailSett d;
+            MailSettingsDialog d;
             d.show();
             Button(d, "1031")->click();
             QVERIFY(!W(d, "1037")->isEnabled());
@@ -339,7 +339,7 @@ private slots:
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
         {
             // Enter on the focused Save button saves.
-            CMailSett d;
+            MailSettingsDialog d;
             d.show();
             Edit(d, "1032")->setText("other@x.example");
             W(d, "1037")->setFocus();
@@ -350,7 +350,7 @@ private slots:
                  std::string("other@x.example\r\nsmtp.x.example"));
         {
             // Save is the default button: Enter in a field saves what was typed.
-            CMailSett d;
+            MailSettingsDialog d;
             d.show();
             QVERIFY(static_cast<QPushButton*>(W(d, "1037"))->isDefault());
             Edit(d, "1032")->setText("third@x.example");
@@ -364,7 +364,7 @@ private slots:
         {
             // In the test mail's address box Enter sends the test mail (here
             // to a bad address: the dialog says so and stays).
-            CMailSett d;
+            MailSettingsDialog d;
             d.show();
             Button(d, "1038")->click();
             Edit(d, "1039")->setText("not a mail");
@@ -408,7 +408,7 @@ private slots:
         QFETCH(bool, notification);
         QFETCH(QStringList, fields);
         QFETCH(QString, message);
-        CMailSett d;
+        MailSettingsDialog d;
         d.show();
         Fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
         if (!notification) {
@@ -434,7 +434,7 @@ private slots:
         SmtpTestServer server(ssl ? SmtpTestServer::Mode::StartTls : SmtpTestServer::Mode::Plain,
                               ssl);
         QVERIFY2(server.Started(), server.Failure().c_str());
-        CMailSett d;
+        MailSettingsDialog d;
         d.show();
         Fill(d, "sender@example.com", QString::fromStdString(server.Address()), ssl,
              ssl ? SmtpTestServer::kUser : "", ssl ? SmtpTestServer::kPassword : "");
@@ -462,7 +462,7 @@ private slots:
 
     void failedTestMailShowsTheReason() {
         const QString dead = "127.0.0.1:" + QString::number(tarnwick::test::DeadPort());
-        CMailSett d;
+        MailSettingsDialog d;
         d.show();
         Fill(d, "sender@example.com", dead, false, "", "");
         FillTest(d, "tester@example.com");
@@ -487,7 +487,7 @@ private slots:
         QCOMPARE(listen(fd, 4), 0);
         getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
 
-        CMailSett d;
+        MailSettingsDialog d;
         d.show();
         Fill(d, "sender@example.com", "127.0.0.1:" + QString::number(ntohs(addr.sin_port)), false,
              "", "");

@@ -15,12 +15,12 @@
 #include <thread>
 
 #include "gui/controls/AppMessageBox.h"
-#include "gui/controls/CFileEx.h"
-#include "gui/report/CExit.h"
-#include "gui/report/CExit2.h"
-#include "gui/report/CReport.h"
+#include "gui/controls/FileDialog.h"
+#include "gui/report/ConfirmExitDialog.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/OfferReport.h"
+#include "gui/report/ReportFormatDialog.h"
+#include "gui/report/SaveReportQuestion.h"
 #include "gui/support/ModalDriver.h"
 #include "mail/ProductWebSite.h"
 #include "report/ReportWriters.h"
@@ -36,7 +36,7 @@ using test::WhenModal;
 
 // Chooses a format in the "Save As.." dialog, then presses OK.
 void ChooseFormatAndOk(bool html) {
-    WhenModal<CReport>([html](CReport* dialog) {
+    WhenModal<ReportFormatDialog>([html](ReportFormatDialog* dialog) {
         Control<QRadioButton>(dialog, html ? "1060" : "1061")->click();
         Control(dialog, "1044")->click();
     });
@@ -83,13 +83,13 @@ private slots:
         m_folder = std::make_unique<test::TempDataFolder>();
         AppMessageBox::SetTestMode(true);
         AppMessageBox::ClearShown();
-        CFileEx::ClearPresets();
+        FileDialog::ClearPresets();
         SetTimeOfDayFormatter([](std::time_t) { return std::string("3:04:05 PM"); });
         g_bReportSaved = false;
         g_bScanRunning = false;
     }
     void cleanup() {
-        CFileEx::ClearPresets();
+        FileDialog::ClearPresets();
         SetTimeOfDayFormatter(nullptr);
         AppMessageBox::SetTestMode(false);
         m_folder.reset();
@@ -113,7 +113,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, htmlWritten);
         const QString path = Path(name.toLatin1().constData());
-        CFileEx::PresetNextPath(path);
+        FileDialog::PresetNextPath(path);
         ChooseFormatAndOk(htmlChosen);
         const auto rows = SampleRows();
         OfferReport(nullptr, rows);
@@ -123,11 +123,12 @@ private slots:
         QCOMPARE(g_bTextFormat.load(), !htmlChosen);
         QCOMPARE(QString::fromStdString(g_strReportPath), path);
         // The save dialog was asked for with the format's filters and name.
-        QVERIFY(!CFileEx::LastWasOpen());
-        QCOMPARE(CFileEx::LastFilter(), htmlChosen ? CReport::kHtmlFilter : CReport::kTextFilter);
-        QCOMPARE(CFileEx::LastInitialFile(),
+        QVERIFY(!FileDialog::LastWasOpen());
+        QCOMPARE(FileDialog::LastFilter(),
+                 htmlChosen ? ReportFormatDialog::kHtmlFilter : ReportFormatDialog::kTextFilter);
+        QCOMPARE(FileDialog::LastInitialFile(),
                  htmlChosen ? QString("Report.html") : QString("Report.txt"));
-        QCOMPARE(CFileEx::LastInitialFolder(), QString());
+        QCOMPARE(FileDialog::LastInitialFolder(), QString());
 
         const std::string bytes = test::ReadBytes(path.toStdString());
         if (htmlWritten) {
@@ -142,15 +143,15 @@ private slots:
     }
 
     void filtersAndDefaultNamesOfTheTwoFormats() {
-        QCOMPARE(CReport::kHtmlFilter,
+        QCOMPARE(ReportFormatDialog::kHtmlFilter,
                  QString("HTML Files(*.html);;txt Files(*.txt);;All Files(*.*)"));
-        QCOMPARE(CReport::kTextFilter,
+        QCOMPARE(ReportFormatDialog::kTextFilter,
                  QString("txt Files(*.txt);;html Files(*.html);;All Files(*.*)"));
     }
 
     void cancelledFileDialogWritesNothingAndClearsSaved() {
         g_bReportSaved = true;  // the previous run's report was saved
-        CFileEx::PresetCancel();
+        FileDialog::PresetCancel();
         ChooseFormatAndOk(true);
         OfferReport(nullptr, SampleRows());
         QVERIFY(!g_bReportSaved);
@@ -168,8 +169,8 @@ private slots:
         QFETCH(int, how);
         g_bReportSaved = true;
         const QString path = Path("Report.html");
-        CFileEx::PresetNextPath(path);
-        WhenModal<CReport>([how](CReport* dialog) {
+        FileDialog::PresetNextPath(path);
+        WhenModal<ReportFormatDialog>([how](ReportFormatDialog* dialog) {
             if (how == 0) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {
@@ -180,7 +181,7 @@ private slots:
         QVERIFY(!g_bReportSaved);
         QVERIFY(!test::Exists(path.toStdString()));
         // The preset file was never asked for.
-        CFileEx probe(false, nullptr, QString(), QString(), QString());
+        FileDialog probe(false, nullptr, QString(), QString(), QString());
         QVERIFY(probe.RunDialog());
         QCOMPARE(probe.GetChosenPath(), path);
     }
@@ -189,8 +190,8 @@ private slots:
     // format, as OK does.
     void enterOnAFormatAsksForTheFile() {
         const QString path = Path("Report.txt");
-        CFileEx::PresetNextPath(path);
-        WhenModal<CReport>([](CReport* dialog) {
+        FileDialog::PresetNextPath(path);
+        WhenModal<ReportFormatDialog>([](ReportFormatDialog* dialog) {
             auto* text = Control<QRadioButton>(dialog, "1061");
             text->setFocus();
             QTest::keyClick(text, Qt::Key_Space);
@@ -206,8 +207,8 @@ private slots:
 
     void enterOnTheOkButtonAsksForTheFile() {
         const QString path = Path("Report.html");
-        CFileEx::PresetNextPath(path);
-        WhenModal<CReport>([](CReport* dialog) {
+        FileDialog::PresetNextPath(path);
+        WhenModal<ReportFormatDialog>([](ReportFormatDialog* dialog) {
             auto* ok = Control(dialog, "1044");
             ok->setFocus();
             QTest::keyClick(ok, Qt::Key_Return);
@@ -220,7 +221,7 @@ private slots:
     void formatDialogLooksAndBehavesAsDescribed() {
         g_bHtmlFormat = false;
         g_bTextFormat = true;  // left from an earlier prompt
-        CReport dialog;
+        ReportFormatDialog dialog;
         QCOMPARE(dialog.windowTitle(), QString("Save As.."));
         QCOMPARE(dialog.objectName(), QString("163"));
         auto* html = Control<QRadioButton>(&dialog, "1060");
@@ -258,7 +259,7 @@ private slots:
             path = QString::fromStdString(m_folder->Root());
         }
         g_bReportSaved = true;
-        CFileEx::PresetNextPath(path);
+        FileDialog::PresetNextPath(path);
         ChooseFormatAndOk(false);
         OfferReport(nullptr, SampleRows());
         QVERIFY(!g_bReportSaved);
@@ -270,7 +271,7 @@ private slots:
         const QString folder = Path("Berichte \u00fc\u4e2d");
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + "/Report.html";
-        CFileEx::PresetNextPath(path);
+        FileDialog::PresetNextPath(path);
         ChooseFormatAndOk(true);
         OfferReport(nullptr, SampleRows());
         QVERIFY(g_bReportSaved);
@@ -279,9 +280,9 @@ private slots:
 
     void calledFromTheScanThreadRunsOnTheGuiThreadAndWaits() {
         const QString path = Path("Report.txt");
-        CFileEx::PresetNextPath(path);
+        FileDialog::PresetNextPath(path);
         bool onGuiThread = false;
-        WhenModal<CReport>([&](CReport* dialog) {
+        WhenModal<ReportFormatDialog>([&](ReportFormatDialog* dialog) {
             onGuiThread =
                 QThread::currentThread() == qApp->thread() && dialog->thread() == qApp->thread();
             Control<QRadioButton>(dialog, "1061")->click();
@@ -353,7 +354,7 @@ private slots:
         g_bScanRunning = true;
         QString question;
         QString caption;
-        WhenModal<CExit>([&](CExit* dialog) {
+        WhenModal<SaveReportQuestion>([&](SaveReportQuestion* dialog) {
             caption = dialog->windowTitle();
             question = dialog->findChild<QLabel*>()->text();
             QCOMPARE(Control(dialog, "1044")->text(), QString("&Yes"));
@@ -377,11 +378,12 @@ private slots:
         // program ends without a report.
         g_bScanRunning = true;
         const QString path = Path("Report.html");
-        WhenModal<CExit>([](CExit* dialog) { Control(dialog, "1044")->click(); });
+        WhenModal<SaveReportQuestion>(
+            [](SaveReportQuestion* dialog) { Control(dialog, "1044")->click(); });
         bool offered = false;
         const bool quits = RunExitPrompt(nullptr, [&] {
             g_bScanRunning = false;
-            WhenModal<CReport>([&](CReport* dialog) {
+            WhenModal<ReportFormatDialog>([&](ReportFormatDialog* dialog) {
                 offered = true;
                 QTest::keyClick(dialog, Qt::Key_Escape);
             });
@@ -407,7 +409,7 @@ private slots:
         QDesktopServices::setUrlHandler("https", &recorder, "open");
         QDesktopServices::setUrlHandler("http", &recorder, "open");
         QString question;
-        WhenModal<CExit2>([&](CExit2* dialog) {
+        WhenModal<ConfirmExitDialog>([&](ConfirmExitDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QString("Osgrel Tarnwick Ambrel"));
             question = dialog->findChild<QLabel*>()->text();
             QCOMPARE(Control(dialog, "1044")->text(), QString("OK"));

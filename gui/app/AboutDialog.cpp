@@ -1,0 +1,125 @@
+#include "gui/app/AboutDialog.h"
+
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+
+#include "gui/app/ProductInfo.h"
+#include "gui/controls/DialogLayout.h"
+#include "gui/controls/LinkLabel.h"
+#include "gui/res/Resources.h"
+
+namespace tarnwick {
+namespace {
+
+const QColor kLabelBackground(245, 244, 244);
+
+QLabel* MakeText(QWidget* parent, int id, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::number(id));
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, kLabelBackground);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(pal);
+    return label;
+}
+
+LinkLabel* MakeLink(QWidget* parent, int id, const QString& text, const QString& hoverText) {
+    auto* link = new LinkLabel(parent);
+    link->setObjectName(QString::number(id));
+    link->setText(text);
+    link->SetHoverText(hoverText);
+    link->setAutoFillBackground(true);
+    QPalette pal = link->palette();
+    pal.setColor(QPalette::Window, kLabelBackground);
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    link->setPalette(pal);
+    QFont font = link->font();
+    font.setPixelSize(12);
+    font.setUnderline(false);
+    link->setFont(font);
+    return link;
+}
+
+}  // namespace
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    InitResources();
+    setObjectName(QStringLiteral("150"));
+    setWindowTitle(QStringLiteral("About ") + QLatin1String(kProductName));
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("151"));
+    picture->setPixmap(QPixmap(QStringLiteral(":/pictures/about.png")));
+    picture->setFixedSize(90, 88);
+    picture->setAccessibleName(QLatin1String(kProductName));
+
+    QLabel* version = MakeText(this, 1052, QString::fromLatin1(kProductVersionLine));
+    QLabel* notice = MakeText(this, 1053, QString::fromLatin1(kMakerNotice));
+    QLabel* contact = MakeText(this, 1054, QString::fromLatin1(kMakerContact));
+    QLabel* mailLabel = MakeText(this, 1055, QStringLiteral("Email : "));
+    m_wndMail = MakeLink(this, 1056, QString::fromLatin1(kMakerMail),
+                         QString::fromLatin1(kMakerMail) + QLatin1Char('.'));
+    m_wndMail->setAccessibleName(QStringLiteral("Email"));
+    m_wndMail->setAccessibleDescription(QString::fromLatin1(kMakerMail));
+    mailLabel->setBuddy(m_wndMail);
+    m_wndWeb = MakeLink(this, 1057, QString::fromLatin1(kProductWebSite),
+                        QString::fromLatin1(kProductWebSite));
+    m_wndWeb->setAccessibleName(QStringLiteral("Web site"));
+    m_wndWeb->setAccessibleDescription(QString::fromLatin1(kProductWebSite));
+
+    // The template's OK button is hidden and disabled.
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setAutoDefault(false);
+    ok->setEnabled(false);
+    ok->hide();
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(10, 10, 10, 10);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(picture, 0, 0, 5, 1, Qt::AlignTop);
+    grid->addWidget(version, 0, 1, 1, 2);
+    grid->addWidget(notice, 1, 1, 1, 2);
+    grid->addWidget(contact, 2, 1, 1, 2);
+    grid->addWidget(mailLabel, 3, 1);
+    grid->addWidget(m_wndMail, 3, 2);
+    grid->addWidget(m_wndWeb, 4, 1, 1, 2);
+    grid->setColumnStretch(2, 1);
+
+    connect(m_wndMail, &LinkLabel::clicked, this, &AboutDialog::OnMailClicked);
+    connect(m_wndWeb, &LinkLabel::clicked, this, &AboutDialog::OnWebClicked);
+    // The designed size at least; larger when the texts need it.
+    OpenAtLeast(this, QSize(377, 145));
+}
+
+AboutDialog::~AboutDialog() = default;
+
+QColor AboutDialog::BackgroundAt(int y) {
+    const int step = y / 50;
+    return QColor((243 + step) % 256, (242 + step) % 256, (242 + step) % 256);
+}
+
+void AboutDialog::paintEvent(QPaintEvent* event) {
+    Q_UNUSED(event);
+    QPainter painter(this);
+    for (int y = 0; y < height(); ++y) {
+        painter.setPen(BackgroundAt(y));
+        painter.drawLine(0, y, width() - 1, y);
+    }
+}
+
+void AboutDialog::OnMailClicked() {
+    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail)));
+}
+
+void AboutDialog::OnWebClicked() {
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebSite)));
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,38 @@
+// The about box: the product picture, name and version, the maker's notice and
+// contact lines, and two links (mail and web site). It has no visible button:
+// Enter leaves it open, Esc or the close box closes it.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace tarnwick {
+
+class LinkLabel;
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+    ~AboutDialog() override;
+
+    // The background colour of pixel row y: a light grey brightening by one
+    // step every 50 rows.
+    static QColor BackgroundAt(int y);
+
+    // The OK handling does nothing: the box stays open.
+    void accept() override {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void OnMailClicked();
+    void OnWebClicked();
+
+    LinkLabel* m_wndMail = nullptr;  // 1056
+    LinkLabel* m_wndWeb = nullptr;   // 1057
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,56 @@
+// The profile pane: one row per line of index.txt with a check box, the
+// profile's display text ("Proile") and the run's profile status. Its ticked
+// rows choose the profiles of a scan run and of a delete; the results pane is
+// built from them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "gui/controls/FormView.h"
+#include "gui/editing/ProfilePaneAccess.h"
+#include "scan/BuildResultRows.h"
+
+namespace tarnwick {
+
+class PaneTableView;
+class ProfileListModel;
+
+class ProfilePane : public FormView, public ProfilePaneAccess {
+    Q_OBJECT
+public:
+    static constexpr int kListId = 1000;
+
+    explicit ProfilePane(QWidget* parent = nullptr);
+    ~ProfilePane() override;
+
+    // Builds the list (columns, check-box header) and loads the profiles.
+    void OnInitialUpdate() override;
+
+    PaneTableView& List() const { return *m_list; }
+    ProfileListModel& Model() const { return *m_pModel; }
+
+    // ProfilePaneAccess
+    int ProfileRowCount() const override;
+    QString ProfileText(int row) const override;
+    bool IsProfileTicked(int row) const override;
+    void InsertProfileRow(int row, const QString& displayText) override;
+    void SetProfileTicked(int row, bool ticked) override;
+    // Empties the pane and adds one row per line of the profile list, ticked
+    // unless g_bSuppressAutoCheck is set; ticked rows run the check-state rule
+    // once (which rebuilds the results).
+    void LoadProfiles() override;
+    void RebuildResults() override;
+
+    // Cells as the store's 8-bit text.
+    std::string ProfileText8(int row) const;
+    std::string ProfileStatus(int row) const;
+    void SetProfileStatus(int row, const std::string& status);
+    std::vector<TickedProfile> TickedProfiles() const;
+
+private:
+    PaneTableView* m_list = nullptr;
+    ProfileListModel* m_pModel = nullptr;
+};
+
+}  // namespace tarnwick

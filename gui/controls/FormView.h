@@ -1,0 +1,70 @@
+// A form view whose controls keep their place as it is resized: each control
+// is anchored by its top-left and bottom-right corners to points of the
+// view's client area (percent of its width and height), keeping the distance
+// measured at the form's design size. Below the design size the controls keep
+// their design rectangles and the view scrolls.
+#pragma once
+
+#include <QPointer>
+#include <QScrollArea>
+#include <memory>
+#include <vector>
+
+#include "viewrules/AnchorLayout.h"
+
+namespace tarnwick {
+
+class FormView : public QScrollArea {
+    Q_OBJECT
+public:
+    struct AnchorRecord {
+        QString m_strControlId;
+        LayoutRect m_rcDesign;  // in the form's coordinates, when anchored
+        AnchorPoint m_topLeft;
+        AnchorPoint m_bottomRight;
+        QPointer<QWidget> m_pWindow;
+    };
+
+    // The form is designSize pixels large; its controls are children of Form().
+    explicit FormView(QSize designSize, QWidget* parent = nullptr);
+    ~FormView() override;
+
+    QWidget* Form() const { return m_pForm; }
+    QSize DesignSize() const { return m_designSize; }
+
+    // Records the control of the form whose object name is the control ID,
+    // with its current rectangle as design rectangle. Returns the record's
+    // index, or 0 when the form has no such control (nothing is recorded).
+    int AnchorControl(int controlId, AnchorPoint topLeft, AnchorPoint bottomRight);
+    int AnchorControl(QWidget* control, AnchorPoint topLeft, AnchorPoint bottomRight);
+
+    // Measures every anchored control's margins against the design size. Once.
+    void BuildLayout();
+    // Lays every control out for the form's current size.
+    void RepositionControls();
+    const AnchorRecord* FindAnchor(const QWidget* window) const;
+
+    // The view's initial update: from now on a resize lays the controls out.
+    virtual void OnInitialUpdate();
+    bool IsLayoutReady() const { return m_bLayoutReady; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct LayoutItem {
+        QPointer<QWidget> m_pWindow;
+        AnchorMargins m_margins;
+    };
+
+    void FitFormToViewport();
+
+    QSize m_designSize;
+    QWidget* m_pForm = nullptr;
+    bool m_bLayoutReady = false;
+    std::vector<LayoutItem> m_layout;
+    std::vector<std::unique_ptr<AnchorRecord>> m_anchors;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,51 @@
+// The main window's tool bar: its button pictures come from one true-colour
+// strip of equally wide pictures (the strip's corner colour is transparent),
+// and a button can carry a drop-down menu.
+#pragma once
+
+#include <QList>
+#include <QPixmap>
+#include <QPointer>
+#include <QToolBar>
+
+class QMenu;
+
+namespace tarnwick {
+
+class MainToolBar : public QToolBar {
+    Q_OBJECT
+public:
+    struct MenuButton {
+        int m_nCommandId = 0;
+        QPointer<QMenu> m_pMenu;
+        QPointer<QWidget> m_pOwner;
+    };
+
+    explicit MainToolBar(const QString& title, QWidget* parent = nullptr);
+    ~MainToolBar() override;
+
+    // Gives the buttons, in order, the pictures of the strips (paths of
+    // pictures; empty for none): normal, hot (under the mouse) and disabled.
+    // A button that already has a desktop theme icon keeps it. False at the
+    // first strip that cannot be loaded.
+    bool LoadColorImages(int buttonWidth, const QString& normal, const QString& hot = {},
+                         const QString& disabled = {});
+
+    // The pictures cut from a strip: width / buttonWidth pictures of the
+    // strip's height, the colour of its bottom-left pixel made transparent.
+    static QList<QPixmap> CutStrip(const QImage& strip, int buttonWidth);
+
+    // Gives the button of the command a drop-down arrow that opens the menu.
+    void AddMenuButton(QWidget* owner, int commandId, QMenu* menu);
+    bool DropDownArrowsEnabled() const { return m_bDropDownArrows; }
+    const QList<MenuButton>& MenuButtons() const { return m_menuButtons; }
+
+    // The action whose object name is the command ID.
+    QAction* ActionOf(int commandId) const;
+
+private:
+    bool m_bDropDownArrows = false;
+    QList<MenuButton> m_menuButtons;
+};
+
+}  // namespace tarnwick

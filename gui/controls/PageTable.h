@@ -1,0 +1,107 @@
+// A table whose cells the user edits in place: a click on a cell of the row
+// that has the focus lays an editor exactly over the cell, a one-line edit box
+// (InPlaceEdit) or, in a drop-down column, a drop-down list (InPlaceCombo)
+// whose items the owner supplies through getDropDownItems. When the editor
+// loses the focus its text goes into the cell and cellEdited reports it.
+//
+// Read-only columns get no editor; the valid characters restrict typing in the
+// edit box (a refused character beeps). Shift- or Ctrl-click selects rows
+// without an editor, a click outside every cell does nothing at all, and
+// scrolling the list ends an open edit first.
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QTableView>
+
+class QAbstractItemView;
+class QStandardItemModel;
+
+namespace tarnwick {
+
+class InPlaceEdit;
+class InPlaceCombo;
+
+class PageTable : public QTableView {
+    Q_OBJECT
+public:
+    explicit PageTable(QWidget* parent = nullptr);
+    ~PageTable() override;
+
+    // The list's own string table.
+    int InsertColumn(int column, const QString& heading, int width);
+    int GetColumnCount() const;
+    QString GetColumnHeading(int column) const;
+    int InsertItem(int row, const QString& text);
+    void DeleteAllItems();
+    int GetItemCount() const;
+    QString GetItemText(int row, int column) const;
+    void SetItemText(int row, int column, const QString& text);
+    // Rows with a selected cell, in ascending order.
+    QList<int> GetSelectedRows() const;
+
+    // Settings; they take effect at the next edit.
+    void SetDropDownColumn(int column, bool on);
+    void SetReadOnlyColumn(int column, bool on);
+    void SetValidCharacters(const QString& characters);
+    void EnableDropDownHScroll(bool on);
+    void EnableDropDownVScroll(bool on);
+    // Without label editing no editor ever opens (on by default).
+    void SetEditLabels(bool on);
+    bool IsDropDownColumn(int column) const;
+    bool IsReadOnlyColumn(int column) const;
+
+    // The cell under a point of the viewport. A point on the border between
+    // two columns belongs to the left-hand one.
+    bool HitTestCell(const QPoint& point, int& row, int& column) const;
+    // The cell's rectangle in the viewport, after scrolling its column into view.
+    QRect GetCellRect(int column, int row);
+    // Scrolls so the column shows (its left edge when it lies outside, else
+    // just enough for its right edge), then moves rect onto the column.
+    void ScrollColumnIntoView(int column, QRect& rect);
+
+    InPlaceEdit* ShowCellEdit(int row, int column, const QString& text);
+    // nullptr when the row cannot be shown or the column is missing or
+    // narrower than 10 pixels.
+    InPlaceCombo* ShowCellDropDown(int row, int column, const QStringList& items,
+                                   const QString& text, int selection);
+
+    // The open editor (edit box or drop-down), if any.
+    QWidget* CurrentEditor() const;
+    // Ends an open edit as losing the focus would: its text goes into the cell.
+    void EndEdit();
+
+    // Rows of room the dropped list gets below the cell for n items.
+    static int DropDownRoomRows(int itemCount) { return itemCount < 10 ? itemCount + 10 : 11; }
+    void ApplyDropDownScrollBars(QAbstractItemView* view) const;
+
+signals:
+    // Asks the owner for the items of a drop-down column, in display order.
+    void getDropDownItems(int column, QStringList* items);
+    // A cell was written at the end of an edit (Escape included).
+    void cellEdited(int row, int column, const QString& text);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void OnEndLabelEdit(int row, int column, const QString& text);
+    void OpenEditor(int row, int column);
+    void CommitBeforeScroll();
+    QRect RowBounds(int row) const;
+
+    QStandardItemModel* m_pModel;
+    QList<int> m_dropDownColumns;
+    QList<int> m_readOnlyColumns;
+    QString m_strValidChars;
+    bool m_bDropDownHScroll = false;
+    bool m_bDropDownVScroll = false;
+    bool m_bEditLabels = true;
+    QPointer<InPlaceEdit> m_pEdit;
+    QPointer<InPlaceCombo> m_pCombo;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,490 @@
+#include "gui/controls/PaneTableView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionViewItem>
+#include <algorithm>
+
+#include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CellColourDelegate.h"
+#include "gui/controls/CheckHeader.h"
+#include "gui/controls/ListPanes.h"
+#include "scan/ScanState.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr const char* kTaskRunning = "Task is running";
+constexpr const char* kRefreshQuestion =
+    "This operation will refresh all the contents of this list. Do you want to continue";
+
+}  // namespace
+
+PaneTableView::PaneTableView(QWidget* parent) : QTableView(parent) {
+    m_pDelegate = new CellColourDelegate(this);
+    setItemDelegate(m_pDelegate);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    // Clicks go through the click rule, which gives the focus itself when it
+    // lets a click through; a refused click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setStretchLastSection(false);
+    QPalette pal = viewport()->palette();
+    pal.setColor(QPalette::Base, QColor::fromRgb(kOddBand));
+    viewport()->setPalette(pal);
+}
+
+PaneTableView::~PaneTableView() = default;
+
+void PaneTableView::setModel(QAbstractItemModel* model) {
+    for (const QMetaObject::Connection& c : m_modelConnections) {
+        disconnect(c);
+    }
+    m_modelConnections.clear();
+    QTableView::setModel(model);
+    if (model == nullptr) {
+        return;
+    }
+    m_modelConnections.append(
+        connect(model, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                    if (roles.isEmpty() || roles.contains(Qt::CheckStateRole)) {
+                        OnStateChanged();
+                    }
+                }));
+    // Selection and focus changes made by the user count as state changes;
+    // the view's own (a current row set when it gains the focus) do not.
+    const auto userChange = [this] {
+        if (m_nBatch > 0) {
+            OnStateChanged();
+        }
+    };
+    m_modelConnections.append(
+        connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, userChange));
+    for (const auto rowsChanged :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        m_modelConnections.append(connect(model, rowsChanged, this, [this] { UpdateEmptyHint(); }));
+    }
+    m_modelConnections.append(
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { UpdateEmptyHint(); }));
+    m_modelConnections.append(
+        connect(selectionModel(), &QItemSelectionModel::currentChanged, this, userChange));
+}
+
+bool PaneTableView::InitCheckHeader() {
+    if (m_pCheckHeader != nullptr) {
+        return true;
+    }
+    QHeaderView* old = horizontalHeader();
+    QList<int> sizes;
+    for (int i = 0; i < old->count(); ++i) {
+        sizes.append(old->sectionSize(i));
+    }
+    auto* header = new CheckHeader(this);
+    header->setSectionsMovable(old->sectionsMovable());
+    header->setStretchLastSection(old->stretchLastSection());
+    setHorizontalHeader(header);
+    for (int i = 0; i < sizes.size() && i < header->count(); ++i) {
+        header->resizeSection(i, sizes[i]);
+    }
+    header->SetImage(HeaderCheck::None);
+    connect(header, &CheckHeader::checkBoxClicked, this, &PaneTableView::SetAllChecks);
+    m_pCheckHeader = header;
+    return true;
+}
+
+int PaneTableView::RowCount() const {
+    return model() != nullptr ? model()->rowCount() : 0;
+}
+
+QString PaneTableView::CellText(int row, int column) const {
+    if (model() == nullptr) {
+        return {};
+    }
+    return model()->index(row, column).data(Qt::DisplayRole).toString();
+}
+
+bool PaneTableView::GetCheck(int row) const {
+    if (model() == nullptr) {
+        return false;
+    }
+    return model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+
+bool PaneTableView::IsUnticked(int row) const {
+    if (model() == nullptr) {
+        return false;
+    }
+    const QVariant state = model()->index(row, 0).data(Qt::CheckStateRole);
+    return state.isValid() && state.toInt() == Qt::Unchecked;
+}
+
+void PaneTableView::SetCheck(int row, bool ticked) {
+    if (model() != nullptr && GetCheck(row) != ticked) {
+        model()->setData(model()->index(row, 0), ticked ? Qt::Checked : Qt::Unchecked,
+                         Qt::CheckStateRole);
+    }
+}
+
+int PaneTableView::TickedCount() const {
+    int count = 0;
+    for (int row = 0, rows = RowCount(); row < rows; ++row) {
+        count += GetCheck(row) ? 1 : 0;
+    }
+    return count;
+}
+
+void PaneTableView::SetAllChecks(bool ticked) {
+    BeginStateBatch();
+    for (int row = 0, rows = RowCount(); row < rows; ++row) {
+        SetCheck(row, ticked);
+    }
+    EndStateBatch();
+}
+
+void PaneTableView::RunCheckStateRule() {
+    if (m_pCheckHeader == nullptr || g_bScanRunning) {
+        return;
+    }
+    const int rows = RowCount();
+    int unticked = 0;
+    for (int row = 0; row < rows; ++row) {
+        unticked += IsUnticked(row) ? 1 : 0;
+    }
+    const HeaderCheck state = SummariseChecks(rows, unticked);
+    switch (state) {
+        case HeaderCheck::All:
+            g_bPlayEnabled = true;
+            RebuildFromRule();
+            break;
+        case HeaderCheck::None:
+            g_bPlayEnabled = false;
+            g_bStopEnabled = false;
+            RebuildFromRule();
+            break;
+        case HeaderCheck::Some:
+            g_bPlayEnabled = true;
+            break;
+    }
+    m_pCheckHeader->SetImage(state);
+    emit commandStateChanged();
+}
+
+void PaneTableView::RefreshCheckHeader() {
+    if (m_pCheckHeader == nullptr) {
+        return;
+    }
+    const int rows = RowCount();
+    int unticked = 0;
+    for (int row = 0; row < rows; ++row) {
+        unticked += IsUnticked(row) ? 1 : 0;
+    }
+    m_pCheckHeader->SetImage(rows == 0 ? HeaderCheck::None : SummariseChecks(rows, unticked));
+}
+
+void PaneTableView::RebuildFromRule() {
+    if (m_pPanes == nullptr) {
+        return;
+    }
+    m_pPanes->RebuildResults();
+    if (m_nBatch > 0) {
+        m_bRebuiltInBatch = true;
+    }
+}
+
+void PaneTableView::OnStateChanged() {
+    if (m_pCheckHeader == nullptr) {
+        return;
+    }
+    if (m_nBatch > 0) {
+        m_bRulePending = true;
+        return;
+    }
+    RunCheckStateRule();
+}
+
+void PaneTableView::BeginStateBatch() {
+    if (m_nBatch++ == 0) {
+        m_bRulePending = false;
+        m_bRebuiltInBatch = false;
+    }
+}
+
+bool PaneTableView::EndStateBatch() {
+    if (--m_nBatch > 0) {
+        return false;
+    }
+    if (m_bRulePending) {
+        m_bRulePending = false;
+        ++m_nBatch;  // a rebuild from this run counts for the batch
+        RunCheckStateRule();
+        --m_nBatch;
+    }
+    const bool rebuilt = m_bRebuiltInBatch;
+    m_bRebuiltInBatch = false;
+    return rebuilt;
+}
+
+void PaneTableView::paintEvent(QPaintEvent* event) {
+    {
+        // Bands behind the rows, across the whole width: white for even rows,
+        // light grey for odd ones and for the space below the last row.
+        QPainter painter(viewport());
+        const QRect area = event->rect();
+        // A dark theme (light text) gets its own two bands, so its text stays
+        // readable; otherwise white and light grey.
+        const bool darkTheme = palette().color(QPalette::Text).lightness() > 128;
+        const QColor even =
+            darkTheme ? palette().color(QPalette::Base) : QColor::fromRgb(kEvenBand);
+        const QColor odd =
+            darkTheme ? palette().color(QPalette::AlternateBase) : QColor::fromRgb(kOddBand);
+        painter.fillRect(area, odd);
+        const int rows = RowCount();
+        if (rows > 0) {
+            int first = rowAt(area.top());
+            int last = rowAt(area.bottom());
+            if (first < 0) {
+                first = 0;
+            }
+            if (last < 0) {
+                last = rows - 1;
+            }
+            for (int row = first; row <= last; ++row) {
+                if (row % 2 == 0) {
+                    painter.fillRect(
+                        QRect(area.left(), rowViewportPosition(row), area.width(), rowHeight(row)),
+                        even);
+                }
+            }
+        }
+    }
+    QTableView::paintEvent(event);
+    if (!m_strEmptyHint.isEmpty() && RowCount() == 0) {
+        QPainter painter(viewport());
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_strEmptyHint);
+    }
+}
+
+void PaneTableView::SetEmptyHint(const QString& hint) {
+    m_strEmptyHint = hint;
+    UpdateEmptyHint();
+}
+
+void PaneTableView::UpdateEmptyHint() {
+    const QString description = RowCount() == 0 ? m_strEmptyHint : QString();
+    if (accessibleDescription() != description) {
+        setAccessibleDescription(description);
+    }
+    viewport()->update();
+}
+
+bool PaneTableView::OnCheckIndicator(const QModelIndex& index, QPoint point) const {
+    return index.isValid() && index.column() == 0 && CheckBoxRect(index.row()).contains(point);
+}
+
+QRect PaneTableView::CheckBoxRect(int row) const {
+    if (model() == nullptr) {
+        return {};
+    }
+    const QModelIndex index = model()->index(row, 0);
+    if (!index.isValid() || !(model()->flags(index) & Qt::ItemIsUserCheckable)) {
+        return {};
+    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return m_pDelegate->CheckIndicatorRect(option, index);
+}
+
+bool PaneTableView::DefaultPress(QMouseEvent* event) {
+    BeginStateBatch();
+    setFocus(Qt::MouseFocusReason);
+    QTableView::mousePressEvent(event);
+    const QPoint point = event->position().toPoint();
+    const QModelIndex index = indexAt(point);
+    if (OnCheckIndicator(index, point)) {
+        SetCheck(index.row(), !GetCheck(index.row()));
+    }
+    return EndStateBatch();
+}
+
+void PaneTableView::mousePressEvent(QMouseEvent* event) {
+    m_bDiscardMouse = false;
+    if (event->button() != Qt::LeftButton) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    ClickFacts facts;
+    facts.m_bScanRunning = g_bScanRunning;
+    facts.m_nTickedProfiles = m_pPanes != nullptr ? m_pPanes->TickedProfileCount() : 0;
+    facts.m_bOnRow = hit.isValid();
+    facts.m_fnResultsHaveStatus = [this] {
+        return m_pPanes != nullptr && m_pPanes->ResultsHaveStatus();
+    };
+    if (m_pPanes == nullptr && !facts.m_bScanRunning) {
+        DefaultPress(event);
+        return;
+    }
+    switch (DecideClick(facts)) {
+        case ClickAction::RefuseRunning:
+            m_bDiscardMouse = true;
+            AppMessageBox::Show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
+            return;
+        case ClickAction::DefaultThenClearResults:
+            DefaultPress(event);
+            m_pPanes->DeleteAllResults();
+            return;
+        case ClickAction::Discard:
+            m_bDiscardMouse = true;
+            return;
+        case ClickAction::AskThenRebuild:
+            if (AppMessageBox::Show(kRefreshQuestion, AppMessageBox::Buttons::YesNo, window()) !=
+                AppMessageBox::Answer::Yes) {
+                m_bDiscardMouse = true;
+                return;
+            }
+            [[fallthrough]];
+        case ClickAction::DefaultThenRebuild:
+            // A rebuild by the check-state rule during the click already gave
+            // the results for the new ticks; a second one would give the same.
+            if (!DefaultPress(event)) {
+                m_pPanes->RebuildResults();
+            }
+            return;
+    }
+}
+
+void PaneTableView::mouseMoveEvent(QMouseEvent* event) {
+    // No drag selection: a drag does not change the rows' state.
+    if (m_bDiscardMouse || (event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void PaneTableView::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_bDiscardMouse) {
+        if (event->button() == Qt::LeftButton) {
+            m_bDiscardMouse = false;
+        }
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
+void PaneTableView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click has already come as a press and
+    // gone through the click rule; when the rule let it through, the double
+    // click activates the row (the results pane opens the page).
+    event->accept();
+    if (event->button() != Qt::LeftButton || m_bDiscardMouse) {
+        return;
+    }
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && !OnCheckIndicator(index, event->position().toPoint())) {
+        emit rowActivated(index.row());
+    }
+}
+
+void PaneTableView::contextMenuEvent(QContextMenuEvent* event) {
+    QModelIndex index;
+    QPoint global = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        index = indexAt(event->pos());
+    } else {
+        index = currentIndex();
+        if (index.isValid()) {
+            scrollTo(index);
+            global = viewport()->mapToGlobal(visualRect(index).bottomLeft());
+        }
+    }
+    if (!index.isValid()) {
+        return;
+    }
+    event->accept();
+    emit rowMenuRequested(index.row(), global);
+}
+
+void PaneTableView::keyPressEvent(QKeyEvent* event) {
+    const bool toggleKey = (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) &&
+                           event->modifiers() == Qt::NoModifier;
+    if (toggleKey && model() != nullptr && currentIndex().isValid()) {
+        const int row = currentIndex().row();
+        if (model()->flags(model()->index(row, 0)) & Qt::ItemIsUserCheckable) {
+            if (g_bScanRunning) {
+                AppMessageBox::Show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
+                return;
+            }
+            SetCheck(row, !GetCheck(row));
+            return;
+        }
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        return;
+    }
+    // Shift+F10 opens the row's menu as the Menu key does.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QCursor::pos(),
+                               event->modifiers());
+        contextMenuEvent(&menu);
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && currentIndex().isValid() &&
+        isSignalConnected(QMetaMethod::fromSignal(&PaneTableView::rowActivated))) {
+        emit rowActivated(currentIndex().row());
+        return;
+    }
+    BeginStateBatch();
+    QTableView::keyPressEvent(event);
+    EndStateBatch();
+}
+
+void PaneTableView::CopySelection() const {
+    if (model() == nullptr || selectionModel() == nullptr) {
+        return;
+    }
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QStringList lines;
+    const QHeaderView* header = horizontalHeader();
+    for (const QModelIndex& index : rows) {
+        QStringList cells;
+        for (int visual = 0; visual < header->count(); ++visual) {
+            const int column = header->logicalIndex(visual);
+            if (model()->headerData(column, Qt::Horizontal).toString().isEmpty()) {
+                continue;
+            }
+            cells.append(CellText(index.row(), column));
+        }
+        lines.append(cells.join(QLatin1Char('\t')));
+    }
+    if (!lines.isEmpty()) {
+        QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    }
+}
+
+}  // namespace tarnwick

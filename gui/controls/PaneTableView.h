@@ -1,0 +1,103 @@
+// The list control of both panes: a table view whose background is painted in
+// white and light grey bands, whose cells holding a page result are coloured,
+// which refuses clicks while a scan runs and asks before a click throws away
+// results, and which - in the profile pane, once InitCheckHeader has run -
+// keeps a three-state check box in its header in step with the rows.
+#pragma once
+
+#include <QTableView>
+
+#include "viewrules/ListRules.h"
+
+namespace tarnwick {
+
+class CheckHeader;
+class CellColourDelegate;
+class ListPanes;
+
+class PaneTableView : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr QRgb kEvenBand = 0xFFFFFFFF;  // rows 0, 2, 4, ...
+    static constexpr QRgb kOddBand = 0xFFF2F2F2;   // rows 1, 3, 5, ... and the rest
+
+    explicit PaneTableView(QWidget* parent = nullptr);
+    ~PaneTableView() override;
+
+    void setModel(QAbstractItemModel* model) override;
+
+    // The panes the click and check-state rules work on.
+    void SetPanes(ListPanes* panes) { m_pPanes = panes; }
+
+    // Puts the check box into the header of column 0 and switches the
+    // check-state rule on. Idempotent; always true.
+    bool InitCheckHeader();
+    CheckHeader* checkHeader() const { return m_pCheckHeader; }
+
+    int RowCount() const;
+    QString CellText(int row, int column) const;
+    // The check box of column 0: ticked, and (for the rule) explicitly unticked.
+    bool GetCheck(int row) const;
+    bool IsUnticked(int row) const;
+    void SetCheck(int row, bool ticked);
+    int TickedCount() const;
+    // Ticks or unticks every row; the check-state rule then runs once.
+    void SetAllChecks(bool ticked);
+    // Where the check box of a row is drawn (empty when it has none).
+    QRect CheckBoxRect(int row) const;
+
+    // The check-state rule for the rows as they are now (the profile pane
+    // runs it once after loading many ticked rows).
+    void RunCheckStateRule();
+    // A line shown in the empty list, telling how to begin (also its
+    // accessible description while it is empty).
+    void SetEmptyHint(const QString& hint);
+
+    // Only the header's picture, set from the rows (an empty box for no
+    // rows); no flag changes and no rebuild.
+    void RefreshCheckHeader();
+
+signals:
+    // The Play/Stop enabling flags may have changed.
+    void commandStateChanged();
+    // A double click the click rule let through, or Enter, on a row (the
+    // view's row number). Enter is the list's own when nothing listens.
+    void rowActivated(int row);
+    // The context menu of a row, by mouse or keyboard (the current row).
+    void rowMenuRequested(int row, const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // The list's own handling of a press (selection, focus, check box), with
+    // the state changes it makes answered by one run of the check-state rule.
+    // True when that run rebuilt the results.
+    bool DefaultPress(QMouseEvent* event);
+    bool OnCheckIndicator(const QModelIndex& index, QPoint point) const;
+    void OnStateChanged();
+    void BeginStateBatch();
+    bool EndStateBatch();
+    void CopySelection() const;
+    void RebuildFromRule();
+
+    void UpdateEmptyHint();
+
+    ListPanes* m_pPanes = nullptr;
+    QString m_strEmptyHint;
+    CellColourDelegate* m_pDelegate = nullptr;
+    CheckHeader* m_pCheckHeader = nullptr;
+    int m_nBatch = 0;
+    bool m_bRulePending = false;
+    bool m_bRebuiltInBatch = false;
+    bool m_bDiscardMouse = false;
+    QList<QMetaObject::Connection> m_modelConnections;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,76 @@
+#include "gui/editing/DeleteProfilesQuestion.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/ProductName.h"
+#include "editing/EditingTexts.h"
+#include "gui/controls/DialogLayout.h"
+#include "gui/controls/TextCodec.h"
+
+namespace tarnwick {
+
+QString DeleteProfilesQuestion::ListLine(const ProfileRemoval& profile) {
+    return ToQ(profile.m_strDisplayText) +
+           (profile.m_nPages == 1 ? QStringLiteral(" (1 page)")
+                                  : QStringLiteral(" (%1 pages)").arg(profile.m_nPages));
+}
+
+DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>& profiles,
+                                               QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("168"));
+    setWindowTitle(QLatin1String(kProductName));
+    auto* layout = new QVBoxLayout(this);
+    auto* question = new QLabel(QString::fromLatin1(texts::kDeleteQuestion), this);
+    layout->addWidget(question);
+
+    // The profiles that go, a line each; a long list scrolls.
+    if (!profiles.empty()) {
+        auto* list = new QListWidget(this);
+        list->setObjectName(QStringLiteral("profiles"));
+        list->setSelectionMode(QAbstractItemView::NoSelection);
+        list->setFocusPolicy(Qt::NoFocus);
+        for (const ProfileRemoval& profile : profiles) {
+            list->addItem(ListLine(profile));
+        }
+        const int shown = std::min<int>(static_cast<int>(profiles.size()), 8);
+        list->setFixedHeight(shown * list->sizeHintForRow(0) + 2 * list->frameWidth());
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                              (static_cast<int>(profiles.size()) > shown
+                                   ? list->verticalScrollBar()->sizeHint().width()
+                                   : 0));
+        question->setBuddy(list);
+        layout->addWidget(list);
+    }
+
+    auto* yes = new QPushButton(QStringLiteral("&Yes"), this);
+    yes->setObjectName(QStringLiteral("1070"));
+    auto* no = new QPushButton(QStringLiteral("&No"), this);
+    no->setObjectName(QStringLiteral("1045"));
+    no->setDefault(true);
+    no->setFocus();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(yes);
+    buttons->addWidget(no);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    for (const char* id : {"1073", "1"}) {
+        auto* ok = new QPushButton(QStringLiteral("OK"), this);
+        ok->setObjectName(QString::fromLatin1(id));
+        ok->setAutoDefault(false);
+        ok->setEnabled(false);
+        ok->hide();
+    }
+    connect(yes, &QPushButton::clicked, this, &QDialog::accept);
+    connect(no, &QPushButton::clicked, this, &QDialog::reject);
+    OpenAtLeast(this, DluSize(profiles.empty() ? 141 : 194, 46));
+}
+
+}  // namespace tarnwick

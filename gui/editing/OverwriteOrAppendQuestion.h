@@ -1,0 +1,23 @@
+// Dialog 147, "Overwrite/Append": the address was added before; the user
+// appends the imported pages to its profile, overwrites it, or cancels.
+#pragma once
+
+#include <QDialog>
+
+namespace tarnwick {
+
+class OverwriteOrAppendQuestion : public QDialog {
+    Q_OBJECT
+public:
+    enum { kAppend = 5, kOverwrite = 10 };
+
+    explicit OverwriteOrAppendQuestion(QWidget* parent = nullptr);
+
+    // 5 after Append, 10 after Overwrite (the dialog then closes with OK).
+    int m_nChoice = 0;
+
+private:
+    void OnChoice(int choice);
+};
+
+}  // namespace tarnwick

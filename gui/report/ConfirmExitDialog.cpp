@@ -1,0 +1,50 @@
+#include "gui/report/ConfirmExitDialog.h"
+
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "common/ProductName.h"
+#include "gui/controls/DialogLayout.h"
+#include "mail/ProductWebSite.h"
+
+namespace tarnwick {
+
+ConfirmExitDialog::ConfirmExitDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("165"));
+    setWindowTitle(QLatin1String(kProductName));
+    setAccessibleName(windowTitle());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* question = new QLabel(
+        QStringLiteral("Do you want to exit from %1 ? ").arg(QLatin1String(kProductName)), this);
+    setAccessibleDescription(question->text());
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("1044"));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("1045"));
+    ok->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(question);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, [this] { OnOk(); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The designed size at least; larger when the texts need it.
+    OpenAtLeast(this, QSize(358, 68));
+}
+
+void ConfirmExitDialog::OnOk() {
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebSite)));
+    accept();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,18 @@
+// "Do you want to exit from Osgrel Tarnwick Ambrel ? ": the exit confirmation.
+// OK opens the product's web site and closes with OK; Cancel, Esc and the
+// close box close with Cancel.
+#pragma once
+
+#include <QDialog>
+
+namespace tarnwick {
+
+class ConfirmExitDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ConfirmExitDialog(QWidget* parent = nullptr);
+
+    void OnOk();
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,57 @@
+#include "gui/report/SaveReportQuestion.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/ProductName.h"
+#include "gui/controls/DialogLayout.h"
+
+namespace tarnwick {
+
+SaveReportQuestion::SaveReportQuestion(std::function<void()> onStop, QWidget* parent)
+    : QDialog(parent), m_fnStop(std::move(onStop)) {
+    setObjectName(QStringLiteral("164"));
+    setWindowTitle(QLatin1String(kProductName));
+    setAccessibleName(windowTitle());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    auto* question = new QLabel(QStringLiteral("Do you want to save report before exit?"), this);
+    setAccessibleDescription(question->text());
+    auto* yes = new QPushButton(QStringLiteral("&Yes"), this);
+    yes->setObjectName(QStringLiteral("1044"));
+    auto* no = new QPushButton(QStringLiteral("&No"), this);
+    no->setObjectName(QStringLiteral("1045"));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("2"));
+    yes->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(yes);
+    buttons->addWidget(no);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(question);
+    layout->addLayout(buttons);
+
+    connect(yes, &QPushButton::clicked, this, [this] { OnYes(); });
+    connect(no, &QPushButton::clicked, this, [this] { OnNo(); });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The designed size at least; larger when the texts need it.
+    OpenAtLeast(this, QSize(254, 62));
+}
+
+void SaveReportQuestion::OnYes() {
+    if (m_fnStop) {
+        m_fnStop();
+    }
+    accept();
+}
+
+void SaveReportQuestion::OnNo() {
+    accept();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,55 @@
+// One message and the SMTP component that sends it. Constructing a sender
+// makes the component at once; the sender's owner (the thread that sends)
+// fills the account (sender, server, SSL, login) and the message and calls
+// Send. Outcomes go to a NotificationSink: failure
+// texts into column 2 of m_nRow, "Message sent" for the test mail.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "mail/MailSettings.h"
+#include "mail/NotificationSink.h"
+#include "mail/SmtpClient.h"
+
+namespace tarnwick {
+
+// Set only by the settings dialog around its test mail: while it is set, the
+// test mail's successful send is announced with "Message sent".
+extern std::atomic<bool> g_bAnnounceSent;
+
+inline constexpr char kMsgSmtpNotInstalled[] = "Please make sure an smtp has properly installed.";
+inline constexpr char kMsgFailToInitialize[] = "Fail to initialize";
+inline constexpr char kMsgSslInitFailed[] = "Initialize SSL/TLS Plus failed";
+inline constexpr char kMsgMessageSent[] = "Message sent";
+
+class MailSender {
+public:
+    // row: the results row that receives failure texts; -1 for the test mail.
+    explicit MailSender(NotificationSink& sink, int row = -1);
+    ~MailSender();
+    MailSender(const MailSender&) = delete;
+    MailSender& operator=(const MailSender&) = delete;
+
+    // Makes the component; on failure writes "Please make sure an smtp has
+    // properly installed." and then "Fail to initialize" into m_nRow.
+    bool Initialize();
+
+    // Hands the fields to the component and sends: user name and password
+    // only when they and the server are all non-empty; SSL set up first when
+    // the account requires it. Failures land in column 2 of m_nRow.
+    void Send();
+
+    MailSettings m_account;
+    std::string m_strRecipient;
+    std::string m_strSubject;
+    std::string m_strBody;
+    int m_nRow = -1;
+    std::unique_ptr<SmtpClient> m_pMail;  // empty when creation failed
+
+private:
+    NotificationSink& m_sink;
+};
+
+}  // namespace tarnwick

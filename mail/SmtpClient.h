@@ -1,0 +1,66 @@
+// Our SMTP component: one message, sent through libcurl. It offers the
+// operations the mail sender calls, in this order:
+//   SetFromAddr, SetServerAddr, SetSubject, SetBodyText, AddRecipient,
+//   SetUserName, SetPassword, Prepare, InitSslTls (only when SSL is wanted),
+//   SendMail, and GetLastErrDescription after a failed send.
+//
+// The server text is "host" or "host:port". Without SSL the mail goes as plain
+// SMTP (port 25 unless given). After InitSslTls it goes over TLS: from the
+// first byte on port 465 (no port or port 465 given), else through STARTTLS,
+// which the server must offer. Certificates are always verified, against the
+// system's CA store or the file named by SSL_CERT_FILE or CURL_CA_BUNDLE. With
+// a user name and a password the component logs in (AUTH) when the server
+// offers it, and only over an encrypted connection: without SSL it then
+// requires STARTTLS, and a server without it gets no login and no mail. Every
+// step is bounded by time-outs, the whole send by a total one (60 s).
+//
+// Addresses holding control characters, blanks inside or angle brackets never
+// reach the server: SendMail refuses them before it connects.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+class SmtpClient {
+public:
+    // The component, or nullptr when it cannot be made (libcurl unusable).
+    static std::unique_ptr<SmtpClient> Create();
+    ~SmtpClient();
+    SmtpClient(const SmtpClient&) = delete;
+    SmtpClient& operator=(const SmtpClient&) = delete;
+
+    void SetFromAddr(const std::string& address);
+    void SetServerAddr(const std::string& server);
+    void SetSubject(const std::string& subject);
+    void SetBodyText(const std::string& body);  // 8-bit text, "\n" line breaks
+    // kind is kept for the caller's sake (0: "To"). Returns how many
+    // recipients the message has now.
+    int AddRecipient(const std::string& address, int kind);
+    void SetUserName(const std::string& userName);  // "" for no login
+    void SetPassword(const std::string& password);  // "" for no login
+    // Readies the message for sending: forgets the last error and any earlier
+    // SSL choice.
+    void Prepare();
+    // Asks for TLS on the next send. 0 when TLS is available, else non-zero.
+    int InitSslTls();
+    // Sends the message. 0 when the server accepted it, else non-zero with
+    // the reason in GetLastErrDescription.
+    int SendMail();
+    // A readable sentence: what failed and the server's reply when there was
+    // one. Empty after a successful send.
+    std::string GetLastErrDescription() const;
+
+    // Time-outs of every later send in this process: reaching the server,
+    // waiting for one reply of the server, and the whole send.
+    static void SetTimeouts(long connectMs, long replySeconds, long totalMs);
+
+private:
+    struct Impl;
+    explicit SmtpClient(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> m_pImpl;
+};
+
+}  // namespace tarnwick
