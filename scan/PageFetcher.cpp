@@ -126,17 +126,59 @@ using Clock = std::chrono::steady_clock;
 
 // One page's transfer: the classifier its body goes to, the time the last
 // byte (of a header or of the body) arrived, and the final HTTP status once
-// the body begins.
+// the body begins. A page keeps its transfer over its redirections: each
+// request is one hop, and the classifier sees every answer's headers but
+// only the last answer's body.
 struct Transfer {
+    explicit Transfer(const std::string& advertiser) : finder(advertiser) {}
+
+    // Ready for the next request of the page on easy.
+    void beginHop(CURL* e, Clock::time_point now) {
+        easy = e;
+        lastByte = now;
+        bodyBegun = false;
+        httpStatus = 0;
+        stoppedOnPurpose = false;
+        redirecting = false;
+        discarded = 0;
+        headerSeen = false;
+        error[0] = '\0';
+    }
+
     LinkFinder finder;
-    Clock::time_point lastByte;
+    Clock::time_point lastByte{};
     CURL* easy = nullptr;
     bool bodyBegun = false;
     long httpStatus = 0;
     bool stoppedOnPurpose = false;  // the result was decided before the end
+    bool redirecting = false;       // the answer sends the page elsewhere
+    std::size_t discarded = 0;      // bytes of a redirection's body let go
+    bool headerSeen = false;        // a header line of this request arrived
     char error[CURL_ERROR_SIZE] = {};
     long retryAfterSeconds = -1;  // the latest answer's Retry-After, -1: none
 };
+
+// The answers a browser follows to their Location (the Fetch standard's
+// redirect statuses); any other 3xx is an answer of its own.
+bool IsRedirectStatus(long status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// Where a redirection answer sends the page, or nothing when it does not.
+std::optional<std::string> RedirectTarget(CURL* easy, long status) {
+    if (!IsRedirectStatus(status)) {
+        return std::nullopt;
+    }
+    const char* target = nullptr;
+    if (curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &target) != CURLE_OK || target == nullptr) {
+        return std::nullopt;
+    }
+    return std::string(target);
+}
+
+// A redirection's body is not part of the page; a little of it is read so
+// that the connection stays usable for the next hop, a longer one is cut.
+constexpr std::size_t kLongestRedirectBody = 64 * 1024;
 
 bool IsHttp(CURL* easy) {
     const char* scheme = nullptr;
@@ -166,9 +208,22 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
     const size_t n = size * count;
     t->lastByte = Clock::now();
+    if (t->redirecting) {
+        t->discarded += n;
+        if (t->discarded > kLongestRedirectBody) {
+            t->stoppedOnPurpose = true;
+            return 0;
+        }
+        return n;
+    }
     if (!t->bodyBegun) {
         t->bodyBegun = true;
         t->httpStatus = HttpStatus(t->easy);
+        if (RedirectTarget(t->easy, t->httpStatus)) {
+            t->redirecting = true;
+            t->discarded = n;
+            return n;
+        }
         if (t->httpStatus >= 400) {
             // The status decides; the error page's text cannot change that.
             t->stoppedOnPurpose = true;
@@ -222,6 +277,7 @@ long RetryAfterSeconds(std::string_view line) {
 size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
     t->lastByte = Clock::now();
+    t->headerSeen = true;
     const std::string_view line(data, size * count);
     if (line.rfind("HTTP/", 0) == 0) {
         t->retryAfterSeconds = -1;  // a new answer (after a redirection or a 100)
@@ -263,12 +319,12 @@ std::string FailureReason(CURLcode code, const Transfer& t, const PageFetcher::O
         }
         case CURLE_TOO_MANY_REDIRECTS:
             return "more than " + std::to_string(options.maxRedirects) + " redirections";
-        case CURLE_UNSUPPORTED_PROTOCOL: {
-            long redirects = 0;
-            curl_easy_getinfo(e, CURLINFO_REDIRECT_COUNT, &redirects);
-            return redirects > 0 ? "redirected to an address that is not http, https or ftp"
-                                 : "the address is not http, https or ftp";
-        }
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            // libcurl refuses an answer without a status line with this code.
+            if (detail.find("HTTP/0.9") != std::string::npos) {
+                return "the server answered without HTTP headers (HTTP/0.9)";
+            }
+            return "the address is not http, https or ftp";
         case CURLE_PEER_FAILED_VERIFICATION:
             return "certificate not trusted: " + detail;
         case CURLE_SSL_CONNECT_ERROR:
@@ -278,7 +334,13 @@ std::string FailureReason(CURLcode code, const Transfer& t, const PageFetcher::O
         case CURLE_GOT_NOTHING:
             return "connection closed without an answer";
         case CURLE_RECV_ERROR:
+            if (detail.find("Too large response headers") != std::string::npos) {
+                return "the server's headers are too long";
+            }
             return "receiving failed: " + detail;
+        case CURLE_OUT_OF_MEMORY:
+            // libcurl's answer to one header line longer than it takes.
+            return t.headerSeen ? "the server's headers are too long" : "out of memory";
         case CURLE_REMOTE_FILE_NOT_FOUND:
             return "no such file on the server";
         default:
@@ -349,8 +411,24 @@ void SetUpPage(CURL* e, const PageFetcher::Options& options) {
                          .maxRedirects = options.maxRedirects,
                          .connectTimeoutSeconds = options.connectTimeoutSeconds,
                          .stallSeconds = options.stallSeconds});
+    // Each redirection is a request of its own, queued at its host like a
+    // first request: waiting for a free connection there is ours, not the
+    // partner's, and must not run down the page's time.
+    curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &OnHeader);
+}
+
+bool IsFetchable(std::string_view address) {
+    const std::size_t colon = address.find("://");
+    if (colon == std::string_view::npos) {
+        return false;
+    }
+    std::string scheme(address.substr(0, colon));
+    for (char& c : scheme) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return scheme == "http" || scheme == "https" || scheme == "ftp";
 }
 
 constexpr long kLongestRetryAfterSeconds = 30;
@@ -369,6 +447,15 @@ struct PageFetcher::Job {
     bool robots = false;
     bool retried = false;
     Clock::time_point notBefore{};  // a Retry-After's
+    // Pages: the address of the next request (empty: the page's own), the
+    // redirections followed, the page's time used so far (on the wire and in
+    // a Retry-After's wait; never in our own queue), and its transfer.
+    std::string url;
+    long redirects = 0;
+    Clock::duration used{};
+    std::unique_ptr<Transfer> transfer;
+    // robots.txt: the time left to the page that asked for it.
+    std::optional<std::chrono::milliseconds> limit;
 };
 
 struct PageFetcher::Host {
@@ -386,14 +473,23 @@ struct PageFetcher::Host {
 
 // One transfer on the wire.
 struct PageFetcher::Live {
-    Live(Job j, CURL* e, Clock::time_point now)
-        : job(std::move(j)), easy(e), start(now), transfer{LinkFinder(job.advertiser), now} {
-        transfer.easy = e;
+    Live(Job j, CURL* e, Clock::time_point now) : job(std::move(j)), easy(e), start(now) {
+        if (!job.robots) {
+            if (!job.transfer) {
+                job.transfer = std::make_unique<Transfer>(job.advertiser);
+            }
+            job.transfer->beginHop(e, now);
+        }
+    }
+    Transfer& transfer() { return *job.transfer; }  // pages only
+    const Transfer& transfer() const { return *job.transfer; }
+    // When the page's time limit ends this request.
+    Clock::time_point deadline(std::chrono::seconds limit) const {
+        return start + (limit - job.used);
     }
     Job job;
     CURL* easy;
-    Clock::time_point start;
-    Transfer transfer;               // pages
+    Clock::time_point start;         // of this request
     RobotsCache::Download download;  // robots.txt
 };
 
@@ -563,14 +659,14 @@ void PageFetcher::Start(Host& host, Job job) {
     auto live = std::make_unique<Live>(std::move(job), e, now);
     Live& l = *live;
     if (l.job.robots) {
-        m_robots.Prepare(e, l.job.page, l.download);
+        m_robots.Prepare(e, l.job.page, l.download, l.job.limit);
     } else {
         SetUpPage(e, m_options);
-        const std::string url = EncodeForWire(l.job.page);
+        const std::string url = l.job.url.empty() ? EncodeForWire(l.job.page) : l.job.url;
         curl_easy_setopt(e, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(e, CURLOPT_WRITEDATA, &l.transfer);
-        curl_easy_setopt(e, CURLOPT_HEADERDATA, &l.transfer);
-        curl_easy_setopt(e, CURLOPT_ERRORBUFFER, l.transfer.error);
+        curl_easy_setopt(e, CURLOPT_WRITEDATA, &l.transfer());
+        curl_easy_setopt(e, CURLOPT_HEADERDATA, &l.transfer());
+        curl_easy_setopt(e, CURLOPT_ERRORBUFFER, l.transfer().error);
     }
     if (curl_multi_add_handle(g.multi, e) != CURLM_OK) {
         Job back = std::move(l.job);
@@ -639,28 +735,55 @@ void PageFetcher::Finish(void* easy, End end, int code) {
 void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
     const CURLcode code = static_cast<CURLcode>(curlCode);
     CURL* e = live.easy;
-    const Transfer& transfer = live.transfer;
+    const Transfer& transfer = live.transfer();
     const long status = transfer.bodyBegun ? transfer.httpStatus : HttpStatus(e);
-    if (end == End::Done && !m_bCancelled && !live.job.retried &&
-        (status == 429 || status == 503) && transfer.retryAfterSeconds >= 0 &&
-        transfer.retryAfterSeconds <= kLongestRetryAfterSeconds) {
+    const auto now = Clock::now();
+    const auto limit = std::chrono::seconds(m_options.pageTimeoutSeconds);
+    const Clock::duration used = live.job.used + (now - live.start);
+    const Clock::duration left = limit - used;
+    const bool answered =
+        end == End::Done && !m_bCancelled &&
+        (code == CURLE_OK || (code == CURLE_WRITE_ERROR && transfer.stoppedOnPurpose));
+    std::optional<PageResult> decided;
+    if (const auto target = answered ? RedirectTarget(e, status) : std::nullopt) {
+        if (live.job.redirects >= m_options.maxRedirects) {
+            decided = PageResult{
+                kPageCannotBeDisplayed,
+                "more than " + std::to_string(m_options.maxRedirects) + " redirections", status};
+        } else if (!IsFetchable(*target)) {
+            decided = PageResult{kPageCannotBeDisplayed,
+                                 "redirected to an address that is not http, https or ftp", status};
+        } else {
+            // The next hop waits for its turn at its host like any request.
+            Job again = std::move(Release(e)->job);
+            ++again.redirects;
+            again.url = EncodeForWire(*target);
+            again.host = HostOf(*target);
+            again.used = used;
+            Requeue(std::move(again));
+            return;
+        }
+    }
+    if (!decided && answered && !live.job.retried && (status == 429 || status == 503) &&
+        transfer.retryAfterSeconds >= 0 &&
+        transfer.retryAfterSeconds <= kLongestRetryAfterSeconds &&
+        std::chrono::seconds(transfer.retryAfterSeconds) < left) {
         // Asked to come back soon: once, and the host's other pages wait too.
-        const long seconds = transfer.retryAfterSeconds;
+        // The wait is the partner's, so it counts against the page's time.
+        const auto wait = std::chrono::seconds(transfer.retryAfterSeconds);
         Job again = std::move(Release(e)->job);
         again.retried = true;
-        again.notBefore = Clock::now() + std::chrono::seconds(seconds);
+        again.notBefore = now + wait;
+        again.used = used + wait;
         Host& host = m_engine->hosts[again.host];
         host.name = again.host;
         host.nextStart = std::max(host.nextStart, again.notBefore);
-        const auto at = std::upper_bound(
-            host.queue.begin(), host.queue.end(), again.order,
-            [](std::uint64_t order, const Job& queued) { return order < queued.order; });
-        host.queue.insert(at, std::move(again));
-        Place(host);
+        Requeue(std::move(again));
         return;
     }
-    live.transfer.finder.finish();
-    PageResult result = Judge(m_options, end == End::Done, code, status, transfer);
+    live.transfer().finder.finish();
+    PageResult result =
+        decided ? std::move(*decided) : Judge(m_options, end == End::Done, code, status, transfer);
     if (m_bCancelled) {
         result = {kPageCannotBeDisplayed, "the run was stopped", status};
     } else if (end == End::TimeLimit) {
@@ -677,15 +800,16 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
     if (live.job.evidence) {
         const char* finalUrl = nullptr;
         curl_easy_getinfo(e, CURLINFO_EFFECTIVE_URL, &finalUrl);
-        live.transfer.finder.setTransfer(
+        live.transfer().finder.setTransfer(
             status, finalUrl != nullptr ? finalUrl : "",
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - live.start)
-                .count());
-        fetched.evidence = live.transfer.finder.takeEvidence();
+            std::chrono::duration_cast<std::chrono::milliseconds>(used).count());
+        fetched.evidence = live.transfer().finder.takeEvidence();
     }
     const std::unique_ptr<Live> ended = Release(e);
     // The page as search engines reach it: robots.txt of its final address,
-    // once per host (not for FTP or when nothing answered).
+    // once per host (not for FTP, when nothing answered, or when the page has
+    // no time left to wait for it).
+    const auto timeLeft = std::chrono::duration_cast<std::chrono::milliseconds>(left);
     if (!ended->job.evidence || fetched.evidence.m_nHttpStatus == 0 || m_bCancelled) {
         Deliver(std::move(fetched));
         return;
@@ -693,8 +817,11 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
     const std::string address =
         fetched.evidence.m_strFinalUrl.empty() ? ended->job.page : fetched.evidence.m_strFinalUrl;
     if (const auto known = m_robots.Known(address)) {
-        fetched.evidence.m_robotsAll = known->all;
-        fetched.evidence.m_robotsGooglebot = known->googlebot;
+        RobotsCache::fill(fetched.evidence, *known);
+        Deliver(std::move(fetched));
+        return;
+    }
+    if (timeLeft.count() <= 0) {
         Deliver(std::move(fetched));
         return;
     }
@@ -710,9 +837,23 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
     robots.page = origin;
     robots.host = HostOf(origin);
     robots.robots = true;
+    robots.limit = timeLeft;
     Host& host = m_engine->hosts[robots.host];
     host.name = robots.host;
     host.queue.push_front(std::move(robots));
+    Place(host);
+}
+
+// Puts a page that is not done back in its host's queue, in the order it was
+// added.
+void PageFetcher::Requeue(Job job) {
+    Host& host = m_engine->hosts[job.host];
+    host.name = job.host;
+    const auto at = std::upper_bound(host.queue.begin(), host.queue.end(), job.order,
+                                     [](std::uint64_t order, const Job& queued) {
+                                         return !queued.robots && order < queued.order;
+                                     });
+    host.queue.insert(at, std::move(job));
     Place(host);
 }
 
@@ -724,10 +865,8 @@ void PageFetcher::RobotsKnown(const std::string& origin) {
     auto waiting = std::move(it->second);
     m_engine->parked.erase(it);
     for (auto& [address, fetched] : waiting) {
-        const auto known = m_robots.Known(address);
-        if (known) {
-            fetched.evidence.m_robotsAll = known->all;
-            fetched.evidence.m_robotsGooglebot = known->googlebot;
+        if (const auto known = m_robots.Known(address)) {
+            RobotsCache::fill(fetched.evidence, *known);
         }
         Deliver(std::move(fetched));
     }
@@ -831,7 +970,7 @@ Clock::time_point PageFetcher::NextTimer() const {
     const auto limit = std::chrono::seconds(m_options.pageTimeoutSeconds);
     for (const auto& [e, live] : g.live) {
         if (!live->job.robots) {
-            next = std::min({next, live->start + limit, live->transfer.lastByte + stall});
+            next = std::min({next, live->deadline(limit), live->transfer().lastByte + stall});
         }
     }
     if (!g.timed.empty()) {
@@ -876,9 +1015,9 @@ std::vector<PageFetcher::Fetched> PageFetcher::Run(std::chrono::milliseconds wai
                     expired.emplace_back(e, End::Failed);
                 } else if (live->job.robots) {
                     continue;  // libcurl's own time-outs end it
-                } else if (now >= live->start + limit) {
+                } else if (now >= live->deadline(limit)) {
                     expired.emplace_back(e, End::TimeLimit);
-                } else if (now >= live->transfer.lastByte + stall) {
+                } else if (now >= live->transfer().lastByte + stall) {
                     expired.emplace_back(e, End::Stalled);
                 }
             }

@@ -12,8 +12,11 @@
 //   - at most Options::hostConnections transfers to one host at a time, and
 //     the starts of two requests to one host at least Options::hostIntervalMs
 //     apart;
-//   - a page's clocks (time limit, stall) start when its transfer starts, not
-//     while it waits for its turn;
+//   - a page's time limit covers its whole life on the partner's side: every
+//     redirection hop, a Retry-After wait and its robots.txt, but never the
+//     time it waits for its turn in our own queue (each redirection hop waits
+//     for its turn at its host like a first request); the time recorded in
+//     the evidence is that time;
 //   - each transfer keeps only the classifier's window and the evidence
 //     parser's state, never the body;
 //   - a 429 or 503 answer with a Retry-After of at most 30 s is asked again
@@ -25,7 +28,8 @@
 //     be displayed"), and only http, https and ftp are opened, also when a
 //     redirection leads elsewhere (file://, ...): that too is "Page cannot be
 //     displayed";
-//   - redirections are followed (at most Options::maxRedirects);
+//   - redirections (301, 302, 303, 307, 308 with a Location) are followed,
+//     at most Options::maxRedirects of them;
 //   - HTTP requests carry the User-Agent "Internet Explorer6.0.2900.2180";
 //   - compressed bodies are decoded;
 //   - TLS certificates are verified against the system's store, or against
@@ -130,6 +134,7 @@ private:
     void Unstarted(Job job);
     void Finish(void* easy, End end, int code);
     void FinishPage(Live& live, End end, int code);
+    void Requeue(Job job);
     void RobotsKnown(const std::string& origin);
     std::unique_ptr<Live> Release(void* easy);
     void Deliver(Fetched fetched);

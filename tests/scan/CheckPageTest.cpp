@@ -155,6 +155,10 @@ TEST_F(CheckPageTest, ResultsFromRealServers) {
         {"other scheme", "gopher://127.0.0.1:" + std::to_string(s.HttpPort()) + "/",
          "Page cannot be displayed", "the address is not http, https or ftp", 0},
         {"agent name", s.Http("/headers"), "Link Found", "link to", 200},
+        {"answer without a status line", s.Http("/http09/link.html"), "Page cannot be displayed",
+         "the server answered without HTTP headers (HTTP/0.9)", 0},
+        {"a header line of 1 MiB", s.Http("/bigheader/link.html"), "Page cannot be displayed",
+         "the server's headers are too long", 200},
     };
     PageFetcher reused(Quick());
     const auto expect = [](const PageResult& got, const Row& row) {

@@ -331,6 +331,59 @@ TEST_F(ParallelScanTest, RetryAfterIsHonouredOnceWhenShort) {
     }
 }
 
+// Many partners that redirect to one slow host: the hops wait for a
+// connection there in our own queue, and that wait does not run down the
+// pages' time, so every page is found even though the host can take only
+// two at a time and the pages together need far longer than one's limit.
+TEST_F(ParallelScanTest, RedirectsToOneBusyHostWaitInOurQueueNotOnThePageClock) {
+    constexpr int kPartners = 16;
+    PageServer server(false, false, kPartners + 1);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    const std::string shared = server.HostHttp(kPartners, "/delay/1000/link.html");
+    PageFetcher::Options options;
+    options.pageTimeoutSeconds = 3;
+    PageFetcher fetcher(options);
+    for (int k = 0; k < kPartners; ++k) {
+        fetcher.Add(static_cast<std::size_t>(k), server.HostHttp(k, "/redirect/302?to=" + shared),
+                    "www.example.com", true);
+    }
+    int found = 0;
+    while (fetcher.Outstanding() > 0) {
+        for (const auto& fetched : fetcher.Run(std::chrono::seconds(1))) {
+            EXPECT_EQ(fetched.result.m_strStatus, "Link Found") << fetched.result.m_strReason;
+            EXPECT_EQ(fetched.evidence.m_strFinalUrl, shared);
+            // What the page took at the partner's end: the 1 s answer, not
+            // the seconds it waited for a free connection.
+            EXPECT_GE(fetched.evidence.m_nElapsedMs, 1000);
+            EXPECT_LT(fetched.evidence.m_nElapsedMs, 3000);
+            ++found;
+        }
+    }
+    EXPECT_EQ(found, kPartners);
+    EXPECT_EQ(server.HostStat(kPartners, "peak"), 2);
+}
+
+// A Retry-After wait is the partner's: it counts against the page's limit,
+// a wait longer than what is left is not waited for, and the time recorded
+// includes it.
+TEST_F(ParallelScanTest, RetryAfterWaitsCountAgainstThePageLimit) {
+    PageServer server(false, false, 1);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    PageFetcher::Options options;
+    options.pageTimeoutSeconds = 2;
+    PageFetcher fetcher(options);
+    PageEvidence evidence;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(fetcher.Check(server.HostHttp(0, "/retry/503/5/link.html"), "www.example.com"),
+              (PageResult{"Page cannot be displayed", "HTTP 503", 503}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(fetcher.Check(server.HostHttp(0, "/retry/429/1/link.html"), "www.example.com",
+                            &evidence)
+                  .m_strStatus,
+              "Link Found");
+    EXPECT_GE(evidence.m_nElapsedMs, 1000);
+}
+
 // A pause between two requests to one host holds its pages apart (and only
 // its pages: another host's go on).
 TEST_F(ParallelScanTest, RequestsToOneHostKeepTheirInterval) {

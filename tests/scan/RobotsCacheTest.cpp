@@ -112,6 +112,28 @@ TEST(RobotsCacheTest, ATricklingFileEndsWithinTheTimeGiven) {
     }
 }
 
+// The page's limit covers its robots.txt too: a page that took 1 s of a 2 s
+// limit leaves its trickling robots.txt the 1 s that is left.
+TEST(RobotsCacheTest, APageAndItsRobotsFileEndWithinThePageLimit) {
+    test::PageServer server(false, false);
+    server.AddFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
+    server.AddFile("robots.txt", "User-agent: *\nAllow: /\n");
+    server.AddFile("robots.trickle", "0.2");
+    PageFetcher::Options options;
+    options.pageTimeoutSeconds = 2;
+    PageFetcher fetcher(options);
+    PageEvidence evidence;
+    const auto start = Clock::now();
+    EXPECT_EQ(fetcher.Check(server.Http("/delay/1000/page.html"), "www.example.com", &evidence)
+                  .m_strStatus,
+              "Link Found");
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2700));
+    EXPECT_EQ(EvidenceVerdict(evidence), "robots.txt blocks");
+    EXPECT_NE(evidence.m_strRobotsReason.find("robots.txt did not arrive within"),
+              std::string::npos)
+        << evidence.m_strRobotsReason;
+}
+
 // A checked page whose host's robots.txt cannot be had (maintenance): its
 // link is found, and a search engine would not see it.
 TEST(RobotsCacheTest, AnUnreachableFileBlocksTheCheckedPage) {

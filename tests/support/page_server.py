@@ -192,6 +192,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
             elif kind == "silent":
                 STOP.wait(120)
                 self.close_connection = True
+            elif kind == "http09":
+                # A body with no status line or headers, as HTTP/0.9 answered.
+                self.wfile.write(self._file(parts[1]))
+                self.close_connection = True
+            elif kind == "bigheader":
+                body = self._file(parts[1])
+                self.send_response(200)
+                self.send_header("X-Padding", "a" * (1024 * 1024))
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
             elif kind == "headers":
                 lines = str(self.headers).splitlines(True)
                 self._send(200, "".join('<a href="' + html.escape(line.strip()) + '">h</a>\n'
