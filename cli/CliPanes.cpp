@@ -135,16 +135,24 @@ void CliPanes::PrintReadyRows() {
         }
         switch (m_eFormat) {
             case RowFormat::Text: {
-                // The reason may quote the page's bytes or the address; keep
-                // the line one line with four fields.
-                std::string reason = Cp1252ToUtf8(r.m_strReason);
-                for (char& c : reason) {
-                    if (c == '\t' || c == '\n' || c == '\r') {
-                        c = ' ';
+                // Keep the line one line with four fields: a tab or line
+                // break in an address goes as %XX, as it goes on the wire; in
+                // the reason (which may quote the page) as a space.
+                const auto field = [](const std::string& text, bool address) {
+                    std::string out;
+                    for (const char c : Cp1252ToUtf8(text)) {
+                        if (c != '\t' && c != '\n' && c != '\r') {
+                            out += c;
+                        } else if (address) {
+                            out += c == '\t' ? "%09" : c == '\n' ? "%0A" : "%0D";
+                        } else {
+                            out += ' ';
+                        }
                     }
-                }
-                m_out << Cp1252ToUtf8(r.m_strAdvertiser) << '\t' << Cp1252ToUtf8(r.m_strPage)
-                      << '\t' << r.m_strStatus << '\t' << reason << '\n';
+                    return out;
+                };
+                m_out << field(r.m_strAdvertiser, true) << '\t' << field(r.m_strPage, true) << '\t'
+                      << r.m_strStatus << '\t' << field(r.m_strReason, false) << '\n';
                 break;
             }
             case RowFormat::Json:

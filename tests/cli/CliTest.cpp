@@ -264,6 +264,16 @@ TEST_F(CliServerTest, ScanPrintsPagesThenProfiles) {
     }
 }
 
+// A tab or a line break stored in an address cannot split the printed line:
+// it goes as %XX, as it goes on the wire.
+TEST_F(CliServerTest, ControlCharactersInAnAddressKeepTheLineInFourFields) {
+    const PageServer& s = Server();
+    AddProfile("http://www.example.com", {s.Http("/files/a\t.html")}, false);
+    const Outcome o = RunCli({"scan", "--no-mail"});
+    EXPECT_EQ(o.out, "http://www.example.com\t" + s.Http("/files/a%09.html") +
+                         "\tPage Cannot be Found\tHTTP 404\nwww.example.com\tCompleted\n");
+}
+
 // Each printed JSON line (or CSV record) read back by Python: one line per
 // record with the fields asked for, tab-separated.
 std::string ReadBack(const TempDataFolder& folder, const std::string& text, const char* kind,
