@@ -17,6 +17,7 @@
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "history/LetterRules.h"
+#include "mail/SmtpClient.h"
 #include "report/ResultExport.h"
 #include "scan/BuildResultRows.h"
 #include "scan/CheckPage.h"
@@ -182,6 +183,7 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     std::vector<std::string> warnings;
     recorder.SetLetterRules(ReadLetterRules(folder.Folder(), &warnings));
     PrintWarnings(warnings, err);
+    SmtpClient::SetDeadline(std::nullopt);  // until the scan has ended
     CliNotifier notifier(!options.noMail, err);
     notifier.SetLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
         recorder.LetterDone(job, outcome);
@@ -217,10 +219,13 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
         }
         run.WaitForScanThread();
     }
-    // The letters still queued: waited for at most --mail-wait seconds, not
-    // at all after a signal.
+    // The letters still queued or on their way: waited for at most
+    // --mail-wait seconds, not at all after a signal. A letter not handed
+    // over whole by then is not sent; one that was waits for the server's
+    // answer.
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(options.mailWaitSeconds);
+    SmtpClient::SetDeadline(signals.first() != 0 ? std::chrono::steady_clock::now() : deadline);
     while (signals.first() == 0 && !notifier.waitUntilDrained(kSlice) &&
            std::chrono::steady_clock::now() < deadline) {
         signals.wait(std::chrono::milliseconds(0));

@@ -21,6 +21,13 @@ std::atomic<long> g_nReplyTimeoutS{60};
 // A letter is short: a whole send that takes longer than a minute is a server
 // that keeps the line open without doing its part.
 std::atomic<long> g_nTotalTimeoutMs{60000};
+// steady_clock ticks of the deadline; 0: none.
+std::atomic<std::int64_t> g_nDeadline{0};
+
+bool DeadlinePassed() {
+    const std::int64_t deadline = g_nDeadline.load();
+    return deadline != 0 && std::chrono::steady_clock::now().time_since_epoch().count() >= deadline;
+}
 
 bool IsControl(unsigned char b) {
     return b < 0x20 || b == 0x7F;
@@ -192,6 +199,13 @@ struct Upload {
     const std::string* m_pData = nullptr;
     size_t m_nOffset = 0;
 };
+
+// Ends a send at the deadline while the letter is not handed over whole: the
+// server cannot have taken a letter whose end it never saw.
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* upload = static_cast<const Upload*>(user);
+    return upload->m_nOffset < upload->m_pData->size() && DeadlinePassed() ? 1 : 0;
+}
 
 size_t OnRead(char* buffer, size_t size, size_t count, void* user) {
     auto* upload = static_cast<Upload*>(user);
@@ -425,6 +439,15 @@ struct SmtpClient::Impl {
         curl_easy_setopt(curl, CURLOPT_READFUNCTION, OnRead);
         curl_easy_setopt(curl, CURLOPT_READDATA, &upload);
         curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(bytes.size()));
+        curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
+        curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &upload);
+        if (DeadlinePassed()) {
+            curl_easy_reset(curl);
+            curl_slist_free_all(rcpt);
+            m_strLastError = kNoTimeLeft;
+            return static_cast<int>(CURLE_ABORTED_BY_CALLBACK);
+        }
 
         const CURLcode code = curl_easy_perform(curl);
         long osErrno = 0;
@@ -436,7 +459,9 @@ struct SmtpClient::Impl {
             return 0;
         }
         m_strLastError =
-            Describe(code, errorBuffer, osErrno, endpoint, dialogue, from, login && !m_bSsl);
+            code == CURLE_ABORTED_BY_CALLBACK
+                ? kNoTimeLeft
+                : Describe(code, errorBuffer, osErrno, endpoint, dialogue, from, login && !m_bSsl);
         return static_cast<int>(code);
     }
 };
@@ -496,6 +521,10 @@ int SmtpClient::SendMail() {
 std::string SmtpClient::GetLastErrDescription() const {
     return m_pImpl->m_strLastError;
 }
+void SmtpClient::SetDeadline(std::optional<std::chrono::steady_clock::time_point> deadline) {
+    g_nDeadline = deadline ? std::max<std::int64_t>(1, deadline->time_since_epoch().count()) : 0;
+}
+
 void SmtpClient::SetTimeouts(long connectMs, long replySeconds, long totalMs) {
     g_nConnectTimeoutMs = connectMs;
     g_nReplyTimeoutS = replySeconds;

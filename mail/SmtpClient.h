@@ -18,7 +18,9 @@
 // reach the server: SendMail refuses them before it connects.
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,13 @@ public:
     // Time-outs of every later send in this process: reaching the server,
     // waiting for one reply of the server, and the whole send.
     static void SetTimeouts(long connectMs, long replySeconds, long totalMs);
+    // The moment after which no send of this process goes on handing over a
+    // letter: a send that has not handed over the whole letter by then ends
+    // as not sent. One that has waits for the server's answer (the letter
+    // may have been taken). None: no deadline (the start).
+    static void SetDeadline(std::optional<std::chrono::steady_clock::time_point> deadline);
+    // The error of a send the deadline ended.
+    static constexpr const char* kNoTimeLeft = "Not sent: no time was left for the letter";
 
 private:
     struct Impl;

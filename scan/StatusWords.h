@@ -2,6 +2,8 @@
 // them and the reports count them, so every comparison is exact.
 #pragma once
 
+#include "mail/SmtpClient.h"
+
 namespace tarnwick {
 
 // Results pane, "Status" column: the four page results and the stop mark.
@@ -27,7 +29,7 @@ inline constexpr const char* kEnabled = "Enabled";
 inline constexpr const char* kDisabled = "Disabled";
 
 // A letter still queued when the command line could wait no longer.
-inline constexpr const char* kNotSentNoTime = "Not sent: no time was left for the letter";
+inline constexpr const char* kNotSentNoTime = SmtpClient::kNoTimeLeft;
 // A letter still queued when the command line's scan was interrupted
 // (SIGINT, SIGTERM).
 inline constexpr const char* kNotSentInterrupted = "Not sent: the scan was interrupted";
