@@ -21,6 +21,7 @@
 #include "report/ResultExport.h"
 #include "scan/BuildResultRows.h"
 #include "scan/CheckPage.h"
+#include "scan/FetchSettings.h"
 #include "scan/ScanRun.h"
 #include "scan/StatusWords.h"
 #include "store/AppSettings.h"
@@ -65,12 +66,16 @@ PageFetcher::Options FetchOptions(const CliOptions& options, std::ostream& err) 
     std::vector<std::string> warnings;
     const AppSettings settings = AppSettings::Load({}, &warnings);
     PrintWarnings(warnings, err);
-    PageFetcher::Options fetch;
-    fetch.pageTimeoutSeconds = options.pageTimeoutSeconds > 0 ? options.pageTimeoutSeconds
-                                                              : settings.m_nPageTimeoutSeconds;
-    fetch.jobs = static_cast<int>(options.jobs > 0 ? options.jobs : settings.m_nJobs);
-    fetch.hostConnections = static_cast<int>(settings.m_nHostConnections);
-    fetch.hostIntervalMs = settings.m_nHostIntervalMs;
+    PageFetcher::Options fetch = FetchSettings::fromSettings(settings);
+    if (options.pageTimeoutSeconds > 0) {
+        fetch.pageTimeoutSeconds = options.pageTimeoutSeconds;
+    }
+    if (options.jobs > 0) {
+        fetch.jobs = static_cast<int>(options.jobs);
+    }
+    if (const auto fewer = FetchSettings::fitOpenFiles(fetch)) {
+        err << "tarnwick-cli: " << *fewer << '\n';
+    }
     return fetch;
 }
 

@@ -312,10 +312,15 @@ std::string FailureReason(CURLcode code, const Transfer& t, const PageFetcher::O
                                 : "could not connect";
         }
         case CURLE_OPERATION_TIMEDOUT: {
-            curl_off_t connected = 0;
-            curl_easy_getinfo(e, CURLINFO_CONNECT_TIME_T, &connected);
-            return connected == 0 ? "no connection within " + Seconds(options.connectTimeoutSeconds)
-                                  : "no data for " + Seconds(options.stallSeconds);
+            // A reused connection took no time to connect: a request sent
+            // tells that the connection was there.
+            curl_off_t connectTime = 0;
+            long requestBytes = 0;
+            curl_easy_getinfo(e, CURLINFO_CONNECT_TIME_T, &connectTime);
+            curl_easy_getinfo(e, CURLINFO_REQUEST_SIZE, &requestBytes);
+            return connectTime == 0 && requestBytes == 0
+                       ? "no connection within " + Seconds(options.connectTimeoutSeconds)
+                       : "no data for " + Seconds(options.stallSeconds);
         }
         case CURLE_TOO_MANY_REDIRECTS:
             return "more than " + std::to_string(options.maxRedirects) + " redirections";
@@ -522,7 +527,7 @@ PageFetcher::PageFetcher(Options options)
         // Idle connections kept for the next page of their host: enough for
         // a run that goes round many hosts, even one page at a time.
         curl_multi_setopt(m_engine->multi, CURLMOPT_MAXCONNECTS,
-                          static_cast<long>(std::max(32, 2 * m_options.jobs)));
+                          static_cast<long>(std::max(32, m_options.jobs)));
     }
 }
 

@@ -70,10 +70,10 @@ class PageFetcher {
 public:
     struct Options {
         long connectTimeoutSeconds = 30;
-        long stallSeconds = 60;         // no byte received for this long ends the transfer
+        long stallSeconds = 20;         // no byte received for this long ends the transfer
         long pageTimeoutSeconds = 120;  // the whole page, connecting included
         long maxRedirects = 20;
-        int jobs = 32;            // transfers on the wire at once (Add and Run)
+        int jobs = 256;           // transfers on the wire at once (Add and Run)
         int hostConnections = 2;  // transfers to one host at once
         long hostIntervalMs = 0;  // between the starts of two requests to one host
     };

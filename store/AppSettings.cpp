@@ -53,6 +53,8 @@ AppSettings AppSettings::Load(const std::string& path, std::vector<std::string>*
     settings.m_nPageTimeoutSeconds =
         file.number("scan", "page_timeout_seconds", kMinPageTimeoutSeconds, kMaxPageTimeoutSeconds,
                     kDefaultPageTimeoutSeconds);
+    settings.m_nSilenceSeconds = file.number("scan", "silence_timeout_seconds", kMinSilenceSeconds,
+                                             kMaxSilenceSeconds, kDefaultSilenceSeconds);
     settings.m_nJobs = file.number("scan", "jobs", kMinJobs, kMaxJobs, kDefaultJobs);
     settings.m_nHostConnections = file.number("scan", "host_connections", kMinHostConnections,
                                               kMaxHostConnections, kDefaultHostConnections);
@@ -71,6 +73,7 @@ void AppSettings::Save(const std::string& path) const {
     try {
         writer.WriteRaw("[scan]\n");
         writer.WriteRaw("page_timeout_seconds=" + std::to_string(m_nPageTimeoutSeconds) + "\n");
+        writer.WriteRaw("silence_timeout_seconds=" + std::to_string(m_nSilenceSeconds) + "\n");
         writer.WriteRaw("jobs=" + std::to_string(m_nJobs) + "\n");
         writer.WriteRaw("host_connections=" + std::to_string(m_nHostConnections) + "\n");
         writer.WriteRaw("host_interval_ms=" + std::to_string(m_nHostIntervalMs) + "\n");

@@ -5,7 +5,8 @@
 //
 //   [scan]
 //   page_timeout_seconds=120
-//   jobs=32                  pages fetched side by side
+//   silence_timeout_seconds=20  no byte for this long gives a page up
+//   jobs=256                 pages fetched side by side
 //   host_connections=2       transfers to one host at once
 //   host_interval_ms=0       between the starts of two requests to one host
 //
@@ -26,9 +27,15 @@ public:
     static constexpr long kMinPageTimeoutSeconds = 1;
     static constexpr long kMaxPageTimeoutSeconds = 3600;
 
-    static constexpr long kDefaultJobs = 32;
+    static constexpr long kDefaultSilenceSeconds = 20;
+    static constexpr long kMinSilenceSeconds = 1;
+    static constexpr long kMaxSilenceSeconds = 3600;
+
+    // Transfers on the wire at once, over all hosts; what one host sees is
+    // set by the two host limits alone.
+    static constexpr long kDefaultJobs = 256;
     static constexpr long kMinJobs = 1;
-    static constexpr long kMaxJobs = 64;
+    static constexpr long kMaxJobs = 1024;
     static constexpr long kDefaultHostConnections = 2;
     static constexpr long kMinHostConnections = 1;
     static constexpr long kMaxHostConnections = 16;
@@ -37,6 +44,7 @@ public:
     static constexpr long kMaxHostIntervalMs = 60000;
 
     long m_nPageTimeoutSeconds = kDefaultPageTimeoutSeconds;
+    long m_nSilenceSeconds = kDefaultSilenceSeconds;
     long m_nJobs = kDefaultJobs;
     long m_nHostConnections = kDefaultHostConnections;
     long m_nHostIntervalMs = kDefaultHostIntervalMs;

@@ -30,6 +30,9 @@ PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
         box->setAccessibleName(QLatin1String(accessible));
         return box;
     };
+    m_pSilence =
+        spin("silenceTimeout", AppSettings::kMinSilenceSeconds, AppSettings::kMaxSilenceSeconds,
+             settings.m_nSilenceSeconds, " s", "Time without any data before a page is given up");
     m_pJobs = spin("jobs", AppSettings::kMinJobs, AppSettings::kMaxJobs, settings.m_nJobs, "",
                    "Pages fetched side by side");
     m_pHostConnections =
@@ -42,6 +45,7 @@ PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Time limit of one page:"), m_pPageTimeout);
+    form->addRow(QStringLiteral("&Give up a page silent for:"), m_pSilence);
     form->addRow(QStringLiteral("Pages fetched &side by side:"), m_pJobs);
     form->addRow(QStringLiteral("Pages at a time from one &host:"), m_pHostConnections);
     form->addRow(QStringLiteral("&Pause between requests to one host:"), m_pHostInterval);
@@ -56,6 +60,7 @@ PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
 AppSettings PreferencesDialog::Settings() const {
     AppSettings settings = m_settings;
     settings.m_nPageTimeoutSeconds = m_pPageTimeout->value();
+    settings.m_nSilenceSeconds = m_pSilence->value();
     settings.m_nJobs = m_pJobs->value();
     settings.m_nHostConnections = m_pHostConnections->value();
     settings.m_nHostIntervalMs = m_pHostInterval->value();

@@ -27,6 +27,7 @@ public:
 private:
     AppSettings m_settings;
     QSpinBox* m_pPageTimeout = nullptr;
+    QSpinBox* m_pSilence = nullptr;
     QSpinBox* m_pJobs = nullptr;
     QSpinBox* m_pHostConnections = nullptr;
     QSpinBox* m_pHostInterval = nullptr;

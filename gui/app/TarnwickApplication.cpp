@@ -37,6 +37,7 @@
 #include "history/HistoryRecorder.h"
 #include "history/LetterRules.h"
 #include "mail/NotificationQueue.h"
+#include "scan/FetchSettings.h"
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
 #include "scan/StatusWords.h"
@@ -245,16 +246,15 @@ void TarnwickApplication::OnPlay() {
     // used of them or of the letter rules is told once, where the run's
     // summary goes.
     const AppSettings settings = AppSettings::Load({}, &warnings);
+    PageFetcher::Options fetch = FetchSettings::fromSettings(settings);
+    if (const auto fewer = FetchSettings::fitOpenFiles(fetch)) {
+        warnings.push_back(*fewer);
+    }
     std::string told;
     for (const std::string& warning : warnings) {
         told += (told.empty() ? "" : "; ") + warning;
     }
     m_pFrame->ShowRunSummary(told);
-    PageFetcher::Options fetch;
-    fetch.pageTimeoutSeconds = settings.m_nPageTimeoutSeconds;
-    fetch.jobs = static_cast<int>(settings.m_nJobs);
-    fetch.hostConnections = static_cast<int>(settings.m_nHostConnections);
-    fetch.hostIntervalMs = settings.m_nHostIntervalMs;
     m_pScanRun->SetFetchOptions(fetch);
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();

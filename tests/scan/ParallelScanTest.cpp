@@ -3,6 +3,9 @@
 // Real loopback hosts (127.0.0.2, 127.0.0.3, ...) answer after delays chosen
 // so that later pages finish before earlier ones.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "scan/FetchSettings.h"
 #include "scan/PageServer.h"
 #include "scan/RunObserver.h"
 #include "scan/ScanRun.h"
@@ -299,7 +303,7 @@ TEST_F(ParallelScanTest, NoMoreThanTwoConnectionsToOneHost) {
     }
     ScriptedPanes panes({Profile(pages)});
     ScanRun run(panes);
-    run.OnPlay();  // the defaults: 32 pages side by side, 2 per host
+    run.OnPlay();  // the defaults: 256 pages side by side, 2 per host
     run.WaitForScanThread();
     EXPECT_EQ(panes.ResultStatuses(), std::vector<std::string>(45, "Link Found"));
     for (int host = 0; host < 3; ++host) {
@@ -377,11 +381,53 @@ TEST_F(ParallelScanTest, RetryAfterWaitsCountAgainstThePageLimit) {
     EXPECT_EQ(fetcher.Check(server.HostHttp(0, "/retry/503/5/link.html"), "www.example.com"),
               (PageResult{"Page cannot be displayed", "HTTP 503", 503}));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(fetcher.Check(server.HostHttp(0, "/retry/429/1/link.html"), "www.example.com",
-                            &evidence)
-                  .m_strStatus,
-              "Link Found");
+    EXPECT_EQ(
+        fetcher.Check(server.HostHttp(0, "/retry/429/1/link.html"), "www.example.com", &evidence)
+            .m_strStatus,
+        "Link Found");
     EXPECT_GE(evidence.m_nElapsedMs, 1000);
+}
+
+// Room among the open files for the transfers asked for: the soft limit is
+// raised as far as the hard limit allows, and below that the number of
+// transfers is lowered, with a sentence that says so. Each case runs in a
+// child, as a lowered hard limit cannot be raised again.
+TEST(FetchSettingsTest, OpenFilesMakeRoomForTheTransfers) {
+    const struct {
+        rlim_t soft, hard;
+        int jobs;
+        int expectedJobs;
+        bool told;
+    } cases[] = {
+        {256, 4096, 256, 256, false},  // raised to 1088
+        {150, 200, 256, 34, true},     // (200 - 64) / 4
+        {100, 100, 1, 1, false},
+        {1024, 1024, 1024, 240, true},
+    };
+    for (const auto& c : cases) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            rlimit limit{c.soft, c.hard};
+            if (setrlimit(RLIMIT_NOFILE, &limit) != 0) {
+                _exit(101);
+            }
+            PageFetcher::Options options;
+            options.jobs = c.jobs;
+            const auto told = FetchSettings::fitOpenFiles(options);
+            getrlimit(RLIMIT_NOFILE, &limit);
+            const bool roomy =
+                limit.rlim_cur >= static_cast<rlim_t>(FetchSettings::openFilesFor(options.jobs));
+            const bool sentence =
+                told.has_value() == c.told &&
+                (!told || told->find("only " + std::to_string(c.expectedJobs) + " of ") == 0);
+            _exit(options.jobs == c.expectedJobs && roomy && sentence ? 0 : 100);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << c.soft << "/" << c.hard << " " << c.jobs << ": " << WEXITSTATUS(status);
+    }
 }
 
 // A pause between two requests to one host holds its pages apart (and only

@@ -25,17 +25,20 @@ TEST_F(AppSettingsTest, OneFileUnderTheConfigHomeWrittenAndReadBack) {
     EXPECT_EQ(AppSettings::Path(), m_temp.Root() + "/config/tarnwick/settings.ini");
     EXPECT_EQ(AppSettings::Load().m_nPageTimeoutSeconds, 120);  // no file: the default
     const AppSettings defaults = AppSettings::Load();
-    EXPECT_EQ(defaults.m_nJobs, 32);
+    EXPECT_EQ(defaults.m_nJobs, 256);
+    EXPECT_EQ(defaults.m_nSilenceSeconds, 20);
     EXPECT_EQ(defaults.m_nHostConnections, 2);
     EXPECT_EQ(defaults.m_nHostIntervalMs, 0);
     AppSettings settings;
     settings.m_nPageTimeoutSeconds = 7;
+    settings.m_nSilenceSeconds = 5;
     settings.m_nJobs = 64;
     settings.m_nHostConnections = 1;
     settings.m_nHostIntervalMs = 250;
     settings.Save();  // creates the folders
     EXPECT_EQ(ReadBytes(AppSettings::Path()),
-              "[scan]\npage_timeout_seconds=7\njobs=64\nhost_connections=1\n"
+              "[scan]\npage_timeout_seconds=7\nsilence_timeout_seconds=5\njobs=64\n"
+              "host_connections=1\n"
               "host_interval_ms=250\n");
     EXPECT_EQ(AppSettings::Load(), settings);
 }
@@ -89,15 +92,18 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
     // The side-by-side settings keep to their ranges the same way.
     const struct {
         std::string text;
-        long jobs, connections, intervalMs;
+        long jobs, connections, intervalMs, silence;
         size_t warnings;
     } fetching[] = {
-        {"[scan]\njobs=1\nhost_connections=16\nhost_interval_ms=60000\n", 1, 16, 60000, 0},
-        {"[scan]\njobs=64\nhost_connections=1\nhost_interval_ms=0\n", 64, 1, 0, 0},
-        {"[scan]\njobs=0\nhost_connections=0\nhost_interval_ms=-1\n", 1, 1, 0, 3},
-        {"[scan]\njobs=65\nhost_connections=17\nhost_interval_ms=60001\n", 64, 16, 60000, 3},
-        {"[scan]\njobs=8 pages\nhost_connections=\nhost_interval_ms=1e3\n", 32, 2, 0, 3},
-        {"[mail]\njobs=8\n", 32, 2, 0, 0},
+        {"[scan]\njobs=1\nhost_connections=16\nhost_interval_ms=60000\n", 1, 16, 60000, 20, 0},
+        {"[scan]\njobs=1024\nhost_connections=1\nhost_interval_ms=0\n", 1024, 1, 0, 20, 0},
+        {"[scan]\njobs=0\nhost_connections=0\nhost_interval_ms=-1\nsilence_timeout_seconds=0\n", 1,
+         1, 0, 1, 4},
+        {"[scan]\njobs=1025\nhost_connections=17\nhost_interval_ms=60001\n", 1024, 16, 60000, 20,
+         3},
+        {"[scan]\njobs=8 pages\nhost_connections=\nhost_interval_ms=1e3\n", 256, 2, 0, 20, 3},
+        {"[scan]\nsilence_timeout_seconds=3601\n", 256, 2, 0, 3600, 1},
+        {"[mail]\njobs=8\n", 256, 2, 0, 20, 0},
     };
     for (const auto& c : fetching) {
         SCOPED_TRACE(c.text);
@@ -107,6 +113,7 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
         EXPECT_EQ(s.m_nJobs, c.jobs);
         EXPECT_EQ(s.m_nHostConnections, c.connections);
         EXPECT_EQ(s.m_nHostIntervalMs, c.intervalMs);
+        EXPECT_EQ(s.m_nSilenceSeconds, c.silence);
         EXPECT_EQ(warnings.size(), c.warnings);
     }
     // A folder or a FIFO in the file's place is never read (a FIFO would

@@ -321,7 +321,8 @@ private slots:
                 const char* name;
                 int shown, minimum, maximum, set;
             } boxes[] = {{"pageTimeout", 120, 1, 3600, 9},
-                         {"jobs", 32, 1, 64, 4},
+                         {"silenceTimeout", 20, 1, 3600, 7},
+                         {"jobs", 256, 1, 1024, 4},
                          {"hostConnections", 2, 1, 16, 1},
                          {"hostInterval", 0, 0, 60000, 500}};
             for (const auto& b : boxes) {
@@ -337,6 +338,7 @@ private slots:
         Frame().Command(ID_FILE_PREFERENCES)->trigger();
         const AppSettings saved = AppSettings::Load();
         QCOMPARE(saved.m_nPageTimeoutSeconds, 9L);
+        QCOMPARE(saved.m_nSilenceSeconds, 7L);
         QCOMPARE(saved.m_nJobs, 4L);
         QCOMPARE(saved.m_nHostConnections, 1L);
         QCOMPARE(saved.m_nHostIntervalMs, 500L);
