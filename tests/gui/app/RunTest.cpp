@@ -25,6 +25,7 @@
 
 #include "gui/app/CommandIds.h"
 #include "gui/app/MainWindow.h"
+#include "gui/app/PageDetailsDialog.h"
 #include "gui/app/PreferencesDialog.h"
 #include "gui/app/ProfilePane.h"
 #include "gui/app/ResultListModel.h"
@@ -35,6 +36,7 @@
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/FileDialog.h"
 #include "gui/controls/PaneTableView.h"
+#include "gui/controls/TextCodec.h"
 #include "gui/history/HistoryWindow.h"
 #include "gui/report/ReportFormatDialog.h"
 #include "gui/report/SaveReportQuestion.h"
@@ -173,7 +175,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
         QCOMPARE(Results().RowAt(0).m_strChange, std::string("New"));
         QCOMPARE(Results().RowAt(1).m_strChange, std::string("New"));
-        QCOMPARE(Frame().RunSummaryText(), QString("No change since the last run"));
+        QCOMPARE(Frame().RunSummaryText(), QString("First run: 2 pages recorded"));
 
         m_server->AddFile("moves.html", "<p>gone</p>");
         m_server->AddFile("returns.html", link);
@@ -394,8 +396,10 @@ private slots:
     }
 
     // The letter rules of the mail settings: with "missing in 2 runs" and
-    // "not again within 7 days" a lost link is mailed on its second run only,
-    // and the cells of the other runs say why not.
+    // "not again within 7 days" a lost link is mailed on its second run only.
+    // The Mail Address cell keeps the address with a mark, the reason in its
+    // tool tip and in Page Details, and the status bar counts each letter
+    // once, as the mail server received them.
     void lettersWaitForTheMailRules() {
         test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
         QVERIFY2(smtp.Started(), smtp.Failure().c_str());
@@ -408,18 +412,43 @@ private slots:
                    {Page(m_server->Http("/files/lost.html"), "b@p.org", "1")});
         Start();
         ReportPrompts prompts;
-        const std::string waits[] = {"Not mailed: the link has been missing in 1", "b@p.org",
-                                     "Not mailed: "};
-        for (int run = 0; run < 3; ++run) {
+        const struct {
+            LetterMark mark;
+            QString cell;
+            const char* note;
+            QString summary;
+            size_t received;  // letters the server has by then
+        } runs[] = {
+            {LetterMark::HeldBack, QString::fromUtf8("b@p.org \u2298"),
+             "Not mailed: the link has been missing in 1 run", "Letters: 0 sent, 1 held back.", 0},
+            {LetterMark::Sent, QString::fromUtf8("b@p.org \u2713"), "Letter sent to b@p.org",
+             "Letters: 1 sent.", 1},
+            {LetterMark::HeldBack, QString::fromUtf8("b@p.org \u2298"),
+             "Not mailed: this webmaster was mailed about the page on ",
+             "Letters: 0 sent, 1 held back.", 1},
+        };
+        const QAbstractItemModel* model = Results().List().model();
+        for (const auto& run : runs) {
             Frame().Command(ID_PLAY)->trigger();
-            QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), run + 1, 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), static_cast<int>(&run - runs) + 1, 30000);
             QCOMPARE(Status(0), std::string("Link Not Found"));
-            QTRY_VERIFY2(Results().RowAt(0).m_strMail.rfind(waits[run], 0) == 0,
-                         Results().RowAt(0).m_strMail.c_str());
+            QTRY_COMPARE(Results().RowAt(0).m_eLetter, run.mark);
+            const ResultRow row = Results().RowAt(0);
+            QVERIFY2(row.m_strLetterNote.rfind(run.note, 0) == 0, row.m_strLetterNote.c_str());
+            QCOMPARE(row.m_strMail, std::string("b@p.org"));
+            QCOMPARE(model->data(model->index(0, ResultListModel::ColMail)).toString(), run.cell);
+            QCOMPARE(model->data(model->index(0, ResultListModel::ColMail), Qt::ToolTipRole),
+                     QVariant(ToQ(row.m_strLetterNote)));
+            QCOMPARE(PageDetailsDialog(row).Value(QStringLiteral("Letter")),
+                     ToQ(row.m_strLetterNote));
+            QTRY_VERIFY2(Frame().SummaryText().endsWith(run.summary),
+                         qPrintable(Frame().SummaryText()));
+            QCOMPARE(smtp.WaitForMail(run.received, std::chrono::milliseconds(2000)).size(),
+                     run.received);
             m_app->History()->Flush();
         }
-        QVERIFY2(Results().RowAt(0).m_strMail.find("days") != std::string::npos,
-                 Results().RowAt(0).m_strMail.c_str());
+        QVERIFY2(Results().RowAt(0).m_strLetterNote.find("days") != std::string::npos,
+                 Results().RowAt(0).m_strLetterNote.c_str());
         const auto mail = smtp.WaitForMail(1);
         QCOMPARE(mail.size(), size_t(1));
         QCOMPARE(mail[0].m_strRecipients, std::string("b@p.org"));
