@@ -454,6 +454,37 @@ private slots:
         QCOMPARE(mail[0].m_strRecipients, std::string("b@p.org"));
     }
 
+    // Stop, then Play again at once (a run that seemed stuck): the webmaster
+    // mailed before the stop gets no second letter, as the letter rules
+    // stand by default, and the status bar counts the letter held back.
+    void stopAndPlayAgainSendsNoSecondLetter() {
+        test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+        QVERIFY2(smtp.Started(), smtp.Failure().c_str());
+        MailSettings account;
+        account.m_strSender = "owner@adv-run.com";
+        account.m_strSmtpServer = smtp.Address();
+        WriteMailSettings(m_data->Folder().MailPath(), account);
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/lost.html"), "b@p.org", "1"),
+                    Page(m_server->Http("/delay/3000/found.html"), "c@p.org", "1")});
+        Start();
+        ReportPrompts prompts;
+        Frame().Command(ID_PLAY)->trigger();
+        // (The window keeps turning while the letter goes.)
+        QTRY_COMPARE_WITH_TIMEOUT(smtp.Mail().size(), size_t(1), 20000);
+        Frame().Command(ID_STOP)->trigger();
+        QTRY_COMPARE(prompts.Shown(), 1);
+        QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
+
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
+        QCOMPARE(Status(0), std::string("Link Not Found"));
+        QTRY_COMPARE(Results().RowAt(0).m_eLetter, LetterMark::HeldBack);
+        QTRY_VERIFY2(Frame().SummaryText().endsWith("Letters: 0 sent, 1 held back."),
+                     qPrintable(Frame().SummaryText()));
+        QCOMPARE(smtp.WaitForMail(2, std::chrono::milliseconds(1000)).size(), size_t(1));
+    }
+
     // A link written with https, without www and the slash, with blanks
     // around "=", is green and mails nobody; a link inside a comment is red,
     // says why, and its webmaster gets the one letter (real SMTP server).
