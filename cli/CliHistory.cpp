@@ -110,8 +110,9 @@ int Changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
         err << "tarnwick-cli: " << e.what() << '\n';
         return kExitError;
     }
-    const std::string summary =
-        changes.m_nRunId == 0 ? "No run recorded yet" : ChangeSummary(changes.m_counts);
+    const std::string summary = changes.m_nRunId == 0
+                                    ? "No run recorded yet"
+                                    : ChangeSummary(changes.m_counts, changes.m_nPreviousId == 0);
     if (options.json) {
         out << "{\"run\": " << (changes.m_nRunId != 0 ? std::to_string(changes.m_nRunId) : "null")
             << ", \"previous_run\": "

@@ -2,10 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "editing/AddressRule.h"
@@ -146,7 +148,7 @@ void FormatError(ImportResult& result, const char* message, int line, std::strin
 // RFC 4180 fields of one line: separated by commas, a field in double quotes
 // may hold commas, and "" inside it stands for one quote. An unclosed quote
 // runs to the end of the line.
-std::vector<std::string> CsvFields(std::string_view line) {
+std::vector<std::string> CsvFields(std::string_view line, char separator) {
     std::vector<std::string> fields(1);
     bool quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
@@ -162,7 +164,7 @@ std::vector<std::string> CsvFields(std::string_view line) {
             }
         } else if (c == '"') {
             quoted = true;
-        } else if (c == ',') {
+        } else if (c == separator) {
             fields.emplace_back();
         } else {
             fields.back() += c;
@@ -171,29 +173,83 @@ std::vector<std::string> CsvFields(std::string_view line) {
     return fields;
 }
 
-ImportResult RunCsv(LineSource& source) {
+// The separators a CSV list is written with: the comma, and the semicolon
+// and the tab of spreadsheets set up for a language whose decimal mark is a
+// comma.
+constexpr char kCsvSeparators[] = {',', ';', '\t'};
+
+// Which of kCsvSeparators the line holds outside double quotes.
+std::array<bool, 3> SeparatorsIn(std::string_view line) {
+    std::array<bool, 3> found{};
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+        }
+        for (size_t k = 0; k < found.size() && !quoted; ++k) {
+            found[k] = found[k] || c == kCsvSeparators[k];
+        }
+    }
+    return found;
+}
+
+// The list's separator: the one its heading uses ("Page;E-mail"), else the
+// one most lines hold; the comma when nothing says otherwise.
+char DetectCsvSeparator(LineSource& source) {
+    ListLines lines(source);
+    std::string_view line;
+    std::array<int, 3> votes{};
+    while (lines.Next(line)) {
+        if (TrimSpace(line).empty()) {
+            continue;
+        }
+        const std::array<bool, 3> found = SeparatorsIn(line);
+        if (lines.SkipHeading(line)) {
+            // A heading names its columns: its separator is the list's.
+            for (size_t k = 0; k < found.size(); ++k) {
+                if (found[k]) {
+                    return kCsvSeparators[k];
+                }
+            }
+            continue;
+        }
+        for (size_t k = 0; k < found.size(); ++k) {
+            votes[k] += found[k] ? 1 : 0;
+        }
+    }
+    size_t best = 0;
+    for (size_t k = 1; k < votes.size(); ++k) {
+        if (votes[k] > votes[best]) {
+            best = k;
+        }
+    }
+    return kCsvSeparators[best];
+}
+
+ImportResult RunCsv(LineSource& source, char separator) {
     ImportResult result;
     ListLines lines(source);
     std::string_view line;
+    const std::string joint(1, separator);
     while (lines.Next(line)) {
         if (TrimSpace(line).empty() || lines.SkipHeading(line)) {
             continue;
         }
         if (line.find('"') != std::string_view::npos) {
-            std::vector<std::string> fields = CsvFields(line);
+            std::vector<std::string> fields = CsvFields(line, separator);
             std::string mail;
             for (size_t i = 1; i < fields.size(); ++i) {
-                mail += (i > 1 ? "," : "") + fields[i];
+                mail += (i > 1 ? joint : "") + fields[i];
             }
             result.m_rows.push_back({std::move(fields.front()), std::move(mail)});
             continue;
         }
-        const size_t comma = line.find(',');
-        if (comma == std::string_view::npos) {
+        const size_t split = line.find(separator);
+        if (split == std::string_view::npos) {
             result.m_rows.push_back({std::string(line), std::string()});
         } else {
             result.m_rows.push_back(
-                {std::string(line.substr(0, comma)), std::string(line.substr(comma + 1))});
+                {std::string(line.substr(0, split)), std::string(line.substr(split + 1))});
         }
     }
     return Finish(std::move(result), source);
@@ -244,8 +300,13 @@ ImportResult RunSeparatedText(LineSource& source, const std::string& separator) 
 }  // namespace
 
 ImportResult ImportCsv(const std::string& path) {
+    char separator = ',';
+    {
+        FileSource probe(path);
+        separator = DetectCsvSeparator(probe);
+    }
     FileSource source(path);
-    return RunCsv(source);
+    return RunCsv(source, separator);
 }
 
 ImportResult ImportPlainText(const std::string& path) {
@@ -259,8 +320,10 @@ ImportResult ImportSeparatedText(const std::string& path, const std::string& sep
 }
 
 ImportResult ParseCsv(std::string_view bytes) {
+    BytesSource probe(bytes);
+    const char separator = DetectCsvSeparator(probe);
     BytesSource source(bytes);
-    return RunCsv(source);
+    return RunCsv(source, separator);
 }
 
 ImportResult ParsePlainText(std::string_view bytes) {
@@ -349,6 +412,75 @@ const char* CheckSeparator(SeparatorChoice choice, std::string_view otherText) {
         return texts::kSeparatorSymbols;
     }
     return nullptr;
+}
+
+namespace {
+
+// "http", "https", "ftp"...: letters, digits, "+", "-" and "." after a letter.
+bool HasScheme(std::string_view page) {
+    const size_t end = page.find("://");
+    if (end == std::string_view::npos || end == 0 ||
+        std::isalpha(static_cast<unsigned char>(page[0])) == 0) {
+        return false;
+    }
+    for (const char c : page.substr(0, end)) {
+        if (std::isalnum(static_cast<unsigned char>(c)) == 0 && c != '+' && c != '-' && c != '.') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Counted(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+ImportSummary TidyImport(std::vector<ImportRow>& rows) {
+    ImportSummary summary;
+    std::set<std::string> seen;
+    std::vector<ImportRow> kept;
+    kept.reserve(rows.size());
+    for (ImportRow& row : rows) {
+        const std::string_view page = TrimSpace(row.m_strPage);
+        if (!page.empty() && !HasScheme(page)) {
+            // As a browser takes an address typed without its scheme: the
+            // check fetches it over http, and the list shows what it fetches.
+            const size_t at = static_cast<size_t>(page.data() - row.m_strPage.data());
+            row.m_strPage.insert(at, "http://");
+            ++summary.m_nSchemeAdded;
+            if (summary.m_strFirstSchemeAdded.empty()) {
+                summary.m_strFirstSchemeAdded = std::string(TrimSpace(row.m_strPage));
+            }
+        }
+        if (!seen.insert(std::string(TrimSpace(row.m_strPage))).second) {
+            ++summary.m_nDuplicates;
+            continue;
+        }
+        if (TrimSpace(row.m_strMail).empty()) {
+            ++summary.m_nWithoutMail;
+        }
+        kept.push_back(std::move(row));
+    }
+    rows = std::move(kept);
+    summary.m_nPages = static_cast<int>(rows.size());
+    return summary;
+}
+
+std::string ImportSummary::Text(bool withMail) const {
+    std::string text = Counted(m_nPages, "page", "pages");
+    if (withMail && m_nWithoutMail > 0) {
+        text += ", " + std::to_string(m_nWithoutMail) + " without mail";
+    }
+    if (m_nDuplicates > 0) {
+        text += ", " + Counted(m_nDuplicates, "duplicate", "duplicates") + " left out";
+    }
+    if (m_nSchemeAdded > 0) {
+        text += "; http:// added to " + Counted(m_nSchemeAdded, "address", "addresses") +
+                " without it (" + m_strFirstSchemeAdded + (m_nSchemeAdded > 1 ? ", ...)" : ")");
+    }
+    return text;
 }
 
 std::string SeparatorOf(SeparatorChoice choice, const std::string& otherText) {

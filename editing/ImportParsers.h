@@ -32,10 +32,12 @@ struct ImportResult {
 // with text ("URL", "Page;E-mail", "Publisher's Site,Mail Address": words of
 // that kind, no address in it), which is skipped.
 //
-// CSV: each line splits at its first ","; a line that is empty or blank is
-// skipped; a line without a comma is an address without mail. A line holding
-// a double quote is read as RFC 4180 fields ("a, b" and "" inside quotes):
-// the first field is the address, the rest the mail address.
+// CSV: each line splits at its first separator; a line that is empty or
+// blank is skipped; a line without one is an address without mail. A line
+// holding a double quote is read as RFC 4180 fields ("a, b" and "" inside
+// quotes): the first field is the address, the rest the mail address. The
+// separator is ",", or ";" or a tab when the heading uses it ("Page;E-mail")
+// or, without such a heading, when more lines hold it than hold a comma.
 ImportResult ImportCsv(const std::string& path);
 // Plain text: every line trimmed, empty lines skipped; a line holding a blank,
 // "*", "|", "^" or "!" ends the import with its message.
@@ -52,6 +54,24 @@ bool IsHeadingLine(std::string_view line);
 ImportResult ParseCsv(std::string_view bytes);
 ImportResult ParsePlainText(std::string_view bytes);
 ImportResult ParseSeparatedText(std::string_view bytes, const std::string& separator);
+
+// What an import brought, told in one line after it.
+struct ImportSummary {
+    int m_nPages = 0;        // rows kept
+    int m_nWithoutMail = 0;  // of those, rows without a mail address
+    int m_nDuplicates = 0;   // rows left out: the page of an earlier row again
+    int m_nSchemeAdded = 0;  // pages without a scheme that got "http://"
+    std::string m_strFirstSchemeAdded;
+    // "41 pages, 3 without mail, 2 duplicates left out", with a notice of
+    // the addresses that got "http://". withMail: the list has a mail column.
+    std::string Text(bool withMail) const;
+};
+
+// Makes imported rows fit to be checked: a page without a scheme
+// ("www.partner.example/links") gets "http://", as a browser would read it;
+// a page already listed above (compared without blanks around it) is left
+// out. Rows are otherwise kept as they are.
+ImportSummary TidyImport(std::vector<ImportRow>& rows);
 
 // 0 when the path names a file that can be opened for reading, else an errno
 // value (a folder gives EISDIR, anything else that is no regular file EINVAL).

@@ -463,17 +463,51 @@ std::vector<RunInfo> HistoryDatabase::Runs() {
     return runs;
 }
 
+std::map<std::int64_t, std::int64_t> HistoryDatabase::Rounds() {
+    // A run stopped before its end (or cut off with its program) is taken up
+    // again by the next Play: that run continues the same round, unless it
+    // began a day or more later (then it is the next week's run).
+    constexpr std::int64_t kSameRound = 24 * 60 * 60;
+    Statement st(m_pDb, "SELECT id, started, outcome FROM runs ORDER BY id");
+    std::map<std::int64_t, std::int64_t> rounds;
+    std::int64_t round = 0;
+    bool continues = false;
+    std::int64_t lastStarted = 0;
+    while (st.Step()) {
+        const std::int64_t started = st.Int(1);
+        if (!continues || started - lastStarted >= kSameRound) {
+            ++round;
+        }
+        rounds[st.Int(0)] = round;
+        continues = st.Text(2) != kOutcomeCompleted;
+        lastStarted = started;
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the runs");
+    }
+    return rounds;
+}
+
 std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
+    const std::map<std::int64_t, std::int64_t> rounds = Rounds();
+    const auto roundOf = [&rounds](std::int64_t run) {
+        const auto it = rounds.find(run);
+        return it == rounds.end() ? std::int64_t{-1} : it->second;
+    };
+    // The streak counts rounds, and the round runId belongs to is the run's
+    // own: its missing results from a stopped run are not counted again.
+    const std::int64_t ownRound = runId == 0 ? -2 : roundOf(runId);
     // Newest first per page: the first conclusive result is the one compared
     // with, the leading missing ones make the streak.
     Statement st(m_pDb,
-                 "SELECT p.advertiser, p.page, x.result, x.verdict FROM results x"
+                 "SELECT p.advertiser, p.page, x.result, x.verdict, x.run_id FROM results x"
                  " JOIN pages p ON p.id = x.page_id WHERE (? = 0 OR x.run_id < ?)"
                  " ORDER BY x.page_id, x.run_id DESC, x.row DESC");
     st.Bind(1, runId);
     st.Bind(2, runId);
     std::map<PageKey, PageBefore> pages;
     std::set<PageKey> streakEnded;
+    std::map<PageKey, std::int64_t> lastCountedRound;
     while (st.Step()) {
         PageKey key{st.Text(0), st.Text(1)};
         const std::string result = st.Text(2);
@@ -489,7 +523,12 @@ std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
         }
         if (streakEnded.count(key) == 0) {
             if (IsLinkMissing(result)) {
-                ++before.m_nMissingStreak;
+                const std::int64_t round = roundOf(st.Int(4));
+                auto [last, first] = lastCountedRound.try_emplace(key, round);
+                if (round != ownRound && (first || last->second != round)) {
+                    ++before.m_nMissingStreak;
+                }
+                last->second = round;
             } else if (IsLinkPresent(result)) {
                 streakEnded.insert(key);
             }

@@ -100,6 +100,8 @@ public:
     // Reading.
     std::vector<RunInfo> Runs();
     // What the runs before runId knew of every page (all runs when runId is 0).
+    // The missing streak counts rounds: a stopped run and the run played
+    // after it are one, and runId's own round is not counted.
     std::map<PageKey, PageBefore> PagesBefore(std::int64_t runId = 0);
     // Time of the last letter sent per (page, recipient); a letter being
     // sent, or taken as sent, counts.
@@ -118,6 +120,8 @@ private:
     void Exec(const char* sql);
     void Migrate();
     std::int64_t PageId(const std::string& advertiser, const std::string& page);
+    // The round of every run, by run id: consecutive numbers from 1.
+    std::map<std::int64_t, std::int64_t> Rounds();
     [[noreturn]] void Fail(const std::string& what);
     // SQLite's message (or message), with what the system said when it was a
     // full disk or the file size limit.

@@ -185,9 +185,12 @@ void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
         [this, guard, started](HistoryDatabase& db) {
             const std::vector<std::string> told = takeOrphanLettersAsSent(db);
             auto snapshot = std::make_shared<Snapshot>();
-            snapshot->pages = db.PagesBefore();
-            snapshot->lettersSent = db.LastLettersSent();
+            // Recorded first, so that the earlier runs are read as this
+            // run's past: a run taking up a stopped one continues its round.
             m_nRunId = db.BeginRun(m_strSource, started);
+            snapshot->pages = db.PagesBefore(m_nRunId);
+            snapshot->lettersSent = db.LastLettersSent();
+            snapshot->firstRun = snapshot->pages.empty();
             snapshot->valid = true;
             guard->promise->set_value(std::move(snapshot));
             guard->delivered = true;
@@ -392,7 +395,7 @@ std::string HistoryRecorder::RunEnded(bool completed) {
         !snapshot.get()->valid) {
         return {};
     }
-    return ChangeSummary(counts);
+    return ChangeSummary(counts, snapshot.get()->firstRun);
 }
 
 void HistoryRecorder::Flush() {

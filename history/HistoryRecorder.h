@@ -85,6 +85,7 @@ public:
 private:
     struct Snapshot {
         bool valid = false;
+        bool firstRun = false;  // no earlier run recorded a page
         std::map<PageKey, PageBefore> pages;
         std::map<std::pair<PageKey, std::string>, std::int64_t> lettersSent;
     };

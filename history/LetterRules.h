@@ -1,8 +1,10 @@
-// When a webmaster letter is held back. The defaults send every letter, as
-// a run without history does:
-//   - mail only after the link has been missing in K consecutive runs (1);
+// When a webmaster letter is held back:
+//   - mail only after the link has been missing in K consecutive rounds (1);
+//     a run stopped before its end and the run after it (within a day) are
+//     one round, so a stop and a second Play do not count twice;
 //   - do not mail the same webmaster about the same page again within D
-//     days (0: no limit).
+//     days (1: a run played again on the same day, after a stop or by
+//     mistake, never sends a second letter; 0: every run may mail).
 // Kept in "Letters.ini" in the data folder ("missing_runs=K",
 // "quiet_days=D"), beside Mail.txt, whose format stays as it is.
 #pragma once
@@ -18,7 +20,7 @@ inline constexpr char kLetterRulesFileName[] = "Letters.ini";
 
 struct LetterRules {
     int m_nMissingRuns = 1;  // K, at least 1
-    int m_nQuietDays = 0;    // D, 0 or more
+    int m_nQuietDays = 1;    // D, 0 or more
     bool operator==(const LetterRules&) const = default;
 };
 

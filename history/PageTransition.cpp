@@ -18,10 +18,13 @@ Transition TransitionOf(const std::optional<PageBefore>& before, const std::stri
                         const std::optional<std::string>& verdict) {
     const bool present = IsLinkPresent(result);
     const bool missing = IsLinkMissing(result);
+    if (!before) {
+        return Transition::New;  // never checked before, whether it could be read or not
+    }
     if (!present && !missing) {
         return Transition::Unchanged;  // the page could not be read: nothing to compare
     }
-    if (!before || (!IsLinkPresent(before->m_strResult) && !IsLinkMissing(before->m_strResult))) {
+    if (!IsLinkPresent(before->m_strResult) && !IsLinkMissing(before->m_strResult)) {
         return Transition::New;
     }
     const bool wasPresent = IsLinkPresent(before->m_strResult);
@@ -79,7 +82,12 @@ void TransitionCounts::Add(Transition transition) {
     }
 }
 
-std::string ChangeSummary(const TransitionCounts& counts) {
+std::string ChangeSummary(const TransitionCounts& counts, bool firstRun) {
+    if (firstRun) {
+        const int pages = counts.Total();
+        return "First run: " + std::to_string(pages) + (pages == 1 ? " page" : " pages") +
+               " recorded";
+    }
     std::vector<std::string> parts;
     const auto add = [&parts](int n, const std::string& what) {
         if (n == 0) {

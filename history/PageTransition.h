@@ -4,7 +4,8 @@
 // "Link Not Found" and "Page Cannot be Found" are missing, "Page cannot be
 // displayed" says nothing about the link (the page could not be read). A
 // page is compared with the last run that saw its link present or missing:
-//   new              no earlier run saw the link present or missing
+//   new              no earlier run checked the page, or none saw the link
+//                    present or missing
 //   lost             present then, missing now
 //   restored         missing then, present now
 //   quality changed  present both times, with another verdict (follow,
@@ -48,12 +49,14 @@ struct TransitionCounts {
     int m_nQualityChanged = 0;
     int m_nUnchanged = 0;
     void Add(Transition transition);
+    int Total() const { return m_nNew + m_nLost + m_nRestored + m_nQualityChanged + m_nUnchanged; }
     // Anything the site owner should hear of (new pages alone are not).
     bool AnyChange() const { return m_nLost + m_nRestored + m_nQualityChanged > 0; }
 };
 
 // "3 links lost, 1 restored since the last run"; "No change since the last
-// run" when nothing was lost, restored or changed in quality.
-std::string ChangeSummary(const TransitionCounts& counts);
+// run" when nothing was lost, restored or changed in quality; "First run: 503
+// pages recorded" when no earlier run had recorded any page.
+std::string ChangeSummary(const TransitionCounts& counts, bool firstRun = false);
 
 }  // namespace tarnwick

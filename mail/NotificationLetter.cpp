@@ -1,5 +1,9 @@
 #include "mail/NotificationLetter.h"
 
+#include <curl/curl.h>
+
+#include <memory>
+
 #include "mail/ProductWebSite.h"
 
 namespace tarnwick {
@@ -19,7 +23,46 @@ constexpr char kPiece4[] =
     "]\n\nThis notification has been sent using Osgrel\x92s Tarnwick Ambrel software. More "
     "information about software is available on ";
 
+std::string Trimmed(const std::string& text) {
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && blank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && blank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+// The host of a page address, typed with or without its scheme; "" when
+// libcurl cannot read one.
+std::string HostOf(const std::string& page) {
+    const std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> url(curl_url(), &curl_url_cleanup);
+    if (!url || curl_url_set(url.get(), CURLUPART_URL, page.c_str(),
+                             CURLU_GUESS_SCHEME | CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK) {
+        return {};
+    }
+    char* host = nullptr;
+    if (curl_url_get(url.get(), CURLUPART_HOST, &host, 0) != CURLUE_OK || host == nullptr) {
+        return {};
+    }
+    std::string text = host;
+    curl_free(host);
+    return text;
+}
+
 }  // namespace
+
+std::string NotificationSubject(const std::string& advertiser, const std::string& page) {
+    const std::string trimmedPage = Trimmed(page);
+    std::string site = trimmedPage.find('\0') == std::string::npos ? HostOf(trimmedPage) : "";
+    if (site.empty()) {
+        site = trimmedPage;
+    }
+    return "Link to " + Trimmed(advertiser) + " missing on " + site;
+}
 
 std::string BuildNotificationLetter(const std::string& advertiser, const std::string& page) {
     std::string letter = kPiece1;

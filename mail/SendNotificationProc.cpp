@@ -11,7 +11,7 @@ int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
                          std::atomic<bool>* emptyShown, const std::function<void()>& beforeSend) {
     const DataFolder folder = DataFolder::FromEnvironment();
     MailSender sender(sink, job.m_nRow);
-    sender.m_strSubject = kNotificationSubject;
+    sender.m_strSubject = NotificationSubject(job.m_strAdvertiser, job.m_strPage);
     sender.m_strBody = BuildNotificationLetter(job.m_strAdvertiser, job.m_strPage);
 
     const NotificationMailSettings settings = ReadMailSettingsForNotification(folder.MailPath());

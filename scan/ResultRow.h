@@ -12,6 +12,9 @@
 
 namespace tarnwick {
 
+// What became of the page's webmaster letter in the run.
+enum class LetterMark { None, Sent, Failed, HeldBack };
+
 struct ResultRow {
     std::string m_strAdvertiser;
     std::string m_strPage;
@@ -23,6 +26,11 @@ struct ResultRow {
     std::string m_strReason;
     long m_nHttpStatus = 0;
     PageEvidence m_evidence;  // what the check saw of the link's worth
+    // The letter beside the Mail Address cell, whose text a failure replaces:
+    // the address it was for, and why it failed or was held back.
+    LetterMark m_eLetter = LetterMark::None;
+    std::string m_strLetterTo;
+    std::string m_strLetterNote;
     bool operator==(const ResultRow&) const = default;
 };
 

@@ -8,6 +8,7 @@
 #include "mail/NotificationJob.h"
 #include "scan/PageResult.h"
 #include "scan/ResultRow.h"
+#include "scan/StatusWords.h"
 
 namespace tarnwick {
 
@@ -28,6 +29,12 @@ public:
     virtual ResultRow ResultRowAt(int row) = 0;
     virtual void SetResultStatus(int row, const std::string& status) = 0;
     virtual void SetResultMail(int row, const std::string& text) = 0;
+    // The row's letter is held back by the letter rules (reason: why). Panes
+    // without a mark of their own write "Not mailed: " + reason as the
+    // Mail Address cell's text.
+    virtual void SetLetterHeldBack(int row, const std::string& reason) {
+        SetResultMail(row, kNotMailed + reason);
+    }
     // A page's result: its Status, and the reason and HTTP status kept with
     // the row. Panes that keep only the Status need not override it.
     virtual void SetResult(int row, const PageResult& result) {

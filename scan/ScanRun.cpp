@@ -286,7 +286,7 @@ void ScanRun::Commit(Run& run, const ScanJob& job, const PageResult& checked,
                                      : m_pObserver != nullptr ? m_pObserver->LetterHeldBack(job)
                                                               : std::string();
         if (!heldBack.empty()) {
-            m_panes.SetResultMail(job.m_nRow, kNotMailed + heldBack);
+            m_panes.SetLetterHeldBack(job.m_nRow, heldBack);
         } else {
             NotificationJob notification;
             notification.m_strPage = job.m_strPage;

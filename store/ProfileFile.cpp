@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <string_view>
 
 #include "store/FileError.h"
@@ -34,7 +36,44 @@ std::string PageLines(const std::vector<ImportRow>& rows, bool notify, bool firs
     return out;
 }
 
+// Whether path is a regular file holding exactly content.
+bool HoldsBytes(const std::string& path, const std::string& content) {
+    FILE* file = StoreLineReader::OpenRegularFile(path);
+    if (file == nullptr) {
+        return false;
+    }
+    std::string bytes(content.size() + 1, '\0');
+    const size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    return read == content.size() && bytes.compare(0, read, content) == 0;
+}
+
 enum class FlagRule { OneIsEnabled, ZeroIsDisabled };
+
+// The page of one line as the editing readers see it: fields ending at
+// "|||". False for a line without any (not a page to them).
+bool PageFields(std::string_view rest, FlagRule rule, ProfilePage& page) {
+    int field = 0;
+    for (size_t end = rest.find(kSep); end != std::string_view::npos; end = rest.find(kSep)) {
+        const std::string_view value = rest.substr(0, end);
+        if (field == 0) {
+            page.m_strPage = value;
+        } else if (field == 1) {
+            page.m_strMail = value;
+        } else if (field == 2) {
+            const bool enabled = rule == FlagRule::OneIsEnabled ? value == "1" : value != "0";
+            page.m_strNotify = enabled ? "Enabled" : "Disabled";
+        }
+        ++field;
+        rest.remove_prefix(end + kSep.size());
+    }
+    return field > 0;
+}
+
+std::string PageLine(const ProfilePage& row) {
+    return row.m_strPage + "|||" + row.m_strMail + "|||" +
+           (row.m_strNotify == "Enabled" ? "1|||" : "0|||");
+}
 
 ProfileContents ReadFields(const std::string& path, FlagRule rule) {
     ProfileContents contents;
@@ -52,23 +91,8 @@ ProfileContents ReadFields(const std::string& path, FlagRule rule) {
         return contents;
     }
     while (reader.ReadStoreLine(line)) {
-        std::string_view rest(line);
-        int field = 0;
         ProfilePage page;
-        for (size_t end = rest.find(kSep); end != std::string_view::npos; end = rest.find(kSep)) {
-            const std::string_view value = rest.substr(0, end);
-            if (field == 0) {
-                page.m_strPage = value;
-            } else if (field == 1) {
-                page.m_strMail = value;
-            } else if (field == 2) {
-                const bool enabled = rule == FlagRule::OneIsEnabled ? value == "1" : value != "0";
-                page.m_strNotify = enabled ? "Enabled" : "Disabled";
-            }
-            ++field;
-            rest.remove_prefix(end + kSep.size());
-        }
-        if (field > 0) {
+        if (PageFields(line, rule, page)) {
             contents.m_pages.push_back(std::move(page));
         }
     }
@@ -157,24 +181,54 @@ int ProfileFile::Append(const std::string& path, const std::string& advertiser,
 
 int ProfileFile::Overwrite(const std::string& path, const std::string& advertiser,
                            const std::vector<ImportRow>& rows, bool notify) const {
-    // Written beside the file and renamed over it, so a failure keeps the
-    // old profile whole.
-    StoreFileWriter temp(m_folder.NewTxtPath());
-    temp.WriteLine("Link: " + advertiser);
-    temp.WriteRaw(PageLines(rows, notify, false));
-    temp.CommitOver(path);
+    const std::string content = "Link: " + advertiser + PageLines(rows, notify, false);
+    // The same list again changes nothing, and writes nothing.
+    if (!HoldsBytes(path, content)) {
+        // Written beside the file and renamed over it, so a failure keeps the
+        // old profile whole.
+        StoreFileWriter temp(m_folder.NewTxtPath());
+        temp.WriteRaw(content);
+        temp.CommitOver(path);
+    }
     ProfileList list(m_folder);
     return list.Contains(path) ? -1 : list.Add(path);
 }
 
-void ProfileFile::Rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const {
-    StoreFileWriter temp(m_folder.NewTxtPath());
-    temp.WriteLine("Link: " + text);
-    for (const ProfilePage& row : rows) {
-        temp.WriteLine(row.m_strPage + "|||" + row.m_strMail + "|||" +
-                       (row.m_strNotify == "Enabled" ? "1|||" : "0|||"));
+bool ProfileFile::Rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const {
+    const std::string path = m_folder.ProfilePathOfText(text);
+    // The file as it is: its first line, and each page the dialog listed
+    // with the line it came from.
+    std::string first;
+    std::vector<std::pair<ProfilePage, std::string>> stored;
+    {
+        StoreLineReader reader(path);
+        std::string line;
+        if (reader.IsOpen() && reader.ReadLine(line) && !line.empty()) {
+            first = line;
+            while (reader.ReadStoreLine(line)) {
+                ProfilePage page;
+                if (PageFields(line, FlagRule::OneIsEnabled, page)) {
+                    stored.emplace_back(std::move(page), line);
+                }
+            }
+        }
     }
-    temp.CommitOver(m_folder.ProfilePathOfText(text));
+    if (!first.empty() && stored.size() == rows.size() &&
+        std::equal(rows.begin(), rows.end(), stored.begin(),
+                   [](const ProfilePage& row, const auto& kept) { return row == kept.first; })) {
+        return false;  // nothing the user changed: not a byte is written
+    }
+    // The advertiser's address as it was typed (the list shows the profile's
+    // display text, which may be shorter), and every page the user left as
+    // it was in its own bytes.
+    StoreFileWriter temp(m_folder.NewTxtPath());
+    temp.WriteLine(first.empty() ? "Link: " + text : first);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const bool same = i < stored.size() && stored[i].first == rows[i];
+        temp.WriteLine(same ? stored[i].second : PageLine(rows[i]));
+    }
+    temp.CommitOver(path);
+    return true;
 }
 
 bool ProfileFile::DeletePages(const std::string& text, const std::set<int>& positions) const {
@@ -210,8 +264,7 @@ bool ProfileFile::KeepPages(const std::string& text, const std::vector<ProfilePa
     StoreFileWriter temp(m_folder.NewTxtPath());
     temp.WriteLine(first);
     for (const ProfilePage& row : rows) {
-        temp.WriteLine(row.m_strPage + "|||" + row.m_strMail + "|||" +
-                       (row.m_strNotify == "Enabled" ? "1|||" : "0|||"));
+        temp.WriteLine(PageLine(row));
     }
     temp.CommitOver(path);
     return true;

@@ -71,8 +71,11 @@ public:
     int Overwrite(const std::string& path, const std::string& advertiser,
                   const std::vector<ImportRow>& rows, bool notify) const;
 
-    // Rewrites the profile of text T from an edited list through new.txt.
-    void Rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const;
+    // Rewrites the profile of text T from an edited list through new.txt,
+    // when the list differs from what the file holds: the first line (the
+    // advertiser's address as typed) and the lines of unchanged pages keep
+    // their bytes. Returns whether the file was written. Throws FileError.
+    bool Rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const;
 
     // Removes the page lines at the given positions (from 0) through new.txt.
     // Returns false when the profile file is missing (nothing changed).

@@ -63,15 +63,13 @@ std::string SummariseRun(const std::vector<ResultRow>& rows, const LetterCounts&
         text += (i == 0 ? "" : ", ") + std::to_string(counts[i].second) + " " + counts[i].first;
     }
     text += ".";
-    if (letters.m_nHandedOver > 0) {
-        int failed = 0;
-        for (const auto& [reason, count] : letters.m_failures) {
-            failed += count;
-        }
-        const int sent = letters.m_nHandedOver - failed - letters.m_nOutstanding;
-        text += " Letters: " + std::to_string(sent < 0 ? 0 : sent) + " sent";
+    if (letters.m_nHandedOver > 0 || letters.m_nHeld > 0) {
+        text += " Letters: " + std::to_string(letters.m_nSent) + " sent";
         if (letters.m_nOutstanding > 0) {
             text += ", " + std::to_string(letters.m_nOutstanding) + " being sent";
+        }
+        if (letters.m_nHeld > 0) {
+            text += ", " + std::to_string(letters.m_nHeld) + " held back";
         }
         for (const auto& [reason, count] : letters.m_failures) {
             text += ", " + Counted(count, "could not be sent", "could not be sent") + ": " + reason;

@@ -24,16 +24,21 @@ bool IsNotMailedRow(const ResultRow& row, bool letterFailed);
 
 bool FilterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed);
 
-// The letters of one run as far as they are known.
+// The letters of one run as far as they are known, each counted once, by
+// its end.
 struct LetterCounts {
     int m_nHandedOver = 0;                  // letters the run started
     int m_nOutstanding = 0;                 // still queued or being sent
+    int m_nSent = 0;                        // the server took them
+    int m_nHeld = 0;                        // held back by the letter rules
     std::map<std::string, int> m_failures;  // failure text -> letters
+    bool operator==(const LetterCounts&) const = default;
 };
 
-// "Done: 3 Link Found, 1 Link Not Found. Letters: 1 sent." - counts per
-// result word in the order of first appearance, rows without a result left
-// out; letters only when the run handed any over.
+// "Done: 3 Link Found, 1 Link Not Found. Letters: 1 sent, 2 held back." -
+// counts per result word in the order of first appearance, rows without a
+// result left out; letters only when the run handed any over or held any
+// back.
 std::string SummariseRun(const std::vector<ResultRow>& rows, const LetterCounts& letters);
 
 // Seconds left when `done` of `total` pages took `elapsedSeconds`; -1 while

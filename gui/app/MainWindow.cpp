@@ -359,7 +359,7 @@ void MainWindow::EndProgress() {
     m_pProgress->hide();
     m_pPage->hide();
     m_pTimeLeft->hide();
-    m_nLastLetterKey = -1;
+    m_lastLetters.reset();
     RefreshSummary();
     m_pSummary->show();
     if (m_runTimer.elapsed() >= static_cast<qint64>(m_nNotifyAfterSeconds) * 1000) {
@@ -375,14 +375,10 @@ void MainWindow::EndProgress() {
 void MainWindow::RefreshSummary() {
     const LetterCounts letters = m_fnLetters ? m_fnLetters() : LetterCounts{};
     // Letters still going out change the line until the last one is done.
-    int key = letters.m_nHandedOver * 7919 + letters.m_nOutstanding;
-    for (const auto& [reason, count] : letters.m_failures) {
-        key = key * 31 + count;
-    }
-    if (key == m_nLastLetterKey) {
+    if (m_lastLetters && *m_lastLetters == letters) {
         return;
     }
-    m_nLastLetterKey = key;
+    m_lastLetters = letters;
     m_pSummary->setText(ToQ(SummariseRun(m_pRight->Model().Rows(), letters)));
 }
 

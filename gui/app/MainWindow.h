@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "gui/app/KeyboardLocks.h"
@@ -130,7 +131,7 @@ private:
     QLabel* m_pSummary = nullptr;
     QElapsedTimer m_runTimer;
     bool m_bRunTracked = false;
-    int m_nLastLetterKey = -1;
+    std::optional<LetterCounts> m_lastLetters;  // what the summary line was made of
     int m_nNotifyAfterSeconds = 60;
     std::function<LetterCounts()> m_fnLetters;
     std::function<void(const QString&)> m_fnNotify;

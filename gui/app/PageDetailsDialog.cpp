@@ -28,6 +28,9 @@ PageDetailsDialog::PageDetailsDialog(const ResultRow& row, QWidget* parent) : QD
     AddLine(QStringLiteral("Advertiser's site"), ToQ(row.m_strAdvertiser));
     AddLine(QStringLiteral("Page"), ToQ(row.m_strPage));
     AddLine(QStringLiteral("Result"), ToQ(row.m_strStatus));
+    if (row.m_eLetter != LetterMark::None) {
+        AddLine(QStringLiteral("Letter"), ToQ(row.m_strLetterNote));
+    }
     if (!row.m_evidence.m_bChecked) {
         AddLine(QStringLiteral("Verdict"), QStringLiteral("not checked yet"));
     } else {

@@ -1,5 +1,6 @@
 // Page Details: everything the check of one results row saw, as selectable
-// text: the row's advertiser's site, page and result, then every fact of its
+// text: the row's advertiser's site, page and result, what became of its
+// letter (sent, failed or held back, and why), then every fact of its
 // evidence. Read only; Close (or Escape) ends it.
 #pragma once
 

@@ -57,6 +57,36 @@ QColor WorthlessMark() {
     return QColor(255, 176, 0);  // amber
 }
 
+// The mark after the address in the Mail Address cell, and its words for
+// those who do not see it.
+QString LetterMarkText(LetterMark mark) {
+    switch (mark) {
+        case LetterMark::Sent:
+            return QStringLiteral("\u2713");  // check mark
+        case LetterMark::Failed:
+            return QStringLiteral("\u2717");  // ballot x
+        case LetterMark::HeldBack:
+            return QStringLiteral("\u2298");  // circled slash
+        case LetterMark::None:
+            break;
+    }
+    return {};
+}
+
+QString LetterMarkWords(LetterMark mark) {
+    switch (mark) {
+        case LetterMark::Sent:
+            return QStringLiteral("letter sent");
+        case LetterMark::Failed:
+            return QStringLiteral("letter not sent");
+        case LetterMark::HeldBack:
+            return QStringLiteral("letter held back");
+        case LetterMark::None:
+            break;
+    }
+    return {};
+}
+
 }  // namespace
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
@@ -80,6 +110,19 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
                 return IsWorthlessLink(row.m_evidence, row.m_strStatus)
                            ? QStringLiteral("link worth nothing to search engines")
                            : QString();
+            default:
+                return {};
+        }
+    }
+    if (index.column() == ColMail && Row(index.row()).m_eLetter != LetterMark::None) {
+        const ResultRow& row = Row(index.row());
+        switch (role) {
+            case Qt::DisplayRole:
+                return ToQ(row.m_strLetterTo) + QLatin1Char(' ') + LetterMarkText(row.m_eLetter);
+            case Qt::ToolTipRole:
+                return ToQ(row.m_strLetterNote);
+            case Qt::AccessibleDescriptionRole:
+                return LetterMarkWords(row.m_eLetter);
             default:
                 return {};
         }
@@ -190,9 +233,27 @@ void ResultListModel::SetMail(int row, const std::string& text) {
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
+void ResultListModel::SetLetter(int row, LetterMark mark, const std::string& note,
+                                const std::string& to) {
+    if (row < 0 || row >= RowCount()) {
+        return;
+    }
+    ResultRow& r = m_rows[static_cast<size_t>(row)];
+    r.m_eLetter = mark;
+    r.m_strLetterNote = note;
+    r.m_strLetterTo = to.empty() ? r.m_strMail : to;
+    const QModelIndex cell = index(row, ColMail);
+    emit dataChanged(cell, cell);
+}
+
 bool ResultListModel::LetterFailed(int row) const {
-    return row >= 0 && static_cast<size_t>(row) < m_letterFailed.size() &&
-           m_letterFailed[static_cast<size_t>(row)];
+    if (row < 0 || row >= RowCount()) {
+        return false;
+    }
+    const LetterMark mark = Row(row).m_eLetter;
+    return mark == LetterMark::Failed || mark == LetterMark::HeldBack ||
+           (static_cast<size_t>(row) < m_letterFailed.size() &&
+            m_letterFailed[static_cast<size_t>(row)]);
 }
 
 void ResultListModel::SetChange(int row, const std::string& text) {

@@ -50,7 +50,12 @@ public:
     // A letter's failure text in place of the mail address (the row's letter
     // then counts as not sent).
     void SetMail(int row, const std::string& text);
+    // The row's letter ended (sent or failed) or was held back: the Mail
+    // Address cell shows the address it was for (to, or the cell's text when
+    // to is empty) with a mark, and note in its tool tip.
+    void SetLetter(int row, LetterMark mark, const std::string& note, const std::string& to = {});
     void SetChange(int row, const std::string& text);
+    // Whether the row's letter did not go out (failed or held back).
     bool LetterFailed(int row) const;
     void SetEvidence(int row, const PageEvidence& evidence);
     // Whether any Status cell holds more than white space.

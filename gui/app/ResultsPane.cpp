@@ -254,6 +254,11 @@ void ResultsPane::SetMail(int row, const std::string& text) {
     m_pModel->SetMail(row, text);
 }
 
+void ResultsPane::SetLetter(int row, LetterMark mark, const std::string& note,
+                            const std::string& to) {
+    m_pModel->SetLetter(row, mark, note, to);
+}
+
 void ResultsPane::SetChange(int row, const std::string& text) {
     m_pModel->SetChange(row, text);
 }

@@ -60,6 +60,9 @@ public:
     void SetStatus(int row, const std::string& status);
     void SetResult(int row, const PageResult& result);
     void SetMail(int row, const std::string& text);
+    // The row's letter: sent, failed or held back, and why (see
+    // ResultListModel::SetLetter).
+    void SetLetter(int row, LetterMark mark, const std::string& note, const std::string& to = {});
     void SetChange(int row, const std::string& text);
     void SetEvidence(int row, const PageEvidence& evidence);
 

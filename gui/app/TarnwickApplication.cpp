@@ -113,10 +113,11 @@ bool TarnwickApplication::start() {
             QMetaObject::invokeMethod(
                 frame, [frame, message] { frame->ShowRunSummary(message); }, Qt::QueuedConnection);
         });
-    m_pMailQueue->SetLetterListener(
-        [history = m_pHistory.get()](const NotificationJob& job, const std::string& outcome) {
-            history->LetterDone(job, outcome);
-        });
+    m_pMailQueue->SetLetterListener([history = m_pHistory.get(), panes = m_pScanPanes.get()](
+                                        const NotificationJob& job, const std::string& outcome) {
+        history->LetterDone(job, outcome);
+        panes->letterDone(job, outcome);
+    });
     // Recorded before it can reach the server: a program ended mid-letter
     // never mails the webmaster a second time.
     m_pMailQueue->setSendingListener(

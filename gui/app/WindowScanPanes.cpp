@@ -5,6 +5,7 @@
 #include "gui/app/ResultsPane.h"
 #include "gui/controls/AppMessageBox.h"
 #include "mail/MailSender.h"
+#include "mail/NotificationQueue.h"
 
 namespace tarnwick {
 
@@ -77,11 +78,37 @@ void WindowScanPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
 }
 
 void WindowScanPanes::SetResultMail(int row, const std::string& text) {
-    if (row >= 0) {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_letters.m_failures[text];
-    }
+    // Counted once the letter has ended (letterDone): a letter may write
+    // more than one text on its way.
     OnGuiThread([&] { m_frame.resultsPane()->SetMail(row, text); });
+}
+
+void WindowScanPanes::SetLetterHeldBack(int row, const std::string& reason) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_letters.m_nHeld;
+    }
+    OnGuiThread(
+        [&] { m_frame.resultsPane()->SetLetter(row, LetterMark::HeldBack, kNotMailed + reason); });
+}
+
+void WindowScanPanes::letterDone(const NotificationJob& job, const std::string& outcome) {
+    const bool sent = outcome == kLetterOutcomeSent;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (sent) {
+            ++m_letters.m_nSent;
+        } else {
+            ++m_letters.m_failures[outcome];
+        }
+    }
+    OnGuiThread([&] {
+        m_frame.resultsPane()->SetLetter(
+            job.m_nRow, sent ? LetterMark::Sent : LetterMark::Failed,
+            sent ? "Letter sent to " + job.m_strMail
+                 : "Letter to " + job.m_strMail + " could not be sent: " + outcome,
+            job.m_strMail);
+    });
 }
 
 void WindowScanPanes::BeginRun(bool withoutMail) {

@@ -53,6 +53,11 @@ public:
     void SetResult(int row, const PageResult& result) override;
     // Also where a letter's failure is written (row -1, the test mail: nothing).
     void SetResultMail(int row, const std::string& text) override;
+    // The address stays in the cell, marked as held back; counted.
+    void SetLetterHeldBack(int row, const std::string& reason) override;
+    // The end of a letter handed over, from its sending thread: outcome is
+    // kLetterOutcomeSent or what its cell was told. Counted and marked.
+    void letterDone(const NotificationJob& job, const std::string& outcome);
     void SetResultEvidence(int row, const PageEvidence& evidence) override;
 
     void OfferReport() override;

@@ -205,6 +205,11 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
         panel->raise();
     }
     place->addWidget(typedPanel, 0, 0, 2, 1);
+    // What the import brought, under the list it filled.
+    m_pImportSummary = MakeLabel(this, "ImportSummary", QString());
+    m_pImportSummary->setWordWrap(true);
+    m_pImportSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    place->addWidget(m_pImportSummary, 2, 0);
     place->setRowStretch(1, 1);
     layout->addLayout(place, 1);
     auto* buttons = new QHBoxLayout;
@@ -243,16 +248,16 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     const QList<QWidget*> fileControls = {m_pWizardHeading, m_pPathLabel, m_pPath, m_pBrowse};
     const QList<QWidget*> separatorControls = {m_pWizardHeading, m_pSemicolon, m_pComma, m_pOther,
                                                m_pOtherText};
-    m_pageControls = {m_pListLabel,     m_pList,   m_pTypeText,  m_pTypeCsv,   m_pTypeExcel,
-                      m_pWizardHeading, m_pNotify, m_pPathLabel, m_pPath,      m_pBrowse,
-                      m_pSemicolon,     m_pComma,  m_pOther,     m_pOtherText, m_pTypePaste,
-                      m_pTypedLabel,    m_pTyped};
+    m_pageControls = {m_pListLabel,     m_pList,   m_pTypeText,     m_pTypeCsv,   m_pTypeExcel,
+                      m_pWizardHeading, m_pNotify, m_pPathLabel,    m_pPath,      m_pBrowse,
+                      m_pSemicolon,     m_pComma,  m_pOther,        m_pOtherText, m_pTypePaste,
+                      m_pTypedLabel,    m_pTyped,  m_pImportSummary};
     m_looks = {{
         {{m_pListLabel, m_pList}, kCancel, kImport},  // Page::Address
         {typeControls, kBack, kNext},                 // Page::FileType
         {fileControls, kBack, kNext},                 // Page::File
         {separatorControls, kBack, kNext},            // Page::Separator
-        {{m_pList}, kBack, kSave},                    // Page::ImportedList
+        {{m_pList, m_pImportSummary}, kBack, kSave},  // Page::ImportedList
         {{m_pTypedLabel, m_pTyped}, kBack, kNext},    // Page::Typed
     }};
     ShowPage(Page::Address, Arrival::Forward);
@@ -294,9 +299,11 @@ void AddProfileWizard::ShowUnreadable(int error) {
     AppMessageBox::Show(FileError(ImportPath(), error), AppMessageBox::Buttons::Ok, this);
 }
 
-void AddProfileWizard::ShowImport(const ImportResult& result) {
+void AddProfileWizard::ShowImport(const ImportResult& result, bool withMail) {
     std::vector<ImportRow> rows = result.m_rows;
+    const ImportSummary summary = TidyImport(rows);
     m_pModel->SetRows(std::move(rows));
+    m_pImportSummary->setText(ToQ(summary.Text(withMail)));
     if (result.m_eEnd == ImportEnd::FormatError) {
         AppMessageBox::Show(result.m_strMessage, AppMessageBox::Buttons::Ok, this);
     } else if (result.m_eEnd == ImportEnd::Unreadable) {
@@ -452,7 +459,7 @@ void AddProfileWizard::FromFilePage() {
     if (csv) {
         PutMailColumns(false);
     }
-    ShowImport(result);
+    ShowImport(result, csv);
 }
 
 void AddProfileWizard::FromSeparatorPage() {
@@ -478,7 +485,7 @@ void AddProfileWizard::FromSeparatorPage() {
     ShowPage(Page::ImportedList, Arrival::Forward);
     PutMailColumns(true);
     m_pModel->ClearRows();
-    ShowImport(result);
+    ShowImport(result, true);
 }
 
 void AddProfileWizard::FromTypedPage() {
@@ -493,6 +500,7 @@ void AddProfileWizard::FromTypedPage() {
     }
     ShowPage(Page::ImportedList, Arrival::Forward);
     SetColumns({QStringLiteral("links"), QStringLiteral("Mail")});
+    m_pImportSummary->clear();
     m_pModel->ClearRows();
     m_pModel->SetRows(std::vector<ImportRow>(typed.m_rows));
 }

@@ -64,7 +64,9 @@ private:
     void SaveAndFinish();      // "Save and Finish" on the list page
 
     // Shows what an import gave; the format message after the rows are in.
-    void ShowImport(const ImportResult& result);
+    // Shows the imported rows, tidied (scheme added, duplicates left out),
+    // and the line that tells what the import brought.
+    void ShowImport(const ImportResult& result, bool withMail);
     void ShowUnreadable(int error);
     void SetColumns(const QStringList& headings);
     // Makes the first two headings "links" and "Mail"; dropFirst removes the
@@ -98,6 +100,7 @@ private:
     QLabel* m_pHint;               // 1074
     QRadioButton* m_pTypePaste;    // pages typed or pasted instead of a file
     QLabel* m_pTypedLabel;
+    QLabel* m_pImportSummary;
     QPlainTextEdit* m_pTyped;
     QPushButton* m_pOk;  // 1
     QButtonGroup* m_pTypeGroup;

@@ -376,15 +376,19 @@ void EditProfileDialog::OnFinish() {
             return;
         }
     }
+    bool written = false;
     try {
         // The file the pages were loaded from: the address box's text as Next
         // trimmed it (blanks around it would lead to another file name).
-        ProfileFile(DataFolder::FromEnvironment()).Rewrite(FromQ(m_strEdit), rows);
+        // Only a list the user changed is written, and only what changed.
+        written = ProfileFile(DataFolder::FromEnvironment()).Rewrite(FromQ(m_strEdit), rows);
     } catch (const FileError& error) {
         AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, this);
         return;
     }
-    m_panes.RebuildResults();
+    if (written) {
+        m_panes.RebuildResults();
+    }
     accept();
 }
 

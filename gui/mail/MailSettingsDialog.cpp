@@ -127,7 +127,7 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent) : QDialog(parent) {
     m_pQuietDays->setObjectName(QStringLiteral("LetterQuietDays"));
     m_pQuietDays->setRange(0, 36500);
     m_pQuietDays->setSuffix(QStringLiteral(" days"));
-    m_pQuietDays->setSpecialValueText(QStringLiteral("0 days (no limit)"));
+    m_pQuietDays->setSpecialValueText(QStringLiteral("0 days (mail every run)"));
     m_pQuietDays->setAccessibleName(
         QStringLiteral("do not mail the same webmaster about the same page again within D days"));
     auto* letterGrid = new QGridLayout(m_pLetterGroup);
@@ -198,6 +198,7 @@ void MailSettingsDialog::OnInitDialog() {
     }
     m_bSendNotification = 1;
     m_settings = ReadMailSettingsForDialog(path);
+    m_storedSettings = m_settings;
     UpdateData(false);
     // All six, whatever the SSL state.
     for (QWidget* w : {static_cast<QWidget*>(m_pSender), static_cast<QWidget*>(m_pSmtpServer),
@@ -278,7 +279,12 @@ void MailSettingsDialog::OnSave() {
 bool MailSettingsDialog::WriteMailSettings() {
     try {
         const DataFolder folder = DataFolder::FromEnvironment();
-        tarnwick::WriteMailSettings(folder.MailPath(), m_settings);
+        // Saved unchanged, Mail.txt keeps its bytes (and its time).
+        if (!m_storedSettings || *m_storedSettings != m_settings ||
+            !FileExists(folder.MailPath())) {
+            tarnwick::WriteMailSettings(folder.MailPath(), m_settings);
+            m_storedSettings = m_settings;
+        }
         if (m_letterRules != m_storedRules) {
             WriteLetterRules(folder.Folder(), m_letterRules);
             m_storedRules = m_letterRules;

@@ -4,8 +4,9 @@
 //
 // Below them, the letter rules (Letters.ini): letters held back until the
 // link has been missing in K consecutive runs, and for D days after the same
-// webmaster was mailed about the same page. Save writes them with Mail.txt
-// when they were changed; the defaults (1 and 0) hold back nothing.
+// webmaster was mailed about the same page. Save writes each file only when
+// its values were changed; the defaults (1 and 1) hold back only a second
+// letter on the same day.
 //
 // Callers (Add-profile wizard, Edit Profile dialog) construct it and run it
 // modally with DoModal(); the result tells nothing they use. Only "Save"
@@ -14,6 +15,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "history/LetterRules.h"
@@ -87,6 +89,8 @@ private:
     QSpinBox* m_pMissingRuns = nullptr;
     QSpinBox* m_pQuietDays = nullptr;
     LetterRules m_storedRules;
+    // Mail.txt as it was read, when it exists.
+    std::optional<MailSettings> m_storedSettings;
     bool m_bSending = false;
 };
 

@@ -21,6 +21,8 @@
 #include <functional>
 #include <thread>
 
+#include "history/HistoryDatabase.h"
+#include "history/HistoryError.h"
 #include "mail/MailSettings.h"
 #include "mail/SmtpTestServer.h"
 #include "scan/PageServer.h"
@@ -515,7 +517,7 @@ TEST_F(CliServerTest, LettersIniAsWrittenByHand) {
     const Outcome first = RunCli({"scan"});
     EXPECT_EQ(first.status, 1);
     EXPECT_EQ(first.err, "tarnwick-cli: " + ini +
-                             ": quiet_days=\"soon\" is not a whole number; 0 is used\n"
+                             ": quiet_days=\"soon\" is not a whole number; 1 is used\n"
                              "tarnwick-cli: mail for " +
                              page +
                              ": Not mailed: the link has been missing in 1 run, letters wait "
@@ -821,6 +823,64 @@ TEST_F(CliServerTest, NoSecondLetterAfterASignal) {
                   c.lateReply)
             << second.err;
         EXPECT_EQ(smtp.WaitForMail(2, std::chrono::milliseconds(500)).size(), 1u);
+    }
+}
+
+// Stop and Play again, as a user does when a run seems stuck: with the
+// letter rules as they come (no Letters.ini), the webmaster mailed before
+// the stop gets no second letter; with letters waiting for two missing runs,
+// the stopped run and its restart count as one round, and only the next run
+// mails.
+TEST_F(CliServerTest, StopAndRestartSendsEachLetterOnce) {
+    const DataFolder& f = m_folder.Folder();
+    const std::string lost = Server().Http("/files/b.html");
+    for (const bool twoRounds : {false, true}) {
+        SCOPED_TRACE(twoRounds ? "missing_runs=2" : "the defaults");
+        std::filesystem::remove_all(f.Folder());
+        f.EnsureExists();
+        test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+        ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+        UseMailServer(smtp);
+        if (twoRounds) {
+            test::WriteBytes(f.Folder() + "/Letters.ini", "missing_runs=2\r\n");
+        }
+        AddProfile("www.example.com", {lost, Server().Http("/delay/3000/a.html")}, true);
+
+        Started first({TARNWICK_CLI_PATH, "scan"});
+        if (twoRounds) {
+            // Stopped once the first page is in the history.
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            bool recorded = false;
+            while (!recorded && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                try {
+                    HistoryDatabase db(HistoryDatabase::PathIn(f.Folder()), false, 100);
+                    const std::vector<RunInfo> runs = db.Runs();
+                    recorded = !runs.empty() && runs.back().m_counts.m_nNotFound == 1;
+                } catch (const HistoryError&) {
+                }
+            }
+            ASSERT_TRUE(recorded);
+        } else {
+            ASSERT_EQ(smtp.WaitForMail(1).size(), 1u);
+        }
+        ASSERT_EQ(kill(first.Pid(), SIGINT), 0);
+        EXPECT_EQ(first.Finish().status, 130);
+
+        const Outcome again = RunCli({"scan", "--page-timeout", "1"});
+        EXPECT_EQ(again.status, 1) << again.err;
+        EXPECT_NE(
+            again.err.find("tarnwick-cli: mail for " + lost + ": Not mailed: " +
+                           (twoRounds ? "the link has been missing in 1 run, letters wait for 2"
+                                      : "this webmaster was mailed about the page on ")),
+            std::string::npos)
+            << again.err;
+        EXPECT_EQ(smtp.WaitForMail(2, std::chrono::milliseconds(500)).size(), twoRounds ? 0u : 1u);
+        if (twoRounds) {
+            // The next run is the second round: its letter goes.
+            EXPECT_EQ(RunCli({"scan", "--page-timeout", "1"}).status, 1);
+            EXPECT_EQ(smtp.WaitForMail(1).size(), 1u);
+        }
     }
 }
 

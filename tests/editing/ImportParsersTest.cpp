@@ -304,6 +304,105 @@ INSTANTIATE_TEST_SUITE_P(
                                 ImportEnd::Complete,
                                 kNone}));
 
+// Spreadsheets set up for a language with a decimal comma write CSV with
+// semicolons or tabs: the heading tells which, or else most lines do.
+INSTANTIATE_TEST_SUITE_P(
+    CsvSeparator, ParseTest,
+    ::testing::Values(ParseCase{"SemicolonHeading",
+                                Kind::Csv,
+                                "",
+                                "Page;E-mail\r\nhttp://a.example/p0.html;w@a.example\r\n"
+                                "http://b.example/q,r.html;w@b.example\r\n",
+                                {{"http://a.example/p0.html", "w@a.example"},
+                                 {"http://b.example/q,r.html", "w@b.example"}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"TabHeading",
+                                Kind::Csv,
+                                "",
+                                "\xEF\xBB\xBFURL\tMail\na.example;x\tw@a.example\n",
+                                {{"a.example;x", "w@a.example"}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"SemicolonsInMostLines",
+                                Kind::Csv,
+                                "",
+                                "a.example/p;w@a\nb.example/q,1;w@b\nc.example\nd.example;\n",
+                                {{"a.example/p", "w@a"},
+                                 {"b.example/q,1", "w@b"},
+                                 {"c.example", ""},
+                                 {"d.example", ""}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"TieKeepsTheComma",
+                                Kind::Csv,
+                                "",
+                                "a.example,w@a\nb.example;w@b\n",
+                                {{"a.example", "w@a"}, {"b.example;w@b", ""}},
+                                ImportEnd::Complete,
+                                kNone},
+                      ParseCase{"QuotedSemicolonFields",
+                                Kind::Csv,
+                                "",
+                                "\"a.example/x?q=1;2\";\"Web; Master\"\nb.example;m\n",
+                                {{"a.example/x?q=1;2", "Web; Master"}, {"b.example", "m"}},
+                                ImportEnd::Complete,
+                                kNone}));
+
+// After an import: pages without a scheme get "http://", a page listed twice
+// is kept once, and one line tells what the list brought.
+TEST(ImportSummaryTest, TidiesTheRowsAndSaysWhatItDid) {
+    const struct {
+        const char* name;
+        std::vector<ImportRow> rows;
+        bool withMail;
+        Rows kept;
+        std::string text;
+    } cases[] = {
+        {"a clean list",
+         {{"http://a.example/", "w@a"}, {"https://b.example/", "w@b"}},
+         true,
+         {{"http://a.example/", "w@a"}, {"https://b.example/", "w@b"}},
+         "2 pages"},
+        {"without mail and duplicates",
+         {{"http://a.example/", "w@a"},
+          {"http://b.example/", " "},
+          {" http://a.example/ ", "other@a"},
+          {"http://c.example/", ""},
+          {"http://b.example/", "w@b"}},
+         true,
+         {{"http://a.example/", "w@a"}, {"http://b.example/", " "}, {"http://c.example/", ""}},
+         "3 pages, 2 without mail, 2 duplicates left out"},
+        {"schemes added",
+         {{"www.a.example/links", "w@a"},
+          {" b.example", "w@b"},
+          {"ftp://c.example/x", ""},
+          {"d.example/?u=http://e.example/", ""},
+          {"http://www.a.example/links", "again"}},
+         false,
+         {{"http://www.a.example/links", "w@a"},
+          {" http://b.example", "w@b"},
+          {"ftp://c.example/x", ""},
+          {"http://d.example/?u=http://e.example/", ""}},
+         "4 pages, 1 duplicate left out; http:// added to 3 addresses without it "
+         "(http://www.a.example/links, ...)"},
+        {"one scheme added",
+         {{"a.example", ""}},
+         true,
+         {{"http://a.example", ""}},
+         "1 page, 1 without mail; http:// added to 1 address without it (http://a.example)"},
+        {"nothing", {}, true, {}, "0 pages"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImportResult tidied;
+        tidied.m_rows = c.rows;
+        const ImportSummary summary = TidyImport(tidied.m_rows);
+        EXPECT_EQ(RowsOf(tidied), c.kept);
+        EXPECT_EQ(summary.Text(c.withMail), c.text);
+    }
+}
+
 // The message names the line (counted from 1, empty lines included) and
 // shows it.
 TEST(ImportLineTest, FormatErrorNamesTheLine) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <cstdio>
+
 #include "history/EvidenceRecord.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryError.h"
@@ -187,6 +189,80 @@ TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
     EXPECT_EQ(runs[1].m_strOutcome, "stopped");
     EXPECT_TRUE(db.LastLettersSent().empty());
     EXPECT_EQ(db.Timeline({"www.a.com", "http://p/"}).size(), 3u);
+}
+
+// The missing streak counts rounds, not runs: a run stopped before its end
+// and the run played after it on the same day are one round, whether the
+// page was checked in the first part, the second or both; a page the stopped
+// run never reached resets nothing. The new run's own round is not counted
+// (the letter rules add it).
+TEST_F(HistoryDatabaseTest, AStoppedRunAndItsRestartAreOneRound) {
+    constexpr std::int64_t kHour = 3600;
+    constexpr std::int64_t kWeek = 7 * 24 * kHour;
+    struct Run {
+        std::int64_t started = 0;
+        const char* outcome = "";      // "" for a run cut off with its program
+        const char* result = nullptr;  // nullptr: the run did not reach the page
+    };
+    const char* const kMissing = "Link Not Found";
+    const char* const kGone = "Page Cannot be Found";
+    const char* const kFound = "Link Found";
+    const struct {
+        const char* name;
+        std::vector<Run> runs;  // the last one is the new run, without a result yet
+        int streak;
+    } cases[] = {
+        {"weekly runs", {{0, "completed", kMissing}, {kWeek, "completed", kGone}, {2 * kWeek}}, 2},
+        {"the restart of the stopped run it continues",
+         {{0, "completed", kMissing}, {kWeek, "stopped", kMissing}, {kWeek + 34}},
+         1},
+        {"a stopped run cut off with its program",
+         {{0, "completed", kMissing}, {kWeek, "", kMissing}, {kWeek + kHour}},
+         1},
+        {"stopped twice, then the round ends",
+         {{0, "stopped", kMissing},
+          {60, "stopped", kMissing},
+          {120, "completed", kMissing},
+          {kWeek}},
+         1},
+        {"a stop that never reached the page",
+         {{0, "completed", kMissing}, {kWeek, "stopped", nullptr}, {kWeek + 60}},
+         1},
+        {"taken up a day later: a round of its own",
+         {{0, "completed", kMissing}, {kWeek, "stopped", kMissing}, {kWeek + 25 * kHour}},
+         2},
+        {"found in the stopped part of this round",
+         {{0, "completed", kMissing}, {kWeek, "stopped", kFound}, {kWeek + 60}},
+         0},
+        {"a completed run the same day is a round",
+         {{0, "completed", kMissing}, {kHour, "completed", kMissing}, {2 * kHour}},
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* suffix : {"", "-wal", "-shm"}) {
+            std::remove((m_strPath + suffix).c_str());
+        }
+        HistoryDatabase db(m_strPath);
+        std::int64_t id = 0;
+        for (size_t i = 0; i < c.runs.size(); ++i) {
+            const Run& run = c.runs[i];
+            id = db.BeginRun("desktop", 1'000'000 + run.started);
+            if (i + 1 == c.runs.size()) {
+                break;
+            }
+            if (run.result != nullptr) {
+                db.AddResult(id, Record("http://p/", run.result, 0));
+            }
+            if (*run.outcome != '\0') {
+                db.EndRun(id, 1'000'000 + run.started + 30, run.outcome);
+            }
+        }
+        const auto before = db.PagesBefore(id);
+        const auto page = before.find({"www.a.com", "http://p/"});
+        ASSERT_NE(page, before.end());
+        EXPECT_EQ(page->second.m_nMissingStreak, c.streak);
+    }
 }
 
 TEST_F(HistoryDatabaseTest, EvidenceIsKeptAndAVerdictChangeIsAQualityChange) {

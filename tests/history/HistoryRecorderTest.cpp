@@ -95,7 +95,7 @@ TEST_F(HistoryRecorderTest, SecondRunShowsWhatChanged) {
     Run(recorder);
     ASSERT_TRUE(m_reports.empty()) << m_reports[0];
     EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "New"}, {1, "New"}}));
-    EXPECT_EQ(m_panes.Summaries(), (std::vector<std::string>{"No change since the last run"}));
+    EXPECT_EQ(m_panes.Summaries(), (std::vector<std::string>{"First run: 2 pages recorded"}));
 
     Set("http://p0-0/", "Link Not Found");
     Set("http://p0-1/", "Link Found");
@@ -306,14 +306,44 @@ TEST_F(HistoryRecorderTest, LettersAreRecordedBeforeTheyAreSent) {
                                                  "Not mailed: this web"}));
 }
 
-TEST_F(HistoryRecorderTest, DefaultRulesMailEveryRun) {
-    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter());
+// On a first run every page is new, the unreadable ones too, and the
+// summary says how many pages the history now holds.
+TEST_F(HistoryRecorderTest, FirstRunMarksEveryPageNew) {
+    HistoryRecorder recorder(m_strPath, kSourceDesktop, Reporter());
+    Set("http://p0-0/", "Page cannot be displayed");
+    Set("http://p0-1/", "Link Found");
+    Run(recorder);
+    EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "New"}, {1, "New"}}));
+    EXPECT_EQ(m_panes.Summaries(), (std::vector<std::string>{"First run: 2 pages recorded"}));
+    Run(recorder);
+    EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "Unchanged"}, {1, "Unchanged"}}));
+    EXPECT_EQ(m_panes.Summaries().back(), "No change since the last run");
+}
+
+// By default the webmaster gets one letter a day about a page, however
+// often Play is pressed; with 0 quiet days every run mails.
+TEST_F(HistoryRecorderTest, DefaultRulesMailOnceADay) {
+    std::atomic<std::int64_t> now{1'000'000};
+    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), [&now] { return now.load(); });
     Set("http://p0-0/", "Page Cannot be Found");
     Set("http://p0-1/", "Link Not Found");
-    for (int i = 1; i <= 3; ++i) {
+    const struct {
+        std::int64_t later;
+        LetterRules rules;
+        size_t letters;  // letters handed over so far
+    } runs[] = {
+        {0, {}, 2},        {34, {}, 2},     {20 * 3600, {}, 2},
+        {4 * 3600, {}, 4}, {60, {1, 0}, 6}, {60, {1, 0}, 8},
+    };
+    for (const auto& run : runs) {
+        now += run.later;
+        recorder.SetLetterRules(run.rules);
+        const size_t before = m_panes.Notifications().size();
         Run(recorder);
-        recorder.LetterDone(m_panes.Notifications().back(), "sent");
-        EXPECT_EQ(m_panes.Notifications().size(), 2u * i);
+        for (size_t i = before; i < m_panes.Notifications().size(); ++i) {
+            recorder.LetterDone(m_panes.Notifications()[i], "sent");
+        }
+        EXPECT_EQ(m_panes.Notifications().size(), run.letters) << "at " << now;
     }
 }
 

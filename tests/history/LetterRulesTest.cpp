@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,34 @@
 
 namespace tarnwick {
 namespace {
+
+// By default a webmaster gets one letter a day about a page at most, however
+// often the run is played; 0 quiet days lets every run mail.
+TEST(LetterRulesTest, DefaultsHoldBackOnlyASecondLetterTheSameDay) {
+    constexpr std::int64_t kNow = 1'000'000'000;
+    constexpr std::int64_t kHour = 3600;
+    EXPECT_EQ(LetterRules(), (LetterRules{1, 1}));
+    const struct {
+        LetterRules rules;
+        int missingRuns;
+        std::optional<std::int64_t> lastSent;
+        bool held;
+    } cases[] = {
+        {{}, 1, std::nullopt, false},     {{}, 1, kNow - 34, true},
+        {{}, 1, kNow - 23 * kHour, true}, {{}, 1, kNow - 24 * kHour, false},
+        {{1, 0}, 1, kNow - 34, false},    {{2, 0}, 1, std::nullopt, true},
+        {{2, 0}, 2, std::nullopt, false}, {{1, 7}, 3, kNow - 6 * 24 * kHour, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.rules.m_nMissingRuns) + " runs, " +
+                     std::to_string(c.rules.m_nQuietDays) + " days, sent " +
+                     (c.lastSent ? std::to_string(kNow - *c.lastSent) + " s ago" : "never"));
+        const std::string reason = LetterHoldBackReason(c.rules, c.missingRuns, c.lastSent, kNow);
+        EXPECT_EQ(!reason.empty(), c.held) << reason;
+    }
+    EXPECT_NE(LetterHoldBackReason({}, 1, kNow - 34, kNow).find(", within 1 day"),
+              std::string::npos);
+}
 
 TEST(LetterRulesTest, EveryFormOfTheFileKeepsItsRules) {
     const struct {
@@ -22,17 +51,17 @@ TEST(LetterRulesTest, EveryFormOfTheFileKeepsItsRules) {
     } cases[] = {
         {"missing_runs=2\r\nquiet_days=30", {2, 30}, ""},
         {"missing_runs = 2\nquiet_days = 30\n", {2, 30}, ""},
-        {"\t missing_runs\t=\t2 \r\n", {2, 0}, ""},
-        {"\xEF\xBB\xBFmissing_runs=2\r\n", {2, 0}, ""},
+        {"\t missing_runs\t=\t2 \r\n", {2, 1}, ""},
+        {"\xEF\xBB\xBFmissing_runs=2\r\n", {2, 1}, ""},
         {"MISSING_RUNS=2\rQuiet_Days=30\r", {2, 30}, ""},
         {"# letters\n; wait a little\nquiet_days=7\n", {1, 7}, ""},
-        {"missing_runs=3\nmissing_runs=4\n", {4, 0}, ""},
-        {"missing_runs=+2\n", {2, 0}, ""},
-        {"", {1, 0}, ""},
-        {"missing_runs=\n", {1, 0}, "missing_runs=\"\" is not a whole number; 1 is used"},
-        {"missing_runs=0\n", {1, 0}, "missing_runs=\"0\" is outside 1 to 1000; 1 is used"},
+        {"missing_runs=3\nmissing_runs=4\n", {4, 1}, ""},
+        {"missing_runs=+2\n", {2, 1}, ""},
+        {"", {1, 1}, ""},
+        {"missing_runs=\n", {1, 1}, "missing_runs=\"\" is not a whole number; 1 is used"},
+        {"missing_runs=0\n", {1, 1}, "missing_runs=\"0\" is outside 1 to 1000; 1 is used"},
         {"missing_runs=5000\n",
-         {1000, 0},
+         {1000, 1},
          "missing_runs=\"5000\" is outside 1 to 1000; 1000 is used"},
         {"quiet_days=99999\n",
          {1, 36500},
@@ -41,10 +70,10 @@ TEST(LetterRulesTest, EveryFormOfTheFileKeepsItsRules) {
         {"missing_runs=two\nquiet_days=30\n",
          {1, 30},
          "missing_runs=\"two\" is not a whole number; 1 is used"},
-        {"quiet_days=30 days\n", {1, 0}, "quiet_days=\"30 days\" is not a whole number; 0 is used"},
+        {"quiet_days=30 days\n", {1, 1}, "quiet_days=\"30 days\" is not a whole number; 1 is used"},
         {"quiet_days=1e3\nmissing_runs=2",
-         {2, 0},
-         "quiet_days=\"1e3\" is not a whole number; 0 is used"},
+         {2, 1},
+         "quiet_days=\"1e3\" is not a whole number; 1 is used"},
     };
     test::TempDataFolder temp;
     const std::string folder = temp.Folder().Folder();

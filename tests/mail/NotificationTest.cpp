@@ -98,7 +98,33 @@ TEST_F(Notification, EnabledPageGetsTheLetterThroughTheQueue) {
     EXPECT_EQ(mail[0].m_strMailFrom, "sender@example.com");
     EXPECT_EQ(mail[0].m_strRecipients, "webmaster@partner.example");
     EXPECT_EQ(mail[0].m_strBody, kDeliveredLetter);
-    EXPECT_NE(mail[0].m_strRaw.find("\r\nSubject: Osgrel Tarnwick Ambrel\r\n"), std::string::npos);
+    EXPECT_NE(mail[0].m_strRaw.find("\r\nSubject: Link to http://www.osgrel.example missing on "
+                                    "partner.example\r\n"),
+              std::string::npos)
+        << mail[0].m_strRaw;
+}
+
+// The subject names the advertiser as typed and the page's site, so that
+// letters about different pages are told apart in the webmaster's inbox.
+TEST_F(Notification, SubjectNamesTheAdvertiserAndThePagesSite) {
+    const struct {
+        const char* advertiser;
+        const char* page;
+        const char* subject;
+    } cases[] = {
+        {kAdvertiser, kPage, "Link to http://www.osgrel.example missing on partner.example"},
+        {" www.shop-a.example ", "partner.example/p0.html",
+         "Link to www.shop-a.example missing on partner.example"},
+        {"shop-a.example", "https://Blog.Partner.example:8443/a?b#c",
+         "Link to shop-a.example missing on Blog.Partner.example"},
+        {"shop-a.example", "ftp://files.partner.example/links.txt",
+         "Link to shop-a.example missing on files.partner.example"},
+        {"shop-a.example", "not an address", "Link to shop-a.example missing on not an address"},
+        {"shop-a.example", "", "Link to shop-a.example missing on "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NotificationSubject(c.advertiser, c.page), c.subject) << c.page;
+    }
 }
 
 // The sending listener hears of a letter before its SMTP exchange begins,

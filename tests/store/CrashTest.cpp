@@ -92,10 +92,11 @@ TEST_F(CrashTest, ProfileRewritesLeaveTheOldOrTheNewFile) {
         40, {"http://a.example.net/links.html", "a@x.org", "Enabled"});
     const std::vector<ImportRow> rowsB(25, {"http://b.example.net/partners.html", ""});
     ProfileFile files(m_folder);
+    files.Overwrite(path, "example.com", rowsB, false);
+    const std::string b = ReadBytes(path);
     files.Rewrite("www.example.com", pagesA);
     const std::string a = ReadBytes(path);
     files.Overwrite(path, "example.com", rowsB, false);
-    const std::string b = ReadBytes(path);
     ProfileList(m_folder).Add(path);
     const std::string index = ReadBytes(m_folder.IndexPath());
     Finish(KillRepeatedly(

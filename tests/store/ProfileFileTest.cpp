@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "store/ProfileFile.h"
 #include "store/ProfileList.h"
@@ -123,12 +124,53 @@ TEST_F(ProfileFileTest, RewriteKeepsBlankMailFieldsAndWritesEmptiedOnesEmpty) {
     auto pages = ProfileFile::ReadForEdit(m_strPath).m_pages;
     pages[1].m_strMail.clear();
     pages[0].m_strNotify = "Enabled";
-    m_files.Rewrite("www.example.com", pages);
+    EXPECT_TRUE(m_files.Rewrite("www.example.com", pages));
     EXPECT_EQ(ReadBytes(m_strPath),
-              "Link: www.example.com\r\n"
+              "Link: example.com\r\n"
               "http://links.example.net/partners.html||| |||1|||\r\n"
               "http://blog.example.org/friends.html||||||0|||");
     EXPECT_FALSE(Exists(m_folder.NewTxtPath()));
+}
+
+// The Edit Profile list shows the profile's display text, not the address
+// as typed: a rewrite keeps the address line, and every page line the user
+// left alone keeps its bytes; a list without a change writes nothing. The
+// same holds for the wizard's Overwrite with the same list.
+TEST_F(ProfileFileTest, RewritesChangeOnlyWhatTheUserChanged) {
+    const std::string stored =
+        "Link: http://www.example.com/\r\n"
+        "http://a.example.net/|||w@a.example.net|||1|||kept as it is\r\n"
+        "no fields here\r\n"
+        "http://b.example.net/||| |||0|||";
+    WriteBytes(m_strPath, stored);
+    struct stat was {};
+    ASSERT_EQ(stat(m_strPath.c_str(), &was), 0);
+    std::vector<ProfilePage> pages = ProfileFile::ReadForEdit(m_strPath).m_pages;
+    ASSERT_EQ(pages.size(), 2u);
+
+    EXPECT_FALSE(m_files.Rewrite("www.example.com", pages));
+    struct stat now {};
+    ASSERT_EQ(stat(m_strPath.c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, was.st_ino);
+    EXPECT_EQ(ReadBytes(m_strPath), stored);
+
+    pages[1].m_strMail = "w@b.example.net";
+    EXPECT_TRUE(m_files.Rewrite("www.example.com", pages));
+    EXPECT_EQ(ReadBytes(m_strPath),
+              "Link: http://www.example.com/\r\n"
+              "http://a.example.net/|||w@a.example.net|||1|||kept as it is\r\n"
+              "http://b.example.net/|||w@b.example.net|||0|||");
+
+    m_files.Create(m_folder.ProfilePath("b.com"), "b.com", kRows, true);
+    ASSERT_EQ(stat(m_folder.ProfilePath("b.com").c_str(), &was), 0);
+    m_files.Overwrite(m_folder.ProfilePath("b.com"), "b.com", kRows, true);
+    ASSERT_EQ(stat(m_folder.ProfilePath("b.com").c_str(), &now), 0);
+    EXPECT_EQ(now.st_ino, was.st_ino);
+    m_files.Overwrite(m_folder.ProfilePath("b.com"), "b.com", kRows, false);
+    EXPECT_EQ(ReadBytes(m_folder.ProfilePath("b.com")),
+              "Link: b.com\r\n"
+              "http://links.example.net/partners.html||| |||0|||\r\n"
+              "http://blog.example.org/friends.html|||web@example.org|||0|||");
 }
 
 TEST_F(ProfileFileTest, DeletePagesKeepsTheOthersInOrder) {

@@ -56,16 +56,27 @@ TEST(RunSummaryTest, CountsResultsInOrderOfAppearanceAndLetters) {
                                          Row("Link Found"), Row(""), Row("Page Cannot be Found")};
     EXPECT_EQ(SummariseRun(rows, {}),
               "Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found.");
+    // Each letter counted once, by how it ended: sent, failed (by its
+    // reason), held back, or still on its way.
     LetterCounts letters;
     letters.m_nHandedOver = 105;
+    letters.m_nSent = 3;
     letters.m_failures["Mail Settings Not provided"] = 102;
     EXPECT_EQ(SummariseRun(rows, letters),
               "Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found. Letters: 3 sent, "
               "102 could not be sent: Mail Settings Not provided.");
+    letters.m_nSent = 1;
     letters.m_nOutstanding = 2;
+    letters.m_nHeld = 7;
     EXPECT_EQ(SummariseRun({}, letters),
-              "Done: no page checked. Letters: 1 sent, 2 being sent, 102 could not be sent: "
-              "Mail Settings Not provided.");
+              "Done: no page checked. Letters: 1 sent, 2 being sent, 7 held back, 102 could not "
+              "be sent: Mail Settings Not provided.");
+    // A run whose every letter was held back still says so.
+    LetterCounts held;
+    held.m_nHeld = 5;
+    EXPECT_EQ(SummariseRun(rows, held),
+              "Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found. Letters: 0 sent, 5 "
+              "held back.");
 }
 
 TEST(TimeLeftTest, EstimatesFromThePagesDone) {

@@ -170,7 +170,13 @@ private slots:
         QCOMPARE(m_wizard->PageCounter(), 3);
         QVERIFY(m_wizard->PlainImportMark());
         QCOMPARE(Headings(), QStringList({"Website"}));
-        QCOMPARE(Cells(0), QStringList({"http://a.net/links.html", "b.org/x", "c.info"}));
+        // Pages without a scheme get http://, and the line under the list
+        // says so.
+        QCOMPARE(Cells(0),
+                 QStringList({"http://a.net/links.html", "http://b.org/x", "http://c.info"}));
+        QVERIFY(!W("ImportSummary")->isHidden());
+        QCOMPARE(static_cast<QLabel*>(W("ImportSummary"))->text(),
+                 QString("3 pages; http:// added to 2 addresses without it (http://b.org/x, ...)"));
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
 
         Click("1009");
@@ -180,7 +186,7 @@ private slots:
         QCOMPARE(ReadBytes(F().IndexPath()), F().ProfilesFolder() + "example.com.txt");
         QCOMPARE(Profile("example.com"),
                  std::string("Link: http://www.example.com/\r\nhttp://a.net/links.html||| |||0|||"
-                             "\r\nb.org/x||| |||0|||\r\nc.info||| |||0|||"));
+                             "\r\nhttp://b.org/x||| |||0|||\r\nhttp://c.info||| |||0|||"));
         QCOMPARE(m_panes.Texts(), QStringList({"http://www.example.com/"}));
         QVERIFY(m_panes.IsProfileTicked(0));
     }
@@ -222,13 +228,13 @@ private slots:
         QCOMPARE(m_wizard->PageCounter(), 4);
         QCOMPARE(Shown(), QStringList({"1000", "1041"}));
         QCOMPARE(Headings(), QStringList({"links", "Mail"}));
-        QCOMPARE(Cells(0), QStringList({"a.net", "b.net "}));
+        QCOMPARE(Cells(0), QStringList({"http://a.net", "http://b.net "}));
         QCOMPARE(Cells(1), QStringList({"w@a.net;x", "w@b"}));
         Click("1009");
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
-        QCOMPARE(
-            Profile("example.org"),
-            std::string("Link: example.org\r\na.net|||w@a.net;x|||1|||\r\nb.net |||w@b|||1|||"));
+        QCOMPARE(Profile("example.org"),
+                 std::string("Link: example.org\r\nhttp://a.net|||w@a.net;x|||1|||\r\nhttp://b.net "
+                             "|||w@b|||1|||"));
     }
 
     void separatorRefusals() {
@@ -283,12 +289,39 @@ private slots:
         QCOMPARE(Shown(), QStringList({"1000"}));
         QCOMPARE(Headings(), QStringList({"links", "Mail", "Website"}));
         // A line without a comma is an address; the empty line is skipped.
-        QCOMPARE(Cells(0), QStringList({"a.example.com/x", "nocomma", "b.net"}));
+        QCOMPARE(Cells(0),
+                 QStringList({"http://a.example.com/x", "http://nocomma", "http://b.net"}));
         QCOMPARE(Cells(1), QStringList({"webmaster mail", "", "m"}));
+        QCOMPARE(static_cast<QLabel*>(W("ImportSummary"))->text(),
+                 QString("3 pages, 1 without mail; http:// added to 3 addresses without it "
+                         "(http://a.example.com/x, ...)"));
         Click("1009");
         QCOMPARE(Profile("example.net"),
-                 std::string("Link: example.net\r\na.example.com/x|||webmaster mail|||0|||\r\n"
-                             "nocomma||| |||0|||\r\nb.net|||m|||0|||"));
+                 std::string("Link: example.net\r\nhttp://a.example.com/x|||webmaster mail|||0|||"
+                             "\r\nhttp://nocomma||| |||0|||\r\nhttp://b.net|||m|||0|||"));
+    }
+
+    // A CSV list as a spreadsheet writes it where the decimal mark is a
+    // comma: semicolons, a heading, a page listed twice. The list shows the
+    // pages and mail addresses apart, and says what it left out.
+    void semicolonCsvImport() {
+        const QString list = File(
+            "pages.csv",
+            "Page;E-mail\r\nhttp://a.example.net/p0.html;w@a.example.net\r\n"
+            "http://b.example.net/p1.html;\r\nhttp://a.example.net/p0.html;w@a.example.net\r\n");
+        Open();
+        ToFilePage("example.net", "1011", true);
+        Type("1018", list);
+        Click("1009");
+        QCOMPARE(Cells(0),
+                 QStringList({"http://a.example.net/p0.html", "http://b.example.net/p1.html"}));
+        QCOMPARE(Cells(1), QStringList({"w@a.example.net", ""}));
+        QCOMPARE(static_cast<QLabel*>(W("ImportSummary"))->text(),
+                 QString("2 pages, 1 without mail, 1 duplicate left out"));
+        Click("1009");
+        QCOMPARE(Profile("example.net"),
+                 std::string("Link: example.net\r\nhttp://a.example.net/p0.html|||w@a.example.net"
+                             "|||1|||\r\nhttp://b.example.net/p1.html||| |||1|||"));
     }
 
     // Pages typed or pasted instead of a file: one per line, a mail address
@@ -407,7 +440,7 @@ private slots:
         Click("1009");
         QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
         QVERIFY(AppMessageBox::LastText().startsWith(QString::fromLatin1(texts::kPlainFormat)));
-        QCOMPARE(Cells(0), QStringList({"a.net", "b.net"}));
+        QCOMPARE(Cells(0), QStringList({"http://a.net", "http://b.net"}));
         QCOMPARE(Caption("1009"), QString("Save and Finish"));
     }
 
@@ -523,7 +556,7 @@ private slots:
             std::string(
                 "other.org**other.org||\r\nexample.com**example.com||shop.example.com/links||"));
         QCOMPARE(Profile("example.com (2)"),
-                 std::string("Link: shop.example.com/links\r\na.net||| |||0|||"));
+                 std::string("Link: shop.example.com/links\r\nhttp://a.net||| |||0|||"));
     }
 
     void addressAddedBefore_data() {
@@ -531,14 +564,14 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("append")
             << "1028"
-            << QByteArray("Link: example.com\r\nold.net||| |||0|||\r\nnew.net|||m|||0|||");
+            << QByteArray("Link: example.com\r\nold.net||| |||0|||\r\nhttp://new.net|||m|||0|||");
         QTest::newRow("overwrite")
-            << "1029" << QByteArray("Link: example.com\r\nnew.net|||m|||0|||");
+            << "1029" << QByteArray("Link: example.com\r\nhttp://new.net|||m|||0|||");
         QTest::newRow("cancel") << "1030" << QByteArray("Link: example.com\r\nold.net||| |||0|||");
         // Append is the default button.
         QTest::newRow("Enter")
             << "Enter"
-            << QByteArray("Link: example.com\r\nold.net||| |||0|||\r\nnew.net|||m|||0|||");
+            << QByteArray("Link: example.com\r\nold.net||| |||0|||\r\nhttp://new.net|||m|||0|||");
     }
 
     // Dialog 147 for an address saved before: Append and Overwrite act on the
@@ -603,7 +636,8 @@ private slots:
         tarnwick::test::PressWhenModal<tarnwick::OverwriteOrAppendQuestion>("1028");
         Click("1009");
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
-        QCOMPARE(Profile("example.com"), std::string("Link: example.com\r\nnew.net||| |||0|||"));
+        QCOMPARE(Profile("example.com"),
+                 std::string("Link: example.com\r\nhttp://new.net||| |||0|||"));
         QCOMPARE(m_panes.Texts(), QStringList({"www.other.org", "www.example.com"}));
         QVERIFY(m_panes.IsProfileTicked(1));
     }
@@ -624,7 +658,7 @@ private slots:
         Click("1009");
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(Profile("c.com"),
-                 std::string("Link: c.com\r\nx||| |||0|||\r\nnew.net||| |||0|||"));
+                 std::string("Link: c.com\r\nx||| |||0|||\r\nhttp://new.net||| |||0|||"));
         QCOMPARE(ReadBytes(F().IndexPath()), F().ProfilesFolder() + "c.com.txt");
         QCOMPARE(m_panes.Texts(), QStringList({"www.c.com"}));
     }

@@ -1,5 +1,6 @@
 // The Edit Profile dialog on a real store: picking, change of address, the
 // pages list, Delete, Finish and Back.
+#include <sys/stat.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,15 +12,24 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QtTest>
+#include <filesystem>
+#include <map>
 #include <memory>
 
 #include "PaneTable.h"
 #include "editing/EditingTexts.h"
+#include "editing/ProfileSaver.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/PageTable.h"
+#include "gui/editing/AddProfileWizard.h"
 #include "gui/editing/EditProfileDialog.h"
+#include "gui/editing/ImportListModel.h"
 #include "gui/editing/MailSettingsLink.h"
+#include "gui/editing/OverwriteOrAppendQuestion.h"
 #include "gui/editing/ProfileCommands.h"
+#include "gui/mail/MailSettingsDialog.h"
+#include "gui/support/ModalDriver.h"
+#include "mail/MailSettings.h"
 #include "scan/ScanState.h"
 #include "store/ProfileList.h"
 #include "support/TempDataFolder.h"
@@ -255,8 +265,8 @@ private slots:
         Click("1046");
         QCOMPARE(
             ReadBytes(F().ProfilePath("example.com")),
-            std::string("Link: www.example.com\r\nhttp://a.example.net/links|||w@a.example.net|||"
-                        "1|||\r\nb.example.org/p|||m@b.example.org|||0|||\r\n"
+            std::string("Link: http://www.example.com/\r\nhttp://a.example.net/links|||"
+                        "w@a.example.net|||1|||\r\nb.example.org/p|||m@b.example.org|||0|||\r\n"
                         "c.example.com||||||1|||"));
     }
 
@@ -405,9 +415,10 @@ private slots:
         const int rebuilds = m_panes.m_nRebuilds;
         Click("1046");
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        // The advertiser's address stays as it was typed.
         QCOMPARE(ReadBytes(F().ProfilePath("example.com")),
-                 std::string("Link: www.example.com\r\np1||||||1|||\r\np2|||w@p2|||1|||\r\n"
-                             "p3|||w@p3|||0|||"));
+                 std::string("Link: http://www.example.com/\r\np1||||||1|||\r\np2|||w@p2|||1|||"
+                             "\r\np3|||w@p3|||0|||"));
         QCOMPARE(m_panes.m_nRebuilds, rebuilds + 1);
         QVERIFY(!tarnwick::test::Exists(F().NewTxtPath()));
     }
@@ -446,8 +457,8 @@ private slots:
         QCOMPARE(ReadBytes(F().ProfilePath("example.com")), before);
     }
 
-    // Blanks around the address box's text: Finish writes the file the pages
-    // came from, with the trimmed text on its first line.
+    // Blanks around the address box's text: Finish acts on the file the
+    // pages came from (and, with no page changed, leaves it as it is).
     void finishWritesTheFileThePagesCameFrom() {
         MakeStore();
         Open();
@@ -455,10 +466,11 @@ private slots:
         W<QLineEdit>("1043")->setText("  www.example.com ");
         Click("1008");
         QCOMPARE(m_dialog->Page(), 1);
+        Pages()->SetItemText(2, 1, QStringLiteral("w@p3.example"));
         Click("1046");
         QCOMPARE(ReadBytes(F().ProfilePath("example.com")),
-                 std::string("Link: www.example.com\r\np1||| |||1|||\r\np2|||w@p2|||0|||\r\n"
-                             "p3|||w@p3|||1|||"));
+                 std::string("Link: http://www.example.com/\r\np1||| |||1|||\r\np2|||w@p2|||0|||"
+                             "\r\np3|||w@p3.example|||1|||"));
         QCOMPARE(QDir(QString::fromStdString(F().ProfilesFolder())).entryList(QDir::Files).size(),
                  2);
     }
@@ -530,6 +542,81 @@ private slots:
         QVERIFY(items.isEmpty());
         emit Pages()->getDropDownItems(2, &items);
         QCOMPARE(items, QStringList({"Enabled", "Disabled"}));
+    }
+
+    // Every editing dialog opened and finished without a change (Edit
+    // Profile on each profile through its pages and on its first page, the
+    // mail settings saved as they are, the Add wizard appending a list the
+    // profile holds already) leaves every file of the store as it was: not a
+    // byte, not a new file, not a rename.
+    void aPassWithoutChangesKeepsEveryStoreFile() {
+        const std::vector<tarnwick::ImportRow> pages = {
+            {"http://p1.example/links.html", "w@p1.example"}, {"http://p2.example/", ""}};
+        for (const char* address : {"http://www.shop-a.example/", "shop-b.example"}) {
+            tarnwick::SaveNewProfile(F(), tarnwick::PlanSave(F(), address), address, pages, true);
+        }
+        tarnwick::MailSettings mail;
+        mail.m_strSender = "owner@shop-a.example";
+        mail.m_strSmtpServer = "smtp.shop-a.example";
+        tarnwick::WriteMailSettings(F().MailPath(), mail);
+        tarnwick::test::WriteBytes(F().Folder() + "/Letters.ini", "missing_runs=2\r\nquiet_days=3");
+        const auto snapshot = [this] {
+            std::map<std::string, std::pair<std::string, std::pair<ino_t, time_t>>> files;
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(F().Folder())) {
+                struct stat st {};
+                if (entry.is_regular_file() && stat(entry.path().c_str(), &st) == 0) {
+                    files[entry.path()] = {ReadBytes(entry.path()), {st.st_ino, st.st_mtime}};
+                }
+            }
+            return files;
+        };
+        const auto before = snapshot();
+        QCOMPARE(before.size(), size_t{6});  // index, site index, 2 profiles, Mail.txt, Letters.ini
+
+        for (int row = 0; row < 2; ++row) {
+            Open();
+            Pick(row);
+            Click("1008");
+            QCOMPARE(m_dialog->Page(), 1);
+            Click("1046");
+            QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+            Open();
+            Pick(row);
+            Click("1046");
+            QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        }
+        {
+            tarnwick::MailSettingsDialog settings;
+            settings.show();
+            tarnwick::test::Control(&settings, "1037")->click();
+            QCOMPARE(settings.result(), int(QDialog::Accepted));
+        }
+        {
+            const std::string list = m_temp->Root() + "/pages.csv";
+            tarnwick::test::WriteBytes(list,
+                                       "http://p1.example/links.html,w@p1.example\r\n"
+                                       "http://p2.example/,\r\n");
+            tarnwick::AddProfileWizard wizard(m_panes);
+            wizard.show();
+            const auto set = [&wizard](const char* id, const QString& text) {
+                tarnwick::test::Control<QLineEdit>(&wizard, id)->setText(text);
+            };
+            const auto click = [&wizard](const char* id) {
+                tarnwick::test::Control<QAbstractButton>(&wizard, id)->click();
+            };
+            set("1006", "http://www.shop-a.example/");
+            click("1009");
+            click("1025");
+            click("1011");
+            click("1009");
+            set("1018", QString::fromStdString(list));
+            click("1009");
+            QCOMPARE(wizard.ListModel().rowCount(), 2);
+            tarnwick::test::PressWhenModal<tarnwick::OverwriteOrAppendQuestion>("1028");
+            click("1009");
+            QCOMPARE(wizard.result(), int(QDialog::Accepted));
+        }
+        QVERIFY(snapshot() == before);
     }
 
     void editCommandIsRefusedWhileRunning() {

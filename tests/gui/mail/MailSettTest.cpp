@@ -248,13 +248,16 @@ private slots:
             return box;
         };
         {
-            // The defaults hold nothing back, and saving them writes no file.
+            // The defaults hold back only a second letter on the same day,
+            // and saving them writes no file.
             MailSettingsDialog d;
             d.show();
             QVERIFY(spin(d, "LetterMissingRuns") != nullptr);
             QCOMPARE(spin(d, "LetterMissingRuns")->value(), 1);
-            QCOMPARE(spin(d, "LetterQuietDays")->value(), 0);
-            QCOMPARE(spin(d, "LetterQuietDays")->text(), QString("0 days (no limit)"));
+            QCOMPARE(spin(d, "LetterQuietDays")->value(), 1);
+            spin(d, "LetterQuietDays")->setValue(0);
+            QCOMPARE(spin(d, "LetterQuietDays")->text(), QString("0 days (mail every run)"));
+            spin(d, "LetterQuietDays")->setValue(1);
             Fill(d, "me@x.example", "smtp.x.example", false, "", "");
             Button(d, "1037")->click();
             QCOMPARE(d.result(), int(QDialog::Accepted));
@@ -286,7 +289,7 @@ private slots:
         tarnwick::test::WriteBytes(rules, "missing_runs=-4\nquiet_days=lots\n");
         MailSettingsDialog d;
         QCOMPARE(spin(d, "LetterMissingRuns")->value(), 1);
-        QCOMPARE(spin(d, "LetterQuietDays")->value(), 0);
+        QCOMPARE(spin(d, "LetterQuietDays")->value(), 1);
     }
 
     void saveThatCannotWriteStaysOpen() {
