@@ -56,4 +56,9 @@ struct TransitionCounts {
 // run" when nothing was lost, restored or changed in quality.
 std::string ChangeSummary(const TransitionCounts& counts);
 
+// The summary of a run that reached no page because this computer was off
+// the network (told instead of "No change since the last run").
+inline constexpr char kOfflineSummary[] =
+    "No page could be reached: the network is down; nothing was compared with the last run";
+
 }  // namespace tarnwick
