@@ -207,12 +207,12 @@ else
         >/dev/null 2>&1 || true
     trace=$(gdb -batch "${symbols[@]}" -ex bt "$root/usr/bin/tarnwick-cli" "$core" 2>&1) || true
     rm -f "$core"
-    grep -q 'tarnwick::cli::RunCli.* at \./cli/CliCommands\.cpp:[0-9]' <<<"$trace" &&
-        grep -q ' main .* at \./cli/main\.cpp:[0-9]' <<<"$trace" ||
+    grep -q 'tarnwick::cli::RunCli .* at [./]*cli/CliCommands\.cpp:[0-9]' <<<"$trace" &&
+        grep -q ' main .* at [./]*cli/main\.cpp:[0-9]' <<<"$trace" ||
         fail "gdb does not read the core dump of tarnwick-cli with tarnwick-dbgsym: $trace"
     lookup=$(gdb -batch "${symbols[@]}" -ex "info line tarnwick::DesktopCommandLine::answer" \
         "$root/usr/bin/tarnwick" 2>&1) || true
-    grep -q 'Line [0-9]* of "\./gui/app/DesktopCommandLine\.cpp"' <<<"$lookup" ||
+    grep -q 'Line [0-9]* of "[./]*gui/app/DesktopCommandLine\.cpp"' <<<"$lookup" ||
         fail "gdb finds no symbols of tarnwick in tarnwick-dbgsym: $lookup"
 fi
 
