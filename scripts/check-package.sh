@@ -172,7 +172,9 @@ for command in $commands; do
         # An option shown with its values ("--format json|csv") completes them.
         values=$(grep -o -- "$option [a-z|]*[a-z]" <<<"$command_help" | sed "s/^$option //" || true)
         for value in $(tr '|' ' ' <<<"$values" | sort -u); do
-            complete_words "$command" "$option" "" | grep -qx -- "$value" ||
+            # Not a pipe: grep -q may end before the words are written, and
+            # pipefail would take that for a failure.
+            grep -qx -- "$value" <<<"$(complete_words "$command" "$option" "")" ||
                 fail "the completion does not offer $value after $command $option"
         done
     done
