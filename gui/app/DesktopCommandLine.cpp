@@ -25,7 +25,8 @@ bool DesktopCommandLine::answer(const QStringList& arguments, QString& text) {
         text = QStringLiteral("tarnwick %1\n").arg(QLatin1String(kPackageVersion));
         return true;
     }
-    if (parser.isSet(help)) {
+    // --help-all (Qt's options too) gets the same: tarnwick(1) names them.
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         text = parser.helpText();
         return true;
     }
