@@ -193,6 +193,9 @@ else
     dbg() { dpkg-deb -f "$ddeb" "$1"; }
     [[ $(dbg Package) == tarnwick-dbgsym ]] || fail "debug package name '$(dbg Package)'"
     [[ $(dbg Depends) == "tarnwick (= $project_version)" ]] || fail "tarnwick-dbgsym depends on '$(dbg Depends)'"
+    sums=$(dpkg-deb -I "$ddeb" md5sums)
+    grep -qv '^[0-9a-f]\{32\}  usr/lib/debug/\.build-id/' <<<"$sums" &&
+        fail "tarnwick-dbgsym's md5sums name paths outside usr/lib/debug/.build-id/: $sums"
     dpkg-deb -x "$ddeb" "$root"
     for program in tarnwick tarnwick-cli; do
         id=$(readelf -n "$root/usr/bin/$program" | sed -n 's/.*Build ID: \([0-9a-f]*\)/\1/p')
