@@ -225,6 +225,9 @@ fi
 if ! lintian --fail-on error,warning "$deb"; then
     fail "lintian"
 fi
+if [[ -f $ddeb ]] && ! lintian --fail-on error,warning "$ddeb"; then
+    fail "lintian of tarnwick-dbgsym"
+fi
 
 # Reproducible: the same sources, copied to a folder of another name and
 # built clean by ./package, give the same bytes.
