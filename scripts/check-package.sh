@@ -231,7 +231,9 @@ fi
 
 # Reproducible: the same sources, copied to a folder of another name and
 # built clean by ./package, give the same bytes.
-if [[ ${TARNWICK_SKIP_REBUILD:-} != 1 ]]; then
+if [[ ${TARNWICK_SKIP_REBUILD:-} != 1 ]] && ! git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    echo "Not a git checkout: the second build, which copies the checkout's files, is left out" >&2
+elif [[ ${TARNWICK_SKIP_REBUILD:-} != 1 ]]; then
     again=$(mktemp -d)
     copy=$again/elsewhere/tarnwick-copy
     mkdir -p "$copy"
