@@ -14,9 +14,11 @@
 #include "cli/CliPanes.h"
 #include "cli/SignalWatch.h"
 #include "common/Cp1252.h"
+#include "common/Version.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "history/LetterRules.h"
+#include "history/PageTransition.h"
 #include "mail/SmtpClient.h"
 #include "report/ResultExport.h"
 #include "scan/BuildResultRows.h"
@@ -262,7 +264,14 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     if (signals.first() != 0) {
         return kExitInterrupted + signals.first();
     }
-    if (!options.summaryTo.empty()) {
+    // Off the network the run says nothing of the partners: no summary (it
+    // could not go out anyway), and a status of its own, so that a timer
+    // tries again rather than take a week of "Page cannot be displayed".
+    const bool offline = recorder.RunWasOffline();
+    if (offline) {
+        err << "tarnwick-cli: " << kOfflineSummary
+            << " (no partner's host name could be looked up, or no route led to it)\n";
+    } else if (!options.summaryTo.empty()) {
         SendChangeSummary(folder, recorder.LastRunId(), Utf8ToCp1252(options.summaryTo), err);
     }
     const std::string reportError = panes.ReportError();
@@ -274,6 +283,9 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     // pages' results, as its pages were never checked at all.
     if (!panes.UnreadableProfiles().empty()) {
         return kExitError;
+    }
+    if (offline) {
+        return kExitOffline;
     }
     return panes.AllLinksFound() ? kExitOk : kExitLinkMissing;
 }
@@ -291,6 +303,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (options.help) {
         out << HelpText(options.command);
+        return kExitOk;
+    }
+    if (options.version) {
+        // The package's version, so that a bug report can name what ran.
+        out << "tarnwick-cli " << kPackageVersion << '\n';
         return kExitOk;
     }
     switch (options.command) {

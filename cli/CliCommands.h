@@ -3,8 +3,10 @@
 // when a page is not, 2 for a wrong command line, a profile file that cannot
 // be read, or a profile list or report that cannot be read or written (with a
 // message on err naming the file); for scan also 75 when another scan of the
-// data folder is running (EX_TEMPFAIL: try again later), and 128 + the
-// signal's number when SIGINT or SIGTERM stopped it.
+// data folder is running (EX_TEMPFAIL: try again later), 69 when no page
+// could be reached because this computer is off the network (EX_UNAVAILABLE;
+// also changes, when the last run was such a run), and 128 + the signal's
+// number when SIGINT or SIGTERM stopped it.
 #pragma once
 
 #include <ostream>
@@ -16,6 +18,7 @@ namespace tarnwick::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitLinkMissing = 1;
 inline constexpr int kExitError = 2;
+inline constexpr int kExitOffline = 69;
 inline constexpr int kExitBusy = 75;
 inline constexpr int kExitInterrupted = 128;  // plus the signal's number
 

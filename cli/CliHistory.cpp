@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <memory>
+#include <optional>
 
 #include "cli/CliCommands.h"
 #include "common/Cp1252.h"
@@ -102,13 +103,32 @@ int History(const CliOptions& options, std::ostream& out, std::ostream& err) {
 
 int Changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
     RunChanges changes;
+    std::optional<RunInfo> offline;
     try {
         if (std::unique_ptr<HistoryDatabase> db = OpenHistory()) {
-            changes = db->ChangesOf();
+            const std::vector<RunInfo> runs = db->Runs();
+            if (!runs.empty() && runs.back().m_strOutcome == kOutcomeOffline) {
+                offline = runs.back();
+            } else {
+                changes = db->ChangesOf();
+            }
         }
     } catch (const HistoryError& e) {
         err << "tarnwick-cli: " << e.what() << '\n';
         return kExitError;
+    }
+    // The last run reached no page: saying "No change" would hide a week
+    // that went unchecked.
+    if (offline) {
+        if (options.json) {
+            out << "{\"run\": " << offline->m_nId << ", \"previous_run\": null, \"offline\": true"
+                << ", \"start\": " << Json(LocalIsoText(offline->m_nStarted))
+                << ", \"summary\": " << Json(kOfflineSummary) << ", \"changes\": []}\n";
+        } else {
+            out << "Run " << offline->m_nId << " of " << LocalIsoText(offline->m_nStarted) << ": "
+                << kOfflineSummary << '\n';
+        }
+        return kExitOffline;
     }
     const std::string summary = changes.m_nRunId == 0
                                     ? "No run recorded yet"
@@ -167,7 +187,7 @@ void SendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::
         err << "tarnwick-cli: no summary letter: " << e.what() << '\n';
         return;
     }
-    if (!changes.m_counts.AnyChange()) {
+    if (!ChangeLetterDue(changes)) {
         return;  // nothing the site owner needs to hear
     }
     const NotificationMailSettings settings = ReadMailSettingsForNotification(folder.MailPath());

@@ -86,6 +86,10 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         options.help = true;
         return options;
     }
+    if (args[0] == "--version") {
+        options.version = true;
+        return options;
+    }
     if (args[0] == "help") {
         options.help = true;
         if (args.size() > 1) {
@@ -262,6 +266,10 @@ std::string HelpText(Command command) {
                    "  2  a profile file could not be read (each is named on standard error;\n"
                    "     the readable ones are still checked), the profile list or the\n"
                    "     report could not be read or written, or a wrong command line\n"
+                   "  69 no page could be reached because the network is down: every\n"
+                   "     partner's host name failed to resolve or had no route; the run is\n"
+                   "     recorded as offline, compared with nothing, mails nobody, and the\n"
+                   "     summary of the next run that reaches the pages names it\n"
                    "  75 another scan of the data folder is running (it is named)\n"
                    "  130, 143  stopped by SIGINT or SIGTERM\n";
         case Command::History:
@@ -270,9 +278,10 @@ std::string HelpText(Command command) {
                    "\n"
                    "Lists the recorded runs of the desktop program and of \"scan\", oldest\n"
                    "first, one per line: id, start, end, source (desktop or cli), outcome\n"
-                   "(completed, stopped or unfinished) and the number of pages with \"Link\n"
-                   "Found\", \"Link Not Found\", \"Page Cannot be Found\" and \"Page cannot be\n"
-                   "displayed\", separated by tabs. The history is kept in history.sqlite3 in\n"
+                   "(completed, stopped, offline or unfinished) and the number of pages with\n"
+                   "\"Link Found\", \"Link Not Found\", \"Page Cannot be Found\" and \"Page "
+                   "cannot\n"
+                   "be displayed\", separated by tabs. The history is kept in history.sqlite3 in\n"
                    "the data folder.\n"
                    "\n"
                    "  --format json          one JSON array of run objects instead\n"
@@ -290,7 +299,11 @@ std::string HelpText(Command command) {
                    "\n"
                    "  --format json  one JSON object: run, previous_run, summary, changes\n"
                    "\n"
-                   "Exit status 0; 1 when a link was lost; 2 when the history cannot be read.\n";
+                   "When the last run reached no page because the network was down (see\n"
+                   "\"tarnwick-cli scan --help\"), it says so instead.\n"
+                   "\n"
+                   "Exit status 0; 1 when a link was lost; 2 when the history cannot be read;\n"
+                   "69 when the last run reached no page.\n";
         case Command::None:
             break;
     }
@@ -310,6 +323,10 @@ std::string HelpText(Command command) {
                "  history [--format json] [--prune-before DATE]\n"
                "                                  list the recorded runs\n"
                "  changes [--format json]         what changed in the last run\n"
+               "\n"
+               "Options:\n"
+               "  --help                          this help (after a command: its own)\n"
+               "  --version                       the version of tarnwick-cli\n"
                "\n"
                "Run \"tarnwick-cli COMMAND --help\" for more about a command. The profiles are\n"
                "read from the data folder \"") +

@@ -12,6 +12,7 @@ enum class Command { None, Check, List, Scan, History, Changes };
 struct CliOptions {
     Command command = Command::None;
     bool help = false;            // --help: show the command's help (or the general one)
+    bool version = false;         // --version: show the package's version
     std::string page;             // check
     std::string advertiser;       // check
     std::string reportPath;       // scan --report FILE; empty: no report

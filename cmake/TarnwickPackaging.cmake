@@ -1,6 +1,9 @@
 # The Debian package: `cpack -G DEB` in a build folder (./package builds a
 # release folder and runs it). Everything the install rules put under the
-# prefix goes into one package, tarnwick.
+# prefix goes into one package, tarnwick; the programs' debugging symbols go
+# into tarnwick-dbgsym (a .ddeb), found by gdb through the build id.
+# With SOURCE_DATE_EPOCH set (./package takes it from the changelog) every
+# time stamp in the archives is that moment, so a build is reproducible.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarnwick)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -8,7 +11,11 @@ set(CPACK_PACKAGE_VENDOR "Osgrel Software")
 set(CPACK_PACKAGE_CONTACT "Osgrel Software <tarnwick@osgrel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "checks that partner pages still link back to your site")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
+# The debuginfo package strips the programs itself (objcopy), after taking
+# their symbols out into usr/lib/debug/.build-id/xx/yyyy.debug; CPack's own
+# stripping would leave it no symbols to take.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})

@@ -37,13 +37,28 @@ std::string LocalIsoText(std::int64_t time) {
 }
 
 std::string ChangeLetterSubject(const RunChanges& changes) {
+    if (!changes.m_counts.AnyChange() && !changes.m_offlineStarts.empty()) {
+        const size_t missed = changes.m_offlineStarts.size();
+        return std::string(kProductName) + ": " + std::to_string(missed) +
+               (missed == 1 ? " check" : " checks") + " could not reach the pages";
+    }
     return std::string(kProductName) + ": " + ChangeSummary(changes.m_counts);
+}
+
+bool ChangeLetterDue(const RunChanges& changes) {
+    return changes.m_counts.AnyChange() || !changes.m_offlineStarts.empty();
 }
 
 std::string ChangeLetterBody(const RunChanges& changes, std::int64_t started) {
     std::string body = "The link check of " + LocalMinuteText(started) + " looked at " +
                        std::to_string(changes.m_changes.size()) + " pages.\n\n" +
                        ChangeSummary(changes.m_counts) + ".\n";
+    // A week without a check is news of its own: the owner thought the links
+    // were watched.
+    for (const std::int64_t missed : changes.m_offlineStarts) {
+        body += "\nNot checked: the link check of " + LocalMinuteText(missed) +
+                " reached no page, as the network was down.\n";
+    }
     const struct {
         Transition transition;
         const char* heading;

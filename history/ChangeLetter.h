@@ -1,7 +1,9 @@
 // The site owner's summary of a run's changes (tarnwick-cli scan
 // --summary-to): one letter naming every page that was lost, restored,
-// changed in quality or is new, sent only when something was lost, restored
-// or changed in quality. 8-bit text like the webmaster letters.
+// changed in quality or is new, and the runs before it that reached no page
+// for want of a network; sent only when something was lost, restored or
+// changed in quality, or such a run is to be told. 8-bit text like the
+// webmaster letters.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +15,8 @@ namespace tarnwick {
 
 // "Osgrel Tarnwick Ambrel: 3 links lost, 1 restored since the last run"
 std::string ChangeLetterSubject(const RunChanges& changes);
+// Whether the site owner is to hear of the run.
+bool ChangeLetterDue(const RunChanges& changes);
 // started: when the run began (seconds since the epoch).
 std::string ChangeLetterBody(const RunChanges& changes, std::int64_t started);
 

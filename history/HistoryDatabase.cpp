@@ -414,6 +414,15 @@ std::vector<SendingLetter> HistoryDatabase::lettersSending() {
     return letters;
 }
 
+void HistoryDatabase::ForgetResults(std::int64_t runId) {
+    Statement st(m_pDb, "DELETE FROM results WHERE run_id = ?");
+    st.Bind(1, runId);
+    st.Step();
+    if (!st.Ok()) {
+        Fail("cannot drop the results of an offline run");
+    }
+}
+
 int HistoryDatabase::PruneBefore(std::int64_t time) {
     Begin();
     try {
@@ -616,6 +625,20 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
         prev.Bind(1, runId);
         if (prev.Step()) {
             changes.m_nPreviousId = prev.Int(0);
+        }
+    }
+    {
+        Statement offline(m_pDb,
+                          "SELECT started FROM runs WHERE outcome = ? AND id > ? AND id < ?"
+                          " ORDER BY id");
+        offline.Bind(1, std::string(kOutcomeOffline));
+        offline.Bind(2, changes.m_nPreviousId);
+        offline.Bind(3, runId);
+        while (offline.Step()) {
+            changes.m_offlineStarts.push_back(offline.Int(0));
+        }
+        if (!offline.Ok()) {
+            Fail("cannot read the runs");
         }
     }
     const std::map<PageKey, PageBefore> before = PagesBefore(runId);

@@ -50,6 +50,9 @@ struct RunChanges {
     std::int64_t m_nPreviousId = 0;     // the run before it; 0 when none
     std::vector<PageChange> m_changes;  // every page of the run, in row order
     TransitionCounts m_counts;
+    // When the runs between the previous run and this one started that
+    // reached no page (kOutcomeOffline): the weeks that went unchecked.
+    std::vector<std::int64_t> m_offlineStarts;
 };
 
 // One entry of a page's timeline: a result or a letter.
@@ -87,6 +90,8 @@ public:
     void Rollback() noexcept;
     std::int64_t BeginRun(const std::string& source, std::int64_t started);
     void EndRun(std::int64_t runId, std::int64_t ended, const std::string& outcome);
+    // Drops the results of a run (an offline run is compared with nothing).
+    void ForgetResults(std::int64_t runId);
     void AddResult(std::int64_t runId, const PageRecord& record);
     // Returns the letter's row id.
     std::int64_t AddLetter(std::int64_t runId, const LetterRecord& letter);

@@ -164,6 +164,9 @@ void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_snapshot = promise->get_future().share();
         m_counts = {};
+        m_nPagesChecked = 0;
+        m_nPagesOffNetwork = 0;
+        m_bOffline = false;
         m_evidence.reset();
         m_bRunEnded = false;
     }
@@ -265,6 +268,10 @@ std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& c
             AddEvidence(record, m_evidence->second);
         }
         m_evidence.reset();
+        ++m_nPagesChecked;
+        if (checked.m_bNetworkDown) {
+            ++m_nPagesOffNetwork;
+        }
     }
     if (record.m_strProfile.empty()) {
         record.m_strProfile = job.m_strAdvertiser;
@@ -375,20 +382,36 @@ std::string HistoryRecorder::RunEnded(bool completed) {
     std::shared_future<std::shared_ptr<const Snapshot>> snapshot;
     TransitionCounts counts;
     bool first = false;
+    bool offline = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         first = !m_bRunEnded;
         m_bRunEnded = true;
         snapshot = m_snapshot;
         counts = m_counts;
+        if (first) {
+            // Every page failing for want of a network says nothing of the
+            // partners: the run must not be compared as if their links had
+            // all gone, and the next run is compared with the one before.
+            m_bOffline = completed && m_nPagesChecked > 0 && m_nPagesOffNetwork == m_nPagesChecked;
+        }
+        offline = m_bOffline;
     }
     if (first) {
-        const std::string outcome = completed ? kOutcomeCompleted : kOutcomeStopped;
-        Enqueue([this, ended, outcome](HistoryDatabase& db) {
+        const std::string outcome = offline     ? kOutcomeOffline
+                                    : completed ? kOutcomeCompleted
+                                                : kOutcomeStopped;
+        Enqueue([this, ended, outcome, offline](HistoryDatabase& db) {
             if (m_nRunId > 0) {
                 db.EndRun(m_nRunId, ended, outcome);
+                if (offline) {
+                    db.ForgetResults(m_nRunId);
+                }
             }
         });
+    }
+    if (offline) {
+        return kOfflineSummary;
     }
     // Stop on the GUI thread must not wait for a slow database.
     if (snapshot.wait_for(std::chrono::seconds(0)) != std::future_status::ready ||
@@ -413,6 +436,11 @@ std::int64_t HistoryRecorder::LastRunId() {
 
 bool HistoryRecorder::Recording() {
     return WaitSnapshot()->valid;
+}
+
+bool HistoryRecorder::RunWasOffline() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_bOffline;
 }
 
 TransitionCounts HistoryRecorder::Counts() {

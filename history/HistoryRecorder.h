@@ -81,6 +81,10 @@ public:
     // Whether the current run is being recorded; waits for the run's start.
     bool Recording();
     TransitionCounts Counts();
+    // After RunEnded: whether the run reached no page because this computer
+    // was off the network (every page's name failed to resolve or had no
+    // route). Such a run is recorded as kOutcomeOffline, without results.
+    bool RunWasOffline();
 
 private:
     struct Snapshot {
@@ -134,6 +138,9 @@ private:
     // the webmaster again before the history knows of the first letter.
     std::map<std::pair<PageKey, std::string>, std::int64_t> m_lettersUnderWay;
     TransitionCounts m_counts;
+    int m_nPagesChecked = 0;
+    int m_nPagesOffNetwork = 0;
+    bool m_bOffline = false;
     bool m_bRunEnded = true;
 
     // Writer thread only.

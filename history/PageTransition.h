@@ -59,4 +59,9 @@ struct TransitionCounts {
 // pages recorded" when no earlier run had recorded any page.
 std::string ChangeSummary(const TransitionCounts& counts, bool firstRun = false);
 
+// The summary of a run that reached no page because this computer was off
+// the network (told instead of "No change since the last run").
+inline constexpr char kOfflineSummary[] =
+    "No page could be reached: the network is down; nothing was compared with the last run";
+
 }  // namespace tarnwick

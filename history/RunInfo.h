@@ -10,6 +10,9 @@ inline constexpr char kSourceDesktop[] = "desktop";
 inline constexpr char kSourceCli[] = "cli";
 inline constexpr char kOutcomeCompleted[] = "completed";
 inline constexpr char kOutcomeStopped[] = "stopped";
+// A run that reached no page because this computer was off the network: it
+// keeps no results, so that no page is compared with it.
+inline constexpr char kOutcomeOffline[] = "offline";
 
 struct ResultCounts {
     int m_nFound = 0;
@@ -24,7 +27,8 @@ struct RunInfo {
     std::int64_t m_nStarted = 0;  // seconds since the epoch
     std::int64_t m_nEnded = 0;    // 0 while running (or when the program ended mid-run)
     std::string m_strSource;      // kSourceDesktop or kSourceCli
-    std::string m_strOutcome;     // kOutcomeCompleted, kOutcomeStopped or "" (unfinished)
+    std::string m_strOutcome;     // kOutcomeCompleted, kOutcomeStopped, kOutcomeOffline or ""
+                                  // (unfinished)
     ResultCounts m_counts;
 };
 

@@ -353,6 +353,21 @@ std::string FailureReason(CURLcode code, const Transfer& t, const PageFetcher::O
     }
 }
 
+// Whether a failed transfer says more of this computer's network than of the
+// page: no name could be looked up, or no route leads to the host. A refused
+// connection or a silent server is the partner's, not ours.
+bool NetworkDown(CURLcode code, const Transfer& t) {
+    if (code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_RESOLVE_PROXY) {
+        return true;
+    }
+    if (code != CURLE_COULDNT_CONNECT) {
+        return false;
+    }
+    long osErrno = 0;
+    curl_easy_getinfo(t.easy, CURLINFO_OS_ERRNO, &osErrno);
+    return osErrno == ENETUNREACH || osErrno == EHOSTUNREACH || osErrno == ENETDOWN;
+}
+
 // The result of a transfer that ended by itself (done) or was ended by the
 // network library (not done).
 PageResult Judge(const PageFetcher::Options& options, bool done, CURLcode code, long status,
@@ -368,7 +383,9 @@ PageResult Judge(const PageFetcher::Options& options, bool done, CURLcode code, 
         return {kPageCannotBeDisplayed, "HTTP " + std::to_string(status), status};
     }
     if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && transfer.stoppedOnPurpose)) {
-        return {kPageCannotBeDisplayed, FailureReason(code, transfer, options), status};
+        PageResult failed(kPageCannotBeDisplayed, FailureReason(code, transfer, options), status);
+        failed.m_bNetworkDown = NetworkDown(code, transfer);
+        return failed;
     }
     if (status != 0 && (status < 200 || status >= 300)) {
         return {kPageCannotBeDisplayed, "HTTP " + std::to_string(status), status};

@@ -11,6 +11,10 @@ struct PageResult {
     std::string m_strStatus;  // one of the four result words
     std::string m_strReason;  // e.g. "HTTP 503", "time limit of 120 s reached"
     long m_nHttpStatus = 0;
+    // No answer because this computer is off the network: the host's name
+    // did not resolve, or there was no route to it. A run in which every
+    // page is so is taken as offline, not as a week of broken partners.
+    bool m_bNetworkDown = false;
 
     PageResult() = default;
     // A result word alone converts, so a checker that only knows the word

@@ -8,11 +8,11 @@ set -euo pipefail
 build_pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libx11-dev libcurl4-openssl-dev
             ca-certificates ccache libidn2-dev libsqlite3-dev qt6-charts-dev librsvg2-bin
             libqt6opengl6-dev)
-package_pkgs=(dpkg-dev file)
+package_pkgs=(dpkg-dev file binutils)
 test_pkgs=(libgtest-dev libbenchmark-dev python3 python3-aiosmtpd python3-pyftpdlib
            openssl curl xvfb xauth xdotool imagemagick at-spi2-core dbus dbus-x11
            python3-pyatspi chromium clang-format clang libclang-rt-14-dev llvm
-           lintian desktop-file-utils appstream mandoc man-db dpkg-dev file linkchecker nodejs)
+           lintian desktop-file-utils appstream mandoc man-db dpkg-dev file linkchecker nodejs gdb)
 
 want=("${build_pkgs[@]}")
 case "${1:-}" in

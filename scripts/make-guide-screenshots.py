@@ -3,8 +3,9 @@
 on a virtual display (tests/support/guidrive: Xvfb + AT-SPI) on a store of one
 profile whose partner pages a small web server on loopback answers (as the proxy
 of every address, so the pictures show ordinary addresses), checks the pages,
-and saves the main window, the Add wizard's page of typed pages and Edit
-Profile's list of pages into gui/res/guide/ as PNG files of 256 colours.
+and saves the main window, the History window after a second check, the Add
+wizard's page of typed pages and Edit Profile's list of pages into
+gui/res/guide/ as PNG files of 256 colours.
 
 usage: scripts/make-guide-screenshots.py [BUILD_FOLDER]   (default build-test)
 Run it again after a change the pictures show; commit the PNG files.
@@ -108,6 +109,22 @@ def drive(g):
     wait(lambda: table_cells(results)[1][3][4] == 'Page cannot be displayed', 10, 'the results')
     g.xdotool('mousemove', 5, 5)
     save(g, g.main, 'main-window.png')
+
+    # A second run, so that the History window has runs to chart.
+    focus_main(g)
+    profiles.queryComponent().grabFocus()
+    key(g, 'F5')
+    prompt = wait_top(g.app, 'dialog', 'Save As..', timeout=60)
+    key(g, 'Escape')
+    wait(lambda: not prompt.getState().contains(g.pyatspi.STATE_SHOWING), 10, 'the prompt closed')
+    focus_main(g)
+    key(g, 'alt+v')
+    key(g, 'h')
+    history = wait_top(g.app, 'dialog', 'History', timeout=10)
+    find(history, None, 'Timeline', timeout=10)
+    g.xdotool('mousemove', 5, 5)
+    save(g, history, 'history-window.png')
+    key(g, 'Escape')
 
     focus_main(g)
     key(g, 'Insert')

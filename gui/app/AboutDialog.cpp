@@ -2,11 +2,13 @@
 
 #include <QDesktopServices>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QUrl>
 
+#include "common/Version.h"
 #include "gui/app/ProductInfo.h"
 #include "gui/controls/DialogLayout.h"
 #include "gui/controls/LinkLabel.h"
@@ -59,6 +61,11 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     picture->setAccessibleName(QLatin1String(kProductName));
 
     QLabel* version = MakeText(this, 1052, QString::fromLatin1(kProductVersionLine));
+    // The product's version line is the one users have always seen; the
+    // version of this build, the one a bug report needs, stands beside it.
+    QLabel* packageVersion =
+        MakeText(this, 0, QStringLiteral("(package %1)").arg(QLatin1String(kPackageVersion)));
+    packageVersion->setObjectName(QStringLiteral("packageVersion"));
     QLabel* notice = MakeText(this, 1053, QString::fromLatin1(kMakerNotice));
     QLabel* contact = MakeText(this, 1054, QString::fromLatin1(kMakerContact));
     QLabel* mailLabel = MakeText(this, 1055, QStringLiteral("Email : "));
@@ -84,7 +91,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(4);
     grid->addWidget(picture, 0, 0, 5, 1, Qt::AlignTop);
-    grid->addWidget(version, 0, 1, 1, 2);
+    auto* versions = new QHBoxLayout;
+    versions->setSpacing(6);
+    versions->addWidget(version);
+    versions->addWidget(packageVersion);
+    versions->addStretch(1);
+    grid->addLayout(versions, 0, 1, 1, 2);
     grid->addWidget(notice, 1, 1, 1, 2);
     grid->addWidget(contact, 2, 1, 1, 2);
     grid->addWidget(mailLabel, 3, 1);

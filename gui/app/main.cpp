@@ -2,11 +2,14 @@
 #include <curl/curl.h>
 
 #include <csignal>
+#include <cstdio>
 
 #include <QApplication>
 #include <QStandardPaths>
 
 #include "common/CurlSetup.h"
+#include "common/Version.h"
+#include "gui/app/DesktopCommandLine.h"
 #include "gui/app/TarnwickApplication.h"
 
 int main(int argc, char** argv) {
@@ -17,8 +20,22 @@ int main(int argc, char** argv) {
     tarnwick::CurlSetup::GlobalInit();
     int code = 0;
     {
+        // --help and --version need no display: answered before QApplication
+        // looks for one.
+        const QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("tarnwick"));
+        QCoreApplication::setApplicationVersion(QLatin1String(tarnwick::kPackageVersion));
+        QString text;
+        if (tarnwick::DesktopCommandLine::answer(QCoreApplication::arguments(), text)) {
+            std::fputs(text.toLocal8Bit().constData(), stdout);
+            curl_global_cleanup();
+            return 0;
+        }
+    }
+    {
         QApplication application(argc, argv);
         QApplication::setApplicationName(QStringLiteral("tarnwick"));
+        QApplication::setApplicationVersion(QLatin1String(tarnwick::kPackageVersion));
         // Docks and Wayland compositors match the window to its menu entry
         // and icon by this name.
         QGuiApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));

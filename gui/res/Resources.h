@@ -10,7 +10,8 @@ namespace tarnwick {
 
 void InitResources();
 
-// The user guide's start page: in the installed documentation folder, else
+// The user guide's start page: in the installed data folder (share/tarnwick/
+// guide beside the program's bin folder), else
 // in the build tree the program was built in (not for package builds); empty
 // when neither holds it.
 QString UserGuidePath();

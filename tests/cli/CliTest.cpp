@@ -140,6 +140,10 @@ TEST(CliTest, HelpForEveryCommand) {
         EXPECT_EQ(o.err, "");
     }
     EXPECT_NE(RunCli({"scan", "--help"}).out.find("--no-mail"), std::string::npos);
+    const Outcome version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("tarnwick-cli ") + TARNWICK_VERSION + "\n");
+    EXPECT_EQ(version.err, "");
 }
 
 TEST(CliTest, WrongCommandLinesExitWithTwo) {
@@ -473,6 +477,74 @@ TEST_F(CliServerTest, SecondScanTellsWhatChangedAndMailsTheSummary) {
               "Removed 3 runs started before 2999-01-01\n");
     EXPECT_EQ(RunCli({"history"}).out, "");
     EXPECT_EQ(RunCli({"history", "--prune-before", "2999-13-01"}).status, 2);
+}
+
+// With the network down every page fails before it is asked for: such a run
+// is told (status 69), kept out of the comparisons, and named in the next
+// summary once the pages can be reached again. A run in which only some
+// names do not resolve is an ordinary run.
+TEST_F(CliServerTest, OfflineRunIsToldNotComparedAndNamedInTheNextSummary) {
+    test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
+    ASSERT_TRUE(smtp.Started()) << smtp.Failure();
+    UseMailServer(smtp);
+    const std::string moving = Server().Http("/files/moving-offline.html");
+    Server().AddFile("moving-offline.html", "<a href=\"http://www.example.com/\">partner</a>");
+    AddProfile("www.example.com", {moving, Server().Http("/files/a.html")}, false);
+    AddProfile("www.example.org", {"http://no-such-host.invalid/links.html"}, false);
+
+    const Outcome first = RunCli({"scan", "--summary-to", "owner@example.com"});
+    EXPECT_EQ(first.status, 1) << first.err;
+    EXPECT_EQ(first.err, "");
+
+    // Every name fails to resolve: a proxy that cannot be found is asked for
+    // every page, as on a machine whose network is gone.
+    setenv("http_proxy", "http://no-such-proxy.invalid:3128/", 1);
+    const Outcome offline = RunCli({"scan", "--summary-to", "owner@example.com"});
+    unsetenv("http_proxy");
+    EXPECT_EQ(offline.status, 69) << offline.out;
+    EXPECT_NE(offline.err.find("tarnwick-cli: No page could be reached: the network is down"),
+              std::string::npos)
+        << offline.err;
+    EXPECT_EQ(offline.err.find("summary letter"), std::string::npos) << offline.err;
+    EXPECT_TRUE(smtp.Mail().empty());
+
+    const Outcome told = RunCli({"changes"});
+    EXPECT_EQ(told.status, 69);
+    EXPECT_EQ(told.out.rfind("Run 2 of ", 0), 0u) << told.out;
+    EXPECT_NE(told.out.find(": No page could be reached: the network is down; nothing was "
+                            "compared with the last run\n"),
+              std::string::npos)
+        << told.out;
+    const Outcome toldJson = RunCli({"changes", "--format", "json"});
+    EXPECT_EQ(toldJson.status, 69);
+    EXPECT_EQ(toldJson.out.rfind("{\"run\": 2, \"previous_run\": null, \"offline\": true, ", 0), 0u)
+        << toldJson.out;
+    EXPECT_NE(RunCli({"history"}).out.find("\tcli\toffline\t0\t0\t0\t0\n"), std::string::npos);
+
+    // Back online, the link is gone: compared with the first run, not the
+    // offline one, and the summary names the week that went unchecked.
+    Server().AddFile("moving-offline.html", "<p>The partner link is gone.</p>");
+    const Outcome back = RunCli({"scan", "--summary-to", "owner@example.com"});
+    EXPECT_EQ(back.status, 1);
+    EXPECT_EQ(back.err, "tarnwick-cli: summary letter sent to owner@example.com\n");
+    const auto mails = smtp.Mail();
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_NE(
+        mails[0].m_strRaw.find("Subject: Osgrel Tarnwick Ambrel: 1 link lost since the last run"),
+        std::string::npos);
+    EXPECT_NE(mails[0].m_strText.find("Not checked: the link check of "), std::string::npos)
+        << mails[0].m_strText;
+    EXPECT_NE(mails[0].m_strText.find(" reached no page, as the network was down."),
+              std::string::npos);
+    const Outcome changes = RunCli({"changes"});
+    EXPECT_EQ(changes.status, 1);
+    EXPECT_EQ(changes.out, "lost\twww.example.com\t" + moving +
+                               "\tLink Found\tLink Not Found\n1 link lost since the last run\n");
+
+    // Told once: the next run has no unchecked week to name.
+    const Outcome quiet = RunCli({"scan", "--summary-to", "owner@example.com"});
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(smtp.Mail().size(), 1u);
 }
 
 TEST_F(CliServerTest, QuietDaysKeepTheSecondLetterBack) {

@@ -20,6 +20,7 @@
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
+#include "scan/StatusWords.h"
 #include "support/TempDataFolder.h"
 
 extern char** environ;
@@ -49,6 +50,9 @@ bool SetWritable(const std::string& path, bool writable) {
 
 class HistoryRecorderTest : public ::testing::Test {
 protected:
+    // A page result standing for a page whose host name did not resolve.
+    static constexpr const char* kOffNetwork = "off the network";
+
     HistoryRecorderTest() {
         g_bScanRunning = false;
         g_bPlayEnabled = true;
@@ -58,7 +62,13 @@ protected:
     void Run(HistoryRecorder& recorder) {
         ScanRun run(m_panes, [this](const std::string& page, const std::string&) {
             std::lock_guard<std::mutex> lock(m_mutex);
-            return PageResult(m_results.at(page), "checked " + page, 200);
+            const std::string& word = m_results.at(page);
+            if (word == kOffNetwork) {
+                PageResult unreachable(kPageCannotBeDisplayed, "host name not found");
+                unreachable.m_bNetworkDown = true;
+                return unreachable;
+            }
+            return PageResult(word, "checked " + page, 200);
         });
         run.SetObserver(&recorder);
         recorder.SetProfileTexts({"www.a0.com", "www.a1.com"});
@@ -118,6 +128,45 @@ TEST_F(HistoryRecorderTest, SecondRunShowsWhatChanged) {
     EXPECT_EQ(kept[0].m_strProfile, "www.a0.com");
     EXPECT_EQ(kept[0].m_reason, "checked http://p0-0/");
     EXPECT_EQ(kept[0].m_httpStatus, 200);
+}
+
+// A run that reached no page for want of a network is recorded as offline,
+// without results: the status bar says so, the next run is compared with the
+// run before it and names it as unchecked. A run in which only some pages
+// are off the network is an ordinary run.
+TEST_F(HistoryRecorderTest, RunThatReachedNoPageIsOfflineAndComparedWithNothing) {
+    HistoryRecorder recorder(m_strPath, kSourceDesktop, Reporter());
+    Set("http://p0-0/", "Link Found");
+    Set("http://p0-1/", "Link Found");
+    Run(recorder);
+    EXPECT_FALSE(recorder.RunWasOffline());
+
+    Set("http://p0-0/", kOffNetwork);
+    Set("http://p0-1/", kOffNetwork);
+    Run(recorder);
+    EXPECT_TRUE(recorder.RunWasOffline());
+    EXPECT_EQ(m_panes.Summaries().back(), kOfflineSummary);
+
+    Set("http://p0-0/", "Link Not Found");
+    Run(recorder);
+    EXPECT_FALSE(recorder.RunWasOffline());
+    EXPECT_EQ(m_panes.Changes().at(0), "Lost");
+    EXPECT_EQ(m_panes.Summaries().back(), "1 link lost since the last run");
+    EXPECT_TRUE(m_reports.empty()) << m_reports[0];
+
+    HistoryDatabase db(m_strPath);
+    const std::vector<RunInfo> runs = db.Runs();
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].m_strOutcome, "completed");
+    EXPECT_EQ(runs[1].m_strOutcome, "offline");
+    EXPECT_EQ(runs[2].m_strOutcome, "completed");
+    EXPECT_EQ(runs[1].m_counts, (ResultCounts{0, 0, 0, 0}));
+    EXPECT_TRUE(db.ResultsOf(runs[1].m_nId).empty());
+    const RunChanges changes = db.ChangesOf();
+    EXPECT_EQ(changes.m_nRunId, runs[2].m_nId);
+    EXPECT_EQ(changes.m_nPreviousId, runs[0].m_nId);
+    EXPECT_EQ(changes.m_offlineStarts, (std::vector<std::int64_t>{runs[1].m_nStarted}));
+    EXPECT_EQ(changes.m_counts.m_nLost, 1);
 }
 
 // The real fetcher: what it saw of each page is kept, and a link that turns

@@ -165,6 +165,9 @@ TEST_F(CheckPageTest, ResultsFromRealServers) {
         EXPECT_EQ(got.m_strStatus, row.expected) << row.page;
         EXPECT_EQ(got.m_strReason.rfind(row.reason, 0), 0u) << got.m_strReason;
         EXPECT_EQ(got.m_nHttpStatus, row.httpStatus);
+        // Only a name that does not resolve speaks of this computer's network;
+        // a refused connection or a broken server is the partner's fault.
+        EXPECT_EQ(got.m_bNetworkDown, std::string(row.name) == "name that does not resolve");
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

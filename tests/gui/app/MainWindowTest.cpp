@@ -21,6 +21,7 @@
 #include <memory>
 #include <thread>
 
+#include "common/Version.h"
 #include "gui/app/AboutDialog.h"
 #include "gui/app/AppState.h"
 #include "gui/app/CommandIds.h"
@@ -806,6 +807,9 @@ private slots:
         QCOMPARE(about.windowTitle(), QStringLiteral("About Osgrel Tarnwick Ambrel"));
         QCOMPARE(about.findChild<QLabel*>("1052")->text(),
                  QStringLiteral("Osgrel - Tarnwick  Version - 2.0.1.5"));
+        // The version of the build stands beside it, for bug reports.
+        QCOMPARE(about.findChild<QLabel*>("packageVersion")->text(),
+                 QStringLiteral("(package %1)").arg(QLatin1String(kPackageVersion)));
         QCOMPARE(about.findChild<QLabel*>("1055")->text(), QStringLiteral("Email : "));
         auto* mail = about.findChild<LinkLabel*>("1056");
         auto* web = about.findChild<LinkLabel*>("1057");
