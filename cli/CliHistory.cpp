@@ -130,14 +130,26 @@ int Changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
         }
         return kExitOffline;
     }
-    const std::string summary = changes.m_nRunId == 0
-                                    ? "No run recorded yet"
-                                    : ChangeSummary(changes.m_counts, changes.m_nPreviousId == 0);
+    std::string summary = changes.m_nRunId == 0
+                              ? "No run recorded yet"
+                              : ChangeSummary(changes.m_counts, changes.m_nPreviousId == 0);
+    if (changes.m_nNotChecked > 0) {
+        const int all = changes.m_nNotChecked + static_cast<int>(changes.m_changes.size());
+        summary +=
+            std::string(changes.m_strOutcome == kOutcomeStopped ? "; the run was stopped: "
+                                                                : "; the run did not finish: ") +
+            std::to_string(changes.m_nNotChecked) + " of " + std::to_string(all) +
+            " pages were not checked";
+    }
     if (options.json) {
         out << "{\"run\": " << (changes.m_nRunId != 0 ? std::to_string(changes.m_nRunId) : "null")
             << ", \"previous_run\": "
             << (changes.m_nPreviousId != 0 ? std::to_string(changes.m_nPreviousId) : "null")
-            << ", \"summary\": " << Json(summary) << ", \"changes\": [";
+            << ", \"summary\": " << Json(summary)
+            << (changes.m_nNotChecked > 0
+                    ? ", \"not_checked\": " + std::to_string(changes.m_nNotChecked)
+                    : std::string())
+            << ", \"changes\": [";
         bool first = true;
         for (const PageChange& c : changes.m_changes) {
             if (c.m_transition == Transition::Unchanged) {

@@ -641,6 +641,31 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
             Fail("cannot read the runs");
         }
     }
+    {
+        Statement outcome(m_pDb, "SELECT COALESCE(outcome, '') FROM runs WHERE id = ?");
+        outcome.Bind(1, runId);
+        if (outcome.Step()) {
+            changes.m_strOutcome = outcome.Text(0);
+        }
+    }
+    if (changes.m_strOutcome != kOutcomeCompleted) {
+        // A run stopped or cut off says nothing of the pages it did not
+        // reach; "no change" alone would hide them. They are counted against
+        // the last run that completed.
+        Statement missed(m_pDb,
+                         "SELECT COUNT(DISTINCT page_id) FROM results WHERE run_id ="
+                         " (SELECT MAX(id) FROM runs WHERE id < ? AND outcome = ?)"
+                         " AND page_id NOT IN (SELECT page_id FROM results WHERE run_id = ?)");
+        missed.Bind(1, runId);
+        missed.Bind(2, std::string(kOutcomeCompleted));
+        missed.Bind(3, runId);
+        if (missed.Step()) {
+            changes.m_nNotChecked = static_cast<int>(missed.Int(0));
+        }
+        if (!missed.Ok()) {
+            Fail("cannot read the runs");
+        }
+    }
     const std::map<PageKey, PageBefore> before = PagesBefore(runId);
     for (const PageRecord& r : ResultsOf(runId)) {
         PageChange change;

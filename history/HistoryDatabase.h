@@ -50,6 +50,11 @@ struct RunChanges {
     std::int64_t m_nPreviousId = 0;     // the run before it; 0 when none
     std::vector<PageChange> m_changes;  // every page of the run, in row order
     TransitionCounts m_counts;
+    // The run's outcome (kOutcomeCompleted, ...; "" when its program ended
+    // mid-run) and, when it did not complete, the pages of the run before it
+    // that it never reached.
+    std::string m_strOutcome;
+    int m_nNotChecked = 0;
     // When the runs between the previous run and this one started that
     // reached no page (kOutcomeOffline): the weeks that went unchecked.
     std::vector<std::int64_t> m_offlineStarts;

@@ -966,7 +966,9 @@ TEST_F(CliServerTest, TwoScansAtOnceSendOneLetter) {
     const DataFolder& f = m_folder.Folder();
     test::WriteBytes(f.Folder() + "/Letters.ini", "quiet_days=30\r\n");
     const std::string lost = Server().Http("/files/b.html");
-    AddProfile("www.example.com", {lost, Server().Http("/delay/1500/a.html")}, true);
+    // The first scan holds the lock for 5 s: long enough for the two others
+    // to find it held however loaded the machine is.
+    AddProfile("www.example.com", {lost, Server().Http("/delay/5000/a.html")}, true);
 
     Started first({TARNWICK_CLI_PATH, "scan"});
     const std::string pid = std::to_string(first.Pid());

@@ -64,6 +64,39 @@ protected:
     std::string m_strPath = HistoryDatabase::PathIn(m_folder.Folder().Folder());
 };
 
+// A run that did not complete (stopped, or its program killed) counts the
+// pages of the run before it that it never reached: "no change" alone
+// would hide them.
+TEST_F(HistoryDatabaseTest, ARunThatDidNotFinishCountsThePagesItNeverReached) {
+    HistoryDatabase db(m_strPath);
+    const std::int64_t first = db.BeginRun("cli", 1000);
+    for (int row = 0; row < 4; ++row) {
+        db.AddResult(first, Record("http://p" + std::to_string(row) + "/", "Link Found", row));
+    }
+    db.EndRun(first, 1100, "completed");
+    const struct {
+        const char* outcome;  // nullptr: the program ended mid-run
+        int pages;
+        int notChecked;
+    } cases[] = {{nullptr, 1, 3}, {"stopped", 3, 1}, {"completed", 4, 0}};
+    std::int64_t started = 2000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.outcome != nullptr ? c.outcome : "cut off");
+        const std::int64_t run = db.BeginRun("cli", started += 1000);
+        for (int row = 0; row < c.pages; ++row) {
+            db.AddResult(run, Record("http://p" + std::to_string(row) + "/", "Link Found", row));
+        }
+        if (c.outcome != nullptr) {
+            db.EndRun(run, started + 10, c.outcome);
+        }
+        const RunChanges changes = db.ChangesOf();
+        EXPECT_EQ(changes.m_nRunId, run);
+        EXPECT_EQ(changes.m_strOutcome, c.outcome != nullptr ? c.outcome : "");
+        EXPECT_EQ(changes.m_nNotChecked, c.notChecked);
+        EXPECT_FALSE(changes.m_counts.AnyChange());
+    }
+}
+
 TEST_F(HistoryDatabaseTest, VersionOneIsMigratedAndKeepsItsRecords) {
     ExecRaw(m_strPath, kVersion1);
     HistoryDatabase db(m_strPath);
