@@ -23,9 +23,14 @@ bool HasScheme(std::string_view address) {
 }
 
 PageResult CheckPage(const std::string& page, const std::string& advertiser,
-                     const PageFetcher::Options& options, PageEvidence* evidence) {
+                     const PageFetcher::Options& options, PageEvidence* evidence,
+                     const LinkRules& rules) {
     PageFetcher fetcher(options);
-    return fetcher.Check(page, advertiser, evidence);
+    PageResult result = fetcher.Check(page, advertiser, evidence);
+    if (evidence != nullptr) {
+        ApplyLinkRules(*evidence, page, rules);
+    }
+    return result;
 }
 
 }  // namespace tarnwick

@@ -17,6 +17,7 @@ struct ScanRun::Run {
     // A newer run or shutdown took over: this run shows nothing more.
     std::atomic<bool> abandoned{false};
     std::unique_ptr<PageFetcher> fetcher;  // when no checker was given
+    LinkRules linkRules;                   // what the fetched evidence is judged with
     bool deferred = false;                 // the panes are set up by the scan thread
     std::uint64_t stopsAtPlay = 0;
     // g_strRunRows as numbers, from runHead on: the progression reads and
@@ -87,6 +88,7 @@ void ScanRun::OnPlay() {
     auto run = std::make_shared<Run>();
     if (!m_checker) {
         run->fetcher = std::make_unique<PageFetcher>(m_fetchOptions);
+        run->linkRules = m_linkRules;
     }
     {
         std::lock_guard<std::mutex> state(m_stateMutex);
@@ -245,8 +247,9 @@ void ScanRun::FetchInOrder(Run& run) {
         if (run.abandoned) {
             break;
         }
-        const PageFetcher::Fetched fetched = std::move(it->second);
+        PageFetcher::Fetched fetched = std::move(it->second);
         ahead.erase(it);
+        ApplyLinkRules(fetched.evidence, job.m_strPage, run.linkRules);
         Commit(run, job, fetched.result, fetched.evidence);
         // The transfers move on when the next result is not there yet, and
         // now and then during a long row of results that waited behind a slow

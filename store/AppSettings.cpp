@@ -58,6 +58,8 @@ AppSettings AppSettings::Load(const std::string& path, std::vector<std::string>*
                                               kMaxHostConnections, kDefaultHostConnections);
     settings.m_nHostIntervalMs = file.number("scan", "host_interval_ms", kMinHostIntervalMs,
                                              kMaxHostIntervalMs, kDefaultHostIntervalMs);
+    settings.m_nLinkFarmLinks = file.number("scan", "link_farm_links", kMinLinkFarmLinks,
+                                            kMaxLinkFarmLinks, kDefaultLinkFarmLinks);
     if (warnings != nullptr) {
         warnings->insert(warnings->end(), file.warnings().begin(), file.warnings().end());
     }
@@ -74,6 +76,7 @@ void AppSettings::Save(const std::string& path) const {
         writer.WriteRaw("jobs=" + std::to_string(m_nJobs) + "\n");
         writer.WriteRaw("host_connections=" + std::to_string(m_nHostConnections) + "\n");
         writer.WriteRaw("host_interval_ms=" + std::to_string(m_nHostIntervalMs) + "\n");
+        writer.WriteRaw("link_farm_links=" + std::to_string(m_nLinkFarmLinks) + "\n");
         writer.CommitOver(target);
     } catch (...) {
         writer.Discard();

@@ -256,6 +256,9 @@ void TarnwickApplication::OnPlay() {
     fetch.hostConnections = static_cast<int>(settings.m_nHostConnections);
     fetch.hostIntervalMs = settings.m_nHostIntervalMs;
     m_pScanRun->SetFetchOptions(fetch);
+    LinkRules rules;
+    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
+    m_pScanRun->SetLinkRules(rules);
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();
 }

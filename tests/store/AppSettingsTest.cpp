@@ -28,15 +28,17 @@ TEST_F(AppSettingsTest, OneFileUnderTheConfigHomeWrittenAndReadBack) {
     EXPECT_EQ(defaults.m_nJobs, 32);
     EXPECT_EQ(defaults.m_nHostConnections, 2);
     EXPECT_EQ(defaults.m_nHostIntervalMs, 0);
+    EXPECT_EQ(defaults.m_nLinkFarmLinks, 100);
     AppSettings settings;
     settings.m_nPageTimeoutSeconds = 7;
     settings.m_nJobs = 64;
     settings.m_nHostConnections = 1;
     settings.m_nHostIntervalMs = 250;
+    settings.m_nLinkFarmLinks = 40;
     settings.Save();  // creates the folders
     EXPECT_EQ(ReadBytes(AppSettings::Path()),
               "[scan]\npage_timeout_seconds=7\njobs=64\nhost_connections=1\n"
-              "host_interval_ms=250\n");
+              "host_interval_ms=250\nlink_farm_links=40\n");
     EXPECT_EQ(AppSettings::Load(), settings);
 }
 
@@ -91,6 +93,7 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
         std::string text;
         long jobs, connections, intervalMs;
         size_t warnings;
+        long linkFarmLinks = 100;
     } fetching[] = {
         {"[scan]\njobs=1\nhost_connections=16\nhost_interval_ms=60000\n", 1, 16, 60000, 0},
         {"[scan]\njobs=64\nhost_connections=1\nhost_interval_ms=0\n", 64, 1, 0, 0},
@@ -98,6 +101,9 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
         {"[scan]\njobs=65\nhost_connections=17\nhost_interval_ms=60001\n", 64, 16, 60000, 3},
         {"[scan]\njobs=8 pages\nhost_connections=\nhost_interval_ms=1e3\n", 32, 2, 0, 3},
         {"[mail]\njobs=8\n", 32, 2, 0, 0},
+        {"[scan]\nlink_farm_links=250\n", 32, 2, 0, 0, 250},
+        {"[scan]\nlink_farm_links=0\n", 32, 2, 0, 1, 1},
+        {"[scan]\nlink_farm_links=many\n", 32, 2, 0, 1, 100},
     };
     for (const auto& c : fetching) {
         SCOPED_TRACE(c.text);
@@ -107,6 +113,7 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
         EXPECT_EQ(s.m_nJobs, c.jobs);
         EXPECT_EQ(s.m_nHostConnections, c.connections);
         EXPECT_EQ(s.m_nHostIntervalMs, c.intervalMs);
+        EXPECT_EQ(s.m_nLinkFarmLinks, c.linkFarmLinks);
         EXPECT_EQ(warnings.size(), c.warnings);
     }
     // A folder or a FIFO in the file's place is never read (a FIFO would
