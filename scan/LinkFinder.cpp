@@ -288,6 +288,24 @@ std::string RelTokens(std::string_view rel) {
     return tokens;
 }
 
+// Whether rel tokens (any blanks between them, any letter case) hold
+// "canonical".
+bool HasCanonical(std::string_view rel) {
+    const std::string tokens = RelTokens(rel);
+    std::size_t from = 0;
+    while (from <= tokens.size()) {
+        std::size_t end = tokens.find(' ', from);
+        if (end == std::string::npos) {
+            end = tokens.size();
+        }
+        if (std::string_view(tokens).substr(from, end - from) == "canonical") {
+            return true;
+        }
+        from = end + 1;
+    }
+    return false;
+}
+
 // The nearest misses, nearest first: the reason of a "Link Not Found" names
 // the nearest one seen.
 enum class Miss {
@@ -574,7 +592,7 @@ void LinkFinder::Reader::linkHeader(std::string_view value) {
                 } else {
                     tokens = tokens.substr(0, tokens.find(';'));
                 }
-                if ((" " + RelTokens(tokens) + " ").find(" canonical ") != std::string::npos) {
+                if (HasCanonical(tokens)) {
                     m_headerCanonicals.emplace_back(
                         AsUtf8(target), "Link: " + Quoted(AsUtf8(value.substr(open, end - open))));
                 }
@@ -739,7 +757,7 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
             const std::string_view* rel = tag.attribute("rel");
             const std::string_view* href = tag.attribute("href");
             if (rel != nullptr && href != nullptr && m_canonicals.size() < kCanonicals &&
-                (" " + RelTokens(*rel) + " ").find(" canonical ") != std::string::npos) {
+                HasCanonical(*rel)) {
                 const std::string utf8 = AsUtf8(*href);
                 const std::optional<WebUrl> base = m_base ? m_base : m_page;
                 std::optional<WebUrl> url =
