@@ -66,6 +66,7 @@ PageFetcher::Options FetchOptions(const CliOptions& options, std::ostream& err, 
     const AppSettings settings = AppSettings::Load({}, &warnings);
     PrintWarnings(warnings, err);
     rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
+    rules.m_bRender = options.render || settings.m_bRender;
     PageFetcher::Options fetch;
     fetch.pageTimeoutSeconds = options.pageTimeoutSeconds > 0 ? options.pageTimeoutSeconds
                                                               : settings.m_nPageTimeoutSeconds;

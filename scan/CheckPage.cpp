@@ -1,6 +1,7 @@
 #include "scan/CheckPage.h"
 
 #include "scan/PageFetcher.h"
+#include "scan/PageRenderer.h"
 
 namespace tarnwick {
 
@@ -29,6 +30,12 @@ PageResult CheckPage(const std::string& page, const std::string& advertiser,
     PageResult result = fetcher.Check(page, advertiser, evidence);
     if (evidence != nullptr) {
         ApplyLinkRules(*evidence, page, rules);
+        if (rules.m_bRender && evidence->m_nHttpStatus >= 200 && evidence->m_nHttpStatus < 300) {
+            PageRenderer renderer(options.pageTimeoutSeconds);
+            JudgeRendered(
+                *evidence, advertiser,
+                renderer.render(evidence->m_strFinalUrl.empty() ? page : evidence->m_strFinalUrl));
+        }
     }
     return result;
 }

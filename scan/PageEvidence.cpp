@@ -109,6 +109,12 @@ std::vector<LinkFinding> LinkFindings(const PageEvidence& e) {
                      ? "; the link is number " + std::to_string(e.m_nLinkPosition)
                      : std::string()));
     }
+    if (e.m_strRendering == "link removed by scripts" && link) {
+        add(e.m_strRendering, "the page after its scripts ran in headless Chromium");
+    }
+    if (e.m_strRendering == "link only after scripts" && !link) {
+        add(e.m_strRendering, "the page after its scripts ran in headless Chromium");
+    }
     return findings;
 }
 
@@ -207,7 +213,8 @@ std::string EvidenceVerdict(const PageEvidence& e) {
     }
     // Without a link, only what keeps the page out of search engines.
     for (const LinkFinding& f : findings) {
-        if (f.m_strText == "robots.txt blocks" || f.m_strText.rfind("noindex", 0) == 0) {
+        if (f.m_strText == "robots.txt blocks" || f.m_strText.rfind("noindex", 0) == 0 ||
+            f.m_strText == "link only after scripts") {
             return f.m_strText;
         }
     }
@@ -259,6 +266,7 @@ std::vector<std::pair<std::string, std::string>> EvidenceFacts(const PageEvidenc
     facts.emplace_back("noindex for", crawlers(&CrawlerDirectives::m_strNoindex));
     facts.emplace_back("nofollow for", crawlers(&CrawlerDirectives::m_strNofollow));
     facts.emplace_back("Robots notes", e.m_strRobotsNotes);
+    facts.emplace_back("After scripts", e.m_strRendering);
     const std::string why = e.m_strRobotsReason.empty() ? "" : " (" + e.m_strRobotsReason + ")";
     facts.emplace_back("robots.txt (*)", RobotsVerdictName(e.m_robotsAll) + why);
     facts.emplace_back("robots.txt (Googlebot)", RobotsVerdictName(e.m_robotsGooglebot) + why);

@@ -103,6 +103,12 @@ struct PageEvidence {
     std::string m_strRedirectedFrom;
     long m_nLinkFarmLinks = 0;
 
+    // The page after its scripts ran in headless Chromium (opt-in,
+    // LinkRules::m_bRender): "" when not rendered, "link only after
+    // scripts", "link removed by scripts", "the link is there after
+    // scripts", "no link after scripts either", or "not rendered: " and why.
+    std::string m_strRendering;
+
     // The host's robots.txt for the final address's path, for every crawler
     // ("*") and for Googlebot.
     RobotsVerdict m_robotsAll = RobotsVerdict::Unknown;
@@ -119,6 +125,9 @@ struct LinkRules {
     static constexpr long kDefaultLinkFarmLinks = 100;
     // More links to other hosts than this make the page a link farm.
     long m_nLinkFarmLinks = kDefaultLinkFarmLinks;
+    // Pages are also loaded in headless Chromium (PageRenderer), to see the
+    // links scripts write or remove.
+    bool m_bRender = false;
 };
 
 // What the page alone cannot tell: whether it answered at another page than
@@ -141,7 +150,8 @@ struct LinkFinding {
 // CSS / by markup (the link), redirected, canonical elsewhere, robots.txt
 // blocks, noindex (for all, for Googlebot, for Bingbot), sponsored, ugc,
 // nofollow (the link's rel; the page's directives for all, Googlebot,
-// Bingbot), link farm. The link's own findings only when it was found.
+// Bingbot), link farm; link removed by scripts (the link), link only after
+// scripts (no link). The link's own findings only when it was found.
 std::vector<LinkFinding> LinkFindings(const PageEvidence& evidence);
 
 // The crawlers ("all", "googlebot", "bingbot") whose directives say which

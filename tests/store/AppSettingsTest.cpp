@@ -38,7 +38,7 @@ TEST_F(AppSettingsTest, OneFileUnderTheConfigHomeWrittenAndReadBack) {
     settings.Save();  // creates the folders
     EXPECT_EQ(ReadBytes(AppSettings::Path()),
               "[scan]\npage_timeout_seconds=7\njobs=64\nhost_connections=1\n"
-              "host_interval_ms=250\nlink_farm_links=40\n");
+              "host_interval_ms=250\nlink_farm_links=40\nrender=0\n");
     EXPECT_EQ(AppSettings::Load(), settings);
 }
 
