@@ -23,7 +23,7 @@ bool OneOf(std::uintptr_t id, std::initializer_list<std::uintptr_t> ids) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-bool IsVoid(std::uintptr_t id) {
+bool IsVoidElement(std::uintptr_t id) {
     return OneOf(id, {LXB_TAG_AREA, LXB_TAG_BASE, LXB_TAG_BR, LXB_TAG_COL, LXB_TAG_EMBED,
                       LXB_TAG_HR, LXB_TAG_IMG, LXB_TAG_IMAGE, LXB_TAG_INPUT, LXB_TAG_LINK,
                       LXB_TAG_META, LXB_TAG_SOURCE, LXB_TAG_TRACK, LXB_TAG_WBR, LXB_TAG_KEYGEN,
@@ -31,7 +31,7 @@ bool IsVoid(std::uintptr_t id) {
 }
 
 // Start tags that close an open <p> (in button scope).
-bool ClosesP(std::uintptr_t id) {
+bool ClosesPElement(std::uintptr_t id) {
     return OneOf(id, {LXB_TAG_ADDRESS, LXB_TAG_ARTICLE, LXB_TAG_ASIDE,     LXB_TAG_BLOCKQUOTE,
                       LXB_TAG_CENTER,  LXB_TAG_DETAILS, LXB_TAG_DIALOG,    LXB_TAG_DIR,
                       LXB_TAG_DIV,     LXB_TAG_DL,      LXB_TAG_FIELDSET,  LXB_TAG_FIGCAPTION,
@@ -49,7 +49,7 @@ bool IsHeading(std::uintptr_t id) {
     return OneOf(id, {LXB_TAG_H1, LXB_TAG_H2, LXB_TAG_H3, LXB_TAG_H4, LXB_TAG_H5, LXB_TAG_H6});
 }
 
-bool IsTablePart(std::uintptr_t id) {
+bool IsTablePartElement(std::uintptr_t id) {
     return OneOf(id, {LXB_TAG_TD, LXB_TAG_TH, LXB_TAG_TR, LXB_TAG_TBODY, LXB_TAG_THEAD,
                       LXB_TAG_TFOOT, LXB_TAG_CAPTION, LXB_TAG_COLGROUP});
 }
@@ -116,6 +116,27 @@ bool StopsListItemSearch(std::uintptr_t id) {
          LXB_TAG_TH,      LXB_TAG_THEAD,   LXB_TAG_TR,        LXB_TAG_UL,         LXB_TAG_XMP});
 }
 
+// What every start tag asks of its id, looked up once per page tag: the
+// lists above as bits of a table.
+enum : std::uint8_t { kVoid = 1, kClosesP = 2, kTablePart = 4 };
+
+const std::vector<std::uint8_t>& TagFlags() {
+    static const std::vector<std::uint8_t> flags = [] {
+        std::vector<std::uint8_t> table(LXB_TAG__LAST_ENTRY, 0);
+        for (std::uintptr_t id = 0; id < LXB_TAG__LAST_ENTRY; ++id) {
+            table[id] = static_cast<std::uint8_t>((IsVoidElement(id) ? kVoid : 0) |
+                                                  (ClosesPElement(id) ? kClosesP : 0) |
+                                                  (IsTablePartElement(id) ? kTablePart : 0));
+        }
+        return table;
+    }();
+    return flags;
+}
+
+bool Has(std::uintptr_t id, std::uint8_t flag) {
+    return id < LXB_TAG__LAST_ENTRY && (TagFlags()[id] & flag) != 0;
+}
+
 // Foreign elements whose content is HTML.
 bool IsIntegrationPoint(std::uintptr_t id, Ns ns) {
     if (ns == Ns::Svg) {
@@ -159,10 +180,18 @@ std::optional<Length> ParseLength(std::string_view value) {
     }
     Length length;
     // from_chars takes no '+' and wants a digit before '.'.
-    std::string number(value.substr(value[0] == '+' ? 1 : 0, i - (value[0] == '+' ? 1 : 0)));
-    if (number[0] == '.' || (number[0] == '-' && number.size() > 1 && number[1] == '.')) {
-        number.insert(number[0] == '-' ? 1 : 0, "0");
+    std::string_view digitsText = value.substr(0, i);
+    std::string number;
+    if (digitsText.front() == '+' || digitsText.front() == '-') {
+        if (digitsText.front() == '-') {
+            number += '-';
+        }
+        digitsText.remove_prefix(1);
     }
+    if (digitsText.front() == '.') {
+        number += '0';
+    }
+    number += digitsText;
     const auto [end, error] =
         std::from_chars(number.data(), number.data() + number.size(), length.number);
     if (error != std::errc() || end != number.data() + number.size()) {
@@ -385,7 +414,9 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
     if (!facts.any()) {
         return facts;
     }
-    facts.source = "<" + std::string(tag.name);
+    facts.source.reserve(tag.name.size() + source.size() + 64);
+    facts.source.push_back('<');
+    facts.source.append(tag.name);
     if (style != nullptr) {
         quote("style", *style);
     }
@@ -501,10 +532,10 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
         if (id == LXB_TAG_HEAD || id == LXB_TAG_FRAMESET) {
             return;
         }
-        if (IsTablePart(id) && countOf(LXB_TAG_TABLE) == 0) {
+        if (Has(id, kTablePart) && countOf(LXB_TAG_TABLE) == 0) {
             return;  // ignored outside a table
         }
-        if (ClosesP(id) && countOf(LXB_TAG_P) > 0) {
+        if (countOf(LXB_TAG_P) > 0 && Has(id, kClosesP)) {
             if (const std::size_t p = nearest(LXB_TAG_P, kButtonScope); p != std::string::npos) {
                 popTo(p);
             }
@@ -513,6 +544,10 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
             case LXB_TAG_LI:
             case LXB_TAG_DD:
             case LXB_TAG_DT:
+                if (id == LXB_TAG_LI ? countOf(LXB_TAG_LI) == 0
+                                     : countOf(LXB_TAG_DD) + countOf(LXB_TAG_DT) == 0) {
+                    break;  // nothing to close
+                }
                 for (std::size_t i = m_stack.size(); i > 0; --i) {
                     const std::uintptr_t at = m_stack[i - 1].id;
                     const bool item = id == LXB_TAG_LI ? at == LXB_TAG_LI
@@ -602,7 +637,7 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
         entry.name = std::string(tag.name);
     }
     entry.facts = factsOf(tag);
-    if ((tag.ns == Ns::Html && IsVoid(id)) || (tag.ns != Ns::Html && tag.selfClosing)) {
+    if ((tag.ns == Ns::Html && Has(id, kVoid)) || (tag.ns != Ns::Html && tag.selfClosing)) {
         m_void = std::move(entry);
         m_lastWasVoid = true;
         return;
