@@ -365,6 +365,10 @@ void HtmlTokenizer::onToken(void* raw) {
                        LXB_TAG_META, LXB_TAG_INPUT, LXB_TAG_FONT, LXB_TAG_SVG, LXB_TAG_MATH});
         for (lxb_html_token_attr_t* a = wanted || !tag.end ? token->attr_first : nullptr;
              a != nullptr; a = a->next) {
+            if (!wanted && (a->name == nullptr || (a->name->attr_id < LXB_DOM_ATTR__LAST_ENTRY &&
+                                                   a->name->attr_id != LXB_DOM_ATTR_STYLE))) {
+                continue;  // a name lexbor knows, and not a style: nothing that hides
+            }
             size_t length = 0;
             const lxb_char_t* attrName = lxb_html_token_attr_name(a, &length);
             if (attrName == nullptr) {

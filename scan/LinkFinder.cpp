@@ -100,10 +100,11 @@ bool OneOf(std::string_view name, std::initializer_list<std::string_view> names)
 }
 
 // Where an href leads, read quickly: most links of a page are plainly
-// relative or plainly absolute; the others go through WebUrl.
+// relative or plainly absolute; the others go through WebUrl. host: for an
+// absolute one, its host as written (letter case kept), without a final dot.
 enum class LinkHost { Relative, Absolute, NotWeb, Unsure };
 
-LinkHost LinkHostOf(std::string_view href, std::string& host) {
+LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
     while (!href.empty() && static_cast<unsigned char>(href.front()) <= 0x20) {
         href.remove_prefix(1);
     }
@@ -125,8 +126,13 @@ LinkHost LinkHostOf(std::string_view href, std::string& host) {
                        ? LinkHost::Relative
                        : LinkHost::Unsure;
         }
-        const std::string scheme = LoweredAscii(href.substr(0, i));
-        if (scheme != "http" && scheme != "https") {
+        const std::string_view scheme = href.substr(0, i);
+        const auto is = [&scheme](std::string_view name) {
+            return scheme.size() == name.size() &&
+                   std::equal(scheme.begin(), scheme.end(), name.begin(),
+                              [](char a, char b) { return LowerAscii(a) == b; });
+        };
+        if (!is("http") && !is("https")) {
             return LinkHost::NotWeb;
         }
         if (href.substr(i + 1, 2) != "//") {
@@ -145,18 +151,28 @@ LinkHost LinkHostOf(std::string_view href, std::string& host) {
     if (!name.empty() && name.front() != '[') {
         name = name.substr(0, name.find(':'));
     }
+    if (!name.empty() && name.back() == '.') {
+        name.remove_suffix(1);
+    }
     if (name.empty() || std::any_of(name.begin(), name.end(), [](char c) {
             return c == '%' || c == '\\' || static_cast<unsigned char>(c) <= 0x20 ||
                    static_cast<unsigned char>(c) >= 0x80;
         })) {
         return LinkHost::Unsure;
     }
-    host = LoweredAscii(name);
-    if (host.back() == '.') {
-        host.pop_back();
-    }
-    host = std::string(WithoutWww(host));
+    host = name;
     return LinkHost::Absolute;
+}
+
+// Whether a host as written is lowered (without "www.").
+bool SameHost(std::string_view written, std::string_view lowered) {
+    if (written.size() > 4 && LowerAscii(written[0]) == 'w' && LowerAscii(written[1]) == 'w' &&
+        LowerAscii(written[2]) == 'w' && written[3] == '.') {
+        written.remove_prefix(4);
+    }
+    return written.size() == lowered.size() &&
+           std::equal(written.begin(), written.end(), lowered.begin(),
+                      [](char a, char b) { return LowerAscii(a) == b; });
 }
 
 // Longest text of a page quoted as evidence, in bytes.
@@ -874,14 +890,16 @@ void LinkFinder::Reader::closeAnchor() {
 }
 
 bool LinkFinder::Reader::countOutbound(std::string_view href) {
-    std::string host;
-    switch (LinkHostOf(href, host)) {
+    std::string_view written;
+    bool other = false;
+    switch (LinkHostOf(href, written)) {
         case LinkHost::NotWeb:
             return false;
         case LinkHost::Relative:
-            host = m_baseHost;
+            other = m_baseHost != m_pageHost;
             break;
         case LinkHost::Absolute:
+            other = !SameHost(written, m_pageHost);
             break;
         case LinkHost::Unsure: {
             const std::string utf8 = AsUtf8(href);
@@ -891,11 +909,11 @@ bool LinkFinder::Reader::countOutbound(std::string_view href) {
             if (!url) {
                 return false;
             }
-            host = std::string(WithoutWww(url->host()));
+            other = WithoutWww(url->host()) != m_pageHost;
             break;
         }
     }
-    if (host.empty() || host == m_pageHost) {
+    if (!other) {
         return false;
     }
     ++m_outbound;
