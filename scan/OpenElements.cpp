@@ -430,8 +430,16 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
     return facts;
 }
 
-bool OpenElements::same(const Entry& entry, std::uintptr_t id, std::string_view name) const {
-    return entry.id == id && (id < LXB_TAG__LAST_ENTRY || entry.name == name);
+std::size_t OpenElements::nearestNamed(std::uintptr_t id, std::string_view name) const {
+    std::size_t names = m_names.size();
+    for (std::size_t i = m_stack.size(); i > 0; --i) {
+        const Entry& entry = m_stack[i - 1];
+        const std::string* own = entry.hasName ? &m_names[--names] : nullptr;
+        if (entry.id == id && (id < LXB_TAG__LAST_ENTRY || (own != nullptr && *own == name))) {
+            return i - 1;
+        }
+    }
+    return std::string::npos;
 }
 
 std::size_t OpenElements::nearest(std::uintptr_t id,
@@ -464,7 +472,14 @@ void OpenElements::popTo(std::size_t index) {
     // Whatever was opened beyond the kept depth was opened after these.
     m_overflow = 0;
     while (m_stack.size() > index) {
-        --count(m_stack.back().id);
+        const Entry& top = m_stack.back();
+        --count(top.id);
+        if (top.hasFacts) {
+            m_facts.pop_back();
+        }
+        if (top.hasName) {
+            m_names.pop_back();
+        }
         m_stack.pop_back();
     }
 }
@@ -475,13 +490,21 @@ void OpenElements::popAbove(std::size_t index) {
     }
 }
 
-void OpenElements::push(Entry entry) {
+void OpenElements::push(Entry entry, Facts facts, std::string_view name) {
     if (m_stack.size() >= kMaxDepth || m_overflow > 0) {
         ++m_overflow;
         return;
     }
     ++count(entry.id);
-    m_stack.push_back(std::move(entry));
+    entry.hasFacts = facts.any();
+    entry.hasName = entry.id >= LXB_TAG__LAST_ENTRY;
+    if (entry.hasFacts) {
+        m_facts.push_back(std::move(facts));
+    }
+    if (entry.hasName) {
+        m_names.emplace_back(name);
+    }
+    m_stack.push_back(entry);
 }
 
 void OpenElements::mergeRoot(Root& root, const HtmlTokenizer::Tag& tag) {
@@ -633,17 +656,14 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
     Entry entry;
     entry.id = id;
     entry.ns = tag.ns;
-    if (id >= LXB_TAG__LAST_ENTRY) {
-        entry.name = std::string(tag.name);
-    }
-    entry.facts = factsOf(tag);
     if ((tag.ns == Ns::Html && Has(id, kVoid)) || (tag.ns != Ns::Html && tag.selfClosing)) {
-        m_void = std::move(entry);
+        m_voidId = id;
+        m_voidFacts = factsOf(tag);
         m_lastWasVoid = true;
         return;
     }
     const std::size_t before = m_stack.size();
-    push(std::move(entry));
+    push(entry, factsOf(tag), tag.name);
     m_lastKept = m_stack.size() > before;
 }
 
@@ -655,11 +675,9 @@ void OpenElements::end(const HtmlTokenizer::Tag& tag) {
         return;
     }
     if (countOf(id) > 0) {
-        for (std::size_t i = m_stack.size(); i > 0; --i) {
-            if (same(m_stack[i - 1], id, tag.name)) {
-                popTo(i - 1);
-                return;
-            }
+        if (const std::size_t at = nearestNamed(id, tag.name); at != std::string::npos) {
+            popTo(at);
+            return;
         }
     }
     if (m_overflow > 0) {
@@ -702,16 +720,19 @@ Concealment OpenElements::current() const {
         }
     };
     std::uintptr_t above = 0;
+    const Facts none;
+    std::size_t facts = m_facts.size();
     if (m_lastWasVoid) {
-        self = &m_void.facts;
-        visit(m_void.facts);
-        above = m_void.id;
+        self = &m_voidFacts;
+        visit(m_voidFacts);
+        above = m_voidId;
     } else if (m_lastKept && !m_stack.empty()) {
-        self = &m_stack.back().facts;
+        self = m_stack.back().hasFacts ? &m_facts.back() : &none;
     }
     bool fostered = false;
     for (std::size_t i = m_stack.size(); i > 0; --i) {
         const Entry& entry = m_stack[i - 1];
+        const Facts& own = entry.hasFacts ? m_facts[--facts] : none;
         if (fostered) {
             // The table that the content was moved out of, and its parts.
             if (entry.id == LXB_TAG_TABLE) {
@@ -726,7 +747,7 @@ Concealment OpenElements::current() const {
             above = entry.id;
             continue;
         }
-        visit(entry.facts);
+        visit(own);
         above = entry.id;
     }
     visit(m_body.facts);

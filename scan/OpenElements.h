@@ -109,11 +109,14 @@ private:
                    visibility != Level::Unset || fontSize != Size::Unset;
         }
     };
+    // An open element. Most have no hiding facts and a name lexbor knows:
+    // those that do keep them (and an unknown name) in m_facts and m_names,
+    // in stack order, so that an entry stays small.
     struct Entry {
         std::uintptr_t id = 0;
         HtmlTokenizer::Namespace ns = HtmlTokenizer::Namespace::Html;
-        std::string name;  // for names lexbor does not know (ids are reused)
-        Facts facts;
+        bool hasFacts = false;
+        bool hasName = false;
     };
 
     void start(const HtmlTokenizer::Tag& tag);
@@ -126,25 +129,30 @@ private:
 
     static Facts factsOf(const HtmlTokenizer::Tag& tag);
     static void mergeRoot(Root& root, const HtmlTokenizer::Tag& tag);
-    bool same(const Entry& entry, std::uintptr_t id, std::string_view name) const;
+    // Index of the nearest open element with id (and name, for names lexbor
+    // does not know); npos when none.
+    std::size_t nearestNamed(std::uintptr_t id, std::string_view name) const;
     // Index of the nearest open element with id, searching down from the top
     // and stopping at any of stops; npos when none.
     std::size_t nearest(std::uintptr_t id, std::initializer_list<std::uintptr_t> stops) const;
     std::size_t nearestOf(std::initializer_list<std::uintptr_t> ids) const;
     void popTo(std::size_t index);     // index and everything above it
     void popAbove(std::size_t index);  // everything above index (none when npos)
-    void push(Entry entry);
+    void push(Entry entry, Facts facts, std::string_view name);
     std::uint32_t& count(std::uintptr_t id);
     std::uint32_t countOf(std::uintptr_t id) const;
 
     std::vector<Entry> m_stack;
+    std::vector<Facts> m_facts;
+    std::vector<std::string> m_names;
     std::size_t m_overflow = 0;  // open elements beyond kMaxDepth
     // Open elements per lexbor id (names it does not know share one count),
     // so that an end tag of an element not open costs nothing.
     std::vector<std::uint32_t> m_counts;
     Root m_html;
     Root m_body;
-    Entry m_void;  // the last void element, when it was the last start tag
+    std::uintptr_t m_voidId = 0;  // the last void element, when it was the last start tag
+    Facts m_voidFacts;
     bool m_lastWasVoid = false;
     bool m_lastKept = false;  // the last start tag is the top of the stack
 };
