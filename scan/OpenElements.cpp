@@ -118,15 +118,16 @@ bool StopsListItemSearch(std::uintptr_t id) {
 
 // What every start tag asks of its id, looked up once per page tag: the
 // lists above as bits of a table.
-enum : std::uint8_t { kVoid = 1, kClosesP = 2, kTablePart = 4 };
+enum : std::uint8_t { kVoid = 1, kClosesP = 2, kTablePart = 4, kScope = 8, kMarker = 16 };
 
 const std::vector<std::uint8_t>& TagFlags() {
     static const std::vector<std::uint8_t> flags = [] {
         std::vector<std::uint8_t> table(LXB_TAG__LAST_ENTRY, 0);
         for (std::uintptr_t id = 0; id < LXB_TAG__LAST_ENTRY; ++id) {
-            table[id] = static_cast<std::uint8_t>((IsVoidElement(id) ? kVoid : 0) |
-                                                  (ClosesPElement(id) ? kClosesP : 0) |
-                                                  (IsTablePartElement(id) ? kTablePart : 0));
+            table[id] = static_cast<std::uint8_t>(
+                (IsVoidElement(id) ? kVoid : 0) | (ClosesPElement(id) ? kClosesP : 0) |
+                (IsTablePartElement(id) ? kTablePart : 0) | (OneOf(id, kButtonScope) ? kScope : 0) |
+                (OneOf(id, kMarkers) ? kMarker : 0));
         }
         return table;
     }();
@@ -442,8 +443,7 @@ std::size_t OpenElements::nearestNamed(std::uintptr_t id, std::string_view name)
     return std::string::npos;
 }
 
-std::size_t OpenElements::nearest(std::uintptr_t id,
-                                  std::initializer_list<std::uintptr_t> stops) const {
+std::size_t OpenElements::nearest(std::uintptr_t id, std::uint8_t stops) const {
     if (countOf(id) == 0) {
         return std::string::npos;
     }
@@ -452,7 +452,7 @@ std::size_t OpenElements::nearest(std::uintptr_t id,
         if (at == id) {
             return i - 1;
         }
-        if (OneOf(at, stops)) {
+        if (Has(at, stops)) {
             break;
         }
     }
@@ -559,7 +559,7 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
             return;  // ignored outside a table
         }
         if (countOf(LXB_TAG_P) > 0 && Has(id, kClosesP)) {
-            if (const std::size_t p = nearest(LXB_TAG_P, kButtonScope); p != std::string::npos) {
+            if (const std::size_t p = nearest(LXB_TAG_P, kScope); p != std::string::npos) {
                 popTo(p);
             }
         }
@@ -586,13 +586,12 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
                 }
                 break;
             case LXB_TAG_A:
-                if (const std::size_t a = nearest(LXB_TAG_A, kMarkers); a != std::string::npos) {
+                if (const std::size_t a = nearest(LXB_TAG_A, kMarker); a != std::string::npos) {
                     popTo(a);
                 }
                 break;
             case LXB_TAG_BUTTON:
-                if (const std::size_t b = nearest(LXB_TAG_BUTTON, kButtonScope);
-                    b != std::string::npos) {
+                if (const std::size_t b = nearest(LXB_TAG_BUTTON, kScope); b != std::string::npos) {
                     popTo(b);
                 }
                 break;

@@ -133,8 +133,9 @@ private:
     // does not know); npos when none.
     std::size_t nearestNamed(std::uintptr_t id, std::string_view name) const;
     // Index of the nearest open element with id, searching down from the top
-    // and stopping at any of stops; npos when none.
-    std::size_t nearest(std::uintptr_t id, std::initializer_list<std::uintptr_t> stops) const;
+    // and stopping at any element with one of the flags stops; npos when
+    // none.
+    std::size_t nearest(std::uintptr_t id, std::uint8_t stops) const;
     std::size_t nearestOf(std::initializer_list<std::uintptr_t> ids) const;
     void popTo(std::size_t index);     // index and everything above it
     void popAbove(std::size_t index);  // everything above index (none when npos)
