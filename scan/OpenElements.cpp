@@ -243,29 +243,39 @@ std::string Quoted(std::string_view value) {
     return std::string(value.substr(0, cut)) + "...";
 }
 
-// Calls f(property, value) for each declaration of an inline style, in
-// order, both lowered and trimmed, comments and "!important" dropped.
+// The properties that may hide an element or place it off the screen.
+bool IsHidingProperty(std::string_view lowered) {
+    return lowered == "display" || lowered == "visibility" || lowered == "opacity" ||
+           lowered == "font-size" || lowered == "position" || lowered == "left" || lowered == "top";
+}
+
+// Calls f(property, value) for each declaration of an inline style that
+// sets a hiding property, in order, both lowered and trimmed, comments and
+// "!important" dropped. Most styles set none: they are read without a copy.
 template <class F>
 void ForEachDeclaration(std::string_view style, F&& f) {
     std::string clean;
-    clean.reserve(style.size());
-    for (std::size_t i = 0; i < style.size(); ++i) {
-        if (style[i] == '/' && i + 1 < style.size() && style[i + 1] == '*') {
-            const std::size_t close = style.find("*/", i + 2);
-            if (close == std::string_view::npos) {
-                break;
+    if (style.find("/*") != std::string_view::npos) {
+        clean.reserve(style.size());
+        for (std::size_t i = 0; i < style.size(); ++i) {
+            if (style[i] == '/' && i + 1 < style.size() && style[i + 1] == '*') {
+                const std::size_t close = style.find("*/", i + 2);
+                if (close == std::string_view::npos) {
+                    break;
+                }
+                i = close + 1;
+                clean += ' ';
+                continue;
             }
-            i = close + 1;
-            clean += ' ';
-            continue;
+            clean += style[i];
         }
-        clean += LowerAscii(style[i]);
+        style = clean;
     }
     std::size_t from = 0;
     int depth = 0;
     char quote = 0;
-    for (std::size_t i = 0; i <= clean.size(); ++i) {
-        const char c = i < clean.size() ? clean[i] : ';';
+    for (std::size_t i = 0; i <= style.size(); ++i) {
+        const char c = i < style.size() ? style[i] : ';';
         if (quote != 0) {
             quote = c == quote ? 0 : quote;
             continue;
@@ -277,18 +287,29 @@ void ForEachDeclaration(std::string_view style, F&& f) {
         } else if (c == ')') {
             depth = std::max(0, depth - 1);
         } else if (c == ';' && depth == 0) {
-            const std::string_view declaration = std::string_view(clean).substr(from, i - from);
+            const std::string_view declaration = style.substr(from, i - from);
             from = i + 1;
             const std::size_t colon = declaration.find(':');
             if (colon == std::string_view::npos) {
                 continue;
             }
-            std::string_view value = Trimmed(declaration.substr(colon + 1));
-            if (const std::size_t bang = value.rfind('!');
-                bang != std::string_view::npos && Trimmed(value.substr(bang + 1)) == "important") {
-                value = Trimmed(value.substr(0, bang));
+            const std::string_view name = Trimmed(declaration.substr(0, colon));
+            char lowered[16];
+            if (name.empty() || name.size() > sizeof lowered) {
+                continue;
             }
-            f(Trimmed(declaration.substr(0, colon)), value);
+            std::transform(name.begin(), name.end(), lowered, LowerAscii);
+            const std::string_view property(lowered, name.size());
+            if (!IsHidingProperty(property)) {
+                continue;
+            }
+            const std::string value = LoweredAscii(Trimmed(declaration.substr(colon + 1)));
+            std::string_view kept = value;
+            if (const std::size_t bang = kept.rfind('!');
+                bang != std::string_view::npos && Trimmed(kept.substr(bang + 1)) == "important") {
+                kept = Trimmed(kept.substr(0, bang));
+            }
+            f(property, kept);
         }
     }
 }
@@ -646,7 +667,7 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
                 break;
             }
             default:
-                if (IsHeading(id) && !m_stack.empty() && IsHeading(m_stack.back().id)) {
+                if (!m_stack.empty() && IsHeading(m_stack.back().id) && IsHeading(id)) {
                     popTo(m_stack.size() - 1);
                 }
                 break;
