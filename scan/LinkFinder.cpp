@@ -108,6 +108,11 @@ LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
     while (!href.empty() && static_cast<unsigned char>(href.front()) <= 0x20) {
         href.remove_prefix(1);
     }
+    // The everyday cases first: "/path" and "page.html?x" are relative.
+    if (!href.empty() && href[0] == '/' &&
+        (href.size() == 1 || (href[1] != '/' && href[1] != '\\'))) {
+        return LinkHost::Relative;
+    }
     std::size_t authority = std::string_view::npos;
     if (href.size() >= 2 && href[0] == '/' && href[1] == '/') {
         authority = 2;
@@ -122,7 +127,12 @@ LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
         if (i == 0 || i >= href.size() || href[i] != ':') {
             // No scheme: relative, unless blanks, escapes or backslashes
             // may hide a scheme or a host.
-            return href.substr(0, 8).find_first_of("\t\n\r%\\") == std::string_view::npos
+            const std::string_view head = href.substr(0, 8);
+            return std::none_of(head.begin(), head.end(),
+                                [](char c) {
+                                    return c == '\t' || c == '\n' || c == '\r' || c == '%' ||
+                                           c == '\\';
+                                })
                        ? LinkHost::Relative
                        : LinkHost::Unsure;
         }
@@ -140,9 +150,11 @@ LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
         }
         authority = i + 3;
     }
-    std::size_t end = href.find_first_of("/?#", authority);
-    if (end == std::string_view::npos) {
-        end = href.size();
+    // A loop, not find_first_of: that looks each character up in the set
+    // with a call of its own.
+    std::size_t end = authority;
+    while (end < href.size() && href[end] != '/' && href[end] != '?' && href[end] != '#') {
+        ++end;
     }
     std::string_view name = href.substr(authority, end - authority);
     if (const std::size_t at = name.rfind('@'); at != std::string_view::npos) {

@@ -254,6 +254,9 @@ bool IsHidingProperty(std::string_view lowered) {
 // "!important" dropped. Most styles set none: they are read without a copy.
 template <class F>
 void ForEachDeclaration(std::string_view style, F&& f) {
+    if (style.find(':') == std::string_view::npos) {
+        return;  // no declaration at all
+    }
     std::string clean;
     if (style.find("/*") != std::string_view::npos) {
         clean.reserve(style.size());
@@ -271,6 +274,43 @@ void ForEachDeclaration(std::string_view style, F&& f) {
         }
         style = clean;
     }
+    const auto declaration = [&f](std::string_view text) {
+        const std::size_t colon = text.find(':');
+        if (colon == std::string_view::npos) {
+            return;
+        }
+        const std::string_view name = Trimmed(text.substr(0, colon));
+        char lowered[16];
+        if (name.size() < 3 || name.size() > sizeof lowered) {
+            return;
+        }
+        std::transform(name.begin(), name.end(), lowered, LowerAscii);
+        const std::string_view property(lowered, name.size());
+        if (!IsHidingProperty(property)) {
+            return;
+        }
+        const std::string value = LoweredAscii(Trimmed(text.substr(colon + 1)));
+        std::string_view kept = value;
+        if (const std::size_t bang = kept.rfind('!');
+            bang != std::string_view::npos && Trimmed(kept.substr(bang + 1)) == "important") {
+            kept = Trimmed(kept.substr(0, bang));
+        }
+        f(property, kept);
+    };
+    if (std::none_of(style.begin(), style.end(),
+                     [](char c) { return c == '"' || c == '\'' || c == '('; })) {
+        // No quotes or parentheses: every ';' ends a declaration.
+        std::size_t from = 0;
+        while (from < style.size()) {
+            std::size_t end = style.find(';', from);
+            if (end == std::string_view::npos) {
+                end = style.size();
+            }
+            declaration(style.substr(from, end - from));
+            from = end + 1;
+        }
+        return;
+    }
     std::size_t from = 0;
     int depth = 0;
     char quote = 0;
@@ -287,29 +327,8 @@ void ForEachDeclaration(std::string_view style, F&& f) {
         } else if (c == ')') {
             depth = std::max(0, depth - 1);
         } else if (c == ';' && depth == 0) {
-            const std::string_view declaration = style.substr(from, i - from);
+            declaration(style.substr(from, i - from));
             from = i + 1;
-            const std::size_t colon = declaration.find(':');
-            if (colon == std::string_view::npos) {
-                continue;
-            }
-            const std::string_view name = Trimmed(declaration.substr(0, colon));
-            char lowered[16];
-            if (name.empty() || name.size() > sizeof lowered) {
-                continue;
-            }
-            std::transform(name.begin(), name.end(), lowered, LowerAscii);
-            const std::string_view property(lowered, name.size());
-            if (!IsHidingProperty(property)) {
-                continue;
-            }
-            const std::string value = LoweredAscii(Trimmed(declaration.substr(colon + 1)));
-            std::string_view kept = value;
-            if (const std::size_t bang = kept.rfind('!');
-                bang != std::string_view::npos && Trimmed(kept.substr(bang + 1)) == "important") {
-                kept = Trimmed(kept.substr(0, bang));
-            }
-            f(property, kept);
         }
     }
 }
@@ -367,23 +386,25 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
         }
     };
     for (const HtmlTokenizer::Attribute& a : tag.attributes) {
-        if (a.name == "style") {
+        // By length first: most attributes are none of these.
+        const std::size_t length = a.name.size();
+        if (length == 5 && a.name == "style") {
             style = &a.value;
-        } else if (a.name == "hidden") {
+        } else if (length == 6 && a.name == "hidden") {
             hidden = &a.value;
-        } else if (a.name == "aria-hidden") {
+        } else if (length == 11 && a.name == "aria-hidden") {
             aria = &a.value;
         } else if (tag.ns == Ns::Svg) {
             // Presentation attributes; the style, read after them, wins.
-            const std::string value = LoweredAscii(Trimmed(a.value));
             if (a.name == "display") {
+                const std::string value = LoweredAscii(Trimmed(a.value));
                 facts.displaySet = true;
                 facts.displayNone = value == "none";
                 facts.byMarkup = facts.displayNone;
             } else if (a.name == "visibility") {
-                visibility(value);
+                visibility(LoweredAscii(Trimmed(a.value)));
             } else if (a.name == "opacity") {
-                opacity(value);
+                opacity(LoweredAscii(Trimmed(a.value)));
             } else {
                 continue;
             }
