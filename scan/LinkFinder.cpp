@@ -362,6 +362,17 @@ public:
         m_baseOnAdvertiser = m_page && m_advertiser.onHost(*m_page);
         m_pageHost = m_page ? std::string(WithoutWww(m_page->host())) : std::string();
         m_baseHost = m_pageHost;
+        // How the page's own links mostly begin: a link that begins so is not
+        // outbound, without taking its address apart.
+        m_ownPrefixes.clear();
+        if (m_page) {
+            const std::string port = m_page->port().empty() ? "" : ":" + m_page->port();
+            for (const char* scheme : {"https://", "http://"}) {
+                for (const char* www : {"", "www."}) {
+                    m_ownPrefixes.push_back(scheme + std::string(www) + m_pageHost + port);
+                }
+            }
+        }
     }
 
     void headerLine(std::string_view line);
@@ -531,8 +542,9 @@ private:
     bool m_anchorHasImage = false;  // the open deciding link shows an image
 
     // Links to other hosts.
-    std::string m_pageHost;  // the page's host without "www."
-    std::string m_baseHost;  // where relative links lead
+    std::string m_pageHost;                  // the page's host without "www."
+    std::vector<std::string> m_ownPrefixes;  // "https://www.host", "http://host"...
+    std::string m_baseHost;                  // where relative links lead
     std::int64_t m_outbound = 0;
 
     // Canonical addresses: of the head's <link> elements, and the final
@@ -902,6 +914,13 @@ void LinkFinder::Reader::closeAnchor() {
 }
 
 bool LinkFinder::Reader::countOutbound(std::string_view href) {
+    for (const std::string& own : m_ownPrefixes) {
+        if (href.size() >= own.size() && href.compare(0, own.size(), own) == 0 &&
+            (href.size() == own.size() || href[own.size()] == '/' || href[own.size()] == '?' ||
+             href[own.size()] == '#')) {
+            return false;
+        }
+    }
     std::string_view written;
     bool other = false;
     switch (LinkHostOf(href, written)) {
