@@ -1,4 +1,9 @@
 // Page check speed, as ratios measured in the same run:
+//   - the tokenizing the page check reads (HtmlTokenizer with a reader that
+//     does nothing) with and without the stack of open elements that tells
+//     hidden links (OpenElements fed every tag) on the everyday page
+//     (target: at most 1.2x); and the whole page check against that
+//     tokenizing, for information;
 //   - the HTML5 check (LinkFinder: tokenizing, links, evidence) against
 //     lexbor's tokenizer alone on the same bytes (target: at least 0.6 of its
 //     speed on a 256 MiB everyday page, a tag every ten bytes), and on a
@@ -16,7 +21,9 @@
 
 #include "bench/RatioReporter.h"
 #include "lexbor/html/tokenizer.h"
+#include "scan/HtmlTokenizer.h"
 #include "scan/LinkFinder.h"
+#include "scan/OpenElements.h"
 
 namespace {
 
@@ -150,6 +157,48 @@ void Tokenize(const std::string& page) {
     lxb_html_tokenizer_destroy(tkz);
 }
 
+// The tokenizing the page check reads: tags with their names and the
+// attributes it looks at, texts, comments; nothing done with them.
+class IdleSink : public tarnwick::HtmlTokenizer::Sink {
+public:
+    explicit IdleSink(bool openElements = false) : m_bOpenElements(openElements) {}
+    void tag(const tarnwick::HtmlTokenizer::Tag& tag) override {
+        m_tags += tag.end ? 0 : 1;
+        if (m_bOpenElements) {
+            m_open.tag(tag);
+        }
+    }
+    void text(std::string_view, tarnwick::HtmlTokenizer::TextKind, std::string_view,
+              bool) override {}
+    void comment(std::string_view, bool) override {}
+    void framesetReplacedBody() override {}
+    std::size_t m_tags = 0;
+    bool m_bOpenElements;
+    tarnwick::OpenElements m_open;
+};
+
+void Tokenize(benchmark::State& state, bool openElements) {
+    const std::string& page = Plain();
+    for (auto _ : state) {
+        IdleSink sink(openElements);
+        tarnwick::HtmlTokenizer tokenizer(sink, 4u << 20);
+        for (size_t at = 0; at < page.size(); at += kPiece) {
+            tokenizer.feed(std::string_view(page).substr(at, kPiece));
+        }
+        tokenizer.finish();
+        benchmark::DoNotOptimize(sink.m_tags);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+}
+
+void BM_HtmlTokenizer(benchmark::State& state) {
+    Tokenize(state, false);
+}
+
+void BM_HtmlTokenizerOpenElements(benchmark::State& state) {
+    Tokenize(state, true);
+}
+
 void BM_TokenizerAlone(benchmark::State& state) {
     const std::string& page = Plain();
     for (auto _ : state) {
@@ -213,6 +262,8 @@ void BM_ClassifyMillionOccurrences(benchmark::State& state) {
 BENCHMARK(BM_MemmemPass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Classify)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_TokenizerAlone)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_HtmlTokenizer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_HtmlTokenizerOpenElements)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_TokenizerAlonePlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ClassifyPlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ClassifyWithoutOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -247,6 +298,18 @@ int main(int argc, char** argv) {
             "plain page: page check %.0f MB/s (target >= 300), tokenizer alone %.0f MB/s, "
             "ratio %.2f (for information: its text is searched for the address)\n",
             megabytesPerSecond(plain), megabytesPerSecond(plainTokenizer), plainTokenizer / plain);
+    }
+    const double tokenizing = reporter.Time("BM_HtmlTokenizer");
+    const double withStack = reporter.Time("BM_HtmlTokenizerOpenElements");
+    if (withStack > 0 && tokenizing > 0) {
+        std::printf(
+            "everyday page: tokenizing with the open elements / tokenizing alone: %.2f "
+            "(target <= 1.2)\n",
+            withStack / tokenizing);
+    }
+    if (classify > 0 && tokenizing > 0) {
+        std::printf("everyday page: page check / the tokenizing it reads: %.2f (for information)\n",
+                    classify / tokenizing);
     }
     if (with > 0 && without > 0) {
         std::printf("time with 1,000,000 occurrences / without: %.2f (target <= 2)\n",

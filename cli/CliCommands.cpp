@@ -63,11 +63,14 @@ void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& err) 
 }
 
 // The fetch time-outs and how many pages go side by side: the shared
-// settings, unless the command line says.
-PageFetcher::Options FetchOptions(const CliOptions& options, std::ostream& err) {
+// settings, unless the command line says; and what the evidence is judged
+// with (rules).
+PageFetcher::Options FetchOptions(const CliOptions& options, std::ostream& err, LinkRules& rules) {
     std::vector<std::string> warnings;
     const AppSettings settings = AppSettings::Load({}, &warnings);
     PrintWarnings(warnings, err);
+    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
+    rules.m_bRender = options.render || settings.m_bRender;
     PageFetcher::Options fetch = FetchSettings::fromSettings(settings);
     if (options.pageTimeoutSeconds > 0) {
         fetch.pageTimeoutSeconds = options.pageTimeoutSeconds;
@@ -83,9 +86,11 @@ PageFetcher::Options FetchOptions(const CliOptions& options, std::ostream& err) 
 
 int Check(const CliOptions& options, std::ostream& out, std::ostream& err) {
     PageEvidence evidence;
+    LinkRules rules;
+    const PageFetcher::Options fetch = FetchOptions(options, err, rules);
     const PageResult result =
-        CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser),
-                  FetchOptions(options, err), options.json ? &evidence : nullptr);
+        CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser), fetch,
+                  options.json ? &evidence : nullptr, rules);
     if (options.json) {
         ResultRow row;
         row.m_strAdvertiser = Utf8ToCp1252(options.advertiser);
@@ -209,7 +214,9 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     {
         ScanRun run(panes);
         run.SetObserver(&recorder);
-        run.SetFetchOptions(FetchOptions(options, err));
+        LinkRules rules;
+        run.SetFetchOptions(FetchOptions(options, err, rules));
+        run.SetLinkRules(rules);
         run.OnPlay();
         bool stopped = false;
         while (run.IsScanThreadActive()) {

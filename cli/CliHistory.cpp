@@ -36,6 +36,24 @@ std::string JsonOpt(const std::optional<std::string>& text) {
     return text ? Json(*text) : "null";
 }
 
+// Findings kept one per line, as a JSON array; null when not recorded.
+std::string JsonLines(const std::optional<std::string>& lines) {
+    if (!lines) {
+        return "null";
+    }
+    std::string out = "[";
+    std::size_t from = 0;
+    while (from < lines->size()) {
+        std::size_t end = lines->find('\n', from);
+        if (end == std::string::npos) {
+            end = lines->size();
+        }
+        out += (out.size() > 1 ? ", " : "") + Json(lines->substr(from, end - from));
+        from = end + 1;
+    }
+    return out + "]";
+}
+
 std::string OutcomeText(const RunInfo& run) {
     return run.m_strOutcome.empty() ? "unfinished" : run.m_strOutcome;
 }
@@ -162,6 +180,8 @@ int Changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
                 << ", \"to\": " << Json(c.m_strTo)
                 << ", \"from_verdict\": " << JsonOpt(c.m_fromVerdict)
                 << ", \"to_verdict\": " << JsonOpt(c.m_toVerdict)
+                << ", \"from_findings\": " << JsonLines(c.m_fromFindings)
+                << ", \"to_findings\": " << JsonLines(c.m_toFindings)
                 << ", \"transition\": " << Json(TransitionWord(c.m_transition)) << '}';
             first = false;
         }

@@ -136,6 +136,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
             options.verbose = true;
         } else if (options.command == Command::Scan && arg == "--no-mail") {
             options.noMail = true;
+        } else if (options.command == Command::Scan && arg == "--render") {
+            options.render = true;
         } else if (options.command == Command::Scan &&
                    TakeValue(args, i, "--summary-to", options.summaryTo, true)) {
             // An empty address (an unset variable in a timer's unit) sends none.
@@ -218,6 +220,7 @@ std::string HelpText(Command command) {
             return "Usage: tarnwick-cli scan [--report FILE] [--no-mail] [--summary-to ADDRESS]\n"
                    "                        [--page-timeout SECONDS] [--mail-wait SECONDS]\n"
                    "                        [--jobs K] [--format json|csv] [--lock-wait SECONDS]\n"
+                   "                        [--render]\n"
                    "\n"
                    "Checks every page of every profile, as Play does with all profiles\n"
                    "ticked. Prints a line per page as it is checked (advertiser's site, tab,\n"
@@ -253,6 +256,9 @@ std::string HelpText(Command command) {
                    "                 when another scan of the data folder (the desktop\n"
                    "                 program's Play or another scan command) is running,\n"
                    "                 wait at most SECONDS (default 0) for it to end\n"
+                   "  --render       also load each page in headless Chromium and tell a link\n"
+                   "                 that only its scripts write, or that they remove\n"
+                   "                 (default: the setting render=1 in settings.ini)\n"
                    "\n"
                    "The run is recorded in the history (see \"tarnwick-cli history\"), and the\n"
                    "letter rules of the mail settings (missing runs, quiet days) apply. One\n"

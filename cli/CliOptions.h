@@ -22,6 +22,7 @@ struct CliOptions {
     bool csv = false;             // scan --format csv
     std::string pruneBefore;      // history --prune-before DATE (YYYY-MM-DD)
     bool verbose = false;         // check --verbose: the reason on a second line
+    bool render = false;          // scan --render: pages also loaded in headless Chromium
     long pageTimeoutSeconds = 0;  // --page-timeout SECONDS; 0: the shared settings'
     long mailWaitSeconds = 120;   // scan --mail-wait SECONDS: the longest wait for letters
     long jobs = 0;                // scan --jobs K: pages fetched side by side; 0: the settings'

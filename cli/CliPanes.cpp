@@ -120,6 +120,15 @@ void CliPanes::SetResult(int row, const PageResult& result) {
 void CliPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_results.at(static_cast<size_t>(row)).m_evidence = evidence;
+    // A browser that cannot be started is told once per run (the desktop
+    // program shows it where the run's summary goes).
+    constexpr std::string_view kNotRendered = "not rendered: ";
+    const std::string& rendering = evidence.m_strRendering;
+    if (!m_bToldNoBrowser && rendering.rfind(kNotRendered, 0) == 0 &&
+        rendering.find(" could not be started") != std::string::npos) {
+        m_bToldNoBrowser = true;
+        m_err << "tarnwick-cli: " << rendering.substr(kNotRendered.size()) << '\n';
+    }
 }
 
 void CliPanes::PrintReadyRows() {

@@ -65,6 +65,7 @@ private:
     DataFolder m_folder;
     std::ostream& m_out;
     std::ostream& m_err;
+    bool m_bToldNoBrowser = false;
     bool m_bProgress;
     CliNotifier& m_notifier;
     std::string m_strReportPath;

@@ -16,6 +16,7 @@ void AddEvidence(PageRecord& record, const PageEvidence& evidence) {
     record.m_robotsTxt = RobotsVerdictName(CombinedRobots(evidence));
     record.m_elapsedMs = evidence.m_nElapsedMs;
     record.m_verdict = EvidenceVerdict(evidence);
+    record.m_findings = FindingsText(evidence);
 }
 
 }  // namespace tarnwick

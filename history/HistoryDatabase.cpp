@@ -44,6 +44,10 @@ const char* const kMigrations[] = {
     // 2 -> 3: the process sending a letter, so that a run can tell a letter
     // cut off by the end of its program from one still on its way.
     "ALTER TABLE letters ADD COLUMN pid INTEGER;",
+    // 3 -> 4: every finding about a found link's worth (hidden, canonical,
+    // redirected, per-crawler directives, link farm), one per line, so that
+    // a finding that comes or goes is a change in quality.
+    "ALTER TABLE results ADD COLUMN findings TEXT;",
 };
 static_assert(std::size(kMigrations) == kHistorySchemaVersion);
 
@@ -338,7 +342,7 @@ void HistoryDatabase::AddResult(std::int64_t runId, const PageRecord& r) {
     Statement st(
         Cached("INSERT INTO results(run_id, page_id, profile, row, result, checked, reason,"
                " http_status, final_url, rel, anchor_text, noindex, robots_txt, elapsed_ms,"
-               " verdict) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+               " verdict, findings) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     st.Bind(1, runId);
     st.Bind(2, pageId);
     st.Bind(3, r.m_strProfile);
@@ -354,6 +358,7 @@ void HistoryDatabase::AddResult(std::int64_t runId, const PageRecord& r) {
     st.Bind(13, r.m_robotsTxt);
     st.Bind(14, r.m_elapsedMs);
     st.Bind(15, r.m_verdict);
+    st.Bind(16, r.m_findings);
     st.Step();
     if (!st.Ok()) {
         Fail("cannot record a page result");
@@ -509,7 +514,8 @@ std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
     // Newest first per page: the first conclusive result is the one compared
     // with, the leading missing ones make the streak.
     Statement st(m_pDb,
-                 "SELECT p.advertiser, p.page, x.result, x.verdict, x.run_id FROM results x"
+                 "SELECT p.advertiser, p.page, x.result, x.verdict, x.findings, x.run_id"
+                 " FROM results x"
                  " JOIN pages p ON p.id = x.page_id WHERE (? = 0 OR x.run_id < ?)"
                  " ORDER BY x.page_id, x.run_id DESC, x.row DESC");
     st.Bind(1, runId);
@@ -529,10 +535,11 @@ std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
                       !IsLinkMissing(before.m_strResult))) {
             before.m_strResult = result;
             before.m_verdict = st.OptText(3);
+            before.m_findings = st.OptText(4);
         }
         if (streakEnded.count(key) == 0) {
             if (IsLinkMissing(result)) {
-                const std::int64_t round = roundOf(st.Int(4));
+                const std::int64_t round = roundOf(st.Int(5));
                 auto [last, first] = lastCountedRound.try_emplace(key, round);
                 if (round != ownRound && (first || last->second != round)) {
                     ++before.m_nMissingStreak;
@@ -572,7 +579,8 @@ std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
     Statement st(m_pDb,
                  "SELECT x.profile, p.advertiser, p.page, x.row, x.result, x.checked, x.reason,"
                  " x.http_status, x.final_url, x.rel, x.anchor_text, x.noindex, x.robots_txt,"
-                 " x.elapsed_ms, x.verdict FROM results x JOIN pages p ON p.id = x.page_id"
+                 " x.elapsed_ms, x.verdict, x.findings FROM results x"
+                 " JOIN pages p ON p.id = x.page_id"
                  " WHERE x.run_id = ? ORDER BY x.row");
     st.Bind(1, runId);
     std::vector<PageRecord> records;
@@ -597,6 +605,7 @@ std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
         r.m_robotsTxt = st.OptText(12);
         r.m_elapsedMs = st.OptInt(13);
         r.m_verdict = st.OptText(14);
+        r.m_findings = st.OptText(15);
         records.push_back(std::move(r));
     }
     if (!st.Ok()) {
@@ -674,14 +683,16 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
         change.m_strPage = r.m_strPage;
         change.m_strTo = r.m_strResult;
         change.m_toVerdict = r.m_verdict;
+        change.m_toFindings = r.m_findings;
         const auto it = before.find({r.m_strAdvertiser, r.m_strPage});
         std::optional<PageBefore> was;
         if (it != before.end()) {
             was = it->second;
             change.m_strFrom = it->second.m_strResult;
             change.m_fromVerdict = it->second.m_verdict;
+            change.m_fromFindings = it->second.m_findings;
         }
-        change.m_transition = TransitionOf(was, r.m_strResult, r.m_verdict);
+        change.m_transition = TransitionOf(was, r.m_strResult, r.m_verdict, r.m_findings);
         changes.m_counts.Add(change.m_transition);
         changes.m_changes.push_back(std::move(change));
     }

@@ -29,7 +29,7 @@ struct sqlite3_stmt;
 namespace tarnwick {
 
 inline constexpr char kHistoryFileName[] = "history.sqlite3";
-inline constexpr int kHistorySchemaVersion = 3;
+inline constexpr int kHistorySchemaVersion = 4;
 
 // A page is the pair (advertiser's site, publisher's site).
 using PageKey = std::pair<std::string, std::string>;
@@ -42,6 +42,8 @@ struct PageChange {
     std::string m_strTo;
     std::optional<std::string> m_fromVerdict;
     std::optional<std::string> m_toVerdict;
+    std::optional<std::string> m_fromFindings;  // one per line
+    std::optional<std::string> m_toFindings;
     Transition m_transition = Transition::Unchanged;
 };
 

@@ -284,7 +284,7 @@ std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& c
     const auto it = snapshot->pages.find({job.m_strAdvertiser, job.m_strPage});
     const std::optional<PageBefore> before =
         it == snapshot->pages.end() ? std::nullopt : std::optional<PageBefore>(it->second);
-    const Transition transition = TransitionOf(before, result, record.m_verdict);
+    const Transition transition = TransitionOf(before, result, record.m_verdict, record.m_findings);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_counts.Add(transition);
     return TransitionCellText(transition);

@@ -26,6 +26,9 @@ struct PageRecord {
     std::optional<std::string> m_robotsTxt;   // "allowed", "disallowed" or "unknown"
     std::optional<std::int64_t> m_elapsedMs;  // time the check took
     std::optional<std::string> m_verdict;     // the short verdict ("follow", "nofollow"...)
+    // Every finding about the link's worth, worst first, one per line
+    // ("hidden by CSS\nnofollow"); "" for none.
+    std::optional<std::string> m_findings;
 };
 
 }  // namespace tarnwick

@@ -15,7 +15,8 @@ bool IsLinkMissing(const std::string& result) {
 }
 
 Transition TransitionOf(const std::optional<PageBefore>& before, const std::string& result,
-                        const std::optional<std::string>& verdict) {
+                        const std::optional<std::string>& verdict,
+                        const std::optional<std::string>& findings) {
     const bool present = IsLinkPresent(result);
     const bool missing = IsLinkMissing(result);
     if (!before) {
@@ -35,6 +36,9 @@ Transition TransitionOf(const std::optional<PageBefore>& before, const std::stri
         return Transition::Restored;
     }
     if (present && verdict && before->m_verdict && *verdict != *before->m_verdict) {
+        return Transition::QualityChanged;
+    }
+    if (present && findings && before->m_findings && *findings != *before->m_findings) {
         return Transition::QualityChanged;
     }
     return Transition::Unchanged;

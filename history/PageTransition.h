@@ -10,7 +10,8 @@
 //   restored         missing then, present now
 //   quality changed  present both times, with another verdict (follow,
 //                    nofollow, noindex, robots.txt blocks...), when both
-//                    runs recorded one
+//                    runs recorded one, or with other findings (a link
+//                    farm beside a nofollow...), when both recorded them
 //   unchanged        anything else, "Page cannot be displayed" included
 #pragma once
 
@@ -23,14 +24,16 @@ enum class Transition { New, Lost, Restored, QualityChanged, Unchanged };
 
 // What the history knows of a page before the run being compared.
 struct PageBefore {
-    std::string m_strResult;               // last result word that said something of the link
-    std::optional<std::string> m_verdict;  // its verdict, when recorded
-    int m_nMissingStreak = 0;              // consecutive runs with the link missing, newest first
-                                           // ("Page cannot be displayed" runs are passed over)
+    std::string m_strResult;                // last result word that said something of the link
+    std::optional<std::string> m_verdict;   // its verdict, when recorded
+    int m_nMissingStreak = 0;               // consecutive runs with the link missing, newest first
+                                            // ("Page cannot be displayed" runs are passed over)
+    std::optional<std::string> m_findings;  // its findings, when recorded
 };
 
 Transition TransitionOf(const std::optional<PageBefore>& before, const std::string& result,
-                        const std::optional<std::string>& verdict);
+                        const std::optional<std::string>& verdict,
+                        const std::optional<std::string>& findings = std::nullopt);
 
 // "new", "lost", "restored", "quality changed", "unchanged": the command
 // line's and the letters' word.

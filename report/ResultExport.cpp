@@ -12,8 +12,12 @@ namespace tarnwick {
 namespace {
 
 using Tokens = std::vector<std::string>;
-// A field's value: text, number (none: null), flag, list of texts.
-using Value = std::variant<std::string, std::optional<std::int64_t>, bool, Tokens>;
+// A list of texts that may hold blanks: "; " between them in CSV.
+struct Texts {
+    std::vector<std::string> items;
+};
+// A field's value: text, number (none: null), flag, list of tokens or texts.
+using Value = std::variant<std::string, std::optional<std::int64_t>, bool, Tokens, Texts>;
 using Field = std::pair<const char*, Value>;
 
 bool IsUtf8(std::string_view text) {
@@ -71,6 +75,17 @@ std::vector<Field> Fields(const ExportRow& row) {
     for (const std::string& token : RelTokens(e)) {
         rel.push_back(Fetched(token));
     }
+    Texts findings;
+    Texts findingEvidence;
+    for (const LinkFinding& f : LinkFindings(e)) {
+        findings.items.push_back(Fetched(f.m_strText));
+        findingEvidence.items.push_back(Fetched(f.m_strEvidence));
+    }
+    const auto number = [](std::int64_t n) { return std::optional<std::int64_t>(n); };
+    std::optional<std::int64_t> position;
+    if (e.m_nLinkPosition > 0) {
+        position = e.m_nLinkPosition;
+    }
     return {
         {"advertiser", Cp1252ToUtf8(row.m_strAdvertiser)},
         {"page", Cp1252ToUtf8(row.m_strPage)},
@@ -96,6 +111,20 @@ std::vector<Field> Fields(const ExportRow& row) {
         {"robots_txt", std::string(RobotsVerdictName(CombinedRobots(e)))},
         {"robots_txt_all", std::string(RobotsVerdictName(e.m_robotsAll))},
         {"robots_txt_googlebot", std::string(RobotsVerdictName(e.m_robotsGooglebot))},
+        {"findings", findings},
+        {"finding_evidence", findingEvidence},
+        {"hidden_by", Fetched(e.m_strHiddenBy)},
+        {"aria_hidden", Fetched(e.m_strAriaHidden)},
+        {"outbound_links", number(e.m_nOutboundLinks)},
+        {"link_position", position},
+        {"link_farm", e.m_nLinkFarmLinks > 0 && e.m_nOutboundLinks > e.m_nLinkFarmLinks},
+        {"canonical", Fetched(e.m_strCanonical)},
+        {"canonical_source", Fetched(e.m_strCanonicalSource)},
+        {"canonical_elsewhere", e.m_bCanonicalElsewhere},
+        {"redirected_from", Fetched(e.m_strRedirectedFrom)},
+        {"noindex_for", CrawlersWith(e, &CrawlerDirectives::m_strNoindex)},
+        {"nofollow_for", CrawlersWith(e, &CrawlerDirectives::m_strNofollow)},
+        {"robots_notes", Fetched(e.m_strRobotsNotes)},
     };
 }
 
@@ -197,6 +226,12 @@ std::string CsvValue(const Value& value) {
         return *flag ? "true" : "false";
     }
     std::string joined;
+    if (const auto* texts = std::get_if<Texts>(&value)) {
+        for (const std::string& text : texts->items) {
+            joined += (joined.empty() ? "" : "; ") + text;
+        }
+        return CsvField(joined);
+    }
     for (const std::string& token : std::get<Tokens>(value)) {
         joined += (joined.empty() ? "" : " ") + token;
     }
@@ -266,9 +301,11 @@ std::string ExportJsonObject(const ExportRow& row) {
         } else if (const auto* flag = std::get_if<bool>(&f.second)) {
             out += *flag ? "true" : "false";
         } else {
+            const auto* texts = std::get_if<Texts>(&f.second);
             out += '[';
             bool firstToken = true;
-            for (const std::string& token : std::get<Tokens>(f.second)) {
+            for (const std::string& token :
+                 texts != nullptr ? texts->items : std::get<Tokens>(f.second)) {
                 if (!firstToken) {
                     out += ',';
                 }

@@ -12,7 +12,14 @@
 //   rel (array of tokens; in CSV the tokens with a blank between them),
 //   anchor_text, script_only, meta_robots, x_robots_tag, noindex, nofollow,
 //   robots_txt ("allowed", "disallowed" or "unknown", both crawlers together),
-//   robots_txt_all, robots_txt_googlebot.
+//   robots_txt_all, robots_txt_googlebot,
+//   findings (array of texts, worst first; in CSV "; " between them),
+//   finding_evidence (the same for the evidence of each), hidden_by,
+//   aria_hidden, outbound_links (number), link_position (number; null /
+//   empty when the link is not among them), link_farm, canonical,
+//   canonical_source, canonical_elsewhere, redirected_from,
+//   noindex_for, nofollow_for (arrays of "all", "googlebot", "bingbot"),
+//   robots_notes.
 // Booleans are true/false in JSON and "true"/"false" in CSV.
 // A CSV text cell that a spreadsheet would run as a formula (it starts with
 // =, +, -, @, a tab or a CR, or blanks before =, +, -, @) is written with a

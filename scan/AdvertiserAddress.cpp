@@ -71,6 +71,14 @@ bool AdvertiserAddress::onHost(const WebUrl& url) const {
     return m_url && WithoutWww(url.host()) == m_host;
 }
 
+bool AdvertiserAddress::samePage(const WebUrl& expected, const WebUrl& actual) {
+    return WithoutWww(expected.host()) == WithoutWww(actual.host()) &&
+           expected.port() == actual.port() &&
+           LoweredAscii(WithoutFinalSlash(expected.path())) ==
+               LoweredAscii(WithoutFinalSlash(actual.path())) &&
+           (!expected.hasQuery() || (actual.hasQuery() && actual.query() == expected.query()));
+}
+
 bool AdvertiserAddress::sameHost(const WebUrl& url) const {
     return WithoutWww(url.host()) == m_host && url.port() == m_url->port();
 }

@@ -57,6 +57,12 @@ public:
     // Whether url is on the advertiser's host (any port, path or scheme).
     bool onHost(const WebUrl& url) const;
 
+    // Whether actual is the page expected names, by the same rules: scheme,
+    // a leading "www.", letter case and a final "/" do not count; the path
+    // must be the same (not one below it), and where expected has a query,
+    // actual has the same one.
+    static bool samePage(const WebUrl& expected, const WebUrl& actual);
+
 private:
     bool sameHost(const WebUrl& url) const;
     bool samePlace(const WebUrl& url) const;

@@ -1,6 +1,7 @@
 #include "scan/CheckPage.h"
 
 #include "scan/PageFetcher.h"
+#include "scan/PageRenderer.h"
 
 namespace tarnwick {
 
@@ -23,9 +24,20 @@ bool HasScheme(std::string_view address) {
 }
 
 PageResult CheckPage(const std::string& page, const std::string& advertiser,
-                     const PageFetcher::Options& options, PageEvidence* evidence) {
+                     const PageFetcher::Options& options, PageEvidence* evidence,
+                     const LinkRules& rules) {
     PageFetcher fetcher(options);
-    return fetcher.Check(page, advertiser, evidence);
+    PageResult result = fetcher.Check(page, advertiser, evidence);
+    if (evidence != nullptr) {
+        ApplyLinkRules(*evidence, page, rules);
+        if (rules.m_bRender && evidence->m_nHttpStatus >= 200 && evidence->m_nHttpStatus < 300) {
+            PageRenderer renderer(options.pageTimeoutSeconds);
+            JudgeRendered(
+                *evidence, advertiser,
+                renderer.render(evidence->m_strFinalUrl.empty() ? page : evidence->m_strFinalUrl));
+        }
+    }
+    return result;
 }
 
 }  // namespace tarnwick

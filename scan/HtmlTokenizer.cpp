@@ -64,6 +64,15 @@ bool IsHtmlEncoding(const std::string_view* encoding) {
     return lowered == "text/html" || lowered == "application/xhtml+xml";
 }
 
+// The attributes that may hide any element: style, hidden, aria-hidden (the
+// last two are names lexbor adds to its tables).
+bool HidesElement(std::uintptr_t attrId, std::string_view name) {
+    if (attrId < LXB_DOM_ATTR__LAST_ENTRY) {
+        return attrId == LXB_DOM_ATTR_STYLE;
+    }
+    return name == "hidden" || name == "aria-hidden";
+}
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
@@ -346,17 +355,26 @@ void HtmlTokenizer::onToken(void* raw) {
         if (id >= LXB_TAG__LAST_ENTRY) {
             ++m_dynamicNames;
         }
+        tag.id = id;
         // Only the attributes a reader looks at are taken apart: those of
-        // links, images, <base>, <meta>, <input> and <font>, and any in SVG
-        // or MathML.
-        const bool wanted = !m_foreign.empty() ||
-                            OneOf(id, {LXB_TAG_A, LXB_TAG_AREA, LXB_TAG_IMG, LXB_TAG_BASE,
-                                       LXB_TAG_META, LXB_TAG_INPUT, LXB_TAG_FONT, LXB_TAG_SVG});
-        for (lxb_html_token_attr_t* a = wanted ? token->attr_first : nullptr; a != nullptr;
-             a = a->next) {
+        // links, images, <base>, <link>, <meta>, <input> and <font>, and any
+        // in SVG or MathML; of other start tags, those that hide an element.
+        const bool wanted =
+            !m_foreign.empty() ||
+            OneOf(id, {LXB_TAG_A, LXB_TAG_AREA, LXB_TAG_IMG, LXB_TAG_BASE, LXB_TAG_LINK,
+                       LXB_TAG_META, LXB_TAG_INPUT, LXB_TAG_FONT, LXB_TAG_SVG, LXB_TAG_MATH});
+        for (lxb_html_token_attr_t* a = wanted || !tag.end ? token->attr_first : nullptr;
+             a != nullptr; a = a->next) {
+            if (!wanted && (a->name == nullptr || (a->name->attr_id < LXB_DOM_ATTR__LAST_ENTRY &&
+                                                   a->name->attr_id != LXB_DOM_ATTR_STYLE))) {
+                continue;  // a name lexbor knows, and not a style: nothing that hides
+            }
             size_t length = 0;
             const lxb_char_t* attrName = lxb_html_token_attr_name(a, &length);
             if (attrName == nullptr) {
+                continue;
+            }
+            if (!wanted && !HidesElement(a->name->attr_id, View(attrName, attrName + length))) {
                 continue;
             }
             tag.attributes.push_back({View(attrName, attrName + length),

@@ -44,10 +44,16 @@ public:
 
     struct Tag {
         std::string_view name;  // lowered
+        // lexbor's tag id: one per name it knows; names it does not know get
+        // ids of LXB_TAG__LAST_ENTRY and above (which may be reused).
+        std::uintptr_t id = 0;
         Namespace ns = Namespace::Html;
         bool end = false;
         bool selfClosing = false;
         bool inert = false;  // inside <template> content
+        // Start tags of links, images, <base>, <link>, <meta>, <input>,
+        // <font> and SVG or MathML elements: every attribute; other start
+        // tags: those that hide an element (style, hidden, aria-hidden).
         std::vector<Attribute> attributes;
 
         // The attribute's value, or nullptr.

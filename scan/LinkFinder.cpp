@@ -1,16 +1,21 @@
 #include "scan/LinkFinder.h"
 
+#include <curl/curl.h>
 #include <string.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
+#include <initializer_list>
 #include <optional>
+#include <vector>
 
 #include "common/AsciiText.h"
 #include "common/Cp1252.h"
 #include "scan/AdvertiserAddress.h"
 #include "scan/HtmlTokenizer.h"
 #include "scan/NotFoundPhrase.h"
+#include "scan/OpenElements.h"
 #include "scan/StatusWords.h"
 #include "scan/WebUrl.h"
 
@@ -79,40 +84,215 @@ std::string AsUtf8(std::string_view text) {
     return IsUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
 }
 
-// Robots directives, comma separated: "noindex", "nofollow", "none" (both).
-// With agents allowed (X-Robots-Tag), "name: directive" addresses the rest of
-// the list, up to the next such prefix, to one crawler; only those for
-// Googlebot count beside the ones without a prefix.
-void ApplyDirectives(std::string_view value, bool agents, bool& noindex, bool& nofollow) {
-    bool applies = true;
-    std::size_t from = 0;
-    while (from <= value.size()) {
-        std::size_t comma = value.find(',', from);
-        if (comma == std::string_view::npos) {
-            comma = value.size();
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view WithoutWww(std::string_view host) {
+    if (host.size() > 4 && host.substr(0, 4) == "www.") {
+        host.remove_prefix(4);
+    }
+    return host;
+}
+
+bool OneOf(std::string_view name, std::initializer_list<std::string_view> names) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Where an href leads, read quickly: most links of a page are plainly
+// relative or plainly absolute; the others go through WebUrl. host: for an
+// absolute one, its host as written (letter case kept), without a final dot.
+enum class LinkHost { Relative, Absolute, NotWeb, Unsure };
+
+LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
+    while (!href.empty() && static_cast<unsigned char>(href.front()) <= 0x20) {
+        href.remove_prefix(1);
+    }
+    // The everyday cases first: "/path" and "page.html?x" are relative.
+    if (!href.empty() && href[0] == '/' &&
+        (href.size() == 1 || (href[1] != '/' && href[1] != '\\'))) {
+        return LinkHost::Relative;
+    }
+    std::size_t authority = std::string_view::npos;
+    if (href.size() >= 2 && href[0] == '/' && href[1] == '/') {
+        authority = 2;
+    } else {
+        std::size_t i = 0;
+        while (
+            i < href.size() &&
+            ((href[i] >= 'a' && href[i] <= 'z') || (href[i] >= 'A' && href[i] <= 'Z') ||
+             (i > 0 && (IsDigit(href[i]) || href[i] == '+' || href[i] == '-' || href[i] == '.')))) {
+            ++i;
         }
-        std::string part = LoweredAscii(Trimmed(value.substr(from, comma - from)));
-        from = comma + 1;
-        const std::size_t colon = part.find(':');
-        if (agents && colon != std::string::npos) {
-            const std::string name(Trimmed(std::string_view(part).substr(0, colon)));
-            // Directives with a value ("max-snippet: 20") keep the crawler.
-            if (name != "unavailable_after" && name != "max-snippet" &&
-                name != "max-image-preview" && name != "max-video-preview") {
-                applies = name == "googlebot";
-                part = std::string(Trimmed(std::string_view(part).substr(colon + 1)));
+        if (i == 0 || i >= href.size() || href[i] != ':') {
+            // No scheme: relative, unless blanks, escapes or backslashes
+            // may hide a scheme or a host.
+            const std::string_view head = href.substr(0, 8);
+            return std::none_of(head.begin(), head.end(),
+                                [](char c) {
+                                    return c == '\t' || c == '\n' || c == '\r' || c == '%' ||
+                                           c == '\\';
+                                })
+                       ? LinkHost::Relative
+                       : LinkHost::Unsure;
+        }
+        const std::string_view scheme = href.substr(0, i);
+        const auto is = [&scheme](std::string_view name) {
+            return scheme.size() == name.size() &&
+                   std::equal(scheme.begin(), scheme.end(), name.begin(),
+                              [](char a, char b) { return LowerAscii(a) == b; });
+        };
+        if (!is("http") && !is("https")) {
+            return LinkHost::NotWeb;
+        }
+        if (href.substr(i + 1, 2) != "//") {
+            return LinkHost::Unsure;  // "http:/x", "http:x" and the like
+        }
+        authority = i + 3;
+    }
+    // A loop, not find_first_of: that looks each character up in the set
+    // with a call of its own.
+    std::size_t end = authority;
+    while (end < href.size() && href[end] != '/' && href[end] != '?' && href[end] != '#') {
+        ++end;
+    }
+    std::string_view name = href.substr(authority, end - authority);
+    if (const std::size_t at = name.rfind('@'); at != std::string_view::npos) {
+        name.remove_prefix(at + 1);
+    }
+    if (!name.empty() && name.front() != '[') {
+        name = name.substr(0, name.find(':'));
+    }
+    if (!name.empty() && name.back() == '.') {
+        name.remove_suffix(1);
+    }
+    if (name.empty() || std::any_of(name.begin(), name.end(), [](char c) {
+            return c == '%' || c == '\\' || static_cast<unsigned char>(c) <= 0x20 ||
+                   static_cast<unsigned char>(c) >= 0x80;
+        })) {
+        return LinkHost::Unsure;
+    }
+    host = name;
+    return LinkHost::Absolute;
+}
+
+// Whether a host as written is lowered (without "www.").
+bool SameHost(std::string_view written, std::string_view lowered) {
+    if (written.size() > 4 && LowerAscii(written[0]) == 'w' && LowerAscii(written[1]) == 'w' &&
+        LowerAscii(written[2]) == 'w' && written[3] == '.') {
+        written.remove_prefix(4);
+    }
+    return written.size() == lowered.size() &&
+           std::equal(written.begin(), written.end(), lowered.begin(),
+                      [](char a, char b) { return LowerAscii(a) == b; });
+}
+
+// Longest text of a page quoted as evidence, in bytes.
+constexpr std::size_t kQuoted = 200;
+// Canonical addresses kept to compare (a page naming more is broken anyway).
+constexpr std::size_t kCanonicals = 8;
+
+std::string Quoted(std::string_view text) {
+    if (text.size() <= kQuoted) {
+        return std::string(text);
+    }
+    std::size_t cut = kQuoted;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return std::string(text.substr(0, cut)) + "...";
+}
+
+// The crawler a meta name or an X-Robots-Tag prefix addresses; -1 for
+// another one.
+int CrawlerIndex(std::string_view lowered, bool meta) {
+    if (meta && lowered == "robots") {
+        return static_cast<int>(Crawler::All);
+    }
+    if (lowered == "googlebot") {
+        return static_cast<int>(Crawler::Googlebot);
+    }
+    if (lowered == "bingbot" || lowered == "msnbot") {
+        return static_cast<int>(Crawler::Bingbot);
+    }
+    return -1;
+}
+
+// "2010-06-25", "2010-06-25T15:00", "2010-06-25T15:00:00Z",
+// "2010-06-25T15:00:00+02:00" as seconds since the epoch.
+std::optional<std::time_t> IsoDate(std::string_view text) {
+    const auto number = [&text](std::size_t at, std::size_t digits) -> std::optional<int> {
+        if (at + digits > text.size()) {
+            return std::nullopt;
+        }
+        int value = 0;
+        for (std::size_t i = at; i < at + digits; ++i) {
+            if (!IsDigit(text[i])) {
+                return std::nullopt;
             }
+            value = value * 10 + (text[i] - '0');
         }
-        if (!applies) {
-            continue;
+        return value;
+    };
+    const auto year = number(0, 4);
+    const auto month = number(5, 2);
+    const auto day = number(8, 2);
+    if (!year || !month || !day || text[4] != '-' || text[7] != '-' || *month < 1 || *month > 12 ||
+        *day < 1 || *day > 31) {
+        return std::nullopt;
+    }
+    std::tm tm{};
+    tm.tm_year = *year - 1900;
+    tm.tm_mon = *month - 1;
+    tm.tm_mday = *day;
+    std::size_t at = 10;
+    long offset = 0;
+    if (at < text.size() && (text[at] == 'T' || text[at] == 't' || text[at] == ' ')) {
+        const auto hour = number(at + 1, 2);
+        const auto minute = number(at + 4, 2);
+        if (!hour || !minute || text[at + 3] != ':') {
+            return std::nullopt;
         }
-        if (part == "noindex" || part == "none") {
-            noindex = true;
+        tm.tm_hour = *hour;
+        tm.tm_min = *minute;
+        at += 6;
+        if (at < text.size() && text[at] == ':') {
+            const auto second = number(at + 1, 2);
+            if (!second) {
+                return std::nullopt;
+            }
+            tm.tm_sec = *second;
+            at += 3;
         }
-        if (part == "nofollow" || part == "none") {
-            nofollow = true;
+        if (at < text.size() && (text[at] == 'Z' || text[at] == 'z')) {
+            ++at;
+        } else if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+            const auto hours = number(at + 1, 2);
+            const auto minutes = number(at + 4, 2);
+            if (!hours || !minutes || text[at + 3] != ':') {
+                return std::nullopt;
+            }
+            offset = (text[at] == '+' ? 1 : -1) * (*hours * 3600L + *minutes * 60L);
+            at += 6;
         }
     }
+    if (at != text.size()) {
+        return std::nullopt;
+    }
+    return timegm(&tm) - offset;
+}
+
+// An unavailable_after date: ISO 8601, or the mail and HTTP formats (RFC
+// 822, RFC 850, asctime) as libcurl reads them.
+std::optional<std::time_t> DirectiveDate(std::string_view text) {
+    if (const auto iso = IsoDate(text)) {
+        return iso;
+    }
+    const std::time_t when = curl_getdate(std::string(text).c_str(), nullptr);
+    if (when < 0) {
+        return std::nullopt;
+    }
+    return when;
 }
 
 std::string RelTokens(std::string_view rel) {
@@ -134,6 +314,24 @@ std::string RelTokens(std::string_view rel) {
         }
     }
     return tokens;
+}
+
+// Whether rel tokens (any blanks between them, any letter case) hold
+// "canonical".
+bool HasCanonical(std::string_view rel) {
+    const std::string tokens = RelTokens(rel);
+    std::size_t from = 0;
+    while (from <= tokens.size()) {
+        std::size_t end = tokens.find(' ', from);
+        if (end == std::string::npos) {
+            end = tokens.size();
+        }
+        if (std::string_view(tokens).substr(from, end - from) == "canonical") {
+            return true;
+        }
+        from = end + 1;
+    }
+    return false;
 }
 
 // The nearest misses, nearest first: the reason of a "Link Not Found" names
@@ -162,6 +360,19 @@ public:
     void setPageAddress(std::string_view address) {
         m_page = WebUrl::parse(IsUtf8(address) ? std::string(address) : Cp1252ToUtf8(address));
         m_baseOnAdvertiser = m_page && m_advertiser.onHost(*m_page);
+        m_pageHost = m_page ? std::string(WithoutWww(m_page->host())) : std::string();
+        m_baseHost = m_pageHost;
+        // How the page's own links mostly begin: a link that begins so is not
+        // outbound, without taking its address apart.
+        m_ownPrefixes.clear();
+        if (m_page) {
+            const std::string port = m_page->port().empty() ? "" : ":" + m_page->port();
+            for (const char* scheme : {"https://", "http://"}) {
+                for (const char* www : {"", "www."}) {
+                    m_ownPrefixes.push_back(scheme + std::string(www) + m_pageHost + port);
+                }
+            }
+        }
     }
 
     void headerLine(std::string_view line);
@@ -190,6 +401,13 @@ public:
         }
         m_evidence.m_strAnchorText = AsUtf8(m_evidence.m_strAnchorText);
         m_evidence.m_bScriptOnly = !m_found && m_inScriptSeen && !m_elsewhereSeen;
+        if (m_found) {
+            m_evidence.m_strHiddenBy = AsUtf8(m_concealment.evidence);
+            m_evidence.m_bHiddenByMarkup = m_concealment.by == Concealment::By::Markup;
+            m_evidence.m_strAriaHidden = AsUtf8(m_concealment.ariaHidden);
+        }
+        m_evidence.m_nOutboundLinks = m_outbound;
+        judgeCanonical();
     }
 
     const char* result() const {
@@ -229,7 +447,7 @@ public:
         return m_missReason.empty() ? "no link to the advertiser" : m_missReason;
     }
 
-    bool complete() const { return m_complete; }
+    bool complete() const { return m_finished; }
     std::uint64_t bytesFed() const { return m_bytes; }
     bool readingStopped() const { return m_tokenizer.overflowed(); }
     PageEvidence& evidence() { return m_evidence; }
@@ -246,6 +464,13 @@ public:
 private:
     void startElement(const HtmlTokenizer::Tag& tag);
     void link(const HtmlTokenizer::Tag& tag, std::string_view href, std::string_view element);
+    // Counts a link to another host; true when it is one.
+    bool countOutbound(std::string_view href);
+    void linkHeader(std::string_view value);
+    void applyDirectives(std::string_view value, int crawler, const std::string& source,
+                         std::array<CrawlerDirectives, kCrawlers>& into, std::string& notes);
+    void updateDirectives();
+    void judgeCanonical();
     void closeAnchor();
     void anchorText(std::string_view text);
     void noteMiss(Miss miss, std::string reason);
@@ -279,13 +504,6 @@ private:
         return disguised || mentionsAdvertiser(href);
     }
     void mentionIn(std::string_view text, Miss miss, std::string_view where);
-    void checkComplete() {
-        if (m_found && m_anchorClosed && m_bodySeen && !m_complete) {
-            m_complete = true;
-            m_tokenizer.stop();
-        }
-    }
-
     AdvertiserAddress m_advertiser;
     std::optional<WebUrl> m_page;
     std::optional<WebUrl> m_base;     // from <base href>
@@ -297,13 +515,10 @@ private:
     PageEvidence m_evidence;
     std::uint64_t m_bytes = 0;
     bool m_finished = false;
-    bool m_complete = false;
 
     bool m_found = false;
     std::string m_foundUrl;
     bool m_inAnchor = false;  // the deciding link's text is being read
-    bool m_anchorClosed = false;
-    bool m_bodySeen = false;
     std::string m_altText;
     std::size_t m_anchorChars = 0;
     bool m_pendingBlank = false;
@@ -314,10 +529,29 @@ private:
     bool m_inScriptSeen = false;
     bool m_elsewhereSeen = false;
 
-    bool m_metaNoindex = false;
-    bool m_metaNofollow = false;
-    bool m_headerNoindex = false;
-    bool m_headerNofollow = false;
+    // Directives by crawler, of the meta elements and of the final answer's
+    // headers apart (a new answer drops the headers' ones).
+    std::array<CrawlerDirectives, kCrawlers> m_metaDirectives;
+    std::array<CrawlerDirectives, kCrawlers> m_headerDirectives;
+    std::string m_metaNotes;
+    std::string m_headerNotes;
+
+    // Whether the deciding link is shown (see OpenElements).
+    OpenElements m_open;
+    Concealment m_concealment;
+    bool m_anchorHasImage = false;  // the open deciding link shows an image
+
+    // Links to other hosts.
+    std::string m_pageHost;                  // the page's host without "www."
+    std::vector<std::string> m_ownPrefixes;  // "https://www.host", "http://host"...
+    std::string m_baseHost;                  // where relative links lead
+    std::int64_t m_outbound = 0;
+
+    // Canonical addresses: of the head's <link> elements, and the final
+    // answer's Link headers (resolved at the end, against the final address).
+    bool m_inHead = true;
+    std::vector<std::pair<WebUrl, std::string>> m_canonicals;
+    std::vector<std::pair<std::string, std::string>> m_headerCanonicals;  // href, header
 };
 
 void LinkFinder::Reader::headerLine(std::string_view line) {
@@ -331,8 +565,9 @@ void LinkFinder::Reader::headerLine(std::string_view line) {
                                        : std::atol(std::string(line.substr(blank + 1)).c_str());
         m_evidence.m_strContentType.clear();
         m_evidence.m_strXRobotsTag.clear();
-        m_headerNoindex = false;
-        m_headerNofollow = false;
+        m_headerDirectives = {};
+        m_headerNotes.clear();
+        m_headerCanonicals.clear();
     } else {
         const std::size_t colon = line.find(':');
         if (colon == std::string_view::npos) {
@@ -347,11 +582,150 @@ void LinkFinder::Reader::headerLine(std::string_view line) {
                 m_evidence.m_strXRobotsTag += ", ";
             }
             m_evidence.m_strXRobotsTag += value;
-            ApplyDirectives(value, true, m_headerNoindex, m_headerNofollow);
+            applyDirectives(value, -1, "X-Robots-Tag: " + Quoted(AsUtf8(value)), m_headerDirectives,
+                            m_headerNotes);
+        } else if (name == "link") {
+            linkHeader(value);
         }
     }
-    m_evidence.m_bNoindex = m_metaNoindex || m_headerNoindex;
-    m_evidence.m_bNofollow = m_metaNofollow || m_headerNofollow;
+    updateDirectives();
+}
+
+// "<https://partner.example/>; rel=\"canonical\", <...>; rel=alternate": the
+// canonical ones, kept until the end (the final address is not known yet).
+void LinkFinder::Reader::linkHeader(std::string_view value) {
+    std::size_t at = 0;
+    while (at < value.size() && m_headerCanonicals.size() < kCanonicals) {
+        const std::size_t open = value.find('<', at);
+        if (open == std::string_view::npos) {
+            return;
+        }
+        const std::size_t close = value.find('>', open + 1);
+        if (close == std::string_view::npos) {
+            return;
+        }
+        const std::string_view target = value.substr(open + 1, close - open - 1);
+        // The parameters run to the next link (a comma outside quotes).
+        std::size_t end = close + 1;
+        bool quoted = false;
+        while (end < value.size() && (quoted || value[end] != ',')) {
+            quoted = value[end] == '"' ? !quoted : quoted;
+            ++end;
+        }
+        const std::string params = LoweredAscii(value.substr(close + 1, end - close - 1));
+        at = end + 1;
+        std::size_t rel = params.find("rel");
+        while (rel != std::string::npos) {
+            std::size_t v = rel + 3;
+            while (v < params.size() && IsBlank(params[v])) {
+                ++v;
+            }
+            if (v < params.size() && params[v] == '=' &&
+                (rel == 0 || params[rel - 1] == ';' || IsBlank(params[rel - 1]))) {
+                ++v;
+                while (v < params.size() && IsBlank(params[v])) {
+                    ++v;
+                }
+                std::string_view tokens = std::string_view(params).substr(v);
+                if (!tokens.empty() && tokens[0] == '"') {
+                    tokens = tokens.substr(1, tokens.find('"', 1) - 1);
+                } else {
+                    tokens = tokens.substr(0, tokens.find(';'));
+                }
+                if (HasCanonical(tokens)) {
+                    m_headerCanonicals.emplace_back(
+                        AsUtf8(target), "Link: " + Quoted(AsUtf8(value.substr(open, end - open))));
+                }
+                break;
+            }
+            rel = params.find("rel", rel + 3);
+        }
+    }
+}
+
+// A list of robots directives: "noindex, nofollow", "none",
+// "unavailable_after: 2010-06-25". crawler: the meta element's (an index of
+// Crawler); -1 for a header, where "googlebot: noindex" addresses the rest
+// of the list, up to the next such prefix, to one crawler.
+void LinkFinder::Reader::applyDirectives(std::string_view value, int crawler,
+                                         const std::string& source,
+                                         std::array<CrawlerDirectives, kCrawlers>& into,
+                                         std::string& notes) {
+    const bool header = crawler < 0;
+    int applies = header ? static_cast<int>(Crawler::All) : crawler;
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    while (from <= value.size()) {
+        std::size_t comma = value.find(',', from);
+        if (comma == std::string_view::npos) {
+            comma = value.size();
+        }
+        parts.emplace_back(Trimmed(value.substr(from, comma - from)));
+        from = comma + 1;
+    }
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        std::string part = parts[i];
+        std::string lowered = LoweredAscii(part);
+        std::size_t colon = lowered.find(':');
+        if (header && colon != std::string::npos) {
+            const std::string name(Trimmed(std::string_view(lowered).substr(0, colon)));
+            // Directives with a value ("max-snippet: 20") keep the crawler.
+            if (name != "unavailable_after" && name != "max-snippet" &&
+                name != "max-image-preview" && name != "max-video-preview") {
+                applies = CrawlerIndex(name, false);
+                part = std::string(Trimmed(std::string_view(part).substr(colon + 1)));
+                lowered = LoweredAscii(part);
+                colon = lowered.find(':');
+            }
+        }
+        if (applies < 0) {
+            continue;
+        }
+        CrawlerDirectives& directives = into[static_cast<std::size_t>(applies)];
+        if ((lowered == "noindex" || lowered == "none") && directives.m_strNoindex.empty()) {
+            directives.m_strNoindex = source;
+        }
+        if ((lowered == "nofollow" || lowered == "none") && directives.m_strNofollow.empty()) {
+            directives.m_strNofollow = source;
+        }
+        if (colon != std::string::npos &&
+            Trimmed(std::string_view(lowered).substr(0, colon)) == "unavailable_after") {
+            std::string date(Trimmed(std::string_view(part).substr(colon + 1)));
+            // "Friday, 25-Jun-2010 15:00:00 PST": the weekday's comma split it.
+            if (std::none_of(date.begin(), date.end(), IsDigit) && i + 1 < parts.size()) {
+                date += ", " + parts[++i];
+            }
+            const std::optional<std::time_t> when = DirectiveDate(date);
+            if (!when) {
+                notes += (notes.empty() ? "" : "; ") +
+                         std::string("unavailable_after date not understood: ") +
+                         Quoted(AsUtf8(date));
+            } else if (*when < std::time(nullptr) && directives.m_strNoindex.empty()) {
+                directives.m_strNoindex = source + " (the date has passed)";
+            }
+        }
+    }
+}
+
+void LinkFinder::Reader::updateDirectives() {
+    for (std::size_t c = 0; c < kCrawlers; ++c) {
+        CrawlerDirectives& into = m_evidence.m_directives[c];
+        into.m_strNoindex = !m_metaDirectives[c].m_strNoindex.empty()
+                                ? m_metaDirectives[c].m_strNoindex
+                                : m_headerDirectives[c].m_strNoindex;
+        into.m_strNofollow = !m_metaDirectives[c].m_strNofollow.empty()
+                                 ? m_metaDirectives[c].m_strNofollow
+                                 : m_headerDirectives[c].m_strNofollow;
+    }
+    const auto says = [this](std::string CrawlerDirectives::*which) {
+        return !(m_evidence.m_directives[static_cast<std::size_t>(Crawler::All)].*which).empty() ||
+               !(m_evidence.m_directives[static_cast<std::size_t>(Crawler::Googlebot)].*which)
+                    .empty();
+    };
+    m_evidence.m_bNoindex = says(&CrawlerDirectives::m_strNoindex);
+    m_evidence.m_bNofollow = says(&CrawlerDirectives::m_strNofollow);
+    m_evidence.m_strRobotsNotes =
+        m_metaNotes + (!m_metaNotes.empty() && !m_headerNotes.empty() ? "; " : "") + m_headerNotes;
 }
 
 void LinkFinder::Reader::noteMiss(Miss miss, std::string reason) {
@@ -362,9 +736,7 @@ void LinkFinder::Reader::noteMiss(Miss miss, std::string reason) {
 }
 
 void LinkFinder::Reader::tag(const HtmlTokenizer::Tag& tag) {
-    if (m_complete) {
-        return;
-    }
+    m_open.tag(tag);
     if (tag.end) {
         if (tag.name == "a") {
             closeAnchor();
@@ -376,6 +748,15 @@ void LinkFinder::Reader::tag(const HtmlTokenizer::Tag& tag) {
 
 void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
     using Ns = HtmlTokenizer::Namespace;
+    if (m_inHead && tag.ns == Ns::Html && !tag.inert &&
+        !OneOf(tag.name, {"html", "head", "base", "basefont", "bgsound", "link", "meta", "noframes",
+                          "script", "style", "template", "title", "noscript"})) {
+        m_inHead = false;  // the body has begun
+    }
+    if (m_inAnchor && OneOf(tag.name, {"img", "svg", "picture", "video", "canvas", "object",
+                                       "embed", "iframe", "input"})) {
+        m_anchorHasImage = true;
+    }
     if (tag.ns == Ns::Html) {
         if (tag.name == "a") {
             closeAnchor();  // an <a> inside an <a> ends the first
@@ -408,26 +789,43 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
                 if (m_page) {
                     m_base = WebUrl::resolve(*m_page, AsUtf8(*href));
                     m_baseOnAdvertiser = m_base ? m_advertiser.onHost(*m_base) : m_baseOnAdvertiser;
+                    m_baseHost = m_base ? std::string(WithoutWww(m_base->host())) : m_baseHost;
                 }
             }
-        } else if (tag.name == "body") {
-            if (!tag.inert) {
-                m_bodySeen = true;
-                checkComplete();
+        } else if (tag.name == "link" && !tag.inert && m_inHead) {
+            // Search engines take a canonical address from the head only.
+            const std::string_view* rel = tag.attribute("rel");
+            const std::string_view* href = tag.attribute("href");
+            if (rel != nullptr && href != nullptr && m_canonicals.size() < kCanonicals &&
+                HasCanonical(*rel)) {
+                const std::string utf8 = AsUtf8(*href);
+                const std::optional<WebUrl> base = m_base ? m_base : m_page;
+                std::optional<WebUrl> url =
+                    base ? WebUrl::resolve(*base, utf8) : WebUrl::parse(utf8);
+                if (url) {
+                    m_canonicals.emplace_back(std::move(*url),
+                                              "<link rel=\"" + Quoted(AsUtf8(*rel)) + "\" href=\"" +
+                                                  Quoted(utf8) + "\">");
+                }
             }
         } else if (tag.name == "meta" && !tag.inert) {
             const std::string_view* name = tag.attribute("name");
             const std::string_view* content = tag.attribute("content");
             if (name != nullptr && content != nullptr) {
                 const std::string lowered = LoweredAscii(Trimmed(*name));
-                if (lowered == "robots" || lowered == "googlebot") {
-                    if (!m_evidence.m_strMetaRobots.empty()) {
-                        m_evidence.m_strMetaRobots += "; ";
+                const int crawler = CrawlerIndex(lowered, true);
+                if (crawler >= 0) {
+                    if (lowered == "robots" || lowered == "googlebot") {
+                        if (!m_evidence.m_strMetaRobots.empty()) {
+                            m_evidence.m_strMetaRobots += "; ";
+                        }
+                        m_evidence.m_strMetaRobots += AsUtf8(Trimmed(*content));
                     }
-                    m_evidence.m_strMetaRobots += AsUtf8(Trimmed(*content));
-                    ApplyDirectives(*content, false, m_metaNoindex, m_metaNofollow);
-                    m_evidence.m_bNoindex = m_metaNoindex || m_headerNoindex;
-                    m_evidence.m_bNofollow = m_metaNofollow || m_headerNofollow;
+                    applyDirectives(*content, crawler,
+                                    "<meta name=\"" + Quoted(AsUtf8(Trimmed(*name))) +
+                                        "\" content=\"" + Quoted(AsUtf8(Trimmed(*content))) + "\">",
+                                    m_metaDirectives, m_metaNotes);
+                    updateDirectives();
                 }
             }
         }
@@ -445,6 +843,7 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
 
 void LinkFinder::Reader::link(const HtmlTokenizer::Tag& tag, std::string_view href,
                               std::string_view element) {
+    const bool outbound = !tag.inert && countOutbound(href);
     if (!mayPointToAdvertiser(href)) {
         return;
     }
@@ -476,8 +875,14 @@ void LinkFinder::Reader::link(const HtmlTokenizer::Tag& tag, std::string_view hr
         noteMiss(Miss::Redirect, "links only through a redirect on " + url->host());
         return;
     }
-    if (m_found) {
-        return;  // the first link decides the evidence
+    Concealment seen = m_open.current();
+    if (element == "area" && seen.fontSizeOnly) {
+        seen = {};  // an area is a region of its image, with no text to size
+    }
+    // The first link decides the evidence; a shown link after hidden ones
+    // takes their place, as a reader and a search engine see that one.
+    if (m_found && !(m_concealment.hidden() && (!seen.hidden() || seen.fontSizeOnly))) {
+        return;
     }
     m_found = true;
     m_foundUrl = url ? url->toString() : utf8;
@@ -485,19 +890,91 @@ void LinkFinder::Reader::link(const HtmlTokenizer::Tag& tag, std::string_view hr
     m_evidence.m_strHref = utf8;
     const std::string_view* rel = tag.attribute("rel");
     m_evidence.m_strRel = rel != nullptr ? RelTokens(*rel) : std::string();
+    m_evidence.m_strAnchorText.clear();
+    m_evidence.m_nLinkPosition = outbound ? m_outbound : 0;
+    m_altText.clear();
+    m_anchorChars = 0;
+    m_pendingBlank = false;
+    m_anchorTextFull = false;
+    m_concealment = std::move(seen);
+    m_anchorHasImage = false;
     m_inAnchor = element != "area";
-    (void)element;
 }
 
 void LinkFinder::Reader::closeAnchor() {
     if (m_inAnchor) {
         m_inAnchor = false;
-        m_anchorClosed = true;
-        checkComplete();
-    } else if (m_found) {
-        m_anchorClosed = true;
-        checkComplete();
+        // Text without a size hides nothing of an image.
+        if (m_concealment.fontSizeOnly && m_anchorHasImage) {
+            Concealment shown;
+            shown.ariaHidden = std::move(m_concealment.ariaHidden);
+            m_concealment = std::move(shown);
+        }
     }
+}
+
+bool LinkFinder::Reader::countOutbound(std::string_view href) {
+    for (const std::string& own : m_ownPrefixes) {
+        if (href.size() >= own.size() && href.compare(0, own.size(), own) == 0 &&
+            (href.size() == own.size() || href[own.size()] == '/' || href[own.size()] == '?' ||
+             href[own.size()] == '#')) {
+            return false;
+        }
+    }
+    std::string_view written;
+    bool other = false;
+    switch (LinkHostOf(href, written)) {
+        case LinkHost::NotWeb:
+            return false;
+        case LinkHost::Relative:
+            other = m_baseHost != m_pageHost;
+            break;
+        case LinkHost::Absolute:
+            other = !SameHost(written, m_pageHost);
+            break;
+        case LinkHost::Unsure: {
+            const std::string utf8 = AsUtf8(href);
+            const std::optional<WebUrl> base = m_base ? m_base : m_page;
+            const std::optional<WebUrl> url =
+                base ? WebUrl::resolve(*base, utf8) : WebUrl::parse(utf8);
+            if (!url) {
+                return false;
+            }
+            other = WithoutWww(url->host()) != m_pageHost;
+            break;
+        }
+    }
+    if (!other) {
+        return false;
+    }
+    ++m_outbound;
+    return true;
+}
+
+void LinkFinder::Reader::judgeCanonical() {
+    const std::optional<WebUrl>& page = m_page;
+    for (const auto& [href, header] : m_headerCanonicals) {
+        std::optional<WebUrl> url = page ? WebUrl::resolve(*page, href) : WebUrl::parse(href);
+        if (url) {
+            m_canonicals.emplace_back(std::move(*url), header);
+        }
+    }
+    if (m_canonicals.empty()) {
+        return;
+    }
+    const WebUrl& first = m_canonicals.front().first;
+    for (const auto& [url, source] : m_canonicals) {
+        if (!AdvertiserAddress::samePage(first, url) || !AdvertiserAddress::samePage(url, first)) {
+            // Search engines follow none of several that disagree.
+            m_evidence.m_strRobotsNotes +=
+                std::string(m_evidence.m_strRobotsNotes.empty() ? "" : "; ") +
+                "canonical addresses disagree: " + first.toString() + ", " + url.toString();
+            return;
+        }
+    }
+    m_evidence.m_strCanonical = first.toString();
+    m_evidence.m_strCanonicalSource = m_canonicals.front().second;
+    m_evidence.m_bCanonicalElsewhere = page && !AdvertiserAddress::samePage(first, *page);
 }
 
 void LinkFinder::Reader::anchorText(std::string_view text) {
@@ -547,8 +1024,9 @@ void LinkFinder::Reader::mentionIn(std::string_view text, Miss miss, std::string
 void LinkFinder::Reader::text(std::string_view text, HtmlTokenizer::TextKind kind,
                               std::string_view rawElement, bool inert) {
     using Kind = HtmlTokenizer::TextKind;
-    if (m_complete) {
-        return;
+    if (m_inHead && kind == Kind::Data && !inert &&
+        std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); })) {
+        m_inHead = false;  // text begins the body
     }
     if (kind == Kind::Data && !inert) {
         if (m_inAnchor) {
@@ -590,9 +1068,6 @@ void LinkFinder::Reader::text(std::string_view text, HtmlTokenizer::TextKind kin
 
 void LinkFinder::Reader::comment(std::string_view text, bool inert) {
     (void)inert;
-    if (m_complete) {
-        return;
-    }
     if (!m_elsewhereSeen && mentionsAdvertiser(text)) {
         m_elsewhereSeen = true;
     }
@@ -600,11 +1075,13 @@ void LinkFinder::Reader::comment(std::string_view text, bool inert) {
 }
 
 void LinkFinder::Reader::framesetReplacedBody() {
+    m_outbound = 0;  // the body's links are gone
     if (m_found) {
         m_found = false;
         m_foundUrl.clear();
         m_inAnchor = false;
-        m_anchorClosed = false;
+        m_concealment = {};
+        m_evidence.m_nLinkPosition = 0;
         m_evidence.m_bAnchorFound = false;
         m_evidence.m_strHref.clear();
         m_evidence.m_strRel.clear();

@@ -7,6 +7,8 @@
 // they are. Texts are UTF-8.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,6 +29,22 @@ enum class RobotsVerdict {
 const char* RobotsVerdictName(RobotsVerdict verdict);
 RobotsVerdict RobotsVerdictFromName(std::string_view name);
 
+// The crawlers whose robots directives are told apart: every crawler (meta
+// robots, X-Robots-Tag without a name), Googlebot and Bingbot.
+enum class Crawler { All, Googlebot, Bingbot };
+inline constexpr std::size_t kCrawlers = 3;
+// "all", "googlebot", "bingbot".
+const char* CrawlerName(Crawler crawler);
+
+// What the robots directives of a page tell one crawler, and where they said
+// it: `<meta name="googlebot" content="noindex">`, `X-Robots-Tag: noindex`
+// ("" when nothing said it).
+struct CrawlerDirectives {
+    std::string m_strNoindex;   // noindex, none, or an unavailable_after date passed
+    std::string m_strNofollow;  // nofollow or none
+    bool operator==(const CrawlerDirectives&) const = default;
+};
+
 struct PageEvidence {
     bool m_bChecked = false;  // a check of the page has filled this in
 
@@ -46,12 +64,50 @@ struct PageEvidence {
     // The address occurs inside <script> and nowhere else in the page.
     bool m_bScriptOnly = false;
 
+    // Whether the deciding link is shown (OpenElements): the first shown
+    // link to the advertiser decides, else the first link.
+    std::string m_strHiddenBy;       // `<div style="display:none"> around the link`; "" when shown
+    bool m_bHiddenByMarkup = false;  // by the hidden attribute or an SVG attribute
+    std::string m_strAriaHidden;     // aria-hidden="true" on it or around it: noted only
+
+    // Links to other hosts than the page's (template content not counted),
+    // and the deciding link's place among them (1: the first; 0: it is not
+    // one of them).
+    std::int64_t m_nOutboundLinks = 0;
+    std::int64_t m_nLinkPosition = 0;
+
+    // The page's canonical address: <link rel="canonical"> in its head or a
+    // Link header with rel="canonical", resolved; "" when none, or when they
+    // disagree (search engines then follow none).
+    std::string m_strCanonical;
+    std::string m_strCanonicalSource;    // the element or header that named it
+    bool m_bCanonicalElsewhere = false;  // another page than the final address
+
     // Page-level directives: <meta name="robots"> / <meta name="googlebot">
     // and the X-Robots-Tag header (of the final answer).
     std::string m_strMetaRobots;  // their content attributes, "; " between them
     std::string m_strXRobotsTag;  // the header values, ", " between them
-    bool m_bNoindex = false;      // either says noindex (or none)
-    bool m_bNofollow = false;     // either says nofollow (or none)
+    bool m_bNoindex = false;      // either says noindex (or none) for all or for Googlebot
+    bool m_bNofollow = false;     // either says nofollow (or none) for all or for Googlebot
+    // By crawler (index: Crawler), meta robots, googlebot and bingbot and
+    // the X-Robots-Tag header together.
+    std::array<CrawlerDirectives, kCrawlers> m_directives;
+    // Directives that were not understood ("unavailable_after: soon"), "; "
+    // between them.
+    std::string m_strRobotsNotes;
+
+    // Judged with the page's stored address and the settings (LinkRules):
+    // the address the page was asked at, when the final address is another
+    // page (more apart than scheme, "www." and a final "/"); and the number
+    // of outbound links above which the page is a link farm (0: not judged).
+    std::string m_strRedirectedFrom;
+    long m_nLinkFarmLinks = 0;
+
+    // The page after its scripts ran in headless Chromium (opt-in,
+    // LinkRules::m_bRender): "" when not rendered, "link only after
+    // scripts", "link removed by scripts", "the link is there after
+    // scripts", "no link after scripts either", or "not rendered: " and why.
+    std::string m_strRendering;
 
     // The host's robots.txt for the final address's path, for every crawler
     // ("*") and for Googlebot.
@@ -64,6 +120,48 @@ struct PageEvidence {
     bool operator==(const PageEvidence&) const = default;
 };
 
+// The settings a page's evidence is judged with beside the page itself.
+struct LinkRules {
+    static constexpr long kDefaultLinkFarmLinks = 100;
+    // More links to other hosts than this make the page a link farm.
+    long m_nLinkFarmLinks = kDefaultLinkFarmLinks;
+    // Pages are also loaded in headless Chromium (PageRenderer), to see the
+    // links scripts write or remove.
+    bool m_bRender = false;
+};
+
+// What the page alone cannot tell: whether it answered at another page than
+// the one asked for (requested: the page's address as stored, Windows-1252),
+// and whether its outbound links make it a link farm. For evidence of a
+// check only.
+void ApplyLinkRules(PageEvidence& evidence, std::string_view requested, const LinkRules& rules);
+
+// One thing that takes a found link's worth: its words for the Details cell
+// ("hidden by CSS", "canonical → https://...", "noindex for Googlebot",
+// "link farm: 340 links") and the attribute, header, meta or count that
+// shows it.
+struct LinkFinding {
+    std::string m_strText;
+    std::string m_strEvidence;
+    bool operator==(const LinkFinding&) const = default;
+};
+
+// Every finding of a checked page with an HTTP answer, worst first: hidden by
+// CSS / by markup (the link), redirected, canonical elsewhere, robots.txt
+// blocks, noindex (for all, for Googlebot, for Bingbot), sponsored, ugc,
+// nofollow (the link's rel; the page's directives for all, Googlebot,
+// Bingbot), link farm; link removed by scripts (the link), link only after
+// scripts (no link). The link's own findings only when it was found.
+std::vector<LinkFinding> LinkFindings(const PageEvidence& evidence);
+
+// The crawlers ("all", "googlebot", "bingbot") whose directives say which
+// (&CrawlerDirectives::m_strNoindex or m_strNofollow).
+std::vector<std::string> CrawlersWith(const PageEvidence& evidence,
+                                      std::string CrawlerDirectives::*which);
+
+// The findings' texts, one per line: how the history keeps them.
+std::string FindingsText(const PageEvidence& evidence);
+
 // The rel tokens as a list.
 std::vector<std::string> RelTokens(const PageEvidence& evidence);
 bool HasRelToken(const PageEvidence& evidence, std::string_view token);
@@ -74,9 +172,9 @@ RobotsVerdict CombinedRobots(const PageEvidence& evidence);
 
 // The short verdict of the Details column: "" until the page was checked,
 // then the first that applies of "no answer", "HTTP 503" (any final status
-// outside 200-299), "robots.txt blocks", "noindex", "sponsored", "ugc",
-// "nofollow" (rel or page-level), "follow" (an anchor without any of these),
-// "script only", "no link".
+// outside 200-299); with a link, its worst finding, else "follow"; without
+// one, "robots.txt blocks" or a noindex finding, else "script only" or
+// "no link".
 std::string EvidenceVerdict(const PageEvidence& evidence);
 
 // A page whose result is "Link Found" but whose link a search engine does not

@@ -1,5 +1,7 @@
 #include "scan/ScanRun.h"
 
+#include "scan/PageRenderer.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <map>
@@ -16,8 +18,10 @@ struct ScanRun::Run {
     std::vector<ScanJob> jobs;
     // A newer run or shutdown took over: this run shows nothing more.
     std::atomic<bool> abandoned{false};
-    std::unique_ptr<PageFetcher> fetcher;  // when no checker was given
-    bool deferred = false;                 // the panes are set up by the scan thread
+    std::unique_ptr<PageFetcher> fetcher;    // when no checker was given
+    LinkRules linkRules;                     // what the fetched evidence is judged with
+    std::unique_ptr<PageRenderer> renderer;  // when pages are rendered too
+    bool deferred = false;                   // the panes are set up by the scan thread
     std::uint64_t stopsAtPlay = 0;
     // g_strRunRows as numbers, from runHead on: the progression reads and
     // advances these instead of parsing the text for every page, which with
@@ -87,6 +91,10 @@ void ScanRun::OnPlay() {
     auto run = std::make_shared<Run>();
     if (!m_checker) {
         run->fetcher = std::make_unique<PageFetcher>(m_fetchOptions);
+        run->linkRules = m_linkRules;
+        if (m_linkRules.m_bRender) {
+            run->renderer = std::make_unique<PageRenderer>(m_fetchOptions.pageTimeoutSeconds);
+        }
     }
     {
         std::lock_guard<std::mutex> state(m_stateMutex);
@@ -245,8 +253,21 @@ void ScanRun::FetchInOrder(Run& run) {
         if (run.abandoned) {
             break;
         }
-        const PageFetcher::Fetched fetched = std::move(it->second);
+        PageFetcher::Fetched fetched = std::move(it->second);
         ahead.erase(it);
+        ApplyLinkRules(fetched.evidence, job.m_strPage, run.linkRules);
+        const PageEvidence& e = fetched.evidence;
+        if (run.renderer && e.m_bChecked && e.m_nHttpStatus >= 200 && e.m_nHttpStatus < 300) {
+            // One page at a time, in row order: rendering is opt-in and slow
+            // anyway, and a browser missing is told once, here.
+            const bool missingBefore = run.renderer->missing();
+            JudgeRendered(
+                fetched.evidence, job.m_strAdvertiser,
+                run.renderer->render(e.m_strFinalUrl.empty() ? job.m_strPage : e.m_strFinalUrl));
+            if (!missingBefore && run.renderer->missing()) {
+                m_panes.ShowRunSummary(run.renderer->missingReason());
+            }
+        }
         Commit(run, job, fetched.result, fetched.evidence);
         // The transfers move on when the next result is not there yet, and
         // now and then during a long row of results that waited behind a slow

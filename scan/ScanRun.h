@@ -102,6 +102,8 @@ public:
     // The time-outs and the number of pages side by side of the fetcher of
     // every later run (without a checker).
     void SetFetchOptions(const PageFetcher::Options& options) { m_fetchOptions = options; }
+    // What the evidence of every later run's pages is judged with.
+    void SetLinkRules(const LinkRules& rules) { m_linkRules = rules; }
     // Watches every later run (the history); none when null. Set it between
     // runs only.
     void SetObserver(RunObserver* observer) { m_pObserver = observer; }
@@ -131,6 +133,7 @@ private:
     ScanPanes& m_panes;
     PageChecker m_checker;
     PageFetcher::Options m_fetchOptions;
+    LinkRules m_linkRules;
     RunObserver* m_pObserver = nullptr;
     // Guards m_run, m_nStops and the flag writes of OnPlay, OnStop and a
     // deferred start; never held across a panes call.

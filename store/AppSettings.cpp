@@ -60,6 +60,9 @@ AppSettings AppSettings::Load(const std::string& path, std::vector<std::string>*
                                               kMaxHostConnections, kDefaultHostConnections);
     settings.m_nHostIntervalMs = file.number("scan", "host_interval_ms", kMinHostIntervalMs,
                                              kMaxHostIntervalMs, kDefaultHostIntervalMs);
+    settings.m_nLinkFarmLinks = file.number("scan", "link_farm_links", kMinLinkFarmLinks,
+                                            kMaxLinkFarmLinks, kDefaultLinkFarmLinks);
+    settings.m_bRender = file.number("scan", "render", 0, 1, 0) == 1;
     if (warnings != nullptr) {
         warnings->insert(warnings->end(), file.warnings().begin(), file.warnings().end());
     }
@@ -77,6 +80,8 @@ void AppSettings::Save(const std::string& path) const {
         writer.WriteRaw("jobs=" + std::to_string(m_nJobs) + "\n");
         writer.WriteRaw("host_connections=" + std::to_string(m_nHostConnections) + "\n");
         writer.WriteRaw("host_interval_ms=" + std::to_string(m_nHostIntervalMs) + "\n");
+        writer.WriteRaw("link_farm_links=" + std::to_string(m_nLinkFarmLinks) + "\n");
+        writer.WriteRaw(std::string("render=") + (m_bRender ? "1" : "0") + "\n");
         writer.CommitOver(target);
     } catch (...) {
         writer.Discard();

@@ -9,6 +9,8 @@
 //   jobs=256                 pages fetched side by side
 //   host_connections=2       transfers to one host at once
 //   host_interval_ms=0       between the starts of two requests to one host
+//   link_farm_links=100      more links to other hosts make a page a link farm
+//   render=0                 1: pages also loaded in headless Chromium
 //
 // Read by IniFile: blanks, letter case of keys, a byte-order mark and CR LF
 // do not matter; a missing file or key leaves the default, a number outside
@@ -42,12 +44,17 @@ public:
     static constexpr long kDefaultHostIntervalMs = 0;
     static constexpr long kMinHostIntervalMs = 0;
     static constexpr long kMaxHostIntervalMs = 60000;
+    static constexpr long kDefaultLinkFarmLinks = 100;
+    static constexpr long kMinLinkFarmLinks = 1;
+    static constexpr long kMaxLinkFarmLinks = 1000000;
 
     long m_nPageTimeoutSeconds = kDefaultPageTimeoutSeconds;
     long m_nSilenceSeconds = kDefaultSilenceSeconds;
     long m_nJobs = kDefaultJobs;
     long m_nHostConnections = kDefaultHostConnections;
     long m_nHostIntervalMs = kDefaultHostIntervalMs;
+    long m_nLinkFarmLinks = kDefaultLinkFarmLinks;
+    bool m_bRender = false;
 
     // The file's path from the environment, read anew.
     static std::string Path();

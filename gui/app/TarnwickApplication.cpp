@@ -257,6 +257,10 @@ void TarnwickApplication::OnPlay() {
     }
     m_pFrame->ShowRunSummary(told);
     m_pScanRun->SetFetchOptions(fetch);
+    LinkRules rules;
+    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
+    rules.m_bRender = settings.m_bRender;
+    m_pScanRun->SetLinkRules(rules);
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();
 }

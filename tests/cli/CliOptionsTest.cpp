@@ -42,6 +42,8 @@ TEST(CliOptionsTest, GoodCommandLines) {
     }
     EXPECT_EQ(ParseArguments({"scan", "--jobs", "1"}).jobs, 1);
     EXPECT_EQ(ParseArguments({"scan", "--jobs=64", "--no-mail"}).jobs, 64);
+    EXPECT_TRUE(ParseArguments({"scan", "--render"}).render);
+    EXPECT_FALSE(ParseArguments({"scan"}).render);  // the setting's unless given
 }
 
 TEST(CliOptionsTest, BadCommandLines) {
@@ -51,6 +53,7 @@ TEST(CliOptionsTest, BadCommandLines) {
         {{"check", "http://p/"}, "check needs a page address and an advertiser's address"},
         {{"check", "a", "b", "c"}, "check needs a page address and an advertiser's address"},
         {{"check", "--no-mail", "a", "b"}, "unknown option '--no-mail' for check"},
+        {{"list", "--render"}, "unknown option '--render' for list"},
         {{"list", "x"}, "unexpected argument 'x' for list"},
         {{"scan", "--report"}, "--report needs a file name"},
         {{"scan", "--report="}, "--report needs a file name"},

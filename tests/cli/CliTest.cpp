@@ -440,15 +440,15 @@ TEST_F(CliServerTest, SecondScanTellsWhatChangedAndMailsTheSummary) {
 
     const Outcome json = RunCli({"changes", "--format", "json"});
     EXPECT_EQ(json.status, 1);
-    EXPECT_EQ(
-        json.out,
-        "{\"run\": 2, \"previous_run\": 1, \"summary\": \"1 link lost since the "
-        "last run\", \"changes\": [\n  {\"page\": \"" +
-            moving +
-            "\", \"advertiser\": \"www.example.com\", \"profile\": "
-            "\"www.example.com\", \"from\": \"Link Found\", \"to\": \"Link Not "
-            "Found\", \"from_verdict\": \"follow\", \"to_verdict\": \"no link\", \"transition\": "
-            "\"lost\"}\n]}\n");
+    EXPECT_EQ(json.out,
+              "{\"run\": 2, \"previous_run\": 1, \"summary\": \"1 link lost since the "
+              "last run\", \"changes\": [\n  {\"page\": \"" +
+                  moving +
+                  "\", \"advertiser\": \"www.example.com\", \"profile\": "
+                  "\"www.example.com\", \"from\": \"Link Found\", \"to\": \"Link Not "
+                  "Found\", \"from_verdict\": \"follow\", \"to_verdict\": \"no link\", "
+                  "\"from_findings\": [], \"to_findings\": [], \"transition\": "
+                  "\"lost\"}\n]}\n");
     const Outcome text = RunCli({"changes"});
     EXPECT_EQ(text.status, 1);
     EXPECT_EQ(text.out, "lost\twww.example.com\t" + moving +

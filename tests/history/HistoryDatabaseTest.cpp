@@ -115,6 +115,7 @@ TEST_F(HistoryDatabaseTest, VersionOneIsMigratedAndKeepsItsRecords) {
     ASSERT_EQ(old.size(), 2u);
     EXPECT_FALSE(old[0].m_reason.has_value());
     EXPECT_FALSE(old[0].m_httpStatus.has_value());
+    EXPECT_FALSE(old[0].m_findings.has_value());
 
     const std::int64_t run = db.BeginRun("cli", 2000);
     PageRecord restored = Record("http://p2/", "Link Found", 1);
@@ -122,6 +123,7 @@ TEST_F(HistoryDatabaseTest, VersionOneIsMigratedAndKeepsItsRecords) {
     restored.m_httpStatus = 200;
     restored.m_noindex = false;
     restored.m_verdict = "follow";
+    restored.m_findings = "";
     db.AddResult(run, restored);
     db.AddResult(run, Record("http://p1/", "Link Not Found", 0));
     db.EndRun(run, 2100, "completed");
@@ -130,6 +132,7 @@ TEST_F(HistoryDatabaseTest, VersionOneIsMigratedAndKeepsItsRecords) {
     EXPECT_EQ(now[1].m_reason, "HTTP 200");
     EXPECT_EQ(now[1].m_httpStatus, 200);
     EXPECT_EQ(now[1].m_noindex, false);
+    EXPECT_EQ(now[1].m_findings, "");
 
     const RunChanges changes = db.ChangesOf();
     EXPECT_EQ(changes.m_nRunId, run);
@@ -343,6 +346,50 @@ TEST_F(HistoryDatabaseTest, EvidenceIsKeptAndAVerdictChangeIsAQualityChange) {
     EXPECT_EQ(ChangeSummary(changes.m_counts), "1 link changed in quality since the last run");
 }
 
+// A finding that comes or goes under the same verdict (a link farm beside a
+// nofollow) is a change in quality too; runs recorded before findings were
+// kept compare by their verdicts alone.
+TEST_F(HistoryDatabaseTest, AFindingThatComesOrGoesIsAQualityChange) {
+    PageEvidence nofollow;
+    nofollow.m_bChecked = true;
+    nofollow.m_nHttpStatus = 200;
+    nofollow.m_bAnchorFound = true;
+    nofollow.m_strRel = "nofollow";
+    nofollow.m_nLinkFarmLinks = 100;
+    nofollow.m_nOutboundLinks = 20;
+    PageEvidence farm = nofollow;
+    farm.m_nOutboundLinks = 340;
+    PageEvidence canonical = nofollow;
+    canonical.m_bCanonicalElsewhere = true;
+    canonical.m_strCanonical = "http://p/";
+
+    HistoryDatabase db(m_strPath);
+    const std::vector<std::pair<const PageEvidence*, Transition>> runs = {
+        {&nofollow, Transition::New},
+        {&farm, Transition::QualityChanged},       // appears
+        {&farm, Transition::Unchanged},            // stays
+        {&nofollow, Transition::QualityChanged},   // goes
+        {&canonical, Transition::QualityChanged},  // the verdict too
+    };
+    for (const auto& [evidence, expected] : runs) {
+        const std::int64_t run = db.BeginRun("cli", 1000);
+        PageRecord r = Record("http://p/", "Link Found", 0);
+        AddEvidence(r, *evidence);
+        db.AddResult(run, r);
+        const RunChanges changes = db.ChangesOf(run);
+        ASSERT_EQ(changes.m_changes.size(), 1u);
+        EXPECT_EQ(changes.m_changes[0].m_transition, expected);
+        EXPECT_EQ(changes.m_changes[0].m_toFindings, FindingsText(*evidence));
+    }
+    EXPECT_EQ(db.ResultsOf(2)[0].m_findings, "nofollow\nlink farm: 340 links");
+    EXPECT_EQ(db.ResultsOf(2)[0].m_verdict, "nofollow");
+    EXPECT_EQ(db.ResultsOf(5)[0].m_verdict, "canonical \xE2\x86\x92 http://p/");
+
+    PageBefore unrecorded{"Link Found", "nofollow", 0, std::nullopt};
+    EXPECT_EQ(TransitionOf(unrecorded, "Link Found", "nofollow", "nofollow\nlink farm: 340 links"),
+              Transition::Unchanged);
+}
+
 TEST(PageTransitionTest, TransitionsAndSummaries) {
     struct Case {
         std::optional<std::string> before;
@@ -371,7 +418,7 @@ TEST(PageTransitionTest, TransitionsAndSummaries) {
     for (const Case& c : cases) {
         std::optional<PageBefore> before;
         if (c.before) {
-            before = PageBefore{*c.before, c.beforeVerdict, 0};
+            before = PageBefore{*c.before, c.beforeVerdict, 0, std::nullopt};
         }
         EXPECT_EQ(TransitionOf(before, c.now, c.verdict), c.expected)
             << c.before.value_or("none") << " -> " << c.now;

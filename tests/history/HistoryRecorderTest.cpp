@@ -212,6 +212,57 @@ TEST_F(HistoryRecorderTest, RealScansKeepTheEvidenceAndItsChanges) {
     }
 }
 
+// A scan run judges the fetched evidence with its link rules and the stored
+// address: a finding that appears and one that goes are both changes in
+// quality, and each run keeps its findings.
+TEST_F(HistoryRecorderTest, FindingsThatComeAndGoAreQualityChanges) {
+    test::PageServer server(false, false);
+    const std::string link = "<a href=\"http://www.a0.com/\">Our partner</a>";
+    const std::string farm =
+        "<a href=\"http://x.example/\">1</a><a href=\"http://y.example/\">2</a>";
+    auto profiles = test::ScriptedPanes::Make({2});
+    profiles[0].pages[0].m_strPage = server.Http("/files/a.html");
+    // The same page through a redirect.
+    std::string target = server.Http("/files/a.html");
+    target.replace(target.find("://"), 3, "%3A%2F%2F");
+    profiles[0].pages[1].m_strPage = server.Http("/redirect/302?to=" + target);
+    test::ScriptedPanes panes(profiles);
+    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter());
+    const std::vector<std::string> pages = {link, "<div hidden>" + link + "</div>" + farm,
+                                            link + farm, link};
+    for (size_t i = 0; i < pages.size(); ++i) {
+        SCOPED_TRACE(pages[i]);
+        server.AddFile("a.html", pages[i]);
+        ScanRun run(panes);
+        run.SetObserver(&recorder);
+        run.SetLinkRules(LinkRules{2});
+        run.OnPlay();
+        run.WaitForScanThread();
+        recorder.Flush();
+        ASSERT_TRUE(m_reports.empty()) << m_reports[0];
+        const std::string expected = i == 0 ? "New" : "Quality changed";
+        EXPECT_EQ(panes.Changes(), (std::map<int, std::string>{{0, expected}, {1, expected}}));
+    }
+    HistoryDatabase db(m_strPath);
+    const std::vector<RunInfo> runs = db.Runs();
+    ASSERT_EQ(runs.size(), 4u);
+    const auto findings = [&db](const RunInfo& run, size_t row) {
+        return db.ResultsOf(run.m_nId).at(row).m_findings.value_or("(none)");
+    };
+    const std::string redirected = "redirected to " + server.Http("/files/a.html");
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"", redirected},
+        {"hidden by markup\nlink farm: 3 links",
+         "hidden by markup\n" + redirected + "\nlink farm: 3 links"},
+        {"link farm: 3 links", redirected + "\nlink farm: 3 links"},
+        {"", redirected},
+    };
+    for (size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_EQ(findings(runs[i], 0), expected[i].first);
+        EXPECT_EQ(findings(runs[i], 1), expected[i].second);
+    }
+}
+
 TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {
     std::atomic<std::int64_t> now{1'000'000};
     HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), [&now] { return now.load(); });

@@ -38,6 +38,13 @@ std::vector<ExportRow> SampleRows() {
     e.m_bNofollow = true;
     e.m_robotsAll = RobotsVerdict::Allowed;
     e.m_robotsGooglebot = RobotsVerdict::Disallowed;
+    e.m_strHiddenBy = "<div hidden> around the link";
+    e.m_bHiddenByMarkup = true;
+    e.m_nOutboundLinks = 7;
+    e.m_directives[static_cast<size_t>(Crawler::Bingbot)].m_strNoindex =
+        "X-Robots-Tag: bingbot: none";
+    e.m_directives[static_cast<size_t>(Crawler::Bingbot)].m_strNofollow =
+        "X-Robots-Tag: bingbot: none";
 
     ExportRow failed;
     failed.m_strAdvertiser = "www.example.com";
@@ -124,7 +131,15 @@ TEST(ResultExportTest, CsvAndJsonReadBackByRealReaders) {
     EXPECT_EQ(j.at("robots_txt_all"), R"("allowed")");
     EXPECT_EQ(j.at("elapsed_ms"), "87");
     EXPECT_EQ(j.at("bytes"), "12345");
-    EXPECT_EQ(j.at("verdict"), R"("robots.txt blocks")");
+    EXPECT_EQ(j.at("verdict"), R"("hidden by markup")");
+    EXPECT_EQ(j.at("findings"),
+              R"(["hidden by markup", "robots.txt blocks", "noindex for Bingbot", )"
+              R"("sponsored", "nofollow", "nofollow for Bingbot"])");
+    EXPECT_EQ(j.at("hidden_by"), R"("<div hidden> around the link")");
+    EXPECT_EQ(j.at("noindex_for"), R"(["bingbot"])");
+    EXPECT_EQ(j.at("outbound_links"), "7");
+    EXPECT_EQ(j.at("link_position"), "null");
+    EXPECT_EQ(j.at("link_farm"), "false");
 
     const auto& c = csv.at(0);
     EXPECT_EQ(c.at("page"), j.at("page"));
@@ -132,6 +147,9 @@ TEST(ResultExportTest, CsvAndJsonReadBackByRealReaders) {
     EXPECT_EQ(c.at("rel"), R"("nofollow sponsored")");
     EXPECT_EQ(c.at("http_status"), R"("200")");
     EXPECT_EQ(c.at("noindex"), R"("true")");
+    EXPECT_EQ(c.at("findings"), R"("hidden by markup; robots.txt blocks; noindex for Bingbot; )"
+                                R"(sponsored; nofollow; nofollow for Bingbot")");
+    EXPECT_EQ(c.at("nofollow_for"), R"("bingbot")");
 
     const auto& f = json.at(1);
     EXPECT_EQ(f.at("http_status"), "null");
@@ -230,6 +248,10 @@ TEST(ResultExportTest, NoCsvCellStartsAFormula) {
         e.m_strAnchorText = c.text;
         e.m_strMetaRobots = c.text;
         e.m_strXRobotsTag = c.text;
+        e.m_strHiddenBy = c.text;  // a finding's evidence too
+        e.m_strCanonical = c.text;
+        e.m_strCanonicalSource = c.text;
+        e.m_strRobotsNotes = c.text;
         rows.push_back(row);
     }
     const std::string csvPath = folder.Root() + "/hostile.csv";

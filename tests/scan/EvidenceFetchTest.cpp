@@ -60,7 +60,8 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
         {"/files/script.html", "Link Not Found", "script only", "", false, false,
          RobotsVerdict::Allowed},
         {"/files/meta.html", "Link Found", "noindex", "", true, false, RobotsVerdict::Allowed},
-        {"/files/googlebot.html", "Link Found", "noindex", "", true, false, RobotsVerdict::Allowed},
+        {"/files/googlebot.html", "Link Found", "noindex for Googlebot", "", true, false,
+         RobotsVerdict::Allowed},
         {"/xrobots/plain.html?tag=noindex,%20nofollow", "Link Found", "noindex", "", true, true,
          RobotsVerdict::Allowed},
         {"/files/blocked.html", "Link Found", "robots.txt blocks", "", false, false,
@@ -120,6 +121,56 @@ TEST(EvidenceFetchTest, FailuresAndErrorAnswersAreTold) {
     PageEvidence noScheme;
     CheckPage("www.example.org/", kAdvertiser, {}, &noScheme);
     EXPECT_EQ(EvidenceVerdict(noScheme), "no answer");
+}
+
+// A query value with every byte but letters and digits escaped.
+std::string Escaped(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9')) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        }
+    }
+    return out;
+}
+
+// The tricks told by the answer's headers and by a redirect, served for real:
+// each beside its twin, which is not flagged.
+TEST(EvidenceFetchTest, HeadersAndRedirectsNameTheirFindings) {
+    PageServer server(false, false);
+    server.AddFile("link.html",
+                   "<html><body><a href=\"http://www.example.com/\">shop</a></body></html>");
+    const auto with = [&server](const std::string& header) {
+        return server.Http("/with/link.html?header=" + Escaped(header));
+    };
+    const struct {
+        std::string page;
+        std::string verdict;
+    } cases[] = {
+        {with("Link: <" + server.Http("/") + ">; rel=\"canonical\""),
+         "canonical \xE2\x86\x92 " + server.Http("/")},
+        {with("Link: </with/link.html>; rel=\"canonical\""), "follow"},
+        {with("X-Robots-Tag: googlebot: noindex"), "noindex for Googlebot"},
+        {with("X-Robots-Tag: otherbot: noindex"), "follow"},
+        {with("X-Robots-Tag: bingbot: nofollow, unavailable_after: 1 Jan 2000 00:00:00 GMT"),
+         "noindex for Bingbot"},
+        {with("X-Robots-Tag: bingbot: unavailable_after: 1 Jan 2999 00:00:00 GMT"), "follow"},
+        {server.Http("/redirect/301?to=" + Escaped(server.Http("/files/link.html"))),
+         "redirected to " + server.Http("/files/link.html")},
+        {server.Http("/files/link.html/"), "follow"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        PageEvidence e;
+        EXPECT_EQ(CheckPage(c.page, kAdvertiser, {}, &e).m_strStatus, "Link Found");
+        EXPECT_EQ(EvidenceVerdict(e), c.verdict);
+    }
 }
 
 }  // namespace

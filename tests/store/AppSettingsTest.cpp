@@ -29,17 +29,18 @@ TEST_F(AppSettingsTest, OneFileUnderTheConfigHomeWrittenAndReadBack) {
     EXPECT_EQ(defaults.m_nSilenceSeconds, 20);
     EXPECT_EQ(defaults.m_nHostConnections, 2);
     EXPECT_EQ(defaults.m_nHostIntervalMs, 0);
+    EXPECT_EQ(defaults.m_nLinkFarmLinks, 100);
     AppSettings settings;
     settings.m_nPageTimeoutSeconds = 7;
     settings.m_nSilenceSeconds = 5;
     settings.m_nJobs = 64;
     settings.m_nHostConnections = 1;
     settings.m_nHostIntervalMs = 250;
+    settings.m_nLinkFarmLinks = 40;
     settings.Save();  // creates the folders
     EXPECT_EQ(ReadBytes(AppSettings::Path()),
               "[scan]\npage_timeout_seconds=7\nsilence_timeout_seconds=5\njobs=64\n"
-              "host_connections=1\n"
-              "host_interval_ms=250\n");
+              "host_connections=1\nhost_interval_ms=250\nlink_farm_links=40\nrender=0\n");
     EXPECT_EQ(AppSettings::Load(), settings);
 }
 
@@ -94,6 +95,7 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
         std::string text;
         long jobs, connections, intervalMs, silence;
         size_t warnings;
+        long linkFarmLinks = 100;
     } fetching[] = {
         {"[scan]\njobs=1\nhost_connections=16\nhost_interval_ms=60000\n", 1, 16, 60000, 20, 0},
         {"[scan]\njobs=1024\nhost_connections=1\nhost_interval_ms=0\n", 1024, 1, 0, 20, 0},
@@ -104,6 +106,9 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
         {"[scan]\njobs=8 pages\nhost_connections=\nhost_interval_ms=1e3\n", 256, 2, 0, 20, 3},
         {"[scan]\nsilence_timeout_seconds=3601\n", 256, 2, 0, 3600, 1},
         {"[mail]\njobs=8\n", 256, 2, 0, 20, 0},
+        {"[scan]\nlink_farm_links=250\n", 256, 2, 0, 20, 0, 250},
+        {"[scan]\nlink_farm_links=0\n", 256, 2, 0, 20, 1, 1},
+        {"[scan]\nlink_farm_links=many\n", 256, 2, 0, 20, 1, 100},
     };
     for (const auto& c : fetching) {
         SCOPED_TRACE(c.text);
@@ -114,6 +119,7 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
         EXPECT_EQ(s.m_nHostConnections, c.connections);
         EXPECT_EQ(s.m_nHostIntervalMs, c.intervalMs);
         EXPECT_EQ(s.m_nSilenceSeconds, c.silence);
+        EXPECT_EQ(s.m_nLinkFarmLinks, c.linkFarmLinks);
         EXPECT_EQ(warnings.size(), c.warnings);
     }
     // A folder or a FIFO in the file's place is never read (a FIFO would

@@ -35,6 +35,8 @@ HTTP paths (the same over HTTPS):
                            (200 when there is none); 404 without robots.txt; one byte
                            every S seconds, endlessly, when the file robots.trickle holds S
   /xrobots/NAME?tag=VALUE  200 with the file and the header "X-Robots-Tag: VALUE"
+  /with/NAME?header=H      200 with the file and each header line H ("Name: value";
+                           the parameter may repeat)
 Misbehaving on purpose:
   /trickle/NAME?every=S    announces more than the file, sends it one byte every S
                            seconds (default 0.5), then goes on with blanks forever
@@ -287,6 +289,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
                     self.close_connection = True
             elif kind == "xrobots":
                 self._send(200, self._file(parts[1]), [("X-Robots-Tag", query["tag"][0])])
+            elif kind == "with":
+                lines = [h.split(":", 1) for h in query.get("header", [])]
+                self._send(200, self._file(parts[1]), [(k.strip(), v.strip()) for k, v in lines])
             elif kind == "delay":
                 if self._hung_up_during(int(parts[1]) / 1000.0):
                     self.close_connection = True

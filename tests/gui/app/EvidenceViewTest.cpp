@@ -48,6 +48,16 @@ PageEvidence Follow() {
     return e;
 }
 
+// A link that is there, hidden, on a page that names another as canonical.
+PageEvidence Hidden() {
+    PageEvidence e = Nofollow();
+    e.m_strHiddenBy = "<div style=\"display:none\"> around the link";
+    e.m_bCanonicalElsewhere = true;
+    e.m_strCanonical = "http://www.p1.com/";
+    e.m_strCanonicalSource = "<link rel=\"canonical\" href=\"/\">";
+    return e;
+}
+
 PageEvidence Unavailable() {
     PageEvidence e;
     e.m_bChecked = true;
@@ -119,24 +129,40 @@ private slots:
                  qPrintable(tip));
         QVERIFY2(tip.contains(QStringLiteral("robots.txt (*): allowed")), qPrintable(tip));
         QVERIFY(Results().List().horizontalHeader()->sectionSize(ResultListModel::ColDetails) > 0);
+        // Of several findings, the worst.
+        Results().SetEvidence(1, Hidden());
+        QCOMPARE(Details(1, Qt::DisplayRole).toString(), QStringLiteral("hidden by CSS"));
+        QCOMPARE(Details(1, Qt::DecorationRole).value<QColor>(), QColor(255, 176, 0));
     }
 
     void enterOpensPageDetails() {
         Results().SetStatus(0, "Link Found");
-        Results().SetEvidence(0, Nofollow());
+        Results().SetEvidence(0, Hidden());
         PaneTableView& list = Results().List();
         list.setFocus();
         list.setCurrentIndex(list.model()->index(0, 1));
         QString verdict;
         QString anchor;
+        QStringList findings;
         test::WhenModal<PageDetailsDialog>([&](PageDetailsDialog* dialog) {
             verdict = dialog->Value(QStringLiteral("Verdict"));
             anchor = dialog->Value(QStringLiteral("Anchor text"));
+            for (int i = 1; i <= 4; ++i) {
+                findings.append(dialog->Value(QStringLiteral("Finding %1").arg(i)));
+            }
             dialog->reject();
         });
         QTest::keyClick(&list, Qt::Key_Return);
-        QCOMPARE(verdict, QStringLiteral("nofollow"));
+        QCOMPARE(verdict, QStringLiteral("hidden by CSS"));
         QCOMPARE(anchor, QString::fromUtf8("Alpha \xE2\x80\x93 shop"));
+        // Every finding, worst first, with what caused it.
+        QCOMPARE(
+            findings,
+            QStringList({QStringLiteral("hidden by CSS: <div style=\"display:none\"> around "
+                                        "the link"),
+                         QString::fromUtf8("canonical \xE2\x86\x92 http://www.p1.com/: "
+                                           "<link rel=\"canonical\" href=\"/\">"),
+                         QStringLiteral("nofollow: rel=\"nofollow\" on the link"), QString()}));
     }
 
     void exportWritesCsvOrJsonByTheChosenName() {
