@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/AsciiText.h"
 #include "common/Cp1252.h"
 #include "common/CurlSetup.h"
 #include "common/Utf8Ctype.h"
@@ -142,6 +143,7 @@ struct Transfer {
         redirecting = false;
         discarded = 0;
         headerSeen = false;
+        location = false;
         error[0] = '\0';
     }
 
@@ -154,6 +156,7 @@ struct Transfer {
     bool redirecting = false;       // the answer sends the page elsewhere
     std::size_t discarded = 0;      // bytes of a redirection's body let go
     bool headerSeen = false;        // a header line of this request arrived
+    bool location = false;          // the latest answer has a Location header
     char error[CURL_ERROR_SIZE] = {};
     long retryAfterSeconds = -1;  // the latest answer's Retry-After, -1: none
 };
@@ -219,7 +222,9 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     if (!t->bodyBegun) {
         t->bodyBegun = true;
         t->httpStatus = HttpStatus(t->easy);
-        if (RedirectTarget(t->easy, t->httpStatus)) {
+        // libcurl knows the redirection's target only once the answer has
+        // ended; its Location header tells it now.
+        if (IsRedirectStatus(t->httpStatus) && t->location) {
             t->redirecting = true;
             t->discarded = n;
             return n;
@@ -280,7 +285,11 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     t->headerSeen = true;
     const std::string_view line(data, size * count);
     if (line.rfind("HTTP/", 0) == 0) {
-        t->retryAfterSeconds = -1;  // a new answer (after a redirection or a 100)
+        t->retryAfterSeconds = -1;  // a new answer (after a 100)
+        t->location = false;
+    } else if (line.size() > 9 && (line[0] == 'L' || line[0] == 'l') &&
+               LoweredAscii(line.substr(0, 9)) == "location:") {
+        t->location = true;
     } else if (const long seconds = RetryAfterSeconds(line); seconds >= 0) {
         t->retryAfterSeconds = seconds;
     }

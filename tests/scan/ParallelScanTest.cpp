@@ -342,14 +342,16 @@ TEST_F(ParallelScanTest, RetryAfterIsHonouredOnceWhenShort) {
 TEST_F(ParallelScanTest, RedirectsToOneBusyHostWaitInOurQueueNotOnThePageClock) {
     constexpr int kPartners = 16;
     PageServer server(false, false, kPartners + 1);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.AddFile("link.html", "<a href=\"http://www.shop.example/\">us</a>");
     const std::string shared = server.HostHttp(kPartners, "/delay/1000/link.html");
     PageFetcher::Options options;
     options.pageTimeoutSeconds = 3;
     PageFetcher fetcher(options);
     for (int k = 0; k < kPartners; ++k) {
+        // The redirection's own body links to www.example.com: only the
+        // last answer's body counts.
         fetcher.Add(static_cast<std::size_t>(k), server.HostHttp(k, "/redirect/302?to=" + shared),
-                    "www.example.com", true);
+                    "www.shop.example", true);
     }
     int found = 0;
     while (fetcher.Outstanding() > 0) {
