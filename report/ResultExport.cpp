@@ -125,6 +125,7 @@ std::vector<Field> Fields(const ExportRow& row) {
         {"noindex_for", CrawlersWith(e, &CrawlerDirectives::m_strNoindex)},
         {"nofollow_for", CrawlersWith(e, &CrawlerDirectives::m_strNofollow)},
         {"robots_notes", Fetched(e.m_strRobotsNotes)},
+        {"cloaking", Fetched(e.m_strCloaking)},
     };
 }
 

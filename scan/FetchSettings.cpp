@@ -23,6 +23,7 @@ PageFetcher::Options FetchSettings::fromSettings(const AppSettings& settings) {
     fetch.jobs = static_cast<int>(settings.m_nJobs);
     fetch.hostConnections = static_cast<int>(settings.m_nHostConnections);
     fetch.hostIntervalMs = settings.m_nHostIntervalMs;
+    fetch.cloakCheck = settings.m_bCloakCheck;
     return fetch;
 }
 

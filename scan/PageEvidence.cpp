@@ -80,6 +80,9 @@ std::vector<LinkFinding> LinkFindings(const PageEvidence& e) {
     if (link && !e.m_strHiddenBy.empty()) {
         add(e.m_bHiddenByMarkup ? "hidden by markup" : "hidden by CSS", e.m_strHiddenBy);
     }
+    if (link && e.m_strCloaking.rfind("cloaked: ", 0) == 0) {
+        add(e.m_strCloaking, "the page fetched again with Googlebot's User-Agent");
+    }
     if (!e.m_strRedirectedFrom.empty()) {
         add("redirected to " + e.m_strFinalUrl, "asked at " + e.m_strRedirectedFrom);
     }
@@ -267,6 +270,7 @@ std::vector<std::pair<std::string, std::string>> EvidenceFacts(const PageEvidenc
     facts.emplace_back("nofollow for", crawlers(&CrawlerDirectives::m_strNofollow));
     facts.emplace_back("Robots notes", e.m_strRobotsNotes);
     facts.emplace_back("After scripts", e.m_strRendering);
+    facts.emplace_back("As Googlebot", e.m_strCloaking);
     const std::string why = e.m_strRobotsReason.empty() ? "" : " (" + e.m_strRobotsReason + ")";
     facts.emplace_back("robots.txt (*)", RobotsVerdictName(e.m_robotsAll) + why);
     facts.emplace_back("robots.txt (Googlebot)", RobotsVerdictName(e.m_robotsGooglebot) + why);

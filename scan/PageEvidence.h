@@ -109,6 +109,13 @@ struct PageEvidence {
     // scripts", "no link after scripts either", or "not rendered: " and why.
     std::string m_strRendering;
 
+    // The page fetched a second time as a search engine's crawler (with
+    // Googlebot's User-Agent) when the first fetch found a link worth
+    // following: "" when not fetched again, "same for Googlebot", "cloaked: "
+    // and what differed ("no link for Googlebot", "noindex for
+    // Googlebot", ...), or "not compared: " and why the second fetch failed.
+    std::string m_strCloaking;
+
     // The host's robots.txt for the final address's path, for every crawler
     // ("*") and for Googlebot.
     RobotsVerdict m_robotsAll = RobotsVerdict::Unknown;
@@ -147,7 +154,7 @@ struct LinkFinding {
 };
 
 // Every finding of a checked page with an HTTP answer, worst first: hidden by
-// CSS / by markup (the link), redirected, canonical elsewhere, robots.txt
+// CSS / by markup (the link), cloaked (the link), redirected, canonical elsewhere, robots.txt
 // blocks, noindex (for all, for Googlebot, for Bingbot), sponsored, ugc,
 // nofollow (the link's rel; the page's directives for all, Googlebot,
 // Bingbot), link farm; link removed by scripts (the link), link only after

@@ -462,6 +462,49 @@ bool IsFetchable(std::string_view address) {
     return scheme == "http" || scheme == "https" || scheme == "ftp";
 }
 
+// What search engines' crawler sends; partners that cloak look for it.
+constexpr const char* kCrawlerAgent =
+    "Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)";
+
+// What the crawler was shown that browsers were not, in a few words ("" when
+// nothing that matters differs).
+std::string CloakingDifference(const PageEvidence& browser, const PageResult& crawler,
+                               const PageEvidence& seen) {
+    std::vector<std::string> parts;
+    if (crawler.m_strStatus != kLinkFound) {
+        if (seen.m_nHttpStatus != 0 && (seen.m_nHttpStatus < 200 || seen.m_nHttpStatus >= 300)) {
+            parts.push_back("HTTP " + std::to_string(seen.m_nHttpStatus) + " for Googlebot");
+        } else if (crawler.m_strStatus == kLinkNotFound) {
+            parts.emplace_back("no link for Googlebot");
+        } else {
+            parts.push_back(crawler.m_strStatus + " for Googlebot");
+        }
+    } else {
+        for (const char* rel : {"nofollow", "sponsored", "ugc"}) {
+            if (HasRelToken(seen, rel) && !HasRelToken(browser, rel)) {
+                parts.push_back(std::string("rel=\"") + rel + "\" for Googlebot");
+            }
+        }
+        if (!seen.m_strHiddenBy.empty() && browser.m_strHiddenBy.empty()) {
+            parts.emplace_back("link hidden for Googlebot");
+        }
+    }
+    if (seen.m_bNoindex && !browser.m_bNoindex) {
+        parts.emplace_back("noindex for Googlebot");
+    }
+    if (seen.m_bNofollow && !browser.m_bNofollow) {
+        parts.emplace_back("nofollow for Googlebot");
+    }
+    if (seen.m_bCanonicalElsewhere && !browser.m_bCanonicalElsewhere) {
+        parts.push_back("canonical \xE2\x86\x92 " + seen.m_strCanonical + " for Googlebot");
+    }
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : "; ") + part;
+    }
+    return text;
+}
+
 constexpr long kLongestRetryAfterSeconds = 30;
 constexpr std::size_t kCheckId = static_cast<std::size_t>(-1);
 
@@ -476,6 +519,7 @@ struct PageFetcher::Job {
     std::string host;
     bool evidence = false;
     bool robots = false;
+    bool crawler = false;  // the second fetch of a page, as Googlebot
     bool retried = false;
     Clock::time_point notBefore{};  // a Retry-After's
     // Pages: the address of the next request (empty: the page's own), the
@@ -535,6 +579,10 @@ struct PageFetcher::Engine {
     // Pages done but for their robots.txt verdict, by origin, with the
     // address the verdict is for.
     std::map<std::string, std::vector<std::pair<std::string, Fetched>>> parked;
+    // Pages done but for their fetch as Googlebot: that job (until it is
+    // queued) and the page as browsers saw it, by id.
+    std::map<std::size_t, Job> crawlerJobs;
+    std::map<std::size_t, Fetched> awaitingCrawler;
     std::uint64_t nextOrder = 0;
 };
 
@@ -693,6 +741,9 @@ void PageFetcher::Start(Host& host, Job job) {
         m_robots.Prepare(e, l.job.page, l.download, l.job.limit);
     } else {
         SetUpPage(e, m_options);
+        if (l.job.crawler) {
+            curl_easy_setopt(e, CURLOPT_USERAGENT, kCrawlerAgent);
+        }
         const std::string url = l.job.url.empty() ? EncodeForWire(l.job.page) : l.job.url;
         curl_easy_setopt(e, CURLOPT_URL, url.c_str());
         curl_easy_setopt(e, CURLOPT_WRITEDATA, &l.transfer());
@@ -724,7 +775,43 @@ void PageFetcher::Unstarted(Job job) {
 }
 
 void PageFetcher::Deliver(Fetched fetched) {
-    m_engine->done.push_back(std::move(fetched));
+    Engine& g = *m_engine;
+    const auto job = g.crawlerJobs.find(fetched.id);
+    if (job != g.crawlerJobs.end()) {
+        Job crawler = std::move(job->second);
+        g.crawlerJobs.erase(job);
+        // Only a link worth following is worth a second request.
+        if (!m_bCancelled && EvidenceVerdict(fetched.evidence) == "follow") {
+            g.awaitingCrawler.emplace(fetched.id, std::move(fetched));
+            Requeue(std::move(crawler));
+            return;
+        }
+    }
+    g.done.push_back(std::move(fetched));
+}
+
+// The second fetch of a page, as Googlebot, has ended: the page as browsers
+// saw it comes back with what differed.
+void PageFetcher::FinishCrawler(Live& live, PageResult result, PageEvidence evidence) {
+    Engine& g = *m_engine;
+    const auto it = g.awaitingCrawler.find(live.job.id);
+    if (it == g.awaitingCrawler.end()) {
+        return;
+    }
+    Fetched page = std::move(it->second);
+    g.awaitingCrawler.erase(it);
+    const bool answered =
+        evidence.m_nHttpStatus != 0 || result.m_strStatus != kPageCannotBeDisplayed;
+    if (m_bCancelled) {
+        page.evidence.m_strCloaking.clear();
+    } else if (!answered) {
+        page.evidence.m_strCloaking = "not compared: " + result.m_strReason;
+    } else {
+        const std::string difference = CloakingDifference(page.evidence, result, evidence);
+        page.evidence.m_strCloaking =
+            difference.empty() ? "same for Googlebot" : "cloaked: " + difference;
+    }
+    g.done.push_back(std::move(page));
 }
 
 // Takes the handle off the multi handle and gives its host's turn on.
@@ -825,9 +912,31 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
     } else if (end == End::Failed) {
         result = {kPageCannotBeDisplayed, "the network library failed", status};
     }
+    if (live.job.crawler) {
+        PageEvidence seen;
+        const char* finalUrl = nullptr;
+        curl_easy_getinfo(e, CURLINFO_EFFECTIVE_URL, &finalUrl);
+        live.transfer().finder.setTransfer(status, finalUrl != nullptr ? finalUrl : "", 0);
+        seen = live.transfer().finder.takeEvidence();
+        FinishCrawler(live, std::move(result), std::move(seen));
+        Release(e);
+        return;
+    }
     Fetched fetched;
     fetched.id = live.job.id;
     fetched.result = std::move(result);
+    if (live.job.evidence && m_options.cloakCheck && !m_bCancelled &&
+        fetched.result.m_strStatus == kLinkFound) {
+        Job crawler;
+        crawler.id = live.job.id;
+        crawler.order = live.job.order;
+        crawler.page = live.job.page;
+        crawler.advertiser = live.job.advertiser;
+        crawler.host = HostOf(live.job.page);
+        crawler.evidence = true;
+        crawler.crawler = true;
+        m_engine->crawlerJobs.emplace(crawler.id, std::move(crawler));
+    }
     if (live.job.evidence) {
         const char* finalUrl = nullptr;
         curl_easy_getinfo(e, CURLINFO_EFFECTIVE_URL, &finalUrl);
@@ -926,7 +1035,7 @@ void PageFetcher::Forget(std::optional<std::size_t> keep) {
     }
     for (CURL* e : ending) {
         const std::unique_ptr<Live> ended = Release(e);
-        dropped += ended->job.robots ? 0 : 1;
+        dropped += ended->job.robots || ended->job.crawler ? 0 : 1;
     }
     std::vector<Host*> hosts;
     for (auto& [name, host] : g.hosts) {
@@ -934,7 +1043,7 @@ void PageFetcher::Forget(std::optional<std::size_t> keep) {
             if (kept(*it)) {
                 ++it;
             } else {
-                dropped += it->robots ? 0 : 1;
+                dropped += it->robots || it->crawler ? 0 : 1;
                 it = host.queue.erase(it);
             }
         }
@@ -953,6 +1062,17 @@ void PageFetcher::Forget(std::optional<std::size_t> keep) {
         dropped += before - waiting.size();
         it = waiting.empty() ? g.parked.erase(it) : std::next(it);
     }
+    // A page waiting for its fetch as Googlebot is a page not given back.
+    for (auto it = g.awaitingCrawler.begin(); it != g.awaitingCrawler.end();) {
+        if (keep && it->first == *keep) {
+            ++it;
+        } else {
+            ++dropped;
+            it = g.awaitingCrawler.erase(it);
+        }
+    }
+    std::erase_if(g.crawlerJobs,
+                  [&](const auto& entry) { return !(keep && entry.first == *keep); });
     const auto before = g.done.size();
     g.done.erase(std::remove_if(g.done.begin(), g.done.end(),
                                 [&](const Fetched& f) { return !(keep && f.id == *keep); }),
@@ -973,7 +1093,14 @@ void PageFetcher::CancelAll() {
     }
     for (auto& [name, host] : g.hosts) {
         for (Job& job : host.queue) {
-            if (!job.robots) {
+            if (job.crawler) {
+                // The page itself is done: it comes back as browsers saw it.
+                const auto it = g.awaitingCrawler.find(job.id);
+                if (it != g.awaitingCrawler.end()) {
+                    g.done.push_back(std::move(it->second));
+                    g.awaitingCrawler.erase(it);
+                }
+            } else if (!job.robots) {
                 Fetched stopped;
                 stopped.id = job.id;
                 stopped.result = {kPageCannotBeDisplayed, "the run was stopped"};
@@ -992,6 +1119,11 @@ void PageFetcher::CancelAll() {
         }
     }
     g.parked.clear();
+    for (auto& [id, fetched] : g.awaitingCrawler) {
+        g.done.push_back(std::move(fetched));
+    }
+    g.awaitingCrawler.clear();
+    g.crawlerJobs.clear();
 }
 
 Clock::time_point PageFetcher::NextTimer() const {

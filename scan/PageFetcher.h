@@ -21,7 +21,11 @@
 //     parser's state, never the body;
 //   - a 429 or 503 answer with a Retry-After of at most 30 s is asked again
 //     once after that time (the host waits as long); otherwise the answer is
-//     the result, as below.
+//     the result, as below;
+//   - with Options::cloakCheck, a page checked with evidence whose link is
+//     worth following is asked once more with Googlebot's User-Agent, through
+//     the same per-host queue and limits, before it comes back; what the
+//     crawler was shown differently goes into the evidence (m_strCloaking).
 //
 // Rules of the fetch:
 //   - an address without "scheme://" at its start is not opened ("Page cannot
@@ -76,6 +80,9 @@ public:
         int jobs = 256;           // transfers on the wire at once (Add and Run)
         int hostConnections = 2;  // transfers to one host at once
         long hostIntervalMs = 0;  // between the starts of two requests to one host
+        // A page whose link is worth following (evidence asked for) is
+        // fetched a second time as Googlebot, and what differs is told.
+        bool cloakCheck = true;
     };
 
     // A page that Run gives back.
@@ -135,6 +142,7 @@ private:
     void Finish(void* easy, End end, int code);
     void FinishPage(Live& live, End end, int code);
     void Requeue(Job job);
+    void FinishCrawler(Live& live, PageResult result, PageEvidence evidence);
     void RobotsKnown(const std::string& origin);
     std::unique_ptr<Live> Release(void* easy);
     void Deliver(Fetched fetched);

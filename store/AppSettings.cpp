@@ -63,6 +63,7 @@ AppSettings AppSettings::Load(const std::string& path, std::vector<std::string>*
     settings.m_nLinkFarmLinks = file.number("scan", "link_farm_links", kMinLinkFarmLinks,
                                             kMaxLinkFarmLinks, kDefaultLinkFarmLinks);
     settings.m_bRender = file.number("scan", "render", 0, 1, 0) == 1;
+    settings.m_bCloakCheck = file.number("scan", "cloak_check", 0, 1, 1) == 1;
     if (warnings != nullptr) {
         warnings->insert(warnings->end(), file.warnings().begin(), file.warnings().end());
     }
@@ -82,6 +83,7 @@ void AppSettings::Save(const std::string& path) const {
         writer.WriteRaw("host_interval_ms=" + std::to_string(m_nHostIntervalMs) + "\n");
         writer.WriteRaw("link_farm_links=" + std::to_string(m_nLinkFarmLinks) + "\n");
         writer.WriteRaw(std::string("render=") + (m_bRender ? "1" : "0") + "\n");
+        writer.WriteRaw(std::string("cloak_check=") + (m_bCloakCheck ? "1" : "0") + "\n");
         writer.CommitOver(target);
     } catch (...) {
         writer.Discard();

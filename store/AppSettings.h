@@ -11,6 +11,8 @@
 //   host_interval_ms=0       between the starts of two requests to one host
 //   link_farm_links=100      more links to other hosts make a page a link farm
 //   render=0                 1: pages also loaded in headless Chromium
+//   cloak_check=1            a page with a good link is fetched again as
+//                            Googlebot to see whether it is shown the same
 //
 // Read by IniFile: blanks, letter case of keys, a byte-order mark and CR LF
 // do not matter; a missing file or key leaves the default, a number outside
@@ -55,6 +57,7 @@ public:
     long m_nHostIntervalMs = kDefaultHostIntervalMs;
     long m_nLinkFarmLinks = kDefaultLinkFarmLinks;
     bool m_bRender = false;
+    bool m_bCloakCheck = true;
 
     // The file's path from the environment, read anew.
     static std::string Path();

@@ -86,8 +86,9 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
         EXPECT_GT(e.m_nBytes, 0u);
         EXPECT_GE(e.m_nElapsedMs, 0);
     }
-    // One request per page, one robots.txt for the host, and this count.
-    EXPECT_EQ(server.Requests(), before + static_cast<int>(cases.size()) + 2);
+    // One request per page, a second one as Googlebot for each of the two
+    // links worth following, one robots.txt for the host, and this count.
+    EXPECT_EQ(server.Requests(), before + static_cast<int>(cases.size()) + 2 + 2);
 
     // A redirect chain: the final address and status are the last answer's.
     PageEvidence chained;
@@ -171,6 +172,68 @@ TEST(EvidenceFetchTest, HeadersAndRedirectsNameTheirFindings) {
         EXPECT_EQ(CheckPage(c.page, kAdvertiser, {}, &e).m_strStatus, "Link Found");
         EXPECT_EQ(EvidenceVerdict(e), c.verdict);
     }
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+// A page with a link worth following is asked once more as Googlebot, through
+// the same host limits; what the crawler is shown differently is named. Each
+// trick has its twin: the same page served alike to both.
+TEST(EvidenceFetchTest, CloakingForCrawlersIsNamed) {
+    PageServer server(false, false, 1);
+    const auto page = [](const std::string& head, const std::string& attributes) {
+        return "<html><head>" + head + "</head><body><a " + attributes +
+               " href=\"http://www.example.com/\">Example shop</a></body></html>";
+    };
+    server.AddFile("link.html", page("", ""));
+    server.AddFile("same.html", page("", ""));
+    server.AddFile("none.html", "<p>No partners here</p>");
+    server.AddFile("nofollow.html", page("", "rel=\"nofollow\""));
+    server.AddFile("noindex.html", page("<meta name=\"robots\" content=\"noindex\">", ""));
+    const struct {
+        const char* path;
+        const char* cloaking;  // m_strCloaking
+        const char* verdict;
+        int requests;  // of the page, both fetches
+    } cases[] = {
+        {"/ua/link.html/same.html", "same for Googlebot", "follow", 2},
+        {"/ua/link.html/none.html", "cloaked: no link for Googlebot",
+         "cloaked: no link for Googlebot", 2},
+        {"/ua/link.html/nofollow.html", "cloaked: rel=\"nofollow\" for Googlebot",
+         "cloaked: rel=\"nofollow\" for Googlebot", 2},
+        {"/ua/link.html/noindex.html", "cloaked: noindex for Googlebot",
+         "cloaked: noindex for Googlebot", 2},
+        {"/ua/link.html/403", "cloaked: HTTP 403 for Googlebot", "cloaked: HTTP 403 for Googlebot",
+         2},
+        // No second request when the link is missing or already worthless.
+        {"/ua/none.html/link.html", "", "no link", 1},
+        {"/ua/nofollow.html/link.html", "", "nofollow", 1},
+    };
+    PageFetcher fetcher;
+    int requests = 1;  // robots.txt, once
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        PageEvidence evidence;
+        fetcher.Check(server.HostHttp(0, c.path), kAdvertiser, &evidence);
+        EXPECT_EQ(evidence.m_strCloaking, c.cloaking);
+        EXPECT_EQ(EvidenceVerdict(evidence), c.verdict);
+        requests += c.requests;
+        EXPECT_EQ(server.HostStat(0, "requests"), requests);
+    }
+    // Switched off, the page is asked once.
+    PageFetcher::Options options;
+    options.cloakCheck = false;
+    PageFetcher once(options);
+    PageEvidence evidence;
+    EXPECT_EQ(once.Check(server.HostHttp(0, "/ua/link.html/none.html"), kAdvertiser, &evidence)
+                  .m_strStatus,
+              "Link Found");
+    EXPECT_EQ(evidence.m_strCloaking, "");
+    EXPECT_EQ(server.HostStat(0, "requests"), requests + 2);  // its own robots.txt and the page
 }
 
 }  // namespace

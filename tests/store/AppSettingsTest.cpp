@@ -37,10 +37,12 @@ TEST_F(AppSettingsTest, OneFileUnderTheConfigHomeWrittenAndReadBack) {
     settings.m_nHostConnections = 1;
     settings.m_nHostIntervalMs = 250;
     settings.m_nLinkFarmLinks = 40;
+    settings.m_bCloakCheck = false;
     settings.Save();  // creates the folders
     EXPECT_EQ(ReadBytes(AppSettings::Path()),
               "[scan]\npage_timeout_seconds=7\nsilence_timeout_seconds=5\njobs=64\n"
-              "host_connections=1\nhost_interval_ms=250\nlink_farm_links=40\nrender=0\n");
+              "host_connections=1\nhost_interval_ms=250\nlink_farm_links=40\nrender=0\n"
+              "cloak_check=0\n");
     EXPECT_EQ(AppSettings::Load(), settings);
 }
 

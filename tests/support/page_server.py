@@ -194,6 +194,16 @@ class Handler(http.server.BaseHTTPRequestHandler):
             elif kind == "silent":
                 STOP.wait(120)
                 self.close_connection = True
+            elif kind == "ua":
+                # Cloaking: one file for browsers, another (or a status) for
+                # a crawler that names itself Googlebot.
+                if "Googlebot" in self.headers.get("User-Agent", ""):
+                    if parts[2].isdigit():
+                        self._send(int(parts[2]), self._file(parts[1]))
+                    else:
+                        self._send(200, self._file(parts[2]))
+                else:
+                    self._send(200, self._file(parts[1]))
             elif kind == "http09":
                 # A body with no status line or headers, as HTTP/0.9 answered.
                 self.wfile.write(self._file(parts[1]))
