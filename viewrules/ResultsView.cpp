@@ -19,8 +19,14 @@ bool IsNotMailedRow(const ResultRow& row, bool letterFailed) {
     return !mailable || row.m_strNotify != kEnabled || letterFailed;
 }
 
+bool IsQualityProblemRow(const ResultRow& row) {
+    return row.m_evidence.m_bChecked && IsWorthlessLink(row.m_evidence, row.m_strStatus);
+}
+
 bool FilterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed) {
     switch (filter) {
+        case ResultFilter::Quality:
+            return IsQualityProblemRow(row);
         case ResultFilter::Problems:
             return IsProblemRow(row);
         case ResultFilter::NotMailed:
@@ -41,10 +47,12 @@ std::string Counted(int count, const char* one, const char* many) {
 
 std::string SummariseRun(const std::vector<ResultRow>& rows, const LetterCounts& letters) {
     std::vector<std::pair<std::string, int>> counts;
+    int worthless = 0;
     for (const ResultRow& row : rows) {
         if (!IsNonBlank(row.m_strStatus)) {
             continue;
         }
+        worthless += IsQualityProblemRow(row) ? 1 : 0;
         auto it = counts.begin();
         while (it != counts.end() && it->first != row.m_strStatus) {
             ++it;
@@ -61,6 +69,10 @@ std::string SummariseRun(const std::vector<ResultRow>& rows, const LetterCounts&
     }
     for (size_t i = 0; i < counts.size(); ++i) {
         text += (i == 0 ? "" : ", ") + std::to_string(counts[i].second) + " " + counts[i].first;
+    }
+    if (worthless > 0) {
+        text +=
+            "; " + Counted(worthless, "link found has", "links found have") + " quality problems";
     }
     text += ".";
     if (letters.m_nHandedOver > 0 || letters.m_nHeld > 0) {

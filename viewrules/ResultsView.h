@@ -12,7 +12,7 @@
 namespace tarnwick {
 
 // The choices of the filter above the results, in their order.
-enum class ResultFilter { All = 0, Problems = 1, NotMailed = 2 };
+enum class ResultFilter { All = 0, Problems = 1, NotMailed = 2, Quality = 3 };
 
 // A page with a result other than "Link Found" (a stop mark included).
 bool IsProblemRow(const ResultRow& row);
@@ -21,6 +21,10 @@ bool IsProblemRow(const ResultRow& row);
 // "Page Cannot be Found" with notification "Enabled" are mailed, and a letter
 // that failed (letterFailed) did not go out either.
 bool IsNotMailedRow(const ResultRow& row, bool letterFailed);
+
+// A "Link Found" page whose link a search engine does not count (nofollow,
+// noindex, robots.txt, hidden, cloaked, ...): a problem of the link's quality.
+bool IsQualityProblemRow(const ResultRow& row);
 
 bool FilterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed);
 

@@ -45,8 +45,8 @@ ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     m_pFilter = new QComboBox(m_pFilterBar);
     m_pFilter->setObjectName(QStringLiteral("ResultFilter"));
     m_pFilter->setAccessibleName(QStringLiteral("Show"));
-    m_pFilter->addItems(
-        {QStringLiteral("All"), QStringLiteral("Problems only"), QStringLiteral("Not mailed")});
+    m_pFilter->addItems({QStringLiteral("All"), QStringLiteral("Problems only"),
+                         QStringLiteral("Not mailed"), QStringLiteral("Link quality problems")});
     label->setBuddy(m_pFilter);
     bar->addWidget(label);
     bar->addWidget(m_pFilter);

@@ -34,6 +34,36 @@ TEST_P(FilterTest, KeepsTheRightRows) {
     EXPECT_TRUE(FilterKeeps(ResultFilter::All, row, c.failed));
     EXPECT_EQ(FilterKeeps(ResultFilter::Problems, row, c.failed), c.problem);
     EXPECT_EQ(FilterKeeps(ResultFilter::NotMailed, row, c.failed), c.notMailed);
+    EXPECT_FALSE(FilterKeeps(ResultFilter::Quality, row, c.failed));  // no evidence
+}
+
+// A found link that search engines do not count is a quality problem, kept
+// by its own filter and counted in the run's summary; a link worth following
+// and a missing link are not.
+TEST(QualityFilterTest, FoundLinksWithoutWorthAreQualityProblems) {
+    const auto checked = [](const char* status, const char* rel) {
+        ResultRow row = Row(status);
+        row.m_evidence.m_bChecked = true;
+        row.m_evidence.m_nHttpStatus = 200;
+        row.m_evidence.m_bAnchorFound = std::string(status) == "Link Found";
+        row.m_evidence.m_strRel = rel;
+        row.m_evidence.m_robotsAll = RobotsVerdict::Allowed;
+        row.m_evidence.m_robotsGooglebot = RobotsVerdict::Allowed;
+        return row;
+    };
+    const ResultRow nofollow = checked("Link Found", "nofollow");
+    const ResultRow follow = checked("Link Found", "");
+    ResultRow hidden = checked("Link Found", "");
+    hidden.m_evidence.m_strHiddenBy = "style=\"display:none\" on the link";
+    const ResultRow lost = checked("Link Not Found", "");
+    EXPECT_TRUE(FilterKeeps(ResultFilter::Quality, nofollow, false));
+    EXPECT_TRUE(FilterKeeps(ResultFilter::Quality, hidden, false));
+    EXPECT_FALSE(FilterKeeps(ResultFilter::Quality, follow, false));
+    EXPECT_FALSE(FilterKeeps(ResultFilter::Quality, lost, false));
+    EXPECT_EQ(SummariseRun({nofollow, follow, hidden, lost}, {}),
+              "Done: 3 Link Found, 1 Link Not Found; 2 links found have quality problems.");
+    EXPECT_EQ(SummariseRun({follow, nofollow}, {}),
+              "Done: 2 Link Found; 1 link found has quality problems.");
 }
 
 INSTANTIATE_TEST_SUITE_P(
