@@ -378,8 +378,9 @@ private slots:
             return pages;
         };
         QComboBox& filter = Results().FilterBox();
-        QCOMPARE(filter.count(), 3);
+        QCOMPARE(filter.count(), 4);
         QCOMPARE(filter.itemText(1), QStringLiteral("Problems only"));
+        QCOMPARE(filter.itemText(3), QStringLiteral("Link quality problems"));
         filter.setCurrentIndex(1);
         QCOMPARE(shownPages(),
                  QStringList({"http://www.p1.com/links.html", "http://p3.com/x", "www.q1.net/"}));
