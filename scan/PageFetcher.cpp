@@ -455,10 +455,7 @@ bool IsFetchable(std::string_view address) {
     if (colon == std::string_view::npos) {
         return false;
     }
-    std::string scheme(address.substr(0, colon));
-    for (char& c : scheme) {
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    const std::string scheme = LoweredAscii(address.substr(0, colon));
     return scheme == "http" || scheme == "https" || scheme == "ftp";
 }
 

@@ -4,7 +4,7 @@
  * Extended HTML Serialization API.
  * 
  * This is a new, flexible implementation of HTML serialization.  It produces
- * the same spec-compliant output as the original serialize.h interface
+ * the same standard-conforming output as the original serialize.h interface
  * (see lxb_html_serialize_tree_str, lxb_html_serialize_cb, etc.), but gives
  * the caller fine-grained control over every part of the output through
  * per-node-type callback structures.
@@ -23,8 +23,8 @@
  * The lxb_html_serialize_ext_opt_t flags (SKIP_WS_NODES, SKIP_COMMENT,
  * PRETTY, RAW, etc.) are intentional deviations from the HTML standard.
  * They exist for debugging, pretty-printing, and human-readable HTML output.
- * When any of these flags is set, the result may differ from what the spec
- * prescribes.  For strict spec-compliant serialization, use
+ * When any of these flags is set, the result may differ from what the HTML standard
+ * prescribes.  For strictly conforming serialization, use
  * LXB_HTML_SERIALIZE_EXT_OPT_UNDEF (no flags).
  * 
  * Author: Alexander Borisov <borisov@lexbor.com>
@@ -551,7 +551,7 @@ lxb_html_serialize_ext_attribute_cb(const lxb_dom_attr_t *attr,
 /*
  * Serialize a text node using callbacks.
  *
- * Text content is escaped according to the HTML spec unless
+ * Text content is escaped according to the HTML standard unless
  * LXB_HTML_SERIALIZE_EXT_OPT_RAW is set.
  *
  * Callback call order: indent -> before -> text (may be called multiple

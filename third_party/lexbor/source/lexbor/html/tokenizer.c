@@ -309,7 +309,7 @@ lxb_html_tokenizer_begin(lxb_html_tokenizer_t *tkz)
 /*
  * Input stream validation.
  *
- * Per the HTML spec §13.2.3.5: surrogates, noncharacters, and controls
+ * Per the HTML standard, 13.2.3.5: surrogates, noncharacters, and controls
  * (other than ASCII whitespace and NULL) in the input stream are parse errors.
  *
  * This is a fast linear scan that only fires when

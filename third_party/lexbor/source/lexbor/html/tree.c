@@ -373,7 +373,7 @@ lxb_html_tree_appropriate_place_inserting_node(lxb_html_tree_t *tree,
     }
 
     /*
-     * In Spec it is not entirely clear what is meant:
+     * In the HTML standard it is not entirely clear what is meant:
      *
      * If the adjusted insertion location is inside a template element,
      * let it instead be inside the template element's template contents,

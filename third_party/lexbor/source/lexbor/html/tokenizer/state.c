@@ -1898,7 +1898,7 @@ done:
         lxb_char_t ch;
 
         /*
-         * The "next input character" per the spec is the character immediately
+         * The "next input character" per the HTML standard is the character immediately
          * after the matched entity, not the character that broke the SBST
          * lookup.  For example, for "&noti;" the match is "&not"
          * and the next input character is 'i', not ';'.
