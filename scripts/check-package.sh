@@ -240,7 +240,7 @@ elif [[ ${TARNWICK_SKIP_REBUILD:-} != 1 ]]; then
     git ls-files -z --cached --others --exclude-standard |
         while IFS= read -r -d '' file; do [[ -e $file ]] && printf '%s\0' "$file"; done |
         xargs -0 cp --parents -a -t "$copy"
-    if (cd "$copy" && CCACHE_BASEDIR=$copy ./package >/dev/null); then
+    if (cd "$copy" && ./package >/dev/null); then
         for built in "$deb" "$ddeb"; do
             twin=$copy/build-package/$(basename "$built")
             if ! cmp -s "$built" "$twin"; then
