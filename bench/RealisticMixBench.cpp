@@ -81,16 +81,22 @@ std::vector<Page> MakePages(const tarnwick::test::PageServer& server) {
     const double sigma = std::log(1000.0 / kMedianMs) / z95;
     std::mt19937 rng(kSeed);
     const auto uniform = [&rng] { return (static_cast<double>(rng()) + 0.5) / 4294967296.0; };
+    // The silent pages: drawn like the rest, so that they fall on hosts as
+    // they come (most on a host of their own).
+    std::vector<bool> silent(kPages, false);
+    for (int drawn = 0; drawn < kPages / kSilentEvery;) {
+        const size_t k = rng() % kPages;
+        drawn += silent[k] ? 0 : 1;
+        silent[k] = true;
+    }
     std::vector<Page> pages;
-    const int silentPhase = static_cast<int>(rng() % kSilentEvery);
     for (int k = 0; k < kPages; ++k) {
         const double normal =
             std::sqrt(-2.0 * std::log(uniform())) * std::cos(2.0 * std::numbers::pi * uniform());
         Page page;
-        page.latencyMs = static_cast<int>(std::lround(kMedianMs * std::exp(sigma * normal)));
-        if (k % kSilentEvery == silentPhase) {
-            page.latencyMs = -1;
-        }
+        page.latencyMs = silent[static_cast<size_t>(k)]
+                             ? -1
+                             : static_cast<int>(std::lround(kMedianMs * std::exp(sigma * normal)));
         const std::string path = page.latencyMs < 0
                                      ? "/silent"
                                      : "/delay/" + std::to_string(page.latencyMs) + "/page.html";
@@ -217,9 +223,9 @@ int main() {
     const std::string configFile = "/tmp/tarnwick-mix-" + std::to_string(getpid()) + ".curl";
     std::ofstream(configFile) << curlConfig;
     for (const int parallel : {32, 256}) {
-        const double seconds =
-            tarnwick::bench::Timed("curl -s --noproxy '*' --parallel --parallel-max " +
-                                   std::to_string(parallel) + " -m 10 -K " + configFile);
+        const double seconds = tarnwick::bench::Timed(
+            "curl -s --noproxy '*' --parallel --parallel-max " + std::to_string(parallel) +
+            " -m 10 -K " + configFile + " >/dev/null 2>&1");
         std::printf("curl --parallel-max %d -m 10: %.2f s; scan at a 10 s limit / curl: %.2fx\n",
                     parallel, seconds, atTen.seconds / seconds);
     }
