@@ -9,6 +9,11 @@
 //     speed on a 256 MiB everyday page, a tag every ten bytes), and on a
 //     plain page of paragraphs in MB/s (target: >= 300 MB/s in a Release
 //     build);
+//   - the whole page check (links, their worth and every finding: hidden,
+//     robots directives, canonical, link farm...) against a plain link
+//     search (the same tokenizing, each <a href> resolved and compared with
+//     the advertiser, nothing else) on the everyday page and on the plain
+//     page (target: at most 1.2x on each);
 //   - a page with a million mentions of the address in its text, none of
 //     them a link, against the same size page without them (target: within
 //     2x).
@@ -21,9 +26,11 @@
 
 #include "bench/RatioReporter.h"
 #include "lexbor/html/tokenizer.h"
+#include "scan/AdvertiserAddress.h"
 #include "scan/HtmlTokenizer.h"
 #include "scan/LinkFinder.h"
 #include "scan/OpenElements.h"
+#include "scan/WebUrl.h"
 
 namespace {
 
@@ -191,6 +198,57 @@ void Tokenize(benchmark::State& state, bool openElements) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
+// A link search and nothing more: every <a href> resolved against the page's
+// address and compared with the advertiser's; what a check without findings
+// would do.
+class LinkSearchSink : public tarnwick::HtmlTokenizer::Sink {
+public:
+    LinkSearchSink()
+        : m_advertiser(kAddress),
+          m_page(*tarnwick::WebUrl::parse("http://partner.example.org/links.html")) {}
+    void tag(const tarnwick::HtmlTokenizer::Tag& tag) override {
+        if (tag.end || tag.inert || tag.name != "a") {
+            return;
+        }
+        if (const std::string_view* href = tag.attribute("href")) {
+            const auto url = tarnwick::WebUrl::resolve(m_page, *href);
+            m_found += m_advertiser.match(url, *href) == tarnwick::AdvertiserAddress::Match::Direct
+                           ? 1
+                           : 0;
+        }
+    }
+    void text(std::string_view, tarnwick::HtmlTokenizer::TextKind, std::string_view,
+              bool) override {}
+    void comment(std::string_view, bool) override {}
+    void framesetReplacedBody() override {}
+    std::size_t m_found = 0;
+
+private:
+    tarnwick::AdvertiserAddress m_advertiser;
+    tarnwick::WebUrl m_page;
+};
+
+void LinkSearch(benchmark::State& state, const std::string& page) {
+    for (auto _ : state) {
+        LinkSearchSink sink;
+        tarnwick::HtmlTokenizer tokenizer(sink, 4u << 20);
+        for (size_t at = 0; at < page.size(); at += kPiece) {
+            tokenizer.feed(std::string_view(page).substr(at, kPiece));
+        }
+        tokenizer.finish();
+        benchmark::DoNotOptimize(sink.m_found);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+}
+
+void BM_LinkSearch(benchmark::State& state) {
+    LinkSearch(state, Plain());
+}
+
+void BM_LinkSearchPlainText(benchmark::State& state) {
+    LinkSearch(state, PlainText());
+}
+
 void BM_HtmlTokenizer(benchmark::State& state) {
     Tokenize(state, false);
 }
@@ -266,6 +324,8 @@ BENCHMARK(BM_HtmlTokenizer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_HtmlTokenizerOpenElements)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_TokenizerAlonePlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ClassifyPlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_LinkSearch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_LinkSearchPlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ClassifyWithoutOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ClassifyMillionOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -310,6 +370,14 @@ int main(int argc, char** argv) {
     if (classify > 0 && tokenizing > 0) {
         std::printf("everyday page: page check / the tokenizing it reads: %.2f (for information)\n",
                     classify / tokenizing);
+    }
+    const double search = reporter.Time("BM_LinkSearch");
+    const double searchPlain = reporter.Time("BM_LinkSearchPlainText");
+    if (classify > 0 && search > 0 && plain > 0 && searchPlain > 0) {
+        std::printf(
+            "page check with every finding / plain link search: everyday page %.2f, plain page "
+            "%.2f (target <= 1.2)\n",
+            classify / search, plain / searchPlain);
     }
     if (with > 0 && without > 0) {
         std::printf("time with 1,000,000 occurrences / without: %.2f (target <= 2)\n",
