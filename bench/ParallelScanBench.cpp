@@ -6,7 +6,9 @@
 //      a second time as Googlebot) within 1.25x of the floor: the requests
 //      the hosts saw x 50 ms shared by the 50 connections politeness allows.
 //      Each host sees at most 2 connections at once, and the scan is at least
-//      20x faster than one page at a time;
+//      20x faster than one page at a time. For information, curl asks the
+//      same pages as often with as many at once: what this machine and the
+//      server make of the floor;
 //   2. the same 500 pages with LinkChecker and linkinator (each at its
 //      defaults, told only to check the links of a page that lists them):
 //      the scan ahead of both (a peer that is not installed is left out);
@@ -26,16 +28,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "bench/BenchPanes.h"
+#include "bench/BenchPeers.h"
 #include "scan/PageServer.h"
 #include "scan/ScanRun.h"
 
 namespace {
 
 using tarnwick::bench::BenchPanes;
+using tarnwick::bench::Installed;
+using tarnwick::bench::Timed;
 
 constexpr int kHosts = 25;
 constexpr int kPages = 500;
@@ -47,10 +53,6 @@ const char kPage[] =
     "<html><head><title>Partner</title></head><body><p>Lorem ipsum dolor sit amet, "
     "<a href=\"/other/\">consectetur</a></p><a href=\"http://www.example.com/\">Example</a>"
     "</body></html>";
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -68,7 +70,7 @@ double Scan(const std::vector<std::string>& pages, int jobs, int* found = nullpt
     const auto start = std::chrono::steady_clock::now();
     run.OnPlay();
     run.WaitForScanThread();
-    const double seconds = Seconds(start);
+    const double seconds = tarnwick::bench::SecondsSince(start);
     if (found != nullptr) {
         *found = panes.Found();
     }
@@ -80,19 +82,6 @@ std::string PageOn(const tarnwick::test::PageServer& server, int k, int delayMs)
     const std::string path =
         delayMs > 0 ? "/delay/" + std::to_string(delayMs) + "/page.html" : "/files/page.html";
     return server.HostHttp(k % kHosts, path + "?" + std::to_string(k));
-}
-
-bool Installed(const char* program) {
-    const std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
-// Runs a shell command and times it; a negative time when it failed.
-double Timed(const std::string& command) {
-    const auto start = std::chrono::steady_clock::now();
-    const int status = std::system(command.c_str());
-    const double seconds = Seconds(start);
-    return status == -1 ? -1.0 : seconds;
 }
 
 bool Report(const char* what, double ratio, double limit, bool atMost = true) {
@@ -191,6 +180,24 @@ int main(int argc, char** argv) {
         ok = false;
     }
     ok = Report("default scan / floor", parallel / floor, 1.25) && ok;
+    // What this machine and server make of the floor: curl asking the same
+    // pages as often, as many at once as politeness lets the scan.
+    if (Installed("curl")) {
+        const std::string config = "/tmp/tarnwick-parallel-" + std::to_string(getpid()) + ".curl";
+        {
+            std::ofstream out(config);
+            for (int k = 0; k < requests - robots; ++k) {
+                out << "url = \"" << slow[static_cast<size_t>(k) % slow.size()]
+                    << "\"\noutput = \"/dev/null\"\n";
+            }
+        }
+        const double seconds = Timed("curl -s --noproxy '*' --parallel --parallel-max " +
+                                     std::to_string(std::min(kJobs, kHosts * perHost)) + " -K " +
+                                     config + " >/dev/null 2>&1");
+        std::remove(config.c_str());
+        std::printf("  curl, the same %d requests as many at once: %.3f s (%.2fx the floor)\n",
+                    requests - robots, seconds, seconds / floor);
+    }
     ok = Report("one at a time / default scan", serial / parallel, 20.0, false) && ok;
 
     // 2. The same pages with other link checkers.
