@@ -29,7 +29,7 @@ struct sqlite3_stmt;
 namespace tarnwick {
 
 inline constexpr char kHistoryFileName[] = "history.sqlite3";
-inline constexpr int kHistorySchemaVersion = 4;
+inline constexpr int kHistorySchemaVersion = 5;
 
 // A page is the pair (advertiser's site, publisher's site).
 using PageKey = std::pair<std::string, std::string>;
@@ -132,6 +132,9 @@ private:
     void Exec(const char* sql);
     void Migrate();
     std::int64_t PageId(const std::string& advertiser, const std::string& page);
+    // The page's recorded state equal to what r found, recorded when new.
+    std::int64_t StateId(std::int64_t pageId, const PageRecord& r);
+    std::int64_t RunStarted(std::int64_t runId);
     // The round of every run, by run id: consecutive numbers from 1.
     std::map<std::int64_t, std::int64_t> Rounds();
     [[noreturn]] void Fail(const std::string& what);
@@ -144,7 +147,8 @@ private:
     std::string m_strPath;
     sqlite3* m_pDb = nullptr;
     std::map<const char*, sqlite3_stmt*> m_statements;
-    std::map<PageKey, std::int64_t> m_pageIds;  // forgotten on rollback
+    std::map<PageKey, std::int64_t> m_pageIds;         // forgotten on rollback
+    std::map<std::int64_t, std::int64_t> m_runStarts;  // likewise
 };
 
 }  // namespace tarnwick
