@@ -623,20 +623,74 @@ std::map<std::int64_t, std::int64_t> HistoryDatabase::Rounds() {
     return rounds;
 }
 
-std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
-    const std::map<std::int64_t, std::int64_t> rounds = Rounds();
-    const auto roundOf = [&rounds](std::int64_t run) {
-        const auto it = rounds.find(run);
-        return it == rounds.end() ? std::int64_t{-1} : it->second;
-    };
+HistoryDatabase::LookBack HistoryDatabase::LookBackBefore(std::int64_t runId) {
+    LookBack look;
+    look.m_rounds = Rounds();
     // The streak counts rounds, and the round runId belongs to is the run's
     // own: its missing results from a stopped run are not counted again.
-    const std::int64_t ownRound = runId == 0 ? -2 : roundOf(runId);
-    // Newest first per page: the first conclusive result is the one compared
-    // with, the leading missing ones make the streak. Each page's walk ends
-    // there, so a page whose link was seen last run costs one or two rows
-    // however many runs the history holds.
-    const std::int64_t below = runId == 0 ? std::numeric_limits<std::int64_t>::max() : runId;
+    look.m_nOwnRound = runId == 0 ? -2 : look.RoundOf(runId);
+    look.m_nBelow = runId == 0 ? std::numeric_limits<std::int64_t>::max() : runId;
+    return look;
+}
+
+std::int64_t HistoryDatabase::LookBack::RoundOf(std::int64_t run) const {
+    const auto it = m_rounds.find(run);
+    return it == m_rounds.end() ? std::int64_t{-1} : it->second;
+}
+
+std::optional<PageBefore> HistoryDatabase::PageBeforeOf(std::int64_t pageId, const LookBack& look) {
+    // Newest first: the first conclusive result is the one compared with,
+    // the leading missing ones make the streak. The walk ends there, so a
+    // page whose link was seen last run costs one or two rows however many
+    // runs the history holds.
+    Statement st(
+        Cached("SELECT x.run_id, s.result, s.verdict, s.findings FROM checks x"
+               " JOIN states s ON s.id = x.state_id WHERE x.page_id = ? AND x.run_id < ?"
+               " ORDER BY x.run_id DESC, x.row DESC"));
+    st.Bind(1, pageId);
+    st.Bind(2, look.m_nBelow);
+    std::optional<PageBefore> before;
+    bool streakEnded = false;
+    std::optional<std::int64_t> lastCountedRound;
+    while (st.Step()) {
+        const std::string result = st.Text(1);
+        const bool conclusive = IsLinkPresent(result) || IsLinkMissing(result);
+        // An unreadable page says nothing of the link: an older conclusive
+        // result is the last word on it.
+        if (!before || (conclusive && !IsLinkPresent(before->m_strResult) &&
+                        !IsLinkMissing(before->m_strResult))) {
+            if (!before) {
+                before.emplace();
+            }
+            before->m_strResult = result;
+            before->m_verdict = st.OptText(2);
+            before->m_findings = st.OptText(3);
+        }
+        if (!streakEnded) {
+            if (IsLinkMissing(result)) {
+                const std::int64_t round = look.RoundOf(st.Int(0));
+                if (round != look.m_nOwnRound && lastCountedRound != round) {
+                    ++before->m_nMissingStreak;
+                }
+                lastCountedRound = round;
+            } else if (IsLinkPresent(result)) {
+                streakEnded = true;
+            }
+        }
+        // Nothing older changes the answer any more.
+        if (streakEnded &&
+            (IsLinkPresent(before->m_strResult) || IsLinkMissing(before->m_strResult))) {
+            break;
+        }
+    }
+    if (!st.Ok()) {
+        Fail("cannot read earlier results");
+    }
+    return before;
+}
+
+std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
+    const LookBack look = LookBackBefore(runId);
     std::vector<std::pair<std::int64_t, PageKey>> known;
     {
         Statement st(m_pDb, "SELECT id, advertiser, page FROM pages ORDER BY id");
@@ -649,48 +703,8 @@ std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
     }
     std::map<PageKey, PageBefore> pages;
     for (auto& [pageId, key] : known) {
-        Statement st(
-            Cached("SELECT x.run_id, s.result, s.verdict, s.findings FROM checks x"
-                   " JOIN states s ON s.id = x.state_id WHERE x.page_id = ? AND x.run_id < ?"
-                   " ORDER BY x.run_id DESC, x.row DESC"));
-        st.Bind(1, pageId);
-        st.Bind(2, below);
-        PageBefore* before = nullptr;
-        bool streakEnded = false;
-        std::optional<std::int64_t> lastCountedRound;
-        while (st.Step()) {
-            const std::string result = st.Text(1);
-            const bool conclusive = IsLinkPresent(result) || IsLinkMissing(result);
-            // An unreadable page says nothing of the link: an older
-            // conclusive result is the last word on it.
-            if (before == nullptr || (conclusive && !IsLinkPresent(before->m_strResult) &&
-                                      !IsLinkMissing(before->m_strResult))) {
-                if (before == nullptr) {
-                    before = &pages[key];
-                }
-                before->m_strResult = result;
-                before->m_verdict = st.OptText(2);
-                before->m_findings = st.OptText(3);
-            }
-            if (!streakEnded) {
-                if (IsLinkMissing(result)) {
-                    const std::int64_t round = roundOf(st.Int(0));
-                    if (round != ownRound && lastCountedRound != round) {
-                        ++before->m_nMissingStreak;
-                    }
-                    lastCountedRound = round;
-                } else if (IsLinkPresent(result)) {
-                    streakEnded = true;
-                }
-            }
-            // Nothing older changes the answer any more.
-            if (streakEnded &&
-                (IsLinkPresent(before->m_strResult) || IsLinkMissing(before->m_strResult))) {
-                break;
-            }
-        }
-        if (!st.Ok()) {
-            Fail("cannot read earlier results");
+        if (std::optional<PageBefore> before = PageBeforeOf(pageId, look)) {
+            pages.emplace(std::move(key), std::move(*before));
         }
     }
     return pages;
@@ -716,10 +730,16 @@ std::map<std::pair<PageKey, std::string>, std::int64_t> HistoryDatabase::LastLet
 }
 
 std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
+    return ResultsOf(runId, nullptr);
+}
+
+std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId,
+                                                   std::vector<std::int64_t>* pageIds) {
     Statement st(m_pDb,
                  "SELECT s.profile, p.advertiser, p.page, c.row, s.result,"
                  " r.started + c.checked, s.reason, s.http_status, s.final_url, s.rel,"
-                 " s.anchor_text, s.noindex, s.robots_txt, c.elapsed_ms, s.verdict, s.findings"
+                 " s.anchor_text, s.noindex, s.robots_txt, c.elapsed_ms, s.verdict, s.findings,"
+                 " c.page_id"
                  " FROM checks c JOIN states s ON s.id = c.state_id"
                  " JOIN pages p ON p.id = c.page_id JOIN runs r ON r.id = c.run_id"
                  " WHERE c.run_id = ? ORDER BY c.row, c.page_id");
@@ -748,6 +768,9 @@ std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
         r.m_verdict = st.OptText(14);
         r.m_findings = st.OptText(15);
         records.push_back(std::move(r));
+        if (pageIds != nullptr) {
+            pageIds->push_back(st.Int(16));
+        }
     }
     if (!st.Ok()) {
         Fail("cannot read the results of a run");
@@ -816,8 +839,12 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
             Fail("cannot read the runs");
         }
     }
-    const std::map<PageKey, PageBefore> before = PagesBefore(runId);
-    for (const PageRecord& r : ResultsOf(runId)) {
+    // Only the run's own pages are looked back at, by id.
+    const LookBack look = LookBackBefore(runId);
+    std::vector<std::int64_t> pageIds;
+    const std::vector<PageRecord> records = ResultsOf(runId, &pageIds);
+    for (size_t k = 0; k < records.size(); ++k) {
+        const PageRecord& r = records[k];
         PageChange change;
         change.m_strProfile = r.m_strProfile;
         change.m_strAdvertiser = r.m_strAdvertiser;
@@ -825,13 +852,11 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
         change.m_strTo = r.m_strResult;
         change.m_toVerdict = r.m_verdict;
         change.m_toFindings = r.m_findings;
-        const auto it = before.find({r.m_strAdvertiser, r.m_strPage});
-        std::optional<PageBefore> was;
-        if (it != before.end()) {
-            was = it->second;
-            change.m_strFrom = it->second.m_strResult;
-            change.m_fromVerdict = it->second.m_verdict;
-            change.m_fromFindings = it->second.m_findings;
+        const std::optional<PageBefore> was = PageBeforeOf(pageIds[k], look);
+        if (was) {
+            change.m_strFrom = was->m_strResult;
+            change.m_fromVerdict = was->m_verdict;
+            change.m_fromFindings = was->m_findings;
         }
         change.m_transition = TransitionOf(was, r.m_strResult, r.m_verdict, r.m_findings);
         changes.m_counts.Add(change.m_transition);

@@ -137,6 +137,20 @@ private:
     std::int64_t RunStarted(std::int64_t runId);
     // The round of every run, by run id: consecutive numbers from 1.
     std::map<std::int64_t, std::int64_t> Rounds();
+    // What a look at the runs before a run needs: their rounds, the run's
+    // own round and the first run id not looked at.
+    struct LookBack {
+        std::map<std::int64_t, std::int64_t> m_rounds;
+        std::int64_t m_nOwnRound = -2;
+        std::int64_t m_nBelow = 0;
+        std::int64_t RoundOf(std::int64_t run) const;
+    };
+    LookBack LookBackBefore(std::int64_t runId);
+    // What the runs before look.m_nBelow knew of one page; none when they
+    // never checked it.
+    std::optional<PageBefore> PageBeforeOf(std::int64_t pageId, const LookBack& look);
+    // The results of a run and, when pageIds is given, their pages' ids.
+    std::vector<PageRecord> ResultsOf(std::int64_t runId, std::vector<std::int64_t>* pageIds);
     [[noreturn]] void Fail(const std::string& what);
     // SQLite's message (or message), with what the system said when it was a
     // full disk or the file size limit.
