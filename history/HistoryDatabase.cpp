@@ -392,7 +392,7 @@ std::int64_t HistoryDatabase::PageId(const std::string& advertiser, const std::s
     return id;
 }
 
-std::int64_t HistoryDatabase::RunStarted(std::int64_t runId) {
+std::int64_t HistoryDatabase::StartOf(std::int64_t runId) {
     if (const auto known = m_runStarts.find(runId); known != m_runStarts.end()) {
         return known->second;
     }
@@ -453,7 +453,7 @@ void HistoryDatabase::AddResult(std::int64_t runId, const PageRecord& r) {
     st.Bind(2, static_cast<std::int64_t>(r.m_nRow));
     st.Bind(3, pageId);
     st.Bind(4, stateId);
-    st.Bind(5, r.m_nChecked - RunStarted(runId));
+    st.Bind(5, r.m_nChecked - StartOf(runId));
     st.Bind(6, r.m_elapsedMs);
     st.Step();
     if (!st.Ok()) {

@@ -134,7 +134,8 @@ private:
     std::int64_t PageId(const std::string& advertiser, const std::string& page);
     // The page's recorded state equal to what r found, recorded when new.
     std::int64_t StateId(std::int64_t pageId, const PageRecord& r);
-    std::int64_t RunStarted(std::int64_t runId);
+    // When run runId started (checks are kept as seconds after it).
+    std::int64_t StartOf(std::int64_t runId);
     // The round of every run, by run id: consecutive numbers from 1.
     std::map<std::int64_t, std::int64_t> Rounds();
     // What a look at the runs before a run needs: their rounds, the run's
