@@ -9,7 +9,8 @@
 // Then memory per page of a whole scan: tarnwick-cli scan of 50,000 small
 // pages from the loopback server, recorded in its history, against the same
 // scan of 1,000 pages in the same run. The peak resident size of each (the
-// child's own, from wait4) gives the memory a page holds until the run ends
+// child's own, from wait4, of the second scan of each, which reads the
+// history of the first) gives the memory a page holds until the run ends
 // (target: at most 0.6 KB a page) and the peak of the large scan (target: at
 // most 40 MB). `fetch_memory_bench --pages` runs this part alone.
 #include <sys/resource.h>
@@ -58,20 +59,27 @@ long ScanPeakKib(const tarnwick::test::PageServer& server, int pages) {
         }
     }
     std::ofstream(data + "/index.txt", std::ios::binary) << profile;
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::setenv("TARNWICK_PROGRAM_FILES", root.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", root.c_str(), 1);
-        std::freopen("/dev/null", "w", stdout);
-        ::execl(TARNWICK_CLI, TARNWICK_CLI, "scan", "--no-mail", static_cast<char*>(nullptr));
-        ::_exit(127);
+    // The second of two scans is measured: a weekly scan looks back at the
+    // history of the one before.
+    bool ran = true;
+    long peak = -1;
+    for (int scan = 0; scan < 2 && ran; ++scan) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setenv("TARNWICK_PROGRAM_FILES", root.c_str(), 1);
+            ::setenv("XDG_CONFIG_HOME", root.c_str(), 1);
+            std::freopen("/dev/null", "w", stdout);
+            ::execl(TARNWICK_CLI, TARNWICK_CLI, "scan", "--no-mail", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        ran = child > 0 && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status) &&
+              WEXITSTATUS(status) == 0;
+        peak = usage.ru_maxrss;
     }
-    int status = 0;
-    rusage usage{};
-    const bool ran = child > 0 && ::wait4(child, &status, 0, &usage) == child &&
-                     WIFEXITED(status) && WEXITSTATUS(status) == 0;
     std::filesystem::remove_all(root);
-    return ran ? usage.ru_maxrss : -1;
+    return ran ? peak : -1;
 }
 
 // The memory of a whole scan; returns whether both targets are met.

@@ -690,24 +690,25 @@ std::optional<PageBefore> HistoryDatabase::PageBeforeOf(std::int64_t pageId, con
 }
 
 std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
-    const LookBack look = LookBackBefore(runId);
-    std::vector<std::pair<std::int64_t, PageKey>> known;
-    {
-        Statement st(m_pDb, "SELECT id, advertiser, page FROM pages ORDER BY id");
-        while (st.Step()) {
-            known.push_back({st.Int(0), {st.Text(1), st.Text(2)}});
-        }
-        if (!st.Ok()) {
-            Fail("cannot read earlier results");
-        }
-    }
     std::map<PageKey, PageBefore> pages;
-    for (auto& [pageId, key] : known) {
-        if (std::optional<PageBefore> before = PageBeforeOf(pageId, look)) {
-            pages.emplace(std::move(key), std::move(*before));
+    EachPageBefore(runId, [&pages](const PageKey& key, const PageBefore& before) {
+        pages.emplace(key, before);
+    });
+    return pages;
+}
+
+void HistoryDatabase::EachPageBefore(
+    std::int64_t runId, const std::function<void(const PageKey&, const PageBefore&)>& visit) {
+    const LookBack look = LookBackBefore(runId);
+    Statement st(m_pDb, "SELECT id, advertiser, page FROM pages ORDER BY id");
+    while (st.Step()) {
+        if (const std::optional<PageBefore> before = PageBeforeOf(st.Int(0), look)) {
+            visit({st.Text(1), st.Text(2)}, *before);
         }
     }
-    return pages;
+    if (!st.Ok()) {
+        Fail("cannot read earlier results");
+    }
 }
 
 std::map<std::pair<PageKey, std::string>, std::int64_t> HistoryDatabase::LastLettersSent() {

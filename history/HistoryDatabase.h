@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -115,6 +116,9 @@ public:
     // The missing streak counts rounds: a stopped run and the run played
     // after it are one, and runId's own round is not counted.
     std::map<PageKey, PageBefore> PagesBefore(std::int64_t runId = 0);
+    // The same, page by page, without holding them all.
+    void EachPageBefore(std::int64_t runId,
+                        const std::function<void(const PageKey&, const PageBefore&)>& visit);
     // Time of the last letter sent per (page, recipient); a letter being
     // sent, or taken as sent, counts.
     std::map<std::pair<PageKey, std::string>, std::int64_t> LastLettersSent();

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "history/EarlierPages.h"
 #include "history/EvidenceRecord.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryDump.h"
@@ -476,6 +477,45 @@ TEST_F(HistoryDatabaseTest, AFindingThatComesOrGoesIsAQualityChange) {
     PageBefore unrecorded{"Link Found", "nofollow", 0, std::nullopt};
     EXPECT_EQ(TransitionOf(unrecorded, "Link Found", "nofollow", "nofollow\nlink farm: 340 links"),
               Transition::Unchanged);
+}
+
+// The compact look-back a run holds: each page reads back its own state and
+// streak, pages that share a state share it, the split between advertiser
+// and address counts, and a page never recorded is not found.
+TEST(EarlierPagesTest, EachPageReadsBackWhatWasAddedForIt) {
+    EarlierPages pages;
+    EXPECT_TRUE(pages.empty());
+    std::map<PageKey, PageBefore> added;
+    for (int k = 0; k < 500; ++k) {
+        PageBefore before;
+        before.m_strResult = k % 3 == 0 ? "Link Not Found" : "Link Found";
+        if (k % 7 != 0) {
+            before.m_verdict = k % 2 == 0 ? "follow" : "nofollow";
+        }
+        if (k % 11 == 0) {
+            before.m_findings = "hidden by CSS\nnofollow";
+        }
+        before.m_nMissingStreak = k % 3 == 0 ? k % 5 + 1 : 0;
+        const PageKey key{"www.a" + std::to_string(k % 4) + ".com",
+                          "http://p" + std::to_string(k) + "/"};
+        pages.add(key.first, key.second, before);
+        added[key] = before;
+    }
+    pages.add("ab", "c", PageBefore{"Link Found", "follow", 0, std::nullopt});
+    pages.seal();
+    EXPECT_EQ(pages.size(), 501u);
+    for (const auto& [key, before] : added) {
+        const std::optional<PageBefore> found = pages.find(key.first, key.second);
+        ASSERT_TRUE(found.has_value()) << key.second;
+        EXPECT_EQ(found->m_strResult, before.m_strResult) << key.second;
+        EXPECT_EQ(found->m_verdict, before.m_verdict) << key.second;
+        EXPECT_EQ(found->m_findings, before.m_findings) << key.second;
+        EXPECT_EQ(found->m_nMissingStreak, before.m_nMissingStreak) << key.second;
+    }
+    EXPECT_TRUE(pages.find("ab", "c").has_value());
+    EXPECT_FALSE(pages.find("a", "bc").has_value());
+    EXPECT_FALSE(pages.find("www.a0.com", "http://p1/").has_value());  // p1 is www.a1.com's
+    EXPECT_FALSE(EarlierPages().find("ab", "c").has_value());
 }
 
 TEST(PageTransitionTest, TransitionsAndSummaries) {
