@@ -134,7 +134,14 @@ void CliPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
 void CliPanes::PrintReadyRows() {
     bool printed = false;
     while (m_nPrinted < m_done.size() && m_done[m_nPrinted]) {
-        const ResultRow& r = m_results[m_nPrinted++];
+        ResultRow& r = m_results[m_nPrinted++];
+        // Printed is done with: the report names the page and its result
+        // only, and a long run would otherwise hold every page's evidence
+        // to its end.
+        struct DropEvidence {
+            ResultRow& row;
+            ~DropEvidence() { row.m_evidence.reset(); }
+        } drop{r};
         if (r.m_strStatus == kStoppedByUser) {
             continue;
         }

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <set>
+#include <limits>
 
 #include "history/HistoryError.h"
 #include "scan/StatusWords.h"
@@ -48,7 +48,56 @@ const char* const kMigrations[] = {
     // redirected, per-crawler directives, link farm), one per line, so that
     // a finding that comes or goes is a change in quality.
     "ALTER TABLE results ADD COLUMN findings TEXT;",
+    // 4 -> 5: a page checked again with the same result and evidence costs a
+    // few bytes a run, not the whole row again. What a check found (profile,
+    // result, reason, evidence) is a state of the page, kept once; each run's
+    // check of a page is a small row naming its state, with what changes
+    // every time: the moment of the check (seconds after the run's start,
+    // which takes fewer bytes than a date) and how long it took. The checks
+    // are clustered by run, so a run's results are read together, and
+    // indexed by page, so that the look-back at the start of a run reads
+    // each page's newest checks only.
+    "CREATE TABLE states(id INTEGER PRIMARY KEY, page_id INTEGER NOT NULL REFERENCES pages(id),"
+    " profile TEXT NOT NULL, result TEXT NOT NULL, reason TEXT, http_status INTEGER,"
+    " final_url TEXT, rel TEXT, anchor_text TEXT, noindex INTEGER, robots_txt TEXT,"
+    " verdict TEXT, findings TEXT);"
+    "CREATE INDEX states_page ON states(page_id);"
+    "CREATE TABLE checks(run_id INTEGER NOT NULL REFERENCES runs(id) ON DELETE CASCADE,"
+    " row INTEGER NOT NULL, page_id INTEGER NOT NULL REFERENCES pages(id),"
+    " state_id INTEGER NOT NULL REFERENCES states(id), checked INTEGER NOT NULL,"
+    " elapsed_ms INTEGER, PRIMARY KEY(run_id, row, page_id)) WITHOUT ROWID;"
+    "CREATE INDEX checks_page ON checks(page_id, run_id);"
+    // GROUP BY takes NULLs as equal, as a state's comparison with IS does.
+    "INSERT INTO states(page_id, profile, result, reason, http_status, final_url, rel,"
+    " anchor_text, noindex, robots_txt, verdict, findings)"
+    " SELECT page_id, profile, result, reason, http_status, final_url, rel, anchor_text,"
+    " noindex, robots_txt, verdict, findings FROM results"
+    " GROUP BY page_id, profile, result, reason, http_status, final_url, rel, anchor_text,"
+    " noindex, robots_txt, verdict, findings ORDER BY MIN(rowid);"
+    // A page recorded twice at one row of one run (never done by a run) keeps
+    // its later record.
+    "INSERT OR REPLACE INTO checks(run_id, row, page_id, state_id, checked, elapsed_ms)"
+    " SELECT x.run_id, x.row, x.page_id,"
+    " (SELECT s.id FROM states s WHERE s.page_id = x.page_id AND s.profile = x.profile"
+    " AND s.result = x.result AND s.reason IS x.reason AND s.http_status IS x.http_status"
+    " AND s.final_url IS x.final_url AND s.rel IS x.rel AND s.anchor_text IS x.anchor_text"
+    " AND s.noindex IS x.noindex AND s.robots_txt IS x.robots_txt AND s.verdict IS x.verdict"
+    " AND s.findings IS x.findings),"
+    " x.checked - COALESCE(r.started, 0), x.elapsed_ms"
+    " FROM results x LEFT JOIN runs r ON r.id = x.run_id ORDER BY x.rowid;"
+    "DROP TABLE results;",
 };
+
+// The state of a page equal to the one being recorded, newest first.
+constexpr char kFindState[] =
+    "SELECT id FROM states WHERE page_id = ? AND profile = ? AND result = ? AND reason IS ?"
+    " AND http_status IS ? AND final_url IS ? AND rel IS ? AND anchor_text IS ?"
+    " AND noindex IS ? AND robots_txt IS ? AND verdict IS ? AND findings IS ?"
+    " ORDER BY id DESC LIMIT 1";
+// Deletes state ?1 when no check names it any more.
+constexpr char kDropUnusedState[] =
+    "DELETE FROM states WHERE id = ?1 AND NOT EXISTS (SELECT 1 FROM checks c"
+    " WHERE c.page_id = states.page_id AND c.state_id = ?1)";
 static_assert(std::size(kMigrations) == kHistorySchemaVersion);
 
 class Statement {
@@ -268,6 +317,11 @@ void HistoryDatabase::Migrate() {
         Rollback();
         throw;
     }
+    // The rows the migration replaced leave free pages behind, most of the
+    // file for a long history. Giving them back is worth a moment once; a
+    // file that cannot be compacted (no room for the copy) is as good as it
+    // was.
+    sqlite3_exec(m_pDb, "VACUUM", nullptr, nullptr, nullptr);
 }
 
 void HistoryDatabase::Begin() {
@@ -280,6 +334,7 @@ void HistoryDatabase::Commit() {
 
 void HistoryDatabase::Rollback() noexcept {
     m_pageIds.clear();  // pages added in the transaction are gone
+    m_runStarts.clear();
     if (sqlite3_get_autocommit(m_pDb) == 0) {
         sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
     }
@@ -337,28 +392,69 @@ std::int64_t HistoryDatabase::PageId(const std::string& advertiser, const std::s
     return id;
 }
 
+std::int64_t HistoryDatabase::StartOf(std::int64_t runId) {
+    if (const auto known = m_runStarts.find(runId); known != m_runStarts.end()) {
+        return known->second;
+    }
+    Statement st(Cached("SELECT started FROM runs WHERE id = ?"));
+    st.Bind(1, runId);
+    const std::int64_t started = st.Step() ? st.Int(0) : 0;
+    if (!st.Ok()) {
+        Fail("cannot read the runs");
+    }
+    m_runStarts.emplace(runId, started);
+    return started;
+}
+
+std::int64_t HistoryDatabase::StateId(std::int64_t pageId, const PageRecord& r) {
+    const auto bind = [&](Statement& st) {
+        st.Bind(1, pageId);
+        st.Bind(2, r.m_strProfile);
+        st.Bind(3, r.m_strResult);
+        st.Bind(4, r.m_reason);
+        st.Bind(5, r.m_httpStatus);
+        st.Bind(6, r.m_finalUrl);
+        st.Bind(7, r.m_rel);
+        st.Bind(8, r.m_anchorText);
+        st.Bind(9, r.m_noindex);
+        st.Bind(10, r.m_robotsTxt);
+        st.Bind(11, r.m_verdict);
+        st.Bind(12, r.m_findings);
+    };
+    {
+        Statement find(Cached(kFindState));
+        bind(find);
+        if (find.Step()) {
+            return find.Int(0);
+        }
+        if (!find.Ok()) {
+            Fail("cannot look up a page result");
+        }
+    }
+    Statement add(
+        Cached("INSERT INTO states(page_id, profile, result, reason, http_status, final_url,"
+               " rel, anchor_text, noindex, robots_txt, verdict, findings)"
+               " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    bind(add);
+    add.Step();
+    if (!add.Ok()) {
+        Fail("cannot record a page result");
+    }
+    return sqlite3_last_insert_rowid(m_pDb);
+}
+
 void HistoryDatabase::AddResult(std::int64_t runId, const PageRecord& r) {
     const std::int64_t pageId = PageId(r.m_strAdvertiser, r.m_strPage);
+    const std::int64_t stateId = StateId(pageId, r);
     Statement st(
-        Cached("INSERT INTO results(run_id, page_id, profile, row, result, checked, reason,"
-               " http_status, final_url, rel, anchor_text, noindex, robots_txt, elapsed_ms,"
-               " verdict, findings) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        Cached("INSERT OR REPLACE INTO checks(run_id, row, page_id, state_id, checked,"
+               " elapsed_ms) VALUES(?, ?, ?, ?, ?, ?)"));
     st.Bind(1, runId);
-    st.Bind(2, pageId);
-    st.Bind(3, r.m_strProfile);
-    st.Bind(4, static_cast<std::int64_t>(r.m_nRow));
-    st.Bind(5, r.m_strResult);
-    st.Bind(6, r.m_nChecked);
-    st.Bind(7, r.m_reason);
-    st.Bind(8, r.m_httpStatus);
-    st.Bind(9, r.m_finalUrl);
-    st.Bind(10, r.m_rel);
-    st.Bind(11, r.m_anchorText);
-    st.Bind(12, r.m_noindex);
-    st.Bind(13, r.m_robotsTxt);
-    st.Bind(14, r.m_elapsedMs);
-    st.Bind(15, r.m_verdict);
-    st.Bind(16, r.m_findings);
+    st.Bind(2, static_cast<std::int64_t>(r.m_nRow));
+    st.Bind(3, pageId);
+    st.Bind(4, stateId);
+    st.Bind(5, r.m_nChecked - StartOf(runId));
+    st.Bind(6, r.m_elapsedMs);
     st.Step();
     if (!st.Ok()) {
         Fail("cannot record a page result");
@@ -420,11 +516,33 @@ std::vector<SendingLetter> HistoryDatabase::lettersSending() {
 }
 
 void HistoryDatabase::ForgetResults(std::int64_t runId) {
-    Statement st(m_pDb, "DELETE FROM results WHERE run_id = ?");
-    st.Bind(1, runId);
-    st.Step();
-    if (!st.Ok()) {
-        Fail("cannot drop the results of an offline run");
+    std::vector<std::int64_t> states;
+    {
+        Statement st(m_pDb, "SELECT DISTINCT state_id FROM checks WHERE run_id = ?");
+        st.Bind(1, runId);
+        while (st.Step()) {
+            states.push_back(st.Int(0));
+        }
+        if (!st.Ok()) {
+            Fail("cannot drop the results of an offline run");
+        }
+    }
+    {
+        Statement st(m_pDb, "DELETE FROM checks WHERE run_id = ?");
+        st.Bind(1, runId);
+        st.Step();
+        if (!st.Ok()) {
+            Fail("cannot drop the results of an offline run");
+        }
+    }
+    // The states only this run had go with it.
+    for (const std::int64_t state : states) {
+        Statement st(Cached(kDropUnusedState));
+        st.Bind(1, state);
+        st.Step();
+        if (!st.Ok()) {
+            Fail("cannot drop the results of an offline run");
+        }
     }
 }
 
@@ -442,7 +560,10 @@ int HistoryDatabase::PruneBefore(std::int64_t time) {
             removed = sqlite3_changes(m_pDb);
         }
         Exec(
-            "DELETE FROM pages WHERE id NOT IN (SELECT page_id FROM results)"
+            "DELETE FROM states WHERE NOT EXISTS (SELECT 1 FROM checks c"
+            " WHERE c.page_id = states.page_id AND c.state_id = states.id)");
+        Exec(
+            "DELETE FROM pages WHERE id NOT IN (SELECT page_id FROM checks)"
             " AND id NOT IN (SELECT page_id FROM letters)");
         m_pageIds.clear();
         Commit();
@@ -457,8 +578,8 @@ std::vector<RunInfo> HistoryDatabase::Runs() {
     Statement st(m_pDb,
                  "SELECT r.id, r.started, r.ended, r.source, r.outcome,"
                  " SUM(x.result = ?), SUM(x.result = ?), SUM(x.result = ?), SUM(x.result = ?)"
-                 " FROM runs r LEFT JOIN results x ON x.run_id = r.id"
-                 " GROUP BY r.id ORDER BY r.id");
+                 " FROM runs r LEFT JOIN checks c ON c.run_id = r.id"
+                 " LEFT JOIN states x ON x.id = c.state_id GROUP BY r.id ORDER BY r.id");
     BindResultWords(st, 1);
     std::vector<RunInfo> runs;
     while (st.Step()) {
@@ -502,58 +623,92 @@ std::map<std::int64_t, std::int64_t> HistoryDatabase::Rounds() {
     return rounds;
 }
 
-std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
-    const std::map<std::int64_t, std::int64_t> rounds = Rounds();
-    const auto roundOf = [&rounds](std::int64_t run) {
-        const auto it = rounds.find(run);
-        return it == rounds.end() ? std::int64_t{-1} : it->second;
-    };
+HistoryDatabase::LookBack HistoryDatabase::LookBackBefore(std::int64_t runId) {
+    LookBack look;
+    look.m_rounds = Rounds();
     // The streak counts rounds, and the round runId belongs to is the run's
     // own: its missing results from a stopped run are not counted again.
-    const std::int64_t ownRound = runId == 0 ? -2 : roundOf(runId);
-    // Newest first per page: the first conclusive result is the one compared
-    // with, the leading missing ones make the streak.
-    Statement st(m_pDb,
-                 "SELECT p.advertiser, p.page, x.result, x.verdict, x.findings, x.run_id"
-                 " FROM results x"
-                 " JOIN pages p ON p.id = x.page_id WHERE (? = 0 OR x.run_id < ?)"
-                 " ORDER BY x.page_id, x.run_id DESC, x.row DESC");
-    st.Bind(1, runId);
-    st.Bind(2, runId);
-    std::map<PageKey, PageBefore> pages;
-    std::set<PageKey> streakEnded;
-    std::map<PageKey, std::int64_t> lastCountedRound;
+    look.m_nOwnRound = runId == 0 ? -2 : look.RoundOf(runId);
+    look.m_nBelow = runId == 0 ? std::numeric_limits<std::int64_t>::max() : runId;
+    return look;
+}
+
+std::int64_t HistoryDatabase::LookBack::RoundOf(std::int64_t run) const {
+    const auto it = m_rounds.find(run);
+    return it == m_rounds.end() ? std::int64_t{-1} : it->second;
+}
+
+std::optional<PageBefore> HistoryDatabase::PageBeforeOf(std::int64_t pageId, const LookBack& look) {
+    // Newest first: the first conclusive result is the one compared with,
+    // the leading missing ones make the streak. The walk ends there, so a
+    // page whose link was seen last run costs one or two rows however many
+    // runs the history holds.
+    Statement st(
+        Cached("SELECT x.run_id, s.result, s.verdict, s.findings FROM checks x"
+               " JOIN states s ON s.id = x.state_id WHERE x.page_id = ? AND x.run_id < ?"
+               " ORDER BY x.run_id DESC, x.row DESC"));
+    st.Bind(1, pageId);
+    st.Bind(2, look.m_nBelow);
+    std::optional<PageBefore> before;
+    bool streakEnded = false;
+    std::optional<std::int64_t> lastCountedRound;
     while (st.Step()) {
-        PageKey key{st.Text(0), st.Text(1)};
-        const std::string result = st.Text(2);
-        auto [it, added] = pages.try_emplace(key);
-        PageBefore& before = it->second;
+        const std::string result = st.Text(1);
         const bool conclusive = IsLinkPresent(result) || IsLinkMissing(result);
         // An unreadable page says nothing of the link: an older conclusive
         // result is the last word on it.
-        if (added || (conclusive && !IsLinkPresent(before.m_strResult) &&
-                      !IsLinkMissing(before.m_strResult))) {
-            before.m_strResult = result;
-            before.m_verdict = st.OptText(3);
-            before.m_findings = st.OptText(4);
-        }
-        if (streakEnded.count(key) == 0) {
-            if (IsLinkMissing(result)) {
-                const std::int64_t round = roundOf(st.Int(5));
-                auto [last, first] = lastCountedRound.try_emplace(key, round);
-                if (round != ownRound && (first || last->second != round)) {
-                    ++before.m_nMissingStreak;
-                }
-                last->second = round;
-            } else if (IsLinkPresent(result)) {
-                streakEnded.insert(key);
+        if (!before || (conclusive && !IsLinkPresent(before->m_strResult) &&
+                        !IsLinkMissing(before->m_strResult))) {
+            if (!before) {
+                before.emplace();
             }
+            before->m_strResult = result;
+            before->m_verdict = st.OptText(2);
+            before->m_findings = st.OptText(3);
+        }
+        if (!streakEnded) {
+            if (IsLinkMissing(result)) {
+                const std::int64_t round = look.RoundOf(st.Int(0));
+                if (round != look.m_nOwnRound && lastCountedRound != round) {
+                    ++before->m_nMissingStreak;
+                }
+                lastCountedRound = round;
+            } else if (IsLinkPresent(result)) {
+                streakEnded = true;
+            }
+        }
+        // Nothing older changes the answer any more.
+        if (streakEnded &&
+            (IsLinkPresent(before->m_strResult) || IsLinkMissing(before->m_strResult))) {
+            break;
         }
     }
     if (!st.Ok()) {
         Fail("cannot read earlier results");
     }
+    return before;
+}
+
+std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
+    std::map<PageKey, PageBefore> pages;
+    EachPageBefore(runId, [&pages](const PageKey& key, const PageBefore& before) {
+        pages.emplace(key, before);
+    });
     return pages;
+}
+
+void HistoryDatabase::EachPageBefore(
+    std::int64_t runId, const std::function<void(const PageKey&, const PageBefore&)>& visit) {
+    const LookBack look = LookBackBefore(runId);
+    Statement st(m_pDb, "SELECT id, advertiser, page FROM pages ORDER BY id");
+    while (st.Step()) {
+        if (const std::optional<PageBefore> before = PageBeforeOf(st.Int(0), look)) {
+            visit({st.Text(1), st.Text(2)}, *before);
+        }
+    }
+    if (!st.Ok()) {
+        Fail("cannot read earlier results");
+    }
 }
 
 std::map<std::pair<PageKey, std::string>, std::int64_t> HistoryDatabase::LastLettersSent() {
@@ -576,12 +731,19 @@ std::map<std::pair<PageKey, std::string>, std::int64_t> HistoryDatabase::LastLet
 }
 
 std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
+    return ResultsOf(runId, nullptr);
+}
+
+std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId,
+                                                   std::vector<std::int64_t>* pageIds) {
     Statement st(m_pDb,
-                 "SELECT x.profile, p.advertiser, p.page, x.row, x.result, x.checked, x.reason,"
-                 " x.http_status, x.final_url, x.rel, x.anchor_text, x.noindex, x.robots_txt,"
-                 " x.elapsed_ms, x.verdict, x.findings FROM results x"
-                 " JOIN pages p ON p.id = x.page_id"
-                 " WHERE x.run_id = ? ORDER BY x.row");
+                 "SELECT s.profile, p.advertiser, p.page, c.row, s.result,"
+                 " r.started + c.checked, s.reason, s.http_status, s.final_url, s.rel,"
+                 " s.anchor_text, s.noindex, s.robots_txt, c.elapsed_ms, s.verdict, s.findings,"
+                 " c.page_id"
+                 " FROM checks c JOIN states s ON s.id = c.state_id"
+                 " JOIN pages p ON p.id = c.page_id JOIN runs r ON r.id = c.run_id"
+                 " WHERE c.run_id = ? ORDER BY c.row, c.page_id");
     st.Bind(1, runId);
     std::vector<PageRecord> records;
     while (st.Step()) {
@@ -607,6 +769,9 @@ std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
         r.m_verdict = st.OptText(14);
         r.m_findings = st.OptText(15);
         records.push_back(std::move(r));
+        if (pageIds != nullptr) {
+            pageIds->push_back(st.Int(16));
+        }
     }
     if (!st.Ok()) {
         Fail("cannot read the results of a run");
@@ -617,7 +782,7 @@ std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
 RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
     RunChanges changes;
     if (runId == 0) {
-        Statement last(m_pDb, "SELECT MAX(run_id) FROM results");
+        Statement last(m_pDb, "SELECT MAX(run_id) FROM checks");
         if (last.Step()) {
             runId = last.Int(0);
         }
@@ -630,7 +795,7 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
     }
     changes.m_nRunId = runId;
     {
-        Statement prev(m_pDb, "SELECT MAX(run_id) FROM results WHERE run_id < ?");
+        Statement prev(m_pDb, "SELECT MAX(run_id) FROM checks WHERE run_id < ?");
         prev.Bind(1, runId);
         if (prev.Step()) {
             changes.m_nPreviousId = prev.Int(0);
@@ -662,9 +827,9 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
         // reach; "no change" alone would hide them. They are counted against
         // the last run that completed.
         Statement missed(m_pDb,
-                         "SELECT COUNT(DISTINCT page_id) FROM results WHERE run_id ="
+                         "SELECT COUNT(DISTINCT page_id) FROM checks WHERE run_id ="
                          " (SELECT MAX(id) FROM runs WHERE id < ? AND outcome = ?)"
-                         " AND page_id NOT IN (SELECT page_id FROM results WHERE run_id = ?)");
+                         " AND page_id NOT IN (SELECT page_id FROM checks WHERE run_id = ?)");
         missed.Bind(1, runId);
         missed.Bind(2, std::string(kOutcomeCompleted));
         missed.Bind(3, runId);
@@ -675,8 +840,12 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
             Fail("cannot read the runs");
         }
     }
-    const std::map<PageKey, PageBefore> before = PagesBefore(runId);
-    for (const PageRecord& r : ResultsOf(runId)) {
+    // Only the run's own pages are looked back at, by id.
+    const LookBack look = LookBackBefore(runId);
+    std::vector<std::int64_t> pageIds;
+    const std::vector<PageRecord> records = ResultsOf(runId, &pageIds);
+    for (size_t k = 0; k < records.size(); ++k) {
+        const PageRecord& r = records[k];
         PageChange change;
         change.m_strProfile = r.m_strProfile;
         change.m_strAdvertiser = r.m_strAdvertiser;
@@ -684,13 +853,11 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
         change.m_strTo = r.m_strResult;
         change.m_toVerdict = r.m_verdict;
         change.m_toFindings = r.m_findings;
-        const auto it = before.find({r.m_strAdvertiser, r.m_strPage});
-        std::optional<PageBefore> was;
-        if (it != before.end()) {
-            was = it->second;
-            change.m_strFrom = it->second.m_strResult;
-            change.m_fromVerdict = it->second.m_verdict;
-            change.m_fromFindings = it->second.m_findings;
+        const std::optional<PageBefore> was = PageBeforeOf(pageIds[k], look);
+        if (was) {
+            change.m_strFrom = was->m_strResult;
+            change.m_fromVerdict = was->m_verdict;
+            change.m_fromFindings = was->m_findings;
         }
         change.m_transition = TransitionOf(was, r.m_strResult, r.m_verdict, r.m_findings);
         changes.m_counts.Add(change.m_transition);
@@ -700,7 +867,7 @@ RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
 }
 
 std::vector<std::string> HistoryDatabase::Profiles() {
-    Statement st(m_pDb, "SELECT DISTINCT profile FROM results ORDER BY profile");
+    Statement st(m_pDb, "SELECT DISTINCT profile FROM states ORDER BY profile");
     std::vector<std::string> profiles;
     while (st.Step()) {
         profiles.push_back(st.Text(0));
@@ -714,9 +881,9 @@ std::vector<std::string> HistoryDatabase::Profiles() {
 std::vector<ProfileRunCounts> HistoryDatabase::CountsOfProfile(const std::string& profile) {
     Statement st(m_pDb,
                  "SELECT r.id, r.started, SUM(x.result = ?), SUM(x.result = ?),"
-                 " SUM(x.result = ?), SUM(x.result = ?) FROM results x"
-                 " JOIN runs r ON r.id = x.run_id WHERE x.profile = ?"
-                 " GROUP BY r.id ORDER BY r.id");
+                 " SUM(x.result = ?), SUM(x.result = ?) FROM checks c"
+                 " JOIN states x ON x.id = c.state_id JOIN runs r ON r.id = c.run_id"
+                 " WHERE x.profile = ? GROUP BY r.id ORDER BY r.id");
     BindResultWords(st, 1);
     st.Bind(5, profile);
     std::vector<ProfileRunCounts> runs;
@@ -735,9 +902,9 @@ std::vector<ProfileRunCounts> HistoryDatabase::CountsOfProfile(const std::string
 
 std::vector<PageKey> HistoryDatabase::PagesOfProfile(const std::string& profile) {
     Statement st(m_pDb,
-                 "SELECT p.advertiser, p.page, MIN(x.row) FROM results x"
-                 " JOIN pages p ON p.id = x.page_id WHERE x.profile = ?"
-                 " GROUP BY p.id ORDER BY MIN(x.row), p.page");
+                 "SELECT p.advertiser, p.page, MIN(c.row) FROM checks c"
+                 " JOIN states x ON x.id = c.state_id JOIN pages p ON p.id = c.page_id"
+                 " WHERE x.profile = ? GROUP BY p.id ORDER BY MIN(c.row), p.page");
     st.Bind(1, profile);
     std::vector<PageKey> pages;
     while (st.Step()) {
@@ -753,9 +920,10 @@ std::vector<TimelineEntry> HistoryDatabase::Timeline(const PageKey& page) {
     std::vector<TimelineEntry> entries;
     {
         Statement st(m_pDb,
-                     "SELECT x.checked, x.run_id, x.result, x.reason, x.verdict FROM results x"
-                     " JOIN pages p ON p.id = x.page_id WHERE p.advertiser = ? AND p.page = ?"
-                     " ORDER BY x.run_id");
+                     "SELECT r.started + c.checked, c.run_id, x.result, x.reason, x.verdict"
+                     " FROM pages p JOIN checks c ON c.page_id = p.id"
+                     " JOIN states x ON x.id = c.state_id JOIN runs r ON r.id = c.run_id"
+                     " WHERE p.advertiser = ? AND p.page = ? ORDER BY c.run_id, c.row");
         st.Bind(1, page.first);
         st.Bind(2, page.second);
         while (st.Step()) {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,7 +30,7 @@ struct sqlite3_stmt;
 namespace tarnwick {
 
 inline constexpr char kHistoryFileName[] = "history.sqlite3";
-inline constexpr int kHistorySchemaVersion = 4;
+inline constexpr int kHistorySchemaVersion = 5;
 
 // A page is the pair (advertiser's site, publisher's site).
 using PageKey = std::pair<std::string, std::string>;
@@ -115,6 +116,9 @@ public:
     // The missing streak counts rounds: a stopped run and the run played
     // after it are one, and runId's own round is not counted.
     std::map<PageKey, PageBefore> PagesBefore(std::int64_t runId = 0);
+    // The same, page by page, without holding them all.
+    void EachPageBefore(std::int64_t runId,
+                        const std::function<void(const PageKey&, const PageBefore&)>& visit);
     // Time of the last letter sent per (page, recipient); a letter being
     // sent, or taken as sent, counts.
     std::map<std::pair<PageKey, std::string>, std::int64_t> LastLettersSent();
@@ -132,8 +136,26 @@ private:
     void Exec(const char* sql);
     void Migrate();
     std::int64_t PageId(const std::string& advertiser, const std::string& page);
+    // The page's recorded state equal to what r found, recorded when new.
+    std::int64_t StateId(std::int64_t pageId, const PageRecord& r);
+    // When run runId started (checks are kept as seconds after it).
+    std::int64_t StartOf(std::int64_t runId);
     // The round of every run, by run id: consecutive numbers from 1.
     std::map<std::int64_t, std::int64_t> Rounds();
+    // What a look at the runs before a run needs: their rounds, the run's
+    // own round and the first run id not looked at.
+    struct LookBack {
+        std::map<std::int64_t, std::int64_t> m_rounds;
+        std::int64_t m_nOwnRound = -2;
+        std::int64_t m_nBelow = 0;
+        std::int64_t RoundOf(std::int64_t run) const;
+    };
+    LookBack LookBackBefore(std::int64_t runId);
+    // What the runs before look.m_nBelow knew of one page; none when they
+    // never checked it.
+    std::optional<PageBefore> PageBeforeOf(std::int64_t pageId, const LookBack& look);
+    // The results of a run and, when pageIds is given, their pages' ids.
+    std::vector<PageRecord> ResultsOf(std::int64_t runId, std::vector<std::int64_t>* pageIds);
     [[noreturn]] void Fail(const std::string& what);
     // SQLite's message (or message), with what the system said when it was a
     // full disk or the file size limit.
@@ -144,7 +166,8 @@ private:
     std::string m_strPath;
     sqlite3* m_pDb = nullptr;
     std::map<const char*, sqlite3_stmt*> m_statements;
-    std::map<PageKey, std::int64_t> m_pageIds;  // forgotten on rollback
+    std::map<PageKey, std::int64_t> m_pageIds;         // forgotten on rollback
+    std::map<std::int64_t, std::int64_t> m_runStarts;  // likewise
 };
 
 }  // namespace tarnwick

@@ -191,7 +191,10 @@ void HistoryRecorder::RunStarted(const std::vector<ScanJob>&) {
             // Recorded first, so that the earlier runs are read as this
             // run's past: a run taking up a stopped one continues its round.
             m_nRunId = db.BeginRun(m_strSource, started);
-            snapshot->pages = db.PagesBefore(m_nRunId);
+            db.EachPageBefore(m_nRunId, [&snapshot](const PageKey& key, const PageBefore& before) {
+                snapshot->pages.add(key.first, key.second, before);
+            });
+            snapshot->pages.seal();
             snapshot->lettersSent = db.LastLettersSent();
             snapshot->firstRun = snapshot->pages.empty();
             snapshot->valid = true;
@@ -281,9 +284,8 @@ std::string HistoryRecorder::PageChecked(const ScanJob& job, const PageResult& c
     if (!snapshot->valid) {
         return {};
     }
-    const auto it = snapshot->pages.find({job.m_strAdvertiser, job.m_strPage});
     const std::optional<PageBefore> before =
-        it == snapshot->pages.end() ? std::nullopt : std::optional<PageBefore>(it->second);
+        snapshot->pages.find(job.m_strAdvertiser, job.m_strPage);
     const Transition transition = TransitionOf(before, result, record.m_verdict, record.m_findings);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_counts.Add(transition);
@@ -296,9 +298,8 @@ std::string HistoryRecorder::LetterHeldBack(const ScanJob& job) {
         return {};  // without history every letter goes, as it always did
     }
     const PageKey page{job.m_strAdvertiser, job.m_strPage};
-    const auto before = snapshot->pages.find(page);
-    const int missingRuns =
-        1 + (before == snapshot->pages.end() ? 0 : before->second.m_nMissingStreak);
+    const std::optional<PageBefore> before = snapshot->pages.find(page.first, page.second);
+    const int missingRuns = 1 + (before ? before->m_nMissingStreak : 0);
     const std::int64_t now = Now();
     std::string reason;
     {

@@ -35,6 +35,7 @@
 #include <utility>
 #include <vector>
 
+#include "history/EarlierPages.h"
 #include "history/HistoryDatabase.h"
 #include "history/LetterRecord.h"
 #include "history/LetterRules.h"
@@ -90,7 +91,7 @@ private:
     struct Snapshot {
         bool valid = false;
         bool firstRun = false;  // no earlier run recorded a page
-        std::map<PageKey, PageBefore> pages;
+        EarlierPages pages;
         std::map<std::pair<PageKey, std::string>, std::int64_t> lettersSent;
     };
     using Task = std::function<void(HistoryDatabase&)>;

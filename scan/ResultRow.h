@@ -9,6 +9,7 @@
 #include <string>
 
 #include "scan/PageEvidence.h"
+#include "scan/RowEvidence.h"
 
 namespace tarnwick {
 
@@ -25,7 +26,7 @@ struct ResultRow {
     int m_nProfileRow = -1;
     std::string m_strReason;
     long m_nHttpStatus = 0;
-    PageEvidence m_evidence;  // what the check saw of the link's worth
+    RowEvidence m_evidence;  // what the check saw of the link's worth
     // The letter beside the Mail Address cell, whose text a failure replaces:
     // the address it was for, and why it failed or was held back.
     LetterMark m_eLetter = LetterMark::None;

@@ -2,6 +2,7 @@
 
 #include "scan/PageRenderer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <map>
@@ -31,6 +32,9 @@ struct ScanRun::Run {
 };
 
 namespace {
+
+// The fewest pages handed to the fetcher ahead of the head row.
+constexpr size_t kMinimumWindow = 2048;
 
 // "0+2+5+" -> {0, 2, 5}.
 std::vector<int> RunRows(const std::string& text) {
@@ -220,9 +224,21 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
 
 void ScanRun::FetchInOrder(Run& run) {
     PageFetcher& fetcher = *run.fetcher;
-    for (const ScanJob& job : run.jobs) {
-        fetcher.Add(static_cast<size_t>(job.m_nRow), job.m_strPage, job.m_strAdvertiser, true);
-    }
+    // The fetcher is handed the pages a window ahead of the head row, not
+    // all at once: each page queued costs memory until it is fetched, and
+    // each page done ahead holds its result and evidence until its turn. A
+    // window many times the transfers on the wire keeps them all busy.
+    const size_t window =
+        std::max<size_t>(kMinimumWindow, static_cast<size_t>(m_fetchOptions.jobs) * 8);
+    size_t added = 0;
+    const auto addUpTo = [&](size_t head) {
+        for (; added < run.jobs.size() && added < head + window; ++added) {
+            const ScanJob& next = run.jobs[added];
+            fetcher.Add(static_cast<size_t>(next.m_nRow), next.m_strPage, next.m_strAdvertiser,
+                        true);
+        }
+    };
+    addUpTo(0);
     // Pages done ahead of the head row, waiting for their turn: a result and
     // its evidence each, never a body.
     std::map<size_t, PageFetcher::Fetched> ahead;
@@ -235,6 +251,7 @@ void ScanRun::FetchInOrder(Run& run) {
         if (g_bStopRequested || run.abandoned) {
             break;  // Stop has marked this row and the rest "Stopped by user"
         }
+        addUpTo(static_cast<size_t>(&job - run.jobs.data()));
         m_panes.PageStarted(job.m_nRow);
         auto it = ahead.find(row);
         while (it == ahead.end() && !run.abandoned) {

@@ -20,7 +20,7 @@ bool IsNotMailedRow(const ResultRow& row, bool letterFailed) {
 }
 
 bool IsQualityProblemRow(const ResultRow& row) {
-    return row.m_evidence.m_bChecked && IsWorthlessLink(row.m_evidence, row.m_strStatus);
+    return row.m_evidence->m_bChecked && IsWorthlessLink(row.m_evidence, row.m_strStatus);
 }
 
 bool FilterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed) {

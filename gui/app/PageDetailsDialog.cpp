@@ -31,7 +31,7 @@ PageDetailsDialog::PageDetailsDialog(const ResultRow& row, QWidget* parent) : QD
     if (row.m_eLetter != LetterMark::None) {
         AddLine(QStringLiteral("Letter"), ToQ(row.m_strLetterNote));
     }
-    if (!row.m_evidence.m_bChecked) {
+    if (!row.m_evidence->m_bChecked) {
         AddLine(QStringLiteral("Verdict"), QStringLiteral("not checked yet"));
     } else {
         for (const auto& [name, value] : EvidenceFacts(row.m_evidence)) {

@@ -95,7 +95,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     }
     if (index.column() == ColDetails) {
         const ResultRow& row = Row(index.row());
-        if (!row.m_evidence.m_bChecked) {
+        if (!row.m_evidence->m_bChecked) {
             return {};
         }
         switch (role) {

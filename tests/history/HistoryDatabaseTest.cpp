@@ -5,8 +5,10 @@
 
 #include <cstdio>
 
+#include "history/EarlierPages.h"
 #include "history/EvidenceRecord.h"
 #include "history/HistoryDatabase.h"
+#include "history/HistoryDump.h"
 #include "history/HistoryError.h"
 #include "history/PageTransition.h"
 #include "support/TempDataFolder.h"
@@ -145,6 +147,93 @@ TEST_F(HistoryDatabaseTest, VersionOneIsMigratedAndKeepsItsRecords) {
     // The letter of version 1 still counts for the quiet days.
     const auto letters = db.LastLettersSent();
     EXPECT_EQ(letters.at({{"www.a.com", "http://p2/"}, "w@p2.com"}), 1030);
+}
+
+// A copy of a real history of schema 4 (six runs of tarnwick-cli: links lost,
+// restored and changed in quality, a stopped run, letters sent and held back,
+// a page in two profiles) is converted in place and answers every query as
+// the program of schema 4 answered it (history-v4.txt); what runs add later
+// is kept compactly and read back the same.
+TEST_F(HistoryDatabaseTest, ARealHistoryOfTheLastSchemaAnswersAsBeforeOnceMigrated) {
+    const std::string fixture = TARNWICK_HISTORY_DATA "/history-v4.sqlite3";
+    test::WriteBytes(m_strPath, test::ReadBytes(fixture));
+    const std::string before = test::ReadBytes(TARNWICK_HISTORY_DATA "/history-v4.txt");
+    ASSERT_FALSE(before.empty());
+    {
+        HistoryDatabase db(m_strPath);
+        EXPECT_EQ(db.SchemaVersion(), kHistorySchemaVersion);
+        EXPECT_EQ(test::DumpHistory(db), before);
+    }
+    HistoryDatabase db(m_strPath);
+    EXPECT_EQ(test::DumpHistory(db), before);
+
+    // A seventh run checks the same pages again, finding the same as the
+    // sixth: each check reuses its page's state, and the answers are those
+    // of an unchanged run.
+    const std::vector<PageRecord> last = db.ResultsOf(db.ChangesOf().m_nRunId);
+    ASSERT_FALSE(last.empty());
+    db.Begin();
+    const std::int64_t run = db.BeginRun(kSourceCli, last.front().m_nChecked + 7 * 86400);
+    std::vector<PageRecord> again = last;
+    for (PageRecord& r : again) {
+        r.m_nChecked += 7 * 86400;
+        r.m_elapsedMs = 10 + r.m_nRow;
+        db.AddResult(run, r);
+    }
+    db.EndRun(run, again.back().m_nChecked + 5, kOutcomeCompleted);
+    db.Commit();
+    const std::vector<PageRecord> read = db.ResultsOf(run);
+    ASSERT_EQ(read.size(), again.size());
+    for (size_t k = 0; k < read.size(); ++k) {
+        EXPECT_EQ(read[k].m_nChecked, again[k].m_nChecked) << k;
+        EXPECT_EQ(read[k].m_elapsedMs, again[k].m_elapsedMs) << k;
+        EXPECT_EQ(read[k].m_findings, again[k].m_findings) << k;
+        EXPECT_EQ(read[k].m_anchorText, again[k].m_anchorText) << k;
+    }
+    const RunChanges changes = db.ChangesOf();
+    EXPECT_EQ(changes.m_nRunId, run);
+    EXPECT_EQ(changes.m_counts.m_nUnchanged, static_cast<int>(again.size()));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(m_strPath.c_str(), &raw), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(raw,
+                                 "SELECT (SELECT COUNT(*) FROM states),"
+                                 " (SELECT COUNT(DISTINCT state_id) FROM checks WHERE run_id < ?)",
+                                 -1, &st, nullptr),
+              SQLITE_OK);
+    sqlite3_bind_int64(st, 1, run);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int64(st, 0), sqlite3_column_int64(st, 1)) << "a state was added";
+    sqlite3_finalize(st);
+    sqlite3_close(raw);
+}
+
+// A migration that fails half-way leaves the file as the older program left
+// it, still of its schema with every record, and the next open tries again.
+TEST_F(HistoryDatabaseTest, AFailedMigrationLeavesTheOldFileUsable) {
+    test::WriteBytes(m_strPath, test::ReadBytes(TARNWICK_HISTORY_DATA "/history-v4.sqlite3"));
+    // A table in the way of the migration's second step.
+    ExecRaw(m_strPath, "CREATE TABLE checks(x)");
+    EXPECT_THROW(HistoryDatabase db(m_strPath), HistoryError);
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(m_strPath.c_str(), &raw), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(raw,
+                                 "SELECT (SELECT user_version FROM pragma_user_version),"
+                                 " (SELECT COUNT(*) FROM results),"
+                                 " (SELECT COUNT(*) FROM sqlite_master WHERE name = 'states')",
+                                 -1, &st, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), 4);
+    EXPECT_EQ(sqlite3_column_int(st, 1), 42);
+    EXPECT_EQ(sqlite3_column_int(st, 2), 0);
+    sqlite3_finalize(st);
+    sqlite3_close(raw);
+
+    ExecRaw(m_strPath, "DROP TABLE checks");
+    HistoryDatabase db(m_strPath);
+    EXPECT_EQ(test::DumpHistory(db), test::ReadBytes(TARNWICK_HISTORY_DATA "/history-v4.txt"));
 }
 
 TEST_F(HistoryDatabaseTest, WhatItCannotUseIsRefusedAndLeftAsItIs) {
@@ -388,6 +477,45 @@ TEST_F(HistoryDatabaseTest, AFindingThatComesOrGoesIsAQualityChange) {
     PageBefore unrecorded{"Link Found", "nofollow", 0, std::nullopt};
     EXPECT_EQ(TransitionOf(unrecorded, "Link Found", "nofollow", "nofollow\nlink farm: 340 links"),
               Transition::Unchanged);
+}
+
+// The compact look-back a run holds: each page reads back its own state and
+// streak, pages that share a state share it, the split between advertiser
+// and address counts, and a page never recorded is not found.
+TEST(EarlierPagesTest, EachPageReadsBackWhatWasAddedForIt) {
+    EarlierPages pages;
+    EXPECT_TRUE(pages.empty());
+    std::map<PageKey, PageBefore> added;
+    for (int k = 0; k < 500; ++k) {
+        PageBefore before;
+        before.m_strResult = k % 3 == 0 ? "Link Not Found" : "Link Found";
+        if (k % 7 != 0) {
+            before.m_verdict = k % 2 == 0 ? "follow" : "nofollow";
+        }
+        if (k % 11 == 0) {
+            before.m_findings = "hidden by CSS\nnofollow";
+        }
+        before.m_nMissingStreak = k % 3 == 0 ? k % 5 + 1 : 0;
+        const PageKey key{"www.a" + std::to_string(k % 4) + ".com",
+                          "http://p" + std::to_string(k) + "/"};
+        pages.add(key.first, key.second, before);
+        added[key] = before;
+    }
+    pages.add("ab", "c", PageBefore{"Link Found", "follow", 0, std::nullopt});
+    pages.seal();
+    EXPECT_EQ(pages.size(), 501u);
+    for (const auto& [key, before] : added) {
+        const std::optional<PageBefore> found = pages.find(key.first, key.second);
+        ASSERT_TRUE(found.has_value()) << key.second;
+        EXPECT_EQ(found->m_strResult, before.m_strResult) << key.second;
+        EXPECT_EQ(found->m_verdict, before.m_verdict) << key.second;
+        EXPECT_EQ(found->m_findings, before.m_findings) << key.second;
+        EXPECT_EQ(found->m_nMissingStreak, before.m_nMissingStreak) << key.second;
+    }
+    EXPECT_TRUE(pages.find("ab", "c").has_value());
+    EXPECT_FALSE(pages.find("a", "bc").has_value());
+    EXPECT_FALSE(pages.find("www.a0.com", "http://p1/").has_value());  // p1 is www.a1.com's
+    EXPECT_FALSE(EarlierPages().find("ab", "c").has_value());
 }
 
 TEST(PageTransitionTest, TransitionsAndSummaries) {

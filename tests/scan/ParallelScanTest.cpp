@@ -255,6 +255,47 @@ TEST_F(ParallelScanTest, LaterPagesAreFetchedWhileAnEarlierOneIsOnTheWire) {
     EXPECT_EQ(panes.ResultStatuses(), std::vector<std::string>(12, "Link Found"));
 }
 
+// A long run hands the fetcher the pages a window ahead of the page being
+// shown, not all at once: while the first page is slow, at most the window's
+// pages further down are asked for (each waiting page costs memory), and the
+// pages past the window are fetched and shown in order once their turn nears.
+TEST_F(ParallelScanTest, PagesAreHandedToTheFetcherAWindowAhead) {
+    constexpr int kWindow = 2048;  // the least window, above 8 x the jobs here
+    constexpr int kPages = kWindow + 300;
+    PageServer server(false, false, 2);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.AddFile("none.html", "<p>No link here</p>");
+    std::vector<std::string> pages;
+    for (int k = 0; k < kPages; ++k) {
+        // Pages without a link are asked once (a found link is asked again
+        // as Googlebot).
+        pages.push_back(k == 0 ? server.HostHttp(0, "/delay/4000/link.html")
+                               : server.HostHttp(1, "/files/none.html?" + std::to_string(k)));
+    }
+    ScriptedPanes panes({Profile(pages)});
+    LoggingObserver observer(panes);
+    int servedAtFirstResult = -1;
+    observer.onChecked = [&](int row) {
+        if (row == 0) {
+            servedAtFirstResult = server.HostStat(1, "requests");
+        }
+    };
+    ScanRun run(panes);
+    PageFetcher::Options options;
+    options.jobs = 64;
+    run.SetFetchOptions(options);
+    run.SetObserver(&observer);
+    run.OnPlay();
+    run.WaitForScanThread();
+    // The window's pages below the first, and the host's robots.txt.
+    EXPECT_GT(servedAtFirstResult, 0);
+    EXPECT_LE(servedAtFirstResult, kWindow);
+    std::vector<std::string> expected(kPages, "Link Not Found");
+    expected[0] = "Link Found";
+    EXPECT_EQ(panes.ResultStatuses(), expected);
+    EXPECT_EQ(server.HostStat(1, "requests"), kPages);
+}
+
 // Stop ends the fetches running ahead of the page in hand at once: their
 // connections are closed while that page is still on the wire.
 TEST_F(ParallelScanTest, StopEndsTheFetchesAheadAtOnce) {

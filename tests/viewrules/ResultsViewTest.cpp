@@ -43,18 +43,18 @@ TEST_P(FilterTest, KeepsTheRightRows) {
 TEST(QualityFilterTest, FoundLinksWithoutWorthAreQualityProblems) {
     const auto checked = [](const char* status, const char* rel) {
         ResultRow row = Row(status);
-        row.m_evidence.m_bChecked = true;
-        row.m_evidence.m_nHttpStatus = 200;
-        row.m_evidence.m_bAnchorFound = std::string(status) == "Link Found";
-        row.m_evidence.m_strRel = rel;
-        row.m_evidence.m_robotsAll = RobotsVerdict::Allowed;
-        row.m_evidence.m_robotsGooglebot = RobotsVerdict::Allowed;
+        row.m_evidence->m_bChecked = true;
+        row.m_evidence->m_nHttpStatus = 200;
+        row.m_evidence->m_bAnchorFound = std::string(status) == "Link Found";
+        row.m_evidence->m_strRel = rel;
+        row.m_evidence->m_robotsAll = RobotsVerdict::Allowed;
+        row.m_evidence->m_robotsGooglebot = RobotsVerdict::Allowed;
         return row;
     };
     const ResultRow nofollow = checked("Link Found", "nofollow");
     const ResultRow follow = checked("Link Found", "");
     ResultRow hidden = checked("Link Found", "");
-    hidden.m_evidence.m_strHiddenBy = "style=\"display:none\" on the link";
+    hidden.m_evidence->m_strHiddenBy = "style=\"display:none\" on the link";
     const ResultRow lost = checked("Link Not Found", "");
     EXPECT_TRUE(FilterKeeps(ResultFilter::Quality, nofollow, false));
     EXPECT_TRUE(FilterKeeps(ResultFilter::Quality, hidden, false));
