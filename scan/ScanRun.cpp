@@ -33,7 +33,7 @@ struct ScanRun::Run {
 
 namespace {
 
-// The fewest pages handed to the fetcher ahead of the head row.
+// The fewest pages the fetcher holds at once.
 constexpr size_t kMinimumWindow = 2048;
 
 // "0+2+5+" -> {0, 2, 5}.
@@ -224,21 +224,22 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
 
 void ScanRun::FetchInOrder(Run& run) {
     PageFetcher& fetcher = *run.fetcher;
-    // The fetcher is handed the pages a window ahead of the head row, not
-    // all at once: each page queued costs memory until it is fetched, and
-    // each page done ahead holds its result and evidence until its turn. A
-    // window many times the transfers on the wire keeps them all busy.
+    // The fetcher is handed pages as it gives them back, never more than a
+    // window at once: each page queued there costs memory until it is
+    // fetched. The window is counted in the fetcher, not from the head row,
+    // so that a slow page at the head never holds the transfers behind it
+    // back; a window many times the transfers on the wire keeps them busy.
     const size_t window =
         std::max<size_t>(kMinimumWindow, static_cast<size_t>(m_fetchOptions.jobs) * 8);
     size_t added = 0;
-    const auto addUpTo = [&](size_t head) {
-        for (; added < run.jobs.size() && added < head + window; ++added) {
+    const auto topUp = [&] {
+        for (; added < run.jobs.size() && fetcher.Outstanding() < window; ++added) {
             const ScanJob& next = run.jobs[added];
             fetcher.Add(static_cast<size_t>(next.m_nRow), next.m_strPage, next.m_strAdvertiser,
                         true);
         }
     };
-    addUpTo(0);
+    topUp();
     // Pages done ahead of the head row, waiting for their turn: a result and
     // its evidence each, never a body.
     std::map<size_t, PageFetcher::Fetched> ahead;
@@ -251,7 +252,7 @@ void ScanRun::FetchInOrder(Run& run) {
         if (g_bStopRequested || run.abandoned) {
             break;  // Stop has marked this row and the rest "Stopped by user"
         }
-        addUpTo(static_cast<size_t>(&job - run.jobs.data()));
+        topUp();  // the head row among them
         m_panes.PageStarted(job.m_nRow);
         auto it = ahead.find(row);
         while (it == ahead.end() && !run.abandoned) {
@@ -264,6 +265,9 @@ void ScanRun::FetchInOrder(Run& run) {
             }
             for (PageFetcher::Fetched& fetched : fetcher.Run(std::chrono::seconds(1))) {
                 ahead.emplace(fetched.id, std::move(fetched));
+            }
+            if (!stopSeen) {
+                topUp();
             }
             it = ahead.find(row);
         }
@@ -295,6 +299,9 @@ void ScanRun::FetchInOrder(Run& run) {
             commitsSinceTurn = 0;
             for (PageFetcher::Fetched& more : fetcher.Run(std::chrono::milliseconds(0))) {
                 ahead.emplace(more.id, std::move(more));
+            }
+            if (!stopSeen) {
+                topUp();
             }
         }
     }
