@@ -22,6 +22,7 @@
 #include "editing/TypedPages.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/DialogLayout.h"
+#include "gui/controls/RadioArrowKeys.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/ImportBrowse.h"
 #include "gui/editing/ImportListModel.h"
@@ -228,7 +229,9 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
         button->setMinimumWidth(widest);
     }
 
-    // Each set of radio buttons is its own group; nothing is ticked at first.
+    // Each set of radio buttons is its own group, chosen with the arrow keys.
+    // A text file is the type chosen at first, so that Enter alone goes on;
+    // no separator is, since a wrong one would split the pages wrongly.
     m_pTypeGroup = new QButtonGroup(this);
     for (QRadioButton* radio : {m_pTypeText, m_pTypeCsv, m_pTypeExcel, m_pTypePaste}) {
         m_pTypeGroup->addButton(radio);
@@ -239,6 +242,9 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
         connect(radio, &QRadioButton::clicked, this, [this, radio] { OnSeparatorClicked(radio); });
     }
     m_pTypeExcel->setEnabled(false);
+    m_pTypeText->setChecked(true);
+    new RadioArrowKeys(m_pTypeGroup);
+    new RadioArrowKeys(m_pSeparatorGroup);
 
     // The controls that come and go with the pages, and what each page shows
     // of them. The separator hint, the mail settings button and what earlier
@@ -375,6 +381,34 @@ void AddProfileWizard::ShowPage(Page page, Arrival arrival) {
     m_pBack->setText(look.m_strBack);
     m_pMain->setText(look.m_strMain);
     ShowPanelsWithContent(m_panels);
+    FocusPage(look);
+}
+
+void AddProfileWizard::FocusPage(const PageLook& look) {
+    // The focus goes to the page's first control, never to a button: a
+    // focused button takes Enter, and Enter is for going on (the page's
+    // default button, Next or Finish). In a group of radio buttons the one
+    // ticked gets it.
+    QWidget* first = nullptr;
+    for (QWidget* w : look.m_shown) {
+        if (!w->isVisibleTo(this) || !w->isEnabled() || w->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+            if (QAbstractButton* ticked =
+                    radio->group() ? radio->group()->checkedButton() : nullptr) {
+                w = ticked;
+            }
+        }
+        first = w;
+        break;
+    }
+    if (m_ePage == Page::Address) {
+        first = m_pAddress;
+    }
+    if (first != nullptr) {
+        first->setFocus(Qt::TabFocusReason);
+    }
 }
 
 int AddProfileWizard::PageCounter() const {

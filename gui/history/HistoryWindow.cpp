@@ -63,12 +63,20 @@ HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
     m_pProfiles->setAccessibleName(QStringLiteral("Profile"));
     auto* chart = new QChart();
     chart->setTitle(QStringLiteral("Results per run"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // The legend one result a line beside the bars, so that no name is cut
+    // however long; the chart's texts in the window's font, which follows
+    // the desktop's size (a chart has a small fixed font of its own).
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setFont(font());
+    chart->legend()->setShowToolTips(true);
+    QFont title = font();
+    title.setBold(true);
+    chart->setTitleFont(title);
     m_pChart = new QChartView(chart, this);
     m_pChart->setObjectName(QStringLiteral("ProfileChart"));
     m_pChart->setAccessibleName(QStringLiteral("Results per run"));
     m_pChart->setRenderHint(QPainter::Antialiasing);
-    m_pChart->setMinimumHeight(220);
+    m_pChart->setMinimumHeight(std::max(220, fontMetrics().lineSpacing() * 14));
 
     m_pPages = new QListWidget(this);
     m_pPages->setObjectName(QStringLiteral("Pages"));
@@ -213,18 +221,24 @@ void HistoryWindow::ShowProfile(int index) {
     const struct {
         const char* name;
         QColor colour;
+        Qt::BrushStyle pattern;
         int ResultCounts::*count;
     } sets[] = {
-        {"Link Found", QColor(0, 160, 0), &ResultCounts::m_nFound},
-        {"Link Not Found", QColor(220, 0, 0), &ResultCounts::m_nNotFound},
-        {"Page Cannot be Found", QColor(140, 0, 0), &ResultCounts::m_nCannotBeFound},
-        {"Page cannot be displayed", QColor(230, 200, 0), &ResultCounts::m_nCannotBeDisplayed},
+        // The two results in red are told apart by more than their shade: a
+        // missing page is hatched, and of a purple red.
+        {"Link Found", QColor(0, 160, 0), Qt::SolidPattern, &ResultCounts::m_nFound},
+        {"Link Not Found", QColor(220, 0, 0), Qt::SolidPattern, &ResultCounts::m_nNotFound},
+        {"Page Cannot be Found", QColor(120, 0, 90), Qt::BDiagPattern,
+         &ResultCounts::m_nCannotBeFound},
+        {"Page cannot be displayed", QColor(230, 200, 0), Qt::SolidPattern,
+         &ResultCounts::m_nCannotBeDisplayed},
     };
     auto* series = new QStackedBarSeries();
     int highest = 0;
     for (const auto& set : sets) {
         auto* bars = new QBarSet(QString::fromLatin1(set.name));
-        bars->setColor(set.colour);
+        bars->setBrush(QBrush(set.colour, set.pattern));
+        bars->setBorderColor(set.colour);
         for (const ProfileRunCounts& run : runs) {
             bars->append(run.m_counts.*set.count);
         }
@@ -241,12 +255,15 @@ void HistoryWindow::ShowProfile(int index) {
     auto* x = new QBarCategoryAxis();
     x->append(categories);
     x->setLabelsAngle(-60);
+    x->setLabelsFont(font());
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis();
     y->setRange(0, std::max(1, highest));
     y->setLabelFormat(QStringLiteral("%d"));
     y->setTitleText(QStringLiteral("pages"));
+    y->setLabelsFont(font());
+    y->setTitleFont(font());
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     if (m_pPages->count() > 0) {
