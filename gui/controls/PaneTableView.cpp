@@ -109,7 +109,8 @@ bool PaneTableView::InitCheckHeader() {
     connect(header, &CheckHeader::checkBoxClicked, this, [this](bool ticked) {
         // The header has drawn its next picture already; a declined question
         // puts the rows' picture back.
-        if (g_bScanRunning || !ConfirmTickChange()) {
+        // (During a scan the rows change alone: the rule waits for its end.)
+        if (!g_bScanRunning && !ConfirmTickChange()) {
             RefreshCheckHeader();
             return;
         }
