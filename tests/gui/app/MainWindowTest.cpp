@@ -479,6 +479,76 @@ private slots:
         QCOMPARE(ProfileList().horizontalHeader()->sectionSize(1), 111);
     }
 
+    // The desktop's keys: Ctrl+Q leaves through the exit question, F1 opens
+    // the guide, Ctrl+F the search box, which keeps the rows holding its
+    // text; View > Sort by sorts as a heading click does.
+    void keyboardConventions() {
+        TwoProfiles(m_data->Folder());
+        Start();
+        QCOMPARE(Frame().Command(ID_FILE_EXIT)->shortcut(), QKeySequence(QKeySequence::Quit));
+        QCOMPARE(Frame().Command(ID_HELP_TOPIC)->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(Frame().Command(ID_VIEW_FIND)->shortcut(), QKeySequence(QKeySequence::Find));
+        PressWhenModal<ConfirmExitDialog>("1045");  // Cancel: the program goes on
+        Frame().Command(ID_FILE_EXIT)->trigger();
+        QVERIFY(Frame().isVisible());
+
+        const auto shownPages = [this] {
+            QStringList pages;
+            for (int r = 0; r < ResultList().RowCount(); ++r) {
+                pages.append(ResultCell(r, 1));
+            }
+            return pages;
+        };
+        Frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
+        Frame().Command(ID_VIEW_FIND)->trigger();
+        QLineEdit& search = Results().SearchBox();
+        QTRY_VERIFY(search.hasFocus());
+        QTest::keyClicks(&search, "Q");  // letter case does not matter
+        QCOMPARE(shownPages(), QStringList({"www.q1.net/", "http://q2.net/"}));
+        QTest::keyClicks(&search, "1");
+        QCOMPARE(shownPages(), QStringList({"www.q1.net/"}));
+        search.clear();
+        QCOMPARE(ResultList().RowCount(), 5);
+
+        auto* sortMenu = Frame().findChild<QMenu*>(QStringLiteral("SortMenu"));
+        QVERIFY(sortMenu != nullptr);
+        const auto choose = [sortMenu](const QString& text) {
+            for (QAction* action : sortMenu->actions()) {
+                if (action->text() == text) {
+                    action->trigger();
+                    return;
+                }
+            }
+            QFAIL(qPrintable(text));
+        };
+        choose(QStringLiteral("&Publisher's Site"));
+        QCOMPARE(shownPages(),
+                 QStringList({"http://p3.com/x", "http://q2.net/", "http://www.p1.com/links.html",
+                              "www.p2.com/", "www.q1.net/"}));
+        choose(QStringLiteral("&Publisher's Site"));  // again: the other way round
+        QCOMPARE(shownPages().first(), QStringLiteral("www.q1.net/"));
+        choose(QStringLiteral("&Run Order"));
+        QCOMPARE(shownPages().first(), QStringLiteral("http://www.p1.com/links.html"));
+        QCOMPARE(Results().Model().Row(0).m_strPage, std::string("http://www.p1.com/links.html"));
+    }
+
+    // With a 14-point font the columns are as much wider, so "Link Not
+    // Found" is not cut; at the usual size they are as designed.
+    void columnWidthsFollowTheFont() {
+        TwoProfiles(m_data->Folder());
+        const QFont usual = QApplication::font();
+        QFont large = usual;
+        large.setPointSize(14);
+        QApplication::setFont(large);
+        Start();
+        QApplication::setFont(usual);
+        QCOMPARE(ResultList().horizontalHeader()->sectionSize(ResultListModel::ColStatus), 175);
+        QCOMPARE(ProfileList().horizontalHeader()->sectionSize(1), 210);
+        const int status = ResultList().fontMetrics().horizontalAdvance("Link Not Found");
+        QVERIFY(status < 175);
+    }
+
     void clickBelowTheRowsDoesNothing() {
         TwoProfiles(m_data->Folder());
         Start();
