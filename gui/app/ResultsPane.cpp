@@ -56,7 +56,7 @@ ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     bar->addWidget(label);
     bar->addWidget(m_pFilter);
     // Ctrl+F comes here: any text of a row (a page, an address, a reason).
-    auto* searchLabel = new QLabel(QStringLiteral("&Find:"), m_pFilterBar);
+    auto* searchLabel = new QLabel(QStringLiteral("Fin&d:"), m_pFilterBar);
     m_pSearch = new QLineEdit(m_pFilterBar);
     m_pSearch->setObjectName(QStringLiteral("ResultSearch"));
     m_pSearch->setAccessibleName(QStringLiteral("Find"));
