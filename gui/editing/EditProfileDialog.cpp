@@ -107,7 +107,7 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     m_pPages->installEventFilter(this);
     m_pPagesAddress->setBuddy(m_pPages);
     m_pAllDisabled = new QCheckBox(
-        QStringLiteral("Disable all email notifications for this profile."), pagesPanel);
+        QStringLiteral("Disable &all email notifications for this profile."), pagesPanel);
     m_pAllDisabled->setObjectName(QStringLiteral("1058"));
     pagesLayout->addWidget(m_pPagesAddress);
     pagesLayout->addWidget(m_pPages, 1);

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CellColourDelegate.h"
 #include "gui/controls/CheckHeader.h"
 #include "gui/controls/FormView.h"
 #include "gui/controls/LinkLabel.h"
@@ -41,6 +42,13 @@ public:
     PaneTableView& m_profiles;
     bool m_bHaveStatus = false;
     int m_nRebuilds = 0;
+};
+
+// The delegate's style options, as the view paints with them.
+class DelegateProbe : public CellColourDelegate {
+public:
+    using CellColourDelegate::CellColourDelegate;
+    using CellColourDelegate::initStyleOption;
 };
 
 QStandardItemModel* ProfileRows(QObject* parent, int rows, bool ticked) {
@@ -121,6 +129,21 @@ private slots:
         QTRY_VERIFY(list->height() > 300);
         QCOMPARE(list->width(), 186);
         QCOMPARE(view.verticalScrollBar()->maximum(), 0);
+    }
+
+    // Addresses are cut in the middle, where two pages of one site differ
+    // least; other columns (the result words) keep their beginnings.
+    void addressColumnsAreElidedInTheMiddle() {
+        QStandardItemModel model(1, 3);
+        model.setItem(0, 1, new QStandardItem("http://127.0.0.2:18080/shop-a/partners.html"));
+        DelegateProbe delegate;
+        delegate.SetMiddleElidedColumns({1});
+        for (int column : {0, 1, 2}) {
+            QStyleOptionViewItem option;
+            option.textElideMode = Qt::ElideRight;  // the view's own
+            delegate.initStyleOption(&option, model.index(0, column));
+            QCOMPARE(option.textElideMode, column == 1 ? Qt::ElideMiddle : Qt::ElideRight);
+        }
     }
 
     void cellsAreColouredByTheirExactText() {

@@ -7,10 +7,13 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QApplication>
+#include <QLegend>
 #include <QListWidget>
 #include <QStackedBarSeries>
 #include <QTreeWidget>
 #include <QtTest>
+#include <cstdlib>
 
 #include "gui/history/HistoryWindow.h"
 #include "history/HistoryDatabase.h"
@@ -109,6 +112,42 @@ private slots:
         // A reload keeps the profile picked.
         w.Reload();
         QCOMPARE(w.ProfileBox()->currentText(), QString("www.other"));
+    }
+
+    // At 14 points the legend names every result whole, beside the bars, in
+    // the window's font, as do the axes; the two results in red differ by
+    // more than their shade.
+    void chartReadsAtLargeFonts() {
+        {
+            HistoryDatabase db(Path());
+            const std::int64_t run = db.BeginRun("desktop", 1'700'000'000);
+            db.AddResult(run, Result("www.adv", "http://p1/", 0, "Link Not Found", 1'700'000'001));
+        }
+        const QFont usual = QApplication::font();
+        QFont large = usual;
+        large.setPointSize(14);
+        QApplication::setFont(large);
+        HistoryWindow w(Path());
+        QApplication::setFont(usual);
+        w.Reload();
+        w.resize(900, 640);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QChart* chart = w.Chart()->chart();
+        QCOMPARE(chart->legend()->alignment(), Qt::AlignRight);
+        QCOMPARE(chart->legend()->font().pointSize(), 14);
+        for (QAbstractAxis* axis : chart->axes()) {
+            QCOMPARE(axis->labelsFont().pointSize(), 14);
+        }
+        const QFontMetrics metrics(chart->legend()->font());
+        QTRY_VERIFY(chart->legend()->geometry().width() >
+                    metrics.horizontalAdvance(QStringLiteral("Page cannot be displayed")));
+        auto* bars = qobject_cast<QStackedBarSeries*>(chart->series()[0]);
+        const QBrush notFound = bars->barSets()[1]->brush();
+        const QBrush cannotBeFound = bars->barSets()[2]->brush();
+        QCOMPARE(bars->barSets()[2]->label(), QString("Page Cannot be Found"));
+        QVERIFY(notFound.style() != cannotBeFound.style());
+        QVERIFY(std::abs(notFound.color().hue() - cannotBeFound.color().hue()) >= 20);
     }
 
     void withoutOrWithADamagedHistory() {
