@@ -2,14 +2,15 @@
 // of results per run and a page's timeline of results and letters; and what
 // it shows without a history or with a damaged one.
 #include <sqlite3.h>
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QApplication>
-#include <QLegend>
+#include <QLabel>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QStackedBarSeries>
 #include <QTreeWidget>
 #include <QtTest>
@@ -127,21 +128,28 @@ private slots:
         QFont large = usual;
         large.setPointSize(14);
         QApplication::setFont(large);
+        const auto restore = qScopeGuard([usual] { QApplication::setFont(usual); });
         HistoryWindow w(Path());
-        QApplication::setFont(usual);
         w.Reload();
         w.resize(900, 640);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QChart* chart = w.Chart()->chart();
-        QCOMPARE(chart->legend()->alignment(), Qt::AlignRight);
-        QCOMPARE(chart->legend()->font().pointSize(), 14);
         for (QAbstractAxis* axis : chart->axes()) {
             QCOMPARE(axis->labelsFont().pointSize(), 14);
         }
-        const QFontMetrics metrics(chart->legend()->font());
-        QTRY_VERIFY(chart->legend()->geometry().width() >
-                    metrics.horizontalAdvance(QStringLiteral("Page cannot be displayed")));
+        // Every name of the legend is there whole: wrapped if need be, never cut.
+        QStringList names;
+        for (QLabel* name : w.findChildren<QLabel*>(QStringLiteral("LegendName"))) {
+            names << name->text();
+            QCOMPARE(name->font().pointSize(), 14);
+            const QRect needed = name->fontMetrics().boundingRect(QRect(0, 0, name->width(), 10000),
+                                                                  Qt::TextWordWrap, name->text());
+            QVERIFY2(needed.width() <= name->width() && needed.height() <= name->height(),
+                     qPrintable(name->text()));
+        }
+        QCOMPARE(names, QStringList({"Link Found", "Link Not Found", "Page Cannot be Found",
+                                     "Page cannot be displayed"}));
         auto* bars = qobject_cast<QStackedBarSeries*>(chart->series()[0]);
         const QBrush notFound = bars->barSets()[1]->brush();
         const QBrush cannotBeFound = bars->barSets()[2]->brush();
