@@ -19,6 +19,15 @@ std::string Utf8ToCp1252(std::string_view text);
 char32_t Cp1252ToCodePoint(unsigned char byte);
 int CodePointToCp1252(char32_t codePoint);
 
+// Whether the bytes are UTF-8 throughout: no overlong forms, no surrogates,
+// nothing past U+10FFFF.
+bool IsUtf8(std::string_view text);
+
+// Text that may be either (a page, a profile written by a UTF-8 editor) as
+// UTF-8: bytes that are not UTF-8 throughout are read as Windows-1252, what
+// such text mostly is.
+std::string AsUtf8(std::string_view text);
+
 // Lower-case in the code page: A-Z and the code page's other capitals.
 unsigned char Cp1252ToLower(unsigned char byte);
 

@@ -20,51 +20,6 @@ struct Texts {
 using Value = std::variant<std::string, std::optional<std::int64_t>, bool, Tokens, Texts>;
 using Field = std::pair<const char*, Value>;
 
-bool IsUtf8(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t n = 0;
-        char32_t cp = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            n = 1;
-            cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            n = 2;
-            cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            n = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + n >= text.size()) {
-            return false;
-        }
-        for (size_t k = 1; k <= n; ++k) {
-            const unsigned char d = static_cast<unsigned char>(text[i + k]);
-            if ((d & 0xC0) != 0x80) {
-                return false;
-            }
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((n == 1 && cp < 0x80) || (n == 2 && cp < 0x800) || (n == 3 && cp < 0x10000) ||
-            cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return false;
-        }
-        i += n + 1;
-    }
-    return true;
-}
-
-std::string Fetched(const std::string& text) {
-    return IsUtf8(text) ? text : Cp1252ToUtf8(text);
-}
-
 std::vector<Field> Fields(const ExportRow& row) {
     const PageEvidence& e = row.m_evidence;
     std::optional<std::int64_t> status;
@@ -73,13 +28,13 @@ std::vector<Field> Fields(const ExportRow& row) {
     }
     Tokens rel;
     for (const std::string& token : RelTokens(e)) {
-        rel.push_back(Fetched(token));
+        rel.push_back(AsUtf8(token));
     }
     Texts findings;
     Texts findingEvidence;
     for (const LinkFinding& f : LinkFindings(e)) {
-        findings.items.push_back(Fetched(f.m_strText));
-        findingEvidence.items.push_back(Fetched(f.m_strEvidence));
+        findings.items.push_back(AsUtf8(f.m_strText));
+        findingEvidence.items.push_back(AsUtf8(f.m_strEvidence));
     }
     const auto number = [](std::int64_t n) { return std::optional<std::int64_t>(n); };
     std::optional<std::int64_t> position;
@@ -95,17 +50,17 @@ std::vector<Field> Fields(const ExportRow& row) {
         {"reason", Cp1252ToUtf8(row.m_strReason)},
         {"verdict", EvidenceVerdict(e)},
         {"http_status", status},
-        {"final_url", Fetched(e.m_strFinalUrl)},
-        {"content_type", Fetched(e.m_strContentType)},
+        {"final_url", AsUtf8(e.m_strFinalUrl)},
+        {"content_type", AsUtf8(e.m_strContentType)},
         {"bytes", std::optional<std::int64_t>(static_cast<std::int64_t>(e.m_nBytes))},
         {"elapsed_ms", std::optional<std::int64_t>(e.m_nElapsedMs)},
         {"anchor_found", e.m_bAnchorFound},
-        {"href", Fetched(e.m_strHref)},
+        {"href", AsUtf8(e.m_strHref)},
         {"rel", rel},
-        {"anchor_text", Fetched(e.m_strAnchorText)},
+        {"anchor_text", AsUtf8(e.m_strAnchorText)},
         {"script_only", e.m_bScriptOnly},
-        {"meta_robots", Fetched(e.m_strMetaRobots)},
-        {"x_robots_tag", Fetched(e.m_strXRobotsTag)},
+        {"meta_robots", AsUtf8(e.m_strMetaRobots)},
+        {"x_robots_tag", AsUtf8(e.m_strXRobotsTag)},
         {"noindex", e.m_bNoindex},
         {"nofollow", e.m_bNofollow},
         {"robots_txt", std::string(RobotsVerdictName(CombinedRobots(e)))},
@@ -113,19 +68,19 @@ std::vector<Field> Fields(const ExportRow& row) {
         {"robots_txt_googlebot", std::string(RobotsVerdictName(e.m_robotsGooglebot))},
         {"findings", findings},
         {"finding_evidence", findingEvidence},
-        {"hidden_by", Fetched(e.m_strHiddenBy)},
-        {"aria_hidden", Fetched(e.m_strAriaHidden)},
+        {"hidden_by", AsUtf8(e.m_strHiddenBy)},
+        {"aria_hidden", AsUtf8(e.m_strAriaHidden)},
         {"outbound_links", number(e.m_nOutboundLinks)},
         {"link_position", position},
         {"link_farm", e.m_nLinkFarmLinks > 0 && e.m_nOutboundLinks > e.m_nLinkFarmLinks},
-        {"canonical", Fetched(e.m_strCanonical)},
-        {"canonical_source", Fetched(e.m_strCanonicalSource)},
+        {"canonical", AsUtf8(e.m_strCanonical)},
+        {"canonical_source", AsUtf8(e.m_strCanonicalSource)},
         {"canonical_elsewhere", e.m_bCanonicalElsewhere},
-        {"redirected_from", Fetched(e.m_strRedirectedFrom)},
+        {"redirected_from", AsUtf8(e.m_strRedirectedFrom)},
         {"noindex_for", CrawlersWith(e, &CrawlerDirectives::m_strNoindex)},
         {"nofollow_for", CrawlersWith(e, &CrawlerDirectives::m_strNofollow)},
-        {"robots_notes", Fetched(e.m_strRobotsNotes)},
-        {"cloaking", Fetched(e.m_strCloaking)},
+        {"robots_notes", AsUtf8(e.m_strRobotsNotes)},
+        {"cloaking", AsUtf8(e.m_strCloaking)},
     };
 }
 

@@ -48,42 +48,6 @@ bool ContainsLowered(std::string_view text, std::string_view loweredNeedle) {
                        [](char a, char b) { return LowerAscii(a) == b; }) != text.end();
 }
 
-bool IsUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-        } else {
-            return false;
-        }
-        if (i + extra >= text.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += extra + 1;
-    }
-    return true;
-}
-
-// Page text as UTF-8: pages that are not UTF-8 are mostly Windows-1252.
-std::string AsUtf8(std::string_view text) {
-    return IsUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -358,7 +322,7 @@ public:
     }
 
     void setPageAddress(std::string_view address) {
-        m_page = WebUrl::parse(IsUtf8(address) ? std::string(address) : Cp1252ToUtf8(address));
+        m_page = WebUrl::parse(AsUtf8(address));
         m_baseOnAdvertiser = m_page && m_advertiser.onHost(*m_page);
         m_pageHost = m_page ? std::string(WithoutWww(m_page->host())) : std::string();
         m_baseHost = m_pageHost;

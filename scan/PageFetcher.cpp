@@ -1,127 +1,31 @@
 #include "scan/PageFetcher.h"
 
 #include <curl/curl.h>
-#include <locale.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <ctime>
-#include <deque>
 #include <map>
 #include <optional>
-#include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "common/AsciiText.h"
-#include "common/Cp1252.h"
 #include "common/CurlSetup.h"
 #include "common/Utf8Ctype.h"
 #include "scan/CheckPage.h"
+#include "scan/FetchVerdict.h"
+#include "scan/HostQueue.h"
 #include "scan/LinkFinder.h"
 #include "scan/StatusWords.h"
 #include "scan/WebTransfer.h"
+#include "scan/WireAddress.h"
 
 namespace tarnwick {
 namespace {
 
 constexpr const char* kProtocols = "http,https,ftp";
-
-void PercentEncode(std::string& out, std::string_view part) {
-    static const char kHex[] = "0123456789ABCDEF";
-    for (unsigned char c : part) {
-        if (c <= 0x20 || c >= 0x7F) {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-}
-
-// Whether the bytes are UTF-8 throughout (no overlong forms, no surrogates).
-bool IsUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        size_t n = 0;
-        char32_t cp = 0;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            n = 1;
-            cp = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            n = 2;
-            cp = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            n = 3;
-            cp = b & 0x07;
-        } else {
-            return false;
-        }
-        if (i + n >= text.size()) {
-            return false;
-        }
-        for (size_t k = 1; k <= n; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + k]);
-            if ((c & 0xC0) != 0x80) {
-                return false;
-            }
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if ((n == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-            (n == 3 && (cp < 0x10000 || cp > 0x10FFFF))) {
-            return false;
-        }
-        i += n + 1;
-    }
-    return true;
-}
-
-// The address as it goes to libcurl. Spaces, control bytes and bytes outside
-// ASCII are not valid in an address on the wire: in the path, the query and
-// the user name they go as %XX, as a browser sends them. A host name outside
-// ASCII (bücher.example) goes to libcurl as UTF-8, which turns it into its
-// IDNA form (xn--bcher-kva.example): stored text is Windows-1252 unless its
-// bytes are UTF-8 throughout (a profile written by a UTF-8 editor).
-std::string EncodeForWire(const std::string& address) {
-    std::string out;
-    out.reserve(address.size() + 16);
-    const size_t schemeEnd = address.find("://");
-    if (schemeEnd == std::string::npos) {
-        PercentEncode(out, address);
-        return out;
-    }
-    const size_t authorityBegin = schemeEnd + 3;
-    const size_t authorityEnd =
-        std::min(address.find_first_of("/?#", authorityBegin), address.size());
-    const std::string_view authority(address.data() + authorityBegin,
-                                     authorityEnd - authorityBegin);
-    const size_t at = authority.rfind('@');
-    const size_t hostBegin = at == std::string_view::npos ? 0 : at + 1;
-    size_t hostEnd = authority.size();
-    if (hostBegin < authority.size() && authority[hostBegin] != '[') {
-        hostEnd = std::min(authority.find(':', hostBegin), authority.size());
-    }
-    const std::string_view host = authority.substr(hostBegin, hostEnd - hostBegin);
-    out.append(address, 0, authorityBegin);
-    PercentEncode(out, authority.substr(0, hostBegin));
-    if (std::all_of(host.begin(), host.end(), [](char c) { return (c & 0x80) == 0; })) {
-        PercentEncode(out, host);
-    } else {
-        // Control bytes and blanks cannot be part of any host name; they stay
-        // visible to libcurl, which refuses the address.
-        out += IsUtf8(host) ? std::string(host) : Cp1252ToUtf8(host);
-    }
-    PercentEncode(out, authority.substr(hostEnd));
-    PercentEncode(out, std::string_view(address).substr(authorityEnd));
-    return out;
-}
 
 using Clock = std::chrono::steady_clock;
 
@@ -161,15 +65,9 @@ struct Transfer {
     long retryAfterSeconds = -1;  // the latest answer's Retry-After, -1: none
 };
 
-// The answers a browser follows to their Location (the Fetch standard's
-// redirect statuses); any other 3xx is an answer of its own.
-bool IsRedirectStatus(long status) {
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-}
-
 // Where a redirection answer sends the page, or nothing when it does not.
 std::optional<std::string> RedirectTarget(CURL* easy, long status) {
-    if (!IsRedirectStatus(status)) {
+    if (!isRedirectStatus(status)) {
         return std::nullopt;
     }
     const char* target = nullptr;
@@ -224,7 +122,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
         t->httpStatus = HttpStatus(t->easy);
         // libcurl knows the redirection's target only once the answer has
         // ended; its Location header tells it now.
-        if (IsRedirectStatus(t->httpStatus) && t->location) {
+        if (isRedirectStatus(t->httpStatus) && t->location) {
             t->redirecting = true;
             t->discarded = n;
             return n;
@@ -245,40 +143,6 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     return n;
 }
 
-// "Retry-After: 5" or "Retry-After: Wed, 21 Oct 2026 07:28:00 GMT" as a
-// number of seconds from now; -1 for any other line or a value that is none.
-long RetryAfterSeconds(std::string_view line) {
-    constexpr std::string_view kName = "retry-after:";
-    if (line.size() <= kName.size()) {
-        return -1;
-    }
-    for (size_t i = 0; i < kName.size(); ++i) {
-        const char c = line[i];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kName[i]) {
-            return -1;
-        }
-    }
-    std::string value(line.substr(kName.size()));
-    while (!value.empty() && (value.back() == '\r' || value.back() == '\n' || value.back() == ' ' ||
-                              value.back() == '\t')) {
-        value.pop_back();
-    }
-    const size_t begin = value.find_first_not_of(" \t");
-    if (begin == std::string::npos) {
-        return -1;
-    }
-    value.erase(0, begin);
-    if (std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return value.size() > 9 ? 1000000000L : std::stol(value);
-    }
-    const time_t when = curl_getdate(value.c_str(), nullptr);
-    if (when < 0) {
-        return -1;
-    }
-    const time_t now = std::time(nullptr);
-    return when > now ? static_cast<long>(when - now) : 0;
-}
-
 size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
     t->lastByte = Clock::now();
@@ -290,116 +154,11 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     } else if (line.size() > 9 && (line[0] == 'L' || line[0] == 'l') &&
                LoweredAscii(line.substr(0, 9)) == "location:") {
         t->location = true;
-    } else if (const long seconds = RetryAfterSeconds(line); seconds >= 0) {
+    } else if (const long seconds = retryAfterSeconds(line, std::time(nullptr)); seconds >= 0) {
         t->retryAfterSeconds = seconds;
     }
     t->finder.headerLine(line);
     return size * count;
-}
-
-std::string Seconds(long seconds) {
-    return std::to_string(seconds) + " s";
-}
-
-// A transfer that failed, in a few words for the reason column.
-std::string FailureReason(CURLcode code, const Transfer& t, const PageFetcher::Options& options) {
-    CURL* e = t.easy;
-    const std::string detail = t.error[0] != '\0' ? t.error : curl_easy_strerror(code);
-    switch (code) {
-        case CURLE_COULDNT_RESOLVE_HOST:
-            return "host name not found";
-        case CURLE_COULDNT_RESOLVE_PROXY:
-            return "proxy name not found";
-        case CURLE_COULDNT_CONNECT: {
-            long osErrno = 0;
-            curl_easy_getinfo(e, CURLINFO_OS_ERRNO, &osErrno);
-            if (osErrno == ECONNREFUSED) {
-                return "connection refused";
-            }
-            return osErrno != 0 ? "could not connect: " +
-                                      std::string(std::strerror(static_cast<int>(osErrno)))
-                                : "could not connect";
-        }
-        case CURLE_OPERATION_TIMEDOUT: {
-            // A reused connection took no time to connect: a request sent
-            // tells that the connection was there.
-            curl_off_t connectTime = 0;
-            long requestBytes = 0;
-            curl_easy_getinfo(e, CURLINFO_CONNECT_TIME_T, &connectTime);
-            curl_easy_getinfo(e, CURLINFO_REQUEST_SIZE, &requestBytes);
-            return connectTime == 0 && requestBytes == 0
-                       ? "no connection within " + Seconds(options.connectTimeoutSeconds)
-                       : "no data for " + Seconds(options.stallSeconds);
-        }
-        case CURLE_TOO_MANY_REDIRECTS:
-            return "more than " + std::to_string(options.maxRedirects) + " redirections";
-        case CURLE_UNSUPPORTED_PROTOCOL:
-            // libcurl refuses an answer without a status line with this code.
-            if (detail.find("HTTP/0.9") != std::string::npos) {
-                return "the server answered without HTTP headers (HTTP/0.9)";
-            }
-            return "the address is not http, https or ftp";
-        case CURLE_PEER_FAILED_VERIFICATION:
-            return "certificate not trusted: " + detail;
-        case CURLE_SSL_CONNECT_ERROR:
-            return "secure connection failed: " + detail;
-        case CURLE_PARTIAL_FILE:
-            return "connection closed before the end of the page";
-        case CURLE_GOT_NOTHING:
-            return "connection closed without an answer";
-        case CURLE_RECV_ERROR:
-            if (detail.find("Too large response headers") != std::string::npos) {
-                return "the server's headers are too long";
-            }
-            return "receiving failed: " + detail;
-        case CURLE_OUT_OF_MEMORY:
-            // libcurl's answer to one header line longer than it takes.
-            return t.headerSeen ? "the server's headers are too long" : "out of memory";
-        case CURLE_REMOTE_FILE_NOT_FOUND:
-            return "no such file on the server";
-        default:
-            return "transfer failed: " + detail;
-    }
-}
-
-// Whether a failed transfer says more of this computer's network than of the
-// page: no name could be looked up, or no route leads to the host. A refused
-// connection or a silent server is the partner's, not ours.
-bool NetworkDown(CURLcode code, const Transfer& t) {
-    if (code == CURLE_COULDNT_RESOLVE_HOST || code == CURLE_COULDNT_RESOLVE_PROXY) {
-        return true;
-    }
-    if (code != CURLE_COULDNT_CONNECT) {
-        return false;
-    }
-    long osErrno = 0;
-    curl_easy_getinfo(t.easy, CURLINFO_OS_ERRNO, &osErrno);
-    return osErrno == ENETUNREACH || osErrno == EHOSTUNREACH || osErrno == ENETDOWN;
-}
-
-// The result of a transfer that ended by itself (done) or was ended by the
-// network library (not done).
-PageResult Judge(const PageFetcher::Options& options, bool done, CURLcode code, long status,
-                 const Transfer& transfer) {
-    if (!done) {
-        return {kPageCannotBeDisplayed, {}, status};
-    }
-    // A final status of 400 or more decides, whether or not its page arrived.
-    if (status == 404 || status == 410) {
-        return {kPageCannotBeFound, "HTTP " + std::to_string(status), status};
-    }
-    if (status >= 400) {
-        return {kPageCannotBeDisplayed, "HTTP " + std::to_string(status), status};
-    }
-    if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && transfer.stoppedOnPurpose)) {
-        PageResult failed(kPageCannotBeDisplayed, FailureReason(code, transfer, options), status);
-        failed.m_bNetworkDown = NetworkDown(code, transfer);
-        return failed;
-    }
-    if (status != 0 && (status < 200 || status >= 300)) {
-        return {kPageCannotBeDisplayed, "HTTP " + std::to_string(status), status};
-    }
-    return {transfer.finder.result(), transfer.finder.reason(), status};
 }
 
 RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
@@ -408,31 +167,6 @@ RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
     robots.stallSeconds = options.stallSeconds;
     robots.totalSeconds = options.pageTimeoutSeconds;
     return robots;
-}
-
-// The host an address names, lowered, without user name and port: the unit
-// the per-host limits count in. Empty when there is none.
-std::string HostOf(const std::string& address) {
-    const size_t scheme = address.find("://");
-    if (scheme == std::string::npos) {
-        return {};
-    }
-    const size_t begin = scheme + 3;
-    const size_t end = std::min(address.find_first_of("/?#", begin), address.size());
-    std::string host = address.substr(begin, end - begin);
-    const size_t at = host.rfind('@');
-    if (at != std::string::npos) {
-        host.erase(0, at + 1);
-    }
-    if (!host.empty() && host[0] == '[') {
-        host.erase(std::min(host.find(']'), host.size()));
-    } else {
-        host.erase(std::min(host.find(':'), host.size()));
-    }
-    for (char& c : host) {
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return host;
 }
 
 // The options every page transfer has (the handle may have served a
@@ -450,56 +184,37 @@ void SetUpPage(CURL* e, const PageFetcher::Options& options) {
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &OnHeader);
 }
 
-bool IsFetchable(std::string_view address) {
-    const std::size_t colon = address.find("://");
-    if (colon == std::string_view::npos) {
-        return false;
+// What the verdict needs to know of the request that ended.
+RequestEnd RequestEndOf(const Transfer& t, CURLcode code, long status) {
+    RequestEnd end;
+    end.code = code;
+    end.httpStatus = status;
+    end.stoppedOnPurpose = t.stoppedOnPurpose;
+    end.headerSeen = t.headerSeen;
+    if (code != CURLE_OK) {
+        end.errorText = t.error[0] != '\0' ? t.error : curl_easy_strerror(code);
+        curl_easy_getinfo(t.easy, CURLINFO_OS_ERRNO, &end.osErrno);
+        curl_off_t connectTime = 0;
+        long requestBytes = 0;
+        curl_easy_getinfo(t.easy, CURLINFO_CONNECT_TIME_T, &connectTime);
+        curl_easy_getinfo(t.easy, CURLINFO_REQUEST_SIZE, &requestBytes);
+        end.requestSent = connectTime != 0 || requestBytes != 0;
     }
-    const std::string scheme = LoweredAscii(address.substr(0, colon));
-    return scheme == "http" || scheme == "https" || scheme == "ftp";
+    return end;
 }
 
-// What search engines' crawler sends; partners that cloak look for it.
-constexpr const char* kCrawlerAgent =
-    "Mozilla/5.0 (compatible; Googlebot/2.1; +http://www.google.com/bot.html)";
+FetchLimits Limits(const PageFetcher::Options& options) {
+    return {.connectTimeoutSeconds = options.connectTimeoutSeconds,
+            .stallSeconds = options.stallSeconds,
+            .pageTimeoutSeconds = options.pageTimeoutSeconds,
+            .maxRedirects = options.maxRedirects};
+}
 
-// What the crawler was shown that browsers were not, in a few words ("" when
-// nothing that matters differs).
-std::string CloakingDifference(const PageEvidence& browser, const PageResult& crawler,
-                               const PageEvidence& seen) {
-    std::vector<std::string> parts;
-    if (crawler.m_strStatus != kLinkFound) {
-        if (seen.m_nHttpStatus != 0 && (seen.m_nHttpStatus < 200 || seen.m_nHttpStatus >= 300)) {
-            parts.push_back("HTTP " + std::to_string(seen.m_nHttpStatus) + " for Googlebot");
-        } else if (crawler.m_strStatus == kLinkNotFound) {
-            parts.emplace_back("no link for Googlebot");
-        } else {
-            parts.push_back(crawler.m_strStatus + " for Googlebot");
-        }
-    } else {
-        for (const char* rel : {"nofollow", "sponsored", "ugc"}) {
-            if (HasRelToken(seen, rel) && !HasRelToken(browser, rel)) {
-                parts.push_back(std::string("rel=\"") + rel + "\" for Googlebot");
-            }
-        }
-        if (!seen.m_strHiddenBy.empty() && browser.m_strHiddenBy.empty()) {
-            parts.emplace_back("link hidden for Googlebot");
-        }
-    }
-    if (seen.m_bNoindex && !browser.m_bNoindex) {
-        parts.emplace_back("noindex for Googlebot");
-    }
-    if (seen.m_bNofollow && !browser.m_bNofollow) {
-        parts.emplace_back("nofollow for Googlebot");
-    }
-    if (seen.m_bCanonicalElsewhere && !browser.m_bCanonicalElsewhere) {
-        parts.push_back("canonical \xE2\x86\x92 " + seen.m_strCanonical + " for Googlebot");
-    }
-    std::string text;
-    for (const std::string& part : parts) {
-        text += (text.empty() ? "" : "; ") + part;
-    }
-    return text;
+PageFetcher::Options Sane(PageFetcher::Options options) {
+    options.jobs = std::max(1, options.jobs);
+    options.hostConnections = std::max(1, options.hostConnections);
+    options.hostIntervalMs = std::max(0L, options.hostIntervalMs);
+    return options;
 }
 
 constexpr long kLongestRetryAfterSeconds = 30;
@@ -530,19 +245,6 @@ struct PageFetcher::Job {
     std::optional<std::chrono::milliseconds> limit;
 };
 
-struct PageFetcher::Host {
-    std::string name;
-    std::deque<Job> queue;  // by order
-    int running = 0;
-    Clock::time_point nextStart{};  // the interval after the last start, or a Retry-After
-    // Where Place put it: among the hosts that can start now (by the order of
-    // their first job) or those waiting for a time.
-    bool ready = false;
-    std::uint64_t readyKey = 0;
-    bool timed = false;
-    Clock::time_point timedAt{};
-};
-
 // One transfer on the wire.
 struct PageFetcher::Live {
     Live(Job j, CURL* e, Clock::time_point now) : job(std::move(j)), easy(e), start(now) {
@@ -566,11 +268,12 @@ struct PageFetcher::Live {
 };
 
 struct PageFetcher::Engine {
+    Engine(int hostConnections, long hostIntervalMs)
+        : queue(hostConnections, std::chrono::milliseconds(hostIntervalMs)) {}
+
     CURLM* multi = nullptr;
     std::vector<CURL*> spare;  // handles of ended transfers, for the next ones
-    std::map<std::string, Host> hosts;
-    std::set<std::pair<std::uint64_t, Host*>> ready;
-    std::set<std::pair<Clock::time_point, Host*>> timed;
+    HostQueue<Job> queue;
     std::map<CURL*, std::unique_ptr<Live>> live;
     std::vector<Fetched> done;
     // Pages done but for their robots.txt verdict, by origin, with the
@@ -584,10 +287,9 @@ struct PageFetcher::Engine {
 };
 
 PageFetcher::PageFetcher(Options options)
-    : m_options(options), m_engine(std::make_unique<Engine>()), m_robots(RobotsOptions(options)) {
-    m_options.jobs = std::max(1, m_options.jobs);
-    m_options.hostConnections = std::max(1, m_options.hostConnections);
-    m_options.hostIntervalMs = std::max(0L, m_options.hostIntervalMs);
+    : m_options(Sane(options)),
+      m_engine(std::make_unique<Engine>(m_options.hostConnections, m_options.hostIntervalMs)),
+      m_robots(RobotsOptions(options)) {
     CurlSetup::GlobalInit();
     m_engine->multi = curl_multi_init();
     if (m_engine->multi != nullptr) {
@@ -658,67 +360,26 @@ void PageFetcher::Add(std::size_t id, const std::string& page, const std::string
         job.order = m_engine->nextOrder++;
         job.page = page;
         job.advertiser = advertiser;
-        job.host = HostOf(page);
+        job.host = hostOf(page);
         job.evidence = evidence;
-        Host& host = m_engine->hosts[job.host];
-        host.name = job.host;
-        host.queue.push_back(std::move(job));
-        Place(host);
+        m_engine->queue.append(std::move(job));
         return;
     }
     m_engine->done.push_back(std::move(now));
 }
 
-void PageFetcher::Place(Host& host) {
-    Engine& g = *m_engine;
-    if (host.ready) {
-        g.ready.erase({host.readyKey, &host});
-        host.ready = false;
-    }
-    if (host.timed) {
-        g.timed.erase({host.timedAt, &host});
-        host.timed = false;
-    }
-    const auto now = Clock::now();
-    if (host.queue.empty()) {
-        if (host.running == 0 && host.nextStart <= now) {
-            const std::string name = host.name;
-            g.hosts.erase(name);  // nothing to remember (callers hold no reference)
-        }
-        return;
-    }
-    if (host.running >= m_options.hostConnections) {
-        return;  // placed again when one of its transfers ends
-    }
-    const auto at = std::max(host.nextStart, host.queue.front().notBefore);
-    if (at > now) {
-        host.timed = true;
-        host.timedAt = at;
-        g.timed.insert({at, &host});
-    } else {
-        host.ready = true;
-        host.readyKey = host.queue.front().order;
-        g.ready.insert({host.readyKey, &host});
-    }
-}
-
 void PageFetcher::Fill() {
     Engine& g = *m_engine;
-    const auto now = Clock::now();
-    while (!g.timed.empty() && g.timed.begin()->first <= now) {
-        Host* host = g.timed.begin()->second;
-        Place(*host);
-    }
-    while (static_cast<int>(g.live.size()) < m_options.jobs && !g.ready.empty()) {
-        Host* host = g.ready.begin()->second;
-        Job job = std::move(host->queue.front());
-        host->queue.pop_front();
-        Start(*host, std::move(job));
-        Place(*host);
+    while (static_cast<int>(g.live.size()) < m_options.jobs) {
+        std::optional<Job> job = g.queue.takeNext(Clock::now());
+        if (!job) {
+            return;
+        }
+        Start(std::move(*job));
     }
 }
 
-void PageFetcher::Start(Host& host, Job job) {
+void PageFetcher::Start(Job job) {
     Engine& g = *m_engine;
     CURL* e = nullptr;
     if (!g.spare.empty()) {
@@ -728,6 +389,7 @@ void PageFetcher::Start(Host& host, Job job) {
         e = curl_easy_init();
     }
     if (e == nullptr) {
+        g.queue.finished(job.host);
         Unstarted(std::move(job));
         return;
     }
@@ -741,7 +403,7 @@ void PageFetcher::Start(Host& host, Job job) {
         if (l.job.crawler) {
             curl_easy_setopt(e, CURLOPT_USERAGENT, kCrawlerAgent);
         }
-        const std::string url = l.job.url.empty() ? EncodeForWire(l.job.page) : l.job.url;
+        const std::string url = l.job.url.empty() ? encodeForWire(l.job.page) : l.job.url;
         curl_easy_setopt(e, CURLOPT_URL, url.c_str());
         curl_easy_setopt(e, CURLOPT_WRITEDATA, &l.transfer());
         curl_easy_setopt(e, CURLOPT_HEADERDATA, &l.transfer());
@@ -750,12 +412,11 @@ void PageFetcher::Start(Host& host, Job job) {
     if (curl_multi_add_handle(g.multi, e) != CURLM_OK) {
         Job back = std::move(l.job);
         g.spare.push_back(e);
+        g.queue.finished(back.host);
         Unstarted(std::move(back));
         return;
     }
     g.live.emplace(e, std::move(live));
-    ++host.running;
-    host.nextStart = now + std::chrono::milliseconds(m_options.hostIntervalMs);
 }
 
 void PageFetcher::Unstarted(Job job) {
@@ -804,7 +465,7 @@ void PageFetcher::FinishCrawler(Live& live, PageResult result, PageEvidence evid
     } else if (!answered) {
         page.evidence.m_strCloaking = "not compared: " + result.m_strReason;
     } else {
-        const std::string difference = CloakingDifference(page.evidence, result, evidence);
+        const std::string difference = cloakingDifference(page.evidence, result, evidence);
         page.evidence.m_strCloaking =
             difference.empty() ? "same for Googlebot" : "cloaked: " + difference;
     }
@@ -824,11 +485,7 @@ std::unique_ptr<PageFetcher::Live> PageFetcher::Release(void* easy) {
     curl_easy_setopt(e, CURLOPT_ERRORBUFFER, nullptr);
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, nullptr);
     g.spare.push_back(e);
-    const auto host = g.hosts.find(live->job.host);
-    if (host != g.hosts.end()) {
-        --host->second.running;
-        Place(host->second);
-    }
+    g.queue.finished(live->job.host);
     return live;
 }
 
@@ -865,15 +522,15 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
             decided = PageResult{
                 kPageCannotBeDisplayed,
                 "more than " + std::to_string(m_options.maxRedirects) + " redirections", status};
-        } else if (!IsFetchable(*target)) {
+        } else if (!isFetchable(*target)) {
             decided = PageResult{kPageCannotBeDisplayed,
                                  "redirected to an address that is not http, https or ftp", status};
         } else {
             // The next hop waits for its turn at its host like any request.
             Job again = std::move(Release(e)->job);
             ++again.redirects;
-            again.url = EncodeForWire(*target);
-            again.host = HostOf(*target);
+            again.url = encodeForWire(*target);
+            again.host = hostOf(*target);
             again.used = used;
             Requeue(std::move(again));
             return;
@@ -890,25 +547,23 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
         again.retried = true;
         again.notBefore = now + wait;
         again.used = used + wait;
-        Host& host = m_engine->hosts[again.host];
-        host.name = again.host;
-        host.nextStart = std::max(host.nextStart, again.notBefore);
+        m_engine->queue.holdHost(again.host, again.notBefore);
         Requeue(std::move(again));
         return;
     }
     live.transfer().finder.finish();
-    PageResult result =
-        decided ? std::move(*decided) : Judge(m_options, end == End::Done, code, status, transfer);
+    RequestEnd request = RequestEndOf(transfer, code, status);
+    request.cut = end == End::Stalled     ? RequestEnd::Cut::Stalled
+                  : end == End::TimeLimit ? RequestEnd::Cut::TimeLimit
+                  : end == End::Failed    ? RequestEnd::Cut::LibraryFailed
+                                          : RequestEnd::Cut::None;
     if (m_bCancelled) {
-        result = {kPageCannotBeDisplayed, "the run was stopped", status};
-    } else if (end == End::TimeLimit) {
-        result = {kPageCannotBeDisplayed,
-                  "time limit of " + Seconds(m_options.pageTimeoutSeconds) + " reached", status};
-    } else if (end == End::Stalled) {
-        result = {kPageCannotBeDisplayed, "no data for " + Seconds(m_options.stallSeconds), status};
-    } else if (end == End::Failed) {
-        result = {kPageCannotBeDisplayed, "the network library failed", status};
+        request.cut = RequestEnd::Cut::Stopped;
     }
+    PageResult result = decided
+                            ? std::move(*decided)
+                            : fetchVerdict(request, Limits(m_options),
+                                           {transfer.finder.result(), transfer.finder.reason()});
     if (live.job.crawler) {
         PageEvidence seen;
         const char* finalUrl = nullptr;
@@ -929,7 +584,7 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
         crawler.order = live.job.order;
         crawler.page = live.job.page;
         crawler.advertiser = live.job.advertiser;
-        crawler.host = HostOf(live.job.page);
+        crawler.host = hostOf(live.job.page);
         crawler.evidence = true;
         crawler.crawler = true;
         m_engine->crawlerJobs.emplace(crawler.id, std::move(crawler));
@@ -972,26 +627,16 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
     Job robots;
     robots.order = ended->job.order;
     robots.page = origin;
-    robots.host = HostOf(origin);
+    robots.host = hostOf(origin);
     robots.robots = true;
     robots.limit = timeLeft;
-    Host& host = m_engine->hosts[robots.host];
-    host.name = robots.host;
-    host.queue.push_front(std::move(robots));
-    Place(host);
+    m_engine->queue.putFirst(std::move(robots));
 }
 
 // Puts a page that is not done back in its host's queue, in the order it was
 // added.
 void PageFetcher::Requeue(Job job) {
-    Host& host = m_engine->hosts[job.host];
-    host.name = job.host;
-    const auto at = std::upper_bound(host.queue.begin(), host.queue.end(), job.order,
-                                     [](std::uint64_t order, const Job& queued) {
-                                         return !queued.robots && order < queued.order;
-                                     });
-    host.queue.insert(at, std::move(job));
-    Place(host);
+    m_engine->queue.insertInOrder(std::move(job));
 }
 
 void PageFetcher::RobotsKnown(const std::string& origin) {
@@ -1034,20 +679,8 @@ void PageFetcher::Forget(std::optional<std::size_t> keep) {
         const std::unique_ptr<Live> ended = Release(e);
         dropped += ended->job.robots || ended->job.crawler ? 0 : 1;
     }
-    std::vector<Host*> hosts;
-    for (auto& [name, host] : g.hosts) {
-        for (auto it = host.queue.begin(); it != host.queue.end();) {
-            if (kept(*it)) {
-                ++it;
-            } else {
-                dropped += it->robots || it->crawler ? 0 : 1;
-                it = host.queue.erase(it);
-            }
-        }
-        hosts.push_back(&host);
-    }
-    for (Host* host : hosts) {
-        Place(*host);
+    for (const Job& job : g.queue.removeIf([&](const Job& job) { return !kept(job); })) {
+        dropped += job.robots || job.crawler ? 0 : 1;
     }
     for (auto it = g.parked.begin(); it != g.parked.end();) {
         auto& waiting = it->second;
@@ -1088,28 +721,22 @@ void PageFetcher::CancelAll() {
     for (CURL* e : ending) {
         Finish(e, End::Failed, CURLE_ABORTED_BY_CALLBACK);
     }
-    for (auto& [name, host] : g.hosts) {
-        for (Job& job : host.queue) {
-            if (job.crawler) {
-                // The page itself is done: it comes back as browsers saw it.
-                const auto it = g.awaitingCrawler.find(job.id);
-                if (it != g.awaitingCrawler.end()) {
-                    g.done.push_back(std::move(it->second));
-                    g.awaitingCrawler.erase(it);
-                }
-            } else if (!job.robots) {
-                Fetched stopped;
-                stopped.id = job.id;
-                stopped.result = {kPageCannotBeDisplayed, "the run was stopped"};
-                stopped.evidence.m_bChecked = job.evidence;
-                Deliver(std::move(stopped));
+    for (Job& job : g.queue.takeAll()) {
+        if (job.crawler) {
+            // The page itself is done: it comes back as browsers saw it.
+            const auto it = g.awaitingCrawler.find(job.id);
+            if (it != g.awaitingCrawler.end()) {
+                g.done.push_back(std::move(it->second));
+                g.awaitingCrawler.erase(it);
             }
+        } else if (!job.robots) {
+            Fetched stopped;
+            stopped.id = job.id;
+            stopped.result = {kPageCannotBeDisplayed, "the run was stopped"};
+            stopped.evidence.m_bChecked = job.evidence;
+            Deliver(std::move(stopped));
         }
-        host.queue.clear();
     }
-    g.ready.clear();
-    g.timed.clear();
-    g.hosts.clear();
     for (auto& [origin, waiting] : g.parked) {
         for (auto& entry : waiting) {
             Deliver(std::move(entry.second));
@@ -1133,10 +760,7 @@ Clock::time_point PageFetcher::NextTimer() const {
             next = std::min({next, live->deadline(limit), live->transfer().lastByte + stall});
         }
     }
-    if (!g.timed.empty()) {
-        next = std::min(next, g.timed.begin()->first);
-    }
-    return next;
+    return std::min(next, g.queue.nextTime());
 }
 
 std::vector<PageFetcher::Fetched> PageFetcher::Run(std::chrono::milliseconds wait) {

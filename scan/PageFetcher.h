@@ -130,14 +130,12 @@ public:
 
 private:
     struct Job;
-    struct Host;
     struct Live;
     struct Engine;
     enum class End { Done, Stalled, TimeLimit, Failed };
 
-    void Place(Host& host);
     void Fill();
-    void Start(Host& host, Job job);
+    void Start(Job job);
     void Unstarted(Job job);
     void Finish(void* easy, End end, int code);
     void FinishPage(Live& live, End end, int code);

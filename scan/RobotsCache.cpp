@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "common/CurlSetup.h"
 #include "scan/WebTransfer.h"
 
 namespace tarnwick {
@@ -91,21 +90,6 @@ RobotsCache::Verdicts RobotsCache::VerdictsOf(const Entry& entry, const std::str
     return {verdict("*"), verdict("Googlebot"), {}};
 }
 
-RobotsCache::Verdicts RobotsCache::Check(const std::string& address,
-                                         std::optional<std::chrono::milliseconds> limit) {
-    const std::string origin = OriginOf(address);
-    if (origin.empty()) {
-        return {};
-    }
-    const std::shared_ptr<Entry> entry = EntryOf(origin);
-    std::lock_guard<std::mutex> lock(entry->mutex);
-    if (!entry->done) {
-        entry->outcome = Fetch(origin, limit);
-        entry->done = true;
-    }
-    return VerdictsOf(*entry, address);
-}
-
 std::optional<RobotsCache::Verdicts> RobotsCache::Known(const std::string& address) {
     const std::string origin = OriginOf(address);
     if (origin.empty()) {
@@ -135,10 +119,6 @@ void RobotsCache::fill(PageEvidence& evidence, const Verdicts& verdicts) {
     evidence.m_strRobotsReason = verdicts.reason;
 }
 
-void RobotsCache::Apply(PageEvidence& evidence, const std::string& pageAddress) {
-    fill(evidence, Check(evidence.m_strFinalUrl.empty() ? pageAddress : evidence.m_strFinalUrl));
-}
-
 void RobotsCache::Prepare(void* easy, const std::string& origin, Download& download,
                           std::optional<std::chrono::milliseconds> limit) const {
     CURL* e = static_cast<CURL*>(easy);
@@ -162,24 +142,6 @@ void RobotsCache::Prepare(void* easy, const std::string& origin, Download& downl
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &OnProgress);
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, &download);
-}
-
-RobotsCache::Outcome RobotsCache::Fetch(const std::string& origin,
-                                        std::optional<std::chrono::milliseconds> limit) {
-    if (m_bCancelled) {
-        return {};
-    }
-    CURL* e = CurlSetup::GlobalInit() ? curl_easy_init() : nullptr;
-    if (e == nullptr) {
-        return Answer(CURLE_FAILED_INIT, 0, {});
-    }
-    Download download;
-    Prepare(e, origin, download, limit);
-    const CURLcode code = curl_easy_perform(e);
-    long status = 0;
-    curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_cleanup(e);
-    return Answer(code, status, download);
 }
 
 RobotsCache::Outcome RobotsCache::Answer(int code, long status, const Download& download) const {

@@ -1,10 +1,8 @@
 // The robots.txt files of one scan run: each origin's (scheme, host, port)
 // is fetched the first time a page of it asks, and kept for the rest of the
-// run. Callers from several threads at once are fine; a second caller for an
-// origin being fetched waits for that fetch instead of fetching again.
-// A caller that runs its own transfers (the page fetcher, which fetches
-// robots.txt beside the pages with the same connections) asks Known first,
-// sets a transfer up with Prepare and hands its end to Complete.
+// run. The page fetcher runs the transfers, beside the pages and with the
+// same connections: it asks Known first, sets a transfer up with Prepare and
+// hands its end to Complete.
 //
 // The fetch has the page fetch's limits (connect time-out, stall time-out,
 // User-Agent, certificate checks), reads at most 500 KiB and ends within the
@@ -54,14 +52,6 @@ public:
         // 503", "robots.txt did not arrive within 10 s", ...; "" otherwise.
         std::string reason;
     };
-    // What the robots.txt of the address's origin says about its path; a
-    // fetch it needs ends within limit (the time limit of the options when
-    // none is given).
-    Verdicts Check(const std::string& address,
-                   std::optional<std::chrono::milliseconds> limit = std::nullopt);
-    // Fills the robots fields of the evidence for its final address (the
-    // page address when there is none).
-    void Apply(PageEvidence& evidence, const std::string& pageAddress);
     // Puts verdicts into the robots fields of evidence.
     static void fill(PageEvidence& evidence, const Verdicts& verdicts);
 
@@ -106,7 +96,6 @@ private:
         bool done = false;
         Outcome outcome;
     };
-    Outcome Fetch(const std::string& origin, std::optional<std::chrono::milliseconds> limit);
     Outcome Answer(int code, long httpStatus, const Download& download) const;
     std::shared_ptr<Entry> EntryOf(const std::string& origin);
     static Verdicts VerdictsOf(const Entry& entry, const std::string& address);

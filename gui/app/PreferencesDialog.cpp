@@ -1,5 +1,6 @@
 #include "gui/app/PreferencesDialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QSpinBox>
@@ -42,6 +43,19 @@ PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
         spin("hostInterval", AppSettings::kMinHostIntervalMs, AppSettings::kMaxHostIntervalMs,
              settings.m_nHostIntervalMs, " ms", "Pause between two requests to one host");
     m_pHostInterval->setSingleStep(100);
+    m_pLinkFarm = spin("linkFarmLinks", AppSettings::kMinLinkFarmLinks,
+                       AppSettings::kMaxLinkFarmLinks, settings.m_nLinkFarmLinks, "",
+                       "Links to other sites from which a page is a link farm");
+    const auto check = [this](const char* name, const char* text, bool value) {
+        auto* box = new QCheckBox(QLatin1String(text), this);
+        box->setObjectName(QLatin1String(name));
+        box->setChecked(value);
+        return box;
+    };
+    m_pCloakCheck = check("cloakCheck", "Ask again as a search engine's &crawler (finds cloaking)",
+                          settings.m_bCloakCheck);
+    m_pRender =
+        check("render", "Also &run the page's scripts in Chromium (slower)", settings.m_bRender);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Time limit of one page:"), m_pPageTimeout);
@@ -49,6 +63,9 @@ PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
     form->addRow(QStringLiteral("Pages fetched &side by side:"), m_pJobs);
     form->addRow(QStringLiteral("Pages at a time from one &host:"), m_pHostConnections);
     form->addRow(QStringLiteral("&Pause between requests to one host:"), m_pHostInterval);
+    form->addRow(QStringLiteral("A page is a link &farm from:"), m_pLinkFarm);
+    form->addRow(m_pCloakCheck);
+    form->addRow(m_pRender);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -64,6 +81,9 @@ AppSettings PreferencesDialog::Settings() const {
     settings.m_nJobs = m_pJobs->value();
     settings.m_nHostConnections = m_pHostConnections->value();
     settings.m_nHostIntervalMs = m_pHostInterval->value();
+    settings.m_nLinkFarmLinks = m_pLinkFarm->value();
+    settings.m_bCloakCheck = m_pCloakCheck->isChecked();
+    settings.m_bRender = m_pRender->isChecked();
     return settings;
 }
 

@@ -12,14 +12,9 @@
 
 namespace tarnwick {
 
-std::string g_strReportPath;
-std::atomic<bool> g_bHtmlFormat{false};
-std::atomic<bool> g_bTextFormat{false};
-
 namespace {
 
 void OfferReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
-    g_strReportPath.clear();
     std::string path;
     {
         ReportFormatDialog dialog(parent);

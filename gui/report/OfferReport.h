@@ -2,8 +2,6 @@
 // the save-file dialog, and the text or HTML report written to the chosen file.
 #pragma once
 
-#include <atomic>
-#include <string>
 #include <vector>
 
 #include "scan/ResultRow.h"
@@ -11,14 +9,6 @@
 class QWidget;
 
 namespace tarnwick {
-
-// Mirrors of the format dialog's result (ReportFormatDialog), for readers outside it.
-// File chosen in the current report prompt, as the file system spells it
-// (UTF-8 bytes); empty when none was. Touched only on the GUI thread.
-extern std::string g_strReportPath;
-// The ".html format " / ".txt format" choice of the format dialog.
-extern std::atomic<bool> g_bHtmlFormat;
-extern std::atomic<bool> g_bTextFormat;
 
 // Asks for the format and the file and writes the report of rows there: an
 // HTML report when the file name's last four characters are "html", else the

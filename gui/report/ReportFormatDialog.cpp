@@ -8,7 +8,6 @@
 #include "gui/controls/DialogLayout.h"
 #include "gui/controls/FileDialog.h"
 #include "gui/controls/TextCodec.h"
-#include "gui/report/OfferReport.h"
 
 namespace tarnwick {
 
@@ -62,16 +61,12 @@ void ReportFormatDialog::OnHtmlFormat() {
     m_pHtml->setChecked(true);
     m_pText->setChecked(false);
     m_bHtml = true;
-    g_bHtmlFormat = true;
-    g_bTextFormat = false;
 }
 
 void ReportFormatDialog::OnTextFormat() {
     m_pText->setChecked(true);
     m_pHtml->setChecked(false);
     m_bHtml = false;
-    g_bTextFormat = true;
-    g_bHtmlFormat = false;
 }
 
 void ReportFormatDialog::OnReportOk() {
@@ -86,7 +81,6 @@ void ReportFormatDialog::ChooseReportFile() {
     if (dialog.RunDialog()) {
         // File names are the file system's bytes, not the code page's text.
         m_strReportPath = PathFromQ(dialog.GetChosenPath());
-        g_strReportPath = m_strReportPath;
     }
 }
 

@@ -1,7 +1,5 @@
 // The "Save As.." dialog of the report prompt: the report format (HTML or
-// text) and, on OK, the save-file dialog. Its result is ReportPath(); the
-// process-wide g_bHtmlFormat, g_bTextFormat and g_strReportPath mirror it for
-// whoever reads them.
+// text) and, on OK, the save-file dialog. Its result is ReportPath().
 #pragma once
 
 #include <QDialog>
@@ -25,6 +23,8 @@ public:
 
     // The file chosen, as the file system spells it; empty when none was.
     const std::string& ReportPath() const { return m_strReportPath; }
+    // Whether the HTML format is the one chosen now.
+    bool IsHtml() const { return m_bHtml; }
 
     void OnHtmlFormat();
     void OnTextFormat();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <curl/curl.h>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -16,11 +18,23 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The robots.txt verdict a checked page gets, the way a scan fetches it.
+PageEvidence CheckedPage(const test::PageServer& server, const std::string& path,
+                         PageFetcher::Options options = {}) {
+    options.cloakCheck = false;
+    PageFetcher fetcher(options);  // a new run asks again
+    PageEvidence evidence;
+    EXPECT_EQ(fetcher.Check(server.Http(path), "www.example.com", &evidence).m_strStatus,
+              "Link Found");
+    return evidence;
+}
+
 // The rules for a 2xx; everything allowed when the file is unavailable (3xx
 // left over, 4xx); everything disallowed when it is unreachable (5xx, no
 // connection), with the reason; unknown when there is nothing to ask.
 TEST(RobotsCacheTest, EveryAnswerHasItsVerdictAndReason) {
     test::PageServer server(false, false);
+    server.AddFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
     server.AddFile("robots.txt", "User-agent: *\nDisallow: /files/\n");
     const struct {
         const char* status;
@@ -41,74 +55,64 @@ TEST(RobotsCacheTest, EveryAnswerHasItsVerdictAndReason) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         server.AddFile("robots.status", c.status);
-        RobotsCache cache;  // a new run asks again
-        const RobotsCache::Verdicts v = cache.Check(server.Http("/files/page.html"));
-        EXPECT_EQ(v.all, c.verdict);
-        EXPECT_EQ(v.googlebot, c.verdict);
-        EXPECT_EQ(v.reason, c.reason);
-        PageEvidence evidence;
-        cache.Apply(evidence, server.Http("/files/other.html"));
+        const PageEvidence evidence = CheckedPage(server, "/files/page.html");
         EXPECT_EQ(evidence.m_robotsAll, c.verdict);
+        EXPECT_EQ(evidence.m_robotsGooglebot, c.verdict);
         EXPECT_EQ(evidence.m_strRobotsReason, c.reason);
-        EXPECT_EQ(EvidenceVerdict(evidence), "");  // not a checked page
     }
 
-    RobotsCache::Options options;
-    options.connectTimeoutSeconds = 5;
-    RobotsCache cache(options);
-    const auto refused =
-        cache.Check("http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/a");
-    EXPECT_EQ(refused.all, RobotsVerdict::Disallowed);
-    EXPECT_EQ(refused.reason.rfind("robots.txt could not be fetched: ", 0), 0u) << refused.reason;
+    // The answers no loopback server gives, told to the cache as the
+    // fetcher tells them.
+    RobotsCache cache;
+    const std::string origin = "http://127.0.0.1:9";
+    ASSERT_EQ(RobotsCache::OriginOf(origin + "/a"), origin);
+    EXPECT_FALSE(cache.Known(origin + "/a"));  // to be fetched
+    cache.Complete(origin, CURLE_COULDNT_CONNECT, 0, {});
+    const auto refused = cache.Known(origin + "/a");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->all, RobotsVerdict::Disallowed);
+    EXPECT_EQ(refused->reason.rfind("robots.txt could not be fetched: ", 0), 0u) << refused->reason;
     for (const char* nothingToAsk : {"ftp://127.0.0.1/a", "no address"}) {
-        const auto v = cache.Check(nothingToAsk);
-        EXPECT_EQ(v.all, RobotsVerdict::Unknown) << nothingToAsk;
-        EXPECT_EQ(v.reason, "") << nothingToAsk;
+        const auto v = cache.Known(nothingToAsk);
+        ASSERT_TRUE(v) << nothingToAsk;
+        EXPECT_EQ(v->all, RobotsVerdict::Unknown) << nothingToAsk;
+        EXPECT_EQ(v->reason, "") << nothingToAsk;
     }
     // A stopped run has learnt nothing.
     RobotsCache stopped;
     stopped.Cancel();
-    EXPECT_EQ(stopped.Check(server.Http("/files/page.html")).all, RobotsVerdict::Unknown);
+    stopped.Complete(origin, CURLE_OK, 200, {});
+    EXPECT_EQ(stopped.Known(origin + "/a")->all, RobotsVerdict::Unknown);
 }
 
-// A robots.txt that trickles in ends within the time given (what is left of
-// the asking page's limit), never past the options' limit, and counts as
-// unreachable.
+// A robots.txt that trickles in ends within the time the page has left and
+// counts as unreachable.
 TEST(RobotsCacheTest, ATricklingFileEndsWithinTheTimeGiven) {
     test::PageServer server(false, false);
+    server.AddFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
     server.AddFile("robots.txt", "User-agent: *\nAllow: /\n");
     server.AddFile("robots.trickle", "0.2");
-    RobotsCache::Options oneSecond;
-    oneSecond.totalSeconds = 1;
     const struct {
-        RobotsCache::Options options;
-        std::optional<std::chrono::milliseconds> limit;
-        const char* reason;
+        long pageSeconds;
+        const char* path;
         std::chrono::milliseconds at;
     } cases[] = {
-        {{},
-         std::chrono::milliseconds(1500),
-         "robots.txt did not arrive within 1.5 s",
-         std::chrono::milliseconds(1500)},
-        {oneSecond, std::nullopt, "robots.txt did not arrive within 1 s",
-         std::chrono::milliseconds(1000)},
-        {oneSecond, std::chrono::milliseconds(30000), "robots.txt did not arrive within 1 s",
-         std::chrono::milliseconds(1000)},
-        {{},
-         std::chrono::milliseconds(300),
-         "robots.txt did not arrive within 300 ms",
-         std::chrono::milliseconds(300)},
+        {1, "/files/page.html", std::chrono::milliseconds(1000)},
+        {2, "/files/page.html", std::chrono::milliseconds(2000)},
+        {2, "/delay/1500/page.html", std::chrono::milliseconds(2000)},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
-        RobotsCache cache(c.options);
+        SCOPED_TRACE(c.path + std::string(" in ") + std::to_string(c.pageSeconds) + " s");
+        PageFetcher::Options options;
+        options.pageTimeoutSeconds = c.pageSeconds;
         const auto start = Clock::now();
-        const auto v = cache.Check(server.Http("/files/page.html"), c.limit);
+        const PageEvidence evidence = CheckedPage(server, c.path, options);
         const auto took = Clock::now() - start;
         EXPECT_GE(took, c.at - std::chrono::milliseconds(50));
         EXPECT_LT(took, c.at + std::chrono::milliseconds(700));
-        EXPECT_EQ(v.all, RobotsVerdict::Disallowed);
-        EXPECT_EQ(v.reason, c.reason);
+        EXPECT_EQ(evidence.m_robotsAll, RobotsVerdict::Disallowed);
+        EXPECT_EQ(evidence.m_strRobotsReason.rfind("robots.txt did not arrive within ", 0), 0u)
+            << evidence.m_strRobotsReason;
     }
 }
 

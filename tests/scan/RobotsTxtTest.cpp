@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "scan/PageFetcher.h"
 #include "scan/PageServer.h"
 #include "scan/RobotsCache.h"
 
@@ -75,28 +77,38 @@ TEST(RobotsTxtTest, PathAndOriginOfAnAddress) {
     EXPECT_EQ(RobotsCache::OriginOf("www.example.com/a"), "");
 }
 
+// One fetcher is one run: its host's robots.txt is fetched once, by the
+// first checked page that needs it.
 TEST(RobotsCacheTest, FetchesEachHostOnceAndReadsTheAnswer) {
     test::PageServer server(false, false);
     server.AddFile("robots.txt", "User-agent: *\nDisallow: /files/\nAllow: /files/open.html\n");
-    RobotsCache cache;
+    for (const char* page : {"link.html", "open.html", "other.html"}) {
+        server.AddFile(page, "<a href=\"http://www.example.com/\">partner</a>");
+    }
+    PageFetcher::Options options;
+    options.cloakCheck = false;
+    const auto robotsOf = [&server](PageFetcher& fetcher, const char* path) {
+        PageEvidence evidence;
+        fetcher.Check(server.Http(path), "www.example.com", &evidence);
+        return std::pair(evidence.m_robotsAll, evidence.m_robotsGooglebot);
+    };
+    PageFetcher fetcher(options);
     const int before = server.Requests();
-    const auto blocked = cache.Check(server.Http("/files/link.html"));
-    EXPECT_EQ(blocked.all, RobotsVerdict::Disallowed);
-    EXPECT_EQ(blocked.googlebot, RobotsVerdict::Disallowed);
-    const auto open = cache.Check(server.Http("/files/open.html"));
-    EXPECT_EQ(open.all, RobotsVerdict::Allowed);
+    EXPECT_EQ(robotsOf(fetcher, "/files/link.html"),
+              std::pair(RobotsVerdict::Disallowed, RobotsVerdict::Disallowed));
+    EXPECT_EQ(robotsOf(fetcher, "/files/open.html").first, RobotsVerdict::Allowed);
     // A changed file is not fetched again within the run.
     server.AddFile("robots.txt", "");
-    EXPECT_EQ(cache.Check(server.Http("/files/other.html")).all, RobotsVerdict::Disallowed);
-    EXPECT_EQ(server.Requests(), before + 2);  // one robots.txt, one count
+    EXPECT_EQ(robotsOf(fetcher, "/files/other.html").first, RobotsVerdict::Disallowed);
+    EXPECT_EQ(server.Requests(), before + 5);  // three pages, one robots.txt, one count
 
     // A new run fetches anew; a server error disallows, a 404 allows.
     server.AddFile("robots.status", "503");
-    RobotsCache second;
-    EXPECT_EQ(second.Check(server.Http("/files/link.html")).all, RobotsVerdict::Disallowed);
+    PageFetcher second(options);
+    EXPECT_EQ(robotsOf(second, "/files/link.html").first, RobotsVerdict::Disallowed);
     server.AddFile("robots.status", "404");
-    RobotsCache third;
-    EXPECT_EQ(third.Check(server.Http("/files/link.html")).googlebot, RobotsVerdict::Allowed);
+    PageFetcher third(options);
+    EXPECT_EQ(robotsOf(third, "/files/link.html").second, RobotsVerdict::Allowed);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -380,7 +381,8 @@ private slots:
     }
 
     // File > Preferences... writes the shared settings the next run reads:
-    // the page time limit and how pages are fetched side by side.
+    // the page time limit, how pages are fetched side by side and how far a
+    // link's worth is checked.
     void preferencesSetThePageTimeLimit() {
         const std::string config = m_data->Root() + "/config";
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
@@ -389,11 +391,10 @@ private slots:
             const struct {
                 const char* name;
                 int shown, minimum, maximum, set;
-            } boxes[] = {{"pageTimeout", 120, 1, 3600, 9},
-                         {"silenceTimeout", 20, 1, 3600, 7},
-                         {"jobs", 256, 1, 1024, 4},
-                         {"hostConnections", 2, 1, 16, 1},
-                         {"hostInterval", 0, 0, 60000, 500}};
+            } boxes[] = {
+                {"pageTimeout", 120, 1, 3600, 9},   {"silenceTimeout", 20, 1, 3600, 7},
+                {"jobs", 256, 1, 1024, 4},          {"hostConnections", 2, 1, 16, 1},
+                {"hostInterval", 0, 0, 60000, 500}, {"linkFarmLinks", 100, 1, 1000000, 40}};
             for (const auto& b : boxes) {
                 auto* box = dialog->findChild<QSpinBox*>(QLatin1String(b.name));
                 QVERIFY2(box != nullptr, b.name);
@@ -401,6 +402,16 @@ private slots:
                 QCOMPARE(box->minimum(), b.minimum);
                 QCOMPARE(box->maximum(), b.maximum);
                 box->setValue(b.set);
+            }
+            const struct {
+                const char* name;
+                bool shown;
+            } checks[] = {{"cloakCheck", true}, {"render", false}};
+            for (const auto& c : checks) {
+                auto* box = dialog->findChild<QCheckBox*>(QLatin1String(c.name));
+                QVERIFY2(box != nullptr, c.name);
+                QCOMPARE(box->isChecked(), c.shown);
+                box->setChecked(!c.shown);
             }
             dialog->accept();
         });
@@ -411,6 +422,9 @@ private slots:
         QCOMPARE(saved.m_nJobs, 4L);
         QCOMPARE(saved.m_nHostConnections, 1L);
         QCOMPARE(saved.m_nHostIntervalMs, 500L);
+        QCOMPARE(saved.m_nLinkFarmLinks, 40L);
+        QVERIFY(!saved.m_bCloakCheck);
+        QVERIFY(saved.m_bRender);
         qunsetenv("XDG_CONFIG_HOME");
     }
 
