@@ -56,6 +56,15 @@ constexpr const char* kNoMailSettingsQuestion =
     "No mail settings are stored, so no webmaster can be notified.\n\n"
     "Check the pages without mailing? (No: every letter due is noted as not sent.)";
 
+// What a page's evidence is judged with, as the settings say: the same for a
+// run and for one page checked on its own.
+LinkRules LinkRulesOf(const AppSettings& settings) {
+    LinkRules rules;
+    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
+    rules.m_bRender = settings.m_bRender;
+    return rules;
+}
+
 }  // namespace
 
 TarnwickApplication::TarnwickApplication(StartOptions options) : m_options(options) {
@@ -265,10 +274,7 @@ void TarnwickApplication::OnPlay() {
     }
     m_pFrame->ShowRunSummary(told);
     m_pScanRun->SetFetchOptions(fetch);
-    LinkRules rules;
-    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
-    rules.m_bRender = settings.m_bRender;
-    m_pScanRun->SetLinkRules(rules);
+    m_pScanRun->SetLinkRules(LinkRulesOf(settings));
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();
 }
@@ -334,9 +340,7 @@ void TarnwickApplication::OnCheckPageNow(int row) {
     const int rebuilds = pane->RebuildCount();
     const AppSettings settings = AppSettings::Load();
     PageFetcher::Options fetch = FetchSettings::fromSettings(settings);
-    LinkRules rules;
-    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
-    rules.m_bRender = settings.m_bRender;
+    const LinkRules rules = LinkRulesOf(settings);
     SinglePageCheck::Checker checker;
     if (m_options.m_fnCheckPage) {
         checker = [check = m_options.m_fnCheckPage](const std::string& page,
