@@ -779,6 +779,39 @@ std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId,
     return records;
 }
 
+std::map<PageKey, PageRecord> HistoryDatabase::LastResults() {
+    // Rows of the newest run per page, first row first: a page listed twice
+    // in that run keeps the first.
+    Statement st(
+        m_pDb,
+        "SELECT x.profile, p.advertiser, p.page, x.row, x.result, x.checked, x.reason,"
+        " x.http_status, x.verdict, x.findings FROM results x"
+        " JOIN pages p ON p.id = x.page_id"
+        " WHERE x.run_id = (SELECT MAX(y.run_id) FROM results y WHERE y.page_id = x.page_id)"
+        " ORDER BY x.row DESC");
+    std::map<PageKey, PageRecord> pages;
+    while (st.Step()) {
+        PageRecord r;
+        r.m_strProfile = st.Text(0);
+        r.m_strAdvertiser = st.Text(1);
+        r.m_strPage = st.Text(2);
+        r.m_nRow = static_cast<int>(st.Int(3));
+        r.m_strResult = st.Text(4);
+        r.m_nChecked = st.Int(5);
+        r.m_reason = st.OptText(6);
+        if (const auto status = st.OptInt(7)) {
+            r.m_httpStatus = static_cast<int>(*status);
+        }
+        r.m_verdict = st.OptText(8);
+        r.m_findings = st.OptText(9);
+        pages[{r.m_strAdvertiser, r.m_strPage}] = std::move(r);
+    }
+    if (!st.Ok()) {
+        Fail("cannot read the last results");
+    }
+    return pages;
+}
+
 RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
     RunChanges changes;
     if (runId == 0) {

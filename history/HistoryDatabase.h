@@ -127,6 +127,10 @@ public:
     // The changes of runId against the runs before it; runId 0: the last run.
     RunChanges ChangesOf(std::int64_t runId = 0);
     std::vector<PageRecord> ResultsOf(std::int64_t runId);
+    // Every page's result in the newest run that checked it (its word,
+    // reason, HTTP status, findings and when it was checked): what the
+    // window shows from its start until the next Play.
+    std::map<PageKey, PageRecord> LastResults();
     std::vector<std::string> Profiles();
     std::vector<ProfileRunCounts> CountsOfProfile(const std::string& profile);
     std::vector<PageKey> PagesOfProfile(const std::string& profile);

@@ -32,6 +32,10 @@ struct ResultRow {
     LetterMark m_eLetter = LetterMark::None;
     std::string m_strLetterTo;
     std::string m_strLetterNote;
+    // The Status, reason and "Since last run" cell come from the last run
+    // recorded in the history (shown from the start until Play), not from a
+    // run of this session.
+    bool m_bRecorded = false;
     bool operator==(const ResultRow&) const = default;
 };
 

@@ -50,6 +50,10 @@ public:
     virtual void StartNotification(const NotificationJob& job) = 0;
     // The page of a row is about to be fetched (progress display).
     virtual void PageStarted(int /*row*/) {}
+    // How many pages of the run have come back from the wire so far, those
+    // still waiting for their turn behind the page being checked included
+    // (progress display; called from the scan thread whenever it grows).
+    virtual void PagesFetched(int /*fetched*/) {}
     // The page's change since the last run ("Since last run" column).
     virtual void SetResultChange(int /*row*/, const std::string& /*text*/) {}
     // At the end of a run (and after Stop): what changed, for the status bar.

@@ -211,6 +211,7 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
                 m_panes.PageStarted(job.m_nRow);
                 // A given checker has no evidence.
                 const PageResult checked = m_checker(job.m_strPage, job.m_strAdvertiser);
+                m_panes.PagesFetched(job.m_nRow + 1);
                 if (!run->abandoned) {
                     Commit(*run, job, checked, PageEvidence{});
                 }
@@ -244,6 +245,15 @@ void ScanRun::FetchInOrder(Run& run) {
     // its evidence each, never a body.
     std::map<size_t, PageFetcher::Fetched> ahead;
     bool stopSeen = false;
+    // Pages back from the wire so far, for the progress display: the rows
+    // committed tell only how far the slowest page has let the run go.
+    int fetchedCount = 0;
+    const auto noteFetched = [&](size_t more) {
+        if (more > 0) {
+            fetchedCount += static_cast<int>(more);
+            m_panes.PagesFetched(fetchedCount);
+        }
+    };
     constexpr int kCommitsBetweenTurns = 64;  // the most pages on the wire
     int commitsSinceTurn = 0;
     for (const ScanJob& job : run.jobs) {
@@ -263,7 +273,9 @@ void ScanRun::FetchInOrder(Run& run) {
                 fetcher.Forget(row);
                 ahead.clear();
             }
-            for (PageFetcher::Fetched& fetched : fetcher.Run(std::chrono::seconds(1))) {
+            std::vector<PageFetcher::Fetched> done = fetcher.Run(std::chrono::seconds(1));
+            noteFetched(done.size());
+            for (PageFetcher::Fetched& fetched : done) {
                 ahead.emplace(fetched.id, std::move(fetched));
             }
             if (!stopSeen) {
@@ -297,7 +309,9 @@ void ScanRun::FetchInOrder(Run& run) {
         // faster than one commit a turn writes them.
         if (!ahead.count(row + 1) || ++commitsSinceTurn >= kCommitsBetweenTurns) {
             commitsSinceTurn = 0;
-            for (PageFetcher::Fetched& more : fetcher.Run(std::chrono::milliseconds(0))) {
+            std::vector<PageFetcher::Fetched> done = fetcher.Run(std::chrono::milliseconds(0));
+            noteFetched(done.size());
+            for (PageFetcher::Fetched& more : done) {
                 ahead.emplace(more.id, std::move(more));
             }
             if (!stopSeen) {

@@ -21,7 +21,8 @@
 // The scan thread, for each row, holding g_csScan for the whole page:
 //   - ends the run's work when the stop flag is set (Stop has already marked
 //     the rows left "Stopped by user");
-//   - PageStarted(row), checks the page, hands what the fetch saw of the
+//   - PageStarted(row) (and PagesFetched whenever pages come back from the
+//     wire, those ahead of the row included), checks the page, hands what the fetch saw of the
 //     link's worth to SetResultEvidence and writes the result into its
 //     Status (SetResult: with the reason and the HTTP status);
 //   - for "Link Not Found" or "Page Cannot be Found" with notification

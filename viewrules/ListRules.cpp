@@ -35,18 +35,18 @@ ClickAction DecideClick(const ClickFacts& facts) {
     if (facts.m_bScanRunning) {
         return ClickAction::RefuseRunning;
     }
-    if (facts.m_nTickedProfiles == 0) {
-        return ClickAction::DefaultThenClearResults;
-    }
     // Only the question whether the click hit a row: a row's text says nothing
     // about that (a page typed as http://... is a row like any other).
     if (!facts.m_bOnRow) {
         return ClickAction::Discard;
     }
-    if (facts.m_fnResultsHaveStatus && facts.m_fnResultsHaveStatus()) {
-        return ClickAction::AskThenRebuild;
+    if (!facts.m_bOnCheckBox) {
+        return ClickAction::Select;
     }
-    return ClickAction::DefaultThenRebuild;
+    if (facts.m_fnResultsHaveStatus && facts.m_fnResultsHaveStatus()) {
+        return ClickAction::AskThenToggle;
+    }
+    return ClickAction::Toggle;
 }
 
 bool IsNonBlank(std::string_view text) {

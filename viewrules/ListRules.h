@@ -29,22 +29,27 @@ HeaderCheck SummariseChecks(int rowCount, int untickedCount);
 // The picture after a click on the header's check box: none -> all, else none.
 HeaderCheck NextHeaderCheck(HeaderCheck current);
 
+// What a left click on one of the two lists does. Results stay until the
+// user asks for others: a click selects, and only a click that changes a
+// profile's tick rebuilds the results (asking first when they hold a run's
+// results, since those would go).
 enum class ClickAction {
-    RefuseRunning,            // "Task is running"; the click is discarded
-    DefaultThenClearResults,  // no profile ticked: handle the click, empty the results
-    Discard,                  // not on a row, or the refresh was declined
-    AskThenRebuild,           // results shown: ask before handling and rebuilding
-    DefaultThenRebuild,       // handle the click, then rebuild the results
+    RefuseRunning,  // "Task is running"; the click is discarded
+    Discard,        // not on a row
+    Select,         // the list's own handling only: selection and focus
+    AskThenToggle,  // a tick changes and results are shown: ask, then tick and rebuild
+    Toggle,         // a tick changes: tick, then rebuild
 };
 
 struct ClickFacts {
     bool m_bScanRunning = false;
-    int m_nTickedProfiles = 0;
     // Whether a row lies under the click point (a click on empty space below
     // or beside the rows is discarded).
     bool m_bOnRow = false;
-    // Whether any Status cell of the results is non-blank; asked only when
-    // it matters (it walks the whole results list).
+    // Whether the click lands on a row's check box (the profile pane's).
+    bool m_bOnCheckBox = false;
+    // Whether any Status cell holds a result of a run of this session;
+    // asked only when it matters (it walks the whole results list).
     std::function<bool()> m_fnResultsHaveStatus;
 };
 

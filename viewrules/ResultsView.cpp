@@ -1,8 +1,11 @@
 #include "viewrules/ResultsView.h"
 
+#include <algorithm>
 #include <cmath>
+#include <ctime>
 
 #include "scan/StatusWords.h"
+#include "scan/WebUrl.h"
 #include "viewrules/ListRules.h"
 
 namespace tarnwick {
@@ -110,6 +113,72 @@ std::string DescribeTimeLeft(int seconds) {
         return "About " + std::to_string(minutes) + " min left";
     }
     return "About " + std::to_string((minutes + 30) / 60) + " h left";
+}
+
+bool RowHasText(const ResultRow& row, std::string_view text) {
+    if (text.empty()) {
+        return true;
+    }
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    const auto has = [&](const std::string& cell) {
+        const auto at = std::search(cell.begin(), cell.end(), text.begin(), text.end(),
+                                    [&](char a, char b) { return lower(a) == lower(b); });
+        return at != cell.end();
+    };
+    return has(row.m_strAdvertiser) || has(row.m_strPage) || has(row.m_strMail) ||
+           has(row.m_strNotify) || has(row.m_strStatus) || has(row.m_strChange) ||
+           has(row.m_strReason) || has(row.m_strLetterTo);
+}
+
+std::string DescribeFetchProgress(int fetched, const std::string& waitingPage, int waitedSeconds,
+                                  int waitThreshold) {
+    if (fetched <= 0) {
+        return {};
+    }
+    std::string text = "\u00b7 " + std::to_string(fetched) + " fetched";
+    if (!waitingPage.empty() && waitedSeconds >= waitThreshold) {
+        // The site is what tells the user whom the run waits for; a page
+        // typed without a scheme is a web page too.
+        const bool scheme = waitingPage.find("://") != std::string::npos;
+        const auto url = WebUrl::parse(scheme ? waitingPage : "http://" + waitingPage);
+        const std::string& site = url && !url->host().empty() ? url->host() : waitingPage;
+        text += " \u00b7 waiting for " + site + " (" + std::to_string(waitedSeconds) + " s)";
+    }
+    return text;
+}
+
+std::string RecordedResultMark(std::int64_t checked) {
+    const auto when = static_cast<std::time_t>(checked);
+    std::tm local{};
+    if (localtime_r(&when, &local) == nullptr) {
+        return "last run";
+    }
+    static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    return "last run: " + std::to_string(local.tm_mday) + " " + kMonths[local.tm_mon % 12];
+}
+
+void ShowRecordedResults(std::vector<ResultRow>& rows, const std::map<PageKey, PageRecord>& last) {
+    if (last.empty()) {
+        return;
+    }
+    for (ResultRow& row : rows) {
+        if (IsNonBlank(row.m_strStatus)) {
+            continue;
+        }
+        const auto it = last.find({row.m_strAdvertiser, row.m_strPage});
+        if (it == last.end()) {
+            continue;
+        }
+        const PageRecord& record = it->second;
+        row.m_strStatus = record.m_strResult;
+        row.m_strReason = record.m_reason.value_or("");
+        row.m_nHttpStatus = record.m_httpStatus.value_or(0);
+        row.m_strChange = RecordedResultMark(record.m_nChecked);
+        row.m_bRecorded = true;
+    }
 }
 
 }  // namespace tarnwick

@@ -3,10 +3,13 @@
 // time left. Plain values, no widgets.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "history/HistoryDatabase.h"
 #include "scan/ResultRow.h"
 
 namespace tarnwick {
@@ -27,6 +30,10 @@ bool IsNotMailedRow(const ResultRow& row, bool letterFailed);
 bool IsQualityProblemRow(const ResultRow& row);
 
 bool FilterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed);
+
+// Whether text (8-bit, as the store's) occurs in one of the row's cells or in
+// the reason of its result, letter case of ASCII ignored; "" is in every row.
+bool RowHasText(const ResultRow& row, std::string_view text);
 
 // The letters of one run as far as they are known, each counted once, by
 // its end.
@@ -50,5 +57,22 @@ std::string SummariseRun(const std::vector<ResultRow>& rows, const LetterCounts&
 int EstimateSecondsLeft(int done, int total, double elapsedSeconds);
 // "About 3 min left", "About 40 s left", "" for -1.
 std::string DescribeTimeLeft(int seconds);
+
+// What a run has done besides the page in hand, for the status bar beside
+// "Page k of m": "· 410 fetched" (pages back from the wire, those waiting for
+// their turn behind the page in hand included) and, once the page in hand
+// has kept the run waiting for waitThreshold seconds, "· waiting for
+// www.slow.example (35 s)". "" before anything came back.
+std::string DescribeFetchProgress(int fetched, const std::string& waitingPage, int waitedSeconds,
+                                  int waitThreshold = 5);
+
+// "last run: 3 Dec": how a result shown from the history is marked (the
+// day it was checked, in local time).
+std::string RecordedResultMark(std::int64_t checked);
+
+// Fills the rows that have no result with each page's result from the newest
+// run that checked it, marked as such (m_bRecorded, the "Since last run"
+// cell); rows whose page no run has checked stay as they are.
+void ShowRecordedResults(std::vector<ResultRow>& rows, const std::map<PageKey, PageRecord>& last);
 
 }  // namespace tarnwick

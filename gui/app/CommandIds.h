@@ -21,6 +21,8 @@ enum CommandId : int {
     ID_CHECK_WITHOUT_MAIL = 32801,  // Scan > Check without mailing (a toggle)
     ID_MAIL_SETTINGS = 32802,       // Profile > Mail Settings...
     ID_FILE_EXPORT = 32811,         // File > Export Results...
+    ID_CHECK_PAGE_NOW = 32812,      // Scan > Check This Page Now (the current result row)
+    ID_VIEW_FIND = 32813,           // View > Find... (Ctrl+F: the results' search box)
     ID_HELP = 57670,
     ID_VIEW_TOOLBAR = 59392,  // also the tool bar's own ID
     ID_STATUS_BAR_WINDOW = 59393,

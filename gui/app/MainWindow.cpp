@@ -1,6 +1,7 @@
 #include "gui/app/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDBusConnection>
@@ -91,6 +92,10 @@ bool MainWindow::Create() {
         if (m_pSummary->isVisible()) {
             RefreshSummary();
         }
+        // A page that keeps the run waiting says so as the seconds pass.
+        if (g_bScanRunning && m_bRunTracked) {
+            UpdateProgress();
+        }
     });
     m_locksTimer.start(kLocksPollMs);
     UpdateCommandUI();
@@ -174,6 +179,10 @@ bool MainWindow::CreateStatusBar() {
     m_pPage->setObjectName(QStringLiteral("RunPage"));
     m_pPage->hide();
     m_wndStatusBar->addPermanentWidget(m_pPage);
+    m_pFetched = new QLabel(m_wndStatusBar);
+    m_pFetched->setObjectName(QStringLiteral("RunFetched"));
+    m_pFetched->hide();
+    m_wndStatusBar->addPermanentWidget(m_pFetched);
     m_pProgress = new QProgressBar(m_wndStatusBar);
     m_pProgress->setObjectName(QStringLiteral("RunProgress"));
     m_pProgress->setAccessibleName(QStringLiteral("Progress"));
@@ -222,7 +231,8 @@ void MainWindow::CreateMenu() {
     item(file, ID_FILE_PREFERENCES, QStringLiteral("&Preferences..."));
     item(file, ID_FILE_EXPORT, QStringLiteral("Export &Results..."));
     file->addSeparator();
-    item(file, ID_FILE_EXIT, QStringLiteral("&Exit"));
+    // Ctrl+Q leaves as Exit does: through the exit question.
+    item(file, ID_FILE_EXIT, QStringLiteral("&Exit"))->setShortcut(QKeySequence::Quit);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction* toolbar = m_wndToolBar->toggleViewAction();
@@ -230,6 +240,9 @@ void MainWindow::CreateMenu() {
     view->addAction(toolbar);
     m_commands[ID_VIEW_TOOLBAR] = toolbar;
     item(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"))->setEnabled(false);
+    view->addSeparator();
+    item(view, ID_VIEW_FIND, QStringLiteral("&Find..."))->setShortcut(QKeySequence::Find);
+    CreateSortMenu(view->addMenu(QStringLiteral("Sort &by")));
     view->addSeparator();
     item(view, ID_VIEW_HISTORY, QStringLiteral("&History..."));
 
@@ -239,6 +252,8 @@ void MainWindow::CreateMenu() {
            {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::SHIFT | Qt::Key_F5)});
     scan->addSeparator();
     scan->addAction(Command(ID_CHECK_WITHOUT_MAIL));
+    item(scan, ID_CHECK_PAGE_NOW, QStringLiteral("&Check This Page Now"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
     QMenu* profile = menuBar()->addMenu(QStringLiteral("&Profile"));
     shared(profile, ID_ADD, QStringLiteral("&Add..."),
@@ -252,7 +267,53 @@ void MainWindow::CreateMenu() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     item(help, ID_HELP_ABOUT, QStringLiteral("&About Osgrel Tarnwick..."));
     help->addSeparator();
-    item(help, ID_HELP_TOPIC, QStringLiteral("&Help Topic..."));
+    item(help, ID_HELP_TOPIC, QStringLiteral("&Help Topic..."))
+        ->setShortcut(QKeySequence::HelpContents);
+}
+
+void MainWindow::CreateSortMenu(QMenu* menu) {
+    // The keyboard's way to what a click on a heading does: one column at a
+    // time, a second choice of the same column turns the order round, and
+    // "Run Order" goes back to the order the run checks the pages in.
+    menu->setObjectName(QStringLiteral("SortMenu"));
+    auto* group = new QActionGroup(menu);
+    const auto add = [this, menu, group](const QString& text, int column) {
+        QAction* action = menu->addAction(text);
+        action->setCheckable(true);
+        action->setData(column);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, column] {
+            const QHeaderView* header = m_pRight->List().horizontalHeader();
+            const bool again = header->sortIndicatorSection() == column && column >= 0;
+            const Qt::SortOrder order = again && header->sortIndicatorOrder() == Qt::AscendingOrder
+                                            ? Qt::DescendingOrder
+                                            : Qt::AscendingOrder;
+            m_pRight->SortBy(column, order);
+        });
+        return action;
+    };
+    add(QStringLiteral("&Run Order"), -1)->setChecked(true);
+    menu->addSeparator();
+    const QString texts[] = {QStringLiteral("&Advertiser's Site"),
+                             QStringLiteral("&Publisher's Site"),
+                             QStringLiteral("&Mail Address"),
+                             QStringLiteral("&Email Notification"),
+                             QStringLiteral("&Status"),
+                             QStringLiteral("Since &last run"),
+                             QStringLiteral("&Details")};
+    for (int column = 0; column < ResultListModel::ColumnCount; ++column) {
+        add(texts[column], column);
+    }
+    // A heading clicked by mouse ticks its item too.
+    connect(menu, &QMenu::aboutToShow, this, [this, group] {
+        const int sorted = m_pRight->List().horizontalHeader()->sortIndicatorSection();
+        for (QAction* action : group->actions()) {
+            const int column = action->data().toInt();
+            action->setChecked(
+                column == sorted ||
+                (column < 0 && (sorted < 0 || sorted >= ResultListModel::ColumnCount)));
+        }
+    });
 }
 
 bool MainWindow::createPanes() {
@@ -305,11 +366,14 @@ void MainWindow::UpdateCommandUI() {
     const bool anyProfile = m_pLeft->ProfileRowCount() > 0;
     Command(ID_DELETE)->setEnabled(m_bStandardCommands && anyProfile);
     Command(ID_EDIT_PROFILE)->setEnabled(anyProfile);
+    Command(ID_CHECK_PAGE_NOW)->setEnabled(!g_bScanRunning && m_pRight->RowCount() > 0);
     if (g_bScanRunning) {
         const int row = m_nStartedPage.load();
         if (row >= 0 && row != m_nShownPage && row < m_pRight->RowCount()) {
             ShowProgress(row + 1, m_pRight->RowCount(), m_pRight->RowAt(row).m_strPage);
             m_nShownPage = row;
+            m_pageTimer.start();
+            m_pRight->ScrollToRow(row);
         }
         UpdateProgress();
     } else if (m_bProgressShown || m_bRunTracked) {
@@ -327,9 +391,12 @@ void MainWindow::BeginProgress() {
     m_pProgress->setRange(0, std::max(1, m_pRight->RowCount()));
     m_pProgress->setValue(0);
     m_pPage->clear();
+    m_pFetched->clear();
     m_pTimeLeft->clear();
+    m_nFetched.store(0);
     m_pProgress->show();
     m_pPage->show();
+    m_pFetched->show();
     m_pTimeLeft->show();
 }
 
@@ -345,10 +412,17 @@ void MainWindow::UpdateProgress() {
     m_pProgress->setRange(0, pages);
     m_pProgress->setValue(row);
     m_pPage->setText(QStringLiteral("Page %1 of %2").arg(row + 1).arg(pages));
-    const int left =
-        EstimateSecondsLeft(row, pages, static_cast<double>(m_runTimer.elapsed()) / 1000.0);
+    // Pages come back side by side: the time left follows the pace of the
+    // fetches, not of the rows a slow page holds back.
+    const int fetched = std::min(m_nFetched.load(), pages);
+    const int waited = m_nShownPage == row && m_pageTimer.isValid()
+                           ? static_cast<int>(m_pageTimer.elapsed() / 1000)
+                           : 0;
+    m_pFetched->setText(QString::fromUtf8(
+        DescribeFetchProgress(fetched, m_pRight->RowAt(row).m_strPage, waited).c_str()));
+    const int left = EstimateSecondsLeft(std::max(row, fetched), pages,
+                                         static_cast<double>(m_runTimer.elapsed()) / 1000.0);
     m_pTimeLeft->setText(ToQ(DescribeTimeLeft(left)));
-    m_pRight->ScrollToRow(row);
 }
 
 void MainWindow::EndProgress() {
@@ -358,6 +432,7 @@ void MainWindow::EndProgress() {
     m_bRunTracked = false;
     m_pProgress->hide();
     m_pPage->hide();
+    m_pFetched->hide();
     m_pTimeLeft->hide();
     m_lastLetters.reset();
     RefreshSummary();
@@ -384,6 +459,10 @@ void MainWindow::RefreshSummary() {
 
 QString MainWindow::PageText() const {
     return m_pPage->isVisible() ? m_pPage->text() : QString();
+}
+
+QString MainWindow::FetchedText() const {
+    return m_pFetched->isVisible() ? m_pFetched->text() : QString();
 }
 
 QString MainWindow::TimeLeftText() const {
@@ -445,6 +524,10 @@ void MainWindow::NotePageStarted(int row) {
     emit runStateChanged();
 }
 
+void MainWindow::NotePagesFetched(int fetched) {
+    m_nFetched.store(fetched);
+}
+
 void MainWindow::ShowProgress(int page, int pages, const std::string& address) {
     m_bProgressShown = true;
     m_pMessage->setText(
@@ -502,10 +585,6 @@ int MainWindow::TickedProfileCount() {
 
 bool MainWindow::ResultsHaveStatus() {
     return m_pRight->Model().AnyStatus();
-}
-
-void MainWindow::DeleteAllResults() {
-    m_pRight->DeleteAllRows();
 }
 
 void MainWindow::RebuildResults() {

@@ -18,6 +18,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 
 namespace tarnwick {
@@ -57,6 +58,8 @@ public:
     // The scan thread is at this results row: shown once the GUI thread
     // comes to it (callable from any thread; the scan never waits for it).
     void NotePageStarted(int row);
+    // Pages of the run back from the wire so far (callable from any thread).
+    void NotePagesFetched(int fetched);
     // The status bar's message pane during a run, and back to "Ready".
     void ShowProgress(int page, int pages, const std::string& address);
     void ShowReady();
@@ -71,6 +74,8 @@ public:
     void BeginProgress();
     QProgressBar* ProgressBar() const { return m_pProgress; }
     QString PageText() const;
+    // "· 410 fetched · waiting for www.slow.example (35 s)" beside it.
+    QString FetchedText() const;
     QString TimeLeftText() const;
     QString SummaryText() const;
     // Where the summary learns about the run's letters.
@@ -98,7 +103,6 @@ public:
     // ListPanes
     int TickedProfileCount() override;
     bool ResultsHaveStatus() override;
-    void DeleteAllResults() override;
     void RebuildResults() override;
 
 signals:
@@ -112,6 +116,7 @@ private:
     bool CreateToolBar();
     bool CreateStatusBar();
     void CreateMenu();
+    void CreateSortMenu(QMenu* menu);
     bool createPanes();
     QAction* AddToolButton(int commandId, const QString& text, const char* themeIcon);
     void UpdateProgress();
@@ -127,9 +132,11 @@ private:
     QLabel* m_pRunSummary = nullptr;
     QProgressBar* m_pProgress = nullptr;
     QLabel* m_pPage = nullptr;
+    QLabel* m_pFetched = nullptr;
     QLabel* m_pTimeLeft = nullptr;
     QLabel* m_pSummary = nullptr;
     QElapsedTimer m_runTimer;
+    QElapsedTimer m_pageTimer;  // since the page in hand became the one waited for
     bool m_bRunTracked = false;
     std::optional<LetterCounts> m_lastLetters;  // what the summary line was made of
     int m_nNotifyAfterSeconds = 60;
@@ -142,6 +149,7 @@ private:
     bool m_bStandardCommands = true;
     bool m_bProgressShown = false;
     std::atomic<int> m_nStartedPage{-1};
+    std::atomic<int> m_nFetched{0};
     int m_nShownPage = -1;
     bool m_bCloseConfirmed = false;
     std::function<bool()> m_fnExitPrompt;

@@ -41,8 +41,9 @@ void ProfilePane::OnInitialUpdate() {
 
     m_list->setModel(m_pModel);
     m_list->horizontalHeader()->resizeSection(ProfileListModel::ColCheck, 30);
-    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColProfile, 150);
-    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColStatus, 175);
+    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColProfile, m_list->FontWidth(150));
+    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColStatus, m_list->FontWidth(175));
+    m_list->SetMiddleElidedColumns({ProfileListModel::ColProfile});
     m_list->InitCheckHeader();
     // The last column takes the rest of the pane: no empty space beside it.
     m_list->horizontalHeader()->setStretchLastSection(true);
@@ -110,6 +111,15 @@ void ProfilePane::RebuildResults() {
     if (g_pResultsPane != nullptr) {
         g_pResultsPane->RebuildResults();
     }
+}
+
+int ProfilePane::SelectedProfileRow() const {
+    const QModelIndex current = m_list->currentIndex();
+    if (current.isValid() && m_list->selectionModel()->isRowSelected(current.row(), {})) {
+        return current.row();
+    }
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 std::string ProfilePane::ProfileStatus(int row) const {

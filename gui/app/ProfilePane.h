@@ -41,6 +41,7 @@ public:
     // once (which rebuilds the results).
     void LoadProfiles() override;
     void RebuildResults() override;
+    int SelectedProfileRow() const override;
 
     // Cells as the store's 8-bit text.
     std::string ProfileText8(int row) const;

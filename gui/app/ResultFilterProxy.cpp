@@ -1,6 +1,7 @@
 #include "gui/app/ResultFilterProxy.h"
 
 #include "gui/app/ResultListModel.h"
+#include "gui/controls/TextCodec.h"
 
 namespace tarnwick {
 
@@ -23,6 +24,15 @@ void ResultFilterProxy::SetFilter(ResultFilter filter) {
     invalidateFilter();
 }
 
+void ResultFilterProxy::SetSearchText(const QString& text) {
+    std::string search = FromQ(text.trimmed());
+    if (search == m_strSearch) {
+        return;
+    }
+    m_strSearch = std::move(search);
+    invalidateFilter();
+}
+
 int ResultFilterProxy::SourceRow(int shownRow) const {
     const QModelIndex shown = index(shownRow, 0);
     return shown.isValid() ? mapToSource(shown).row() : -1;
@@ -36,7 +46,9 @@ bool ResultFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourc
     if (sourceParent.isValid() || sourceRow >= m_pSource->RowCount()) {
         return false;
     }
-    return FilterKeeps(m_eFilter, m_pSource->Row(sourceRow), m_pSource->LetterFailed(sourceRow));
+    const ResultRow& row = m_pSource->Row(sourceRow);
+    return FilterKeeps(m_eFilter, row, m_pSource->LetterFailed(sourceRow)) &&
+           RowHasText(row, m_strSearch);
 }
 
 bool ResultFilterProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QSortFilterProxyModel>
+#include <string>
 
 #include "viewrules/ResultsView.h"
 
@@ -20,6 +21,9 @@ public:
 
     void SetFilter(ResultFilter filter);
     ResultFilter Filter() const { return m_eFilter; }
+    // Only the rows holding this text (the search box); "" shows every row
+    // the filter keeps.
+    void SetSearchText(const QString& text);
 
     // The model row of a shown row and back (-1 / an invalid index when
     // there is none).
@@ -33,6 +37,7 @@ protected:
 private:
     ResultListModel* m_pSource;
     ResultFilter m_eFilter = ResultFilter::All;
+    std::string m_strSearch;
 };
 
 }  // namespace tarnwick

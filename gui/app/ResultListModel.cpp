@@ -218,6 +218,11 @@ void ResultListModel::SetResult(int row, const PageResult& result) {
     r.m_strStatus = result.m_strStatus;
     r.m_strReason = result.m_strReason;
     r.m_nHttpStatus = result.m_nHttpStatus;
+    if (r.m_bRecorded) {
+        // The run's own result replaces the recorded one and its mark.
+        r.m_bRecorded = false;
+        r.m_strChange.clear();
+    }
     // The Details cell's mark depends on the Status too.
     emit dataChanged(index(row, ColStatus), index(row, ColDetails));
 }
@@ -276,7 +281,7 @@ void ResultListModel::SetEvidence(int row, const PageEvidence& evidence) {
 
 bool ResultListModel::AnyStatus() const {
     for (const ResultRow& row : m_rows) {
-        if (IsNonBlank(row.m_strStatus)) {
+        if (!row.m_bRecorded && IsNonBlank(row.m_strStatus)) {
             return true;
         }
     }

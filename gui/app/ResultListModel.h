@@ -58,7 +58,9 @@ public:
     // Whether the row's letter did not go out (failed or held back).
     bool LetterFailed(int row) const;
     void SetEvidence(int row, const PageEvidence& evidence);
-    // Whether any Status cell holds more than white space.
+    // Whether any Status cell holds more than white space from a run of this
+    // session (a result shown from the history does not count: a rebuild
+    // shows it again).
     bool AnyStatus() const;
 
     static const std::string& Cell(const ResultRow& row, int column);

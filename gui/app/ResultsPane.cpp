@@ -9,10 +9,13 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "gui/app/AppState.h"
 #include "gui/app/PageDetailsDialog.h"
@@ -22,8 +25,10 @@
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/PaneTableView.h"
 #include "gui/controls/TextCodec.h"
+#include "history/HistoryError.h"
 #include "scan/BuildResultRows.h"
 #include "store/DataFolder.h"
+#include "viewrules/ResultsView.h"
 
 namespace tarnwick {
 
@@ -50,9 +55,20 @@ ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     label->setBuddy(m_pFilter);
     bar->addWidget(label);
     bar->addWidget(m_pFilter);
-    bar->addStretch(1);
+    // Ctrl+F comes here: any text of a row (a page, an address, a reason).
+    auto* searchLabel = new QLabel(QStringLiteral("Fin&d:"), m_pFilterBar);
+    m_pSearch = new QLineEdit(m_pFilterBar);
+    m_pSearch->setObjectName(QStringLiteral("ResultSearch"));
+    m_pSearch->setAccessibleName(QStringLiteral("Find"));
+    m_pSearch->setClearButtonEnabled(true);
+    m_pSearch->setPlaceholderText(QStringLiteral("page, address or reason"));
+    searchLabel->setBuddy(m_pSearch);
+    bar->addSpacing(12);
+    bar->addWidget(searchLabel);
+    bar->addWidget(m_pSearch, 1);
     connect(m_pFilter, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_pProxy->SetFilter(static_cast<ResultFilter>(index)); });
+    connect(m_pSearch, &QLineEdit::textChanged, m_pProxy, &ResultFilterProxy::SetSearchText);
     setViewportMargins(0, m_pFilterBar->sizeHint().height(), 0, 0);
 
     connect(m_list, &PaneTableView::rowActivated, this,
@@ -127,7 +143,14 @@ void ResultsPane::ShowRowMenu(int shownRow, const QPoint& globalPos) {
     menu.addAction(QStringLiteral("Copy &Address"), this, [this, row] { CopyAddress(row); });
     menu.addAction(QStringLiteral("Copy &Row"), this, [this, row] { CopyRow(row); });
     menu.addAction(QStringLiteral("Page &Details..."), this, [this, row] { ShowPageDetails(row); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&Check This Page Now"), this,
+                   [this, row] { emit checkPageNowRequested(row); });
     menu.exec(globalPos);
+}
+
+void ResultsPane::SortBy(int column, Qt::SortOrder order) {
+    m_list->horizontalHeader()->setSortIndicator(column, order);
 }
 
 int ResultsPane::CurrentRow() const {
@@ -158,13 +181,20 @@ void ResultsPane::OnInitialUpdate() {
 
     m_list->setModel(m_pProxy);
     QHeaderView* header = m_list->horizontalHeader();
-    header->resizeSection(ResultListModel::ColAdvertiser, 125);
-    header->resizeSection(ResultListModel::ColPublisher, 200);
-    header->resizeSection(ResultListModel::ColMail, 125);
-    header->resizeSection(ResultListModel::ColNotify, 100);
-    header->resizeSection(ResultListModel::ColStatus, 125);
-    header->resizeSection(ResultListModel::ColChange, 100);
-    header->resizeSection(ResultListModel::ColDetails, 110);
+    // The widths follow the font; those the user set come back from the
+    // layout file over them (MainWindow::RestoreLayout).
+    const struct {
+        int column;
+        int width;
+    } widths[] = {{ResultListModel::ColAdvertiser, 125}, {ResultListModel::ColPublisher, 200},
+                  {ResultListModel::ColMail, 125},       {ResultListModel::ColNotify, 100},
+                  {ResultListModel::ColStatus, 125},     {ResultListModel::ColChange, 100},
+                  {ResultListModel::ColDetails, 110}};
+    for (const auto& w : widths) {
+        header->resizeSection(w.column, m_list->FontWidth(w.width));
+    }
+    m_list->SetMiddleElidedColumns(
+        {ResultListModel::ColAdvertiser, ResultListModel::ColPublisher, ResultListModel::ColMail});
     header->setStretchLastSection(true);
     // A click on a heading sorts the view (never the rows the run uses); a
     // third click goes back to the run's order.
@@ -175,6 +205,14 @@ void ResultsPane::OnInitialUpdate() {
 }
 
 void ResultsPane::RebuildResults() {
+    Rebuild(true);
+}
+
+void ResultsPane::RebuildForRun() {
+    Rebuild(false);
+}
+
+void ResultsPane::Rebuild(bool recorded) {
     ++m_nRebuilds;
     std::vector<TickedProfile> ticked;
     if (g_pProfilePane != nullptr) {
@@ -186,8 +224,29 @@ void ResultsPane::RebuildResults() {
     }
     const DataFolder folder = DataFolder::FromEnvironment();
     std::vector<std::string> missing;
-    m_pModel->SetRows(BuildResultRows(folder, ticked, &missing));
+    std::vector<ResultRow> rows = BuildResultRows(folder, ticked, &missing);
+    if (recorded) {
+        ShowRecordedResults(rows, LastRecordedResults(folder));
+    }
+    m_pModel->SetRows(std::move(rows));
     TellUnreadable(folder, ticked, missing);
+}
+
+std::map<PageKey, PageRecord> ResultsPane::LastRecordedResults(const DataFolder& folder) {
+    // No history yet, or one that cannot be read now (another program's
+    // lock, damage): the rows are shown without results, as on a first
+    // start; the run itself tells what is wrong with the history.
+    const std::string path = HistoryDatabase::PathIn(folder.Folder());
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return {};
+    }
+    try {
+        HistoryDatabase history(path, false, 200);
+        return history.LastResults();
+    } catch (const HistoryError&) {
+        return {};
+    }
 }
 
 void ResultsPane::TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,

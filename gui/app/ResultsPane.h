@@ -4,17 +4,20 @@
 // stored.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "gui/controls/FormView.h"
+#include "history/HistoryDatabase.h"
 #include "scan/BuildResultRows.h"
 #include "scan/PageResult.h"
 #include "scan/ResultRow.h"
 #include "store/DataFolder.h"
 
 class QComboBox;
+class QLineEdit;
 
 namespace tarnwick {
 
@@ -38,6 +41,10 @@ public:
     ResultListModel& Model() const { return *m_pModel; }
     ResultFilterProxy& Shown() const { return *m_pProxy; }
     QComboBox& FilterBox() const { return *m_pFilter; }
+    // The search box beside the filter: only the rows holding its text.
+    QLineEdit& SearchBox() const { return *m_pSearch; }
+    // The shown rows sorted by a column (-1: the run's order).
+    void SortBy(int column, Qt::SortOrder order);
 
     // Brings a row into view (unless the filter hides it).
     void ScrollToRow(int row);
@@ -48,9 +55,12 @@ public:
     void CopyRow(int row) const;
 
     // Empties the list and fills it from the profile files of the profile
-    // pane's ticked rows. A profile whose file cannot be read gives no rows;
-    // the user is told once which one it was.
+    // pane's ticked rows, each page with its result of the last run recorded
+    // in the history (marked "last run: 3 Dec"). A profile whose file cannot
+    // be read gives no rows; the user is told once which one it was.
     void RebuildResults();
+    // The same without the recorded results: the rows a run starts from.
+    void RebuildForRun();
     void DeleteAllRows();
 
     int RowCount() const;
@@ -71,10 +81,16 @@ public:
     int CurrentRow() const;
     void ShowPageDetails(int row);
 
+signals:
+    // "Check This Page Now" from a row's menu.
+    void checkPageNowRequested(int row);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void Rebuild(bool recorded);
+    static std::map<PageKey, PageRecord> LastRecordedResults(const DataFolder& folder);
     void ShowRowMenu(int shownRow, const QPoint& globalPos);
     void TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,
                         const std::vector<std::string>& missing);
@@ -84,6 +100,7 @@ private:
     ResultFilterProxy* m_pProxy = nullptr;
     QWidget* m_pFilterBar = nullptr;
     QComboBox* m_pFilter = nullptr;
+    QLineEdit* m_pSearch = nullptr;
     std::set<std::string> m_toldUnreadable;
     int m_nRebuilds = 0;
 };

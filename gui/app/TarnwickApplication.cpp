@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -54,6 +56,15 @@ constexpr const char* kNoMailSettingsQuestion =
     "No mail settings are stored, so no webmaster can be notified.\n\n"
     "Check the pages without mailing? (No: every letter due is noted as not sent.)";
 
+// What a page's evidence is judged with, as the settings say: the same for a
+// run and for one page checked on its own.
+LinkRules LinkRulesOf(const AppSettings& settings) {
+    LinkRules rules;
+    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
+    rules.m_bRender = settings.m_bRender;
+    return rules;
+}
+
 }  // namespace
 
 TarnwickApplication::TarnwickApplication(StartOptions options) : m_options(options) {
@@ -67,6 +78,7 @@ TarnwickApplication::~TarnwickApplication() {
     if (m_pScanRun) {
         m_pScanRun->RequestShutdown();
     }
+    m_pageCheck.cancel();
     if (m_pScanPanes) {
         m_pScanPanes->Close();
     }
@@ -175,7 +187,12 @@ void TarnwickApplication::ConnectCommands() {
         {ID_FILE_PREFERENCES, &TarnwickApplication::OnPreferences},
         {ID_VIEW_HISTORY, &TarnwickApplication::OnHistory},
         {ID_FILE_EXPORT, &TarnwickApplication::OnExportResults},
+        {ID_VIEW_FIND, &TarnwickApplication::OnFind},
     };
+    connect(m_pFrame->Command(ID_CHECK_PAGE_NOW), &QAction::triggered, this,
+            [this] { OnCheckPageNow(); });
+    connect(m_pFrame->resultsPane(), &ResultsPane::checkPageNowRequested, this,
+            [this](int row) { OnCheckPageNow(row); });
     for (const auto& command : commands) {
         QAction* action = m_pFrame->Command(command.id);
         const auto handler = command.handler;
@@ -257,10 +274,7 @@ void TarnwickApplication::OnPlay() {
     }
     m_pFrame->ShowRunSummary(told);
     m_pScanRun->SetFetchOptions(fetch);
-    LinkRules rules;
-    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
-    rules.m_bRender = settings.m_bRender;
-    m_pScanRun->SetLinkRules(rules);
+    m_pScanRun->SetLinkRules(LinkRulesOf(settings));
     m_pScanRun->OnPlay();
     m_pFrame->BeginProgress();
 }
@@ -293,6 +307,79 @@ void TarnwickApplication::OnHistory() {
     m_pHistoryWnd->show();
     m_pHistoryWnd->raise();
     m_pHistoryWnd->activateWindow();
+}
+
+void TarnwickApplication::OnFind() {
+    QLineEdit& box = m_pFrame->resultsPane()->SearchBox();
+    box.setFocus(Qt::ShortcutFocusReason);
+    box.selectAll();
+}
+
+void TarnwickApplication::OnCheckPageNow(int row) {
+    ResultsPane* pane = m_pFrame->resultsPane();
+    if (row < 0) {
+        row = pane->CurrentRow();
+    }
+    if (row < 0 || row >= pane->RowCount()) {
+        AppMessageBox::Show(QStringLiteral("Select the page to check in the results first."),
+                            AppMessageBox::Buttons::Ok, m_pFrame.get());
+        return;
+    }
+    if (g_bScanRunning) {
+        AppMessageBox::Show(QStringLiteral("Task is running"), AppMessageBox::Buttons::Ok,
+                            m_pFrame.get());
+        return;
+    }
+    if (m_pageCheck.busy()) {
+        AppMessageBox::Show(QStringLiteral("Another page is being checked. Try again when "
+                                           "its result is shown."),
+                            AppMessageBox::Buttons::Ok, m_pFrame.get());
+        return;
+    }
+    const ResultRow target = pane->RowAt(row);
+    const int rebuilds = pane->RebuildCount();
+    const AppSettings settings = AppSettings::Load();
+    PageFetcher::Options fetch = FetchSettings::fromSettings(settings);
+    const LinkRules rules = LinkRulesOf(settings);
+    SinglePageCheck::Checker checker;
+    if (m_options.m_fnCheckPage) {
+        checker = [check = m_options.m_fnCheckPage](const std::string& page,
+                                                    const std::string& advertiser) {
+            return PageResult(check(page, advertiser));
+        };
+    }
+    m_pFrame->ShowRunSummary("Checking " + target.m_strPage + " now...");
+    QPointer<MainWindow> frame = m_pFrame.get();
+    // The result comes back on the check's thread and is shown on this one,
+    // in the same row only: a run or a rebuild since then has other rows.
+    m_pageCheck.start(
+        target.m_strPage, target.m_strAdvertiser, fetch, rules,
+        [frame, row, rebuilds, target](const PageResult& result, const PageEvidence& evidence) {
+            QMetaObject::invokeMethod(
+                qApp,
+                [frame, row, rebuilds, target, result, evidence] {
+                    if (frame == nullptr) {
+                        return;
+                    }
+                    ResultsPane* shown = frame->resultsPane();
+                    const ResultRow now = shown->RowAt(row);
+                    if (g_bScanRunning || shown->RebuildCount() != rebuilds ||
+                        now.m_strPage != target.m_strPage ||
+                        now.m_strAdvertiser != target.m_strAdvertiser) {
+                        frame->ShowRunSummary({});
+                        return;
+                    }
+                    if (evidence.m_bChecked) {
+                        shown->SetEvidence(row, evidence);
+                    }
+                    shown->SetResult(row, result);
+                    frame->ShowRunSummary("Checked now: " + result.m_strStatus +
+                                          " (not recorded in the history)");
+                    frame->UpdateCommandUI();
+                },
+                Qt::QueuedConnection);
+        },
+        std::move(checker));
 }
 
 void TarnwickApplication::OnStop() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "scan/SinglePageCheck.h"
 #include "store/RunLock.h"
 
 namespace tarnwick {
@@ -64,6 +65,12 @@ public:
     void OnMailSettings();
     // View > History: the window of recorded runs (one, brought to the front).
     void OnHistory();
+    // View > Find (Ctrl+F): the results' search box.
+    void OnFind();
+    // Checks the page of a results row (the current one for -1) now, outside
+    // any run: its row shows the result; nothing is recorded or mailed.
+    void OnCheckPageNow(int row = -1);
+    bool IsCheckingPageNow() const { return m_pageCheck.busy(); }
 
     // The exit question; true when the program may end.
     bool RunExitPrompt();
@@ -93,6 +100,7 @@ private:
     std::unique_ptr<ScanRun> m_pScanRun;
     QPointer<HistoryWindow> m_pHistoryWnd;
     RunLock m_runLock;
+    SinglePageCheck m_pageCheck;
     QTimer m_runLockTimer;
 };
 

@@ -50,7 +50,7 @@ void WindowScanPanes::SetProfileStatus(int row, const std::string& status) {
 }
 
 void WindowScanPanes::RebuildResults() {
-    OnGuiThread([&] { m_frame.resultsPane()->RebuildResults(); });
+    OnGuiThread([&] { m_frame.resultsPane()->RebuildForRun(); });
 }
 
 int WindowScanPanes::ResultRowCount() {
@@ -166,6 +166,13 @@ void WindowScanPanes::PageStarted(int row) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_bClosed) {
         m_frame.NotePageStarted(row);
+    }
+}
+
+void WindowScanPanes::PagesFetched(int fetched) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_bClosed) {
+        m_frame.NotePagesFetched(fetched);
     }
 }
 

@@ -64,6 +64,7 @@ public:
     void StartNotification(const NotificationJob& job) override;
     // Noted for the status bar's progress; does not wait for the window.
     void PageStarted(int row) override;
+    void PagesFetched(int fetched) override;
     void SetResultChange(int row, const std::string& text) override;
     void ShowRunSummary(const std::string& summary) override;
 

@@ -20,6 +20,9 @@ QRect CellColourDelegate::CheckIndicatorRect(QStyleOptionViewItem option,
 void CellColourDelegate::initStyleOption(QStyleOptionViewItem* option,
                                          const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
+    if (m_middleElided.contains(index.column())) {
+        option->textElideMode = Qt::ElideMiddle;
+    }
     const CellColour colour = CellBackgroundOf(FromQ(option->text));
     if (colour != CellColour{}) {
         // A result keeps its colour, and black text on it reads in any theme.

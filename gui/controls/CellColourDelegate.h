@@ -4,6 +4,7 @@
 // itself, so a mouse click toggles them once, on the press.
 #pragma once
 
+#include <QList>
 #include <QStyledItemDelegate>
 
 namespace tarnwick {
@@ -15,11 +16,17 @@ public:
 
     // Where the check box of the cell is drawn, for an option laid out for it.
     QRect CheckIndicatorRect(QStyleOptionViewItem option, const QModelIndex& index) const;
+    // Columns of addresses: cut in the middle when too narrow, since their
+    // ends (the page's path, the mail domain) tell the rows apart.
+    void SetMiddleElidedColumns(const QList<int>& columns) { m_middleElided = columns; }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
+
+private:
+    QList<int> m_middleElided;
 };
 
 }  // namespace tarnwick

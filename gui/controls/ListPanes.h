@@ -10,9 +10,9 @@ public:
     virtual ~ListPanes() = default;
 
     virtual int TickedProfileCount() = 0;
-    // Whether any Status cell of the results pane is non-blank.
+    // Whether any Status cell of the results pane holds a result of a run of
+    // this session (what a rebuild would throw away).
     virtual bool ResultsHaveStatus() = 0;
-    virtual void DeleteAllResults() = 0;
     // Refills the results pane from the profile files of the ticked profiles.
     virtual void RebuildResults() = 0;
 };

@@ -14,7 +14,7 @@
 namespace tarnwick {
 
 PageTable::PageTable(QWidget* parent)
-    : QTableView(parent), m_pModel(new QStandardItemModel(0, 0, this)) {
+    : RowTableView(parent), m_pModel(new QStandardItemModel(0, 0, this)) {
     setModel(m_pModel);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -13,7 +13,7 @@
 #include <QList>
 #include <QPointer>
 #include <QStringList>
-#include <QTableView>
+#include "gui/controls/RowTableView.h"
 
 class QAbstractItemView;
 class QStandardItemModel;
@@ -23,7 +23,7 @@ namespace tarnwick {
 class InPlaceEdit;
 class InPlaceCombo;
 
-class PageTable : public QTableView {
+class PageTable : public RowTableView {
     Q_OBJECT
 public:
     explicit PageTable(QWidget* parent = nullptr);

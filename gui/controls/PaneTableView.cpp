@@ -27,7 +27,7 @@ constexpr const char* kRefreshQuestion =
 
 }  // namespace
 
-PaneTableView::PaneTableView(QWidget* parent) : QTableView(parent) {
+PaneTableView::PaneTableView(QWidget* parent) : RowTableView(parent) {
     m_pDelegate = new CellColourDelegate(this);
     setItemDelegate(m_pDelegate);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -67,14 +67,14 @@ void PaneTableView::setModel(QAbstractItemModel* model) {
         connect(model, &QAbstractItemModel::dataChanged, this,
                 [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                     if (roles.isEmpty() || roles.contains(Qt::CheckStateRole)) {
-                        OnStateChanged();
+                        OnStateChanged(true);
                     }
                 }));
     // Selection and focus changes made by the user count as state changes;
     // the view's own (a current row set when it gains the focus) do not.
     const auto userChange = [this] {
         if (m_nBatch > 0) {
-            OnStateChanged();
+            OnStateChanged(false);
         }
     };
     m_modelConnections.append(
@@ -106,9 +106,33 @@ bool PaneTableView::InitCheckHeader() {
         header->resizeSection(i, sizes[i]);
     }
     header->SetImage(HeaderCheck::None);
-    connect(header, &CheckHeader::checkBoxClicked, this, &PaneTableView::SetAllChecks);
+    connect(header, &CheckHeader::checkBoxClicked, this, [this](bool ticked) {
+        // The header has drawn its next picture already; a declined question
+        // puts the rows' picture back.
+        // (During a scan the rows change alone: the rule waits for its end.)
+        if (!g_bScanRunning && !ConfirmTickChange()) {
+            RefreshCheckHeader();
+            return;
+        }
+        SetAllChecks(ticked);
+    });
     m_pCheckHeader = header;
     return true;
+}
+
+void PaneTableView::SetMiddleElidedColumns(const QList<int>& columns) {
+    m_pDelegate->SetMiddleElidedColumns(columns);
+    viewport()->update();
+}
+
+int PaneTableView::FontWidth(int designed) const {
+    // The widths were chosen for text of about 10 points; a larger font
+    // (14 points, a scaled desktop) widens them alike, so "Link Not Found"
+    // still fits its column.
+    const QFont& f = font();
+    const double points = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 0.75;
+    const double scale = std::max(1.0, points / 10.0);
+    return static_cast<int>(designed * scale + 0.5);
 }
 
 int PaneTableView::RowCount() const {
@@ -161,6 +185,18 @@ void PaneTableView::SetAllChecks(bool ticked) {
 }
 
 void PaneTableView::RunCheckStateRule() {
+    RunCheckStateRule(true);
+}
+
+bool PaneTableView::ConfirmTickChange() {
+    if (m_pPanes == nullptr || !m_pPanes->ResultsHaveStatus()) {
+        return true;
+    }
+    return AppMessageBox::Show(kRefreshQuestion, AppMessageBox::Buttons::YesNo, window()) ==
+           AppMessageBox::Answer::Yes;
+}
+
+void PaneTableView::RunCheckStateRule(bool ticksChanged) {
     if (m_pCheckHeader == nullptr || g_bScanRunning) {
         return;
     }
@@ -172,17 +208,19 @@ void PaneTableView::RunCheckStateRule() {
     const HeaderCheck state = SummariseChecks(rows, unticked);
     switch (state) {
         case HeaderCheck::All:
+        case HeaderCheck::Some:
             g_bPlayEnabled = true;
-            RebuildFromRule();
             break;
         case HeaderCheck::None:
             g_bPlayEnabled = false;
             g_bStopEnabled = false;
-            RebuildFromRule();
             break;
-        case HeaderCheck::Some:
-            g_bPlayEnabled = true;
-            break;
+    }
+    // Results stay until the user asks for others: moving the selection
+    // leaves them, and only a change of ticks (whatever the header then
+    // shows) gives the pages of the profiles now ticked.
+    if (ticksChanged) {
+        RebuildFromRule();
     }
     m_pCheckHeader->SetImage(state);
     emit commandStateChanged();
@@ -210,20 +248,22 @@ void PaneTableView::RebuildFromRule() {
     }
 }
 
-void PaneTableView::OnStateChanged() {
+void PaneTableView::OnStateChanged(bool ticksChanged) {
     if (m_pCheckHeader == nullptr) {
         return;
     }
     if (m_nBatch > 0) {
         m_bRulePending = true;
+        m_bTicksPending = m_bTicksPending || ticksChanged;
         return;
     }
-    RunCheckStateRule();
+    RunCheckStateRule(ticksChanged);
 }
 
 void PaneTableView::BeginStateBatch() {
     if (m_nBatch++ == 0) {
         m_bRulePending = false;
+        m_bTicksPending = false;
         m_bRebuiltInBatch = false;
     }
 }
@@ -234,8 +274,10 @@ bool PaneTableView::EndStateBatch() {
     }
     if (m_bRulePending) {
         m_bRulePending = false;
+        const bool ticks = m_bTicksPending;
+        m_bTicksPending = false;
         ++m_nBatch;  // a rebuild from this run counts for the batch
-        RunCheckStateRule();
+        RunCheckStateRule(ticks);
         --m_nBatch;
     }
     const bool rebuilt = m_bRebuiltInBatch;
@@ -334,11 +376,12 @@ void PaneTableView::mousePressEvent(QMouseEvent* event) {
         QTableView::mousePressEvent(event);
         return;
     }
-    const QModelIndex hit = indexAt(event->position().toPoint());
+    const QPoint point = event->position().toPoint();
+    const QModelIndex hit = indexAt(point);
     ClickFacts facts;
     facts.m_bScanRunning = g_bScanRunning;
-    facts.m_nTickedProfiles = m_pPanes != nullptr ? m_pPanes->TickedProfileCount() : 0;
     facts.m_bOnRow = hit.isValid();
+    facts.m_bOnCheckBox = m_pCheckHeader != nullptr && OnCheckIndicator(hit, point);
     facts.m_fnResultsHaveStatus = [this] {
         return m_pPanes != nullptr && m_pPanes->ResultsHaveStatus();
     };
@@ -351,26 +394,21 @@ void PaneTableView::mousePressEvent(QMouseEvent* event) {
             m_bDiscardMouse = true;
             AppMessageBox::Show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
             return;
-        case ClickAction::DefaultThenClearResults:
-            DefaultPress(event);
-            m_pPanes->DeleteAllResults();
-            return;
         case ClickAction::Discard:
             m_bDiscardMouse = true;
             return;
-        case ClickAction::AskThenRebuild:
+        case ClickAction::AskThenToggle:
             if (AppMessageBox::Show(kRefreshQuestion, AppMessageBox::Buttons::YesNo, window()) !=
                 AppMessageBox::Answer::Yes) {
                 m_bDiscardMouse = true;
                 return;
             }
             [[fallthrough]];
-        case ClickAction::DefaultThenRebuild:
-            // A rebuild by the check-state rule during the click already gave
-            // the results for the new ticks; a second one would give the same.
-            if (!DefaultPress(event)) {
-                m_pPanes->RebuildResults();
-            }
+        case ClickAction::Toggle:
+        case ClickAction::Select:
+            // The tick's change runs the check-state rule, which rebuilds
+            // the results once; a selection alone leaves them.
+            DefaultPress(event);
             return;
     }
 }
@@ -436,7 +474,9 @@ void PaneTableView::keyPressEvent(QKeyEvent* event) {
                 AppMessageBox::Show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
                 return;
             }
-            SetCheck(row, !GetCheck(row));
+            if (ConfirmTickChange()) {
+                SetCheck(row, !GetCheck(row));
+            }
             return;
         }
     }

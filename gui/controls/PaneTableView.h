@@ -1,11 +1,12 @@
 // The list control of both panes: a table view whose background is painted in
 // white and light grey bands, whose cells holding a page result are coloured,
-// which refuses clicks while a scan runs and asks before a click throws away
-// results, and which - in the profile pane, once InitCheckHeader has run -
-// keeps a three-state check box in its header in step with the rows.
+// which refuses clicks while a scan runs, lets a click or a key only select,
+// and asks before a change of ticks throws away a run's results, and which -
+// in the profile pane, once InitCheckHeader has run - keeps a three-state
+// check box in its header in step with the rows.
 #pragma once
 
-#include <QTableView>
+#include "gui/controls/RowTableView.h"
 
 #include "viewrules/ListRules.h"
 
@@ -15,7 +16,7 @@ class CheckHeader;
 class CellColourDelegate;
 class ListPanes;
 
-class PaneTableView : public QTableView {
+class PaneTableView : public RowTableView {
     Q_OBJECT
 public:
     static constexpr QRgb kEvenBand = 0xFFFFFFFF;  // rows 0, 2, 4, ...
@@ -43,12 +44,20 @@ public:
     int TickedCount() const;
     // Ticks or unticks every row; the check-state rule then runs once.
     void SetAllChecks(bool ticked);
+    // Columns whose addresses are cut in the middle when too narrow.
+    void SetMiddleElidedColumns(const QList<int>& columns);
+    // A designed column width (pixels at a 10-point font) for the list's
+    // font: wider with a larger font, never narrower.
+    int FontWidth(int designed) const;
     // Where the check box of a row is drawn (empty when it has none).
     QRect CheckBoxRect(int row) const;
 
     // The check-state rule for the rows as they are now (the profile pane
     // runs it once after loading many ticked rows).
     void RunCheckStateRule();
+    // Before the user changes a tick: true when the results hold no result
+    // of this session's runs, or the user agrees to their refresh.
+    bool ConfirmTickChange();
     // A line shown in the empty list, telling how to begin (also its
     // accessible description while it is empty).
     void SetEmptyHint(const QString& hint);
@@ -81,7 +90,8 @@ private:
     // True when that run rebuilt the results.
     bool DefaultPress(QMouseEvent* event);
     bool OnCheckIndicator(const QModelIndex& index, QPoint point) const;
-    void OnStateChanged();
+    void OnStateChanged(bool ticksChanged);
+    void RunCheckStateRule(bool ticksChanged);
     void BeginStateBatch();
     bool EndStateBatch();
     void CopySelection() const;
@@ -95,6 +105,7 @@ private:
     CheckHeader* m_pCheckHeader = nullptr;
     int m_nBatch = 0;
     bool m_bRulePending = false;
+    bool m_bTicksPending = false;
     bool m_bRebuiltInBatch = false;
     bool m_bDiscardMouse = false;
     QList<QMetaObject::Connection> m_modelConnections;

@@ -22,6 +22,7 @@
 #include "editing/TypedPages.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/DialogLayout.h"
+#include "gui/controls/RadioArrowKeys.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/ImportBrowse.h"
 #include "gui/editing/ImportListModel.h"
@@ -82,14 +83,14 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     setObjectName(QStringLiteral("145"));
     setWindowTitle(QStringLiteral("Add"));
 
-    m_pAddressLabel = MakeLabel(this, nullptr, QStringLiteral("Enter Advetiser's Site :"));
+    m_pAddressLabel = MakeLabel(this, nullptr, QStringLiteral("&Enter Advetiser's Site :"));
     m_pAddress = Make<QLineEdit>(this, "1006");
     m_pAddressLabel->setBuddy(m_pAddress);
     m_pLine = Make<QFrame>(this, nullptr);
     m_pLine->setFrameShape(QFrame::HLine);
     m_pLine->setFrameShadow(QFrame::Sunken);
 
-    m_pListLabel = MakeLabel(this, "1026", QStringLiteral("Publisher's Site :"));
+    m_pListLabel = MakeLabel(this, "1026", QStringLiteral("&Publisher's Site :"));
     m_pList = Make<QTableView>(this, "1000");
     m_pModel = new ImportListModel(this);
     m_pList->setModel(m_pModel);
@@ -109,13 +110,13 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     m_pWizardHeading = MakeLabel(this, "1027", QStringLiteral("File Import Wizard :"));
     auto* typeLayout = new QVBoxLayout;
     QWidget* typePanel = MakePagePanel(this, typeLayout);
-    m_pTypeText = MakeRadio(typePanel, "1010", QStringLiteral("Text File (*.txt)"));
-    m_pTypeCsv = MakeRadio(typePanel, "1011", QStringLiteral("CSV File (*.csv)"));
-    m_pTypeExcel = MakeRadio(typePanel, "1012", QStringLiteral("Excel File (*.xls)"));
+    m_pTypeText = MakeRadio(typePanel, "1010", QStringLiteral("Text &File (*.txt)"));
+    m_pTypeCsv = MakeRadio(typePanel, "1011", QStringLiteral("&CSV File (*.csv)"));
+    m_pTypeExcel = MakeRadio(typePanel, "1012", QStringLiteral("E&xcel File (*.xls)"));
     // Pages by hand: typed or pasted, one per line.
     m_pTypePaste = MakeRadio(typePanel, "TypedChoice", QStringLiteral("&Type or paste the pages"));
     m_pNotify = Make<QCheckBox>(typePanel, "1025");
-    m_pNotify->setText(QStringLiteral("Also send e-mail notifications to link publishers."));
+    m_pNotify->setText(QStringLiteral("&Also send e-mail notifications to link publishers."));
     typeLayout->setContentsMargins(Indent(), DluSize(0, 4).height(), 0, 0);
     for (QWidget* w : {static_cast<QWidget*>(m_pTypeText), static_cast<QWidget*>(m_pTypeCsv),
                        static_cast<QWidget*>(m_pTypeExcel), static_cast<QWidget*>(m_pTypePaste),
@@ -126,7 +127,7 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
 
     auto* fileLayout = new QVBoxLayout;
     QWidget* filePanel = MakePagePanel(this, fileLayout);
-    m_pPathLabel = MakeLabel(filePanel, "1020", QStringLiteral("Import from file :"));
+    m_pPathLabel = MakeLabel(filePanel, "1020", QStringLiteral("Import from fi&le :"));
     m_pPath = Make<QLineEdit>(filePanel, "1018");
     m_pPathLabel->setBuddy(m_pPath);
     m_pBrowse = MakeButton(filePanel, "1019", QStringLiteral("..."));
@@ -140,9 +141,9 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
 
     auto* separatorLayout = new QVBoxLayout;
     QWidget* separatorPanel = MakePagePanel(this, separatorLayout);
-    m_pSemicolon = MakeRadio(separatorPanel, "1021", QStringLiteral("Semicolon(;)"));
-    m_pComma = MakeRadio(separatorPanel, "1022", QStringLiteral("Comma(,)"));
-    m_pOther = MakeRadio(separatorPanel, "1023", QStringLiteral("Other Symbol"));
+    m_pSemicolon = MakeRadio(separatorPanel, "1021", QStringLiteral("&Semicolon(;)"));
+    m_pComma = MakeRadio(separatorPanel, "1022", QStringLiteral("C&omma(,)"));
+    m_pOther = MakeRadio(separatorPanel, "1023", QStringLiteral("Other S&ymbol"));
     m_pOtherText = Make<QLineEdit>(separatorPanel, "1024");
     m_pOtherText->setAccessibleName(QStringLiteral("Other Symbol"));
     m_pOtherText->setAccessibleDescription(QString::fromLatin1(texts::kSeparatorHint));
@@ -228,7 +229,9 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
         button->setMinimumWidth(widest);
     }
 
-    // Each set of radio buttons is its own group; nothing is ticked at first.
+    // Each set of radio buttons is its own group, chosen with the arrow keys.
+    // A text file is the type chosen at first, so that Enter alone goes on;
+    // no separator is, since a wrong one would split the pages wrongly.
     m_pTypeGroup = new QButtonGroup(this);
     for (QRadioButton* radio : {m_pTypeText, m_pTypeCsv, m_pTypeExcel, m_pTypePaste}) {
         m_pTypeGroup->addButton(radio);
@@ -239,6 +242,9 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
         connect(radio, &QRadioButton::clicked, this, [this, radio] { OnSeparatorClicked(radio); });
     }
     m_pTypeExcel->setEnabled(false);
+    m_pTypeText->setChecked(true);
+    new RadioArrowKeys(m_pTypeGroup);
+    new RadioArrowKeys(m_pSeparatorGroup);
 
     // The controls that come and go with the pages, and what each page shows
     // of them. The separator hint, the mail settings button and what earlier
@@ -375,6 +381,34 @@ void AddProfileWizard::ShowPage(Page page, Arrival arrival) {
     m_pBack->setText(look.m_strBack);
     m_pMain->setText(look.m_strMain);
     ShowPanelsWithContent(m_panels);
+    FocusPage(look);
+}
+
+void AddProfileWizard::FocusPage(const PageLook& look) {
+    // The focus goes to the page's first control, never to a button: a
+    // focused button takes Enter, and Enter is for going on (the page's
+    // default button, Next or Finish). In a group of radio buttons the one
+    // ticked gets it.
+    QWidget* first = nullptr;
+    for (QWidget* w : look.m_shown) {
+        if (!w->isVisibleTo(this) || !w->isEnabled() || w->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (auto* radio = qobject_cast<QRadioButton*>(w)) {
+            if (QAbstractButton* ticked =
+                    radio->group() ? radio->group()->checkedButton() : nullptr) {
+                w = ticked;
+            }
+        }
+        first = w;
+        break;
+    }
+    if (m_ePage == Page::Address) {
+        first = m_pAddress;
+    }
+    if (first != nullptr) {
+        first->setFocus(Qt::TabFocusReason);
+    }
 }
 
 int AddProfileWizard::PageCounter() const {

@@ -50,6 +50,7 @@ private:
     };
 
     void ShowPage(Page page, Arrival arrival);
+    void FocusPage(const PageLook& look);
     void OnMainButton();
     void OnBackButton();
     void OnSeparatorClicked(QRadioButton* button);

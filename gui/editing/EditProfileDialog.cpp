@@ -23,6 +23,7 @@
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/DialogLayout.h"
 #include "gui/controls/PageTable.h"
+#include "gui/controls/RowTableView.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/MakeButton.h"
@@ -63,7 +64,7 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     // Page 0: the profiles and the picked one's address.
     auto* profilesLayout = new QVBoxLayout;
     QWidget* profilesPanel = MakePagePanel(this, profilesLayout);
-    m_pProfiles = new QTableView(profilesPanel);
+    m_pProfiles = new RowTableView(profilesPanel);
     m_pProfiles->setObjectName(QStringLiteral("1042"));
     m_pProfileModel = new QStandardItemModel(0, 1, this);
     m_pProfileModel->setHeaderData(0, Qt::Horizontal, QStringLiteral("Advertiser's Link"));
@@ -106,7 +107,7 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     m_pPages->installEventFilter(this);
     m_pPagesAddress->setBuddy(m_pPages);
     m_pAllDisabled = new QCheckBox(
-        QStringLiteral("Disable all email notifications for this profile."), pagesPanel);
+        QStringLiteral("Disable &all email notifications for this profile."), pagesPanel);
     m_pAllDisabled->setObjectName(QStringLiteral("1058"));
     pagesLayout->addWidget(m_pPagesAddress);
     pagesLayout->addWidget(m_pPages, 1);
@@ -163,6 +164,15 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     m_pAddress->setEnabled(false);
     m_pMailSettings->hide();
     m_pFinish->setEnabled(false);
+    // The profile selected in the main window is the one picked (F2 on a
+    // row edits that row), with the focus on the list for the arrow keys.
+    const int selected = m_panes.SelectedProfileRow();
+    if (selected >= 0 && selected < m_pProfileModel->rowCount()) {
+        m_pProfiles->selectionModel()->setCurrentIndex(
+            m_pProfileModel->index(selected, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_pProfiles->setFocus(Qt::OtherFocusReason);
+    }
     OpenAtLeast(this, DluSize(352, 254));
 }
 

@@ -26,6 +26,9 @@ public:
     virtual void LoadProfiles() = 0;
     // Clears the results pane and rebuilds it from the ticked profiles.
     virtual void RebuildResults() = 0;
+    // The row the user has selected (the current row), -1 for none: where
+    // Edit Profile starts.
+    virtual int SelectedProfileRow() const { return -1; }
 };
 
 }  // namespace tarnwick

@@ -5,10 +5,13 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
 #include <QSplitter>
 #include <QStackedBarSeries>
 #include <QTreeWidget>
@@ -27,6 +30,47 @@ namespace {
 
 // The newest runs a chart shows; older ones stay in the list.
 constexpr int kChartRuns = 60;
+
+// The results of the chart, bottom up. The two in red are told apart by more
+// than their shade: a missing page is hatched, and of a purple red.
+struct ResultSet {
+    const char* name;
+    QColor colour;
+    Qt::BrushStyle pattern;
+    int ResultCounts::*count;
+};
+const ResultSet kSets[] = {
+    {"Link Found", QColor(0, 160, 0), Qt::SolidPattern, &ResultCounts::m_nFound},
+    {"Link Not Found", QColor(220, 0, 0), Qt::SolidPattern, &ResultCounts::m_nNotFound},
+    {"Page Cannot be Found", QColor(120, 0, 90), Qt::BDiagPattern, &ResultCounts::m_nCannotBeFound},
+    {"Page cannot be displayed", QColor(230, 200, 0), Qt::SolidPattern,
+     &ResultCounts::m_nCannotBeDisplayed},
+};
+
+// A legend entry: the bars' swatch and the result's name, which wraps
+// rather than being cut when the window is narrow or the font large.
+QWidget* LegendEntry(const ResultSet& set, QWidget* parent) {
+    auto* entry = new QWidget(parent);
+    auto* row = new QHBoxLayout(entry);
+    row->setContentsMargins(0, 0, 0, 0);
+    const int side = entry->fontMetrics().height();
+    QPixmap swatch(side, side);
+    swatch.fill(Qt::white);
+    {
+        QPainter painter(&swatch);
+        painter.fillRect(swatch.rect(), QBrush(set.colour, set.pattern));
+        painter.setPen(set.colour);
+        painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    }
+    auto* mark = new QLabel(entry);
+    mark->setPixmap(swatch);
+    auto* name = new QLabel(QString::fromLatin1(set.name), entry);
+    name->setObjectName(QStringLiteral("LegendName"));
+    name->setWordWrap(true);
+    row->addWidget(mark, 0, Qt::AlignTop);
+    row->addWidget(name, 1);
+    return entry;
+}
 // The window reads on the GUI thread: a history locked by another program is
 // reported after a moment instead of freezing the window while a run holds it.
 constexpr int kBusyWaitMs = 200;
@@ -63,12 +107,18 @@ HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
     m_pProfiles->setAccessibleName(QStringLiteral("Profile"));
     auto* chart = new QChart();
     chart->setTitle(QStringLiteral("Results per run"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // The legend is the window's own (a chart's legend cuts its names to a
+    // share of the chart's width); the chart's texts in the window's font,
+    // which follows the desktop's size (a chart has a small fixed font).
+    chart->legend()->hide();
+    QFont title = font();
+    title.setBold(true);
+    chart->setTitleFont(title);
     m_pChart = new QChartView(chart, this);
     m_pChart->setObjectName(QStringLiteral("ProfileChart"));
     m_pChart->setAccessibleName(QStringLiteral("Results per run"));
     m_pChart->setRenderHint(QPainter::Antialiasing);
-    m_pChart->setMinimumHeight(220);
+    m_pChart->setMinimumHeight(std::max(220, fontMetrics().lineSpacing() * 14));
 
     m_pPages = new QListWidget(this);
     m_pPages->setObjectName(QStringLiteral("Pages"));
@@ -90,6 +140,11 @@ HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
     profileRow->addWidget(m_pProfiles, 1);
     profileLayout->addLayout(profileRow);
     profileLayout->addWidget(m_pChart, 1);
+    auto* legend = new QGridLayout();
+    for (int i = 0; i < 4; ++i) {
+        legend->addWidget(LegendEntry(kSets[i], profileColumn), i / 2, i % 2);
+    }
+    profileLayout->addLayout(legend);
 
     auto* pageColumn = new QSplitter(Qt::Vertical, this);
     pageColumn->addWidget(m_pPages);
@@ -210,21 +265,12 @@ void HistoryWindow::ShowProfile(int index) {
     if (runs.size() > static_cast<size_t>(kChartRuns)) {
         runs.erase(runs.begin(), runs.end() - kChartRuns);
     }
-    const struct {
-        const char* name;
-        QColor colour;
-        int ResultCounts::*count;
-    } sets[] = {
-        {"Link Found", QColor(0, 160, 0), &ResultCounts::m_nFound},
-        {"Link Not Found", QColor(220, 0, 0), &ResultCounts::m_nNotFound},
-        {"Page Cannot be Found", QColor(140, 0, 0), &ResultCounts::m_nCannotBeFound},
-        {"Page cannot be displayed", QColor(230, 200, 0), &ResultCounts::m_nCannotBeDisplayed},
-    };
     auto* series = new QStackedBarSeries();
     int highest = 0;
-    for (const auto& set : sets) {
+    for (const ResultSet& set : kSets) {
         auto* bars = new QBarSet(QString::fromLatin1(set.name));
-        bars->setColor(set.colour);
+        bars->setBrush(QBrush(set.colour, set.pattern));
+        bars->setBorderColor(set.colour);
         for (const ProfileRunCounts& run : runs) {
             bars->append(run.m_counts.*set.count);
         }
@@ -241,12 +287,15 @@ void HistoryWindow::ShowProfile(int index) {
     auto* x = new QBarCategoryAxis();
     x->append(categories);
     x->setLabelsAngle(-60);
+    x->setLabelsFont(font());
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis();
     y->setRange(0, std::max(1, highest));
     y->setLabelFormat(QStringLiteral("%d"));
     y->setTitleText(QStringLiteral("pages"));
+    y->setLabelsFont(font());
+    y->setTitleFont(font());
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     if (m_pPages->count() > 0) {

@@ -297,6 +297,36 @@ TEST_F(ParallelScanTest, ASlowFirstPageDoesNotHoldTheFetchesBehindIt) {
     EXPECT_EQ(server.HostStat(1, "requests"), kPages);
 }
 
+// The pages back from the wire are told as they come, ahead of the rows
+// written: while the first page holds the run, the progress already counts
+// every other one.
+TEST_F(ParallelScanTest, FetchedPagesAreToldBeforeTheirRowsAreWritten) {
+    PageServer server(false, false, 2);
+    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    std::vector<std::string> pages;
+    for (int k = 0; k < 8; ++k) {
+        pages.push_back(k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
+                               : server.HostHttp(1, "/files/link.html?" + std::to_string(k)));
+    }
+    ScriptedPanes panes({Profile(pages)});
+    LoggingObserver observer(panes);
+    std::vector<int> toldAtFirstResult;
+    observer.onChecked = [&](int row) {
+        if (row == 0) {
+            toldAtFirstResult = panes.FetchedCounts();
+        }
+    };
+    ScanRun run(panes);
+    run.SetObserver(&observer);
+    run.OnPlay();
+    run.WaitForScanThread();
+    ASSERT_FALSE(toldAtFirstResult.empty());
+    EXPECT_EQ(toldAtFirstResult.back(), 8);  // the seven behind it, and itself
+    const std::vector<int> told = panes.FetchedCounts();
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_EQ(told.back(), 8);
+}
+
 // Stop ends the fetches running ahead of the page in hand at once: their
 // connections are closed while that page is still on the wire.
 TEST_F(ParallelScanTest, StopEndsTheFetchesAheadAtOnce) {

@@ -15,6 +15,7 @@
 #include "scan/ScanRun.h"
 #include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
+#include "scan/SinglePageCheck.h"
 
 namespace tarnwick {
 namespace {
@@ -589,6 +590,45 @@ TEST_F(ScanRunTest, DestroyingTheRunCancelsAHangingFetch) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_EQ(panes.ResultStatuses(), Statuses(2, ""));
+}
+
+// One page checked on its own, from a real server: its result and evidence
+// come back on the check's thread; a second check waits for the first; a
+// check cancelled (the window closing) tells nothing.
+TEST_F(ScanRunTest, OnePageCheckedOnItsOwn) {
+    test::PageServer server(false, false);
+    server.AddFile("found.html", "<a href=\"http://www.example.com/\">us</a>");
+    std::mutex mutex;
+    std::condition_variable told;
+    std::vector<PageResult> results;
+    bool evidence = false;
+    const auto done = [&](const PageResult& result, const PageEvidence& seen) {
+        std::lock_guard<std::mutex> lock(mutex);
+        results.push_back(result);
+        evidence = seen.m_bChecked;
+        told.notify_all();
+    };
+    {
+        SinglePageCheck check;
+        ASSERT_TRUE(check.start(server.Http("/files/found.html"), "www.example.com",
+                                PageFetcher::Options{}, LinkRules{}, done));
+        std::unique_lock<std::mutex> lock(mutex);
+        ASSERT_TRUE(
+            told.wait_for(lock, std::chrono::seconds(20), [&] { return !results.empty(); }));
+        EXPECT_EQ(results[0].m_strStatus, "Link Found");
+        EXPECT_TRUE(evidence);
+    }
+    {
+        SinglePageCheck check;
+        ASSERT_TRUE(check.start(server.Http("/silent"), "www.example.com", PageFetcher::Options{},
+                                LinkRules{}, done));
+        EXPECT_TRUE(check.busy());
+        EXPECT_FALSE(check.start(server.Http("/files/found.html"), "www.example.com",
+                                 PageFetcher::Options{}, LinkRules{}, done));
+        check.cancel();  // the destructor then waits for the fetch's thread
+    }
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_EQ(results.size(), 1u);
 }
 
 }  // namespace

@@ -135,6 +135,16 @@ public:
         }
     }
 
+    void PagesFetched(int fetched) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_fetched.push_back(fetched);
+    }
+    // Every count PagesFetched told, in order.
+    std::vector<int> FetchedCounts() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_fetched;
+    }
+
     void SetResultChange(int row, const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_changes[row] = text;
@@ -217,6 +227,7 @@ private:
     std::vector<std::vector<ResultRow>> m_reports;
     std::vector<NotificationJob> m_notifications;
     std::function<void(int)> m_onPageStarted;
+    std::vector<int> m_fetched;
     std::map<int, std::string> m_changes;
     std::vector<std::string> m_summaries;
 };

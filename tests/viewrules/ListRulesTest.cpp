@@ -51,8 +51,8 @@ TEST(HeaderCheckTest, ClickTicksAllOnlyFromNone) {
 struct ClickCase {
     const char* name;
     bool running;
-    int ticked;
     bool onRow;
+    bool onCheckBox;
     bool haveStatus;
     ClickAction expected;
     bool asksForStatus;
@@ -69,8 +69,8 @@ TEST_P(ClickRuleTest, Decides) {
     bool asked = false;
     ClickFacts facts;
     facts.m_bScanRunning = c.running;
-    facts.m_nTickedProfiles = c.ticked;
     facts.m_bOnRow = c.onRow;
+    facts.m_bOnCheckBox = c.onCheckBox;
     facts.m_fnResultsHaveStatus = [&] {
         asked = true;
         return c.haveStatus;
@@ -79,18 +79,20 @@ TEST_P(ClickRuleTest, Decides) {
     EXPECT_EQ(asked, c.asksForStatus);
 }
 
+// Results stay: a click on a row only selects it, whatever the results hold;
+// only a tick that changes asks (when a run's results would go) and rebuilds.
 INSTANTIATE_TEST_SUITE_P(
     Clicks, ClickRuleTest,
     ::testing::Values(
-        ClickCase{"running", true, 2, true, true, ClickAction::RefuseRunning, false},
-        ClickCase{"running, nothing ticked", true, 0, false, false, ClickAction::RefuseRunning,
+        ClickCase{"running", true, true, true, true, ClickAction::RefuseRunning, false},
+        ClickCase{"running, below the rows", true, false, false, false, ClickAction::RefuseRunning,
                   false},
-        ClickCase{"nothing ticked", false, 0, false, true, ClickAction::DefaultThenClearResults,
-                  false},
-        ClickCase{"below the rows", false, 1, false, false, ClickAction::Discard, false},
-        ClickCase{"below the rows, results", false, 1, false, true, ClickAction::Discard, false},
-        ClickCase{"row, no results", false, 1, true, false, ClickAction::DefaultThenRebuild, true},
-        ClickCase{"row, results", false, 3, true, true, ClickAction::AskThenRebuild, true}));
+        ClickCase{"below the rows", false, false, false, true, ClickAction::Discard, false},
+        ClickCase{"row, results", false, true, false, true, ClickAction::Select, false},
+        ClickCase{"row, no results", false, true, false, false, ClickAction::Select, false},
+        ClickCase{"check box, no results", false, true, true, false, ClickAction::Toggle, true},
+        ClickCase{"check box, results", false, true, true, true, ClickAction::AskThenToggle,
+                  true}));
 
 TEST(BlankTest, WhiteSpaceOnlyIsBlank) {
     EXPECT_FALSE(IsNonBlank(""));

@@ -120,5 +120,65 @@ TEST(TimeLeftTest, EstimatesFromThePagesDone) {
     EXPECT_EQ(DescribeTimeLeft(3 * 3600 + 10), "About 3 h left");
 }
 
+TEST(FetchProgressTest, FetchedPagesAndTheSiteWaitedFor) {
+    EXPECT_EQ(DescribeFetchProgress(0, "http://slow.example/p", 40), "");
+    EXPECT_EQ(DescribeFetchProgress(410, "http://www.slow.example/p.html", 4),
+              "\u00b7 410 fetched");
+    EXPECT_EQ(DescribeFetchProgress(410, "http://www.slow.example/p.html", 35),
+              "\u00b7 410 fetched \u00b7 waiting for www.slow.example (35 s)");
+    // Typed without a scheme, or no address at all: the site, or the text.
+    EXPECT_EQ(DescribeFetchProgress(3, "WWW.Slow.example:8080/x", 5),
+              "\u00b7 3 fetched \u00b7 waiting for www.slow.example (5 s)");
+    EXPECT_EQ(DescribeFetchProgress(3, "not an address", 5),
+              "\u00b7 3 fetched \u00b7 waiting for not an address (5 s)");
+}
+
+// A page's last recorded result fills its row, marked with the day it was
+// checked; a row with a result, and a page no run checked, stay as they are.
+TEST(RecordedResultsTest, FillEmptyRowsFromTheLastRun) {
+    std::vector<ResultRow> rows(3);
+    rows[0].m_strAdvertiser = rows[1].m_strAdvertiser = rows[2].m_strAdvertiser = "adv";
+    rows[0].m_strPage = "http://a/";
+    rows[1].m_strPage = "http://b/";
+    rows[2].m_strPage = "http://c/";
+    rows[1].m_strStatus = "Link Found";
+    std::map<PageKey, PageRecord> last;
+    for (const char* page : {"http://a/", "http://b/"}) {
+        PageRecord r;
+        r.m_strAdvertiser = "adv";
+        r.m_strPage = page;
+        r.m_strResult = "Link Not Found";
+        r.m_reason = "no link to the advertiser";
+        r.m_httpStatus = 200;
+        r.m_nChecked = 1'700'000'000;
+        last[{r.m_strAdvertiser, r.m_strPage}] = r;
+    }
+    ShowRecordedResults(rows, last);
+    EXPECT_EQ(rows[0].m_strStatus, "Link Not Found");
+    EXPECT_EQ(rows[0].m_strReason, "no link to the advertiser");
+    EXPECT_EQ(rows[0].m_nHttpStatus, 200);
+    EXPECT_TRUE(rows[0].m_bRecorded);
+    EXPECT_EQ(rows[0].m_strChange, RecordedResultMark(1'700'000'000));
+    EXPECT_EQ(rows[1].m_strStatus, "Link Found");
+    EXPECT_FALSE(rows[1].m_bRecorded);
+    EXPECT_EQ(rows[2].m_strStatus, "");
+    EXPECT_FALSE(rows[2].m_bRecorded);
+    // 14 Nov 2023, 22:13 UTC: the day in local time, the month in English.
+    EXPECT_TRUE(RecordedResultMark(1'700'000'000) == "last run: 14 Nov" ||
+                RecordedResultMark(1'700'000'000) == "last run: 15 Nov");
+}
+
+TEST(SearchTest, AnyCellOrTheReasonLetterCaseIgnored) {
+    ResultRow row = Row("Link Not Found");
+    row.m_strMail = "Webmaster@Q1.example";
+    row.m_strReason = "links only through a redirect";
+    for (const char* text : {"", "P.EXAMPLE", "q1.ex", "not found", "REDIRECT"}) {
+        EXPECT_TRUE(RowHasText(row, text)) << text;
+    }
+    for (const char* text : {"q2", "Link Found", "http://q"}) {
+        EXPECT_FALSE(RowHasText(row, text)) << text;
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick

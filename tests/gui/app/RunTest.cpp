@@ -29,6 +29,7 @@
 #include "gui/app/PageDetailsDialog.h"
 #include "gui/app/PreferencesDialog.h"
 #include "gui/app/ProfilePane.h"
+#include "gui/app/ResultFilterProxy.h"
 #include "gui/app/ResultListModel.h"
 #include "gui/app/ResultsPane.h"
 #include "gui/app/StoreFixture.h"
@@ -54,6 +55,7 @@
 #include "store/AppSettings.h"
 #include "store/RunLock.h"
 #include "support/TempDataFolder.h"
+#include "viewrules/ResultsView.h"
 
 extern char** environ;
 
@@ -208,6 +210,71 @@ private slots:
             10000);
         QCOMPARE(history->RunList()->topLevelItem(1)->text(3), QString("desktop"));
         QCOMPARE(history->ProfileBox()->currentText(), QString("www.adv-run.com"));
+    }
+
+    // After a restart every page shows its result of the last recorded run,
+    // marked as such, until Play; clicks and ticks of rows keep them. "Check
+    // This Page Now" checks one page into its row and records nothing.
+    void lastResultsComeBackUntilPlay() {
+        m_server->AddFile("flips.html", "<p>no link</p>");
+        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/files/found.html"), "a@p.org", "0"),
+                    Page(m_server->Http("/files/flips.html"), "b@p.org", "0")});
+        AddProfile(m_data->Folder(), "second.org", std::string("Link: ") + kAdvertiser,
+                   {Page(m_server->Http("/status/404/gone.html"), "c@p.org", "0")});
+        Start();
+        ReportPrompts prompts;
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
+        m_app->History()->Flush();
+        m_app.reset();
+
+        Start();
+        const std::string mark = RecordedResultMark(std::time(nullptr));
+        QVERIFY(QString::fromStdString(mark).startsWith("last run: "));
+        const std::vector<std::string> words = {"Link Found", "Link Not Found",
+                                                "Page Cannot be Found"};
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(Status(row), words[static_cast<size_t>(row)]);
+            QCOMPARE(Results().RowAt(row).m_strChange, mark);
+            QVERIFY(Results().RowAt(row).m_bRecorded);
+        }
+        QVERIFY(!Results().RowAt(1).m_strReason.empty());  // the tool tip says why
+        // Recorded results are no run's of this session: a tick asks nothing
+        // and the pages of the profiles still ticked keep theirs.
+        PaneTableView& list = Profiles().List();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(1).center());
+        QCOMPARE(Results().RowCount(), 2);
+        QCOMPARE(Status(1), std::string("Link Not Found"));
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+
+        // One page checked now: its row changes, the history does not.
+        const auto runs = [this] {
+            return HistoryDatabase(HistoryDatabase::PathIn(m_data->Folder().Folder()))
+                .Runs()
+                .size();
+        };
+        QCOMPARE(runs(), size_t{1});
+        m_server->AddFile("flips.html", std::string("<a href=\"") + kAdvertiser + "\">us</a>");
+        Results().List().setCurrentIndex(Results().Shown().ShownIndex(1, 1));
+        QVERIFY(Frame().Command(ID_CHECK_PAGE_NOW)->isEnabled());
+        Frame().Command(ID_CHECK_PAGE_NOW)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(Status(1), std::string("Link Found"), 20000);
+        QVERIFY(!Results().RowAt(1).m_bRecorded);
+        QVERIFY(Results().RowAt(1).m_evidence.m_bChecked);
+        QCOMPARE(Status(0), std::string("Link Found"));
+        QVERIFY(Results().RowAt(0).m_bRecorded);
+        QCOMPARE(Frame().RunSummaryText(),
+                 QString("Checked now: Link Found (not recorded in the history)"));
+        QTRY_VERIFY(!m_app->IsCheckingPageNow());
+        QCOMPARE(runs(), size_t{1});
+
+        // Play starts from empty rows: the run's own results replace them.
+        Frame().Command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
+        QCOMPARE(Status(1), std::string("Link Found"));
+        QVERIFY(!Results().RowAt(0).m_bRecorded);
+        QCOMPARE(Results().RowAt(1).m_strChange, std::string("Restored"));
     }
 
     void wholeRunInTheWindow() {
@@ -373,6 +440,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(Frame().MessageText().startsWith("Checking page 2 of 4"), 20000);
         // The progress a tool tip cannot cover.
         QTRY_COMPARE(Frame().PageText(), QStringLiteral("Page 2 of 4"));
+        // The pages behind the silent one come back meanwhile, and the bar
+        // says so, and whom the run waits for.
+        QTRY_VERIFY_WITH_TIMEOUT(Frame().FetchedText().startsWith(QString::fromUtf8(
+                                     "\u00b7 3 fetched \u00b7 waiting for 127.0.0.1 (")),
+                                 20000);
         QVERIFY(Frame().ProgressBar()->isVisible());
         QCOMPARE(Frame().ProgressBar()->value(), 1);
         QCOMPARE(Frame().ProgressBar()->maximum(), 4);

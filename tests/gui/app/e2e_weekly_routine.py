@@ -10,8 +10,9 @@ pasted into the box, Tab Tab Space to the list, Enter saves, Enter closes
 the message; F5 plays, Esc stops (a slow page keeps the run going), Esc
 closes the report prompt; F5 again to the end; Alt+W and Down filter to the
 problems; F6 to the results, the Menu key, Down and Enter open the page,
-and Shift+F10, Down and Enter open it again; Space
-unticks the old profile and Del deletes it after Shift+Tab Space on "Yes".
+and Shift+F10, Down and Enter open it again; Space unticks the old profile
+(after Enter on the question that the run's results would go) and Del
+deletes it after Shift+Tab Space on "Yes".
 Last, a column and the profile pane are widened by mouse, the program left
 with Alt+F E Enter and started again: both come back as they were left.
 
@@ -240,6 +241,13 @@ def drive(g, base, root, data, env):
     key(g, 'Home')
     key(g, 'Down')
     key(g, 'space')
+    # The run's results would go with the tick: asked once, Enter is Yes.
+    question = wait_top(g.app, 'alert', 'Tarnwick', timeout=10)
+    find(question, 'label', 'This operation will refresh all the contents of this list. '
+                             'Do you want to continue')
+    key(g, 'Return')
+    wait_gone(question, timeout=10)
+    focus(g, profiles)
     key(g, 'Delete')
     confirm = wait_top(g.app, 'dialog', 'Osgrel Tarnwick Ambrel', timeout=10)
     key(g, 'shift+Tab')

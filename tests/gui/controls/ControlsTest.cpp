@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "gui/controls/AppMessageBox.h"
+#include "gui/controls/CellColourDelegate.h"
 #include "gui/controls/CheckHeader.h"
 #include "gui/controls/FormView.h"
 #include "gui/controls/LinkLabel.h"
@@ -36,13 +37,18 @@ public:
     explicit CountingPanes(PaneTableView& profiles) : m_profiles(profiles) {}
     int TickedProfileCount() override { return m_profiles.TickedCount(); }
     bool ResultsHaveStatus() override { return m_bHaveStatus; }
-    void DeleteAllResults() override { ++m_nDeletes; }
     void RebuildResults() override { ++m_nRebuilds; }
 
     PaneTableView& m_profiles;
     bool m_bHaveStatus = false;
     int m_nRebuilds = 0;
-    int m_nDeletes = 0;
+};
+
+// The delegate's style options, as the view paints with them.
+class DelegateProbe : public CellColourDelegate {
+public:
+    using CellColourDelegate::CellColourDelegate;
+    using CellColourDelegate::initStyleOption;
 };
 
 QStandardItemModel* ProfileRows(QObject* parent, int rows, bool ticked) {
@@ -125,6 +131,21 @@ private slots:
         QCOMPARE(view.verticalScrollBar()->maximum(), 0);
     }
 
+    // Addresses are cut in the middle, where two pages of one site differ
+    // least; other columns (the result words) keep their beginnings.
+    void addressColumnsAreElidedInTheMiddle() {
+        QStandardItemModel model(1, 3);
+        model.setItem(0, 1, new QStandardItem("http://127.0.0.2:18080/shop-a/partners.html"));
+        DelegateProbe delegate;
+        delegate.SetMiddleElidedColumns({1});
+        for (int column : {0, 1, 2}) {
+            QStyleOptionViewItem option;
+            option.textElideMode = Qt::ElideRight;  // the view's own
+            delegate.initStyleOption(&option, model.index(0, column));
+            QCOMPARE(option.textElideMode, column == 1 ? Qt::ElideMiddle : Qt::ElideRight);
+        }
+    }
+
     void cellsAreColouredByTheirExactText() {
         QStandardItemModel model(6, 2);
         const QStringList words = {
@@ -195,23 +216,23 @@ private slots:
         }
         QVERIFY2(dark > 10, qPrintable(QString::number(dark)));
 
-        // Unticking one row: some ticked, no rebuild.
+        // Unticking one row: some ticked, and the results follow the ticks.
         list.SetCheck(1, false);
         QCOMPARE(header->Image(), HeaderCheck::Some);
-        QCOMPARE(panes.m_nRebuilds, 1);
+        QCOMPARE(panes.m_nRebuilds, 2);
 
         // A click on the header box from "some" unticks every row, with one rebuild.
         ClickHeaderSection(header, 0);
         QCOMPARE(list.TickedCount(), 0);
         QCOMPARE(header->Image(), HeaderCheck::None);
         QVERIFY(!g_bPlayEnabled);
-        QCOMPARE(panes.m_nRebuilds, 2);
+        QCOMPARE(panes.m_nRebuilds, 3);
 
         // From "none" it ticks every row.
         ClickHeaderSection(header, 0);
         QCOMPARE(list.TickedCount(), 3);
         QCOMPARE(header->Image(), HeaderCheck::All);
-        QCOMPARE(panes.m_nRebuilds, 3);
+        QCOMPARE(panes.m_nRebuilds, 4);
 
         // From "all" it unticks them again.
         ClickHeaderSection(header, 0);
@@ -222,7 +243,7 @@ private slots:
         ClickHeaderSection(header, 2);
         QCOMPARE(list.TickedCount(), 0);
         QCOMPARE(header->Image(), HeaderCheck::None);
-        QCOMPARE(panes.m_nRebuilds, 4);
+        QCOMPARE(panes.m_nRebuilds, 5);
         QVERIFY(AppMessageBox::ShownTexts().isEmpty());
     }
 
@@ -253,21 +274,90 @@ private slots:
         list.resize(400, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        // Nothing ticked: the click ticks the box and the results are emptied.
+        // Nothing ticked: the click ticks the box and the results follow, once.
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(1).center());
         QVERIFY(list.GetCheck(1));
         QCOMPARE(list.TickedCount(), 1);
-        QCOMPARE(panes.m_nDeletes, 1);
+        QCOMPARE(panes.m_nRebuilds, 1);
         QCOMPARE(list.checkHeader()->Image(), HeaderCheck::Some);
-        // With a row ticked, a click on a row's text rebuilds once.
+        // A click on a row's text only selects it; the results stay.
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualRect(list.model()->index(2, 1)).center());
         QCOMPARE(panes.m_nRebuilds, 1);
         QCOMPARE(list.TickedCount(), 1);
         QCOMPARE(list.currentIndex().row(), 2);
+        // So do the arrow keys, Home and End (to the first and the last row).
+        QTest::keyClick(&list, Qt::Key_Up);
+        QCOMPARE(list.currentIndex().row(), 1);
+        QTest::keyClick(&list, Qt::Key_End);
+        QCOMPARE(list.currentIndex().row(), 2);
+        QTest::keyClick(&list, Qt::Key_Home);
+        QCOMPARE(list.currentIndex().row(), 0);
+        QCOMPARE(panes.m_nRebuilds, 1);
         // A double click on a box toggles it twice, like two clicks.
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(0).center());
         QCOMPARE(list.TickedCount(), 1);
+    }
+
+    // With a run's results shown, a change of ticks asks once, by mouse, by
+    // Space and by the header's box; No changes nothing.
+    void aTickChangeAsksOnceBeforeResultsGo() {
+        PaneTableView list;
+        list.setModel(ProfileRows(&list, 3, true));
+        CountingPanes panes(list);
+        list.SetPanes(&panes);
+        list.InitCheckHeader();
+        list.resize(400, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        list.RunCheckStateRule();
+        panes.m_nRebuilds = 0;
+        panes.m_bHaveStatus = true;
+        const QString question = QStringLiteral(
+            "This operation will refresh all the contents of this list. Do you want to continue");
+
+        AppMessageBox::PresetAnswer(AppMessageBox::Answer::No);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(0).center());
+        QVERIFY(list.GetCheck(0));
+        QCOMPARE(AppMessageBox::ShownTexts(), QStringList({question}));
+        QCOMPARE(panes.m_nRebuilds, 0);
+
+        AppMessageBox::PresetAnswer(AppMessageBox::Answer::Yes);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(0).center());
+        QVERIFY(!list.GetCheck(0));
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 2);
+        QCOMPARE(panes.m_nRebuilds, 1);
+
+        // Space on the current row.
+        list.setCurrentIndex(list.model()->index(2, 1));
+        panes.m_nRebuilds = 0;
+        AppMessageBox::PresetAnswer(AppMessageBox::Answer::No);
+        QTest::keyClick(&list, Qt::Key_Space);
+        QVERIFY(list.GetCheck(2));
+        AppMessageBox::PresetAnswer(AppMessageBox::Answer::Yes);
+        QTest::keyClick(&list, Qt::Key_Space);
+        QVERIFY(!list.GetCheck(2));
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 4);
+        QCOMPARE(panes.m_nRebuilds, 1);
+
+        // The header's box: one question for every row, one rebuild; No
+        // leaves the rows and the picture as they were.
+        AppMessageBox::PresetAnswer(AppMessageBox::Answer::No);
+        ClickHeaderSection(list.checkHeader(), 0);
+        QCOMPARE(list.TickedCount(), 1);
+        QCOMPARE(list.checkHeader()->Image(), HeaderCheck::Some);
+        AppMessageBox::PresetAnswer(AppMessageBox::Answer::Yes);
+        ClickHeaderSection(list.checkHeader(), 0);
+        QCOMPARE(list.TickedCount(), 0);
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 6);
+        QCOMPARE(panes.m_nRebuilds, 2);
+
+        // Selecting rows never asks.
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualRect(list.model()->index(1, 1)).center());
+        QTest::keyClick(&list, Qt::Key_Down);
+        QCOMPARE(AppMessageBox::ShownTexts().size(), 6);
+        QCOMPARE(panes.m_nRebuilds, 2);
     }
 
     void toolBarCutsItsStrip() {

@@ -367,12 +367,58 @@ private slots:
         QCOMPARE(AppMessageBox::ShownTexts().size(), 2);
     }
 
+    // By keyboard alone: Enter goes on from every page (the focus never
+    // rests on Back), the arrow keys choose among the radio buttons (passing
+    // over the Excel type) and a typed path imports.
+    void enterAloneFinishesTheWizard() {
+        const QString list = File("pages.txt", "a.net\nb.net\n");
+        Open();
+        m_wizard->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_wizard.get()));
+        const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+        QTest::keyClicks(QApplication::focusWidget(), "example.net");
+        key(Qt::Key_Return);
+        QCOMPARE(m_wizard->PageCounter(), 1);
+        QCOMPARE(QApplication::focusWidget(), W("1010"));
+        const auto checked = [this] {
+            QStringList ids;
+            for (const char* id : {"1010", "1011", "1012", "TypedChoice"}) {
+                if (static_cast<QAbstractButton*>(W(id))->isChecked()) {
+                    ids << id;
+                }
+            }
+            return ids;
+        };
+        key(Qt::Key_Down);
+        QCOMPARE(checked(), QStringList({"1011"}));
+        key(Qt::Key_Down);
+        QCOMPARE(checked(), QStringList({"TypedChoice"}));
+        QCOMPARE(QApplication::focusWidget(), W("TypedChoice"));
+        key(Qt::Key_Up);
+        key(Qt::Key_Up);
+        QCOMPARE(checked(), QStringList({"1010"}));
+        key(Qt::Key_Return);
+        QCOMPARE(m_wizard->PageCounter(), 2);
+        QCOMPARE(QApplication::focusWidget(), W("1018"));
+        QTest::keyClicks(QApplication::focusWidget(), list);
+        key(Qt::Key_Return);
+        QCOMPARE(m_wizard->PageCounter(), 3);
+        QCOMPARE(Caption("1009"), QString("Save and Finish"));
+        QVERIFY(!qobject_cast<QPushButton*>(QApplication::focusWidget()));
+        key(Qt::Key_Return);
+        QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
+        QCOMPARE(
+            Profile("example.net"),
+            std::string("Link: example.net\r\nhttp://a.net||| |||0|||\r\nhttp://b.net||| |||0|||"));
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
     void typeAndPathMessages() {
         Open();
         Type("1006", "example.com");
         Click("1009");
-        Click("1009");
-        QCOMPARE(AppMessageBox::LastText(), QString(texts::kSelectFileType));
+        // A text file is chosen at first, so Enter alone goes on.
+        QVERIFY(static_cast<QAbstractButton*>(W("1010"))->isChecked());
         QCOMPARE(m_wizard->PageCounter(), 1);
         // The Excel type cannot be chosen.
         static_cast<QAbstractButton*>(W("1012"))->click();

@@ -141,6 +141,29 @@ private slots:
         }
     }
 
+    // F2 on a profile of the main window edits that one: it is picked, and
+    // Enter goes on to its pages; Home and End move along the list.
+    void startsOnTheProfileSelectedInTheWindow() {
+        MakeStore();
+        m_panes.m_nSelected = 1;
+        Open();
+        m_dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        auto* list = W<QTableView>("1042");
+        QCOMPARE(QApplication::focusWidget(), list);
+        QCOMPARE(list->currentIndex().row(), 1);
+        QCOMPARE(W<QLineEdit>("1043")->text(), QString("www.other.org"));
+        QVERIFY(W("1046")->isEnabled());
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(W<QLineEdit>("1043")->text(), QString("www.example.com"));
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(W<QLineEdit>("1043")->text(), QString("www.other.org"));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(m_dialog->Page(), 1);
+        QCOMPARE(PageRows(), QList<QStringList>({{"q1", "m", "Disabled"}}));
+        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+    }
+
     void nextWithoutPickOrWithABadAddress() {
         MakeStore();
         Open();

@@ -42,6 +42,7 @@ public:
         ++m_nLoads;
     }
     void RebuildResults() override { ++m_nRebuilds; }
+    int SelectedProfileRow() const override { return m_nSelected; }
 
     QStringList Texts() const {
         QStringList texts;
@@ -54,6 +55,7 @@ public:
     std::vector<Row> m_rows;
     int m_nLoads = 0;
     int m_nRebuilds = 0;
+    int m_nSelected = -1;
 };
 
 }  // namespace tarnwick::test

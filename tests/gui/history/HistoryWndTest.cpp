@@ -2,15 +2,19 @@
 // of results per run and a page's timeline of results and letters; and what
 // it shows without a history or with a damaged one.
 #include <sqlite3.h>
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QStackedBarSeries>
 #include <QTreeWidget>
 #include <QtTest>
+#include <cstdlib>
 
 #include "gui/history/HistoryWindow.h"
 #include "history/HistoryDatabase.h"
@@ -109,6 +113,49 @@ private slots:
         // A reload keeps the profile picked.
         w.Reload();
         QCOMPARE(w.ProfileBox()->currentText(), QString("www.other"));
+    }
+
+    // At 14 points the legend names every result whole, beside the bars, in
+    // the window's font, as do the axes; the two results in red differ by
+    // more than their shade.
+    void chartReadsAtLargeFonts() {
+        {
+            HistoryDatabase db(Path());
+            const std::int64_t run = db.BeginRun("desktop", 1'700'000'000);
+            db.AddResult(run, Result("www.adv", "http://p1/", 0, "Link Not Found", 1'700'000'001));
+        }
+        const QFont usual = QApplication::font();
+        QFont large = usual;
+        large.setPointSize(14);
+        QApplication::setFont(large);
+        const auto restore = qScopeGuard([usual] { QApplication::setFont(usual); });
+        HistoryWindow w(Path());
+        w.Reload();
+        w.resize(900, 640);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QChart* chart = w.Chart()->chart();
+        for (QAbstractAxis* axis : chart->axes()) {
+            QCOMPARE(axis->labelsFont().pointSize(), 14);
+        }
+        // Every name of the legend is there whole: wrapped if need be, never cut.
+        QStringList names;
+        for (QLabel* name : w.findChildren<QLabel*>(QStringLiteral("LegendName"))) {
+            names << name->text();
+            QCOMPARE(name->font().pointSize(), 14);
+            const QRect needed = name->fontMetrics().boundingRect(QRect(0, 0, name->width(), 10000),
+                                                                  Qt::TextWordWrap, name->text());
+            QVERIFY2(needed.width() <= name->width() && needed.height() <= name->height(),
+                     qPrintable(name->text()));
+        }
+        QCOMPARE(names, QStringList({"Link Found", "Link Not Found", "Page Cannot be Found",
+                                     "Page cannot be displayed"}));
+        auto* bars = qobject_cast<QStackedBarSeries*>(chart->series()[0]);
+        const QBrush notFound = bars->barSets()[1]->brush();
+        const QBrush cannotBeFound = bars->barSets()[2]->brush();
+        QCOMPARE(bars->barSets()[2]->label(), QString("Page Cannot be Found"));
+        QVERIFY(notFound.style() != cannotBeFound.style());
+        QVERIFY(std::abs(notFound.color().hue() - cannotBeFound.color().hue()) >= 20);
     }
 
     void withoutOrWithADamagedHistory() {
