@@ -784,11 +784,12 @@ std::map<PageKey, PageRecord> HistoryDatabase::LastResults() {
     // in that run keeps the first.
     Statement st(
         m_pDb,
-        "SELECT x.profile, p.advertiser, p.page, x.row, x.result, x.checked, x.reason,"
-        " x.http_status, x.verdict, x.findings FROM results x"
-        " JOIN pages p ON p.id = x.page_id"
-        " WHERE x.run_id = (SELECT MAX(y.run_id) FROM results y WHERE y.page_id = x.page_id)"
-        " ORDER BY x.row DESC");
+        "SELECT s.profile, p.advertiser, p.page, c.row, s.result, r.started + c.checked,"
+        " s.reason, s.http_status, s.verdict, s.findings"
+        " FROM checks c JOIN states s ON s.id = c.state_id"
+        " JOIN pages p ON p.id = c.page_id JOIN runs r ON r.id = c.run_id"
+        " WHERE c.run_id = (SELECT MAX(y.run_id) FROM checks y WHERE y.page_id = c.page_id)"
+        " ORDER BY c.row DESC");
     std::map<PageKey, PageRecord> pages;
     while (st.Step()) {
         PageRecord r;

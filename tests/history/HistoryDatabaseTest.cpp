@@ -306,6 +306,13 @@ TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
     EXPECT_EQ(counts[2].m_counts, (ResultCounts{0, 0, 0, 1}));
     EXPECT_EQ(db.PagesOfProfile("www.b"), (std::vector<PageKey>{{"www.a.com", "http://q/"}}));
 
+    // Each page's newest result, as the window shows it at start.
+    const auto last = db.LastResults();
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_EQ(last.at({"www.a.com", "http://p/"}).m_strResult, "Link Not Found");
+    EXPECT_EQ(last.at({"www.a.com", "http://p/"}).m_nChecked, 4001);
+    EXPECT_EQ(last.at({"www.a.com", "http://q/"}).m_strProfile, "www.b");
+
     // Runs started before 3000 go, with their results and letters.
     EXPECT_EQ(db.PruneBefore(3000), 2);
     const std::vector<RunInfo> runs = db.Runs();
