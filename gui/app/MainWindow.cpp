@@ -333,6 +333,13 @@ bool MainWindow::createPanes() {
 
     m_pLeft->List().SetPanes(this);
     m_pRight->List().SetPanes(this);
+    // The summary line is made again when its rows change too: Stop marks
+    // the rows left "Stopped by user" after the run has ended.
+    const auto rowsChanged = [this] { m_lastLetters.reset(); };
+    connect(&m_pRight->Model(), &QAbstractItemModel::dataChanged, this, rowsChanged);
+    connect(&m_pRight->Model(), &QAbstractItemModel::modelReset, this, rowsChanged);
+    connect(&m_pRight->Model(), &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(&m_pRight->Model(), &QAbstractItemModel::rowsRemoved, this, rowsChanged);
     connect(&m_pLeft->List(), &PaneTableView::commandStateChanged, this,
             &MainWindow::UpdateCommandUI);
     connect(&m_pRight->List(), &PaneTableView::commandStateChanged, this,

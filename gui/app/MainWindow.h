@@ -138,7 +138,8 @@ private:
     QElapsedTimer m_runTimer;
     QElapsedTimer m_pageTimer;  // since the page in hand became the one waited for
     bool m_bRunTracked = false;
-    std::optional<LetterCounts> m_lastLetters;  // what the summary line was made of
+    std::optional<LetterCounts>
+        m_lastLetters;  // what the summary line was made of; none: make it again
     int m_nNotifyAfterSeconds = 60;
     std::function<LetterCounts()> m_fnLetters;
     std::function<void(const QString&)> m_fnNotify;
