@@ -226,6 +226,9 @@ void ResultsPane::Rebuild(bool recorded) {
     std::vector<std::string> missing;
     std::vector<ResultRow> rows = BuildResultRows(folder, ticked, &missing);
     if (recorded) {
+        if (m_fnBeforeReadingHistory) {
+            m_fnBeforeReadingHistory();
+        }
         ShowRecordedResults(rows, LastRecordedResults(folder));
     }
     m_pModel->SetRows(std::move(rows));

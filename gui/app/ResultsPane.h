@@ -4,6 +4,8 @@
 // stored.
 #pragma once
 
+#include <functional>
+
 #include <map>
 #include <set>
 #include <string>
@@ -61,6 +63,12 @@ public:
     void RebuildResults();
     // The same without the recorded results: the rows a run starts from.
     void RebuildForRun();
+    // Called before the recorded results are read, so that the history's
+    // writer has written what it was given (the last rows of a run that has
+    // just ended) and the rows show that run, not the one before.
+    void SetBeforeReadingHistory(std::function<void()> wait) {
+        m_fnBeforeReadingHistory = std::move(wait);
+    }
     void DeleteAllRows();
 
     int RowCount() const;
@@ -103,6 +111,7 @@ private:
     QLineEdit* m_pSearch = nullptr;
     std::set<std::string> m_toldUnreadable;
     int m_nRebuilds = 0;
+    std::function<void()> m_fnBeforeReadingHistory;
 };
 
 }  // namespace tarnwick

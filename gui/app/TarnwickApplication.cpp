@@ -125,6 +125,8 @@ bool TarnwickApplication::start() {
             QMetaObject::invokeMethod(
                 frame, [frame, message] { frame->ShowRunSummary(message); }, Qt::QueuedConnection);
         });
+    m_pFrame->resultsPane()->SetBeforeReadingHistory(
+        [history = m_pHistory.get()] { history->Flush(); });
     m_pMailQueue->SetLetterListener([history = m_pHistory.get(), panes = m_pScanPanes.get()](
                                         const NotificationJob& job, const std::string& outcome) {
         history->LetterDone(job, outcome);
