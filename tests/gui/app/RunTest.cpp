@@ -261,7 +261,7 @@ private slots:
         Frame().Command(ID_CHECK_PAGE_NOW)->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(Status(1), std::string("Link Found"), 20000);
         QVERIFY(!Results().RowAt(1).m_bRecorded);
-        QVERIFY(Results().RowAt(1).m_evidence.m_bChecked);
+        QVERIFY(Results().RowAt(1).m_evidence->m_bChecked);
         QCOMPARE(Status(0), std::string("Link Found"));
         QVERIFY(Results().RowAt(0).m_bRecorded);
         QCOMPARE(Frame().RunSummaryText(),
