@@ -31,6 +31,19 @@ namespace {
 // The newest runs a chart shows; older ones stay in the list.
 constexpr int kChartRuns = 60;
 
+// The pages between two ticks of the chart's axis: 1, 2, 5, 10, 20, 50...,
+// the least that keeps to ten ticks. Each tick is then a whole number of
+// pages, as its label says.
+int PagesPerTick(int highest) {
+    for (int base = 1;; base *= 10) {
+        for (const int factor : {1, 2, 5}) {
+            if (highest <= base * factor * 10) {
+                return base * factor;
+            }
+        }
+    }
+}
+
 // The results of the chart, bottom up. The two in red are told apart by more
 // than their shade: a missing page is hatched, and of a purple red.
 struct ResultSet {
@@ -291,7 +304,10 @@ void HistoryWindow::ShowProfile(int index) {
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis();
-    y->setRange(0, std::max(1, highest));
+    const int step = PagesPerTick(highest);
+    const int top = std::max(1, (highest + step - 1) / step) * step;
+    y->setRange(0, top);
+    y->setTickCount(top / step + 1);
     y->setLabelFormat(QStringLiteral("%d"));
     y->setTitleText(QStringLiteral("pages"));
     y->setLabelsFont(font());

@@ -13,6 +13,7 @@
 #include <QScopeGuard>
 #include <QStackedBarSeries>
 #include <QTreeWidget>
+#include <QValueAxis>
 #include <QtTest>
 #include <cstdlib>
 
@@ -94,6 +95,13 @@ private slots:
         QCOMPARE(bars->barSets()[3]->at(2), 1.0);  // p2 could not be displayed
         auto* axis = qobject_cast<QBarCategoryAxis*>(w.Chart()->chart()->axes(Qt::Horizontal)[0]);
         QCOMPARE(axis->count(), 3);
+        // Every tick of the pages axis is a whole number of pages, as its
+        // label says.
+        auto* pages = qobject_cast<QValueAxis*>(w.Chart()->chart()->axes(Qt::Vertical)[0]);
+        QVERIFY(pages != nullptr);
+        QCOMPARE(pages->min(), 0.0);
+        QCOMPARE(pages->max(), 2.0);
+        QCOMPARE(pages->tickCount(), 3);
 
         QCOMPARE(w.PageList()->count(), 2);
         QCOMPARE(w.PageList()->currentRow(), 0);
