@@ -734,43 +734,56 @@ std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
     return ResultsOf(runId, nullptr);
 }
 
+namespace {
+
+// The columns a page's record is read from, as ReadRecord reads them: the
+// check (c), its state (s), its page (p) and its run (r).
+constexpr const char* kRecordColumns =
+    "SELECT s.profile, p.advertiser, p.page, c.row, s.result, r.started + c.checked,"
+    " s.reason, s.http_status, s.final_url, s.rel, s.anchor_text, s.noindex, s.robots_txt,"
+    " c.elapsed_ms, s.verdict, s.findings, c.page_id"
+    " FROM checks c JOIN states s ON s.id = c.state_id"
+    " JOIN pages p ON p.id = c.page_id JOIN runs r ON r.id = c.run_id ";
+constexpr int kPageIdColumn = 16;
+
+PageRecord ReadRecord(Statement& st) {
+    PageRecord r;
+    r.m_strProfile = st.Text(0);
+    r.m_strAdvertiser = st.Text(1);
+    r.m_strPage = st.Text(2);
+    r.m_nRow = static_cast<int>(st.Int(3));
+    r.m_strResult = st.Text(4);
+    r.m_nChecked = st.Int(5);
+    r.m_reason = st.OptText(6);
+    if (const auto status = st.OptInt(7)) {
+        r.m_httpStatus = static_cast<int>(*status);
+    }
+    r.m_finalUrl = st.OptText(8);
+    r.m_rel = st.OptText(9);
+    r.m_anchorText = st.OptText(10);
+    if (const auto noindex = st.OptInt(11)) {
+        r.m_noindex = *noindex != 0;
+    }
+    r.m_robotsTxt = st.OptText(12);
+    r.m_elapsedMs = st.OptInt(13);
+    r.m_verdict = st.OptText(14);
+    r.m_findings = st.OptText(15);
+    return r;
+}
+
+}  // namespace
+
 std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId,
                                                    std::vector<std::int64_t>* pageIds) {
-    Statement st(m_pDb,
-                 "SELECT s.profile, p.advertiser, p.page, c.row, s.result,"
-                 " r.started + c.checked, s.reason, s.http_status, s.final_url, s.rel,"
-                 " s.anchor_text, s.noindex, s.robots_txt, c.elapsed_ms, s.verdict, s.findings,"
-                 " c.page_id"
-                 " FROM checks c JOIN states s ON s.id = c.state_id"
-                 " JOIN pages p ON p.id = c.page_id JOIN runs r ON r.id = c.run_id"
-                 " WHERE c.run_id = ? ORDER BY c.row, c.page_id");
+    const std::string sql =
+        std::string(kRecordColumns) + "WHERE c.run_id = ? ORDER BY c.row, c.page_id";
+    Statement st(m_pDb, sql.c_str());
     st.Bind(1, runId);
     std::vector<PageRecord> records;
     while (st.Step()) {
-        PageRecord r;
-        r.m_strProfile = st.Text(0);
-        r.m_strAdvertiser = st.Text(1);
-        r.m_strPage = st.Text(2);
-        r.m_nRow = static_cast<int>(st.Int(3));
-        r.m_strResult = st.Text(4);
-        r.m_nChecked = st.Int(5);
-        r.m_reason = st.OptText(6);
-        if (const auto status = st.OptInt(7)) {
-            r.m_httpStatus = static_cast<int>(*status);
-        }
-        r.m_finalUrl = st.OptText(8);
-        r.m_rel = st.OptText(9);
-        r.m_anchorText = st.OptText(10);
-        if (const auto noindex = st.OptInt(11)) {
-            r.m_noindex = *noindex != 0;
-        }
-        r.m_robotsTxt = st.OptText(12);
-        r.m_elapsedMs = st.OptInt(13);
-        r.m_verdict = st.OptText(14);
-        r.m_findings = st.OptText(15);
-        records.push_back(std::move(r));
+        records.push_back(ReadRecord(st));
         if (pageIds != nullptr) {
-            pageIds->push_back(st.Int(16));
+            pageIds->push_back(st.Int(kPageIdColumn));
         }
     }
     if (!st.Ok()) {
@@ -782,29 +795,13 @@ std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId,
 std::map<PageKey, PageRecord> HistoryDatabase::LastResults() {
     // Rows of the newest run per page, first row first: a page listed twice
     // in that run keeps the first.
-    Statement st(
-        m_pDb,
-        "SELECT s.profile, p.advertiser, p.page, c.row, s.result, r.started + c.checked,"
-        " s.reason, s.http_status, s.verdict, s.findings"
-        " FROM checks c JOIN states s ON s.id = c.state_id"
-        " JOIN pages p ON p.id = c.page_id JOIN runs r ON r.id = c.run_id"
-        " WHERE c.run_id = (SELECT MAX(y.run_id) FROM checks y WHERE y.page_id = c.page_id)"
-        " ORDER BY c.row DESC");
+    const std::string sql = std::string(kRecordColumns) +
+                            "WHERE c.run_id = (SELECT MAX(y.run_id) FROM checks y"
+                            " WHERE y.page_id = c.page_id) ORDER BY c.row DESC";
+    Statement st(m_pDb, sql.c_str());
     std::map<PageKey, PageRecord> pages;
     while (st.Step()) {
-        PageRecord r;
-        r.m_strProfile = st.Text(0);
-        r.m_strAdvertiser = st.Text(1);
-        r.m_strPage = st.Text(2);
-        r.m_nRow = static_cast<int>(st.Int(3));
-        r.m_strResult = st.Text(4);
-        r.m_nChecked = st.Int(5);
-        r.m_reason = st.OptText(6);
-        if (const auto status = st.OptInt(7)) {
-            r.m_httpStatus = static_cast<int>(*status);
-        }
-        r.m_verdict = st.OptText(8);
-        r.m_findings = st.OptText(9);
+        PageRecord r = ReadRecord(st);
         pages[{r.m_strAdvertiser, r.m_strPage}] = std::move(r);
     }
     if (!st.Ok()) {
