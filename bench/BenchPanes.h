@@ -14,39 +14,39 @@ namespace tarnwick::bench {
 class BenchPanes : public ScanPanes {
 public:
     explicit BenchPanes(const std::vector<std::string>& pages) : m_pages(pages) {}
-    int ProfileRowCount() override { return 1; }
-    bool IsProfileTicked(int) override { return true; }
-    std::string ProfileStatus(int) override { return m_strProfile; }
-    void SetProfileStatus(int, const std::string& s) override { m_strProfile = s; }
-    void RebuildResults() override {
+    int profileRowCount() override { return 1; }
+    bool isProfileTicked(int) override { return true; }
+    std::string profileStatus(int) override { return m_profile; }
+    void setProfileStatus(int, const std::string& s) override { m_profile = s; }
+    void rebuildResults() override {
         m_rows.clear();
         for (const std::string& page : m_pages) {
             ResultRow r;
-            r.m_strAdvertiser = "www.example.com";
-            r.m_strPage = page;
-            r.m_strNotify = "Disabled";
-            r.m_nProfileRow = 0;
+            r.m_advertiser = "www.example.com";
+            r.m_page = page;
+            r.m_notify = "Disabled";
+            r.m_profileRow = 0;
             m_rows.push_back(r);
         }
     }
-    int ResultRowCount() override { return static_cast<int>(m_rows.size()); }
-    ResultRow ResultRowAt(int row) override { return m_rows.at(row); }
-    void SetResultStatus(int row, const std::string& s) override { m_rows.at(row).m_strStatus = s; }
-    void SetResultMail(int, const std::string&) override {}
-    void SetResultChange(int row, const std::string& s) override { m_rows.at(row).m_strChange = s; }
-    void OfferReport() override {}
-    void StartNotification(const NotificationJob&) override {}
+    int resultRowCount() override { return static_cast<int>(m_rows.size()); }
+    ResultRow resultRowAt(int row) override { return m_rows.at(row); }
+    void setResultStatus(int row, const std::string& s) override { m_rows.at(row).m_status = s; }
+    void setResultMail(int, const std::string&) override {}
+    void setResultChange(int row, const std::string& s) override { m_rows.at(row).m_change = s; }
+    void offerReport() override {}
+    void startNotification(const NotificationJob&) override {}
 
-    int Found() const {
+    int found() const {
         return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const auto& r) {
-            return r.m_strStatus == "Link Found";
+            return r.m_status == "Link Found";
         }));
     }
 
 private:
     std::vector<std::string> m_pages;
     std::vector<ResultRow> m_rows;
-    std::string m_strProfile;
+    std::string m_profile;
 };
 
 }  // namespace tarnwick::bench

@@ -8,11 +8,11 @@
 
 namespace tarnwick::bench {
 
-inline double SecondsSince(std::chrono::steady_clock::time_point start) {
+inline double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-inline bool Installed(const char* program) {
+inline bool installed(const char* program) {
     const std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
@@ -20,10 +20,10 @@ inline bool Installed(const char* program) {
 // Runs a shell command and times it; a negative time when it could not run.
 // Its exit status is not looked at: a peer that reports broken links (the
 // silent pages) ends with a failure.
-inline double Timed(const std::string& command) {
+inline double timed(const std::string& command) {
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(command.c_str());
-    const double seconds = SecondsSince(start);
+    const double seconds = secondsSince(start);
     return status == -1 ? -1.0 : seconds;
 }
 

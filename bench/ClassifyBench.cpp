@@ -42,7 +42,7 @@ constexpr size_t kPageSize = 256u << 20;
 constexpr size_t kPiece = 64 * 1024;  // as a fetch delivers it
 
 // Everyday markup: anchors to other sites, text, capitals.
-std::string Filler(size_t size, unsigned seed) {
+std::string filler(size_t size, unsigned seed) {
     static const char* const kParts[] = {"<div class=\"item\">",
                                          "<a href=\"https://partner.example.org/page.html\">",
                                          "Lorem ",
@@ -80,33 +80,33 @@ std::string Filler(size_t size, unsigned seed) {
 // The filler with a sentence every ~268 bytes; with the address in it when
 // withAddress, else with 15 other characters. No "href=" is within the 50
 // characters before the address.
-std::string WithSentences(bool withAddress) {
+std::string withSentences(bool withAddress) {
     const std::string sentence = std::string("<p>Our partner for all things garden and home is ") +
                                  (withAddress ? kAddress : std::string("our new partner")) + "</p>";
     const size_t count = 1000000;
     const size_t gap = kPageSize / count - sentence.size();
-    const std::string filler = Filler(gap * 64, 7);
+    const std::string text = filler(gap * 64, 7);
     std::string page;
     page.reserve(kPageSize + 4096);
     for (size_t k = 0; k < count; ++k) {
-        page.append(filler, (k % 64) * gap, gap);
+        page.append(text, (k % 64) * gap, gap);
         page += sentence;
     }
     page.resize(kPageSize, ' ');
     return page;
 }
 
-const std::string& Plain() {
-    static const std::string page = Filler(kPageSize, 1);
+const std::string& plain() {
+    static const std::string page = filler(kPageSize, 1);
     return page;
 }
-const std::string& Sentences(bool withAddress) {
-    static const std::string without = WithSentences(false);
-    static const std::string with = WithSentences(true);
+const std::string& sentences(bool withAddress) {
+    static const std::string without = withSentences(false);
+    static const std::string with = withSentences(true);
     return withAddress ? with : without;
 }
 
-std::string Classify(const std::string& page) {
+std::string classify(const std::string& page) {
     tarnwick::LinkFinder finder(kAddress);
     finder.setPageAddress("http://partner.example.org/links.html");
     finder.headerLine("HTTP/1.1 200 OK\r\n");
@@ -119,7 +119,7 @@ std::string Classify(const std::string& page) {
 }
 
 // Paragraphs of text with a link now and then: most of the web's pages.
-const std::string& PlainText() {
+const std::string& plainText() {
     static const std::string page = [] {
         std::mt19937 rng(3);
         static const char* const kWords[] = {"lorem ", "ipsum ",       "dolor ",      "sit ",
@@ -139,7 +139,7 @@ const std::string& PlainText() {
     return page;
 }
 
-lxb_html_token_t* ReleaseAttributes(lxb_html_tokenizer_t* tkz, lxb_html_token_t* token, void*) {
+lxb_html_token_t* releaseAttributes(lxb_html_tokenizer_t* tkz, lxb_html_token_t* token, void*) {
     for (lxb_html_token_attr_t* a = token->attr_first; a != nullptr;) {
         lxb_html_token_attr_t* next = a->next;
         if (a->value != nullptr) {
@@ -154,10 +154,10 @@ lxb_html_token_t* ReleaseAttributes(lxb_html_tokenizer_t* tkz, lxb_html_token_t*
 }
 
 // lexbor's tokenizer with nothing done per token but giving back its memory.
-void Tokenize(const std::string& page) {
+void tokenize(const std::string& page) {
     lxb_html_tokenizer_t* tkz = lxb_html_tokenizer_create();
     lxb_html_tokenizer_init(tkz);
-    lxb_html_tokenizer_callback_token_done_set(tkz, ReleaseAttributes, nullptr);
+    lxb_html_tokenizer_callback_token_done_set(tkz, releaseAttributes, nullptr);
     lxb_html_tokenizer_begin(tkz);
     for (size_t at = 0; at < page.size(); at += kPiece) {
         lxb_html_tokenizer_chunk(tkz, reinterpret_cast<const lxb_char_t*>(page.data() + at),
@@ -171,10 +171,10 @@ void Tokenize(const std::string& page) {
 // attributes it looks at, texts, comments; nothing done with them.
 class IdleSink : public tarnwick::HtmlTokenizer::Sink {
 public:
-    explicit IdleSink(bool openElements = false) : m_bOpenElements(openElements) {}
+    explicit IdleSink(bool openElements = false) : m_openElements(openElements) {}
     void tag(const tarnwick::HtmlTokenizer::Tag& tag) override {
         m_tags += tag.end ? 0 : 1;
-        if (m_bOpenElements) {
+        if (m_openElements) {
             m_open.tag(tag);
         }
     }
@@ -183,12 +183,12 @@ public:
     void comment(std::string_view, bool) override {}
     void framesetReplacedBody() override {}
     std::size_t m_tags = 0;
-    bool m_bOpenElements;
+    bool m_openElements;
     tarnwick::OpenElements m_open;
 };
 
-void Tokenize(benchmark::State& state, bool openElements) {
-    const std::string& page = Plain();
+void tokenize(benchmark::State& state, bool openElements) {
+    const std::string& page = plain();
     for (auto _ : state) {
         IdleSink sink(openElements);
         tarnwick::HtmlTokenizer tokenizer(sink, 4u << 20);
@@ -239,7 +239,7 @@ private:
             return false;
         }
         m_lowered.resize(text.size());
-        std::transform(text.begin(), text.end(), m_lowered.begin(), tarnwick::LowerAscii);
+        std::transform(text.begin(), text.end(), m_lowered.begin(), tarnwick::lowerAscii);
         return m_lowered.find(m_advertiser.searchName()) != std::string::npos;
     }
     bool mayName(std::string_view href) {
@@ -249,7 +249,7 @@ private:
             if (c == '%' || c == '\t' || c == '\n' || c == '\r' || u >= 0x80) {
                 return true;
             }
-            c = tarnwick::LowerAscii(c);
+            c = tarnwick::lowerAscii(c);
         }
         return m_lowered.find(m_advertiser.searchName()) != std::string::npos;
     }
@@ -258,7 +258,7 @@ private:
     std::string m_lowered;
 };
 
-void LinkSearch(benchmark::State& state, const std::string& page) {
+void linkSearch(benchmark::State& state, const std::string& page) {
     for (auto _ : state) {
         LinkSearchSink sink;
         tarnwick::HtmlTokenizer tokenizer(sink, 4u << 20);
@@ -273,48 +273,48 @@ void LinkSearch(benchmark::State& state, const std::string& page) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
-void BM_LinkSearch(benchmark::State& state) {
-    LinkSearch(state, Plain());
+void bmLinkSearch(benchmark::State& state) {
+    linkSearch(state, plain());
 }
 
-void BM_LinkSearchPlainText(benchmark::State& state) {
-    LinkSearch(state, PlainText());
+void bmLinkSearchPlainText(benchmark::State& state) {
+    linkSearch(state, plainText());
 }
 
-void BM_HtmlTokenizer(benchmark::State& state) {
-    Tokenize(state, false);
+void bmHtmlTokenizer(benchmark::State& state) {
+    tokenize(state, false);
 }
 
-void BM_HtmlTokenizerOpenElements(benchmark::State& state) {
-    Tokenize(state, true);
+void bmHtmlTokenizerOpenElements(benchmark::State& state) {
+    tokenize(state, true);
 }
 
-void BM_TokenizerAlone(benchmark::State& state) {
-    const std::string& page = Plain();
+void bmTokenizerAlone(benchmark::State& state) {
+    const std::string& page = plain();
     for (auto _ : state) {
-        Tokenize(page);
+        tokenize(page);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
-void BM_TokenizerAlonePlainText(benchmark::State& state) {
-    const std::string& page = PlainText();
+void bmTokenizerAlonePlainText(benchmark::State& state) {
+    const std::string& page = plainText();
     for (auto _ : state) {
-        Tokenize(page);
+        tokenize(page);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
-void BM_ClassifyPlainText(benchmark::State& state) {
-    const std::string& page = PlainText();
+void bmClassifyPlainText(benchmark::State& state) {
+    const std::string& page = plainText();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Classify(page));
+        benchmark::DoNotOptimize(classify(page));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
-void BM_MemmemPass(benchmark::State& state) {
-    const std::string& page = Plain();
+void bmMemmemPass(benchmark::State& state) {
+    const std::string& page = plain();
     for (auto _ : state) {
         benchmark::DoNotOptimize(
             memmem(page.data(), page.size(), kAddress.data(), kAddress.size()));
@@ -322,44 +322,44 @@ void BM_MemmemPass(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
-void BM_Classify(benchmark::State& state) {
-    const std::string& page = Plain();
+void bmClassify(benchmark::State& state) {
+    const std::string& page = plain();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Classify(page));
+        benchmark::DoNotOptimize(classify(page));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
-void BM_ClassifyWithoutOccurrences(benchmark::State& state) {
-    const std::string& page = Sentences(false);
+void bmClassifyWithoutOccurrences(benchmark::State& state) {
+    const std::string& page = sentences(false);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Classify(page));
+        benchmark::DoNotOptimize(classify(page));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
-void BM_ClassifyMillionOccurrences(benchmark::State& state) {
-    const std::string& page = Sentences(true);
-    if (Classify(page) != "Link Not Found") {
+void bmClassifyMillionOccurrences(benchmark::State& state) {
+    const std::string& page = sentences(true);
+    if (classify(page) != "Link Not Found") {
         state.SkipWithError("the page was meant to have no link");
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Classify(page));
+        benchmark::DoNotOptimize(classify(page));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
-BENCHMARK(BM_MemmemPass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Classify)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_TokenizerAlone)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_HtmlTokenizer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_HtmlTokenizerOpenElements)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_TokenizerAlonePlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_ClassifyPlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_LinkSearch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_LinkSearchPlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_ClassifyWithoutOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_ClassifyMillionOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmMemmemPass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmClassify)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmTokenizerAlone)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmHtmlTokenizer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmHtmlTokenizerOpenElements)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmTokenizerAlonePlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmClassifyPlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmLinkSearch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmLinkSearchPlainText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmClassifyWithoutOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(bmClassifyMillionOccurrences)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
@@ -368,16 +368,16 @@ int main(int argc, char** argv) {
     tarnwick::bench::RatioReporter reporter(tarnwick::bench::RatioReporter::Clock::Processor);
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    const double memmem = reporter.Time("BM_MemmemPass");
-    const double classify = reporter.Time("BM_Classify");
-    const double with = reporter.Time("BM_ClassifyMillionOccurrences");
-    const double without = reporter.Time("BM_ClassifyWithoutOccurrences");
+    const double memmem = reporter.time("BM_MemmemPass");
+    const double classify = reporter.time("BM_Classify");
+    const double with = reporter.time("BM_ClassifyMillionOccurrences");
+    const double without = reporter.time("BM_ClassifyWithoutOccurrences");
     if (memmem > 0 && classify > 0) {
         std::printf("page check speed / memmem speed: %.3f (for information)\n", memmem / classify);
     }
-    const double tokenizer = reporter.Time("BM_TokenizerAlone");
-    const double plain = reporter.Time("BM_ClassifyPlainText");
-    const double plainTokenizer = reporter.Time("BM_TokenizerAlonePlainText");
+    const double tokenizer = reporter.time("BM_TokenizerAlone");
+    const double plain = reporter.time("BM_ClassifyPlainText");
+    const double plainTokenizer = reporter.time("BM_TokenizerAlonePlainText");
     const auto megabytesPerSecond = [](double ms) {
         return static_cast<double>(kPageSize) / 1e6 / (ms / 1000.0);
     };
@@ -391,8 +391,8 @@ int main(int argc, char** argv) {
             "ratio %.2f (for information: its text is searched for the address)\n",
             megabytesPerSecond(plain), megabytesPerSecond(plainTokenizer), plainTokenizer / plain);
     }
-    const double tokenizing = reporter.Time("BM_HtmlTokenizer");
-    const double withStack = reporter.Time("BM_HtmlTokenizerOpenElements");
+    const double tokenizing = reporter.time("BM_HtmlTokenizer");
+    const double withStack = reporter.time("BM_HtmlTokenizerOpenElements");
     if (withStack > 0 && tokenizing > 0) {
         std::printf(
             "everyday page: tokenizing with the open elements / tokenizing alone: %.2f "
@@ -403,8 +403,8 @@ int main(int argc, char** argv) {
         std::printf("everyday page: page check / the tokenizing it reads: %.2f (for information)\n",
                     classify / tokenizing);
     }
-    const double search = reporter.Time("BM_LinkSearch");
-    const double searchPlain = reporter.Time("BM_LinkSearchPlainText");
+    const double search = reporter.time("BM_LinkSearch");
+    const double searchPlain = reporter.time("BM_LinkSearchPlainText");
     if (classify > 0 && search > 0 && plain > 0 && searchPlain > 0) {
         std::printf(
             "page check with every finding / without findings: everyday page %.2f, plain page "

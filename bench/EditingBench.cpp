@@ -29,13 +29,13 @@ struct Lists {
     Lists() {
         char pattern[] = "/tmp/tarnwick-bench-XXXXXX";
         root = mkdtemp(pattern);
-        csv = Write("list.csv", ',');
-        plain = Write("list.txt", 0);
-        separated = Write("separated.txt", ';');
+        csv = write("list.csv", ',');
+        plain = write("list.txt", 0);
+        separated = write("separated.txt", ';');
     }
     ~Lists() { std::filesystem::remove_all(root); }
 
-    std::string Write(const char* name, char separator) {
+    std::string write(const char* name, char separator) {
         const std::string path = root + "/" + name;
         FILE* file = std::fopen(path.c_str(), "wb");
         for (int i = 0; i < kLines; ++i) {
@@ -53,53 +53,53 @@ struct Lists {
     }
 };
 
-Lists& Files() {
+Lists& files() {
     static Lists lists;
     return lists;
 }
 
-void ReadLines(benchmark::State& state) {
+void readLines(benchmark::State& state) {
     for (auto _ : state) {
-        StoreLineReader reader(Files().csv);
+        StoreLineReader reader(files().csv);
         std::string line;
         size_t total = 0;
-        while (reader.ReadLine(line)) {
+        while (reader.readLine(line)) {
             total += line.size();
         }
         benchmark::DoNotOptimize(total);
     }
 }
-BENCHMARK(ReadLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(readLines)->Unit(benchmark::kMillisecond);
 
-void Csv(benchmark::State& state) {
+void csv(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ImportCsv(Files().csv));
+        benchmark::DoNotOptimize(importCsv(files().csv));
     }
 }
-BENCHMARK(Csv)->Unit(benchmark::kMillisecond);
+BENCHMARK(csv)->Unit(benchmark::kMillisecond);
 
-void PlainText(benchmark::State& state) {
+void plainText(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ImportPlainText(Files().plain));
+        benchmark::DoNotOptimize(importPlainText(files().plain));
     }
 }
-BENCHMARK(PlainText)->Unit(benchmark::kMillisecond);
+BENCHMARK(plainText)->Unit(benchmark::kMillisecond);
 
-void SeparatedText(benchmark::State& state) {
+void separatedText(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ImportSeparatedText(Files().separated, ";"));
+        benchmark::DoNotOptimize(importSeparatedText(files().separated, ";"));
     }
 }
-BENCHMARK(SeparatedText)->Unit(benchmark::kMillisecond);
+BENCHMARK(separatedText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    Files();  // the lists are written before any timing
+    files();  // the lists are written before any timing
     tarnwick::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const bool ok = reporter.PrintRatios(
+    const bool ok = reporter.printRatios(
         "ReadLines", "reading the lines of the file (" + std::to_string(kLines) + " lines)", 8.0);
     benchmark::Shutdown();
     return ok ? 0 : 1;

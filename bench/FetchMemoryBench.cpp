@@ -29,7 +29,7 @@
 
 namespace {
 
-long KibOf(const char* field) {
+long kibOf(const char* field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
@@ -42,7 +42,7 @@ long KibOf(const char* field) {
 
 // Peak resident size in KiB of `tarnwick-cli scan` over `pages` pages of
 // server, in a data folder of its own; -1 when it could not run.
-long ScanPeakKib(const tarnwick::test::PageServer& server, int pages) {
+long scanPeakKib(const tarnwick::test::PageServer& server, int pages) {
     const std::string root =
         "/tmp/tarnwick-memory-bench-" + std::to_string(::getpid()) + "-" + std::to_string(pages);
     const std::string data = root + "/Osgrel Tarnwick Ambrel";
@@ -54,7 +54,7 @@ long ScanPeakKib(const tarnwick::test::PageServer& server, int pages) {
         for (int k = 0; k < pages; ++k) {
             // One file, many addresses: the server ignores the query.
             out << "\r\n"
-                << server.Http("/files/small.html?partner=" + std::to_string(k))
+                << server.http("/files/small.html?partner=" + std::to_string(k))
                 << "|||webmaster@partner-" << k << ".example|||0|||";
         }
     }
@@ -83,11 +83,11 @@ long ScanPeakKib(const tarnwick::test::PageServer& server, int pages) {
 }
 
 // The memory of a whole scan; returns whether both targets are met.
-bool ScanMemory(const tarnwick::test::PageServer& server) {
+bool scanMemory(const tarnwick::test::PageServer& server) {
     constexpr int kSmall = 1000;
     constexpr int kLarge = 50000;
-    const long small = ScanPeakKib(server, kSmall);
-    const long large = ScanPeakKib(server, kLarge);
+    const long small = scanPeakKib(server, kSmall);
+    const long large = scanPeakKib(server, kLarge);
     if (small < 0 || large < 0) {
         std::printf("tarnwick-cli scan failed\n");
         return false;
@@ -104,37 +104,37 @@ bool ScanMemory(const tarnwick::test::PageServer& server) {
 
 int main(int argc, char** argv) {
     tarnwick::test::PageServer server(false, false);
-    server.AddFile("small.html", "<a href=\"http://www.example.com/\">x</a>");
+    server.addFile("small.html", "<a href=\"http://www.example.com/\">x</a>");
     if (argc > 1 && std::string(argv[1]) == "--pages") {
-        return ScanMemory(server) ? 0 : 1;
+        return scanMemory(server) ? 0 : 1;
     }
     tarnwick::PageFetcher fetcher;
-    fetcher.Check(server.Http("/files/small.html"), "www.example.com");  // everything loaded
+    fetcher.check(server.http("/files/small.html"), "www.example.com");  // everything loaded
     std::ofstream("/proc/self/clear_refs") << "5";                       // VmHWM = VmRSS now
-    const long before = KibOf("VmHWM:");
+    const long before = kibOf("VmHWM:");
 
     const auto pageOf = [&server](long long size) {
-        return server.Http("/big?size=" + std::to_string(size) +
+        return server.http("/big?size=" + std::to_string(size) +
                            "&tail=%3Ca%20href%3D%22http%3A%2F%2Fwww.example.com%2F%22%3E");
     };
 
     // Baseline: a 1 MiB page with its evidence.
     tarnwick::PageEvidence smallEvidence;
     const std::string smallResult =
-        fetcher.Check(pageOf(1LL << 20), "www.example.com", &smallEvidence).m_strStatus;
-    const long smallPeak = KibOf("VmHWM:");
+        fetcher.check(pageOf(1LL << 20), "www.example.com", &smallEvidence).m_status;
+    const long smallPeak = kibOf("VmHWM:");
     std::printf("1 MiB page with evidence: %s, anchor seen: %s, peak %.1f MiB\n",
-                smallResult.c_str(), smallEvidence.m_bAnchorFound ? "yes" : "no",
+                smallResult.c_str(), smallEvidence.m_anchorFound ? "yes" : "no",
                 smallPeak / 1024.0);
 
     std::ofstream("/proc/self/clear_refs") << "5";
     const long long size = 1LL << 30;
     const std::string big = pageOf(size);
     auto start = std::chrono::steady_clock::now();
-    const std::string result = fetcher.Check(big, "www.example.com").m_strStatus;
+    const std::string result = fetcher.check(big, "www.example.com").m_status;
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const long peak = KibOf("VmHWM:");
+    const long peak = kibOf("VmHWM:");
 
     std::printf("result: %s (expected Link Found: the link is the page's last bytes)\n",
                 result.c_str());
@@ -149,21 +149,20 @@ int main(int argc, char** argv) {
     std::ofstream("/proc/self/clear_refs") << "5";
     tarnwick::PageEvidence evidence;
     start = std::chrono::steady_clock::now();
-    const std::string withEvidence = fetcher.Check(big, "www.example.com", &evidence).m_strStatus;
+    const std::string withEvidence = fetcher.check(big, "www.example.com", &evidence).m_status;
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const long evidencePeak = KibOf("VmHWM:");
+    const long evidencePeak = kibOf("VmHWM:");
     std::printf("with evidence: %s, anchor seen: %s, verdict: %s\n", withEvidence.c_str(),
-                evidence.m_bAnchorFound ? "yes" : "no",
-                tarnwick::EvidenceVerdict(evidence).c_str());
+                evidence.m_anchorFound ? "yes" : "no", tarnwick::evidenceVerdict(evidence).c_str());
     std::printf("1 GiB page with evidence in %.2f s (%.0f MiB/s)\n", seconds, 1024.0 / seconds);
     std::printf("peak with evidence: %.1f MiB; / 64 MiB: %.2f (target < 1); / peak without: %.2f\n",
                 evidencePeak / 1024.0, evidencePeak / 65536.0,
                 static_cast<double>(evidencePeak) / static_cast<double>(peak));
     std::printf("peak with evidence, 1 GiB page / 1 MiB page: %.2f (target about 1)\n",
                 static_cast<double>(evidencePeak) / static_cast<double>(smallPeak));
-    const bool scanMet = ScanMemory(server);
-    return result == "Link Found" && withEvidence == "Link Found" && evidence.m_bAnchorFound &&
-                   smallEvidence.m_bAnchorFound && scanMet
+    const bool scanMet = scanMemory(server);
+    return result == "Link Found" && withEvidence == "Link Found" && evidence.m_anchorFound &&
+                   smallEvidence.m_anchorFound && scanMet
                ? 0
                : 1;
 }

@@ -22,11 +22,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point start) {
+double seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-long KibOf(const char* field) {
+long kibOf(const char* field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
@@ -42,49 +42,49 @@ long KibOf(const char* field) {
 class CountingPanes : public tarnwick::ScanPanes {
 public:
     CountingPanes(int profiles, int pagesEach) : m_statuses(static_cast<size_t>(profiles)) {
-        m_nPagesEach = pagesEach;
+        m_pagesEach = pagesEach;
     }
-    int ProfileRowCount() override { return static_cast<int>(m_statuses.size()); }
-    bool IsProfileTicked(int) override { return true; }
-    std::string ProfileStatus(int row) override { return m_statuses.at(row); }
-    void SetProfileStatus(int row, const std::string& s) override { m_statuses.at(row) = s; }
-    void RebuildResults() override {
+    int profileRowCount() override { return static_cast<int>(m_statuses.size()); }
+    bool isProfileTicked(int) override { return true; }
+    std::string profileStatus(int row) override { return m_statuses.at(row); }
+    void setProfileStatus(int row, const std::string& s) override { m_statuses.at(row) = s; }
+    void rebuildResults() override {
         m_rows.clear();
         for (size_t j = 0; j < m_statuses.size(); ++j) {
-            for (int k = 0; k < m_nPagesEach; ++k) {
+            for (int k = 0; k < m_pagesEach; ++k) {
                 tarnwick::ResultRow r;
-                r.m_strAdvertiser = "www.example.com";
-                r.m_strPage = "http://p" + std::to_string(j) + "-" + std::to_string(k) + "/";
-                r.m_strNotify = "Disabled";
-                r.m_nProfileRow = static_cast<int>(j);
+                r.m_advertiser = "www.example.com";
+                r.m_page = "http://p" + std::to_string(j) + "-" + std::to_string(k) + "/";
+                r.m_notify = "Disabled";
+                r.m_profileRow = static_cast<int>(j);
                 m_rows.push_back(r);
             }
         }
     }
-    int ResultRowCount() override { return static_cast<int>(m_rows.size()); }
-    tarnwick::ResultRow ResultRowAt(int row) override { return m_rows.at(row); }
-    void SetResultStatus(int row, const std::string& s) override { m_rows.at(row).m_strStatus = s; }
-    void SetResultMail(int, const std::string&) override {}
-    void OfferReport() override {}
-    void StartNotification(const tarnwick::NotificationJob&) override {}
-    const std::string& Last() const { return m_statuses.back(); }
+    int resultRowCount() override { return static_cast<int>(m_rows.size()); }
+    tarnwick::ResultRow resultRowAt(int row) override { return m_rows.at(row); }
+    void setResultStatus(int row, const std::string& s) override { m_rows.at(row).m_status = s; }
+    void setResultMail(int, const std::string&) override {}
+    void offerReport() override {}
+    void startNotification(const tarnwick::NotificationJob&) override {}
+    const std::string& last() const { return m_statuses.back(); }
 
 private:
-    int m_nPagesEach = 0;
+    int m_pagesEach = 0;
     std::vector<std::string> m_statuses;
     std::vector<tarnwick::ResultRow> m_rows;
 };
 
-double ScanSeconds(int profiles, int pagesEach) {
+double scanSeconds(int profiles, int pagesEach) {
     CountingPanes panes(profiles, pagesEach);
     tarnwick::ScanRun run(panes, [](const std::string&, const std::string&) {
         return tarnwick::PageResult("Link Found", "link found", 200);
     });
     const auto start = Clock::now();
-    run.OnPlay();
-    run.WaitForScanThread();
-    const double s = Seconds(start);
-    if (panes.Last() != "Completed") {
+    run.onPlay();
+    run.waitForScanThread();
+    const double s = seconds(start);
+    if (panes.last() != "Completed") {
         std::fprintf(stderr, "run did not complete\n");
     }
     return s;
@@ -95,24 +95,24 @@ double ScanSeconds(int profiles, int pagesEach) {
 int main() {
     bool ok = true;
     tarnwick::test::PageServer server(false, false);
-    server.AddFile("a.html", "<a href=\"http://www.example.com/\">x</a>");
+    server.addFile("a.html", "<a href=\"http://www.example.com/\">x</a>");
     constexpr long kLimit = 3;
     tarnwick::PageFetcher::Options options;
     options.pageTimeoutSeconds = kLimit;
     tarnwick::PageFetcher fetcher(options);
-    fetcher.Check(server.Http("/files/a.html"), "www.example.com");  // everything loaded
+    fetcher.check(server.http("/files/a.html"), "www.example.com");  // everything loaded
     std::ofstream("/proc/self/clear_refs") << "5";                   // VmHWM = VmRSS now
-    const long before = KibOf("VmHWM:");
+    const long before = kibOf("VmHWM:");
     for (const char* path : {"/trickle/a.html?every=0.2", "/endless"}) {
         const auto start = Clock::now();
-        const tarnwick::PageResult r = fetcher.Check(server.Http(path), "www.example.com");
-        const double s = Seconds(start);
+        const tarnwick::PageResult r = fetcher.check(server.http(path), "www.example.com");
+        const double s = seconds(start);
         const double ratio = s / static_cast<double>(kLimit + 2);
         std::printf("%-28s %.2f s (%s: %s); / (limit + 2 s) = %.2f (target <= 1)\n", path, s,
-                    r.m_strStatus.c_str(), r.m_strReason.c_str(), ratio);
+                    r.m_status.c_str(), r.m_reason.c_str(), ratio);
         ok = ok && ratio <= 1.0;
     }
-    const double growth = (KibOf("VmHWM:") - before) / 1024.0;
+    const double growth = (kibOf("VmHWM:") - before) / 1024.0;
     std::printf("peak resident growth over both: %.1f MiB (target < 64)\n", growth);
     ok = ok && growth < 64;
 
@@ -120,8 +120,8 @@ int main() {
     std::vector<double> many;
     std::vector<double> one;
     for (int round = 0; round < 3; ++round) {
-        many.push_back(ScanSeconds(kPages, 1));
-        one.push_back(ScanSeconds(1, kPages));
+        many.push_back(scanSeconds(kPages, 1));
+        one.push_back(scanSeconds(1, kPages));
     }
     std::sort(many.begin(), many.end());
     std::sort(one.begin(), one.end());

@@ -40,36 +40,35 @@ constexpr int kGrowthRuns = 20;
 
 using tarnwick::bench::BenchPanes;
 
-double Seconds(std::chrono::steady_clock::time_point start) {
+double seconds(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Median(std::vector<double> v) {
+double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
-std::uintmax_t FileSize(const std::string& path) {
+std::uintmax_t fileSize(const std::string& path) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     return ec ? 0 : size;
 }
 
 // A week's check of page k of the growth part, as a run records it.
-tarnwick::PageRecord GrowthRecord(int k, std::int64_t started) {
+tarnwick::PageRecord growthRecord(int k, std::int64_t started) {
     tarnwick::PageRecord r;
-    r.m_strProfile = "www.partner-profile-" + std::to_string(k / 100) + ".example";
-    r.m_strAdvertiser = "http://www.my-advertised-site.example/";
-    r.m_strPage =
-        "http://www.partner-site-" + std::to_string(k) + ".example/links/our-friends.html";
-    r.m_nRow = k;
+    r.m_profile = "www.partner-profile-" + std::to_string(k / 100) + ".example";
+    r.m_advertiser = "http://www.my-advertised-site.example/";
+    r.m_page = "http://www.partner-site-" + std::to_string(k) + ".example/links/our-friends.html";
+    r.m_row = k;
     const bool missing = k % 50 == 0;
-    r.m_strResult = missing ? "Link Not Found" : "Link Found";
-    r.m_nChecked = started + k / 20;
+    r.m_result = missing ? "Link Not Found" : "Link Found";
+    r.m_checked = started + k / 20;
     r.m_reason = missing ? "no link to the advertiser"
                          : "link to http://www.my-advertised-site.example/ found";
     r.m_httpStatus = 200;
-    r.m_finalUrl = r.m_strPage;
+    r.m_finalUrl = r.m_page;
     r.m_rel = k % 5 == 0 ? "nofollow" : "";
     r.m_anchorText = missing ? "" : "My advertised site, the best of its kind";
     r.m_noindex = false;
@@ -82,18 +81,18 @@ tarnwick::PageRecord GrowthRecord(int k, std::int64_t started) {
 
 // Median time of a few calls of f.
 template <class F>
-double MedianSeconds(F f) {
+double medianSeconds(F f) {
     std::vector<double> times;
     for (int k = 0; k < 5; ++k) {
         const auto start = std::chrono::steady_clock::now();
         f();
-        times.push_back(Seconds(start));
+        times.push_back(seconds(start));
     }
-    return Median(times);
+    return median(times);
 }
 
 // 3. Growth; returns whether both targets are met.
-bool Growth(const std::string& folder) {
+bool growth(const std::string& folder) {
     const std::string path = folder + "/growth.sqlite3";
     const std::int64_t start = 1'767'225'600;
     std::vector<std::uintmax_t> sizes;
@@ -103,15 +102,15 @@ bool Growth(const std::string& folder) {
             // Closing the last connection checkpoints the write-ahead log
             // into the file and removes it: the size is the history's.
             tarnwick::HistoryDatabase db(path);
-            db.Begin();
-            const std::int64_t run = db.BeginRun("cli", t);
+            db.begin();
+            const std::int64_t run = db.beginRun("cli", t);
             for (int k = 0; k < kGrowthPages; ++k) {
-                db.AddResult(run, GrowthRecord(k, t));
+                db.addResult(run, growthRecord(k, t));
             }
-            db.EndRun(run, t + 3600, "completed");
-            db.Commit();
+            db.endRun(run, t + 3600, "completed");
+            db.commit();
         }
-        sizes.push_back(FileSize(path));
+        sizes.push_back(fileSize(path));
         if (week < 2) {
             // Kept to be timed beside the last: the machine's load then
             // weighs on all three alike.
@@ -124,21 +123,21 @@ bool Growth(const std::string& folder) {
     for (int round = 0; round < 5; ++round) {
         for (size_t k = 0; k < timed.size(); ++k) {
             tarnwick::HistoryDatabase db(timed[k]);
-            db.ChangesOf();  // read once, so that every file is in the cache
+            db.changesOf();  // read once, so that every file is in the cache
             const auto begun = std::chrono::steady_clock::now();
-            db.ChangesOf();
-            changeTimes[k].push_back(Seconds(begun));
+            db.changesOf();
+            changeTimes[k].push_back(seconds(begun));
             // What the next run reads at its start.
             const auto looked = std::chrono::steady_clock::now();
-            db.PagesBefore();
-            lookBackTimes[k].push_back(Seconds(looked));
+            db.pagesBefore();
+            lookBackTimes[k].push_back(seconds(looked));
         }
     }
     std::vector<double> changes;
     std::vector<double> lookBack;
     for (size_t k = 0; k < timed.size(); ++k) {
-        changes.push_back(Median(changeTimes[k]));
-        lookBack.push_back(Median(lookBackTimes[k]));
+        changes.push_back(median(changeTimes[k]));
+        lookBack.push_back(median(lookBackTimes[k]));
     }
     const double first = static_cast<double>(sizes[0]) / kGrowthPages;
     const double unchanged = static_cast<double>(sizes.back() - sizes[0]) /
@@ -166,7 +165,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
     // --growth: the growth part alone (it needs no page server).
     if (argc > 1 && std::string(argv[1]) == "--growth") {
-        const bool met = Growth(folder);
+        const bool met = growth(folder);
         std::filesystem::remove_all(folder);
         return met ? 0 : 1;
     }
@@ -178,11 +177,11 @@ int main(int argc, char** argv) {
         page += "<p>Lorem ipsum dolor sit amet, <a href=\"/other/\">consectetur</a></p>\n";
     }
     page += "<a href=\"http://www.example.com/\">Example</a></body></html>";
-    server.AddFile("p.html", page);
+    server.addFile("p.html", page);
     std::vector<std::string> pages;
     for (int k = 0; k < kScanPages; ++k) {
         // One file, many addresses: the server ignores the query.
-        pages.push_back(server.Http("/files/p.html?k=" + std::to_string(k)));
+        pages.push_back(server.http("/files/p.html?k=" + std::to_string(k)));
     }
     const std::string scanDb = folder + "/scan.sqlite3";
     std::vector<double> bare;
@@ -191,9 +190,9 @@ int main(int argc, char** argv) {
         BenchPanes panes(pages);
         tarnwick::ScanRun run(panes);
         const auto start = std::chrono::steady_clock::now();
-        run.OnPlay();
-        run.WaitForScanThread();
-        bare.push_back(Seconds(start));
+        run.onPlay();
+        run.waitForScanThread();
+        bare.push_back(seconds(start));
     };
     const auto scanRecorded = [&] {
         BenchPanes panes(pages);
@@ -201,12 +200,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", m.c_str());
         });
         tarnwick::ScanRun run(panes);
-        run.SetObserver(&recorder);
+        run.setObserver(&recorder);
         const auto start = std::chrono::steady_clock::now();
-        run.OnPlay();
-        run.WaitForScanThread();
-        recorder.Flush();  // counted: the run is recorded when it ends
-        recorded.push_back(Seconds(start));
+        run.onPlay();
+        run.waitForScanThread();
+        recorder.flush();  // counted: the run is recorded when it ends
+        recorded.push_back(seconds(start));
     };
     // Each order in turn, so a machine that slows down or speeds up during
     // the rounds weighs on both sides alike.
@@ -219,9 +218,9 @@ int main(int argc, char** argv) {
             scanBare();
         }
     }
-    const double ratio = Median(recorded) / Median(bare);
+    const double ratio = median(recorded) / median(bare);
     std::printf("scan of %d pages: %.3f s without history, %.3f s recorded (medians of %d)\n",
-                kScanPages, Median(bare), Median(recorded), kRounds);
+                kScanPages, median(bare), median(recorded), kRounds);
     std::printf("recorded / bare: %.3f (target <= 1.05)\n", ratio);
 
     // 2. Size of a year.
@@ -231,52 +230,52 @@ int main(int argc, char** argv) {
         const std::int64_t start = 1'767'225'600;  // a Monday in 2026
         for (int week = 0; week < kYearRuns; ++week) {
             const std::int64_t t = start + week * 7 * 86400;
-            db.Begin();
-            const std::int64_t run = db.BeginRun("cli", t);
+            db.begin();
+            const std::int64_t run = db.beginRun("cli", t);
             for (int k = 0; k < kYearPages; ++k) {
                 tarnwick::PageRecord r;
-                r.m_strProfile = "www.partner-profile-" + std::to_string(k / 100) + ".example";
-                r.m_strAdvertiser = "http://www.my-advertised-site.example/";
-                r.m_strPage = "http://www.partner-site-" + std::to_string(k) +
-                              ".example/links/our-friends.html";
-                r.m_nRow = k;
+                r.m_profile = "www.partner-profile-" + std::to_string(k / 100) + ".example";
+                r.m_advertiser = "http://www.my-advertised-site.example/";
+                r.m_page = "http://www.partner-site-" + std::to_string(k) +
+                           ".example/links/our-friends.html";
+                r.m_row = k;
                 const bool lost = (k + week) % 17 == 0;
-                r.m_strResult = lost ? "Link Not Found" : "Link Found";
-                r.m_nChecked = t + k;
+                r.m_result = lost ? "Link Not Found" : "Link Found";
+                r.m_checked = t + k;
                 r.m_reason =
                     lost ? "no link in 48213 bytes" : "link found 12 characters after href=";
                 r.m_httpStatus = 200;
-                r.m_finalUrl = r.m_strPage;
+                r.m_finalUrl = r.m_page;
                 r.m_rel = k % 5 == 0 ? "nofollow" : "";
                 r.m_anchorText = "My advertised site, the best of its kind";
                 r.m_noindex = false;
                 r.m_robotsTxt = "allowed";
                 r.m_elapsedMs = 180 + k % 90;
                 r.m_verdict = lost ? "no link" : (k % 5 == 0 ? "nofollow" : "follow");
-                db.AddResult(run, r);
+                db.addResult(run, r);
                 if (lost) {
-                    db.AddLetter(run, {r.m_strAdvertiser, r.m_strPage,
+                    db.addLetter(run, {r.m_advertiser, r.m_page,
                                        "webmaster@partner-site-" + std::to_string(k) + ".example",
                                        t + k, "sent"});
                 }
             }
-            db.EndRun(run, t + 3600, "completed");
-            db.Commit();
+            db.endRun(run, t + 3600, "completed");
+            db.commit();
         }
     }
     {
         tarnwick::HistoryDatabase db(yearDb);
         const auto start = std::chrono::steady_clock::now();
-        const auto before = db.PagesBefore();
-        const auto letters = db.LastLettersSent();
-        std::printf("snapshot after a year: %.3f s (%zu pages, %zu letters)\n", Seconds(start),
+        const auto before = db.pagesBefore();
+        const auto letters = db.lastLettersSent();
+        std::printf("snapshot after a year: %.3f s (%zu pages, %zu letters)\n", seconds(start),
                     before.size(), letters.size());
     }
-    const double mb = static_cast<double>(FileSize(yearDb) + FileSize(yearDb + "-wal")) / 1e6;
+    const double mb = static_cast<double>(fileSize(yearDb) + fileSize(yearDb + "-wal")) / 1e6;
     std::printf("a year of weekly runs of %d pages: %.1f MB (target well under 50 MB)\n",
                 kYearPages, mb);
 
-    const bool growthMet = Growth(folder);
+    const bool growthMet = growth(folder);
     std::filesystem::remove_all(folder);
     return ratio <= 1.05 && mb < 50 && growthMet ? 0 : 1;
 }

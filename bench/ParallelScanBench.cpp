@@ -40,8 +40,8 @@
 namespace {
 
 using tarnwick::bench::BenchPanes;
-using tarnwick::bench::Installed;
-using tarnwick::bench::Timed;
+using tarnwick::bench::installed;
+using tarnwick::bench::timed;
 
 constexpr int kHosts = 25;
 constexpr int kPages = 500;
@@ -54,37 +54,37 @@ const char kPage[] =
     "<a href=\"/other/\">consectetur</a></p><a href=\"http://www.example.com/\">Example</a>"
     "</body></html>";
 
-double Median(std::vector<double> v) {
+double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
 // A scan of the pages with jobs side by side: its wall time, and how many
 // pages were "Link Found".
-double Scan(const std::vector<std::string>& pages, int jobs, int* found = nullptr) {
+double scan(const std::vector<std::string>& pages, int jobs, int* found = nullptr) {
     BenchPanes panes(pages);
     tarnwick::ScanRun run(panes);
     tarnwick::PageFetcher::Options options;
     options.jobs = jobs;
-    run.SetFetchOptions(options);
+    run.setFetchOptions(options);
     const auto start = std::chrono::steady_clock::now();
-    run.OnPlay();
-    run.WaitForScanThread();
-    const double seconds = tarnwick::bench::SecondsSince(start);
+    run.onPlay();
+    run.waitForScanThread();
+    const double seconds = tarnwick::bench::secondsSince(start);
     if (found != nullptr) {
-        *found = panes.Found();
+        *found = panes.found();
     }
     return seconds;
 }
 
 // Page k of n on the hosts: consecutive pages on different hosts.
-std::string PageOn(const tarnwick::test::PageServer& server, int k, int delayMs) {
+std::string pageOn(const tarnwick::test::PageServer& server, int k, int delayMs) {
     const std::string path =
         delayMs > 0 ? "/delay/" + std::to_string(delayMs) + "/page.html" : "/files/page.html";
-    return server.HostHttp(k % kHosts, path + "?" + std::to_string(k));
+    return server.hostHttp(k % kHosts, path + "?" + std::to_string(k));
 }
 
-bool Report(const char* what, double ratio, double limit, bool atMost = true) {
+bool report(const char* what, double ratio, double limit, bool atMost = true) {
     const bool ok = atMost ? ratio <= limit : ratio >= limit;
     std::printf("  %-58s %7.2fx (target %s %.2fx)%s\n", what, ratio, atMost ? "<=" : ">=", limit,
                 ok ? "" : "  MISSED");
@@ -93,7 +93,7 @@ bool Report(const char* what, double ratio, double limit, bool atMost = true) {
 
 // The child of the memory measurement: scans kRssPages pages of the hosts
 // given as "http://127.0.0.k:port" and prints its peak RSS in KiB.
-int RssChild(int jobs, const std::vector<std::string>& hosts) {
+int rssChild(int jobs, const std::vector<std::string>& hosts) {
     std::vector<std::string> pages;
     pages.reserve(kRssPages);
     for (int k = 0; k < kRssPages; ++k) {
@@ -101,7 +101,7 @@ int RssChild(int jobs, const std::vector<std::string>& hosts) {
                         std::to_string(k));
     }
     int found = 0;
-    const double seconds = Scan(pages, jobs, &found);
+    const double seconds = scan(pages, jobs, &found);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%ld %.3f %d\n", usage.ru_maxrss, seconds, found);
@@ -109,11 +109,11 @@ int RssChild(int jobs, const std::vector<std::string>& hosts) {
 }
 
 // Peak RSS (KiB) of a scan of kRssPages pages in a process of its own.
-long PeakRss(const char* self, int jobs, const tarnwick::test::PageServer& server,
+long peakRss(const char* self, int jobs, const tarnwick::test::PageServer& server,
              double* seconds) {
     std::string command = std::string(self) + " --rss " + std::to_string(jobs);
     for (int h = 0; h < kHosts; ++h) {
-        std::string host = server.HostHttp(h, "");
+        std::string host = server.hostHttp(h, "");
         command += " " + host;
     }
     FILE* child = popen(command.c_str(), "r");
@@ -133,23 +133,23 @@ long PeakRss(const char* self, int jobs, const tarnwick::test::PageServer& serve
 
 int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "--rss") == 0) {
-        return RssChild(std::atoi(argv[2]), std::vector<std::string>(argv + 3, argv + argc));
+        return rssChild(std::atoi(argv[2]), std::vector<std::string>(argv + 3, argv + argc));
     }
     tarnwick::test::PageServer server(false, false, kHosts);
-    server.AddFile("page.html", kPage);
+    server.addFile("page.html", kPage);
     bool ok = true;
 
     // 1. Pages that answer after 50 ms.
     std::vector<std::string> slow;
     std::string index = "<html><body>\n";
     for (int k = 0; k < kPages; ++k) {
-        slow.push_back(PageOn(server, k, kDelayMs));
+        slow.push_back(pageOn(server, k, kDelayMs));
         index += "<a href=\"" + slow.back() + "\">page " + std::to_string(k) + "</a>\n";
     }
     index += "</body></html>\n";
-    server.AddFile("index.html", index);
+    server.addFile("index.html", index);
     int found = 0;
-    const double parallel = Scan(slow, kJobs, &found);
+    const double parallel = scan(slow, kJobs, &found);
     if (found != kPages) {
         std::printf("only %d of %d pages were \"Link Found\"\n", found, kPages);
         ok = false;
@@ -160,14 +160,14 @@ int main(int argc, char** argv) {
     int robots = 0;
     int peak = 0;
     for (int h = 0; h < kHosts; ++h) {
-        requests += server.HostStat(h, "requests");
-        robots += server.HostStat(h, "robots");
-        peak = std::max(peak, server.HostStat(h, "peak"));
+        requests += server.hostStat(h, "requests");
+        robots += server.hostStat(h, "robots");
+        peak = std::max(peak, server.hostStat(h, "peak"));
     }
     const int perHost = tarnwick::PageFetcher::Options{}.hostConnections;
     const double floor =
         (requests - robots) * kDelayMs / 1000.0 / std::min(kJobs, kHosts * perHost);
-    const double serial = Scan(slow, 1, &found);
+    const double serial = scan(slow, 1, &found);
     std::printf("%d pages over %d hosts, each answering after %d ms:\n", kPages, kHosts, kDelayMs);
     std::printf(
         "  the hosts saw %d requests (%d of robots.txt), at most %d connections at once per "
@@ -179,10 +179,10 @@ int main(int argc, char** argv) {
         std::printf("  more than %d connections to one host  MISSED\n", perHost);
         ok = false;
     }
-    ok = Report("default scan / floor", parallel / floor, 1.25) && ok;
+    ok = report("default scan / floor", parallel / floor, 1.25) && ok;
     // What this machine and server make of the floor: curl asking the same
     // pages as often, as many at once as politeness lets the scan.
-    if (Installed("curl")) {
+    if (installed("curl")) {
         const std::string config = "/tmp/tarnwick-parallel-" + std::to_string(getpid()) + ".curl";
         {
             std::ofstream out(config);
@@ -191,17 +191,17 @@ int main(int argc, char** argv) {
                     << "\"\noutput = \"/dev/null\"\n";
             }
         }
-        const double seconds = Timed("curl -s --noproxy '*' --parallel --parallel-max " +
+        const double seconds = timed("curl -s --noproxy '*' --parallel --parallel-max " +
                                      std::to_string(std::min(kJobs, kHosts * perHost)) + " -K " +
                                      config + " >/dev/null 2>&1");
         std::remove(config.c_str());
         std::printf("  curl, the same %d requests as many at once: %.3f s (%.2fx the floor)\n",
                     requests - robots, seconds, seconds / floor);
     }
-    ok = Report("one at a time / default scan", serial / parallel, 20.0, false) && ok;
+    ok = report("one at a time / default scan", serial / parallel, 20.0, false) && ok;
 
     // 2. The same pages with other link checkers.
-    const std::string start = server.Http("/files/index.html");
+    const std::string start = server.http("/files/index.html");
     const struct {
         const char* program;
         std::string command;
@@ -210,48 +210,48 @@ int main(int argc, char** argv) {
         {"linkinator", "linkinator " + start + " >/dev/null 2>&1"},
     };
     for (const auto& peer : peers) {
-        if (!Installed(peer.program)) {
+        if (!installed(peer.program)) {
             std::printf("  %s is not installed: left out\n", peer.program);
             continue;
         }
-        const double seconds = Timed(peer.command);
+        const double seconds = timed(peer.command);
         std::printf("  %s: %.3f s\n", peer.program, seconds);
         const std::string what = std::string("default scan / ") + peer.program;
-        ok = Report(what.c_str(), parallel / seconds, 1.0) && ok;
+        ok = report(what.c_str(), parallel / seconds, 1.0) && ok;
     }
 
     // 3. Every 50th page answers after 3 s (each on another host).
     std::vector<std::string> someSlow;
     for (int k = 0; k < kPages; ++k) {
-        someSlow.push_back(PageOn(server, k, k % 50 == k / 50 ? 3000 : kDelayMs));
+        someSlow.push_back(pageOn(server, k, k % 50 == k / 50 ? 3000 : kDelayMs));
     }
-    const double withSlow = Scan(someSlow, kJobs, &found);
+    const double withSlow = scan(someSlow, kJobs, &found);
     std::printf("the same with every 50th page answering after 3 s: %.3f s (%d Link Found)\n",
                 withSlow, found);
-    ok = Report("default scan / (3 s + floor)", withSlow / (3.0 + floor), 2.0) && ok;
+    ok = report("default scan / (3 s + floor)", withSlow / (3.0 + floor), 2.0) && ok;
 
     // 4. Pages without delay: no slower side by side.
     std::vector<std::string> quick;
     for (int k = 0; k < 2000; ++k) {
-        quick.push_back(PageOn(server, k, 0));
+        quick.push_back(pageOn(server, k, 0));
     }
     std::vector<double> quickParallel;
     std::vector<double> quickSerial;
     for (int round = 0; round < 5; ++round) {
-        quickParallel.push_back(Scan(quick, kJobs));
-        quickSerial.push_back(Scan(quick, 1));
+        quickParallel.push_back(scan(quick, kJobs));
+        quickSerial.push_back(scan(quick, 1));
     }
     std::printf("2000 pages without delay: side by side %.3f s, one at a time %.3f s (medians)\n",
-                Median(quickParallel), Median(quickSerial));
+                median(quickParallel), median(quickSerial));
     ok =
-        Report("default scan / one at a time", Median(quickParallel) / Median(quickSerial), 1.10) &&
+        report("default scan / one at a time", median(quickParallel) / median(quickSerial), 1.10) &&
         ok;
 
     // 5. Peak memory of 50,000 pages.
     double rssSecondsParallel = 0;
     double rssSecondsSerial = 0;
-    const long rssParallel = PeakRss(argv[0], kJobs, server, &rssSecondsParallel);
-    const long rssSerial = PeakRss(argv[0], 1, server, &rssSecondsSerial);
+    const long rssParallel = peakRss(argv[0], kJobs, server, &rssSecondsParallel);
+    const long rssSerial = peakRss(argv[0], 1, server, &rssSecondsSerial);
     std::printf(
         "%d pages: peak RSS side by side %ld KiB (%.1f s), one at a time %ld KiB (%.1f s)\n",
         kRssPages, rssParallel, rssSecondsParallel, rssSerial, rssSecondsSerial);
@@ -259,7 +259,7 @@ int main(int argc, char** argv) {
         std::printf("  the memory measurement failed\n");
         ok = false;
     } else {
-        ok = Report("peak RSS default / one at a time",
+        ok = report("peak RSS default / one at a time",
                     static_cast<double>(rssParallel) / static_cast<double>(rssSerial), 1.2) &&
              ok;
     }

@@ -17,25 +17,25 @@ public:
     // Processor time suits a shared machine (wall time also counts other
     // programs' turns); wall time suits work that waits on the disk.
     enum class Clock { Wall, Processor };
-    explicit RatioReporter(Clock clock = Clock::Wall) : m_eClock(clock) {}
+    explicit RatioReporter(Clock clock = Clock::Wall) : m_clock(clock) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             m_times[run.run_name.function_name] =
-                m_eClock == Clock::Wall ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+                m_clock == Clock::Wall ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
         }
     }
 
-    double Time(const std::string& name) const {
+    double time(const std::string& name) const {
         const auto it = m_times.find(name);
         return it == m_times.end() ? 0.0 : it->second;
     }
 
     // Prints every other benchmark's time as a ratio to the baseline's and
     // returns false when one exceeds the limit.
-    bool PrintRatios(const std::string& baseline, const std::string& what, double limit) const {
-        const double floor = Time(baseline);
+    bool printRatios(const std::string& baseline, const std::string& what, double limit) const {
+        const double floor = time(baseline);
         if (floor <= 0) {
             return true;
         }
@@ -54,7 +54,7 @@ public:
     }
 
 private:
-    Clock m_eClock;
+    Clock m_clock;
     std::map<std::string, double> m_times;
 };
 

@@ -49,7 +49,7 @@ constexpr int kSilentEvery = 100;  // 1% of the pages
 constexpr unsigned kSeed = 27;
 
 // A partner page of everyday size that links to the advertiser.
-std::string PartnerPage() {
+std::string partnerPage() {
     std::string page =
         "<!DOCTYPE html><html><head><title>Partner links</title>"
         "<meta name=\"viewport\" content=\"width=device-width\"></head><body><nav>";
@@ -76,7 +76,7 @@ struct Page {
 // The latencies: exp(N(ln median, sigma)), sigma such that 5% lie over 1 s.
 // The normal numbers are made by Box-Muller from mt19937, whose output the
 // standard fixes, so every library draws the same pages.
-std::vector<Page> MakePages(const tarnwick::test::PageServer& server) {
+std::vector<Page> makePages(const tarnwick::test::PageServer& server) {
     const double z95 = 1.6448536269514722;
     const double sigma = std::log(1000.0 / kMedianMs) / z95;
     std::mt19937 rng(kSeed);
@@ -100,7 +100,7 @@ std::vector<Page> MakePages(const tarnwick::test::PageServer& server) {
         const std::string path = page.latencyMs < 0
                                      ? "/silent"
                                      : "/delay/" + std::to_string(page.latencyMs) + "/page.html";
-        page.url = server.HostHttp(k % kHosts, path + "?" + std::to_string(k));
+        page.url = server.hostHttp(k % kHosts, path + "?" + std::to_string(k));
         pages.push_back(std::move(page));
     }
     return pages;
@@ -108,7 +108,7 @@ std::vector<Page> MakePages(const tarnwick::test::PageServer& server) {
 
 // The lower bound of a run over the pages with the options' limits and
 // per-host connections; crawler: pages that answer are asked twice.
-double LowerBound(const std::vector<Page>& pages, const tarnwick::PageFetcher::Options& options,
+double lowerBound(const std::vector<Page>& pages, const tarnwick::PageFetcher::Options& options,
                   bool crawler) {
     const double limit = static_cast<double>(options.pageTimeoutSeconds);
     const double silent = std::min(limit, static_cast<double>(options.stallSeconds));
@@ -135,7 +135,7 @@ struct ScanFigures {
     int found = 0;
 };
 
-ScanFigures Scan(const std::vector<Page>& pages, tarnwick::PageFetcher::Options options) {
+ScanFigures scan(const std::vector<Page>& pages, tarnwick::PageFetcher::Options options) {
     if (const auto fewer = tarnwick::FetchSettings::fitOpenFiles(options)) {
         std::printf("  %s\n", fewer->c_str());
     }
@@ -145,14 +145,14 @@ ScanFigures Scan(const std::vector<Page>& pages, tarnwick::PageFetcher::Options 
     }
     BenchPanes panes(urls);
     tarnwick::ScanRun run(panes);
-    run.SetFetchOptions(options);
+    run.setFetchOptions(options);
     const auto start = std::chrono::steady_clock::now();
-    run.OnPlay();
-    run.WaitForScanThread();
-    return {tarnwick::bench::SecondsSince(start), panes.Found()};
+    run.onPlay();
+    run.waitForScanThread();
+    return {tarnwick::bench::secondsSince(start), panes.found()};
 }
 
-bool Report(const char* what, double ratio, double limit) {
+bool report(const char* what, double ratio, double limit) {
     const bool ok = ratio <= limit;
     std::printf("  %-58s %7.2fx (target <= %.2fx)%s\n", what, ratio, limit, ok ? "" : "  MISSED");
     return ok;
@@ -162,8 +162,8 @@ bool Report(const char* what, double ratio, double limit) {
 
 int main() {
     tarnwick::test::PageServer server(false, false, kHosts);
-    server.AddFile("page.html", PartnerPage());
-    const std::vector<Page> pages = MakePages(server);
+    server.addFile("page.html", partnerPage());
+    const std::vector<Page> pages = makePages(server);
 
     int silent = 0;
     int overOneSecond = 0;
@@ -182,7 +182,7 @@ int main() {
         curlConfig += "url = \"" + page.url + "\"\noutput = \"/dev/null\"\n";
     }
     index += "</body></html>\n";
-    server.AddFile("index.html", index);
+    server.addFile("index.html", index);
     std::nth_element(latencies.begin(), latencies.begin() + latencies.size() / 2, latencies.end());
     std::printf(
         "%d pages on %d hosts: median latency %d ms, %d over 1 s, slowest %.2f s, %d never "
@@ -195,17 +195,17 @@ int main() {
     tenSeconds.pageTimeoutSeconds = 10;
     tarnwick::PageFetcher::Options tenSecondsOneRequest = tenSeconds;
     tenSecondsOneRequest.cloakCheck = false;
-    const double boundDefaults = LowerBound(pages, defaults, defaults.cloakCheck);
-    const double boundTen = LowerBound(pages, tenSeconds, tenSeconds.cloakCheck);
-    const double boundTenOne = LowerBound(pages, tenSeconds, false);
+    const double boundDefaults = lowerBound(pages, defaults, defaults.cloakCheck);
+    const double boundTen = lowerBound(pages, tenSeconds, tenSeconds.cloakCheck);
+    const double boundTenOne = lowerBound(pages, tenSeconds, false);
     std::printf(
         "lower bound with %d connections per host: defaults %.2f s; a 10 s limit %.2f s "
         "(one request per page %.2f s)\n",
         defaults.hostConnections, boundDefaults, boundTen, boundTenOne);
 
-    const ScanFigures atDefaults = Scan(pages, defaults);
-    const ScanFigures atTen = Scan(pages, tenSeconds);
-    const ScanFigures atTenOne = Scan(pages, tenSecondsOneRequest);
+    const ScanFigures atDefaults = scan(pages, defaults);
+    const ScanFigures atTen = scan(pages, tenSeconds);
+    const ScanFigures atTenOne = scan(pages, tenSecondsOneRequest);
     std::printf("scan, defaults (%d jobs): %.2f s (%d Link Found)\n", defaults.jobs,
                 atDefaults.seconds, atDefaults.found);
     std::printf("scan, 10 s limit: %.2f s (%d Link Found)\n", atTen.seconds, atTen.found);
@@ -215,15 +215,15 @@ int main() {
         std::printf("  not every page that answers was \"Link Found\"\n");
         ok = false;
     }
-    ok = Report("scan, defaults / 25 s", atDefaults.seconds / 25.0, 1.0) && ok;
-    ok = Report("scan, 10 s limit / its lower bound", atTen.seconds / boundTen, 1.25) && ok;
-    Report("scan, 10 s limit, one request / its lower bound (information)",
+    ok = report("scan, defaults / 25 s", atDefaults.seconds / 25.0, 1.0) && ok;
+    ok = report("scan, 10 s limit / its lower bound", atTen.seconds / boundTen, 1.25) && ok;
+    report("scan, 10 s limit, one request / its lower bound (information)",
            atTenOne.seconds / boundTenOne, 1.25);
 
     const std::string configFile = "/tmp/tarnwick-mix-" + std::to_string(getpid()) + ".curl";
     std::ofstream(configFile) << curlConfig;
     for (const int parallel : {32, 256}) {
-        const double seconds = tarnwick::bench::Timed(
+        const double seconds = tarnwick::bench::timed(
             "curl -s --noproxy '*' --parallel --parallel-max " + std::to_string(parallel) +
             " -m 10 -K " + configFile + " >/dev/null 2>&1");
         std::printf("curl --parallel-max %d -m 10: %.2f s; scan at a 10 s limit / curl: %.2fx\n",
@@ -231,13 +231,13 @@ int main() {
     }
     std::remove(configFile.c_str());
 
-    if (!tarnwick::bench::Installed("linkinator")) {
+    if (!tarnwick::bench::installed("linkinator")) {
         std::printf("linkinator is not installed: left out\n");
     } else {
-        const double seconds = tarnwick::bench::Timed(
-            "linkinator --timeout 10000 " + server.Http("/files/index.html") + " >/dev/null 2>&1");
+        const double seconds = tarnwick::bench::timed(
+            "linkinator --timeout 10000 " + server.http("/files/index.html") + " >/dev/null 2>&1");
         std::printf("linkinator --timeout 10000: %.2f s\n", seconds);
-        ok = Report("scan, 10 s limit / linkinator", atTen.seconds / seconds, 1.0) && ok;
+        ok = report("scan, 10 s limit / linkinator", atTen.seconds / seconds, 1.0) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -20,7 +20,7 @@ using namespace tarnwick;
 
 constexpr int kRows = 100000;
 
-const std::vector<ResultRow>& Rows() {
+const std::vector<ResultRow>& sampleRows() {
     static const std::vector<ResultRow> rows = [] {
         std::vector<ResultRow> r;
         r.reserve(kRows);
@@ -28,12 +28,12 @@ const std::vector<ResultRow>& Rows() {
                                   "Page Cannot be Found"};
         for (int i = 0; i < kRows; ++i) {
             ResultRow row;
-            row.m_strAdvertiser = "http://www.advertiser-" + std::to_string(i / 50) + ".com/";
-            row.m_strPage = "http://www.partner-site-number-" + std::to_string(i) +
-                            ".com/links/page.html?ref=a&b=<c>";
-            row.m_strMail = "webmaster@partner.com";
-            row.m_strNotify = "Enabled";
-            row.m_strStatus = statuses[i % 4];
+            row.m_advertiser = "http://www.advertiser-" + std::to_string(i / 50) + ".com/";
+            row.m_page = "http://www.partner-site-number-" + std::to_string(i) +
+                         ".com/links/page.html?ref=a&b=<c>";
+            row.m_mail = "webmaster@partner.com";
+            row.m_notify = "Enabled";
+            row.m_status = statuses[i % 4];
             r.push_back(std::move(row));
         }
         return r;
@@ -43,33 +43,33 @@ const std::vector<ResultRow>& Rows() {
 
 constexpr std::time_t kNow = 1204729445;
 
-void BM_JoinColumnsOnce(benchmark::State& state) {
-    const auto& rows = Rows();
+void bmJoinColumnsOnce(benchmark::State& state) {
+    const auto& rows = sampleRows();
     for (auto _ : state) {
         std::string all;
         for (const ResultRow& row : rows) {
-            all += row.m_strAdvertiser;
-            all += row.m_strPage;
-            all += row.m_strStatus;
+            all += row.m_advertiser;
+            all += row.m_page;
+            all += row.m_status;
         }
         benchmark::DoNotOptimize(all.data());
     }
 }
-BENCHMARK(BM_JoinColumnsOnce)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmJoinColumnsOnce)->Unit(benchmark::kMillisecond);
 
-void BM_TextReport(benchmark::State& state) {
+void bmTextReport(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(TextReport(Rows(), kNow));
+        benchmark::DoNotOptimize(textReport(sampleRows(), kNow));
     }
 }
-BENCHMARK(BM_TextReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmTextReport)->Unit(benchmark::kMillisecond);
 
-void BM_HtmlReport(benchmark::State& state) {
+void bmHtmlReport(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(HtmlReport(Rows(), kNow));
+        benchmark::DoNotOptimize(htmlReport(sampleRows(), kNow));
     }
 }
-BENCHMARK(BM_HtmlReport)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmHtmlReport)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     tarnwick::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const bool ok = reporter.PrintRatios(
+    const bool ok = reporter.printRatios(
         "BM_JoinColumnsOnce",
         "joining the reported columns once (" + std::to_string(kRows) + " rows)", 8.0);
     benchmark::Shutdown();

@@ -20,11 +20,11 @@ namespace {
 
 constexpr int kPages = 2000;
 
-double Seconds(std::chrono::steady_clock::time_point start) {
+double seconds(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Median(std::vector<double> v) {
+double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
@@ -45,8 +45,8 @@ int main() {
         std::string name = "p";  // (not "p" + ...: a false -Wrestrict alarm of GCC 12)
         name += std::to_string(k);
         name += ".html";
-        server.AddFile(name, page);
-        pages.push_back(server.Http("/files/" + name));
+        server.addFile(name, page);
+        pages.push_back(server.http("/files/" + name));
         cfg << "url = \"" << pages.back() << "\"\noutput = \"/dev/null\"\n";
     }
     cfg.close();
@@ -59,21 +59,21 @@ int main() {
         tarnwick::bench::BenchPanes panes(pages);
         tarnwick::ScanRun run(panes);
         auto start = std::chrono::steady_clock::now();
-        run.OnPlay();
-        run.WaitForScanThread();
-        scan.push_back(Seconds(start));
-        found = panes.Found();
+        run.onPlay();
+        run.waitForScanThread();
+        scan.push_back(seconds(start));
+        found = panes.found();
 
         start = std::chrono::steady_clock::now();
         if (std::system(curl.c_str()) != 0) {
             std::fprintf(stderr, "curl failed\n");
             return 1;
         }
-        tool.push_back(Seconds(start));
+        tool.push_back(seconds(start));
     }
     std::remove(config.c_str());
     std::printf("scan of %d pages: %.3f s (%d Link Found); curl: %.3f s (medians of 5)\n", kPages,
-                Median(scan), found, Median(tool));
-    std::printf("scan time / curl time: %.2f (target <= 1.25)\n", Median(scan) / Median(tool));
+                median(scan), found, median(tool));
+    std::printf("scan time / curl time: %.2f (target <= 1.25)\n", median(scan) / median(tool));
     return found == kPages ? 0 : 1;
 }

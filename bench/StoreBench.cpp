@@ -32,84 +32,84 @@ struct Store {
         char pattern[] = "/tmp/tarnwick-bench-XXXXXX";
         root = mkdtemp(pattern);
         folder = DataFolder(root);
-        folder.EnsureExists();
-        folder.EnsureProfilesFolder();
-        StoreFileWriter index(folder.IndexPath());
-        StoreFileWriter sites(folder.StIndexPath());
+        folder.ensureExists();
+        folder.ensureProfilesFolder();
+        StoreFileWriter index(folder.indexPath());
+        StoreFileWriter sites(folder.stIndexPath());
         for (int i = 0; i < kProfiles; ++i) {
             const std::string name = "partner-site-number-" + std::to_string(i) + ".com";
-            const std::string path = folder.ProfilePath(name);
-            index.WriteLine(path);
-            sites.WriteLine(name + "**http://www." + name + "/links.html||");
+            const std::string path = folder.profilePath(name);
+            index.writeLine(path);
+            sites.writeLine(name + "**http://www." + name + "/links.html||");
             std::ofstream(path, std::ios::binary) << "Link: http://www." << name << "/";
         }
-        index.Close();
-        sites.Close();
-        std::ifstream in(folder.IndexPath(), std::ios::binary);
+        index.close();
+        sites.close();
+        std::ifstream in(folder.indexPath(), std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
         indexBytes = bytes.str();
     }
     ~Store() { std::filesystem::remove_all(root); }
 
-    void RestoreIndex() const {
-        std::ofstream(folder.IndexPath(), std::ios::binary | std::ios::trunc) << indexBytes;
+    void restoreIndex() const {
+        std::ofstream(folder.indexPath(), std::ios::binary | std::ios::trunc) << indexBytes;
     }
 };
 
-Store& TheStore() {
+Store& theStore() {
     static Store store;
     return store;
 }
 
-void BM_CopyIndexOnce(benchmark::State& state) {
-    const Store& s = TheStore();
-    const std::string copy = s.folder.Folder() + "/copy.txt";
+void bmCopyIndexOnce(benchmark::State& state) {
+    const Store& s = theStore();
+    const std::string copy = s.folder.folder() + "/copy.txt";
     for (auto _ : state) {
-        std::filesystem::copy_file(s.folder.IndexPath(), copy,
+        std::filesystem::copy_file(s.folder.indexPath(), copy,
                                    std::filesystem::copy_options::overwrite_existing);
     }
     std::remove(copy.c_str());
 }
-BENCHMARK(BM_CopyIndexOnce)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bmCopyIndexOnce)->Unit(benchmark::kMicrosecond);
 
-void BM_AddToProfileList(benchmark::State& state) {
-    const Store& s = TheStore();
+void bmAddToProfileList(benchmark::State& state) {
+    const Store& s = theStore();
     ProfileList list(s.folder);
-    const std::string path = s.folder.ProfilePath("new-partner.com");
+    const std::string path = s.folder.profilePath("new-partner.com");
     for (auto _ : state) {
-        benchmark::DoNotOptimize(list.Add(path));
+        benchmark::DoNotOptimize(list.add(path));
         state.PauseTiming();
-        truncate(s.folder.IndexPath().c_str(), static_cast<off_t>(s.indexBytes.size()));
+        truncate(s.folder.indexPath().c_str(), static_cast<off_t>(s.indexBytes.size()));
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_AddToProfileList)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bmAddToProfileList)->Unit(benchmark::kMicrosecond);
 
-void BM_RemoveOneRow(benchmark::State& state) {
-    const Store& s = TheStore();
+void bmRemoveOneRow(benchmark::State& state) {
+    const Store& s = theStore();
     ProfileList list(s.folder);
-    const std::string victim = s.folder.ProfilePath("partner-site-number-5000.com");
+    const std::string victim = s.folder.profilePath("partner-site-number-5000.com");
     for (auto _ : state) {
-        list.Remove({5000});
+        list.remove({5000});
         state.PauseTiming();
-        s.RestoreIndex();
+        s.restoreIndex();
         std::ofstream(victim, std::ios::binary) << "Link: x";
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_RemoveOneRow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bmRemoveOneRow)->Unit(benchmark::kMicrosecond);
 
-void BM_SiteIndexLookup(benchmark::State& state) {
-    const Store& s = TheStore();
+void bmSiteIndexLookup(benchmark::State& state) {
+    const Store& s = theStore();
     SiteIndex index(s.folder);
     // The last line: the whole index is read.
     const std::string base = "partner-site-number-" + std::to_string(kProfiles - 1) + ".com";
     for (auto _ : state) {
-        benchmark::DoNotOptimize(index.Lookup(base, "http://www.example.com/"));
+        benchmark::DoNotOptimize(index.lookup(base, "http://www.example.com/"));
     }
 }
-BENCHMARK(BM_SiteIndexLookup)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bmSiteIndexLookup)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     tarnwick::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const bool ok = reporter.PrintRatios(
+    const bool ok = reporter.printRatios(
         "BM_CopyIndexOnce", "one copy of index.txt (" + std::to_string(kProfiles) + " profiles)",
         5.0);
     benchmark::Shutdown();

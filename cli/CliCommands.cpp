@@ -37,10 +37,10 @@ namespace {
 
 // The profile list must be readable when it exists; a missing one is an empty
 // list, as in the desktop program.
-bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
-    const std::string path = folder.IndexPath();
+bool profileListReadable(const DataFolder& folder, std::ostream& err) {
+    const std::string path = folder.indexPath();
     // Never fopen: a FIFO in its place would block the program for good.
-    FILE* file = StoreLineReader::OpenRegularFile(path);
+    FILE* file = StoreLineReader::openRegularFile(path);
     int error = file == nullptr ? errno : 0;
     if (file != nullptr) {
         std::fgetc(file);
@@ -56,7 +56,7 @@ bool ProfileListReadable(const DataFolder& folder, std::ostream& err) {
     return false;
 }
 
-void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
+void printWarnings(const std::vector<std::string>& warnings, std::ostream& err) {
     for (const std::string& warning : warnings) {
         err << "tarnwick-cli: " << warning << '\n';
     }
@@ -65,12 +65,12 @@ void PrintWarnings(const std::vector<std::string>& warnings, std::ostream& err) 
 // The fetch time-outs and how many pages go side by side: the shared
 // settings, unless the command line says; and what the evidence is judged
 // with (rules).
-PageFetcher::Options FetchOptions(const CliOptions& options, std::ostream& err, LinkRules& rules) {
+PageFetcher::Options fetchOptions(const CliOptions& options, std::ostream& err, LinkRules& rules) {
     std::vector<std::string> warnings;
-    const AppSettings settings = AppSettings::Load({}, &warnings);
-    PrintWarnings(warnings, err);
-    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
-    rules.m_bRender = options.render || settings.m_bRender;
+    const AppSettings settings = AppSettings::load({}, &warnings);
+    printWarnings(warnings, err);
+    rules.m_linkFarmLinks = settings.m_linkFarmLinks;
+    rules.m_render = options.render || settings.m_render;
     PageFetcher::Options fetch = FetchSettings::fromSettings(settings);
     if (options.pageTimeoutSeconds > 0) {
         fetch.pageTimeoutSeconds = options.pageTimeoutSeconds;
@@ -84,65 +84,65 @@ PageFetcher::Options FetchOptions(const CliOptions& options, std::ostream& err, 
     return fetch;
 }
 
-int Check(const CliOptions& options, std::ostream& out, std::ostream& err) {
+int check(const CliOptions& options, std::ostream& out, std::ostream& err) {
     PageEvidence evidence;
     LinkRules rules;
-    const PageFetcher::Options fetch = FetchOptions(options, err, rules);
+    const PageFetcher::Options fetch = fetchOptions(options, err, rules);
     const PageResult result =
-        CheckPage(Utf8ToCp1252(options.page), Utf8ToCp1252(options.advertiser), fetch,
+        checkPage(utf8ToCp1252(options.page), utf8ToCp1252(options.advertiser), fetch,
                   options.json ? &evidence : nullptr, rules);
     if (options.json) {
         ResultRow row;
-        row.m_strAdvertiser = Utf8ToCp1252(options.advertiser);
-        row.m_strPage = Utf8ToCp1252(options.page);
-        row.m_strStatus = result.m_strStatus;
-        row.m_strReason = result.m_strReason;
-        row.m_nHttpStatus = result.m_nHttpStatus;
+        row.m_advertiser = utf8ToCp1252(options.advertiser);
+        row.m_page = utf8ToCp1252(options.page);
+        row.m_status = result.m_status;
+        row.m_reason = result.m_reason;
+        row.m_httpStatus = result.m_httpStatus;
         row.m_evidence = evidence;
-        out << ExportJsonObject(ExportRowOf(row)) << '\n';
+        out << exportJsonObject(exportRowOf(row)) << '\n';
     } else {
-        out << result.m_strStatus << '\n';
+        out << result.m_status << '\n';
         if (options.verbose) {
-            out << Cp1252ToUtf8(result.m_strReason) << '\n';
+            out << cp1252ToUtf8(result.m_reason) << '\n';
         }
     }
-    return result.m_strStatus == kLinkFound ? kExitOk : kExitLinkMissing;
+    return result.m_status == kLinkFound ? kExitOk : kExitLinkMissing;
 }
 
-int List(std::ostream& out, std::ostream& err) {
-    const DataFolder folder = DataFolder::FromEnvironment();
-    if (!ProfileListReadable(folder, err)) {
+int list(std::ostream& out, std::ostream& err) {
+    const DataFolder folder = DataFolder::fromEnvironment();
+    if (!profileListReadable(folder, err)) {
         return kExitError;
     }
-    const std::vector<std::string> lines = ProfileList(folder).Read();
+    const std::vector<std::string> lines = ProfileList(folder).read();
     for (size_t j = 0; j < lines.size(); ++j) {
-        const std::string text = ProfileList::DisplayText(lines[j]);
+        const std::string text = ProfileList::displayText(lines[j]);
         std::vector<std::string> missing;
         const size_t pages =
-            BuildResultRows(folder, {{static_cast<int>(j), text}}, &missing).size();
+            buildResultRows(folder, {{static_cast<int>(j), text}}, &missing).size();
         for (const std::string& path : missing) {
             err << "tarnwick-cli: cannot read the profile file " << path << '\n';
         }
-        out << Cp1252ToUtf8(text) << '\t' << pages << '\n';
+        out << cp1252ToUtf8(text) << '\t' << pages << '\n';
     }
     return kExitOk;
 }
 
-const char* SignalName(int signal) {
+const char* signalName(int signal) {
     return signal == SIGINT ? "SIGINT" : signal == SIGTERM ? "SIGTERM" : "a signal";
 }
 
 // One scan per data folder: takes the folder's lock, waiting for another
 // scan at most --lock-wait seconds (a signal ends the wait). Returns kExitOk
 // to go on, otherwise the exit status.
-int TakeRunLock(const DataFolder& folder, const CliOptions& options, SignalWatch& signals,
+int takeRunLock(const DataFolder& folder, const CliOptions& options, SignalWatch& signals,
                 RunLock& lock, std::ostream& err) {
-    folder.EnsureExists();
+    folder.ensureExists();
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(options.lockWaitSeconds);
     bool told = false;
     for (;;) {
-        lock = RunLock::tryLock(folder.Folder(), "tarnwick-cli scan");
+        lock = RunLock::tryLock(folder.folder(), "tarnwick-cli scan");
         if (lock.state() == RunLock::State::Held) {
             return kExitOk;
         }
@@ -153,7 +153,7 @@ int TakeRunLock(const DataFolder& folder, const CliOptions& options, SignalWatch
             return kExitOk;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            err << "tarnwick-cli: another scan of the data folder " << folder.Folder()
+            err << "tarnwick-cli: another scan of the data folder " << folder.folder()
                 << " is running (" << lock.holder() << "); "
                 << (options.lockWaitSeconds > 0
                         ? "it did not end within " + std::to_string(options.lockWaitSeconds) + " s"
@@ -174,31 +174,31 @@ int TakeRunLock(const DataFolder& folder, const CliOptions& options, SignalWatch
     }
 }
 
-int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool progress) {
-    const DataFolder folder = DataFolder::FromEnvironment();
-    if (!ProfileListReadable(folder, err)) {
+int scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool progress) {
+    const DataFolder folder = DataFolder::fromEnvironment();
+    if (!profileListReadable(folder, err)) {
         return kExitError;
     }
     // Before the first thread starts: from here on SIGINT and SIGTERM reach
     // no thread by themselves; this one takes them and stops the run.
     SignalWatch signals;
     RunLock runLock;
-    if (const int status = TakeRunLock(folder, options, signals, runLock, err); status != kExitOk) {
+    if (const int status = takeRunLock(folder, options, signals, runLock, err); status != kExitOk) {
         return status;
     }
     std::mutex errMutex;
-    HistoryRecorder recorder(HistoryDatabase::PathIn(folder.Folder()), kSourceCli,
+    HistoryRecorder recorder(HistoryDatabase::pathIn(folder.folder()), kSourceCli,
                              [&err, &errMutex](const std::string& message) {
                                  std::lock_guard<std::mutex> lock(errMutex);
                                  err << "tarnwick-cli: " << message << '\n';
                              });
     std::vector<std::string> warnings;
-    recorder.SetLetterRules(ReadLetterRules(folder.Folder(), &warnings));
-    PrintWarnings(warnings, err);
-    SmtpClient::SetDeadline(std::nullopt);  // until the scan has ended
+    recorder.setLetterRules(readLetterRules(folder.folder(), &warnings));
+    printWarnings(warnings, err);
+    SmtpClient::setDeadline(std::nullopt);  // until the scan has ended
     CliNotifier notifier(!options.noMail, err);
-    notifier.SetLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
-        recorder.LetterDone(job, outcome);
+    notifier.setLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
+        recorder.letterDone(job, outcome);
     });
     notifier.setSendingListener(
         [&recorder](const NotificationJob& job) { recorder.letterSending(job); });
@@ -206,32 +206,32 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
                                        : options.csv ? CliPanes::RowFormat::Csv
                                                      : CliPanes::RowFormat::Text;
     CliPanes panes(folder, out, err, progress, notifier, options.reportPath, format);
-    notifier.SetPanes(&panes);
-    panes.LoadProfiles();
-    recorder.SetProfileTexts(panes.ProfileTexts());
-    notifier.BeginRun();
+    notifier.setPanes(&panes);
+    panes.loadProfiles();
+    recorder.setProfileTexts(panes.profileTexts());
+    notifier.beginRun();
     constexpr auto kSlice = std::chrono::milliseconds(50);
     {
         ScanRun run(panes);
-        run.SetObserver(&recorder);
+        run.setObserver(&recorder);
         LinkRules rules;
-        run.SetFetchOptions(FetchOptions(options, err, rules));
-        run.SetLinkRules(rules);
-        run.OnPlay();
+        run.setFetchOptions(fetchOptions(options, err, rules));
+        run.setLinkRules(rules);
+        run.onPlay();
         bool stopped = false;
-        while (run.IsScanThreadActive()) {
+        while (run.isScanThreadActive()) {
             if (signals.wait(kSlice) != 0 && !stopped) {
                 // As Stop does, without waiting for the page in hand: the
                 // letters already handed over go on.
                 stopped = true;
                 // On a terminal the progress line gives way to the message.
                 err << (progress ? "\r\033[K" : "")
-                    << "tarnwick-cli: " << SignalName(signals.first()) << ": stopping the scan\n";
-                run.OnStop();
-                run.RequestShutdown();
+                    << "tarnwick-cli: " << signalName(signals.first()) << ": stopping the scan\n";
+                run.onStop();
+                run.requestShutdown();
             }
         }
-        run.WaitForScanThread();
+        run.waitForScanThread();
     }
     // The letters still queued or on their way: waited for at most
     // --mail-wait seconds, not at all after a signal. A letter not handed
@@ -239,7 +239,7 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     // answer.
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(options.mailWaitSeconds);
-    SmtpClient::SetDeadline(signals.first() != 0 ? std::chrono::steady_clock::now() : deadline);
+    SmtpClient::setDeadline(signals.first() != 0 ? std::chrono::steady_clock::now() : deadline);
     while (signals.first() == 0 && !notifier.waitUntilDrained(kSlice) &&
            std::chrono::steady_clock::now() < deadline) {
         signals.wait(std::chrono::milliseconds(0));
@@ -255,61 +255,61 @@ int Scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     // as sent.
     while (!notifier.waitUntilDrained(kSlice)) {
         if (const int signal = signals.wait(std::chrono::milliseconds(0)); signal != 0) {
-            err << "tarnwick-cli: " << SignalName(signal)
+            err << "tarnwick-cli: " << signalName(signal)
                 << ": not waiting for the letters being sent\n";
-            recorder.Flush();
+            recorder.flush();
             out.flush();
             err.flush();
             std::_Exit(kExitInterrupted + signals.first());
         }
     }
-    notifier.SetPanes(nullptr);
+    notifier.setPanes(nullptr);
     if (format == CliPanes::RowFormat::Text) {
-        panes.PrintProfileStatuses();  // other formats print the pages alone
+        panes.printProfileStatuses();  // other formats print the pages alone
     }
-    recorder.Flush();
+    recorder.flush();
     if (signals.first() != 0) {
         return kExitInterrupted + signals.first();
     }
     // Off the network the run says nothing of the partners: no summary (it
     // could not go out anyway), and a status of its own, so that a timer
     // tries again rather than take a week of "Page cannot be displayed".
-    const bool offline = recorder.RunWasOffline();
+    const bool offline = recorder.runWasOffline();
     if (offline) {
         err << "tarnwick-cli: " << kOfflineSummary
             << " (no partner's host name could be looked up, or no route led to it)\n";
     } else if (!options.summaryTo.empty()) {
-        SendChangeSummary(folder, recorder.LastRunId(), Utf8ToCp1252(options.summaryTo), err);
+        sendChangeSummary(folder, recorder.lastRunId(), utf8ToCp1252(options.summaryTo), err);
     }
-    const std::string reportError = panes.ReportError();
+    const std::string reportError = panes.reportError();
     if (!reportError.empty()) {
         err << "tarnwick-cli: " << reportError << '\n';
         return kExitError;
     }
     // Every readable profile was checked; an unreadable one outweighs the
     // pages' results, as its pages were never checked at all.
-    if (!panes.UnreadableProfiles().empty()) {
+    if (!panes.unreadableProfiles().empty()) {
         return kExitError;
     }
     if (offline) {
         return kExitOffline;
     }
-    return panes.AllLinksFound() ? kExitOk : kExitLinkMissing;
+    return panes.allLinksFound() ? kExitOk : kExitLinkMissing;
 }
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            bool progress) {
     CliOptions options;
     try {
-        options = ParseArguments(args);
+        options = parseArguments(args);
     } catch (const UsageError& e) {
         err << "tarnwick-cli: " << e.what() << "\nRun \"tarnwick-cli --help\" for usage.\n";
         return kExitError;
     }
     if (options.help) {
-        out << HelpText(options.command);
+        out << helpText(options.command);
         return kExitOk;
     }
     if (options.version) {
@@ -319,15 +319,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     switch (options.command) {
         case Command::Check:
-            return Check(options, out, err);
+            return check(options, out, err);
         case Command::List:
-            return List(out, err);
+            return list(out, err);
         case Command::Scan:
-            return Scan(options, out, err, progress);
+            return scan(options, out, err, progress);
         case Command::History:
-            return History(options, out, err);
+            return history(options, out, err);
         case Command::Changes:
-            return Changes(options, out, err);
+            return changes(options, out, err);
         case Command::None:
             break;
     }

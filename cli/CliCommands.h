@@ -25,7 +25,7 @@ inline constexpr int kExitInterrupted = 128;  // plus the signal's number
 // args: the arguments after the program name, as the system gives them
 // (UTF-8); they are taken into the program's code page. progress: show a
 // progress line on err while scanning.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            bool progress);
 
 }  // namespace tarnwick::cli

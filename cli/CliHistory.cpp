@@ -18,26 +18,26 @@ namespace tarnwick::cli {
 namespace {
 
 // The database when it exists (nullptr when there is none yet).
-std::unique_ptr<HistoryDatabase> OpenHistory() {
-    const std::string path = HistoryDatabase::PathIn(DataFolder::FromEnvironment().Folder());
-    if (!FileExists(path)) {
+std::unique_ptr<HistoryDatabase> openHistory() {
+    const std::string path = HistoryDatabase::pathIn(DataFolder::fromEnvironment().folder());
+    if (!fileExists(path)) {
         return nullptr;
     }
     return std::make_unique<HistoryDatabase>(path, false);
 }
 
-std::string Json(const std::string& text) {
+std::string json(const std::string& text) {
     std::string out;
-    JsonString(out, text);
+    jsonString(out, text);
     return out;
 }
 
-std::string JsonOpt(const std::optional<std::string>& text) {
-    return text ? Json(*text) : "null";
+std::string jsonOpt(const std::optional<std::string>& text) {
+    return text ? json(*text) : "null";
 }
 
 // Findings kept one per line, as a JSON array; null when not recorded.
-std::string JsonLines(const std::optional<std::string>& lines) {
+std::string jsonLines(const std::optional<std::string>& lines) {
     if (!lines) {
         return "null";
     }
@@ -48,18 +48,18 @@ std::string JsonLines(const std::optional<std::string>& lines) {
         if (end == std::string::npos) {
             end = lines->size();
         }
-        out += (out.size() > 1 ? ", " : "") + Json(lines->substr(from, end - from));
+        out += (out.size() > 1 ? ", " : "") + json(lines->substr(from, end - from));
         from = end + 1;
     }
     return out + "]";
 }
 
-std::string OutcomeText(const RunInfo& run) {
-    return run.m_strOutcome.empty() ? "unfinished" : run.m_strOutcome;
+std::string outcomeText(const RunInfo& run) {
+    return run.m_outcome.empty() ? "unfinished" : run.m_outcome;
 }
 
 // Local midnight starting the day "YYYY-MM-DD".
-std::int64_t DayStart(const std::string& date) {
+std::int64_t dayStart(const std::string& date) {
     std::tm day{};
     day.tm_year = std::stoi(date.substr(0, 4)) - 1900;
     day.tm_mon = std::stoi(date.substr(5, 2)) - 1;
@@ -71,46 +71,46 @@ std::int64_t DayStart(const std::string& date) {
 // Collects what the sender reports for the summary letter.
 class SummarySink : public NotificationSink {
 public:
-    void SetResultMail(int, const std::string& text) override { m_strFailure = text; }
-    void ShowMessage(const std::string&) override {}
-    std::string m_strFailure;
+    void setResultMail(int, const std::string& text) override { m_failure = text; }
+    void showMessage(const std::string&) override {}
+    std::string m_failure;
 };
 
 }  // namespace
 
-int History(const CliOptions& options, std::ostream& out, std::ostream& err) {
+int history(const CliOptions& options, std::ostream& out, std::ostream& err) {
     try {
-        std::unique_ptr<HistoryDatabase> db = OpenHistory();
+        std::unique_ptr<HistoryDatabase> db = openHistory();
         if (!options.pruneBefore.empty()) {
-            const int removed = db ? db->PruneBefore(DayStart(options.pruneBefore)) : 0;
+            const int removed = db ? db->pruneBefore(dayStart(options.pruneBefore)) : 0;
             out << "Removed " << removed << (removed == 1 ? " run" : " runs") << " started before "
                 << options.pruneBefore << '\n';
             return kExitOk;
         }
-        const std::vector<RunInfo> runs = db ? db->Runs() : std::vector<RunInfo>();
+        const std::vector<RunInfo> runs = db ? db->runs() : std::vector<RunInfo>();
         if (options.json) {
             out << '[';
             for (size_t i = 0; i < runs.size(); ++i) {
                 const RunInfo& r = runs[i];
-                out << (i == 0 ? "" : ",") << "\n  {\"id\": " << r.m_nId
-                    << ", \"start\": " << Json(LocalIsoText(r.m_nStarted))
-                    << ", \"end\": " << (r.m_nEnded != 0 ? Json(LocalIsoText(r.m_nEnded)) : "null")
-                    << ", \"source\": " << Json(r.m_strSource)
-                    << ", \"outcome\": " << Json(OutcomeText(r))
-                    << ", \"link_found\": " << r.m_counts.m_nFound
-                    << ", \"link_not_found\": " << r.m_counts.m_nNotFound
-                    << ", \"page_cannot_be_found\": " << r.m_counts.m_nCannotBeFound
-                    << ", \"page_cannot_be_displayed\": " << r.m_counts.m_nCannotBeDisplayed << '}';
+                out << (i == 0 ? "" : ",") << "\n  {\"id\": " << r.m_id
+                    << ", \"start\": " << json(localIsoText(r.m_started))
+                    << ", \"end\": " << (r.m_ended != 0 ? json(localIsoText(r.m_ended)) : "null")
+                    << ", \"source\": " << json(r.m_source)
+                    << ", \"outcome\": " << json(outcomeText(r))
+                    << ", \"link_found\": " << r.m_counts.m_found
+                    << ", \"link_not_found\": " << r.m_counts.m_notFound
+                    << ", \"page_cannot_be_found\": " << r.m_counts.m_cannotBeFound
+                    << ", \"page_cannot_be_displayed\": " << r.m_counts.m_cannotBeDisplayed << '}';
             }
             out << (runs.empty() ? "]\n" : "\n]\n");
             return kExitOk;
         }
         for (const RunInfo& r : runs) {
-            out << r.m_nId << '\t' << LocalIsoText(r.m_nStarted) << '\t'
-                << (r.m_nEnded != 0 ? LocalIsoText(r.m_nEnded) : "") << '\t' << r.m_strSource
-                << '\t' << OutcomeText(r) << '\t' << r.m_counts.m_nFound << '\t'
-                << r.m_counts.m_nNotFound << '\t' << r.m_counts.m_nCannotBeFound << '\t'
-                << r.m_counts.m_nCannotBeDisplayed << '\n';
+            out << r.m_id << '\t' << localIsoText(r.m_started) << '\t'
+                << (r.m_ended != 0 ? localIsoText(r.m_ended) : "") << '\t' << r.m_source << '\t'
+                << outcomeText(r) << '\t' << r.m_counts.m_found << '\t' << r.m_counts.m_notFound
+                << '\t' << r.m_counts.m_cannotBeFound << '\t' << r.m_counts.m_cannotBeDisplayed
+                << '\n';
         }
         return kExitOk;
     } catch (const HistoryError& e) {
@@ -119,16 +119,16 @@ int History(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
 }
 
-int Changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
+int changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
     RunChanges changes;
     std::optional<RunInfo> offline;
     try {
-        if (std::unique_ptr<HistoryDatabase> db = OpenHistory()) {
-            const std::vector<RunInfo> runs = db->Runs();
-            if (!runs.empty() && runs.back().m_strOutcome == kOutcomeOffline) {
+        if (std::unique_ptr<HistoryDatabase> db = openHistory()) {
+            const std::vector<RunInfo> runs = db->runs();
+            if (!runs.empty() && runs.back().m_outcome == kOutcomeOffline) {
                 offline = runs.back();
             } else {
-                changes = db->ChangesOf();
+                changes = db->changesOf();
             }
         }
     } catch (const HistoryError& e) {
@@ -139,33 +139,33 @@ int Changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
     // that went unchecked.
     if (offline) {
         if (options.json) {
-            out << "{\"run\": " << offline->m_nId << ", \"previous_run\": null, \"offline\": true"
-                << ", \"start\": " << Json(LocalIsoText(offline->m_nStarted))
-                << ", \"summary\": " << Json(kOfflineSummary) << ", \"changes\": []}\n";
+            out << "{\"run\": " << offline->m_id << ", \"previous_run\": null, \"offline\": true"
+                << ", \"start\": " << json(localIsoText(offline->m_started))
+                << ", \"summary\": " << json(kOfflineSummary) << ", \"changes\": []}\n";
         } else {
-            out << "Run " << offline->m_nId << " of " << LocalIsoText(offline->m_nStarted) << ": "
+            out << "Run " << offline->m_id << " of " << localIsoText(offline->m_started) << ": "
                 << kOfflineSummary << '\n';
         }
         return kExitOffline;
     }
-    std::string summary = changes.m_nRunId == 0
+    std::string summary = changes.m_runId == 0
                               ? "No run recorded yet"
-                              : ChangeSummary(changes.m_counts, changes.m_nPreviousId == 0);
-    if (changes.m_nNotChecked > 0) {
-        const int all = changes.m_nNotChecked + static_cast<int>(changes.m_changes.size());
+                              : changeSummary(changes.m_counts, changes.m_previousId == 0);
+    if (changes.m_notChecked > 0) {
+        const int all = changes.m_notChecked + static_cast<int>(changes.m_changes.size());
         summary +=
-            std::string(changes.m_strOutcome == kOutcomeStopped ? "; the run was stopped: "
-                                                                : "; the run did not finish: ") +
-            std::to_string(changes.m_nNotChecked) + " of " + std::to_string(all) +
+            std::string(changes.m_outcome == kOutcomeStopped ? "; the run was stopped: "
+                                                             : "; the run did not finish: ") +
+            std::to_string(changes.m_notChecked) + " of " + std::to_string(all) +
             " pages were not checked";
     }
     if (options.json) {
-        out << "{\"run\": " << (changes.m_nRunId != 0 ? std::to_string(changes.m_nRunId) : "null")
+        out << "{\"run\": " << (changes.m_runId != 0 ? std::to_string(changes.m_runId) : "null")
             << ", \"previous_run\": "
-            << (changes.m_nPreviousId != 0 ? std::to_string(changes.m_nPreviousId) : "null")
-            << ", \"summary\": " << Json(summary)
-            << (changes.m_nNotChecked > 0
-                    ? ", \"not_checked\": " + std::to_string(changes.m_nNotChecked)
+            << (changes.m_previousId != 0 ? std::to_string(changes.m_previousId) : "null")
+            << ", \"summary\": " << json(summary)
+            << (changes.m_notChecked > 0
+                    ? ", \"not_checked\": " + std::to_string(changes.m_notChecked)
                     : std::string())
             << ", \"changes\": [";
         bool first = true;
@@ -173,33 +173,32 @@ int Changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
             if (c.m_transition == Transition::Unchanged) {
                 continue;
             }
-            out << (first ? "" : ",") << "\n  {\"page\": " << Json(Cp1252ToUtf8(c.m_strPage))
-                << ", \"advertiser\": " << Json(Cp1252ToUtf8(c.m_strAdvertiser))
-                << ", \"profile\": " << Json(Cp1252ToUtf8(c.m_strProfile))
-                << ", \"from\": " << (c.m_strFrom.empty() ? "null" : Json(c.m_strFrom))
-                << ", \"to\": " << Json(c.m_strTo)
-                << ", \"from_verdict\": " << JsonOpt(c.m_fromVerdict)
-                << ", \"to_verdict\": " << JsonOpt(c.m_toVerdict)
-                << ", \"from_findings\": " << JsonLines(c.m_fromFindings)
-                << ", \"to_findings\": " << JsonLines(c.m_toFindings)
-                << ", \"transition\": " << Json(TransitionWord(c.m_transition)) << '}';
+            out << (first ? "" : ",") << "\n  {\"page\": " << json(cp1252ToUtf8(c.m_page))
+                << ", \"advertiser\": " << json(cp1252ToUtf8(c.m_advertiser))
+                << ", \"profile\": " << json(cp1252ToUtf8(c.m_profile))
+                << ", \"from\": " << (c.m_from.empty() ? "null" : json(c.m_from))
+                << ", \"to\": " << json(c.m_to)
+                << ", \"from_verdict\": " << jsonOpt(c.m_fromVerdict)
+                << ", \"to_verdict\": " << jsonOpt(c.m_toVerdict)
+                << ", \"from_findings\": " << jsonLines(c.m_fromFindings)
+                << ", \"to_findings\": " << jsonLines(c.m_toFindings)
+                << ", \"transition\": " << json(transitionWord(c.m_transition)) << '}';
             first = false;
         }
         out << (first ? "]}\n" : "\n]}\n");
     } else {
         for (const PageChange& c : changes.m_changes) {
             if (c.m_transition != Transition::Unchanged) {
-                out << TransitionWord(c.m_transition) << '\t' << Cp1252ToUtf8(c.m_strAdvertiser)
-                    << '\t' << Cp1252ToUtf8(c.m_strPage) << '\t' << c.m_strFrom << '\t' << c.m_strTo
-                    << '\n';
+                out << transitionWord(c.m_transition) << '\t' << cp1252ToUtf8(c.m_advertiser)
+                    << '\t' << cp1252ToUtf8(c.m_page) << '\t' << c.m_from << '\t' << c.m_to << '\n';
             }
         }
         out << summary << '\n';
     }
-    return changes.m_counts.m_nLost > 0 ? kExitLinkMissing : kExitOk;
+    return changes.m_counts.m_lost > 0 ? kExitLinkMissing : kExitOk;
 }
 
-void SendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::string& address,
+void sendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::string& address,
                        std::ostream& err) {
     if (runId == 0) {
         err << "tarnwick-cli: no summary letter: the run was not recorded\n";
@@ -208,21 +207,21 @@ void SendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::
     RunChanges changes;
     std::int64_t started = 0;
     try {
-        HistoryDatabase db(HistoryDatabase::PathIn(folder.Folder()), false);
-        changes = db.ChangesOf(runId);
-        for (const RunInfo& run : db.Runs()) {
-            if (run.m_nId == runId) {
-                started = run.m_nStarted;
+        HistoryDatabase db(HistoryDatabase::pathIn(folder.folder()), false);
+        changes = db.changesOf(runId);
+        for (const RunInfo& run : db.runs()) {
+            if (run.m_id == runId) {
+                started = run.m_started;
             }
         }
     } catch (const HistoryError& e) {
         err << "tarnwick-cli: no summary letter: " << e.what() << '\n';
         return;
     }
-    if (!ChangeLetterDue(changes)) {
+    if (!changeLetterDue(changes)) {
         return;  // nothing the site owner needs to hear
     }
-    const NotificationMailSettings settings = ReadMailSettingsForNotification(folder.MailPath());
+    const NotificationMailSettings settings = readMailSettingsForNotification(folder.mailPath());
     if (settings.m_state != MailFileState::Read) {
         err << "tarnwick-cli: no summary letter: the mail settings are missing\n";
         return;
@@ -231,18 +230,18 @@ void SendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::
     {
         MailSender sender(sink);
         sender.m_account = settings.m_account;
-        sender.m_strRecipient = address;
-        sender.m_strSubject = ChangeLetterSubject(changes);
-        sender.m_strBody = ChangeLetterBody(changes, started);
-        if (sender.m_pMail != nullptr) {
-            sender.Send();
+        sender.m_recipient = address;
+        sender.m_subject = changeLetterSubject(changes);
+        sender.m_body = changeLetterBody(changes, started);
+        if (sender.m_mail != nullptr) {
+            sender.send();
         }
     }
-    if (!sink.m_strFailure.empty()) {
-        err << "tarnwick-cli: summary letter to " << Cp1252ToUtf8(address) << ": "
-            << Cp1252ToUtf8(sink.m_strFailure) << '\n';
+    if (!sink.m_failure.empty()) {
+        err << "tarnwick-cli: summary letter to " << cp1252ToUtf8(address) << ": "
+            << cp1252ToUtf8(sink.m_failure) << '\n';
     } else {
-        err << "tarnwick-cli: summary letter sent to " << Cp1252ToUtf8(address) << '\n';
+        err << "tarnwick-cli: summary letter sent to " << cp1252ToUtf8(address) << '\n';
     }
 }
 

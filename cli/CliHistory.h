@@ -11,13 +11,13 @@
 namespace tarnwick::cli {
 
 // history [--format json] | history --prune-before DATE
-int History(const CliOptions& options, std::ostream& out, std::ostream& err);
+int history(const CliOptions& options, std::ostream& out, std::ostream& err);
 // changes [--format json]: exit 1 when a link was lost.
-int Changes(const CliOptions& options, std::ostream& out, std::ostream& err);
+int changes(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 // After a recorded scan: mails address the changes of run runId when a link
 // was lost, restored or changed in quality. Failures go to err.
-void SendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::string& address,
+void sendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::string& address,
                        std::ostream& err);
 
 }  // namespace tarnwick::cli

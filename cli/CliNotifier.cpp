@@ -15,15 +15,15 @@ CliNotifier::~CliNotifier() {
     m_queue.reset();  // waits for the letters still queued
 }
 
-void CliNotifier::SetPanes(ScanPanes* panes) {
+void CliNotifier::setPanes(ScanPanes* panes) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_pPanes = panes;
+    m_panes = panes;
 }
 
-void CliNotifier::SetLetterListener(NotificationQueue::LetterListener listener) {
+void CliNotifier::setLetterListener(NotificationQueue::LetterListener listener) {
     m_listener = listener;
     if (m_queue) {
-        m_queue->SetLetterListener(std::move(listener));
+        m_queue->setLetterListener(std::move(listener));
     }
 }
 
@@ -33,31 +33,31 @@ void CliNotifier::setSendingListener(NotificationQueue::SendingListener listener
     }
 }
 
-void CliNotifier::BeginRun() {
+void CliNotifier::beginRun() {
     if (m_queue) {
-        m_queue->BeginRun();
+        m_queue->beginRun();
     }
 }
 
-void CliNotifier::Start(const NotificationJob& job) {
+void CliNotifier::start(const NotificationJob& job) {
     if (m_queue) {
-        m_queue->Enqueue(job);
+        m_queue->enqueue(job);
     }
 }
 
 bool CliNotifier::waitUntilDrained(std::chrono::milliseconds wait) {
-    return !m_queue || m_queue->WaitUntilDrainedFor(wait);
+    return !m_queue || m_queue->waitUntilDrainedFor(wait);
 }
 
 int CliNotifier::giveUpQueued(const std::string& cellText, const std::string& why) {
     if (!m_queue) {
         return 0;
     }
-    const std::vector<NotificationJob> unsent = m_queue->TakeQueued();
+    const std::vector<NotificationJob> unsent = m_queue->takeQueued();
     for (const NotificationJob& job : unsent) {
-        ShowMessage("the letter to " + job.m_strMail + " about " + job.m_strPage +
+        showMessage("the letter to " + job.m_mail + " about " + job.m_page +
                     " was not sent: " + why);
-        SetResultMail(job.m_nRow, cellText);
+        setResultMail(job.m_row, cellText);
         if (m_listener) {
             m_listener(job, cellText);
         }
@@ -65,16 +65,16 @@ int CliNotifier::giveUpQueued(const std::string& cellText, const std::string& wh
     return static_cast<int>(unsent.size());
 }
 
-void CliNotifier::SetResultMail(int row, const std::string& text) {
+void CliNotifier::setResultMail(int row, const std::string& text) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_pPanes != nullptr && row >= 0) {
-        m_pPanes->SetResultMail(row, text);
+    if (m_panes != nullptr && row >= 0) {
+        m_panes->setResultMail(row, text);
     }
 }
 
-void CliNotifier::ShowMessage(const std::string& text) {
+void CliNotifier::showMessage(const std::string& text) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_err << "tarnwick-cli: " << Cp1252ToUtf8(text) << '\n';
+    m_err << "tarnwick-cli: " << cp1252ToUtf8(text) << '\n';
     m_err.flush();
 }
 

@@ -23,18 +23,18 @@ public:
     ~CliNotifier() override;
 
     // The panes whose "Mail Address" cells receive failure texts.
-    void SetPanes(ScanPanes* panes);
+    void setPanes(ScanPanes* panes);
 
     // Told of every letter's outcome (before the first letter), also of the
     // letters given up.
-    void SetLetterListener(NotificationQueue::LetterListener listener);
+    void setLetterListener(NotificationQueue::LetterListener listener);
     // Told right before a letter's SMTP exchange; the letter waits for it.
     void setSendingListener(NotificationQueue::SendingListener listener);
 
     // Before Play: an empty Mail.txt is reported once per run.
-    void BeginRun();
+    void beginRun();
     // From the scan thread; returns at once.
-    void Start(const NotificationJob& job);
+    void start(const NotificationJob& job);
     // Before the program ends, the letters still queued are waited for a
     // bounded time, in slices (so that a signal can end the wait):
     // true once none is queued or being sent.
@@ -45,13 +45,13 @@ public:
     // on, each within its own bound. Returns how many were given up.
     int giveUpQueued(const std::string& cellText, const std::string& why);
 
-    void SetResultMail(int row, const std::string& text) override;
-    void ShowMessage(const std::string& text) override;
+    void setResultMail(int row, const std::string& text) override;
+    void showMessage(const std::string& text) override;
 
 private:
     std::ostream& m_err;
     std::mutex m_mutex;
-    ScanPanes* m_pPanes = nullptr;
+    ScanPanes* m_panes = nullptr;
     std::unique_ptr<NotificationQueue> m_queue;  // none with --no-mail
     NotificationQueue::LetterListener m_listener;
 };

@@ -7,13 +7,13 @@
 namespace tarnwick::cli {
 namespace {
 
-bool IsHelp(const std::string& arg) {
+bool isHelp(const std::string& arg) {
     return arg == "--help" || arg == "-h";
 }
 
 // "--name VALUE" or "--name=VALUE" at args[i]; advances i past the value.
 // allowEmpty: an empty value is a value.
-bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
+bool takeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
                std::string& value, bool allowEmpty = false) {
     const std::string& arg = args[i];
     if (arg == name) {
@@ -34,7 +34,7 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::strin
 }
 
 // A number option: refused unless it is a whole number in [min, max].
-bool Within(const std::string& text, long min, long max, long& value) {
+bool within(const std::string& text, long min, long max, long& value) {
     const BoundedNumber number = BoundedNumber::parse(text, min, max);
     if (number.inRange()) {
         value = number.value;
@@ -42,7 +42,7 @@ bool Within(const std::string& text, long min, long max, long& value) {
     return number.inRange();
 }
 
-bool IsDate(const std::string& text) {
+bool isDate(const std::string& text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
         return false;
     }
@@ -56,7 +56,7 @@ bool IsDate(const std::string& text) {
     return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
-Command CommandNamed(const std::string& name) {
+Command commandNamed(const std::string& name) {
     if (name == "check") {
         return Command::Check;
     }
@@ -77,12 +77,12 @@ Command CommandNamed(const std::string& name) {
 
 }  // namespace
 
-CliOptions ParseArguments(const std::vector<std::string>& args) {
+CliOptions parseArguments(const std::vector<std::string>& args) {
     CliOptions options;
     if (args.empty()) {
         throw UsageError("no command given");
     }
-    if (IsHelp(args[0])) {
+    if (isHelp(args[0])) {
         options.help = true;
         return options;
     }
@@ -93,11 +93,11 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     if (args[0] == "help") {
         options.help = true;
         if (args.size() > 1) {
-            options.command = CommandNamed(args[1]);
+            options.command = commandNamed(args[1]);
         }
         return options;
     }
-    options.command = CommandNamed(args[0]);
+    options.command = commandNamed(args[0]);
     std::vector<std::string> operands;
     std::string format;
     std::string value;
@@ -108,28 +108,28 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
             operands.push_back(arg);
         } else if (arg == "--") {
             optionsEnd = true;
-        } else if (IsHelp(arg)) {
+        } else if (isHelp(arg)) {
             options.help = true;
         } else if ((options.command == Command::Check || options.command == Command::Scan) &&
-                   TakeValue(args, i, "--page-timeout", value)) {
-            if (!Within(value, AppSettings::kMinPageTimeoutSeconds,
+                   takeValue(args, i, "--page-timeout", value)) {
+            if (!within(value, AppSettings::kMinPageTimeoutSeconds,
                         AppSettings::kMaxPageTimeoutSeconds, options.pageTimeoutSeconds)) {
                 throw UsageError("--page-timeout needs a number of seconds from " +
                                  std::to_string(AppSettings::kMinPageTimeoutSeconds) + " to " +
                                  std::to_string(AppSettings::kMaxPageTimeoutSeconds));
             }
-        } else if (options.command == Command::Scan && TakeValue(args, i, "--jobs", value)) {
-            if (!Within(value, AppSettings::kMinJobs, AppSettings::kMaxJobs, options.jobs)) {
+        } else if (options.command == Command::Scan && takeValue(args, i, "--jobs", value)) {
+            if (!within(value, AppSettings::kMinJobs, AppSettings::kMaxJobs, options.jobs)) {
                 throw UsageError("--jobs needs a number of pages from " +
                                  std::to_string(AppSettings::kMinJobs) + " to " +
                                  std::to_string(AppSettings::kMaxJobs));
             }
-        } else if (options.command == Command::Scan && TakeValue(args, i, "--lock-wait", value)) {
-            if (!Within(value, 0, 86400, options.lockWaitSeconds)) {
+        } else if (options.command == Command::Scan && takeValue(args, i, "--lock-wait", value)) {
+            if (!within(value, 0, 86400, options.lockWaitSeconds)) {
                 throw UsageError("--lock-wait needs a number of seconds from 0 to 86400");
             }
-        } else if (options.command == Command::Scan && TakeValue(args, i, "--mail-wait", value)) {
-            if (!Within(value, 0, 86400, options.mailWaitSeconds)) {
+        } else if (options.command == Command::Scan && takeValue(args, i, "--mail-wait", value)) {
+            if (!within(value, 0, 86400, options.mailWaitSeconds)) {
                 throw UsageError("--mail-wait needs a number of seconds from 0 to 86400");
             }
         } else if (options.command == Command::Check && (arg == "--verbose" || arg == "-v")) {
@@ -139,16 +139,16 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         } else if (options.command == Command::Scan && arg == "--render") {
             options.render = true;
         } else if (options.command == Command::Scan &&
-                   TakeValue(args, i, "--summary-to", options.summaryTo, true)) {
+                   takeValue(args, i, "--summary-to", options.summaryTo, true)) {
             // An empty address (an unset variable in a timer's unit) sends none.
         } else if ((options.command == Command::History || options.command == Command::Changes) &&
-                   TakeValue(args, i, "--format", format)) {
+                   takeValue(args, i, "--format", format)) {
             if (format != "json" && format != "text") {
                 throw UsageError("--format takes json or text, not '" + format + "'");
             }
             options.json = format == "json";
         } else if ((options.command == Command::Scan || options.command == Command::Check) &&
-                   TakeValue(args, i, "--format", format)) {
+                   takeValue(args, i, "--format", format)) {
             const bool csvAllowed = options.command == Command::Scan;
             if (format != "json" && format != "text" && !(csvAllowed && format == "csv")) {
                 throw UsageError(std::string("--format takes json") + (csvAllowed ? ", csv" : "") +
@@ -157,8 +157,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
             options.json = format == "json";
             options.csv = format == "csv";
         } else if (options.command == Command::History &&
-                   TakeValue(args, i, "--prune-before", options.pruneBefore)) {
-            if (!IsDate(options.pruneBefore)) {
+                   takeValue(args, i, "--prune-before", options.pruneBefore)) {
+            if (!isDate(options.pruneBefore)) {
                 throw UsageError("--prune-before takes a date as YYYY-MM-DD, not '" +
                                  options.pruneBefore + "'");
             }
@@ -191,7 +191,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     return options;
 }
 
-std::string HelpText(Command command) {
+std::string helpText(Command command) {
     switch (command) {
         case Command::Check:
             return "Usage: tarnwick-cli check [--verbose] [--page-timeout SECONDS]\n"

@@ -36,9 +36,9 @@ public:
 };
 
 // args: the arguments after the program name. Throws UsageError.
-CliOptions ParseArguments(const std::vector<std::string>& args);
+CliOptions parseArguments(const std::vector<std::string>& args);
 
 // The help of a command, or the general help for Command::None.
-std::string HelpText(Command command);
+std::string helpText(Command command);
 
 }  // namespace tarnwick::cli

@@ -18,45 +18,45 @@ CliPanes::CliPanes(DataFolder folder, std::ostream& out, std::ostream& err, bool
     : m_folder(std::move(folder)),
       m_out(out),
       m_err(err),
-      m_bProgress(progress),
+      m_progress(progress),
       m_notifier(notifier),
-      m_strReportPath(std::move(reportPath)),
-      m_eFormat(format) {}
+      m_reportPath(std::move(reportPath)),
+      m_format(format) {}
 
-void CliPanes::LoadProfiles() {
+void CliPanes::loadProfiles() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_profileTexts.clear();
-    for (const std::string& line : ProfileList(m_folder).Read()) {
-        m_profileTexts.push_back(ProfileList::DisplayText(line));
+    for (const std::string& line : ProfileList(m_folder).read()) {
+        m_profileTexts.push_back(ProfileList::displayText(line));
     }
     m_profileStatuses.assign(m_profileTexts.size(), std::string());
 }
 
-std::vector<std::string> CliPanes::ProfileTexts() {
+std::vector<std::string> CliPanes::profileTexts() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_profileTexts;
 }
 
-int CliPanes::ProfileRowCount() {
+int CliPanes::profileRowCount() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return static_cast<int>(m_profileTexts.size());
 }
 
-bool CliPanes::IsProfileTicked(int) {
+bool CliPanes::isProfileTicked(int) {
     return true;
 }
 
-std::string CliPanes::ProfileStatus(int row) {
+std::string CliPanes::profileStatus(int row) {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_profileStatuses.at(static_cast<size_t>(row));
 }
 
-void CliPanes::SetProfileStatus(int row, const std::string& status) {
+void CliPanes::setProfileStatus(int row, const std::string& status) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_profileStatuses.at(static_cast<size_t>(row)) = status;
 }
 
-void CliPanes::RebuildResults() {
+void CliPanes::rebuildResults() {
     std::vector<TickedProfile> ticked;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -65,13 +65,13 @@ void CliPanes::RebuildResults() {
         }
     }
     std::vector<std::string> missing;
-    std::vector<ResultRow> rows = BuildResultRows(m_folder, ticked, &missing);
+    std::vector<ResultRow> rows = buildResultRows(m_folder, ticked, &missing);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_results = std::move(rows);
     m_done.assign(m_results.size(), false);
-    m_nPrinted = 0;
-    if (m_eFormat == RowFormat::Csv) {
-        m_out << ExportCsvHeader();
+    m_printed = 0;
+    if (m_format == RowFormat::Csv) {
+        m_out << exportCsvHeader();
         m_out.flush();
     }
     m_unreadable = missing;
@@ -85,56 +85,56 @@ void CliPanes::RebuildResults() {
     }
 }
 
-int CliPanes::ResultRowCount() {
+int CliPanes::resultRowCount() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return static_cast<int>(m_results.size());
 }
 
-ResultRow CliPanes::ResultRowAt(int row) {
+ResultRow CliPanes::resultRowAt(int row) {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_results.at(static_cast<size_t>(row));
 }
 
-void CliPanes::ClearProgress() {
-    if (m_bProgressShown) {
+void CliPanes::clearProgress() {
+    if (m_progressShown) {
         m_err << "\r\033[K";
         m_err.flush();
-        m_bProgressShown = false;
+        m_progressShown = false;
     }
 }
 
-void CliPanes::SetResultStatus(int row, const std::string& status) {
-    SetResult(row, PageResult(status));
+void CliPanes::setResultStatus(int row, const std::string& status) {
+    setResult(row, PageResult(status));
 }
 
-void CliPanes::SetResult(int row, const PageResult& result) {
+void CliPanes::setResult(int row, const PageResult& result) {
     std::lock_guard<std::mutex> lock(m_mutex);
     ResultRow& r = m_results.at(static_cast<size_t>(row));
-    r.m_strStatus = result.m_strStatus;
-    r.m_strReason = result.m_strReason;
-    r.m_nHttpStatus = result.m_nHttpStatus;
+    r.m_status = result.m_status;
+    r.m_reason = result.m_reason;
+    r.m_httpStatus = result.m_httpStatus;
     m_done.at(static_cast<size_t>(row)) = true;
-    PrintReadyRows();
+    printReadyRows();
 }
 
-void CliPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
+void CliPanes::setResultEvidence(int row, const PageEvidence& evidence) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_results.at(static_cast<size_t>(row)).m_evidence = evidence;
     // A browser that cannot be started is told once per run (the desktop
     // program shows it where the run's summary goes).
     constexpr std::string_view kNotRendered = "not rendered: ";
-    const std::string& rendering = evidence.m_strRendering;
-    if (!m_bToldNoBrowser && rendering.rfind(kNotRendered, 0) == 0 &&
+    const std::string& rendering = evidence.m_rendering;
+    if (!m_toldNoBrowser && rendering.rfind(kNotRendered, 0) == 0 &&
         rendering.find(" could not be started") != std::string::npos) {
-        m_bToldNoBrowser = true;
+        m_toldNoBrowser = true;
         m_err << "tarnwick-cli: " << rendering.substr(kNotRendered.size()) << '\n';
     }
 }
 
-void CliPanes::PrintReadyRows() {
+void CliPanes::printReadyRows() {
     bool printed = false;
-    while (m_nPrinted < m_done.size() && m_done[m_nPrinted]) {
-        ResultRow& r = m_results[m_nPrinted++];
+    while (m_printed < m_done.size() && m_done[m_printed]) {
+        ResultRow& r = m_results[m_printed++];
         // Printed is done with: the report names the page and its result
         // only, and a long run would otherwise hold every page's evidence
         // to its end.
@@ -142,21 +142,21 @@ void CliPanes::PrintReadyRows() {
             ResultRow& row;
             ~DropEvidence() { row.m_evidence.reset(); }
         } drop{r};
-        if (r.m_strStatus == kStoppedByUser) {
+        if (r.m_status == kStoppedByUser) {
             continue;
         }
         if (!printed) {
-            ClearProgress();
+            clearProgress();
             printed = true;
         }
-        switch (m_eFormat) {
+        switch (m_format) {
             case RowFormat::Text: {
                 // Keep the line one line with four fields: a tab or line
                 // break in an address goes as %XX, as it goes on the wire; in
                 // the reason (which may quote the page) as a space.
                 const auto field = [](const std::string& text, bool address) {
                     std::string out;
-                    for (const char c : Cp1252ToUtf8(text)) {
+                    for (const char c : cp1252ToUtf8(text)) {
                         if (c != '\t' && c != '\n' && c != '\r') {
                             out += c;
                         } else if (address) {
@@ -167,15 +167,15 @@ void CliPanes::PrintReadyRows() {
                     }
                     return out;
                 };
-                m_out << field(r.m_strAdvertiser, true) << '\t' << field(r.m_strPage, true) << '\t'
-                      << r.m_strStatus << '\t' << field(r.m_strReason, false) << '\n';
+                m_out << field(r.m_advertiser, true) << '\t' << field(r.m_page, true) << '\t'
+                      << r.m_status << '\t' << field(r.m_reason, false) << '\n';
                 break;
             }
             case RowFormat::Json:
-                m_out << ExportJsonObject(ExportRowOf(r)) << '\n';
+                m_out << exportJsonObject(exportRowOf(r)) << '\n';
                 break;
             case RowFormat::Csv:
-                m_out << ExportCsvRecord(ExportRowOf(r));
+                m_out << exportCsvRecord(exportRowOf(r));
                 break;
         }
     }
@@ -184,17 +184,17 @@ void CliPanes::PrintReadyRows() {
     }
 }
 
-void CliPanes::SetResultMail(int row, const std::string& text) {
+void CliPanes::setResultMail(int row, const std::string& text) {
     std::lock_guard<std::mutex> lock(m_mutex);
     ResultRow& r = m_results.at(static_cast<size_t>(row));
-    r.m_strMail = text;
-    ClearProgress();
-    m_err << "tarnwick-cli: mail for " << Cp1252ToUtf8(r.m_strPage) << ": " << Cp1252ToUtf8(text)
+    r.m_mail = text;
+    clearProgress();
+    m_err << "tarnwick-cli: mail for " << cp1252ToUtf8(r.m_page) << ": " << cp1252ToUtf8(text)
           << '\n';
 }
 
-void CliPanes::OfferReport() {
-    if (m_strReportPath.empty()) {
+void CliPanes::offerReport() {
+    if (m_reportPath.empty()) {
         return;
     }
     std::vector<ResultRow> rows;
@@ -203,56 +203,56 @@ void CliPanes::OfferReport() {
         rows = m_results;
     }
     try {
-        WriteScanReport(m_strReportPath, rows, std::time(nullptr));
+        writeScanReport(m_reportPath, rows, std::time(nullptr));
         g_bReportSaved = true;
-        m_strReportError.clear();
+        m_reportError.clear();
     } catch (const std::exception& e) {
         g_bReportSaved = false;
-        m_strReportError = e.what();
+        m_reportError = e.what();
     }
 }
 
-void CliPanes::StartNotification(const NotificationJob& job) {
-    m_notifier.Start(job);
+void CliPanes::startNotification(const NotificationJob& job) {
+    m_notifier.start(job);
 }
 
-void CliPanes::PageStarted(int row) {
-    if (!m_bProgress) {
+void CliPanes::pageStarted(int row) {
+    if (!m_progress) {
         return;
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     m_err << "\r\033[K[" << row + 1 << '/' << m_results.size() << "] "
-          << Cp1252ToUtf8(m_results.at(static_cast<size_t>(row)).m_strPage);
+          << cp1252ToUtf8(m_results.at(static_cast<size_t>(row)).m_page);
     m_err.flush();
-    m_bProgressShown = true;
+    m_progressShown = true;
 }
 
-void CliPanes::PrintProfileStatuses() {
+void CliPanes::printProfileStatuses() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    ClearProgress();
+    clearProgress();
     for (size_t j = 0; j < m_profileTexts.size(); ++j) {
-        m_out << Cp1252ToUtf8(m_profileTexts[j]) << '\t' << m_profileStatuses[j] << '\n';
+        m_out << cp1252ToUtf8(m_profileTexts[j]) << '\t' << m_profileStatuses[j] << '\n';
     }
     m_out.flush();
 }
 
-bool CliPanes::AllLinksFound() {
+bool CliPanes::allLinksFound() {
     std::lock_guard<std::mutex> lock(m_mutex);
     for (const ResultRow& r : m_results) {
-        if (r.m_strStatus != kLinkFound) {
+        if (r.m_status != kLinkFound) {
             return false;
         }
     }
     return true;
 }
 
-std::vector<std::string> CliPanes::UnreadableProfiles() {
+std::vector<std::string> CliPanes::unreadableProfiles() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_unreadable;
 }
 
-std::string CliPanes::ReportError() {
-    return m_strReportError;
+std::string CliPanes::reportError() {
+    return m_reportError;
 }
 
 }  // namespace tarnwick::cli

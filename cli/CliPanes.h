@@ -28,58 +28,58 @@ public:
              CliNotifier& notifier, std::string reportPath, RowFormat format = RowFormat::Text);
 
     // Loads the profile table from the profile list.
-    void LoadProfiles();
+    void loadProfiles();
     // The profile table's texts, by row.
-    std::vector<std::string> ProfileTexts();
+    std::vector<std::string> profileTexts();
 
-    int ProfileRowCount() override;
-    bool IsProfileTicked(int row) override;
-    std::string ProfileStatus(int row) override;
-    void SetProfileStatus(int row, const std::string& status) override;
-    void RebuildResults() override;
-    int ResultRowCount() override;
-    ResultRow ResultRowAt(int row) override;
-    void SetResultStatus(int row, const std::string& status) override;
+    int profileRowCount() override;
+    bool isProfileTicked(int row) override;
+    std::string profileStatus(int row) override;
+    void setProfileStatus(int row, const std::string& status) override;
+    void rebuildResults() override;
+    int resultRowCount() override;
+    ResultRow resultRowAt(int row) override;
+    void setResultStatus(int row, const std::string& status) override;
     // Prints advertiser, page, result and reason, tab-separated.
-    void SetResult(int row, const PageResult& result) override;
-    void SetResultMail(int row, const std::string& text) override;
-    void SetResultEvidence(int row, const PageEvidence& evidence) override;
-    void OfferReport() override;
-    void StartNotification(const NotificationJob& job) override;
-    void PageStarted(int row) override;
+    void setResult(int row, const PageResult& result) override;
+    void setResultMail(int row, const std::string& text) override;
+    void setResultEvidence(int row, const PageEvidence& evidence) override;
+    void offerReport() override;
+    void startNotification(const NotificationJob& job) override;
+    void pageStarted(int row) override;
 
     // After the run.
-    void PrintProfileStatuses();
-    bool AllLinksFound();
+    void printProfileStatuses();
+    bool allLinksFound();
     // The profile files that could not be read when the results were built.
-    std::vector<std::string> UnreadableProfiles();
+    std::vector<std::string> unreadableProfiles();
     // The reason the report could not be written; empty when it was (or none
     // was asked for).
-    std::string ReportError();
+    std::string reportError();
 
 private:
-    void ClearProgress();
+    void clearProgress();
     // Prints the rows that are checked and follow the last printed one.
-    void PrintReadyRows();
+    void printReadyRows();
 
     DataFolder m_folder;
     std::ostream& m_out;
     std::ostream& m_err;
-    bool m_bToldNoBrowser = false;
-    bool m_bProgress;
+    bool m_toldNoBrowser = false;
+    bool m_progress;
     CliNotifier& m_notifier;
-    std::string m_strReportPath;
-    std::string m_strReportError;
+    std::string m_reportPath;
+    std::string m_reportError;
 
     std::mutex m_mutex;
     std::vector<std::string> m_profileTexts;
     std::vector<std::string> m_profileStatuses;
     std::vector<ResultRow> m_results;
     std::vector<std::string> m_unreadable;
-    bool m_bProgressShown = false;
-    RowFormat m_eFormat;
+    bool m_progressShown = false;
+    RowFormat m_format;
     std::vector<bool> m_done;  // by row: checked (or stopped)
-    size_t m_nPrinted = 0;     // rows before this one are printed
+    size_t m_printed = 0;      // rows before this one are printed
 };
 
 }  // namespace tarnwick::cli

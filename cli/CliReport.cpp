@@ -4,11 +4,11 @@
 
 namespace tarnwick::cli {
 
-void WriteScanReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
+void writeScanReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
     if (path.size() >= 4 && path.compare(path.size() - 4, 4, "html") == 0) {
-        WriteHtmlReport(path, rows, now);
+        writeHtmlReport(path, rows, now);
     } else {
-        WriteTextReport(path, rows, now);
+        writeTextReport(path, rows, now);
     }
 }
 

@@ -11,6 +11,6 @@
 namespace tarnwick::cli {
 
 // Throws tarnwick::FileError naming the file when the report cannot be written.
-void WriteScanReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
+void writeScanReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
 
 }  // namespace tarnwick::cli

@@ -16,10 +16,10 @@ int main(int argc, char** argv) {
     // Under a file size limit (ulimit -f) a write past it must fail with
     // EFBIG, to be reported as a full disk is, rather than end the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    tarnwick::CurlSetup::GlobalInit();
+    tarnwick::CurlSetup::globalInit();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int status =
-        tarnwick::cli::RunCli(args, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+        tarnwick::cli::runCli(args, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
     std::cout.flush();
     curl_global_cleanup();
     return status;

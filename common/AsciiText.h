@@ -8,14 +8,14 @@
 
 namespace tarnwick {
 
-inline char LowerAscii(char c) {
+inline char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-inline std::string LoweredAscii(std::string_view text) {
+inline std::string loweredAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        c = LowerAscii(c);
+        c = lowerAscii(c);
     }
     return out;
 }

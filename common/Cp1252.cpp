@@ -11,7 +11,7 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {
@@ -26,14 +26,14 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
-char32_t Cp1252ToCodePoint(unsigned char byte) {
+char32_t cp1252ToCodePoint(unsigned char byte) {
     if (byte >= 0x80 && byte < 0xA0) {
         return kHighControls[byte - 0x80];
     }
     return byte;
 }
 
-int CodePointToCp1252(char32_t cp) {
+int codePointToCp1252(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
         return static_cast<int>(cp);
     }
@@ -45,16 +45,16 @@ int CodePointToCp1252(char32_t cp) {
     return -1;
 }
 
-std::string Cp1252ToUtf8(std::string_view text) {
+std::string cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
     for (unsigned char c : text) {
-        AppendUtf8(out, Cp1252ToCodePoint(c));
+        appendUtf8(out, cp1252ToCodePoint(c));
     }
     return out;
 }
 
-std::string Utf8ToCp1252(std::string_view text) {
+std::string utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     size_t i = 0;
@@ -86,14 +86,14 @@ std::string Utf8ToCp1252(std::string_view text) {
             ++i;
             continue;
         }
-        const int byte = CodePointToCp1252(cp);
+        const int byte = codePointToCp1252(cp);
         out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
         i += len;
     }
     return out;
 }
 
-unsigned char Cp1252ToLower(unsigned char c) {
+unsigned char cp1252ToLower(unsigned char c) {
     if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
         return static_cast<unsigned char>(c + 0x20);
     }
@@ -109,7 +109,7 @@ unsigned char Cp1252ToLower(unsigned char c) {
     }
 }
 
-bool IsUtf8(std::string_view text) {
+bool isUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -150,8 +150,8 @@ bool IsUtf8(std::string_view text) {
     return true;
 }
 
-std::string AsUtf8(std::string_view text) {
-    return IsUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+std::string asUtf8(std::string_view text) {
+    return isUtf8(text) ? std::string(text) : cp1252ToUtf8(text);
 }
 
 }  // namespace tarnwick

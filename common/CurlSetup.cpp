@@ -7,14 +7,14 @@
 
 namespace tarnwick {
 
-bool CurlSetup::GlobalInit() {
+bool CurlSetup::globalInit() {
     static std::once_flag once;
     static bool ok = false;
     std::call_once(once, [] { ok = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
     return ok;
 }
 
-std::string CurlSetup::CaFile() {
+std::string CurlSetup::caFile() {
     for (const char* name : {"SSL_CERT_FILE", "CURL_CA_BUNDLE"}) {
         if (const char* value = std::getenv(name); value != nullptr && *value != '\0') {
             return value;

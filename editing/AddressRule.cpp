@@ -2,21 +2,21 @@
 
 namespace tarnwick {
 
-bool IsTrimSpace(char c) {
+bool isTrimSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-std::string_view TrimSpace(std::string_view text) {
-    while (!text.empty() && IsTrimSpace(text.front())) {
+std::string_view trimSpace(std::string_view text) {
+    while (!text.empty() && isTrimSpace(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsTrimSpace(text.back())) {
+    while (!text.empty() && isTrimSpace(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
-bool IsAcceptableAddress(std::string_view text) {
+bool isAcceptableAddress(std::string_view text) {
     if (text.empty()) {
         return false;
     }
@@ -24,7 +24,7 @@ bool IsAcceptableAddress(std::string_view text) {
     const std::string_view left =
         dot == std::string_view::npos ? std::string_view() : text.substr(0, dot);
     const std::string_view right = dot == std::string_view::npos ? text : text.substr(dot + 1);
-    return !TrimSpace(left).empty() && TrimSpace(right).size() >= 2;
+    return !trimSpace(left).empty() && trimSpace(right).size() >= 2;
 }
 
 }  // namespace tarnwick

@@ -8,11 +8,11 @@
 namespace tarnwick {
 
 // Blank, tab, CR, LF, vertical tab and form feed.
-bool IsTrimSpace(char c);
-std::string_view TrimSpace(std::string_view text);
+bool isTrimSpace(char c);
+std::string_view trimSpace(std::string_view text);
 
 // The rule: split at the first ".", trim both sides; refused when the text is
 // empty, the left side is empty, or the right side has fewer than 2 characters.
-bool IsAcceptableAddress(std::string_view text);
+bool isAcceptableAddress(std::string_view text);
 
 }  // namespace tarnwick

@@ -21,12 +21,12 @@ namespace {
 class LineSource {
 public:
     virtual ~LineSource() = default;
-    virtual bool Next(std::string_view& line) = 0;
+    virtual bool next(std::string_view& line) = 0;
     // An errno value when reading failed, else 0.
-    virtual int Error() const { return 0; }
+    virtual int error() const { return 0; }
 };
 
-void DropLineEnd(std::string_view& line) {
+void dropLineEnd(std::string_view& line) {
     if (!line.empty() && line.back() == '\n') {
         line.remove_suffix(1);
         if (!line.empty() && line.back() == '\r') {
@@ -38,14 +38,14 @@ void DropLineEnd(std::string_view& line) {
 class BytesSource : public LineSource {
 public:
     explicit BytesSource(std::string_view bytes) : m_rest(bytes) {}
-    bool Next(std::string_view& line) override {
+    bool next(std::string_view& line) override {
         if (m_rest.empty()) {
             return false;
         }
         const size_t end = m_rest.find('\n');
         line = end == std::string_view::npos ? m_rest : m_rest.substr(0, end + 1);
         m_rest.remove_prefix(line.size());
-        DropLineEnd(line);
+        dropLineEnd(line);
         return true;
     }
 
@@ -56,54 +56,54 @@ private:
 class FileSource : public LineSource {
 public:
     explicit FileSource(const std::string& path) {
-        m_nError = CheckImportFile(path);
-        if (m_nError == 0) {
-            m_pFile = std::fopen(path.c_str(), "rb");
-            if (m_pFile == nullptr) {
-                m_nError = errno != 0 ? errno : EIO;
+        m_error = checkImportFile(path);
+        if (m_error == 0) {
+            m_file = std::fopen(path.c_str(), "rb");
+            if (m_file == nullptr) {
+                m_error = errno != 0 ? errno : EIO;
             }
         }
     }
     ~FileSource() override {
-        if (m_pFile != nullptr) {
-            std::fclose(m_pFile);
+        if (m_file != nullptr) {
+            std::fclose(m_file);
         }
-        std::free(m_pBuffer);
+        std::free(m_buffer);
     }
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
-    bool Next(std::string_view& line) override {
-        if (m_pFile == nullptr) {
+    bool next(std::string_view& line) override {
+        if (m_file == nullptr) {
             return false;
         }
         errno = 0;
-        const ssize_t n = getline(&m_pBuffer, &m_nCapacity, m_pFile);
+        const ssize_t n = getline(&m_buffer, &m_capacity, m_file);
         if (n < 0) {
-            if (std::ferror(m_pFile) != 0) {
-                m_nError = errno != 0 ? errno : EIO;
+            if (std::ferror(m_file) != 0) {
+                m_error = errno != 0 ? errno : EIO;
             }
             return false;
         }
-        line = std::string_view(m_pBuffer, static_cast<size_t>(n));
-        DropLineEnd(line);
+        line = std::string_view(m_buffer, static_cast<size_t>(n));
+        dropLineEnd(line);
         return true;
     }
-    int Error() const override { return m_nError; }
+    int error() const override { return m_error; }
 
 private:
-    FILE* m_pFile = nullptr;
-    char* m_pBuffer = nullptr;
-    size_t m_nCapacity = 0;
-    int m_nError = 0;
+    FILE* m_file = nullptr;
+    char* m_buffer = nullptr;
+    size_t m_capacity = 0;
+    int m_error = 0;
 };
 
 // A failed read wins over what the lines said: the list is then incomplete.
-ImportResult Finish(ImportResult result, const LineSource& source) {
-    if (source.Error() != 0) {
-        result.m_eEnd = ImportEnd::Unreadable;
-        result.m_nError = source.Error();
-        result.m_strMessage.clear();
+ImportResult finish(ImportResult result, const LineSource& source) {
+    if (source.error() != 0) {
+        result.m_end = ImportEnd::Unreadable;
+        result.m_error = source.error();
+        result.m_message.clear();
     }
     return result;
 }
@@ -112,43 +112,43 @@ ImportResult Finish(ImportResult result, const LineSource& source) {
 class ListLines {
 public:
     explicit ListLines(LineSource& source) : m_source(source) {}
-    bool Next(std::string_view& line) {
-        if (!m_source.Next(line)) {
+    bool next(std::string_view& line) {
+        if (!m_source.next(line)) {
             return false;
         }
-        if (++m_nLine == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") {
+        if (++m_line == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") {
             line.remove_prefix(3);
         }
         return true;
     }
-    int Line() const { return m_nLine; }
+    int line() const { return m_line; }
     // True once for the first line with text, when it is a heading.
-    bool SkipHeading(std::string_view line) {
-        if (m_bSeenText) {
+    bool skipHeading(std::string_view line) {
+        if (m_seenText) {
             return false;
         }
-        m_bSeenText = true;
-        return IsHeadingLine(line);
+        m_seenText = true;
+        return isHeadingLine(line);
     }
 
 private:
     LineSource& m_source;
-    int m_nLine = 0;
-    bool m_bSeenText = false;
+    int m_line = 0;
+    bool m_seenText = false;
 };
 
-void FormatError(ImportResult& result, const char* message, int line, std::string_view text) {
+void formatError(ImportResult& result, const char* message, int line, std::string_view text) {
     constexpr size_t kShown = 80;
-    result.m_eEnd = ImportEnd::FormatError;
-    result.m_nLine = line;
-    result.m_strMessage = std::string(message) + "\n\nLine " + std::to_string(line) + ": " +
-                          std::string(text.substr(0, kShown)) + (text.size() > kShown ? "..." : "");
+    result.m_end = ImportEnd::FormatError;
+    result.m_line = line;
+    result.m_message = std::string(message) + "\n\nLine " + std::to_string(line) + ": " +
+                       std::string(text.substr(0, kShown)) + (text.size() > kShown ? "..." : "");
 }
 
 // RFC 4180 fields of one line: separated by commas, a field in double quotes
 // may hold commas, and "" inside it stands for one quote. An unclosed quote
 // runs to the end of the line.
-std::vector<std::string> CsvFields(std::string_view line, char separator) {
+std::vector<std::string> csvFields(std::string_view line, char separator) {
     std::vector<std::string> fields(1);
     bool quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
@@ -179,7 +179,7 @@ std::vector<std::string> CsvFields(std::string_view line, char separator) {
 constexpr char kCsvSeparators[] = {',', ';', '\t'};
 
 // Which of kCsvSeparators the line holds outside double quotes.
-std::array<bool, 3> SeparatorsIn(std::string_view line) {
+std::array<bool, 3> separatorsIn(std::string_view line) {
     std::array<bool, 3> found{};
     bool quoted = false;
     for (const char c : line) {
@@ -195,16 +195,16 @@ std::array<bool, 3> SeparatorsIn(std::string_view line) {
 
 // The list's separator: the one its heading uses ("Page;E-mail"), else the
 // one most lines hold; the comma when nothing says otherwise.
-char DetectCsvSeparator(LineSource& source) {
+char detectCsvSeparator(LineSource& source) {
     ListLines lines(source);
     std::string_view line;
     std::array<int, 3> votes{};
-    while (lines.Next(line)) {
-        if (TrimSpace(line).empty()) {
+    while (lines.next(line)) {
+        if (trimSpace(line).empty()) {
             continue;
         }
-        const std::array<bool, 3> found = SeparatorsIn(line);
-        if (lines.SkipHeading(line)) {
+        const std::array<bool, 3> found = separatorsIn(line);
+        if (lines.skipHeading(line)) {
             // A heading names its columns: its separator is the list's.
             for (size_t k = 0; k < found.size(); ++k) {
                 if (found[k]) {
@@ -226,17 +226,17 @@ char DetectCsvSeparator(LineSource& source) {
     return kCsvSeparators[best];
 }
 
-ImportResult RunCsv(LineSource& source, char separator) {
+ImportResult runCsv(LineSource& source, char separator) {
     ImportResult result;
     ListLines lines(source);
     std::string_view line;
     const std::string joint(1, separator);
-    while (lines.Next(line)) {
-        if (TrimSpace(line).empty() || lines.SkipHeading(line)) {
+    while (lines.next(line)) {
+        if (trimSpace(line).empty() || lines.skipHeading(line)) {
             continue;
         }
         if (line.find('"') != std::string_view::npos) {
-            std::vector<std::string> fields = CsvFields(line, separator);
+            std::vector<std::string> fields = csvFields(line, separator);
             std::string mail;
             for (size_t i = 1; i < fields.size(); ++i) {
                 mail += (i > 1 ? joint : "") + fields[i];
@@ -252,91 +252,91 @@ ImportResult RunCsv(LineSource& source, char separator) {
                 {std::string(line.substr(0, split)), std::string(line.substr(split + 1))});
         }
     }
-    return Finish(std::move(result), source);
+    return finish(std::move(result), source);
 }
 
-bool HasPlainSeparator(std::string_view line) {
+bool hasPlainSeparator(std::string_view line) {
     return line.find_first_of(" *|^!") != std::string_view::npos;
 }
 
-ImportResult RunPlainText(LineSource& source) {
+ImportResult runPlainText(LineSource& source) {
     ImportResult result;
     ListLines lines(source);
     std::string_view line;
-    while (lines.Next(line)) {
-        const std::string_view trimmed = TrimSpace(line);
-        if (trimmed.empty() || lines.SkipHeading(trimmed)) {
+    while (lines.next(line)) {
+        const std::string_view trimmed = trimSpace(line);
+        if (trimmed.empty() || lines.skipHeading(trimmed)) {
             continue;
         }
-        if (HasPlainSeparator(trimmed)) {
-            FormatError(result, texts::kPlainFormat, lines.Line(), trimmed);
+        if (hasPlainSeparator(trimmed)) {
+            formatError(result, texts::kPlainFormat, lines.line(), trimmed);
             break;
         }
         result.m_rows.push_back({std::string(trimmed), std::string()});
     }
-    return Finish(std::move(result), source);
+    return finish(std::move(result), source);
 }
 
-ImportResult RunSeparatedText(LineSource& source, const std::string& separator) {
+ImportResult runSeparatedText(LineSource& source, const std::string& separator) {
     ImportResult result;
     ListLines lines(source);
     std::string_view line;
-    while (lines.Next(line)) {
-        const std::string_view trimmed = TrimSpace(line);
-        if (trimmed.empty() || lines.SkipHeading(trimmed)) {
+    while (lines.next(line)) {
+        const std::string_view trimmed = trimSpace(line);
+        if (trimmed.empty() || lines.skipHeading(trimmed)) {
             continue;
         }
         const size_t p = separator.empty() ? std::string_view::npos : trimmed.find(separator);
         if (p == std::string_view::npos) {
-            FormatError(result, texts::kSeparatedFormat, lines.Line(), trimmed);
+            formatError(result, texts::kSeparatedFormat, lines.line(), trimmed);
             break;
         }
         result.m_rows.push_back(
             {std::string(trimmed.substr(0, p)), std::string(trimmed.substr(p + separator.size()))});
     }
-    return Finish(std::move(result), source);
+    return finish(std::move(result), source);
 }
 
 }  // namespace
 
-ImportResult ImportCsv(const std::string& path) {
+ImportResult importCsv(const std::string& path) {
     char separator = ',';
     {
         FileSource probe(path);
-        separator = DetectCsvSeparator(probe);
+        separator = detectCsvSeparator(probe);
     }
     FileSource source(path);
-    return RunCsv(source, separator);
+    return runCsv(source, separator);
 }
 
-ImportResult ImportPlainText(const std::string& path) {
+ImportResult importPlainText(const std::string& path) {
     FileSource source(path);
-    return RunPlainText(source);
+    return runPlainText(source);
 }
 
-ImportResult ImportSeparatedText(const std::string& path, const std::string& separator) {
+ImportResult importSeparatedText(const std::string& path, const std::string& separator) {
     FileSource source(path);
-    return RunSeparatedText(source, separator);
+    return runSeparatedText(source, separator);
 }
 
-ImportResult ParseCsv(std::string_view bytes) {
+ImportResult parseCsv(std::string_view bytes) {
     BytesSource probe(bytes);
-    const char separator = DetectCsvSeparator(probe);
+    const char separator = detectCsvSeparator(probe);
     BytesSource source(bytes);
-    return RunCsv(source, separator);
+    return runCsv(source, separator);
 }
 
-ImportResult ParsePlainText(std::string_view bytes) {
+ImportResult parsePlainText(std::string_view bytes) {
     BytesSource source(bytes);
-    return RunPlainText(source);
+    return runPlainText(source);
 }
 
-ImportResult ParseSeparatedText(std::string_view bytes, const std::string& separator) {
+ImportResult parseSeparatedText(std::string_view bytes, const std::string& separator) {
     BytesSource source(bytes);
-    return RunSeparatedText(source, separator);
+    return runSeparatedText(source, separator);
 }
 
-bool IsHeadingLine(std::string_view line) {
+bool isHeadingLine(std::string_view line) {
     // An address has a dot (the address rule); a mail address an "@".
     if (line.find_first_of(".@/") != std::string_view::npos) {
         return false;
@@ -373,7 +373,7 @@ bool IsHeadingLine(std::string_view line) {
     return endWord() && anyWord;
 }
 
-int CheckImportFile(const std::string& path) {
+int checkImportFile(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         return errno != 0 ? errno : ENOENT;
@@ -393,7 +393,7 @@ int CheckImportFile(const std::string& path) {
     return 0;
 }
 
-const char* CheckSeparator(SeparatorChoice choice, std::string_view otherText) {
+const char* checkSeparator(SeparatorChoice choice, std::string_view otherText) {
     switch (choice) {
         case SeparatorChoice::None:
             return texts::kSelectSeparator;
@@ -403,7 +403,7 @@ const char* CheckSeparator(SeparatorChoice choice, std::string_view otherText) {
         case SeparatorChoice::Other:
             break;
     }
-    const std::string_view symbol = TrimSpace(otherText);
+    const std::string_view symbol = trimSpace(otherText);
     if (symbol.empty()) {
         return texts::kEnterSeparator;
     }
@@ -417,7 +417,7 @@ const char* CheckSeparator(SeparatorChoice choice, std::string_view otherText) {
 namespace {
 
 // "http", "https", "ftp"...: letters, digits, "+", "-" and "." after a letter.
-bool HasScheme(std::string_view page) {
+bool hasScheme(std::string_view page) {
     const size_t end = page.find("://");
     if (end == std::string_view::npos || end == 0 ||
         std::isalpha(static_cast<unsigned char>(page[0])) == 0) {
@@ -431,59 +431,59 @@ bool HasScheme(std::string_view page) {
     return true;
 }
 
-std::string Counted(int count, const char* one, const char* many) {
+std::string counted(int count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 }  // namespace
 
-ImportSummary TidyImport(std::vector<ImportRow>& rows) {
+ImportSummary tidyImport(std::vector<ImportRow>& rows) {
     ImportSummary summary;
     std::set<std::string> seen;
     std::vector<ImportRow> kept;
     kept.reserve(rows.size());
     for (ImportRow& row : rows) {
-        const std::string_view page = TrimSpace(row.m_strPage);
-        if (!page.empty() && !HasScheme(page)) {
+        const std::string_view page = trimSpace(row.m_page);
+        if (!page.empty() && !hasScheme(page)) {
             // As a browser takes an address typed without its scheme: the
             // check fetches it over http, and the list shows what it fetches.
-            const size_t at = static_cast<size_t>(page.data() - row.m_strPage.data());
-            row.m_strPage.insert(at, "http://");
-            ++summary.m_nSchemeAdded;
-            if (summary.m_strFirstSchemeAdded.empty()) {
-                summary.m_strFirstSchemeAdded = std::string(TrimSpace(row.m_strPage));
+            const size_t at = static_cast<size_t>(page.data() - row.m_page.data());
+            row.m_page.insert(at, "http://");
+            ++summary.m_schemeAdded;
+            if (summary.m_firstSchemeAdded.empty()) {
+                summary.m_firstSchemeAdded = std::string(trimSpace(row.m_page));
             }
         }
-        if (!seen.insert(std::string(TrimSpace(row.m_strPage))).second) {
-            ++summary.m_nDuplicates;
+        if (!seen.insert(std::string(trimSpace(row.m_page))).second) {
+            ++summary.m_duplicates;
             continue;
         }
-        if (TrimSpace(row.m_strMail).empty()) {
-            ++summary.m_nWithoutMail;
+        if (trimSpace(row.m_mail).empty()) {
+            ++summary.m_withoutMail;
         }
         kept.push_back(std::move(row));
     }
     rows = std::move(kept);
-    summary.m_nPages = static_cast<int>(rows.size());
+    summary.m_pages = static_cast<int>(rows.size());
     return summary;
 }
 
-std::string ImportSummary::Text(bool withMail) const {
-    std::string text = Counted(m_nPages, "page", "pages");
-    if (withMail && m_nWithoutMail > 0) {
-        text += ", " + std::to_string(m_nWithoutMail) + " without mail";
+std::string ImportSummary::text(bool withMail) const {
+    std::string text = counted(m_pages, "page", "pages");
+    if (withMail && m_withoutMail > 0) {
+        text += ", " + std::to_string(m_withoutMail) + " without mail";
     }
-    if (m_nDuplicates > 0) {
-        text += ", " + Counted(m_nDuplicates, "duplicate", "duplicates") + " left out";
+    if (m_duplicates > 0) {
+        text += ", " + counted(m_duplicates, "duplicate", "duplicates") + " left out";
     }
-    if (m_nSchemeAdded > 0) {
-        text += "; http:// added to " + Counted(m_nSchemeAdded, "address", "addresses") +
-                " without it (" + m_strFirstSchemeAdded + (m_nSchemeAdded > 1 ? ", ...)" : ")");
+    if (m_schemeAdded > 0) {
+        text += "; http:// added to " + counted(m_schemeAdded, "address", "addresses") +
+                " without it (" + m_firstSchemeAdded + (m_schemeAdded > 1 ? ", ...)" : ")");
     }
     return text;
 }
 
-std::string SeparatorOf(SeparatorChoice choice, const std::string& otherText) {
+std::string separatorOf(SeparatorChoice choice, const std::string& otherText) {
     switch (choice) {
         case SeparatorChoice::Semicolon:
             return ";";

@@ -15,41 +15,41 @@ namespace {
 
 enum class Choice { Append, Overwrite };
 
-SavedProfile AppendOrOverwrite(const DataFolder& folder, const SavePlan& plan,
+SavedProfile appendOrOverwrite(const DataFolder& folder, const SavePlan& plan,
                                const std::string& address, const std::vector<ImportRow>& rows,
                                bool notify, Choice choice) {
-    const bool found = plan.m_lookup.m_eKind == SiteLookup::Kind::AddressFound;
+    const bool found = plan.m_lookup.m_kind == SiteLookup::Kind::AddressFound;
     // The profile the typed address belongs to: its own numbered file when
     // it is the k-th address of its base name, never another profile's.
-    const std::string& path = plan.m_strNewPath;
+    const std::string& path = plan.m_newPath;
     if (!found) {
-        SiteIndex(folder).Record(plan.m_strBaseName, address, plan.m_lookup);
+        SiteIndex(folder).record(plan.m_baseName, address, plan.m_lookup);
     }
     ProfileFile file(folder);
     SavedProfile saved;
     if (choice == Choice::Append) {
         const std::vector<ImportRow> fresh =
-            WithoutKnownPages(rows, ProfileFile::ReadForEdit(path).m_pages, saved.m_nSkipped);
-        saved.m_nRow = file.Append(path, address, fresh, notify);
+            withoutKnownPages(rows, ProfileFile::readForEdit(path).m_pages, saved.m_skipped);
+        saved.m_row = file.append(path, address, fresh, notify);
     } else {
-        saved.m_nRow = file.Overwrite(path, address, rows, notify);
+        saved.m_row = file.overwrite(path, address, rows, notify);
     }
-    saved.m_strDisplayText = "www." + plan.m_strNewName;
+    saved.m_displayText = "www." + plan.m_newName;
     return saved;
 }
 
 }  // namespace
 
-std::vector<ImportRow> WithoutKnownPages(const std::vector<ImportRow>& rows,
+std::vector<ImportRow> withoutKnownPages(const std::vector<ImportRow>& rows,
                                          const std::vector<ProfilePage>& existing, int& skipped) {
     std::set<std::string_view> known;
     for (const ProfilePage& page : existing) {
-        known.insert(TrimSpace(page.m_strPage));
+        known.insert(trimSpace(page.m_page));
     }
     std::vector<ImportRow> fresh;
     skipped = 0;
     for (const ImportRow& row : rows) {
-        if (known.count(TrimSpace(row.m_strPage)) != 0) {
+        if (known.count(trimSpace(row.m_page)) != 0) {
             ++skipped;
         } else {
             fresh.push_back(row);
@@ -58,46 +58,46 @@ std::vector<ImportRow> WithoutKnownPages(const std::vector<ImportRow>& rows,
     return fresh;
 }
 
-SavePlan PlanSave(const DataFolder& folder, const std::string& address) {
-    if (!folder.EnsureExists()) {
-        throw FileError(folder.Folder(), errno != 0 ? errno : ENOTDIR);
+SavePlan planSave(const DataFolder& folder, const std::string& address) {
+    if (!folder.ensureExists()) {
+        throw FileError(folder.folder(), errno != 0 ? errno : ENOTDIR);
     }
-    folder.EnsureProfilesFolder();
+    folder.ensureProfilesFolder();
     SavePlan plan;
-    plan.m_strBaseName = BaseName(HostPart(address));
-    plan.m_strBasePath = folder.ProfilePath(plan.m_strBaseName);
-    plan.m_lookup = SiteIndex(folder).Lookup(plan.m_strBaseName, address);
-    const bool numbered = plan.m_lookup.m_eKind == SiteLookup::Kind::BaseFound ||
-                          plan.m_lookup.m_eKind == SiteLookup::Kind::AddressFound;
-    plan.m_strNewName = numbered ? NumberedProfileName(plan.m_strBaseName, plan.m_lookup.m_nNext)
-                                 : plan.m_strBaseName;
-    plan.m_strNewPath = folder.ProfilePath(plan.m_strNewName);
-    plan.m_bNewPathTaken =
-        plan.m_lookup.m_eKind != SiteLookup::Kind::AddressFound && FileExists(plan.m_strNewPath);
+    plan.m_baseName = baseName(hostPart(address));
+    plan.m_basePath = folder.profilePath(plan.m_baseName);
+    plan.m_lookup = SiteIndex(folder).lookup(plan.m_baseName, address);
+    const bool numbered = plan.m_lookup.m_kind == SiteLookup::Kind::BaseFound ||
+                          plan.m_lookup.m_kind == SiteLookup::Kind::AddressFound;
+    plan.m_newName =
+        numbered ? numberedProfileName(plan.m_baseName, plan.m_lookup.m_next) : plan.m_baseName;
+    plan.m_newPath = folder.profilePath(plan.m_newName);
+    plan.m_newPathTaken =
+        plan.m_lookup.m_kind != SiteLookup::Kind::AddressFound && fileExists(plan.m_newPath);
     return plan;
 }
 
-SavedProfile SaveNewProfile(const DataFolder& folder, const SavePlan& plan,
+SavedProfile saveNewProfile(const DataFolder& folder, const SavePlan& plan,
                             const std::string& address, const std::vector<ImportRow>& rows,
                             bool notify) {
-    SiteIndex(folder).Record(plan.m_strBaseName, address, plan.m_lookup);
+    SiteIndex(folder).record(plan.m_baseName, address, plan.m_lookup);
     SavedProfile saved;
-    saved.m_strDisplayText =
-        plan.m_lookup.m_eKind == SiteLookup::Kind::BaseFound ? "www." + plan.m_strNewName : address;
-    saved.m_nRow = ProfileFile(folder).Create(plan.m_strNewPath, address, rows, notify);
+    saved.m_displayText =
+        plan.m_lookup.m_kind == SiteLookup::Kind::BaseFound ? "www." + plan.m_newName : address;
+    saved.m_row = ProfileFile(folder).create(plan.m_newPath, address, rows, notify);
     return saved;
 }
 
-SavedProfile AppendToProfile(const DataFolder& folder, const SavePlan& plan,
+SavedProfile appendToProfile(const DataFolder& folder, const SavePlan& plan,
                              const std::string& address, const std::vector<ImportRow>& rows,
                              bool notify) {
-    return AppendOrOverwrite(folder, plan, address, rows, notify, Choice::Append);
+    return appendOrOverwrite(folder, plan, address, rows, notify, Choice::Append);
 }
 
-SavedProfile OverwriteProfile(const DataFolder& folder, const SavePlan& plan,
+SavedProfile overwriteProfile(const DataFolder& folder, const SavePlan& plan,
                               const std::string& address, const std::vector<ImportRow>& rows,
                               bool notify) {
-    return AppendOrOverwrite(folder, plan, address, rows, notify, Choice::Overwrite);
+    return appendOrOverwrite(folder, plan, address, rows, notify, Choice::Overwrite);
 }
 
 }  // namespace tarnwick

@@ -12,8 +12,8 @@ namespace tarnwick {
 
 struct TypedPages {
     std::vector<ImportRow> m_rows;
-    int m_nLine = 0;           // the first bad line, counted from 1; 0: none
-    std::string m_strMessage;  // what is wrong with it, naming the line
+    int m_line = 0;         // the first bad line, counted from 1; 0: none
+    std::string m_message;  // what is wrong with it, naming the line
 };
 
 // One page per line; after it, separated by a tab, ";", "," or blanks, may
@@ -22,7 +22,7 @@ struct TypedPages {
 // "Page<TAB>Mail" as a spreadsheet copies it). Every page must pass the
 // address rule and every mail address given the mail rule; the first line
 // that does not stops the reading, and no row is returned then.
-TypedPages ParseTypedPages(std::string_view text);
+TypedPages parseTypedPages(std::string_view text);
 
 // Rows pasted into a profile's list of pages: the lines as ParseTypedPages
 // reads them, where a third field may give the notification ("Enabled" or
@@ -30,19 +30,19 @@ TypedPages ParseTypedPages(std::string_view text);
 // in `existing`, or earlier in the paste, are left out and counted.
 struct PastedPages {
     std::vector<ProfilePage> m_pages;
-    int m_nSkipped = 0;
-    int m_nLine = 0;  // the first bad line, counted from 1; 0: none
-    std::string m_strMessage;
+    int m_skipped = 0;
+    int m_line = 0;  // the first bad line, counted from 1; 0: none
+    std::string m_message;
 };
-PastedPages ParsePastedPages(std::string_view text, const std::vector<std::string>& existing,
+PastedPages parsePastedPages(std::string_view text, const std::vector<std::string>& existing,
                              const std::string& notify);
 
 // nullptr when the page passes the address rule and the mail address is
 // blank or passes the mail rule; otherwise the rule's message ("URL is
 // invalid or incomplete" or "Incorrect Mail Address").
-const char* CheckPageAndMail(std::string_view page, std::string_view mail);
+const char* checkPageAndMail(std::string_view page, std::string_view mail);
 // The two halves: the page alone, the mail address alone (blank passes).
-const char* CheckPage(std::string_view page);
-const char* CheckMail(std::string_view mail);
+const char* checkPage(std::string_view page);
+const char* checkMail(std::string_view mail);
 
 }  // namespace tarnwick

@@ -12,19 +12,19 @@
 
 namespace tarnwick::fuzz {
 
-inline const DataFolder& Folder() {
+inline const DataFolder& folder() {
     static const DataFolder folder = [] {
         char pattern[] = "/tmp/tarnwick-fuzz-XXXXXX";
         const char* root = ::mkdtemp(pattern);
         DataFolder f(root != nullptr ? root : "/tmp");
-        f.EnsureExists();
-        f.EnsureProfilesFolder();
+        f.ensureExists();
+        f.ensureProfilesFolder();
         return f;
     }();
     return folder;
 }
 
-inline void Put(const std::string& path, const unsigned char* data, size_t size) {
+inline void put(const std::string& path, const unsigned char* data, size_t size) {
     if (FILE* file = std::fopen(path.c_str(), "wb"); file != nullptr) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);

@@ -21,7 +21,7 @@ struct Outcome {
 };
 
 template <class Split>
-Outcome Check(const std::string& address, const std::string& page, Split&& nextPiece) {
+Outcome check(const std::string& address, const std::string& page, Split&& nextPiece) {
     LinkFinder finder(address, LinkFinder::Limits{64 * 1024});
     finder.setPageAddress("http://partner.example/dir/page.html");
     finder.headerLine("HTTP/1.1 200 OK\r\n");
@@ -49,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const unsigned char seed = data[1 + addressLength];
     const std::string page(reinterpret_cast<const char*>(data + 2 + addressLength),
                            size - 2 - addressLength);
-    const Outcome whole = Check(address, page, [&page] { return page.size(); });
+    const Outcome whole = check(address, page, [&page] { return page.size(); });
     std::minstd_rand random(static_cast<unsigned>(size * 2654435761u) ^ seed);
-    const Outcome split = Check(address, page, [&random] { return 1 + size_t(random() % 97); });
+    const Outcome split = check(address, page, [&random] { return 1 + size_t(random() % 97); });
     if (!(whole == split)) {
         __builtin_trap();
     }

@@ -7,12 +7,12 @@ using namespace tarnwick;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    ParseCsv(bytes);
-    ParsePlainText(bytes);
+    parseCsv(bytes);
+    parsePlainText(bytes);
     if (size > 0) {
-        ParseSeparatedText(bytes.substr(1), std::string(1, bytes[0]));
+        parseSeparatedText(bytes.substr(1), std::string(1, bytes[0]));
     }
-    ParseSeparatedText(bytes, ";");
-    ParseSeparatedText(bytes, "");
+    parseSeparatedText(bytes, ";");
+    parseSeparatedText(bytes, "");
     return 0;
 }

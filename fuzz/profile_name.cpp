@@ -8,14 +8,14 @@ using namespace tarnwick;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const std::string host = HostPart(text);
-    const std::string base = BaseName(host);
-    const std::string name = ProfileName(text);
+    const std::string host = hostPart(text);
+    const std::string base = baseName(host);
+    const std::string name = profileName(text);
     for (const std::string* s : {&base, &name}) {
         if (s->find('/') != std::string::npos) {
             __builtin_trap();
         }
     }
-    NumberedProfileName(base, 2);
+    numberedProfileName(base, 2);
     return 0;
 }

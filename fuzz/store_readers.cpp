@@ -12,37 +12,37 @@
 using namespace tarnwick;
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
-    const DataFolder& f = fuzz::Folder();
-    fuzz::Put(f.IndexPath(), data, size);
-    fuzz::Put(f.StIndexPath(), data, size);
-    const std::string profile = f.ProfilePath("example.com");
-    fuzz::Put(profile, data, size);
+    const DataFolder& f = fuzz::folder();
+    fuzz::put(f.indexPath(), data, size);
+    fuzz::put(f.stIndexPath(), data, size);
+    const std::string profile = f.profilePath("example.com");
+    fuzz::put(profile, data, size);
 
     const ProfileList list(f);
-    const std::vector<std::string> lines = list.Read();
+    const std::vector<std::string> lines = list.read();
     for (const std::string& line : lines) {
         if (line.empty()) {
             __builtin_trap();  // readers stop at the first empty line
         }
-        const std::string own = list.OwnFileOf(line);
-        if (own.compare(0, f.ProfilesFolder().size(), f.ProfilesFolder()) != 0) {
+        const std::string own = list.ownFileOf(line);
+        if (own.compare(0, f.profilesFolder().size(), f.profilesFolder()) != 0) {
             __builtin_trap();  // a row's file is always inside the Profiles folder
         }
     }
-    list.PlanRemove({0, 1, 2});
+    list.planRemove({0, 1, 2});
     const SiteIndex sites(f);
     const std::string text(reinterpret_cast<const char*>(data), size < 16 ? size : 16);
-    sites.Lookup("example.com", text);
-    sites.Lookup(text, "example.com");
-    ProfileFile::ReadForResults(profile);
-    ProfileFile::ReadForEdit(profile);
-    ProfileFile::ReadAfterDelete(profile);
+    sites.lookup("example.com", text);
+    sites.lookup(text, "example.com");
+    ProfileFile::readForResults(profile);
+    ProfileFile::readForEdit(profile);
+    ProfileFile::readAfterDelete(profile);
 
-    fuzz::Put(f.Folder() + "/" + kLetterRulesFileName, data, size);
+    fuzz::put(f.folder() + "/" + kLetterRulesFileName, data, size);
     std::vector<std::string> warnings;
-    const LetterRules rules = ReadLetterRules(f.Folder(), &warnings);
-    if (rules.m_nMissingRuns < 1 || rules.m_nMissingRuns > 1000 || rules.m_nQuietDays < 0 ||
-        rules.m_nQuietDays > 36500 || warnings.size() > 2) {
+    const LetterRules rules = readLetterRules(f.folder(), &warnings);
+    if (rules.m_missingRuns < 1 || rules.m_missingRuns > 1000 || rules.m_quietDays < 0 ||
+        rules.m_quietDays > 36500 || warnings.size() > 2) {
         __builtin_trap();  // clamped into range, at most one warning per key
     }
     return 0;

@@ -7,7 +7,7 @@
 namespace tarnwick {
 namespace {
 
-std::string Format(std::int64_t time, const char* format) {
+std::string format(std::int64_t time, const char* format) {
     const std::time_t t = static_cast<std::time_t>(time);
     std::tm local{};
     localtime_r(&t, &local);
@@ -16,9 +16,9 @@ std::string Format(std::int64_t time, const char* format) {
     return text;
 }
 
-std::string Was(const PageChange& c, bool verdicts) {
-    std::string from = c.m_strFrom.empty() ? "not checked before" : c.m_strFrom;
-    std::string to = c.m_strTo;
+std::string was(const PageChange& c, bool verdicts) {
+    std::string from = c.m_from.empty() ? "not checked before" : c.m_from;
+    std::string to = c.m_to;
     if (verdicts) {
         from = c.m_fromVerdict.value_or(from);
         to = c.m_toVerdict.value_or(to);
@@ -28,35 +28,35 @@ std::string Was(const PageChange& c, bool verdicts) {
 
 }  // namespace
 
-std::string LocalMinuteText(std::int64_t time) {
-    return Format(time, "%Y-%m-%d %H:%M");
+std::string localMinuteText(std::int64_t time) {
+    return format(time, "%Y-%m-%d %H:%M");
 }
 
-std::string LocalIsoText(std::int64_t time) {
-    return Format(time, "%Y-%m-%dT%H:%M:%S%z");
+std::string localIsoText(std::int64_t time) {
+    return format(time, "%Y-%m-%dT%H:%M:%S%z");
 }
 
-std::string ChangeLetterSubject(const RunChanges& changes) {
-    if (!changes.m_counts.AnyChange() && !changes.m_offlineStarts.empty()) {
+std::string changeLetterSubject(const RunChanges& changes) {
+    if (!changes.m_counts.anyChange() && !changes.m_offlineStarts.empty()) {
         const size_t missed = changes.m_offlineStarts.size();
         return std::string(kProductName) + ": " + std::to_string(missed) +
                (missed == 1 ? " check" : " checks") + " could not reach the pages";
     }
-    return std::string(kProductName) + ": " + ChangeSummary(changes.m_counts);
+    return std::string(kProductName) + ": " + changeSummary(changes.m_counts);
 }
 
-bool ChangeLetterDue(const RunChanges& changes) {
-    return changes.m_counts.AnyChange() || !changes.m_offlineStarts.empty();
+bool changeLetterDue(const RunChanges& changes) {
+    return changes.m_counts.anyChange() || !changes.m_offlineStarts.empty();
 }
 
-std::string ChangeLetterBody(const RunChanges& changes, std::int64_t started) {
-    std::string body = "The link check of " + LocalMinuteText(started) + " looked at " +
+std::string changeLetterBody(const RunChanges& changes, std::int64_t started) {
+    std::string body = "The link check of " + localMinuteText(started) + " looked at " +
                        std::to_string(changes.m_changes.size()) + " pages.\n\n" +
-                       ChangeSummary(changes.m_counts) + ".\n";
+                       changeSummary(changes.m_counts) + ".\n";
     // A week without a check is news of its own: the owner thought the links
     // were watched.
     for (const std::int64_t missed : changes.m_offlineStarts) {
-        body += "\nNot checked: the link check of " + LocalMinuteText(missed) +
+        body += "\nNot checked: the link check of " + localMinuteText(missed) +
                 " reached no page, as the network was down.\n";
     }
     const struct {
@@ -72,9 +72,9 @@ std::string ChangeLetterBody(const RunChanges& changes, std::int64_t started) {
         std::string lines;
         for (const PageChange& c : changes.m_changes) {
             if (c.m_transition == section.transition) {
-                lines += "  " + c.m_strPage + "  (link to " + c.m_strAdvertiser + ", profile " +
-                         c.m_strProfile +
-                         "): " + Was(c, section.transition == Transition::QualityChanged) + "\n";
+                lines += "  " + c.m_page + "  (link to " + c.m_advertiser + ", profile " +
+                         c.m_profile +
+                         "): " + was(c, section.transition == Transition::QualityChanged) + "\n";
             }
         }
         if (!lines.empty()) {

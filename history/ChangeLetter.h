@@ -14,15 +14,15 @@
 namespace tarnwick {
 
 // "Osgrel Tarnwick Ambrel: 3 links lost, 1 restored since the last run"
-std::string ChangeLetterSubject(const RunChanges& changes);
+std::string changeLetterSubject(const RunChanges& changes);
 // Whether the site owner is to hear of the run.
-bool ChangeLetterDue(const RunChanges& changes);
+bool changeLetterDue(const RunChanges& changes);
 // started: when the run began (seconds since the epoch).
-std::string ChangeLetterBody(const RunChanges& changes, std::int64_t started);
+std::string changeLetterBody(const RunChanges& changes, std::int64_t started);
 
 // Local time as "2026-12-10 14:05" (letters, the History window) and as
 // ISO 8601 with its offset, "2026-12-10T14:05:51+0000" (command line).
-std::string LocalMinuteText(std::int64_t time);
-std::string LocalIsoText(std::int64_t time);
+std::string localMinuteText(std::int64_t time);
+std::string localIsoText(std::int64_t time);
 
 }  // namespace tarnwick

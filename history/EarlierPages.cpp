@@ -15,15 +15,15 @@ std::uint64_t EarlierPages::keyOf(std::string_view advertiser, std::string_view 
 
 void EarlierPages::add(std::string_view advertiser, std::string_view page,
                        const PageBefore& before) {
-    State state{before.m_strResult, before.m_verdict, before.m_findings};
+    State state{before.m_result, before.m_verdict, before.m_findings};
     auto [it, added] =
         m_stateIndex.try_emplace(std::move(state), static_cast<std::uint32_t>(m_states.size()));
     if (added) {
         PageBefore shared = before;
-        shared.m_nMissingStreak = 0;
+        shared.m_missingStreak = 0;
         m_states.push_back(std::move(shared));
     }
-    m_entries.push_back({keyOf(advertiser, page), it->second, before.m_nMissingStreak});
+    m_entries.push_back({keyOf(advertiser, page), it->second, before.m_missingStreak});
 }
 
 void EarlierPages::seal() {
@@ -42,7 +42,7 @@ std::optional<PageBefore> EarlierPages::find(std::string_view advertiser,
         return std::nullopt;
     }
     PageBefore before = m_states[it->state];
-    before.m_nMissingStreak = it->streak;
+    before.m_missingStreak = it->streak;
     return before;
 }
 

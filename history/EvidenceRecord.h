@@ -8,6 +8,6 @@ namespace tarnwick {
 
 // Fills the evidence fields of record from evidence; leaves them empty (NULL
 // in the database) when the check gathered none.
-void AddEvidence(PageRecord& record, const PageEvidence& evidence);
+void addEvidence(PageRecord& record, const PageEvidence& evidence);
 
 }  // namespace tarnwick

@@ -103,126 +103,126 @@ static_assert(std::size(kMigrations) == kHistorySchemaVersion);
 class Statement {
 public:
     Statement(sqlite3* db, const char* sql) {
-        m_nRc = sqlite3_prepare_v2(db, sql, -1, &m_pStmt, nullptr);
+        m_rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
     }
     // A statement of the connection's cache: reset, not finalised, at the end.
-    explicit Statement(sqlite3_stmt* cached) : m_pStmt(cached), m_bCached(true) {
-        m_nRc = cached != nullptr ? SQLITE_OK : SQLITE_ERROR;
+    explicit Statement(sqlite3_stmt* cached) : m_stmt(cached), m_cached(true) {
+        m_rc = cached != nullptr ? SQLITE_OK : SQLITE_ERROR;
     }
     ~Statement() {
-        if (!m_bCached) {
-            sqlite3_finalize(m_pStmt);
-        } else if (m_pStmt != nullptr) {
-            sqlite3_reset(m_pStmt);
-            sqlite3_clear_bindings(m_pStmt);
+        if (!m_cached) {
+            sqlite3_finalize(m_stmt);
+        } else if (m_stmt != nullptr) {
+            sqlite3_reset(m_stmt);
+            sqlite3_clear_bindings(m_stmt);
         }
     }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    bool Ok() const { return m_nRc == SQLITE_OK || m_nRc == SQLITE_ROW || m_nRc == SQLITE_DONE; }
+    bool ok() const { return m_rc == SQLITE_OK || m_rc == SQLITE_ROW || m_rc == SQLITE_DONE; }
 
-    void Bind(int i, std::int64_t value) { Check(sqlite3_bind_int64(m_pStmt, i, value)); }
-    void Bind(int i, const std::string& value) {
-        Check(sqlite3_bind_text(m_pStmt, i, value.data(), static_cast<int>(value.size()),
+    void bind(int i, std::int64_t value) { check(sqlite3_bind_int64(m_stmt, i, value)); }
+    void bind(int i, const std::string& value) {
+        check(sqlite3_bind_text(m_stmt, i, value.data(), static_cast<int>(value.size()),
                                 SQLITE_TRANSIENT));
     }
     template <class T>
-    void Bind(int i, const std::optional<T>& value) {
+    void bind(int i, const std::optional<T>& value) {
         if (value) {
             if constexpr (std::is_same_v<T, std::string>) {
-                Bind(i, *value);
+                bind(i, *value);
             } else {
-                Bind(i, static_cast<std::int64_t>(*value));
+                bind(i, static_cast<std::int64_t>(*value));
             }
         } else {
-            Check(sqlite3_bind_null(m_pStmt, i));
+            check(sqlite3_bind_null(m_stmt, i));
         }
     }
 
     // True while there is a row.
-    bool Step() {
-        if (!Ok()) {
+    bool step() {
+        if (!ok()) {
             return false;
         }
-        m_nRc = sqlite3_step(m_pStmt);
-        return m_nRc == SQLITE_ROW;
+        m_rc = sqlite3_step(m_stmt);
+        return m_rc == SQLITE_ROW;
     }
 
-    std::int64_t Int(int i) { return sqlite3_column_int64(m_pStmt, i); }
-    bool IsNull(int i) { return sqlite3_column_type(m_pStmt, i) == SQLITE_NULL; }
-    std::string Text(int i) {
-        const auto* text = sqlite3_column_text(m_pStmt, i);
+    std::int64_t Int(int i) { return sqlite3_column_int64(m_stmt, i); }
+    bool isNull(int i) { return sqlite3_column_type(m_stmt, i) == SQLITE_NULL; }
+    std::string text(int i) {
+        const auto* text = sqlite3_column_text(m_stmt, i);
         return text == nullptr ? std::string()
                                : std::string(reinterpret_cast<const char*>(text),
-                                             static_cast<size_t>(sqlite3_column_bytes(m_pStmt, i)));
+                                             static_cast<size_t>(sqlite3_column_bytes(m_stmt, i)));
     }
-    std::optional<std::string> OptText(int i) {
-        return IsNull(i) ? std::nullopt : std::optional<std::string>(Text(i));
+    std::optional<std::string> optText(int i) {
+        return isNull(i) ? std::nullopt : std::optional<std::string>(text(i));
     }
-    std::optional<std::int64_t> OptInt(int i) {
-        return IsNull(i) ? std::nullopt : std::optional<std::int64_t>(Int(i));
+    std::optional<std::int64_t> optInt(int i) {
+        return isNull(i) ? std::nullopt : std::optional<std::int64_t>(Int(i));
     }
 
 private:
-    void Check(int rc) {
-        if (rc != SQLITE_OK && Ok()) {
-            m_nRc = rc;
+    void check(int rc) {
+        if (rc != SQLITE_OK && ok()) {
+            m_rc = rc;
         }
     }
 
-    sqlite3_stmt* m_pStmt = nullptr;
-    bool m_bCached = false;
-    int m_nRc = SQLITE_OK;
+    sqlite3_stmt* m_stmt = nullptr;
+    bool m_cached = false;
+    int m_rc = SQLITE_OK;
 };
 
 // The four result words as parameters first..first+3 of a statement that
 // counts them (SUM(x.result = ?) four times), and the counts it read back.
-void BindResultWords(Statement& st, int first) {
-    st.Bind(first, std::string(kLinkFound));
-    st.Bind(first + 1, std::string(kLinkNotFound));
-    st.Bind(first + 2, std::string(kPageCannotBeFound));
-    st.Bind(first + 3, std::string(kPageCannotBeDisplayed));
+void bindResultWords(Statement& st, int first) {
+    st.bind(first, std::string(kLinkFound));
+    st.bind(first + 1, std::string(kLinkNotFound));
+    st.bind(first + 2, std::string(kPageCannotBeFound));
+    st.bind(first + 3, std::string(kPageCannotBeDisplayed));
 }
 
-ResultCounts CountsAt(Statement& st, int first) {
+ResultCounts countsAt(Statement& st, int first) {
     ResultCounts counts;
-    counts.m_nFound = static_cast<int>(st.Int(first));
-    counts.m_nNotFound = static_cast<int>(st.Int(first + 1));
-    counts.m_nCannotBeFound = static_cast<int>(st.Int(first + 2));
-    counts.m_nCannotBeDisplayed = static_cast<int>(st.Int(first + 3));
+    counts.m_found = static_cast<int>(st.Int(first));
+    counts.m_notFound = static_cast<int>(st.Int(first + 1));
+    counts.m_cannotBeFound = static_cast<int>(st.Int(first + 2));
+    counts.m_cannotBeDisplayed = static_cast<int>(st.Int(first + 3));
     return counts;
 }
 
 }  // namespace
 
-std::string HistoryDatabase::PathIn(const std::string& dataFolder) {
+std::string HistoryDatabase::pathIn(const std::string& dataFolder) {
     return dataFolder + "/" + kHistoryFileName;
 }
 
 HistoryDatabase::HistoryDatabase(const std::string& path, bool create, int busyWaitMs)
-    : m_strPath(path) {
+    : m_path(path) {
     const int flags =
         SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(path.c_str(), &m_pDb, flags, nullptr) != SQLITE_OK) {
-        const std::string why = m_pDb != nullptr ? sqlite3_errmsg(m_pDb) : "out of memory";
-        sqlite3_close(m_pDb);
-        m_pDb = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
+        const std::string why = m_db != nullptr ? sqlite3_errmsg(m_db) : "out of memory";
+        sqlite3_close(m_db);
+        m_db = nullptr;
         throw HistoryError(path + ": " + why);
     }
     try {
         // A busy database (another program writing) is waited for a moment,
         // never for long: the callers report it and go on without history.
-        sqlite3_busy_timeout(m_pDb, busyWaitMs);
-        Exec("PRAGMA foreign_keys=ON");
+        sqlite3_busy_timeout(m_db, busyWaitMs);
+        exec("PRAGMA foreign_keys=ON");
         // The first read finds a file that is not a database.
-        SchemaVersion();
-        Migrate();
-        Exec("PRAGMA journal_mode=WAL");
-        Exec("PRAGMA synchronous=NORMAL");
+        schemaVersion();
+        migrate();
+        exec("PRAGMA journal_mode=WAL");
+        exec("PRAGMA synchronous=NORMAL");
     } catch (...) {
-        sqlite3_close(m_pDb);
-        m_pDb = nullptr;
+        sqlite3_close(m_db);
+        m_db = nullptr;
         throw;
     }
 }
@@ -231,14 +231,14 @@ HistoryDatabase::~HistoryDatabase() {
     for (const auto& [sql, statement] : m_statements) {
         sqlite3_finalize(statement);
     }
-    sqlite3_close(m_pDb);
+    sqlite3_close(m_db);
 }
 
-sqlite3_stmt* HistoryDatabase::Cached(const char* sql) {
+sqlite3_stmt* HistoryDatabase::cached(const char* sql) {
     auto it = m_statements.find(sql);
     if (it == m_statements.end()) {
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(m_pDb, sql, -1, &statement, nullptr) != SQLITE_OK) {
+        if (sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr) != SQLITE_OK) {
             return nullptr;
         }
         it = m_statements.emplace(sql, statement).first;
@@ -247,17 +247,17 @@ sqlite3_stmt* HistoryDatabase::Cached(const char* sql) {
 }
 
 std::string HistoryDatabase::why(const char* message) const {
-    const std::string text = message != nullptr ? message : sqlite3_errmsg(m_pDb);
+    const std::string text = message != nullptr ? message : sqlite3_errmsg(m_db);
     // SQLite calls a write refused for the file size limit (ulimit -f) a
     // disk I/O error; the user is told what it is, as for a full disk. The
     // system's reason is kept by the file that failed: the database's own is
     // asked; a write of its journal that failed under a file size limit is
     // taken to have met that limit.
-    int error = sqlite3_system_errno(m_pDb);
+    int error = sqlite3_system_errno(m_db);
     if (error == 0) {
-        sqlite3_file_control(m_pDb, "main", SQLITE_FCNTL_LAST_ERRNO, &error);
+        sqlite3_file_control(m_db, "main", SQLITE_FCNTL_LAST_ERRNO, &error);
     }
-    if (error == 0 && sqlite3_extended_errcode(m_pDb) == SQLITE_IOERR_WRITE) {
+    if (error == 0 && sqlite3_extended_errcode(m_db) == SQLITE_IOERR_WRITE) {
         rlimit limit{};
         if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
             error = EFBIG;
@@ -274,464 +274,462 @@ std::string HistoryDatabase::why(const char* message) const {
     }
 }
 
-void HistoryDatabase::Fail(const std::string& what) {
-    throw HistoryError(m_strPath + ": " + what + ": " + why());
+void HistoryDatabase::fail(const std::string& what) {
+    throw HistoryError(m_path + ": " + what + ": " + why());
 }
 
-void HistoryDatabase::Exec(const char* sql) {
+void HistoryDatabase::exec(const char* sql) {
     char* message = nullptr;
-    if (sqlite3_exec(m_pDb, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
         const std::string reason = why(message);
         sqlite3_free(message);
-        throw HistoryError(m_strPath + ": " + reason);
+        throw HistoryError(m_path + ": " + reason);
     }
 }
 
-int HistoryDatabase::SchemaVersion() {
-    Statement st(m_pDb, "PRAGMA user_version");
-    if (!st.Step()) {
-        Fail("cannot read the schema version");
+int HistoryDatabase::schemaVersion() {
+    Statement st(m_db, "PRAGMA user_version");
+    if (!st.step()) {
+        fail("cannot read the schema version");
     }
     return static_cast<int>(st.Int(0));
 }
 
-void HistoryDatabase::Migrate() {
-    int version = SchemaVersion();
+void HistoryDatabase::migrate() {
+    int version = schemaVersion();
     if (version > kHistorySchemaVersion) {
-        throw HistoryError(m_strPath + ": made by a newer version of the program (schema " +
+        throw HistoryError(m_path + ": made by a newer version of the program (schema " +
                            std::to_string(version) + ")");
     }
     if (version == kHistorySchemaVersion) {
         return;
     }
-    Exec("BEGIN IMMEDIATE");
+    exec("BEGIN IMMEDIATE");
     try {
         // Another program may have migrated it while this one waited.
-        version = SchemaVersion();
+        version = schemaVersion();
         for (; version < kHistorySchemaVersion; ++version) {
-            Exec(kMigrations[version]);
+            exec(kMigrations[version]);
         }
-        Exec(("PRAGMA user_version=" + std::to_string(kHistorySchemaVersion)).c_str());
-        Exec("COMMIT");
+        exec(("PRAGMA user_version=" + std::to_string(kHistorySchemaVersion)).c_str());
+        exec("COMMIT");
     } catch (...) {
-        Rollback();
+        rollback();
         throw;
     }
     // The rows the migration replaced leave free pages behind, most of the
     // file for a long history. Giving them back is worth a moment once; a
     // file that cannot be compacted (no room for the copy) is as good as it
     // was.
-    sqlite3_exec(m_pDb, "VACUUM", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "VACUUM", nullptr, nullptr, nullptr);
 }
 
-void HistoryDatabase::Begin() {
-    Exec("BEGIN IMMEDIATE");
+void HistoryDatabase::begin() {
+    exec("BEGIN IMMEDIATE");
 }
 
-void HistoryDatabase::Commit() {
-    Exec("COMMIT");
+void HistoryDatabase::commit() {
+    exec("COMMIT");
 }
 
-void HistoryDatabase::Rollback() noexcept {
+void HistoryDatabase::rollback() noexcept {
     m_pageIds.clear();  // pages added in the transaction are gone
     m_runStarts.clear();
-    if (sqlite3_get_autocommit(m_pDb) == 0) {
-        sqlite3_exec(m_pDb, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (sqlite3_get_autocommit(m_db) == 0) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
 }
 
-std::int64_t HistoryDatabase::BeginRun(const std::string& source, std::int64_t started) {
-    Statement st(m_pDb, "INSERT INTO runs(started, source) VALUES(?, ?)");
-    st.Bind(1, started);
-    st.Bind(2, source);
-    st.Step();
-    if (!st.Ok()) {
-        Fail("cannot record the run");
+std::int64_t HistoryDatabase::beginRun(const std::string& source, std::int64_t started) {
+    Statement st(m_db, "INSERT INTO runs(started, source) VALUES(?, ?)");
+    st.bind(1, started);
+    st.bind(2, source);
+    st.step();
+    if (!st.ok()) {
+        fail("cannot record the run");
     }
-    return sqlite3_last_insert_rowid(m_pDb);
+    return sqlite3_last_insert_rowid(m_db);
 }
 
-void HistoryDatabase::EndRun(std::int64_t runId, std::int64_t ended, const std::string& outcome) {
-    Statement st(m_pDb, "UPDATE runs SET ended = ?, outcome = ? WHERE id = ?");
-    st.Bind(1, ended);
-    st.Bind(2, outcome);
-    st.Bind(3, runId);
-    st.Step();
-    if (!st.Ok()) {
-        Fail("cannot record the end of the run");
+void HistoryDatabase::endRun(std::int64_t runId, std::int64_t ended, const std::string& outcome) {
+    Statement st(m_db, "UPDATE runs SET ended = ?, outcome = ? WHERE id = ?");
+    st.bind(1, ended);
+    st.bind(2, outcome);
+    st.bind(3, runId);
+    st.step();
+    if (!st.ok()) {
+        fail("cannot record the end of the run");
     }
 }
 
-std::int64_t HistoryDatabase::PageId(const std::string& advertiser, const std::string& page) {
+std::int64_t HistoryDatabase::pageId(const std::string& advertiser, const std::string& page) {
     PageKey key{advertiser, page};
     if (const auto known = m_pageIds.find(key); known != m_pageIds.end()) {
         return known->second;
     }
     std::int64_t id = 0;
     {
-        Statement find(Cached("SELECT id FROM pages WHERE advertiser = ? AND page = ?"));
-        find.Bind(1, advertiser);
-        find.Bind(2, page);
-        if (find.Step()) {
+        Statement find(cached("SELECT id FROM pages WHERE advertiser = ? AND page = ?"));
+        find.bind(1, advertiser);
+        find.bind(2, page);
+        if (find.step()) {
             id = find.Int(0);
-        } else if (!find.Ok()) {
-            Fail("cannot look up a page");
+        } else if (!find.ok()) {
+            fail("cannot look up a page");
         }
     }
     if (id == 0) {
-        Statement add(Cached("INSERT INTO pages(advertiser, page) VALUES(?, ?)"));
-        add.Bind(1, advertiser);
-        add.Bind(2, page);
-        add.Step();
-        if (!add.Ok()) {
-            Fail("cannot record a page");
+        Statement add(cached("INSERT INTO pages(advertiser, page) VALUES(?, ?)"));
+        add.bind(1, advertiser);
+        add.bind(2, page);
+        add.step();
+        if (!add.ok()) {
+            fail("cannot record a page");
         }
-        id = sqlite3_last_insert_rowid(m_pDb);
+        id = sqlite3_last_insert_rowid(m_db);
     }
     m_pageIds.emplace(std::move(key), id);
     return id;
 }
 
-std::int64_t HistoryDatabase::StartOf(std::int64_t runId) {
+std::int64_t HistoryDatabase::startOf(std::int64_t runId) {
     if (const auto known = m_runStarts.find(runId); known != m_runStarts.end()) {
         return known->second;
     }
-    Statement st(Cached("SELECT started FROM runs WHERE id = ?"));
-    st.Bind(1, runId);
-    const std::int64_t started = st.Step() ? st.Int(0) : 0;
-    if (!st.Ok()) {
-        Fail("cannot read the runs");
+    Statement st(cached("SELECT started FROM runs WHERE id = ?"));
+    st.bind(1, runId);
+    const std::int64_t started = st.step() ? st.Int(0) : 0;
+    if (!st.ok()) {
+        fail("cannot read the runs");
     }
     m_runStarts.emplace(runId, started);
     return started;
 }
 
-std::int64_t HistoryDatabase::StateId(std::int64_t pageId, const PageRecord& r) {
+std::int64_t HistoryDatabase::stateId(std::int64_t pageId, const PageRecord& r) {
     const auto bind = [&](Statement& st) {
-        st.Bind(1, pageId);
-        st.Bind(2, r.m_strProfile);
-        st.Bind(3, r.m_strResult);
-        st.Bind(4, r.m_reason);
-        st.Bind(5, r.m_httpStatus);
-        st.Bind(6, r.m_finalUrl);
-        st.Bind(7, r.m_rel);
-        st.Bind(8, r.m_anchorText);
-        st.Bind(9, r.m_noindex);
-        st.Bind(10, r.m_robotsTxt);
-        st.Bind(11, r.m_verdict);
-        st.Bind(12, r.m_findings);
+        st.bind(1, pageId);
+        st.bind(2, r.m_profile);
+        st.bind(3, r.m_result);
+        st.bind(4, r.m_reason);
+        st.bind(5, r.m_httpStatus);
+        st.bind(6, r.m_finalUrl);
+        st.bind(7, r.m_rel);
+        st.bind(8, r.m_anchorText);
+        st.bind(9, r.m_noindex);
+        st.bind(10, r.m_robotsTxt);
+        st.bind(11, r.m_verdict);
+        st.bind(12, r.m_findings);
     };
     {
-        Statement find(Cached(kFindState));
+        Statement find(cached(kFindState));
         bind(find);
-        if (find.Step()) {
+        if (find.step()) {
             return find.Int(0);
         }
-        if (!find.Ok()) {
-            Fail("cannot look up a page result");
+        if (!find.ok()) {
+            fail("cannot look up a page result");
         }
     }
     Statement add(
-        Cached("INSERT INTO states(page_id, profile, result, reason, http_status, final_url,"
+        cached("INSERT INTO states(page_id, profile, result, reason, http_status, final_url,"
                " rel, anchor_text, noindex, robots_txt, verdict, findings)"
                " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     bind(add);
-    add.Step();
-    if (!add.Ok()) {
-        Fail("cannot record a page result");
+    add.step();
+    if (!add.ok()) {
+        fail("cannot record a page result");
     }
-    return sqlite3_last_insert_rowid(m_pDb);
+    return sqlite3_last_insert_rowid(m_db);
 }
 
-void HistoryDatabase::AddResult(std::int64_t runId, const PageRecord& r) {
-    const std::int64_t pageId = PageId(r.m_strAdvertiser, r.m_strPage);
-    const std::int64_t stateId = StateId(pageId, r);
+void HistoryDatabase::addResult(std::int64_t runId, const PageRecord& r) {
+    const std::int64_t pageId = this->pageId(r.m_advertiser, r.m_page);
+    const std::int64_t stateId = this->stateId(pageId, r);
     Statement st(
-        Cached("INSERT OR REPLACE INTO checks(run_id, row, page_id, state_id, checked,"
+        cached("INSERT OR REPLACE INTO checks(run_id, row, page_id, state_id, checked,"
                " elapsed_ms) VALUES(?, ?, ?, ?, ?, ?)"));
-    st.Bind(1, runId);
-    st.Bind(2, static_cast<std::int64_t>(r.m_nRow));
-    st.Bind(3, pageId);
-    st.Bind(4, stateId);
-    st.Bind(5, r.m_nChecked - StartOf(runId));
-    st.Bind(6, r.m_elapsedMs);
-    st.Step();
-    if (!st.Ok()) {
-        Fail("cannot record a page result");
+    st.bind(1, runId);
+    st.bind(2, static_cast<std::int64_t>(r.m_row));
+    st.bind(3, pageId);
+    st.bind(4, stateId);
+    st.bind(5, r.m_checked - startOf(runId));
+    st.bind(6, r.m_elapsedMs);
+    st.step();
+    if (!st.ok()) {
+        fail("cannot record a page result");
     }
 }
 
-std::int64_t HistoryDatabase::AddLetter(std::int64_t runId, const LetterRecord& letter) {
-    const std::int64_t pageId = PageId(letter.m_strAdvertiser, letter.m_strPage);
-    Statement st(m_pDb,
+std::int64_t HistoryDatabase::addLetter(std::int64_t runId, const LetterRecord& letter) {
+    const std::int64_t pageId = this->pageId(letter.m_advertiser, letter.m_page);
+    Statement st(m_db,
                  "INSERT INTO letters(run_id, page_id, recipient, sent, outcome, pid)"
                  " VALUES(?, ?, ?, ?, ?, ?)");
-    st.Bind(1, runId > 0 ? std::optional<std::int64_t>(runId) : std::nullopt);
-    st.Bind(2, pageId);
-    st.Bind(3, letter.m_strRecipient);
-    st.Bind(4, letter.m_nTime);
-    st.Bind(5, letter.m_strOutcome);
-    st.Bind(6,
-            letter.m_nProcess > 0 ? std::optional<std::int64_t>(letter.m_nProcess) : std::nullopt);
-    st.Step();
-    if (!st.Ok()) {
-        Fail("cannot record a letter");
+    st.bind(1, runId > 0 ? std::optional<std::int64_t>(runId) : std::nullopt);
+    st.bind(2, pageId);
+    st.bind(3, letter.m_recipient);
+    st.bind(4, letter.m_time);
+    st.bind(5, letter.m_outcome);
+    st.bind(6, letter.m_process > 0 ? std::optional<std::int64_t>(letter.m_process) : std::nullopt);
+    st.step();
+    if (!st.ok()) {
+        fail("cannot record a letter");
     }
-    return sqlite3_last_insert_rowid(m_pDb);
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 bool HistoryDatabase::completeLetter(std::int64_t letterId, std::int64_t time,
                                      const std::string& outcome) {
-    Statement st(m_pDb,
+    Statement st(m_db,
                  "UPDATE letters SET sent = ?, outcome = ?, pid = NULL"
                  " WHERE id = ? AND outcome = ?");
-    st.Bind(1, time);
-    st.Bind(2, outcome);
-    st.Bind(3, letterId);
-    st.Bind(4, std::string(kLetterSending));
-    st.Step();
-    if (!st.Ok()) {
-        Fail("cannot record a letter");
+    st.bind(1, time);
+    st.bind(2, outcome);
+    st.bind(3, letterId);
+    st.bind(4, std::string(kLetterSending));
+    st.step();
+    if (!st.ok()) {
+        fail("cannot record a letter");
     }
-    return sqlite3_changes(m_pDb) > 0;
+    return sqlite3_changes(m_db) > 0;
 }
 
 std::vector<SendingLetter> HistoryDatabase::lettersSending() {
-    Statement st(m_pDb,
+    Statement st(m_db,
                  "SELECT l.id, p.advertiser, p.page, l.recipient, l.sent, l.pid FROM letters l"
                  " JOIN pages p ON p.id = l.page_id WHERE l.outcome = ? ORDER BY l.id");
-    st.Bind(1, std::string(kLetterSending));
+    st.bind(1, std::string(kLetterSending));
     std::vector<SendingLetter> letters;
-    while (st.Step()) {
+    while (st.step()) {
         SendingLetter l;
-        l.m_nId = st.Int(0);
-        l.m_letter = {st.Text(1), st.Text(2),     st.Text(3),
-                      st.Int(4),  kLetterSending, st.IsNull(5) ? 0 : st.Int(5)};
+        l.m_id = st.Int(0);
+        l.m_letter = {st.text(1), st.text(2),     st.text(3),
+                      st.Int(4),  kLetterSending, st.isNull(5) ? 0 : st.Int(5)};
         letters.push_back(std::move(l));
     }
-    if (!st.Ok()) {
-        Fail("cannot read the letters being sent");
+    if (!st.ok()) {
+        fail("cannot read the letters being sent");
     }
     return letters;
 }
 
-void HistoryDatabase::ForgetResults(std::int64_t runId) {
+void HistoryDatabase::forgetResults(std::int64_t runId) {
     std::vector<std::int64_t> states;
     {
-        Statement st(m_pDb, "SELECT DISTINCT state_id FROM checks WHERE run_id = ?");
-        st.Bind(1, runId);
-        while (st.Step()) {
+        Statement st(m_db, "SELECT DISTINCT state_id FROM checks WHERE run_id = ?");
+        st.bind(1, runId);
+        while (st.step()) {
             states.push_back(st.Int(0));
         }
-        if (!st.Ok()) {
-            Fail("cannot drop the results of an offline run");
+        if (!st.ok()) {
+            fail("cannot drop the results of an offline run");
         }
     }
     {
-        Statement st(m_pDb, "DELETE FROM checks WHERE run_id = ?");
-        st.Bind(1, runId);
-        st.Step();
-        if (!st.Ok()) {
-            Fail("cannot drop the results of an offline run");
+        Statement st(m_db, "DELETE FROM checks WHERE run_id = ?");
+        st.bind(1, runId);
+        st.step();
+        if (!st.ok()) {
+            fail("cannot drop the results of an offline run");
         }
     }
     // The states only this run had go with it.
     for (const std::int64_t state : states) {
-        Statement st(Cached(kDropUnusedState));
-        st.Bind(1, state);
-        st.Step();
-        if (!st.Ok()) {
-            Fail("cannot drop the results of an offline run");
+        Statement st(cached(kDropUnusedState));
+        st.bind(1, state);
+        st.step();
+        if (!st.ok()) {
+            fail("cannot drop the results of an offline run");
         }
     }
 }
 
-int HistoryDatabase::PruneBefore(std::int64_t time) {
-    Begin();
+int HistoryDatabase::pruneBefore(std::int64_t time) {
+    begin();
     try {
         int removed = 0;
         {
-            Statement st(m_pDb, "DELETE FROM runs WHERE started < ?");
-            st.Bind(1, time);
-            st.Step();
-            if (!st.Ok()) {
-                Fail("cannot remove old runs");
+            Statement st(m_db, "DELETE FROM runs WHERE started < ?");
+            st.bind(1, time);
+            st.step();
+            if (!st.ok()) {
+                fail("cannot remove old runs");
             }
-            removed = sqlite3_changes(m_pDb);
+            removed = sqlite3_changes(m_db);
         }
-        Exec(
+        exec(
             "DELETE FROM states WHERE NOT EXISTS (SELECT 1 FROM checks c"
             " WHERE c.page_id = states.page_id AND c.state_id = states.id)");
-        Exec(
+        exec(
             "DELETE FROM pages WHERE id NOT IN (SELECT page_id FROM checks)"
             " AND id NOT IN (SELECT page_id FROM letters)");
         m_pageIds.clear();
-        Commit();
+        commit();
         return removed;
     } catch (...) {
-        Rollback();
+        rollback();
         throw;
     }
 }
 
-std::vector<RunInfo> HistoryDatabase::Runs() {
-    Statement st(m_pDb,
+std::vector<RunInfo> HistoryDatabase::runs() {
+    Statement st(m_db,
                  "SELECT r.id, r.started, r.ended, r.source, r.outcome,"
                  " SUM(x.result = ?), SUM(x.result = ?), SUM(x.result = ?), SUM(x.result = ?)"
                  " FROM runs r LEFT JOIN checks c ON c.run_id = r.id"
                  " LEFT JOIN states x ON x.id = c.state_id GROUP BY r.id ORDER BY r.id");
-    BindResultWords(st, 1);
+    bindResultWords(st, 1);
     std::vector<RunInfo> runs;
-    while (st.Step()) {
+    while (st.step()) {
         RunInfo run;
-        run.m_nId = st.Int(0);
-        run.m_nStarted = st.Int(1);
-        run.m_nEnded = st.Int(2);
-        run.m_strSource = st.Text(3);
-        run.m_strOutcome = st.Text(4);
-        run.m_counts = CountsAt(st, 5);
+        run.m_id = st.Int(0);
+        run.m_started = st.Int(1);
+        run.m_ended = st.Int(2);
+        run.m_source = st.text(3);
+        run.m_outcome = st.text(4);
+        run.m_counts = countsAt(st, 5);
         runs.push_back(std::move(run));
     }
-    if (!st.Ok()) {
-        Fail("cannot read the runs");
+    if (!st.ok()) {
+        fail("cannot read the runs");
     }
     return runs;
 }
 
-std::map<std::int64_t, std::int64_t> HistoryDatabase::Rounds() {
+std::map<std::int64_t, std::int64_t> HistoryDatabase::rounds() {
     // A run stopped before its end (or cut off with its program) is taken up
     // again by the next Play: that run continues the same round, unless it
     // began a day or more later (then it is the next week's run).
     constexpr std::int64_t kSameRound = 24 * 60 * 60;
-    Statement st(m_pDb, "SELECT id, started, outcome FROM runs ORDER BY id");
+    Statement st(m_db, "SELECT id, started, outcome FROM runs ORDER BY id");
     std::map<std::int64_t, std::int64_t> rounds;
     std::int64_t round = 0;
     bool continues = false;
     std::int64_t lastStarted = 0;
-    while (st.Step()) {
+    while (st.step()) {
         const std::int64_t started = st.Int(1);
         if (!continues || started - lastStarted >= kSameRound) {
             ++round;
         }
         rounds[st.Int(0)] = round;
-        continues = st.Text(2) != kOutcomeCompleted;
+        continues = st.text(2) != kOutcomeCompleted;
         lastStarted = started;
     }
-    if (!st.Ok()) {
-        Fail("cannot read the runs");
+    if (!st.ok()) {
+        fail("cannot read the runs");
     }
     return rounds;
 }
 
-HistoryDatabase::LookBack HistoryDatabase::LookBackBefore(std::int64_t runId) {
+HistoryDatabase::LookBack HistoryDatabase::lookBackBefore(std::int64_t runId) {
     LookBack look;
-    look.m_rounds = Rounds();
+    look.m_rounds = this->rounds();
     // The streak counts rounds, and the round runId belongs to is the run's
     // own: its missing results from a stopped run are not counted again.
-    look.m_nOwnRound = runId == 0 ? -2 : look.RoundOf(runId);
-    look.m_nBelow = runId == 0 ? std::numeric_limits<std::int64_t>::max() : runId;
+    look.m_ownRound = runId == 0 ? -2 : look.roundOf(runId);
+    look.m_below = runId == 0 ? std::numeric_limits<std::int64_t>::max() : runId;
     return look;
 }
 
-std::int64_t HistoryDatabase::LookBack::RoundOf(std::int64_t run) const {
+std::int64_t HistoryDatabase::LookBack::roundOf(std::int64_t run) const {
     const auto it = m_rounds.find(run);
     return it == m_rounds.end() ? std::int64_t{-1} : it->second;
 }
 
-std::optional<PageBefore> HistoryDatabase::PageBeforeOf(std::int64_t pageId, const LookBack& look) {
+std::optional<PageBefore> HistoryDatabase::pageBeforeOf(std::int64_t pageId, const LookBack& look) {
     // Newest first: the first conclusive result is the one compared with,
     // the leading missing ones make the streak. The walk ends there, so a
     // page whose link was seen last run costs one or two rows however many
     // runs the history holds.
     Statement st(
-        Cached("SELECT x.run_id, s.result, s.verdict, s.findings FROM checks x"
+        cached("SELECT x.run_id, s.result, s.verdict, s.findings FROM checks x"
                " JOIN states s ON s.id = x.state_id WHERE x.page_id = ? AND x.run_id < ?"
                " ORDER BY x.run_id DESC, x.row DESC"));
-    st.Bind(1, pageId);
-    st.Bind(2, look.m_nBelow);
+    st.bind(1, pageId);
+    st.bind(2, look.m_below);
     std::optional<PageBefore> before;
     bool streakEnded = false;
     std::optional<std::int64_t> lastCountedRound;
-    while (st.Step()) {
-        const std::string result = st.Text(1);
-        const bool conclusive = IsLinkPresent(result) || IsLinkMissing(result);
+    while (st.step()) {
+        const std::string result = st.text(1);
+        const bool conclusive = isLinkPresent(result) || isLinkMissing(result);
         // An unreadable page says nothing of the link: an older conclusive
         // result is the last word on it.
-        if (!before || (conclusive && !IsLinkPresent(before->m_strResult) &&
-                        !IsLinkMissing(before->m_strResult))) {
+        if (!before ||
+            (conclusive && !isLinkPresent(before->m_result) && !isLinkMissing(before->m_result))) {
             if (!before) {
                 before.emplace();
             }
-            before->m_strResult = result;
-            before->m_verdict = st.OptText(2);
-            before->m_findings = st.OptText(3);
+            before->m_result = result;
+            before->m_verdict = st.optText(2);
+            before->m_findings = st.optText(3);
         }
         if (!streakEnded) {
-            if (IsLinkMissing(result)) {
-                const std::int64_t round = look.RoundOf(st.Int(0));
-                if (round != look.m_nOwnRound && lastCountedRound != round) {
-                    ++before->m_nMissingStreak;
+            if (isLinkMissing(result)) {
+                const std::int64_t round = look.roundOf(st.Int(0));
+                if (round != look.m_ownRound && lastCountedRound != round) {
+                    ++before->m_missingStreak;
                 }
                 lastCountedRound = round;
-            } else if (IsLinkPresent(result)) {
+            } else if (isLinkPresent(result)) {
                 streakEnded = true;
             }
         }
         // Nothing older changes the answer any more.
-        if (streakEnded &&
-            (IsLinkPresent(before->m_strResult) || IsLinkMissing(before->m_strResult))) {
+        if (streakEnded && (isLinkPresent(before->m_result) || isLinkMissing(before->m_result))) {
             break;
         }
     }
-    if (!st.Ok()) {
-        Fail("cannot read earlier results");
+    if (!st.ok()) {
+        fail("cannot read earlier results");
     }
     return before;
 }
 
-std::map<PageKey, PageBefore> HistoryDatabase::PagesBefore(std::int64_t runId) {
+std::map<PageKey, PageBefore> HistoryDatabase::pagesBefore(std::int64_t runId) {
     std::map<PageKey, PageBefore> pages;
-    EachPageBefore(runId, [&pages](const PageKey& key, const PageBefore& before) {
+    eachPageBefore(runId, [&pages](const PageKey& key, const PageBefore& before) {
         pages.emplace(key, before);
     });
     return pages;
 }
 
-void HistoryDatabase::EachPageBefore(
+void HistoryDatabase::eachPageBefore(
     std::int64_t runId, const std::function<void(const PageKey&, const PageBefore&)>& visit) {
-    const LookBack look = LookBackBefore(runId);
-    Statement st(m_pDb, "SELECT id, advertiser, page FROM pages ORDER BY id");
-    while (st.Step()) {
-        if (const std::optional<PageBefore> before = PageBeforeOf(st.Int(0), look)) {
-            visit({st.Text(1), st.Text(2)}, *before);
+    const LookBack look = lookBackBefore(runId);
+    Statement st(m_db, "SELECT id, advertiser, page FROM pages ORDER BY id");
+    while (st.step()) {
+        if (const std::optional<PageBefore> before = pageBeforeOf(st.Int(0), look)) {
+            visit({st.text(1), st.text(2)}, *before);
         }
     }
-    if (!st.Ok()) {
-        Fail("cannot read earlier results");
+    if (!st.ok()) {
+        fail("cannot read earlier results");
     }
 }
 
-std::map<std::pair<PageKey, std::string>, std::int64_t> HistoryDatabase::LastLettersSent() {
-    Statement st(m_pDb,
+std::map<std::pair<PageKey, std::string>, std::int64_t> HistoryDatabase::lastLettersSent() {
+    Statement st(m_db,
                  "SELECT p.advertiser, p.page, l.recipient, MAX(l.sent) FROM letters l"
                  " JOIN pages p ON p.id = l.page_id WHERE l.outcome IN (?, ?, ?)"
                  " GROUP BY l.page_id, l.recipient");
     // A letter on its way, or cut off on its way, counts as sent.
-    st.Bind(1, std::string(kLetterSent));
-    st.Bind(2, std::string(kLetterSending));
-    st.Bind(3, std::string(kLetterTakenAsSent));
+    st.bind(1, std::string(kLetterSent));
+    st.bind(2, std::string(kLetterSending));
+    st.bind(3, std::string(kLetterTakenAsSent));
     std::map<std::pair<PageKey, std::string>, std::int64_t> letters;
-    while (st.Step()) {
-        letters[{{st.Text(0), st.Text(1)}, st.Text(2)}] = st.Int(3);
+    while (st.step()) {
+        letters[{{st.text(0), st.text(1)}, st.text(2)}] = st.Int(3);
     }
-    if (!st.Ok()) {
-        Fail("cannot read earlier letters");
+    if (!st.ok()) {
+        fail("cannot read earlier letters");
     }
     return letters;
 }
 
-std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId) {
-    return ResultsOf(runId, nullptr);
+std::vector<PageRecord> HistoryDatabase::resultsOf(std::int64_t runId) {
+    return resultsOf(runId, nullptr);
 }
 
 namespace {
@@ -746,253 +744,253 @@ constexpr const char* kRecordColumns =
     " JOIN pages p ON p.id = c.page_id JOIN runs r ON r.id = c.run_id ";
 constexpr int kPageIdColumn = 16;
 
-PageRecord ReadRecord(Statement& st) {
+PageRecord readRecord(Statement& st) {
     PageRecord r;
-    r.m_strProfile = st.Text(0);
-    r.m_strAdvertiser = st.Text(1);
-    r.m_strPage = st.Text(2);
-    r.m_nRow = static_cast<int>(st.Int(3));
-    r.m_strResult = st.Text(4);
-    r.m_nChecked = st.Int(5);
-    r.m_reason = st.OptText(6);
-    if (const auto status = st.OptInt(7)) {
+    r.m_profile = st.text(0);
+    r.m_advertiser = st.text(1);
+    r.m_page = st.text(2);
+    r.m_row = static_cast<int>(st.Int(3));
+    r.m_result = st.text(4);
+    r.m_checked = st.Int(5);
+    r.m_reason = st.optText(6);
+    if (const auto status = st.optInt(7)) {
         r.m_httpStatus = static_cast<int>(*status);
     }
-    r.m_finalUrl = st.OptText(8);
-    r.m_rel = st.OptText(9);
-    r.m_anchorText = st.OptText(10);
-    if (const auto noindex = st.OptInt(11)) {
+    r.m_finalUrl = st.optText(8);
+    r.m_rel = st.optText(9);
+    r.m_anchorText = st.optText(10);
+    if (const auto noindex = st.optInt(11)) {
         r.m_noindex = *noindex != 0;
     }
-    r.m_robotsTxt = st.OptText(12);
-    r.m_elapsedMs = st.OptInt(13);
-    r.m_verdict = st.OptText(14);
-    r.m_findings = st.OptText(15);
+    r.m_robotsTxt = st.optText(12);
+    r.m_elapsedMs = st.optInt(13);
+    r.m_verdict = st.optText(14);
+    r.m_findings = st.optText(15);
     return r;
 }
 
 }  // namespace
 
-std::vector<PageRecord> HistoryDatabase::ResultsOf(std::int64_t runId,
+std::vector<PageRecord> HistoryDatabase::resultsOf(std::int64_t runId,
                                                    std::vector<std::int64_t>* pageIds) {
     const std::string sql =
         std::string(kRecordColumns) + "WHERE c.run_id = ? ORDER BY c.row, c.page_id";
-    Statement st(m_pDb, sql.c_str());
-    st.Bind(1, runId);
+    Statement st(m_db, sql.c_str());
+    st.bind(1, runId);
     std::vector<PageRecord> records;
-    while (st.Step()) {
-        records.push_back(ReadRecord(st));
+    while (st.step()) {
+        records.push_back(readRecord(st));
         if (pageIds != nullptr) {
             pageIds->push_back(st.Int(kPageIdColumn));
         }
     }
-    if (!st.Ok()) {
-        Fail("cannot read the results of a run");
+    if (!st.ok()) {
+        fail("cannot read the results of a run");
     }
     return records;
 }
 
-std::map<PageKey, PageRecord> HistoryDatabase::LastResults() {
+std::map<PageKey, PageRecord> HistoryDatabase::lastResults() {
     // Rows of the newest run per page, first row first: a page listed twice
     // in that run keeps the first.
     const std::string sql = std::string(kRecordColumns) +
                             "WHERE c.run_id = (SELECT MAX(y.run_id) FROM checks y"
                             " WHERE y.page_id = c.page_id) ORDER BY c.row DESC";
-    Statement st(m_pDb, sql.c_str());
+    Statement st(m_db, sql.c_str());
     std::map<PageKey, PageRecord> pages;
-    while (st.Step()) {
-        PageRecord r = ReadRecord(st);
-        pages[{r.m_strAdvertiser, r.m_strPage}] = std::move(r);
+    while (st.step()) {
+        PageRecord r = readRecord(st);
+        pages[{r.m_advertiser, r.m_page}] = std::move(r);
     }
-    if (!st.Ok()) {
-        Fail("cannot read the last results");
+    if (!st.ok()) {
+        fail("cannot read the last results");
     }
     return pages;
 }
 
-RunChanges HistoryDatabase::ChangesOf(std::int64_t runId) {
+RunChanges HistoryDatabase::changesOf(std::int64_t runId) {
     RunChanges changes;
     if (runId == 0) {
-        Statement last(m_pDb, "SELECT MAX(run_id) FROM checks");
-        if (last.Step()) {
+        Statement last(m_db, "SELECT MAX(run_id) FROM checks");
+        if (last.step()) {
             runId = last.Int(0);
         }
-        if (!last.Ok()) {
-            Fail("cannot read the runs");
+        if (!last.ok()) {
+            fail("cannot read the runs");
         }
         if (runId == 0) {
             return changes;
         }
     }
-    changes.m_nRunId = runId;
+    changes.m_runId = runId;
     {
-        Statement prev(m_pDb, "SELECT MAX(run_id) FROM checks WHERE run_id < ?");
-        prev.Bind(1, runId);
-        if (prev.Step()) {
-            changes.m_nPreviousId = prev.Int(0);
+        Statement prev(m_db, "SELECT MAX(run_id) FROM checks WHERE run_id < ?");
+        prev.bind(1, runId);
+        if (prev.step()) {
+            changes.m_previousId = prev.Int(0);
         }
     }
     {
-        Statement offline(m_pDb,
+        Statement offline(m_db,
                           "SELECT started FROM runs WHERE outcome = ? AND id > ? AND id < ?"
                           " ORDER BY id");
-        offline.Bind(1, std::string(kOutcomeOffline));
-        offline.Bind(2, changes.m_nPreviousId);
-        offline.Bind(3, runId);
-        while (offline.Step()) {
+        offline.bind(1, std::string(kOutcomeOffline));
+        offline.bind(2, changes.m_previousId);
+        offline.bind(3, runId);
+        while (offline.step()) {
             changes.m_offlineStarts.push_back(offline.Int(0));
         }
-        if (!offline.Ok()) {
-            Fail("cannot read the runs");
+        if (!offline.ok()) {
+            fail("cannot read the runs");
         }
     }
     {
-        Statement outcome(m_pDb, "SELECT COALESCE(outcome, '') FROM runs WHERE id = ?");
-        outcome.Bind(1, runId);
-        if (outcome.Step()) {
-            changes.m_strOutcome = outcome.Text(0);
+        Statement outcome(m_db, "SELECT COALESCE(outcome, '') FROM runs WHERE id = ?");
+        outcome.bind(1, runId);
+        if (outcome.step()) {
+            changes.m_outcome = outcome.text(0);
         }
     }
-    if (changes.m_strOutcome != kOutcomeCompleted) {
+    if (changes.m_outcome != kOutcomeCompleted) {
         // A run stopped or cut off says nothing of the pages it did not
         // reach; "no change" alone would hide them. They are counted against
         // the last run that completed.
-        Statement missed(m_pDb,
+        Statement missed(m_db,
                          "SELECT COUNT(DISTINCT page_id) FROM checks WHERE run_id ="
                          " (SELECT MAX(id) FROM runs WHERE id < ? AND outcome = ?)"
                          " AND page_id NOT IN (SELECT page_id FROM checks WHERE run_id = ?)");
-        missed.Bind(1, runId);
-        missed.Bind(2, std::string(kOutcomeCompleted));
-        missed.Bind(3, runId);
-        if (missed.Step()) {
-            changes.m_nNotChecked = static_cast<int>(missed.Int(0));
+        missed.bind(1, runId);
+        missed.bind(2, std::string(kOutcomeCompleted));
+        missed.bind(3, runId);
+        if (missed.step()) {
+            changes.m_notChecked = static_cast<int>(missed.Int(0));
         }
-        if (!missed.Ok()) {
-            Fail("cannot read the runs");
+        if (!missed.ok()) {
+            fail("cannot read the runs");
         }
     }
     // Only the run's own pages are looked back at, by id.
-    const LookBack look = LookBackBefore(runId);
+    const LookBack look = lookBackBefore(runId);
     std::vector<std::int64_t> pageIds;
-    const std::vector<PageRecord> records = ResultsOf(runId, &pageIds);
+    const std::vector<PageRecord> records = resultsOf(runId, &pageIds);
     for (size_t k = 0; k < records.size(); ++k) {
         const PageRecord& r = records[k];
         PageChange change;
-        change.m_strProfile = r.m_strProfile;
-        change.m_strAdvertiser = r.m_strAdvertiser;
-        change.m_strPage = r.m_strPage;
-        change.m_strTo = r.m_strResult;
+        change.m_profile = r.m_profile;
+        change.m_advertiser = r.m_advertiser;
+        change.m_page = r.m_page;
+        change.m_to = r.m_result;
         change.m_toVerdict = r.m_verdict;
         change.m_toFindings = r.m_findings;
-        const std::optional<PageBefore> was = PageBeforeOf(pageIds[k], look);
+        const std::optional<PageBefore> was = pageBeforeOf(pageIds[k], look);
         if (was) {
-            change.m_strFrom = was->m_strResult;
+            change.m_from = was->m_result;
             change.m_fromVerdict = was->m_verdict;
             change.m_fromFindings = was->m_findings;
         }
-        change.m_transition = TransitionOf(was, r.m_strResult, r.m_verdict, r.m_findings);
-        changes.m_counts.Add(change.m_transition);
+        change.m_transition = transitionOf(was, r.m_result, r.m_verdict, r.m_findings);
+        changes.m_counts.add(change.m_transition);
         changes.m_changes.push_back(std::move(change));
     }
     return changes;
 }
 
-std::vector<std::string> HistoryDatabase::Profiles() {
-    Statement st(m_pDb, "SELECT DISTINCT profile FROM states ORDER BY profile");
+std::vector<std::string> HistoryDatabase::profiles() {
+    Statement st(m_db, "SELECT DISTINCT profile FROM states ORDER BY profile");
     std::vector<std::string> profiles;
-    while (st.Step()) {
-        profiles.push_back(st.Text(0));
+    while (st.step()) {
+        profiles.push_back(st.text(0));
     }
-    if (!st.Ok()) {
-        Fail("cannot read the profiles");
+    if (!st.ok()) {
+        fail("cannot read the profiles");
     }
     return profiles;
 }
 
-std::vector<ProfileRunCounts> HistoryDatabase::CountsOfProfile(const std::string& profile) {
-    Statement st(m_pDb,
+std::vector<ProfileRunCounts> HistoryDatabase::countsOfProfile(const std::string& profile) {
+    Statement st(m_db,
                  "SELECT r.id, r.started, SUM(x.result = ?), SUM(x.result = ?),"
                  " SUM(x.result = ?), SUM(x.result = ?) FROM checks c"
                  " JOIN states x ON x.id = c.state_id JOIN runs r ON r.id = c.run_id"
                  " WHERE x.profile = ? GROUP BY r.id ORDER BY r.id");
-    BindResultWords(st, 1);
-    st.Bind(5, profile);
+    bindResultWords(st, 1);
+    st.bind(5, profile);
     std::vector<ProfileRunCounts> runs;
-    while (st.Step()) {
+    while (st.step()) {
         ProfileRunCounts run;
-        run.m_nRunId = st.Int(0);
-        run.m_nStarted = st.Int(1);
-        run.m_counts = CountsAt(st, 2);
+        run.m_runId = st.Int(0);
+        run.m_started = st.Int(1);
+        run.m_counts = countsAt(st, 2);
         runs.push_back(run);
     }
-    if (!st.Ok()) {
-        Fail("cannot read the counts of a profile");
+    if (!st.ok()) {
+        fail("cannot read the counts of a profile");
     }
     return runs;
 }
 
-std::vector<PageKey> HistoryDatabase::PagesOfProfile(const std::string& profile) {
-    Statement st(m_pDb,
+std::vector<PageKey> HistoryDatabase::pagesOfProfile(const std::string& profile) {
+    Statement st(m_db,
                  "SELECT p.advertiser, p.page, MIN(c.row) FROM checks c"
                  " JOIN states x ON x.id = c.state_id JOIN pages p ON p.id = c.page_id"
                  " WHERE x.profile = ? GROUP BY p.id ORDER BY MIN(c.row), p.page");
-    st.Bind(1, profile);
+    st.bind(1, profile);
     std::vector<PageKey> pages;
-    while (st.Step()) {
-        pages.emplace_back(st.Text(0), st.Text(1));
+    while (st.step()) {
+        pages.emplace_back(st.text(0), st.text(1));
     }
-    if (!st.Ok()) {
-        Fail("cannot read the pages of a profile");
+    if (!st.ok()) {
+        fail("cannot read the pages of a profile");
     }
     return pages;
 }
 
-std::vector<TimelineEntry> HistoryDatabase::Timeline(const PageKey& page) {
+std::vector<TimelineEntry> HistoryDatabase::timeline(const PageKey& page) {
     std::vector<TimelineEntry> entries;
     {
-        Statement st(m_pDb,
+        Statement st(m_db,
                      "SELECT r.started + c.checked, c.run_id, x.result, x.reason, x.verdict"
                      " FROM pages p JOIN checks c ON c.page_id = p.id"
                      " JOIN states x ON x.id = c.state_id JOIN runs r ON r.id = c.run_id"
                      " WHERE p.advertiser = ? AND p.page = ? ORDER BY c.run_id, c.row");
-        st.Bind(1, page.first);
-        st.Bind(2, page.second);
-        while (st.Step()) {
+        st.bind(1, page.first);
+        st.bind(2, page.second);
+        while (st.step()) {
             TimelineEntry e;
-            e.m_nTime = st.Int(0);
-            e.m_nRunId = st.Int(1);
-            e.m_strText = st.Text(2);
-            std::string detail = st.Text(3);
-            if (const auto verdict = st.OptText(4)) {
+            e.m_time = st.Int(0);
+            e.m_runId = st.Int(1);
+            e.m_text = st.text(2);
+            std::string detail = st.text(3);
+            if (const auto verdict = st.optText(4)) {
                 detail += (detail.empty() ? "" : "; ") + *verdict;
             }
-            e.m_strDetail = detail;
+            e.m_detail = detail;
             entries.push_back(std::move(e));
         }
-        if (!st.Ok()) {
-            Fail("cannot read the timeline of a page");
+        if (!st.ok()) {
+            fail("cannot read the timeline of a page");
         }
     }
-    Statement st(m_pDb,
+    Statement st(m_db,
                  "SELECT l.sent, l.run_id, l.outcome, l.recipient FROM letters l"
                  " JOIN pages p ON p.id = l.page_id WHERE p.advertiser = ? AND p.page = ?"
                  " ORDER BY l.id");
-    st.Bind(1, page.first);
-    st.Bind(2, page.second);
-    while (st.Step()) {
+    st.bind(1, page.first);
+    st.bind(2, page.second);
+    while (st.step()) {
         TimelineEntry e;
-        e.m_nTime = st.Int(0);
-        e.m_nRunId = st.IsNull(1) ? 0 : st.Int(1);
-        e.m_bLetter = true;
-        e.m_strText = st.Text(2);
-        e.m_strDetail = st.Text(3);
+        e.m_time = st.Int(0);
+        e.m_runId = st.isNull(1) ? 0 : st.Int(1);
+        e.m_letter = true;
+        e.m_text = st.text(2);
+        e.m_detail = st.text(3);
         entries.push_back(std::move(e));
     }
-    if (!st.Ok()) {
-        Fail("cannot read the letters of a page");
+    if (!st.ok()) {
+        fail("cannot read the letters of a page");
     }
     std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        return a.m_nTime != b.m_nTime ? a.m_nTime < b.m_nTime : a.m_nRunId < b.m_nRunId;
+        return a.m_time != b.m_time ? a.m_time < b.m_time : a.m_runId < b.m_runId;
     });
     return entries;
 }

@@ -57,14 +57,14 @@ public:
     HistoryRecorder& operator=(const HistoryRecorder&) = delete;
 
     // Before Play: the profile pane's texts by row, and the letter rules.
-    void SetProfileTexts(std::vector<std::string> texts);
-    void SetLetterRules(const LetterRules& rules);
+    void setProfileTexts(std::vector<std::string> texts);
+    void setLetterRules(const LetterRules& rules);
 
-    void RunStarted(const std::vector<ScanJob>& jobs) override;
-    void PageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) override;
-    std::string PageChecked(const ScanJob& job, const PageResult& result) override;
-    std::string LetterHeldBack(const ScanJob& job) override;
-    std::string RunEnded(bool completed) override;
+    void runStarted(const std::vector<ScanJob>& jobs) override;
+    void pageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) override;
+    std::string pageChecked(const ScanJob& job, const PageResult& result) override;
+    std::string letterHeldBack(const ScanJob& job) override;
+    std::string runEnded(bool completed) override;
 
     // Before a letter's SMTP exchange: records it as being sent, and returns
     // once that is committed (or the history cannot be written, or after a
@@ -72,20 +72,20 @@ public:
     // without history).
     void letterSending(const NotificationJob& job);
     // outcome: kLetterSent or the failure text of the Mail Address cell.
-    void LetterDone(const NotificationJob& job, const std::string& outcome);
+    void letterDone(const NotificationJob& job, const std::string& outcome);
 
     // Waits until everything queued so far is written (or failed).
-    void Flush();
+    void flush();
     // The database id of the last run begun (0 when it could not be recorded);
     // valid after Flush.
-    std::int64_t LastRunId();
+    std::int64_t lastRunId();
     // Whether the current run is being recorded; waits for the run's start.
-    bool Recording();
-    TransitionCounts Counts();
+    bool recording();
+    TransitionCounts counts();
     // After RunEnded: whether the run reached no page because this computer
     // was off the network (every page's name failed to resolve or had no
     // route). Such a run is recorded as kOutcomeOffline, without results.
-    bool RunWasOffline();
+    bool runWasOffline();
 
 private:
     struct Snapshot {
@@ -98,34 +98,34 @@ private:
 
     // beginsRun: the start of a run (the scan waits for what earlier runs
     // knew); urgent: someone waits for it to be committed.
-    void Enqueue(Task task, bool beginsRun = false, bool urgent = false);
+    void enqueue(Task task, bool beginsRun = false, bool urgent = false);
     // Enqueue with m_mutex held; returns whether the writer needs waking.
-    bool QueueLocked(Task task, bool beginsRun, bool urgent = false);
+    bool queueLocked(Task task, bool beginsRun, bool urgent = false);
     // At the start of a run: the letters left "sending" by programs that
     // have ended are taken as sent; returns what to tell of them.
     std::vector<std::string> takeOrphanLettersAsSent(HistoryDatabase& db);
-    void WriterThread();
-    void Report(const std::string& message);
-    std::shared_ptr<const Snapshot> WaitSnapshot();
-    std::int64_t Now() const;
+    void writerThread();
+    void report(const std::string& message);
+    std::shared_ptr<const Snapshot> waitSnapshot();
+    std::int64_t now() const;
 
-    const std::string m_strPath;
-    const std::string m_strSource;
+    const std::string m_path;
+    const std::string m_source;
     Reporter m_reporter;
     Clock m_clock;
 
     std::mutex m_mutex;  // everything below
-    std::condition_variable m_cvWork;
-    std::condition_variable m_cvIdle;
+    std::condition_variable m_work;
+    std::condition_variable m_idle;
     struct Queued {
         Task task;
         bool beginsRun = false;
     };
     std::deque<Queued> m_tasks;
-    bool m_bWriting = false;
-    bool m_bStopping = false;
-    int m_nFlushWaiters = 0;
-    bool m_bUrgent = false;
+    bool m_writing = false;
+    bool m_stopping = false;
+    int m_flushWaiters = 0;
+    bool m_urgent = false;
     static constexpr size_t kBatch = 2000;
 
     std::vector<std::string> m_profileTexts;
@@ -139,20 +139,20 @@ private:
     // the webmaster again before the history knows of the first letter.
     std::map<std::pair<PageKey, std::string>, std::int64_t> m_lettersUnderWay;
     TransitionCounts m_counts;
-    int m_nPagesChecked = 0;
-    int m_nPagesOffNetwork = 0;
-    bool m_bOffline = false;
-    bool m_bRunEnded = true;
+    int m_pagesChecked = 0;
+    int m_pagesOffNetwork = 0;
+    bool m_offline = false;
+    bool m_runEnded = true;
 
     // Writer thread only.
     std::unique_ptr<HistoryDatabase> m_db;
     // The rows of the letters recorded as "sending" by this recorder, by page
     // and recipient; forgotten when a transaction is rolled back.
     std::map<std::pair<PageKey, std::string>, std::int64_t> m_sendingRows;
-    bool m_bBroken = false;    // this run's history is given up
-    bool m_bReported = false;  // this run's failure has been reported
-    std::int64_t m_nRunId = 0;
-    std::int64_t m_nLastRunId = 0;  // under m_mutex
+    bool m_broken = false;    // this run's history is given up
+    bool m_reported = false;  // this run's failure has been reported
+    std::int64_t m_runId = 0;
+    std::int64_t m_lastRunId = 0;  // under m_mutex
 
     std::thread m_thread;
 };

@@ -19,20 +19,20 @@ inline constexpr char kLetterSending[] = "sending";
 inline constexpr char kLetterTakenAsSent[] = "taken as sent (the program ended while sending it)";
 
 struct LetterRecord {
-    std::string m_strAdvertiser;
-    std::string m_strPage;
-    std::string m_strRecipient;
-    std::int64_t m_nTime = 0;  // seconds since the epoch
+    std::string m_advertiser;
+    std::string m_page;
+    std::string m_recipient;
+    std::int64_t m_time = 0;  // seconds since the epoch
     // kLetterSent, kLetterSending, "Not mailed: ..." for a letter held back,
     // or the failure text the Mail Address cell received.
-    std::string m_strOutcome;
+    std::string m_outcome;
     // The process that is sending it (kLetterSending); 0 when none.
-    std::int64_t m_nProcess = 0;
+    std::int64_t m_process = 0;
 };
 
 // A letter row still "sending", as found at the start of a run.
 struct SendingLetter {
-    std::int64_t m_nId = 0;
+    std::int64_t m_id = 0;
     LetterRecord m_letter;
 };
 

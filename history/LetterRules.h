@@ -19,8 +19,8 @@ namespace tarnwick {
 inline constexpr char kLetterRulesFileName[] = "Letters.ini";
 
 struct LetterRules {
-    int m_nMissingRuns = 1;  // K, at least 1
-    int m_nQuietDays = 1;    // D, 0 or more
+    int m_missingRuns = 1;  // K, at least 1
+    int m_quietDays = 1;    // D, 0 or more
     bool operator==(const LetterRules&) const = default;
 };
 
@@ -29,14 +29,14 @@ struct LetterRules {
 // default; a number outside its range is clamped into it (missing_runs 1 to
 // 1000, quiet_days 0 to 36500), text that is no number gives the default;
 // each with a warning appended to warnings.
-LetterRules ReadLetterRules(const std::string& dataFolder,
+LetterRules readLetterRules(const std::string& dataFolder,
                             std::vector<std::string>* warnings = nullptr);
 // Throws FileError when the file cannot be written.
-void WriteLetterRules(const std::string& dataFolder, const LetterRules& rules);
+void writeLetterRules(const std::string& dataFolder, const LetterRules& rules);
 
 // Why a letter is held back ("" when it may go): missingRuns counts this run;
 // lastSent is when the same webmaster was last mailed about the page.
-std::string LetterHoldBackReason(const LetterRules& rules, int missingRuns,
+std::string letterHoldBackReason(const LetterRules& rules, int missingRuns,
                                  std::optional<std::int64_t> lastSent, std::int64_t now);
 
 }  // namespace tarnwick

@@ -10,12 +10,12 @@
 namespace tarnwick {
 
 struct PageRecord {
-    std::string m_strProfile;     // the profile as the profile pane shows it
-    std::string m_strAdvertiser;  // "Advetiser's Site"
-    std::string m_strPage;        // "Publisher's Site"
-    int m_nRow = -1;              // the results row in that run
-    std::string m_strResult;      // one of the four result words
-    std::int64_t m_nChecked = 0;  // seconds since the epoch
+    std::string m_profile;       // the profile as the profile pane shows it
+    std::string m_advertiser;    // "Advetiser's Site"
+    std::string m_page;          // "Publisher's Site"
+    int m_row = -1;              // the results row in that run
+    std::string m_result;        // one of the four result words
+    std::int64_t m_checked = 0;  // seconds since the epoch
 
     std::optional<std::string> m_reason;      // why the result is what it is
     std::optional<int> m_httpStatus;          // final HTTP status

@@ -6,29 +6,29 @@
 
 namespace tarnwick {
 
-bool IsLinkPresent(const std::string& result) {
+bool isLinkPresent(const std::string& result) {
     return result == kLinkFound;
 }
 
-bool IsLinkMissing(const std::string& result) {
+bool isLinkMissing(const std::string& result) {
     return result == kLinkNotFound || result == kPageCannotBeFound;
 }
 
-Transition TransitionOf(const std::optional<PageBefore>& before, const std::string& result,
+Transition transitionOf(const std::optional<PageBefore>& before, const std::string& result,
                         const std::optional<std::string>& verdict,
                         const std::optional<std::string>& findings) {
-    const bool present = IsLinkPresent(result);
-    const bool missing = IsLinkMissing(result);
+    const bool present = isLinkPresent(result);
+    const bool missing = isLinkMissing(result);
     if (!before) {
         return Transition::New;  // never checked before, whether it could be read or not
     }
     if (!present && !missing) {
         return Transition::Unchanged;  // the page could not be read: nothing to compare
     }
-    if (!IsLinkPresent(before->m_strResult) && !IsLinkMissing(before->m_strResult)) {
+    if (!isLinkPresent(before->m_result) && !isLinkMissing(before->m_result)) {
         return Transition::New;
     }
-    const bool wasPresent = IsLinkPresent(before->m_strResult);
+    const bool wasPresent = isLinkPresent(before->m_result);
     if (wasPresent && missing) {
         return Transition::Lost;
     }
@@ -44,7 +44,7 @@ Transition TransitionOf(const std::optional<PageBefore>& before, const std::stri
     return Transition::Unchanged;
 }
 
-const char* TransitionWord(Transition transition) {
+const char* transitionWord(Transition transition) {
     switch (transition) {
         case Transition::New:
             return "new";
@@ -60,35 +60,35 @@ const char* TransitionWord(Transition transition) {
     return "unchanged";
 }
 
-std::string TransitionCellText(Transition transition) {
-    std::string text = TransitionWord(transition);
+std::string transitionCellText(Transition transition) {
+    std::string text = transitionWord(transition);
     text[0] = static_cast<char>(text[0] - 'a' + 'A');
     return text;
 }
 
-void TransitionCounts::Add(Transition transition) {
+void TransitionCounts::add(Transition transition) {
     switch (transition) {
         case Transition::New:
-            ++m_nNew;
+            ++m_new;
             break;
         case Transition::Lost:
-            ++m_nLost;
+            ++m_lost;
             break;
         case Transition::Restored:
-            ++m_nRestored;
+            ++m_restored;
             break;
         case Transition::QualityChanged:
-            ++m_nQualityChanged;
+            ++m_qualityChanged;
             break;
         case Transition::Unchanged:
-            ++m_nUnchanged;
+            ++m_unchanged;
             break;
     }
 }
 
-std::string ChangeSummary(const TransitionCounts& counts, bool firstRun) {
+std::string changeSummary(const TransitionCounts& counts, bool firstRun) {
     if (firstRun) {
-        const int pages = counts.Total();
+        const int pages = counts.total();
         return "First run: " + std::to_string(pages) + (pages == 1 ? " page" : " pages") +
                " recorded";
     }
@@ -104,9 +104,9 @@ std::string ChangeSummary(const TransitionCounts& counts, bool firstRun) {
         }
         parts.push_back(text + what);
     };
-    add(counts.m_nLost, "lost");
-    add(counts.m_nRestored, "restored");
-    add(counts.m_nQualityChanged, "changed in quality");
+    add(counts.m_lost, "lost");
+    add(counts.m_restored, "restored");
+    add(counts.m_qualityChanged, "changed in quality");
     if (parts.empty()) {
         return "No change since the last run";
     }

@@ -24,43 +24,43 @@ enum class Transition { New, Lost, Restored, QualityChanged, Unchanged };
 
 // What the history knows of a page before the run being compared.
 struct PageBefore {
-    std::string m_strResult;                // last result word that said something of the link
+    std::string m_result;                   // last result word that said something of the link
     std::optional<std::string> m_verdict;   // its verdict, when recorded
-    int m_nMissingStreak = 0;               // consecutive runs with the link missing, newest first
+    int m_missingStreak = 0;                // consecutive runs with the link missing, newest first
                                             // ("Page cannot be displayed" runs are passed over)
     std::optional<std::string> m_findings;  // its findings, when recorded
 };
 
-Transition TransitionOf(const std::optional<PageBefore>& before, const std::string& result,
+Transition transitionOf(const std::optional<PageBefore>& before, const std::string& result,
                         const std::optional<std::string>& verdict,
                         const std::optional<std::string>& findings = std::nullopt);
 
 // "new", "lost", "restored", "quality changed", "unchanged": the command
 // line's and the letters' word.
-const char* TransitionWord(Transition transition);
+const char* transitionWord(Transition transition);
 // The same capitalised, for the "Since last run" column.
-std::string TransitionCellText(Transition transition);
+std::string transitionCellText(Transition transition);
 
 // The link state of a result word.
-bool IsLinkPresent(const std::string& result);
-bool IsLinkMissing(const std::string& result);
+bool isLinkPresent(const std::string& result);
+bool isLinkMissing(const std::string& result);
 
 struct TransitionCounts {
-    int m_nNew = 0;
-    int m_nLost = 0;
-    int m_nRestored = 0;
-    int m_nQualityChanged = 0;
-    int m_nUnchanged = 0;
-    void Add(Transition transition);
-    int Total() const { return m_nNew + m_nLost + m_nRestored + m_nQualityChanged + m_nUnchanged; }
+    int m_new = 0;
+    int m_lost = 0;
+    int m_restored = 0;
+    int m_qualityChanged = 0;
+    int m_unchanged = 0;
+    void add(Transition transition);
+    int total() const { return m_new + m_lost + m_restored + m_qualityChanged + m_unchanged; }
     // Anything the site owner should hear of (new pages alone are not).
-    bool AnyChange() const { return m_nLost + m_nRestored + m_nQualityChanged > 0; }
+    bool anyChange() const { return m_lost + m_restored + m_qualityChanged > 0; }
 };
 
 // "3 links lost, 1 restored since the last run"; "No change since the last
 // run" when nothing was lost, restored or changed in quality; "First run: 503
 // pages recorded" when no earlier run had recorded any page.
-std::string ChangeSummary(const TransitionCounts& counts, bool firstRun = false);
+std::string changeSummary(const TransitionCounts& counts, bool firstRun = false);
 
 // The summary of a run that reached no page because this computer was off
 // the network (told instead of "No change since the last run").

@@ -15,20 +15,20 @@ inline constexpr char kOutcomeStopped[] = "stopped";
 inline constexpr char kOutcomeOffline[] = "offline";
 
 struct ResultCounts {
-    int m_nFound = 0;
-    int m_nNotFound = 0;
-    int m_nCannotBeFound = 0;
-    int m_nCannotBeDisplayed = 0;
+    int m_found = 0;
+    int m_notFound = 0;
+    int m_cannotBeFound = 0;
+    int m_cannotBeDisplayed = 0;
     bool operator==(const ResultCounts&) const = default;
 };
 
 struct RunInfo {
-    std::int64_t m_nId = 0;
-    std::int64_t m_nStarted = 0;  // seconds since the epoch
-    std::int64_t m_nEnded = 0;    // 0 while running (or when the program ended mid-run)
-    std::string m_strSource;      // kSourceDesktop or kSourceCli
-    std::string m_strOutcome;     // kOutcomeCompleted, kOutcomeStopped, kOutcomeOffline or ""
-                                  // (unfinished)
+    std::int64_t m_id = 0;
+    std::int64_t m_started = 0;  // seconds since the epoch
+    std::int64_t m_ended = 0;    // 0 while running (or when the program ended mid-run)
+    std::string m_source;        // kSourceDesktop or kSourceCli
+    std::string m_outcome;       // kOutcomeCompleted, kOutcomeStopped, kOutcomeOffline or ""
+                                 // (unfinished)
     ResultCounts m_counts;
 };
 

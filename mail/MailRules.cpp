@@ -3,25 +3,25 @@
 namespace tarnwick {
 namespace {
 
-bool IsWhiteSpace(char c) {
+bool isWhiteSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 }  // namespace
 
-std::string TrimWhiteSpace(std::string_view text) {
+std::string trimWhiteSpace(std::string_view text) {
     size_t begin = 0;
     size_t end = text.size();
-    while (begin < end && IsWhiteSpace(text[begin])) {
+    while (begin < end && isWhiteSpace(text[begin])) {
         ++begin;
     }
-    while (end > begin && IsWhiteSpace(text[end - 1])) {
+    while (end > begin && isWhiteSpace(text[end - 1])) {
         --end;
     }
     return std::string(text.substr(begin, end - begin));
 }
 
-bool IsValidMailAddress(std::string_view address) {
+bool isValidMailAddress(std::string_view address) {
     const size_t at = address.find('@');
     if (at == std::string_view::npos || at == 0) {
         return false;
@@ -34,7 +34,7 @@ bool IsValidMailAddress(std::string_view address) {
     return !domain.substr(dot + 1).empty();
 }
 
-bool IsValidSmtpServer(std::string_view server) {
+bool isValidSmtpServer(std::string_view server) {
     const size_t dot = server.find('.');
     if (dot == std::string_view::npos || dot == 0) {
         return false;
@@ -42,62 +42,62 @@ bool IsValidSmtpServer(std::string_view server) {
     return !server.substr(dot + 1).empty();
 }
 
-std::string CheckSettingsForSave(MailSettings& settings) {
-    settings.m_strSmtpServer = TrimWhiteSpace(settings.m_strSmtpServer);
-    settings.m_strPassword = TrimWhiteSpace(settings.m_strPassword);
-    settings.m_strUserName = TrimWhiteSpace(settings.m_strUserName);
-    settings.m_strSender = TrimWhiteSpace(settings.m_strSender);
-    if (settings.m_strSender.empty()) {
+std::string checkSettingsForSave(MailSettings& settings) {
+    settings.m_smtpServer = trimWhiteSpace(settings.m_smtpServer);
+    settings.m_password = trimWhiteSpace(settings.m_password);
+    settings.m_userName = trimWhiteSpace(settings.m_userName);
+    settings.m_sender = trimWhiteSpace(settings.m_sender);
+    if (settings.m_sender.empty()) {
         return kMsgSpecifySender;
     }
-    if (!IsValidMailAddress(settings.m_strSender)) {
+    if (!isValidMailAddress(settings.m_sender)) {
         return kMsgIncorrectMail;
     }
-    if (!IsValidSmtpServer(settings.m_strSmtpServer)) {
+    if (!isValidSmtpServer(settings.m_smtpServer)) {
         return kMsgIncorrectSmtp;
     }
-    if (settings.m_bRequiresSsl) {
-        if (settings.m_strUserName.empty()) {
+    if (settings.m_requiresSsl) {
+        if (settings.m_userName.empty()) {
             return kMsgSpecifyUser;
         }
-        if (!IsValidMailAddress(settings.m_strUserName)) {
+        if (!isValidMailAddress(settings.m_userName)) {
             return kMsgIncorrectMail;
         }
-        if (settings.m_strPassword.empty()) {
+        if (settings.m_password.empty()) {
             return kMsgSpecifyPassword;
         }
     }
     return {};
 }
 
-std::string CheckTestMail(bool sendNotification, MailSettings& account, std::string& testAddress) {
+std::string checkTestMail(bool sendNotification, MailSettings& account, std::string& testAddress) {
     if (!sendNotification) {
         return kMsgSpecifySettings;
     }
-    if (!IsValidMailAddress(account.m_strSender)) {
+    if (!isValidMailAddress(account.m_sender)) {
         return kMsgIncorrectMail;
     }
-    if (!IsValidSmtpServer(account.m_strSmtpServer)) {
+    if (!isValidSmtpServer(account.m_smtpServer)) {
         return kMsgIncorrectSmtp;
     }
-    if (account.m_bRequiresSsl) {
-        account.m_strUserName = TrimWhiteSpace(account.m_strUserName);
-        if (account.m_strUserName.empty()) {
+    if (account.m_requiresSsl) {
+        account.m_userName = trimWhiteSpace(account.m_userName);
+        if (account.m_userName.empty()) {
             return kMsgSpecifyUser;
         }
-        if (!IsValidMailAddress(account.m_strUserName)) {
+        if (!isValidMailAddress(account.m_userName)) {
             return kMsgIncorrectMail;
         }
-        account.m_strPassword = TrimWhiteSpace(account.m_strPassword);
-        if (account.m_strPassword.empty()) {
+        account.m_password = trimWhiteSpace(account.m_password);
+        if (account.m_password.empty()) {
             return kMsgSpecifyPassword;
         }
     }
-    testAddress = TrimWhiteSpace(testAddress);
+    testAddress = trimWhiteSpace(testAddress);
     if (testAddress.empty()) {
         return kMsgEmptyReceiver;
     }
-    if (!IsValidMailAddress(testAddress)) {
+    if (!isValidMailAddress(testAddress)) {
         return kMsgIncorrectMail;
     }
     return {};

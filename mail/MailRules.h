@@ -20,26 +20,26 @@ inline constexpr char kMsgSpecifySettings[] = "Please specify the settings above
 inline constexpr char kMsgEmptyReceiver[] = "Empty Reciever's Mail Address";
 
 // Leading and trailing blanks, tabs, CR, LF, VT and FF removed.
-std::string TrimWhiteSpace(std::string_view text);
+std::string trimWhiteSpace(std::string_view text);
 
 // The mail address rule: something before the first at sign, and after it a
 // part with a dot that is neither its first character nor followed by nothing.
 // Applied to the address as it is (not trimmed).
-bool IsValidMailAddress(std::string_view address);
+bool isValidMailAddress(std::string_view address);
 
 // The SMTP server rule: a first dot that is neither the first character nor
 // the last.
-bool IsValidSmtpServer(std::string_view server);
+bool isValidSmtpServer(std::string_view server);
 
 // Save: trims sender, server, user name and password in place, then checks
 // them in the order the user meets the messages. Returns the message to show,
 // or "" when the settings may be written.
-std::string CheckSettingsForSave(MailSettings& settings);
+std::string checkSettingsForSave(MailSettings& settings);
 
 // Send: the checks before a test mail, in order, on the fields as the dialog
 // holds them. Sender and server are used as typed; user name and password are
 // trimmed in place when SSL is on, the test address always. Returns the
 // message to show, or "" when the test mail may go.
-std::string CheckTestMail(bool sendNotification, MailSettings& account, std::string& testAddress);
+std::string checkTestMail(bool sendNotification, MailSettings& account, std::string& testAddress);
 
 }  // namespace tarnwick

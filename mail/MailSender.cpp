@@ -4,51 +4,50 @@ namespace tarnwick {
 
 std::atomic<bool> g_bAnnounceSent{false};
 
-MailSender::MailSender(NotificationSink& sink, int row) : m_nRow(row), m_sink(sink) {
-    Initialize();
+MailSender::MailSender(NotificationSink& sink, int row) : m_row(row), m_sink(sink) {
+    initialize();
 }
 
 MailSender::~MailSender() = default;
 
-bool MailSender::Initialize() {
-    m_pMail = SmtpClient::Create();
-    if (m_pMail == nullptr) {
-        m_sink.SetResultMail(m_nRow, kMsgSmtpNotInstalled);
-        m_sink.SetResultMail(m_nRow, kMsgFailToInitialize);
+bool MailSender::initialize() {
+    m_mail = SmtpClient::create();
+    if (m_mail == nullptr) {
+        m_sink.setResultMail(m_row, kMsgSmtpNotInstalled);
+        m_sink.setResultMail(m_row, kMsgFailToInitialize);
         return false;
     }
     return true;
 }
 
-void MailSender::Send() {
-    if (m_pMail == nullptr) {
+void MailSender::send() {
+    if (m_mail == nullptr) {
         return;
     }
-    SmtpClient& mail = *m_pMail;
+    SmtpClient& mail = *m_mail;
     const MailSettings& a = m_account;
-    mail.SetFromAddr(a.m_strSender);
-    mail.SetServerAddr(a.m_strSmtpServer);
-    mail.SetSubject(m_strSubject);
-    mail.SetBodyText(m_strBody);
-    mail.AddRecipient(m_strRecipient, 0);
-    const bool login =
-        !a.m_strUserName.empty() && !a.m_strPassword.empty() && !a.m_strSmtpServer.empty();
-    mail.SetUserName(login ? a.m_strUserName : std::string());
-    mail.SetPassword(login ? a.m_strPassword : std::string());
-    mail.Prepare();
-    if (a.m_bRequiresSsl && mail.InitSslTls() != 0) {
-        m_sink.SetResultMail(m_nRow, kMsgSslInitFailed);
+    mail.setFromAddr(a.m_sender);
+    mail.setServerAddr(a.m_smtpServer);
+    mail.setSubject(m_subject);
+    mail.setBodyText(m_body);
+    mail.addRecipient(m_recipient, 0);
+    const bool login = !a.m_userName.empty() && !a.m_password.empty() && !a.m_smtpServer.empty();
+    mail.setUserName(login ? a.m_userName : std::string());
+    mail.setPassword(login ? a.m_password : std::string());
+    mail.prepare();
+    if (a.m_requiresSsl && mail.initSslTls() != 0) {
+        m_sink.setResultMail(m_row, kMsgSslInitFailed);
         return;
     }
-    if (mail.SendMail() == 0) {
+    if (mail.sendMail() == 0) {
         // Only the test mail, which has no row, is announced: a letter of a
         // run that happens to end while a test mail is on its way is not.
-        if (g_bAnnounceSent && m_nRow < 0) {
-            m_sink.ShowMessage(kMsgMessageSent);
+        if (g_bAnnounceSent && m_row < 0) {
+            m_sink.showMessage(kMsgMessageSent);
         }
         return;
     }
-    m_sink.SetResultMail(m_nRow, mail.GetLastErrDescription());
+    m_sink.setResultMail(m_row, mail.getLastErrDescription());
 }
 
 }  // namespace tarnwick

@@ -2,7 +2,7 @@
 // makes the component at once; the sender's owner (the thread that sends)
 // fills the account (sender, server, SSL, login) and the message and calls
 // Send. Outcomes go to a NotificationSink: failure
-// texts into column 2 of m_nRow, "Message sent" for the test mail.
+// texts into column 2 of m_row, "Message sent" for the test mail.
 #pragma once
 
 #include <atomic>
@@ -33,20 +33,20 @@ public:
     MailSender& operator=(const MailSender&) = delete;
 
     // Makes the component; on failure writes "Please make sure an smtp has
-    // properly installed." and then "Fail to initialize" into m_nRow.
-    bool Initialize();
+    // properly installed." and then "Fail to initialize" into m_row.
+    bool initialize();
 
     // Hands the fields to the component and sends: user name and password
     // only when they and the server are all non-empty; SSL set up first when
-    // the account requires it. Failures land in column 2 of m_nRow.
-    void Send();
+    // the account requires it. Failures land in column 2 of m_row.
+    void send();
 
     MailSettings m_account;
-    std::string m_strRecipient;
-    std::string m_strSubject;
-    std::string m_strBody;
-    int m_nRow = -1;
-    std::unique_ptr<SmtpClient> m_pMail;  // empty when creation failed
+    std::string m_recipient;
+    std::string m_subject;
+    std::string m_body;
+    int m_row = -1;
+    std::unique_ptr<SmtpClient> m_mail;  // empty when creation failed
 
 private:
     NotificationSink& m_sink;

@@ -6,55 +6,55 @@
 
 namespace tarnwick {
 
-void WriteMailSettings(const std::string& path, const MailSettings& settings) {
-    std::string bytes = settings.m_strSender;
+void writeMailSettings(const std::string& path, const MailSettings& settings) {
+    std::string bytes = settings.m_sender;
     bytes += "\r\n";
-    bytes += settings.m_strSmtpServer;
-    if (settings.m_bRequiresSsl) {
+    bytes += settings.m_smtpServer;
+    if (settings.m_requiresSsl) {
         bytes += "\r\n1\r\n";
-        bytes += settings.m_strUserName;
+        bytes += settings.m_userName;
         bytes += "\r\n";
-        bytes += settings.m_strPassword;
+        bytes += settings.m_password;
     }
     // Through a temporary beside the file, so a crash or a full disk never
     // leaves the account half written; 0600 from the first byte.
     try {
         StoreFileWriter file(path + ".new", 0600);
-        file.WriteRaw(bytes);
-        file.CommitOver(path);
+        file.writeRaw(bytes);
+        file.commitOver(path);
     } catch (const FileError& error) {
-        throw FileError(path, error.ErrorCode());  // the user knows Mail.txt only
+        throw FileError(path, error.errorCode());  // the user knows Mail.txt only
     }
 }
 
-MailSettings ReadMailSettingsForDialog(const std::string& path) {
+MailSettings readMailSettingsForDialog(const std::string& path) {
     MailSettings settings;
     StoreLineReader reader(path);
     std::string line;
-    if (!reader.ReadStoreLine(line)) {
+    if (!reader.readStoreLine(line)) {
         return settings;
     }
-    settings.m_strSender = line;
-    if (!reader.ReadStoreLine(line)) {
+    settings.m_sender = line;
+    if (!reader.readStoreLine(line)) {
         return settings;
     }
-    settings.m_strSmtpServer = line;
-    if (!reader.ReadStoreLine(line) || line != "1") {
+    settings.m_smtpServer = line;
+    if (!reader.readStoreLine(line) || line != "1") {
         return settings;
     }
-    settings.m_bRequiresSsl = true;
-    if (!reader.ReadStoreLine(line)) {
+    settings.m_requiresSsl = true;
+    if (!reader.readStoreLine(line)) {
         return settings;
     }
-    settings.m_strUserName = line;
-    if (!reader.ReadStoreLine(line)) {
+    settings.m_userName = line;
+    if (!reader.readStoreLine(line)) {
         return settings;
     }
-    settings.m_strPassword = line;
+    settings.m_password = line;
     return settings;
 }
 
-bool SslFlagFromLine(const std::string& line) {
+bool sslFlagFromLine(const std::string& line) {
     size_t i = 0;
     while (i < line.size() && (line[i] == ' ' || (line[i] >= '\t' && line[i] <= '\r'))) {
         ++i;
@@ -70,37 +70,37 @@ bool SslFlagFromLine(const std::string& line) {
     return false;
 }
 
-NotificationMailSettings ReadMailSettingsForNotification(const std::string& path) {
+NotificationMailSettings readMailSettingsForNotification(const std::string& path) {
     NotificationMailSettings settings;
     StoreLineReader reader(path);
-    if (!reader.IsOpen()) {
+    if (!reader.isOpen()) {
         return settings;
     }
     std::string line;
-    if (!reader.ReadLine(line)) {
+    if (!reader.readLine(line)) {
         settings.m_state = MailFileState::Empty;
         return settings;
     }
     settings.m_state = MailFileState::Read;
     MailSettings& account = settings.m_account;
-    account.m_strSender = line;
-    if (reader.ReadLine(line)) {
-        account.m_strSmtpServer = line;
+    account.m_sender = line;
+    if (reader.readLine(line)) {
+        account.m_smtpServer = line;
     } else {
         return settings;
     }
-    if (reader.ReadLine(line)) {
-        account.m_bRequiresSsl = SslFlagFromLine(line);
+    if (reader.readLine(line)) {
+        account.m_requiresSsl = sslFlagFromLine(line);
     } else {
         return settings;
     }
-    if (reader.ReadLine(line)) {
-        account.m_strUserName = line;
+    if (reader.readLine(line)) {
+        account.m_userName = line;
     } else {
         return settings;
     }
-    if (reader.ReadLine(line)) {
-        account.m_strPassword = line;
+    if (reader.readLine(line)) {
+        account.m_password = line;
     }
     return settings;
 }

@@ -20,11 +20,11 @@ namespace tarnwick {
 // The account as one value, from the dialog's fields through Mail.txt to the
 // sender of every letter.
 struct MailSettings {
-    std::string m_strSender;
-    std::string m_strSmtpServer;
-    bool m_bRequiresSsl = false;
-    std::string m_strUserName;
-    std::string m_strPassword;
+    std::string m_sender;
+    std::string m_smtpServer;
+    bool m_requiresSsl = false;
+    std::string m_userName;
+    std::string m_password;
     bool operator==(const MailSettings&) const = default;
 };
 
@@ -32,11 +32,11 @@ struct MailSettings {
 // and password only when SSL is on. The file is written as path + ".new" and
 // renamed over path, so a failed save leaves the previous file as it was.
 // Throws FileError naming the file when it cannot be created or written.
-void WriteMailSettings(const std::string& path, const MailSettings& settings);
+void writeMailSettings(const std::string& path, const MailSettings& settings);
 
 // The settings dialog's reader. A missing file gives empty settings (the
 // caller tests whether the file exists).
-MailSettings ReadMailSettingsForDialog(const std::string& path);
+MailSettings readMailSettingsForDialog(const std::string& path);
 
 // What the notification reader found.
 enum class MailFileState {
@@ -47,16 +47,16 @@ enum class MailFileState {
 
 struct NotificationMailSettings {
     MailFileState m_state = MailFileState::Missing;
-    // Line 3 read like C's atoi gives m_bRequiresSsl; lines 4 and 5 are taken
+    // Line 3 read like C's atoi gives m_requiresSsl; lines 4 and 5 are taken
     // whatever it says.
     MailSettings m_account;
 };
 
-NotificationMailSettings ReadMailSettingsForNotification(const std::string& path);
+NotificationMailSettings readMailSettingsForNotification(const std::string& path);
 
 // Line 3 as the notification reader takes it: leading white space skipped, an
 // optional sign, then decimal digits up to the first other character; no
 // digits is 0. Returns whether that number is non-zero.
-bool SslFlagFromLine(const std::string& line);
+bool sslFlagFromLine(const std::string& line);
 
 }  // namespace tarnwick

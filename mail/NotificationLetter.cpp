@@ -23,7 +23,7 @@ constexpr char kPiece4[] =
     "]\n\nThis notification has been sent using Osgrel\x92s Tarnwick Ambrel software. More "
     "information about software is available on ";
 
-std::string Trimmed(const std::string& text) {
+std::string trimmed(const std::string& text) {
     const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     size_t begin = 0;
     size_t end = text.size();
@@ -38,7 +38,7 @@ std::string Trimmed(const std::string& text) {
 
 // The host of a page address, typed with or without its scheme; "" when
 // libcurl cannot read one.
-std::string HostOf(const std::string& page) {
+std::string hostOf(const std::string& page) {
     const std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> url(curl_url(), &curl_url_cleanup);
     if (!url || curl_url_set(url.get(), CURLUPART_URL, page.c_str(),
                              CURLU_GUESS_SCHEME | CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK) {
@@ -55,16 +55,16 @@ std::string HostOf(const std::string& page) {
 
 }  // namespace
 
-std::string NotificationSubject(const std::string& advertiser, const std::string& page) {
-    const std::string trimmedPage = Trimmed(page);
-    std::string site = trimmedPage.find('\0') == std::string::npos ? HostOf(trimmedPage) : "";
+std::string notificationSubject(const std::string& advertiser, const std::string& page) {
+    const std::string trimmedPage = trimmed(page);
+    std::string site = trimmedPage.find('\0') == std::string::npos ? hostOf(trimmedPage) : "";
     if (site.empty()) {
         site = trimmedPage;
     }
-    return "Link to " + Trimmed(advertiser) + " missing on " + site;
+    return "Link to " + trimmed(advertiser) + " missing on " + site;
 }
 
-std::string BuildNotificationLetter(const std::string& advertiser, const std::string& page) {
+std::string buildNotificationLetter(const std::string& advertiser, const std::string& page) {
     std::string letter = kPiece1;
     letter += advertiser;
     letter += kPiece2;

@@ -18,11 +18,11 @@ inline const std::string kTestMailBody =
 // copies) tells the letters apart: "Link to www.shop-a.example missing on
 // partner.example". The site is the page's host, or the page as typed when
 // it has none.
-std::string NotificationSubject(const std::string& advertiser, const std::string& page);
+std::string notificationSubject(const std::string& advertiser, const std::string& page);
 
 // The letter to the webmaster of page, who removed the link to advertiser:
 // four fixed pieces around the two addresses, ending with the product's web
 // site address. Lines are separated by "\n".
-std::string BuildNotificationLetter(const std::string& advertiser, const std::string& page);
+std::string buildNotificationLetter(const std::string& advertiser, const std::string& page);
 
 }  // namespace tarnwick

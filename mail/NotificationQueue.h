@@ -54,7 +54,7 @@ public:
     using LetterListener =
         std::function<void(const NotificationJob& job, const std::string& outcome)>;
     // Set before the first Enqueue.
-    void SetLetterListener(LetterListener listener) { m_listener = std::move(listener); }
+    void setLetterListener(LetterListener listener) { m_listener = std::move(listener); }
     // Told on the sending thread right before a letter's SMTP exchange
     // begins; the letter waits until it returns, so that the history has
     // recorded it before the server can accept it (a program ended right
@@ -64,38 +64,38 @@ public:
     void setSendingListener(SendingListener listener) { m_sendingListener = std::move(listener); }
 
     // Queues one letter; never blocks on sending.
-    void Enqueue(NotificationJob job);
+    void enqueue(NotificationJob job);
 
     // A new scan run begins: an empty Mail.txt is reported again.
-    void BeginRun();
+    void beginRun();
 
     // Letters queued or being sent.
-    int Outstanding() const;
+    int outstanding() const;
 
     // Waits until every queued letter has been sent or has failed.
-    void WaitUntilDrained();
+    void waitUntilDrained();
     // The same with a limit; true when nothing is outstanding any more.
-    bool WaitUntilDrainedFor(std::chrono::milliseconds timeout);
+    bool waitUntilDrainedFor(std::chrono::milliseconds timeout);
     // Takes the letters not yet begun out of the queue and returns them, so
     // an owner that cannot wait longer can name them; the letters being sent
     // finish (each within its own time bound).
-    std::vector<NotificationJob> TakeQueued();
+    std::vector<NotificationJob> takeQueued();
 
 private:
-    void Run();
+    void run();
 
     NotificationSink& m_sink;
-    const int m_nSenders;
+    const int m_senders;
     LetterListener m_listener;
     SendingListener m_sendingListener;
     mutable std::mutex m_mutex;
-    std::condition_variable m_cvWork;
-    std::condition_variable m_cvDrained;
+    std::condition_variable m_work;
+    std::condition_variable m_drained;
     std::deque<NotificationJob> m_jobs;
-    int m_nBusy = 0;
-    bool m_bStopping = false;
+    int m_busy = 0;
+    bool m_stopping = false;
     std::vector<std::thread> m_threads;
-    std::atomic<bool> m_bEmptyShown{false};
+    std::atomic<bool> m_emptyShown{false};
 };
 
 }  // namespace tarnwick

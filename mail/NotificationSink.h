@@ -16,11 +16,11 @@ public:
 
     // Writes text into column 2 ("Mail Address") of a results row, where it
     // replaces the address. row is -1 for the test mail, which has no row.
-    virtual void SetResultMail(int row, const std::string& text) = 0;
+    virtual void setResultMail(int row, const std::string& text) = 0;
 
     // Shows a message to the user ("Message sent", "First Enter The Mail
     // Settings") and returns when it has been seen. 8-bit text.
-    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void showMessage(const std::string& text) = 0;
 };
 
 }  // namespace tarnwick

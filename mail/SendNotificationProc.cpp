@@ -7,31 +7,31 @@
 
 namespace tarnwick {
 
-int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
+int sendNotificationProc(const NotificationJob& job, NotificationSink& sink,
                          std::atomic<bool>* emptyShown, const std::function<void()>& beforeSend) {
-    const DataFolder folder = DataFolder::FromEnvironment();
-    MailSender sender(sink, job.m_nRow);
-    sender.m_strSubject = NotificationSubject(job.m_strAdvertiser, job.m_strPage);
-    sender.m_strBody = BuildNotificationLetter(job.m_strAdvertiser, job.m_strPage);
+    const DataFolder folder = DataFolder::fromEnvironment();
+    MailSender sender(sink, job.m_row);
+    sender.m_subject = notificationSubject(job.m_advertiser, job.m_page);
+    sender.m_body = buildNotificationLetter(job.m_advertiser, job.m_page);
 
-    const NotificationMailSettings settings = ReadMailSettingsForNotification(folder.MailPath());
+    const NotificationMailSettings settings = readMailSettingsForNotification(folder.mailPath());
     if (settings.m_state == MailFileState::Missing) {
-        sink.SetResultMail(job.m_nRow, kMsgMailSettingsNotProvided);
+        sink.setResultMail(job.m_row, kMsgMailSettingsNotProvided);
         return 1;
     }
     if (settings.m_state == MailFileState::Empty) {
         if (emptyShown == nullptr || !emptyShown->exchange(true)) {
-            sink.ShowMessage(kMsgFirstEnterMailSettings);
+            sink.showMessage(kMsgFirstEnterMailSettings);
         }
         return 1;
     }
     sender.m_account = settings.m_account;
-    sender.m_strRecipient = job.m_strMail;
-    if (sender.m_pMail != nullptr) {
+    sender.m_recipient = job.m_mail;
+    if (sender.m_mail != nullptr) {
         if (beforeSend) {
             beforeSend();
         }
-        sender.Send();
+        sender.send();
     }
     return 0;
 }

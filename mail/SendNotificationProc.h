@@ -19,7 +19,7 @@ inline constexpr char kMsgFirstEnterMailSettings[] = "First Enter The Mail Setti
 // when emptyShown is given, only the first caller that finds it unset shows
 // it (once per run). beforeSend, when given, runs right before the SMTP
 // exchange begins (not when it stops before).
-int SendNotificationProc(const NotificationJob& job, NotificationSink& sink,
+int sendNotificationProc(const NotificationJob& job, NotificationSink& sink,
                          std::atomic<bool>* emptyShown = nullptr,
                          const std::function<void()>& beforeSend = {});
 

@@ -29,47 +29,47 @@ namespace tarnwick {
 class SmtpClient {
 public:
     // The component, or nullptr when it cannot be made (libcurl unusable).
-    static std::unique_ptr<SmtpClient> Create();
+    static std::unique_ptr<SmtpClient> create();
     ~SmtpClient();
     SmtpClient(const SmtpClient&) = delete;
     SmtpClient& operator=(const SmtpClient&) = delete;
 
-    void SetFromAddr(const std::string& address);
-    void SetServerAddr(const std::string& server);
-    void SetSubject(const std::string& subject);
-    void SetBodyText(const std::string& body);  // 8-bit text, "\n" line breaks
+    void setFromAddr(const std::string& address);
+    void setServerAddr(const std::string& server);
+    void setSubject(const std::string& subject);
+    void setBodyText(const std::string& body);  // 8-bit text, "\n" line breaks
     // kind is kept for the caller's sake (0: "To"). Returns how many
     // recipients the message has now.
-    int AddRecipient(const std::string& address, int kind);
-    void SetUserName(const std::string& userName);  // "" for no login
-    void SetPassword(const std::string& password);  // "" for no login
+    int addRecipient(const std::string& address, int kind);
+    void setUserName(const std::string& userName);  // "" for no login
+    void setPassword(const std::string& password);  // "" for no login
     // Readies the message for sending: forgets the last error and any earlier
     // SSL choice.
-    void Prepare();
+    void prepare();
     // Asks for TLS on the next send. 0 when TLS is available, else non-zero.
-    int InitSslTls();
+    int initSslTls();
     // Sends the message. 0 when the server accepted it, else non-zero with
     // the reason in GetLastErrDescription.
-    int SendMail();
+    int sendMail();
     // A readable sentence: what failed and the server's reply when there was
     // one. Empty after a successful send.
-    std::string GetLastErrDescription() const;
+    std::string getLastErrDescription() const;
 
     // Time-outs of every later send in this process: reaching the server,
     // waiting for one reply of the server, and the whole send.
-    static void SetTimeouts(long connectMs, long replySeconds, long totalMs);
+    static void setTimeouts(long connectMs, long replySeconds, long totalMs);
     // The moment after which no send of this process goes on handing over a
     // letter: a send that has not handed over the whole letter by then ends
     // as not sent. One that has waits for the server's answer (the letter
     // may have been taken). None: no deadline (the start).
-    static void SetDeadline(std::optional<std::chrono::steady_clock::time_point> deadline);
+    static void setDeadline(std::optional<std::chrono::steady_clock::time_point> deadline);
     // The error of a send the deadline ended.
     static constexpr const char* kNoTimeLeft = "Not sent: no time was left for the letter";
 
 private:
     struct Impl;
     explicit SmtpClient(std::unique_ptr<Impl> impl);
-    std::unique_ptr<Impl> m_pImpl;
+    std::unique_ptr<Impl> m_impl;
 };
 
 }  // namespace tarnwick

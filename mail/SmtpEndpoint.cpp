@@ -8,17 +8,17 @@ namespace {
 constexpr int kSmtpPort = 25;
 constexpr int kSmtpsPort = 465;
 
-bool IsHostNameChar(char c) {
+bool isHostNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '.' || c == '_';
 }
 
-bool IsIpv6Char(char c) {
+bool isIpv6Char(char c) {
     return (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || (c >= '0' && c <= '9') || c == ':' ||
            c == '.';
 }
 
-bool ParsePort(std::string_view text, int& port) {
+bool parsePort(std::string_view text, int& port) {
     if (text.empty() || text.size() > 5) {
         return false;
     }
@@ -36,7 +36,7 @@ bool ParsePort(std::string_view text, int& port) {
     return true;
 }
 
-std::string Printable(std::string_view text) {
+std::string printable(std::string_view text) {
     std::string out;
     for (char c : text) {
         const auto b = static_cast<unsigned char>(c);
@@ -47,19 +47,19 @@ std::string Printable(std::string_view text) {
 
 }  // namespace
 
-std::string SmtpEndpoint::Url() const {
-    return std::string(m_bImplicitTls ? "smtps://" : "smtp://") + HostAndPort();
+std::string SmtpEndpoint::url() const {
+    return std::string(m_implicitTls ? "smtps://" : "smtp://") + hostAndPort();
 }
 
-std::string SmtpEndpoint::HostAndPort() const {
-    return m_strHost + ":" + std::to_string(m_nPort);
+std::string SmtpEndpoint::hostAndPort() const {
+    return m_host + ":" + std::to_string(m_port);
 }
 
-bool ParseSmtpServer(std::string_view server, bool ssl, SmtpEndpoint& endpoint,
+bool parseSmtpServer(std::string_view server, bool ssl, SmtpEndpoint& endpoint,
                      std::string& error) {
-    const std::string text = TrimWhiteSpace(server);
+    const std::string text = trimWhiteSpace(server);
     const auto bad = [&] {
-        error = "The SMTP server address \"" + Printable(text) +
+        error = "The SMTP server address \"" + printable(text) +
                 "\" is not valid: give a host name, optionally followed by \":\" and a port "
                 "number.";
         return false;
@@ -78,7 +78,7 @@ bool ParseSmtpServer(std::string_view server, bool ssl, SmtpEndpoint& endpoint,
         }
         host = text.substr(0, close + 1);
         for (size_t i = 1; i < close; ++i) {
-            if (!IsIpv6Char(text[i])) {
+            if (!isIpv6Char(text[i])) {
                 return bad();
             }
         }
@@ -101,25 +101,25 @@ bool ParseSmtpServer(std::string_view server, bool ssl, SmtpEndpoint& endpoint,
             return bad();
         }
         for (char c : host) {
-            if (!IsHostNameChar(c)) {
+            if (!isHostNameChar(c)) {
                 return bad();
             }
         }
     }
     int port = 0;
-    if (hasPort && !ParsePort(portText, port)) {
+    if (hasPort && !parsePort(portText, port)) {
         return bad();
     }
     SmtpEndpoint result;
-    result.m_strHost = host;
+    result.m_host = host;
     if (!ssl) {
-        result.m_nPort = hasPort ? port : kSmtpPort;
+        result.m_port = hasPort ? port : kSmtpPort;
     } else if (!hasPort || port == kSmtpsPort) {
-        result.m_nPort = kSmtpsPort;
-        result.m_bImplicitTls = true;
+        result.m_port = kSmtpsPort;
+        result.m_implicitTls = true;
     } else {
-        result.m_nPort = port;
-        result.m_bStartTls = true;
+        result.m_port = port;
+        result.m_startTls = true;
     }
     endpoint = result;
     error.clear();

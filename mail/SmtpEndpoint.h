@@ -12,19 +12,19 @@
 namespace tarnwick {
 
 struct SmtpEndpoint {
-    std::string m_strHost;  // as it stands in a URL (an IPv6 address in brackets)
-    int m_nPort = 25;
-    bool m_bImplicitTls = false;
-    bool m_bStartTls = false;
+    std::string m_host;  // as it stands in a URL (an IPv6 address in brackets)
+    int m_port = 25;
+    bool m_implicitTls = false;
+    bool m_startTls = false;
 
-    std::string Url() const;          // "smtp://host:port" or "smtps://host:port"
-    std::string HostAndPort() const;  // "host:port", for messages
+    std::string url() const;          // "smtp://host:port" or "smtps://host:port"
+    std::string hostAndPort() const;  // "host:port", for messages
     bool operator==(const SmtpEndpoint&) const = default;
 };
 
 // Fills endpoint and returns true; or returns false with a readable sentence
 // in error when the text is no host with an optional port (blanks around the
 // text are ignored).
-bool ParseSmtpServer(std::string_view server, bool ssl, SmtpEndpoint& endpoint, std::string& error);
+bool parseSmtpServer(std::string_view server, bool ssl, SmtpEndpoint& endpoint, std::string& error);
 
 }  // namespace tarnwick

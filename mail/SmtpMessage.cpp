@@ -11,13 +11,13 @@ namespace {
 constexpr char kHex[] = "0123456789ABCDEF";
 constexpr size_t kMaxEncodedLine = 76;
 
-void AppendHexByte(std::string& out, unsigned char b) {
+void appendHexByte(std::string& out, unsigned char b) {
     out.push_back('=');
     out.push_back(kHex[b >> 4]);
     out.push_back(kHex[b & 0x0F]);
 }
 
-void EncodeLine(std::string_view line, std::string& out) {
+void encodeLine(std::string_view line, std::string& out) {
     std::string current;
     for (size_t i = 0; i < line.size(); ++i) {
         const auto b = static_cast<unsigned char>(line[i]);
@@ -26,7 +26,7 @@ void EncodeLine(std::string_view line, std::string& out) {
         if ((b >= 33 && b <= 126 && b != '=') || ((b == ' ' || b == '\t') && !last)) {
             token.push_back(static_cast<char>(b));
         } else {
-            AppendHexByte(token, b);
+            appendHexByte(token, b);
         }
         // Leave room for the "=" of a soft line break.
         if (current.size() + token.size() > kMaxEncodedLine - 1) {
@@ -40,32 +40,32 @@ void EncodeLine(std::string_view line, std::string& out) {
     out += "\r\n";
 }
 
-bool IsDomainChar(char c) {
+bool isDomainChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
            c == '.';
 }
 
 }  // namespace
 
-std::string EncodeQuotedPrintable(std::string_view text) {
+std::string encodeQuotedPrintable(std::string_view text) {
     std::string out;
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
             if (start < text.size()) {
-                EncodeLine(text.substr(start), out);
+                encodeLine(text.substr(start), out);
             }
             break;
         }
-        EncodeLine(text.substr(start, end - start), out);
+        encodeLine(text.substr(start, end - start), out);
         start =
             end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
     }
     return out;
 }
 
-std::string FormatMailDate(std::time_t when) {
+std::string formatMailDate(std::time_t when) {
     static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -84,7 +84,7 @@ std::string FormatMailDate(std::time_t when) {
     return buffer;
 }
 
-std::string EncodeSubject(std::string_view subject) {
+std::string encodeSubject(std::string_view subject) {
     std::string clean;
     bool plain = true;
     for (char c : subject) {
@@ -117,7 +117,7 @@ std::string EncodeSubject(std::string_view subject) {
                    b == '!' || b == '*' || b == '+' || b == '-' || b == '/') {
             token.push_back(c);
         } else {
-            AppendHexByte(token, b);
+            appendHexByte(token, b);
         }
         if (word.size() + token.size() + kClose.size() > kMaxWord) {
             out += word;
@@ -132,7 +132,7 @@ std::string EncodeSubject(std::string_view subject) {
     return out;
 }
 
-std::string MakeMessageId(std::string_view from) {
+std::string makeMessageId(std::string_view from) {
     static std::atomic<unsigned> counter{0};
     std::string domain;
     const size_t at = from.rfind('@');
@@ -141,7 +141,7 @@ std::string MakeMessageId(std::string_view from) {
     }
     bool usable = !domain.empty() && domain.front() != '.' && domain.back() != '.';
     for (char c : domain) {
-        usable = usable && IsDomainChar(c);
+        usable = usable && isDomainChar(c);
     }
     if (!usable) {
         domain = "tarnwick.localdomain";
@@ -156,7 +156,7 @@ std::string MakeMessageId(std::string_view from) {
     return buffer + domain;
 }
 
-std::string SmtpMessage::Build() const {
+std::string SmtpMessage::build() const {
     std::string to;
     for (const std::string& recipient : m_recipients) {
         if (!to.empty()) {
@@ -165,16 +165,16 @@ std::string SmtpMessage::Build() const {
         to += recipient;
     }
     std::string message;
-    message += "Date: " + FormatMailDate(m_tDate) + "\r\n";
-    message += "From: " + m_strFrom + "\r\n";
+    message += "Date: " + formatMailDate(m_tDate) + "\r\n";
+    message += "From: " + m_from + "\r\n";
     message += "To: " + to + "\r\n";
-    message += "Subject: " + EncodeSubject(m_strSubject) + "\r\n";
-    message += "Message-ID: <" + m_strMessageId + ">\r\n";
+    message += "Subject: " + encodeSubject(m_subject) + "\r\n";
+    message += "Message-ID: <" + m_messageId + ">\r\n";
     message += "MIME-Version: 1.0\r\n";
     message += "Content-Type: text/plain; charset=windows-1252\r\n";
     message += "Content-Transfer-Encoding: quoted-printable\r\n";
     message += "\r\n";
-    message += EncodeQuotedPrintable(m_strBody);
+    message += encodeQuotedPrintable(m_body);
     return message;
 }
 

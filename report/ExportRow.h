@@ -9,12 +9,12 @@
 namespace tarnwick {
 
 struct ExportRow {
-    std::string m_strAdvertiser;  // 8-bit text as stored
-    std::string m_strPage;        // 8-bit text as stored
-    std::string m_strMail;        // 8-bit text as stored
-    std::string m_strNotify;      // "Enabled" or "Disabled"
-    std::string m_strResult;      // the Status column
-    std::string m_strReason;      // why the result is what it is, when known
+    std::string m_advertiser;  // 8-bit text as stored
+    std::string m_page;        // 8-bit text as stored
+    std::string m_mail;        // 8-bit text as stored
+    std::string m_notify;      // "Enabled" or "Disabled"
+    std::string m_result;      // the Status column
+    std::string m_reason;      // why the result is what it is, when known
     PageEvidence m_evidence;
 };
 

@@ -64,27 +64,27 @@ constexpr std::string_view kE =
     "</table><br /></td></tr></table><br /></td></tr></table></body></html>";
 
 struct Counters {
-    size_t m_nPresent = 0;
-    size_t m_nFound = 0;
-    size_t m_nNotFound = 0;
-    size_t Scanned() const { return m_nFound + m_nNotFound; }
+    size_t m_present = 0;
+    size_t m_found = 0;
+    size_t m_notFound = 0;
+    size_t scanned() const { return m_found + m_notFound; }
 };
 
-Counters Count(const std::vector<ResultRow>& rows) {
+Counters count(const std::vector<ResultRow>& rows) {
     Counters counters;
-    counters.m_nPresent = rows.size();
+    counters.m_present = rows.size();
     for (const ResultRow& row : rows) {
-        if (row.m_strStatus == kLinkFound) {
-            ++counters.m_nFound;
-        } else if (row.m_strStatus == kLinkNotFound) {
-            ++counters.m_nNotFound;
+        if (row.m_status == kLinkFound) {
+            ++counters.m_found;
+        } else if (row.m_status == kLinkNotFound) {
+            ++counters.m_notFound;
         }
     }
     return counters;
 }
 
 // What a text-mode file write puts on disk: every line feed as CR LF.
-std::string TextMode(std::string text) {
+std::string textMode(std::string text) {
     if (text.find('\n') == std::string::npos) {
         return text;
     }
@@ -100,42 +100,42 @@ std::string TextMode(std::string text) {
     return out;
 }
 
-std::mutex& FormatterMutex() {
+std::mutex& formatterMutex() {
     static std::mutex mutex;
     return mutex;
 }
 
-TimeOfDayFormatter& Formatter() {
+TimeOfDayFormatter& formatterSlot() {
     static TimeOfDayFormatter formatter;
     return formatter;
 }
 
-std::string TimeOfDay(std::time_t now) {
+std::string timeOfDay(std::time_t now) {
     TimeOfDayFormatter formatter;
     {
-        std::lock_guard<std::mutex> lock(FormatterMutex());
-        formatter = Formatter();
+        std::lock_guard<std::mutex> lock(formatterMutex());
+        formatter = formatterSlot();
     }
-    return formatter ? formatter(now) : LocaleTimeOfDay(now);
+    return formatter ? formatter(now) : localeTimeOfDay(now);
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+void writeFile(const std::string& path, const std::string& bytes) {
     // A half-written report would pass for a whole one: the writer leaves none.
     StoreFileWriter file(path);
-    file.WriteRaw(bytes);
-    file.Close();
+    file.writeRaw(bytes);
+    file.close();
 }
 
 }  // namespace
 
-std::string ReportDate(std::time_t now) {
+std::string reportDate(std::time_t now) {
     std::tm utc{};
     gmtime_r(&now, &utc);
     return std::to_string(utc.tm_mday) + "/" + std::to_string(utc.tm_mon + 1) + "/" +
            std::to_string(utc.tm_year + 1900);
 }
 
-std::string LocaleTimeOfDay(std::time_t now) {
+std::string localeTimeOfDay(std::time_t now) {
     locale_t loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "", static_cast<locale_t>(0));
     if (loc == static_cast<locale_t>(0)) {
         loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", static_cast<locale_t>(0));
@@ -155,17 +155,17 @@ std::string LocaleTimeOfDay(std::time_t now) {
         length = std::strftime(buffer, sizeof buffer, "%X", &local);
     }
     const std::string text(buffer, length);
-    return utf8 ? Utf8ToCp1252(text) : text;
+    return utf8 ? utf8ToCp1252(text) : text;
 }
 
-void SetTimeOfDayFormatter(TimeOfDayFormatter formatter) {
-    std::lock_guard<std::mutex> lock(FormatterMutex());
-    Formatter() = std::move(formatter);
+void setTimeOfDayFormatter(TimeOfDayFormatter formatter) {
+    std::lock_guard<std::mutex> lock(formatterMutex());
+    formatterSlot() = std::move(formatter);
 }
 
 namespace {
 
-void AppendEscaped(std::string& out, const std::string& text) {
+void appendEscaped(std::string& out, const std::string& text) {
     size_t from = 0;
     for (size_t at = text.find_first_of("&<>\"'"); at != std::string::npos;
          at = text.find_first_of("&<>\"'", from)) {
@@ -194,88 +194,88 @@ void AppendEscaped(std::string& out, const std::string& text) {
 
 }  // namespace
 
-std::string HtmlEscape(const std::string& text) {
+std::string htmlEscape(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    AppendEscaped(out, text);
+    appendEscaped(out, text);
     return out;
 }
 
-std::string TextReport(const std::vector<ResultRow>& rows, std::time_t now) {
-    const Counters counters = Count(rows);
+std::string textReport(const std::vector<ResultRow>& rows, std::time_t now) {
+    const Counters counters = count(rows);
     std::string text;
     text += "\n\t\tOsgrel Tarnwick Report";
     text += "\n\t\t====================================";
-    text += "\n\nDate: " + ReportDate(now);
-    text += "\nTime: " + TimeOfDay(now);
-    text += "\n\nTotal link Present - " + std::to_string(counters.m_nPresent);
-    text += "\nTotal link Scannned - " + std::to_string(counters.Scanned());
-    text += "\nLink Found On - " + std::to_string(counters.m_nFound);
-    text += "\nLink Not Found On - " + std::to_string(counters.m_nNotFound);
+    text += "\n\nDate: " + reportDate(now);
+    text += "\nTime: " + timeOfDay(now);
+    text += "\n\nTotal link Present - " + std::to_string(counters.m_present);
+    text += "\nTotal link Scannned - " + std::to_string(counters.scanned());
+    text += "\nLink Found On - " + std::to_string(counters.m_found);
+    text += "\nLink Not Found On - " + std::to_string(counters.m_notFound);
     for (size_t i = 0; i < rows.size(); ++i) {
         const ResultRow& row = rows[i];
-        if (i == 0 || row.m_strAdvertiser != rows[i - 1].m_strAdvertiser) {
+        if (i == 0 || row.m_advertiser != rows[i - 1].m_advertiser) {
             text += "\n\nLink Scanning Results for [";
-            text += row.m_strAdvertiser;
+            text += row.m_advertiser;
             text += ']';
         }
         text += '\n';
-        text += row.m_strPage;
+        text += row.m_page;
         text += "\t\t\t";
-        text += row.m_strStatus;
+        text += row.m_status;
     }
-    return TextMode(std::move(text));
+    return textMode(std::move(text));
 }
 
-std::string HtmlReport(const std::vector<ResultRow>& rows, std::time_t now) {
-    const Counters counters = Count(rows);
+std::string htmlReport(const std::vector<ResultRow>& rows, std::time_t now) {
+    const Counters counters = count(rows);
     std::string html;
     size_t size = kH1.size() + kH3.size() + kE.size() + 1024;
     for (const ResultRow& row : rows) {
-        size += kG2.size() + kR1.size() + kR2.size() + kR3.size() + row.m_strAdvertiser.size() +
-                row.m_strPage.size() + row.m_strStatus.size();
+        size += kG2.size() + kR1.size() + kR2.size() + kR3.size() + row.m_advertiser.size() +
+                row.m_page.size() + row.m_status.size();
     }
     html.reserve(size);
     html += kH1;
-    html += HtmlEscape(ReportDate(now));
+    html += htmlEscape(reportDate(now));
     html += kH2;
-    html += HtmlEscape(TimeOfDay(now));
+    html += htmlEscape(timeOfDay(now));
     html += kH3;
-    html += std::to_string(counters.m_nPresent);
+    html += std::to_string(counters.m_present);
     html += kH4;
-    html += std::to_string(counters.Scanned());
+    html += std::to_string(counters.scanned());
     html += kH5;
-    html += std::to_string(counters.m_nFound);
+    html += std::to_string(counters.m_found);
     html += kH6;
-    html += std::to_string(counters.m_nNotFound);
+    html += std::to_string(counters.m_notFound);
     html += kH7;
     for (size_t i = 0; i < rows.size(); ++i) {
         const ResultRow& row = rows[i];
-        if (i > 0 && row.m_strAdvertiser == rows[i - 1].m_strAdvertiser) {
+        if (i > 0 && row.m_advertiser == rows[i - 1].m_advertiser) {
             html += kR0;
         } else {
             html += i == 0 ? kG1 : kG2;
-            AppendEscaped(html, row.m_strAdvertiser);
+            appendEscaped(html, row.m_advertiser);
             html += kR1;
         }
-        AppendEscaped(html, row.m_strPage);
+        appendEscaped(html, row.m_page);
         html += kR2;
-        AppendEscaped(html, row.m_strStatus);
+        appendEscaped(html, row.m_status);
         html += kR3;
     }
     html += kE;
-    return TextMode(std::move(html));
+    return textMode(std::move(html));
 }
 
-void WriteTextReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
-    WriteFile(path, TextReport(rows, now));
+void writeTextReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
+    writeFile(path, textReport(rows, now));
 }
 
-void WriteHtmlReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
-    WriteFile(path, HtmlReport(rows, now));
+void writeHtmlReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
+    writeFile(path, htmlReport(rows, now));
 }
 
-ReportKind ReportKindFor(const std::string& path) {
+ReportKind reportKindFor(const std::string& path) {
     constexpr std::string_view kHtml = "html";
     if (path.size() >= kHtml.size() &&
         std::string_view(path).substr(path.size() - kHtml.size()) == kHtml) {
@@ -284,11 +284,11 @@ ReportKind ReportKindFor(const std::string& path) {
     return ReportKind::Text;
 }
 
-void WriteReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
-    if (ReportKindFor(path) == ReportKind::Html) {
-        WriteHtmlReport(path, rows, now);
+void writeReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now) {
+    if (reportKindFor(path) == ReportKind::Html) {
+        writeHtmlReport(path, rows, now);
     } else {
-        WriteTextReport(path, rows, now);
+        writeTextReport(path, rows, now);
     }
 }
 

@@ -14,36 +14,36 @@
 namespace tarnwick {
 
 // The whole file, byte for byte.
-std::string TextReport(const std::vector<ResultRow>& rows, std::time_t now);
-std::string HtmlReport(const std::vector<ResultRow>& rows, std::time_t now);
+std::string textReport(const std::vector<ResultRow>& rows, std::time_t now);
+std::string htmlReport(const std::vector<ResultRow>& rows, std::time_t now);
 
 // Create or replace the file at path with the report. Throw FileError naming
 // the file when it cannot be created or written completely; an incomplete
 // regular file is removed.
-void WriteTextReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
-void WriteHtmlReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
+void writeTextReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
+void writeHtmlReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
 
 // The kind of report a chosen file gets: HTML when the name's last four
 // characters are exactly "html" (so "x.htm" and "x.HTML" get the text report).
 enum class ReportKind { Text, Html };
-ReportKind ReportKindFor(const std::string& path);
+ReportKind reportKindFor(const std::string& path);
 // Writes the kind ReportKindFor picks; throws FileError like the writers.
-void WriteReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
+void writeReport(const std::string& path, const std::vector<ResultRow>& rows, std::time_t now);
 
 // The report's date line: the UTC date as day/month/year without leading
 // zeros ("5/3/2008").
-std::string ReportDate(std::time_t now);
+std::string reportDate(std::time_t now);
 // The report's time line: the local time of day in the user's locale time
 // format (strftime "%X" in the LC_TIME locale of the environment), as
 // Windows-1252 text.
-std::string LocaleTimeOfDay(std::time_t now);
+std::string localeTimeOfDay(std::time_t now);
 
 // Replaces the time-of-day formatting of every later report (tests); an empty
 // function restores LocaleTimeOfDay.
 using TimeOfDayFormatter = std::function<std::string(std::time_t)>;
-void SetTimeOfDayFormatter(TimeOfDayFormatter formatter);
+void setTimeOfDayFormatter(TimeOfDayFormatter formatter);
 
 // Text with &, <, >, " and ' replaced by their character references.
-std::string HtmlEscape(const std::string& text);
+std::string htmlEscape(const std::string& text);
 
 }  // namespace tarnwick

@@ -20,73 +20,73 @@ struct Texts {
 using Value = std::variant<std::string, std::optional<std::int64_t>, bool, Tokens, Texts>;
 using Field = std::pair<const char*, Value>;
 
-std::vector<Field> Fields(const ExportRow& row) {
+std::vector<Field> fields(const ExportRow& row) {
     const PageEvidence& e = row.m_evidence;
     std::optional<std::int64_t> status;
-    if (e.m_nHttpStatus != 0) {
-        status = e.m_nHttpStatus;
+    if (e.m_httpStatus != 0) {
+        status = e.m_httpStatus;
     }
     Tokens rel;
-    for (const std::string& token : RelTokens(e)) {
-        rel.push_back(AsUtf8(token));
+    for (const std::string& token : relTokens(e)) {
+        rel.push_back(asUtf8(token));
     }
     Texts findings;
     Texts findingEvidence;
-    for (const LinkFinding& f : LinkFindings(e)) {
-        findings.items.push_back(AsUtf8(f.m_strText));
-        findingEvidence.items.push_back(AsUtf8(f.m_strEvidence));
+    for (const LinkFinding& f : linkFindings(e)) {
+        findings.items.push_back(asUtf8(f.m_text));
+        findingEvidence.items.push_back(asUtf8(f.m_evidence));
     }
     const auto number = [](std::int64_t n) { return std::optional<std::int64_t>(n); };
     std::optional<std::int64_t> position;
-    if (e.m_nLinkPosition > 0) {
-        position = e.m_nLinkPosition;
+    if (e.m_linkPosition > 0) {
+        position = e.m_linkPosition;
     }
     return {
-        {"advertiser", Cp1252ToUtf8(row.m_strAdvertiser)},
-        {"page", Cp1252ToUtf8(row.m_strPage)},
-        {"mail", Cp1252ToUtf8(row.m_strMail)},
-        {"notification", Cp1252ToUtf8(row.m_strNotify)},
-        {"result", Cp1252ToUtf8(row.m_strResult)},
-        {"reason", Cp1252ToUtf8(row.m_strReason)},
-        {"verdict", EvidenceVerdict(e)},
+        {"advertiser", cp1252ToUtf8(row.m_advertiser)},
+        {"page", cp1252ToUtf8(row.m_page)},
+        {"mail", cp1252ToUtf8(row.m_mail)},
+        {"notification", cp1252ToUtf8(row.m_notify)},
+        {"result", cp1252ToUtf8(row.m_result)},
+        {"reason", cp1252ToUtf8(row.m_reason)},
+        {"verdict", evidenceVerdict(e)},
         {"http_status", status},
-        {"final_url", AsUtf8(e.m_strFinalUrl)},
-        {"content_type", AsUtf8(e.m_strContentType)},
-        {"bytes", std::optional<std::int64_t>(static_cast<std::int64_t>(e.m_nBytes))},
-        {"elapsed_ms", std::optional<std::int64_t>(e.m_nElapsedMs)},
-        {"anchor_found", e.m_bAnchorFound},
-        {"href", AsUtf8(e.m_strHref)},
+        {"final_url", asUtf8(e.m_finalUrl)},
+        {"content_type", asUtf8(e.m_contentType)},
+        {"bytes", std::optional<std::int64_t>(static_cast<std::int64_t>(e.m_bytes))},
+        {"elapsed_ms", std::optional<std::int64_t>(e.m_elapsedMs)},
+        {"anchor_found", e.m_anchorFound},
+        {"href", asUtf8(e.m_href)},
         {"rel", rel},
-        {"anchor_text", AsUtf8(e.m_strAnchorText)},
-        {"script_only", e.m_bScriptOnly},
-        {"meta_robots", AsUtf8(e.m_strMetaRobots)},
-        {"x_robots_tag", AsUtf8(e.m_strXRobotsTag)},
-        {"noindex", e.m_bNoindex},
-        {"nofollow", e.m_bNofollow},
-        {"robots_txt", std::string(RobotsVerdictName(CombinedRobots(e)))},
-        {"robots_txt_all", std::string(RobotsVerdictName(e.m_robotsAll))},
-        {"robots_txt_googlebot", std::string(RobotsVerdictName(e.m_robotsGooglebot))},
+        {"anchor_text", asUtf8(e.m_anchorText)},
+        {"script_only", e.m_scriptOnly},
+        {"meta_robots", asUtf8(e.m_metaRobots)},
+        {"x_robots_tag", asUtf8(e.m_xRobotsTag)},
+        {"noindex", e.m_noindex},
+        {"nofollow", e.m_nofollow},
+        {"robots_txt", std::string(robotsVerdictName(combinedRobots(e)))},
+        {"robots_txt_all", std::string(robotsVerdictName(e.m_robotsAll))},
+        {"robots_txt_googlebot", std::string(robotsVerdictName(e.m_robotsGooglebot))},
         {"findings", findings},
         {"finding_evidence", findingEvidence},
-        {"hidden_by", AsUtf8(e.m_strHiddenBy)},
-        {"aria_hidden", AsUtf8(e.m_strAriaHidden)},
-        {"outbound_links", number(e.m_nOutboundLinks)},
+        {"hidden_by", asUtf8(e.m_hiddenBy)},
+        {"aria_hidden", asUtf8(e.m_ariaHidden)},
+        {"outbound_links", number(e.m_outboundLinks)},
         {"link_position", position},
-        {"link_farm", e.m_nLinkFarmLinks > 0 && e.m_nOutboundLinks > e.m_nLinkFarmLinks},
-        {"canonical", AsUtf8(e.m_strCanonical)},
-        {"canonical_source", AsUtf8(e.m_strCanonicalSource)},
-        {"canonical_elsewhere", e.m_bCanonicalElsewhere},
-        {"redirected_from", AsUtf8(e.m_strRedirectedFrom)},
-        {"noindex_for", CrawlersWith(e, &CrawlerDirectives::m_strNoindex)},
-        {"nofollow_for", CrawlersWith(e, &CrawlerDirectives::m_strNofollow)},
-        {"robots_notes", AsUtf8(e.m_strRobotsNotes)},
-        {"cloaking", AsUtf8(e.m_strCloaking)},
+        {"link_farm", e.m_linkFarmLinks > 0 && e.m_outboundLinks > e.m_linkFarmLinks},
+        {"canonical", asUtf8(e.m_canonical)},
+        {"canonical_source", asUtf8(e.m_canonicalSource)},
+        {"canonical_elsewhere", e.m_canonicalElsewhere},
+        {"redirected_from", asUtf8(e.m_redirectedFrom)},
+        {"noindex_for", crawlersWith(e, &CrawlerDirectives::m_noindex)},
+        {"nofollow_for", crawlersWith(e, &CrawlerDirectives::m_nofollow)},
+        {"robots_notes", asUtf8(e.m_robotsNotes)},
+        {"cloaking", asUtf8(e.m_cloaking)},
     };
 }
 
 }  // namespace
 
-void JsonString(std::string& out, const std::string& text) {
+void jsonString(std::string& out, const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
     for (char ch : text) {
@@ -127,7 +127,7 @@ namespace {
 // the same), or with a tab or CR, which a spreadsheet may drop before it
 // looks, or with blanks before any of these. The texts come from partners'
 // pages (anchor text, href, headers), so they are hostile by nature.
-bool StartsLikeFormula(const std::string& text) {
+bool startsLikeFormula(const std::string& text) {
     if (text.empty()) {
         return false;
     }
@@ -155,8 +155,8 @@ bool StartsLikeFormula(const std::string& text) {
 // Every text cell of the CSV export is written here. A cell that would start
 // a formula gets a leading apostrophe (OWASP's advice against CSV
 // injection): spreadsheets show it as the text it is and run nothing.
-std::string CsvField(const std::string& cell) {
-    const std::string text = StartsLikeFormula(cell) ? "'" + cell : cell;
+std::string csvField(const std::string& cell) {
+    const std::string text = startsLikeFormula(cell) ? "'" + cell : cell;
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
         return text;
     }
@@ -171,9 +171,9 @@ std::string CsvField(const std::string& cell) {
     return out;
 }
 
-std::string CsvValue(const Value& value) {
+std::string csvValue(const Value& value) {
     if (const auto* text = std::get_if<std::string>(&value)) {
-        return CsvField(*text);
+        return csvField(*text);
     }
     if (const auto* number = std::get_if<std::optional<std::int64_t>>(&value)) {
         return *number ? std::to_string(**number) : std::string();
@@ -186,72 +186,72 @@ std::string CsvValue(const Value& value) {
         for (const std::string& text : texts->items) {
             joined += (joined.empty() ? "" : "; ") + text;
         }
-        return CsvField(joined);
+        return csvField(joined);
     }
     for (const std::string& token : std::get<Tokens>(value)) {
         joined += (joined.empty() ? "" : " ") + token;
     }
-    return CsvField(joined);
+    return csvField(joined);
 }
 
 }  // namespace
 
-ExportRow ExportRowOf(const ResultRow& row) {
+ExportRow exportRowOf(const ResultRow& row) {
     ExportRow out;
-    out.m_strAdvertiser = row.m_strAdvertiser;
-    out.m_strPage = row.m_strPage;
-    out.m_strMail = row.m_strMail;
-    out.m_strNotify = row.m_strNotify;
-    out.m_strResult = row.m_strStatus;
-    out.m_strReason = row.m_strReason;
+    out.m_advertiser = row.m_advertiser;
+    out.m_page = row.m_page;
+    out.m_mail = row.m_mail;
+    out.m_notify = row.m_notify;
+    out.m_result = row.m_status;
+    out.m_reason = row.m_reason;
     out.m_evidence = row.m_evidence;
-    if (out.m_evidence.m_nHttpStatus == 0) {
-        out.m_evidence.m_nHttpStatus = row.m_nHttpStatus;  // checked without evidence
+    if (out.m_evidence.m_httpStatus == 0) {
+        out.m_evidence.m_httpStatus = row.m_httpStatus;  // checked without evidence
     }
     return out;
 }
 
-std::string ExportCsvHeader() {
+std::string exportCsvHeader() {
     std::string line;
-    for (const Field& f : Fields(ExportRow{})) {
+    for (const Field& f : fields(ExportRow{})) {
         line += (line.empty() ? "" : ",") + std::string(f.first);
     }
     return line + "\r\n";
 }
 
-std::string ExportCsvRecord(const ExportRow& row) {
+std::string exportCsvRecord(const ExportRow& row) {
     std::string line;
     bool first = true;
-    for (const Field& f : Fields(row)) {
+    for (const Field& f : fields(row)) {
         if (!first) {
             line += ',';
         }
         first = false;
-        line += CsvValue(f.second);
+        line += csvValue(f.second);
     }
     return line + "\r\n";
 }
 
-std::string ExportCsv(const std::vector<ExportRow>& rows) {
-    std::string out = ExportCsvHeader();
+std::string exportCsv(const std::vector<ExportRow>& rows) {
+    std::string out = exportCsvHeader();
     for (const ExportRow& row : rows) {
-        out += ExportCsvRecord(row);
+        out += exportCsvRecord(row);
     }
     return out;
 }
 
-std::string ExportJsonObject(const ExportRow& row) {
+std::string exportJsonObject(const ExportRow& row) {
     std::string out = "{";
     bool first = true;
-    for (const Field& f : Fields(row)) {
+    for (const Field& f : fields(row)) {
         if (!first) {
             out += ',';
         }
         first = false;
-        JsonString(out, f.first);
+        jsonString(out, f.first);
         out += ':';
         if (const auto* text = std::get_if<std::string>(&f.second)) {
-            JsonString(out, *text);
+            jsonString(out, *text);
         } else if (const auto* number = std::get_if<std::optional<std::int64_t>>(&f.second)) {
             out += *number ? std::to_string(**number) : std::string("null");
         } else if (const auto* flag = std::get_if<bool>(&f.second)) {
@@ -266,7 +266,7 @@ std::string ExportJsonObject(const ExportRow& row) {
                     out += ',';
                 }
                 firstToken = false;
-                JsonString(out, token);
+                jsonString(out, token);
             }
             out += ']';
         }
@@ -274,16 +274,16 @@ std::string ExportJsonObject(const ExportRow& row) {
     return out + "}";
 }
 
-std::string ExportJson(const std::vector<ExportRow>& rows) {
+std::string exportJson(const std::vector<ExportRow>& rows) {
     std::string out = "[";
     for (size_t i = 0; i < rows.size(); ++i) {
         out += i == 0 ? "\n" : ",\n";
-        out += ExportJsonObject(rows[i]);
+        out += exportJsonObject(rows[i]);
     }
     return out + "\n]\n";
 }
 
-ExportKind ExportKindFor(const std::string& path) {
+ExportKind exportKindFor(const std::string& path) {
     if (path.size() >= 5) {
         std::string end = path.substr(path.size() - 5);
         for (char& c : end) {
@@ -296,10 +296,10 @@ ExportKind ExportKindFor(const std::string& path) {
     return ExportKind::Csv;
 }
 
-void WriteExport(const std::string& path, const std::vector<ExportRow>& rows, ExportKind kind) {
+void writeExport(const std::string& path, const std::vector<ExportRow>& rows, ExportKind kind) {
     StoreFileWriter file(path);
-    file.WriteRaw(kind == ExportKind::Json ? ExportJson(rows) : ExportCsv(rows));
-    file.Close();
+    file.writeRaw(kind == ExportKind::Json ? exportJson(rows) : exportCsv(rows));
+    file.close();
 }
 
 }  // namespace tarnwick

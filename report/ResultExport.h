@@ -35,24 +35,24 @@
 namespace tarnwick {
 
 // A results-pane row as exported.
-ExportRow ExportRowOf(const ResultRow& row);
+ExportRow exportRowOf(const ResultRow& row);
 
-std::string ExportCsv(const std::vector<ExportRow>& rows);
-std::string ExportJson(const std::vector<ExportRow>& rows);
+std::string exportCsv(const std::vector<ExportRow>& rows);
+std::string exportJson(const std::vector<ExportRow>& rows);
 // One object, no line break.
-std::string ExportJsonObject(const ExportRow& row);
+std::string exportJsonObject(const ExportRow& row);
 // The CSV header row and one record, each with its CR LF.
-std::string ExportCsvHeader();
-std::string ExportCsvRecord(const ExportRow& row);
+std::string exportCsvHeader();
+std::string exportCsvRecord(const ExportRow& row);
 
 // Appends text (UTF-8) to out as a JSON string, quotes included.
-void JsonString(std::string& out, const std::string& text);
+void jsonString(std::string& out, const std::string& text);
 
 // The export kind a chosen file gets: JSON when its name ends in ".json"
 // (letter case ignored), CSV otherwise.
 enum class ExportKind { Csv, Json };
-ExportKind ExportKindFor(const std::string& path);
+ExportKind exportKindFor(const std::string& path);
 // Creates or replaces the file; throws FileError naming it.
-void WriteExport(const std::string& path, const std::vector<ExportRow>& rows, ExportKind kind);
+void writeExport(const std::string& path, const std::vector<ExportRow>& rows, ExportKind kind);
 
 }  // namespace tarnwick

@@ -8,29 +8,29 @@ namespace tarnwick {
 
 namespace {
 
-std::string_view WithoutWww(std::string_view host) {
+std::string_view withoutWww(std::string_view host) {
     if (host.size() > 4 && host.substr(0, 4) == "www.") {
         host.remove_prefix(4);
     }
     return host;
 }
 
-std::string WithoutFinalSlash(std::string path) {
+std::string withoutFinalSlash(std::string path) {
     while (!path.empty() && path.back() == '/') {
         path.pop_back();
     }
     return path;
 }
 
-bool ContainsLowered(std::string_view text, std::string_view loweredNeedle) {
+bool containsLowered(std::string_view text, std::string_view loweredNeedle) {
     if (loweredNeedle.empty()) {
         return false;
     }
     return std::search(text.begin(), text.end(), loweredNeedle.begin(), loweredNeedle.end(),
-                       [](char a, char b) { return LowerAscii(a) == b; }) != text.end();
+                       [](char a, char b) { return lowerAscii(a) == b; }) != text.end();
 }
 
-bool IsHostCharacter(char c) {
+bool isHostCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
            static_cast<unsigned char>(c) >= 0x80;
 }
@@ -51,12 +51,12 @@ AdvertiserAddress::AdvertiserAddress(std::string_view typed) {
         m_url = WebUrl::parse("http://" + std::string(trimmed));
     }
     if (!m_url) {
-        m_searchName = LoweredAscii(trimmed);
+        m_searchName = loweredAscii(trimmed);
         m_typedSearchName = m_searchName;
         return;
     }
-    m_host = std::string(WithoutWww(m_url->host()));
-    m_path = LoweredAscii(WithoutFinalSlash(m_url->path()));
+    m_host = std::string(withoutWww(m_url->host()));
+    m_path = loweredAscii(withoutFinalSlash(m_url->path()));
     m_searchName = m_host;
     // The host as typed, for text that writes an IDN in its own letters.
     std::string_view typedHost = trimmed;
@@ -64,27 +64,27 @@ AdvertiserAddress::AdvertiserAddress(std::string_view typed) {
         typedHost.remove_prefix(scheme + 3);
     }
     typedHost = typedHost.substr(0, std::min(typedHost.find_first_of("/?#:"), typedHost.size()));
-    m_typedSearchName = std::string(WithoutWww(LoweredAscii(typedHost)));
+    m_typedSearchName = std::string(withoutWww(loweredAscii(typedHost)));
 }
 
 bool AdvertiserAddress::onHost(const WebUrl& url) const {
-    return m_url && WithoutWww(url.host()) == m_host;
+    return m_url && withoutWww(url.host()) == m_host;
 }
 
 bool AdvertiserAddress::samePage(const WebUrl& expected, const WebUrl& actual) {
-    return WithoutWww(expected.host()) == WithoutWww(actual.host()) &&
+    return withoutWww(expected.host()) == withoutWww(actual.host()) &&
            expected.port() == actual.port() &&
-           LoweredAscii(WithoutFinalSlash(expected.path())) ==
-               LoweredAscii(WithoutFinalSlash(actual.path())) &&
+           loweredAscii(withoutFinalSlash(expected.path())) ==
+               loweredAscii(withoutFinalSlash(actual.path())) &&
            (!expected.hasQuery() || (actual.hasQuery() && actual.query() == expected.query()));
 }
 
 bool AdvertiserAddress::sameHost(const WebUrl& url) const {
-    return WithoutWww(url.host()) == m_host && url.port() == m_url->port();
+    return withoutWww(url.host()) == m_host && url.port() == m_url->port();
 }
 
 bool AdvertiserAddress::samePlace(const WebUrl& url) const {
-    const std::string path = LoweredAscii(WithoutFinalSlash(url.path()));
+    const std::string path = loweredAscii(withoutFinalSlash(url.path()));
     const bool pathMatches =
         m_path.empty() || path == m_path ||
         (path.size() > m_path.size() && path.compare(0, m_path.size(), m_path) == 0 &&
@@ -103,7 +103,7 @@ bool AdvertiserAddress::carriedBy(const WebUrl& url) const {
         text += '?' + url.query();
     }
     for (int round = 0; round < 3; ++round) {
-        const std::string lowered = LoweredAscii(text);
+        const std::string lowered = loweredAscii(text);
         for (std::size_t at = lowered.find(m_host); at != std::string::npos;
              at = lowered.find(m_host, at + 1)) {
             // The name must stand alone: not the end of a longer host name.
@@ -111,7 +111,7 @@ bool AdvertiserAddress::carriedBy(const WebUrl& url) const {
             if (begin >= 4 && lowered.compare(begin - 4, 4, "www.") == 0) {
                 begin -= 4;
             }
-            if (begin > 0 && IsHostCharacter(lowered[begin - 1])) {
+            if (begin > 0 && isHostCharacter(lowered[begin - 1])) {
                 continue;
             }
             std::size_t end = lowered.find_first_of("&#; \"'<>", at);
@@ -143,7 +143,7 @@ bool AdvertiserAddress::carriedBy(const WebUrl& url) const {
                 return true;
             }
         }
-        const std::string decoded = PercentDecoded(text);
+        const std::string decoded = percentDecoded(text);
         if (decoded == text) {
             break;
         }
@@ -156,7 +156,7 @@ AdvertiserAddress::Match AdvertiserAddress::match(const WebUrl& url) const {
     if (!m_url) {
         return Match::None;
     }
-    if (WithoutWww(url.host()) == m_host) {
+    if (withoutWww(url.host()) == m_host) {
         return sameHost(url) && samePlace(url) ? Match::Direct : Match::OtherPath;
     }
     return carriedBy(url) ? Match::Redirect : Match::None;
@@ -165,7 +165,7 @@ AdvertiserAddress::Match AdvertiserAddress::match(const WebUrl& url) const {
 AdvertiserAddress::Match AdvertiserAddress::match(const std::optional<WebUrl>& url,
                                                   std::string_view href) const {
     if (!m_url) {
-        return ContainsLowered(href, m_searchName) ? Match::Direct : Match::None;
+        return containsLowered(href, m_searchName) ? Match::Direct : Match::None;
     }
     return url ? match(*url) : Match::None;
 }

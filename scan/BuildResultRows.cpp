@@ -7,14 +7,14 @@
 
 namespace tarnwick {
 
-std::vector<ResultRow> BuildResultRows(const DataFolder& folder,
+std::vector<ResultRow> buildResultRows(const DataFolder& folder,
                                        const std::vector<TickedProfile>& ticked,
                                        std::vector<std::string>* missing) {
     std::vector<ResultRow> rows;
     for (const TickedProfile& profile : ticked) {
-        const std::string path = folder.ProfilePathOfText(profile.m_strText);
-        ProfileContents contents = ProfileFile::ReadForResults(path);
-        if (!contents.m_bExists && missing != nullptr) {
+        const std::string path = folder.profilePathOfText(profile.m_text);
+        ProfileContents contents = ProfileFile::readForResults(path);
+        if (!contents.m_exists && missing != nullptr) {
             missing->push_back(path);
         }
         // Room for a large profile at once: the rows stay for the whole run,
@@ -25,11 +25,11 @@ std::vector<ResultRow> BuildResultRows(const DataFolder& folder,
         }
         for (ProfilePage& page : contents.m_pages) {
             ResultRow row;
-            row.m_strAdvertiser = contents.m_strAdvertiser;
-            row.m_strPage = std::move(page.m_strPage);
-            row.m_strMail = std::move(page.m_strMail);
-            row.m_strNotify = std::move(page.m_strNotify);
-            row.m_nProfileRow = profile.m_nRow;
+            row.m_advertiser = contents.m_advertiser;
+            row.m_page = std::move(page.m_page);
+            row.m_mail = std::move(page.m_mail);
+            row.m_notify = std::move(page.m_notify);
+            row.m_profileRow = profile.m_row;
             rows.push_back(std::move(row));
         }
     }

@@ -14,13 +14,13 @@
 namespace tarnwick {
 
 struct TickedProfile {
-    int m_nRow = 0;         // the profile-pane row
-    std::string m_strText;  // its display text
+    int m_row = 0;       // the profile-pane row
+    std::string m_text;  // its display text
 };
 
 // A profile whose file cannot be opened contributes no row and, when missing
 // is given, its file's path is added there.
-std::vector<ResultRow> BuildResultRows(const DataFolder& folder,
+std::vector<ResultRow> buildResultRows(const DataFolder& folder,
                                        const std::vector<TickedProfile>& ticked,
                                        std::vector<std::string>* missing = nullptr);
 

@@ -5,7 +5,7 @@
 
 namespace tarnwick {
 
-bool HasScheme(std::string_view address) {
+bool hasScheme(std::string_view address) {
     const size_t colon = address.find("://");
     if (colon == std::string_view::npos || colon == 0) {
         return false;
@@ -23,18 +23,18 @@ bool HasScheme(std::string_view address) {
     return true;
 }
 
-PageResult CheckPage(const std::string& page, const std::string& advertiser,
+PageResult checkPage(const std::string& page, const std::string& advertiser,
                      const PageFetcher::Options& options, PageEvidence* evidence,
                      const LinkRules& rules) {
     PageFetcher fetcher(options);
-    PageResult result = fetcher.Check(page, advertiser, evidence);
+    PageResult result = fetcher.check(page, advertiser, evidence);
     if (evidence != nullptr) {
-        ApplyLinkRules(*evidence, page, rules);
-        if (rules.m_bRender && evidence->m_nHttpStatus >= 200 && evidence->m_nHttpStatus < 300) {
+        applyLinkRules(*evidence, page, rules);
+        if (rules.m_render && evidence->m_httpStatus >= 200 && evidence->m_httpStatus < 300) {
             PageRenderer renderer(options.pageTimeoutSeconds);
-            JudgeRendered(
+            judgeRendered(
                 *evidence, advertiser,
-                renderer.render(evidence->m_strFinalUrl.empty() ? page : evidence->m_strFinalUrl));
+                renderer.render(evidence->m_finalUrl.empty() ? page : evidence->m_finalUrl));
         }
     }
     return result;

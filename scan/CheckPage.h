@@ -15,13 +15,13 @@ namespace tarnwick {
 // One of the four result words with its reason. Every call has a session of
 // its own; a scan run uses one PageFetcher for all its pages instead. With
 // evidence, also what the fetch saw of the link's worth, judged with rules.
-PageResult CheckPage(const std::string& page, const std::string& advertiser,
+PageResult checkPage(const std::string& page, const std::string& advertiser,
                      const PageFetcher::Options& options = {}, PageEvidence* evidence = nullptr,
                      const LinkRules& rules = {});
 
 // True when the address begins with a scheme followed by "://" (letters,
 // digits, '+', '-', '.', starting with a letter). Addresses without one are
 // never opened: nothing is guessed.
-bool HasScheme(std::string_view address);
+bool hasScheme(std::string_view address);
 
 }  // namespace tarnwick

@@ -18,12 +18,12 @@ constexpr long kFilesPerJob = 4;
 
 PageFetcher::Options FetchSettings::fromSettings(const AppSettings& settings) {
     PageFetcher::Options fetch;
-    fetch.pageTimeoutSeconds = settings.m_nPageTimeoutSeconds;
-    fetch.stallSeconds = settings.m_nSilenceSeconds;
-    fetch.jobs = static_cast<int>(settings.m_nJobs);
-    fetch.hostConnections = static_cast<int>(settings.m_nHostConnections);
-    fetch.hostIntervalMs = settings.m_nHostIntervalMs;
-    fetch.cloakCheck = settings.m_bCloakCheck;
+    fetch.pageTimeoutSeconds = settings.m_pageTimeoutSeconds;
+    fetch.stallSeconds = settings.m_silenceSeconds;
+    fetch.jobs = static_cast<int>(settings.m_jobs);
+    fetch.hostConnections = static_cast<int>(settings.m_hostConnections);
+    fetch.hostIntervalMs = settings.m_hostIntervalMs;
+    fetch.cloakCheck = settings.m_cloakCheck;
     return fetch;
 }
 

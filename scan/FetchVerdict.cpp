@@ -103,13 +103,13 @@ PageResult fetchVerdict(const RequestEnd& end, const FetchLimits& limits,
     }
     if (end.code != CURLE_OK && !(end.code == CURLE_WRITE_ERROR && end.stoppedOnPurpose)) {
         PageResult failed(kPageCannotBeDisplayed, failureReason(end, limits), status);
-        failed.m_bNetworkDown = isNetworkDown(end);
+        failed.m_networkDown = isNetworkDown(end);
         return failed;
     }
     if (status != 0 && (status < 200 || status >= 300)) {
         return {kPageCannotBeDisplayed, httpStatusReason(status), status};
     }
-    return {bodySays.m_strStatus, bodySays.m_strReason, status};
+    return {bodySays.m_status, bodySays.m_reason, status};
 }
 
 bool isRedirectStatus(long status) {
@@ -150,32 +150,32 @@ long retryAfterSeconds(std::string_view line, std::time_t now) {
 std::string cloakingDifference(const PageEvidence& browser, const PageResult& crawler,
                                const PageEvidence& seen) {
     std::vector<std::string> parts;
-    if (crawler.m_strStatus != kLinkFound) {
-        if (seen.m_nHttpStatus != 0 && (seen.m_nHttpStatus < 200 || seen.m_nHttpStatus >= 300)) {
-            parts.push_back("HTTP " + std::to_string(seen.m_nHttpStatus) + " for Googlebot");
-        } else if (crawler.m_strStatus == kLinkNotFound) {
+    if (crawler.m_status != kLinkFound) {
+        if (seen.m_httpStatus != 0 && (seen.m_httpStatus < 200 || seen.m_httpStatus >= 300)) {
+            parts.push_back("HTTP " + std::to_string(seen.m_httpStatus) + " for Googlebot");
+        } else if (crawler.m_status == kLinkNotFound) {
             parts.emplace_back("no link for Googlebot");
         } else {
-            parts.push_back(crawler.m_strStatus + " for Googlebot");
+            parts.push_back(crawler.m_status + " for Googlebot");
         }
     } else {
         for (const char* rel : {"nofollow", "sponsored", "ugc"}) {
-            if (HasRelToken(seen, rel) && !HasRelToken(browser, rel)) {
+            if (hasRelToken(seen, rel) && !hasRelToken(browser, rel)) {
                 parts.push_back(std::string("rel=\"") + rel + "\" for Googlebot");
             }
         }
-        if (!seen.m_strHiddenBy.empty() && browser.m_strHiddenBy.empty()) {
+        if (!seen.m_hiddenBy.empty() && browser.m_hiddenBy.empty()) {
             parts.emplace_back("link hidden for Googlebot");
         }
     }
-    if (seen.m_bNoindex && !browser.m_bNoindex) {
+    if (seen.m_noindex && !browser.m_noindex) {
         parts.emplace_back("noindex for Googlebot");
     }
-    if (seen.m_bNofollow && !browser.m_bNofollow) {
+    if (seen.m_nofollow && !browser.m_nofollow) {
         parts.emplace_back("nofollow for Googlebot");
     }
-    if (seen.m_bCanonicalElsewhere && !browser.m_bCanonicalElsewhere) {
-        parts.push_back("canonical \xE2\x86\x92 " + seen.m_strCanonical + " for Googlebot");
+    if (seen.m_canonicalElsewhere && !browser.m_canonicalElsewhere) {
+        parts.push_back("canonical \xE2\x86\x92 " + seen.m_canonical + " for Googlebot");
     }
     std::string text;
     for (const std::string& part : parts) {

@@ -19,13 +19,13 @@ constexpr std::size_t kPiece = 64 * 1024;
 // names must not grow them without end).
 constexpr std::uint64_t kMaxDynamicNames = 50000;
 
-bool OneOf(std::uintptr_t id, std::initializer_list<lxb_tag_id_t> ids) {
+bool oneOf(std::uintptr_t id, std::initializer_list<lxb_tag_id_t> ids) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
 // HTML start tags that end SVG or MathML content where they stand.
-bool BreaksOutOfForeignContent(std::uintptr_t id) {
-    return OneOf(
+bool breaksOutOfForeignContent(std::uintptr_t id) {
+    return oneOf(
         id, {LXB_TAG_B,      LXB_TAG_BIG,    LXB_TAG_BLOCKQUOTE, LXB_TAG_BODY,  LXB_TAG_BR,
              LXB_TAG_CENTER, LXB_TAG_CODE,   LXB_TAG_DD,         LXB_TAG_DIV,   LXB_TAG_DL,
              LXB_TAG_DT,     LXB_TAG_EM,     LXB_TAG_EMBED,      LXB_TAG_H1,    LXB_TAG_H2,
@@ -38,16 +38,16 @@ bool BreaksOutOfForeignContent(std::uintptr_t id) {
 }
 
 // Elements without content (never on the stack of open elements).
-bool IsVoid(std::uintptr_t id) {
-    return OneOf(
+bool isVoid(std::uintptr_t id) {
+    return oneOf(
         id, {LXB_TAG_AREA, LXB_TAG_BASE, LXB_TAG_BR, LXB_TAG_COL, LXB_TAG_EMBED, LXB_TAG_HR,
              LXB_TAG_IMG, LXB_TAG_INPUT, LXB_TAG_LINK, LXB_TAG_META, LXB_TAG_SOURCE, LXB_TAG_TRACK,
              LXB_TAG_WBR, LXB_TAG_KEYGEN, LXB_TAG_PARAM, LXB_TAG_BASEFONT, LXB_TAG_BGSOUND});
 }
 
 // HTML start tags after which a <frameset> no longer replaces the body.
-bool EndsFramesetOk(std::uintptr_t id) {
-    return OneOf(id,
+bool endsFramesetOk(std::uintptr_t id) {
+    return oneOf(id,
                  {LXB_TAG_BODY,   LXB_TAG_PRE,    LXB_TAG_LISTING, LXB_TAG_LI,       LXB_TAG_DD,
                   LXB_TAG_DT,     LXB_TAG_BUTTON, LXB_TAG_APPLET,  LXB_TAG_MARQUEE,  LXB_TAG_OBJECT,
                   LXB_TAG_TABLE,  LXB_TAG_AREA,   LXB_TAG_BR,      LXB_TAG_EMBED,    LXB_TAG_IMG,
@@ -56,28 +56,28 @@ bool EndsFramesetOk(std::uintptr_t id) {
 }
 
 // The encodings that make a MathML <annotation-xml> hold HTML.
-bool IsHtmlEncoding(const std::string_view* encoding) {
+bool isHtmlEncoding(const std::string_view* encoding) {
     if (encoding == nullptr) {
         return false;
     }
-    const std::string lowered = LoweredAscii(*encoding);
+    const std::string lowered = loweredAscii(*encoding);
     return lowered == "text/html" || lowered == "application/xhtml+xml";
 }
 
 // The attributes that may hide any element: style, hidden, aria-hidden (the
 // last two are names lexbor adds to its tables).
-bool HidesElement(std::uintptr_t attrId, std::string_view name) {
+bool hidesElement(std::uintptr_t attrId, std::string_view name) {
     if (attrId < LXB_DOM_ATTR__LAST_ENTRY) {
         return attrId == LXB_DOM_ATTR_STYLE;
     }
     return name == "hidden" || name == "aria-hidden";
 }
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
-std::string_view View(const lxb_char_t* begin, const lxb_char_t* end) {
+std::string_view view(const lxb_char_t* begin, const lxb_char_t* end) {
     if (begin == nullptr || end == nullptr || end < begin) {
         return {};
     }
@@ -259,10 +259,10 @@ bool HtmlTokenizer::atIntegrationPoint() const {
     }
     const Open& top = m_foreign.back();
     if (top.ns == Namespace::Svg) {
-        return OneOf(top.id, {LXB_TAG_FOREIGNOBJECT, LXB_TAG_DESC, LXB_TAG_TITLE});
+        return oneOf(top.id, {LXB_TAG_FOREIGNOBJECT, LXB_TAG_DESC, LXB_TAG_TITLE});
     }
     if (top.ns == Namespace::MathMl) {
-        return OneOf(top.id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT}) ||
+        return oneOf(top.id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT}) ||
                top.htmlAnnotation;
     }
     return false;
@@ -278,7 +278,7 @@ bool HtmlTokenizer::startTagIsHtml(std::uintptr_t id) const {
     if (top.ns == Namespace::MathMl) {
         // MathML text elements take HTML but for their own two glyph
         // elements; an <annotation-xml> of other content still takes <svg>.
-        if (OneOf(top.id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT})) {
+        if (oneOf(top.id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT})) {
             return id != LXB_TAG_MGLYPH && id != LXB_TAG_MALIGNMARK;
         }
         if (top.id == LXB_TAG_ANNOTATION_XML) {
@@ -326,14 +326,14 @@ void HtmlTokenizer::onToken(void* raw) {
     if (m_stopped) {
         // Nothing more is wanted; the attributes still go back to lexbor.
     } else if (id == LXB_TAG__TEXT) {
-        const std::string_view text = View(token->text_start, token->text_end);
+        const std::string_view text = view(token->text_start, token->text_end);
         TextKind kind = TextKind::Data;
         if (m_afterPlaintext) {
             kind = TextKind::Plaintext;
         } else if (m_rawElement != 0) {
             kind = m_rawKind;
         } else if (m_framesetOk && !inert &&
-                   std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); })) {
+                   std::any_of(text.begin(), text.end(), [](char c) { return !isBlank(c); })) {
             m_framesetOk = false;
         }
         m_sink.text(text, kind, kind == TextKind::Data ? std::string_view() : m_rawName, inert);
@@ -341,12 +341,12 @@ void HtmlTokenizer::onToken(void* raw) {
         if (m_breakingText) {
             return;
         }
-        m_sink.comment(View(token->text_start, token->text_end), inert);
+        m_sink.comment(view(token->text_start, token->text_end), inert);
     } else if (id != LXB_TAG__EM_DOCTYPE && id != LXB_TAG__END_OF_FILE && id != LXB_TAG__UNDEF) {
         Tag& tag = m_tag;
         size_t nameLength = 0;
         const lxb_char_t* name = lxb_tag_name_by_id(static_cast<lxb_tag_id_t>(id), &nameLength);
-        tag.name = name != nullptr ? View(name, name + nameLength) : std::string_view();
+        tag.name = name != nullptr ? view(name, name + nameLength) : std::string_view();
         tag.end = (token->type & LXB_HTML_TOKEN_TYPE_CLOSE) != 0;
         tag.selfClosing = (token->type & LXB_HTML_TOKEN_TYPE_CLOSE_SELF) != 0;
         tag.ns = Namespace::Html;
@@ -361,7 +361,7 @@ void HtmlTokenizer::onToken(void* raw) {
         // in SVG or MathML; of other start tags, those that hide an element.
         const bool wanted =
             !m_foreign.empty() ||
-            OneOf(id, {LXB_TAG_A, LXB_TAG_AREA, LXB_TAG_IMG, LXB_TAG_BASE, LXB_TAG_LINK,
+            oneOf(id, {LXB_TAG_A, LXB_TAG_AREA, LXB_TAG_IMG, LXB_TAG_BASE, LXB_TAG_LINK,
                        LXB_TAG_META, LXB_TAG_INPUT, LXB_TAG_FONT, LXB_TAG_SVG, LXB_TAG_MATH});
         for (lxb_html_token_attr_t* a = wanted || !tag.end ? token->attr_first : nullptr;
              a != nullptr; a = a->next) {
@@ -374,11 +374,11 @@ void HtmlTokenizer::onToken(void* raw) {
             if (attrName == nullptr) {
                 continue;
             }
-            if (!wanted && !HidesElement(a->name->attr_id, View(attrName, attrName + length))) {
+            if (!wanted && !hidesElement(a->name->attr_id, view(attrName, attrName + length))) {
                 continue;
             }
-            tag.attributes.push_back({View(attrName, attrName + length),
-                                      a->value != nullptr ? View(a->value, a->value + a->value_size)
+            tag.attributes.push_back({view(attrName, attrName + length),
+                                      a->value != nullptr ? view(a->value, a->value + a->value_size)
                                                           : std::string_view()});
         }
         if (tag.end) {
@@ -411,12 +411,12 @@ void HtmlTokenizer::onStartTag(Tag& tag, std::uintptr_t id) {
         const bool fontBreaks = id == LXB_TAG_FONT && (tag.attribute("color") != nullptr ||
                                                        tag.attribute("face") != nullptr ||
                                                        tag.attribute("size") != nullptr);
-        if (!BreaksOutOfForeignContent(id) && !fontBreaks) {
+        if (!breaksOutOfForeignContent(id) && !fontBreaks) {
             tag.ns = currentNamespace();
             if (!tag.selfClosing) {
                 pushForeign(id, tag.ns,
                             tag.ns == Namespace::MathMl && id == LXB_TAG_ANNOTATION_XML &&
-                                IsHtmlEncoding(tag.attribute("encoding")));
+                                isHtmlEncoding(tag.attribute("encoding")));
             }
             m_sink.tag(tag);
             return;
@@ -434,14 +434,14 @@ void HtmlTokenizer::onStartTag(Tag& tag, std::uintptr_t id) {
         m_sink.tag(tag);
         return;
     }
-    if (!m_foreign.empty() && !IsVoid(id) && !tag.selfClosing) {
+    if (!m_foreign.empty() && !isVoid(id) && !tag.selfClosing) {
         pushForeign(id, Namespace::Html);  // inside an integration point
     }
     if (id == LXB_TAG_FRAMESET && !inert && m_framesetOk && m_foreign.empty()) {
         m_afterFrameset = true;
         m_sink.framesetReplacedBody();
     }
-    if (!inert && (EndsFramesetOk(id) ||
+    if (!inert && (endsFramesetOk(id) ||
                    (id == LXB_TAG_INPUT &&
                     !(tag.attribute("type") != nullptr && tag.attribute("type")->size() == 6 &&
                       std::equal(tag.attribute("type")->begin(), tag.attribute("type")->end(),
@@ -452,7 +452,7 @@ void HtmlTokenizer::onStartTag(Tag& tag, std::uintptr_t id) {
     if (id == LXB_TAG_TEMPLATE) {
         ++m_templateDepth;
     }
-    if (OneOf(id, {LXB_TAG_TITLE, LXB_TAG_TEXTAREA, LXB_TAG_STYLE, LXB_TAG_XMP, LXB_TAG_IFRAME,
+    if (oneOf(id, {LXB_TAG_TITLE, LXB_TAG_TEXTAREA, LXB_TAG_STYLE, LXB_TAG_XMP, LXB_TAG_IFRAME,
                    LXB_TAG_NOEMBED, LXB_TAG_NOFRAMES, LXB_TAG_NOSCRIPT, LXB_TAG_SCRIPT,
                    LXB_TAG_PLAINTEXT})) {
         lxb_html_tokenizer_set_state_by_tag(m_lexbor->tkz, true, static_cast<lxb_tag_id_t>(id),

@@ -26,40 +26,40 @@ namespace {
 // Longest anchor text kept, in characters.
 constexpr std::size_t kAnchorTextChars = 200;
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && isBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
-bool ContainsLowered(std::string_view text, std::string_view loweredNeedle) {
+bool containsLowered(std::string_view text, std::string_view loweredNeedle) {
     if (loweredNeedle.empty() || text.size() < loweredNeedle.size()) {
         return false;
     }
     return std::search(text.begin(), text.end(), loweredNeedle.begin(), loweredNeedle.end(),
-                       [](char a, char b) { return LowerAscii(a) == b; }) != text.end();
+                       [](char a, char b) { return lowerAscii(a) == b; }) != text.end();
 }
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view WithoutWww(std::string_view host) {
+std::string_view withoutWww(std::string_view host) {
     if (host.size() > 4 && host.substr(0, 4) == "www.") {
         host.remove_prefix(4);
     }
     return host;
 }
 
-bool OneOf(std::string_view name, std::initializer_list<std::string_view> names) {
+bool oneOf(std::string_view name, std::initializer_list<std::string_view> names) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
@@ -68,7 +68,7 @@ bool OneOf(std::string_view name, std::initializer_list<std::string_view> names)
 // absolute one, its host as written (letter case kept), without a final dot.
 enum class LinkHost { Relative, Absolute, NotWeb, Unsure };
 
-LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
+LinkHost linkHostOf(std::string_view href, std::string_view& host) {
     while (!href.empty() && static_cast<unsigned char>(href.front()) <= 0x20) {
         href.remove_prefix(1);
     }
@@ -85,7 +85,7 @@ LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
         while (
             i < href.size() &&
             ((href[i] >= 'a' && href[i] <= 'z') || (href[i] >= 'A' && href[i] <= 'Z') ||
-             (i > 0 && (IsDigit(href[i]) || href[i] == '+' || href[i] == '-' || href[i] == '.')))) {
+             (i > 0 && (isDigit(href[i]) || href[i] == '+' || href[i] == '-' || href[i] == '.')))) {
             ++i;
         }
         if (i == 0 || i >= href.size() || href[i] != ':') {
@@ -104,7 +104,7 @@ LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
         const auto is = [&scheme](std::string_view name) {
             return scheme.size() == name.size() &&
                    std::equal(scheme.begin(), scheme.end(), name.begin(),
-                              [](char a, char b) { return LowerAscii(a) == b; });
+                              [](char a, char b) { return lowerAscii(a) == b; });
         };
         if (!is("http") && !is("https")) {
             return LinkHost::NotWeb;
@@ -141,14 +141,14 @@ LinkHost LinkHostOf(std::string_view href, std::string_view& host) {
 }
 
 // Whether a host as written is lowered (without "www.").
-bool SameHost(std::string_view written, std::string_view lowered) {
-    if (written.size() > 4 && LowerAscii(written[0]) == 'w' && LowerAscii(written[1]) == 'w' &&
-        LowerAscii(written[2]) == 'w' && written[3] == '.') {
+bool sameHost(std::string_view written, std::string_view lowered) {
+    if (written.size() > 4 && lowerAscii(written[0]) == 'w' && lowerAscii(written[1]) == 'w' &&
+        lowerAscii(written[2]) == 'w' && written[3] == '.') {
         written.remove_prefix(4);
     }
     return written.size() == lowered.size() &&
            std::equal(written.begin(), written.end(), lowered.begin(),
-                      [](char a, char b) { return LowerAscii(a) == b; });
+                      [](char a, char b) { return lowerAscii(a) == b; });
 }
 
 // Longest text of a page quoted as evidence, in bytes.
@@ -156,7 +156,7 @@ constexpr std::size_t kQuoted = 200;
 // Canonical addresses kept to compare (a page naming more is broken anyway).
 constexpr std::size_t kCanonicals = 8;
 
-std::string Quoted(std::string_view text) {
+std::string quoted(std::string_view text) {
     if (text.size() <= kQuoted) {
         return std::string(text);
     }
@@ -169,7 +169,7 @@ std::string Quoted(std::string_view text) {
 
 // The crawler a meta name or an X-Robots-Tag prefix addresses; -1 for
 // another one.
-int CrawlerIndex(std::string_view lowered, bool meta) {
+int crawlerIndex(std::string_view lowered, bool meta) {
     if (meta && lowered == "robots") {
         return static_cast<int>(Crawler::All);
     }
@@ -184,14 +184,14 @@ int CrawlerIndex(std::string_view lowered, bool meta) {
 
 // "2010-06-25", "2010-06-25T15:00", "2010-06-25T15:00:00Z",
 // "2010-06-25T15:00:00+02:00" as seconds since the epoch.
-std::optional<std::time_t> IsoDate(std::string_view text) {
+std::optional<std::time_t> isoDate(std::string_view text) {
     const auto number = [&text](std::size_t at, std::size_t digits) -> std::optional<int> {
         if (at + digits > text.size()) {
             return std::nullopt;
         }
         int value = 0;
         for (std::size_t i = at; i < at + digits; ++i) {
-            if (!IsDigit(text[i])) {
+            if (!isDigit(text[i])) {
                 return std::nullopt;
             }
             value = value * 10 + (text[i] - '0');
@@ -248,8 +248,8 @@ std::optional<std::time_t> IsoDate(std::string_view text) {
 
 // An unavailable_after date: ISO 8601, or the mail and HTTP formats (RFC
 // 822, RFC 850, asctime) as libcurl reads them.
-std::optional<std::time_t> DirectiveDate(std::string_view text) {
-    if (const auto iso = IsoDate(text)) {
+std::optional<std::time_t> directiveDate(std::string_view text) {
+    if (const auto iso = isoDate(text)) {
         return iso;
     }
     const std::time_t when = curl_getdate(std::string(text).c_str(), nullptr);
@@ -259,22 +259,22 @@ std::optional<std::time_t> DirectiveDate(std::string_view text) {
     return when;
 }
 
-std::string RelTokens(std::string_view rel) {
+std::string relTokens(std::string_view rel) {
     std::string tokens;
     std::size_t i = 0;
     while (i < rel.size()) {
-        while (i < rel.size() && IsBlank(rel[i])) {
+        while (i < rel.size() && isBlank(rel[i])) {
             ++i;
         }
         const std::size_t start = i;
-        while (i < rel.size() && !IsBlank(rel[i])) {
+        while (i < rel.size() && !isBlank(rel[i])) {
             ++i;
         }
         if (i > start) {
             if (!tokens.empty()) {
                 tokens += ' ';
             }
-            tokens += LoweredAscii(rel.substr(start, i - start));
+            tokens += loweredAscii(rel.substr(start, i - start));
         }
     }
     return tokens;
@@ -282,8 +282,8 @@ std::string RelTokens(std::string_view rel) {
 
 // Whether rel tokens (any blanks between them, any letter case) hold
 // "canonical".
-bool HasCanonical(std::string_view rel) {
-    const std::string tokens = RelTokens(rel);
+bool hasCanonical(std::string_view rel) {
+    const std::string tokens = relTokens(rel);
     std::size_t from = 0;
     while (from <= tokens.size()) {
         std::size_t end = tokens.find(' ', from);
@@ -317,14 +317,14 @@ enum class Miss {
 class LinkFinder::Reader : public HtmlTokenizer::Sink {
 public:
     Reader(const std::string& advertiser, Limits limits)
-        : m_advertiser(Cp1252ToUtf8(advertiser)), m_tokenizer(*this, limits.maxPending) {
-        m_evidence.m_bChecked = true;
+        : m_advertiser(cp1252ToUtf8(advertiser)), m_tokenizer(*this, limits.maxPending) {
+        m_evidence.m_checked = true;
     }
 
     void setPageAddress(std::string_view address) {
-        m_page = WebUrl::parse(AsUtf8(address));
+        m_page = WebUrl::parse(asUtf8(address));
         m_baseOnAdvertiser = m_page && m_advertiser.onHost(*m_page);
-        m_pageHost = m_page ? std::string(WithoutWww(m_page->host())) : std::string();
+        m_pageHost = m_page ? std::string(withoutWww(m_page->host())) : std::string();
         m_baseHost = m_pageHost;
         // How the page's own links mostly begin: a link that begins so is not
         // outbound, without taking its address apart.
@@ -346,7 +346,7 @@ public:
             return;
         }
         m_bytes += bytes.size();
-        m_evidence.m_nBytes = m_bytes;
+        m_evidence.m_bytes = m_bytes;
         if (!m_found) {
             m_phrase.feed(bytes);
         }
@@ -360,17 +360,17 @@ public:
         m_tokenizer.finish();
         m_finished = true;
         closeAnchor();
-        if (m_evidence.m_bAnchorFound && m_evidence.m_strAnchorText.empty()) {
-            m_evidence.m_strAnchorText = m_altText;
+        if (m_evidence.m_anchorFound && m_evidence.m_anchorText.empty()) {
+            m_evidence.m_anchorText = m_altText;
         }
-        m_evidence.m_strAnchorText = AsUtf8(m_evidence.m_strAnchorText);
-        m_evidence.m_bScriptOnly = !m_found && m_inScriptSeen && !m_elsewhereSeen;
+        m_evidence.m_anchorText = asUtf8(m_evidence.m_anchorText);
+        m_evidence.m_scriptOnly = !m_found && m_inScriptSeen && !m_elsewhereSeen;
         if (m_found) {
-            m_evidence.m_strHiddenBy = AsUtf8(m_concealment.evidence);
-            m_evidence.m_bHiddenByMarkup = m_concealment.by == Concealment::By::Markup;
-            m_evidence.m_strAriaHidden = AsUtf8(m_concealment.ariaHidden);
+            m_evidence.m_hiddenBy = asUtf8(m_concealment.evidence);
+            m_evidence.m_hiddenByMarkup = m_concealment.by == Concealment::By::Markup;
+            m_evidence.m_ariaHidden = asUtf8(m_concealment.ariaHidden);
         }
-        m_evidence.m_nOutboundLinks = m_outbound;
+        m_evidence.m_outboundLinks = m_outbound;
         judgeCanonical();
     }
 
@@ -446,7 +446,7 @@ private:
             return false;
         }
         m_lowered.resize(text.size());
-        std::transform(text.begin(), text.end(), m_lowered.begin(), LowerAscii);
+        std::transform(text.begin(), text.end(), m_lowered.begin(), lowerAscii);
         const auto holds = [this](const std::string& needle) {
             return !needle.empty() &&
                    std::string_view(m_lowered).find(needle) != std::string_view::npos;
@@ -519,16 +519,16 @@ private:
 };
 
 void LinkFinder::Reader::headerLine(std::string_view line) {
-    line = Trimmed(line);
-    if (line.size() >= 5 && LoweredAscii(line.substr(0, 5)) == "http/") {
+    line = trimmed(line);
+    if (line.size() >= 5 && loweredAscii(line.substr(0, 5)) == "http/") {
         // A new answer: the previous one was a redirection or an interim
         // answer.
         const std::size_t blank = line.find(' ');
-        m_evidence.m_nHttpStatus = blank == std::string_view::npos
-                                       ? 0
-                                       : std::atol(std::string(line.substr(blank + 1)).c_str());
-        m_evidence.m_strContentType.clear();
-        m_evidence.m_strXRobotsTag.clear();
+        m_evidence.m_httpStatus = blank == std::string_view::npos
+                                      ? 0
+                                      : std::atol(std::string(line.substr(blank + 1)).c_str());
+        m_evidence.m_contentType.clear();
+        m_evidence.m_xRobotsTag.clear();
         m_headerDirectives = {};
         m_headerNotes.clear();
         m_headerCanonicals.clear();
@@ -537,16 +537,16 @@ void LinkFinder::Reader::headerLine(std::string_view line) {
         if (colon == std::string_view::npos) {
             return;
         }
-        const std::string name = LoweredAscii(Trimmed(line.substr(0, colon)));
-        const std::string_view value = Trimmed(line.substr(colon + 1));
+        const std::string name = loweredAscii(trimmed(line.substr(0, colon)));
+        const std::string_view value = trimmed(line.substr(colon + 1));
         if (name == "content-type") {
-            m_evidence.m_strContentType = std::string(value);
+            m_evidence.m_contentType = std::string(value);
         } else if (name == "x-robots-tag") {
-            if (!m_evidence.m_strXRobotsTag.empty()) {
-                m_evidence.m_strXRobotsTag += ", ";
+            if (!m_evidence.m_xRobotsTag.empty()) {
+                m_evidence.m_xRobotsTag += ", ";
             }
-            m_evidence.m_strXRobotsTag += value;
-            applyDirectives(value, -1, "X-Robots-Tag: " + Quoted(AsUtf8(value)), m_headerDirectives,
+            m_evidence.m_xRobotsTag += value;
+            applyDirectives(value, -1, "X-Robots-Tag: " + quoted(asUtf8(value)), m_headerDirectives,
                             m_headerNotes);
         } else if (name == "link") {
             linkHeader(value);
@@ -571,23 +571,23 @@ void LinkFinder::Reader::linkHeader(std::string_view value) {
         const std::string_view target = value.substr(open + 1, close - open - 1);
         // The parameters run to the next link (a comma outside quotes).
         std::size_t end = close + 1;
-        bool quoted = false;
-        while (end < value.size() && (quoted || value[end] != ',')) {
-            quoted = value[end] == '"' ? !quoted : quoted;
+        bool inQuotes = false;
+        while (end < value.size() && (inQuotes || value[end] != ',')) {
+            inQuotes = value[end] == '"' ? !inQuotes : inQuotes;
             ++end;
         }
-        const std::string params = LoweredAscii(value.substr(close + 1, end - close - 1));
+        const std::string params = loweredAscii(value.substr(close + 1, end - close - 1));
         at = end + 1;
         std::size_t rel = params.find("rel");
         while (rel != std::string::npos) {
             std::size_t v = rel + 3;
-            while (v < params.size() && IsBlank(params[v])) {
+            while (v < params.size() && isBlank(params[v])) {
                 ++v;
             }
             if (v < params.size() && params[v] == '=' &&
-                (rel == 0 || params[rel - 1] == ';' || IsBlank(params[rel - 1]))) {
+                (rel == 0 || params[rel - 1] == ';' || isBlank(params[rel - 1]))) {
                 ++v;
-                while (v < params.size() && IsBlank(params[v])) {
+                while (v < params.size() && isBlank(params[v])) {
                     ++v;
                 }
                 std::string_view tokens = std::string_view(params).substr(v);
@@ -596,9 +596,9 @@ void LinkFinder::Reader::linkHeader(std::string_view value) {
                 } else {
                     tokens = tokens.substr(0, tokens.find(';'));
                 }
-                if (HasCanonical(tokens)) {
+                if (hasCanonical(tokens)) {
                     m_headerCanonicals.emplace_back(
-                        AsUtf8(target), "Link: " + Quoted(AsUtf8(value.substr(open, end - open))));
+                        asUtf8(target), "Link: " + quoted(asUtf8(value.substr(open, end - open))));
                 }
                 break;
             }
@@ -624,21 +624,21 @@ void LinkFinder::Reader::applyDirectives(std::string_view value, int crawler,
         if (comma == std::string_view::npos) {
             comma = value.size();
         }
-        parts.emplace_back(Trimmed(value.substr(from, comma - from)));
+        parts.emplace_back(trimmed(value.substr(from, comma - from)));
         from = comma + 1;
     }
     for (std::size_t i = 0; i < parts.size(); ++i) {
         std::string part = parts[i];
-        std::string lowered = LoweredAscii(part);
+        std::string lowered = loweredAscii(part);
         std::size_t colon = lowered.find(':');
         if (header && colon != std::string::npos) {
-            const std::string name(Trimmed(std::string_view(lowered).substr(0, colon)));
+            const std::string name(trimmed(std::string_view(lowered).substr(0, colon)));
             // Directives with a value ("max-snippet: 20") keep the crawler.
             if (name != "unavailable_after" && name != "max-snippet" &&
                 name != "max-image-preview" && name != "max-video-preview") {
-                applies = CrawlerIndex(name, false);
-                part = std::string(Trimmed(std::string_view(part).substr(colon + 1)));
-                lowered = LoweredAscii(part);
+                applies = crawlerIndex(name, false);
+                part = std::string(trimmed(std::string_view(part).substr(colon + 1)));
+                lowered = loweredAscii(part);
                 colon = lowered.find(':');
             }
         }
@@ -646,26 +646,26 @@ void LinkFinder::Reader::applyDirectives(std::string_view value, int crawler,
             continue;
         }
         CrawlerDirectives& directives = into[static_cast<std::size_t>(applies)];
-        if ((lowered == "noindex" || lowered == "none") && directives.m_strNoindex.empty()) {
-            directives.m_strNoindex = source;
+        if ((lowered == "noindex" || lowered == "none") && directives.m_noindex.empty()) {
+            directives.m_noindex = source;
         }
-        if ((lowered == "nofollow" || lowered == "none") && directives.m_strNofollow.empty()) {
-            directives.m_strNofollow = source;
+        if ((lowered == "nofollow" || lowered == "none") && directives.m_nofollow.empty()) {
+            directives.m_nofollow = source;
         }
         if (colon != std::string::npos &&
-            Trimmed(std::string_view(lowered).substr(0, colon)) == "unavailable_after") {
-            std::string date(Trimmed(std::string_view(part).substr(colon + 1)));
+            trimmed(std::string_view(lowered).substr(0, colon)) == "unavailable_after") {
+            std::string date(trimmed(std::string_view(part).substr(colon + 1)));
             // "Friday, 25-Jun-2010 15:00:00 PST": the weekday's comma split it.
-            if (std::none_of(date.begin(), date.end(), IsDigit) && i + 1 < parts.size()) {
+            if (std::none_of(date.begin(), date.end(), isDigit) && i + 1 < parts.size()) {
                 date += ", " + parts[++i];
             }
-            const std::optional<std::time_t> when = DirectiveDate(date);
+            const std::optional<std::time_t> when = directiveDate(date);
             if (!when) {
                 notes += (notes.empty() ? "" : "; ") +
                          std::string("unavailable_after date not understood: ") +
-                         Quoted(AsUtf8(date));
-            } else if (*when < std::time(nullptr) && directives.m_strNoindex.empty()) {
-                directives.m_strNoindex = source + " (the date has passed)";
+                         quoted(asUtf8(date));
+            } else if (*when < std::time(nullptr) && directives.m_noindex.empty()) {
+                directives.m_noindex = source + " (the date has passed)";
             }
         }
     }
@@ -674,21 +674,20 @@ void LinkFinder::Reader::applyDirectives(std::string_view value, int crawler,
 void LinkFinder::Reader::updateDirectives() {
     for (std::size_t c = 0; c < kCrawlers; ++c) {
         CrawlerDirectives& into = m_evidence.m_directives[c];
-        into.m_strNoindex = !m_metaDirectives[c].m_strNoindex.empty()
-                                ? m_metaDirectives[c].m_strNoindex
-                                : m_headerDirectives[c].m_strNoindex;
-        into.m_strNofollow = !m_metaDirectives[c].m_strNofollow.empty()
-                                 ? m_metaDirectives[c].m_strNofollow
-                                 : m_headerDirectives[c].m_strNofollow;
+        into.m_noindex = !m_metaDirectives[c].m_noindex.empty() ? m_metaDirectives[c].m_noindex
+                                                                : m_headerDirectives[c].m_noindex;
+        into.m_nofollow = !m_metaDirectives[c].m_nofollow.empty()
+                              ? m_metaDirectives[c].m_nofollow
+                              : m_headerDirectives[c].m_nofollow;
     }
     const auto says = [this](std::string CrawlerDirectives::*which) {
         return !(m_evidence.m_directives[static_cast<std::size_t>(Crawler::All)].*which).empty() ||
                !(m_evidence.m_directives[static_cast<std::size_t>(Crawler::Googlebot)].*which)
                     .empty();
     };
-    m_evidence.m_bNoindex = says(&CrawlerDirectives::m_strNoindex);
-    m_evidence.m_bNofollow = says(&CrawlerDirectives::m_strNofollow);
-    m_evidence.m_strRobotsNotes =
+    m_evidence.m_noindex = says(&CrawlerDirectives::m_noindex);
+    m_evidence.m_nofollow = says(&CrawlerDirectives::m_nofollow);
+    m_evidence.m_robotsNotes =
         m_metaNotes + (!m_metaNotes.empty() && !m_headerNotes.empty() ? "; " : "") + m_headerNotes;
 }
 
@@ -713,11 +712,11 @@ void LinkFinder::Reader::tag(const HtmlTokenizer::Tag& tag) {
 void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
     using Ns = HtmlTokenizer::Namespace;
     if (m_inHead && tag.ns == Ns::Html && !tag.inert &&
-        !OneOf(tag.name, {"html", "head", "base", "basefont", "bgsound", "link", "meta", "noframes",
+        !oneOf(tag.name, {"html", "head", "base", "basefont", "bgsound", "link", "meta", "noframes",
                           "script", "style", "template", "title", "noscript"})) {
         m_inHead = false;  // the body has begun
     }
-    if (m_inAnchor && OneOf(tag.name, {"img", "svg", "picture", "video", "canvas", "object",
+    if (m_inAnchor && oneOf(tag.name, {"img", "svg", "picture", "video", "canvas", "object",
                                        "embed", "iframe", "input"})) {
         m_anchorHasImage = true;
     }
@@ -733,7 +732,7 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
                 if (m_inAnchor) {
                     // An area has no text but its alt.
                     if (const std::string_view* alt = tag.attribute("alt")) {
-                        m_altText = std::string(Trimmed(*alt)).substr(0, 4 * kAnchorTextChars);
+                        m_altText = std::string(trimmed(*alt)).substr(0, 4 * kAnchorTextChars);
                     }
                     closeAnchor();
                 }
@@ -741,7 +740,7 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
         } else if (tag.name == "img") {
             if (m_inAnchor && m_altText.empty()) {
                 if (const std::string_view* alt = tag.attribute("alt")) {
-                    m_altText = std::string(Trimmed(*alt)).substr(0, 4 * kAnchorTextChars);
+                    m_altText = std::string(trimmed(*alt)).substr(0, 4 * kAnchorTextChars);
                 }
             }
         } else if (tag.name == "base") {
@@ -751,9 +750,9 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
             if (href != nullptr && !tag.inert && !m_baseSeen) {
                 m_baseSeen = true;
                 if (m_page) {
-                    m_base = WebUrl::resolve(*m_page, AsUtf8(*href));
+                    m_base = WebUrl::resolve(*m_page, asUtf8(*href));
                     m_baseOnAdvertiser = m_base ? m_advertiser.onHost(*m_base) : m_baseOnAdvertiser;
-                    m_baseHost = m_base ? std::string(WithoutWww(m_base->host())) : m_baseHost;
+                    m_baseHost = m_base ? std::string(withoutWww(m_base->host())) : m_baseHost;
                 }
             }
         } else if (tag.name == "link" && !tag.inert && m_inHead) {
@@ -761,33 +760,33 @@ void LinkFinder::Reader::startElement(const HtmlTokenizer::Tag& tag) {
             const std::string_view* rel = tag.attribute("rel");
             const std::string_view* href = tag.attribute("href");
             if (rel != nullptr && href != nullptr && m_canonicals.size() < kCanonicals &&
-                HasCanonical(*rel)) {
-                const std::string utf8 = AsUtf8(*href);
+                hasCanonical(*rel)) {
+                const std::string utf8 = asUtf8(*href);
                 const std::optional<WebUrl> base = m_base ? m_base : m_page;
                 std::optional<WebUrl> url =
                     base ? WebUrl::resolve(*base, utf8) : WebUrl::parse(utf8);
                 if (url) {
                     m_canonicals.emplace_back(std::move(*url),
-                                              "<link rel=\"" + Quoted(AsUtf8(*rel)) + "\" href=\"" +
-                                                  Quoted(utf8) + "\">");
+                                              "<link rel=\"" + quoted(asUtf8(*rel)) + "\" href=\"" +
+                                                  quoted(utf8) + "\">");
                 }
             }
         } else if (tag.name == "meta" && !tag.inert) {
             const std::string_view* name = tag.attribute("name");
             const std::string_view* content = tag.attribute("content");
             if (name != nullptr && content != nullptr) {
-                const std::string lowered = LoweredAscii(Trimmed(*name));
-                const int crawler = CrawlerIndex(lowered, true);
+                const std::string lowered = loweredAscii(trimmed(*name));
+                const int crawler = crawlerIndex(lowered, true);
                 if (crawler >= 0) {
                     if (lowered == "robots" || lowered == "googlebot") {
-                        if (!m_evidence.m_strMetaRobots.empty()) {
-                            m_evidence.m_strMetaRobots += "; ";
+                        if (!m_evidence.m_metaRobots.empty()) {
+                            m_evidence.m_metaRobots += "; ";
                         }
-                        m_evidence.m_strMetaRobots += AsUtf8(Trimmed(*content));
+                        m_evidence.m_metaRobots += asUtf8(trimmed(*content));
                     }
                     applyDirectives(*content, crawler,
-                                    "<meta name=\"" + Quoted(AsUtf8(Trimmed(*name))) +
-                                        "\" content=\"" + Quoted(AsUtf8(Trimmed(*content))) + "\">",
+                                    "<meta name=\"" + quoted(asUtf8(trimmed(*name))) +
+                                        "\" content=\"" + quoted(asUtf8(trimmed(*content))) + "\">",
                                     m_metaDirectives, m_metaNotes);
                     updateDirectives();
                 }
@@ -811,7 +810,7 @@ void LinkFinder::Reader::link(const HtmlTokenizer::Tag& tag, std::string_view hr
     if (!mayPointToAdvertiser(href)) {
         return;
     }
-    const std::string utf8 = AsUtf8(href);
+    const std::string utf8 = asUtf8(href);
     std::optional<WebUrl> url;
     if (m_base) {
         url = WebUrl::resolve(*m_base, utf8);
@@ -850,12 +849,12 @@ void LinkFinder::Reader::link(const HtmlTokenizer::Tag& tag, std::string_view hr
     }
     m_found = true;
     m_foundUrl = url ? url->toString() : utf8;
-    m_evidence.m_bAnchorFound = true;
-    m_evidence.m_strHref = utf8;
+    m_evidence.m_anchorFound = true;
+    m_evidence.m_href = utf8;
     const std::string_view* rel = tag.attribute("rel");
-    m_evidence.m_strRel = rel != nullptr ? RelTokens(*rel) : std::string();
-    m_evidence.m_strAnchorText.clear();
-    m_evidence.m_nLinkPosition = outbound ? m_outbound : 0;
+    m_evidence.m_rel = rel != nullptr ? relTokens(*rel) : std::string();
+    m_evidence.m_anchorText.clear();
+    m_evidence.m_linkPosition = outbound ? m_outbound : 0;
     m_altText.clear();
     m_anchorChars = 0;
     m_pendingBlank = false;
@@ -887,24 +886,24 @@ bool LinkFinder::Reader::countOutbound(std::string_view href) {
     }
     std::string_view written;
     bool other = false;
-    switch (LinkHostOf(href, written)) {
+    switch (linkHostOf(href, written)) {
         case LinkHost::NotWeb:
             return false;
         case LinkHost::Relative:
             other = m_baseHost != m_pageHost;
             break;
         case LinkHost::Absolute:
-            other = !SameHost(written, m_pageHost);
+            other = !sameHost(written, m_pageHost);
             break;
         case LinkHost::Unsure: {
-            const std::string utf8 = AsUtf8(href);
+            const std::string utf8 = asUtf8(href);
             const std::optional<WebUrl> base = m_base ? m_base : m_page;
             const std::optional<WebUrl> url =
                 base ? WebUrl::resolve(*base, utf8) : WebUrl::parse(utf8);
             if (!url) {
                 return false;
             }
-            other = WithoutWww(url->host()) != m_pageHost;
+            other = withoutWww(url->host()) != m_pageHost;
             break;
         }
     }
@@ -930,24 +929,24 @@ void LinkFinder::Reader::judgeCanonical() {
     for (const auto& [url, source] : m_canonicals) {
         if (!AdvertiserAddress::samePage(first, url) || !AdvertiserAddress::samePage(url, first)) {
             // Search engines follow none of several that disagree.
-            m_evidence.m_strRobotsNotes +=
-                std::string(m_evidence.m_strRobotsNotes.empty() ? "" : "; ") +
-                "canonical addresses disagree: " + first.toString() + ", " + url.toString();
+            m_evidence.m_robotsNotes += std::string(m_evidence.m_robotsNotes.empty() ? "" : "; ") +
+                                        "canonical addresses disagree: " + first.toString() + ", " +
+                                        url.toString();
             return;
         }
     }
-    m_evidence.m_strCanonical = first.toString();
-    m_evidence.m_strCanonicalSource = m_canonicals.front().second;
-    m_evidence.m_bCanonicalElsewhere = page && !AdvertiserAddress::samePage(first, *page);
+    m_evidence.m_canonical = first.toString();
+    m_evidence.m_canonicalSource = m_canonicals.front().second;
+    m_evidence.m_canonicalElsewhere = page && !AdvertiserAddress::samePage(first, *page);
 }
 
 void LinkFinder::Reader::anchorText(std::string_view text) {
     if (m_anchorTextFull) {
         return;
     }
-    std::string& out = m_evidence.m_strAnchorText;
+    std::string& out = m_evidence.m_anchorText;
     for (const char c : text) {
-        if (IsBlank(c)) {
+        if (isBlank(c)) {
             m_pendingBlank = !out.empty();
             continue;
         }
@@ -979,7 +978,7 @@ void LinkFinder::Reader::mentionIn(std::string_view text, Miss miss, std::string
     if (m_found || miss >= m_miss || !mentionsAdvertiser(text)) {
         return;
     }
-    const bool linkLike = ContainsLowered(text, "href");
+    const bool linkLike = containsLowered(text, "href");
     noteMiss(miss,
              std::string(linkLike ? "the link is inside " : "the address appears only inside ") +
                  std::string(where));
@@ -989,7 +988,7 @@ void LinkFinder::Reader::text(std::string_view text, HtmlTokenizer::TextKind kin
                               std::string_view rawElement, bool inert) {
     using Kind = HtmlTokenizer::TextKind;
     if (m_inHead && kind == Kind::Data && !inert &&
-        std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); })) {
+        std::any_of(text.begin(), text.end(), [](char c) { return !isBlank(c); })) {
         m_inHead = false;  // text begins the body
     }
     if (kind == Kind::Data && !inert) {
@@ -1045,11 +1044,11 @@ void LinkFinder::Reader::framesetReplacedBody() {
         m_foundUrl.clear();
         m_inAnchor = false;
         m_concealment = {};
-        m_evidence.m_nLinkPosition = 0;
-        m_evidence.m_bAnchorFound = false;
-        m_evidence.m_strHref.clear();
-        m_evidence.m_strRel.clear();
-        m_evidence.m_strAnchorText.clear();
+        m_evidence.m_linkPosition = 0;
+        m_evidence.m_anchorFound = false;
+        m_evidence.m_href.clear();
+        m_evidence.m_rel.clear();
+        m_evidence.m_anchorText.clear();
         m_altText.clear();
         noteMiss(Miss::Inert, "the link is in a body that a <frameset> replaces");
     }
@@ -1100,11 +1099,11 @@ bool LinkFinder::readingStopped() const {
 
 void LinkFinder::setTransfer(long httpStatus, const std::string& finalUrl, std::int64_t elapsedMs) {
     PageEvidence& evidence = m_reader->evidence();
-    evidence.m_nHttpStatus = httpStatus;
+    evidence.m_httpStatus = httpStatus;
     if (!finalUrl.empty()) {
-        evidence.m_strFinalUrl = finalUrl;
+        evidence.m_finalUrl = finalUrl;
     }
-    evidence.m_nElapsedMs = elapsedMs;
+    evidence.m_elapsedMs = elapsedMs;
 }
 
 const PageEvidence& LinkFinder::evidence() const {

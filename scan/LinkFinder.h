@@ -74,7 +74,7 @@ public:
 
     // Facts the transfer knows at its end; finalUrl empty keeps none.
     void setTransfer(long httpStatus, const std::string& finalUrl, std::int64_t elapsedMs);
-    // The evidence so far (complete after finish()); m_bChecked is set.
+    // The evidence so far (complete after finish()); m_checked is set.
     const PageEvidence& evidence() const;
     PageEvidence takeEvidence();
 

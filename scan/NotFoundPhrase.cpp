@@ -24,7 +24,7 @@ void NotFoundPhrase::feed(std::string_view bytes) {
     const std::size_t kept = m_window.size();
     m_window.resize(kept + bytes.size());
     std::transform(bytes.begin(), bytes.end(), m_window.begin() + static_cast<std::ptrdiff_t>(kept),
-                   LowerAscii);
+                   lowerAscii);
     const char* data = m_window.data();
     std::size_t from = 0;
     while (from + kEnding.size() <= m_window.size()) {

@@ -19,20 +19,20 @@ constexpr std::size_t kQuoted = 160;
 // An offset at least this far to the left or top puts a box off the screen.
 constexpr double kOffscreenPx = -1000;
 
-bool OneOf(std::uintptr_t id, std::initializer_list<std::uintptr_t> ids) {
+bool oneOf(std::uintptr_t id, std::initializer_list<std::uintptr_t> ids) {
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-bool IsVoidElement(std::uintptr_t id) {
-    return OneOf(id, {LXB_TAG_AREA, LXB_TAG_BASE, LXB_TAG_BR, LXB_TAG_COL, LXB_TAG_EMBED,
+bool isVoidElement(std::uintptr_t id) {
+    return oneOf(id, {LXB_TAG_AREA, LXB_TAG_BASE, LXB_TAG_BR, LXB_TAG_COL, LXB_TAG_EMBED,
                       LXB_TAG_HR, LXB_TAG_IMG, LXB_TAG_IMAGE, LXB_TAG_INPUT, LXB_TAG_LINK,
                       LXB_TAG_META, LXB_TAG_SOURCE, LXB_TAG_TRACK, LXB_TAG_WBR, LXB_TAG_KEYGEN,
                       LXB_TAG_PARAM, LXB_TAG_BASEFONT, LXB_TAG_BGSOUND, LXB_TAG_FRAME});
 }
 
 // Start tags that close an open <p> (in button scope).
-bool ClosesPElement(std::uintptr_t id) {
-    return OneOf(id, {LXB_TAG_ADDRESS, LXB_TAG_ARTICLE, LXB_TAG_ASIDE,     LXB_TAG_BLOCKQUOTE,
+bool closesPElement(std::uintptr_t id) {
+    return oneOf(id, {LXB_TAG_ADDRESS, LXB_TAG_ARTICLE, LXB_TAG_ASIDE,     LXB_TAG_BLOCKQUOTE,
                       LXB_TAG_CENTER,  LXB_TAG_DETAILS, LXB_TAG_DIALOG,    LXB_TAG_DIR,
                       LXB_TAG_DIV,     LXB_TAG_DL,      LXB_TAG_FIELDSET,  LXB_TAG_FIGCAPTION,
                       LXB_TAG_FIGURE,  LXB_TAG_FOOTER,  LXB_TAG_HEADER,    LXB_TAG_HGROUP,
@@ -45,30 +45,30 @@ bool ClosesPElement(std::uintptr_t id) {
                       LXB_TAG_DT});
 }
 
-bool IsHeading(std::uintptr_t id) {
-    return OneOf(id, {LXB_TAG_H1, LXB_TAG_H2, LXB_TAG_H3, LXB_TAG_H4, LXB_TAG_H5, LXB_TAG_H6});
+bool isHeading(std::uintptr_t id) {
+    return oneOf(id, {LXB_TAG_H1, LXB_TAG_H2, LXB_TAG_H3, LXB_TAG_H4, LXB_TAG_H5, LXB_TAG_H6});
 }
 
-bool IsTablePartElement(std::uintptr_t id) {
-    return OneOf(id, {LXB_TAG_TD, LXB_TAG_TH, LXB_TAG_TR, LXB_TAG_TBODY, LXB_TAG_THEAD,
+bool isTablePartElement(std::uintptr_t id) {
+    return oneOf(id, {LXB_TAG_TD, LXB_TAG_TH, LXB_TAG_TR, LXB_TAG_TBODY, LXB_TAG_THEAD,
                       LXB_TAG_TFOOT, LXB_TAG_CAPTION, LXB_TAG_COLGROUP});
 }
 
 // The elements a table keeps inside itself; anything else placed directly
 // in them goes before the table.
-bool IsTableStructure(std::uintptr_t id) {
-    return OneOf(id, {LXB_TAG_TABLE, LXB_TAG_TBODY, LXB_TAG_THEAD, LXB_TAG_TFOOT, LXB_TAG_TR});
+bool isTableStructure(std::uintptr_t id) {
+    return oneOf(id, {LXB_TAG_TABLE, LXB_TAG_TBODY, LXB_TAG_THEAD, LXB_TAG_TFOOT, LXB_TAG_TR});
 }
 
-bool IsTableChild(std::uintptr_t parent, std::uintptr_t child) {
+bool isTableChild(std::uintptr_t parent, std::uintptr_t child) {
     if (parent == LXB_TAG_TABLE) {
-        return OneOf(child, {LXB_TAG_CAPTION, LXB_TAG_COLGROUP, LXB_TAG_TBODY, LXB_TAG_THEAD,
+        return oneOf(child, {LXB_TAG_CAPTION, LXB_TAG_COLGROUP, LXB_TAG_TBODY, LXB_TAG_THEAD,
                              LXB_TAG_TFOOT, LXB_TAG_TR, LXB_TAG_TD, LXB_TAG_TH});
     }
     if (parent == LXB_TAG_TR) {
         return child == LXB_TAG_TD || child == LXB_TAG_TH;
     }
-    return OneOf(child, {LXB_TAG_TR, LXB_TAG_TD, LXB_TAG_TH});
+    return oneOf(child, {LXB_TAG_TR, LXB_TAG_TD, LXB_TAG_TH});
 }
 
 // Elements that end "button scope" (where a <p> or <button> is looked for).
@@ -100,8 +100,8 @@ constexpr std::initializer_list<std::uintptr_t> kMarkers = {
 
 // Part of the "special" elements that stop the search for an <li>, <dd> or
 // <dt> to close. Leaving one out only closes too much, never too little.
-bool StopsListItemSearch(std::uintptr_t id) {
-    return OneOf(
+bool stopsListItemSearch(std::uintptr_t id) {
+    return oneOf(
         id,
         {LXB_TAG_APPLET,  LXB_TAG_ARTICLE, LXB_TAG_ASIDE,     LXB_TAG_BLOCKQUOTE, LXB_TAG_BODY,
          LXB_TAG_BUTTON,  LXB_TAG_CAPTION, LXB_TAG_CENTER,    LXB_TAG_COLGROUP,   LXB_TAG_DETAILS,
@@ -120,42 +120,42 @@ bool StopsListItemSearch(std::uintptr_t id) {
 // lists above as bits of a table.
 enum : std::uint8_t { kVoid = 1, kClosesP = 2, kTablePart = 4, kScope = 8, kMarker = 16 };
 
-const std::vector<std::uint8_t>& TagFlags() {
+const std::vector<std::uint8_t>& tagFlags() {
     static const std::vector<std::uint8_t> flags = [] {
         std::vector<std::uint8_t> table(LXB_TAG__LAST_ENTRY, 0);
         for (std::uintptr_t id = 0; id < LXB_TAG__LAST_ENTRY; ++id) {
             table[id] = static_cast<std::uint8_t>(
-                (IsVoidElement(id) ? kVoid : 0) | (ClosesPElement(id) ? kClosesP : 0) |
-                (IsTablePartElement(id) ? kTablePart : 0) | (OneOf(id, kButtonScope) ? kScope : 0) |
-                (OneOf(id, kMarkers) ? kMarker : 0));
+                (isVoidElement(id) ? kVoid : 0) | (closesPElement(id) ? kClosesP : 0) |
+                (isTablePartElement(id) ? kTablePart : 0) | (oneOf(id, kButtonScope) ? kScope : 0) |
+                (oneOf(id, kMarkers) ? kMarker : 0));
         }
         return table;
     }();
     return flags;
 }
 
-bool Has(std::uintptr_t id, std::uint8_t flag) {
-    return id < LXB_TAG__LAST_ENTRY && (TagFlags()[id] & flag) != 0;
+bool has(std::uintptr_t id, std::uint8_t flag) {
+    return id < LXB_TAG__LAST_ENTRY && (tagFlags()[id] & flag) != 0;
 }
 
 // Foreign elements whose content is HTML.
-bool IsIntegrationPoint(std::uintptr_t id, Ns ns) {
+bool isIntegrationPoint(std::uintptr_t id, Ns ns) {
     if (ns == Ns::Svg) {
-        return OneOf(id, {LXB_TAG_FOREIGNOBJECT, LXB_TAG_DESC, LXB_TAG_TITLE});
+        return oneOf(id, {LXB_TAG_FOREIGNOBJECT, LXB_TAG_DESC, LXB_TAG_TITLE});
     }
     return ns == Ns::MathMl &&
-           OneOf(id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT});
+           oneOf(id, {LXB_TAG_MI, LXB_TAG_MO, LXB_TAG_MN, LXB_TAG_MS, LXB_TAG_MTEXT});
 }
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && isBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
@@ -167,7 +167,7 @@ struct Length {
     std::string_view unit;
 };
 
-std::optional<Length> ParseLength(std::string_view value) {
+std::optional<Length> parseLength(std::string_view value) {
     std::size_t i = 0;
     if (i < value.size() && (value[i] == '+' || value[i] == '-')) {
         ++i;
@@ -208,8 +208,8 @@ std::optional<Length> ParseLength(std::string_view value) {
 }
 
 // A length in CSS pixels, when its unit tells one without a layout.
-std::optional<double> Pixels(std::string_view value) {
-    const std::optional<Length> length = ParseLength(value);
+std::optional<double> pixels(std::string_view value) {
+    const std::optional<Length> length = parseLength(value);
     if (!length) {
         return std::nullopt;
     }
@@ -232,7 +232,7 @@ std::optional<double> Pixels(std::string_view value) {
 }
 
 // The value cut to kQuoted bytes, at the start of a character.
-std::string Quoted(std::string_view value) {
+std::string quoted(std::string_view value) {
     if (value.size() <= kQuoted) {
         return std::string(value);
     }
@@ -244,7 +244,7 @@ std::string Quoted(std::string_view value) {
 }
 
 // The properties that may hide an element or place it off the screen.
-bool IsHidingProperty(std::string_view lowered) {
+bool isHidingProperty(std::string_view lowered) {
     return lowered == "display" || lowered == "visibility" || lowered == "opacity" ||
            lowered == "font-size" || lowered == "position" || lowered == "left" || lowered == "top";
 }
@@ -253,7 +253,7 @@ bool IsHidingProperty(std::string_view lowered) {
 // sets a hiding property, in order, both lowered and trimmed, comments and
 // "!important" dropped. Most styles set none: they are read without a copy.
 template <class F>
-void ForEachDeclaration(std::string_view style, F&& f) {
+void forEachDeclaration(std::string_view style, F&& f) {
     if (style.find(':') == std::string_view::npos) {
         return;  // no declaration at all
     }
@@ -279,21 +279,21 @@ void ForEachDeclaration(std::string_view style, F&& f) {
         if (colon == std::string_view::npos) {
             return;
         }
-        const std::string_view name = Trimmed(text.substr(0, colon));
+        const std::string_view name = trimmed(text.substr(0, colon));
         char lowered[16];
         if (name.size() < 3 || name.size() > sizeof lowered) {
             return;
         }
-        std::transform(name.begin(), name.end(), lowered, LowerAscii);
+        std::transform(name.begin(), name.end(), lowered, lowerAscii);
         const std::string_view property(lowered, name.size());
-        if (!IsHidingProperty(property)) {
+        if (!isHidingProperty(property)) {
             return;
         }
-        const std::string value = LoweredAscii(Trimmed(text.substr(colon + 1)));
+        const std::string value = loweredAscii(trimmed(text.substr(colon + 1)));
         std::string_view kept = value;
         if (const std::size_t bang = kept.rfind('!');
-            bang != std::string_view::npos && Trimmed(kept.substr(bang + 1)) == "important") {
-            kept = Trimmed(kept.substr(0, bang));
+            bang != std::string_view::npos && trimmed(kept.substr(bang + 1)) == "important") {
+            kept = trimmed(kept.substr(0, bang));
         }
         f(property, kept);
     };
@@ -333,7 +333,7 @@ void ForEachDeclaration(std::string_view style, F&& f) {
     }
 }
 
-std::uintptr_t Clamped(std::uintptr_t id) {
+std::uintptr_t clamped(std::uintptr_t id) {
     return std::min<std::uintptr_t>(id, LXB_TAG__LAST_ENTRY);
 }
 
@@ -344,11 +344,11 @@ OpenElements::OpenElements() : m_counts(LXB_TAG__LAST_ENTRY + 1, 0) {
 }
 
 std::uint32_t& OpenElements::count(std::uintptr_t id) {
-    return m_counts[Clamped(id)];
+    return m_counts[clamped(id)];
 }
 
 std::uint32_t OpenElements::countOf(std::uintptr_t id) const {
-    return m_counts[Clamped(id)];
+    return m_counts[clamped(id)];
 }
 
 OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
@@ -367,7 +367,7 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
         source += ' ';
         source += name;
         source += "=\"";
-        source += Quoted(value);
+        source += quoted(value);
         source += '"';
     };
     const auto visibility = [&facts](std::string_view value) {
@@ -380,7 +380,7 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
         }
     };
     const auto opacity = [&facts](std::string_view value) {
-        if (const std::optional<Length> length = ParseLength(value);
+        if (const std::optional<Length> length = parseLength(value);
             length && (length->unit.empty() || length->unit == "%")) {
             facts.opacityZero = length->number <= 0;
         }
@@ -397,14 +397,14 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
         } else if (tag.ns == Ns::Svg) {
             // Presentation attributes; the style, read after them, wins.
             if (a.name == "display") {
-                const std::string value = LoweredAscii(Trimmed(a.value));
+                const std::string value = loweredAscii(trimmed(a.value));
                 facts.displaySet = true;
                 facts.displayNone = value == "none";
                 facts.byMarkup = facts.displayNone;
             } else if (a.name == "visibility") {
-                visibility(LoweredAscii(Trimmed(a.value)));
+                visibility(loweredAscii(trimmed(a.value)));
             } else if (a.name == "opacity") {
-                opacity(LoweredAscii(Trimmed(a.value)));
+                opacity(loweredAscii(trimmed(a.value)));
             } else {
                 continue;
             }
@@ -412,7 +412,7 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
         }
     }
     if (style != nullptr) {
-        ForEachDeclaration(*style, [&](std::string_view property, std::string_view value) {
+        forEachDeclaration(*style, [&](std::string_view property, std::string_view value) {
             if (value.empty()) {
                 return;
             }
@@ -425,7 +425,7 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
             } else if (property == "opacity") {
                 opacity(value);
             } else if (property == "font-size") {
-                const std::optional<Length> length = ParseLength(value);
+                const std::optional<Length> length = parseLength(value);
                 if (length && length->number == 0) {
                     facts.fontSize = Size::Zero;
                 } else if ((length && (length->unit == "em" || length->unit == "%" ||
@@ -439,9 +439,9 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
             } else if (property == "position") {
                 position = std::string(value);
             } else if (property == "left") {
-                left = Pixels(value);
+                left = pixels(value);
             } else if (property == "top") {
-                top = Pixels(value);
+                top = pixels(value);
             }
         });
         const bool placed = position == "absolute" || position == "fixed" || position == "relative";
@@ -449,11 +449,11 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
             placed && ((left && *left <= kOffscreenPx) || (top && *top <= kOffscreenPx));
         facts.fixed = position == "fixed";
     }
-    if (hidden != nullptr && LoweredAscii(Trimmed(*hidden)) != "until-found" && !facts.displaySet) {
+    if (hidden != nullptr && loweredAscii(trimmed(*hidden)) != "until-found" && !facts.displaySet) {
         facts.displayNone = true;
         facts.byMarkup = true;
     }
-    facts.ariaHidden = aria != nullptr && LoweredAscii(Trimmed(*aria)) == "true";
+    facts.ariaHidden = aria != nullptr && loweredAscii(trimmed(*aria)) == "true";
     if (!facts.any()) {
         return facts;
     }
@@ -464,7 +464,7 @@ OpenElements::Facts OpenElements::factsOf(const HtmlTokenizer::Tag& tag) {
         quote("style", *style);
     }
     if (hidden != nullptr) {
-        facts.source += hidden->empty() ? " hidden" : " hidden=\"" + Quoted(*hidden) + "\"";
+        facts.source += hidden->empty() ? " hidden" : " hidden=\"" + quoted(*hidden) + "\"";
     }
     if (aria != nullptr) {
         quote("aria-hidden", *aria);
@@ -494,7 +494,7 @@ std::size_t OpenElements::nearest(std::uintptr_t id, std::uint8_t stops) const {
         if (at == id) {
             return i - 1;
         }
-        if (Has(at, stops)) {
+        if (has(at, stops)) {
             break;
         }
     }
@@ -503,7 +503,7 @@ std::size_t OpenElements::nearest(std::uintptr_t id, std::uint8_t stops) const {
 
 std::size_t OpenElements::nearestOf(std::initializer_list<std::uintptr_t> ids) const {
     for (std::size_t i = m_stack.size(); i > 0; --i) {
-        if (OneOf(m_stack[i - 1].id, ids)) {
+        if (oneOf(m_stack[i - 1].id, ids)) {
             return i - 1;
         }
     }
@@ -587,7 +587,7 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
         // An HTML element in SVG or MathML outside an integration point has
         // broken out of it.
         while (!m_stack.empty() && m_stack.back().ns != Ns::Html &&
-               !IsIntegrationPoint(m_stack.back().id, m_stack.back().ns)) {
+               !isIntegrationPoint(m_stack.back().id, m_stack.back().ns)) {
             popTo(m_stack.size() - 1);
         }
         if (id == LXB_TAG_HTML || id == LXB_TAG_BODY) {
@@ -597,10 +597,10 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
         if (id == LXB_TAG_HEAD || id == LXB_TAG_FRAMESET) {
             return;
         }
-        if (Has(id, kTablePart) && countOf(LXB_TAG_TABLE) == 0) {
+        if (has(id, kTablePart) && countOf(LXB_TAG_TABLE) == 0) {
             return;  // ignored outside a table
         }
-        if (countOf(LXB_TAG_P) > 0 && Has(id, kClosesP)) {
+        if (countOf(LXB_TAG_P) > 0 && has(id, kClosesP)) {
             if (const std::size_t p = nearest(LXB_TAG_P, kScope); p != std::string::npos) {
                 popTo(p);
             }
@@ -621,7 +621,7 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
                         popTo(i - 1);
                         break;
                     }
-                    if (StopsListItemSearch(at) ||
+                    if (stopsListItemSearch(at) ||
                         (at == LXB_TAG_LI || at == LXB_TAG_DD || at == LXB_TAG_DT)) {
                         break;
                     }
@@ -652,7 +652,7 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
             case LXB_TAG_RP:
             case LXB_TAG_RT:
                 while (!m_stack.empty() &&
-                       (OneOf(m_stack.back().id, {LXB_TAG_RB, LXB_TAG_RP, LXB_TAG_RT}) ||
+                       (oneOf(m_stack.back().id, {LXB_TAG_RB, LXB_TAG_RP, LXB_TAG_RT}) ||
                         (m_stack.back().id == LXB_TAG_RTC &&
                          (id == LXB_TAG_RB || id == LXB_TAG_RTC)))) {
                     popTo(m_stack.size() - 1);
@@ -688,7 +688,7 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
                 break;
             }
             default:
-                if (!m_stack.empty() && IsHeading(m_stack.back().id) && IsHeading(id)) {
+                if (!m_stack.empty() && isHeading(m_stack.back().id) && isHeading(id)) {
                     popTo(m_stack.size() - 1);
                 }
                 break;
@@ -697,7 +697,7 @@ void OpenElements::start(const HtmlTokenizer::Tag& tag) {
     Entry entry;
     entry.id = id;
     entry.ns = tag.ns;
-    if ((tag.ns == Ns::Html && Has(id, kVoid)) || (tag.ns != Ns::Html && tag.selfClosing)) {
+    if ((tag.ns == Ns::Html && has(id, kVoid)) || (tag.ns != Ns::Html && tag.selfClosing)) {
         m_voidId = id;
         m_voidFacts = factsOf(tag);
         m_lastWasVoid = true;
@@ -782,8 +782,8 @@ Concealment OpenElements::current() const {
             above = entry.id;
             continue;
         }
-        if (IsTableStructure(entry.id) && entry.ns == Ns::Html && above != 0 &&
-            !IsTableChild(entry.id, above)) {
+        if (isTableStructure(entry.id) && entry.ns == Ns::Html && above != 0 &&
+            !isTableChild(entry.id, above)) {
             fostered = entry.id != LXB_TAG_TABLE;
             above = entry.id;
             continue;

@@ -66,7 +66,7 @@ struct Transfer {
 };
 
 // Where a redirection answer sends the page, or nothing when it does not.
-std::optional<std::string> RedirectTarget(CURL* easy, long status) {
+std::optional<std::string> redirectTarget(CURL* easy, long status) {
     if (!isRedirectStatus(status)) {
         return std::nullopt;
     }
@@ -81,7 +81,7 @@ std::optional<std::string> RedirectTarget(CURL* easy, long status) {
 // that the connection stays usable for the next hop, a longer one is cut.
 constexpr std::size_t kLongestRedirectBody = 64 * 1024;
 
-bool IsHttp(CURL* easy) {
+bool isHttp(CURL* easy) {
     const char* scheme = nullptr;
     if (curl_easy_getinfo(easy, CURLINFO_SCHEME, &scheme) != CURLE_OK || scheme == nullptr) {
         return false;
@@ -97,15 +97,15 @@ bool IsHttp(CURL* easy) {
 }
 
 // The final HTTP status of the transfer, 0 for FTP and before any answer.
-long HttpStatus(CURL* easy) {
+long httpStatus(CURL* easy) {
     long status = 0;
-    if (!IsHttp(easy) || curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK) {
+    if (!isHttp(easy) || curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK) {
         return 0;
     }
     return status;
 }
 
-size_t OnBody(char* data, size_t size, size_t count, void* user) {
+size_t onBody(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
     const size_t n = size * count;
     t->lastByte = Clock::now();
@@ -119,7 +119,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     }
     if (!t->bodyBegun) {
         t->bodyBegun = true;
-        t->httpStatus = HttpStatus(t->easy);
+        t->httpStatus = httpStatus(t->easy);
         // libcurl knows the redirection's target only once the answer has
         // ended; its Location header tells it now.
         if (isRedirectStatus(t->httpStatus) && t->location) {
@@ -143,7 +143,7 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     return n;
 }
 
-size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+size_t onHeader(char* data, size_t size, size_t count, void* user) {
     auto* t = static_cast<Transfer*>(user);
     t->lastByte = Clock::now();
     t->headerSeen = true;
@@ -152,7 +152,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
         t->retryAfterSeconds = -1;  // a new answer (after a 100)
         t->location = false;
     } else if (line.size() > 9 && (line[0] == 'L' || line[0] == 'l') &&
-               LoweredAscii(line.substr(0, 9)) == "location:") {
+               loweredAscii(line.substr(0, 9)) == "location:") {
         t->location = true;
     } else if (const long seconds = retryAfterSeconds(line, std::time(nullptr)); seconds >= 0) {
         t->retryAfterSeconds = seconds;
@@ -161,7 +161,7 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
-RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
+RobotsCache::Options robotsOptions(const PageFetcher::Options& options) {
     RobotsCache::Options robots;
     robots.connectTimeoutSeconds = options.connectTimeoutSeconds;
     robots.stallSeconds = options.stallSeconds;
@@ -171,8 +171,8 @@ RobotsCache::Options RobotsOptions(const PageFetcher::Options& options) {
 
 // The options every page transfer has (the handle may have served a
 // robots.txt before: curl_easy_reset comes first).
-void SetUpPage(CURL* e, const PageFetcher::Options& options) {
-    SetUpWebTransfer(e, {.protocols = kProtocols,
+void setUpPage(CURL* e, const PageFetcher::Options& options) {
+    setUpWebTransfer(e, {.protocols = kProtocols,
                          .maxRedirects = options.maxRedirects,
                          .connectTimeoutSeconds = options.connectTimeoutSeconds,
                          .stallSeconds = options.stallSeconds});
@@ -180,12 +180,12 @@ void SetUpPage(CURL* e, const PageFetcher::Options& options) {
     // first request: waiting for a free connection there is ours, not the
     // partner's, and must not run down the page's time.
     curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
-    curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &OnHeader);
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &onBody);
+    curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &onHeader);
 }
 
 // What the verdict needs to know of the request that ended.
-RequestEnd RequestEndOf(const Transfer& t, CURLcode code, long status) {
+RequestEnd requestEndOf(const Transfer& t, CURLcode code, long status) {
     RequestEnd end;
     end.code = code;
     end.httpStatus = status;
@@ -203,14 +203,14 @@ RequestEnd RequestEndOf(const Transfer& t, CURLcode code, long status) {
     return end;
 }
 
-FetchLimits Limits(const PageFetcher::Options& options) {
+FetchLimits limits(const PageFetcher::Options& options) {
     return {.connectTimeoutSeconds = options.connectTimeoutSeconds,
             .stallSeconds = options.stallSeconds,
             .pageTimeoutSeconds = options.pageTimeoutSeconds,
             .maxRedirects = options.maxRedirects};
 }
 
-PageFetcher::Options Sane(PageFetcher::Options options) {
+PageFetcher::Options sane(PageFetcher::Options options) {
     options.jobs = std::max(1, options.jobs);
     options.hostConnections = std::max(1, options.hostConnections);
     options.hostIntervalMs = std::max(0L, options.hostIntervalMs);
@@ -287,10 +287,10 @@ struct PageFetcher::Engine {
 };
 
 PageFetcher::PageFetcher(Options options)
-    : m_options(Sane(options)),
+    : m_options(sane(options)),
       m_engine(std::make_unique<Engine>(m_options.hostConnections, m_options.hostIntervalMs)),
-      m_robots(RobotsOptions(options)) {
-    CurlSetup::GlobalInit();
+      m_robots(robotsOptions(options)) {
+    CurlSetup::globalInit();
     m_engine->multi = curl_multi_init();
     if (m_engine->multi != nullptr) {
         // Our own count keeps to the per-host limit; libcurl's keeps to it too
@@ -305,7 +305,7 @@ PageFetcher::PageFetcher(Options options)
 }
 
 PageFetcher::~PageFetcher() {
-    Forget(std::nullopt);
+    forget(std::nullopt);
     for (CURL* e : m_engine->spare) {
         curl_easy_cleanup(e);
     }
@@ -314,24 +314,24 @@ PageFetcher::~PageFetcher() {
     }
 }
 
-void PageFetcher::Cancel() {
-    m_bCancelled = true;
-    m_robots.Cancel();
-    Wakeup();
+void PageFetcher::cancel() {
+    m_cancelled = true;
+    m_robots.cancel();
+    wakeup();
 }
 
-void PageFetcher::Wakeup() {
-    m_bWoken = true;
+void PageFetcher::wakeup() {
+    m_woken = true;
     if (m_engine->multi != nullptr) {
         curl_multi_wakeup(m_engine->multi);
     }
 }
 
-PageResult PageFetcher::Check(const std::string& page, const std::string& advertiser,
+PageResult PageFetcher::check(const std::string& page, const std::string& advertiser,
                               PageEvidence* evidence) {
-    Add(kCheckId, page, advertiser, evidence != nullptr);
+    add(kCheckId, page, advertiser, evidence != nullptr);
     for (;;) {
-        for (Fetched& fetched : Run(std::chrono::seconds(1))) {
+        for (Fetched& fetched : run(std::chrono::seconds(1))) {
             if (fetched.id == kCheckId) {
                 if (evidence != nullptr) {
                     *evidence = std::move(fetched.evidence);
@@ -342,15 +342,15 @@ PageResult PageFetcher::Check(const std::string& page, const std::string& advert
     }
 }
 
-void PageFetcher::Add(std::size_t id, const std::string& page, const std::string& advertiser,
+void PageFetcher::add(std::size_t id, const std::string& page, const std::string& advertiser,
                       bool evidence) {
-    ++m_nOutstanding;
+    ++m_outstanding;
     Fetched now;
     now.id = id;
-    now.evidence.m_bChecked = evidence;  // nothing seen until the transfer says more
-    if (!HasScheme(page)) {
+    now.evidence.m_checked = evidence;  // nothing seen until the transfer says more
+    if (!hasScheme(page)) {
         now.result = {kPageCannotBeDisplayed, "no scheme in the address"};
-    } else if (m_bCancelled) {
+    } else if (m_cancelled) {
         now.result = {kPageCannotBeDisplayed, "the run was stopped"};
     } else if (m_engine->multi == nullptr) {
         now.result = {kPageCannotBeDisplayed, "the network library could not be set up"};
@@ -368,18 +368,18 @@ void PageFetcher::Add(std::size_t id, const std::string& page, const std::string
     m_engine->done.push_back(std::move(now));
 }
 
-void PageFetcher::Fill() {
+void PageFetcher::fill() {
     Engine& g = *m_engine;
     while (static_cast<int>(g.live.size()) < m_options.jobs) {
         std::optional<Job> job = g.queue.takeNext(Clock::now());
         if (!job) {
             return;
         }
-        Start(std::move(*job));
+        start(std::move(*job));
     }
 }
 
-void PageFetcher::Start(Job job) {
+void PageFetcher::start(Job job) {
     Engine& g = *m_engine;
     CURL* e = nullptr;
     if (!g.spare.empty()) {
@@ -390,16 +390,16 @@ void PageFetcher::Start(Job job) {
     }
     if (e == nullptr) {
         g.queue.finished(job.host);
-        Unstarted(std::move(job));
+        unstarted(std::move(job));
         return;
     }
     const auto now = Clock::now();
     auto live = std::make_unique<Live>(std::move(job), e, now);
     Live& l = *live;
     if (l.job.robots) {
-        m_robots.Prepare(e, l.job.page, l.download, l.job.limit);
+        m_robots.prepare(e, l.job.page, l.download, l.job.limit);
     } else {
-        SetUpPage(e, m_options);
+        setUpPage(e, m_options);
         if (l.job.crawler) {
             curl_easy_setopt(e, CURLOPT_USERAGENT, kCrawlerAgent);
         }
@@ -413,35 +413,35 @@ void PageFetcher::Start(Job job) {
         Job back = std::move(l.job);
         g.spare.push_back(e);
         g.queue.finished(back.host);
-        Unstarted(std::move(back));
+        unstarted(std::move(back));
         return;
     }
     g.live.emplace(e, std::move(live));
 }
 
-void PageFetcher::Unstarted(Job job) {
+void PageFetcher::unstarted(Job job) {
     if (job.robots) {
-        m_robots.Complete(job.page, CURLE_FAILED_INIT, 0, {});
-        RobotsKnown(job.page);
+        m_robots.complete(job.page, CURLE_FAILED_INIT, 0, {});
+        robotsKnown(job.page);
         return;
     }
     Fetched failed;
     failed.id = job.id;
     failed.result = {kPageCannotBeDisplayed, "the network library could not start the transfer"};
-    failed.evidence.m_bChecked = job.evidence;
-    Deliver(std::move(failed));
+    failed.evidence.m_checked = job.evidence;
+    deliver(std::move(failed));
 }
 
-void PageFetcher::Deliver(Fetched fetched) {
+void PageFetcher::deliver(Fetched fetched) {
     Engine& g = *m_engine;
     const auto job = g.crawlerJobs.find(fetched.id);
     if (job != g.crawlerJobs.end()) {
         Job crawler = std::move(job->second);
         g.crawlerJobs.erase(job);
         // Only a link worth following is worth a second request.
-        if (!m_bCancelled && EvidenceVerdict(fetched.evidence) == "follow") {
+        if (!m_cancelled && evidenceVerdict(fetched.evidence) == "follow") {
             g.awaitingCrawler.emplace(fetched.id, std::move(fetched));
-            Requeue(std::move(crawler));
+            requeue(std::move(crawler));
             return;
         }
     }
@@ -450,7 +450,7 @@ void PageFetcher::Deliver(Fetched fetched) {
 
 // The second fetch of a page, as Googlebot, has ended: the page as browsers
 // saw it comes back with what differed.
-void PageFetcher::FinishCrawler(Live& live, PageResult result, PageEvidence evidence) {
+void PageFetcher::finishCrawler(Live& live, PageResult result, PageEvidence evidence) {
     Engine& g = *m_engine;
     const auto it = g.awaitingCrawler.find(live.job.id);
     if (it == g.awaitingCrawler.end()) {
@@ -458,22 +458,21 @@ void PageFetcher::FinishCrawler(Live& live, PageResult result, PageEvidence evid
     }
     Fetched page = std::move(it->second);
     g.awaitingCrawler.erase(it);
-    const bool answered =
-        evidence.m_nHttpStatus != 0 || result.m_strStatus != kPageCannotBeDisplayed;
-    if (m_bCancelled) {
-        page.evidence.m_strCloaking.clear();
+    const bool answered = evidence.m_httpStatus != 0 || result.m_status != kPageCannotBeDisplayed;
+    if (m_cancelled) {
+        page.evidence.m_cloaking.clear();
     } else if (!answered) {
-        page.evidence.m_strCloaking = "not compared: " + result.m_strReason;
+        page.evidence.m_cloaking = "not compared: " + result.m_reason;
     } else {
         const std::string difference = cloakingDifference(page.evidence, result, evidence);
-        page.evidence.m_strCloaking =
+        page.evidence.m_cloaking =
             difference.empty() ? "same for Googlebot" : "cloaked: " + difference;
     }
     g.done.push_back(std::move(page));
 }
 
 // Takes the handle off the multi handle and gives its host's turn on.
-std::unique_ptr<PageFetcher::Live> PageFetcher::Release(void* easy) {
+std::unique_ptr<PageFetcher::Live> PageFetcher::release(void* easy) {
     Engine& g = *m_engine;
     CURL* e = static_cast<CURL*>(easy);
     const auto it = g.live.find(e);
@@ -489,35 +488,35 @@ std::unique_ptr<PageFetcher::Live> PageFetcher::Release(void* easy) {
     return live;
 }
 
-void PageFetcher::Finish(void* easy, End end, int code) {
+void PageFetcher::finish(void* easy, End end, int code) {
     CURL* e = static_cast<CURL*>(easy);
     Live& live = *m_engine->live.at(e);
     if (live.job.robots) {
         long status = 0;
         curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &status);
-        const std::unique_ptr<Live> ended = Release(e);
-        m_robots.Complete(ended->job.page, end == End::Done ? code : CURLE_ABORTED_BY_CALLBACK,
+        const std::unique_ptr<Live> ended = release(e);
+        m_robots.complete(ended->job.page, end == End::Done ? code : CURLE_ABORTED_BY_CALLBACK,
                           status, ended->download);
-        RobotsKnown(ended->job.page);
+        robotsKnown(ended->job.page);
         return;
     }
-    FinishPage(live, end, static_cast<CURLcode>(code));
+    finishPage(live, end, static_cast<CURLcode>(code));
 }
 
-void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
+void PageFetcher::finishPage(Live& live, End end, int curlCode) {
     const CURLcode code = static_cast<CURLcode>(curlCode);
     CURL* e = live.easy;
     const Transfer& transfer = live.transfer();
-    const long status = transfer.bodyBegun ? transfer.httpStatus : HttpStatus(e);
+    const long status = transfer.bodyBegun ? transfer.httpStatus : httpStatus(e);
     const auto now = Clock::now();
     const auto limit = std::chrono::seconds(m_options.pageTimeoutSeconds);
     const Clock::duration used = live.job.used + (now - live.start);
     const Clock::duration left = limit - used;
     const bool answered =
-        end == End::Done && !m_bCancelled &&
+        end == End::Done && !m_cancelled &&
         (code == CURLE_OK || (code == CURLE_WRITE_ERROR && transfer.stoppedOnPurpose));
     std::optional<PageResult> decided;
-    if (const auto target = answered ? RedirectTarget(e, status) : std::nullopt) {
+    if (const auto target = answered ? redirectTarget(e, status) : std::nullopt) {
         if (live.job.redirects >= m_options.maxRedirects) {
             decided = PageResult{
                 kPageCannotBeDisplayed,
@@ -527,12 +526,12 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
                                  "redirected to an address that is not http, https or ftp", status};
         } else {
             // The next hop waits for its turn at its host like any request.
-            Job again = std::move(Release(e)->job);
+            Job again = std::move(release(e)->job);
             ++again.redirects;
             again.url = encodeForWire(*target);
             again.host = hostOf(*target);
             again.used = used;
-            Requeue(std::move(again));
+            requeue(std::move(again));
             return;
         }
     }
@@ -543,26 +542,26 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
         // Asked to come back soon: once, and the host's other pages wait too.
         // The wait is the partner's, so it counts against the page's time.
         const auto wait = std::chrono::seconds(transfer.retryAfterSeconds);
-        Job again = std::move(Release(e)->job);
+        Job again = std::move(release(e)->job);
         again.retried = true;
         again.notBefore = now + wait;
         again.used = used + wait;
         m_engine->queue.holdHost(again.host, again.notBefore);
-        Requeue(std::move(again));
+        requeue(std::move(again));
         return;
     }
     live.transfer().finder.finish();
-    RequestEnd request = RequestEndOf(transfer, code, status);
+    RequestEnd request = requestEndOf(transfer, code, status);
     request.cut = end == End::Stalled     ? RequestEnd::Cut::Stalled
                   : end == End::TimeLimit ? RequestEnd::Cut::TimeLimit
                   : end == End::Failed    ? RequestEnd::Cut::LibraryFailed
                                           : RequestEnd::Cut::None;
-    if (m_bCancelled) {
+    if (m_cancelled) {
         request.cut = RequestEnd::Cut::Stopped;
     }
     PageResult result = decided
                             ? std::move(*decided)
-                            : fetchVerdict(request, Limits(m_options),
+                            : fetchVerdict(request, limits(m_options),
                                            {transfer.finder.result(), transfer.finder.reason()});
     if (live.job.crawler) {
         PageEvidence seen;
@@ -570,15 +569,15 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
         curl_easy_getinfo(e, CURLINFO_EFFECTIVE_URL, &finalUrl);
         live.transfer().finder.setTransfer(status, finalUrl != nullptr ? finalUrl : "", 0);
         seen = live.transfer().finder.takeEvidence();
-        FinishCrawler(live, std::move(result), std::move(seen));
-        Release(e);
+        finishCrawler(live, std::move(result), std::move(seen));
+        release(e);
         return;
     }
     Fetched fetched;
     fetched.id = live.job.id;
     fetched.result = std::move(result);
-    if (live.job.evidence && m_options.cloakCheck && !m_bCancelled &&
-        fetched.result.m_strStatus == kLinkFound) {
+    if (live.job.evidence && m_options.cloakCheck && !m_cancelled &&
+        fetched.result.m_status == kLinkFound) {
         Job crawler;
         crawler.id = live.job.id;
         crawler.order = live.job.order;
@@ -597,27 +596,27 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
             std::chrono::duration_cast<std::chrono::milliseconds>(used).count());
         fetched.evidence = live.transfer().finder.takeEvidence();
     }
-    const std::unique_ptr<Live> ended = Release(e);
+    const std::unique_ptr<Live> ended = release(e);
     // The page as search engines reach it: robots.txt of its final address,
     // once per host (not for FTP, when nothing answered, or when the page has
     // no time left to wait for it).
     const auto timeLeft = std::chrono::duration_cast<std::chrono::milliseconds>(left);
-    if (!ended->job.evidence || fetched.evidence.m_nHttpStatus == 0 || m_bCancelled) {
-        Deliver(std::move(fetched));
+    if (!ended->job.evidence || fetched.evidence.m_httpStatus == 0 || m_cancelled) {
+        deliver(std::move(fetched));
         return;
     }
     const std::string address =
-        fetched.evidence.m_strFinalUrl.empty() ? ended->job.page : fetched.evidence.m_strFinalUrl;
-    if (const auto known = m_robots.Known(address)) {
+        fetched.evidence.m_finalUrl.empty() ? ended->job.page : fetched.evidence.m_finalUrl;
+    if (const auto known = m_robots.known(address)) {
         RobotsCache::fill(fetched.evidence, *known);
-        Deliver(std::move(fetched));
+        deliver(std::move(fetched));
         return;
     }
     if (timeLeft.count() <= 0) {
-        Deliver(std::move(fetched));
+        deliver(std::move(fetched));
         return;
     }
-    const std::string origin = RobotsCache::OriginOf(address);
+    const std::string origin = RobotsCache::originOf(address);
     auto& waiting = m_engine->parked[origin];
     waiting.emplace_back(address, std::move(fetched));
     if (waiting.size() > 1) {
@@ -635,11 +634,11 @@ void PageFetcher::FinishPage(Live& live, End end, int curlCode) {
 
 // Puts a page that is not done back in its host's queue, in the order it was
 // added.
-void PageFetcher::Requeue(Job job) {
+void PageFetcher::requeue(Job job) {
     m_engine->queue.insertInOrder(std::move(job));
 }
 
-void PageFetcher::RobotsKnown(const std::string& origin) {
+void PageFetcher::robotsKnown(const std::string& origin) {
     const auto it = m_engine->parked.find(origin);
     if (it == m_engine->parked.end()) {
         return;
@@ -647,14 +646,14 @@ void PageFetcher::RobotsKnown(const std::string& origin) {
     auto waiting = std::move(it->second);
     m_engine->parked.erase(it);
     for (auto& [address, fetched] : waiting) {
-        if (const auto known = m_robots.Known(address)) {
+        if (const auto known = m_robots.known(address)) {
             RobotsCache::fill(fetched.evidence, *known);
         }
-        Deliver(std::move(fetched));
+        deliver(std::move(fetched));
     }
 }
 
-void PageFetcher::Forget(std::optional<std::size_t> keep) {
+void PageFetcher::forget(std::optional<std::size_t> keep) {
     Engine& g = *m_engine;
     // What the kept page still needs: its transfer, or its robots.txt.
     std::string keptOrigin;
@@ -676,7 +675,7 @@ void PageFetcher::Forget(std::optional<std::size_t> keep) {
         }
     }
     for (CURL* e : ending) {
-        const std::unique_ptr<Live> ended = Release(e);
+        const std::unique_ptr<Live> ended = release(e);
         dropped += ended->job.robots || ended->job.crawler ? 0 : 1;
     }
     for (const Job& job : g.queue.removeIf([&](const Job& job) { return !kept(job); })) {
@@ -708,18 +707,18 @@ void PageFetcher::Forget(std::optional<std::size_t> keep) {
                                 [&](const Fetched& f) { return !(keep && f.id == *keep); }),
                  g.done.end());
     dropped += before - g.done.size();
-    m_nOutstanding -= std::min(dropped, m_nOutstanding);
+    m_outstanding -= std::min(dropped, m_outstanding);
 }
 
 // After Cancel: every page comes back at once as stopped.
-void PageFetcher::CancelAll() {
+void PageFetcher::cancelAll() {
     Engine& g = *m_engine;
     std::vector<CURL*> ending;
     for (const auto& [e, live] : g.live) {
         ending.push_back(e);
     }
     for (CURL* e : ending) {
-        Finish(e, End::Failed, CURLE_ABORTED_BY_CALLBACK);
+        finish(e, End::Failed, CURLE_ABORTED_BY_CALLBACK);
     }
     for (Job& job : g.queue.takeAll()) {
         if (job.crawler) {
@@ -733,13 +732,13 @@ void PageFetcher::CancelAll() {
             Fetched stopped;
             stopped.id = job.id;
             stopped.result = {kPageCannotBeDisplayed, "the run was stopped"};
-            stopped.evidence.m_bChecked = job.evidence;
-            Deliver(std::move(stopped));
+            stopped.evidence.m_checked = job.evidence;
+            deliver(std::move(stopped));
         }
     }
     for (auto& [origin, waiting] : g.parked) {
         for (auto& entry : waiting) {
-            Deliver(std::move(entry.second));
+            deliver(std::move(entry.second));
         }
     }
     g.parked.clear();
@@ -750,7 +749,7 @@ void PageFetcher::CancelAll() {
     g.crawlerJobs.clear();
 }
 
-Clock::time_point PageFetcher::NextTimer() const {
+Clock::time_point PageFetcher::nextTimer() const {
     const Engine& g = *m_engine;
     auto next = Clock::time_point::max();
     const auto stall = std::chrono::seconds(m_options.stallSeconds);
@@ -763,15 +762,15 @@ Clock::time_point PageFetcher::NextTimer() const {
     return std::min(next, g.queue.nextTime());
 }
 
-std::vector<PageFetcher::Fetched> PageFetcher::Run(std::chrono::milliseconds wait) {
+std::vector<PageFetcher::Fetched> PageFetcher::run(std::chrono::milliseconds wait) {
     Engine& g = *m_engine;
     const auto until = Clock::now() + wait;
     const Utf8Ctype utf8;
     for (;;) {
-        if (m_bCancelled) {
-            CancelAll();
+        if (m_cancelled) {
+            cancelAll();
         }
-        Fill();
+        fill();
         if (!g.live.empty()) {
             int running = 0;
             const bool performed = curl_multi_perform(g.multi, &running) == CURLM_OK;
@@ -784,7 +783,7 @@ std::vector<PageFetcher::Fetched> PageFetcher::Run(std::chrono::milliseconds wai
             }
             for (const auto& [e, code] : ended) {
                 if (g.live.count(e) != 0) {
-                    Finish(e, End::Done, code);
+                    finish(e, End::Done, code);
                 }
             }
             // Two clocks of our own end a page: the stall clock (no byte for
@@ -806,21 +805,21 @@ std::vector<PageFetcher::Fetched> PageFetcher::Run(std::chrono::milliseconds wai
                 }
             }
             for (const auto& [e, end] : expired) {
-                Finish(e, end, CURLE_OK);
+                finish(e, end, CURLE_OK);
             }
-            Fill();
+            fill();
         }
-        if (!g.done.empty() || m_bWoken.exchange(false)) {
+        if (!g.done.empty() || m_woken.exchange(false)) {
             std::vector<Fetched> done = std::move(g.done);
             g.done.clear();
-            m_nOutstanding -= std::min(done.size(), m_nOutstanding);
+            m_outstanding -= std::min(done.size(), m_outstanding);
             return done;
         }
         const auto now = Clock::now();
         if (now >= until) {
             return {};
         }
-        const auto next = std::min({until, NextTimer(), now + std::chrono::seconds(1)});
+        const auto next = std::min({until, nextTimer(), now + std::chrono::seconds(1)});
         const int waitMs = static_cast<int>(std::max<long long>(
             0, std::chrono::ceil<std::chrono::milliseconds>(next - now).count()));
         curl_multi_poll(g.multi, nullptr, 0, waitMs, nullptr);

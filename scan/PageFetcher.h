@@ -25,7 +25,7 @@
 //   - with Options::cloakCheck, a page checked with evidence whose link is
 //     worth following is asked once more with Googlebot's User-Agent, through
 //     the same per-host queue and limits, before it comes back; what the
-//     crawler was shown differently goes into the evidence (m_strCloaking).
+//     crawler was shown differently goes into the evidence (m_cloaking).
 //
 // Rules of the fetch:
 //   - an address without "scheme://" at its start is not opened ("Page cannot
@@ -89,7 +89,7 @@ public:
     struct Fetched {
         std::size_t id = 0;
         PageResult result;
-        PageEvidence evidence;  // m_bChecked only when Add asked for it
+        PageEvidence evidence;  // m_checked only when Add asked for it
     };
 
     PageFetcher() : PageFetcher(Options{}) {}
@@ -105,28 +105,28 @@ public:
     // shows of the link's worth (LinkFinder) and the host's robots.txt
     // verdict (fetched once per host for the life of the fetcher, with the
     // same time-outs).
-    PageResult Check(const std::string& page, const std::string& advertiser,
+    PageResult check(const std::string& page, const std::string& advertiser,
                      PageEvidence* evidence = nullptr);
 
     // Queues a page; Run gives it back with the caller's id. Add, Run and
     // Forget belong to one thread.
-    void Add(std::size_t id, const std::string& page, const std::string& advertiser, bool evidence);
+    void add(std::size_t id, const std::string& page, const std::string& advertiser, bool evidence);
     // Drives the transfers until at least one page is done, Wakeup is called
     // or wait has passed; returns the pages done (in any order).
-    std::vector<Fetched> Run(std::chrono::milliseconds wait);
+    std::vector<Fetched> run(std::chrono::milliseconds wait);
     // Ends every transfer and drops every page added, but keep (and the
     // robots.txt fetch it waits for): none of them comes back from Run.
-    void Forget(std::optional<std::size_t> keep);
+    void forget(std::optional<std::size_t> keep);
     // Pages added that Run has not given back yet.
-    std::size_t Outstanding() const { return m_nOutstanding; }
+    std::size_t outstanding() const { return m_outstanding; }
 
     // Callable from any thread: ends the transfers in progress at once and
     // makes every later page answer "Page cannot be displayed" without
     // fetching. For shutting down a scan run.
-    void Cancel();
+    void cancel();
     // Callable from any thread: makes the Run in progress (or the next one)
     // return soon.
-    void Wakeup();
+    void wakeup();
 
 private:
     struct Job;
@@ -134,24 +134,24 @@ private:
     struct Engine;
     enum class End { Done, Stalled, TimeLimit, Failed };
 
-    void Fill();
-    void Start(Job job);
-    void Unstarted(Job job);
-    void Finish(void* easy, End end, int code);
-    void FinishPage(Live& live, End end, int code);
-    void Requeue(Job job);
-    void FinishCrawler(Live& live, PageResult result, PageEvidence evidence);
-    void RobotsKnown(const std::string& origin);
-    std::unique_ptr<Live> Release(void* easy);
-    void Deliver(Fetched fetched);
-    void CancelAll();
-    std::chrono::steady_clock::time_point NextTimer() const;
+    void fill();
+    void start(Job job);
+    void unstarted(Job job);
+    void finish(void* easy, End end, int code);
+    void finishPage(Live& live, End end, int code);
+    void requeue(Job job);
+    void finishCrawler(Live& live, PageResult result, PageEvidence evidence);
+    void robotsKnown(const std::string& origin);
+    std::unique_ptr<Live> release(void* easy);
+    void deliver(Fetched fetched);
+    void cancelAll();
+    std::chrono::steady_clock::time_point nextTimer() const;
 
     Options m_options;
     std::unique_ptr<Engine> m_engine;
-    std::atomic<bool> m_bCancelled{false};
-    std::atomic<bool> m_bWoken{false};
-    std::size_t m_nOutstanding = 0;
+    std::atomic<bool> m_cancelled{false};
+    std::atomic<bool> m_woken{false};
+    std::size_t m_outstanding = 0;
     RobotsCache m_robots;
 };
 

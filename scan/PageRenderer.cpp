@@ -34,7 +34,7 @@ struct Job {
     bool cut = false;  // past kMaxDocument
 };
 
-std::string TempFolder() {
+std::string tempFolder() {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern =
         std::string(tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp") + "/tarnwick-render-XXXXXX";
@@ -45,7 +45,7 @@ std::string TempFolder() {
 }
 
 // Ends the browser and everything it started, and forgets its profile.
-void Reap(Job& job, bool kill) {
+void reap(Job& job, bool kill) {
     if (job.out >= 0) {
         close(job.out);
         job.out = -1;
@@ -70,7 +70,7 @@ void Reap(Job& job, bool kill) {
 }  // namespace
 
 PageRenderer::PageRenderer(long timeLimitSeconds, std::string program)
-    : m_nTimeLimitSeconds(timeLimitSeconds), m_strProgram(std::move(program)) {}
+    : m_timeLimitSeconds(timeLimitSeconds), m_program(std::move(program)) {}
 
 PageRenderer::Rendered PageRenderer::render(const std::string& url) {
     return renderAll({url}).front();
@@ -83,7 +83,7 @@ std::vector<PageRenderer::Rendered> PageRenderer::renderAll(const std::vector<st
     const auto start = [&](std::size_t index) -> bool {
         Job job;
         job.index = index;
-        job.profile = TempFolder();
+        job.profile = tempFolder();
         if (job.profile.empty()) {
             results[index].failure = "no temporary folder for the browser";
             return true;
@@ -91,11 +91,11 @@ std::vector<PageRenderer::Rendered> PageRenderer::renderAll(const std::vector<st
         int pipe[2];
         if (pipe2(pipe, O_CLOEXEC) != 0) {
             results[index].failure = std::string("no pipe: ") + std::strerror(errno);
-            Reap(job, false);
+            reap(job, false);
             return true;
         }
         const std::string userDir = "--user-data-dir=" + job.profile;
-        std::vector<std::string> args = {m_strProgram,
+        std::vector<std::string> args = {m_program,
                                          "--headless",
                                          "--no-sandbox",
                                          "--disable-gpu",
@@ -121,34 +121,34 @@ std::vector<PageRenderer::Rendered> PageRenderer::renderAll(const std::vector<st
         posix_spawnattr_init(&attributes);
         posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
         posix_spawnattr_setpgroup(&attributes, 0);
-        const int spawned = posix_spawnp(&job.pid, m_strProgram.c_str(), &actions, &attributes,
-                                         argv.data(), environ);
+        const int spawned =
+            posix_spawnp(&job.pid, m_program.c_str(), &actions, &attributes, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         posix_spawnattr_destroy(&attributes);
         close(pipe[1]);
         job.out = pipe[0];
         if (spawned != 0) {
             job.pid = -1;
-            Reap(job, false);
-            m_bMissing = true;
-            m_strMissing = m_strProgram + " could not be started (" + std::strerror(spawned) +
-                           "): links written by scripts are not checked";
-            results[index].failure = m_strMissing;
+            reap(job, false);
+            m_missing = true;
+            m_missingReason = m_program + " could not be started (" + std::strerror(spawned) +
+                              "): links written by scripts are not checked";
+            results[index].failure = m_missingReason;
             return false;
         }
-        job.deadline = Clock::now() + std::chrono::seconds(m_nTimeLimitSeconds);
+        job.deadline = Clock::now() + std::chrono::seconds(m_timeLimitSeconds);
         running.push_back(std::move(job));
         return true;
     };
     while (next < urls.size() || !running.empty()) {
-        while (next < urls.size() && running.size() < kPool && !m_bMissing) {
+        while (next < urls.size() && running.size() < kPool && !m_missing) {
             if (!start(next++)) {
                 break;
             }
         }
-        if (m_bMissing) {
+        if (m_missing) {
             for (; next < urls.size(); ++next) {
-                results[next].failure = m_strMissing;
+                results[next].failure = m_missingReason;
             }
         }
         if (running.empty()) {
@@ -184,7 +184,7 @@ std::vector<PageRenderer::Rendered> PageRenderer::renderAll(const std::vector<st
             Rendered& result = results[job.index];
             if (late) {
                 result.failure =
-                    "no page from the browser within " + std::to_string(m_nTimeLimitSeconds) + " s";
+                    "no page from the browser within " + std::to_string(m_timeLimitSeconds) + " s";
             } else if (job.cut) {
                 result.failure = "the rendered page is larger than " +
                                  std::to_string(kMaxDocument >> 20) + " MiB";
@@ -193,29 +193,29 @@ std::vector<PageRenderer::Rendered> PageRenderer::renderAll(const std::vector<st
             } else {
                 result.document = std::move(job.document);
             }
-            Reap(job, true);
+            reap(job, true);
             running.erase(running.begin() + static_cast<std::ptrdiff_t>(k - 1));
         }
     }
     return results;
 }
 
-void JudgeRendered(PageEvidence& evidence, const std::string& advertiser,
+void judgeRendered(PageEvidence& evidence, const std::string& advertiser,
                    const PageRenderer::Rendered& rendered) {
     if (!rendered.document) {
-        evidence.m_strRendering = "not rendered: " + rendered.failure;
+        evidence.m_rendering = "not rendered: " + rendered.failure;
         return;
     }
     LinkFinder finder(advertiser);
-    finder.setPageAddress(evidence.m_strFinalUrl);
+    finder.setPageAddress(evidence.m_finalUrl);
     finder.feed(*rendered.document);
     finder.finish();
-    const bool after = finder.evidence().m_bAnchorFound;
-    if (after == evidence.m_bAnchorFound) {
-        evidence.m_strRendering =
+    const bool after = finder.evidence().m_anchorFound;
+    if (after == evidence.m_anchorFound) {
+        evidence.m_rendering =
             after ? "the link is there after scripts" : "no link after scripts either";
     } else {
-        evidence.m_strRendering = after ? "link only after scripts" : "link removed by scripts";
+        evidence.m_rendering = after ? "link only after scripts" : "link removed by scripts";
     }
 }
 

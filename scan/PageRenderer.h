@@ -37,20 +37,20 @@ public:
 
     // True once the browser could not be started at all: later pages are
     // not tried (failure() says why).
-    bool missing() const { return m_bMissing; }
-    const std::string& missingReason() const { return m_strMissing; }
+    bool missing() const { return m_missing; }
+    const std::string& missingReason() const { return m_missingReason; }
 
 private:
-    long m_nTimeLimitSeconds;
-    std::string m_strProgram;
-    bool m_bMissing = false;
-    std::string m_strMissing;
+    long m_timeLimitSeconds;
+    std::string m_program;
+    bool m_missing = false;
+    std::string m_missingReason;
 };
 
 // Compares the link of the rendered page with the fetched page's and writes
-// what scripts did into evidence.m_strRendering ("link only after scripts",
+// what scripts did into evidence.m_rendering ("link only after scripts",
 // "link removed by scripts"...). advertiser: as stored in the profile.
-void JudgeRendered(PageEvidence& evidence, const std::string& advertiser,
+void judgeRendered(PageEvidence& evidence, const std::string& advertiser,
                    const PageRenderer::Rendered& rendered);
 
 }  // namespace tarnwick

@@ -8,21 +8,19 @@
 namespace tarnwick {
 
 struct PageResult {
-    std::string m_strStatus;  // one of the four result words
-    std::string m_strReason;  // e.g. "HTTP 503", "time limit of 120 s reached"
-    long m_nHttpStatus = 0;
+    std::string m_status;  // one of the four result words
+    std::string m_reason;  // e.g. "HTTP 503", "time limit of 120 s reached"
+    long m_httpStatus = 0;
     // No answer because this computer is off the network: the host's name
     // did not resolve, or there was no route to it. A run in which every
     // page is so is taken as offline, not as a week of broken partners.
-    bool m_bNetworkDown = false;
+    bool m_networkDown = false;
 
     PageResult() = default;
     // A result word alone converts, so a checker that only knows the word
     // (a test's scripted checker) still is one.
     PageResult(std::string status, std::string reason = {}, long httpStatus = 0)  // NOLINT
-        : m_strStatus(std::move(status)),
-          m_strReason(std::move(reason)),
-          m_nHttpStatus(httpStatus) {}
+        : m_status(std::move(status)), m_reason(std::move(reason)), m_httpStatus(httpStatus) {}
     PageResult(const char* status) : PageResult(std::string(status)) {}  // NOLINT
 
     bool operator==(const PageResult&) const = default;

@@ -17,25 +17,25 @@ namespace tarnwick {
 enum class LetterMark { None, Sent, Failed, HeldBack };
 
 struct ResultRow {
-    std::string m_strAdvertiser;
-    std::string m_strPage;
-    std::string m_strMail;
-    std::string m_strNotify;
-    std::string m_strStatus;
-    std::string m_strChange;  // the page's change since the last run, from the history
-    int m_nProfileRow = -1;
-    std::string m_strReason;
-    long m_nHttpStatus = 0;
+    std::string m_advertiser;
+    std::string m_page;
+    std::string m_mail;
+    std::string m_notify;
+    std::string m_status;
+    std::string m_change;  // the page's change since the last run, from the history
+    int m_profileRow = -1;
+    std::string m_reason;
+    long m_httpStatus = 0;
     RowEvidence m_evidence;  // what the check saw of the link's worth
     // The letter beside the Mail Address cell, whose text a failure replaces:
     // the address it was for, and why it failed or was held back.
-    LetterMark m_eLetter = LetterMark::None;
-    std::string m_strLetterTo;
-    std::string m_strLetterNote;
+    LetterMark m_letter = LetterMark::None;
+    std::string m_letterTo;
+    std::string m_letterNote;
     // The Status, reason and "Since last run" cell come from the last run
     // recorded in the history (shown from the start until Play), not from a
     // run of this session.
-    bool m_bRecorded = false;
+    bool m_recorded = false;
     bool operator==(const ResultRow&) const = default;
 };
 

@@ -9,7 +9,7 @@
 namespace tarnwick {
 namespace {
 
-size_t OnBody(char* data, size_t size, size_t count, void* user) {
+size_t onBody(char* data, size_t size, size_t count, void* user) {
     auto* d = static_cast<RobotsCache::Download*>(user);
     const size_t n = size * count;
     const size_t room = d->maxBytes - d->body.size();
@@ -21,12 +21,12 @@ size_t OnBody(char* data, size_t size, size_t count, void* user) {
     return n;
 }
 
-int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return static_cast<RobotsCache::Download*>(user)->cancelled->load() ? 1 : 0;
 }
 
 // "10 s", "2.5 s", "800 ms".
-std::string Duration(long ms) {
+std::string duration(long ms) {
     if (ms < 1000) {
         return std::to_string(ms) + " ms";
     }
@@ -38,7 +38,7 @@ std::string Duration(long ms) {
 
 }  // namespace
 
-std::string RobotsCache::OriginOf(const std::string& address) {
+std::string RobotsCache::originOf(const std::string& address) {
     std::string lowered;
     const size_t scheme = address.find("://");
     if (scheme == std::string::npos) {
@@ -68,7 +68,7 @@ std::string RobotsCache::OriginOf(const std::string& address) {
     return lowered + "://" + authority;
 }
 
-std::shared_ptr<RobotsCache::Entry> RobotsCache::EntryOf(const std::string& origin) {
+std::shared_ptr<RobotsCache::Entry> RobotsCache::entryOf(const std::string& origin) {
     std::lock_guard<std::mutex> lock(m_mutex);
     auto& slot = m_entries[origin];
     if (!slot) {
@@ -77,38 +77,38 @@ std::shared_ptr<RobotsCache::Entry> RobotsCache::EntryOf(const std::string& orig
     return slot;
 }
 
-RobotsCache::Verdicts RobotsCache::VerdictsOf(const Entry& entry, const std::string& address) {
+RobotsCache::Verdicts RobotsCache::verdictsOf(const Entry& entry, const std::string& address) {
     const Outcome& outcome = entry.outcome;
     if (!outcome.robots) {
         return {outcome.whole, outcome.whole, outcome.reason};
     }
-    const std::string path = RobotsTxt::PathOf(address);
+    const std::string path = RobotsTxt::pathOf(address);
     const auto verdict = [&](const char* agent) {
-        return outcome.robots->IsAllowed(agent, path) ? RobotsVerdict::Allowed
+        return outcome.robots->isAllowed(agent, path) ? RobotsVerdict::Allowed
                                                       : RobotsVerdict::Disallowed;
     };
     return {verdict("*"), verdict("Googlebot"), {}};
 }
 
-std::optional<RobotsCache::Verdicts> RobotsCache::Known(const std::string& address) {
-    const std::string origin = OriginOf(address);
+std::optional<RobotsCache::Verdicts> RobotsCache::known(const std::string& address) {
+    const std::string origin = originOf(address);
     if (origin.empty()) {
         return Verdicts{};
     }
-    const std::shared_ptr<Entry> entry = EntryOf(origin);
+    const std::shared_ptr<Entry> entry = entryOf(origin);
     std::lock_guard<std::mutex> lock(entry->mutex);
     if (!entry->done) {
         return std::nullopt;
     }
-    return VerdictsOf(*entry, address);
+    return verdictsOf(*entry, address);
 }
 
-void RobotsCache::Complete(const std::string& origin, int code, long httpStatus,
+void RobotsCache::complete(const std::string& origin, int code, long httpStatus,
                            const Download& download) {
-    const std::shared_ptr<Entry> entry = EntryOf(origin);
+    const std::shared_ptr<Entry> entry = entryOf(origin);
     std::lock_guard<std::mutex> lock(entry->mutex);
     if (!entry->done) {
-        entry->outcome = Answer(code, httpStatus, download);
+        entry->outcome = answer(code, httpStatus, download);
         entry->done = true;
     }
 }
@@ -116,42 +116,42 @@ void RobotsCache::Complete(const std::string& origin, int code, long httpStatus,
 void RobotsCache::fill(PageEvidence& evidence, const Verdicts& verdicts) {
     evidence.m_robotsAll = verdicts.all;
     evidence.m_robotsGooglebot = verdicts.googlebot;
-    evidence.m_strRobotsReason = verdicts.reason;
+    evidence.m_robotsReason = verdicts.reason;
 }
 
-void RobotsCache::Prepare(void* easy, const std::string& origin, Download& download,
+void RobotsCache::prepare(void* easy, const std::string& origin, Download& download,
                           std::optional<std::chrono::milliseconds> limit) const {
     CURL* e = static_cast<CURL*>(easy);
     download.body.clear();
     download.maxBytes = m_options.maxBytes;
-    download.cancelled = &m_bCancelled;
+    download.cancelled = &m_cancelled;
     const long whole = m_options.totalSeconds * 1000;
     // At least a moment: libcurl reads a time-out of 0 as none at all.
     download.limitMs =
         std::max(1L, limit ? std::min(whole, static_cast<long>(limit->count())) : whole);
     download.started = std::chrono::steady_clock::now();
     const std::string url = origin + "/robots.txt";
-    SetUpWebTransfer(e, {.protocols = "http,https",
+    setUpWebTransfer(e, {.protocols = "http,https",
                          .maxRedirects = m_options.maxRedirects,
                          .connectTimeoutSeconds = m_options.connectTimeoutSeconds,
                          .stallSeconds = m_options.stallSeconds});
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
     curl_easy_setopt(e, CURLOPT_TIMEOUT_MS, download.limitMs);
-    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &OnBody);
+    curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &onBody);
     curl_easy_setopt(e, CURLOPT_WRITEDATA, &download);
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &OnProgress);
+    curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &onProgress);
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, &download);
 }
 
-RobotsCache::Outcome RobotsCache::Answer(int code, long status, const Download& download) const {
+RobotsCache::Outcome RobotsCache::answer(int code, long status, const Download& download) const {
     const auto unavailable = [](std::string reason) {
         return Outcome{std::nullopt, RobotsVerdict::Allowed, std::move(reason)};
     };
     const auto unreachable = [](std::string reason) {
         return Outcome{std::nullopt, RobotsVerdict::Disallowed, std::move(reason)};
     };
-    if (m_bCancelled) {
+    if (m_cancelled) {
         return {};  // the run was stopped: nothing was learnt
     }
     if (code == CURLE_FAILED_INIT) {
@@ -171,13 +171,13 @@ RobotsCache::Outcome RobotsCache::Answer(int code, long status, const Download& 
         // an earlier time-out is the connect or the stall clock.
         if ((code == CURLE_OPERATION_TIMEDOUT && elapsed + 100 >= download.limitMs) ||
             code == CURLE_ABORTED_BY_CALLBACK) {
-            return unreachable("robots.txt did not arrive within " + Duration(download.limitMs));
+            return unreachable("robots.txt did not arrive within " + duration(download.limitMs));
         }
         return unreachable(std::string("robots.txt could not be fetched: ") +
                            curl_easy_strerror(static_cast<CURLcode>(code)));
     }
     if (status >= 200 && status <= 299) {
-        return {RobotsTxt::Parse(download.body), RobotsVerdict::Allowed, {}};
+        return {RobotsTxt::parse(download.body), RobotsVerdict::Allowed, {}};
     }
     if (status >= 300 && status <= 499) {
         return unavailable("robots.txt answered HTTP " + std::to_string(status));

@@ -56,12 +56,12 @@ public:
     static void fill(PageEvidence& evidence, const Verdicts& verdicts);
 
     // Ends a fetch in progress and makes later ones answer unknown at once.
-    void Cancel() { m_bCancelled = true; }
+    void cancel() { m_cancelled = true; }
 
     // The verdicts for the address when its origin's file is known (or the
     // address has no robots.txt to ask: unknown); none while it must be
     // fetched.
-    std::optional<Verdicts> Known(const std::string& address);
+    std::optional<Verdicts> known(const std::string& address);
     // What a transfer of robots.txt collects.
     struct Download {
         std::string body;
@@ -74,15 +74,15 @@ public:
     // download (the caller runs it), to end within limit: what is left of the
     // time limit of the page that asks (the options' time limit when none is
     // given, and never more than it).
-    void Prepare(void* easy, const std::string& origin, Download& download,
+    void prepare(void* easy, const std::string& origin, Download& download,
                  std::optional<std::chrono::milliseconds> limit = std::nullopt) const;
     // The transfer of origin's robots.txt ended with libcurl's code; its
     // answer is kept for the rest of the run.
-    void Complete(const std::string& origin, int code, long httpStatus, const Download& download);
+    void complete(const std::string& origin, int code, long httpStatus, const Download& download);
 
     // "http://host:port" of an address, lowered; empty when it is not http
     // or https.
-    static std::string OriginOf(const std::string& address);
+    static std::string originOf(const std::string& address);
 
 private:
     // What one fetch of an origin's robots.txt told.
@@ -96,14 +96,14 @@ private:
         bool done = false;
         Outcome outcome;
     };
-    Outcome Answer(int code, long httpStatus, const Download& download) const;
-    std::shared_ptr<Entry> EntryOf(const std::string& origin);
-    static Verdicts VerdictsOf(const Entry& entry, const std::string& address);
+    Outcome answer(int code, long httpStatus, const Download& download) const;
+    std::shared_ptr<Entry> entryOf(const std::string& origin);
+    static Verdicts verdictsOf(const Entry& entry, const std::string& address);
 
     Options m_options;
     std::mutex m_mutex;  // guards m_entries (not the entries' fetches)
     std::map<std::string, std::shared_ptr<Entry>> m_entries;
-    std::atomic<bool> m_bCancelled{false};
+    std::atomic<bool> m_cancelled{false};
 };
 
 }  // namespace tarnwick

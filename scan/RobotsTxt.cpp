@@ -5,7 +5,7 @@
 namespace tarnwick {
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
+std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
         text.remove_prefix(1);
     }
@@ -15,25 +15,25 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-bool IsHex(char c) {
+bool isHex(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-char UpperHex(char c) {
+char upperHex(char c) {
     return (c >= 'a' && c <= 'f') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Escapes in one spelling: "%2f" -> "%2F", byte 0xE9 -> "%E9".
-std::string Normalised(std::string_view text) {
+std::string normalised(std::string_view text) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '%' && i + 2 < text.size() && IsHex(text[i + 1]) && IsHex(text[i + 2])) {
+        if (c == '%' && i + 2 < text.size() && isHex(text[i + 1]) && isHex(text[i + 2])) {
             out += '%';
-            out += UpperHex(text[i + 1]);
-            out += UpperHex(text[i + 2]);
+            out += upperHex(text[i + 1]);
+            out += upperHex(text[i + 2]);
             i += 2;
         } else if (c >= 0x80) {
             out += '%';
@@ -48,24 +48,24 @@ std::string Normalised(std::string_view text) {
 
 // The crawler name a User-agent line or a caller gives: "Googlebot/2.1" ->
 // "googlebot".
-std::string AgentName(std::string_view value) {
-    value = Trimmed(value);
+std::string agentName(std::string_view value) {
+    value = trimmed(value);
     if (value.substr(0, 1) == "*") {
         return "*";
     }
     size_t n = 0;
     while (n < value.size()) {
-        const char c = LowerAscii(value[n]);
+        const char c = lowerAscii(value[n]);
         if (!((c >= 'a' && c <= 'z') || c == '-' || c == '_')) {
             break;
         }
         ++n;
     }
-    return LoweredAscii(value.substr(0, n));
+    return loweredAscii(value.substr(0, n));
 }
 
 // Whether pattern ('*' any run, final '$' the end) matches the start of path.
-bool Matches(std::string_view pattern, std::string_view path) {
+bool matches(std::string_view pattern, std::string_view path) {
     // Positions in path that the pattern read so far can end at, ascending.
     std::vector<size_t> ends{0};
     for (size_t k = 0; k < pattern.size(); ++k) {
@@ -95,7 +95,7 @@ bool Matches(std::string_view pattern, std::string_view path) {
 
 }  // namespace
 
-RobotsTxt RobotsTxt::Parse(std::string_view text) {
+RobotsTxt RobotsTxt::parse(std::string_view text) {
     RobotsTxt robots;
     bool inAgents = false;  // the last field line was a User-agent
     size_t from = 0;
@@ -116,27 +116,27 @@ RobotsTxt RobotsTxt::Parse(std::string_view text) {
         std::string key;
         std::string_view value;
         if (const size_t colon = line.find(':'); colon != std::string_view::npos) {
-            key = LoweredAscii(Trimmed(line.substr(0, colon)));
-            value = Trimmed(line.substr(colon + 1));
+            key = loweredAscii(trimmed(line.substr(0, colon)));
+            value = trimmed(line.substr(colon + 1));
         } else {
             // "Disallow /private": a known key without its colon, which the
             // major crawlers accept.
-            const std::string_view trimmed = Trimmed(line);
-            const size_t blank = trimmed.find_first_of(" \t");
+            const std::string_view rest = trimmed(line);
+            const size_t blank = rest.find_first_of(" \t");
             if (blank == std::string_view::npos) {
                 continue;
             }
-            key = LoweredAscii(trimmed.substr(0, blank));
+            key = loweredAscii(rest.substr(0, blank));
             if (key != "user-agent" && key != "allow" && key != "disallow") {
                 continue;
             }
-            value = Trimmed(trimmed.substr(blank + 1));
+            value = trimmed(rest.substr(blank + 1));
         }
         if (key == "user-agent" || key == "useragent" || key == "user agent") {
             if (!inAgents || robots.m_groups.empty()) {
                 robots.m_groups.emplace_back();
             }
-            robots.m_groups.back().agents.push_back(AgentName(value));
+            robots.m_groups.back().agents.push_back(agentName(value));
             inAgents = true;
         } else if (key == "allow" || key == "disallow" || key == "dissallow" || key == "dissalow" ||
                    key == "disalow" || key == "diasllow" || key == "disallaw") {
@@ -144,18 +144,18 @@ RobotsTxt RobotsTxt::Parse(std::string_view text) {
             if (robots.m_groups.empty() || value.empty()) {
                 continue;  // rules before any User-agent, and empty patterns, are none
             }
-            robots.m_groups.back().rules.push_back({key == "allow", Normalised(value)});
+            robots.m_groups.back().rules.push_back({key == "allow", normalised(value)});
         }
     }
     return robots;
 }
 
-bool RobotsTxt::IsAllowed(std::string_view agent, std::string_view path) const {
-    std::string target = Normalised(path.empty() ? std::string_view("/") : path);
+bool RobotsTxt::isAllowed(std::string_view agent, std::string_view path) const {
+    std::string target = normalised(path.empty() ? std::string_view("/") : path);
     if (target == "/robots.txt") {
         return true;
     }
-    const std::string name = AgentName(agent);
+    const std::string name = agentName(agent);
     const auto names = [](const Group& g, const std::string& n) {
         for (const std::string& a : g.agents) {
             if (a == n) {
@@ -179,7 +179,7 @@ bool RobotsTxt::IsAllowed(std::string_view agent, std::string_view path) const {
             continue;
         }
         for (const Rule& r : g.rules) {
-            if (!Matches(r.pattern, target)) {
+            if (!matches(r.pattern, target)) {
                 continue;
             }
             const size_t length = r.pattern.size();
@@ -195,7 +195,7 @@ bool RobotsTxt::IsAllowed(std::string_view agent, std::string_view path) const {
     return allowed;
 }
 
-std::string RobotsTxt::PathOf(std::string_view address) {
+std::string RobotsTxt::pathOf(std::string_view address) {
     const size_t scheme = address.find("://");
     std::string_view rest = scheme == std::string_view::npos ? address : address.substr(scheme + 3);
     const size_t slash = rest.find_first_of("/?#");

@@ -25,15 +25,15 @@ class RobotsTxt {
 public:
     // Nothing disallowed (no file, or an answer that means none: 4xx).
     RobotsTxt() = default;
-    static RobotsTxt Parse(std::string_view text);
+    static RobotsTxt parse(std::string_view text);
 
     // agent: "*" or a crawler's name ("Googlebot"); path: the address's path
     // and query ("/a/b?x=1"); an empty path is "/".
-    bool IsAllowed(std::string_view agent, std::string_view path) const;
+    bool isAllowed(std::string_view agent, std::string_view path) const;
 
     // The path and query of an absolute address ("http://h:1/a?b#c" ->
     // "/a?b"), "/" when it has none.
-    static std::string PathOf(std::string_view address);
+    static std::string pathOf(std::string_view address);
 
 private:
     struct Rule {

@@ -18,19 +18,19 @@ class RunObserver {
 public:
     virtual ~RunObserver() = default;
 
-    virtual void RunStarted(const std::vector<ScanJob>& jobs) = 0;
+    virtual void runStarted(const std::vector<ScanJob>& jobs) = 0;
     // What the fetch of a page saw besides its result, just before
     // PageChecked for the same page (not called for pages checked without
     // evidence).
-    virtual void PageEvidenceSeen(const ScanJob& /*job*/, const PageEvidence& /*evidence*/) {}
+    virtual void pageEvidenceSeen(const ScanJob& /*job*/, const PageEvidence& /*evidence*/) {}
     // Returns the text of the page's "Since last run" cell ("" when unknown).
-    virtual std::string PageChecked(const ScanJob& job, const PageResult& result) = 0;
+    virtual std::string pageChecked(const ScanJob& job, const PageResult& result) = 0;
     // Before a letter: "" lets it go, otherwise why it is held back.
-    virtual std::string LetterHeldBack(const ScanJob& job) = 0;
+    virtual std::string letterHeldBack(const ScanJob& job) = 0;
     // completed: the last page was checked; otherwise Stop. Returns the
     // run's summary for the status bar ("" when there is none). Called twice
     // when the page checked during Stop was the last one.
-    virtual std::string RunEnded(bool completed) = 0;
+    virtual std::string runEnded(bool completed) = 0;
 };
 
 }  // namespace tarnwick

@@ -14,29 +14,29 @@ namespace tarnwick {
 class RunRowsText {
 public:
     RunRowsText& operator=(std::string text) {
-        m_strText = std::move(text);
-        m_nStart = 0;
+        m_text = std::move(text);
+        m_start = 0;
         return *this;
     }
     void clear() { *this = std::string(); }
 
     // Drops the first n characters.
-    void EraseFront(std::size_t n) { m_nStart = n < size() ? m_nStart + n : m_strText.size(); }
+    void eraseFront(std::size_t n) { m_start = n < size() ? m_start + n : m_text.size(); }
 
-    std::string_view View() const { return std::string_view(m_strText).substr(m_nStart); }
-    std::size_t size() const { return m_strText.size() - m_nStart; }
+    std::string_view view() const { return std::string_view(m_text).substr(m_start); }
+    std::size_t size() const { return m_text.size() - m_start; }
     bool empty() const { return size() == 0; }
-    operator std::string() const { return std::string(View()); }  // NOLINT: reads as the text
+    operator std::string() const { return std::string(view()); }  // NOLINT: reads as the text
 
-    friend bool operator==(const RunRowsText& a, std::string_view b) { return a.View() == b; }
-    friend bool operator==(const RunRowsText& a, const char* b) { return a.View() == b; }
+    friend bool operator==(const RunRowsText& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const RunRowsText& a, const char* b) { return a.view() == b; }
     friend std::ostream& operator<<(std::ostream& os, const RunRowsText& t) {
-        return os << t.View();
+        return os << t.view();
     }
 
 private:
-    std::string m_strText;
-    std::size_t m_nStart = 0;
+    std::string m_text;
+    std::size_t m_start = 0;
 };
 
 }  // namespace tarnwick

@@ -7,13 +7,13 @@
 namespace tarnwick {
 
 struct ScanJob {
-    std::string m_strAdvertiser;  // "Advetiser's Site"
-    std::string m_strPage;        // "Publisher's Site"
-    int m_nRow = 0;               // the page's row in the results pane
-    std::string m_strMail;        // "Mail Address"
-    std::string m_strNotify;      // "Email Notification": "Enabled" or "Disabled"
-    bool m_bLast = false;         // the last row of the results pane
-    int m_nProfileRow = -1;       // the profile-pane row the page came from
+    std::string m_advertiser;  // "Advetiser's Site"
+    std::string m_page;        // "Publisher's Site"
+    int m_row = 0;             // the page's row in the results pane
+    std::string m_mail;        // "Mail Address"
+    std::string m_notify;      // "Email Notification": "Enabled" or "Disabled"
+    bool m_last = false;       // the last row of the results pane
+    int m_profileRow = -1;     // the profile-pane row the page came from
 };
 
 }  // namespace tarnwick

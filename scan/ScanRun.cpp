@@ -37,7 +37,7 @@ namespace {
 constexpr size_t kMinimumWindow = 2048;
 
 // "0+2+5+" -> {0, 2, 5}.
-std::vector<int> RunRows(const std::string& text) {
+std::vector<int> runRowsOf(const std::string& text) {
     std::vector<int> rows;
     size_t from = 0;
     for (size_t plus = text.find('+'); plus != std::string::npos; plus = text.find('+', from)) {
@@ -47,7 +47,7 @@ std::vector<int> RunRows(const std::string& text) {
     return rows;
 }
 
-void SetRunningFlags() {
+void setRunningFlags() {
     g_bStopEnabled = true;
     g_bPlayEnabled = false;
     g_bScanRunning = true;
@@ -55,7 +55,7 @@ void SetRunningFlags() {
     g_bStopRequested = false;
 }
 
-void SetEndedFlags() {
+void setEndedFlags() {
     g_bPlayEnabled = true;
     g_bStopEnabled = false;
     g_bStopRequested = true;
@@ -68,27 +68,27 @@ ScanRun::ScanRun(ScanPanes& panes, PageChecker checker)
     : m_panes(panes), m_checker(std::move(checker)) {}
 
 ScanRun::~ScanRun() {
-    RequestShutdown();
-    WaitForScanThread();
+    requestShutdown();
+    waitForScanThread();
 }
 
-void ScanRun::RequestShutdown() {
+void ScanRun::requestShutdown() {
     std::lock_guard<std::mutex> state(m_stateMutex);
     if (m_run) {
         m_run->abandoned = true;
         if (m_run->fetcher) {
-            m_run->fetcher->Cancel();
+            m_run->fetcher->cancel();
         }
     }
 }
 
-void ScanRun::WaitForScanThread() {
+void ScanRun::waitForScanThread() {
     if (m_thread.joinable()) {
         m_thread.join();
     }
 }
 
-void ScanRun::OnPlay() {
+void ScanRun::onPlay() {
     if (g_bScanRunning) {
         return;
     }
@@ -96,7 +96,7 @@ void ScanRun::OnPlay() {
     if (!m_checker) {
         run->fetcher = std::make_unique<PageFetcher>(m_fetchOptions);
         run->linkRules = m_linkRules;
-        if (m_linkRules.m_bRender) {
+        if (m_linkRules.m_render) {
             run->renderer = std::make_unique<PageRenderer>(m_fetchOptions.pageTimeoutSeconds);
         }
     }
@@ -106,33 +106,33 @@ void ScanRun::OnPlay() {
             // A stopped run may still be checking its last page.
             m_run->abandoned = true;
             if (m_run->fetcher) {
-                m_run->fetcher->Cancel();
+                m_run->fetcher->cancel();
             }
         }
-        SetRunningFlags();
-        run->stopsAtPlay = m_nStops;
+        setRunningFlags();
+        run->stopsAtPlay = m_stops;
         m_run = run;
     }
     std::thread previous;
-    const bool busy = IsScanThreadActive();
+    const bool busy = isScanThreadActive();
     if (busy) {
         previous = std::move(m_thread);
         run->deferred = true;
     } else {
-        WaitForScanThread();  // ended already
-        PrepareRun(*run, false);
+        waitForScanThread();  // ended already
+        prepareRun(*run, false);
     }
-    ++m_nActiveThreads;
-    m_thread = std::thread(&ScanRun::ScanThread, this, run, std::move(previous));
+    ++m_activeThreads;
+    m_thread = std::thread(&ScanRun::scanThread, this, run, std::move(previous));
 }
 
-void ScanRun::PrepareRun(Run& run, bool onScanThread) {
+void ScanRun::prepareRun(Run& run, bool onScanThread) {
     std::string runRows;
     bool first = true;
-    const int profiles = m_panes.ProfileRowCount();
+    const int profiles = m_panes.profileRowCount();
     for (int j = 0; j < profiles; ++j) {
-        if (m_panes.IsProfileTicked(j)) {
-            m_panes.SetProfileStatus(j, first ? kRunning : kWaiting);
+        if (m_panes.isProfileTicked(j)) {
+            m_panes.setProfileStatus(j, first ? kRunning : kWaiting);
             first = false;
             runRows += std::to_string(j) + "+";
         }
@@ -143,53 +143,53 @@ void ScanRun::PrepareRun(Run& run, bool onScanThread) {
     } else {
         g_strRunRows = runRows;  // no scan thread is running
     }
-    m_panes.RebuildResults();
-    const int rows = m_panes.ResultRowCount();
-    run.runRows = RunRows(runRows);
+    m_panes.rebuildResults();
+    const int rows = m_panes.resultRowCount();
+    run.runRows = runRowsOf(runRows);
     run.runHead = 0;
     run.jobs.reserve(static_cast<size_t>(rows));
     for (int k = 0; k < rows; ++k) {
-        const ResultRow row = m_panes.ResultRowAt(k);
+        const ResultRow row = m_panes.resultRowAt(k);
         ScanJob job;
-        job.m_strAdvertiser = row.m_strAdvertiser;
-        job.m_strPage = row.m_strPage;
-        job.m_nRow = k;
-        job.m_strMail = row.m_strMail;
-        job.m_strNotify = row.m_strNotify;
-        job.m_bLast = k == rows - 1;
-        job.m_nProfileRow = row.m_nProfileRow;
+        job.m_advertiser = row.m_advertiser;
+        job.m_page = row.m_page;
+        job.m_row = k;
+        job.m_mail = row.m_mail;
+        job.m_notify = row.m_notify;
+        job.m_last = k == rows - 1;
+        job.m_profileRow = row.m_profileRow;
         run.jobs.push_back(std::move(job));
     }
-    if (m_pObserver != nullptr) {
-        m_pObserver->RunStarted(run.jobs);
+    if (m_observer != nullptr) {
+        m_observer->runStarted(run.jobs);
     }
 }
 
-bool ScanRun::BeginDeferred(Run& run) {
+bool ScanRun::beginDeferred(Run& run) {
     std::lock_guard<std::mutex> state(m_stateMutex);
-    if (run.abandoned || m_nStops != run.stopsAtPlay) {
+    if (run.abandoned || m_stops != run.stopsAtPlay) {
         return false;  // stopped or replaced before it began
     }
     // The previous run's end may have reset the flags meanwhile.
-    SetRunningFlags();
+    setRunningFlags();
     return true;
 }
 
-void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
+void ScanRun::scanThread(std::shared_ptr<Run> run, std::thread previous) {
     if (previous.joinable()) {
         previous.join();
     }
     bool go = true;
     if (run->deferred) {
-        go = BeginDeferred(*run);
+        go = beginDeferred(*run);
         if (go) {
-            PrepareRun(*run, true);
+            prepareRun(*run, true);
             std::unique_lock<std::mutex> state(m_stateMutex);
-            if (m_nStops != run->stopsAtPlay && !run->abandoned) {
+            if (m_stops != run->stopsAtPlay && !run->abandoned) {
                 // Stop came while the panes were being set up.
                 state.unlock();
-                MarkStopped();
-                EndObserved(false);
+                markStopped();
+                endObserved(false);
                 go = false;
             }
         }
@@ -198,7 +198,7 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
         // Nothing to check: the run ends as a completed run does.
         std::lock_guard<std::mutex> scan(g_csScan);
         if (!g_bStopRequested && !run->abandoned) {
-            EndOfRun(true);
+            endOfRun(true);
         }
     }
     if (go && !run->jobs.empty()) {
@@ -208,22 +208,22 @@ void ScanRun::ScanThread(std::shared_ptr<Run> run, std::thread previous) {
                 if (g_bStopRequested || run->abandoned) {
                     break;  // Stop has marked this row and the rest "Stopped by user"
                 }
-                m_panes.PageStarted(job.m_nRow);
+                m_panes.pageStarted(job.m_row);
                 // A given checker has no evidence.
-                const PageResult checked = m_checker(job.m_strPage, job.m_strAdvertiser);
-                m_panes.PagesFetched(job.m_nRow + 1);
+                const PageResult checked = m_checker(job.m_page, job.m_advertiser);
+                m_panes.pagesFetched(job.m_row + 1);
                 if (!run->abandoned) {
-                    Commit(*run, job, checked, PageEvidence{});
+                    commit(*run, job, checked, PageEvidence{});
                 }
             }
         } else {
-            FetchInOrder(*run);
+            fetchInOrder(*run);
         }
     }
-    --m_nActiveThreads;
+    --m_activeThreads;
 }
 
-void ScanRun::FetchInOrder(Run& run) {
+void ScanRun::fetchInOrder(Run& run) {
     PageFetcher& fetcher = *run.fetcher;
     // The fetcher is handed pages as it gives them back, never more than a
     // window at once: each page queued there costs memory until it is
@@ -234,10 +234,9 @@ void ScanRun::FetchInOrder(Run& run) {
         std::max<size_t>(kMinimumWindow, static_cast<size_t>(m_fetchOptions.jobs) * 8);
     size_t added = 0;
     const auto topUp = [&] {
-        for (; added < run.jobs.size() && fetcher.Outstanding() < window; ++added) {
+        for (; added < run.jobs.size() && fetcher.outstanding() < window; ++added) {
             const ScanJob& next = run.jobs[added];
-            fetcher.Add(static_cast<size_t>(next.m_nRow), next.m_strPage, next.m_strAdvertiser,
-                        true);
+            fetcher.add(static_cast<size_t>(next.m_row), next.m_page, next.m_advertiser, true);
         }
     };
     topUp();
@@ -251,29 +250,29 @@ void ScanRun::FetchInOrder(Run& run) {
     const auto noteFetched = [&](size_t more) {
         if (more > 0) {
             fetchedCount += static_cast<int>(more);
-            m_panes.PagesFetched(fetchedCount);
+            m_panes.pagesFetched(fetchedCount);
         }
     };
     constexpr int kCommitsBetweenTurns = 64;  // the most pages on the wire
     int commitsSinceTurn = 0;
     for (const ScanJob& job : run.jobs) {
-        const auto row = static_cast<size_t>(job.m_nRow);
+        const auto row = static_cast<size_t>(job.m_row);
         std::lock_guard<std::mutex> scan(g_csScan);
         if (g_bStopRequested || run.abandoned) {
             break;  // Stop has marked this row and the rest "Stopped by user"
         }
         topUp();  // the head row among them
-        m_panes.PageStarted(job.m_nRow);
+        m_panes.pageStarted(job.m_row);
         auto it = ahead.find(row);
         while (it == ahead.end() && !run.abandoned) {
             if (g_bStopRequested && !stopSeen) {
                 // The head row finishes as the page in hand; every fetch
                 // running ahead of it ends now and never shows.
                 stopSeen = true;
-                fetcher.Forget(row);
+                fetcher.forget(row);
                 ahead.clear();
             }
-            std::vector<PageFetcher::Fetched> done = fetcher.Run(std::chrono::seconds(1));
+            std::vector<PageFetcher::Fetched> done = fetcher.run(std::chrono::seconds(1));
             noteFetched(done.size());
             for (PageFetcher::Fetched& fetched : done) {
                 ahead.emplace(fetched.id, std::move(fetched));
@@ -288,20 +287,19 @@ void ScanRun::FetchInOrder(Run& run) {
         }
         PageFetcher::Fetched fetched = std::move(it->second);
         ahead.erase(it);
-        ApplyLinkRules(fetched.evidence, job.m_strPage, run.linkRules);
+        applyLinkRules(fetched.evidence, job.m_page, run.linkRules);
         const PageEvidence& e = fetched.evidence;
-        if (run.renderer && e.m_bChecked && e.m_nHttpStatus >= 200 && e.m_nHttpStatus < 300) {
+        if (run.renderer && e.m_checked && e.m_httpStatus >= 200 && e.m_httpStatus < 300) {
             // One page at a time, in row order: rendering is opt-in and slow
             // anyway, and a browser missing is told once, here.
             const bool missingBefore = run.renderer->missing();
-            JudgeRendered(
-                fetched.evidence, job.m_strAdvertiser,
-                run.renderer->render(e.m_strFinalUrl.empty() ? job.m_strPage : e.m_strFinalUrl));
+            judgeRendered(fetched.evidence, job.m_advertiser,
+                          run.renderer->render(e.m_finalUrl.empty() ? job.m_page : e.m_finalUrl));
             if (!missingBefore && run.renderer->missing()) {
-                m_panes.ShowRunSummary(run.renderer->missingReason());
+                m_panes.showRunSummary(run.renderer->missingReason());
             }
         }
-        Commit(run, job, fetched.result, fetched.evidence);
+        commit(run, job, fetched.result, fetched.evidence);
         // The transfers move on when the next result is not there yet, and
         // now and then during a long row of results that waited behind a slow
         // page. Not after every commit: a turn of the transfers can bring
@@ -309,7 +307,7 @@ void ScanRun::FetchInOrder(Run& run) {
         // faster than one commit a turn writes them.
         if (!ahead.count(row + 1) || ++commitsSinceTurn >= kCommitsBetweenTurns) {
             commitsSinceTurn = 0;
-            std::vector<PageFetcher::Fetched> done = fetcher.Run(std::chrono::milliseconds(0));
+            std::vector<PageFetcher::Fetched> done = fetcher.run(std::chrono::milliseconds(0));
             noteFetched(done.size());
             for (PageFetcher::Fetched& more : done) {
                 ahead.emplace(more.id, std::move(more));
@@ -319,56 +317,56 @@ void ScanRun::FetchInOrder(Run& run) {
             }
         }
     }
-    fetcher.Forget(std::nullopt);
+    fetcher.forget(std::nullopt);
 }
 
-void ScanRun::Commit(Run& run, const ScanJob& job, const PageResult& checked,
+void ScanRun::commit(Run& run, const ScanJob& job, const PageResult& checked,
                      const PageEvidence& evidence) {
-    if (evidence.m_bChecked) {
-        m_panes.SetResultEvidence(job.m_nRow, evidence);
+    if (evidence.m_checked) {
+        m_panes.setResultEvidence(job.m_row, evidence);
     }
-    m_panes.SetResult(job.m_nRow, checked);
-    const std::string& result = checked.m_strStatus;
-    if (m_pObserver != nullptr) {
-        if (evidence.m_bChecked) {
-            m_pObserver->PageEvidenceSeen(job, evidence);
+    m_panes.setResult(job.m_row, checked);
+    const std::string& result = checked.m_status;
+    if (m_observer != nullptr) {
+        if (evidence.m_checked) {
+            m_observer->pageEvidenceSeen(job, evidence);
         }
-        const std::string change = m_pObserver->PageChecked(job, checked);
+        const std::string change = m_observer->pageChecked(job, checked);
         if (!change.empty()) {
-            m_panes.SetResultChange(job.m_nRow, change);
+            m_panes.setResultChange(job.m_row, change);
         }
     }
-    if ((result == kLinkNotFound || result == kPageCannotBeFound) && job.m_strNotify == kEnabled) {
+    if ((result == kLinkNotFound || result == kPageCannotBeFound) && job.m_notify == kEnabled) {
         // A profile without advertiser's address has no link to ask back.
-        const std::string heldBack = job.m_strAdvertiser.empty()
+        const std::string heldBack = job.m_advertiser.empty()
                                          ? std::string("the profile has no advertiser's address")
-                                     : m_pObserver != nullptr ? m_pObserver->LetterHeldBack(job)
-                                                              : std::string();
+                                     : m_observer != nullptr ? m_observer->letterHeldBack(job)
+                                                             : std::string();
         if (!heldBack.empty()) {
-            m_panes.SetLetterHeldBack(job.m_nRow, heldBack);
+            m_panes.setLetterHeldBack(job.m_row, heldBack);
         } else {
             NotificationJob notification;
-            notification.m_strPage = job.m_strPage;
-            notification.m_strAdvertiser = job.m_strAdvertiser;
-            notification.m_strMail = job.m_strMail;
-            notification.m_nRow = job.m_nRow;
-            m_panes.StartNotification(notification);
+            notification.m_page = job.m_page;
+            notification.m_advertiser = job.m_advertiser;
+            notification.m_mail = job.m_mail;
+            notification.m_row = job.m_row;
+            m_panes.startNotification(notification);
         }
     }
-    Progress(run, job);
-    if (job.m_bLast && !run.abandoned) {
-        EndOfRun(true);
+    progress(run, job);
+    if (job.m_last && !run.abandoned) {
+        endOfRun(true);
     }
 }
 
-void ScanRun::Progress(Run& run, const ScanJob& job) {
+void ScanRun::progress(Run& run, const ScanJob& job) {
     const std::vector<int>& rows = run.runRows;
     const size_t head = run.runHead;
-    if (head >= rows.size() || rows[head] == job.m_nProfileRow) {
+    if (head >= rows.size() || rows[head] == job.m_profileRow) {
         return;
     }
     size_t k = head + 1;
-    while (k < rows.size() && rows[k] != job.m_nProfileRow) {
+    while (k < rows.size() && rows[k] != job.m_profileRow) {
         ++k;
     }
     if (k == rows.size()) {
@@ -377,64 +375,64 @@ void ScanRun::Progress(Run& run, const ScanJob& job) {
     // Profiles passed over have no pages: all of them are checked too.
     size_t cut = 0;
     for (size_t i = head; i < k; ++i) {
-        m_panes.SetProfileStatus(rows[i], kCompletedStep);
+        m_panes.setProfileStatus(rows[i], kCompletedStep);
         cut += std::to_string(rows[i]).size() + 1;
     }
     run.runHead = k;
-    g_strRunRows.EraseFront(cut);  // the entries before k, each "n+"
-    m_panes.SetProfileStatus(rows[k], kRunning);
+    g_strRunRows.eraseFront(cut);  // the entries before k, each "n+"
+    m_panes.setProfileStatus(rows[k], kRunning);
 }
 
-void ScanRun::EndOfRun(bool completed) {
-    const std::vector<int> rows = RunRows(std::string(g_strRunRows.View()));
+void ScanRun::endOfRun(bool completed) {
+    const std::vector<int> rows = runRowsOf(std::string(g_strRunRows.view()));
     if (!rows.empty()) {
-        m_panes.SetProfileStatus(rows.front(), kCompleted);
+        m_panes.setProfileStatus(rows.front(), kCompleted);
         // Profiles after the last page's profile have no pages.
         for (size_t i = 1; i < rows.size(); ++i) {
-            m_panes.SetProfileStatus(rows[i], kCompletedStep);
+            m_panes.setProfileStatus(rows[i], kCompletedStep);
         }
     }
-    SetEndedFlags();
-    EndObserved(completed);
-    m_panes.OfferReport();
+    setEndedFlags();
+    endObserved(completed);
+    m_panes.offerReport();
 }
 
-void ScanRun::EndObserved(bool completed) {
-    if (m_pObserver == nullptr) {
+void ScanRun::endObserved(bool completed) {
+    if (m_observer == nullptr) {
         return;
     }
-    const std::string summary = m_pObserver->RunEnded(completed);
+    const std::string summary = m_observer->runEnded(completed);
     if (!summary.empty()) {
-        m_panes.ShowRunSummary(summary);
+        m_panes.showRunSummary(summary);
     }
 }
 
-void ScanRun::OnStop() {
+void ScanRun::onStop() {
     {
         std::lock_guard<std::mutex> state(m_stateMutex);
-        ++m_nStops;
-        SetEndedFlags();
+        ++m_stops;
+        setEndedFlags();
         if (m_run && m_run->fetcher) {
-            m_run->fetcher->Wakeup();  // the fetches ahead of the head row end at once
+            m_run->fetcher->wakeup();  // the fetches ahead of the head row end at once
         }
     }
-    MarkStopped();
-    EndObserved(false);
-    m_panes.OfferReport();
+    markStopped();
+    endObserved(false);
+    m_panes.offerReport();
 }
 
-void ScanRun::MarkStopped() {
-    const int rows = m_panes.ResultRowCount();
+void ScanRun::markStopped() {
+    const int rows = m_panes.resultRowCount();
     for (int k = 0; k < rows; ++k) {
-        if (m_panes.ResultRowAt(k).m_strStatus.empty()) {
-            m_panes.SetResultStatus(k, kStoppedByUser);
+        if (m_panes.resultRowAt(k).m_status.empty()) {
+            m_panes.setResultStatus(k, kStoppedByUser);
         }
     }
-    const int profiles = m_panes.ProfileRowCount();
+    const int profiles = m_panes.profileRowCount();
     for (int j = 0; j < profiles; ++j) {
-        const std::string status = m_panes.ProfileStatus(j);
+        const std::string status = m_panes.profileStatus(j);
         if (status == kWaiting || status == kRunning) {
-            m_panes.SetProfileStatus(j, kStopped);
+            m_panes.setProfileStatus(j, kStopped);
         }
     }
 }

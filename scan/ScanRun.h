@@ -97,52 +97,52 @@ public:
     ScanRun(const ScanRun&) = delete;
     ScanRun& operator=(const ScanRun&) = delete;
 
-    void OnPlay();
-    void OnStop();
+    void onPlay();
+    void onStop();
 
     // The time-outs and the number of pages side by side of the fetcher of
     // every later run (without a checker).
-    void SetFetchOptions(const PageFetcher::Options& options) { m_fetchOptions = options; }
+    void setFetchOptions(const PageFetcher::Options& options) { m_fetchOptions = options; }
     // What the evidence of every later run's pages is judged with.
-    void SetLinkRules(const LinkRules& rules) { m_linkRules = rules; }
+    void setLinkRules(const LinkRules& rules) { m_linkRules = rules; }
     // Watches every later run (the history); none when null. Set it between
     // runs only.
-    void SetObserver(RunObserver* observer) { m_pObserver = observer; }
+    void setObserver(RunObserver* observer) { m_observer = observer; }
 
     // Cancels the fetch in progress; the scan thread makes no further panes
     // call (but may be inside one) and ends soon after. Returns at once.
-    void RequestShutdown();
+    void requestShutdown();
 
-    bool IsScanThreadActive() const { return m_nActiveThreads.load() > 0; }
+    bool isScanThreadActive() const { return m_activeThreads.load() > 0; }
     // Waits until the scan thread has ended (tests and the command line).
-    void WaitForScanThread();
+    void waitForScanThread();
 
 private:
     struct Run;
 
-    void PrepareRun(Run& run, bool onScanThread);
-    void ScanThread(std::shared_ptr<Run> run, std::thread previous);
-    bool BeginDeferred(Run& run);
-    void FetchInOrder(Run& run);
-    void Commit(Run& run, const ScanJob& job, const PageResult& checked,
+    void prepareRun(Run& run, bool onScanThread);
+    void scanThread(std::shared_ptr<Run> run, std::thread previous);
+    bool beginDeferred(Run& run);
+    void fetchInOrder(Run& run);
+    void commit(Run& run, const ScanJob& job, const PageResult& checked,
                 const PageEvidence& evidence);
-    void Progress(Run& run, const ScanJob& job);
-    void EndOfRun(bool completed);
-    void EndObserved(bool completed);
-    void MarkStopped();
+    void progress(Run& run, const ScanJob& job);
+    void endOfRun(bool completed);
+    void endObserved(bool completed);
+    void markStopped();
 
     ScanPanes& m_panes;
     PageChecker m_checker;
     PageFetcher::Options m_fetchOptions;
     LinkRules m_linkRules;
-    RunObserver* m_pObserver = nullptr;
-    // Guards m_run, m_nStops and the flag writes of OnPlay, OnStop and a
+    RunObserver* m_observer = nullptr;
+    // Guards m_run, m_stops and the flag writes of OnPlay, OnStop and a
     // deferred start; never held across a panes call.
     std::mutex m_stateMutex;
     std::shared_ptr<Run> m_run;
-    std::uint64_t m_nStops = 0;
+    std::uint64_t m_stops = 0;
     std::thread m_thread;
-    std::atomic<int> m_nActiveThreads{0};
+    std::atomic<int> m_activeThreads{0};
 };
 
 }  // namespace tarnwick

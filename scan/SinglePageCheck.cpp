@@ -12,23 +12,23 @@ SinglePageCheck::~SinglePageCheck() {
 }
 
 void SinglePageCheck::cancel() {
-    m_bCancelled = true;
+    m_cancelled = true;
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_pFetcher != nullptr) {
-        m_pFetcher->Cancel();
+    if (m_fetcher != nullptr) {
+        m_fetcher->cancel();
     }
 }
 
 bool SinglePageCheck::start(const std::string& page, const std::string& advertiser,
                             const PageFetcher::Options& options, const LinkRules& rules, Done done,
                             Checker checker) {
-    if (m_bBusy.exchange(true)) {
+    if (m_busy.exchange(true)) {
         return false;
     }
     if (m_thread.joinable()) {
         m_thread.join();  // the last check, ended already
     }
-    m_bCancelled = false;
+    m_cancelled = false;
     m_thread = std::thread([this, page, advertiser, options, rules, done = std::move(done),
                             checker = std::move(checker)] {
         PageResult result;
@@ -39,31 +39,30 @@ bool SinglePageCheck::start(const std::string& page, const std::string& advertis
             PageFetcher fetcher(options);
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
-                m_pFetcher = &fetcher;
+                m_fetcher = &fetcher;
             }
-            if (!m_bCancelled) {
-                result = fetcher.Check(page, advertiser, &evidence);
+            if (!m_cancelled) {
+                result = fetcher.check(page, advertiser, &evidence);
             }
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
-                m_pFetcher = nullptr;
+                m_fetcher = nullptr;
             }
-            if (evidence.m_bChecked) {
-                ApplyLinkRules(evidence, page, rules);
-                if (rules.m_bRender && !m_bCancelled && evidence.m_nHttpStatus >= 200 &&
-                    evidence.m_nHttpStatus < 300) {
+            if (evidence.m_checked) {
+                applyLinkRules(evidence, page, rules);
+                if (rules.m_render && !m_cancelled && evidence.m_httpStatus >= 200 &&
+                    evidence.m_httpStatus < 300) {
                     PageRenderer renderer(options.pageTimeoutSeconds);
-                    JudgeRendered(
+                    judgeRendered(
                         evidence, advertiser,
-                        renderer.render(evidence.m_strFinalUrl.empty() ? page
-                                                                       : evidence.m_strFinalUrl));
+                        renderer.render(evidence.m_finalUrl.empty() ? page : evidence.m_finalUrl));
                 }
             }
         }
-        if (!m_bCancelled && done) {
+        if (!m_cancelled && done) {
             done(result, evidence);
         }
-        m_bBusy = false;
+        m_busy = false;
     });
     return true;
 }

@@ -38,15 +38,15 @@ public:
     bool start(const std::string& page, const std::string& advertiser,
                const PageFetcher::Options& options, const LinkRules& rules, Done done,
                Checker checker = {});
-    bool busy() const { return m_bBusy.load(); }
+    bool busy() const { return m_busy.load(); }
     // Ends the fetch in progress at once; its Done is not called.
     void cancel();
 
 private:
-    std::mutex m_mutex;  // guards m_pFetcher
-    PageFetcher* m_pFetcher = nullptr;
-    std::atomic<bool> m_bBusy{false};
-    std::atomic<bool> m_bCancelled{false};
+    std::mutex m_mutex;  // guards m_fetcher
+    PageFetcher* m_fetcher = nullptr;
+    std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_cancelled{false};
     std::thread m_thread;
 };
 

@@ -7,12 +7,12 @@ namespace tarnwick {
 namespace {
 
 // Recursive: a listener may itself change a flag on the same thread.
-std::recursive_mutex& ListenerMutex() {
+std::recursive_mutex& listenerMutex() {
     static std::recursive_mutex mutex;
     return mutex;
 }
 
-std::function<void()>& Listener() {
+std::function<void()>& listenerSlot() {
     static std::function<void()> listener;
     return listener;
 }
@@ -23,15 +23,15 @@ void WatchedFlag::store(bool value) {
     if (m_value.exchange(value) == value) {
         return;
     }
-    std::lock_guard<std::recursive_mutex> lock(ListenerMutex());
-    if (Listener()) {
-        Listener()();
+    std::lock_guard<std::recursive_mutex> lock(listenerMutex());
+    if (listenerSlot()) {
+        listenerSlot()();
     }
 }
 
-void WatchedFlag::SetListener(std::function<void()> listener) {
-    std::lock_guard<std::recursive_mutex> lock(ListenerMutex());
-    Listener() = std::move(listener);
+void WatchedFlag::setListener(std::function<void()> listener) {
+    std::lock_guard<std::recursive_mutex> lock(listenerMutex());
+    listenerSlot() = std::move(listener);
 }
 
 }  // namespace tarnwick

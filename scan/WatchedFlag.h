@@ -24,7 +24,7 @@ public:
 
     // The listener of every watched flag; an empty function removes it. Once
     // this returns, the listener removed is no longer running nor called.
-    static void SetListener(std::function<void()> listener);
+    static void setListener(std::function<void()> listener);
 
 private:
     std::atomic<bool> m_value;

@@ -6,7 +6,7 @@
 
 namespace tarnwick {
 
-void SetUpWebTransfer(CURL* e, const WebTransferOptions& options) {
+void setUpWebTransfer(CURL* e, const WebTransferOptions& options) {
     curl_easy_reset(e);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_USERAGENT, kUserAgent);
@@ -19,7 +19,7 @@ void SetUpWebTransfer(CURL* e, const WebTransferOptions& options) {
     curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L);
     // Read anew for every transfer: a changed environment applies at once.
     // libcurl copies the string.
-    const std::string caFile = CurlSetup::CaFile();
+    const std::string caFile = CurlSetup::caFile();
     curl_easy_setopt(e, CURLOPT_CAINFO, caFile.empty() ? nullptr : caFile.c_str());
     curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT, options.connectTimeoutSeconds);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);

@@ -20,6 +20,6 @@ struct WebTransferOptions {
 };
 
 // Resets the handle, then sets the shared options.
-void SetUpWebTransfer(CURL* easy, const WebTransferOptions& options);
+void setUpWebTransfer(CURL* easy, const WebTransferOptions& options);
 
 }  // namespace tarnwick

@@ -28,60 +28,60 @@ struct CurlText {
 
 constexpr unsigned kSetFlags = CURLU_URLENCODE;
 
-bool IsAsciiAlpha(char c) {
+bool isAsciiAlpha(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-bool IsHexDigit(char c) {
+bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-int HexValue(char c) {
+int hexValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
     return (c | 0x20) - 'a' + 10;
 }
 
-bool IsUnreserved(unsigned char c) {
-    return IsAsciiAlpha(static_cast<char>(c)) || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+bool isUnreserved(unsigned char c) {
+    return isAsciiAlpha(static_cast<char>(c)) || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
            c == '_' || c == '~';
 }
 
 // The scheme an href starts with ("" when it starts with none), lowered.
-std::string SchemeOf(std::string_view href) {
-    if (href.empty() || !IsAsciiAlpha(href[0])) {
+std::string schemeOf(std::string_view href) {
+    if (href.empty() || !isAsciiAlpha(href[0])) {
         return {};
     }
     for (std::size_t i = 1; i < href.size(); ++i) {
         const char c = href[i];
         if (c == ':') {
-            return LoweredAscii(href.substr(0, i));
+            return loweredAscii(href.substr(0, i));
         }
-        if (!IsAsciiAlpha(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.') {
+        if (!isAsciiAlpha(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.') {
             return {};
         }
     }
     return {};
 }
 
-bool IsWebScheme(std::string_view scheme) {
+bool isWebScheme(std::string_view scheme) {
     return scheme == "http" || scheme == "https";
 }
 
 // Escapes decoded where they stand for unreserved characters, the others in
 // capitals; bytes a browser escapes (controls, blanks, quotes, angle
 // brackets, bytes above 0x7E) escaped.
-std::string CanonicalEscapes(std::string_view text) {
+std::string canonicalEscapes(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '%' && i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2])) {
+        if (c == '%' && i + 2 < text.size() && isHexDigit(text[i + 1]) && isHexDigit(text[i + 2])) {
             const auto decoded =
-                static_cast<unsigned char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-            if (IsUnreserved(decoded)) {
+                static_cast<unsigned char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+            if (isUnreserved(decoded)) {
                 out += static_cast<char>(decoded);
             } else {
                 out += '%';
@@ -103,7 +103,7 @@ std::string CanonicalEscapes(std::string_view text) {
 // An international name in its punycode spelling (libidn2, as browsers
 // read names: non-transitional, then transitional processing). A name it
 // refuses stays as written: it can only equal itself.
-std::string AsciiHost(const std::string& host) {
+std::string asciiHost(const std::string& host) {
     if (std::all_of(host.begin(), host.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         return host;
@@ -122,7 +122,7 @@ std::string AsciiHost(const std::string& host) {
 
 }  // namespace
 
-std::string CleanHref(std::string_view href) {
+std::string cleanHref(std::string_view href) {
     while (!href.empty() && static_cast<unsigned char>(href.front()) <= 0x20) {
         href.remove_prefix(1);
     }
@@ -144,13 +144,13 @@ std::string CleanHref(std::string_view href) {
     return out;
 }
 
-std::string PercentDecoded(std::string_view text) {
+std::string percentDecoded(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && IsHexDigit(text[i + 1]) &&
-            IsHexDigit(text[i + 2])) {
-            out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+        if (text[i] == '%' && i + 2 < text.size() && isHexDigit(text[i + 1]) &&
+            isHexDigit(text[i + 2])) {
+            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
             i += 2;
         } else {
             out += text[i];
@@ -160,11 +160,11 @@ std::string PercentDecoded(std::string_view text) {
 }
 
 std::optional<WebUrl> WebUrl::parse(std::string_view address) {
-    const std::string cleaned = CleanHref(address);
-    if (!IsWebScheme(SchemeOf(cleaned))) {
+    const std::string cleaned = cleanHref(address);
+    if (!isWebScheme(schemeOf(cleaned))) {
         return std::nullopt;
     }
-    CurlSetup::GlobalInit();
+    CurlSetup::globalInit();
     const UrlHandle url(curl_url());
     if (!url || curl_url_set(url.get(), CURLUPART_URL, cleaned.c_str(), kSetFlags) != CURLUE_OK) {
         return std::nullopt;
@@ -173,10 +173,10 @@ std::optional<WebUrl> WebUrl::parse(std::string_view address) {
 }
 
 std::optional<WebUrl> WebUrl::resolve(const WebUrl& base, std::string_view href) {
-    std::string cleaned = CleanHref(href);
-    const std::string scheme = SchemeOf(cleaned);
+    std::string cleaned = cleanHref(href);
+    const std::string scheme = schemeOf(cleaned);
     if (!scheme.empty()) {
-        if (!IsWebScheme(scheme)) {
+        if (!isWebScheme(scheme)) {
             return std::nullopt;  // mailto:, javascript:, ftp:...
         }
         // As browsers read it: the page's own scheme followed by fewer than
@@ -195,7 +195,7 @@ std::optional<WebUrl> WebUrl::resolve(const WebUrl& base, std::string_view href)
         // Protocol-relative: any number of slashes before the host.
         cleaned = "//" + cleaned.substr(std::min(cleaned.find_first_not_of('/'), cleaned.size()));
     }
-    CurlSetup::GlobalInit();
+    CurlSetup::globalInit();
     const UrlHandle url(curl_url());
     const std::string baseText = base.toString();
     if (!url || curl_url_set(url.get(), CURLUPART_URL, baseText.c_str(), kSetFlags) != CURLUE_OK) {
@@ -218,8 +218,8 @@ std::optional<WebUrl> WebUrl::fromCurl(void* handle) {
         if (curl_url_get(url, CURLUPART_SCHEME, &scheme.text, 0) != CURLUE_OK) {
             return std::nullopt;
         }
-        out.m_scheme = LoweredAscii(scheme.text);
-        if (!IsWebScheme(out.m_scheme)) {
+        out.m_scheme = loweredAscii(scheme.text);
+        if (!isWebScheme(out.m_scheme)) {
             return std::nullopt;
         }
     }
@@ -228,7 +228,7 @@ std::optional<WebUrl> WebUrl::fromCurl(void* handle) {
         if (curl_url_get(url, CURLUPART_HOST, &host.text, 0) != CURLUE_OK) {
             return std::nullopt;
         }
-        out.m_host = LoweredAscii(AsciiHost(PercentDecoded(host.text)));
+        out.m_host = loweredAscii(asciiHost(percentDecoded(host.text)));
         while (!out.m_host.empty() && out.m_host.back() == '.') {
             out.m_host.pop_back();
         }
@@ -249,7 +249,7 @@ std::optional<WebUrl> WebUrl::fromCurl(void* handle) {
     {
         CurlText path;
         if (curl_url_get(url, CURLUPART_PATH, &path.text, 0) == CURLUE_OK) {
-            out.m_path = CanonicalEscapes(path.text);
+            out.m_path = canonicalEscapes(path.text);
         }
         if (out.m_path.empty()) {
             out.m_path = "/";
@@ -259,7 +259,7 @@ std::optional<WebUrl> WebUrl::fromCurl(void* handle) {
         CurlText query;
         if (curl_url_get(url, CURLUPART_QUERY, &query.text, 0) == CURLUE_OK) {
             out.m_hasQuery = true;
-            out.m_query = CanonicalEscapes(query.text);
+            out.m_query = canonicalEscapes(query.text);
         }
     }
     return out;

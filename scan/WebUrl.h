@@ -50,9 +50,9 @@ private:
 };
 
 // The clean-up a browser applies to an href before it parses it (see above).
-std::string CleanHref(std::string_view href);
+std::string cleanHref(std::string_view href);
 
 // %XX escapes decoded once; others bytes kept.
-std::string PercentDecoded(std::string_view text);
+std::string percentDecoded(std::string_view text);
 
 }  // namespace tarnwick

@@ -8,7 +8,7 @@
 namespace tarnwick {
 namespace {
 
-void PercentEncode(std::string& out, std::string_view part) {
+void percentEncode(std::string& out, std::string_view part) {
     static const char kHex[] = "0123456789ABCDEF";
     for (unsigned char c : part) {
         if (c <= 0x20 || c >= 0x7F) {
@@ -28,7 +28,7 @@ std::string encodeForWire(const std::string& address) {
     out.reserve(address.size() + 16);
     const size_t schemeEnd = address.find("://");
     if (schemeEnd == std::string::npos) {
-        PercentEncode(out, address);
+        percentEncode(out, address);
         return out;
     }
     const size_t authorityBegin = schemeEnd + 3;
@@ -44,16 +44,16 @@ std::string encodeForWire(const std::string& address) {
     }
     const std::string_view host = authority.substr(hostBegin, hostEnd - hostBegin);
     out.append(address, 0, authorityBegin);
-    PercentEncode(out, authority.substr(0, hostBegin));
+    percentEncode(out, authority.substr(0, hostBegin));
     if (std::all_of(host.begin(), host.end(), [](char c) { return (c & 0x80) == 0; })) {
-        PercentEncode(out, host);
+        percentEncode(out, host);
     } else {
         // Control bytes and blanks cannot be part of any host name; they stay
         // visible to libcurl, which refuses the address.
-        out += IsUtf8(host) ? std::string(host) : Cp1252ToUtf8(host);
+        out += isUtf8(host) ? std::string(host) : cp1252ToUtf8(host);
     }
-    PercentEncode(out, authority.substr(hostEnd));
-    PercentEncode(out, std::string_view(address).substr(authorityEnd));
+    percentEncode(out, authority.substr(hostEnd));
+    percentEncode(out, std::string_view(address).substr(authorityEnd));
     return out;
 }
 
@@ -74,7 +74,7 @@ std::string hostOf(const std::string& address) {
     } else {
         host.erase(std::min(host.find(':'), host.size()));
     }
-    return LoweredAscii(host);
+    return loweredAscii(host);
 }
 
 bool isFetchable(std::string_view address) {
@@ -82,7 +82,7 @@ bool isFetchable(std::string_view address) {
     if (colon == std::string_view::npos) {
         return false;
     }
-    const std::string scheme = LoweredAscii(address.substr(0, colon));
+    const std::string scheme = loweredAscii(address.substr(0, colon));
     return scheme == "http" || scheme == "https" || scheme == "ftp";
 }
 

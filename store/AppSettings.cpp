@@ -12,7 +12,7 @@
 namespace tarnwick {
 namespace {
 
-std::string ConfigHome() {
+std::string configHome() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
         return xdg;
     }
@@ -20,13 +20,13 @@ std::string ConfigHome() {
     return std::string(home != nullptr ? home : "") + "/.config";
 }
 
-std::string FolderOf(const std::string& path) {
+std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 // mkdir -p for the settings folder (0700: the user's own settings).
-void MakeFolders(const std::string& folder) {
+void makeFolders(const std::string& folder) {
     if (folder.empty()) {
         return;
     }
@@ -43,50 +43,50 @@ void MakeFolders(const std::string& folder) {
 
 }  // namespace
 
-std::string AppSettings::Path() {
-    return ConfigHome() + "/tarnwick/settings.ini";
+std::string AppSettings::path() {
+    return configHome() + "/tarnwick/settings.ini";
 }
 
-AppSettings AppSettings::Load(const std::string& path, std::vector<std::string>* warnings) {
+AppSettings AppSettings::load(const std::string& path, std::vector<std::string>* warnings) {
     AppSettings settings;
-    IniFile file(path.empty() ? Path() : path);
-    settings.m_nPageTimeoutSeconds =
+    IniFile file(path.empty() ? AppSettings::path() : path);
+    settings.m_pageTimeoutSeconds =
         file.number("scan", "page_timeout_seconds", kMinPageTimeoutSeconds, kMaxPageTimeoutSeconds,
                     kDefaultPageTimeoutSeconds);
-    settings.m_nSilenceSeconds = file.number("scan", "silence_timeout_seconds", kMinSilenceSeconds,
-                                             kMaxSilenceSeconds, kDefaultSilenceSeconds);
-    settings.m_nJobs = file.number("scan", "jobs", kMinJobs, kMaxJobs, kDefaultJobs);
-    settings.m_nHostConnections = file.number("scan", "host_connections", kMinHostConnections,
-                                              kMaxHostConnections, kDefaultHostConnections);
-    settings.m_nHostIntervalMs = file.number("scan", "host_interval_ms", kMinHostIntervalMs,
-                                             kMaxHostIntervalMs, kDefaultHostIntervalMs);
-    settings.m_nLinkFarmLinks = file.number("scan", "link_farm_links", kMinLinkFarmLinks,
-                                            kMaxLinkFarmLinks, kDefaultLinkFarmLinks);
-    settings.m_bRender = file.number("scan", "render", 0, 1, 0) == 1;
-    settings.m_bCloakCheck = file.number("scan", "cloak_check", 0, 1, 1) == 1;
+    settings.m_silenceSeconds = file.number("scan", "silence_timeout_seconds", kMinSilenceSeconds,
+                                            kMaxSilenceSeconds, kDefaultSilenceSeconds);
+    settings.m_jobs = file.number("scan", "jobs", kMinJobs, kMaxJobs, kDefaultJobs);
+    settings.m_hostConnections = file.number("scan", "host_connections", kMinHostConnections,
+                                             kMaxHostConnections, kDefaultHostConnections);
+    settings.m_hostIntervalMs = file.number("scan", "host_interval_ms", kMinHostIntervalMs,
+                                            kMaxHostIntervalMs, kDefaultHostIntervalMs);
+    settings.m_linkFarmLinks = file.number("scan", "link_farm_links", kMinLinkFarmLinks,
+                                           kMaxLinkFarmLinks, kDefaultLinkFarmLinks);
+    settings.m_render = file.number("scan", "render", 0, 1, 0) == 1;
+    settings.m_cloakCheck = file.number("scan", "cloak_check", 0, 1, 1) == 1;
     if (warnings != nullptr) {
         warnings->insert(warnings->end(), file.warnings().begin(), file.warnings().end());
     }
     return settings;
 }
 
-void AppSettings::Save(const std::string& path) const {
-    const std::string target = path.empty() ? Path() : path;
-    MakeFolders(FolderOf(target));
+void AppSettings::save(const std::string& path) const {
+    const std::string target = path.empty() ? AppSettings::path() : path;
+    makeFolders(folderOf(target));
     StoreFileWriter writer(target + ".new");
     try {
-        writer.WriteRaw("[scan]\n");
-        writer.WriteRaw("page_timeout_seconds=" + std::to_string(m_nPageTimeoutSeconds) + "\n");
-        writer.WriteRaw("silence_timeout_seconds=" + std::to_string(m_nSilenceSeconds) + "\n");
-        writer.WriteRaw("jobs=" + std::to_string(m_nJobs) + "\n");
-        writer.WriteRaw("host_connections=" + std::to_string(m_nHostConnections) + "\n");
-        writer.WriteRaw("host_interval_ms=" + std::to_string(m_nHostIntervalMs) + "\n");
-        writer.WriteRaw("link_farm_links=" + std::to_string(m_nLinkFarmLinks) + "\n");
-        writer.WriteRaw(std::string("render=") + (m_bRender ? "1" : "0") + "\n");
-        writer.WriteRaw(std::string("cloak_check=") + (m_bCloakCheck ? "1" : "0") + "\n");
-        writer.CommitOver(target);
+        writer.writeRaw("[scan]\n");
+        writer.writeRaw("page_timeout_seconds=" + std::to_string(m_pageTimeoutSeconds) + "\n");
+        writer.writeRaw("silence_timeout_seconds=" + std::to_string(m_silenceSeconds) + "\n");
+        writer.writeRaw("jobs=" + std::to_string(m_jobs) + "\n");
+        writer.writeRaw("host_connections=" + std::to_string(m_hostConnections) + "\n");
+        writer.writeRaw("host_interval_ms=" + std::to_string(m_hostIntervalMs) + "\n");
+        writer.writeRaw("link_farm_links=" + std::to_string(m_linkFarmLinks) + "\n");
+        writer.writeRaw(std::string("render=") + (m_render ? "1" : "0") + "\n");
+        writer.writeRaw(std::string("cloak_check=") + (m_cloakCheck ? "1" : "0") + "\n");
+        writer.commitOver(target);
     } catch (...) {
-        writer.Discard();
+        writer.discard();
         throw;
     }
 }

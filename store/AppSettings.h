@@ -50,26 +50,26 @@ public:
     static constexpr long kMinLinkFarmLinks = 1;
     static constexpr long kMaxLinkFarmLinks = 1000000;
 
-    long m_nPageTimeoutSeconds = kDefaultPageTimeoutSeconds;
-    long m_nSilenceSeconds = kDefaultSilenceSeconds;
-    long m_nJobs = kDefaultJobs;
-    long m_nHostConnections = kDefaultHostConnections;
-    long m_nHostIntervalMs = kDefaultHostIntervalMs;
-    long m_nLinkFarmLinks = kDefaultLinkFarmLinks;
-    bool m_bRender = false;
-    bool m_bCloakCheck = true;
+    long m_pageTimeoutSeconds = kDefaultPageTimeoutSeconds;
+    long m_silenceSeconds = kDefaultSilenceSeconds;
+    long m_jobs = kDefaultJobs;
+    long m_hostConnections = kDefaultHostConnections;
+    long m_hostIntervalMs = kDefaultHostIntervalMs;
+    long m_linkFarmLinks = kDefaultLinkFarmLinks;
+    bool m_render = false;
+    bool m_cloakCheck = true;
 
     // The file's path from the environment, read anew.
-    static std::string Path();
+    static std::string path();
     // The settings in the file at path (Path() when empty); defaults for
     // whatever is missing or unusable, and a warning for each value not used
     // as it stands (and for a file that is not a regular file) appended to
     // warnings. Never throws, never blocks.
-    static AppSettings Load(const std::string& path = {},
+    static AppSettings load(const std::string& path = {},
                             std::vector<std::string>* warnings = nullptr);
     // Writes every setting to path (Path() when empty), creating its folder.
     // Throws FileError naming the file when it cannot.
-    void Save(const std::string& path = {}) const;
+    void save(const std::string& path = {}) const;
 
     bool operator==(const AppSettings&) const = default;
 };

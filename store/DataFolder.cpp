@@ -12,13 +12,13 @@
 namespace tarnwick {
 namespace {
 
-bool MakeDirs(const std::string& path) {
+bool makeDirs(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         return S_ISDIR(st.st_mode);
     }
     const size_t slash = path.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !MakeDirs(path.substr(0, slash))) {
+    if (slash != std::string::npos && slash > 0 && !makeDirs(path.substr(0, slash))) {
         return false;
     }
     return ::mkdir(path.c_str(), 0755) == 0 || errno == EEXIST;
@@ -26,14 +26,13 @@ bool MakeDirs(const std::string& path) {
 
 }  // namespace
 
-DataFolder::DataFolder(std::string programFilesPath)
-    : m_strProgramFiles(std::move(programFilesPath)) {
-    while (m_strProgramFiles.size() > 1 && m_strProgramFiles.back() == '/') {
-        m_strProgramFiles.pop_back();
+DataFolder::DataFolder(std::string programFilesPath) : m_programFiles(std::move(programFilesPath)) {
+    while (m_programFiles.size() > 1 && m_programFiles.back() == '/') {
+        m_programFiles.pop_back();
     }
 }
 
-DataFolder DataFolder::FromEnvironment() {
+DataFolder DataFolder::fromEnvironment() {
     if (const char* p = std::getenv("TARNWICK_PROGRAM_FILES"); p != nullptr && *p != '\0') {
         return DataFolder(p);
     }
@@ -44,56 +43,56 @@ DataFolder DataFolder::FromEnvironment() {
     return DataFolder(std::string(home != nullptr ? home : "") + "/.local/share");
 }
 
-bool DataFolder::EnsureExists() const {
-    return MakeDirs(Folder());
+bool DataFolder::ensureExists() const {
+    return makeDirs(folder());
 }
 
-void DataFolder::EnsureProfilesFolder() const {
-    if (!MakeDirs(ProfilesFolderNoSlash())) {
-        throw FileError(ProfilesFolderNoSlash(), errno != 0 ? errno : ENOTDIR);
+void DataFolder::ensureProfilesFolder() const {
+    if (!makeDirs(profilesFolderNoSlash())) {
+        throw FileError(profilesFolderNoSlash(), errno != 0 ? errno : ENOTDIR);
     }
 }
 
-std::string DataFolder::Folder() const {
-    return m_strProgramFiles + "/" + kProductName;
+std::string DataFolder::folder() const {
+    return m_programFiles + "/" + kProductName;
 }
-std::string DataFolder::IndexPath() const {
-    return Folder() + "/index.txt";
+std::string DataFolder::indexPath() const {
+    return folder() + "/index.txt";
 }
-std::string DataFolder::Index1Path() const {
-    return Folder() + "/index1.txt";
+std::string DataFolder::index1Path() const {
+    return folder() + "/index1.txt";
 }
-std::string DataFolder::StIndexPath() const {
-    return Folder() + "/stindex.txt";
+std::string DataFolder::stIndexPath() const {
+    return folder() + "/stindex.txt";
 }
-std::string DataFolder::DummyPath() const {
-    return Folder() + "/dummy.txt";
+std::string DataFolder::dummyPath() const {
+    return folder() + "/dummy.txt";
 }
-std::string DataFolder::ProfilesFolder() const {
-    return Folder() + "/Profiles/";
+std::string DataFolder::profilesFolder() const {
+    return folder() + "/Profiles/";
 }
-std::string DataFolder::ProfilesFolderNoSlash() const {
-    return Folder() + "/Profiles";
+std::string DataFolder::profilesFolderNoSlash() const {
+    return folder() + "/Profiles";
 }
-std::string DataFolder::NewTxtPath() const {
-    return ProfilesFolder() + "new.txt";
+std::string DataFolder::newTxtPath() const {
+    return profilesFolder() + "new.txt";
 }
-std::string DataFolder::MailPath() const {
-    return Folder() + "/Mail.txt";
+std::string DataFolder::mailPath() const {
+    return folder() + "/Mail.txt";
 }
-std::string DataFolder::ChangeNotePath() const {
-    return Folder() + "/change.txt";
+std::string DataFolder::changeNotePath() const {
+    return folder() + "/change.txt";
 }
-std::string DataFolder::ChangeNoteTempPath() const {
-    return Folder() + "/change1.txt";
-}
-
-std::string DataFolder::ProfilePath(const std::string& profileName) const {
-    return ProfilesFolder() + profileName + ".txt";
+std::string DataFolder::changeNoteTempPath() const {
+    return folder() + "/change1.txt";
 }
 
-std::string DataFolder::ProfilePathOfText(const std::string& text) const {
-    return ProfilePath(ProfileName(text));
+std::string DataFolder::profilePath(const std::string& profileName) const {
+    return profilesFolder() + profileName + ".txt";
+}
+
+std::string DataFolder::profilePathOfText(const std::string& text) const {
+    return profilePath(profileName(text));
 }
 
 }  // namespace tarnwick

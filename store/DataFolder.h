@@ -12,34 +12,34 @@ public:
     explicit DataFolder(std::string programFilesPath);
 
     // Reads the environment anew (every operation of the program does).
-    static DataFolder FromEnvironment();
+    static DataFolder fromEnvironment();
 
     // Creates the data folder (and its parents) when missing. Returns false
     // when it cannot; the store's operations then report the files they miss.
-    bool EnsureExists() const;
+    bool ensureExists() const;
     // Creates the Profiles folder when missing; throws FileError when it cannot.
-    void EnsureProfilesFolder() const;
+    void ensureProfilesFolder() const;
 
-    std::string Folder() const;  // without a final "/"
-    std::string IndexPath() const;
-    std::string Index1Path() const;
-    std::string StIndexPath() const;
-    std::string DummyPath() const;
-    std::string ProfilesFolder() const;  // with a final "/"
-    std::string ProfilesFolderNoSlash() const;
-    std::string NewTxtPath() const;
-    std::string MailPath() const;
+    std::string folder() const;  // without a final "/"
+    std::string indexPath() const;
+    std::string index1Path() const;
+    std::string stIndexPath() const;
+    std::string dummyPath() const;
+    std::string profilesFolder() const;  // with a final "/"
+    std::string profilesFolderNoSlash() const;
+    std::string newTxtPath() const;
+    std::string mailPath() const;
     // The note of a change of address under way (old and new profile file)
     // and the temporary it is written through.
-    std::string ChangeNotePath() const;
-    std::string ChangeNoteTempPath() const;
+    std::string changeNotePath() const;
+    std::string changeNoteTempPath() const;
     // Profiles folder + name + ".txt".
-    std::string ProfilePath(const std::string& profileName) const;
+    std::string profilePath(const std::string& profileName) const;
     // The profile file that a display text or an address leads to.
-    std::string ProfilePathOfText(const std::string& text) const;
+    std::string profilePathOfText(const std::string& text) const;
 
 private:
-    std::string m_strProgramFiles;
+    std::string m_programFiles;
 };
 
 }  // namespace tarnwick

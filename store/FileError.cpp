@@ -5,7 +5,7 @@
 namespace tarnwick {
 namespace {
 
-std::string Describe(const std::string& file, int err) {
+std::string describe(const std::string& file, int err) {
     switch (err) {
         case ENOENT:
         case ENOTDIR:
@@ -31,8 +31,8 @@ std::string Describe(const std::string& file, int err) {
 }  // namespace
 
 FileError::FileError(std::string fileName, int errorCode)
-    : std::runtime_error(Describe(fileName, errorCode)),
-      m_strFileName(std::move(fileName)),
-      m_nErrorCode(errorCode) {}
+    : std::runtime_error(describe(fileName, errorCode)),
+      m_fileName(std::move(fileName)),
+      m_errorCode(errorCode) {}
 
 }  // namespace tarnwick

@@ -13,14 +13,14 @@ public:
     // errorCode is an errno value.
     FileError(std::string fileName, int errorCode);
 
-    const std::string& FileName() const { return m_strFileName; }
+    const std::string& fileName() const { return m_fileName; }
     // The errno value, so a failure on a temporary can be reported under the
     // name of the file the user knows (Mail.txt, a trashed profile).
-    int ErrorCode() const { return m_nErrorCode; }
+    int errorCode() const { return m_errorCode; }
 
 private:
-    std::string m_strFileName;
-    int m_nErrorCode;
+    std::string m_fileName;
+    int m_errorCode;
 };
 
 }  // namespace tarnwick

@@ -10,7 +10,7 @@
 namespace tarnwick {
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
+std::string_view trimmed(std::string_view text) {
     const size_t begin = text.find_first_not_of(" \t");
     if (begin == std::string_view::npos) {
         return {};
@@ -20,7 +20,7 @@ std::string_view Trimmed(std::string_view text) {
 
 // A value as a warning quotes it: control characters (a terminal's escape
 // sequences) shown as '?', and not longer than a line.
-std::string Quoted(std::string_view value) {
+std::string quoted(std::string_view value) {
     constexpr size_t kLongest = 40;
     std::string out = "\"";
     for (char c : value.substr(0, kLongest)) {
@@ -34,8 +34,8 @@ std::string Quoted(std::string_view value) {
 
 IniFile::IniFile(std::string path) : m_path(std::move(path)) {
     StoreLineReader reader(m_path);
-    if (!reader.IsOpen()) {
-        const int error = reader.OpenError();
+    if (!reader.isOpen()) {
+        const int error = reader.openError();
         if (error == EINVAL || error == EISDIR) {
             m_warnings.push_back(m_path + " is not a regular file; it is ignored");
         } else if (error != ENOENT && error != ENOTDIR) {
@@ -46,26 +46,26 @@ IniFile::IniFile(std::string path) : m_path(std::move(path)) {
     }
     std::string line;
     std::string section;
-    while (reader.ReadLine(line)) {
-        const std::string_view t = Trimmed(line);
+    while (reader.readLine(line)) {
+        const std::string_view t = trimmed(line);
         if (t.empty() || t[0] == '#' || t[0] == ';') {
             continue;
         }
         if (t.front() == '[' && t.back() == ']') {
-            section = LoweredAscii(Trimmed(t.substr(1, t.size() - 2)));
+            section = loweredAscii(trimmed(t.substr(1, t.size() - 2)));
             continue;
         }
         const size_t eq = t.find('=');
         if (eq == std::string_view::npos) {
             continue;
         }
-        m_values[{section, LoweredAscii(Trimmed(t.substr(0, eq)))}] =
-            std::string(Trimmed(t.substr(eq + 1)));
+        m_values[{section, loweredAscii(trimmed(t.substr(0, eq)))}] =
+            std::string(trimmed(t.substr(eq + 1)));
     }
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
-    const auto it = m_values.find({LoweredAscii(section), LoweredAscii(key)});
+    const auto it = m_values.find({loweredAscii(section), loweredAscii(key)});
     if (it == m_values.end()) {
         return std::nullopt;
     }
@@ -79,7 +79,7 @@ long IniFile::number(std::string_view section, std::string_view key, long min, l
         return fallback;
     }
     const BoundedNumber n = BoundedNumber::parse(*text, min, max);
-    const std::string said = m_path + ": " + std::string(key) + "=" + Quoted(*text);
+    const std::string said = m_path + ": " + std::string(key) + "=" + quoted(*text);
     switch (n.kind) {
         case BoundedNumber::Kind::InRange:
             return n.value;

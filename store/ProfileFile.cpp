@@ -20,15 +20,15 @@ constexpr std::string_view kSep = "|||";
 
 // "\n" + page|||mail|||flag||| for every imported row (a missing mail address
 // is written as one blank).
-std::string PageLines(const std::vector<ImportRow>& rows, bool notify, bool firstBare) {
+std::string pageLines(const std::vector<ImportRow>& rows, bool notify, bool firstBare) {
     std::string out;
     for (const ImportRow& row : rows) {
         if (!firstBare || !out.empty()) {
             out += "\r\n";
         }
-        out += row.m_strPage;
+        out += row.m_page;
         out += kSep;
-        out += row.m_strMail.empty() ? std::string(" ") : row.m_strMail;
+        out += row.m_mail.empty() ? std::string(" ") : row.m_mail;
         out += kSep;
         out += notify ? "1" : "0";
         out += kSep;
@@ -37,8 +37,8 @@ std::string PageLines(const std::vector<ImportRow>& rows, bool notify, bool firs
 }
 
 // Whether path is a regular file holding exactly content.
-bool HoldsBytes(const std::string& path, const std::string& content) {
-    FILE* file = StoreLineReader::OpenRegularFile(path);
+bool holdsBytes(const std::string& path, const std::string& content) {
+    FILE* file = StoreLineReader::openRegularFile(path);
     if (file == nullptr) {
         return false;
     }
@@ -52,17 +52,17 @@ enum class FlagRule { OneIsEnabled, ZeroIsDisabled };
 
 // The page of one line as the editing readers see it: fields ending at
 // "|||". False for a line without any (not a page to them).
-bool PageFields(std::string_view rest, FlagRule rule, ProfilePage& page) {
+bool pageFields(std::string_view rest, FlagRule rule, ProfilePage& page) {
     int field = 0;
     for (size_t end = rest.find(kSep); end != std::string_view::npos; end = rest.find(kSep)) {
         const std::string_view value = rest.substr(0, end);
         if (field == 0) {
-            page.m_strPage = value;
+            page.m_page = value;
         } else if (field == 1) {
-            page.m_strMail = value;
+            page.m_mail = value;
         } else if (field == 2) {
             const bool enabled = rule == FlagRule::OneIsEnabled ? value == "1" : value != "0";
-            page.m_strNotify = enabled ? "Enabled" : "Disabled";
+            page.m_notify = enabled ? "Enabled" : "Disabled";
         }
         ++field;
         rest.remove_prefix(end + kSep.size());
@@ -70,29 +70,28 @@ bool PageFields(std::string_view rest, FlagRule rule, ProfilePage& page) {
     return field > 0;
 }
 
-std::string PageLine(const ProfilePage& row) {
-    return row.m_strPage + "|||" + row.m_strMail + "|||" +
-           (row.m_strNotify == "Enabled" ? "1|||" : "0|||");
+std::string pageLine(const ProfilePage& row) {
+    return row.m_page + "|||" + row.m_mail + "|||" + (row.m_notify == "Enabled" ? "1|||" : "0|||");
 }
 
-ProfileContents ReadFields(const std::string& path, FlagRule rule) {
+ProfileContents readFields(const std::string& path, FlagRule rule) {
     ProfileContents contents;
     StoreLineReader reader(path);
     std::string line;
-    if (!reader.IsOpen()) {
+    if (!reader.isOpen()) {
         return contents;
     }
-    contents.m_bExists = true;
-    if (!reader.ReadLine(line)) {
+    contents.m_exists = true;
+    if (!reader.readLine(line)) {
         return contents;
     }
-    contents.m_strAdvertiser = line.size() > 6 ? line.substr(6) : std::string();
+    contents.m_advertiser = line.size() > 6 ? line.substr(6) : std::string();
     if (line.empty()) {
         return contents;
     }
-    while (reader.ReadStoreLine(line)) {
+    while (reader.readStoreLine(line)) {
         ProfilePage page;
-        if (PageFields(line, rule, page)) {
+        if (pageFields(line, rule, page)) {
             contents.m_pages.push_back(std::move(page));
         }
     }
@@ -102,100 +101,100 @@ ProfileContents ReadFields(const std::string& path, FlagRule rule) {
 // Writes "\r\n" + bytes at the end of an existing file, or the bytes alone
 // when the file is empty or ends with a line break (so no empty line hides
 // them). Throws FileError.
-void AppendToFile(const std::string& path, const std::string& linesWithoutLeadingBreak,
+void appendToFile(const std::string& path, const std::string& linesWithoutLeadingBreak,
                   const std::string& temp) {
     if (linesWithoutLeadingBreak.empty()) {
         return;
     }
-    AppendStoreLine(path, linesWithoutLeadingBreak, temp);
+    appendStoreLine(path, linesWithoutLeadingBreak, temp);
 }
 
 }  // namespace
 
-ProfileContents ProfileFile::ReadForResults(const std::string& path) {
+ProfileContents ProfileFile::readForResults(const std::string& path) {
     ProfileContents contents;
     StoreLineReader reader(path);
-    if (!reader.IsOpen()) {
+    if (!reader.isOpen()) {
         return contents;
     }
-    contents.m_bExists = true;
+    contents.m_exists = true;
     std::string line;
-    if (!reader.ReadStoreLine(line)) {
+    if (!reader.readStoreLine(line)) {
         return contents;
     }
-    contents.m_strAdvertiser = line.size() > 6 ? line.substr(6) : std::string();
-    while (reader.ReadStoreLine(line)) {
+    contents.m_advertiser = line.size() > 6 ? line.substr(6) : std::string();
+    while (reader.readStoreLine(line)) {
         ProfilePage page;
         const size_t p1 = line.find(kSep);
         std::string rest;
         if (p1 == std::string::npos) {
-            page.m_strPage = line;
+            page.m_page = line;
         } else {
-            page.m_strPage = line.substr(0, p1);
+            page.m_page = line.substr(0, p1);
             rest = line.substr(p1 + kSep.size());
         }
         const size_t p2 = rest.find(kSep);
         if (p2 == std::string::npos) {
-            page.m_strMail = rest;
+            page.m_mail = rest;
             rest.clear();
         } else {
-            page.m_strMail = rest.substr(0, p2);
+            page.m_mail = rest.substr(0, p2);
             rest = rest.substr(p2 + kSep.size());
         }
         const std::string flag = rest.size() > 3 ? rest.substr(0, rest.size() - 3) : std::string();
-        page.m_strNotify = flag == "1" ? "Enabled" : "Disabled";
+        page.m_notify = flag == "1" ? "Enabled" : "Disabled";
         contents.m_pages.push_back(std::move(page));
     }
     return contents;
 }
 
-ProfileContents ProfileFile::ReadForEdit(const std::string& path) {
-    return ReadFields(path, FlagRule::OneIsEnabled);
+ProfileContents ProfileFile::readForEdit(const std::string& path) {
+    return readFields(path, FlagRule::OneIsEnabled);
 }
 
-ProfileContents ProfileFile::ReadAfterDelete(const std::string& path) {
-    return ReadFields(path, FlagRule::ZeroIsDisabled);
+ProfileContents ProfileFile::readAfterDelete(const std::string& path) {
+    return readFields(path, FlagRule::ZeroIsDisabled);
 }
 
-int ProfileFile::Create(const std::string& path, const std::string& advertiser,
+int ProfileFile::create(const std::string& path, const std::string& advertiser,
                         const std::vector<ImportRow>& rows, bool notify) const {
-    const int row = ProfileList(m_folder).Add(path);
-    if (FileExists(path)) {
+    const int row = ProfileList(m_folder).add(path);
+    if (fileExists(path)) {
         return row;
     }
-    StoreFileWriter file(m_folder.NewTxtPath());
-    file.WriteLine("Link: " + advertiser);
-    file.WriteRaw(PageLines(rows, notify, false));
-    file.CommitOver(path);
+    StoreFileWriter file(m_folder.newTxtPath());
+    file.writeLine("Link: " + advertiser);
+    file.writeRaw(pageLines(rows, notify, false));
+    file.commitOver(path);
     return row;
 }
 
-int ProfileFile::Append(const std::string& path, const std::string& advertiser,
+int ProfileFile::append(const std::string& path, const std::string& advertiser,
                         const std::vector<ImportRow>& rows, bool notify) const {
-    if (!FileExists(path)) {
-        return Overwrite(path, advertiser, rows, notify);
+    if (!fileExists(path)) {
+        return overwrite(path, advertiser, rows, notify);
     }
-    AppendToFile(path, PageLines(rows, notify, true), m_folder.NewTxtPath());
+    appendToFile(path, pageLines(rows, notify, true), m_folder.newTxtPath());
     return -1;
 }
 
-int ProfileFile::Overwrite(const std::string& path, const std::string& advertiser,
+int ProfileFile::overwrite(const std::string& path, const std::string& advertiser,
                            const std::vector<ImportRow>& rows, bool notify) const {
-    const std::string content = "Link: " + advertiser + PageLines(rows, notify, false);
+    const std::string content = "Link: " + advertiser + pageLines(rows, notify, false);
     // The same list again changes nothing, and writes nothing.
-    if (!HoldsBytes(path, content)) {
+    if (!holdsBytes(path, content)) {
         // Written beside the file and renamed over it, so a failure keeps the
         // old profile whole.
-        StoreFileWriter temp(m_folder.NewTxtPath());
-        temp.WriteRaw(content);
-        temp.CommitOver(path);
+        StoreFileWriter temp(m_folder.newTxtPath());
+        temp.writeRaw(content);
+        temp.commitOver(path);
     }
     ProfileList list(m_folder);
-    return list.Contains(path) ? -1 : list.Add(path);
+    return list.contains(path) ? -1 : list.add(path);
 }
 
-bool ProfileFile::Rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const {
-    const std::string path = m_folder.ProfilePathOfText(text);
+bool ProfileFile::rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const {
+    const std::string path = m_folder.profilePathOfText(text);
     // The file as it is: its first line, and each page the dialog listed
     // with the line it came from.
     std::string first;
@@ -203,11 +202,11 @@ bool ProfileFile::Rewrite(const std::string& text, const std::vector<ProfilePage
     {
         StoreLineReader reader(path);
         std::string line;
-        if (reader.IsOpen() && reader.ReadLine(line) && !line.empty()) {
+        if (reader.isOpen() && reader.readLine(line) && !line.empty()) {
             first = line;
-            while (reader.ReadStoreLine(line)) {
+            while (reader.readStoreLine(line)) {
                 ProfilePage page;
-                if (PageFields(line, FlagRule::OneIsEnabled, page)) {
+                if (pageFields(line, FlagRule::OneIsEnabled, page)) {
                     stored.emplace_back(std::move(page), line);
                 }
             }
@@ -221,147 +220,147 @@ bool ProfileFile::Rewrite(const std::string& text, const std::vector<ProfilePage
     // The advertiser's address as it was typed (the list shows the profile's
     // display text, which may be shorter), and every page the user left as
     // it was in its own bytes.
-    StoreFileWriter temp(m_folder.NewTxtPath());
-    temp.WriteLine(first.empty() ? "Link: " + text : first);
+    StoreFileWriter temp(m_folder.newTxtPath());
+    temp.writeLine(first.empty() ? "Link: " + text : first);
     for (size_t i = 0; i < rows.size(); ++i) {
         const bool same = i < stored.size() && stored[i].first == rows[i];
-        temp.WriteLine(same ? stored[i].second : PageLine(rows[i]));
+        temp.writeLine(same ? stored[i].second : pageLine(rows[i]));
     }
-    temp.CommitOver(path);
+    temp.commitOver(path);
     return true;
 }
 
-bool ProfileFile::DeletePages(const std::string& text, const std::set<int>& positions) const {
-    const std::string path = m_folder.ProfilePathOfText(text);
+bool ProfileFile::deletePages(const std::string& text, const std::set<int>& positions) const {
+    const std::string path = m_folder.profilePathOfText(text);
     StoreLineReader reader(path);
-    if (!reader.IsOpen()) {
+    if (!reader.isOpen()) {
         return false;
     }
-    StoreFileWriter temp(m_folder.NewTxtPath());
+    StoreFileWriter temp(m_folder.newTxtPath());
     std::string line;
-    if (reader.ReadLine(line)) {
-        temp.WriteLine(line);
+    if (reader.readLine(line)) {
+        temp.writeLine(line);
         int k = 0;
-        while (!line.empty() && reader.ReadStoreLine(line)) {
+        while (!line.empty() && reader.readStoreLine(line)) {
             if (positions.count(k) == 0) {
-                temp.WriteLine(line);
+                temp.writeLine(line);
             }
             ++k;
         }
     }
-    temp.CommitOver(path);
+    temp.commitOver(path);
     return true;
 }
 
-bool ProfileFile::KeepPages(const std::string& text, const std::vector<ProfilePage>& rows) const {
-    const std::string path = m_folder.ProfilePathOfText(text);
+bool ProfileFile::keepPages(const std::string& text, const std::vector<ProfilePage>& rows) const {
+    const std::string path = m_folder.profilePathOfText(text);
     StoreLineReader reader(path);
-    if (!reader.IsOpen()) {
+    if (!reader.isOpen()) {
         return false;
     }
     std::string first;
-    reader.ReadLine(first);
-    StoreFileWriter temp(m_folder.NewTxtPath());
-    temp.WriteLine(first);
+    reader.readLine(first);
+    StoreFileWriter temp(m_folder.newTxtPath());
+    temp.writeLine(first);
     for (const ProfilePage& row : rows) {
-        temp.WriteLine(PageLine(row));
+        temp.writeLine(pageLine(row));
     }
-    temp.CommitOver(path);
+    temp.commitOver(path);
     return true;
 }
 
-AddressChange ProfileFile::ChangeAddress(const std::string& oldText,
+AddressChange ProfileFile::changeAddress(const std::string& oldText,
                                          const std::string& newText) const {
-    if (!FileExists(m_folder.IndexPath())) {
+    if (!fileExists(m_folder.indexPath())) {
         return AddressChange::NoIndex;
     }
-    FinishInterruptedChange();
-    const std::string oldPath = m_folder.ProfilePathOfText(oldText);
-    const std::string newPath = m_folder.ProfilePathOfText(newText);
+    finishInterruptedChange();
+    const std::string oldPath = m_folder.profilePathOfText(oldText);
+    const std::string newPath = m_folder.profilePathOfText(newText);
     StoreLineReader reader(oldPath);
-    if (!reader.IsOpen()) {
+    if (!reader.isOpen()) {
         return AddressChange::FileMissing;
     }
     ProfileList list(m_folder);
     const bool sameName = newPath == oldPath;
-    if (!sameName && (FileExists(newPath) || list.Contains(newPath))) {
+    if (!sameName && (fileExists(newPath) || list.contains(newPath))) {
         return AddressChange::NameTaken;
     }
     if (!sameName) {
         // From here until the note goes, a crash leaves two files; the note
         // tells the next start which of them to keep.
-        StoreFileWriter note(m_folder.ChangeNoteTempPath());
-        note.WriteLine(oldPath);
-        note.WriteLine(newPath);
-        note.CommitOver(m_folder.ChangeNotePath());
+        StoreFileWriter note(m_folder.changeNoteTempPath());
+        note.writeLine(oldPath);
+        note.writeLine(newPath);
+        note.commitOver(m_folder.changeNotePath());
     }
     try {
         // The new file is complete before index.txt names it; the old one
         // goes last, so no moment leaves the profile without a file.
-        StoreFileWriter temp(m_folder.NewTxtPath());
-        temp.WriteLine("Link: " + newText);
+        StoreFileWriter temp(m_folder.newTxtPath());
+        temp.writeLine("Link: " + newText);
         std::string line;
-        if (reader.ReadLine(line) && !line.empty()) {
-            while (reader.ReadStoreLine(line)) {
-                temp.WriteLine(line);
+        if (reader.readLine(line) && !line.empty()) {
+            while (reader.readStoreLine(line)) {
+                temp.writeLine(line);
             }
         }
-        temp.CommitOver(newPath);
+        temp.commitOver(newPath);
         if (sameName) {
             return AddressChange::SameName;
         }
-        list.Replace(oldPath, newPath);
+        list.replace(oldPath, newPath);
     } catch (const FileError&) {
         // Undo what is done; the note stays when even that fails.
         if (sameName) {
             throw;
         }
-        if (!list.Contains(newPath) && ::unlink(newPath.c_str()) != 0 && errno != ENOENT) {
+        if (!list.contains(newPath) && ::unlink(newPath.c_str()) != 0 && errno != ENOENT) {
             throw;
         }
-        ::unlink(m_folder.ChangeNotePath().c_str());
+        ::unlink(m_folder.changeNotePath().c_str());
         throw;
     }
-    DeleteStoreFile(oldPath);
-    DeleteStoreFile(m_folder.ChangeNotePath());
+    deleteStoreFile(oldPath);
+    deleteStoreFile(m_folder.changeNotePath());
     return AddressChange::Moved;
 }
 
-void ProfileFile::FinishInterruptedChange() const {
+void ProfileFile::finishInterruptedChange() const {
     std::string oldPath;
     std::string newPath;
     {
-        StoreLineReader note(m_folder.ChangeNotePath());
-        if (!note.IsOpen()) {
+        StoreLineReader note(m_folder.changeNotePath());
+        if (!note.isOpen()) {
             return;
         }
-        note.ReadStoreLine(oldPath);
-        note.ReadStoreLine(newPath);
+        note.readStoreLine(oldPath);
+        note.readStoreLine(newPath);
     }
     // Only the program's own profile files are ever touched, whatever the
     // note holds.
     const auto own = [this](const std::string& path) {
-        const std::string folder = m_folder.ProfilesFolder();
+        const std::string folder = m_folder.profilesFolder();
         return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
                path.find('/', folder.size()) == std::string::npos;
     };
     if (own(oldPath) && own(newPath) && oldPath != newPath) {
         ProfileList list(m_folder);
-        if (list.Contains(newPath)) {
+        if (list.contains(newPath)) {
             // index.txt was switched: the change is done but for the old file.
-            if (!list.Contains(oldPath) && FileExists(oldPath)) {
-                DeleteStoreFile(oldPath);
+            if (!list.contains(oldPath) && fileExists(oldPath)) {
+                deleteStoreFile(oldPath);
             }
-        } else if (FileExists(oldPath)) {
+        } else if (fileExists(oldPath)) {
             // index.txt still names the old file: the new one is a leftover.
-            if (FileExists(newPath)) {
-                DeleteStoreFile(newPath);
+            if (fileExists(newPath)) {
+                deleteStoreFile(newPath);
             }
-        } else if (FileExists(newPath)) {
-            list.Replace(oldPath, newPath);
+        } else if (fileExists(newPath)) {
+            list.replace(oldPath, newPath);
         }
     }
-    DeleteStoreFile(m_folder.ChangeNotePath());
+    deleteStoreFile(m_folder.changeNotePath());
 }
 
 }  // namespace tarnwick

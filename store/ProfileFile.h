@@ -13,21 +13,21 @@ namespace tarnwick {
 // One publisher page as a list shows it: notify is "Enabled" or "Disabled"
 // (or empty for a line too short to carry a flag in the editing readers).
 struct ProfilePage {
-    std::string m_strPage;
-    std::string m_strMail;
-    std::string m_strNotify;
+    std::string m_page;
+    std::string m_mail;
+    std::string m_notify;
     bool operator==(const ProfilePage&) const = default;
 };
 
 // A page from an imported list: its address and, possibly empty, mail address.
 struct ImportRow {
-    std::string m_strPage;
-    std::string m_strMail;
+    std::string m_page;
+    std::string m_mail;
 };
 
 struct ProfileContents {
-    bool m_bExists = false;  // false: the file could not be opened, no pages
-    std::string m_strAdvertiser;
+    bool m_exists = false;  // false: the file could not be opened, no pages
+    std::string m_advertiser;
     std::vector<ProfilePage> m_pages;
 };
 
@@ -46,58 +46,58 @@ public:
 
     // The results pane's reading: advertiser's address = first line without
     // its first 6 characters; a page is "Enabled" only for flag "1".
-    static ProfileContents ReadForResults(const std::string& path);
+    static ProfileContents readForResults(const std::string& path);
     // The Edit Profile dialog's reading: fields ending at "|||"; flag "1"
     // shows "Enabled", anything else "Disabled".
-    static ProfileContents ReadForEdit(const std::string& path);
+    static ProfileContents readForEdit(const std::string& path);
     // The reading after pages were deleted: flag "0" shows "Disabled",
     // anything else "Enabled".
-    static ProfileContents ReadAfterDelete(const std::string& path);
+    static ProfileContents readAfterDelete(const std::string& path);
 
     // A new profile: adds the path to index.txt, and writes the file unless it
     // exists already. Returns the profile-pane row of the new index line (-1
     // when an earlier empty line hides it). Throws FileError.
-    int Create(const std::string& path, const std::string& advertiser,
+    int create(const std::string& path, const std::string& advertiser,
                const std::vector<ImportRow>& rows, bool notify) const;
 
     // Appends page lines. A file that no longer exists is created with the
     // advertiser's address and added to index.txt when the list lacks it.
     // Returns the row of a newly listed path, else -1. Throws FileError.
-    int Append(const std::string& path, const std::string& advertiser,
+    int append(const std::string& path, const std::string& advertiser,
                const std::vector<ImportRow>& rows, bool notify) const;
 
     // Replaces the file; lists it in index.txt when the list lacks it. Returns
     // the row of a newly listed path, else -1. Throws FileError.
-    int Overwrite(const std::string& path, const std::string& advertiser,
+    int overwrite(const std::string& path, const std::string& advertiser,
                   const std::vector<ImportRow>& rows, bool notify) const;
 
     // Rewrites the profile of text T from an edited list through new.txt,
     // when the list differs from what the file holds: the first line (the
     // advertiser's address as typed) and the lines of unchanged pages keep
     // their bytes. Returns whether the file was written. Throws FileError.
-    bool Rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const;
+    bool rewrite(const std::string& text, const std::vector<ProfilePage>& rows) const;
 
     // Removes the page lines at the given positions (from 0) through new.txt.
     // Returns false when the profile file is missing (nothing changed).
-    bool DeletePages(const std::string& text, const std::set<int>& positions) const;
+    bool deletePages(const std::string& text, const std::set<int>& positions) const;
 
     // Writes rows as the profile's pages, keeping its first line (the list of
     // the Edit Profile dialog after a deletion, with the edits made so far).
     // Returns false when the profile file is missing (nothing changed).
-    bool KeepPages(const std::string& text, const std::vector<ProfilePage>& rows) const;
+    bool keepPages(const std::string& text, const std::vector<ProfilePage>& rows) const;
 
     // Gives the profile of the display text oldText the address newText. A
     // note in the data folder names both files while the change runs, so a
     // change cut short by a crash is finished or undone by the next
     // FinishInterruptedChange.
-    AddressChange ChangeAddress(const std::string& oldText, const std::string& newText) const;
+    AddressChange changeAddress(const std::string& oldText, const std::string& newText) const;
 
     // Completes a change of address that was cut short (index.txt names the
     // new file already: the old file goes) or undoes it (index.txt still
     // names the old file: the new one goes), so exactly one of the two
     // profiles is left. Nothing when no change was under way. Run at start-up
     // and before every change of address. Throws FileError.
-    void FinishInterruptedChange() const;
+    void finishInterruptedChange() const;
 
 private:
     DataFolder m_folder;

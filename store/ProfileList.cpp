@@ -13,17 +13,17 @@
 
 namespace tarnwick {
 
-std::vector<std::string> ProfileList::Read() const {
+std::vector<std::string> ProfileList::read() const {
     std::vector<std::string> lines;
-    StoreLineReader reader(m_folder.IndexPath());
+    StoreLineReader reader(m_folder.indexPath());
     std::string line;
-    while (reader.ReadStoreLine(line)) {
+    while (reader.readStoreLine(line)) {
         lines.push_back(line);
     }
     return lines;
 }
 
-std::string ProfileList::DisplayText(const std::string& line) {
+std::string ProfileList::displayText(const std::string& line) {
     const size_t slash = line.find_last_of('/');
     std::string name = slash == std::string::npos ? line : line.substr(slash + 1);
     if (name.size() >= 4 && name.compare(name.size() - 4, 4, ".txt") == 0) {
@@ -32,15 +32,15 @@ std::string ProfileList::DisplayText(const std::string& line) {
     return "www." + name;
 }
 
-int ProfileList::Add(const std::string& profilePath) const {
-    AppendStoreLine(m_folder.IndexPath(), profilePath, m_folder.Index1Path());
+int ProfileList::add(const std::string& profilePath) const {
+    appendStoreLine(m_folder.indexPath(), profilePath, m_folder.index1Path());
     // The new line is the last visible one unless an earlier empty line hides
     // it; count what a reader will see.
-    StoreLineReader reader(m_folder.IndexPath());
+    StoreLineReader reader(m_folder.indexPath());
     std::string line;
     int row = 0;
     int found = -1;
-    while (reader.ReadStoreLine(line)) {
+    while (reader.readStoreLine(line)) {
         if (line == profilePath) {
             found = row;
         }
@@ -49,23 +49,23 @@ int ProfileList::Add(const std::string& profilePath) const {
     return found;
 }
 
-void ProfileList::Replace(const std::string& oldPath, const std::string& newPath) const {
-    StoreLineReader reader(m_folder.IndexPath());
-    if (!reader.IsOpen()) {
+void ProfileList::replace(const std::string& oldPath, const std::string& newPath) const {
+    StoreLineReader reader(m_folder.indexPath());
+    if (!reader.isOpen()) {
         return;
     }
-    StoreFileWriter temp(m_folder.Index1Path());
+    StoreFileWriter temp(m_folder.index1Path());
     std::string line;
-    while (reader.ReadStoreLine(line)) {
-        temp.WriteLine(line == oldPath ? newPath : line);
+    while (reader.readStoreLine(line)) {
+        temp.writeLine(line == oldPath ? newPath : line);
     }
-    temp.CommitOver(m_folder.IndexPath());
+    temp.commitOver(m_folder.indexPath());
 }
 
-bool ProfileList::Contains(const std::string& profilePath) const {
-    StoreLineReader reader(m_folder.IndexPath());
+bool ProfileList::contains(const std::string& profilePath) const {
+    StoreLineReader reader(m_folder.indexPath());
     std::string line;
-    while (reader.ReadStoreLine(line)) {
+    while (reader.readStoreLine(line)) {
         if (line == profilePath) {
             return true;
         }
@@ -73,39 +73,39 @@ bool ProfileList::Contains(const std::string& profilePath) const {
     return false;
 }
 
-std::string ProfileList::OwnFileOf(const std::string& line) const {
-    return m_folder.ProfilePathOfText(DisplayText(line));
+std::string ProfileList::ownFileOf(const std::string& line) const {
+    return m_folder.profilePathOfText(displayText(line));
 }
 
-std::vector<ProfileRemoval> ProfileList::PlanRemove(const std::set<int>& rows) const {
+std::vector<ProfileRemoval> ProfileList::planRemove(const std::set<int>& rows) const {
     std::vector<ProfileRemoval> plan;
-    const std::vector<std::string> lines = Read();
+    const std::vector<std::string> lines = read();
     for (int row : rows) {
         if (row < 0 || row >= static_cast<int>(lines.size())) {
             continue;
         }
         ProfileRemoval removal;
-        removal.m_strDisplayText = DisplayText(lines[row]);
-        const std::string file = OwnFileOf(lines[row]);
-        if (FileExists(file)) {
-            removal.m_strFile = file;
-            removal.m_nPages = static_cast<int>(ProfileFile::ReadForResults(file).m_pages.size());
+        removal.m_displayText = displayText(lines[row]);
+        const std::string file = ownFileOf(lines[row]);
+        if (fileExists(file)) {
+            removal.m_file = file;
+            removal.m_pages = static_cast<int>(ProfileFile::readForResults(file).m_pages.size());
         }
         plan.push_back(std::move(removal));
     }
     return plan;
 }
 
-void ProfileList::Remove(const std::set<int>& rows,
+void ProfileList::remove(const std::set<int>& rows,
                          const std::function<void(const std::string&)>& dispose) const {
     std::vector<std::string> lines;
     {
-        StoreLineReader reader(m_folder.IndexPath());
-        if (!reader.IsOpen()) {
+        StoreLineReader reader(m_folder.indexPath());
+        if (!reader.isOpen()) {
             return;
         }
         std::string line;
-        while (reader.ReadStoreLine(line)) {
+        while (reader.readStoreLine(line)) {
             lines.push_back(line);
         }
     }
@@ -116,14 +116,14 @@ void ProfileList::Remove(const std::set<int>& rows,
         }
     }
     const auto writeIndex = [&] {
-        StoreFileWriter temp(m_folder.Index1Path());
+        StoreFileWriter temp(m_folder.index1Path());
         for (size_t i = 0; i < lines.size(); ++i) {
             if (!gone[i]) {
-                temp.WriteLine(lines[i]);
+                temp.writeLine(lines[i]);
             }
         }
-        const int left = temp.LinesWritten();
-        temp.CommitOver(m_folder.IndexPath());
+        const int left = temp.linesWritten();
+        temp.commitOver(m_folder.indexPath());
         return left;
     };
     // The list changes first: a failure here leaves every file in place, and
@@ -135,7 +135,7 @@ void ProfileList::Remove(const std::set<int>& rows,
         }
         // Only the program's own file goes; a line naming anything else is
         // dropped and that file left alone.
-        const std::string file = OwnFileOf(lines[i]);
+        const std::string file = ownFileOf(lines[i]);
         struct stat st {};
         try {
             if (::lstat(file.c_str(), &st) == 0) {
@@ -151,10 +151,10 @@ void ProfileList::Remove(const std::set<int>& rows,
     }
     if (left == 0) {
         // No profile left: the store starts again from nothing.
-        DeleteStoreFile(m_folder.IndexPath());
-        ::rmdir(m_folder.ProfilesFolderNoSlash().c_str());  // stays while it holds files
-        if (::unlink(m_folder.StIndexPath().c_str()) != 0 && errno != ENOENT) {
-            throw FileError(m_folder.StIndexPath(), errno);
+        deleteStoreFile(m_folder.indexPath());
+        ::rmdir(m_folder.profilesFolderNoSlash().c_str());  // stays while it holds files
+        if (::unlink(m_folder.stIndexPath().c_str()) != 0 && errno != ENOENT) {
+            throw FileError(m_folder.stIndexPath(), errno);
         }
     }
 }

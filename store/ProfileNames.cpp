@@ -6,24 +6,24 @@
 namespace tarnwick {
 namespace {
 
-bool Contains(const std::string& s, std::string_view x) {
+bool contains(const std::string& s, std::string_view x) {
     return s.find(x) != std::string::npos;
 }
 
 // The text after the first x of s; all of s when s has no x.
-std::string AfterFirst(const std::string& s, std::string_view x) {
+std::string afterFirst(const std::string& s, std::string_view x) {
     const size_t p = s.find(x);
     return p == std::string::npos ? s : s.substr(p + x.size());
 }
 
 // The text after the last "." of s; all of s when s has none.
-std::string AfterLastDot(const std::string& s) {
+std::string afterLastDot(const std::string& s) {
     const size_t p = s.rfind('.');
     return p == std::string::npos ? s : s.substr(p + 1);
 }
 
 // The text before the last "." of s; empty when s has none.
-std::string BeforeLastDot(const std::string& s) {
+std::string beforeLastDot(const std::string& s) {
     const size_t p = s.rfind('.');
     return p == std::string::npos ? std::string() : s.substr(0, p);
 }
@@ -33,49 +33,49 @@ constexpr std::array<std::string_view, 6> kGenericLabels = {"co",  "com", "info"
 
 }  // namespace
 
-std::string HostPart(const std::string& s) {
+std::string hostPart(const std::string& s) {
     std::string r;
-    if (Contains(s, "http")) {
-        if (Contains(s, "www")) {
-            r = AfterFirst(s, ".");
-        } else if (Contains(s, "//")) {
-            r = AfterFirst(s, "//");
+    if (contains(s, "http")) {
+        if (contains(s, "www")) {
+            r = afterFirst(s, ".");
+        } else if (contains(s, "//")) {
+            r = afterFirst(s, "//");
         } else {
             r = s.substr(1);
         }
-    } else if (Contains(s, "www")) {
-        r = AfterFirst(s, ".");
-    } else if (Contains(s, "ftp:")) {
-        if (!Contains(s, "ftp.")) {
+    } else if (contains(s, "www")) {
+        r = afterFirst(s, ".");
+    } else if (contains(s, "ftp:")) {
+        if (!contains(s, "ftp.")) {
             return std::string();
         }
-        r = AfterFirst(s, ".");
-    } else if (Contains(s, "ftp.")) {
-        r = AfterFirst(s, ".");
+        r = afterFirst(s, ".");
+    } else if (contains(s, "ftp.")) {
+        r = afterFirst(s, ".");
     } else {
         r = s;
     }
     return r.substr(0, r.find('/'));
 }
 
-std::string BaseName(const std::string& h) {
-    const std::string g = AfterLastDot(h);
-    const std::string d = BeforeLastDot(h);
+std::string baseName(const std::string& h) {
+    const std::string g = afterLastDot(h);
+    const std::string d = beforeLastDot(h);
     if (g.size() == 2) {
-        const std::string f = AfterLastDot(d);
+        const std::string f = afterLastDot(d);
         for (std::string_view label : kGenericLabels) {
             if (f == label) {
                 const size_t p = h.find("." + f);
                 const std::string b = h.substr(0, p);
-                return AfterLastDot(b) + "." + f + "." + g;
+                return afterLastDot(b) + "." + f + "." + g;
             }
         }
         return f + "." + g;
     }
-    return AfterLastDot(d) + "." + g;
+    return afterLastDot(d) + "." + g;
 }
 
-std::string ProfileName(const std::string& text) {
+std::string profileName(const std::string& text) {
     // A numbered profile's " (k)" suffix, k in decimal.
     if (text.size() >= 4 && text.back() == ')') {
         const size_t open = text.rfind(" (");
@@ -85,14 +85,14 @@ std::string ProfileName(const std::string& text) {
                 digits = digits && text[i] >= '0' && text[i] <= '9';
             }
             if (digits) {
-                return BaseName(HostPart(text.substr(0, open))) + text.substr(open);
+                return baseName(hostPart(text.substr(0, open))) + text.substr(open);
             }
         }
     }
-    return BaseName(HostPart(text));
+    return baseName(hostPart(text));
 }
 
-std::string NumberedProfileName(const std::string& baseName, int k) {
+std::string numberedProfileName(const std::string& baseName, int k) {
     return k == 1 ? baseName : baseName + " (" + std::to_string(k) + ")";
 }
 

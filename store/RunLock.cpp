@@ -16,7 +16,7 @@ namespace {
 // "1234 tarnwick-cli" as the holder wrote it -> "tarnwick-cli, process 1234".
 // The file may be anything: only digits make the process id, only printable
 // ASCII the name, and a process that no longer exists is no one.
-std::string HolderOf(const std::string& text) {
+std::string holderOf(const std::string& text) {
     size_t at = 0;
     long pid = 0;
     while (at < text.size() && at < 9 && text[at] >= '0' && text[at] <= '9') {
@@ -108,7 +108,7 @@ RunLock RunLock::tryLock(const std::string& dataFolder, const std::string& progr
         const ssize_t n = ::pread(fd, text, sizeof text - 1, 0);
         ::close(fd);
         lock.m_state = State::Busy;
-        lock.m_holder = HolderOf(std::string(text, n > 0 ? static_cast<size_t>(n) : 0));
+        lock.m_holder = holderOf(std::string(text, n > 0 ? static_cast<size_t>(n) : 0));
         return lock;
     }
     lock.m_fd = fd;

@@ -7,24 +7,24 @@ namespace tarnwick {
 namespace {
 
 // The key of a line: its text before the first "**" (empty without one).
-std::string_view KeyOf(std::string_view line) {
+std::string_view keyOf(std::string_view line) {
     const size_t p = line.find("**");
     return p == std::string_view::npos ? std::string_view() : line.substr(0, p);
 }
 
 }  // namespace
 
-SiteLookup SiteIndex::Lookup(const std::string& baseName, const std::string& address) const {
-    StoreLineReader reader(m_folder.StIndexPath());
-    if (!reader.IsOpen()) {
+SiteLookup SiteIndex::lookup(const std::string& baseName, const std::string& address) const {
+    StoreLineReader reader(m_folder.stIndexPath());
+    if (!reader.isOpen()) {
         return {SiteLookup::Kind::IndexMissing, 0};
     }
     bool found = false;
     int count = 0;
     std::string line;
-    while (reader.ReadStoreLine(line)) {
+    while (reader.readStoreLine(line)) {
         const std::string_view view(line);
-        if (KeyOf(view) != baseName || view.find("**") == std::string_view::npos) {
+        if (keyOf(view) != baseName || view.find("**") == std::string_view::npos) {
             continue;
         }
         found = true;
@@ -43,30 +43,30 @@ SiteLookup SiteIndex::Lookup(const std::string& baseName, const std::string& add
     return {SiteLookup::Kind::BaseFound, count + 1};
 }
 
-void SiteIndex::Record(const std::string& baseName, const std::string& address,
+void SiteIndex::record(const std::string& baseName, const std::string& address,
                        const SiteLookup& lookup) const {
-    switch (lookup.m_eKind) {
+    switch (lookup.m_kind) {
         case SiteLookup::Kind::IndexMissing: {
-            StoreFileWriter file(m_folder.DummyPath());
-            file.WriteLine(baseName + "**" + address + "||");
-            file.CommitOver(m_folder.StIndexPath());
+            StoreFileWriter file(m_folder.dummyPath());
+            file.writeLine(baseName + "**" + address + "||");
+            file.commitOver(m_folder.stIndexPath());
             break;
         }
         case SiteLookup::Kind::BaseNotFound:
-            AppendStoreLine(m_folder.StIndexPath(), baseName + "**" + address + "||",
-                            m_folder.DummyPath());
+            appendStoreLine(m_folder.stIndexPath(), baseName + "**" + address + "||",
+                            m_folder.dummyPath());
             break;
         case SiteLookup::Kind::BaseFound: {
-            StoreLineReader reader(m_folder.StIndexPath());
-            StoreFileWriter temp(m_folder.DummyPath());
+            StoreLineReader reader(m_folder.stIndexPath());
+            StoreFileWriter temp(m_folder.dummyPath());
             std::string line;
-            while (reader.ReadStoreLine(line)) {
-                if (line.find("**") != std::string::npos && KeyOf(line) == baseName) {
+            while (reader.readStoreLine(line)) {
+                if (line.find("**") != std::string::npos && keyOf(line) == baseName) {
                     line += address + "||";
                 }
-                temp.WriteLine(line);
+                temp.writeLine(line);
             }
-            temp.CommitOver(m_folder.StIndexPath());
+            temp.commitOver(m_folder.stIndexPath());
             break;
         }
         case SiteLookup::Kind::AddressFound:

@@ -11,22 +11,22 @@ namespace tarnwick {
 
 struct SiteLookup {
     enum class Kind { IndexMissing, BaseNotFound, BaseFound, AddressFound };
-    Kind m_eKind = Kind::IndexMissing;
+    Kind m_kind = Kind::IndexMissing;
     // BaseFound: the next number k; AddressFound: the address's own k, so
     // the profile it belongs to is known (base name, or base name (k)).
-    int m_nNext = 0;
+    int m_next = 0;
 };
 
 class SiteIndex {
 public:
     explicit SiteIndex(DataFolder folder) : m_folder(std::move(folder)) {}
 
-    SiteLookup Lookup(const std::string& baseName, const std::string& address) const;
+    SiteLookup lookup(const std::string& baseName, const std::string& address) const;
 
     // Records the address as the lookup says: creates the index, appends a
     // line, or extends the base name's line; nothing when the address was
     // found. Throws FileError.
-    void Record(const std::string& baseName, const std::string& address,
+    void record(const std::string& baseName, const std::string& address,
                 const SiteLookup& lookup) const;
 
 private:

@@ -14,7 +14,7 @@ namespace {
 
 // After a rename the folder's entry must reach the disk too, or a power cut
 // can bring back the old name. Best effort: the data itself is already safe.
-void SyncFolderOf(const std::string& path) {
+void syncFolderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? std::string(".")
                                : slash == 0               ? std::string("/")
@@ -28,103 +28,103 @@ void SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
-StoreFileWriter::StoreFileWriter(std::string path, mode_t mode) : m_strPath(std::move(path)) {
-    const int fd = ::open(m_strPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+StoreFileWriter::StoreFileWriter(std::string path, mode_t mode) : m_path(std::move(path)) {
+    const int fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0) {
-        throw FileError(m_strPath, errno);
+        throw FileError(m_path, errno);
     }
     struct stat st {};
-    m_bRegular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    m_regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     // A file made earlier with wider permissions is narrowed before the first
     // byte goes in (Mail.txt holds a password).
-    if (m_bRegular && (st.st_mode & 07777 & ~mode) != 0 && ::fchmod(fd, mode) != 0) {
+    if (m_regular && (st.st_mode & 07777 & ~mode) != 0 && ::fchmod(fd, mode) != 0) {
         const int err = errno;
         ::close(fd);
-        throw FileError(m_strPath, err);
+        throw FileError(m_path, err);
     }
-    m_pFile = ::fdopen(fd, "wb");
-    if (m_pFile == nullptr) {
+    m_file = ::fdopen(fd, "wb");
+    if (m_file == nullptr) {
         const int err = errno;
         ::close(fd);
-        throw FileError(m_strPath, err);
+        throw FileError(m_path, err);
     }
 }
 
 StoreFileWriter::~StoreFileWriter() {
-    if (!m_bDone) {
-        Discard();
+    if (!m_done) {
+        discard();
     }
 }
 
-void StoreFileWriter::Fail(int err) {
-    Discard();
-    throw FileError(m_strPath, err != 0 ? err : EIO);
+void StoreFileWriter::fail(int err) {
+    discard();
+    throw FileError(m_path, err != 0 ? err : EIO);
 }
 
-void StoreFileWriter::WriteRaw(std::string_view bytes) {
-    if (m_pFile == nullptr) {
-        throw FileError(m_strPath, EBADF);
+void StoreFileWriter::writeRaw(std::string_view bytes) {
+    if (m_file == nullptr) {
+        throw FileError(m_path, EBADF);
     }
     errno = 0;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), m_pFile) != bytes.size()) {
-        Fail(errno);
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) {
+        fail(errno);
     }
 }
 
-void StoreFileWriter::WriteLine(std::string_view line) {
-    if (m_nLines > 0) {
-        WriteRaw("\r\n");
+void StoreFileWriter::writeLine(std::string_view line) {
+    if (m_lines > 0) {
+        writeRaw("\r\n");
     }
-    WriteRaw(line);
-    ++m_nLines;
+    writeRaw(line);
+    ++m_lines;
 }
 
-void StoreFileWriter::Close() {
-    if (m_pFile == nullptr) {
-        if (!m_bDone) {
-            throw FileError(m_strPath, EBADF);
+void StoreFileWriter::close() {
+    if (m_file == nullptr) {
+        if (!m_done) {
+            throw FileError(m_path, EBADF);
         }
         return;
     }
     errno = 0;
-    if (std::fflush(m_pFile) != 0) {
-        Fail(errno);
+    if (std::fflush(m_file) != 0) {
+        fail(errno);
     }
     // Pipes and devices cannot be synced; that is no failure of the write.
-    if (::fdatasync(::fileno(m_pFile)) != 0 && errno != EINVAL && errno != EROFS) {
-        Fail(errno);
+    if (::fdatasync(::fileno(m_file)) != 0 && errno != EINVAL && errno != EROFS) {
+        fail(errno);
     }
-    FILE* file = m_pFile;
-    m_pFile = nullptr;
+    FILE* file = m_file;
+    m_file = nullptr;
     if (std::fclose(file) != 0) {
         const int err = errno;
-        Discard();
-        throw FileError(m_strPath, err);
+        discard();
+        throw FileError(m_path, err);
     }
-    m_bDone = true;
+    m_done = true;
 }
 
-void StoreFileWriter::CommitOver(const std::string& target) {
-    Close();
-    if (std::rename(m_strPath.c_str(), target.c_str()) != 0) {
+void StoreFileWriter::commitOver(const std::string& target) {
+    close();
+    if (std::rename(m_path.c_str(), target.c_str()) != 0) {
         const int err = errno;
-        std::remove(m_strPath.c_str());
+        std::remove(m_path.c_str());
         throw FileError(target, err);
     }
-    SyncFolderOf(target);
+    syncFolderOf(target);
 }
 
-void StoreFileWriter::Discard() {
-    m_bDone = true;
-    if (m_pFile != nullptr) {
-        std::fclose(m_pFile);
-        m_pFile = nullptr;
+void StoreFileWriter::discard() {
+    m_done = true;
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+        m_file = nullptr;
     }
-    if (m_bRegular) {
-        std::remove(m_strPath.c_str());
+    if (m_regular) {
+        std::remove(m_path.c_str());
     }
 }
-void AppendStoreLine(const std::string& path, std::string_view line, const std::string& temp) {
+void appendStoreLine(const std::string& path, std::string_view line, const std::string& temp) {
     // The file is copied with the new line into the temporary and renamed
     // over itself: an append cut short by a crash or a full disk leaves the
     // file as it was, never with half a line.
@@ -145,21 +145,21 @@ void AppendStoreLine(const std::string& path, std::string_view line, const std::
         throw FileError(path, errno);
     }
     StoreFileWriter file(temp.empty() ? path + ".new" : temp);
-    file.WriteRaw(bytes);
+    file.writeRaw(bytes);
     if (!bytes.empty() && bytes.back() != '\n') {
-        file.WriteRaw("\r\n");
+        file.writeRaw("\r\n");
     }
-    file.WriteRaw(line);
-    file.CommitOver(path);
+    file.writeRaw(line);
+    file.commitOver(path);
 }
 
-void DeleteStoreFile(const std::string& path) {
+void deleteStoreFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0) {
         throw FileError(path, errno);
     }
 }
 
-bool FileExists(const std::string& path) {
+bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }

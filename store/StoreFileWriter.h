@@ -25,31 +25,31 @@ public:
     StoreFileWriter& operator=(const StoreFileWriter&) = delete;
 
     // One store line: bare when it is the first, else preceded by CR LF.
-    void WriteLine(std::string_view line);
+    void writeLine(std::string_view line);
     // Bytes as they are (the caller writes its own CR LF).
-    void WriteRaw(std::string_view bytes);
-    int LinesWritten() const { return m_nLines; }
+    void writeRaw(std::string_view bytes);
+    int linesWritten() const { return m_lines; }
 
     // Flushes, makes the data durable and closes; throws FileError naming the
     // file on a write error (full disk, file too large). The file stays.
-    void Close();
+    void close();
     // Closes as above and renames the file over target; on any failure the
     // file is removed, target is left as it was, and FileError names the file
     // that failed.
-    void CommitOver(const std::string& target);
+    void commitOver(const std::string& target);
     // Closes and deletes the unfinished file (not a device or pipe it opened).
-    void Discard();
+    void discard();
 
-    const std::string& Path() const { return m_strPath; }
+    const std::string& path() const { return m_path; }
 
 private:
-    [[noreturn]] void Fail(int err);
+    [[noreturn]] void fail(int err);
 
-    std::string m_strPath;
-    FILE* m_pFile = nullptr;
-    bool m_bRegular = true;
-    bool m_bDone = false;
-    int m_nLines = 0;
+    std::string m_path;
+    FILE* m_file = nullptr;
+    bool m_regular = true;
+    bool m_done = false;
+    int m_lines = 0;
 };
 
 // Appends one line to a store file: creates it with the line bare when it does
@@ -58,11 +58,11 @@ private:
 // hides it; otherwise CR LF + line. The new version is written through temp
 // (beside the file; path + ".new" when not given) and renamed over it.
 // Throws FileError.
-void AppendStoreLine(const std::string& path, std::string_view line, const std::string& temp = {});
+void appendStoreLine(const std::string& path, std::string_view line, const std::string& temp = {});
 
 // Deletes a file; throws FileError naming it when it cannot.
-void DeleteStoreFile(const std::string& path);
+void deleteStoreFile(const std::string& path);
 
-bool FileExists(const std::string& path);
+bool fileExists(const std::string& path);
 
 }  // namespace tarnwick

@@ -9,7 +9,7 @@
 
 namespace tarnwick {
 
-FILE* StoreLineReader::OpenRegularFile(const std::string& path) {
+FILE* StoreLineReader::openRegularFile(const std::string& path) {
     if (path.find('\0') != std::string::npos) {
         errno = EINVAL;
         return nullptr;
@@ -40,50 +40,50 @@ FILE* StoreLineReader::OpenRegularFile(const std::string& path) {
     return file;
 }
 
-StoreLineReader::StoreLineReader(const std::string& path) : m_pFile(OpenRegularFile(path)) {
-    m_nOpenError = m_pFile == nullptr ? errno : 0;
+StoreLineReader::StoreLineReader(const std::string& path) : m_file(openRegularFile(path)) {
+    m_openError = m_file == nullptr ? errno : 0;
 }
 
 StoreLineReader::~StoreLineReader() {
-    if (m_pFile != nullptr) {
-        std::fclose(m_pFile);
+    if (m_file != nullptr) {
+        std::fclose(m_file);
     }
 }
 
-bool StoreLineReader::Fill() {
-    m_nPos = 0;
-    m_nLen = m_pFile != nullptr ? std::fread(m_buffer, 1, sizeof m_buffer, m_pFile) : 0;
-    return m_nLen > 0;
+bool StoreLineReader::fill() {
+    m_pos = 0;
+    m_len = m_file != nullptr ? std::fread(m_buffer, 1, sizeof m_buffer, m_file) : 0;
+    return m_len > 0;
 }
 
-bool StoreLineReader::ReadLine(std::string& line) {
+bool StoreLineReader::readLine(std::string& line) {
     line.clear();
-    if (m_pFile == nullptr) {
+    if (m_file == nullptr) {
         return false;
     }
     bool any = false;  // a byte of this line (or its end) was read
     for (;;) {
-        if (m_nPos == m_nLen && !Fill()) {
+        if (m_pos == m_len && !fill()) {
             return any;
         }
-        if (m_bFirst) {
-            m_bFirst = false;
+        if (m_first) {
+            m_first = false;
             // The mark may straddle the first read only in a file shorter
             // than the buffer; then fread has returned the whole file.
-            if (m_nLen >= 3 && std::memcmp(m_buffer, "\xEF\xBB\xBF", 3) == 0) {
-                m_nPos = 3;
+            if (m_len >= 3 && std::memcmp(m_buffer, "\xEF\xBB\xBF", 3) == 0) {
+                m_pos = 3;
                 continue;
             }
         }
-        if (m_bSkipLf) {
-            m_bSkipLf = false;
-            if (m_buffer[m_nPos] == '\n') {
-                ++m_nPos;
+        if (m_skipLf) {
+            m_skipLf = false;
+            if (m_buffer[m_pos] == '\n') {
+                ++m_pos;
                 continue;
             }
         }
-        const char* begin = m_buffer + m_nPos;
-        const size_t left = m_nLen - m_nPos;
+        const char* begin = m_buffer + m_pos;
+        const size_t left = m_len - m_pos;
         const char* end = begin;
         const char* stop = begin + left;
         while (end < stop && *end != '\n' && *end != '\r') {
@@ -92,12 +92,12 @@ bool StoreLineReader::ReadLine(std::string& line) {
         line.append(begin, static_cast<size_t>(end - begin));
         any = true;
         if (end == stop) {
-            m_nPos = m_nLen;
+            m_pos = m_len;
             continue;
         }
-        m_nPos = static_cast<size_t>(end - m_buffer) + 1;
+        m_pos = static_cast<size_t>(end - m_buffer) + 1;
         if (*end == '\r') {
-            m_bSkipLf = true;
+            m_skipLf = true;
         }
         return true;
     }

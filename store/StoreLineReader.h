@@ -22,32 +22,32 @@ public:
     StoreLineReader(const StoreLineReader&) = delete;
     StoreLineReader& operator=(const StoreLineReader&) = delete;
 
-    bool IsOpen() const { return m_pFile != nullptr; }
+    bool isOpen() const { return m_file != nullptr; }
     // Why the file could not be opened (an errno value; 0 when it is open).
-    int OpenError() const { return m_nOpenError; }
+    int openError() const { return m_openError; }
 
     // The next line, empty lines included; false at the end of the file.
-    bool ReadLine(std::string& line);
+    bool readLine(std::string& line);
 
     // The next line of a store list: false at the end of the file and at the
     // first empty line, which ends every list of the store.
-    bool ReadStoreLine(std::string& line) { return ReadLine(line) && !line.empty(); }
+    bool readStoreLine(std::string& line) { return readLine(line) && !line.empty(); }
 
     // Opens path for reading when it is a regular file; otherwise nullptr
     // with errno set (EISDIR for a folder, EINVAL for a FIFO, device or
     // socket, or for a path with a zero byte). Never blocks on a FIFO.
-    static FILE* OpenRegularFile(const std::string& path);
+    static FILE* openRegularFile(const std::string& path);
 
 private:
-    bool Fill();
+    bool fill();
 
-    FILE* m_pFile = nullptr;
-    int m_nOpenError = 0;
+    FILE* m_file = nullptr;
+    int m_openError = 0;
     char m_buffer[64 * 1024];
-    size_t m_nPos = 0;
-    size_t m_nLen = 0;
-    bool m_bFirst = true;    // the byte-order mark is looked for once
-    bool m_bSkipLf = false;  // the last line ended at a CR: a LF right after it belongs to it
+    size_t m_pos = 0;
+    size_t m_len = 0;
+    bool m_first = true;    // the byte-order mark is looked for once
+    bool m_skipLf = false;  // the last line ended at a CR: a LF right after it belongs to it
 };
 
 }  // namespace tarnwick

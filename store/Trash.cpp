@@ -14,13 +14,13 @@
 namespace tarnwick {
 namespace {
 
-bool MakeFolder(const std::string& path) {
+bool makeFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
 // The original path as the trash's info file wants it: percent-encoded
 // except for unreserved characters and "/".
-std::string Encoded(const std::string& path) {
+std::string encoded(const std::string& path) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (const char ch : path) {
@@ -37,7 +37,7 @@ std::string Encoded(const std::string& path) {
     return out;
 }
 
-std::string AbsolutePath(const std::string& path) {
+std::string absolutePath(const std::string& path) {
     if (!path.empty() && path[0] == '/') {
         return path;
     }
@@ -49,7 +49,7 @@ std::string AbsolutePath(const std::string& path) {
 
 }  // namespace
 
-std::string HomeTrashFolder() {
+std::string homeTrashFolder() {
     if (const char* x = std::getenv("XDG_DATA_HOME"); x != nullptr && *x == '/') {
         return std::string(x) + "/Trash";
     }
@@ -57,15 +57,15 @@ std::string HomeTrashFolder() {
     return std::string(home != nullptr ? home : "") + "/.local/share/Trash";
 }
 
-void MoveToTrash(const std::string& path) {
-    const std::string source = AbsolutePath(path);
-    const std::string trash = HomeTrashFolder();
+void moveToTrash(const std::string& path) {
+    const std::string source = absolutePath(path);
+    const std::string trash = homeTrashFolder();
     // The folders above the trash may be missing on a fresh account.
     for (size_t slash = trash.find('/', 1); slash != std::string::npos;
          slash = trash.find('/', slash + 1)) {
-        MakeFolder(trash.substr(0, slash));
+        makeFolder(trash.substr(0, slash));
     }
-    if (!MakeFolder(trash) || !MakeFolder(trash + "/files") || !MakeFolder(trash + "/info")) {
+    if (!makeFolder(trash) || !makeFolder(trash + "/files") || !makeFolder(trash + "/info")) {
         throw FileError(path, errno);
     }
     const size_t slash = source.find_last_of('/');
@@ -77,7 +77,7 @@ void MoveToTrash(const std::string& path) {
     ::localtime_r(&now, &local);
     std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
     const std::string info =
-        "[Trash Info]\nPath=" + Encoded(source) + "\nDeletionDate=" + date + "\n";
+        "[Trash Info]\nPath=" + encoded(source) + "\nDeletionDate=" + date + "\n";
 
     for (int k = 1; k < 10000; ++k) {
         const std::string name = k == 1 ? base : base + " " + std::to_string(k);
@@ -100,11 +100,11 @@ void MoveToTrash(const std::string& path) {
         }
         try {
             StoreFileWriter file(infoPath, 0600);
-            file.WriteRaw(info);
-            file.Close();
+            file.writeRaw(info);
+            file.close();
         } catch (const FileError& error) {
             ::unlink(infoPath.c_str());
-            throw FileError(path, error.ErrorCode());
+            throw FileError(path, error.errorCode());
         }
         if (::rename(source.c_str(), target.c_str()) != 0) {
             const int err = errno;

@@ -29,8 +29,8 @@ struct LayoutRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
     bool operator==(const LayoutRect&) const = default;
 };
 
@@ -48,13 +48,13 @@ struct AnchorMargins {
 };
 
 // Margins of a control with rectangle rect in a client area width x height.
-AnchorMargins MeasureAnchorMargins(const LayoutRect& rect, AnchorPoint topLeft,
+AnchorMargins measureAnchorMargins(const LayoutRect& rect, AnchorPoint topLeft,
                                    AnchorPoint bottomRight, int width, int height);
 
 // Where the control goes in a client area width x height. No edge comes
 // before the matching edge of its design rectangle: below the design size the
 // control keeps its design rectangle and the view scrolls instead.
-LayoutRect AnchoredRect(const AnchorMargins& margins, const LayoutRect& design, int width,
+LayoutRect anchoredRect(const AnchorMargins& margins, const LayoutRect& design, int width,
                         int height);
 
 }  // namespace tarnwick

@@ -4,7 +4,7 @@
 
 namespace tarnwick {
 
-CellColour CellBackgroundOf(std::string_view text) {
+CellColour cellBackgroundOf(std::string_view text) {
     if (text == kLinkNotFound || text == kPageCannotBeFound) {
         return {255, 0, 0};
     }
@@ -17,7 +17,7 @@ CellColour CellBackgroundOf(std::string_view text) {
     return {255, 255, 255};
 }
 
-HeaderCheck SummariseChecks(int rowCount, int untickedCount) {
+HeaderCheck summariseChecks(int rowCount, int untickedCount) {
     if (untickedCount == 0) {
         return HeaderCheck::All;
     }
@@ -27,29 +27,29 @@ HeaderCheck SummariseChecks(int rowCount, int untickedCount) {
     return HeaderCheck::Some;
 }
 
-HeaderCheck NextHeaderCheck(HeaderCheck current) {
+HeaderCheck nextHeaderCheck(HeaderCheck current) {
     return current == HeaderCheck::None ? HeaderCheck::All : HeaderCheck::None;
 }
 
-ClickAction DecideClick(const ClickFacts& facts) {
-    if (facts.m_bScanRunning) {
+ClickAction decideClick(const ClickFacts& facts) {
+    if (facts.m_scanRunning) {
         return ClickAction::RefuseRunning;
     }
     // Only the question whether the click hit a row: a row's text says nothing
     // about that (a page typed as http://... is a row like any other).
-    if (!facts.m_bOnRow) {
+    if (!facts.m_onRow) {
         return ClickAction::Discard;
     }
-    if (!facts.m_bOnCheckBox) {
+    if (!facts.m_onCheckBox) {
         return ClickAction::Select;
     }
-    if (facts.m_fnResultsHaveStatus && facts.m_fnResultsHaveStatus()) {
+    if (facts.m_resultsHaveStatus && facts.m_resultsHaveStatus()) {
         return ClickAction::AskThenToggle;
     }
     return ClickAction::Toggle;
 }
 
-bool IsNonBlank(std::string_view text) {
+bool isNonBlank(std::string_view text) {
     return text.find_first_not_of(" \t\r\n\v\f") != std::string_view::npos;
 }
 

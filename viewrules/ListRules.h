@@ -18,16 +18,16 @@ struct CellColour {
 // Background of a cell: red for "Link Not Found" and "Page Cannot be Found",
 // green for "Link Found", yellow for "Page cannot be displayed" (exact,
 // case-sensitive), white for anything else. Text is always black.
-CellColour CellBackgroundOf(std::string_view text);
+CellColour cellBackgroundOf(std::string_view text);
 
 // The header picture of the check-box column, by its image index.
 enum class HeaderCheck { Some = 0, None = 1, All = 2 };
 
 // All rows count as ticked when none is unticked; none when every row is.
-HeaderCheck SummariseChecks(int rowCount, int untickedCount);
+HeaderCheck summariseChecks(int rowCount, int untickedCount);
 
 // The picture after a click on the header's check box: none -> all, else none.
-HeaderCheck NextHeaderCheck(HeaderCheck current);
+HeaderCheck nextHeaderCheck(HeaderCheck current);
 
 // What a left click on one of the two lists does. Results stay until the
 // user asks for others: a click selects, and only a click that changes a
@@ -42,20 +42,20 @@ enum class ClickAction {
 };
 
 struct ClickFacts {
-    bool m_bScanRunning = false;
+    bool m_scanRunning = false;
     // Whether a row lies under the click point (a click on empty space below
     // or beside the rows is discarded).
-    bool m_bOnRow = false;
+    bool m_onRow = false;
     // Whether the click lands on a row's check box (the profile pane's).
-    bool m_bOnCheckBox = false;
+    bool m_onCheckBox = false;
     // Whether any Status cell holds a result of a run of this session;
     // asked only when it matters (it walks the whole results list).
-    std::function<bool()> m_fnResultsHaveStatus;
+    std::function<bool()> m_resultsHaveStatus;
 };
 
-ClickAction DecideClick(const ClickFacts& facts);
+ClickAction decideClick(const ClickFacts& facts);
 
 // True when the text holds something besides blanks, tabs and line breaks.
-bool IsNonBlank(std::string_view text);
+bool isNonBlank(std::string_view text);
 
 }  // namespace tarnwick

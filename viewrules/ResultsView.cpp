@@ -10,30 +10,30 @@
 
 namespace tarnwick {
 
-bool IsProblemRow(const ResultRow& row) {
-    return IsNonBlank(row.m_strStatus) && row.m_strStatus != kLinkFound;
+bool isProblemRow(const ResultRow& row) {
+    return isNonBlank(row.m_status) && row.m_status != kLinkFound;
 }
 
-bool IsNotMailedRow(const ResultRow& row, bool letterFailed) {
-    if (!IsProblemRow(row)) {
+bool isNotMailedRow(const ResultRow& row, bool letterFailed) {
+    if (!isProblemRow(row)) {
         return false;
     }
-    const bool mailable = row.m_strStatus == kLinkNotFound || row.m_strStatus == kPageCannotBeFound;
-    return !mailable || row.m_strNotify != kEnabled || letterFailed;
+    const bool mailable = row.m_status == kLinkNotFound || row.m_status == kPageCannotBeFound;
+    return !mailable || row.m_notify != kEnabled || letterFailed;
 }
 
-bool IsQualityProblemRow(const ResultRow& row) {
-    return row.m_evidence->m_bChecked && IsWorthlessLink(row.m_evidence, row.m_strStatus);
+bool isQualityProblemRow(const ResultRow& row) {
+    return row.m_evidence->m_checked && isWorthlessLink(row.m_evidence, row.m_status);
 }
 
-bool FilterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed) {
+bool filterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed) {
     switch (filter) {
         case ResultFilter::Quality:
-            return IsQualityProblemRow(row);
+            return isQualityProblemRow(row);
         case ResultFilter::Problems:
-            return IsProblemRow(row);
+            return isProblemRow(row);
         case ResultFilter::NotMailed:
-            return IsNotMailedRow(row, letterFailed);
+            return isNotMailedRow(row, letterFailed);
         case ResultFilter::All:
             break;
     }
@@ -42,26 +42,26 @@ bool FilterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed) {
 
 namespace {
 
-std::string Counted(int count, const char* one, const char* many) {
+std::string counted(int count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 }  // namespace
 
-std::string SummariseRun(const std::vector<ResultRow>& rows, const LetterCounts& letters) {
+std::string summariseRun(const std::vector<ResultRow>& rows, const LetterCounts& letters) {
     std::vector<std::pair<std::string, int>> counts;
     int worthless = 0;
     for (const ResultRow& row : rows) {
-        if (!IsNonBlank(row.m_strStatus)) {
+        if (!isNonBlank(row.m_status)) {
             continue;
         }
-        worthless += IsQualityProblemRow(row) ? 1 : 0;
+        worthless += isQualityProblemRow(row) ? 1 : 0;
         auto it = counts.begin();
-        while (it != counts.end() && it->first != row.m_strStatus) {
+        while (it != counts.end() && it->first != row.m_status) {
             ++it;
         }
         if (it == counts.end()) {
-            counts.emplace_back(row.m_strStatus, 1);
+            counts.emplace_back(row.m_status, 1);
         } else {
             ++it->second;
         }
@@ -75,33 +75,33 @@ std::string SummariseRun(const std::vector<ResultRow>& rows, const LetterCounts&
     }
     if (worthless > 0) {
         text +=
-            "; " + Counted(worthless, "link found has", "links found have") + " quality problems";
+            "; " + counted(worthless, "link found has", "links found have") + " quality problems";
     }
     text += ".";
-    if (letters.m_nHandedOver > 0 || letters.m_nHeld > 0) {
-        text += " Letters: " + std::to_string(letters.m_nSent) + " sent";
-        if (letters.m_nOutstanding > 0) {
-            text += ", " + std::to_string(letters.m_nOutstanding) + " being sent";
+    if (letters.m_handedOver > 0 || letters.m_held > 0) {
+        text += " Letters: " + std::to_string(letters.m_sent) + " sent";
+        if (letters.m_outstanding > 0) {
+            text += ", " + std::to_string(letters.m_outstanding) + " being sent";
         }
-        if (letters.m_nHeld > 0) {
-            text += ", " + std::to_string(letters.m_nHeld) + " held back";
+        if (letters.m_held > 0) {
+            text += ", " + std::to_string(letters.m_held) + " held back";
         }
         for (const auto& [reason, count] : letters.m_failures) {
-            text += ", " + Counted(count, "could not be sent", "could not be sent") + ": " + reason;
+            text += ", " + counted(count, "could not be sent", "could not be sent") + ": " + reason;
         }
         text += ".";
     }
     return text;
 }
 
-int EstimateSecondsLeft(int done, int total, double elapsedSeconds) {
+int estimateSecondsLeft(int done, int total, double elapsedSeconds) {
     if (done <= 0 || total <= done || elapsedSeconds < 0) {
         return done > 0 && total <= done ? 0 : -1;
     }
     return static_cast<int>(std::lround(elapsedSeconds / done * (total - done)));
 }
 
-std::string DescribeTimeLeft(int seconds) {
+std::string describeTimeLeft(int seconds) {
     if (seconds < 0) {
         return {};
     }
@@ -115,7 +115,7 @@ std::string DescribeTimeLeft(int seconds) {
     return "About " + std::to_string((minutes + 30) / 60) + " h left";
 }
 
-bool RowHasText(const ResultRow& row, std::string_view text) {
+bool rowHasText(const ResultRow& row, std::string_view text) {
     if (text.empty()) {
         return true;
     }
@@ -127,12 +127,11 @@ bool RowHasText(const ResultRow& row, std::string_view text) {
                                     [&](char a, char b) { return lower(a) == lower(b); });
         return at != cell.end();
     };
-    return has(row.m_strAdvertiser) || has(row.m_strPage) || has(row.m_strMail) ||
-           has(row.m_strNotify) || has(row.m_strStatus) || has(row.m_strChange) ||
-           has(row.m_strReason) || has(row.m_strLetterTo);
+    return has(row.m_advertiser) || has(row.m_page) || has(row.m_mail) || has(row.m_notify) ||
+           has(row.m_status) || has(row.m_change) || has(row.m_reason) || has(row.m_letterTo);
 }
 
-std::string DescribeFetchProgress(int fetched, const std::string& waitingPage, int waitedSeconds,
+std::string describeFetchProgress(int fetched, const std::string& waitingPage, int waitedSeconds,
                                   int waitThreshold) {
     if (fetched <= 0) {
         return {};
@@ -149,7 +148,7 @@ std::string DescribeFetchProgress(int fetched, const std::string& waitingPage, i
     return text;
 }
 
-std::string RecordedResultMark(std::int64_t checked) {
+std::string recordedResultMark(std::int64_t checked) {
     const auto when = static_cast<std::time_t>(checked);
     std::tm local{};
     if (localtime_r(&when, &local) == nullptr) {
@@ -160,24 +159,24 @@ std::string RecordedResultMark(std::int64_t checked) {
     return "last run: " + std::to_string(local.tm_mday) + " " + kMonths[local.tm_mon % 12];
 }
 
-void ShowRecordedResults(std::vector<ResultRow>& rows, const std::map<PageKey, PageRecord>& last) {
+void showRecordedResults(std::vector<ResultRow>& rows, const std::map<PageKey, PageRecord>& last) {
     if (last.empty()) {
         return;
     }
     for (ResultRow& row : rows) {
-        if (IsNonBlank(row.m_strStatus)) {
+        if (isNonBlank(row.m_status)) {
             continue;
         }
-        const auto it = last.find({row.m_strAdvertiser, row.m_strPage});
+        const auto it = last.find({row.m_advertiser, row.m_page});
         if (it == last.end()) {
             continue;
         }
         const PageRecord& record = it->second;
-        row.m_strStatus = record.m_strResult;
-        row.m_strReason = record.m_reason.value_or("");
-        row.m_nHttpStatus = record.m_httpStatus.value_or(0);
-        row.m_strChange = RecordedResultMark(record.m_nChecked);
-        row.m_bRecorded = true;
+        row.m_status = record.m_result;
+        row.m_reason = record.m_reason.value_or("");
+        row.m_httpStatus = record.m_httpStatus.value_or(0);
+        row.m_change = recordedResultMark(record.m_checked);
+        row.m_recorded = true;
     }
 }
 

@@ -19,7 +19,7 @@ namespace {
 
 const QColor kLabelBackground(245, 244, 244);
 
-QLabel* MakeText(QWidget* parent, int id, const QString& text) {
+QLabel* makeText(QWidget* parent, int id, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::number(id));
     label->setAutoFillBackground(true);
@@ -30,11 +30,11 @@ QLabel* MakeText(QWidget* parent, int id, const QString& text) {
     return label;
 }
 
-LinkLabel* MakeLink(QWidget* parent, int id, const QString& text, const QString& hoverText) {
+LinkLabel* makeLink(QWidget* parent, int id, const QString& text, const QString& hoverText) {
     auto* link = new LinkLabel(parent);
     link->setObjectName(QString::number(id));
     link->setText(text);
-    link->SetHoverText(hoverText);
+    link->setHoverText(hoverText);
     link->setAutoFillBackground(true);
     QPalette pal = link->palette();
     pal.setColor(QPalette::Window, kLabelBackground);
@@ -50,7 +50,7 @@ LinkLabel* MakeLink(QWidget* parent, int id, const QString& text, const QString&
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    InitResources();
+    initResources();
     setObjectName(QStringLiteral("150"));
     setWindowTitle(QStringLiteral("About ") + QLatin1String(kProductName));
 
@@ -60,24 +60,24 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     picture->setFixedSize(90, 88);
     picture->setAccessibleName(QLatin1String(kProductName));
 
-    QLabel* version = MakeText(this, 1052, QString::fromLatin1(kProductVersionLine));
+    QLabel* version = makeText(this, 1052, QString::fromLatin1(kProductVersionLine));
     // The product's version line is the one users have always seen; the
     // version of this build, the one a bug report needs, stands beside it.
     QLabel* packageVersion =
-        MakeText(this, 0, QStringLiteral("(package %1)").arg(QLatin1String(kPackageVersion)));
+        makeText(this, 0, QStringLiteral("(package %1)").arg(QLatin1String(kPackageVersion)));
     packageVersion->setObjectName(QStringLiteral("packageVersion"));
-    QLabel* notice = MakeText(this, 1053, QString::fromLatin1(kMakerNotice));
-    QLabel* contact = MakeText(this, 1054, QString::fromLatin1(kMakerContact));
-    QLabel* mailLabel = MakeText(this, 1055, QStringLiteral("Email : "));
-    m_wndMail = MakeLink(this, 1056, QString::fromLatin1(kMakerMail),
-                         QString::fromLatin1(kMakerMail) + QLatin1Char('.'));
-    m_wndMail->setAccessibleName(QStringLiteral("Email"));
-    m_wndMail->setAccessibleDescription(QString::fromLatin1(kMakerMail));
-    mailLabel->setBuddy(m_wndMail);
-    m_wndWeb = MakeLink(this, 1057, QString::fromLatin1(kProductWebSite),
-                        QString::fromLatin1(kProductWebSite));
-    m_wndWeb->setAccessibleName(QStringLiteral("Web site"));
-    m_wndWeb->setAccessibleDescription(QString::fromLatin1(kProductWebSite));
+    QLabel* notice = makeText(this, 1053, QString::fromLatin1(kMakerNotice));
+    QLabel* contact = makeText(this, 1054, QString::fromLatin1(kMakerContact));
+    QLabel* mailLabel = makeText(this, 1055, QStringLiteral("Email : "));
+    m_mail = makeLink(this, 1056, QString::fromLatin1(kMakerMail),
+                      QString::fromLatin1(kMakerMail) + QLatin1Char('.'));
+    m_mail->setAccessibleName(QStringLiteral("Email"));
+    m_mail->setAccessibleDescription(QString::fromLatin1(kMakerMail));
+    mailLabel->setBuddy(m_mail);
+    m_web = makeLink(this, 1057, QString::fromLatin1(kProductWebSite),
+                     QString::fromLatin1(kProductWebSite));
+    m_web->setAccessibleName(QStringLiteral("Web site"));
+    m_web->setAccessibleDescription(QString::fromLatin1(kProductWebSite));
 
     // The template's OK button is hidden and disabled.
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -100,19 +100,19 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     grid->addWidget(notice, 1, 1, 1, 2);
     grid->addWidget(contact, 2, 1, 1, 2);
     grid->addWidget(mailLabel, 3, 1);
-    grid->addWidget(m_wndMail, 3, 2);
-    grid->addWidget(m_wndWeb, 4, 1, 1, 2);
+    grid->addWidget(m_mail, 3, 2);
+    grid->addWidget(m_web, 4, 1, 1, 2);
     grid->setColumnStretch(2, 1);
 
-    connect(m_wndMail, &LinkLabel::clicked, this, &AboutDialog::OnMailClicked);
-    connect(m_wndWeb, &LinkLabel::clicked, this, &AboutDialog::OnWebClicked);
+    connect(m_mail, &LinkLabel::clicked, this, &AboutDialog::onMailClicked);
+    connect(m_web, &LinkLabel::clicked, this, &AboutDialog::onWebClicked);
     // The designed size at least; larger when the texts need it.
-    OpenAtLeast(this, QSize(377, 145));
+    openAtLeast(this, QSize(377, 145));
 }
 
 AboutDialog::~AboutDialog() = default;
 
-QColor AboutDialog::BackgroundAt(int y) {
+QColor AboutDialog::backgroundAt(int y) {
     const int step = y / 50;
     return QColor((243 + step) % 256, (242 + step) % 256, (242 + step) % 256);
 }
@@ -121,16 +121,16 @@ void AboutDialog::paintEvent(QPaintEvent* event) {
     Q_UNUSED(event);
     QPainter painter(this);
     for (int y = 0; y < height(); ++y) {
-        painter.setPen(BackgroundAt(y));
+        painter.setPen(backgroundAt(y));
         painter.drawLine(0, y, width() - 1, y);
     }
 }
 
-void AboutDialog::OnMailClicked() {
+void AboutDialog::onMailClicked() {
     QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(kMakerMail)));
 }
 
-void AboutDialog::OnWebClicked() {
+void AboutDialog::onWebClicked() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebSite)));
 }
 

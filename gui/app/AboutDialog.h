@@ -19,7 +19,7 @@ public:
 
     // The background colour of pixel row y: a light grey brightening by one
     // step every 50 rows.
-    static QColor BackgroundAt(int y);
+    static QColor backgroundAt(int y);
 
     // The OK handling does nothing: the box stays open.
     void accept() override {}
@@ -28,11 +28,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void OnMailClicked();
-    void OnWebClicked();
+    void onMailClicked();
+    void onWebClicked();
 
-    LinkLabel* m_wndMail = nullptr;  // 1056
-    LinkLabel* m_wndWeb = nullptr;   // 1057
+    LinkLabel* m_mail = nullptr;  // 1056
+    LinkLabel* m_web = nullptr;   // 1057
 };
 
 }  // namespace tarnwick

@@ -8,7 +8,7 @@
 
 namespace tarnwick {
 
-KeyboardLocks ReadKeyboardLocks() {
+KeyboardLocks readKeyboardLocks() {
     KeyboardLocks locks;
 #if defined(TARNWICK_WITH_X11) && QT_CONFIG(xcb)
     auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
@@ -34,9 +34,9 @@ KeyboardLocks ReadKeyboardLocks() {
         }
         return on == True;
     };
-    locks.m_bCaps = lit(s_atoms[0]);
-    locks.m_bNum = lit(s_atoms[1]);
-    locks.m_bScroll = lit(s_atoms[2]);
+    locks.m_caps = lit(s_atoms[0]);
+    locks.m_num = lit(s_atoms[1]);
+    locks.m_scroll = lit(s_atoms[2]);
 #endif
     return locks;
 }

@@ -5,12 +5,12 @@
 namespace tarnwick {
 
 struct KeyboardLocks {
-    bool m_bCaps = false;
-    bool m_bNum = false;
-    bool m_bScroll = false;
+    bool m_caps = false;
+    bool m_num = false;
+    bool m_scroll = false;
     bool operator==(const KeyboardLocks&) const = default;
 };
 
-KeyboardLocks ReadKeyboardLocks();
+KeyboardLocks readKeyboardLocks();
 
 }  // namespace tarnwick

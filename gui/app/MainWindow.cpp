@@ -42,7 +42,7 @@ constexpr int kResultsMinimumWidth = 240;
 
 // The end of a long run, told through the desktop's notification service;
 // nothing when there is none.
-void NotifyDesktop(const QString& text) {
+void notifyDesktop(const QString& text) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),
@@ -55,55 +55,55 @@ void NotifyDesktop(const QString& text) {
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    InitResources();
+    initResources();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromLatin1(kProductName));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/tarnwick.png")));
 }
 
 MainWindow::~MainWindow() {
-    WatchedFlag::SetListener({});
+    WatchedFlag::setListener({});
 }
 
-bool MainWindow::Create() {
-    if (!CreateToolBar()) {
+bool MainWindow::create() {
+    if (!createToolBar()) {
         qDebug("Failed to create toolbar");
         return false;
     }
-    if (!CreateStatusBar()) {
+    if (!createStatusBar()) {
         qDebug("Failed to create status bar");
         return false;
     }
-    CreateMenu();
+    createMenu();
     if (!createPanes()) {
         return false;
     }
     auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
-    connect(next, &QShortcut::activated, this, [this] { FocusNextPane(true); });
+    connect(next, &QShortcut::activated, this, [this] { focusNextPane(true); });
     auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
-    connect(previous, &QShortcut::activated, this, [this] { FocusNextPane(false); });
+    connect(previous, &QShortcut::activated, this, [this] { focusNextPane(false); });
     // Play and Stop follow their flags, the message pane the scan's page:
     // queued when the scan thread changes them, at once on this thread.
-    connect(this, &MainWindow::runStateChanged, this, &MainWindow::UpdateCommandUI);
-    WatchedFlag::SetListener([this] { emit runStateChanged(); });
-    connect(&m_locksTimer, &QTimer::timeout, this, &MainWindow::UpdateIndicators);
+    connect(this, &MainWindow::runStateChanged, this, &MainWindow::updateCommandUi);
+    WatchedFlag::setListener([this] { emit runStateChanged(); });
+    connect(&m_locksTimer, &QTimer::timeout, this, &MainWindow::updateIndicators);
     // Letters still going out after a run change its summary line.
     connect(&m_locksTimer, &QTimer::timeout, this, [this] {
-        if (m_pSummary->isVisible()) {
-            RefreshSummary();
+        if (m_summary->isVisible()) {
+            refreshSummary();
         }
         // A page that keeps the run waiting says so as the seconds pass.
-        if (g_bScanRunning && m_bRunTracked) {
-            UpdateProgress();
+        if (g_bScanRunning && m_runTracked) {
+            updateProgress();
         }
     });
     m_locksTimer.start(kLocksPollMs);
-    UpdateCommandUI();
-    UpdateIndicators();
+    updateCommandUi();
+    updateIndicators();
     return true;
 }
 
-QAction* MainWindow::AddToolButton(int commandId, const QString& text, const char* themeIcon) {
+QAction* MainWindow::addToolButton(int commandId, const QString& text, const char* themeIcon) {
     auto* action = new QAction(text, this);
     action->setObjectName(QString::number(commandId));
     action->setToolTip(text);
@@ -113,102 +113,101 @@ QAction* MainWindow::AddToolButton(int commandId, const QString& text, const cha
         action->setIcon(theme);
         action->setProperty("themeIcon", true);
     }
-    m_wndToolBar->addAction(action);
+    m_toolBar->addAction(action);
     m_commands[commandId] = action;
     return action;
 }
 
-bool MainWindow::CreateToolBar() {
-    m_wndToolBar = new MainToolBar(QStringLiteral("Toolbar"), this);
-    m_wndToolBar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
-    m_wndToolBar->setMovable(true);
-    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    m_wndToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    AddToolButton(ID_PLAY, QStringLiteral("Play"), "media-playback-start");
-    AddToolButton(ID_STOP, QStringLiteral("Stop"), "media-playback-stop");
-    AddToolButton(ID_ADD, QStringLiteral("Add"), "list-add");
-    AddToolButton(ID_DELETE, QStringLiteral("Delete"), "edit-delete");
-    AddToolButton(ID_EDIT_PROFILE, QStringLiteral("Edit Profile"), "document-properties");
-    AddToolButton(ID_HELP, QStringLiteral("Help"), "help-contents");
-    AddToolButton(ID_ABOUT, QStringLiteral("About"), "help-about");
-    AddToolButton(ID_EXIT, QStringLiteral("Exit"), "application-exit");
-    m_wndToolBar->LoadColorImages(48, QStringLiteral(":/pictures/toolbar.png"));
-    m_wndToolBar->addSeparator();
-    QAction* noMail = AddToolButton(ID_CHECK_WITHOUT_MAIL, QStringLiteral("Check without mailing"),
+bool MainWindow::createToolBar() {
+    m_toolBar = new MainToolBar(QStringLiteral("Toolbar"), this);
+    m_toolBar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
+    m_toolBar->setMovable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    addToolButton(ID_PLAY, QStringLiteral("Play"), "media-playback-start");
+    addToolButton(ID_STOP, QStringLiteral("Stop"), "media-playback-stop");
+    addToolButton(ID_ADD, QStringLiteral("Add"), "list-add");
+    addToolButton(ID_DELETE, QStringLiteral("Delete"), "edit-delete");
+    addToolButton(ID_EDIT_PROFILE, QStringLiteral("Edit Profile"), "document-properties");
+    addToolButton(ID_HELP, QStringLiteral("Help"), "help-contents");
+    addToolButton(ID_ABOUT, QStringLiteral("About"), "help-about");
+    addToolButton(ID_EXIT, QStringLiteral("Exit"), "application-exit");
+    m_toolBar->loadColorImages(48, QStringLiteral(":/pictures/toolbar.png"));
+    m_toolBar->addSeparator();
+    QAction* noMail = addToolButton(ID_CHECK_WITHOUT_MAIL, QStringLiteral("Check without mailing"),
                                     "mail-mark-notjunk");
     noMail->setCheckable(true);
     noMail->setText(QStringLiteral("Check &without mailing"));
     // The buttons take the focus from the keyboard (Tab), so every command is
     // reachable without the mouse even where the menu is not used.
-    for (QAction* action : m_wndToolBar->actions()) {
-        if (QWidget* button = m_wndToolBar->widgetForAction(action)) {
+    for (QAction* action : m_toolBar->actions()) {
+        if (QWidget* button = m_toolBar->widgetForAction(action)) {
             button->setFocusPolicy(Qt::TabFocus);
         }
     }
     // The button that shows the buttons a narrow window cannot hold.
-    if (auto* more =
-            m_wndToolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+    if (auto* more = m_toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
         more->setAccessibleName(QStringLiteral("More buttons"));
     }
     return true;
 }
 
-bool MainWindow::CreateStatusBar() {
-    m_wndStatusBar = statusBar();
-    m_wndStatusBar->setObjectName(QString::number(ID_STATUS_BAR_WINDOW));
-    m_pMessage = new QLabel(QStringLiteral("Ready"), m_wndStatusBar);
-    m_pMessage->setObjectName(QStringLiteral("StatusMessage"));
-    m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_wndStatusBar->addWidget(m_pMessage, 1);
-    m_pRunSummary = new QLabel(m_wndStatusBar);
-    m_pRunSummary->setObjectName(QStringLiteral("RunSummary"));
-    m_pRunSummary->hide();
-    m_wndStatusBar->addPermanentWidget(m_pRunSummary);
+bool MainWindow::createStatusBar() {
+    m_statusBar = statusBar();
+    m_statusBar->setObjectName(QString::number(ID_STATUS_BAR_WINDOW));
+    m_message = new QLabel(QStringLiteral("Ready"), m_statusBar);
+    m_message->setObjectName(QStringLiteral("StatusMessage"));
+    m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_statusBar->addWidget(m_message, 1);
+    m_runSummary = new QLabel(m_statusBar);
+    m_runSummary->setObjectName(QStringLiteral("RunSummary"));
+    m_runSummary->hide();
+    m_statusBar->addPermanentWidget(m_runSummary);
     const struct {
         int id;
         const char* name;
     } indicators[] = {{ID_INDICATOR_CAPS, "Caps Lock"},
                       {ID_INDICATOR_NUM, "Num Lock"},
                       {ID_INDICATOR_SCRL, "Scroll Lock"}};
-    m_pSummary = new QLabel(m_wndStatusBar);
-    m_pSummary->setObjectName(QStringLiteral("RunSummary"));
-    m_pSummary->hide();
-    m_wndStatusBar->addPermanentWidget(m_pSummary);
-    m_pPage = new QLabel(m_wndStatusBar);
-    m_pPage->setObjectName(QStringLiteral("RunPage"));
-    m_pPage->hide();
-    m_wndStatusBar->addPermanentWidget(m_pPage);
-    m_pFetched = new QLabel(m_wndStatusBar);
-    m_pFetched->setObjectName(QStringLiteral("RunFetched"));
-    m_pFetched->hide();
-    m_wndStatusBar->addPermanentWidget(m_pFetched);
-    m_pProgress = new QProgressBar(m_wndStatusBar);
-    m_pProgress->setObjectName(QStringLiteral("RunProgress"));
-    m_pProgress->setAccessibleName(QStringLiteral("Progress"));
-    m_pProgress->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 24);
-    m_pProgress->hide();
-    m_wndStatusBar->addPermanentWidget(m_pProgress);
-    m_pTimeLeft = new QLabel(m_wndStatusBar);
-    m_pTimeLeft->setObjectName(QStringLiteral("RunTimeLeft"));
-    m_pTimeLeft->hide();
-    m_wndStatusBar->addPermanentWidget(m_pTimeLeft);
+    m_summary = new QLabel(m_statusBar);
+    m_summary->setObjectName(QStringLiteral("RunSummary"));
+    m_summary->hide();
+    m_statusBar->addPermanentWidget(m_summary);
+    m_pageLabel = new QLabel(m_statusBar);
+    m_pageLabel->setObjectName(QStringLiteral("RunPage"));
+    m_pageLabel->hide();
+    m_statusBar->addPermanentWidget(m_pageLabel);
+    m_fetchedLabel = new QLabel(m_statusBar);
+    m_fetchedLabel->setObjectName(QStringLiteral("RunFetched"));
+    m_fetchedLabel->hide();
+    m_statusBar->addPermanentWidget(m_fetchedLabel);
+    m_progress = new QProgressBar(m_statusBar);
+    m_progress->setObjectName(QStringLiteral("RunProgress"));
+    m_progress->setAccessibleName(QStringLiteral("Progress"));
+    m_progress->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 24);
+    m_progress->hide();
+    m_statusBar->addPermanentWidget(m_progress);
+    m_timeLeft = new QLabel(m_statusBar);
+    m_timeLeft->setObjectName(QStringLiteral("RunTimeLeft"));
+    m_timeLeft->hide();
+    m_statusBar->addPermanentWidget(m_timeLeft);
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12;
     for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(m_wndStatusBar);
+        auto* label = new QLabel(m_statusBar);
         label->setObjectName(QString::number(indicators[i].id));
         label->setAccessibleName(QString::fromLatin1(indicators[i].name));
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(width);
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
-        m_wndStatusBar->addPermanentWidget(label);
-        m_pIndicators[i] = label;
+        m_statusBar->addPermanentWidget(label);
+        m_indicators[i] = label;
     }
     return true;
 }
 
-void MainWindow::CreateMenu() {
+void MainWindow::createMenu() {
     const auto item = [this](QMenu* menu, int id, const QString& text) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QString::number(id));
@@ -220,7 +219,7 @@ void MainWindow::CreateMenu() {
     // tool bar is hidden.
     const auto shared = [this](QMenu* menu, int id, const QString& text,
                                const QList<QKeySequence>& keys) {
-        QAction* action = Command(id);
+        QAction* action = command(id);
         action->setIconText(action->text());
         action->setText(text);
         action->setShortcuts(keys);
@@ -235,14 +234,14 @@ void MainWindow::CreateMenu() {
     item(file, ID_FILE_EXIT, QStringLiteral("&Exit"))->setShortcut(QKeySequence::Quit);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    QAction* toolbar = m_wndToolBar->toggleViewAction();
+    QAction* toolbar = m_toolBar->toggleViewAction();
     toolbar->setText(QStringLiteral("&Toolbar"));
     view->addAction(toolbar);
     m_commands[ID_VIEW_TOOLBAR] = toolbar;
     item(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"))->setEnabled(false);
     view->addSeparator();
     item(view, ID_VIEW_FIND, QStringLiteral("&Find..."))->setShortcut(QKeySequence::Find);
-    CreateSortMenu(view->addMenu(QStringLiteral("Sort &by")));
+    createSortMenu(view->addMenu(QStringLiteral("Sort &by")));
     view->addSeparator();
     item(view, ID_VIEW_HISTORY, QStringLiteral("&History..."));
 
@@ -251,7 +250,7 @@ void MainWindow::CreateMenu() {
     shared(scan, ID_STOP, QStringLiteral("&Stop"),
            {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::SHIFT | Qt::Key_F5)});
     scan->addSeparator();
-    scan->addAction(Command(ID_CHECK_WITHOUT_MAIL));
+    scan->addAction(command(ID_CHECK_WITHOUT_MAIL));
     item(scan, ID_CHECK_PAGE_NOW, QStringLiteral("&Check This Page Now"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
@@ -271,7 +270,7 @@ void MainWindow::CreateMenu() {
         ->setShortcut(QKeySequence::HelpContents);
 }
 
-void MainWindow::CreateSortMenu(QMenu* menu) {
+void MainWindow::createSortMenu(QMenu* menu) {
     // The keyboard's way to what a click on a heading does: one column at a
     // time, a second choice of the same column turns the order round, and
     // "Run Order" goes back to the order the run checks the pages in.
@@ -283,12 +282,12 @@ void MainWindow::CreateSortMenu(QMenu* menu) {
         action->setData(column);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, column] {
-            const QHeaderView* header = m_pRight->List().horizontalHeader();
+            const QHeaderView* header = m_right->list().horizontalHeader();
             const bool again = header->sortIndicatorSection() == column && column >= 0;
             const Qt::SortOrder order = again && header->sortIndicatorOrder() == Qt::AscendingOrder
                                             ? Qt::DescendingOrder
                                             : Qt::AscendingOrder;
-            m_pRight->SortBy(column, order);
+            m_right->sortBy(column, order);
         });
         return action;
     };
@@ -306,7 +305,7 @@ void MainWindow::CreateSortMenu(QMenu* menu) {
     }
     // A heading clicked by mouse ticks its item too.
     connect(menu, &QMenu::aboutToShow, this, [this, group] {
-        const int sorted = m_pRight->List().horizontalHeader()->sortIndicatorSection();
+        const int sorted = m_right->list().horizontalHeader()->sortIndicatorSection();
         for (QAction* action : group->actions()) {
             const int column = action->data().toInt();
             action->setChecked(
@@ -317,170 +316,170 @@ void MainWindow::CreateSortMenu(QMenu* menu) {
 }
 
 bool MainWindow::createPanes() {
-    m_wndSplitter = new PaneSplitter(Qt::Horizontal, this);
-    m_wndSplitter->setObjectName(QString::number(kSplitterId));
-    m_pLeft = new ProfilePane;
-    m_pRight = new ResultsPane;
-    m_wndSplitter->addWidget(m_pLeft);
-    m_wndSplitter->addWidget(m_pRight);
-    m_wndSplitter->setStretchFactor(0, 0);
-    m_wndSplitter->setStretchFactor(1, 1);
+    m_splitter = new PaneSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QString::number(kSplitterId));
+    m_left = new ProfilePane;
+    m_right = new ResultsPane;
+    m_splitter->addWidget(m_left);
+    m_splitter->addWidget(m_right);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
     // A small window keeps a usable results pane instead of a sliver.
-    m_wndSplitter->setChildrenCollapsible(false);
-    m_pRight->setMinimumWidth(kResultsMinimumWidth);
-    m_wndSplitter->setSizes({kProfilePaneWidth, 225});
-    setCentralWidget(m_wndSplitter);
+    m_splitter->setChildrenCollapsible(false);
+    m_right->setMinimumWidth(kResultsMinimumWidth);
+    m_splitter->setSizes({kProfilePaneWidth, 225});
+    setCentralWidget(m_splitter);
 
-    m_pLeft->List().SetPanes(this);
-    m_pRight->List().SetPanes(this);
+    m_left->list().setPanes(this);
+    m_right->list().setPanes(this);
     // The summary line is made again when its rows change too: Stop marks
     // the rows left "Stopped by user" after the run has ended.
     const auto rowsChanged = [this] { m_lastLetters.reset(); };
-    connect(&m_pRight->Model(), &QAbstractItemModel::dataChanged, this, rowsChanged);
-    connect(&m_pRight->Model(), &QAbstractItemModel::modelReset, this, rowsChanged);
-    connect(&m_pRight->Model(), &QAbstractItemModel::rowsInserted, this, rowsChanged);
-    connect(&m_pRight->Model(), &QAbstractItemModel::rowsRemoved, this, rowsChanged);
-    connect(&m_pLeft->List(), &PaneTableView::commandStateChanged, this,
-            &MainWindow::UpdateCommandUI);
-    connect(&m_pRight->List(), &PaneTableView::commandStateChanged, this,
-            &MainWindow::UpdateCommandUI);
+    connect(&m_right->model(), &QAbstractItemModel::dataChanged, this, rowsChanged);
+    connect(&m_right->model(), &QAbstractItemModel::modelReset, this, rowsChanged);
+    connect(&m_right->model(), &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(&m_right->model(), &QAbstractItemModel::rowsRemoved, this, rowsChanged);
+    connect(&m_left->list(), &PaneTableView::commandStateChanged, this,
+            &MainWindow::updateCommandUi);
+    connect(&m_right->list(), &PaneTableView::commandStateChanged, this,
+            &MainWindow::updateCommandUi);
     // The results pane first: the profile pane's loading rebuilds it.
-    m_pRight->OnInitialUpdate();
-    m_pLeft->OnInitialUpdate();
+    m_right->onInitialUpdate();
+    m_left->onInitialUpdate();
     return true;
 }
 
-QAction* MainWindow::Command(int commandId) const {
+QAction* MainWindow::command(int commandId) const {
     const auto it = m_commands.find(commandId);
     return it != m_commands.end() ? it->second : nullptr;
 }
 
-void MainWindow::SetStandardCommandsEnabled(bool enabled) {
-    m_bStandardCommands = enabled;
-    UpdateCommandUI();
+void MainWindow::setStandardCommandsEnabled(bool enabled) {
+    m_standardCommands = enabled;
+    updateCommandUi();
 }
 
-void MainWindow::UpdateCommandUI() {
+void MainWindow::updateCommandUi() {
     if (m_commands.empty()) {
         return;
     }
-    Command(ID_PLAY)->setEnabled(g_bPlayEnabled);
-    Command(ID_STOP)->setEnabled(g_bStopEnabled);
+    command(ID_PLAY)->setEnabled(g_bPlayEnabled);
+    command(ID_STOP)->setEnabled(g_bStopEnabled);
     for (int id : {ID_ADD, ID_HELP, ID_ABOUT, ID_EXIT}) {
-        Command(id)->setEnabled(m_bStandardCommands);
+        command(id)->setEnabled(m_standardCommands);
     }
     // With no profile there is nothing to edit or delete.
-    const bool anyProfile = m_pLeft->ProfileRowCount() > 0;
-    Command(ID_DELETE)->setEnabled(m_bStandardCommands && anyProfile);
-    Command(ID_EDIT_PROFILE)->setEnabled(anyProfile);
-    Command(ID_CHECK_PAGE_NOW)->setEnabled(!g_bScanRunning && m_pRight->RowCount() > 0);
+    const bool anyProfile = m_left->profileRowCount() > 0;
+    command(ID_DELETE)->setEnabled(m_standardCommands && anyProfile);
+    command(ID_EDIT_PROFILE)->setEnabled(anyProfile);
+    command(ID_CHECK_PAGE_NOW)->setEnabled(!g_bScanRunning && m_right->rowCount() > 0);
     if (g_bScanRunning) {
-        const int row = m_nStartedPage.load();
-        if (row >= 0 && row != m_nShownPage && row < m_pRight->RowCount()) {
-            ShowProgress(row + 1, m_pRight->RowCount(), m_pRight->RowAt(row).m_strPage);
-            m_nShownPage = row;
+        const int row = m_startedPage.load();
+        if (row >= 0 && row != m_shownPage && row < m_right->rowCount()) {
+            showProgress(row + 1, m_right->rowCount(), m_right->rowAt(row).m_page);
+            m_shownPage = row;
             m_pageTimer.start();
-            m_pRight->ScrollToRow(row);
+            m_right->scrollToRow(row);
         }
-        UpdateProgress();
-    } else if (m_bProgressShown || m_bRunTracked) {
-        ShowReady();
-    } else if (m_pSummary->isVisible()) {
-        RefreshSummary();
+        updateProgress();
+    } else if (m_progressShown || m_runTracked) {
+        showReady();
+    } else if (m_summary->isVisible()) {
+        refreshSummary();
     }
 }
 
-void MainWindow::BeginProgress() {
-    m_bRunTracked = true;
+void MainWindow::beginProgress() {
+    m_runTracked = true;
     m_runTimer.start();
-    m_pSummary->hide();
-    m_pSummary->clear();
-    m_pProgress->setRange(0, std::max(1, m_pRight->RowCount()));
-    m_pProgress->setValue(0);
-    m_pPage->clear();
-    m_pFetched->clear();
-    m_pTimeLeft->clear();
-    m_nFetched.store(0);
-    m_pProgress->show();
-    m_pPage->show();
-    m_pFetched->show();
-    m_pTimeLeft->show();
+    m_summary->hide();
+    m_summary->clear();
+    m_progress->setRange(0, std::max(1, m_right->rowCount()));
+    m_progress->setValue(0);
+    m_pageLabel->clear();
+    m_fetchedLabel->clear();
+    m_timeLeft->clear();
+    m_fetched.store(0);
+    m_progress->show();
+    m_pageLabel->show();
+    m_fetchedLabel->show();
+    m_timeLeft->show();
 }
 
-void MainWindow::UpdateProgress() {
-    if (!m_bRunTracked) {
-        BeginProgress();
+void MainWindow::updateProgress() {
+    if (!m_runTracked) {
+        beginProgress();
     }
-    const int pages = m_pRight->RowCount();
-    const int row = m_nStartedPage.load();
+    const int pages = m_right->rowCount();
+    const int row = m_startedPage.load();
     if (row < 0 || row >= pages) {
         return;
     }
-    m_pProgress->setRange(0, pages);
-    m_pProgress->setValue(row);
-    m_pPage->setText(QStringLiteral("Page %1 of %2").arg(row + 1).arg(pages));
+    m_progress->setRange(0, pages);
+    m_progress->setValue(row);
+    m_pageLabel->setText(QStringLiteral("Page %1 of %2").arg(row + 1).arg(pages));
     // Pages come back side by side: the time left follows the pace of the
     // fetches, not of the rows a slow page holds back.
-    const int fetched = std::min(m_nFetched.load(), pages);
-    const int waited = m_nShownPage == row && m_pageTimer.isValid()
+    const int fetched = std::min(m_fetched.load(), pages);
+    const int waited = m_shownPage == row && m_pageTimer.isValid()
                            ? static_cast<int>(m_pageTimer.elapsed() / 1000)
                            : 0;
-    m_pFetched->setText(QString::fromUtf8(
-        DescribeFetchProgress(fetched, m_pRight->RowAt(row).m_strPage, waited).c_str()));
-    const int left = EstimateSecondsLeft(std::max(row, fetched), pages,
+    m_fetchedLabel->setText(QString::fromUtf8(
+        describeFetchProgress(fetched, m_right->rowAt(row).m_page, waited).c_str()));
+    const int left = estimateSecondsLeft(std::max(row, fetched), pages,
                                          static_cast<double>(m_runTimer.elapsed()) / 1000.0);
-    m_pTimeLeft->setText(ToQ(DescribeTimeLeft(left)));
+    m_timeLeft->setText(toQ(describeTimeLeft(left)));
 }
 
-void MainWindow::EndProgress() {
-    if (!m_bRunTracked) {
+void MainWindow::endProgress() {
+    if (!m_runTracked) {
         return;
     }
-    m_bRunTracked = false;
-    m_pProgress->hide();
-    m_pPage->hide();
-    m_pFetched->hide();
-    m_pTimeLeft->hide();
+    m_runTracked = false;
+    m_progress->hide();
+    m_pageLabel->hide();
+    m_fetchedLabel->hide();
+    m_timeLeft->hide();
     m_lastLetters.reset();
-    RefreshSummary();
-    m_pSummary->show();
-    if (m_runTimer.elapsed() >= static_cast<qint64>(m_nNotifyAfterSeconds) * 1000) {
-        if (m_fnNotify) {
-            m_fnNotify(m_pSummary->text());
+    refreshSummary();
+    m_summary->show();
+    if (m_runTimer.elapsed() >= static_cast<qint64>(m_notifyAfterSeconds) * 1000) {
+        if (m_notify) {
+            m_notify(m_summary->text());
         } else {
-            NotifyDesktop(m_pSummary->text());
+            notifyDesktop(m_summary->text());
         }
         QApplication::alert(this);
     }
 }
 
-void MainWindow::RefreshSummary() {
-    const LetterCounts letters = m_fnLetters ? m_fnLetters() : LetterCounts{};
+void MainWindow::refreshSummary() {
+    const LetterCounts letters = m_letters ? m_letters() : LetterCounts{};
     // Letters still going out change the line until the last one is done.
     if (m_lastLetters && *m_lastLetters == letters) {
         return;
     }
     m_lastLetters = letters;
-    m_pSummary->setText(ToQ(SummariseRun(m_pRight->Model().Rows(), letters)));
+    m_summary->setText(toQ(summariseRun(m_right->model().rows(), letters)));
 }
 
-QString MainWindow::PageText() const {
-    return m_pPage->isVisible() ? m_pPage->text() : QString();
+QString MainWindow::pageText() const {
+    return m_pageLabel->isVisible() ? m_pageLabel->text() : QString();
 }
 
-QString MainWindow::FetchedText() const {
-    return m_pFetched->isVisible() ? m_pFetched->text() : QString();
+QString MainWindow::fetchedText() const {
+    return m_fetchedLabel->isVisible() ? m_fetchedLabel->text() : QString();
 }
 
-QString MainWindow::TimeLeftText() const {
-    return m_pTimeLeft->text();
+QString MainWindow::timeLeftText() const {
+    return m_timeLeft->text();
 }
 
-QString MainWindow::SummaryText() const {
-    return m_pSummary->text();
+QString MainWindow::summaryText() const {
+    return m_summary->text();
 }
 
-bool MainWindow::RestoreLayout(const QString& settingsPath) {
+bool MainWindow::restoreLayout(const QString& settingsPath) {
     if (settingsPath.isEmpty()) {
         return false;
     }
@@ -489,80 +488,80 @@ bool MainWindow::RestoreLayout(const QString& settingsPath) {
     const bool placed = !geometry.isEmpty() && restoreGeometry(geometry);
     const QByteArray splitter = settings.value(QStringLiteral("window/splitter")).toByteArray();
     if (!splitter.isEmpty()) {
-        m_wndSplitter->restoreState(splitter);
+        m_splitter->restoreState(splitter);
     }
     const QByteArray profiles = settings.value(QStringLiteral("profiles/header")).toByteArray();
     if (!profiles.isEmpty()) {
-        m_pLeft->List().horizontalHeader()->restoreState(profiles);
+        m_left->list().horizontalHeader()->restoreState(profiles);
     }
     const QByteArray results = settings.value(QStringLiteral("results/header")).toByteArray();
     if (!results.isEmpty()) {
-        m_pRight->List().horizontalHeader()->restoreState(results);
+        m_right->list().horizontalHeader()->restoreState(results);
     }
     return placed;
 }
 
-void MainWindow::SaveLayout(const QString& settingsPath) const {
+void MainWindow::saveLayout(const QString& settingsPath) const {
     if (settingsPath.isEmpty()) {
         return;
     }
     QSettings settings(settingsPath, QSettings::IniFormat);
     settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
-    settings.setValue(QStringLiteral("window/splitter"), m_wndSplitter->saveState());
+    settings.setValue(QStringLiteral("window/splitter"), m_splitter->saveState());
     settings.setValue(QStringLiteral("profiles/header"),
-                      m_pLeft->List().horizontalHeader()->saveState());
+                      m_left->list().horizontalHeader()->saveState());
     settings.setValue(QStringLiteral("results/header"),
-                      m_pRight->List().horizontalHeader()->saveState());
+                      m_right->list().horizontalHeader()->saveState());
     settings.sync();
 }
 
-void MainWindow::UpdateIndicators() {
-    const KeyboardLocks locks = ReadKeyboardLocks();
+void MainWindow::updateIndicators() {
+    const KeyboardLocks locks = readKeyboardLocks();
     if (!(locks == m_locks)) {
         m_locks = locks;
-        m_pIndicators[0]->setText(locks.m_bCaps ? QStringLiteral("CAP") : QString());
-        m_pIndicators[1]->setText(locks.m_bNum ? QStringLiteral("NUM") : QString());
-        m_pIndicators[2]->setText(locks.m_bScroll ? QStringLiteral("SCRL") : QString());
+        m_indicators[0]->setText(locks.m_caps ? QStringLiteral("CAP") : QString());
+        m_indicators[1]->setText(locks.m_num ? QStringLiteral("NUM") : QString());
+        m_indicators[2]->setText(locks.m_scroll ? QStringLiteral("SCRL") : QString());
     }
 }
 
-void MainWindow::NotePageStarted(int row) {
-    m_nStartedPage.store(row);
+void MainWindow::notePageStarted(int row) {
+    m_startedPage.store(row);
     emit runStateChanged();
 }
 
-void MainWindow::NotePagesFetched(int fetched) {
-    m_nFetched.store(fetched);
+void MainWindow::notePagesFetched(int fetched) {
+    m_fetched.store(fetched);
 }
 
-void MainWindow::ShowProgress(int page, int pages, const std::string& address) {
-    m_bProgressShown = true;
-    m_pMessage->setText(
-        QStringLiteral("Checking page %1 of %2: %3").arg(page).arg(pages).arg(ToQ(address)));
+void MainWindow::showProgress(int page, int pages, const std::string& address) {
+    m_progressShown = true;
+    m_message->setText(
+        QStringLiteral("Checking page %1 of %2: %3").arg(page).arg(pages).arg(toQ(address)));
 }
 
-void MainWindow::ShowReady() {
-    EndProgress();
-    m_bProgressShown = false;
-    m_nStartedPage.store(-1);
-    m_nShownPage = -1;
-    m_pMessage->setText(QStringLiteral("Ready"));
+void MainWindow::showReady() {
+    endProgress();
+    m_progressShown = false;
+    m_startedPage.store(-1);
+    m_shownPage = -1;
+    m_message->setText(QStringLiteral("Ready"));
 }
 
-QString MainWindow::MessageText() const {
-    return m_pMessage->text();
+QString MainWindow::messageText() const {
+    return m_message->text();
 }
 
-void MainWindow::ShowRunSummary(const std::string& summary) {
-    m_pRunSummary->setText(ToQ(summary));
-    m_pRunSummary->setVisible(!summary.empty());
+void MainWindow::showRunSummary(const std::string& summary) {
+    m_runSummary->setText(toQ(summary));
+    m_runSummary->setVisible(!summary.empty());
 }
 
-QString MainWindow::RunSummaryText() const {
-    return m_pRunSummary->text();
+QString MainWindow::runSummaryText() const {
+    return m_runSummary->text();
 }
 
-void MainWindow::FocusNextPane(bool forward) {
+void MainWindow::focusNextPane(bool forward) {
     // Two panes: the next and the previous one are the other one. From the
     // results' filter, above their list, the list is next: the rows just
     // chosen are what the user goes on with.
@@ -571,31 +570,31 @@ void MainWindow::FocusNextPane(bool forward) {
     const auto within = [focus](QWidget* pane) {
         return focus != nullptr && (pane == focus || pane->isAncestorOf(focus));
     };
-    PaneTableView& right = m_pRight->List();
-    const bool onRightFilter = within(m_pRight) && !within(&right);
-    PaneTableView& target = within(m_pLeft) || onRightFilter ? right : m_pLeft->List();
+    PaneTableView& right = m_right->list();
+    const bool onRightFilter = within(m_right) && !within(&right);
+    PaneTableView& target = within(m_left) || onRightFilter ? right : m_left->list();
     target.setFocus(Qt::ShortcutFocusReason);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_bCloseConfirmed && m_fnExitPrompt && !m_fnExitPrompt()) {
+    if (!m_closeConfirmed && m_exitPrompt && !m_exitPrompt()) {
         event->ignore();
         return;
     }
-    m_bCloseConfirmed = true;
+    m_closeConfirmed = true;
     event->accept();
 }
 
-int MainWindow::TickedProfileCount() {
-    return m_pLeft->List().TickedCount();
+int MainWindow::tickedProfileCount() {
+    return m_left->list().tickedCount();
 }
 
-bool MainWindow::ResultsHaveStatus() {
-    return m_pRight->Model().AnyStatus();
+bool MainWindow::resultsHaveStatus() {
+    return m_right->model().anyStatus();
 }
 
-void MainWindow::RebuildResults() {
-    m_pRight->RebuildResults();
+void MainWindow::rebuildResults() {
+    m_right->rebuildResults();
 }
 
 }  // namespace tarnwick

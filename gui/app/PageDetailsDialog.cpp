@@ -12,7 +12,7 @@ namespace tarnwick {
 
 namespace {
 
-QString FromUtf8(const std::string& text) {
+QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -22,20 +22,20 @@ PageDetailsDialog::PageDetailsDialog(const ResultRow& row, QWidget* parent) : QD
     setObjectName(QStringLiteral("PageDetails"));
     setWindowTitle(QStringLiteral("Page Details"));
     auto* layout = new QVBoxLayout(this);
-    m_pForm = new QFormLayout;
-    layout->addLayout(m_pForm);
+    m_form = new QFormLayout;
+    layout->addLayout(m_form);
 
-    AddLine(QStringLiteral("Advertiser's site"), ToQ(row.m_strAdvertiser));
-    AddLine(QStringLiteral("Page"), ToQ(row.m_strPage));
-    AddLine(QStringLiteral("Result"), ToQ(row.m_strStatus));
-    if (row.m_eLetter != LetterMark::None) {
-        AddLine(QStringLiteral("Letter"), ToQ(row.m_strLetterNote));
+    addLine(QStringLiteral("Advertiser's site"), toQ(row.m_advertiser));
+    addLine(QStringLiteral("Page"), toQ(row.m_page));
+    addLine(QStringLiteral("Result"), toQ(row.m_status));
+    if (row.m_letter != LetterMark::None) {
+        addLine(QStringLiteral("Letter"), toQ(row.m_letterNote));
     }
-    if (!row.m_evidence->m_bChecked) {
-        AddLine(QStringLiteral("Verdict"), QStringLiteral("not checked yet"));
+    if (!row.m_evidence->m_checked) {
+        addLine(QStringLiteral("Verdict"), QStringLiteral("not checked yet"));
     } else {
-        for (const auto& [name, value] : EvidenceFacts(row.m_evidence)) {
-            AddLine(QString::fromStdString(name), FromUtf8(value));
+        for (const auto& [name, value] : evidenceFacts(row.m_evidence)) {
+            addLine(QString::fromStdString(name), fromUtf8(value));
         }
     }
 
@@ -45,7 +45,7 @@ PageDetailsDialog::PageDetailsDialog(const ResultRow& row, QWidget* parent) : QD
     layout->addWidget(buttons);
 }
 
-void PageDetailsDialog::AddLine(const QString& name, const QString& value) {
+void PageDetailsDialog::addLine(const QString& name, const QString& value) {
     auto* label = new QLabel(value, this);
     label->setObjectName(name);
     label->setAccessibleDescription(name);  // its accessible name is its text
@@ -53,10 +53,10 @@ void PageDetailsDialog::AddLine(const QString& name, const QString& value) {
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setWordWrap(true);
     label->setMinimumWidth(320);
-    m_pForm->addRow(name + QLatin1Char(':'), label);
+    m_form->addRow(name + QLatin1Char(':'), label);
 }
 
-QString PageDetailsDialog::Value(const QString& name) const {
+QString PageDetailsDialog::value(const QString& name) const {
     const auto* label = findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
     return label != nullptr ? label->text() : QString();
 }

@@ -19,12 +19,12 @@ public:
 
     // The value shown for a name ("Verdict", "HTTP status", ...); empty when
     // there is no such line.
-    QString Value(const QString& name) const;
+    QString value(const QString& name) const;
 
 private:
-    void AddLine(const QString& name, const QString& value);
+    void addLine(const QString& name, const QString& value);
 
-    QFormLayout* m_pForm = nullptr;
+    QFormLayout* m_form = nullptr;
 };
 
 }  // namespace tarnwick

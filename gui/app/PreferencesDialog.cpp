@@ -14,13 +14,13 @@ namespace tarnwick {
 PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
     : QDialog(parent), m_settings(settings) {
     setWindowTitle(QStringLiteral("Preferences"));
-    m_pPageTimeout = new QSpinBox(this);
-    m_pPageTimeout->setObjectName(QStringLiteral("pageTimeout"));
-    m_pPageTimeout->setRange(static_cast<int>(AppSettings::kMinPageTimeoutSeconds),
-                             static_cast<int>(AppSettings::kMaxPageTimeoutSeconds));
-    m_pPageTimeout->setSuffix(QStringLiteral(" s"));
-    m_pPageTimeout->setValue(static_cast<int>(settings.m_nPageTimeoutSeconds));
-    m_pPageTimeout->setAccessibleName(QStringLiteral("Time limit of one page"));
+    m_pageTimeout = new QSpinBox(this);
+    m_pageTimeout->setObjectName(QStringLiteral("pageTimeout"));
+    m_pageTimeout->setRange(static_cast<int>(AppSettings::kMinPageTimeoutSeconds),
+                            static_cast<int>(AppSettings::kMaxPageTimeoutSeconds));
+    m_pageTimeout->setSuffix(QStringLiteral(" s"));
+    m_pageTimeout->setValue(static_cast<int>(settings.m_pageTimeoutSeconds));
+    m_pageTimeout->setAccessibleName(QStringLiteral("Time limit of one page"));
     const auto spin = [this](const char* name, long min, long max, long value, const char* suffix,
                              const char* accessible) {
         auto* box = new QSpinBox(this);
@@ -31,41 +31,42 @@ PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
         box->setAccessibleName(QLatin1String(accessible));
         return box;
     };
-    m_pSilence =
+    m_silence =
         spin("silenceTimeout", AppSettings::kMinSilenceSeconds, AppSettings::kMaxSilenceSeconds,
-             settings.m_nSilenceSeconds, " s", "Time without any data before a page is given up");
-    m_pJobs = spin("jobs", AppSettings::kMinJobs, AppSettings::kMaxJobs, settings.m_nJobs, "",
-                   "Pages fetched side by side");
-    m_pHostConnections =
+             settings.m_silenceSeconds, " s", "Time without any data before a page is given up");
+    m_jobsSpin = spin("jobs", AppSettings::kMinJobs, AppSettings::kMaxJobs, settings.m_jobs, "",
+                      "Pages fetched side by side");
+    m_hostConnectionsSpin =
         spin("hostConnections", AppSettings::kMinHostConnections, AppSettings::kMaxHostConnections,
-             settings.m_nHostConnections, "", "Pages fetched at a time from one host");
-    m_pHostInterval =
+             settings.m_hostConnections, "", "Pages fetched at a time from one host");
+    m_hostInterval =
         spin("hostInterval", AppSettings::kMinHostIntervalMs, AppSettings::kMaxHostIntervalMs,
-             settings.m_nHostIntervalMs, " ms", "Pause between two requests to one host");
-    m_pHostInterval->setSingleStep(100);
-    m_pLinkFarm = spin("linkFarmLinks", AppSettings::kMinLinkFarmLinks,
-                       AppSettings::kMaxLinkFarmLinks, settings.m_nLinkFarmLinks, "",
-                       "Links to other sites from which a page is a link farm");
+             settings.m_hostIntervalMs, " ms", "Pause between two requests to one host");
+    m_hostInterval->setSingleStep(100);
+    m_linkFarm =
+        spin("linkFarmLinks", AppSettings::kMinLinkFarmLinks, AppSettings::kMaxLinkFarmLinks,
+             settings.m_linkFarmLinks, "", "Links to other sites from which a page is a link farm");
     const auto check = [this](const char* name, const char* text, bool value) {
         auto* box = new QCheckBox(QLatin1String(text), this);
         box->setObjectName(QLatin1String(name));
         box->setChecked(value);
         return box;
     };
-    m_pCloakCheck = check("cloakCheck", "Ask again as a search engine's &crawler (finds cloaking)",
-                          settings.m_bCloakCheck);
-    m_pRender =
-        check("render", "Also &run the page's scripts in Chromium (slower)", settings.m_bRender);
+    m_cloakCheckBox =
+        check("cloakCheck", "Ask again as a search engine's &crawler (finds cloaking)",
+              settings.m_cloakCheck);
+    m_renderBox =
+        check("render", "Also &run the page's scripts in Chromium (slower)", settings.m_render);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Time limit of one page:"), m_pPageTimeout);
-    form->addRow(QStringLiteral("&Give up a page silent for:"), m_pSilence);
-    form->addRow(QStringLiteral("Pages fetched &side by side:"), m_pJobs);
-    form->addRow(QStringLiteral("Pages at a time from one &host:"), m_pHostConnections);
-    form->addRow(QStringLiteral("&Pause between requests to one host:"), m_pHostInterval);
-    form->addRow(QStringLiteral("A page is a link &farm from:"), m_pLinkFarm);
-    form->addRow(m_pCloakCheck);
-    form->addRow(m_pRender);
+    form->addRow(QStringLiteral("&Time limit of one page:"), m_pageTimeout);
+    form->addRow(QStringLiteral("&Give up a page silent for:"), m_silence);
+    form->addRow(QStringLiteral("Pages fetched &side by side:"), m_jobsSpin);
+    form->addRow(QStringLiteral("Pages at a time from one &host:"), m_hostConnectionsSpin);
+    form->addRow(QStringLiteral("&Pause between requests to one host:"), m_hostInterval);
+    form->addRow(QStringLiteral("A page is a link &farm from:"), m_linkFarm);
+    form->addRow(m_cloakCheckBox);
+    form->addRow(m_renderBox);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -74,29 +75,29 @@ PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
     layout->addWidget(buttons);
 }
 
-AppSettings PreferencesDialog::Settings() const {
+AppSettings PreferencesDialog::settings() const {
     AppSettings settings = m_settings;
-    settings.m_nPageTimeoutSeconds = m_pPageTimeout->value();
-    settings.m_nSilenceSeconds = m_pSilence->value();
-    settings.m_nJobs = m_pJobs->value();
-    settings.m_nHostConnections = m_pHostConnections->value();
-    settings.m_nHostIntervalMs = m_pHostInterval->value();
-    settings.m_nLinkFarmLinks = m_pLinkFarm->value();
-    settings.m_bCloakCheck = m_pCloakCheck->isChecked();
-    settings.m_bRender = m_pRender->isChecked();
+    settings.m_pageTimeoutSeconds = m_pageTimeout->value();
+    settings.m_silenceSeconds = m_silence->value();
+    settings.m_jobs = m_jobsSpin->value();
+    settings.m_hostConnections = m_hostConnectionsSpin->value();
+    settings.m_hostIntervalMs = m_hostInterval->value();
+    settings.m_linkFarmLinks = m_linkFarm->value();
+    settings.m_cloakCheck = m_cloakCheckBox->isChecked();
+    settings.m_render = m_renderBox->isChecked();
     return settings;
 }
 
-bool PreferencesDialog::Edit(QWidget* parent) {
-    PreferencesDialog dialog(AppSettings::Load(), parent);
+bool PreferencesDialog::edit(QWidget* parent) {
+    PreferencesDialog dialog(AppSettings::load(), parent);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
     try {
-        dialog.Settings().Save();
+        dialog.settings().save();
         return true;
     } catch (const FileError& error) {
-        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::show(error, AppMessageBox::Buttons::Ok, parent);
         return false;
     }
 }

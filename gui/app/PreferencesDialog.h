@@ -21,22 +21,22 @@ public:
     explicit PreferencesDialog(AppSettings settings, QWidget* parent = nullptr);
 
     // The settings as the dialog's controls have them now.
-    AppSettings Settings() const;
+    AppSettings settings() const;
 
     // Loads the settings, shows the dialog and writes them on OK (a failure
     // is told in a message box). True when they were written.
-    static bool Edit(QWidget* parent);
+    static bool edit(QWidget* parent);
 
 private:
     AppSettings m_settings;
-    QSpinBox* m_pPageTimeout = nullptr;
-    QSpinBox* m_pSilence = nullptr;
-    QSpinBox* m_pJobs = nullptr;
-    QSpinBox* m_pHostConnections = nullptr;
-    QSpinBox* m_pHostInterval = nullptr;
-    QSpinBox* m_pLinkFarm = nullptr;
-    QCheckBox* m_pCloakCheck = nullptr;
-    QCheckBox* m_pRender = nullptr;
+    QSpinBox* m_pageTimeout = nullptr;
+    QSpinBox* m_silence = nullptr;
+    QSpinBox* m_jobsSpin = nullptr;
+    QSpinBox* m_hostConnectionsSpin = nullptr;
+    QSpinBox* m_hostInterval = nullptr;
+    QSpinBox* m_linkFarm = nullptr;
+    QCheckBox* m_cloakCheckBox = nullptr;
+    QCheckBox* m_renderBox = nullptr;
 };
 
 }  // namespace tarnwick

@@ -11,7 +11,7 @@ ProfileListModel::ProfileListModel(QObject* parent) : QAbstractTableModel(parent
 ProfileListModel::~ProfileListModel() = default;
 
 int ProfileListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : RowCount();
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
 int ProfileListModel::columnCount(const QModelIndex& parent) const {
@@ -19,29 +19,29 @@ int ProfileListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ProfileListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= RowCount()) {
+    if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const ProfileRow& row = Row(index.row());
+    const ProfileRow& row = rowAt(index.row());
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
             if (index.column() == ColProfile) {
-                return ToQ(row.m_strText);
+                return toQ(row.m_text);
             }
             if (index.column() == ColStatus) {
-                return ToQ(row.m_strStatus);
+                return toQ(row.m_status);
             }
             return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
         case Qt::AccessibleTextRole:
             // The check box cell reads as the profile it ticks.
             if (index.column() == ColCheck) {
-                return ToQ(row.m_strText);
+                return toQ(row.m_text);
             }
             return {};
         case Qt::CheckStateRole:
             if (index.column() == ColCheck) {
-                return row.m_bTicked ? Qt::Checked : Qt::Unchecked;
+                return row.m_ticked ? Qt::Checked : Qt::Unchecked;
             }
             return {};
         default:
@@ -83,49 +83,49 @@ Qt::ItemFlags ProfileListModel::flags(const QModelIndex& index) const {
 }
 
 bool ProfileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || index.row() >= RowCount() || index.column() != ColCheck ||
+    if (!index.isValid() || index.row() >= rowCount() || index.column() != ColCheck ||
         role != Qt::CheckStateRole) {
         return false;
     }
     const bool ticked = value.toInt() == Qt::Checked;
     ProfileRow& row = m_rows[static_cast<size_t>(index.row())];
-    if (row.m_bTicked == ticked) {
+    if (row.m_ticked == ticked) {
         return false;
     }
-    row.m_bTicked = ticked;
+    row.m_ticked = ticked;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;
 }
 
-void ProfileListModel::Clear() {
+void ProfileListModel::clear() {
     beginResetModel();
     m_rows.clear();
     endResetModel();
 }
 
-void ProfileListModel::AppendRows(std::vector<ProfileRow> rows) {
+void ProfileListModel::appendRows(std::vector<ProfileRow> rows) {
     if (rows.empty()) {
         return;
     }
-    const int first = RowCount();
+    const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
     m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
                   std::make_move_iterator(rows.end()));
     endInsertRows();
 }
 
-void ProfileListModel::InsertRow(int row, ProfileRow value) {
-    row = std::clamp(row, 0, RowCount());
+void ProfileListModel::insertRow(int row, ProfileRow value) {
+    row = std::clamp(row, 0, rowCount());
     beginInsertRows({}, row, row);
     m_rows.insert(m_rows.begin() + row, std::move(value));
     endInsertRows();
 }
 
-void ProfileListModel::SetStatus(int row, const std::string& status) {
-    if (row < 0 || row >= RowCount() || Row(row).m_strStatus == status) {
+void ProfileListModel::setStatus(int row, const std::string& status) {
+    if (row < 0 || row >= rowCount() || rowAt(row).m_status == status) {
         return;
     }
-    m_rows[static_cast<size_t>(row)].m_strStatus = status;
+    m_rows[static_cast<size_t>(row)].m_status = status;
     const QModelIndex cell = index(row, ColStatus);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }

@@ -10,9 +10,9 @@
 namespace tarnwick {
 
 struct ProfileRow {
-    std::string m_strText;
-    std::string m_strStatus;
-    bool m_bTicked = false;
+    std::string m_text;
+    std::string m_status;
+    bool m_ticked = false;
 };
 
 class ProfileListModel : public QAbstractTableModel {
@@ -31,12 +31,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-    const ProfileRow& Row(int row) const { return m_rows[static_cast<size_t>(row)]; }
-    int RowCount() const { return static_cast<int>(m_rows.size()); }
-    void Clear();
-    void AppendRows(std::vector<ProfileRow> rows);
-    void InsertRow(int row, ProfileRow value);
-    void SetStatus(int row, const std::string& status);
+    const ProfileRow& rowAt(int row) const { return m_rows[static_cast<size_t>(row)]; }
+    void clear();
+    void appendRows(std::vector<ProfileRow> rows);
+    void insertRow(int row, ProfileRow value);
+    void setStatus(int row, const std::string& status);
 
 private:
     std::vector<ProfileRow> m_rows;

@@ -18,12 +18,12 @@ namespace tarnwick {
 // width, so the list fills the pane without a scroll bar of the pane's own.
 ProfilePane::ProfilePane(QWidget* parent) : FormView(QSize(350, 351), parent) {
     setObjectName(QStringLiteral("ProfilePane"));
-    m_list = new PaneTableView(Form());
+    m_list = new PaneTableView(form());
     m_list->setObjectName(QString::number(kListId));
     m_list->setAccessibleName(QStringLiteral("Profiles"));
-    m_list->SetEmptyHint(QStringLiteral("Add a profile to begin (Profile > Add..., or Ins)."));
+    m_list->setEmptyHint(QStringLiteral("Add a profile to begin (Profile > Add..., or Ins)."));
     m_list->setGeometry(0, 0, 350, 351);
-    m_pModel = new ProfileListModel(this);
+    m_model = new ProfileListModel(this);
 }
 
 ProfilePane::~ProfilePane() {
@@ -32,88 +32,88 @@ ProfilePane::~ProfilePane() {
     }
 }
 
-void ProfilePane::OnInitialUpdate() {
-    AnchorControl(kListId, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
-    FormView::OnInitialUpdate();
-    BuildLayout();
-    RepositionControls();
+void ProfilePane::onInitialUpdate() {
+    anchorControl(kListId, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
+    FormView::onInitialUpdate();
+    buildLayout();
+    repositionControls();
     g_pProfilePane = this;
 
-    m_list->setModel(m_pModel);
+    m_list->setModel(m_model);
     m_list->horizontalHeader()->resizeSection(ProfileListModel::ColCheck, 30);
-    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColProfile, m_list->FontWidth(150));
-    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColStatus, m_list->FontWidth(175));
-    m_list->SetMiddleElidedColumns({ProfileListModel::ColProfile});
-    m_list->InitCheckHeader();
+    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColProfile, m_list->fontWidth(150));
+    m_list->horizontalHeader()->resizeSection(ProfileListModel::ColStatus, m_list->fontWidth(175));
+    m_list->setMiddleElidedColumns({ProfileListModel::ColProfile});
+    m_list->initCheckHeader();
     // The last column takes the rest of the pane: no empty space beside it.
     m_list->horizontalHeader()->setStretchLastSection(true);
     // A change of address that a crash cut short is finished or undone
     // before the list is read, so the pane shows one profile, never two.
     try {
-        ProfileFile(DataFolder::FromEnvironment()).FinishInterruptedChange();
+        ProfileFile(DataFolder::fromEnvironment()).finishInterruptedChange();
     } catch (const FileError&) {
         // The note stays; the next start or change of address tries again.
     }
-    LoadProfiles();
+    loadProfiles();
 }
 
-int ProfilePane::ProfileRowCount() const {
-    return m_pModel->RowCount();
+int ProfilePane::profileRowCount() const {
+    return m_model->rowCount();
 }
 
-QString ProfilePane::ProfileText(int row) const {
-    return ToQ(ProfileText8(row));
+QString ProfilePane::profileText(int row) const {
+    return toQ(profileText8(row));
 }
 
-std::string ProfilePane::ProfileText8(int row) const {
-    return row >= 0 && row < m_pModel->RowCount() ? m_pModel->Row(row).m_strText : std::string();
+std::string ProfilePane::profileText8(int row) const {
+    return row >= 0 && row < m_model->rowCount() ? m_model->rowAt(row).m_text : std::string();
 }
 
-bool ProfilePane::IsProfileTicked(int row) const {
-    return row >= 0 && row < m_pModel->RowCount() && m_pModel->Row(row).m_bTicked;
+bool ProfilePane::isProfileTicked(int row) const {
+    return row >= 0 && row < m_model->rowCount() && m_model->rowAt(row).m_ticked;
 }
 
-void ProfilePane::InsertProfileRow(int row, const QString& displayText) {
+void ProfilePane::insertProfileRow(int row, const QString& displayText) {
     ProfileRow value;
-    value.m_strText = FromQ(displayText);
-    m_pModel->InsertRow(row, std::move(value));
+    value.m_text = fromQ(displayText);
+    m_model->insertRow(row, std::move(value));
 }
 
-void ProfilePane::SetProfileTicked(int row, bool ticked) {
-    if (row >= 0 && row < m_pModel->RowCount()) {
-        m_list->SetCheck(row, ticked);
+void ProfilePane::setProfileTicked(int row, bool ticked) {
+    if (row >= 0 && row < m_model->rowCount()) {
+        m_list->setCheck(row, ticked);
     }
 }
 
-void ProfilePane::LoadProfiles() {
-    m_pModel->Clear();
+void ProfilePane::loadProfiles() {
+    m_model->clear();
     const bool tick = !g_bSuppressAutoCheck;
     std::vector<ProfileRow> rows;
-    for (const std::string& line : ProfileList(DataFolder::FromEnvironment()).Read()) {
+    for (const std::string& line : ProfileList(DataFolder::fromEnvironment()).read()) {
         ProfileRow row;
-        row.m_strText = ProfileList::DisplayText(line);
-        row.m_bTicked = tick;
+        row.m_text = ProfileList::displayText(line);
+        row.m_ticked = tick;
         rows.push_back(std::move(row));
     }
     const bool any = !rows.empty();
-    m_pModel->AppendRows(std::move(rows));
+    m_model->appendRows(std::move(rows));
     // Ticking the rows one by one would run the check-state rule for each;
     // once for all of them ends in the same state.
     if (tick && any) {
-        m_list->RunCheckStateRule();
+        m_list->runCheckStateRule();
     } else {
         // Rows loaded unticked change no state, but the header's box shows them.
-        m_list->RefreshCheckHeader();
+        m_list->refreshCheckHeader();
     }
 }
 
-void ProfilePane::RebuildResults() {
+void ProfilePane::rebuildResults() {
     if (g_pResultsPane != nullptr) {
-        g_pResultsPane->RebuildResults();
+        g_pResultsPane->rebuildResults();
     }
 }
 
-int ProfilePane::SelectedProfileRow() const {
+int ProfilePane::selectedProfileRow() const {
     const QModelIndex current = m_list->currentIndex();
     if (current.isValid() && m_list->selectionModel()->isRowSelected(current.row(), {})) {
         return current.row();
@@ -122,19 +122,19 @@ int ProfilePane::SelectedProfileRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-std::string ProfilePane::ProfileStatus(int row) const {
-    return row >= 0 && row < m_pModel->RowCount() ? m_pModel->Row(row).m_strStatus : std::string();
+std::string ProfilePane::profileStatus(int row) const {
+    return row >= 0 && row < m_model->rowCount() ? m_model->rowAt(row).m_status : std::string();
 }
 
-void ProfilePane::SetProfileStatus(int row, const std::string& status) {
-    m_pModel->SetStatus(row, status);
+void ProfilePane::setProfileStatus(int row, const std::string& status) {
+    m_model->setStatus(row, status);
 }
 
-std::vector<TickedProfile> ProfilePane::TickedProfiles() const {
+std::vector<TickedProfile> ProfilePane::tickedProfiles() const {
     std::vector<TickedProfile> ticked;
-    for (int row = 0, rows = m_pModel->RowCount(); row < rows; ++row) {
-        if (m_pModel->Row(row).m_bTicked) {
-            ticked.push_back({row, m_pModel->Row(row).m_strText});
+    for (int row = 0, rows = m_model->rowCount(); row < rows; ++row) {
+        if (m_model->rowAt(row).m_ticked) {
+            ticked.push_back({row, m_model->rowAt(row).m_text});
         }
     }
     return ticked;

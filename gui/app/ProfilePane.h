@@ -25,33 +25,33 @@ public:
     ~ProfilePane() override;
 
     // Builds the list (columns, check-box header) and loads the profiles.
-    void OnInitialUpdate() override;
+    void onInitialUpdate() override;
 
-    PaneTableView& List() const { return *m_list; }
-    ProfileListModel& Model() const { return *m_pModel; }
+    PaneTableView& list() const { return *m_list; }
+    ProfileListModel& model() const { return *m_model; }
 
     // ProfilePaneAccess
-    int ProfileRowCount() const override;
-    QString ProfileText(int row) const override;
-    bool IsProfileTicked(int row) const override;
-    void InsertProfileRow(int row, const QString& displayText) override;
-    void SetProfileTicked(int row, bool ticked) override;
+    int profileRowCount() const override;
+    QString profileText(int row) const override;
+    bool isProfileTicked(int row) const override;
+    void insertProfileRow(int row, const QString& displayText) override;
+    void setProfileTicked(int row, bool ticked) override;
     // Empties the pane and adds one row per line of the profile list, ticked
     // unless g_bSuppressAutoCheck is set; ticked rows run the check-state rule
     // once (which rebuilds the results).
-    void LoadProfiles() override;
-    void RebuildResults() override;
-    int SelectedProfileRow() const override;
+    void loadProfiles() override;
+    void rebuildResults() override;
+    int selectedProfileRow() const override;
 
     // Cells as the store's 8-bit text.
-    std::string ProfileText8(int row) const;
-    std::string ProfileStatus(int row) const;
-    void SetProfileStatus(int row, const std::string& status);
-    std::vector<TickedProfile> TickedProfiles() const;
+    std::string profileText8(int row) const;
+    std::string profileStatus(int row) const;
+    void setProfileStatus(int row, const std::string& status);
+    std::vector<TickedProfile> tickedProfiles() const;
 
 private:
     PaneTableView* m_list = nullptr;
-    ProfileListModel* m_pModel = nullptr;
+    ProfileListModel* m_model = nullptr;
 };
 
 }  // namespace tarnwick

@@ -6,7 +6,7 @@
 namespace tarnwick {
 
 ResultFilterProxy::ResultFilterProxy(ResultListModel* source, QObject* parent)
-    : QSortFilterProxyModel(parent), m_pSource(source) {
+    : QSortFilterProxyModel(parent), m_source(source) {
     setSourceModel(source);
     // A status written during a run moves its row at once when the pane is
     // sorted or filtered by it.
@@ -16,39 +16,39 @@ ResultFilterProxy::ResultFilterProxy(ResultListModel* source, QObject* parent)
 
 ResultFilterProxy::~ResultFilterProxy() = default;
 
-void ResultFilterProxy::SetFilter(ResultFilter filter) {
-    if (filter == m_eFilter) {
+void ResultFilterProxy::setFilter(ResultFilter filter) {
+    if (filter == m_filter) {
         return;
     }
-    m_eFilter = filter;
+    m_filter = filter;
     invalidateFilter();
 }
 
-void ResultFilterProxy::SetSearchText(const QString& text) {
-    std::string search = FromQ(text.trimmed());
-    if (search == m_strSearch) {
+void ResultFilterProxy::setSearchText(const QString& text) {
+    std::string search = fromQ(text.trimmed());
+    if (search == m_search) {
         return;
     }
-    m_strSearch = std::move(search);
+    m_search = std::move(search);
     invalidateFilter();
 }
 
-int ResultFilterProxy::SourceRow(int shownRow) const {
+int ResultFilterProxy::sourceRow(int shownRow) const {
     const QModelIndex shown = index(shownRow, 0);
     return shown.isValid() ? mapToSource(shown).row() : -1;
 }
 
-QModelIndex ResultFilterProxy::ShownIndex(int sourceRow, int column) const {
-    return mapFromSource(m_pSource->index(sourceRow, column));
+QModelIndex ResultFilterProxy::shownIndex(int sourceRow, int column) const {
+    return mapFromSource(m_source->index(sourceRow, column));
 }
 
 bool ResultFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
-    if (sourceParent.isValid() || sourceRow >= m_pSource->RowCount()) {
+    if (sourceParent.isValid() || sourceRow >= m_source->rowCount()) {
         return false;
     }
-    const ResultRow& row = m_pSource->Row(sourceRow);
-    return FilterKeeps(m_eFilter, row, m_pSource->LetterFailed(sourceRow)) &&
-           RowHasText(row, m_strSearch);
+    const ResultRow& row = m_source->rowAt(sourceRow);
+    return filterKeeps(m_filter, row, m_source->letterFailed(sourceRow)) &&
+           rowHasText(row, m_search);
 }
 
 bool ResultFilterProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {

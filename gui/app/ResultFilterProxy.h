@@ -19,25 +19,25 @@ public:
     explicit ResultFilterProxy(ResultListModel* source, QObject* parent = nullptr);
     ~ResultFilterProxy() override;
 
-    void SetFilter(ResultFilter filter);
-    ResultFilter Filter() const { return m_eFilter; }
+    void setFilter(ResultFilter filter);
+    ResultFilter filter() const { return m_filter; }
     // Only the rows holding this text (the search box); "" shows every row
     // the filter keeps.
-    void SetSearchText(const QString& text);
+    void setSearchText(const QString& text);
 
     // The model row of a shown row and back (-1 / an invalid index when
     // there is none).
-    int SourceRow(int shownRow) const;
-    QModelIndex ShownIndex(int sourceRow, int column = 0) const;
+    int sourceRow(int shownRow) const;
+    QModelIndex shownIndex(int sourceRow, int column = 0) const;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
-    ResultListModel* m_pSource;
-    ResultFilter m_eFilter = ResultFilter::All;
-    std::string m_strSearch;
+    ResultListModel* m_source;
+    ResultFilter m_filter = ResultFilter::All;
+    std::string m_search;
 };
 
 }  // namespace tarnwick

@@ -14,27 +14,27 @@ ResultListModel::ResultListModel(QObject* parent) : QAbstractTableModel(parent) 
 ResultListModel::~ResultListModel() = default;
 
 int ResultListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : RowCount();
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
 int ResultListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-const std::string& ResultListModel::Cell(const ResultRow& row, int column) {
+const std::string& ResultListModel::cell(const ResultRow& row, int column) {
     switch (column) {
         case ColAdvertiser:
-            return row.m_strAdvertiser;
+            return row.m_advertiser;
         case ColPublisher:
-            return row.m_strPage;
+            return row.m_page;
         case ColMail:
-            return row.m_strMail;
+            return row.m_mail;
         case ColNotify:
-            return row.m_strNotify;
+            return row.m_notify;
         case ColChange:
-            return row.m_strChange;
+            return row.m_change;
         default:
-            return row.m_strStatus;
+            return row.m_status;
     }
 }
 
@@ -42,9 +42,9 @@ namespace {
 
 // Every fact of the evidence, one "name: value" line each (empty values left
 // out).
-QString EvidenceToolTip(const ResultRow& row) {
+QString evidenceToolTip(const ResultRow& row) {
     QStringList lines;
-    for (const auto& [name, value] : EvidenceFacts(row.m_evidence)) {
+    for (const auto& [name, value] : evidenceFacts(row.m_evidence)) {
         if (!value.empty()) {
             lines.append(QString::fromStdString(name) + QStringLiteral(": ") +
                          QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
@@ -53,13 +53,13 @@ QString EvidenceToolTip(const ResultRow& row) {
     return lines.join(QLatin1Char('\n'));
 }
 
-QColor WorthlessMark() {
+QColor worthlessMark() {
     return QColor(255, 176, 0);  // amber
 }
 
 // The mark after the address in the Mail Address cell, and its words for
 // those who do not see it.
-QString LetterMarkText(LetterMark mark) {
+QString letterMarkText(LetterMark mark) {
     switch (mark) {
         case LetterMark::Sent:
             return QStringLiteral("\u2713");  // check mark
@@ -73,7 +73,7 @@ QString LetterMarkText(LetterMark mark) {
     return {};
 }
 
-QString LetterMarkWords(LetterMark mark) {
+QString letterMarkWords(LetterMark mark) {
     switch (mark) {
         case LetterMark::Sent:
             return QStringLiteral("letter sent");
@@ -90,57 +90,57 @@ QString LetterMarkWords(LetterMark mark) {
 }  // namespace
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= RowCount() || index.column() >= ColumnCount) {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount) {
         return {};
     }
     if (index.column() == ColDetails) {
-        const ResultRow& row = Row(index.row());
-        if (!row.m_evidence->m_bChecked) {
+        const ResultRow& row = rowAt(index.row());
+        if (!row.m_evidence->m_checked) {
             return {};
         }
         switch (role) {
             case Qt::DisplayRole:
-                return QString::fromStdString(EvidenceVerdict(row.m_evidence));
+                return QString::fromStdString(evidenceVerdict(row.m_evidence));
             case Qt::ToolTipRole:
-                return EvidenceToolTip(row);
+                return evidenceToolTip(row);
             case Qt::DecorationRole:
-                return IsWorthlessLink(row.m_evidence, row.m_strStatus) ? QVariant(WorthlessMark())
-                                                                        : QVariant();
+                return isWorthlessLink(row.m_evidence, row.m_status) ? QVariant(worthlessMark())
+                                                                     : QVariant();
             case Qt::AccessibleDescriptionRole:
-                return IsWorthlessLink(row.m_evidence, row.m_strStatus)
+                return isWorthlessLink(row.m_evidence, row.m_status)
                            ? QStringLiteral("link worth nothing to search engines")
                            : QString();
             default:
                 return {};
         }
     }
-    if (index.column() == ColMail && Row(index.row()).m_eLetter != LetterMark::None) {
-        const ResultRow& row = Row(index.row());
+    if (index.column() == ColMail && rowAt(index.row()).m_letter != LetterMark::None) {
+        const ResultRow& row = rowAt(index.row());
         switch (role) {
             case Qt::DisplayRole:
-                return ToQ(row.m_strLetterTo) + QLatin1Char(' ') + LetterMarkText(row.m_eLetter);
+                return toQ(row.m_letterTo) + QLatin1Char(' ') + letterMarkText(row.m_letter);
             case Qt::ToolTipRole:
-                return ToQ(row.m_strLetterNote);
+                return toQ(row.m_letterNote);
             case Qt::AccessibleDescriptionRole:
-                return LetterMarkWords(row.m_eLetter);
+                return letterMarkWords(row.m_letter);
             default:
                 return {};
         }
     }
     if (role == Qt::AccessibleDescriptionRole && index.column() == ColStatus) {
         // Why a page got its result, for those who cannot hover for the tip.
-        return ToQ(Row(index.row()).m_strReason);
+        return toQ(rowAt(index.row()).m_reason);
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        const ResultRow& row = Row(index.row());
-        if (role == Qt::ToolTipRole && index.column() == ColStatus && !row.m_strReason.empty()) {
-            return ToQ(row.m_strReason);
+        const ResultRow& row = rowAt(index.row());
+        if (role == Qt::ToolTipRole && index.column() == ColStatus && !row.m_reason.empty()) {
+            return toQ(row.m_reason);
         }
-        const std::string& text = Cell(row, index.column());
+        const std::string& text = cell(row, index.column());
         if (role == Qt::ToolTipRole && text.empty()) {
             return {};
         }
-        return ToQ(text);
+        return toQ(text);
     }
     return {};
 }
@@ -173,12 +173,12 @@ Qt::ItemFlags ResultListModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-void ResultListModel::SetRows(std::vector<ResultRow> rows) {
+void ResultListModel::setRows(std::vector<ResultRow> rows) {
     // The same pages again (a click on a row rebuilds the list): the rows
     // change in place, so the selection and the scroll position stay.
     const auto samePage = [](const ResultRow& a, const ResultRow& b) {
-        return a.m_strAdvertiser == b.m_strAdvertiser && a.m_strPage == b.m_strPage &&
-               a.m_nProfileRow == b.m_nProfileRow;
+        return a.m_advertiser == b.m_advertiser && a.m_page == b.m_page &&
+               a.m_profileRow == b.m_profileRow;
     };
     if (!m_rows.empty() && rows.size() == m_rows.size() &&
         std::equal(rows.begin(), rows.end(), m_rows.begin(), samePage)) {
@@ -186,7 +186,7 @@ void ResultListModel::SetRows(std::vector<ResultRow> rows) {
         m_rows = std::move(rows);
         m_letterFailed.clear();
         if (changed) {
-            emit dataChanged(index(0, 0), index(RowCount() - 1, columnCount() - 1));
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         }
         return;
     }
@@ -196,7 +196,7 @@ void ResultListModel::SetRows(std::vector<ResultRow> rows) {
     endResetModel();
 }
 
-void ResultListModel::Clear() {
+void ResultListModel::clear() {
     if (m_rows.empty()) {
         return;
     }
@@ -206,72 +206,72 @@ void ResultListModel::Clear() {
     endResetModel();
 }
 
-void ResultListModel::SetStatus(int row, const std::string& status) {
-    SetResult(row, PageResult(status));
+void ResultListModel::setStatus(int row, const std::string& status) {
+    setResult(row, PageResult(status));
 }
 
-void ResultListModel::SetResult(int row, const PageResult& result) {
-    if (row < 0 || row >= RowCount()) {
+void ResultListModel::setResult(int row, const PageResult& result) {
+    if (row < 0 || row >= rowCount()) {
         return;
     }
     ResultRow& r = m_rows[static_cast<size_t>(row)];
-    r.m_strStatus = result.m_strStatus;
-    r.m_strReason = result.m_strReason;
-    r.m_nHttpStatus = result.m_nHttpStatus;
-    if (r.m_bRecorded) {
+    r.m_status = result.m_status;
+    r.m_reason = result.m_reason;
+    r.m_httpStatus = result.m_httpStatus;
+    if (r.m_recorded) {
         // The run's own result replaces the recorded one and its mark.
-        r.m_bRecorded = false;
-        r.m_strChange.clear();
+        r.m_recorded = false;
+        r.m_change.clear();
     }
     // The Details cell's mark depends on the Status too.
     emit dataChanged(index(row, ColStatus), index(row, ColDetails));
 }
 
-void ResultListModel::SetMail(int row, const std::string& text) {
-    if (row < 0 || row >= RowCount()) {
+void ResultListModel::setMail(int row, const std::string& text) {
+    if (row < 0 || row >= rowCount()) {
         return;
     }
-    m_rows[static_cast<size_t>(row)].m_strMail = text;
+    m_rows[static_cast<size_t>(row)].m_mail = text;
     m_letterFailed.resize(m_rows.size());
     m_letterFailed[static_cast<size_t>(row)] = true;
     const QModelIndex cell = index(row, ColMail);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
-void ResultListModel::SetLetter(int row, LetterMark mark, const std::string& note,
+void ResultListModel::setLetter(int row, LetterMark mark, const std::string& note,
                                 const std::string& to) {
-    if (row < 0 || row >= RowCount()) {
+    if (row < 0 || row >= rowCount()) {
         return;
     }
     ResultRow& r = m_rows[static_cast<size_t>(row)];
-    r.m_eLetter = mark;
-    r.m_strLetterNote = note;
-    r.m_strLetterTo = to.empty() ? r.m_strMail : to;
+    r.m_letter = mark;
+    r.m_letterNote = note;
+    r.m_letterTo = to.empty() ? r.m_mail : to;
     const QModelIndex cell = index(row, ColMail);
     emit dataChanged(cell, cell);
 }
 
-bool ResultListModel::LetterFailed(int row) const {
-    if (row < 0 || row >= RowCount()) {
+bool ResultListModel::letterFailed(int row) const {
+    if (row < 0 || row >= rowCount()) {
         return false;
     }
-    const LetterMark mark = Row(row).m_eLetter;
+    const LetterMark mark = rowAt(row).m_letter;
     return mark == LetterMark::Failed || mark == LetterMark::HeldBack ||
            (static_cast<size_t>(row) < m_letterFailed.size() &&
             m_letterFailed[static_cast<size_t>(row)]);
 }
 
-void ResultListModel::SetChange(int row, const std::string& text) {
-    if (row < 0 || row >= RowCount()) {
+void ResultListModel::setChange(int row, const std::string& text) {
+    if (row < 0 || row >= rowCount()) {
         return;
     }
-    m_rows[static_cast<size_t>(row)].m_strChange = text;
+    m_rows[static_cast<size_t>(row)].m_change = text;
     const QModelIndex cell = index(row, ColChange);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
-void ResultListModel::SetEvidence(int row, const PageEvidence& evidence) {
-    if (row < 0 || row >= RowCount()) {
+void ResultListModel::setEvidence(int row, const PageEvidence& evidence) {
+    if (row < 0 || row >= rowCount()) {
         return;
     }
     m_rows[static_cast<size_t>(row)].m_evidence = evidence;
@@ -279,9 +279,9 @@ void ResultListModel::SetEvidence(int row, const PageEvidence& evidence) {
     emit dataChanged(cell, cell);
 }
 
-bool ResultListModel::AnyStatus() const {
+bool ResultListModel::anyStatus() const {
     for (const ResultRow& row : m_rows) {
-        if (!row.m_bRecorded && IsNonBlank(row.m_strStatus)) {
+        if (!row.m_recorded && isNonBlank(row.m_status)) {
             return true;
         }
     }

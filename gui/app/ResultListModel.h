@@ -38,32 +38,31 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    int RowCount() const { return static_cast<int>(m_rows.size()); }
-    const ResultRow& Row(int row) const { return m_rows[static_cast<size_t>(row)]; }
-    const std::vector<ResultRow>& Rows() const { return m_rows; }
-    void SetRows(std::vector<ResultRow> rows);
-    void Clear();
+    const ResultRow& rowAt(int row) const { return m_rows[static_cast<size_t>(row)]; }
+    const std::vector<ResultRow>& rows() const { return m_rows; }
+    void setRows(std::vector<ResultRow> rows);
+    void clear();
     // A Status without a reason (Stop's mark); SetResult keeps the page's
     // reason and HTTP status too. The reason is the Status cell's tooltip.
-    void SetStatus(int row, const std::string& status);
-    void SetResult(int row, const PageResult& result);
+    void setStatus(int row, const std::string& status);
+    void setResult(int row, const PageResult& result);
     // A letter's failure text in place of the mail address (the row's letter
     // then counts as not sent).
-    void SetMail(int row, const std::string& text);
+    void setMail(int row, const std::string& text);
     // The row's letter ended (sent or failed) or was held back: the Mail
     // Address cell shows the address it was for (to, or the cell's text when
     // to is empty) with a mark, and note in its tool tip.
-    void SetLetter(int row, LetterMark mark, const std::string& note, const std::string& to = {});
-    void SetChange(int row, const std::string& text);
+    void setLetter(int row, LetterMark mark, const std::string& note, const std::string& to = {});
+    void setChange(int row, const std::string& text);
     // Whether the row's letter did not go out (failed or held back).
-    bool LetterFailed(int row) const;
-    void SetEvidence(int row, const PageEvidence& evidence);
+    bool letterFailed(int row) const;
+    void setEvidence(int row, const PageEvidence& evidence);
     // Whether any Status cell holds more than white space from a run of this
     // session (a result shown from the history does not count: a rebuild
     // shows it again).
-    bool AnyStatus() const;
+    bool anyStatus() const;
 
-    static const std::string& Cell(const ResultRow& row, int column);
+    static const std::string& cell(const ResultRow& row, int column);
 
 private:
     std::vector<ResultRow> m_rows;

@@ -35,45 +35,45 @@ namespace tarnwick {
 // The form: 257 x 159 dialog units.
 ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     setObjectName(QStringLiteral("ResultsPane"));
-    m_list = new PaneTableView(Form());
+    m_list = new PaneTableView(form());
     m_list->setObjectName(QString::number(kListId));
     m_list->setAccessibleName(QStringLiteral("Results"));
     m_list->setGeometry(0, 0, 385, 257);
-    m_pModel = new ResultListModel(this);
-    m_pProxy = new ResultFilterProxy(m_pModel, this);
+    m_model = new ResultListModel(this);
+    m_proxy = new ResultFilterProxy(m_model, this);
 
     // The filter sits above the form, outside the part that scrolls.
-    m_pFilterBar = new QWidget(this);
-    auto* bar = new QHBoxLayout(m_pFilterBar);
+    m_filterBar = new QWidget(this);
+    auto* bar = new QHBoxLayout(m_filterBar);
     bar->setContentsMargins(4, 2, 4, 2);
-    auto* label = new QLabel(QStringLiteral("Sho&w:"), m_pFilterBar);
-    m_pFilter = new QComboBox(m_pFilterBar);
-    m_pFilter->setObjectName(QStringLiteral("ResultFilter"));
-    m_pFilter->setAccessibleName(QStringLiteral("Show"));
-    m_pFilter->addItems({QStringLiteral("All"), QStringLiteral("Problems only"),
-                         QStringLiteral("Not mailed"), QStringLiteral("Link quality problems")});
-    label->setBuddy(m_pFilter);
+    auto* label = new QLabel(QStringLiteral("Sho&w:"), m_filterBar);
+    m_filter = new QComboBox(m_filterBar);
+    m_filter->setObjectName(QStringLiteral("ResultFilter"));
+    m_filter->setAccessibleName(QStringLiteral("Show"));
+    m_filter->addItems({QStringLiteral("All"), QStringLiteral("Problems only"),
+                        QStringLiteral("Not mailed"), QStringLiteral("Link quality problems")});
+    label->setBuddy(m_filter);
     bar->addWidget(label);
-    bar->addWidget(m_pFilter);
+    bar->addWidget(m_filter);
     // Ctrl+F comes here: any text of a row (a page, an address, a reason).
-    auto* searchLabel = new QLabel(QStringLiteral("Fin&d:"), m_pFilterBar);
-    m_pSearch = new QLineEdit(m_pFilterBar);
-    m_pSearch->setObjectName(QStringLiteral("ResultSearch"));
-    m_pSearch->setAccessibleName(QStringLiteral("Find"));
-    m_pSearch->setClearButtonEnabled(true);
-    m_pSearch->setPlaceholderText(QStringLiteral("page, address or reason"));
-    searchLabel->setBuddy(m_pSearch);
+    auto* searchLabel = new QLabel(QStringLiteral("Fin&d:"), m_filterBar);
+    m_search = new QLineEdit(m_filterBar);
+    m_search->setObjectName(QStringLiteral("ResultSearch"));
+    m_search->setAccessibleName(QStringLiteral("Find"));
+    m_search->setClearButtonEnabled(true);
+    m_search->setPlaceholderText(QStringLiteral("page, address or reason"));
+    searchLabel->setBuddy(m_search);
     bar->addSpacing(12);
     bar->addWidget(searchLabel);
-    bar->addWidget(m_pSearch, 1);
-    connect(m_pFilter, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_pProxy->SetFilter(static_cast<ResultFilter>(index)); });
-    connect(m_pSearch, &QLineEdit::textChanged, m_pProxy, &ResultFilterProxy::SetSearchText);
-    setViewportMargins(0, m_pFilterBar->sizeHint().height(), 0, 0);
+    bar->addWidget(m_search, 1);
+    connect(m_filter, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_proxy->setFilter(static_cast<ResultFilter>(index)); });
+    connect(m_search, &QLineEdit::textChanged, m_proxy, &ResultFilterProxy::setSearchText);
+    setViewportMargins(0, m_filterBar->sizeHint().height(), 0, 0);
 
     connect(m_list, &PaneTableView::rowActivated, this,
-            [this](int shownRow) { OpenPage(m_pProxy->SourceRow(shownRow)); });
-    connect(m_list, &PaneTableView::rowMenuRequested, this, &ResultsPane::ShowRowMenu);
+            [this](int shownRow) { openPage(m_proxy->sourceRow(shownRow)); });
+    connect(m_list, &PaneTableView::rowMenuRequested, this, &ResultsPane::showRowMenu);
 
     // Enter on a row shows what its check saw.
     auto* details = new QAction(QStringLiteral("Page &Details..."), m_list);
@@ -81,44 +81,44 @@ ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     details->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     details->setShortcutContext(Qt::WidgetShortcut);
     m_list->addAction(details);
-    connect(details, &QAction::triggered, this, [this] { ShowPageDetails(CurrentRow()); });
+    connect(details, &QAction::triggered, this, [this] { showPageDetails(currentRow()); });
 }
 
 void ResultsPane::resizeEvent(QResizeEvent* event) {
     FormView::resizeEvent(event);
-    const int height = m_pFilterBar->sizeHint().height();
+    const int height = m_filterBar->sizeHint().height();
     if (viewportMargins().top() != height) {
         setViewportMargins(0, height, 0, 0);
     }
-    m_pFilterBar->setGeometry(frameWidth(), frameWidth(), width() - 2 * frameWidth(), height);
+    m_filterBar->setGeometry(frameWidth(), frameWidth(), width() - 2 * frameWidth(), height);
 }
 
-void ResultsPane::ScrollToRow(int row) {
-    const QModelIndex shown = m_pProxy->ShownIndex(row);
+void ResultsPane::scrollToRow(int row) {
+    const QModelIndex shown = m_proxy->shownIndex(row);
     if (shown.isValid()) {
         m_list->scrollTo(shown, QAbstractItemView::EnsureVisible);
     }
 }
 
-void ResultsPane::OpenPage(int row) {
-    if (row < 0 || row >= RowCount()) {
+void ResultsPane::openPage(int row) {
+    if (row < 0 || row >= rowCount()) {
         return;
     }
-    const QUrl url = QUrl::fromUserInput(ToQ(m_pModel->Row(row).m_strPage).trimmed());
+    const QUrl url = QUrl::fromUserInput(toQ(m_model->rowAt(row).m_page).trimmed());
     if (!url.isValid()) {
         return;
     }
     QDesktopServices::openUrl(url);
 }
 
-void ResultsPane::CopyAddress(int row) const {
-    if (row >= 0 && row < RowCount()) {
-        QApplication::clipboard()->setText(ToQ(m_pModel->Row(row).m_strPage));
+void ResultsPane::copyAddress(int row) const {
+    if (row >= 0 && row < rowCount()) {
+        QApplication::clipboard()->setText(toQ(m_model->rowAt(row).m_page));
     }
 }
 
-void ResultsPane::CopyRow(int row) const {
-    if (row < 0 || row >= RowCount()) {
+void ResultsPane::copyRow(int row) const {
+    if (row < 0 || row >= rowCount()) {
         return;
     }
     const QHeaderView* header = m_list->horizontalHeader();
@@ -126,43 +126,43 @@ void ResultsPane::CopyRow(int row) const {
     for (int visual = 0; visual < header->count(); ++visual) {
         const int column = header->logicalIndex(visual);
         if (!header->isSectionHidden(column)) {
-            cells.append(m_pModel->index(row, column).data().toString());
+            cells.append(m_model->index(row, column).data().toString());
         }
     }
     QApplication::clipboard()->setText(cells.join(QLatin1Char('\t')));
 }
 
-void ResultsPane::ShowRowMenu(int shownRow, const QPoint& globalPos) {
-    const int row = m_pProxy->SourceRow(shownRow);
+void ResultsPane::showRowMenu(int shownRow, const QPoint& globalPos) {
+    const int row = m_proxy->sourceRow(shownRow);
     if (row < 0) {
         return;
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("ResultRowMenu"));
-    menu.addAction(QStringLiteral("&Open Page"), this, [this, row] { OpenPage(row); });
-    menu.addAction(QStringLiteral("Copy &Address"), this, [this, row] { CopyAddress(row); });
-    menu.addAction(QStringLiteral("Copy &Row"), this, [this, row] { CopyRow(row); });
-    menu.addAction(QStringLiteral("Page &Details..."), this, [this, row] { ShowPageDetails(row); });
+    menu.addAction(QStringLiteral("&Open Page"), this, [this, row] { openPage(row); });
+    menu.addAction(QStringLiteral("Copy &Address"), this, [this, row] { copyAddress(row); });
+    menu.addAction(QStringLiteral("Copy &Row"), this, [this, row] { copyRow(row); });
+    menu.addAction(QStringLiteral("Page &Details..."), this, [this, row] { showPageDetails(row); });
     menu.addSeparator();
     menu.addAction(QStringLiteral("&Check This Page Now"), this,
                    [this, row] { emit checkPageNowRequested(row); });
     menu.exec(globalPos);
 }
 
-void ResultsPane::SortBy(int column, Qt::SortOrder order) {
+void ResultsPane::sortBy(int column, Qt::SortOrder order) {
     m_list->horizontalHeader()->setSortIndicator(column, order);
 }
 
-int ResultsPane::CurrentRow() const {
+int ResultsPane::currentRow() const {
     const QModelIndex current = m_list->currentIndex();
-    return current.isValid() ? m_pProxy->SourceRow(current.row()) : -1;
+    return current.isValid() ? m_proxy->sourceRow(current.row()) : -1;
 }
 
-void ResultsPane::ShowPageDetails(int row) {
-    if (row < 0 || row >= RowCount()) {
+void ResultsPane::showPageDetails(int row) {
+    if (row < 0 || row >= rowCount()) {
         return;
     }
-    PageDetailsDialog dialog(m_pModel->Row(row), this);
+    PageDetailsDialog dialog(m_model->rowAt(row), this);
     dialog.exec();
 }
 
@@ -172,14 +172,14 @@ ResultsPane::~ResultsPane() {
     }
 }
 
-void ResultsPane::OnInitialUpdate() {
-    AnchorControl(kListId, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
-    FormView::OnInitialUpdate();
-    BuildLayout();
-    RepositionControls();
+void ResultsPane::onInitialUpdate() {
+    anchorControl(kListId, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
+    FormView::onInitialUpdate();
+    buildLayout();
+    repositionControls();
     g_pResultsPane = this;
 
-    m_list->setModel(m_pProxy);
+    m_list->setModel(m_proxy);
     QHeaderView* header = m_list->horizontalHeader();
     // The widths follow the font; those the user set come back from the
     // layout file over them (MainWindow::RestoreLayout).
@@ -191,9 +191,9 @@ void ResultsPane::OnInitialUpdate() {
                   {ResultListModel::ColStatus, 125},     {ResultListModel::ColChange, 100},
                   {ResultListModel::ColDetails, 110}};
     for (const auto& w : widths) {
-        header->resizeSection(w.column, m_list->FontWidth(w.width));
+        header->resizeSection(w.column, m_list->fontWidth(w.width));
     }
-    m_list->SetMiddleElidedColumns(
+    m_list->setMiddleElidedColumns(
         {ResultListModel::ColAdvertiser, ResultListModel::ColPublisher, ResultListModel::ColMail});
     header->setStretchLastSection(true);
     // A click on a heading sorts the view (never the rows the run uses); a
@@ -204,55 +204,55 @@ void ResultsPane::OnInitialUpdate() {
     m_list->setSortingEnabled(true);
 }
 
-void ResultsPane::RebuildResults() {
-    Rebuild(true);
+void ResultsPane::rebuildResults() {
+    rebuild(true);
 }
 
-void ResultsPane::RebuildForRun() {
-    Rebuild(false);
+void ResultsPane::rebuildForRun() {
+    rebuild(false);
 }
 
-void ResultsPane::Rebuild(bool recorded) {
-    ++m_nRebuilds;
+void ResultsPane::rebuild(bool recorded) {
+    ++m_rebuilds;
     std::vector<TickedProfile> ticked;
     if (g_pProfilePane != nullptr) {
-        ticked = g_pProfilePane->TickedProfiles();
+        ticked = g_pProfilePane->tickedProfiles();
     }
     if (ticked.empty()) {
-        m_pModel->Clear();
+        m_model->clear();
         return;
     }
-    const DataFolder folder = DataFolder::FromEnvironment();
+    const DataFolder folder = DataFolder::fromEnvironment();
     std::vector<std::string> missing;
-    std::vector<ResultRow> rows = BuildResultRows(folder, ticked, &missing);
+    std::vector<ResultRow> rows = buildResultRows(folder, ticked, &missing);
     if (recorded) {
-        if (m_fnBeforeReadingHistory) {
-            m_fnBeforeReadingHistory();
+        if (m_beforeReadingHistory) {
+            m_beforeReadingHistory();
         }
-        ShowRecordedResults(rows, LastRecordedResults(folder));
+        showRecordedResults(rows, lastRecordedResults(folder));
     }
-    m_pModel->SetRows(std::move(rows));
-    TellUnreadable(folder, ticked, missing);
+    m_model->setRows(std::move(rows));
+    tellUnreadable(folder, ticked, missing);
 }
 
-std::map<PageKey, PageRecord> ResultsPane::LastRecordedResults(const DataFolder& folder) {
+std::map<PageKey, PageRecord> ResultsPane::lastRecordedResults(const DataFolder& folder) {
     // No history yet, or one that cannot be read now (another program's
     // lock, damage): the rows are shown without results, as on a first
     // start; the run itself tells what is wrong with the history.
-    const std::string path = HistoryDatabase::PathIn(folder.Folder());
+    const std::string path = HistoryDatabase::pathIn(folder.folder());
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
         return {};
     }
     try {
         HistoryDatabase history(path, false, 200);
-        return history.LastResults();
+        return history.lastResults();
     } catch (const HistoryError&) {
         return {};
     }
 }
 
-void ResultsPane::TellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,
+void ResultsPane::tellUnreadable(const DataFolder& folder, const std::vector<TickedProfile>& ticked,
                                  const std::vector<std::string>& missing) {
     // Each unreadable profile is named once, not at every rebuild; one that
     // has been read again is named again when it next fails.
@@ -261,13 +261,13 @@ void ResultsPane::TellUnreadable(const DataFolder& folder, const std::vector<Tic
     }
     QStringList fresh;
     for (const TickedProfile& profile : ticked) {
-        const std::string& text = profile.m_strText;
-        const std::string path = folder.ProfilePathOfText(text);
+        const std::string& text = profile.m_text;
+        const std::string path = folder.profilePathOfText(text);
         const bool failed = std::find(missing.begin(), missing.end(), path) != missing.end();
         if (!failed) {
             m_toldUnreadable.erase(text);
         } else if (m_toldUnreadable.insert(text).second) {
-            fresh.append(ToQ(text));
+            fresh.append(toQ(text));
         }
     }
     if (fresh.isEmpty()) {
@@ -288,45 +288,45 @@ void ResultsPane::TellUnreadable(const DataFolder& folder, const std::vector<Tic
     // Told once the rebuild is over, so a rebuild in the middle of a click or
     // of start-up is not held up by the box.
     QTimer::singleShot(0, this, [this, message] {
-        AppMessageBox::Show(message, AppMessageBox::Buttons::Ok, window());
+        AppMessageBox::show(message, AppMessageBox::Buttons::Ok, window());
     });
 }
 
-void ResultsPane::DeleteAllRows() {
-    m_pModel->Clear();
+void ResultsPane::deleteAllRows() {
+    m_model->clear();
 }
 
-int ResultsPane::RowCount() const {
-    return m_pModel->RowCount();
+int ResultsPane::rowCount() const {
+    return m_model->rowCount();
 }
 
-ResultRow ResultsPane::RowAt(int row) const {
-    return row >= 0 && row < m_pModel->RowCount() ? m_pModel->Row(row) : ResultRow{};
+ResultRow ResultsPane::rowAt(int row) const {
+    return row >= 0 && row < m_model->rowCount() ? m_model->rowAt(row) : ResultRow{};
 }
 
-void ResultsPane::SetStatus(int row, const std::string& status) {
-    m_pModel->SetStatus(row, status);
+void ResultsPane::setStatus(int row, const std::string& status) {
+    m_model->setStatus(row, status);
 }
 
-void ResultsPane::SetResult(int row, const PageResult& result) {
-    m_pModel->SetResult(row, result);
+void ResultsPane::setResult(int row, const PageResult& result) {
+    m_model->setResult(row, result);
 }
 
-void ResultsPane::SetMail(int row, const std::string& text) {
-    m_pModel->SetMail(row, text);
+void ResultsPane::setMail(int row, const std::string& text) {
+    m_model->setMail(row, text);
 }
 
-void ResultsPane::SetLetter(int row, LetterMark mark, const std::string& note,
+void ResultsPane::setLetter(int row, LetterMark mark, const std::string& note,
                             const std::string& to) {
-    m_pModel->SetLetter(row, mark, note, to);
+    m_model->setLetter(row, mark, note, to);
 }
 
-void ResultsPane::SetChange(int row, const std::string& text) {
-    m_pModel->SetChange(row, text);
+void ResultsPane::setChange(int row, const std::string& text) {
+    m_model->setChange(row, text);
 }
 
-void ResultsPane::SetEvidence(int row, const PageEvidence& evidence) {
-    m_pModel->SetEvidence(row, evidence);
+void ResultsPane::setEvidence(int row, const PageEvidence& evidence) {
+    m_model->setEvidence(row, evidence);
 }
 
 }  // namespace tarnwick

@@ -58,49 +58,49 @@ constexpr const char* kNoMailSettingsQuestion =
 
 // What a page's evidence is judged with, as the settings say: the same for a
 // run and for one page checked on its own.
-LinkRules LinkRulesOf(const AppSettings& settings) {
+LinkRules linkRulesOf(const AppSettings& settings) {
     LinkRules rules;
-    rules.m_nLinkFarmLinks = settings.m_nLinkFarmLinks;
-    rules.m_bRender = settings.m_bRender;
+    rules.m_linkFarmLinks = settings.m_linkFarmLinks;
+    rules.m_render = settings.m_render;
     return rules;
 }
 
 }  // namespace
 
 TarnwickApplication::TarnwickApplication(StartOptions options) : m_options(options) {
-    InitResources();
+    initResources();
 }
 
 TarnwickApplication::~TarnwickApplication() {
     // The scan thread stops; a call of it still waiting for the window (a
     // status, or the report prompt of a run that just ended) is dropped, so
     // the thread ends without the window.
-    if (m_pScanRun) {
-        m_pScanRun->RequestShutdown();
+    if (m_scanRun) {
+        m_scanRun->requestShutdown();
     }
     m_pageCheck.cancel();
-    if (m_pScanPanes) {
-        m_pScanPanes->Close();
+    if (m_scanPanes) {
+        m_scanPanes->close();
     }
-    m_pScanRun.reset();
+    m_scanRun.reset();
     // Letters still queued are sent before the program ends (their outcome
     // no longer reaches the closed window).
-    FinishMail();
-    m_pMailQueue.reset();
+    finishMail();
+    m_mailQueue.reset();
     // What is still queued for the history is written before the window goes.
-    m_pHistory.reset();
+    m_history.reset();
     m_runLockTimer.stop();
     m_runLock.release();
-    delete m_pHistoryWnd.data();
-    m_pScanPanes.reset();
-    m_pFrame.reset();
+    delete m_historyWnd.data();
+    m_scanPanes.reset();
+    m_frame.reset();
     if (g_pApp == this) {
         g_pApp = nullptr;
     }
 }
 
 bool TarnwickApplication::start() {
-    SplashScreen::ShowFor(m_options.m_nSplashMs);
+    SplashScreen::showFor(m_options.m_splashMs);
     g_pApp = this;
     g_bScanRunning = false;
     g_bStopRequested = false;
@@ -108,106 +108,106 @@ bool TarnwickApplication::start() {
     g_bPlayEnabled = false;
     g_bStopEnabled = false;
     g_bSuppressAutoCheck = false;
-    DataFolder::FromEnvironment().EnsureExists();
+    DataFolder::fromEnvironment().ensureExists();
 
-    m_pFrame = std::make_unique<MainWindow>();
-    if (!m_pFrame->Create()) {
-        m_pFrame.reset();
+    m_frame = std::make_unique<MainWindow>();
+    if (!m_frame->create()) {
+        m_frame.reset();
         return false;
     }
-    m_pScanPanes = std::make_unique<WindowScanPanes>(*m_pFrame);
-    m_pMailQueue = std::make_unique<NotificationQueue>(*m_pScanPanes);
+    m_scanPanes = std::make_unique<WindowScanPanes>(*m_frame);
+    m_mailQueue = std::make_unique<NotificationQueue>(*m_scanPanes);
     // The history's writer thread tells of a database it cannot use; the
     // window shows it where the run's summary goes.
-    m_pHistory = std::make_unique<HistoryRecorder>(
-        HistoryDatabase::PathIn(DataFolder::FromEnvironment().Folder()), kSourceDesktop,
-        [frame = m_pFrame.get()](const std::string& message) {
+    m_history = std::make_unique<HistoryRecorder>(
+        HistoryDatabase::pathIn(DataFolder::fromEnvironment().folder()), kSourceDesktop,
+        [frame = m_frame.get()](const std::string& message) {
             QMetaObject::invokeMethod(
-                frame, [frame, message] { frame->ShowRunSummary(message); }, Qt::QueuedConnection);
+                frame, [frame, message] { frame->showRunSummary(message); }, Qt::QueuedConnection);
         });
-    m_pFrame->resultsPane()->SetBeforeReadingHistory(
-        [history = m_pHistory.get()] { history->Flush(); });
-    m_pMailQueue->SetLetterListener([history = m_pHistory.get(), panes = m_pScanPanes.get()](
-                                        const NotificationJob& job, const std::string& outcome) {
-        history->LetterDone(job, outcome);
+    m_frame->resultsPane()->setBeforeReadingHistory(
+        [history = m_history.get()] { history->flush(); });
+    m_mailQueue->setLetterListener([history = m_history.get(), panes = m_scanPanes.get()](
+                                       const NotificationJob& job, const std::string& outcome) {
+        history->letterDone(job, outcome);
         panes->letterDone(job, outcome);
     });
     // Recorded before it can reach the server: a program ended mid-letter
     // never mails the webmaster a second time.
-    m_pMailQueue->setSendingListener(
-        [history = m_pHistory.get()](const NotificationJob& job) { history->letterSending(job); });
-    m_pScanPanes->SetStartNotification(
-        [queue = m_pMailQueue.get()](const NotificationJob& job) { queue->Enqueue(job); });
-    m_pScanPanes->SetOfferReport(
-        [frame = m_pFrame.get()] { OfferReport(frame, frame->resultsPane()->Model().Rows()); });
-    m_pScanRun = std::make_unique<ScanRun>(*m_pScanPanes, m_options.m_fnCheckPage);
-    m_pScanRun->SetObserver(m_pHistory.get());
-    m_pFrame->SetExitPrompt([this] { return RunExitPrompt(); });
-    m_pFrame->SetLetterCounts([this] {
-        LetterCounts letters = m_pScanPanes->Letters();
-        letters.m_nOutstanding = m_pMailQueue->Outstanding();
+    m_mailQueue->setSendingListener(
+        [history = m_history.get()](const NotificationJob& job) { history->letterSending(job); });
+    m_scanPanes->setStartNotification(
+        [queue = m_mailQueue.get()](const NotificationJob& job) { queue->enqueue(job); });
+    m_scanPanes->setOfferReport(
+        [frame = m_frame.get()] { offerReport(frame, frame->resultsPane()->model().rows()); });
+    m_scanRun = std::make_unique<ScanRun>(*m_scanPanes, m_options.m_checkPage);
+    m_scanRun->setObserver(m_history.get());
+    m_frame->setExitPrompt([this] { return runExitPrompt(); });
+    m_frame->setLetterCounts([this] {
+        LetterCounts letters = m_scanPanes->letters();
+        letters.m_outstanding = m_mailQueue->outstanding();
         return letters;
     });
-    ConnectCommands();
+    connectCommands();
     m_runLockTimer.setInterval(250);
     connect(&m_runLockTimer, &QTimer::timeout, this, [this] { releaseRunLockWhenIdle(); });
     // Maximised at the first start; where no window manager acts on that,
     // the window still covers the screen. Later starts come back as the
     // window was left.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        m_pFrame->setGeometry(screen->availableGeometry());
+        m_frame->setGeometry(screen->availableGeometry());
     }
-    if (m_pFrame->RestoreLayout(m_options.m_strLayoutFile)) {
-        m_pFrame->show();
+    if (m_frame->restoreLayout(m_options.m_layoutFile)) {
+        m_frame->show();
     } else {
-        m_pFrame->showMaximized();
+        m_frame->showMaximized();
     }
 
-    g_bPlayEnabled = m_pFrame->profilePane()->ProfileRowCount() > 0;
+    g_bPlayEnabled = m_frame->profilePane()->profileRowCount() > 0;
     g_bStopEnabled = false;
-    m_pFrame->SetStandardCommandsEnabled(true);
+    m_frame->setStandardCommandsEnabled(true);
     return true;
 }
 
-void TarnwickApplication::ConnectCommands() {
+void TarnwickApplication::connectCommands() {
     const struct {
         int id;
         void (TarnwickApplication::*handler)();
     } commands[] = {
-        {ID_PLAY, &TarnwickApplication::OnPlay},
-        {ID_STOP, &TarnwickApplication::OnStop},
-        {ID_ADD, &TarnwickApplication::OnAdd},
-        {ID_DELETE, &TarnwickApplication::OnDelete},
-        {ID_EDIT_PROFILE, &TarnwickApplication::OnEditProfile},
-        {ID_HELP, &TarnwickApplication::OnHelp},
-        {ID_HELP_TOPIC, &TarnwickApplication::OnHelp},
-        {ID_ABOUT, &TarnwickApplication::OnAbout},
-        {ID_HELP_ABOUT, &TarnwickApplication::OnAbout},
-        {ID_EXIT, &TarnwickApplication::OnExit},
-        {ID_FILE_EXIT, &TarnwickApplication::OnExit},
-        {ID_MAIL_SETTINGS, &TarnwickApplication::OnMailSettings},
-        {ID_FILE_PREFERENCES, &TarnwickApplication::OnPreferences},
-        {ID_VIEW_HISTORY, &TarnwickApplication::OnHistory},
-        {ID_FILE_EXPORT, &TarnwickApplication::OnExportResults},
-        {ID_VIEW_FIND, &TarnwickApplication::OnFind},
+        {ID_PLAY, &TarnwickApplication::onPlay},
+        {ID_STOP, &TarnwickApplication::onStop},
+        {ID_ADD, &TarnwickApplication::onAdd},
+        {ID_DELETE, &TarnwickApplication::onDelete},
+        {ID_EDIT_PROFILE, &TarnwickApplication::onEditProfile},
+        {ID_HELP, &TarnwickApplication::onHelp},
+        {ID_HELP_TOPIC, &TarnwickApplication::onHelp},
+        {ID_ABOUT, &TarnwickApplication::onAbout},
+        {ID_HELP_ABOUT, &TarnwickApplication::onAbout},
+        {ID_EXIT, &TarnwickApplication::onExit},
+        {ID_FILE_EXIT, &TarnwickApplication::onExit},
+        {ID_MAIL_SETTINGS, &TarnwickApplication::onMailSettings},
+        {ID_FILE_PREFERENCES, &TarnwickApplication::onPreferences},
+        {ID_VIEW_HISTORY, &TarnwickApplication::onHistory},
+        {ID_FILE_EXPORT, &TarnwickApplication::onExportResults},
+        {ID_VIEW_FIND, &TarnwickApplication::onFind},
     };
-    connect(m_pFrame->Command(ID_CHECK_PAGE_NOW), &QAction::triggered, this,
-            [this] { OnCheckPageNow(); });
-    connect(m_pFrame->resultsPane(), &ResultsPane::checkPageNowRequested, this,
-            [this](int row) { OnCheckPageNow(row); });
+    connect(m_frame->command(ID_CHECK_PAGE_NOW), &QAction::triggered, this,
+            [this] { onCheckPageNow(); });
+    connect(m_frame->resultsPane(), &ResultsPane::checkPageNowRequested, this,
+            [this](int row) { onCheckPageNow(row); });
     for (const auto& command : commands) {
-        QAction* action = m_pFrame->Command(command.id);
+        QAction* action = m_frame->command(command.id);
         const auto handler = command.handler;
         connect(action, &QAction::triggered, this, [this, handler] {
             (this->*handler)();
-            if (m_pFrame) {
-                m_pFrame->UpdateCommandUI();
+            if (m_frame) {
+                m_frame->updateCommandUi();
             }
         });
     }
 }
 
-void TarnwickApplication::OnPlay() {
+void TarnwickApplication::onPlay() {
     if (g_bScanRunning) {
         return;
     }
@@ -216,11 +216,11 @@ void TarnwickApplication::OnPlay() {
     // its letters. The lock is kept from a run's Play until its letters are
     // out, so a Play while they are still going needs no new one.
     if (!m_runLock.isHeld()) {
-        m_runLock = RunLock::tryLock(DataFolder::FromEnvironment().Folder(), kRunLockHolder);
+        m_runLock = RunLock::tryLock(DataFolder::fromEnvironment().folder(), kRunLockHolder);
         if (m_runLock.state() == RunLock::State::Busy) {
-            AppMessageBox::Show("Another scan of this data folder is running (" +
+            AppMessageBox::show("Another scan of this data folder is running (" +
                                     m_runLock.holder() + ").\n\nPlay again when it has ended.",
-                                AppMessageBox::Buttons::Ok, m_pFrame.get());
+                                AppMessageBox::Buttons::Ok, m_frame.get());
             m_runLock.release();
             return;
         }
@@ -231,41 +231,41 @@ void TarnwickApplication::OnPlay() {
     std::vector<std::string> warnings;
     {
         // What the history needs of this run, taken before it starts.
-        const DataFolder folder = DataFolder::FromEnvironment();
+        const DataFolder folder = DataFolder::fromEnvironment();
         std::vector<std::string> profiles;
-        ProfilePane* pane = m_pFrame->profilePane();
-        for (int row = 0; row < pane->ProfileRowCount(); ++row) {
-            profiles.push_back(pane->ProfileText8(row));
+        ProfilePane* pane = m_frame->profilePane();
+        for (int row = 0; row < pane->profileRowCount(); ++row) {
+            profiles.push_back(pane->profileText8(row));
         }
-        m_pHistory->SetProfileTexts(std::move(profiles));
-        m_pHistory->SetLetterRules(ReadLetterRules(folder.Folder(), &warnings));
+        m_history->setProfileTexts(std::move(profiles));
+        m_history->setLetterRules(readLetterRules(folder.folder(), &warnings));
     }
-    bool withoutMail = m_pFrame->Command(ID_CHECK_WITHOUT_MAIL)->isChecked();
+    bool withoutMail = m_frame->command(ID_CHECK_WITHOUT_MAIL)->isChecked();
     if (!withoutMail) {
         // Letters are due but cannot go out: one question now rather than a
         // failure in every row later.
         bool letters = false;
-        for (const ResultRow& row : m_pFrame->resultsPane()->Model().Rows()) {
-            if (row.m_strNotify == kEnabled) {
+        for (const ResultRow& row : m_frame->resultsPane()->model().rows()) {
+            if (row.m_notify == kEnabled) {
                 letters = true;
                 break;
             }
         }
         const QFileInfo mail(
-            QString::fromLocal8Bit(DataFolder::FromEnvironment().MailPath().c_str()));
+            QString::fromLocal8Bit(DataFolder::fromEnvironment().mailPath().c_str()));
         if (letters && (!mail.exists() || mail.size() == 0)) {
             withoutMail =
-                AppMessageBox::Show(kNoMailSettingsQuestion, AppMessageBox::Buttons::YesNo,
-                                    m_pFrame.get()) == AppMessageBox::Answer::Yes;
+                AppMessageBox::show(kNoMailSettingsQuestion, AppMessageBox::Buttons::YesNo,
+                                    m_frame.get()) == AppMessageBox::Answer::Yes;
         }
     }
-    m_pScanPanes->BeginRun(withoutMail);
-    m_pMailQueue->BeginRun();
+    m_scanPanes->beginRun(withoutMail);
+    m_mailQueue->beginRun();
     // The shared settings are read at every Play: a change in Preferences
     // (or by hand in the file) applies to the next run. What could not be
     // used of them or of the letter rules is told once, where the run's
     // summary goes.
-    const AppSettings settings = AppSettings::Load({}, &warnings);
+    const AppSettings settings = AppSettings::load({}, &warnings);
     PageFetcher::Options fetch = FetchSettings::fromSettings(settings);
     if (const auto fewer = FetchSettings::fitOpenFiles(fetch)) {
         warnings.push_back(*fewer);
@@ -274,16 +274,16 @@ void TarnwickApplication::OnPlay() {
     for (const std::string& warning : warnings) {
         told += (told.empty() ? "" : "; ") + warning;
     }
-    m_pFrame->ShowRunSummary(told);
-    m_pScanRun->SetFetchOptions(fetch);
-    m_pScanRun->SetLinkRules(LinkRulesOf(settings));
-    m_pScanRun->OnPlay();
-    m_pFrame->BeginProgress();
+    m_frame->showRunSummary(told);
+    m_scanRun->setFetchOptions(fetch);
+    m_scanRun->setLinkRules(linkRulesOf(settings));
+    m_scanRun->onPlay();
+    m_frame->beginProgress();
 }
 
 void TarnwickApplication::releaseRunLockWhenIdle() {
-    if (g_bScanRunning || (m_pScanRun && m_pScanRun->IsScanThreadActive()) ||
-        (m_pMailQueue && m_pMailQueue->Outstanding() > 0)) {
+    if (g_bScanRunning || (m_scanRun && m_scanRun->isScanThreadActive()) ||
+        (m_mailQueue && m_mailQueue->outstanding() > 0)) {
         return;
     }
     // Letters done are recorded as sent or failed soon after; until then
@@ -292,70 +292,70 @@ void TarnwickApplication::releaseRunLockWhenIdle() {
     m_runLock.release();
 }
 
-void TarnwickApplication::OnMailSettings() {
-    OpenMailSettings(m_pFrame.get());
+void TarnwickApplication::onMailSettings() {
+    openMailSettings(m_frame.get());
 }
 
 HistoryWindow* TarnwickApplication::historyWindow() const {
-    return m_pHistoryWnd.data();
+    return m_historyWnd.data();
 }
 
-void TarnwickApplication::OnHistory() {
-    if (!m_pHistoryWnd) {
-        m_pHistoryWnd = new HistoryWindow(
-            HistoryDatabase::PathIn(DataFolder::FromEnvironment().Folder()), m_pFrame.get());
+void TarnwickApplication::onHistory() {
+    if (!m_historyWnd) {
+        m_historyWnd = new HistoryWindow(
+            HistoryDatabase::pathIn(DataFolder::fromEnvironment().folder()), m_frame.get());
     }
-    m_pHistoryWnd->Reload();
-    m_pHistoryWnd->show();
-    m_pHistoryWnd->raise();
-    m_pHistoryWnd->activateWindow();
+    m_historyWnd->reload();
+    m_historyWnd->show();
+    m_historyWnd->raise();
+    m_historyWnd->activateWindow();
 }
 
-void TarnwickApplication::OnFind() {
-    QLineEdit& box = m_pFrame->resultsPane()->SearchBox();
+void TarnwickApplication::onFind() {
+    QLineEdit& box = m_frame->resultsPane()->searchBox();
     box.setFocus(Qt::ShortcutFocusReason);
     box.selectAll();
 }
 
-void TarnwickApplication::OnCheckPageNow(int row) {
-    ResultsPane* pane = m_pFrame->resultsPane();
+void TarnwickApplication::onCheckPageNow(int row) {
+    ResultsPane* pane = m_frame->resultsPane();
     if (row < 0) {
-        row = pane->CurrentRow();
+        row = pane->currentRow();
     }
-    if (row < 0 || row >= pane->RowCount()) {
-        AppMessageBox::Show(QStringLiteral("Select the page to check in the results first."),
-                            AppMessageBox::Buttons::Ok, m_pFrame.get());
+    if (row < 0 || row >= pane->rowCount()) {
+        AppMessageBox::show(QStringLiteral("Select the page to check in the results first."),
+                            AppMessageBox::Buttons::Ok, m_frame.get());
         return;
     }
     if (g_bScanRunning) {
-        AppMessageBox::Show(QStringLiteral("Task is running"), AppMessageBox::Buttons::Ok,
-                            m_pFrame.get());
+        AppMessageBox::show(QStringLiteral("Task is running"), AppMessageBox::Buttons::Ok,
+                            m_frame.get());
         return;
     }
     if (m_pageCheck.busy()) {
-        AppMessageBox::Show(QStringLiteral("Another page is being checked. Try again when "
+        AppMessageBox::show(QStringLiteral("Another page is being checked. Try again when "
                                            "its result is shown."),
-                            AppMessageBox::Buttons::Ok, m_pFrame.get());
+                            AppMessageBox::Buttons::Ok, m_frame.get());
         return;
     }
-    const ResultRow target = pane->RowAt(row);
-    const int rebuilds = pane->RebuildCount();
-    const AppSettings settings = AppSettings::Load();
+    const ResultRow target = pane->rowAt(row);
+    const int rebuilds = pane->rebuildCount();
+    const AppSettings settings = AppSettings::load();
     PageFetcher::Options fetch = FetchSettings::fromSettings(settings);
-    const LinkRules rules = LinkRulesOf(settings);
+    const LinkRules rules = linkRulesOf(settings);
     SinglePageCheck::Checker checker;
-    if (m_options.m_fnCheckPage) {
-        checker = [check = m_options.m_fnCheckPage](const std::string& page,
-                                                    const std::string& advertiser) {
+    if (m_options.m_checkPage) {
+        checker = [check = m_options.m_checkPage](const std::string& page,
+                                                  const std::string& advertiser) {
             return PageResult(check(page, advertiser));
         };
     }
-    m_pFrame->ShowRunSummary("Checking " + target.m_strPage + " now...");
-    QPointer<MainWindow> frame = m_pFrame.get();
+    m_frame->showRunSummary("Checking " + target.m_page + " now...");
+    QPointer<MainWindow> frame = m_frame.get();
     // The result comes back on the check's thread and is shown on this one,
     // in the same row only: a run or a rebuild since then has other rows.
     m_pageCheck.start(
-        target.m_strPage, target.m_strAdvertiser, fetch, rules,
+        target.m_page, target.m_advertiser, fetch, rules,
         [frame, row, rebuilds, target](const PageResult& result, const PageEvidence& evidence) {
             QMetaObject::invokeMethod(
                 qApp,
@@ -364,92 +364,91 @@ void TarnwickApplication::OnCheckPageNow(int row) {
                         return;
                     }
                     ResultsPane* shown = frame->resultsPane();
-                    const ResultRow now = shown->RowAt(row);
-                    if (g_bScanRunning || shown->RebuildCount() != rebuilds ||
-                        now.m_strPage != target.m_strPage ||
-                        now.m_strAdvertiser != target.m_strAdvertiser) {
-                        frame->ShowRunSummary({});
+                    const ResultRow now = shown->rowAt(row);
+                    if (g_bScanRunning || shown->rebuildCount() != rebuilds ||
+                        now.m_page != target.m_page || now.m_advertiser != target.m_advertiser) {
+                        frame->showRunSummary({});
                         return;
                     }
-                    if (evidence.m_bChecked) {
-                        shown->SetEvidence(row, evidence);
+                    if (evidence.m_checked) {
+                        shown->setEvidence(row, evidence);
                     }
-                    shown->SetResult(row, result);
-                    frame->ShowRunSummary("Checked now: " + result.m_strStatus +
+                    shown->setResult(row, result);
+                    frame->showRunSummary("Checked now: " + result.m_status +
                                           " (not recorded in the history)");
-                    frame->UpdateCommandUI();
+                    frame->updateCommandUi();
                 },
                 Qt::QueuedConnection);
         },
         std::move(checker));
 }
 
-void TarnwickApplication::OnStop() {
-    m_pScanRun->OnStop();
+void TarnwickApplication::onStop() {
+    m_scanRun->onStop();
 }
 
-void TarnwickApplication::OnAdd() {
-    RunAddCommand(m_pFrame.get(), *m_pFrame->profilePane());
+void TarnwickApplication::onAdd() {
+    runAddCommand(m_frame.get(), *m_frame->profilePane());
 }
 
-void TarnwickApplication::OnDelete() {
-    RunDeleteCommand(m_pFrame.get(), *m_pFrame->profilePane());
+void TarnwickApplication::onDelete() {
+    runDeleteCommand(m_frame.get(), *m_frame->profilePane());
 }
 
-void TarnwickApplication::OnEditProfile() {
-    RunEditProfileCommand(m_pFrame.get(), *m_pFrame->profilePane());
+void TarnwickApplication::onEditProfile() {
+    runEditProfileCommand(m_frame.get(), *m_frame->profilePane());
 }
 
-void TarnwickApplication::OnHelp() {
-    const QString path = UserGuidePath();
+void TarnwickApplication::onHelp() {
+    const QString path = userGuidePath();
     if (path.isEmpty()) {
-        AppMessageBox::Show(QStringLiteral("The user guide (Help.html) is not installed with "
+        AppMessageBox::show(QStringLiteral("The user guide (Help.html) is not installed with "
                                            "the program, so it cannot be shown."),
-                            AppMessageBox::Buttons::Ok, m_pFrame.get());
+                            AppMessageBox::Buttons::Ok, m_frame.get());
         return;
     }
     // Where no browser starts, the user is told where the guide is instead
     // of seeing nothing happen.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        AppMessageBox::Show(QStringLiteral("No web browser could be started to show the user "
+        AppMessageBox::show(QStringLiteral("No web browser could be started to show the user "
                                            "guide. It is at:\n\n%1")
                                 .arg(QDir::toNativeSeparators(path)),
-                            AppMessageBox::Buttons::Ok, m_pFrame.get());
+                            AppMessageBox::Buttons::Ok, m_frame.get());
     }
 }
 
-void TarnwickApplication::OnExportResults() {
-    RunExportCommand(m_pFrame.get(), m_pFrame->resultsPane()->Model().Rows());
+void TarnwickApplication::onExportResults() {
+    runExportCommand(m_frame.get(), m_frame->resultsPane()->model().rows());
 }
 
-void TarnwickApplication::OnPreferences() {
-    PreferencesDialog::Edit(m_pFrame.get());
+void TarnwickApplication::onPreferences() {
+    PreferencesDialog::edit(m_frame.get());
 }
 
-void TarnwickApplication::OnAbout() {
+void TarnwickApplication::onAbout() {
     AboutDialog about;
     about.exec();
 }
 
-bool TarnwickApplication::RunExitPrompt() {
-    const bool leave = tarnwick::RunExitPrompt(m_pFrame.get(), [this] {
-        OnStop();
-        if (m_pFrame) {
-            m_pFrame->UpdateCommandUI();
+bool TarnwickApplication::runExitPrompt() {
+    const bool leave = tarnwick::runExitPrompt(m_frame.get(), [this] {
+        onStop();
+        if (m_frame) {
+            m_frame->updateCommandUi();
         }
     });
-    if (leave && m_pFrame) {
-        m_pFrame->SaveLayout(m_options.m_strLayoutFile);
+    if (leave && m_frame) {
+        m_frame->saveLayout(m_options.m_layoutFile);
     }
     return leave;
 }
 
-void TarnwickApplication::FinishMail() {
-    if (!m_pMailQueue || m_pMailQueue->Outstanding() == 0) {
+void TarnwickApplication::finishMail() {
+    if (!m_mailQueue || m_mailQueue->outstanding() == 0) {
         return;
     }
     QProgressDialog progress(QString(), QString(), 0, 0,
-                             m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr);
+                             m_frame && m_frame->isVisible() ? m_frame.get() : nullptr);
     progress.setWindowTitle(QLatin1String(kProductName));
     // A mail server that accepts and never answers costs each letter its
     // whole time limit: the user may leave the queued letters behind and
@@ -467,7 +466,7 @@ void TarnwickApplication::FinishMail() {
         progress.setLabelText(
             quitting ? QStringLiteral("Waiting for the notification mails being sent...")
                      : QStringLiteral("Sending the remaining notification mails... (%1 left)")
-                           .arg(m_pMailQueue->Outstanding()));
+                           .arg(m_mailQueue->outstanding()));
     };
     tell();
     QTimer ticker;
@@ -479,19 +478,19 @@ void TarnwickApplication::FinishMail() {
         }
         quitting = true;
         quit->setEnabled(false);
-        for (const NotificationJob& job : m_pMailQueue->TakeQueued()) {
-            if (m_pHistory) {
-                m_pHistory->LetterDone(job, kNotSentQuit);
+        for (const NotificationJob& job : m_mailQueue->takeQueued()) {
+            if (m_history) {
+                m_history->letterDone(job, kNotSentQuit);
             }
         }
         tell();
     });
     // A sender may be showing a message box through the GUI thread meanwhile.
-    GuiThread::RunAside([this] { m_pMailQueue->WaitUntilDrained(); });
+    GuiThread::runAside([this] { m_mailQueue->waitUntilDrained(); });
 }
 
-void TarnwickApplication::OnExit() {
-    if (RunExitPrompt()) {
+void TarnwickApplication::onExit() {
+    if (runExitPrompt()) {
         emit exitRequested(0);
     }
 }

@@ -24,15 +24,14 @@ class WindowScanPanes;
 
 struct StartOptions {
     StartOptions() = default;
-    explicit StartOptions(int splashMs) : m_nSplashMs(splashMs) {}
+    explicit StartOptions(int splashMs) : m_splashMs(splashMs) {}
 
-    int m_nSplashMs = 2000;  // how long the splash stays up
+    int m_splashMs = 2000;  // how long the splash stays up
     // How a page is checked; empty: fetched from the network.
-    std::function<std::string(const std::string& page, const std::string& advertiser)>
-        m_fnCheckPage;
+    std::function<std::string(const std::string& page, const std::string& advertiser)> m_checkPage;
     // Where the window's size, splitter and column widths are kept between
     // starts; empty: nothing is remembered.
-    QString m_strLayoutFile;
+    QString m_layoutFile;
 };
 
 class TarnwickApplication : public QObject {
@@ -45,39 +44,39 @@ public:
     // window maximised. False when the window cannot be made.
     bool start();
 
-    MainWindow* mainWindow() const { return m_pFrame.get(); }
-    WindowScanPanes* ScanPanes() const { return m_pScanPanes.get(); }
-    ScanRun* Scan() const { return m_pScanRun.get(); }
-    HistoryRecorder* History() const { return m_pHistory.get(); }
+    MainWindow* mainWindow() const { return m_frame.get(); }
+    WindowScanPanes* scanPanes() const { return m_scanPanes.get(); }
+    ScanRun* scan() const { return m_scanRun.get(); }
+    HistoryRecorder* history() const { return m_history.get(); }
     HistoryWindow* historyWindow() const;
 
     // Commands.
-    void OnPlay();
-    void OnStop();
-    void OnAdd();
-    void OnDelete();
-    void OnEditProfile();
-    void OnHelp();
-    void OnAbout();
-    void OnExportResults();
-    void OnPreferences();
-    void OnExit();
-    void OnMailSettings();
+    void onPlay();
+    void onStop();
+    void onAdd();
+    void onDelete();
+    void onEditProfile();
+    void onHelp();
+    void onAbout();
+    void onExportResults();
+    void onPreferences();
+    void onExit();
+    void onMailSettings();
     // View > History: the window of recorded runs (one, brought to the front).
-    void OnHistory();
+    void onHistory();
     // View > Find (Ctrl+F): the results' search box.
-    void OnFind();
+    void onFind();
     // Checks the page of a results row (the current one for -1) now, outside
     // any run: its row shows the result; nothing is recorded or mailed.
-    void OnCheckPageNow(int row = -1);
-    bool IsCheckingPageNow() const { return m_pageCheck.busy(); }
+    void onCheckPageNow(int row = -1);
+    bool isCheckingPageNow() const { return m_pageCheck.busy(); }
 
     // The exit question; true when the program may end.
-    bool RunExitPrompt();
+    bool runExitPrompt();
 
     // Waits for the webmaster letters still queued, showing that mail is
     // being sent; the window keeps answering meanwhile.
-    void FinishMail();
+    void finishMail();
 
     // Whether this program holds its data folder's scan lock (from Play
     // until the run and its letters are done).
@@ -88,17 +87,17 @@ signals:
     void exitRequested(int code);
 
 private:
-    void ConnectCommands();
+    void connectCommands();
     // Lets the scan lock go once the run has ended and its letters are out.
     void releaseRunLockWhenIdle();
 
     StartOptions m_options;
-    std::unique_ptr<MainWindow> m_pFrame;
-    std::unique_ptr<WindowScanPanes> m_pScanPanes;
-    std::unique_ptr<HistoryRecorder> m_pHistory;
-    std::unique_ptr<NotificationQueue> m_pMailQueue;
-    std::unique_ptr<ScanRun> m_pScanRun;
-    QPointer<HistoryWindow> m_pHistoryWnd;
+    std::unique_ptr<MainWindow> m_frame;
+    std::unique_ptr<WindowScanPanes> m_scanPanes;
+    std::unique_ptr<HistoryRecorder> m_history;
+    std::unique_ptr<NotificationQueue> m_mailQueue;
+    std::unique_ptr<ScanRun> m_scanRun;
+    QPointer<HistoryWindow> m_historyWnd;
     RunLock m_runLock;
     SinglePageCheck m_pageCheck;
     QTimer m_runLockTimer;

@@ -12,84 +12,84 @@ namespace tarnwick {
 WindowScanPanes::WindowScanPanes(MainWindow& frame) : m_frame(frame) {}
 
 WindowScanPanes::~WindowScanPanes() {
-    Close();
+    close();
 }
 
-void WindowScanPanes::Close() {
+void WindowScanPanes::close() {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_bClosed = true;
+        m_closed = true;
     }
-    m_guiThread.Close();
+    m_guiThread.close();
 }
 
-bool WindowScanPanes::OnGuiThread(const std::function<void()>& work) {
-    return m_guiThread.Call(work);
+bool WindowScanPanes::onGuiThread(const std::function<void()>& work) {
+    return m_guiThread.call(work);
 }
 
-int WindowScanPanes::ProfileRowCount() {
+int WindowScanPanes::profileRowCount() {
     int count = 0;
-    OnGuiThread([&] { count = m_frame.profilePane()->ProfileRowCount(); });
+    onGuiThread([&] { count = m_frame.profilePane()->profileRowCount(); });
     return count;
 }
 
-bool WindowScanPanes::IsProfileTicked(int row) {
+bool WindowScanPanes::isProfileTicked(int row) {
     bool ticked = false;
-    OnGuiThread([&] { ticked = m_frame.profilePane()->IsProfileTicked(row); });
+    onGuiThread([&] { ticked = m_frame.profilePane()->isProfileTicked(row); });
     return ticked;
 }
 
-std::string WindowScanPanes::ProfileStatus(int row) {
+std::string WindowScanPanes::profileStatus(int row) {
     std::string status;
-    OnGuiThread([&] { status = m_frame.profilePane()->ProfileStatus(row); });
+    onGuiThread([&] { status = m_frame.profilePane()->profileStatus(row); });
     return status;
 }
 
-void WindowScanPanes::SetProfileStatus(int row, const std::string& status) {
-    OnGuiThread([&] { m_frame.profilePane()->SetProfileStatus(row, status); });
+void WindowScanPanes::setProfileStatus(int row, const std::string& status) {
+    onGuiThread([&] { m_frame.profilePane()->setProfileStatus(row, status); });
 }
 
-void WindowScanPanes::RebuildResults() {
-    OnGuiThread([&] { m_frame.resultsPane()->RebuildForRun(); });
+void WindowScanPanes::rebuildResults() {
+    onGuiThread([&] { m_frame.resultsPane()->rebuildForRun(); });
 }
 
-int WindowScanPanes::ResultRowCount() {
+int WindowScanPanes::resultRowCount() {
     int count = 0;
-    OnGuiThread([&] { count = m_frame.resultsPane()->RowCount(); });
+    onGuiThread([&] { count = m_frame.resultsPane()->rowCount(); });
     return count;
 }
 
-ResultRow WindowScanPanes::ResultRowAt(int row) {
+ResultRow WindowScanPanes::resultRowAt(int row) {
     ResultRow value;
-    OnGuiThread([&] { value = m_frame.resultsPane()->RowAt(row); });
+    onGuiThread([&] { value = m_frame.resultsPane()->rowAt(row); });
     return value;
 }
 
-void WindowScanPanes::SetResultStatus(int row, const std::string& status) {
-    OnGuiThread([&] { m_frame.resultsPane()->SetStatus(row, status); });
+void WindowScanPanes::setResultStatus(int row, const std::string& status) {
+    onGuiThread([&] { m_frame.resultsPane()->setStatus(row, status); });
 }
 
-void WindowScanPanes::SetResult(int row, const PageResult& result) {
-    OnGuiThread([&] { m_frame.resultsPane()->SetResult(row, result); });
+void WindowScanPanes::setResult(int row, const PageResult& result) {
+    onGuiThread([&] { m_frame.resultsPane()->setResult(row, result); });
 }
 
-void WindowScanPanes::SetResultEvidence(int row, const PageEvidence& evidence) {
-    OnGuiThread([&] { m_frame.resultsPane()->SetEvidence(row, evidence); });
+void WindowScanPanes::setResultEvidence(int row, const PageEvidence& evidence) {
+    onGuiThread([&] { m_frame.resultsPane()->setEvidence(row, evidence); });
 }
 
-void WindowScanPanes::SetResultMail(int row, const std::string& text) {
+void WindowScanPanes::setResultMail(int row, const std::string& text) {
     // Counted once the letter has ended (letterDone): a letter may write
     // more than one text on its way.
-    OnGuiThread([&] { m_frame.resultsPane()->SetMail(row, text); });
+    onGuiThread([&] { m_frame.resultsPane()->setMail(row, text); });
 }
 
-void WindowScanPanes::SetLetterHeldBack(int row, const std::string& reason) {
+void WindowScanPanes::setLetterHeldBack(int row, const std::string& reason) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_letters.m_nHeld;
+        ++m_letters.m_held;
     }
-    OnGuiThread(
-        [&] { m_frame.resultsPane()->SetLetter(row, LetterMark::HeldBack, kNotMailed + reason); });
+    onGuiThread(
+        [&] { m_frame.resultsPane()->setLetter(row, LetterMark::HeldBack, kNotMailed + reason); });
 }
 
 void WindowScanPanes::letterDone(const NotificationJob& job, const std::string& outcome) {
@@ -97,82 +97,82 @@ void WindowScanPanes::letterDone(const NotificationJob& job, const std::string& 
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (sent) {
-            ++m_letters.m_nSent;
+            ++m_letters.m_sent;
         } else {
             ++m_letters.m_failures[outcome];
         }
     }
-    OnGuiThread([&] {
-        m_frame.resultsPane()->SetLetter(
-            job.m_nRow, sent ? LetterMark::Sent : LetterMark::Failed,
-            sent ? "Letter sent to " + job.m_strMail
-                 : "Letter to " + job.m_strMail + " could not be sent: " + outcome,
-            job.m_strMail);
+    onGuiThread([&] {
+        m_frame.resultsPane()->setLetter(
+            job.m_row, sent ? LetterMark::Sent : LetterMark::Failed,
+            sent ? "Letter sent to " + job.m_mail
+                 : "Letter to " + job.m_mail + " could not be sent: " + outcome,
+            job.m_mail);
     });
 }
 
-void WindowScanPanes::BeginRun(bool withoutMail) {
+void WindowScanPanes::beginRun(bool withoutMail) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_bWithoutMail = withoutMail;
+    m_withoutMail = withoutMail;
     m_letters = LetterCounts{};
 }
 
-LetterCounts WindowScanPanes::Letters() const {
+LetterCounts WindowScanPanes::letters() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_letters;
 }
 
-void WindowScanPanes::SetResultChange(int row, const std::string& text) {
-    OnGuiThread([&] { m_frame.resultsPane()->SetChange(row, text); });
+void WindowScanPanes::setResultChange(int row, const std::string& text) {
+    onGuiThread([&] { m_frame.resultsPane()->setChange(row, text); });
 }
 
-void WindowScanPanes::ShowRunSummary(const std::string& summary) {
-    OnGuiThread([&] { m_frame.ShowRunSummary(summary); });
+void WindowScanPanes::showRunSummary(const std::string& summary) {
+    onGuiThread([&] { m_frame.showRunSummary(summary); });
 }
 
-void WindowScanPanes::OfferReport() {
-    OnGuiThread([&] {
-        m_frame.ShowReady();
-        m_frame.UpdateCommandUI();
-        if (m_fnOfferReport) {
-            m_fnOfferReport();
+void WindowScanPanes::offerReport() {
+    onGuiThread([&] {
+        m_frame.showReady();
+        m_frame.updateCommandUi();
+        if (m_offerReport) {
+            m_offerReport();
         }
     });
 }
 
-void WindowScanPanes::StartNotification(const NotificationJob& job) {
+void WindowScanPanes::startNotification(const NotificationJob& job) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_bClosed || m_bWithoutMail) {
+        if (m_closed || m_withoutMail) {
             return;
         }
-        ++m_letters.m_nHandedOver;
+        ++m_letters.m_handedOver;
     }
-    if (m_fnStartNotification) {
-        m_fnStartNotification(job);
+    if (m_startNotification) {
+        m_startNotification(job);
     }
 }
 
-void WindowScanPanes::ShowMessage(const std::string& text) {
+void WindowScanPanes::showMessage(const std::string& text) {
     if (text == kMsgMessageSent) {
-        AppMessageBox::Inform(text, nullptr);
+        AppMessageBox::inform(text, nullptr);
     } else {
-        AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, nullptr);
+        AppMessageBox::show(text, AppMessageBox::Buttons::Ok, nullptr);
     }
 }
 
-void WindowScanPanes::PageStarted(int row) {
+void WindowScanPanes::pageStarted(int row) {
     // Progress only: noted for the window's next update, without a wait.
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_bClosed) {
-        m_frame.NotePageStarted(row);
+    if (!m_closed) {
+        m_frame.notePageStarted(row);
     }
 }
 
-void WindowScanPanes::PagesFetched(int fetched) {
+void WindowScanPanes::pagesFetched(int fetched) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_bClosed) {
-        m_frame.NotePagesFetched(fetched);
+    if (!m_closed) {
+        m_frame.notePagesFetched(fetched);
     }
 }
 

@@ -27,63 +27,63 @@ public:
 
     // GUI thread, when the window goes away: calls waiting for the GUI thread
     // return without effect, and later ones return at once.
-    void Close();
+    void close();
 
     // What the report prompt does (on the GUI thread) and where a webmaster
     // letter goes (on the calling thread; it must not wait for the mail).
-    void SetOfferReport(std::function<void()> offer) { m_fnOfferReport = std::move(offer); }
-    void SetStartNotification(std::function<void(const NotificationJob&)> start) {
-        m_fnStartNotification = std::move(start);
+    void setOfferReport(std::function<void()> offer) { m_offerReport = std::move(offer); }
+    void setStartNotification(std::function<void(const NotificationJob&)> start) {
+        m_startNotification = std::move(start);
     }
 
     // A new run: its letters are counted afresh; without mailing, letters
     // the run would send are dropped (nothing is written in their rows).
-    void BeginRun(bool withoutMail);
-    LetterCounts Letters() const;
+    void beginRun(bool withoutMail);
+    LetterCounts letters() const;
 
-    int ProfileRowCount() override;
-    bool IsProfileTicked(int row) override;
-    std::string ProfileStatus(int row) override;
-    void SetProfileStatus(int row, const std::string& status) override;
+    int profileRowCount() override;
+    bool isProfileTicked(int row) override;
+    std::string profileStatus(int row) override;
+    void setProfileStatus(int row, const std::string& status) override;
 
-    void RebuildResults() override;
-    int ResultRowCount() override;
-    ResultRow ResultRowAt(int row) override;
-    void SetResultStatus(int row, const std::string& status) override;
-    void SetResult(int row, const PageResult& result) override;
+    void rebuildResults() override;
+    int resultRowCount() override;
+    ResultRow resultRowAt(int row) override;
+    void setResultStatus(int row, const std::string& status) override;
+    void setResult(int row, const PageResult& result) override;
     // Also where a letter's failure is written (row -1, the test mail: nothing).
-    void SetResultMail(int row, const std::string& text) override;
+    void setResultMail(int row, const std::string& text) override;
     // The address stays in the cell, marked as held back; counted.
-    void SetLetterHeldBack(int row, const std::string& reason) override;
+    void setLetterHeldBack(int row, const std::string& reason) override;
     // The end of a letter handed over, from its sending thread: outcome is
     // kLetterOutcomeSent or what its cell was told. Counted and marked.
     void letterDone(const NotificationJob& job, const std::string& outcome);
-    void SetResultEvidence(int row, const PageEvidence& evidence) override;
+    void setResultEvidence(int row, const PageEvidence& evidence) override;
 
-    void OfferReport() override;
-    void StartNotification(const NotificationJob& job) override;
+    void offerReport() override;
+    void startNotification(const NotificationJob& job) override;
     // Noted for the status bar's progress; does not wait for the window.
-    void PageStarted(int row) override;
-    void PagesFetched(int fetched) override;
-    void SetResultChange(int row, const std::string& text) override;
-    void ShowRunSummary(const std::string& summary) override;
+    void pageStarted(int row) override;
+    void pagesFetched(int fetched) override;
+    void setResultChange(int row, const std::string& text) override;
+    void showRunSummary(const std::string& summary) override;
 
     // NotificationSink: a message box, from any thread.
-    void ShowMessage(const std::string& text) override;
+    void showMessage(const std::string& text) override;
 
 private:
     // Runs work on the GUI thread and waits for it; false when the panes
     // were closed before it could run.
-    bool OnGuiThread(const std::function<void()>& work);
+    bool onGuiThread(const std::function<void()>& work);
 
     MainWindow& m_frame;
     GuiThread m_guiThread;
-    mutable std::mutex m_mutex;  // guards m_bClosed and the letter counts
-    bool m_bClosed = false;
-    bool m_bWithoutMail = false;
+    mutable std::mutex m_mutex;  // guards m_closed and the letter counts
+    bool m_closed = false;
+    bool m_withoutMail = false;
     LetterCounts m_letters;
-    std::function<void()> m_fnOfferReport;
-    std::function<void(const NotificationJob&)> m_fnStartNotification;
+    std::function<void()> m_offerReport;
+    std::function<void(const NotificationJob&)> m_startNotification;
 };
 
 }  // namespace tarnwick

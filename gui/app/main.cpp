@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     // EFBIG, to be reported as a full disk is, rather than end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     // Once, before any thread of the program uses the network.
-    tarnwick::CurlSetup::GlobalInit();
+    tarnwick::CurlSetup::globalInit();
     int code = 0;
     {
         // --help and --version need no display: answered before QApplication
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         // and icon by this name.
         QGuiApplication::setDesktopFileName(QStringLiteral(TARNWICK_APP_ID));
         tarnwick::StartOptions options;
-        options.m_strLayoutFile =
+        options.m_layoutFile =
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
             QStringLiteral("/tarnwick/window.ini");
         tarnwick::TarnwickApplication app(options);

@@ -41,13 +41,13 @@ struct Store {
         root = mkdtemp(pattern);
         setenv("TARNWICK_PROGRAM_FILES", root.c_str(), 1);
         folder = DataFolder(root);
-        folder.EnsureExists();
-        folder.EnsureProfilesFolder();
-        StoreFileWriter index(folder.IndexPath());
+        folder.ensureExists();
+        folder.ensureProfilesFolder();
+        StoreFileWriter index(folder.indexPath());
         for (int i = 0; i < kProfiles; ++i) {
             const std::string name = "partner-" + std::to_string(i) + ".com";
-            const std::string path = folder.ProfilePath(name);
-            index.WriteLine(path);
+            const std::string path = folder.profilePath(name);
+            index.writeLine(path);
             paths.push_back(path);
             std::ofstream file(path, std::ios::binary);
             file << "Link: http://www." << name << "/";
@@ -56,30 +56,30 @@ struct Store {
                      << ".html|||webmaster@publisher-" << p << ".org|||" << (p % 2) << "|||";
             }
         }
-        index.Close();
+        index.close();
     }
     ~Store() { std::filesystem::remove_all(root); }
 };
 
-Store& TheStore() {
+Store& theStore() {
     static Store store;
     return store;
 }
 
-void BM_CoreReaderAlone(benchmark::State& state) {
-    const Store& s = TheStore();
+void bmCoreReaderAlone(benchmark::State& state) {
+    const Store& s = theStore();
     for (auto _ : state) {
         size_t pages = 0;
         for (const std::string& path : s.paths) {
-            pages += ProfileFile::ReadForResults(path).m_pages.size();
+            pages += ProfileFile::readForResults(path).m_pages.size();
         }
         benchmark::DoNotOptimize(pages);
     }
 }
-BENCHMARK(BM_CoreReaderAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmCoreReaderAlone)->Unit(benchmark::kMillisecond);
 
-void BM_RebuildResults(benchmark::State& state) {
-    TheStore();
+void bmRebuildResults(benchmark::State& state) {
+    theStore();
     TarnwickApplication app(StartOptions{0});
     app.start();
     if (!QTest::qWaitForWindowExposed(app.mainWindow())) {
@@ -87,15 +87,15 @@ void BM_RebuildResults(benchmark::State& state) {
     }
     ResultsPane& results = *app.mainWindow()->resultsPane();
     for (auto _ : state) {
-        results.RebuildResults();
-        benchmark::DoNotOptimize(results.RowCount());
+        results.rebuildResults();
+        benchmark::DoNotOptimize(results.rowCount());
     }
-    state.counters["rows"] = results.RowCount();
+    state.counters["rows"] = results.rowCount();
 }
-BENCHMARK(BM_RebuildResults)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmRebuildResults)->Unit(benchmark::kMillisecond);
 
-void BM_StartUpToShownWindow(benchmark::State& state) {
-    TheStore();
+void bmStartUpToShownWindow(benchmark::State& state) {
+    theStore();
     for (auto _ : state) {
         auto app = std::make_unique<TarnwickApplication>(StartOptions{0});
         app->start();
@@ -108,20 +108,20 @@ void BM_StartUpToShownWindow(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(bmStartUpToShownWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    AppMessageBox::SetTestMode(true);
+    AppMessageBox::setTestMode(true);
     benchmark::Initialize(&argc, argv);
     tarnwick::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double reader = reporter.Time("BM_CoreReaderAlone");
-    const double rebuild = reporter.Time("BM_RebuildResults");
-    const double startUp = reporter.Time("BM_StartUpToShownWindow");
+    const double reader = reporter.time("BM_CoreReaderAlone");
+    const double rebuild = reporter.time("BM_RebuildResults");
+    const double startUp = reporter.time("BM_StartUpToShownWindow");
     if (reader <= 0 || rebuild <= 0 || startUp <= 0) {
         return 0;
     }

@@ -39,30 +39,30 @@ constexpr int kRounds = 3;
 class TablePanes : public ScanPanes {
 public:
     explicit TablePanes(const DataFolder& folder) : m_folder(folder) {}
-    int ProfileRowCount() override { return kProfiles; }
-    bool IsProfileTicked(int) override { return true; }
-    std::string ProfileStatus(int row) override { return m_status[static_cast<size_t>(row)]; }
-    void SetProfileStatus(int row, const std::string& s) override {
+    int profileRowCount() override { return kProfiles; }
+    bool isProfileTicked(int) override { return true; }
+    std::string profileStatus(int row) override { return m_status[static_cast<size_t>(row)]; }
+    void setProfileStatus(int row, const std::string& s) override {
         m_status[static_cast<size_t>(row)] = s;
     }
-    void RebuildResults() override {
+    void rebuildResults() override {
         std::vector<TickedProfile> ticked;
         for (int i = 0; i < kProfiles; ++i) {
             ticked.push_back({i, "www.partner-" + std::to_string(i) + ".com"});
         }
-        m_rows = BuildResultRows(m_folder, ticked);
+        m_rows = buildResultRows(m_folder, ticked);
     }
-    int ResultRowCount() override { return static_cast<int>(m_rows.size()); }
-    ResultRow ResultRowAt(int row) override { return m_rows[static_cast<size_t>(row)]; }
-    void SetResultStatus(int row, const std::string& s) override {
-        m_rows[static_cast<size_t>(row)].m_strStatus = s;
+    int resultRowCount() override { return static_cast<int>(m_rows.size()); }
+    ResultRow resultRowAt(int row) override { return m_rows[static_cast<size_t>(row)]; }
+    void setResultStatus(int row, const std::string& s) override {
+        m_rows[static_cast<size_t>(row)].m_status = s;
     }
-    void SetResultMail(int row, const std::string& s) override {
-        m_rows[static_cast<size_t>(row)].m_strMail = s;
+    void setResultMail(int row, const std::string& s) override {
+        m_rows[static_cast<size_t>(row)].m_mail = s;
     }
-    void OfferReport() override { m_bDone = true; }
-    void StartNotification(const NotificationJob&) override {}
-    bool m_bDone = false;
+    void offerReport() override { m_done = true; }
+    void startNotification(const NotificationJob&) override {}
+    bool m_done = false;
 
 private:
     DataFolder m_folder;
@@ -70,7 +70,7 @@ private:
     std::vector<ResultRow> m_rows;
 };
 
-double Median(std::vector<double> v) {
+double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
@@ -80,30 +80,30 @@ double Median(std::vector<double> v) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    AppMessageBox::SetTestMode(true);
+    AppMessageBox::setTestMode(true);
 
     test::PageServer server(false, false);
-    server.AddFile("page.html", "<p>Partners</p><a href=\"http://www.advertiser.com\">us</a>");
+    server.addFile("page.html", "<p>Partners</p><a href=\"http://www.advertiser.com\">us</a>");
     char pattern[] = "/tmp/tarnwick-run-bench-XXXXXX";
     const std::string root = mkdtemp(pattern);
     setenv("TARNWICK_PROGRAM_FILES", root.c_str(), 1);
     const DataFolder folder(root);
-    folder.EnsureExists();
-    folder.EnsureProfilesFolder();
+    folder.ensureExists();
+    folder.ensureProfilesFolder();
     {
-        StoreFileWriter index(folder.IndexPath());
+        StoreFileWriter index(folder.indexPath());
         for (int i = 0; i < kProfiles; ++i) {
-            const std::string path = folder.ProfilePath("partner-" + std::to_string(i) + ".com");
-            index.WriteLine(path);
+            const std::string path = folder.profilePath("partner-" + std::to_string(i) + ".com");
+            index.writeLine(path);
             std::ofstream file(path, std::ios::binary);
             file << "Link: http://www.advertiser.com";
             for (int p = 0; p < kPagesEach; ++p) {
                 file << "\r\n"
-                     << server.Http("/files/page.html") << "?p=" << i * kPagesEach + p
+                     << server.http("/files/page.html") << "?p=" << i * kPagesEach + p
                      << "|||w@example.org|||0|||";
             }
         }
-        index.Close();
+        index.close();
     }
 
     std::vector<double> windowTimes;
@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
             ScanRun run(panes);
             QElapsedTimer clock;
             clock.start();
-            run.OnPlay();
-            run.WaitForScanThread();
+            run.onPlay();
+            run.waitForScanThread();
             tableTimes.push_back(static_cast<double>(clock.elapsed()));
         }
         {
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
                              [&] { stall = std::max(stall, static_cast<double>(tick.restart())); });
             QElapsedTimer clock;
             clock.start();
-            app.OnPlay();
+            app.onPlay();
             tick.start();
             beat.start(5);
             while (!prompted) {
@@ -153,8 +153,8 @@ int main(int argc, char** argv) {
     }
     std::filesystem::remove_all(root);
 
-    const double window = Median(windowTimes);
-    const double table = Median(tableTimes);
+    const double window = median(windowTimes);
+    const double table = median(tableTimes);
     std::printf("%d pages from a loopback server, median of %d rounds:\n", kProfiles * kPagesEach,
                 kRounds);
     std::printf("  run in the window: %.0f ms; with plain tables: %.0f ms; ratio %.2fx\n", window,

@@ -15,18 +15,18 @@ namespace {
 
 struct TestState {
     std::mutex m_mutex;
-    bool m_bOn = false;
-    bool m_bLastInformation = false;
+    bool m_on = false;
+    bool m_lastInformation = false;
     std::deque<AppMessageBox::Answer> m_answers;
     QStringList m_shown;
 };
 
-TestState& State() {
+TestState& testState() {
     static TestState state;
     return state;
 }
 
-AppMessageBox::Answer Negative(AppMessageBox::Buttons buttons) {
+AppMessageBox::Answer negative(AppMessageBox::Buttons buttons) {
     switch (buttons) {
         case AppMessageBox::Buttons::YesNo:
             return AppMessageBox::Answer::No;
@@ -38,7 +38,7 @@ AppMessageBox::Answer Negative(AppMessageBox::Buttons buttons) {
     return AppMessageBox::Answer::Ok;
 }
 
-AppMessageBox::Answer ShowOnGuiThread(const QString& text, AppMessageBox::Buttons buttons,
+AppMessageBox::Answer showOnGuiThread(const QString& text, AppMessageBox::Buttons buttons,
                                       QWidget* parent, QMessageBox::Icon icon) {
     QMessageBox box(icon, QStringLiteral("Tarnwick"), text, QMessageBox::NoButton, parent);
     switch (buttons) {
@@ -63,7 +63,7 @@ AppMessageBox::Answer ShowOnGuiThread(const QString& text, AppMessageBox::Button
             return AppMessageBox::Answer::Ok;
         default:
             // Esc or the close box on a question.
-            return Negative(buttons);
+            return negative(buttons);
     }
 }
 
@@ -71,17 +71,17 @@ AppMessageBox::Answer ShowOnGuiThread(const QString& text, AppMessageBox::Button
 
 namespace {
 
-AppMessageBox::Answer ShowWithIcon(const QString& text, AppMessageBox::Buttons buttons,
+AppMessageBox::Answer showWithIcon(const QString& text, AppMessageBox::Buttons buttons,
                                    QWidget* parent, QMessageBox::Icon icon) {
     using Answer = AppMessageBox::Answer;
     {
-        TestState& state = State();
+        TestState& state = testState();
         std::lock_guard<std::mutex> lock(state.m_mutex);
-        state.m_bLastInformation = icon == QMessageBox::Information;
-        if (state.m_bOn) {
+        state.m_lastInformation = icon == QMessageBox::Information;
+        if (state.m_on) {
             state.m_shown.append(text);
             if (state.m_answers.empty()) {
-                return Negative(buttons);
+                return negative(buttons);
             }
             const Answer answer = state.m_answers.front();
             state.m_answers.pop_front();
@@ -92,69 +92,69 @@ AppMessageBox::Answer ShowWithIcon(const QString& text, AppMessageBox::Buttons b
     // to the GUI thread's caller, not to this one.
     const bool here = QCoreApplication::instance() != nullptr &&
                       QThread::currentThread() == QCoreApplication::instance()->thread();
-    Answer answer = Negative(buttons);
-    GuiThread::CallOnApplication(
-        [&] { answer = ShowOnGuiThread(text, buttons, here ? parent : nullptr, icon); });
+    Answer answer = negative(buttons);
+    GuiThread::callOnApplication(
+        [&] { answer = showOnGuiThread(text, buttons, here ? parent : nullptr, icon); });
     return answer;
 }
 
 }  // namespace
 
-AppMessageBox::Answer AppMessageBox::Show(const QString& text, Buttons buttons, QWidget* parent) {
-    return ShowWithIcon(text, buttons, parent, QMessageBox::Warning);
+AppMessageBox::Answer AppMessageBox::show(const QString& text, Buttons buttons, QWidget* parent) {
+    return showWithIcon(text, buttons, parent, QMessageBox::Warning);
 }
 
-void AppMessageBox::Inform(const QString& text, QWidget* parent) {
-    ShowWithIcon(text, Buttons::Ok, parent, QMessageBox::Information);
+void AppMessageBox::inform(const QString& text, QWidget* parent) {
+    showWithIcon(text, Buttons::Ok, parent, QMessageBox::Information);
 }
 
-void AppMessageBox::Inform(const std::string& text, QWidget* parent) {
-    Inform(ToQ(text), parent);
+void AppMessageBox::inform(const std::string& text, QWidget* parent) {
+    inform(toQ(text), parent);
 }
 
-bool AppMessageBox::LastWasInformation() {
-    std::lock_guard<std::mutex> lock(State().m_mutex);
-    return State().m_bLastInformation;
+bool AppMessageBox::lastWasInformation() {
+    std::lock_guard<std::mutex> lock(testState().m_mutex);
+    return testState().m_lastInformation;
 }
 
-AppMessageBox::Answer AppMessageBox::Show(const std::string& text, Buttons buttons,
+AppMessageBox::Answer AppMessageBox::show(const std::string& text, Buttons buttons,
                                           QWidget* parent) {
-    return Show(ToQ(text), buttons, parent);
+    return show(toQ(text), buttons, parent);
 }
 
-AppMessageBox::Answer AppMessageBox::Show(const char* text, Buttons buttons, QWidget* parent) {
-    return Show(ToQ(text), buttons, parent);
+AppMessageBox::Answer AppMessageBox::show(const char* text, Buttons buttons, QWidget* parent) {
+    return show(toQ(text), buttons, parent);
 }
 
-AppMessageBox::Answer AppMessageBox::Show(const FileError& error, Buttons buttons,
+AppMessageBox::Answer AppMessageBox::show(const FileError& error, Buttons buttons,
                                           QWidget* parent) {
-    return Show(PathToQ(error.what()), buttons, parent);
+    return show(pathToQ(error.what()), buttons, parent);
 }
 
-void AppMessageBox::SetTestMode(bool on) {
-    std::lock_guard<std::mutex> lock(State().m_mutex);
-    State().m_bOn = on;
+void AppMessageBox::setTestMode(bool on) {
+    std::lock_guard<std::mutex> lock(testState().m_mutex);
+    testState().m_on = on;
 }
 
-void AppMessageBox::PresetAnswer(Answer answer) {
-    std::lock_guard<std::mutex> lock(State().m_mutex);
-    State().m_answers.push_back(answer);
+void AppMessageBox::presetAnswer(Answer answer) {
+    std::lock_guard<std::mutex> lock(testState().m_mutex);
+    testState().m_answers.push_back(answer);
 }
 
-QStringList AppMessageBox::ShownTexts() {
-    std::lock_guard<std::mutex> lock(State().m_mutex);
-    return State().m_shown;
+QStringList AppMessageBox::shownTexts() {
+    std::lock_guard<std::mutex> lock(testState().m_mutex);
+    return testState().m_shown;
 }
 
-QString AppMessageBox::LastText() {
-    std::lock_guard<std::mutex> lock(State().m_mutex);
-    return State().m_shown.isEmpty() ? QString() : State().m_shown.back();
+QString AppMessageBox::lastText() {
+    std::lock_guard<std::mutex> lock(testState().m_mutex);
+    return testState().m_shown.isEmpty() ? QString() : testState().m_shown.back();
 }
 
-void AppMessageBox::ClearShown() {
-    std::lock_guard<std::mutex> lock(State().m_mutex);
-    State().m_shown.clear();
-    State().m_answers.clear();
+void AppMessageBox::clearShown() {
+    std::lock_guard<std::mutex> lock(testState().m_mutex);
+    testState().m_shown.clear();
+    testState().m_answers.clear();
 }
 
 }  // namespace tarnwick

@@ -22,28 +22,28 @@ public:
     enum class Buttons { Ok, YesNo, OkCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
-    static Answer Show(const QString& text, Buttons buttons = Buttons::Ok,
+    static Answer show(const QString& text, Buttons buttons = Buttons::Ok,
                        QWidget* parent = nullptr);
     // The core's 8-bit text (ToQ).
-    static Answer Show(const std::string& text, Buttons buttons = Buttons::Ok,
+    static Answer show(const std::string& text, Buttons buttons = Buttons::Ok,
                        QWidget* parent = nullptr);
-    static Answer Show(const char* text, Buttons buttons = Buttons::Ok, QWidget* parent = nullptr);
+    static Answer show(const char* text, Buttons buttons = Buttons::Ok, QWidget* parent = nullptr);
     // A store error: its message names the file as the file system spells it
     // (PathToQ).
-    static Answer Show(const FileError& error, Buttons buttons = Buttons::Ok,
+    static Answer show(const FileError& error, Buttons buttons = Buttons::Ok,
                        QWidget* parent = nullptr);
     // A success ("profile added", "Message sent"): OK, the information icon.
-    static void Inform(const QString& text, QWidget* parent = nullptr);
-    static void Inform(const std::string& text, QWidget* parent = nullptr);
+    static void inform(const QString& text, QWidget* parent = nullptr);
+    static void inform(const std::string& text, QWidget* parent = nullptr);
 
     // Test seam.
-    static void SetTestMode(bool on);
-    static void PresetAnswer(Answer answer);
-    static QStringList ShownTexts();
-    static QString LastText();
+    static void setTestMode(bool on);
+    static void presetAnswer(Answer answer);
+    static QStringList shownTexts();
+    static QString lastText();
     // Whether the last box shown was news of a success (Inform).
-    static bool LastWasInformation();
-    static void ClearShown();  // also drops unused preset answers
+    static bool lastWasInformation();
+    static void clearShown();  // also drops unused preset answers
 };
 
 }  // namespace tarnwick

@@ -9,7 +9,7 @@
 
 namespace tarnwick {
 
-QRect CellColourDelegate::CheckIndicatorRect(QStyleOptionViewItem option,
+QRect CellColourDelegate::checkIndicatorRect(QStyleOptionViewItem option,
                                              const QModelIndex& index) const {
     initStyleOption(&option, index);
     const QWidget* widget = option.widget;
@@ -23,7 +23,7 @@ void CellColourDelegate::initStyleOption(QStyleOptionViewItem* option,
     if (m_middleElided.contains(index.column())) {
         option->textElideMode = Qt::ElideMiddle;
     }
-    const CellColour colour = CellBackgroundOf(FromQ(option->text));
+    const CellColour colour = cellBackgroundOf(fromQ(option->text));
     if (colour != CellColour{}) {
         // A result keeps its colour, and black text on it reads in any theme.
         option->backgroundBrush = QColor(colour.red, colour.green, colour.blue);

@@ -15,10 +15,10 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     // Where the check box of the cell is drawn, for an option laid out for it.
-    QRect CheckIndicatorRect(QStyleOptionViewItem option, const QModelIndex& index) const;
+    QRect checkIndicatorRect(QStyleOptionViewItem option, const QModelIndex& index) const;
     // Columns of addresses: cut in the middle when too narrow, since their
     // ends (the page's path, the mail domain) tell the rows apart.
-    void SetMiddleElidedColumns(const QList<int>& columns) { m_middleElided = columns; }
+    void setMiddleElidedColumns(const QList<int>& columns) { m_middleElided = columns; }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;

@@ -13,14 +13,14 @@ CheckHeader::CheckHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) 
     setHighlightSections(false);
     setSortIndicatorShown(false);
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(this, &QHeaderView::sectionClicked, this, &CheckHeader::OnSectionClicked);
-    InitResources();
-    LoadImages(QStringLiteral(":/pictures/checkheader.png"));
+    connect(this, &QHeaderView::sectionClicked, this, &CheckHeader::onSectionClicked);
+    initResources();
+    loadImages(QStringLiteral(":/pictures/checkheader.png"));
 }
 
 CheckHeader::~CheckHeader() = default;
 
-bool CheckHeader::LoadImages(const QString& stripPath) {
+bool CheckHeader::loadImages(const QString& stripPath) {
     QImage strip(stripPath);
     if (strip.isNull() || strip.width() < 48 || strip.height() < 16) {
         return false;
@@ -42,11 +42,11 @@ bool CheckHeader::LoadImages(const QString& stripPath) {
     return true;
 }
 
-void CheckHeader::SetImage(HeaderCheck image) {
-    if (m_eImage == image) {
+void CheckHeader::setImage(HeaderCheck image) {
+    if (m_image == image) {
         return;
     }
-    m_eImage = image;
+    m_image = image;
     viewport()->update();
 }
 
@@ -59,7 +59,7 @@ void CheckHeader::paintEvent(QPaintEvent* event) {
     }
     const QRect rect(sectionViewportPosition(0), 0, sectionSize(0), viewport()->height());
     QPainter painter(viewport());
-    const QPixmap& picture = m_images[static_cast<int>(m_eImage)];
+    const QPixmap& picture = m_images[static_cast<int>(m_image)];
     if (!picture.isNull()) {
         const QPoint at(rect.left() + (rect.width() - 16) / 2,
                         rect.top() + (rect.height() - 16) / 2);
@@ -70,18 +70,18 @@ void CheckHeader::paintEvent(QPaintEvent* event) {
     box.initFrom(this);
     box.rect =
         QRect(rect.left() + (rect.width() - 14) / 2, rect.top() + (rect.height() - 14) / 2, 14, 14);
-    box.state |= m_eImage == HeaderCheck::All    ? QStyle::State_On
-                 : m_eImage == HeaderCheck::Some ? QStyle::State_NoChange
-                                                 : QStyle::State_Off;
+    box.state |= m_image == HeaderCheck::All    ? QStyle::State_On
+                 : m_image == HeaderCheck::Some ? QStyle::State_NoChange
+                                                : QStyle::State_Off;
     style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, &painter, this);
 }
 
-void CheckHeader::OnSectionClicked(int logicalIndex) {
+void CheckHeader::onSectionClicked(int logicalIndex) {
     if (logicalIndex != 0) {
         return;
     }
-    const HeaderCheck next = NextHeaderCheck(m_eImage);
-    SetImage(next);
+    const HeaderCheck next = nextHeaderCheck(m_image);
+    setImage(next);
     emit checkBoxClicked(next == HeaderCheck::All);
 }
 

@@ -17,13 +17,13 @@ public:
     explicit CheckHeader(QWidget* parent = nullptr);
     ~CheckHeader() override;
 
-    HeaderCheck Image() const { return m_eImage; }
-    void SetImage(HeaderCheck image);
+    HeaderCheck image() const { return m_image; }
+    void setImage(HeaderCheck image);
 
     // The three pictures of the check box, from a strip of 16 x 16 pictures on
     // a magenta background (transparent); false when it cannot be loaded, and
     // the box is then drawn by the style.
-    bool LoadImages(const QString& stripPath);
+    bool loadImages(const QString& stripPath);
 
 signals:
     // After a click on the check box: tick (true) or untick every row.
@@ -33,9 +33,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void OnSectionClicked(int logicalIndex);
+    void onSectionClicked(int logicalIndex);
 
-    HeaderCheck m_eImage = HeaderCheck::None;
+    HeaderCheck m_image = HeaderCheck::None;
     QPixmap m_images[3];
 };
 

@@ -17,7 +17,7 @@ struct BaseUnits {
     int y;
 };
 
-BaseUnits Units() {
+BaseUnits units() {
     const QFontMetrics metrics(QApplication::font());
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     const int average = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
@@ -26,12 +26,12 @@ BaseUnits Units() {
 
 }  // namespace
 
-QSize DluSize(int w, int h) {
-    const BaseUnits u = Units();
+QSize dluSize(int w, int h) {
+    const BaseUnits u = units();
     return QSize(w * u.x / 4, h * u.y / 8);
 }
 
-QWidget* MakePagePanel(QWidget* parent, QBoxLayout* layout) {
+QWidget* makePagePanel(QWidget* parent, QBoxLayout* layout) {
     auto* panel = new QWidget(parent);
     layout->setContentsMargins(0, 0, 0, 0);
     panel->setLayout(layout);
@@ -41,7 +41,7 @@ QWidget* MakePagePanel(QWidget* parent, QBoxLayout* layout) {
     return panel;
 }
 
-void ShowPanelsWithContent(const QList<QWidget*>& panels) {
+void showPanelsWithContent(const QList<QWidget*>& panels) {
     for (QWidget* panel : panels) {
         bool any = false;
         for (const QWidget* child :
@@ -56,7 +56,7 @@ void ShowPanelsWithContent(const QList<QWidget*>& panels) {
     }
 }
 
-void OpenAtLeast(QWidget* dialog, QSize designed) {
+void openAtLeast(QWidget* dialog, QSize designed) {
     dialog->resize(dialog->sizeHint().expandedTo(designed).expandedTo(dialog->minimumSizeHint()));
 }
 

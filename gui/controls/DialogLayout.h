@@ -16,19 +16,19 @@ class QWidget;
 
 namespace tarnwick {
 
-QSize DluSize(int w, int h);
+QSize dluSize(int w, int h);
 
 // A page of a dialog whose pages share one place: a plain widget laid out by
 // `layout` (which it takes). Its size counts while it is hidden, so the dialog
 // keeps its size from page to page.
-QWidget* MakePagePanel(QWidget* parent, QBoxLayout* layout);
+QWidget* makePagePanel(QWidget* parent, QBoxLayout* layout);
 
 // Shows each panel while any of its controls is to be shown, hides it
 // otherwise; the controls themselves keep the state the dialog gave them.
-void ShowPanelsWithContent(const QList<QWidget*>& panels);
+void showPanelsWithContent(const QList<QWidget*>& panels);
 
 // The size a dialog opens with: what its layout asks for, at least the
 // designed size.
-void OpenAtLeast(QWidget* dialog, QSize designed);
+void openAtLeast(QWidget* dialog, QSize designed);
 
 }  // namespace tarnwick

@@ -22,32 +22,32 @@ namespace {
 struct SeamState {
     std::mutex m_mutex;
     std::deque<std::optional<QString>> m_presets;  // nullopt: cancel
-    QString m_strFilter;
-    QString m_strFolder;
-    QString m_strFile;
-    bool m_bOpen = false;
+    QString m_filter;
+    QString m_folder;
+    QString m_file;
+    bool m_open = false;
 };
 
-SeamState& Seam() {
+SeamState& seamState() {
     static SeamState state;
     return state;
 }
 
 // The folder the last confirmed dialog chose its file in.
-QString& LastFolder() {
+QString& lastFolder() {
     static QString folder;
     return folder;
 }
 
 // How a filter names its patterns: "Description (pattern pattern ...)".
-const QRegularExpression& FilterPattern() {
+const QRegularExpression& filterPattern() {
     static const QRegularExpression re(
         QStringLiteral("^(.*)\\(([a-zA-Z0-9_.,*? +;#\\-\\[\\]@\\{\\}/!<>\\$%&=^~:\\|]*)\\)$"));
     return re;
 }
 
-QStringList PatternsOf(const QString& filter) {
-    const QRegularExpressionMatch match = FilterPattern().match(filter);
+QStringList patternsOf(const QString& filter) {
+    const QRegularExpressionMatch match = filterPattern().match(filter);
     if (!match.hasMatch()) {
         return {};
     }
@@ -58,8 +58,8 @@ QStringList PatternsOf(const QString& filter) {
 // The filter as handed to Qt's dialog: the caller's text, which the dialog
 // shows unchanged (it hides the appended details), followed by the patterns
 // it really matches. "*.*" means every file, also one without an extension.
-QString ForDialog(const QString& filter) {
-    QStringList patterns = PatternsOf(filter);
+QString forDialog(const QString& filter) {
+    QStringList patterns = patternsOf(filter);
     if (patterns.isEmpty()) {
         return filter;
     }
@@ -70,8 +70,8 @@ QString ForDialog(const QString& filter) {
 }
 
 // "*.html" gives "html"; patterns that do not name one extension give none.
-QString ExtensionOf(const QString& filter) {
-    const QStringList patterns = PatternsOf(filter);
+QString extensionOf(const QString& filter) {
+    const QStringList patterns = patternsOf(filter);
     if (patterns.isEmpty() || !patterns.first().startsWith(QStringLiteral("*."))) {
         return {};
     }
@@ -80,7 +80,7 @@ QString ExtensionOf(const QString& filter) {
     return extension.contains(wild) ? QString() : extension;
 }
 
-bool HasWildcards(const QString& name) {
+bool hasWildcards(const QString& name) {
     return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
 }
 
@@ -90,7 +90,7 @@ bool HasWildcards(const QString& name) {
 // dialog's own Delete) sees the key.
 class KeyFilter : public QObject {
 public:
-    explicit KeyFilter(QWidget* dialog) : m_pDialog(dialog) {}
+    explicit KeyFilter(QWidget* dialog) : m_dialog(dialog) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride &&
@@ -98,7 +98,7 @@ public:
             return false;
         }
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget == nullptr || widget->window() != m_pDialog) {
+        if (widget == nullptr || widget->window() != m_dialog) {
             return false;
         }
         auto* key = static_cast<QKeyEvent*>(event);
@@ -113,12 +113,12 @@ public:
     }
 
 private:
-    QWidget* m_pDialog;
+    QWidget* m_dialog;
 };
 
 // Nothing in the dialog may change the file system: no name editing, no
 // drag and drop, no context menu, no new folder.
-void Restrict(QFileDialog& dialog) {
+void restrict(QFileDialog& dialog) {
     for (QAbstractItemView* view : dialog.findChildren<QAbstractItemView*>()) {
         view->setContextMenuPolicy(Qt::PreventContextMenu);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -143,17 +143,17 @@ void Restrict(QFileDialog& dialog) {
 class ChooserDialog : public QFileDialog {
 public:
     ChooserDialog(QWidget* owner, QStringList filters, QString defaultExt)
-        : QFileDialog(owner), m_filters(std::move(filters)), m_strDefExt(std::move(defaultExt)) {}
+        : QFileDialog(owner), m_filters(std::move(filters)), m_defExt(std::move(defaultExt)) {}
 
 protected:
     void accept() override {
-        if (!m_strDefExt.isEmpty()) {
-            setDefaultSuffix(m_strDefExt);
+        if (!m_defExt.isEmpty()) {
+            setDefaultSuffix(m_defExt);
         } else if (acceptMode() == AcceptSave) {
             auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             const int index = types != nullptr ? types->currentIndex() : -1;
             setDefaultSuffix(index >= 0 && index < m_filters.size()
-                                 ? ExtensionOf(m_filters.at(index))
+                                 ? extensionOf(m_filters.at(index))
                                  : QString());
         }
         QFileDialog::accept();
@@ -161,15 +161,15 @@ protected:
 
 private:
     QStringList m_filters;
-    QString m_strDefExt;
+    QString m_defExt;
 };
 
-QString StartFolder(const QString& requested) {
+QString startFolder(const QString& requested) {
     if (!requested.isEmpty() && QFileInfo(requested).isDir()) {
         return requested;
     }
-    if (!LastFolder().isEmpty() && QFileInfo(LastFolder()).isDir()) {
-        return LastFolder();
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir()) {
+        return lastFolder();
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir()) {
@@ -182,58 +182,58 @@ QString StartFolder(const QString& requested) {
 
 FileDialog::FileDialog(bool bOpen, QWidget* owner, const QString& initialFolder,
                        const QString& initialFile, const QString& filter, const QString& defaultExt)
-    : m_bOpen(bOpen),
-      m_pOwner(owner),
-      m_strInitialFolder(initialFolder),
-      m_strInitialFile(initialFile),
-      m_strFilter(filter) {
-    m_strDefExt = defaultExt;
-    m_strDefExt.remove(QLatin1Char('.'));
-    m_strDefExt.truncate(3);
+    : m_open(bOpen),
+      m_owner(owner),
+      m_initialFolder(initialFolder),
+      m_initialFile(initialFile),
+      m_filter(filter) {
+    m_defExt = defaultExt;
+    m_defExt.remove(QLatin1Char('.'));
+    m_defExt.truncate(3);
 }
 
-bool FileDialog::RunDialog() {
-    m_strChosen.clear();
+bool FileDialog::runDialog() {
+    m_chosen.clear();
     {
-        SeamState& seam = Seam();
+        SeamState& seam = seamState();
         std::lock_guard<std::mutex> lock(seam.m_mutex);
-        seam.m_strFilter = m_strFilter;
-        seam.m_strFolder = m_strInitialFolder;
-        seam.m_strFile = m_strInitialFile;
-        seam.m_bOpen = m_bOpen;
+        seam.m_filter = m_filter;
+        seam.m_folder = m_initialFolder;
+        seam.m_file = m_initialFile;
+        seam.m_open = m_open;
         if (!seam.m_presets.empty()) {
             const std::optional<QString> preset = seam.m_presets.front();
             seam.m_presets.pop_front();
             if (!preset) {
                 return false;
             }
-            m_strChosen = *preset;
+            m_chosen = *preset;
             return true;
         }
     }
 
-    const QStringList filters = m_strFilter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
-    ChooserDialog dialog(m_pOwner.data(), filters, m_strDefExt);
+    const QStringList filters = m_filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    ChooserDialog dialog(m_owner.data(), filters, m_defExt);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::ReadOnly, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !m_bOpen);
-    dialog.setAcceptMode(m_bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(m_bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !m_open);
+    dialog.setAcceptMode(m_open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(m_open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
 
     QStringList dialogFilters;
     for (const QString& filter : filters) {
-        dialogFilters.append(ForDialog(filter));
+        dialogFilters.append(forDialog(filter));
     }
     if (!dialogFilters.isEmpty()) {
         dialog.setNameFilters(dialogFilters);
     }
-    dialog.setDirectory(StartFolder(m_strInitialFolder));
-    if (!m_strInitialFile.trimmed().isEmpty() && !HasWildcards(m_strInitialFile)) {
-        dialog.selectFile(m_strInitialFile);
+    dialog.setDirectory(startFolder(m_initialFolder));
+    if (!m_initialFile.trimmed().isEmpty() && !hasWildcards(m_initialFile)) {
+        dialog.selectFile(m_initialFile);
     }
 
-    Restrict(dialog);
+    restrict(dialog);
     KeyFilter keys(&dialog);
     qApp->installEventFilter(&keys);
     const int result = dialog.exec();
@@ -241,48 +241,48 @@ bool FileDialog::RunDialog() {
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
-    m_strChosen = dialog.selectedFiles().first();
-    LastFolder() = QFileInfo(m_strChosen).absolutePath();
+    m_chosen = dialog.selectedFiles().first();
+    lastFolder() = QFileInfo(m_chosen).absolutePath();
     return true;
 }
 
-QString FileDialog::GetChosenPath() const {
-    return m_strChosen;
+QString FileDialog::getChosenPath() const {
+    return m_chosen;
 }
 
-void FileDialog::PresetNextPath(const QString& path) {
-    std::lock_guard<std::mutex> lock(Seam().m_mutex);
-    Seam().m_presets.emplace_back(path);
+void FileDialog::presetNextPath(const QString& path) {
+    std::lock_guard<std::mutex> lock(seamState().m_mutex);
+    seamState().m_presets.emplace_back(path);
 }
 
-void FileDialog::PresetCancel() {
-    std::lock_guard<std::mutex> lock(Seam().m_mutex);
-    Seam().m_presets.emplace_back(std::nullopt);
+void FileDialog::presetCancel() {
+    std::lock_guard<std::mutex> lock(seamState().m_mutex);
+    seamState().m_presets.emplace_back(std::nullopt);
 }
 
-void FileDialog::ClearPresets() {
-    std::lock_guard<std::mutex> lock(Seam().m_mutex);
-    Seam().m_presets.clear();
+void FileDialog::clearPresets() {
+    std::lock_guard<std::mutex> lock(seamState().m_mutex);
+    seamState().m_presets.clear();
 }
 
-QString FileDialog::LastFilter() {
-    std::lock_guard<std::mutex> lock(Seam().m_mutex);
-    return Seam().m_strFilter;
+QString FileDialog::lastFilter() {
+    std::lock_guard<std::mutex> lock(seamState().m_mutex);
+    return seamState().m_filter;
 }
 
-QString FileDialog::LastInitialFolder() {
-    std::lock_guard<std::mutex> lock(Seam().m_mutex);
-    return Seam().m_strFolder;
+QString FileDialog::lastInitialFolder() {
+    std::lock_guard<std::mutex> lock(seamState().m_mutex);
+    return seamState().m_folder;
 }
 
-QString FileDialog::LastInitialFile() {
-    std::lock_guard<std::mutex> lock(Seam().m_mutex);
-    return Seam().m_strFile;
+QString FileDialog::lastInitialFile() {
+    std::lock_guard<std::mutex> lock(seamState().m_mutex);
+    return seamState().m_file;
 }
 
-bool FileDialog::LastWasOpen() {
-    std::lock_guard<std::mutex> lock(Seam().m_mutex);
-    return Seam().m_bOpen;
+bool FileDialog::lastWasOpen() {
+    std::lock_guard<std::mutex> lock(seamState().m_mutex);
+    return seamState().m_open;
 }
 
 }  // namespace tarnwick

@@ -25,31 +25,31 @@ public:
                const QString& filter, const QString& defaultExt = QString());
 
     // Modal; true when the user confirmed a file.
-    bool RunDialog();
+    bool runDialog();
     // The full path of the chosen file after a confirmed RunDialog.
-    QString GetChosenPath() const;
+    QString getChosenPath() const;
     // The default extension as kept (no dots, at most 3 characters).
-    QString DefaultExtension() const { return m_strDefExt; }
+    QString defaultExtension() const { return m_defExt; }
 
     // Test seam: the next RunDialog returns at once without a window, with the
     // path as chosen file or as cancelled. Presets queue up in order.
-    static void PresetNextPath(const QString& path);
-    static void PresetCancel();
-    static void ClearPresets();
+    static void presetNextPath(const QString& path);
+    static void presetCancel();
+    static void clearPresets();
     // What the last RunDialog was asked for.
-    static QString LastFilter();
-    static QString LastInitialFolder();
-    static QString LastInitialFile();
-    static bool LastWasOpen();
+    static QString lastFilter();
+    static QString lastInitialFolder();
+    static QString lastInitialFile();
+    static bool lastWasOpen();
 
 private:
-    bool m_bOpen;
-    QPointer<QWidget> m_pOwner;
-    QString m_strInitialFolder;
-    QString m_strInitialFile;
-    QString m_strFilter;
-    QString m_strDefExt;
-    QString m_strChosen;
+    bool m_open;
+    QPointer<QWidget> m_owner;
+    QString m_initialFolder;
+    QString m_initialFile;
+    QString m_filter;
+    QString m_defExt;
+    QString m_chosen;
 };
 
 }  // namespace tarnwick

@@ -8,7 +8,7 @@
 namespace tarnwick {
 namespace {
 
-LayoutRect ToLayout(const QRect& r) {
+LayoutRect toLayout(const QRect& r) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
@@ -18,79 +18,79 @@ FormView::FormView(QSize designSize, QWidget* parent)
     : QScrollArea(parent), m_designSize(designSize) {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
-    m_pForm = new QWidget;
-    m_pForm->resize(designSize);
-    m_pForm->installEventFilter(this);
-    setWidget(m_pForm);
+    m_form = new QWidget;
+    m_form->resize(designSize);
+    m_form->installEventFilter(this);
+    setWidget(m_form);
 }
 
 FormView::~FormView() = default;
 
-int FormView::AnchorControl(int controlId, AnchorPoint topLeft, AnchorPoint bottomRight) {
-    return AnchorControl(m_pForm->findChild<QWidget*>(QString::number(controlId)), topLeft,
+int FormView::anchorControl(int controlId, AnchorPoint topLeft, AnchorPoint bottomRight) {
+    return anchorControl(m_form->findChild<QWidget*>(QString::number(controlId)), topLeft,
                          bottomRight);
 }
 
-int FormView::AnchorControl(QWidget* control, AnchorPoint topLeft, AnchorPoint bottomRight) {
-    if (control == nullptr || !m_pForm->isAncestorOf(control)) {
+int FormView::anchorControl(QWidget* control, AnchorPoint topLeft, AnchorPoint bottomRight) {
+    if (control == nullptr || !m_form->isAncestorOf(control)) {
         return 0;
     }
     auto record = std::make_unique<AnchorRecord>();
-    record->m_strControlId = control->objectName();
-    record->m_rcDesign = ToLayout(QRect(control->mapTo(m_pForm, QPoint(0, 0)), control->size()));
+    record->m_controlId = control->objectName();
+    record->m_rcDesign = toLayout(QRect(control->mapTo(m_form, QPoint(0, 0)), control->size()));
     record->m_topLeft = topLeft;
     record->m_bottomRight = bottomRight;
-    record->m_pWindow = control;
+    record->m_window = control;
     m_anchors.push_back(std::move(record));
     return static_cast<int>(m_anchors.size()) - 1;
 }
 
-void FormView::BuildLayout() {
+void FormView::buildLayout() {
     for (const std::unique_ptr<AnchorRecord>& record : m_anchors) {
-        if (record->m_pWindow == nullptr) {
+        if (record->m_window == nullptr) {
             continue;
         }
         LayoutItem item;
-        item.m_pWindow = record->m_pWindow;
-        item.m_margins = MeasureAnchorMargins(ToLayout(record->m_pWindow->geometry()),
+        item.m_window = record->m_window;
+        item.m_margins = measureAnchorMargins(toLayout(record->m_window->geometry()),
                                               record->m_topLeft, record->m_bottomRight,
                                               m_designSize.width(), m_designSize.height());
         m_layout.push_back(item);
     }
 }
 
-void FormView::RepositionControls() {
-    const int width = m_pForm->width();
-    const int height = m_pForm->height();
+void FormView::repositionControls() {
+    const int width = m_form->width();
+    const int height = m_form->height();
     for (const LayoutItem& item : m_layout) {
-        QWidget* window = item.m_pWindow;
-        const AnchorRecord* record = FindAnchor(window);
+        QWidget* window = item.m_window;
+        const AnchorRecord* record = findAnchor(window);
         if (window == nullptr || record == nullptr) {
             continue;
         }
-        const LayoutRect r = AnchoredRect(item.m_margins, record->m_rcDesign, width, height);
-        const QRect target(r.left, r.top, r.Width(), r.Height());
+        const LayoutRect r = anchoredRect(item.m_margins, record->m_rcDesign, width, height);
+        const QRect target(r.left, r.top, r.width(), r.height());
         if (window->geometry() != target) {
             window->setGeometry(target);
         }
     }
 }
 
-const FormView::AnchorRecord* FormView::FindAnchor(const QWidget* window) const {
+const FormView::AnchorRecord* FormView::findAnchor(const QWidget* window) const {
     for (const std::unique_ptr<AnchorRecord>& record : m_anchors) {
-        if (record->m_pWindow == window) {
+        if (record->m_window == window) {
             return record.get();
         }
     }
     return nullptr;
 }
 
-void FormView::OnInitialUpdate() {
-    m_bLayoutReady = true;
-    FitFormToViewport();
+void FormView::onInitialUpdate() {
+    m_layoutReady = true;
+    fitFormToViewport();
 }
 
-void FormView::FitFormToViewport() {
+void FormView::fitFormToViewport() {
     // The viewport's size once the scroll bars the design size needs are in.
     const QSize whole = maximumViewportSize();
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
@@ -104,19 +104,19 @@ void FormView::FitFormToViewport() {
     }
     const int width = whole.width() - (vertical ? bar : 0);
     const int height = whole.height() - (horizontal ? bar : 0);
-    m_pForm->resize(std::max(width, m_designSize.width()), std::max(height, m_designSize.height()));
+    m_form->resize(std::max(width, m_designSize.width()), std::max(height, m_designSize.height()));
 }
 
 void FormView::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
-    if (m_bLayoutReady) {
-        FitFormToViewport();
+    if (m_layoutReady) {
+        fitFormToViewport();
     }
 }
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_pForm && event->type() == QEvent::Resize && m_bLayoutReady) {
-        RepositionControls();
+    if (watched == m_form && event->type() == QEvent::Resize && m_layoutReady) {
+        repositionControls();
     }
     return QScrollArea::eventFilter(watched, event);
 }

@@ -18,35 +18,35 @@ class FormView : public QScrollArea {
     Q_OBJECT
 public:
     struct AnchorRecord {
-        QString m_strControlId;
+        QString m_controlId;
         LayoutRect m_rcDesign;  // in the form's coordinates, when anchored
         AnchorPoint m_topLeft;
         AnchorPoint m_bottomRight;
-        QPointer<QWidget> m_pWindow;
+        QPointer<QWidget> m_window;
     };
 
     // The form is designSize pixels large; its controls are children of Form().
     explicit FormView(QSize designSize, QWidget* parent = nullptr);
     ~FormView() override;
 
-    QWidget* Form() const { return m_pForm; }
-    QSize DesignSize() const { return m_designSize; }
+    QWidget* form() const { return m_form; }
+    QSize designSize() const { return m_designSize; }
 
     // Records the control of the form whose object name is the control ID,
     // with its current rectangle as design rectangle. Returns the record's
     // index, or 0 when the form has no such control (nothing is recorded).
-    int AnchorControl(int controlId, AnchorPoint topLeft, AnchorPoint bottomRight);
-    int AnchorControl(QWidget* control, AnchorPoint topLeft, AnchorPoint bottomRight);
+    int anchorControl(int controlId, AnchorPoint topLeft, AnchorPoint bottomRight);
+    int anchorControl(QWidget* control, AnchorPoint topLeft, AnchorPoint bottomRight);
 
     // Measures every anchored control's margins against the design size. Once.
-    void BuildLayout();
+    void buildLayout();
     // Lays every control out for the form's current size.
-    void RepositionControls();
-    const AnchorRecord* FindAnchor(const QWidget* window) const;
+    void repositionControls();
+    const AnchorRecord* findAnchor(const QWidget* window) const;
 
     // The view's initial update: from now on a resize lays the controls out.
-    virtual void OnInitialUpdate();
-    bool IsLayoutReady() const { return m_bLayoutReady; }
+    virtual void onInitialUpdate();
+    bool isLayoutReady() const { return m_layoutReady; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -54,15 +54,15 @@ protected:
 
 private:
     struct LayoutItem {
-        QPointer<QWidget> m_pWindow;
+        QPointer<QWidget> m_window;
         AnchorMargins m_margins;
     };
 
-    void FitFormToViewport();
+    void fitFormToViewport();
 
     QSize m_designSize;
-    QWidget* m_pForm = nullptr;
-    bool m_bLayoutReady = false;
+    QWidget* m_form = nullptr;
+    bool m_layoutReady = false;
     std::vector<LayoutItem> m_layout;
     std::vector<std::unique_ptr<AnchorRecord>> m_anchors;
 };

@@ -8,32 +8,32 @@
 
 namespace tarnwick {
 
-GuiThread::GuiThread() : m_pContext(std::make_unique<QObject>()) {}
+GuiThread::GuiThread() : m_context(std::make_unique<QObject>()) {}
 
 GuiThread::~GuiThread() {
-    Close();
+    close();
 }
 
-void GuiThread::Close() {
+void GuiThread::close() {
     std::lock_guard<std::mutex> lock(m_mutex);
     // Deleting the context drops the calls still queued for it; each dropped
     // call lets its waiting thread go on.
-    m_pContext.reset();
+    m_context.reset();
 }
 
-bool GuiThread::Call(const std::function<void()>& work) {
+bool GuiThread::call(const std::function<void()>& work) {
     std::unique_lock<std::mutex> lock(m_mutex);
-    return CallThrough(m_pContext.get(), work, lock);
+    return callThrough(m_context.get(), work, lock);
 }
 
-bool GuiThread::CallOnApplication(const std::function<void()>& work) {
+bool GuiThread::callOnApplication(const std::function<void()>& work) {
     // The application object outlives every worker that calls in.
     std::mutex unused;
     std::unique_lock<std::mutex> lock(unused);
-    return CallThrough(QCoreApplication::instance(), work, lock);
+    return callThrough(QCoreApplication::instance(), work, lock);
 }
 
-bool GuiThread::CallThrough(QObject* context, const std::function<void()>& work,
+bool GuiThread::callThrough(QObject* context, const std::function<void()>& work,
                             std::unique_lock<std::mutex>& lock) {
     if (context == nullptr) {
         return false;
@@ -62,7 +62,7 @@ bool GuiThread::CallThrough(QObject* context, const std::function<void()>& work,
     return *ran;
 }
 
-void GuiThread::RunAside(const std::function<void()>& work) {
+void GuiThread::runAside(const std::function<void()>& work) {
     QEventLoop loop;
     std::thread worker([&] {
         work();

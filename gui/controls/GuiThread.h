@@ -30,26 +30,26 @@ public:
     GuiThread& operator=(const GuiThread&) = delete;
 
     // GUI thread: drops the calls waiting to run; later calls return false.
-    void Close();
+    void close();
 
     // Any thread: runs work on the GUI thread and returns once it has run (at
     // once when called there). False, with work not run, after Close().
-    bool Call(const std::function<void()>& work);
+    bool call(const std::function<void()>& work);
 
     // The same through the application object; false without one.
-    static bool CallOnApplication(const std::function<void()>& work);
+    static bool callOnApplication(const std::function<void()>& work);
 
     // GUI thread: runs work on a thread of its own and handles events until
     // it has finished.
-    static void RunAside(const std::function<void()>& work);
+    static void runAside(const std::function<void()>& work);
 
 private:
     // Queues work for context's thread while lock is held (context stays
     // alive), then lets lock go and waits.
-    static bool CallThrough(QObject* context, const std::function<void()>& work,
+    static bool callThrough(QObject* context, const std::function<void()>& work,
                             std::unique_lock<std::mutex>& lock);
 
-    std::unique_ptr<QObject> m_pContext;
+    std::unique_ptr<QObject> m_context;
     std::mutex m_mutex;
 };
 

@@ -16,27 +16,27 @@ InPlaceCombo::InPlaceCombo(PageTable* list, int row, int column, const QStringLi
     view()->installEventFilter(this);
 }
 
-InPlaceCombo* InPlaceCombo::ShowEditor(PageTable* list, const QRect& rect, int row, int column,
+InPlaceCombo* InPlaceCombo::showEditor(PageTable* list, const QRect& rect, int row, int column,
                                        const QStringList& items, const QString& text,
                                        int selection) {
     auto* combo = new InPlaceCombo(list, row, column, items);
-    combo->setAccessibleName(list->GetColumnHeading(column));
+    combo->setAccessibleName(list->getColumnHeading(column));
     // Desktop accessibility gives a drop-down its current text as its name:
     // the column heading goes with it as its description.
-    combo->setAccessibleDescription(list->GetColumnHeading(column));
+    combo->setAccessibleDescription(list->getColumnHeading(column));
     combo->addItems(items);
-    combo->m_editing.SetInitialText(selection >= 0 && selection < items.size() ? items.at(selection)
+    combo->m_editing.setInitialText(selection >= 0 && selection < items.size() ? items.at(selection)
                                                                                : text);
     combo->setCurrentIndex(selection >= 0 && selection < items.size() ? selection : -1);
-    combo->setMaxVisibleItems(PageTable::DropDownRoomRows(static_cast<int>(items.size())));
-    list->ApplyDropDownScrollBars(combo->view());
+    combo->setMaxVisibleItems(PageTable::dropDownRoomRows(static_cast<int>(items.size())));
+    list->applyDropDownScrollBars(combo->view());
     combo->setGeometry(rect);
     combo->show();
     combo->setFocus(Qt::MouseFocusReason);
     return combo;
 }
 
-void InPlaceCombo::SelectString(const QString& text) {
+void InPlaceCombo::selectString(const QString& text) {
     int found = -1;
     if (!text.isEmpty()) {
         for (int i = 0; i < count(); ++i) {
@@ -49,45 +49,45 @@ void InPlaceCombo::SelectString(const QString& text) {
     setCurrentIndex(found);
 }
 
-void InPlaceCombo::EndEdit() {
-    m_editing.End(this, currentText(), [this](int row, int column, const QString& result) {
+void InPlaceCombo::endEdit() {
+    m_editing.end(this, currentText(), [this](int row, int column, const QString& result) {
         emit editEnded(row, column, result);
     });
 }
 
-void InPlaceCombo::Abandon() {
-    m_editing.Abandon();
+void InPlaceCombo::abandon() {
+    m_editing.abandon();
 }
 
-void InPlaceCombo::HandFocusToList() {
-    m_editing.FocusList();
-    EndEdit();
+void InPlaceCombo::handFocusToList() {
+    m_editing.focusList();
+    endEdit();
 }
 
 void InPlaceCombo::showPopup() {
-    m_bPopupOpen = true;
+    m_popupOpen = true;
     QComboBox::showPopup();
 }
 
 void InPlaceCombo::hidePopup() {
-    m_bPopupOpen = false;
+    m_popupOpen = false;
     QComboBox::hidePopup();
     // The list closed up, with or without a choice: the choice is made just
     // after the list hides, so the edit ends once control returns.
-    if (!m_editing.IsEnded()) {
-        QTimer::singleShot(0, this, &InPlaceCombo::HandFocusToList);
+    if (!m_editing.isEnded()) {
+        QTimer::singleShot(0, this, &InPlaceCombo::handFocusToList);
     }
 }
 
 void InPlaceCombo::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
-            m_editing.Escape();
+            m_editing.escape();
             [[fallthrough]];
         case Qt::Key_Return:
         case Qt::Key_Enter:
             event->accept();
-            HandFocusToList();
+            handFocusToList();
             return;
         default:
             QComboBox::keyPressEvent(event);
@@ -98,7 +98,7 @@ bool InPlaceCombo::eventFilter(QObject* watched, QEvent* event) {
     // Escape in the open list closes it and restores the cell's text.
     if (watched == view() && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        m_editing.Escape();
+        m_editing.escape();
     }
     return QComboBox::eventFilter(watched, event);
 }
@@ -106,8 +106,8 @@ bool InPlaceCombo::eventFilter(QObject* watched, QEvent* event) {
 void InPlaceCombo::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
     // The drop-down's own list has the focus while it is open.
-    if (event->reason() != Qt::PopupFocusReason && !m_bPopupOpen) {
-        EndEdit();
+    if (event->reason() != Qt::PopupFocusReason && !m_popupOpen) {
+        endEdit();
     }
 }
 

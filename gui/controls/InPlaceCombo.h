@@ -19,18 +19,18 @@ public:
     // Creates the drop-down over rect with the items in the order given and
     // selects the item at selection (-1: none). The initial text is that
     // item's text, or text when selection is -1.
-    static InPlaceCombo* ShowEditor(PageTable* list, const QRect& rect, int row, int column,
+    static InPlaceCombo* showEditor(PageTable* list, const QRect& rect, int row, int column,
                                     const QStringList& items, const QString& text, int selection);
 
     // Selects the first item that begins with text, ignoring case; none when
     // no item does (or the text is empty).
-    void SelectString(const QString& text);
+    void selectString(const QString& text);
 
-    int Row() const { return m_editing.Row(); }
-    int Column() const { return m_editing.Column(); }
+    int row() const { return m_editing.row(); }
+    int column() const { return m_editing.column(); }
 
-    void EndEdit();
-    void Abandon();
+    void endEdit();
+    void abandon();
     void showPopup() override;
     void hidePopup() override;
 
@@ -44,10 +44,10 @@ protected:
 
 private:
     InPlaceCombo(PageTable* list, int row, int column, const QStringList& items);
-    void HandFocusToList();
+    void handFocusToList();
 
     InPlaceEditing m_editing;
-    bool m_bPopupOpen = false;
+    bool m_popupOpen = false;
     QStringList m_items;
 };
 

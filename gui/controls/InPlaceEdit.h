@@ -17,17 +17,17 @@ public:
     // Creates the box over rect (viewport coordinates of the list), fills it
     // with text, selects all of it and gives it the focus. validChars empty:
     // typing is not restricted.
-    static InPlaceEdit* ShowEditor(PageTable* list, const QRect& rect, int row, int column,
+    static InPlaceEdit* showEditor(PageTable* list, const QRect& rect, int row, int column,
                                    const QString& validChars, const QString& text);
 
-    int Row() const { return m_editing.Row(); }
-    int Column() const { return m_editing.Column(); }
+    int row() const { return m_editing.row(); }
+    int column() const { return m_editing.column(); }
 
     // Ends the edit as losing the focus does: reports the text (the initial
     // text after Escape) once, then the box goes.
-    void EndEdit();
+    void endEdit();
     // The list is going away: end without reporting.
-    void Abandon();
+    void abandon();
 
 signals:
     void editEnded(int row, int column, const QString& text);
@@ -40,13 +40,13 @@ protected:
 private:
     InPlaceEdit(PageTable* list, int row, int column, const QString& validChars,
                 const QString& text);
-    void HandFocusToList();
-    bool IsValid(QChar c) const;
+    void handFocusToList();
+    bool isValid(QChar c) const;
     // Pastes the clipboard's text only when every character is valid.
-    void PasteFiltered();
+    void pasteFiltered();
 
     InPlaceEditing m_editing;
-    QString m_strValidChars;
+    QString m_validChars;
 };
 
 }  // namespace tarnwick

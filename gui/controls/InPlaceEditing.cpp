@@ -4,9 +4,9 @@
 
 namespace tarnwick {
 
-void InPlaceEditing::FocusList() {
-    if (m_pList != nullptr) {
-        m_pList->setFocus(Qt::OtherFocusReason);
+void InPlaceEditing::focusList() {
+    if (m_list != nullptr) {
+        m_list->setFocus(Qt::OtherFocusReason);
     }
 }
 

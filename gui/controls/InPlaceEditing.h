@@ -16,48 +16,48 @@ class PageTable;
 class InPlaceEditing {
 public:
     InPlaceEditing(PageTable* list, int row, int column, QString initialText)
-        : m_pList(list), m_nRow(row), m_nColumn(column), m_strInitialText(std::move(initialText)) {}
+        : m_list(list), m_row(row), m_column(column), m_initialText(std::move(initialText)) {}
 
-    int Row() const { return m_nRow; }
-    int Column() const { return m_nColumn; }
-    bool IsEnded() const { return m_bEnded; }
-    void SetInitialText(const QString& text) { m_strInitialText = text; }
+    int row() const { return m_row; }
+    int column() const { return m_column; }
+    bool isEnded() const { return m_ended; }
+    void setInitialText(const QString& text) { m_initialText = text; }
 
     // Escape was pressed: the edit reports the text the cell had.
-    void Escape() { m_bEscape = true; }
+    void escape() { m_escape = true; }
 
     // Ends the edit the first time only: the editor hides, report gets the
     // cell and the text, and the editor goes once control returns.
-    void End(QWidget* editor, const QString& current,
+    void end(QWidget* editor, const QString& current,
              const std::function<void(int row, int column, const QString& text)>& report) {
-        if (m_bEnded) {
+        if (m_ended) {
             return;
         }
-        m_bEnded = true;
-        const QString result = m_bEscape ? m_strInitialText : current;
+        m_ended = true;
+        const QString result = m_escape ? m_initialText : current;
         editor->hide();
-        report(m_nRow, m_nColumn, result);
+        report(m_row, m_column, result);
         editor->deleteLater();
     }
 
     // The list is going away: the edit ends without reporting.
-    void Abandon() {
-        m_bEnded = true;
-        m_pList = nullptr;
+    void abandon() {
+        m_ended = true;
+        m_list = nullptr;
     }
 
     // Gives the focus back to the list while it is still there. Without an
     // active window the focus does not move: the caller ends the edit all
     // the same.
-    void FocusList();
+    void focusList();
 
 private:
-    QPointer<PageTable> m_pList;
-    int m_nRow = -1;
-    int m_nColumn = -1;
-    bool m_bEscape = false;
-    bool m_bEnded = false;
-    QString m_strInitialText;
+    QPointer<PageTable> m_list;
+    int m_row = -1;
+    int m_column = -1;
+    bool m_escape = false;
+    bool m_ended = false;
+    QString m_initialText;
 };
 
 }  // namespace tarnwick

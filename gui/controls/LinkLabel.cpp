@@ -14,21 +14,21 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
 LinkLabel::~LinkLabel() = default;
 
 void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_strHoverText.isEmpty() && text() != m_strHoverText) {
-        setText(m_strHoverText);
+    if (!m_hoverText.isEmpty() && text() != m_hoverText) {
+        setText(m_hoverText);
     }
     QLabel::mouseMoveEvent(event);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    m_bPressed = event->button() == Qt::LeftButton;
+    m_pressed = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = m_bPressed && event->button() == Qt::LeftButton &&
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    m_bPressed = false;
+    m_pressed = false;
     QLabel::mouseReleaseEvent(event);
     if (click) {
         emit clicked();

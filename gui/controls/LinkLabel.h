@@ -15,7 +15,7 @@ public:
 
     // The text the label shows once the mouse has moved over it; empty keeps
     // the text as it is.
-    void SetHoverText(const QString& text) { m_strHoverText = text; }
+    void setHoverText(const QString& text) { m_hoverText = text; }
 
 signals:
     void clicked();
@@ -27,8 +27,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QString m_strHoverText;
-    bool m_bPressed = false;
+    QString m_hoverText;
+    bool m_pressed = false;
 };
 
 }  // namespace tarnwick

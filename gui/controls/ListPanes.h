@@ -9,12 +9,12 @@ class ListPanes {
 public:
     virtual ~ListPanes() = default;
 
-    virtual int TickedProfileCount() = 0;
+    virtual int tickedProfileCount() = 0;
     // Whether any Status cell of the results pane holds a result of a run of
     // this session (what a rebuild would throw away).
-    virtual bool ResultsHaveStatus() = 0;
+    virtual bool resultsHaveStatus() = 0;
     // Refills the results pane from the profile files of the ticked profiles.
-    virtual void RebuildResults() = 0;
+    virtual void rebuildResults() = 0;
 };
 
 }  // namespace tarnwick

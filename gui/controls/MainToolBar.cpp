@@ -13,7 +13,7 @@ MainToolBar::MainToolBar(const QString& title, QWidget* parent) : QToolBar(title
 
 MainToolBar::~MainToolBar() = default;
 
-QList<QPixmap> MainToolBar::CutStrip(const QImage& strip, int buttonWidth) {
+QList<QPixmap> MainToolBar::cutStrip(const QImage& strip, int buttonWidth) {
     QList<QPixmap> pictures;
     if (strip.isNull() || buttonWidth <= 0) {
         return pictures;
@@ -29,7 +29,7 @@ QList<QPixmap> MainToolBar::CutStrip(const QImage& strip, int buttonWidth) {
     return pictures;
 }
 
-bool MainToolBar::LoadColorImages(int buttonWidth, const QString& normal, const QString& hot,
+bool MainToolBar::loadColorImages(int buttonWidth, const QString& normal, const QString& hot,
                                   const QString& disabled) {
     const QList<QAction*> buttons = actions();
     const struct {
@@ -41,7 +41,7 @@ bool MainToolBar::LoadColorImages(int buttonWidth, const QString& normal, const 
             continue;
         }
         const QImage image(*strip.path);
-        const QList<QPixmap> pictures = CutStrip(image, buttonWidth);
+        const QList<QPixmap> pictures = cutStrip(image, buttonWidth);
         if (pictures.isEmpty()) {
             return false;
         }
@@ -63,9 +63,9 @@ bool MainToolBar::LoadColorImages(int buttonWidth, const QString& normal, const 
     return true;
 }
 
-void MainToolBar::AddMenuButton(QWidget* owner, int commandId, QMenu* menu) {
-    m_bDropDownArrows = true;
-    if (QAction* action = ActionOf(commandId)) {
+void MainToolBar::addMenuButton(QWidget* owner, int commandId, QMenu* menu) {
+    m_dropDownArrows = true;
+    if (QAction* action = actionOf(commandId)) {
         if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
             button->setMenu(menu);
             button->setPopupMode(QToolButton::MenuButtonPopup);
@@ -74,7 +74,7 @@ void MainToolBar::AddMenuButton(QWidget* owner, int commandId, QMenu* menu) {
     m_menuButtons.append({commandId, menu, owner});
 }
 
-QAction* MainToolBar::ActionOf(int commandId) const {
+QAction* MainToolBar::actionOf(int commandId) const {
     const QString name = QString::number(commandId);
     for (QAction* action : actions()) {
         if (action->objectName() == name) {

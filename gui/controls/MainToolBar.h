@@ -16,9 +16,9 @@ class MainToolBar : public QToolBar {
     Q_OBJECT
 public:
     struct MenuButton {
-        int m_nCommandId = 0;
-        QPointer<QMenu> m_pMenu;
-        QPointer<QWidget> m_pOwner;
+        int m_commandId = 0;
+        QPointer<QMenu> m_menu;
+        QPointer<QWidget> m_owner;
     };
 
     explicit MainToolBar(const QString& title, QWidget* parent = nullptr);
@@ -28,23 +28,23 @@ public:
     // pictures; empty for none): normal, hot (under the mouse) and disabled.
     // A button that already has a desktop theme icon keeps it. False at the
     // first strip that cannot be loaded.
-    bool LoadColorImages(int buttonWidth, const QString& normal, const QString& hot = {},
+    bool loadColorImages(int buttonWidth, const QString& normal, const QString& hot = {},
                          const QString& disabled = {});
 
     // The pictures cut from a strip: width / buttonWidth pictures of the
     // strip's height, the colour of its bottom-left pixel made transparent.
-    static QList<QPixmap> CutStrip(const QImage& strip, int buttonWidth);
+    static QList<QPixmap> cutStrip(const QImage& strip, int buttonWidth);
 
     // Gives the button of the command a drop-down arrow that opens the menu.
-    void AddMenuButton(QWidget* owner, int commandId, QMenu* menu);
-    bool DropDownArrowsEnabled() const { return m_bDropDownArrows; }
-    const QList<MenuButton>& MenuButtons() const { return m_menuButtons; }
+    void addMenuButton(QWidget* owner, int commandId, QMenu* menu);
+    bool dropDownArrowsEnabled() const { return m_dropDownArrows; }
+    const QList<MenuButton>& menuButtons() const { return m_menuButtons; }
 
     // The action whose object name is the command ID.
-    QAction* ActionOf(int commandId) const;
+    QAction* actionOf(int commandId) const;
 
 private:
-    bool m_bDropDownArrows = false;
+    bool m_dropDownArrows = false;
     QList<MenuButton> m_menuButtons;
 };
 

@@ -14,8 +14,8 @@
 namespace tarnwick {
 
 PageTable::PageTable(QWidget* parent)
-    : RowTableView(parent), m_pModel(new QStandardItemModel(0, 0, this)) {
-    setModel(m_pModel);
+    : RowTableView(parent), m_model(new QStandardItemModel(0, 0, this)) {
+    setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -31,81 +31,81 @@ PageTable::PageTable(QWidget* parent)
     horizontalHeader()->setStretchLastSection(false);
     // A scroll by the user's hand ends an open edit, committing it.
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
-            &PageTable::CommitBeforeScroll);
+            &PageTable::commitBeforeScroll);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
-            &PageTable::CommitBeforeScroll);
+            &PageTable::commitBeforeScroll);
 }
 
 PageTable::~PageTable() {
     // The editors are children of the viewport; they must not report into a
     // list that is half gone.
-    if (m_pEdit != nullptr) {
-        m_pEdit->Abandon();
-        delete m_pEdit;
+    if (m_edit != nullptr) {
+        m_edit->abandon();
+        delete m_edit;
     }
-    if (m_pCombo != nullptr) {
-        m_pCombo->Abandon();
-        delete m_pCombo;
+    if (m_combo != nullptr) {
+        m_combo->abandon();
+        delete m_combo;
     }
 }
 
-int PageTable::InsertColumn(int column, const QString& heading, int width) {
-    column = qBound(0, column, m_pModel->columnCount());
-    m_pModel->insertColumn(column);
-    m_pModel->setHeaderData(column, Qt::Horizontal, heading);
-    m_pModel->setHeaderData(column, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter),
-                            Qt::TextAlignmentRole);
+int PageTable::insertColumn(int column, const QString& heading, int width) {
+    column = qBound(0, column, m_model->columnCount());
+    m_model->insertColumn(column);
+    m_model->setHeaderData(column, Qt::Horizontal, heading);
+    m_model->setHeaderData(column, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter),
+                           Qt::TextAlignmentRole);
     setColumnWidth(column, width);
     return column;
 }
 
-int PageTable::GetColumnCount() const {
-    return m_pModel->columnCount();
+int PageTable::getColumnCount() const {
+    return m_model->columnCount();
 }
 
-QString PageTable::GetColumnHeading(int column) const {
-    return m_pModel->headerData(column, Qt::Horizontal).toString();
+QString PageTable::getColumnHeading(int column) const {
+    return m_model->headerData(column, Qt::Horizontal).toString();
 }
 
-int PageTable::InsertItem(int row, const QString& text) {
-    row = qBound(0, row, m_pModel->rowCount());
+int PageTable::insertItem(int row, const QString& text) {
+    row = qBound(0, row, m_model->rowCount());
     QList<QStandardItem*> items;
-    for (int c = 0; c < qMax(1, m_pModel->columnCount()); ++c) {
+    for (int c = 0; c < qMax(1, m_model->columnCount()); ++c) {
         auto* item = new QStandardItem(c == 0 ? text : QString());
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
         items.append(item);
     }
-    m_pModel->insertRow(row, items);
+    m_model->insertRow(row, items);
     return row;
 }
 
-void PageTable::DeleteAllItems() {
-    EndEdit();
-    m_pModel->removeRows(0, m_pModel->rowCount());
+void PageTable::deleteAllItems() {
+    endEdit();
+    m_model->removeRows(0, m_model->rowCount());
 }
 
-int PageTable::GetItemCount() const {
-    return m_pModel->rowCount();
+int PageTable::getItemCount() const {
+    return m_model->rowCount();
 }
 
-QString PageTable::GetItemText(int row, int column) const {
-    return m_pModel->data(m_pModel->index(row, column)).toString();
+QString PageTable::getItemText(int row, int column) const {
+    return m_model->data(m_model->index(row, column)).toString();
 }
 
-void PageTable::SetItemText(int row, int column, const QString& text) {
-    if (row < 0 || row >= m_pModel->rowCount() || column < 0 || column >= m_pModel->columnCount()) {
+void PageTable::setItemText(int row, int column, const QString& text) {
+    if (row < 0 || row >= m_model->rowCount() || column < 0 || column >= m_model->columnCount()) {
         return;
     }
-    QStandardItem* item = m_pModel->item(row, column);
+    QStandardItem* item = m_model->item(row, column);
     if (item == nullptr) {
         item = new QStandardItem;
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        m_pModel->setItem(row, column, item);
+        m_model->setItem(row, column, item);
     }
     item->setText(text);
 }
 
-QList<int> PageTable::GetSelectedRows() const {
+QList<int> PageTable::getSelectedRows() const {
     QList<int> rows;
     for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
         if (!rows.contains(index.row())) {
@@ -116,7 +116,7 @@ QList<int> PageTable::GetSelectedRows() const {
     return rows;
 }
 
-void PageTable::SetDropDownColumn(int column, bool on) {
+void PageTable::setDropDownColumn(int column, bool on) {
     if (on && !m_dropDownColumns.contains(column)) {
         m_dropDownColumns.append(column);
     } else if (!on) {
@@ -124,7 +124,7 @@ void PageTable::SetDropDownColumn(int column, bool on) {
     }
 }
 
-void PageTable::SetReadOnlyColumn(int column, bool on) {
+void PageTable::setReadOnlyColumn(int column, bool on) {
     if (on && !m_readOnlyColumns.contains(column)) {
         m_readOnlyColumns.append(column);
     } else if (!on) {
@@ -132,37 +132,37 @@ void PageTable::SetReadOnlyColumn(int column, bool on) {
     }
 }
 
-void PageTable::SetValidCharacters(const QString& characters) {
-    m_strValidChars = characters;
+void PageTable::setValidCharacters(const QString& characters) {
+    m_validChars = characters;
 }
 
-void PageTable::EnableDropDownHScroll(bool on) {
-    m_bDropDownHScroll = on;
+void PageTable::enableDropDownHScroll(bool on) {
+    m_dropDownHScroll = on;
 }
-void PageTable::EnableDropDownVScroll(bool on) {
-    m_bDropDownVScroll = on;
+void PageTable::enableDropDownVScroll(bool on) {
+    m_dropDownVScroll = on;
 }
-void PageTable::SetEditLabels(bool on) {
-    m_bEditLabels = on;
+void PageTable::setEditLabels(bool on) {
+    m_editLabels = on;
 }
 
-bool PageTable::IsDropDownColumn(int column) const {
+bool PageTable::isDropDownColumn(int column) const {
     return m_dropDownColumns.contains(column);
 }
 
-bool PageTable::IsReadOnlyColumn(int column) const {
+bool PageTable::isReadOnlyColumn(int column) const {
     return m_readOnlyColumns.contains(column);
 }
 
-void PageTable::ApplyDropDownScrollBars(QAbstractItemView* view) const {
-    view->setHorizontalScrollBarPolicy(m_bDropDownHScroll ? Qt::ScrollBarAsNeeded
-                                                          : Qt::ScrollBarAlwaysOff);
-    view->setVerticalScrollBarPolicy(m_bDropDownVScroll ? Qt::ScrollBarAlwaysOn
-                                                        : Qt::ScrollBarAsNeeded);
+void PageTable::applyDropDownScrollBars(QAbstractItemView* view) const {
+    view->setHorizontalScrollBarPolicy(m_dropDownHScroll ? Qt::ScrollBarAsNeeded
+                                                         : Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(m_dropDownVScroll ? Qt::ScrollBarAlwaysOn
+                                                       : Qt::ScrollBarAsNeeded);
 }
 
-QRect PageTable::RowBounds(int row) const {
-    const int columns = m_pModel->columnCount();
+QRect PageTable::rowBounds(int row) const {
+    const int columns = m_model->columnCount();
     int width = 0;
     for (int c = 0; c < columns; ++c) {
         width += columnWidth(c);
@@ -171,18 +171,18 @@ QRect PageTable::RowBounds(int row) const {
     return QRect(left, rowViewportPosition(row), width, rowHeight(row));
 }
 
-bool PageTable::HitTestCell(const QPoint& point, int& row, int& column) const {
+bool PageTable::hitTestCell(const QPoint& point, int& row, int& column) const {
     row = rowAt(point.y());
     column = 0;
     if (row < 0) {
         return false;
     }
-    const QRect bounds = RowBounds(row);
+    const QRect bounds = rowBounds(row);
     if (!bounds.contains(point)) {
         return false;
     }
     int left = bounds.left();
-    for (int c = 0; c < m_pModel->columnCount(); ++c) {
+    for (int c = 0; c < m_model->columnCount(); ++c) {
         const int width = columnWidth(c);
         if (point.x() >= left && point.x() <= left + width) {
             column = c;
@@ -193,7 +193,7 @@ bool PageTable::HitTestCell(const QPoint& point, int& row, int& column) const {
     return false;
 }
 
-void PageTable::ScrollColumnIntoView(int column, QRect& rect) {
+void PageTable::scrollColumnIntoView(int column, QRect& rect) {
     const int width = columnWidth(column);
     int offset = 0;
     for (int c = 0; c < column; ++c) {
@@ -216,75 +216,75 @@ void PageTable::ScrollColumnIntoView(int column, QRect& rect) {
     rect.setWidth(width);
 }
 
-QRect PageTable::GetCellRect(int column, int row) {
-    QRect rect = RowBounds(row);
-    ScrollColumnIntoView(column, rect);
+QRect PageTable::getCellRect(int column, int row) {
+    QRect rect = rowBounds(row);
+    scrollColumnIntoView(column, rect);
     return rect;
 }
 
-InPlaceEdit* PageTable::ShowCellEdit(int row, int column, const QString& text) {
-    EndEdit();
-    const QRect rect = GetCellRect(column, row);
-    m_pEdit = InPlaceEdit::ShowEditor(this, rect, row, column, m_strValidChars, text);
-    connect(m_pEdit, &InPlaceEdit::editEnded, this, &PageTable::OnEndLabelEdit);
-    return m_pEdit;
+InPlaceEdit* PageTable::showCellEdit(int row, int column, const QString& text) {
+    endEdit();
+    const QRect rect = getCellRect(column, row);
+    m_edit = InPlaceEdit::showEditor(this, rect, row, column, m_validChars, text);
+    connect(m_edit, &InPlaceEdit::editEnded, this, &PageTable::onEndLabelEdit);
+    return m_edit;
 }
 
-InPlaceCombo* PageTable::ShowCellDropDown(int row, int column, const QStringList& items,
+InPlaceCombo* PageTable::showCellDropDown(int row, int column, const QStringList& items,
                                           const QString& text, int selection) {
-    if (row < 0 || row >= m_pModel->rowCount()) {
+    if (row < 0 || row >= m_model->rowCount()) {
         return nullptr;
     }
-    scrollTo(m_pModel->index(row, 0), QAbstractItemView::EnsureVisible);
-    if (column < 0 || column >= m_pModel->columnCount() || columnWidth(column) < 10) {
+    scrollTo(m_model->index(row, 0), QAbstractItemView::EnsureVisible);
+    if (column < 0 || column >= m_model->columnCount() || columnWidth(column) < 10) {
         return nullptr;
     }
-    EndEdit();
-    const QRect rect = GetCellRect(column, row);
-    m_pCombo = InPlaceCombo::ShowEditor(this, rect, row, column, items, text, selection);
-    connect(m_pCombo, &InPlaceCombo::editEnded, this, &PageTable::OnEndLabelEdit);
-    return m_pCombo;
+    endEdit();
+    const QRect rect = getCellRect(column, row);
+    m_combo = InPlaceCombo::showEditor(this, rect, row, column, items, text, selection);
+    connect(m_combo, &InPlaceCombo::editEnded, this, &PageTable::onEndLabelEdit);
+    return m_combo;
 }
 
-QWidget* PageTable::CurrentEditor() const {
-    if (m_pEdit != nullptr) {
-        return m_pEdit;
+QWidget* PageTable::currentEditor() const {
+    if (m_edit != nullptr) {
+        return m_edit;
     }
-    return m_pCombo;
+    return m_combo;
 }
 
-void PageTable::EndEdit() {
-    if (m_pEdit != nullptr) {
-        m_pEdit->EndEdit();
+void PageTable::endEdit() {
+    if (m_edit != nullptr) {
+        m_edit->endEdit();
     }
-    if (m_pCombo != nullptr) {
-        m_pCombo->EndEdit();
+    if (m_combo != nullptr) {
+        m_combo->endEdit();
     }
 }
 
-void PageTable::OnEndLabelEdit(int row, int column, const QString& text) {
-    if (sender() == m_pEdit) {
-        m_pEdit = nullptr;
-    } else if (sender() == m_pCombo) {
-        m_pCombo = nullptr;
+void PageTable::onEndLabelEdit(int row, int column, const QString& text) {
+    if (sender() == m_edit) {
+        m_edit = nullptr;
+    } else if (sender() == m_combo) {
+        m_combo = nullptr;
     }
-    SetItemText(row, column, text);
+    setItemText(row, column, text);
     emit cellEdited(row, column, text);
 }
 
-void PageTable::OpenEditor(int row, int column) {
-    if (row < 0 || row >= m_pModel->rowCount() || !m_bEditLabels) {
+void PageTable::openEditor(int row, int column) {
+    if (row < 0 || row >= m_model->rowCount() || !m_editLabels) {
         return;
     }
-    const QString text = GetItemText(row, column);
-    if (IsDropDownColumn(column)) {
+    const QString text = getItemText(row, column);
+    if (isDropDownColumn(column)) {
         QStringList items;
         emit getDropDownItems(column, &items);
-        if (InPlaceCombo* combo = ShowCellDropDown(row, column, items, text, -1)) {
-            combo->SelectString(text);
+        if (InPlaceCombo* combo = showCellDropDown(row, column, items, text, -1)) {
+            combo->selectString(text);
         }
-    } else if (!IsReadOnlyColumn(column)) {
-        ShowCellEdit(row, column, text);
+    } else if (!isReadOnlyColumn(column)) {
+        showCellEdit(row, column, text);
     }
 }
 
@@ -295,12 +295,12 @@ void PageTable::mousePressEvent(QMouseEvent* event) {
     }
     int row = -1;
     int column = -1;
-    if (!HitTestCell(event->position().toPoint(), row, column)) {
+    if (!hitTestCell(event->position().toPoint(), row, column)) {
         // Outside every cell: no selection or focus change at all.
         event->accept();
         return;
     }
-    EndEdit();
+    endEdit();
     QTableView::mousePressEvent(event);
     if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) {
         return;
@@ -308,7 +308,7 @@ void PageTable::mousePressEvent(QMouseEvent* event) {
     if (currentIndex().row() != row) {
         return;
     }
-    OpenEditor(row, column);
+    openEditor(row, column);
 }
 
 void PageTable::keyPressEvent(QKeyEvent* event) {
@@ -316,21 +316,21 @@ void PageTable::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier &&
         currentIndex().isValid()) {
         event->accept();
-        OpenEditor(currentIndex().row(), currentIndex().column());
+        openEditor(currentIndex().row(), currentIndex().column());
         return;
     }
     QTableView::keyPressEvent(event);
 }
 
-void PageTable::CommitBeforeScroll() {
-    if (CurrentEditor() != nullptr) {
+void PageTable::commitBeforeScroll() {
+    if (currentEditor() != nullptr) {
         setFocus(Qt::OtherFocusReason);
-        EndEdit();
+        endEdit();
     }
 }
 
 void PageTable::wheelEvent(QWheelEvent* event) {
-    CommitBeforeScroll();
+    commitBeforeScroll();
     QTableView::wheelEvent(event);
 }
 

@@ -30,51 +30,51 @@ public:
     ~PageTable() override;
 
     // The list's own string table.
-    int InsertColumn(int column, const QString& heading, int width);
-    int GetColumnCount() const;
-    QString GetColumnHeading(int column) const;
-    int InsertItem(int row, const QString& text);
-    void DeleteAllItems();
-    int GetItemCount() const;
-    QString GetItemText(int row, int column) const;
-    void SetItemText(int row, int column, const QString& text);
+    int insertColumn(int column, const QString& heading, int width);
+    int getColumnCount() const;
+    QString getColumnHeading(int column) const;
+    int insertItem(int row, const QString& text);
+    void deleteAllItems();
+    int getItemCount() const;
+    QString getItemText(int row, int column) const;
+    void setItemText(int row, int column, const QString& text);
     // Rows with a selected cell, in ascending order.
-    QList<int> GetSelectedRows() const;
+    QList<int> getSelectedRows() const;
 
     // Settings; they take effect at the next edit.
-    void SetDropDownColumn(int column, bool on);
-    void SetReadOnlyColumn(int column, bool on);
-    void SetValidCharacters(const QString& characters);
-    void EnableDropDownHScroll(bool on);
-    void EnableDropDownVScroll(bool on);
+    void setDropDownColumn(int column, bool on);
+    void setReadOnlyColumn(int column, bool on);
+    void setValidCharacters(const QString& characters);
+    void enableDropDownHScroll(bool on);
+    void enableDropDownVScroll(bool on);
     // Without label editing no editor ever opens (on by default).
-    void SetEditLabels(bool on);
-    bool IsDropDownColumn(int column) const;
-    bool IsReadOnlyColumn(int column) const;
+    void setEditLabels(bool on);
+    bool isDropDownColumn(int column) const;
+    bool isReadOnlyColumn(int column) const;
 
     // The cell under a point of the viewport. A point on the border between
     // two columns belongs to the left-hand one.
-    bool HitTestCell(const QPoint& point, int& row, int& column) const;
+    bool hitTestCell(const QPoint& point, int& row, int& column) const;
     // The cell's rectangle in the viewport, after scrolling its column into view.
-    QRect GetCellRect(int column, int row);
+    QRect getCellRect(int column, int row);
     // Scrolls so the column shows (its left edge when it lies outside, else
     // just enough for its right edge), then moves rect onto the column.
-    void ScrollColumnIntoView(int column, QRect& rect);
+    void scrollColumnIntoView(int column, QRect& rect);
 
-    InPlaceEdit* ShowCellEdit(int row, int column, const QString& text);
+    InPlaceEdit* showCellEdit(int row, int column, const QString& text);
     // nullptr when the row cannot be shown or the column is missing or
     // narrower than 10 pixels.
-    InPlaceCombo* ShowCellDropDown(int row, int column, const QStringList& items,
+    InPlaceCombo* showCellDropDown(int row, int column, const QStringList& items,
                                    const QString& text, int selection);
 
     // The open editor (edit box or drop-down), if any.
-    QWidget* CurrentEditor() const;
+    QWidget* currentEditor() const;
     // Ends an open edit as losing the focus would: its text goes into the cell.
-    void EndEdit();
+    void endEdit();
 
     // Rows of room the dropped list gets below the cell for n items.
-    static int DropDownRoomRows(int itemCount) { return itemCount < 10 ? itemCount + 10 : 11; }
-    void ApplyDropDownScrollBars(QAbstractItemView* view) const;
+    static int dropDownRoomRows(int itemCount) { return itemCount < 10 ? itemCount + 10 : 11; }
+    void applyDropDownScrollBars(QAbstractItemView* view) const;
 
 signals:
     // Asks the owner for the items of a drop-down column, in display order.
@@ -88,20 +88,20 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void OnEndLabelEdit(int row, int column, const QString& text);
-    void OpenEditor(int row, int column);
-    void CommitBeforeScroll();
-    QRect RowBounds(int row) const;
+    void onEndLabelEdit(int row, int column, const QString& text);
+    void openEditor(int row, int column);
+    void commitBeforeScroll();
+    QRect rowBounds(int row) const;
 
-    QStandardItemModel* m_pModel;
+    QStandardItemModel* m_model;
     QList<int> m_dropDownColumns;
     QList<int> m_readOnlyColumns;
-    QString m_strValidChars;
-    bool m_bDropDownHScroll = false;
-    bool m_bDropDownVScroll = false;
-    bool m_bEditLabels = true;
-    QPointer<InPlaceEdit> m_pEdit;
-    QPointer<InPlaceCombo> m_pCombo;
+    QString m_validChars;
+    bool m_dropDownHScroll = false;
+    bool m_dropDownVScroll = false;
+    bool m_editLabels = true;
+    QPointer<InPlaceEdit> m_edit;
+    QPointer<InPlaceCombo> m_combo;
 };
 
 }  // namespace tarnwick

@@ -20,7 +20,7 @@ QSplitterHandle* PaneSplitter::createHandle() {
 }
 
 bool PaneSplitter::eventFilter(QObject* watched, QEvent* event) {
-    if (m_bLocked && qobject_cast<QSplitterHandle*>(watched) != nullptr) {
+    if (m_locked && qobject_cast<QSplitterHandle*>(watched) != nullptr) {
         switch (event->type()) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
@@ -34,7 +34,7 @@ bool PaneSplitter::eventFilter(QObject* watched, QEvent* event) {
             default:
                 break;
         }
-    } else if (!m_bLocked && event->type() == QEvent::Enter) {
+    } else if (!m_locked && event->type() == QEvent::Enter) {
         if (auto* handle = qobject_cast<QSplitterHandle*>(watched)) {
             handle->setCursor(orientation() == Qt::Horizontal ? Qt::SplitHCursor
                                                               : Qt::SplitVCursor);
@@ -43,7 +43,7 @@ bool PaneSplitter::eventFilter(QObject* watched, QEvent* event) {
     return QSplitter::eventFilter(watched, event);
 }
 
-bool PaneSplitter::ReplacePaneView(int row, int column, QWidget* view, bool skipClassTest) {
+bool PaneSplitter::replacePaneView(int row, int column, QWidget* view, bool skipClassTest) {
     const int index = orientation() == Qt::Horizontal ? column : row;
     QWidget* old = widget(index);
     if (view == nullptr || old == nullptr) {

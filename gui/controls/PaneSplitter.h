@@ -14,12 +14,12 @@ public:
     ~PaneSplitter() override;
 
     // While set, the bars cannot be dragged. Nothing in the program sets it.
-    bool m_bLocked = false;
+    bool m_locked = false;
 
     // Puts view into the pane (row, column) in place of the pane's widget,
     // which is deleted. Refused (false, view deleted) when the pane already
     // holds a widget of the same class, unless skipClassTest is set.
-    bool ReplacePaneView(int row, int column, QWidget* view, bool skipClassTest = false);
+    bool replacePaneView(int row, int column, QWidget* view, bool skipClassTest = false);
 
 protected:
     QSplitterHandle* createHandle() override;

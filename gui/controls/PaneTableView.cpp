@@ -28,8 +28,8 @@ constexpr const char* kRefreshQuestion =
 }  // namespace
 
 PaneTableView::PaneTableView(QWidget* parent) : RowTableView(parent) {
-    m_pDelegate = new CellColourDelegate(this);
-    setItemDelegate(m_pDelegate);
+    m_delegate = new CellColourDelegate(this);
+    setItemDelegate(m_delegate);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -67,30 +67,30 @@ void PaneTableView::setModel(QAbstractItemModel* model) {
         connect(model, &QAbstractItemModel::dataChanged, this,
                 [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
                     if (roles.isEmpty() || roles.contains(Qt::CheckStateRole)) {
-                        OnStateChanged(true);
+                        onStateChanged(true);
                     }
                 }));
     // Selection and focus changes made by the user count as state changes;
     // the view's own (a current row set when it gains the focus) do not.
     const auto userChange = [this] {
-        if (m_nBatch > 0) {
-            OnStateChanged(false);
+        if (m_batch > 0) {
+            onStateChanged(false);
         }
     };
     m_modelConnections.append(
         connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, userChange));
     for (const auto rowsChanged :
          {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        m_modelConnections.append(connect(model, rowsChanged, this, [this] { UpdateEmptyHint(); }));
+        m_modelConnections.append(connect(model, rowsChanged, this, [this] { updateEmptyHint(); }));
     }
     m_modelConnections.append(
-        connect(model, &QAbstractItemModel::modelReset, this, [this] { UpdateEmptyHint(); }));
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { updateEmptyHint(); }));
     m_modelConnections.append(
         connect(selectionModel(), &QItemSelectionModel::currentChanged, this, userChange));
 }
 
-bool PaneTableView::InitCheckHeader() {
-    if (m_pCheckHeader != nullptr) {
+bool PaneTableView::initCheckHeader() {
+    if (m_checkHeader != nullptr) {
         return true;
     }
     QHeaderView* old = horizontalHeader();
@@ -105,27 +105,27 @@ bool PaneTableView::InitCheckHeader() {
     for (int i = 0; i < sizes.size() && i < header->count(); ++i) {
         header->resizeSection(i, sizes[i]);
     }
-    header->SetImage(HeaderCheck::None);
+    header->setImage(HeaderCheck::None);
     connect(header, &CheckHeader::checkBoxClicked, this, [this](bool ticked) {
         // The header has drawn its next picture already; a declined question
         // puts the rows' picture back.
         // (During a scan the rows change alone: the rule waits for its end.)
-        if (!g_bScanRunning && !ConfirmTickChange()) {
-            RefreshCheckHeader();
+        if (!g_bScanRunning && !confirmTickChange()) {
+            refreshCheckHeader();
             return;
         }
-        SetAllChecks(ticked);
+        setAllChecks(ticked);
     });
-    m_pCheckHeader = header;
+    m_checkHeader = header;
     return true;
 }
 
-void PaneTableView::SetMiddleElidedColumns(const QList<int>& columns) {
-    m_pDelegate->SetMiddleElidedColumns(columns);
+void PaneTableView::setMiddleElidedColumns(const QList<int>& columns) {
+    m_delegate->setMiddleElidedColumns(columns);
     viewport()->update();
 }
 
-int PaneTableView::FontWidth(int designed) const {
+int PaneTableView::fontWidth(int designed) const {
     // The widths were chosen for text of about 10 points; a larger font
     // (14 points, a scaled desktop) widens them alike, so "Link Not Found"
     // still fits its column.
@@ -135,25 +135,25 @@ int PaneTableView::FontWidth(int designed) const {
     return static_cast<int>(designed * scale + 0.5);
 }
 
-int PaneTableView::RowCount() const {
+int PaneTableView::rowCount() const {
     return model() != nullptr ? model()->rowCount() : 0;
 }
 
-QString PaneTableView::CellText(int row, int column) const {
+QString PaneTableView::cellText(int row, int column) const {
     if (model() == nullptr) {
         return {};
     }
     return model()->index(row, column).data(Qt::DisplayRole).toString();
 }
 
-bool PaneTableView::GetCheck(int row) const {
+bool PaneTableView::getCheck(int row) const {
     if (model() == nullptr) {
         return false;
     }
     return model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
 }
 
-bool PaneTableView::IsUnticked(int row) const {
+bool PaneTableView::isUnticked(int row) const {
     if (model() == nullptr) {
         return false;
     }
@@ -161,51 +161,51 @@ bool PaneTableView::IsUnticked(int row) const {
     return state.isValid() && state.toInt() == Qt::Unchecked;
 }
 
-void PaneTableView::SetCheck(int row, bool ticked) {
-    if (model() != nullptr && GetCheck(row) != ticked) {
+void PaneTableView::setCheck(int row, bool ticked) {
+    if (model() != nullptr && getCheck(row) != ticked) {
         model()->setData(model()->index(row, 0), ticked ? Qt::Checked : Qt::Unchecked,
                          Qt::CheckStateRole);
     }
 }
 
-int PaneTableView::TickedCount() const {
+int PaneTableView::tickedCount() const {
     int count = 0;
-    for (int row = 0, rows = RowCount(); row < rows; ++row) {
-        count += GetCheck(row) ? 1 : 0;
+    for (int row = 0, rows = rowCount(); row < rows; ++row) {
+        count += getCheck(row) ? 1 : 0;
     }
     return count;
 }
 
-void PaneTableView::SetAllChecks(bool ticked) {
-    BeginStateBatch();
-    for (int row = 0, rows = RowCount(); row < rows; ++row) {
-        SetCheck(row, ticked);
+void PaneTableView::setAllChecks(bool ticked) {
+    beginStateBatch();
+    for (int row = 0, rows = rowCount(); row < rows; ++row) {
+        setCheck(row, ticked);
     }
-    EndStateBatch();
+    endStateBatch();
 }
 
-void PaneTableView::RunCheckStateRule() {
-    RunCheckStateRule(true);
+void PaneTableView::runCheckStateRule() {
+    runCheckStateRule(true);
 }
 
-bool PaneTableView::ConfirmTickChange() {
-    if (m_pPanes == nullptr || !m_pPanes->ResultsHaveStatus()) {
+bool PaneTableView::confirmTickChange() {
+    if (m_panes == nullptr || !m_panes->resultsHaveStatus()) {
         return true;
     }
-    return AppMessageBox::Show(kRefreshQuestion, AppMessageBox::Buttons::YesNo, window()) ==
+    return AppMessageBox::show(kRefreshQuestion, AppMessageBox::Buttons::YesNo, window()) ==
            AppMessageBox::Answer::Yes;
 }
 
-void PaneTableView::RunCheckStateRule(bool ticksChanged) {
-    if (m_pCheckHeader == nullptr || g_bScanRunning) {
+void PaneTableView::runCheckStateRule(bool ticksChanged) {
+    if (m_checkHeader == nullptr || g_bScanRunning) {
         return;
     }
-    const int rows = RowCount();
+    const int rows = rowCount();
     int unticked = 0;
     for (int row = 0; row < rows; ++row) {
-        unticked += IsUnticked(row) ? 1 : 0;
+        unticked += isUnticked(row) ? 1 : 0;
     }
-    const HeaderCheck state = SummariseChecks(rows, unticked);
+    const HeaderCheck state = summariseChecks(rows, unticked);
     switch (state) {
         case HeaderCheck::All:
         case HeaderCheck::Some:
@@ -220,68 +220,68 @@ void PaneTableView::RunCheckStateRule(bool ticksChanged) {
     // leaves them, and only a change of ticks (whatever the header then
     // shows) gives the pages of the profiles now ticked.
     if (ticksChanged) {
-        RebuildFromRule();
+        rebuildFromRule();
     }
-    m_pCheckHeader->SetImage(state);
+    m_checkHeader->setImage(state);
     emit commandStateChanged();
 }
 
-void PaneTableView::RefreshCheckHeader() {
-    if (m_pCheckHeader == nullptr) {
+void PaneTableView::refreshCheckHeader() {
+    if (m_checkHeader == nullptr) {
         return;
     }
-    const int rows = RowCount();
+    const int rows = rowCount();
     int unticked = 0;
     for (int row = 0; row < rows; ++row) {
-        unticked += IsUnticked(row) ? 1 : 0;
+        unticked += isUnticked(row) ? 1 : 0;
     }
-    m_pCheckHeader->SetImage(rows == 0 ? HeaderCheck::None : SummariseChecks(rows, unticked));
+    m_checkHeader->setImage(rows == 0 ? HeaderCheck::None : summariseChecks(rows, unticked));
 }
 
-void PaneTableView::RebuildFromRule() {
-    if (m_pPanes == nullptr) {
+void PaneTableView::rebuildFromRule() {
+    if (m_panes == nullptr) {
         return;
     }
-    m_pPanes->RebuildResults();
-    if (m_nBatch > 0) {
-        m_bRebuiltInBatch = true;
+    m_panes->rebuildResults();
+    if (m_batch > 0) {
+        m_rebuiltInBatch = true;
     }
 }
 
-void PaneTableView::OnStateChanged(bool ticksChanged) {
-    if (m_pCheckHeader == nullptr) {
+void PaneTableView::onStateChanged(bool ticksChanged) {
+    if (m_checkHeader == nullptr) {
         return;
     }
-    if (m_nBatch > 0) {
-        m_bRulePending = true;
-        m_bTicksPending = m_bTicksPending || ticksChanged;
+    if (m_batch > 0) {
+        m_rulePending = true;
+        m_ticksPending = m_ticksPending || ticksChanged;
         return;
     }
-    RunCheckStateRule(ticksChanged);
+    runCheckStateRule(ticksChanged);
 }
 
-void PaneTableView::BeginStateBatch() {
-    if (m_nBatch++ == 0) {
-        m_bRulePending = false;
-        m_bTicksPending = false;
-        m_bRebuiltInBatch = false;
+void PaneTableView::beginStateBatch() {
+    if (m_batch++ == 0) {
+        m_rulePending = false;
+        m_ticksPending = false;
+        m_rebuiltInBatch = false;
     }
 }
 
-bool PaneTableView::EndStateBatch() {
-    if (--m_nBatch > 0) {
+bool PaneTableView::endStateBatch() {
+    if (--m_batch > 0) {
         return false;
     }
-    if (m_bRulePending) {
-        m_bRulePending = false;
-        const bool ticks = m_bTicksPending;
-        m_bTicksPending = false;
-        ++m_nBatch;  // a rebuild from this run counts for the batch
-        RunCheckStateRule(ticks);
-        --m_nBatch;
+    if (m_rulePending) {
+        m_rulePending = false;
+        const bool ticks = m_ticksPending;
+        m_ticksPending = false;
+        ++m_batch;  // a rebuild from this run counts for the batch
+        runCheckStateRule(ticks);
+        --m_batch;
     }
-    const bool rebuilt = m_bRebuiltInBatch;
-    m_bRebuiltInBatch = false;
+    const bool rebuilt = m_rebuiltInBatch;
+    m_rebuiltInBatch = false;
     return rebuilt;
 }
 
@@ -299,7 +299,7 @@ void PaneTableView::paintEvent(QPaintEvent* event) {
         const QColor odd =
             darkTheme ? palette().color(QPalette::AlternateBase) : QColor::fromRgb(kOddBand);
         painter.fillRect(area, odd);
-        const int rows = RowCount();
+        const int rows = rowCount();
         if (rows > 0) {
             int first = rowAt(area.top());
             int last = rowAt(area.bottom());
@@ -319,32 +319,32 @@ void PaneTableView::paintEvent(QPaintEvent* event) {
         }
     }
     QTableView::paintEvent(event);
-    if (!m_strEmptyHint.isEmpty() && RowCount() == 0) {
+    if (!m_emptyHint.isEmpty() && rowCount() == 0) {
         QPainter painter(viewport());
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8),
-                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_strEmptyHint);
+                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_emptyHint);
     }
 }
 
-void PaneTableView::SetEmptyHint(const QString& hint) {
-    m_strEmptyHint = hint;
-    UpdateEmptyHint();
+void PaneTableView::setEmptyHint(const QString& hint) {
+    m_emptyHint = hint;
+    updateEmptyHint();
 }
 
-void PaneTableView::UpdateEmptyHint() {
-    const QString description = RowCount() == 0 ? m_strEmptyHint : QString();
+void PaneTableView::updateEmptyHint() {
+    const QString description = rowCount() == 0 ? m_emptyHint : QString();
     if (accessibleDescription() != description) {
         setAccessibleDescription(description);
     }
     viewport()->update();
 }
 
-bool PaneTableView::OnCheckIndicator(const QModelIndex& index, QPoint point) const {
-    return index.isValid() && index.column() == 0 && CheckBoxRect(index.row()).contains(point);
+bool PaneTableView::onCheckIndicator(const QModelIndex& index, QPoint point) const {
+    return index.isValid() && index.column() == 0 && checkBoxRect(index.row()).contains(point);
 }
 
-QRect PaneTableView::CheckBoxRect(int row) const {
+QRect PaneTableView::checkBoxRect(int row) const {
     if (model() == nullptr) {
         return {};
     }
@@ -355,23 +355,23 @@ QRect PaneTableView::CheckBoxRect(int row) const {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);
-    return m_pDelegate->CheckIndicatorRect(option, index);
+    return m_delegate->checkIndicatorRect(option, index);
 }
 
-bool PaneTableView::DefaultPress(QMouseEvent* event) {
-    BeginStateBatch();
+bool PaneTableView::defaultPress(QMouseEvent* event) {
+    beginStateBatch();
     setFocus(Qt::MouseFocusReason);
     QTableView::mousePressEvent(event);
     const QPoint point = event->position().toPoint();
     const QModelIndex index = indexAt(point);
-    if (OnCheckIndicator(index, point)) {
-        SetCheck(index.row(), !GetCheck(index.row()));
+    if (onCheckIndicator(index, point)) {
+        setCheck(index.row(), !getCheck(index.row()));
     }
-    return EndStateBatch();
+    return endStateBatch();
 }
 
 void PaneTableView::mousePressEvent(QMouseEvent* event) {
-    m_bDiscardMouse = false;
+    m_discardMouse = false;
     if (event->button() != Qt::LeftButton) {
         QTableView::mousePressEvent(event);
         return;
@@ -379,28 +379,28 @@ void PaneTableView::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     const QModelIndex hit = indexAt(point);
     ClickFacts facts;
-    facts.m_bScanRunning = g_bScanRunning;
-    facts.m_bOnRow = hit.isValid();
-    facts.m_bOnCheckBox = m_pCheckHeader != nullptr && OnCheckIndicator(hit, point);
-    facts.m_fnResultsHaveStatus = [this] {
-        return m_pPanes != nullptr && m_pPanes->ResultsHaveStatus();
+    facts.m_scanRunning = g_bScanRunning;
+    facts.m_onRow = hit.isValid();
+    facts.m_onCheckBox = m_checkHeader != nullptr && onCheckIndicator(hit, point);
+    facts.m_resultsHaveStatus = [this] {
+        return m_panes != nullptr && m_panes->resultsHaveStatus();
     };
-    if (m_pPanes == nullptr && !facts.m_bScanRunning) {
-        DefaultPress(event);
+    if (m_panes == nullptr && !facts.m_scanRunning) {
+        defaultPress(event);
         return;
     }
-    switch (DecideClick(facts)) {
+    switch (decideClick(facts)) {
         case ClickAction::RefuseRunning:
-            m_bDiscardMouse = true;
-            AppMessageBox::Show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
+            m_discardMouse = true;
+            AppMessageBox::show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
             return;
         case ClickAction::Discard:
-            m_bDiscardMouse = true;
+            m_discardMouse = true;
             return;
         case ClickAction::AskThenToggle:
-            if (AppMessageBox::Show(kRefreshQuestion, AppMessageBox::Buttons::YesNo, window()) !=
+            if (AppMessageBox::show(kRefreshQuestion, AppMessageBox::Buttons::YesNo, window()) !=
                 AppMessageBox::Answer::Yes) {
-                m_bDiscardMouse = true;
+                m_discardMouse = true;
                 return;
             }
             [[fallthrough]];
@@ -408,23 +408,23 @@ void PaneTableView::mousePressEvent(QMouseEvent* event) {
         case ClickAction::Select:
             // The tick's change runs the check-state rule, which rebuilds
             // the results once; a selection alone leaves them.
-            DefaultPress(event);
+            defaultPress(event);
             return;
     }
 }
 
 void PaneTableView::mouseMoveEvent(QMouseEvent* event) {
     // No drag selection: a drag does not change the rows' state.
-    if (m_bDiscardMouse || (event->buttons() & Qt::LeftButton)) {
+    if (m_discardMouse || (event->buttons() & Qt::LeftButton)) {
         return;
     }
     QTableView::mouseMoveEvent(event);
 }
 
 void PaneTableView::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_bDiscardMouse) {
+    if (m_discardMouse) {
         if (event->button() == Qt::LeftButton) {
-            m_bDiscardMouse = false;
+            m_discardMouse = false;
         }
         return;
     }
@@ -436,11 +436,11 @@ void PaneTableView::mouseDoubleClickEvent(QMouseEvent* event) {
     // gone through the click rule; when the rule let it through, the double
     // click activates the row (the results pane opens the page).
     event->accept();
-    if (event->button() != Qt::LeftButton || m_bDiscardMouse) {
+    if (event->button() != Qt::LeftButton || m_discardMouse) {
         return;
     }
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && !OnCheckIndicator(index, event->position().toPoint())) {
+    if (index.isValid() && !onCheckIndicator(index, event->position().toPoint())) {
         emit rowActivated(index.row());
     }
 }
@@ -471,17 +471,17 @@ void PaneTableView::keyPressEvent(QKeyEvent* event) {
         const int row = currentIndex().row();
         if (model()->flags(model()->index(row, 0)) & Qt::ItemIsUserCheckable) {
             if (g_bScanRunning) {
-                AppMessageBox::Show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
+                AppMessageBox::show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
                 return;
             }
-            if (ConfirmTickChange()) {
-                SetCheck(row, !GetCheck(row));
+            if (confirmTickChange()) {
+                setCheck(row, !getCheck(row));
             }
             return;
         }
     }
     if (event->matches(QKeySequence::Copy)) {
-        CopySelection();
+        copySelection();
         return;
     }
     // Shift+F10 opens the row's menu as the Menu key does.
@@ -497,12 +497,12 @@ void PaneTableView::keyPressEvent(QKeyEvent* event) {
         emit rowActivated(currentIndex().row());
         return;
     }
-    BeginStateBatch();
+    beginStateBatch();
     QTableView::keyPressEvent(event);
-    EndStateBatch();
+    endStateBatch();
 }
 
-void PaneTableView::CopySelection() const {
+void PaneTableView::copySelection() const {
     if (model() == nullptr || selectionModel() == nullptr) {
         return;
     }
@@ -518,7 +518,7 @@ void PaneTableView::CopySelection() const {
             if (model()->headerData(column, Qt::Horizontal).toString().isEmpty()) {
                 continue;
             }
-            cells.append(CellText(index.row(), column));
+            cells.append(cellText(index.row(), column));
         }
         lines.append(cells.join(QLatin1Char('\t')));
     }

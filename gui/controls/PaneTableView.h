@@ -28,43 +28,43 @@ public:
     void setModel(QAbstractItemModel* model) override;
 
     // The panes the click and check-state rules work on.
-    void SetPanes(ListPanes* panes) { m_pPanes = panes; }
+    void setPanes(ListPanes* panes) { m_panes = panes; }
 
     // Puts the check box into the header of column 0 and switches the
     // check-state rule on. Idempotent; always true.
-    bool InitCheckHeader();
-    CheckHeader* checkHeader() const { return m_pCheckHeader; }
+    bool initCheckHeader();
+    CheckHeader* checkHeader() const { return m_checkHeader; }
 
-    int RowCount() const;
-    QString CellText(int row, int column) const;
+    int rowCount() const;
+    QString cellText(int row, int column) const;
     // The check box of column 0: ticked, and (for the rule) explicitly unticked.
-    bool GetCheck(int row) const;
-    bool IsUnticked(int row) const;
-    void SetCheck(int row, bool ticked);
-    int TickedCount() const;
+    bool getCheck(int row) const;
+    bool isUnticked(int row) const;
+    void setCheck(int row, bool ticked);
+    int tickedCount() const;
     // Ticks or unticks every row; the check-state rule then runs once.
-    void SetAllChecks(bool ticked);
+    void setAllChecks(bool ticked);
     // Columns whose addresses are cut in the middle when too narrow.
-    void SetMiddleElidedColumns(const QList<int>& columns);
+    void setMiddleElidedColumns(const QList<int>& columns);
     // A designed column width (pixels at a 10-point font) for the list's
     // font: wider with a larger font, never narrower.
-    int FontWidth(int designed) const;
+    int fontWidth(int designed) const;
     // Where the check box of a row is drawn (empty when it has none).
-    QRect CheckBoxRect(int row) const;
+    QRect checkBoxRect(int row) const;
 
     // The check-state rule for the rows as they are now (the profile pane
     // runs it once after loading many ticked rows).
-    void RunCheckStateRule();
+    void runCheckStateRule();
     // Before the user changes a tick: true when the results hold no result
     // of this session's runs, or the user agrees to their refresh.
-    bool ConfirmTickChange();
+    bool confirmTickChange();
     // A line shown in the empty list, telling how to begin (also its
     // accessible description while it is empty).
-    void SetEmptyHint(const QString& hint);
+    void setEmptyHint(const QString& hint);
 
     // Only the header's picture, set from the rows (an empty box for no
     // rows); no flag changes and no rebuild.
-    void RefreshCheckHeader();
+    void refreshCheckHeader();
 
 signals:
     // The Play/Stop enabling flags may have changed.
@@ -88,26 +88,26 @@ private:
     // The list's own handling of a press (selection, focus, check box), with
     // the state changes it makes answered by one run of the check-state rule.
     // True when that run rebuilt the results.
-    bool DefaultPress(QMouseEvent* event);
-    bool OnCheckIndicator(const QModelIndex& index, QPoint point) const;
-    void OnStateChanged(bool ticksChanged);
-    void RunCheckStateRule(bool ticksChanged);
-    void BeginStateBatch();
-    bool EndStateBatch();
-    void CopySelection() const;
-    void RebuildFromRule();
+    bool defaultPress(QMouseEvent* event);
+    bool onCheckIndicator(const QModelIndex& index, QPoint point) const;
+    void onStateChanged(bool ticksChanged);
+    void runCheckStateRule(bool ticksChanged);
+    void beginStateBatch();
+    bool endStateBatch();
+    void copySelection() const;
+    void rebuildFromRule();
 
-    void UpdateEmptyHint();
+    void updateEmptyHint();
 
-    ListPanes* m_pPanes = nullptr;
-    QString m_strEmptyHint;
-    CellColourDelegate* m_pDelegate = nullptr;
-    CheckHeader* m_pCheckHeader = nullptr;
-    int m_nBatch = 0;
-    bool m_bRulePending = false;
-    bool m_bTicksPending = false;
-    bool m_bRebuiltInBatch = false;
-    bool m_bDiscardMouse = false;
+    ListPanes* m_panes = nullptr;
+    QString m_emptyHint;
+    CellColourDelegate* m_delegate = nullptr;
+    CheckHeader* m_checkHeader = nullptr;
+    int m_batch = 0;
+    bool m_rulePending = false;
+    bool m_ticksPending = false;
+    bool m_rebuiltInBatch = false;
+    bool m_discardMouse = false;
     QList<QMetaObject::Connection> m_modelConnections;
 };
 

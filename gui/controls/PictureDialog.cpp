@@ -8,7 +8,7 @@ PictureDialog::PictureDialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(p
 
 PictureDialog::~PictureDialog() = default;
 
-int PictureDialog::SetBackgroundBitmap(const QString& path) {
+int PictureDialog::setBackgroundBitmap(const QString& path) {
     QPixmap picture(path);
     if (picture.isNull()) {
         return 1;
@@ -18,14 +18,14 @@ int PictureDialog::SetBackgroundBitmap(const QString& path) {
     return 0;
 }
 
-void PictureDialog::SetBackgroundStyle(int style) {
+void PictureDialog::setBackgroundStyle(int style) {
     if (style == Tile || style == Centre || style == Stretch) {
-        m_nStyle = style;
+        m_style = style;
         update();
     }
 }
 
-std::vector<QPoint> PictureDialog::TileOrigins(QSize client, QSize picture) {
+std::vector<QPoint> PictureDialog::tileOrigins(QSize client, QSize picture) {
     std::vector<QPoint> origins;
     if (picture.width() <= 0 || picture.height() <= 0) {
         return origins;
@@ -38,7 +38,7 @@ std::vector<QPoint> PictureDialog::TileOrigins(QSize client, QSize picture) {
     return origins;
 }
 
-QPoint PictureDialog::CentreOrigin(QSize client, QSize picture) {
+QPoint PictureDialog::centreOrigin(QSize client, QSize picture) {
     return {picture.width() < client.width() ? (client.width() - picture.width()) / 2 : 0,
             picture.height() < client.height() ? (client.height() - picture.height()) / 2 : 0};
 }
@@ -50,14 +50,14 @@ void PictureDialog::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     const QSize picture = m_background.deviceIndependentSize().toSize();
-    switch (m_nStyle) {
+    switch (m_style) {
         case Tile:
-            for (const QPoint& at : TileOrigins(size(), picture)) {
+            for (const QPoint& at : tileOrigins(size(), picture)) {
                 painter.drawPixmap(at, m_background);
             }
             break;
         case Centre:
-            painter.drawPixmap(CentreOrigin(size(), picture), m_background);
+            painter.drawPixmap(centreOrigin(size(), picture), m_background);
             break;
         case Stretch:
             painter.drawPixmap(rect(), m_background);

@@ -19,23 +19,23 @@ public:
     ~PictureDialog() override;
 
     // Loads the picture (a file or resource path): 0 when loaded, 1 when not.
-    int SetBackgroundBitmap(const QString& path);
+    int setBackgroundBitmap(const QString& path);
     // Tile, Centre or Stretch; any other value is ignored.
-    void SetBackgroundStyle(int style);
-    int BackgroundStyle() const { return m_nStyle; }
-    const QPixmap& Background() const { return m_background; }
+    void setBackgroundStyle(int style);
+    int backgroundStyle() const { return m_style; }
+    const QPixmap& background() const { return m_background; }
 
     // Where the tiles of a picture go in a client area, row by row.
-    static std::vector<QPoint> TileOrigins(QSize client, QSize picture);
+    static std::vector<QPoint> tileOrigins(QSize client, QSize picture);
     // Where a centred picture goes: the middle, or 0 on a side it overflows.
-    static QPoint CentreOrigin(QSize client, QSize picture);
+    static QPoint centreOrigin(QSize client, QSize picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QPixmap m_background;
-    int m_nStyle = Tile;
+    int m_style = Tile;
 };
 
 }  // namespace tarnwick

@@ -6,7 +6,7 @@
 
 namespace tarnwick {
 
-RadioArrowKeys::RadioArrowKeys(QButtonGroup* group) : QObject(group), m_pGroup(group) {
+RadioArrowKeys::RadioArrowKeys(QButtonGroup* group) : QObject(group), m_group(group) {
     for (QAbstractButton* button : group->buttons()) {
         button->installEventFilter(this);
     }
@@ -33,7 +33,7 @@ bool RadioArrowKeys::eventFilter(QObject* watched, QEvent* event) {
         default:
             return false;
     }
-    const QList<QAbstractButton*> buttons = m_pGroup->buttons();
+    const QList<QAbstractButton*> buttons = m_group->buttons();
     const auto from = buttons.indexOf(qobject_cast<QAbstractButton*>(watched));
     if (from < 0) {
         return false;

@@ -20,7 +20,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QButtonGroup* m_pGroup;
+    QButtonGroup* m_group;
 };
 
 }  // namespace tarnwick

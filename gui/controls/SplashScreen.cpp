@@ -13,10 +13,10 @@ namespace tarnwick {
 
 SplashScreen::SplashScreen(QWidget* parent)
     : PictureDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-    InitResources();
+    initResources();
     setAccessibleName(QLatin1String(kProductName));
-    SetBackgroundBitmap(QStringLiteral(":/pictures/splash.png"));
-    resize(Background().isNull() ? QSize(385, 241) : Background().size());
+    setBackgroundBitmap(QStringLiteral(":/pictures/splash.png"));
+    resize(background().isNull() ? QSize(385, 241) : background().size());
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -24,7 +24,7 @@ SplashScreen::SplashScreen(QWidget* parent)
 
 SplashScreen::~SplashScreen() = default;
 
-void SplashScreen::ShowFor(int milliseconds) {
+void SplashScreen::showFor(int milliseconds) {
     if (milliseconds <= 0) {
         return;
     }

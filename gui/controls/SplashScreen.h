@@ -13,7 +13,7 @@ public:
 
     // Shows a splash for the given time; the program takes no input meanwhile
     // but keeps painting.
-    static void ShowFor(int milliseconds);
+    static void showFor(int milliseconds);
 };
 
 }  // namespace tarnwick

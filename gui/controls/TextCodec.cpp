@@ -6,20 +6,20 @@
 
 namespace tarnwick {
 
-QString ToQ(const std::string& cp1252) {
+QString toQ(const std::string& cp1252) {
     QString out;
     out.reserve(static_cast<qsizetype>(cp1252.size()));
     for (unsigned char c : cp1252) {
-        out.append(QChar(static_cast<char16_t>(Cp1252ToCodePoint(c))));
+        out.append(QChar(static_cast<char16_t>(cp1252ToCodePoint(c))));
     }
     return out;
 }
 
-std::string FromQ(const QString& text) {
+std::string fromQ(const QString& text) {
     std::string out;
     out.reserve(static_cast<size_t>(text.size()));
     for (QChar ch : text) {
-        const int byte = ch.isSurrogate() ? -1 : CodePointToCp1252(ch.unicode());
+        const int byte = ch.isSurrogate() ? -1 : codePointToCp1252(ch.unicode());
         out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
     }
     // A surrogate pair is one character: keep one '?' for it.
@@ -34,11 +34,11 @@ std::string FromQ(const QString& text) {
     return squeezed;
 }
 
-QString PathToQ(const std::string& bytes) {
+QString pathToQ(const std::string& bytes) {
     return QFile::decodeName(QByteArray::fromStdString(bytes));
 }
 
-std::string PathFromQ(const QString& path) {
+std::string pathFromQ(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 

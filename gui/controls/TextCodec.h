@@ -12,11 +12,11 @@
 
 namespace tarnwick {
 
-QString ToQ(const std::string& cp1252);
+QString toQ(const std::string& cp1252);
 // Characters the code page cannot hold become '?'.
-std::string FromQ(const QString& text);
+std::string fromQ(const QString& text);
 
-QString PathToQ(const std::string& bytes);
-std::string PathFromQ(const QString& path);
+QString pathToQ(const std::string& bytes);
+std::string pathFromQ(const QString& path);
 
 }  // namespace tarnwick

@@ -34,92 +34,92 @@ public:
     // The page counter (1 when the dialog opens, 0 after coming back to the
     // address page, 3 or 4 on the list page after the file or separator page)
     // and the plain-import mark.
-    int PageCounter() const;
-    bool PlainImportMark() const { return m_bPlainImport; }
-    const ImportListModel& ListModel() const { return *m_pModel; }
+    int pageCounter() const;
+    bool plainImportMark() const { return m_plainImport; }
+    const ImportListModel& listModel() const { return *m_model; }
     // After Append: how many pages the profile had already (left out).
-    int SkippedPages() const { return m_nSkipped; }
+    int skippedPages() const { return m_skipped; }
 
 private:
     enum class Page { Address, FileType, File, Separator, ImportedList, Typed };
     enum class Arrival { Forward, Back };
     struct PageLook {
         QList<QWidget*> m_shown;
-        QString m_strBack;  // caption of 1008
-        QString m_strMain;  // caption of 1009
+        QString m_back;  // caption of 1008
+        QString m_main;  // caption of 1009
     };
 
-    void ShowPage(Page page, Arrival arrival);
-    void FocusPage(const PageLook& look);
-    void OnMainButton();
-    void OnBackButton();
-    void OnSeparatorClicked(QRadioButton* button);
-    void OnNotifyClicked();
-    void OnBrowse();
+    void showPage(Page page, Arrival arrival);
+    void focusPage(const PageLook& look);
+    void onMainButton();
+    void onBackButton();
+    void onSeparatorClicked(QRadioButton* button);
+    void onNotifyClicked();
+    void onBrowse();
 
-    void ToTypePage();         // "Import..." on the address page
-    void ToFilePage();         // "Next >" on the type page
-    void FromFilePage();       // "Next >" on the file page
-    void FromSeparatorPage();  // "Next >" on the separator page
-    void FromTypedPage();      // "Next >" on the page of typed or pasted pages
-    void SaveAndFinish();      // "Save and Finish" on the list page
+    void toTypePage();         // "Import..." on the address page
+    void toFilePage();         // "Next >" on the type page
+    void fromFilePage();       // "Next >" on the file page
+    void fromSeparatorPage();  // "Next >" on the separator page
+    void fromTypedPage();      // "Next >" on the page of typed or pasted pages
+    void saveAndFinish();      // "Save and Finish" on the list page
 
     // Shows what an import gave; the format message after the rows are in.
     // Shows the imported rows, tidied (scheme added, duplicates left out),
     // and the line that tells what the import brought.
-    void ShowImport(const ImportResult& result, bool withMail);
-    void ShowUnreadable(int error);
-    void SetColumns(const QStringList& headings);
+    void showImport(const ImportResult& result, bool withMail);
+    void showUnreadable(int error);
+    void setColumns(const QStringList& headings);
     // Makes the first two headings "links" and "Mail"; dropFirst removes the
     // first heading before (the separator page's way).
-    void PutMailColumns(bool dropFirst);
-    std::string ImportPath() const;
+    void putMailColumns(bool dropFirst);
+    std::string importPath() const;
 
     ProfilePaneAccess& m_panes;
 
-    QLabel* m_pAddressLabel;
-    QLineEdit* m_pAddress;  // 1006
-    QFrame* m_pLine;
-    QLabel* m_pListLabel;  // 1026
-    QTableView* m_pList;   // 1000
-    ImportListModel* m_pModel;
-    QPushButton* m_pBack;          // 1008
-    QPushButton* m_pMain;          // 1009
-    QRadioButton* m_pTypeText;     // 1010
-    QRadioButton* m_pTypeCsv;      // 1011
-    QRadioButton* m_pTypeExcel;    // 1012
-    QLabel* m_pWizardHeading;      // 1027
-    QCheckBox* m_pNotify;          // 1025
-    QPushButton* m_pMailSettings;  // 1041
-    QLabel* m_pPathLabel;          // 1020
-    QLineEdit* m_pPath;            // 1018
-    QPushButton* m_pBrowse;        // 1019
-    QRadioButton* m_pSemicolon;    // 1021
-    QRadioButton* m_pComma;        // 1022
-    QRadioButton* m_pOther;        // 1023
-    QLineEdit* m_pOtherText;       // 1024
-    QLabel* m_pHint;               // 1074
-    QRadioButton* m_pTypePaste;    // pages typed or pasted instead of a file
-    QLabel* m_pTypedLabel;
-    QLabel* m_pImportSummary;
-    QPlainTextEdit* m_pTyped;
-    QPushButton* m_pOk;  // 1
-    QButtonGroup* m_pTypeGroup;
-    QButtonGroup* m_pSeparatorGroup;
+    QLabel* m_addressLabel;
+    QLineEdit* m_address;  // 1006
+    QFrame* m_lineFrame;
+    QLabel* m_listLabel;  // 1026
+    QTableView* m_list;   // 1000
+    ImportListModel* m_model;
+    QPushButton* m_backButton;    // 1008
+    QPushButton* m_mainButton;    // 1009
+    QRadioButton* m_typeText;     // 1010
+    QRadioButton* m_typeCsv;      // 1011
+    QRadioButton* m_typeExcel;    // 1012
+    QLabel* m_wizardHeading;      // 1027
+    QCheckBox* m_notifyBox;       // 1025
+    QPushButton* m_mailSettings;  // 1041
+    QLabel* m_pathLabel;          // 1020
+    QLineEdit* m_pathEdit;        // 1018
+    QPushButton* m_browse;        // 1019
+    QRadioButton* m_semicolon;    // 1021
+    QRadioButton* m_comma;        // 1022
+    QRadioButton* m_other;        // 1023
+    QLineEdit* m_otherText;       // 1024
+    QLabel* m_hint;               // 1074
+    QRadioButton* m_typePaste;    // pages typed or pasted instead of a file
+    QLabel* m_typedLabel;
+    QLabel* m_importSummary;
+    QPlainTextEdit* m_typed;
+    QPushButton* m_ok;  // 1
+    QButtonGroup* m_typeGroup;
+    QButtonGroup* m_separatorGroup;
 
-    QString m_strFileType;  // "txt" or "csv" after the type page
-    QString m_strPath;
-    int m_bNotify = 0;
+    QString m_fileType;  // "txt" or "csv" after the type page
+    QString m_path;
+    int m_notify = 0;
     QList<QWidget*> m_pageControls;
     QList<QWidget*> m_panels;         // the import pages' places, shown with their controls
     std::array<PageLook, 6> m_looks;  // indexed by Page
-    Page m_ePage = Page::Address;
-    Page m_eListAfter = Page::File;  // the page before the list page
-    bool m_bLeftAddressPage = false;
-    bool m_bHeadingGone = false;
-    bool m_bListLeftInView = false;
-    bool m_bPlainImport = false;
-    int m_nSkipped = 0;
+    Page m_page = Page::Address;
+    Page m_listAfter = Page::File;  // the page before the list page
+    bool m_leftAddressPage = false;
+    bool m_headingGone = false;
+    bool m_listLeftInView = false;
+    bool m_plainImport = false;
+    int m_skipped = 0;
 };
 
 }  // namespace tarnwick

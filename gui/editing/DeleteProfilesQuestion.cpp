@@ -15,10 +15,10 @@
 
 namespace tarnwick {
 
-QString DeleteProfilesQuestion::ListLine(const ProfileRemoval& profile) {
-    return ToQ(profile.m_strDisplayText) +
-           (profile.m_nPages == 1 ? QStringLiteral(" (1 page)")
-                                  : QStringLiteral(" (%1 pages)").arg(profile.m_nPages));
+QString DeleteProfilesQuestion::listLine(const ProfileRemoval& profile) {
+    return toQ(profile.m_displayText) + (profile.m_pages == 1
+                                             ? QStringLiteral(" (1 page)")
+                                             : QStringLiteral(" (%1 pages)").arg(profile.m_pages));
 }
 
 DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>& profiles,
@@ -37,7 +37,7 @@ DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>
         list->setSelectionMode(QAbstractItemView::NoSelection);
         list->setFocusPolicy(Qt::NoFocus);
         for (const ProfileRemoval& profile : profiles) {
-            list->addItem(ListLine(profile));
+            list->addItem(listLine(profile));
         }
         const int shown = std::min<int>(static_cast<int>(profiles.size()), 8);
         list->setFixedHeight(shown * list->sizeHintForRow(0) + 2 * list->frameWidth());
@@ -70,7 +70,7 @@ DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>
     }
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
     connect(no, &QPushButton::clicked, this, &QDialog::reject);
-    OpenAtLeast(this, DluSize(profiles.empty() ? 141 : 194, 46));
+    openAtLeast(this, dluSize(profiles.empty() ? 141 : 194, 46));
 }
 
 }  // namespace tarnwick

@@ -18,7 +18,7 @@ public:
                                     QWidget* parent = nullptr);
 
     // One line of the list: "www.example.com (3 pages)".
-    static QString ListLine(const ProfileRemoval& profile);
+    static QString listLine(const ProfileRemoval& profile);
 };
 
 }  // namespace tarnwick

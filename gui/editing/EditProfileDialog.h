@@ -30,60 +30,60 @@ class EditProfileDialog : public QDialog {
 public:
     EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent = nullptr);
 
-    int Page() const { return m_nPage; }
-    const QString& Selected() const { return m_strSelected; }
+    int page() const { return m_page; }
+    const QString& selected() const { return m_selected; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FillProfiles();
-    void OnPick(bool fromClick);
-    void OnNext();
-    void OnFinish();
-    void OnBack();
-    void OnDelete();
-    void OnAllDisabled();
-    void OnGetDropDownItems(int column, QStringList* items);
+    void fillProfiles();
+    void onPick(bool fromClick);
+    void onNext();
+    void onFinish();
+    void onBack();
+    void onDelete();
+    void onAllDisabled();
+    void onGetDropDownItems(int column, QStringList* items);
     // Adds the clipboard's rows (page, mail address, notification) after the
     // last one, checked as typed pages are; a bad line adds nothing.
-    void PastePages();
+    void pastePages();
 
     // Changes the profile's address; false (after a message) when the store
     // refused or failed, nothing changed then.
-    bool ChangeAddress(const QString& oldText, const QString& newText);
-    void LoadPages(bool afterDelete);
-    void ShowPagesPage();
+    bool changeAddress(const QString& oldText, const QString& newText);
+    void loadPages(bool afterDelete);
+    void showPagesPage();
     // Shows the controls of page 0 or 1 (the buttons' states stay).
-    void ShowPage(int page);
+    void showPage(int page);
 
     ProfilePaneAccess& m_panes;
 
-    QTableView* m_pProfiles;  // 1042
-    QStandardItemModel* m_pProfileModel;
-    QLineEdit* m_pAddress;         // 1043
-    PageTable* m_pPages;           // 1048
-    QLabel* m_pPagesAddress;       // 1050
-    QCheckBox* m_pAllDisabled;     // 1058
-    QPushButton* m_pDelete;        // 1051
-    QPushButton* m_pMailSettings;  // 1075
-    QPushButton* m_pBack;          // 1045
-    QPushButton* m_pNext;          // 1008
-    QPushButton* m_pFinish;        // 1046
-    QPushButton* m_pCancel;        // 1044
-    QLineEdit* m_pUnused;          // 1047
-    QLabel* m_pEmpty;              // 1059
-    QPushButton* m_pOk;            // 1
-    QList<QWidget*> m_panels;      // the places of page 0 and page 1
+    QTableView* m_profiles;  // 1042
+    QStandardItemModel* m_profileModel;
+    QLineEdit* m_address;         // 1043
+    PageTable* m_pagesTable;      // 1048
+    QLabel* m_pagesAddress;       // 1050
+    QCheckBox* m_allDisabledBox;  // 1058
+    QPushButton* m_delete;        // 1051
+    QPushButton* m_mailSettings;  // 1075
+    QPushButton* m_back;          // 1045
+    QPushButton* m_next;          // 1008
+    QPushButton* m_finish;        // 1046
+    QPushButton* m_cancel;        // 1044
+    QLineEdit* m_unused;          // 1047
+    QLabel* m_empty;              // 1059
+    QPushButton* m_ok;            // 1
+    QList<QWidget*> m_panels;     // the places of page 0 and page 1
 
-    int m_nPage = 0;
-    QString m_strEdit;
+    int m_page = 0;
+    QString m_edit;
     // The pages as read from the file: only what is typed over them is
     // checked at Finish.
     std::vector<ProfilePage> m_loaded;
-    QString m_strSelected;
-    int m_bAllDisabled = 1;
-    bool m_bFilling = false;
+    QString m_selected;
+    int m_allDisabled = 1;
+    bool m_filling = false;
 };
 
 }  // namespace tarnwick

@@ -6,23 +6,22 @@
 
 namespace tarnwick {
 
-ImportDialogSettings ImportDialogSettingsFor(const QString& type) {
+ImportDialogSettings importDialogSettingsFor(const QString& type) {
     ImportDialogSettings settings;
-    settings.m_strFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    settings.m_folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (type == QLatin1String("csv")) {
-        settings.m_strInitialFile = QStringLiteral("*.csv ");
-        settings.m_strFilter = QStringLiteral("CSV Files(*.csv)");
+        settings.m_initialFile = QStringLiteral("*.csv ");
+        settings.m_filter = QStringLiteral("CSV Files(*.csv)");
     } else {
-        settings.m_strInitialFile = QStringLiteral("*.txt ");
-        settings.m_strFilter = QStringLiteral("Text Files(*.txt)");
+        settings.m_initialFile = QStringLiteral("*.txt ");
+        settings.m_filter = QStringLiteral("Text Files(*.txt)");
     }
     return settings;
 }
 
-QString RunImportDialog(QWidget* owner, const ImportDialogSettings& settings) {
-    FileDialog dialog(true, owner, settings.m_strFolder, settings.m_strInitialFile,
-                      settings.m_strFilter);
-    return dialog.RunDialog() ? dialog.GetChosenPath() : QString();
+QString runImportDialog(QWidget* owner, const ImportDialogSettings& settings) {
+    FileDialog dialog(true, owner, settings.m_folder, settings.m_initialFile, settings.m_filter);
+    return dialog.runDialog() ? dialog.getChosenPath() : QString();
 }
 
 }  // namespace tarnwick

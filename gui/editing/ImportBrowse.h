@@ -9,16 +9,16 @@ class QWidget;
 namespace tarnwick {
 
 struct ImportDialogSettings {
-    QString m_strFolder;
-    QString m_strInitialFile;  // "*.txt " or "*.csv " (with one trailing blank)
-    QString m_strFilter;       // "Text Files(*.txt)" or "CSV Files(*.csv)"
+    QString m_folder;
+    QString m_initialFile;  // "*.txt " or "*.csv " (with one trailing blank)
+    QString m_filter;       // "Text Files(*.txt)" or "CSV Files(*.csv)"
 };
 
 // type "txt" or "csv".
-ImportDialogSettings ImportDialogSettingsFor(const QString& type);
+ImportDialogSettings importDialogSettingsFor(const QString& type);
 
 // Runs the program's open dialog (FileDialog) with the wizard as owner and no
 // default extension; the chosen file's full path, or empty when cancelled.
-QString RunImportDialog(QWidget* owner, const ImportDialogSettings& settings);
+QString runImportDialog(QWidget* owner, const ImportDialogSettings& settings);
 
 }  // namespace tarnwick

@@ -6,20 +6,20 @@ namespace tarnwick {
 
 ImportListModel::ImportListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void ImportListModel::SetColumns(const QStringList& headings) {
+void ImportListModel::setColumns(const QStringList& headings) {
     beginResetModel();
     m_headings = headings;
     endResetModel();
 }
 
-void ImportListModel::SetRows(std::vector<ImportRow> rows) {
+void ImportListModel::setRows(std::vector<ImportRow> rows) {
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
 }
 
-void ImportListModel::ClearRows() {
-    SetRows({});
+void ImportListModel::clearRows() {
+    setRows({});
 }
 
 int ImportListModel::rowCount(const QModelIndex& parent) const {
@@ -37,9 +37,9 @@ QVariant ImportListModel::data(const QModelIndex& index, int role) const {
     const ImportRow& row = m_rows[static_cast<size_t>(index.row())];
     switch (index.column()) {
         case 0:
-            return ToQ(row.m_strPage);
+            return toQ(row.m_page);
         case 1:
-            return ToQ(row.m_strMail);
+            return toQ(row.m_mail);
         default:
             return QString();
     }

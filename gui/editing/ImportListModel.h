@@ -16,11 +16,11 @@ class ImportListModel : public QAbstractTableModel {
 public:
     explicit ImportListModel(QObject* parent = nullptr);
 
-    void SetColumns(const QStringList& headings);
-    const QStringList& Columns() const { return m_headings; }
-    void SetRows(std::vector<ImportRow> rows);
-    void ClearRows();
-    const std::vector<ImportRow>& Rows() const { return m_rows; }
+    void setColumns(const QStringList& headings);
+    const QStringList& columns() const { return m_headings; }
+    void setRows(std::vector<ImportRow> rows);
+    void clearRows();
+    const std::vector<ImportRow>& rows() const { return m_rows; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -7,24 +7,24 @@
 namespace tarnwick {
 namespace {
 
-std::function<void(QWidget*)>& Opener() {
+std::function<void(QWidget*)>& openerSlot() {
     static std::function<void(QWidget*)> opener;
     return opener;
 }
 
 }  // namespace
 
-void OpenMailSettings(QWidget* parent) {
-    if (Opener()) {
-        Opener()(parent);
+void openMailSettings(QWidget* parent) {
+    if (openerSlot()) {
+        openerSlot()(parent);
         return;
     }
     MailSettingsDialog dialog(parent);
-    dialog.DoModal();
+    dialog.doModal();
 }
 
-void SetMailSettingsOpener(std::function<void(QWidget*)> opener) {
-    Opener() = std::move(opener);
+void setMailSettingsOpener(std::function<void(QWidget*)> opener) {
+    openerSlot() = std::move(opener);
 }
 
 }  // namespace tarnwick

@@ -8,9 +8,9 @@ class QWidget;
 
 namespace tarnwick {
 
-void OpenMailSettings(QWidget* parent);
+void openMailSettings(QWidget* parent);
 
 // Test seam: another opener in place of the dialog (nullptr: the dialog).
-void SetMailSettingsOpener(std::function<void(QWidget*)> opener);
+void setMailSettingsOpener(std::function<void(QWidget*)> opener);
 
 }  // namespace tarnwick

@@ -8,7 +8,7 @@
 
 namespace tarnwick {
 
-inline QPushButton* MakeButton(QWidget* parent, const char* id, const QString& text) {
+inline QPushButton* makeButton(QWidget* parent, const char* id, const QString& text) {
     auto* button = new QPushButton(text, parent);
     if (id != nullptr) {
         button->setObjectName(QString::fromLatin1(id));

@@ -18,12 +18,12 @@ OverwriteOrAppendQuestion::OverwriteOrAppendQuestion(QWidget* parent) : QDialog(
     auto* question = new QLabel(QString::fromLatin1(texts::kAppendQuestion), this);
     question->setWordWrap(true);
     // Two lines, as the form had them, whatever the font.
-    question->setMinimumWidth(DluSize(219, 0).width());
+    question->setMinimumWidth(dluSize(219, 0).width());
     layout->addWidget(question);
 
-    QPushButton* append = MakeButton(this, "1028", QStringLiteral("&Append"));
-    QPushButton* overwrite = MakeButton(this, "1029", QStringLiteral("&Overwrite"));
-    QPushButton* cancel = MakeButton(this, "1030", QStringLiteral("Cancel"));
+    QPushButton* append = makeButton(this, "1028", QStringLiteral("&Append"));
+    QPushButton* overwrite = makeButton(this, "1029", QStringLiteral("&Overwrite"));
+    QPushButton* cancel = makeButton(this, "1030", QStringLiteral("Cancel"));
     // Enter keeps the pages the profile has and adds the new ones.
     append->setDefault(true);
     auto* buttons = new QHBoxLayout;
@@ -36,18 +36,18 @@ OverwriteOrAppendQuestion::OverwriteOrAppendQuestion(QWidget* parent) : QDialog(
     // The template's own OK and Cancel are never shown.
     for (const char* id : {"1", "2"}) {
         QPushButton* hidden =
-            MakeButton(this, id, QString::fromLatin1(id[0] == '1' ? "OK" : "Cancel"));
+            makeButton(this, id, QString::fromLatin1(id[0] == '1' ? "OK" : "Cancel"));
         hidden->setEnabled(false);
         hidden->hide();
     }
-    connect(append, &QPushButton::clicked, this, [this] { OnChoice(kAppend); });
-    connect(overwrite, &QPushButton::clicked, this, [this] { OnChoice(kOverwrite); });
+    connect(append, &QPushButton::clicked, this, [this] { onChoice(kAppend); });
+    connect(overwrite, &QPushButton::clicked, this, [this] { onChoice(kOverwrite); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    OpenAtLeast(this, DluSize(233, 49));
+    openAtLeast(this, dluSize(233, 49));
 }
 
-void OverwriteOrAppendQuestion::OnChoice(int choice) {
-    m_nChoice = choice;
+void OverwriteOrAppendQuestion::onChoice(int choice) {
+    m_choice = choice;
     accept();
 }
 

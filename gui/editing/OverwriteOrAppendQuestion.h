@@ -14,10 +14,10 @@ public:
     explicit OverwriteOrAppendQuestion(QWidget* parent = nullptr);
 
     // 5 after Append, 10 after Overwrite (the dialog then closes with OK).
-    int m_nChoice = 0;
+    int m_choice = 0;
 
 private:
-    void OnChoice(int choice);
+    void onChoice(int choice);
 };
 
 }  // namespace tarnwick

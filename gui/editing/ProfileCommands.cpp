@@ -17,9 +17,9 @@
 
 namespace tarnwick {
 
-void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
+void runAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (g_bScanRunning) {
-        AppMessageBox::Show(texts::kAddWhileRunning, AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::show(texts::kAddWhileRunning, AppMessageBox::Buttons::Ok, parent);
         return;
     }
     // A new wizard starts on its first page with no plain import made.
@@ -28,58 +28,58 @@ void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
         return;
     }
     QString added = QString::fromLatin1(texts::kAdded);
-    if (wizard.SkippedPages() > 0) {
+    if (wizard.skippedPages() > 0) {
         added += QStringLiteral(
                      "\n\n%1 of the pages were in the profile already and were left "
                      "out.")
-                     .arg(wizard.SkippedPages());
+                     .arg(wizard.skippedPages());
     }
-    AppMessageBox::Inform(added, parent);
+    AppMessageBox::inform(added, parent);
     g_bPlayEnabled = true;
     g_bStopEnabled = false;
 }
 
-void RunEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes) {
+void runEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (g_bScanRunning) {
-        AppMessageBox::Show(texts::kEditWhileRunning, AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::show(texts::kEditWhileRunning, AppMessageBox::Buttons::Ok, parent);
         return;
     }
     EditProfileDialog dialog(panes, parent);
     dialog.exec();
 }
 
-void RunDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
+void runDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
     if (g_bScanRunning) {
-        AppMessageBox::Show(texts::kDeleteWhileRunning, AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::show(texts::kDeleteWhileRunning, AppMessageBox::Buttons::Ok, parent);
         return;
     }
     g_bSuppressAutoCheck = true;
     std::set<int> ticked;
-    for (int row = 0; row < panes.ProfileRowCount(); ++row) {
-        if (panes.IsProfileTicked(row)) {
+    for (int row = 0; row < panes.profileRowCount(); ++row) {
+        if (panes.isProfileTicked(row)) {
             ticked.insert(row);
         }
     }
     if (ticked.empty()) {
-        AppMessageBox::Show(texts::kSelectToDelete, AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::show(texts::kSelectToDelete, AppMessageBox::Buttons::Ok, parent);
     } else {
-        const ProfileList list(DataFolder::FromEnvironment());
-        DeleteProfilesQuestion confirm(list.PlanRemove(ticked), parent);
+        const ProfileList list(DataFolder::fromEnvironment());
+        DeleteProfilesQuestion confirm(list.planRemove(ticked), parent);
         if (confirm.exec() == QDialog::Accepted) {
             try {
                 // A deleted profile goes to the desktop's trash, so a wrong
                 // Delete can be undone from the file manager.
-                list.Remove(ticked, MoveToTrash);
+                list.remove(ticked, moveToTrash);
             } catch (const FileError& error) {
                 // The profiles removed before the failure are gone: the pane
                 // still has to show the list as it now is.
-                AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, parent);
+                AppMessageBox::show(error, AppMessageBox::Buttons::Ok, parent);
             }
-            panes.LoadProfiles();
-            panes.RebuildResults();
+            panes.loadProfiles();
+            panes.rebuildResults();
         }
     }
-    if (panes.ProfileRowCount() == 0) {
+    if (panes.profileRowCount() == 0) {
         g_bPlayEnabled = false;
         g_bStopEnabled = false;
     }

@@ -11,14 +11,14 @@ class ProfilePaneAccess;
 
 // Add: refused during a scan run; the wizard; after a save, "Your profile has
 // been successfully added." and Play enabled, Stop disabled.
-void RunAddCommand(QWidget* parent, ProfilePaneAccess& panes);
+void runAddCommand(QWidget* parent, ProfilePaneAccess& panes);
 
 // Edit Profile: refused during a scan run; the Edit Profile dialog.
-void RunEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes);
+void runEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes);
 
 // Delete: refused during a scan run; sets g_bSuppressAutoCheck; deletes the
 // ticked profiles after the confirmation, reloads the pane and rebuilds the
 // results; an empty pane disables Play and Stop.
-void RunDeleteCommand(QWidget* parent, ProfilePaneAccess& panes);
+void runDeleteCommand(QWidget* parent, ProfilePaneAccess& panes);
 
 }  // namespace tarnwick

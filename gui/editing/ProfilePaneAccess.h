@@ -11,24 +11,24 @@ class ProfilePaneAccess {
 public:
     virtual ~ProfilePaneAccess() = default;
 
-    virtual int ProfileRowCount() const = 0;
+    virtual int profileRowCount() const = 0;
     // Column 1, the "Proile" column: the profile's display text.
-    virtual QString ProfileText(int row) const = 0;
-    virtual bool IsProfileTicked(int row) const = 0;
+    virtual QString profileText(int row) const = 0;
+    virtual bool isProfileTicked(int row) const = 0;
 
     // Inserts an unticked row with an empty Status at the position.
-    virtual void InsertProfileRow(int row, const QString& displayText) = 0;
+    virtual void insertProfileRow(int row, const QString& displayText) = 0;
     // Ticks or unticks a row; ticking follows the check-state rule of the
     // list (which rebuilds the results pane).
-    virtual void SetProfileTicked(int row, bool ticked) = 0;
+    virtual void setProfileTicked(int row, bool ticked) = 0;
     // Deletes every row and refills the pane from index.txt; the rows are
     // ticked unless g_bSuppressAutoCheck is set (after a Delete).
-    virtual void LoadProfiles() = 0;
+    virtual void loadProfiles() = 0;
     // Clears the results pane and rebuilds it from the ticked profiles.
-    virtual void RebuildResults() = 0;
+    virtual void rebuildResults() = 0;
     // The row the user has selected (the current row), -1 for none: where
     // Edit Profile starts.
-    virtual int SelectedProfileRow() const { return -1; }
+    virtual int selectedProfileRow() const { return -1; }
 };
 
 }  // namespace tarnwick

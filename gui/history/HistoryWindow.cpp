@@ -34,7 +34,7 @@ constexpr int kChartRuns = 60;
 // The pages between two ticks of the chart's axis: 1, 2, 5, 10, 20, 50...,
 // the least that keeps to ten ticks. Each tick is then a whole number of
 // pages, as its label says.
-int PagesPerTick(int highest) {
+int pagesPerTick(int highest) {
     for (int base = 1;; base *= 10) {
         for (const int factor : {1, 2, 5}) {
             if (highest <= base * factor * 10) {
@@ -53,16 +53,16 @@ struct ResultSet {
     int ResultCounts::*count;
 };
 const ResultSet kSets[] = {
-    {"Link Found", QColor(0, 160, 0), Qt::SolidPattern, &ResultCounts::m_nFound},
-    {"Link Not Found", QColor(220, 0, 0), Qt::SolidPattern, &ResultCounts::m_nNotFound},
-    {"Page Cannot be Found", QColor(120, 0, 90), Qt::BDiagPattern, &ResultCounts::m_nCannotBeFound},
+    {"Link Found", QColor(0, 160, 0), Qt::SolidPattern, &ResultCounts::m_found},
+    {"Link Not Found", QColor(220, 0, 0), Qt::SolidPattern, &ResultCounts::m_notFound},
+    {"Page Cannot be Found", QColor(120, 0, 90), Qt::BDiagPattern, &ResultCounts::m_cannotBeFound},
     {"Page cannot be displayed", QColor(230, 200, 0), Qt::SolidPattern,
-     &ResultCounts::m_nCannotBeDisplayed},
+     &ResultCounts::m_cannotBeDisplayed},
 };
 
 // A legend entry: the bars' swatch and the result's name, which wraps
 // rather than being cut when the window is narrow or the font large.
-QWidget* LegendEntry(const ResultSet& set, QWidget* parent) {
+QWidget* legendEntry(const ResultSet& set, QWidget* parent) {
     auto* entry = new QWidget(parent);
     auto* row = new QHBoxLayout(entry);
     row->setContentsMargins(0, 0, 0, 0);
@@ -88,36 +88,36 @@ QWidget* LegendEntry(const ResultSet& set, QWidget* parent) {
 // reported after a moment instead of freezing the window while a run holds it.
 constexpr int kBusyWaitMs = 200;
 
-QString When(std::int64_t time) {
-    return time == 0 ? QString() : QString::fromStdString(LocalMinuteText(time));
+QString when(std::int64_t time) {
+    return time == 0 ? QString() : QString::fromStdString(localMinuteText(time));
 }
 
 }  // namespace
 
 HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
-    : QDialog(parent), m_strPath(std::move(databasePath)) {
+    : QDialog(parent), m_path(std::move(databasePath)) {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(QStringLiteral("History"));
     setModal(false);
     resize(900, 640);
 
-    m_pMessage = new QLabel(this);
-    m_pMessage->setObjectName(QStringLiteral("HistoryMessage"));
-    m_pMessage->hide();
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("HistoryMessage"));
+    m_message->hide();
 
-    m_pRuns = new QTreeWidget(this);
-    m_pRuns->setObjectName(QStringLiteral("Runs"));
-    m_pRuns->setAccessibleName(QStringLiteral("Runs"));
-    m_pRuns->setRootIsDecorated(false);
-    m_pRuns->setHeaderLabels(
+    m_runs = new QTreeWidget(this);
+    m_runs->setObjectName(QStringLiteral("Runs"));
+    m_runs->setAccessibleName(QStringLiteral("Runs"));
+    m_runs->setRootIsDecorated(false);
+    m_runs->setHeaderLabels(
         {QStringLiteral("Run"), QStringLiteral("Started"), QStringLiteral("Ended"),
          QStringLiteral("Source"), QStringLiteral("Outcome"), QStringLiteral("Link Found"),
          QStringLiteral("Link Not Found"), QStringLiteral("Page Cannot be Found"),
          QStringLiteral("Page cannot be displayed")});
 
-    m_pProfiles = new QComboBox(this);
-    m_pProfiles->setObjectName(QStringLiteral("Profile"));
-    m_pProfiles->setAccessibleName(QStringLiteral("Profile"));
+    m_profiles = new QComboBox(this);
+    m_profiles->setObjectName(QStringLiteral("Profile"));
+    m_profiles->setAccessibleName(QStringLiteral("Profile"));
     auto* chart = new QChart();
     chart->setTitle(QStringLiteral("Results per run"));
     // The legend is the window's own (a chart's legend cuts its names to a
@@ -127,41 +127,41 @@ HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
     QFont title = font();
     title.setBold(true);
     chart->setTitleFont(title);
-    m_pChart = new QChartView(chart, this);
-    m_pChart->setObjectName(QStringLiteral("ProfileChart"));
-    m_pChart->setAccessibleName(QStringLiteral("Results per run"));
-    m_pChart->setRenderHint(QPainter::Antialiasing);
-    m_pChart->setMinimumHeight(std::max(220, fontMetrics().lineSpacing() * 14));
+    m_chart = new QChartView(chart, this);
+    m_chart->setObjectName(QStringLiteral("ProfileChart"));
+    m_chart->setAccessibleName(QStringLiteral("Results per run"));
+    m_chart->setRenderHint(QPainter::Antialiasing);
+    m_chart->setMinimumHeight(std::max(220, fontMetrics().lineSpacing() * 14));
 
-    m_pPages = new QListWidget(this);
-    m_pPages->setObjectName(QStringLiteral("Pages"));
-    m_pPages->setAccessibleName(QStringLiteral("Pages"));
-    m_pTimeline = new QTreeWidget(this);
-    m_pTimeline->setObjectName(QStringLiteral("Timeline"));
-    m_pTimeline->setAccessibleName(QStringLiteral("Timeline"));
-    m_pTimeline->setRootIsDecorated(false);
-    m_pTimeline->setHeaderLabels({QStringLiteral("When"), QStringLiteral("Run"),
-                                  QStringLiteral("What"), QStringLiteral("Detail")});
+    m_pages = new QListWidget(this);
+    m_pages->setObjectName(QStringLiteral("Pages"));
+    m_pages->setAccessibleName(QStringLiteral("Pages"));
+    m_timeline = new QTreeWidget(this);
+    m_timeline->setObjectName(QStringLiteral("Timeline"));
+    m_timeline->setAccessibleName(QStringLiteral("Timeline"));
+    m_timeline->setRootIsDecorated(false);
+    m_timeline->setHeaderLabels({QStringLiteral("When"), QStringLiteral("Run"),
+                                 QStringLiteral("What"), QStringLiteral("Detail")});
 
     auto* profileColumn = new QWidget(this);
     auto* profileLayout = new QVBoxLayout(profileColumn);
     profileLayout->setContentsMargins(0, 0, 0, 0);
     auto* profileRow = new QHBoxLayout();
     auto* profileLabel = new QLabel(QStringLiteral("&Profile:"), profileColumn);
-    profileLabel->setBuddy(m_pProfiles);
+    profileLabel->setBuddy(m_profiles);
     profileRow->addWidget(profileLabel);
-    profileRow->addWidget(m_pProfiles, 1);
+    profileRow->addWidget(m_profiles, 1);
     profileLayout->addLayout(profileRow);
-    profileLayout->addWidget(m_pChart, 1);
+    profileLayout->addWidget(m_chart, 1);
     auto* legend = new QGridLayout();
     for (int i = 0; i < 4; ++i) {
-        legend->addWidget(LegendEntry(kSets[i], profileColumn), i / 2, i % 2);
+        legend->addWidget(legendEntry(kSets[i], profileColumn), i / 2, i % 2);
     }
     profileLayout->addLayout(legend);
 
     auto* pageColumn = new QSplitter(Qt::Vertical, this);
-    pageColumn->addWidget(m_pPages);
-    pageColumn->addWidget(m_pTimeline);
+    pageColumn->addWidget(m_pages);
+    pageColumn->addWidget(m_timeline);
 
     auto* lower = new QSplitter(Qt::Horizontal, this);
     lower->addWidget(profileColumn);
@@ -170,109 +170,108 @@ HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
     lower->setStretchFactor(1, 2);
 
     auto* all = new QSplitter(Qt::Vertical, this);
-    all->addWidget(m_pRuns);
+    all->addWidget(m_runs);
     all->addWidget(lower);
     all->setStretchFactor(1, 2);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pMessage);
+    layout->addWidget(m_message);
     layout->addWidget(all, 1);
 
-    connect(m_pProfiles, &QComboBox::currentIndexChanged, this, &HistoryWindow::ShowProfile);
-    connect(m_pPages, &QListWidget::currentRowChanged, this, &HistoryWindow::ShowPage);
+    connect(m_profiles, &QComboBox::currentIndexChanged, this, &HistoryWindow::showProfile);
+    connect(m_pages, &QListWidget::currentRowChanged, this, &HistoryWindow::showPage);
 }
 
 HistoryWindow::~HistoryWindow() = default;
 
-QString HistoryWindow::Message() const {
-    return m_pMessage->isVisibleTo(this) ? m_pMessage->text() : QString();
+QString HistoryWindow::message() const {
+    return m_message->isVisibleTo(this) ? m_message->text() : QString();
 }
 
-void HistoryWindow::Fail(const QString& what) {
+void HistoryWindow::fail(const QString& what) {
     m_db.reset();
-    m_pMessage->setText(what);
-    m_pMessage->show();
+    m_message->setText(what);
+    m_message->show();
 }
 
-void HistoryWindow::Reload() {
-    const QString picked = m_pProfiles->currentText();
-    m_pMessage->hide();
-    m_pRuns->clear();
+void HistoryWindow::reload() {
+    const QString picked = m_profiles->currentText();
+    m_message->hide();
+    m_runs->clear();
     m_db.reset();
-    if (!FileExists(m_strPath)) {
-        Fail(QStringLiteral("No run recorded yet."));
+    if (!fileExists(m_path)) {
+        fail(QStringLiteral("No run recorded yet."));
     } else {
         try {
-            m_db = std::make_unique<HistoryDatabase>(m_strPath, false, kBusyWaitMs);
-            for (const RunInfo& run : m_db->Runs()) {
-                auto* item = new QTreeWidgetItem(m_pRuns);
-                item->setText(0, QString::number(run.m_nId));
-                item->setText(1, When(run.m_nStarted));
-                item->setText(2, When(run.m_nEnded));
-                item->setText(3, QString::fromStdString(run.m_strSource));
-                item->setText(4, run.m_strOutcome.empty()
-                                     ? QStringLiteral("unfinished")
-                                     : QString::fromStdString(run.m_strOutcome));
-                item->setText(5, QString::number(run.m_counts.m_nFound));
-                item->setText(6, QString::number(run.m_counts.m_nNotFound));
-                item->setText(7, QString::number(run.m_counts.m_nCannotBeFound));
-                item->setText(8, QString::number(run.m_counts.m_nCannotBeDisplayed));
+            m_db = std::make_unique<HistoryDatabase>(m_path, false, kBusyWaitMs);
+            for (const RunInfo& run : m_db->runs()) {
+                auto* item = new QTreeWidgetItem(m_runs);
+                item->setText(0, QString::number(run.m_id));
+                item->setText(1, when(run.m_started));
+                item->setText(2, when(run.m_ended));
+                item->setText(3, QString::fromStdString(run.m_source));
+                item->setText(4, run.m_outcome.empty() ? QStringLiteral("unfinished")
+                                                       : QString::fromStdString(run.m_outcome));
+                item->setText(5, QString::number(run.m_counts.m_found));
+                item->setText(6, QString::number(run.m_counts.m_notFound));
+                item->setText(7, QString::number(run.m_counts.m_cannotBeFound));
+                item->setText(8, QString::number(run.m_counts.m_cannotBeDisplayed));
             }
         } catch (const HistoryError& e) {
-            Fail(PathToQ(e.what()));
+            fail(pathToQ(e.what()));
         }
     }
-    if (QTreeWidgetItem* last = m_pRuns->topLevelItem(m_pRuns->topLevelItemCount() - 1)) {
-        m_pRuns->setCurrentItem(last);
-        m_pRuns->scrollToItem(last);
+    if (QTreeWidgetItem* last = m_runs->topLevelItem(m_runs->topLevelItemCount() - 1)) {
+        m_runs->setCurrentItem(last);
+        m_runs->scrollToItem(last);
     }
-    for (int c = 0; c < m_pRuns->columnCount(); ++c) {
-        m_pRuns->resizeColumnToContents(c);
+    for (int c = 0; c < m_runs->columnCount(); ++c) {
+        m_runs->resizeColumnToContents(c);
     }
 
     std::vector<std::string> profiles;
     if (m_db) {
         try {
-            profiles = m_db->Profiles();
+            profiles = m_db->profiles();
         } catch (const HistoryError& e) {
-            Fail(PathToQ(e.what()));
+            fail(pathToQ(e.what()));
         }
     }
     {
-        const QSignalBlocker quiet(m_pProfiles);
-        m_pProfiles->clear();
+        const QSignalBlocker quiet(m_profiles);
+        m_profiles->clear();
         for (const std::string& profile : profiles) {
-            m_pProfiles->addItem(ToQ(profile));
+            m_profiles->addItem(toQ(profile));
         }
-        const int again = m_pProfiles->findText(picked);
-        m_pProfiles->setCurrentIndex(again >= 0 ? again : (profiles.empty() ? -1 : 0));
+        const int again = m_profiles->findText(picked);
+        m_profiles->setCurrentIndex(again >= 0 ? again : (profiles.empty() ? -1 : 0));
     }
-    ShowProfile(m_pProfiles->currentIndex());
+    showProfile(m_profiles->currentIndex());
 }
 
-void HistoryWindow::ShowProfile(int index) {
-    QChart* chart = m_pChart->chart();
+void HistoryWindow::showProfile(int index) {
+    QChart* chart = m_chart->chart();
     chart->removeAllSeries();
     for (QAbstractAxis* axis : chart->axes()) {
         chart->removeAxis(axis);
         delete axis;
     }
-    m_pPages->clear();
+    m_pages->clear();
     m_pageKeys.clear();
-    m_pTimeline->clear();
+    m_timeline->clear();
     if (!m_db || index < 0) {
         return;
     }
-    const std::string profile = FromQ(m_pProfiles->itemText(index));
+    const std::string profile = fromQ(m_profiles->itemText(index));
     std::vector<ProfileRunCounts> runs;
     try {
-        runs = m_db->CountsOfProfile(profile);
-        for (const auto& key : m_db->PagesOfProfile(profile)) {
+        runs = m_db->countsOfProfile(profile);
+        for (const auto& key : m_db->pagesOfProfile(profile)) {
             m_pageKeys.push_back(key);
-            m_pPages->addItem(ToQ(key.second));
+            m_pages->addItem(toQ(key.second));
         }
     } catch (const HistoryError& e) {
-        Fail(PathToQ(e.what()));
+        fail(pathToQ(e.what()));
         return;
     }
     if (runs.size() > static_cast<size_t>(kChartRuns)) {
@@ -291,10 +290,10 @@ void HistoryWindow::ShowProfile(int index) {
     }
     QStringList categories;
     for (const ProfileRunCounts& run : runs) {
-        categories << QStringLiteral("#%1 %2").arg(run.m_nRunId).arg(When(run.m_nStarted));
+        categories << QStringLiteral("#%1 %2").arg(run.m_runId).arg(when(run.m_started));
         const ResultCounts& c = run.m_counts;
-        highest = std::max(
-            highest, c.m_nFound + c.m_nNotFound + c.m_nCannotBeFound + c.m_nCannotBeDisplayed);
+        highest =
+            std::max(highest, c.m_found + c.m_notFound + c.m_cannotBeFound + c.m_cannotBeDisplayed);
     }
     chart->addSeries(series);
     auto* x = new QBarCategoryAxis();
@@ -304,7 +303,7 @@ void HistoryWindow::ShowProfile(int index) {
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto* y = new QValueAxis();
-    const int step = PagesPerTick(highest);
+    const int step = pagesPerTick(highest);
     const int top = std::max(1, (highest + step - 1) / step) * step;
     y->setRange(0, top);
     y->setTickCount(top / step + 1);
@@ -314,37 +313,37 @@ void HistoryWindow::ShowProfile(int index) {
     y->setTitleFont(font());
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
-    if (m_pPages->count() > 0) {
-        m_pPages->setCurrentRow(0);
+    if (m_pages->count() > 0) {
+        m_pages->setCurrentRow(0);
     }
 }
 
-void HistoryWindow::ShowPage(int row) {
-    m_pTimeline->clear();
+void HistoryWindow::showPage(int row) {
+    m_timeline->clear();
     if (!m_db || row < 0 || static_cast<size_t>(row) >= m_pageKeys.size()) {
         return;
     }
     std::vector<TimelineEntry> entries;
     try {
-        entries = m_db->Timeline(m_pageKeys[static_cast<size_t>(row)]);
+        entries = m_db->timeline(m_pageKeys[static_cast<size_t>(row)]);
     } catch (const HistoryError& e) {
-        Fail(PathToQ(e.what()));
+        fail(pathToQ(e.what()));
         return;
     }
     for (const TimelineEntry& e : entries) {
-        auto* item = new QTreeWidgetItem(m_pTimeline);
-        item->setText(0, When(e.m_nTime));
-        item->setText(1, e.m_nRunId == 0 ? QString() : QString::number(e.m_nRunId));
-        if (e.m_bLetter) {
-            item->setText(2, QStringLiteral("Letter: %1").arg(ToQ(e.m_strText)));
-            item->setText(3, ToQ(e.m_strDetail));
+        auto* item = new QTreeWidgetItem(m_timeline);
+        item->setText(0, when(e.m_time));
+        item->setText(1, e.m_runId == 0 ? QString() : QString::number(e.m_runId));
+        if (e.m_letter) {
+            item->setText(2, QStringLiteral("Letter: %1").arg(toQ(e.m_text)));
+            item->setText(3, toQ(e.m_detail));
         } else {
-            item->setText(2, ToQ(e.m_strText));
-            item->setText(3, ToQ(e.m_strDetail));
+            item->setText(2, toQ(e.m_text));
+            item->setText(3, toQ(e.m_detail));
         }
     }
-    for (int c = 0; c < m_pTimeline->columnCount(); ++c) {
-        m_pTimeline->resizeColumnToContents(c);
+    for (int c = 0; c < m_timeline->columnCount(); ++c) {
+        m_timeline->resizeColumnToContents(c);
     }
 }
 

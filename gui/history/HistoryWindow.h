@@ -28,29 +28,29 @@ public:
     ~HistoryWindow() override;
 
     // Reads the runs and profiles anew (keeping the profile picked).
-    void Reload();
+    void reload();
 
-    QTreeWidget* RunList() const { return m_pRuns; }
-    QComboBox* ProfileBox() const { return m_pProfiles; }
-    QChartView* Chart() const { return m_pChart; }
-    QListWidget* PageList() const { return m_pPages; }
-    QTreeWidget* Timeline() const { return m_pTimeline; }
-    QString Message() const;
+    QTreeWidget* runList() const { return m_runs; }
+    QComboBox* profileBox() const { return m_profiles; }
+    QChartView* chart() const { return m_chart; }
+    QListWidget* pageList() const { return m_pages; }
+    QTreeWidget* timeline() const { return m_timeline; }
+    QString message() const;
 
 private:
-    void ShowProfile(int index);
-    void ShowPage(int row);
-    void Fail(const QString& what);
+    void showProfile(int index);
+    void showPage(int row);
+    void fail(const QString& what);
 
-    std::string m_strPath;
+    std::string m_path;
     std::unique_ptr<HistoryDatabase> m_db;
-    std::vector<std::pair<std::string, std::string>> m_pageKeys;  // of m_pPages' rows
-    QLabel* m_pMessage = nullptr;
-    QTreeWidget* m_pRuns = nullptr;
-    QComboBox* m_pProfiles = nullptr;
-    QChartView* m_pChart = nullptr;
-    QListWidget* m_pPages = nullptr;
-    QTreeWidget* m_pTimeline = nullptr;
+    std::vector<std::pair<std::string, std::string>> m_pageKeys;  // of m_pages' rows
+    QLabel* m_message = nullptr;
+    QTreeWidget* m_runs = nullptr;
+    QComboBox* m_profiles = nullptr;
+    QChartView* m_chart = nullptr;
+    QListWidget* m_pages = nullptr;
+    QTreeWidget* m_timeline = nullptr;
 };
 
 }  // namespace tarnwick

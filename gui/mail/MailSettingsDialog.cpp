@@ -34,36 +34,36 @@ namespace {
 // to show on the GUI thread once the send is over.
 class TestMailSink : public NotificationSink {
 public:
-    void SetResultMail(int /*row*/, const std::string& text) override {
+    void setResultMail(int /*row*/, const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_strFailure = text;  // the last text is the one that stays
+        m_failure = text;  // the last text is the one that stays
     }
-    void ShowMessage(const std::string& text) override {
+    void showMessage(const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_messages.push_back(text);
     }
-    std::vector<std::string> Messages() {
+    std::vector<std::string> messages() {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::vector<std::string> all = m_messages;
-        if (!m_strFailure.empty()) {
-            all.push_back(m_strFailure);
+        if (!m_failure.empty()) {
+            all.push_back(m_failure);
         }
         return all;
     }
 
 private:
     std::mutex m_mutex;
-    std::string m_strFailure;
+    std::string m_failure;
     std::vector<std::string> m_messages;
 };
 
-QLineEdit* MakeEdit(const char* id, QWidget* parent) {
+QLineEdit* makeEdit(const char* id, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(id));
     return edit;
 }
 
-QLabel* MakeLabel(const char* text, QWidget* buddy, QWidget* parent) {
+QLabel* makeLabel(const char* text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     label->setBuddy(buddy);
     buddy->setAccessibleName(QString::fromLatin1(text).remove(QLatin1String(" :")));
@@ -76,283 +76,282 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("148"));
     setWindowTitle(QStringLiteral("Mail Settings"));
 
-    m_pMailGroup = new QGroupBox(QStringLiteral("Mail Settings"), this);
-    m_pSendNotification = new QCheckBox(QStringLiteral("Send Notification"), m_pMailGroup);
-    m_pSendNotification->setObjectName(QStringLiteral("1031"));
-    m_pSender = MakeEdit("1032", m_pMailGroup);
-    m_pSmtpServer = MakeEdit("1033", m_pMailGroup);
-    m_pUserName = MakeEdit("1034", m_pMailGroup);
-    m_pPassword = MakeEdit("1035", m_pMailGroup);
-    m_pPassword->setEchoMode(QLineEdit::Password);
-    m_pRequiresSsl = new QCheckBox(QStringLiteral("Requires SSL"), m_pMailGroup);
-    m_pRequiresSsl->setObjectName(QStringLiteral("1036"));
+    m_mailGroup = new QGroupBox(QStringLiteral("Mail Settings"), this);
+    m_sendNotificationBox = new QCheckBox(QStringLiteral("Send Notification"), m_mailGroup);
+    m_sendNotificationBox->setObjectName(QStringLiteral("1031"));
+    m_senderEdit = makeEdit("1032", m_mailGroup);
+    m_smtpServerEdit = makeEdit("1033", m_mailGroup);
+    m_userNameEdit = makeEdit("1034", m_mailGroup);
+    m_passwordEdit = makeEdit("1035", m_mailGroup);
+    m_passwordEdit->setEchoMode(QLineEdit::Password);
+    m_requiresSslBox = new QCheckBox(QStringLiteral("Requires SSL"), m_mailGroup);
+    m_requiresSslBox->setObjectName(QStringLiteral("1036"));
 
-    auto* mailGrid = new QGridLayout(m_pMailGroup);
-    mailGrid->addWidget(m_pSendNotification, 0, 0, 1, 2);
-    mailGrid->addWidget(MakeLabel("Sender :", m_pSender, m_pMailGroup), 1, 0);
-    mailGrid->addWidget(m_pSender, 1, 1);
-    mailGrid->addWidget(MakeLabel("Smtp Server :", m_pSmtpServer, m_pMailGroup), 2, 0);
-    mailGrid->addWidget(m_pSmtpServer, 2, 1);
-    mailGrid->addWidget(MakeLabel("User Name :", m_pUserName, m_pMailGroup), 3, 0);
-    mailGrid->addWidget(m_pUserName, 3, 1);
-    mailGrid->addWidget(MakeLabel("Password :", m_pPassword, m_pMailGroup), 4, 0);
-    mailGrid->addWidget(m_pPassword, 4, 1);
-    mailGrid->addWidget(m_pRequiresSsl, 5, 1);
+    auto* mailGrid = new QGridLayout(m_mailGroup);
+    mailGrid->addWidget(m_sendNotificationBox, 0, 0, 1, 2);
+    mailGrid->addWidget(makeLabel("Sender :", m_senderEdit, m_mailGroup), 1, 0);
+    mailGrid->addWidget(m_senderEdit, 1, 1);
+    mailGrid->addWidget(makeLabel("Smtp Server :", m_smtpServerEdit, m_mailGroup), 2, 0);
+    mailGrid->addWidget(m_smtpServerEdit, 2, 1);
+    mailGrid->addWidget(makeLabel("User Name :", m_userNameEdit, m_mailGroup), 3, 0);
+    mailGrid->addWidget(m_userNameEdit, 3, 1);
+    mailGrid->addWidget(makeLabel("Password :", m_passwordEdit, m_mailGroup), 4, 0);
+    mailGrid->addWidget(m_passwordEdit, 4, 1);
+    mailGrid->addWidget(m_requiresSslBox, 5, 1);
 
-    m_pTestGroup = new QGroupBox(QStringLiteral("Test Mail"), this);
-    m_pSave = new QPushButton(QStringLiteral("&Save"), this);
-    m_pSave->setObjectName(QStringLiteral("1037"));
-    m_pSave->setDefault(true);
-    m_pSendTestNotification = new QCheckBox(QStringLiteral("Send Test Notification"), m_pTestGroup);
-    m_pSendTestNotification->setObjectName(QStringLiteral("1038"));
-    m_pTestAddress = MakeEdit("1039", m_pTestGroup);
-    m_pSend = new QPushButton(QStringLiteral("Sen&d"), m_pTestGroup);
-    m_pSend->setObjectName(QStringLiteral("1040"));
+    m_testGroup = new QGroupBox(QStringLiteral("Test Mail"), this);
+    m_save = new QPushButton(QStringLiteral("&Save"), this);
+    m_save->setObjectName(QStringLiteral("1037"));
+    m_save->setDefault(true);
+    m_sendTestNotification = new QCheckBox(QStringLiteral("Send Test Notification"), m_testGroup);
+    m_sendTestNotification->setObjectName(QStringLiteral("1038"));
+    m_testAddressEdit = makeEdit("1039", m_testGroup);
+    m_send = new QPushButton(QStringLiteral("Sen&d"), m_testGroup);
+    m_send->setObjectName(QStringLiteral("1040"));
 
-    auto* testGrid = new QGridLayout(m_pTestGroup);
-    testGrid->addWidget(m_pSendTestNotification, 0, 0, 1, 3);
-    testGrid->addWidget(MakeLabel("Test Mail Address :", m_pTestAddress, m_pTestGroup), 1, 0);
-    testGrid->addWidget(m_pTestAddress, 1, 1);
-    testGrid->addWidget(m_pSend, 1, 2);
+    auto* testGrid = new QGridLayout(m_testGroup);
+    testGrid->addWidget(m_sendTestNotification, 0, 0, 1, 3);
+    testGrid->addWidget(makeLabel("Test Mail Address :", m_testAddressEdit, m_testGroup), 1, 0);
+    testGrid->addWidget(m_testAddressEdit, 1, 1);
+    testGrid->addWidget(m_send, 1, 2);
 
     // Letters that do not nag: shown whether or not mail is set up.
-    m_pLetterGroup = new QGroupBox(QStringLiteral("Letters"), this);
-    m_pMissingRuns = new QSpinBox(m_pLetterGroup);
-    m_pMissingRuns->setObjectName(QStringLiteral("LetterMissingRuns"));
-    m_pMissingRuns->setRange(1, 1000);
-    m_pMissingRuns->setSuffix(QStringLiteral(" consecutive runs"));
-    m_pMissingRuns->setAccessibleName(
+    m_letterGroup = new QGroupBox(QStringLiteral("Letters"), this);
+    m_missingRunsSpin = new QSpinBox(m_letterGroup);
+    m_missingRunsSpin->setObjectName(QStringLiteral("LetterMissingRuns"));
+    m_missingRunsSpin->setRange(1, 1000);
+    m_missingRunsSpin->setSuffix(QStringLiteral(" consecutive runs"));
+    m_missingRunsSpin->setAccessibleName(
         QStringLiteral("mail only after the link has been missing in K consecutive runs"));
-    m_pQuietDays = new QSpinBox(m_pLetterGroup);
-    m_pQuietDays->setObjectName(QStringLiteral("LetterQuietDays"));
-    m_pQuietDays->setRange(0, 36500);
-    m_pQuietDays->setSuffix(QStringLiteral(" days"));
-    m_pQuietDays->setSpecialValueText(QStringLiteral("0 days (mail every run)"));
-    m_pQuietDays->setAccessibleName(
+    m_quietDaysSpin = new QSpinBox(m_letterGroup);
+    m_quietDaysSpin->setObjectName(QStringLiteral("LetterQuietDays"));
+    m_quietDaysSpin->setRange(0, 36500);
+    m_quietDaysSpin->setSuffix(QStringLiteral(" days"));
+    m_quietDaysSpin->setSpecialValueText(QStringLiteral("0 days (mail every run)"));
+    m_quietDaysSpin->setAccessibleName(
         QStringLiteral("do not mail the same webmaster about the same page again within D days"));
-    auto* letterGrid = new QGridLayout(m_pLetterGroup);
+    auto* letterGrid = new QGridLayout(m_letterGroup);
     auto* missingLabel =
-        new QLabel(QStringLiteral("Mail only after the link has been missing in"), m_pLetterGroup);
-    missingLabel->setBuddy(m_pMissingRuns);
+        new QLabel(QStringLiteral("Mail only after the link has been missing in"), m_letterGroup);
+    missingLabel->setBuddy(m_missingRunsSpin);
     auto* quietLabel = new QLabel(
         QStringLiteral("Do not mail the same webmaster about the same page again within"),
-        m_pLetterGroup);
-    quietLabel->setBuddy(m_pQuietDays);
+        m_letterGroup);
+    quietLabel->setBuddy(m_quietDaysSpin);
     letterGrid->addWidget(missingLabel, 0, 0);
-    letterGrid->addWidget(m_pMissingRuns, 0, 1);
+    letterGrid->addWidget(m_missingRunsSpin, 0, 1);
     letterGrid->addWidget(quietLabel, 1, 0);
-    letterGrid->addWidget(m_pQuietDays, 1, 1);
+    letterGrid->addWidget(m_quietDaysSpin, 1, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_pSave);
+    buttons->addWidget(m_save);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pMailGroup);
-    layout->addWidget(m_pTestGroup);
-    layout->addWidget(m_pLetterGroup);
+    layout->addWidget(m_mailGroup);
+    layout->addWidget(m_testGroup);
+    layout->addWidget(m_letterGroup);
     layout->addLayout(buttons);
 
     // The order of the controls in the resource is their tab order.
-    setTabOrder(m_pSendNotification, m_pSender);
-    setTabOrder(m_pSender, m_pSmtpServer);
-    setTabOrder(m_pSmtpServer, m_pUserName);
-    setTabOrder(m_pUserName, m_pPassword);
-    setTabOrder(m_pPassword, m_pRequiresSsl);
-    setTabOrder(m_pRequiresSsl, m_pSave);
-    setTabOrder(m_pSave, m_pSendTestNotification);
-    setTabOrder(m_pSendTestNotification, m_pTestAddress);
-    setTabOrder(m_pTestAddress, m_pSend);
-    setTabOrder(m_pSend, m_pMissingRuns);
-    setTabOrder(m_pMissingRuns, m_pQuietDays);
+    setTabOrder(m_sendNotificationBox, m_senderEdit);
+    setTabOrder(m_senderEdit, m_smtpServerEdit);
+    setTabOrder(m_smtpServerEdit, m_userNameEdit);
+    setTabOrder(m_userNameEdit, m_passwordEdit);
+    setTabOrder(m_passwordEdit, m_requiresSslBox);
+    setTabOrder(m_requiresSslBox, m_save);
+    setTabOrder(m_save, m_sendTestNotification);
+    setTabOrder(m_sendTestNotification, m_testAddressEdit);
+    setTabOrder(m_testAddressEdit, m_send);
+    setTabOrder(m_send, m_missingRunsSpin);
+    setTabOrder(m_missingRunsSpin, m_quietDaysSpin);
 
     // As the resource creates them: only the two check boxes enabled.
-    for (QWidget* w : {static_cast<QWidget*>(m_pSender), static_cast<QWidget*>(m_pSmtpServer),
-                       static_cast<QWidget*>(m_pUserName), static_cast<QWidget*>(m_pPassword),
-                       static_cast<QWidget*>(m_pRequiresSsl), static_cast<QWidget*>(m_pSave),
-                       static_cast<QWidget*>(m_pTestAddress), static_cast<QWidget*>(m_pSend)}) {
+    for (QWidget* w : {static_cast<QWidget*>(m_senderEdit), static_cast<QWidget*>(m_smtpServerEdit),
+                       static_cast<QWidget*>(m_userNameEdit), static_cast<QWidget*>(m_passwordEdit),
+                       static_cast<QWidget*>(m_requiresSslBox), static_cast<QWidget*>(m_save),
+                       static_cast<QWidget*>(m_testAddressEdit), static_cast<QWidget*>(m_send)}) {
         w->setEnabled(false);
     }
 
-    connect(m_pSendNotification, &QCheckBox::clicked, this,
-            &MailSettingsDialog::OnSendNotification);
-    connect(m_pRequiresSsl, &QCheckBox::clicked, this, &MailSettingsDialog::OnRequiresSsl);
-    connect(m_pSendTestNotification, &QCheckBox::clicked, this,
-            &MailSettingsDialog::OnSendTestNotification);
-    connect(m_pSave, &QPushButton::clicked, this, &MailSettingsDialog::OnSave);
-    connect(m_pSend, &QPushButton::clicked, this, &MailSettingsDialog::OnSend);
+    connect(m_sendNotificationBox, &QCheckBox::clicked, this,
+            &MailSettingsDialog::onSendNotification);
+    connect(m_requiresSslBox, &QCheckBox::clicked, this, &MailSettingsDialog::onRequiresSsl);
+    connect(m_sendTestNotification, &QCheckBox::clicked, this,
+            &MailSettingsDialog::onSendTestNotification);
+    connect(m_save, &QPushButton::clicked, this, &MailSettingsDialog::onSave);
+    connect(m_send, &QPushButton::clicked, this, &MailSettingsDialog::onSend);
 
     // 323 by 166 dialog units.
     resize(485, 340);
-    OnInitDialog();
+    onInitDialog();
 }
 
-void MailSettingsDialog::OnInitDialog() {
-    const DataFolder folder = DataFolder::FromEnvironment();
-    m_storedRules = ReadLetterRules(folder.Folder());
+void MailSettingsDialog::onInitDialog() {
+    const DataFolder folder = DataFolder::fromEnvironment();
+    m_storedRules = readLetterRules(folder.folder());
     m_letterRules = m_storedRules;
-    m_pMissingRuns->setValue(m_letterRules.m_nMissingRuns);
-    m_pQuietDays->setValue(m_letterRules.m_nQuietDays);
-    const std::string path = folder.MailPath();
-    if (!FileExists(path)) {
+    m_missingRunsSpin->setValue(m_letterRules.m_missingRuns);
+    m_quietDaysSpin->setValue(m_letterRules.m_quietDays);
+    const std::string path = folder.mailPath();
+    if (!fileExists(path)) {
         return;
     }
-    m_bSendNotification = 1;
-    m_settings = ReadMailSettingsForDialog(path);
+    m_sendNotification = 1;
+    m_settings = readMailSettingsForDialog(path);
     m_storedSettings = m_settings;
-    UpdateData(false);
+    updateData(false);
     // All six, whatever the SSL state.
-    for (QWidget* w : {static_cast<QWidget*>(m_pSender), static_cast<QWidget*>(m_pSmtpServer),
-                       static_cast<QWidget*>(m_pUserName), static_cast<QWidget*>(m_pPassword),
-                       static_cast<QWidget*>(m_pRequiresSsl), static_cast<QWidget*>(m_pSave)}) {
+    for (QWidget* w : {static_cast<QWidget*>(m_senderEdit), static_cast<QWidget*>(m_smtpServerEdit),
+                       static_cast<QWidget*>(m_userNameEdit), static_cast<QWidget*>(m_passwordEdit),
+                       static_cast<QWidget*>(m_requiresSslBox), static_cast<QWidget*>(m_save)}) {
         w->setEnabled(true);
     }
 }
 
-void MailSettingsDialog::UpdateData(bool saveAndValidate) {
+void MailSettingsDialog::updateData(bool saveAndValidate) {
     if (saveAndValidate) {
-        m_bSendNotification = m_pSendNotification->isChecked() ? 1 : 0;
-        m_settings.m_strSender = FromQ(m_pSender->text());
-        m_settings.m_strSmtpServer = FromQ(m_pSmtpServer->text());
-        m_settings.m_strUserName = FromQ(m_pUserName->text());
-        m_settings.m_strPassword = FromQ(m_pPassword->text());
-        m_settings.m_bRequiresSsl = m_pRequiresSsl->isChecked();
-        m_strTestAddress = FromQ(m_pTestAddress->text());
-        m_letterRules.m_nMissingRuns = m_pMissingRuns->value();
-        m_letterRules.m_nQuietDays = m_pQuietDays->value();
+        m_sendNotification = m_sendNotificationBox->isChecked() ? 1 : 0;
+        m_settings.m_sender = fromQ(m_senderEdit->text());
+        m_settings.m_smtpServer = fromQ(m_smtpServerEdit->text());
+        m_settings.m_userName = fromQ(m_userNameEdit->text());
+        m_settings.m_password = fromQ(m_passwordEdit->text());
+        m_settings.m_requiresSsl = m_requiresSslBox->isChecked();
+        m_testAddress = fromQ(m_testAddressEdit->text());
+        m_letterRules.m_missingRuns = m_missingRunsSpin->value();
+        m_letterRules.m_quietDays = m_quietDaysSpin->value();
     } else {
-        m_pSendNotification->setChecked(m_bSendNotification != 0);
-        m_pSender->setText(ToQ(m_settings.m_strSender));
-        m_pSmtpServer->setText(ToQ(m_settings.m_strSmtpServer));
-        m_pUserName->setText(ToQ(m_settings.m_strUserName));
-        m_pPassword->setText(ToQ(m_settings.m_strPassword));
-        m_pRequiresSsl->setChecked(m_settings.m_bRequiresSsl);
-        m_pTestAddress->setText(ToQ(m_strTestAddress));
-        m_pMissingRuns->setValue(m_letterRules.m_nMissingRuns);
-        m_pQuietDays->setValue(m_letterRules.m_nQuietDays);
+        m_sendNotificationBox->setChecked(m_sendNotification != 0);
+        m_senderEdit->setText(toQ(m_settings.m_sender));
+        m_smtpServerEdit->setText(toQ(m_settings.m_smtpServer));
+        m_userNameEdit->setText(toQ(m_settings.m_userName));
+        m_passwordEdit->setText(toQ(m_settings.m_password));
+        m_requiresSslBox->setChecked(m_settings.m_requiresSsl);
+        m_testAddressEdit->setText(toQ(m_testAddress));
+        m_missingRunsSpin->setValue(m_letterRules.m_missingRuns);
+        m_quietDaysSpin->setValue(m_letterRules.m_quietDays);
     }
 }
 
-int MailSettingsDialog::IsValidMailAddress(std::string address) {
-    if (tarnwick::IsValidMailAddress(address)) {
+int MailSettingsDialog::isValidMailAddress(std::string address) {
+    if (tarnwick::isValidMailAddress(address)) {
         return 1;
     }
-    AppMessageBox::Show(kMsgIncorrectMail, AppMessageBox::Buttons::Ok, this);
+    AppMessageBox::show(kMsgIncorrectMail, AppMessageBox::Buttons::Ok, this);
     return 0;
 }
 
-void MailSettingsDialog::OnSendNotification() {
-    const bool on = m_pSendNotification->isChecked();
-    m_pSender->setEnabled(on);
-    m_pSmtpServer->setEnabled(on);
-    m_pRequiresSsl->setEnabled(on);
-    m_pSave->setEnabled(on);
+void MailSettingsDialog::onSendNotification() {
+    const bool on = m_sendNotificationBox->isChecked();
+    m_senderEdit->setEnabled(on);
+    m_smtpServerEdit->setEnabled(on);
+    m_requiresSslBox->setEnabled(on);
+    m_save->setEnabled(on);
     if (!on) {
-        m_pUserName->setEnabled(false);
-        m_pPassword->setEnabled(false);
+        m_userNameEdit->setEnabled(false);
+        m_passwordEdit->setEnabled(false);
     }
 }
 
-void MailSettingsDialog::OnRequiresSsl() {
-    const bool on = m_pRequiresSsl->isChecked();
-    m_pUserName->setEnabled(on);
-    m_pPassword->setEnabled(on);
+void MailSettingsDialog::onRequiresSsl() {
+    const bool on = m_requiresSslBox->isChecked();
+    m_userNameEdit->setEnabled(on);
+    m_passwordEdit->setEnabled(on);
 }
 
-void MailSettingsDialog::OnSendTestNotification() {
-    const bool on = m_pSendTestNotification->isChecked();
-    m_pTestAddress->setEnabled(on);
-    m_pSend->setEnabled(on);
+void MailSettingsDialog::onSendTestNotification() {
+    const bool on = m_sendTestNotification->isChecked();
+    m_testAddressEdit->setEnabled(on);
+    m_send->setEnabled(on);
 }
 
-void MailSettingsDialog::OnSave() {
-    UpdateData(true);
-    const std::string message = CheckSettingsForSave(m_settings);
+void MailSettingsDialog::onSave() {
+    updateData(true);
+    const std::string message = checkSettingsForSave(m_settings);
     if (!message.empty()) {
-        AppMessageBox::Show(message, AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::show(message, AppMessageBox::Buttons::Ok, this);
         return;
     }
-    if (WriteMailSettings()) {
+    if (writeMailSettings()) {
         accept();
     }
 }
 
-bool MailSettingsDialog::WriteMailSettings() {
+bool MailSettingsDialog::writeMailSettings() {
     try {
-        const DataFolder folder = DataFolder::FromEnvironment();
+        const DataFolder folder = DataFolder::fromEnvironment();
         // Saved unchanged, Mail.txt keeps its bytes (and its time).
         if (!m_storedSettings || *m_storedSettings != m_settings ||
-            !FileExists(folder.MailPath())) {
-            tarnwick::WriteMailSettings(folder.MailPath(), m_settings);
+            !fileExists(folder.mailPath())) {
+            tarnwick::writeMailSettings(folder.mailPath(), m_settings);
             m_storedSettings = m_settings;
         }
         if (m_letterRules != m_storedRules) {
-            WriteLetterRules(folder.Folder(), m_letterRules);
+            writeLetterRules(folder.folder(), m_letterRules);
             m_storedRules = m_letterRules;
         }
     } catch (const FileError& e) {
-        AppMessageBox::Show(e, AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::show(e, AppMessageBox::Buttons::Ok, this);
         return false;
     }
     return true;
 }
 
-void MailSettingsDialog::OnSend() {
-    m_pSend->setEnabled(false);
-    m_pSave->setEnabled(false);
-    UpdateData(true);
-    const std::string message =
-        CheckTestMail(m_bSendNotification != 0, m_settings, m_strTestAddress);
+void MailSettingsDialog::onSend() {
+    m_send->setEnabled(false);
+    m_save->setEnabled(false);
+    updateData(true);
+    const std::string message = checkTestMail(m_sendNotification != 0, m_settings, m_testAddress);
     if (!message.empty()) {
-        AppMessageBox::Show(message, AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::show(message, AppMessageBox::Buttons::Ok, this);
     } else {
-        SendTestMail();
+        sendTestMail();
     }
-    m_pSend->setEnabled(true);
-    m_pSave->setEnabled(true);
+    m_send->setEnabled(true);
+    m_save->setEnabled(true);
 }
 
-void MailSettingsDialog::SendTestMail() {
+void MailSettingsDialog::sendTestMail() {
     // The send runs on a thread of its own while this dialog keeps painting;
     // its controls are out of reach and it cannot be closed until the
     // component has answered.
-    m_bSending = true;
-    m_pMailGroup->setEnabled(false);
-    m_pTestGroup->setEnabled(false);
+    m_sending = true;
+    m_mailGroup->setEnabled(false);
+    m_testGroup->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     g_bAnnounceSent = true;
 
     TestMailSink sink;
     // The login goes with the test mail only when SSL is ticked.
     MailSettings account = m_settings;
-    if (!account.m_bRequiresSsl) {
-        account.m_strUserName.clear();
-        account.m_strPassword.clear();
+    if (!account.m_requiresSsl) {
+        account.m_userName.clear();
+        account.m_password.clear();
     }
-    const std::string recipient = m_strTestAddress;
-    GuiThread::RunAside([&] {
+    const std::string recipient = m_testAddress;
+    GuiThread::runAside([&] {
         try {
             MailSender sender(sink);
             sender.m_account = account;
-            sender.m_strRecipient = recipient;
-            sender.m_strSubject = kTestMailSubject;
-            sender.m_strBody = kTestMailBody;
-            sender.Send();
+            sender.m_recipient = recipient;
+            sender.m_subject = kTestMailSubject;
+            sender.m_body = kTestMailBody;
+            sender.send();
         } catch (const std::exception& e) {
-            sink.SetResultMail(-1, e.what());
+            sink.setResultMail(-1, e.what());
         }
     });
 
     g_bAnnounceSent = false;
     QApplication::restoreOverrideCursor();
-    m_pMailGroup->setEnabled(true);
-    m_pTestGroup->setEnabled(true);
-    m_bSending = false;
-    for (const std::string& text : sink.Messages()) {
+    m_mailGroup->setEnabled(true);
+    m_testGroup->setEnabled(true);
+    m_sending = false;
+    for (const std::string& text : sink.messages()) {
         if (text == kMsgMessageSent) {
-            AppMessageBox::Inform(text, this);
+            AppMessageBox::inform(text, this);
             continue;
         }
-        AppMessageBox::Show(text, AppMessageBox::Buttons::Ok, this);
+        AppMessageBox::show(text, AppMessageBox::Buttons::Ok, this);
     }
 }
 
@@ -362,13 +361,13 @@ void MailSettingsDialog::keyPressEvent(QKeyEvent* event) {
         // Enter sends the test mail from its address box and saves from the
         // other fields, so what was typed is not lost; only while there is
         // nothing to save does it close the dialog with OK.
-        if (m_bSending) {
+        if (m_sending) {
             return;
         }
-        if (focusWidget() == m_pTestAddress && m_pSend->isEnabled()) {
-            m_pSend->click();
-        } else if (m_pSave->isEnabled()) {
-            m_pSave->click();
+        if (focusWidget() == m_testAddressEdit && m_send->isEnabled()) {
+            m_send->click();
+        } else if (m_save->isEnabled()) {
+            m_save->click();
         } else {
             accept();
         }
@@ -378,7 +377,7 @@ void MailSettingsDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void MailSettingsDialog::closeEvent(QCloseEvent* event) {
-    if (m_bSending) {
+    if (m_sending) {
         event->ignore();
         return;
     }
@@ -386,13 +385,13 @@ void MailSettingsDialog::closeEvent(QCloseEvent* event) {
 }
 
 void MailSettingsDialog::reject() {
-    if (!m_bSending) {
+    if (!m_sending) {
         QDialog::reject();
     }
 }
 
 void MailSettingsDialog::done(int result) {
-    if (!m_bSending) {
+    if (!m_sending) {
         QDialog::done(result);
     }
 }

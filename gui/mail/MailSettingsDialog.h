@@ -34,27 +34,27 @@ class MailSettingsDialog : public QDialog {
 public:
     explicit MailSettingsDialog(QWidget* parent = nullptr);
 
-    int DoModal() { return exec(); }
+    int doModal() { return exec(); }
 
     // Shows "Incorrect Mail Address" and returns 0 when the address fails the
     // mail address rule, else returns 1.
-    int IsValidMailAddress(std::string address);
+    int isValidMailAddress(std::string address);
 
     // Members exchanged with the controls (8-bit text; flag 0 or 1). The
-    // account's fields (m_strSender, m_strSmtpServer, m_bRequiresSsl,
-    // m_strUserName, m_strPassword) travel as one value to Mail.txt and to
+    // account's fields (m_sender, m_smtpServer, m_requiresSsl,
+    // m_userName, m_password) travel as one value to Mail.txt and to
     // the test mail's sender.
-    int m_bSendNotification = 0;
+    int m_sendNotification = 0;
     MailSettings m_settings;
-    std::string m_strTestAddress;
+    std::string m_testAddress;
     LetterRules m_letterRules;
 
 public slots:
-    void OnSendNotification();
-    void OnRequiresSsl();
-    void OnSendTestNotification();
-    void OnSave();
-    void OnSend();
+    void onSendNotification();
+    void onRequiresSsl();
+    void onSendTestNotification();
+    void onSave();
+    void onSend();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -65,33 +65,33 @@ public:
     void done(int result) override;
 
 private:
-    void OnInitDialog();
+    void onInitDialog();
     // true: controls into members; false: members into controls.
-    void UpdateData(bool saveAndValidate);
+    void updateData(bool saveAndValidate);
     // Writes the members to Mail.txt; false (after a message naming the file)
     // when it cannot.
-    bool WriteMailSettings();
-    void SendTestMail();
+    bool writeMailSettings();
+    void sendTestMail();
 
-    QGroupBox* m_pMailGroup = nullptr;
-    QCheckBox* m_pSendNotification = nullptr;  // 1031
-    QLineEdit* m_pSender = nullptr;            // 1032
-    QLineEdit* m_pSmtpServer = nullptr;        // 1033
-    QLineEdit* m_pUserName = nullptr;          // 1034
-    QLineEdit* m_pPassword = nullptr;          // 1035
-    QCheckBox* m_pRequiresSsl = nullptr;       // 1036
-    QGroupBox* m_pTestGroup = nullptr;
-    QPushButton* m_pSave = nullptr;                // 1037
-    QCheckBox* m_pSendTestNotification = nullptr;  // 1038
-    QLineEdit* m_pTestAddress = nullptr;           // 1039
-    QPushButton* m_pSend = nullptr;                // 1040
-    QGroupBox* m_pLetterGroup = nullptr;
-    QSpinBox* m_pMissingRuns = nullptr;
-    QSpinBox* m_pQuietDays = nullptr;
+    QGroupBox* m_mailGroup = nullptr;
+    QCheckBox* m_sendNotificationBox = nullptr;  // 1031
+    QLineEdit* m_senderEdit = nullptr;           // 1032
+    QLineEdit* m_smtpServerEdit = nullptr;       // 1033
+    QLineEdit* m_userNameEdit = nullptr;         // 1034
+    QLineEdit* m_passwordEdit = nullptr;         // 1035
+    QCheckBox* m_requiresSslBox = nullptr;       // 1036
+    QGroupBox* m_testGroup = nullptr;
+    QPushButton* m_save = nullptr;                // 1037
+    QCheckBox* m_sendTestNotification = nullptr;  // 1038
+    QLineEdit* m_testAddressEdit = nullptr;       // 1039
+    QPushButton* m_send = nullptr;                // 1040
+    QGroupBox* m_letterGroup = nullptr;
+    QSpinBox* m_missingRunsSpin = nullptr;
+    QSpinBox* m_quietDaysSpin = nullptr;
     LetterRules m_storedRules;
     // Mail.txt as it was read, when it exists.
     std::optional<MailSettings> m_storedSettings;
-    bool m_bSending = false;
+    bool m_sending = false;
 };
 
 }  // namespace tarnwick

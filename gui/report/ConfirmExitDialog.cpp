@@ -36,13 +36,13 @@ ConfirmExitDialog::ConfirmExitDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(question);
     layout->addLayout(buttons);
 
-    connect(ok, &QPushButton::clicked, this, [this] { OnOk(); });
+    connect(ok, &QPushButton::clicked, this, [this] { onOk(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // The designed size at least; larger when the texts need it.
-    OpenAtLeast(this, QSize(358, 68));
+    openAtLeast(this, QSize(358, 68));
 }
 
-void ConfirmExitDialog::OnOk() {
+void ConfirmExitDialog::onOk() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(kProductWebSite)));
     accept();
 }

@@ -12,7 +12,7 @@ class ConfirmExitDialog : public QDialog {
 public:
     explicit ConfirmExitDialog(QWidget* parent = nullptr);
 
-    void OnOk();
+    void onOk();
 };
 
 }  // namespace tarnwick

@@ -6,7 +6,7 @@
 
 namespace tarnwick {
 
-bool RunExitPrompt(QWidget* parent, const std::function<void()>& onStop) {
+bool runExitPrompt(QWidget* parent, const std::function<void()>& onStop) {
     if (g_bScanRunning && !g_bReportSaved) {
         SaveReportQuestion dialog(onStop, parent);
         return dialog.exec() == QDialog::Accepted;

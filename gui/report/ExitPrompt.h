@@ -10,6 +10,6 @@ class QWidget;
 
 namespace tarnwick {
 
-bool RunExitPrompt(QWidget* parent, const std::function<void()>& onStop);
+bool runExitPrompt(QWidget* parent, const std::function<void()>& onStop);
 
 }  // namespace tarnwick

@@ -10,25 +10,25 @@
 
 namespace tarnwick {
 
-bool RunExportCommand(QWidget* parent, const std::vector<ResultRow>& rows) {
+bool runExportCommand(QWidget* parent, const std::vector<ResultRow>& rows) {
     // No default extension: the dialog appends the chosen filter's, and a
     // three-letter cut would turn "json" into "jso".
     FileDialog dialog(false, parent, QString(), QStringLiteral("Results"),
                       QStringLiteral("CSV Files (*.csv);;JSON Files (*.json)"));
-    if (!dialog.RunDialog()) {
+    if (!dialog.runDialog()) {
         return false;
     }
-    const std::string path = QFile::encodeName(dialog.GetChosenPath()).toStdString();
+    const std::string path = QFile::encodeName(dialog.getChosenPath()).toStdString();
     std::vector<ExportRow> exported;
     exported.reserve(rows.size());
     for (const ResultRow& row : rows) {
-        exported.push_back(ExportRowOf(row));
+        exported.push_back(exportRowOf(row));
     }
     try {
-        WriteExport(path, exported, ExportKindFor(path));
+        writeExport(path, exported, exportKindFor(path));
         return true;
     } catch (const FileError& error) {
-        AppMessageBox::Show(QFile::decodeName(error.what()), AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::show(QFile::decodeName(error.what()), AppMessageBox::Buttons::Ok, parent);
         return false;
     }
 }

@@ -13,6 +13,6 @@ namespace tarnwick {
 
 // Returns true when a file was written; a file that cannot be written is
 // named in a message box.
-bool RunExportCommand(QWidget* parent, const std::vector<ResultRow>& rows);
+bool runExportCommand(QWidget* parent, const std::vector<ResultRow>& rows);
 
 }  // namespace tarnwick

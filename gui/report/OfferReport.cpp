@@ -14,32 +14,32 @@ namespace tarnwick {
 
 namespace {
 
-void OfferReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
+void offerReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
     std::string path;
     {
         ReportFormatDialog dialog(parent);
         dialog.exec();
-        path = dialog.ReportPath();
+        path = dialog.reportPath();
     }
     if (path.empty()) {
         g_bReportSaved = false;
         return;
     }
     try {
-        WriteReport(path, rows, std::time(nullptr));
+        writeReport(path, rows, std::time(nullptr));
         g_bReportSaved = true;
     } catch (const FileError& error) {
         g_bReportSaved = false;
-        AppMessageBox::Show(error, AppMessageBox::Buttons::Ok, parent);
+        AppMessageBox::show(error, AppMessageBox::Buttons::Ok, parent);
     }
 }
 
 }  // namespace
 
-void OfferReport(QWidget* parent, const std::vector<ResultRow>& rows) {
+void offerReport(QWidget* parent, const std::vector<ResultRow>& rows) {
     // From the scan thread too: the dialogs belong to the GUI thread; wait
     // there until the prompt is closed and the file written.
-    if (!GuiThread::CallOnApplication([&] { OfferReportHere(parent, rows); })) {
+    if (!GuiThread::callOnApplication([&] { offerReportHere(parent, rows); })) {
         g_bReportSaved = false;
     }
 }

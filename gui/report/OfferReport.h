@@ -16,6 +16,6 @@ namespace tarnwick {
 // none was chosen or the file could not be written (the user is told which
 // file). Callable from any thread: the prompt always runs on the GUI thread,
 // and the call returns when the prompt is closed and the file written.
-void OfferReport(QWidget* parent, const std::vector<ResultRow>& rows);
+void offerReport(QWidget* parent, const std::vector<ResultRow>& rows);
 
 }  // namespace tarnwick

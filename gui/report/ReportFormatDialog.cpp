@@ -24,63 +24,63 @@ ReportFormatDialog::ReportFormatDialog(QWidget* parent) : QDialog(parent) {
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_pHtml = new QRadioButton(QStringLiteral(".html format "), this);
-    m_pHtml->setObjectName(QStringLiteral("1060"));
-    m_pText = new QRadioButton(QStringLiteral(".txt format"), this);
-    m_pText->setObjectName(QStringLiteral("1061"));
+    m_htmlButton = new QRadioButton(QStringLiteral(".html format "), this);
+    m_htmlButton->setObjectName(QStringLiteral("1060"));
+    m_text = new QRadioButton(QStringLiteral(".txt format"), this);
+    m_text->setObjectName(QStringLiteral("1061"));
     // One exclusive group: exactly one choice is ticked, a click on the ticked
     // one leaves it ticked, and screen readers hear two radio buttons.
     auto* formats = new QButtonGroup(this);
     formats->setExclusive(true);
-    formats->addButton(m_pHtml);
-    formats->addButton(m_pText);
-    m_pOk = new QPushButton(QStringLiteral("OK"), this);
-    m_pOk->setObjectName(QStringLiteral("1044"));
+    formats->addButton(m_htmlButton);
+    formats->addButton(m_text);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("1044"));
     // Enter asks for the file in the chosen format, wherever the focus is.
-    m_pOk->setDefault(true);
+    m_ok->setDefault(true);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(m_pHtml, 0, 0);
-    layout->addWidget(m_pText, 1, 0);
-    layout->addWidget(m_pOk, 0, 1, 2, 1, Qt::AlignVCenter);
+    layout->addWidget(m_htmlButton, 0, 0);
+    layout->addWidget(m_text, 1, 0);
+    layout->addWidget(m_ok, 0, 1, 2, 1, Qt::AlignVCenter);
 
-    connect(m_pHtml, &QRadioButton::clicked, this, [this] { OnHtmlFormat(); });
-    connect(m_pText, &QRadioButton::clicked, this, [this] { OnTextFormat(); });
-    connect(m_pOk, &QPushButton::clicked, this, [this] { OnReportOk(); });
-    OnInitDialog();
+    connect(m_htmlButton, &QRadioButton::clicked, this, [this] { onHtmlFormat(); });
+    connect(m_text, &QRadioButton::clicked, this, [this] { onTextFormat(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { onReportOk(); });
+    onInitDialog();
     // The designed size at least; larger when the texts need it.
-    OpenAtLeast(this, QSize(192, 80));
+    openAtLeast(this, QSize(192, 80));
 }
 
-void ReportFormatDialog::OnInitDialog() {
-    OnHtmlFormat();
-    m_pHtml->setFocus();
+void ReportFormatDialog::onInitDialog() {
+    onHtmlFormat();
+    m_htmlButton->setFocus();
 }
 
-void ReportFormatDialog::OnHtmlFormat() {
-    m_pHtml->setChecked(true);
-    m_pText->setChecked(false);
-    m_bHtml = true;
+void ReportFormatDialog::onHtmlFormat() {
+    m_htmlButton->setChecked(true);
+    m_text->setChecked(false);
+    m_html = true;
 }
 
-void ReportFormatDialog::OnTextFormat() {
-    m_pText->setChecked(true);
-    m_pHtml->setChecked(false);
-    m_bHtml = false;
+void ReportFormatDialog::onTextFormat() {
+    m_text->setChecked(true);
+    m_htmlButton->setChecked(false);
+    m_html = false;
 }
 
-void ReportFormatDialog::OnReportOk() {
-    ChooseReportFile();
+void ReportFormatDialog::onReportOk() {
+    chooseReportFile();
     accept();
 }
 
-void ReportFormatDialog::ChooseReportFile() {
-    const QString filter = m_bHtml ? kHtmlFilter : kTextFilter;
-    const QString name = m_bHtml ? kHtmlDefaultName : kTextDefaultName;
+void ReportFormatDialog::chooseReportFile() {
+    const QString filter = m_html ? kHtmlFilter : kTextFilter;
+    const QString name = m_html ? kHtmlDefaultName : kTextDefaultName;
     FileDialog dialog(false, this, QString(), name, filter);
-    if (dialog.RunDialog()) {
+    if (dialog.runDialog()) {
         // File names are the file system's bytes, not the code page's text.
-        m_strReportPath = PathFromQ(dialog.GetChosenPath());
+        m_reportPath = pathFromQ(dialog.getChosenPath());
     }
 }
 

@@ -22,23 +22,23 @@ public:
     explicit ReportFormatDialog(QWidget* parent = nullptr);
 
     // The file chosen, as the file system spells it; empty when none was.
-    const std::string& ReportPath() const { return m_strReportPath; }
+    const std::string& reportPath() const { return m_reportPath; }
     // Whether the HTML format is the one chosen now.
-    bool IsHtml() const { return m_bHtml; }
+    bool isHtml() const { return m_html; }
 
-    void OnHtmlFormat();
-    void OnTextFormat();
-    void OnReportOk();
-    void ChooseReportFile();
+    void onHtmlFormat();
+    void onTextFormat();
+    void onReportOk();
+    void chooseReportFile();
 
 private:
-    void OnInitDialog();
+    void onInitDialog();
 
-    QRadioButton* m_pHtml = nullptr;
-    QRadioButton* m_pText = nullptr;
-    QPushButton* m_pOk = nullptr;
-    bool m_bHtml = true;
-    std::string m_strReportPath;
+    QRadioButton* m_htmlButton = nullptr;
+    QRadioButton* m_text = nullptr;
+    QPushButton* m_ok = nullptr;
+    bool m_html = true;
+    std::string m_reportPath;
 };
 
 }  // namespace tarnwick

@@ -11,7 +11,7 @@
 namespace tarnwick {
 
 SaveReportQuestion::SaveReportQuestion(std::function<void()> onStop, QWidget* parent)
-    : QDialog(parent), m_fnStop(std::move(onStop)) {
+    : QDialog(parent), m_stop(std::move(onStop)) {
     setObjectName(QStringLiteral("164"));
     setWindowTitle(QLatin1String(kProductName));
     setAccessibleName(windowTitle());
@@ -36,21 +36,21 @@ SaveReportQuestion::SaveReportQuestion(std::function<void()> onStop, QWidget* pa
     layout->addWidget(question);
     layout->addLayout(buttons);
 
-    connect(yes, &QPushButton::clicked, this, [this] { OnYes(); });
-    connect(no, &QPushButton::clicked, this, [this] { OnNo(); });
+    connect(yes, &QPushButton::clicked, this, [this] { onYes(); });
+    connect(no, &QPushButton::clicked, this, [this] { onNo(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // The designed size at least; larger when the texts need it.
-    OpenAtLeast(this, QSize(254, 62));
+    openAtLeast(this, QSize(254, 62));
 }
 
-void SaveReportQuestion::OnYes() {
-    if (m_fnStop) {
-        m_fnStop();
+void SaveReportQuestion::onYes() {
+    if (m_stop) {
+        m_stop();
     }
     accept();
 }
 
-void SaveReportQuestion::OnNo() {
+void SaveReportQuestion::onNo() {
     accept();
 }
 

@@ -14,11 +14,11 @@ class SaveReportQuestion : public QDialog {
 public:
     explicit SaveReportQuestion(std::function<void()> onStop, QWidget* parent = nullptr);
 
-    void OnYes();
-    void OnNo();
+    void onYes();
+    void onNo();
 
 private:
-    std::function<void()> m_fnStop;
+    std::function<void()> m_stop;
 };
 
 }  // namespace tarnwick

@@ -6,18 +6,18 @@
 #include <QFileInfo>
 #include <QStringList>
 
-static void RegisterTarnwickResources() {
+static void registerTarnwickResources() {
     Q_INIT_RESOURCE(tarnwick);
 }
 
 namespace tarnwick {
 
-void InitResources() {
-    static const bool registered = (RegisterTarnwickResources(), true);
+void initResources() {
+    static const bool registered = (registerTarnwickResources(), true);
     (void)registered;
 }
 
-QString UserGuidePath() {
+QString userGuidePath() {
     const QString installed = QCoreApplication::applicationDirPath() +
                               QStringLiteral("/" TARNWICK_GUIDE_FROM_BIN "/Help.html");
     QStringList candidates{installed};

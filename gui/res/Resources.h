@@ -8,12 +8,12 @@
 
 namespace tarnwick {
 
-void InitResources();
+void initResources();
 
 // The user guide's start page: in the installed data folder (share/tarnwick/
 // guide beside the program's bin folder), else
 // in the build tree the program was built in (not for package builds); empty
 // when neither holds it.
-QString UserGuidePath();
+QString userGuidePath();
 
 }  // namespace tarnwick

@@ -31,7 +31,7 @@ TEST(CliOptionsTest, GoodCommandLines) {
         {{"scan", "--report=r.txt"}, Command::Scan, false, "", "", "r.txt", false},
     };
     for (const Row& row : rows) {
-        const CliOptions o = ParseArguments(row.args);
+        const CliOptions o = parseArguments(row.args);
         EXPECT_EQ(o.command, row.command) << row.args[0];
         EXPECT_EQ(o.help, row.help) << row.args[0];
         EXPECT_EQ(o.page, row.page);
@@ -40,10 +40,10 @@ TEST(CliOptionsTest, GoodCommandLines) {
         EXPECT_EQ(o.noMail, row.noMail);
         EXPECT_EQ(o.jobs, 0);  // the settings' unless given
     }
-    EXPECT_EQ(ParseArguments({"scan", "--jobs", "1"}).jobs, 1);
-    EXPECT_EQ(ParseArguments({"scan", "--jobs=64", "--no-mail"}).jobs, 64);
-    EXPECT_TRUE(ParseArguments({"scan", "--render"}).render);
-    EXPECT_FALSE(ParseArguments({"scan"}).render);  // the setting's unless given
+    EXPECT_EQ(parseArguments({"scan", "--jobs", "1"}).jobs, 1);
+    EXPECT_EQ(parseArguments({"scan", "--jobs=64", "--no-mail"}).jobs, 64);
+    EXPECT_TRUE(parseArguments({"scan", "--render"}).render);
+    EXPECT_FALSE(parseArguments({"scan"}).render);  // the setting's unless given
 }
 
 TEST(CliOptionsTest, BadCommandLines) {
@@ -67,7 +67,7 @@ TEST(CliOptionsTest, BadCommandLines) {
     };
     for (const auto& [args, message] : rows) {
         try {
-            ParseArguments(args);
+            parseArguments(args);
             ADD_FAILURE() << "accepted: " << message;
         } catch (const UsageError& e) {
             EXPECT_EQ(e.what(), message);

@@ -13,7 +13,7 @@ struct AddressCase {
 class AddressRuleTest : public ::testing::TestWithParam<AddressCase> {};
 
 TEST_P(AddressRuleTest, JudgesTheAddress) {
-    EXPECT_EQ(IsAcceptableAddress(GetParam().text), GetParam().accepted) << GetParam().text;
+    EXPECT_EQ(isAcceptableAddress(GetParam().text), GetParam().accepted) << GetParam().text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -30,9 +30,9 @@ INSTANTIATE_TEST_SUITE_P(
                       AddressCase{"ab", false}, AddressCase{"\x80.\xff\xfe", true}));
 
 TEST(TrimSpaceTest, RemovesTheSixSpaceCharactersAtBothEndsOnly) {
-    EXPECT_EQ(TrimSpace(" \t\r\n\v\fa b\f\v\n\r\t "), "a b");
-    EXPECT_EQ(TrimSpace("\xa0x\xa0"), "\xa0x\xa0");  // no-break space is no white space here
-    EXPECT_EQ(TrimSpace("   "), "");
+    EXPECT_EQ(trimSpace(" \t\r\n\v\fa b\f\v\n\r\t "), "a b");
+    EXPECT_EQ(trimSpace("\xa0x\xa0"), "\xa0x\xa0");  // no-break space is no white space here
+    EXPECT_EQ(trimSpace("   "), "");
 }
 
 }  // namespace

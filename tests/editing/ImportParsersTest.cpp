@@ -14,10 +14,10 @@ namespace {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-Rows RowsOf(const ImportResult& result) {
+Rows rowsOf(const ImportResult& result) {
     Rows rows;
     for (const ImportRow& row : result.m_rows) {
-        rows.emplace_back(row.m_strPage, row.m_strMail);
+        rows.emplace_back(row.m_page, row.m_mail);
     }
     return rows;
 }
@@ -38,51 +38,51 @@ void PrintTo(const ParseCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-ImportResult Parse(const ParseCase& c) {
+ImportResult parse(const ParseCase& c) {
     switch (c.kind) {
         case Kind::Csv:
-            return ParseCsv(c.bytes);
+            return parseCsv(c.bytes);
         case Kind::Plain:
-            return ParsePlainText(c.bytes);
+            return parsePlainText(c.bytes);
         case Kind::Separated:
             break;
     }
-    return ParseSeparatedText(c.bytes, c.separator);
+    return parseSeparatedText(c.bytes, c.separator);
 }
 
 class ParseTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseTest, GivesRowsAndEnd) {
     const ParseCase& c = GetParam();
-    const ImportResult result = Parse(c);
-    EXPECT_EQ(RowsOf(result), c.rows);
-    EXPECT_EQ(result.m_eEnd, c.end);
+    const ImportResult result = parse(c);
+    EXPECT_EQ(rowsOf(result), c.rows);
+    EXPECT_EQ(result.m_end, c.end);
     // The format's own words first; the line that broke it follows.
     const std::string message = c.message;
-    EXPECT_EQ(result.m_strMessage.substr(0, message.size()), message);
-    EXPECT_EQ(result.m_strMessage.empty(), message.empty());
+    EXPECT_EQ(result.m_message.substr(0, message.size()), message);
+    EXPECT_EQ(result.m_message.empty(), message.empty());
 }
 
 // The same bytes through a real file give the same answer.
 TEST_P(ParseTest, FileGivesTheSameAnswer) {
     const ParseCase& c = GetParam();
     test::TempDataFolder temp;
-    const std::string path = temp.Root() + "/list.txt";
-    test::WriteBytes(path, c.bytes);
+    const std::string path = temp.root() + "/list.txt";
+    test::writeBytes(path, c.bytes);
     ImportResult result;
     switch (c.kind) {
         case Kind::Csv:
-            result = ImportCsv(path);
+            result = importCsv(path);
             break;
         case Kind::Plain:
-            result = ImportPlainText(path);
+            result = importPlainText(path);
             break;
         case Kind::Separated:
-            result = ImportSeparatedText(path, c.separator);
+            result = importSeparatedText(path, c.separator);
             break;
     }
-    EXPECT_EQ(RowsOf(result), c.rows);
-    EXPECT_EQ(result.m_eEnd, c.end);
+    EXPECT_EQ(rowsOf(result), c.rows);
+    EXPECT_EQ(result.m_end, c.end);
 }
 
 const char* const kNone = "";
@@ -397,71 +397,71 @@ TEST(ImportSummaryTest, TidiesTheRowsAndSaysWhatItDid) {
         SCOPED_TRACE(c.name);
         ImportResult tidied;
         tidied.m_rows = c.rows;
-        const ImportSummary summary = TidyImport(tidied.m_rows);
-        EXPECT_EQ(RowsOf(tidied), c.kept);
-        EXPECT_EQ(summary.Text(c.withMail), c.text);
+        const ImportSummary summary = tidyImport(tidied.m_rows);
+        EXPECT_EQ(rowsOf(tidied), c.kept);
+        EXPECT_EQ(summary.text(c.withMail), c.text);
     }
 }
 
 // The message names the line (counted from 1, empty lines included) and
 // shows it.
 TEST(ImportLineTest, FormatErrorNamesTheLine) {
-    const ImportResult plain = ParsePlainText("a.com\n\nb c.com\nd.com\n");
-    EXPECT_EQ(plain.m_nLine, 3);
-    EXPECT_EQ(plain.m_strMessage, std::string(texts::kPlainFormat) + "\n\nLine 3: b c.com");
-    const ImportResult separated = ParseSeparatedText(
+    const ImportResult plain = parsePlainText("a.com\n\nb c.com\nd.com\n");
+    EXPECT_EQ(plain.m_line, 3);
+    EXPECT_EQ(plain.m_message, std::string(texts::kPlainFormat) + "\n\nLine 3: b c.com");
+    const ImportResult separated = parseSeparatedText(
         "\xEF\xBB\xBF"
         "a;b\r\n  bad  \r\n",
         ";");
-    EXPECT_EQ(separated.m_nLine, 2);
-    EXPECT_EQ(separated.m_strMessage, std::string(texts::kSeparatedFormat) + "\n\nLine 2: bad");
-    const ImportResult longLine = ParsePlainText(std::string(100, 'x') + " y\n");
-    EXPECT_EQ(longLine.m_strMessage,
+    EXPECT_EQ(separated.m_line, 2);
+    EXPECT_EQ(separated.m_message, std::string(texts::kSeparatedFormat) + "\n\nLine 2: bad");
+    const ImportResult longLine = parsePlainText(std::string(100, 'x') + " y\n");
+    EXPECT_EQ(longLine.m_message,
               std::string(texts::kPlainFormat) + "\n\nLine 1: " + std::string(80, 'x') + "...");
 }
 
 TEST(ImportLineTest, HeadingLines) {
     for (const char* heading : {"URL", "Page;E-mail", "Publisher's Site,Mail Address",
                                 "\"Web Page\",\"Email\"", "links"}) {
-        EXPECT_TRUE(IsHeadingLine(heading)) << heading;
+        EXPECT_TRUE(isHeadingLine(heading)) << heading;
     }
     for (const char* row :
          {"", " ", "a.com", "localhost", "webmaster@x", "http://a/b", "Page,Mail,42", "x*y"}) {
-        EXPECT_FALSE(IsHeadingLine(row)) << row;
+        EXPECT_FALSE(isHeadingLine(row)) << row;
     }
 }
 
 TEST(ImportFileTest, UnreadablePathsSayWhy) {
     test::TempDataFolder temp;
-    const ImportResult missing = ImportCsv(temp.Root() + "/none.csv");
-    EXPECT_EQ(missing.m_eEnd, ImportEnd::Unreadable);
-    EXPECT_EQ(missing.m_nError, ENOENT);
+    const ImportResult missing = importCsv(temp.root() + "/none.csv");
+    EXPECT_EQ(missing.m_end, ImportEnd::Unreadable);
+    EXPECT_EQ(missing.m_error, ENOENT);
     EXPECT_TRUE(missing.m_rows.empty());
 
-    EXPECT_EQ(ImportPlainText(temp.Root()).m_nError, EISDIR);
-    EXPECT_EQ(CheckImportFile(temp.Root()), EISDIR);
-    EXPECT_EQ(CheckImportFile("/dev/null"), EINVAL);  // no device is read
-    EXPECT_EQ(CheckImportFile(""), ENOENT);
+    EXPECT_EQ(importPlainText(temp.root()).m_error, EISDIR);
+    EXPECT_EQ(checkImportFile(temp.root()), EISDIR);
+    EXPECT_EQ(checkImportFile("/dev/null"), EINVAL);  // no device is read
+    EXPECT_EQ(checkImportFile(""), ENOENT);
 
-    const std::string path = temp.Root() + "/list.txt";
-    test::WriteBytes(path, "a.com\n");
-    EXPECT_EQ(CheckImportFile(path), 0);
+    const std::string path = temp.root() + "/list.txt";
+    test::writeBytes(path, "a.com\n");
+    EXPECT_EQ(checkImportFile(path), 0);
     if (::geteuid() != 0) {  // root reads anything
         ::chmod(path.c_str(), 0);
-        EXPECT_EQ(ImportSeparatedText(path, ";").m_nError, EACCES);
+        EXPECT_EQ(importSeparatedText(path, ";").m_error, EACCES);
     }
 }
 
 TEST(ImportFileTest, ReadsAHugeLineWhole) {
     test::TempDataFolder temp;
-    const std::string path = temp.Root() + "/huge.csv";
+    const std::string path = temp.root() + "/huge.csv";
     const std::string page(3 * 1024 * 1024, 'p');
-    test::WriteBytes(path, page + "," + std::string(5, '\0') + "\r\nq,r");
-    const ImportResult result = ImportCsv(path);
+    test::writeBytes(path, page + "," + std::string(5, '\0') + "\r\nq,r");
+    const ImportResult result = importCsv(path);
     ASSERT_EQ(result.m_rows.size(), 2u);
-    EXPECT_EQ(result.m_rows[0].m_strPage, page);
-    EXPECT_EQ(result.m_rows[0].m_strMail, std::string(5, '\0'));
-    EXPECT_EQ(result.m_rows[1].m_strMail, "r");
+    EXPECT_EQ(result.m_rows[0].m_page, page);
+    EXPECT_EQ(result.m_rows[0].m_mail, std::string(5, '\0'));
+    EXPECT_EQ(result.m_rows[1].m_mail, "r");
 }
 
 // Random bytes of every value, long lines and many line ends: the parsers end,
@@ -479,16 +479,16 @@ TEST(ImportFuzzTest, AnyBytesGiveSoundRows) {
                          : static_cast<char>(rng());
         }
         for (const ImportResult& result :
-             {ParseCsv(bytes), ParsePlainText(bytes), ParseSeparatedText(bytes, ";"),
-              ParseSeparatedText(bytes, " | ")}) {
+             {parseCsv(bytes), parsePlainText(bytes), parseSeparatedText(bytes, ";"),
+              parseSeparatedText(bytes, " | ")}) {
             size_t total = 0;
             for (const ImportRow& row : result.m_rows) {
-                total += row.m_strPage.size() + row.m_strMail.size();
-                EXPECT_EQ(row.m_strPage.find('\n'), std::string::npos);
-                EXPECT_EQ(row.m_strMail.find('\n'), std::string::npos);
+                total += row.m_page.size() + row.m_mail.size();
+                EXPECT_EQ(row.m_page.find('\n'), std::string::npos);
+                EXPECT_EQ(row.m_mail.find('\n'), std::string::npos);
             }
             EXPECT_LE(total, bytes.size());
-            EXPECT_NE(result.m_eEnd, ImportEnd::Unreadable);
+            EXPECT_NE(result.m_end, ImportEnd::Unreadable);
         }
     }
 }
@@ -502,7 +502,7 @@ struct SeparatorCase {
 class SeparatorTest : public ::testing::TestWithParam<SeparatorCase> {};
 
 TEST_P(SeparatorTest, ChecksTheChoice) {
-    const char* message = CheckSeparator(GetParam().choice, GetParam().other);
+    const char* message = checkSeparator(GetParam().choice, GetParam().other);
     if (GetParam().message == nullptr) {
         EXPECT_EQ(message, nullptr) << GetParam().other;
     } else {
@@ -527,9 +527,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SeparatorCase{SeparatorChoice::Other, " | ", nullptr}));
 
 TEST(SeparatorTest, OtherSymbolIsSearchedAsTyped) {
-    EXPECT_EQ(SeparatorOf(SeparatorChoice::Semicolon, "|"), ";");
-    EXPECT_EQ(SeparatorOf(SeparatorChoice::Comma, "|"), ",");
-    EXPECT_EQ(SeparatorOf(SeparatorChoice::Other, " | "), " | ");
+    EXPECT_EQ(separatorOf(SeparatorChoice::Semicolon, "|"), ";");
+    EXPECT_EQ(separatorOf(SeparatorChoice::Comma, "|"), ",");
+    EXPECT_EQ(separatorOf(SeparatorChoice::Other, " | "), " | ");
 }
 
 }  // namespace

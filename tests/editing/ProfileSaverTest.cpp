@@ -10,94 +10,94 @@
 namespace tarnwick {
 namespace {
 
-using test::ReadBytes;
+using test::readBytes;
 
 class ProfileSaverTest : public ::testing::Test {
 protected:
     test::TempDataFolder m_temp;
-    const DataFolder& F() const { return m_temp.Folder(); }
+    const DataFolder& f() const { return m_temp.folder(); }
 
-    SavedProfile SaveNew(const std::string& address, const std::vector<ImportRow>& rows,
+    SavedProfile saveNew(const std::string& address, const std::vector<ImportRow>& rows,
                          bool notify) {
-        const SavePlan plan = PlanSave(F(), address);
-        EXPECT_NE(plan.m_lookup.m_eKind, SiteLookup::Kind::AddressFound);
-        return SaveNewProfile(F(), plan, address, rows, notify);
+        const SavePlan plan = planSave(f(), address);
+        EXPECT_NE(plan.m_lookup.m_kind, SiteLookup::Kind::AddressFound);
+        return saveNewProfile(f(), plan, address, rows, notify);
     }
 };
 
 TEST_F(ProfileSaverTest, FirstProfileIntoAnEmptyStore) {
     const SavedProfile saved =
-        SaveNew("http://www.example.com/", {{"a.net/x", ""}, {"b.org", "w@b.org"}}, false);
-    EXPECT_EQ(saved.m_nRow, 0);
-    EXPECT_EQ(saved.m_strDisplayText, "http://www.example.com/");
-    EXPECT_EQ(ReadBytes(F().StIndexPath()), "example.com**http://www.example.com/||");
-    EXPECT_EQ(ReadBytes(F().IndexPath()), F().ProfilesFolder() + "example.com.txt");
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.com")),
+        saveNew("http://www.example.com/", {{"a.net/x", ""}, {"b.org", "w@b.org"}}, false);
+    EXPECT_EQ(saved.m_row, 0);
+    EXPECT_EQ(saved.m_displayText, "http://www.example.com/");
+    EXPECT_EQ(readBytes(f().stIndexPath()), "example.com**http://www.example.com/||");
+    EXPECT_EQ(readBytes(f().indexPath()), f().profilesFolder() + "example.com.txt");
+    EXPECT_EQ(readBytes(f().profilePath("example.com")),
               "Link: http://www.example.com/\r\na.net/x||| |||0|||\r\nb.org|||w@b.org|||0|||");
 }
 
 TEST_F(ProfileSaverTest, SecondAddressOfTheSameBaseNameIsNumbered) {
-    SaveNew("example.com", {{"a.net", ""}}, true);
-    SaveNew("other.org", {{"b.net", ""}}, true);
-    const SavedProfile saved = SaveNew("shop.example.com", {{"c.net", "m"}}, true);
-    EXPECT_EQ(saved.m_nRow, 2);
-    EXPECT_EQ(saved.m_strDisplayText, "www.example.com (2)");
-    EXPECT_EQ(ReadBytes(F().StIndexPath()),
+    saveNew("example.com", {{"a.net", ""}}, true);
+    saveNew("other.org", {{"b.net", ""}}, true);
+    const SavedProfile saved = saveNew("shop.example.com", {{"c.net", "m"}}, true);
+    EXPECT_EQ(saved.m_row, 2);
+    EXPECT_EQ(saved.m_displayText, "www.example.com (2)");
+    EXPECT_EQ(readBytes(f().stIndexPath()),
               "example.com**example.com||shop.example.com||\r\nother.org**other.org||");
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.com (2)")),
+    EXPECT_EQ(readBytes(f().profilePath("example.com (2)")),
               "Link: shop.example.com\r\nc.net|||m|||1|||");
-    const SavedProfile third = SaveNew("www.example.com/links", {{"d.net", ""}}, false);
-    EXPECT_EQ(third.m_strDisplayText, "www.example.com (3)");
+    const SavedProfile third = saveNew("www.example.com/links", {{"d.net", ""}}, false);
+    EXPECT_EQ(third.m_displayText, "www.example.com (3)");
 }
 
 // The second address of a base name belongs to base name (2): Append and
 // Overwrite act on that profile and leave the first one's pages alone.
 TEST_F(ProfileSaverTest, AppendAndOverwriteActOnTheProfileOfTheTypedAddress) {
-    SaveNew("www.example.co.uk", {{"a.net", ""}}, false);
-    SaveNew("shop.example.co.uk", {{"b.net", ""}}, false);  // example.co.uk (2)
-    const std::string index = ReadBytes(F().IndexPath());
-    const std::string first = ReadBytes(F().ProfilePath("example.co.uk"));
+    saveNew("www.example.co.uk", {{"a.net", ""}}, false);
+    saveNew("shop.example.co.uk", {{"b.net", ""}}, false);  // example.co.uk (2)
+    const std::string index = readBytes(f().indexPath());
+    const std::string first = readBytes(f().profilePath("example.co.uk"));
     ASSERT_EQ(first, "Link: www.example.co.uk\r\na.net||| |||0|||");
 
-    SavePlan plan = PlanSave(F(), "shop.example.co.uk");
-    ASSERT_EQ(plan.m_lookup.m_eKind, SiteLookup::Kind::AddressFound);
+    SavePlan plan = planSave(f(), "shop.example.co.uk");
+    ASSERT_EQ(plan.m_lookup.m_kind, SiteLookup::Kind::AddressFound);
     const SavedProfile appended =
-        AppendToProfile(F(), plan, "shop.example.co.uk", {{"c.net", "m"}}, true);
-    EXPECT_EQ(appended.m_nRow, -1);
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk (2)")),
+        appendToProfile(f(), plan, "shop.example.co.uk", {{"c.net", "m"}}, true);
+    EXPECT_EQ(appended.m_row, -1);
+    EXPECT_EQ(readBytes(f().profilePath("example.co.uk (2)")),
               "Link: shop.example.co.uk\r\nb.net||| |||0|||\r\nc.net|||m|||1|||");
 
-    EXPECT_EQ(OverwriteProfile(F(), plan, "shop.example.co.uk", {{"d.net", ""}}, false).m_nRow, -1);
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk (2)")),
+    EXPECT_EQ(overwriteProfile(f(), plan, "shop.example.co.uk", {{"d.net", ""}}, false).m_row, -1);
+    EXPECT_EQ(readBytes(f().profilePath("example.co.uk (2)")),
               "Link: shop.example.co.uk\r\nd.net||| |||0|||");
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk")), first);  // never touched
-    EXPECT_EQ(ReadBytes(F().IndexPath()), index);                   // the list is not changed
-    EXPECT_FALSE(test::Exists(F().NewTxtPath()));
+    EXPECT_EQ(readBytes(f().profilePath("example.co.uk")), first);  // never touched
+    EXPECT_EQ(readBytes(f().indexPath()), index);                   // the list is not changed
+    EXPECT_FALSE(test::exists(f().newTxtPath()));
 
     // The first address still leads to the first profile.
-    plan = PlanSave(F(), "www.example.co.uk");
-    OverwriteProfile(F(), plan, "www.example.co.uk", {{"e.net", ""}}, false);
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk")),
+    plan = planSave(f(), "www.example.co.uk");
+    overwriteProfile(f(), plan, "www.example.co.uk", {{"e.net", ""}}, false);
+    EXPECT_EQ(readBytes(f().profilePath("example.co.uk")),
               "Link: www.example.co.uk\r\ne.net||| |||0|||");
-    EXPECT_EQ(ReadBytes(F().ProfilePath("example.co.uk (2)")),
+    EXPECT_EQ(readBytes(f().profilePath("example.co.uk (2)")),
               "Link: shop.example.co.uk\r\nd.net||| |||0|||");
 }
 
 // Appending the same list again adds only the pages the profile lacks, so no
 // partner is listed (and mailed) twice; Overwrite takes the list as it is.
 TEST_F(ProfileSaverTest, AppendLeavesOutPagesTheProfileHas) {
-    SaveNew("example.com", {{"a.net", "x@a.net"}, {"b.net", ""}}, true);
-    const SavePlan plan = PlanSave(F(), "example.com");
-    const SavedProfile saved = AppendToProfile(
-        F(), plan, "example.com", {{" a.net ", "other@a.net"}, {"c.net", ""}, {"b.net", ""}}, true);
-    EXPECT_EQ(saved.m_nSkipped, 2);
+    saveNew("example.com", {{"a.net", "x@a.net"}, {"b.net", ""}}, true);
+    const SavePlan plan = planSave(f(), "example.com");
+    const SavedProfile saved = appendToProfile(
+        f(), plan, "example.com", {{" a.net ", "other@a.net"}, {"c.net", ""}, {"b.net", ""}}, true);
+    EXPECT_EQ(saved.m_skipped, 2);
     EXPECT_EQ(
-        ReadBytes(F().ProfilePath("example.com")),
+        readBytes(f().profilePath("example.com")),
         "Link: example.com\r\na.net|||x@a.net|||1|||\r\nb.net||| |||1|||\r\nc.net||| |||1|||");
-    const SavedProfile all = AppendToProfile(F(), plan, "example.com", {{"a.net", ""}}, true);
-    EXPECT_EQ(all.m_nSkipped, 1);
+    const SavedProfile all = appendToProfile(f(), plan, "example.com", {{"a.net", ""}}, true);
+    EXPECT_EQ(all.m_skipped, 1);
     EXPECT_EQ(
-        OverwriteProfile(F(), plan, "example.com", {{"a.net", ""}, {"a.net", ""}}, true).m_nSkipped,
+        overwriteProfile(f(), plan, "example.com", {{"a.net", ""}, {"a.net", ""}}, true).m_skipped,
         0);
 }
 
@@ -106,74 +106,74 @@ TEST_F(ProfileSaverTest, AppendLeavesOutPagesTheProfileHas) {
 TEST_F(ProfileSaverTest, AppendOrOverwriteOnAVanishedFileCreatesIt) {
     for (const bool overwrite : {false, true}) {
         test::TempDataFolder temp;
-        const DataFolder& f = temp.Folder();
-        SaveNewProfile(f, PlanSave(f, "example.com"), "example.com", {{"a.net", ""}}, false);
-        SaveNewProfile(f, PlanSave(f, "other.org"), "other.org", {{"b.net", ""}}, false);
-        ProfileList(f).Remove({0});
-        const SavePlan plan = PlanSave(f, "example.com");
-        ASSERT_EQ(plan.m_lookup.m_eKind, SiteLookup::Kind::AddressFound);
+        const DataFolder& f = temp.folder();
+        saveNewProfile(f, planSave(f, "example.com"), "example.com", {{"a.net", ""}}, false);
+        saveNewProfile(f, planSave(f, "other.org"), "other.org", {{"b.net", ""}}, false);
+        ProfileList(f).remove({0});
+        const SavePlan plan = planSave(f, "example.com");
+        ASSERT_EQ(plan.m_lookup.m_kind, SiteLookup::Kind::AddressFound);
         const SavedProfile saved =
-            overwrite ? OverwriteProfile(f, plan, "example.com", {{"c.net", ""}}, true)
-                      : AppendToProfile(f, plan, "example.com", {{"c.net", ""}}, true);
-        EXPECT_EQ(saved.m_nRow, 1);
-        EXPECT_EQ(saved.m_strDisplayText, "www.example.com");
-        EXPECT_EQ(ReadBytes(f.ProfilePath("example.com")), "Link: example.com\r\nc.net||| |||1|||");
-        EXPECT_EQ(ReadBytes(f.IndexPath()), f.ProfilesFolder() + "other.org.txt\r\n" +
-                                                f.ProfilesFolder() + "example.com.txt");
+            overwrite ? overwriteProfile(f, plan, "example.com", {{"c.net", ""}}, true)
+                      : appendToProfile(f, plan, "example.com", {{"c.net", ""}}, true);
+        EXPECT_EQ(saved.m_row, 1);
+        EXPECT_EQ(saved.m_displayText, "www.example.com");
+        EXPECT_EQ(readBytes(f.profilePath("example.com")), "Link: example.com\r\nc.net||| |||1|||");
+        EXPECT_EQ(readBytes(f.indexPath()), f.profilesFolder() + "other.org.txt\r\n" +
+                                                f.profilesFolder() + "example.com.txt");
     }
 }
 
 // stindex.txt removed by hand while index.txt lists profiles: the new row goes
 // where its index line goes, the end of the list.
 TEST_F(ProfileSaverTest, MissingSiteIndexWithProfilesPutsTheRowAtTheEnd) {
-    SaveNew("a.com", {{"x.net", ""}}, false);
-    SaveNew("b.com", {{"y.net", ""}}, false);
-    std::remove(F().StIndexPath().c_str());
-    const SavePlan plan = PlanSave(F(), "c.com");
-    EXPECT_EQ(plan.m_lookup.m_eKind, SiteLookup::Kind::IndexMissing);
-    const SavedProfile saved = SaveNewProfile(F(), plan, "c.com", {{"z.net", ""}}, false);
-    EXPECT_EQ(saved.m_nRow, 2);
-    EXPECT_EQ(ReadBytes(F().StIndexPath()), "c.com**c.com||");
+    saveNew("a.com", {{"x.net", ""}}, false);
+    saveNew("b.com", {{"y.net", ""}}, false);
+    std::remove(f().stIndexPath().c_str());
+    const SavePlan plan = planSave(f(), "c.com");
+    EXPECT_EQ(plan.m_lookup.m_kind, SiteLookup::Kind::IndexMissing);
+    const SavedProfile saved = saveNewProfile(f(), plan, "c.com", {{"z.net", ""}}, false);
+    EXPECT_EQ(saved.m_row, 2);
+    EXPECT_EQ(readBytes(f().stIndexPath()), "c.com**c.com||");
 }
 
 // A profile's address was changed onto a new name; adding an address of that
 // name finds the file there: Append or Overwrite act on it and the address is
 // recorded, and index.txt keeps one line for it.
 TEST_F(ProfileSaverTest, NewAddressOntoAnExistingFileAppendsOrOverwrites) {
-    SaveNew("a.com", {{"x.net", ""}}, false);
-    ASSERT_EQ(ProfileFile(F()).ChangeAddress("www.a.com", "c.com"), AddressChange::Moved);
-    const std::string index = ReadBytes(F().IndexPath());
-    const SavePlan plan = PlanSave(F(), "www.c.com");
-    EXPECT_EQ(plan.m_lookup.m_eKind, SiteLookup::Kind::BaseNotFound);
-    EXPECT_TRUE(plan.m_bNewPathTaken);
-    EXPECT_TRUE(plan.AsksAppendOrOverwrite());
-    const SavedProfile saved = AppendToProfile(F(), plan, "www.c.com", {{"y.net", "m"}}, true);
-    EXPECT_EQ(saved.m_nRow, -1);
-    EXPECT_EQ(ReadBytes(F().ProfilePath("c.com")),
+    saveNew("a.com", {{"x.net", ""}}, false);
+    ASSERT_EQ(ProfileFile(f()).changeAddress("www.a.com", "c.com"), AddressChange::Moved);
+    const std::string index = readBytes(f().indexPath());
+    const SavePlan plan = planSave(f(), "www.c.com");
+    EXPECT_EQ(plan.m_lookup.m_kind, SiteLookup::Kind::BaseNotFound);
+    EXPECT_TRUE(plan.m_newPathTaken);
+    EXPECT_TRUE(plan.asksAppendOrOverwrite());
+    const SavedProfile saved = appendToProfile(f(), plan, "www.c.com", {{"y.net", "m"}}, true);
+    EXPECT_EQ(saved.m_row, -1);
+    EXPECT_EQ(readBytes(f().profilePath("c.com")),
               "Link: c.com\r\nx.net||| |||0|||\r\ny.net|||m|||1|||");
-    EXPECT_EQ(ReadBytes(F().IndexPath()), index);
-    EXPECT_EQ(ReadBytes(F().StIndexPath()), "a.com**a.com||\r\nc.com**www.c.com||");
-    EXPECT_EQ(PlanSave(F(), "www.c.com").m_lookup.m_eKind, SiteLookup::Kind::AddressFound);
+    EXPECT_EQ(readBytes(f().indexPath()), index);
+    EXPECT_EQ(readBytes(f().stIndexPath()), "a.com**a.com||\r\nc.com**www.c.com||");
+    EXPECT_EQ(planSave(f(), "www.c.com").m_lookup.m_kind, SiteLookup::Kind::AddressFound);
 
     // The numbered name taken the same way.
-    SaveNew("b.org", {{"x.net", ""}}, false);
-    ASSERT_EQ(ProfileFile(F()).ChangeAddress("www.b.org", "www.c.com (2)"), AddressChange::Moved);
-    const SavePlan numbered = PlanSave(F(), "shop.c.com");
-    EXPECT_EQ(numbered.m_lookup.m_eKind, SiteLookup::Kind::BaseFound);
-    EXPECT_EQ(numbered.m_strNewName, "c.com (2)");
-    EXPECT_TRUE(numbered.m_bNewPathTaken);
-    const SavedProfile over = OverwriteProfile(F(), numbered, "shop.c.com", {{"z", ""}}, false);
-    EXPECT_EQ(over.m_strDisplayText, "www.c.com (2)");
-    EXPECT_EQ(ReadBytes(F().ProfilePath("c.com (2)")), "Link: shop.c.com\r\nz||| |||0|||");
+    saveNew("b.org", {{"x.net", ""}}, false);
+    ASSERT_EQ(ProfileFile(f()).changeAddress("www.b.org", "www.c.com (2)"), AddressChange::Moved);
+    const SavePlan numbered = planSave(f(), "shop.c.com");
+    EXPECT_EQ(numbered.m_lookup.m_kind, SiteLookup::Kind::BaseFound);
+    EXPECT_EQ(numbered.m_newName, "c.com (2)");
+    EXPECT_TRUE(numbered.m_newPathTaken);
+    const SavedProfile over = overwriteProfile(f(), numbered, "shop.c.com", {{"z", ""}}, false);
+    EXPECT_EQ(over.m_displayText, "www.c.com (2)");
+    EXPECT_EQ(readBytes(f().profilePath("c.com (2)")), "Link: shop.c.com\r\nz||| |||0|||");
 }
 
 TEST_F(ProfileSaverTest, PlanCreatesTheProfilesFolderButWritesNoFile) {
-    const SavePlan plan = PlanSave(F(), "example.co.uk");
-    EXPECT_EQ(plan.m_strBaseName, "example.co.uk");
-    EXPECT_EQ(plan.m_strBasePath, F().ProfilesFolder() + "example.co.uk.txt");
-    EXPECT_TRUE(test::Exists(F().ProfilesFolderNoSlash()));
-    EXPECT_FALSE(test::Exists(F().StIndexPath()));
-    EXPECT_FALSE(test::Exists(F().IndexPath()));
+    const SavePlan plan = planSave(f(), "example.co.uk");
+    EXPECT_EQ(plan.m_baseName, "example.co.uk");
+    EXPECT_EQ(plan.m_basePath, f().profilesFolder() + "example.co.uk.txt");
+    EXPECT_TRUE(test::exists(f().profilesFolderNoSlash()));
+    EXPECT_FALSE(test::exists(f().stIndexPath()));
+    EXPECT_FALSE(test::exists(f().indexPath()));
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ const char kVersion1[] =
     "INSERT INTO letters VALUES(1, 1, 2, 'w@p2.com', 1030, 'sent');"
     "PRAGMA user_version=1;";
 
-void ExecRaw(const std::string& path, const char* sql) {
+void execRaw(const std::string& path, const char* sql) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
     char* error = nullptr;
@@ -48,34 +48,34 @@ void ExecRaw(const std::string& path, const char* sql) {
     ASSERT_EQ(rc, SQLITE_OK) << message;
 }
 
-PageRecord Record(const std::string& page, const std::string& result, int row,
+PageRecord record(const std::string& page, const std::string& result, int row,
                   const std::string& profile = "www.a") {
     PageRecord r;
-    r.m_strProfile = profile;
-    r.m_strAdvertiser = "www.a.com";
-    r.m_strPage = page;
-    r.m_nRow = row;
-    r.m_strResult = result;
-    r.m_nChecked = 5000 + row;
+    r.m_profile = profile;
+    r.m_advertiser = "www.a.com";
+    r.m_page = page;
+    r.m_row = row;
+    r.m_result = result;
+    r.m_checked = 5000 + row;
     return r;
 }
 
 class HistoryDatabaseTest : public ::testing::Test {
 protected:
     test::TempDataFolder m_folder;
-    std::string m_strPath = HistoryDatabase::PathIn(m_folder.Folder().Folder());
+    std::string m_path = HistoryDatabase::pathIn(m_folder.folder().folder());
 };
 
 // A run that did not complete (stopped, or its program killed) counts the
 // pages of the run before it that it never reached: "no change" alone
 // would hide them.
 TEST_F(HistoryDatabaseTest, ARunThatDidNotFinishCountsThePagesItNeverReached) {
-    HistoryDatabase db(m_strPath);
-    const std::int64_t first = db.BeginRun("cli", 1000);
+    HistoryDatabase db(m_path);
+    const std::int64_t first = db.beginRun("cli", 1000);
     for (int row = 0; row < 4; ++row) {
-        db.AddResult(first, Record("http://p" + std::to_string(row) + "/", "Link Found", row));
+        db.addResult(first, record("http://p" + std::to_string(row) + "/", "Link Found", row));
     }
-    db.EndRun(first, 1100, "completed");
+    db.endRun(first, 1100, "completed");
     const struct {
         const char* outcome;  // nullptr: the program ended mid-run
         int pages;
@@ -84,68 +84,68 @@ TEST_F(HistoryDatabaseTest, ARunThatDidNotFinishCountsThePagesItNeverReached) {
     std::int64_t started = 2000;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.outcome != nullptr ? c.outcome : "cut off");
-        const std::int64_t run = db.BeginRun("cli", started += 1000);
+        const std::int64_t run = db.beginRun("cli", started += 1000);
         for (int row = 0; row < c.pages; ++row) {
-            db.AddResult(run, Record("http://p" + std::to_string(row) + "/", "Link Found", row));
+            db.addResult(run, record("http://p" + std::to_string(row) + "/", "Link Found", row));
         }
         if (c.outcome != nullptr) {
-            db.EndRun(run, started + 10, c.outcome);
+            db.endRun(run, started + 10, c.outcome);
         }
-        const RunChanges changes = db.ChangesOf();
-        EXPECT_EQ(changes.m_nRunId, run);
-        EXPECT_EQ(changes.m_strOutcome, c.outcome != nullptr ? c.outcome : "");
-        EXPECT_EQ(changes.m_nNotChecked, c.notChecked);
-        EXPECT_FALSE(changes.m_counts.AnyChange());
+        const RunChanges changes = db.changesOf();
+        EXPECT_EQ(changes.m_runId, run);
+        EXPECT_EQ(changes.m_outcome, c.outcome != nullptr ? c.outcome : "");
+        EXPECT_EQ(changes.m_notChecked, c.notChecked);
+        EXPECT_FALSE(changes.m_counts.anyChange());
     }
 }
 
 TEST_F(HistoryDatabaseTest, VersionOneIsMigratedAndKeepsItsRecords) {
-    ExecRaw(m_strPath, kVersion1);
-    HistoryDatabase db(m_strPath);
-    EXPECT_EQ(db.SchemaVersion(), kHistorySchemaVersion);
+    execRaw(m_path, kVersion1);
+    HistoryDatabase db(m_path);
+    EXPECT_EQ(db.schemaVersion(), kHistorySchemaVersion);
 
-    const std::vector<RunInfo> runs = db.Runs();
+    const std::vector<RunInfo> runs = db.runs();
     ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].m_nStarted, 1000);
-    EXPECT_EQ(runs[0].m_nEnded, 1060);
-    EXPECT_EQ(runs[0].m_strSource, "desktop");
-    EXPECT_EQ(runs[0].m_strOutcome, "completed");
+    EXPECT_EQ(runs[0].m_started, 1000);
+    EXPECT_EQ(runs[0].m_ended, 1060);
+    EXPECT_EQ(runs[0].m_source, "desktop");
+    EXPECT_EQ(runs[0].m_outcome, "completed");
     EXPECT_EQ(runs[0].m_counts, (ResultCounts{1, 1, 0, 0}));
 
     // The old rows have no evidence; new rows carry it.
-    const std::vector<PageRecord> old = db.ResultsOf(1);
+    const std::vector<PageRecord> old = db.resultsOf(1);
     ASSERT_EQ(old.size(), 2u);
     EXPECT_FALSE(old[0].m_reason.has_value());
     EXPECT_FALSE(old[0].m_httpStatus.has_value());
     EXPECT_FALSE(old[0].m_findings.has_value());
 
-    const std::int64_t run = db.BeginRun("cli", 2000);
-    PageRecord restored = Record("http://p2/", "Link Found", 1);
+    const std::int64_t run = db.beginRun("cli", 2000);
+    PageRecord restored = record("http://p2/", "Link Found", 1);
     restored.m_reason = "HTTP 200";
     restored.m_httpStatus = 200;
     restored.m_noindex = false;
     restored.m_verdict = "follow";
     restored.m_findings = "";
-    db.AddResult(run, restored);
-    db.AddResult(run, Record("http://p1/", "Link Not Found", 0));
-    db.EndRun(run, 2100, "completed");
-    const std::vector<PageRecord> now = db.ResultsOf(run);
+    db.addResult(run, restored);
+    db.addResult(run, record("http://p1/", "Link Not Found", 0));
+    db.endRun(run, 2100, "completed");
+    const std::vector<PageRecord> now = db.resultsOf(run);
     ASSERT_EQ(now.size(), 2u);
     EXPECT_EQ(now[1].m_reason, "HTTP 200");
     EXPECT_EQ(now[1].m_httpStatus, 200);
     EXPECT_EQ(now[1].m_noindex, false);
     EXPECT_EQ(now[1].m_findings, "");
 
-    const RunChanges changes = db.ChangesOf();
-    EXPECT_EQ(changes.m_nRunId, run);
-    EXPECT_EQ(changes.m_nPreviousId, 1);
+    const RunChanges changes = db.changesOf();
+    EXPECT_EQ(changes.m_runId, run);
+    EXPECT_EQ(changes.m_previousId, 1);
     ASSERT_EQ(changes.m_changes.size(), 2u);
     EXPECT_EQ(changes.m_changes[0].m_transition, Transition::Lost);
     EXPECT_EQ(changes.m_changes[1].m_transition, Transition::Restored);
-    EXPECT_EQ(ChangeSummary(changes.m_counts), "1 link lost, 1 restored since the last run");
+    EXPECT_EQ(changeSummary(changes.m_counts), "1 link lost, 1 restored since the last run");
 
     // The letter of version 1 still counts for the quiet days.
-    const auto letters = db.LastLettersSent();
+    const auto letters = db.lastLettersSent();
     EXPECT_EQ(letters.at({{"www.a.com", "http://p2/"}, "w@p2.com"}), 1030);
 }
 
@@ -156,45 +156,45 @@ TEST_F(HistoryDatabaseTest, VersionOneIsMigratedAndKeepsItsRecords) {
 // is kept compactly and read back the same.
 TEST_F(HistoryDatabaseTest, ARealHistoryOfTheLastSchemaAnswersAsBeforeOnceMigrated) {
     const std::string fixture = TARNWICK_HISTORY_DATA "/history-v4.sqlite3";
-    test::WriteBytes(m_strPath, test::ReadBytes(fixture));
-    const std::string before = test::ReadBytes(TARNWICK_HISTORY_DATA "/history-v4.txt");
+    test::writeBytes(m_path, test::readBytes(fixture));
+    const std::string before = test::readBytes(TARNWICK_HISTORY_DATA "/history-v4.txt");
     ASSERT_FALSE(before.empty());
     {
-        HistoryDatabase db(m_strPath);
-        EXPECT_EQ(db.SchemaVersion(), kHistorySchemaVersion);
-        EXPECT_EQ(test::DumpHistory(db), before);
+        HistoryDatabase db(m_path);
+        EXPECT_EQ(db.schemaVersion(), kHistorySchemaVersion);
+        EXPECT_EQ(test::dumpHistory(db), before);
     }
-    HistoryDatabase db(m_strPath);
-    EXPECT_EQ(test::DumpHistory(db), before);
+    HistoryDatabase db(m_path);
+    EXPECT_EQ(test::dumpHistory(db), before);
 
     // A seventh run checks the same pages again, finding the same as the
     // sixth: each check reuses its page's state, and the answers are those
     // of an unchanged run.
-    const std::vector<PageRecord> last = db.ResultsOf(db.ChangesOf().m_nRunId);
+    const std::vector<PageRecord> last = db.resultsOf(db.changesOf().m_runId);
     ASSERT_FALSE(last.empty());
-    db.Begin();
-    const std::int64_t run = db.BeginRun(kSourceCli, last.front().m_nChecked + 7 * 86400);
+    db.begin();
+    const std::int64_t run = db.beginRun(kSourceCli, last.front().m_checked + 7 * 86400);
     std::vector<PageRecord> again = last;
     for (PageRecord& r : again) {
-        r.m_nChecked += 7 * 86400;
-        r.m_elapsedMs = 10 + r.m_nRow;
-        db.AddResult(run, r);
+        r.m_checked += 7 * 86400;
+        r.m_elapsedMs = 10 + r.m_row;
+        db.addResult(run, r);
     }
-    db.EndRun(run, again.back().m_nChecked + 5, kOutcomeCompleted);
-    db.Commit();
-    const std::vector<PageRecord> read = db.ResultsOf(run);
+    db.endRun(run, again.back().m_checked + 5, kOutcomeCompleted);
+    db.commit();
+    const std::vector<PageRecord> read = db.resultsOf(run);
     ASSERT_EQ(read.size(), again.size());
     for (size_t k = 0; k < read.size(); ++k) {
-        EXPECT_EQ(read[k].m_nChecked, again[k].m_nChecked) << k;
+        EXPECT_EQ(read[k].m_checked, again[k].m_checked) << k;
         EXPECT_EQ(read[k].m_elapsedMs, again[k].m_elapsedMs) << k;
         EXPECT_EQ(read[k].m_findings, again[k].m_findings) << k;
         EXPECT_EQ(read[k].m_anchorText, again[k].m_anchorText) << k;
     }
-    const RunChanges changes = db.ChangesOf();
-    EXPECT_EQ(changes.m_nRunId, run);
-    EXPECT_EQ(changes.m_counts.m_nUnchanged, static_cast<int>(again.size()));
+    const RunChanges changes = db.changesOf();
+    EXPECT_EQ(changes.m_runId, run);
+    EXPECT_EQ(changes.m_counts.m_unchanged, static_cast<int>(again.size()));
     sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(m_strPath.c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(m_path.c_str(), &raw), SQLITE_OK);
     sqlite3_stmt* st = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(raw,
                                  "SELECT (SELECT COUNT(*) FROM states),"
@@ -211,12 +211,12 @@ TEST_F(HistoryDatabaseTest, ARealHistoryOfTheLastSchemaAnswersAsBeforeOnceMigrat
 // A migration that fails half-way leaves the file as the older program left
 // it, still of its schema with every record, and the next open tries again.
 TEST_F(HistoryDatabaseTest, AFailedMigrationLeavesTheOldFileUsable) {
-    test::WriteBytes(m_strPath, test::ReadBytes(TARNWICK_HISTORY_DATA "/history-v4.sqlite3"));
+    test::writeBytes(m_path, test::readBytes(TARNWICK_HISTORY_DATA "/history-v4.sqlite3"));
     // A table in the way of the migration's second step.
-    ExecRaw(m_strPath, "CREATE TABLE checks(x)");
-    EXPECT_THROW(HistoryDatabase db(m_strPath), HistoryError);
+    execRaw(m_path, "CREATE TABLE checks(x)");
+    EXPECT_THROW(HistoryDatabase db(m_path), HistoryError);
     sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(m_strPath.c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(m_path.c_str(), &raw), SQLITE_OK);
     sqlite3_stmt* st = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(raw,
                                  "SELECT (SELECT user_version FROM pragma_user_version),"
@@ -231,9 +231,9 @@ TEST_F(HistoryDatabaseTest, AFailedMigrationLeavesTheOldFileUsable) {
     sqlite3_finalize(st);
     sqlite3_close(raw);
 
-    ExecRaw(m_strPath, "DROP TABLE checks");
-    HistoryDatabase db(m_strPath);
-    EXPECT_EQ(test::DumpHistory(db), test::ReadBytes(TARNWICK_HISTORY_DATA "/history-v4.txt"));
+    execRaw(m_path, "DROP TABLE checks");
+    HistoryDatabase db(m_path);
+    EXPECT_EQ(test::dumpHistory(db), test::readBytes(TARNWICK_HISTORY_DATA "/history-v4.txt"));
 }
 
 TEST_F(HistoryDatabaseTest, WhatItCannotUseIsRefusedAndLeftAsItIs) {
@@ -242,85 +242,85 @@ TEST_F(HistoryDatabaseTest, WhatItCannotUseIsRefusedAndLeftAsItIs) {
         {"truncated header", std::string("SQLite format 3\0", 16) + std::string(50, '\1')},
     };
     for (const auto& [name, bytes] : cases) {
-        test::WriteBytes(m_strPath, bytes);
-        EXPECT_THROW(HistoryDatabase db(m_strPath), HistoryError) << name;
-        EXPECT_EQ(test::ReadBytes(m_strPath), bytes) << name;
+        test::writeBytes(m_path, bytes);
+        EXPECT_THROW(HistoryDatabase db(m_path), HistoryError) << name;
+        EXPECT_EQ(test::readBytes(m_path), bytes) << name;
     }
     // A newer schema than this program knows.
-    std::remove(m_strPath.c_str());
-    ExecRaw(m_strPath, "CREATE TABLE future(x); PRAGMA user_version=99;");
+    std::remove(m_path.c_str());
+    execRaw(m_path, "CREATE TABLE future(x); PRAGMA user_version=99;");
     try {
-        HistoryDatabase db(m_strPath);
+        HistoryDatabase db(m_path);
         ADD_FAILURE() << "a newer schema was opened";
     } catch (const HistoryError& e) {
         EXPECT_NE(std::string(e.what()).find("newer"), std::string::npos) << e.what();
     }
     // Not created when asked not to.
-    const std::string missing = m_folder.Root() + "/none.sqlite3";
+    const std::string missing = m_folder.root() + "/none.sqlite3";
     EXPECT_THROW(HistoryDatabase db(missing, false), HistoryError);
-    EXPECT_FALSE(test::Exists(missing));
+    EXPECT_FALSE(test::exists(missing));
 }
 
 TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
-    HistoryDatabase db(m_strPath);
+    HistoryDatabase db(m_path);
     // Four runs of one page: found, missing, unreadable, missing.
     const char* results[] = {"Link Found", "Page Cannot be Found", "Page cannot be displayed",
                              "Link Not Found"};
     std::int64_t ids[4];
     for (int i = 0; i < 4; ++i) {
-        ids[i] = db.BeginRun("desktop", 1000 * (i + 1));
-        PageRecord r = Record("http://p/", results[i], 0);
-        r.m_nChecked = 1000 * (i + 1) + 1;
-        db.AddResult(ids[i], r);
-        db.AddResult(ids[i], Record("http://q/", "Link Found", 1, "www.b"));
-        db.EndRun(ids[i], 1000 * (i + 1) + 50, i == 3 ? "stopped" : "completed");
+        ids[i] = db.beginRun("desktop", 1000 * (i + 1));
+        PageRecord r = record("http://p/", results[i], 0);
+        r.m_checked = 1000 * (i + 1) + 1;
+        db.addResult(ids[i], r);
+        db.addResult(ids[i], record("http://q/", "Link Found", 1, "www.b"));
+        db.endRun(ids[i], 1000 * (i + 1) + 50, i == 3 ? "stopped" : "completed");
     }
-    db.AddLetter(ids[1], {"www.a.com", "http://p/", "w@p.com", 2002, "sent"});
-    db.AddLetter(ids[3], {"www.a.com", "http://p/", "w@p.com", 4002, "Not mailed: quiet"});
+    db.addLetter(ids[1], {"www.a.com", "http://p/", "w@p.com", 2002, "sent"});
+    db.addLetter(ids[3], {"www.a.com", "http://p/", "w@p.com", 4002, "Not mailed: quiet"});
 
-    const auto before = db.PagesBefore();
+    const auto before = db.pagesBefore();
     const PageBefore& p = before.at({"www.a.com", "http://p/"});
-    EXPECT_EQ(p.m_strResult, "Link Not Found");
-    EXPECT_EQ(p.m_nMissingStreak, 2);  // the unreadable run is passed over
+    EXPECT_EQ(p.m_result, "Link Not Found");
+    EXPECT_EQ(p.m_missingStreak, 2);  // the unreadable run is passed over
     // Before the last run, the unreadable run says nothing: the missing one counts.
-    EXPECT_EQ(db.PagesBefore(ids[3]).at({"www.a.com", "http://p/"}).m_strResult,
+    EXPECT_EQ(db.pagesBefore(ids[3]).at({"www.a.com", "http://p/"}).m_result,
               "Page Cannot be Found");
-    EXPECT_EQ(db.ChangesOf().m_changes[0].m_transition, Transition::Unchanged);
+    EXPECT_EQ(db.changesOf().m_changes[0].m_transition, Transition::Unchanged);
 
     // Only letters that went out count as sent.
-    EXPECT_EQ(db.LastLettersSent().at({{"www.a.com", "http://p/"}, "w@p.com"}), 2002);
+    EXPECT_EQ(db.lastLettersSent().at({{"www.a.com", "http://p/"}, "w@p.com"}), 2002);
 
-    const std::vector<TimelineEntry> timeline = db.Timeline({"www.a.com", "http://p/"});
+    const std::vector<TimelineEntry> timeline = db.timeline({"www.a.com", "http://p/"});
     std::vector<std::string> texts;
     for (const TimelineEntry& e : timeline) {
-        texts.push_back((e.m_bLetter ? "letter " : "") + e.m_strText);
+        texts.push_back((e.m_letter ? "letter " : "") + e.m_text);
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"Link Found", "Page Cannot be Found", "letter sent",
                                                "Page cannot be displayed", "Link Not Found",
                                                "letter Not mailed: quiet"}));
 
-    EXPECT_EQ(db.Profiles(), (std::vector<std::string>{"www.a", "www.b"}));
-    const auto counts = db.CountsOfProfile("www.a");
+    EXPECT_EQ(db.profiles(), (std::vector<std::string>{"www.a", "www.b"}));
+    const auto counts = db.countsOfProfile("www.a");
     ASSERT_EQ(counts.size(), 4u);
     EXPECT_EQ(counts[1].m_counts, (ResultCounts{0, 0, 1, 0}));
     EXPECT_EQ(counts[2].m_counts, (ResultCounts{0, 0, 0, 1}));
-    EXPECT_EQ(db.PagesOfProfile("www.b"), (std::vector<PageKey>{{"www.a.com", "http://q/"}}));
+    EXPECT_EQ(db.pagesOfProfile("www.b"), (std::vector<PageKey>{{"www.a.com", "http://q/"}}));
 
     // Each page's newest result, as the window shows it at start.
-    const auto last = db.LastResults();
+    const auto last = db.lastResults();
     ASSERT_EQ(last.size(), 2u);
-    EXPECT_EQ(last.at({"www.a.com", "http://p/"}).m_strResult, "Link Not Found");
-    EXPECT_EQ(last.at({"www.a.com", "http://p/"}).m_nChecked, 4001);
-    EXPECT_EQ(last.at({"www.a.com", "http://q/"}).m_strProfile, "www.b");
+    EXPECT_EQ(last.at({"www.a.com", "http://p/"}).m_result, "Link Not Found");
+    EXPECT_EQ(last.at({"www.a.com", "http://p/"}).m_checked, 4001);
+    EXPECT_EQ(last.at({"www.a.com", "http://q/"}).m_profile, "www.b");
 
     // Runs started before 3000 go, with their results and letters.
-    EXPECT_EQ(db.PruneBefore(3000), 2);
-    const std::vector<RunInfo> runs = db.Runs();
+    EXPECT_EQ(db.pruneBefore(3000), 2);
+    const std::vector<RunInfo> runs = db.runs();
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].m_nId, ids[2]);
-    EXPECT_EQ(runs[1].m_strOutcome, "stopped");
-    EXPECT_TRUE(db.LastLettersSent().empty());
-    EXPECT_EQ(db.Timeline({"www.a.com", "http://p/"}).size(), 3u);
+    EXPECT_EQ(runs[0].m_id, ids[2]);
+    EXPECT_EQ(runs[1].m_outcome, "stopped");
+    EXPECT_TRUE(db.lastLettersSent().empty());
+    EXPECT_EQ(db.timeline({"www.a.com", "http://p/"}).size(), 3u);
 }
 
 // The missing streak counts rounds, not runs: a run stopped before its end
@@ -373,55 +373,55 @@ TEST_F(HistoryDatabaseTest, AStoppedRunAndItsRestartAreOneRound) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (const char* suffix : {"", "-wal", "-shm"}) {
-            std::remove((m_strPath + suffix).c_str());
+            std::remove((m_path + suffix).c_str());
         }
-        HistoryDatabase db(m_strPath);
+        HistoryDatabase db(m_path);
         std::int64_t id = 0;
         for (size_t i = 0; i < c.runs.size(); ++i) {
             const Run& run = c.runs[i];
-            id = db.BeginRun("desktop", 1'000'000 + run.started);
+            id = db.beginRun("desktop", 1'000'000 + run.started);
             if (i + 1 == c.runs.size()) {
                 break;
             }
             if (run.result != nullptr) {
-                db.AddResult(id, Record("http://p/", run.result, 0));
+                db.addResult(id, record("http://p/", run.result, 0));
             }
             if (*run.outcome != '\0') {
-                db.EndRun(id, 1'000'000 + run.started + 30, run.outcome);
+                db.endRun(id, 1'000'000 + run.started + 30, run.outcome);
             }
         }
-        const auto before = db.PagesBefore(id);
+        const auto before = db.pagesBefore(id);
         const auto page = before.find({"www.a.com", "http://p/"});
         ASSERT_NE(page, before.end());
-        EXPECT_EQ(page->second.m_nMissingStreak, c.streak);
+        EXPECT_EQ(page->second.m_missingStreak, c.streak);
     }
 }
 
 TEST_F(HistoryDatabaseTest, EvidenceIsKeptAndAVerdictChangeIsAQualityChange) {
     PageEvidence follow;
-    follow.m_bChecked = true;
-    follow.m_nHttpStatus = 200;
-    follow.m_strFinalUrl = "http://p/final";
-    follow.m_bAnchorFound = true;
-    follow.m_strHref = "http://www.a.com/";
-    follow.m_strAnchorText = "our site";
+    follow.m_checked = true;
+    follow.m_httpStatus = 200;
+    follow.m_finalUrl = "http://p/final";
+    follow.m_anchorFound = true;
+    follow.m_href = "http://www.a.com/";
+    follow.m_anchorText = "our site";
     follow.m_robotsAll = RobotsVerdict::Allowed;
     follow.m_robotsGooglebot = RobotsVerdict::Allowed;
-    follow.m_nElapsedMs = 42;
+    follow.m_elapsedMs = 42;
     PageEvidence nofollow = follow;
-    nofollow.m_strRel = "nofollow";
+    nofollow.m_rel = "nofollow";
 
-    HistoryDatabase db(m_strPath);
+    HistoryDatabase db(m_path);
     for (const PageEvidence* evidence : {&follow, &nofollow}) {
-        const std::int64_t run = db.BeginRun("cli", 1000);
-        PageRecord r = Record("http://p/", "Link Found", 0);
-        AddEvidence(r, *evidence);
-        db.AddResult(run, r);
-        PageRecord bare = Record("http://q/", "Link Found", 1);
-        AddEvidence(bare, PageEvidence());  // not checked: nothing recorded
-        db.AddResult(run, bare);
+        const std::int64_t run = db.beginRun("cli", 1000);
+        PageRecord r = record("http://p/", "Link Found", 0);
+        addEvidence(r, *evidence);
+        db.addResult(run, r);
+        PageRecord bare = record("http://q/", "Link Found", 1);
+        addEvidence(bare, PageEvidence());  // not checked: nothing recorded
+        db.addResult(run, bare);
     }
-    const std::vector<PageRecord> kept = db.ResultsOf(2);
+    const std::vector<PageRecord> kept = db.resultsOf(2);
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[0].m_httpStatus, 200);
     EXPECT_EQ(kept[0].m_finalUrl, "http://p/final");
@@ -434,12 +434,12 @@ TEST_F(HistoryDatabaseTest, EvidenceIsKeptAndAVerdictChangeIsAQualityChange) {
     EXPECT_FALSE(kept[1].m_verdict.has_value());
     EXPECT_FALSE(kept[1].m_finalUrl.has_value());
 
-    const RunChanges changes = db.ChangesOf();
+    const RunChanges changes = db.changesOf();
     EXPECT_EQ(changes.m_changes[0].m_transition, Transition::QualityChanged);
     EXPECT_EQ(changes.m_changes[0].m_fromVerdict, "follow");
     EXPECT_EQ(changes.m_changes[0].m_toVerdict, "nofollow");
     EXPECT_EQ(changes.m_changes[1].m_transition, Transition::Unchanged);
-    EXPECT_EQ(ChangeSummary(changes.m_counts), "1 link changed in quality since the last run");
+    EXPECT_EQ(changeSummary(changes.m_counts), "1 link changed in quality since the last run");
 }
 
 // A finding that comes or goes under the same verdict (a link farm beside a
@@ -447,19 +447,19 @@ TEST_F(HistoryDatabaseTest, EvidenceIsKeptAndAVerdictChangeIsAQualityChange) {
 // kept compare by their verdicts alone.
 TEST_F(HistoryDatabaseTest, AFindingThatComesOrGoesIsAQualityChange) {
     PageEvidence nofollow;
-    nofollow.m_bChecked = true;
-    nofollow.m_nHttpStatus = 200;
-    nofollow.m_bAnchorFound = true;
-    nofollow.m_strRel = "nofollow";
-    nofollow.m_nLinkFarmLinks = 100;
-    nofollow.m_nOutboundLinks = 20;
+    nofollow.m_checked = true;
+    nofollow.m_httpStatus = 200;
+    nofollow.m_anchorFound = true;
+    nofollow.m_rel = "nofollow";
+    nofollow.m_linkFarmLinks = 100;
+    nofollow.m_outboundLinks = 20;
     PageEvidence farm = nofollow;
-    farm.m_nOutboundLinks = 340;
+    farm.m_outboundLinks = 340;
     PageEvidence canonical = nofollow;
-    canonical.m_bCanonicalElsewhere = true;
-    canonical.m_strCanonical = "http://p/";
+    canonical.m_canonicalElsewhere = true;
+    canonical.m_canonical = "http://p/";
 
-    HistoryDatabase db(m_strPath);
+    HistoryDatabase db(m_path);
     const std::vector<std::pair<const PageEvidence*, Transition>> runs = {
         {&nofollow, Transition::New},
         {&farm, Transition::QualityChanged},       // appears
@@ -468,21 +468,21 @@ TEST_F(HistoryDatabaseTest, AFindingThatComesOrGoesIsAQualityChange) {
         {&canonical, Transition::QualityChanged},  // the verdict too
     };
     for (const auto& [evidence, expected] : runs) {
-        const std::int64_t run = db.BeginRun("cli", 1000);
-        PageRecord r = Record("http://p/", "Link Found", 0);
-        AddEvidence(r, *evidence);
-        db.AddResult(run, r);
-        const RunChanges changes = db.ChangesOf(run);
+        const std::int64_t run = db.beginRun("cli", 1000);
+        PageRecord r = record("http://p/", "Link Found", 0);
+        addEvidence(r, *evidence);
+        db.addResult(run, r);
+        const RunChanges changes = db.changesOf(run);
         ASSERT_EQ(changes.m_changes.size(), 1u);
         EXPECT_EQ(changes.m_changes[0].m_transition, expected);
-        EXPECT_EQ(changes.m_changes[0].m_toFindings, FindingsText(*evidence));
+        EXPECT_EQ(changes.m_changes[0].m_toFindings, findingsText(*evidence));
     }
-    EXPECT_EQ(db.ResultsOf(2)[0].m_findings, "nofollow\nlink farm: 340 links");
-    EXPECT_EQ(db.ResultsOf(2)[0].m_verdict, "nofollow");
-    EXPECT_EQ(db.ResultsOf(5)[0].m_verdict, "canonical \xE2\x86\x92 http://p/");
+    EXPECT_EQ(db.resultsOf(2)[0].m_findings, "nofollow\nlink farm: 340 links");
+    EXPECT_EQ(db.resultsOf(2)[0].m_verdict, "nofollow");
+    EXPECT_EQ(db.resultsOf(5)[0].m_verdict, "canonical \xE2\x86\x92 http://p/");
 
     PageBefore unrecorded{"Link Found", "nofollow", 0, std::nullopt};
-    EXPECT_EQ(TransitionOf(unrecorded, "Link Found", "nofollow", "nofollow\nlink farm: 340 links"),
+    EXPECT_EQ(transitionOf(unrecorded, "Link Found", "nofollow", "nofollow\nlink farm: 340 links"),
               Transition::Unchanged);
 }
 
@@ -495,14 +495,14 @@ TEST(EarlierPagesTest, EachPageReadsBackWhatWasAddedForIt) {
     std::map<PageKey, PageBefore> added;
     for (int k = 0; k < 500; ++k) {
         PageBefore before;
-        before.m_strResult = k % 3 == 0 ? "Link Not Found" : "Link Found";
+        before.m_result = k % 3 == 0 ? "Link Not Found" : "Link Found";
         if (k % 7 != 0) {
             before.m_verdict = k % 2 == 0 ? "follow" : "nofollow";
         }
         if (k % 11 == 0) {
             before.m_findings = "hidden by CSS\nnofollow";
         }
-        before.m_nMissingStreak = k % 3 == 0 ? k % 5 + 1 : 0;
+        before.m_missingStreak = k % 3 == 0 ? k % 5 + 1 : 0;
         const PageKey key{"www.a" + std::to_string(k % 4) + ".com",
                           "http://p" + std::to_string(k) + "/"};
         pages.add(key.first, key.second, before);
@@ -514,10 +514,10 @@ TEST(EarlierPagesTest, EachPageReadsBackWhatWasAddedForIt) {
     for (const auto& [key, before] : added) {
         const std::optional<PageBefore> found = pages.find(key.first, key.second);
         ASSERT_TRUE(found.has_value()) << key.second;
-        EXPECT_EQ(found->m_strResult, before.m_strResult) << key.second;
+        EXPECT_EQ(found->m_result, before.m_result) << key.second;
         EXPECT_EQ(found->m_verdict, before.m_verdict) << key.second;
         EXPECT_EQ(found->m_findings, before.m_findings) << key.second;
-        EXPECT_EQ(found->m_nMissingStreak, before.m_nMissingStreak) << key.second;
+        EXPECT_EQ(found->m_missingStreak, before.m_missingStreak) << key.second;
     }
     EXPECT_TRUE(pages.find("ab", "c").has_value());
     EXPECT_FALSE(pages.find("a", "bc").has_value());
@@ -555,25 +555,25 @@ TEST(PageTransitionTest, TransitionsAndSummaries) {
         if (c.before) {
             before = PageBefore{*c.before, c.beforeVerdict, 0, std::nullopt};
         }
-        EXPECT_EQ(TransitionOf(before, c.now, c.verdict), c.expected)
+        EXPECT_EQ(transitionOf(before, c.now, c.verdict), c.expected)
             << c.before.value_or("none") << " -> " << c.now;
     }
-    EXPECT_EQ(TransitionCellText(Transition::QualityChanged), "Quality changed");
+    EXPECT_EQ(transitionCellText(Transition::QualityChanged), "Quality changed");
 
     TransitionCounts counts;
-    EXPECT_EQ(ChangeSummary(counts), "No change since the last run");
-    counts.m_nNew = 4;
-    counts.m_nUnchanged = 7;
-    EXPECT_EQ(ChangeSummary(counts), "No change since the last run");
-    EXPECT_FALSE(counts.AnyChange());
-    counts.m_nLost = 3;
-    counts.m_nRestored = 1;
-    EXPECT_EQ(ChangeSummary(counts), "3 links lost, 1 restored since the last run");
+    EXPECT_EQ(changeSummary(counts), "No change since the last run");
+    counts.m_new = 4;
+    counts.m_unchanged = 7;
+    EXPECT_EQ(changeSummary(counts), "No change since the last run");
+    EXPECT_FALSE(counts.anyChange());
+    counts.m_lost = 3;
+    counts.m_restored = 1;
+    EXPECT_EQ(changeSummary(counts), "3 links lost, 1 restored since the last run");
     counts = {};
-    counts.m_nRestored = 2;
-    counts.m_nQualityChanged = 1;
-    EXPECT_EQ(ChangeSummary(counts), "2 links restored, 1 changed in quality since the last run");
-    EXPECT_TRUE(counts.AnyChange());
+    counts.m_restored = 2;
+    counts.m_qualityChanged = 1;
+    EXPECT_EQ(changeSummary(counts), "2 links restored, 1 changed in quality since the last run");
+    EXPECT_TRUE(counts.anyChange());
 }
 
 }  // namespace

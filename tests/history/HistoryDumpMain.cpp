@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     }
     try {
         tarnwick::HistoryDatabase db(argv[1], false);
-        std::fputs(tarnwick::test::DumpHistory(db).c_str(), stdout);
+        std::fputs(tarnwick::test::dumpHistory(db).c_str(), stdout);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -30,7 +30,7 @@ namespace {
 
 // Takes the right to write a file away, also from root (who ignores the
 // mode): the immutable flag where the file system has it.
-bool SetWritable(const std::string& path, bool writable) {
+bool setWritable(const std::string& path, bool writable) {
     chmod(path.c_str(), writable ? 0644 : 0444);
     if (geteuid() != 0) {
         return true;
@@ -59,30 +59,30 @@ protected:
     }
 
     // One run of the panes with page results from m_results (by page address).
-    void Run(HistoryRecorder& recorder) {
+    void runOnce(HistoryRecorder& recorder) {
         ScanRun run(m_panes, [this](const std::string& page, const std::string&) {
             std::lock_guard<std::mutex> lock(m_mutex);
             const std::string& word = m_results.at(page);
             if (word == kOffNetwork) {
                 PageResult unreachable(kPageCannotBeDisplayed, "host name not found");
-                unreachable.m_bNetworkDown = true;
+                unreachable.m_networkDown = true;
                 return unreachable;
             }
             return PageResult(word, "checked " + page, 200);
         });
-        run.SetObserver(&recorder);
-        recorder.SetProfileTexts({"www.a0.com", "www.a1.com"});
-        run.OnPlay();
-        run.WaitForScanThread();
-        recorder.Flush();
+        run.setObserver(&recorder);
+        recorder.setProfileTexts({"www.a0.com", "www.a1.com"});
+        run.onPlay();
+        run.waitForScanThread();
+        recorder.flush();
     }
 
-    void Set(const std::string& page, const std::string& result) {
+    void set(const std::string& page, const std::string& result) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_results[page] = result;
     }
 
-    HistoryRecorder::Reporter Reporter() {
+    HistoryRecorder::Reporter reporter() {
         return [this](const std::string& message) {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_reports.push_back(message);
@@ -90,8 +90,8 @@ protected:
     }
 
     test::TempDataFolder m_folder;
-    std::string m_strPath = HistoryDatabase::PathIn(m_folder.Folder().Folder());
-    test::ScriptedPanes m_panes{test::ScriptedPanes::Make({2})};
+    std::string m_path = HistoryDatabase::pathIn(m_folder.folder().folder());
+    test::ScriptedPanes m_panes{test::ScriptedPanes::make({2})};
     std::mutex m_mutex;
     std::map<std::string, std::string> m_results;
     std::vector<std::string> m_reports;
@@ -99,33 +99,33 @@ protected:
 };
 
 TEST_F(HistoryRecorderTest, SecondRunShowsWhatChanged) {
-    HistoryRecorder recorder(m_strPath, kSourceDesktop, Reporter());
-    Set("http://p0-0/", "Link Found");
-    Set("http://p0-1/", "Link Not Found");
-    Run(recorder);
+    HistoryRecorder recorder(m_path, kSourceDesktop, reporter());
+    set("http://p0-0/", "Link Found");
+    set("http://p0-1/", "Link Not Found");
+    runOnce(recorder);
     ASSERT_TRUE(m_reports.empty()) << m_reports[0];
-    EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "New"}, {1, "New"}}));
-    EXPECT_EQ(m_panes.Summaries(), (std::vector<std::string>{"First run: 2 pages recorded"}));
+    EXPECT_EQ(m_panes.changes(), (std::map<int, std::string>{{0, "New"}, {1, "New"}}));
+    EXPECT_EQ(m_panes.summaries(), (std::vector<std::string>{"First run: 2 pages recorded"}));
 
-    Set("http://p0-0/", "Link Not Found");
-    Set("http://p0-1/", "Link Found");
-    Run(recorder);
-    EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "Lost"}, {1, "Restored"}}));
-    EXPECT_EQ(m_panes.Summaries().back(), "1 link lost, 1 restored since the last run");
+    set("http://p0-0/", "Link Not Found");
+    set("http://p0-1/", "Link Found");
+    runOnce(recorder);
+    EXPECT_EQ(m_panes.changes(), (std::map<int, std::string>{{0, "Lost"}, {1, "Restored"}}));
+    EXPECT_EQ(m_panes.summaries().back(), "1 link lost, 1 restored since the last run");
     EXPECT_TRUE(m_reports.empty());
 
-    HistoryDatabase db(m_strPath);
-    const std::vector<RunInfo> runs = db.Runs();
+    HistoryDatabase db(m_path);
+    const std::vector<RunInfo> runs = db.runs();
     ASSERT_EQ(runs.size(), 2u);
     for (const RunInfo& run : runs) {
-        EXPECT_EQ(run.m_strSource, "desktop");
-        EXPECT_EQ(run.m_strOutcome, "completed");
-        EXPECT_GE(run.m_nEnded, run.m_nStarted);
+        EXPECT_EQ(run.m_source, "desktop");
+        EXPECT_EQ(run.m_outcome, "completed");
+        EXPECT_GE(run.m_ended, run.m_started);
         EXPECT_EQ(run.m_counts, (ResultCounts{1, 1, 0, 0}));
     }
-    EXPECT_EQ(recorder.LastRunId(), runs[1].m_nId);
-    const std::vector<PageRecord> kept = db.ResultsOf(runs[1].m_nId);
-    EXPECT_EQ(kept[0].m_strProfile, "www.a0.com");
+    EXPECT_EQ(recorder.lastRunId(), runs[1].m_id);
+    const std::vector<PageRecord> kept = db.resultsOf(runs[1].m_id);
+    EXPECT_EQ(kept[0].m_profile, "www.a0.com");
     EXPECT_EQ(kept[0].m_reason, "checked http://p0-0/");
     EXPECT_EQ(kept[0].m_httpStatus, 200);
 }
@@ -135,38 +135,38 @@ TEST_F(HistoryRecorderTest, SecondRunShowsWhatChanged) {
 // run before it and names it as unchecked. A run in which only some pages
 // are off the network is an ordinary run.
 TEST_F(HistoryRecorderTest, RunThatReachedNoPageIsOfflineAndComparedWithNothing) {
-    HistoryRecorder recorder(m_strPath, kSourceDesktop, Reporter());
-    Set("http://p0-0/", "Link Found");
-    Set("http://p0-1/", "Link Found");
-    Run(recorder);
-    EXPECT_FALSE(recorder.RunWasOffline());
+    HistoryRecorder recorder(m_path, kSourceDesktop, reporter());
+    set("http://p0-0/", "Link Found");
+    set("http://p0-1/", "Link Found");
+    runOnce(recorder);
+    EXPECT_FALSE(recorder.runWasOffline());
 
-    Set("http://p0-0/", kOffNetwork);
-    Set("http://p0-1/", kOffNetwork);
-    Run(recorder);
-    EXPECT_TRUE(recorder.RunWasOffline());
-    EXPECT_EQ(m_panes.Summaries().back(), kOfflineSummary);
+    set("http://p0-0/", kOffNetwork);
+    set("http://p0-1/", kOffNetwork);
+    runOnce(recorder);
+    EXPECT_TRUE(recorder.runWasOffline());
+    EXPECT_EQ(m_panes.summaries().back(), kOfflineSummary);
 
-    Set("http://p0-0/", "Link Not Found");
-    Run(recorder);
-    EXPECT_FALSE(recorder.RunWasOffline());
-    EXPECT_EQ(m_panes.Changes().at(0), "Lost");
-    EXPECT_EQ(m_panes.Summaries().back(), "1 link lost since the last run");
+    set("http://p0-0/", "Link Not Found");
+    runOnce(recorder);
+    EXPECT_FALSE(recorder.runWasOffline());
+    EXPECT_EQ(m_panes.changes().at(0), "Lost");
+    EXPECT_EQ(m_panes.summaries().back(), "1 link lost since the last run");
     EXPECT_TRUE(m_reports.empty()) << m_reports[0];
 
-    HistoryDatabase db(m_strPath);
-    const std::vector<RunInfo> runs = db.Runs();
+    HistoryDatabase db(m_path);
+    const std::vector<RunInfo> runs = db.runs();
     ASSERT_EQ(runs.size(), 3u);
-    EXPECT_EQ(runs[0].m_strOutcome, "completed");
-    EXPECT_EQ(runs[1].m_strOutcome, "offline");
-    EXPECT_EQ(runs[2].m_strOutcome, "completed");
+    EXPECT_EQ(runs[0].m_outcome, "completed");
+    EXPECT_EQ(runs[1].m_outcome, "offline");
+    EXPECT_EQ(runs[2].m_outcome, "completed");
     EXPECT_EQ(runs[1].m_counts, (ResultCounts{0, 0, 0, 0}));
-    EXPECT_TRUE(db.ResultsOf(runs[1].m_nId).empty());
-    const RunChanges changes = db.ChangesOf();
-    EXPECT_EQ(changes.m_nRunId, runs[2].m_nId);
-    EXPECT_EQ(changes.m_nPreviousId, runs[0].m_nId);
-    EXPECT_EQ(changes.m_offlineStarts, (std::vector<std::int64_t>{runs[1].m_nStarted}));
-    EXPECT_EQ(changes.m_counts.m_nLost, 1);
+    EXPECT_TRUE(db.resultsOf(runs[1].m_id).empty());
+    const RunChanges changes = db.changesOf();
+    EXPECT_EQ(changes.m_runId, runs[2].m_id);
+    EXPECT_EQ(changes.m_previousId, runs[0].m_id);
+    EXPECT_EQ(changes.m_offlineStarts, (std::vector<std::int64_t>{runs[1].m_started}));
+    EXPECT_EQ(changes.m_counts.m_lost, 1);
 }
 
 // The real fetcher: what it saw of each page is kept, and a link that turns
@@ -174,29 +174,29 @@ TEST_F(HistoryRecorderTest, RunThatReachedNoPageIsOfflineAndComparedWithNothing)
 TEST_F(HistoryRecorderTest, RealScansKeepTheEvidenceAndItsChanges) {
     test::PageServer server(false, false);
     const std::string follow = "<p><a href=\"http://www.a0.com/\">Our partner</a></p>";
-    server.AddFile("a.html", follow);
-    server.AddFile("b.html", follow);
-    auto profiles = test::ScriptedPanes::Make({2});
-    profiles[0].pages[0].m_strPage = server.Http("/files/a.html");
-    profiles[0].pages[1].m_strPage = server.Http("/files/b.html");
+    server.addFile("a.html", follow);
+    server.addFile("b.html", follow);
+    auto profiles = test::ScriptedPanes::make({2});
+    profiles[0].pages[0].m_page = server.http("/files/a.html");
+    profiles[0].pages[1].m_page = server.http("/files/b.html");
     test::ScriptedPanes panes(profiles);
-    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter());
+    HistoryRecorder recorder(m_path, kSourceCli, reporter());
     for (const char* rel : {"", " rel=\"nofollow\""}) {
-        server.AddFile("a.html", "<p><a href=\"http://www.a0.com/\"" + std::string(rel) +
+        server.addFile("a.html", "<p><a href=\"http://www.a0.com/\"" + std::string(rel) +
                                      ">Our partner</a></p>");
         ScanRun run(panes);
-        run.SetObserver(&recorder);
-        run.OnPlay();
-        run.WaitForScanThread();
-        recorder.Flush();
+        run.setObserver(&recorder);
+        run.onPlay();
+        run.waitForScanThread();
+        recorder.flush();
     }
     ASSERT_TRUE(m_reports.empty()) << m_reports[0];
-    EXPECT_EQ(panes.ResultStatuses(), (std::vector<std::string>{"Link Found", "Link Found"}));
-    EXPECT_EQ(panes.Changes(),
+    EXPECT_EQ(panes.resultStatuses(), (std::vector<std::string>{"Link Found", "Link Found"}));
+    EXPECT_EQ(panes.changes(),
               (std::map<int, std::string>{{0, "Quality changed"}, {1, "Unchanged"}}));
 
-    HistoryDatabase db(m_strPath);
-    const std::vector<PageRecord> kept = db.ResultsOf(recorder.LastRunId());
+    HistoryDatabase db(m_path);
+    const std::vector<PageRecord> kept = db.resultsOf(recorder.lastRunId());
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[0].m_rel, "nofollow");
     EXPECT_EQ(kept[0].m_verdict, "nofollow");
@@ -204,7 +204,7 @@ TEST_F(HistoryRecorderTest, RealScansKeepTheEvidenceAndItsChanges) {
     EXPECT_EQ(kept[1].m_verdict, "follow");
     for (const PageRecord& page : kept) {
         EXPECT_EQ(page.m_httpStatus, 200);
-        EXPECT_EQ(page.m_finalUrl, page.m_strPage);
+        EXPECT_EQ(page.m_finalUrl, page.m_page);
         EXPECT_EQ(page.m_anchorText, "Our partner");
         EXPECT_EQ(page.m_noindex, false);
         EXPECT_TRUE(page.m_robotsTxt.has_value());
@@ -220,36 +220,36 @@ TEST_F(HistoryRecorderTest, FindingsThatComeAndGoAreQualityChanges) {
     const std::string link = "<a href=\"http://www.a0.com/\">Our partner</a>";
     const std::string farm =
         "<a href=\"http://x.example/\">1</a><a href=\"http://y.example/\">2</a>";
-    auto profiles = test::ScriptedPanes::Make({2});
-    profiles[0].pages[0].m_strPage = server.Http("/files/a.html");
+    auto profiles = test::ScriptedPanes::make({2});
+    profiles[0].pages[0].m_page = server.http("/files/a.html");
     // The same page through a redirect.
-    std::string target = server.Http("/files/a.html");
+    std::string target = server.http("/files/a.html");
     target.replace(target.find("://"), 3, "%3A%2F%2F");
-    profiles[0].pages[1].m_strPage = server.Http("/redirect/302?to=" + target);
+    profiles[0].pages[1].m_page = server.http("/redirect/302?to=" + target);
     test::ScriptedPanes panes(profiles);
-    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter());
+    HistoryRecorder recorder(m_path, kSourceCli, reporter());
     const std::vector<std::string> pages = {link, "<div hidden>" + link + "</div>" + farm,
                                             link + farm, link};
     for (size_t i = 0; i < pages.size(); ++i) {
         SCOPED_TRACE(pages[i]);
-        server.AddFile("a.html", pages[i]);
+        server.addFile("a.html", pages[i]);
         ScanRun run(panes);
-        run.SetObserver(&recorder);
-        run.SetLinkRules(LinkRules{2});
-        run.OnPlay();
-        run.WaitForScanThread();
-        recorder.Flush();
+        run.setObserver(&recorder);
+        run.setLinkRules(LinkRules{2});
+        run.onPlay();
+        run.waitForScanThread();
+        recorder.flush();
         ASSERT_TRUE(m_reports.empty()) << m_reports[0];
         const std::string expected = i == 0 ? "New" : "Quality changed";
-        EXPECT_EQ(panes.Changes(), (std::map<int, std::string>{{0, expected}, {1, expected}}));
+        EXPECT_EQ(panes.changes(), (std::map<int, std::string>{{0, expected}, {1, expected}}));
     }
-    HistoryDatabase db(m_strPath);
-    const std::vector<RunInfo> runs = db.Runs();
+    HistoryDatabase db(m_path);
+    const std::vector<RunInfo> runs = db.runs();
     ASSERT_EQ(runs.size(), 4u);
     const auto findings = [&db](const RunInfo& run, size_t row) {
-        return db.ResultsOf(run.m_nId).at(row).m_findings.value_or("(none)");
+        return db.resultsOf(run.m_id).at(row).m_findings.value_or("(none)");
     };
-    const std::string redirected = "redirected to " + server.Http("/files/a.html");
+    const std::string redirected = "redirected to " + server.http("/files/a.html");
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"", redirected},
         {"hidden by markup\nlink farm: 3 links",
@@ -265,54 +265,54 @@ TEST_F(HistoryRecorderTest, FindingsThatComeAndGoAreQualityChanges) {
 
 TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {
     std::atomic<std::int64_t> now{1'000'000};
-    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), [&now] { return now.load(); });
-    recorder.SetLetterRules({2, 7});
-    Set("http://p0-0/", "Link Not Found");
-    Set("http://p0-1/", "Link Found");
+    HistoryRecorder recorder(m_path, kSourceCli, reporter(), [&now] { return now.load(); });
+    recorder.setLetterRules({2, 7});
+    set("http://p0-0/", "Link Not Found");
+    set("http://p0-1/", "Link Found");
 
     // Missing once: held back, and the cell says why.
-    Run(recorder);
-    EXPECT_TRUE(m_panes.Notifications().empty());
-    EXPECT_EQ(m_panes.ResultMails()[0],
+    runOnce(recorder);
+    EXPECT_TRUE(m_panes.notifications().empty());
+    EXPECT_EQ(m_panes.resultMails()[0],
               "Not mailed: the link has been missing in 1 run, letters wait for 2");
 
     // Missing twice: it goes, and the recorder hears it went.
     now += 3600;
-    Run(recorder);
-    ASSERT_EQ(m_panes.Notifications().size(), 1u);
-    EXPECT_EQ(m_panes.ResultMails()[0], "w0-0@x.com");
-    recorder.LetterDone(m_panes.Notifications()[0], "sent");
+    runOnce(recorder);
+    ASSERT_EQ(m_panes.notifications().size(), 1u);
+    EXPECT_EQ(m_panes.resultMails()[0], "w0-0@x.com");
+    recorder.letterDone(m_panes.notifications()[0], "sent");
 
     // A day later: the same webmaster is not mailed again within 7 days.
     now += 24 * 3600;
-    Run(recorder);
-    EXPECT_EQ(m_panes.Notifications().size(), 1u);
-    EXPECT_EQ(m_panes.ResultMails()[0].rfind("Not mailed: this webmaster was mailed about the page "
+    runOnce(recorder);
+    EXPECT_EQ(m_panes.notifications().size(), 1u);
+    EXPECT_EQ(m_panes.resultMails()[0].rfind("Not mailed: this webmaster was mailed about the page "
                                              "on ",
                                              0),
               0u)
-        << m_panes.ResultMails()[0];
-    EXPECT_NE(m_panes.ResultMails()[0].find(", within 7 days"), std::string::npos);
+        << m_panes.resultMails()[0];
+    EXPECT_NE(m_panes.resultMails()[0].find(", within 7 days"), std::string::npos);
 
     // Eight days after the letter it goes again.
     now += 7 * 24 * 3600;
-    Run(recorder);
-    EXPECT_EQ(m_panes.Notifications().size(), 2u);
+    runOnce(recorder);
+    EXPECT_EQ(m_panes.notifications().size(), 2u);
 
     // Played again while that letter is still on its way (a slow mail
     // server): it counts as sent, the webmaster gets no second one.
     now += 60;
-    Run(recorder);
-    EXPECT_EQ(m_panes.Notifications().size(), 2u);
-    EXPECT_NE(m_panes.ResultMails()[0].find(", within 7 days"), std::string::npos)
-        << m_panes.ResultMails()[0];
+    runOnce(recorder);
+    EXPECT_EQ(m_panes.notifications().size(), 2u);
+    EXPECT_NE(m_panes.resultMails()[0].find(", within 7 days"), std::string::npos)
+        << m_panes.resultMails()[0];
 
     // The timeline holds both kinds of letters.
-    HistoryDatabase db(m_strPath);
+    HistoryDatabase db(m_path);
     std::vector<std::string> letters;
-    for (const TimelineEntry& e : db.Timeline({"www.a0.com", "http://p0-0/"})) {
-        if (e.m_bLetter) {
-            letters.push_back(e.m_strText.substr(0, 15));
+    for (const TimelineEntry& e : db.timeline({"www.a0.com", "http://p0-0/"})) {
+        if (e.m_letter) {
+            letters.push_back(e.m_text.substr(0, 15));
         }
     }
     EXPECT_EQ(letters, (std::vector<std::string>{"Not mailed: the", "sent", "Not mailed: thi",
@@ -320,7 +320,7 @@ TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {
 }
 
 // A process id that no process has any more.
-pid_t EndedProcess() {
+pid_t endedProcess() {
     pid_t pid = -1;
     char program[] = "/bin/true";
     char* argv[] = {program, nullptr};
@@ -338,51 +338,51 @@ pid_t EndedProcess() {
 TEST_F(HistoryRecorderTest, LettersAreRecordedBeforeTheyAreSent) {
     std::atomic<std::int64_t> now{1'000'000};
     const auto clock = [&now] { return now.load(); };
-    Set("http://p0-0/", "Link Not Found");
-    Set("http://p0-1/", "Link Not Found");
+    set("http://p0-0/", "Link Not Found");
+    set("http://p0-1/", "Link Not Found");
     {
-        HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), clock);
-        Run(recorder);
-        ASSERT_EQ(m_panes.Notifications().size(), 2u);
-        const NotificationJob job = m_panes.Notifications()[0];
+        HistoryRecorder recorder(m_path, kSourceCli, reporter(), clock);
+        runOnce(recorder);
+        ASSERT_EQ(m_panes.notifications().size(), 2u);
+        const NotificationJob job = m_panes.notifications()[0];
         recorder.letterSending(job);
-        const std::vector<SendingLetter> sending = HistoryDatabase(m_strPath).lettersSending();
+        const std::vector<SendingLetter> sending = HistoryDatabase(m_path).lettersSending();
         ASSERT_EQ(sending.size(), 1u);
-        EXPECT_EQ(sending[0].m_letter.m_strPage, "http://p0-0/");
-        EXPECT_EQ(sending[0].m_letter.m_strRecipient, "w0-0@x.com");
-        EXPECT_EQ(sending[0].m_letter.m_nProcess, getpid());
-        recorder.LetterDone(job, "sent");
-        recorder.Flush();
-        EXPECT_TRUE(HistoryDatabase(m_strPath).lettersSending().empty());
+        EXPECT_EQ(sending[0].m_letter.m_page, "http://p0-0/");
+        EXPECT_EQ(sending[0].m_letter.m_recipient, "w0-0@x.com");
+        EXPECT_EQ(sending[0].m_letter.m_process, getpid());
+        recorder.letterDone(job, "sent");
+        recorder.flush();
+        EXPECT_TRUE(HistoryDatabase(m_path).lettersSending().empty());
         std::vector<std::string> letters;
         for (const TimelineEntry& e :
-             HistoryDatabase(m_strPath).Timeline({"www.a0.com", job.m_strPage})) {
-            if (e.m_bLetter) {
-                letters.push_back(e.m_strText);
+             HistoryDatabase(m_path).timeline({"www.a0.com", job.m_page})) {
+            if (e.m_letter) {
+                letters.push_back(e.m_text);
             }
         }
         EXPECT_EQ(letters, std::vector<std::string>{"sent"});
     }
 
-    std::remove(m_strPath.c_str());
-    const pid_t ended = EndedProcess();
+    std::remove(m_path.c_str());
+    const pid_t ended = endedProcess();
     const pid_t running = getppid();
     {
-        HistoryDatabase db(m_strPath);
-        db.AddLetter(0,
+        HistoryDatabase db(m_path);
+        db.addLetter(0,
                      {"www.a0.com", "http://p0-0/", "w0-0@x.com", now - 60, kLetterSending, ended});
-        db.AddLetter(
+        db.addLetter(
             0, {"www.a0.com", "http://p0-1/", "w0-1@x.com", now - 60, kLetterSending, running});
     }
     now += 3600;
     m_reports.clear();
     {
-        HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), clock);
-        recorder.SetLetterRules({1, 7});
-        const size_t before = m_panes.Notifications().size();
-        Run(recorder);
-        EXPECT_EQ(m_panes.Notifications().size(), before);
-        for (const std::string& cell : m_panes.ResultMails()) {
+        HistoryRecorder recorder(m_path, kSourceCli, reporter(), clock);
+        recorder.setLetterRules({1, 7});
+        const size_t before = m_panes.notifications().size();
+        runOnce(recorder);
+        EXPECT_EQ(m_panes.notifications().size(), before);
+        for (const std::string& cell : m_panes.resultMails()) {
             EXPECT_EQ(cell.rfind("Not mailed: this webmaster was mailed about the page on ", 0), 0u)
                 << cell;
         }
@@ -392,14 +392,14 @@ TEST_F(HistoryRecorderTest, LettersAreRecordedBeforeTheyAreSent) {
               "The letter to w0-0@x.com about http://p0-0/ was being sent when its "
               "program (process " +
                   std::to_string(ended) + ") ended; it is taken as sent");
-    HistoryDatabase db(m_strPath);
+    HistoryDatabase db(m_path);
     const std::vector<SendingLetter> left = db.lettersSending();
     ASSERT_EQ(left.size(), 1u);
-    EXPECT_EQ(left[0].m_letter.m_nProcess, running);
+    EXPECT_EQ(left[0].m_letter.m_process, running);
     std::vector<std::string> letters;
-    for (const TimelineEntry& e : db.Timeline({"www.a0.com", "http://p0-0/"})) {
-        if (e.m_bLetter) {
-            letters.push_back(e.m_strText.substr(0, 20));
+    for (const TimelineEntry& e : db.timeline({"www.a0.com", "http://p0-0/"})) {
+        if (e.m_letter) {
+            letters.push_back(e.m_text.substr(0, 20));
         }
     }
     EXPECT_EQ(letters, (std::vector<std::string>{std::string(kLetterTakenAsSent).substr(0, 20),
@@ -409,24 +409,24 @@ TEST_F(HistoryRecorderTest, LettersAreRecordedBeforeTheyAreSent) {
 // On a first run every page is new, the unreadable ones too, and the
 // summary says how many pages the history now holds.
 TEST_F(HistoryRecorderTest, FirstRunMarksEveryPageNew) {
-    HistoryRecorder recorder(m_strPath, kSourceDesktop, Reporter());
-    Set("http://p0-0/", "Page cannot be displayed");
-    Set("http://p0-1/", "Link Found");
-    Run(recorder);
-    EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "New"}, {1, "New"}}));
-    EXPECT_EQ(m_panes.Summaries(), (std::vector<std::string>{"First run: 2 pages recorded"}));
-    Run(recorder);
-    EXPECT_EQ(m_panes.Changes(), (std::map<int, std::string>{{0, "Unchanged"}, {1, "Unchanged"}}));
-    EXPECT_EQ(m_panes.Summaries().back(), "No change since the last run");
+    HistoryRecorder recorder(m_path, kSourceDesktop, reporter());
+    set("http://p0-0/", "Page cannot be displayed");
+    set("http://p0-1/", "Link Found");
+    runOnce(recorder);
+    EXPECT_EQ(m_panes.changes(), (std::map<int, std::string>{{0, "New"}, {1, "New"}}));
+    EXPECT_EQ(m_panes.summaries(), (std::vector<std::string>{"First run: 2 pages recorded"}));
+    runOnce(recorder);
+    EXPECT_EQ(m_panes.changes(), (std::map<int, std::string>{{0, "Unchanged"}, {1, "Unchanged"}}));
+    EXPECT_EQ(m_panes.summaries().back(), "No change since the last run");
 }
 
 // By default the webmaster gets one letter a day about a page, however
 // often Play is pressed; with 0 quiet days every run mails.
 TEST_F(HistoryRecorderTest, DefaultRulesMailOnceADay) {
     std::atomic<std::int64_t> now{1'000'000};
-    HistoryRecorder recorder(m_strPath, kSourceCli, Reporter(), [&now] { return now.load(); });
-    Set("http://p0-0/", "Page Cannot be Found");
-    Set("http://p0-1/", "Link Not Found");
+    HistoryRecorder recorder(m_path, kSourceCli, reporter(), [&now] { return now.load(); });
+    set("http://p0-0/", "Page Cannot be Found");
+    set("http://p0-1/", "Link Not Found");
     const struct {
         std::int64_t later;
         LetterRules rules;
@@ -437,13 +437,13 @@ TEST_F(HistoryRecorderTest, DefaultRulesMailOnceADay) {
     };
     for (const auto& run : runs) {
         now += run.later;
-        recorder.SetLetterRules(run.rules);
-        const size_t before = m_panes.Notifications().size();
-        Run(recorder);
-        for (size_t i = before; i < m_panes.Notifications().size(); ++i) {
-            recorder.LetterDone(m_panes.Notifications()[i], "sent");
+        recorder.setLetterRules(run.rules);
+        const size_t before = m_panes.notifications().size();
+        runOnce(recorder);
+        for (size_t i = before; i < m_panes.notifications().size(); ++i) {
+            recorder.letterDone(m_panes.notifications()[i], "sent");
         }
-        EXPECT_EQ(m_panes.Notifications().size(), run.letters) << "at " << now;
+        EXPECT_EQ(m_panes.notifications().size(), run.letters) << "at " << now;
     }
 }
 
@@ -455,16 +455,16 @@ TEST_F(HistoryRecorderTest, UnusableDatabaseIsReportedOnceAndTheRunGoesOn) {
     };
     sqlite3* locker = nullptr;
     const std::vector<Case> cases = {
-        {"corrupt", [](const std::string& path) { test::WriteBytes(path, std::string(8192, 'z')); },
+        {"corrupt", [](const std::string& path) { test::writeBytes(path, std::string(8192, 'z')); },
          [] {}},
         {"read-only",
          [this](const std::string& path) {
              { HistoryDatabase db(path); }
-             if (!SetWritable(path, false)) {
+             if (!setWritable(path, false)) {
                  m_skipped.push_back("read-only: the file system has no immutable flag");
              }
          },
-         [this] { SetWritable(m_strPath, true); }},
+         [this] { setWritable(m_path, true); }},
         {"locked",
          [&locker](const std::string& path) {
              { HistoryDatabase db(path); }
@@ -478,35 +478,35 @@ TEST_F(HistoryRecorderTest, UnusableDatabaseIsReportedOnceAndTheRunGoesOn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::remove(m_strPath.c_str());
+        std::remove(m_path.c_str());
         m_skipped.clear();
-        c.spoil(m_strPath);
+        c.spoil(m_path);
         if (!m_skipped.empty()) {
             c.after();
             std::cout << m_skipped[0] << '\n';
             continue;
         }
-        const std::string before = test::ReadBytes(m_strPath);
+        const std::string before = test::readBytes(m_path);
         m_reports.clear();
         {
-            HistoryRecorder recorder(m_strPath, kSourceDesktop, Reporter());
-            recorder.SetLetterRules({3, 30});
-            Set("http://p0-0/", "Link Not Found");
-            Set("http://p0-1/", "Link Found");
-            const size_t letters = m_panes.Notifications().size();
-            Run(recorder);
-            EXPECT_EQ(m_panes.ResultStatuses(),
+            HistoryRecorder recorder(m_path, kSourceDesktop, reporter());
+            recorder.setLetterRules({3, 30});
+            set("http://p0-0/", "Link Not Found");
+            set("http://p0-1/", "Link Found");
+            const size_t letters = m_panes.notifications().size();
+            runOnce(recorder);
+            EXPECT_EQ(m_panes.resultStatuses(),
                       (std::vector<std::string>{"Link Not Found", "Link Found"}));
             // Without history the letter goes as it always did.
-            EXPECT_EQ(m_panes.Notifications().size(), letters + 1);
-            EXPECT_TRUE(m_panes.Changes().empty());
-            EXPECT_EQ(m_panes.Summaries().size(), 0u);
-            EXPECT_FALSE(recorder.Recording());
+            EXPECT_EQ(m_panes.notifications().size(), letters + 1);
+            EXPECT_TRUE(m_panes.changes().empty());
+            EXPECT_EQ(m_panes.summaries().size(), 0u);
+            EXPECT_FALSE(recorder.recording());
         }
         c.after();
         ASSERT_EQ(m_reports.size(), 1u);
         EXPECT_EQ(m_reports[0].rfind("History not recorded: ", 0), 0u) << m_reports[0];
-        EXPECT_EQ(test::ReadBytes(m_strPath), before);
+        EXPECT_EQ(test::readBytes(m_path), before);
     }
 }
 

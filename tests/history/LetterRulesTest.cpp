@@ -33,13 +33,13 @@ TEST(LetterRulesTest, DefaultsHoldBackOnlyASecondLetterTheSameDay) {
         {{2, 0}, 2, std::nullopt, false}, {{1, 7}, 3, kNow - 6 * 24 * kHour, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.rules.m_nMissingRuns) + " runs, " +
-                     std::to_string(c.rules.m_nQuietDays) + " days, sent " +
+        SCOPED_TRACE(std::to_string(c.rules.m_missingRuns) + " runs, " +
+                     std::to_string(c.rules.m_quietDays) + " days, sent " +
                      (c.lastSent ? std::to_string(kNow - *c.lastSent) + " s ago" : "never"));
-        const std::string reason = LetterHoldBackReason(c.rules, c.missingRuns, c.lastSent, kNow);
+        const std::string reason = letterHoldBackReason(c.rules, c.missingRuns, c.lastSent, kNow);
         EXPECT_EQ(!reason.empty(), c.held) << reason;
     }
-    EXPECT_NE(LetterHoldBackReason({}, 1, kNow - 34, kNow).find(", within 1 day"),
+    EXPECT_NE(letterHoldBackReason({}, 1, kNow - 34, kNow).find(", within 1 day"),
               std::string::npos);
 }
 
@@ -76,14 +76,14 @@ TEST(LetterRulesTest, EveryFormOfTheFileKeepsItsRules) {
          "quiet_days=\"1e3\" is not a whole number; 1 is used"},
     };
     test::TempDataFolder temp;
-    const std::string folder = temp.Folder().Folder();
-    temp.Folder().EnsureExists();
+    const std::string folder = temp.folder().folder();
+    temp.folder().ensureExists();
     const std::string path = folder + "/Letters.ini";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        test::WriteBytes(path, c.text);
+        test::writeBytes(path, c.text);
         std::vector<std::string> warnings;
-        EXPECT_EQ(ReadLetterRules(folder, &warnings), c.rules);
+        EXPECT_EQ(readLetterRules(folder, &warnings), c.rules);
         if (c.warning.empty()) {
             EXPECT_TRUE(warnings.empty()) << warnings.front();
         } else {
@@ -92,9 +92,9 @@ TEST(LetterRulesTest, EveryFormOfTheFileKeepsItsRules) {
         }
     }
     // What the dialog writes is read back as it was.
-    WriteLetterRules(folder, LetterRules{3, 14});
+    writeLetterRules(folder, LetterRules{3, 14});
     std::vector<std::string> none;
-    EXPECT_EQ(ReadLetterRules(folder, &none), (LetterRules{3, 14}));
+    EXPECT_EQ(readLetterRules(folder, &none), (LetterRules{3, 14}));
     EXPECT_TRUE(none.empty());
 }
 
@@ -102,19 +102,19 @@ TEST(LetterRulesTest, EveryFormOfTheFileKeepsItsRules) {
 // read that could wait for a writer: the defaults, with a warning.
 TEST(LetterRulesTest, AFifoOrAFolderIsNotRead) {
     test::TempDataFolder temp;
-    const std::string folder = temp.Folder().Folder();
-    temp.Folder().EnsureExists();
+    const std::string folder = temp.folder().folder();
+    temp.folder().ensureExists();
     const std::string path = folder + "/Letters.ini";
     for (const bool fifo : {true, false}) {
         ASSERT_EQ(fifo ? mkfifo(path.c_str(), 0600) : mkdir(path.c_str(), 0700), 0);
         std::vector<std::string> warnings;
-        EXPECT_EQ(ReadLetterRules(folder, &warnings), LetterRules());
+        EXPECT_EQ(readLetterRules(folder, &warnings), LetterRules());
         ASSERT_EQ(warnings.size(), 1u);
         EXPECT_EQ(warnings[0], path + " is not a regular file; it is ignored");
         ASSERT_EQ(fifo ? unlink(path.c_str()) : rmdir(path.c_str()), 0);
     }
     std::vector<std::string> missing;
-    EXPECT_EQ(ReadLetterRules(folder, &missing), LetterRules());
+    EXPECT_EQ(readLetterRules(folder, &missing), LetterRules());
     EXPECT_TRUE(missing.empty());
 }
 

@@ -13,13 +13,13 @@
 namespace tarnwick {
 namespace {
 
-using test::ReadBytes;
-using test::WriteBytes;
+using test::readBytes;
+using test::writeBytes;
 
 class MailFile : public ::testing::Test {
 protected:
     test::TempDataFolder m_temp;
-    std::string m_strPath = m_temp.Folder().MailPath();
+    std::string m_path = m_temp.folder().mailPath();
 };
 
 TEST_F(MailFile, WriterPutsCrLfBetweenLinesAndLoginOnlyWithSsl) {
@@ -35,40 +35,40 @@ TEST_F(MailFile, WriterPutsCrLfBetweenLinesAndLoginOnlyWithSsl) {
         {{"", "", false, "", ""}, "\r\n"},
     };
     // A longer file is truncated, not overwritten in part.
-    WriteBytes(m_strPath, std::string(500, 'x'));
+    writeBytes(m_path, std::string(500, 'x'));
     for (const Case& c : cases) {
-        WriteMailSettings(m_strPath, c.settings);
-        EXPECT_EQ(ReadBytes(m_strPath), c.bytes);
+        writeMailSettings(m_path, c.settings);
+        EXPECT_EQ(readBytes(m_path), c.bytes);
     }
 }
 
 TEST_F(MailFile, WriterLeavesTheFileToItsOwnerAlone) {
-    WriteBytes(m_strPath, "old");
-    ASSERT_EQ(::chmod(m_strPath.c_str(), 0644), 0);
-    WriteMailSettings(m_strPath, {"a@b.example", "smtp.b.example", true, "a@b.example", "pw"});
+    writeBytes(m_path, "old");
+    ASSERT_EQ(::chmod(m_path.c_str(), 0644), 0);
+    writeMailSettings(m_path, {"a@b.example", "smtp.b.example", true, "a@b.example", "pw"});
     struct stat st {};
-    ASSERT_EQ(::stat(m_strPath.c_str(), &st), 0);
+    ASSERT_EQ(::stat(m_path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 
-    ASSERT_EQ(::unlink(m_strPath.c_str()), 0);
+    ASSERT_EQ(::unlink(m_path.c_str()), 0);
     ::umask(0);  // a permissive umask must not widen it either
-    WriteMailSettings(m_strPath, {"a@b.example", "smtp.b.example", false, "", ""});
+    writeMailSettings(m_path, {"a@b.example", "smtp.b.example", false, "", ""});
     ::umask(022);
-    ASSERT_EQ(::stat(m_strPath.c_str(), &st), 0);
+    ASSERT_EQ(::stat(m_path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST_F(MailFile, WriterFailureNamesTheFile) {
     const std::vector<std::string> paths = {
-        m_temp.Root() + "/no such folder/Osgrel Tarnwick Ambrel/Mail.txt",
-        m_temp.Root(),  // a folder, not a file
+        m_temp.root() + "/no such folder/Osgrel Tarnwick Ambrel/Mail.txt",
+        m_temp.root(),  // a folder, not a file
     };
     for (const std::string& path : paths) {
         try {
-            WriteMailSettings(path, {"a@b.example", "smtp.b.example", false, "", ""});
+            writeMailSettings(path, {"a@b.example", "smtp.b.example", false, "", ""});
             ADD_FAILURE() << "no error for " << path;
         } catch (const FileError& e) {
-            EXPECT_EQ(e.FileName(), path);
+            EXPECT_EQ(e.fileName(), path);
             EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
         }
     }
@@ -77,17 +77,17 @@ TEST_F(MailFile, WriterFailureNamesTheFile) {
 // A save that fails part way (a full disk) keeps the account that was saved
 // before, byte for byte and still 0600, and leaves no temporary behind.
 TEST_F(MailFile, AFailedSaveKeepsThePreviousFile) {
-    WriteMailSettings(m_strPath, {"old@b.example", "smtp.b.example", true, "old@b.example", "pw"});
-    const std::string before = test::ReadBytes(m_strPath);
-    const auto folder = test::Snapshot(m_temp.Root());
+    writeMailSettings(m_path, {"old@b.example", "smtp.b.example", true, "old@b.example", "pw"});
+    const std::string before = test::readBytes(m_path);
+    const auto folder = test::snapshot(m_temp.root());
     const MailSettings longer{"a.much.longer.sender@b.example", "smtp.b.example", true,
                               "a.much.longer.sender@b.example", "a long password"};
-    EXPECT_EQ(test::RunWithFileSizeLimit(8, [&] { WriteMailSettings(m_strPath, longer); }),
+    EXPECT_EQ(test::runWithFileSizeLimit(8, [&] { writeMailSettings(m_path, longer); }),
               test::LimitedRun::FileError);
-    EXPECT_EQ(test::ReadBytes(m_strPath), before);
-    EXPECT_EQ(test::Snapshot(m_temp.Root()), folder);
+    EXPECT_EQ(test::readBytes(m_path), before);
+    EXPECT_EQ(test::snapshot(m_temp.root()), folder);
     struct stat st {};
-    ASSERT_EQ(::stat(m_strPath.c_str(), &st), 0);
+    ASSERT_EQ(::stat(m_path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
@@ -115,10 +115,10 @@ TEST_F(MailFile, DialogReaderStopsAtAnEmptyLineAndLoadsLoginOnlyAfterAOne) {
         {"\r\nsmtp.x.example", {}},
     };
     for (const Case& c : cases) {
-        WriteBytes(m_strPath, c.bytes);
-        EXPECT_EQ(ReadMailSettingsForDialog(m_strPath), c.expected) << c.bytes;
+        writeBytes(m_path, c.bytes);
+        EXPECT_EQ(readMailSettingsForDialog(m_path), c.expected) << c.bytes;
     }
-    EXPECT_EQ(ReadMailSettingsForDialog(m_strPath + ".missing"), MailSettings{});
+    EXPECT_EQ(readMailSettingsForDialog(m_path + ".missing"), MailSettings{});
 }
 
 TEST_F(MailFile, NotificationReaderTakesEveryLineAndReadsLineThreeAsANumber) {
@@ -142,17 +142,16 @@ TEST_F(MailFile, NotificationReaderTakesEveryLineAndReadsLineThreeAsANumber) {
          "smtp.x.example", 1, "", "pw"},
     };
     for (const Case& c : cases) {
-        WriteBytes(m_strPath, c.bytes);
-        const NotificationMailSettings s = ReadMailSettingsForNotification(m_strPath);
+        writeBytes(m_path, c.bytes);
+        const NotificationMailSettings s = readMailSettingsForNotification(m_path);
         EXPECT_EQ(s.m_state, c.state) << c.bytes;
-        EXPECT_EQ(s.m_account.m_strSender, c.from) << c.bytes;
-        EXPECT_EQ(s.m_account.m_strSmtpServer, c.server) << c.bytes;
-        EXPECT_EQ(s.m_account.m_bRequiresSsl, c.ssl != 0) << c.bytes;
-        EXPECT_EQ(s.m_account.m_strUserName, c.user) << c.bytes;
-        EXPECT_EQ(s.m_account.m_strPassword, c.password) << c.bytes;
+        EXPECT_EQ(s.m_account.m_sender, c.from) << c.bytes;
+        EXPECT_EQ(s.m_account.m_smtpServer, c.server) << c.bytes;
+        EXPECT_EQ(s.m_account.m_requiresSsl, c.ssl != 0) << c.bytes;
+        EXPECT_EQ(s.m_account.m_userName, c.user) << c.bytes;
+        EXPECT_EQ(s.m_account.m_password, c.password) << c.bytes;
     }
-    EXPECT_EQ(ReadMailSettingsForNotification(m_strPath + ".missing").m_state,
-              MailFileState::Missing);
+    EXPECT_EQ(readMailSettingsForNotification(m_path + ".missing").m_state, MailFileState::Missing);
 }
 
 TEST(MailRules, SslLineIsReadLikeAtoi) {
@@ -172,7 +171,7 @@ TEST(MailRules, SslLineIsReadLikeAtoi) {
         {"+", false},
     };
     for (const auto& [line, on] : cases) {
-        EXPECT_EQ(SslFlagFromLine(line), on) << '"' << line << '"';
+        EXPECT_EQ(sslFlagFromLine(line), on) << '"' << line << '"';
     }
 }
 
@@ -188,7 +187,7 @@ TEST(MailRules, MailAddressRule) {
         {"a@@b.c", true},  // first at sign; the domain "@b.c" has a dot inside
     };
     for (const auto& [address, good] : cases) {
-        EXPECT_EQ(IsValidMailAddress(address), good) << '"' << address << '"';
+        EXPECT_EQ(isValidMailAddress(address), good) << '"' << address << '"';
     }
 }
 
@@ -198,14 +197,14 @@ TEST(MailRules, SmtpServerRule) {
         {".example", false},        {"smtp.", false},         {"", false},   {"smtp:25", false},
     };
     for (const auto& [server, good] : cases) {
-        EXPECT_EQ(IsValidSmtpServer(server), good) << '"' << server << '"';
+        EXPECT_EQ(isValidSmtpServer(server), good) << '"' << server << '"';
     }
 }
 
 TEST(MailRules, TrimTakesWhiteSpaceFromBothEnds) {
-    EXPECT_EQ(TrimWhiteSpace(" \t\r\n a b \v\f"), "a b");
-    EXPECT_EQ(TrimWhiteSpace("   "), "");
-    EXPECT_EQ(TrimWhiteSpace("x\x92"), "x\x92");
+    EXPECT_EQ(trimWhiteSpace(" \t\r\n a b \v\f"), "a b");
+    EXPECT_EQ(trimWhiteSpace("   "), "");
+    EXPECT_EQ(trimWhiteSpace("x\x92"), "x\x92");
 }
 
 TEST(MailRules, SaveChecksInOrderAndTrims) {
@@ -225,22 +224,22 @@ TEST(MailRules, SaveChecksInOrderAndTrims) {
         {{"me@x.example", "smtp.x.example", false, "user", ""}, ""},
     };
     for (Case c : cases) {
-        EXPECT_EQ(CheckSettingsForSave(c.in), c.message) << c.in.m_strSender;
+        EXPECT_EQ(checkSettingsForSave(c.in), c.message) << c.in.m_sender;
     }
     MailSettings padded{"  me@x.example\t", " smtp.x.example ", true, " u@x.example ", " pw "};
-    EXPECT_EQ(CheckSettingsForSave(padded), "");
+    EXPECT_EQ(checkSettingsForSave(padded), "");
     EXPECT_EQ(padded, (MailSettings{"me@x.example", "smtp.x.example", true, "u@x.example", "pw"}));
 }
 
 TEST(MailRules, TestMailChecksInOrderWithSenderAndServerAsTyped) {
     // The dialog's fields for a test mail.
     struct TestMailFields {
-        bool m_bSendNotification = false;
+        bool m_sendNotification = false;
         MailSettings m_account;
-        std::string m_strTestAddress;
+        std::string m_testAddress;
     };
     const auto check = [](TestMailFields& f) {
-        return CheckTestMail(f.m_bSendNotification, f.m_account, f.m_strTestAddress);
+        return checkTestMail(f.m_sendNotification, f.m_account, f.m_testAddress);
     };
     struct Case {
         TestMailFields in;
@@ -255,40 +254,40 @@ TEST(MailRules, TestMailChecksInOrderWithSenderAndServerAsTyped) {
     };
     const std::vector<Case> cases = {
         {with([](TestMailFields& f) {
-             f.m_bSendNotification = false;
-             f.m_account.m_strSender = "";
+             f.m_sendNotification = false;
+             f.m_account.m_sender = "";
          }),
          kMsgSpecifySettings},
-        {with([](TestMailFields& f) { f.m_account.m_strSender = ""; }), kMsgIncorrectMail},
-        {with([](TestMailFields& f) { f.m_account.m_strSmtpServer = "nodot"; }), kMsgIncorrectSmtp},
-        {with([](TestMailFields& f) { f.m_account.m_strSmtpServer = " smtp.x.example"; }), ""},
-        {with([](TestMailFields& f) { f.m_account.m_strUserName = "  "; }), kMsgSpecifyUser},
-        {with([](TestMailFields& f) { f.m_account.m_strUserName = "user"; }), kMsgIncorrectMail},
-        {with([](TestMailFields& f) { f.m_account.m_strPassword = " "; }), kMsgSpecifyPassword},
+        {with([](TestMailFields& f) { f.m_account.m_sender = ""; }), kMsgIncorrectMail},
+        {with([](TestMailFields& f) { f.m_account.m_smtpServer = "nodot"; }), kMsgIncorrectSmtp},
+        {with([](TestMailFields& f) { f.m_account.m_smtpServer = " smtp.x.example"; }), ""},
+        {with([](TestMailFields& f) { f.m_account.m_userName = "  "; }), kMsgSpecifyUser},
+        {with([](TestMailFields& f) { f.m_account.m_userName = "user"; }), kMsgIncorrectMail},
+        {with([](TestMailFields& f) { f.m_account.m_password = " "; }), kMsgSpecifyPassword},
         {with([](TestMailFields& f) {
-             f.m_account.m_bRequiresSsl = false;
-             f.m_account.m_strUserName = "";
-             f.m_account.m_strPassword = "";
+             f.m_account.m_requiresSsl = false;
+             f.m_account.m_userName = "";
+             f.m_account.m_password = "";
          }),
          ""},
-        {with([](TestMailFields& f) { f.m_strTestAddress = " \t"; }), kMsgEmptyReceiver},
-        {with([](TestMailFields& f) { f.m_strTestAddress = "to"; }), kMsgIncorrectMail},
+        {with([](TestMailFields& f) { f.m_testAddress = " \t"; }), kMsgEmptyReceiver},
+        {with([](TestMailFields& f) { f.m_testAddress = "to"; }), kMsgIncorrectMail},
         {good, ""},
     };
     for (Case c : cases) {
         EXPECT_EQ(check(c.in), c.message)
-            << c.in.m_account.m_strSender << "|" << c.in.m_account.m_strSmtpServer << "|"
-            << c.in.m_account.m_strUserName;
+            << c.in.m_account.m_sender << "|" << c.in.m_account.m_smtpServer << "|"
+            << c.in.m_account.m_userName;
     }
     TestMailFields padded = with([](TestMailFields& f) {
-        f.m_account.m_strSender = " me@x.example";
-        f.m_account.m_strUserName = " u@x.example ";
-        f.m_strTestAddress = " to@y.example ";
+        f.m_account.m_sender = " me@x.example";
+        f.m_account.m_userName = " u@x.example ";
+        f.m_testAddress = " to@y.example ";
     });
     EXPECT_EQ(check(padded), "");
-    EXPECT_EQ(padded.m_account.m_strSender, " me@x.example");
-    EXPECT_EQ(padded.m_account.m_strUserName, "u@x.example");
-    EXPECT_EQ(padded.m_strTestAddress, "to@y.example");
+    EXPECT_EQ(padded.m_account.m_sender, " me@x.example");
+    EXPECT_EQ(padded.m_account.m_userName, "u@x.example");
+    EXPECT_EQ(padded.m_testAddress, "to@y.example");
 }
 
 }  // namespace

@@ -48,25 +48,25 @@ const std::string kDeliveredLetter =
 class Notification : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        setenv("SSL_CERT_FILE", test::TestCertificates::Get().m_strCaFile.c_str(), 1);
-        SmtpClient::SetTimeouts(3000, 2, 15000);
+        setenv("SSL_CERT_FILE", test::TestCertificates::get().m_caFile.c_str(), 1);
+        SmtpClient::setTimeouts(3000, 2, 15000);
     }
 
-    static NotificationJob Job(int row, std::string mail = "webmaster@partner.example") {
+    static NotificationJob job(int row, std::string mail = "webmaster@partner.example") {
         NotificationJob job;
-        job.m_strPage = kPage;
-        job.m_strAdvertiser = kAdvertiser;
-        job.m_strMail = std::move(mail);
-        job.m_nRow = row;
+        job.m_page = kPage;
+        job.m_advertiser = kAdvertiser;
+        job.m_mail = std::move(mail);
+        job.m_row = row;
         return job;
     }
 
-    void UsePlainServer(const std::string& address) {
-        WriteMailSettings(m_strMailPath, {"sender@example.com", address, false, "", ""});
+    void usePlainServer(const std::string& address) {
+        writeMailSettings(m_mailPath, {"sender@example.com", address, false, "", ""});
     }
 
     test::TempDataFolder m_temp;
-    std::string m_strMailPath = m_temp.Folder().MailPath();
+    std::string m_mailPath = m_temp.folder().mailPath();
 };
 
 TEST_F(Notification, LetterIsTheFourPiecesAroundTheAddresses) {
@@ -79,29 +79,29 @@ TEST_F(Notification, LetterIsTheFourPiecesAroundTheAddresses) {
         }
     }
     expected.pop_back();
-    EXPECT_EQ(BuildNotificationLetter(kAdvertiser, kPage), expected);
+    EXPECT_EQ(buildNotificationLetter(kAdvertiser, kPage), expected);
 }
 
 TEST_F(Notification, EnabledPageGetsTheLetterThroughTheQueue) {
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
-    UsePlainServer(server.Address());
+    ASSERT_TRUE(server.started()) << server.failure();
+    usePlainServer(server.address());
     RecordingSink sink;
     NotificationQueue queue(sink);
-    queue.BeginRun();
-    queue.Enqueue(Job(3));
-    queue.WaitUntilDrained();
-    EXPECT_TRUE(sink.Writes().empty()) << sink.Cell(3);
-    EXPECT_TRUE(sink.Messages().empty());
-    const auto mail = server.WaitForMail(1);
+    queue.beginRun();
+    queue.enqueue(job(3));
+    queue.waitUntilDrained();
+    EXPECT_TRUE(sink.writes().empty()) << sink.cell(3);
+    EXPECT_TRUE(sink.messages().empty());
+    const auto mail = server.waitForMail(1);
     ASSERT_EQ(mail.size(), 1u);
-    EXPECT_EQ(mail[0].m_strMailFrom, "sender@example.com");
-    EXPECT_EQ(mail[0].m_strRecipients, "webmaster@partner.example");
-    EXPECT_EQ(mail[0].m_strBody, kDeliveredLetter);
-    EXPECT_NE(mail[0].m_strRaw.find("\r\nSubject: Link to http://www.osgrel.example missing on "
-                                    "partner.example\r\n"),
+    EXPECT_EQ(mail[0].m_mailFrom, "sender@example.com");
+    EXPECT_EQ(mail[0].m_recipients, "webmaster@partner.example");
+    EXPECT_EQ(mail[0].m_body, kDeliveredLetter);
+    EXPECT_NE(mail[0].m_raw.find("\r\nSubject: Link to http://www.osgrel.example missing on "
+                                 "partner.example\r\n"),
               std::string::npos)
-        << mail[0].m_strRaw;
+        << mail[0].m_raw;
 }
 
 // The subject names the advertiser as typed and the page's site, so that
@@ -123,7 +123,7 @@ TEST_F(Notification, SubjectNamesTheAdvertiserAndThePagesSite) {
         {"shop-a.example", "", "Link to shop-a.example missing on "},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(NotificationSubject(c.advertiser, c.page), c.subject) << c.page;
+        EXPECT_EQ(notificationSubject(c.advertiser, c.page), c.subject) << c.page;
     }
 }
 
@@ -132,7 +132,7 @@ TEST_F(Notification, SubjectNamesTheAdvertiserAndThePagesSite) {
 // letter that stops before (no Mail.txt) is never announced.
 TEST_F(Notification, TheSendingListenerComesBeforeTheServerHasTheLetter) {
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
+    ASSERT_TRUE(server.started()) << server.failure();
     RecordingSink sink;
     std::atomic<int> heard{0};
     std::atomic<size_t> mailWhenHeard{99};
@@ -141,25 +141,25 @@ TEST_F(Notification, TheSendingListenerComesBeforeTheServerHasTheLetter) {
     {
         NotificationQueue queue(sink);
         queue.setSendingListener([&](const NotificationJob& job) {
-            EXPECT_EQ(job.m_strPage, kPage);
-            mailWhenHeard = server.Mail().size();
+            EXPECT_EQ(job.m_page, kPage);
+            mailWhenHeard = server.mail().size();
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             ++heard;
         });
-        queue.SetLetterListener([&](const NotificationJob&, const std::string& outcome) {
+        queue.setLetterListener([&](const NotificationJob&, const std::string& outcome) {
             std::lock_guard<std::mutex> lock(mutex);
             outcomes.push_back(outcome + " after " + std::to_string(heard.load()));
         });
-        queue.BeginRun();
-        queue.Enqueue(Job(1));  // no Mail.txt yet: stops before sending
-        queue.WaitUntilDrained();
-        UsePlainServer(server.Address());
-        queue.Enqueue(Job(2));
-        queue.WaitUntilDrained();
+        queue.beginRun();
+        queue.enqueue(job(1));  // no Mail.txt yet: stops before sending
+        queue.waitUntilDrained();
+        usePlainServer(server.address());
+        queue.enqueue(job(2));
+        queue.waitUntilDrained();
     }
     EXPECT_EQ(heard, 1);
     EXPECT_EQ(mailWhenHeard, 0u);
-    EXPECT_EQ(server.WaitForMail(1).size(), 1u);
+    EXPECT_EQ(server.waitForMail(1).size(), 1u);
     EXPECT_EQ(outcomes,
               (std::vector<std::string>{"Mail Settings Not provided after 0", "sent after 1"}));
 }
@@ -168,43 +168,43 @@ TEST_F(Notification, AccountComesFromMailTxtWithTheNotificationReader) {
     // SSL with a login, as Save writes it.
     {
         SmtpTestServer server(Mode::StartTls, true);
-        ASSERT_TRUE(server.Started()) << server.Failure();
-        WriteMailSettings(m_strMailPath, {"sender@example.com", server.Address(), true,
-                                          SmtpTestServer::kUser, SmtpTestServer::kPassword});
+        ASSERT_TRUE(server.started()) << server.failure();
+        writeMailSettings(m_mailPath, {"sender@example.com", server.address(), true,
+                                       SmtpTestServer::kUser, SmtpTestServer::kPassword});
         RecordingSink sink;
-        EXPECT_EQ(SendNotificationProc(Job(1), sink), 0);
-        EXPECT_TRUE(sink.Writes().empty()) << sink.Cell(1);
-        ASSERT_EQ(server.WaitForMail(1).size(), 1u);
-        EXPECT_EQ(server.Mail()[0].m_strLogin, SmtpTestServer::kUser);
-        EXPECT_TRUE(server.Mail()[0].m_bTls);
+        EXPECT_EQ(sendNotificationProc(job(1), sink), 0);
+        EXPECT_TRUE(sink.writes().empty()) << sink.cell(1);
+        ASSERT_EQ(server.waitForMail(1).size(), 1u);
+        EXPECT_EQ(server.mail()[0].m_login, SmtpTestServer::kUser);
+        EXPECT_TRUE(server.mail()[0].m_tls);
     }
     // Line 3 "0": no SSL, but lines 4 and 5 still give the login, which goes
     // only after STARTTLS...
     const auto noSslWithLogin = [&](const std::string& address) {
-        test::WriteBytes(m_strMailPath, "sender@example.com\r\n" + address + "\r\n0\r\n" +
-                                            SmtpTestServer::kUser + "\r\n" +
-                                            SmtpTestServer::kPassword);
+        test::writeBytes(m_mailPath, "sender@example.com\r\n" + address + "\r\n0\r\n" +
+                                         SmtpTestServer::kUser + "\r\n" +
+                                         SmtpTestServer::kPassword);
     };
     {
         SmtpTestServer server(Mode::StartTls, true);
-        ASSERT_TRUE(server.Started()) << server.Failure();
-        noSslWithLogin(server.Address());
+        ASSERT_TRUE(server.started()) << server.failure();
+        noSslWithLogin(server.address());
         RecordingSink sink;
-        EXPECT_EQ(SendNotificationProc(Job(2), sink), 0);
-        EXPECT_TRUE(sink.Writes().empty()) << sink.Cell(2);
-        ASSERT_EQ(server.WaitForMail(1).size(), 1u);
-        EXPECT_EQ(server.Mail()[0].m_strLogin, SmtpTestServer::kUser);
-        EXPECT_TRUE(server.Mail()[0].m_bTls);
+        EXPECT_EQ(sendNotificationProc(job(2), sink), 0);
+        EXPECT_TRUE(sink.writes().empty()) << sink.cell(2);
+        ASSERT_EQ(server.waitForMail(1).size(), 1u);
+        EXPECT_EQ(server.mail()[0].m_login, SmtpTestServer::kUser);
+        EXPECT_TRUE(server.mail()[0].m_tls);
     }
     // ...so a server without STARTTLS gets neither login nor letter.
     {
         SmtpTestServer server(Mode::Plain, true);
-        ASSERT_TRUE(server.Started()) << server.Failure();
-        noSslWithLogin(server.Address());
+        ASSERT_TRUE(server.started()) << server.failure();
+        noSslWithLogin(server.address());
         RecordingSink sink;
-        EXPECT_EQ(SendNotificationProc(Job(3), sink), 0);
-        EXPECT_NE(sink.Cell(3).find("does not offer STARTTLS"), std::string::npos) << sink.Cell(3);
-        EXPECT_TRUE(server.WaitForMail(1, std::chrono::milliseconds(300)).empty());
+        EXPECT_EQ(sendNotificationProc(job(3), sink), 0);
+        EXPECT_NE(sink.cell(3).find("does not offer STARTTLS"), std::string::npos) << sink.cell(3);
+        EXPECT_TRUE(server.waitForMail(1, std::chrono::milliseconds(300)).empty());
     }
 }
 
@@ -213,53 +213,53 @@ TEST_F(Notification, MissingMailTxtMarksEveryRow) {
     {
         NotificationQueue queue(sink);
         for (int row : {0, 4, 9}) {
-            queue.Enqueue(Job(row));
+            queue.enqueue(job(row));
         }
     }
-    EXPECT_EQ(sink.Cells(), (std::map<int, std::string>{{0, "Mail Settings Not provided"},
+    EXPECT_EQ(sink.cells(), (std::map<int, std::string>{{0, "Mail Settings Not provided"},
                                                         {4, "Mail Settings Not provided"},
                                                         {9, "Mail Settings Not provided"}}));
-    EXPECT_TRUE(sink.Messages().empty());
+    EXPECT_TRUE(sink.messages().empty());
 }
 
 TEST_F(Notification, EmptyMailTxtIsReportedOncePerRun) {
-    test::WriteBytes(m_strMailPath, "");
+    test::writeBytes(m_mailPath, "");
     RecordingSink sink;
     NotificationQueue queue(sink);
-    queue.BeginRun();
+    queue.beginRun();
     for (int row = 0; row < 6; ++row) {
-        queue.Enqueue(Job(row));
+        queue.enqueue(job(row));
     }
-    queue.WaitUntilDrained();
-    EXPECT_EQ(sink.Messages(), std::vector<std::string>{"First Enter The Mail Settings"});
-    queue.BeginRun();
-    queue.Enqueue(Job(0));
-    queue.Enqueue(Job(1));
-    queue.WaitUntilDrained();
-    EXPECT_EQ(sink.Messages().size(), 2u);
-    EXPECT_TRUE(sink.Writes().empty());
+    queue.waitUntilDrained();
+    EXPECT_EQ(sink.messages(), std::vector<std::string>{"First Enter The Mail Settings"});
+    queue.beginRun();
+    queue.enqueue(job(0));
+    queue.enqueue(job(1));
+    queue.waitUntilDrained();
+    EXPECT_EQ(sink.messages().size(), 2u);
+    EXPECT_TRUE(sink.writes().empty());
     // Without a queue's run, every letter reports it.
-    EXPECT_EQ(SendNotificationProc(Job(0), sink), 1);
-    EXPECT_EQ(sink.Messages().size(), 3u);
+    EXPECT_EQ(sendNotificationProc(job(0), sink), 1);
+    EXPECT_EQ(sink.messages().size(), 3u);
 }
 
 TEST_F(Notification, WebmasterAddressWithControlCharactersIsNotMailed) {
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
-    UsePlainServer(server.Address());
+    ASSERT_TRUE(server.started()) << server.failure();
+    usePlainServer(server.address());
     RecordingSink sink;
     {
         NotificationQueue queue(sink);
-        queue.Enqueue(Job(0, "webmaster@partner.example\rBcc: all@else.example"));
-        queue.Enqueue(Job(1, "webmaster@partner.example\n"));
-        queue.Enqueue(Job(2));
+        queue.enqueue(job(0, "webmaster@partner.example\rBcc: all@else.example"));
+        queue.enqueue(job(1, "webmaster@partner.example\n"));
+        queue.enqueue(job(2));
     }
-    EXPECT_NE(sink.Cell(0).find("control characters"), std::string::npos) << sink.Cell(0);
-    EXPECT_NE(sink.Cell(1).find("control characters"), std::string::npos) << sink.Cell(1);
-    EXPECT_EQ(sink.Cell(2), "");
-    const auto mail = server.WaitForMail(1);
+    EXPECT_NE(sink.cell(0).find("control characters"), std::string::npos) << sink.cell(0);
+    EXPECT_NE(sink.cell(1).find("control characters"), std::string::npos) << sink.cell(1);
+    EXPECT_EQ(sink.cell(2), "");
+    const auto mail = server.waitForMail(1);
     ASSERT_EQ(mail.size(), 1u);
-    EXPECT_EQ(mail[0].m_strRecipients, "webmaster@partner.example");
+    EXPECT_EQ(mail[0].m_recipients, "webmaster@partner.example");
 }
 
 // A server that takes connections and never says a word; counts them.
@@ -274,24 +274,24 @@ public:
         bind(m_fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
         listen(m_fd, 64);
         getsockname(m_fd, reinterpret_cast<sockaddr*>(&addr), &len);
-        m_nPort = ntohs(addr.sin_port);
+        m_port = ntohs(addr.sin_port);
         m_thread = std::thread([this] {
-            while (!m_bStop) {
+            while (!m_stop) {
                 pollfd pfd{m_fd, POLLIN, 0};
                 if (poll(&pfd, 1, 20) > 0) {
                     const int client = accept(m_fd, nullptr, nullptr);
                     if (client >= 0) {
                         m_clients.push_back(client);
-                        ++m_nAccepted;
+                        ++m_accepted;
                     }
                 }
             }
         });
     }
     // Hangs up on everybody and stops listening.
-    ~SilentServer() { Stop(); }
-    void Stop() {
-        if (m_bStop.exchange(true)) {
+    ~SilentServer() { stop(); }
+    void stop() {
+        if (m_stop.exchange(true)) {
             return;
         }
         m_thread.join();
@@ -300,59 +300,59 @@ public:
         }
         close(m_fd);
     }
-    int Accepted() const { return m_nAccepted; }
-    std::string Address() const { return "127.0.0.1:" + std::to_string(m_nPort); }
+    int accepted() const { return m_accepted; }
+    std::string address() const { return "127.0.0.1:" + std::to_string(m_port); }
 
 private:
     int m_fd = -1;
-    int m_nPort = 0;
-    std::atomic<bool> m_bStop{false};
-    std::atomic<int> m_nAccepted{0};
+    int m_port = 0;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_accepted{0};
     std::vector<int> m_clients;
     std::thread m_thread;
 };
 
 TEST_F(Notification, AtMostFourLettersAreOnTheirWayAndEnqueueNeverWaits) {
     SilentServer server;
-    UsePlainServer(server.Address());
+    usePlainServer(server.address());
     RecordingSink sink;
     NotificationQueue queue(sink);
     for (int row = 0; row < 10; ++row) {
-        queue.Enqueue(Job(row));
+        queue.enqueue(job(row));
     }
     // Nothing can have been sent yet: every letter is still outstanding.
-    EXPECT_EQ(queue.Outstanding(), 10);
+    EXPECT_EQ(queue.outstanding(), 10);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (server.Accepted() < 4 && std::chrono::steady_clock::now() < deadline) {
+    while (server.accepted() < 4 && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_EQ(server.Accepted(), 4);
-    EXPECT_FALSE(queue.WaitUntilDrainedFor(std::chrono::milliseconds(0)));
-    server.Stop();
-    queue.WaitUntilDrained();
-    EXPECT_EQ(queue.Outstanding(), 0);
+    EXPECT_EQ(server.accepted(), 4);
+    EXPECT_FALSE(queue.waitUntilDrainedFor(std::chrono::milliseconds(0)));
+    server.stop();
+    queue.waitUntilDrained();
+    EXPECT_EQ(queue.outstanding(), 0);
     // Every row got its failure.
-    const auto cells = sink.Cells();
+    const auto cells = sink.cells();
     EXPECT_EQ(cells.size(), 10u);
     for (const auto& [row, text] : cells) {
-        EXPECT_NE(text.find("SMTP server " + server.Address()), std::string::npos) << text;
+        EXPECT_NE(text.find("SMTP server " + server.address()), std::string::npos) << text;
     }
 }
 
 TEST_F(Notification, QueuedLettersAreSentBeforeTheQueueGoes) {
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
-    UsePlainServer(server.Address());
+    ASSERT_TRUE(server.started()) << server.failure();
+    usePlainServer(server.address());
     RecordingSink sink;
     {
         NotificationQueue queue(sink, 2);
         for (int row = 0; row < 7; ++row) {
-            queue.Enqueue(Job(row));
+            queue.enqueue(job(row));
         }
     }
-    EXPECT_EQ(server.Mail().size(), 7u);
-    EXPECT_TRUE(sink.Writes().empty());
+    EXPECT_EQ(server.mail().size(), 7u);
+    EXPECT_TRUE(sink.writes().empty());
 }
 
 }  // namespace

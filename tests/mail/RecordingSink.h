@@ -12,29 +12,29 @@ namespace tarnwick::test {
 
 class RecordingSink : public NotificationSink {
 public:
-    void SetResultMail(int row, const std::string& text) override {
+    void setResultMail(int row, const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_cells[row] = text;
         m_writes.emplace_back(row, text);
     }
-    void ShowMessage(const std::string& text) override {
+    void showMessage(const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_messages.push_back(text);
     }
-    std::map<int, std::string> Cells() {
+    std::map<int, std::string> cells() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_cells;
     }
-    std::string Cell(int row) {
+    std::string cell(int row) {
         std::lock_guard<std::mutex> lock(m_mutex);
         auto it = m_cells.find(row);
         return it == m_cells.end() ? std::string() : it->second;
     }
-    std::vector<std::pair<int, std::string>> Writes() {
+    std::vector<std::pair<int, std::string>> writes() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_writes;
     }
-    std::vector<std::string> Messages() {
+    std::vector<std::string> messages() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_messages;
     }

@@ -29,27 +29,27 @@ constexpr int kRow = 7;
 class SmtpMail : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        setenv("SSL_CERT_FILE", test::TestCertificates::Get().m_strCaFile.c_str(), 1);
+        setenv("SSL_CERT_FILE", test::TestCertificates::get().m_caFile.c_str(), 1);
         unsetenv("CURL_CA_BUNDLE");
-        SmtpClient::SetTimeouts(3000, 2, 15000);
+        SmtpClient::setTimeouts(3000, 2, 15000);
     }
     void TearDown() override { g_bAnnounceSent = false; }
 
     // A sender for row kRow with a short letter, to the given server.
-    static void Fill(MailSender& sender, const std::string& server, bool ssl = false) {
-        sender.m_account.m_strSender = "sender@example.com";
-        sender.m_account.m_strSmtpServer = server;
-        sender.m_strRecipient = "webmaster@partner.example";
-        sender.m_strSubject = "Osgrel Tarnwick Ambrel";
-        sender.m_strBody = "Dear Webmaster\n\nShort letter.";
-        sender.m_account.m_bRequiresSsl = ssl;
+    static void fill(MailSender& sender, const std::string& server, bool ssl = false) {
+        sender.m_account.m_sender = "sender@example.com";
+        sender.m_account.m_smtpServer = server;
+        sender.m_recipient = "webmaster@partner.example";
+        sender.m_subject = "Osgrel Tarnwick Ambrel";
+        sender.m_body = "Dear Webmaster\n\nShort letter.";
+        sender.m_account.m_requiresSsl = ssl;
         if (ssl) {
-            sender.m_account.m_strUserName = SmtpTestServer::kUser;
-            sender.m_account.m_strPassword = SmtpTestServer::kPassword;
+            sender.m_account.m_userName = SmtpTestServer::kUser;
+            sender.m_account.m_password = SmtpTestServer::kPassword;
         }
     }
 
-    static std::string Header(const std::string& raw, const std::string& name) {
+    static std::string header(const std::string& raw, const std::string& name) {
         const std::string key = "\r\n" + name + ": ";
         const size_t at = ("\r\n" + raw).find(key);
         if (at == std::string::npos) {
@@ -62,117 +62,116 @@ protected:
 
 TEST_F(SmtpMail, PlainSmtpDeliversWithoutLogin) {
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
+    ASSERT_TRUE(server.started()) << server.failure();
     RecordingSink sink;
     MailSender sender(sink, kRow);
-    Fill(sender, server.Address());
-    sender.Send();
-    EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
-    const auto mail = server.WaitForMail(1);
+    fill(sender, server.address());
+    sender.send();
+    EXPECT_TRUE(sink.cells().empty()) << sink.cell(kRow);
+    const auto mail = server.waitForMail(1);
     ASSERT_EQ(mail.size(), 1u);
-    EXPECT_EQ(mail[0].m_strMailFrom, "sender@example.com");
-    EXPECT_EQ(mail[0].m_strRecipients, "webmaster@partner.example");
-    EXPECT_EQ(mail[0].m_strLogin, "");
-    EXPECT_FALSE(mail[0].m_bTls);
+    EXPECT_EQ(mail[0].m_mailFrom, "sender@example.com");
+    EXPECT_EQ(mail[0].m_recipients, "webmaster@partner.example");
+    EXPECT_EQ(mail[0].m_login, "");
+    EXPECT_FALSE(mail[0].m_tls);
 }
 
 TEST_F(SmtpMail, MessageArrivesByteForByte) {
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
+    ASSERT_TRUE(server.started()) << server.failure();
     RecordingSink sink;
     MailSender sender(sink, kRow);
-    Fill(sender, server.Address());
+    fill(sender, server.address());
     const std::string longLine = std::string(70, 'a') + " = " + std::string(90, 'b') + " ";
-    sender.m_strBody = "partners\x92 websites\n.leading dot\n.\n..two\n\n" + longLine +
-                       "\ntrailing blank \nend\twith tab\t\nFrom here\nlast";
-    sender.m_strSubject = "Osgrel Tarnwick Ambrel";
-    sender.Send();
-    ASSERT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
-    const auto mail = server.WaitForMail(1);
+    sender.m_body = "partners\x92 websites\n.leading dot\n.\n..two\n\n" + longLine +
+                    "\ntrailing blank \nend\twith tab\t\nFrom here\nlast";
+    sender.m_subject = "Osgrel Tarnwick Ambrel";
+    sender.send();
+    ASSERT_TRUE(sink.cells().empty()) << sink.cell(kRow);
+    const auto mail = server.waitForMail(1);
     ASSERT_EQ(mail.size(), 1u);
     const ReceivedMail& m = mail[0];
 
     // Body: every byte back, lines ending in CR LF.
-    EXPECT_EQ(m.m_strBody, "partners\x92 websites\r\n.leading dot\r\n.\r\n..two\r\n\r\n" +
-                               longLine +
-                               "\r\ntrailing blank \r\nend\twith tab\t\r\nFrom here\r\nlast\r\n");
+    EXPECT_EQ(m.m_body, "partners\x92 websites\r\n.leading dot\r\n.\r\n..two\r\n\r\n" + longLine +
+                            "\r\ntrailing blank \r\nend\twith tab\t\r\nFrom here\r\nlast\r\n");
     // A mail reader shows byte 0x92 as U+2019.
-    EXPECT_EQ(m.m_strText.rfind("partners\xE2\x80\x99 websites\r\n", 0), 0u) << m.m_strText;
+    EXPECT_EQ(m.m_text.rfind("partners\xE2\x80\x99 websites\r\n", 0), 0u) << m.m_text;
 
     // Headers.
-    EXPECT_EQ(Header(m.m_strRaw, "From"), "sender@example.com");
-    EXPECT_EQ(Header(m.m_strRaw, "To"), "webmaster@partner.example");
-    EXPECT_EQ(Header(m.m_strRaw, "Subject"), "Osgrel Tarnwick Ambrel");
-    EXPECT_EQ(Header(m.m_strRaw, "MIME-Version"), "1.0");
-    EXPECT_EQ(Header(m.m_strRaw, "Content-Type"), "text/plain; charset=windows-1252");
-    EXPECT_EQ(Header(m.m_strRaw, "Content-Transfer-Encoding"), "quoted-printable");
+    EXPECT_EQ(header(m.m_raw, "From"), "sender@example.com");
+    EXPECT_EQ(header(m.m_raw, "To"), "webmaster@partner.example");
+    EXPECT_EQ(header(m.m_raw, "Subject"), "Osgrel Tarnwick Ambrel");
+    EXPECT_EQ(header(m.m_raw, "MIME-Version"), "1.0");
+    EXPECT_EQ(header(m.m_raw, "Content-Type"), "text/plain; charset=windows-1252");
+    EXPECT_EQ(header(m.m_raw, "Content-Transfer-Encoding"), "quoted-printable");
     EXPECT_TRUE(std::regex_match(
-        Header(m.m_strRaw, "Date"),
+        header(m.m_raw, "Date"),
         std::regex(
             R"((Mon|Tue|Wed|Thu|Fri|Sat|Sun), \d\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \d{4} \d\d:\d\d:\d\d [+-]\d{4})")))
-        << Header(m.m_strRaw, "Date");
-    EXPECT_TRUE(std::regex_match(Header(m.m_strRaw, "Message-ID"),
-                                 std::regex(R"(<[^<>@ ]+@example\.com>)")))
-        << Header(m.m_strRaw, "Message-ID");
+        << header(m.m_raw, "Date");
+    EXPECT_TRUE(
+        std::regex_match(header(m.m_raw, "Message-ID"), std::regex(R"(<[^<>@ ]+@example\.com>)")))
+        << header(m.m_raw, "Message-ID");
 
     // On the wire: CR LF only, 7-bit, no line longer than 76 characters.
     size_t start = 0;
-    while (start < m.m_strRaw.size()) {
-        const size_t lf = m.m_strRaw.find('\n', start);
+    while (start < m.m_raw.size()) {
+        const size_t lf = m.m_raw.find('\n', start);
         ASSERT_NE(lf, std::string::npos) << "the message must end with CR LF";
-        EXPECT_EQ(m.m_strRaw[lf - 1], '\r') << "bare LF at " << lf;
-        EXPECT_LE(lf - 1 - start, 76u) << m.m_strRaw.substr(start, lf - start);
+        EXPECT_EQ(m.m_raw[lf - 1], '\r') << "bare LF at " << lf;
+        EXPECT_LE(lf - 1 - start, 76u) << m.m_raw.substr(start, lf - start);
         start = lf + 1;
     }
-    for (char c : m.m_strRaw) {
+    for (char c : m.m_raw) {
         EXPECT_LT(static_cast<unsigned char>(c), 0x80);
     }
 }
 
 TEST_F(SmtpMail, MessageIdsDiffer) {
-    EXPECT_NE(MakeMessageId("a@b.example"), MakeMessageId("a@b.example"));
-    EXPECT_NE(MakeMessageId("a@b.example").find("@b.example"), std::string::npos);
-    EXPECT_NE(MakeMessageId("odd<address").find("@tarnwick.localdomain"), std::string::npos);
+    EXPECT_NE(makeMessageId("a@b.example"), makeMessageId("a@b.example"));
+    EXPECT_NE(makeMessageId("a@b.example").find("@b.example"), std::string::npos);
+    EXPECT_NE(makeMessageId("odd<address").find("@tarnwick.localdomain"), std::string::npos);
 }
 
 TEST_F(SmtpMail, SubjectOutsideAsciiIsEncodedAndControlsDropped) {
-    EXPECT_EQ(EncodeSubject("Osgrel Tarnwick Ambrel"), "Osgrel Tarnwick Ambrel");
-    EXPECT_EQ(EncodeSubject("a\r\nBcc: x@y"), "a  Bcc: x@y");
-    EXPECT_EQ(EncodeSubject("Osgrel\x92s"), "=?windows-1252?Q?Osgrel=92s?=");
-    const std::string folded = EncodeSubject(std::string(100, '\xE9'));
+    EXPECT_EQ(encodeSubject("Osgrel Tarnwick Ambrel"), "Osgrel Tarnwick Ambrel");
+    EXPECT_EQ(encodeSubject("a\r\nBcc: x@y"), "a  Bcc: x@y");
+    EXPECT_EQ(encodeSubject("Osgrel\x92s"), "=?windows-1252?Q?Osgrel=92s?=");
+    const std::string folded = encodeSubject(std::string(100, '\xE9'));
     EXPECT_NE(folded.find("?=\r\n =?windows-1252?Q?"), std::string::npos);
 }
 
 TEST_F(SmtpMail, StartTlsWithLogin) {
     SmtpTestServer server(Mode::StartTls, true);
-    ASSERT_TRUE(server.Started()) << server.Failure();
+    ASSERT_TRUE(server.started()) << server.failure();
     RecordingSink sink;
     MailSender sender(sink, kRow);
-    Fill(sender, server.Address(), true);
-    sender.Send();
-    EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
-    const auto mail = server.WaitForMail(1);
+    fill(sender, server.address(), true);
+    sender.send();
+    EXPECT_TRUE(sink.cells().empty()) << sink.cell(kRow);
+    const auto mail = server.waitForMail(1);
     ASSERT_EQ(mail.size(), 1u);
-    EXPECT_EQ(mail[0].m_strLogin, SmtpTestServer::kUser);
+    EXPECT_EQ(mail[0].m_login, SmtpTestServer::kUser);
 }
 
 TEST_F(SmtpMail, ImplicitTlsWithLoginOnPort465) {
     SmtpTestServer server(Mode::ImplicitTls, true, 465);
-    if (!server.Started()) {
-        GTEST_SKIP() << "port 465 on 127.0.0.1 is not available: " << server.Failure();
+    if (!server.started()) {
+        GTEST_SKIP() << "port 465 on 127.0.0.1 is not available: " << server.failure();
     }
     for (const std::string address : {"127.0.0.1", "127.0.0.1:465"}) {
         RecordingSink sink;
         MailSender sender(sink, kRow);
-        Fill(sender, address, true);
-        sender.Send();
-        EXPECT_TRUE(sink.Cells().empty()) << address << ": " << sink.Cell(kRow);
+        fill(sender, address, true);
+        sender.send();
+        EXPECT_TRUE(sink.cells().empty()) << address << ": " << sink.cell(kRow);
     }
-    const auto mail = server.WaitForMail(2);
+    const auto mail = server.waitForMail(2);
     ASSERT_EQ(mail.size(), 2u);
     for (const ReceivedMail& m : mail) {
-        EXPECT_TRUE(m.m_bTls);
-        EXPECT_EQ(m.m_strLogin, SmtpTestServer::kUser);
+        EXPECT_TRUE(m.m_tls);
+        EXPECT_EQ(m.m_login, SmtpTestServer::kUser);
     }
 }
 
@@ -180,56 +179,56 @@ TEST_F(SmtpMail, LoginOnlyWithUserNameAndPasswordAndNeverInClear) {
     // Without SSL the sender still logs in, but only when user name, password
     // and server are all given, and only after STARTTLS.
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
+    ASSERT_TRUE(server.started()) << server.failure();
     SmtpTestServer clearAuthServer(Mode::Plain, true);
-    ASSERT_TRUE(clearAuthServer.Started()) << clearAuthServer.Failure();
+    ASSERT_TRUE(clearAuthServer.started()) << clearAuthServer.failure();
     SmtpTestServer startTlsServer(Mode::StartTls, true);
-    ASSERT_TRUE(startTlsServer.Started()) << startTlsServer.Failure();
+    ASSERT_TRUE(startTlsServer.started()) << startTlsServer.failure();
 
     RecordingSink sink;
     {
         MailSender sender(sink, kRow);
-        Fill(sender, startTlsServer.Address());
-        sender.m_account.m_strUserName = SmtpTestServer::kUser;
-        sender.m_account.m_strPassword = SmtpTestServer::kPassword;
-        sender.Send();
+        fill(sender, startTlsServer.address());
+        sender.m_account.m_userName = SmtpTestServer::kUser;
+        sender.m_account.m_password = SmtpTestServer::kPassword;
+        sender.send();
     }
-    EXPECT_TRUE(sink.Cells().empty()) << sink.Cell(kRow);
-    ASSERT_EQ(startTlsServer.WaitForMail(1).size(), 1u);
-    EXPECT_EQ(startTlsServer.Mail()[0].m_strLogin, SmtpTestServer::kUser);
-    EXPECT_TRUE(startTlsServer.Mail()[0].m_bTls);
+    EXPECT_TRUE(sink.cells().empty()) << sink.cell(kRow);
+    ASSERT_EQ(startTlsServer.waitForMail(1).size(), 1u);
+    EXPECT_EQ(startTlsServer.mail()[0].m_login, SmtpTestServer::kUser);
+    EXPECT_TRUE(startTlsServer.mail()[0].m_tls);
     {
         // A server without STARTTLS gets neither the login nor the mail.
         MailSender sender(sink, kRow);
-        Fill(sender, clearAuthServer.Address());
-        sender.m_account.m_strUserName = SmtpTestServer::kUser;
-        sender.m_account.m_strPassword = SmtpTestServer::kPassword;
-        sender.Send();
+        fill(sender, clearAuthServer.address());
+        sender.m_account.m_userName = SmtpTestServer::kUser;
+        sender.m_account.m_password = SmtpTestServer::kPassword;
+        sender.send();
     }
-    EXPECT_NE(sink.Cell(kRow).find("does not offer STARTTLS: the user name and password are never "
+    EXPECT_NE(sink.cell(kRow).find("does not offer STARTTLS: the user name and password are never "
                                    "sent without encryption, so nothing was sent."),
               std::string::npos)
-        << sink.Cell(kRow);
-    EXPECT_TRUE(clearAuthServer.WaitForMail(1, std::chrono::milliseconds(300)).empty());
+        << sink.cell(kRow);
+    EXPECT_TRUE(clearAuthServer.waitForMail(1, std::chrono::milliseconds(300)).empty());
     {
         // Half a login: both are passed as "" and the server asks for none.
         RecordingSink halfSink;
         MailSender sender(halfSink, kRow);
-        Fill(sender, server.Address());
-        sender.m_account.m_strUserName = SmtpTestServer::kUser;
-        sender.Send();
-        EXPECT_TRUE(halfSink.Cells().empty()) << halfSink.Cell(kRow);
+        fill(sender, server.address());
+        sender.m_account.m_userName = SmtpTestServer::kUser;
+        sender.send();
+        EXPECT_TRUE(halfSink.cells().empty()) << halfSink.cell(kRow);
     }
-    ASSERT_EQ(server.WaitForMail(1).size(), 1u);
-    EXPECT_EQ(server.Mail()[0].m_strLogin, "");
+    ASSERT_EQ(server.waitForMail(1).size(), 1u);
+    EXPECT_EQ(server.mail()[0].m_login, "");
 }
 
 TEST_F(SmtpMail, FailuresBecomeReadableSentencesInTheRow) {
     SmtpTestServer plain(Mode::Plain);
     SmtpTestServer secure(Mode::StartTls, true);
-    ASSERT_TRUE(plain.Started()) << plain.Failure();
-    ASSERT_TRUE(secure.Started()) << secure.Failure();
-    const std::string dead = "127.0.0.1:" + std::to_string(test::DeadPort());
+    ASSERT_TRUE(plain.started()) << plain.failure();
+    ASSERT_TRUE(secure.started()) << secure.failure();
+    const std::string dead = "127.0.0.1:" + std::to_string(test::deadPort());
 
     struct Case {
         const char* what;
@@ -241,7 +240,7 @@ TEST_F(SmtpMail, FailuresBecomeReadableSentencesInTheRow) {
     };
     const std::vector<Case> cases = {
         {"wrong password",
-         secure.Address(),
+         secure.address(),
          true,
          "wrong",
          "webmaster@partner.example",
@@ -253,57 +252,57 @@ TEST_F(SmtpMail, FailuresBecomeReadableSentencesInTheRow) {
          "webmaster@partner.example",
          {"Could not connect to the SMTP server " + dead, "refused"}},
         {"recipient refused",
-         plain.Address(),
+         plain.address(),
          false,
          "",
          "refused@partner.example",
          {"refused the recipient refused@partner.example", "550 5.1.1"}},
         {"no STARTTLS offered",
-         plain.Address(),
+         plain.address(),
          true,
          SmtpTestServer::kPassword,
          "webmaster@partner.example",
          {"does not offer STARTTLS"}},
-        {"no recipient", plain.Address(), false, "", " ", {"No recipient"}},
+        {"no recipient", plain.address(), false, "", " ", {"No recipient"}},
     };
     for (const Case& c : cases) {
         RecordingSink sink;
         MailSender sender(sink, kRow);
-        Fill(sender, c.server, c.ssl);
+        fill(sender, c.server, c.ssl);
         if (c.ssl) {
-            sender.m_account.m_strPassword = c.password;
+            sender.m_account.m_password = c.password;
         }
-        sender.m_strRecipient = c.recipient;
-        sender.Send();
-        const std::string cell = sink.Cell(kRow);
+        sender.m_recipient = c.recipient;
+        sender.send();
+        const std::string cell = sink.cell(kRow);
         for (const std::string& part : c.expected) {
             EXPECT_NE(cell.find(part), std::string::npos) << c.what << ": " << cell;
         }
-        EXPECT_TRUE(sink.Messages().empty()) << c.what;
+        EXPECT_TRUE(sink.messages().empty()) << c.what;
     }
-    EXPECT_TRUE(plain.Mail().empty());
-    EXPECT_TRUE(secure.Mail().empty());
+    EXPECT_TRUE(plain.mail().empty());
+    EXPECT_TRUE(secure.mail().empty());
 }
 
 TEST_F(SmtpMail, UntrustedCertificateIsRefused) {
     SmtpTestServer server(Mode::StartTls, true);
-    ASSERT_TRUE(server.Started()) << server.Failure();
+    ASSERT_TRUE(server.started()) << server.failure();
     // The system's CA store does not know the test CA.
     setenv("SSL_CERT_FILE", "/etc/ssl/certs/ca-certificates.crt", 1);
     RecordingSink sink;
     {
         MailSender sender(sink, kRow);
-        Fill(sender, server.Address(), true);
-        sender.Send();
+        fill(sender, server.address(), true);
+        sender.send();
     }
-    setenv("SSL_CERT_FILE", test::TestCertificates::Get().m_strCaFile.c_str(), 1);
-    EXPECT_NE(sink.Cell(kRow).find("certificate"), std::string::npos) << sink.Cell(kRow);
-    EXPECT_TRUE(server.Mail().empty());
+    setenv("SSL_CERT_FILE", test::TestCertificates::get().m_caFile.c_str(), 1);
+    EXPECT_NE(sink.cell(kRow).find("certificate"), std::string::npos) << sink.cell(kRow);
+    EXPECT_TRUE(server.mail().empty());
 }
 
 TEST_F(SmtpMail, AddressesWithControlCharactersNeverReachTheServer) {
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
+    ASSERT_TRUE(server.started()) << server.failure();
     const std::vector<std::string> bad = {
         "webmaster@partner.example\r\nRCPT TO:<victim@else.example>",
         "webmaster@partner.example\n",
@@ -315,10 +314,10 @@ TEST_F(SmtpMail, AddressesWithControlCharactersNeverReachTheServer) {
         for (bool asSender : {false, true}) {
             RecordingSink sink;
             MailSender sender(sink, kRow);
-            Fill(sender, server.Address());
-            (asSender ? sender.m_account.m_strSender : sender.m_strRecipient) = address;
-            sender.Send();
-            const std::string cell = sink.Cell(kRow);
+            fill(sender, server.address());
+            (asSender ? sender.m_account.m_sender : sender.m_recipient) = address;
+            sender.send();
+            const std::string cell = sink.cell(kRow);
             EXPECT_NE(cell.find("control characters"), std::string::npos) << cell;
             EXPECT_EQ(cell.find_first_of("\r\n\t\x7f"), std::string::npos) << cell;
         }
@@ -326,11 +325,11 @@ TEST_F(SmtpMail, AddressesWithControlCharactersNeverReachTheServer) {
     // Nor does an address that would close the angle brackets of a command.
     RecordingSink sink;
     MailSender sender(sink, kRow);
-    Fill(sender, server.Address());
-    sender.m_strRecipient = "a@b.example> NOTIFY=NEVER";
-    sender.Send();
-    EXPECT_NE(sink.Cell(kRow).find("not a usable mail address"), std::string::npos);
-    EXPECT_TRUE(server.Mail().empty());
+    fill(sender, server.address());
+    sender.m_recipient = "a@b.example> NOTIFY=NEVER";
+    sender.send();
+    EXPECT_NE(sink.cell(kRow).find("not a usable mail address"), std::string::npos);
+    EXPECT_TRUE(server.mail().empty());
 }
 
 TEST_F(SmtpMail, ASilentServerEndsInATimeOut) {
@@ -346,37 +345,37 @@ TEST_F(SmtpMail, ASilentServerEndsInATimeOut) {
     const std::string address = "127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
     RecordingSink sink;
     MailSender sender(sink, kRow);
-    Fill(sender, address);
-    sender.Send();
+    fill(sender, address);
+    sender.send();
     close(fd);
-    EXPECT_NE(sink.Cell(kRow).find("did not answer in time"), std::string::npos) << sink.Cell(kRow);
+    EXPECT_NE(sink.cell(kRow).find("did not answer in time"), std::string::npos) << sink.cell(kRow);
 }
 
 TEST_F(SmtpMail, OnlyTheTestMailIsAnnounced) {
     SmtpTestServer server(Mode::Plain);
-    ASSERT_TRUE(server.Started()) << server.Failure();
+    ASSERT_TRUE(server.started()) << server.failure();
     g_bAnnounceSent = true;
     RecordingSink sink;
     {
         MailSender letter(sink, kRow);
-        Fill(letter, server.Address());
-        letter.Send();
+        fill(letter, server.address());
+        letter.send();
     }
-    EXPECT_TRUE(sink.Messages().empty());
+    EXPECT_TRUE(sink.messages().empty());
     {
         MailSender test(sink);
-        Fill(test, server.Address());
-        test.Send();
+        fill(test, server.address());
+        test.send();
     }
-    EXPECT_EQ(sink.Messages(), std::vector<std::string>{"Message sent"});
+    EXPECT_EQ(sink.messages(), std::vector<std::string>{"Message sent"});
     g_bAnnounceSent = false;
     {
         MailSender test(sink);
-        Fill(test, server.Address());
-        test.Send();
+        fill(test, server.address());
+        test.send();
     }
-    EXPECT_EQ(sink.Messages().size(), 1u);
-    EXPECT_EQ(server.WaitForMail(3).size(), 3u);
+    EXPECT_EQ(sink.messages().size(), 1u);
+    EXPECT_EQ(server.waitForMail(3).size(), 3u);
 }
 
 TEST(SmtpEndpointRule, PortAndTlsFollowTheServerTextAndSsl) {
@@ -401,10 +400,10 @@ TEST(SmtpEndpointRule, PortAndTlsFollowTheServerTextAndSsl) {
     for (const Case& c : cases) {
         SmtpEndpoint endpoint;
         std::string error;
-        ASSERT_TRUE(ParseSmtpServer(c.server, c.ssl, endpoint, error)) << c.server << error;
-        EXPECT_EQ(endpoint.Url(), c.url) << c.server;
-        EXPECT_EQ(endpoint.m_bImplicitTls, c.implicitTls) << c.server;
-        EXPECT_EQ(endpoint.m_bStartTls, c.startTls) << c.server;
+        ASSERT_TRUE(parseSmtpServer(c.server, c.ssl, endpoint, error)) << c.server << error;
+        EXPECT_EQ(endpoint.url(), c.url) << c.server;
+        EXPECT_EQ(endpoint.m_implicitTls, c.implicitTls) << c.server;
+        EXPECT_EQ(endpoint.m_startTls, c.startTls) << c.server;
     }
     for (const std::string bad :
          {"", "smtp.example.com:", "smtp.example.com:0", "smtp.example.com:65536",
@@ -412,7 +411,7 @@ TEST(SmtpEndpointRule, PortAndTlsFollowTheServerTextAndSsl) {
           "smtp.example.com:25:26", "[::1", "[::1]x", "smtp\r\n.example.com", ".example.com"}) {
         SmtpEndpoint endpoint;
         std::string error;
-        EXPECT_FALSE(ParseSmtpServer(bad, true, endpoint, error)) << bad;
+        EXPECT_FALSE(parseSmtpServer(bad, true, endpoint, error)) << bad;
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(error.find_first_of("\r\n"), std::string::npos) << error;
     }

@@ -20,7 +20,7 @@
 namespace tarnwick::test {
 namespace {
 
-std::string MakeTempFolder(const char* tag) {
+std::string makeTempFolder(const char* tag) {
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
                           "/tarnwick-" + tag + "-XXXXXX";
@@ -30,14 +30,14 @@ std::string MakeTempFolder(const char* tag) {
     return pattern;
 }
 
-std::string ReadFile(const std::string& path) {
+std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
 }
 
-void Run(const std::string& command) {
+void run(const std::string& command) {
     if (std::system(command.c_str()) != 0) {
         throw std::runtime_error("failed: " + command);
     }
@@ -45,36 +45,36 @@ void Run(const std::string& command) {
 
 struct CertificateFolder {
     TestCertificates m_certs;
-    std::string m_strFolder;
+    std::string m_folder;
     CertificateFolder() {
-        m_strFolder = MakeTempFolder("certs");
-        const std::string d = m_strFolder;
+        m_folder = makeTempFolder("certs");
+        const std::string d = m_folder;
         std::ofstream(d + "/ext.cnf") << "basicConstraints=CA:FALSE\n"
                                          "keyUsage=digitalSignature,keyEncipherment\n"
                                          "extendedKeyUsage=serverAuth\n"
                                          "subjectAltName=IP:127.0.0.1,DNS:localhost\n";
         const std::string quiet = " >/dev/null 2>&1";
-        Run("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2"
+        run("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2"
             " -subj '/CN=Tarnwick Test CA' -addext basicConstraints=critical,CA:TRUE"
             " -addext keyUsage=critical,keyCertSign,cRLSign -keyout " +
             d + "/ca.key -out " + d + "/ca.pem" + quiet);
-        Run("openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes"
+        run("openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes"
             " -subj '/CN=localhost' -keyout " +
             d + "/server.key -out " + d + "/server.csr" + quiet);
-        Run("openssl x509 -req -in " + d + "/server.csr -CA " + d + "/ca.pem -CAkey " + d +
+        run("openssl x509 -req -in " + d + "/server.csr -CA " + d + "/ca.pem -CAkey " + d +
             "/ca.key -CAcreateserial -days 2 -extfile " + d + "/ext.cnf -out " + d + "/server.pem" +
             quiet);
-        m_certs.m_strCaFile = d + "/ca.pem";
-        m_certs.m_strCertFile = d + "/server.pem";
-        m_certs.m_strKeyFile = d + "/server.key";
+        m_certs.m_caFile = d + "/ca.pem";
+        m_certs.m_certFile = d + "/server.pem";
+        m_certs.m_keyFile = d + "/server.key";
     }
     ~CertificateFolder() {
         std::error_code ec;
-        std::filesystem::remove_all(m_strFolder, ec);
+        std::filesystem::remove_all(m_folder, ec);
     }
 };
 
-const char* ModeName(SmtpTestServer::Mode mode) {
+const char* modeName(SmtpTestServer::Mode mode) {
     switch (mode) {
         case SmtpTestServer::Mode::Plain:
             return "plain";
@@ -88,21 +88,21 @@ const char* ModeName(SmtpTestServer::Mode mode) {
 
 }  // namespace
 
-const TestCertificates& TestCertificates::Get() {
+const TestCertificates& TestCertificates::get() {
     static CertificateFolder folder;
     return folder.m_certs;
 }
 
 SmtpTestServer::SmtpTestServer(Mode mode, bool auth, int port) {
-    const TestCertificates& certs = TestCertificates::Get();
-    m_strFolder = MakeTempFolder("smtp");
+    const TestCertificates& certs = TestCertificates::get();
+    m_folder = makeTempFolder("smtp");
     const char* python = std::getenv("TARNWICK_TEST_PYTHON");
     const char* source = std::getenv("TARNWICK_SOURCE_DIR");
     const std::string interpreter = python != nullptr ? python : "/usr/bin/python3";
     const std::string script =
         std::string(source != nullptr ? source : ".") + "/tests/mail/smtp_fixture.py";
     const std::string portText = std::to_string(port);
-    const std::string logPath = m_strFolder + "/server.log";
+    const std::string logPath = m_folder + "/server.log";
 
     int pipeFds[2];
     if (pipe(pipeFds) != 0) {
@@ -120,9 +120,9 @@ SmtpTestServer::SmtpTestServer(Mode mode, bool auth, int port) {
         }
         close(pipeFds[0]);
         close(pipeFds[1]);
-        execl(interpreter.c_str(), interpreter.c_str(), script.c_str(), ModeName(mode),
-              auth ? "1" : "0", m_strFolder.c_str(), certs.m_strCertFile.c_str(),
-              certs.m_strKeyFile.c_str(), portText.c_str(), static_cast<char*>(nullptr));
+        execl(interpreter.c_str(), interpreter.c_str(), script.c_str(), modeName(mode),
+              auth ? "1" : "0", m_folder.c_str(), certs.m_certFile.c_str(), certs.m_keyFile.c_str(),
+              portText.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(pipeFds[1]);
@@ -141,10 +141,10 @@ SmtpTestServer::SmtpTestServer(Mode mode, bool auth, int port) {
     }
     close(pipeFds[0]);
     if (line.rfind("PORT ", 0) == 0) {
-        m_nPort = std::atoi(line.c_str() + 5);
+        m_port = std::atoi(line.c_str() + 5);
     } else {
-        m_strFailure = line.empty() ? "the SMTP fixture did not start" : line;
-        m_strFailure += ReadFile(logPath);
+        m_failure = line.empty() ? "the SMTP fixture did not start" : line;
+        m_failure += readFile(logPath);
     }
 }
 
@@ -155,48 +155,48 @@ SmtpTestServer::~SmtpTestServer() {
         waitpid(m_pid, &status, 0);
     }
     std::error_code ec;
-    std::filesystem::remove_all(m_strFolder, ec);
+    std::filesystem::remove_all(m_folder, ec);
 }
 
 void SmtpTestServer::delayReplies(std::chrono::milliseconds delay) const {
-    std::ofstream(m_strFolder + "/reply-delay") << static_cast<double>(delay.count()) / 1000.0;
+    std::ofstream(m_folder + "/reply-delay") << static_cast<double>(delay.count()) / 1000.0;
 }
 
-std::vector<ReceivedMail> SmtpTestServer::Mail() const {
+std::vector<ReceivedMail> SmtpTestServer::mail() const {
     std::vector<ReceivedMail> all;
     for (int n = 1;; ++n) {
-        const std::string base = m_strFolder + "/" + std::to_string(n);
+        const std::string base = m_folder + "/" + std::to_string(n);
         if (!std::filesystem::exists(base + ".done")) {
             break;
         }
         ReceivedMail mail;
-        std::istringstream env(ReadFile(base + ".env"));
+        std::istringstream env(readFile(base + ".env"));
         std::string tls;
-        std::getline(env, mail.m_strMailFrom);
-        std::getline(env, mail.m_strRecipients);
-        std::getline(env, mail.m_strLogin);
+        std::getline(env, mail.m_mailFrom);
+        std::getline(env, mail.m_recipients);
+        std::getline(env, mail.m_login);
         std::getline(env, tls);
-        mail.m_bTls = tls == "tls";
-        mail.m_strRaw = ReadFile(base + ".raw");
-        mail.m_strBody = ReadFile(base + ".body");
-        mail.m_strText = ReadFile(base + ".text");
+        mail.m_tls = tls == "tls";
+        mail.m_raw = readFile(base + ".raw");
+        mail.m_body = readFile(base + ".body");
+        mail.m_text = readFile(base + ".text");
         all.push_back(std::move(mail));
     }
     return all;
 }
 
-std::vector<ReceivedMail> SmtpTestServer::WaitForMail(size_t count,
+std::vector<ReceivedMail> SmtpTestServer::waitForMail(size_t count,
                                                       std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    std::vector<ReceivedMail> all = Mail();
+    std::vector<ReceivedMail> all = mail();
     while (all.size() < count && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        all = Mail();
+        all = mail();
     }
     return all;
 }
 
-int DeadPort() {
+int deadPort() {
     // Bind a port, note it and close it: nothing listens there afterwards.
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};

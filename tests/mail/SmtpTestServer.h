@@ -15,20 +15,20 @@ namespace tarnwick::test {
 // A test CA and a certificate for 127.0.0.1 signed by it, made once per
 // process with openssl in a temporary folder.
 struct TestCertificates {
-    std::string m_strCaFile;
-    std::string m_strCertFile;
-    std::string m_strKeyFile;
-    static const TestCertificates& Get();
+    std::string m_caFile;
+    std::string m_certFile;
+    std::string m_keyFile;
+    static const TestCertificates& get();
 };
 
 struct ReceivedMail {
-    std::string m_strMailFrom;
-    std::string m_strRecipients;  // joined with ","
-    std::string m_strLogin;       // "" without a login
-    bool m_bTls = false;
-    std::string m_strRaw;   // the message as the server received it
-    std::string m_strBody;  // decoded body bytes
-    std::string m_strText;  // decoded body text, UTF-8
+    std::string m_mailFrom;
+    std::string m_recipients;  // joined with ","
+    std::string m_login;       // "" without a login
+    bool m_tls = false;
+    std::string m_raw;   // the message as the server received it
+    std::string m_body;  // decoded body bytes
+    std::string m_text;  // decoded body text, UTF-8
 };
 
 class SmtpTestServer {
@@ -44,28 +44,28 @@ public:
     SmtpTestServer(const SmtpTestServer&) = delete;
     SmtpTestServer& operator=(const SmtpTestServer&) = delete;
 
-    bool Started() const { return m_nPort > 0; }
-    int Port() const { return m_nPort; }
-    std::string Address() const { return "127.0.0.1:" + std::to_string(m_nPort); }
-    const std::string& Failure() const { return m_strFailure; }
+    bool started() const { return m_port > 0; }
+    int port() const { return m_port; }
+    std::string address() const { return "127.0.0.1:" + std::to_string(m_port); }
+    const std::string& failure() const { return m_failure; }
 
     // Waits until count messages have arrived (or the time is up) and
     // returns those that have.
-    std::vector<ReceivedMail> WaitForMail(
+    std::vector<ReceivedMail> waitForMail(
         size_t count, std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
-    std::vector<ReceivedMail> Mail() const;
+    std::vector<ReceivedMail> mail() const;
     // From now on the reply to DATA comes this long after the message has
     // arrived (and is in Mail()); 0: at once.
     void delayReplies(std::chrono::milliseconds delay) const;
 
 private:
     pid_t m_pid = -1;
-    int m_nPort = 0;
-    std::string m_strFolder;
-    std::string m_strFailure;
+    int m_port = 0;
+    std::string m_folder;
+    std::string m_failure;
 };
 
 // A port on 127.0.0.1 where nothing listens.
-int DeadPort();
+int deadPort();
 
 }  // namespace tarnwick::test

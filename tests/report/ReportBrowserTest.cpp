@@ -36,7 +36,7 @@ std::ostream& operator<<(std::ostream& out, const Group& group) {
     return out << "}";
 }
 
-std::vector<std::string> Split(const std::string& line, char sep) {
+std::vector<std::string> split(const std::string& line, char sep) {
     std::vector<std::string> fields;
     std::string field;
     std::istringstream in(line);
@@ -49,11 +49,11 @@ std::vector<std::string> Split(const std::string& line, char sep) {
     return fields;
 }
 
-ResultRow Row(const std::string& adv, const std::string& page, const std::string& status) {
+ResultRow row(const std::string& adv, const std::string& page, const std::string& status) {
     ResultRow row;
-    row.m_strAdvertiser = adv;
-    row.m_strPage = page;
-    row.m_strStatus = status;
+    row.m_advertiser = adv;
+    row.m_page = page;
+    row.m_status = status;
     return row;
 }
 
@@ -71,38 +71,38 @@ TEST(ReportBrowserTest, ChromiumShowsGroupsCountersAndEveryPageAndNothingInjecte
         "document.title='pwned'</script>";
     const std::string hostileSite = "http://b.example/</td></tr></table><b id=injected>x</b>";
     const std::vector<ResultRow> rows = {
-        Row("http://a.example", "http://p1.example/links.html", "Link Found"),
-        Row("http://a.example", "http://caf\xE9.example/\x80", "Link Not Found"),
-        Row(hostileSite, hostilePage, "Page cannot be displayed"),
-        Row(hostileSite, "http://p3.example/?a=1&b=2", "<i id=injected>Stopped by user</i>"),
-        Row("http://a.example", "http://p4.example/", ""),
+        row("http://a.example", "http://p1.example/links.html", "Link Found"),
+        row("http://a.example", "http://caf\xE9.example/\x80", "Link Not Found"),
+        row(hostileSite, hostilePage, "Page cannot be displayed"),
+        row(hostileSite, "http://p3.example/?a=1&b=2", "<i id=injected>Stopped by user</i>"),
+        row("http://a.example", "http://p4.example/", ""),
     };
 
     test::TempDataFolder folder;
-    const std::string report = folder.Root() + "/Report.html";
-    WriteHtmlReport(report, rows, std::time(nullptr));
-    const std::string dom = folder.Root() + "/dom.html";
-    const std::string summary = folder.Root() + "/summary.txt";
+    const std::string report = folder.root() + "/Report.html";
+    writeHtmlReport(report, rows, std::time(nullptr));
+    const std::string dom = folder.root() + "/dom.html";
+    const std::string summary = folder.root() + "/summary.txt";
     const std::string command =
         std::string("timeout 60 ") + kChromium +
         " --headless --no-sandbox --disable-gpu --disable-background-networking"
         " --disable-component-update --disable-sync --no-first-run --disable-quic"
         " --user-data-dir='" +
-        folder.Root() + "/profile' --dump-dom 'file://" + report + "' > '" + dom + "' 2> '" +
-        folder.Root() + "/chromium.log'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << test::ReadBytes(folder.Root() + "/chromium.log");
+        folder.root() + "/profile' --dump-dom 'file://" + report + "' > '" + dom + "' 2> '" +
+        folder.root() + "/chromium.log'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << test::readBytes(folder.root() + "/chromium.log");
     const std::string parse = std::string(python != nullptr ? python : "/usr/bin/python3") + " '" +
                               script + "' < '" + dom + "' > '" + summary + "'";
-    ASSERT_EQ(std::system(parse.c_str()), 0) << test::ReadBytes(dom);
+    ASSERT_EQ(std::system(parse.c_str()), 0) << test::readBytes(dom);
 
     std::set<std::string> tags;
     std::string title;
     std::vector<std::vector<std::string>> rowsOutsideGroups;
     std::vector<Group> groups;
     bool inGroup = false;
-    std::istringstream lines(test::ReadBytes(summary));
+    std::istringstream lines(test::readBytes(summary));
     for (std::string line; std::getline(lines, line);) {
-        std::vector<std::string> f = Split(line, '\x1f');
+        std::vector<std::string> f = split(line, '\x1f');
         ASSERT_FALSE(f.empty());
         if (f[0] == "TAGS") {
             tags.insert(f.begin() + 1, f.end());
@@ -146,19 +146,19 @@ TEST(ReportBrowserTest, ChromiumShowsGroupsCountersAndEveryPageAndNothingInjecte
     }
 
     auto groupTitle = [](const std::string& site) {
-        return "\tLink Scanning Results for [ " + Cp1252ToUtf8(site) + "]";
+        return "\tLink Scanning Results for [ " + cp1252ToUtf8(site) + "]";
     };
     const std::vector<Group> expected = {
         {groupTitle("http://a.example"),
          {{"http://p1.example/links.html", "Link Found"},
-          {Cp1252ToUtf8("http://caf\xE9.example/\x80"), "Link Not Found"}}},
+          {cp1252ToUtf8("http://caf\xE9.example/\x80"), "Link Not Found"}}},
         {groupTitle(hostileSite),
          {{hostilePage, "Page cannot be displayed"},
           {"http://p3.example/?a=1&b=2", "<i id=injected>Stopped by user</i>"}}},
         {groupTitle("http://a.example"), {{"http://p4.example/", ""}}},
     };
     EXPECT_EQ(groups, expected);
-    EXPECT_EQ(test::ReadBytes(dom).find("id=\"injected\""), std::string::npos);
+    EXPECT_EQ(test::readBytes(dom).find("id=\"injected\""), std::string::npos);
 }
 
 }  // namespace

@@ -69,21 +69,21 @@ constexpr std::string_view kR3 = "</td></tr>";
 constexpr std::string_view kE =
     "</table><br /></td></tr></table><br /></td></tr></table></body></html>";
 
-std::vector<ResultRow> Rows(std::initializer_list<std::array<const char*, 3>> cells) {
+std::vector<ResultRow> makeRows(std::initializer_list<std::array<const char*, 3>> cells) {
     std::vector<ResultRow> rows;
     for (const auto& c : cells) {
         ResultRow row;
-        row.m_strAdvertiser = c[0];
-        row.m_strPage = c[1];
-        row.m_strMail = "webmaster@example.com";
-        row.m_strNotify = "Enabled";
-        row.m_strStatus = c[2];
+        row.m_advertiser = c[0];
+        row.m_page = c[1];
+        row.m_mail = "webmaster@example.com";
+        row.m_notify = "Enabled";
+        row.m_status = c[2];
         rows.push_back(row);
     }
     return rows;
 }
 
-std::string TextHead(int present, int scanned, int found, int notFound) {
+std::string textHead(int present, int scanned, int found, int notFound) {
     return "\r\n\t\tOsgrel Tarnwick Report\r\n\t\t====================================\r\n\r\n"
            "Date: 5/3/2008\r\nTime: 3:04:05 PM\r\n\r\nTotal link Present - " +
            std::to_string(present) + "\r\nTotal link Scannned - " + std::to_string(scanned) +
@@ -91,7 +91,7 @@ std::string TextHead(int present, int scanned, int found, int notFound) {
            std::to_string(notFound);
 }
 
-std::string HtmlHead(int present, int scanned, int found, int notFound) {
+std::string htmlHead(int present, int scanned, int found, int notFound) {
     std::string html(kH1);
     html += "5/3/2008";
     html += kH2;
@@ -108,7 +108,7 @@ std::string HtmlHead(int present, int scanned, int found, int notFound) {
     return html;
 }
 
-std::string Cat(std::initializer_list<std::string_view> parts) {
+std::string cat(std::initializer_list<std::string_view> parts) {
     std::string out;
     for (std::string_view p : parts) {
         out += p;
@@ -123,31 +123,31 @@ struct ReportCase {
     std::string html;
 };
 
-std::vector<ReportCase> Cases() {
+std::vector<ReportCase> cases() {
     return {
-        {"NoRows", {}, TextHead(0, 0, 0, 0), HtmlHead(0, 0, 0, 0) + std::string(kE)},
+        {"NoRows", {}, textHead(0, 0, 0, 0), htmlHead(0, 0, 0, 0) + std::string(kE)},
         {"OneGroup",
-         Rows({{"http://www.a.com", "http://p1.com/links.html", "Link Found"},
-               {"http://www.a.com", "http://p2.com/", "Link Not Found"},
-               {"http://www.a.com", "ftp://p3.com/x.txt", "Page cannot be displayed"}}),
-         TextHead(3, 2, 1, 1) + "\r\n\r\nLink Scanning Results for [http://www.a.com]"
+         makeRows({{"http://www.a.com", "http://p1.com/links.html", "Link Found"},
+                   {"http://www.a.com", "http://p2.com/", "Link Not Found"},
+                   {"http://www.a.com", "ftp://p3.com/x.txt", "Page cannot be displayed"}}),
+         textHead(3, 2, 1, 1) + "\r\n\r\nLink Scanning Results for [http://www.a.com]"
                                 "\r\nhttp://p1.com/links.html\t\t\tLink Found"
                                 "\r\nhttp://p2.com/\t\t\tLink Not Found"
                                 "\r\nftp://p3.com/x.txt\t\t\tPage cannot be displayed",
-         HtmlHead(3, 2, 1, 1) +
-             Cat({kG1, "http://www.a.com", kR1, "http://p1.com/links.html", kR2, "Link Found", kR3,
+         htmlHead(3, 2, 1, 1) +
+             cat({kG1, "http://www.a.com", kR1, "http://p1.com/links.html", kR2, "Link Found", kR3,
                   kR0, "http://p2.com/", kR2, "Link Not Found", kR3, kR0, "ftp://p3.com/x.txt", kR2,
                   "Page cannot be displayed", kR3, kE})},
         {"TwoAdjacentGroups",
-         Rows({{"ADVERTISER-A", "PAGE-1", "Link Found"},
-               {"ADVERTISER-A", "PAGE-2", "Link Not Found"},
-               {"ADVERTISER-B", "PAGE-3", "Page cannot be displayed"}}),
-         TextHead(3, 2, 1, 1) +
+         makeRows({{"ADVERTISER-A", "PAGE-1", "Link Found"},
+                   {"ADVERTISER-A", "PAGE-2", "Link Not Found"},
+                   {"ADVERTISER-B", "PAGE-3", "Page cannot be displayed"}}),
+         textHead(3, 2, 1, 1) +
              "\r\n\r\nLink Scanning Results for [ADVERTISER-A]\r\nPAGE-1\t\t\tLink Found"
              "\r\nPAGE-2\t\t\tLink Not Found"
              "\r\n\r\nLink Scanning Results for [ADVERTISER-B]"
              "\r\nPAGE-3\t\t\tPage cannot be displayed",
-         HtmlHead(3, 2, 1, 1) + Cat({kG1,
+         htmlHead(3, 2, 1, 1) + cat({kG1,
                                      "ADVERTISER-A",
                                      kR1,
                                      "PAGE-1",
@@ -168,26 +168,27 @@ std::vector<ReportCase> Cases() {
                                      kR3,
                                      kE})},
         {"AlternatingAdvertisers",
-         Rows({{"A", "p1", "Link Found"}, {"B", "p2", "Link Found"}, {"A", "p3", "Link Found"}}),
-         TextHead(3, 3, 3, 0) + "\r\n\r\nLink Scanning Results for [A]\r\np1\t\t\tLink Found"
+         makeRows(
+             {{"A", "p1", "Link Found"}, {"B", "p2", "Link Found"}, {"A", "p3", "Link Found"}}),
+         textHead(3, 3, 3, 0) + "\r\n\r\nLink Scanning Results for [A]\r\np1\t\t\tLink Found"
                                 "\r\n\r\nLink Scanning Results for [B]\r\np2\t\t\tLink Found"
                                 "\r\n\r\nLink Scanning Results for [A]\r\np3\t\t\tLink Found",
-         HtmlHead(3, 3, 3, 0) +
-             Cat({kG1,  "A", kR1,          "p1", kR2, "Link Found", kR3, kG2,  "B", kR1,
+         htmlHead(3, 3, 3, 0) +
+             cat({kG1,  "A", kR1,          "p1", kR2, "Link Found", kR3, kG2,  "B", kR1,
                   "p2", kR2, "Link Found", kR3,  kG2, "A",          kR1, "p3", kR2, "Link Found",
                   kR3,  kE})},
         {"StatusesDifferingInCaseAreNotCounted",
-         Rows({{"A", "p1", "link found"},
-               {"A", "p2", "LINK NOT FOUND"},
-               {"A", "p3", "Link Found "},
-               {"A", "p4", "Page Cannot be Found"},
-               {"A", "p5", "Stopped by user"},
-               {"A", "p6", "Link Not Found"}}),
-         TextHead(6, 1, 0, 1) +
+         makeRows({{"A", "p1", "link found"},
+                   {"A", "p2", "LINK NOT FOUND"},
+                   {"A", "p3", "Link Found "},
+                   {"A", "p4", "Page Cannot be Found"},
+                   {"A", "p5", "Stopped by user"},
+                   {"A", "p6", "Link Not Found"}}),
+         textHead(6, 1, 0, 1) +
              "\r\n\r\nLink Scanning Results for [A]\r\np1\t\t\tlink found"
              "\r\np2\t\t\tLINK NOT FOUND\r\np3\t\t\tLink Found \r\np4\t\t\tPage Cannot be Found"
              "\r\np5\t\t\tStopped by user\r\np6\t\t\tLink Not Found",
-         HtmlHead(6, 1, 0, 1) + Cat({kG1,
+         htmlHead(6, 1, 0, 1) + cat({kG1,
                                      "A",
                                      kR1,
                                      "p1",
@@ -220,23 +221,24 @@ std::vector<ReportCase> Cases() {
                                      "Link Not Found",
                                      kR3,
                                      kE})},
-        {"RowsWithoutStatus", Rows({{"A", "p1", ""}, {"A", "p2", "Link Found"}, {"B", "p3", ""}}),
-         TextHead(3, 1, 1, 0) +
+        {"RowsWithoutStatus",
+         makeRows({{"A", "p1", ""}, {"A", "p2", "Link Found"}, {"B", "p3", ""}}),
+         textHead(3, 1, 1, 0) +
              "\r\n\r\nLink Scanning Results for [A]\r\np1\t\t\t\r\np2\t\t\tLink Found"
              "\r\n\r\nLink Scanning Results for [B]\r\np3\t\t\t",
-         HtmlHead(3, 1, 1, 0) + Cat({kG1,          "A", kR1, "p1", kR2, "",   kR3, kR0, "p2", kR2,
+         htmlHead(3, 1, 1, 0) + cat({kG1,          "A", kR1, "p1", kR2, "",   kR3, kR0, "p2", kR2,
                                      "Link Found", kR3, kG2, "B",  kR1, "p3", kR2, "",  kR3,  kE})},
         {"ValuesNeedingEscaping",
-         Rows(
+         makeRows(
              {{"http://a.com/?x=1&y=<2>", "http://p.com/\"q\"'r'", "Link Found"},
               {"http://a.com/?x=1&y=<2>", "http://p.com/<script>alert(1)</script>", "<b>&amp;</b>"},
               {"http://caf\xE9.com/\x80", "http://p\xE9.com/", "Link Not Found"}}),
-         TextHead(3, 2, 1, 1) + "\r\n\r\nLink Scanning Results for [http://a.com/?x=1&y=<2>]"
+         textHead(3, 2, 1, 1) + "\r\n\r\nLink Scanning Results for [http://a.com/?x=1&y=<2>]"
                                 "\r\nhttp://p.com/\"q\"'r'\t\t\tLink Found"
                                 "\r\nhttp://p.com/<script>alert(1)</script>\t\t\t<b>&amp;</b>"
                                 "\r\n\r\nLink Scanning Results for [http://caf\xE9.com/\x80]"
                                 "\r\nhttp://p\xE9.com/\t\t\tLink Not Found",
-         HtmlHead(3, 2, 1, 1) + Cat({kG1,
+         htmlHead(3, 2, 1, 1) + cat({kG1,
                                      "http://a.com/?x=1&amp;y=&lt;2&gt;",
                                      kR1,
                                      "http://p.com/&quot;q&quot;&#39;r&#39;",
@@ -256,47 +258,47 @@ std::vector<ReportCase> Cases() {
                                      "Link Not Found",
                                      kR3,
                                      kE})},
-        {"LineFeedInAValueBecomesCrLf", Rows({{"A", "p1\nx", "Link Found"}}),
-         TextHead(1, 1, 1, 0) + "\r\n\r\nLink Scanning Results for [A]\r\np1\r\nx\t\t\tLink Found",
-         HtmlHead(1, 1, 1, 0) + Cat({kG1, "A", kR1, "p1\r\nx", kR2, "Link Found", kR3, kE})},
+        {"LineFeedInAValueBecomesCrLf", makeRows({{"A", "p1\nx", "Link Found"}}),
+         textHead(1, 1, 1, 0) + "\r\n\r\nLink Scanning Results for [A]\r\np1\r\nx\t\t\tLink Found",
+         htmlHead(1, 1, 1, 0) + cat({kG1, "A", kR1, "p1\r\nx", kR2, "Link Found", kR3, kE})},
     };
 }
 
 class ReportWritersTest : public ::testing::TestWithParam<ReportCase> {
 protected:
     void SetUp() override {
-        SetTimeOfDayFormatter([](std::time_t) { return std::string("3:04:05 PM"); });
+        setTimeOfDayFormatter([](std::time_t) { return std::string("3:04:05 PM"); });
     }
-    void TearDown() override { SetTimeOfDayFormatter(nullptr); }
+    void TearDown() override { setTimeOfDayFormatter(nullptr); }
 };
 
 TEST_P(ReportWritersTest, TextReportIsByteExact) {
-    EXPECT_EQ(TextReport(GetParam().rows, kNow), GetParam().text);
+    EXPECT_EQ(textReport(GetParam().rows, kNow), GetParam().text);
 }
 
 TEST_P(ReportWritersTest, HtmlReportIsByteExact) {
-    EXPECT_EQ(HtmlReport(GetParam().rows, kNow), GetParam().html);
+    EXPECT_EQ(htmlReport(GetParam().rows, kNow), GetParam().html);
 }
 
 TEST_P(ReportWritersTest, WritersPutTheReportOnDiskAsIs) {
     test::TempDataFolder folder;
-    const std::string text = folder.Root() + "/Report.txt";
-    const std::string html = folder.Root() + "/Report.html";
+    const std::string text = folder.root() + "/Report.txt";
+    const std::string html = folder.root() + "/Report.html";
     // An existing longer file is replaced, not overwritten in part.
-    test::WriteBytes(text, std::string(100000, 'x'));
-    WriteTextReport(text, GetParam().rows, kNow);
-    WriteHtmlReport(html, GetParam().rows, kNow);
-    EXPECT_EQ(test::ReadBytes(text), GetParam().text);
-    EXPECT_EQ(test::ReadBytes(html), GetParam().html);
+    test::writeBytes(text, std::string(100000, 'x'));
+    writeTextReport(text, GetParam().rows, kNow);
+    writeHtmlReport(html, GetParam().rows, kNow);
+    EXPECT_EQ(test::readBytes(text), GetParam().text);
+    EXPECT_EQ(test::readBytes(html), GetParam().html);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ReportWritersTest, ::testing::ValuesIn(Cases()),
+INSTANTIATE_TEST_SUITE_P(Rows, ReportWritersTest, ::testing::ValuesIn(cases()),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(ReportDateTest, IsTheUtcDateDayFirstWithoutLeadingZeros) {
-    EXPECT_EQ(ReportDate(kNow), "5/3/2008");
-    EXPECT_EQ(ReportDate(1230767999), "31/12/2008");  // 23:59:59 UTC
-    EXPECT_EQ(ReportDate(1262390400), "2/1/2010");
+    EXPECT_EQ(reportDate(kNow), "5/3/2008");
+    EXPECT_EQ(reportDate(1230767999), "31/12/2008");  // 23:59:59 UTC
+    EXPECT_EQ(reportDate(1262390400), "2/1/2010");
 }
 
 class EnvironmentGuard {
@@ -329,15 +331,15 @@ TEST(ReportDateTest, DateIsUtcAndTimeIsLocal) {
     EnvironmentGuard tz("TZ", "JST-9");
     EnvironmentGuard lc("LC_ALL", "C");
     const std::time_t evening = 1204749000;
-    EXPECT_EQ(ReportDate(evening), "5/3/2008");
-    EXPECT_EQ(LocaleTimeOfDay(evening), "05:30:00");
-    const std::string text = TextReport({}, evening);
+    EXPECT_EQ(reportDate(evening), "5/3/2008");
+    EXPECT_EQ(localeTimeOfDay(evening), "05:30:00");
+    const std::string text = textReport({}, evening);
     EXPECT_NE(text.find("\r\nDate: 5/3/2008\r\nTime: 05:30:00\r\n"), std::string::npos) << text;
 }
 
 TEST(ReportDateTest, LinesFollowTheirPatternWithTheRealClock) {
     const std::time_t now = std::time(nullptr);
-    const std::string text = TextReport({}, now);
+    const std::string text = textReport({}, now);
     std::smatch m;
     ASSERT_TRUE(std::regex_search(
         text, m,
@@ -351,7 +353,7 @@ TEST(ReportDateTest, LinesFollowTheirPatternWithTheRealClock) {
     EXPECT_LE(std::stoi(m[2]), 12);
     EXPECT_TRUE(std::regex_search(std::string(m[4]), std::regex("[0-9]{1,2}:[0-9]{2}:[0-9]{2}")));
 
-    const std::string html = HtmlReport({}, now);
+    const std::string html = htmlReport({}, now);
     EXPECT_TRUE(std::regex_search(
         html, std::regex("Report Date: [1-9][0-9]?/[1-9][0-9]?/[0-9]{4}<br />Report Time: "
                          "[^<]*[0-9]{1,2}:[0-9]{2}:[0-9]{2}[^<]*<br />")));
@@ -377,47 +379,47 @@ TEST(ReportKindTest, OnlyANameEndingInLowerCaseHtmlGetsTheHtmlReport) {
         {"/tmp/html/Report", ReportKind::Text},
     };
     for (const KindCase& c : cases) {
-        EXPECT_EQ(ReportKindFor(c.path), c.kind) << c.path;
+        EXPECT_EQ(reportKindFor(c.path), c.kind) << c.path;
     }
 }
 
 TEST(ReportKindTest, WriteReportWritesTheKindTheNameGives) {
     test::TempDataFolder folder;
-    const auto rows = Rows({{"A", "p1", "Link Found"}});
+    const auto rows = makeRows({{"A", "p1", "Link Found"}});
     for (const char* name : {"/r.html", "/r.htm", "/r.HTML"}) {
-        const std::string path = folder.Root() + name;
-        WriteReport(path, rows, kNow);
+        const std::string path = folder.root() + name;
+        writeReport(path, rows, kNow);
         const bool html = std::string_view(name) == "/r.html";
-        EXPECT_EQ(test::ReadBytes(path), html ? HtmlReport(rows, kNow) : TextReport(rows, kNow))
+        EXPECT_EQ(test::readBytes(path), html ? htmlReport(rows, kNow) : textReport(rows, kNow))
             << name;
     }
 }
 
 TEST(ReportFailureTest, AFileThatCannotBeWrittenThrowsNamingIt) {
     test::TempDataFolder folder;
-    const auto rows = Rows({{"A", "p1", "Link Found"}});
-    const std::string missingFolder = folder.Root() + "/no such folder/Report.txt";
-    const std::string aFolder = folder.Root();
+    const auto rows = makeRows({{"A", "p1", "Link Found"}});
+    const std::string missingFolder = folder.root() + "/no such folder/Report.txt";
+    const std::string aFolder = folder.root();
     const std::string fullDisk = "/dev/full";
     for (const std::string& path : {missingFolder, aFolder, fullDisk}) {
-        for (auto write : {&WriteTextReport, &WriteHtmlReport}) {
+        for (auto write : {&writeTextReport, &writeHtmlReport}) {
             try {
                 write(path, rows, kNow);
                 ADD_FAILURE() << "no error for " << path;
             } catch (const FileError& error) {
-                EXPECT_EQ(error.FileName(), path);
+                EXPECT_EQ(error.fileName(), path);
                 EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
             }
         }
     }
-    EXPECT_FALSE(test::Exists(missingFolder));
+    EXPECT_FALSE(test::exists(missingFolder));
     // The device is left alone.
     EXPECT_EQ(access(fullDisk.c_str(), F_OK), 0);
 }
 
 TEST(HtmlEscapeTest, EscapesTheFiveMarkupCharactersOnly) {
-    EXPECT_EQ(HtmlEscape("a&b<c>d\"e'f\x80\xE9 g"), "a&amp;b&lt;c&gt;d&quot;e&#39;f\x80\xE9 g");
-    EXPECT_EQ(HtmlEscape(""), "");
+    EXPECT_EQ(htmlEscape("a&b<c>d\"e'f\x80\xE9 g"), "a&amp;b&lt;c&gt;d&quot;e&#39;f\x80\xE9 g");
+    EXPECT_EQ(htmlEscape(""), "");
 }
 
 }  // namespace

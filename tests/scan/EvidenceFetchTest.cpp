@@ -32,20 +32,20 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
         return "<html><body><p>Partners: <a " + attributes +
                " href=\"http://www.example.com/\">Example shop</a></p></body></html>";
     };
-    server.AddFile("plain.html", link(""));
-    server.AddFile("nofollow.html", link("rel=\"nofollow\""));
-    server.AddFile("sponsored.html", link("rel=\"sponsored ugc\""));
-    server.AddFile("caps.html", "<A HREF=\"http://www.example.com/\" REL=NoFollow>x</A>");
-    server.AddFile("script.html",
+    server.addFile("plain.html", link(""));
+    server.addFile("nofollow.html", link("rel=\"nofollow\""));
+    server.addFile("sponsored.html", link("rel=\"sponsored ugc\""));
+    server.addFile("caps.html", "<A HREF=\"http://www.example.com/\" REL=NoFollow>x</A>");
+    server.addFile("script.html",
                    "<script>var s = '<a href=\"http://www.example.com/\">x</a>';</script>");
-    server.AddFile("meta.html",
+    server.addFile("meta.html",
                    "<head><meta name=\"robots\" content=\"noindex\"></head>" + link(""));
-    server.AddFile("googlebot.html",
+    server.addFile("googlebot.html",
                    "<head><meta name=\"googlebot\" content=\"noindex\"></head>" + link(""));
-    server.AddFile("blocked.html", link(""));
-    server.AddFile("open.html", link(""));
-    server.AddFile("link.html", link(""));  // the end of /chain/N
-    server.AddFile("robots.txt",
+    server.addFile("blocked.html", link(""));
+    server.addFile("open.html", link(""));
+    server.addFile("link.html", link(""));  // the end of /chain/N
+    server.addFile("robots.txt",
                    "User-agent: *\nDisallow: /files/blocked\nDisallow: /files/open\n"
                    "Allow: /files/open.html\n");
 
@@ -69,63 +69,62 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
         {"/files/open.html", "Link Found", "follow", "", false, false, RobotsVerdict::Allowed},
     };
     PageFetcher fetcher;
-    const int before = server.Requests();
+    const int before = server.requests();
     for (const FetchCase& c : cases) {
         SCOPED_TRACE(c.path);
         PageEvidence e;
-        EXPECT_EQ(fetcher.Check(server.Http(c.path), kAdvertiser, &e).m_strStatus, c.result);
-        EXPECT_TRUE(e.m_bChecked);
-        EXPECT_EQ(EvidenceVerdict(e), c.verdict);
-        EXPECT_EQ(e.m_strRel, c.rel);
-        EXPECT_EQ(e.m_bNoindex, c.noindex);
-        EXPECT_EQ(e.m_bNofollow, c.nofollow);
+        EXPECT_EQ(fetcher.check(server.http(c.path), kAdvertiser, &e).m_status, c.result);
+        EXPECT_TRUE(e.m_checked);
+        EXPECT_EQ(evidenceVerdict(e), c.verdict);
+        EXPECT_EQ(e.m_rel, c.rel);
+        EXPECT_EQ(e.m_noindex, c.noindex);
+        EXPECT_EQ(e.m_nofollow, c.nofollow);
         EXPECT_EQ(e.m_robotsAll, c.robots);
         EXPECT_EQ(e.m_robotsGooglebot, c.robots);
-        EXPECT_EQ(e.m_nHttpStatus, 200);
-        EXPECT_EQ(e.m_strFinalUrl, server.Http(c.path));
-        EXPECT_GT(e.m_nBytes, 0u);
-        EXPECT_GE(e.m_nElapsedMs, 0);
+        EXPECT_EQ(e.m_httpStatus, 200);
+        EXPECT_EQ(e.m_finalUrl, server.http(c.path));
+        EXPECT_GT(e.m_bytes, 0u);
+        EXPECT_GE(e.m_elapsedMs, 0);
     }
     // One request per page, a second one as Googlebot for each of the two
     // links worth following, one robots.txt for the host, and this count.
-    EXPECT_EQ(server.Requests(), before + static_cast<int>(cases.size()) + 2 + 2);
+    EXPECT_EQ(server.requests(), before + static_cast<int>(cases.size()) + 2 + 2);
 
     // A redirect chain: the final address and status are the last answer's.
     PageEvidence chained;
-    EXPECT_EQ(fetcher.Check(server.Http("/chain/3"), kAdvertiser, &chained).m_strStatus,
-              "Link Found");
-    EXPECT_EQ(chained.m_strFinalUrl, server.Http("/files/link.html"));
-    EXPECT_EQ(chained.m_nHttpStatus, 200);
-    EXPECT_EQ(chained.m_strContentType, "text/html");
-    EXPECT_EQ(EvidenceVerdict(chained), "follow");
+    EXPECT_EQ(fetcher.check(server.http("/chain/3"), kAdvertiser, &chained).m_status, "Link Found");
+    EXPECT_EQ(chained.m_finalUrl, server.http("/files/link.html"));
+    EXPECT_EQ(chained.m_httpStatus, 200);
+    EXPECT_EQ(chained.m_contentType, "text/html");
+    EXPECT_EQ(evidenceVerdict(chained), "follow");
 }
 
 TEST(EvidenceFetchTest, FailuresAndErrorAnswersAreTold) {
     PageServer server(false, false);
-    server.AddFile("gone.html", "<h1>Service Unavailable</h1>");
+    server.addFile("gone.html", "<h1>Service Unavailable</h1>");
     PageEvidence busy;
-    EXPECT_EQ(CheckPage(server.Http("/status/503/gone.html"), kAdvertiser, {}, &busy).m_strStatus,
+    EXPECT_EQ(checkPage(server.http("/status/503/gone.html"), kAdvertiser, {}, &busy).m_status,
               "Page cannot be displayed");
-    EXPECT_EQ(busy.m_nHttpStatus, 503);
-    EXPECT_EQ(EvidenceVerdict(busy), "HTTP 503");
+    EXPECT_EQ(busy.m_httpStatus, 503);
+    EXPECT_EQ(evidenceVerdict(busy), "HTTP 503");
     EXPECT_EQ(busy.m_robotsAll, RobotsVerdict::Allowed);  // no robots.txt: a 404
 
     PageEvidence refused;
-    EXPECT_EQ(CheckPage("http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/", kAdvertiser,
+    EXPECT_EQ(checkPage("http://127.0.0.1:" + std::to_string(test::unusedPort()) + "/", kAdvertiser,
                         {}, &refused)
-                  .m_strStatus,
+                  .m_status,
               "Page cannot be displayed");
-    EXPECT_TRUE(refused.m_bChecked);
-    EXPECT_EQ(EvidenceVerdict(refused), "no answer");
+    EXPECT_TRUE(refused.m_checked);
+    EXPECT_EQ(evidenceVerdict(refused), "no answer");
     EXPECT_EQ(refused.m_robotsAll, RobotsVerdict::Unknown);
 
     PageEvidence noScheme;
-    CheckPage("www.example.org/", kAdvertiser, {}, &noScheme);
-    EXPECT_EQ(EvidenceVerdict(noScheme), "no answer");
+    checkPage("www.example.org/", kAdvertiser, {}, &noScheme);
+    EXPECT_EQ(evidenceVerdict(noScheme), "no answer");
 }
 
 // A query value with every byte but letters and digits escaped.
-std::string Escaped(const std::string& text) {
+std::string escaped(const std::string& text) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (const char c : text) {
@@ -145,32 +144,32 @@ std::string Escaped(const std::string& text) {
 // each beside its twin, which is not flagged.
 TEST(EvidenceFetchTest, HeadersAndRedirectsNameTheirFindings) {
     PageServer server(false, false);
-    server.AddFile("link.html",
+    server.addFile("link.html",
                    "<html><body><a href=\"http://www.example.com/\">shop</a></body></html>");
     const auto with = [&server](const std::string& header) {
-        return server.Http("/with/link.html?header=" + Escaped(header));
+        return server.http("/with/link.html?header=" + escaped(header));
     };
     const struct {
         std::string page;
         std::string verdict;
     } cases[] = {
-        {with("Link: <" + server.Http("/") + ">; rel=\"canonical\""),
-         "canonical \xE2\x86\x92 " + server.Http("/")},
+        {with("Link: <" + server.http("/") + ">; rel=\"canonical\""),
+         "canonical \xE2\x86\x92 " + server.http("/")},
         {with("Link: </with/link.html>; rel=\"canonical\""), "follow"},
         {with("X-Robots-Tag: googlebot: noindex"), "noindex for Googlebot"},
         {with("X-Robots-Tag: otherbot: noindex"), "follow"},
         {with("X-Robots-Tag: bingbot: nofollow, unavailable_after: 1 Jan 2000 00:00:00 GMT"),
          "noindex for Bingbot"},
         {with("X-Robots-Tag: bingbot: unavailable_after: 1 Jan 2999 00:00:00 GMT"), "follow"},
-        {server.Http("/redirect/301?to=" + Escaped(server.Http("/files/link.html"))),
-         "redirected to " + server.Http("/files/link.html")},
-        {server.Http("/files/link.html/"), "follow"},
+        {server.http("/redirect/301?to=" + escaped(server.http("/files/link.html"))),
+         "redirected to " + server.http("/files/link.html")},
+        {server.http("/files/link.html/"), "follow"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.page);
         PageEvidence e;
-        EXPECT_EQ(CheckPage(c.page, kAdvertiser, {}, &e).m_strStatus, "Link Found");
-        EXPECT_EQ(EvidenceVerdict(e), c.verdict);
+        EXPECT_EQ(checkPage(c.page, kAdvertiser, {}, &e).m_status, "Link Found");
+        EXPECT_EQ(evidenceVerdict(e), c.verdict);
     }
 }
 
@@ -189,14 +188,14 @@ TEST(EvidenceFetchTest, CloakingForCrawlersIsNamed) {
         return "<html><head>" + head + "</head><body><a " + attributes +
                " href=\"http://www.example.com/\">Example shop</a></body></html>";
     };
-    server.AddFile("link.html", page("", ""));
-    server.AddFile("same.html", page("", ""));
-    server.AddFile("none.html", "<p>No partners here</p>");
-    server.AddFile("nofollow.html", page("", "rel=\"nofollow\""));
-    server.AddFile("noindex.html", page("<meta name=\"robots\" content=\"noindex\">", ""));
+    server.addFile("link.html", page("", ""));
+    server.addFile("same.html", page("", ""));
+    server.addFile("none.html", "<p>No partners here</p>");
+    server.addFile("nofollow.html", page("", "rel=\"nofollow\""));
+    server.addFile("noindex.html", page("<meta name=\"robots\" content=\"noindex\">", ""));
     const struct {
         const char* path;
-        const char* cloaking;  // m_strCloaking
+        const char* cloaking;  // m_cloaking
         const char* verdict;
         int requests;  // of the page, both fetches
     } cases[] = {
@@ -218,22 +217,22 @@ TEST(EvidenceFetchTest, CloakingForCrawlersIsNamed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         PageEvidence evidence;
-        fetcher.Check(server.HostHttp(0, c.path), kAdvertiser, &evidence);
-        EXPECT_EQ(evidence.m_strCloaking, c.cloaking);
-        EXPECT_EQ(EvidenceVerdict(evidence), c.verdict);
+        fetcher.check(server.hostHttp(0, c.path), kAdvertiser, &evidence);
+        EXPECT_EQ(evidence.m_cloaking, c.cloaking);
+        EXPECT_EQ(evidenceVerdict(evidence), c.verdict);
         requests += c.requests;
-        EXPECT_EQ(server.HostStat(0, "requests"), requests);
+        EXPECT_EQ(server.hostStat(0, "requests"), requests);
     }
     // Switched off, the page is asked once.
     PageFetcher::Options options;
     options.cloakCheck = false;
     PageFetcher once(options);
     PageEvidence evidence;
-    EXPECT_EQ(once.Check(server.HostHttp(0, "/ua/link.html/none.html"), kAdvertiser, &evidence)
-                  .m_strStatus,
-              "Link Found");
-    EXPECT_EQ(evidence.m_strCloaking, "");
-    EXPECT_EQ(server.HostStat(0, "requests"), requests + 2);  // its own robots.txt and the page
+    EXPECT_EQ(
+        once.check(server.hostHttp(0, "/ua/link.html/none.html"), kAdvertiser, &evidence).m_status,
+        "Link Found");
+    EXPECT_EQ(evidence.m_cloaking, "");
+    EXPECT_EQ(server.hostStat(0, "requests"), requests + 2);  // its own robots.txt and the page
 }
 
 }  // namespace

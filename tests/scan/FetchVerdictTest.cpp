@@ -113,10 +113,10 @@ TEST(FetchVerdict, TheStatusDecidesThenTheFailureThenTheBody) {
     for (const VerdictCase& c : cases) {
         SCOPED_TRACE(c.name);
         const PageResult result = fetchVerdict(c.end, limits, kBodySays);
-        EXPECT_EQ(result.m_strStatus, c.status);
-        EXPECT_EQ(result.m_strReason, c.reason);
-        EXPECT_EQ(result.m_nHttpStatus, c.end.httpStatus);
-        EXPECT_EQ(result.m_bNetworkDown, c.networkDown);
+        EXPECT_EQ(result.m_status, c.status);
+        EXPECT_EQ(result.m_reason, c.reason);
+        EXPECT_EQ(result.m_httpStatus, c.end.httpStatus);
+        EXPECT_EQ(result.m_networkDown, c.networkDown);
     }
 }
 

@@ -17,7 +17,7 @@ struct Job {
 };
 
 // The orders takeNext gives now, until it gives nothing.
-std::vector<std::uint64_t> TakeAll(HostQueue<Job>& queue, std::vector<Job>* taken = nullptr) {
+std::vector<std::uint64_t> takeAll(HostQueue<Job>& queue, std::vector<Job>* taken = nullptr) {
     std::vector<std::uint64_t> orders;
     while (auto job = queue.takeNext(Clock::now())) {
         orders.push_back(job->order);
@@ -33,13 +33,13 @@ TEST(HostQueue, ABusyHostLetsLaterPagesOfOtherHostsGoFirst) {
     for (std::uint64_t i = 0; i < 6; ++i) {
         queue.append({i < 4 ? "a.example" : "b.example", i});
     }
-    EXPECT_EQ(TakeAll(queue), (std::vector<std::uint64_t>{0, 1, 4, 5}));
+    EXPECT_EQ(takeAll(queue), (std::vector<std::uint64_t>{0, 1, 4, 5}));
     queue.finished("a.example");
-    EXPECT_EQ(TakeAll(queue), (std::vector<std::uint64_t>{2}));
+    EXPECT_EQ(takeAll(queue), (std::vector<std::uint64_t>{2}));
     queue.finished("b.example");  // b has nothing left: a stays at its limit
-    EXPECT_TRUE(TakeAll(queue).empty());
+    EXPECT_TRUE(takeAll(queue).empty());
     queue.finished("a.example");
-    EXPECT_EQ(TakeAll(queue), (std::vector<std::uint64_t>{3}));
+    EXPECT_EQ(takeAll(queue), (std::vector<std::uint64_t>{3}));
 }
 
 TEST(HostQueue, RequeuedJobsKeepTheirOrderBehindJobsPutFirst) {
@@ -66,7 +66,7 @@ TEST(HostQueue, TheIntervalAndAHoldDelayOnlyTheirHost) {
     queue.append({"b.example", 2});
     queue.holdHost("c.example", Clock::now() + std::chrono::hours(1));
     queue.append({"c.example", 3});
-    EXPECT_EQ(TakeAll(queue), (std::vector<std::uint64_t>{0, 2}));
+    EXPECT_EQ(takeAll(queue), (std::vector<std::uint64_t>{0, 2}));
     const auto next = queue.nextTime();
     EXPECT_GT(next, Clock::now() + std::chrono::milliseconds(100));
     EXPECT_LT(next, Clock::now() + std::chrono::minutes(1));

@@ -24,14 +24,14 @@
 
 namespace {
 
-std::string_view View(const lxb_char_t* begin, std::size_t length) {
+std::string_view view(const lxb_char_t* begin, std::size_t length) {
     if (begin == nullptr) {
         return {};
     }
     return {reinterpret_cast<const char*>(begin), length};
 }
 
-void AppendJsonString(std::string& out, std::string_view text) {
+void appendJsonString(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
     for (const char c : text) {
@@ -50,30 +50,30 @@ void AppendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-std::string_view AttributeName(lxb_html_token_attr_t* attribute) {
+std::string_view attributeName(lxb_html_token_attr_t* attribute) {
     std::size_t length = 0;
     const lxb_char_t* name = lxb_html_token_attr_name(attribute, &length);
-    return View(name, length);
+    return view(name, length);
 }
 
 // An attribute's value: absent (JSON null) when lexbor never saw its start.
-void AppendValue(std::string& out, lxb_html_token_attr_t* attribute) {
+void appendValue(std::string& out, lxb_html_token_attr_t* attribute) {
     if (attribute == nullptr || attribute->value_begin == nullptr) {
         out += "null";
         return;
     }
-    AppendJsonString(out, View(attribute->value, attribute->value_size));
+    appendJsonString(out, view(attribute->value, attribute->value_size));
 }
 
 // lexbor keeps a DOCTYPE as attributes: the name first, then "public" and
 // "system" with the identifiers as values.
-void AppendDoctype(std::string& out, lxb_html_token_t* token) {
+void appendDoctype(std::string& out, lxb_html_token_t* token) {
     out += "[\"DOCTYPE\",";
     lxb_html_token_attr_t* name = token->attr_first;
     if (name == nullptr) {
         out += "null";
     } else {
-        AppendJsonString(out, AttributeName(name));
+        appendJsonString(out, attributeName(name));
     }
     lxb_html_token_attr_t* publicId = nullptr;
     lxb_html_token_attr_t* systemId = nullptr;
@@ -89,27 +89,27 @@ void AppendDoctype(std::string& out, lxb_html_token_t* token) {
         }
     }
     out += ',';
-    AppendValue(out, publicId);
+    appendValue(out, publicId);
     out += ',';
-    AppendValue(out, systemId);
+    appendValue(out, systemId);
     out += (token->type & LXB_HTML_TOKEN_TYPE_FORCE_QUIRKS) != 0 ? ",false]" : ",true]";
 }
 
-void AppendTag(std::string& out, lxb_html_token_t* token) {
+void appendTag(std::string& out, lxb_html_token_t* token) {
     std::size_t length = 0;
     const lxb_char_t* name = lxb_tag_name_by_id(token->tag_id, &length);
     const bool end = (token->type & LXB_HTML_TOKEN_TYPE_CLOSE) != 0;
     out += end ? "[\"EndTag\"," : "[\"StartTag\",";
-    AppendJsonString(out, View(name, length));
+    appendJsonString(out, view(name, length));
     if (!end) {
         out += ",{";
         for (lxb_html_token_attr_t* a = token->attr_first; a != nullptr; a = a->next) {
             if (a != token->attr_first) {
                 out += ',';
             }
-            AppendJsonString(out, AttributeName(a));
+            appendJsonString(out, attributeName(a));
             out += ':';
-            AppendJsonString(out, View(a->value, a->value_size));
+            appendJsonString(out, view(a->value, a->value_size));
         }
         out += '}';
         if ((token->type & LXB_HTML_TOKEN_TYPE_CLOSE_SELF) != 0) {
@@ -125,7 +125,7 @@ struct Run {
     std::string json;
 };
 
-lxb_html_token_t* OnToken(lxb_html_tokenizer_t*, lxb_html_token_t* token, void* context) {
+lxb_html_token_t* onToken(lxb_html_tokenizer_t*, lxb_html_token_t* token, void* context) {
     Run& run = *static_cast<Run*>(context);
     const lxb_tag_id_t id = token->tag_id;
     if (id == LXB_TAG__END_OF_FILE) {
@@ -147,18 +147,18 @@ lxb_html_token_t* OnToken(lxb_html_tokenizer_t*, lxb_html_token_t* token, void* 
             text = replaced;
         }
         run.json += "[\"Character\",";
-        AppendJsonString(run.json, text);
+        appendJsonString(run.json, text);
         run.json += ']';
     } else if (id == LXB_TAG__EM_COMMENT) {
         run.json += "[\"Comment\",";
-        AppendJsonString(
+        appendJsonString(
             run.json,
-            View(token->text_start, static_cast<std::size_t>(token->text_end - token->text_start)));
+            view(token->text_start, static_cast<std::size_t>(token->text_end - token->text_start)));
         run.json += ']';
     } else if (id == LXB_TAG__EM_DOCTYPE) {
-        AppendDoctype(run.json, token);
+        appendDoctype(run.json, token);
     } else {
-        AppendTag(run.json, token);
+        appendTag(run.json, token);
     }
     return token;
 }
@@ -171,11 +171,11 @@ struct Case {
 
 // The tokens of the case's input fed in two pieces, cut at `cut` (no cut at
 // 0 or at the end).
-std::string Tokenize(lxb_html_tokenizer_t* tkz, const Case& c, std::size_t cut) {
+std::string tokenize(lxb_html_tokenizer_t* tkz, const Case& c, std::size_t cut) {
     Run run;
     run.nullIsReplaced = c.state != "Data state" && c.state != "CDATA section state";
     lxb_html_tokenizer_clean(tkz);
-    lxb_html_tokenizer_callback_token_done_set(tkz, OnToken, &run);
+    lxb_html_tokenizer_callback_token_done_set(tkz, onToken, &run);
     lxb_html_tokenizer_begin(tkz);
     tkz->ns_without_tree = LXB_NS_HTML;  // as in HTML content, where the page check starts
     tkz->tmp_tag_id = c.lastStartTag;
@@ -201,7 +201,7 @@ std::string Tokenize(lxb_html_tokenizer_t* tkz, const Case& c, std::size_t cut) 
     return run.json.empty() ? "[]" : run.json + "]";
 }
 
-std::string FromHex(std::string_view hex) {
+std::string fromHex(std::string_view hex) {
     std::string out;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
         out += static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
@@ -232,7 +232,7 @@ int main() {
         Case c;
         c.state = line.substr(0, tab1);
         const std::string last = line.substr(tab1 + 1, tab2 - tab1 - 1);
-        c.input = FromHex(std::string_view(line).substr(tab2 + 1));
+        c.input = fromHex(std::string_view(line).substr(tab2 + 1));
         if (last != "-") {
             const lxb_tag_data_t* data = lxb_tag_data_by_name(
                 tkz->tags, reinterpret_cast<const lxb_char_t*>(last.data()), last.size());
@@ -242,10 +242,10 @@ int main() {
             }
             c.lastStartTag = data->tag_id;
         }
-        const std::string whole = Tokenize(tkz, c, 0);
+        const std::string whole = tokenize(tkz, c, 0);
         std::string split = "split-ok";
         for (std::size_t at = 1; at < c.input.size(); ++at) {
-            const std::string pieces = Tokenize(tkz, c, at);
+            const std::string pieces = tokenize(tkz, c, at);
             if (pieces != whole) {
                 split = "split-differs at " + std::to_string(at) + ": " + pieces;
                 break;

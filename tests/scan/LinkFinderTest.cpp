@@ -12,7 +12,7 @@ namespace {
 
 const std::string kAddress = "www.example.com";
 
-PageEvidence Collect(const std::string& page, const std::vector<std::string>& headers = {},
+PageEvidence collect(const std::string& page, const std::vector<std::string>& headers = {},
                      std::string address = kAddress) {
     LinkFinder finder(address);
     finder.setPageAddress("http://partner.example/links.html");
@@ -86,15 +86,15 @@ TEST(LinkFinderEvidenceTest, PagesGiveTheirEvidence) {
     };
     for (const PageCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const PageEvidence e = Collect(c.page, {"HTTP/1.1 200 OK\r\n"});
-        EXPECT_EQ(e.m_bAnchorFound, c.anchor);
-        EXPECT_EQ(e.m_strRel, c.rel);
-        EXPECT_EQ(e.m_strAnchorText, c.text);
-        EXPECT_EQ(e.m_bScriptOnly, c.scriptOnly);
-        EXPECT_EQ(e.m_bNoindex, c.noindex);
-        EXPECT_EQ(e.m_bNofollow, c.nofollow);
-        EXPECT_EQ(EvidenceVerdict(e), c.verdict);
-        EXPECT_EQ(e.m_nBytes, c.page.size());
+        const PageEvidence e = collect(c.page, {"HTTP/1.1 200 OK\r\n"});
+        EXPECT_EQ(e.m_anchorFound, c.anchor);
+        EXPECT_EQ(e.m_rel, c.rel);
+        EXPECT_EQ(e.m_anchorText, c.text);
+        EXPECT_EQ(e.m_scriptOnly, c.scriptOnly);
+        EXPECT_EQ(e.m_noindex, c.noindex);
+        EXPECT_EQ(e.m_nofollow, c.nofollow);
+        EXPECT_EQ(evidenceVerdict(e), c.verdict);
+        EXPECT_EQ(e.m_bytes, c.page.size());
     }
 }
 
@@ -103,45 +103,45 @@ TEST(LinkFinderEvidenceTest, AnchorTextIsCutAtTwoHundredCharacters) {
     for (int i = 0; i < 150; ++i) {
         text += "\xC3\xA9 ";  // two-byte character and a blank
     }
-    const PageEvidence e = Collect("<a href=\"http://www.example.com/\">  " + text + "</a>");
+    const PageEvidence e = collect("<a href=\"http://www.example.com/\">  " + text + "</a>");
     // 100 characters and the 100 blanks between them.
     std::string expected;
     for (int i = 0; i < 100; ++i) {
         expected += "\xC3\xA9 ";
     }
     expected.pop_back();
-    EXPECT_EQ(e.m_strAnchorText.size(), expected.size());
-    EXPECT_EQ(e.m_strAnchorText, expected);
+    EXPECT_EQ(e.m_anchorText.size(), expected.size());
+    EXPECT_EQ(e.m_anchorText, expected);
 }
 
 TEST(LinkFinderEvidenceTest, HeadersOfTheFinalAnswerCount) {
-    const PageEvidence redirected = Collect(
+    const PageEvidence redirected = collect(
         "<a href=\"http://www.example.com/\">x</a>",
         {"HTTP/1.1 301 Moved\r\n", "X-Robots-Tag: noindex\r\n", "Content-Type: text/plain\r\n",
          "\r\n", "HTTP/1.1 200 OK\r\n", "Content-Type: text/html; charset=utf-8\r\n", "\r\n"});
-    EXPECT_EQ(redirected.m_nHttpStatus, 200);
-    EXPECT_EQ(redirected.m_strContentType, "text/html; charset=utf-8");
-    EXPECT_FALSE(redirected.m_bNoindex);
-    EXPECT_EQ(redirected.m_strXRobotsTag, "");
+    EXPECT_EQ(redirected.m_httpStatus, 200);
+    EXPECT_EQ(redirected.m_contentType, "text/html; charset=utf-8");
+    EXPECT_FALSE(redirected.m_noindex);
+    EXPECT_EQ(redirected.m_xRobotsTag, "");
 
     const PageEvidence tagged =
-        Collect("<a href=\"http://www.example.com/\">x</a>",
+        collect("<a href=\"http://www.example.com/\">x</a>",
                 {"HTTP/1.1 200 OK\r\n", "x-robots-tag: noindex, nofollow\r\n"});
-    EXPECT_TRUE(tagged.m_bNoindex);
-    EXPECT_TRUE(tagged.m_bNofollow);
-    EXPECT_EQ(tagged.m_strXRobotsTag, "noindex, nofollow");
-    EXPECT_EQ(EvidenceVerdict(tagged), "noindex");
+    EXPECT_TRUE(tagged.m_noindex);
+    EXPECT_TRUE(tagged.m_nofollow);
+    EXPECT_EQ(tagged.m_xRobotsTag, "noindex, nofollow");
+    EXPECT_EQ(evidenceVerdict(tagged), "noindex");
 
     // Directives addressed to another crawler do not count; Googlebot's do.
     const PageEvidence other =
-        Collect("<a href=\"http://www.example.com/\">x</a>",
+        collect("<a href=\"http://www.example.com/\">x</a>",
                 {"HTTP/1.1 200 OK\r\n", "X-Robots-Tag: otherbot: noindex, nofollow\r\n",
                  "X-Robots-Tag: max-snippet: 20, googlebot: nofollow\r\n"});
-    EXPECT_FALSE(other.m_bNoindex);
-    EXPECT_TRUE(other.m_bNofollow);
+    EXPECT_FALSE(other.m_noindex);
+    EXPECT_TRUE(other.m_nofollow);
 
-    const PageEvidence failed = Collect("<p>Service Unavailable</p>", {"HTTP/1.1 503 Busy\r\n"});
-    EXPECT_EQ(EvidenceVerdict(failed), "HTTP 503");
+    const PageEvidence failed = collect("<p>Service Unavailable</p>", {"HTTP/1.1 503 Busy\r\n"});
+    EXPECT_EQ(evidenceVerdict(failed), "HTTP 503");
 }
 
 // The page comes in whatever pieces the network delivers: every split must
@@ -154,12 +154,12 @@ TEST(LinkFinderEvidenceTest, EverySplitGivesTheSameEvidence) {
         "<a class=\"x\" REL=\"Sponsored  noopener\" href=\"https://WWW.Example.com/?p=1&amp;q=2\">"
         "  Our <em>partner</em>\n\t shop &eacute;</a><script>var u = \"www.example.com\";</script>"
         "</body></html><p><a href=\"http://www.example.com/\">second</a>";
-    const PageEvidence whole = Collect(page, {"HTTP/1.1 200 OK\r\n"});
-    ASSERT_TRUE(whole.m_bAnchorFound);
-    EXPECT_EQ(whole.m_strRel, "sponsored noopener");
-    EXPECT_EQ(whole.m_strAnchorText, "Our partner shop \xC3\xA9");
-    EXPECT_EQ(whole.m_strHref, "https://WWW.Example.com/?p=1&q=2");
-    EXPECT_TRUE(whole.m_bNofollow);
+    const PageEvidence whole = collect(page, {"HTTP/1.1 200 OK\r\n"});
+    ASSERT_TRUE(whole.m_anchorFound);
+    EXPECT_EQ(whole.m_rel, "sponsored noopener");
+    EXPECT_EQ(whole.m_anchorText, "Our partner shop \xC3\xA9");
+    EXPECT_EQ(whole.m_href, "https://WWW.Example.com/?p=1&q=2");
+    EXPECT_TRUE(whole.m_nofollow);
     for (size_t at = 0; at <= page.size(); ++at) {
         LinkFinder finder(kAddress);
         finder.setPageAddress("http://partner.example/links.html");
@@ -186,7 +186,7 @@ TEST(LinkFinderEvidenceTest, EverySplitGivesTheSameEvidence) {
         finder.feed(scripted.substr(0, at));
         finder.feed(scripted.substr(at));
         finder.finish();
-        ASSERT_TRUE(finder.evidence().m_bScriptOnly) << "split at " << at;
+        ASSERT_TRUE(finder.evidence().m_scriptOnly) << "split at " << at;
     }
 }
 
@@ -202,8 +202,8 @@ TEST(LinkFinderEvidenceTest, UnfinishedMarkupStopsTheReading) {
     }
     EXPECT_TRUE(finder.readingStopped());
     finder.finish();
-    EXPECT_EQ(EvidenceVerdict(finder.evidence()), "no link");
-    EXPECT_EQ(finder.evidence().m_nBytes, 27u + 64u * 4096u);
+    EXPECT_EQ(evidenceVerdict(finder.evidence()), "no link");
+    EXPECT_EQ(finder.evidence().m_bytes, 27u + 64u * 4096u);
     EXPECT_STREQ(finder.result(), "Page cannot be displayed");
 
     // Long text between tags is no such markup.
@@ -224,11 +224,11 @@ TEST(LinkFinderEvidenceTest, BadBytesNeverBreakIt) {
         junk += static_cast<char>((i * 7919) & 0xFF);
     }
     junk += "<a href=\"http://www.example.com/\">\xFF\xFE text</a>";
-    const PageEvidence e = Collect(junk);
-    EXPECT_TRUE(e.m_bChecked);
-    const PageEvidence empty = Collect("", {}, "");
-    EXPECT_FALSE(empty.m_bAnchorFound);
-    EXPECT_FALSE(empty.m_bScriptOnly);
+    const PageEvidence e = collect(junk);
+    EXPECT_TRUE(e.m_checked);
+    const PageEvidence empty = collect("", {}, "");
+    EXPECT_FALSE(empty.m_anchorFound);
+    EXPECT_FALSE(empty.m_scriptOnly);
 }
 
 struct ResultCase {
@@ -241,7 +241,7 @@ struct ResultCase {
 // What a browser builds decides: real links in every spelling HTML allows
 // are found, links that exist only as text in comments, scripts, text-only
 // elements or inert content are not, and the reason names the nearest miss.
-const std::vector<ResultCase>& ResultCases() {
+const std::vector<ResultCase>& resultCases() {
     static const std::vector<ResultCase> cases = {
         {"https link, http advertiser", R"(<a href="https://www.shop-a.example/">s</a>)",
          "Link Found", "link to https://www.shop-a.example/"},
@@ -368,7 +368,7 @@ const std::vector<ResultCase>& ResultCases() {
     return cases;
 }
 
-std::pair<std::string, std::string> Judge(const std::string& page, const std::string& advertiser,
+std::pair<std::string, std::string> judge(const std::string& page, const std::string& advertiser,
                                           const std::vector<std::size_t>& cuts = {}) {
     LinkFinder finder(advertiser);
     finder.setPageAddress("http://partner.example/links/page.html");
@@ -383,20 +383,20 @@ std::pair<std::string, std::string> Judge(const std::string& page, const std::st
 }
 
 TEST(LinkFinderTest, ResultsFollowWhatABrowserBuilds) {
-    for (const ResultCase& c : ResultCases()) {
+    for (const ResultCase& c : resultCases()) {
         SCOPED_TRACE(c.name);
-        const auto [result, reason] = Judge(c.page, "http://www.shop-a.example/");
+        const auto [result, reason] = judge(c.page, "http://www.shop-a.example/");
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << reason;
     }
 }
 
 TEST(LinkFinderTest, AnotherPathOfTheAdvertiserIsNamed) {
-    const auto [result, reason] = Judge(R"(<a href="https://www.shop-a.example/offers">x</a>)",
+    const auto [result, reason] = judge(R"(<a href="https://www.shop-a.example/offers">x</a>)",
                                         "http://www.shop-a.example/shoes/");
     EXPECT_EQ(result, "Link Not Found");
     EXPECT_EQ(reason, "links to https://www.shop-a.example/offers (another path)");
-    EXPECT_EQ(Judge(R"(<a href="https://www.shop-a.example/Shoes/red">x</a>)",
+    EXPECT_EQ(judge(R"(<a href="https://www.shop-a.example/Shoes/red">x</a>)",
                     "http://www.shop-a.example/shoes/")
                   .first,
               "Link Found");
@@ -406,11 +406,11 @@ TEST(LinkFinderTest, AnotherPathOfTheAdvertiserIsNamed) {
 // pieces at every position, and random cuts into many pieces.
 TEST(LinkFinderTest, EverySplitGivesTheSameResult) {
     std::mt19937 random(20261210);
-    for (const ResultCase& c : ResultCases()) {
+    for (const ResultCase& c : resultCases()) {
         SCOPED_TRACE(c.name);
-        const auto whole = Judge(c.page, "http://www.shop-a.example/");
+        const auto whole = judge(c.page, "http://www.shop-a.example/");
         for (std::size_t at = 0; at <= c.page.size(); ++at) {
-            ASSERT_EQ(Judge(c.page, "http://www.shop-a.example/", {at}), whole)
+            ASSERT_EQ(judge(c.page, "http://www.shop-a.example/", {at}), whole)
                 << "split at " << at;
         }
         for (int round = 0; round < 20; ++round) {
@@ -418,7 +418,7 @@ TEST(LinkFinderTest, EverySplitGivesTheSameResult) {
             for (std::size_t at = 0; at < c.page.size(); at += 1 + random() % 7) {
                 cuts.push_back(at);
             }
-            ASSERT_EQ(Judge(c.page, "http://www.shop-a.example/", cuts), whole);
+            ASSERT_EQ(judge(c.page, "http://www.shop-a.example/", cuts), whole);
         }
     }
 }

@@ -14,7 +14,7 @@ const std::string kAdvertiser = "www.example.com";
 const std::string kPage = "http://partner.example/links.html";
 const std::string kLink = R"(<a href="http://www.example.com/">shop</a>)";
 
-PageEvidence Collect(const std::string& page, const std::vector<std::string>& headers = {}) {
+PageEvidence collect(const std::string& page, const std::vector<std::string>& headers = {}) {
     LinkFinder finder(kAdvertiser);
     finder.headerLine("HTTP/1.1 200 OK\r\n");
     for (const std::string& line : headers) {
@@ -25,7 +25,7 @@ PageEvidence Collect(const std::string& page, const std::vector<std::string>& he
     finder.finish();
     finder.setTransfer(200, kPage, 1);
     PageEvidence evidence = finder.takeEvidence();
-    ApplyLinkRules(evidence, kPage, LinkRules{});
+    applyLinkRules(evidence, kPage, LinkRules{});
     return evidence;
 }
 
@@ -38,7 +38,7 @@ struct Trick {
     std::vector<std::string> twinHeaders;
 };
 
-std::string Links(int count, const std::string& host) {
+std::string links(int count, const std::string& host) {
     std::string links;
     for (int i = 0; i < count; ++i) {
         links += "<a href=\"https://" + host + std::to_string(i) + ".example/\">x</a>";
@@ -157,21 +157,21 @@ TEST(LinkTricksTest, EachTrickIsNamedAndItsTwinIsNot) {
          {"X-Robots-Tag: googlebot: unavailable_after: Friday, 25-Jun-2999 15:00:00 GMT"}},
         // Hundreds of links to other hosts.
         {"link farm",
-         Links(100, "other") + kLink,
+         links(100, "other") + kLink,
          {},
          "link farm: 101 links",
-         Links(99, "other") + kLink,
+         links(99, "other") + kLink,
          {}},
     };
     for (const Trick& t : tricks) {
         SCOPED_TRACE(t.name);
-        const PageEvidence tricked = Collect(t.page, t.headers);
-        EXPECT_TRUE(tricked.m_bAnchorFound);
-        EXPECT_EQ(EvidenceVerdict(tricked), t.verdict);
-        const PageEvidence twin = Collect(t.twin, t.twinHeaders);
-        EXPECT_TRUE(twin.m_bAnchorFound);
-        EXPECT_EQ(EvidenceVerdict(twin), "follow");
-        EXPECT_TRUE(LinkFindings(twin).empty());
+        const PageEvidence tricked = collect(t.page, t.headers);
+        EXPECT_TRUE(tricked.m_anchorFound);
+        EXPECT_EQ(evidenceVerdict(tricked), t.verdict);
+        const PageEvidence twin = collect(t.twin, t.twinHeaders);
+        EXPECT_TRUE(twin.m_anchorFound);
+        EXPECT_EQ(evidenceVerdict(twin), "follow");
+        EXPECT_TRUE(linkFindings(twin).empty());
     }
 }
 
@@ -211,50 +211,49 @@ TEST(LinkTricksTest, ElementsClosedAsBrowsersCloseThemHideNothing) {
     };
     for (const auto& [name, page] : pages) {
         SCOPED_TRACE(name);
-        const PageEvidence e = Collect(page);
-        ASSERT_TRUE(e.m_bAnchorFound);
-        EXPECT_EQ(e.m_strHiddenBy, "");
-        EXPECT_EQ(EvidenceVerdict(e), "follow");
+        const PageEvidence e = collect(page);
+        ASSERT_TRUE(e.m_anchorFound);
+        EXPECT_EQ(e.m_hiddenBy, "");
+        EXPECT_EQ(evidenceVerdict(e), "follow");
     }
-    EXPECT_EQ(Collect("<nav aria-hidden=\"true\">" + kLink).m_strAriaHidden,
+    EXPECT_EQ(collect("<nav aria-hidden=\"true\">" + kLink).m_ariaHidden,
               "<nav aria-hidden=\"true\"> around the link");
 }
 
 TEST(LinkTricksTest, AShownLinkOutweighsHiddenOnes) {
     const PageEvidence e =
-        Collect(R"(<div hidden><a href="http://www.example.com/a" rel="sponsored">hidden</a></div>)"
+        collect(R"(<div hidden><a href="http://www.example.com/a" rel="sponsored">hidden</a></div>)"
                 R"(<p style="font-size:0"><a href="http://www.example.com/b">no text</a></p>)"
                 R"(<a href="http://www.example.com/c" rel="nofollow">shown</a>)"
                 R"(<a href="http://www.example.com/d">later</a>)");
-    EXPECT_EQ(e.m_strHref, "http://www.example.com/c");
-    EXPECT_EQ(e.m_strAnchorText, "shown");
-    EXPECT_EQ(e.m_strHiddenBy, "");
-    EXPECT_EQ(EvidenceVerdict(e), "nofollow");
+    EXPECT_EQ(e.m_href, "http://www.example.com/c");
+    EXPECT_EQ(e.m_anchorText, "shown");
+    EXPECT_EQ(e.m_hiddenBy, "");
+    EXPECT_EQ(evidenceVerdict(e), "nofollow");
 
     // Only hidden links: the first decides, with what hides it.
     const PageEvidence hidden =
-        Collect(R"(<div id="x" style="position: relative; top: -80em">)"
+        collect(R"(<div id="x" style="position: relative; top: -80em">)"
                 R"(<a href="http://www.example.com/a">one</a></div>)"
                 R"(<a style="display:none" href="http://www.example.com/b">two</a>)");
-    EXPECT_EQ(hidden.m_strHref, "http://www.example.com/a");
-    EXPECT_EQ(hidden.m_strHiddenBy,
-              "<div style=\"position: relative; top: -80em\"> around the link");
-    const PageEvidence self = Collect(R"(<a hidden href="http://www.example.com/">x</a>)");
-    EXPECT_EQ(self.m_strHiddenBy, "<a hidden> on the link");
-    EXPECT_TRUE(self.m_bHiddenByMarkup);
+    EXPECT_EQ(hidden.m_href, "http://www.example.com/a");
+    EXPECT_EQ(hidden.m_hiddenBy, "<div style=\"position: relative; top: -80em\"> around the link");
+    const PageEvidence self = collect(R"(<a hidden href="http://www.example.com/">x</a>)");
+    EXPECT_EQ(self.m_hiddenBy, "<a hidden> on the link");
+    EXPECT_TRUE(self.m_hiddenByMarkup);
 }
 
 TEST(LinkTricksTest, FindingsComeWorstFirstWithTheirEvidence) {
-    PageEvidence e = Collect(
+    PageEvidence e = collect(
         "<head><meta name=\"googlebot\" content=\"noindex\">"
         "<link rel=\"canonical\" href=\"http://partner.example/\"></head>"
         "<div style=\"display:none\"><a rel=\"nofollow\" href=\"http://www.example.com/\">x</a>"
         "</div>" +
-            Links(150, "farm"),
+            links(150, "farm"),
         {"X-Robots-Tag: bingbot: nofollow"});
-    e.m_strFinalUrl = "http://partner.example/moved.html";
-    ApplyLinkRules(e, kPage, LinkRules{120});
-    const std::vector<LinkFinding> findings = LinkFindings(e);
+    e.m_finalUrl = "http://partner.example/moved.html";
+    applyLinkRules(e, kPage, LinkRules{120});
+    const std::vector<LinkFinding> findings = linkFindings(e);
     const std::vector<LinkFinding> expected = {
         {"hidden by CSS", "<div style=\"display:none\"> around the link"},
         {"redirected to http://partner.example/moved.html", "asked at " + kPage},
@@ -266,12 +265,12 @@ TEST(LinkTricksTest, FindingsComeWorstFirstWithTheirEvidence) {
         {"link farm: 151 links", "151 links to other hosts (more than 120); the link is number 1"},
     };
     EXPECT_EQ(findings, expected);
-    EXPECT_EQ(EvidenceVerdict(e), "hidden by CSS");
-    EXPECT_EQ(FindingsText(e).substr(0, 14), "hidden by CSS\n");
+    EXPECT_EQ(evidenceVerdict(e), "hidden by CSS");
+    EXPECT_EQ(findingsText(e).substr(0, 14), "hidden by CSS\n");
 }
 
 TEST(LinkTricksTest, OutboundLinksAreCountedByHost) {
-    const PageEvidence e = Collect(
+    const PageEvidence e = collect(
         "<base href=\"http://partner.example/sub/\">"
         "<a href=\"/a\">same</a><a href=\"b.html\">same</a>"
         "<a href=\"https://WWW.Partner.Example./c\">same</a><a href=\"mailto:x@y.example\">m</a>"
@@ -279,19 +278,19 @@ TEST(LinkTricksTest, OutboundLinksAreCountedByHost) {
         "<a href=\"HTTP://user@Other.example:8080/\">2</a><a href=\"%68ttp://x.example/\">rel</a>"
         "<a href=\"http:\\\\evil.example\\\">3</a><template><a href=\"http://t.example/\">no</a>"
         "</template><area href=\"http://map.example/\"><a href=\"http://www.example.com/\">4</a>");
-    EXPECT_EQ(e.m_nOutboundLinks, 5);
-    EXPECT_EQ(e.m_nLinkPosition, 5);
+    EXPECT_EQ(e.m_outboundLinks, 5);
+    EXPECT_EQ(e.m_linkPosition, 5);
 }
 
 TEST(LinkTricksTest, UnreadableDirectivesAreNotedAndIgnored) {
-    const PageEvidence e = Collect(
+    const PageEvidence e = collect(
         "<meta name=\"robots\" content=\"unavailable_after: when pigs fly\">"
         "<link rel=canonical href=\"http://partner.example/a\">" +
             kLink,
         {"Link: <http://partner.example/b>; rel=\"canonical\""});
-    EXPECT_EQ(EvidenceVerdict(e), "follow");
-    EXPECT_EQ(e.m_strCanonical, "");
-    EXPECT_EQ(e.m_strRobotsNotes,
+    EXPECT_EQ(evidenceVerdict(e), "follow");
+    EXPECT_EQ(e.m_canonical, "");
+    EXPECT_EQ(e.m_robotsNotes,
               "unavailable_after date not understood: when pigs fly; canonical addresses "
               "disagree: http://partner.example/a, http://partner.example/b");
 }

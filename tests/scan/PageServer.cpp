@@ -23,17 +23,17 @@ extern char** environ;
 namespace tarnwick::test {
 namespace {
 
-std::string EnvOr(const char* name, const std::string& fallback) {
+std::string envOr(const char* name, const std::string& fallback) {
     const char* v = std::getenv(name);
     return v != nullptr && *v != '\0' ? v : fallback;
 }
 
-int JsonInt(const std::string& json, const std::string& key) {
+int jsonInt(const std::string& json, const std::string& key) {
     const size_t at = json.find("\"" + key + "\":");
     return at == std::string::npos ? 0 : std::atoi(json.c_str() + at + key.size() + 3);
 }
 
-std::string JsonString(const std::string& json, const std::string& key) {
+std::string jsonString(const std::string& json, const std::string& key) {
     const size_t at = json.find("\"" + key + "\": \"");
     if (at == std::string::npos) {
         return {};
@@ -49,27 +49,27 @@ PageServer::PageServer(bool tls, bool ftp, int hosts) {
     for (const char* proxy :
          {"http_proxy", "https_proxy", "all_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY"}) {
         if (std::getenv(proxy) != nullptr) {
-            std::string list = EnvOr("no_proxy", "");
+            std::string list = envOr("no_proxy", "");
             list += list.empty() ? "127.0.0.1,127.0.0.0/8,localhost"
                                  : ",127.0.0.1,127.0.0.0/8,localhost";
             setenv("no_proxy", list.c_str(), 1);
             break;
         }
     }
-    std::string pattern = EnvOr("TMPDIR", "/tmp") + "/tarnwick-pages-XXXXXX";
+    std::string pattern = envOr("TMPDIR", "/tmp") + "/tarnwick-pages-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a folder for the page server");
     }
-    m_strDir = pattern;
-    std::filesystem::create_directories(m_strDir + "/root");
-    std::filesystem::create_directories(m_strDir + "/tls");
+    m_dir = pattern;
+    std::filesystem::create_directories(m_dir + "/root");
+    std::filesystem::create_directories(m_dir + "/tls");
 
-    const std::string python = EnvOr("TARNWICK_TEST_PYTHON", "/usr/bin/python3");
-    const std::string script = EnvOr("TARNWICK_SOURCE_DIR", TARNWICK_SOURCE_DIR_FALLBACK) +
+    const std::string python = envOr("TARNWICK_TEST_PYTHON", "/usr/bin/python3");
+    const std::string script = envOr("TARNWICK_SOURCE_DIR", TARNWICK_SOURCE_DIR_FALLBACK) +
                                "/tests/support/page_server.py";
-    std::vector<std::string> args = {python, script, "--root", m_strDir + "/root"};
+    std::vector<std::string> args = {python, script, "--root", m_dir + "/root"};
     if (tls) {
-        args.insert(args.end(), {"--tls-dir", m_strDir + "/tls"});
+        args.insert(args.end(), {"--tls-dir", m_dir + "/tls"});
     }
     if (ftp) {
         args.push_back("--ftp");
@@ -98,7 +98,7 @@ PageServer::PageServer(bool tls, bool ftp, int hosts) {
     posix_spawn_file_actions_destroy(&actions);
     close(in[0]);
     close(out[1]);
-    m_nStdin = in[1];
+    m_stdin = in[1];
     if (rc != 0) {
         close(out[0]);
         throw std::runtime_error("cannot start " + python);
@@ -109,10 +109,10 @@ PageServer::PageServer(bool tls, bool ftp, int hosts) {
         line += c;
     }
     close(out[0]);
-    m_nHttp = JsonInt(line, "http");
-    m_nHttps = JsonInt(line, "https");
-    m_nFtp = JsonInt(line, "ftp");
-    m_strCaFile = JsonString(line, "ca");
+    m_http = jsonInt(line, "http");
+    m_https = jsonInt(line, "https");
+    m_ftp = jsonInt(line, "ftp");
+    m_caFile = jsonString(line, "ca");
     const size_t list = line.find("\"hosts\": [");
     if (list != std::string::npos) {
         const char* p = line.c_str() + list + 10;
@@ -127,14 +127,14 @@ PageServer::PageServer(bool tls, bool ftp, int hosts) {
             p = end;
         }
     }
-    if (m_nHttp == 0) {
+    if (m_http == 0) {
         throw std::runtime_error("the page server did not start: " + line);
     }
 }
 
 PageServer::~PageServer() {
-    if (m_nStdin >= 0) {
-        close(m_nStdin);  // the server ends when its input ends
+    if (m_stdin >= 0) {
+        close(m_stdin);  // the server ends when its input ends
     }
     if (m_pid > 0) {
         int status = 0;
@@ -149,43 +149,43 @@ PageServer::~PageServer() {
         }
     }
     std::error_code ec;
-    std::filesystem::remove_all(m_strDir, ec);
+    std::filesystem::remove_all(m_dir, ec);
 }
 
-void PageServer::AddFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream(m_strDir + "/root/" + name, std::ios::binary) << bytes;
+void PageServer::addFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream(m_dir + "/root/" + name, std::ios::binary) << bytes;
 }
 
-std::string PageServer::Http(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(m_nHttp) + path;
+std::string PageServer::http(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(m_http) + path;
 }
 
-std::string PageServer::Https(const std::string& path) const {
-    return "https://127.0.0.1:" + std::to_string(m_nHttps) + path;
+std::string PageServer::https(const std::string& path) const {
+    return "https://127.0.0.1:" + std::to_string(m_https) + path;
 }
 
-std::string PageServer::Ftp(const std::string& path) const {
-    return "ftp://127.0.0.1:" + std::to_string(m_nFtp) + path;
+std::string PageServer::ftp(const std::string& path) const {
+    return "ftp://127.0.0.1:" + std::to_string(m_ftp) + path;
 }
 
-std::string PageServer::HostHttp(int k, const std::string& path) const {
+std::string PageServer::hostHttp(int k, const std::string& path) const {
     return "http://127.0.0." + std::to_string(k + 2) + ":" +
            std::to_string(m_hostPorts.at(static_cast<size_t>(k))) + path;
 }
 
-int PageServer::HostStat(int k, const std::string& key) const {
+int PageServer::hostStat(int k, const std::string& key) const {
     // Asked of the first host, whose own counts do not matter.
-    return Number("/stats?host=127.0.0." + std::to_string(k + 2) + "&key=" + key);
+    return number("/stats?host=127.0.0." + std::to_string(k + 2) + "&key=" + key);
 }
 
-int PageServer::Requests() const {
-    return Number("/count");
+int PageServer::requests() const {
+    return number("/count");
 }
 
-int PageServer::Number(const std::string& path) const {
+int PageServer::number(const std::string& path) const {
     CURL* e = curl_easy_init();
     std::string body;
-    const std::string url = Http(path);
+    const std::string url = http(path);
     curl_easy_setopt(e, CURLOPT_URL, url.c_str());
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(e, CURLOPT_TIMEOUT, 10L);
@@ -200,7 +200,7 @@ int PageServer::Number(const std::string& path) const {
     return code == CURLE_OK ? std::atoi(body.c_str()) : -1;
 }
 
-int UnusedPort() {
+int unusedPort() {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
@@ -212,19 +212,19 @@ int UnusedPort() {
     return ntohs(addr.sin_port);
 }
 
-ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_strName(name) {
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_name(name) {
     if (const char* old = std::getenv(name)) {
-        m_bHad = true;
-        m_strOld = old;
+        m_had = true;
+        m_old = old;
     }
     setenv(name, value.c_str(), 1);
 }
 
 ScopedEnv::~ScopedEnv() {
-    if (m_bHad) {
-        setenv(m_strName.c_str(), m_strOld.c_str(), 1);
+    if (m_had) {
+        setenv(m_name.c_str(), m_old.c_str(), 1);
     } else {
-        unsetenv(m_strName.c_str());
+        unsetenv(m_name.c_str());
     }
 }
 

@@ -21,39 +21,39 @@ public:
     PageServer& operator=(const PageServer&) = delete;
 
     // Puts a file in the served folder.
-    void AddFile(const std::string& name, const std::string& bytes) const;
+    void addFile(const std::string& name, const std::string& bytes) const;
 
     // Full addresses for a path that begins with "/".
-    std::string Http(const std::string& path) const;
-    std::string Https(const std::string& path) const;
-    std::string Ftp(const std::string& path) const;
+    std::string http(const std::string& path) const;
+    std::string https(const std::string& path) const;
+    std::string ftp(const std::string& path) const;
     // The address of a path on the further host k (0: 127.0.0.2).
-    std::string HostHttp(int k, const std::string& path) const;
+    std::string hostHttp(int k, const std::string& path) const;
     // What further host k saw: "peak" (most connections open at once),
     // "robots" (requests of /robots.txt) or "requests".
-    int HostStat(int k, const std::string& key) const;
+    int hostStat(int k, const std::string& key) const;
     // The requests the first host has answered, this one included.
-    int Requests() const;
-    const std::string& CaFile() const { return m_strCaFile; }
-    int HttpPort() const { return m_nHttp; }
+    int requests() const;
+    const std::string& caFile() const { return m_caFile; }
+    int httpPort() const { return m_http; }
 
 private:
     // The number a path of the first host answers with; -1 when it cannot
     // be had.
-    int Number(const std::string& path) const;
+    int number(const std::string& path) const;
 
-    std::string m_strDir;
-    std::string m_strCaFile;
-    int m_nHttp = 0;
-    int m_nHttps = 0;
-    int m_nFtp = 0;
+    std::string m_dir;
+    std::string m_caFile;
+    int m_http = 0;
+    int m_https = 0;
+    int m_ftp = 0;
     std::vector<int> m_hostPorts;
     pid_t m_pid = -1;
-    int m_nStdin = -1;
+    int m_stdin = -1;
 };
 
 // A port on 127.0.0.1 where nothing listens (connections are refused).
-int UnusedPort();
+int unusedPort();
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
@@ -64,9 +64,9 @@ public:
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
-    std::string m_strName;
-    bool m_bHad = false;
-    std::string m_strOld;
+    std::string m_name;
+    bool m_had = false;
+    std::string m_old;
 };
 
 }  // namespace tarnwick::test

@@ -36,27 +36,27 @@ constexpr int kHosts = 4;
 class LoggingObserver : public RunObserver {
 public:
     explicit LoggingObserver(ScriptedPanes& panes) : m_panes(panes) {}
-    void RunStarted(const std::vector<ScanJob>& jobs) override {
-        m_panes.Note("observer started " + std::to_string(jobs.size()));
+    void runStarted(const std::vector<ScanJob>& jobs) override {
+        m_panes.note("observer started " + std::to_string(jobs.size()));
     }
-    void PageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) override {
-        m_panes.Note("observer evidence " + std::to_string(job.m_nRow) + " " +
-                     std::to_string(evidence.m_nHttpStatus));
+    void pageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) override {
+        m_panes.note("observer evidence " + std::to_string(job.m_row) + " " +
+                     std::to_string(evidence.m_httpStatus));
     }
-    std::string PageChecked(const ScanJob& job, const PageResult& result) override {
-        m_panes.Note("observer checked " + std::to_string(job.m_nRow) + " " + result.m_strStatus +
-                     " (" + result.m_strReason + ")");
+    std::string pageChecked(const ScanJob& job, const PageResult& result) override {
+        m_panes.note("observer checked " + std::to_string(job.m_row) + " " + result.m_status +
+                     " (" + result.m_reason + ")");
         if (onChecked) {
-            onChecked(job.m_nRow);
+            onChecked(job.m_row);
         }
-        return job.m_nRow % 3 == 0 ? "new" : "";
+        return job.m_row % 3 == 0 ? "new" : "";
     }
-    std::string LetterHeldBack(const ScanJob& job) override {
-        m_panes.Note("observer letter " + std::to_string(job.m_nRow));
-        return job.m_nRow % 2 == 0 ? "" : "mailed 2 days ago";
+    std::string letterHeldBack(const ScanJob& job) override {
+        m_panes.note("observer letter " + std::to_string(job.m_row));
+        return job.m_row % 2 == 0 ? "" : "mailed 2 days ago";
     }
-    std::string RunEnded(bool completed) override {
-        m_panes.Note(std::string("observer ended ") + (completed ? "completed" : "stopped"));
+    std::string runEnded(bool completed) override {
+        m_panes.note(std::string("observer ended ") + (completed ? "completed" : "stopped"));
         return completed ? "all checked" : "stopped";
     }
     std::function<void(int row)> onChecked;
@@ -83,9 +83,9 @@ class ParallelScanTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         s_server = new PageServer(false, false, kHosts);
-        s_server->AddFile("link.html", "<p>Partner</p><a href=\"http://www.example.com/\">us</a>");
-        s_server->AddFile("none.html", "<p>No link here</p>");
-        s_server->AddFile("gone.html", "<title>404 Not Found</title>");
+        s_server->addFile("link.html", "<p>Partner</p><a href=\"http://www.example.com/\">us</a>");
+        s_server->addFile("none.html", "<p>No link here</p>");
+        s_server->addFile("gone.html", "<title>404 Not Found</title>");
     }
     static void TearDownTestSuite() {
         delete s_server;
@@ -100,28 +100,28 @@ protected:
         g_strRunRows.clear();
     }
 
-    static std::string Address(const Page& page) {
+    static std::string address(const Page& page) {
         if (std::string(page.file) == "silent") {
-            return s_server->HostHttp(page.host, "/silent");
+            return s_server->hostHttp(page.host, "/silent");
         }
-        return s_server->HostHttp(page.host, "/delay/" + std::to_string(page.delayMs) + "/" +
+        return s_server->hostHttp(page.host, "/delay/" + std::to_string(page.delayMs) + "/" +
                                                  page.file + "?" + std::to_string(++s_nPage));
     }
 
     // A ticked profile of advertiser www.example.com with these pages; with
     // letters, each page's webmaster is webmaster@example.com.
-    static test::ScriptedProfile Profile(const std::vector<std::string>& pages,
+    static test::ScriptedProfile profile(const std::vector<std::string>& pages,
                                          bool letters = false) {
         test::ScriptedProfile profile;
         profile.text = "www.example.com";
         for (const std::string& page : pages) {
             ResultRow r;
-            r.m_strAdvertiser = "www.example.com";
-            r.m_strPage = page;
+            r.m_advertiser = "www.example.com";
+            r.m_page = page;
             if (letters) {
-                r.m_strMail = "webmaster@example.com";
+                r.m_mail = "webmaster@example.com";
             }
-            r.m_strNotify = letters ? "Enabled" : "Disabled";
+            r.m_notify = letters ? "Enabled" : "Disabled";
             profile.pages.push_back(r);
         }
         return profile;
@@ -129,14 +129,14 @@ protected:
 
     // The panes' log of one run of the case with the given number of pages
     // side by side.
-    static Log RunCase(const Case& c, int jobs) {
+    static Log runCase(const Case& c, int jobs) {
         std::vector<test::ScriptedProfile> profiles;
         for (const auto& pages : c.profiles) {
             std::vector<std::string> addresses;
             for (const Page& page : pages) {
-                addresses.push_back(Address(page));
+                addresses.push_back(address(page));
             }
-            profiles.push_back(Profile(addresses, true));
+            profiles.push_back(profile(addresses, true));
         }
         ScriptedPanes panes(profiles);
         LoggingObserver observer(panes);
@@ -144,17 +144,17 @@ protected:
         PageFetcher::Options options;
         options.jobs = jobs;
         options.pageTimeoutSeconds = c.pageTimeoutSeconds;
-        run.SetFetchOptions(options);
-        run.SetObserver(&observer);
-        panes.OnPageStarted([&](int row) {
+        run.setFetchOptions(options);
+        run.setObserver(&observer);
+        panes.onPageStarted([&](int row) {
             if (row == c.stopAtRow) {
                 // From another thread, as the window's Stop comes.
-                std::thread([&run] { run.OnStop(); }).join();
+                std::thread([&run] { run.onStop(); }).join();
             }
         });
-        run.OnPlay();
-        run.WaitForScanThread();
-        return panes.Log();
+        run.onPlay();
+        run.waitForScanThread();
+        return panes.log();
     }
 
     static PageServer* s_server;
@@ -191,8 +191,8 @@ TEST_F(ParallelScanTest, WhatTheRunShowsIsTheSameWithOneOrManyPagesOnTheWire) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Log serial = RunCase(c, 1);
-        const Log parallel = RunCase(c, 32);
+        const Log serial = runCase(c, 1);
+        const Log parallel = runCase(c, 32);
         EXPECT_EQ(parallel, serial);
 
         // What the serial run itself must show (independent of the order
@@ -232,27 +232,27 @@ TEST_F(ParallelScanTest, WhatTheRunShowsIsTheSameWithOneOrManyPagesOnTheWire) {
 // when the first page's result is written, the hosts have served them all.
 TEST_F(ParallelScanTest, LaterPagesAreFetchedWhileAnEarlierOneIsOnTheWire) {
     PageServer server(false, false, 2);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
     std::vector<std::string> pages;
     for (int k = 0; k < 12; ++k) {
-        pages.push_back(k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
-                               : server.HostHttp(1, "/files/link.html?" + std::to_string(k)));
+        pages.push_back(k == 0 ? server.hostHttp(0, "/delay/1500/link.html")
+                               : server.hostHttp(1, "/files/link.html?" + std::to_string(k)));
     }
-    ScriptedPanes panes({Profile(pages)});
+    ScriptedPanes panes({profile(pages)});
     LoggingObserver observer(panes);
     int servedAtFirstResult = -1;
     observer.onChecked = [&](int row) {
         if (row == 0) {
-            servedAtFirstResult = server.HostStat(1, "requests");
+            servedAtFirstResult = server.hostStat(1, "requests");
         }
     };
     ScanRun run(panes);
-    run.SetObserver(&observer);
-    run.OnPlay();
-    run.WaitForScanThread();
+    run.setObserver(&observer);
+    run.onPlay();
+    run.waitForScanThread();
     // Eleven pages, each also asked as Googlebot, and the host's robots.txt.
     EXPECT_EQ(servedAtFirstResult, 23);
-    EXPECT_EQ(panes.ResultStatuses(), std::vector<std::string>(12, "Link Found"));
+    EXPECT_EQ(panes.resultStatuses(), std::vector<std::string>(12, "Link Found"));
 }
 
 // A long run hands the fetcher its pages a window at a time (each page
@@ -263,38 +263,38 @@ TEST_F(ParallelScanTest, ASlowFirstPageDoesNotHoldTheFetchesBehindIt) {
     constexpr int kWindow = 2048;  // the least window, above 8 x the jobs here
     constexpr int kPages = kWindow + 300;
     PageServer server(false, false, 2);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
-    server.AddFile("none.html", "<p>No link here</p>");
+    server.addFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("none.html", "<p>No link here</p>");
     std::vector<std::string> pages;
     for (int k = 0; k < kPages; ++k) {
         // Pages without a link are asked once (a found link is asked again
         // as Googlebot).
-        pages.push_back(k == 0 ? server.HostHttp(0, "/delay/10000/link.html")
-                               : server.HostHttp(1, "/files/none.html?" + std::to_string(k)));
+        pages.push_back(k == 0 ? server.hostHttp(0, "/delay/10000/link.html")
+                               : server.hostHttp(1, "/files/none.html?" + std::to_string(k)));
     }
-    ScriptedPanes panes({Profile(pages)});
+    ScriptedPanes panes({profile(pages)});
     LoggingObserver observer(panes);
     int servedAtFirstResult = -1;
     observer.onChecked = [&](int row) {
         if (row == 0) {
-            servedAtFirstResult = server.HostStat(1, "requests");
+            servedAtFirstResult = server.hostStat(1, "requests");
         }
     };
     ScanRun run(panes);
     PageFetcher::Options options;
     options.jobs = 64;
     options.hostConnections = 4;
-    run.SetFetchOptions(options);
-    run.SetObserver(&observer);
-    run.OnPlay();
-    run.WaitForScanThread();
+    run.setFetchOptions(options);
+    run.setObserver(&observer);
+    run.onPlay();
+    run.waitForScanThread();
     // Every page below the first, and the host's robots.txt, was asked for
     // while the first page kept its row waiting.
     EXPECT_EQ(servedAtFirstResult, kPages);
     std::vector<std::string> expected(kPages, "Link Not Found");
     expected[0] = "Link Found";
-    EXPECT_EQ(panes.ResultStatuses(), expected);
-    EXPECT_EQ(server.HostStat(1, "requests"), kPages);
+    EXPECT_EQ(panes.resultStatuses(), expected);
+    EXPECT_EQ(server.hostStat(1, "requests"), kPages);
 }
 
 // The pages back from the wire are told as they come, ahead of the rows
@@ -302,27 +302,27 @@ TEST_F(ParallelScanTest, ASlowFirstPageDoesNotHoldTheFetchesBehindIt) {
 // every other one.
 TEST_F(ParallelScanTest, FetchedPagesAreToldBeforeTheirRowsAreWritten) {
     PageServer server(false, false, 2);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
     std::vector<std::string> pages;
     for (int k = 0; k < 8; ++k) {
-        pages.push_back(k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
-                               : server.HostHttp(1, "/files/link.html?" + std::to_string(k)));
+        pages.push_back(k == 0 ? server.hostHttp(0, "/delay/1500/link.html")
+                               : server.hostHttp(1, "/files/link.html?" + std::to_string(k)));
     }
-    ScriptedPanes panes({Profile(pages)});
+    ScriptedPanes panes({profile(pages)});
     LoggingObserver observer(panes);
     std::vector<int> toldAtFirstResult;
     observer.onChecked = [&](int row) {
         if (row == 0) {
-            toldAtFirstResult = panes.FetchedCounts();
+            toldAtFirstResult = panes.fetchedCounts();
         }
     };
     ScanRun run(panes);
-    run.SetObserver(&observer);
-    run.OnPlay();
-    run.WaitForScanThread();
+    run.setObserver(&observer);
+    run.onPlay();
+    run.waitForScanThread();
     ASSERT_FALSE(toldAtFirstResult.empty());
     EXPECT_EQ(toldAtFirstResult.back(), 8);  // the seven behind it, and itself
-    const std::vector<int> told = panes.FetchedCounts();
+    const std::vector<int> told = panes.fetchedCounts();
     EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
     EXPECT_EQ(told.back(), 8);
 }
@@ -331,35 +331,35 @@ TEST_F(ParallelScanTest, FetchedPagesAreToldBeforeTheirRowsAreWritten) {
 // connections are closed while that page is still on the wire.
 TEST_F(ParallelScanTest, StopEndsTheFetchesAheadAtOnce) {
     PageServer server(false, false, 2);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
     std::vector<std::string> pages;
     for (int k = 0; k < 5; ++k) {
-        pages.push_back(k == 0 ? server.HostHttp(0, "/delay/1500/link.html")
-                               : server.HostHttp(1, "/delay/20000/link.html?" + std::to_string(k)));
+        pages.push_back(k == 0 ? server.hostHttp(0, "/delay/1500/link.html")
+                               : server.hostHttp(1, "/delay/20000/link.html?" + std::to_string(k)));
     }
-    ScriptedPanes panes({Profile(pages)});
+    ScriptedPanes panes({profile(pages)});
     LoggingObserver observer(panes);
     int openAhead = -1;
     int openInHand = -1;
     observer.onChecked = [&](int row) {
         if (row == 0) {
-            openAhead = server.HostStat(1, "open");
-            openInHand = server.HostStat(0, "peak");
+            openAhead = server.hostStat(1, "open");
+            openInHand = server.hostStat(0, "peak");
         }
     };
     ScanRun run(panes);
-    run.SetObserver(&observer);
-    run.OnPlay();
+    run.setObserver(&observer);
+    run.onPlay();
     // Stop once the pages ahead are on the wire, the first still being fetched.
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (server.HostStat(1, "open") < 2 && std::chrono::steady_clock::now() < until) {
+    while (server.hostStat(1, "open") < 2 && std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    run.OnStop();
-    run.WaitForScanThread();
+    run.onStop();
+    run.waitForScanThread();
     EXPECT_EQ(openAhead, 0);
     EXPECT_EQ(openInHand, 1);
-    EXPECT_EQ(panes.ResultStatuses(),
+    EXPECT_EQ(panes.resultStatuses(),
               (std::vector<std::string>{"Link Found", "Stopped by user", "Stopped by user",
                                         "Stopped by user", "Stopped by user"}));
 }
@@ -368,21 +368,21 @@ TEST_F(ParallelScanTest, StopEndsTheFetchesAheadAtOnce) {
 // connections open, they are reused, and its robots.txt is asked once.
 TEST_F(ParallelScanTest, NoMoreThanTwoConnectionsToOneHost) {
     PageServer server(false, false, 3);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
     std::vector<std::string> pages;
     for (int k = 0; k < 45; ++k) {
-        pages.push_back(server.HostHttp(k % 3, "/delay/30/link.html?" + std::to_string(k)));
+        pages.push_back(server.hostHttp(k % 3, "/delay/30/link.html?" + std::to_string(k)));
     }
-    ScriptedPanes panes({Profile(pages)});
+    ScriptedPanes panes({profile(pages)});
     ScanRun run(panes);
-    run.OnPlay();  // the defaults: 256 pages side by side, 2 per host
-    run.WaitForScanThread();
-    EXPECT_EQ(panes.ResultStatuses(), std::vector<std::string>(45, "Link Found"));
+    run.onPlay();  // the defaults: 256 pages side by side, 2 per host
+    run.waitForScanThread();
+    EXPECT_EQ(panes.resultStatuses(), std::vector<std::string>(45, "Link Found"));
     for (int host = 0; host < 3; ++host) {
-        EXPECT_EQ(server.HostStat(host, "peak"), 2) << host;
-        EXPECT_EQ(server.HostStat(host, "robots"), 1) << host;
+        EXPECT_EQ(server.hostStat(host, "peak"), 2) << host;
+        EXPECT_EQ(server.hostStat(host, "robots"), 1) << host;
         // Fifteen pages, each asked again as Googlebot, and robots.txt.
-        EXPECT_EQ(server.HostStat(host, "requests"), 31) << host;
+        EXPECT_EQ(server.hostStat(host, "requests"), 31) << host;
     }
 }
 
@@ -390,7 +390,7 @@ TEST_F(ParallelScanTest, NoMoreThanTwoConnectionsToOneHost) {
 // long wait is not waited for, and the answer is the result.
 TEST_F(ParallelScanTest, RetryAfterIsHonouredOnceWhenShort) {
     PageServer server(false, false, 1);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
     PageFetcher fetcher;
     const struct {
         std::string path;
@@ -403,7 +403,7 @@ TEST_F(ParallelScanTest, RetryAfterIsHonouredOnceWhenShort) {
         {"/retry/500/1/link.html", {"Page cannot be displayed", "HTTP 500", 500}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(fetcher.Check(server.HostHttp(0, c.path), "www.example.com"), c.expected)
+        EXPECT_EQ(fetcher.check(server.hostHttp(0, c.path), "www.example.com"), c.expected)
             << c.path;
     }
 }
@@ -415,8 +415,8 @@ TEST_F(ParallelScanTest, RetryAfterIsHonouredOnceWhenShort) {
 TEST_F(ParallelScanTest, RedirectsToOneBusyHostWaitInOurQueueNotOnThePageClock) {
     constexpr int kPartners = 16;
     PageServer server(false, false, kPartners + 1);
-    server.AddFile("link.html", "<a href=\"http://www.shop.example/\">us</a>");
-    const std::string shared = server.HostHttp(kPartners, "/delay/1000/link.html");
+    server.addFile("link.html", "<a href=\"http://www.shop.example/\">us</a>");
+    const std::string shared = server.hostHttp(kPartners, "/delay/1000/link.html");
     PageFetcher::Options options;
     options.pageTimeoutSeconds = 3;
     options.cloakCheck = false;  // one request per page keeps the sums simple
@@ -424,23 +424,23 @@ TEST_F(ParallelScanTest, RedirectsToOneBusyHostWaitInOurQueueNotOnThePageClock) 
     for (int k = 0; k < kPartners; ++k) {
         // The redirection's own body links to www.example.com: only the
         // last answer's body counts.
-        fetcher.Add(static_cast<std::size_t>(k), server.HostHttp(k, "/redirect/302?to=" + shared),
+        fetcher.add(static_cast<std::size_t>(k), server.hostHttp(k, "/redirect/302?to=" + shared),
                     "www.shop.example", true);
     }
     int found = 0;
-    while (fetcher.Outstanding() > 0) {
-        for (const auto& fetched : fetcher.Run(std::chrono::seconds(1))) {
-            EXPECT_EQ(fetched.result.m_strStatus, "Link Found") << fetched.result.m_strReason;
-            EXPECT_EQ(fetched.evidence.m_strFinalUrl, shared);
+    while (fetcher.outstanding() > 0) {
+        for (const auto& fetched : fetcher.run(std::chrono::seconds(1))) {
+            EXPECT_EQ(fetched.result.m_status, "Link Found") << fetched.result.m_reason;
+            EXPECT_EQ(fetched.evidence.m_finalUrl, shared);
             // What the page took at the partner's end: the 1 s answer, not
             // the seconds it waited for a free connection.
-            EXPECT_GE(fetched.evidence.m_nElapsedMs, 1000);
-            EXPECT_LT(fetched.evidence.m_nElapsedMs, 3000);
+            EXPECT_GE(fetched.evidence.m_elapsedMs, 1000);
+            EXPECT_LT(fetched.evidence.m_elapsedMs, 3000);
             ++found;
         }
     }
     EXPECT_EQ(found, kPartners);
-    EXPECT_EQ(server.HostStat(kPartners, "peak"), 2);
+    EXPECT_EQ(server.hostStat(kPartners, "peak"), 2);
 }
 
 // A Retry-After wait is the partner's: it counts against the page's limit,
@@ -448,20 +448,20 @@ TEST_F(ParallelScanTest, RedirectsToOneBusyHostWaitInOurQueueNotOnThePageClock) 
 // includes it.
 TEST_F(ParallelScanTest, RetryAfterWaitsCountAgainstThePageLimit) {
     PageServer server(false, false, 1);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
     PageFetcher::Options options;
     options.pageTimeoutSeconds = 2;
     PageFetcher fetcher(options);
     PageEvidence evidence;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(fetcher.Check(server.HostHttp(0, "/retry/503/5/link.html"), "www.example.com"),
+    EXPECT_EQ(fetcher.check(server.hostHttp(0, "/retry/503/5/link.html"), "www.example.com"),
               (PageResult{"Page cannot be displayed", "HTTP 503", 503}));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(
-        fetcher.Check(server.HostHttp(0, "/retry/429/1/link.html"), "www.example.com", &evidence)
-            .m_strStatus,
+        fetcher.check(server.hostHttp(0, "/retry/429/1/link.html"), "www.example.com", &evidence)
+            .m_status,
         "Link Found");
-    EXPECT_GE(evidence.m_nElapsedMs, 1000);
+    EXPECT_GE(evidence.m_elapsedMs, 1000);
 }
 
 // Room among the open files for the transfers asked for: the soft limit is
@@ -510,20 +510,20 @@ TEST(FetchSettingsTest, OpenFilesMakeRoomForTheTransfers) {
 // its pages: another host's go on).
 TEST_F(ParallelScanTest, RequestsToOneHostKeepTheirInterval) {
     PageServer server(false, false, 2);
-    server.AddFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("link.html", "<a href=\"http://www.example.com/\">us</a>");
     PageFetcher::Options options;
     options.hostIntervalMs = 400;
     PageFetcher fetcher(options);
     for (size_t k = 0; k < 4; ++k) {
-        fetcher.Add(k, server.HostHttp(0, "/files/link.html?" + std::to_string(k)),
+        fetcher.add(k, server.hostHttp(0, "/files/link.html?" + std::to_string(k)),
                     "www.example.com", false);
     }
-    fetcher.Add(9, server.HostHttp(1, "/files/link.html"), "www.example.com", false);
+    fetcher.add(9, server.hostHttp(1, "/files/link.html"), "www.example.com", false);
     const auto start = std::chrono::steady_clock::now();
     std::vector<std::pair<size_t, std::chrono::steady_clock::duration>> done;
-    while (fetcher.Outstanding() > 0) {
-        for (const auto& fetched : fetcher.Run(std::chrono::seconds(1))) {
-            EXPECT_EQ(fetched.result.m_strStatus, "Link Found");
+    while (fetcher.outstanding() > 0) {
+        for (const auto& fetched : fetcher.run(std::chrono::seconds(1))) {
+            EXPECT_EQ(fetched.result.m_status, "Link Found");
             done.emplace_back(fetched.id, std::chrono::steady_clock::now() - start);
         }
     }

@@ -18,17 +18,17 @@ const std::string kAdvertiser = "www.example.com";
 
 TEST(RenderTest, ScriptsThatWriteOrRemoveTheLinkAreNamed) {
     PageServer server(false, false);
-    server.AddFile("written.html",
+    server.addFile("written.html",
                    "<html><body><p id=\"p\">Partners</p><script>"
                    "var a = document.createElement('a'); a.href = 'http://www.' + 'example.com/';"
                    "a.textContent = 'shop'; document.body.appendChild(a);</script></body></html>");
-    server.AddFile("removed.html",
+    server.addFile("removed.html",
                    "<html><body><a id=\"x\" href=\"http://www.example.com/\">shop</a><script>"
                    "document.getElementById('x').remove();</script></body></html>");
-    server.AddFile("plain.html",
+    server.addFile("plain.html",
                    "<html><body><a href=\"http://www.example.com/\">shop</a></body></html>");
     LinkRules rules;
-    rules.m_bRender = true;
+    rules.m_render = true;
     const struct {
         const char* path;
         const char* result;
@@ -43,9 +43,9 @@ TEST(RenderTest, ScriptsThatWriteOrRemoveTheLinkAreNamed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         PageEvidence e;
-        EXPECT_EQ(CheckPage(server.Http(c.path), kAdvertiser, {}, &e, rules).m_strStatus, c.result);
-        EXPECT_EQ(e.m_strRendering, c.rendering);
-        EXPECT_EQ(EvidenceVerdict(e), c.verdict);
+        EXPECT_EQ(checkPage(server.http(c.path), kAdvertiser, {}, &e, rules).m_status, c.result);
+        EXPECT_EQ(e.m_rendering, c.rendering);
+        EXPECT_EQ(evidenceVerdict(e), c.verdict);
     }
 }
 

@@ -19,12 +19,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The robots.txt verdict a checked page gets, the way a scan fetches it.
-PageEvidence CheckedPage(const test::PageServer& server, const std::string& path,
+PageEvidence checkedPage(const test::PageServer& server, const std::string& path,
                          PageFetcher::Options options = {}) {
     options.cloakCheck = false;
     PageFetcher fetcher(options);  // a new run asks again
     PageEvidence evidence;
-    EXPECT_EQ(fetcher.Check(server.Http(path), "www.example.com", &evidence).m_strStatus,
+    EXPECT_EQ(fetcher.check(server.http(path), "www.example.com", &evidence).m_status,
               "Link Found");
     return evidence;
 }
@@ -34,8 +34,8 @@ PageEvidence CheckedPage(const test::PageServer& server, const std::string& path
 // connection), with the reason; unknown when there is nothing to ask.
 TEST(RobotsCacheTest, EveryAnswerHasItsVerdictAndReason) {
     test::PageServer server(false, false);
-    server.AddFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
-    server.AddFile("robots.txt", "User-agent: *\nDisallow: /files/\n");
+    server.addFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
+    server.addFile("robots.txt", "User-agent: *\nDisallow: /files/\n");
     const struct {
         const char* status;
         RobotsVerdict verdict;
@@ -54,44 +54,44 @@ TEST(RobotsCacheTest, EveryAnswerHasItsVerdictAndReason) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
-        server.AddFile("robots.status", c.status);
-        const PageEvidence evidence = CheckedPage(server, "/files/page.html");
+        server.addFile("robots.status", c.status);
+        const PageEvidence evidence = checkedPage(server, "/files/page.html");
         EXPECT_EQ(evidence.m_robotsAll, c.verdict);
         EXPECT_EQ(evidence.m_robotsGooglebot, c.verdict);
-        EXPECT_EQ(evidence.m_strRobotsReason, c.reason);
+        EXPECT_EQ(evidence.m_robotsReason, c.reason);
     }
 
     // The answers no loopback server gives, told to the cache as the
     // fetcher tells them.
     RobotsCache cache;
     const std::string origin = "http://127.0.0.1:9";
-    ASSERT_EQ(RobotsCache::OriginOf(origin + "/a"), origin);
-    EXPECT_FALSE(cache.Known(origin + "/a"));  // to be fetched
-    cache.Complete(origin, CURLE_COULDNT_CONNECT, 0, {});
-    const auto refused = cache.Known(origin + "/a");
+    ASSERT_EQ(RobotsCache::originOf(origin + "/a"), origin);
+    EXPECT_FALSE(cache.known(origin + "/a"));  // to be fetched
+    cache.complete(origin, CURLE_COULDNT_CONNECT, 0, {});
+    const auto refused = cache.known(origin + "/a");
     ASSERT_TRUE(refused);
     EXPECT_EQ(refused->all, RobotsVerdict::Disallowed);
     EXPECT_EQ(refused->reason.rfind("robots.txt could not be fetched: ", 0), 0u) << refused->reason;
     for (const char* nothingToAsk : {"ftp://127.0.0.1/a", "no address"}) {
-        const auto v = cache.Known(nothingToAsk);
+        const auto v = cache.known(nothingToAsk);
         ASSERT_TRUE(v) << nothingToAsk;
         EXPECT_EQ(v->all, RobotsVerdict::Unknown) << nothingToAsk;
         EXPECT_EQ(v->reason, "") << nothingToAsk;
     }
     // A stopped run has learnt nothing.
     RobotsCache stopped;
-    stopped.Cancel();
-    stopped.Complete(origin, CURLE_OK, 200, {});
-    EXPECT_EQ(stopped.Known(origin + "/a")->all, RobotsVerdict::Unknown);
+    stopped.cancel();
+    stopped.complete(origin, CURLE_OK, 200, {});
+    EXPECT_EQ(stopped.known(origin + "/a")->all, RobotsVerdict::Unknown);
 }
 
 // A robots.txt that trickles in ends within the time the page has left and
 // counts as unreachable.
 TEST(RobotsCacheTest, ATricklingFileEndsWithinTheTimeGiven) {
     test::PageServer server(false, false);
-    server.AddFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
-    server.AddFile("robots.txt", "User-agent: *\nAllow: /\n");
-    server.AddFile("robots.trickle", "0.2");
+    server.addFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
+    server.addFile("robots.txt", "User-agent: *\nAllow: /\n");
+    server.addFile("robots.trickle", "0.2");
     const struct {
         long pageSeconds;
         const char* path;
@@ -106,13 +106,13 @@ TEST(RobotsCacheTest, ATricklingFileEndsWithinTheTimeGiven) {
         PageFetcher::Options options;
         options.pageTimeoutSeconds = c.pageSeconds;
         const auto start = Clock::now();
-        const PageEvidence evidence = CheckedPage(server, c.path, options);
+        const PageEvidence evidence = checkedPage(server, c.path, options);
         const auto took = Clock::now() - start;
         EXPECT_GE(took, c.at - std::chrono::milliseconds(50));
         EXPECT_LT(took, c.at + std::chrono::milliseconds(700));
         EXPECT_EQ(evidence.m_robotsAll, RobotsVerdict::Disallowed);
-        EXPECT_EQ(evidence.m_strRobotsReason.rfind("robots.txt did not arrive within ", 0), 0u)
-            << evidence.m_strRobotsReason;
+        EXPECT_EQ(evidence.m_robotsReason.rfind("robots.txt did not arrive within ", 0), 0u)
+            << evidence.m_robotsReason;
     }
 }
 
@@ -120,39 +120,38 @@ TEST(RobotsCacheTest, ATricklingFileEndsWithinTheTimeGiven) {
 // limit leaves its trickling robots.txt the 1 s that is left.
 TEST(RobotsCacheTest, APageAndItsRobotsFileEndWithinThePageLimit) {
     test::PageServer server(false, false);
-    server.AddFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
-    server.AddFile("robots.txt", "User-agent: *\nAllow: /\n");
-    server.AddFile("robots.trickle", "0.2");
+    server.addFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
+    server.addFile("robots.txt", "User-agent: *\nAllow: /\n");
+    server.addFile("robots.trickle", "0.2");
     PageFetcher::Options options;
     options.pageTimeoutSeconds = 2;
     PageFetcher fetcher(options);
     PageEvidence evidence;
     const auto start = Clock::now();
-    EXPECT_EQ(fetcher.Check(server.Http("/delay/1000/page.html"), "www.example.com", &evidence)
-                  .m_strStatus,
-              "Link Found");
+    EXPECT_EQ(
+        fetcher.check(server.http("/delay/1000/page.html"), "www.example.com", &evidence).m_status,
+        "Link Found");
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2700));
-    EXPECT_EQ(EvidenceVerdict(evidence), "robots.txt blocks");
-    EXPECT_NE(evidence.m_strRobotsReason.find("robots.txt did not arrive within"),
-              std::string::npos)
-        << evidence.m_strRobotsReason;
+    EXPECT_EQ(evidenceVerdict(evidence), "robots.txt blocks");
+    EXPECT_NE(evidence.m_robotsReason.find("robots.txt did not arrive within"), std::string::npos)
+        << evidence.m_robotsReason;
 }
 
 // A checked page whose host's robots.txt cannot be had (maintenance): its
 // link is found, and a search engine would not see it.
 TEST(RobotsCacheTest, AnUnreachableFileBlocksTheCheckedPage) {
     test::PageServer server(false, false);
-    server.AddFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
-    server.AddFile("robots.txt", "User-agent: *\nAllow: /\n");
+    server.addFile("page.html", "<a href=\"http://www.example.com/\">partner</a>");
+    server.addFile("robots.txt", "User-agent: *\nAllow: /\n");
     for (const char* status : {"503", "404"}) {
         SCOPED_TRACE(status);
-        server.AddFile("robots.status", status);
+        server.addFile("robots.status", status);
         PageFetcher fetcher;
         PageEvidence evidence;
-        EXPECT_EQ(fetcher.Check(server.Http("/files/page.html"), "www.example.com", &evidence)
-                      .m_strStatus,
-                  "Link Found");
-        EXPECT_EQ(EvidenceVerdict(evidence),
+        EXPECT_EQ(
+            fetcher.check(server.http("/files/page.html"), "www.example.com", &evidence).m_status,
+            "Link Found");
+        EXPECT_EQ(evidenceVerdict(evidence),
                   std::string(status) == "503" ? "robots.txt blocks" : "follow");
     }
 }

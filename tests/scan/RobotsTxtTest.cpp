@@ -61,52 +61,52 @@ TEST(RobotsTxtTest, RulesAsSearchEnginesReadThem) {
     };
     for (const MatchCase& c : cases) {
         SCOPED_TRACE(std::string(c.robots) + " | " + c.path);
-        const RobotsTxt robots = RobotsTxt::Parse(c.robots);
-        EXPECT_EQ(robots.IsAllowed("*", c.path), c.all);
-        EXPECT_EQ(robots.IsAllowed("Googlebot", c.path), c.googlebot);
+        const RobotsTxt robots = RobotsTxt::parse(c.robots);
+        EXPECT_EQ(robots.isAllowed("*", c.path), c.all);
+        EXPECT_EQ(robots.isAllowed("Googlebot", c.path), c.googlebot);
     }
 }
 
 TEST(RobotsTxtTest, PathAndOriginOfAnAddress) {
-    EXPECT_EQ(RobotsTxt::PathOf("http://h.example/a/b?x=1#frag"), "/a/b?x=1");
-    EXPECT_EQ(RobotsTxt::PathOf("https://h.example"), "/");
-    EXPECT_EQ(RobotsTxt::PathOf("http://h.example?q"), "/?q");
-    EXPECT_EQ(RobotsCache::OriginOf("HTTP://User:pw@WWW.Example.com:8080/a?b"),
+    EXPECT_EQ(RobotsTxt::pathOf("http://h.example/a/b?x=1#frag"), "/a/b?x=1");
+    EXPECT_EQ(RobotsTxt::pathOf("https://h.example"), "/");
+    EXPECT_EQ(RobotsTxt::pathOf("http://h.example?q"), "/?q");
+    EXPECT_EQ(RobotsCache::originOf("HTTP://User:pw@WWW.Example.com:8080/a?b"),
               "http://www.example.com:8080");
-    EXPECT_EQ(RobotsCache::OriginOf("ftp://h/a"), "");
-    EXPECT_EQ(RobotsCache::OriginOf("www.example.com/a"), "");
+    EXPECT_EQ(RobotsCache::originOf("ftp://h/a"), "");
+    EXPECT_EQ(RobotsCache::originOf("www.example.com/a"), "");
 }
 
 // One fetcher is one run: its host's robots.txt is fetched once, by the
 // first checked page that needs it.
 TEST(RobotsCacheTest, FetchesEachHostOnceAndReadsTheAnswer) {
     test::PageServer server(false, false);
-    server.AddFile("robots.txt", "User-agent: *\nDisallow: /files/\nAllow: /files/open.html\n");
+    server.addFile("robots.txt", "User-agent: *\nDisallow: /files/\nAllow: /files/open.html\n");
     for (const char* page : {"link.html", "open.html", "other.html"}) {
-        server.AddFile(page, "<a href=\"http://www.example.com/\">partner</a>");
+        server.addFile(page, "<a href=\"http://www.example.com/\">partner</a>");
     }
     PageFetcher::Options options;
     options.cloakCheck = false;
     const auto robotsOf = [&server](PageFetcher& fetcher, const char* path) {
         PageEvidence evidence;
-        fetcher.Check(server.Http(path), "www.example.com", &evidence);
+        fetcher.check(server.http(path), "www.example.com", &evidence);
         return std::pair(evidence.m_robotsAll, evidence.m_robotsGooglebot);
     };
     PageFetcher fetcher(options);
-    const int before = server.Requests();
+    const int before = server.requests();
     EXPECT_EQ(robotsOf(fetcher, "/files/link.html"),
               std::pair(RobotsVerdict::Disallowed, RobotsVerdict::Disallowed));
     EXPECT_EQ(robotsOf(fetcher, "/files/open.html").first, RobotsVerdict::Allowed);
     // A changed file is not fetched again within the run.
-    server.AddFile("robots.txt", "");
+    server.addFile("robots.txt", "");
     EXPECT_EQ(robotsOf(fetcher, "/files/other.html").first, RobotsVerdict::Disallowed);
-    EXPECT_EQ(server.Requests(), before + 5);  // three pages, one robots.txt, one count
+    EXPECT_EQ(server.requests(), before + 5);  // three pages, one robots.txt, one count
 
     // A new run fetches anew; a server error disallows, a 404 allows.
-    server.AddFile("robots.status", "503");
+    server.addFile("robots.status", "503");
     PageFetcher second(options);
     EXPECT_EQ(robotsOf(second, "/files/link.html").first, RobotsVerdict::Disallowed);
-    server.AddFile("robots.status", "404");
+    server.addFile("robots.status", "404");
     PageFetcher third(options);
     EXPECT_EQ(robotsOf(third, "/files/link.html").second, RobotsVerdict::Allowed);
 }

@@ -28,24 +28,24 @@ using Statuses = std::vector<std::string>;
 // A one-way door between threads.
 class Gate {
 public:
-    void Open() {
+    void open() {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_bOpen = true;
+        m_open = true;
         m_cv.notify_all();
     }
-    bool Wait(std::chrono::seconds limit = std::chrono::seconds(20)) {
+    bool wait(std::chrono::seconds limit = std::chrono::seconds(20)) {
         std::unique_lock<std::mutex> lock(m_mutex);
-        return m_cv.wait_for(lock, limit, [&] { return m_bOpen; });
+        return m_cv.wait_for(lock, limit, [&] { return m_open; });
     }
-    bool IsOpen() {
+    bool isOpen() {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return m_bOpen;
+        return m_open;
     }
 
 private:
     std::mutex m_mutex;
     std::condition_variable m_cv;
-    bool m_bOpen = false;
+    bool m_open = false;
 };
 
 // The engine's page seam: results by page address ("Link Found" otherwise),
@@ -55,7 +55,7 @@ public:
     std::map<std::string, std::string> results;
     std::function<void(int index)> during;  // index: how many pages were checked before
 
-    PageChecker Fn() {
+    PageChecker fn() {
         return [this](const std::string& page, const std::string&) {
             int index;
             std::function<void(int)> hook;
@@ -73,11 +73,11 @@ public:
             return it == results.end() ? std::string("Link Found") : it->second;
         };
     }
-    std::vector<std::string> Checked() {
+    std::vector<std::string> checked() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_checked;
     }
-    std::set<std::thread::id> Threads() {
+    std::set<std::thread::id> threads() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_threads;
     }
@@ -92,7 +92,7 @@ struct Flags {
     bool running, stop, play, stopEnabled;
     bool operator==(const Flags&) const = default;
 };
-Flags Now() {
+Flags now() {
     return {g_bScanRunning, g_bStopRequested, g_bPlayEnabled, g_bStopEnabled};
 }
 const Flags kRunningFlags{true, false, false, true};
@@ -103,7 +103,7 @@ std::ostream& operator<<(std::ostream& os, const Flags& f) {
               << " stopEnabled " << f.stopEnabled;
 }
 
-size_t IndexOf(const Statuses& log, const std::string& entry, size_t from = 0) {
+size_t indexOf(const Statuses& log, const std::string& entry, size_t from = 0) {
     const auto it = std::find(log.begin() + static_cast<long>(from), log.end(), entry);
     return static_cast<size_t>(it - log.begin());
 }
@@ -121,215 +121,215 @@ protected:
 };
 
 TEST_F(ScanRunTest, TwoProfilesProgressOnePagePastTheirLast) {
-    ScriptedPanes panes(ScriptedPanes::Make({3, 2}));
+    ScriptedPanes panes(ScriptedPanes::make({3, 2}));
     FakeChecker checker;
     Gate firstPage;
     std::map<int, Statuses> profilesDuring;
     checker.during = [&](int index) {
         if (index == 0) {
-            firstPage.Wait();
+            firstPage.wait();
         }
-        profilesDuring[index] = panes.ProfileStatuses();
+        profilesDuring[index] = panes.profileStatuses();
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Running...", "Waiting..."}));
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Running...", "Waiting..."}));
     EXPECT_EQ(g_strRunRows, "0+1+");
-    EXPECT_EQ(Now(), kRunningFlags);
+    EXPECT_EQ(now(), kRunningFlags);
     EXPECT_FALSE(g_bReportSaved);
-    firstPage.Open();
-    run.WaitForScanThread();
+    firstPage.open();
+    run.waitForScanThread();
 
     EXPECT_EQ(profilesDuring[2], (Statuses{"Running...", "Waiting..."}));
     EXPECT_EQ(profilesDuring[3], (Statuses{"Running...", "Waiting..."}));  // B's first page
     EXPECT_EQ(profilesDuring[4], (Statuses{"Completed.", "Running..."}));
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Completed"}));
     EXPECT_EQ(g_strRunRows, "1+");
-    EXPECT_EQ(Now(), kEndedFlags);
-    EXPECT_EQ(panes.ReportCount(), 1);
-    EXPECT_EQ(panes.Report(0).size(), 5u);
-    EXPECT_EQ(panes.ResultStatuses(), Statuses(5, "Link Found"));
-    EXPECT_FALSE(run.IsScanThreadActive());
+    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(panes.reportCount(), 1);
+    EXPECT_EQ(panes.report(0).size(), 5u);
+    EXPECT_EQ(panes.resultStatuses(), Statuses(5, "Link Found"));
+    EXPECT_FALSE(run.isScanThreadActive());
 
     // The step is taken after the result of B's first page is written.
-    const Statuses log = panes.Log();
-    const size_t result3 = IndexOf(log, "result 3 Link Found");
-    EXPECT_LT(result3, IndexOf(log, "profile 0 Completed."));
-    EXPECT_LT(IndexOf(log, "profile 0 Completed."), IndexOf(log, "profile 1 Running..."));
-    EXPECT_LT(IndexOf(log, "profile 1 Running..."), IndexOf(log, "started 4"));
+    const Statuses log = panes.log();
+    const size_t result3 = indexOf(log, "result 3 Link Found");
+    EXPECT_LT(result3, indexOf(log, "profile 0 Completed."));
+    EXPECT_LT(indexOf(log, "profile 0 Completed."), indexOf(log, "profile 1 Running..."));
+    EXPECT_LT(indexOf(log, "profile 1 Running..."), indexOf(log, "started 4"));
     // Pages in results-row order, each announced before it is checked.
     for (int k = 0; k < 5; ++k) {
-        EXPECT_LT(IndexOf(log, "started " + std::to_string(k)),
-                  IndexOf(log, "result " + std::to_string(k) + " Link Found"));
+        EXPECT_LT(indexOf(log, "started " + std::to_string(k)),
+                  indexOf(log, "result " + std::to_string(k) + " Link Found"));
     }
 }
 
 TEST_F(ScanRunTest, UntickedProfilesKeepTheirStatusAndPages) {
-    auto profiles = ScriptedPanes::Make({1, 2, 1});
+    auto profiles = ScriptedPanes::make({1, 2, 1});
     profiles[1].ticked = false;
     profiles[1].status = "Completed";
     ScriptedPanes panes(profiles);
     FakeChecker checker;
     Statuses runRowsDuring;
     checker.during = [&](int) { runRowsDuring.push_back(g_strRunRows); };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    run.WaitForScanThread();
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    run.waitForScanThread();
     EXPECT_EQ(runRowsDuring, (Statuses{"0+2+", "0+2+"}));
-    EXPECT_EQ(checker.Checked(), (Statuses{"http://p0-0/", "http://p2-0/"}));
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed", "Completed"}));
-    EXPECT_EQ(panes.Log().front(), "profile 0 Running...");
+    EXPECT_EQ(checker.checked(), (Statuses{"http://p0-0/", "http://p2-0/"}));
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Completed", "Completed"}));
+    EXPECT_EQ(panes.log().front(), "profile 0 Running...");
 }
 
 TEST_F(ScanRunTest, SinglePageCompletesWithoutDot) {
-    ScriptedPanes panes(ScriptedPanes::Make({1}));
+    ScriptedPanes panes(ScriptedPanes::make({1}));
     FakeChecker checker;
     checker.results["http://p0-0/"] = "Page cannot be displayed";
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    run.WaitForScanThread();
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed"}));
-    EXPECT_EQ(panes.ResultStatuses(), (Statuses{"Page cannot be displayed"}));
-    EXPECT_EQ(panes.ReportCount(), 1);
-    EXPECT_EQ(Now(), kEndedFlags);
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    run.waitForScanThread();
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed"}));
+    EXPECT_EQ(panes.resultStatuses(), (Statuses{"Page cannot be displayed"}));
+    EXPECT_EQ(panes.reportCount(), 1);
+    EXPECT_EQ(now(), kEndedFlags);
 }
 
 TEST_F(ScanRunTest, StopWhileThirdOfTenPagesIsChecked) {
-    ScriptedPanes panes(ScriptedPanes::Make({10}));
+    ScriptedPanes panes(ScriptedPanes::make({10}));
     FakeChecker checker;
     checker.results["http://p0-2/"] = "Link Not Found";
     Gate inThird;
     Gate release;
     checker.during = [&](int index) {
         if (index == 2) {
-            inThird.Open();
-            release.Wait();
+            inThird.open();
+            release.wait();
         }
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    ASSERT_TRUE(inThird.Wait());
-    run.OnStop();
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    ASSERT_TRUE(inThird.wait());
+    run.onStop();
     Statuses expected(10, "Stopped by user");
     expected[0] = expected[1] = "Link Found";
-    EXPECT_EQ(panes.ResultStatuses(), expected);
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Stopped."}));
-    EXPECT_EQ(panes.ReportCount(), 1);
-    EXPECT_EQ(Now(), kEndedFlags);
+    EXPECT_EQ(panes.resultStatuses(), expected);
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Stopped."}));
+    EXPECT_EQ(panes.reportCount(), 1);
+    EXPECT_EQ(now(), kEndedFlags);
 
-    release.Open();
-    run.WaitForScanThread();
+    release.open();
+    run.waitForScanThread();
     expected[2] = "Link Not Found";
-    EXPECT_EQ(panes.ResultStatuses(), expected);
-    EXPECT_EQ(checker.Checked().size(), 3u);
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Stopped."}));
-    EXPECT_EQ(panes.ReportCount(), 1);
-    EXPECT_EQ(panes.Notifications().size(), 1u);  // the page finished after Stop
-    EXPECT_EQ(Now(), kEndedFlags);
+    EXPECT_EQ(panes.resultStatuses(), expected);
+    EXPECT_EQ(checker.checked().size(), 3u);
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Stopped."}));
+    EXPECT_EQ(panes.reportCount(), 1);
+    EXPECT_EQ(panes.notifications().size(), 1u);  // the page finished after Stop
+    EXPECT_EQ(now(), kEndedFlags);
 }
 
 TEST_F(ScanRunTest, PageFinishingAfterStopStillMovesTheProfiles) {
-    ScriptedPanes panes(ScriptedPanes::Make({2, 3}));
+    ScriptedPanes panes(ScriptedPanes::make({2, 3}));
     FakeChecker checker;
     Gate inThird;
     Gate release;
     checker.during = [&](int index) {
         if (index == 2) {
-            inThird.Open();
-            release.Wait();
+            inThird.open();
+            release.wait();
         }
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    ASSERT_TRUE(inThird.Wait());
-    run.OnStop();
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Stopped.", "Stopped."}));
-    release.Open();
-    run.WaitForScanThread();
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Running..."}));
-    EXPECT_EQ(panes.ResultStatuses(), (Statuses{"Link Found", "Link Found", "Link Found",
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    ASSERT_TRUE(inThird.wait());
+    run.onStop();
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Stopped.", "Stopped."}));
+    release.open();
+    run.waitForScanThread();
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Running..."}));
+    EXPECT_EQ(panes.resultStatuses(), (Statuses{"Link Found", "Link Found", "Link Found",
                                                 "Stopped by user", "Stopped by user"}));
 }
 
 TEST_F(ScanRunTest, StopDuringTheLastPageOffersTheReportTwice) {
-    ScriptedPanes panes(ScriptedPanes::Make({3}));
+    ScriptedPanes panes(ScriptedPanes::make({3}));
     FakeChecker checker;
     Gate inLast;
     Gate release;
     checker.during = [&](int index) {
         if (index == 2) {
-            inLast.Open();
-            release.Wait();
+            inLast.open();
+            release.wait();
         }
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    ASSERT_TRUE(inLast.Wait());
-    run.OnStop();
-    EXPECT_EQ(panes.ReportCount(), 1);
-    EXPECT_EQ(panes.Report(0)[2].m_strStatus, "Stopped by user");
-    release.Open();
-    run.WaitForScanThread();
-    EXPECT_EQ(panes.ReportCount(), 2);
-    EXPECT_EQ(panes.Report(1)[2].m_strStatus, "Link Found");
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed"}));
-    EXPECT_EQ(Now(), kEndedFlags);
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    ASSERT_TRUE(inLast.wait());
+    run.onStop();
+    EXPECT_EQ(panes.reportCount(), 1);
+    EXPECT_EQ(panes.report(0)[2].m_status, "Stopped by user");
+    release.open();
+    run.waitForScanThread();
+    EXPECT_EQ(panes.reportCount(), 2);
+    EXPECT_EQ(panes.report(1)[2].m_status, "Link Found");
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed"}));
+    EXPECT_EQ(now(), kEndedFlags);
 }
 
 TEST_F(ScanRunTest, NotificationsOnlyForLostLinksWithNotificationEnabled) {
     const Statuses results = {"Link Found", "Link Not Found", "Page cannot be displayed",
                               "Page Cannot be Found"};
-    auto profiles = ScriptedPanes::Make({9});
+    auto profiles = ScriptedPanes::make({9});
     FakeChecker checker;
     for (int k = 0; k < 9; ++k) {
         ResultRow& page = profiles[0].pages[k];
-        page.m_strNotify = k < 4 ? "Enabled" : k < 8 ? "Disabled" : "enabled";
-        checker.results[page.m_strPage] = k == 8 ? "Link Not Found" : results[k % 4];
+        page.m_notify = k < 4 ? "Enabled" : k < 8 ? "Disabled" : "enabled";
+        checker.results[page.m_page] = k == 8 ? "Link Not Found" : results[k % 4];
     }
     ScriptedPanes panes(profiles);
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    run.WaitForScanThread();
-    const auto sent = panes.Notifications();
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    run.waitForScanThread();
+    const auto sent = panes.notifications();
     ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].m_nRow, 1);
-    EXPECT_EQ(sent[0].m_strPage, "http://p0-1/");
-    EXPECT_EQ(sent[0].m_strAdvertiser, "www.a0.com");
-    EXPECT_EQ(sent[0].m_strMail, "w0-1@x.com");
-    EXPECT_EQ(sent[1].m_nRow, 3);
+    EXPECT_EQ(sent[0].m_row, 1);
+    EXPECT_EQ(sent[0].m_page, "http://p0-1/");
+    EXPECT_EQ(sent[0].m_advertiser, "www.a0.com");
+    EXPECT_EQ(sent[0].m_mail, "w0-1@x.com");
+    EXPECT_EQ(sent[1].m_row, 3);
     // Handed over right after the page's result, before the next page starts.
-    const Statuses log = panes.Log();
-    EXPECT_LT(IndexOf(log, "result 1 Link Not Found"), IndexOf(log, "notify 1"));
-    EXPECT_LT(IndexOf(log, "notify 1"), IndexOf(log, "started 2"));
+    const Statuses log = panes.log();
+    EXPECT_LT(indexOf(log, "result 1 Link Not Found"), indexOf(log, "notify 1"));
+    EXPECT_LT(indexOf(log, "notify 1"), indexOf(log, "started 2"));
 }
 
 // A profile whose advertiser's address is empty has nothing to ask back: its
 // lost pages are not mailed, and the Mail Address cell says why.
 TEST_F(ScanRunTest, NoLetterForAProfileWithoutAdvertiser) {
-    auto profiles = ScriptedPanes::Make({2, 1});
+    auto profiles = ScriptedPanes::make({2, 1});
     for (ResultRow& page : profiles[0].pages) {
-        page.m_strAdvertiser.clear();
+        page.m_advertiser.clear();
     }
     FakeChecker checker;
-    checker.results[profiles[0].pages[0].m_strPage] = "Link Not Found";
-    checker.results[profiles[0].pages[1].m_strPage] = "Page Cannot be Found";
-    checker.results[profiles[1].pages[0].m_strPage] = "Link Not Found";
+    checker.results[profiles[0].pages[0].m_page] = "Link Not Found";
+    checker.results[profiles[0].pages[1].m_page] = "Page Cannot be Found";
+    checker.results[profiles[1].pages[0].m_page] = "Link Not Found";
     ScriptedPanes panes(profiles);
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    run.WaitForScanThread();
-    const auto sent = panes.Notifications();
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    run.waitForScanThread();
+    const auto sent = panes.notifications();
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].m_nRow, 2);
-    const auto reports = panes.Report(0);
-    EXPECT_EQ(reports[0].m_strMail, "Not mailed: the profile has no advertiser's address");
-    EXPECT_EQ(reports[1].m_strMail, "Not mailed: the profile has no advertiser's address");
-    EXPECT_EQ(reports[2].m_strMail, "w1-0@x.com");
+    EXPECT_EQ(sent[0].m_row, 2);
+    const auto reports = panes.report(0);
+    EXPECT_EQ(reports[0].m_mail, "Not mailed: the profile has no advertiser's address");
+    EXPECT_EQ(reports[1].m_mail, "Not mailed: the profile has no advertiser's address");
+    EXPECT_EQ(reports[2].m_mail, "w1-0@x.com");
 }
 
 // The reason and the HTTP status of a page are kept with its row.
 TEST_F(ScanRunTest, ReasonAndHttpStatusAreKeptWithTheRow) {
-    ScriptedPanes panes(ScriptedPanes::Make({2}));
+    ScriptedPanes panes(ScriptedPanes::make({2}));
     ScanRun run(panes, [](const std::string& page, const std::string&) {
         return page == "http://p0-0/" ? PageResult("Page cannot be displayed", "HTTP 503", 503)
                                       : PageResult("Link Found",
@@ -337,85 +337,85 @@ TEST_F(ScanRunTest, ReasonAndHttpStatusAreKeptWithTheRow) {
                                                    "href=",
                                                    200);
     });
-    run.OnPlay();
-    run.WaitForScanThread();
-    const auto rows = panes.Report(0);
-    EXPECT_EQ(rows[0].m_strStatus, "Page cannot be displayed");
-    EXPECT_EQ(rows[0].m_strReason, "HTTP 503");
-    EXPECT_EQ(rows[0].m_nHttpStatus, 503);
-    EXPECT_EQ(rows[1].m_strReason, "link found 8 characters after href=");
-    EXPECT_EQ(rows[1].m_nHttpStatus, 200);
-    EXPECT_TRUE(panes.Notifications().empty());
+    run.onPlay();
+    run.waitForScanThread();
+    const auto rows = panes.report(0);
+    EXPECT_EQ(rows[0].m_status, "Page cannot be displayed");
+    EXPECT_EQ(rows[0].m_reason, "HTTP 503");
+    EXPECT_EQ(rows[0].m_httpStatus, 503);
+    EXPECT_EQ(rows[1].m_reason, "link found 8 characters after href=");
+    EXPECT_EQ(rows[1].m_httpStatus, 200);
+    EXPECT_TRUE(panes.notifications().empty());
 }
 
 TEST_F(ScanRunTest, PlayAgainStartsFromScratch) {
-    ScriptedPanes panes(ScriptedPanes::Make({2, 1}));
+    ScriptedPanes panes(ScriptedPanes::make({2, 1}));
     FakeChecker checker;
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    run.WaitForScanThread();
-    ASSERT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    run.waitForScanThread();
+    ASSERT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Completed"}));
 
     Statuses resultsAtFirstPage;
     Statuses profilesAtFirstPage;
     checker.during = [&](int index) {
         if (index == 3) {
-            resultsAtFirstPage = panes.ResultStatuses();
-            profilesAtFirstPage = panes.ProfileStatuses();
+            resultsAtFirstPage = panes.resultStatuses();
+            profilesAtFirstPage = panes.profileStatuses();
         }
     };
-    run.OnPlay();
-    run.WaitForScanThread();
+    run.onPlay();
+    run.waitForScanThread();
     EXPECT_EQ(resultsAtFirstPage, Statuses(3, ""));
     EXPECT_EQ(profilesAtFirstPage, (Statuses{"Running...", "Waiting..."}));
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
-    EXPECT_EQ(checker.Checked().size(), 6u);
-    EXPECT_EQ(panes.ReportCount(), 2);
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Completed"}));
+    EXPECT_EQ(checker.checked().size(), 6u);
+    EXPECT_EQ(panes.reportCount(), 2);
 }
 
 TEST_F(ScanRunTest, RunWithoutPagesEndsAtOnce) {
-    ScriptedPanes panes(ScriptedPanes::Make({0, 0}));
+    ScriptedPanes panes(ScriptedPanes::make({0, 0}));
     FakeChecker checker;
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    run.WaitForScanThread();
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed", "Completed."}));
-    EXPECT_EQ(Now(), kEndedFlags);
-    EXPECT_EQ(panes.ReportCount(), 1);
-    EXPECT_TRUE(checker.Checked().empty());
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    run.waitForScanThread();
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed", "Completed."}));
+    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(panes.reportCount(), 1);
+    EXPECT_TRUE(checker.checked().empty());
 
     // No profile ticked: no profile status is touched.
-    auto unticked = ScriptedPanes::Make({2, 1});
+    auto unticked = ScriptedPanes::make({2, 1});
     unticked[0].ticked = unticked[1].ticked = false;
     unticked[1].status = "Stopped.";
     ScriptedPanes none(unticked);
-    ScanRun run2(none, checker.Fn());
-    run2.OnPlay();
-    run2.WaitForScanThread();
-    EXPECT_EQ(none.ProfileStatuses(), (Statuses{"", "Stopped."}));
-    EXPECT_EQ(Now(), kEndedFlags);
-    EXPECT_EQ(none.ReportCount(), 1);
+    ScanRun run2(none, checker.fn());
+    run2.onPlay();
+    run2.waitForScanThread();
+    EXPECT_EQ(none.profileStatuses(), (Statuses{"", "Stopped."}));
+    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(none.reportCount(), 1);
 }
 
 TEST_F(ScanRunTest, ProfilesWithoutPagesArePassedOver) {
-    ScriptedPanes panes(ScriptedPanes::Make({1, 0, 1, 0}));
+    ScriptedPanes panes(ScriptedPanes::make({1, 0, 1, 0}));
     FakeChecker checker;
     Statuses profilesAtLastPage;
     checker.during = [&](int index) {
         if (index == 1) {
-            profilesAtLastPage = panes.ProfileStatuses();
+            profilesAtLastPage = panes.profileStatuses();
         }
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    run.WaitForScanThread();
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    run.waitForScanThread();
     EXPECT_EQ(profilesAtLastPage,
               (Statuses{"Running...", "Waiting...", "Waiting...", "Waiting..."}));
-    EXPECT_EQ(panes.ProfileStatuses(),
+    EXPECT_EQ(panes.profileStatuses(),
               (Statuses{"Completed.", "Completed.", "Completed", "Completed."}));
 }
 
-int ThreadCount() {
+int threadCount() {
     int n = 0;
     if (DIR* d = opendir("/proc/self/task")) {
         while (dirent* e = readdir(d)) {
@@ -427,58 +427,58 @@ int ThreadCount() {
 }
 
 TEST_F(ScanRunTest, OneScanThreadChecksEveryPageInOrder) {
-    ScriptedPanes panes(ScriptedPanes::Make({8000, 4000, 8000}));
+    ScriptedPanes panes(ScriptedPanes::make({8000, 4000, 8000}));
     FakeChecker checker;
-    const int before = ThreadCount();
+    const int before = threadCount();
     std::atomic<int> most{0};
     checker.during = [&](int index) {
         if (index % 1000 == 0) {
-            most = std::max(most.load(), ThreadCount());
+            most = std::max(most.load(), threadCount());
         }
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    run.WaitForScanThread();
-    const auto threads = checker.Threads();
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    run.waitForScanThread();
+    const auto threads = checker.threads();
     ASSERT_EQ(threads.size(), 1u);
     EXPECT_NE(*threads.begin(), std::this_thread::get_id());
     EXPECT_LE(most.load(), before + 1);
-    const Statuses checked = checker.Checked();
+    const Statuses checked = checker.checked();
     ASSERT_EQ(checked.size(), 20000u);
     EXPECT_EQ(checked[8000], "http://p1-0/");
     EXPECT_EQ(checked[19999], "http://p2-7999/");
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed.", "Completed"}));
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Completed.", "Completed"}));
 }
 
 // The panes behind a pane thread, as in the desktop program: the test thread
 // is that thread and serves the scan thread's calls while it waits.
 TEST_F(ScanRunTest, PanesOnTheirOwnThreadCompleteAndStop) {
     PaneThread paneThread;
-    ScriptedPanes inner(ScriptedPanes::Make({2, 2}));
+    ScriptedPanes inner(ScriptedPanes::make({2, 2}));
     MarshalledPanes panes(inner, paneThread);
     FakeChecker checker;
     Gate inLast;
     Gate release;
     checker.during = [&](int index) {
         if (index == 3) {
-            inLast.Open();
-            release.Wait();
+            inLast.open();
+            release.wait();
         }
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    ASSERT_TRUE(paneThread.PumpUntil([&] { return inLast.IsOpen(); }));
-    run.OnStop();
-    release.Open();
-    ASSERT_TRUE(paneThread.PumpUntil([&] { return !run.IsScanThreadActive(); }));
-    EXPECT_EQ(inner.ReportCount(), 2);
-    EXPECT_EQ(inner.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
-    EXPECT_EQ(inner.ResultStatuses(), Statuses(4, "Link Found"));
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    ASSERT_TRUE(paneThread.pumpUntil([&] { return inLast.isOpen(); }));
+    run.onStop();
+    release.open();
+    ASSERT_TRUE(paneThread.pumpUntil([&] { return !run.isScanThreadActive(); }));
+    EXPECT_EQ(inner.reportCount(), 2);
+    EXPECT_EQ(inner.profileStatuses(), (Statuses{"Completed.", "Completed"}));
+    EXPECT_EQ(inner.resultStatuses(), Statuses(4, "Link Found"));
 }
 
 TEST_F(ScanRunTest, PlayRightAfterStopWaitsForTheStoppedPage) {
     PaneThread paneThread;
-    ScriptedPanes inner(ScriptedPanes::Make({3}));
+    ScriptedPanes inner(ScriptedPanes::make({3}));
     MarshalledPanes panes(inner, paneThread);
     FakeChecker checker;
     checker.results["http://p0-1/"] = "Link Not Found";
@@ -486,110 +486,110 @@ TEST_F(ScanRunTest, PlayRightAfterStopWaitsForTheStoppedPage) {
     Gate release;
     checker.during = [&](int index) {
         if (index == 1) {
-            inSecond.Open();
-            release.Wait();
+            inSecond.open();
+            release.wait();
         }
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    ASSERT_TRUE(paneThread.PumpUntil([&] { return inSecond.IsOpen(); }));
-    run.OnStop();
-    run.OnPlay();  // the stopped run is still checking its page
-    EXPECT_EQ(Now(), kRunningFlags);
-    const size_t logAtPlay = inner.Log().size();
-    release.Open();
-    ASSERT_TRUE(paneThread.PumpUntil([&] { return !run.IsScanThreadActive(); }));
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    ASSERT_TRUE(paneThread.pumpUntil([&] { return inSecond.isOpen(); }));
+    run.onStop();
+    run.onPlay();  // the stopped run is still checking its page
+    EXPECT_EQ(now(), kRunningFlags);
+    const size_t logAtPlay = inner.log().size();
+    release.open();
+    ASSERT_TRUE(paneThread.pumpUntil([&] { return !run.isScanThreadActive(); }));
 
-    const Statuses log = inner.Log();
+    const Statuses log = inner.log();
     // Nothing of the stopped run's last page is shown; the new run starts clean.
     EXPECT_EQ(log[logAtPlay], "profile 0 Running...");
     EXPECT_EQ(log[logAtPlay + 1], "rebuild");
-    EXPECT_EQ(inner.ResultStatuses(), (Statuses{"Link Found", "Link Not Found", "Link Found"}));
-    EXPECT_EQ(inner.ProfileStatuses(), (Statuses{"Completed"}));
-    EXPECT_EQ(checker.Checked().size(), 5u);
-    EXPECT_EQ(inner.Notifications().size(), 1u);  // only the new run's
-    EXPECT_EQ(inner.ReportCount(), 2);            // Stop, end of the new run
-    EXPECT_EQ(Now(), kEndedFlags);
+    EXPECT_EQ(inner.resultStatuses(), (Statuses{"Link Found", "Link Not Found", "Link Found"}));
+    EXPECT_EQ(inner.profileStatuses(), (Statuses{"Completed"}));
+    EXPECT_EQ(checker.checked().size(), 5u);
+    EXPECT_EQ(inner.notifications().size(), 1u);  // only the new run's
+    EXPECT_EQ(inner.reportCount(), 2);            // Stop, end of the new run
+    EXPECT_EQ(now(), kEndedFlags);
 }
 
 TEST_F(ScanRunTest, StopBeforeTheDeferredRunBeginsStopsIt) {
-    ScriptedPanes panes(ScriptedPanes::Make({3}));
+    ScriptedPanes panes(ScriptedPanes::make({3}));
     FakeChecker checker;
     Gate inFirst;
     Gate release;
     checker.during = [&](int index) {
         if (index == 0) {
-            inFirst.Open();
-            release.Wait();
+            inFirst.open();
+            release.wait();
         }
     };
-    ScanRun run(panes, checker.Fn());
-    run.OnPlay();
-    ASSERT_TRUE(inFirst.Wait());
-    run.OnStop();
-    run.OnPlay();
-    run.OnStop();
-    release.Open();
-    run.WaitForScanThread();
-    EXPECT_EQ(checker.Checked().size(), 1u);
-    EXPECT_EQ(Now(), kEndedFlags);
-    EXPECT_EQ(panes.ReportCount(), 2);
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Stopped."}));
+    ScanRun run(panes, checker.fn());
+    run.onPlay();
+    ASSERT_TRUE(inFirst.wait());
+    run.onStop();
+    run.onPlay();
+    run.onStop();
+    release.open();
+    run.waitForScanThread();
+    EXPECT_EQ(checker.checked().size(), 1u);
+    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(panes.reportCount(), 2);
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Stopped."}));
 }
 
 TEST_F(ScanRunTest, ShutdownWhileTheScanThreadWaitsForThePanes) {
     PaneThread paneThread;
-    ScriptedPanes inner(ScriptedPanes::Make({50}));
+    ScriptedPanes inner(ScriptedPanes::make({50}));
     MarshalledPanes panes(inner, paneThread);
     FakeChecker checker;
-    auto run = std::make_unique<ScanRun>(panes, checker.Fn());
-    run->OnPlay();
-    ASSERT_TRUE(paneThread.PumpUntil([&] { return checker.Checked().size() >= 3; }));
-    run->RequestShutdown();
-    ASSERT_TRUE(paneThread.PumpUntil([&] { return !run->IsScanThreadActive(); }));
+    auto run = std::make_unique<ScanRun>(panes, checker.fn());
+    run->onPlay();
+    ASSERT_TRUE(paneThread.pumpUntil([&] { return checker.checked().size() >= 3; }));
+    run->requestShutdown();
+    ASSERT_TRUE(paneThread.pumpUntil([&] { return !run->isScanThreadActive(); }));
     run.reset();
-    EXPECT_LT(checker.Checked().size(), 50u);
+    EXPECT_LT(checker.checked().size(), 50u);
 }
 
 // The real fetcher against a loopback server.
 TEST_F(ScanRunTest, RunAgainstRealServer) {
     test::PageServer server(false, true);
-    server.AddFile("link.html", "<a href=\"http://www.a0.com/\">x</a>");
-    server.AddFile("gone.html", "<title>404 Not Found</title>");
-    auto profiles = ScriptedPanes::Make({3, 2});
-    profiles[0].pages[0].m_strPage = server.Http("/files/link.html");
-    profiles[0].pages[1].m_strPage = server.Http("/files/none.html");  // the server's 404 page
-    profiles[0].pages[2].m_strPage = server.Ftp("/link.html");
-    profiles[1].pages[0].m_strPage = server.Http("/files/link.html");  // not www.a1.com
-    profiles[1].pages[1].m_strPage = "127.0.0.1/files/link.html";
+    server.addFile("link.html", "<a href=\"http://www.a0.com/\">x</a>");
+    server.addFile("gone.html", "<title>404 Not Found</title>");
+    auto profiles = ScriptedPanes::make({3, 2});
+    profiles[0].pages[0].m_page = server.http("/files/link.html");
+    profiles[0].pages[1].m_page = server.http("/files/none.html");  // the server's 404 page
+    profiles[0].pages[2].m_page = server.ftp("/link.html");
+    profiles[1].pages[0].m_page = server.http("/files/link.html");  // not www.a1.com
+    profiles[1].pages[1].m_page = "127.0.0.1/files/link.html";
     ScriptedPanes panes(profiles);
     ScanRun run(panes);
-    run.OnPlay();
-    run.WaitForScanThread();
-    EXPECT_EQ(panes.ResultStatuses(), (Statuses{"Link Found", "Page Cannot be Found", "Link Found",
+    run.onPlay();
+    run.waitForScanThread();
+    EXPECT_EQ(panes.resultStatuses(), (Statuses{"Link Found", "Page Cannot be Found", "Link Found",
                                                 "Link Not Found", "Page cannot be displayed"}));
-    EXPECT_EQ(panes.ProfileStatuses(), (Statuses{"Completed.", "Completed"}));
-    ASSERT_EQ(panes.Notifications().size(), 2u);
-    EXPECT_EQ(panes.Notifications()[0].m_nRow, 1);
-    EXPECT_EQ(panes.Notifications()[1].m_nRow, 3);
+    EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Completed"}));
+    ASSERT_EQ(panes.notifications().size(), 2u);
+    EXPECT_EQ(panes.notifications()[0].m_row, 1);
+    EXPECT_EQ(panes.notifications()[1].m_row, 3);
 }
 
 TEST_F(ScanRunTest, DestroyingTheRunCancelsAHangingFetch) {
     test::PageServer server(false, false);
-    auto profiles = ScriptedPanes::Make({2});
-    profiles[0].pages[0].m_strPage = server.Http("/silent");
+    auto profiles = ScriptedPanes::make({2});
+    profiles[0].pages[0].m_page = server.http("/silent");
     ScriptedPanes panes(profiles);
     const auto start = std::chrono::steady_clock::now();
     {
         ScanRun run(panes);
-        run.OnPlay();
-        while (panes.Log().back() != "started 0") {
+        run.onPlay();
+        while (panes.log().back() != "started 0") {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-    EXPECT_EQ(panes.ResultStatuses(), Statuses(2, ""));
+    EXPECT_EQ(panes.resultStatuses(), Statuses(2, ""));
 }
 
 // One page checked on its own, from a real server: its result and evidence
@@ -597,7 +597,7 @@ TEST_F(ScanRunTest, DestroyingTheRunCancelsAHangingFetch) {
 // check cancelled (the window closing) tells nothing.
 TEST_F(ScanRunTest, OnePageCheckedOnItsOwn) {
     test::PageServer server(false, false);
-    server.AddFile("found.html", "<a href=\"http://www.example.com/\">us</a>");
+    server.addFile("found.html", "<a href=\"http://www.example.com/\">us</a>");
     std::mutex mutex;
     std::condition_variable told;
     std::vector<PageResult> results;
@@ -605,25 +605,25 @@ TEST_F(ScanRunTest, OnePageCheckedOnItsOwn) {
     const auto done = [&](const PageResult& result, const PageEvidence& seen) {
         std::lock_guard<std::mutex> lock(mutex);
         results.push_back(result);
-        evidence = seen.m_bChecked;
+        evidence = seen.m_checked;
         told.notify_all();
     };
     {
         SinglePageCheck check;
-        ASSERT_TRUE(check.start(server.Http("/files/found.html"), "www.example.com",
+        ASSERT_TRUE(check.start(server.http("/files/found.html"), "www.example.com",
                                 PageFetcher::Options{}, LinkRules{}, done));
         std::unique_lock<std::mutex> lock(mutex);
         ASSERT_TRUE(
             told.wait_for(lock, std::chrono::seconds(20), [&] { return !results.empty(); }));
-        EXPECT_EQ(results[0].m_strStatus, "Link Found");
+        EXPECT_EQ(results[0].m_status, "Link Found");
         EXPECT_TRUE(evidence);
     }
     {
         SinglePageCheck check;
-        ASSERT_TRUE(check.start(server.Http("/silent"), "www.example.com", PageFetcher::Options{},
+        ASSERT_TRUE(check.start(server.http("/silent"), "www.example.com", PageFetcher::Options{},
                                 LinkRules{}, done));
         EXPECT_TRUE(check.busy());
-        EXPECT_FALSE(check.start(server.Http("/files/found.html"), "www.example.com",
+        EXPECT_FALSE(check.start(server.http("/files/found.html"), "www.example.com",
                                  PageFetcher::Options{}, LinkRules{}, done));
         check.cancel();  // the destructor then waits for the fetch's thread
     }

@@ -29,17 +29,17 @@ class ScriptedPanes : public ScanPanes {
 public:
     // Profiles with the given page counts, ticked, pages "http://p<profile>-<k>/"
     // of advertiser "www.a<profile>.com", mail "w<profile>-<k>@x.com", Enabled.
-    static std::vector<ScriptedProfile> Make(const std::vector<int>& pageCounts) {
+    static std::vector<ScriptedProfile> make(const std::vector<int>& pageCounts) {
         std::vector<ScriptedProfile> profiles;
         for (size_t j = 0; j < pageCounts.size(); ++j) {
             ScriptedProfile p;
             p.text = "www.a" + std::to_string(j) + ".com";
             for (int k = 0; k < pageCounts[j]; ++k) {
                 ResultRow r;
-                r.m_strAdvertiser = p.text;
-                r.m_strPage = "http://p" + std::to_string(j) + "-" + std::to_string(k) + "/";
-                r.m_strMail = "w" + std::to_string(j) + "-" + std::to_string(k) + "@x.com";
-                r.m_strNotify = "Enabled";
+                r.m_advertiser = p.text;
+                r.m_page = "http://p" + std::to_string(j) + "-" + std::to_string(k) + "/";
+                r.m_mail = "w" + std::to_string(j) + "-" + std::to_string(k) + "@x.com";
+                r.m_notify = "Enabled";
                 p.pages.push_back(r);
             }
             profiles.push_back(p);
@@ -50,80 +50,80 @@ public:
     explicit ScriptedPanes(std::vector<ScriptedProfile> profiles = {})
         : m_profiles(std::move(profiles)) {}
 
-    int ProfileRowCount() override {
+    int profileRowCount() override {
         std::lock_guard<std::mutex> lock(m_mutex);
         return static_cast<int>(m_profiles.size());
     }
-    bool IsProfileTicked(int row) override {
+    bool isProfileTicked(int row) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_profiles.at(row).ticked;
     }
-    std::string ProfileStatus(int row) override {
+    std::string profileStatus(int row) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_profiles.at(row).status;
     }
-    void SetProfileStatus(int row, const std::string& status) override {
+    void setProfileStatus(int row, const std::string& status) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_profiles.at(row).status = status;
         m_log.push_back("profile " + std::to_string(row) + " " + status);
     }
-    void RebuildResults() override {
+    void rebuildResults() override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_results.clear();
         m_changes.clear();
         for (size_t j = 0; j < m_profiles.size(); ++j) {
             if (m_profiles[j].ticked) {
                 for (ResultRow r : m_profiles[j].pages) {
-                    r.m_nProfileRow = static_cast<int>(j);
-                    r.m_strStatus.clear();
+                    r.m_profileRow = static_cast<int>(j);
+                    r.m_status.clear();
                     m_results.push_back(r);
                 }
             }
         }
         m_log.push_back("rebuild");
     }
-    int ResultRowCount() override {
+    int resultRowCount() override {
         std::lock_guard<std::mutex> lock(m_mutex);
         return static_cast<int>(m_results.size());
     }
-    ResultRow ResultRowAt(int row) override {
+    ResultRow resultRowAt(int row) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_results.at(row);
     }
-    void SetResultStatus(int row, const std::string& status) override {
-        SetResult(row, PageResult(status));
+    void setResultStatus(int row, const std::string& status) override {
+        setResult(row, PageResult(status));
     }
-    void SetResult(int row, const PageResult& result) override {
+    void setResult(int row, const PageResult& result) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         ResultRow& r = m_results.at(row);
-        r.m_strStatus = result.m_strStatus;
-        r.m_strReason = result.m_strReason;
-        r.m_nHttpStatus = result.m_nHttpStatus;
-        m_log.push_back("result " + std::to_string(row) + " " + result.m_strStatus);
+        r.m_status = result.m_status;
+        r.m_reason = result.m_reason;
+        r.m_httpStatus = result.m_httpStatus;
+        m_log.push_back("result " + std::to_string(row) + " " + result.m_status);
     }
-    void SetResultMail(int row, const std::string& text) override {
+    void setResultMail(int row, const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_results.at(row).m_strMail = text;
+        m_results.at(row).m_mail = text;
         m_log.push_back("mail " + std::to_string(row) + " " + text);
     }
-    void SetResultEvidence(int row, const PageEvidence& evidence) override {
+    void setResultEvidence(int row, const PageEvidence& evidence) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_results.at(row).m_evidence = evidence;
         m_log.push_back("evidence " + std::to_string(row) + " " +
-                        std::to_string(evidence.m_nHttpStatus) + " robots " +
-                        RobotsVerdictName(evidence.m_robotsAll));
+                        std::to_string(evidence.m_httpStatus) + " robots " +
+                        robotsVerdictName(evidence.m_robotsAll));
     }
-    void OfferReport() override {
+    void offerReport() override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_reports.push_back(m_results);
         m_log.push_back("report");
     }
-    void StartNotification(const NotificationJob& job) override {
+    void startNotification(const NotificationJob& job) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_notifications.push_back(job);
-        m_log.push_back("notify " + std::to_string(job.m_nRow));
+        m_log.push_back("notify " + std::to_string(job.m_row));
     }
-    void PageStarted(int row) override {
+    void pageStarted(int row) override {
         std::function<void(int)> hook;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -135,50 +135,50 @@ public:
         }
     }
 
-    void PagesFetched(int fetched) override {
+    void pagesFetched(int fetched) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_fetched.push_back(fetched);
     }
     // Every count PagesFetched told, in order.
-    std::vector<int> FetchedCounts() {
+    std::vector<int> fetchedCounts() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_fetched;
     }
 
-    void SetResultChange(int row, const std::string& text) override {
+    void setResultChange(int row, const std::string& text) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_changes[row] = text;
         m_log.push_back("change " + std::to_string(row) + " " + text);
     }
-    void ShowRunSummary(const std::string& summary) override {
+    void showRunSummary(const std::string& summary) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_summaries.push_back(summary);
         m_log.push_back("summary " + summary);
     }
     // An entry of the test's own (an observer's call) among the panes' writes.
-    void Note(const std::string& entry) {
+    void note(const std::string& entry) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_log.push_back(entry);
     }
 
     // Snapshots for the test.
-    std::map<int, std::string> Changes() {
+    std::map<int, std::string> changes() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_changes;
     }
-    std::vector<std::string> Summaries() {
+    std::vector<std::string> summaries() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_summaries;
     }
-    std::vector<std::string> ResultMails() {
+    std::vector<std::string> resultMails() {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::vector<std::string> out;
         for (const auto& r : m_results) {
-            out.push_back(r.m_strMail);
+            out.push_back(r.m_mail);
         }
         return out;
     }
-    std::vector<std::string> ProfileStatuses() {
+    std::vector<std::string> profileStatuses() {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::vector<std::string> out;
         for (const auto& p : m_profiles) {
@@ -186,35 +186,35 @@ public:
         }
         return out;
     }
-    std::vector<std::string> ResultStatuses() {
+    std::vector<std::string> resultStatuses() {
         std::lock_guard<std::mutex> lock(m_mutex);
         std::vector<std::string> out;
         for (const auto& r : m_results) {
-            out.push_back(r.m_strStatus);
+            out.push_back(r.m_status);
         }
         return out;
     }
-    std::vector<std::string> Log() {
+    std::vector<std::string> log() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_log;
     }
-    int ReportCount() {
+    int reportCount() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return static_cast<int>(m_reports.size());
     }
-    std::vector<ResultRow> Report(int k) {
+    std::vector<ResultRow> report(int k) {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_reports.at(k);
     }
-    std::vector<NotificationJob> Notifications() {
+    std::vector<NotificationJob> notifications() {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_notifications;
     }
-    void SetProfiles(std::vector<ScriptedProfile> profiles) {
+    void setProfiles(std::vector<ScriptedProfile> profiles) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_profiles = std::move(profiles);
     }
-    void OnPageStarted(std::function<void(int)> hook) {
+    void onPageStarted(std::function<void(int)> hook) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_onPageStarted = std::move(hook);
     }
@@ -237,7 +237,7 @@ class PaneThread {
 public:
     PaneThread() : m_owner(std::this_thread::get_id()) {}
 
-    void Run(const std::function<void()>& f) {
+    void run(const std::function<void()>& f) {
         if (std::this_thread::get_id() == m_owner) {
             f();
             return;
@@ -255,7 +255,7 @@ public:
 
     // Serves queued calls on the owner thread until done() holds; false on
     // time-out.
-    bool PumpUntil(const std::function<bool()>& done,
+    bool pumpUntil(const std::function<bool()>& done,
                    std::chrono::milliseconds limit = std::chrono::seconds(20)) {
         const auto until = std::chrono::steady_clock::now() + limit;
         for (;;) {
@@ -291,53 +291,53 @@ private:
 
 class MarshalledPanes : public ScanPanes {
     template <class F>
-    auto Get(F f) -> decltype(f()) {
+    auto get(F f) -> decltype(f()) {
         decltype(f()) value{};
-        m_thread.Run([&] { value = f(); });
+        m_thread.run([&] { value = f(); });
         return value;
     }
 
 public:
     MarshalledPanes(ScanPanes& inner, PaneThread& thread) : m_inner(inner), m_thread(thread) {}
 
-    int ProfileRowCount() override {
-        return Get([&] { return m_inner.ProfileRowCount(); });
+    int profileRowCount() override {
+        return get([&] { return m_inner.profileRowCount(); });
     }
-    bool IsProfileTicked(int row) override {
-        return Get([&] { return m_inner.IsProfileTicked(row); });
+    bool isProfileTicked(int row) override {
+        return get([&] { return m_inner.isProfileTicked(row); });
     }
-    std::string ProfileStatus(int row) override {
-        return Get([&] { return m_inner.ProfileStatus(row); });
+    std::string profileStatus(int row) override {
+        return get([&] { return m_inner.profileStatus(row); });
     }
-    void SetProfileStatus(int row, const std::string& s) override {
-        m_thread.Run([&] { m_inner.SetProfileStatus(row, s); });
+    void setProfileStatus(int row, const std::string& s) override {
+        m_thread.run([&] { m_inner.setProfileStatus(row, s); });
     }
-    void RebuildResults() override {
-        m_thread.Run([&] { m_inner.RebuildResults(); });
+    void rebuildResults() override {
+        m_thread.run([&] { m_inner.rebuildResults(); });
     }
-    int ResultRowCount() override {
-        return Get([&] { return m_inner.ResultRowCount(); });
+    int resultRowCount() override {
+        return get([&] { return m_inner.resultRowCount(); });
     }
-    ResultRow ResultRowAt(int row) override {
-        return Get([&] { return m_inner.ResultRowAt(row); });
+    ResultRow resultRowAt(int row) override {
+        return get([&] { return m_inner.resultRowAt(row); });
     }
-    void SetResultStatus(int row, const std::string& s) override {
-        m_thread.Run([&] { m_inner.SetResultStatus(row, s); });
+    void setResultStatus(int row, const std::string& s) override {
+        m_thread.run([&] { m_inner.setResultStatus(row, s); });
     }
-    void SetResult(int row, const PageResult& r) override {
-        m_thread.Run([&] { m_inner.SetResult(row, r); });
+    void setResult(int row, const PageResult& r) override {
+        m_thread.run([&] { m_inner.setResult(row, r); });
     }
-    void SetResultMail(int row, const std::string& t) override {
-        m_thread.Run([&] { m_inner.SetResultMail(row, t); });
+    void setResultMail(int row, const std::string& t) override {
+        m_thread.run([&] { m_inner.setResultMail(row, t); });
     }
-    void OfferReport() override {
-        m_thread.Run([&] { m_inner.OfferReport(); });
+    void offerReport() override {
+        m_thread.run([&] { m_inner.offerReport(); });
     }
-    void StartNotification(const NotificationJob& job) override {
-        m_thread.Run([&] { m_inner.StartNotification(job); });
+    void startNotification(const NotificationJob& job) override {
+        m_thread.run([&] { m_inner.startNotification(job); });
     }
-    void PageStarted(int row) override {
-        m_thread.Run([&] { m_inner.PageStarted(row); });
+    void pageStarted(int row) override {
+        m_thread.run([&] { m_inner.pageStarted(row); });
     }
 
 private:

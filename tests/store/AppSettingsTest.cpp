@@ -11,46 +11,46 @@
 namespace tarnwick {
 namespace {
 
-using test::ReadBytes;
-using test::WriteBytes;
+using test::readBytes;
+using test::writeBytes;
 
 class AppSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("XDG_CONFIG_HOME", (m_temp.Root() + "/config").c_str(), 1); }
+    void SetUp() override { setenv("XDG_CONFIG_HOME", (m_temp.root() + "/config").c_str(), 1); }
     void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
     test::TempDataFolder m_temp;
 };
 
 TEST_F(AppSettingsTest, OneFileUnderTheConfigHomeWrittenAndReadBack) {
-    EXPECT_EQ(AppSettings::Path(), m_temp.Root() + "/config/tarnwick/settings.ini");
-    EXPECT_EQ(AppSettings::Load().m_nPageTimeoutSeconds, 120);  // no file: the default
-    const AppSettings defaults = AppSettings::Load();
-    EXPECT_EQ(defaults.m_nJobs, 256);
-    EXPECT_EQ(defaults.m_nSilenceSeconds, 20);
-    EXPECT_EQ(defaults.m_nHostConnections, 2);
-    EXPECT_EQ(defaults.m_nHostIntervalMs, 0);
-    EXPECT_EQ(defaults.m_nLinkFarmLinks, 100);
+    EXPECT_EQ(AppSettings::path(), m_temp.root() + "/config/tarnwick/settings.ini");
+    EXPECT_EQ(AppSettings::load().m_pageTimeoutSeconds, 120);  // no file: the default
+    const AppSettings defaults = AppSettings::load();
+    EXPECT_EQ(defaults.m_jobs, 256);
+    EXPECT_EQ(defaults.m_silenceSeconds, 20);
+    EXPECT_EQ(defaults.m_hostConnections, 2);
+    EXPECT_EQ(defaults.m_hostIntervalMs, 0);
+    EXPECT_EQ(defaults.m_linkFarmLinks, 100);
     AppSettings settings;
-    settings.m_nPageTimeoutSeconds = 7;
-    settings.m_nSilenceSeconds = 5;
-    settings.m_nJobs = 64;
-    settings.m_nHostConnections = 1;
-    settings.m_nHostIntervalMs = 250;
-    settings.m_nLinkFarmLinks = 40;
-    settings.m_bCloakCheck = false;
-    settings.Save();  // creates the folders
-    EXPECT_EQ(ReadBytes(AppSettings::Path()),
+    settings.m_pageTimeoutSeconds = 7;
+    settings.m_silenceSeconds = 5;
+    settings.m_jobs = 64;
+    settings.m_hostConnections = 1;
+    settings.m_hostIntervalMs = 250;
+    settings.m_linkFarmLinks = 40;
+    settings.m_cloakCheck = false;
+    settings.save();  // creates the folders
+    EXPECT_EQ(readBytes(AppSettings::path()),
               "[scan]\npage_timeout_seconds=7\nsilence_timeout_seconds=5\njobs=64\n"
               "host_connections=1\nhost_interval_ms=250\nlink_farm_links=40\nrender=0\n"
               "cloak_check=0\n");
-    EXPECT_EQ(AppSettings::Load(), settings);
+    EXPECT_EQ(AppSettings::load(), settings);
 }
 
 // Whatever the form of the file, a value is read; a value that cannot be used
 // as it stands is clamped (or, when it is no number, left at the default)
 // with one warning that names the file, the key and the value used.
 TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
-    const std::string path = m_temp.Root() + "/s.ini";
+    const std::string path = m_temp.root() + "/s.ini";
     const struct {
         std::string text;
         long expected;
@@ -81,9 +81,9 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        WriteBytes(path, c.text);
+        writeBytes(path, c.text);
         std::vector<std::string> warnings;
-        EXPECT_EQ(AppSettings::Load(path, &warnings).m_nPageTimeoutSeconds, c.expected);
+        EXPECT_EQ(AppSettings::load(path, &warnings).m_pageTimeoutSeconds, c.expected);
         if (c.warning.empty()) {
             EXPECT_TRUE(warnings.empty()) << warnings.front();
         } else {
@@ -114,40 +114,40 @@ TEST_F(AppSettingsTest, ValuesAreReadWhateverTheFormAndBadOnesAreToldOf) {
     };
     for (const auto& c : fetching) {
         SCOPED_TRACE(c.text);
-        WriteBytes(path, c.text);
+        writeBytes(path, c.text);
         std::vector<std::string> warnings;
-        const AppSettings s = AppSettings::Load(path, &warnings);
-        EXPECT_EQ(s.m_nJobs, c.jobs);
-        EXPECT_EQ(s.m_nHostConnections, c.connections);
-        EXPECT_EQ(s.m_nHostIntervalMs, c.intervalMs);
-        EXPECT_EQ(s.m_nSilenceSeconds, c.silence);
-        EXPECT_EQ(s.m_nLinkFarmLinks, c.linkFarmLinks);
+        const AppSettings s = AppSettings::load(path, &warnings);
+        EXPECT_EQ(s.m_jobs, c.jobs);
+        EXPECT_EQ(s.m_hostConnections, c.connections);
+        EXPECT_EQ(s.m_hostIntervalMs, c.intervalMs);
+        EXPECT_EQ(s.m_silenceSeconds, c.silence);
+        EXPECT_EQ(s.m_linkFarmLinks, c.linkFarmLinks);
         EXPECT_EQ(warnings.size(), c.warnings);
     }
     // A folder or a FIFO in the file's place is never read (a FIFO would
     // block the program): the defaults, and a warning.
-    const std::string folder = m_temp.Root() + "/folder.ini";
-    const std::string fifo = m_temp.Root() + "/fifo.ini";
+    const std::string folder = m_temp.root() + "/folder.ini";
+    const std::string fifo = m_temp.root() + "/fifo.ini";
     mkdir(folder.c_str(), 0700);
     mkfifo(fifo.c_str(), 0600);
     for (const std::string& odd : {folder, fifo, std::string("/dev/zero")}) {
         std::vector<std::string> warnings;
-        EXPECT_EQ(AppSettings::Load(odd, &warnings), AppSettings());
+        EXPECT_EQ(AppSettings::load(odd, &warnings), AppSettings());
         ASSERT_EQ(warnings.size(), 1u) << odd;
         EXPECT_EQ(warnings[0], odd + " is not a regular file; it is ignored");
     }
     std::vector<std::string> none;
-    EXPECT_EQ(AppSettings::Load(m_temp.Root() + "/missing.ini", &none), AppSettings());
+    EXPECT_EQ(AppSettings::load(m_temp.root() + "/missing.ini", &none), AppSettings());
     EXPECT_TRUE(none.empty());
 }
 
 TEST_F(AppSettingsTest, SaveFailureNamesTheFile) {
-    WriteBytes(m_temp.Root() + "/config", "a file where the folder should be");
+    writeBytes(m_temp.root() + "/config", "a file where the folder should be");
     try {
-        AppSettings().Save();
+        AppSettings().save();
         FAIL() << "no error";
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find(m_temp.Root() + "/config"), std::string::npos)
+        EXPECT_NE(std::string(e.what()).find(m_temp.root() + "/config"), std::string::npos)
             << e.what();
     }
 }

@@ -22,9 +22,9 @@
 namespace tarnwick {
 namespace {
 
-using test::Exists;
-using test::ReadBytes;
-using test::WriteBytes;
+using test::exists;
+using test::readBytes;
+using test::writeBytes;
 
 constexpr int kKills = 300;
 constexpr auto kBudget = std::chrono::seconds(25);
@@ -32,7 +32,7 @@ constexpr auto kBudget = std::chrono::seconds(25);
 // Forks a child that runs step(0), step(1), ... until it is killed after a
 // random delay, then calls check(); kKills times or until the budget is spent.
 // Returns how many kills were checked.
-int KillRepeatedly(const std::function<void(long)>& step, const std::function<void()>& check) {
+int killRepeatedly(const std::function<void(long)>& step, const std::function<void()>& check) {
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> delayMicros(0, 6000);
     const auto end = std::chrono::steady_clock::now() + kBudget;
@@ -72,74 +72,74 @@ int KillRepeatedly(const std::function<void(long)>& step, const std::function<vo
 
 class CrashTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_folder.EnsureProfilesFolder(); }
+    void SetUp() override { m_folder.ensureProfilesFolder(); }
 
-    void Finish(int kills) {
+    void finish(int kills) {
         // A run that got nowhere near its kills proves little.
         EXPECT_GE(kills, 50);
         RecordProperty("kills", kills);
     }
 
     test::TempDataFolder m_temp;
-    const DataFolder& m_folder = m_temp.Folder();
+    const DataFolder& m_folder = m_temp.folder();
 };
 
 // Two versions of a profile, written alternately by the Edit Profile dialog's
 // rewrite and the Add wizard's Overwrite.
 TEST_F(CrashTest, ProfileRewritesLeaveTheOldOrTheNewFile) {
-    const std::string path = m_folder.ProfilePath("example.com");
+    const std::string path = m_folder.profilePath("example.com");
     const std::vector<ProfilePage> pagesA(
         40, {"http://a.example.net/links.html", "a@x.org", "Enabled"});
     const std::vector<ImportRow> rowsB(25, {"http://b.example.net/partners.html", ""});
     ProfileFile files(m_folder);
-    files.Overwrite(path, "example.com", rowsB, false);
-    const std::string b = ReadBytes(path);
-    files.Rewrite("www.example.com", pagesA);
-    const std::string a = ReadBytes(path);
-    files.Overwrite(path, "example.com", rowsB, false);
-    ProfileList(m_folder).Add(path);
-    const std::string index = ReadBytes(m_folder.IndexPath());
-    Finish(KillRepeatedly(
+    files.overwrite(path, "example.com", rowsB, false);
+    const std::string b = readBytes(path);
+    files.rewrite("www.example.com", pagesA);
+    const std::string a = readBytes(path);
+    files.overwrite(path, "example.com", rowsB, false);
+    ProfileList(m_folder).add(path);
+    const std::string index = readBytes(m_folder.indexPath());
+    finish(killRepeatedly(
         [&](long i) {
             if (i % 2 == 0) {
-                files.Rewrite("www.example.com", pagesA);
+                files.rewrite("www.example.com", pagesA);
             } else {
-                files.Overwrite(path, "example.com", rowsB, false);
+                files.overwrite(path, "example.com", rowsB, false);
             }
         },
         [&] {
-            const std::string now = ReadBytes(path);
+            const std::string now = readBytes(path);
             EXPECT_TRUE(now == a || now == b) << now.size() << " bytes";
-            EXPECT_EQ(ReadBytes(m_folder.IndexPath()), index);
+            EXPECT_EQ(readBytes(m_folder.indexPath()), index);
         }));
 }
 
 // Pages deleted and appended in turn: the file always holds whole lines, the
 // first line untouched.
 TEST_F(CrashTest, DeletingAndAppendingPagesLeaveWholeFiles) {
-    const std::string path = m_folder.ProfilePath("example.com");
+    const std::string path = m_folder.profilePath("example.com");
     const std::string head = "Link: http://www.example.com/";
     const std::string line = "http://p.example.net/page.html|||m@example.net|||1|||";
     std::string full = head;
     for (int k = 0; k < 30; ++k) {
         full += "\r\n" + line;
     }
-    WriteBytes(path, full);
-    ProfileList(m_folder).Add(path);
+    writeBytes(path, full);
+    ProfileList(m_folder).add(path);
     ProfileFile files(m_folder);
-    Finish(KillRepeatedly(
+    finish(killRepeatedly(
         [&](long i) {
             if (i % 2 == 0) {
-                files.DeletePages("www.example.com", {0, 1, 2, 3, 4});
+                files.deletePages("www.example.com", {0, 1, 2, 3, 4});
             } else {
-                files.Append(
+                files.append(
                     path, "unused",
                     std::vector<ImportRow>(5, {"http://p.example.net/page.html", "m@example.net"}),
                     true);
             }
         },
         [&] {
-            const std::string now = ReadBytes(path);
+            const std::string now = readBytes(path);
             std::string expected = head;
             bool matched = false;
             for (int k = 0; k <= 30 && !matched; ++k) {
@@ -148,7 +148,7 @@ TEST_F(CrashTest, DeletingAndAppendingPagesLeaveWholeFiles) {
             }
             EXPECT_TRUE(matched) << now.size() << " bytes";
             // Put the file back so every round starts from the same profile.
-            WriteBytes(path, full);
+            writeBytes(path, full);
         }));
 }
 
@@ -158,32 +158,32 @@ TEST_F(CrashTest, IndexAndSiteIndexRewritesLeaveTheOldOrTheNewFile) {
     ProfileList list(m_folder);
     std::vector<std::string> paths;
     for (int k = 0; k < 20; ++k) {
-        paths.push_back(m_folder.ProfilePath("site" + std::to_string(k) + ".com"));
-        list.Add(paths.back());
+        paths.push_back(m_folder.profilePath("site" + std::to_string(k) + ".com"));
+        list.add(paths.back());
     }
-    const std::string a = ReadBytes(m_folder.IndexPath());
-    const std::string other = m_folder.ProfilePath("other.org");
-    list.Replace(paths[10], other);
-    const std::string b = ReadBytes(m_folder.IndexPath());
-    list.Replace(other, paths[10]);
+    const std::string a = readBytes(m_folder.indexPath());
+    const std::string other = m_folder.profilePath("other.org");
+    list.replace(paths[10], other);
+    const std::string b = readBytes(m_folder.indexPath());
+    list.replace(other, paths[10]);
     SiteIndex sites(m_folder);
-    sites.Record("example.com", "first", sites.Lookup("example.com", "first"));
-    sites.Record("example.org", "org", sites.Lookup("example.org", "org"));
-    Finish(KillRepeatedly(
+    sites.record("example.com", "first", sites.lookup("example.com", "first"));
+    sites.record("example.org", "org", sites.lookup("example.org", "org"));
+    finish(killRepeatedly(
         [&](long i) {
             if (i % 2 == 0) {
-                list.Replace(paths[10], other);
+                list.replace(paths[10], other);
             } else {
-                list.Replace(other, paths[10]);
+                list.replace(other, paths[10]);
             }
             const std::string address = "a" + std::to_string(i);
-            sites.Record("example.com", address, sites.Lookup("example.com", address));
+            sites.record("example.com", address, sites.lookup("example.com", address));
         },
         [&] {
-            const std::string now = ReadBytes(m_folder.IndexPath());
+            const std::string now = readBytes(m_folder.indexPath());
             EXPECT_TRUE(now == a || now == b) << now.size() << " bytes";
             // example.com**first||a0||a1||...||a(n-1)|| for some n.
-            const std::string stindex = ReadBytes(m_folder.StIndexPath());
+            const std::string stindex = readBytes(m_folder.stIndexPath());
             std::string expected = "example.com**first||";
             bool matched = false;
             for (int n = 0; n < 100000 && !matched && expected.size() <= stindex.size(); ++n) {
@@ -191,22 +191,22 @@ TEST_F(CrashTest, IndexAndSiteIndexRewritesLeaveTheOldOrTheNewFile) {
                 expected += "a" + std::to_string(n) + "||";
             }
             EXPECT_TRUE(matched) << stindex.substr(0, 200);
-            WriteBytes(m_folder.StIndexPath(), "example.com**first||\r\nexample.org**org||");
+            writeBytes(m_folder.stIndexPath(), "example.com**first||\r\nexample.org**org||");
         }));
 }
 
 TEST_F(CrashTest, MailSettingsSavesLeaveTheOldOrTheNewAccount) {
-    const std::string path = m_folder.MailPath();
+    const std::string path = m_folder.mailPath();
     const MailSettings a{"sender@example.com", "smtp.example.com", true, "user@example.com",
                          "a password"};
     const MailSettings b{"other.sender@example.org", "mail.example.org", false, "", ""};
-    WriteMailSettings(path, a);
-    const std::string bytesA = ReadBytes(path);
-    WriteMailSettings(path, b);
-    const std::string bytesB = ReadBytes(path);
-    Finish(KillRepeatedly([&](long i) { WriteMailSettings(path, i % 2 == 0 ? a : b); },
+    writeMailSettings(path, a);
+    const std::string bytesA = readBytes(path);
+    writeMailSettings(path, b);
+    const std::string bytesB = readBytes(path);
+    finish(killRepeatedly([&](long i) { writeMailSettings(path, i % 2 == 0 ? a : b); },
                           [&] {
-                              const std::string now = ReadBytes(path);
+                              const std::string now = readBytes(path);
                               EXPECT_TRUE(now == bytesA || now == bytesB) << now;
                               struct stat st {};
                               ASSERT_EQ(::stat(path.c_str(), &st), 0);
@@ -218,38 +218,38 @@ TEST_F(CrashTest, MailSettingsSavesLeaveTheOldOrTheNewAccount) {
 // clean-up exactly one of the two profiles is there, listed once, pages whole,
 // and its address can be changed again.
 TEST_F(CrashTest, AChangeOfAddressLeavesExactlyOneProfile) {
-    const std::string pathA = m_folder.ProfilePath("example.com");
-    const std::string pathB = m_folder.ProfilePath("example.net");
+    const std::string pathA = m_folder.profilePath("example.com");
+    const std::string pathB = m_folder.profilePath("example.net");
     const std::string pages =
         "\r\nhttp://a.example.org/links.html|||a@example.org|||1|||"
         "\r\nhttp://b.example.org/friends.html||| |||0|||";
-    WriteBytes(pathA, "Link: www.example.com" + pages);
-    const std::string keep = m_folder.ProfilePath("keep.org");
-    WriteBytes(keep, "Link: keep.org");
+    writeBytes(pathA, "Link: www.example.com" + pages);
+    const std::string keep = m_folder.profilePath("keep.org");
+    writeBytes(keep, "Link: keep.org");
     ProfileList list(m_folder);
-    list.Add(keep);
-    list.Add(pathA);
+    list.add(keep);
+    list.add(pathA);
     ProfileFile files(m_folder);
-    Finish(KillRepeatedly(
+    finish(killRepeatedly(
         [&](long) {
-            files.ChangeAddress("www.example.com", "www.example.net");
-            files.ChangeAddress("www.example.net", "www.example.com");
+            files.changeAddress("www.example.com", "www.example.net");
+            files.changeAddress("www.example.net", "www.example.com");
         },
         [&] {
-            files.FinishInterruptedChange();  // what the next start does
-            const std::vector<std::string> lines = list.Read();
+            files.finishInterruptedChange();  // what the next start does
+            const std::vector<std::string> lines = list.read();
             ASSERT_EQ(lines.size(), 2u);
             EXPECT_EQ(lines[0], keep);
             const bool atB = lines[1] == pathB;
             EXPECT_TRUE(atB || lines[1] == pathA) << lines[1];
             EXPECT_EQ(
-                ReadBytes(atB ? pathB : pathA),
+                readBytes(atB ? pathB : pathA),
                 std::string("Link: ") + (atB ? "www.example.net" : "www.example.com") + pages);
-            EXPECT_FALSE(Exists(atB ? pathA : pathB));
-            EXPECT_FALSE(Exists(m_folder.ChangeNotePath()));
+            EXPECT_FALSE(exists(atB ? pathA : pathB));
+            EXPECT_FALSE(exists(m_folder.changeNotePath()));
             // Back to A, so every round starts alike; never "name taken".
             if (atB) {
-                EXPECT_EQ(files.ChangeAddress("www.example.net", "www.example.com"),
+                EXPECT_EQ(files.changeAddress("www.example.net", "www.example.com"),
                           AddressChange::Moved);
             }
         }));

@@ -10,9 +10,9 @@
 namespace tarnwick {
 namespace {
 
-using test::Exists;
-using test::ReadBytes;
-using test::WriteBytes;
+using test::exists;
+using test::readBytes;
+using test::writeBytes;
 
 const std::vector<ImportRow> kRows = {
     {"http://links.example.net/partners.html", ""},
@@ -21,68 +21,68 @@ const std::vector<ImportRow> kRows = {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_folder.EnsureProfilesFolder(); }
+    void SetUp() override { m_folder.ensureProfilesFolder(); }
 
     test::TempDataFolder m_temp;
-    const DataFolder& m_folder = m_temp.Folder();
+    const DataFolder& m_folder = m_temp.folder();
     ProfileFile m_files{m_folder};
-    std::string m_strPath = m_folder.ProfilePath("example.com");
+    std::string m_path = m_folder.profilePath("example.com");
 };
 
 TEST_F(ProfileFileTest, FirstSaveIntoAnEmptyStoreWritesThreeExactFiles) {
     const std::string address = "http://www.example.com/";
-    const std::string base = BaseName(HostPart(address));
+    const std::string base = baseName(hostPart(address));
     SiteIndex index(m_folder);
-    index.Record(base, address, index.Lookup(base, address));
-    EXPECT_EQ(m_files.Create(m_folder.ProfilePath(base), address, kRows, false), 0);
+    index.record(base, address, index.lookup(base, address));
+    EXPECT_EQ(m_files.create(m_folder.profilePath(base), address, kRows, false), 0);
 
-    EXPECT_EQ(ReadBytes(m_folder.StIndexPath()), "example.com**http://www.example.com/||");
-    EXPECT_EQ(ReadBytes(m_folder.IndexPath()), m_strPath);
-    EXPECT_EQ(ReadBytes(m_strPath),
+    EXPECT_EQ(readBytes(m_folder.stIndexPath()), "example.com**http://www.example.com/||");
+    EXPECT_EQ(readBytes(m_folder.indexPath()), m_path);
+    EXPECT_EQ(readBytes(m_path),
               "Link: http://www.example.com/\r\n"
               "http://links.example.net/partners.html||| |||0|||\r\n"
               "http://blog.example.org/friends.html|||web@example.org|||0|||");
 }
 
 TEST_F(ProfileFileTest, CreateKeepsAFileThatExistsButListsIt) {
-    WriteBytes(m_strPath, "Link: old");
-    m_files.Create(m_strPath, "new", kRows, true);
-    EXPECT_EQ(ReadBytes(m_strPath), "Link: old");
-    EXPECT_EQ(ProfileList(m_folder).Read(), (std::vector<std::string>{m_strPath}));
+    writeBytes(m_path, "Link: old");
+    m_files.create(m_path, "new", kRows, true);
+    EXPECT_EQ(readBytes(m_path), "Link: old");
+    EXPECT_EQ(ProfileList(m_folder).read(), (std::vector<std::string>{m_path}));
 }
 
 TEST_F(ProfileFileTest, AppendKeepsTheFirstLineAndOverwriteReplacesIt) {
-    m_files.Create(m_strPath, "example.com", {kRows[0]}, false);
-    m_files.Append(m_strPath, "ignored", {kRows[1]}, true);
-    EXPECT_EQ(ReadBytes(m_strPath),
+    m_files.create(m_path, "example.com", {kRows[0]}, false);
+    m_files.append(m_path, "ignored", {kRows[1]}, true);
+    EXPECT_EQ(readBytes(m_path),
               "Link: example.com\r\n"
               "http://links.example.net/partners.html||| |||0|||\r\n"
               "http://blog.example.org/friends.html|||web@example.org|||1|||");
 
-    m_files.Overwrite(m_strPath, "www.example.com", {kRows[1]}, false);
+    m_files.overwrite(m_path, "www.example.com", {kRows[1]}, false);
     EXPECT_EQ(
-        ReadBytes(m_strPath),
+        readBytes(m_path),
         "Link: www.example.com\r\nhttp://blog.example.org/friends.html|||web@example.org|||0|||");
-    EXPECT_EQ(ProfileList(m_folder).Read().size(), 1u);
+    EXPECT_EQ(ProfileList(m_folder).read().size(), 1u);
 }
 
 TEST_F(ProfileFileTest, AppendAfterAFinalLineBreakKeepsThePagesReadable) {
-    WriteBytes(m_strPath, "Link: a\r\np1||| |||0|||\r\n");
-    m_files.Append(m_strPath, "a", {kRows[0]}, false);
-    EXPECT_EQ(ProfileFile::ReadForResults(m_strPath).m_pages.size(), 2u);
+    writeBytes(m_path, "Link: a\r\np1||| |||0|||\r\n");
+    m_files.append(m_path, "a", {kRows[0]}, false);
+    EXPECT_EQ(ProfileFile::readForResults(m_path).m_pages.size(), 2u);
 }
 
 TEST_F(ProfileFileTest, AppendOrOverwriteOfAVanishedFileCreatesAndListsIt) {
-    EXPECT_EQ(m_files.Append(m_strPath, "example.com", kRows, true), 0);
-    EXPECT_EQ(ProfileFile::ReadForResults(m_strPath).m_pages.size(), 2u);
-    const std::string other = m_folder.ProfilePath("other.com");
-    EXPECT_EQ(m_files.Overwrite(other, "other.com", kRows, false), 1);
-    EXPECT_EQ(m_files.Overwrite(other, "other.com", kRows, false), -1);
-    EXPECT_EQ(ProfileList(m_folder).Read(), (std::vector<std::string>{m_strPath, other}));
+    EXPECT_EQ(m_files.append(m_path, "example.com", kRows, true), 0);
+    EXPECT_EQ(ProfileFile::readForResults(m_path).m_pages.size(), 2u);
+    const std::string other = m_folder.profilePath("other.com");
+    EXPECT_EQ(m_files.overwrite(other, "other.com", kRows, false), 1);
+    EXPECT_EQ(m_files.overwrite(other, "other.com", kRows, false), -1);
+    EXPECT_EQ(ProfileList(m_folder).read(), (std::vector<std::string>{m_path, other}));
 }
 
 TEST_F(ProfileFileTest, TheThreeReadersSplitLinesTheirOwnWay) {
-    WriteBytes(m_strPath,
+    writeBytes(m_path,
                "Lnk:  http://a.com/\r\n"
                "p1|||m1|||1|||\r\n"
                "p2|||m2|||0|||\r\n"
@@ -90,19 +90,19 @@ TEST_F(ProfileFileTest, TheThreeReadersSplitLinesTheirOwnWay) {
                "p4|||m4\r\n"
                "\r\n"
                "hidden|||x|||1|||");
-    const ProfileContents results = ProfileFile::ReadForResults(m_strPath);
-    EXPECT_TRUE(results.m_bExists);
-    EXPECT_EQ(results.m_strAdvertiser, "http://a.com/");  // first 6 characters dropped
+    const ProfileContents results = ProfileFile::readForResults(m_path);
+    EXPECT_TRUE(results.m_exists);
+    EXPECT_EQ(results.m_advertiser, "http://a.com/");  // first 6 characters dropped
     EXPECT_EQ(results.m_pages, (std::vector<ProfilePage>{{"p1", "m1", "Enabled"},
                                                          {"p2", "m2", "Disabled"},
                                                          {"p3", "m3", "Disabled"},
                                                          {"p4", "m4", "Disabled"}}));
-    EXPECT_EQ(ProfileFile::ReadForEdit(m_strPath).m_pages,
+    EXPECT_EQ(ProfileFile::readForEdit(m_path).m_pages,
               (std::vector<ProfilePage>{{"p1", "m1", "Enabled"},
                                         {"p2", "m2", "Disabled"},
                                         {"p3", "m3", "Disabled"},
                                         {"p4", "", ""}}));
-    EXPECT_EQ(ProfileFile::ReadAfterDelete(m_strPath).m_pages,
+    EXPECT_EQ(ProfileFile::readAfterDelete(m_path).m_pages,
               (std::vector<ProfilePage>{{"p1", "m1", "Enabled"},
                                         {"p2", "m2", "Disabled"},
                                         {"p3", "m3", "Enabled"},
@@ -111,25 +111,25 @@ TEST_F(ProfileFileTest, TheThreeReadersSplitLinesTheirOwnWay) {
 
 TEST_F(ProfileFileTest, MissingFilesReadAsNoPagesAndSaySo) {
     for (const auto& contents :
-         {ProfileFile::ReadForResults(m_strPath), ProfileFile::ReadForEdit(m_strPath),
-          ProfileFile::ReadAfterDelete(m_strPath)}) {
-        EXPECT_FALSE(contents.m_bExists);
+         {ProfileFile::readForResults(m_path), ProfileFile::readForEdit(m_path),
+          ProfileFile::readAfterDelete(m_path)}) {
+        EXPECT_FALSE(contents.m_exists);
         EXPECT_TRUE(contents.m_pages.empty());
     }
-    EXPECT_FALSE(m_files.DeletePages("www.example.com", {0}));
+    EXPECT_FALSE(m_files.deletePages("www.example.com", {0}));
 }
 
 TEST_F(ProfileFileTest, RewriteKeepsBlankMailFieldsAndWritesEmptiedOnesEmpty) {
-    m_files.Create(m_strPath, "example.com", kRows, false);
-    auto pages = ProfileFile::ReadForEdit(m_strPath).m_pages;
-    pages[1].m_strMail.clear();
-    pages[0].m_strNotify = "Enabled";
-    EXPECT_TRUE(m_files.Rewrite("www.example.com", pages));
-    EXPECT_EQ(ReadBytes(m_strPath),
+    m_files.create(m_path, "example.com", kRows, false);
+    auto pages = ProfileFile::readForEdit(m_path).m_pages;
+    pages[1].m_mail.clear();
+    pages[0].m_notify = "Enabled";
+    EXPECT_TRUE(m_files.rewrite("www.example.com", pages));
+    EXPECT_EQ(readBytes(m_path),
               "Link: example.com\r\n"
               "http://links.example.net/partners.html||| |||1|||\r\n"
               "http://blog.example.org/friends.html||||||0|||");
-    EXPECT_FALSE(Exists(m_folder.NewTxtPath()));
+    EXPECT_FALSE(exists(m_folder.newTxtPath()));
 }
 
 // The Edit Profile list shows the profile's display text, not the address
@@ -142,88 +142,88 @@ TEST_F(ProfileFileTest, RewritesChangeOnlyWhatTheUserChanged) {
         "http://a.example.net/|||w@a.example.net|||1|||kept as it is\r\n"
         "no fields here\r\n"
         "http://b.example.net/||| |||0|||";
-    WriteBytes(m_strPath, stored);
+    writeBytes(m_path, stored);
     struct stat was {};
-    ASSERT_EQ(stat(m_strPath.c_str(), &was), 0);
-    std::vector<ProfilePage> pages = ProfileFile::ReadForEdit(m_strPath).m_pages;
+    ASSERT_EQ(stat(m_path.c_str(), &was), 0);
+    std::vector<ProfilePage> pages = ProfileFile::readForEdit(m_path).m_pages;
     ASSERT_EQ(pages.size(), 2u);
 
-    EXPECT_FALSE(m_files.Rewrite("www.example.com", pages));
+    EXPECT_FALSE(m_files.rewrite("www.example.com", pages));
     struct stat now {};
-    ASSERT_EQ(stat(m_strPath.c_str(), &now), 0);
+    ASSERT_EQ(stat(m_path.c_str(), &now), 0);
     EXPECT_EQ(now.st_ino, was.st_ino);
-    EXPECT_EQ(ReadBytes(m_strPath), stored);
+    EXPECT_EQ(readBytes(m_path), stored);
 
-    pages[1].m_strMail = "w@b.example.net";
-    EXPECT_TRUE(m_files.Rewrite("www.example.com", pages));
-    EXPECT_EQ(ReadBytes(m_strPath),
+    pages[1].m_mail = "w@b.example.net";
+    EXPECT_TRUE(m_files.rewrite("www.example.com", pages));
+    EXPECT_EQ(readBytes(m_path),
               "Link: http://www.example.com/\r\n"
               "http://a.example.net/|||w@a.example.net|||1|||kept as it is\r\n"
               "http://b.example.net/|||w@b.example.net|||0|||");
 
-    m_files.Create(m_folder.ProfilePath("b.com"), "b.com", kRows, true);
-    ASSERT_EQ(stat(m_folder.ProfilePath("b.com").c_str(), &was), 0);
-    m_files.Overwrite(m_folder.ProfilePath("b.com"), "b.com", kRows, true);
-    ASSERT_EQ(stat(m_folder.ProfilePath("b.com").c_str(), &now), 0);
+    m_files.create(m_folder.profilePath("b.com"), "b.com", kRows, true);
+    ASSERT_EQ(stat(m_folder.profilePath("b.com").c_str(), &was), 0);
+    m_files.overwrite(m_folder.profilePath("b.com"), "b.com", kRows, true);
+    ASSERT_EQ(stat(m_folder.profilePath("b.com").c_str(), &now), 0);
     EXPECT_EQ(now.st_ino, was.st_ino);
-    m_files.Overwrite(m_folder.ProfilePath("b.com"), "b.com", kRows, false);
-    EXPECT_EQ(ReadBytes(m_folder.ProfilePath("b.com")),
+    m_files.overwrite(m_folder.profilePath("b.com"), "b.com", kRows, false);
+    EXPECT_EQ(readBytes(m_folder.profilePath("b.com")),
               "Link: b.com\r\n"
               "http://links.example.net/partners.html||| |||0|||\r\n"
               "http://blog.example.org/friends.html|||web@example.org|||0|||");
 }
 
 TEST_F(ProfileFileTest, DeletePagesKeepsTheOthersInOrder) {
-    WriteBytes(m_strPath, "Link: a\r\np0|||\r\np1|||\r\np2|||\r\np3|||\r\np4|||");
-    EXPECT_TRUE(m_files.DeletePages("www.example.com", {0, 2}));
-    EXPECT_EQ(ReadBytes(m_strPath), "Link: a\r\np1|||\r\np3|||\r\np4|||");
+    writeBytes(m_path, "Link: a\r\np0|||\r\np1|||\r\np2|||\r\np3|||\r\np4|||");
+    EXPECT_TRUE(m_files.deletePages("www.example.com", {0, 2}));
+    EXPECT_EQ(readBytes(m_path), "Link: a\r\np1|||\r\np3|||\r\np4|||");
 }
 
 TEST_F(ProfileFileTest, ChangeAddressMovesTheFileAndItsIndexLine) {
-    const std::string other = m_folder.ProfilePath("a.com");
-    m_files.Create(other, "a.com", {kRows[0]}, false);
-    m_files.Create(m_strPath, "http://www.example.com/", kRows, false);
-    EXPECT_EQ(m_files.ChangeAddress("www.example.com", "www.example.net"), AddressChange::Moved);
-    const std::string moved = m_folder.ProfilePath("example.net");
-    EXPECT_FALSE(Exists(m_strPath));
-    EXPECT_EQ(ReadBytes(moved),
+    const std::string other = m_folder.profilePath("a.com");
+    m_files.create(other, "a.com", {kRows[0]}, false);
+    m_files.create(m_path, "http://www.example.com/", kRows, false);
+    EXPECT_EQ(m_files.changeAddress("www.example.com", "www.example.net"), AddressChange::Moved);
+    const std::string moved = m_folder.profilePath("example.net");
+    EXPECT_FALSE(exists(m_path));
+    EXPECT_EQ(readBytes(moved),
               "Link: www.example.net\r\n"
               "http://links.example.net/partners.html||| |||0|||\r\n"
               "http://blog.example.org/friends.html|||web@example.org|||0|||");
-    EXPECT_EQ(ProfileList(m_folder).Read(), (std::vector<std::string>{other, moved}));
+    EXPECT_EQ(ProfileList(m_folder).read(), (std::vector<std::string>{other, moved}));
 }
 
 TEST_F(ProfileFileTest, ChangeAddressToTheSameNameKeepsThePages) {
-    m_files.Create(m_strPath, "www.example.com", kRows, false);
-    const std::string index = ReadBytes(m_folder.IndexPath());
-    EXPECT_EQ(m_files.ChangeAddress("www.example.com", "http://www.example.com/links.html"),
+    m_files.create(m_path, "www.example.com", kRows, false);
+    const std::string index = readBytes(m_folder.indexPath());
+    EXPECT_EQ(m_files.changeAddress("www.example.com", "http://www.example.com/links.html"),
               AddressChange::SameName);
-    EXPECT_EQ(ReadBytes(m_strPath),
+    EXPECT_EQ(readBytes(m_path),
               "Link: http://www.example.com/links.html\r\n"
               "http://links.example.net/partners.html||| |||0|||\r\n"
               "http://blog.example.org/friends.html|||web@example.org|||0|||");
-    EXPECT_EQ(ReadBytes(m_folder.IndexPath()), index);
+    EXPECT_EQ(readBytes(m_folder.indexPath()), index);
 }
 
 TEST_F(ProfileFileTest, ChangeAddressOntoAnotherProfilesNameChangesNothing) {
-    const std::string other = m_folder.ProfilePath("example.net");
-    m_files.Create(m_strPath, "www.example.com", kRows, false);
-    m_files.Create(other, "www.example.net", {kRows[0]}, false);
-    const std::string index = ReadBytes(m_folder.IndexPath());
-    const std::string mine = ReadBytes(m_strPath);
-    const std::string theirs = ReadBytes(other);
-    EXPECT_EQ(m_files.ChangeAddress("www.example.com", "example.net"), AddressChange::NameTaken);
-    EXPECT_EQ(ReadBytes(m_folder.IndexPath()), index);
-    EXPECT_EQ(ReadBytes(m_strPath), mine);
-    EXPECT_EQ(ReadBytes(other), theirs);
+    const std::string other = m_folder.profilePath("example.net");
+    m_files.create(m_path, "www.example.com", kRows, false);
+    m_files.create(other, "www.example.net", {kRows[0]}, false);
+    const std::string index = readBytes(m_folder.indexPath());
+    const std::string mine = readBytes(m_path);
+    const std::string theirs = readBytes(other);
+    EXPECT_EQ(m_files.changeAddress("www.example.com", "example.net"), AddressChange::NameTaken);
+    EXPECT_EQ(readBytes(m_folder.indexPath()), index);
+    EXPECT_EQ(readBytes(m_path), mine);
+    EXPECT_EQ(readBytes(other), theirs);
 }
 
 // A change of address cut short leaves its note and two files; the next start
 // keeps exactly one profile, whichever index.txt names, and a later change of
 // that address works again.
 TEST_F(ProfileFileTest, AnInterruptedChangeOfAddressIsFinishedOrUndone) {
-    const std::string moved = m_folder.ProfilePath("example.net");
-    const std::string note = m_strPath + "\r\n" + moved;
+    const std::string moved = m_folder.profilePath("example.net");
+    const std::string note = m_path + "\r\n" + moved;
     struct Case {
         const char* name;
         bool indexNamesNew, oldFile, newFile;
@@ -237,52 +237,51 @@ TEST_F(ProfileFileTest, AnInterruptedChangeOfAddressIsFinishedOrUndone) {
         {"old file gone while the list names it", false, false, true, "new"},
     };
     for (const Case& c : cases) {
-        WriteBytes(m_folder.IndexPath(), c.indexNamesNew ? moved : m_strPath);
-        std::remove(m_strPath.c_str());
+        writeBytes(m_folder.indexPath(), c.indexNamesNew ? moved : m_path);
+        std::remove(m_path.c_str());
         std::remove(moved.c_str());
         if (c.oldFile) {
-            WriteBytes(m_strPath, "Link: www.example.com\r\np|||m|||1|||");
+            writeBytes(m_path, "Link: www.example.com\r\np|||m|||1|||");
         }
         if (c.newFile) {
-            WriteBytes(moved, "Link: www.example.net\r\np|||m|||1|||");
+            writeBytes(moved, "Link: www.example.net\r\np|||m|||1|||");
         }
-        WriteBytes(m_folder.ChangeNotePath(), note);
-        m_files.FinishInterruptedChange();
+        writeBytes(m_folder.changeNotePath(), note);
+        m_files.finishInterruptedChange();
         const bool keptNew = std::string(c.kept) == "new";
-        EXPECT_EQ(ProfileList(m_folder).Read(),
-                  std::vector<std::string>{keptNew ? moved : m_strPath})
+        EXPECT_EQ(ProfileList(m_folder).read(), std::vector<std::string>{keptNew ? moved : m_path})
             << c.name;
-        EXPECT_EQ(Exists(moved), keptNew) << c.name;
-        EXPECT_EQ(Exists(m_strPath), !keptNew) << c.name;
-        EXPECT_FALSE(Exists(m_folder.ChangeNotePath())) << c.name;
+        EXPECT_EQ(exists(moved), keptNew) << c.name;
+        EXPECT_EQ(exists(m_path), !keptNew) << c.name;
+        EXPECT_FALSE(exists(m_folder.changeNotePath())) << c.name;
         // The address can be changed again, both ways.
-        EXPECT_EQ(m_files.ChangeAddress(keptNew ? "www.example.net" : "www.example.com",
+        EXPECT_EQ(m_files.changeAddress(keptNew ? "www.example.net" : "www.example.com",
                                         keptNew ? "www.example.com" : "www.example.net"),
                   AddressChange::Moved)
             << c.name;
     }
     // A note naming files outside the Profiles folder touches nothing.
-    const std::string outside = m_temp.Root() + "/elsewhere.txt";
-    WriteBytes(outside, "keep");
-    WriteBytes(m_folder.ChangeNotePath(), outside + "\r\n" + m_strPath);
-    m_files.FinishInterruptedChange();
-    EXPECT_EQ(ReadBytes(outside), "keep");
-    EXPECT_FALSE(Exists(m_folder.ChangeNotePath()));
+    const std::string outside = m_temp.root() + "/elsewhere.txt";
+    writeBytes(outside, "keep");
+    writeBytes(m_folder.changeNotePath(), outside + "\r\n" + m_path);
+    m_files.finishInterruptedChange();
+    EXPECT_EQ(readBytes(outside), "keep");
+    EXPECT_FALSE(exists(m_folder.changeNotePath()));
 }
 
 TEST_F(ProfileFileTest, ChangeAddressWithoutIndexOrFileChangesNothing) {
-    WriteBytes(m_strPath, "Link: a");
-    EXPECT_EQ(m_files.ChangeAddress("www.example.com", "b.com"), AddressChange::NoIndex);
-    EXPECT_EQ(ReadBytes(m_strPath), "Link: a");
-    ProfileList(m_folder).Add(m_strPath);
-    EXPECT_EQ(m_files.ChangeAddress("www.gone.com", "b.com"), AddressChange::FileMissing);
+    writeBytes(m_path, "Link: a");
+    EXPECT_EQ(m_files.changeAddress("www.example.com", "b.com"), AddressChange::NoIndex);
+    EXPECT_EQ(readBytes(m_path), "Link: a");
+    ProfileList(m_folder).add(m_path);
+    EXPECT_EQ(m_files.changeAddress("www.gone.com", "b.com"), AddressChange::FileMissing);
 }
 
 TEST_F(ProfileFileTest, NumberedThreeLabelProfilesAreFoundFromTheirDisplayText) {
-    const std::string numbered = m_folder.ProfilePath("example.co.uk (2)");
-    WriteBytes(numbered, "Link: a\r\np0|||\r\np1|||");
-    EXPECT_TRUE(m_files.DeletePages("www.example.co.uk (2)", {1}));
-    EXPECT_EQ(ReadBytes(numbered), "Link: a\r\np0|||");
+    const std::string numbered = m_folder.profilePath("example.co.uk (2)");
+    writeBytes(numbered, "Link: a\r\np0|||\r\np1|||");
+    EXPECT_TRUE(m_files.deletePages("www.example.co.uk (2)", {1}));
+    EXPECT_EQ(readBytes(numbered), "Link: a\r\np0|||");
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ class NameDerivation : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(NameDerivation, HostPartAndBaseName) {
     const NameCase& c = GetParam();
-    EXPECT_EQ(HostPart(c.text), c.host);
-    EXPECT_EQ(BaseName(HostPart(c.text)), c.base);
+    EXPECT_EQ(hostPart(c.text), c.host);
+    EXPECT_EQ(baseName(hostPart(c.text)), c.base);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,20 +47,20 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"https://a.b.example.net/x?y=1", "a.b.example.net", "example.net"}));
 
 TEST(ProfileName, NumberedDisplayTextsLeadBackToTheirOwnName) {
-    EXPECT_EQ(ProfileName("www.example.com"), "example.com");
-    EXPECT_EQ(ProfileName("www.example.com (2)"), "example.com (2)");
-    EXPECT_EQ(ProfileName("www.example.co.uk (2)"), "example.co.uk (2)");
-    EXPECT_EQ(ProfileName("www.example.co.uk (12)"), "example.co.uk (12)");
-    EXPECT_EQ(ProfileName("http://www.example.co.uk/links.html"), "example.co.uk");
+    EXPECT_EQ(profileName("www.example.com"), "example.com");
+    EXPECT_EQ(profileName("www.example.com (2)"), "example.com (2)");
+    EXPECT_EQ(profileName("www.example.co.uk (2)"), "example.co.uk (2)");
+    EXPECT_EQ(profileName("www.example.co.uk (12)"), "example.co.uk (12)");
+    EXPECT_EQ(profileName("http://www.example.co.uk/links.html"), "example.co.uk");
     // Not a number suffix: derived as it stands.
-    EXPECT_EQ(ProfileName("www.example.co.uk (x)"), "co.uk (x)");
-    EXPECT_EQ(ProfileName("www.example.co.uk ()"), "co.uk ()");
+    EXPECT_EQ(profileName("www.example.co.uk (x)"), "co.uk (x)");
+    EXPECT_EQ(profileName("www.example.co.uk ()"), "co.uk ()");
 }
 
 TEST(ProfileName, NumberedNames) {
-    EXPECT_EQ(NumberedProfileName("example.com", 1), "example.com");
-    EXPECT_EQ(NumberedProfileName("example.com", 2), "example.com (2)");
-    EXPECT_EQ(NumberedProfileName("example.co.uk", 13), "example.co.uk (13)");
+    EXPECT_EQ(numberedProfileName("example.com", 1), "example.com");
+    EXPECT_EQ(numberedProfileName("example.com", 2), "example.com (2)");
+    EXPECT_EQ(numberedProfileName("example.co.uk", 13), "example.co.uk (13)");
 }
 
 }  // namespace

@@ -18,20 +18,20 @@ namespace tarnwick {
 namespace {
 
 using test::LimitedRun;
-using test::WriteBytes;
+using test::writeBytes;
 
 // Two profiles with a few pages each, a site index and a stray temporary
 // from an earlier crash; every file longer than the size limit below.
-void MakeStore(const DataFolder& f) {
-    f.EnsureProfilesFolder();
-    WriteBytes(f.ProfilePath("example.com"),
+void makeStore(const DataFolder& f) {
+    f.ensureProfilesFolder();
+    writeBytes(f.profilePath("example.com"),
                "Link: http://www.example.com/\r\nhttp://a.example.net/links.html||| |||1|||\r\n"
                "http://b.example.org/friends.html|||web@example.org|||0|||\r\n"
                "http://c.example.org/more.html|||x@example.org|||1|||");
-    WriteBytes(f.ProfilePath("example.org"),
+    writeBytes(f.profilePath("example.org"),
                "Link: example.org\r\nhttp://d.example.net/partners.html|||d@example.net|||1|||");
-    WriteBytes(f.IndexPath(), f.ProfilePath("example.com") + "\r\n" + f.ProfilePath("example.org"));
-    WriteBytes(f.StIndexPath(),
+    writeBytes(f.indexPath(), f.profilePath("example.com") + "\r\n" + f.profilePath("example.org"));
+    writeBytes(f.stIndexPath(),
                "example.com**http://www.example.com/||\r\nexample.org**example.org||");
 }
 
@@ -49,59 +49,59 @@ const std::vector<ProfilePage> kPages = {
 const std::vector<Case> kCases = {
     {"Overwrite",
      [](const DataFolder& f) {
-         ProfileFile(f).Overwrite(f.ProfilePath("example.com"), "example.com", kRows, true);
+         ProfileFile(f).overwrite(f.profilePath("example.com"), "example.com", kRows, true);
      }},
     {"Append",
      [](const DataFolder& f) {
-         ProfileFile(f).Append(f.ProfilePath("example.com"), "example.com", kRows, true);
+         ProfileFile(f).append(f.profilePath("example.com"), "example.com", kRows, true);
      }},
-    {"Rewrite", [](const DataFolder& f) { ProfileFile(f).Rewrite("www.example.com", kPages); }},
+    {"Rewrite", [](const DataFolder& f) { ProfileFile(f).rewrite("www.example.com", kPages); }},
     {"DeletePages",
-     [](const DataFolder& f) { ProfileFile(f).DeletePages("www.example.com", {0}); }},
-    {"KeepPages", [](const DataFolder& f) { ProfileFile(f).KeepPages("www.example.com", kPages); }},
+     [](const DataFolder& f) { ProfileFile(f).deletePages("www.example.com", {0}); }},
+    {"KeepPages", [](const DataFolder& f) { ProfileFile(f).keepPages("www.example.com", kPages); }},
     {"ChangeAddress to a new name",
      [](const DataFolder& f) {
-         ProfileFile(f).ChangeAddress("www.example.com", "http://www.example.net/");
+         ProfileFile(f).changeAddress("www.example.com", "http://www.example.net/");
      }},
     {"ChangeAddress within the same name",
      [](const DataFolder& f) {
-         ProfileFile(f).ChangeAddress("www.example.com", "http://www.example.com/links/");
+         ProfileFile(f).changeAddress("www.example.com", "http://www.example.com/links/");
      }},
-    {"ProfileList Add", [](const DataFolder& f) { ProfileList(f).Add(f.ProfilePath("x.com")); }},
+    {"ProfileList Add", [](const DataFolder& f) { ProfileList(f).add(f.profilePath("x.com")); }},
     {"ProfileList Replace",
      [](const DataFolder& f) {
-         ProfileList(f).Replace(f.ProfilePath("example.org"), f.ProfilePath("example.info"));
+         ProfileList(f).replace(f.profilePath("example.org"), f.profilePath("example.info"));
      }},
-    {"ProfileList Remove", [](const DataFolder& f) { ProfileList(f).Remove({0}); }},
+    {"ProfileList Remove", [](const DataFolder& f) { ProfileList(f).remove({0}); }},
     {"SiteIndex new base name",
      [](const DataFolder& f) {
          SiteIndex index(f);
-         index.Record("example.net", "example.net", index.Lookup("example.net", "example.net"));
+         index.record("example.net", "example.net", index.lookup("example.net", "example.net"));
      }},
     {"SiteIndex numbered address",
      [](const DataFolder& f) {
          SiteIndex index(f);
-         index.Record("example.com", "shop.example.com",
-                      index.Lookup("example.com", "shop.example.com"));
+         index.record("example.com", "shop.example.com",
+                      index.lookup("example.com", "shop.example.com"));
      }},
 };
 
 TEST(SaveFailure, AFailedWriteLeavesEveryStoreFileAsItWas) {
     for (const Case& c : kCases) {
         test::TempDataFolder temp;
-        const DataFolder& f = temp.Folder();
-        MakeStore(f);
-        const auto before = test::Snapshot(temp.Root());
-        EXPECT_EQ(test::RunWithFileSizeLimit(8, [&] { c.operation(f); }), LimitedRun::FileError)
+        const DataFolder& f = temp.folder();
+        makeStore(f);
+        const auto before = test::snapshot(temp.root());
+        EXPECT_EQ(test::runWithFileSizeLimit(8, [&] { c.operation(f); }), LimitedRun::FileError)
             << c.name;
-        EXPECT_EQ(test::Snapshot(temp.Root()), before) << c.name;
+        EXPECT_EQ(test::snapshot(temp.root()), before) << c.name;
 
         // The same operation without the limit succeeds, so the failure above
         // was the disk's and not the case's.
-        EXPECT_EQ(test::RunWithFileSizeLimit(1 << 20, [&] { c.operation(f); }),
+        EXPECT_EQ(test::runWithFileSizeLimit(1 << 20, [&] { c.operation(f); }),
                   LimitedRun::Succeeded)
             << c.name;
-        EXPECT_NE(test::Snapshot(temp.Root()), before) << c.name;
+        EXPECT_NE(test::snapshot(temp.root()), before) << c.name;
     }
 }
 
@@ -109,17 +109,17 @@ TEST(SaveFailure, AFailedWriteLeavesEveryStoreFileAsItWas) {
 // half-written file behind.
 TEST(SaveFailure, AFailedFirstSaveLeavesNoPartialFile) {
     test::TempDataFolder temp;
-    const DataFolder& f = temp.Folder();
-    f.EnsureProfilesFolder();
-    const auto before = test::Snapshot(temp.Root());
-    EXPECT_EQ(test::RunWithFileSizeLimit(8,
+    const DataFolder& f = temp.folder();
+    f.ensureProfilesFolder();
+    const auto before = test::snapshot(temp.root());
+    EXPECT_EQ(test::runWithFileSizeLimit(8,
                                          [&] {
                                              SiteIndex index(f);
-                                             index.Record("example.com", "http://www.example.com/",
-                                                          index.Lookup("example.com", "x"));
+                                             index.record("example.com", "http://www.example.com/",
+                                                          index.lookup("example.com", "x"));
                                          }),
               LimitedRun::FileError);
-    EXPECT_EQ(test::Snapshot(temp.Root()), before);
+    EXPECT_EQ(test::snapshot(temp.root()), before);
 }
 
 }  // namespace

@@ -7,64 +7,64 @@ namespace tarnwick {
 namespace {
 
 using Kind = SiteLookup::Kind;
-using test::ReadBytes;
-using test::WriteBytes;
+using test::readBytes;
+using test::writeBytes;
 
 class SiteIndexTest : public ::testing::Test {
 protected:
     // Looks the address up and records it, as "Save and Finish" does.
-    SiteLookup Add(const std::string& base, const std::string& address) {
-        const SiteLookup lookup = m_index.Lookup(base, address);
-        m_index.Record(base, address, lookup);
+    SiteLookup add(const std::string& base, const std::string& address) {
+        const SiteLookup lookup = m_index.lookup(base, address);
+        m_index.record(base, address, lookup);
         return lookup;
     }
 
     test::TempDataFolder m_temp;
-    SiteIndex m_index{m_temp.Folder()};
+    SiteIndex m_index{m_temp.folder()};
 };
 
 TEST_F(SiteIndexTest, GrowsLineByLineAndNumbersSecondAddresses) {
-    EXPECT_EQ(Add("example.com", "http://www.example.com/").m_eKind, Kind::IndexMissing);
-    EXPECT_EQ(ReadBytes(m_temp.Folder().StIndexPath()), "example.com**http://www.example.com/||");
+    EXPECT_EQ(add("example.com", "http://www.example.com/").m_kind, Kind::IndexMissing);
+    EXPECT_EQ(readBytes(m_temp.folder().stIndexPath()), "example.com**http://www.example.com/||");
 
-    EXPECT_EQ(Add("example.co.uk", "www.example.co.uk").m_eKind, Kind::BaseNotFound);
+    EXPECT_EQ(add("example.co.uk", "www.example.co.uk").m_kind, Kind::BaseNotFound);
 
-    const SiteLookup second = Add("example.com", "www.example.com/links.html");
-    EXPECT_EQ(second.m_eKind, Kind::BaseFound);
-    EXPECT_EQ(second.m_nNext, 2);
-    const SiteLookup third = Add("example.com", "example.com");
-    EXPECT_EQ(third.m_nNext, 3);
+    const SiteLookup second = add("example.com", "www.example.com/links.html");
+    EXPECT_EQ(second.m_kind, Kind::BaseFound);
+    EXPECT_EQ(second.m_next, 2);
+    const SiteLookup third = add("example.com", "example.com");
+    EXPECT_EQ(third.m_next, 3);
 
-    EXPECT_EQ(ReadBytes(m_temp.Folder().StIndexPath()),
+    EXPECT_EQ(readBytes(m_temp.folder().stIndexPath()),
               "example.com**http://www.example.com/||www.example.com/links.html||example.com||"
               "\r\nexample.co.uk**www.example.co.uk||");
-    EXPECT_FALSE(test::Exists(m_temp.Folder().DummyPath()));
+    EXPECT_FALSE(test::exists(m_temp.folder().dummyPath()));
 
-    EXPECT_EQ(m_index.Lookup("example.com", "www.example.com/links.html").m_eKind,
+    EXPECT_EQ(m_index.lookup("example.com", "www.example.com/links.html").m_kind,
               Kind::AddressFound);
 }
 
 TEST_F(SiteIndexTest, AddressesCompareExactlyBlanksAndCaseIncluded) {
-    Add("example.com", " www.example.com ");
-    EXPECT_EQ(m_index.Lookup("example.com", " www.example.com ").m_eKind, Kind::AddressFound);
-    EXPECT_EQ(m_index.Lookup("example.com", "www.example.com").m_eKind, Kind::BaseFound);
-    EXPECT_EQ(m_index.Lookup("EXAMPLE.COM", "www.example.com").m_eKind, Kind::BaseNotFound);
+    add("example.com", " www.example.com ");
+    EXPECT_EQ(m_index.lookup("example.com", " www.example.com ").m_kind, Kind::AddressFound);
+    EXPECT_EQ(m_index.lookup("example.com", "www.example.com").m_kind, Kind::BaseFound);
+    EXPECT_EQ(m_index.lookup("EXAMPLE.COM", "www.example.com").m_kind, Kind::BaseNotFound);
 }
 
 TEST_F(SiteIndexTest, OddLinesAreReadAsTheirKeysSay) {
     // A line without "**" has an empty key; text after the last "||" is ignored;
     // an empty line ends the index.
-    WriteBytes(m_temp.Folder().StIndexPath(),
+    writeBytes(m_temp.folder().stIndexPath(),
                "junk\r\nexample.com**a||b||tail\r\n\r\nhidden.com**x||");
-    EXPECT_EQ(m_index.Lookup("example.com", "tail").m_nNext, 3);
-    EXPECT_EQ(m_index.Lookup("example.com", "b").m_eKind, Kind::AddressFound);
-    EXPECT_EQ(m_index.Lookup("hidden.com", "x").m_eKind, Kind::BaseNotFound);
+    EXPECT_EQ(m_index.lookup("example.com", "tail").m_next, 3);
+    EXPECT_EQ(m_index.lookup("example.com", "b").m_kind, Kind::AddressFound);
+    EXPECT_EQ(m_index.lookup("hidden.com", "x").m_kind, Kind::BaseNotFound);
 }
 
 TEST_F(SiteIndexTest, AppendAfterAnEditorsLineBreakStaysVisible) {
-    WriteBytes(m_temp.Folder().StIndexPath(), "a.com**a.com||\r\n");
-    Add("b.com", "b.com");
-    EXPECT_EQ(m_index.Lookup("b.com", "b.com").m_eKind, Kind::AddressFound);
+    writeBytes(m_temp.folder().stIndexPath(), "a.com**a.com||\r\n");
+    add("b.com", "b.com");
+    EXPECT_EQ(m_index.lookup("b.com", "b.com").m_kind, Kind::AddressFound);
 }
 
 }  // namespace

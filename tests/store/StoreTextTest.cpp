@@ -14,14 +14,14 @@
 namespace tarnwick {
 namespace {
 
-using test::ReadBytes;
-using test::WriteBytes;
+using test::readBytes;
+using test::writeBytes;
 
-std::vector<std::string> StoreLines(const std::string& path) {
+std::vector<std::string> storeLines(const std::string& path) {
     StoreLineReader reader(path);
     std::vector<std::string> lines;
     std::string line;
-    while (reader.ReadStoreLine(line)) {
+    while (reader.readStoreLine(line)) {
         lines.push_back(line);
     }
     return lines;
@@ -30,7 +30,7 @@ std::vector<std::string> StoreLines(const std::string& path) {
 class StoreText : public ::testing::Test {
 protected:
     test::TempDataFolder m_temp;
-    std::string m_strPath = m_temp.Folder().Folder() + "/f.txt";
+    std::string m_path = m_temp.folder().folder() + "/f.txt";
 };
 
 TEST_F(StoreText, ReadersAcceptBothLineEndsAndStopAtTheFirstEmptyLine) {
@@ -49,10 +49,10 @@ TEST_F(StoreText, ReadersAcceptBothLineEndsAndStopAtTheFirstEmptyLine) {
         {"a\rb\r\n", {"a", "b"}},
     };
     for (const Case& c : cases) {
-        WriteBytes(m_strPath, c.bytes);
-        EXPECT_EQ(StoreLines(m_strPath), c.lines) << c.bytes;
+        writeBytes(m_path, c.bytes);
+        EXPECT_EQ(storeLines(m_path), c.lines) << c.bytes;
     }
-    EXPECT_TRUE(StoreLines(m_strPath + ".missing").empty());
+    EXPECT_TRUE(storeLines(m_path + ".missing").empty());
 }
 
 TEST_F(StoreText, ReadersTakeEveryLineEndAndIgnoreAByteOrderMark) {
@@ -83,19 +83,19 @@ TEST_F(StoreText, ReadersTakeEveryLineEndAndIgnoreAByteOrderMark) {
         {std::string(65536, 'x') + "\r\nb", {std::string(65536, 'x'), "b"}},
     };
     for (const Case& c : cases) {
-        WriteBytes(m_strPath, c.bytes);
-        EXPECT_EQ(StoreLines(m_strPath), c.lines) << c.bytes.substr(0, 20);
+        writeBytes(m_path, c.bytes);
+        EXPECT_EQ(storeLines(m_path), c.lines) << c.bytes.substr(0, 20);
     }
 }
 
 // What is not a regular file reads as a missing file, at once: a FIFO with no
 // writer would otherwise block the reader for good, a device could be endless.
 TEST_F(StoreText, OnlyRegularFilesAreRead) {
-    const std::string fifo = m_temp.Folder().Folder() + "/fifo.txt";
+    const std::string fifo = m_temp.folder().folder() + "/fifo.txt";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const std::string folder = m_temp.Folder().Folder() + "/folder.txt";
+    const std::string folder = m_temp.folder().folder() + "/folder.txt";
     ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-    WriteBytes(m_strPath, "a");
+    writeBytes(m_path, "a");
     const struct {
         std::string path;
         int error;
@@ -103,32 +103,32 @@ TEST_F(StoreText, OnlyRegularFilesAreRead) {
         {fifo, EINVAL},
         {folder, EISDIR},
         {"/dev/zero", EINVAL},
-        {m_strPath + std::string(1, '\0') + "x", EINVAL},
-        {m_strPath + ".missing", ENOENT},
+        {m_path + std::string(1, '\0') + "x", EINVAL},
+        {m_path + ".missing", ENOENT},
     };
     for (const auto& c : cases) {
         StoreLineReader reader(c.path);
-        EXPECT_FALSE(reader.IsOpen()) << c.path;
-        EXPECT_EQ(reader.OpenError(), c.error) << c.path;
+        EXPECT_FALSE(reader.isOpen()) << c.path;
+        EXPECT_EQ(reader.openError(), c.error) << c.path;
         std::string line;
-        EXPECT_FALSE(reader.ReadLine(line));
+        EXPECT_FALSE(reader.readLine(line));
     }
-    EXPECT_EQ(StoreLines(m_strPath), std::vector<std::string>{"a"});
+    EXPECT_EQ(storeLines(m_path), std::vector<std::string>{"a"});
 }
 
 TEST_F(StoreText, LinesOfAnyLengthComeBackWhole) {
     const std::string longLine(3 * 1024 * 1024, 'x');
-    WriteBytes(m_strPath, "first\r\n" + longLine + "\r\nlast");
-    EXPECT_EQ(StoreLines(m_strPath), (std::vector<std::string>{"first", longLine, "last"}));
+    writeBytes(m_path, "first\r\n" + longLine + "\r\nlast");
+    EXPECT_EQ(storeLines(m_path), (std::vector<std::string>{"first", longLine, "last"}));
 }
 
 TEST_F(StoreText, WriterPutsALineBreakBeforeEveryLineButTheFirst) {
-    StoreFileWriter writer(m_strPath);
-    writer.WriteLine("one");
-    writer.WriteLine("two");
-    writer.WriteLine("three");
-    writer.Close();
-    EXPECT_EQ(ReadBytes(m_strPath), "one\r\ntwo\r\nthree");
+    StoreFileWriter writer(m_path);
+    writer.writeLine("one");
+    writer.writeLine("two");
+    writer.writeLine("three");
+    writer.close();
+    EXPECT_EQ(readBytes(m_path), "one\r\ntwo\r\nthree");
 }
 
 TEST_F(StoreText, AppendingNeverLeavesAnEmptyLineBeforeTheNewLine) {
@@ -142,48 +142,48 @@ TEST_F(StoreText, AppendingNeverLeavesAnEmptyLineBeforeTheNewLine) {
         {"a\n", "a\nnew"},     {"", "new"},
     };
     for (const Case& c : cases) {
-        WriteBytes(m_strPath, c.before);
-        AppendStoreLine(m_strPath, "new", m_strPath + ".tmp");
-        EXPECT_EQ(ReadBytes(m_strPath), c.after) << c.before;
+        writeBytes(m_path, c.before);
+        appendStoreLine(m_path, "new", m_path + ".tmp");
+        EXPECT_EQ(readBytes(m_path), c.after) << c.before;
     }
-    std::remove(m_strPath.c_str());
-    AppendStoreLine(m_strPath, "created", m_strPath + ".tmp");
-    EXPECT_EQ(ReadBytes(m_strPath), "created");
+    std::remove(m_path.c_str());
+    appendStoreLine(m_path, "created", m_path + ".tmp");
+    EXPECT_EQ(readBytes(m_path), "created");
 }
 
 TEST_F(StoreText, FileErrorsNameTheFile) {
-    const std::string missingFolder = m_temp.Root() + "/no/such/folder/f.txt";
+    const std::string missingFolder = m_temp.root() + "/no/such/folder/f.txt";
     try {
         StoreFileWriter writer(missingFolder);
         FAIL() << "no error";
     } catch (const FileError& e) {
-        EXPECT_EQ(e.FileName(), missingFolder);
+        EXPECT_EQ(e.fileName(), missingFolder);
         EXPECT_NE(std::string(e.what()).find(missingFolder), std::string::npos);
     }
-    EXPECT_THROW(DeleteStoreFile(m_strPath + ".missing"), FileError);
-    EXPECT_THROW(AppendStoreLine(missingFolder, "x", missingFolder + ".tmp"), FileError);
+    EXPECT_THROW(deleteStoreFile(m_path + ".missing"), FileError);
+    EXPECT_THROW(appendStoreLine(missingFolder, "x", missingFolder + ".tmp"), FileError);
 }
 
 TEST_F(StoreText, CommitReplacesTheTargetOrLeavesItWhole) {
-    WriteBytes(m_strPath, "old");
+    writeBytes(m_path, "old");
     {
-        StoreFileWriter temp(m_strPath + ".tmp");
-        temp.WriteLine("new");
-        temp.CommitOver(m_strPath);
+        StoreFileWriter temp(m_path + ".tmp");
+        temp.writeLine("new");
+        temp.commitOver(m_path);
     }
-    EXPECT_EQ(ReadBytes(m_strPath), "new");
-    EXPECT_FALSE(test::Exists(m_strPath + ".tmp"));
+    EXPECT_EQ(readBytes(m_path), "new");
+    EXPECT_FALSE(test::exists(m_path + ".tmp"));
 
     // A target that cannot be replaced (a non-empty folder) keeps its content
     // and the temporary is cleaned up.
-    const std::string dir = m_temp.Root() + "/dir";
+    const std::string dir = m_temp.root() + "/dir";
     ASSERT_EQ(::mkdir(dir.c_str(), 0755), 0);
-    WriteBytes(dir + "/inside", "keep");
-    StoreFileWriter temp(m_strPath + ".tmp");
-    temp.WriteLine("x");
-    EXPECT_THROW(temp.CommitOver(dir), FileError);
-    EXPECT_EQ(ReadBytes(dir + "/inside"), "keep");
-    EXPECT_FALSE(test::Exists(m_strPath + ".tmp"));
+    writeBytes(dir + "/inside", "keep");
+    StoreFileWriter temp(m_path + ".tmp");
+    temp.writeLine("x");
+    EXPECT_THROW(temp.commitOver(dir), FileError);
+    EXPECT_EQ(readBytes(dir + "/inside"), "keep");
+    EXPECT_FALSE(test::exists(m_path + ".tmp"));
 }
 
 }  // namespace

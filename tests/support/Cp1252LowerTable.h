@@ -42,7 +42,7 @@ inline constexpr unsigned char kCp1252Lower[256] = {
     0xF8, 0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE, 0xFF,  // 0xF0
 };
 
-inline char LowerCp1252Reference(char c) {
+inline char lowerCp1252Reference(char c) {
     return static_cast<char>(kCp1252Lower[static_cast<unsigned char>(c)]);
 }
 

@@ -12,7 +12,7 @@
 
 namespace tarnwick::test {
 
-LimitedRun RunWithFileSizeLimit(unsigned long limitBytes, const std::function<void()>& operation) {
+LimitedRun runWithFileSizeLimit(unsigned long limitBytes, const std::function<void()>& operation) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
@@ -46,11 +46,11 @@ LimitedRun RunWithFileSizeLimit(unsigned long limitBytes, const std::function<vo
     }
 }
 
-std::map<std::string, std::string> Snapshot(const std::string& root) {
+std::map<std::string, std::string> snapshot(const std::string& root) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
         const std::string path = entry.path().string();
-        files[path] = entry.is_directory() ? "<folder>" : ReadBytes(path);
+        files[path] = entry.is_directory() ? "<folder>" : readBytes(path);
     }
     return files;
 }

@@ -12,10 +12,10 @@ namespace tarnwick::test {
 
 enum class LimitedRun { Succeeded, FileError, OtherError, Crashed };
 
-LimitedRun RunWithFileSizeLimit(unsigned long limitBytes, const std::function<void()>& operation);
+LimitedRun runWithFileSizeLimit(unsigned long limitBytes, const std::function<void()>& operation);
 
 // Every regular file below root with its bytes (folders as "<folder>"), to
 // compare a whole data folder before and after an operation.
-std::map<std::string, std::string> Snapshot(const std::string& root);
+std::map<std::string, std::string> snapshot(const std::string& root);
 
 }  // namespace tarnwick::test

@@ -15,17 +15,17 @@ public:
     TempDataFolder(const TempDataFolder&) = delete;
     TempDataFolder& operator=(const TempDataFolder&) = delete;
 
-    const std::string& Root() const { return m_strRoot; }
-    const DataFolder& Folder() const { return m_folder; }
+    const std::string& root() const { return m_root; }
+    const DataFolder& folder() const { return m_folder; }
 
 private:
-    std::string m_strRoot;
+    std::string m_root;
     DataFolder m_folder;
 };
 
 // Whole file as bytes ("" when missing); and a file written from bytes.
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
+std::string readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::string& bytes);
+bool exists(const std::string& path);
 
 }  // namespace tarnwick::test

@@ -27,8 +27,8 @@ class AnchorLayoutTest : public ::testing::TestWithParam<AnchorCase> {};
 TEST_P(AnchorLayoutTest, PlacesTheControl) {
     const AnchorCase& c = GetParam();
     const AnchorMargins margins =
-        MeasureAnchorMargins(c.rect, c.topLeft, c.bottomRight, c.designWidth, c.designHeight);
-    const LayoutRect r = AnchoredRect(margins, c.rect, c.width, c.height);
+        measureAnchorMargins(c.rect, c.topLeft, c.bottomRight, c.designWidth, c.designHeight);
+    const LayoutRect r = anchoredRect(margins, c.rect, c.width, c.height);
     EXPECT_EQ(r.left, c.expected.left);
     EXPECT_EQ(r.top, c.expected.top);
     EXPECT_EQ(r.right, c.expected.right);
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AnchorMarginsTest, MeasuresFromTruncatedAnchorPoints) {
     // W = 101: the centre anchor lies at 50, not 50.5.
     const AnchorMargins m =
-        MeasureAnchorMargins({60, 5, 80, 25}, ANCHOR_TOP_CENTER, ANCHOR_BOTTOM_RIGHT, 101, 51);
+        measureAnchorMargins({60, 5, 80, 25}, ANCHOR_TOP_CENTER, ANCHOR_BOTTOM_RIGHT, 101, 51);
     EXPECT_EQ(m.leftMargin, 10);
     EXPECT_EQ(m.topMargin, 5);
     EXPECT_EQ(m.rightMargin, 80 - 101);
@@ -157,7 +157,7 @@ TEST(AnchorMarginsTest, MeasuresFromTruncatedAnchorPoints) {
 
 TEST(AnchorMarginsTest, MissingSecondAnchorFollowsTheFirst) {
     const AnchorMargins m =
-        MeasureAnchorMargins({10, 20, 30, 40}, ANCHOR_MIDDLE_RIGHT, ANCHOR_NONE, 200, 100);
+        measureAnchorMargins({10, 20, 30, 40}, ANCHOR_MIDDLE_RIGHT, ANCHOR_NONE, 200, 100);
     EXPECT_EQ(m.bottomRight, ANCHOR_MIDDLE_RIGHT);
     EXPECT_EQ(m.rightMargin, 30 - 200);
     EXPECT_EQ(m.bottomMargin, 40 - 50);

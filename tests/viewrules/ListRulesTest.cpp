@@ -15,7 +15,7 @@ struct ColourCase {
 class CellColourTest : public ::testing::TestWithParam<ColourCase> {};
 
 TEST_P(CellColourTest, FollowsTheExactWord) {
-    EXPECT_EQ(CellBackgroundOf(GetParam().text), GetParam().expected) << GetParam().text;
+    EXPECT_EQ(cellBackgroundOf(GetParam().text), GetParam().expected) << GetParam().text;
 }
 
 constexpr CellColour kRed{255, 0, 0};
@@ -35,17 +35,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ColourCase{"Link Found ", kWhite}, ColourCase{" Link Found", kWhite}));
 
 TEST(HeaderCheckTest, SummarisesTheRows) {
-    EXPECT_EQ(SummariseChecks(3, 0), HeaderCheck::All);
-    EXPECT_EQ(SummariseChecks(3, 3), HeaderCheck::None);
-    EXPECT_EQ(SummariseChecks(3, 1), HeaderCheck::Some);
-    EXPECT_EQ(SummariseChecks(1, 1), HeaderCheck::None);
-    EXPECT_EQ(SummariseChecks(1, 0), HeaderCheck::All);
+    EXPECT_EQ(summariseChecks(3, 0), HeaderCheck::All);
+    EXPECT_EQ(summariseChecks(3, 3), HeaderCheck::None);
+    EXPECT_EQ(summariseChecks(3, 1), HeaderCheck::Some);
+    EXPECT_EQ(summariseChecks(1, 1), HeaderCheck::None);
+    EXPECT_EQ(summariseChecks(1, 0), HeaderCheck::All);
 }
 
 TEST(HeaderCheckTest, ClickTicksAllOnlyFromNone) {
-    EXPECT_EQ(NextHeaderCheck(HeaderCheck::None), HeaderCheck::All);
-    EXPECT_EQ(NextHeaderCheck(HeaderCheck::Some), HeaderCheck::None);
-    EXPECT_EQ(NextHeaderCheck(HeaderCheck::All), HeaderCheck::None);
+    EXPECT_EQ(nextHeaderCheck(HeaderCheck::None), HeaderCheck::All);
+    EXPECT_EQ(nextHeaderCheck(HeaderCheck::Some), HeaderCheck::None);
+    EXPECT_EQ(nextHeaderCheck(HeaderCheck::All), HeaderCheck::None);
 }
 
 struct ClickCase {
@@ -68,14 +68,14 @@ TEST_P(ClickRuleTest, Decides) {
     const ClickCase& c = GetParam();
     bool asked = false;
     ClickFacts facts;
-    facts.m_bScanRunning = c.running;
-    facts.m_bOnRow = c.onRow;
-    facts.m_bOnCheckBox = c.onCheckBox;
-    facts.m_fnResultsHaveStatus = [&] {
+    facts.m_scanRunning = c.running;
+    facts.m_onRow = c.onRow;
+    facts.m_onCheckBox = c.onCheckBox;
+    facts.m_resultsHaveStatus = [&] {
         asked = true;
         return c.haveStatus;
     };
-    EXPECT_EQ(DecideClick(facts), c.expected);
+    EXPECT_EQ(decideClick(facts), c.expected);
     EXPECT_EQ(asked, c.asksForStatus);
 }
 
@@ -95,9 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
                   true}));
 
 TEST(BlankTest, WhiteSpaceOnlyIsBlank) {
-    EXPECT_FALSE(IsNonBlank(""));
-    EXPECT_FALSE(IsNonBlank(" \t\r\n"));
-    EXPECT_TRUE(IsNonBlank("  x "));
+    EXPECT_FALSE(isNonBlank(""));
+    EXPECT_FALSE(isNonBlank(" \t\r\n"));
+    EXPECT_TRUE(isNonBlank("  x "));
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ using tarnwick::AppMessageBox;
 
 namespace {
 
-QString Describe(const QWidget* w) {
+QString describe(const QWidget* w) {
     const auto* button = qobject_cast<const QAbstractButton*>(w);
     const auto* label = qobject_cast<const QLabel*>(w);
     return QStringLiteral("%1 \"%2\"")
@@ -46,7 +46,7 @@ QString Describe(const QWidget* w) {
 }
 
 // The labels and buttons of the dialog that show a text now.
-QList<QWidget*> ShownTexts(QWidget* dialog) {
+QList<QWidget*> shownTexts(QWidget* dialog) {
     QList<QWidget*> texts;
     for (QWidget* w : dialog->findChildren<QWidget*>()) {
         if (!w->isVisible()) {
@@ -62,7 +62,7 @@ QList<QWidget*> ShownTexts(QWidget* dialog) {
     return texts;
 }
 
-QRect InDialog(const QWidget* w, const QWidget* dialog) {
+QRect inDialog(const QWidget* w, const QWidget* dialog) {
     return QRect(w->mapTo(dialog, QPoint(0, 0)), w->size());
 }
 
@@ -75,9 +75,9 @@ class DialogFitTest : public QObject {
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
     tarnwick::test::PaneTable m_panes;
 
-    const tarnwick::DataFolder& F() const { return m_temp->Folder(); }
+    const tarnwick::DataFolder& f() const { return m_temp->folder(); }
 
-    static void AddFonts() {
+    static void addFonts() {
         QTest::addColumn<int>("points");
         for (const int points : {9, 12, 16}) {
             QTest::addRow("%d pt", points) << points;
@@ -87,7 +87,7 @@ class DialogFitTest : public QObject {
     // Shows the dialog at the row's font, lets `drive` bring it into each of
     // its states (calling `check` in each) and checks the texts there.
     template <typename D>
-    void CheckStates(
+    void checkStates(
         const std::function<std::unique_ptr<D>()>& make,
         const std::function<void(D&, const std::function<void(const char*)>&)>& drive) {
         QFETCH(int, points);
@@ -97,17 +97,17 @@ class DialogFitTest : public QObject {
         std::unique_ptr<D> dialog = make();
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        drive(*dialog, [&](const char* state) { VerifyTextsFit(dialog.get(), state); });
+        drive(*dialog, [&](const char* state) { verifyTextsFit(dialog.get(), state); });
         dialog->hide();
     }
 
-    static void VerifyTextsFit(QWidget* dialog, const char* state) {
+    static void verifyTextsFit(QWidget* dialog, const char* state) {
         QApplication::processEvents();
-        const QList<QWidget*> texts = ShownTexts(dialog);
+        const QList<QWidget*> texts = shownTexts(dialog);
         QVERIFY2(!texts.isEmpty(), state);
         for (QWidget* w : texts) {
             const QString where = QStringLiteral("%1, %2: %3 is %4x%5")
-                                      .arg(QString::fromLatin1(state), Describe(w))
+                                      .arg(QString::fromLatin1(state), describe(w))
                                       .arg(w->width())
                                       .arg(w->height())
                                       .arg(QStringLiteral("%1x%2")
@@ -132,16 +132,16 @@ class DialogFitTest : public QObject {
             for (int j = i + 1; j < texts.size(); ++j) {
                 const QByteArray message =
                     QStringLiteral("%1: %2 on %3")
-                        .arg(QString::fromLatin1(state), Describe(texts[i]), Describe(texts[j]))
+                        .arg(QString::fromLatin1(state), describe(texts[i]), describe(texts[j]))
                         .toUtf8();
-                QVERIFY2(!InDialog(texts[i], dialog).intersects(InDialog(texts[j], dialog)),
+                QVERIFY2(!inDialog(texts[i], dialog).intersects(inDialog(texts[j], dialog)),
                          message.constData());
             }
         }
     }
 
     template <typename T = QWidget>
-    static T* W(QWidget& dialog, const char* id) {
+    static T* w(QWidget& dialog, const char* id) {
         T* w = dialog.findChild<T*>(QString::fromLatin1(id));
         if (w == nullptr) {
             qFatal("no control %s", id);
@@ -153,21 +153,21 @@ private slots:
     void initTestCase() { m_savedFont = QApplication::font(); }
     void init() {
         m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
-        AppMessageBox::SetTestMode(true);
-        AppMessageBox::ClearShown();
+        AppMessageBox::setTestMode(true);
+        AppMessageBox::clearShown();
     }
     void cleanup() {
         QApplication::setFont(m_savedFont);
-        AppMessageBox::SetTestMode(false);
+        AppMessageBox::setTestMode(false);
         m_temp.reset();
     }
 
-    void deleteQuestion_data() { AddFonts(); }
+    void deleteQuestion_data() { addFonts(); }
     void deleteQuestion() {
-        CheckStates<tarnwick::DeleteProfilesQuestion>(
+        checkStates<tarnwick::DeleteProfilesQuestion>(
             [] { return std::make_unique<tarnwick::DeleteProfilesQuestion>(); },
             [](tarnwick::DeleteProfilesQuestion&, const auto& check) { check("alone"); });
-        CheckStates<tarnwick::DeleteProfilesQuestion>(
+        checkStates<tarnwick::DeleteProfilesQuestion>(
             [] {
                 return std::make_unique<tarnwick::DeleteProfilesQuestion>(
                     std::vector<tarnwick::ProfileRemoval>{
@@ -177,9 +177,9 @@ private slots:
             [](tarnwick::DeleteProfilesQuestion&, const auto& check) { check("with the list"); });
     }
 
-    void appendQuestion_data() { AddFonts(); }
+    void appendQuestion_data() { addFonts(); }
     void appendQuestion() {
-        CheckStates<tarnwick::OverwriteOrAppendQuestion>(
+        checkStates<tarnwick::OverwriteOrAppendQuestion>(
             [] { return std::make_unique<tarnwick::OverwriteOrAppendQuestion>(); },
             [](tarnwick::OverwriteOrAppendQuestion&, const auto& check) {
                 check("Overwrite/Append");
@@ -188,94 +188,94 @@ private slots:
 
     // Every page of the wizard, the mail settings button and the separator
     // hint included.
-    void addWizard_data() { AddFonts(); }
+    void addWizard_data() { addFonts(); }
     void addWizard() {
-        const std::string list = m_temp->Root() + "/list.txt";
-        tarnwick::test::WriteBytes(list, "http://a.example/links.html;web@a.example\r\n");
+        const std::string list = m_temp->root() + "/list.txt";
+        tarnwick::test::writeBytes(list, "http://a.example/links.html;web@a.example\r\n");
         const auto make = [this] { return std::make_unique<tarnwick::AddProfileWizard>(m_panes); };
-        CheckStates<tarnwick::AddProfileWizard>(
+        checkStates<tarnwick::AddProfileWizard>(
             make, [&](tarnwick::AddProfileWizard& wizard, const auto& check) {
                 check("address page");
-                W<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
-                W<QAbstractButton>(wizard, "1009")->click();
-                W<QAbstractButton>(wizard, "1025")->click();
-                QVERIFY(W(wizard, "1041")->isVisible());
+                w<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
+                w<QAbstractButton>(wizard, "1009")->click();
+                w<QAbstractButton>(wizard, "1025")->click();
+                QVERIFY(w(wizard, "1041")->isVisible());
                 check("file type page");
-                W<QAbstractButton>(wizard, "1010")->click();
-                W<QAbstractButton>(wizard, "1009")->click();
-                W<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
+                w<QAbstractButton>(wizard, "1010")->click();
+                w<QAbstractButton>(wizard, "1009")->click();
+                w<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
                 check("file page");
-                W<QAbstractButton>(wizard, "1009")->click();
-                QVERIFY(W(wizard, "1074")->isVisible());
+                w<QAbstractButton>(wizard, "1009")->click();
+                QVERIFY(w(wizard, "1074")->isVisible());
                 check("separator page");
-                W<QAbstractButton>(wizard, "1021")->click();
-                W<QAbstractButton>(wizard, "1009")->click();
-                QVERIFY(W(wizard, "1000")->isVisible());
+                w<QAbstractButton>(wizard, "1021")->click();
+                w<QAbstractButton>(wizard, "1009")->click();
+                QVERIFY(w(wizard, "1000")->isVisible());
                 check("imported list");
-                QCOMPARE(AppMessageBox::ShownTexts(), QStringList());
+                QCOMPARE(AppMessageBox::shownTexts(), QStringList());
             });
-        CheckStates<tarnwick::AddProfileWizard>(
+        checkStates<tarnwick::AddProfileWizard>(
             make, [&](tarnwick::AddProfileWizard& wizard, const auto& check) {
-                W<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
-                W<QAbstractButton>(wizard, "1009")->click();
-                W<QAbstractButton>(wizard, "TypedChoice")->click();
-                W<QAbstractButton>(wizard, "1009")->click();
-                QVERIFY(W(wizard, "TypedPages")->isVisible());
+                w<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
+                w<QAbstractButton>(wizard, "1009")->click();
+                w<QAbstractButton>(wizard, "TypedChoice")->click();
+                w<QAbstractButton>(wizard, "1009")->click();
+                QVERIFY(w(wizard, "TypedPages")->isVisible());
                 check("typed pages");
             });
     }
 
-    void editProfile_data() { AddFonts(); }
+    void editProfile_data() { addFonts(); }
     void editProfile() {
-        tarnwick::SaveNewProfile(F(), tarnwick::PlanSave(F(), "www.example.com"), "www.example.com",
+        tarnwick::saveNewProfile(f(), tarnwick::planSave(f(), "www.example.com"), "www.example.com",
                                  {{"http://p.example/links.html", "w@p.example"}}, true);
-        m_panes.LoadProfiles();
-        CheckStates<tarnwick::EditProfileDialog>(
+        m_panes.loadProfiles();
+        checkStates<tarnwick::EditProfileDialog>(
             [this] { return std::make_unique<tarnwick::EditProfileDialog>(m_panes); },
             [](tarnwick::EditProfileDialog& dialog, const auto& check) {
-                auto* profiles = W<QTableView>(dialog, "1042");
+                auto* profiles = w<QTableView>(dialog, "1042");
                 QTest::mouseClick(profiles->viewport(), Qt::LeftButton, {},
                                   profiles->visualRect(profiles->model()->index(0, 0)).center());
                 check("profiles page");
-                W<QAbstractButton>(dialog, "1008")->click();
-                QCOMPARE(AppMessageBox::ShownTexts().join(QLatin1Char('|')), QString());
-                QCOMPARE(dialog.Page(), 1);
-                QVERIFY(W(dialog, "1075")->isVisible());
+                w<QAbstractButton>(dialog, "1008")->click();
+                QCOMPARE(AppMessageBox::shownTexts().join(QLatin1Char('|')), QString());
+                QCOMPARE(dialog.page(), 1);
+                QVERIFY(w(dialog, "1075")->isVisible());
                 check("pages page");
             });
     }
 
-    void mailSettings_data() { AddFonts(); }
+    void mailSettings_data() { addFonts(); }
     void mailSettings() {
-        CheckStates<tarnwick::MailSettingsDialog>(
+        checkStates<tarnwick::MailSettingsDialog>(
             [] { return std::make_unique<tarnwick::MailSettingsDialog>(); },
             [](tarnwick::MailSettingsDialog&, const auto& check) { check("Mail Settings"); });
     }
 
-    void smallDialogs_data() { AddFonts(); }
+    void smallDialogs_data() { addFonts(); }
     void smallDialogs() {
-        CheckStates<tarnwick::ReportFormatDialog>(
+        checkStates<tarnwick::ReportFormatDialog>(
             [] { return std::make_unique<tarnwick::ReportFormatDialog>(); },
             [](tarnwick::ReportFormatDialog&, const auto& check) { check("Save As.."); });
-        CheckStates<tarnwick::SaveReportQuestion>(
+        checkStates<tarnwick::SaveReportQuestion>(
             [] { return std::make_unique<tarnwick::SaveReportQuestion>(nullptr); },
             [](tarnwick::SaveReportQuestion&, const auto& check) {
                 check("save report before exit");
             });
-        CheckStates<tarnwick::ConfirmExitDialog>(
+        checkStates<tarnwick::ConfirmExitDialog>(
             [] { return std::make_unique<tarnwick::ConfirmExitDialog>(); },
             [](tarnwick::ConfirmExitDialog&, const auto& check) { check("exit"); });
-        CheckStates<tarnwick::PreferencesDialog>(
+        checkStates<tarnwick::PreferencesDialog>(
             [] { return std::make_unique<tarnwick::PreferencesDialog>(tarnwick::AppSettings()); },
             [](tarnwick::PreferencesDialog&, const auto& check) { check("Preferences"); });
-        CheckStates<tarnwick::AboutDialog>(
+        checkStates<tarnwick::AboutDialog>(
             [] { return std::make_unique<tarnwick::AboutDialog>(); },
             [](tarnwick::AboutDialog&, const auto& check) { check("About"); });
         tarnwick::ResultRow row;
-        row.m_strAdvertiser = "http://www.example.com";
-        row.m_strPage = "http://p.example/links.html";
-        row.m_strStatus = "Link Found";
-        CheckStates<tarnwick::PageDetailsDialog>(
+        row.m_advertiser = "http://www.example.com";
+        row.m_page = "http://p.example/links.html";
+        row.m_status = "Link Found";
+        checkStates<tarnwick::PageDetailsDialog>(
             [&] { return std::make_unique<tarnwick::PageDetailsDialog>(row); },
             [](tarnwick::PageDetailsDialog&, const auto& check) { check("Page Details"); });
     }

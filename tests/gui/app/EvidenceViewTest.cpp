@@ -23,45 +23,45 @@
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
-using tarnwick::test::AddProfile;
-using tarnwick::test::Page;
+using tarnwick::test::addProfile;
+using tarnwick::test::page;
 
 namespace {
 
-PageEvidence Nofollow() {
+PageEvidence nofollow() {
     PageEvidence e;
-    e.m_bChecked = true;
-    e.m_nHttpStatus = 200;
-    e.m_strFinalUrl = "http://www.p1.com/links.html";
-    e.m_bAnchorFound = true;
-    e.m_strHref = "http://www.alpha.com/";
-    e.m_strRel = "nofollow";
-    e.m_strAnchorText = "Alpha \xE2\x80\x93 shop";
+    e.m_checked = true;
+    e.m_httpStatus = 200;
+    e.m_finalUrl = "http://www.p1.com/links.html";
+    e.m_anchorFound = true;
+    e.m_href = "http://www.alpha.com/";
+    e.m_rel = "nofollow";
+    e.m_anchorText = "Alpha \xE2\x80\x93 shop";
     e.m_robotsAll = RobotsVerdict::Allowed;
     e.m_robotsGooglebot = RobotsVerdict::Allowed;
     return e;
 }
 
-PageEvidence Follow() {
-    PageEvidence e = Nofollow();
-    e.m_strRel.clear();
+PageEvidence follow() {
+    PageEvidence e = nofollow();
+    e.m_rel.clear();
     return e;
 }
 
 // A link that is there, hidden, on a page that names another as canonical.
-PageEvidence Hidden() {
-    PageEvidence e = Nofollow();
-    e.m_strHiddenBy = "<div style=\"display:none\"> around the link";
-    e.m_bCanonicalElsewhere = true;
-    e.m_strCanonical = "http://www.p1.com/";
-    e.m_strCanonicalSource = "<link rel=\"canonical\" href=\"/\">";
+PageEvidence hidden() {
+    PageEvidence e = nofollow();
+    e.m_hiddenBy = "<div style=\"display:none\"> around the link";
+    e.m_canonicalElsewhere = true;
+    e.m_canonical = "http://www.p1.com/";
+    e.m_canonicalSource = "<link rel=\"canonical\" href=\"/\">";
     return e;
 }
 
-PageEvidence Unavailable() {
+PageEvidence unavailable() {
     PageEvidence e;
-    e.m_bChecked = true;
-    e.m_nHttpStatus = 503;
+    e.m_checked = true;
+    e.m_httpStatus = 503;
     return e;
 }
 
@@ -73,82 +73,82 @@ class EvidenceViewTest : public QObject {
     std::unique_ptr<test::TempDataFolder> m_data;
     std::unique_ptr<TarnwickApplication> m_app;
 
-    ResultsPane& Results() { return *m_app->mainWindow()->resultsPane(); }
-    QVariant Details(int row, int role) {
-        const QAbstractItemModel* model = Results().List().model();
+    ResultsPane& results() { return *m_app->mainWindow()->resultsPane(); }
+    QVariant details(int row, int role) {
+        const QAbstractItemModel* model = results().list().model();
         return model->data(model->index(row, ResultListModel::ColDetails), role);
     }
 
 private slots:
     void init() {
-        AppMessageBox::SetTestMode(true);
-        AppMessageBox::ClearShown();
+        AppMessageBox::setTestMode(true);
+        AppMessageBox::clearShown();
         m_data = std::make_unique<test::TempDataFolder>();
-        AddProfile(m_data->Folder(), "alpha.com", "Link: http://www.alpha.com",
-                   {Page("http://www.p1.com/links.html", "a@p1.com", "1"),
-                    Page("http://www.p2.com/", "b@p2.com", "0"),
-                    Page("http://p3.com/x", "c@p3.com", "1")});
+        addProfile(m_data->folder(), "alpha.com", "Link: http://www.alpha.com",
+                   {page("http://www.p1.com/links.html", "a@p1.com", "1"),
+                    page("http://www.p2.com/", "b@p2.com", "0"),
+                    page("http://p3.com/x", "c@p3.com", "1")});
         m_app = std::make_unique<TarnwickApplication>(StartOptions{0});
         QVERIFY(m_app->start());
         QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
-        QTRY_COMPARE(Results().RowCount(), 3);
+        QTRY_COMPARE(results().rowCount(), 3);
     }
     void cleanup() {
         m_app.reset();
         m_data.reset();
-        FileDialog::ClearPresets();
-        AppMessageBox::SetTestMode(false);
+        FileDialog::clearPresets();
+        AppMessageBox::setTestMode(false);
     }
 
     void detailsColumnShowsTheVerdictAndMarksWorthlessLinks() {
-        const QAbstractItemModel* model = Results().List().model();
+        const QAbstractItemModel* model = results().list().model();
         QCOMPARE(model->headerData(ResultListModel::ColDetails, Qt::Horizontal).toString(),
                  QStringLiteral("Details"));
         QCOMPARE(ResultListModel::ColDetails, ResultListModel::ColChange + 1);
         // Empty until checked.
-        QCOMPARE(Details(0, Qt::DisplayRole).toString(), QString());
+        QCOMPARE(details(0, Qt::DisplayRole).toString(), QString());
 
-        Results().SetStatus(0, "Link Found");
-        Results().SetEvidence(0, Nofollow());
-        Results().SetStatus(1, "Link Found");
-        Results().SetEvidence(1, Follow());
-        Results().SetStatus(2, "Page cannot be displayed");
-        Results().SetEvidence(2, Unavailable());
+        results().setStatus(0, "Link Found");
+        results().setEvidence(0, nofollow());
+        results().setStatus(1, "Link Found");
+        results().setEvidence(1, follow());
+        results().setStatus(2, "Page cannot be displayed");
+        results().setEvidence(2, unavailable());
 
-        QCOMPARE(Details(0, Qt::DisplayRole).toString(), QStringLiteral("nofollow"));
-        QCOMPARE(Details(1, Qt::DisplayRole).toString(), QStringLiteral("follow"));
-        QCOMPARE(Details(2, Qt::DisplayRole).toString(), QStringLiteral("HTTP 503"));
+        QCOMPARE(details(0, Qt::DisplayRole).toString(), QStringLiteral("nofollow"));
+        QCOMPARE(details(1, Qt::DisplayRole).toString(), QStringLiteral("follow"));
+        QCOMPARE(details(2, Qt::DisplayRole).toString(), QStringLiteral("HTTP 503"));
         // The amber mark only on the found link that counts for nothing.
-        QCOMPARE(Details(0, Qt::DecorationRole).value<QColor>(), QColor(255, 176, 0));
-        QVERIFY(!Details(1, Qt::DecorationRole).isValid());
-        QVERIFY(!Details(2, Qt::DecorationRole).isValid());
+        QCOMPARE(details(0, Qt::DecorationRole).value<QColor>(), QColor(255, 176, 0));
+        QVERIFY(!details(1, Qt::DecorationRole).isValid());
+        QVERIFY(!details(2, Qt::DecorationRole).isValid());
         // The Status cell keeps its colour (the delegate paints by its text).
-        const QString tip = Details(0, Qt::ToolTipRole).toString();
+        const QString tip = details(0, Qt::ToolTipRole).toString();
         QVERIFY2(tip.contains(QStringLiteral("rel: nofollow")), qPrintable(tip));
         QVERIFY2(tip.contains(QString::fromUtf8("Anchor text: Alpha \xE2\x80\x93 shop")),
                  qPrintable(tip));
         QVERIFY2(tip.contains(QStringLiteral("robots.txt (*): allowed")), qPrintable(tip));
-        QVERIFY(Results().List().horizontalHeader()->sectionSize(ResultListModel::ColDetails) > 0);
+        QVERIFY(results().list().horizontalHeader()->sectionSize(ResultListModel::ColDetails) > 0);
         // Of several findings, the worst.
-        Results().SetEvidence(1, Hidden());
-        QCOMPARE(Details(1, Qt::DisplayRole).toString(), QStringLiteral("hidden by CSS"));
-        QCOMPARE(Details(1, Qt::DecorationRole).value<QColor>(), QColor(255, 176, 0));
+        results().setEvidence(1, hidden());
+        QCOMPARE(details(1, Qt::DisplayRole).toString(), QStringLiteral("hidden by CSS"));
+        QCOMPARE(details(1, Qt::DecorationRole).value<QColor>(), QColor(255, 176, 0));
     }
 
     void enterOpensPageDetails() {
-        Results().SetStatus(0, "Link Found");
-        Results().SetEvidence(0, Hidden());
-        PaneTableView& list = Results().List();
+        results().setStatus(0, "Link Found");
+        results().setEvidence(0, hidden());
+        PaneTableView& list = results().list();
         list.setFocus();
         list.setCurrentIndex(list.model()->index(0, 1));
         QString verdict;
         QString anchor;
         QStringList findings;
-        test::WhenModal<PageDetailsDialog>([&](PageDetailsDialog* dialog) {
-            verdict = dialog->Value(QStringLiteral("Verdict"));
-            anchor = dialog->Value(QStringLiteral("Anchor text"));
+        test::whenModal<PageDetailsDialog>([&](PageDetailsDialog* dialog) {
+            verdict = dialog->value(QStringLiteral("Verdict"));
+            anchor = dialog->value(QStringLiteral("Anchor text"));
             for (int i = 1; i <= 4; ++i) {
-                findings.append(dialog->Value(QStringLiteral("Finding %1").arg(i)));
+                findings.append(dialog->value(QStringLiteral("Finding %1").arg(i)));
             }
             dialog->reject();
         });
@@ -166,14 +166,14 @@ private slots:
     }
 
     void exportWritesCsvOrJsonByTheChosenName() {
-        Results().SetStatus(0, "Link Found");
-        Results().SetEvidence(0, Nofollow());
-        QAction* exportAction = m_app->mainWindow()->Command(ID_FILE_EXPORT);
+        results().setStatus(0, "Link Found");
+        results().setEvidence(0, nofollow());
+        QAction* exportAction = m_app->mainWindow()->command(ID_FILE_EXPORT);
         QVERIFY(exportAction != nullptr);
         QCOMPARE(exportAction->text(), QStringLiteral("Export &Results..."));
 
-        const QString csv = QString::fromStdString(m_data->Root()) + "/out.csv";
-        FileDialog::PresetNextPath(csv);
+        const QString csv = QString::fromStdString(m_data->root()) + "/out.csv";
+        FileDialog::presetNextPath(csv);
         exportAction->trigger();
         QFile csvFile(csv);
         QVERIFY(csvFile.open(QIODevice::ReadOnly));
@@ -181,10 +181,10 @@ private slots:
         QVERIFY(csvBytes.startsWith("advertiser,page,mail,notification,result,reason,verdict,"));
         QVERIFY(csvBytes.contains(",nofollow,"));
         QCOMPARE(csvBytes.count("\r\n"), 4);  // header and three rows
-        QCOMPARE(FileDialog::LastWasOpen(), false);
+        QCOMPARE(FileDialog::lastWasOpen(), false);
 
-        const QString json = QString::fromStdString(m_data->Root()) + "/out.json";
-        FileDialog::PresetNextPath(json);
+        const QString json = QString::fromStdString(m_data->root()) + "/out.json";
+        FileDialog::presetNextPath(json);
         exportAction->trigger();
         QFile jsonFile(json);
         QVERIFY(jsonFile.open(QIODevice::ReadOnly));
@@ -193,13 +193,13 @@ private slots:
         QVERIFY(jsonBytes.contains("\"rel\":[\"nofollow\"]"));
 
         // A file that cannot be written is named; cancelling writes nothing.
-        FileDialog::PresetNextPath(QStringLiteral("/nonexistent-folder/out.csv"));
+        FileDialog::presetNextPath(QStringLiteral("/nonexistent-folder/out.csv"));
         exportAction->trigger();
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
-        QVERIFY(AppMessageBox::ShownTexts().front().contains(QStringLiteral("out.csv")));
-        FileDialog::PresetCancel();
+        QCOMPARE(AppMessageBox::shownTexts().size(), 1);
+        QVERIFY(AppMessageBox::shownTexts().front().contains(QStringLiteral("out.csv")));
+        FileDialog::presetCancel();
         exportAction->trigger();
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
+        QCOMPARE(AppMessageBox::shownTexts().size(), 1);
     }
 };
 

@@ -52,9 +52,9 @@
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
-using tarnwick::test::AddProfile;
-using tarnwick::test::Page;
-using tarnwick::test::PressWhenModal;
+using tarnwick::test::addProfile;
+using tarnwick::test::page;
+using tarnwick::test::pressWhenModal;
 using Answer = AppMessageBox::Answer;
 
 // Records the addresses the program asks the desktop to open.
@@ -63,29 +63,29 @@ class UrlRecorder : public QObject {
 public:
     QList<QUrl> m_urls;
 public slots:
-    void Open(const QUrl& url) { m_urls.append(url); }
+    void open(const QUrl& url) { m_urls.append(url); }
 };
 
 namespace {
 
 // The store of most tests: alpha.com with 3 pages, beta.org with 2.
-void TwoProfiles(const DataFolder& folder) {
-    AddProfile(folder, "alpha.com", "Link: http://www.alpha.com",
-               {Page("http://www.p1.com/links.html", "a@p1.com", "1"),
-                Page("www.p2.com/", "b@p2.com", "0"), Page("http://p3.com/x", "c@p3.com", "2")});
-    AddProfile(folder, "beta.org", "Link: http://www.beta.org",
-               {Page("www.q1.net/", "x@q1.net", "1"), Page("http://q2.net/", "y@q2.net", "")});
+void twoProfiles(const DataFolder& folder) {
+    addProfile(folder, "alpha.com", "Link: http://www.alpha.com",
+               {page("http://www.p1.com/links.html", "a@p1.com", "1"),
+                page("www.p2.com/", "b@p2.com", "0"), page("http://p3.com/x", "c@p3.com", "2")});
+    addProfile(folder, "beta.org", "Link: http://www.beta.org",
+               {page("www.q1.net/", "x@q1.net", "1"), page("http://q2.net/", "y@q2.net", "")});
 }
 
-QPoint CellCentre(PaneTableView& list, int row, int column) {
+QPoint cellCentre(PaneTableView& list, int row, int column) {
     return list.visualRect(list.model()->index(row, column)).center();
 }
 
-void Click(PaneTableView& list, QPoint at) {
+void click(PaneTableView& list, QPoint at) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
 }
 
-QStringList ToolBarTexts(QToolBar* bar) {
+QStringList toolBarTexts(QToolBar* bar) {
     QStringList texts;
     for (QAction* action : bar->actions()) {
         if (!action->isSeparator()) {
@@ -103,26 +103,26 @@ class MainWindowTest : public QObject {
     std::unique_ptr<test::TempDataFolder> m_data;
     std::unique_ptr<TarnwickApplication> m_app;
 
-    MainWindow& Frame() { return *m_app->mainWindow(); }
-    ProfilePane& Profiles() { return *Frame().profilePane(); }
-    ResultsPane& Results() { return *Frame().resultsPane(); }
-    PaneTableView& ProfileList() { return Profiles().List(); }
-    PaneTableView& ResultList() { return Results().List(); }
+    MainWindow& frame() { return *m_app->mainWindow(); }
+    ProfilePane& profiles() { return *frame().profilePane(); }
+    ResultsPane& results() { return *frame().resultsPane(); }
+    PaneTableView& profileList() { return profiles().list(); }
+    PaneTableView& resultList() { return results().list(); }
 
-    void Start() {
+    void start() {
         m_app = std::make_unique<TarnwickApplication>(StartOptions{0});
         QVERIFY(m_app->start());
         QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
-        test::WatchPaneModels(Frame());
+        test::watchPaneModels(frame());
     }
 
-    QString ResultCell(int row, int column) { return Results().List().CellText(row, column); }
+    QString resultCell(int row, int column) { return results().list().cellText(row, column); }
 
 private slots:
-    void initTestCase() { AppMessageBox::SetTestMode(true); }
+    void initTestCase() { AppMessageBox::setTestMode(true); }
 
     void init() {
-        AppMessageBox::ClearShown();
+        AppMessageBox::clearShown();
         m_data = std::make_unique<test::TempDataFolder>();
     }
 
@@ -133,30 +133,30 @@ private slots:
     }
 
     void startsWithAnEmptyStore() {
-        Start();
-        QCOMPARE(Frame().windowTitle(), QStringLiteral("Osgrel Tarnwick Ambrel"));
-        QVERIFY(Frame().windowState() & Qt::WindowMaximized);
-        QCOMPARE(ProfileList().RowCount(), 0);
-        QCOMPARE(ResultList().RowCount(), 0);
-        QVERIFY(!Frame().Command(ID_PLAY)->isEnabled());
-        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        start();
+        QCOMPARE(frame().windowTitle(), QStringLiteral("Osgrel Tarnwick Ambrel"));
+        QVERIFY(frame().windowState() & Qt::WindowMaximized);
+        QCOMPARE(profileList().rowCount(), 0);
+        QCOMPARE(resultList().rowCount(), 0);
+        QVERIFY(!frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(!frame().command(ID_STOP)->isEnabled());
         for (int id : {ID_ADD, ID_HELP, ID_ABOUT, ID_EXIT}) {
-            QVERIFY2(Frame().Command(id)->isEnabled(), qPrintable(QString::number(id)));
+            QVERIFY2(frame().command(id)->isEnabled(), qPrintable(QString::number(id)));
         }
         // No profile: nothing to edit or delete.
-        QVERIFY(!Frame().Command(ID_DELETE)->isEnabled());
-        QVERIFY(!Frame().Command(ID_EDIT_PROFILE)->isEnabled());
-        QCOMPARE(Frame().MessageText(), QStringLiteral("Ready"));
-        QVERIFY(test::Exists(m_data->Folder().Folder()));
-        QCOMPARE(g_pProfilePane, &Profiles());
-        QCOMPARE(g_pResultsPane, &Results());
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QVERIFY(!frame().command(ID_DELETE)->isEnabled());
+        QVERIFY(!frame().command(ID_EDIT_PROFILE)->isEnabled());
+        QCOMPARE(frame().messageText(), QStringLiteral("Ready"));
+        QVERIFY(test::exists(m_data->folder().folder()));
+        QCOMPARE(g_pProfilePane, &profiles());
+        QCOMPARE(g_pResultsPane, &results());
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void toolBarMenuAndStatusBar() {
-        Start();
-        QToolBar* bar = Frame().ToolBar();
-        QCOMPARE(ToolBarTexts(bar),
+        start();
+        QToolBar* bar = frame().toolBar();
+        QCOMPARE(toolBarTexts(bar),
                  QStringList({"Play", "Stop", "Add", "Delete", "Edit Profile", "Help", "About",
                               "Exit", "Check without mailing"}));
         QStringList ids;
@@ -179,7 +179,7 @@ private slots:
 
         QStringList menus;
         QMap<QString, QMenu*> byName;
-        for (QAction* menu : Frame().menuBar()->actions()) {
+        for (QAction* menu : frame().menuBar()->actions()) {
             menus.append(menu->text());
             byName[menu->text()] = menu->menu();
         }
@@ -201,18 +201,18 @@ private slots:
             {"&Profile", ID_MAIL_SETTINGS, "&Mail Settings...", {}},
         };
         for (const auto& item : items) {
-            QAction* action = Frame().Command(item.id);
+            QAction* action = frame().command(item.id);
             QVERIFY2(byName[item.menu]->actions().contains(action), item.text);
             QCOMPARE(action->text(), QString::fromLatin1(item.text));
             QCOMPARE(action->shortcuts(), item.keys);
         }
-        QVERIFY(Frame().Command(ID_CHECK_WITHOUT_MAIL)->isCheckable());
-        QCOMPARE(Frame().Command(ID_FILE_EXIT)->text(), QStringLiteral("&Exit"));
-        QCOMPARE(Frame().Command(ID_HELP_ABOUT)->text(),
+        QVERIFY(frame().command(ID_CHECK_WITHOUT_MAIL)->isCheckable());
+        QCOMPARE(frame().command(ID_FILE_EXIT)->text(), QStringLiteral("&Exit"));
+        QCOMPARE(frame().command(ID_HELP_ABOUT)->text(),
                  QStringLiteral("&About Osgrel Tarnwick..."));
-        QCOMPARE(Frame().Command(ID_HELP_TOPIC)->text(), QStringLiteral("&Help Topic..."));
-        QVERIFY(!Frame().Command(ID_VIEW_STATUS_BAR)->isEnabled());
-        QAction* toolbar = Frame().Command(ID_VIEW_TOOLBAR);
+        QCOMPARE(frame().command(ID_HELP_TOPIC)->text(), QStringLiteral("&Help Topic..."));
+        QVERIFY(!frame().command(ID_VIEW_STATUS_BAR)->isEnabled());
+        QAction* toolbar = frame().command(ID_VIEW_TOOLBAR);
         QCOMPARE(toolbar->text(), QStringLiteral("&Toolbar"));
         QVERIFY(toolbar->isCheckable() && toolbar->isChecked());
         toolbar->trigger();
@@ -222,32 +222,32 @@ private slots:
         QVERIFY(bar->isVisible());
 
         // The status bar: message pane, then the three lock indicators.
-        QStatusBar* status = Frame().statusBar();
+        QStatusBar* status = frame().statusBar();
         for (const char* id : {"59137", "59138", "59139"}) {
             QVERIFY(status->findChild<QLabel*>(QString::fromLatin1(id)) != nullptr);
         }
         // A prompt while the pointer is over a button, then "Ready" again.
-        status->showMessage(Frame().Command(ID_PLAY)->statusTip());
+        status->showMessage(frame().command(ID_PLAY)->statusTip());
         QCOMPARE(status->currentMessage(), QStringLiteral("Play"));
         status->clearMessage();
-        QCOMPARE(Frame().MessageText(), QStringLiteral("Ready"));
+        QCOMPARE(frame().messageText(), QStringLiteral("Ready"));
     }
 
     void startsWithEveryProfileTickedAndListed() {
-        TwoProfiles(m_data->Folder());
-        AddProfile(m_data->Folder(), "example.co.uk (2)", "Link: ", {Page("www.r1.org/")});
-        Start();
-        QCOMPARE(ProfileList().RowCount(), 3);
-        QCOMPARE(ProfileList().CellText(0, 1), QStringLiteral("www.alpha.com"));
-        QCOMPARE(ProfileList().CellText(1, 1), QStringLiteral("www.beta.org"));
-        QCOMPARE(ProfileList().CellText(2, 1), QStringLiteral("www.example.co.uk (2)"));
-        QCOMPARE(ProfileList().TickedCount(), 3);
-        QCOMPARE(ProfileList().CellText(0, 2), QString());
-        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::All);
-        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());
-        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        twoProfiles(m_data->folder());
+        addProfile(m_data->folder(), "example.co.uk (2)", "Link: ", {page("www.r1.org/")});
+        start();
+        QCOMPARE(profileList().rowCount(), 3);
+        QCOMPARE(profileList().cellText(0, 1), QStringLiteral("www.alpha.com"));
+        QCOMPARE(profileList().cellText(1, 1), QStringLiteral("www.beta.org"));
+        QCOMPARE(profileList().cellText(2, 1), QStringLiteral("www.example.co.uk (2)"));
+        QCOMPARE(profileList().tickedCount(), 3);
+        QCOMPARE(profileList().cellText(0, 2), QString());
+        QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::All);
+        QVERIFY(frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(!frame().command(ID_STOP)->isEnabled());
         // Loading every row ticked rebuilds the results once.
-        QCOMPARE(Results().RebuildCount(), 1);
+        QCOMPARE(results().rebuildCount(), 1);
 
         const QStringList expected[] = {
             {"http://www.alpha.com", "http://www.p1.com/links.html", "a@p1.com", "Enabled", ""},
@@ -257,12 +257,12 @@ private slots:
             {"http://www.beta.org", "http://q2.net/", "y@q2.net", "Disabled", ""},
             {"", "www.r1.org/", "w@example.org", "Enabled", ""},
         };
-        QCOMPARE(ResultList().RowCount(), 6);
+        QCOMPARE(resultList().rowCount(), 6);
         for (int r = 0; r < 6; ++r) {
             for (int c = 0; c < 5; ++c) {
-                QCOMPARE(ResultCell(r, c), expected[r][c]);
+                QCOMPARE(resultCell(r, c), expected[r][c]);
             }
-            QCOMPARE(Results().RowAt(r).m_nProfileRow, r < 3 ? 0 : r < 5 ? 1 : 2);
+            QCOMPARE(results().rowAt(r).m_profileRow, r < 3 ? 0 : r < 5 ? 1 : 2);
         }
         // Headings and widths, exactly.
         const auto headings = [](PaneTableView& list) {
@@ -273,125 +273,125 @@ private slots:
             }
             return texts;
         };
-        QCOMPARE(headings(ProfileList()), QStringList({"/30", "Proile/150", "Status/175"}));
-        QCOMPARE(headings(ResultList()),
+        QCOMPARE(headings(profileList()), QStringList({"/30", "Proile/150", "Status/175"}));
+        QCOMPARE(headings(resultList()),
                  QStringList({"Advetiser's Site/125", "Publisher's Site/200", "Mail Address/125",
                               "Email Notification/100", "Status/125", "Since last run/100",
                               "Details/110"}));
-        QCOMPARE(ProfileList().accessibleName(), QStringLiteral("Profiles"));
-        QCOMPARE(ResultList().accessibleName(), QStringLiteral("Results"));
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QCOMPARE(profileList().accessibleName(), QStringLiteral("Profiles"));
+        QCOMPARE(resultList().accessibleName(), QStringLiteral("Results"));
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void manyProfilesRebuildOnce() {
         for (int i = 0; i < 200; ++i) {
-            AddProfile(m_data->Folder(), "site" + std::to_string(i) + ".com",
-                       "Link: http://adv.com", {Page("http://p" + std::to_string(i) + ".com/")});
+            addProfile(m_data->folder(), "site" + std::to_string(i) + ".com",
+                       "Link: http://adv.com", {page("http://p" + std::to_string(i) + ".com/")});
         }
-        Start();
-        QCOMPARE(ProfileList().RowCount(), 200);
-        QCOMPARE(ResultList().RowCount(), 200);
-        QCOMPARE(Results().RebuildCount(), 1);
+        start();
+        QCOMPARE(profileList().rowCount(), 200);
+        QCOMPARE(resultList().rowCount(), 200);
+        QCOMPARE(results().rebuildCount(), 1);
     }
 
     void emptyLineInIndexHidesLaterProfiles() {
-        TwoProfiles(m_data->Folder());
-        const std::string index = test::ReadBytes(m_data->Folder().IndexPath());
-        test::WriteBytes(m_data->Folder().IndexPath(), index.substr(0, index.find("\r\n")) +
+        twoProfiles(m_data->folder());
+        const std::string index = test::readBytes(m_data->folder().indexPath());
+        test::writeBytes(m_data->folder().indexPath(), index.substr(0, index.find("\r\n")) +
                                                            "\r\n\r\n" +
                                                            index.substr(index.find("\r\n") + 2));
-        Start();
-        QCOMPARE(ProfileList().RowCount(), 1);
-        QCOMPARE(ResultList().RowCount(), 3);
+        start();
+        QCOMPARE(profileList().rowCount(), 1);
+        QCOMPARE(resultList().rowCount(), 3);
     }
 
     void unreadableProfileIsToldOnceAndLeftOut() {
-        TwoProfiles(m_data->Folder());
-        const std::string gone = m_data->Folder().ProfilePath("gone.net");
-        test::WriteBytes(m_data->Folder().IndexPath(),
-                         test::ReadBytes(m_data->Folder().IndexPath()) + "\r\n" + gone);
-        Start();
-        QCOMPARE(ProfileList().RowCount(), 3);
-        QCOMPARE(ResultList().RowCount(), 5);  // the others are all there
-        QTRY_COMPARE(AppMessageBox::ShownTexts().size(), 1);
-        QVERIFY(AppMessageBox::LastText().contains(QStringLiteral("www.gone.net")));
+        twoProfiles(m_data->folder());
+        const std::string gone = m_data->folder().profilePath("gone.net");
+        test::writeBytes(m_data->folder().indexPath(),
+                         test::readBytes(m_data->folder().indexPath()) + "\r\n" + gone);
+        start();
+        QCOMPARE(profileList().rowCount(), 3);
+        QCOMPARE(resultList().rowCount(), 5);  // the others are all there
+        QTRY_COMPARE(AppMessageBox::shownTexts().size(), 1);
+        QVERIFY(AppMessageBox::lastText().contains(QStringLiteral("www.gone.net")));
         // Later rebuilds do not tell it again...
-        Results().RebuildResults();
+        results().rebuildResults();
         QTest::qWait(50);
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
+        QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         // ...until it has been read and then fails again.
-        test::WriteBytes(gone, "Link: http://gone.net\r\n" + Page("http://z.net/"));
-        Results().RebuildResults();
-        QCOMPARE(ResultList().RowCount(), 6);
+        test::writeBytes(gone, "Link: http://gone.net\r\n" + page("http://z.net/"));
+        results().rebuildResults();
+        QCOMPARE(resultList().rowCount(), 6);
         std::remove(gone.c_str());
-        Results().RebuildResults();
-        QTRY_COMPARE(AppMessageBox::ShownTexts().size(), 2);
+        results().rebuildResults();
+        QTRY_COMPARE(AppMessageBox::shownTexts().size(), 2);
     }
 
     // Results stay until the user asks for others: a click on a row of
     // either pane selects it, the arrows move; only a change of ticks
     // rebuilds, after one question when a run's results would go.
     void resultsStayUntilTheTicksChange() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        Results().SetStatus(3, "Link Found");
-        const int rebuilds = Results().RebuildCount();
+        twoProfiles(m_data->folder());
+        start();
+        results().setStatus(3, "Link Found");
+        const int rebuilds = results().rebuildCount();
 
-        Click(ProfileList(), CellCentre(ProfileList(), 1, 1));
-        QVERIFY(ProfileList().selectionModel()->isRowSelected(1, {}));
-        QTest::keyClick(&ProfileList(), Qt::Key_Up);
-        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
-        Click(ResultList(), CellCentre(ResultList(), 3, 1));
-        QTest::keyClick(&ResultList(), Qt::Key_Down);
-        QVERIFY(ResultList().selectionModel()->isRowSelected(4, {}));
-        QCOMPARE(Results().RebuildCount(), rebuilds);
-        QCOMPARE(ResultCell(3, 4), QStringLiteral("Link Found"));
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        click(profileList(), cellCentre(profileList(), 1, 1));
+        QVERIFY(profileList().selectionModel()->isRowSelected(1, {}));
+        QTest::keyClick(&profileList(), Qt::Key_Up);
+        QVERIFY(profileList().selectionModel()->isRowSelected(0, {}));
+        click(resultList(), cellCentre(resultList(), 3, 1));
+        QTest::keyClick(&resultList(), Qt::Key_Down);
+        QVERIFY(resultList().selectionModel()->isRowSelected(4, {}));
+        QCOMPARE(results().rebuildCount(), rebuilds);
+        QCOMPARE(resultCell(3, 4), QStringLiteral("Link Found"));
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
 
         // A tick: No changes nothing.
-        AppMessageBox::PresetAnswer(Answer::No);
-        Click(ProfileList(), ProfileList().CheckBoxRect(0).center());
-        QCOMPARE(AppMessageBox::LastText(),
+        AppMessageBox::presetAnswer(Answer::No);
+        click(profileList(), profileList().checkBoxRect(0).center());
+        QCOMPARE(AppMessageBox::lastText(),
                  QStringLiteral("This operation will refresh all the contents of this list. Do "
                                 "you want to continue"));
-        QVERIFY(ProfileList().GetCheck(0));
-        QCOMPARE(Results().RebuildCount(), rebuilds);
-        QCOMPARE(ResultCell(3, 4), QStringLiteral("Link Found"));
+        QVERIFY(profileList().getCheck(0));
+        QCOMPARE(results().rebuildCount(), rebuilds);
+        QCOMPARE(resultCell(3, 4), QStringLiteral("Link Found"));
 
         // Yes: one question, one rebuild, the pages of the ticked profile.
-        AppMessageBox::PresetAnswer(Answer::Yes);
-        Click(ProfileList(), ProfileList().CheckBoxRect(0).center());
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 2);
-        QVERIFY(!ProfileList().GetCheck(0));
-        QCOMPARE(Results().RebuildCount(), rebuilds + 1);
-        QCOMPARE(ResultList().RowCount(), 2);
-        QCOMPARE(ResultCell(0, 4), QString());
+        AppMessageBox::presetAnswer(Answer::Yes);
+        click(profileList(), profileList().checkBoxRect(0).center());
+        QCOMPARE(AppMessageBox::shownTexts().size(), 2);
+        QVERIFY(!profileList().getCheck(0));
+        QCOMPARE(results().rebuildCount(), rebuilds + 1);
+        QCOMPARE(resultList().rowCount(), 2);
+        QCOMPARE(resultCell(0, 4), QString());
 
         // Results without a status of this session: no question.
-        Click(ProfileList(), ProfileList().CheckBoxRect(0).center());
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 2);
-        QCOMPARE(ResultList().RowCount(), 5);
+        click(profileList(), profileList().checkBoxRect(0).center());
+        QCOMPARE(AppMessageBox::shownTexts().size(), 2);
+        QCOMPARE(resultList().rowCount(), 5);
     }
 
     // The filter and the sorting change what the list shows, never the rows
     // the run writes to; a row opens its page, copies its address or itself.
     void resultsFilterSortAndRowActions() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        ResultListModel& model = Results().Model();
-        model.SetStatus(0, "Link Not Found");  // notification on: mailed
-        model.SetStatus(1, "Link Found");
-        model.SetStatus(2, "Page cannot be displayed");  // never mailed
-        model.SetStatus(3, "Page Cannot be Found");
-        model.SetMail(3, "Mail Settings Not provided");  // its letter failed
+        twoProfiles(m_data->folder());
+        start();
+        ResultListModel& model = results().model();
+        model.setStatus(0, "Link Not Found");  // notification on: mailed
+        model.setStatus(1, "Link Found");
+        model.setStatus(2, "Page cannot be displayed");  // never mailed
+        model.setStatus(3, "Page Cannot be Found");
+        model.setMail(3, "Mail Settings Not provided");  // its letter failed
         const auto shownPages = [this] {
             QStringList pages;
-            for (int r = 0; r < ResultList().RowCount(); ++r) {
-                pages.append(ResultCell(r, 1));
+            for (int r = 0; r < resultList().rowCount(); ++r) {
+                pages.append(resultCell(r, 1));
             }
             return pages;
         };
-        QComboBox& filter = Results().FilterBox();
+        QComboBox& filter = results().filterBox();
         QCOMPARE(filter.count(), 4);
         QCOMPARE(filter.itemText(1), QStringLiteral("Problems only"));
         QCOMPARE(filter.itemText(3), QStringLiteral("Link quality problems"));
@@ -401,117 +401,117 @@ private slots:
         filter.setCurrentIndex(2);
         QCOMPARE(shownPages(), QStringList({"http://p3.com/x", "www.q1.net/"}));
         // A status written while filtered shows or hides its row at once.
-        model.SetStatus(4, "Link Not Found");  // notification off
+        model.setStatus(4, "Link Not Found");  // notification off
         QCOMPARE(shownPages(), QStringList({"http://p3.com/x", "www.q1.net/", "http://q2.net/"}));
         filter.setCurrentIndex(0);
-        QCOMPARE(ResultList().RowCount(), 5);
+        QCOMPARE(resultList().rowCount(), 5);
 
         // A heading click sorts the view; the model keeps the run's order.
-        QHeaderView* header = ResultList().horizontalHeader();
+        QHeaderView* header = resultList().horizontalHeader();
         QVERIFY(header->stretchLastSection());
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(1) + 10, header->height() / 2));
         QCOMPARE(shownPages(),
                  QStringList({"http://p3.com/x", "http://q2.net/", "http://www.p1.com/links.html",
                               "www.p2.com/", "www.q1.net/"}));
-        QCOMPARE(model.Row(0).m_strPage, std::string("http://www.p1.com/links.html"));
-        model.SetStatus(0, "Link Found");
-        QCOMPARE(ResultCell(2, 4), QStringLiteral("Link Found"));
-        QCOMPARE(Results().Shown().SourceRow(2), 0);
-        ResultList().sortByColumn(-1, Qt::AscendingOrder);
-        QCOMPARE(ResultCell(0, 1), QStringLiteral("http://www.p1.com/links.html"));
+        QCOMPARE(model.rowAt(0).m_page, std::string("http://www.p1.com/links.html"));
+        model.setStatus(0, "Link Found");
+        QCOMPARE(resultCell(2, 4), QStringLiteral("Link Found"));
+        QCOMPARE(results().shown().sourceRow(2), 0);
+        resultList().sortByColumn(-1, Qt::AscendingOrder);
+        QCOMPARE(resultCell(0, 1), QStringLiteral("http://www.p1.com/links.html"));
 
         UrlRecorder web;
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &web, "Open");
-        Results().OpenPage(1);  // typed without a scheme
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &web, "open");
+        results().openPage(1);  // typed without a scheme
         QCOMPARE(web.m_urls, QList<QUrl>({QUrl(QStringLiteral("http://www.p2.com/"))}));
-        Results().CopyAddress(0);
+        results().copyAddress(0);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("http://www.p1.com/links.html"));
-        Results().CopyRow(3);
+        results().copyRow(3);
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral("http://www.beta.org\twww.q1.net/\tMail Settings Not "
                                 "provided\tEnabled\tPage Cannot be Found\t\t"));
         // A double click the click rule lets through opens the page; the
         // click only selects the row.
-        Results().RebuildResults();
+        results().rebuildResults();
         // (A double click comes as a press, then the double click.)
-        const int rebuilds = Results().RebuildCount();
-        Click(ResultList(), CellCentre(ResultList(), 4, 1));
-        QCOMPARE(Results().RebuildCount(), rebuilds);
-        QTest::mouseDClick(ResultList().viewport(), Qt::LeftButton, {},
-                           CellCentre(ResultList(), 4, 1));
+        const int rebuilds = results().rebuildCount();
+        click(resultList(), cellCentre(resultList(), 4, 1));
+        QCOMPARE(results().rebuildCount(), rebuilds);
+        QTest::mouseDClick(resultList().viewport(), Qt::LeftButton, {},
+                           cellCentre(resultList(), 4, 1));
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QCOMPARE(web.m_urls.size(), 2);
         QCOMPARE(web.m_urls.back(), QUrl(QStringLiteral("http://q2.net/")));
-        QVERIFY(ResultList().selectionModel()->isRowSelected(4, {}));
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QVERIFY(resultList().selectionModel()->isRowSelected(4, {}));
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     // Size, splitter and column widths come back at the next start; the
     // widths built into the program are the first start's.
     void layoutIsRememberedBetweenStarts() {
-        TwoProfiles(m_data->Folder());
-        const QString file = QString::fromStdString(m_data->Root() + "/config/window.ini");
+        twoProfiles(m_data->folder());
+        const QString file = QString::fromStdString(m_data->root() + "/config/window.ini");
         StartOptions options(0);
-        options.m_strLayoutFile = file;
+        options.m_layoutFile = file;
         m_app = std::make_unique<TarnwickApplication>(options);
         QVERIFY(m_app->start());
         QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
-        QCOMPARE(ResultList().horizontalHeader()->sectionSize(1), 200);
-        QCOMPARE(ProfileList().horizontalHeader()->sectionSize(1), 150);
-        Frame().showNormal();
-        Frame().setGeometry(40, 50, 900, 640);
-        QTRY_COMPARE(Frame().geometry().size(), QSize(900, 640));
-        Frame().Splitter()->setSizes({280, 620});
-        ResultList().horizontalHeader()->resizeSection(1, 333);
-        ProfileList().horizontalHeader()->resizeSection(1, 111);
-        const QList<int> sizes = Frame().Splitter()->sizes();
-        Frame().SaveLayout(file);
+        QCOMPARE(resultList().horizontalHeader()->sectionSize(1), 200);
+        QCOMPARE(profileList().horizontalHeader()->sectionSize(1), 150);
+        frame().showNormal();
+        frame().setGeometry(40, 50, 900, 640);
+        QTRY_COMPARE(frame().geometry().size(), QSize(900, 640));
+        frame().splitter()->setSizes({280, 620});
+        resultList().horizontalHeader()->resizeSection(1, 333);
+        profileList().horizontalHeader()->resizeSection(1, 111);
+        const QList<int> sizes = frame().splitter()->sizes();
+        frame().saveLayout(file);
         m_app.reset();
 
         m_app = std::make_unique<TarnwickApplication>(options);
         QVERIFY(m_app->start());
         QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
-        QVERIFY(!(Frame().windowState() & Qt::WindowMaximized));
-        QTRY_COMPARE(Frame().geometry().size(), QSize(900, 640));
-        QCOMPARE(Frame().Splitter()->sizes(), sizes);
-        QCOMPARE(ResultList().horizontalHeader()->sectionSize(1), 333);
-        QCOMPARE(ProfileList().horizontalHeader()->sectionSize(1), 111);
+        QVERIFY(!(frame().windowState() & Qt::WindowMaximized));
+        QTRY_COMPARE(frame().geometry().size(), QSize(900, 640));
+        QCOMPARE(frame().splitter()->sizes(), sizes);
+        QCOMPARE(resultList().horizontalHeader()->sectionSize(1), 333);
+        QCOMPARE(profileList().horizontalHeader()->sectionSize(1), 111);
     }
 
     // The desktop's keys: Ctrl+Q leaves through the exit question, F1 opens
     // the guide, Ctrl+F the search box, which keeps the rows holding its
     // text; View > Sort by sorts as a heading click does.
     void keyboardConventions() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        QCOMPARE(Frame().Command(ID_FILE_EXIT)->shortcut(), QKeySequence(QKeySequence::Quit));
-        QCOMPARE(Frame().Command(ID_HELP_TOPIC)->shortcut(), QKeySequence(Qt::Key_F1));
-        QCOMPARE(Frame().Command(ID_VIEW_FIND)->shortcut(), QKeySequence(QKeySequence::Find));
-        PressWhenModal<ConfirmExitDialog>("1045");  // Cancel: the program goes on
-        Frame().Command(ID_FILE_EXIT)->trigger();
-        QVERIFY(Frame().isVisible());
+        twoProfiles(m_data->folder());
+        start();
+        QCOMPARE(frame().command(ID_FILE_EXIT)->shortcut(), QKeySequence(QKeySequence::Quit));
+        QCOMPARE(frame().command(ID_HELP_TOPIC)->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(frame().command(ID_VIEW_FIND)->shortcut(), QKeySequence(QKeySequence::Find));
+        pressWhenModal<ConfirmExitDialog>("1045");  // Cancel: the program goes on
+        frame().command(ID_FILE_EXIT)->trigger();
+        QVERIFY(frame().isVisible());
 
         const auto shownPages = [this] {
             QStringList pages;
-            for (int r = 0; r < ResultList().RowCount(); ++r) {
-                pages.append(ResultCell(r, 1));
+            for (int r = 0; r < resultList().rowCount(); ++r) {
+                pages.append(resultCell(r, 1));
             }
             return pages;
         };
-        Frame().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Frame()));
-        Frame().Command(ID_VIEW_FIND)->trigger();
-        QLineEdit& search = Results().SearchBox();
+        frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame()));
+        frame().command(ID_VIEW_FIND)->trigger();
+        QLineEdit& search = results().searchBox();
         QTRY_VERIFY(search.hasFocus());
         QTest::keyClicks(&search, "Q");  // letter case does not matter
         QCOMPARE(shownPages(), QStringList({"www.q1.net/", "http://q2.net/"}));
         QTest::keyClicks(&search, "1");
         QCOMPARE(shownPages(), QStringList({"www.q1.net/"}));
         search.clear();
-        QCOMPARE(ResultList().RowCount(), 5);
+        QCOMPARE(resultList().rowCount(), 5);
 
-        auto* sortMenu = Frame().findChild<QMenu*>(QStringLiteral("SortMenu"));
+        auto* sortMenu = frame().findChild<QMenu*>(QStringLiteral("SortMenu"));
         QVERIFY(sortMenu != nullptr);
         const auto choose = [sortMenu](const QString& text) {
             for (QAction* action : sortMenu->actions()) {
@@ -530,287 +530,287 @@ private slots:
         QCOMPARE(shownPages().first(), QStringLiteral("www.q1.net/"));
         choose(QStringLiteral("&Run Order"));
         QCOMPARE(shownPages().first(), QStringLiteral("http://www.p1.com/links.html"));
-        QCOMPARE(Results().Model().Row(0).m_strPage, std::string("http://www.p1.com/links.html"));
+        QCOMPARE(results().model().rowAt(0).m_page, std::string("http://www.p1.com/links.html"));
     }
 
     // With a 14-point font the columns are as much wider, so "Link Not
     // Found" is not cut; at the usual size they are as designed.
     void columnWidthsFollowTheFont() {
-        TwoProfiles(m_data->Folder());
+        twoProfiles(m_data->folder());
         const QFont usual = QApplication::font();
         QFont large = usual;
         large.setPointSize(14);
         QApplication::setFont(large);
-        Start();
+        start();
         QApplication::setFont(usual);
-        QCOMPARE(ResultList().horizontalHeader()->sectionSize(ResultListModel::ColStatus), 175);
-        QCOMPARE(ProfileList().horizontalHeader()->sectionSize(1), 210);
-        const int status = ResultList().fontMetrics().horizontalAdvance("Link Not Found");
+        QCOMPARE(resultList().horizontalHeader()->sectionSize(ResultListModel::ColStatus), 175);
+        QCOMPARE(profileList().horizontalHeader()->sectionSize(1), 210);
+        const int status = resultList().fontMetrics().horizontalAdvance("Link Not Found");
         QVERIFY(status < 175);
     }
 
     void clickBelowTheRowsDoesNothing() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        Click(ProfileList(), CellCentre(ProfileList(), 0, 1));
-        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
-        const int rebuilds = Results().RebuildCount();
+        twoProfiles(m_data->folder());
+        start();
+        click(profileList(), cellCentre(profileList(), 0, 1));
+        QVERIFY(profileList().selectionModel()->isRowSelected(0, {}));
+        const int rebuilds = results().rebuildCount();
         const QPoint below(
-            40, ProfileList().visualRect(ProfileList().model()->index(1, 1)).bottom() + 40);
-        Click(ProfileList(), below);
-        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
-        QCOMPARE(Results().RebuildCount(), rebuilds);
+            40, profileList().visualRect(profileList().model()->index(1, 1)).bottom() + 40);
+        click(profileList(), below);
+        QVERIFY(profileList().selectionModel()->isRowSelected(0, {}));
+        QCOMPARE(results().rebuildCount(), rebuilds);
         // The results pane: a click on any row selects it, whatever its page
         // address looks like; a click below the rows does nothing.
-        Click(ResultList(), CellCentre(ResultList(), 0, 1));  // http://www.p1.com/...
-        QVERIFY(ResultList().selectionModel()->isRowSelected(0, {}));
-        Click(ResultList(), CellCentre(ResultList(), 1, 1));  // www.p2.com/
-        QVERIFY(ResultList().selectionModel()->isRowSelected(1, {}));
+        click(resultList(), cellCentre(resultList(), 0, 1));  // http://www.p1.com/...
+        QVERIFY(resultList().selectionModel()->isRowSelected(0, {}));
+        click(resultList(), cellCentre(resultList(), 1, 1));  // www.p2.com/
+        QVERIFY(resultList().selectionModel()->isRowSelected(1, {}));
         const QPoint belowResults(
-            40, ResultList().visualRect(ResultList().model()->index(4, 1)).bottom() + 40);
-        Click(ResultList(), belowResults);
-        QVERIFY(ResultList().selectionModel()->isRowSelected(1, {}));
-        QCOMPARE(Results().RebuildCount(), rebuilds);
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+            40, resultList().visualRect(resultList().model()->index(4, 1)).bottom() + 40);
+        click(resultList(), belowResults);
+        QVERIFY(resultList().selectionModel()->isRowSelected(1, {}));
+        QCOMPARE(results().rebuildCount(), rebuilds);
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void selectingAnotherProfileKeepsTheResults() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        const int rebuilds = Results().RebuildCount();
-        Click(ProfileList(), CellCentre(ProfileList(), 1, 1));
-        QTest::keyClick(&ProfileList(), Qt::Key_Up);
-        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
-        QTest::keyClick(&ProfileList(), Qt::Key_End);
-        QVERIFY(ProfileList().selectionModel()->isRowSelected(1, {}));
-        QTest::keyClick(&ProfileList(), Qt::Key_Home);
-        QVERIFY(ProfileList().selectionModel()->isRowSelected(0, {}));
-        QCOMPARE(Results().RebuildCount(), rebuilds);
+        twoProfiles(m_data->folder());
+        start();
+        const int rebuilds = results().rebuildCount();
+        click(profileList(), cellCentre(profileList(), 1, 1));
+        QTest::keyClick(&profileList(), Qt::Key_Up);
+        QVERIFY(profileList().selectionModel()->isRowSelected(0, {}));
+        QTest::keyClick(&profileList(), Qt::Key_End);
+        QVERIFY(profileList().selectionModel()->isRowSelected(1, {}));
+        QTest::keyClick(&profileList(), Qt::Key_Home);
+        QVERIFY(profileList().selectionModel()->isRowSelected(0, {}));
+        QCOMPARE(results().rebuildCount(), rebuilds);
     }
 
     void checkBoxesDriveResultsAndPlay() {
-        TwoProfiles(m_data->Folder());
-        Start();
+        twoProfiles(m_data->folder());
+        start();
         // Untick the first profile: some ticked, the results follow the ticks.
-        Click(ProfileList(), ProfileList().CheckBoxRect(0).center());
-        QVERIFY(!ProfileList().GetCheck(0));
-        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::Some);
-        QCOMPARE(ResultList().RowCount(), 2);  // beta.org only
-        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());
+        click(profileList(), profileList().checkBoxRect(0).center());
+        QVERIFY(!profileList().getCheck(0));
+        QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::Some);
+        QCOMPARE(resultList().rowCount(), 2);  // beta.org only
+        QVERIFY(frame().command(ID_PLAY)->isEnabled());
 
         // Untick the second: none ticked, Play and Stop disabled, results empty.
-        Click(ProfileList(), ProfileList().CheckBoxRect(1).center());
-        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::None);
-        QCOMPARE(ResultList().RowCount(), 0);
-        QVERIFY(!Frame().Command(ID_PLAY)->isEnabled());
-        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        click(profileList(), profileList().checkBoxRect(1).center());
+        QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::None);
+        QCOMPARE(resultList().rowCount(), 0);
+        QVERIFY(!frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(!frame().command(ID_STOP)->isEnabled());
 
         // With nothing ticked, ticking one shows its pages and enables Play.
-        Click(ProfileList(), ProfileList().CheckBoxRect(1).center());
-        QVERIFY(ProfileList().GetCheck(1));
-        QCOMPARE(ResultList().RowCount(), 2);
-        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());
+        click(profileList(), profileList().checkBoxRect(1).center());
+        QVERIFY(profileList().getCheck(1));
+        QCOMPARE(resultList().rowCount(), 2);
+        QVERIFY(frame().command(ID_PLAY)->isEnabled());
 
         // The header box: from "some" it unticks all, then ticks all.
-        QHeaderView* header = ProfileList().horizontalHeader();
+        QHeaderView* header = profileList().horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(0) + 15, header->height() / 2));
-        QCOMPARE(ProfileList().TickedCount(), 0);
+        QCOMPARE(profileList().tickedCount(), 0);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(0) + 15, header->height() / 2));
-        QCOMPARE(ProfileList().TickedCount(), 2);
-        QCOMPARE(ResultList().RowCount(), 5);
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QCOMPARE(profileList().tickedCount(), 2);
+        QCOMPARE(resultList().rowCount(), 5);
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void clicksAreRefusedWhileATaskRuns() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        const int rebuilds = Results().RebuildCount();
-        ProfileList().selectionModel()->setCurrentIndex(ProfileList().model()->index(0, 1),
+        twoProfiles(m_data->folder());
+        start();
+        const int rebuilds = results().rebuildCount();
+        profileList().selectionModel()->setCurrentIndex(profileList().model()->index(0, 1),
                                                         QItemSelectionModel::NoUpdate);
         g_bScanRunning = true;
-        Click(ProfileList(), ProfileList().CheckBoxRect(0).center());
-        Click(ResultList(), CellCentre(ResultList(), 1, 1));
-        QTest::keyClick(&ProfileList(), Qt::Key_Space);
+        click(profileList(), profileList().checkBoxRect(0).center());
+        click(resultList(), cellCentre(resultList(), 1, 1));
+        QTest::keyClick(&profileList(), Qt::Key_Space);
         g_bScanRunning = false;
-        QCOMPARE(AppMessageBox::ShownTexts(),
+        QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({"Task is running", "Task is running", "Task is running"}));
-        QCOMPARE(ProfileList().TickedCount(), 2);
-        QVERIFY(!ProfileList().selectionModel()->hasSelection());
-        QVERIFY(!ResultList().selectionModel()->hasSelection());
-        QCOMPARE(Results().RebuildCount(), rebuilds);
+        QCOMPARE(profileList().tickedCount(), 2);
+        QVERIFY(!profileList().selectionModel()->hasSelection());
+        QVERIFY(!resultList().selectionModel()->hasSelection());
+        QCOMPARE(results().rebuildCount(), rebuilds);
     }
 
     void resultColoursFollowTheStatusWords() {
-        TwoProfiles(m_data->Folder());
-        Start();
+        twoProfiles(m_data->folder());
+        start();
         const char* words[] = {"Link Found", "Link Not Found", "Page cannot be displayed",
                                "Page Cannot be Found", "link found"};
         const QColor colours[] = {QColor(0, 255, 0), QColor(255, 0, 0), QColor(255, 255, 0),
                                   QColor(255, 0, 0), QColor(255, 255, 255)};
         for (int r = 0; r < 5; ++r) {
-            Results().SetStatus(r, words[r]);
+            results().setStatus(r, words[r]);
         }
-        ResultList().selectionModel()->clearCurrentIndex();
+        resultList().selectionModel()->clearCurrentIndex();
         for (int c = 0; c < 4; ++c) {
-            ResultList().horizontalHeader()->resizeSection(c, 40);
+            resultList().horizontalHeader()->resizeSection(c, 40);
         }
-        const QImage shot = ResultList().viewport()->grab().toImage();
+        const QImage shot = resultList().viewport()->grab().toImage();
         for (int r = 0; r < 5; ++r) {
-            const QRect cell = ResultList().visualRect(ResultList().model()->index(r, 4));
+            const QRect cell = resultList().visualRect(resultList().model()->index(r, 4));
             QCOMPARE(shot.pixelColor(cell.right() - 3, cell.bottom() - 2), colours[r]);
             // Other columns stay white.
-            const QRect mail = ResultList().visualRect(ResultList().model()->index(r, 2));
+            const QRect mail = resultList().visualRect(resultList().model()->index(r, 2));
             QCOMPARE(shot.pixelColor(mail.right() - 3, mail.bottom() - 2), QColor(Qt::white));
         }
     }
 
     void storeCommandsAreRefusedWhileATaskRuns() {
-        TwoProfiles(m_data->Folder());
-        Start();
+        twoProfiles(m_data->folder());
+        start();
         g_bScanRunning = true;
-        Frame().Command(ID_ADD)->trigger();
-        Frame().Command(ID_DELETE)->trigger();
-        Frame().Command(ID_EDIT_PROFILE)->trigger();
-        QCOMPARE(AppMessageBox::ShownTexts(),
+        frame().command(ID_ADD)->trigger();
+        frame().command(ID_DELETE)->trigger();
+        frame().command(ID_EDIT_PROFILE)->trigger();
+        QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({"You cannot add profile while task is running",
                               "You cannot delete profile while task is runing",
                               "You cannot edit any profile while task is running"}));
         QVERIFY(!g_bSuppressAutoCheck);
-        QCOMPARE(ProfileList().RowCount(), 2);
-        QVERIFY(Frame().Command(ID_EDIT_PROFILE)->isEnabled());
+        QCOMPARE(profileList().rowCount(), 2);
+        QVERIFY(frame().command(ID_EDIT_PROFILE)->isEnabled());
     }
 
     void deleteRemovesTickedProfilesAndReloadsUnticked() {
-        TwoProfiles(m_data->Folder());
-        AddProfile(m_data->Folder(), "gamma.net", "Link: http://gamma.net",
-                   {Page("http://g.net/")});
-        Start();
+        twoProfiles(m_data->folder());
+        addProfile(m_data->folder(), "gamma.net", "Link: http://gamma.net",
+                   {page("http://g.net/")});
+        start();
         // Only beta.org ticked.
-        ProfileList().SetCheck(0, false);
-        ProfileList().SetCheck(2, false);
-        PressWhenModal<DeleteProfilesQuestion>("1070");  // Yes
-        Frame().Command(ID_DELETE)->trigger();
-        QCOMPARE(ProfileList().RowCount(), 2);
-        QCOMPARE(ProfileList().CellText(0, 1), QStringLiteral("www.alpha.com"));
-        QCOMPARE(ProfileList().CellText(1, 1), QStringLiteral("www.gamma.net"));
-        QCOMPARE(ProfileList().TickedCount(), 0);  // reloaded unticked
-        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::None);
-        QCOMPARE(ResultList().RowCount(), 0);
-        QVERIFY(!test::Exists(m_data->Folder().ProfilePath("beta.org")));
+        profileList().setCheck(0, false);
+        profileList().setCheck(2, false);
+        pressWhenModal<DeleteProfilesQuestion>("1070");  // Yes
+        frame().command(ID_DELETE)->trigger();
+        QCOMPARE(profileList().rowCount(), 2);
+        QCOMPARE(profileList().cellText(0, 1), QStringLiteral("www.alpha.com"));
+        QCOMPARE(profileList().cellText(1, 1), QStringLiteral("www.gamma.net"));
+        QCOMPARE(profileList().tickedCount(), 0);  // reloaded unticked
+        QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::None);
+        QCOMPARE(resultList().rowCount(), 0);
+        QVERIFY(!test::exists(m_data->folder().profilePath("beta.org")));
         QVERIFY(g_bSuppressAutoCheck);
-        QVERIFY(Frame().Command(ID_PLAY)->isEnabled());  // Play stays enabled after a Delete
+        QVERIFY(frame().command(ID_PLAY)->isEnabled());  // Play stays enabled after a Delete
 
         // Nothing ticked now: Delete only says so.
-        Frame().Command(ID_DELETE)->trigger();
-        QCOMPARE(AppMessageBox::LastText(), QStringLiteral("First select the profile to delete"));
+        frame().command(ID_DELETE)->trigger();
+        QCOMPARE(AppMessageBox::lastText(), QStringLiteral("First select the profile to delete"));
 
         // Deleting the rest leaves an empty pane and disables Play and Stop.
-        ProfileList().SetAllChecks(true);
-        PressWhenModal<DeleteProfilesQuestion>("1070");
-        Frame().Command(ID_DELETE)->trigger();
-        QCOMPARE(ProfileList().RowCount(), 0);
-        QTRY_VERIFY(!Frame().Command(ID_PLAY)->isEnabled());
-        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        profileList().setAllChecks(true);
+        pressWhenModal<DeleteProfilesQuestion>("1070");
+        frame().command(ID_DELETE)->trigger();
+        QCOMPARE(profileList().rowCount(), 0);
+        QTRY_VERIFY(!frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(!frame().command(ID_STOP)->isEnabled());
     }
 
     void addedProfileShowsTickedWithItsPages() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        ProfileList().SetCheck(0, false);  // beta.org alone ticked
-        const std::string list = m_data->Root() + "/pages.txt";
-        test::WriteBytes(list, "http://www.new1.org/\r\n\r\nhttp://www.new2.org/links\r\n");
-        tarnwick::test::WhenModal<AddProfileWizard>([list](AddProfileWizard* wizard) {
-            using tarnwick::test::Control;
-            Control<QLineEdit>(wizard, "1006")->setText(QStringLiteral("http://www.fresh.net"));
-            Control(wizard, "1009")->click();  // Import...
-            Control<QRadioButton>(wizard, "1010")->click();
-            Control(wizard, "1009")->click();  // Next >
-            Control<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
-            Control(wizard, "1009")->click();  // Next >: the plain text import
-            Control(wizard, "1009")->click();  // Save and Finish
+        twoProfiles(m_data->folder());
+        start();
+        profileList().setCheck(0, false);  // beta.org alone ticked
+        const std::string list = m_data->root() + "/pages.txt";
+        test::writeBytes(list, "http://www.new1.org/\r\n\r\nhttp://www.new2.org/links\r\n");
+        tarnwick::test::whenModal<AddProfileWizard>([list](AddProfileWizard* wizard) {
+            using tarnwick::test::control;
+            control<QLineEdit>(wizard, "1006")->setText(QStringLiteral("http://www.fresh.net"));
+            control(wizard, "1009")->click();  // Import...
+            control<QRadioButton>(wizard, "1010")->click();
+            control(wizard, "1009")->click();  // Next >
+            control<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
+            control(wizard, "1009")->click();  // Next >: the plain text import
+            control(wizard, "1009")->click();  // Save and Finish
         });
-        Frame().Command(ID_ADD)->trigger();
-        QCOMPARE(AppMessageBox::ShownTexts(),
+        frame().command(ID_ADD)->trigger();
+        QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({"Your profile has been successfully added."}));
-        QCOMPARE(ProfileList().RowCount(), 3);
-        QCOMPARE(ProfileList().CellText(2, 1), QStringLiteral("http://www.fresh.net"));
-        QVERIFY(ProfileList().GetCheck(2));
-        QCOMPARE(ProfileList().checkHeader()->Image(), HeaderCheck::Some);
+        QCOMPARE(profileList().rowCount(), 3);
+        QCOMPARE(profileList().cellText(2, 1), QStringLiteral("http://www.fresh.net"));
+        QVERIFY(profileList().getCheck(2));
+        QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::Some);
         // The click rule's results: beta.org's 2 pages and the new profile's 2.
-        Results().RebuildResults();
-        QCOMPARE(ResultList().RowCount(), 4);
-        QCOMPARE(ResultCell(2, 0), QStringLiteral("http://www.fresh.net"));
-        QCOMPARE(ResultCell(3, 1), QStringLiteral("http://www.new2.org/links"));
+        results().rebuildResults();
+        QCOMPARE(resultList().rowCount(), 4);
+        QCOMPARE(resultCell(2, 0), QStringLiteral("http://www.fresh.net"));
+        QCOMPARE(resultCell(3, 1), QStringLiteral("http://www.new2.org/links"));
         QVERIFY(g_bPlayEnabled);
     }
 
     void copiesSelectedRows() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        ResultList().selectionModel()->select(
-            ResultList().model()->index(3, 0),
+        twoProfiles(m_data->folder());
+        start();
+        resultList().selectionModel()->select(
+            resultList().model()->index(3, 0),
             QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        ResultList().selectionModel()->select(
-            ResultList().model()->index(1, 0),
+        resultList().selectionModel()->select(
+            resultList().model()->index(1, 0),
             QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QTest::keyClick(&ResultList(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&resultList(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(),
                  QStringLiteral("http://www.alpha.com\twww.p2.com/\tb@p2.com\tDisabled\t\t\t\n"
                                 "http://www.beta.org\twww.q1.net/\tx@q1.net\tEnabled\t\t\t\n"));
     }
 
     void cancelledAddChangesNothing() {
-        TwoProfiles(m_data->Folder());
-        Start();
+        twoProfiles(m_data->folder());
+        start();
         g_bPlayEnabled = false;
-        PressWhenModal<AddProfileWizard>("1008");  // Cancel
-        Frame().Command(ID_ADD)->trigger();
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        pressWhenModal<AddProfileWizard>("1008");  // Cancel
+        frame().command(ID_ADD)->trigger();
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
         QVERIFY(!g_bPlayEnabled);
-        QCOMPARE(ProfileList().RowCount(), 2);
+        QCOMPARE(profileList().rowCount(), 2);
     }
 
     void buttonsFollowTheEnablingFlags() {
-        TwoProfiles(m_data->Folder());
-        Start();
+        twoProfiles(m_data->folder());
+        start();
         g_bPlayEnabled = false;
         g_bStopEnabled = true;
-        QTRY_VERIFY(!Frame().Command(ID_PLAY)->isEnabled());
-        QTRY_VERIFY(Frame().Command(ID_STOP)->isEnabled());
+        QTRY_VERIFY(!frame().command(ID_PLAY)->isEnabled());
+        QTRY_VERIFY(frame().command(ID_STOP)->isEnabled());
         g_bPlayEnabled = true;
         g_bStopEnabled = false;
-        QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
-        QTRY_VERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        QTRY_VERIFY(frame().command(ID_PLAY)->isEnabled());
+        QTRY_VERIFY(!frame().command(ID_STOP)->isEnabled());
     }
 
     void f6MovesBetweenThePanes() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        Frame().activateWindow();
-        ProfileList().setFocus();
-        QTRY_VERIFY(ProfileList().hasFocus());
-        QTest::keyClick(&Frame(), Qt::Key_F6);
-        QTRY_VERIFY(ResultList().hasFocus());
-        QTest::keyClick(&Frame(), Qt::Key_F6, Qt::ShiftModifier);
-        QTRY_VERIFY(ProfileList().hasFocus());
+        twoProfiles(m_data->folder());
+        start();
+        frame().activateWindow();
+        profileList().setFocus();
+        QTRY_VERIFY(profileList().hasFocus());
+        QTest::keyClick(&frame(), Qt::Key_F6);
+        QTRY_VERIFY(resultList().hasFocus());
+        QTest::keyClick(&frame(), Qt::Key_F6, Qt::ShiftModifier);
+        QTRY_VERIFY(profileList().hasFocus());
         // From the results' filter the results come next.
-        auto* filter = Frame().findChild<QComboBox*>(QStringLiteral("ResultFilter"));
+        auto* filter = frame().findChild<QComboBox*>(QStringLiteral("ResultFilter"));
         filter->setFocus();
         QTRY_VERIFY(filter->hasFocus());
-        QTest::keyClick(&Frame(), Qt::Key_F6);
-        QTRY_VERIFY(ResultList().hasFocus());
+        QTest::keyClick(&frame(), Qt::Key_F6);
+        QTRY_VERIFY(resultList().hasFocus());
     }
 
     // Shift+F10 opens the current row's menu, as the Menu key and a right
     // click do.
     void shiftF10OpensTheRowMenu() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        QVERIFY(ResultList().RowCount() >= 2);
-        ResultList().setFocus();
-        ResultList().setCurrentIndex(ResultList().model()->index(1, 1));
+        twoProfiles(m_data->folder());
+        start();
+        QVERIFY(resultList().rowCount() >= 2);
+        resultList().setFocus();
+        resultList().setCurrentIndex(resultList().model()->index(1, 1));
         QString opened;
         QTimer::singleShot(0, this, [&opened] {
             if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -818,59 +818,59 @@ private slots:
                 popup->close();
             }
         });
-        QTest::keyClick(&ResultList(), Qt::Key_F10, Qt::ShiftModifier);
+        QTest::keyClick(&resultList(), Qt::Key_F10, Qt::ShiftModifier);
         QCOMPARE(opened, QStringLiteral("ResultRowMenu"));
     }
 
     void closingWhenIdleAsksForConfirmation() {
-        Start();
+        start();
         UrlRecorder web;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "Open");
-        PressWhenModal<ConfirmExitDialog>("1045");  // Cancel
-        QVERIFY(!Frame().close());
-        QVERIFY(Frame().isVisible());
-        PressWhenModal<ConfirmExitDialog>("1044");  // OK
-        QVERIFY(Frame().close());
-        QVERIFY(!Frame().isVisible());
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "open");
+        pressWhenModal<ConfirmExitDialog>("1045");  // Cancel
+        QVERIFY(!frame().close());
+        QVERIFY(frame().isVisible());
+        pressWhenModal<ConfirmExitDialog>("1044");  // OK
+        QVERIFY(frame().close());
+        QVERIFY(!frame().isVisible());
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(web.m_urls.size(), 1);
     }
 
     void closingDuringARunAsksToSaveTheReport() {
-        TwoProfiles(m_data->Folder());
-        Start();
+        twoProfiles(m_data->folder());
+        start();
         g_bScanRunning = true;
         g_bReportSaved = false;
-        PressWhenModal<SaveReportQuestion>("2");  // Cancel: the program and the run go on
-        QVERIFY(!Frame().close());
-        QVERIFY(Frame().isVisible());
+        pressWhenModal<SaveReportQuestion>("2");  // Cancel: the program and the run go on
+        QVERIFY(!frame().close());
+        QVERIFY(frame().isVisible());
         QVERIFY(g_bScanRunning);
-        PressWhenModal<SaveReportQuestion>("1045");  // No: leave without a report
-        QVERIFY(Frame().close());
-        QVERIFY(!Frame().isVisible());
+        pressWhenModal<SaveReportQuestion>("1045");  // No: leave without a report
+        QVERIFY(frame().close());
+        QVERIFY(!frame().isVisible());
     }
 
     void exitCommandEndsTheProgramWhenConfirmed() {
-        Start();
+        start();
         QSignalSpy exits(m_app.get(), &TarnwickApplication::exitRequested);
         UrlRecorder web;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "Open");
-        PressWhenModal<ConfirmExitDialog>("1045");
-        Frame().Command(ID_EXIT)->trigger();
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "open");
+        pressWhenModal<ConfirmExitDialog>("1045");
+        frame().command(ID_EXIT)->trigger();
         QCOMPARE(exits.count(), 0);
-        PressWhenModal<ConfirmExitDialog>("1044");
-        Frame().Command(ID_FILE_EXIT)->trigger();
+        pressWhenModal<ConfirmExitDialog>("1044");
+        frame().command(ID_FILE_EXIT)->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(exits.count(), 1);
         QCOMPARE(exits[0][0].toInt(), 0);
     }
 
     void helpOpensTheGuide() {
-        Start();
+        start();
         UrlRecorder recorder;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
-        Frame().Command(ID_HELP)->trigger();
-        Frame().Command(ID_HELP_TOPIC)->trigger();
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+        frame().command(ID_HELP)->trigger();
+        frame().command(ID_HELP_TOPIC)->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(recorder.m_urls.size(), 2);
         QCOMPARE(recorder.m_urls[1], recorder.m_urls[0]);
@@ -878,14 +878,14 @@ private slots:
         // guide, which is the guide in the sources, byte for byte.
         const QString path = recorder.m_urls[0].toLocalFile();
         QVERIFY2(path.endsWith(QStringLiteral("/guide/Help.html")), qPrintable(path));
-        const std::string guide = test::ReadBytes(path.toStdString());
+        const std::string guide = test::readBytes(path.toStdString());
         const char* sources = std::getenv("TARNWICK_SOURCE_DIR");
         QVERIFY(sources != nullptr);
-        QCOMPARE(guide, test::ReadBytes(std::string(sources) + "/gui/res/Help.html"));
+        QCOMPARE(guide, test::readBytes(std::string(sources) + "/gui/res/Help.html"));
         // Nothing is written into the data folder any more.
-        QVERIFY(!QFileInfo::exists(QString::fromStdString(m_data->Folder().Folder()) +
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(m_data->folder().folder()) +
                                    QStringLiteral("/Help.html")));
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void aboutBoxShowsTheProductAndItsLinks() {
@@ -910,10 +910,10 @@ private slots:
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         // The gradient: one step lighter every 50 rows.
-        QCOMPARE(AboutDialog::BackgroundAt(0), QColor(243, 242, 242));
-        QCOMPARE(AboutDialog::BackgroundAt(49), QColor(243, 242, 242));
-        QCOMPARE(AboutDialog::BackgroundAt(50), QColor(244, 243, 243));
-        QCOMPARE(AboutDialog::BackgroundAt(50 * 14), QColor(1, 0, 0));
+        QCOMPARE(AboutDialog::backgroundAt(0), QColor(243, 242, 242));
+        QCOMPARE(AboutDialog::backgroundAt(49), QColor(243, 242, 242));
+        QCOMPARE(AboutDialog::backgroundAt(50), QColor(244, 243, 243));
+        QCOMPARE(AboutDialog::backgroundAt(50 * 14), QColor(1, 0, 0));
         const QImage shot = about.grab().toImage();
         QCOMPARE(shot.pixelColor(about.width() - 2, 2), QColor(243, 242, 242));
 
@@ -926,8 +926,8 @@ private slots:
         QCOMPARE(web->text(), QString::fromLatin1(kProductWebSite));
 
         UrlRecorder recorder;
-        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &recorder, "Open");
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "Open");
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &recorder, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
         QTest::mouseClick(mail, Qt::LeftButton, {}, QPoint(3, 3));
         QTest::mouseClick(web, Qt::LeftButton, {}, QPoint(3, 3));
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
@@ -945,9 +945,9 @@ private slots:
     }
 
     void scanPanesCarryCallsToTheWindow() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        WindowScanPanes& panes = *m_app->ScanPanes();
+        twoProfiles(m_data->folder());
+        start();
+        WindowScanPanes& panes = *m_app->scanPanes();
         // As during a run (the progress shows only while one is in progress).
         g_bScanRunning = true;
         std::atomic<bool> done{false};
@@ -955,48 +955,48 @@ private slots:
         int results = 0;
         ResultRow row;
         std::thread worker([&] {
-            rows = panes.ProfileRowCount();
-            results = panes.ResultRowCount();
-            panes.SetProfileStatus(1, "Running...");
-            panes.SetResultStatus(4, "Link Not Found");
-            panes.SetResultMail(4, "Fail to initialize");
-            panes.PageStarted(4);
-            row = panes.ResultRowAt(4);
+            rows = panes.profileRowCount();
+            results = panes.resultRowCount();
+            panes.setProfileStatus(1, "Running...");
+            panes.setResultStatus(4, "Link Not Found");
+            panes.setResultMail(4, "Fail to initialize");
+            panes.pageStarted(4);
+            row = panes.resultRowAt(4);
             done = true;
         });
         QTRY_VERIFY(done.load());
         worker.join();
         QCOMPARE(rows, 2);
         QCOMPARE(results, 5);
-        QCOMPARE(Profiles().ProfileStatus(1), std::string("Running..."));
-        QCOMPARE(ResultCell(4, 4), QStringLiteral("Link Not Found"));
-        QCOMPARE(row.m_strMail, std::string("Fail to initialize"));
-        QCOMPARE(row.m_strStatus, std::string("Link Not Found"));
-        QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Checking page 5 of 5: http://q2.net/"));
+        QCOMPARE(profiles().profileStatus(1), std::string("Running..."));
+        QCOMPARE(resultCell(4, 4), QStringLiteral("Link Not Found"));
+        QCOMPARE(row.m_mail, std::string("Fail to initialize"));
+        QCOMPARE(row.m_status, std::string("Link Not Found"));
+        QTRY_COMPARE(frame().messageText(), QStringLiteral("Checking page 5 of 5: http://q2.net/"));
         // Called on the GUI thread the calls apply at once.
-        panes.SetResultStatus(0, "Link Found");
-        QCOMPARE(ResultCell(0, 4), QStringLiteral("Link Found"));
+        panes.setResultStatus(0, "Link Found");
+        QCOMPARE(resultCell(0, 4), QStringLiteral("Link Found"));
     }
 
     void closedPanesLetAWaitingThreadGo() {
-        TwoProfiles(m_data->Folder());
-        Start();
-        WindowScanPanes& panes = *m_app->ScanPanes();
+        twoProfiles(m_data->folder());
+        start();
+        WindowScanPanes& panes = *m_app->scanPanes();
         std::atomic<bool> done{false};
         int rows = -1;
         std::thread worker([&] {
-            rows = panes.ProfileRowCount();
+            rows = panes.profileRowCount();
             done = true;
         });
         // The GUI thread does not run its loop: the call waits...
         QThread::msleep(100);
         QVERIFY(!done.load());
         // ...until the panes are closed.
-        panes.Close();
+        panes.close();
         worker.join();
         QCOMPARE(rows, 0);
-        panes.SetResultStatus(0, "Link Found");  // closed: no effect
-        QCOMPARE(ResultCell(0, 4), QString());
+        panes.setResultStatus(0, "Link Found");  // closed: no effect
+        QCOMPARE(resultCell(0, 4), QString());
     }
 };
 

@@ -60,10 +60,10 @@
 extern char** environ;
 
 using namespace tarnwick;
-using tarnwick::test::AddProfile;
-using tarnwick::test::Control;
-using tarnwick::test::Page;
-using tarnwick::test::PressWhenModal;
+using tarnwick::test::addProfile;
+using tarnwick::test::control;
+using tarnwick::test::page;
+using tarnwick::test::pressWhenModal;
 
 namespace {
 
@@ -77,28 +77,28 @@ public:
         m_timer.setInterval(5);
         connect(&m_timer, &QTimer::timeout, this, [this] {
             auto* prompt = qobject_cast<ReportFormatDialog*>(QApplication::activeModalWidget());
-            if (prompt == nullptr || prompt == m_pLast) {
+            if (prompt == nullptr || prompt == m_last) {
                 return;
             }
-            m_pLast = prompt;
-            ++m_nShown;
+            m_last = prompt;
+            ++m_shown;
             if (m_paths.isEmpty()) {
                 prompt->reject();
                 return;
             }
-            FileDialog::PresetNextPath(m_paths.takeFirst());
-            Control<QRadioButton>(prompt, "1061")->click();
-            Control(prompt, "1044")->click();
+            FileDialog::presetNextPath(m_paths.takeFirst());
+            control<QRadioButton>(prompt, "1061")->click();
+            control(prompt, "1044")->click();
         });
         m_timer.start();
     }
-    int Shown() const { return m_nShown; }
+    int shown() const { return m_shown; }
     QStringList m_paths;
 
 private:
     QTimer m_timer;
-    QPointer<ReportFormatDialog> m_pLast;
-    int m_nShown = 0;
+    QPointer<ReportFormatDialog> m_last;
+    int m_shown = 0;
 };
 
 }  // namespace
@@ -110,50 +110,50 @@ class RunTest : public QObject {
     std::unique_ptr<test::PageServer> m_server;
     std::unique_ptr<TarnwickApplication> m_app;
 
-    MainWindow& Frame() { return *m_app->mainWindow(); }
-    ProfilePane& Profiles() { return *Frame().profilePane(); }
-    ResultsPane& Results() { return *Frame().resultsPane(); }
-    std::string Status(int row) { return Results().RowAt(row).m_strStatus; }
-    std::string ProfileStatus(int row) { return Profiles().ProfileStatus(row); }
+    MainWindow& frame() { return *m_app->mainWindow(); }
+    ProfilePane& profiles() { return *frame().profilePane(); }
+    ResultsPane& results() { return *frame().resultsPane(); }
+    std::string statusAt(int row) { return results().rowAt(row).m_status; }
+    std::string profileStatus(int row) { return profiles().profileStatus(row); }
 
-    void Start() {
+    void start() {
         m_app = std::make_unique<TarnwickApplication>(StartOptions{0});
         QVERIFY(m_app->start());
         QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
-        test::WatchPaneModels(Frame());
+        test::watchPaneModels(frame());
     }
 
     // Profile A: found, lost (notified), gone. Profile B: found, unreachable.
-    void FivePages() {
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/found.html"), "a@p.org", "0"),
-                    Page(m_server->Http("/files/lost.html"), "b@p.org", "1"),
-                    Page(m_server->Http("/status/404/gone.html"), "c@p.org", "0")});
-        AddProfile(m_data->Folder(), "second.org", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/found.html"), "d@p.org", "0"),
-                    Page("http://127.0.0.1:" + std::to_string(test::UnusedPort()) + "/x", "e@p.org",
+    void fivePages() {
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/found.html"), "a@p.org", "0"),
+                    page(m_server->http("/files/lost.html"), "b@p.org", "1"),
+                    page(m_server->http("/status/404/gone.html"), "c@p.org", "0")});
+        addProfile(m_data->folder(), "second.org", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/found.html"), "d@p.org", "0"),
+                    page("http://127.0.0.1:" + std::to_string(test::unusedPort()) + "/x", "e@p.org",
                          "0")});
     }
 
 private slots:
     void initTestCase() {
-        AppMessageBox::SetTestMode(true);
+        AppMessageBox::setTestMode(true);
         m_server = std::make_unique<test::PageServer>(false, false);
-        m_server->AddFile("found.html",
+        m_server->addFile("found.html",
                           std::string("<p>Partners</p><a href=\"") + kAdvertiser + "\">us</a>");
-        m_server->AddFile("lost.html", "<p>Partners</p><a href=\"http://other.example\">x</a>");
-        m_server->AddFile("gone.html", "<html><h1>404 Not Found</h1></html>");
+        m_server->addFile("lost.html", "<p>Partners</p><a href=\"http://other.example\">x</a>");
+        m_server->addFile("gone.html", "<html><h1>404 Not Found</h1></html>");
         // The advertiser is typed with http; partners write links as today's
         // web does, or only pretend to.
-        m_server->AddFile("https.html", "<p>Friends</p><a href = \"HTTPS://adv-run.com\">us</a>");
-        m_server->AddFile("commented.html",
+        m_server->addFile("https.html", "<p>Friends</p><a href = \"HTTPS://adv-run.com\">us</a>");
+        m_server->addFile("commented.html",
                           std::string("<!-- <a href=\"") + kAdvertiser + "\">us</a> -->");
     }
     void cleanupTestCase() { m_server.reset(); }
 
     void init() {
-        AppMessageBox::ClearShown();
-        FileDialog::ClearPresets();
+        AppMessageBox::clearShown();
+        FileDialog::clearPresets();
         m_data = std::make_unique<test::TempDataFolder>();
     }
 
@@ -164,163 +164,163 @@ private slots:
 
     void secondRunShowsWhatChangedAndTheHistory() {
         const std::string link = std::string("<a href=\"") + kAdvertiser + "\">us</a>";
-        m_server->AddFile("moves.html", link);
-        m_server->AddFile("returns.html", "<p>no link yet</p>");
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/moves.html"), "m@p.org", "0"),
-                    Page(m_server->Http("/files/returns.html"), "r@p.org", "0")});
-        Start();
+        m_server->addFile("moves.html", link);
+        m_server->addFile("returns.html", "<p>no link yet</p>");
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/moves.html"), "m@p.org", "0"),
+                    page(m_server->http("/files/returns.html"), "r@p.org", "0")});
+        start();
         ReportPrompts prompts;
-        QCOMPARE(Results().Model().headerData(ResultListModel::ColChange, Qt::Horizontal),
+        QCOMPARE(results().model().headerData(ResultListModel::ColChange, Qt::Horizontal),
                  QVariant(QString("Since last run")));
 
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
-        QCOMPARE(Results().RowAt(0).m_strChange, std::string("New"));
-        QCOMPARE(Results().RowAt(1).m_strChange, std::string("New"));
-        QCOMPARE(Frame().RunSummaryText(), QString("First run: 2 pages recorded"));
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
+        QCOMPARE(results().rowAt(0).m_change, std::string("New"));
+        QCOMPARE(results().rowAt(1).m_change, std::string("New"));
+        QCOMPARE(frame().runSummaryText(), QString("First run: 2 pages recorded"));
 
-        m_server->AddFile("moves.html", "<p>gone</p>");
-        m_server->AddFile("returns.html", link);
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
-        QCOMPARE(Status(0), std::string("Link Not Found"));
-        QCOMPARE(Results().RowAt(0).m_strChange, std::string("Lost"));
-        QCOMPARE(Results().RowAt(1).m_strChange, std::string("Restored"));
-        QCOMPARE(Results()
-                     .Model()
-                     .data(Results().Model().index(0, ResultListModel::ColChange))
+        m_server->addFile("moves.html", "<p>gone</p>");
+        m_server->addFile("returns.html", link);
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
+        QCOMPARE(statusAt(0), std::string("Link Not Found"));
+        QCOMPARE(results().rowAt(0).m_change, std::string("Lost"));
+        QCOMPARE(results().rowAt(1).m_change, std::string("Restored"));
+        QCOMPARE(results()
+                     .model()
+                     .data(results().model().index(0, ResultListModel::ColChange))
                      .toString(),
                  QString("Lost"));
-        QCOMPARE(Frame().RunSummaryText(), QString("1 link lost, 1 restored since the last run"));
+        QCOMPARE(frame().runSummaryText(), QString("1 link lost, 1 restored since the last run"));
         // The message pane still says "Ready".
-        QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Ready"));
+        QTRY_COMPARE(frame().messageText(), QStringLiteral("Ready"));
 
         // The history is written on a thread of its own: wait for it.
-        m_app->History()->Flush();
-        Frame().Command(ID_VIEW_HISTORY)->trigger();
+        m_app->history()->flush();
+        frame().command(ID_VIEW_HISTORY)->trigger();
         HistoryWindow* history = m_app->historyWindow();
         QVERIFY(history != nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(history));
         // The run's end is written by the history's own thread: read again
         // until it is there.
         QTRY_VERIFY_WITH_TIMEOUT(
-            (history->Reload(), history->RunList()->topLevelItemCount() == 2 &&
-                                    history->RunList()->topLevelItem(1)->text(4) == "completed"),
+            (history->reload(), history->runList()->topLevelItemCount() == 2 &&
+                                    history->runList()->topLevelItem(1)->text(4) == "completed"),
             10000);
-        QCOMPARE(history->RunList()->topLevelItem(1)->text(3), QString("desktop"));
-        QCOMPARE(history->ProfileBox()->currentText(), QString("www.adv-run.com"));
+        QCOMPARE(history->runList()->topLevelItem(1)->text(3), QString("desktop"));
+        QCOMPARE(history->profileBox()->currentText(), QString("www.adv-run.com"));
     }
 
     // After a restart every page shows its result of the last recorded run,
     // marked as such, until Play; clicks and ticks of rows keep them. "Check
     // This Page Now" checks one page into its row and records nothing.
     void lastResultsComeBackUntilPlay() {
-        m_server->AddFile("flips.html", "<p>no link</p>");
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/found.html"), "a@p.org", "0"),
-                    Page(m_server->Http("/files/flips.html"), "b@p.org", "0")});
-        AddProfile(m_data->Folder(), "second.org", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/status/404/gone.html"), "c@p.org", "0")});
-        Start();
+        m_server->addFile("flips.html", "<p>no link</p>");
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/found.html"), "a@p.org", "0"),
+                    page(m_server->http("/files/flips.html"), "b@p.org", "0")});
+        addProfile(m_data->folder(), "second.org", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/status/404/gone.html"), "c@p.org", "0")});
+        start();
         ReportPrompts prompts;
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
-        m_app->History()->Flush();
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
+        m_app->history()->flush();
         m_app.reset();
 
-        Start();
-        const std::string mark = RecordedResultMark(std::time(nullptr));
+        start();
+        const std::string mark = recordedResultMark(std::time(nullptr));
         QVERIFY(QString::fromStdString(mark).startsWith("last run: "));
         const std::vector<std::string> words = {"Link Found", "Link Not Found",
                                                 "Page Cannot be Found"};
         for (int row = 0; row < 3; ++row) {
-            QCOMPARE(Status(row), words[static_cast<size_t>(row)]);
-            QCOMPARE(Results().RowAt(row).m_strChange, mark);
-            QVERIFY(Results().RowAt(row).m_bRecorded);
+            QCOMPARE(statusAt(row), words[static_cast<size_t>(row)]);
+            QCOMPARE(results().rowAt(row).m_change, mark);
+            QVERIFY(results().rowAt(row).m_recorded);
         }
-        QVERIFY(!Results().RowAt(1).m_strReason.empty());  // the tool tip says why
+        QVERIFY(!results().rowAt(1).m_reason.empty());  // the tool tip says why
         // Recorded results are no run's of this session: a tick asks nothing
         // and the pages of the profiles still ticked keep theirs.
-        PaneTableView& list = Profiles().List();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(1).center());
-        QCOMPARE(Results().RowCount(), 2);
-        QCOMPARE(Status(1), std::string("Link Not Found"));
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        PaneTableView& list = profiles().list();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.checkBoxRect(1).center());
+        QCOMPARE(results().rowCount(), 2);
+        QCOMPARE(statusAt(1), std::string("Link Not Found"));
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
 
         // One page checked now: its row changes, the history does not.
         const auto runs = [this] {
-            return HistoryDatabase(HistoryDatabase::PathIn(m_data->Folder().Folder()))
-                .Runs()
+            return HistoryDatabase(HistoryDatabase::pathIn(m_data->folder().folder()))
+                .runs()
                 .size();
         };
         QCOMPARE(runs(), size_t{1});
-        m_server->AddFile("flips.html", std::string("<a href=\"") + kAdvertiser + "\">us</a>");
-        Results().List().setCurrentIndex(Results().Shown().ShownIndex(1, 1));
-        QVERIFY(Frame().Command(ID_CHECK_PAGE_NOW)->isEnabled());
-        Frame().Command(ID_CHECK_PAGE_NOW)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(Status(1), std::string("Link Found"), 20000);
-        QVERIFY(!Results().RowAt(1).m_bRecorded);
-        QVERIFY(Results().RowAt(1).m_evidence->m_bChecked);
-        QCOMPARE(Status(0), std::string("Link Found"));
-        QVERIFY(Results().RowAt(0).m_bRecorded);
-        QCOMPARE(Frame().RunSummaryText(),
+        m_server->addFile("flips.html", std::string("<a href=\"") + kAdvertiser + "\">us</a>");
+        results().list().setCurrentIndex(results().shown().shownIndex(1, 1));
+        QVERIFY(frame().command(ID_CHECK_PAGE_NOW)->isEnabled());
+        frame().command(ID_CHECK_PAGE_NOW)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(statusAt(1), std::string("Link Found"), 20000);
+        QVERIFY(!results().rowAt(1).m_recorded);
+        QVERIFY(results().rowAt(1).m_evidence->m_checked);
+        QCOMPARE(statusAt(0), std::string("Link Found"));
+        QVERIFY(results().rowAt(0).m_recorded);
+        QCOMPARE(frame().runSummaryText(),
                  QString("Checked now: Link Found (not recorded in the history)"));
-        QTRY_VERIFY(!m_app->IsCheckingPageNow());
+        QTRY_VERIFY(!m_app->isCheckingPageNow());
         QCOMPARE(runs(), size_t{1});
 
         // Play starts from empty rows: the run's own results replace them.
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
-        QCOMPARE(Status(1), std::string("Link Found"));
-        QVERIFY(!Results().RowAt(0).m_bRecorded);
-        QCOMPARE(Results().RowAt(1).m_strChange, std::string("Restored"));
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
+        QCOMPARE(statusAt(1), std::string("Link Found"));
+        QVERIFY(!results().rowAt(0).m_recorded);
+        QCOMPARE(results().rowAt(1).m_change, std::string("Restored"));
     }
 
     void wholeRunInTheWindow() {
-        FivePages();
-        Start();
+        fivePages();
+        start();
         ReportPrompts prompts;
-        const std::string report = m_data->Root() + "/Report.txt";
+        const std::string report = m_data->root() + "/Report.txt";
         prompts.m_paths.append(QString::fromStdString(report));
 
-        Frame().Command(ID_PLAY)->trigger();
+        frame().command(ID_PLAY)->trigger();
         // Right after Play: the first profile runs, the other waits.
-        QVERIFY(g_bScanRunning || ProfileStatus(1) == "Completed");
-        QVERIFY(!Frame().Command(ID_PLAY)->isEnabled() || !g_bScanRunning);
+        QVERIFY(g_bScanRunning || profileStatus(1) == "Completed");
+        QVERIFY(!frame().command(ID_PLAY)->isEnabled() || !g_bScanRunning);
 
-        QTRY_COMPARE_WITH_TIMEOUT(ProfileStatus(1), std::string("Completed"), 30000);
-        QCOMPARE(ProfileStatus(0), std::string("Completed."));
-        QCOMPARE(Status(0), std::string("Link Found"));
-        QCOMPARE(Status(1), std::string("Link Not Found"));
-        QCOMPARE(Status(2), std::string("Page Cannot be Found"));
-        QCOMPARE(Status(3), std::string("Link Found"));
-        QCOMPARE(Status(4), std::string("Page cannot be displayed"));
+        QTRY_COMPARE_WITH_TIMEOUT(profileStatus(1), std::string("Completed"), 30000);
+        QCOMPARE(profileStatus(0), std::string("Completed."));
+        QCOMPARE(statusAt(0), std::string("Link Found"));
+        QCOMPARE(statusAt(1), std::string("Link Not Found"));
+        QCOMPARE(statusAt(2), std::string("Page Cannot be Found"));
+        QCOMPARE(statusAt(3), std::string("Link Found"));
+        QCOMPARE(statusAt(4), std::string("Page cannot be displayed"));
 
         // The report prompt comes once and the report is written.
-        QTRY_COMPARE(prompts.Shown(), 1);
-        QTRY_VERIFY(test::Exists(report));
-        QVERIFY(test::ReadBytes(report).find("Link Not Found") != std::string::npos);
+        QTRY_COMPARE(prompts.shown(), 1);
+        QTRY_VERIFY(test::exists(report));
+        QVERIFY(test::readBytes(report).find("Link Not Found") != std::string::npos);
         QVERIFY(g_bReportSaved);
 
         // The lost, notified page: with no mail settings its letter says so.
-        QTRY_COMPARE(Results().RowAt(1).m_strMail, std::string("Mail Settings Not provided"));
-        QCOMPARE(Results().RowAt(0).m_strMail, std::string("a@p.org"));
+        QTRY_COMPARE(results().rowAt(1).m_mail, std::string("Mail Settings Not provided"));
+        QCOMPARE(results().rowAt(0).m_mail, std::string("a@p.org"));
         // Play asked once about the missing settings (No: the run mailed as usual).
-        QVERIFY(AppMessageBox::ShownTexts().front().startsWith("No mail settings are stored"));
+        QVERIFY(AppMessageBox::shownTexts().front().startsWith("No mail settings are stored"));
         // The run told in one line.
-        QTRY_COMPARE(Frame().SummaryText(),
+        QTRY_COMPARE(frame().summaryText(),
                      QStringLiteral("Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found, "
                                     "1 Page cannot be displayed. Letters: 0 sent, 1 could not be "
                                     "sent: Mail Settings Not provided."));
-        QVERIFY(!Frame().ProgressBar()->isVisible());
+        QVERIFY(!frame().progressBar()->isVisible());
 
-        QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
-        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
-        QTRY_COMPARE(Frame().MessageText(), QStringLiteral("Ready"));
+        QTRY_VERIFY(frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(!frame().command(ID_STOP)->isEnabled());
+        QTRY_COMPARE(frame().messageText(), QStringLiteral("Ready"));
 
         // The Status cells in their colours.
-        PaneTableView& list = Results().List();
+        PaneTableView& list = results().list();
         for (int c = 0; c < 4; ++c) {
             list.horizontalHeader()->resizeSection(c, 40);
         }
@@ -333,43 +333,43 @@ private slots:
             QCOMPARE(shot.pixelColor(cell.right() - 3, cell.bottom() - 2), expected[r]);
         }
         QTest::qWait(100);
-        QCOMPARE(prompts.Shown(), 1);
+        QCOMPARE(prompts.shown(), 1);
 
         // Play again starts from empty statuses.
-        Frame().Command(ID_PLAY)->trigger();
+        frame().command(ID_PLAY)->trigger();
         QVERIFY(!g_bReportSaved);
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
-        QCOMPARE(ProfileStatus(1), std::string("Completed"));
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
+        QCOMPARE(profileStatus(1), std::string("Completed"));
     }
 
     // A page that trickles forever ends at the time limit of the shared
     // settings: the run completes, the page is yellow and its Status cell's
     // tooltip gives the reason.
     void tricklingPageEndsAtTheTimeLimit() {
-        const std::string config = m_data->Root() + "/config";
+        const std::string config = m_data->root() + "/config";
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
         AppSettings settings;
-        settings.m_nPageTimeoutSeconds = 1;
-        settings.Save();
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/trickle/found.html?every=0.1")),
-                    Page(m_server->Http("/files/found.html"))});
-        Start();
+        settings.m_pageTimeoutSeconds = 1;
+        settings.save();
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/trickle/found.html?every=0.1")),
+                    page(m_server->http("/files/found.html"))});
+        start();
         ReportPrompts prompts;
         QElapsedTimer clock;
         clock.start();
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(ProfileStatus(0), std::string("Completed"), 20000);
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(profileStatus(0), std::string("Completed"), 20000);
         QVERIFY(clock.elapsed() < 10000);
-        QCOMPARE(Status(0), std::string("Page cannot be displayed"));
-        QCOMPARE(Status(1), std::string("Link Found"));
-        const QAbstractItemModel* model = Results().List().model();
+        QCOMPARE(statusAt(0), std::string("Page cannot be displayed"));
+        QCOMPARE(statusAt(1), std::string("Link Found"));
+        const QAbstractItemModel* model = results().list().model();
         QCOMPARE(model->data(model->index(0, 4), Qt::ToolTipRole).toString(),
                  QStringLiteral("time limit of 1 s reached"));
         QCOMPARE(model->data(model->index(1, 4), Qt::ToolTipRole).toString(),
                  QStringLiteral("link to http://www.adv-run.com/ found"));
 
-        PaneTableView& list = Results().List();
+        PaneTableView& list = results().list();
         for (int c = 0; c < 4; ++c) {
             list.horizontalHeader()->resizeSection(c, 40);
         }
@@ -384,10 +384,10 @@ private slots:
     // the page time limit, how pages are fetched side by side and how far a
     // link's worth is checked.
     void preferencesSetThePageTimeLimit() {
-        const std::string config = m_data->Root() + "/config";
+        const std::string config = m_data->root() + "/config";
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config));
-        Start();
-        test::WhenModal<PreferencesDialog>([](PreferencesDialog* dialog) {
+        start();
+        test::whenModal<PreferencesDialog>([](PreferencesDialog* dialog) {
             const struct {
                 const char* name;
                 int shown, minimum, maximum, set;
@@ -415,76 +415,76 @@ private slots:
             }
             dialog->accept();
         });
-        Frame().Command(ID_FILE_PREFERENCES)->trigger();
-        const AppSettings saved = AppSettings::Load();
-        QCOMPARE(saved.m_nPageTimeoutSeconds, 9L);
-        QCOMPARE(saved.m_nSilenceSeconds, 7L);
-        QCOMPARE(saved.m_nJobs, 4L);
-        QCOMPARE(saved.m_nHostConnections, 1L);
-        QCOMPARE(saved.m_nHostIntervalMs, 500L);
-        QCOMPARE(saved.m_nLinkFarmLinks, 40L);
-        QVERIFY(!saved.m_bCloakCheck);
-        QVERIFY(saved.m_bRender);
+        frame().command(ID_FILE_PREFERENCES)->trigger();
+        const AppSettings saved = AppSettings::load();
+        QCOMPARE(saved.m_pageTimeoutSeconds, 9L);
+        QCOMPARE(saved.m_silenceSeconds, 7L);
+        QCOMPARE(saved.m_jobs, 4L);
+        QCOMPARE(saved.m_hostConnections, 1L);
+        QCOMPARE(saved.m_hostIntervalMs, 500L);
+        QCOMPARE(saved.m_linkFarmLinks, 40L);
+        QVERIFY(!saved.m_cloakCheck);
+        QVERIFY(saved.m_render);
         qunsetenv("XDG_CONFIG_HOME");
     }
 
     void stopMidRun() {
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/found.html")), Page(m_server->Http("/silent")),
-                    Page(m_server->Http("/files/found.html"))});
-        AddProfile(m_data->Folder(), "second.org", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/found.html"))});
-        Start();
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/found.html")), page(m_server->http("/silent")),
+                    page(m_server->http("/files/found.html"))});
+        addProfile(m_data->folder(), "second.org", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/found.html"))});
+        start();
         ReportPrompts prompts;
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(Frame().MessageText().startsWith("Checking page 2 of 4"), 20000);
+        frame().command(ID_PLAY)->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(frame().messageText().startsWith("Checking page 2 of 4"), 20000);
         // The progress a tool tip cannot cover.
-        QTRY_COMPARE(Frame().PageText(), QStringLiteral("Page 2 of 4"));
+        QTRY_COMPARE(frame().pageText(), QStringLiteral("Page 2 of 4"));
         // The pages behind the silent one come back meanwhile, and the bar
         // says so, and whom the run waits for.
-        QTRY_VERIFY_WITH_TIMEOUT(Frame().FetchedText().startsWith(QString::fromUtf8(
+        QTRY_VERIFY_WITH_TIMEOUT(frame().fetchedText().startsWith(QString::fromUtf8(
                                      "\u00b7 3 fetched \u00b7 waiting for 127.0.0.1 (")),
                                  20000);
-        QVERIFY(Frame().ProgressBar()->isVisible());
-        QCOMPARE(Frame().ProgressBar()->value(), 1);
-        QCOMPARE(Frame().ProgressBar()->maximum(), 4);
-        QCOMPARE(Status(0), std::string("Link Found"));
-        QCOMPARE(ProfileStatus(0), std::string("Running..."));
-        QCOMPARE(ProfileStatus(1), std::string("Waiting..."));
-        QVERIFY(Frame().Command(ID_STOP)->isEnabled());
-        QVERIFY(!Frame().Command(ID_PLAY)->isEnabled());
+        QVERIFY(frame().progressBar()->isVisible());
+        QCOMPARE(frame().progressBar()->value(), 1);
+        QCOMPARE(frame().progressBar()->maximum(), 4);
+        QCOMPARE(statusAt(0), std::string("Link Found"));
+        QCOMPARE(profileStatus(0), std::string("Running..."));
+        QCOMPARE(profileStatus(1), std::string("Waiting..."));
+        QVERIFY(frame().command(ID_STOP)->isEnabled());
+        QVERIFY(!frame().command(ID_PLAY)->isEnabled());
 
         // While the page hangs: the commands that change the store are
         // refused, clicks too.
-        Frame().Command(ID_ADD)->trigger();
-        Frame().Command(ID_DELETE)->trigger();
-        Frame().Command(ID_EDIT_PROFILE)->trigger();
-        PaneTableView& list = Profiles().List();
+        frame().command(ID_ADD)->trigger();
+        frame().command(ID_DELETE)->trigger();
+        frame().command(ID_EDIT_PROFILE)->trigger();
+        PaneTableView& list = profiles().list();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualRect(list.model()->index(1, 1)).center());
         // (First the question about the missing mail settings, at Play.)
         QCOMPARE(
-            AppMessageBox::ShownTexts().mid(1),
+            AppMessageBox::shownTexts().mid(1),
             QStringList({"You cannot add profile while task is running",
                          "You cannot delete profile while task is runing",
                          "You cannot edit any profile while task is running", "Task is running"}));
 
-        Frame().Command(ID_STOP)->trigger();
-        QCOMPARE(Status(2), std::string("Stopped by user"));
-        QCOMPARE(Status(3), std::string("Stopped by user"));
-        QCOMPARE(ProfileStatus(0), std::string("Stopped."));
-        QCOMPARE(ProfileStatus(1), std::string("Stopped."));
+        frame().command(ID_STOP)->trigger();
+        QCOMPARE(statusAt(2), std::string("Stopped by user"));
+        QCOMPARE(statusAt(3), std::string("Stopped by user"));
+        QCOMPARE(profileStatus(0), std::string("Stopped."));
+        QCOMPARE(profileStatus(1), std::string("Stopped."));
         QVERIFY(!g_bScanRunning);
-        QTRY_COMPARE(prompts.Shown(), 1);
+        QTRY_COMPARE(prompts.shown(), 1);
         QVERIFY(!g_bReportSaved);
-        QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
-        QVERIFY(!Frame().Command(ID_STOP)->isEnabled());
+        QTRY_VERIFY(frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(!frame().command(ID_STOP)->isEnabled());
         QTest::qWait(100);
-        QCOMPARE(prompts.Shown(), 1);
+        QCOMPARE(prompts.shown(), 1);
         // The summary line counts the rows Stop marked after the run ended
         // (the page in hand among them until its answer comes).
-        QTRY_VERIFY2(Frame().SummaryText().contains(QStringLiteral("3 Stopped by user")),
-                     qPrintable(Frame().SummaryText()));
+        QTRY_VERIFY2(frame().summaryText().contains(QStringLiteral("3 Stopped by user")),
+                     qPrintable(frame().summaryText()));
     }
 
     // The letter rules of the mail settings: with "missing in 2 runs" and
@@ -494,15 +494,15 @@ private slots:
     // once, as the mail server received them.
     void lettersWaitForTheMailRules() {
         test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
-        QVERIFY2(smtp.Started(), smtp.Failure().c_str());
+        QVERIFY2(smtp.started(), smtp.failure().c_str());
         MailSettings account;
-        account.m_strSender = "owner@adv-run.com";
-        account.m_strSmtpServer = smtp.Address();
-        WriteMailSettings(m_data->Folder().MailPath(), account);
-        WriteLetterRules(m_data->Folder().Folder(), LetterRules{2, 7});
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/lost.html"), "b@p.org", "1")});
-        Start();
+        account.m_sender = "owner@adv-run.com";
+        account.m_smtpServer = smtp.address();
+        writeMailSettings(m_data->folder().mailPath(), account);
+        writeLetterRules(m_data->folder().folder(), LetterRules{2, 7});
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/lost.html"), "b@p.org", "1")});
+        start();
         ReportPrompts prompts;
         const struct {
             LetterMark mark;
@@ -519,31 +519,30 @@ private slots:
              "Not mailed: this webmaster was mailed about the page on ",
              "Letters: 0 sent, 1 held back.", 1},
         };
-        const QAbstractItemModel* model = Results().List().model();
+        const QAbstractItemModel* model = results().list().model();
         for (const auto& run : runs) {
-            Frame().Command(ID_PLAY)->trigger();
-            QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), static_cast<int>(&run - runs) + 1, 30000);
-            QCOMPARE(Status(0), std::string("Link Not Found"));
-            QTRY_COMPARE(Results().RowAt(0).m_eLetter, run.mark);
-            const ResultRow row = Results().RowAt(0);
-            QVERIFY2(row.m_strLetterNote.rfind(run.note, 0) == 0, row.m_strLetterNote.c_str());
-            QCOMPARE(row.m_strMail, std::string("b@p.org"));
+            frame().command(ID_PLAY)->trigger();
+            QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), static_cast<int>(&run - runs) + 1, 30000);
+            QCOMPARE(statusAt(0), std::string("Link Not Found"));
+            QTRY_COMPARE(results().rowAt(0).m_letter, run.mark);
+            const ResultRow row = results().rowAt(0);
+            QVERIFY2(row.m_letterNote.rfind(run.note, 0) == 0, row.m_letterNote.c_str());
+            QCOMPARE(row.m_mail, std::string("b@p.org"));
             QCOMPARE(model->data(model->index(0, ResultListModel::ColMail)).toString(), run.cell);
             QCOMPARE(model->data(model->index(0, ResultListModel::ColMail), Qt::ToolTipRole),
-                     QVariant(ToQ(row.m_strLetterNote)));
-            QCOMPARE(PageDetailsDialog(row).Value(QStringLiteral("Letter")),
-                     ToQ(row.m_strLetterNote));
-            QTRY_VERIFY2(Frame().SummaryText().endsWith(run.summary),
-                         qPrintable(Frame().SummaryText()));
-            QCOMPARE(smtp.WaitForMail(run.received, std::chrono::milliseconds(2000)).size(),
+                     QVariant(toQ(row.m_letterNote)));
+            QCOMPARE(PageDetailsDialog(row).value(QStringLiteral("Letter")), toQ(row.m_letterNote));
+            QTRY_VERIFY2(frame().summaryText().endsWith(run.summary),
+                         qPrintable(frame().summaryText()));
+            QCOMPARE(smtp.waitForMail(run.received, std::chrono::milliseconds(2000)).size(),
                      run.received);
-            m_app->History()->Flush();
+            m_app->history()->flush();
         }
-        QVERIFY2(Results().RowAt(0).m_strLetterNote.find("days") != std::string::npos,
-                 Results().RowAt(0).m_strLetterNote.c_str());
-        const auto mail = smtp.WaitForMail(1);
+        QVERIFY2(results().rowAt(0).m_letterNote.find("days") != std::string::npos,
+                 results().rowAt(0).m_letterNote.c_str());
+        const auto mail = smtp.waitForMail(1);
         QCOMPARE(mail.size(), size_t(1));
-        QCOMPARE(mail[0].m_strRecipients, std::string("b@p.org"));
+        QCOMPARE(mail[0].m_recipients, std::string("b@p.org"));
     }
 
     // Stop, then Play again at once (a run that seemed stuck): the webmaster
@@ -551,30 +550,30 @@ private slots:
     // stand by default, and the status bar counts the letter held back.
     void stopAndPlayAgainSendsNoSecondLetter() {
         test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
-        QVERIFY2(smtp.Started(), smtp.Failure().c_str());
+        QVERIFY2(smtp.started(), smtp.failure().c_str());
         MailSettings account;
-        account.m_strSender = "owner@adv-run.com";
-        account.m_strSmtpServer = smtp.Address();
-        WriteMailSettings(m_data->Folder().MailPath(), account);
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/lost.html"), "b@p.org", "1"),
-                    Page(m_server->Http("/delay/3000/found.html"), "c@p.org", "1")});
-        Start();
+        account.m_sender = "owner@adv-run.com";
+        account.m_smtpServer = smtp.address();
+        writeMailSettings(m_data->folder().mailPath(), account);
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/lost.html"), "b@p.org", "1"),
+                    page(m_server->http("/delay/3000/found.html"), "c@p.org", "1")});
+        start();
         ReportPrompts prompts;
-        Frame().Command(ID_PLAY)->trigger();
+        frame().command(ID_PLAY)->trigger();
         // (The window keeps turning while the letter goes.)
-        QTRY_COMPARE_WITH_TIMEOUT(smtp.Mail().size(), size_t(1), 20000);
-        Frame().Command(ID_STOP)->trigger();
-        QTRY_COMPARE(prompts.Shown(), 1);
-        QTRY_VERIFY(Frame().Command(ID_PLAY)->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(smtp.mail().size(), size_t(1), 20000);
+        frame().command(ID_STOP)->trigger();
+        QTRY_COMPARE(prompts.shown(), 1);
+        QTRY_VERIFY(frame().command(ID_PLAY)->isEnabled());
 
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 2, 30000);
-        QCOMPARE(Status(0), std::string("Link Not Found"));
-        QTRY_COMPARE(Results().RowAt(0).m_eLetter, LetterMark::HeldBack);
-        QTRY_VERIFY2(Frame().SummaryText().endsWith("Letters: 0 sent, 1 held back."),
-                     qPrintable(Frame().SummaryText()));
-        QCOMPARE(smtp.WaitForMail(2, std::chrono::milliseconds(1000)).size(), size_t(1));
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
+        QCOMPARE(statusAt(0), std::string("Link Not Found"));
+        QTRY_COMPARE(results().rowAt(0).m_letter, LetterMark::HeldBack);
+        QTRY_VERIFY2(frame().summaryText().endsWith("Letters: 0 sent, 1 held back."),
+                     qPrintable(frame().summaryText()));
+        QCOMPARE(smtp.waitForMail(2, std::chrono::milliseconds(1000)).size(), size_t(1));
     }
 
     // A link written with https, without www and the slash, with blanks
@@ -582,24 +581,24 @@ private slots:
     // says why, and its webmaster gets the one letter (real SMTP server).
     void linksAreJudgedAsBrowsersSeeThem() {
         test::SmtpTestServer smtp(test::SmtpTestServer::Mode::Plain);
-        QVERIFY2(smtp.Started(), smtp.Failure().c_str());
+        QVERIFY2(smtp.started(), smtp.failure().c_str());
         MailSettings account;
-        account.m_strSender = "owner@adv-run.com";
-        account.m_strSmtpServer = smtp.Address();
-        WriteMailSettings(m_data->Folder().MailPath(), account);
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/files/https.html"), "friend@p.org", "1"),
-                    Page(m_server->Http("/files/commented.html"), "pretender@p.org", "1")});
-        Start();
+        account.m_sender = "owner@adv-run.com";
+        account.m_smtpServer = smtp.address();
+        writeMailSettings(m_data->folder().mailPath(), account);
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/files/https.html"), "friend@p.org", "1"),
+                    page(m_server->http("/files/commented.html"), "pretender@p.org", "1")});
+        start();
         ReportPrompts prompts;
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
-        QCOMPARE(Status(0), std::string("Link Found"));
-        QCOMPARE(Status(1), std::string("Link Not Found"));
-        const QAbstractItemModel* model = Results().List().model();
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
+        QCOMPARE(statusAt(0), std::string("Link Found"));
+        QCOMPARE(statusAt(1), std::string("Link Not Found"));
+        const QAbstractItemModel* model = results().list().model();
         QCOMPARE(model->data(model->index(1, 4), Qt::ToolTipRole).toString(),
                  QStringLiteral("the link is inside an HTML comment"));
-        PaneTableView& list = Results().List();
+        PaneTableView& list = results().list();
         for (int c = 0; c < 4; ++c) {
             list.horizontalHeader()->resizeSection(c, 40);
         }
@@ -607,9 +606,9 @@ private slots:
         const QImage shot = list.viewport()->grab().toImage();
         const QRect found = list.visualRect(model->index(0, 4));
         QCOMPARE(shot.pixelColor(found.right() - 3, found.bottom() - 2), QColor(0, 255, 0));
-        const auto mail = smtp.WaitForMail(2, std::chrono::milliseconds(3000));
+        const auto mail = smtp.waitForMail(2, std::chrono::milliseconds(3000));
         QCOMPARE(mail.size(), size_t(1));
-        QCOMPARE(mail[0].m_strRecipients, std::string("pretender@p.org"));
+        QCOMPARE(mail[0].m_recipients, std::string("pretender@p.org"));
     }
 
     // One scan per data folder: while a real tarnwick-cli scan holds it, Play
@@ -617,11 +616,11 @@ private slots:
     // the window holds the folder until its run is over. A value of
     // Letters.ini that cannot be used is named in the status bar at Play.
     void playLeavesTheFolderToARunningScan() {
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/delay/2000/found.html")),
-                    Page(m_server->Http("/files/found.html"))});
-        test::WriteBytes(m_data->Folder().Folder() + "/Letters.ini", "Missing_Runs = 0\r\n");
-        const std::string lockPath = m_data->Folder().Folder() + "/" + kRunLockFileName;
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/delay/2000/found.html")),
+                    page(m_server->http("/files/found.html"))});
+        test::writeBytes(m_data->folder().folder() + "/Letters.ini", "Missing_Runs = 0\r\n");
+        const std::string lockPath = m_data->folder().folder() + "/" + kRunLockFileName;
         char cli[] = TARNWICK_CLI_PATH;
         char scan[] = "scan";
         char noMail[] = "--no-mail";
@@ -633,55 +632,55 @@ private slots:
         pid_t pid = -1;
         QCOMPARE(posix_spawn(&pid, cli, &quiet, nullptr, argv, environ), 0);
         posix_spawn_file_actions_destroy(&quiet);
-        QTRY_VERIFY_WITH_TIMEOUT(test::ReadBytes(lockPath).rfind(std::to_string(pid) + " ", 0) == 0,
+        QTRY_VERIFY_WITH_TIMEOUT(test::readBytes(lockPath).rfind(std::to_string(pid) + " ", 0) == 0,
                                  10000);
-        Start();
+        start();
         ReportPrompts prompts;
-        Frame().Command(ID_PLAY)->trigger();
+        frame().command(ID_PLAY)->trigger();
         QCOMPARE(
-            AppMessageBox::LastText(),
+            AppMessageBox::lastText(),
             QString::fromStdString("Another scan of this data folder is running "
                                    "(tarnwick-cli scan, process " +
                                    std::to_string(pid) + ").\n\nPlay again when it has ended."));
         QVERIFY(!g_bScanRunning);
         QTest::qWait(200);
-        QCOMPARE(prompts.Shown(), 0);
+        QCOMPARE(prompts.shown(), 0);
         int status = -1;
         QCOMPARE(waitpid(pid, &status, 0), pid);
         QCOMPARE(WEXITSTATUS(status), 0);
 
-        Frame().Command(ID_PLAY)->trigger();
-        QVERIFY(Frame().RunSummaryText().contains(
+        frame().command(ID_PLAY)->trigger();
+        QVERIFY(frame().runSummaryText().contains(
             "Letters.ini: missing_runs=\"0\" is outside 1 to 1000; 1 is used"));
         QVERIFY(m_app->holdsRunLock());
-        QCOMPARE(RunLock::tryLock(m_data->Folder().Folder(), "test").state(), RunLock::State::Busy);
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
-        QCOMPARE(Status(0), std::string("Link Found"));
+        QCOMPARE(RunLock::tryLock(m_data->folder().folder(), "test").state(), RunLock::State::Busy);
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
+        QCOMPARE(statusAt(0), std::string("Link Found"));
         QTRY_VERIFY(!m_app->holdsRunLock());
-        QVERIFY(RunLock::tryLock(m_data->Folder().Folder(), "test").isHeld());
+        QVERIFY(RunLock::tryLock(m_data->folder().folder(), "test").isHeld());
     }
 
     // The toggle sends no letter and asks nothing; a long run ends with a
     // desktop notification carrying the summary.
     void checkWithoutMailing() {
-        FivePages();
-        Start();
+        fivePages();
+        start();
         ReportPrompts prompts;
         QStringList notices;
-        Frame().SetNotifyAfterSeconds(0);
-        Frame().SetDesktopNotifier([&](const QString& text) { notices.append(text); });
-        Frame().Command(ID_CHECK_WITHOUT_MAIL)->setChecked(true);
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(ProfileStatus(1), std::string("Completed"), 30000);
-        QCOMPARE(Status(1), std::string("Link Not Found"));
-        QTRY_COMPARE(prompts.Shown(), 1);
+        frame().setNotifyAfterSeconds(0);
+        frame().setDesktopNotifier([&](const QString& text) { notices.append(text); });
+        frame().command(ID_CHECK_WITHOUT_MAIL)->setChecked(true);
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(profileStatus(1), std::string("Completed"), 30000);
+        QCOMPARE(statusAt(1), std::string("Link Not Found"));
+        QTRY_COMPARE(prompts.shown(), 1);
         QTest::qWait(300);
-        QCOMPARE(Results().RowAt(1).m_strMail, std::string("b@p.org"));
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QCOMPARE(results().rowAt(1).m_mail, std::string("b@p.org"));
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
         const QString summary = QStringLiteral(
             "Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found, 1 Page cannot be "
             "displayed.");
-        QCOMPARE(Frame().SummaryText(), summary);
+        QCOMPARE(frame().summaryText(), summary);
         QCOMPARE(notices, QStringList({summary}));
     }
 
@@ -697,29 +696,29 @@ private slots:
         QVERIFY(bind(mute, reinterpret_cast<sockaddr*>(&address), length) == 0);
         QVERIFY(listen(mute, 128) == 0);  // the kernel answers; nobody speaks
         QVERIFY(getsockname(mute, reinterpret_cast<sockaddr*>(&address), &length) == 0);
-        SmtpClient::SetTimeouts(2000, 2, 3000);
+        SmtpClient::setTimeouts(2000, 2, 3000);
         MailSettings account;
-        account.m_strSender = "owner@adv-run.com";
-        account.m_strSmtpServer = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-        WriteMailSettings(m_data->Folder().MailPath(), account);
+        account.m_sender = "owner@adv-run.com";
+        account.m_smtpServer = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+        writeMailSettings(m_data->folder().mailPath(), account);
         constexpr int kLetters = 30;
         std::vector<std::string> pages;
         for (int k = 0; k < kLetters; ++k) {
-            pages.push_back(Page(m_server->Http("/files/lost.html?" + std::to_string(k)),
+            pages.push_back(page(m_server->http("/files/lost.html?" + std::to_string(k)),
                                  "w" + std::to_string(k) + "@p.org", "1"));
         }
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser, pages);
-        Start();
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser, pages);
+        start();
         ReportPrompts prompts;
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(prompts.Shown(), 1, 30000);
+        frame().command(ID_PLAY)->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
         QString label;
-        test::WhenModal<QProgressDialog>([&label](QProgressDialog* progress) {
+        test::whenModal<QProgressDialog>([&label](QProgressDialog* progress) {
             label = progress->labelText();
-            test::Control(progress, "QuitWithoutMail")->click();
+            test::control(progress, "QuitWithoutMail")->click();
         });
         m_app.reset();
-        SmtpClient::SetTimeouts(20000, 60, 60000);
+        SmtpClient::setTimeouts(20000, 60, 60000);
         QVERIFY2(label.startsWith("Sending the remaining notification mails... ("),
                  qPrintable(label));
 
@@ -735,35 +734,35 @@ private slots:
         close(mute);
         qInfo("letters attempted before quitting: %d of %d", attempted, kLetters);
         QVERIFY2(attempted >= 1 && attempted < kLetters, qPrintable(QString::number(attempted)));
-        HistoryDatabase history(HistoryDatabase::PathIn(m_data->Folder().Folder()));
+        HistoryDatabase history(HistoryDatabase::pathIn(m_data->folder().folder()));
         int left = 0;
         for (const std::string& page : pages) {
             const std::string url = page.substr(0, page.find("|||"));
-            for (const TimelineEntry& entry : history.Timeline({kAdvertiser, url})) {
-                left += entry.m_bLetter && entry.m_strText == kNotSentQuit ? 1 : 0;
+            for (const TimelineEntry& entry : history.timeline({kAdvertiser, url})) {
+                left += entry.m_letter && entry.m_text == kNotSentQuit ? 1 : 0;
             }
         }
         QCOMPARE(left, kLetters - attempted);
     }
 
     void closingDuringARunCanStopItFirst() {
-        AddProfile(m_data->Folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
-                   {Page(m_server->Http("/silent")), Page(m_server->Http("/files/found.html"))});
-        Start();
+        addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser,
+                   {page(m_server->http("/silent")), page(m_server->http("/files/found.html"))});
+        start();
         ReportPrompts prompts;
-        Frame().Command(ID_PLAY)->trigger();
-        QTRY_VERIFY(Frame().MessageText().startsWith("Checking page 1 of 2"));
+        frame().command(ID_PLAY)->trigger();
+        QTRY_VERIFY(frame().messageText().startsWith("Checking page 1 of 2"));
         // Cancel: the program and the run go on.
-        PressWhenModal<SaveReportQuestion>("2");
-        QVERIFY(!Frame().close());
+        pressWhenModal<SaveReportQuestion>("2");
+        QVERIFY(!frame().close());
         QVERIFY(g_bScanRunning);
-        QVERIFY(Frame().isVisible());
+        QVERIFY(frame().isVisible());
         // Yes: Stop runs first (with its report prompt), then the window closes.
-        PressWhenModal<SaveReportQuestion>("1044");
-        QVERIFY(Frame().close());
-        QCOMPARE(prompts.Shown(), 1);
+        pressWhenModal<SaveReportQuestion>("1044");
+        QVERIFY(frame().close());
+        QCOMPARE(prompts.shown(), 1);
         QVERIFY(!g_bScanRunning);
-        QCOMPARE(Status(1), std::string("Stopped by user"));
+        QCOMPARE(statusAt(1), std::string("Stopped by user"));
         // The hung fetch does not hold the program's end up.
         m_app.reset();
     }

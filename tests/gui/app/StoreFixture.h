@@ -13,22 +13,22 @@ namespace tarnwick::test {
 
 // Writes Profiles/<name>.txt with the first line and the page lines (CR LF
 // between lines) and appends it to index.txt. Returns the file's path.
-inline std::string AddProfile(const DataFolder& folder, const std::string& name,
+inline std::string addProfile(const DataFolder& folder, const std::string& name,
                               const std::string& firstLine,
                               const std::vector<std::string>& pageLines) {
-    folder.EnsureProfilesFolder();
-    const std::string path = folder.ProfilePath(name);
+    folder.ensureProfilesFolder();
+    const std::string path = folder.profilePath(name);
     std::string bytes = firstLine;
     for (const std::string& line : pageLines) {
         bytes += "\r\n" + line;
     }
-    WriteBytes(path, bytes);
-    ProfileList(folder).Add(path);
+    writeBytes(path, bytes);
+    ProfileList(folder).add(path);
     return path;
 }
 
 // A page line: address|||mail|||flag|||.
-inline std::string Page(const std::string& address, const std::string& mail = "w@example.org",
+inline std::string page(const std::string& address, const std::string& mail = "w@example.org",
                         const std::string& flag = "1") {
     return address + "|||" + mail + "|||" + flag + "|||";
 }

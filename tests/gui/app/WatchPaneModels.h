@@ -14,10 +14,10 @@
 
 namespace tarnwick::test {
 
-inline void WatchPaneModels(MainWindow& frame) {
+inline void watchPaneModels(MainWindow& frame) {
     for (QAbstractItemModel* model :
-         {static_cast<QAbstractItemModel*>(&frame.profilePane()->Model()),
-          static_cast<QAbstractItemModel*>(&frame.resultsPane()->Model())}) {
+         {static_cast<QAbstractItemModel*>(&frame.profilePane()->model()),
+          static_cast<QAbstractItemModel*>(&frame.resultsPane()->model())}) {
         // Owned by the model, so it goes when the window goes.
         new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest,
                                      model);

@@ -35,13 +35,13 @@ namespace {
 class CountingPanes : public ListPanes {
 public:
     explicit CountingPanes(PaneTableView& profiles) : m_profiles(profiles) {}
-    int TickedProfileCount() override { return m_profiles.TickedCount(); }
-    bool ResultsHaveStatus() override { return m_bHaveStatus; }
-    void RebuildResults() override { ++m_nRebuilds; }
+    int tickedProfileCount() override { return m_profiles.tickedCount(); }
+    bool resultsHaveStatus() override { return m_haveStatus; }
+    void rebuildResults() override { ++m_rebuilds; }
 
     PaneTableView& m_profiles;
-    bool m_bHaveStatus = false;
-    int m_nRebuilds = 0;
+    bool m_haveStatus = false;
+    int m_rebuilds = 0;
 };
 
 // The delegate's style options, as the view paints with them.
@@ -51,7 +51,7 @@ public:
     using CellColourDelegate::initStyleOption;
 };
 
-QStandardItemModel* ProfileRows(QObject* parent, int rows, bool ticked) {
+QStandardItemModel* profileRows(QObject* parent, int rows, bool ticked) {
     auto* model = new QStandardItemModel(rows, 3, parent);
     model->setHorizontalHeaderLabels(
         {QString(), QStringLiteral("Proile"), QStringLiteral("Status")});
@@ -67,7 +67,7 @@ QStandardItemModel* ProfileRows(QObject* parent, int rows, bool ticked) {
     return model;
 }
 
-void ClickHeaderSection(QHeaderView* header, int section) {
+void clickHeaderSection(QHeaderView* header, int section) {
     const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
                     header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
@@ -80,11 +80,11 @@ class ControlsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        InitResources();
-        AppMessageBox::SetTestMode(true);
+        initResources();
+        AppMessageBox::setTestMode(true);
     }
     void init() {
-        AppMessageBox::ClearShown();
+        AppMessageBox::clearShown();
         g_bScanRunning = false;
         g_bPlayEnabled = false;
         g_bStopEnabled = false;
@@ -92,16 +92,16 @@ private slots:
 
     void formViewKeepsMarginsAndScrollsBelowDesignSize() {
         FormView view(QSize(200, 100));
-        auto* list = new QWidget(view.Form());
+        auto* list = new QWidget(view.form());
         list->setObjectName(QStringLiteral("1000"));
         list->setGeometry(7, 7, 186, 86);
-        auto* button = new QWidget(view.Form());
+        auto* button = new QWidget(view.form());
         button->setObjectName(QStringLiteral("1"));
         button->setGeometry(150, 70, 40, 20);
-        QCOMPARE(view.AnchorControl(1000, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT), 0);
-        QCOMPARE(view.AnchorControl(1, ANCHOR_BOTTOM_RIGHT, ANCHOR_NONE), 1);
-        QCOMPARE(view.AnchorControl(4242, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT), 0);
-        QVERIFY(view.FindAnchor(list) != nullptr);
+        QCOMPARE(view.anchorControl(1000, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT), 0);
+        QCOMPARE(view.anchorControl(1, ANCHOR_BOTTOM_RIGHT, ANCHOR_NONE), 1);
+        QCOMPARE(view.anchorControl(4242, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT), 0);
+        QVERIFY(view.findAnchor(list) != nullptr);
 
         // Before the initial update a resize moves nothing.
         view.resize(400, 300);
@@ -109,8 +109,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QCOMPARE(list->geometry(), QRect(7, 7, 186, 86));
 
-        view.OnInitialUpdate();
-        view.BuildLayout();
+        view.onInitialUpdate();
+        view.buildLayout();
         view.resize(401, 300);
         QTRY_COMPARE(list->geometry(), QRect(7, 7, 401 - 14, 300 - 14));
         QCOMPARE(button->geometry(), QRect(401 - 50, 300 - 30, 40, 20));
@@ -137,7 +137,7 @@ private slots:
         QStandardItemModel model(1, 3);
         model.setItem(0, 1, new QStandardItem("http://127.0.0.2:18080/shop-a/partners.html"));
         DelegateProbe delegate;
-        delegate.SetMiddleElidedColumns({1});
+        delegate.setMiddleElidedColumns({1});
         for (int column : {0, 1, 2}) {
             QStyleOptionViewItem option;
             option.textElideMode = Qt::ElideRight;  // the view's own
@@ -187,25 +187,25 @@ private slots:
 
     void headerCheckBoxFollowsAndSetsTheRows() {
         PaneTableView list;
-        QStandardItemModel* model = ProfileRows(&list, 3, true);
+        QStandardItemModel* model = profileRows(&list, 3, true);
         list.setModel(model);
         CountingPanes panes(list);
-        list.SetPanes(&panes);
-        QVERIFY(list.InitCheckHeader());
+        list.setPanes(&panes);
+        QVERIFY(list.initCheckHeader());
         CheckHeader* header = list.checkHeader();
         QVERIFY(header != nullptr);
-        QVERIFY(list.InitCheckHeader());
+        QVERIFY(list.initCheckHeader());
         QCOMPARE(list.checkHeader(), header);
-        QCOMPARE(header->Image(), HeaderCheck::None);
+        QCOMPARE(header->image(), HeaderCheck::None);
         list.resize(400, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
 
         // The rule settles the picture from the rows.
-        list.RunCheckStateRule();
-        QCOMPARE(header->Image(), HeaderCheck::All);
+        list.runCheckStateRule();
+        QCOMPARE(header->image(), HeaderCheck::All);
         QVERIFY(g_bPlayEnabled);
-        QCOMPARE(panes.m_nRebuilds, 1);
+        QCOMPARE(panes.m_rebuilds, 1);
         // The box is really drawn in the first heading: its dark check mark.
         const QImage heading = header->grab().toImage();
         int dark = 0;
@@ -217,74 +217,74 @@ private slots:
         QVERIFY2(dark > 10, qPrintable(QString::number(dark)));
 
         // Unticking one row: some ticked, and the results follow the ticks.
-        list.SetCheck(1, false);
-        QCOMPARE(header->Image(), HeaderCheck::Some);
-        QCOMPARE(panes.m_nRebuilds, 2);
+        list.setCheck(1, false);
+        QCOMPARE(header->image(), HeaderCheck::Some);
+        QCOMPARE(panes.m_rebuilds, 2);
 
         // A click on the header box from "some" unticks every row, with one rebuild.
-        ClickHeaderSection(header, 0);
-        QCOMPARE(list.TickedCount(), 0);
-        QCOMPARE(header->Image(), HeaderCheck::None);
+        clickHeaderSection(header, 0);
+        QCOMPARE(list.tickedCount(), 0);
+        QCOMPARE(header->image(), HeaderCheck::None);
         QVERIFY(!g_bPlayEnabled);
-        QCOMPARE(panes.m_nRebuilds, 3);
+        QCOMPARE(panes.m_rebuilds, 3);
 
         // From "none" it ticks every row.
-        ClickHeaderSection(header, 0);
-        QCOMPARE(list.TickedCount(), 3);
-        QCOMPARE(header->Image(), HeaderCheck::All);
-        QCOMPARE(panes.m_nRebuilds, 4);
+        clickHeaderSection(header, 0);
+        QCOMPARE(list.tickedCount(), 3);
+        QCOMPARE(header->image(), HeaderCheck::All);
+        QCOMPARE(panes.m_rebuilds, 4);
 
         // From "all" it unticks them again.
-        ClickHeaderSection(header, 0);
-        QCOMPARE(list.TickedCount(), 0);
+        clickHeaderSection(header, 0);
+        QCOMPARE(list.tickedCount(), 0);
 
         // Other sections do nothing.
-        ClickHeaderSection(header, 1);
-        ClickHeaderSection(header, 2);
-        QCOMPARE(list.TickedCount(), 0);
-        QCOMPARE(header->Image(), HeaderCheck::None);
-        QCOMPARE(panes.m_nRebuilds, 5);
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        clickHeaderSection(header, 1);
+        clickHeaderSection(header, 2);
+        QCOMPARE(list.tickedCount(), 0);
+        QCOMPARE(header->image(), HeaderCheck::None);
+        QCOMPARE(panes.m_rebuilds, 5);
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void headerClickDuringAScanSetsRowsOnly() {
         PaneTableView list;
-        list.setModel(ProfileRows(&list, 2, false));
+        list.setModel(profileRows(&list, 2, false));
         CountingPanes panes(list);
-        list.SetPanes(&panes);
-        list.InitCheckHeader();
+        list.setPanes(&panes);
+        list.initCheckHeader();
         list.resize(400, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         g_bScanRunning = true;
-        ClickHeaderSection(list.checkHeader(), 0);
+        clickHeaderSection(list.checkHeader(), 0);
         g_bScanRunning = false;
-        QCOMPARE(list.TickedCount(), 2);
-        QCOMPARE(panes.m_nRebuilds, 0);
+        QCOMPARE(list.tickedCount(), 2);
+        QCOMPARE(panes.m_rebuilds, 0);
         QVERIFY(!g_bPlayEnabled);
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void clickOnARowBoxTicksItOnce() {
         PaneTableView list;
-        list.setModel(ProfileRows(&list, 3, false));
+        list.setModel(profileRows(&list, 3, false));
         CountingPanes panes(list);
-        list.SetPanes(&panes);
-        list.InitCheckHeader();
+        list.setPanes(&panes);
+        list.initCheckHeader();
         list.resize(400, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
         // Nothing ticked: the click ticks the box and the results follow, once.
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(1).center());
-        QVERIFY(list.GetCheck(1));
-        QCOMPARE(list.TickedCount(), 1);
-        QCOMPARE(panes.m_nRebuilds, 1);
-        QCOMPARE(list.checkHeader()->Image(), HeaderCheck::Some);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.checkBoxRect(1).center());
+        QVERIFY(list.getCheck(1));
+        QCOMPARE(list.tickedCount(), 1);
+        QCOMPARE(panes.m_rebuilds, 1);
+        QCOMPARE(list.checkHeader()->image(), HeaderCheck::Some);
         // A click on a row's text only selects it; the results stay.
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualRect(list.model()->index(2, 1)).center());
-        QCOMPARE(panes.m_nRebuilds, 1);
-        QCOMPARE(list.TickedCount(), 1);
+        QCOMPARE(panes.m_rebuilds, 1);
+        QCOMPARE(list.tickedCount(), 1);
         QCOMPARE(list.currentIndex().row(), 2);
         // So do the arrow keys, Home and End (to the first and the last row).
         QTest::keyClick(&list, Qt::Key_Up);
@@ -293,71 +293,71 @@ private slots:
         QCOMPARE(list.currentIndex().row(), 2);
         QTest::keyClick(&list, Qt::Key_Home);
         QCOMPARE(list.currentIndex().row(), 0);
-        QCOMPARE(panes.m_nRebuilds, 1);
+        QCOMPARE(panes.m_rebuilds, 1);
         // A double click on a box toggles it twice, like two clicks.
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(0).center());
-        QCOMPARE(list.TickedCount(), 1);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, list.checkBoxRect(0).center());
+        QCOMPARE(list.tickedCount(), 1);
     }
 
     // With a run's results shown, a change of ticks asks once, by mouse, by
     // Space and by the header's box; No changes nothing.
     void aTickChangeAsksOnceBeforeResultsGo() {
         PaneTableView list;
-        list.setModel(ProfileRows(&list, 3, true));
+        list.setModel(profileRows(&list, 3, true));
         CountingPanes panes(list);
-        list.SetPanes(&panes);
-        list.InitCheckHeader();
+        list.setPanes(&panes);
+        list.initCheckHeader();
         list.resize(400, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        list.RunCheckStateRule();
-        panes.m_nRebuilds = 0;
-        panes.m_bHaveStatus = true;
+        list.runCheckStateRule();
+        panes.m_rebuilds = 0;
+        panes.m_haveStatus = true;
         const QString question = QStringLiteral(
             "This operation will refresh all the contents of this list. Do you want to continue");
 
-        AppMessageBox::PresetAnswer(AppMessageBox::Answer::No);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(0).center());
-        QVERIFY(list.GetCheck(0));
-        QCOMPARE(AppMessageBox::ShownTexts(), QStringList({question}));
-        QCOMPARE(panes.m_nRebuilds, 0);
+        AppMessageBox::presetAnswer(AppMessageBox::Answer::No);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.checkBoxRect(0).center());
+        QVERIFY(list.getCheck(0));
+        QCOMPARE(AppMessageBox::shownTexts(), QStringList({question}));
+        QCOMPARE(panes.m_rebuilds, 0);
 
-        AppMessageBox::PresetAnswer(AppMessageBox::Answer::Yes);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(0).center());
-        QVERIFY(!list.GetCheck(0));
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 2);
-        QCOMPARE(panes.m_nRebuilds, 1);
+        AppMessageBox::presetAnswer(AppMessageBox::Answer::Yes);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.checkBoxRect(0).center());
+        QVERIFY(!list.getCheck(0));
+        QCOMPARE(AppMessageBox::shownTexts().size(), 2);
+        QCOMPARE(panes.m_rebuilds, 1);
 
         // Space on the current row.
         list.setCurrentIndex(list.model()->index(2, 1));
-        panes.m_nRebuilds = 0;
-        AppMessageBox::PresetAnswer(AppMessageBox::Answer::No);
+        panes.m_rebuilds = 0;
+        AppMessageBox::presetAnswer(AppMessageBox::Answer::No);
         QTest::keyClick(&list, Qt::Key_Space);
-        QVERIFY(list.GetCheck(2));
-        AppMessageBox::PresetAnswer(AppMessageBox::Answer::Yes);
+        QVERIFY(list.getCheck(2));
+        AppMessageBox::presetAnswer(AppMessageBox::Answer::Yes);
         QTest::keyClick(&list, Qt::Key_Space);
-        QVERIFY(!list.GetCheck(2));
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 4);
-        QCOMPARE(panes.m_nRebuilds, 1);
+        QVERIFY(!list.getCheck(2));
+        QCOMPARE(AppMessageBox::shownTexts().size(), 4);
+        QCOMPARE(panes.m_rebuilds, 1);
 
         // The header's box: one question for every row, one rebuild; No
         // leaves the rows and the picture as they were.
-        AppMessageBox::PresetAnswer(AppMessageBox::Answer::No);
-        ClickHeaderSection(list.checkHeader(), 0);
-        QCOMPARE(list.TickedCount(), 1);
-        QCOMPARE(list.checkHeader()->Image(), HeaderCheck::Some);
-        AppMessageBox::PresetAnswer(AppMessageBox::Answer::Yes);
-        ClickHeaderSection(list.checkHeader(), 0);
-        QCOMPARE(list.TickedCount(), 0);
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 6);
-        QCOMPARE(panes.m_nRebuilds, 2);
+        AppMessageBox::presetAnswer(AppMessageBox::Answer::No);
+        clickHeaderSection(list.checkHeader(), 0);
+        QCOMPARE(list.tickedCount(), 1);
+        QCOMPARE(list.checkHeader()->image(), HeaderCheck::Some);
+        AppMessageBox::presetAnswer(AppMessageBox::Answer::Yes);
+        clickHeaderSection(list.checkHeader(), 0);
+        QCOMPARE(list.tickedCount(), 0);
+        QCOMPARE(AppMessageBox::shownTexts().size(), 6);
+        QCOMPARE(panes.m_rebuilds, 2);
 
         // Selecting rows never asks.
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualRect(list.model()->index(1, 1)).center());
         QTest::keyClick(&list, Qt::Key_Down);
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 6);
-        QCOMPARE(panes.m_nRebuilds, 2);
+        QCOMPARE(AppMessageBox::shownTexts().size(), 6);
+        QCOMPARE(panes.m_rebuilds, 2);
     }
 
     void toolBarCutsItsStrip() {
@@ -365,7 +365,7 @@ private slots:
         strip.fill(QColor(236, 233, 216));
         strip.setPixelColor(5, 5, Qt::red);
         strip.setPixelColor(60, 5, Qt::blue);
-        const QList<QPixmap> pictures = MainToolBar::CutStrip(strip, 48);
+        const QList<QPixmap> pictures = MainToolBar::cutStrip(strip, 48);
         QCOMPARE(pictures.size(), 2);  // 100 / 48, truncated
         QCOMPARE(pictures[0].size(), QSize(48, 10));
         const QImage first = pictures[0].toImage();
@@ -379,8 +379,8 @@ private slots:
         for (int i = 0; i < 8; ++i) {
             bar.addAction(QStringLiteral("B%1").arg(i))->setObjectName(QString::number(100 + i));
         }
-        QVERIFY(!bar.LoadColorImages(48, QStringLiteral(":/pictures/none.png")));
-        QVERIFY(bar.LoadColorImages(48, QStringLiteral(":/pictures/toolbar.png")));
+        QVERIFY(!bar.loadColorImages(48, QStringLiteral(":/pictures/none.png")));
+        QVERIFY(bar.loadColorImages(48, QStringLiteral(":/pictures/toolbar.png")));
         for (QAction* action : bar.actions()) {
             QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
         }
@@ -388,16 +388,16 @@ private slots:
         // Disabled buttons are drawn from the normal pictures.
         QVERIFY(!bar.actions()[1]->icon().pixmap(48, QIcon::Disabled).isNull());
 
-        QVERIFY(!bar.DropDownArrowsEnabled());
+        QVERIFY(!bar.dropDownArrowsEnabled());
         QMenu menu;
         menu.addAction(QStringLiteral("One"));
-        bar.AddMenuButton(&bar, 103, &menu);
-        QVERIFY(bar.DropDownArrowsEnabled());
-        auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(bar.ActionOf(103)));
+        bar.addMenuButton(&bar, 103, &menu);
+        QVERIFY(bar.dropDownArrowsEnabled());
+        auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(bar.actionOf(103)));
         QVERIFY(button != nullptr);
         QCOMPARE(button->popupMode(), QToolButton::MenuButtonPopup);
         QCOMPARE(button->menu(), &menu);
-        QCOMPARE(bar.MenuButtons().size(), 1);
+        QCOMPARE(bar.menuButtons().size(), 1);
     }
 
     void splitterBarMovesUnlessLocked() {
@@ -423,10 +423,10 @@ private slots:
             QApplication::sendEvent(handle, &release);
         };
         const int before = splitter.sizes()[0];
-        splitter.m_bLocked = true;
+        splitter.m_locked = true;
         drag(80);
         QCOMPARE(splitter.sizes()[0], before);
-        splitter.m_bLocked = false;
+        splitter.m_locked = false;
         drag(80);
         QVERIFY(splitter.sizes()[0] > before + 40);
     }
@@ -435,12 +435,12 @@ private slots:
         PaneSplitter splitter(Qt::Horizontal);
         splitter.addWidget(new QWidget);
         splitter.addWidget(new QLabel(QStringLiteral("old")));
-        QVERIFY(!splitter.ReplacePaneView(0, 1, new QLabel(QStringLiteral("same class"))));
+        QVERIFY(!splitter.replacePaneView(0, 1, new QLabel(QStringLiteral("same class"))));
         QCOMPARE(qobject_cast<QLabel*>(splitter.widget(1))->text(), QStringLiteral("old"));
-        QVERIFY(splitter.ReplacePaneView(0, 1, new QLabel(QStringLiteral("new")), true));
+        QVERIFY(splitter.replacePaneView(0, 1, new QLabel(QStringLiteral("new")), true));
         QCOMPARE(qobject_cast<QLabel*>(splitter.widget(1))->text(), QStringLiteral("new"));
         auto* edit = new QLineEdit;
-        QVERIFY(splitter.ReplacePaneView(0, 1, edit));
+        QVERIFY(splitter.replacePaneView(0, 1, edit));
         QCOMPARE(splitter.widget(1), edit);
         QCOMPARE(splitter.count(), 2);
     }
@@ -448,7 +448,7 @@ private slots:
     void hyperlinkChangesTextOnHoverAndClicks() {
         LinkLabel link;
         link.setText(QStringLiteral("mail@example.org"));
-        link.SetHoverText(QStringLiteral("mail@example.org."));
+        link.setHoverText(QStringLiteral("mail@example.org."));
         link.resize(200, 20);
         link.show();
         QVERIFY(QTest::qWaitForWindowExposed(&link));
@@ -465,13 +465,13 @@ private slots:
     }
 
     void pictureDialogTilesCentresAndStretches() {
-        QCOMPARE(PictureDialog::TileOrigins(QSize(10, 10), QSize(10, 10)).size(), size_t(1));
-        const std::vector<QPoint> two = PictureDialog::TileOrigins(QSize(11, 10), QSize(10, 10));
+        QCOMPARE(PictureDialog::tileOrigins(QSize(10, 10), QSize(10, 10)).size(), size_t(1));
+        const std::vector<QPoint> two = PictureDialog::tileOrigins(QSize(11, 10), QSize(10, 10));
         QCOMPARE(two.size(), size_t(2));
         QCOMPARE(two[1], QPoint(10, 0));
-        QCOMPARE(PictureDialog::TileOrigins(QSize(25, 21), QSize(10, 10)).size(), size_t(9));
-        QCOMPARE(PictureDialog::CentreOrigin(QSize(100, 50), QSize(40, 20)), QPoint(30, 15));
-        QCOMPARE(PictureDialog::CentreOrigin(QSize(30, 50), QSize(40, 20)), QPoint(0, 15));
+        QCOMPARE(PictureDialog::tileOrigins(QSize(25, 21), QSize(10, 10)).size(), size_t(9));
+        QCOMPARE(PictureDialog::centreOrigin(QSize(100, 50), QSize(40, 20)), QPoint(30, 15));
+        QCOMPARE(PictureDialog::centreOrigin(QSize(30, 50), QSize(40, 20)), QPoint(0, 15));
 
         QTemporaryDir dir;
         QImage picture(10, 10, QImage::Format_RGB32);
@@ -481,23 +481,23 @@ private slots:
         QVERIFY(picture.save(path));
 
         PictureDialog dialog;
-        QCOMPARE(dialog.SetBackgroundBitmap(dir.filePath(QStringLiteral("missing.png"))), 1);
-        QCOMPARE(dialog.SetBackgroundBitmap(path), 0);
+        QCOMPARE(dialog.setBackgroundBitmap(dir.filePath(QStringLiteral("missing.png"))), 1);
+        QCOMPARE(dialog.setBackgroundBitmap(path), 0);
         dialog.setFixedSize(21, 10);
-        QCOMPARE(dialog.BackgroundStyle(), int(PictureDialog::Tile));
+        QCOMPARE(dialog.backgroundStyle(), int(PictureDialog::Tile));
         QImage shot = dialog.grab().toImage();
         QCOMPARE(shot.pixelColor(10, 0), QColor(Qt::blue));  // second tile
         QCOMPARE(shot.pixelColor(20, 0), QColor(Qt::blue));  // one pixel of the third
 
-        dialog.SetBackgroundStyle(3);
-        QCOMPARE(dialog.BackgroundStyle(), int(PictureDialog::Tile));
-        dialog.SetBackgroundStyle(PictureDialog::Centre);
+        dialog.setBackgroundStyle(3);
+        QCOMPARE(dialog.backgroundStyle(), int(PictureDialog::Tile));
+        dialog.setBackgroundStyle(PictureDialog::Centre);
         dialog.setFixedSize(30, 10);
         shot = dialog.grab().toImage();
         QCOMPARE(shot.pixelColor(10, 0), QColor(Qt::blue));
         QVERIFY(shot.pixelColor(0, 0) != QColor(Qt::blue));
 
-        dialog.SetBackgroundStyle(PictureDialog::Stretch);
+        dialog.setBackgroundStyle(PictureDialog::Stretch);
         dialog.setFixedSize(40, 40);
         shot = dialog.grab().toImage();
         QCOMPARE(shot.pixelColor(39, 39), QColor(Qt::red));
@@ -506,13 +506,13 @@ private slots:
 
     void splashShowsItsPicture() {
         SplashScreen splash;
-        QVERIFY(!splash.Background().isNull());
+        QVERIFY(!splash.background().isNull());
         QCOMPARE(splash.size(), QSize(385, 241));
         QElapsedTimer clock;
         clock.start();
-        SplashScreen::ShowFor(0);
+        SplashScreen::showFor(0);
         QVERIFY(clock.elapsed() < 200);
-        SplashScreen::ShowFor(150);
+        SplashScreen::showFor(150);
         QVERIFY(clock.elapsed() >= 150);
     }
 };

@@ -26,7 +26,7 @@ namespace {
 
 // Runs checks on the real file dialog once it is up, then closes it unless
 // the checks did (a failed check returns early and must not leave it open).
-void WithDialog(std::function<void(QFileDialog*)> checks) {
+void withDialog(std::function<void(QFileDialog*)> checks) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, checks] {
@@ -44,7 +44,7 @@ void WithDialog(std::function<void(QFileDialog*)> checks) {
     timer->start();
 }
 
-void MakeFile(const QString& path) {
+void makeFile(const QString& path) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("x");
@@ -52,7 +52,7 @@ void MakeFile(const QString& path) {
 
 // The model index of a file as the dialog lists it (invalid while the folder
 // is still loading or when the filter hides the file).
-QModelIndex Listed(QFileDialog* dialog, const QString& path) {
+QModelIndex listed(QFileDialog* dialog, const QString& path) {
     auto* model = dialog->findChild<QFileSystemModel*>();
     if (model == nullptr) {
         return {};
@@ -68,7 +68,7 @@ QModelIndex Listed(QFileDialog* dialog, const QString& path) {
 }
 
 // Whether an in-place name editor is up in a view.
-bool EditorOpen(QAbstractItemView* view) {
+bool editorOpen(QAbstractItemView* view) {
     for (QLineEdit* edit : view->viewport()->findChildren<QLineEdit*>()) {
         if (edit->isVisible()) {
             return true;
@@ -89,13 +89,13 @@ private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         m_root = m_dir.path();
-        MakeFile(m_root + "/a.txt");
-        MakeFile(m_root + "/b.html");
-        MakeFile(m_root + "/noext");
+        makeFile(m_root + "/a.txt");
+        makeFile(m_root + "/b.html");
+        makeFile(m_root + "/noext");
         QVERIFY(QDir(m_root).mkdir("sub"));
-        MakeFile(m_root + "/sub/c.txt");
+        makeFile(m_root + "/sub/c.txt");
     }
-    void cleanup() { FileDialog::ClearPresets(); }
+    void cleanup() { FileDialog::clearPresets(); }
 
     void defaultExtensionIsKeptWithoutDotsAndAtMostThreeCharacters_data() {
         QTest::addColumn<QString>("given");
@@ -115,28 +115,28 @@ private slots:
         QFETCH(QString, given);
         QFETCH(QString, kept);
         FileDialog dialog(false, nullptr, QString(), QString(), QString(), given);
-        QCOMPARE(dialog.DefaultExtension(), kept);
+        QCOMPARE(dialog.defaultExtension(), kept);
     }
 
     void presetsAnswerInOrderWithoutAWindow() {
-        FileDialog::PresetNextPath("/tmp/x/Report.html");
-        FileDialog::PresetCancel();
+        FileDialog::presetNextPath("/tmp/x/Report.html");
+        FileDialog::presetCancel();
         FileDialog first(false, nullptr, QString(), "Report.html", "HTML Files(*.html)");
-        QVERIFY(first.RunDialog());
-        QCOMPARE(first.GetChosenPath(), QString("/tmp/x/Report.html"));
-        QVERIFY(!FileDialog::LastWasOpen());
+        QVERIFY(first.runDialog());
+        QCOMPARE(first.getChosenPath(), QString("/tmp/x/Report.html"));
+        QVERIFY(!FileDialog::lastWasOpen());
         FileDialog second(true, nullptr, "/home", "*.csv ", "CSV Files(*.csv)");
-        QVERIFY(!second.RunDialog());
-        QCOMPARE(second.GetChosenPath(), QString());
-        QVERIFY(FileDialog::LastWasOpen());
-        QCOMPARE(FileDialog::LastFilter(), QString("CSV Files(*.csv)"));
-        QCOMPARE(FileDialog::LastInitialFolder(), QString("/home"));
-        QCOMPARE(FileDialog::LastInitialFile(), QString("*.csv "));
+        QVERIFY(!second.runDialog());
+        QCOMPARE(second.getChosenPath(), QString());
+        QVERIFY(FileDialog::lastWasOpen());
+        QCOMPARE(FileDialog::lastFilter(), QString("CSV Files(*.csv)"));
+        QCOMPARE(FileDialog::lastInitialFolder(), QString("/home"));
+        QCOMPARE(FileDialog::lastInitialFile(), QString("*.csv "));
     }
 
     void realDialogIsQtsOwnAndCannotChangeTheFileSystem() {
         bool checked = false;
-        WithDialog([&](QFileDialog* dialog) {
+        withDialog([&](QFileDialog* dialog) {
             QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
             QVERIFY(dialog->testOption(QFileDialog::ReadOnly));
             QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
@@ -163,8 +163,8 @@ private slots:
             auto* list = dialog->findChild<QListView*>("listView");
             auto* tree = dialog->findChild<QTreeView*>("treeView");
             QVERIFY(list != nullptr && tree != nullptr);
-            QTRY_VERIFY(Listed(dialog, m_root + "/b.html").isValid());
-            const QModelIndex file = Listed(dialog, m_root + "/b.html");
+            QTRY_VERIFY(listed(dialog, m_root + "/b.html").isValid());
+            const QModelIndex file = listed(dialog, m_root + "/b.html");
             QVERIFY(!(file.model()->flags(file) & Qt::ItemIsEditable));
 
             for (QAbstractItemView* view :
@@ -190,7 +190,7 @@ private slots:
             list->setCurrentIndex(file);
             list->edit(file);
             QTest::keyClick(list, Qt::Key_F2);
-            QVERIFY(!EditorOpen(list));
+            QVERIFY(!editorOpen(list));
 
             // Delete on the selected file: nothing happens, no question.
             QTest::keyClick(list, Qt::Key_Delete);
@@ -201,13 +201,13 @@ private slots:
         });
         FileDialog chooser(false, nullptr, m_root, "Report.html",
                            "HTML Files(*.html);;txt Files(*.txt);;All Files(*.*)");
-        QVERIFY(!chooser.RunDialog());
+        QVERIFY(!chooser.runDialog());
         QVERIFY(checked);
     }
 
     void deleteCutAndPasteDoNothingInTheNameBox() {
         bool checked = false;
-        WithDialog([&](QFileDialog* dialog) {
+        withDialog([&](QFileDialog* dialog) {
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
             QVERIFY(name != nullptr);
             name->setFocus();
@@ -230,21 +230,21 @@ private slots:
             checked = true;
         });
         FileDialog chooser(false, nullptr, m_root, "Report.txt", "txt Files(*.txt)");
-        QVERIFY(!chooser.RunDialog());
+        QVERIFY(!chooser.runDialog());
         QVERIFY(checked);
     }
 
     void restrictionsHoldInAnotherFolder() {
         bool checked = false;
-        WithDialog([&](QFileDialog* dialog) {
+        withDialog([&](QFileDialog* dialog) {
             dialog->setDirectory(m_root + "/sub");
-            QTRY_VERIFY(Listed(dialog, m_root + "/sub/c.txt").isValid());
+            QTRY_VERIFY(listed(dialog, m_root + "/sub/c.txt").isValid());
             auto* list = dialog->findChild<QListView*>("listView");
-            const QModelIndex file = Listed(dialog, m_root + "/sub/c.txt");
+            const QModelIndex file = listed(dialog, m_root + "/sub/c.txt");
             list->setCurrentIndex(file);
             QTest::keyClick(list, Qt::Key_Delete);
             list->edit(file);
-            QVERIFY(!EditorOpen(list));
+            QVERIFY(!editorOpen(list));
             QVERIFY(QFile::exists(m_root + "/sub/c.txt"));
             QCOMPARE(list->contextMenuPolicy(), Qt::PreventContextMenu);
             QVERIFY(!list->dragEnabled());
@@ -252,23 +252,23 @@ private slots:
             checked = true;
         });
         FileDialog chooser(true, nullptr, m_root, QString(), "Text Files(*.txt)");
-        QVERIFY(!chooser.RunDialog());
+        QVERIFY(!chooser.runDialog());
         QVERIFY(checked);
     }
 
     void allFilesMeansEveryFile() {
         bool checked = false;
-        WithDialog([&](QFileDialog* dialog) {
-            QTRY_VERIFY(Listed(dialog, m_root + "/b.html").isValid());
-            QVERIFY(!Listed(dialog, m_root + "/noext").isValid());
-            QVERIFY(!Listed(dialog, m_root + "/a.txt").isValid());
+        withDialog([&](QFileDialog* dialog) {
+            QTRY_VERIFY(listed(dialog, m_root + "/b.html").isValid());
+            QVERIFY(!listed(dialog, m_root + "/noext").isValid());
+            QVERIFY(!listed(dialog, m_root + "/a.txt").isValid());
             dialog->selectNameFilter(dialog->nameFilters().at(1));
-            QTRY_VERIFY(Listed(dialog, m_root + "/noext").isValid());
-            QVERIFY(Listed(dialog, m_root + "/a.txt").isValid());
+            QTRY_VERIFY(listed(dialog, m_root + "/noext").isValid());
+            QVERIFY(listed(dialog, m_root + "/a.txt").isValid());
             checked = true;
         });
         FileDialog chooser(true, nullptr, m_root, QString(), "HTML Files(*.html);;All Files(*.*)");
-        QVERIFY(!chooser.RunDialog());
+        QVERIFY(!chooser.runDialog());
         QVERIFY(checked);
     }
 
@@ -301,7 +301,7 @@ private slots:
         QFETCH(QString, defaultExt);
         QFETCH(QString, typed);
         QFETCH(QString, chosen);
-        WithDialog([&](QFileDialog* dialog) {
+        withDialog([&](QFileDialog* dialog) {
             auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
             types->setCurrentIndex(filterIndex);
             emit types->activated(filterIndex);
@@ -310,14 +310,14 @@ private slots:
         });
         FileDialog chooser(false, nullptr, m_root, "Report.html",
                            "HTML Files(*.html);;txt Files(*.txt);;All Files(*.*)", defaultExt);
-        QVERIFY(chooser.RunDialog());
-        QCOMPARE(chooser.GetChosenPath(), m_root + "/" + chosen);
+        QVERIFY(chooser.runDialog());
+        QCOMPARE(chooser.getChosenPath(), m_root + "/" + chosen);
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
     void openDialogWithAWildcardNameChoosesAnExistingFile() {
         bool refusedMissing = false;
-        WithDialog([&](QFileDialog* dialog) {
+        withDialog([&](QFileDialog* dialog) {
             QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
             QCOMPARE(name->text(), QString());
@@ -335,25 +335,25 @@ private slots:
             static_cast<QDialog*>(dialog)->accept();
         });
         FileDialog chooser(true, nullptr, m_root, "*.txt ", "Text Files(*.txt)");
-        QVERIFY(chooser.RunDialog());
+        QVERIFY(chooser.runDialog());
         QVERIFY(refusedMissing);
-        QCOMPARE(chooser.GetChosenPath(), m_root + "/a.txt");
+        QCOMPARE(chooser.getChosenPath(), m_root + "/a.txt");
     }
 
     void withoutAnInitialFolderTheLastFolderIsUsed() {
-        WithDialog([&](QFileDialog* dialog) {
+        withDialog([&](QFileDialog* dialog) {
             dialog->setDirectory(m_root + "/sub");
             dialog->findChild<QLineEdit*>("fileNameEdit")->setText("c.txt");
             static_cast<QDialog*>(dialog)->accept();
         });
         FileDialog first(true, nullptr, m_root, QString(), "Text Files(*.txt)");
-        QVERIFY(first.RunDialog());
-        QCOMPARE(first.GetChosenPath(), m_root + "/sub/c.txt");
+        QVERIFY(first.runDialog());
+        QCOMPARE(first.getChosenPath(), m_root + "/sub/c.txt");
 
         QString startedIn;
-        WithDialog([&](QFileDialog* dialog) { startedIn = dialog->directory().absolutePath(); });
+        withDialog([&](QFileDialog* dialog) { startedIn = dialog->directory().absolutePath(); });
         FileDialog second(false, nullptr, QString(), "Report.txt", "txt Files(*.txt)");
-        QVERIFY(!second.RunDialog());
+        QVERIFY(!second.runDialog());
         QCOMPARE(startedIn, m_root + "/sub");
     }
 };

@@ -14,34 +14,34 @@ class SeamsTest : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() {
-        AppMessageBox::SetTestMode(false);
-        AppMessageBox::ClearShown();
+        AppMessageBox::setTestMode(false);
+        AppMessageBox::clearShown();
     }
 
     void codecMapsTheCodePageBothWays() {
-        QCOMPARE(tarnwick::ToQ("Osgrel\x92s"), QString::fromUtf8("Osgrel\xE2\x80\x99s"));
-        QCOMPARE(tarnwick::FromQ(QString::fromUtf8("Osgrel\xE2\x80\x99s")),
+        QCOMPARE(tarnwick::toQ("Osgrel\x92s"), QString::fromUtf8("Osgrel\xE2\x80\x99s"));
+        QCOMPARE(tarnwick::fromQ(QString::fromUtf8("Osgrel\xE2\x80\x99s")),
                  std::string("Osgrel\x92s"));
-        QCOMPARE(tarnwick::FromQ(QString::fromUtf8("a\xF0\x9F\x98\x80"
+        QCOMPARE(tarnwick::fromQ(QString::fromUtf8("a\xF0\x9F\x98\x80"
                                                    "b")),
                  std::string("a?b"));
         std::string all;
         for (int b = 0; b < 256; ++b) {
             all.push_back(static_cast<char>(b));
         }
-        QCOMPARE(tarnwick::FromQ(tarnwick::ToQ(all)), all);
+        QCOMPARE(tarnwick::fromQ(tarnwick::toQ(all)), all);
     }
 
     void testModeRecordsTextsAndGivesPresetAnswers() {
-        AppMessageBox::SetTestMode(true);
-        AppMessageBox::PresetAnswer(AppMessageBox::Answer::Yes);
-        QCOMPARE(AppMessageBox::Show("Question?", AppMessageBox::Buttons::YesNo),
+        AppMessageBox::setTestMode(true);
+        AppMessageBox::presetAnswer(AppMessageBox::Answer::Yes);
+        QCOMPARE(AppMessageBox::show("Question?", AppMessageBox::Buttons::YesNo),
                  AppMessageBox::Answer::Yes);
         // Nothing preset: a question is answered in the negative.
-        QCOMPARE(AppMessageBox::Show("Again?", AppMessageBox::Buttons::OkCancel),
+        QCOMPARE(AppMessageBox::show("Again?", AppMessageBox::Buttons::OkCancel),
                  AppMessageBox::Answer::Cancel);
-        QCOMPARE(AppMessageBox::Show(std::string("Task is running")), AppMessageBox::Answer::Ok);
-        QCOMPARE(AppMessageBox::ShownTexts(),
+        QCOMPARE(AppMessageBox::show(std::string("Task is running")), AppMessageBox::Answer::Ok);
+        QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({"Question?", "Again?", "Task is running"}));
     }
 
@@ -56,14 +56,14 @@ private slots:
             icon = box->icon();
             box->button(QMessageBox::No)->click();
         });
-        QCOMPARE(AppMessageBox::Show("Really?", AppMessageBox::Buttons::YesNo),
+        QCOMPARE(AppMessageBox::show("Really?", AppMessageBox::Buttons::YesNo),
                  AppMessageBox::Answer::No);
         QCOMPARE(caption, QString("Tarnwick"));
         QCOMPARE(icon, QMessageBox::Warning);
     }
 
     void aWorkerThreadsBoxIsShownOnTheGuiThread() {
-        AppMessageBox::SetTestMode(false);
+        AppMessageBox::setTestMode(false);
         QTimer poll;
         bool closed = false;
         connect(&poll, &QTimer::timeout, [&] {
@@ -75,7 +75,7 @@ private slots:
         });
         poll.start(10);
         AppMessageBox::Answer answer = AppMessageBox::Answer::Cancel;
-        std::thread worker([&] { answer = AppMessageBox::Show("From a worker"); });
+        std::thread worker([&] { answer = AppMessageBox::show("From a worker"); });
         QTRY_VERIFY_WITH_TIMEOUT(closed, 10000);
         worker.join();
         QCOMPARE(answer, AppMessageBox::Answer::Ok);

@@ -19,9 +19,9 @@
 #include "support/TempDataFolder.h"
 
 using tarnwick::AppMessageBox;
-using tarnwick::test::Exists;
+using tarnwick::test::exists;
 using tarnwick::test::PaneTable;
-using tarnwick::test::ReadBytes;
+using tarnwick::test::readBytes;
 namespace texts = tarnwick::texts;
 
 class DeleteCommandTest : public QObject {
@@ -30,27 +30,27 @@ class DeleteCommandTest : public QObject {
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
     PaneTable m_panes;
     const char* const m_names[5] = {"a.com", "b.com", "c.com", "d.com", "e.com"};
-    std::string m_strTrash;
+    std::string m_trash;
     QByteArray m_savedHome;
     QByteArray m_savedDataHome;
 
-    const tarnwick::DataFolder& F() const { return m_temp->Folder(); }
-    std::string Line(int i) const { return F().ProfilePath(m_names[i]); }
+    const tarnwick::DataFolder& f() const { return m_temp->folder(); }
+    std::string line(int i) const { return f().profilePath(m_names[i]); }
 
 private slots:
     void init() {
         m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
         // The desktop's trash of this test, inside its temporary folder (the
         // home trash serves files on the home folder's file system).
-        const std::string xdg = m_temp->Root() + "/xdg-data";
+        const std::string xdg = m_temp->root() + "/xdg-data";
         QDir().mkpath(QString::fromStdString(xdg));
         m_savedHome = qgetenv("HOME");
         m_savedDataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("HOME", QByteArray::fromStdString(m_temp->Root()));
+        qputenv("HOME", QByteArray::fromStdString(m_temp->root()));
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(xdg));
-        m_strTrash = xdg + "/Trash";
+        m_trash = xdg + "/Trash";
         for (const char* name : m_names) {
-            tarnwick::SaveNewProfile(F(), tarnwick::PlanSave(F(), name), name, {{"p.net", ""}},
+            tarnwick::saveNewProfile(f(), tarnwick::planSave(f(), name), name, {{"p.net", ""}},
                                      false);
         }
         tarnwick::g_bSuppressAutoCheck = false;
@@ -58,16 +58,16 @@ private slots:
         tarnwick::g_bPlayEnabled = true;
         tarnwick::g_bStopEnabled = true;
         m_panes = PaneTable();
-        m_panes.LoadProfiles();
+        m_panes.loadProfiles();
         for (int row = 0; row < 5; ++row) {
-            m_panes.SetProfileTicked(row, false);
+            m_panes.setProfileTicked(row, false);
         }
-        AppMessageBox::SetTestMode(true);
-        AppMessageBox::ClearShown();
+        AppMessageBox::setTestMode(true);
+        AppMessageBox::clearShown();
     }
     void cleanup() {
-        AppMessageBox::ClearShown();
-        AppMessageBox::SetTestMode(false);
+        AppMessageBox::clearShown();
+        AppMessageBox::setTestMode(false);
         tarnwick::g_bSuppressAutoCheck = false;
         qputenv("HOME", m_savedHome);
         if (m_savedDataHome.isEmpty()) {
@@ -93,15 +93,15 @@ private slots:
     // Two of five ticked: exactly their files and lines go; the rest come
     // back unticked and the results pane is rebuilt (empty).
     void twoOfFiveTicked() {
-        m_panes.SetProfileTicked(1, true);
-        m_panes.SetProfileTicked(3, true);
-        const int rebuilds = m_panes.m_nRebuilds;
-        const std::string stindex = ReadBytes(F().StIndexPath());
-        tarnwick::test::WriteBytes(Line(3), "Link: d.com\r\np1||| |||0|||\r\np2||| |||0|||");
+        m_panes.setProfileTicked(1, true);
+        m_panes.setProfileTicked(3, true);
+        const int rebuilds = m_panes.m_rebuilds;
+        const std::string stindex = readBytes(f().stIndexPath());
+        tarnwick::test::writeBytes(line(3), "Link: d.com\r\np1||| |||0|||\r\np2||| |||0|||");
         // The question names what goes: the ticked profiles and their pages.
         QString question;
         QStringList listed;
-        tarnwick::test::WhenModal<tarnwick::DeleteProfilesQuestion>(
+        tarnwick::test::whenModal<tarnwick::DeleteProfilesQuestion>(
             [&](tarnwick::DeleteProfilesQuestion* dialog) {
                 question = dialog->findChild<QLabel*>()->text();
                 auto* list = dialog->findChild<QListWidget*>("profiles");
@@ -110,102 +110,102 @@ private slots:
                 }
                 dialog->findChild<QPushButton*>("1070")->click();
             });
-        tarnwick::RunDeleteCommand(nullptr, m_panes);
+        tarnwick::runDeleteCommand(nullptr, m_panes);
         QCOMPARE(question, QString(texts::kDeleteQuestion));
         QCOMPARE(listed, QStringList({"www.b.com (1 page)", "www.d.com (2 pages)"}));
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
-        QCOMPARE(ReadBytes(F().IndexPath()), Line(0) + "\r\n" + Line(2) + "\r\n" + Line(4));
-        QVERIFY(!Exists(Line(1)));
-        QVERIFY(!Exists(Line(3)));
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
+        QCOMPARE(readBytes(f().indexPath()), line(0) + "\r\n" + line(2) + "\r\n" + line(4));
+        QVERIFY(!exists(line(1)));
+        QVERIFY(!exists(line(3)));
         // Both went to the desktop's trash, whole, and can be restored.
-        QCOMPARE(ReadBytes(m_strTrash + "/files/b.com.txt"),
+        QCOMPARE(readBytes(m_trash + "/files/b.com.txt"),
                  std::string("Link: b.com\r\np.net||| |||0|||"));
-        QCOMPARE(ReadBytes(m_strTrash + "/files/d.com.txt"),
+        QCOMPARE(readBytes(m_trash + "/files/d.com.txt"),
                  std::string("Link: d.com\r\np1||| |||0|||\r\np2||| |||0|||"));
-        QVERIFY(Exists(m_strTrash + "/info/d.com.txt.trashinfo"));
-        QVERIFY(Exists(Line(0)) && Exists(Line(2)) && Exists(Line(4)));
-        QCOMPARE(ReadBytes(F().StIndexPath()), stindex);
-        QCOMPARE(m_panes.Texts(), QStringList({"www.a.com", "www.c.com", "www.e.com"}));
+        QVERIFY(exists(m_trash + "/info/d.com.txt.trashinfo"));
+        QVERIFY(exists(line(0)) && exists(line(2)) && exists(line(4)));
+        QCOMPARE(readBytes(f().stIndexPath()), stindex);
+        QCOMPARE(m_panes.texts(), QStringList({"www.a.com", "www.c.com", "www.e.com"}));
         for (int row = 0; row < 3; ++row) {
-            QVERIFY(!m_panes.IsProfileTicked(row));
+            QVERIFY(!m_panes.isProfileTicked(row));
         }
-        QCOMPARE(m_panes.m_nRebuilds, rebuilds + 1);
+        QCOMPARE(m_panes.m_rebuilds, rebuilds + 1);
         QVERIFY(tarnwick::g_bPlayEnabled);
         QVERIFY(tarnwick::g_bStopEnabled);
     }
 
     void allTickedEmptiesTheStore() {
         for (int row = 0; row < 5; ++row) {
-            m_panes.SetProfileTicked(row, true);
+            m_panes.setProfileTicked(row, true);
         }
-        tarnwick::test::PressWhenModal<tarnwick::DeleteProfilesQuestion>("1070");
-        tarnwick::RunDeleteCommand(nullptr, m_panes);
-        QVERIFY(!Exists(F().IndexPath()));
-        QVERIFY(!Exists(F().StIndexPath()));
-        QVERIFY(!Exists(F().ProfilesFolderNoSlash()));
-        QCOMPARE(m_panes.ProfileRowCount(), 0);
+        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>("1070");
+        tarnwick::runDeleteCommand(nullptr, m_panes);
+        QVERIFY(!exists(f().indexPath()));
+        QVERIFY(!exists(f().stIndexPath()));
+        QVERIFY(!exists(f().profilesFolderNoSlash()));
+        QCOMPARE(m_panes.profileRowCount(), 0);
         QVERIFY(!tarnwick::g_bPlayEnabled);
         QVERIFY(!tarnwick::g_bStopEnabled);
     }
 
     void noChangesNothingButLaterReloadsStayUnticked() {
-        m_panes.SetProfileTicked(0, true);
-        const std::string index = ReadBytes(F().IndexPath());
-        tarnwick::test::PressWhenModal<tarnwick::DeleteProfilesQuestion>("1045");
-        tarnwick::RunDeleteCommand(nullptr, m_panes);
-        QCOMPARE(ReadBytes(F().IndexPath()), index);
-        QVERIFY(Exists(Line(0)));
-        QCOMPARE(m_panes.ProfileRowCount(), 5);
+        m_panes.setProfileTicked(0, true);
+        const std::string index = readBytes(f().indexPath());
+        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>("1045");
+        tarnwick::runDeleteCommand(nullptr, m_panes);
+        QCOMPARE(readBytes(f().indexPath()), index);
+        QVERIFY(exists(line(0)));
+        QCOMPARE(m_panes.profileRowCount(), 5);
         QVERIFY(tarnwick::g_bSuppressAutoCheck);
-        m_panes.LoadProfiles();
-        QVERIFY(!m_panes.IsProfileTicked(0));
+        m_panes.loadProfiles();
+        QVERIFY(!m_panes.isProfileTicked(0));
     }
 
     void noneTickedShowsTheMessageWithoutTheDialog() {
         bool dialogShown = false;
         QObject guard;  // the watch ends with the test
-        tarnwick::test::WhenModal<tarnwick::DeleteProfilesQuestion>(
+        tarnwick::test::whenModal<tarnwick::DeleteProfilesQuestion>(
             [&](tarnwick::DeleteProfilesQuestion* dialog) {
                 dialogShown = true;
                 dialog->reject();
             },
             &guard);
-        tarnwick::RunDeleteCommand(nullptr, m_panes);
-        QCOMPARE(AppMessageBox::ShownTexts(), QStringList({texts::kSelectToDelete}));
+        tarnwick::runDeleteCommand(nullptr, m_panes);
+        QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kSelectToDelete}));
         QVERIFY(!dialogShown);
         QVERIFY(tarnwick::g_bSuppressAutoCheck);
-        QCOMPARE(m_panes.ProfileRowCount(), 5);
+        QCOMPARE(m_panes.profileRowCount(), 5);
     }
 
     void refusedWhileRunning() {
-        m_panes.SetProfileTicked(0, true);
+        m_panes.setProfileTicked(0, true);
         tarnwick::g_bScanRunning = true;
-        tarnwick::RunDeleteCommand(nullptr, m_panes);
+        tarnwick::runDeleteCommand(nullptr, m_panes);
         tarnwick::g_bScanRunning = false;
-        QCOMPARE(AppMessageBox::ShownTexts(), QStringList({texts::kDeleteWhileRunning}));
+        QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kDeleteWhileRunning}));
         QVERIFY(!tarnwick::g_bSuppressAutoCheck);
-        QVERIFY(Exists(Line(0)));
+        QVERIFY(exists(line(0)));
     }
 
     // A file that cannot be deleted: its message, and the pane shows the list
     // as the store left it.
     void undeletableFileIsReported() {
-        m_panes.SetProfileTicked(0, true);
-        m_panes.SetProfileTicked(3, true);
+        m_panes.setProfileTicked(0, true);
+        m_panes.setProfileTicked(3, true);
         // A plain file where the desktop's trash should be: nothing can be
         // moved there, not even by root.
-        tarnwick::test::WriteBytes(m_strTrash, "not a folder");
+        tarnwick::test::writeBytes(m_trash, "not a folder");
         // a.com's file is gone already, so only d.com's needs the trash.
-        QFile::remove(QString::fromStdString(Line(0)));
-        tarnwick::test::PressWhenModal<tarnwick::DeleteProfilesQuestion>("1070");
-        tarnwick::RunDeleteCommand(nullptr, m_panes);
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
-        QVERIFY2(AppMessageBox::LastText().contains("d.com.txt"),
-                 qPrintable(AppMessageBox::LastText()));
+        QFile::remove(QString::fromStdString(line(0)));
+        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>("1070");
+        tarnwick::runDeleteCommand(nullptr, m_panes);
+        QCOMPARE(AppMessageBox::shownTexts().size(), 1);
+        QVERIFY2(AppMessageBox::lastText().contains("d.com.txt"),
+                 qPrintable(AppMessageBox::lastText()));
         // a.com went before the failure; d.com stays listed with its file.
-        QCOMPARE(m_panes.Texts(),
+        QCOMPARE(m_panes.texts(),
                  QStringList({"www.b.com", "www.c.com", "www.d.com", "www.e.com"}));
-        QVERIFY(Exists(Line(3)));
+        QVERIFY(exists(line(3)));
     }
 };
 

@@ -16,46 +16,46 @@ namespace tarnwick::test {
 class PaneTable : public ProfilePaneAccess {
 public:
     struct Row {
-        QString m_strText;
-        bool m_bTicked = false;
+        QString m_text;
+        bool m_ticked = false;
     };
 
-    int ProfileRowCount() const override { return static_cast<int>(m_rows.size()); }
-    QString ProfileText(int row) const override {
-        return m_rows.at(static_cast<size_t>(row)).m_strText;
+    int profileRowCount() const override { return static_cast<int>(m_rows.size()); }
+    QString profileText(int row) const override {
+        return m_rows.at(static_cast<size_t>(row)).m_text;
     }
-    bool IsProfileTicked(int row) const override {
-        return m_rows.at(static_cast<size_t>(row)).m_bTicked;
+    bool isProfileTicked(int row) const override {
+        return m_rows.at(static_cast<size_t>(row)).m_ticked;
     }
-    void InsertProfileRow(int row, const QString& displayText) override {
+    void insertProfileRow(int row, const QString& displayText) override {
         m_rows.insert(m_rows.begin() + row, Row{displayText, false});
     }
-    void SetProfileTicked(int row, bool ticked) override {
-        m_rows.at(static_cast<size_t>(row)).m_bTicked = ticked;
-        ++m_nRebuilds;  // ticking runs the check-state rule, which rebuilds
+    void setProfileTicked(int row, bool ticked) override {
+        m_rows.at(static_cast<size_t>(row)).m_ticked = ticked;
+        ++m_rebuilds;  // ticking runs the check-state rule, which rebuilds
     }
-    void LoadProfiles() override {
+    void loadProfiles() override {
         m_rows.clear();
-        for (const std::string& line : ProfileList(DataFolder::FromEnvironment()).Read()) {
-            m_rows.push_back(Row{ToQ(ProfileList::DisplayText(line)), !g_bSuppressAutoCheck});
+        for (const std::string& line : ProfileList(DataFolder::fromEnvironment()).read()) {
+            m_rows.push_back(Row{toQ(ProfileList::displayText(line)), !g_bSuppressAutoCheck});
         }
-        ++m_nLoads;
+        ++m_loads;
     }
-    void RebuildResults() override { ++m_nRebuilds; }
-    int SelectedProfileRow() const override { return m_nSelected; }
+    void rebuildResults() override { ++m_rebuilds; }
+    int selectedProfileRow() const override { return m_selected; }
 
-    QStringList Texts() const {
+    QStringList texts() const {
         QStringList texts;
         for (const Row& row : m_rows) {
-            texts << row.m_strText;
+            texts << row.m_text;
         }
         return texts;
     }
 
     std::vector<Row> m_rows;
-    int m_nLoads = 0;
-    int m_nRebuilds = 0;
-    int m_nSelected = -1;
+    int m_loads = 0;
+    int m_rebuilds = 0;
+    int m_selected = -1;
 };
 
 }  // namespace tarnwick::test

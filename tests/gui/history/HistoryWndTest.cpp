@@ -25,15 +25,15 @@ using namespace tarnwick;
 
 namespace {
 
-PageRecord Result(const std::string& profile, const std::string& page, int row,
+PageRecord result(const std::string& profile, const std::string& page, int row,
                   const std::string& result, std::int64_t time) {
     PageRecord r;
-    r.m_strProfile = profile;
-    r.m_strAdvertiser = "www.adv.com";
-    r.m_strPage = page;
-    r.m_nRow = row;
-    r.m_strResult = result;
-    r.m_nChecked = time;
+    r.m_profile = profile;
+    r.m_advertiser = "www.adv.com";
+    r.m_page = page;
+    r.m_row = row;
+    r.m_result = result;
+    r.m_checked = time;
     return r;
 }
 
@@ -43,7 +43,7 @@ class HistoryWndTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::TempDataFolder> m_data;
-    std::string Path() { return HistoryDatabase::PathIn(m_data->Folder().Folder()); }
+    std::string path() { return HistoryDatabase::pathIn(m_data->folder().folder()); }
 
 private slots:
     void init() { m_data = std::make_unique<test::TempDataFolder>(); }
@@ -51,29 +51,29 @@ private slots:
 
     void showsRunsChartAndTimeline() {
         {
-            HistoryDatabase db(Path());
+            HistoryDatabase db(path());
             const char* results[] = {"Link Found", "Link Not Found", "Link Found"};
             for (int i = 0; i < 3; ++i) {
                 const std::int64_t t = 1'700'000'000 + i * 7 * 86400;
-                const std::int64_t run = db.BeginRun(i == 1 ? "cli" : "desktop", t);
-                db.AddResult(run, Result("www.adv", "http://p1/", 0, results[i], t + 1));
-                db.AddResult(run,
-                             Result("www.adv", "http://p2/", 1, "Page cannot be displayed", t + 2));
-                db.AddResult(run,
-                             Result("www.other", "http://q/", 2, "Page Cannot be Found", t + 3));
+                const std::int64_t run = db.beginRun(i == 1 ? "cli" : "desktop", t);
+                db.addResult(run, result("www.adv", "http://p1/", 0, results[i], t + 1));
+                db.addResult(run,
+                             result("www.adv", "http://p2/", 1, "Page cannot be displayed", t + 2));
+                db.addResult(run,
+                             result("www.other", "http://q/", 2, "Page Cannot be Found", t + 3));
                 if (i == 1) {
-                    db.AddLetter(run, {"www.adv.com", "http://p1/", "w@p1.org", t + 5, "sent"});
+                    db.addLetter(run, {"www.adv.com", "http://p1/", "w@p1.org", t + 5, "sent"});
                 }
-                db.EndRun(run, t + 60, i == 2 ? "stopped" : "completed");
+                db.endRun(run, t + 60, i == 2 ? "stopped" : "completed");
             }
         }
-        HistoryWindow w(Path());
-        w.Reload();
+        HistoryWindow w(path());
+        w.reload();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCOMPARE(w.Message(), QString());
+        QCOMPARE(w.message(), QString());
 
-        QTreeWidget* runs = w.RunList();
+        QTreeWidget* runs = w.runList();
         QCOMPARE(runs->topLevelItemCount(), 3);
         QCOMPARE(runs->topLevelItem(1)->text(3), QString("cli"));
         QCOMPARE(runs->topLevelItem(2)->text(4), QString("stopped"));
@@ -82,9 +82,9 @@ private slots:
         QCOMPARE(counts, (QStringList{"0", "1", "1", "1"}));
         QCOMPARE(runs->currentItem(), runs->topLevelItem(2));  // the newest
 
-        QCOMPARE(w.ProfileBox()->count(), 2);
-        QCOMPARE(w.ProfileBox()->currentText(), QString("www.adv"));
-        const QList<QAbstractSeries*> series = w.Chart()->chart()->series();
+        QCOMPARE(w.profileBox()->count(), 2);
+        QCOMPARE(w.profileBox()->currentText(), QString("www.adv"));
+        const QList<QAbstractSeries*> series = w.chart()->chart()->series();
         QCOMPARE(series.size(), 1);
         auto* bars = qobject_cast<QStackedBarSeries*>(series[0]);
         QVERIFY(bars != nullptr);
@@ -93,19 +93,19 @@ private slots:
         QCOMPARE(bars->barSets()[0]->at(0), 1.0);
         QCOMPARE(bars->barSets()[1]->at(1), 1.0);  // not found in the second run
         QCOMPARE(bars->barSets()[3]->at(2), 1.0);  // p2 could not be displayed
-        auto* axis = qobject_cast<QBarCategoryAxis*>(w.Chart()->chart()->axes(Qt::Horizontal)[0]);
+        auto* axis = qobject_cast<QBarCategoryAxis*>(w.chart()->chart()->axes(Qt::Horizontal)[0]);
         QCOMPARE(axis->count(), 3);
         // Every tick of the pages axis is a whole number of pages, as its
         // label says.
-        auto* pages = qobject_cast<QValueAxis*>(w.Chart()->chart()->axes(Qt::Vertical)[0]);
+        auto* pages = qobject_cast<QValueAxis*>(w.chart()->chart()->axes(Qt::Vertical)[0]);
         QVERIFY(pages != nullptr);
         QCOMPARE(pages->min(), 0.0);
         QCOMPARE(pages->max(), 2.0);
         QCOMPARE(pages->tickCount(), 3);
 
-        QCOMPARE(w.PageList()->count(), 2);
-        QCOMPARE(w.PageList()->currentRow(), 0);
-        QTreeWidget* timeline = w.Timeline();
+        QCOMPARE(w.pageList()->count(), 2);
+        QCOMPARE(w.pageList()->currentRow(), 0);
+        QTreeWidget* timeline = w.timeline();
         QStringList what;
         for (int i = 0; i < timeline->topLevelItemCount(); ++i) {
             what << timeline->topLevelItem(i)->text(2);
@@ -114,13 +114,13 @@ private slots:
         QCOMPARE(timeline->topLevelItem(2)->text(3), QString("w@p1.org"));
 
         // Another profile: its own chart and pages.
-        w.ProfileBox()->setCurrentIndex(1);
-        QCOMPARE(w.PageList()->count(), 1);
-        bars = qobject_cast<QStackedBarSeries*>(w.Chart()->chart()->series()[0]);
+        w.profileBox()->setCurrentIndex(1);
+        QCOMPARE(w.pageList()->count(), 1);
+        bars = qobject_cast<QStackedBarSeries*>(w.chart()->chart()->series()[0]);
         QCOMPARE(bars->barSets()[2]->at(0), 1.0);
         // A reload keeps the profile picked.
-        w.Reload();
-        QCOMPARE(w.ProfileBox()->currentText(), QString("www.other"));
+        w.reload();
+        QCOMPARE(w.profileBox()->currentText(), QString("www.other"));
     }
 
     // At 14 points the legend names every result whole, beside the bars, in
@@ -128,21 +128,21 @@ private slots:
     // more than their shade.
     void chartReadsAtLargeFonts() {
         {
-            HistoryDatabase db(Path());
-            const std::int64_t run = db.BeginRun("desktop", 1'700'000'000);
-            db.AddResult(run, Result("www.adv", "http://p1/", 0, "Link Not Found", 1'700'000'001));
+            HistoryDatabase db(path());
+            const std::int64_t run = db.beginRun("desktop", 1'700'000'000);
+            db.addResult(run, result("www.adv", "http://p1/", 0, "Link Not Found", 1'700'000'001));
         }
         const QFont usual = QApplication::font();
         QFont large = usual;
         large.setPointSize(14);
         QApplication::setFont(large);
         const auto restore = qScopeGuard([usual] { QApplication::setFont(usual); });
-        HistoryWindow w(Path());
-        w.Reload();
+        HistoryWindow w(path());
+        w.reload();
         w.resize(900, 640);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QChart* chart = w.Chart()->chart();
+        QChart* chart = w.chart()->chart();
         for (QAbstractAxis* axis : chart->axes()) {
             QCOMPARE(axis->labelsFont().pointSize(), 14);
         }
@@ -167,39 +167,39 @@ private slots:
     }
 
     void withoutOrWithADamagedHistory() {
-        HistoryWindow w(Path());
-        w.Reload();
-        QCOMPARE(w.Message(), QString("No run recorded yet."));
-        QCOMPARE(w.RunList()->topLevelItemCount(), 0);
-        QCOMPARE(w.ProfileBox()->count(), 0);
-        QVERIFY(!test::Exists(Path()));  // looking creates nothing
+        HistoryWindow w(path());
+        w.reload();
+        QCOMPARE(w.message(), QString("No run recorded yet."));
+        QCOMPARE(w.runList()->topLevelItemCount(), 0);
+        QCOMPARE(w.profileBox()->count(), 0);
+        QVERIFY(!test::exists(path()));  // looking creates nothing
 
-        test::WriteBytes(Path(), std::string(5000, 'x'));
-        w.Reload();
-        QVERIFY2(w.Message().contains("history.sqlite3"), qPrintable(w.Message()));
-        QCOMPARE(test::ReadBytes(Path()), std::string(5000, 'x'));
+        test::writeBytes(path(), std::string(5000, 'x'));
+        w.reload();
+        QVERIFY2(w.message().contains("history.sqlite3"), qPrintable(w.message()));
+        QCOMPARE(test::readBytes(path()), std::string(5000, 'x'));
     }
 
     // Another program holding the history: the window says so and shows the
     // runs once it is let go.
     void whileAnotherProgramHoldsTheHistory() {
         {
-            HistoryDatabase db(Path());
-            db.EndRun(db.BeginRun(kSourceCli, 1000), 1010, kOutcomeCompleted);
+            HistoryDatabase db(path());
+            db.endRun(db.beginRun(kSourceCli, 1000), 1010, kOutcomeCompleted);
         }
         sqlite3* holder = nullptr;
-        QCOMPARE(sqlite3_open(Path().c_str(), &holder), SQLITE_OK);
+        QCOMPARE(sqlite3_open(path().c_str(), &holder), SQLITE_OK);
         QCOMPARE(sqlite3_exec(holder, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr,
                               nullptr, nullptr),
                  SQLITE_OK);
-        HistoryWindow w(Path());
-        w.Reload();
-        QVERIFY2(w.Message().contains("history.sqlite3"), qPrintable(w.Message()));
-        QCOMPARE(w.RunList()->topLevelItemCount(), 0);
+        HistoryWindow w(path());
+        w.reload();
+        QVERIFY2(w.message().contains("history.sqlite3"), qPrintable(w.message()));
+        QCOMPARE(w.runList()->topLevelItemCount(), 0);
         sqlite3_close(holder);
-        w.Reload();
-        QCOMPARE(w.Message(), QString());
-        QCOMPARE(w.RunList()->topLevelItemCount(), 1);
+        w.reload();
+        QCOMPARE(w.message(), QString());
+        QCOMPARE(w.runList()->topLevelItemCount(), 1);
     }
 };
 

@@ -31,25 +31,25 @@ namespace {
 const char* const kIds[] = {"1031", "1032", "1033", "1034", "1035",
                             "1036", "1037", "1038", "1039", "1040"};
 
-QWidget* W(MailSettingsDialog& dialog, const char* id) {
+QWidget* w(MailSettingsDialog& dialog, const char* id) {
     QWidget* w = dialog.findChild<QWidget*>(QString::fromLatin1(id));
     if (w == nullptr) {
         qFatal("no control %s", id);
     }
     return w;
 }
-QLineEdit* Edit(MailSettingsDialog& dialog, const char* id) {
-    return qobject_cast<QLineEdit*>(W(dialog, id));
+QLineEdit* edit(MailSettingsDialog& dialog, const char* id) {
+    return qobject_cast<QLineEdit*>(w(dialog, id));
 }
-QAbstractButton* Button(MailSettingsDialog& dialog, const char* id) {
-    return qobject_cast<QAbstractButton*>(W(dialog, id));
+QAbstractButton* button(MailSettingsDialog& dialog, const char* id) {
+    return qobject_cast<QAbstractButton*>(w(dialog, id));
 }
 
 // The IDs of the enabled controls, "1031 1038".
-QString Enabled(MailSettingsDialog& dialog) {
+QString enabledIds(MailSettingsDialog& dialog) {
     QStringList on;
     for (const char* id : kIds) {
-        if (W(dialog, id)->isEnabled()) {
+        if (w(dialog, id)->isEnabled()) {
             on << QString::fromLatin1(id);
         }
     }
@@ -62,53 +62,53 @@ class MailSettTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
-    std::string MailPath() const { return m_temp->Folder().MailPath(); }
+    std::string mailPath() const { return m_temp->folder().mailPath(); }
 
     // Fills the account fields through the controls, as a user would.
-    void Fill(MailSettingsDialog& d, const QString& sender, const QString& server, bool ssl,
+    void fill(MailSettingsDialog& d, const QString& sender, const QString& server, bool ssl,
               const QString& user, const QString& password) {
-        if (!Button(d, "1031")->isChecked()) {
-            Button(d, "1031")->click();
+        if (!button(d, "1031")->isChecked()) {
+            button(d, "1031")->click();
         }
-        Edit(d, "1032")->setText(sender);
-        Edit(d, "1033")->setText(server);
-        if (Button(d, "1036")->isChecked() != ssl) {
-            Button(d, "1036")->click();
+        edit(d, "1032")->setText(sender);
+        edit(d, "1033")->setText(server);
+        if (button(d, "1036")->isChecked() != ssl) {
+            button(d, "1036")->click();
         }
-        Edit(d, "1034")->setText(user);
-        Edit(d, "1035")->setText(password);
+        edit(d, "1034")->setText(user);
+        edit(d, "1035")->setText(password);
     }
-    void FillTest(MailSettingsDialog& d, const QString& address) {
-        if (!Button(d, "1038")->isChecked()) {
-            Button(d, "1038")->click();
+    void fillTest(MailSettingsDialog& d, const QString& address) {
+        if (!button(d, "1038")->isChecked()) {
+            button(d, "1038")->click();
         }
-        Edit(d, "1039")->setText(address);
+        edit(d, "1039")->setText(address);
     }
 
 private slots:
     void initTestCase() {
-        setenv("SSL_CERT_FILE", tarnwick::test::TestCertificates::Get().m_strCaFile.c_str(), 1);
-        tarnwick::SmtpClient::SetTimeouts(3000, 2, 15000);
+        setenv("SSL_CERT_FILE", tarnwick::test::TestCertificates::get().m_caFile.c_str(), 1);
+        tarnwick::SmtpClient::setTimeouts(3000, 2, 15000);
     }
     void init() {
         m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
-        AppMessageBox::SetTestMode(true);
-        AppMessageBox::ClearShown();
+        AppMessageBox::setTestMode(true);
+        AppMessageBox::clearShown();
     }
     void cleanup() {
-        AppMessageBox::ClearShown();
+        AppMessageBox::clearShown();
         m_temp.reset();
     }
 
     void controlsCarryTheirIdsLabelsAndNames() {
         MailSettingsDialog d;
         QCOMPARE(d.windowTitle(), QString("Mail Settings"));
-        QCOMPARE(Button(d, "1031")->text(), QString("Send Notification"));
-        QCOMPARE(Button(d, "1036")->text(), QString("Requires SSL"));
-        QCOMPARE(Button(d, "1037")->text(), QString("&Save"));
-        QCOMPARE(Button(d, "1038")->text(), QString("Send Test Notification"));
-        QCOMPARE(Button(d, "1040")->text(), QString("Sen&d"));
-        QCOMPARE(Edit(d, "1035")->echoMode(), QLineEdit::Password);
+        QCOMPARE(button(d, "1031")->text(), QString("Send Notification"));
+        QCOMPARE(button(d, "1036")->text(), QString("Requires SSL"));
+        QCOMPARE(button(d, "1037")->text(), QString("&Save"));
+        QCOMPARE(button(d, "1038")->text(), QString("Send Test Notification"));
+        QCOMPARE(button(d, "1040")->text(), QString("Sen&d"));
+        QCOMPARE(edit(d, "1035")->echoMode(), QLineEdit::Password);
         const QList<std::pair<const char*, QString>> fields = {{"1032", "Sender :"},
                                                                {"1033", "Smtp Server :"},
                                                                {"1034", "User Name :"},
@@ -117,13 +117,13 @@ private slots:
         for (const auto& [id, label] : fields) {
             QLabel* buddyLabel = nullptr;
             for (QLabel* l : d.findChildren<QLabel*>()) {
-                if (l->buddy() == W(d, id)) {
+                if (l->buddy() == w(d, id)) {
                     buddyLabel = l;
                 }
             }
             QVERIFY2(buddyLabel != nullptr, id);
             QCOMPARE(buddyLabel->text(), label);
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(W(d, id));
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w(d, id));
             QVERIFY(a != nullptr);
             QCOMPARE(a->text(QAccessible::Name), QString(label).remove(" :"));
         }
@@ -150,9 +150,9 @@ private slots:
         QFETCH(QString, enabled);
         MailSettingsDialog d;
         for (const QString& id : clicks) {
-            Button(d, id.toLatin1().constData())->click();
+            button(d, id.toLatin1().constData())->click();
         }
-        QCOMPARE(Enabled(d), enabled);
+        QCOMPARE(enabledIds(d), enabled);
     }
 
     void openingReadsMailTxt_data() {
@@ -178,16 +178,16 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, fields);
         QFETCH(bool, ssl);
-        tarnwick::test::WriteBytes(MailPath(), bytes.toStdString());
+        tarnwick::test::writeBytes(mailPath(), bytes.toStdString());
         MailSettingsDialog d;
-        QVERIFY(Button(d, "1031")->isChecked());
-        QCOMPARE(Edit(d, "1032")->text(), fields[0]);
-        QCOMPARE(Edit(d, "1033")->text(), fields[1]);
-        QCOMPARE(Edit(d, "1034")->text(), fields[2]);
-        QCOMPARE(Edit(d, "1035")->text(), fields[3]);
-        QCOMPARE(Button(d, "1036")->isChecked(), ssl);
+        QVERIFY(button(d, "1031")->isChecked());
+        QCOMPARE(edit(d, "1032")->text(), fields[0]);
+        QCOMPARE(edit(d, "1033")->text(), fields[1]);
+        QCOMPARE(edit(d, "1034")->text(), fields[2]);
+        QCOMPARE(edit(d, "1035")->text(), fields[3]);
+        QCOMPARE(button(d, "1036")->isChecked(), ssl);
         // All six are enabled whatever the SSL state.
-        QCOMPARE(Enabled(d), QString("1031 1032 1033 1034 1035 1036 1037 1038"));
+        QCOMPARE(enabledIds(d), QString("1031 1032 1033 1034 1035 1036 1037 1038"));
     }
 
     void save_data() {
@@ -225,24 +225,24 @@ private slots:
         QFETCH(QByteArray, file);
         MailSettingsDialog d;
         d.show();
-        Fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
-        Button(d, "1037")->click();
+        fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
+        button(d, "1037")->click();
         if (message.isEmpty()) {
-            QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+            QVERIFY(AppMessageBox::shownTexts().isEmpty());
             QCOMPARE(d.result(), int(QDialog::Accepted));
             QVERIFY(!d.isVisible());
-            QCOMPARE(QByteArray::fromStdString(tarnwick::test::ReadBytes(MailPath())), file);
+            QCOMPARE(QByteArray::fromStdString(tarnwick::test::readBytes(mailPath())), file);
         } else {
-            QCOMPARE(AppMessageBox::ShownTexts(), QStringList{message});
+            QCOMPARE(AppMessageBox::shownTexts(), QStringList{message});
             QVERIFY(d.isVisible());
-            QVERIFY(!tarnwick::test::Exists(MailPath()));
+            QVERIFY(!tarnwick::test::exists(mailPath()));
             // The values stay as typed.
-            QCOMPARE(Edit(d, "1032")->text(), fields[0]);
+            QCOMPARE(edit(d, "1032")->text(), fields[0]);
         }
     }
 
     void letterRulesAreShownAndSavedBesideMailTxt() {
-        const std::string rules = m_temp->Folder().Folder() + "/Letters.ini";
+        const std::string rules = m_temp->folder().folder() + "/Letters.ini";
         const auto spin = [](MailSettingsDialog& d, const char* name) {
             auto* box = d.findChild<QSpinBox*>(QString::fromLatin1(name));
             return box;
@@ -258,22 +258,22 @@ private slots:
             spin(d, "LetterQuietDays")->setValue(0);
             QCOMPARE(spin(d, "LetterQuietDays")->text(), QString("0 days (mail every run)"));
             spin(d, "LetterQuietDays")->setValue(1);
-            Fill(d, "me@x.example", "smtp.x.example", false, "", "");
-            Button(d, "1037")->click();
+            fill(d, "me@x.example", "smtp.x.example", false, "", "");
+            button(d, "1037")->click();
             QCOMPARE(d.result(), int(QDialog::Accepted));
-            QVERIFY(!tarnwick::test::Exists(rules));
+            QVERIFY(!tarnwick::test::exists(rules));
         }
         {
             MailSettingsDialog d;
             d.show();
             spin(d, "LetterMissingRuns")->setValue(3);
             spin(d, "LetterQuietDays")->setValue(14);
-            Button(d, "1037")->click();
+            button(d, "1037")->click();
             QCOMPARE(d.result(), int(QDialog::Accepted));
-            QCOMPARE(tarnwick::test::ReadBytes(rules),
+            QCOMPARE(tarnwick::test::readBytes(rules),
                      std::string("missing_runs=3\r\nquiet_days=14"));
             // Mail.txt keeps its format.
-            QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
+            QCOMPARE(tarnwick::test::readBytes(mailPath()),
                      std::string("me@x.example\r\nsmtp.x.example"));
         }
         {
@@ -283,10 +283,10 @@ private slots:
             // Closing without Save keeps the file as it was.
             spin(d, "LetterMissingRuns")->setValue(9);
             d.reject();
-            QCOMPARE(tarnwick::test::ReadBytes(rules),
+            QCOMPARE(tarnwick::test::readBytes(rules),
                      std::string("missing_runs=3\r\nquiet_days=14"));
         }
-        tarnwick::test::WriteBytes(rules, "missing_runs=-4\nquiet_days=lots\n");
+        tarnwick::test::writeBytes(rules, "missing_runs=-4\nquiet_days=lots\n");
         MailSettingsDialog d;
         QCOMPARE(spin(d, "LetterMissingRuns")->value(), 1);
         QCOMPARE(spin(d, "LetterQuietDays")->value(), 1);
@@ -294,27 +294,27 @@ private slots:
 
     void saveThatCannotWriteStaysOpen() {
         // The message names the file as the file system spells it (UTF-8).
-        const std::string missing = m_temp->Root() + "/g\xc3\xb6ne \xe4\xb8\xad";
+        const std::string missing = m_temp->root() + "/g\xc3\xb6ne \xe4\xb8\xad";
         setenv("TARNWICK_PROGRAM_FILES", missing.c_str(), 1);
         MailSettingsDialog d;
         d.show();
-        Fill(d, "me@x.example", "smtp.x.example", false, "", "");
-        Button(d, "1037")->click();
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
-        QVERIFY2(AppMessageBox::LastText().contains(
+        fill(d, "me@x.example", "smtp.x.example", false, "", "");
+        button(d, "1037")->click();
+        QCOMPARE(AppMessageBox::shownTexts().size(), 1);
+        QVERIFY2(AppMessageBox::lastText().contains(
                      QString::fromStdString(missing + "/Osgrel Tarnwick Ambrel/Mail.txt")),
-                 qPrintable(AppMessageBox::LastText()));
+                 qPrintable(AppMessageBox::lastText()));
         QVERIFY(d.isVisible());
-        QVERIFY(Button(d, "1037")->isEnabled());
+        QVERIFY(button(d, "1037")->isEnabled());
     }
 
     void otherWaysOutWriteNothing() {
         const std::string before = "me@x.example\r\nsmtp.x.example";
-        tarnwick::test::WriteBytes(MailPath(), before);
+        tarnwick::test::writeBytes(mailPath(), before);
         {
             MailSettingsDialog d;
             d.show();
-            Edit(d, "1032")->setText("other@x.example");
+            edit(d, "1032")->setText("other@x.example");
             QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(!d.isVisible());
             QCOMPARE(d.result(), int(QDialog::Rejected));
@@ -322,7 +322,7 @@ private slots:
         {
             MailSettingsDialog d;
             d.show();
-            Edit(d, "1032")->setText("other@x.example");
+            edit(d, "1032")->setText("other@x.example");
             d.close();
             QVERIFY(!d.isVisible());
         }
@@ -331,53 +331,53 @@ private slots:
             // field closes with OK, without saving.
             MailSettingsDialog d;
             d.show();
-            Button(d, "1031")->click();
-            QVERIFY(!W(d, "1037")->isEnabled());
-            Edit(d, "1039")->setFocus();
-            QTest::keyClick(Edit(d, "1039"), Qt::Key_Return);
+            button(d, "1031")->click();
+            QVERIFY(!w(d, "1037")->isEnabled());
+            edit(d, "1039")->setFocus();
+            QTest::keyClick(edit(d, "1039"), Qt::Key_Return);
             QVERIFY(!d.isVisible());
             QCOMPARE(d.result(), int(QDialog::Accepted));
         }
-        QCOMPARE(tarnwick::test::ReadBytes(MailPath()), before);
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QCOMPARE(tarnwick::test::readBytes(mailPath()), before);
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
         {
             // Enter on the focused Save button saves.
             MailSettingsDialog d;
             d.show();
-            Edit(d, "1032")->setText("other@x.example");
-            W(d, "1037")->setFocus();
-            QTest::keyClick(W(d, "1037"), Qt::Key_Return);
+            edit(d, "1032")->setText("other@x.example");
+            w(d, "1037")->setFocus();
+            QTest::keyClick(w(d, "1037"), Qt::Key_Return);
             QVERIFY(!d.isVisible());
         }
-        QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
+        QCOMPARE(tarnwick::test::readBytes(mailPath()),
                  std::string("other@x.example\r\nsmtp.x.example"));
         {
             // Save is the default button: Enter in a field saves what was typed.
             MailSettingsDialog d;
             d.show();
-            QVERIFY(static_cast<QPushButton*>(W(d, "1037"))->isDefault());
-            Edit(d, "1032")->setText("third@x.example");
-            Edit(d, "1032")->setFocus();
-            QTest::keyClick(Edit(d, "1032"), Qt::Key_Return);
+            QVERIFY(static_cast<QPushButton*>(w(d, "1037"))->isDefault());
+            edit(d, "1032")->setText("third@x.example");
+            edit(d, "1032")->setFocus();
+            QTest::keyClick(edit(d, "1032"), Qt::Key_Return);
             QVERIFY(!d.isVisible());
             QCOMPARE(d.result(), int(QDialog::Accepted));
         }
-        QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
+        QCOMPARE(tarnwick::test::readBytes(mailPath()),
                  std::string("third@x.example\r\nsmtp.x.example"));
         {
             // In the test mail's address box Enter sends the test mail (here
             // to a bad address: the dialog says so and stays).
             MailSettingsDialog d;
             d.show();
-            Button(d, "1038")->click();
-            Edit(d, "1039")->setText("not a mail");
-            Edit(d, "1039")->setFocus();
-            QTest::keyClick(Edit(d, "1039"), Qt::Key_Return);
+            button(d, "1038")->click();
+            edit(d, "1039")->setText("not a mail");
+            edit(d, "1039")->setFocus();
+            QTest::keyClick(edit(d, "1039"), Qt::Key_Return);
             QVERIFY(d.isVisible());
-            QCOMPARE(AppMessageBox::ShownTexts(), QStringList({"Incorrect Mail Address"}));
-            AppMessageBox::ClearShown();
+            QCOMPARE(AppMessageBox::shownTexts(), QStringList({"Incorrect Mail Address"}));
+            AppMessageBox::clearShown();
         }
-        QCOMPARE(tarnwick::test::ReadBytes(MailPath()),
+        QCOMPARE(tarnwick::test::readBytes(mailPath()),
                  std::string("third@x.example\r\nsmtp.x.example"));
     }
 
@@ -413,18 +413,18 @@ private slots:
         QFETCH(QString, message);
         MailSettingsDialog d;
         d.show();
-        Fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
+        fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
         if (!notification) {
-            Button(d, "1031")->click();
+            button(d, "1031")->click();
         }
-        FillTest(d, fields[5]);
-        Button(d, "1040")->click();
-        QCOMPARE(AppMessageBox::ShownTexts(), QStringList{message});
+        fillTest(d, fields[5]);
+        button(d, "1040")->click();
+        QCOMPARE(AppMessageBox::shownTexts(), QStringList{message});
         // Both buttons end enabled, Save even when it was off before.
-        QVERIFY(W(d, "1040")->isEnabled());
-        QVERIFY(W(d, "1037")->isEnabled());
+        QVERIFY(w(d, "1040")->isEnabled());
+        QVERIFY(w(d, "1037")->isEnabled());
         QVERIFY(d.isVisible());
-        QVERIFY(!tarnwick::test::Exists(MailPath()));
+        QVERIFY(!tarnwick::test::exists(mailPath()));
     }
 
     void testMailIsSentAndAnnounced_data() {
@@ -436,47 +436,47 @@ private slots:
         QFETCH(bool, ssl);
         SmtpTestServer server(ssl ? SmtpTestServer::Mode::StartTls : SmtpTestServer::Mode::Plain,
                               ssl);
-        QVERIFY2(server.Started(), server.Failure().c_str());
+        QVERIFY2(server.started(), server.failure().c_str());
         MailSettingsDialog d;
         d.show();
-        Fill(d, "sender@example.com", QString::fromStdString(server.Address()), ssl,
+        fill(d, "sender@example.com", QString::fromStdString(server.address()), ssl,
              ssl ? SmtpTestServer::kUser : "", ssl ? SmtpTestServer::kPassword : "");
-        FillTest(d, " tester@example.com ");
-        Button(d, "1040")->click();
-        QCOMPARE(AppMessageBox::ShownTexts(), QStringList{"Message sent"});
+        fillTest(d, " tester@example.com ");
+        button(d, "1040")->click();
+        QCOMPARE(AppMessageBox::shownTexts(), QStringList{"Message sent"});
         QVERIFY(!tarnwick::g_bAnnounceSent);
-        QVERIFY(W(d, "1040")->isEnabled());
-        QVERIFY(W(d, "1037")->isEnabled());
-        QVERIFY(W(d, "1032")->isEnabled());
+        QVERIFY(w(d, "1040")->isEnabled());
+        QVERIFY(w(d, "1037")->isEnabled());
+        QVERIFY(w(d, "1032")->isEnabled());
         QVERIFY(QApplication::overrideCursor() == nullptr);
-        const auto mail = server.WaitForMail(1);
+        const auto mail = server.waitForMail(1);
         QCOMPARE(mail.size(), size_t(1));
-        QCOMPARE(mail[0].m_strRecipients, std::string("tester@example.com"));
-        QCOMPARE(mail[0].m_strLogin, std::string(ssl ? SmtpTestServer::kUser : ""));
-        QVERIFY(mail[0].m_strRaw.find("\r\nSubject: Osgrel Tarnwick Ambrel Test Mail\r\n") !=
+        QCOMPARE(mail[0].m_recipients, std::string("tester@example.com"));
+        QCOMPARE(mail[0].m_login, std::string(ssl ? SmtpTestServer::kUser : ""));
+        QVERIFY(mail[0].m_raw.find("\r\nSubject: Osgrel Tarnwick Ambrel Test Mail\r\n") !=
                 std::string::npos);
-        QCOMPARE(mail[0].m_strBody,
+        QCOMPARE(mail[0].m_body,
                  std::string("This is an e-mail message sent automatically by Osgrel Tarnwick "
                              "Ambrel while testing the settings for your account.\r\n"));
         // The test mail saves nothing.
-        QVERIFY(!tarnwick::test::Exists(MailPath()));
+        QVERIFY(!tarnwick::test::exists(mailPath()));
         QVERIFY(d.isVisible());
     }
 
     void failedTestMailShowsTheReason() {
-        const QString dead = "127.0.0.1:" + QString::number(tarnwick::test::DeadPort());
+        const QString dead = "127.0.0.1:" + QString::number(tarnwick::test::deadPort());
         MailSettingsDialog d;
         d.show();
-        Fill(d, "sender@example.com", dead, false, "", "");
-        FillTest(d, "tester@example.com");
-        Button(d, "1040")->click();
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
+        fill(d, "sender@example.com", dead, false, "", "");
+        fillTest(d, "tester@example.com");
+        button(d, "1040")->click();
+        QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY2(
-            AppMessageBox::LastText().startsWith("Could not connect to the SMTP server " + dead),
-            qPrintable(AppMessageBox::LastText()));
-        QVERIFY(W(d, "1040")->isEnabled());
-        QVERIFY(W(d, "1037")->isEnabled());
-        QCOMPARE(Enabled(d), QString("1031 1032 1033 1036 1037 1038 1039 1040"));
+            AppMessageBox::lastText().startsWith("Could not connect to the SMTP server " + dead),
+            qPrintable(AppMessageBox::lastText()));
+        QVERIFY(w(d, "1040")->isEnabled());
+        QVERIFY(w(d, "1037")->isEnabled());
+        QCOMPARE(enabledIds(d), QString("1031 1032 1033 1036 1037 1038 1039 1040"));
     }
 
     void windowStaysAliveButShutWhileSending() {
@@ -492,14 +492,14 @@ private slots:
 
         MailSettingsDialog d;
         d.show();
-        Fill(d, "sender@example.com", "127.0.0.1:" + QString::number(ntohs(addr.sin_port)), false,
+        fill(d, "sender@example.com", "127.0.0.1:" + QString::number(ntohs(addr.sin_port)), false,
              "", "");
-        FillTest(d, "tester@example.com");
+        fillTest(d, "tester@example.com");
         bool checked = false;
         QString during;
         QTimer::singleShot(300, &d, [&] {
             // The event loop turns while the component works.
-            during = Enabled(d);
+            during = enabledIds(d);
             checked = QApplication::overrideCursor() != nullptr &&
                       QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             QTest::keyClick(&d, Qt::Key_Escape);
@@ -507,14 +507,14 @@ private slots:
             d.close();
             d.accept();
         });
-        Button(d, "1040")->click();
+        button(d, "1040")->click();
         ::close(fd);
         QVERIFY(checked);
         QCOMPARE(during, QString(""));
         QVERIFY(d.isVisible());
-        QVERIFY2(AppMessageBox::LastText().contains("did not answer in time"),
-                 qPrintable(AppMessageBox::LastText()));
-        QVERIFY(W(d, "1040")->isEnabled());
+        QVERIFY2(AppMessageBox::lastText().contains("did not answer in time"),
+                 qPrintable(AppMessageBox::lastText()));
+        QVERIFY(w(d, "1040")->isEnabled());
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 };

@@ -31,32 +31,32 @@ using namespace tarnwick;
 
 namespace {
 
-using test::Control;
-using test::WhenModal;
+using test::control;
+using test::whenModal;
 
 // Chooses a format in the "Save As.." dialog, then presses OK.
-void ChooseFormatAndOk(bool html) {
-    WhenModal<ReportFormatDialog>([html](ReportFormatDialog* dialog) {
-        Control<QRadioButton>(dialog, html ? "1060" : "1061")->click();
-        Control(dialog, "1044")->click();
+void chooseFormatAndOk(bool html) {
+    whenModal<ReportFormatDialog>([html](ReportFormatDialog* dialog) {
+        control<QRadioButton>(dialog, html ? "1060" : "1061")->click();
+        control(dialog, "1044")->click();
     });
 }
 
-std::vector<ResultRow> SampleRows() {
+std::vector<ResultRow> sampleRows() {
     ResultRow a;
-    a.m_strAdvertiser = "http://www.a.example";
-    a.m_strPage = "http://p1.example/links.html";
-    a.m_strStatus = "Link Found";
+    a.m_advertiser = "http://www.a.example";
+    a.m_page = "http://p1.example/links.html";
+    a.m_status = "Link Found";
     ResultRow b = a;
-    b.m_strPage = "http://p2.example/<x>";
-    b.m_strStatus = "Link Not Found";
+    b.m_page = "http://p2.example/<x>";
+    b.m_status = "Link Not Found";
     return {a, b};
 }
 
-bool IsHtmlReport(const std::string& bytes) {
+bool isHtmlReport(const std::string& bytes) {
     return bytes.rfind("<html><head>", 0) == 0;
 }
-bool IsTextReport(const std::string& bytes) {
+bool isTextReport(const std::string& bytes) {
     return bytes.rfind("\r\n\t\tOsgrel Tarnwick Report\r\n", 0) == 0;
 }
 
@@ -74,24 +74,24 @@ class OfferReportTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<test::TempDataFolder> m_folder;
-    QString Path(const char* name) const {
-        return QString::fromStdString(m_folder->Root()) + QLatin1Char('/') + QLatin1String(name);
+    QString reportPath(const char* name) const {
+        return QString::fromStdString(m_folder->root()) + QLatin1Char('/') + QLatin1String(name);
     }
 
 private slots:
     void init() {
         m_folder = std::make_unique<test::TempDataFolder>();
-        AppMessageBox::SetTestMode(true);
-        AppMessageBox::ClearShown();
-        FileDialog::ClearPresets();
-        SetTimeOfDayFormatter([](std::time_t) { return std::string("3:04:05 PM"); });
+        AppMessageBox::setTestMode(true);
+        AppMessageBox::clearShown();
+        FileDialog::clearPresets();
+        setTimeOfDayFormatter([](std::time_t) { return std::string("3:04:05 PM"); });
         g_bReportSaved = false;
         g_bScanRunning = false;
     }
     void cleanup() {
-        FileDialog::ClearPresets();
-        SetTimeOfDayFormatter(nullptr);
-        AppMessageBox::SetTestMode(false);
+        FileDialog::clearPresets();
+        setTimeOfDayFormatter(nullptr);
+        AppMessageBox::setTestMode(false);
         m_folder.reset();
         g_bScanRunning = false;
         g_bReportSaved = false;
@@ -112,31 +112,31 @@ private slots:
         QFETCH(bool, htmlChosen);
         QFETCH(QString, name);
         QFETCH(bool, htmlWritten);
-        const QString path = Path(name.toLatin1().constData());
-        FileDialog::PresetNextPath(path);
-        ChooseFormatAndOk(htmlChosen);
-        const auto rows = SampleRows();
-        OfferReport(nullptr, rows);
+        const QString path = reportPath(name.toLatin1().constData());
+        FileDialog::presetNextPath(path);
+        chooseFormatAndOk(htmlChosen);
+        const auto rows = sampleRows();
+        offerReport(nullptr, rows);
 
         QVERIFY(g_bReportSaved);
         // The save dialog was asked for with the format's filters and name.
-        QVERIFY(!FileDialog::LastWasOpen());
-        QCOMPARE(FileDialog::LastFilter(),
+        QVERIFY(!FileDialog::lastWasOpen());
+        QCOMPARE(FileDialog::lastFilter(),
                  htmlChosen ? ReportFormatDialog::kHtmlFilter : ReportFormatDialog::kTextFilter);
-        QCOMPARE(FileDialog::LastInitialFile(),
+        QCOMPARE(FileDialog::lastInitialFile(),
                  htmlChosen ? QString("Report.html") : QString("Report.txt"));
-        QCOMPARE(FileDialog::LastInitialFolder(), QString());
+        QCOMPARE(FileDialog::lastInitialFolder(), QString());
 
-        const std::string bytes = test::ReadBytes(path.toStdString());
+        const std::string bytes = test::readBytes(path.toStdString());
         if (htmlWritten) {
-            QVERIFY(IsHtmlReport(bytes));
+            QVERIFY(isHtmlReport(bytes));
             QVERIFY(bytes.find("http://p2.example/&lt;x&gt;") != std::string::npos);
         } else {
-            QVERIFY(IsTextReport(bytes));
+            QVERIFY(isTextReport(bytes));
             QVERIFY(bytes.find("\r\nhttp://p2.example/<x>\t\t\tLink Not Found") !=
                     std::string::npos);
         }
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void filtersAndDefaultNamesOfTheTwoFormats() {
@@ -148,12 +148,12 @@ private slots:
 
     void cancelledFileDialogWritesNothingAndClearsSaved() {
         g_bReportSaved = true;  // the previous run's report was saved
-        FileDialog::PresetCancel();
-        ChooseFormatAndOk(true);
-        OfferReport(nullptr, SampleRows());
+        FileDialog::presetCancel();
+        chooseFormatAndOk(true);
+        offerReport(nullptr, sampleRows());
         QVERIFY(!g_bReportSaved);
-        QVERIFY(QDir(QString::fromStdString(m_folder->Root())).entryList(QDir::Files).isEmpty());
-        QVERIFY(AppMessageBox::ShownTexts().isEmpty());
+        QVERIFY(QDir(QString::fromStdString(m_folder->root())).entryList(QDir::Files).isEmpty());
+        QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
     void closingTheFormatDialogAsksForNoFile_data() {
@@ -164,78 +164,78 @@ private slots:
     void closingTheFormatDialogAsksForNoFile() {
         QFETCH(int, how);
         g_bReportSaved = true;
-        const QString path = Path("Report.html");
-        FileDialog::PresetNextPath(path);
-        WhenModal<ReportFormatDialog>([how](ReportFormatDialog* dialog) {
+        const QString path = reportPath("Report.html");
+        FileDialog::presetNextPath(path);
+        whenModal<ReportFormatDialog>([how](ReportFormatDialog* dialog) {
             if (how == 0) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {
                 dialog->close();
             }
         });
-        OfferReport(nullptr, SampleRows());
+        offerReport(nullptr, sampleRows());
         QVERIFY(!g_bReportSaved);
-        QVERIFY(!test::Exists(path.toStdString()));
+        QVERIFY(!test::exists(path.toStdString()));
         // The preset file was never asked for.
         FileDialog probe(false, nullptr, QString(), QString(), QString());
-        QVERIFY(probe.RunDialog());
-        QCOMPARE(probe.GetChosenPath(), path);
+        QVERIFY(probe.runDialog());
+        QCOMPARE(probe.getChosenPath(), path);
     }
 
     // OK is the default button: Enter on a format asks for the file in that
     // format, as OK does.
     void enterOnAFormatAsksForTheFile() {
-        const QString path = Path("Report.txt");
-        FileDialog::PresetNextPath(path);
-        WhenModal<ReportFormatDialog>([](ReportFormatDialog* dialog) {
-            auto* text = Control<QRadioButton>(dialog, "1061");
+        const QString path = reportPath("Report.txt");
+        FileDialog::presetNextPath(path);
+        whenModal<ReportFormatDialog>([](ReportFormatDialog* dialog) {
+            auto* text = control<QRadioButton>(dialog, "1061");
             text->setFocus();
             QTest::keyClick(text, Qt::Key_Space);
             QVERIFY(text->isChecked());
             QTest::keyClick(text, Qt::Key_Return);
         });
-        OfferReport(nullptr, SampleRows());
+        offerReport(nullptr, sampleRows());
         QVERIFY(g_bReportSaved);
-        QVERIFY(!IsHtmlReport(test::ReadBytes(path.toStdString())));
-        QVERIFY(!test::ReadBytes(path.toStdString()).empty());
+        QVERIFY(!isHtmlReport(test::readBytes(path.toStdString())));
+        QVERIFY(!test::readBytes(path.toStdString()).empty());
     }
 
     void enterOnTheOkButtonAsksForTheFile() {
-        const QString path = Path("Report.html");
-        FileDialog::PresetNextPath(path);
-        WhenModal<ReportFormatDialog>([](ReportFormatDialog* dialog) {
-            auto* ok = Control(dialog, "1044");
+        const QString path = reportPath("Report.html");
+        FileDialog::presetNextPath(path);
+        whenModal<ReportFormatDialog>([](ReportFormatDialog* dialog) {
+            auto* ok = control(dialog, "1044");
             ok->setFocus();
             QTest::keyClick(ok, Qt::Key_Return);
         });
-        OfferReport(nullptr, SampleRows());
+        offerReport(nullptr, sampleRows());
         QVERIFY(g_bReportSaved);
-        QVERIFY(IsHtmlReport(test::ReadBytes(path.toStdString())));
+        QVERIFY(isHtmlReport(test::readBytes(path.toStdString())));
     }
 
     void formatDialogLooksAndBehavesAsDescribed() {
         ReportFormatDialog dialog;
         QCOMPARE(dialog.windowTitle(), QString("Save As.."));
         QCOMPARE(dialog.objectName(), QString("163"));
-        auto* html = Control<QRadioButton>(&dialog, "1060");
-        auto* text = Control<QRadioButton>(&dialog, "1061");
+        auto* html = control<QRadioButton>(&dialog, "1060");
+        auto* text = control<QRadioButton>(&dialog, "1061");
         QCOMPARE(html->text(), QString(".html format "));
         QCOMPARE(text->text(), QString(".txt format"));
-        QCOMPARE(Control(&dialog, "1044")->text(), QString("OK"));
+        QCOMPARE(control(&dialog, "1044")->text(), QString("OK"));
         // Opening resets the choice to HTML.
         QVERIFY(html->isChecked());
         QVERIFY(!text->isChecked());
-        QVERIFY(dialog.IsHtml());
+        QVERIFY(dialog.isHtml());
 
         text->click();
         QVERIFY(text->isChecked() && !html->isChecked());
-        QVERIFY(!dialog.IsHtml());
+        QVERIFY(!dialog.isHtml());
         text->click();  // a click on the ticked choice keeps it ticked
         QVERIFY(text->isChecked() && !html->isChecked());
-        QVERIFY(!dialog.IsHtml());
+        QVERIFY(!dialog.isHtml());
         html->click();
         QVERIFY(html->isChecked() && !text->isChecked());
-        QVERIFY(dialog.IsHtml());
+        QVERIFY(dialog.isHtml());
     }
 
     void unwritableFileIsReportedAndNotMarkedSaved_data() {
@@ -249,37 +249,37 @@ private slots:
     void unwritableFileIsReportedAndNotMarkedSaved() {
         QFETCH(QString, path);
         if (path.isEmpty()) {
-            path = QString::fromStdString(m_folder->Root());
+            path = QString::fromStdString(m_folder->root());
         }
         g_bReportSaved = true;
-        FileDialog::PresetNextPath(path);
-        ChooseFormatAndOk(false);
-        OfferReport(nullptr, SampleRows());
+        FileDialog::presetNextPath(path);
+        chooseFormatAndOk(false);
+        offerReport(nullptr, sampleRows());
         QVERIFY(!g_bReportSaved);
-        QCOMPARE(AppMessageBox::ShownTexts().size(), 1);
-        QVERIFY2(AppMessageBox::LastText().contains(path), qPrintable(AppMessageBox::LastText()));
+        QCOMPARE(AppMessageBox::shownTexts().size(), 1);
+        QVERIFY2(AppMessageBox::lastText().contains(path), qPrintable(AppMessageBox::lastText()));
     }
 
     void aNonAsciiFolderIsWrittenAsTheFileSystemNamesIt() {
-        const QString folder = Path("Berichte \u00fc\u4e2d");
+        const QString folder = reportPath("Berichte \u00fc\u4e2d");
         QVERIFY(QDir().mkpath(folder));
         const QString path = folder + "/Report.html";
-        FileDialog::PresetNextPath(path);
-        ChooseFormatAndOk(true);
-        OfferReport(nullptr, SampleRows());
+        FileDialog::presetNextPath(path);
+        chooseFormatAndOk(true);
+        offerReport(nullptr, sampleRows());
         QVERIFY(g_bReportSaved);
         QVERIFY(QFile::exists(path));
     }
 
     void calledFromTheScanThreadRunsOnTheGuiThreadAndWaits() {
-        const QString path = Path("Report.txt");
-        FileDialog::PresetNextPath(path);
+        const QString path = reportPath("Report.txt");
+        FileDialog::presetNextPath(path);
         bool onGuiThread = false;
-        WhenModal<ReportFormatDialog>([&](ReportFormatDialog* dialog) {
+        whenModal<ReportFormatDialog>([&](ReportFormatDialog* dialog) {
             onGuiThread =
                 QThread::currentThread() == qApp->thread() && dialog->thread() == qApp->thread();
-            Control<QRadioButton>(dialog, "1061")->click();
-            Control(dialog, "1044")->click();
+            control<QRadioButton>(dialog, "1061")->click();
+            control(dialog, "1044")->click();
         });
         std::atomic<bool> done{false};
         bool writtenWhenReturned = false;
@@ -287,8 +287,8 @@ private slots:
         std::thread scan([&] {
             // The completing run offers the report while holding its lock.
             std::lock_guard<std::mutex> lock(scanLock);
-            OfferReport(nullptr, SampleRows());
-            writtenWhenReturned = IsTextReport(test::ReadBytes(path.toStdString()));
+            offerReport(nullptr, sampleRows());
+            writtenWhenReturned = isTextReport(test::readBytes(path.toStdString()));
             done = true;
         });
         QTRY_VERIFY_WITH_TIMEOUT(done, 20000);
@@ -327,7 +327,7 @@ private slots:
             }
         });
         timer->start();
-        QVERIFY(!RunExitPrompt(nullptr, [] {}));
+        QVERIFY(!runExitPrompt(nullptr, [] {}));
         QCOMPARE(shown, asksAboutReport ? QString("164") : QString("165"));
     }
 
@@ -347,20 +347,20 @@ private slots:
         g_bScanRunning = true;
         QString question;
         QString caption;
-        WhenModal<SaveReportQuestion>([&](SaveReportQuestion* dialog) {
+        whenModal<SaveReportQuestion>([&](SaveReportQuestion* dialog) {
             caption = dialog->windowTitle();
             question = dialog->findChild<QLabel*>()->text();
-            QCOMPARE(Control(dialog, "1044")->text(), QString("&Yes"));
-            QCOMPARE(Control(dialog, "1045")->text(), QString("&No"));
-            QCOMPARE(Control(dialog, "2")->text(), QString("Cancel"));
+            QCOMPARE(control(dialog, "1044")->text(), QString("&Yes"));
+            QCOMPARE(control(dialog, "1045")->text(), QString("&No"));
+            QCOMPARE(control(dialog, "2")->text(), QString("Cancel"));
             if (button.isEmpty()) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {
-                Control(dialog, button.toLatin1().constData())->click();
+                control(dialog, button.toLatin1().constData())->click();
             }
         });
         int stopCalls = 0;
-        QCOMPARE(RunExitPrompt(nullptr, [&] { ++stopCalls; }), quits);
+        QCOMPARE(runExitPrompt(nullptr, [&] { ++stopCalls; }), quits);
         QCOMPARE(stopCalls, stops ? 1 : 0);
         QCOMPARE(caption, QString("Osgrel Tarnwick Ambrel"));
         QCOMPARE(question, QString("Do you want to save report before exit?"));
@@ -370,22 +370,22 @@ private slots:
         // Yes runs Stop, whose report prompt is closed without a file: the
         // program ends without a report.
         g_bScanRunning = true;
-        const QString path = Path("Report.html");
-        WhenModal<SaveReportQuestion>(
-            [](SaveReportQuestion* dialog) { Control(dialog, "1044")->click(); });
+        const QString path = reportPath("Report.html");
+        whenModal<SaveReportQuestion>(
+            [](SaveReportQuestion* dialog) { control(dialog, "1044")->click(); });
         bool offered = false;
-        const bool quits = RunExitPrompt(nullptr, [&] {
+        const bool quits = runExitPrompt(nullptr, [&] {
             g_bScanRunning = false;
-            WhenModal<ReportFormatDialog>([&](ReportFormatDialog* dialog) {
+            whenModal<ReportFormatDialog>([&](ReportFormatDialog* dialog) {
                 offered = true;
                 QTest::keyClick(dialog, Qt::Key_Escape);
             });
-            OfferReport(nullptr, SampleRows());
+            offerReport(nullptr, sampleRows());
         });
         QVERIFY(quits);
         QVERIFY(offered);
         QVERIFY(!g_bReportSaved);
-        QVERIFY(!test::Exists(path.toStdString()));
+        QVERIFY(!test::exists(path.toStdString()));
     }
 
     void exitConfirmationOpensTheWebSiteOnOk_data() {
@@ -402,19 +402,19 @@ private slots:
         QDesktopServices::setUrlHandler("https", &recorder, "open");
         QDesktopServices::setUrlHandler("http", &recorder, "open");
         QString question;
-        WhenModal<ConfirmExitDialog>([&](ConfirmExitDialog* dialog) {
+        whenModal<ConfirmExitDialog>([&](ConfirmExitDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QString("Osgrel Tarnwick Ambrel"));
             question = dialog->findChild<QLabel*>()->text();
-            QCOMPARE(Control(dialog, "1044")->text(), QString("OK"));
-            QCOMPARE(Control(dialog, "1045")->text(), QString("Cancel"));
+            QCOMPARE(control(dialog, "1044")->text(), QString("OK"));
+            QCOMPARE(control(dialog, "1045")->text(), QString("Cancel"));
             if (button.isEmpty()) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {
-                Control(dialog, button.toLatin1().constData())->click();
+                control(dialog, button.toLatin1().constData())->click();
             }
         });
         int stopCalls = 0;
-        const bool result = RunExitPrompt(nullptr, [&] { ++stopCalls; });
+        const bool result = runExitPrompt(nullptr, [&] { ++stopCalls; });
         QDesktopServices::unsetUrlHandler("https");
         QDesktopServices::unsetUrlHandler("http");
         QCOMPARE(result, quits);

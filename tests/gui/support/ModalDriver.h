@@ -14,7 +14,7 @@ namespace tarnwick::test {
 // on the first one. The watch also ends with context (a test that expects no
 // dialog hands it an object of its own) and after about half a minute.
 template <typename T>
-void WhenModal(std::function<void(T*)> act, QObject* context = qApp) {
+void whenModal(std::function<void(T*)> act, QObject* context = qApp) {
     auto* timer = new QTimer(context);
     timer->setInterval(5);
     auto triesLeft = std::make_shared<int>(6000);
@@ -32,7 +32,7 @@ void WhenModal(std::function<void(T*)> act, QObject* context = qApp) {
 }
 
 template <typename B = QPushButton>
-B* Control(QWidget* dialog, const char* id) {
+B* control(QWidget* dialog, const char* id) {
     B* control = dialog->findChild<B*>(QString::fromLatin1(id));
     if (control == nullptr) {
         qFatal("control %s missing", id);
@@ -42,8 +42,8 @@ B* Control(QWidget* dialog, const char* id) {
 
 // Presses a push button of the next modal dialog of type T.
 template <typename T>
-void PressWhenModal(const char* id) {
-    WhenModal<T>([id](T* dialog) { Control(dialog, id)->click(); });
+void pressWhenModal(const char* id) {
+    whenModal<T>([id](T* dialog) { control(dialog, id)->click(); });
 }
 
 }  // namespace tarnwick::test
