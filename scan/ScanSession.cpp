@@ -1,4 +1,4 @@
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 
 #include "scan/PageRenderer.h"
 
@@ -15,20 +15,26 @@
 
 namespace tarnwick {
 
-struct ScanRun::Run {
+struct ScanSession::Run {
     std::vector<ScanJob> jobs;
     // A newer run or shutdown took over: this run shows nothing more.
     std::atomic<bool> abandoned{false};
     std::unique_ptr<PageFetcher> fetcher;    // when no checker was given
     LinkRules linkRules;                     // what the fetched evidence is judged with
     std::unique_ptr<PageRenderer> renderer;  // when pages are rendered too
-    bool deferred = false;                   // the panes are set up by the scan thread
+    bool deferred = false;                   // the plan is taken by the scan thread
     std::uint64_t stopsAtPlay = 0;
-    // g_strRunRows as numbers, from runHead on: the progression reads and
-    // advances these instead of parsing the text for every page, which with
-    // thousands of profiles would cost time quadratic in their number.
+
+    // What Stop reads while the scan thread goes on.
+    mutable std::mutex mutex;
+    // The planned profile rows; the progression advances runHead over them
+    // instead of cutting a text for every page, which with thousands of
+    // profiles would cost time quadratic in their number.
     std::vector<int> runRows;
     size_t runHead = 0;
+    // The last status told of each planned profile, by its place in runRows.
+    std::vector<const char*> profileStatuses;
+    std::vector<bool> checked;  // by row: its result was told
 };
 
 namespace {
@@ -36,43 +42,56 @@ namespace {
 // The fewest pages the fetcher holds at once.
 constexpr size_t kMinimumWindow = 2048;
 
-// "0+2+5+" -> {0, 2, 5}.
-std::vector<int> runRowsOf(const std::string& text) {
-    std::vector<int> rows;
-    size_t from = 0;
-    for (size_t plus = text.find('+'); plus != std::string::npos; plus = text.find('+', from)) {
-        rows.push_back(std::atoi(text.substr(from, plus - from).c_str()));
-        from = plus + 1;
-    }
-    return rows;
-}
-
-void setRunningFlags() {
-    g_bStopEnabled = true;
-    g_bPlayEnabled = false;
-    g_bScanRunning = true;
-    g_bReportSaved = false;
-    g_bStopRequested = false;
-}
-
-void setEndedFlags() {
-    g_bPlayEnabled = true;
-    g_bStopEnabled = false;
-    g_bStopRequested = true;
-    g_bScanRunning = false;
-}
-
 }  // namespace
 
-ScanRun::ScanRun(ScanPanes& panes, PageChecker checker)
-    : m_panes(panes), m_checker(std::move(checker)) {}
+ScanSession::ScanSession(PlanSource planSource, PageChecker checker)
+    : m_planSource(std::move(planSource)), m_checker(std::move(checker)) {}
 
-ScanRun::~ScanRun() {
+ScanSession::~ScanSession() {
     requestShutdown();
     waitForScanThread();
 }
 
-void ScanRun::requestShutdown() {
+void ScanSession::addListener(ScanListener* listener) {
+    m_listeners.push_back(listener);
+}
+
+void ScanSession::removeListener(ScanListener* listener) {
+    std::erase(m_listeners, listener);
+}
+
+void ScanSession::setRunningFlags() {
+    g_bStopEnabled = true;
+    g_bPlayEnabled = false;
+    g_bScanRunning = true;
+    g_bReportSaved = false;
+    m_stopRequested = false;
+}
+
+void ScanSession::setEndedFlags() {
+    g_bPlayEnabled = true;
+    g_bStopEnabled = false;
+    m_stopRequested = true;
+    g_bScanRunning = false;
+}
+
+std::string ScanSession::runRows() const {
+    std::shared_ptr<Run> run;
+    {
+        std::lock_guard<std::mutex> state(m_stateMutex);
+        run = m_run;
+    }
+    std::string text;
+    if (run) {
+        std::lock_guard<std::mutex> lock(run->mutex);
+        for (size_t i = run->runHead; i < run->runRows.size(); ++i) {
+            text += std::to_string(run->runRows[i]) + "+";
+        }
+    }
+    return text;
+}
+
+void ScanSession::requestShutdown() {
     std::lock_guard<std::mutex> state(m_stateMutex);
     if (m_run) {
         m_run->abandoned = true;
@@ -82,13 +101,13 @@ void ScanRun::requestShutdown() {
     }
 }
 
-void ScanRun::waitForScanThread() {
+void ScanSession::waitForScanThread() {
     if (m_thread.joinable()) {
         m_thread.join();
     }
 }
 
-void ScanRun::onPlay() {
+void ScanSession::onPlay() {
     if (g_bScanRunning) {
         return;
     }
@@ -120,52 +139,50 @@ void ScanRun::onPlay() {
         run->deferred = true;
     } else {
         waitForScanThread();  // ended already
-        prepareRun(*run, false);
+        prepareRun(*run);
     }
     ++m_activeThreads;
-    m_thread = std::thread(&ScanRun::scanThread, this, run, std::move(previous));
+    m_thread = std::thread(&ScanSession::scanThread, this, run, std::move(previous));
 }
 
-void ScanRun::prepareRun(Run& run, bool onScanThread) {
-    std::string runRows;
-    bool first = true;
-    const int profiles = m_panes.profileRowCount();
-    for (int j = 0; j < profiles; ++j) {
-        if (m_panes.isProfileTicked(j)) {
-            m_panes.setProfileStatus(j, first ? kRunning : kWaiting);
-            first = false;
-            runRows += std::to_string(j) + "+";
+void ScanSession::setProfileStatus(int profileRow, const char* status) {
+    for (ScanListener* listener : m_listeners) {
+        listener->profileStatusChanged(profileRow, status);
+    }
+}
+
+void ScanSession::prepareRun(Run& run) {
+    ScanPlan plan = m_planSource ? m_planSource() : ScanPlan{};
+    std::vector<int> runRows;
+    runRows.reserve(plan.m_profiles.size());
+    for (const TickedProfile& profile : plan.m_profiles) {
+        runRows.push_back(profile.m_row);
+    }
+    std::vector<ScanJob> jobs = plan.jobs();
+    {
+        std::lock_guard<std::mutex> lock(run.mutex);
+        run.runRows = runRows;
+        run.runHead = 0;
+        run.profileStatuses.assign(runRows.size(), kWaiting);
+        if (!runRows.empty()) {
+            run.profileStatuses.front() = kRunning;
         }
+        run.checked.assign(jobs.size(), false);
     }
-    if (onScanThread) {
-        std::lock_guard<std::mutex> scan(g_csScan);
-        g_strRunRows = runRows;
-    } else {
-        g_strRunRows = runRows;  // no scan thread is running
+    for (size_t i = 0; i < runRows.size(); ++i) {
+        setProfileStatus(runRows[i], i == 0 ? kRunning : kWaiting);
     }
-    m_panes.rebuildResults();
-    const int rows = m_panes.resultRowCount();
-    run.runRows = runRowsOf(runRows);
-    run.runHead = 0;
-    run.jobs.reserve(static_cast<size_t>(rows));
-    for (int k = 0; k < rows; ++k) {
-        const ResultRow row = m_panes.resultRowAt(k);
-        ScanJob job;
-        job.m_advertiser = row.m_advertiser;
-        job.m_page = row.m_page;
-        job.m_row = k;
-        job.m_mail = row.m_mail;
-        job.m_notify = row.m_notify;
-        job.m_last = k == rows - 1;
-        job.m_profileRow = row.m_profileRow;
-        run.jobs.push_back(std::move(job));
+    run.jobs = std::move(jobs);
+    // The listeners keep what they show of the rows; the run keeps its jobs.
+    for (ScanListener* listener : m_listeners) {
+        listener->runStarted(plan);
     }
-    if (m_observer != nullptr) {
-        m_observer->runStarted(run.jobs);
+    if (m_history != nullptr) {
+        m_history->runStarted(run.jobs);
     }
 }
 
-bool ScanRun::beginDeferred(Run& run) {
+bool ScanSession::beginDeferred(Run& run) {
     std::lock_guard<std::mutex> state(m_stateMutex);
     if (run.abandoned || m_stops != run.stopsAtPlay) {
         return false;  // stopped or replaced before it began
@@ -175,7 +192,7 @@ bool ScanRun::beginDeferred(Run& run) {
     return true;
 }
 
-void ScanRun::scanThread(std::shared_ptr<Run> run, std::thread previous) {
+void ScanSession::scanThread(std::shared_ptr<Run> run, std::thread previous) {
     if (previous.joinable()) {
         previous.join();
     }
@@ -183,35 +200,40 @@ void ScanRun::scanThread(std::shared_ptr<Run> run, std::thread previous) {
     if (run->deferred) {
         go = beginDeferred(*run);
         if (go) {
-            prepareRun(*run, true);
+            prepareRun(*run);
             std::unique_lock<std::mutex> state(m_stateMutex);
             if (m_stops != run->stopsAtPlay && !run->abandoned) {
-                // Stop came while the panes were being set up.
+                // Stop came while the plan was being taken: its marks may
+                // have been told before the run's first statuses.
                 state.unlock();
-                markStopped();
-                endObserved(false);
+                markStopped(*run, true);
+                tellSummary(false);
                 go = false;
             }
         }
     }
     if (go && run->jobs.empty()) {
         // Nothing to check: the run ends as a completed run does.
-        std::lock_guard<std::mutex> scan(g_csScan);
-        if (!g_bStopRequested && !run->abandoned) {
-            endOfRun(true);
+        std::lock_guard<std::mutex> scan(m_scanMutex);
+        if (!m_stopRequested && !run->abandoned) {
+            endOfRun(*run, true);
         }
     }
     if (go && !run->jobs.empty()) {
         if (m_checker) {
             for (const ScanJob& job : run->jobs) {
-                std::lock_guard<std::mutex> scan(g_csScan);
-                if (g_bStopRequested || run->abandoned) {
+                std::lock_guard<std::mutex> scan(m_scanMutex);
+                if (m_stopRequested || run->abandoned) {
                     break;  // Stop has marked this row and the rest "Stopped by user"
                 }
-                m_panes.pageStarted(job.m_row);
+                for (ScanListener* listener : m_listeners) {
+                    listener->pageStarted(job.m_row);
+                }
                 // A given checker has no evidence.
                 const PageResult checked = m_checker(job.m_page, job.m_advertiser);
-                m_panes.pagesFetched(job.m_row + 1);
+                for (ScanListener* listener : m_listeners) {
+                    listener->pagesFetched(job.m_row + 1);
+                }
                 if (!run->abandoned) {
                     commit(*run, job, checked, PageEvidence{});
                 }
@@ -223,7 +245,7 @@ void ScanRun::scanThread(std::shared_ptr<Run> run, std::thread previous) {
     --m_activeThreads;
 }
 
-void ScanRun::fetchInOrder(Run& run) {
+void ScanSession::fetchInOrder(Run& run) {
     PageFetcher& fetcher = *run.fetcher;
     // The fetcher is handed pages as it gives them back, never more than a
     // window at once: each page queued there costs memory until it is
@@ -250,22 +272,26 @@ void ScanRun::fetchInOrder(Run& run) {
     const auto noteFetched = [&](size_t more) {
         if (more > 0) {
             fetchedCount += static_cast<int>(more);
-            m_panes.pagesFetched(fetchedCount);
+            for (ScanListener* listener : m_listeners) {
+                listener->pagesFetched(fetchedCount);
+            }
         }
     };
     constexpr int kCommitsBetweenTurns = 64;  // the most pages on the wire
     int commitsSinceTurn = 0;
     for (const ScanJob& job : run.jobs) {
         const auto row = static_cast<size_t>(job.m_row);
-        std::lock_guard<std::mutex> scan(g_csScan);
-        if (g_bStopRequested || run.abandoned) {
+        std::lock_guard<std::mutex> scan(m_scanMutex);
+        if (m_stopRequested || run.abandoned) {
             break;  // Stop has marked this row and the rest "Stopped by user"
         }
         topUp();  // the head row among them
-        m_panes.pageStarted(job.m_row);
+        for (ScanListener* listener : m_listeners) {
+            listener->pageStarted(job.m_row);
+        }
         auto it = ahead.find(row);
         while (it == ahead.end() && !run.abandoned) {
-            if (g_bStopRequested && !stopSeen) {
+            if (m_stopRequested && !stopSeen) {
                 // The head row finishes as the page in hand; every fetch
                 // running ahead of it ends now and never shows.
                 stopSeen = true;
@@ -296,7 +322,9 @@ void ScanRun::fetchInOrder(Run& run) {
             judgeRendered(fetched.evidence, job.m_advertiser,
                           run.renderer->render(e.m_finalUrl.empty() ? job.m_page : e.m_finalUrl));
             if (!missingBefore && run.renderer->missing()) {
-                m_panes.showRunSummary(run.renderer->missingReason());
+                for (ScanListener* listener : m_listeners) {
+                    listener->runSummary(run.renderer->missingReason());
+                }
             }
         }
         commit(run, job, fetched.result, fetched.evidence);
@@ -320,94 +348,119 @@ void ScanRun::fetchInOrder(Run& run) {
     fetcher.forget(std::nullopt);
 }
 
-void ScanRun::commit(Run& run, const ScanJob& job, const PageResult& checked,
-                     const PageEvidence& evidence) {
-    if (evidence.m_checked) {
-        m_panes.setResultEvidence(job.m_row, evidence);
+void ScanSession::commit(Run& run, const ScanJob& job, const PageResult& checked,
+                         const PageEvidence& evidence) {
+    {
+        std::lock_guard<std::mutex> lock(run.mutex);
+        run.checked[static_cast<size_t>(job.m_row)] = true;
     }
-    m_panes.setResult(job.m_row, checked);
-    const std::string& result = checked.m_status;
-    if (m_observer != nullptr) {
+    std::string change;
+    if (m_history != nullptr) {
         if (evidence.m_checked) {
-            m_observer->pageEvidenceSeen(job, evidence);
+            m_history->pageEvidenceSeen(job, evidence);
         }
-        const std::string change = m_observer->pageChecked(job, checked);
-        if (!change.empty()) {
-            m_panes.setResultChange(job.m_row, change);
-        }
+        change = m_history->pageChecked(job, checked);
     }
+    for (ScanListener* listener : m_listeners) {
+        listener->pageChecked(job, checked, evidence, change);
+    }
+    const std::string& result = checked.m_status;
     if ((result == kLinkNotFound || result == kPageCannotBeFound) && job.m_notify == kEnabled) {
         // A profile without advertiser's address has no link to ask back.
         const std::string heldBack = job.m_advertiser.empty()
                                          ? std::string("the profile has no advertiser's address")
-                                     : m_observer != nullptr ? m_observer->letterHeldBack(job)
-                                                             : std::string();
+                                     : m_history != nullptr ? m_history->letterHeldBack(job)
+                                                            : std::string();
         if (!heldBack.empty()) {
-            m_panes.setLetterHeldBack(job.m_row, heldBack);
+            for (ScanListener* listener : m_listeners) {
+                listener->letterHeldBack(job, heldBack);
+            }
         } else {
             NotificationJob notification;
             notification.m_page = job.m_page;
             notification.m_advertiser = job.m_advertiser;
             notification.m_mail = job.m_mail;
             notification.m_row = job.m_row;
-            m_panes.startNotification(notification);
+            for (ScanListener* listener : m_listeners) {
+                listener->letterQueued(notification);
+            }
         }
     }
     progress(run, job);
     if (job.m_last && !run.abandoned) {
-        endOfRun(true);
+        endOfRun(run, true);
     }
 }
 
-void ScanRun::progress(Run& run, const ScanJob& job) {
-    const std::vector<int>& rows = run.runRows;
-    const size_t head = run.runHead;
-    if (head >= rows.size() || rows[head] == job.m_profileRow) {
-        return;
+void ScanSession::progress(Run& run, const ScanJob& job) {
+    std::vector<int> completed;
+    int running = -1;
+    {
+        std::lock_guard<std::mutex> lock(run.mutex);
+        const std::vector<int>& rows = run.runRows;
+        const size_t head = run.runHead;
+        if (head >= rows.size() || rows[head] == job.m_profileRow) {
+            return;
+        }
+        size_t k = head + 1;
+        while (k < rows.size() && rows[k] != job.m_profileRow) {
+            ++k;
+        }
+        if (k == rows.size()) {
+            return;  // the page's profile is not one of this run's: nothing to tell
+        }
+        // Profiles passed over have no pages: all of them are checked too.
+        for (size_t i = head; i < k; ++i) {
+            run.profileStatuses[i] = kCompletedStep;
+            completed.push_back(rows[i]);
+        }
+        run.runHead = k;
+        run.profileStatuses[k] = kRunning;
+        running = rows[k];
     }
-    size_t k = head + 1;
-    while (k < rows.size() && rows[k] != job.m_profileRow) {
-        ++k;
+    for (const int row : completed) {
+        setProfileStatus(row, kCompletedStep);
     }
-    if (k == rows.size()) {
-        return;  // the page's profile is not one of this run's: nothing to tell
-    }
-    // Profiles passed over have no pages: all of them are checked too.
-    size_t cut = 0;
-    for (size_t i = head; i < k; ++i) {
-        m_panes.setProfileStatus(rows[i], kCompletedStep);
-        cut += std::to_string(rows[i]).size() + 1;
-    }
-    run.runHead = k;
-    g_strRunRows.eraseFront(cut);  // the entries before k, each "n+"
-    m_panes.setProfileStatus(rows[k], kRunning);
+    setProfileStatus(running, kRunning);
 }
 
-void ScanRun::endOfRun(bool completed) {
-    const std::vector<int> rows = runRowsOf(std::string(g_strRunRows.view()));
+void ScanSession::endOfRun(Run& run, bool completed) {
+    std::vector<int> rows;
+    {
+        std::lock_guard<std::mutex> lock(run.mutex);
+        rows.assign(run.runRows.begin() + static_cast<long>(run.runHead), run.runRows.end());
+        for (size_t i = run.runHead; i < run.profileStatuses.size(); ++i) {
+            run.profileStatuses[i] = i == run.runHead ? kCompleted : kCompletedStep;
+        }
+    }
     if (!rows.empty()) {
-        m_panes.setProfileStatus(rows.front(), kCompleted);
+        setProfileStatus(rows.front(), kCompleted);
         // Profiles after the last page's profile have no pages.
         for (size_t i = 1; i < rows.size(); ++i) {
-            m_panes.setProfileStatus(rows[i], kCompletedStep);
+            setProfileStatus(rows[i], kCompletedStep);
         }
     }
     setEndedFlags();
-    endObserved(completed);
-    m_panes.offerReport();
+    tellSummary(completed);
+    for (ScanListener* listener : m_listeners) {
+        listener->runFinished(completed);
+    }
 }
 
-void ScanRun::endObserved(bool completed) {
-    if (m_observer == nullptr) {
+void ScanSession::tellSummary(bool completed) {
+    if (m_history == nullptr) {
         return;
     }
-    const std::string summary = m_observer->runEnded(completed);
+    const std::string summary = m_history->runEnded(completed);
     if (!summary.empty()) {
-        m_panes.showRunSummary(summary);
+        for (ScanListener* listener : m_listeners) {
+            listener->runSummary(summary);
+        }
     }
 }
 
-void ScanRun::onStop() {
+void ScanSession::onStop() {
+    std::shared_ptr<Run> run;
     {
         std::lock_guard<std::mutex> state(m_stateMutex);
         ++m_stops;
@@ -415,25 +468,42 @@ void ScanRun::onStop() {
         if (m_run && m_run->fetcher) {
             m_run->fetcher->wakeup();  // the fetches ahead of the head row end at once
         }
+        run = m_run;
     }
-    markStopped();
-    endObserved(false);
-    m_panes.offerReport();
+    if (run) {
+        markStopped(*run, false);
+    }
+    tellSummary(false);
+    for (ScanListener* listener : m_listeners) {
+        listener->runFinished(false);
+    }
 }
 
-void ScanRun::markStopped() {
-    const int rows = m_panes.resultRowCount();
-    for (int k = 0; k < rows; ++k) {
-        if (m_panes.resultRowAt(k).m_status.empty()) {
-            m_panes.setResultStatus(k, kStoppedByUser);
+void ScanSession::markStopped(Run& run, bool again) {
+    std::vector<int> rows;
+    std::vector<int> profiles;
+    {
+        std::lock_guard<std::mutex> lock(run.mutex);
+        for (size_t k = 0; k < run.checked.size(); ++k) {
+            if (!run.checked[k]) {
+                rows.push_back(static_cast<int>(k));
+            }
+        }
+        for (size_t i = 0; i < run.profileStatuses.size(); ++i) {
+            const char* status = run.profileStatuses[i];
+            if (status == kWaiting || status == kRunning || (again && status == kStopped)) {
+                run.profileStatuses[i] = kStopped;
+                profiles.push_back(run.runRows[i]);
+            }
         }
     }
-    const int profiles = m_panes.profileRowCount();
-    for (int j = 0; j < profiles; ++j) {
-        const std::string status = m_panes.profileStatus(j);
-        if (status == kWaiting || status == kRunning) {
-            m_panes.setProfileStatus(j, kStopped);
+    for (const int row : rows) {
+        for (ScanListener* listener : m_listeners) {
+            listener->pageStopped(row);
         }
+    }
+    for (const int profile : profiles) {
+        setProfileStatus(profile, kStopped);
     }
 }
 
