@@ -13,12 +13,11 @@
 namespace tarnwick::cli {
 
 CliPrinter::CliPrinter(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
-                       CliNotifier& notifier, std::string reportPath, RowFormat format)
+                       std::string reportPath, RowFormat format)
     : m_folder(std::move(folder)),
       m_out(out),
       m_err(err),
       m_progress(progress),
-      m_notifier(notifier),
       m_reportPath(std::move(reportPath)),
       m_format(format) {}
 

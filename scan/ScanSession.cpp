@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "scan/CheckedPageQueue.h"
 #include "scan/PageFetcher.h"
 #include "scan/ScanState.h"
 #include "scan/StatusWords.h"
@@ -19,7 +20,7 @@ struct ScanSession::Run {
     std::vector<ScanJob> jobs;
     // A newer run or shutdown took over: this run shows nothing more.
     std::atomic<bool> abandoned{false};
-    std::unique_ptr<PageFetcher> fetcher;    // when no checker was given
+    std::unique_ptr<PageQueue> fetcher;      // the web, or the given checker
     LinkRules linkRules;                     // what the fetched evidence is judged with
     std::unique_ptr<PageRenderer> renderer;  // when pages are rendered too
     bool deferred = false;                   // the plan is taken by the scan thread
@@ -112,13 +113,15 @@ void ScanSession::onPlay() {
         return;
     }
     auto run = std::make_shared<Run>();
-    if (!m_checker) {
+    if (m_checker) {
+        run->fetcher = std::make_unique<CheckedPageQueue>(m_checker);
+    } else {
         run->fetcher = std::make_unique<PageFetcher>(m_fetchOptions);
-        run->linkRules = m_linkRules;
         if (m_linkRules.m_render) {
             run->renderer = std::make_unique<PageRenderer>(m_fetchOptions.pageTimeoutSeconds);
         }
     }
+    run->linkRules = m_linkRules;
     {
         std::lock_guard<std::mutex> state(m_stateMutex);
         if (m_run) {
@@ -220,33 +223,13 @@ void ScanSession::scanThread(std::shared_ptr<Run> run, std::thread previous) {
         }
     }
     if (go && !run->jobs.empty()) {
-        if (m_checker) {
-            for (const ScanJob& job : run->jobs) {
-                std::lock_guard<std::mutex> scan(m_scanMutex);
-                if (m_stopRequested || run->abandoned) {
-                    break;  // Stop has marked this row and the rest "Stopped by user"
-                }
-                for (ScanListener* listener : m_listeners) {
-                    listener->pageStarted(job.m_row);
-                }
-                // A given checker has no evidence.
-                const PageResult checked = m_checker(job.m_page, job.m_advertiser);
-                for (ScanListener* listener : m_listeners) {
-                    listener->pagesFetched(job.m_row + 1);
-                }
-                if (!run->abandoned) {
-                    commit(*run, job, checked, PageEvidence{});
-                }
-            }
-        } else {
-            fetchInOrder(*run);
-        }
+        fetchInOrder(*run);
     }
     --m_activeThreads;
 }
 
 void ScanSession::fetchInOrder(Run& run) {
-    PageFetcher& fetcher = *run.fetcher;
+    PageQueue& fetcher = *run.fetcher;
     // The fetcher is handed pages as it gives them back, never more than a
     // window at once: each page queued there costs memory until it is
     // fetched. The window is counted in the fetcher, not from the head row,
@@ -264,7 +247,7 @@ void ScanSession::fetchInOrder(Run& run) {
     topUp();
     // Pages done ahead of the head row, waiting for their turn: a result and
     // its evidence each, never a body.
-    std::map<size_t, PageFetcher::Fetched> ahead;
+    std::map<size_t, PageQueue::Fetched> ahead;
     bool stopSeen = false;
     // Pages back from the wire so far, for the progress display: the rows
     // committed tell only how far the slowest page has let the run go.
@@ -298,9 +281,9 @@ void ScanSession::fetchInOrder(Run& run) {
                 fetcher.forget(row);
                 ahead.clear();
             }
-            std::vector<PageFetcher::Fetched> done = fetcher.run(std::chrono::seconds(1));
+            std::vector<PageQueue::Fetched> done = fetcher.run(std::chrono::seconds(1));
             noteFetched(done.size());
-            for (PageFetcher::Fetched& fetched : done) {
+            for (PageQueue::Fetched& fetched : done) {
                 ahead.emplace(fetched.id, std::move(fetched));
             }
             if (!stopSeen) {
@@ -311,7 +294,7 @@ void ScanSession::fetchInOrder(Run& run) {
         if (run.abandoned) {
             break;
         }
-        PageFetcher::Fetched fetched = std::move(it->second);
+        PageQueue::Fetched fetched = std::move(it->second);
         ahead.erase(it);
         applyLinkRules(fetched.evidence, job.m_page, run.linkRules);
         const PageEvidence& e = fetched.evidence;
@@ -335,9 +318,9 @@ void ScanSession::fetchInOrder(Run& run) {
         // faster than one commit a turn writes them.
         if (!ahead.count(row + 1) || ++commitsSinceTurn >= kCommitsBetweenTurns) {
             commitsSinceTurn = 0;
-            std::vector<PageFetcher::Fetched> done = fetcher.run(std::chrono::milliseconds(0));
+            std::vector<PageQueue::Fetched> done = fetcher.run(std::chrono::milliseconds(0));
             noteFetched(done.size());
-            for (PageFetcher::Fetched& more : done) {
+            for (PageQueue::Fetched& more : done) {
                 ahead.emplace(more.id, std::move(more));
             }
             if (!stopSeen) {

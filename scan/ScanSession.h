@@ -12,8 +12,9 @@
 // checked" (pageStarted, the scan lock held) from the moment row k-1's result
 // is told until its own is. Pages further down that finish sooner wait in
 // memory (their result and evidence, never their bodies) for their turn;
-// their fetches never wait for that turn. With one job, or with a
-// PageChecker, one page is fetched after the other.
+// their fetches never wait for that turn. With one job one page is fetched
+// after the other. With a PageChecker the same loop runs over a
+// CheckedPageQueue, which checks each page in its turn.
 //
 // Play (onPlay):
 //   - sets the run flags (Stop enabled, Play disabled, running, report not
@@ -81,6 +82,7 @@
 #include <thread>
 #include <vector>
 
+#include "scan/CheckedPageQueue.h"
 #include "scan/PageFetcher.h"
 #include "scan/PageResult.h"
 #include "scan/RunHistory.h"
@@ -90,10 +92,6 @@
 
 namespace tarnwick {
 
-// Checks one page: one of the four result words, with its reason.
-using PageChecker =
-    std::function<PageResult(const std::string& page, const std::string& advertiser)>;
-
 class ScanSession {
 public:
     // Gives the plan of a run; called at Play on the thread of Play, or on
@@ -101,7 +99,7 @@ public:
     using PlanSource = std::function<ScanPlan()>;
 
     // Without a checker, pages are fetched with one PageFetcher per run, side
-    // by side as its options say.
+    // by side as its options say; with one, they are checked with it.
     explicit ScanSession(PlanSource planSource, PageChecker checker = {});
     // Requests shutdown and joins the scan thread (see above).
     ~ScanSession();
