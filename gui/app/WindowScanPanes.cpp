@@ -2,6 +2,7 @@
 
 #include "gui/app/MainWindow.h"
 #include "gui/app/ProfilePane.h"
+#include "gui/app/ResultListModel.h"
 #include "gui/app/ResultsPane.h"
 #include "gui/controls/AppMessageBox.h"
 #include "mail/MailSender.h"
