@@ -415,8 +415,7 @@ TEST_F(ScanRunTest, EveryListenerHearsTheWholeRunOfThePlanTakenAtPlay) {
     run.waitForScanThread();
     EXPECT_EQ(checker.checked(), (Statuses{"http://p0-0/", "http://p0-1/", "http://p1-0/"}));
     EXPECT_EQ(second.log(), panes.log());
-    EXPECT_EQ(second.resultStatuses(),
-              (Statuses{"Link Found", "Link Not Found", "Link Found"}));
+    EXPECT_EQ(second.resultStatuses(), (Statuses{"Link Found", "Link Not Found", "Link Found"}));
     EXPECT_EQ(second.profileStatuses(), (Statuses{"Completed.", "Completed"}));
     ASSERT_EQ(second.notifications().size(), 1u);
     EXPECT_EQ(second.notifications()[0].m_row, 1);
