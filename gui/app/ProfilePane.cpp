@@ -27,6 +27,14 @@ ProfilePane::ProfilePane(QWidget* parent) : FormView(QSize(350, 351), parent) {
 
 ProfilePane::~ProfilePane() = default;
 
+void ProfilePane::setResultsPane(ResultsPane* results) {
+    m_resultsPane = results;
+}
+
+ResultsPane* ProfilePane::resultsPane() const {
+    return m_resultsPane;
+}
+
 void ProfilePane::onInitialUpdate() {
     anchorControl(m_list, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
     FormView::onInitialUpdate();

@@ -32,8 +32,8 @@ public:
     PaneTableView& list() const { return *m_list; }
     // The results pane that the ticked rows fill (none: ticking rebuilds
     // nothing).
-    void setResultsPane(ResultsPane* results) { m_resultsPane = results; }
-    ResultsPane* resultsPane() const { return m_resultsPane; }
+    void setResultsPane(ResultsPane* results);
+    ResultsPane* resultsPane() const;
     ProfileListModel& model() const { return *m_model; }
 
     // ProfilePaneAccess

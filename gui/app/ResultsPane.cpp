@@ -167,6 +167,14 @@ void ResultsPane::showPageDetails(int row) {
 
 ResultsPane::~ResultsPane() = default;
 
+void ResultsPane::setProfilePane(ProfilePane* profiles) {
+    m_profilePane = profiles;
+}
+
+ProfilePane* ResultsPane::profilePane() const {
+    return m_profilePane;
+}
+
 void ResultsPane::onInitialUpdate() {
     anchorControl(m_list, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
     FormView::onInitialUpdate();

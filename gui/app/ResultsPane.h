@@ -42,8 +42,8 @@ public:
     PaneTableView& list() const { return *m_list; }
     // The profile pane whose ticked rows the list is built from (none: the
     // list stays empty).
-    void setProfilePane(ProfilePane* profiles) { m_profilePane = profiles; }
-    ProfilePane* profilePane() const { return m_profilePane; }
+    void setProfilePane(ProfilePane* profiles);
+    ProfilePane* profilePane() const;
     // The rows the run works on, by their row numbers (never sorted or
     // filtered); the list shows them through Shown().
     ResultListModel& model() const { return *m_model; }
