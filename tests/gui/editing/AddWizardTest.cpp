@@ -30,6 +30,7 @@
 
 using tarnwick::AddProfileWizard;
 using tarnwick::AppMessageBox;
+using tarnwick::OverwriteOrAppendQuestion;
 using tarnwick::test::PaneTable;
 using tarnwick::test::readBytes;
 namespace texts = tarnwick::texts;

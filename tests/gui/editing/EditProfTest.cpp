@@ -34,8 +34,11 @@
 #include "store/ProfileList.h"
 #include "support/TempDataFolder.h"
 
+using tarnwick::AddProfileWizard;
 using tarnwick::AppMessageBox;
 using tarnwick::EditProfileDialog;
+using tarnwick::MailSettingsDialog;
+using tarnwick::OverwriteOrAppendQuestion;
 using tarnwick::PageTable;
 using tarnwick::test::PaneTable;
 using tarnwick::test::readBytes;
