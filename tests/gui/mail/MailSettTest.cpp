@@ -49,8 +49,8 @@ QAbstractButton* button(MailSettingsDialog& dialog, const char* id) {
     return qobject_cast<QAbstractButton*>(w(dialog, id));
 }
 
-// The IDs of the enabled controls, "1031 1038".
-QString enabledIds(MailSettingsDialog& dialog) {
+// The IDs of the enabled controls, "sendNotificationBox sendTestBox".
+QString enabledNames(MailSettingsDialog& dialog) {
     QStringList on;
     for (const char* id : kIds) {
         if (w(dialog, id)->isEnabled()) {
@@ -139,32 +139,36 @@ private slots:
     void enablingRules_data() {
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QString>("enabled");
-        QTest::newRow("as opened") << QStringList{} << "1031 1038";
+        QTest::newRow("as opened") << QStringList{} << "sendNotificationBox sendTestBox";
         QTest::newRow("notification on") << QStringList{MailSettingsDialog::kSendNotificationBox}
-                                         << "1031 1032 1033 1036 1037 1038";
+                                         << "sendNotificationBox senderEdit smtpServerEdit "
+                                            "requiresSslBox saveButton sendTestBox";
         QTest::newRow("ssl on") << QStringList{MailSettingsDialog::kSendNotificationBox,
                                                MailSettingsDialog::kRequiresSslBox}
-                                << "1031 1032 1033 1034 1035 1036 1037 1038";
+                                << "sendNotificationBox senderEdit smtpServerEdit userNameEdit "
+                                   "passwordEdit requiresSslBox saveButton sendTestBox";
         QTest::newRow("ssl off again")
             << QStringList{MailSettingsDialog::kSendNotificationBox,
                            MailSettingsDialog::kRequiresSslBox, MailSettingsDialog::kRequiresSslBox}
-            << "1031 1032 1033 1036 1037 1038";
+            << "sendNotificationBox senderEdit smtpServerEdit requiresSslBox saveButton "
+               "sendTestBox";
         QTest::newRow("notification off") << QStringList{MailSettingsDialog::kSendNotificationBox,
                                                          MailSettingsDialog::kRequiresSslBox,
                                                          MailSettingsDialog::kSendNotificationBox}
-                                          << "1031 1038";
+                                          << "sendNotificationBox sendTestBox";
         // Ticking it again leaves user name and password as they are.
         QTest::newRow("notification on again")
             << QStringList{MailSettingsDialog::kSendNotificationBox,
                            MailSettingsDialog::kRequiresSslBox,
                            MailSettingsDialog::kSendNotificationBox,
                            MailSettingsDialog::kSendNotificationBox}
-            << "1031 1032 1033 1036 1037 1038";
+            << "sendNotificationBox senderEdit smtpServerEdit requiresSslBox saveButton "
+               "sendTestBox";
         QTest::newRow("test on") << QStringList{MailSettingsDialog::kSendTestBox}
-                                 << "1031 1038 1039 1040";
+                                 << "sendNotificationBox sendTestBox testAddressEdit sendButton";
         QTest::newRow("test off") << QStringList{MailSettingsDialog::kSendTestBox,
                                                  MailSettingsDialog::kSendTestBox}
-                                  << "1031 1038";
+                                  << "sendNotificationBox sendTestBox";
     }
     void enablingRules() {
         QFETCH(QStringList, clicks);
@@ -173,7 +177,7 @@ private slots:
         for (const QString& id : clicks) {
             button(d, id.toLatin1().constData())->click();
         }
-        QCOMPARE(enabledIds(d), enabled);
+        QCOMPARE(enabledNames(d), enabled);
     }
 
     void openingReadsMailTxt_data() {
@@ -208,7 +212,9 @@ private slots:
         QCOMPARE(edit(d, MailSettingsDialog::kPasswordEdit)->text(), fields[3]);
         QCOMPARE(button(d, MailSettingsDialog::kRequiresSslBox)->isChecked(), ssl);
         // All six are enabled whatever the SSL state.
-        QCOMPARE(enabledIds(d), QString("1031 1032 1033 1034 1035 1036 1037 1038"));
+        QCOMPARE(enabledNames(d),
+                 QString("sendNotificationBox senderEdit smtpServerEdit userNameEdit passwordEdit "
+                         "requiresSslBox saveButton sendTestBox"));
     }
 
     void save_data() {
@@ -497,7 +503,9 @@ private slots:
             qPrintable(AppMessageBox::lastText()));
         QVERIFY(w(d, MailSettingsDialog::kSendButton)->isEnabled());
         QVERIFY(w(d, MailSettingsDialog::kSaveButton)->isEnabled());
-        QCOMPARE(enabledIds(d), QString("1031 1032 1033 1036 1037 1038 1039 1040"));
+        QCOMPARE(enabledNames(d),
+                 QString("sendNotificationBox senderEdit smtpServerEdit requiresSslBox saveButton "
+                         "sendTestBox testAddressEdit sendButton"));
     }
 
     void windowStaysAliveButShutWhileSending() {
@@ -520,7 +528,7 @@ private slots:
         QString during;
         QTimer::singleShot(300, &d, [&] {
             // The event loop turns while the component works.
-            during = enabledIds(d);
+            during = enabledNames(d);
             checked = QApplication::overrideCursor() != nullptr &&
                       QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             QTest::keyClick(&d, Qt::Key_Escape);
