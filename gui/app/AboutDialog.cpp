@@ -19,9 +19,9 @@ namespace {
 
 const QColor kLabelBackground(245, 244, 244);
 
-QLabel* makeText(QWidget* parent, int id, const QString& text) {
+QLabel* makeText(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::number(id));
+    label->setObjectName(name);
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, kLabelBackground);
@@ -30,9 +30,10 @@ QLabel* makeText(QWidget* parent, int id, const QString& text) {
     return label;
 }
 
-LinkLabel* makeLink(QWidget* parent, int id, const QString& text, const QString& hoverText) {
+LinkLabel* makeLink(QWidget* parent, const char* name, const QString& text,
+                    const QString& hoverText) {
     auto* link = new LinkLabel(parent);
-    link->setObjectName(QString::number(id));
+    link->setObjectName(name);
     link->setText(text);
     link->setHoverText(hoverText);
     link->setAutoFillBackground(true);
@@ -51,37 +52,37 @@ LinkLabel* makeLink(QWidget* parent, int id, const QString& text, const QString&
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     initResources();
-    setObjectName(QStringLiteral("150"));
+    setObjectName(QStringLiteral("AboutDialog"));
     setWindowTitle(QStringLiteral("About ") + QLatin1String(kProductName));
 
     auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("151"));
+    picture->setObjectName(kPicture);
     picture->setPixmap(QPixmap(QStringLiteral(":/pictures/about.png")));
     picture->setFixedSize(90, 88);
     picture->setAccessibleName(QLatin1String(kProductName));
 
-    QLabel* version = makeText(this, 1052, QString::fromLatin1(kProductVersionLine));
+    QLabel* version = makeText(this, kVersionLabel, QString::fromLatin1(kProductVersionLine));
     // The product's version line is the one users have always seen; the
     // version of this build, the one a bug report needs, stands beside it.
     QLabel* packageVersion =
-        makeText(this, 0, QStringLiteral("(package %1)").arg(QLatin1String(kPackageVersion)));
-    packageVersion->setObjectName(QStringLiteral("packageVersion"));
-    QLabel* notice = makeText(this, 1053, QString::fromLatin1(kMakerNotice));
-    QLabel* contact = makeText(this, 1054, QString::fromLatin1(kMakerContact));
-    QLabel* mailLabel = makeText(this, 1055, QStringLiteral("Email : "));
-    m_mail = makeLink(this, 1056, QString::fromLatin1(kMakerMail),
+        makeText(this, kPackageVersionLabel,
+                 QStringLiteral("(package %1)").arg(QLatin1String(kPackageVersion)));
+    QLabel* notice = makeText(this, kNoticeLabel, QString::fromLatin1(kMakerNotice));
+    QLabel* contact = makeText(this, kContactLabel, QString::fromLatin1(kMakerContact));
+    QLabel* mailLabel = makeText(this, kMailLabel, QStringLiteral("Email : "));
+    m_mail = makeLink(this, kMailLink, QString::fromLatin1(kMakerMail),
                       QString::fromLatin1(kMakerMail) + QLatin1Char('.'));
     m_mail->setAccessibleName(QStringLiteral("Email"));
     m_mail->setAccessibleDescription(QString::fromLatin1(kMakerMail));
     mailLabel->setBuddy(m_mail);
-    m_web = makeLink(this, 1057, QString::fromLatin1(kProductWebSite),
+    m_web = makeLink(this, kWebLink, QString::fromLatin1(kProductWebSite),
                      QString::fromLatin1(kProductWebSite));
     m_web->setAccessibleName(QStringLiteral("Web site"));
     m_web->setAccessibleDescription(QString::fromLatin1(kProductWebSite));
 
     // The template's OK button is hidden and disabled.
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(kOkButton);
     ok->setAutoDefault(false);
     ok->setEnabled(false);
     ok->hide();

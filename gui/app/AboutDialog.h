@@ -14,6 +14,17 @@ class LinkLabel;
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
+    // The object names of its controls, by which tests and tools find them.
+    static constexpr char kPicture[] = "picture";
+    static constexpr char kVersionLabel[] = "versionLabel";
+    static constexpr char kPackageVersionLabel[] = "packageVersion";
+    static constexpr char kNoticeLabel[] = "noticeLabel";
+    static constexpr char kContactLabel[] = "contactLabel";
+    static constexpr char kMailLabel[] = "mailLabel";
+    static constexpr char kMailLink[] = "mailLink";
+    static constexpr char kWebLink[] = "webLink";
+    static constexpr char kOkButton[] = "okButton";
+
     explicit AboutDialog(QWidget* parent = nullptr);
     ~AboutDialog() override;
 
@@ -31,8 +42,8 @@ private:
     void onMailClicked();
     void onWebClicked();
 
-    LinkLabel* m_mail = nullptr;  // 1056
-    LinkLabel* m_web = nullptr;   // 1057
+    LinkLabel* m_mail = nullptr;
+    LinkLabel* m_web = nullptr;
 };
 
 }  // namespace tarnwick

@@ -18,7 +18,6 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "gui/app/CommandIds.h"
 #include "gui/app/ProductInfo.h"
 #include "gui/app/ProfilePane.h"
 #include "gui/app/ResultListModel.h"
@@ -33,7 +32,6 @@
 namespace tarnwick {
 namespace {
 
-constexpr int kSplitterId = 0xE900;
 // The keyboard's lock state changes without telling a window that does not
 // have the focus, so the indicators look at it this often.
 constexpr int kLocksPollMs = 100;
@@ -103,9 +101,9 @@ bool MainWindow::create() {
     return true;
 }
 
-QAction* MainWindow::addToolButton(int commandId, const QString& text, const char* themeIcon) {
+QAction* MainWindow::addToolButton(const char* name, const QString& text, const char* themeIcon) {
     auto* action = new QAction(text, this);
-    action->setObjectName(QString::number(commandId));
+    action->setObjectName(name);
     action->setToolTip(text);
     action->setStatusTip(text);
     const QIcon theme = QIcon::fromTheme(QString::fromLatin1(themeIcon));
@@ -114,29 +112,32 @@ QAction* MainWindow::addToolButton(int commandId, const QString& text, const cha
         action->setProperty("themeIcon", true);
     }
     m_toolBar->addAction(action);
-    m_commands[commandId] = action;
     return action;
 }
 
 bool MainWindow::createToolBar() {
     m_toolBar = new MainToolBar(QStringLiteral("Toolbar"), this);
-    m_toolBar->setObjectName(QString::number(ID_VIEW_TOOLBAR));
+    m_toolBar->setObjectName(kToolBar);
     m_toolBar->setMovable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
-    addToolButton(ID_PLAY, QStringLiteral("Play"), "media-playback-start");
-    addToolButton(ID_STOP, QStringLiteral("Stop"), "media-playback-stop");
-    addToolButton(ID_ADD, QStringLiteral("Add"), "list-add");
-    addToolButton(ID_DELETE, QStringLiteral("Delete"), "edit-delete");
-    addToolButton(ID_EDIT_PROFILE, QStringLiteral("Edit Profile"), "document-properties");
-    addToolButton(ID_HELP, QStringLiteral("Help"), "help-contents");
-    addToolButton(ID_ABOUT, QStringLiteral("About"), "help-about");
-    addToolButton(ID_EXIT, QStringLiteral("Exit"), "application-exit");
+    m_actions.play = addToolButton("playAction", QStringLiteral("Play"), "media-playback-start");
+    m_actions.stop = addToolButton("stopAction", QStringLiteral("Stop"), "media-playback-stop");
+    m_actions.addProfile = addToolButton("addProfileAction", QStringLiteral("Add"), "list-add");
+    m_actions.deleteProfile =
+        addToolButton("deleteProfileAction", QStringLiteral("Delete"), "edit-delete");
+    m_actions.editProfile =
+        addToolButton("editProfileAction", QStringLiteral("Edit Profile"), "document-properties");
+    m_actions.toolHelp = addToolButton("toolHelpAction", QStringLiteral("Help"), "help-contents");
+    m_actions.toolAbout = addToolButton("toolAboutAction", QStringLiteral("About"), "help-about");
+    m_actions.toolExit =
+        addToolButton("toolExitAction", QStringLiteral("Exit"), "application-exit");
     m_toolBar->loadColorImages(48, QStringLiteral(":/pictures/toolbar.png"));
     m_toolBar->addSeparator();
-    QAction* noMail = addToolButton(ID_CHECK_WITHOUT_MAIL, QStringLiteral("Check without mailing"),
-                                    "mail-mark-notjunk");
+    QAction* noMail = addToolButton("checkWithoutMailAction",
+                                    QStringLiteral("Check without mailing"), "mail-mark-notjunk");
+    m_actions.checkWithoutMail = noMail;
     noMail->setCheckable(true);
     noMail->setText(QStringLiteral("Check &without mailing"));
     // The buttons take the focus from the keyboard (Tab), so every command is
@@ -155,7 +156,7 @@ bool MainWindow::createToolBar() {
 
 bool MainWindow::createStatusBar() {
     m_statusBar = statusBar();
-    m_statusBar->setObjectName(QString::number(ID_STATUS_BAR_WINDOW));
+    m_statusBar->setObjectName(kStatusBar);
     m_message = new QLabel(QStringLiteral("Ready"), m_statusBar);
     m_message->setObjectName(QStringLiteral("StatusMessage"));
     m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -165,11 +166,11 @@ bool MainWindow::createStatusBar() {
     m_runSummary->hide();
     m_statusBar->addPermanentWidget(m_runSummary);
     const struct {
-        int id;
+        const char* objectName;
         const char* name;
-    } indicators[] = {{ID_INDICATOR_CAPS, "Caps Lock"},
-                      {ID_INDICATOR_NUM, "Num Lock"},
-                      {ID_INDICATOR_SCRL, "Scroll Lock"}};
+    } indicators[] = {{kCapsLockIndicator, "Caps Lock"},
+                      {kNumLockIndicator, "Num Lock"},
+                      {kScrollLockIndicator, "Scroll Lock"}};
     m_summary = new QLabel(m_statusBar);
     m_summary->setObjectName(QStringLiteral("RunSummary"));
     m_summary->hide();
@@ -195,7 +196,7 @@ bool MainWindow::createStatusBar() {
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12;
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(m_statusBar);
-        label->setObjectName(QString::number(indicators[i].id));
+        label->setObjectName(indicators[i].objectName);
         label->setAccessibleName(QString::fromLatin1(indicators[i].name));
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(width);
@@ -208,18 +209,16 @@ bool MainWindow::createStatusBar() {
 }
 
 void MainWindow::createMenu() {
-    const auto item = [this](QMenu* menu, int id, const QString& text) {
+    const auto item = [](QMenu* menu, const char* name, const QString& text) {
         QAction* action = menu->addAction(text);
-        action->setObjectName(QString::number(id));
-        m_commands[id] = action;
+        action->setObjectName(name);
         return action;
     };
     // The tool bar's own commands, in a menu too: the same action, so a menu
     // item is enabled exactly when its button is, and its keys work while the
     // tool bar is hidden.
-    const auto shared = [this](QMenu* menu, int id, const QString& text,
-                               const QList<QKeySequence>& keys) {
-        QAction* action = command(id);
+    const auto shared = [](QMenu* menu, QAction* action, const QString& text,
+                           const QList<QKeySequence>& keys) {
         action->setIconText(action->text());
         action->setText(text);
         action->setShortcuts(keys);
@@ -227,47 +226,55 @@ void MainWindow::createMenu() {
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    item(file, ID_FILE_PREFERENCES, QStringLiteral("&Preferences..."));
-    item(file, ID_FILE_EXPORT, QStringLiteral("Export &Results..."));
+    m_actions.preferences = item(file, "preferencesAction", QStringLiteral("&Preferences..."));
+    m_actions.exportResults =
+        item(file, "exportResultsAction", QStringLiteral("Export &Results..."));
     file->addSeparator();
     // Ctrl+Q leaves as Exit does: through the exit question.
-    item(file, ID_FILE_EXIT, QStringLiteral("&Exit"))->setShortcut(QKeySequence::Quit);
+    m_actions.exit = item(file, "exitAction", QStringLiteral("&Exit"));
+    m_actions.exit->setShortcut(QKeySequence::Quit);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction* toolbar = m_toolBar->toggleViewAction();
     toolbar->setText(QStringLiteral("&Toolbar"));
     view->addAction(toolbar);
-    m_commands[ID_VIEW_TOOLBAR] = toolbar;
-    item(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"))->setEnabled(false);
+    toolbar->setObjectName(QStringLiteral("toolBarAction"));
+    m_actions.toolBar = toolbar;
+    m_actions.statusBar = item(view, "statusBarAction", QStringLiteral("&Status Bar"));
+    m_actions.statusBar->setEnabled(false);
     view->addSeparator();
-    item(view, ID_VIEW_FIND, QStringLiteral("&Find..."))->setShortcut(QKeySequence::Find);
+    m_actions.find = item(view, "findAction", QStringLiteral("&Find..."));
+    m_actions.find->setShortcut(QKeySequence::Find);
     createSortMenu(view->addMenu(QStringLiteral("Sort &by")));
     view->addSeparator();
-    item(view, ID_VIEW_HISTORY, QStringLiteral("&History..."));
+    m_actions.history = item(view, "historyAction", QStringLiteral("&History..."));
 
     QMenu* scan = menuBar()->addMenu(QStringLiteral("&Scan"));
-    shared(scan, ID_PLAY, QStringLiteral("&Play"), {QKeySequence(Qt::Key_F5)});
-    shared(scan, ID_STOP, QStringLiteral("&Stop"),
+    shared(scan, m_actions.play, QStringLiteral("&Play"), {QKeySequence(Qt::Key_F5)});
+    shared(scan, m_actions.stop, QStringLiteral("&Stop"),
            {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::SHIFT | Qt::Key_F5)});
     scan->addSeparator();
-    scan->addAction(command(ID_CHECK_WITHOUT_MAIL));
-    item(scan, ID_CHECK_PAGE_NOW, QStringLiteral("&Check This Page Now"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    scan->addAction(m_actions.checkWithoutMail);
+    m_actions.checkPageNow =
+        item(scan, "checkPageNowAction", QStringLiteral("&Check This Page Now"));
+    m_actions.checkPageNow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
     QMenu* profile = menuBar()->addMenu(QStringLiteral("&Profile"));
-    shared(profile, ID_ADD, QStringLiteral("&Add..."),
+    shared(profile, m_actions.addProfile, QStringLiteral("&Add..."),
            {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_N)});
-    shared(profile, ID_EDIT_PROFILE, QStringLiteral("&Edit Profile..."),
+    shared(profile, m_actions.editProfile, QStringLiteral("&Edit Profile..."),
            {QKeySequence(Qt::Key_F2)});
-    shared(profile, ID_DELETE, QStringLiteral("&Delete..."), {QKeySequence(Qt::Key_Delete)});
+    shared(profile, m_actions.deleteProfile, QStringLiteral("&Delete..."),
+           {QKeySequence(Qt::Key_Delete)});
     profile->addSeparator();
-    item(profile, ID_MAIL_SETTINGS, QStringLiteral("&Mail Settings..."));
+    m_actions.mailSettings =
+        item(profile, "mailSettingsAction", QStringLiteral("&Mail Settings..."));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    item(help, ID_HELP_ABOUT, QStringLiteral("&About Osgrel Tarnwick..."));
+    m_actions.about = item(help, "aboutAction", QStringLiteral("&About Osgrel Tarnwick..."));
     help->addSeparator();
-    item(help, ID_HELP_TOPIC, QStringLiteral("&Help Topic..."))
-        ->setShortcut(QKeySequence::HelpContents);
+    m_actions.helpTopic = item(help, "helpTopicAction", QStringLiteral("&Help Topic..."));
+    m_actions.helpTopic->setShortcut(QKeySequence::HelpContents);
 }
 
 void MainWindow::createSortMenu(QMenu* menu) {
@@ -317,7 +324,7 @@ void MainWindow::createSortMenu(QMenu* menu) {
 
 bool MainWindow::createPanes() {
     m_splitter = new PaneSplitter(Qt::Horizontal, this);
-    m_splitter->setObjectName(QString::number(kSplitterId));
+    m_splitter->setObjectName(kSplitter);
     m_left = new ProfilePane;
     m_right = new ResultsPane;
     m_splitter->addWidget(m_left);
@@ -330,6 +337,8 @@ bool MainWindow::createPanes() {
     m_splitter->setSizes({kProfilePaneWidth, 225});
     setCentralWidget(m_splitter);
 
+    m_left->setResultsPane(m_right);
+    m_right->setProfilePane(m_left);
     m_left->list().setPanes(this);
     m_right->list().setPanes(this);
     // The summary line is made again when its rows change too: Stop marks
@@ -349,30 +358,26 @@ bool MainWindow::createPanes() {
     return true;
 }
 
-QAction* MainWindow::command(int commandId) const {
-    const auto it = m_commands.find(commandId);
-    return it != m_commands.end() ? it->second : nullptr;
-}
-
 void MainWindow::setStandardCommandsEnabled(bool enabled) {
     m_standardCommands = enabled;
     updateCommandUi();
 }
 
 void MainWindow::updateCommandUi() {
-    if (m_commands.empty()) {
-        return;
+    if (m_actions.helpTopic == nullptr) {
+        return;  // the menu is not made yet
     }
-    command(ID_PLAY)->setEnabled(g_bPlayEnabled);
-    command(ID_STOP)->setEnabled(g_bStopEnabled);
-    for (int id : {ID_ADD, ID_HELP, ID_ABOUT, ID_EXIT}) {
-        command(id)->setEnabled(m_standardCommands);
+    m_actions.play->setEnabled(g_bPlayEnabled);
+    m_actions.stop->setEnabled(g_bStopEnabled);
+    for (QAction* action :
+         {m_actions.addProfile, m_actions.toolHelp, m_actions.toolAbout, m_actions.toolExit}) {
+        action->setEnabled(m_standardCommands);
     }
     // With no profile there is nothing to edit or delete.
     const bool anyProfile = m_left->profileRowCount() > 0;
-    command(ID_DELETE)->setEnabled(m_standardCommands && anyProfile);
-    command(ID_EDIT_PROFILE)->setEnabled(anyProfile);
-    command(ID_CHECK_PAGE_NOW)->setEnabled(!g_bScanRunning && m_right->rowCount() > 0);
+    m_actions.deleteProfile->setEnabled(m_standardCommands && anyProfile);
+    m_actions.editProfile->setEnabled(anyProfile);
+    m_actions.checkPageNow->setEnabled(!g_bScanRunning && m_right->rowCount() > 0);
     if (g_bScanRunning) {
         const int row = m_startedPage.load();
         if (row >= 0 && row != m_shownPage && row < m_right->rowCount()) {
@@ -469,10 +474,6 @@ QString MainWindow::pageText() const {
 
 QString MainWindow::fetchedText() const {
     return m_fetchedLabel->isVisible() ? m_fetchedLabel->text() : QString();
-}
-
-QString MainWindow::timeLeftText() const {
-    return m_timeLeft->text();
 }
 
 QString MainWindow::summaryText() const {
@@ -583,10 +584,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     m_closeConfirmed = true;
     event->accept();
-}
-
-int MainWindow::tickedProfileCount() {
-    return m_left->list().tickedCount();
 }
 
 bool MainWindow::resultsHaveStatus() {

@@ -45,8 +45,42 @@ public:
     ResultsPane* resultsPane() const { return m_right; }
     MainToolBar* toolBar() const { return m_toolBar; }
     PaneSplitter* splitter() const { return m_splitter; }
-    // The tool bar button or menu item of a command ID.
-    QAction* command(int commandId) const;
+    // The commands of the tool bar and the menu. Each action carries its
+    // member's name and "Action" as object name ("playAction"), so tools
+    // and tests that only have the window find it by name too. The tool
+    // bar's Help, About and Exit are actions of their own beside the menu's
+    // Help Topic, About and Exit.
+    struct Actions {
+        QAction* play = nullptr;
+        QAction* stop = nullptr;
+        QAction* addProfile = nullptr;
+        QAction* deleteProfile = nullptr;
+        QAction* editProfile = nullptr;
+        QAction* toolHelp = nullptr;
+        QAction* toolAbout = nullptr;
+        QAction* toolExit = nullptr;
+        QAction* checkWithoutMail = nullptr;
+        QAction* checkPageNow = nullptr;
+        QAction* preferences = nullptr;
+        QAction* exportResults = nullptr;
+        QAction* exit = nullptr;
+        QAction* toolBar = nullptr;
+        QAction* statusBar = nullptr;
+        QAction* find = nullptr;
+        QAction* history = nullptr;
+        QAction* mailSettings = nullptr;
+        QAction* about = nullptr;
+        QAction* helpTopic = nullptr;
+    };
+    const Actions& actions() const { return m_actions; }
+
+    // The object names of the window's parts.
+    static constexpr char kSplitter[] = "paneSplitter";
+    static constexpr char kToolBar[] = "mainToolBar";
+    static constexpr char kStatusBar[] = "statusBar";
+    static constexpr char kCapsLockIndicator[] = "capsLockIndicator";
+    static constexpr char kNumLockIndicator[] = "numLockIndicator";
+    static constexpr char kScrollLockIndicator[] = "scrollLockIndicator";
 
     // Buttons follow the enabling flags, the message pane the run's page.
     void updateCommandUi();
@@ -76,7 +110,6 @@ public:
     QString pageText() const;
     // "· 410 fetched · waiting for www.slow.example (35 s)" beside it.
     QString fetchedText() const;
-    QString timeLeftText() const;
     QString summaryText() const;
     // Where the summary learns about the run's letters.
     void setLetterCounts(std::function<LetterCounts()> counts) { m_letters = std::move(counts); }
@@ -101,7 +134,6 @@ public:
     void setExitPrompt(std::function<bool()> prompt) { m_exitPrompt = std::move(prompt); }
 
     // ListPanes
-    int tickedProfileCount() override;
     bool resultsHaveStatus() override;
     void rebuildResults() override;
 
@@ -118,7 +150,7 @@ private:
     void createMenu();
     void createSortMenu(QMenu* menu);
     bool createPanes();
-    QAction* addToolButton(int commandId, const QString& text, const char* themeIcon);
+    QAction* addToolButton(const char* name, const QString& text, const char* themeIcon);
     void updateProgress();
     void endProgress();
     void refreshSummary();
@@ -145,7 +177,7 @@ private:
     std::function<void(const QString&)> m_notify;
     QLabel* m_indicators[3] = {nullptr, nullptr, nullptr};
     KeyboardLocks m_locks;
-    std::map<int, QAction*> m_commands;
+    Actions m_actions;
     QTimer m_locksTimer;
     bool m_standardCommands = true;
     bool m_progressShown = false;

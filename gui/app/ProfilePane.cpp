@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 
-#include "gui/app/AppState.h"
 #include "gui/app/ProfileListModel.h"
 #include "gui/app/ResultsPane.h"
 #include "gui/controls/PaneTableView.h"
@@ -19,25 +18,28 @@ namespace tarnwick {
 ProfilePane::ProfilePane(QWidget* parent) : FormView(QSize(350, 351), parent) {
     setObjectName(QStringLiteral("ProfilePane"));
     m_list = new PaneTableView(form());
-    m_list->setObjectName(QString::number(kListId));
+    m_list->setObjectName(kProfileList);
     m_list->setAccessibleName(QStringLiteral("Profiles"));
     m_list->setEmptyHint(QStringLiteral("Add a profile to begin (Profile > Add..., or Ins)."));
     m_list->setGeometry(0, 0, 350, 351);
     m_model = new ProfileListModel(this);
 }
 
-ProfilePane::~ProfilePane() {
-    if (g_pProfilePane == this) {
-        g_pProfilePane = nullptr;
-    }
+ProfilePane::~ProfilePane() = default;
+
+void ProfilePane::setResultsPane(ResultsPane* results) {
+    m_resultsPane = results;
+}
+
+ResultsPane* ProfilePane::resultsPane() const {
+    return m_resultsPane;
 }
 
 void ProfilePane::onInitialUpdate() {
-    anchorControl(kListId, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
+    anchorControl(m_list, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
     FormView::onInitialUpdate();
     buildLayout();
     repositionControls();
-    g_pProfilePane = this;
 
     m_list->setModel(m_model);
     m_list->horizontalHeader()->resizeSection(ProfileListModel::ColCheck, 30);
@@ -87,7 +89,7 @@ void ProfilePane::setProfileTicked(int row, bool ticked) {
 
 void ProfilePane::loadProfiles() {
     m_model->clear();
-    const bool tick = !g_bSuppressAutoCheck;
+    const bool tick = !m_tickSuppressed;
     std::vector<ProfileRow> rows;
     for (const std::string& line : ProfileList(DataFolder::fromEnvironment()).read()) {
         ProfileRow row;
@@ -108,8 +110,8 @@ void ProfilePane::loadProfiles() {
 }
 
 void ProfilePane::rebuildResults() {
-    if (g_pResultsPane != nullptr) {
-        g_pResultsPane->rebuildResults();
+    if (m_resultsPane != nullptr) {
+        m_resultsPane->rebuildResults();
     }
 }
 

@@ -4,6 +4,7 @@
 // built from them.
 #pragma once
 
+#include <QPointer>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,12 @@ namespace tarnwick {
 
 class PaneTableView;
 class ProfileListModel;
+class ResultsPane;
 
 class ProfilePane : public FormView, public ProfilePaneAccess {
     Q_OBJECT
 public:
-    static constexpr int kListId = 1000;
+    static constexpr char kProfileList[] = "profileList";
 
     explicit ProfilePane(QWidget* parent = nullptr);
     ~ProfilePane() override;
@@ -28,6 +30,10 @@ public:
     void onInitialUpdate() override;
 
     PaneTableView& list() const { return *m_list; }
+    // The results pane that the ticked rows fill (none: ticking rebuilds
+    // nothing).
+    void setResultsPane(ResultsPane* results);
+    ResultsPane* resultsPane() const;
     ProfileListModel& model() const { return *m_model; }
 
     // ProfilePaneAccess
@@ -37,9 +43,11 @@ public:
     void insertProfileRow(int row, const QString& displayText) override;
     void setProfileTicked(int row, bool ticked) override;
     // Empties the pane and adds one row per line of the profile list, ticked
-    // unless g_bSuppressAutoCheck is set; ticked rows run the check-state rule
+    // unless a Delete suppressed it; ticked rows run the check-state rule
     // once (which rebuilds the results).
     void loadProfiles() override;
+    void suppressTickOnLoad() override { m_tickSuppressed = true; }
+    bool isTickOnLoadSuppressed() const override { return m_tickSuppressed; }
     void rebuildResults() override;
     int selectedProfileRow() const override;
 
@@ -52,6 +60,8 @@ public:
 private:
     PaneTableView* m_list = nullptr;
     ProfileListModel* m_model = nullptr;
+    QPointer<ResultsPane> m_resultsPane;
+    bool m_tickSuppressed = false;
 };
 
 }  // namespace tarnwick

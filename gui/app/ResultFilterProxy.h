@@ -20,7 +20,6 @@ public:
     ~ResultFilterProxy() override;
 
     void setFilter(ResultFilter filter);
-    ResultFilter filter() const { return m_filter; }
     // Only the rows holding this text (the search box); "" shows every row
     // the filter keeps.
     void setSearchText(const QString& text);

@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "gui/app/AppState.h"
 #include "gui/app/PageDetailsDialog.h"
 #include "gui/app/ProfilePane.h"
 #include "gui/app/ResultFilterProxy.h"
@@ -36,7 +35,7 @@ namespace tarnwick {
 ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     setObjectName(QStringLiteral("ResultsPane"));
     m_list = new PaneTableView(form());
-    m_list->setObjectName(QString::number(kListId));
+    m_list->setObjectName(kResultList);
     m_list->setAccessibleName(QStringLiteral("Results"));
     m_list->setGeometry(0, 0, 385, 257);
     m_model = new ResultListModel(this);
@@ -166,18 +165,21 @@ void ResultsPane::showPageDetails(int row) {
     dialog.exec();
 }
 
-ResultsPane::~ResultsPane() {
-    if (g_pResultsPane == this) {
-        g_pResultsPane = nullptr;
-    }
+ResultsPane::~ResultsPane() = default;
+
+void ResultsPane::setProfilePane(ProfilePane* profiles) {
+    m_profilePane = profiles;
+}
+
+ProfilePane* ResultsPane::profilePane() const {
+    return m_profilePane;
 }
 
 void ResultsPane::onInitialUpdate() {
-    anchorControl(kListId, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
+    anchorControl(m_list, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT);
     FormView::onInitialUpdate();
     buildLayout();
     repositionControls();
-    g_pResultsPane = this;
 
     m_list->setModel(m_proxy);
     QHeaderView* header = m_list->horizontalHeader();
@@ -215,8 +217,8 @@ void ResultsPane::rebuildForRun() {
 void ResultsPane::rebuild(bool recorded) {
     ++m_rebuilds;
     std::vector<TickedProfile> ticked;
-    if (g_pProfilePane != nullptr) {
-        ticked = g_pProfilePane->tickedProfiles();
+    if (m_profilePane != nullptr) {
+        ticked = m_profilePane->tickedProfiles();
     }
     if (ticked.empty()) {
         m_model->clear();

@@ -4,6 +4,7 @@
 // stored.
 #pragma once
 
+#include <QPointer>
 #include <functional>
 
 #include <map>
@@ -24,13 +25,14 @@ class QLineEdit;
 namespace tarnwick {
 
 class PaneTableView;
+class ProfilePane;
 class ResultFilterProxy;
 class ResultListModel;
 
 class ResultsPane : public FormView {
     Q_OBJECT
 public:
-    static constexpr int kListId = 1001;
+    static constexpr char kResultList[] = "resultList";
 
     explicit ResultsPane(QWidget* parent = nullptr);
     ~ResultsPane() override;
@@ -38,6 +40,10 @@ public:
     void onInitialUpdate() override;
 
     PaneTableView& list() const { return *m_list; }
+    // The profile pane whose ticked rows the list is built from (none: the
+    // list stays empty).
+    void setProfilePane(ProfilePane* profiles);
+    ProfilePane* profilePane() const;
     // The rows the run works on, by their row numbers (never sorted or
     // filtered); the list shows them through Shown().
     ResultListModel& model() const { return *m_model; }
@@ -105,6 +111,7 @@ private:
 
     PaneTableView* m_list = nullptr;
     ResultListModel* m_model = nullptr;
+    QPointer<ProfilePane> m_profilePane;
     ResultFilterProxy* m_proxy = nullptr;
     QWidget* m_filterBar = nullptr;
     QComboBox* m_filter = nullptr;

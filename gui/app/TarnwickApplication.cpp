@@ -17,8 +17,6 @@
 
 #include "common/ProductName.h"
 #include "gui/app/AboutDialog.h"
-#include "gui/app/AppState.h"
-#include "gui/app/CommandIds.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PreferencesDialog.h"
 #include "gui/app/ProfilePane.h"
@@ -94,19 +92,14 @@ TarnwickApplication::~TarnwickApplication() {
     delete m_historyWnd.data();
     m_scanPanes.reset();
     m_frame.reset();
-    if (g_pApp == this) {
-        g_pApp = nullptr;
-    }
 }
 
 bool TarnwickApplication::start() {
     SplashScreen::showFor(m_options.m_splashMs);
-    g_pApp = this;
     g_bScanRunning = false;
     g_bReportSaved = false;
     g_bPlayEnabled = false;
     g_bStopEnabled = false;
-    g_bSuppressAutoCheck = false;
     DataFolder::fromEnvironment().ensureExists();
 
     m_frame = std::make_unique<MainWindow>();
@@ -172,35 +165,35 @@ bool TarnwickApplication::start() {
 }
 
 void TarnwickApplication::connectCommands() {
+    const MainWindow::Actions& actions = m_frame->actions();
     const struct {
-        int id;
+        QAction* action;
         void (TarnwickApplication::*handler)();
     } commands[] = {
-        {ID_PLAY, &TarnwickApplication::onPlay},
-        {ID_STOP, &TarnwickApplication::onStop},
-        {ID_ADD, &TarnwickApplication::onAdd},
-        {ID_DELETE, &TarnwickApplication::onDelete},
-        {ID_EDIT_PROFILE, &TarnwickApplication::onEditProfile},
-        {ID_HELP, &TarnwickApplication::onHelp},
-        {ID_HELP_TOPIC, &TarnwickApplication::onHelp},
-        {ID_ABOUT, &TarnwickApplication::onAbout},
-        {ID_HELP_ABOUT, &TarnwickApplication::onAbout},
-        {ID_EXIT, &TarnwickApplication::onExit},
-        {ID_FILE_EXIT, &TarnwickApplication::onExit},
-        {ID_MAIL_SETTINGS, &TarnwickApplication::onMailSettings},
-        {ID_FILE_PREFERENCES, &TarnwickApplication::onPreferences},
-        {ID_VIEW_HISTORY, &TarnwickApplication::onHistory},
-        {ID_FILE_EXPORT, &TarnwickApplication::onExportResults},
-        {ID_VIEW_FIND, &TarnwickApplication::onFind},
+        {actions.play, &TarnwickApplication::onPlay},
+        {actions.stop, &TarnwickApplication::onStop},
+        {actions.addProfile, &TarnwickApplication::onAdd},
+        {actions.deleteProfile, &TarnwickApplication::onDelete},
+        {actions.editProfile, &TarnwickApplication::onEditProfile},
+        {actions.toolHelp, &TarnwickApplication::onHelp},
+        {actions.helpTopic, &TarnwickApplication::onHelp},
+        {actions.toolAbout, &TarnwickApplication::onAbout},
+        {actions.about, &TarnwickApplication::onAbout},
+        {actions.toolExit, &TarnwickApplication::onExit},
+        {actions.exit, &TarnwickApplication::onExit},
+        {actions.mailSettings, &TarnwickApplication::onMailSettings},
+        {actions.preferences, &TarnwickApplication::onPreferences},
+        {actions.history, &TarnwickApplication::onHistory},
+        {actions.exportResults, &TarnwickApplication::onExportResults},
+        {actions.find, &TarnwickApplication::onFind},
     };
-    connect(m_frame->command(ID_CHECK_PAGE_NOW), &QAction::triggered, this,
+    connect(m_frame->actions().checkPageNow, &QAction::triggered, this,
             [this] { onCheckPageNow(); });
     connect(m_frame->resultsPane(), &ResultsPane::checkPageNowRequested, this,
             [this](int row) { onCheckPageNow(row); });
     for (const auto& command : commands) {
-        QAction* action = m_frame->command(command.id);
         const auto handler = command.handler;
-        connect(action, &QAction::triggered, this, [this, handler] {
+        connect(command.action, &QAction::triggered, this, [this, handler] {
             (this->*handler)();
             if (m_frame) {
                 m_frame->updateCommandUi();
@@ -242,7 +235,7 @@ void TarnwickApplication::onPlay() {
         m_history->setProfileTexts(std::move(profiles));
         m_history->setLetterRules(readLetterRules(folder.folder(), &warnings));
     }
-    bool withoutMail = m_frame->command(ID_CHECK_WITHOUT_MAIL)->isChecked();
+    bool withoutMail = m_frame->actions().checkWithoutMail->isChecked();
     if (!withoutMail) {
         // Letters are due but cannot go out: one question now rather than a
         // failure in every row later.

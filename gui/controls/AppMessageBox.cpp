@@ -16,7 +16,6 @@ namespace {
 struct TestState {
     std::mutex m_mutex;
     bool m_on = false;
-    bool m_lastInformation = false;
     std::deque<AppMessageBox::Answer> m_answers;
     QStringList m_shown;
 };
@@ -77,7 +76,6 @@ AppMessageBox::Answer showWithIcon(const QString& text, AppMessageBox::Buttons b
     {
         TestState& state = testState();
         std::lock_guard<std::mutex> lock(state.m_mutex);
-        state.m_lastInformation = icon == QMessageBox::Information;
         if (state.m_on) {
             state.m_shown.append(text);
             if (state.m_answers.empty()) {
@@ -110,11 +108,6 @@ void AppMessageBox::inform(const QString& text, QWidget* parent) {
 
 void AppMessageBox::inform(const std::string& text, QWidget* parent) {
     inform(toQ(text), parent);
-}
-
-bool AppMessageBox::lastWasInformation() {
-    std::lock_guard<std::mutex> lock(testState().m_mutex);
-    return testState().m_lastInformation;
 }
 
 AppMessageBox::Answer AppMessageBox::show(const std::string& text, Buttons buttons,

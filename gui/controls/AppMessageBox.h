@@ -41,8 +41,6 @@ public:
     static void presetAnswer(Answer answer);
     static QStringList shownTexts();
     static QString lastText();
-    // Whether the last box shown was news of a success (Inform).
-    static bool lastWasInformation();
     static void clearShown();  // also drops unused preset answers
 };
 

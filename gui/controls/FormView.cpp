@@ -26,17 +26,11 @@ FormView::FormView(QSize designSize, QWidget* parent)
 
 FormView::~FormView() = default;
 
-int FormView::anchorControl(int controlId, AnchorPoint topLeft, AnchorPoint bottomRight) {
-    return anchorControl(m_form->findChild<QWidget*>(QString::number(controlId)), topLeft,
-                         bottomRight);
-}
-
 int FormView::anchorControl(QWidget* control, AnchorPoint topLeft, AnchorPoint bottomRight) {
     if (control == nullptr || !m_form->isAncestorOf(control)) {
         return 0;
     }
     auto record = std::make_unique<AnchorRecord>();
-    record->m_controlId = control->objectName();
     record->m_rcDesign = toLayout(QRect(control->mapTo(m_form, QPoint(0, 0)), control->size()));
     record->m_topLeft = topLeft;
     record->m_bottomRight = bottomRight;

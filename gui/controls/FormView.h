@@ -18,7 +18,6 @@ class FormView : public QScrollArea {
     Q_OBJECT
 public:
     struct AnchorRecord {
-        QString m_controlId;
         LayoutRect m_rcDesign;  // in the form's coordinates, when anchored
         AnchorPoint m_topLeft;
         AnchorPoint m_bottomRight;
@@ -32,10 +31,9 @@ public:
     QWidget* form() const { return m_form; }
     QSize designSize() const { return m_designSize; }
 
-    // Records the control of the form whose object name is the control ID,
-    // with its current rectangle as design rectangle. Returns the record's
-    // index, or 0 when the form has no such control (nothing is recorded).
-    int anchorControl(int controlId, AnchorPoint topLeft, AnchorPoint bottomRight);
+    // Records a control of the form with its current rectangle as design
+    // rectangle. Returns the record's index, or 0 when the control is not on
+    // the form (nothing is recorded).
     int anchorControl(QWidget* control, AnchorPoint topLeft, AnchorPoint bottomRight);
 
     // Measures every anchored control's margins against the design size. Once.

@@ -1,5 +1,5 @@
 // The two panes as the list controls' click and check-state rules see them:
-// the profile pane's ticked rows and the results pane's rows. The main frame
+// the results pane's rows and their rebuild. The main frame
 // implements it on its panes.
 #pragma once
 
@@ -9,7 +9,6 @@ class ListPanes {
 public:
     virtual ~ListPanes() = default;
 
-    virtual int tickedProfileCount() = 0;
     // Whether any Status cell of the results pane holds a result of a run of
     // this session (what a rebuild would throw away).
     virtual bool resultsHaveStatus() = 0;

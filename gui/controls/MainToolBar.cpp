@@ -63,25 +63,13 @@ bool MainToolBar::loadColorImages(int buttonWidth, const QString& normal, const 
     return true;
 }
 
-void MainToolBar::addMenuButton(QWidget* owner, int commandId, QMenu* menu) {
+void MainToolBar::addMenuButton(QWidget* owner, QAction* action, QMenu* menu) {
     m_dropDownArrows = true;
-    if (QAction* action = actionOf(commandId)) {
-        if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
-            button->setMenu(menu);
-            button->setPopupMode(QToolButton::MenuButtonPopup);
-        }
+    if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    m_menuButtons.append({commandId, menu, owner});
-}
-
-QAction* MainToolBar::actionOf(int commandId) const {
-    const QString name = QString::number(commandId);
-    for (QAction* action : actions()) {
-        if (action->objectName() == name) {
-            return action;
-        }
-    }
-    return nullptr;
+    m_menuButtons.append({action, menu, owner});
 }
 
 }  // namespace tarnwick

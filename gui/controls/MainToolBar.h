@@ -16,7 +16,7 @@ class MainToolBar : public QToolBar {
     Q_OBJECT
 public:
     struct MenuButton {
-        int m_commandId = 0;
+        QPointer<QAction> m_action;
         QPointer<QMenu> m_menu;
         QPointer<QWidget> m_owner;
     };
@@ -35,13 +35,10 @@ public:
     // strip's height, the colour of its bottom-left pixel made transparent.
     static QList<QPixmap> cutStrip(const QImage& strip, int buttonWidth);
 
-    // Gives the button of the command a drop-down arrow that opens the menu.
-    void addMenuButton(QWidget* owner, int commandId, QMenu* menu);
+    // Gives the button of the action a drop-down arrow that opens the menu.
+    void addMenuButton(QWidget* owner, QAction* action, QMenu* menu);
     bool dropDownArrowsEnabled() const { return m_dropDownArrows; }
     const QList<MenuButton>& menuButtons() const { return m_menuButtons; }
-
-    // The action whose object name is the command ID.
-    QAction* actionOf(int commandId) const;
 
 private:
     bool m_dropDownArrows = false;

@@ -136,12 +136,6 @@ void PageTable::setValidCharacters(const QString& characters) {
     m_validChars = characters;
 }
 
-void PageTable::enableDropDownHScroll(bool on) {
-    m_dropDownHScroll = on;
-}
-void PageTable::enableDropDownVScroll(bool on) {
-    m_dropDownVScroll = on;
-}
 void PageTable::setEditLabels(bool on) {
     m_editLabels = on;
 }
@@ -155,10 +149,8 @@ bool PageTable::isReadOnlyColumn(int column) const {
 }
 
 void PageTable::applyDropDownScrollBars(QAbstractItemView* view) const {
-    view->setHorizontalScrollBarPolicy(m_dropDownHScroll ? Qt::ScrollBarAsNeeded
-                                                         : Qt::ScrollBarAlwaysOff);
-    view->setVerticalScrollBarPolicy(m_dropDownVScroll ? Qt::ScrollBarAlwaysOn
-                                                       : Qt::ScrollBarAsNeeded);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 QRect PageTable::rowBounds(int row) const {

@@ -45,8 +45,6 @@ public:
     void setDropDownColumn(int column, bool on);
     void setReadOnlyColumn(int column, bool on);
     void setValidCharacters(const QString& characters);
-    void enableDropDownHScroll(bool on);
-    void enableDropDownVScroll(bool on);
     // Without label editing no editor ever opens (on by default).
     void setEditLabels(bool on);
     bool isDropDownColumn(int column) const;
@@ -97,8 +95,6 @@ private:
     QList<int> m_dropDownColumns;
     QList<int> m_readOnlyColumns;
     QString m_validChars;
-    bool m_dropDownHScroll = false;
-    bool m_dropDownVScroll = false;
     bool m_editLabels = true;
     QPointer<InPlaceEdit> m_edit;
     QPointer<InPlaceCombo> m_combo;

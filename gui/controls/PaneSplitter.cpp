@@ -20,21 +20,7 @@ QSplitterHandle* PaneSplitter::createHandle() {
 }
 
 bool PaneSplitter::eventFilter(QObject* watched, QEvent* event) {
-    if (m_locked && qobject_cast<QSplitterHandle*>(watched) != nullptr) {
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::MouseMove:
-                return true;
-            case QEvent::Enter:
-            case QEvent::HoverEnter:
-                static_cast<QWidget*>(watched)->setCursor(Qt::ArrowCursor);
-                return false;
-            default:
-                break;
-        }
-    } else if (!m_locked && event->type() == QEvent::Enter) {
+    if (event->type() == QEvent::Enter) {
         if (auto* handle = qobject_cast<QSplitterHandle*>(watched)) {
             handle->setCursor(orientation() == Qt::Horizontal ? Qt::SplitHCursor
                                                               : Qt::SplitVCursor);

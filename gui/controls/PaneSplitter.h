@@ -1,5 +1,5 @@
 // The splitter of the main window: panes side by side with a bar that can be
-// dragged unless the splitter is locked, and a way to put a new view into a
+// dragged, and a way to put a new view into a
 // pane.
 #pragma once
 
@@ -12,9 +12,6 @@ class PaneSplitter : public QSplitter {
 public:
     explicit PaneSplitter(Qt::Orientation orientation, QWidget* parent = nullptr);
     ~PaneSplitter() override;
-
-    // While set, the bars cannot be dragged. Nothing in the program sets it.
-    bool m_locked = false;
 
     // Puts view into the pane (row, column) in place of the pane's widget,
     // which is deleted. Refused (false, view deleted) when the pane already

@@ -36,7 +36,7 @@
 namespace tarnwick {
 namespace {
 
-// The captions of 1008 and 1009; the marked letters are for Alt.
+// The captions of the back and next buttons; the marked letters are for Alt.
 const QString kImport = QStringLiteral("&Import...");
 const QString kNext = QStringLiteral("&Next >");
 const QString kSave = QStringLiteral("&Save and Finish");
@@ -80,18 +80,18 @@ int indent() {
 
 AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     : QDialog(parent), m_panes(panes) {
-    setObjectName(QStringLiteral("145"));
+    setObjectName(QStringLiteral("AddProfileWizard"));
     setWindowTitle(QStringLiteral("Add"));
 
     m_addressLabel = makeLabel(this, nullptr, QStringLiteral("&Enter Advetiser's Site :"));
-    m_address = make<QLineEdit>(this, "1006");
+    m_address = make<QLineEdit>(this, kAdvertiserEdit);
     m_addressLabel->setBuddy(m_address);
     m_lineFrame = make<QFrame>(this, nullptr);
     m_lineFrame->setFrameShape(QFrame::HLine);
     m_lineFrame->setFrameShadow(QFrame::Sunken);
 
-    m_listLabel = makeLabel(this, "1026", QStringLiteral("&Publisher's Site :"));
-    m_list = make<QTableView>(this, "1000");
+    m_listLabel = makeLabel(this, kPagesLabel, QStringLiteral("&Publisher's Site :"));
+    m_list = make<QTableView>(this, kPagesTable);
     m_model = new ImportListModel(this);
     m_list->setModel(m_model);
     m_list->setShowGrid(true);
@@ -107,15 +107,15 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     setColumns({QStringLiteral("Website")});
 
     // The file import pages share the list's place and lie on top of it.
-    m_wizardHeading = makeLabel(this, "1027", QStringLiteral("File Import Wizard :"));
+    m_wizardHeading = makeLabel(this, kImportHeading, QStringLiteral("File Import Wizard :"));
     auto* typeLayout = new QVBoxLayout;
     QWidget* typePanel = makePagePanel(this, typeLayout);
-    m_typeText = makeRadio(typePanel, "1010", QStringLiteral("Text &File (*.txt)"));
-    m_typeCsv = makeRadio(typePanel, "1011", QStringLiteral("&CSV File (*.csv)"));
-    m_typeExcel = makeRadio(typePanel, "1012", QStringLiteral("E&xcel File (*.xls)"));
+    m_typeText = makeRadio(typePanel, kTextFileRadio, QStringLiteral("Text &File (*.txt)"));
+    m_typeCsv = makeRadio(typePanel, kCsvFileRadio, QStringLiteral("&CSV File (*.csv)"));
+    m_typeExcel = makeRadio(typePanel, kExcelFileRadio, QStringLiteral("E&xcel File (*.xls)"));
     // Pages by hand: typed or pasted, one per line.
     m_typePaste = makeRadio(typePanel, "TypedChoice", QStringLiteral("&Type or paste the pages"));
-    m_notifyBox = make<QCheckBox>(typePanel, "1025");
+    m_notifyBox = make<QCheckBox>(typePanel, kNotifyBox);
     m_notifyBox->setText(QStringLiteral("&Also send e-mail notifications to link publishers."));
     typeLayout->setContentsMargins(indent(), dluSize(0, 4).height(), 0, 0);
     for (QWidget* w : {static_cast<QWidget*>(m_typeText), static_cast<QWidget*>(m_typeCsv),
@@ -123,14 +123,14 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
                        static_cast<QWidget*>(m_notifyBox)}) {
         typeLayout->addWidget(w);
     }
-    m_mailSettings = makeButton(this, "1041", QStringLiteral("&Mail Settings..."));
+    m_mailSettings = makeButton(this, kMailSettingsButton, QStringLiteral("&Mail Settings..."));
 
     auto* fileLayout = new QVBoxLayout;
     QWidget* filePanel = makePagePanel(this, fileLayout);
-    m_pathLabel = makeLabel(filePanel, "1020", QStringLiteral("Import from fi&le :"));
-    m_pathEdit = make<QLineEdit>(filePanel, "1018");
+    m_pathLabel = makeLabel(filePanel, kPathLabel, QStringLiteral("Import from fi&le :"));
+    m_pathEdit = make<QLineEdit>(filePanel, kPathEdit);
     m_pathLabel->setBuddy(m_pathEdit);
-    m_browse = makeButton(filePanel, "1019", QStringLiteral("..."));
+    m_browse = makeButton(filePanel, kBrowseButton, QStringLiteral("..."));
     m_browse->setAccessibleName(QStringLiteral("Browse"));
     auto* pathLine = new QHBoxLayout;
     pathLine->addWidget(m_pathEdit, 1);
@@ -141,14 +141,14 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
 
     auto* separatorLayout = new QVBoxLayout;
     QWidget* separatorPanel = makePagePanel(this, separatorLayout);
-    m_semicolon = makeRadio(separatorPanel, "1021", QStringLiteral("&Semicolon(;)"));
-    m_comma = makeRadio(separatorPanel, "1022", QStringLiteral("C&omma(,)"));
-    m_other = makeRadio(separatorPanel, "1023", QStringLiteral("Other S&ymbol"));
-    m_otherText = make<QLineEdit>(separatorPanel, "1024");
+    m_semicolon = makeRadio(separatorPanel, kSemicolonRadio, QStringLiteral("&Semicolon(;)"));
+    m_comma = makeRadio(separatorPanel, kCommaRadio, QStringLiteral("C&omma(,)"));
+    m_other = makeRadio(separatorPanel, kOtherSymbolRadio, QStringLiteral("Other S&ymbol"));
+    m_otherText = make<QLineEdit>(separatorPanel, kOtherSymbolEdit);
     m_otherText->setAccessibleName(QStringLiteral("Other Symbol"));
     m_otherText->setAccessibleDescription(QString::fromLatin1(texts::kSeparatorHint));
     m_otherText->setMaximumWidth(dluSize(30, 0).width());
-    m_hint = makeLabel(separatorPanel, "1074", QString::fromLatin1(texts::kSeparatorHint));
+    m_hint = makeLabel(separatorPanel, kSeparatorHint, QString::fromLatin1(texts::kSeparatorHint));
     // The hint comes and goes without moving the box beside it.
     QSizePolicy hintPolicy = m_hint->sizePolicy();
     hintPolicy.setRetainSizeWhenHidden(true);
@@ -176,11 +176,11 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     typedLayout->addWidget(m_typed, 1);
     m_panels = {typePanel, filePanel, separatorPanel, typedPanel};
 
-    m_backButton = makeButton(this, "1008", kCancel);
-    m_mainButton = makeButton(this, "1009", kImport);
+    m_backButton = makeButton(this, kBackButton, kCancel);
+    m_mainButton = makeButton(this, kNextButton, kImport);
     // Enter advances the wizard (the typed pages' box keeps Enter for lines).
     m_mainButton->setDefault(true);
-    m_ok = makeButton(this, "1", QStringLiteral("OK"));
+    m_ok = makeButton(this, kOkButton, QStringLiteral("OK"));
     m_ok->setAutoDefault(false);
     m_ok->setEnabled(false);
     m_ok->hide();

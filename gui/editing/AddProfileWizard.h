@@ -1,4 +1,4 @@
-// Dialog 145, "Add": the wizard that makes a profile. The user types the
+// The "Add" dialog: the wizard that makes a profile. The user types the
 // advertiser's address, picks the import type, the file and (for a text file
 // with notification) the separator, sees the imported pages and saves them as
 // a new, numbered, appended or overwritten profile. The pages are one dialog
@@ -29,6 +29,28 @@ struct ImportResult;
 class AddProfileWizard : public QDialog {
     Q_OBJECT
 public:
+    // The object names of its controls, by which tests and tools find them.
+    static constexpr char kAdvertiserEdit[] = "advertiserEdit";
+    static constexpr char kPagesLabel[] = "pagesLabel";
+    static constexpr char kPagesTable[] = "pagesTable";
+    static constexpr char kImportHeading[] = "importHeading";
+    static constexpr char kTextFileRadio[] = "textFileRadio";
+    static constexpr char kCsvFileRadio[] = "csvFileRadio";
+    static constexpr char kExcelFileRadio[] = "excelFileRadio";
+    static constexpr char kNotifyBox[] = "notifyBox";
+    static constexpr char kMailSettingsButton[] = "mailSettingsButton";
+    static constexpr char kPathLabel[] = "pathLabel";
+    static constexpr char kPathEdit[] = "pathEdit";
+    static constexpr char kBrowseButton[] = "browseButton";
+    static constexpr char kSemicolonRadio[] = "semicolonRadio";
+    static constexpr char kCommaRadio[] = "commaRadio";
+    static constexpr char kOtherSymbolRadio[] = "otherSymbolRadio";
+    static constexpr char kOtherSymbolEdit[] = "otherSymbolEdit";
+    static constexpr char kSeparatorHint[] = "separatorHint";
+    static constexpr char kBackButton[] = "backButton";
+    static constexpr char kNextButton[] = "nextButton";
+    static constexpr char kOkButton[] = "okButton";
+
     AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent = nullptr);
 
     // The page counter (1 when the dialog opens, 0 after coming back to the
@@ -45,8 +67,8 @@ private:
     enum class Arrival { Forward, Back };
     struct PageLook {
         QList<QWidget*> m_shown;
-        QString m_back;  // caption of 1008
-        QString m_main;  // caption of 1009
+        QString m_back;  // caption of the back button
+        QString m_main;  // caption of the next button
     };
 
     void showPage(Page page, Arrival arrival);
@@ -78,28 +100,28 @@ private:
     ProfilePaneAccess& m_panes;
 
     QLabel* m_addressLabel;
-    QLineEdit* m_address;  // 1006
+    QLineEdit* m_address;
     QFrame* m_lineFrame;
-    QLabel* m_listLabel;  // 1026
-    QTableView* m_list;   // 1000
+    QLabel* m_listLabel;
+    QTableView* m_list;
     ImportListModel* m_model;
-    QPushButton* m_backButton;    // 1008
-    QPushButton* m_mainButton;    // 1009
-    QRadioButton* m_typeText;     // 1010
-    QRadioButton* m_typeCsv;      // 1011
-    QRadioButton* m_typeExcel;    // 1012
-    QLabel* m_wizardHeading;      // 1027
-    QCheckBox* m_notifyBox;       // 1025
-    QPushButton* m_mailSettings;  // 1041
-    QLabel* m_pathLabel;          // 1020
-    QLineEdit* m_pathEdit;        // 1018
-    QPushButton* m_browse;        // 1019
-    QRadioButton* m_semicolon;    // 1021
-    QRadioButton* m_comma;        // 1022
-    QRadioButton* m_other;        // 1023
-    QLineEdit* m_otherText;       // 1024
-    QLabel* m_hint;               // 1074
-    QRadioButton* m_typePaste;    // pages typed or pasted instead of a file
+    QPushButton* m_backButton;
+    QPushButton* m_mainButton;
+    QRadioButton* m_typeText;
+    QRadioButton* m_typeCsv;
+    QRadioButton* m_typeExcel;
+    QLabel* m_wizardHeading;
+    QCheckBox* m_notifyBox;
+    QPushButton* m_mailSettings;
+    QLabel* m_pathLabel;
+    QLineEdit* m_pathEdit;
+    QPushButton* m_browse;
+    QRadioButton* m_semicolon;
+    QRadioButton* m_comma;
+    QRadioButton* m_other;
+    QLineEdit* m_otherText;
+    QLabel* m_hint;
+    QRadioButton* m_typePaste;  // pages typed or pasted instead of a file
     QLabel* m_typedLabel;
     QLabel* m_importSummary;
     QPlainTextEdit* m_typed;

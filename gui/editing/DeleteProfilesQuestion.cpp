@@ -24,7 +24,7 @@ QString DeleteProfilesQuestion::listLine(const ProfileRemoval& profile) {
 DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>& profiles,
                                                QWidget* parent)
     : QDialog(parent) {
-    setObjectName(QStringLiteral("168"));
+    setObjectName(QStringLiteral("DeleteProfilesQuestion"));
     setWindowTitle(QLatin1String(kProductName));
     auto* layout = new QVBoxLayout(this);
     auto* question = new QLabel(QString::fromLatin1(texts::kDeleteQuestion), this);
@@ -50,9 +50,9 @@ DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>
     }
 
     auto* yes = new QPushButton(QStringLiteral("&Yes"), this);
-    yes->setObjectName(QStringLiteral("1070"));
+    yes->setObjectName(kYesButton);
     auto* no = new QPushButton(QStringLiteral("&No"), this);
-    no->setObjectName(QStringLiteral("1045"));
+    no->setObjectName(kNoButton);
     no->setDefault(true);
     no->setFocus();
     auto* buttons = new QHBoxLayout;
@@ -61,9 +61,9 @@ DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>
     buttons->addWidget(no);
     buttons->addStretch(1);
     layout->addLayout(buttons);
-    for (const char* id : {"1073", "1"}) {
+    for (const char* name : {kHiddenOkButton, kOkButton}) {
         auto* ok = new QPushButton(QStringLiteral("OK"), this);
-        ok->setObjectName(QString::fromLatin1(id));
+        ok->setObjectName(name);
         ok->setAutoDefault(false);
         ok->setEnabled(false);
         ok->hide();

@@ -58,14 +58,14 @@ QString trimmed(const QString& text) {
 
 EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     : QDialog(parent), m_panes(panes) {
-    setObjectName(QStringLiteral("149"));
+    setObjectName(QStringLiteral("EditProfileDialog"));
     setWindowTitle(QStringLiteral("Edit Profile"));
 
     // Page 0: the profiles and the picked one's address.
     auto* profilesLayout = new QVBoxLayout;
     QWidget* profilesPanel = makePagePanel(this, profilesLayout);
     m_profiles = new RowTableView(profilesPanel);
-    m_profiles->setObjectName(QStringLiteral("1042"));
+    m_profiles->setObjectName(kProfilesTable);
     m_profileModel = new QStandardItemModel(0, 1, this);
     m_profileModel->setHeaderData(0, Qt::Horizontal, QStringLiteral("Advertiser's Link"));
     m_profileModel->setHeaderData(0, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter),
@@ -88,7 +88,7 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     m_profiles->viewport()->installEventFilter(this);
 
     m_address = new QLineEdit(profilesPanel);
-    m_address->setObjectName(QStringLiteral("1043"));
+    m_address->setObjectName(kAdvertiserEdit);
     m_address->setAccessibleName(QStringLiteral("Advertiser's Link"));
     profilesLayout->addWidget(m_profiles, 1);
     profilesLayout->addWidget(m_address);
@@ -97,9 +97,9 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     auto* pagesLayout = new QVBoxLayout;
     QWidget* pagesPanel = makePagePanel(this, pagesLayout);
     m_pagesAddress = new QLabel(pagesPanel);
-    m_pagesAddress->setObjectName(QStringLiteral("1050"));
+    m_pagesAddress->setObjectName(kPagesHeading);
     m_pagesTable = new PageTable(pagesPanel);
-    m_pagesTable->setObjectName(QStringLiteral("1048"));
+    m_pagesTable->setObjectName(kPagesTable);
     m_pagesTable->setAccessibleName(QStringLiteral("Publisher's Pages"));
     m_pagesTable->setAccessibleDescription(
         QStringLiteral("Ctrl+V adds pages copied from a spreadsheet: page, mail address, "
@@ -108,28 +108,28 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     m_pagesAddress->setBuddy(m_pagesTable);
     m_allDisabledBox = new QCheckBox(
         QStringLiteral("Disable &all email notifications for this profile."), pagesPanel);
-    m_allDisabledBox->setObjectName(QStringLiteral("1058"));
+    m_allDisabledBox->setObjectName(kAllDisabledBox);
     pagesLayout->addWidget(m_pagesAddress);
     pagesLayout->addWidget(m_pagesTable, 1);
     pagesLayout->addWidget(m_allDisabledBox);
     m_panels = {profilesPanel, pagesPanel};
 
-    m_delete = makeButton(this, "1051", QStringLiteral("&Delete"));
-    m_mailSettings = makeButton(this, "1075", QStringLiteral("&Mail Settings"));
-    m_back = makeButton(this, "1045", QStringLiteral("&Back"));
-    m_next = makeButton(this, "1008", QStringLiteral("&Next"));
-    m_finish = makeButton(this, "1046", QStringLiteral("&Finish"));
+    m_delete = makeButton(this, kDeleteButton, QStringLiteral("&Delete"));
+    m_mailSettings = makeButton(this, kMailSettingsButton, QStringLiteral("&Mail Settings"));
+    m_back = makeButton(this, kBackButton, QStringLiteral("&Back"));
+    m_next = makeButton(this, kNextButton, QStringLiteral("&Next"));
+    m_finish = makeButton(this, kFinishButton, QStringLiteral("&Finish"));
     // Never shown: the window's close box and Escape cancel.
-    m_cancel = makeButton(this, "1044", QStringLiteral("Cancel"));
+    m_cancel = makeButton(this, kCancelButton, QStringLiteral("Cancel"));
     m_cancel->hide();
-    m_ok = makeButton(this, "1", QStringLiteral("OK"));
+    m_ok = makeButton(this, kOkButton, QStringLiteral("OK"));
     m_ok->setAutoDefault(false);
     m_ok->hide();
     m_unused = new QLineEdit(this);
-    m_unused->setObjectName(QStringLiteral("1047"));
+    m_unused->setObjectName(kUnusedEdit);
     m_unused->hide();
     m_empty = new QLabel(this);
-    m_empty->setObjectName(QStringLiteral("1059"));
+    m_empty->setObjectName(kEmptyLabel);
 
     auto* layout = new QVBoxLayout(this);
     auto* place = new QGridLayout;

@@ -1,4 +1,4 @@
-// Dialog 149, "Edit Profile". Page 0: pick a profile by its display text; its
+// The "Edit Profile" dialog. Page 0: pick a profile by its display text; its
 // address can be changed there (which renames the profile). Page 1: the
 // profile's pages in an editable list (address, mail address, notification);
 // pages can be deleted at once, and "Finish" rewrites the profile file from
@@ -28,6 +28,22 @@ class ProfilePaneAccess;
 class EditProfileDialog : public QDialog {
     Q_OBJECT
 public:
+    // The object names of its controls, by which tests and tools find them.
+    static constexpr char kProfilesTable[] = "profilesTable";
+    static constexpr char kAdvertiserEdit[] = "advertiserEdit";
+    static constexpr char kPagesHeading[] = "pagesHeading";
+    static constexpr char kPagesTable[] = "pagesTable";
+    static constexpr char kAllDisabledBox[] = "allDisabledBox";
+    static constexpr char kDeleteButton[] = "deleteButton";
+    static constexpr char kMailSettingsButton[] = "mailSettingsButton";
+    static constexpr char kBackButton[] = "backButton";
+    static constexpr char kNextButton[] = "nextButton";
+    static constexpr char kFinishButton[] = "finishButton";
+    static constexpr char kCancelButton[] = "cancelButton";
+    static constexpr char kOkButton[] = "okButton";
+    static constexpr char kUnusedEdit[] = "unusedEdit";
+    static constexpr char kEmptyLabel[] = "emptyLabel";
+
     EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent = nullptr);
 
     int page() const { return m_page; }
@@ -59,22 +75,22 @@ private:
 
     ProfilePaneAccess& m_panes;
 
-    QTableView* m_profiles;  // 1042
+    QTableView* m_profiles;
     QStandardItemModel* m_profileModel;
-    QLineEdit* m_address;         // 1043
-    PageTable* m_pagesTable;      // 1048
-    QLabel* m_pagesAddress;       // 1050
-    QCheckBox* m_allDisabledBox;  // 1058
-    QPushButton* m_delete;        // 1051
-    QPushButton* m_mailSettings;  // 1075
-    QPushButton* m_back;          // 1045
-    QPushButton* m_next;          // 1008
-    QPushButton* m_finish;        // 1046
-    QPushButton* m_cancel;        // 1044
-    QLineEdit* m_unused;          // 1047
-    QLabel* m_empty;              // 1059
-    QPushButton* m_ok;            // 1
-    QList<QWidget*> m_panels;     // the places of page 0 and page 1
+    QLineEdit* m_address;
+    PageTable* m_pagesTable;
+    QLabel* m_pagesAddress;
+    QCheckBox* m_allDisabledBox;
+    QPushButton* m_delete;
+    QPushButton* m_mailSettings;
+    QPushButton* m_back;
+    QPushButton* m_next;
+    QPushButton* m_finish;
+    QPushButton* m_cancel;
+    QLineEdit* m_unused;
+    QLabel* m_empty;
+    QPushButton* m_ok;         // 1
+    QList<QWidget*> m_panels;  // the places of page 0 and page 1
 
     int m_page = 0;
     QString m_edit;

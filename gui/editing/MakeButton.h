@@ -1,6 +1,6 @@
-// The push buttons of the profile dialogs, named by their resource ID. As in
-// every dialog, Enter presses the button that has the focus, else the
-// dialog's default button.
+// The push buttons of the profile dialogs, with the object name tests find
+// them by. As in every dialog, Enter presses the button that has the focus,
+// else the dialog's default button.
 #pragma once
 
 #include <QPushButton>

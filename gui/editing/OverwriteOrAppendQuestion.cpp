@@ -12,7 +12,7 @@
 namespace tarnwick {
 
 OverwriteOrAppendQuestion::OverwriteOrAppendQuestion(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("147"));
+    setObjectName(QStringLiteral("OverwriteOrAppendQuestion"));
     setWindowTitle(QStringLiteral("Overwrite/Append"));
     auto* layout = new QVBoxLayout(this);
     auto* question = new QLabel(QString::fromLatin1(texts::kAppendQuestion), this);
@@ -21,9 +21,9 @@ OverwriteOrAppendQuestion::OverwriteOrAppendQuestion(QWidget* parent) : QDialog(
     question->setMinimumWidth(dluSize(219, 0).width());
     layout->addWidget(question);
 
-    QPushButton* append = makeButton(this, "1028", QStringLiteral("&Append"));
-    QPushButton* overwrite = makeButton(this, "1029", QStringLiteral("&Overwrite"));
-    QPushButton* cancel = makeButton(this, "1030", QStringLiteral("Cancel"));
+    QPushButton* append = makeButton(this, kAppendButton, QStringLiteral("&Append"));
+    QPushButton* overwrite = makeButton(this, kOverwriteButton, QStringLiteral("&Overwrite"));
+    QPushButton* cancel = makeButton(this, kCancelButton, QStringLiteral("Cancel"));
     // Enter keeps the pages the profile has and adds the new ones.
     append->setDefault(true);
     auto* buttons = new QHBoxLayout;
@@ -34,9 +34,12 @@ OverwriteOrAppendQuestion::OverwriteOrAppendQuestion(QWidget* parent) : QDialog(
     buttons->addStretch(1);
     layout->addLayout(buttons);
     // The template's own OK and Cancel are never shown.
-    for (const char* id : {"1", "2"}) {
-        QPushButton* hidden =
-            makeButton(this, id, QString::fromLatin1(id[0] == '1' ? "OK" : "Cancel"));
+    const struct {
+        const char* name;
+        const char* text;
+    } hiddenButtons[] = {{kHiddenOkButton, "OK"}, {kHiddenCancelButton, "Cancel"}};
+    for (const auto& button : hiddenButtons) {
+        QPushButton* hidden = makeButton(this, button.name, QString::fromLatin1(button.text));
         hidden->setEnabled(false);
         hidden->hide();
     }

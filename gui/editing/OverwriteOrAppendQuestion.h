@@ -1,4 +1,4 @@
-// Dialog 147, "Overwrite/Append": the address was added before; the user
+// The question titled "Overwrite/Append": the address was added before; the user
 // appends the imported pages to its profile, overwrites it, or cancels.
 #pragma once
 
@@ -9,6 +9,13 @@ namespace tarnwick {
 class OverwriteOrAppendQuestion : public QDialog {
     Q_OBJECT
 public:
+    // The object names of its controls, by which tests and tools find them.
+    static constexpr char kAppendButton[] = "appendButton";
+    static constexpr char kOverwriteButton[] = "overwriteButton";
+    static constexpr char kCancelButton[] = "cancelButton";
+    static constexpr char kHiddenOkButton[] = "hiddenOkButton";
+    static constexpr char kHiddenCancelButton[] = "hiddenCancelButton";
+
     enum { kAppend = 5, kOverwrite = 10 };
 
     explicit OverwriteOrAppendQuestion(QWidget* parent = nullptr);

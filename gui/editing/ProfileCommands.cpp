@@ -3,7 +3,6 @@
 #include <set>
 
 #include "editing/EditingTexts.h"
-#include "editing/SuppressAutoCheck.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/AddProfileWizard.h"
@@ -53,7 +52,7 @@ void runDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
         AppMessageBox::show(texts::kDeleteWhileRunning, AppMessageBox::Buttons::Ok, parent);
         return;
     }
-    g_bSuppressAutoCheck = true;
+    panes.suppressTickOnLoad();
     std::set<int> ticked;
     for (int row = 0; row < panes.profileRowCount(); ++row) {
         if (panes.isProfileTicked(row)) {

@@ -16,7 +16,7 @@ void runAddCommand(QWidget* parent, ProfilePaneAccess& panes);
 // Edit Profile: refused during a scan run; the Edit Profile dialog.
 void runEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes);
 
-// Delete: refused during a scan run; sets g_bSuppressAutoCheck; deletes the
+// Delete: refused during a scan run; suppresses ticking on load; deletes the
 // ticked profiles after the confirmation, reloads the pane and rebuilds the
 // results; an empty pane disables Play and Stop.
 void runDeleteCommand(QWidget* parent, ProfilePaneAccess& panes);

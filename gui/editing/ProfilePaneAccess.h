@@ -22,8 +22,12 @@ public:
     // list (which rebuilds the results pane).
     virtual void setProfileTicked(int row, bool ticked) = 0;
     // Deletes every row and refills the pane from index.txt; the rows are
-    // ticked unless g_bSuppressAutoCheck is set (after a Delete).
+    // ticked unless ticking on load is suppressed.
     virtual void loadProfiles() = 0;
+    // After a Delete, every later load of the pane leaves its rows unticked,
+    // so the user ticks again what the next run checks.
+    virtual void suppressTickOnLoad() = 0;
+    virtual bool isTickOnLoadSuppressed() const = 0;
     // Clears the results pane and rebuilds it from the ticked profiles.
     virtual void rebuildResults() = 0;
     // The row the user has selected (the current row), -1 for none: where

@@ -73,19 +73,19 @@ QLabel* makeLabel(const char* text, QWidget* buddy, QWidget* parent) {
 }  // namespace
 
 MailSettingsDialog::MailSettingsDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("148"));
+    setObjectName(QStringLiteral("MailSettingsDialog"));
     setWindowTitle(QStringLiteral("Mail Settings"));
 
     m_mailGroup = new QGroupBox(QStringLiteral("Mail Settings"), this);
     m_sendNotificationBox = new QCheckBox(QStringLiteral("Send Notification"), m_mailGroup);
-    m_sendNotificationBox->setObjectName(QStringLiteral("1031"));
-    m_senderEdit = makeEdit("1032", m_mailGroup);
-    m_smtpServerEdit = makeEdit("1033", m_mailGroup);
-    m_userNameEdit = makeEdit("1034", m_mailGroup);
-    m_passwordEdit = makeEdit("1035", m_mailGroup);
+    m_sendNotificationBox->setObjectName(kSendNotificationBox);
+    m_senderEdit = makeEdit(kSenderEdit, m_mailGroup);
+    m_smtpServerEdit = makeEdit(kSmtpServerEdit, m_mailGroup);
+    m_userNameEdit = makeEdit(kUserNameEdit, m_mailGroup);
+    m_passwordEdit = makeEdit(kPasswordEdit, m_mailGroup);
     m_passwordEdit->setEchoMode(QLineEdit::Password);
     m_requiresSslBox = new QCheckBox(QStringLiteral("Requires SSL"), m_mailGroup);
-    m_requiresSslBox->setObjectName(QStringLiteral("1036"));
+    m_requiresSslBox->setObjectName(kRequiresSslBox);
 
     auto* mailGrid = new QGridLayout(m_mailGroup);
     mailGrid->addWidget(m_sendNotificationBox, 0, 0, 1, 2);
@@ -101,13 +101,13 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent) : QDialog(parent) {
 
     m_testGroup = new QGroupBox(QStringLiteral("Test Mail"), this);
     m_save = new QPushButton(QStringLiteral("&Save"), this);
-    m_save->setObjectName(QStringLiteral("1037"));
+    m_save->setObjectName(kSaveButton);
     m_save->setDefault(true);
     m_sendTestNotification = new QCheckBox(QStringLiteral("Send Test Notification"), m_testGroup);
-    m_sendTestNotification->setObjectName(QStringLiteral("1038"));
-    m_testAddressEdit = makeEdit("1039", m_testGroup);
+    m_sendTestNotification->setObjectName(kSendTestBox);
+    m_testAddressEdit = makeEdit(kTestAddressEdit, m_testGroup);
     m_send = new QPushButton(QStringLiteral("Sen&d"), m_testGroup);
-    m_send->setObjectName(QStringLiteral("1040"));
+    m_send->setObjectName(kSendButton);
 
     auto* testGrid = new QGridLayout(m_testGroup);
     testGrid->addWidget(m_sendTestNotification, 0, 0, 1, 3);

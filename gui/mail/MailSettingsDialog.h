@@ -1,6 +1,6 @@
-// The mail settings dialog (resource 148): the SMTP account stored in
+// The mail settings dialog: the SMTP account stored in
 // Mail.txt, and a test mail sent with the values as they stand. Controls carry
-// their resource IDs as object names ("1031" ... "1040").
+// the object names listed below.
 //
 // Below them, the letter rules (Letters.ini): letters held back until the
 // link has been missing in K consecutive runs, and for D days after the same
@@ -32,6 +32,18 @@ namespace tarnwick {
 class MailSettingsDialog : public QDialog {
     Q_OBJECT
 public:
+    // The object names of its controls, by which tests and tools find them.
+    static constexpr char kSendNotificationBox[] = "sendNotificationBox";
+    static constexpr char kSenderEdit[] = "senderEdit";
+    static constexpr char kSmtpServerEdit[] = "smtpServerEdit";
+    static constexpr char kUserNameEdit[] = "userNameEdit";
+    static constexpr char kPasswordEdit[] = "passwordEdit";
+    static constexpr char kRequiresSslBox[] = "requiresSslBox";
+    static constexpr char kSaveButton[] = "saveButton";
+    static constexpr char kSendTestBox[] = "sendTestBox";
+    static constexpr char kTestAddressEdit[] = "testAddressEdit";
+    static constexpr char kSendButton[] = "sendButton";
+
     explicit MailSettingsDialog(QWidget* parent = nullptr);
 
     int doModal() { return exec(); }
@@ -74,17 +86,17 @@ private:
     void sendTestMail();
 
     QGroupBox* m_mailGroup = nullptr;
-    QCheckBox* m_sendNotificationBox = nullptr;  // 1031
-    QLineEdit* m_senderEdit = nullptr;           // 1032
-    QLineEdit* m_smtpServerEdit = nullptr;       // 1033
-    QLineEdit* m_userNameEdit = nullptr;         // 1034
-    QLineEdit* m_passwordEdit = nullptr;         // 1035
-    QCheckBox* m_requiresSslBox = nullptr;       // 1036
+    QCheckBox* m_sendNotificationBox = nullptr;
+    QLineEdit* m_senderEdit = nullptr;
+    QLineEdit* m_smtpServerEdit = nullptr;
+    QLineEdit* m_userNameEdit = nullptr;
+    QLineEdit* m_passwordEdit = nullptr;
+    QCheckBox* m_requiresSslBox = nullptr;
     QGroupBox* m_testGroup = nullptr;
-    QPushButton* m_save = nullptr;                // 1037
-    QCheckBox* m_sendTestNotification = nullptr;  // 1038
-    QLineEdit* m_testAddressEdit = nullptr;       // 1039
-    QPushButton* m_send = nullptr;                // 1040
+    QPushButton* m_save = nullptr;
+    QCheckBox* m_sendTestNotification = nullptr;
+    QLineEdit* m_testAddressEdit = nullptr;
+    QPushButton* m_send = nullptr;
     QGroupBox* m_letterGroup = nullptr;
     QSpinBox* m_missingRunsSpin = nullptr;
     QSpinBox* m_quietDaysSpin = nullptr;

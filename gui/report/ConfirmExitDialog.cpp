@@ -14,7 +14,7 @@
 namespace tarnwick {
 
 ConfirmExitDialog::ConfirmExitDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("165"));
+    setObjectName(QStringLiteral("ConfirmExitDialog"));
     setWindowTitle(QLatin1String(kProductName));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -23,9 +23,9 @@ ConfirmExitDialog::ConfirmExitDialog(QWidget* parent) : QDialog(parent) {
         QStringLiteral("Do you want to exit from %1 ? ").arg(QLatin1String(kProductName)), this);
     setAccessibleDescription(question->text());
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1044"));
+    ok->setObjectName(kOkButton);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("1045"));
+    cancel->setObjectName(kCancelButton);
     ok->setDefault(true);
 
     auto* buttons = new QHBoxLayout;

@@ -10,6 +10,10 @@ namespace tarnwick {
 class ConfirmExitDialog : public QDialog {
     Q_OBJECT
 public:
+    // The object names of its controls, by which tests and tools find them.
+    static constexpr char kOkButton[] = "okButton";
+    static constexpr char kCancelButton[] = "cancelButton";
+
     explicit ConfirmExitDialog(QWidget* parent = nullptr);
 
     void onOk();

@@ -19,15 +19,15 @@ const QString ReportFormatDialog::kHtmlDefaultName = QStringLiteral("Report.html
 const QString ReportFormatDialog::kTextDefaultName = QStringLiteral("Report.txt");
 
 ReportFormatDialog::ReportFormatDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("163"));
+    setObjectName(QStringLiteral("ReportFormatDialog"));
     setWindowTitle(QStringLiteral("Save As.."));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     m_htmlButton = new QRadioButton(QStringLiteral(".html format "), this);
-    m_htmlButton->setObjectName(QStringLiteral("1060"));
+    m_htmlButton->setObjectName(kHtmlRadio);
     m_text = new QRadioButton(QStringLiteral(".txt format"), this);
-    m_text->setObjectName(QStringLiteral("1061"));
+    m_text->setObjectName(kTextRadio);
     // One exclusive group: exactly one choice is ticked, a click on the ticked
     // one leaves it ticked, and screen readers hear two radio buttons.
     auto* formats = new QButtonGroup(this);
@@ -35,7 +35,7 @@ ReportFormatDialog::ReportFormatDialog(QWidget* parent) : QDialog(parent) {
     formats->addButton(m_htmlButton);
     formats->addButton(m_text);
     m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("1044"));
+    m_ok->setObjectName(kOkButton);
     // Enter asks for the file in the chosen format, wherever the focus is.
     m_ok->setDefault(true);
 

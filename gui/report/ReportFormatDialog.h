@@ -13,6 +13,11 @@ namespace tarnwick {
 class ReportFormatDialog : public QDialog {
     Q_OBJECT
 public:
+    // The object names of its controls, by which tests and tools find them.
+    static constexpr char kHtmlRadio[] = "htmlRadio";
+    static constexpr char kTextRadio[] = "textRadio";
+    static constexpr char kOkButton[] = "okButton";
+
     // Filters and default names of the save-file dialog, per format.
     static const QString kHtmlFilter;
     static const QString kTextFilter;

@@ -12,7 +12,7 @@ namespace tarnwick {
 
 SaveReportQuestion::SaveReportQuestion(std::function<void()> onStop, QWidget* parent)
     : QDialog(parent), m_stop(std::move(onStop)) {
-    setObjectName(QStringLiteral("164"));
+    setObjectName(QStringLiteral("SaveReportQuestion"));
     setWindowTitle(QLatin1String(kProductName));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -20,11 +20,11 @@ SaveReportQuestion::SaveReportQuestion(std::function<void()> onStop, QWidget* pa
     auto* question = new QLabel(QStringLiteral("Do you want to save report before exit?"), this);
     setAccessibleDescription(question->text());
     auto* yes = new QPushButton(QStringLiteral("&Yes"), this);
-    yes->setObjectName(QStringLiteral("1044"));
+    yes->setObjectName(kYesButton);
     auto* no = new QPushButton(QStringLiteral("&No"), this);
-    no->setObjectName(QStringLiteral("1045"));
+    no->setObjectName(kNoButton);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setObjectName(kCancelButton);
     yes->setDefault(true);
 
     auto* buttons = new QHBoxLayout;

@@ -12,6 +12,11 @@ namespace tarnwick {
 class SaveReportQuestion : public QDialog {
     Q_OBJECT
 public:
+    // The object names of its controls, by which tests and tools find them.
+    static constexpr char kYesButton[] = "yesButton";
+    static constexpr char kNoButton[] = "noButton";
+    static constexpr char kCancelButton[] = "cancelButton";
+
     explicit SaveReportQuestion(std::function<void()> onStop, QWidget* parent = nullptr);
 
     void onYes();

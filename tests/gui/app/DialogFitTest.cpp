@@ -196,30 +196,33 @@ private slots:
         checkStates<tarnwick::AddProfileWizard>(
             make, [&](tarnwick::AddProfileWizard& wizard, const auto& check) {
                 check("address page");
-                w<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
-                w<QAbstractButton>(wizard, "1009")->click();
-                w<QAbstractButton>(wizard, "1025")->click();
-                QVERIFY(w(wizard, "1041")->isVisible());
+                w<QLineEdit>(wizard, tarnwick::AddProfileWizard::kAdvertiserEdit)
+                    ->setText(QStringLiteral("www.example.com"));
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kNextButton)->click();
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kNotifyBox)->click();
+                QVERIFY(w(wizard, tarnwick::AddProfileWizard::kMailSettingsButton)->isVisible());
                 check("file type page");
-                w<QAbstractButton>(wizard, "1010")->click();
-                w<QAbstractButton>(wizard, "1009")->click();
-                w<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kTextFileRadio)->click();
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kNextButton)->click();
+                w<QLineEdit>(wizard, tarnwick::AddProfileWizard::kPathEdit)
+                    ->setText(QString::fromStdString(list));
                 check("file page");
-                w<QAbstractButton>(wizard, "1009")->click();
-                QVERIFY(w(wizard, "1074")->isVisible());
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kNextButton)->click();
+                QVERIFY(w(wizard, tarnwick::AddProfileWizard::kSeparatorHint)->isVisible());
                 check("separator page");
-                w<QAbstractButton>(wizard, "1021")->click();
-                w<QAbstractButton>(wizard, "1009")->click();
-                QVERIFY(w(wizard, "1000")->isVisible());
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kSemicolonRadio)->click();
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kNextButton)->click();
+                QVERIFY(w(wizard, tarnwick::AddProfileWizard::kPagesTable)->isVisible());
                 check("imported list");
                 QCOMPARE(AppMessageBox::shownTexts(), QStringList());
             });
         checkStates<tarnwick::AddProfileWizard>(
             make, [&](tarnwick::AddProfileWizard& wizard, const auto& check) {
-                w<QLineEdit>(wizard, "1006")->setText(QStringLiteral("www.example.com"));
-                w<QAbstractButton>(wizard, "1009")->click();
+                w<QLineEdit>(wizard, tarnwick::AddProfileWizard::kAdvertiserEdit)
+                    ->setText(QStringLiteral("www.example.com"));
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kNextButton)->click();
                 w<QAbstractButton>(wizard, "TypedChoice")->click();
-                w<QAbstractButton>(wizard, "1009")->click();
+                w<QAbstractButton>(wizard, tarnwick::AddProfileWizard::kNextButton)->click();
                 QVERIFY(w(wizard, "TypedPages")->isVisible());
                 check("typed pages");
             });
@@ -233,14 +236,14 @@ private slots:
         checkStates<tarnwick::EditProfileDialog>(
             [this] { return std::make_unique<tarnwick::EditProfileDialog>(m_panes); },
             [](tarnwick::EditProfileDialog& dialog, const auto& check) {
-                auto* profiles = w<QTableView>(dialog, "1042");
+                auto* profiles = w<QTableView>(dialog, tarnwick::EditProfileDialog::kProfilesTable);
                 QTest::mouseClick(profiles->viewport(), Qt::LeftButton, {},
                                   profiles->visualRect(profiles->model()->index(0, 0)).center());
                 check("profiles page");
-                w<QAbstractButton>(dialog, "1008")->click();
+                w<QAbstractButton>(dialog, tarnwick::EditProfileDialog::kNextButton)->click();
                 QCOMPARE(AppMessageBox::shownTexts().join(QLatin1Char('|')), QString());
                 QCOMPARE(dialog.page(), 1);
-                QVERIFY(w(dialog, "1075")->isVisible());
+                QVERIFY(w(dialog, tarnwick::EditProfileDialog::kMailSettingsButton)->isVisible());
                 check("pages page");
             });
     }

@@ -9,7 +9,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "gui/app/CommandIds.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageDetailsDialog.h"
 #include "gui/app/ResultListModel.h"
@@ -168,7 +167,7 @@ private slots:
     void exportWritesCsvOrJsonByTheChosenName() {
         results().setStatus(0, "Link Found");
         results().setEvidence(0, nofollow());
-        QAction* exportAction = m_app->mainWindow()->command(ID_FILE_EXPORT);
+        QAction* exportAction = m_app->mainWindow()->actions().exportResults;
         QVERIFY(exportAction != nullptr);
         QCOMPARE(exportAction->text(), QStringLiteral("Export &Results..."));
 

@@ -23,8 +23,6 @@
 
 #include "common/Version.h"
 #include "gui/app/AboutDialog.h"
-#include "gui/app/AppState.h"
-#include "gui/app/CommandIds.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/ProductInfo.h"
 #include "gui/app/ProfileListModel.h"
@@ -138,18 +136,20 @@ private slots:
         QVERIFY(frame().windowState() & Qt::WindowMaximized);
         QCOMPARE(profileList().rowCount(), 0);
         QCOMPARE(resultList().rowCount(), 0);
-        QVERIFY(!frame().command(ID_PLAY)->isEnabled());
-        QVERIFY(!frame().command(ID_STOP)->isEnabled());
-        for (int id : {ID_ADD, ID_HELP, ID_ABOUT, ID_EXIT}) {
-            QVERIFY2(frame().command(id)->isEnabled(), qPrintable(QString::number(id)));
+        QVERIFY(!frame().actions().play->isEnabled());
+        QVERIFY(!frame().actions().stop->isEnabled());
+        const MainWindow::Actions& actions = frame().actions();
+        for (QAction* action :
+             {actions.addProfile, actions.toolHelp, actions.toolAbout, actions.toolExit}) {
+            QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
         }
         // No profile: nothing to edit or delete.
-        QVERIFY(!frame().command(ID_DELETE)->isEnabled());
-        QVERIFY(!frame().command(ID_EDIT_PROFILE)->isEnabled());
+        QVERIFY(!frame().actions().deleteProfile->isEnabled());
+        QVERIFY(!frame().actions().editProfile->isEnabled());
         QCOMPARE(frame().messageText(), QStringLiteral("Ready"));
         QVERIFY(test::exists(m_data->folder().folder()));
-        QCOMPARE(g_pProfilePane, &profiles());
-        QCOMPARE(g_pResultsPane, &results());
+        QCOMPARE(profiles().resultsPane(), &results());
+        QCOMPARE(results().profilePane(), &profiles());
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
@@ -166,7 +166,7 @@ private slots:
             }
             ids.append(action->objectName());
             QCOMPARE(action->toolTip(), action->iconText());
-            if (action->objectName() != QStringLiteral("32801")) {
+            if (action != frame().actions().checkWithoutMail) {
                 QVERIFY(!action->icon().isNull());
             }
             // The button is reachable by its command name, and by Tab.
@@ -174,8 +174,9 @@ private slots:
             QVERIFY(button != nullptr);
             QCOMPARE(button->focusPolicy(), Qt::TabFocus);
         }
-        QCOMPARE(ids, QStringList({"32771", "32772", "32773", "32774", "32778", "57670", "32780",
-                                   "32781", "32801"}));
+        QCOMPARE(ids, QStringList({"playAction", "stopAction", "addProfileAction",
+                                   "deleteProfileAction", "editProfileAction", "toolHelpAction",
+                                   "toolAboutAction", "toolExitAction", "checkWithoutMailAction"}));
 
         QStringList menus;
         QMap<QString, QMenu*> byName;
@@ -188,31 +189,38 @@ private slots:
         // and keys that work with the tool bar hidden.
         const struct {
             const char* menu;
-            int id;
+            const char* action;
             const char* text;
             QList<QKeySequence> keys;
         } items[] = {
-            {"&Scan", ID_PLAY, "&Play", {QKeySequence(Qt::Key_F5)}},
-            {"&Scan", ID_STOP, "&Stop", {QKeySequence(Qt::Key_Escape), QKeySequence("Shift+F5")}},
-            {"&Scan", ID_CHECK_WITHOUT_MAIL, "Check &without mailing", {}},
-            {"&Profile", ID_ADD, "&Add...", {QKeySequence(Qt::Key_Insert), QKeySequence("Ctrl+N")}},
-            {"&Profile", ID_EDIT_PROFILE, "&Edit Profile...", {QKeySequence(Qt::Key_F2)}},
-            {"&Profile", ID_DELETE, "&Delete...", {QKeySequence(Qt::Key_Delete)}},
-            {"&Profile", ID_MAIL_SETTINGS, "&Mail Settings...", {}},
+            {"&Scan", "playAction", "&Play", {QKeySequence(Qt::Key_F5)}},
+            {"&Scan",
+             "stopAction",
+             "&Stop",
+             {QKeySequence(Qt::Key_Escape), QKeySequence("Shift+F5")}},
+            {"&Scan", "checkWithoutMailAction", "Check &without mailing", {}},
+            {"&Profile",
+             "addProfileAction",
+             "&Add...",
+             {QKeySequence(Qt::Key_Insert), QKeySequence("Ctrl+N")}},
+            {"&Profile", "editProfileAction", "&Edit Profile...", {QKeySequence(Qt::Key_F2)}},
+            {"&Profile", "deleteProfileAction", "&Delete...", {QKeySequence(Qt::Key_Delete)}},
+            {"&Profile", "mailSettingsAction", "&Mail Settings...", {}},
         };
         for (const auto& item : items) {
-            QAction* action = frame().command(item.id);
+            // Found by name, as a tool that only has the window finds it.
+            auto* action = frame().findChild<QAction*>(QString::fromLatin1(item.action));
+            QVERIFY2(action != nullptr, item.action);
             QVERIFY2(byName[item.menu]->actions().contains(action), item.text);
             QCOMPARE(action->text(), QString::fromLatin1(item.text));
             QCOMPARE(action->shortcuts(), item.keys);
         }
-        QVERIFY(frame().command(ID_CHECK_WITHOUT_MAIL)->isCheckable());
-        QCOMPARE(frame().command(ID_FILE_EXIT)->text(), QStringLiteral("&Exit"));
-        QCOMPARE(frame().command(ID_HELP_ABOUT)->text(),
-                 QStringLiteral("&About Osgrel Tarnwick..."));
-        QCOMPARE(frame().command(ID_HELP_TOPIC)->text(), QStringLiteral("&Help Topic..."));
-        QVERIFY(!frame().command(ID_VIEW_STATUS_BAR)->isEnabled());
-        QAction* toolbar = frame().command(ID_VIEW_TOOLBAR);
+        QVERIFY(frame().actions().checkWithoutMail->isCheckable());
+        QCOMPARE(frame().actions().exit->text(), QStringLiteral("&Exit"));
+        QCOMPARE(frame().actions().about->text(), QStringLiteral("&About Osgrel Tarnwick..."));
+        QCOMPARE(frame().actions().helpTopic->text(), QStringLiteral("&Help Topic..."));
+        QVERIFY(!frame().actions().statusBar->isEnabled());
+        QAction* toolbar = frame().actions().toolBar;
         QCOMPARE(toolbar->text(), QStringLiteral("&Toolbar"));
         QVERIFY(toolbar->isCheckable() && toolbar->isChecked());
         toolbar->trigger();
@@ -223,11 +231,12 @@ private slots:
 
         // The status bar: message pane, then the three lock indicators.
         QStatusBar* status = frame().statusBar();
-        for (const char* id : {"59137", "59138", "59139"}) {
-            QVERIFY(status->findChild<QLabel*>(QString::fromLatin1(id)) != nullptr);
+        for (const char* name : {MainWindow::kCapsLockIndicator, MainWindow::kNumLockIndicator,
+                                 MainWindow::kScrollLockIndicator}) {
+            QVERIFY(status->findChild<QLabel*>(QString::fromLatin1(name)) != nullptr);
         }
         // A prompt while the pointer is over a button, then "Ready" again.
-        status->showMessage(frame().command(ID_PLAY)->statusTip());
+        status->showMessage(frame().actions().play->statusTip());
         QCOMPARE(status->currentMessage(), QStringLiteral("Play"));
         status->clearMessage();
         QCOMPARE(frame().messageText(), QStringLiteral("Ready"));
@@ -244,8 +253,8 @@ private slots:
         QCOMPARE(profileList().tickedCount(), 3);
         QCOMPARE(profileList().cellText(0, 2), QString());
         QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::All);
-        QVERIFY(frame().command(ID_PLAY)->isEnabled());
-        QVERIFY(!frame().command(ID_STOP)->isEnabled());
+        QVERIFY(frame().actions().play->isEnabled());
+        QVERIFY(!frame().actions().stop->isEnabled());
         // Loading every row ticked rebuilds the results once.
         QCOMPARE(results().rebuildCount(), 1);
 
@@ -485,11 +494,12 @@ private slots:
     void keyboardConventions() {
         twoProfiles(m_data->folder());
         start();
-        QCOMPARE(frame().command(ID_FILE_EXIT)->shortcut(), QKeySequence(QKeySequence::Quit));
-        QCOMPARE(frame().command(ID_HELP_TOPIC)->shortcut(), QKeySequence(Qt::Key_F1));
-        QCOMPARE(frame().command(ID_VIEW_FIND)->shortcut(), QKeySequence(QKeySequence::Find));
-        pressWhenModal<ConfirmExitDialog>("1045");  // Cancel: the program goes on
-        frame().command(ID_FILE_EXIT)->trigger();
+        QCOMPARE(frame().actions().exit->shortcut(), QKeySequence(QKeySequence::Quit));
+        QCOMPARE(frame().actions().helpTopic->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(frame().actions().find->shortcut(), QKeySequence(QKeySequence::Find));
+        pressWhenModal<ConfirmExitDialog>(
+            ConfirmExitDialog::kCancelButton);  // Cancel: the program goes on
+        frame().actions().exit->trigger();
         QVERIFY(frame().isVisible());
 
         const auto shownPages = [this] {
@@ -501,7 +511,7 @@ private slots:
         };
         frame().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frame()));
-        frame().command(ID_VIEW_FIND)->trigger();
+        frame().actions().find->trigger();
         QLineEdit& search = results().searchBox();
         QTRY_VERIFY(search.hasFocus());
         QTest::keyClicks(&search, "Q");  // letter case does not matter
@@ -596,20 +606,20 @@ private slots:
         QVERIFY(!profileList().getCheck(0));
         QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::Some);
         QCOMPARE(resultList().rowCount(), 2);  // beta.org only
-        QVERIFY(frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(frame().actions().play->isEnabled());
 
         // Untick the second: none ticked, Play and Stop disabled, results empty.
         click(profileList(), profileList().checkBoxRect(1).center());
         QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::None);
         QCOMPARE(resultList().rowCount(), 0);
-        QVERIFY(!frame().command(ID_PLAY)->isEnabled());
-        QVERIFY(!frame().command(ID_STOP)->isEnabled());
+        QVERIFY(!frame().actions().play->isEnabled());
+        QVERIFY(!frame().actions().stop->isEnabled());
 
         // With nothing ticked, ticking one shows its pages and enables Play.
         click(profileList(), profileList().checkBoxRect(1).center());
         QVERIFY(profileList().getCheck(1));
         QCOMPARE(resultList().rowCount(), 2);
-        QVERIFY(frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(frame().actions().play->isEnabled());
 
         // The header box: from "some" it unticks all, then ticks all.
         QHeaderView* header = profileList().horizontalHeader();
@@ -670,16 +680,16 @@ private slots:
         twoProfiles(m_data->folder());
         start();
         g_bScanRunning = true;
-        frame().command(ID_ADD)->trigger();
-        frame().command(ID_DELETE)->trigger();
-        frame().command(ID_EDIT_PROFILE)->trigger();
+        frame().actions().addProfile->trigger();
+        frame().actions().deleteProfile->trigger();
+        frame().actions().editProfile->trigger();
         QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({"You cannot add profile while task is running",
                               "You cannot delete profile while task is runing",
                               "You cannot edit any profile while task is running"}));
-        QVERIFY(!g_bSuppressAutoCheck);
+        QVERIFY(!profiles().isTickOnLoadSuppressed());
         QCOMPARE(profileList().rowCount(), 2);
-        QVERIFY(frame().command(ID_EDIT_PROFILE)->isEnabled());
+        QVERIFY(frame().actions().editProfile->isEnabled());
     }
 
     void deleteRemovesTickedProfilesAndReloadsUnticked() {
@@ -690,8 +700,8 @@ private slots:
         // Only beta.org ticked.
         profileList().setCheck(0, false);
         profileList().setCheck(2, false);
-        pressWhenModal<DeleteProfilesQuestion>("1070");  // Yes
-        frame().command(ID_DELETE)->trigger();
+        pressWhenModal<DeleteProfilesQuestion>(DeleteProfilesQuestion::kYesButton);  // Yes
+        frame().actions().deleteProfile->trigger();
         QCOMPARE(profileList().rowCount(), 2);
         QCOMPARE(profileList().cellText(0, 1), QStringLiteral("www.alpha.com"));
         QCOMPARE(profileList().cellText(1, 1), QStringLiteral("www.gamma.net"));
@@ -699,20 +709,20 @@ private slots:
         QCOMPARE(profileList().checkHeader()->image(), HeaderCheck::None);
         QCOMPARE(resultList().rowCount(), 0);
         QVERIFY(!test::exists(m_data->folder().profilePath("beta.org")));
-        QVERIFY(g_bSuppressAutoCheck);
-        QVERIFY(frame().command(ID_PLAY)->isEnabled());  // Play stays enabled after a Delete
+        QVERIFY(profiles().isTickOnLoadSuppressed());
+        QVERIFY(frame().actions().play->isEnabled());  // Play stays enabled after a Delete
 
         // Nothing ticked now: Delete only says so.
-        frame().command(ID_DELETE)->trigger();
+        frame().actions().deleteProfile->trigger();
         QCOMPARE(AppMessageBox::lastText(), QStringLiteral("First select the profile to delete"));
 
         // Deleting the rest leaves an empty pane and disables Play and Stop.
         profileList().setAllChecks(true);
-        pressWhenModal<DeleteProfilesQuestion>("1070");
-        frame().command(ID_DELETE)->trigger();
+        pressWhenModal<DeleteProfilesQuestion>(DeleteProfilesQuestion::kYesButton);
+        frame().actions().deleteProfile->trigger();
         QCOMPARE(profileList().rowCount(), 0);
-        QTRY_VERIFY(!frame().command(ID_PLAY)->isEnabled());
-        QVERIFY(!frame().command(ID_STOP)->isEnabled());
+        QTRY_VERIFY(!frame().actions().play->isEnabled());
+        QVERIFY(!frame().actions().stop->isEnabled());
     }
 
     void addedProfileShowsTickedWithItsPages() {
@@ -723,15 +733,18 @@ private slots:
         test::writeBytes(list, "http://www.new1.org/\r\n\r\nhttp://www.new2.org/links\r\n");
         tarnwick::test::whenModal<AddProfileWizard>([list](AddProfileWizard* wizard) {
             using tarnwick::test::control;
-            control<QLineEdit>(wizard, "1006")->setText(QStringLiteral("http://www.fresh.net"));
-            control(wizard, "1009")->click();  // Import...
-            control<QRadioButton>(wizard, "1010")->click();
-            control(wizard, "1009")->click();  // Next >
-            control<QLineEdit>(wizard, "1018")->setText(QString::fromStdString(list));
-            control(wizard, "1009")->click();  // Next >: the plain text import
-            control(wizard, "1009")->click();  // Save and Finish
+            control<QLineEdit>(wizard, AddProfileWizard::kAdvertiserEdit)
+                ->setText(QStringLiteral("http://www.fresh.net"));
+            control(wizard, AddProfileWizard::kNextButton)->click();  // Import...
+            control<QRadioButton>(wizard, AddProfileWizard::kTextFileRadio)->click();
+            control(wizard, AddProfileWizard::kNextButton)->click();  // Next >
+            control<QLineEdit>(wizard, AddProfileWizard::kPathEdit)
+                ->setText(QString::fromStdString(list));
+            control(wizard, AddProfileWizard::kNextButton)
+                ->click();  // Next >: the plain text import
+            control(wizard, AddProfileWizard::kNextButton)->click();  // Save and Finish
         });
-        frame().command(ID_ADD)->trigger();
+        frame().actions().addProfile->trigger();
         QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({"Your profile has been successfully added."}));
         QCOMPARE(profileList().rowCount(), 3);
@@ -765,8 +778,8 @@ private slots:
         twoProfiles(m_data->folder());
         start();
         g_bPlayEnabled = false;
-        pressWhenModal<AddProfileWizard>("1008");  // Cancel
-        frame().command(ID_ADD)->trigger();
+        pressWhenModal<AddProfileWizard>(AddProfileWizard::kBackButton);  // Cancel
+        frame().actions().addProfile->trigger();
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
         QVERIFY(!g_bPlayEnabled);
         QCOMPARE(profileList().rowCount(), 2);
@@ -777,12 +790,12 @@ private slots:
         start();
         g_bPlayEnabled = false;
         g_bStopEnabled = true;
-        QTRY_VERIFY(!frame().command(ID_PLAY)->isEnabled());
-        QTRY_VERIFY(frame().command(ID_STOP)->isEnabled());
+        QTRY_VERIFY(!frame().actions().play->isEnabled());
+        QTRY_VERIFY(frame().actions().stop->isEnabled());
         g_bPlayEnabled = true;
         g_bStopEnabled = false;
-        QTRY_VERIFY(frame().command(ID_PLAY)->isEnabled());
-        QTRY_VERIFY(!frame().command(ID_STOP)->isEnabled());
+        QTRY_VERIFY(frame().actions().play->isEnabled());
+        QTRY_VERIFY(!frame().actions().stop->isEnabled());
     }
 
     void f6MovesBetweenThePanes() {
@@ -826,10 +839,10 @@ private slots:
         start();
         UrlRecorder web;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "open");
-        pressWhenModal<ConfirmExitDialog>("1045");  // Cancel
+        pressWhenModal<ConfirmExitDialog>(ConfirmExitDialog::kCancelButton);  // Cancel
         QVERIFY(!frame().close());
         QVERIFY(frame().isVisible());
-        pressWhenModal<ConfirmExitDialog>("1044");  // OK
+        pressWhenModal<ConfirmExitDialog>(ConfirmExitDialog::kOkButton);  // OK
         QVERIFY(frame().close());
         QVERIFY(!frame().isVisible());
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
@@ -841,11 +854,13 @@ private slots:
         start();
         g_bScanRunning = true;
         g_bReportSaved = false;
-        pressWhenModal<SaveReportQuestion>("2");  // Cancel: the program and the run go on
+        pressWhenModal<SaveReportQuestion>(
+            SaveReportQuestion::kCancelButton);  // Cancel: the program and the run go on
         QVERIFY(!frame().close());
         QVERIFY(frame().isVisible());
         QVERIFY(g_bScanRunning);
-        pressWhenModal<SaveReportQuestion>("1045");  // No: leave without a report
+        pressWhenModal<SaveReportQuestion>(
+            SaveReportQuestion::kNoButton);  // No: leave without a report
         QVERIFY(frame().close());
         QVERIFY(!frame().isVisible());
     }
@@ -855,11 +870,11 @@ private slots:
         QSignalSpy exits(m_app.get(), &TarnwickApplication::exitRequested);
         UrlRecorder web;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &web, "open");
-        pressWhenModal<ConfirmExitDialog>("1045");
-        frame().command(ID_EXIT)->trigger();
+        pressWhenModal<ConfirmExitDialog>(ConfirmExitDialog::kCancelButton);
+        frame().actions().toolExit->trigger();
         QCOMPARE(exits.count(), 0);
-        pressWhenModal<ConfirmExitDialog>("1044");
-        frame().command(ID_FILE_EXIT)->trigger();
+        pressWhenModal<ConfirmExitDialog>(ConfirmExitDialog::kOkButton);
+        frame().actions().exit->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(exits.count(), 1);
         QCOMPARE(exits[0][0].toInt(), 0);
@@ -869,8 +884,8 @@ private slots:
         start();
         UrlRecorder recorder;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
-        frame().command(ID_HELP)->trigger();
-        frame().command(ID_HELP_TOPIC)->trigger();
+        frame().actions().toolHelp->trigger();
+        frame().actions().helpTopic->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(recorder.m_urls.size(), 2);
         QCOMPARE(recorder.m_urls[1], recorder.m_urls[0]);
@@ -891,20 +906,21 @@ private slots:
     void aboutBoxShowsTheProductAndItsLinks() {
         AboutDialog about;
         QCOMPARE(about.windowTitle(), QStringLiteral("About Osgrel Tarnwick Ambrel"));
-        QCOMPARE(about.findChild<QLabel*>("1052")->text(),
+        QCOMPARE(about.findChild<QLabel*>(AboutDialog::kVersionLabel)->text(),
                  QStringLiteral("Osgrel - Tarnwick  Version - 2.0.1.5"));
         // The version of the build stands beside it, for bug reports.
-        QCOMPARE(about.findChild<QLabel*>("packageVersion")->text(),
+        QCOMPARE(about.findChild<QLabel*>(AboutDialog::kPackageVersionLabel)->text(),
                  QStringLiteral("(package %1)").arg(QLatin1String(kPackageVersion)));
-        QCOMPARE(about.findChild<QLabel*>("1055")->text(), QStringLiteral("Email : "));
-        auto* mail = about.findChild<LinkLabel*>("1056");
-        auto* web = about.findChild<LinkLabel*>("1057");
+        QCOMPARE(about.findChild<QLabel*>(AboutDialog::kMailLabel)->text(),
+                 QStringLiteral("Email : "));
+        auto* mail = about.findChild<LinkLabel*>(AboutDialog::kMailLink);
+        auto* web = about.findChild<LinkLabel*>(AboutDialog::kWebLink);
         QVERIFY(mail && web);
         QCOMPARE(mail->text(), QString::fromLatin1(kMakerMail));
         QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QCOMPARE(mail->font().pixelSize(), 12);
         QVERIFY(!mail->font().underline());
-        auto* ok = about.findChild<QPushButton*>("1");
+        auto* ok = about.findChild<QPushButton*>(AboutDialog::kOkButton);
         QVERIFY(ok && !ok->isVisible() && !ok->isEnabled());
 
         about.show();

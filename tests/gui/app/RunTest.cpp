@@ -24,7 +24,6 @@
 
 #include <memory>
 
-#include "gui/app/CommandIds.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageDetailsDialog.h"
 #include "gui/app/PreferencesDialog.h"
@@ -87,8 +86,8 @@ public:
                 return;
             }
             FileDialog::presetNextPath(m_paths.takeFirst());
-            control<QRadioButton>(prompt, "1061")->click();
-            control(prompt, "1044")->click();
+            control<QRadioButton>(prompt, ReportFormatDialog::kTextRadio)->click();
+            control(prompt, ReportFormatDialog::kOkButton)->click();
         });
         m_timer.start();
     }
@@ -174,7 +173,7 @@ private slots:
         QCOMPARE(results().model().headerData(ResultListModel::ColChange, Qt::Horizontal),
                  QVariant(QString("Since last run")));
 
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
         QCOMPARE(results().rowAt(0).m_change, std::string("New"));
         QCOMPARE(results().rowAt(1).m_change, std::string("New"));
@@ -182,7 +181,7 @@ private slots:
 
         m_server->addFile("moves.html", "<p>gone</p>");
         m_server->addFile("returns.html", link);
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
         QCOMPARE(statusAt(0), std::string("Link Not Found"));
         QCOMPARE(results().rowAt(0).m_change, std::string("Lost"));
@@ -198,7 +197,7 @@ private slots:
 
         // The history is written on a thread of its own: wait for it.
         m_app->history()->flush();
-        frame().command(ID_VIEW_HISTORY)->trigger();
+        frame().actions().history->trigger();
         HistoryWindow* history = m_app->historyWindow();
         QVERIFY(history != nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(history));
@@ -224,7 +223,7 @@ private slots:
                    {page(m_server->http("/status/404/gone.html"), "c@p.org", "0")});
         start();
         ReportPrompts prompts;
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
         m_app->history()->flush();
         m_app.reset();
@@ -257,8 +256,8 @@ private slots:
         QCOMPARE(runs(), size_t{1});
         m_server->addFile("flips.html", std::string("<a href=\"") + kAdvertiser + "\">us</a>");
         results().list().setCurrentIndex(results().shown().shownIndex(1, 1));
-        QVERIFY(frame().command(ID_CHECK_PAGE_NOW)->isEnabled());
-        frame().command(ID_CHECK_PAGE_NOW)->trigger();
+        QVERIFY(frame().actions().checkPageNow->isEnabled());
+        frame().actions().checkPageNow->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(statusAt(1), std::string("Link Found"), 20000);
         QVERIFY(!results().rowAt(1).m_recorded);
         QVERIFY(results().rowAt(1).m_evidence->m_checked);
@@ -270,7 +269,7 @@ private slots:
         QCOMPARE(runs(), size_t{1});
 
         // Play starts from empty rows: the run's own results replace them.
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
         QCOMPARE(statusAt(1), std::string("Link Found"));
         QVERIFY(!results().rowAt(0).m_recorded);
@@ -284,10 +283,10 @@ private slots:
         const std::string report = m_data->root() + "/Report.txt";
         prompts.m_paths.append(QString::fromStdString(report));
 
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         // Right after Play: the first profile runs, the other waits.
         QVERIFY(g_bScanRunning || profileStatus(1) == "Completed");
-        QVERIFY(!frame().command(ID_PLAY)->isEnabled() || !g_bScanRunning);
+        QVERIFY(!frame().actions().play->isEnabled() || !g_bScanRunning);
 
         QTRY_COMPARE_WITH_TIMEOUT(profileStatus(1), std::string("Completed"), 30000);
         QCOMPARE(profileStatus(0), std::string("Completed."));
@@ -315,8 +314,8 @@ private slots:
                                     "sent: Mail Settings Not provided."));
         QVERIFY(!frame().progressBar()->isVisible());
 
-        QTRY_VERIFY(frame().command(ID_PLAY)->isEnabled());
-        QVERIFY(!frame().command(ID_STOP)->isEnabled());
+        QTRY_VERIFY(frame().actions().play->isEnabled());
+        QVERIFY(!frame().actions().stop->isEnabled());
         QTRY_COMPARE(frame().messageText(), QStringLiteral("Ready"));
 
         // The Status cells in their colours.
@@ -336,7 +335,7 @@ private slots:
         QCOMPARE(prompts.shown(), 1);
 
         // Play again starts from empty statuses.
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QVERIFY(!g_bReportSaved);
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
         QCOMPARE(profileStatus(1), std::string("Completed"));
@@ -358,7 +357,7 @@ private slots:
         ReportPrompts prompts;
         QElapsedTimer clock;
         clock.start();
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(profileStatus(0), std::string("Completed"), 20000);
         QVERIFY(clock.elapsed() < 10000);
         QCOMPARE(statusAt(0), std::string("Page cannot be displayed"));
@@ -415,7 +414,7 @@ private slots:
             }
             dialog->accept();
         });
-        frame().command(ID_FILE_PREFERENCES)->trigger();
+        frame().actions().preferences->trigger();
         const AppSettings saved = AppSettings::load();
         QCOMPARE(saved.m_pageTimeoutSeconds, 9L);
         QCOMPARE(saved.m_silenceSeconds, 7L);
@@ -436,7 +435,7 @@ private slots:
                    {page(m_server->http("/files/found.html"))});
         start();
         ReportPrompts prompts;
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(frame().messageText().startsWith("Checking page 2 of 4"), 20000);
         // The progress a tool tip cannot cover.
         QTRY_COMPARE(frame().pageText(), QStringLiteral("Page 2 of 4"));
@@ -451,14 +450,14 @@ private slots:
         QCOMPARE(statusAt(0), std::string("Link Found"));
         QCOMPARE(profileStatus(0), std::string("Running..."));
         QCOMPARE(profileStatus(1), std::string("Waiting..."));
-        QVERIFY(frame().command(ID_STOP)->isEnabled());
-        QVERIFY(!frame().command(ID_PLAY)->isEnabled());
+        QVERIFY(frame().actions().stop->isEnabled());
+        QVERIFY(!frame().actions().play->isEnabled());
 
         // While the page hangs: the commands that change the store are
         // refused, clicks too.
-        frame().command(ID_ADD)->trigger();
-        frame().command(ID_DELETE)->trigger();
-        frame().command(ID_EDIT_PROFILE)->trigger();
+        frame().actions().addProfile->trigger();
+        frame().actions().deleteProfile->trigger();
+        frame().actions().editProfile->trigger();
         PaneTableView& list = profiles().list();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualRect(list.model()->index(1, 1)).center());
@@ -469,7 +468,7 @@ private slots:
                          "You cannot delete profile while task is runing",
                          "You cannot edit any profile while task is running", "Task is running"}));
 
-        frame().command(ID_STOP)->trigger();
+        frame().actions().stop->trigger();
         QCOMPARE(statusAt(2), std::string("Stopped by user"));
         QCOMPARE(statusAt(3), std::string("Stopped by user"));
         QCOMPARE(profileStatus(0), std::string("Stopped."));
@@ -477,8 +476,8 @@ private slots:
         QVERIFY(!g_bScanRunning);
         QTRY_COMPARE(prompts.shown(), 1);
         QVERIFY(!g_bReportSaved);
-        QTRY_VERIFY(frame().command(ID_PLAY)->isEnabled());
-        QVERIFY(!frame().command(ID_STOP)->isEnabled());
+        QTRY_VERIFY(frame().actions().play->isEnabled());
+        QVERIFY(!frame().actions().stop->isEnabled());
         QTest::qWait(100);
         QCOMPARE(prompts.shown(), 1);
         // The summary line counts the rows Stop marked after the run ended
@@ -521,7 +520,7 @@ private slots:
         };
         const QAbstractItemModel* model = results().list().model();
         for (const auto& run : runs) {
-            frame().command(ID_PLAY)->trigger();
+            frame().actions().play->trigger();
             QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), static_cast<int>(&run - runs) + 1, 30000);
             QCOMPARE(statusAt(0), std::string("Link Not Found"));
             QTRY_COMPARE(results().rowAt(0).m_letter, run.mark);
@@ -560,14 +559,14 @@ private slots:
                     page(m_server->http("/delay/3000/found.html"), "c@p.org", "1")});
         start();
         ReportPrompts prompts;
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         // (The window keeps turning while the letter goes.)
         QTRY_COMPARE_WITH_TIMEOUT(smtp.mail().size(), size_t(1), 20000);
-        frame().command(ID_STOP)->trigger();
+        frame().actions().stop->trigger();
         QTRY_COMPARE(prompts.shown(), 1);
-        QTRY_VERIFY(frame().command(ID_PLAY)->isEnabled());
+        QTRY_VERIFY(frame().actions().play->isEnabled());
 
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
         QCOMPARE(statusAt(0), std::string("Link Not Found"));
         QTRY_COMPARE(results().rowAt(0).m_letter, LetterMark::HeldBack);
@@ -591,7 +590,7 @@ private slots:
                     page(m_server->http("/files/commented.html"), "pretender@p.org", "1")});
         start();
         ReportPrompts prompts;
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
         QCOMPARE(statusAt(0), std::string("Link Found"));
         QCOMPARE(statusAt(1), std::string("Link Not Found"));
@@ -636,7 +635,7 @@ private slots:
                                  10000);
         start();
         ReportPrompts prompts;
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QCOMPARE(
             AppMessageBox::lastText(),
             QString::fromStdString("Another scan of this data folder is running "
@@ -649,7 +648,7 @@ private slots:
         QCOMPARE(waitpid(pid, &status, 0), pid);
         QCOMPARE(WEXITSTATUS(status), 0);
 
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QVERIFY(frame().runSummaryText().contains(
             "Letters.ini: missing_runs=\"0\" is outside 1 to 1000; 1 is used"));
         QVERIFY(m_app->holdsRunLock());
@@ -669,8 +668,8 @@ private slots:
         QStringList notices;
         frame().setNotifyAfterSeconds(0);
         frame().setDesktopNotifier([&](const QString& text) { notices.append(text); });
-        frame().command(ID_CHECK_WITHOUT_MAIL)->setChecked(true);
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().checkWithoutMail->setChecked(true);
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(profileStatus(1), std::string("Completed"), 30000);
         QCOMPARE(statusAt(1), std::string("Link Not Found"));
         QTRY_COMPARE(prompts.shown(), 1);
@@ -710,7 +709,7 @@ private slots:
         addProfile(m_data->folder(), "adv-run.com", std::string("Link: ") + kAdvertiser, pages);
         start();
         ReportPrompts prompts;
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 1, 30000);
         QString label;
         test::whenModal<QProgressDialog>([&label](QProgressDialog* progress) {
@@ -750,15 +749,15 @@ private slots:
                    {page(m_server->http("/silent")), page(m_server->http("/files/found.html"))});
         start();
         ReportPrompts prompts;
-        frame().command(ID_PLAY)->trigger();
+        frame().actions().play->trigger();
         QTRY_VERIFY(frame().messageText().startsWith("Checking page 1 of 2"));
         // Cancel: the program and the run go on.
-        pressWhenModal<SaveReportQuestion>("2");
+        pressWhenModal<SaveReportQuestion>(SaveReportQuestion::kCancelButton);
         QVERIFY(!frame().close());
         QVERIFY(g_bScanRunning);
         QVERIFY(frame().isVisible());
         // Yes: Stop runs first (with its report prompt), then the window closes.
-        pressWhenModal<SaveReportQuestion>("1044");
+        pressWhenModal<SaveReportQuestion>(SaveReportQuestion::kYesButton);
         QVERIFY(frame().close());
         QCOMPARE(prompts.shown(), 1);
         QVERIFY(!g_bScanRunning);

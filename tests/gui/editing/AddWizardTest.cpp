@@ -30,14 +30,22 @@
 
 using tarnwick::AddProfileWizard;
 using tarnwick::AppMessageBox;
+using tarnwick::OverwriteOrAppendQuestion;
 using tarnwick::test::PaneTable;
 using tarnwick::test::readBytes;
 namespace texts = tarnwick::texts;
 
 namespace {
 
-const QStringList kPageControls = {"1026", "1000", "1010", "1011", "1012", "1027", "1025", "1041",
-                                   "1020", "1018", "1019", "1021", "1022", "1023", "1024", "1074"};
+const QStringList kPageControls = {
+    AddProfileWizard::kPagesLabel,      AddProfileWizard::kPagesTable,
+    AddProfileWizard::kTextFileRadio,   AddProfileWizard::kCsvFileRadio,
+    AddProfileWizard::kExcelFileRadio,  AddProfileWizard::kImportHeading,
+    AddProfileWizard::kNotifyBox,       AddProfileWizard::kMailSettingsButton,
+    AddProfileWizard::kPathLabel,       AddProfileWizard::kPathEdit,
+    AddProfileWizard::kBrowseButton,    AddProfileWizard::kSemicolonRadio,
+    AddProfileWizard::kCommaRadio,      AddProfileWizard::kOtherSymbolRadio,
+    AddProfileWizard::kOtherSymbolEdit, AddProfileWizard::kSeparatorHint};
 
 }  // namespace
 
@@ -94,13 +102,13 @@ class AddWizardTest : public QObject {
     }
     // Address page to the file page with the type and the check box.
     void toFilePage(const QString& address, const char* type, bool notify) {
-        typeInto("1006", address);
-        click("1009");
+        typeInto(AddProfileWizard::kAdvertiserEdit, address);
+        click(AddProfileWizard::kNextButton);
         if (notify) {
-            click("1025");
+            click(AddProfileWizard::kNotifyBox);
         }
         click(type);
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->pageCounter(), 2);
     }
     std::string profile(const char* name) const { return readBytes(f().profilePath(name)); }
@@ -125,27 +133,29 @@ private slots:
     void opensOnTheAddressPage() {
         open();
         QCOMPARE(m_wizard->windowTitle(), QString("Add"));
-        QCOMPARE(shown(), QStringList({"1026", "1000"}));
-        QCOMPARE(caption("1008"), QString("Cancel"));
-        QCOMPARE(caption("1009"), QString("Import..."));
+        QCOMPARE(shown(),
+                 QStringList({AddProfileWizard::kPagesLabel, AddProfileWizard::kPagesTable}));
+        QCOMPARE(caption(AddProfileWizard::kBackButton), QString("Cancel"));
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Import..."));
         QCOMPARE(headings(), QStringList({"Website"}));
-        QVERIFY(w("1006")->isEnabled());
-        QVERIFY(!w("1012")->isEnabled());
-        QVERIFY(w("1")->isHidden());
-        QVERIFY(!w("1")->isEnabled());
+        QVERIFY(w(AddProfileWizard::kAdvertiserEdit)->isEnabled());
+        QVERIFY(!w(AddProfileWizard::kExcelFileRadio)->isEnabled());
+        QVERIFY(w(AddProfileWizard::kOkButton)->isHidden());
+        QVERIFY(!w(AddProfileWizard::kOkButton)->isEnabled());
         QCOMPARE(m_wizard->pageCounter(), 1);
-        QCOMPARE(static_cast<QTableView*>(w("1000"))->columnWidth(0), 366);
+        QCOMPARE(static_cast<QTableView*>(w(AddProfileWizard::kPagesTable))->columnWidth(0), 366);
         // Fields are named by their labels for assistive technology.
         const auto name = [this](const char* id) {
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w(id));
             return face != nullptr ? face->text(QAccessible::Name) : QString();
         };
-        QCOMPARE(name("1006"), QString("Enter Advetiser's Site :"));
-        QCOMPARE(name("1018"), QString("Import from file :"));
-        QCOMPARE(name("1000"), QString("Publisher's Site"));
-        QCOMPARE(name("1024"), QString("Other Symbol"));
-        QCOMPARE(name("1019"), QString("Browse"));
-        QCOMPARE(name("1025"), QString("Also send e-mail notifications to link publishers."));
+        QCOMPARE(name(AddProfileWizard::kAdvertiserEdit), QString("Enter Advetiser's Site :"));
+        QCOMPARE(name(AddProfileWizard::kPathEdit), QString("Import from file :"));
+        QCOMPARE(name(AddProfileWizard::kPagesTable), QString("Publisher's Site"));
+        QCOMPARE(name(AddProfileWizard::kOtherSymbolEdit), QString("Other Symbol"));
+        QCOMPARE(name(AddProfileWizard::kBrowseButton), QString("Browse"));
+        QCOMPARE(name(AddProfileWizard::kNotifyBox),
+                 QString("Also send e-mail notifications to link publishers."));
     }
 
     // Text file, no notification: type page, file page, list; saved with the
@@ -154,19 +164,24 @@ private slots:
         const QString list =
             writeFile("pages.txt", "http://a.net/links.html\r\n\r\n  b.org/x  \r\nc.info\r\n");
         open();
-        typeInto("1006", "http://www.example.com/");
-        click("1009");
-        QCOMPARE(shown(), QStringList({"1010", "1011", "1012", "1027", "1025"}));
-        QVERIFY(!w("1006")->isEnabled());
-        QCOMPARE(caption("1008"), QString("< Back"));
-        QCOMPARE(caption("1009"), QString("Next >"));
-        click("1010");
-        click("1009");
-        QCOMPARE(shown(), QStringList({"1027", "1020", "1018", "1019"}));
-        typeInto("1018", list);
-        click("1009");
-        QCOMPARE(shown(), QStringList({"1000"}));
-        QCOMPARE(caption("1009"), QString("Save and Finish"));
+        typeInto(AddProfileWizard::kAdvertiserEdit, "http://www.example.com/");
+        click(AddProfileWizard::kNextButton);
+        QCOMPARE(shown(),
+                 QStringList({AddProfileWizard::kTextFileRadio, AddProfileWizard::kCsvFileRadio,
+                              AddProfileWizard::kExcelFileRadio, AddProfileWizard::kImportHeading,
+                              AddProfileWizard::kNotifyBox}));
+        QVERIFY(!w(AddProfileWizard::kAdvertiserEdit)->isEnabled());
+        QCOMPARE(caption(AddProfileWizard::kBackButton), QString("< Back"));
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Next >"));
+        click(AddProfileWizard::kTextFileRadio);
+        click(AddProfileWizard::kNextButton);
+        QCOMPARE(shown(),
+                 QStringList({AddProfileWizard::kImportHeading, AddProfileWizard::kPathLabel,
+                              AddProfileWizard::kPathEdit, AddProfileWizard::kBrowseButton}));
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
+        QCOMPARE(shown(), QStringList({AddProfileWizard::kPagesTable}));
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Save and Finish"));
         QCOMPARE(m_wizard->pageCounter(), 3);
         QVERIFY(m_wizard->plainImportMark());
         QCOMPARE(headings(), QStringList({"Website"}));
@@ -179,7 +194,7 @@ private slots:
                  QString("3 pages; http:// added to 2 addresses without it (http://b.org/x, ...)"));
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
 
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(readBytes(f().stIndexPath()),
                  std::string("example.com**http://www.example.com/||"));
@@ -192,16 +207,17 @@ private slots:
     }
 
     void separatedTextImport_data() {
-        QTest::addColumn<QString>("separator");  // "1021", "1022" or "1023" + symbol
+        QTest::addColumn<QString>(
+            "separator");  // AddProfileWizard::kSemicolonRadio, AddProfileWizard::kCommaRadio or
+                           // AddProfileWizard::kOtherSymbolRadio + symbol
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("semicolon") << "1021"
-                                   << "" << QByteArray("a.net;w@a.net;x\r\n\r\nb.net ;w@b\r\n");
-        QTest::newRow("comma") << "1022"
-                               << "" << QByteArray("a.net,w@a.net;x\nb.net ,w@b");
-        QTest::newRow("bar with blanks")
-            << "1023"
-            << " | " << QByteArray("a.net | w@a.net;x\nb.net  | w@b\n");
+        QTest::newRow("semicolon") << AddProfileWizard::kSemicolonRadio << ""
+                                   << QByteArray("a.net;w@a.net;x\r\n\r\nb.net ;w@b\r\n");
+        QTest::newRow("comma") << AddProfileWizard::kCommaRadio << ""
+                               << QByteArray("a.net,w@a.net;x\nb.net ,w@b");
+        QTest::newRow("bar with blanks") << AddProfileWizard::kOtherSymbolRadio << " | "
+                                         << QByteArray("a.net | w@a.net;x\nb.net  | w@b\n");
     }
 
     // Text file with notification passes the separator page; every page line
@@ -212,25 +228,33 @@ private slots:
         QFETCH(QByteArray, file);
         const QString list = writeFile("pages.txt", file.toStdString());
         open();
-        toFilePage("example.org", "1010", true);
-        QVERIFY(!w("1041")->isHidden());
-        typeInto("1018", list);
-        click("1009");
+        toFilePage("example.org", AddProfileWizard::kTextFileRadio, true);
+        QVERIFY(!w(AddProfileWizard::kMailSettingsButton)->isHidden());
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->pageCounter(), 3);
-        QCOMPARE(shown(), QStringList({"1027", "1041", "1021", "1022", "1023", "1024", "1074"}));
-        QVERIFY(!w("1024")->isEnabled());
-        QCOMPARE(static_cast<QLabel*>(w("1074"))->text(), QString("Use (!,^,*,|)"));
+        QCOMPARE(
+            shown(),
+            QStringList({AddProfileWizard::kImportHeading, AddProfileWizard::kMailSettingsButton,
+                         AddProfileWizard::kSemicolonRadio, AddProfileWizard::kCommaRadio,
+                         AddProfileWizard::kOtherSymbolRadio, AddProfileWizard::kOtherSymbolEdit,
+                         AddProfileWizard::kSeparatorHint}));
+        QVERIFY(!w(AddProfileWizard::kOtherSymbolEdit)->isEnabled());
+        QCOMPARE(static_cast<QLabel*>(w(AddProfileWizard::kSeparatorHint))->text(),
+                 QString("Use (!,^,*,|)"));
         click(separator.toLatin1().constData());
-        QCOMPARE(w("1024")->isEnabled(), separator == "1023");
-        typeInto("1024", symbol);
-        click("1009");
+        QCOMPARE(w(AddProfileWizard::kOtherSymbolEdit)->isEnabled(),
+                 separator == AddProfileWizard::kOtherSymbolRadio);
+        typeInto(AddProfileWizard::kOtherSymbolEdit, symbol);
+        click(AddProfileWizard::kNextButton);
         QVERIFY2(AppMessageBox::shownTexts().isEmpty(), qPrintable(AppMessageBox::lastText()));
         QCOMPARE(m_wizard->pageCounter(), 4);
-        QCOMPARE(shown(), QStringList({"1000", "1041"}));
+        QCOMPARE(shown(), QStringList({AddProfileWizard::kPagesTable,
+                                       AddProfileWizard::kMailSettingsButton}));
         QCOMPARE(headings(), QStringList({"links", "Mail"}));
         QCOMPARE(cells(0), QStringList({"http://a.net", "http://b.net "}));
         QCOMPARE(cells(1), QStringList({"w@a.net;x", "w@b"}));
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(profile("example.org"),
                  std::string("Link: example.org\r\nhttp://a.net|||w@a.net;x|||1|||\r\nhttp://b.net "
@@ -240,36 +264,39 @@ private slots:
     void separatorRefusals() {
         const QString list = writeFile("pages.txt", "a.net!m\n");
         open();
-        toFilePage("example.org", "1010", true);
-        typeInto("1018", list);
-        click("1009");
+        toFilePage("example.org", AddProfileWizard::kTextFileRadio, true);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
         const struct {
             const char* click;
             const char* text;
             const char* message;
-        } cases[] = {
-            {nullptr, "", texts::kSelectSeparator},  {"1023", "", texts::kEnterSeparator},
-            {"1023", "   ", texts::kEnterSeparator}, {"1023", "!!", texts::kSeparatorSymbols},
-            {"1023", "#", texts::kSeparatorSymbols}, {"1023", ";", texts::kSeparatorSymbols}};
+        } cases[] = {{nullptr, "", texts::kSelectSeparator},
+                     {AddProfileWizard::kOtherSymbolRadio, "", texts::kEnterSeparator},
+                     {AddProfileWizard::kOtherSymbolRadio, "   ", texts::kEnterSeparator},
+                     {AddProfileWizard::kOtherSymbolRadio, "!!", texts::kSeparatorSymbols},
+                     {AddProfileWizard::kOtherSymbolRadio, "#", texts::kSeparatorSymbols},
+                     {AddProfileWizard::kOtherSymbolRadio, ";", texts::kSeparatorSymbols}};
         for (const auto& c : cases) {
             AppMessageBox::clearShown();
             if (c.click != nullptr) {
                 click(c.click);
             }
-            typeInto("1024", c.text);
-            click("1009");
+            typeInto(AddProfileWizard::kOtherSymbolEdit, c.text);
+            click(AddProfileWizard::kNextButton);
             QCOMPARE(AppMessageBox::shownTexts(), QStringList({c.message}));
             QCOMPARE(m_wizard->pageCounter(), 3);
-            QCOMPARE(static_cast<QLineEdit*>(w("1024"))->text(), QString(c.text));
+            QCOMPARE(static_cast<QLineEdit*>(w(AddProfileWizard::kOtherSymbolEdit))->text(),
+                     QString(c.text));
         }
         // A click on another separator disables the symbol box again.
-        click("1022");
-        QVERIFY(!w("1024")->isEnabled());
-        click("1023");
-        QVERIFY(w("1024")->isEnabled());
-        typeInto("1024", " ! ");
+        click(AddProfileWizard::kCommaRadio);
+        QVERIFY(!w(AddProfileWizard::kOtherSymbolEdit)->isEnabled());
+        click(AddProfileWizard::kOtherSymbolRadio);
+        QVERIFY(w(AddProfileWizard::kOtherSymbolEdit)->isEnabled());
+        typeInto(AddProfileWizard::kOtherSymbolEdit, " ! ");
         AppMessageBox::clearShown();
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         // Accepted trimmed, then searched for as typed: no line holds " ! ".
         QCOMPARE(m_wizard->pageCounter(), 4);
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
@@ -281,12 +308,12 @@ private slots:
         const QString list =
             writeFile("pages.csv", "a.example.com/x,webmaster mail\r\nnocomma\r\n\r\nb.net,m\r\n");
         open();
-        toFilePage("example.net", "1011", false);
-        typeInto("1018", list);
-        click("1009");
+        toFilePage("example.net", AddProfileWizard::kCsvFileRadio, false);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->pageCounter(), 3);
         QVERIFY(!m_wizard->plainImportMark());
-        QCOMPARE(shown(), QStringList({"1000"}));
+        QCOMPARE(shown(), QStringList({AddProfileWizard::kPagesTable}));
         QCOMPARE(headings(), QStringList({"links", "Mail", "Website"}));
         // A line without a comma is an address; the empty line is skipped.
         QCOMPARE(cells(0),
@@ -295,7 +322,7 @@ private slots:
         QCOMPARE(static_cast<QLabel*>(w("ImportSummary"))->text(),
                  QString("3 pages, 1 without mail; http:// added to 3 addresses without it "
                          "(http://a.example.com/x, ...)"));
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(profile("example.net"),
                  std::string("Link: example.net\r\nhttp://a.example.com/x|||webmaster mail|||0|||"
                              "\r\nhttp://nocomma||| |||0|||\r\nhttp://b.net|||m|||0|||"));
@@ -310,15 +337,15 @@ private slots:
             "Page;E-mail\r\nhttp://a.example.net/p0.html;w@a.example.net\r\n"
             "http://b.example.net/p1.html;\r\nhttp://a.example.net/p0.html;w@a.example.net\r\n");
         open();
-        toFilePage("example.net", "1011", true);
-        typeInto("1018", list);
-        click("1009");
+        toFilePage("example.net", AddProfileWizard::kCsvFileRadio, true);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(cells(0),
                  QStringList({"http://a.example.net/p0.html", "http://b.example.net/p1.html"}));
         QCOMPARE(cells(1), QStringList({"w@a.example.net", ""}));
         QCOMPARE(static_cast<QLabel*>(w("ImportSummary"))->text(),
                  QString("2 pages, 1 without mail, 1 duplicate left out"));
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(profile("example.net"),
                  std::string("Link: example.net\r\nhttp://a.example.net/p0.html|||w@a.example.net"
                              "|||1|||\r\nhttp://b.example.net/p1.html||| |||1|||"));
@@ -331,23 +358,23 @@ private slots:
         toFilePage("http://example.net", "TypedChoice", true);
         auto* typed = qobject_cast<QPlainTextEdit*>(w("TypedPages"));
         QVERIFY(typed != nullptr && !typed->isHidden());
-        QVERIFY(w("1018")->isHidden());
+        QVERIFY(w(AddProfileWizard::kPathEdit)->isHidden());
         typed->setPlainText("http://a.example.org/links\tweb@a.example.org\n\nno scheme here\n");
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(AppMessageBox::lastText(),
                  QString("Line 3: no scheme here\n\n") + texts::kUrlInvalid);
         QCOMPARE(m_wizard->pageCounter(), 2);
         typed->setPlainText("http://a.example.org/links\tweb@a.example.org\nb.example.com/x\n");
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->pageCounter(), 3);
         QCOMPARE(cells(0), QStringList({"http://a.example.org/links", "b.example.com/x"}));
         QCOMPARE(cells(1), QStringList({"web@a.example.org", ""}));
         // Back returns to the typed pages, kept as they were.
-        click("1008");
+        click(AddProfileWizard::kBackButton);
         QCOMPARE(m_wizard->pageCounter(), 2);
         QVERIFY(!typed->isHidden());
-        click("1009");
-        click("1009");
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(profile("example.net"),
                  std::string("Link: http://example.net\r\nhttp://a.example.org/links|||"
                              "web@a.example.org|||1|||\r\nb.example.com/x||| |||1|||"));
@@ -355,14 +382,14 @@ private slots:
 
     void addressMessages() {
         open();
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kEnterUrl}));
-        typeInto("1006", "example.c");
-        click("1009");
+        typeInto(AddProfileWizard::kAdvertiserEdit, "example.c");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(AppMessageBox::lastText(), QString(texts::kUrlInvalid));
-        QCOMPARE(caption("1009"), QString("Import..."));
-        typeInto("1006", "example . com");
-        click("1009");
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Import..."));
+        typeInto(AddProfileWizard::kAdvertiserEdit, "example . com");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->pageCounter(), 1);
         QCOMPARE(AppMessageBox::shownTexts().size(), 2);
     }
@@ -379,10 +406,12 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), "example.net");
         key(Qt::Key_Return);
         QCOMPARE(m_wizard->pageCounter(), 1);
-        QCOMPARE(QApplication::focusWidget(), w("1010"));
+        QCOMPARE(QApplication::focusWidget(), w(AddProfileWizard::kTextFileRadio));
         const auto checked = [this] {
             QStringList ids;
-            for (const char* id : {"1010", "1011", "1012", "TypedChoice"}) {
+            for (const char* id :
+                 {AddProfileWizard::kTextFileRadio, AddProfileWizard::kCsvFileRadio,
+                  AddProfileWizard::kExcelFileRadio, "TypedChoice"}) {
                 if (static_cast<QAbstractButton*>(w(id))->isChecked()) {
                     ids << id;
                 }
@@ -390,20 +419,20 @@ private slots:
             return ids;
         };
         key(Qt::Key_Down);
-        QCOMPARE(checked(), QStringList({"1011"}));
+        QCOMPARE(checked(), QStringList({AddProfileWizard::kCsvFileRadio}));
         key(Qt::Key_Down);
         QCOMPARE(checked(), QStringList({"TypedChoice"}));
         QCOMPARE(QApplication::focusWidget(), w("TypedChoice"));
         key(Qt::Key_Up);
         key(Qt::Key_Up);
-        QCOMPARE(checked(), QStringList({"1010"}));
+        QCOMPARE(checked(), QStringList({AddProfileWizard::kTextFileRadio}));
         key(Qt::Key_Return);
         QCOMPARE(m_wizard->pageCounter(), 2);
-        QCOMPARE(QApplication::focusWidget(), w("1018"));
+        QCOMPARE(QApplication::focusWidget(), w(AddProfileWizard::kPathEdit));
         QTest::keyClicks(QApplication::focusWidget(), list);
         key(Qt::Key_Return);
         QCOMPARE(m_wizard->pageCounter(), 3);
-        QCOMPARE(caption("1009"), QString("Save and Finish"));
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Save and Finish"));
         QVERIFY(!qobject_cast<QPushButton*>(QApplication::focusWidget()));
         key(Qt::Key_Return);
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
@@ -415,19 +444,19 @@ private slots:
 
     void typeAndPathMessages() {
         open();
-        typeInto("1006", "example.com");
-        click("1009");
+        typeInto(AddProfileWizard::kAdvertiserEdit, "example.com");
+        click(AddProfileWizard::kNextButton);
         // A text file is chosen at first, so Enter alone goes on.
-        QVERIFY(static_cast<QAbstractButton*>(w("1010"))->isChecked());
+        QVERIFY(static_cast<QAbstractButton*>(w(AddProfileWizard::kTextFileRadio))->isChecked());
         QCOMPARE(m_wizard->pageCounter(), 1);
         // The Excel type cannot be chosen.
-        static_cast<QAbstractButton*>(w("1012"))->click();
-        QVERIFY(!static_cast<QAbstractButton*>(w("1012"))->isChecked());
-        click("1011");
-        click("1010");
-        QVERIFY(!static_cast<QAbstractButton*>(w("1011"))->isChecked());
-        click("1009");
-        click("1009");
+        static_cast<QAbstractButton*>(w(AddProfileWizard::kExcelFileRadio))->click();
+        QVERIFY(!static_cast<QAbstractButton*>(w(AddProfileWizard::kExcelFileRadio))->isChecked());
+        click(AddProfileWizard::kCsvFileRadio);
+        click(AddProfileWizard::kTextFileRadio);
+        QVERIFY(!static_cast<QAbstractButton*>(w(AddProfileWizard::kCsvFileRadio))->isChecked());
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(AppMessageBox::lastText(), QString(texts::kEnterPath));
         QCOMPARE(m_wizard->pageCounter(), 2);
     }
@@ -438,10 +467,11 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<bool>("notify");
         QTest::addColumn<bool>("folder");
-        QTest::newRow("text") << "1010" << false << false;
-        QTest::newRow("text with notification") << "1010" << true << false;
-        QTest::newRow("csv") << "1011" << false << false;
-        QTest::newRow("a folder") << "1011" << false << true;
+        QTest::newRow("text") << AddProfileWizard::kTextFileRadio << false << false;
+        QTest::newRow("text with notification")
+            << AddProfileWizard::kTextFileRadio << true << false;
+        QTest::newRow("csv") << AddProfileWizard::kCsvFileRadio << false << false;
+        QTest::newRow("a folder") << AddProfileWizard::kCsvFileRadio << false << true;
     }
     void unreadableImportPathStaysOnItsPage() {
         QFETCH(QString, type);
@@ -453,13 +483,13 @@ private slots:
                 : QString::fromStdString(m_temp->root() + "/missing list \xc3\xb6\xe4\xb8\xad.txt");
         open();
         toFilePage("example.com", type.toLatin1().constData(), notify);
-        typeInto("1018", path);
-        click("1009");
+        typeInto(AddProfileWizard::kPathEdit, path);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY2(AppMessageBox::lastText().contains(path), qPrintable(AppMessageBox::lastText()));
         QCOMPARE(m_wizard->pageCounter(), 2);
-        QVERIFY(!w("1018")->isHidden());
-        QCOMPARE(caption("1009"), QString("Next >"));
+        QVERIFY(!w(AddProfileWizard::kPathEdit)->isHidden());
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Next >"));
         QVERIFY(!tarnwick::test::exists(f().profilesFolderNoSlash()));
     }
 
@@ -467,36 +497,36 @@ private slots:
     void fileGoneBeforeTheSeparatorPage() {
         const QString list = writeFile("pages \xc3\xb6\xe4\xb8\xad.txt", "a;b\n");
         open();
-        toFilePage("example.com", "1010", true);
-        typeInto("1018", list);
-        click("1009");
+        toFilePage("example.com", AddProfileWizard::kTextFileRadio, true);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
         QFile::remove(list);
-        click("1021");
-        click("1009");
+        click(AddProfileWizard::kSemicolonRadio);
+        click(AddProfileWizard::kNextButton);
         QVERIFY(AppMessageBox::lastText().contains(list));
         QCOMPARE(m_wizard->pageCounter(), 3);
-        QVERIFY(w("1000")->isHidden());
+        QVERIFY(w(AddProfileWizard::kPagesTable)->isHidden());
     }
 
     void plainFormatMessageKeepsEarlierRows() {
         const QString list = writeFile("pages.txt", "a.net\nb.net\nc .net\nd.net\n");
         open();
-        toFilePage("example.com", "1010", false);
-        typeInto("1018", list);
-        click("1009");
+        toFilePage("example.com", AddProfileWizard::kTextFileRadio, false);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY(AppMessageBox::lastText().startsWith(QString::fromLatin1(texts::kPlainFormat)));
         QCOMPARE(cells(0), QStringList({"http://a.net", "http://b.net"}));
-        QCOMPARE(caption("1009"), QString("Save and Finish"));
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Save and Finish"));
     }
 
     void emptyListSavesNothing() {
         const QString list = writeFile("pages.txt", "\r\n   \r\n");
         open();
-        toFilePage("example.com", "1010", false);
-        typeInto("1018", list);
-        click("1009");
-        click("1009");
+        toFilePage("example.com", AddProfileWizard::kTextFileRadio, false);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kNoItem}));
         QCOMPARE(m_wizard->result(), 0);
         QVERIFY(!tarnwick::test::exists(f().profilesFolderNoSlash()));
@@ -508,72 +538,91 @@ private slots:
         const QString csv = writeFile("pages.csv", "a,m\n");
         open();
         // B to A.
-        typeInto("1006", "example.com");
-        click("1009");
-        click("1025");
-        QCOMPARE(shown(), QStringList({"1010", "1011", "1012", "1027", "1025", "1041"}));
-        click("1008");
+        typeInto(AddProfileWizard::kAdvertiserEdit, "example.com");
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kNotifyBox);
+        QCOMPARE(
+            shown(),
+            QStringList({AddProfileWizard::kTextFileRadio, AddProfileWizard::kCsvFileRadio,
+                         AddProfileWizard::kExcelFileRadio, AddProfileWizard::kImportHeading,
+                         AddProfileWizard::kNotifyBox, AddProfileWizard::kMailSettingsButton}));
+        click(AddProfileWizard::kBackButton);
         QCOMPARE(m_wizard->pageCounter(), 0);
-        QCOMPARE(shown(), QStringList({"1026", "1000"}));
-        QVERIFY(w("1006")->isEnabled());
-        QCOMPARE(caption("1008"), QString("Cancel"));
-        QCOMPARE(caption("1009"), QString("Import..."));
+        QCOMPARE(shown(),
+                 QStringList({AddProfileWizard::kPagesLabel, AddProfileWizard::kPagesTable}));
+        QVERIFY(w(AddProfileWizard::kAdvertiserEdit)->isEnabled());
+        QCOMPARE(caption(AddProfileWizard::kBackButton), QString("Cancel"));
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Import..."));
         // C to B.
-        click("1009");
-        click("1010");
-        click("1009");
-        click("1008");
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kTextFileRadio);
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kBackButton);
         QCOMPARE(m_wizard->pageCounter(), 1);
-        QCOMPARE(shown(), QStringList({"1010", "1011", "1012", "1027", "1025", "1041"}));
+        QCOMPARE(
+            shown(),
+            QStringList({AddProfileWizard::kTextFileRadio, AddProfileWizard::kCsvFileRadio,
+                         AddProfileWizard::kExcelFileRadio, AddProfileWizard::kImportHeading,
+                         AddProfileWizard::kNotifyBox, AddProfileWizard::kMailSettingsButton}));
         // D to C.
-        click("1009");
-        typeInto("1018", txt);
-        click("1009");
-        click("1008");
+        click(AddProfileWizard::kNextButton);
+        typeInto(AddProfileWizard::kPathEdit, txt);
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kBackButton);
         QCOMPARE(m_wizard->pageCounter(), 2);
-        QCOMPARE(shown(), QStringList({"1027", "1041", "1020", "1018", "1019"}));
-        QCOMPARE(caption("1009"), QString("Next >"));
+        QCOMPARE(shown(),
+                 QStringList({AddProfileWizard::kImportHeading,
+                              AddProfileWizard::kMailSettingsButton, AddProfileWizard::kPathLabel,
+                              AddProfileWizard::kPathEdit, AddProfileWizard::kBrowseButton}));
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Next >"));
         // E (separated) to D: the heading and the hint stay hidden.
-        click("1009");
-        click("1021");
-        click("1009");
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kSemicolonRadio);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->pageCounter(), 4);
-        click("1008");
+        click(AddProfileWizard::kBackButton);
         QCOMPARE(m_wizard->pageCounter(), 3);
-        QCOMPARE(shown(), QStringList({"1041", "1021", "1022", "1023", "1024"}));
-        QCOMPARE(caption("1009"), QString("Next >"));
+        QCOMPARE(
+            shown(),
+            QStringList({AddProfileWizard::kMailSettingsButton, AddProfileWizard::kSemicolonRadio,
+                         AddProfileWizard::kCommaRadio, AddProfileWizard::kOtherSymbolRadio,
+                         AddProfileWizard::kOtherSymbolEdit}));
+        QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Next >"));
         // Forward again: the columns are not added twice.
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(headings(), QStringList({"links", "Mail"}));
         // E (separated) to D to C to B; untick the check box; plain text.
-        click("1008");
-        click("1008");
-        click("1008");
-        click("1025");
-        QVERIFY(w("1041")->isHidden());
-        click("1009");
-        click("1009");
+        click(AddProfileWizard::kBackButton);
+        click(AddProfileWizard::kBackButton);
+        click(AddProfileWizard::kBackButton);
+        click(AddProfileWizard::kNotifyBox);
+        QVERIFY(w(AddProfileWizard::kMailSettingsButton)->isHidden());
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->pageCounter(), 3);
         QVERIFY(m_wizard->plainImportMark());
         // E (plain) to C hides the list.
-        click("1008");
+        click(AddProfileWizard::kBackButton);
         QVERIFY(!m_wizard->plainImportMark());
-        QCOMPARE(shown(), QStringList({"1020", "1018", "1019"}));
+        QCOMPARE(shown(), QStringList({AddProfileWizard::kPathLabel, AddProfileWizard::kPathEdit,
+                                       AddProfileWizard::kBrowseButton}));
         // E (csv) to C leaves the list in view.
-        click("1008");
-        click("1011");
-        click("1009");
-        typeInto("1018", csv);
-        click("1009");
+        click(AddProfileWizard::kBackButton);
+        click(AddProfileWizard::kCsvFileRadio);
+        click(AddProfileWizard::kNextButton);
+        typeInto(AddProfileWizard::kPathEdit, csv);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(headings(), QStringList({"links", "Mail"}));
-        click("1008");
+        click(AddProfileWizard::kBackButton);
         QCOMPARE(m_wizard->pageCounter(), 2);
-        QCOMPARE(shown(), QStringList({"1000", "1020", "1018", "1019"}));
+        QCOMPARE(shown(),
+                 QStringList({AddProfileWizard::kPagesTable, AddProfileWizard::kPathLabel,
+                              AddProfileWizard::kPathEdit, AddProfileWizard::kBrowseButton}));
         // Cancel on the address page.
-        click("1008");
-        click("1008");
-        QCOMPARE(caption("1008"), QString("Cancel"));
-        click("1008");
+        click(AddProfileWizard::kBackButton);
+        click(AddProfileWizard::kBackButton);
+        QCOMPARE(caption(AddProfileWizard::kBackButton), QString("Cancel"));
+        click(AddProfileWizard::kBackButton);
         QCOMPARE(m_wizard->result(), int(QDialog::Rejected));
         QVERIFY(!tarnwick::test::exists(f().profilesFolderNoSlash()));
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
@@ -588,10 +637,10 @@ private slots:
                                  {{"x", ""}}, false);
         for (const char* address : {"example.com", "shop.example.com/links"}) {
             open();
-            toFilePage(address, "1010", false);
-            typeInto("1018", list);
-            click("1009");
-            click("1009");
+            toFilePage(address, AddProfileWizard::kTextFileRadio, false);
+            typeInto(AddProfileWizard::kPathEdit, list);
+            click(AddProfileWizard::kNextButton);
+            click(AddProfileWizard::kNextButton);
             QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         }
         QCOMPARE(m_panes.texts(),
@@ -609,11 +658,12 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("append")
-            << "1028"
+            << OverwriteOrAppendQuestion::kAppendButton
             << QByteArray("Link: example.com\r\nold.net||| |||0|||\r\nhttp://new.net|||m|||0|||");
-        QTest::newRow("overwrite")
-            << "1029" << QByteArray("Link: example.com\r\nhttp://new.net|||m|||0|||");
-        QTest::newRow("cancel") << "1030" << QByteArray("Link: example.com\r\nold.net||| |||0|||");
+        QTest::newRow("overwrite") << OverwriteOrAppendQuestion::kOverwriteButton
+                                   << QByteArray("Link: example.com\r\nhttp://new.net|||m|||0|||");
+        QTest::newRow("cancel") << OverwriteOrAppendQuestion::kCancelButton
+                                << QByteArray("Link: example.com\r\nold.net||| |||0|||");
         // Append is the default button.
         QTest::newRow("Enter")
             << "Enter"
@@ -633,9 +683,9 @@ private slots:
         const std::string stindex = readBytes(f().stIndexPath());
         const QString list = writeFile("pages.csv", "new.net,m\n");
         open();
-        toFilePage("example.com", "1011", false);
-        typeInto("1018", list);
-        click("1009");
+        toFilePage("example.com", AddProfileWizard::kCsvFileRadio, false);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
         QString question;
         tarnwick::test::whenModal<tarnwick::OverwriteOrAppendQuestion>(
             [&](tarnwick::OverwriteOrAppendQuestion* dialog) {
@@ -647,15 +697,15 @@ private slots:
                 }
             });
         const int rebuilds = m_panes.m_rebuilds;
-        click("1009");
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(question, QString("Overwrite/Append|") + texts::kAppendQuestion);
         QCOMPARE(profile("example.com"), expected.toStdString());
         QCOMPARE(readBytes(f().indexPath()), index);
         QCOMPARE(readBytes(f().stIndexPath()), stindex);
-        if (button == "1030") {
+        if (button == OverwriteOrAppendQuestion::kCancelButton) {
             QCOMPARE(m_wizard->result(), 0);
             QVERIFY(m_wizard->isVisible());
-            QCOMPARE(caption("1009"), QString("Save and Finish"));
+            QCOMPARE(caption(AddProfileWizard::kNextButton), QString("Save and Finish"));
             QCOMPARE(m_wizard->listModel().rowCount(), 1);
             QCOMPARE(m_panes.m_rebuilds, rebuilds);
         } else {
@@ -676,11 +726,12 @@ private slots:
         m_panes.loadProfiles();
         const QString list = writeFile("pages.txt", "new.net\n");
         open();
-        toFilePage("example.com", "1010", false);
-        typeInto("1018", list);
-        click("1009");
-        tarnwick::test::pressWhenModal<tarnwick::OverwriteOrAppendQuestion>("1028");
-        click("1009");
+        toFilePage("example.com", AddProfileWizard::kTextFileRadio, false);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
+        tarnwick::test::pressWhenModal<tarnwick::OverwriteOrAppendQuestion>(
+            OverwriteOrAppendQuestion::kAppendButton);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(profile("example.com"),
                  std::string("Link: example.com\r\nhttp://new.net||| |||0|||"));
@@ -697,11 +748,12 @@ private slots:
         m_panes.loadProfiles();
         const QString list = writeFile("pages.txt", "new.net\n");
         open();
-        toFilePage("c.com", "1010", false);
-        typeInto("1018", list);
-        click("1009");
-        tarnwick::test::pressWhenModal<tarnwick::OverwriteOrAppendQuestion>("1028");
-        click("1009");
+        toFilePage("c.com", AddProfileWizard::kTextFileRadio, false);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
+        tarnwick::test::pressWhenModal<tarnwick::OverwriteOrAppendQuestion>(
+            OverwriteOrAppendQuestion::kAppendButton);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_wizard->result(), int(QDialog::Accepted));
         QCOMPARE(profile("c.com"),
                  std::string("Link: c.com\r\nx||| |||0|||\r\nhttp://new.net||| |||0|||"));
@@ -718,10 +770,10 @@ private slots:
         QFile::remove(QString::fromStdString(f().stIndexPath()));
         const QString list = writeFile("pages.txt", "new.net\n");
         open();
-        toFilePage("b.com", "1010", false);
-        typeInto("1018", list);
-        click("1009");
-        click("1009");
+        toFilePage("b.com", AddProfileWizard::kTextFileRadio, false);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(m_panes.texts(), QStringList({"www.a.com", "b.com"}));
     }
 
@@ -730,10 +782,10 @@ private slots:
         // A file where the Profiles folder should be.
         tarnwick::test::writeBytes(f().profilesFolderNoSlash(), "x");
         open();
-        toFilePage("b.com", "1010", false);
-        typeInto("1018", list);
-        click("1009");
-        click("1009");
+        toFilePage("b.com", AddProfileWizard::kTextFileRadio, false);
+        typeInto(AddProfileWizard::kPathEdit, list);
+        click(AddProfileWizard::kNextButton);
+        click(AddProfileWizard::kNextButton);
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY(AppMessageBox::lastText().contains("Profiles"));
         QCOMPARE(m_wizard->result(), 0);
@@ -747,8 +799,8 @@ private slots:
             ++opened;
         });
         open();
-        toFilePage("example.com", "1011", true);
-        click("1041");
+        toFilePage("example.com", AddProfileWizard::kCsvFileRadio, true);
+        click(AddProfileWizard::kMailSettingsButton);
         QCOMPARE(opened, 1);
         // Without a stand-in the real mail settings dialog opens over the wizard.
         tarnwick::setMailSettingsOpener(nullptr);
@@ -758,19 +810,21 @@ private slots:
                 mailParent = dialog->parentWidget();
                 dialog->reject();
             });
-        click("1041");
+        click(AddProfileWizard::kMailSettingsButton);
         QCOMPARE(mailParent, m_wizard.get());
         tarnwick::FileDialog::presetNextPath("/data/list.csv");
-        click("1019");
-        QCOMPARE(static_cast<QLineEdit*>(w("1018"))->text(), QString("/data/list.csv"));
+        click(AddProfileWizard::kBrowseButton);
+        QCOMPARE(static_cast<QLineEdit*>(w(AddProfileWizard::kPathEdit))->text(),
+                 QString("/data/list.csv"));
         QVERIFY(tarnwick::FileDialog::lastWasOpen());
         QCOMPARE(tarnwick::FileDialog::lastFilter(), QString("CSV Files(*.csv)"));
         QCOMPARE(tarnwick::FileDialog::lastInitialFile(), QString("*.csv "));
         QCOMPARE(tarnwick::FileDialog::lastInitialFolder(),
                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         tarnwick::FileDialog::presetCancel();
-        click("1019");
-        QCOMPARE(static_cast<QLineEdit*>(w("1018"))->text(), QString("/data/list.csv"));
+        click(AddProfileWizard::kBrowseButton);
+        QCOMPARE(static_cast<QLineEdit*>(w(AddProfileWizard::kPathEdit))->text(),
+                 QString("/data/list.csv"));
 
         const auto txt = tarnwick::importDialogSettingsFor("txt");
         QCOMPARE(txt.m_filter, QString("Text Files(*.txt)"));
@@ -790,14 +844,15 @@ private slots:
             auto button = [dialog](const char* id) {
                 return dialog->findChild<QAbstractButton*>(QString::fromLatin1(id));
             };
-            dialog->findChild<QLineEdit*>("1006")->setText("example.com");
-            button("1009")->click();
+            dialog->findChild<QLineEdit*>(AddProfileWizard::kAdvertiserEdit)
+                ->setText("example.com");
+            button(AddProfileWizard::kNextButton)->click();
             QCOMPARE(dialog->pageCounter(), 1);
-            button("1010")->click();
-            button("1009")->click();
-            dialog->findChild<QLineEdit*>("1018")->setText(list);
-            button("1009")->click();
-            button("1009")->click();
+            button(AddProfileWizard::kTextFileRadio)->click();
+            button(AddProfileWizard::kNextButton)->click();
+            dialog->findChild<QLineEdit*>(AddProfileWizard::kPathEdit)->setText(list);
+            button(AddProfileWizard::kNextButton)->click();
+            button(AddProfileWizard::kNextButton)->click();
         });
         tarnwick::runAddCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kAdded}));
@@ -809,7 +864,7 @@ private slots:
     void addCommandCancelledOrRefused() {
         tarnwick::g_bPlayEnabled = false;
         tarnwick::g_bStopEnabled = true;
-        tarnwick::test::pressWhenModal<AddProfileWizard>("1008");
+        tarnwick::test::pressWhenModal<AddProfileWizard>(AddProfileWizard::kBackButton);
         tarnwick::runAddCommand(nullptr, m_panes);
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
         QVERIFY(!tarnwick::g_bPlayEnabled);

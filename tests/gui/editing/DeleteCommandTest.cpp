@@ -10,7 +10,6 @@
 #include "PaneTable.h"
 #include "editing/EditingTexts.h"
 #include "editing/ProfileSaver.h"
-#include "editing/SuppressAutoCheck.h"
 #include "gui/controls/AppMessageBox.h"
 #include "gui/editing/DeleteProfilesQuestion.h"
 #include "gui/editing/ProfileCommands.h"
@@ -53,7 +52,6 @@ private slots:
             tarnwick::saveNewProfile(f(), tarnwick::planSave(f(), name), name, {{"p.net", ""}},
                                      false);
         }
-        tarnwick::g_bSuppressAutoCheck = false;
         tarnwick::g_bScanRunning = false;
         tarnwick::g_bPlayEnabled = true;
         tarnwick::g_bStopEnabled = true;
@@ -68,7 +66,6 @@ private slots:
     void cleanup() {
         AppMessageBox::clearShown();
         AppMessageBox::setTestMode(false);
-        tarnwick::g_bSuppressAutoCheck = false;
         qputenv("HOME", m_savedHome);
         if (m_savedDataHome.isEmpty()) {
             qunsetenv("XDG_DATA_HOME");
@@ -82,12 +79,16 @@ private slots:
         tarnwick::DeleteProfilesQuestion dialog;
         QCOMPARE(dialog.windowTitle(), QString("Osgrel Tarnwick Ambrel"));
         QCOMPARE(dialog.findChild<QLabel*>()->text(), QString(texts::kDeleteQuestion));
-        auto* no = dialog.findChild<QPushButton*>("1045");
+        auto* no = dialog.findChild<QPushButton*>(tarnwick::DeleteProfilesQuestion::kNoButton);
         QCOMPARE(no->text(), QString("&No"));
         QVERIFY(no->isDefault());
-        QCOMPARE(dialog.findChild<QPushButton*>("1070")->text(), QString("&Yes"));
-        QVERIFY(dialog.findChild<QPushButton*>("1073")->isHidden());
-        QVERIFY(!dialog.findChild<QPushButton*>("1")->isEnabled());
+        QCOMPARE(
+            dialog.findChild<QPushButton*>(tarnwick::DeleteProfilesQuestion::kYesButton)->text(),
+            QString("&Yes"));
+        QVERIFY(dialog.findChild<QPushButton*>(tarnwick::DeleteProfilesQuestion::kHiddenOkButton)
+                    ->isHidden());
+        QVERIFY(!dialog.findChild<QPushButton*>(tarnwick::DeleteProfilesQuestion::kOkButton)
+                     ->isEnabled());
     }
 
     // Two of five ticked: exactly their files and lines go; the rest come
@@ -108,7 +109,8 @@ private slots:
                 for (int i = 0; list != nullptr && i < list->count(); ++i) {
                     listed << list->item(i)->text();
                 }
-                dialog->findChild<QPushButton*>("1070")->click();
+                dialog->findChild<QPushButton*>(tarnwick::DeleteProfilesQuestion::kYesButton)
+                    ->click();
             });
         tarnwick::runDeleteCommand(nullptr, m_panes);
         QCOMPARE(question, QString(texts::kDeleteQuestion));
@@ -138,7 +140,8 @@ private slots:
         for (int row = 0; row < 5; ++row) {
             m_panes.setProfileTicked(row, true);
         }
-        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>("1070");
+        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>(
+            tarnwick::DeleteProfilesQuestion::kYesButton);
         tarnwick::runDeleteCommand(nullptr, m_panes);
         QVERIFY(!exists(f().indexPath()));
         QVERIFY(!exists(f().stIndexPath()));
@@ -151,12 +154,13 @@ private slots:
     void noChangesNothingButLaterReloadsStayUnticked() {
         m_panes.setProfileTicked(0, true);
         const std::string index = readBytes(f().indexPath());
-        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>("1045");
+        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>(
+            tarnwick::DeleteProfilesQuestion::kNoButton);
         tarnwick::runDeleteCommand(nullptr, m_panes);
         QCOMPARE(readBytes(f().indexPath()), index);
         QVERIFY(exists(line(0)));
         QCOMPARE(m_panes.profileRowCount(), 5);
-        QVERIFY(tarnwick::g_bSuppressAutoCheck);
+        QVERIFY(m_panes.isTickOnLoadSuppressed());
         m_panes.loadProfiles();
         QVERIFY(!m_panes.isProfileTicked(0));
     }
@@ -173,7 +177,7 @@ private slots:
         tarnwick::runDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kSelectToDelete}));
         QVERIFY(!dialogShown);
-        QVERIFY(tarnwick::g_bSuppressAutoCheck);
+        QVERIFY(m_panes.isTickOnLoadSuppressed());
         QCOMPARE(m_panes.profileRowCount(), 5);
     }
 
@@ -183,7 +187,7 @@ private slots:
         tarnwick::runDeleteCommand(nullptr, m_panes);
         tarnwick::g_bScanRunning = false;
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kDeleteWhileRunning}));
-        QVERIFY(!tarnwick::g_bSuppressAutoCheck);
+        QVERIFY(!m_panes.isTickOnLoadSuppressed());
         QVERIFY(exists(line(0)));
     }
 
@@ -197,7 +201,8 @@ private slots:
         tarnwick::test::writeBytes(m_trash, "not a folder");
         // a.com's file is gone already, so only d.com's needs the trash.
         QFile::remove(QString::fromStdString(line(0)));
-        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>("1070");
+        tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>(
+            tarnwick::DeleteProfilesQuestion::kYesButton);
         tarnwick::runDeleteCommand(nullptr, m_panes);
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY2(AppMessageBox::lastText().contains("d.com.txt"),

@@ -34,8 +34,11 @@
 #include "store/ProfileList.h"
 #include "support/TempDataFolder.h"
 
+using tarnwick::AddProfileWizard;
 using tarnwick::AppMessageBox;
 using tarnwick::EditProfileDialog;
+using tarnwick::MailSettingsDialog;
+using tarnwick::OverwriteOrAppendQuestion;
 using tarnwick::PageTable;
 using tarnwick::test::PaneTable;
 using tarnwick::test::readBytes;
@@ -70,9 +73,9 @@ class EditProfTest : public QObject {
         return w;
     }
     void click(const char* id) { w<QAbstractButton>(id)->click(); }
-    PageTable* pages() const { return w<PageTable>("1048"); }
+    PageTable* pages() const { return w<PageTable>(EditProfileDialog::kPagesTable); }
     void pick(int row) {
-        auto* list = w<QTableView>("1042");
+        auto* list = w<QTableView>(EditProfileDialog::kProfilesTable);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(list->model()->index(row, 0)).center());
     }
@@ -100,7 +103,7 @@ class EditProfTest : public QObject {
     void toPagesPage() {
         open();
         pick(0);
-        click("1008");
+        click(EditProfileDialog::kNextButton);
         QCOMPARE(m_dialog->page(), 1);
     }
 
@@ -109,7 +112,6 @@ private slots:
         m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
         m_temp->folder().ensureProfilesFolder();
         m_panes = PaneTable();
-        tarnwick::g_bSuppressAutoCheck = false;
         tarnwick::g_bScanRunning = false;
         AppMessageBox::setTestMode(true);
         AppMessageBox::clearShown();
@@ -126,17 +128,21 @@ private slots:
         makeStore();
         open();
         QCOMPARE(m_dialog->windowTitle(), QString("Edit Profile"));
-        auto* list = w<QTableView>("1042");
+        auto* list = w<QTableView>(EditProfileDialog::kProfilesTable);
         QCOMPARE(list->model()->headerData(0, Qt::Horizontal).toString(),
                  QString("Advertiser's Link"));
         QCOMPARE(list->columnWidth(0), 394);
         QCOMPARE(list->model()->rowCount(), 2);
         QCOMPARE(list->model()->index(1, 0).data().toString(), QString("www.other.org"));
-        QVERIFY(!w("1043")->isEnabled());
-        QVERIFY(!w("1045")->isEnabled());
-        QVERIFY(!w("1046")->isEnabled());
-        QVERIFY(w("1008")->isEnabled());
-        for (const char* hidden : {"1048", "1050", "1058", "1051", "1075", "1044", "1047", "1"}) {
+        QVERIFY(!w(EditProfileDialog::kAdvertiserEdit)->isEnabled());
+        QVERIFY(!w(EditProfileDialog::kBackButton)->isEnabled());
+        QVERIFY(!w(EditProfileDialog::kFinishButton)->isEnabled());
+        QVERIFY(w(EditProfileDialog::kNextButton)->isEnabled());
+        for (const char* hidden :
+             {EditProfileDialog::kPagesTable, EditProfileDialog::kPagesHeading,
+              EditProfileDialog::kAllDisabledBox, EditProfileDialog::kDeleteButton,
+              EditProfileDialog::kMailSettingsButton, EditProfileDialog::kCancelButton,
+              EditProfileDialog::kUnusedEdit, EditProfileDialog::kOkButton}) {
             QVERIFY2(w(hidden)->isHidden(), hidden);
         }
     }
@@ -149,15 +155,18 @@ private slots:
         open();
         m_dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-        auto* list = w<QTableView>("1042");
+        auto* list = w<QTableView>(EditProfileDialog::kProfilesTable);
         QCOMPARE(QApplication::focusWidget(), list);
         QCOMPARE(list->currentIndex().row(), 1);
-        QCOMPARE(w<QLineEdit>("1043")->text(), QString("www.other.org"));
-        QVERIFY(w("1046")->isEnabled());
+        QCOMPARE(w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->text(),
+                 QString("www.other.org"));
+        QVERIFY(w(EditProfileDialog::kFinishButton)->isEnabled());
         QTest::keyClick(list, Qt::Key_Home);
-        QCOMPARE(w<QLineEdit>("1043")->text(), QString("www.example.com"));
+        QCOMPARE(w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->text(),
+                 QString("www.example.com"));
         QTest::keyClick(list, Qt::Key_End);
-        QCOMPARE(w<QLineEdit>("1043")->text(), QString("www.other.org"));
+        QCOMPARE(w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->text(),
+                 QString("www.other.org"));
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(m_dialog->page(), 1);
         QCOMPARE(pageRows(), QList<QStringList>({{"q1", "m", "Disabled"}}));
@@ -167,15 +176,15 @@ private slots:
     void nextWithoutPickOrWithABadAddress() {
         makeStore();
         open();
-        click("1008");
+        click(EditProfileDialog::kNextButton);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kSelectProfile}));
         pick(0);
-        w<QLineEdit>("1043")->setText("  example.c ");
-        click("1008");
+        w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->setText("  example.c ");
+        click(EditProfileDialog::kNextButton);
         QCOMPARE(AppMessageBox::lastText(), QString(texts::kUrlInvalid));
         QCOMPARE(m_dialog->page(), 0);
-        w<QLineEdit>("1043")->setText(" \t ");
-        click("1008");
+        w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->setText(" \t ");
+        click(EditProfileDialog::kNextButton);
         QCOMPARE(AppMessageBox::lastText(), QString(texts::kSelectProfile));
     }
 
@@ -192,16 +201,19 @@ private slots:
         QCOMPARE(pageRows(), (QList<QStringList>{{"p1", " ", "Enabled"},
                                                  {"p2", "w@p2", "Disabled"},
                                                  {"p3", "w@p3", "Enabled"}}));
-        QCOMPARE(w<QLabel>("1050")->text(), QString("www.example.com"));
+        QCOMPARE(w<QLabel>(EditProfileDialog::kPagesHeading)->text(), QString("www.example.com"));
         // The last page is enabled: the check box is not ticked.
-        QVERIFY(!w<QCheckBox>("1058")->isChecked());
-        for (const char* shown : {"1048", "1050", "1058", "1051", "1075"}) {
+        QVERIFY(!w<QCheckBox>(EditProfileDialog::kAllDisabledBox)->isChecked());
+        for (const char* shown :
+             {EditProfileDialog::kPagesTable, EditProfileDialog::kPagesHeading,
+              EditProfileDialog::kAllDisabledBox, EditProfileDialog::kDeleteButton,
+              EditProfileDialog::kMailSettingsButton}) {
             QVERIFY2(!w(shown)->isHidden(), shown);
         }
-        QVERIFY(w("1042")->isHidden());
-        QVERIFY(w("1043")->isHidden());
-        QVERIFY(w("1045")->isEnabled());
-        QVERIFY(!w("1008")->isEnabled());
+        QVERIFY(w(EditProfileDialog::kProfilesTable)->isHidden());
+        QVERIFY(w(EditProfileDialog::kAdvertiserEdit)->isHidden());
+        QVERIFY(w(EditProfileDialog::kBackButton)->isEnabled());
+        QVERIFY(!w(EditProfileDialog::kNextButton)->isEnabled());
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
@@ -215,16 +227,16 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
         for (int row : {1, 0}) {
             if (row == 0) {
-                click("1045");
+                click(EditProfileDialog::kBackButton);
             }
             pick(row);
-            w("1042")->setFocus();
-            QVERIFY(w("1042")->hasFocus());
-            w<QAbstractButton>("1008")->animateClick();
+            w(EditProfileDialog::kProfilesTable)->setFocus();
+            QVERIFY(w(EditProfileDialog::kProfilesTable)->hasFocus());
+            w<QAbstractButton>(EditProfileDialog::kNextButton)->animateClick();
             QTRY_COMPARE(m_dialog->page(), 1);
             const QString picked = row == 1 ? "www.other.org" : "www.example.com";
             QCOMPARE(m_dialog->selected(), picked);
-            QCOMPARE(w<QLabel>("1050")->text(), picked);
+            QCOMPARE(w<QLabel>(EditProfileDialog::kPagesHeading)->text(), picked);
             QCOMPARE(pageRows().at(0).at(0), QString(row == 1 ? "q1" : "p1"));
         }
     }
@@ -236,11 +248,12 @@ private slots:
         open();
         m_dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-        auto* list = w<QTableView>("1042");
+        auto* list = w<QTableView>(EditProfileDialog::kProfilesTable);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
-        QCOMPARE(w<QLineEdit>("1043")->text(), QString("www.example.com"));
+        QCOMPARE(w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->text(),
+                 QString("www.example.com"));
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(m_dialog->page(), 1);
         pages()->setFocus();
@@ -285,7 +298,7 @@ private slots:
         QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({QStringLiteral("Line 2: not a page\n\n") + texts::kUrlInvalid}));
 
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(
             readBytes(f().profilePath("example.com")),
             std::string("Link: http://www.example.com/\r\nhttp://a.example.net/links|||"
@@ -296,13 +309,13 @@ private slots:
     void lastPageDisabledTicksTheCheckBox() {
         makeProfile("example.com", "Link: example.com\r\np1|||m|||1|||\r\np2|||m|||0|||");
         toPagesPage();
-        QVERIFY(w<QCheckBox>("1058")->isChecked());
+        QVERIFY(w<QCheckBox>(EditProfileDialog::kAllDisabledBox)->isChecked());
         // Ticking and unticking changes the list only.
         const std::string before = readBytes(f().profilePath("example.com"));
-        w<QCheckBox>("1058")->click();
+        w<QCheckBox>(EditProfileDialog::kAllDisabledBox)->click();
         QCOMPARE(pageRows().at(0).at(2), QString("Enabled"));
         QCOMPARE(pageRows().at(1).at(2), QString("Enabled"));
-        w<QCheckBox>("1058")->click();
+        w<QCheckBox>(EditProfileDialog::kAllDisabledBox)->click();
         QCOMPARE(pageRows().at(0).at(2), QString("Disabled"));
         QCOMPARE(pageRows().at(1).at(2), QString("Disabled"));
         QCOMPARE(readBytes(f().profilePath("example.com")), before);
@@ -319,10 +332,10 @@ private slots:
         const std::string index = readBytes(f().indexPath());
         open();
         pick(0);
-        w<QLineEdit>("1043")->setText(" example.net ");
+        w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->setText(" example.net ");
         AppMessageBox::presetAnswer(ok ? AppMessageBox::Answer::Ok : AppMessageBox::Answer::Cancel);
         const int loads = m_panes.m_loads;
-        click("1008");
+        click(EditProfileDialog::kNextButton);
         QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({"Do you want to change profile name from <www.example.com> to "
                               "<example.net>"}));
@@ -351,26 +364,26 @@ private slots:
         open();
         pick(1);
         // Unchanged: closes at once.
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
 
         open();
         pick(1);
-        w<QLineEdit>("1043")->setText("");
-        click("1046");
-        QVERIFY(!w("1046")->isEnabled());
-        QVERIFY(!w("1043")->isEnabled());
+        w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->setText("");
+        click(EditProfileDialog::kFinishButton);
+        QVERIFY(!w(EditProfileDialog::kFinishButton)->isEnabled());
+        QVERIFY(!w(EditProfileDialog::kAdvertiserEdit)->isEnabled());
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
 
         pick(1);
-        w<QLineEdit>("1043")->setText("www.other.net");
-        click("1046");  // Cancel: nothing changes
+        w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->setText("www.other.net");
+        click(EditProfileDialog::kFinishButton);  // Cancel: nothing changes
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kReallyChange}));
         QCOMPARE(m_dialog->result(), 0);
         QVERIFY(tarnwick::test::exists(f().profilePath("other.org")));
         AppMessageBox::presetAnswer(AppMessageBox::Answer::Ok);
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         QCOMPARE(readBytes(f().profilePath("other.net")),
                  std::string("Link: www.other.net\r\nq1|||m|||0|||"));
@@ -386,9 +399,9 @@ private slots:
         const std::string other = readBytes(f().profilePath("other.org"));
         open();
         pick(0);
-        w<QLineEdit>("1043")->setText("http://other.org/");
+        w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->setText("http://other.org/");
         AppMessageBox::presetAnswer(AppMessageBox::Answer::Ok);
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({texts::kReallyChange,
                               "Another profile already has the name other.org. The address was "
@@ -398,9 +411,9 @@ private slots:
         QCOMPARE(readBytes(f().profilePath("example.com")), example);
         QCOMPARE(readBytes(f().profilePath("other.org")), other);
 
-        w<QLineEdit>("1043")->setText("example.com/links");
+        w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->setText("example.com/links");
         AppMessageBox::presetAnswer(AppMessageBox::Answer::Ok);
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         QCOMPARE(readBytes(f().profilePath("example.com")),
                  "Link: example.com/links" + example.substr(example.find("\r\n")));
@@ -436,7 +449,7 @@ private slots:
         QVERIFY(combo != nullptr);
         combo->setCurrentIndex(-1);  // no choice: written empty, saved as "0"
         const int rebuilds = m_panes.m_rebuilds;
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         // The advertiser's address stays as it was typed.
         QCOMPARE(readBytes(f().profilePath("example.com")),
@@ -459,7 +472,7 @@ private slots:
         edit->selectAll();
         QTest::keyClicks(edit, "not a mail");
         QTest::keyClick(edit, Qt::Key_Return);
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(m_dialog->result(), 0);
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(AppMessageBox::lastText(),
@@ -474,7 +487,7 @@ private slots:
         edit->selectAll();
         QTest::keyClicks(edit, "no scheme here");
         QTest::keyClick(edit, Qt::Key_Return);
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(AppMessageBox::lastText(),
                  QString("Row 1, Url: \"no scheme here\"\n\nURL is invalid or incomplete"));
         QCOMPARE(readBytes(f().profilePath("example.com")), before);
@@ -486,11 +499,11 @@ private slots:
         makeStore();
         open();
         pick(0);
-        w<QLineEdit>("1043")->setText("  www.example.com ");
-        click("1008");
+        w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->setText("  www.example.com ");
+        click(EditProfileDialog::kNextButton);
         QCOMPARE(m_dialog->page(), 1);
         pages()->setItemText(2, 1, QStringLiteral("w@p3.example"));
-        click("1046");
+        click(EditProfileDialog::kFinishButton);
         QCOMPARE(readBytes(f().profilePath("example.com")),
                  std::string("Link: http://www.example.com/\r\np1||| |||1|||\r\np2|||w@p2|||0|||"
                              "\r\np3|||w@p3.example|||1|||"));
@@ -503,52 +516,56 @@ private slots:
                     "Link: example.com\r\np0|||m|||1|||\r\np1|||m|||1|||\r\np2|||m|||0|||\r\n"
                     "p3|||m|||1|||\r\np4|||m|||1|||");
         toPagesPage();
-        click("1051");
+        click(EditProfileDialog::kDeleteButton);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kSelectRow}));
 
         clickCell(0, 0, Qt::ControlModifier);
         clickCell(2, 0, Qt::ControlModifier);
         QCOMPARE(pages()->getSelectedRows(), QList<int>({0, 2}));
         const std::string before = readBytes(f().profilePath("example.com"));
-        click("1051");  // Cancel
+        click(EditProfileDialog::kDeleteButton);  // Cancel
         QCOMPARE(AppMessageBox::lastText(), QString(texts::kDeleteRows));
         QVERIFY(AppMessageBox::lastText().endsWith("action "));
         QCOMPARE(readBytes(f().profilePath("example.com")), before);
-        QVERIFY(w("1045")->isEnabled());
+        QVERIFY(w(EditProfileDialog::kBackButton)->isEnabled());
 
         // Edits made before the deletion are saved with it, never dropped.
         pages()->setItemText(4, 1, "edited before the delete");
         pages()->setItemText(3, 2, "Disabled");
         AppMessageBox::presetAnswer(AppMessageBox::Answer::Ok);
-        click("1051");
+        click(EditProfileDialog::kDeleteButton);
         QCOMPARE(readBytes(f().profilePath("example.com")),
                  std::string("Link: example.com\r\np1|||m|||1|||\r\np3|||m|||0|||\r\n"
                              "p4|||edited before the delete|||1|||"));
         QCOMPARE(pageRows(), (QList<QStringList>{{"p1", "m", "Enabled"},
                                                  {"p3", "m", "Disabled"},
                                                  {"p4", "edited before the delete", "Enabled"}}));
-        QVERIFY(!w("1045")->isEnabled());
-        QVERIFY(!w("1044")->isEnabled());
+        QVERIFY(!w(EditProfileDialog::kBackButton)->isEnabled());
+        QVERIFY(!w(EditProfileDialog::kCancelButton)->isEnabled());
     }
 
     void backKeepsTheAddressBox() {
         makeStore();
         toPagesPage();
         m_panes.insertProfileRow(2, "www.third.net");  // the pane changed meanwhile
-        click("1045");
+        click(EditProfileDialog::kBackButton);
         QCOMPARE(m_dialog->page(), 0);
-        QVERIFY(!w("1042")->isHidden());
-        QVERIFY(!w("1043")->isHidden());
-        QCOMPARE(w<QLineEdit>("1043")->text(), QString("www.example.com"));
-        QVERIFY(w("1046")->isEnabled());
-        QVERIFY(w("1008")->isEnabled());
-        QVERIFY(!w("1045")->isEnabled());
-        for (const char* hidden : {"1048", "1051", "1050", "1058", "1075"}) {
+        QVERIFY(!w(EditProfileDialog::kProfilesTable)->isHidden());
+        QVERIFY(!w(EditProfileDialog::kAdvertiserEdit)->isHidden());
+        QCOMPARE(w<QLineEdit>(EditProfileDialog::kAdvertiserEdit)->text(),
+                 QString("www.example.com"));
+        QVERIFY(w(EditProfileDialog::kFinishButton)->isEnabled());
+        QVERIFY(w(EditProfileDialog::kNextButton)->isEnabled());
+        QVERIFY(!w(EditProfileDialog::kBackButton)->isEnabled());
+        for (const char* hidden :
+             {EditProfileDialog::kPagesTable, EditProfileDialog::kDeleteButton,
+              EditProfileDialog::kPagesHeading, EditProfileDialog::kAllDisabledBox,
+              EditProfileDialog::kMailSettingsButton}) {
             QVERIFY2(w(hidden)->isHidden(), hidden);
         }
-        QCOMPARE(w<QTableView>("1042")->model()->rowCount(), 3);
+        QCOMPARE(w<QTableView>(EditProfileDialog::kProfilesTable)->model()->rowCount(), 3);
         // Next again: the list has its three columns once.
-        click("1008");
+        click(EditProfileDialog::kNextButton);
         QCOMPARE(pages()->getColumnCount(), 3);
         QCOMPARE(pageRows().size(), 3);
     }
@@ -558,7 +575,7 @@ private slots:
         tarnwick::setMailSettingsOpener([&](QWidget*) { ++opened; });
         makeStore();
         toPagesPage();
-        click("1075");
+        click(EditProfileDialog::kMailSettingsButton);
         QCOMPARE(opened, 1);
         QStringList items{"stale"};
         emit pages()->getDropDownItems(1, &items);
@@ -599,19 +616,19 @@ private slots:
         for (int row = 0; row < 2; ++row) {
             open();
             pick(row);
-            click("1008");
+            click(EditProfileDialog::kNextButton);
             QCOMPARE(m_dialog->page(), 1);
-            click("1046");
+            click(EditProfileDialog::kFinishButton);
             QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
             open();
             pick(row);
-            click("1046");
+            click(EditProfileDialog::kFinishButton);
             QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         }
         {
             tarnwick::MailSettingsDialog settings;
             settings.show();
-            tarnwick::test::control(&settings, "1037")->click();
+            tarnwick::test::control(&settings, MailSettingsDialog::kSaveButton)->click();
             QCOMPARE(settings.result(), int(QDialog::Accepted));
         }
         {
@@ -627,16 +644,17 @@ private slots:
             const auto click = [&wizard](const char* id) {
                 tarnwick::test::control<QAbstractButton>(&wizard, id)->click();
             };
-            set("1006", "http://www.shop-a.example/");
-            click("1009");
-            click("1025");
-            click("1011");
-            click("1009");
-            set("1018", QString::fromStdString(list));
-            click("1009");
+            set(AddProfileWizard::kAdvertiserEdit, "http://www.shop-a.example/");
+            click(AddProfileWizard::kNextButton);
+            click(AddProfileWizard::kNotifyBox);
+            click(AddProfileWizard::kCsvFileRadio);
+            click(AddProfileWizard::kNextButton);
+            set(AddProfileWizard::kPathEdit, QString::fromStdString(list));
+            click(AddProfileWizard::kNextButton);
             QCOMPARE(wizard.listModel().rowCount(), 2);
-            tarnwick::test::pressWhenModal<tarnwick::OverwriteOrAppendQuestion>("1028");
-            click("1009");
+            tarnwick::test::pressWhenModal<tarnwick::OverwriteOrAppendQuestion>(
+                OverwriteOrAppendQuestion::kAppendButton);
+            click(AddProfileWizard::kNextButton);
             QCOMPARE(wizard.result(), int(QDialog::Accepted));
         }
         QVERIFY(snapshot() == before);

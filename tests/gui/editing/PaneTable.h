@@ -1,12 +1,11 @@
 // The two panes as a plain table for the dialogs under test: the profile rows
 // (display text, tick) and a count of results-pane rebuilds. Loading follows
-// the pane's rule: rows ticked unless g_bSuppressAutoCheck is set.
+// the pane's rule: rows ticked unless a Delete suppressed it.
 #pragma once
 
 #include <QString>
 #include <vector>
 
-#include "editing/SuppressAutoCheck.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/editing/ProfilePaneAccess.h"
 #include "store/ProfileList.h"
@@ -37,10 +36,12 @@ public:
     void loadProfiles() override {
         m_rows.clear();
         for (const std::string& line : ProfileList(DataFolder::fromEnvironment()).read()) {
-            m_rows.push_back(Row{toQ(ProfileList::displayText(line)), !g_bSuppressAutoCheck});
+            m_rows.push_back(Row{toQ(ProfileList::displayText(line)), !m_tickSuppressed});
         }
         ++m_loads;
     }
+    void suppressTickOnLoad() override { m_tickSuppressed = true; }
+    bool isTickOnLoadSuppressed() const override { return m_tickSuppressed; }
     void rebuildResults() override { ++m_rebuilds; }
     int selectedProfileRow() const override { return m_selected; }
 
@@ -56,6 +57,7 @@ public:
     int m_loads = 0;
     int m_rebuilds = 0;
     int m_selected = -1;
+    bool m_tickSuppressed = false;
 };
 
 }  // namespace tarnwick::test

@@ -28,8 +28,12 @@ using tarnwick::test::SmtpTestServer;
 
 namespace {
 
-const char* const kIds[] = {"1031", "1032", "1033", "1034", "1035",
-                            "1036", "1037", "1038", "1039", "1040"};
+const char* const kIds[] = {
+    MailSettingsDialog::kSendNotificationBox, MailSettingsDialog::kSenderEdit,
+    MailSettingsDialog::kSmtpServerEdit,      MailSettingsDialog::kUserNameEdit,
+    MailSettingsDialog::kPasswordEdit,        MailSettingsDialog::kRequiresSslBox,
+    MailSettingsDialog::kSaveButton,          MailSettingsDialog::kSendTestBox,
+    MailSettingsDialog::kTestAddressEdit,     MailSettingsDialog::kSendButton};
 
 QWidget* w(MailSettingsDialog& dialog, const char* id) {
     QWidget* w = dialog.findChild<QWidget*>(QString::fromLatin1(id));
@@ -45,8 +49,8 @@ QAbstractButton* button(MailSettingsDialog& dialog, const char* id) {
     return qobject_cast<QAbstractButton*>(w(dialog, id));
 }
 
-// The IDs of the enabled controls, "1031 1038".
-QString enabledIds(MailSettingsDialog& dialog) {
+// The IDs of the enabled controls, "sendNotificationBox sendTestBox".
+QString enabledNames(MailSettingsDialog& dialog) {
     QStringList on;
     for (const char* id : kIds) {
         if (w(dialog, id)->isEnabled()) {
@@ -67,22 +71,22 @@ private:
     // Fills the account fields through the controls, as a user would.
     void fill(MailSettingsDialog& d, const QString& sender, const QString& server, bool ssl,
               const QString& user, const QString& password) {
-        if (!button(d, "1031")->isChecked()) {
-            button(d, "1031")->click();
+        if (!button(d, MailSettingsDialog::kSendNotificationBox)->isChecked()) {
+            button(d, MailSettingsDialog::kSendNotificationBox)->click();
         }
-        edit(d, "1032")->setText(sender);
-        edit(d, "1033")->setText(server);
-        if (button(d, "1036")->isChecked() != ssl) {
-            button(d, "1036")->click();
+        edit(d, MailSettingsDialog::kSenderEdit)->setText(sender);
+        edit(d, MailSettingsDialog::kSmtpServerEdit)->setText(server);
+        if (button(d, MailSettingsDialog::kRequiresSslBox)->isChecked() != ssl) {
+            button(d, MailSettingsDialog::kRequiresSslBox)->click();
         }
-        edit(d, "1034")->setText(user);
-        edit(d, "1035")->setText(password);
+        edit(d, MailSettingsDialog::kUserNameEdit)->setText(user);
+        edit(d, MailSettingsDialog::kPasswordEdit)->setText(password);
     }
     void fillTest(MailSettingsDialog& d, const QString& address) {
-        if (!button(d, "1038")->isChecked()) {
-            button(d, "1038")->click();
+        if (!button(d, MailSettingsDialog::kSendTestBox)->isChecked()) {
+            button(d, MailSettingsDialog::kSendTestBox)->click();
         }
-        edit(d, "1039")->setText(address);
+        edit(d, MailSettingsDialog::kTestAddressEdit)->setText(address);
     }
 
 private slots:
@@ -103,17 +107,20 @@ private slots:
     void controlsCarryTheirIdsLabelsAndNames() {
         MailSettingsDialog d;
         QCOMPARE(d.windowTitle(), QString("Mail Settings"));
-        QCOMPARE(button(d, "1031")->text(), QString("Send Notification"));
-        QCOMPARE(button(d, "1036")->text(), QString("Requires SSL"));
-        QCOMPARE(button(d, "1037")->text(), QString("&Save"));
-        QCOMPARE(button(d, "1038")->text(), QString("Send Test Notification"));
-        QCOMPARE(button(d, "1040")->text(), QString("Sen&d"));
-        QCOMPARE(edit(d, "1035")->echoMode(), QLineEdit::Password);
-        const QList<std::pair<const char*, QString>> fields = {{"1032", "Sender :"},
-                                                               {"1033", "Smtp Server :"},
-                                                               {"1034", "User Name :"},
-                                                               {"1035", "Password :"},
-                                                               {"1039", "Test Mail Address :"}};
+        QCOMPARE(button(d, MailSettingsDialog::kSendNotificationBox)->text(),
+                 QString("Send Notification"));
+        QCOMPARE(button(d, MailSettingsDialog::kRequiresSslBox)->text(), QString("Requires SSL"));
+        QCOMPARE(button(d, MailSettingsDialog::kSaveButton)->text(), QString("&Save"));
+        QCOMPARE(button(d, MailSettingsDialog::kSendTestBox)->text(),
+                 QString("Send Test Notification"));
+        QCOMPARE(button(d, MailSettingsDialog::kSendButton)->text(), QString("Sen&d"));
+        QCOMPARE(edit(d, MailSettingsDialog::kPasswordEdit)->echoMode(), QLineEdit::Password);
+        const QList<std::pair<const char*, QString>> fields = {
+            {MailSettingsDialog::kSenderEdit, "Sender :"},
+            {MailSettingsDialog::kSmtpServerEdit, "Smtp Server :"},
+            {MailSettingsDialog::kUserNameEdit, "User Name :"},
+            {MailSettingsDialog::kPasswordEdit, "Password :"},
+            {MailSettingsDialog::kTestAddressEdit, "Test Mail Address :"}};
         for (const auto& [id, label] : fields) {
             QLabel* buddyLabel = nullptr;
             for (QLabel* l : d.findChildren<QLabel*>()) {
@@ -132,18 +139,36 @@ private slots:
     void enablingRules_data() {
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QString>("enabled");
-        QTest::newRow("as opened") << QStringList{} << "1031 1038";
-        QTest::newRow("notification on") << QStringList{"1031"} << "1031 1032 1033 1036 1037 1038";
-        QTest::newRow("ssl on") << QStringList{"1031", "1036"}
-                                << "1031 1032 1033 1034 1035 1036 1037 1038";
+        QTest::newRow("as opened") << QStringList{} << "sendNotificationBox sendTestBox";
+        QTest::newRow("notification on") << QStringList{MailSettingsDialog::kSendNotificationBox}
+                                         << "sendNotificationBox senderEdit smtpServerEdit "
+                                            "requiresSslBox saveButton sendTestBox";
+        QTest::newRow("ssl on") << QStringList{MailSettingsDialog::kSendNotificationBox,
+                                               MailSettingsDialog::kRequiresSslBox}
+                                << "sendNotificationBox senderEdit smtpServerEdit userNameEdit "
+                                   "passwordEdit requiresSslBox saveButton sendTestBox";
         QTest::newRow("ssl off again")
-            << QStringList{"1031", "1036", "1036"} << "1031 1032 1033 1036 1037 1038";
-        QTest::newRow("notification off") << QStringList{"1031", "1036", "1031"} << "1031 1038";
+            << QStringList{MailSettingsDialog::kSendNotificationBox,
+                           MailSettingsDialog::kRequiresSslBox, MailSettingsDialog::kRequiresSslBox}
+            << "sendNotificationBox senderEdit smtpServerEdit requiresSslBox saveButton "
+               "sendTestBox";
+        QTest::newRow("notification off") << QStringList{MailSettingsDialog::kSendNotificationBox,
+                                                         MailSettingsDialog::kRequiresSslBox,
+                                                         MailSettingsDialog::kSendNotificationBox}
+                                          << "sendNotificationBox sendTestBox";
         // Ticking it again leaves user name and password as they are.
         QTest::newRow("notification on again")
-            << QStringList{"1031", "1036", "1031", "1031"} << "1031 1032 1033 1036 1037 1038";
-        QTest::newRow("test on") << QStringList{"1038"} << "1031 1038 1039 1040";
-        QTest::newRow("test off") << QStringList{"1038", "1038"} << "1031 1038";
+            << QStringList{MailSettingsDialog::kSendNotificationBox,
+                           MailSettingsDialog::kRequiresSslBox,
+                           MailSettingsDialog::kSendNotificationBox,
+                           MailSettingsDialog::kSendNotificationBox}
+            << "sendNotificationBox senderEdit smtpServerEdit requiresSslBox saveButton "
+               "sendTestBox";
+        QTest::newRow("test on") << QStringList{MailSettingsDialog::kSendTestBox}
+                                 << "sendNotificationBox sendTestBox testAddressEdit sendButton";
+        QTest::newRow("test off") << QStringList{MailSettingsDialog::kSendTestBox,
+                                                 MailSettingsDialog::kSendTestBox}
+                                  << "sendNotificationBox sendTestBox";
     }
     void enablingRules() {
         QFETCH(QStringList, clicks);
@@ -152,7 +177,7 @@ private slots:
         for (const QString& id : clicks) {
             button(d, id.toLatin1().constData())->click();
         }
-        QCOMPARE(enabledIds(d), enabled);
+        QCOMPARE(enabledNames(d), enabled);
     }
 
     void openingReadsMailTxt_data() {
@@ -180,14 +205,16 @@ private slots:
         QFETCH(bool, ssl);
         tarnwick::test::writeBytes(mailPath(), bytes.toStdString());
         MailSettingsDialog d;
-        QVERIFY(button(d, "1031")->isChecked());
-        QCOMPARE(edit(d, "1032")->text(), fields[0]);
-        QCOMPARE(edit(d, "1033")->text(), fields[1]);
-        QCOMPARE(edit(d, "1034")->text(), fields[2]);
-        QCOMPARE(edit(d, "1035")->text(), fields[3]);
-        QCOMPARE(button(d, "1036")->isChecked(), ssl);
+        QVERIFY(button(d, MailSettingsDialog::kSendNotificationBox)->isChecked());
+        QCOMPARE(edit(d, MailSettingsDialog::kSenderEdit)->text(), fields[0]);
+        QCOMPARE(edit(d, MailSettingsDialog::kSmtpServerEdit)->text(), fields[1]);
+        QCOMPARE(edit(d, MailSettingsDialog::kUserNameEdit)->text(), fields[2]);
+        QCOMPARE(edit(d, MailSettingsDialog::kPasswordEdit)->text(), fields[3]);
+        QCOMPARE(button(d, MailSettingsDialog::kRequiresSslBox)->isChecked(), ssl);
         // All six are enabled whatever the SSL state.
-        QCOMPARE(enabledIds(d), QString("1031 1032 1033 1034 1035 1036 1037 1038"));
+        QCOMPARE(enabledNames(d),
+                 QString("sendNotificationBox senderEdit smtpServerEdit userNameEdit passwordEdit "
+                         "requiresSslBox saveButton sendTestBox"));
     }
 
     void save_data() {
@@ -226,7 +253,7 @@ private slots:
         MailSettingsDialog d;
         d.show();
         fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
-        button(d, "1037")->click();
+        button(d, MailSettingsDialog::kSaveButton)->click();
         if (message.isEmpty()) {
             QVERIFY(AppMessageBox::shownTexts().isEmpty());
             QCOMPARE(d.result(), int(QDialog::Accepted));
@@ -237,7 +264,7 @@ private slots:
             QVERIFY(d.isVisible());
             QVERIFY(!tarnwick::test::exists(mailPath()));
             // The values stay as typed.
-            QCOMPARE(edit(d, "1032")->text(), fields[0]);
+            QCOMPARE(edit(d, MailSettingsDialog::kSenderEdit)->text(), fields[0]);
         }
     }
 
@@ -259,7 +286,7 @@ private slots:
             QCOMPARE(spin(d, "LetterQuietDays")->text(), QString("0 days (mail every run)"));
             spin(d, "LetterQuietDays")->setValue(1);
             fill(d, "me@x.example", "smtp.x.example", false, "", "");
-            button(d, "1037")->click();
+            button(d, MailSettingsDialog::kSaveButton)->click();
             QCOMPARE(d.result(), int(QDialog::Accepted));
             QVERIFY(!tarnwick::test::exists(rules));
         }
@@ -268,7 +295,7 @@ private slots:
             d.show();
             spin(d, "LetterMissingRuns")->setValue(3);
             spin(d, "LetterQuietDays")->setValue(14);
-            button(d, "1037")->click();
+            button(d, MailSettingsDialog::kSaveButton)->click();
             QCOMPARE(d.result(), int(QDialog::Accepted));
             QCOMPARE(tarnwick::test::readBytes(rules),
                      std::string("missing_runs=3\r\nquiet_days=14"));
@@ -299,13 +326,13 @@ private slots:
         MailSettingsDialog d;
         d.show();
         fill(d, "me@x.example", "smtp.x.example", false, "", "");
-        button(d, "1037")->click();
+        button(d, MailSettingsDialog::kSaveButton)->click();
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY2(AppMessageBox::lastText().contains(
                      QString::fromStdString(missing + "/Osgrel Tarnwick Ambrel/Mail.txt")),
                  qPrintable(AppMessageBox::lastText()));
         QVERIFY(d.isVisible());
-        QVERIFY(button(d, "1037")->isEnabled());
+        QVERIFY(button(d, MailSettingsDialog::kSaveButton)->isEnabled());
     }
 
     void otherWaysOutWriteNothing() {
@@ -314,7 +341,7 @@ private slots:
         {
             MailSettingsDialog d;
             d.show();
-            edit(d, "1032")->setText("other@x.example");
+            edit(d, MailSettingsDialog::kSenderEdit)->setText("other@x.example");
             QTest::keyClick(&d, Qt::Key_Escape);
             QVERIFY(!d.isVisible());
             QCOMPARE(d.result(), int(QDialog::Rejected));
@@ -322,7 +349,7 @@ private slots:
         {
             MailSettingsDialog d;
             d.show();
-            edit(d, "1032")->setText("other@x.example");
+            edit(d, MailSettingsDialog::kSenderEdit)->setText("other@x.example");
             d.close();
             QVERIFY(!d.isVisible());
         }
@@ -331,10 +358,10 @@ private slots:
             // field closes with OK, without saving.
             MailSettingsDialog d;
             d.show();
-            button(d, "1031")->click();
-            QVERIFY(!w(d, "1037")->isEnabled());
-            edit(d, "1039")->setFocus();
-            QTest::keyClick(edit(d, "1039"), Qt::Key_Return);
+            button(d, MailSettingsDialog::kSendNotificationBox)->click();
+            QVERIFY(!w(d, MailSettingsDialog::kSaveButton)->isEnabled());
+            edit(d, MailSettingsDialog::kTestAddressEdit)->setFocus();
+            QTest::keyClick(edit(d, MailSettingsDialog::kTestAddressEdit), Qt::Key_Return);
             QVERIFY(!d.isVisible());
             QCOMPARE(d.result(), int(QDialog::Accepted));
         }
@@ -344,9 +371,9 @@ private slots:
             // Enter on the focused Save button saves.
             MailSettingsDialog d;
             d.show();
-            edit(d, "1032")->setText("other@x.example");
-            w(d, "1037")->setFocus();
-            QTest::keyClick(w(d, "1037"), Qt::Key_Return);
+            edit(d, MailSettingsDialog::kSenderEdit)->setText("other@x.example");
+            w(d, MailSettingsDialog::kSaveButton)->setFocus();
+            QTest::keyClick(w(d, MailSettingsDialog::kSaveButton), Qt::Key_Return);
             QVERIFY(!d.isVisible());
         }
         QCOMPARE(tarnwick::test::readBytes(mailPath()),
@@ -355,10 +382,10 @@ private slots:
             // Save is the default button: Enter in a field saves what was typed.
             MailSettingsDialog d;
             d.show();
-            QVERIFY(static_cast<QPushButton*>(w(d, "1037"))->isDefault());
-            edit(d, "1032")->setText("third@x.example");
-            edit(d, "1032")->setFocus();
-            QTest::keyClick(edit(d, "1032"), Qt::Key_Return);
+            QVERIFY(static_cast<QPushButton*>(w(d, MailSettingsDialog::kSaveButton))->isDefault());
+            edit(d, MailSettingsDialog::kSenderEdit)->setText("third@x.example");
+            edit(d, MailSettingsDialog::kSenderEdit)->setFocus();
+            QTest::keyClick(edit(d, MailSettingsDialog::kSenderEdit), Qt::Key_Return);
             QVERIFY(!d.isVisible());
             QCOMPARE(d.result(), int(QDialog::Accepted));
         }
@@ -369,10 +396,10 @@ private slots:
             // to a bad address: the dialog says so and stays).
             MailSettingsDialog d;
             d.show();
-            button(d, "1038")->click();
-            edit(d, "1039")->setText("not a mail");
-            edit(d, "1039")->setFocus();
-            QTest::keyClick(edit(d, "1039"), Qt::Key_Return);
+            button(d, MailSettingsDialog::kSendTestBox)->click();
+            edit(d, MailSettingsDialog::kTestAddressEdit)->setText("not a mail");
+            edit(d, MailSettingsDialog::kTestAddressEdit)->setFocus();
+            QTest::keyClick(edit(d, MailSettingsDialog::kTestAddressEdit), Qt::Key_Return);
             QVERIFY(d.isVisible());
             QCOMPARE(AppMessageBox::shownTexts(), QStringList({"Incorrect Mail Address"}));
             AppMessageBox::clearShown();
@@ -415,14 +442,14 @@ private slots:
         d.show();
         fill(d, fields[0], fields[1], fields[2] == "1", fields[3], fields[4]);
         if (!notification) {
-            button(d, "1031")->click();
+            button(d, MailSettingsDialog::kSendNotificationBox)->click();
         }
         fillTest(d, fields[5]);
-        button(d, "1040")->click();
+        button(d, MailSettingsDialog::kSendButton)->click();
         QCOMPARE(AppMessageBox::shownTexts(), QStringList{message});
         // Both buttons end enabled, Save even when it was off before.
-        QVERIFY(w(d, "1040")->isEnabled());
-        QVERIFY(w(d, "1037")->isEnabled());
+        QVERIFY(w(d, MailSettingsDialog::kSendButton)->isEnabled());
+        QVERIFY(w(d, MailSettingsDialog::kSaveButton)->isEnabled());
         QVERIFY(d.isVisible());
         QVERIFY(!tarnwick::test::exists(mailPath()));
     }
@@ -442,11 +469,11 @@ private slots:
         fill(d, "sender@example.com", QString::fromStdString(server.address()), ssl,
              ssl ? SmtpTestServer::kUser : "", ssl ? SmtpTestServer::kPassword : "");
         fillTest(d, " tester@example.com ");
-        button(d, "1040")->click();
+        button(d, MailSettingsDialog::kSendButton)->click();
         QCOMPARE(AppMessageBox::shownTexts(), QStringList{"Message sent"});
-        QVERIFY(w(d, "1040")->isEnabled());
-        QVERIFY(w(d, "1037")->isEnabled());
-        QVERIFY(w(d, "1032")->isEnabled());
+        QVERIFY(w(d, MailSettingsDialog::kSendButton)->isEnabled());
+        QVERIFY(w(d, MailSettingsDialog::kSaveButton)->isEnabled());
+        QVERIFY(w(d, MailSettingsDialog::kSenderEdit)->isEnabled());
         QVERIFY(QApplication::overrideCursor() == nullptr);
         const auto mail = server.waitForMail(1);
         QCOMPARE(mail.size(), size_t(1));
@@ -468,14 +495,16 @@ private slots:
         d.show();
         fill(d, "sender@example.com", dead, false, "", "");
         fillTest(d, "tester@example.com");
-        button(d, "1040")->click();
+        button(d, MailSettingsDialog::kSendButton)->click();
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY2(
             AppMessageBox::lastText().startsWith("Could not connect to the SMTP server " + dead),
             qPrintable(AppMessageBox::lastText()));
-        QVERIFY(w(d, "1040")->isEnabled());
-        QVERIFY(w(d, "1037")->isEnabled());
-        QCOMPARE(enabledIds(d), QString("1031 1032 1033 1036 1037 1038 1039 1040"));
+        QVERIFY(w(d, MailSettingsDialog::kSendButton)->isEnabled());
+        QVERIFY(w(d, MailSettingsDialog::kSaveButton)->isEnabled());
+        QCOMPARE(enabledNames(d),
+                 QString("sendNotificationBox senderEdit smtpServerEdit requiresSslBox saveButton "
+                         "sendTestBox testAddressEdit sendButton"));
     }
 
     void windowStaysAliveButShutWhileSending() {
@@ -498,7 +527,7 @@ private slots:
         QString during;
         QTimer::singleShot(300, &d, [&] {
             // The event loop turns while the component works.
-            during = enabledIds(d);
+            during = enabledNames(d);
             checked = QApplication::overrideCursor() != nullptr &&
                       QApplication::overrideCursor()->shape() == Qt::WaitCursor;
             QTest::keyClick(&d, Qt::Key_Escape);
@@ -506,14 +535,14 @@ private slots:
             d.close();
             d.accept();
         });
-        button(d, "1040")->click();
+        button(d, MailSettingsDialog::kSendButton)->click();
         ::close(fd);
         QVERIFY(checked);
         QCOMPARE(during, QString(""));
         QVERIFY(d.isVisible());
         QVERIFY2(AppMessageBox::lastText().contains("did not answer in time"),
                  qPrintable(AppMessageBox::lastText()));
-        QVERIFY(w(d, "1040")->isEnabled());
+        QVERIFY(w(d, MailSettingsDialog::kSendButton)->isEnabled());
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 };

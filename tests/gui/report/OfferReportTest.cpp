@@ -37,8 +37,10 @@ using test::whenModal;
 // Chooses a format in the "Save As.." dialog, then presses OK.
 void chooseFormatAndOk(bool html) {
     whenModal<ReportFormatDialog>([html](ReportFormatDialog* dialog) {
-        control<QRadioButton>(dialog, html ? "1060" : "1061")->click();
-        control(dialog, "1044")->click();
+        control<QRadioButton>(
+            dialog, html ? ReportFormatDialog::kHtmlRadio : ReportFormatDialog::kTextRadio)
+            ->click();
+        control(dialog, ReportFormatDialog::kOkButton)->click();
     });
 }
 
@@ -188,7 +190,7 @@ private slots:
         const QString path = reportPath("Report.txt");
         FileDialog::presetNextPath(path);
         whenModal<ReportFormatDialog>([](ReportFormatDialog* dialog) {
-            auto* text = control<QRadioButton>(dialog, "1061");
+            auto* text = control<QRadioButton>(dialog, ReportFormatDialog::kTextRadio);
             text->setFocus();
             QTest::keyClick(text, Qt::Key_Space);
             QVERIFY(text->isChecked());
@@ -204,7 +206,7 @@ private slots:
         const QString path = reportPath("Report.html");
         FileDialog::presetNextPath(path);
         whenModal<ReportFormatDialog>([](ReportFormatDialog* dialog) {
-            auto* ok = control(dialog, "1044");
+            auto* ok = control(dialog, ReportFormatDialog::kOkButton);
             ok->setFocus();
             QTest::keyClick(ok, Qt::Key_Return);
         });
@@ -216,12 +218,12 @@ private slots:
     void formatDialogLooksAndBehavesAsDescribed() {
         ReportFormatDialog dialog;
         QCOMPARE(dialog.windowTitle(), QString("Save As.."));
-        QCOMPARE(dialog.objectName(), QString("163"));
-        auto* html = control<QRadioButton>(&dialog, "1060");
-        auto* text = control<QRadioButton>(&dialog, "1061");
+        QCOMPARE(dialog.objectName(), QString("ReportFormatDialog"));
+        auto* html = control<QRadioButton>(&dialog, ReportFormatDialog::kHtmlRadio);
+        auto* text = control<QRadioButton>(&dialog, ReportFormatDialog::kTextRadio);
         QCOMPARE(html->text(), QString(".html format "));
         QCOMPARE(text->text(), QString(".txt format"));
-        QCOMPARE(control(&dialog, "1044")->text(), QString("OK"));
+        QCOMPARE(control(&dialog, ReportFormatDialog::kOkButton)->text(), QString("OK"));
         // Opening resets the choice to HTML.
         QVERIFY(html->isChecked());
         QVERIFY(!text->isChecked());
@@ -278,8 +280,8 @@ private slots:
         whenModal<ReportFormatDialog>([&](ReportFormatDialog* dialog) {
             onGuiThread =
                 QThread::currentThread() == qApp->thread() && dialog->thread() == qApp->thread();
-            control<QRadioButton>(dialog, "1061")->click();
-            control(dialog, "1044")->click();
+            control<QRadioButton>(dialog, ReportFormatDialog::kTextRadio)->click();
+            control(dialog, ReportFormatDialog::kOkButton)->click();
         });
         std::atomic<bool> done{false};
         bool writtenWhenReturned = false;
@@ -328,16 +330,17 @@ private slots:
         });
         timer->start();
         QVERIFY(!runExitPrompt(nullptr, [] {}));
-        QCOMPARE(shown, asksAboutReport ? QString("164") : QString("165"));
+        QCOMPARE(shown,
+                 asksAboutReport ? QString("SaveReportQuestion") : QString("ConfirmExitDialog"));
     }
 
     void saveReportBeforeExitHasThreeOutcomes_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("quits");
         QTest::addColumn<bool>("stops");
-        QTest::newRow("Yes") << "1044" << true << true;
-        QTest::newRow("No") << "1045" << true << false;
-        QTest::newRow("Cancel") << "2" << false << false;
+        QTest::newRow("Yes") << SaveReportQuestion::kYesButton << true << true;
+        QTest::newRow("No") << SaveReportQuestion::kNoButton << true << false;
+        QTest::newRow("Cancel") << SaveReportQuestion::kCancelButton << false << false;
         QTest::newRow("Esc") << "" << false << false;
     }
     void saveReportBeforeExitHasThreeOutcomes() {
@@ -350,9 +353,9 @@ private slots:
         whenModal<SaveReportQuestion>([&](SaveReportQuestion* dialog) {
             caption = dialog->windowTitle();
             question = dialog->findChild<QLabel*>()->text();
-            QCOMPARE(control(dialog, "1044")->text(), QString("&Yes"));
-            QCOMPARE(control(dialog, "1045")->text(), QString("&No"));
-            QCOMPARE(control(dialog, "2")->text(), QString("Cancel"));
+            QCOMPARE(control(dialog, SaveReportQuestion::kYesButton)->text(), QString("&Yes"));
+            QCOMPARE(control(dialog, SaveReportQuestion::kNoButton)->text(), QString("&No"));
+            QCOMPARE(control(dialog, SaveReportQuestion::kCancelButton)->text(), QString("Cancel"));
             if (button.isEmpty()) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {
@@ -371,8 +374,9 @@ private slots:
         // program ends without a report.
         g_bScanRunning = true;
         const QString path = reportPath("Report.html");
-        whenModal<SaveReportQuestion>(
-            [](SaveReportQuestion* dialog) { control(dialog, "1044")->click(); });
+        whenModal<SaveReportQuestion>([](SaveReportQuestion* dialog) {
+            control(dialog, SaveReportQuestion::kYesButton)->click();
+        });
         bool offered = false;
         const bool quits = runExitPrompt(nullptr, [&] {
             g_bScanRunning = false;
@@ -391,8 +395,8 @@ private slots:
     void exitConfirmationOpensTheWebSiteOnOk_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("quits");
-        QTest::newRow("OK") << "1044" << true;
-        QTest::newRow("Cancel") << "1045" << false;
+        QTest::newRow("OK") << ConfirmExitDialog::kOkButton << true;
+        QTest::newRow("Cancel") << ConfirmExitDialog::kCancelButton << false;
         QTest::newRow("Esc") << "" << false;
     }
     void exitConfirmationOpensTheWebSiteOnOk() {
@@ -405,8 +409,8 @@ private slots:
         whenModal<ConfirmExitDialog>([&](ConfirmExitDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QString("Osgrel Tarnwick Ambrel"));
             question = dialog->findChild<QLabel*>()->text();
-            QCOMPARE(control(dialog, "1044")->text(), QString("OK"));
-            QCOMPARE(control(dialog, "1045")->text(), QString("Cancel"));
+            QCOMPARE(control(dialog, ConfirmExitDialog::kOkButton)->text(), QString("OK"));
+            QCOMPARE(control(dialog, ConfirmExitDialog::kCancelButton)->text(), QString("Cancel"));
             if (button.isEmpty()) {
                 QTest::keyClick(dialog, Qt::Key_Escape);
             } else {

@@ -1,5 +1,5 @@
 // Answers the program's own modal dialogs in tests: acts on the first modal
-// dialog of a type once it is up, and finds a control by its ID.
+// dialog of a type once it is up, and finds a control by its object name.
 #pragma once
 
 #include <QApplication>
