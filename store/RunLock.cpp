@@ -1,7 +1,7 @@
 #include "store/RunLock.h"
 
 #include <fcntl.h>
-#include <signal.h>
+#include <csignal>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
