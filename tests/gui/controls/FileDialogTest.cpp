@@ -26,7 +26,7 @@ namespace {
 
 // Runs checks on the real file dialog once it is up, then closes it unless
 // the checks did (a failed check returns early and must not leave it open).
-void withDialog(std::function<void(QFileDialog*)> checks) {
+void withDialog(const std::function<void(QFileDialog*)>& checks) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, checks] {
