@@ -23,7 +23,7 @@ echo "-- clang-tidy"
 log=$build/clang-tidy.log
 if ! run-clang-tidy -p "$build" -j "$jobs" -quiet -header-filter="$headers" "$ours" >"$log" 2>&1 ||
     grep -qE '(warning|error): ' "$log"; then
-    grep -E '(warning|error): ' "$log" | sort -u
+    sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '(warning|error): ' | sort -u
     echo "clang-tidy found the above (whole output in $log)"
     exit 1
 fi
