@@ -80,7 +80,7 @@ public:
                 }
             }
         }
-        m_log.push_back("rebuild");
+        m_log.emplace_back("rebuild");
     }
     int resultRowCount() override {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -116,7 +116,7 @@ public:
     void offerReport() override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_reports.push_back(m_results);
-        m_log.push_back("report");
+        m_log.emplace_back("report");
     }
     void startNotification(const NotificationJob& job) override {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -244,7 +244,7 @@ public:
         }
         bool done = false;
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_queue.push_back([&] {
+        m_queue.emplace_back([&] {
             f();
             std::lock_guard<std::mutex> l(m_mutex);
             done = true;
