@@ -1,41 +1,50 @@
 // The two panes of a benchmark's scan: one ticked profile whose pages are the
 // given addresses (advertiser www.example.com, no letters), the results kept
-// in memory.
+// in memory. BenchSession is a session over them.
 #pragma once
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "scan/ScanPanes.h"
+#include "scan/ScanListener.h"
+#include "scan/ScanSession.h"
 
 namespace tarnwick::bench {
 
-class BenchPanes : public ScanPanes {
+class BenchPanes : public ScanListener {
 public:
     explicit BenchPanes(const std::vector<std::string>& pages) : m_pages(pages) {}
-    int profileRowCount() override { return 1; }
-    bool isProfileTicked(int) override { return true; }
-    std::string profileStatus(int) override { return m_profile; }
-    void setProfileStatus(int, const std::string& s) override { m_profile = s; }
-    void rebuildResults() override {
-        m_rows.clear();
+
+    ScanPlan plan() const {
+        ScanPlan plan;
+        plan.m_profiles.push_back({0, "www.example.com"});
         for (const std::string& page : m_pages) {
             ResultRow r;
             r.m_advertiser = "www.example.com";
             r.m_page = page;
             r.m_notify = "Disabled";
             r.m_profileRow = 0;
-            m_rows.push_back(r);
+            plan.m_rows.push_back(r);
+        }
+        return plan;
+    }
+    void profileStatusChanged(int, const std::string& s) override { m_profile = s; }
+    void runStarted(const ScanPlan& plan) override { m_rows = plan.m_rows; }
+    void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence&,
+                     const std::string& change) override {
+        ResultRow& r = m_rows.at(static_cast<size_t>(job.m_row));
+        r.m_status = result.m_status;
+        if (!change.empty()) {
+            r.m_change = change;
         }
     }
-    int resultRowCount() override { return static_cast<int>(m_rows.size()); }
-    ResultRow resultRowAt(int row) override { return m_rows.at(row); }
-    void setResultStatus(int row, const std::string& s) override { m_rows.at(row).m_status = s; }
-    void setResultMail(int, const std::string&) override {}
-    void setResultChange(int row, const std::string& s) override { m_rows.at(row).m_change = s; }
-    void offerReport() override {}
-    void startNotification(const NotificationJob&) override {}
+    void pageStopped(int row) override {
+        ResultRow& r = m_rows.at(static_cast<size_t>(row));
+        if (r.m_status.empty()) {
+            r.m_status = "Stopped by user";
+        }
+    }
 
     int found() const {
         return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const auto& r) {
@@ -47,6 +56,16 @@ private:
     std::vector<std::string> m_pages;
     std::vector<ResultRow> m_rows;
     std::string m_profile;
+};
+
+// A session that takes its plan from the panes and tells them every event.
+class BenchSession : public ScanSession {
+public:
+    template <class Panes>
+    explicit BenchSession(Panes& panes, PageChecker checker = {})
+        : ScanSession([&panes] { return panes.plan(); }, std::move(checker)) {
+        addListener(&panes);
+    }
 };
 
 }  // namespace tarnwick::bench

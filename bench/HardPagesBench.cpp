@@ -14,9 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchPanes.h"
 #include "scan/PageFetcher.h"
 #include "scan/PageServer.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 
 namespace {
 
@@ -39,34 +40,32 @@ long kibOf(const char* field) {
 
 // Profiles of the given page counts, all ticked; every page is answered at
 // once by the checker.
-class CountingPanes : public tarnwick::ScanPanes {
+class CountingPanes : public tarnwick::ScanListener {
 public:
     CountingPanes(int profiles, int pagesEach) : m_statuses(static_cast<size_t>(profiles)) {
         m_pagesEach = pagesEach;
     }
-    int profileRowCount() override { return static_cast<int>(m_statuses.size()); }
-    bool isProfileTicked(int) override { return true; }
-    std::string profileStatus(int row) override { return m_statuses.at(row); }
-    void setProfileStatus(int row, const std::string& s) override { m_statuses.at(row) = s; }
-    void rebuildResults() override {
-        m_rows.clear();
+    tarnwick::ScanPlan plan() const {
+        tarnwick::ScanPlan plan;
         for (size_t j = 0; j < m_statuses.size(); ++j) {
+            plan.m_profiles.push_back({static_cast<int>(j), "www.example.com"});
             for (int k = 0; k < m_pagesEach; ++k) {
                 tarnwick::ResultRow r;
                 r.m_advertiser = "www.example.com";
                 r.m_page = "http://p" + std::to_string(j) + "-" + std::to_string(k) + "/";
                 r.m_notify = "Disabled";
                 r.m_profileRow = static_cast<int>(j);
-                m_rows.push_back(r);
+                plan.m_rows.push_back(r);
             }
         }
+        return plan;
     }
-    int resultRowCount() override { return static_cast<int>(m_rows.size()); }
-    tarnwick::ResultRow resultRowAt(int row) override { return m_rows.at(row); }
-    void setResultStatus(int row, const std::string& s) override { m_rows.at(row).m_status = s; }
-    void setResultMail(int, const std::string&) override {}
-    void offerReport() override {}
-    void startNotification(const tarnwick::NotificationJob&) override {}
+    void profileStatusChanged(int row, const std::string& s) override { m_statuses.at(row) = s; }
+    void runStarted(const tarnwick::ScanPlan& plan) override { m_rows = plan.m_rows; }
+    void pageChecked(const tarnwick::ScanJob& job, const tarnwick::PageResult& result,
+                     const tarnwick::PageEvidence&, const std::string&) override {
+        m_rows.at(static_cast<size_t>(job.m_row)).m_status = result.m_status;
+    }
     const std::string& last() const { return m_statuses.back(); }
 
 private:
@@ -77,7 +76,7 @@ private:
 
 double scanSeconds(int profiles, int pagesEach) {
     CountingPanes panes(profiles, pagesEach);
-    tarnwick::ScanRun run(panes, [](const std::string&, const std::string&) {
+    tarnwick::bench::BenchSession run(panes, [](const std::string&, const std::string&) {
         return tarnwick::PageResult("Link Found", "link found", 200);
     });
     const auto start = Clock::now();

@@ -27,7 +27,7 @@
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "scan/PageServer.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 
 namespace {
 
@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
     std::vector<double> recorded;
     const auto scanBare = [&] {
         BenchPanes panes(pages);
-        tarnwick::ScanRun run(panes);
+        tarnwick::bench::BenchSession run(panes);
         const auto start = std::chrono::steady_clock::now();
         run.onPlay();
         run.waitForScanThread();
@@ -199,8 +199,8 @@ int main(int argc, char** argv) {
         tarnwick::HistoryRecorder recorder(scanDb, tarnwick::kSourceCli, [](const std::string& m) {
             std::fprintf(stderr, "%s\n", m.c_str());
         });
-        tarnwick::ScanRun run(panes);
-        run.setObserver(&recorder);
+        tarnwick::bench::BenchSession run(panes);
+        run.setHistory(&recorder);
         const auto start = std::chrono::steady_clock::now();
         run.onPlay();
         run.waitForScanThread();

@@ -35,7 +35,7 @@
 #include "bench/BenchPanes.h"
 #include "bench/BenchPeers.h"
 #include "scan/PageServer.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ double median(std::vector<double> v) {
 // pages were "Link Found".
 double scan(const std::vector<std::string>& pages, int jobs, int* found = nullptr) {
     BenchPanes panes(pages);
-    tarnwick::ScanRun run(panes);
+    tarnwick::bench::BenchSession run(panes);
     tarnwick::PageFetcher::Options options;
     options.jobs = jobs;
     run.setFetchOptions(options);

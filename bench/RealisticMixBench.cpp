@@ -35,7 +35,7 @@
 #include "bench/BenchPeers.h"
 #include "scan/FetchSettings.h"
 #include "scan/PageServer.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 
 namespace {
 
@@ -144,7 +144,7 @@ ScanFigures scan(const std::vector<Page>& pages, tarnwick::PageFetcher::Options 
         urls.push_back(page.url);
     }
     BenchPanes panes(urls);
-    tarnwick::ScanRun run(panes);
+    tarnwick::bench::BenchSession run(panes);
     run.setFetchOptions(options);
     const auto start = std::chrono::steady_clock::now();
     run.onPlay();

@@ -14,7 +14,7 @@
 
 #include "bench/BenchPanes.h"
 #include "scan/PageServer.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ int main() {
     int found = 0;
     for (int round = 0; round < 5; ++round) {
         tarnwick::bench::BenchPanes panes(pages);
-        tarnwick::ScanRun run(panes);
+        tarnwick::bench::BenchSession run(panes);
         auto start = std::chrono::steady_clock::now();
         run.onPlay();
         run.waitForScanThread();

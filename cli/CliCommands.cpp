@@ -11,7 +11,7 @@
 #include "cli/CliHistory.h"
 #include "cli/CliNotifier.h"
 #include "cli/CliOptions.h"
-#include "cli/CliPanes.h"
+#include "cli/CliPrinter.h"
 #include "cli/SignalWatch.h"
 #include "common/Cp1252.h"
 #include "common/Version.h"
@@ -24,7 +24,7 @@
 #include "scan/BuildResultRows.h"
 #include "scan/CheckPage.h"
 #include "scan/FetchSettings.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 #include "scan/StatusWords.h"
 #include "store/AppSettings.h"
 #include "store/DataFolder.h"
@@ -202,18 +202,20 @@ int scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     });
     notifier.setSendingListener(
         [&recorder](const NotificationJob& job) { recorder.letterSending(job); });
-    const CliPanes::RowFormat format = options.json  ? CliPanes::RowFormat::Json
-                                       : options.csv ? CliPanes::RowFormat::Csv
-                                                     : CliPanes::RowFormat::Text;
-    CliPanes panes(folder, out, err, progress, notifier, options.reportPath, format);
-    notifier.setPanes(&panes);
-    panes.loadProfiles();
-    recorder.setProfileTexts(panes.profileTexts());
+    const CliPrinter::RowFormat format = options.json  ? CliPrinter::RowFormat::Json
+                                         : options.csv ? CliPrinter::RowFormat::Csv
+                                                       : CliPrinter::RowFormat::Text;
+    CliPrinter printer(folder, out, err, progress, options.reportPath, format);
+    notifier.setPrinter(&printer);
+    printer.loadProfiles();
+    recorder.setProfileTexts(printer.profileTexts());
     notifier.beginRun();
     constexpr auto kSlice = std::chrono::milliseconds(50);
     {
-        ScanRun run(panes);
-        run.setObserver(&recorder);
+        ScanSession run([&printer] { return printer.plan(); });
+        run.addListener(&printer);
+        run.addListener(&notifier);
+        run.setHistory(&recorder);
         LinkRules rules;
         run.setFetchOptions(fetchOptions(options, err, rules));
         run.setLinkRules(rules);
@@ -263,9 +265,9 @@ int scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
             std::_Exit(kExitInterrupted + signals.first());
         }
     }
-    notifier.setPanes(nullptr);
-    if (format == CliPanes::RowFormat::Text) {
-        panes.printProfileStatuses();  // other formats print the pages alone
+    notifier.setPrinter(nullptr);
+    if (format == CliPrinter::RowFormat::Text) {
+        printer.printProfileStatuses();  // other formats print the pages alone
     }
     recorder.flush();
     if (signals.first() != 0) {
@@ -281,20 +283,20 @@ int scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     } else if (!options.summaryTo.empty()) {
         sendChangeSummary(folder, recorder.lastRunId(), utf8ToCp1252(options.summaryTo), err);
     }
-    const std::string reportError = panes.reportError();
+    const std::string reportError = printer.reportError();
     if (!reportError.empty()) {
         err << "tarnwick-cli: " << reportError << '\n';
         return kExitError;
     }
     // Every readable profile was checked; an unreadable one outweighs the
     // pages' results, as its pages were never checked at all.
-    if (!panes.unreadableProfiles().empty()) {
+    if (!printer.unreadableProfiles().empty()) {
         return kExitError;
     }
     if (offline) {
         return kExitOffline;
     }
-    return panes.allLinksFound() ? kExitOk : kExitLinkMissing;
+    return printer.allLinksFound() ? kExitOk : kExitLinkMissing;
 }
 
 }  // namespace

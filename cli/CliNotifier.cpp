@@ -1,5 +1,6 @@
 #include "cli/CliNotifier.h"
 
+#include "cli/CliPrinter.h"
 #include "common/Cp1252.h"
 #include "scan/StatusWords.h"
 
@@ -15,9 +16,9 @@ CliNotifier::~CliNotifier() {
     m_queue.reset();  // waits for the letters still queued
 }
 
-void CliNotifier::setPanes(ScanPanes* panes) {
+void CliNotifier::setPrinter(CliPrinter* printer) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_panes = panes;
+    m_printer = printer;
 }
 
 void CliNotifier::setLetterListener(NotificationQueue::LetterListener listener) {
@@ -39,7 +40,7 @@ void CliNotifier::beginRun() {
     }
 }
 
-void CliNotifier::start(const NotificationJob& job) {
+void CliNotifier::letterQueued(const NotificationJob& job) {
     if (m_queue) {
         m_queue->enqueue(job);
     }
@@ -67,8 +68,8 @@ int CliNotifier::giveUpQueued(const std::string& cellText, const std::string& wh
 
 void CliNotifier::setResultMail(int row, const std::string& text) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_panes != nullptr && row >= 0) {
-        m_panes->setResultMail(row, text);
+    if (m_printer != nullptr && row >= 0) {
+        m_printer->setResultMail(row, text);
     }
 }
 

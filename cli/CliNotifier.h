@@ -13,17 +13,19 @@
 #include "mail/NotificationJob.h"
 #include "mail/NotificationQueue.h"
 #include "mail/NotificationSink.h"
-#include "scan/ScanPanes.h"
+#include "scan/ScanListener.h"
 
 namespace tarnwick::cli {
 
-class CliNotifier : public NotificationSink {
+class CliPrinter;
+
+class CliNotifier : public NotificationSink, public ScanListener {
 public:
     CliNotifier(bool enabled, std::ostream& err);
     ~CliNotifier() override;
 
-    // The panes whose "Mail Address" cells receive failure texts.
-    void setPanes(ScanPanes* panes);
+    // The printer whose "Mail Address" cells receive failure texts.
+    void setPrinter(CliPrinter* printer);
 
     // Told of every letter's outcome (before the first letter), also of the
     // letters given up.
@@ -33,8 +35,8 @@ public:
 
     // Before Play: an empty Mail.txt is reported once per run.
     void beginRun();
-    // From the scan thread; returns at once.
-    void start(const NotificationJob& job);
+    // A letter of the scan, from the scan thread; returns at once.
+    void letterQueued(const NotificationJob& job) override;
     // Before the program ends, the letters still queued are waited for a
     // bounded time, in slices (so that a signal can end the wait):
     // true once none is queued or being sent.
@@ -51,7 +53,7 @@ public:
 private:
     std::ostream& m_err;
     std::mutex m_mutex;
-    ScanPanes* m_panes = nullptr;
+    CliPrinter* m_printer = nullptr;
     std::unique_ptr<NotificationQueue> m_queue;  // none with --no-mail
     NotificationQueue::LetterListener m_listener;
 };

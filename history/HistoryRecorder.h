@@ -9,7 +9,7 @@
 // thread; the run goes on without history, its letters go out as they would
 // without history, and the next run tries again.
 //
-// The recorder is the run's RunObserver: it gives each page its transition
+// The recorder is the scan session's RunHistory: it gives each page its transition
 // since the last run that checked it, holds letters back by the LetterRules
 // and sums the run up at its end. From the notification queue's threads,
 // letterSending records a letter as "sending" and waits until that is
@@ -40,11 +40,11 @@
 #include "history/LetterRecord.h"
 #include "history/LetterRules.h"
 #include "mail/NotificationJob.h"
-#include "scan/RunObserver.h"
+#include "scan/RunHistory.h"
 
 namespace tarnwick {
 
-class HistoryRecorder : public RunObserver {
+class HistoryRecorder : public RunHistory {
 public:
     using Reporter = std::function<void(const std::string& message)>;
     using Clock = std::function<std::int64_t()>;

@@ -2,8 +2,6 @@
 
 namespace tarnwick {
 
-std::atomic<bool> g_bAnnounceSent{false};
-
 MailSender::MailSender(NotificationSink& sink, int row) : m_row(row), m_sink(sink) {
     initialize();
 }
@@ -40,9 +38,8 @@ void MailSender::send() {
         return;
     }
     if (mail.sendMail() == 0) {
-        // Only the test mail, which has no row, is announced: a letter of a
-        // run that happens to end while a test mail is on its way is not.
-        if (g_bAnnounceSent && m_row < 0) {
+        // Only the test mail, which has no row, is announced.
+        if (m_announceSent && m_row < 0) {
             m_sink.showMessage(kMsgMessageSent);
         }
         return;

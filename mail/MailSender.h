@@ -5,7 +5,6 @@
 // texts into column 2 of m_row, "Message sent" for the test mail.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <string>
 
@@ -14,10 +13,6 @@
 #include "mail/SmtpClient.h"
 
 namespace tarnwick {
-
-// Set only by the settings dialog around its test mail: while it is set, the
-// test mail's successful send is announced with "Message sent".
-extern std::atomic<bool> g_bAnnounceSent;
 
 inline constexpr char kMsgSmtpNotInstalled[] = "Please make sure an smtp has properly installed.";
 inline constexpr char kMsgFailToInitialize[] = "Fail to initialize";
@@ -46,6 +41,10 @@ public:
     std::string m_subject;
     std::string m_body;
     int m_row = -1;
+    // Set by the settings dialog for its test mail: a successful send is
+    // announced with "Message sent". A letter of a run, which has a row, never
+    // is.
+    bool m_announceSent = false;
     std::unique_ptr<SmtpClient> m_mail;  // empty when creation failed
 
 private:

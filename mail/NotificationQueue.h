@@ -9,7 +9,7 @@
 // Wiring:
 //   - the owner (main window, command-line scan) creates one queue with its
 //     sink and keeps it for the program's life;
-//   - ScanPanes::StartNotification(job) calls Enqueue(job);
+//   - a scan listener told letterQueued(job) calls Enqueue(job);
 //   - Play calls BeginRun(), so that an empty Mail.txt is reported once per
 //     run ("First Enter The Mail Settings"), not once per page;
 //   - before the program ends, the owner waits for the letters still queued.

@@ -65,12 +65,13 @@
 #include <vector>
 
 #include "scan/PageEvidence.h"
+#include "scan/PageQueue.h"
 #include "scan/PageResult.h"
 #include "scan/RobotsCache.h"
 
 namespace tarnwick {
 
-class PageFetcher {
+class PageFetcher : public PageQueue {
 public:
     struct Options {
         long connectTimeoutSeconds = 30;
@@ -85,16 +86,9 @@ public:
         bool cloakCheck = true;
     };
 
-    // A page that Run gives back.
-    struct Fetched {
-        std::size_t id = 0;
-        PageResult result;
-        PageEvidence evidence;  // m_checked only when Add asked for it
-    };
-
     PageFetcher() : PageFetcher(Options{}) {}
     explicit PageFetcher(Options options);
-    ~PageFetcher();
+    ~PageFetcher() override;
     PageFetcher(const PageFetcher&) = delete;
     PageFetcher& operator=(const PageFetcher&) = delete;
 
@@ -110,23 +104,24 @@ public:
 
     // Queues a page; Run gives it back with the caller's id. Add, Run and
     // Forget belong to one thread.
-    void add(std::size_t id, const std::string& page, const std::string& advertiser, bool evidence);
+    void add(std::size_t id, const std::string& page, const std::string& advertiser,
+             bool evidence) override;
     // Drives the transfers until at least one page is done, Wakeup is called
     // or wait has passed; returns the pages done (in any order).
-    std::vector<Fetched> run(std::chrono::milliseconds wait);
+    std::vector<Fetched> run(std::chrono::milliseconds wait) override;
     // Ends every transfer and drops every page added, but keep (and the
     // robots.txt fetch it waits for): none of them comes back from Run.
-    void forget(std::optional<std::size_t> keep);
+    void forget(std::optional<std::size_t> keep) override;
     // Pages added that Run has not given back yet.
-    std::size_t outstanding() const { return m_outstanding; }
+    std::size_t outstanding() const override { return m_outstanding; }
 
     // Callable from any thread: ends the transfers in progress at once and
     // makes every later page answer "Page cannot be displayed" without
     // fetching. For shutting down a scan run.
-    void cancel();
+    void cancel() override;
     // Callable from any thread: makes the Run in progress (or the next one)
     // return soon.
-    void wakeup();
+    void wakeup() override;
 
 private:
     struct Job;

@@ -40,7 +40,7 @@
 #include "history/LetterRules.h"
 #include "mail/NotificationQueue.h"
 #include "scan/FetchSettings.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 #include "scan/ScanState.h"
 #include "scan/StatusWords.h"
 #include "store/AppSettings.h"
@@ -103,7 +103,6 @@ bool TarnwickApplication::start() {
     SplashScreen::showFor(m_options.m_splashMs);
     g_pApp = this;
     g_bScanRunning = false;
-    g_bStopRequested = false;
     g_bReportSaved = false;
     g_bPlayEnabled = false;
     g_bStopEnabled = false;
@@ -140,8 +139,11 @@ bool TarnwickApplication::start() {
         [queue = m_mailQueue.get()](const NotificationJob& job) { queue->enqueue(job); });
     m_scanPanes->setOfferReport(
         [frame = m_frame.get()] { offerReport(frame, frame->resultsPane()->model().rows()); });
-    m_scanRun = std::make_unique<ScanRun>(*m_scanPanes, m_options.m_checkPage);
-    m_scanRun->setObserver(m_history.get());
+    // The plan is taken from the window's models on the GUI thread.
+    m_scanRun = std::make_unique<ScanSession>([panes = m_scanPanes.get()] { return panes->plan(); },
+                                              m_options.m_checkPage);
+    m_scanRun->addListener(m_scanPanes.get());
+    m_scanRun->setHistory(m_history.get());
     m_frame->setExitPrompt([this] { return runExitPrompt(); });
     m_frame->setLetterCounts([this] {
         LetterCounts letters = m_scanPanes->letters();

@@ -19,7 +19,7 @@ class HistoryWindow;
 class MainWindow;
 class HistoryRecorder;
 class NotificationQueue;
-class ScanRun;
+class ScanSession;
 class WindowScanPanes;
 
 struct StartOptions {
@@ -46,7 +46,7 @@ public:
 
     MainWindow* mainWindow() const { return m_frame.get(); }
     WindowScanPanes* scanPanes() const { return m_scanPanes.get(); }
-    ScanRun* scan() const { return m_scanRun.get(); }
+    ScanSession* scan() const { return m_scanRun.get(); }
     HistoryRecorder* history() const { return m_history.get(); }
     HistoryWindow* historyWindow() const;
 
@@ -96,7 +96,7 @@ private:
     std::unique_ptr<WindowScanPanes> m_scanPanes;
     std::unique_ptr<HistoryRecorder> m_history;
     std::unique_ptr<NotificationQueue> m_mailQueue;
-    std::unique_ptr<ScanRun> m_scanRun;
+    std::unique_ptr<ScanSession> m_scanRun;
     QPointer<HistoryWindow> m_historyWnd;
     RunLock m_runLock;
     SinglePageCheck m_pageCheck;

@@ -2,10 +2,12 @@
 
 #include "gui/app/MainWindow.h"
 #include "gui/app/ProfilePane.h"
+#include "gui/app/ResultListModel.h"
 #include "gui/app/ResultsPane.h"
 #include "gui/controls/AppMessageBox.h"
 #include "mail/MailSender.h"
 #include "mail/NotificationQueue.h"
+#include "scan/StatusWords.h"
 
 namespace tarnwick {
 
@@ -27,30 +29,29 @@ bool WindowScanPanes::onGuiThread(const std::function<void()>& work) {
     return m_guiThread.call(work);
 }
 
+ScanPlan WindowScanPanes::plan() {
+    ScanPlan plan;
+    onGuiThread([&] {
+        ResultsPane& results = *m_frame.resultsPane();
+        results.rebuildForRun();
+        plan.m_profiles = m_frame.profilePane()->tickedProfiles();
+        plan.m_rows = results.model().rows();
+    });
+    return plan;
+}
+
 int WindowScanPanes::profileRowCount() {
     int count = 0;
     onGuiThread([&] { count = m_frame.profilePane()->profileRowCount(); });
     return count;
 }
 
-bool WindowScanPanes::isProfileTicked(int row) {
-    bool ticked = false;
-    onGuiThread([&] { ticked = m_frame.profilePane()->isProfileTicked(row); });
-    return ticked;
-}
-
-std::string WindowScanPanes::profileStatus(int row) {
-    std::string status;
-    onGuiThread([&] { status = m_frame.profilePane()->profileStatus(row); });
-    return status;
-}
-
 void WindowScanPanes::setProfileStatus(int row, const std::string& status) {
     onGuiThread([&] { m_frame.profilePane()->setProfileStatus(row, status); });
 }
 
-void WindowScanPanes::rebuildResults() {
-    onGuiThread([&] { m_frame.resultsPane()->rebuildForRun(); });
+void WindowScanPanes::profileStatusChanged(int profileRow, const std::string& status) {
+    setProfileStatus(profileRow, status);
 }
 
 int WindowScanPanes::resultRowCount() {
@@ -69,12 +70,27 @@ void WindowScanPanes::setResultStatus(int row, const std::string& status) {
     onGuiThread([&] { m_frame.resultsPane()->setStatus(row, status); });
 }
 
-void WindowScanPanes::setResult(int row, const PageResult& result) {
-    onGuiThread([&] { m_frame.resultsPane()->setResult(row, result); });
+void WindowScanPanes::pageChecked(const ScanJob& job, const PageResult& result,
+                                  const PageEvidence& evidence, const std::string& change) {
+    onGuiThread([&] {
+        ResultsPane& results = *m_frame.resultsPane();
+        if (evidence.m_checked) {
+            results.setEvidence(job.m_row, evidence);
+        }
+        results.setResult(job.m_row, result);
+        if (!change.empty()) {
+            results.setChange(job.m_row, change);
+        }
+    });
 }
 
-void WindowScanPanes::setResultEvidence(int row, const PageEvidence& evidence) {
-    onGuiThread([&] { m_frame.resultsPane()->setEvidence(row, evidence); });
+void WindowScanPanes::pageStopped(int row) {
+    onGuiThread([&] {
+        ResultsPane& results = *m_frame.resultsPane();
+        if (row < results.rowCount() && results.rowAt(row).m_status.empty()) {
+            results.setStatus(row, kStoppedByUser);
+        }
+    });
 }
 
 void WindowScanPanes::setResultMail(int row, const std::string& text) {
@@ -83,13 +99,14 @@ void WindowScanPanes::setResultMail(int row, const std::string& text) {
     onGuiThread([&] { m_frame.resultsPane()->setMail(row, text); });
 }
 
-void WindowScanPanes::setLetterHeldBack(int row, const std::string& reason) {
+void WindowScanPanes::letterHeldBack(const ScanJob& job, const std::string& reason) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         ++m_letters.m_held;
     }
-    onGuiThread(
-        [&] { m_frame.resultsPane()->setLetter(row, LetterMark::HeldBack, kNotMailed + reason); });
+    onGuiThread([&] {
+        m_frame.resultsPane()->setLetter(job.m_row, LetterMark::HeldBack, kNotMailed + reason);
+    });
 }
 
 void WindowScanPanes::letterDone(const NotificationJob& job, const std::string& outcome) {
@@ -122,15 +139,11 @@ LetterCounts WindowScanPanes::letters() const {
     return m_letters;
 }
 
-void WindowScanPanes::setResultChange(int row, const std::string& text) {
-    onGuiThread([&] { m_frame.resultsPane()->setChange(row, text); });
-}
-
-void WindowScanPanes::showRunSummary(const std::string& summary) {
+void WindowScanPanes::runSummary(const std::string& summary) {
     onGuiThread([&] { m_frame.showRunSummary(summary); });
 }
 
-void WindowScanPanes::offerReport() {
+void WindowScanPanes::runFinished(bool /*completed*/) {
     onGuiThread([&] {
         m_frame.showReady();
         m_frame.updateCommandUi();
@@ -140,7 +153,7 @@ void WindowScanPanes::offerReport() {
     });
 }
 
-void WindowScanPanes::startNotification(const NotificationJob& job) {
+void WindowScanPanes::letterQueued(const NotificationJob& job) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_closed || m_withoutMail) {

@@ -1,8 +1,9 @@
-// The two panes of the main window as the scan run and the mail senders see
-// them. The scan thread and the sending threads call in from their own
-// threads: every call is carried over to the GUI thread, applied there, and
-// complete before it returns. Calls from the GUI thread itself (Play, Stop)
-// are applied at once.
+// The two panes of the main window as the scan session and the mail senders
+// see them: the session's plan is taken from the window's models, and its
+// events are shown in them. The scan thread and the sending threads call in
+// from their own threads: every call is carried over to the GUI thread,
+// applied there, and complete before it returns. Calls from the GUI thread
+// itself (Play, Stop) are applied at once.
 #pragma once
 
 #include <functional>
@@ -11,14 +12,15 @@
 
 #include "gui/controls/GuiThread.h"
 #include "mail/NotificationSink.h"
-#include "scan/ScanPanes.h"
+#include "scan/ScanListener.h"
+#include "scan/ScanPlan.h"
 #include "viewrules/ResultsView.h"
 
 namespace tarnwick {
 
 class MainWindow;
 
-class WindowScanPanes : public ScanPanes, public NotificationSink {
+class WindowScanPanes : public ScanListener, public NotificationSink {
 public:
     explicit WindowScanPanes(MainWindow& frame);
     ~WindowScanPanes() override;
@@ -41,32 +43,35 @@ public:
     void beginRun(bool withoutMail);
     LetterCounts letters() const;
 
-    int profileRowCount() override;
-    bool isProfileTicked(int row) override;
-    std::string profileStatus(int row) override;
-    void setProfileStatus(int row, const std::string& status) override;
+    // The plan of a run: the results pane is built afresh for the ticked
+    // profiles (without the last run's results) and its rows are the pages.
+    ScanPlan plan();
 
-    void rebuildResults() override;
-    int resultRowCount() override;
-    ResultRow resultRowAt(int row) override;
-    void setResultStatus(int row, const std::string& status) override;
-    void setResult(int row, const PageResult& result) override;
+    int profileRowCount();
+    void setProfileStatus(int row, const std::string& status);
+    int resultRowCount();
+    ResultRow resultRowAt(int row);
+    void setResultStatus(int row, const std::string& status);
     // Also where a letter's failure is written (row -1, the test mail: nothing).
     void setResultMail(int row, const std::string& text) override;
-    // The address stays in the cell, marked as held back; counted.
-    void setLetterHeldBack(int row, const std::string& reason) override;
     // The end of a letter handed over, from its sending thread: outcome is
     // kLetterOutcomeSent or what its cell was told. Counted and marked.
     void letterDone(const NotificationJob& job, const std::string& outcome);
-    void setResultEvidence(int row, const PageEvidence& evidence) override;
 
-    void offerReport() override;
-    void startNotification(const NotificationJob& job) override;
+    // ScanListener.
+    void profileStatusChanged(int profileRow, const std::string& status) override;
     // Noted for the status bar's progress; does not wait for the window.
     void pageStarted(int row) override;
     void pagesFetched(int fetched) override;
-    void setResultChange(int row, const std::string& text) override;
-    void showRunSummary(const std::string& summary) override;
+    void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence& evidence,
+                     const std::string& change) override;
+    void pageStopped(int row) override;
+    // The address stays in the cell, marked as held back; counted.
+    void letterHeldBack(const ScanJob& job, const std::string& reason) override;
+    void letterQueued(const NotificationJob& job) override;
+    void runSummary(const std::string& summary) override;
+    // The report prompt.
+    void runFinished(bool completed) override;
 
     // NotificationSink: a message box, from any thread.
     void showMessage(const std::string& text) override;

@@ -21,7 +21,7 @@
 #include "gui/report/ReportFormatDialog.h"
 #include "scan/BuildResultRows.h"
 #include "scan/PageServer.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 #include "scan/ScanState.h"
 #include "store/DataFolder.h"
 #include "store/ProfileList.h"
@@ -36,32 +36,25 @@ constexpr int kPagesEach = 100;
 constexpr int kRounds = 3;
 
 // The panes as plain tables, the baseline: the same rows, no window.
-class TablePanes : public ScanPanes {
+class TablePanes : public ScanListener {
 public:
     explicit TablePanes(const DataFolder& folder) : m_folder(folder) {}
-    int profileRowCount() override { return kProfiles; }
-    bool isProfileTicked(int) override { return true; }
-    std::string profileStatus(int row) override { return m_status[static_cast<size_t>(row)]; }
-    void setProfileStatus(int row, const std::string& s) override {
-        m_status[static_cast<size_t>(row)] = s;
-    }
-    void rebuildResults() override {
+    ScanPlan plan() const {
         std::vector<TickedProfile> ticked;
         for (int i = 0; i < kProfiles; ++i) {
             ticked.push_back({i, "www.partner-" + std::to_string(i) + ".com"});
         }
-        m_rows = buildResultRows(m_folder, ticked);
+        return ScanPlan::fromStore(m_folder, std::move(ticked));
     }
-    int resultRowCount() override { return static_cast<int>(m_rows.size()); }
-    ResultRow resultRowAt(int row) override { return m_rows[static_cast<size_t>(row)]; }
-    void setResultStatus(int row, const std::string& s) override {
-        m_rows[static_cast<size_t>(row)].m_status = s;
+    void profileStatusChanged(int row, const std::string& s) override {
+        m_status[static_cast<size_t>(row)] = s;
     }
-    void setResultMail(int row, const std::string& s) override {
-        m_rows[static_cast<size_t>(row)].m_mail = s;
+    void runStarted(const ScanPlan& plan) override { m_rows = plan.m_rows; }
+    void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence&,
+                     const std::string&) override {
+        m_rows[static_cast<size_t>(job.m_row)].m_status = result.m_status;
     }
-    void offerReport() override { m_done = true; }
-    void startNotification(const NotificationJob&) override {}
+    void runFinished(bool) override { m_done = true; }
     bool m_done = false;
 
 private:
@@ -112,7 +105,8 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         {
             TablePanes panes(folder);
-            ScanRun run(panes);
+            ScanSession run([&panes] { return panes.plan(); });
+            run.addListener(&panes);
             QElapsedTimer clock;
             clock.start();
             run.onPlay();

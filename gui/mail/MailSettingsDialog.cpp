@@ -318,7 +318,6 @@ void MailSettingsDialog::sendTestMail() {
     m_mailGroup->setEnabled(false);
     m_testGroup->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    g_bAnnounceSent = true;
 
     TestMailSink sink;
     // The login goes with the test mail only when SSL is ticked.
@@ -331,6 +330,7 @@ void MailSettingsDialog::sendTestMail() {
     GuiThread::runAside([&] {
         try {
             MailSender sender(sink);
+            sender.m_announceSent = true;
             sender.m_account = account;
             sender.m_recipient = recipient;
             sender.m_subject = kTestMailSubject;
@@ -341,7 +341,6 @@ void MailSettingsDialog::sendTestMail() {
         }
     });
 
-    g_bAnnounceSent = false;
     QApplication::restoreOverrideCursor();
     m_mailGroup->setEnabled(true);
     m_testGroup->setEnabled(true);

@@ -17,7 +17,7 @@
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
 #include "scan/PageServer.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 #include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
 #include "scan/StatusWords.h"
@@ -60,7 +60,7 @@ protected:
 
     // One run of the panes with page results from m_results (by page address).
     void runOnce(HistoryRecorder& recorder) {
-        ScanRun run(m_panes, [this](const std::string& page, const std::string&) {
+        test::PanesSession run(m_panes, [this](const std::string& page, const std::string&) {
             std::lock_guard<std::mutex> lock(m_mutex);
             const std::string& word = m_results.at(page);
             if (word == kOffNetwork) {
@@ -70,7 +70,7 @@ protected:
             }
             return PageResult(word, "checked " + page, 200);
         });
-        run.setObserver(&recorder);
+        run.setHistory(&recorder);
         recorder.setProfileTexts({"www.a0.com", "www.a1.com"});
         run.onPlay();
         run.waitForScanThread();
@@ -184,8 +184,8 @@ TEST_F(HistoryRecorderTest, RealScansKeepTheEvidenceAndItsChanges) {
     for (const char* rel : {"", " rel=\"nofollow\""}) {
         server.addFile("a.html", "<p><a href=\"http://www.a0.com/\"" + std::string(rel) +
                                      ">Our partner</a></p>");
-        ScanRun run(panes);
-        run.setObserver(&recorder);
+        test::PanesSession run(panes);
+        run.setHistory(&recorder);
         run.onPlay();
         run.waitForScanThread();
         recorder.flush();
@@ -233,8 +233,8 @@ TEST_F(HistoryRecorderTest, FindingsThatComeAndGoAreQualityChanges) {
     for (size_t i = 0; i < pages.size(); ++i) {
         SCOPED_TRACE(pages[i]);
         server.addFile("a.html", pages[i]);
-        ScanRun run(panes);
-        run.setObserver(&recorder);
+        test::PanesSession run(panes);
+        run.setHistory(&recorder);
         run.setLinkRules(LinkRules{2});
         run.onPlay();
         run.waitForScanThread();

@@ -33,7 +33,6 @@ protected:
         unsetenv("CURL_CA_BUNDLE");
         SmtpClient::setTimeouts(3000, 2, 15000);
     }
-    void TearDown() override { g_bAnnounceSent = false; }
 
     // A sender for row kRow with a short letter, to the given server.
     static void fill(MailSender& sender, const std::string& server, bool ssl = false) {
@@ -354,21 +353,21 @@ TEST_F(SmtpMail, ASilentServerEndsInATimeOut) {
 TEST_F(SmtpMail, OnlyTheTestMailIsAnnounced) {
     SmtpTestServer server(Mode::Plain);
     ASSERT_TRUE(server.started()) << server.failure();
-    g_bAnnounceSent = true;
     RecordingSink sink;
     {
         MailSender letter(sink, kRow);
+        letter.m_announceSent = true;
         fill(letter, server.address());
         letter.send();
     }
     EXPECT_TRUE(sink.messages().empty());
     {
         MailSender test(sink);
+        test.m_announceSent = true;
         fill(test, server.address());
         test.send();
     }
     EXPECT_EQ(sink.messages(), std::vector<std::string>{"Message sent"});
-    g_bAnnounceSent = false;
     {
         MailSender test(sink);
         fill(test, server.address());

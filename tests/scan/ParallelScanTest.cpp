@@ -17,8 +17,8 @@
 
 #include "scan/FetchSettings.h"
 #include "scan/PageServer.h"
-#include "scan/RunObserver.h"
-#include "scan/ScanRun.h"
+#include "scan/RunHistory.h"
+#include "scan/ScanSession.h"
 #include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
 
@@ -33,7 +33,7 @@ constexpr int kHosts = 4;
 
 // The history's seat at the run: every call goes into the panes' log, so the
 // order of both is checked at once.
-class LoggingObserver : public RunObserver {
+class LoggingObserver : public RunHistory {
 public:
     explicit LoggingObserver(ScriptedPanes& panes) : m_panes(panes) {}
     void runStarted(const std::vector<ScanJob>& jobs) override {
@@ -93,11 +93,9 @@ protected:
     }
     void SetUp() override {
         g_bScanRunning = false;
-        g_bStopRequested = false;
         g_bPlayEnabled = true;
         g_bStopEnabled = false;
         g_bReportSaved = true;
-        g_strRunRows.clear();
     }
 
     static std::string address(const Page& page) {
@@ -140,12 +138,12 @@ protected:
         }
         ScriptedPanes panes(profiles);
         LoggingObserver observer(panes);
-        ScanRun run(panes);
+        test::PanesSession run(panes);
         PageFetcher::Options options;
         options.jobs = jobs;
         options.pageTimeoutSeconds = c.pageTimeoutSeconds;
         run.setFetchOptions(options);
-        run.setObserver(&observer);
+        run.setHistory(&observer);
         panes.onPageStarted([&](int row) {
             if (row == c.stopAtRow) {
                 // From another thread, as the window's Stop comes.
@@ -246,8 +244,8 @@ TEST_F(ParallelScanTest, LaterPagesAreFetchedWhileAnEarlierOneIsOnTheWire) {
             servedAtFirstResult = server.hostStat(1, "requests");
         }
     };
-    ScanRun run(panes);
-    run.setObserver(&observer);
+    test::PanesSession run(panes);
+    run.setHistory(&observer);
     run.onPlay();
     run.waitForScanThread();
     // Eleven pages, each also asked as Googlebot, and the host's robots.txt.
@@ -280,12 +278,12 @@ TEST_F(ParallelScanTest, ASlowFirstPageDoesNotHoldTheFetchesBehindIt) {
             servedAtFirstResult = server.hostStat(1, "requests");
         }
     };
-    ScanRun run(panes);
+    test::PanesSession run(panes);
     PageFetcher::Options options;
     options.jobs = 64;
     options.hostConnections = 4;
     run.setFetchOptions(options);
-    run.setObserver(&observer);
+    run.setHistory(&observer);
     run.onPlay();
     run.waitForScanThread();
     // Every page below the first, and the host's robots.txt, was asked for
@@ -316,8 +314,8 @@ TEST_F(ParallelScanTest, FetchedPagesAreToldBeforeTheirRowsAreWritten) {
             toldAtFirstResult = panes.fetchedCounts();
         }
     };
-    ScanRun run(panes);
-    run.setObserver(&observer);
+    test::PanesSession run(panes);
+    run.setHistory(&observer);
     run.onPlay();
     run.waitForScanThread();
     ASSERT_FALSE(toldAtFirstResult.empty());
@@ -347,8 +345,8 @@ TEST_F(ParallelScanTest, StopEndsTheFetchesAheadAtOnce) {
             openInHand = server.hostStat(0, "peak");
         }
     };
-    ScanRun run(panes);
-    run.setObserver(&observer);
+    test::PanesSession run(panes);
+    run.setHistory(&observer);
     run.onPlay();
     // Stop once the pages ahead are on the wire, the first still being fetched.
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -374,7 +372,7 @@ TEST_F(ParallelScanTest, NoMoreThanTwoConnectionsToOneHost) {
         pages.push_back(server.hostHttp(k % 3, "/delay/30/link.html?" + std::to_string(k)));
     }
     ScriptedPanes panes({profile(pages)});
-    ScanRun run(panes);
+    test::PanesSession run(panes);
     run.onPlay();  // the defaults: 256 pages side by side, 2 per host
     run.waitForScanThread();
     EXPECT_EQ(panes.resultStatuses(), std::vector<std::string>(45, "Link Found"));

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "scan/PageServer.h"
-#include "scan/ScanRun.h"
+#include "scan/ScanSession.h"
 #include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
 #include "scan/SinglePageCheck.h"
@@ -21,6 +21,7 @@ namespace tarnwick {
 namespace {
 
 using test::MarshalledPanes;
+using test::PanesSession;
 using test::PaneThread;
 using test::ScriptedPanes;
 using Statuses = std::vector<std::string>;
@@ -92,8 +93,8 @@ struct Flags {
     bool running, stop, play, stopEnabled;
     bool operator==(const Flags&) const = default;
 };
-Flags now() {
-    return {g_bScanRunning, g_bStopRequested, g_bPlayEnabled, g_bStopEnabled};
+Flags now(const ScanSession& run) {
+    return {g_bScanRunning, run.stopRequested(), g_bPlayEnabled, g_bStopEnabled};
 }
 const Flags kRunningFlags{true, false, false, true};
 const Flags kEndedFlags{false, true, true, false};
@@ -112,11 +113,9 @@ class ScanRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_bScanRunning = false;
-        g_bStopRequested = false;
         g_bPlayEnabled = true;
         g_bStopEnabled = false;
         g_bReportSaved = true;
-        g_strRunRows.clear();
     }
 };
 
@@ -131,11 +130,11 @@ TEST_F(ScanRunTest, TwoProfilesProgressOnePagePastTheirLast) {
         }
         profilesDuring[index] = panes.profileStatuses();
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Running...", "Waiting..."}));
-    EXPECT_EQ(g_strRunRows, "0+1+");
-    EXPECT_EQ(now(), kRunningFlags);
+    EXPECT_EQ(run.runRows(), "0+1+");
+    EXPECT_EQ(now(run), kRunningFlags);
     EXPECT_FALSE(g_bReportSaved);
     firstPage.open();
     run.waitForScanThread();
@@ -144,8 +143,8 @@ TEST_F(ScanRunTest, TwoProfilesProgressOnePagePastTheirLast) {
     EXPECT_EQ(profilesDuring[3], (Statuses{"Running...", "Waiting..."}));  // B's first page
     EXPECT_EQ(profilesDuring[4], (Statuses{"Completed.", "Running..."}));
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Completed"}));
-    EXPECT_EQ(g_strRunRows, "1+");
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(run.runRows(), "1+");
+    EXPECT_EQ(now(run), kEndedFlags);
     EXPECT_EQ(panes.reportCount(), 1);
     EXPECT_EQ(panes.report(0).size(), 5u);
     EXPECT_EQ(panes.resultStatuses(), Statuses(5, "Link Found"));
@@ -171,8 +170,8 @@ TEST_F(ScanRunTest, UntickedProfilesKeepTheirStatusAndPages) {
     ScriptedPanes panes(profiles);
     FakeChecker checker;
     Statuses runRowsDuring;
-    checker.during = [&](int) { runRowsDuring.push_back(g_strRunRows); };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
+    checker.during = [&](int) { runRowsDuring.push_back(run.runRows()); };
     run.onPlay();
     run.waitForScanThread();
     EXPECT_EQ(runRowsDuring, (Statuses{"0+2+", "0+2+"}));
@@ -185,13 +184,13 @@ TEST_F(ScanRunTest, SinglePageCompletesWithoutDot) {
     ScriptedPanes panes(ScriptedPanes::make({1}));
     FakeChecker checker;
     checker.results["http://p0-0/"] = "Page cannot be displayed";
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     run.waitForScanThread();
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed"}));
     EXPECT_EQ(panes.resultStatuses(), (Statuses{"Page cannot be displayed"}));
     EXPECT_EQ(panes.reportCount(), 1);
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(now(run), kEndedFlags);
 }
 
 TEST_F(ScanRunTest, StopWhileThirdOfTenPagesIsChecked) {
@@ -206,7 +205,7 @@ TEST_F(ScanRunTest, StopWhileThirdOfTenPagesIsChecked) {
             release.wait();
         }
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     ASSERT_TRUE(inThird.wait());
     run.onStop();
@@ -215,7 +214,7 @@ TEST_F(ScanRunTest, StopWhileThirdOfTenPagesIsChecked) {
     EXPECT_EQ(panes.resultStatuses(), expected);
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Stopped."}));
     EXPECT_EQ(panes.reportCount(), 1);
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(now(run), kEndedFlags);
 
     release.open();
     run.waitForScanThread();
@@ -225,7 +224,7 @@ TEST_F(ScanRunTest, StopWhileThirdOfTenPagesIsChecked) {
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Stopped."}));
     EXPECT_EQ(panes.reportCount(), 1);
     EXPECT_EQ(panes.notifications().size(), 1u);  // the page finished after Stop
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(now(run), kEndedFlags);
 }
 
 TEST_F(ScanRunTest, PageFinishingAfterStopStillMovesTheProfiles) {
@@ -239,7 +238,7 @@ TEST_F(ScanRunTest, PageFinishingAfterStopStillMovesTheProfiles) {
             release.wait();
         }
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     ASSERT_TRUE(inThird.wait());
     run.onStop();
@@ -262,7 +261,7 @@ TEST_F(ScanRunTest, StopDuringTheLastPageOffersTheReportTwice) {
             release.wait();
         }
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     ASSERT_TRUE(inLast.wait());
     run.onStop();
@@ -273,7 +272,7 @@ TEST_F(ScanRunTest, StopDuringTheLastPageOffersTheReportTwice) {
     EXPECT_EQ(panes.reportCount(), 2);
     EXPECT_EQ(panes.report(1)[2].m_status, "Link Found");
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed"}));
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(now(run), kEndedFlags);
 }
 
 TEST_F(ScanRunTest, NotificationsOnlyForLostLinksWithNotificationEnabled) {
@@ -287,7 +286,7 @@ TEST_F(ScanRunTest, NotificationsOnlyForLostLinksWithNotificationEnabled) {
         checker.results[page.m_page] = k == 8 ? "Link Not Found" : results[k % 4];
     }
     ScriptedPanes panes(profiles);
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     run.waitForScanThread();
     const auto sent = panes.notifications();
@@ -315,7 +314,7 @@ TEST_F(ScanRunTest, NoLetterForAProfileWithoutAdvertiser) {
     checker.results[profiles[0].pages[1].m_page] = "Page Cannot be Found";
     checker.results[profiles[1].pages[0].m_page] = "Link Not Found";
     ScriptedPanes panes(profiles);
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     run.waitForScanThread();
     const auto sent = panes.notifications();
@@ -330,7 +329,7 @@ TEST_F(ScanRunTest, NoLetterForAProfileWithoutAdvertiser) {
 // The reason and the HTTP status of a page are kept with its row.
 TEST_F(ScanRunTest, ReasonAndHttpStatusAreKeptWithTheRow) {
     ScriptedPanes panes(ScriptedPanes::make({2}));
-    ScanRun run(panes, [](const std::string& page, const std::string&) {
+    PanesSession run(panes, [](const std::string& page, const std::string&) {
         return page == "http://p0-0/" ? PageResult("Page cannot be displayed", "HTTP 503", 503)
                                       : PageResult("Link Found",
                                                    "link found 8 characters after "
@@ -351,7 +350,7 @@ TEST_F(ScanRunTest, ReasonAndHttpStatusAreKeptWithTheRow) {
 TEST_F(ScanRunTest, PlayAgainStartsFromScratch) {
     ScriptedPanes panes(ScriptedPanes::make({2, 1}));
     FakeChecker checker;
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     run.waitForScanThread();
     ASSERT_EQ(panes.profileStatuses(), (Statuses{"Completed.", "Completed"}));
@@ -376,11 +375,11 @@ TEST_F(ScanRunTest, PlayAgainStartsFromScratch) {
 TEST_F(ScanRunTest, RunWithoutPagesEndsAtOnce) {
     ScriptedPanes panes(ScriptedPanes::make({0, 0}));
     FakeChecker checker;
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     run.waitForScanThread();
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed", "Completed."}));
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(now(run), kEndedFlags);
     EXPECT_EQ(panes.reportCount(), 1);
     EXPECT_TRUE(checker.checked().empty());
 
@@ -389,12 +388,38 @@ TEST_F(ScanRunTest, RunWithoutPagesEndsAtOnce) {
     unticked[0].ticked = unticked[1].ticked = false;
     unticked[1].status = "Stopped.";
     ScriptedPanes none(unticked);
-    ScanRun run2(none, checker.fn());
+    PanesSession run2(none, checker.fn());
     run2.onPlay();
     run2.waitForScanThread();
     EXPECT_EQ(none.profileStatuses(), (Statuses{"", "Stopped."}));
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(now(run2), kEndedFlags);
     EXPECT_EQ(none.reportCount(), 1);
+}
+
+// Several listeners follow one session: each hears every event, in the same
+// order; the plan is a value taken at Play, so profiles changed during the run
+// change nothing of it.
+TEST_F(ScanRunTest, EveryListenerHearsTheWholeRunOfThePlanTakenAtPlay) {
+    ScriptedPanes panes(ScriptedPanes::make({2, 1}));
+    ScriptedPanes second(ScriptedPanes::make({2, 1}));
+    FakeChecker checker;
+    checker.results["http://p0-1/"] = "Link Not Found";
+    checker.during = [&](int index) {
+        if (index == 0) {
+            panes.setProfiles(ScriptedPanes::make({2, 1, 5}));
+        }
+    };
+    PanesSession run(panes, checker.fn());
+    run.addListener(&second);
+    run.onPlay();
+    run.waitForScanThread();
+    EXPECT_EQ(checker.checked(), (Statuses{"http://p0-0/", "http://p0-1/", "http://p1-0/"}));
+    EXPECT_EQ(second.log(), panes.log());
+    EXPECT_EQ(second.resultStatuses(), (Statuses{"Link Found", "Link Not Found", "Link Found"}));
+    EXPECT_EQ(second.profileStatuses(), (Statuses{"Completed.", "Completed"}));
+    ASSERT_EQ(second.notifications().size(), 1u);
+    EXPECT_EQ(second.notifications()[0].m_row, 1);
+    EXPECT_EQ(second.reportCount(), 1);
 }
 
 TEST_F(ScanRunTest, ProfilesWithoutPagesArePassedOver) {
@@ -406,7 +431,7 @@ TEST_F(ScanRunTest, ProfilesWithoutPagesArePassedOver) {
             profilesAtLastPage = panes.profileStatuses();
         }
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     run.waitForScanThread();
     EXPECT_EQ(profilesAtLastPage,
@@ -436,7 +461,7 @@ TEST_F(ScanRunTest, OneScanThreadChecksEveryPageInOrder) {
             most = std::max(most.load(), threadCount());
         }
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     run.waitForScanThread();
     const auto threads = checker.threads();
@@ -465,7 +490,7 @@ TEST_F(ScanRunTest, PanesOnTheirOwnThreadCompleteAndStop) {
             release.wait();
         }
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     ASSERT_TRUE(paneThread.pumpUntil([&] { return inLast.isOpen(); }));
     run.onStop();
@@ -490,12 +515,12 @@ TEST_F(ScanRunTest, PlayRightAfterStopWaitsForTheStoppedPage) {
             release.wait();
         }
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     ASSERT_TRUE(paneThread.pumpUntil([&] { return inSecond.isOpen(); }));
     run.onStop();
     run.onPlay();  // the stopped run is still checking its page
-    EXPECT_EQ(now(), kRunningFlags);
+    EXPECT_EQ(now(run), kRunningFlags);
     const size_t logAtPlay = inner.log().size();
     release.open();
     ASSERT_TRUE(paneThread.pumpUntil([&] { return !run.isScanThreadActive(); }));
@@ -509,7 +534,7 @@ TEST_F(ScanRunTest, PlayRightAfterStopWaitsForTheStoppedPage) {
     EXPECT_EQ(checker.checked().size(), 5u);
     EXPECT_EQ(inner.notifications().size(), 1u);  // only the new run's
     EXPECT_EQ(inner.reportCount(), 2);            // Stop, end of the new run
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(now(run), kEndedFlags);
 }
 
 TEST_F(ScanRunTest, StopBeforeTheDeferredRunBeginsStopsIt) {
@@ -523,7 +548,7 @@ TEST_F(ScanRunTest, StopBeforeTheDeferredRunBeginsStopsIt) {
             release.wait();
         }
     };
-    ScanRun run(panes, checker.fn());
+    PanesSession run(panes, checker.fn());
     run.onPlay();
     ASSERT_TRUE(inFirst.wait());
     run.onStop();
@@ -532,7 +557,7 @@ TEST_F(ScanRunTest, StopBeforeTheDeferredRunBeginsStopsIt) {
     release.open();
     run.waitForScanThread();
     EXPECT_EQ(checker.checked().size(), 1u);
-    EXPECT_EQ(now(), kEndedFlags);
+    EXPECT_EQ(now(run), kEndedFlags);
     EXPECT_EQ(panes.reportCount(), 2);
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Stopped."}));
 }
@@ -542,7 +567,7 @@ TEST_F(ScanRunTest, ShutdownWhileTheScanThreadWaitsForThePanes) {
     ScriptedPanes inner(ScriptedPanes::make({50}));
     MarshalledPanes panes(inner, paneThread);
     FakeChecker checker;
-    auto run = std::make_unique<ScanRun>(panes, checker.fn());
+    auto run = std::make_unique<PanesSession>(panes, checker.fn());
     run->onPlay();
     ASSERT_TRUE(paneThread.pumpUntil([&] { return checker.checked().size() >= 3; }));
     run->requestShutdown();
@@ -563,7 +588,7 @@ TEST_F(ScanRunTest, RunAgainstRealServer) {
     profiles[1].pages[0].m_page = server.http("/files/link.html");  // not www.a1.com
     profiles[1].pages[1].m_page = "127.0.0.1/files/link.html";
     ScriptedPanes panes(profiles);
-    ScanRun run(panes);
+    PanesSession run(panes);
     run.onPlay();
     run.waitForScanThread();
     EXPECT_EQ(panes.resultStatuses(), (Statuses{"Link Found", "Page Cannot be Found", "Link Found",
@@ -581,7 +606,7 @@ TEST_F(ScanRunTest, DestroyingTheRunCancelsAHangingFetch) {
     ScriptedPanes panes(profiles);
     const auto start = std::chrono::steady_clock::now();
     {
-        ScanRun run(panes);
+        PanesSession run(panes);
         run.onPlay();
         while (panes.log().back() != "started 0") {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

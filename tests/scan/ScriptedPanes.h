@@ -1,7 +1,9 @@
-// The two panes as plain tables for scan run tests, with a record of what the
-// run did to them. Every call is safe from any thread. MarshalledPanes puts a
-// pane thread in front of them, as the desktop program does: calls from other
-// threads run on the pane thread, which must pump them.
+// The two panes as plain tables for scan session tests, with a record of
+// what the run told them. Every call is safe from any thread. MarshalledPanes
+// puts a pane thread in front of them, as the desktop program does: events
+// from other threads run on the pane thread, which must pump them.
+// PanesSession is a session whose plan comes from such panes and whose events
+// go to them.
 #pragma once
 
 #include <chrono>
@@ -14,7 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "scan/ScanPanes.h"
+#include "scan/ScanListener.h"
+#include "scan/ScanSession.h"
 
 namespace tarnwick::test {
 
@@ -22,10 +25,10 @@ struct ScriptedProfile {
     std::string text;
     bool ticked = true;
     std::string status;
-    std::vector<ResultRow> pages;  // as RebuildResults lists them
+    std::vector<ResultRow> pages;  // as the plan lists them
 };
 
-class ScriptedPanes : public ScanPanes {
+class ScriptedPanes : public ScanListener {
 public:
     // Profiles with the given page counts, ticked, pages "http://p<profile>-<k>/"
     // of advertiser "www.a<profile>.com", mail "w<profile>-<k>@x.com", Enabled.
@@ -50,50 +53,58 @@ public:
     explicit ScriptedPanes(std::vector<ScriptedProfile> profiles = {})
         : m_profiles(std::move(profiles)) {}
 
-    int profileRowCount() override {
+    // The ticked profiles and their pages, as the window's models give them
+    // at Play.
+    ScanPlan plan() {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return static_cast<int>(m_profiles.size());
+        ScanPlan plan;
+        for (size_t j = 0; j < m_profiles.size(); ++j) {
+            if (m_profiles[j].ticked) {
+                plan.m_profiles.push_back({static_cast<int>(j), m_profiles[j].text});
+                for (ResultRow r : m_profiles[j].pages) {
+                    r.m_profileRow = static_cast<int>(j);
+                    r.m_status.clear();
+                    plan.m_rows.push_back(r);
+                }
+            }
+        }
+        return plan;
     }
-    bool isProfileTicked(int row) override {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_profiles.at(row).ticked;
-    }
-    std::string profileStatus(int row) override {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_profiles.at(row).status;
-    }
-    void setProfileStatus(int row, const std::string& status) override {
+
+    void profileStatusChanged(int row, const std::string& status) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_profiles.at(row).status = status;
         m_log.push_back("profile " + std::to_string(row) + " " + status);
     }
-    void rebuildResults() override {
+    void runStarted(const ScanPlan& plan) override {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_results.clear();
+        m_results = plan.m_rows;
         m_changes.clear();
-        for (size_t j = 0; j < m_profiles.size(); ++j) {
-            if (m_profiles[j].ticked) {
-                for (ResultRow r : m_profiles[j].pages) {
-                    r.m_profileRow = static_cast<int>(j);
-                    r.m_status.clear();
-                    m_results.push_back(r);
-                }
-            }
-        }
         m_log.emplace_back("rebuild");
     }
-    int resultRowCount() override {
+    void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence& evidence,
+                     const std::string& change) override {
+        const int row = job.m_row;
+        if (evidence.m_checked) {
+            setResultEvidence(row, evidence);
+        }
+        setResult(row, result);
+        if (!change.empty()) {
+            setResultChange(row, change);
+        }
+    }
+    void pageStopped(int row) override {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return static_cast<int>(m_results.size());
+        ResultRow& r = m_results.at(row);
+        if (r.m_status.empty()) {
+            r.m_status = "Stopped by user";
+            m_log.push_back("result " + std::to_string(row) + " Stopped by user");
+        }
     }
-    ResultRow resultRowAt(int row) override {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_results.at(row);
+    void letterHeldBack(const ScanJob& job, const std::string& reason) override {
+        setResultMail(job.m_row, "Not mailed: " + reason);
     }
-    void setResultStatus(int row, const std::string& status) override {
-        setResult(row, PageResult(status));
-    }
-    void setResult(int row, const PageResult& result) override {
+    void setResult(int row, const PageResult& result) {
         std::lock_guard<std::mutex> lock(m_mutex);
         ResultRow& r = m_results.at(row);
         r.m_status = result.m_status;
@@ -101,24 +112,24 @@ public:
         r.m_httpStatus = result.m_httpStatus;
         m_log.push_back("result " + std::to_string(row) + " " + result.m_status);
     }
-    void setResultMail(int row, const std::string& text) override {
+    void setResultMail(int row, const std::string& text) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_results.at(row).m_mail = text;
         m_log.push_back("mail " + std::to_string(row) + " " + text);
     }
-    void setResultEvidence(int row, const PageEvidence& evidence) override {
+    void setResultEvidence(int row, const PageEvidence& evidence) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_results.at(row).m_evidence = evidence;
         m_log.push_back("evidence " + std::to_string(row) + " " +
                         std::to_string(evidence.m_httpStatus) + " robots " +
                         robotsVerdictName(evidence.m_robotsAll));
     }
-    void offerReport() override {
+    void runFinished(bool /*completed*/) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_reports.push_back(m_results);
         m_log.emplace_back("report");
     }
-    void startNotification(const NotificationJob& job) override {
+    void letterQueued(const NotificationJob& job) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_notifications.push_back(job);
         m_log.push_back("notify " + std::to_string(job.m_row));
@@ -145,12 +156,12 @@ public:
         return m_fetched;
     }
 
-    void setResultChange(int row, const std::string& text) override {
+    void setResultChange(int row, const std::string& text) {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_changes[row] = text;
         m_log.push_back("change " + std::to_string(row) + " " + text);
     }
-    void showRunSummary(const std::string& summary) override {
+    void runSummary(const std::string& summary) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_summaries.push_back(summary);
         m_log.push_back("summary " + summary);
@@ -289,60 +300,54 @@ private:
     std::deque<std::function<void()>> m_queue;
 };
 
-class MarshalledPanes : public ScanPanes {
-    template <class F>
-    auto get(F f) -> decltype(f()) {
-        decltype(f()) value{};
-        m_thread.run([&] { value = f(); });
-        return value;
-    }
-
+class MarshalledPanes : public ScanListener {
 public:
-    MarshalledPanes(ScanPanes& inner, PaneThread& thread) : m_inner(inner), m_thread(thread) {}
+    MarshalledPanes(ScriptedPanes& inner, PaneThread& thread) : m_inner(inner), m_thread(thread) {}
 
-    int profileRowCount() override {
-        return get([&] { return m_inner.profileRowCount(); });
+    ScanPlan plan() {
+        ScanPlan plan;
+        m_thread.run([&] { plan = m_inner.plan(); });
+        return plan;
     }
-    bool isProfileTicked(int row) override {
-        return get([&] { return m_inner.isProfileTicked(row); });
+    void profileStatusChanged(int row, const std::string& s) override {
+        m_thread.run([&] { m_inner.profileStatusChanged(row, s); });
     }
-    std::string profileStatus(int row) override {
-        return get([&] { return m_inner.profileStatus(row); });
-    }
-    void setProfileStatus(int row, const std::string& s) override {
-        m_thread.run([&] { m_inner.setProfileStatus(row, s); });
-    }
-    void rebuildResults() override {
-        m_thread.run([&] { m_inner.rebuildResults(); });
-    }
-    int resultRowCount() override {
-        return get([&] { return m_inner.resultRowCount(); });
-    }
-    ResultRow resultRowAt(int row) override {
-        return get([&] { return m_inner.resultRowAt(row); });
-    }
-    void setResultStatus(int row, const std::string& s) override {
-        m_thread.run([&] { m_inner.setResultStatus(row, s); });
-    }
-    void setResult(int row, const PageResult& r) override {
-        m_thread.run([&] { m_inner.setResult(row, r); });
-    }
-    void setResultMail(int row, const std::string& t) override {
-        m_thread.run([&] { m_inner.setResultMail(row, t); });
-    }
-    void offerReport() override {
-        m_thread.run([&] { m_inner.offerReport(); });
-    }
-    void startNotification(const NotificationJob& job) override {
-        m_thread.run([&] { m_inner.startNotification(job); });
+    void runStarted(const ScanPlan& plan) override {
+        m_thread.run([&] { m_inner.runStarted(plan); });
     }
     void pageStarted(int row) override {
         m_thread.run([&] { m_inner.pageStarted(row); });
     }
+    void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence& evidence,
+                     const std::string& change) override {
+        m_thread.run([&] { m_inner.pageChecked(job, result, evidence, change); });
+    }
+    void pageStopped(int row) override {
+        m_thread.run([&] { m_inner.pageStopped(row); });
+    }
+    void letterHeldBack(const ScanJob& job, const std::string& reason) override {
+        m_thread.run([&] { m_inner.letterHeldBack(job, reason); });
+    }
+    void letterQueued(const NotificationJob& job) override {
+        m_thread.run([&] { m_inner.letterQueued(job); });
+    }
+    void runFinished(bool completed) override {
+        m_thread.run([&] { m_inner.runFinished(completed); });
+    }
 
 private:
-    ScanPanes& m_inner;
+    ScriptedPanes& m_inner;
     PaneThread& m_thread;
+};
+
+// A session that takes its plan from the panes and tells them every event.
+class PanesSession : public ScanSession {
+public:
+    template <class Panes>
+    explicit PanesSession(Panes& panes, PageChecker checker = {})
+        : ScanSession([&panes] { return panes.plan(); }, std::move(checker)) {
+        addListener(&panes);
+    }
 };
 
 }  // namespace tarnwick::test

@@ -1,4 +1,4 @@
-#include "cli/CliPanes.h"
+#include "cli/CliPrinter.h"
 
 #include <ctime>
 #include <exception>
@@ -7,23 +7,21 @@
 #include "common/Cp1252.h"
 #include "report/ResultExport.h"
 #include "scan/BuildResultRows.h"
-#include "scan/ScanState.h"
 #include "scan/StatusWords.h"
 #include "store/ProfileList.h"
 
 namespace tarnwick::cli {
 
-CliPanes::CliPanes(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
-                   CliNotifier& notifier, std::string reportPath, RowFormat format)
+CliPrinter::CliPrinter(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
+                       std::string reportPath, RowFormat format)
     : m_folder(std::move(folder)),
       m_out(out),
       m_err(err),
       m_progress(progress),
-      m_notifier(notifier),
       m_reportPath(std::move(reportPath)),
       m_format(format) {}
 
-void CliPanes::loadProfiles() {
+void CliPrinter::loadProfiles() {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_profileTexts.clear();
     for (const std::string& line : ProfileList(m_folder).read()) {
@@ -32,31 +30,12 @@ void CliPanes::loadProfiles() {
     m_profileStatuses.assign(m_profileTexts.size(), std::string());
 }
 
-std::vector<std::string> CliPanes::profileTexts() {
+std::vector<std::string> CliPrinter::profileTexts() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_profileTexts;
 }
 
-int CliPanes::profileRowCount() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return static_cast<int>(m_profileTexts.size());
-}
-
-bool CliPanes::isProfileTicked(int) {
-    return true;
-}
-
-std::string CliPanes::profileStatus(int row) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_profileStatuses.at(static_cast<size_t>(row));
-}
-
-void CliPanes::setProfileStatus(int row, const std::string& status) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_profileStatuses.at(static_cast<size_t>(row)) = status;
-}
-
-void CliPanes::rebuildResults() {
+ScanPlan CliPrinter::plan() {
     std::vector<TickedProfile> ticked;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -64,18 +43,25 @@ void CliPanes::rebuildResults() {
             ticked.push_back({static_cast<int>(j), m_profileTexts[j]});
         }
     }
-    std::vector<std::string> missing;
-    std::vector<ResultRow> rows = buildResultRows(m_folder, ticked, &missing);
+    return ScanPlan::fromStore(m_folder, std::move(ticked));
+}
+
+void CliPrinter::profileStatusChanged(int profileRow, const std::string& status) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_results = std::move(rows);
+    m_profileStatuses.at(static_cast<size_t>(profileRow)) = status;
+}
+
+void CliPrinter::runStarted(const ScanPlan& plan) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_results = plan.m_rows;
     m_done.assign(m_results.size(), false);
     m_printed = 0;
     if (m_format == RowFormat::Csv) {
         m_out << exportCsvHeader();
         m_out.flush();
     }
-    m_unreadable = missing;
-    for (std::string path : missing) {
+    m_unreadable = plan.m_unreadable;
+    for (std::string path : plan.m_unreadable) {
         // A zero byte from an index line is shown as \0, not sent to the terminal.
         for (size_t at = path.find('\0'); at != std::string::npos; at = path.find('\0', at)) {
             path.replace(at, 1, "\\0");
@@ -85,17 +71,7 @@ void CliPanes::rebuildResults() {
     }
 }
 
-int CliPanes::resultRowCount() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return static_cast<int>(m_results.size());
-}
-
-ResultRow CliPanes::resultRowAt(int row) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_results.at(static_cast<size_t>(row));
-}
-
-void CliPanes::clearProgress() {
+void CliPrinter::clearProgress() {
     if (m_progressShown) {
         m_err << "\r\033[K";
         m_err.flush();
@@ -103,35 +79,44 @@ void CliPanes::clearProgress() {
     }
 }
 
-void CliPanes::setResultStatus(int row, const std::string& status) {
-    setResult(row, PageResult(status));
-}
-
-void CliPanes::setResult(int row, const PageResult& result) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    ResultRow& r = m_results.at(static_cast<size_t>(row));
-    r.m_status = result.m_status;
-    r.m_reason = result.m_reason;
-    r.m_httpStatus = result.m_httpStatus;
-    m_done.at(static_cast<size_t>(row)) = true;
+void CliPrinter::markDone(size_t row) {
+    m_done.at(row) = true;
     printReadyRows();
 }
 
-void CliPanes::setResultEvidence(int row, const PageEvidence& evidence) {
+void CliPrinter::pageStopped(int row) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_results.at(static_cast<size_t>(row)).m_evidence = evidence;
-    // A browser that cannot be started is told once per run (the desktop
-    // program shows it where the run's summary goes).
-    constexpr std::string_view kNotRendered = "not rendered: ";
-    const std::string& rendering = evidence.m_rendering;
-    if (!m_toldNoBrowser && rendering.rfind(kNotRendered, 0) == 0 &&
-        rendering.find(" could not be started") != std::string::npos) {
-        m_toldNoBrowser = true;
-        m_err << "tarnwick-cli: " << rendering.substr(kNotRendered.size()) << '\n';
+    ResultRow& r = m_results.at(static_cast<size_t>(row));
+    if (r.m_status.empty()) {
+        r.m_status = kStoppedByUser;
+        markDone(static_cast<size_t>(row));
     }
 }
 
-void CliPanes::printReadyRows() {
+void CliPrinter::pageChecked(const ScanJob& job, const PageResult& result,
+                             const PageEvidence& evidence, const std::string& /*change*/) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto row = static_cast<size_t>(job.m_row);
+    ResultRow& r = m_results.at(row);
+    if (evidence.m_checked) {
+        r.m_evidence = evidence;
+        // A browser that cannot be started is told once per run (the desktop
+        // program shows it where the run's summary goes).
+        constexpr std::string_view kNotRendered = "not rendered: ";
+        const std::string& rendering = evidence.m_rendering;
+        if (!m_toldNoBrowser && rendering.rfind(kNotRendered, 0) == 0 &&
+            rendering.find(" could not be started") != std::string::npos) {
+            m_toldNoBrowser = true;
+            m_err << "tarnwick-cli: " << rendering.substr(kNotRendered.size()) << '\n';
+        }
+    }
+    r.m_status = result.m_status;
+    r.m_reason = result.m_reason;
+    r.m_httpStatus = result.m_httpStatus;
+    markDone(row);
+}
+
+void CliPrinter::printReadyRows() {
     bool printed = false;
     while (m_printed < m_done.size() && m_done[m_printed]) {
         ResultRow& r = m_results[m_printed++];
@@ -184,7 +169,11 @@ void CliPanes::printReadyRows() {
     }
 }
 
-void CliPanes::setResultMail(int row, const std::string& text) {
+void CliPrinter::letterHeldBack(const ScanJob& job, const std::string& reason) {
+    setResultMail(job.m_row, kNotMailed + reason);
+}
+
+void CliPrinter::setResultMail(int row, const std::string& text) {
     std::lock_guard<std::mutex> lock(m_mutex);
     ResultRow& r = m_results.at(static_cast<size_t>(row));
     r.m_mail = text;
@@ -193,7 +182,7 @@ void CliPanes::setResultMail(int row, const std::string& text) {
           << '\n';
 }
 
-void CliPanes::offerReport() {
+void CliPrinter::runFinished(bool /*completed*/) {
     if (m_reportPath.empty()) {
         return;
     }
@@ -204,19 +193,13 @@ void CliPanes::offerReport() {
     }
     try {
         writeScanReport(m_reportPath, rows, std::time(nullptr));
-        g_bReportSaved = true;
         m_reportError.clear();
     } catch (const std::exception& e) {
-        g_bReportSaved = false;
         m_reportError = e.what();
     }
 }
 
-void CliPanes::startNotification(const NotificationJob& job) {
-    m_notifier.start(job);
-}
-
-void CliPanes::pageStarted(int row) {
+void CliPrinter::pageStarted(int row) {
     if (!m_progress) {
         return;
     }
@@ -227,7 +210,7 @@ void CliPanes::pageStarted(int row) {
     m_progressShown = true;
 }
 
-void CliPanes::printProfileStatuses() {
+void CliPrinter::printProfileStatuses() {
     std::lock_guard<std::mutex> lock(m_mutex);
     clearProgress();
     for (size_t j = 0; j < m_profileTexts.size(); ++j) {
@@ -236,7 +219,7 @@ void CliPanes::printProfileStatuses() {
     m_out.flush();
 }
 
-bool CliPanes::allLinksFound() {
+bool CliPrinter::allLinksFound() {
     std::lock_guard<std::mutex> lock(m_mutex);
     for (const ResultRow& r : m_results) {
         if (r.m_status != kLinkFound) {
@@ -246,12 +229,12 @@ bool CliPanes::allLinksFound() {
     return true;
 }
 
-std::vector<std::string> CliPanes::unreadableProfiles() {
+std::vector<std::string> CliPrinter::unreadableProfiles() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_unreadable;
 }
 
-std::string CliPanes::reportError() {
+std::string CliPrinter::reportError() {
     return m_reportError;
 }
 

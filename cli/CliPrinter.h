@@ -1,8 +1,7 @@
-// The two panes of the desktop program as the command line has them: the
-// profile table is the profile list with every profile ticked, the results
-// table is built from the profile files; pages are printed on standard output
-// as they are checked. Calls come from the scan thread and the caller's
-// thread; each is complete when it returns.
+// What the command line shows of a scan session: pages are printed on
+// standard output as they are checked, in row order; the profile statuses
+// after the run; the report written at the end. Events come from the scan
+// thread and the caller's thread; each is complete when it returns.
 #pragma once
 
 #include <mutex>
@@ -10,13 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliNotifier.h"
-#include "scan/ScanPanes.h"
+#include "scan/ScanListener.h"
 #include "store/DataFolder.h"
 
 namespace tarnwick::cli {
 
-class CliPanes : public ScanPanes {
+class CliPrinter : public ScanListener {
 public:
     // How a checked page is printed: "advertiser <TAB> page <TAB> result",
     // one JSON object per line, or a CSV record (after a header row), always
@@ -24,29 +22,29 @@ public:
     enum class RowFormat { Text, Json, Csv };
 
     // progress: show a progress line on err (a terminal).
-    CliPanes(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
-             CliNotifier& notifier, std::string reportPath, RowFormat format = RowFormat::Text);
+    CliPrinter(DataFolder folder, std::ostream& out, std::ostream& err, bool progress,
+               std::string reportPath, RowFormat format = RowFormat::Text);
 
-    // Loads the profile table from the profile list.
+    // Loads the profile texts from the profile list.
     void loadProfiles();
-    // The profile table's texts, by row.
+    // The profile texts, by row.
     std::vector<std::string> profileTexts();
+    // Every profile of the list, ticked, and its pages.
+    ScanPlan plan();
 
-    int profileRowCount() override;
-    bool isProfileTicked(int row) override;
-    std::string profileStatus(int row) override;
-    void setProfileStatus(int row, const std::string& status) override;
-    void rebuildResults() override;
-    int resultRowCount() override;
-    ResultRow resultRowAt(int row) override;
-    void setResultStatus(int row, const std::string& status) override;
-    // Prints advertiser, page, result and reason, tab-separated.
-    void setResult(int row, const PageResult& result) override;
-    void setResultMail(int row, const std::string& text) override;
-    void setResultEvidence(int row, const PageEvidence& evidence) override;
-    void offerReport() override;
-    void startNotification(const NotificationJob& job) override;
+    void profileStatusChanged(int profileRow, const std::string& status) override;
+    void runStarted(const ScanPlan& plan) override;
     void pageStarted(int row) override;
+    // Prints advertiser, page, result and reason, tab-separated.
+    void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence& evidence,
+                     const std::string& change) override;
+    void pageStopped(int row) override;
+    void letterHeldBack(const ScanJob& job, const std::string& reason) override;
+    // Writes the report.
+    void runFinished(bool completed) override;
+
+    // A letter's failure text, from a sending thread (printed on err).
+    void setResultMail(int row, const std::string& text);
 
     // After the run.
     void printProfileStatuses();
@@ -59,6 +57,7 @@ public:
 
 private:
     void clearProgress();
+    void markDone(size_t row);
     // Prints the rows that are checked and follow the last printed one.
     void printReadyRows();
 
@@ -67,7 +66,6 @@ private:
     std::ostream& m_err;
     bool m_toldNoBrowser = false;
     bool m_progress;
-    CliNotifier& m_notifier;
     std::string m_reportPath;
     std::string m_reportError;
 

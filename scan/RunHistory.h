@@ -1,8 +1,9 @@
-// Watches a scan run from beside it (the run history). ScanRun calls it at
-// the start of a run, after each checked page, before each webmaster letter
-// and at the end. RunStarted and RunEnded may be called on the thread of
-// Play and Stop (the GUI thread) and must return at once; the others come
-// from the scan thread.
+// The run history as the scan session's collaborator: the session asks it at
+// the start of a run, after each checked page (its change since the last
+// run), before each webmaster letter (whether the letter rules hold it back)
+// and at the end (the run's summary), and tells its listeners the answers.
+// runStarted and runEnded may be called on the thread of Play and Stop (the
+// GUI thread) and must return at once; the others come from the scan thread.
 #pragma once
 
 #include <string>
@@ -14,9 +15,9 @@
 
 namespace tarnwick {
 
-class RunObserver {
+class RunHistory {
 public:
-    virtual ~RunObserver() = default;
+    virtual ~RunHistory() = default;
 
     virtual void runStarted(const std::vector<ScanJob>& jobs) = 0;
     // What the fetch of a page saw besides its result, just before
