@@ -13,7 +13,7 @@ jobs=$(nproc)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
       -DTARNWICK_BUILD_GUI=ON -DTARNWICK_BUILD_TESTS=ON -DTARNWICK_BUILD_BENCH=ON >/dev/null
 find "$root/$build" -name AutogenInfo.json -print0 |
-    xargs -0 -P "$jobs" -I{} sh -c 'cd "${1%/CMakeFiles/*}" && cmake -E cmake_autogen "$1" Debug' _ {}
+    xargs -0 -r -P "$jobs" -I{} sh -c 'cd "${1%/CMakeFiles/*}" && cmake -E cmake_autogen "$1" Debug' _ {}
 
 # Our sources: not third_party/, not what the build folder generates (moc, rcc).
 ours="^$root/(common|store|scan|mail|report|editing|viewrules|history|cli|gui|tests|bench)/"
@@ -39,7 +39,7 @@ for entry in json.load(open(sys.argv[1])):
 PY
 log=$build/clazy.log
 status=0
-xargs -P "$jobs" -n 4 clazy-standalone -p "$build" --checks=level0,level1 --header-filter="$headers" \
+xargs -r -P "$jobs" -n 4 clazy-standalone -p "$build" --checks=level0,level1 --header-filter="$headers" \
     <"$build/qt-sources.txt" >"$log" 2>&1 || status=$?
 if [[ $status -ne 0 ]] || grep -qE '(warning|error): ' "$log"; then
     grep -E '(warning|error): ' "$log" | sort -u
