@@ -18,7 +18,7 @@
 //     them a link, against the same size page without them (target: within
 //     2x).
 #include <benchmark/benchmark.h>
-#include <string.h>
+#include <cstring>
 
 #include <algorithm>
 #include <cstdio>
@@ -39,7 +39,7 @@ namespace {
 
 const std::string kAddress = "www.example.com";
 constexpr size_t kPageSize = 256u << 20;
-constexpr size_t kPiece = 64 * 1024;  // as a fetch delivers it
+constexpr size_t kPiece = size_t{64} * 1024;  // as a fetch delivers it
 
 // Everyday markup: anchors to other sites, text, capitals.
 std::string filler(size_t size, unsigned seed) {

@@ -36,7 +36,7 @@ struct Lists {
     ~Lists() { std::filesystem::remove_all(root); }
 
     std::string write(const char* name, char separator) {
-        const std::string path = root + "/" + name;
+        std::string path = root + "/" + name;
         FILE* file = std::fopen(path.c_str(), "wb");
         for (int i = 0; i < kLines; ++i) {
             std::string line =

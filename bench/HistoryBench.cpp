@@ -97,7 +97,7 @@ bool growth(const std::string& folder) {
     const std::int64_t start = 1'767'225'600;
     std::vector<std::uintmax_t> sizes;
     for (int week = 0; week < kGrowthRuns; ++week) {
-        const std::int64_t t = start + week * 7 * 86400;
+        const std::int64_t t = start + std::int64_t{week} * 7 * 86400;
         {
             // Closing the last connection checkpoints the write-ahead log
             // into the file and removes it: the size is the history's.
@@ -229,7 +229,7 @@ int main(int argc, char** argv) {
         tarnwick::HistoryDatabase db(yearDb);
         const std::int64_t start = 1'767'225'600;  // a Monday in 2026
         for (int week = 0; week < kYearRuns; ++week) {
-            const std::int64_t t = start + week * 7 * 86400;
+            const std::int64_t t = start + std::int64_t{week} * 7 * 86400;
             db.begin();
             const std::int64_t run = db.beginRun("cli", t);
             for (int k = 0; k < kYearPages; ++k) {

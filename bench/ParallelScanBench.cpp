@@ -222,6 +222,7 @@ int main(int argc, char** argv) {
 
     // 3. Every 50th page answers after 3 s (each on another host).
     std::vector<std::string> someSlow;
+    someSlow.reserve(kPages);
     for (int k = 0; k < kPages; ++k) {
         someSlow.push_back(pageOn(server, k, k % 50 == k / 50 ? 3000 : kDelayMs));
     }
@@ -232,6 +233,7 @@ int main(int argc, char** argv) {
 
     // 4. Pages without delay: no slower side by side.
     std::vector<std::string> quick;
+    quick.reserve(2000);
     for (int k = 0; k < 2000; ++k) {
         quick.push_back(pageOn(server, k, 0));
     }

@@ -1,7 +1,7 @@
 #include "report/ReportWriters.h"
 
 #include <langinfo.h>
-#include <locale.h>
+#include <clocale>
 
 #include <cstring>
 #include <ctime>
@@ -136,9 +136,9 @@ std::string reportDate(std::time_t now) {
 }
 
 std::string localeTimeOfDay(std::time_t now) {
-    locale_t loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "", static_cast<locale_t>(0));
-    if (loc == static_cast<locale_t>(0)) {
-        loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", static_cast<locale_t>(0));
+    locale_t loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "", nullptr);
+    if (loc == nullptr) {
+        loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", nullptr);
     }
     tzset();
     std::tm local{};
@@ -146,7 +146,7 @@ std::string localeTimeOfDay(std::time_t now) {
     char buffer[128] = {};
     size_t length = 0;
     bool utf8 = false;
-    if (loc != static_cast<locale_t>(0)) {
+    if (loc != nullptr) {
         length = strftime_l(buffer, sizeof buffer, "%X", &local, loc);
         const char* codeset = nl_langinfo_l(CODESET, loc);
         utf8 = codeset != nullptr && std::strcmp(codeset, "UTF-8") == 0;

@@ -90,7 +90,7 @@ void jsonString(std::string& out, const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
     for (char ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
+        const auto c = static_cast<unsigned char>(ch);
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -156,7 +156,7 @@ bool startsLikeFormula(const std::string& text) {
 // a formula gets a leading apostrophe (OWASP's advice against CSV
 // injection): spreadsheets show it as the text it is and run nothing.
 std::string csvField(const std::string& cell) {
-    const std::string text = startsLikeFormula(cell) ? "'" + cell : cell;
+    std::string text = startsLikeFormula(cell) ? "'" + cell : cell;
     if (text.find_first_of(",\"\r\n") == std::string::npos) {
         return text;
     }

@@ -13,7 +13,7 @@ namespace {
 
 // Feeds are cut into pieces of this size, so that a token's growth is seen
 // before it has taken much more than maxPending.
-constexpr std::size_t kPiece = 64 * 1024;
+constexpr std::size_t kPiece = std::size_t{64} * 1024;
 // Names lexbor adds to its tables for tags and attributes it does not know;
 // beyond this many the tables are started afresh (a page made of invented
 // names must not grow them without end).

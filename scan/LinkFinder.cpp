@@ -1,7 +1,7 @@
 #include "scan/LinkFinder.h"
 
 #include <curl/curl.h>
-#include <string.h>
+#include <cstring>
 
 #include <algorithm>
 #include <cstdlib>

@@ -317,7 +317,7 @@ void forEachDeclaration(std::string_view style, F&& f) {
     for (std::size_t i = 0; i <= style.size(); ++i) {
         const char c = i < style.size() ? style[i] : ';';
         if (quote != 0) {
-            quote = c == quote ? 0 : quote;
+            quote = c == quote ? '\0' : quote;
             continue;
         }
         if (c == '"' || c == '\'') {

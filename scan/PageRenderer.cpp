@@ -4,11 +4,11 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <cstdlib>
 
 #include <cerrno>
 #include <chrono>
@@ -108,6 +108,7 @@ std::vector<PageRenderer::Rendered> PageRenderer::renderAll(const std::vector<st
                                          "--dump-dom",
                                          urls[index]};
         std::vector<char*> argv;
+        argv.reserve(args.size() + 1);
         for (std::string& a : args) {
             argv.push_back(a.data());
         }
@@ -155,6 +156,7 @@ std::vector<PageRenderer::Rendered> PageRenderer::renderAll(const std::vector<st
             continue;
         }
         std::vector<pollfd> fds;
+        fds.reserve(running.size());
         for (const Job& job : running) {
             fds.push_back({job.out, POLLIN, 0});
         }

@@ -37,7 +37,7 @@ public:
         long stallSeconds = 60;
         long totalSeconds = 120;  // the whole file, connecting included
         long maxRedirects = 5;
-        std::size_t maxBytes = 500 * 1024;
+        std::size_t maxBytes = std::size_t{500} * 1024;
     };
 
     RobotsCache() : RobotsCache(Options{}) {}

@@ -11,7 +11,7 @@ build_pkgs=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libx11-dev l
 package_pkgs=(dpkg-dev file binutils)
 test_pkgs=(libgtest-dev libbenchmark-dev python3 python3-aiosmtpd python3-pyftpdlib
            openssl curl xvfb xauth xdotool imagemagick at-spi2-core dbus dbus-x11
-           python3-pyatspi chromium clang-format clang libclang-rt-14-dev llvm
+           python3-pyatspi chromium clang-format clang clang-tidy clazy libclang-rt-14-dev llvm
            lintian desktop-file-utils appstream mandoc man-db dpkg-dev file linkchecker nodejs gdb)
 
 want=("${build_pkgs[@]}")

@@ -43,15 +43,10 @@ std::string hostPart(const std::string& s) {
         } else {
             r = s.substr(1);
         }
-    } else if (contains(s, "www")) {
+    } else if (contains(s, "www") || contains(s, "ftp.")) {
         r = afterFirst(s, ".");
     } else if (contains(s, "ftp:")) {
-        if (!contains(s, "ftp.")) {
-            return std::string();
-        }
-        r = afterFirst(s, ".");
-    } else if (contains(s, "ftp.")) {
-        r = afterFirst(s, ".");
+        return std::string();  // an ftp: address without an ftp. host has none
     } else {
         r = s;
     }

@@ -1,10 +1,10 @@
 #include "store/RunLock.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <cerrno>
 #include <cstring>

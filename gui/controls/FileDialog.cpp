@@ -241,7 +241,7 @@ bool FileDialog::runDialog() {
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
-    m_chosen = dialog.selectedFiles().first();
+    m_chosen = dialog.selectedFiles().constFirst();
     lastFolder() = QFileInfo(m_chosen).absolutePath();
     return true;
 }

@@ -3,13 +3,16 @@
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QTimer>
+#include <utility>
 
 #include "gui/controls/PageTable.h"
 
 namespace tarnwick {
 
-InPlaceCombo::InPlaceCombo(PageTable* list, int row, int column, const QStringList& items)
-    : QComboBox(list->viewport()), m_editing(list, row, column, QString()), m_items(items) {
+InPlaceCombo::InPlaceCombo(PageTable* list, int row, int column, QStringList items)
+    : QComboBox(list->viewport()),
+      m_editing(list, row, column, QString()),
+      m_items(std::move(items)) {
     setEditable(false);
     setFont(list->font());
     setInsertPolicy(QComboBox::NoInsert);

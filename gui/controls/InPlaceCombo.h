@@ -43,7 +43,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    InPlaceCombo(PageTable* list, int row, int column, const QStringList& items);
+    InPlaceCombo(PageTable* list, int row, int column, QStringList items);
     void handFocusToList();
 
     InPlaceEditing m_editing;

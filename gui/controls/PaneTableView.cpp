@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QStyleOptionViewItem>
 #include <algorithm>
+#include <cmath>
 
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/CellColourDelegate.h"
@@ -132,7 +133,7 @@ int PaneTableView::fontWidth(int designed) const {
     const QFont& f = font();
     const double points = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 0.75;
     const double scale = std::max(1.0, points / 10.0);
-    return static_cast<int>(designed * scale + 0.5);
+    return static_cast<int>(std::lround(designed * scale));
 }
 
 int PaneTableView::rowCount() const {

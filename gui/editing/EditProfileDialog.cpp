@@ -380,10 +380,9 @@ void EditProfileDialog::onFinish() {
             m_pagesTable->scrollTo(m_pagesTable->currentIndex());
             AppMessageBox::show(
                 QStringLiteral("Row %1, %2: \"%3\"\n\n%4")
-                    .arg(row + 1)
-                    .arg(badPage ? QStringLiteral("Url") : QStringLiteral("Mail Address"))
-                    .arg(m_pagesTable->getItemText(row, column))
-                    .arg(QString::fromLatin1(message)),
+                    .arg(QString::number(row + 1),
+                         badPage ? QStringLiteral("Url") : QStringLiteral("Mail Address"),
+                         m_pagesTable->getItemText(row, column), QString::fromLatin1(message)),
                 AppMessageBox::Buttons::Ok, this);
             return;
         }

@@ -455,7 +455,7 @@ TEST(ImportFileTest, UnreadablePathsSayWhy) {
 TEST(ImportFileTest, ReadsAHugeLineWhole) {
     test::TempDataFolder temp;
     const std::string path = temp.root() + "/huge.csv";
-    const std::string page(3 * 1024 * 1024, 'p');
+    const std::string page(std::size_t{3} * 1024 * 1024, 'p');
     test::writeBytes(path, page + "," + std::string(5, '\0') + "\r\nq,r");
     const ImportResult result = importCsv(path);
     ASSERT_EQ(result.m_rows.size(), 2u);

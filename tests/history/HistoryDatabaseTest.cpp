@@ -173,10 +173,11 @@ TEST_F(HistoryDatabaseTest, ARealHistoryOfTheLastSchemaAnswersAsBeforeOnceMigrat
     const std::vector<PageRecord> last = db.resultsOf(db.changesOf().m_runId);
     ASSERT_FALSE(last.empty());
     db.begin();
-    const std::int64_t run = db.beginRun(kSourceCli, last.front().m_checked + 7 * 86400);
+    const std::int64_t run =
+        db.beginRun(kSourceCli, last.front().m_checked + std::int64_t{7} * 86400);
     std::vector<PageRecord> again = last;
     for (PageRecord& r : again) {
-        r.m_checked += 7 * 86400;
+        r.m_checked += std::int64_t{7} * 86400;
         r.m_elapsedMs = 10 + r.m_row;
         db.addResult(run, r);
     }
@@ -268,7 +269,7 @@ TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
                              "Link Not Found"};
     std::int64_t ids[4];
     for (int i = 0; i < 4; ++i) {
-        ids[i] = db.beginRun("desktop", 1000 * (i + 1));
+        ids[i] = db.beginRun("desktop", std::int64_t{1000} * (i + 1));
         PageRecord r = record("http://p/", results[i], 0);
         r.m_checked = 1000 * (i + 1) + 1;
         db.addResult(ids[i], r);
@@ -330,7 +331,7 @@ TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
 // (the letter rules add it).
 TEST_F(HistoryDatabaseTest, AStoppedRunAndItsRestartAreOneRound) {
     constexpr std::int64_t kHour = 3600;
-    constexpr std::int64_t kWeek = 7 * 24 * kHour;
+    constexpr std::int64_t kWeek = std::int64_t{7} * 24 * kHour;
     struct Run {
         std::int64_t started = 0;
         const char* outcome = "";      // "" for a run cut off with its program

@@ -284,7 +284,7 @@ TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {
     recorder.letterDone(m_panes.notifications()[0], "sent");
 
     // A day later: the same webmaster is not mailed again within 7 days.
-    now += 24 * 3600;
+    now += std::int64_t{24} * 3600;
     runOnce(recorder);
     EXPECT_EQ(m_panes.notifications().size(), 1u);
     EXPECT_EQ(m_panes.resultMails()[0].rfind("Not mailed: this webmaster was mailed about the page "
@@ -295,7 +295,7 @@ TEST_F(HistoryRecorderTest, LettersWaitForMissingRunsAndQuietDays) {
     EXPECT_NE(m_panes.resultMails()[0].find(", within 7 days"), std::string::npos);
 
     // Eight days after the letter it goes again.
-    now += 7 * 24 * 3600;
+    now += std::int64_t{7} * 24 * 3600;
     runOnce(recorder);
     EXPECT_EQ(m_panes.notifications().size(), 2u);
 
@@ -432,8 +432,12 @@ TEST_F(HistoryRecorderTest, DefaultRulesMailOnceADay) {
         LetterRules rules;
         size_t letters;  // letters handed over so far
     } runs[] = {
-        {0, {}, 2},        {34, {}, 2},     {20 * 3600, {}, 2},
-        {4 * 3600, {}, 4}, {60, {1, 0}, 6}, {60, {1, 0}, 8},
+        {0, {}, 2},
+        {34, {}, 2},
+        {std::int64_t{20} * 3600, {}, 2},
+        {std::int64_t{4} * 3600, {}, 4},
+        {60, {1, 0}, 6},
+        {60, {1, 0}, 8},
     };
     for (const auto& run : runs) {
         now += run.later;
@@ -461,7 +465,7 @@ TEST_F(HistoryRecorderTest, UnusableDatabaseIsReportedOnceAndTheRunGoesOn) {
          [this](const std::string& path) {
              { HistoryDatabase db(path); }
              if (!setWritable(path, false)) {
-                 m_skipped.push_back("read-only: the file system has no immutable flag");
+                 m_skipped.emplace_back("read-only: the file system has no immutable flag");
              }
          },
          [this] { setWritable(m_path, true); }},

@@ -30,7 +30,7 @@ TEST(LetterRulesTest, DefaultsHoldBackOnlyASecondLetterTheSameDay) {
         {{}, 1, std::nullopt, false},     {{}, 1, kNow - 34, true},
         {{}, 1, kNow - 23 * kHour, true}, {{}, 1, kNow - 24 * kHour, false},
         {{1, 0}, 1, kNow - 34, false},    {{2, 0}, 1, std::nullopt, true},
-        {{2, 0}, 2, std::nullopt, false}, {{1, 7}, 3, kNow - 6 * 24 * kHour, true},
+        {{2, 0}, 2, std::nullopt, false}, {{1, 7}, 3, kNow - std::int64_t{6} * 24 * kHour, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.rules.m_missingRuns) + " runs, " +

@@ -399,7 +399,7 @@ TEST(ReportFailureTest, AFileThatCannotBeWrittenThrowsNamingIt) {
     test::TempDataFolder folder;
     const auto rows = makeRows({{"A", "p1", "Link Found"}});
     const std::string missingFolder = folder.root() + "/no such folder/Report.txt";
-    const std::string aFolder = folder.root();
+    const std::string& aFolder = folder.root();
     const std::string fullDisk = "/dev/full";
     for (const std::string& path : {missingFolder, aFolder, fullDisk}) {
         for (auto write : {&writeTextReport, &writeHtmlReport}) {

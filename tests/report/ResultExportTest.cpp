@@ -266,7 +266,7 @@ TEST(ResultExportTest, NoCsvCellStartsAFormula) {
         const auto& c = csv.at(static_cast<int>(i));
         const auto& j = json.at(static_cast<int>(i));
         for (const auto& [key, value] : c) {
-            SCOPED_TRACE(key + " = " + value);
+            SCOPED_TRACE(testing::Message() << key << " = " << value);
             EXPECT_FALSE(isFormulaStart(value));
             const std::string& original = j.at(key);
             if (original.empty() || original[0] != '"') {

@@ -2,11 +2,11 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <curl/curl.h>
 
@@ -72,12 +72,13 @@ PageServer::PageServer(bool tls, bool ftp, int hosts) {
         args.insert(args.end(), {"--tls-dir", m_dir + "/tls"});
     }
     if (ftp) {
-        args.push_back("--ftp");
+        args.emplace_back("--ftp");
     }
     if (hosts > 0) {
         args.insert(args.end(), {"--hosts", std::to_string(hosts)});
     }
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) {
         argv.push_back(a.data());
     }
@@ -206,9 +207,16 @@ int unusedPort() {
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t len = sizeof addr;
-    bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    close(fd);
+    // A port that could not be had is -1: the test that wanted it fails
+    // rather than aim at port 0.
+    const bool bound = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+                       getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) == 0;
+    if (fd >= 0) {
+        close(fd);
+    }
+    if (!bound) {
+        return -1;
+    }
     return ntohs(addr.sin_port);
 }
 

@@ -80,7 +80,7 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         m_results = plan.m_rows;
         m_changes.clear();
-        m_log.push_back("rebuild");
+        m_log.emplace_back("rebuild");
     }
     void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence& evidence,
                      const std::string& change) override {
@@ -127,7 +127,7 @@ public:
     void runFinished(bool /*completed*/) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_reports.push_back(m_results);
-        m_log.push_back("report");
+        m_log.emplace_back("report");
     }
     void letterQueued(const NotificationJob& job) override {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -255,7 +255,7 @@ public:
         }
         bool done = false;
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_queue.push_back([&] {
+        m_queue.emplace_back([&] {
             f();
             std::lock_guard<std::mutex> l(m_mutex);
             done = true;

@@ -3,10 +3,10 @@
 // exactly one of the versions the process wrote, never a mix, never empty.
 // Each scenario stops after a few hundred kills or its time budget.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <chrono>
 #include <functional>

@@ -117,7 +117,7 @@ TEST_F(StoreText, OnlyRegularFilesAreRead) {
 }
 
 TEST_F(StoreText, LinesOfAnyLengthComeBackWhole) {
-    const std::string longLine(3 * 1024 * 1024, 'x');
+    const std::string longLine(std::size_t{3} * 1024 * 1024, 'x');
     writeBytes(m_path, "first\r\n" + longLine + "\r\nlast");
     EXPECT_EQ(storeLines(m_path), (std::vector<std::string>{"first", longLine, "last"}));
 }

@@ -1,9 +1,9 @@
 #include "support/FileSizeLimit.h"
 
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <filesystem>
 

@@ -195,7 +195,7 @@ private slots:
         FileDialog::presetNextPath(QStringLiteral("/nonexistent-folder/out.csv"));
         exportAction->trigger();
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
-        QVERIFY(AppMessageBox::shownTexts().front().contains(QStringLiteral("out.csv")));
+        QVERIFY(AppMessageBox::shownTexts().constFirst().contains(QStringLiteral("out.csv")));
         FileDialog::presetCancel();
         exportAction->trigger();
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);

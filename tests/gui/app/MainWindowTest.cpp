@@ -537,9 +537,9 @@ private slots:
                  QStringList({"http://p3.com/x", "http://q2.net/", "http://www.p1.com/links.html",
                               "www.p2.com/", "www.q1.net/"}));
         choose(QStringLiteral("&Publisher's Site"));  // again: the other way round
-        QCOMPARE(shownPages().first(), QStringLiteral("www.q1.net/"));
+        QCOMPARE(shownPages().constFirst(), QStringLiteral("www.q1.net/"));
         choose(QStringLiteral("&Run Order"));
-        QCOMPARE(shownPages().first(), QStringLiteral("http://www.p1.com/links.html"));
+        QCOMPARE(shownPages().constFirst(), QStringLiteral("http://www.p1.com/links.html"));
         QCOMPARE(results().model().rowAt(0).m_page, std::string("http://www.p1.com/links.html"));
     }
 

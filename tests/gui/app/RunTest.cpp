@@ -306,7 +306,7 @@ private slots:
         QTRY_COMPARE(results().rowAt(1).m_mail, std::string("Mail Settings Not provided"));
         QCOMPARE(results().rowAt(0).m_mail, std::string("a@p.org"));
         // Play asked once about the missing settings (No: the run mailed as usual).
-        QVERIFY(AppMessageBox::shownTexts().front().startsWith("No mail settings are stored"));
+        QVERIFY(AppMessageBox::shownTexts().constFirst().startsWith("No mail settings are stored"));
         // The run told in one line.
         QTRY_COMPARE(frame().summaryText(),
                      QStringLiteral("Done: 2 Link Found, 1 Link Not Found, 1 Page Cannot be Found, "

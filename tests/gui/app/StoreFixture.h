@@ -17,7 +17,7 @@ inline std::string addProfile(const DataFolder& folder, const std::string& name,
                               const std::string& firstLine,
                               const std::vector<std::string>& pageLines) {
     folder.ensureProfilesFolder();
-    const std::string path = folder.profilePath(name);
+    std::string path = folder.profilePath(name);
     std::string bytes = firstLine;
     for (const std::string& line : pageLines) {
         bytes += "\r\n" + line;

@@ -384,7 +384,7 @@ private slots:
         }
         QCOMPARE(bar.iconSize(), QSize(48, 48));
         // Disabled buttons are drawn from the normal pictures.
-        QVERIFY(!bar.actions()[1]->icon().pixmap(48, QIcon::Disabled).isNull());
+        QVERIFY(!bar.actions().at(1)->icon().pixmap(48, QIcon::Disabled).isNull());
 
         QVERIFY(!bar.dropDownArrowsEnabled());
         QMenu menu;
@@ -421,9 +421,9 @@ private slots:
                                 global + QPoint(dx, 0), Qt::LeftButton, Qt::NoButton, {});
             QApplication::sendEvent(handle, &release);
         };
-        const int before = splitter.sizes()[0];
+        const int before = splitter.sizes().at(0);
         drag(80);
-        QVERIFY(splitter.sizes()[0] > before + 40);
+        QVERIFY(splitter.sizes().at(0) > before + 40);
     }
 
     void splitterReplacesAPaneView() {

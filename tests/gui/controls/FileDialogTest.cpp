@@ -26,10 +26,10 @@ namespace {
 
 // Runs checks on the real file dialog once it is up, then closes it unless
 // the checks did (a failed check returns early and must not leave it open).
-void withDialog(std::function<void(QFileDialog*)> checks) {
+void withDialog(const std::function<void(QFileDialog*)>& checks) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, checks] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, checks] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr) {
             return;
@@ -323,7 +323,7 @@ private slots:
             QCOMPARE(name->text(), QString());
             name->setText("missing.txt");
             // Qt's dialog says the file is missing; close that box.
-            QTimer::singleShot(0, [dialog] {
+            QTimer::singleShot(0, qApp, [dialog] {
                 if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                     box != nullptr && box != dialog) {
                     box->reject();

@@ -49,7 +49,7 @@ private slots:
         // Close the box as soon as it is up and check how it looks.
         QString caption;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, this, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box != nullptr);
             caption = box->windowTitle();
@@ -66,7 +66,7 @@ private slots:
         AppMessageBox::setTestMode(false);
         QTimer poll;
         bool closed = false;
-        connect(&poll, &QTimer::timeout, [&] {
+        connect(&poll, &QTimer::timeout, &poll, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 QCOMPARE(box->thread(), qApp->thread());
                 box->button(QMessageBox::Ok)->click();

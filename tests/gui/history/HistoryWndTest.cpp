@@ -89,10 +89,10 @@ private slots:
         auto* bars = qobject_cast<QStackedBarSeries*>(series[0]);
         QVERIFY(bars != nullptr);
         QCOMPARE(bars->count(), 4);
-        QCOMPARE(bars->barSets()[0]->label(), QString("Link Found"));
-        QCOMPARE(bars->barSets()[0]->at(0), 1.0);
-        QCOMPARE(bars->barSets()[1]->at(1), 1.0);  // not found in the second run
-        QCOMPARE(bars->barSets()[3]->at(2), 1.0);  // p2 could not be displayed
+        QCOMPARE(bars->barSets().at(0)->label(), QString("Link Found"));
+        QCOMPARE(bars->barSets().at(0)->at(0), 1.0);
+        QCOMPARE(bars->barSets().at(1)->at(1), 1.0);  // not found in the second run
+        QCOMPARE(bars->barSets().at(3)->at(2), 1.0);  // p2 could not be displayed
         auto* axis = qobject_cast<QBarCategoryAxis*>(w.chart()->chart()->axes(Qt::Horizontal)[0]);
         QCOMPARE(axis->count(), 3);
         // Every tick of the pages axis is a whole number of pages, as its
@@ -117,7 +117,7 @@ private slots:
         w.profileBox()->setCurrentIndex(1);
         QCOMPARE(w.pageList()->count(), 1);
         bars = qobject_cast<QStackedBarSeries*>(w.chart()->chart()->series()[0]);
-        QCOMPARE(bars->barSets()[2]->at(0), 1.0);
+        QCOMPARE(bars->barSets().at(2)->at(0), 1.0);
         // A reload keeps the profile picked.
         w.reload();
         QCOMPARE(w.profileBox()->currentText(), QString("www.other"));
@@ -158,10 +158,10 @@ private slots:
         }
         QCOMPARE(names, QStringList({"Link Found", "Link Not Found", "Page Cannot be Found",
                                      "Page cannot be displayed"}));
-        auto* bars = qobject_cast<QStackedBarSeries*>(chart->series()[0]);
-        const QBrush notFound = bars->barSets()[1]->brush();
-        const QBrush cannotBeFound = bars->barSets()[2]->brush();
-        QCOMPARE(bars->barSets()[2]->label(), QString("Page Cannot be Found"));
+        auto* bars = qobject_cast<QStackedBarSeries*>(chart->series().at(0));
+        const QBrush notFound = bars->barSets().at(1)->brush();
+        const QBrush cannotBeFound = bars->barSets().at(2)->brush();
+        QCOMPARE(bars->barSets().at(2)->label(), QString("Page Cannot be Found"));
         QVERIFY(notFound.style() != cannotBeFound.style());
         QVERIFY(std::abs(notFound.color().hue() - cannotBeFound.color().hue()) >= 20);
     }
