@@ -207,12 +207,12 @@ else
     # source lines.
     core=$(mktemp -u)
     symbols=(-nx -iex "set debug-file-directory $root/usr/lib/debug")
-    gdb -batch "${symbols[@]}" -ex "break tarnwick::cli::RunCli" -ex run \
+    gdb -batch "${symbols[@]}" -ex "break tarnwick::cli::runCli" -ex run \
         -ex "generate-core-file $core" -ex kill --args "$root/usr/bin/tarnwick-cli" --version \
         >/dev/null 2>&1 || true
     trace=$(gdb -batch "${symbols[@]}" -ex bt "$root/usr/bin/tarnwick-cli" "$core" 2>&1) || true
     rm -f "$core"
-    grep -q 'tarnwick::cli::RunCli .* at [./]*cli/CliCommands\.cpp:[0-9]' <<<"$trace" &&
+    grep -q 'tarnwick::cli::runCli .* at [./]*cli/CliCommands\.cpp:[0-9]' <<<"$trace" &&
         grep -q ' main .* at [./]*cli/main\.cpp:[0-9]' <<<"$trace" ||
         fail "gdb does not read the core dump of tarnwick-cli with tarnwick-dbgsym: $trace"
     lookup=$(gdb -batch "${symbols[@]}" -ex "info line tarnwick::DesktopCommandLine::answer" \
