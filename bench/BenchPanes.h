@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "scan/ScanListener.h"
@@ -14,7 +15,7 @@ namespace tarnwick::bench {
 
 class BenchPanes : public ScanListener {
 public:
-    explicit BenchPanes(const std::vector<std::string>& pages) : m_pages(pages) {}
+    explicit BenchPanes(std::vector<std::string> pages) : m_pages(std::move(pages)) {}
 
     ScanPlan plan() const {
         ScanPlan plan;

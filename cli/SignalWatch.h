@@ -6,7 +6,7 @@
 // and stops the run itself.
 #pragma once
 
-#include <signal.h>
+#include <csignal>
 
 #include <chrono>
 

@@ -1,7 +1,7 @@
 #include "history/HistoryRecorder.h"
 
-#include <signal.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <cerrno>
 #include <ctime>

@@ -1009,17 +1009,11 @@ TEST_F(CliServerTest, LettersNotSentInTimeAreNamed) {
     // for it until its own bound.
     // Not inherited by the program under test, so closing it here resets
     // the connections waiting in its queue.
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ASSERT_EQ(listen(fd, 16), 0);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    test::MuteListener mute;
+    ASSERT_GT(mute.port(), 0);
     MailSettings settings;
     settings.m_sender = "scanner@example.com";
-    settings.m_smtpServer = "127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+    settings.m_smtpServer = mute.address();
     writeMailSettings(m_folder.folder().mailPath(), settings);
     std::vector<std::string> pages;
     for (int k = 0; k < 6; ++k) {
@@ -1028,9 +1022,9 @@ TEST_F(CliServerTest, LettersNotSentInTimeAreNamed) {
     addProfile("www.example.com", pages, true);
     // The letters on their way fail once the server goes away (its queued
     // connections are reset), well after the command line stopped waiting.
-    std::thread closer([fd] {
+    std::thread closer([&mute] {
         std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-        close(fd);
+        mute.close();
     });
     const auto start = std::chrono::steady_clock::now();
     const Outcome o = runCli({"scan", "--mail-wait", "1"});

@@ -15,6 +15,7 @@
 #include "mail/SmtpEndpoint.h"
 #include "mail/SmtpMessage.h"
 #include "mail/SmtpTestServer.h"
+#include "support/MuteListener.h"
 
 namespace tarnwick {
 namespace {
@@ -227,7 +228,7 @@ TEST_F(SmtpMail, FailuresBecomeReadableSentencesInTheRow) {
     SmtpTestServer secure(Mode::StartTls, true);
     ASSERT_TRUE(plain.started()) << plain.failure();
     ASSERT_TRUE(secure.started()) << secure.failure();
-    const std::string dead = "127.0.0.1:" + std::to_string(test::deadPort());
+    const std::string dead = "127.0.0.1:" + std::to_string(test::unusedPort());
 
     struct Case {
         const char* what;
@@ -333,20 +334,12 @@ TEST_F(SmtpMail, AddressesWithControlCharactersNeverReachTheServer) {
 
 TEST_F(SmtpMail, ASilentServerEndsInATimeOut) {
     // The kernel accepts the connection, but nobody ever greets.
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ASSERT_EQ(listen(fd, 4), 0);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    const std::string address = "127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+    test::MuteListener mute(4);
+    ASSERT_GT(mute.port(), 0);
     RecordingSink sink;
     MailSender sender(sink, kRow);
-    fill(sender, address);
+    fill(sender, mute.address());
     sender.send();
-    close(fd);
     EXPECT_NE(sink.cell(kRow).find("did not answer in time"), std::string::npos) << sink.cell(kRow);
 }
 

@@ -196,18 +196,4 @@ std::vector<ReceivedMail> SmtpTestServer::waitForMail(size_t count,
     return all;
 }
 
-int deadPort() {
-    // Bind a port, note it and close it: nothing listens there afterwards.
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    socklen_t len = sizeof addr;
-    bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    close(fd);
-    return ntohs(addr.sin_port);
-}
-
 }  // namespace tarnwick::test

@@ -65,7 +65,4 @@ private:
     std::string m_failure;
 };
 
-// A port on 127.0.0.1 where nothing listens.
-int deadPort();
-
 }  // namespace tarnwick::test

@@ -201,25 +201,6 @@ int PageServer::number(const std::string& path) const {
     return code == CURLE_OK ? std::atoi(body.c_str()) : -1;
 }
 
-int unusedPort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    // A port that could not be had is -1: the test that wanted it fails
-    // rather than aim at port 0.
-    const bool bound = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-                       getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) == 0;
-    if (fd >= 0) {
-        close(fd);
-    }
-    if (!bound) {
-        return -1;
-    }
-    return ntohs(addr.sin_port);
-}
-
 ScopedEnv::ScopedEnv(const char* name, const std::string& value) : m_name(name) {
     if (const char* old = std::getenv(name)) {
         m_had = true;

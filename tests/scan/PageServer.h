@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/MuteListener.h"
+
 namespace tarnwick::test {
 
 class PageServer {
@@ -51,9 +53,6 @@ private:
     pid_t m_pid = -1;
     int m_stdin = -1;
 };
-
-// A port on 127.0.0.1 where nothing listens (connections are refused).
-int unusedPort();
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {

@@ -20,6 +20,7 @@
 #include "mail/MailSender.h"
 #include "mail/SmtpClient.h"
 #include "mail/SmtpTestServer.h"
+#include "support/MuteListener.h"
 #include "support/TempDataFolder.h"
 
 using tarnwick::AppMessageBox;
@@ -490,7 +491,7 @@ private slots:
     }
 
     void failedTestMailShowsTheReason() {
-        const QString dead = "127.0.0.1:" + QString::number(tarnwick::test::deadPort());
+        const QString dead = "127.0.0.1:" + QString::number(tarnwick::test::unusedPort());
         MailSettingsDialog d;
         d.show();
         fill(d, "sender@example.com", dead, false, "", "");
@@ -509,19 +510,12 @@ private slots:
 
     void windowStaysAliveButShutWhileSending() {
         // A server that takes the connection and never answers.
-        const int fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        QCOMPARE(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-        QCOMPARE(listen(fd, 4), 0);
-        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+        tarnwick::test::MuteListener mute(4);
+        QVERIFY(mute.port() > 0);
 
         MailSettingsDialog d;
         d.show();
-        fill(d, "sender@example.com", "127.0.0.1:" + QString::number(ntohs(addr.sin_port)), false,
-             "", "");
+        fill(d, "sender@example.com", QString::fromStdString(mute.address()), false, "", "");
         fillTest(d, "tester@example.com");
         bool checked = false;
         QString during;
@@ -536,7 +530,7 @@ private slots:
             d.accept();
         });
         button(d, MailSettingsDialog::kSendButton)->click();
-        ::close(fd);
+        mute.close();
         QVERIFY(checked);
         QCOMPARE(during, QString(""));
         QVERIFY(d.isVisible());

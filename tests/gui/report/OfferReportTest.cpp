@@ -318,17 +318,18 @@ private slots:
         g_bScanRunning = running;
         g_bReportSaved = saved;
         QString shown;
-        auto* timer = new QTimer(this);
-        timer->setInterval(5);
-        connect(timer, &QTimer::timeout, [&shown, timer] {
+        // On the stack: it cannot fire into this function's locals once the
+        // function has returned.
+        QTimer timer;
+        timer.setInterval(5);
+        connect(&timer, &QTimer::timeout, &timer, [&shown, &timer] {
             if (QWidget* dialog = QApplication::activeModalWidget()) {
-                timer->stop();
-                timer->deleteLater();
+                timer.stop();
                 shown = dialog->objectName();
                 QTest::keyClick(dialog, Qt::Key_Escape);
             }
         });
-        timer->start();
+        timer.start();
         QVERIFY(!runExitPrompt(nullptr, [] {}));
         QCOMPARE(shown,
                  asksAboutReport ? QString("SaveReportQuestion") : QString("ConfirmExitDialog"));
