@@ -252,12 +252,21 @@ void ScanSession::fetchInOrder(Run& run) {
     // Pages back from the wire so far, for the progress display: the rows
     // committed tell only how far the slowest page has let the run go.
     int fetchedCount = 0;
-    const auto noteFetched = [&](size_t more) {
-        if (more > 0) {
-            fetchedCount += static_cast<int>(more);
+    // One turn of the transfers: what came back waits in `ahead` for its
+    // row, the listeners hear the new count, and the wire is filled again.
+    const auto turn = [&](std::chrono::milliseconds wait) {
+        std::vector<PageQueue::Fetched> done = fetcher.run(wait);
+        if (!done.empty()) {
+            fetchedCount += static_cast<int>(done.size());
             for (ScanListener* listener : m_listeners) {
                 listener->pagesFetched(fetchedCount);
             }
+        }
+        for (PageQueue::Fetched& fetched : done) {
+            ahead.emplace(fetched.id, std::move(fetched));
+        }
+        if (!stopSeen) {
+            topUp();
         }
     };
     constexpr int kCommitsBetweenTurns = 64;  // the most pages on the wire
@@ -281,14 +290,7 @@ void ScanSession::fetchInOrder(Run& run) {
                 fetcher.forget(row);
                 ahead.clear();
             }
-            std::vector<PageQueue::Fetched> done = fetcher.run(std::chrono::seconds(1));
-            noteFetched(done.size());
-            for (PageQueue::Fetched& fetched : done) {
-                ahead.emplace(fetched.id, std::move(fetched));
-            }
-            if (!stopSeen) {
-                topUp();
-            }
+            turn(std::chrono::seconds(1));
             it = ahead.find(row);
         }
         if (run.abandoned) {
@@ -318,14 +320,7 @@ void ScanSession::fetchInOrder(Run& run) {
         // faster than one commit a turn writes them.
         if (!ahead.count(row + 1) || ++commitsSinceTurn >= kCommitsBetweenTurns) {
             commitsSinceTurn = 0;
-            std::vector<PageQueue::Fetched> done = fetcher.run(std::chrono::milliseconds(0));
-            noteFetched(done.size());
-            for (PageQueue::Fetched& more : done) {
-                ahead.emplace(more.id, std::move(more));
-            }
-            if (!stopSeen) {
-                topUp();
-            }
+            turn(std::chrono::milliseconds(0));
         }
     }
     fetcher.forget(std::nullopt);
