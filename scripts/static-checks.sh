@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The static checks: clang-tidy (.clang-tidy) over every source of ours and
-# clazy over the program's Qt code (gui/), both reading one compile database made with clang in
-# build-static/ (or $1). Nothing is compiled there: configuring writes the
+# clazy over the program's Qt code (gui/), both reading one compile database
+# made with clang in build-static/ (or $1). Nothing is compiled there: configuring writes the
 # database, and moc/uic run directly, because the *_autogen targets would
 # first build every library they link. Any finding fails the stage.
 set -euo pipefail
