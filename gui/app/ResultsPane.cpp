@@ -277,14 +277,12 @@ void ResultsPane::tellUnreadable(const DataFolder& folder, const std::vector<Tic
     }
     QString message;
     if (fresh.size() == 1) {
-        message = QStringLiteral(
-                      "The profile %1 could not be read: its file is missing or cannot "
-                      "be opened. Its pages are not listed.")
+        message = tr("The profile %1 could not be read: its file is missing or cannot "
+                     "be opened. Its pages are not listed.")
                       .arg(fresh.front());
     } else {
-        message = QStringLiteral(
-                      "These profiles could not be read: their files are missing or "
-                      "cannot be opened. Their pages are not listed.\n\n") +
+        message = tr("These profiles could not be read: their files are missing or "
+                     "cannot be opened. Their pages are not listed.\n\n") +
                   fresh.join(QLatin1Char('\n'));
     }
     // Told once the rebuild is over, so a rebuild in the middle of a click or
