@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 #include "common/ProductName.h"
 #include "gui/app/AboutDialog.h"
@@ -67,7 +68,7 @@ LinkRules linkRulesOf(const AppSettings& settings) {
 
 }  // namespace
 
-TarnwickApplication::TarnwickApplication(StartOptions options) : m_options(options) {
+TarnwickApplication::TarnwickApplication(StartOptions options) : m_options(std::move(options)) {
     initResources();
 }
 
@@ -232,6 +233,7 @@ void TarnwickApplication::onPlay() {
         const DataFolder folder = DataFolder::fromEnvironment();
         std::vector<std::string> profiles;
         ProfilePane* pane = m_frame->profilePane();
+        profiles.reserve(static_cast<std::size_t>(pane->profileRowCount()));
         for (int row = 0; row < pane->profileRowCount(); ++row) {
             profiles.push_back(pane->profileText8(row));
         }
