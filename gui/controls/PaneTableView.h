@@ -68,11 +68,11 @@ public:
     void setEmptyHint(const QString& hint);
 
     // Only the header's picture, set from the rows (an empty box for no
-    // rows); no flag changes and no rebuild.
+    // rows); nothing told to the run state and no rebuild.
     void refreshCheckHeader();
 
 signals:
-    // The Play/Stop enabling flags may have changed.
+    // What the commands may do may have changed (the rows, the run state).
     void commandStateChanged();
     // A double click the click rule let through, or Enter, on a row (the
     // view's row number). Enter is the list's own when nothing listens.
