@@ -29,6 +29,11 @@
 
 namespace {
 
+// KiB as MiB, for the figures printed.
+double mib(long kib) {
+    return static_cast<double>(kib) / 1024.0;
+}
+
 long kibOf(const char* field) {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -94,10 +99,10 @@ bool scanMemory(const tarnwick::test::PageServer& server) {
     }
     const double perPage = static_cast<double>(large - small) / (kLarge - kSmall);
     std::printf("scan of %d pages: peak %.1f MiB; of %d pages: peak %.1f MiB (target <= 40 MB)\n",
-                kSmall, small / 1024.0, kLarge, large / 1024.0);
+                kSmall, mib(small), kLarge, mib(large));
     std::printf("memory per page: %.2f KiB (target <= 0.6 KB); peak %d / peak %d: %.2f\n", perPage,
                 kLarge, kSmall, static_cast<double>(large) / static_cast<double>(small));
-    return perPage * 1024 <= 600 && large * 1024.0 <= 40e6;
+    return perPage * 1024 <= 600 && static_cast<double>(large) * 1024.0 <= 40e6;
 }
 
 }  // namespace
@@ -124,8 +129,7 @@ int main(int argc, char** argv) {
         fetcher.check(pageOf(1LL << 20), "www.example.com", &smallEvidence).m_status;
     const long smallPeak = kibOf("VmHWM:");
     std::printf("1 MiB page with evidence: %s, anchor seen: %s, peak %.1f MiB\n",
-                smallResult.c_str(), smallEvidence.m_anchorFound ? "yes" : "no",
-                smallPeak / 1024.0);
+                smallResult.c_str(), smallEvidence.m_anchorFound ? "yes" : "no", mib(smallPeak));
 
     std::ofstream("/proc/self/clear_refs") << "5";
     const long long size = 1LL << 30;
@@ -139,10 +143,10 @@ int main(int argc, char** argv) {
     std::printf("result: %s (expected Link Found: the link is the page's last bytes)\n",
                 result.c_str());
     std::printf("1 GiB page in %.2f s (%.0f MiB/s)\n", seconds, 1024.0 / seconds);
-    std::printf("resident before: %.1f MiB, peak while classifying: %.1f MiB\n", before / 1024.0,
-                peak / 1024.0);
-    std::printf("peak / 64 MiB: %.2f (target < 1); peak / page size: %.4f\n", peak / 65536.0,
-                peak / (1024.0 * 1024.0));
+    std::printf("resident before: %.1f MiB, peak while classifying: %.1f MiB\n", mib(before),
+                mib(peak));
+    std::printf("peak / 64 MiB: %.2f (target < 1); peak / page size: %.4f\n", mib(peak) / 64.0,
+                mib(peak) / 1024.0);
 
     // The same page with its evidence: the anchor at its very end must be
     // seen, with the HTML parser's memory as flat as the classifier's.
@@ -156,7 +160,7 @@ int main(int argc, char** argv) {
                 evidence.m_anchorFound ? "yes" : "no", tarnwick::evidenceVerdict(evidence).c_str());
     std::printf("1 GiB page with evidence in %.2f s (%.0f MiB/s)\n", seconds, 1024.0 / seconds);
     std::printf("peak with evidence: %.1f MiB; / 64 MiB: %.2f (target < 1); / peak without: %.2f\n",
-                evidencePeak / 1024.0, evidencePeak / 65536.0,
+                mib(evidencePeak), mib(evidencePeak) / 64.0,
                 static_cast<double>(evidencePeak) / static_cast<double>(peak));
     std::printf("peak with evidence, 1 GiB page / 1 MiB page: %.2f (target about 1)\n",
                 static_cast<double>(evidencePeak) / static_cast<double>(smallPeak));

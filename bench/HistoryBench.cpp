@@ -73,7 +73,7 @@ tarnwick::PageRecord growthRecord(int k, std::int64_t started) {
     r.m_anchorText = missing ? "" : "My advertised site, the best of its kind";
     r.m_noindex = false;
     r.m_robotsTxt = "allowed";
-    r.m_elapsedMs = 120 + (k * 7 + started / 604800) % 400;  // never the same twice
+    r.m_elapsedMs = 120 + (std::int64_t{k} * 7 + started / 604800) % 400;  // never the same twice
     r.m_verdict = missing ? "no link" : (k % 5 == 0 ? "nofollow" : "follow");
     r.m_findings = k % 5 == 0 && !missing ? "nofollow" : "";
     return r;
@@ -179,6 +179,7 @@ int main(int argc, char** argv) {
     page += "<a href=\"http://www.example.com/\">Example</a></body></html>";
     server.addFile("p.html", page);
     std::vector<std::string> pages;
+    pages.reserve(kScanPages);
     for (int k = 0; k < kScanPages; ++k) {
         // One file, many addresses: the server ignores the query.
         pages.push_back(server.http("/files/p.html?k=" + std::to_string(k)));

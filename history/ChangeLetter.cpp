@@ -8,7 +8,7 @@ namespace tarnwick {
 namespace {
 
 std::string format(std::int64_t time, const char* format) {
-    const std::time_t t = static_cast<std::time_t>(time);
+    const auto t = static_cast<std::time_t>(time);
     std::tm local{};
     localtime_r(&t, &local);
     char text[64];

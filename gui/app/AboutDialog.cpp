@@ -53,7 +53,7 @@ LinkLabel* makeLink(QWidget* parent, const char* name, const QString& text,
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     initResources();
     setObjectName(QStringLiteral("AboutDialog"));
-    setWindowTitle(QStringLiteral("About ") + QLatin1String(kProductName));
+    setWindowTitle(tr("About ") + QLatin1String(kProductName));
 
     auto* picture = new QLabel(this);
     picture->setObjectName(kPicture);
@@ -64,24 +64,23 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     QLabel* version = makeText(this, kVersionLabel, QString::fromLatin1(kProductVersionLine));
     // The product's version line is the one users have always seen; the
     // version of this build, the one a bug report needs, stands beside it.
-    QLabel* packageVersion =
-        makeText(this, kPackageVersionLabel,
-                 QStringLiteral("(package %1)").arg(QLatin1String(kPackageVersion)));
-    QLabel* notice = makeText(this, kNoticeLabel, QString::fromLatin1(kMakerNotice));
-    QLabel* contact = makeText(this, kContactLabel, QString::fromLatin1(kMakerContact));
-    QLabel* mailLabel = makeText(this, kMailLabel, QStringLiteral("Email : "));
+    QLabel* packageVersion = makeText(this, kPackageVersionLabel,
+                                      tr("(package %1)").arg(QLatin1String(kPackageVersion)));
+    QLabel* notice = makeText(this, kNoticeLabel, tr(kMakerNotice));
+    QLabel* contact = makeText(this, kContactLabel, tr(kMakerContact));
+    QLabel* mailLabel = makeText(this, kMailLabel, tr("Email : "));
     m_mail = makeLink(this, kMailLink, QString::fromLatin1(kMakerMail),
                       QString::fromLatin1(kMakerMail) + QLatin1Char('.'));
-    m_mail->setAccessibleName(QStringLiteral("Email"));
+    m_mail->setAccessibleName(tr("Email"));
     m_mail->setAccessibleDescription(QString::fromLatin1(kMakerMail));
     mailLabel->setBuddy(m_mail);
     m_web = makeLink(this, kWebLink, QString::fromLatin1(kProductWebSite),
                      QString::fromLatin1(kProductWebSite));
-    m_web->setAccessibleName(QStringLiteral("Web site"));
+    m_web->setAccessibleName(tr("Web site"));
     m_web->setAccessibleDescription(QString::fromLatin1(kProductWebSite));
 
     // The template's OK button is hidden and disabled.
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(kOkButton);
     ok->setAutoDefault(false);
     ok->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "gui/app/DesktopCommandLine.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include "common/Version.h"
 
@@ -11,12 +12,13 @@ bool DesktopCommandLine::answer(const QStringList& arguments, QString& text) {
     // "-reverse" is Qt's one option, not -r -e -v...: a single dash with a
     // word is a long option here too.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("Checks that partner pages still link back to your site: keeps profiles of "
-                       "partner pages,\nchecks them, mails the webmaster of a page that lost the "
-                       "link and saves reports.\nAlso takes the options of Qt programs, such as "
-                       "-platform NAME and -style STYLE.\nSee tarnwick(1); tarnwick-cli does the "
-                       "same without a window."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "DesktopCommandLine",
+        "Checks that partner pages still link back to your site: keeps profiles of "
+        "partner pages,\nchecks them, mails the webmaster of a page that lost the "
+        "link and saves reports.\nAlso takes the options of Qt programs, such as "
+        "-platform NAME and -style STYLE.\nSee tarnwick(1); tarnwick-cli does the "
+        "same without a window."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     // Qt's options are unknown here: parse() goes on past them.

@@ -46,7 +46,7 @@ void notifyDesktop(const QString& text) {
         QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     call << QString::fromLatin1(kProductName) << 0u << QStringLiteral("tarnwick")
-         << QStringLiteral("Check finished") << text << QStringList() << QVariantMap() << 10000;
+         << MainWindow::tr("Check finished") << text << QStringList() << QVariantMap() << 10000;
     QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
 }
 
@@ -117,30 +117,28 @@ QAction* MainWindow::addToolButton(const char* name, const QString& text, const 
 }
 
 bool MainWindow::createToolBar() {
-    m_toolBar = new MainToolBar(QStringLiteral("Toolbar"), this);
+    m_toolBar = new MainToolBar(tr("Toolbar"), this);
     m_toolBar->setObjectName(kToolBar);
     m_toolBar->setMovable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
-    m_actions.play = addToolButton("playAction", QStringLiteral("Play"), "media-playback-start");
-    m_actions.stop = addToolButton("stopAction", QStringLiteral("Stop"), "media-playback-stop");
-    m_actions.addProfile = addToolButton("addProfileAction", QStringLiteral("Add"), "list-add");
-    m_actions.deleteProfile =
-        addToolButton("deleteProfileAction", QStringLiteral("Delete"), "edit-delete");
+    m_actions.play = addToolButton("playAction", tr("Play"), "media-playback-start");
+    m_actions.stop = addToolButton("stopAction", tr("Stop"), "media-playback-stop");
+    m_actions.addProfile = addToolButton("addProfileAction", tr("Add"), "list-add");
+    m_actions.deleteProfile = addToolButton("deleteProfileAction", tr("Delete"), "edit-delete");
     m_actions.editProfile =
-        addToolButton("editProfileAction", QStringLiteral("Edit Profile"), "document-properties");
-    m_actions.toolHelp = addToolButton("toolHelpAction", QStringLiteral("Help"), "help-contents");
-    m_actions.toolAbout = addToolButton("toolAboutAction", QStringLiteral("About"), "help-about");
-    m_actions.toolExit =
-        addToolButton("toolExitAction", QStringLiteral("Exit"), "application-exit");
+        addToolButton("editProfileAction", tr("Edit Profile"), "document-properties");
+    m_actions.toolHelp = addToolButton("toolHelpAction", tr("Help"), "help-contents");
+    m_actions.toolAbout = addToolButton("toolAboutAction", tr("About"), "help-about");
+    m_actions.toolExit = addToolButton("toolExitAction", tr("Exit"), "application-exit");
     m_toolBar->loadColorImages(48, QStringLiteral(":/pictures/toolbar.png"));
     m_toolBar->addSeparator();
-    QAction* noMail = addToolButton("checkWithoutMailAction",
-                                    QStringLiteral("Check without mailing"), "mail-mark-notjunk");
+    QAction* noMail =
+        addToolButton("checkWithoutMailAction", tr("Check without mailing"), "mail-mark-notjunk");
     m_actions.checkWithoutMail = noMail;
     noMail->setCheckable(true);
-    noMail->setText(QStringLiteral("Check &without mailing"));
+    noMail->setText(tr("Check &without mailing"));
     // The buttons take the focus from the keyboard (Tab), so every command is
     // reachable without the mouse even where the menu is not used.
     for (QAction* action : m_toolBar->actions()) {
@@ -150,7 +148,7 @@ bool MainWindow::createToolBar() {
     }
     // The button that shows the buttons a narrow window cannot hold.
     if (auto* more = m_toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
-        more->setAccessibleName(QStringLiteral("More buttons"));
+        more->setAccessibleName(tr("More buttons"));
     }
     return true;
 }
@@ -158,7 +156,7 @@ bool MainWindow::createToolBar() {
 bool MainWindow::createStatusBar() {
     m_statusBar = statusBar();
     m_statusBar->setObjectName(kStatusBar);
-    m_message = new QLabel(QStringLiteral("Ready"), m_statusBar);
+    m_message = new QLabel(tr("Ready"), m_statusBar);
     m_message->setObjectName(QStringLiteral("StatusMessage"));
     m_message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_statusBar->addWidget(m_message, 1);
@@ -169,9 +167,9 @@ bool MainWindow::createStatusBar() {
     const struct {
         const char* objectName;
         const char* name;
-    } indicators[] = {{kCapsLockIndicator, "Caps Lock"},
-                      {kNumLockIndicator, "Num Lock"},
-                      {kScrollLockIndicator, "Scroll Lock"}};
+    } indicators[] = {{kCapsLockIndicator, QT_TR_NOOP("Caps Lock")},
+                      {kNumLockIndicator, QT_TR_NOOP("Num Lock")},
+                      {kScrollLockIndicator, QT_TR_NOOP("Scroll Lock")}};
     m_summary = new QLabel(m_statusBar);
     m_summary->setObjectName(QStringLiteral("RunSummary"));
     m_summary->hide();
@@ -186,7 +184,7 @@ bool MainWindow::createStatusBar() {
     m_statusBar->addPermanentWidget(m_fetchedLabel);
     m_progress = new QProgressBar(m_statusBar);
     m_progress->setObjectName(QStringLiteral("RunProgress"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
+    m_progress->setAccessibleName(tr("Progress"));
     m_progress->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 24);
     m_progress->hide();
     m_statusBar->addPermanentWidget(m_progress);
@@ -194,11 +192,11 @@ bool MainWindow::createStatusBar() {
     m_timeLeft->setObjectName(QStringLiteral("RunTimeLeft"));
     m_timeLeft->hide();
     m_statusBar->addPermanentWidget(m_timeLeft);
-    const int width = fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12;
+    const int width = fontMetrics().horizontalAdvance(tr("SCRL")) + 12;
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(m_statusBar);
         label->setObjectName(indicators[i].objectName);
-        label->setAccessibleName(QString::fromLatin1(indicators[i].name));
+        label->setAccessibleName(tr(indicators[i].name));
         label->setAlignment(Qt::AlignCenter);
         label->setMinimumWidth(width);
         label->setFrameShape(QFrame::StyledPanel);
@@ -226,55 +224,50 @@ void MainWindow::createMenu() {
         menu->addAction(action);
         return action;
     };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    m_actions.preferences = item(file, "preferencesAction", QStringLiteral("&Preferences..."));
-    m_actions.exportResults =
-        item(file, "exportResultsAction", QStringLiteral("Export &Results..."));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    m_actions.preferences = item(file, "preferencesAction", tr("&Preferences..."));
+    m_actions.exportResults = item(file, "exportResultsAction", tr("Export &Results..."));
     file->addSeparator();
     // Ctrl+Q leaves as Exit does: through the exit question.
-    m_actions.exit = item(file, "exitAction", QStringLiteral("&Exit"));
+    m_actions.exit = item(file, "exitAction", tr("&Exit"));
     m_actions.exit->setShortcut(QKeySequence::Quit);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* toolbar = m_toolBar->toggleViewAction();
-    toolbar->setText(QStringLiteral("&Toolbar"));
+    toolbar->setText(tr("&Toolbar"));
     view->addAction(toolbar);
     toolbar->setObjectName(QStringLiteral("toolBarAction"));
     m_actions.toolBar = toolbar;
-    m_actions.statusBar = item(view, "statusBarAction", QStringLiteral("&Status Bar"));
+    m_actions.statusBar = item(view, "statusBarAction", tr("&Status Bar"));
     m_actions.statusBar->setEnabled(false);
     view->addSeparator();
-    m_actions.find = item(view, "findAction", QStringLiteral("&Find..."));
+    m_actions.find = item(view, "findAction", tr("&Find..."));
     m_actions.find->setShortcut(QKeySequence::Find);
-    createSortMenu(view->addMenu(QStringLiteral("Sort &by")));
+    createSortMenu(view->addMenu(tr("Sort &by")));
     view->addSeparator();
-    m_actions.history = item(view, "historyAction", QStringLiteral("&History..."));
+    m_actions.history = item(view, "historyAction", tr("&History..."));
 
-    QMenu* scan = menuBar()->addMenu(QStringLiteral("&Scan"));
-    shared(scan, m_actions.play, QStringLiteral("&Play"), {QKeySequence(Qt::Key_F5)});
-    shared(scan, m_actions.stop, QStringLiteral("&Stop"),
+    QMenu* scan = menuBar()->addMenu(tr("&Scan"));
+    shared(scan, m_actions.play, tr("&Play"), {QKeySequence(Qt::Key_F5)});
+    shared(scan, m_actions.stop, tr("&Stop"),
            {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::SHIFT | Qt::Key_F5)});
     scan->addSeparator();
     scan->addAction(m_actions.checkWithoutMail);
-    m_actions.checkPageNow =
-        item(scan, "checkPageNowAction", QStringLiteral("&Check This Page Now"));
+    m_actions.checkPageNow = item(scan, "checkPageNowAction", tr("&Check This Page Now"));
     m_actions.checkPageNow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
-    QMenu* profile = menuBar()->addMenu(QStringLiteral("&Profile"));
-    shared(profile, m_actions.addProfile, QStringLiteral("&Add..."),
+    QMenu* profile = menuBar()->addMenu(tr("&Profile"));
+    shared(profile, m_actions.addProfile, tr("&Add..."),
            {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::CTRL | Qt::Key_N)});
-    shared(profile, m_actions.editProfile, QStringLiteral("&Edit Profile..."),
-           {QKeySequence(Qt::Key_F2)});
-    shared(profile, m_actions.deleteProfile, QStringLiteral("&Delete..."),
-           {QKeySequence(Qt::Key_Delete)});
+    shared(profile, m_actions.editProfile, tr("&Edit Profile..."), {QKeySequence(Qt::Key_F2)});
+    shared(profile, m_actions.deleteProfile, tr("&Delete..."), {QKeySequence(Qt::Key_Delete)});
     profile->addSeparator();
-    m_actions.mailSettings =
-        item(profile, "mailSettingsAction", QStringLiteral("&Mail Settings..."));
+    m_actions.mailSettings = item(profile, "mailSettingsAction", tr("&Mail Settings..."));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    m_actions.about = item(help, "aboutAction", QStringLiteral("&About Osgrel Tarnwick..."));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    m_actions.about = item(help, "aboutAction", tr("&About Osgrel Tarnwick..."));
     help->addSeparator();
-    m_actions.helpTopic = item(help, "helpTopicAction", QStringLiteral("&Help Topic..."));
+    m_actions.helpTopic = item(help, "helpTopicAction", tr("&Help Topic..."));
     m_actions.helpTopic->setShortcut(QKeySequence::HelpContents);
 }
 
@@ -299,15 +292,15 @@ void MainWindow::createSortMenu(QMenu* menu) {
         });
         return action;
     };
-    add(QStringLiteral("&Run Order"), -1)->setChecked(true);
+    add(tr("&Run Order"), -1)->setChecked(true);
     menu->addSeparator();
-    const QString texts[] = {QStringLiteral("&Advertiser's Site"),
-                             QStringLiteral("&Publisher's Site"),
-                             QStringLiteral("&Mail Address"),
-                             QStringLiteral("&Email Notification"),
-                             QStringLiteral("&Status"),
-                             QStringLiteral("Since &last run"),
-                             QStringLiteral("&Details")};
+    const QString texts[] = {tr("&Advertiser's Site"),
+                             tr("&Publisher's Site"),
+                             tr("&Mail Address"),
+                             tr("&Email Notification"),
+                             tr("&Status"),
+                             tr("Since &last run"),
+                             tr("&Details")};
     for (int column = 0; column < ResultListModel::ColumnCount; ++column) {
         add(texts[column], column);
     }
@@ -426,7 +419,7 @@ void MainWindow::updateProgress() {
     }
     m_progress->setRange(0, pages);
     m_progress->setValue(row);
-    m_pageLabel->setText(QStringLiteral("Page %1 of %2").arg(row + 1).arg(pages));
+    m_pageLabel->setText(tr("Page %1 of %2").arg(row + 1).arg(pages));
     // Pages come back side by side: the time left follows the pace of the
     // fetches, not of the rows a slow page holds back.
     const int fetched = std::min(m_fetched.load(), pages);
@@ -524,9 +517,9 @@ void MainWindow::updateIndicators() {
     const KeyboardLocks locks = readKeyboardLocks();
     if (!(locks == m_locks)) {
         m_locks = locks;
-        m_indicators[0]->setText(locks.m_caps ? QStringLiteral("CAP") : QString());
-        m_indicators[1]->setText(locks.m_num ? QStringLiteral("NUM") : QString());
-        m_indicators[2]->setText(locks.m_scroll ? QStringLiteral("SCRL") : QString());
+        m_indicators[0]->setText(locks.m_caps ? tr("CAP") : QString());
+        m_indicators[1]->setText(locks.m_num ? tr("NUM") : QString());
+        m_indicators[2]->setText(locks.m_scroll ? tr("SCRL") : QString());
     }
 }
 
@@ -541,8 +534,7 @@ void MainWindow::notePagesFetched(int fetched) {
 
 void MainWindow::showProgress(int page, int pages, const std::string& address) {
     m_progressShown = true;
-    m_message->setText(
-        QStringLiteral("Checking page %1 of %2: %3").arg(page).arg(pages).arg(toQ(address)));
+    m_message->setText(tr("Checking page %1 of %2: %3").arg(page).arg(pages).arg(toQ(address)));
 }
 
 void MainWindow::showReady() {
@@ -550,7 +542,7 @@ void MainWindow::showReady() {
     m_progressShown = false;
     m_startedPage.store(-1);
     m_shownPage = -1;
-    m_message->setText(QStringLiteral("Ready"));
+    m_message->setText(tr("Ready"));
 }
 
 QString MainWindow::messageText() const {
@@ -558,8 +550,12 @@ QString MainWindow::messageText() const {
 }
 
 void MainWindow::showRunSummary(const std::string& summary) {
-    m_runSummary->setText(toQ(summary));
-    m_runSummary->setVisible(!summary.empty());
+    showRunSummary(toQ(summary));
+}
+
+void MainWindow::showRunSummary(const QString& summary) {
+    m_runSummary->setText(summary);
+    m_runSummary->setVisible(!summary.isEmpty());
 }
 
 QString MainWindow::runSummaryText() const {

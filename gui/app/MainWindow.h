@@ -104,6 +104,7 @@ public:
     // What changed since the last run, beside the message pane until the
     // next run begins ("" hides it). 8-bit text.
     void showRunSummary(const std::string& summary);
+    void showRunSummary(const QString& summary);
     QString runSummaryText() const;
 
     // Progress that tool tips cannot cover: a bar, "Page k of m" and the time

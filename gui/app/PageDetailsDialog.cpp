@@ -20,19 +20,19 @@ QString fromUtf8(const std::string& text) {
 
 PageDetailsDialog::PageDetailsDialog(const ResultRow& row, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PageDetails"));
-    setWindowTitle(QStringLiteral("Page Details"));
+    setWindowTitle(tr("Page Details"));
     auto* layout = new QVBoxLayout(this);
     m_form = new QFormLayout;
     layout->addLayout(m_form);
 
-    addLine(QStringLiteral("Advertiser's site"), toQ(row.m_advertiser));
-    addLine(QStringLiteral("Page"), toQ(row.m_page));
-    addLine(QStringLiteral("Result"), toQ(row.m_status));
+    addLine(tr("Advertiser's site"), toQ(row.m_advertiser));
+    addLine(tr("Page"), toQ(row.m_page));
+    addLine(tr("Result"), toQ(row.m_status));
     if (row.m_letter != LetterMark::None) {
-        addLine(QStringLiteral("Letter"), toQ(row.m_letterNote));
+        addLine(tr("Letter"), toQ(row.m_letterNote));
     }
     if (!row.m_evidence->m_checked) {
-        addLine(QStringLiteral("Verdict"), QStringLiteral("not checked yet"));
+        addLine(tr("Verdict"), tr("not checked yet"));
     } else {
         for (const auto& [name, value] : evidenceFacts(row.m_evidence)) {
             addLine(QString::fromStdString(name), fromUtf8(value));

@@ -13,58 +13,58 @@ namespace tarnwick {
 
 PreferencesDialog::PreferencesDialog(AppSettings settings, QWidget* parent)
     : QDialog(parent), m_settings(settings) {
-    setWindowTitle(QStringLiteral("Preferences"));
+    setWindowTitle(tr("Preferences"));
     m_pageTimeout = new QSpinBox(this);
     m_pageTimeout->setObjectName(QStringLiteral("pageTimeout"));
     m_pageTimeout->setRange(static_cast<int>(AppSettings::kMinPageTimeoutSeconds),
                             static_cast<int>(AppSettings::kMaxPageTimeoutSeconds));
-    m_pageTimeout->setSuffix(QStringLiteral(" s"));
+    m_pageTimeout->setSuffix(tr(" s"));
     m_pageTimeout->setValue(static_cast<int>(settings.m_pageTimeoutSeconds));
-    m_pageTimeout->setAccessibleName(QStringLiteral("Time limit of one page"));
+    m_pageTimeout->setAccessibleName(tr("Time limit of one page"));
     const auto spin = [this](const char* name, long min, long max, long value, const char* suffix,
                              const char* accessible) {
         auto* box = new QSpinBox(this);
         box->setObjectName(QLatin1String(name));
         box->setRange(static_cast<int>(min), static_cast<int>(max));
-        box->setSuffix(QLatin1String(suffix));
+        box->setSuffix(tr(suffix));
         box->setValue(static_cast<int>(value));
-        box->setAccessibleName(QLatin1String(accessible));
+        box->setAccessibleName(tr(accessible));
         return box;
     };
-    m_silence =
-        spin("silenceTimeout", AppSettings::kMinSilenceSeconds, AppSettings::kMaxSilenceSeconds,
-             settings.m_silenceSeconds, " s", "Time without any data before a page is given up");
+    m_silence = spin("silenceTimeout", AppSettings::kMinSilenceSeconds,
+                     AppSettings::kMaxSilenceSeconds, settings.m_silenceSeconds, QT_TR_NOOP(" s"),
+                     QT_TR_NOOP("Time without any data before a page is given up"));
     m_jobsSpin = spin("jobs", AppSettings::kMinJobs, AppSettings::kMaxJobs, settings.m_jobs, "",
-                      "Pages fetched side by side");
+                      QT_TR_NOOP("Pages fetched side by side"));
     m_hostConnectionsSpin =
         spin("hostConnections", AppSettings::kMinHostConnections, AppSettings::kMaxHostConnections,
-             settings.m_hostConnections, "", "Pages fetched at a time from one host");
-    m_hostInterval =
-        spin("hostInterval", AppSettings::kMinHostIntervalMs, AppSettings::kMaxHostIntervalMs,
-             settings.m_hostIntervalMs, " ms", "Pause between two requests to one host");
+             settings.m_hostConnections, "", QT_TR_NOOP("Pages fetched at a time from one host"));
+    m_hostInterval = spin("hostInterval", AppSettings::kMinHostIntervalMs,
+                          AppSettings::kMaxHostIntervalMs, settings.m_hostIntervalMs,
+                          QT_TR_NOOP(" ms"), QT_TR_NOOP("Pause between two requests to one host"));
     m_hostInterval->setSingleStep(100);
-    m_linkFarm =
-        spin("linkFarmLinks", AppSettings::kMinLinkFarmLinks, AppSettings::kMaxLinkFarmLinks,
-             settings.m_linkFarmLinks, "", "Links to other sites from which a page is a link farm");
+    m_linkFarm = spin("linkFarmLinks", AppSettings::kMinLinkFarmLinks,
+                      AppSettings::kMaxLinkFarmLinks, settings.m_linkFarmLinks, "",
+                      QT_TR_NOOP("Links to other sites from which a page is a link farm"));
     const auto check = [this](const char* name, const char* text, bool value) {
-        auto* box = new QCheckBox(QLatin1String(text), this);
+        auto* box = new QCheckBox(tr(text), this);
         box->setObjectName(QLatin1String(name));
         box->setChecked(value);
         return box;
     };
     m_cloakCheckBox =
-        check("cloakCheck", "Ask again as a search engine's &crawler (finds cloaking)",
+        check("cloakCheck", QT_TR_NOOP("Ask again as a search engine's &crawler (finds cloaking)"),
               settings.m_cloakCheck);
-    m_renderBox =
-        check("render", "Also &run the page's scripts in Chromium (slower)", settings.m_render);
+    m_renderBox = check("render", QT_TR_NOOP("Also &run the page's scripts in Chromium (slower)"),
+                        settings.m_render);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Time limit of one page:"), m_pageTimeout);
-    form->addRow(QStringLiteral("&Give up a page silent for:"), m_silence);
-    form->addRow(QStringLiteral("Pages fetched &side by side:"), m_jobsSpin);
-    form->addRow(QStringLiteral("Pages at a time from one &host:"), m_hostConnectionsSpin);
-    form->addRow(QStringLiteral("&Pause between requests to one host:"), m_hostInterval);
-    form->addRow(QStringLiteral("A page is a link &farm from:"), m_linkFarm);
+    form->addRow(tr("&Time limit of one page:"), m_pageTimeout);
+    form->addRow(tr("&Give up a page silent for:"), m_silence);
+    form->addRow(tr("Pages fetched &side by side:"), m_jobsSpin);
+    form->addRow(tr("Pages at a time from one &host:"), m_hostConnectionsSpin);
+    form->addRow(tr("&Pause between requests to one host:"), m_hostInterval);
+    form->addRow(tr("A page is a link &farm from:"), m_linkFarm);
     form->addRow(m_cloakCheckBox);
     form->addRow(m_renderBox);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

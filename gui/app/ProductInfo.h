@@ -2,6 +2,8 @@
 // with the exit confirmation and the webmaster letter, is kProductWebSite.
 #pragma once
 
+#include <QtGlobal>
+
 #include "common/ProductName.h"
 #include "mail/ProductWebSite.h"
 
@@ -9,8 +11,12 @@ namespace tarnwick {
 
 inline constexpr const char* kProductVersionLine = "Osgrel - Tarnwick  Version - 2.0.1.5";
 inline constexpr const char* kMakerMail = "tarnwick@osgrel.example";
-inline constexpr const char* kMakerNotice = "Copyright (C) Osgrel. All rights reserved.";
+// Sentences for the user: the about box translates them.
+inline constexpr const char* kMakerNotice =
+    QT_TRANSLATE_NOOP("AboutDialog", "Copyright (C) Osgrel. All rights reserved.");
 inline constexpr const char* kMakerContact =
-    "Osgrel Software\nQuestions, ideas and bug reports are welcome\nby mail or on the web site.";
+    QT_TRANSLATE_NOOP("AboutDialog",
+                      "Osgrel Software\nQuestions, ideas and bug reports are welcome\nby mail or "
+                      "on the web site.");
 
 }  // namespace tarnwick

@@ -58,15 +58,15 @@ QVariant ProfileListModel::headerData(int section, Qt::Orientation orientation, 
             case ColCheck:
                 return QString();
             case ColProfile:
-                return QStringLiteral("Proile");
+                return tr("Proile");
             case ColStatus:
-                return QStringLiteral("Status");
+                return tr("Status");
             default:
                 return {};
         }
     }
     if (role == Qt::AccessibleTextRole && section == ColCheck) {
-        return QStringLiteral("Tick all");
+        return tr("Tick all");
     }
     return {};
 }

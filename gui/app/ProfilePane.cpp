@@ -19,8 +19,8 @@ ProfilePane::ProfilePane(QWidget* parent) : FormView(QSize(350, 351), parent) {
     setObjectName(QStringLiteral("ProfilePane"));
     m_list = new PaneTableView(form());
     m_list->setObjectName(kProfileList);
-    m_list->setAccessibleName(QStringLiteral("Profiles"));
-    m_list->setEmptyHint(QStringLiteral("Add a profile to begin (Profile > Add..., or Ins)."));
+    m_list->setAccessibleName(tr("Profiles"));
+    m_list->setEmptyHint(tr("Add a profile to begin (Profile > Add..., or Ins)."));
     m_list->setGeometry(0, 0, 350, 351);
     m_model = new ProfileListModel(this);
 }

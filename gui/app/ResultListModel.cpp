@@ -76,11 +76,11 @@ QString letterMarkText(LetterMark mark) {
 QString letterMarkWords(LetterMark mark) {
     switch (mark) {
         case LetterMark::Sent:
-            return QStringLiteral("letter sent");
+            return ResultListModel::tr("letter sent");
         case LetterMark::Failed:
-            return QStringLiteral("letter not sent");
+            return ResultListModel::tr("letter not sent");
         case LetterMark::HeldBack:
-            return QStringLiteral("letter held back");
+            return ResultListModel::tr("letter held back");
         case LetterMark::None:
             break;
     }
@@ -108,7 +108,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
                                                                      : QVariant();
             case Qt::AccessibleDescriptionRole:
                 return isWorthlessLink(row.m_evidence, row.m_status)
-                           ? QStringLiteral("link worth nothing to search engines")
+                           ? tr("link worth nothing to search engines")
                            : QString();
             default:
                 return {};
@@ -151,19 +151,19 @@ QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, i
     }
     switch (section) {
         case ColAdvertiser:
-            return QStringLiteral("Advetiser's Site");
+            return tr("Advetiser's Site");
         case ColPublisher:
-            return QStringLiteral("Publisher's Site");
+            return tr("Publisher's Site");
         case ColMail:
-            return QStringLiteral("Mail Address");
+            return tr("Mail Address");
         case ColNotify:
-            return QStringLiteral("Email Notification");
+            return tr("Email Notification");
         case ColStatus:
-            return QStringLiteral("Status");
+            return tr("Status");
         case ColChange:
-            return QStringLiteral("Since last run");
+            return tr("Since last run");
         case ColDetails:
-            return QStringLiteral("Details");
+            return tr("Details");
         default:
             return {};
     }

@@ -36,7 +36,7 @@ ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     setObjectName(QStringLiteral("ResultsPane"));
     m_list = new PaneTableView(form());
     m_list->setObjectName(kResultList);
-    m_list->setAccessibleName(QStringLiteral("Results"));
+    m_list->setAccessibleName(tr("Results"));
     m_list->setGeometry(0, 0, 385, 257);
     m_model = new ResultListModel(this);
     m_proxy = new ResultFilterProxy(m_model, this);
@@ -45,22 +45,22 @@ ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     m_filterBar = new QWidget(this);
     auto* bar = new QHBoxLayout(m_filterBar);
     bar->setContentsMargins(4, 2, 4, 2);
-    auto* label = new QLabel(QStringLiteral("Sho&w:"), m_filterBar);
+    auto* label = new QLabel(tr("Sho&w:"), m_filterBar);
     m_filter = new QComboBox(m_filterBar);
     m_filter->setObjectName(QStringLiteral("ResultFilter"));
-    m_filter->setAccessibleName(QStringLiteral("Show"));
-    m_filter->addItems({QStringLiteral("All"), QStringLiteral("Problems only"),
-                        QStringLiteral("Not mailed"), QStringLiteral("Link quality problems")});
+    m_filter->setAccessibleName(tr("Show"));
+    m_filter->addItems(
+        {tr("All"), tr("Problems only"), tr("Not mailed"), tr("Link quality problems")});
     label->setBuddy(m_filter);
     bar->addWidget(label);
     bar->addWidget(m_filter);
     // Ctrl+F comes here: any text of a row (a page, an address, a reason).
-    auto* searchLabel = new QLabel(QStringLiteral("Fin&d:"), m_filterBar);
+    auto* searchLabel = new QLabel(tr("Fin&d:"), m_filterBar);
     m_search = new QLineEdit(m_filterBar);
     m_search->setObjectName(QStringLiteral("ResultSearch"));
-    m_search->setAccessibleName(QStringLiteral("Find"));
+    m_search->setAccessibleName(tr("Find"));
     m_search->setClearButtonEnabled(true);
-    m_search->setPlaceholderText(QStringLiteral("page, address or reason"));
+    m_search->setPlaceholderText(tr("page, address or reason"));
     searchLabel->setBuddy(m_search);
     bar->addSpacing(12);
     bar->addWidget(searchLabel);
@@ -75,7 +75,7 @@ ResultsPane::ResultsPane(QWidget* parent) : FormView(QSize(385, 258), parent) {
     connect(m_list, &PaneTableView::rowMenuRequested, this, &ResultsPane::showRowMenu);
 
     // Enter on a row shows what its check saw.
-    auto* details = new QAction(QStringLiteral("Page &Details..."), m_list);
+    auto* details = new QAction(tr("Page &Details..."), m_list);
     details->setObjectName(QStringLiteral("PageDetailsAction"));
     details->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     details->setShortcutContext(Qt::WidgetShortcut);
@@ -138,12 +138,12 @@ void ResultsPane::showRowMenu(int shownRow, const QPoint& globalPos) {
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("ResultRowMenu"));
-    menu.addAction(QStringLiteral("&Open Page"), this, [this, row] { openPage(row); });
-    menu.addAction(QStringLiteral("Copy &Address"), this, [this, row] { copyAddress(row); });
-    menu.addAction(QStringLiteral("Copy &Row"), this, [this, row] { copyRow(row); });
-    menu.addAction(QStringLiteral("Page &Details..."), this, [this, row] { showPageDetails(row); });
+    menu.addAction(tr("&Open Page"), this, [this, row] { openPage(row); });
+    menu.addAction(tr("Copy &Address"), this, [this, row] { copyAddress(row); });
+    menu.addAction(tr("Copy &Row"), this, [this, row] { copyRow(row); });
+    menu.addAction(tr("Page &Details..."), this, [this, row] { showPageDetails(row); });
     menu.addSeparator();
-    menu.addAction(QStringLiteral("&Check This Page Now"), this,
+    menu.addAction(tr("&Check This Page Now"), this,
                    [this, row] { emit checkPageNowRequested(row); });
     menu.exec(globalPos);
 }
@@ -277,14 +277,12 @@ void ResultsPane::tellUnreadable(const DataFolder& folder, const std::vector<Tic
     }
     QString message;
     if (fresh.size() == 1) {
-        message = QStringLiteral(
-                      "The profile %1 could not be read: its file is missing or cannot "
-                      "be opened. Its pages are not listed.")
+        message = tr("The profile %1 could not be read: its file is missing or cannot "
+                     "be opened. Its pages are not listed.")
                       .arg(fresh.front());
     } else {
-        message = QStringLiteral(
-                      "These profiles could not be read: their files are missing or "
-                      "cannot be opened. Their pages are not listed.\n\n") +
+        message = tr("These profiles could not be read: their files are missing or "
+                     "cannot be opened. Their pages are not listed.\n\n") +
                   fresh.join(QLatin1Char('\n'));
     }
     // Told once the rebuild is over, so a rebuild in the middle of a click or

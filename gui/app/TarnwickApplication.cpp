@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <utility>
 
 #include "common/ProductName.h"
 #include "gui/app/AboutDialog.h"
@@ -26,6 +27,7 @@
 #include "gui/controls/AppMessageBox.h"
 #include "gui/controls/GuiThread.h"
 #include "gui/controls/SplashScreen.h"
+#include "gui/controls/TextCodec.h"
 #include "gui/editing/MailSettingsLink.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/history/HistoryWindow.h"
@@ -48,9 +50,10 @@ namespace {
 // How the desktop program names itself in the data folder's scan lock.
 constexpr const char* kRunLockHolder = "tarnwick, the desktop program";
 
-constexpr const char* kNoMailSettingsQuestion =
+constexpr const char* kNoMailSettingsQuestion = QT_TRANSLATE_NOOP(
+    "AppMessageBox",
     "No mail settings are stored, so no webmaster can be notified.\n\n"
-    "Check the pages without mailing? (No: every letter due is noted as not sent.)";
+    "Check the pages without mailing? (No: every letter due is noted as not sent.)");
 
 // What a page's evidence is judged with, as the settings say: the same for a
 // run and for one page checked on its own.
@@ -63,7 +66,7 @@ LinkRules linkRulesOf(const AppSettings& settings) {
 
 }  // namespace
 
-TarnwickApplication::TarnwickApplication(StartOptions options) : m_options(options) {
+TarnwickApplication::TarnwickApplication(StartOptions options) : m_options(std::move(options)) {
     initResources();
 }
 
@@ -215,8 +218,9 @@ void TarnwickApplication::onPlay() {
     if (!m_runLock.isHeld()) {
         m_runLock = RunLock::tryLock(DataFolder::fromEnvironment().folder(), kRunLockHolder);
         if (m_runLock.state() == RunLock::State::Busy) {
-            AppMessageBox::show("Another scan of this data folder is running (" +
-                                    m_runLock.holder() + ").\n\nPlay again when it has ended.",
+            AppMessageBox::show(tr("Another scan of this data folder is running (%1).\n\nPlay "
+                                   "again when it has ended.")
+                                    .arg(toQ(m_runLock.holder())),
                                 AppMessageBox::Buttons::Ok, m_frame.get());
             m_runLock.release();
             return;
@@ -231,6 +235,7 @@ void TarnwickApplication::onPlay() {
         const DataFolder folder = DataFolder::fromEnvironment();
         std::vector<std::string> profiles;
         ProfilePane* pane = m_frame->profilePane();
+        profiles.reserve(static_cast<std::size_t>(pane->profileRowCount()));
         for (int row = 0; row < pane->profileRowCount(); ++row) {
             profiles.push_back(pane->profileText8(row));
         }
@@ -321,18 +326,17 @@ void TarnwickApplication::onCheckPageNow(int row) {
         row = pane->currentRow();
     }
     if (row < 0 || row >= pane->rowCount()) {
-        AppMessageBox::show(QStringLiteral("Select the page to check in the results first."),
+        AppMessageBox::show(tr("Select the page to check in the results first."),
                             AppMessageBox::Buttons::Ok, m_frame.get());
         return;
     }
     if (m_scanRun->runState().isRunning()) {
-        AppMessageBox::show(QStringLiteral("Task is running"), AppMessageBox::Buttons::Ok,
-                            m_frame.get());
+        AppMessageBox::show(tr("Task is running"), AppMessageBox::Buttons::Ok, m_frame.get());
         return;
     }
     if (m_pageCheck.busy()) {
-        AppMessageBox::show(QStringLiteral("Another page is being checked. Try again when "
-                                           "its result is shown."),
+        AppMessageBox::show(tr("Another page is being checked. Try again when "
+                               "its result is shown."),
                             AppMessageBox::Buttons::Ok, m_frame.get());
         return;
     }
@@ -348,7 +352,7 @@ void TarnwickApplication::onCheckPageNow(int row) {
             return PageResult(check(page, advertiser));
         };
     }
-    m_frame->showRunSummary("Checking " + target.m_page + " now...");
+    m_frame->showRunSummary(tr("Checking %1 now...").arg(toQ(target.m_page)));
     QPointer<MainWindow> frame = m_frame.get();
     // Ended after the window: alive while the window is.
     const RunState* runState = &m_scanRun->runState();
@@ -368,15 +372,15 @@ void TarnwickApplication::onCheckPageNow(int row) {
                     const ResultRow now = shown->rowAt(row);
                     if (runState->isRunning() || shown->rebuildCount() != rebuilds ||
                         now.m_page != target.m_page || now.m_advertiser != target.m_advertiser) {
-                        frame->showRunSummary({});
+                        frame->showRunSummary(QString());
                         return;
                     }
                     if (evidence.m_checked) {
                         shown->setEvidence(row, evidence);
                     }
                     shown->setResult(row, result);
-                    frame->showRunSummary("Checked now: " + result.m_status +
-                                          " (not recorded in the history)");
+                    frame->showRunSummary(tr("Checked now: %1 (not recorded in the history)")
+                                              .arg(toQ(result.m_status)));
                     frame->updateCommandUi();
                 },
                 Qt::QueuedConnection);
@@ -403,16 +407,16 @@ void TarnwickApplication::onEditProfile() {
 void TarnwickApplication::onHelp() {
     const QString path = userGuidePath();
     if (path.isEmpty()) {
-        AppMessageBox::show(QStringLiteral("The user guide (Help.html) is not installed with "
-                                           "the program, so it cannot be shown."),
+        AppMessageBox::show(tr("The user guide (Help.html) is not installed with "
+                               "the program, so it cannot be shown."),
                             AppMessageBox::Buttons::Ok, m_frame.get());
         return;
     }
     // Where no browser starts, the user is told where the guide is instead
     // of seeing nothing happen.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        AppMessageBox::show(QStringLiteral("No web browser could be started to show the user "
-                                           "guide. It is at:\n\n%1")
+        AppMessageBox::show(tr("No web browser could be started to show the user "
+                               "guide. It is at:\n\n%1")
                                 .arg(QDir::toNativeSeparators(path)),
                             AppMessageBox::Buttons::Ok, m_frame.get());
     }
@@ -455,7 +459,7 @@ void TarnwickApplication::finishMail() {
     // A mail server that accepts and never answers costs each letter its
     // whole time limit: the user may leave the queued letters behind and
     // wait only for those already on their way.
-    auto* quit = new QPushButton(QStringLiteral("&Quit Without Them"));
+    auto* quit = new QPushButton(tr("&Quit Without Them"));
     quit->setObjectName(QStringLiteral("QuitWithoutMail"));
     progress.setCancelButton(quit);
     disconnect(&progress, &QProgressDialog::canceled, &progress, &QProgressDialog::cancel);
@@ -465,10 +469,9 @@ void TarnwickApplication::finishMail() {
     progress.setWindowModality(Qt::ApplicationModal);
     bool quitting = false;
     const auto tell = [&] {
-        progress.setLabelText(
-            quitting ? QStringLiteral("Waiting for the notification mails being sent...")
-                     : QStringLiteral("Sending the remaining notification mails... (%1 left)")
-                           .arg(m_mailQueue->outstanding()));
+        progress.setLabelText(quitting ? tr("Waiting for the notification mails being sent...")
+                                       : tr("Sending the remaining notification mails... (%1 left)")
+                                             .arg(m_mailQueue->outstanding()));
     };
     tell();
     QTimer ticker;

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/app/TarnwickApplication.h"
@@ -37,9 +38,10 @@ constexpr int kRounds = 3;
 // The panes as plain tables, the baseline: the same rows, no window.
 class TablePanes : public ScanListener {
 public:
-    explicit TablePanes(const DataFolder& folder) : m_folder(folder) {}
+    explicit TablePanes(DataFolder folder) : m_folder(std::move(folder)) {}
     ScanPlan plan() const {
         std::vector<TickedProfile> ticked;
+        ticked.reserve(kProfiles);
         for (int i = 0; i < kProfiles; ++i) {
             ticked.push_back({i, "www.partner-" + std::to_string(i) + ".com"});
         }

@@ -115,8 +115,11 @@ AppMessageBox::Answer AppMessageBox::show(const std::string& text, Buttons butto
     return show(toQ(text), buttons, parent);
 }
 
+// A fixed text: the program's own, marked with QT_TRANSLATE_NOOP("AppMessageBox", ...),
+// or the core's (editing/EditingTexts.h), which cannot mark its texts without Qt;
+// both are looked up under this class in the installed translation.
 AppMessageBox::Answer AppMessageBox::show(const char* text, Buttons buttons, QWidget* parent) {
-    return show(toQ(text), buttons, parent);
+    return show(QCoreApplication::translate("AppMessageBox", text), buttons, parent);
 }
 
 AppMessageBox::Answer AppMessageBox::show(const FileError& error, Buttons buttons,

@@ -27,6 +27,7 @@ public:
     // The core's 8-bit text (ToQ).
     static Answer show(const std::string& text, Buttons buttons = Buttons::Ok,
                        QWidget* parent = nullptr);
+    // A fixed text, translated (context "AppMessageBox").
     static Answer show(const char* text, Buttons buttons = Buttons::Ok, QWidget* parent = nullptr);
     // A store error: its message names the file as the file system spells it
     // (PathToQ).

@@ -22,9 +22,10 @@
 namespace tarnwick {
 namespace {
 
-constexpr const char* kTaskRunning = "Task is running";
-constexpr const char* kRefreshQuestion =
-    "This operation will refresh all the contents of this list. Do you want to continue";
+constexpr const char* kTaskRunning = QT_TRANSLATE_NOOP("AppMessageBox", "Task is running");
+constexpr const char* kRefreshQuestion = QT_TRANSLATE_NOOP(
+    "AppMessageBox",
+    "This operation will refresh all the contents of this list. Do you want to continue");
 
 }  // namespace
 

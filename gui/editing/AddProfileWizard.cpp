@@ -37,15 +37,14 @@ namespace tarnwick {
 namespace {
 
 // The captions of the back and next buttons; the marked letters are for Alt.
-const QString kImport = QStringLiteral("&Import...");
-const QString kNext = QStringLiteral("&Next >");
-const QString kSave = QStringLiteral("&Save and Finish");
-const QString kCancel = QStringLiteral("Cancel");
-const QString kBack = QStringLiteral("< &Back");
-const QString kTypedHint = QStringLiteral(
-    "One page per line; its webmaster's mail address may follow after a tab, "
-    "\";\", \",\" or a blank.");
+// Marked here, translated where the wizard shows them.
+constexpr const char* kImport = QT_TRANSLATE_NOOP("AddProfileWizard", "&Import...");
+constexpr const char* kNext = QT_TRANSLATE_NOOP("AddProfileWizard", "&Next >");
+constexpr const char* kSave = QT_TRANSLATE_NOOP("AddProfileWizard", "&Save and Finish");
+constexpr const char* kCancel = QT_TRANSLATE_NOOP("AddProfileWizard", "Cancel");
+constexpr const char* kBack = QT_TRANSLATE_NOOP("AddProfileWizard", "< &Back");
 
+// text: a fixed text, translated by the message box.
 void say(const char* text, QWidget* parent) {
     AppMessageBox::show(text, AppMessageBox::Buttons::Ok, parent);
 }
@@ -81,16 +80,16 @@ int indent() {
 AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     : QDialog(parent), m_panes(panes) {
     setObjectName(QStringLiteral("AddProfileWizard"));
-    setWindowTitle(QStringLiteral("Add"));
+    setWindowTitle(tr("Add"));
 
-    m_addressLabel = makeLabel(this, nullptr, QStringLiteral("&Enter Advetiser's Site :"));
+    m_addressLabel = makeLabel(this, nullptr, tr("&Enter Advetiser's Site :"));
     m_address = make<QLineEdit>(this, kAdvertiserEdit);
     m_addressLabel->setBuddy(m_address);
     m_lineFrame = make<QFrame>(this, nullptr);
     m_lineFrame->setFrameShape(QFrame::HLine);
     m_lineFrame->setFrameShadow(QFrame::Sunken);
 
-    m_listLabel = makeLabel(this, kPagesLabel, QStringLiteral("&Publisher's Site :"));
+    m_listLabel = makeLabel(this, kPagesLabel, tr("&Publisher's Site :"));
     m_list = make<QTableView>(this, kPagesTable);
     m_model = new ImportListModel(this);
     m_list->setModel(m_model);
@@ -103,35 +102,35 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
     m_list->horizontalHeader()->setHighlightSections(false);
     m_listLabel->setBuddy(m_list);
-    m_list->setAccessibleName(QStringLiteral("Publisher's Site"));
-    setColumns({QStringLiteral("Website")});
+    m_list->setAccessibleName(tr("Publisher's Site"));
+    setColumns({tr("Website")});
 
     // The file import pages share the list's place and lie on top of it.
-    m_wizardHeading = makeLabel(this, kImportHeading, QStringLiteral("File Import Wizard :"));
+    m_wizardHeading = makeLabel(this, kImportHeading, tr("File Import Wizard :"));
     auto* typeLayout = new QVBoxLayout;
     QWidget* typePanel = makePagePanel(this, typeLayout);
-    m_typeText = makeRadio(typePanel, kTextFileRadio, QStringLiteral("Text &File (*.txt)"));
-    m_typeCsv = makeRadio(typePanel, kCsvFileRadio, QStringLiteral("&CSV File (*.csv)"));
-    m_typeExcel = makeRadio(typePanel, kExcelFileRadio, QStringLiteral("E&xcel File (*.xls)"));
+    m_typeText = makeRadio(typePanel, kTextFileRadio, tr("Text &File (*.txt)"));
+    m_typeCsv = makeRadio(typePanel, kCsvFileRadio, tr("&CSV File (*.csv)"));
+    m_typeExcel = makeRadio(typePanel, kExcelFileRadio, tr("E&xcel File (*.xls)"));
     // Pages by hand: typed or pasted, one per line.
-    m_typePaste = makeRadio(typePanel, "TypedChoice", QStringLiteral("&Type or paste the pages"));
+    m_typePaste = makeRadio(typePanel, "TypedChoice", tr("&Type or paste the pages"));
     m_notifyBox = make<QCheckBox>(typePanel, kNotifyBox);
-    m_notifyBox->setText(QStringLiteral("&Also send e-mail notifications to link publishers."));
+    m_notifyBox->setText(tr("&Also send e-mail notifications to link publishers."));
     typeLayout->setContentsMargins(indent(), dluSize(0, 4).height(), 0, 0);
     for (QWidget* w : {static_cast<QWidget*>(m_typeText), static_cast<QWidget*>(m_typeCsv),
                        static_cast<QWidget*>(m_typeExcel), static_cast<QWidget*>(m_typePaste),
                        static_cast<QWidget*>(m_notifyBox)}) {
         typeLayout->addWidget(w);
     }
-    m_mailSettings = makeButton(this, kMailSettingsButton, QStringLiteral("&Mail Settings..."));
+    m_mailSettings = makeButton(this, kMailSettingsButton, tr("&Mail Settings..."));
 
     auto* fileLayout = new QVBoxLayout;
     QWidget* filePanel = makePagePanel(this, fileLayout);
-    m_pathLabel = makeLabel(filePanel, kPathLabel, QStringLiteral("Import from fi&le :"));
+    m_pathLabel = makeLabel(filePanel, kPathLabel, tr("Import from fi&le :"));
     m_pathEdit = make<QLineEdit>(filePanel, kPathEdit);
     m_pathLabel->setBuddy(m_pathEdit);
     m_browse = makeButton(filePanel, kBrowseButton, QStringLiteral("..."));
-    m_browse->setAccessibleName(QStringLiteral("Browse"));
+    m_browse->setAccessibleName(tr("Browse"));
     auto* pathLine = new QHBoxLayout;
     pathLine->addWidget(m_pathEdit, 1);
     pathLine->addWidget(m_browse);
@@ -141,14 +140,14 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
 
     auto* separatorLayout = new QVBoxLayout;
     QWidget* separatorPanel = makePagePanel(this, separatorLayout);
-    m_semicolon = makeRadio(separatorPanel, kSemicolonRadio, QStringLiteral("&Semicolon(;)"));
-    m_comma = makeRadio(separatorPanel, kCommaRadio, QStringLiteral("C&omma(,)"));
-    m_other = makeRadio(separatorPanel, kOtherSymbolRadio, QStringLiteral("Other S&ymbol"));
+    m_semicolon = makeRadio(separatorPanel, kSemicolonRadio, tr("&Semicolon(;)"));
+    m_comma = makeRadio(separatorPanel, kCommaRadio, tr("C&omma(,)"));
+    m_other = makeRadio(separatorPanel, kOtherSymbolRadio, tr("Other S&ymbol"));
     m_otherText = make<QLineEdit>(separatorPanel, kOtherSymbolEdit);
-    m_otherText->setAccessibleName(QStringLiteral("Other Symbol"));
-    m_otherText->setAccessibleDescription(QString::fromLatin1(texts::kSeparatorHint));
+    m_otherText->setAccessibleName(tr("Other Symbol"));
+    m_otherText->setAccessibleDescription(tr(texts::kSeparatorHint));
     m_otherText->setMaximumWidth(dluSize(30, 0).width());
-    m_hint = makeLabel(separatorPanel, kSeparatorHint, QString::fromLatin1(texts::kSeparatorHint));
+    m_hint = makeLabel(separatorPanel, kSeparatorHint, tr(texts::kSeparatorHint));
     // The hint comes and goes without moving the box beside it.
     QSizePolicy hintPolicy = m_hint->sizePolicy();
     hintPolicy.setRetainSizeWhenHidden(true);
@@ -165,10 +164,12 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
 
     auto* typedLayout = new QVBoxLayout;
     QWidget* typedPanel = makePagePanel(this, typedLayout);
-    m_typedLabel = makeLabel(typedPanel, "TypedLabel", kTypedHint);
+    m_typedLabel = makeLabel(typedPanel, "TypedLabel",
+                             tr("One page per line; its webmaster's mail address may follow "
+                                "after a tab, \";\", \",\" or a blank."));
     m_typedLabel->setWordWrap(true);
     m_typed = make<QPlainTextEdit>(typedPanel, "TypedPages");
-    m_typed->setAccessibleName(QStringLiteral("Pages"));
+    m_typed->setAccessibleName(tr("Pages"));
     m_typed->setTabChangesFocus(true);
     m_typed->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_typedLabel->setBuddy(m_typed);
@@ -176,11 +177,11 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     typedLayout->addWidget(m_typed, 1);
     m_panels = {typePanel, filePanel, separatorPanel, typedPanel};
 
-    m_backButton = makeButton(this, kBackButton, kCancel);
-    m_mainButton = makeButton(this, kNextButton, kImport);
+    m_backButton = makeButton(this, kBackButton, tr(kCancel));
+    m_mainButton = makeButton(this, kNextButton, tr(kImport));
     // Enter advances the wizard (the typed pages' box keeps Enter for lines).
     m_mainButton->setDefault(true);
-    m_ok = makeButton(this, kOkButton, QStringLiteral("OK"));
+    m_ok = makeButton(this, kOkButton, tr("OK"));
     m_ok->setAutoDefault(false);
     m_ok->setEnabled(false);
     m_ok->hide();
@@ -222,8 +223,8 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
     // The buttons keep their width from page to page, whatever they read.
     for (QPushButton* button : {m_backButton, m_mainButton}) {
         int widest = 0;
-        for (const QString& caption : {kImport, kNext, kSave, kCancel, kBack}) {
-            button->setText(caption);
+        for (const char* caption : {kImport, kNext, kSave, kCancel, kBack}) {
+            button->setText(tr(caption));
             widest = std::max(widest, button->sizeHint().width());
         }
         button->setMinimumWidth(widest);
@@ -259,12 +260,12 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
                       m_semicolon,     m_comma,     m_other,        m_otherText, m_typePaste,
                       m_typedLabel,    m_typed,     m_importSummary};
     m_looks = {{
-        {{m_listLabel, m_list}, kCancel, kImport},  // Page::Address
-        {typeControls, kBack, kNext},               // Page::FileType
-        {fileControls, kBack, kNext},               // Page::File
-        {separatorControls, kBack, kNext},          // Page::Separator
-        {{m_list, m_importSummary}, kBack, kSave},  // Page::ImportedList
-        {{m_typedLabel, m_typed}, kBack, kNext},    // Page::Typed
+        {{m_listLabel, m_list}, tr(kCancel), tr(kImport)},  // Page::Address
+        {typeControls, tr(kBack), tr(kNext)},               // Page::FileType
+        {fileControls, tr(kBack), tr(kNext)},               // Page::File
+        {separatorControls, tr(kBack), tr(kNext)},          // Page::Separator
+        {{m_list, m_importSummary}, tr(kBack), tr(kSave)},  // Page::ImportedList
+        {{m_typedLabel, m_typed}, tr(kBack), tr(kNext)},    // Page::Typed
     }};
     showPage(Page::Address, Arrival::Forward);
 
@@ -280,13 +281,13 @@ AddProfileWizard::AddProfileWizard(ProfilePaneAccess& panes, QWidget* parent)
 void AddProfileWizard::setColumns(const QStringList& headings) {
     m_model->setColumns(headings);
     for (int c = 0; c < headings.size(); ++c) {
-        m_list->setColumnWidth(c, headings.at(c) == QLatin1String("Website") ? 366 : 200);
+        m_list->setColumnWidth(c, headings.at(c) == tr("Website") ? 366 : 200);
     }
 }
 
 void AddProfileWizard::putMailColumns(bool dropFirst) {
     QStringList headings = m_model->columns();
-    const QStringList mailColumns = {QStringLiteral("links"), QStringLiteral("Mail")};
+    const QStringList mailColumns = {tr("links"), tr("Mail")};
     // Coming back to a page that already set them does not add them again.
     if (headings.mid(0, 2) == mailColumns) {
         return;
@@ -533,7 +534,7 @@ void AddProfileWizard::fromTypedPage() {
         return;
     }
     showPage(Page::ImportedList, Arrival::Forward);
-    setColumns({QStringLiteral("links"), QStringLiteral("Mail")});
+    setColumns({tr("links"), tr("Mail")});
     m_importSummary->clear();
     m_model->clearRows();
     m_model->setRows(std::vector<ImportRow>(typed.m_rows));

@@ -16,9 +16,8 @@
 namespace tarnwick {
 
 QString DeleteProfilesQuestion::listLine(const ProfileRemoval& profile) {
-    return toQ(profile.m_displayText) + (profile.m_pages == 1
-                                             ? QStringLiteral(" (1 page)")
-                                             : QStringLiteral(" (%1 pages)").arg(profile.m_pages));
+    return toQ(profile.m_displayText) +
+           (profile.m_pages == 1 ? tr(" (1 page)") : tr(" (%1 pages)").arg(profile.m_pages));
 }
 
 DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>& profiles,
@@ -27,7 +26,7 @@ DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>
     setObjectName(QStringLiteral("DeleteProfilesQuestion"));
     setWindowTitle(QLatin1String(kProductName));
     auto* layout = new QVBoxLayout(this);
-    auto* question = new QLabel(QString::fromLatin1(texts::kDeleteQuestion), this);
+    auto* question = new QLabel(tr(texts::kDeleteQuestion), this);
     layout->addWidget(question);
 
     // The profiles that go, a line each; a long list scrolls.
@@ -49,9 +48,9 @@ DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>
         layout->addWidget(list);
     }
 
-    auto* yes = new QPushButton(QStringLiteral("&Yes"), this);
+    auto* yes = new QPushButton(tr("&Yes"), this);
     yes->setObjectName(kYesButton);
-    auto* no = new QPushButton(QStringLiteral("&No"), this);
+    auto* no = new QPushButton(tr("&No"), this);
     no->setObjectName(kNoButton);
     no->setDefault(true);
     no->setFocus();
@@ -62,7 +61,7 @@ DeleteProfilesQuestion::DeleteProfilesQuestion(const std::vector<ProfileRemoval>
     buttons->addStretch(1);
     layout->addLayout(buttons);
     for (const char* name : {kHiddenOkButton, kOkButton}) {
-        auto* ok = new QPushButton(QStringLiteral("OK"), this);
+        auto* ok = new QPushButton(tr("OK"), this);
         ok->setObjectName(name);
         ok->setAutoDefault(false);
         ok->setEnabled(false);

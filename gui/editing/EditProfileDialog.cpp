@@ -36,8 +36,9 @@
 namespace tarnwick {
 namespace {
 
-const QString kEnabled = QStringLiteral("Enabled");
-const QString kDisabled = QStringLiteral("Disabled");
+// The notification column's values, as profile files store them: not translated.
+constexpr QLatin1String kEnabled("Enabled");
+constexpr QLatin1String kDisabled("Disabled");
 
 // Trimmed of blank, tab, CR, LF, vertical tab and form feed at both ends.
 QString trimmed(const QString& text) {
@@ -59,7 +60,7 @@ QString trimmed(const QString& text) {
 EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     : QDialog(parent), m_panes(panes) {
     setObjectName(QStringLiteral("EditProfileDialog"));
-    setWindowTitle(QStringLiteral("Edit Profile"));
+    setWindowTitle(tr("Edit Profile"));
 
     // Page 0: the profiles and the picked one's address.
     auto* profilesLayout = new QVBoxLayout;
@@ -67,7 +68,7 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     m_profiles = new RowTableView(profilesPanel);
     m_profiles->setObjectName(kProfilesTable);
     m_profileModel = new QStandardItemModel(0, 1, this);
-    m_profileModel->setHeaderData(0, Qt::Horizontal, QStringLiteral("Advertiser's Link"));
+    m_profileModel->setHeaderData(0, Qt::Horizontal, tr("Advertiser's Link"));
     m_profileModel->setHeaderData(0, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter),
                                   Qt::TextAlignmentRole);
     m_profiles->setModel(m_profileModel);
@@ -84,12 +85,12 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     m_profiles->horizontalHeader()->setHighlightSections(false);
     m_profiles->horizontalHeader()->setSectionsClickable(false);
     m_profiles->setColumnWidth(0, 394);
-    m_profiles->setAccessibleName(QStringLiteral("Profiles"));
+    m_profiles->setAccessibleName(tr("Profiles"));
     m_profiles->viewport()->installEventFilter(this);
 
     m_address = new QLineEdit(profilesPanel);
     m_address->setObjectName(kAdvertiserEdit);
-    m_address->setAccessibleName(QStringLiteral("Advertiser's Link"));
+    m_address->setAccessibleName(tr("Advertiser's Link"));
     profilesLayout->addWidget(m_profiles, 1);
     profilesLayout->addWidget(m_address);
 
@@ -100,29 +101,29 @@ EditProfileDialog::EditProfileDialog(ProfilePaneAccess& panes, QWidget* parent)
     m_pagesAddress->setObjectName(kPagesHeading);
     m_pagesTable = new PageTable(pagesPanel);
     m_pagesTable->setObjectName(kPagesTable);
-    m_pagesTable->setAccessibleName(QStringLiteral("Publisher's Pages"));
+    m_pagesTable->setAccessibleName(tr("Publisher's Pages"));
     m_pagesTable->setAccessibleDescription(
-        QStringLiteral("Ctrl+V adds pages copied from a spreadsheet: page, mail address, "
-                       "Enabled or Disabled"));
+        tr("Ctrl+V adds pages copied from a spreadsheet: page, mail address, "
+           "Enabled or Disabled"));
     m_pagesTable->installEventFilter(this);
     m_pagesAddress->setBuddy(m_pagesTable);
-    m_allDisabledBox = new QCheckBox(
-        QStringLiteral("Disable &all email notifications for this profile."), pagesPanel);
+    m_allDisabledBox =
+        new QCheckBox(tr("Disable &all email notifications for this profile."), pagesPanel);
     m_allDisabledBox->setObjectName(kAllDisabledBox);
     pagesLayout->addWidget(m_pagesAddress);
     pagesLayout->addWidget(m_pagesTable, 1);
     pagesLayout->addWidget(m_allDisabledBox);
     m_panels = {profilesPanel, pagesPanel};
 
-    m_delete = makeButton(this, kDeleteButton, QStringLiteral("&Delete"));
-    m_mailSettings = makeButton(this, kMailSettingsButton, QStringLiteral("&Mail Settings"));
-    m_back = makeButton(this, kBackButton, QStringLiteral("&Back"));
-    m_next = makeButton(this, kNextButton, QStringLiteral("&Next"));
-    m_finish = makeButton(this, kFinishButton, QStringLiteral("&Finish"));
+    m_delete = makeButton(this, kDeleteButton, tr("&Delete"));
+    m_mailSettings = makeButton(this, kMailSettingsButton, tr("&Mail Settings"));
+    m_back = makeButton(this, kBackButton, tr("&Back"));
+    m_next = makeButton(this, kNextButton, tr("&Next"));
+    m_finish = makeButton(this, kFinishButton, tr("&Finish"));
     // Never shown: the window's close box and Escape cancel.
-    m_cancel = makeButton(this, kCancelButton, QStringLiteral("Cancel"));
+    m_cancel = makeButton(this, kCancelButton, tr("Cancel"));
     m_cancel->hide();
-    m_ok = makeButton(this, kOkButton, QStringLiteral("OK"));
+    m_ok = makeButton(this, kOkButton, tr("OK"));
     m_ok->setAutoDefault(false);
     m_ok->hide();
     m_unused = new QLineEdit(this);
@@ -278,9 +279,8 @@ void EditProfileDialog::onNext() {
         const DataFolder folder = DataFolder::fromEnvironment();
         bool open = true;
         if (!fileExists(folder.profilePathOfText(fromQ(m_edit)))) {
-            const QString question = QStringLiteral("Do you want to change profile name from <") +
-                                     m_selected + QStringLiteral("> to <") + m_edit +
-                                     QStringLiteral(">");
+            const QString question =
+                tr("Do you want to change profile name from <%1> to <%2>").arg(m_selected, m_edit);
             open = AppMessageBox::show(question, AppMessageBox::Buttons::OkCancel, this) ==
                        AppMessageBox::Answer::Ok &&
                    changeAddress(m_selected, m_edit);
@@ -302,9 +302,9 @@ void EditProfileDialog::showPagesPage() {
     m_pagesTable->deleteAllItems();
     // The three columns are made once; coming back does not add them again.
     if (m_pagesTable->getColumnCount() == 0) {
-        m_pagesTable->insertColumn(0, QStringLiteral("Url"), 164);
-        m_pagesTable->insertColumn(1, QStringLiteral("Mail Address"), 164);
-        m_pagesTable->insertColumn(2, QStringLiteral("Email Notification"), 164);
+        m_pagesTable->insertColumn(0, tr("Url"), 164);
+        m_pagesTable->insertColumn(1, tr("Mail Address"), 164);
+        m_pagesTable->insertColumn(2, tr("Email Notification"), 164);
     }
     m_pagesAddress->setText(m_edit);
     m_pagesTable->setDropDownColumn(2, true);
@@ -379,10 +379,10 @@ void EditProfileDialog::onFinish() {
             m_pagesTable->setCurrentIndex(m_pagesTable->model()->index(row, column));
             m_pagesTable->scrollTo(m_pagesTable->currentIndex());
             AppMessageBox::show(
-                QStringLiteral("Row %1, %2: \"%3\"\n\n%4")
-                    .arg(QString::number(row + 1),
-                         badPage ? QStringLiteral("Url") : QStringLiteral("Mail Address"),
-                         m_pagesTable->getItemText(row, column), QString::fromLatin1(message)),
+                tr("Row %1, %2: \"%3\"\n\n%4")
+                    .arg(QString::number(row + 1), badPage ? tr("Url") : tr("Mail Address"),
+                         m_pagesTable->getItemText(row, column),
+                         QCoreApplication::translate("AppMessageBox", message)),
                 AppMessageBox::Buttons::Ok, this);
             return;
         }
@@ -451,6 +451,7 @@ void EditProfileDialog::onDelete() {
 void EditProfileDialog::pastePages() {
     m_pagesTable->endEdit();
     std::vector<std::string> listed;
+    listed.reserve(static_cast<std::size_t>(m_pagesTable->getItemCount()));
     for (int row = 0; row < m_pagesTable->getItemCount(); ++row) {
         listed.push_back(fromQ(m_pagesTable->getItemText(row, 0)));
     }
@@ -476,10 +477,10 @@ void EditProfileDialog::pastePages() {
     }
     if (pasted.m_skipped > 0) {
         AppMessageBox::inform(pasted.m_skipped == 1
-                                  ? QStringLiteral("1 pasted page is in the list already; it was "
-                                                   "left out.")
-                                  : QStringLiteral("%1 pasted pages are in the list already; they "
-                                                   "were left out.")
+                                  ? tr("1 pasted page is in the list already; it was "
+                                       "left out.")
+                                  : tr("%1 pasted pages are in the list already; they "
+                                       "were left out.")
                                         .arg(pasted.m_skipped),
                               this);
     }

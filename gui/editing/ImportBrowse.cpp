@@ -1,5 +1,6 @@
 #include "gui/editing/ImportBrowse.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include "gui/controls/FileDialog.h"
@@ -11,10 +12,10 @@ ImportDialogSettings importDialogSettingsFor(const QString& type) {
     settings.m_folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (type == QLatin1String("csv")) {
         settings.m_initialFile = QStringLiteral("*.csv ");
-        settings.m_filter = QStringLiteral("CSV Files(*.csv)");
+        settings.m_filter = QCoreApplication::translate("ImportBrowse", "CSV Files(*.csv)");
     } else {
         settings.m_initialFile = QStringLiteral("*.txt ");
-        settings.m_filter = QStringLiteral("Text Files(*.txt)");
+        settings.m_filter = QCoreApplication::translate("ImportBrowse", "Text Files(*.txt)");
     }
     return settings;
 }

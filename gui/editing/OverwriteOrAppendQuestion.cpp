@@ -13,17 +13,17 @@ namespace tarnwick {
 
 OverwriteOrAppendQuestion::OverwriteOrAppendQuestion(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OverwriteOrAppendQuestion"));
-    setWindowTitle(QStringLiteral("Overwrite/Append"));
+    setWindowTitle(tr("Overwrite/Append"));
     auto* layout = new QVBoxLayout(this);
-    auto* question = new QLabel(QString::fromLatin1(texts::kAppendQuestion), this);
+    auto* question = new QLabel(tr(texts::kAppendQuestion), this);
     question->setWordWrap(true);
     // Two lines, as the form had them, whatever the font.
     question->setMinimumWidth(dluSize(219, 0).width());
     layout->addWidget(question);
 
-    QPushButton* append = makeButton(this, kAppendButton, QStringLiteral("&Append"));
-    QPushButton* overwrite = makeButton(this, kOverwriteButton, QStringLiteral("&Overwrite"));
-    QPushButton* cancel = makeButton(this, kCancelButton, QStringLiteral("Cancel"));
+    QPushButton* append = makeButton(this, kAppendButton, tr("&Append"));
+    QPushButton* overwrite = makeButton(this, kOverwriteButton, tr("&Overwrite"));
+    QPushButton* cancel = makeButton(this, kCancelButton, tr("Cancel"));
     // Enter keeps the pages the profile has and adds the new ones.
     append->setDefault(true);
     auto* buttons = new QHBoxLayout;
@@ -37,9 +37,10 @@ OverwriteOrAppendQuestion::OverwriteOrAppendQuestion(QWidget* parent) : QDialog(
     const struct {
         const char* name;
         const char* text;
-    } hiddenButtons[] = {{kHiddenOkButton, "OK"}, {kHiddenCancelButton, "Cancel"}};
+    } hiddenButtons[] = {{kHiddenOkButton, QT_TR_NOOP("OK")},
+                         {kHiddenCancelButton, QT_TR_NOOP("Cancel")}};
     for (const auto& button : hiddenButtons) {
-        QPushButton* hidden = makeButton(this, button.name, QString::fromLatin1(button.text));
+        QPushButton* hidden = makeButton(this, button.name, tr(button.text));
         hidden->setEnabled(false);
         hidden->hide();
     }

@@ -1,5 +1,6 @@
 #include "gui/editing/ProfileCommands.h"
 
+#include <QCoreApplication>
 #include <set>
 
 #include "editing/EditingTexts.h"
@@ -26,9 +27,10 @@ void runAddCommand(QWidget* parent, ProfilePaneAccess& panes, RunState& runState
     if (wizard.exec() == QDialog::Rejected) {
         return;
     }
-    QString added = QString::fromLatin1(texts::kAdded);
+    QString added = QCoreApplication::translate("AppMessageBox", texts::kAdded);
     if (wizard.skippedPages() > 0) {
-        added += QStringLiteral(
+        added += QCoreApplication::translate(
+                     "ProfileCommands",
                      "\n\n%1 of the pages were in the profile already and were left "
                      "out.")
                      .arg(wizard.skippedPages());

@@ -53,11 +53,14 @@ struct ResultSet {
     int ResultCounts::*count;
 };
 const ResultSet kSets[] = {
-    {"Link Found", QColor(0, 160, 0), Qt::SolidPattern, &ResultCounts::m_found},
-    {"Link Not Found", QColor(220, 0, 0), Qt::SolidPattern, &ResultCounts::m_notFound},
-    {"Page Cannot be Found", QColor(120, 0, 90), Qt::BDiagPattern, &ResultCounts::m_cannotBeFound},
-    {"Page cannot be displayed", QColor(230, 200, 0), Qt::SolidPattern,
-     &ResultCounts::m_cannotBeDisplayed},
+    {QT_TRANSLATE_NOOP("HistoryWindow", "Link Found"), QColor(0, 160, 0), Qt::SolidPattern,
+     &ResultCounts::m_found},
+    {QT_TRANSLATE_NOOP("HistoryWindow", "Link Not Found"), QColor(220, 0, 0), Qt::SolidPattern,
+     &ResultCounts::m_notFound},
+    {QT_TRANSLATE_NOOP("HistoryWindow", "Page Cannot be Found"), QColor(120, 0, 90),
+     Qt::BDiagPattern, &ResultCounts::m_cannotBeFound},
+    {QT_TRANSLATE_NOOP("HistoryWindow", "Page cannot be displayed"), QColor(230, 200, 0),
+     Qt::SolidPattern, &ResultCounts::m_cannotBeDisplayed},
 };
 
 // A legend entry: the bars' swatch and the result's name, which wraps
@@ -77,7 +80,7 @@ QWidget* legendEntry(const ResultSet& set, QWidget* parent) {
     }
     auto* mark = new QLabel(entry);
     mark->setPixmap(swatch);
-    auto* name = new QLabel(QString::fromLatin1(set.name), entry);
+    auto* name = new QLabel(HistoryWindow::tr(set.name), entry);
     name->setObjectName(QStringLiteral("LegendName"));
     name->setWordWrap(true);
     row->addWidget(mark, 0, Qt::AlignTop);
@@ -97,7 +100,7 @@ QString when(std::int64_t time) {
 HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
     : QDialog(parent), m_path(std::move(databasePath)) {
     setObjectName(QStringLiteral("HistoryWindow"));
-    setWindowTitle(QStringLiteral("History"));
+    setWindowTitle(tr("History"));
     setModal(false);
     resize(900, 640);
 
@@ -107,19 +110,17 @@ HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
 
     m_runs = new QTreeWidget(this);
     m_runs->setObjectName(QStringLiteral("Runs"));
-    m_runs->setAccessibleName(QStringLiteral("Runs"));
+    m_runs->setAccessibleName(tr("Runs"));
     m_runs->setRootIsDecorated(false);
-    m_runs->setHeaderLabels(
-        {QStringLiteral("Run"), QStringLiteral("Started"), QStringLiteral("Ended"),
-         QStringLiteral("Source"), QStringLiteral("Outcome"), QStringLiteral("Link Found"),
-         QStringLiteral("Link Not Found"), QStringLiteral("Page Cannot be Found"),
-         QStringLiteral("Page cannot be displayed")});
+    m_runs->setHeaderLabels({tr("Run"), tr("Started"), tr("Ended"), tr("Source"), tr("Outcome"),
+                             tr("Link Found"), tr("Link Not Found"), tr("Page Cannot be Found"),
+                             tr("Page cannot be displayed")});
 
     m_profiles = new QComboBox(this);
     m_profiles->setObjectName(QStringLiteral("Profile"));
-    m_profiles->setAccessibleName(QStringLiteral("Profile"));
+    m_profiles->setAccessibleName(tr("Profile"));
     auto* chart = new QChart();
-    chart->setTitle(QStringLiteral("Results per run"));
+    chart->setTitle(tr("Results per run"));
     // The legend is the window's own (a chart's legend cuts its names to a
     // share of the chart's width); the chart's texts in the window's font,
     // which follows the desktop's size (a chart has a small fixed font).
@@ -129,25 +130,24 @@ HistoryWindow::HistoryWindow(std::string databasePath, QWidget* parent)
     chart->setTitleFont(title);
     m_chart = new QChartView(chart, this);
     m_chart->setObjectName(QStringLiteral("ProfileChart"));
-    m_chart->setAccessibleName(QStringLiteral("Results per run"));
+    m_chart->setAccessibleName(tr("Results per run"));
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumHeight(std::max(220, fontMetrics().lineSpacing() * 14));
 
     m_pages = new QListWidget(this);
     m_pages->setObjectName(QStringLiteral("Pages"));
-    m_pages->setAccessibleName(QStringLiteral("Pages"));
+    m_pages->setAccessibleName(tr("Pages"));
     m_timeline = new QTreeWidget(this);
     m_timeline->setObjectName(QStringLiteral("Timeline"));
-    m_timeline->setAccessibleName(QStringLiteral("Timeline"));
+    m_timeline->setAccessibleName(tr("Timeline"));
     m_timeline->setRootIsDecorated(false);
-    m_timeline->setHeaderLabels({QStringLiteral("When"), QStringLiteral("Run"),
-                                 QStringLiteral("What"), QStringLiteral("Detail")});
+    m_timeline->setHeaderLabels({tr("When"), tr("Run"), tr("What"), tr("Detail")});
 
     auto* profileColumn = new QWidget(this);
     auto* profileLayout = new QVBoxLayout(profileColumn);
     profileLayout->setContentsMargins(0, 0, 0, 0);
     auto* profileRow = new QHBoxLayout();
-    auto* profileLabel = new QLabel(QStringLiteral("&Profile:"), profileColumn);
+    auto* profileLabel = new QLabel(tr("&Profile:"), profileColumn);
     profileLabel->setBuddy(m_profiles);
     profileRow->addWidget(profileLabel);
     profileRow->addWidget(m_profiles, 1);
@@ -200,7 +200,7 @@ void HistoryWindow::reload() {
     m_runs->clear();
     m_db.reset();
     if (!fileExists(m_path)) {
-        fail(QStringLiteral("No run recorded yet."));
+        fail(tr("No run recorded yet."));
     } else {
         try {
             m_db = std::make_unique<HistoryDatabase>(m_path, false, kBusyWaitMs);
@@ -210,7 +210,7 @@ void HistoryWindow::reload() {
                 item->setText(1, when(run.m_started));
                 item->setText(2, when(run.m_ended));
                 item->setText(3, QString::fromStdString(run.m_source));
-                item->setText(4, run.m_outcome.empty() ? QStringLiteral("unfinished")
+                item->setText(4, run.m_outcome.empty() ? tr("unfinished")
                                                        : QString::fromStdString(run.m_outcome));
                 item->setText(5, QString::number(run.m_counts.m_found));
                 item->setText(6, QString::number(run.m_counts.m_notFound));
@@ -280,7 +280,7 @@ void HistoryWindow::showProfile(int index) {
     auto* series = new QStackedBarSeries();
     int highest = 0;
     for (const ResultSet& set : kSets) {
-        auto* bars = new QBarSet(QString::fromLatin1(set.name));
+        auto* bars = new QBarSet(tr(set.name));
         bars->setBrush(QBrush(set.colour, set.pattern));
         bars->setBorderColor(set.colour);
         for (const ProfileRunCounts& run : runs) {
@@ -308,7 +308,7 @@ void HistoryWindow::showProfile(int index) {
     y->setRange(0, top);
     y->setTickCount(top / step + 1);
     y->setLabelFormat(QStringLiteral("%d"));
-    y->setTitleText(QStringLiteral("pages"));
+    y->setTitleText(tr("pages"));
     y->setLabelsFont(font());
     y->setTitleFont(font());
     chart->addAxis(y, Qt::AlignLeft);
@@ -335,7 +335,7 @@ void HistoryWindow::showPage(int row) {
         item->setText(0, when(e.m_time));
         item->setText(1, e.m_runId == 0 ? QString() : QString::number(e.m_runId));
         if (e.m_letter) {
-            item->setText(2, QStringLiteral("Letter: %1").arg(toQ(e.m_text)));
+            item->setText(2, tr("Letter: %1").arg(toQ(e.m_text)));
             item->setText(3, toQ(e.m_detail));
         } else {
             item->setText(2, toQ(e.m_text));

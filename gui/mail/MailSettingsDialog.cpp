@@ -63,10 +63,12 @@ QLineEdit* makeEdit(const char* id, QWidget* parent) {
     return edit;
 }
 
+// text: marked with QT_TR_NOOP in the dialog.
 QLabel* makeLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    const QString shown = MailSettingsDialog::tr(text);
+    auto* label = new QLabel(shown, parent);
     label->setBuddy(buddy);
-    buddy->setAccessibleName(QString::fromLatin1(text).remove(QLatin1String(" :")));
+    buddy->setAccessibleName(QString(shown).remove(QLatin1String(" :")));
     return label;
 }
 
@@ -74,69 +76,70 @@ QLabel* makeLabel(const char* text, QWidget* buddy, QWidget* parent) {
 
 MailSettingsDialog::MailSettingsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("MailSettingsDialog"));
-    setWindowTitle(QStringLiteral("Mail Settings"));
+    setWindowTitle(tr("Mail Settings"));
 
-    m_mailGroup = new QGroupBox(QStringLiteral("Mail Settings"), this);
-    m_sendNotificationBox = new QCheckBox(QStringLiteral("Send Notification"), m_mailGroup);
+    m_mailGroup = new QGroupBox(tr("Mail Settings"), this);
+    m_sendNotificationBox = new QCheckBox(tr("Send Notification"), m_mailGroup);
     m_sendNotificationBox->setObjectName(kSendNotificationBox);
     m_senderEdit = makeEdit(kSenderEdit, m_mailGroup);
     m_smtpServerEdit = makeEdit(kSmtpServerEdit, m_mailGroup);
     m_userNameEdit = makeEdit(kUserNameEdit, m_mailGroup);
     m_passwordEdit = makeEdit(kPasswordEdit, m_mailGroup);
     m_passwordEdit->setEchoMode(QLineEdit::Password);
-    m_requiresSslBox = new QCheckBox(QStringLiteral("Requires SSL"), m_mailGroup);
+    m_requiresSslBox = new QCheckBox(tr("Requires SSL"), m_mailGroup);
     m_requiresSslBox->setObjectName(kRequiresSslBox);
 
     auto* mailGrid = new QGridLayout(m_mailGroup);
     mailGrid->addWidget(m_sendNotificationBox, 0, 0, 1, 2);
-    mailGrid->addWidget(makeLabel("Sender :", m_senderEdit, m_mailGroup), 1, 0);
+    mailGrid->addWidget(makeLabel(QT_TR_NOOP("Sender :"), m_senderEdit, m_mailGroup), 1, 0);
     mailGrid->addWidget(m_senderEdit, 1, 1);
-    mailGrid->addWidget(makeLabel("Smtp Server :", m_smtpServerEdit, m_mailGroup), 2, 0);
+    mailGrid->addWidget(makeLabel(QT_TR_NOOP("Smtp Server :"), m_smtpServerEdit, m_mailGroup), 2,
+                        0);
     mailGrid->addWidget(m_smtpServerEdit, 2, 1);
-    mailGrid->addWidget(makeLabel("User Name :", m_userNameEdit, m_mailGroup), 3, 0);
+    mailGrid->addWidget(makeLabel(QT_TR_NOOP("User Name :"), m_userNameEdit, m_mailGroup), 3, 0);
     mailGrid->addWidget(m_userNameEdit, 3, 1);
-    mailGrid->addWidget(makeLabel("Password :", m_passwordEdit, m_mailGroup), 4, 0);
+    mailGrid->addWidget(makeLabel(QT_TR_NOOP("Password :"), m_passwordEdit, m_mailGroup), 4, 0);
     mailGrid->addWidget(m_passwordEdit, 4, 1);
     mailGrid->addWidget(m_requiresSslBox, 5, 1);
 
-    m_testGroup = new QGroupBox(QStringLiteral("Test Mail"), this);
-    m_save = new QPushButton(QStringLiteral("&Save"), this);
+    m_testGroup = new QGroupBox(tr("Test Mail"), this);
+    m_save = new QPushButton(tr("&Save"), this);
     m_save->setObjectName(kSaveButton);
     m_save->setDefault(true);
-    m_sendTestNotification = new QCheckBox(QStringLiteral("Send Test Notification"), m_testGroup);
+    m_sendTestNotification = new QCheckBox(tr("Send Test Notification"), m_testGroup);
     m_sendTestNotification->setObjectName(kSendTestBox);
     m_testAddressEdit = makeEdit(kTestAddressEdit, m_testGroup);
-    m_send = new QPushButton(QStringLiteral("Sen&d"), m_testGroup);
+    m_send = new QPushButton(tr("Sen&d"), m_testGroup);
     m_send->setObjectName(kSendButton);
 
     auto* testGrid = new QGridLayout(m_testGroup);
     testGrid->addWidget(m_sendTestNotification, 0, 0, 1, 3);
-    testGrid->addWidget(makeLabel("Test Mail Address :", m_testAddressEdit, m_testGroup), 1, 0);
+    testGrid->addWidget(
+        makeLabel(QT_TR_NOOP("Test Mail Address :"), m_testAddressEdit, m_testGroup), 1, 0);
     testGrid->addWidget(m_testAddressEdit, 1, 1);
     testGrid->addWidget(m_send, 1, 2);
 
     // Letters that do not nag: shown whether or not mail is set up.
-    m_letterGroup = new QGroupBox(QStringLiteral("Letters"), this);
+    m_letterGroup = new QGroupBox(tr("Letters"), this);
     m_missingRunsSpin = new QSpinBox(m_letterGroup);
     m_missingRunsSpin->setObjectName(QStringLiteral("LetterMissingRuns"));
     m_missingRunsSpin->setRange(1, 1000);
-    m_missingRunsSpin->setSuffix(QStringLiteral(" consecutive runs"));
+    m_missingRunsSpin->setSuffix(tr(" consecutive runs"));
     m_missingRunsSpin->setAccessibleName(
-        QStringLiteral("mail only after the link has been missing in K consecutive runs"));
+        tr("mail only after the link has been missing in K consecutive runs"));
     m_quietDaysSpin = new QSpinBox(m_letterGroup);
     m_quietDaysSpin->setObjectName(QStringLiteral("LetterQuietDays"));
     m_quietDaysSpin->setRange(0, 36500);
-    m_quietDaysSpin->setSuffix(QStringLiteral(" days"));
-    m_quietDaysSpin->setSpecialValueText(QStringLiteral("0 days (mail every run)"));
+    m_quietDaysSpin->setSuffix(tr(" days"));
+    m_quietDaysSpin->setSpecialValueText(tr("0 days (mail every run)"));
     m_quietDaysSpin->setAccessibleName(
-        QStringLiteral("do not mail the same webmaster about the same page again within D days"));
+        tr("do not mail the same webmaster about the same page again within D days"));
     auto* letterGrid = new QGridLayout(m_letterGroup);
     auto* missingLabel =
-        new QLabel(QStringLiteral("Mail only after the link has been missing in"), m_letterGroup);
+        new QLabel(tr("Mail only after the link has been missing in"), m_letterGroup);
     missingLabel->setBuddy(m_missingRunsSpin);
     auto* quietLabel = new QLabel(
-        QStringLiteral("Do not mail the same webmaster about the same page again within"),
-        m_letterGroup);
+        tr("Do not mail the same webmaster about the same page again within"), m_letterGroup);
     quietLabel->setBuddy(m_quietDaysSpin);
     letterGrid->addWidget(missingLabel, 0, 0);
     letterGrid->addWidget(m_missingRunsSpin, 0, 1);

@@ -19,12 +19,12 @@ ConfirmExitDialog::ConfirmExitDialog(QWidget* parent) : QDialog(parent) {
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* question = new QLabel(
-        QStringLiteral("Do you want to exit from %1 ? ").arg(QLatin1String(kProductName)), this);
+    auto* question =
+        new QLabel(tr("Do you want to exit from %1 ? ").arg(QLatin1String(kProductName)), this);
     setAccessibleDescription(question->text());
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(kOkButton);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(kCancelButton);
     ok->setDefault(true);
 

@@ -1,5 +1,6 @@
 #include "gui/report/ExportResults.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -13,8 +14,9 @@ namespace tarnwick {
 bool runExportCommand(QWidget* parent, const std::vector<ResultRow>& rows) {
     // No default extension: the dialog appends the chosen filter's, and a
     // three-letter cut would turn "json" into "jso".
-    FileDialog dialog(false, parent, QString(), QStringLiteral("Results"),
-                      QStringLiteral("CSV Files (*.csv);;JSON Files (*.json)"));
+    FileDialog dialog(
+        false, parent, QString(), QStringLiteral("Results"),
+        QCoreApplication::translate("ExportResults", "CSV Files (*.csv);;JSON Files (*.json)"));
     if (!dialog.runDialog()) {
         return false;
     }

@@ -20,13 +20,13 @@ const QString ReportFormatDialog::kTextDefaultName = QStringLiteral("Report.txt"
 
 ReportFormatDialog::ReportFormatDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ReportFormatDialog"));
-    setWindowTitle(QStringLiteral("Save As.."));
+    setWindowTitle(tr("Save As.."));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_htmlButton = new QRadioButton(QStringLiteral(".html format "), this);
+    m_htmlButton = new QRadioButton(tr(".html format "), this);
     m_htmlButton->setObjectName(kHtmlRadio);
-    m_text = new QRadioButton(QStringLiteral(".txt format"), this);
+    m_text = new QRadioButton(tr(".txt format"), this);
     m_text->setObjectName(kTextRadio);
     // One exclusive group: exactly one choice is ticked, a click on the ticked
     // one leaves it ticked, and screen readers hear two radio buttons.
@@ -34,7 +34,7 @@ ReportFormatDialog::ReportFormatDialog(QWidget* parent) : QDialog(parent) {
     formats->setExclusive(true);
     formats->addButton(m_htmlButton);
     formats->addButton(m_text);
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(tr("OK"), this);
     m_ok->setObjectName(kOkButton);
     // Enter asks for the file in the chosen format, wherever the focus is.
     m_ok->setDefault(true);

@@ -17,13 +17,13 @@ SaveReportQuestion::SaveReportQuestion(std::function<void()> onStop, QWidget* pa
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    auto* question = new QLabel(QStringLiteral("Do you want to save report before exit?"), this);
+    auto* question = new QLabel(tr("Do you want to save report before exit?"), this);
     setAccessibleDescription(question->text());
-    auto* yes = new QPushButton(QStringLiteral("&Yes"), this);
+    auto* yes = new QPushButton(tr("&Yes"), this);
     yes->setObjectName(kYesButton);
-    auto* no = new QPushButton(QStringLiteral("&No"), this);
+    auto* no = new QPushButton(tr("&No"), this);
     no->setObjectName(kNoButton);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(kCancelButton);
     yes->setDefault(true);
 

@@ -213,7 +213,7 @@ TEST_F(ParallelScanTest, WhatTheRunShowsIsTheSameWithOneOrManyPagesOnTheWire) {
             }
         }
         EXPECT_TRUE(has("result " + std::to_string(c.stopAtRow) + " Stopped by user"));
-        const size_t reports =
+        const auto reports =
             static_cast<size_t>(std::count(serial.begin(), serial.end(), "report"));
         EXPECT_EQ(reports, c.stopAtRow == rows - 1 ? 2u : 1u);
     }

@@ -69,7 +69,7 @@ class AddWizardTest : public QObject {
         return *m_wizard;
     }
     QWidget* w(const char* id) const {
-        QWidget* w = m_wizard->findChild<QWidget*>(QString::fromLatin1(id));
+        auto* w = m_wizard->findChild<QWidget*>(QString::fromLatin1(id));
         if (w == nullptr) {
             qFatal("no control %s", id);
         }
