@@ -27,7 +27,7 @@ PageDetailsDialog::PageDetailsDialog(const ResultRow& row, QWidget* parent) : QD
 
     addLine(QStringLiteral("Advertiser's site"), toQ(row.m_advertiser));
     addLine(QStringLiteral("Page"), toQ(row.m_page));
-    addLine(QStringLiteral("Result"), toQ(row.m_status));
+    addLine(QStringLiteral("Result"), toQ(row.statusText()));
     if (row.m_letter != LetterMark::None) {
         addLine(QStringLiteral("Letter"), toQ(row.m_letterNote));
     }

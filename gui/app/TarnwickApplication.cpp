@@ -342,7 +342,7 @@ void TarnwickApplication::onCheckPageNow(int row) {
     if (m_options.m_checkPage) {
         checker = [check = m_options.m_checkPage](const std::string& page,
                                                   const std::string& advertiser) {
-            return PageResult(check(page, advertiser));
+            return check(page, advertiser);
         };
     }
     m_frame->showRunSummary("Checking " + target.m_page + " now...");
@@ -369,7 +369,7 @@ void TarnwickApplication::onCheckPageNow(int row) {
                         shown->setEvidence(row, evidence);
                     }
                     shown->setResult(row, result);
-                    frame->showRunSummary("Checked now: " + result.m_status +
+                    frame->showRunSummary("Checked now: " + resultWord(result.m_result) +
                                           " (not recorded in the history)");
                     frame->updateCommandUi();
                 },

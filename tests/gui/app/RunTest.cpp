@@ -112,7 +112,7 @@ class RunTest : public QObject {
     MainWindow& frame() { return *m_app->mainWindow(); }
     ProfilePane& profiles() { return *frame().profilePane(); }
     ResultsPane& results() { return *frame().resultsPane(); }
-    std::string statusAt(int row) { return results().rowAt(row).m_status; }
+    std::string statusAt(int row) { return results().rowAt(row).statusText(); }
     std::string profileStatus(int row) { return profiles().profileStatus(row); }
 
     void start() {
