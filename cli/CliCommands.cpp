@@ -19,6 +19,7 @@
 #include "history/HistoryRecorder.h"
 #include "history/LetterRules.h"
 #include "history/PageTransition.h"
+#include "mail/MailDeadline.h"
 #include "mail/SmtpClient.h"
 #include "report/ResultExport.h"
 #include "scan/BuildResultRows.h"
@@ -195,11 +196,11 @@ int scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     std::vector<std::string> warnings;
     recorder.setLetterRules(readLetterRules(folder.folder(), &warnings));
     printWarnings(warnings, err);
-    SmtpClient::setDeadline(std::nullopt);  // until the scan has ended
-    CliNotifier notifier(!options.noMail, err);
-    notifier.setLetterListener([&recorder](const NotificationJob& job, const std::string& outcome) {
-        recorder.letterDone(job, outcome);
-    });
+    // The letters go out without a deadline until the scan has ended.
+    MailDeadline mailDeadline;
+    SmtpClient::Limits mailLimits;
+    mailLimits.m_deadline = &mailDeadline;
+    CliNotifier notifier(!options.noMail, err, mailLimits);
     notifier.setSendingListener(
         [&recorder](const NotificationJob& job) { recorder.letterSending(job); });
     const CliPrinter::RowFormat format = options.json  ? CliPrinter::RowFormat::Json
@@ -212,10 +213,15 @@ int scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
     notifier.beginRun();
     constexpr auto kSlice = std::chrono::milliseconds(50);
     {
+        // Kept until the letters are out: their ends reach the history
+        // through it.
         ScanSession run([&printer] { return printer.plan(); });
         run.addListener(&printer);
         run.addListener(&notifier);
         run.setHistory(&recorder);
+        notifier.setLetterListener([&run](const NotificationJob& job, const std::string& outcome) {
+            run.letterDone(job, outcome);
+        });
         LinkRules rules;
         run.setFetchOptions(fetchOptions(options, err, rules));
         run.setLinkRules(rules);
@@ -234,35 +240,35 @@ int scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
             }
         }
         run.waitForScanThread();
-    }
-    // The letters still queued or on their way: waited for at most
-    // --mail-wait seconds, not at all after a signal. A letter not handed
-    // over whole by then is not sent; one that was waits for the server's
-    // answer.
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(options.mailWaitSeconds);
-    SmtpClient::setDeadline(signals.first() != 0 ? std::chrono::steady_clock::now() : deadline);
-    while (signals.first() == 0 && !notifier.waitUntilDrained(kSlice) &&
-           std::chrono::steady_clock::now() < deadline) {
-        signals.wait(std::chrono::milliseconds(0));
-    }
-    if (signals.first() != 0) {
-        notifier.giveUpQueued(kNotSentInterrupted, "the scan was interrupted");
-    } else {
-        notifier.giveUpQueued(kNotSentNoTime, "no time was left for it");
-    }
-    // The letters being sent finish, each within its own bound. A signal
-    // that comes meanwhile (a second one after an interruption) ends the
-    // program now: their records say "sending", and the next run takes them
-    // as sent.
-    while (!notifier.waitUntilDrained(kSlice)) {
-        if (const int signal = signals.wait(std::chrono::milliseconds(0)); signal != 0) {
-            err << "tarnwick-cli: " << signalName(signal)
-                << ": not waiting for the letters being sent\n";
-            recorder.flush();
-            out.flush();
-            err.flush();
-            std::_Exit(kExitInterrupted + signals.first());
+        // The letters still queued or on their way: waited for at most
+        // --mail-wait seconds, not at all after a signal. A letter not handed
+        // over whole by then is not sent; one that was waits for the server's
+        // answer.
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::seconds(options.mailWaitSeconds);
+        mailDeadline.set(signals.first() != 0 ? std::chrono::steady_clock::now() : deadline);
+        while (signals.first() == 0 && !notifier.waitUntilDrained(kSlice) &&
+               std::chrono::steady_clock::now() < deadline) {
+            signals.wait(std::chrono::milliseconds(0));
+        }
+        if (signals.first() != 0) {
+            notifier.giveUpQueued(kNotSentInterrupted, "the scan was interrupted");
+        } else {
+            notifier.giveUpQueued(kNotSentNoTime, "no time was left for it");
+        }
+        // The letters being sent finish, each within its own bound. A signal
+        // that comes meanwhile (a second one after an interruption) ends the
+        // program now: their records say "sending", and the next run takes
+        // them as sent.
+        while (!notifier.waitUntilDrained(kSlice)) {
+            if (const int signal = signals.wait(std::chrono::milliseconds(0)); signal != 0) {
+                err << "tarnwick-cli: " << signalName(signal)
+                    << ": not waiting for the letters being sent\n";
+                recorder.flush();
+                out.flush();
+                err.flush();
+                std::_Exit(kExitInterrupted + signals.first());
+            }
         }
     }
     notifier.setPrinter(nullptr);
@@ -281,7 +287,8 @@ int scan(const CliOptions& options, std::ostream& out, std::ostream& err, bool p
         err << "tarnwick-cli: " << kOfflineSummary
             << " (no partner's host name could be looked up, or no route led to it)\n";
     } else if (!options.summaryTo.empty()) {
-        sendChangeSummary(folder, recorder.lastRunId(), utf8ToCp1252(options.summaryTo), err);
+        sendChangeSummary(folder, recorder.lastRunId(), utf8ToCp1252(options.summaryTo), mailLimits,
+                          err);
     }
     const std::string reportError = printer.reportError();
     if (!reportError.empty()) {

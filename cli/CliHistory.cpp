@@ -199,7 +199,7 @@ int changes(const CliOptions& options, std::ostream& out, std::ostream& err) {
 }
 
 void sendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::string& address,
-                       std::ostream& err) {
+                       const SmtpClient::Limits& limits, std::ostream& err) {
     if (runId == 0) {
         err << "tarnwick-cli: no summary letter: the run was not recorded\n";
         return;
@@ -230,6 +230,7 @@ void sendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::
     {
         MailSender sender(sink);
         sender.m_account = settings.m_account;
+        sender.m_limits = limits;
         sender.m_recipient = address;
         sender.m_subject = changeLetterSubject(changes);
         sender.m_body = changeLetterBody(changes, started);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/CliOptions.h"
+#include "mail/SmtpClient.h"
 #include "store/DataFolder.h"
 
 namespace tarnwick::cli {
@@ -16,8 +17,9 @@ int history(const CliOptions& options, std::ostream& out, std::ostream& err);
 int changes(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 // After a recorded scan: mails address the changes of run runId when a link
-// was lost, restored or changed in quality. Failures go to err.
+// was lost, restored or changed in quality, within limits (those of the
+// scan's letters). Failures go to err.
 void sendChangeSummary(const DataFolder& folder, std::int64_t runId, const std::string& address,
-                       std::ostream& err);
+                       const SmtpClient::Limits& limits, std::ostream& err);
 
 }  // namespace tarnwick::cli

@@ -6,9 +6,11 @@
 
 namespace tarnwick::cli {
 
-CliNotifier::CliNotifier(bool enabled, std::ostream& err) : m_err(err) {
+CliNotifier::CliNotifier(bool enabled, std::ostream& err, const SmtpClient::Limits& limits)
+    : m_err(err) {
     if (enabled) {
         m_queue = std::make_unique<NotificationQueue>(*this);
+        m_queue->setLimits(limits);
     }
 }
 

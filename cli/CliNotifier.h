@@ -13,6 +13,7 @@
 #include "mail/NotificationJob.h"
 #include "mail/NotificationQueue.h"
 #include "mail/NotificationSink.h"
+#include "mail/SmtpClient.h"
 #include "scan/ScanListener.h"
 
 namespace tarnwick::cli {
@@ -21,7 +22,8 @@ class CliPrinter;
 
 class CliNotifier : public NotificationSink, public ScanListener {
 public:
-    CliNotifier(bool enabled, std::ostream& err);
+    // limits: the time-outs and deadline of every letter.
+    CliNotifier(bool enabled, std::ostream& err, const SmtpClient::Limits& limits = {});
     ~CliNotifier() override;
 
     // The printer whose "Mail Address" cells receive failure texts.

@@ -72,7 +72,7 @@ public:
     // without history).
     void letterSending(const NotificationJob& job);
     // outcome: kLetterSent or the failure text of the Mail Address cell.
-    void letterDone(const NotificationJob& job, const std::string& outcome);
+    void letterDone(const NotificationJob& job, const std::string& outcome) override;
 
     // Waits until everything queued so far is written (or failed).
     void flush();

@@ -24,6 +24,7 @@ void MailSender::send() {
     }
     SmtpClient& mail = *m_mail;
     const MailSettings& a = m_account;
+    mail.setLimits(m_limits);
     mail.setFromAddr(a.m_sender);
     mail.setServerAddr(a.m_smtpServer);
     mail.setSubject(m_subject);

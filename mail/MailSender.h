@@ -37,6 +37,8 @@ public:
     void send();
 
     MailSettings m_account;
+    // Time-outs and deadline of the send.
+    SmtpClient::Limits m_limits;
     std::string m_recipient;
     std::string m_subject;
     std::string m_body;

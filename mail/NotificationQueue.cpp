@@ -108,7 +108,7 @@ void NotificationQueue::run() {
         OutcomeSink sink(m_sink, job.m_row);
         int stoppedEarly = 1;
         try {
-            stoppedEarly = sendNotificationProc(job, sink, &m_emptyShown, [this, &job] {
+            stoppedEarly = sendNotificationProc(job, sink, m_limits, &m_emptyShown, [this, &job] {
                 if (m_sendingListener) {
                     m_sendingListener(job);
                 }

@@ -34,6 +34,7 @@
 
 #include "mail/NotificationJob.h"
 #include "mail/NotificationSink.h"
+#include "mail/SmtpClient.h"
 
 namespace tarnwick {
 
@@ -63,6 +64,10 @@ public:
     using SendingListener = std::function<void(const NotificationJob& job)>;
     void setSendingListener(SendingListener listener) { m_sendingListener = std::move(listener); }
 
+    // The time-outs and deadline of every letter; set before the first
+    // Enqueue (the deadline it points to may move while letters are sent).
+    void setLimits(const SmtpClient::Limits& limits) { m_limits = limits; }
+
     // Queues one letter; never blocks on sending.
     void enqueue(NotificationJob job);
 
@@ -86,6 +91,7 @@ private:
 
     NotificationSink& m_sink;
     const int m_senders;
+    SmtpClient::Limits m_limits;
     LetterListener m_listener;
     SendingListener m_sendingListener;
     mutable std::mutex m_mutex;

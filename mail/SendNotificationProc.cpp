@@ -8,7 +8,8 @@
 namespace tarnwick {
 
 int sendNotificationProc(const NotificationJob& job, NotificationSink& sink,
-                         std::atomic<bool>* emptyShown, const std::function<void()>& beforeSend) {
+                         const SmtpClient::Limits& limits, std::atomic<bool>* emptyShown,
+                         const std::function<void()>& beforeSend) {
     const DataFolder folder = DataFolder::fromEnvironment();
     MailSender sender(sink, job.m_row);
     sender.m_subject = notificationSubject(job.m_advertiser, job.m_page);
@@ -26,6 +27,7 @@ int sendNotificationProc(const NotificationJob& job, NotificationSink& sink,
         return 1;
     }
     sender.m_account = settings.m_account;
+    sender.m_limits = limits;
     sender.m_recipient = job.m_mail;
     if (sender.m_mail != nullptr) {
         if (beforeSend) {

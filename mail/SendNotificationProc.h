@@ -8,6 +8,7 @@
 
 #include "mail/NotificationJob.h"
 #include "mail/NotificationSink.h"
+#include "mail/SmtpClient.h"
 
 namespace tarnwick {
 
@@ -18,8 +19,9 @@ inline constexpr char kMsgFirstEnterMailSettings[] = "First Enter The Mail Setti
 // send attempt. An empty Mail.txt shows "First Enter The Mail Settings";
 // when emptyShown is given, only the first caller that finds it unset shows
 // it (once per run). beforeSend, when given, runs right before the SMTP
-// exchange begins (not when it stops before).
+// exchange begins (not when it stops before). The send is bounded by limits.
 int sendNotificationProc(const NotificationJob& job, NotificationSink& sink,
+                         const SmtpClient::Limits& limits = {},
                          std::atomic<bool>* emptyShown = nullptr,
                          const std::function<void()>& beforeSend = {});
 

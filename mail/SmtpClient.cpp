@@ -3,30 +3,21 @@
 #include <curl/curl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <string_view>
 
 #include "common/CurlSetup.h"
+#include "mail/MailDeadline.h"
 #include "mail/SmtpEndpoint.h"
 #include "mail/SmtpMessage.h"
 
 namespace tarnwick {
 namespace {
 
-std::atomic<long> g_nConnectTimeoutMs{20000};
-std::atomic<long> g_nReplyTimeoutS{60};
-// A letter is short: a whole send that takes longer than a minute is a server
-// that keeps the line open without doing its part.
-std::atomic<long> g_nTotalTimeoutMs{60000};
-// steady_clock ticks of the deadline; 0: none.
-std::atomic<std::int64_t> g_nDeadline{0};
-
-bool deadlinePassed() {
-    const std::int64_t deadline = g_nDeadline.load();
-    return deadline != 0 && std::chrono::steady_clock::now().time_since_epoch().count() >= deadline;
+bool deadlinePassed(const MailDeadline* deadline) {
+    return deadline != nullptr && deadline->passed();
 }
 
 bool isControl(unsigned char b) {
@@ -198,13 +189,14 @@ int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user) {
 struct Upload {
     const std::string* m_data = nullptr;
     size_t m_offset = 0;
+    const MailDeadline* m_deadline = nullptr;
 };
 
 // Ends a send at the deadline while the letter is not handed over whole: the
 // server cannot have taken a letter whose end it never saw.
 int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     const auto* upload = static_cast<const Upload*>(user);
-    return upload->m_offset < upload->m_data->size() && deadlinePassed() ? 1 : 0;
+    return upload->m_offset < upload->m_data->size() && deadlinePassed(upload->m_deadline) ? 1 : 0;
 }
 
 size_t onRead(char* buffer, size_t size, size_t count, void* user) {
@@ -326,6 +318,7 @@ struct SmtpClient::Impl {
     std::string m_password;
     bool m_ssl = false;
     std::string m_lastError;
+    Limits m_limits;
 
     ~Impl() {
         if (m_curl != nullptr) {
@@ -396,7 +389,7 @@ struct SmtpClient::Impl {
         curl_easy_reset(curl);
         char errorBuffer[CURL_ERROR_SIZE] = {};
         Dialogue dialogue;
-        Upload upload{&bytes, 0};
+        Upload upload{&bytes, 0, m_limits.m_deadline};
         curl_slist* rcpt = nullptr;
         for (const std::string& recipient : recipients) {
             rcpt = curl_slist_append(rcpt, ("<" + recipient + ">").c_str());
@@ -413,11 +406,11 @@ struct SmtpClient::Impl {
         curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
         curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, onDebug);
         curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &dialogue);
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, g_nConnectTimeoutMs.load());
-        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, g_nReplyTimeoutS.load());
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, g_nTotalTimeoutMs.load());
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, m_limits.m_connectMs);
+        curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, m_limits.m_replySeconds);
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, m_limits.m_totalMs);
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, g_nReplyTimeoutS.load());
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, m_limits.m_replySeconds);
         // A user name and password never travel in clear: without SSL they
         // go only after STARTTLS, which the server must then offer.
         const bool login = !m_userName.empty() && !m_password.empty();
@@ -442,7 +435,7 @@ struct SmtpClient::Impl {
         curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
         curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
         curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &upload);
-        if (deadlinePassed()) {
+        if (deadlinePassed(m_limits.m_deadline)) {
             curl_easy_reset(curl);
             curl_slist_free_all(rcpt);
             m_lastError = kNoTimeLeft;
@@ -521,14 +514,8 @@ int SmtpClient::sendMail() {
 std::string SmtpClient::getLastErrDescription() const {
     return m_impl->m_lastError;
 }
-void SmtpClient::setDeadline(std::optional<std::chrono::steady_clock::time_point> deadline) {
-    g_nDeadline = deadline ? std::max<std::int64_t>(1, deadline->time_since_epoch().count()) : 0;
-}
-
-void SmtpClient::setTimeouts(long connectMs, long replySeconds, long totalMs) {
-    g_nConnectTimeoutMs = connectMs;
-    g_nReplyTimeoutS = replySeconds;
-    g_nTotalTimeoutMs = totalMs;
+void SmtpClient::setLimits(const Limits& limits) {
+    m_impl->m_limits = limits;
 }
 
 }  // namespace tarnwick

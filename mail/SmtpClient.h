@@ -12,22 +12,35 @@
 // a user name and a password the component logs in (AUTH) when the server
 // offers it, and only over an encrypted connection: without SSL it then
 // requires STARTTLS, and a server without it gets no login and no mail. Every
-// step is bounded by time-outs, the whole send by a total one (60 s).
+// step is bounded by time-outs, the whole send by a total one (60 s unless
+// the caller's limits say otherwise).
 //
 // Addresses holding control characters, blanks inside or angle brackets never
 // reach the server: SendMail refuses them before it connects.
 #pragma once
 
-#include <chrono>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace tarnwick {
 
+class MailDeadline;
+
 class SmtpClient {
 public:
+    // How long a send may take: reaching the server, waiting for one reply
+    // of the server, and the whole send (a letter is short: a send that takes
+    // longer than a minute is a server that keeps the line open without
+    // doing its part); and the deadline of the group of sends it belongs to,
+    // if any (its owner keeps it alive while they run).
+    struct Limits {
+        long m_connectMs = 20000;
+        long m_replySeconds = 60;
+        long m_totalMs = 60000;
+        const MailDeadline* m_deadline = nullptr;
+    };
+
     // The component, or nullptr when it cannot be made (libcurl unusable).
     static std::unique_ptr<SmtpClient> create();
     ~SmtpClient();
@@ -55,14 +68,8 @@ public:
     // one. Empty after a successful send.
     std::string getLastErrDescription() const;
 
-    // Time-outs of every later send in this process: reaching the server,
-    // waiting for one reply of the server, and the whole send.
-    static void setTimeouts(long connectMs, long replySeconds, long totalMs);
-    // The moment after which no send of this process goes on handing over a
-    // letter: a send that has not handed over the whole letter by then ends
-    // as not sent. One that has waits for the server's answer (the letter
-    // may have been taken). None: no deadline (the start).
-    static void setDeadline(std::optional<std::chrono::steady_clock::time_point> deadline);
+    // The limits of every later send of this component.
+    void setLimits(const Limits& limits);
     // The error of a send the deadline ended.
     static constexpr const char* kNoTimeLeft = "Not sent: no time was left for the letter";
 

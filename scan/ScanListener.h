@@ -1,7 +1,8 @@
 // Follows a scan session: the desktop program's list models, the command
 // line's printer, a test's tables. Several listen to one session, each told
 // every event in the order below, from the thread that caused it (the scan
-// thread, or the thread of Play and Stop). A listener that shows the events
+// thread, or the thread of Play and Stop; the end of a letter, from the
+// thread that sent it or gave it up). A listener that shows the events
 // elsewhere (the GUI thread) carries them over itself; one that waits for
 // that thread must run an event made on it directly.
 //
@@ -46,6 +47,14 @@ public:
     virtual void letterHeldBack(const ScanJob& /*job*/, const std::string& /*reason*/) {}
     // A webmaster letter handed over to be sent; must not wait for the mail.
     virtual void letterQueued(const NotificationJob& /*job*/) {}
+    // The end of a letter told with letterQueued, later and on the mail's
+    // own thread (a sending thread of the mail queue, or the owner's thread
+    // when the letters still queued are given up): it was sent, or it was
+    // not and why (the text its "Mail Address" cell received last, or the
+    // message shown). It may come after runFinished, or during the next
+    // run; the history has recorded it already.
+    virtual void letterSent(const NotificationJob& /*job*/) {}
+    virtual void letterNotSent(const NotificationJob& /*job*/, const std::string& /*why*/) {}
     // A line for the status bar: what changed, or that pages could not be
     // rendered.
     virtual void runSummary(const std::string& /*summary*/) {}

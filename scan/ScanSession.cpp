@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "mail/NotificationQueue.h"
 #include "scan/CheckedPageQueue.h"
 #include "scan/PageFetcher.h"
-#include "scan/ScanState.h"
 #include "scan/StatusWords.h"
 
 namespace tarnwick {
@@ -61,19 +61,14 @@ void ScanSession::removeListener(ScanListener* listener) {
     std::erase(m_listeners, listener);
 }
 
-void ScanSession::setRunningFlags() {
-    g_bStopEnabled = true;
-    g_bPlayEnabled = false;
-    g_bScanRunning = true;
-    g_bReportSaved = false;
+void ScanSession::beginRunning() {
+    m_runState.setRunning(true);
     m_stopRequested = false;
 }
 
-void ScanSession::setEndedFlags() {
-    g_bPlayEnabled = true;
-    g_bStopEnabled = false;
+void ScanSession::endRunning() {
     m_stopRequested = true;
-    g_bScanRunning = false;
+    m_runState.setRunning(false);
 }
 
 std::string ScanSession::runRows() const {
@@ -109,7 +104,7 @@ void ScanSession::waitForScanThread() {
 }
 
 void ScanSession::onPlay() {
-    if (g_bScanRunning) {
+    if (m_runState.isRunning()) {
         return;
     }
     auto run = std::make_shared<Run>();
@@ -131,7 +126,7 @@ void ScanSession::onPlay() {
                 m_run->fetcher->cancel();
             }
         }
-        setRunningFlags();
+        beginRunning();
         run->stopsAtPlay = m_stops;
         m_run = run;
     }
@@ -190,8 +185,8 @@ bool ScanSession::beginDeferred(Run& run) {
     if (run.abandoned || m_stops != run.stopsAtPlay) {
         return false;  // stopped or replaced before it began
     }
-    // The previous run's end may have reset the flags meanwhile.
-    setRunningFlags();
+    // The previous run's end may have ended the run state meanwhile.
+    beginRunning();
     return true;
 }
 
@@ -418,7 +413,7 @@ void ScanSession::endOfRun(Run& run, bool completed) {
             setProfileStatus(rows[i], ProfileStatus::Done);
         }
     }
-    setEndedFlags();
+    endRunning();
     tellSummary(completed);
     for (ScanListener* listener : m_listeners) {
         listener->runFinished(completed);
@@ -442,7 +437,7 @@ void ScanSession::onStop() {
     {
         std::lock_guard<std::mutex> state(m_stateMutex);
         ++m_stops;
-        setEndedFlags();
+        endRunning();
         if (m_run && m_run->fetcher) {
             m_run->fetcher->wakeup();  // the fetches ahead of the head row end at once
         }
@@ -454,6 +449,20 @@ void ScanSession::onStop() {
     tellSummary(false);
     for (ScanListener* listener : m_listeners) {
         listener->runFinished(false);
+    }
+}
+
+void ScanSession::letterDone(const NotificationJob& job, const std::string& outcome) {
+    if (m_history != nullptr) {
+        m_history->letterDone(job, outcome);
+    }
+    const bool sent = outcome == kLetterOutcomeSent;
+    for (ScanListener* listener : m_listeners) {
+        if (sent) {
+            listener->letterSent(job);
+        } else {
+            listener->letterNotSent(job, outcome);
+        }
     }
 }
 

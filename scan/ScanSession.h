@@ -17,8 +17,8 @@
 // CheckedPageQueue, which checks each page in its turn.
 //
 // Play (onPlay):
-//   - sets the run flags (Stop enabled, Play disabled, running, report not
-//     saved, stop flag cleared), takes the plan from the plan source, tells
+//   - marks the run state running (Stop enabled, Play disabled) and clears
+//     the stop flag, takes the plan from the plan source, tells
 //     "Running..." for the first planned profile and "Waiting..." for the
 //     others, keeps the planned profile rows (runRows(): "0+2+5+") and tells
 //     runStarted with the plan;
@@ -40,11 +40,12 @@
 //     profile "Running..." (profiles without pages in between become
 //     "Completed." on the way);
 //   - after the last row: the current profile becomes "Completed" (profiles
-//     without pages after it "Completed."), the flags go back (Play enabled,
-//     Stop disabled, stop flag set, not running), the history's summary is
-//     told and then runFinished, still under the scan lock.
+//     without pages after it "Completed."), the stop flag is set and the run
+//     state is no longer running (Play enabled again, Stop disabled), the
+//     history's summary is told and then runFinished, still under the scan
+//     lock.
 // A run without pages ends at once in the same way.
-// Stop (onStop): sets the flags as the end of a run does, tells pageStopped
+// Stop (onStop): ends the run state as the end of a run does, tells pageStopped
 // for every row without a result and "Stopped." for waiting and running
 // profiles, the summary, and runFinished(false). It does not interrupt the
 // page being checked: that page still gets its result, letter and
@@ -66,6 +67,12 @@
 //     listener forwards to while the scan thread can still be telling; the
 //     desktop program calls requestShutdown, lets its event loop run until
 //     isScanThreadActive() is false, and then destroys the session.
+//   - The end of a webmaster letter (letterDone) comes later, from the
+//     thread that sent it (a sending thread of the mail queue) or gave it up
+//     (the owner's), at any time after its letterQueued: during the run,
+//     after runFinished, during the next run. The history records it and the
+//     listeners hear letterSent or letterNotSent on that thread. The owner
+//     keeps the session until its mail queue has ended.
 //   - Play right after Stop, while the stopped run's scan thread is still
 //     checking its last page: that fetch is cancelled and its result never
 //     told; the new run's thread waits for the old one to end and then takes
@@ -87,6 +94,7 @@
 #include "scan/PageResult.h"
 #include "scan/ProfileStatus.h"
 #include "scan/RunHistory.h"
+#include "scan/RunState.h"
 #include "scan/ScanJob.h"
 #include "scan/ScanListener.h"
 #include "scan/ScanPlan.h"
@@ -107,7 +115,8 @@ public:
     ScanSession(const ScanSession&) = delete;
     ScanSession& operator=(const ScanSession&) = delete;
 
-    // Listeners and the history are set between runs only.
+    // Listeners and the history are set before the first run (letters of a
+    // run may still end after it) and left so.
     void addListener(ScanListener* listener);
     void removeListener(ScanListener* listener);
     // Asked during every later run (the history); none when null.
@@ -115,6 +124,16 @@ public:
 
     void onPlay();
     void onStop();
+
+    // Whether a run is in progress and what Play and Stop may do; the window
+    // follows it and tells it whether there is anything to play.
+    RunState& runState() { return m_runState; }
+    const RunState& runState() const { return m_runState; }
+
+    // A letter told with letterQueued has ended (see above): outcome is
+    // kLetterOutcomeSent, or why it was not sent (the text its "Mail
+    // Address" cell received last, or the message shown).
+    void letterDone(const NotificationJob& job, const std::string& outcome);
 
     // The time-outs and the number of pages side by side of the fetcher of
     // every later run (without a checker).
@@ -151,8 +170,8 @@ private:
     // again: tell the marks of profiles already stopped once more.
     void markStopped(Run& run, bool again);
     void setProfileStatus(int profileRow, ProfileStatus status);
-    void setRunningFlags();
-    void setEndedFlags();
+    void beginRunning();
+    void endRunning();
 
     PlanSource m_planSource;
     PageChecker m_checker;
@@ -160,12 +179,13 @@ private:
     LinkRules m_linkRules;
     std::vector<ScanListener*> m_listeners;
     RunHistory* m_history = nullptr;
+    RunState m_runState;
     std::atomic<bool> m_stopRequested{false};
     // The scan lock: held by the scan thread for the whole check of a page
     // (and, at the end of a run, across runFinished).
     std::mutex m_scanMutex;
-    // Guards m_run, m_stops and the flag writes of onPlay, onStop and a
-    // deferred start; never held while a listener is told.
+    // Guards m_run, m_stops and the run state's writes of onPlay, onStop and
+    // a deferred start; never held while a listener is told.
     mutable std::mutex m_stateMutex;
     std::shared_ptr<Run> m_run;
     std::uint64_t m_stops = 0;

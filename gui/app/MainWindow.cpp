@@ -27,7 +27,7 @@
 #include "gui/controls/PaneTableView.h"
 #include "gui/controls/TextCodec.h"
 #include "gui/res/Resources.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
 
 namespace tarnwick {
 namespace {
@@ -52,7 +52,8 @@ void notifyDesktop(const QString& text) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(RunState& runState, QWidget* parent)
+    : QMainWindow(parent), m_runState(runState) {
     initResources();
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromLatin1(kProductName));
@@ -60,7 +61,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindow::~MainWindow() {
-    WatchedFlag::setListener({});
+    m_runState.setListener({});
 }
 
 bool MainWindow::create() {
@@ -80,10 +81,10 @@ bool MainWindow::create() {
     connect(next, &QShortcut::activated, this, [this] { focusNextPane(true); });
     auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
     connect(previous, &QShortcut::activated, this, [this] { focusNextPane(false); });
-    // Play and Stop follow their flags, the message pane the scan's page:
+    // Play and Stop follow the run state, the message pane the scan's page:
     // queued when the scan thread changes them, at once on this thread.
     connect(this, &MainWindow::runStateChanged, this, &MainWindow::updateCommandUi);
-    WatchedFlag::setListener([this] { emit runStateChanged(); });
+    m_runState.setListener([this] { emit runStateChanged(); });
     connect(&m_locksTimer, &QTimer::timeout, this, &MainWindow::updateIndicators);
     // Letters still going out after a run change its summary line.
     connect(&m_locksTimer, &QTimer::timeout, this, [this] {
@@ -91,7 +92,7 @@ bool MainWindow::create() {
             refreshSummary();
         }
         // A page that keeps the run waiting says so as the seconds pass.
-        if (g_bScanRunning && m_runTracked) {
+        if (m_runState.isRunning() && m_runTracked) {
             updateProgress();
         }
     });
@@ -341,6 +342,8 @@ bool MainWindow::createPanes() {
     m_right->setProfilePane(m_left);
     m_left->list().setPanes(this);
     m_right->list().setPanes(this);
+    m_left->list().setRunState(&m_runState);
+    m_right->list().setRunState(&m_runState);
     // The summary line is made again when its rows change too: Stop marks
     // the rows left "Stopped by user" after the run has ended.
     const auto rowsChanged = [this] { m_lastLetters.reset(); };
@@ -367,8 +370,8 @@ void MainWindow::updateCommandUi() {
     if (m_actions.helpTopic == nullptr) {
         return;  // the menu is not made yet
     }
-    m_actions.play->setEnabled(g_bPlayEnabled);
-    m_actions.stop->setEnabled(g_bStopEnabled);
+    m_actions.play->setEnabled(m_runState.isPlayEnabled());
+    m_actions.stop->setEnabled(m_runState.isStopEnabled());
     for (QAction* action :
          {m_actions.addProfile, m_actions.toolHelp, m_actions.toolAbout, m_actions.toolExit}) {
         action->setEnabled(m_standardCommands);
@@ -377,8 +380,9 @@ void MainWindow::updateCommandUi() {
     const bool anyProfile = m_left->profileRowCount() > 0;
     m_actions.deleteProfile->setEnabled(m_standardCommands && anyProfile);
     m_actions.editProfile->setEnabled(anyProfile);
-    m_actions.checkPageNow->setEnabled(!g_bScanRunning && m_right->rowCount() > 0);
-    if (g_bScanRunning) {
+    const bool running = m_runState.isRunning();
+    m_actions.checkPageNow->setEnabled(!running && m_right->rowCount() > 0);
+    if (running) {
         const int row = m_startedPage.load();
         if (row >= 0 && row != m_shownPage && row < m_right->rowCount()) {
             showProgress(row + 1, m_right->rowCount(), m_right->rowAt(row).m_page);

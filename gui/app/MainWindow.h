@@ -27,13 +27,16 @@ class ProfilePane;
 class ResultsPane;
 class MainToolBar;
 class PaneSplitter;
+class RunState;
 
 class MainWindow : public QMainWindow, public ListPanes {
     Q_OBJECT
 public:
     static constexpr int kProfilePaneWidth = 350;
 
-    explicit MainWindow(QWidget* parent = nullptr);
+    // runState: the scan session's, which Play and Stop follow; it outlives
+    // the window.
+    explicit MainWindow(RunState& runState, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Builds the tool bar, status bar, menu and the two panes (the results
@@ -82,7 +85,7 @@ public:
     static constexpr char kNumLockIndicator[] = "numLockIndicator";
     static constexpr char kScrollLockIndicator[] = "scrollLockIndicator";
 
-    // Buttons follow the enabling flags, the message pane the run's page.
+    // Buttons follow the run state, the message pane the run's page.
     void updateCommandUi();
     // The lock indicators follow the keyboard.
     void updateIndicators();
@@ -138,7 +141,7 @@ public:
     void rebuildResults() override;
 
 signals:
-    // The enabling flags or the scan's page changed (from any thread).
+    // The run state or the scan's page changed (from any thread).
     void runStateChanged();
 
 protected:
@@ -155,6 +158,7 @@ private:
     void endProgress();
     void refreshSummary();
 
+    RunState& m_runState;
     PaneSplitter* m_splitter = nullptr;
     QStatusBar* m_statusBar = nullptr;
     MainToolBar* m_toolBar = nullptr;

@@ -31,7 +31,6 @@
 #include "gui/history/HistoryWindow.h"
 #include "gui/report/ExitPrompt.h"
 #include "gui/report/ExportResults.h"
-#include "gui/report/OfferReport.h"
 #include "gui/res/Resources.h"
 #include "history/HistoryDatabase.h"
 #include "history/HistoryRecorder.h"
@@ -39,7 +38,6 @@
 #include "mail/NotificationQueue.h"
 #include "scan/FetchSettings.h"
 #include "scan/ScanSession.h"
-#include "scan/ScanState.h"
 #include "scan/StatusWords.h"
 #include "store/AppSettings.h"
 #include "store/DataFolder.h"
@@ -80,35 +78,41 @@ TarnwickApplication::~TarnwickApplication() {
     if (m_scanPanes) {
         m_scanPanes->close();
     }
-    m_scanRun.reset();
+    if (m_scanRun) {
+        m_scanRun->waitForScanThread();
+    }
     // Letters still queued are sent before the program ends (their outcome
-    // no longer reaches the closed window).
+    // reaches the history through the session, no longer the closed window).
     finishMail();
     m_mailQueue.reset();
     // What is still queued for the history is written before the window goes.
+    if (m_scanRun) {
+        m_scanRun->setHistory(nullptr);
+    }
     m_history.reset();
     m_runLockTimer.stop();
     m_runLock.release();
     delete m_historyWnd.data();
     m_scanPanes.reset();
     m_frame.reset();
+    m_scanRun.reset();
 }
 
 bool TarnwickApplication::start() {
     SplashScreen::showFor(m_options.m_splashMs);
-    g_bScanRunning = false;
-    g_bReportSaved = false;
-    g_bPlayEnabled = false;
-    g_bStopEnabled = false;
     DataFolder::fromEnvironment().ensureExists();
 
-    m_frame = std::make_unique<MainWindow>();
+    // The plan is taken from the window's models on the GUI thread.
+    m_scanRun = std::make_unique<ScanSession>([this] { return m_scanPanes->plan(); },
+                                              m_options.m_checkPage);
+    m_frame = std::make_unique<MainWindow>(m_scanRun->runState());
     if (!m_frame->create()) {
         m_frame.reset();
         return false;
     }
     m_scanPanes = std::make_unique<WindowScanPanes>(*m_frame);
     m_mailQueue = std::make_unique<NotificationQueue>(*m_scanPanes);
+    m_mailQueue->setLimits(m_options.m_mailLimits);
     // The history's writer thread tells of a database it cannot use; the
     // window shows it where the run's summary goes.
     m_history = std::make_unique<HistoryRecorder>(
@@ -119,22 +123,21 @@ bool TarnwickApplication::start() {
         });
     m_frame->resultsPane()->setBeforeReadingHistory(
         [history = m_history.get()] { history->flush(); });
-    m_mailQueue->setLetterListener([history = m_history.get(), panes = m_scanPanes.get()](
-                                       const NotificationJob& job, const std::string& outcome) {
-        history->letterDone(job, outcome);
-        panes->letterDone(job, outcome);
-    });
+    // The end of every letter: the history records it and the window
+    // shows it, told by the session.
+    m_mailQueue->setLetterListener(
+        [session = m_scanRun.get()](const NotificationJob& job, const std::string& outcome) {
+            session->letterDone(job, outcome);
+        });
     // Recorded before it can reach the server: a program ended mid-letter
     // never mails the webmaster a second time.
     m_mailQueue->setSendingListener(
         [history = m_history.get()](const NotificationJob& job) { history->letterSending(job); });
     m_scanPanes->setStartNotification(
         [queue = m_mailQueue.get()](const NotificationJob& job) { queue->enqueue(job); });
-    m_scanPanes->setOfferReport(
-        [frame = m_frame.get()] { offerReport(frame, frame->resultsPane()->model().rows()); });
-    // The plan is taken from the window's models on the GUI thread.
-    m_scanRun = std::make_unique<ScanSession>([panes = m_scanPanes.get()] { return panes->plan(); },
-                                              m_options.m_checkPage);
+    m_scanPanes->setOfferReport([this, frame = m_frame.get()] {
+        m_reportOffer.offer(frame, frame->resultsPane()->model().rows());
+    });
     m_scanRun->addListener(m_scanPanes.get());
     m_scanRun->setHistory(m_history.get());
     m_frame->setExitPrompt([this] { return runExitPrompt(); });
@@ -158,8 +161,7 @@ bool TarnwickApplication::start() {
         m_frame->showMaximized();
     }
 
-    g_bPlayEnabled = m_frame->profilePane()->profileRowCount() > 0;
-    g_bStopEnabled = false;
+    m_scanRun->runState().setProfilesToPlay(m_frame->profilePane()->profileRowCount() > 0);
     m_frame->setStandardCommandsEnabled(true);
     return true;
 }
@@ -203,7 +205,7 @@ void TarnwickApplication::connectCommands() {
 }
 
 void TarnwickApplication::onPlay() {
-    if (g_bScanRunning) {
+    if (m_scanRun->runState().isRunning()) {
         return;
     }
     // One scan per data folder: a tarnwick-cli scan running now (the weekly
@@ -272,12 +274,13 @@ void TarnwickApplication::onPlay() {
     m_frame->showRunSummary(told);
     m_scanRun->setFetchOptions(fetch);
     m_scanRun->setLinkRules(linkRulesOf(settings));
+    m_reportOffer.setSaved(false);
     m_scanRun->onPlay();
     m_frame->beginProgress();
 }
 
 void TarnwickApplication::releaseRunLockWhenIdle() {
-    if (g_bScanRunning || (m_scanRun && m_scanRun->isScanThreadActive()) ||
+    if ((m_scanRun && (m_scanRun->runState().isRunning() || m_scanRun->isScanThreadActive())) ||
         (m_mailQueue && m_mailQueue->outstanding() > 0)) {
         return;
     }
@@ -322,7 +325,7 @@ void TarnwickApplication::onCheckPageNow(int row) {
                             AppMessageBox::Buttons::Ok, m_frame.get());
         return;
     }
-    if (g_bScanRunning) {
+    if (m_scanRun->runState().isRunning()) {
         AppMessageBox::show(QStringLiteral("Task is running"), AppMessageBox::Buttons::Ok,
                             m_frame.get());
         return;
@@ -347,20 +350,23 @@ void TarnwickApplication::onCheckPageNow(int row) {
     }
     m_frame->showRunSummary("Checking " + target.m_page + " now...");
     QPointer<MainWindow> frame = m_frame.get();
+    // Ended after the window: alive while the window is.
+    const RunState* runState = &m_scanRun->runState();
     // The result comes back on the check's thread and is shown on this one,
     // in the same row only: a run or a rebuild since then has other rows.
     m_pageCheck.start(
         target.m_page, target.m_advertiser, fetch, rules,
-        [frame, row, rebuilds, target](const PageResult& result, const PageEvidence& evidence) {
+        [frame, runState, row, rebuilds, target](const PageResult& result,
+                                                 const PageEvidence& evidence) {
             QMetaObject::invokeMethod(
                 qApp,
-                [frame, row, rebuilds, target, result, evidence] {
+                [frame, runState, row, rebuilds, target, result, evidence] {
                     if (frame == nullptr) {
                         return;
                     }
                     ResultsPane* shown = frame->resultsPane();
                     const ResultRow now = shown->rowAt(row);
-                    if (g_bScanRunning || shown->rebuildCount() != rebuilds ||
+                    if (runState->isRunning() || shown->rebuildCount() != rebuilds ||
                         now.m_page != target.m_page || now.m_advertiser != target.m_advertiser) {
                         frame->showRunSummary({});
                         return;
@@ -383,15 +389,15 @@ void TarnwickApplication::onStop() {
 }
 
 void TarnwickApplication::onAdd() {
-    runAddCommand(m_frame.get(), *m_frame->profilePane());
+    runAddCommand(m_frame.get(), *m_frame->profilePane(), m_scanRun->runState());
 }
 
 void TarnwickApplication::onDelete() {
-    runDeleteCommand(m_frame.get(), *m_frame->profilePane());
+    runDeleteCommand(m_frame.get(), *m_frame->profilePane(), m_scanRun->runState());
 }
 
 void TarnwickApplication::onEditProfile() {
-    runEditProfileCommand(m_frame.get(), *m_frame->profilePane());
+    runEditProfileCommand(m_frame.get(), *m_frame->profilePane(), m_scanRun->runState());
 }
 
 void TarnwickApplication::onHelp() {
@@ -426,12 +432,13 @@ void TarnwickApplication::onAbout() {
 }
 
 bool TarnwickApplication::runExitPrompt() {
-    const bool leave = tarnwick::runExitPrompt(m_frame.get(), [this] {
-        onStop();
-        if (m_frame) {
-            m_frame->updateCommandUi();
-        }
-    });
+    const bool leave = tarnwick::runExitPrompt(m_frame.get(), m_scanRun->runState().isRunning(),
+                                               m_reportOffer.isSaved(), [this] {
+                                                   onStop();
+                                                   if (m_frame) {
+                                                       m_frame->updateCommandUi();
+                                                   }
+                                               });
     if (leave && m_frame) {
         m_frame->saveLayout(m_options.m_layoutFile);
     }
@@ -474,9 +481,7 @@ void TarnwickApplication::finishMail() {
         quitting = true;
         quit->setEnabled(false);
         for (const NotificationJob& job : m_mailQueue->takeQueued()) {
-            if (m_history) {
-                m_history->letterDone(job, kNotSentQuit);
-            }
+            m_scanRun->letterDone(job, kNotSentQuit);
         }
         tell();
     });

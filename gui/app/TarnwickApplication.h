@@ -1,5 +1,7 @@
-// The application object: start-up (splash, process-wide state, the main
-// window) and the commands of the menu and tool bar.
+// The application object: start-up (splash, the scan session, the main
+// window) and the commands of the menu and tool bar. It owns what the run's
+// parts share: the session (whose run state the window follows), the mail
+// queue, the history and the report offer.
 #pragma once
 
 #include <QObject>
@@ -10,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "gui/report/ReportOffer.h"
+#include "mail/SmtpClient.h"
 #include "scan/CheckedPageQueue.h"
 #include "scan/SinglePageCheck.h"
 #include "store/RunLock.h"
@@ -33,6 +37,8 @@ struct StartOptions {
     // Where the window's size, splitter and column widths are kept between
     // starts; empty: nothing is remembered.
     QString m_layoutFile;
+    // The time-outs of every webmaster letter.
+    SmtpClient::Limits m_mailLimits;
 };
 
 class TarnwickApplication : public QObject {
@@ -41,8 +47,8 @@ public:
     explicit TarnwickApplication(StartOptions options = {});
     ~TarnwickApplication() override;
 
-    // Shows the splash, resets the process-wide state and shows the main
-    // window maximised. False when the window cannot be made.
+    // Shows the splash, makes the scan session and shows the main window
+    // maximised. False when the window cannot be made.
     bool start();
 
     MainWindow* mainWindow() const { return m_frame.get(); }
@@ -50,6 +56,8 @@ public:
     ScanSession* scan() const { return m_scanRun.get(); }
     HistoryRecorder* history() const { return m_history.get(); }
     HistoryWindow* historyWindow() const;
+    // The report prompt at the end of a run, and whether its report was saved.
+    ReportOffer& reportOffer() { return m_reportOffer; }
 
     // Commands.
     void onPlay();
@@ -93,11 +101,13 @@ private:
     void releaseRunLockWhenIdle();
 
     StartOptions m_options;
+    ReportOffer m_reportOffer;
+    // Made before the window, which follows its run state, and ended after it.
+    std::unique_ptr<ScanSession> m_scanRun;
     std::unique_ptr<MainWindow> m_frame;
     std::unique_ptr<WindowScanPanes> m_scanPanes;
     std::unique_ptr<HistoryRecorder> m_history;
     std::unique_ptr<NotificationQueue> m_mailQueue;
-    std::unique_ptr<ScanSession> m_scanRun;
     QPointer<HistoryWindow> m_historyWnd;
     RunLock m_runLock;
     SinglePageCheck m_pageCheck;

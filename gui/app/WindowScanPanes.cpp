@@ -6,7 +6,6 @@
 #include "gui/app/ResultsPane.h"
 #include "gui/controls/AppMessageBox.h"
 #include "mail/MailSender.h"
-#include "mail/NotificationQueue.h"
 #include "scan/StatusWords.h"
 
 namespace tarnwick {
@@ -94,7 +93,7 @@ void WindowScanPanes::pageStopped(int row) {
 }
 
 void WindowScanPanes::setResultMail(int row, const std::string& text) {
-    // Counted once the letter has ended (letterDone): a letter may write
+    // Counted once the letter has ended (letterSent, letterNotSent): a letter may write
     // more than one text on its way.
     onGuiThread([&] { m_frame.resultsPane()->setMail(row, text); });
 }
@@ -109,21 +108,28 @@ void WindowScanPanes::letterHeldBack(const ScanJob& job, const std::string& reas
     });
 }
 
-void WindowScanPanes::letterDone(const NotificationJob& job, const std::string& outcome) {
-    const bool sent = outcome == kLetterOutcomeSent;
+void WindowScanPanes::letterSent(const NotificationJob& job) {
+    markLetter(job, true, {});
+}
+
+void WindowScanPanes::letterNotSent(const NotificationJob& job, const std::string& why) {
+    markLetter(job, false, why);
+}
+
+void WindowScanPanes::markLetter(const NotificationJob& job, bool sent, const std::string& why) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         if (sent) {
             ++m_letters.m_sent;
         } else {
-            ++m_letters.m_failures[outcome];
+            ++m_letters.m_failures[why];
         }
     }
     onGuiThread([&] {
         m_frame.resultsPane()->setLetter(
             job.m_row, sent ? LetterMark::Sent : LetterMark::Failed,
             sent ? "Letter sent to " + job.m_mail
-                 : "Letter to " + job.m_mail + " could not be sent: " + outcome,
+                 : "Letter to " + job.m_mail + " could not be sent: " + why,
             job.m_mail);
     });
 }

@@ -54,9 +54,6 @@ public:
     void setResultStatus(int row, LinkResult result);
     // Also where a letter's failure is written (row -1, the test mail: nothing).
     void setResultMail(int row, const std::string& text) override;
-    // The end of a letter handed over, from its sending thread: outcome is
-    // kLetterOutcomeSent or what its cell was told. Counted and marked.
-    void letterDone(const NotificationJob& job, const std::string& outcome);
 
     // ScanListener.
     void profileStatusChanged(int profileRow, ProfileStatus status) override;
@@ -69,6 +66,10 @@ public:
     // The address stays in the cell, marked as held back; counted.
     void letterHeldBack(const ScanJob& job, const std::string& reason) override;
     void letterQueued(const NotificationJob& job) override;
+    // The end of a letter, from its sending thread: counted, and its row
+    // marked on the GUI thread.
+    void letterSent(const NotificationJob& job) override;
+    void letterNotSent(const NotificationJob& job, const std::string& why) override;
     void runSummary(const std::string& summary) override;
     // The report prompt.
     void runFinished(bool completed) override;
@@ -77,6 +78,7 @@ public:
     void showMessage(const std::string& text) override;
 
 private:
+    void markLetter(const NotificationJob& job, bool sent, const std::string& why);
     // Runs work on the GUI thread and waits for it; false when the panes
     // were closed before it could run.
     bool onGuiThread(const std::function<void()>& work);

@@ -22,7 +22,6 @@
 #include "scan/BuildResultRows.h"
 #include "scan/PageServer.h"
 #include "scan/ScanSession.h"
-#include "scan/ScanState.h"
 #include "store/DataFolder.h"
 #include "store/ProfileList.h"
 #include "store/StoreFileWriter.h"

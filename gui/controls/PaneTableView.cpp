@@ -17,7 +17,7 @@
 #include "gui/controls/CellColourDelegate.h"
 #include "gui/controls/CheckHeader.h"
 #include "gui/controls/ListPanes.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
 
 namespace tarnwick {
 namespace {
@@ -111,7 +111,7 @@ bool PaneTableView::initCheckHeader() {
         // The header has drawn its next picture already; a declined question
         // puts the rows' picture back.
         // (During a scan the rows change alone: the rule waits for its end.)
-        if (!g_bScanRunning && !confirmTickChange()) {
+        if (!scanRunning() && !confirmTickChange()) {
             refreshCheckHeader();
             return;
         }
@@ -189,6 +189,10 @@ void PaneTableView::runCheckStateRule() {
     runCheckStateRule(true);
 }
 
+bool PaneTableView::scanRunning() const {
+    return m_runState != nullptr && m_runState->isRunning();
+}
+
 bool PaneTableView::confirmTickChange() {
     if (m_panes == nullptr || !m_panes->resultsHaveStatus()) {
         return true;
@@ -198,7 +202,7 @@ bool PaneTableView::confirmTickChange() {
 }
 
 void PaneTableView::runCheckStateRule(bool ticksChanged) {
-    if (m_checkHeader == nullptr || g_bScanRunning) {
+    if (m_checkHeader == nullptr || scanRunning()) {
         return;
     }
     const int rows = rowCount();
@@ -207,15 +211,8 @@ void PaneTableView::runCheckStateRule(bool ticksChanged) {
         unticked += isUnticked(row) ? 1 : 0;
     }
     const HeaderCheck state = summariseChecks(rows, unticked);
-    switch (state) {
-        case HeaderCheck::All:
-        case HeaderCheck::Some:
-            g_bPlayEnabled = true;
-            break;
-        case HeaderCheck::None:
-            g_bPlayEnabled = false;
-            g_bStopEnabled = false;
-            break;
+    if (m_runState != nullptr) {
+        m_runState->setProfilesToPlay(state != HeaderCheck::None);
     }
     // Results stay until the user asks for others: moving the selection
     // leaves them, and only a change of ticks (whatever the header then
@@ -380,7 +377,7 @@ void PaneTableView::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     const QModelIndex hit = indexAt(point);
     ClickFacts facts;
-    facts.m_scanRunning = g_bScanRunning;
+    facts.m_scanRunning = scanRunning();
     facts.m_onRow = hit.isValid();
     facts.m_onCheckBox = m_checkHeader != nullptr && onCheckIndicator(hit, point);
     facts.m_resultsHaveStatus = [this] {
@@ -471,7 +468,7 @@ void PaneTableView::keyPressEvent(QKeyEvent* event) {
     if (toggleKey && model() != nullptr && currentIndex().isValid()) {
         const int row = currentIndex().row();
         if (model()->flags(model()->index(row, 0)) & Qt::ItemIsUserCheckable) {
-            if (g_bScanRunning) {
+            if (scanRunning()) {
                 AppMessageBox::show(kTaskRunning, AppMessageBox::Buttons::Ok, window());
                 return;
             }

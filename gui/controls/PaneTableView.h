@@ -15,6 +15,7 @@ namespace tarnwick {
 class CheckHeader;
 class CellColourDelegate;
 class ListPanes;
+class RunState;
 
 class PaneTableView : public RowTableView {
     Q_OBJECT
@@ -29,6 +30,10 @@ public:
 
     // The panes the click and check-state rules work on.
     void setPanes(ListPanes* panes) { m_panes = panes; }
+    // The scan session's run state: clicks are refused while a run is in
+    // progress, and the check-state rule tells it whether any profile is
+    // ticked to play. None: no run, and nothing is told.
+    void setRunState(RunState* state) { m_runState = state; }
 
     // Puts the check box into the header of column 0 and switches the
     // check-state rule on. Idempotent; always true.
@@ -63,11 +68,11 @@ public:
     void setEmptyHint(const QString& hint);
 
     // Only the header's picture, set from the rows (an empty box for no
-    // rows); no flag changes and no rebuild.
+    // rows); nothing told to the run state and no rebuild.
     void refreshCheckHeader();
 
 signals:
-    // The Play/Stop enabling flags may have changed.
+    // What the commands may do may have changed (the rows, the run state).
     void commandStateChanged();
     // A double click the click rule let through, or Enter, on a row (the
     // view's row number). Enter is the list's own when nothing listens.
@@ -99,7 +104,10 @@ private:
 
     void updateEmptyHint();
 
+    bool scanRunning() const;
+
     ListPanes* m_panes = nullptr;
+    RunState* m_runState = nullptr;
     QString m_emptyHint;
     CellColourDelegate* m_delegate = nullptr;
     CheckHeader* m_checkHeader = nullptr;

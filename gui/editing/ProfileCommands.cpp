@@ -9,15 +9,15 @@
 #include "gui/editing/DeleteProfilesQuestion.h"
 #include "gui/editing/EditProfileDialog.h"
 #include "gui/editing/ProfilePaneAccess.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
 #include "store/FileError.h"
 #include "store/ProfileList.h"
 #include "store/Trash.h"
 
 namespace tarnwick {
 
-void runAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
-    if (g_bScanRunning) {
+void runAddCommand(QWidget* parent, ProfilePaneAccess& panes, RunState& runState) {
+    if (runState.isRunning()) {
         AppMessageBox::show(texts::kAddWhileRunning, AppMessageBox::Buttons::Ok, parent);
         return;
     }
@@ -34,12 +34,11 @@ void runAddCommand(QWidget* parent, ProfilePaneAccess& panes) {
                      .arg(wizard.skippedPages());
     }
     AppMessageBox::inform(added, parent);
-    g_bPlayEnabled = true;
-    g_bStopEnabled = false;
+    runState.setProfilesToPlay(true);
 }
 
-void runEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes) {
-    if (g_bScanRunning) {
+void runEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes, const RunState& runState) {
+    if (runState.isRunning()) {
         AppMessageBox::show(texts::kEditWhileRunning, AppMessageBox::Buttons::Ok, parent);
         return;
     }
@@ -47,8 +46,8 @@ void runEditProfileCommand(QWidget* parent, ProfilePaneAccess& panes) {
     dialog.exec();
 }
 
-void runDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
-    if (g_bScanRunning) {
+void runDeleteCommand(QWidget* parent, ProfilePaneAccess& panes, RunState& runState) {
+    if (runState.isRunning()) {
         AppMessageBox::show(texts::kDeleteWhileRunning, AppMessageBox::Buttons::Ok, parent);
         return;
     }
@@ -79,8 +78,7 @@ void runDeleteCommand(QWidget* parent, ProfilePaneAccess& panes) {
         }
     }
     if (panes.profileRowCount() == 0) {
-        g_bPlayEnabled = false;
-        g_bStopEnabled = false;
+        runState.setProfilesToPlay(false);
     }
 }
 

@@ -331,6 +331,7 @@ void MailSettingsDialog::sendTestMail() {
         try {
             MailSender sender(sink);
             sender.m_announceSent = true;
+            sender.m_limits = m_mailLimits;
             sender.m_account = account;
             sender.m_recipient = recipient;
             sender.m_subject = kTestMailSubject;

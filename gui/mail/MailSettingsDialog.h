@@ -20,6 +20,7 @@
 
 #include "history/LetterRules.h"
 #include "mail/MailSettings.h"
+#include "mail/SmtpClient.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -47,6 +48,9 @@ public:
     explicit MailSettingsDialog(QWidget* parent = nullptr);
 
     int doModal() { return exec(); }
+
+    // The time-outs of the test mail.
+    void setMailLimits(const SmtpClient::Limits& limits) { m_mailLimits = limits; }
 
     // Shows "Incorrect Mail Address" and returns 0 when the address fails the
     // mail address rule, else returns 1.
@@ -85,6 +89,7 @@ private:
     bool writeMailSettings();
     void sendTestMail();
 
+    SmtpClient::Limits m_mailLimits;
     QGroupBox* m_mailGroup = nullptr;
     QCheckBox* m_sendNotificationBox = nullptr;
     QLineEdit* m_senderEdit = nullptr;

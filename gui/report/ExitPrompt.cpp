@@ -2,12 +2,12 @@
 
 #include "gui/report/ConfirmExitDialog.h"
 #include "gui/report/SaveReportQuestion.h"
-#include "scan/ScanState.h"
 
 namespace tarnwick {
 
-bool runExitPrompt(QWidget* parent, const std::function<void()>& onStop) {
-    if (g_bScanRunning && !g_bReportSaved) {
+bool runExitPrompt(QWidget* parent, bool scanRunning, bool reportSaved,
+                   const std::function<void()>& onStop) {
+    if (scanRunning && !reportSaved) {
         SaveReportQuestion dialog(onStop, parent);
         return dialog.exec() == QDialog::Accepted;
     }

@@ -10,6 +10,7 @@ class QWidget;
 
 namespace tarnwick {
 
-bool runExitPrompt(QWidget* parent, const std::function<void()>& onStop);
+bool runExitPrompt(QWidget* parent, bool scanRunning, bool reportSaved,
+                   const std::function<void()>& onStop);
 
 }  // namespace tarnwick

@@ -18,7 +18,6 @@
 #include "history/HistoryRecorder.h"
 #include "scan/PageServer.h"
 #include "scan/ScanSession.h"
-#include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
 #include "scan/StatusWords.h"
 #include "support/ResultWords.h"
@@ -53,11 +52,6 @@ class HistoryRecorderTest : public ::testing::Test {
 protected:
     // A page result standing for a page whose host name did not resolve.
     static constexpr const char* kOffNetwork = "off the network";
-
-    HistoryRecorderTest() {
-        g_bScanRunning = false;
-        g_bPlayEnabled = true;
-    }
 
     // One run of the panes with page results from m_results (by page address).
     void runOnce(HistoryRecorder& recorder) {

@@ -45,11 +45,13 @@ const std::string kDeliveredLetter =
     "Tarnwick Ambrel software. More information about software is available on "
     "https://www.osgrel.example/tarnwick\r\n";
 
+// Short enough that a server which never answers costs a test little.
+const SmtpClient::Limits kShortLimits{3000, 2, 15000};
+
 class Notification : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         setenv("SSL_CERT_FILE", test::TestCertificates::get().m_caFile.c_str(), 1);
-        SmtpClient::setTimeouts(3000, 2, 15000);
     }
 
     static NotificationJob job(int row, std::string mail = "webmaster@partner.example") {
@@ -88,6 +90,7 @@ TEST_F(Notification, EnabledPageGetsTheLetterThroughTheQueue) {
     usePlainServer(server.address());
     RecordingSink sink;
     NotificationQueue queue(sink);
+    queue.setLimits(kShortLimits);
     queue.beginRun();
     queue.enqueue(job(3));
     queue.waitUntilDrained();
@@ -140,6 +143,7 @@ TEST_F(Notification, TheSendingListenerComesBeforeTheServerHasTheLetter) {
     std::mutex mutex;
     {
         NotificationQueue queue(sink);
+        queue.setLimits(kShortLimits);
         queue.setSendingListener([&](const NotificationJob& job) {
             EXPECT_EQ(job.m_page, kPage);
             mailWhenHeard = server.mail().size();
@@ -172,7 +176,7 @@ TEST_F(Notification, AccountComesFromMailTxtWithTheNotificationReader) {
         writeMailSettings(m_mailPath, {"sender@example.com", server.address(), true,
                                        SmtpTestServer::kUser, SmtpTestServer::kPassword});
         RecordingSink sink;
-        EXPECT_EQ(sendNotificationProc(job(1), sink), 0);
+        EXPECT_EQ(sendNotificationProc(job(1), sink, kShortLimits), 0);
         EXPECT_TRUE(sink.writes().empty()) << sink.cell(1);
         ASSERT_EQ(server.waitForMail(1).size(), 1u);
         EXPECT_EQ(server.mail()[0].m_login, SmtpTestServer::kUser);
@@ -190,7 +194,7 @@ TEST_F(Notification, AccountComesFromMailTxtWithTheNotificationReader) {
         ASSERT_TRUE(server.started()) << server.failure();
         noSslWithLogin(server.address());
         RecordingSink sink;
-        EXPECT_EQ(sendNotificationProc(job(2), sink), 0);
+        EXPECT_EQ(sendNotificationProc(job(2), sink, kShortLimits), 0);
         EXPECT_TRUE(sink.writes().empty()) << sink.cell(2);
         ASSERT_EQ(server.waitForMail(1).size(), 1u);
         EXPECT_EQ(server.mail()[0].m_login, SmtpTestServer::kUser);
@@ -202,7 +206,7 @@ TEST_F(Notification, AccountComesFromMailTxtWithTheNotificationReader) {
         ASSERT_TRUE(server.started()) << server.failure();
         noSslWithLogin(server.address());
         RecordingSink sink;
-        EXPECT_EQ(sendNotificationProc(job(3), sink), 0);
+        EXPECT_EQ(sendNotificationProc(job(3), sink, kShortLimits), 0);
         EXPECT_NE(sink.cell(3).find("does not offer STARTTLS"), std::string::npos) << sink.cell(3);
         EXPECT_TRUE(server.waitForMail(1, std::chrono::milliseconds(300)).empty());
     }
@@ -212,6 +216,7 @@ TEST_F(Notification, MissingMailTxtMarksEveryRow) {
     RecordingSink sink;
     {
         NotificationQueue queue(sink);
+        queue.setLimits(kShortLimits);
         for (int row : {0, 4, 9}) {
             queue.enqueue(job(row));
         }
@@ -226,6 +231,7 @@ TEST_F(Notification, EmptyMailTxtIsReportedOncePerRun) {
     test::writeBytes(m_mailPath, "");
     RecordingSink sink;
     NotificationQueue queue(sink);
+    queue.setLimits(kShortLimits);
     queue.beginRun();
     for (int row = 0; row < 6; ++row) {
         queue.enqueue(job(row));
@@ -239,7 +245,7 @@ TEST_F(Notification, EmptyMailTxtIsReportedOncePerRun) {
     EXPECT_EQ(sink.messages().size(), 2u);
     EXPECT_TRUE(sink.writes().empty());
     // Without a queue's run, every letter reports it.
-    EXPECT_EQ(sendNotificationProc(job(0), sink), 1);
+    EXPECT_EQ(sendNotificationProc(job(0), sink, kShortLimits), 1);
     EXPECT_EQ(sink.messages().size(), 3u);
 }
 
@@ -250,6 +256,7 @@ TEST_F(Notification, WebmasterAddressWithControlCharactersIsNotMailed) {
     RecordingSink sink;
     {
         NotificationQueue queue(sink);
+        queue.setLimits(kShortLimits);
         queue.enqueue(job(0, "webmaster@partner.example\rBcc: all@else.example"));
         queue.enqueue(job(1, "webmaster@partner.example\n"));
         queue.enqueue(job(2));
@@ -317,6 +324,7 @@ TEST_F(Notification, AtMostFourLettersAreOnTheirWayAndEnqueueNeverWaits) {
     usePlainServer(server.address());
     RecordingSink sink;
     NotificationQueue queue(sink);
+    queue.setLimits(kShortLimits);
     for (int row = 0; row < 10; ++row) {
         queue.enqueue(job(row));
     }
@@ -347,6 +355,7 @@ TEST_F(Notification, QueuedLettersAreSentBeforeTheQueueGoes) {
     RecordingSink sink;
     {
         NotificationQueue queue(sink, 2);
+        queue.setLimits(kShortLimits);
         for (int row = 0; row < 7; ++row) {
             queue.enqueue(job(row));
         }

@@ -4,11 +4,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "mail/MailDeadline.h"
 #include "mail/MailSender.h"
 #include "mail/RecordingSink.h"
 #include "mail/SmtpClient.h"
@@ -32,11 +34,12 @@ protected:
     static void SetUpTestSuite() {
         setenv("SSL_CERT_FILE", test::TestCertificates::get().m_caFile.c_str(), 1);
         unsetenv("CURL_CA_BUNDLE");
-        SmtpClient::setTimeouts(3000, 2, 15000);
     }
 
     // A sender for row kRow with a short letter, to the given server.
     static void fill(MailSender& sender, const std::string& server, bool ssl = false) {
+        // Short enough that a server which never answers costs a test little.
+        sender.m_limits = {3000, 2, 15000};
         sender.m_account.m_sender = "sender@example.com";
         sender.m_account.m_smtpServer = server;
         sender.m_recipient = "webmaster@partner.example";
@@ -341,6 +344,31 @@ TEST_F(SmtpMail, ASilentServerEndsInATimeOut) {
     fill(sender, mute.address());
     sender.send();
     EXPECT_NE(sink.cell(kRow).find("did not answer in time"), std::string::npos) << sink.cell(kRow);
+}
+
+// A deadline belongs to the sends it is given to: once it has passed, they
+// end before handing over a letter; a send without it goes on.
+TEST_F(SmtpMail, APassedDeadlineEndsOnlyTheSendsGivenIt) {
+    SmtpTestServer server(Mode::Plain);
+    ASSERT_TRUE(server.started()) << server.failure();
+    MailDeadline deadline;
+    deadline.set(std::chrono::steady_clock::now());
+    RecordingSink late;
+    {
+        MailSender sender(late, kRow);
+        fill(sender, server.address());
+        sender.m_limits.m_deadline = &deadline;
+        sender.send();
+    }
+    EXPECT_EQ(late.cell(kRow), SmtpClient::kNoTimeLeft);
+    RecordingSink onTime;
+    {
+        MailSender sender(onTime, kRow);
+        fill(sender, server.address());
+        sender.send();
+    }
+    EXPECT_TRUE(onTime.cells().empty()) << onTime.cell(kRow);
+    EXPECT_EQ(server.waitForMail(1).size(), 1u);
 }
 
 TEST_F(SmtpMail, OnlyTheTestMailIsAnnounced) {

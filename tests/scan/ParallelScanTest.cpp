@@ -19,7 +19,6 @@
 #include "scan/PageServer.h"
 #include "scan/RunHistory.h"
 #include "scan/ScanSession.h"
-#include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
 #include "support/ResultWords.h"
 
@@ -91,12 +90,6 @@ protected:
     static void TearDownTestSuite() {
         delete s_server;
         s_server = nullptr;
-    }
-    void SetUp() override {
-        g_bScanRunning = false;
-        g_bPlayEnabled = true;
-        g_bStopEnabled = false;
-        g_bReportSaved = true;
     }
 
     static std::string address(const Page& page) {

@@ -11,9 +11,9 @@
 #include <set>
 #include <thread>
 
+#include "mail/NotificationQueue.h"
 #include "scan/PageServer.h"
 #include "scan/ScanSession.h"
-#include "scan/ScanState.h"
 #include "scan/ScriptedPanes.h"
 #include "scan/SinglePageCheck.h"
 #include "support/ResultWords.h"
@@ -96,7 +96,8 @@ struct Flags {
     bool operator==(const Flags&) const = default;
 };
 Flags now(const ScanSession& run) {
-    return {g_bScanRunning, run.stopRequested(), g_bPlayEnabled, g_bStopEnabled};
+    const RunState& state = run.runState();
+    return {state.isRunning(), run.stopRequested(), state.isPlayEnabled(), state.isStopEnabled()};
 }
 const Flags kRunningFlags{true, false, false, true};
 const Flags kEndedFlags{false, true, true, false};
@@ -111,15 +112,8 @@ size_t indexOf(const Statuses& log, const std::string& entry, size_t from = 0) {
     return static_cast<size_t>(it - log.begin());
 }
 
-class ScanRunTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_bScanRunning = false;
-        g_bPlayEnabled = true;
-        g_bStopEnabled = false;
-        g_bReportSaved = true;
-    }
-};
+// Each session starts idle; its panes give Play something to play.
+class ScanRunTest : public ::testing::Test {};
 
 TEST_F(ScanRunTest, TwoProfilesProgressOnePagePastTheirLast) {
     ScriptedPanes panes(ScriptedPanes::make({3, 2}));
@@ -137,7 +131,6 @@ TEST_F(ScanRunTest, TwoProfilesProgressOnePagePastTheirLast) {
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Running...", "Waiting..."}));
     EXPECT_EQ(run.runRows(), "0+1+");
     EXPECT_EQ(now(run), kRunningFlags);
-    EXPECT_FALSE(g_bReportSaved);
     firstPage.open();
     run.waitForScanThread();
 
@@ -302,6 +295,61 @@ TEST_F(ScanRunTest, NotificationsOnlyForLostLinksWithNotificationEnabled) {
     const Statuses log = panes.log();
     EXPECT_LT(indexOf(log, "result 1 Link Not Found"), indexOf(log, "notify 1"));
     EXPECT_LT(indexOf(log, "notify 1"), indexOf(log, "started 2"));
+}
+
+// The end of a letter comes later, on the thread that sent it, after the run
+// has ended too: the history records it first, then every listener hears it
+// there, as sent or as not sent and why.
+TEST_F(ScanRunTest, LetterEndsAreToldOnTheSendingThread) {
+    struct LetterEnds : RunHistory, ScanListener {
+        void runStarted(const std::vector<ScanJob>&) override {}
+        std::string pageChecked(const ScanJob&, const PageResult&) override { return {}; }
+        std::string letterHeldBack(const ScanJob&) override { return {}; }
+        std::string runEnded(bool) override { return {}; }
+        void letterDone(const NotificationJob& job, const std::string& outcome) override {
+            tell("recorded " + std::to_string(job.m_row) + " " + outcome);
+        }
+        void letterSent(const NotificationJob& job) override {
+            tell("sent " + std::to_string(job.m_row) + " " + job.m_mail);
+        }
+        void letterNotSent(const NotificationJob& job, const std::string& why) override {
+            tell("not sent " + std::to_string(job.m_row) + " " + why);
+        }
+        void tell(const std::string& entry) {
+            told.push_back(entry);
+            threads.insert(std::this_thread::get_id());
+        }
+        Statuses told;
+        std::set<std::thread::id> threads;
+    };
+    auto profiles = ScriptedPanes::make({3});
+    FakeChecker checker;
+    for (const ResultRow& page : profiles[0].pages) {
+        checker.results[page.m_page] = "Link Not Found";
+    }
+    ScriptedPanes panes(profiles);
+    PanesSession run(panes, checker.fn());
+    LetterEnds ends;
+    run.setHistory(&ends);
+    run.addListener(&ends);
+    run.onPlay();
+    run.waitForScanThread();
+    const auto queued = panes.notifications();
+    ASSERT_EQ(queued.size(), 3u);
+    EXPECT_TRUE(ends.told.empty());
+
+    std::thread::id sender;
+    std::thread mail([&] {
+        sender = std::this_thread::get_id();
+        run.letterDone(queued[2], "The SMTP server 127.0.0.1:25 did not answer in time.");
+        run.letterDone(queued[0], kLetterOutcomeSent);
+    });
+    mail.join();
+    EXPECT_EQ(ends.told,
+              (Statuses{"recorded 2 The SMTP server 127.0.0.1:25 did not answer in time.",
+                        "not sent 2 The SMTP server 127.0.0.1:25 did not answer in time.",
+                        "recorded 0 sent", "sent 0 w0-0@x.com"}));
+    EXPECT_EQ(ends.threads, (std::set<std::thread::id>{sender}));
 }
 
 // A profile whose advertiser's address is empty has nothing to ask back: its

@@ -350,6 +350,8 @@ public:
     explicit PanesSession(Panes& panes, PageChecker checker = {})
         : ScanSession([&panes] { return panes.plan(); }, std::move(checker)) {
         addListener(&panes);
+        // The panes' profiles give Play something to play.
+        runState().setProfilesToPlay(true);
     }
 };
 

@@ -46,7 +46,8 @@
 #include "gui/report/ConfirmExitDialog.h"
 #include "gui/report/SaveReportQuestion.h"
 #include "gui/support/ModalDriver.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
+#include "scan/ScanSession.h"
 #include "support/ResultWords.h"
 #include "support/TempDataFolder.h"
 
@@ -103,6 +104,7 @@ class MainWindowTest : public QObject {
     std::unique_ptr<TarnwickApplication> m_app;
 
     MainWindow& frame() { return *m_app->mainWindow(); }
+    RunState& runState() { return m_app->scan()->runState(); }
     ProfilePane& profiles() { return *frame().profilePane(); }
     ResultsPane& results() { return *frame().resultsPane(); }
     PaneTableView& profileList() { return profiles().list(); }
@@ -126,7 +128,6 @@ private slots:
     }
 
     void cleanup() {
-        g_bScanRunning = false;
         m_app.reset();
         m_data.reset();
     }
@@ -640,11 +641,11 @@ private slots:
         const int rebuilds = results().rebuildCount();
         profileList().selectionModel()->setCurrentIndex(profileList().model()->index(0, 1),
                                                         QItemSelectionModel::NoUpdate);
-        g_bScanRunning = true;
+        runState().setRunning(true);
         click(profileList(), profileList().checkBoxRect(0).center());
         click(resultList(), cellCentre(resultList(), 1, 1));
         QTest::keyClick(&profileList(), Qt::Key_Space);
-        g_bScanRunning = false;
+        runState().setRunning(false);
         QCOMPARE(AppMessageBox::shownTexts(),
                  QStringList({"Task is running", "Task is running", "Task is running"}));
         QCOMPARE(profileList().tickedCount(), 2);
@@ -683,7 +684,7 @@ private slots:
     void storeCommandsAreRefusedWhileATaskRuns() {
         twoProfiles(m_data->folder());
         start();
-        g_bScanRunning = true;
+        runState().setRunning(true);
         frame().actions().addProfile->trigger();
         frame().actions().deleteProfile->trigger();
         frame().actions().editProfile->trigger();
@@ -760,7 +761,7 @@ private slots:
         QCOMPARE(resultList().rowCount(), 4);
         QCOMPARE(resultCell(2, 0), QStringLiteral("http://www.fresh.net"));
         QCOMPARE(resultCell(3, 1), QStringLiteral("http://www.new2.org/links"));
-        QVERIFY(g_bPlayEnabled);
+        QVERIFY(runState().isPlayEnabled());
     }
 
     void copiesSelectedRows() {
@@ -781,23 +782,21 @@ private slots:
     void cancelledAddChangesNothing() {
         twoProfiles(m_data->folder());
         start();
-        g_bPlayEnabled = false;
+        runState().setProfilesToPlay(false);
         pressWhenModal<AddProfileWizard>(AddProfileWizard::kBackButton);  // Cancel
         frame().actions().addProfile->trigger();
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
-        QVERIFY(!g_bPlayEnabled);
+        QVERIFY(!runState().isPlayEnabled());
         QCOMPARE(profileList().rowCount(), 2);
     }
 
     void buttonsFollowTheEnablingFlags() {
         twoProfiles(m_data->folder());
         start();
-        g_bPlayEnabled = false;
-        g_bStopEnabled = true;
+        runState().setRunning(true);
         QTRY_VERIFY(!frame().actions().play->isEnabled());
         QTRY_VERIFY(frame().actions().stop->isEnabled());
-        g_bPlayEnabled = true;
-        g_bStopEnabled = false;
+        runState().setRunning(false);
         QTRY_VERIFY(frame().actions().play->isEnabled());
         QTRY_VERIFY(!frame().actions().stop->isEnabled());
     }
@@ -856,13 +855,13 @@ private slots:
     void closingDuringARunAsksToSaveTheReport() {
         twoProfiles(m_data->folder());
         start();
-        g_bScanRunning = true;
-        g_bReportSaved = false;
+        runState().setRunning(true);
+        m_app->reportOffer().setSaved(false);
         pressWhenModal<SaveReportQuestion>(
             SaveReportQuestion::kCancelButton);  // Cancel: the program and the run go on
         QVERIFY(!frame().close());
         QVERIFY(frame().isVisible());
-        QVERIFY(g_bScanRunning);
+        QVERIFY(runState().isRunning());
         pressWhenModal<SaveReportQuestion>(
             SaveReportQuestion::kNoButton);  // No: leave without a report
         QVERIFY(frame().close());
@@ -969,7 +968,7 @@ private slots:
         start();
         WindowScanPanes& panes = *m_app->scanPanes();
         // As during a run (the progress shows only while one is in progress).
-        g_bScanRunning = true;
+        runState().setRunning(true);
         std::atomic<bool> done{false};
         int rows = 0;
         int results = 0;

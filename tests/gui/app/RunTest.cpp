@@ -49,7 +49,8 @@
 #include "mail/SmtpClient.h"
 #include "mail/SmtpTestServer.h"
 #include "scan/PageServer.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
+#include "scan/ScanSession.h"
 #include "scan/StatusWords.h"
 #include "store/AppSettings.h"
 #include "store/RunLock.h"
@@ -108,15 +109,21 @@ class RunTest : public QObject {
     std::unique_ptr<test::TempDataFolder> m_data;
     std::unique_ptr<test::PageServer> m_server;
     std::unique_ptr<TarnwickApplication> m_app;
+    // The time-outs of the program's letters (its default unless a test says).
+    SmtpClient::Limits m_mailLimits;
 
     MainWindow& frame() { return *m_app->mainWindow(); }
+    const RunState& runState() { return m_app->scan()->runState(); }
+    bool reportSaved() { return m_app->reportOffer().isSaved(); }
     ProfilePane& profiles() { return *frame().profilePane(); }
     ResultsPane& results() { return *frame().resultsPane(); }
     std::string statusAt(int row) { return results().rowAt(row).statusText(); }
     std::string profileStatus(int row) { return profiles().profileStatus(row); }
 
     void start() {
-        m_app = std::make_unique<TarnwickApplication>(StartOptions{0});
+        StartOptions options(0);
+        options.m_mailLimits = m_mailLimits;
+        m_app = std::make_unique<TarnwickApplication>(options);
         QVERIFY(m_app->start());
         QVERIFY(QTest::qWaitForWindowExposed(m_app->mainWindow()));
         test::watchPaneModels(frame());
@@ -154,6 +161,7 @@ private slots:
         AppMessageBox::clearShown();
         FileDialog::clearPresets();
         m_data = std::make_unique<test::TempDataFolder>();
+        m_mailLimits = {};
     }
 
     void cleanup() {
@@ -285,8 +293,8 @@ private slots:
 
         frame().actions().play->trigger();
         // Right after Play: the first profile runs, the other waits.
-        QVERIFY(g_bScanRunning || profileStatus(1) == "Completed");
-        QVERIFY(!frame().actions().play->isEnabled() || !g_bScanRunning);
+        QVERIFY(runState().isRunning() || profileStatus(1) == "Completed");
+        QVERIFY(!frame().actions().play->isEnabled() || !runState().isRunning());
 
         QTRY_COMPARE_WITH_TIMEOUT(profileStatus(1), std::string("Completed"), 30000);
         QCOMPARE(profileStatus(0), std::string("Completed."));
@@ -300,7 +308,7 @@ private slots:
         QTRY_COMPARE(prompts.shown(), 1);
         QTRY_VERIFY(test::exists(report));
         QVERIFY(test::readBytes(report).find("Link Not Found") != std::string::npos);
-        QVERIFY(g_bReportSaved);
+        QVERIFY(reportSaved());
 
         // The lost, notified page: with no mail settings its letter says so.
         QTRY_COMPARE(results().rowAt(1).m_mail, std::string("Mail Settings Not provided"));
@@ -336,7 +344,7 @@ private slots:
 
         // Play again starts from empty statuses.
         frame().actions().play->trigger();
-        QVERIFY(!g_bReportSaved);
+        QVERIFY(!reportSaved());
         QTRY_COMPARE_WITH_TIMEOUT(prompts.shown(), 2, 30000);
         QCOMPARE(profileStatus(1), std::string("Completed"));
     }
@@ -473,9 +481,9 @@ private slots:
         QCOMPARE(statusAt(3), std::string("Stopped by user"));
         QCOMPARE(profileStatus(0), std::string("Stopped."));
         QCOMPARE(profileStatus(1), std::string("Stopped."));
-        QVERIFY(!g_bScanRunning);
+        QVERIFY(!runState().isRunning());
         QTRY_COMPARE(prompts.shown(), 1);
-        QVERIFY(!g_bReportSaved);
+        QVERIFY(!reportSaved());
         QTRY_VERIFY(frame().actions().play->isEnabled());
         QVERIFY(!frame().actions().stop->isEnabled());
         QTest::qWait(100);
@@ -641,7 +649,7 @@ private slots:
             QString::fromStdString("Another scan of this data folder is running "
                                    "(tarnwick-cli scan, process " +
                                    std::to_string(pid) + ").\n\nPlay again when it has ended."));
-        QVERIFY(!g_bScanRunning);
+        QVERIFY(!runState().isRunning());
         QTest::qWait(200);
         QCOMPARE(prompts.shown(), 0);
         int status = -1;
@@ -695,7 +703,7 @@ private slots:
         QVERIFY(bind(mute, reinterpret_cast<sockaddr*>(&address), length) == 0);
         QVERIFY(listen(mute, 128) == 0);  // the kernel answers; nobody speaks
         QVERIFY(getsockname(mute, reinterpret_cast<sockaddr*>(&address), &length) == 0);
-        SmtpClient::setTimeouts(2000, 2, 3000);
+        m_mailLimits = {2000, 2, 3000};
         MailSettings account;
         account.m_sender = "owner@adv-run.com";
         account.m_smtpServer = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
@@ -717,7 +725,6 @@ private slots:
             test::control(progress, "QuitWithoutMail")->click();
         });
         m_app.reset();
-        SmtpClient::setTimeouts(20000, 60, 60000);
         QVERIFY2(label.startsWith("Sending the remaining notification mails... ("),
                  qPrintable(label));
 
@@ -754,13 +761,13 @@ private slots:
         // Cancel: the program and the run go on.
         pressWhenModal<SaveReportQuestion>(SaveReportQuestion::kCancelButton);
         QVERIFY(!frame().close());
-        QVERIFY(g_bScanRunning);
+        QVERIFY(runState().isRunning());
         QVERIFY(frame().isVisible());
         // Yes: Stop runs first (with its report prompt), then the window closes.
         pressWhenModal<SaveReportQuestion>(SaveReportQuestion::kYesButton);
         QVERIFY(frame().close());
         QCOMPARE(prompts.shown(), 1);
-        QVERIFY(!g_bScanRunning);
+        QVERIFY(!runState().isRunning());
         QCOMPARE(statusAt(1), std::string("Stopped by user"));
         // The hung fetch does not hold the program's end up.
         m_app.reset();

@@ -25,7 +25,7 @@
 #include "gui/controls/PictureDialog.h"
 #include "gui/controls/SplashScreen.h"
 #include "gui/res/Resources.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
 
 using namespace tarnwick;
 
@@ -75,6 +75,9 @@ void clickHeaderSection(QHeaderView* header, int section) {
 class ControlsTest : public QObject {
     Q_OBJECT
 
+    // What the profile list's rule tells and its clicks follow.
+    RunState m_runState;
+
 private slots:
     void initTestCase() {
         initResources();
@@ -82,9 +85,8 @@ private slots:
     }
     void init() {
         AppMessageBox::clearShown();
-        g_bScanRunning = false;
-        g_bPlayEnabled = false;
-        g_bStopEnabled = false;
+        m_runState.setRunning(false);
+        m_runState.setProfilesToPlay(false);
     }
 
     void formViewKeepsMarginsAndScrollsBelowDesignSize() {
@@ -189,6 +191,7 @@ private slots:
         list.setModel(model);
         CountingPanes panes;
         list.setPanes(&panes);
+        list.setRunState(&m_runState);
         QVERIFY(list.initCheckHeader());
         CheckHeader* header = list.checkHeader();
         QVERIFY(header != nullptr);
@@ -202,7 +205,7 @@ private slots:
         // The rule settles the picture from the rows.
         list.runCheckStateRule();
         QCOMPARE(header->image(), HeaderCheck::All);
-        QVERIFY(g_bPlayEnabled);
+        QVERIFY(m_runState.isPlayEnabled());
         QCOMPARE(panes.m_rebuilds, 1);
         // The box is really drawn in the first heading: its dark check mark.
         const QImage heading = header->grab().toImage();
@@ -223,7 +226,7 @@ private slots:
         clickHeaderSection(header, 0);
         QCOMPARE(list.tickedCount(), 0);
         QCOMPARE(header->image(), HeaderCheck::None);
-        QVERIFY(!g_bPlayEnabled);
+        QVERIFY(!m_runState.isPlayEnabled());
         QCOMPARE(panes.m_rebuilds, 3);
 
         // From "none" it ticks every row.
@@ -250,16 +253,17 @@ private slots:
         list.setModel(profileRows(&list, 2, false));
         CountingPanes panes;
         list.setPanes(&panes);
+        list.setRunState(&m_runState);
         list.initCheckHeader();
         list.resize(400, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        g_bScanRunning = true;
+        m_runState.setRunning(true);
         clickHeaderSection(list.checkHeader(), 0);
-        g_bScanRunning = false;
+        m_runState.setRunning(false);
         QCOMPARE(list.tickedCount(), 2);
         QCOMPARE(panes.m_rebuilds, 0);
-        QVERIFY(!g_bPlayEnabled);
+        QVERIFY(!m_runState.isPlayEnabled());
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
 
@@ -268,6 +272,7 @@ private slots:
         list.setModel(profileRows(&list, 3, false));
         CountingPanes panes;
         list.setPanes(&panes);
+        list.setRunState(&m_runState);
         list.initCheckHeader();
         list.resize(400, 200);
         list.show();
@@ -304,6 +309,7 @@ private slots:
         list.setModel(profileRows(&list, 3, true));
         CountingPanes panes;
         list.setPanes(&panes);
+        list.setRunState(&m_runState);
         list.initCheckHeader();
         list.resize(400, 200);
         list.show();

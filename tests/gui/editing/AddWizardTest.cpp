@@ -24,7 +24,7 @@
 #include "gui/editing/ProfileCommands.h"
 #include "gui/mail/MailSettingsDialog.h"
 #include "gui/support/ModalDriver.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
 #include "store/ProfileList.h"
 #include "support/TempDataFolder.h"
 
@@ -54,6 +54,7 @@ class AddWizardTest : public QObject {
 
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
     PaneTable m_panes;
+    tarnwick::RunState m_runState;  // what the commands guard against and tell
     std::unique_ptr<AddProfileWizard> m_wizard;
 
     const tarnwick::DataFolder& f() const { return m_temp->folder(); }
@@ -120,7 +121,7 @@ private slots:
         AppMessageBox::setTestMode(true);
         AppMessageBox::clearShown();
         tarnwick::FileDialog::clearPresets();
-        tarnwick::g_bScanRunning = false;
+        m_runState.setRunning(false);
     }
     void cleanup() {
         m_wizard.reset();
@@ -838,8 +839,7 @@ private slots:
     // The Add command: modal wizard, success message and flags.
     void addCommandShowsSuccessAndEnablesPlay() {
         const QString list = writeFile("pages.txt", "a.net\n");
-        tarnwick::g_bPlayEnabled = false;
-        tarnwick::g_bStopEnabled = true;
+        m_runState.setProfilesToPlay(false);
         tarnwick::test::whenModal<AddProfileWizard>([&](AddProfileWizard* dialog) {
             auto button = [dialog](const char* id) {
                 return dialog->findChild<QAbstractButton*>(QString::fromLatin1(id));
@@ -854,25 +854,23 @@ private slots:
             button(AddProfileWizard::kNextButton)->click();
             button(AddProfileWizard::kNextButton)->click();
         });
-        tarnwick::runAddCommand(nullptr, m_panes);
+        tarnwick::runAddCommand(nullptr, m_panes, m_runState);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kAdded}));
-        QVERIFY(tarnwick::g_bPlayEnabled);
-        QVERIFY(!tarnwick::g_bStopEnabled);
+        QVERIFY(m_runState.isPlayEnabled());
+        QVERIFY(!m_runState.isStopEnabled());
         QCOMPARE(m_panes.texts(), QStringList({"example.com"}));
     }
 
     void addCommandCancelledOrRefused() {
-        tarnwick::g_bPlayEnabled = false;
-        tarnwick::g_bStopEnabled = true;
+        m_runState.setProfilesToPlay(false);
         tarnwick::test::pressWhenModal<AddProfileWizard>(AddProfileWizard::kBackButton);
-        tarnwick::runAddCommand(nullptr, m_panes);
+        tarnwick::runAddCommand(nullptr, m_panes, m_runState);
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
-        QVERIFY(!tarnwick::g_bPlayEnabled);
-        QVERIFY(tarnwick::g_bStopEnabled);
+        QVERIFY(!m_runState.isPlayEnabled());
 
-        tarnwick::g_bScanRunning = true;
-        tarnwick::runAddCommand(nullptr, m_panes);
-        tarnwick::g_bScanRunning = false;
+        m_runState.setRunning(true);
+        tarnwick::runAddCommand(nullptr, m_panes, m_runState);
+        m_runState.setRunning(false);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kAddWhileRunning}));
     }
 };

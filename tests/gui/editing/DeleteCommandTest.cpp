@@ -14,7 +14,7 @@
 #include "gui/editing/DeleteProfilesQuestion.h"
 #include "gui/editing/ProfileCommands.h"
 #include "gui/support/ModalDriver.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
 #include "support/TempDataFolder.h"
 
 using tarnwick::AppMessageBox;
@@ -28,6 +28,7 @@ class DeleteCommandTest : public QObject {
 
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
     PaneTable m_panes;
+    tarnwick::RunState m_runState;  // what the commands guard against and tell
     const char* const m_names[5] = {"a.com", "b.com", "c.com", "d.com", "e.com"};
     std::string m_trash;
     QByteArray m_savedHome;
@@ -52,9 +53,8 @@ private slots:
             tarnwick::saveNewProfile(f(), tarnwick::planSave(f(), name), name, {{"p.net", ""}},
                                      false);
         }
-        tarnwick::g_bScanRunning = false;
-        tarnwick::g_bPlayEnabled = true;
-        tarnwick::g_bStopEnabled = true;
+        m_runState.setRunning(false);
+        m_runState.setProfilesToPlay(true);
         m_panes = PaneTable();
         m_panes.loadProfiles();
         for (int row = 0; row < 5; ++row) {
@@ -112,7 +112,7 @@ private slots:
                 dialog->findChild<QPushButton*>(tarnwick::DeleteProfilesQuestion::kYesButton)
                     ->click();
             });
-        tarnwick::runDeleteCommand(nullptr, m_panes);
+        tarnwick::runDeleteCommand(nullptr, m_panes, m_runState);
         QCOMPARE(question, QString(texts::kDeleteQuestion));
         QCOMPARE(listed, QStringList({"www.b.com (1 page)", "www.d.com (2 pages)"}));
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
@@ -132,8 +132,7 @@ private slots:
             QVERIFY(!m_panes.isProfileTicked(row));
         }
         QCOMPARE(m_panes.m_rebuilds, rebuilds + 1);
-        QVERIFY(tarnwick::g_bPlayEnabled);
-        QVERIFY(tarnwick::g_bStopEnabled);
+        QVERIFY(m_runState.isPlayEnabled());
     }
 
     void allTickedEmptiesTheStore() {
@@ -142,13 +141,13 @@ private slots:
         }
         tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>(
             tarnwick::DeleteProfilesQuestion::kYesButton);
-        tarnwick::runDeleteCommand(nullptr, m_panes);
+        tarnwick::runDeleteCommand(nullptr, m_panes, m_runState);
         QVERIFY(!exists(f().indexPath()));
         QVERIFY(!exists(f().stIndexPath()));
         QVERIFY(!exists(f().profilesFolderNoSlash()));
         QCOMPARE(m_panes.profileRowCount(), 0);
-        QVERIFY(!tarnwick::g_bPlayEnabled);
-        QVERIFY(!tarnwick::g_bStopEnabled);
+        QVERIFY(!m_runState.isPlayEnabled());
+        QVERIFY(!m_runState.isStopEnabled());
     }
 
     void noChangesNothingButLaterReloadsStayUnticked() {
@@ -156,7 +155,7 @@ private slots:
         const std::string index = readBytes(f().indexPath());
         tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>(
             tarnwick::DeleteProfilesQuestion::kNoButton);
-        tarnwick::runDeleteCommand(nullptr, m_panes);
+        tarnwick::runDeleteCommand(nullptr, m_panes, m_runState);
         QCOMPARE(readBytes(f().indexPath()), index);
         QVERIFY(exists(line(0)));
         QCOMPARE(m_panes.profileRowCount(), 5);
@@ -174,7 +173,7 @@ private slots:
                 dialog->reject();
             },
             &guard);
-        tarnwick::runDeleteCommand(nullptr, m_panes);
+        tarnwick::runDeleteCommand(nullptr, m_panes, m_runState);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kSelectToDelete}));
         QVERIFY(!dialogShown);
         QVERIFY(m_panes.isTickOnLoadSuppressed());
@@ -183,9 +182,9 @@ private slots:
 
     void refusedWhileRunning() {
         m_panes.setProfileTicked(0, true);
-        tarnwick::g_bScanRunning = true;
-        tarnwick::runDeleteCommand(nullptr, m_panes);
-        tarnwick::g_bScanRunning = false;
+        m_runState.setRunning(true);
+        tarnwick::runDeleteCommand(nullptr, m_panes, m_runState);
+        m_runState.setRunning(false);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kDeleteWhileRunning}));
         QVERIFY(!m_panes.isTickOnLoadSuppressed());
         QVERIFY(exists(line(0)));
@@ -203,7 +202,7 @@ private slots:
         QFile::remove(QString::fromStdString(line(0)));
         tarnwick::test::pressWhenModal<tarnwick::DeleteProfilesQuestion>(
             tarnwick::DeleteProfilesQuestion::kYesButton);
-        tarnwick::runDeleteCommand(nullptr, m_panes);
+        tarnwick::runDeleteCommand(nullptr, m_panes, m_runState);
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY2(AppMessageBox::lastText().contains("d.com.txt"),
                  qPrintable(AppMessageBox::lastText()));

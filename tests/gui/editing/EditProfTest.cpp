@@ -30,7 +30,7 @@
 #include "gui/mail/MailSettingsDialog.h"
 #include "gui/support/ModalDriver.h"
 #include "mail/MailSettings.h"
-#include "scan/ScanState.h"
+#include "scan/RunState.h"
 #include "store/ProfileList.h"
 #include "support/TempDataFolder.h"
 
@@ -49,6 +49,7 @@ class EditProfTest : public QObject {
 
     std::unique_ptr<tarnwick::test::TempDataFolder> m_temp;
     PaneTable m_panes;
+    tarnwick::RunState m_runState;  // what the commands guard against and tell
     std::unique_ptr<EditProfileDialog> m_dialog;
 
     const tarnwick::DataFolder& f() const { return m_temp->folder(); }
@@ -112,7 +113,7 @@ private slots:
         m_temp = std::make_unique<tarnwick::test::TempDataFolder>();
         m_temp->folder().ensureProfilesFolder();
         m_panes = PaneTable();
-        tarnwick::g_bScanRunning = false;
+        m_runState.setRunning(false);
         AppMessageBox::setTestMode(true);
         AppMessageBox::clearShown();
     }
@@ -661,9 +662,9 @@ private slots:
     }
 
     void editCommandIsRefusedWhileRunning() {
-        tarnwick::g_bScanRunning = true;
-        tarnwick::runEditProfileCommand(nullptr, m_panes);
-        tarnwick::g_bScanRunning = false;
+        m_runState.setRunning(true);
+        tarnwick::runEditProfileCommand(nullptr, m_panes, m_runState);
+        m_runState.setRunning(false);
         QCOMPARE(AppMessageBox::shownTexts(), QStringList({texts::kEditWhileRunning}));
     }
 };

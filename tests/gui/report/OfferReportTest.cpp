@@ -1,4 +1,4 @@
-// The report prompt (format dialog, file choice, writing, g_bReportSaved) and
+// The report prompt (format dialog, file choice, writing, whether saved) and
 // the exit prompts, on real dialogs under the offscreen platform. The file
 // dialog's seam stands in for the user's choice of file.
 #include <QApplication>
@@ -18,13 +18,12 @@
 #include "gui/controls/FileDialog.h"
 #include "gui/report/ConfirmExitDialog.h"
 #include "gui/report/ExitPrompt.h"
-#include "gui/report/OfferReport.h"
 #include "gui/report/ReportFormatDialog.h"
+#include "gui/report/ReportOffer.h"
 #include "gui/report/SaveReportQuestion.h"
 #include "gui/support/ModalDriver.h"
 #include "mail/ProductWebSite.h"
 #include "report/ReportWriters.h"
-#include "scan/ScanState.h"
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
@@ -76,6 +75,12 @@ class OfferReportTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<test::TempDataFolder> m_folder;
+    ReportOffer m_offer;
+    bool m_scanRunning = false;
+    // The exit question as the program asks it now.
+    bool exitPrompt(const std::function<void()>& onStop) {
+        return runExitPrompt(nullptr, m_scanRunning, m_offer.isSaved(), onStop);
+    }
     QString reportPath(const char* name) const {
         return QString::fromStdString(m_folder->root()) + QLatin1Char('/') + QLatin1String(name);
     }
@@ -87,16 +92,16 @@ private slots:
         AppMessageBox::clearShown();
         FileDialog::clearPresets();
         setTimeOfDayFormatter([](std::time_t) { return std::string("3:04:05 PM"); });
-        g_bReportSaved = false;
-        g_bScanRunning = false;
+        m_offer.setSaved(false);
+        m_scanRunning = false;
     }
     void cleanup() {
         FileDialog::clearPresets();
         setTimeOfDayFormatter(nullptr);
         AppMessageBox::setTestMode(false);
         m_folder.reset();
-        g_bScanRunning = false;
-        g_bReportSaved = false;
+        m_scanRunning = false;
+        m_offer.setSaved(false);
     }
 
     void fileNameDecidesTheReportKind_data() {
@@ -118,9 +123,9 @@ private slots:
         FileDialog::presetNextPath(path);
         chooseFormatAndOk(htmlChosen);
         const auto rows = sampleRows();
-        offerReport(nullptr, rows);
+        m_offer.offer(nullptr, rows);
 
-        QVERIFY(g_bReportSaved);
+        QVERIFY(m_offer.isSaved());
         // The save dialog was asked for with the format's filters and name.
         QVERIFY(!FileDialog::lastWasOpen());
         QCOMPARE(FileDialog::lastFilter(),
@@ -149,11 +154,11 @@ private slots:
     }
 
     void cancelledFileDialogWritesNothingAndClearsSaved() {
-        g_bReportSaved = true;  // the previous run's report was saved
+        m_offer.setSaved(true);  // the previous run's report was saved
         FileDialog::presetCancel();
         chooseFormatAndOk(true);
-        offerReport(nullptr, sampleRows());
-        QVERIFY(!g_bReportSaved);
+        m_offer.offer(nullptr, sampleRows());
+        QVERIFY(!m_offer.isSaved());
         QVERIFY(QDir(QString::fromStdString(m_folder->root())).entryList(QDir::Files).isEmpty());
         QVERIFY(AppMessageBox::shownTexts().isEmpty());
     }
@@ -165,7 +170,7 @@ private slots:
     }
     void closingTheFormatDialogAsksForNoFile() {
         QFETCH(int, how);
-        g_bReportSaved = true;
+        m_offer.setSaved(true);
         const QString path = reportPath("Report.html");
         FileDialog::presetNextPath(path);
         whenModal<ReportFormatDialog>([how](ReportFormatDialog* dialog) {
@@ -175,8 +180,8 @@ private slots:
                 dialog->close();
             }
         });
-        offerReport(nullptr, sampleRows());
-        QVERIFY(!g_bReportSaved);
+        m_offer.offer(nullptr, sampleRows());
+        QVERIFY(!m_offer.isSaved());
         QVERIFY(!test::exists(path.toStdString()));
         // The preset file was never asked for.
         FileDialog probe(false, nullptr, QString(), QString(), QString());
@@ -196,8 +201,8 @@ private slots:
             QVERIFY(text->isChecked());
             QTest::keyClick(text, Qt::Key_Return);
         });
-        offerReport(nullptr, sampleRows());
-        QVERIFY(g_bReportSaved);
+        m_offer.offer(nullptr, sampleRows());
+        QVERIFY(m_offer.isSaved());
         QVERIFY(!isHtmlReport(test::readBytes(path.toStdString())));
         QVERIFY(!test::readBytes(path.toStdString()).empty());
     }
@@ -210,8 +215,8 @@ private slots:
             ok->setFocus();
             QTest::keyClick(ok, Qt::Key_Return);
         });
-        offerReport(nullptr, sampleRows());
-        QVERIFY(g_bReportSaved);
+        m_offer.offer(nullptr, sampleRows());
+        QVERIFY(m_offer.isSaved());
         QVERIFY(isHtmlReport(test::readBytes(path.toStdString())));
     }
 
@@ -253,11 +258,11 @@ private slots:
         if (path.isEmpty()) {
             path = QString::fromStdString(m_folder->root());
         }
-        g_bReportSaved = true;
+        m_offer.setSaved(true);
         FileDialog::presetNextPath(path);
         chooseFormatAndOk(false);
-        offerReport(nullptr, sampleRows());
-        QVERIFY(!g_bReportSaved);
+        m_offer.offer(nullptr, sampleRows());
+        QVERIFY(!m_offer.isSaved());
         QCOMPARE(AppMessageBox::shownTexts().size(), 1);
         QVERIFY2(AppMessageBox::lastText().contains(path), qPrintable(AppMessageBox::lastText()));
     }
@@ -268,8 +273,8 @@ private slots:
         const QString path = folder + "/Report.html";
         FileDialog::presetNextPath(path);
         chooseFormatAndOk(true);
-        offerReport(nullptr, sampleRows());
-        QVERIFY(g_bReportSaved);
+        m_offer.offer(nullptr, sampleRows());
+        QVERIFY(m_offer.isSaved());
         QVERIFY(QFile::exists(path));
     }
 
@@ -289,7 +294,7 @@ private slots:
         std::thread scan([&] {
             // The completing run offers the report while holding its lock.
             std::lock_guard<std::mutex> lock(scanLock);
-            offerReport(nullptr, sampleRows());
+            m_offer.offer(nullptr, sampleRows());
             writtenWhenReturned = isTextReport(test::readBytes(path.toStdString()));
             done = true;
         });
@@ -297,7 +302,7 @@ private slots:
         scan.join();
         QVERIFY(onGuiThread);
         QVERIFY(writtenWhenReturned);
-        QVERIFY(g_bReportSaved);
+        QVERIFY(m_offer.isSaved());
     }
 
     // Exit prompts.
@@ -315,8 +320,8 @@ private slots:
         QFETCH(bool, running);
         QFETCH(bool, saved);
         QFETCH(bool, asksAboutReport);
-        g_bScanRunning = running;
-        g_bReportSaved = saved;
+        m_scanRunning = running;
+        m_offer.setSaved(saved);
         QString shown;
         // On the stack: it cannot fire into this function's locals once the
         // function has returned.
@@ -330,7 +335,7 @@ private slots:
             }
         });
         timer.start();
-        QVERIFY(!runExitPrompt(nullptr, [] {}));
+        QVERIFY(!exitPrompt([] {}));
         QCOMPARE(shown,
                  asksAboutReport ? QString("SaveReportQuestion") : QString("ConfirmExitDialog"));
     }
@@ -348,7 +353,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(bool, quits);
         QFETCH(bool, stops);
-        g_bScanRunning = true;
+        m_scanRunning = true;
         QString question;
         QString caption;
         whenModal<SaveReportQuestion>([&](SaveReportQuestion* dialog) {
@@ -364,7 +369,7 @@ private slots:
             }
         });
         int stopCalls = 0;
-        QCOMPARE(runExitPrompt(nullptr, [&] { ++stopCalls; }), quits);
+        QCOMPARE(exitPrompt([&] { ++stopCalls; }), quits);
         QCOMPARE(stopCalls, stops ? 1 : 0);
         QCOMPARE(caption, QString("Osgrel Tarnwick Ambrel"));
         QCOMPARE(question, QString("Do you want to save report before exit?"));
@@ -373,23 +378,23 @@ private slots:
     void yesStopsAndOffersTheReportBeforeQuitting() {
         // Yes runs Stop, whose report prompt is closed without a file: the
         // program ends without a report.
-        g_bScanRunning = true;
+        m_scanRunning = true;
         const QString path = reportPath("Report.html");
         whenModal<SaveReportQuestion>([](SaveReportQuestion* dialog) {
             control(dialog, SaveReportQuestion::kYesButton)->click();
         });
         bool offered = false;
-        const bool quits = runExitPrompt(nullptr, [&] {
-            g_bScanRunning = false;
+        const bool quits = exitPrompt([&] {
+            m_scanRunning = false;
             whenModal<ReportFormatDialog>([&](ReportFormatDialog* dialog) {
                 offered = true;
                 QTest::keyClick(dialog, Qt::Key_Escape);
             });
-            offerReport(nullptr, sampleRows());
+            m_offer.offer(nullptr, sampleRows());
         });
         QVERIFY(quits);
         QVERIFY(offered);
-        QVERIFY(!g_bReportSaved);
+        QVERIFY(!m_offer.isSaved());
         QVERIFY(!test::exists(path.toStdString()));
     }
 
@@ -419,7 +424,7 @@ private slots:
             }
         });
         int stopCalls = 0;
-        const bool result = runExitPrompt(nullptr, [&] { ++stopCalls; });
+        const bool result = exitPrompt([&] { ++stopCalls; });
         QDesktopServices::unsetUrlHandler("https");
         QDesktopServices::unsetUrlHandler("http");
         QCOMPARE(result, quits);

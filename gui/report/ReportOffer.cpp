@@ -1,4 +1,4 @@
-#include "gui/report/OfferReport.h"
+#include "gui/report/ReportOffer.h"
 
 #include <QWidget>
 #include <ctime>
@@ -7,14 +7,11 @@
 #include "gui/controls/GuiThread.h"
 #include "gui/report/ReportFormatDialog.h"
 #include "report/ReportWriters.h"
-#include "scan/ScanState.h"
 #include "store/FileError.h"
 
 namespace tarnwick {
 
-namespace {
-
-void offerReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
+void ReportOffer::offerHere(QWidget* parent, const std::vector<ResultRow>& rows) {
     std::string path;
     {
         ReportFormatDialog dialog(parent);
@@ -22,25 +19,23 @@ void offerReportHere(QWidget* parent, const std::vector<ResultRow>& rows) {
         path = dialog.reportPath();
     }
     if (path.empty()) {
-        g_bReportSaved = false;
+        m_saved = false;
         return;
     }
     try {
         writeReport(path, rows, std::time(nullptr));
-        g_bReportSaved = true;
+        m_saved = true;
     } catch (const FileError& error) {
-        g_bReportSaved = false;
+        m_saved = false;
         AppMessageBox::show(error, AppMessageBox::Buttons::Ok, parent);
     }
 }
 
-}  // namespace
-
-void offerReport(QWidget* parent, const std::vector<ResultRow>& rows) {
+void ReportOffer::offer(QWidget* parent, const std::vector<ResultRow>& rows) {
     // From the scan thread too: the dialogs belong to the GUI thread; wait
     // there until the prompt is closed and the file written.
-    if (!GuiThread::callOnApplication([&] { offerReportHere(parent, rows); })) {
-        g_bReportSaved = false;
+    if (!GuiThread::callOnApplication([&] { offerHere(parent, rows); })) {
+        m_saved = false;
     }
 }
 
