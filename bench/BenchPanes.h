@@ -30,33 +30,33 @@ public:
         }
         return plan;
     }
-    void profileStatusChanged(int, const std::string& s) override { m_profile = s; }
+    void profileStatusChanged(int, ProfileStatus s) override { m_profile = s; }
     void runStarted(const ScanPlan& plan) override { m_rows = plan.m_rows; }
     void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence&,
                      const std::string& change) override {
         ResultRow& r = m_rows.at(static_cast<size_t>(job.m_row));
-        r.m_status = result.m_status;
+        r.m_result = result.m_result;
         if (!change.empty()) {
             r.m_change = change;
         }
     }
     void pageStopped(int row) override {
         ResultRow& r = m_rows.at(static_cast<size_t>(row));
-        if (r.m_status.empty()) {
-            r.m_status = "Stopped by user";
+        if (!r.hasStatus()) {
+            r.m_stopped = true;
         }
     }
 
     int found() const {
         return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const auto& r) {
-            return r.m_status == "Link Found";
+            return r.m_result == LinkResult::Found;
         }));
     }
 
 private:
     std::vector<std::string> m_pages;
     std::vector<ResultRow> m_rows;
-    std::string m_profile;
+    ProfileStatus m_profile = ProfileStatus::Waiting;
 };
 
 // A session that takes its plan from the panes and tells them every event.

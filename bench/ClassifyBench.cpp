@@ -115,7 +115,7 @@ std::string classify(const std::string& page) {
         finder.feed(std::string_view(page).substr(at, kPiece));
     }
     finder.finish();
-    return finder.result();
+    return tarnwick::resultWord(finder.result());
 }
 
 // Paragraphs of text with a link now and then: most of the web's pages.

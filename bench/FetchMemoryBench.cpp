@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     // Baseline: a 1 MiB page with its evidence.
     tarnwick::PageEvidence smallEvidence;
     const std::string smallResult =
-        fetcher.check(pageOf(1LL << 20), "www.example.com", &smallEvidence).m_status;
+        fetcher.check(pageOf(1LL << 20), "www.example.com", &smallEvidence).word();
     const long smallPeak = kibOf("VmHWM:");
     std::printf("1 MiB page with evidence: %s, anchor seen: %s, peak %.1f MiB\n",
                 smallResult.c_str(), smallEvidence.m_anchorFound ? "yes" : "no", mib(smallPeak));
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
     const long long size = 1LL << 30;
     const std::string big = pageOf(size);
     auto start = std::chrono::steady_clock::now();
-    const std::string result = fetcher.check(big, "www.example.com").m_status;
+    const std::string result = fetcher.check(big, "www.example.com").word();
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long peak = kibOf("VmHWM:");
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     std::ofstream("/proc/self/clear_refs") << "5";
     tarnwick::PageEvidence evidence;
     start = std::chrono::steady_clock::now();
-    const std::string withEvidence = fetcher.check(big, "www.example.com", &evidence).m_status;
+    const std::string withEvidence = fetcher.check(big, "www.example.com", &evidence).word();
     seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long evidencePeak = kibOf("VmHWM:");
     std::printf("with evidence: %s, anchor seen: %s, verdict: %s\n", withEvidence.c_str(),

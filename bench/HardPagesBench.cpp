@@ -60,11 +60,13 @@ public:
         }
         return plan;
     }
-    void profileStatusChanged(int row, const std::string& s) override { m_statuses.at(row) = s; }
+    void profileStatusChanged(int row, tarnwick::ProfileStatus s) override {
+        m_statuses.at(row) = tarnwick::profileStatusWord(s);
+    }
     void runStarted(const tarnwick::ScanPlan& plan) override { m_rows = plan.m_rows; }
     void pageChecked(const tarnwick::ScanJob& job, const tarnwick::PageResult& result,
                      const tarnwick::PageEvidence&, const std::string&) override {
-        m_rows.at(static_cast<size_t>(job.m_row)).m_status = result.m_status;
+        m_rows.at(static_cast<size_t>(job.m_row)).m_result = result.m_result;
     }
     const std::string& last() const { return m_statuses.back(); }
 
@@ -77,7 +79,7 @@ private:
 double scanSeconds(int profiles, int pagesEach) {
     CountingPanes panes(profiles, pagesEach);
     tarnwick::bench::BenchSession run(panes, [](const std::string&, const std::string&) {
-        return tarnwick::PageResult("Link Found", "link found", 200);
+        return tarnwick::PageResult(tarnwick::LinkResult::Found, "link found", 200);
     });
     const auto start = Clock::now();
     run.onPlay();
@@ -108,7 +110,7 @@ int main() {
         const double s = seconds(start);
         const double ratio = s / static_cast<double>(kLimit + 2);
         std::printf("%-28s %.2f s (%s: %s); / (limit + 2 s) = %.2f (target <= 1)\n", path, s,
-                    r.m_status.c_str(), r.m_reason.c_str(), ratio);
+                    r.word().c_str(), r.m_reason.c_str(), ratio);
         ok = ok && ratio <= 1.0;
     }
     const double growth = (kibOf("VmHWM:") - before) / 1024.0;

@@ -63,7 +63,7 @@ tarnwick::PageRecord growthRecord(int k, std::int64_t started) {
     r.m_page = "http://www.partner-site-" + std::to_string(k) + ".example/links/our-friends.html";
     r.m_row = k;
     const bool missing = k % 50 == 0;
-    r.m_result = missing ? "Link Not Found" : "Link Found";
+    r.m_result = missing ? tarnwick::LinkResult::NotFound : tarnwick::LinkResult::Found;
     r.m_checked = started + k / 20;
     r.m_reason = missing ? "no link to the advertiser"
                          : "link to http://www.my-advertised-site.example/ found";
@@ -241,7 +241,7 @@ int main(int argc, char** argv) {
                            ".example/links/our-friends.html";
                 r.m_row = k;
                 const bool lost = (k + week) % 17 == 0;
-                r.m_result = lost ? "Link Not Found" : "Link Found";
+                r.m_result = lost ? tarnwick::LinkResult::NotFound : tarnwick::LinkResult::Found;
                 r.m_checked = t + k;
                 r.m_reason =
                     lost ? "no link in 48213 bytes" : "link found 12 characters after href=";

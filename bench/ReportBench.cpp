@@ -24,8 +24,8 @@ const std::vector<ResultRow>& sampleRows() {
     static const std::vector<ResultRow> rows = [] {
         std::vector<ResultRow> r;
         r.reserve(kRows);
-        const char* statuses[] = {"Link Found", "Link Not Found", "Page cannot be displayed",
-                                  "Page Cannot be Found"};
+        const LinkResult statuses[] = {LinkResult::Found, LinkResult::NotFound,
+                                       LinkResult::CannotBeDisplayed, LinkResult::CannotBeFound};
         for (int i = 0; i < kRows; ++i) {
             ResultRow row;
             row.m_advertiser = "http://www.advertiser-" + std::to_string(i / 50) + ".com/";
@@ -33,7 +33,7 @@ const std::vector<ResultRow>& sampleRows() {
                          ".com/links/page.html?ref=a&b=<c>";
             row.m_mail = "webmaster@partner.com";
             row.m_notify = "Enabled";
-            row.m_status = statuses[i % 4];
+            row.m_result = statuses[i % 4];
             r.push_back(std::move(row));
         }
         return r;
@@ -50,7 +50,7 @@ void bmJoinColumnsOnce(benchmark::State& state) {
         for (const ResultRow& row : rows) {
             all += row.m_advertiser;
             all += row.m_page;
-            all += row.m_status;
+            all += row.statusText();
         }
         benchmark::DoNotOptimize(all.data());
     }

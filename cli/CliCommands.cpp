@@ -96,18 +96,18 @@ int check(const CliOptions& options, std::ostream& out, std::ostream& err) {
         ResultRow row;
         row.m_advertiser = utf8ToCp1252(options.advertiser);
         row.m_page = utf8ToCp1252(options.page);
-        row.m_status = result.m_status;
+        row.m_result = result.m_result;
         row.m_reason = result.m_reason;
         row.m_httpStatus = result.m_httpStatus;
         row.m_evidence = evidence;
         out << exportJsonObject(exportRowOf(row)) << '\n';
     } else {
-        out << result.m_status << '\n';
+        out << resultWord(result.m_result) << '\n';
         if (options.verbose) {
             out << cp1252ToUtf8(result.m_reason) << '\n';
         }
     }
-    return result.m_status == kLinkFound ? kExitOk : kExitLinkMissing;
+    return result.m_result == LinkResult::Found ? kExitOk : kExitLinkMissing;
 }
 
 int list(std::ostream& out, std::ostream& err) {

@@ -27,7 +27,7 @@ void CliPrinter::loadProfiles() {
     for (const std::string& line : ProfileList(m_folder).read()) {
         m_profileTexts.push_back(ProfileList::displayText(line));
     }
-    m_profileStatuses.assign(m_profileTexts.size(), std::string());
+    m_profileStatuses.assign(m_profileTexts.size(), std::nullopt);
 }
 
 std::vector<std::string> CliPrinter::profileTexts() {
@@ -46,7 +46,7 @@ ScanPlan CliPrinter::plan() {
     return ScanPlan::fromStore(m_folder, std::move(ticked));
 }
 
-void CliPrinter::profileStatusChanged(int profileRow, const std::string& status) {
+void CliPrinter::profileStatusChanged(int profileRow, ProfileStatus status) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_profileStatuses.at(static_cast<size_t>(profileRow)) = status;
 }
@@ -87,8 +87,8 @@ void CliPrinter::markDone(size_t row) {
 void CliPrinter::pageStopped(int row) {
     std::lock_guard<std::mutex> lock(m_mutex);
     ResultRow& r = m_results.at(static_cast<size_t>(row));
-    if (r.m_status.empty()) {
-        r.m_status = kStoppedByUser;
+    if (!r.hasStatus()) {
+        r.m_stopped = true;
         markDone(static_cast<size_t>(row));
     }
 }
@@ -110,7 +110,8 @@ void CliPrinter::pageChecked(const ScanJob& job, const PageResult& result,
             m_err << "tarnwick-cli: " << rendering.substr(kNotRendered.size()) << '\n';
         }
     }
-    r.m_status = result.m_status;
+    r.m_result = result.m_result;
+    r.m_stopped = false;
     r.m_reason = result.m_reason;
     r.m_httpStatus = result.m_httpStatus;
     markDone(row);
@@ -127,7 +128,7 @@ void CliPrinter::printReadyRows() {
             ResultRow& row;
             ~DropEvidence() { row.m_evidence.reset(); }
         } drop{r};
-        if (r.m_status == kStoppedByUser) {
+        if (!r.m_result) {  // stopped
             continue;
         }
         if (!printed) {
@@ -153,7 +154,7 @@ void CliPrinter::printReadyRows() {
                     return out;
                 };
                 m_out << field(r.m_advertiser, true) << '\t' << field(r.m_page, true) << '\t'
-                      << r.m_status << '\t' << field(r.m_reason, false) << '\n';
+                      << r.statusText() << '\t' << field(r.m_reason, false) << '\n';
                 break;
             }
             case RowFormat::Json:
@@ -214,7 +215,9 @@ void CliPrinter::printProfileStatuses() {
     std::lock_guard<std::mutex> lock(m_mutex);
     clearProgress();
     for (size_t j = 0; j < m_profileTexts.size(); ++j) {
-        m_out << cp1252ToUtf8(m_profileTexts[j]) << '\t' << m_profileStatuses[j] << '\n';
+        const std::optional<ProfileStatus> status = m_profileStatuses[j];
+        m_out << cp1252ToUtf8(m_profileTexts[j]) << '\t'
+              << (status ? profileStatusWord(*status) : std::string()) << '\n';
     }
     m_out.flush();
 }
@@ -222,7 +225,7 @@ void CliPrinter::printProfileStatuses() {
 bool CliPrinter::allLinksFound() {
     std::lock_guard<std::mutex> lock(m_mutex);
     for (const ResultRow& r : m_results) {
-        if (r.m_status != kLinkFound) {
+        if (r.m_result != LinkResult::Found) {
             return false;
         }
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ public:
     // Every profile of the list, ticked, and its pages.
     ScanPlan plan();
 
-    void profileStatusChanged(int profileRow, const std::string& status) override;
+    void profileStatusChanged(int profileRow, ProfileStatus status) override;
     void runStarted(const ScanPlan& plan) override;
     void pageStarted(int row) override;
     // Prints advertiser, page, result and reason, tab-separated.
@@ -71,7 +72,7 @@ private:
 
     std::mutex m_mutex;
     std::vector<std::string> m_profileTexts;
-    std::vector<std::string> m_profileStatuses;
+    std::vector<std::optional<ProfileStatus>> m_profileStatuses;  // none: not in the run
     std::vector<ResultRow> m_results;
     std::vector<std::string> m_unreadable;
     bool m_progressShown = false;

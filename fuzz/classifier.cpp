@@ -14,7 +14,7 @@ using namespace tarnwick;
 namespace {
 
 struct Outcome {
-    std::string result;
+    LinkResult result;
     std::string reason;
     PageEvidence evidence;
     bool operator==(const Outcome&) const = default;

@@ -37,7 +37,7 @@ private:
         std::uint32_t state = 0;
         std::int32_t streak = 0;
     };
-    using State = std::tuple<std::string, std::optional<std::string>, std::optional<std::string>>;
+    using State = std::tuple<LinkResult, std::optional<std::string>, std::optional<std::string>>;
 
     std::vector<Entry> m_entries;  // by key once sealed
     std::vector<PageBefore> m_states;

@@ -8,7 +8,6 @@
 #include <limits>
 
 #include "history/HistoryError.h"
-#include "scan/StatusWords.h"
 
 namespace tarnwick {
 namespace {
@@ -179,10 +178,16 @@ private:
 // The four result words as parameters first..first+3 of a statement that
 // counts them (SUM(x.result = ?) four times), and the counts it read back.
 void bindResultWords(Statement& st, int first) {
-    st.bind(first, std::string(kLinkFound));
-    st.bind(first + 1, std::string(kLinkNotFound));
-    st.bind(first + 2, std::string(kPageCannotBeFound));
-    st.bind(first + 3, std::string(kPageCannotBeDisplayed));
+    st.bind(first, resultWord(LinkResult::Found));
+    st.bind(first + 1, resultWord(LinkResult::NotFound));
+    st.bind(first + 2, resultWord(LinkResult::CannotBeFound));
+    st.bind(first + 3, resultWord(LinkResult::CannotBeDisplayed));
+}
+
+// A stored result word read back. A word this program never writes says
+// nothing of the link, as a page that could not be displayed.
+LinkResult storedResult(const std::string& word) {
+    return resultFromWord(word).value_or(LinkResult::CannotBeDisplayed);
 }
 
 ResultCounts countsAt(Statement& st, int first) {
@@ -410,7 +415,7 @@ std::int64_t HistoryDatabase::stateId(std::int64_t pageId, const PageRecord& r) 
     const auto bind = [&](Statement& st) {
         st.bind(1, pageId);
         st.bind(2, r.m_profile);
-        st.bind(3, r.m_result);
+        st.bind(3, resultWord(r.m_result));
         st.bind(4, r.m_reason);
         st.bind(5, r.m_httpStatus);
         st.bind(6, r.m_finalUrl);
@@ -652,7 +657,7 @@ std::optional<PageBefore> HistoryDatabase::pageBeforeOf(std::int64_t pageId, con
     bool streakEnded = false;
     std::optional<std::int64_t> lastCountedRound;
     while (st.step()) {
-        const std::string result = st.text(1);
+        const LinkResult result = storedResult(st.text(1));
         const bool conclusive = isLinkPresent(result) || isLinkMissing(result);
         // An unreadable page says nothing of the link: an older conclusive
         // result is the last word on it.
@@ -750,7 +755,7 @@ PageRecord readRecord(Statement& st) {
     r.m_advertiser = st.text(1);
     r.m_page = st.text(2);
     r.m_row = static_cast<int>(st.Int(3));
-    r.m_result = st.text(4);
+    r.m_result = storedResult(st.text(4));
     r.m_checked = st.Int(5);
     r.m_reason = st.optText(6);
     if (const auto status = st.optInt(7)) {
@@ -879,12 +884,12 @@ RunChanges HistoryDatabase::changesOf(std::int64_t runId) {
         change.m_profile = r.m_profile;
         change.m_advertiser = r.m_advertiser;
         change.m_page = r.m_page;
-        change.m_to = r.m_result;
+        change.m_to = resultWord(r.m_result);
         change.m_toVerdict = r.m_verdict;
         change.m_toFindings = r.m_findings;
         const std::optional<PageBefore> was = pageBeforeOf(pageIds[k], look);
         if (was) {
-            change.m_from = was->m_result;
+            change.m_from = resultWord(was->m_result);
             change.m_fromVerdict = was->m_verdict;
             change.m_fromFindings = was->m_findings;
         }

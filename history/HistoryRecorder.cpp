@@ -248,7 +248,7 @@ void HistoryRecorder::pageEvidenceSeen(const ScanJob& job, const PageEvidence& e
 }
 
 std::string HistoryRecorder::pageChecked(const ScanJob& job, const PageResult& checked) {
-    const std::string& result = checked.m_status;
+    const LinkResult result = checked.m_result;
     PageRecord record;
     record.m_advertiser = job.m_advertiser;
     record.m_page = job.m_page;

@@ -1,5 +1,5 @@
 // One checked page as the history keeps it: where it came from, its result
-// word and what was seen. The evidence fields are empty when the check did
+// and what was seen. The evidence fields are empty when the check did
 // not gather them; they are stored as NULL then.
 #pragma once
 
@@ -7,14 +7,16 @@
 #include <optional>
 #include <string>
 
+#include "scan/LinkResult.h"
+
 namespace tarnwick {
 
 struct PageRecord {
-    std::string m_profile;       // the profile as the profile pane shows it
-    std::string m_advertiser;    // "Advetiser's Site"
-    std::string m_page;          // "Publisher's Site"
-    int m_row = -1;              // the results row in that run
-    std::string m_result;        // one of the four result words
+    std::string m_profile;     // the profile as the profile pane shows it
+    std::string m_advertiser;  // "Advetiser's Site"
+    std::string m_page;        // "Publisher's Site"
+    int m_row = -1;            // the results row in that run
+    LinkResult m_result = LinkResult::CannotBeDisplayed;
     std::int64_t m_checked = 0;  // seconds since the epoch
 
     std::optional<std::string> m_reason;      // why the result is what it is

@@ -2,19 +2,9 @@
 
 #include <vector>
 
-#include "scan/StatusWords.h"
-
 namespace tarnwick {
 
-bool isLinkPresent(const std::string& result) {
-    return result == kLinkFound;
-}
-
-bool isLinkMissing(const std::string& result) {
-    return result == kLinkNotFound || result == kPageCannotBeFound;
-}
-
-Transition transitionOf(const std::optional<PageBefore>& before, const std::string& result,
+Transition transitionOf(const std::optional<PageBefore>& before, LinkResult result,
                         const std::optional<std::string>& verdict,
                         const std::optional<std::string>& findings) {
     const bool present = isLinkPresent(result);

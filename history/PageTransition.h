@@ -1,6 +1,6 @@
 // What happened to one page since the previous run that checked it.
 //
-// The link's state is taken from the result word: "Link Found" is present,
+// The link's state is taken from the result: "Link Found" is present,
 // "Link Not Found" and "Page Cannot be Found" are missing, "Page cannot be
 // displayed" says nothing about the link (the page could not be read). A
 // page is compared with the last run that saw its link present or missing:
@@ -18,20 +18,22 @@
 #include <optional>
 #include <string>
 
+#include "scan/LinkResult.h"
+
 namespace tarnwick {
 
 enum class Transition { New, Lost, Restored, QualityChanged, Unchanged };
 
 // What the history knows of a page before the run being compared.
 struct PageBefore {
-    std::string m_result;                   // last result word that said something of the link
-    std::optional<std::string> m_verdict;   // its verdict, when recorded
+    LinkResult m_result = LinkResult::CannotBeDisplayed;  // last that said something of the link
+    std::optional<std::string> m_verdict;                 // its verdict, when recorded
     int m_missingStreak = 0;                // consecutive runs with the link missing, newest first
                                             // ("Page cannot be displayed" runs are passed over)
     std::optional<std::string> m_findings;  // its findings, when recorded
 };
 
-Transition transitionOf(const std::optional<PageBefore>& before, const std::string& result,
+Transition transitionOf(const std::optional<PageBefore>& before, LinkResult result,
                         const std::optional<std::string>& verdict,
                         const std::optional<std::string>& findings = std::nullopt);
 
@@ -40,10 +42,6 @@ Transition transitionOf(const std::optional<PageBefore>& before, const std::stri
 const char* transitionWord(Transition transition);
 // The same capitalised, for the "Since last run" column.
 std::string transitionCellText(Transition transition);
-
-// The link state of a result word.
-bool isLinkPresent(const std::string& result);
-bool isLinkMissing(const std::string& result);
 
 struct TransitionCounts {
     int m_new = 0;

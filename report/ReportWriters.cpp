@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "common/Cp1252.h"
-#include "scan/StatusWords.h"
 #include "store/StoreFileWriter.h"
 
 namespace tarnwick {
@@ -74,9 +73,9 @@ Counters count(const std::vector<ResultRow>& rows) {
     Counters counters;
     counters.m_present = rows.size();
     for (const ResultRow& row : rows) {
-        if (row.m_status == kLinkFound) {
+        if (row.m_result == LinkResult::Found) {
             ++counters.m_found;
-        } else if (row.m_status == kLinkNotFound) {
+        } else if (row.m_result == LinkResult::NotFound) {
             ++counters.m_notFound;
         }
     }
@@ -222,7 +221,7 @@ std::string textReport(const std::vector<ResultRow>& rows, std::time_t now) {
         text += '\n';
         text += row.m_page;
         text += "\t\t\t";
-        text += row.m_status;
+        text += row.statusText();
     }
     return textMode(std::move(text));
 }
@@ -233,7 +232,7 @@ std::string htmlReport(const std::vector<ResultRow>& rows, std::time_t now) {
     size_t size = kH1.size() + kH3.size() + kE.size() + 1024;
     for (const ResultRow& row : rows) {
         size += kG2.size() + kR1.size() + kR2.size() + kR3.size() + row.m_advertiser.size() +
-                row.m_page.size() + row.m_status.size();
+                row.m_page.size() + row.statusText().size();
     }
     html.reserve(size);
     html += kH1;
@@ -260,7 +259,7 @@ std::string htmlReport(const std::vector<ResultRow>& rows, std::time_t now) {
         }
         appendEscaped(html, row.m_page);
         html += kR2;
-        appendEscaped(html, row.m_status);
+        appendEscaped(html, row.statusText());
         html += kR3;
     }
     html += kE;

@@ -202,7 +202,7 @@ ExportRow exportRowOf(const ResultRow& row) {
     out.m_page = row.m_page;
     out.m_mail = row.m_mail;
     out.m_notify = row.m_notify;
-    out.m_result = row.m_status;
+    out.m_result = row.statusText();
     out.m_reason = row.m_reason;
     out.m_evidence = row.m_evidence;
     if (out.m_evidence.m_httpStatus == 0) {

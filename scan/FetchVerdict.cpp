@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "common/AsciiText.h"
-#include "scan/StatusWords.h"
 
 namespace tarnwick {
 namespace {
@@ -84,32 +83,33 @@ PageResult fetchVerdict(const RequestEnd& end, const FetchLimits& limits,
     const long status = end.httpStatus;
     switch (end.cut) {
         case RequestEnd::Cut::Stopped:
-            return {kPageCannotBeDisplayed, "the run was stopped", status};
+            return {LinkResult::CannotBeDisplayed, "the run was stopped", status};
         case RequestEnd::Cut::TimeLimit:
-            return {kPageCannotBeDisplayed,
+            return {LinkResult::CannotBeDisplayed,
                     "time limit of " + seconds(limits.pageTimeoutSeconds) + " reached", status};
         case RequestEnd::Cut::Stalled:
-            return {kPageCannotBeDisplayed, "no data for " + seconds(limits.stallSeconds), status};
+            return {LinkResult::CannotBeDisplayed, "no data for " + seconds(limits.stallSeconds),
+                    status};
         case RequestEnd::Cut::LibraryFailed:
-            return {kPageCannotBeDisplayed, "the network library failed", status};
+            return {LinkResult::CannotBeDisplayed, "the network library failed", status};
         case RequestEnd::Cut::None:
             break;
     }
     if (status == 404 || status == 410) {
-        return {kPageCannotBeFound, httpStatusReason(status), status};
+        return {LinkResult::CannotBeFound, httpStatusReason(status), status};
     }
     if (status >= 400) {
-        return {kPageCannotBeDisplayed, httpStatusReason(status), status};
+        return {LinkResult::CannotBeDisplayed, httpStatusReason(status), status};
     }
     if (end.code != CURLE_OK && !(end.code == CURLE_WRITE_ERROR && end.stoppedOnPurpose)) {
-        PageResult failed(kPageCannotBeDisplayed, failureReason(end, limits), status);
+        PageResult failed(LinkResult::CannotBeDisplayed, failureReason(end, limits), status);
         failed.m_networkDown = isNetworkDown(end);
         return failed;
     }
     if (status != 0 && (status < 200 || status >= 300)) {
-        return {kPageCannotBeDisplayed, httpStatusReason(status), status};
+        return {LinkResult::CannotBeDisplayed, httpStatusReason(status), status};
     }
-    return {bodySays.m_status, bodySays.m_reason, status};
+    return {bodySays.m_result, bodySays.m_reason, status};
 }
 
 bool isRedirectStatus(long status) {
@@ -150,13 +150,13 @@ long retryAfterSeconds(std::string_view line, std::time_t now) {
 std::string cloakingDifference(const PageEvidence& browser, const PageResult& crawler,
                                const PageEvidence& seen) {
     std::vector<std::string> parts;
-    if (crawler.m_status != kLinkFound) {
+    if (crawler.m_result != LinkResult::Found) {
         if (seen.m_httpStatus != 0 && (seen.m_httpStatus < 200 || seen.m_httpStatus >= 300)) {
             parts.push_back("HTTP " + std::to_string(seen.m_httpStatus) + " for Googlebot");
-        } else if (crawler.m_status == kLinkNotFound) {
+        } else if (crawler.m_result == LinkResult::NotFound) {
             parts.emplace_back("no link for Googlebot");
         } else {
-            parts.push_back(crawler.m_status + " for Googlebot");
+            parts.push_back(resultWord(crawler.m_result) + " for Googlebot");
         }
     } else {
         for (const char* rel : {"nofollow", "sponsored", "ugc"}) {

@@ -16,7 +16,6 @@
 #include "scan/HtmlTokenizer.h"
 #include "scan/NotFoundPhrase.h"
 #include "scan/OpenElements.h"
-#include "scan/StatusWords.h"
 #include "scan/WebUrl.h"
 
 namespace tarnwick {
@@ -374,21 +373,21 @@ public:
         judgeCanonical();
     }
 
-    const char* result() const {
+    LinkResult result() const {
         if (m_bytes == 0) {
-            return kPageCannotBeDisplayed;
+            return LinkResult::CannotBeDisplayed;
         }
         if (m_found) {
-            return kLinkFound;
+            return LinkResult::Found;
         }
         if (m_phrase.seen()) {
-            return kPageCannotBeFound;
+            return LinkResult::CannotBeFound;
         }
         if (m_tokenizer.overflowed()) {
             // Not read to its end: the link may stand further down.
-            return kPageCannotBeDisplayed;
+            return LinkResult::CannotBeDisplayed;
         }
-        return kLinkNotFound;
+        return LinkResult::NotFound;
     }
 
     std::string reason() const {
@@ -1077,7 +1076,7 @@ void LinkFinder::finish() {
     m_reader->finish();
 }
 
-const char* LinkFinder::result() const {
+LinkResult LinkFinder::result() const {
     return m_reader->result();
 }
 

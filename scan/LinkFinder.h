@@ -32,6 +32,7 @@
 #include <string>
 #include <string_view>
 
+#include "scan/LinkResult.h"
 #include "scan/PageEvidence.h"
 
 namespace tarnwick {
@@ -63,8 +64,8 @@ public:
     // The body has ended. Later feeds are ignored.
     void finish();
 
-    // One of the four result words for the bytes fed so far, and why.
-    const char* result() const;
+    // The result for the bytes fed so far, and why.
+    LinkResult result() const;
     std::string reason() const;
     // True once later bytes cannot change the result nor the evidence.
     bool complete() const;

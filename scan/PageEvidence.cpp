@@ -4,7 +4,6 @@
 
 #include "common/Cp1252.h"
 #include "scan/AdvertiserAddress.h"
-#include "scan/StatusWords.h"
 #include "scan/WebUrl.h"
 
 namespace tarnwick {
@@ -225,8 +224,9 @@ std::string evidenceVerdict(const PageEvidence& e) {
     return e.m_scriptOnly ? "script only" : "no link";
 }
 
-bool isWorthlessLink(const PageEvidence& evidence, std::string_view result) {
-    return evidence.m_checked && result == kLinkFound && evidenceVerdict(evidence) != "follow";
+bool isWorthlessLink(const PageEvidence& evidence, std::optional<LinkResult> result) {
+    return evidence.m_checked && result == LinkResult::Found &&
+           evidenceVerdict(evidence) != "follow";
 }
 
 std::vector<std::pair<std::string, std::string>> evidenceFacts(const PageEvidence& e) {

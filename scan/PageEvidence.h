@@ -10,10 +10,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "scan/LinkResult.h"
 
 namespace tarnwick {
 
@@ -186,7 +189,7 @@ std::string evidenceVerdict(const PageEvidence& evidence);
 
 // A page whose result is "Link Found" but whose link a search engine does not
 // count: every verdict but "follow".
-bool isWorthlessLink(const PageEvidence& evidence, std::string_view result);
+bool isWorthlessLink(const PageEvidence& evidence, std::optional<LinkResult> result);
 
 // Every fact as (name, value) in a fixed order, for the tooltip and the Page
 // Details dialog.

@@ -18,7 +18,6 @@
 #include "scan/FetchVerdict.h"
 #include "scan/HostQueue.h"
 #include "scan/LinkFinder.h"
-#include "scan/StatusWords.h"
 #include "scan/WebTransfer.h"
 #include "scan/WireAddress.h"
 
@@ -349,11 +348,11 @@ void PageFetcher::add(std::size_t id, const std::string& page, const std::string
     now.id = id;
     now.evidence.m_checked = evidence;  // nothing seen until the transfer says more
     if (!hasScheme(page)) {
-        now.result = {kPageCannotBeDisplayed, "no scheme in the address"};
+        now.result = {LinkResult::CannotBeDisplayed, "no scheme in the address"};
     } else if (m_cancelled) {
-        now.result = {kPageCannotBeDisplayed, "the run was stopped"};
+        now.result = {LinkResult::CannotBeDisplayed, "the run was stopped"};
     } else if (m_engine->multi == nullptr) {
-        now.result = {kPageCannotBeDisplayed, "the network library could not be set up"};
+        now.result = {LinkResult::CannotBeDisplayed, "the network library could not be set up"};
     } else {
         Job job;
         job.id = id;
@@ -427,7 +426,8 @@ void PageFetcher::unstarted(Job job) {
     }
     Fetched failed;
     failed.id = job.id;
-    failed.result = {kPageCannotBeDisplayed, "the network library could not start the transfer"};
+    failed.result = {LinkResult::CannotBeDisplayed,
+                     "the network library could not start the transfer"};
     failed.evidence.m_checked = job.evidence;
     deliver(std::move(failed));
 }
@@ -458,7 +458,8 @@ void PageFetcher::finishCrawler(Live& live, PageResult result, PageEvidence evid
     }
     Fetched page = std::move(it->second);
     g.awaitingCrawler.erase(it);
-    const bool answered = evidence.m_httpStatus != 0 || result.m_status != kPageCannotBeDisplayed;
+    const bool answered =
+        evidence.m_httpStatus != 0 || result.m_result != LinkResult::CannotBeDisplayed;
     if (m_cancelled) {
         page.evidence.m_cloaking.clear();
     } else if (!answered) {
@@ -519,10 +520,10 @@ void PageFetcher::finishPage(Live& live, End end, int curlCode) {
     if (const auto target = answered ? redirectTarget(e, status) : std::nullopt) {
         if (live.job.redirects >= m_options.maxRedirects) {
             decided = PageResult{
-                kPageCannotBeDisplayed,
+                LinkResult::CannotBeDisplayed,
                 "more than " + std::to_string(m_options.maxRedirects) + " redirections", status};
         } else if (!isFetchable(*target)) {
-            decided = PageResult{kPageCannotBeDisplayed,
+            decided = PageResult{LinkResult::CannotBeDisplayed,
                                  "redirected to an address that is not http, https or ftp", status};
         } else {
             // The next hop waits for its turn at its host like any request.
@@ -577,7 +578,7 @@ void PageFetcher::finishPage(Live& live, End end, int curlCode) {
     fetched.id = live.job.id;
     fetched.result = std::move(result);
     if (live.job.evidence && m_options.cloakCheck && !m_cancelled &&
-        fetched.result.m_status == kLinkFound) {
+        fetched.result.m_result == LinkResult::Found) {
         Job crawler;
         crawler.id = live.job.id;
         crawler.order = live.job.order;
@@ -731,7 +732,7 @@ void PageFetcher::cancelAll() {
         } else if (!job.robots) {
             Fetched stopped;
             stopped.id = job.id;
-            stopped.result = {kPageCannotBeDisplayed, "the run was stopped"};
+            stopped.result = {LinkResult::CannotBeDisplayed, "the run was stopped"};
             stopped.evidence.m_checked = job.evidence;
             deliver(std::move(stopped));
         }

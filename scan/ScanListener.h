@@ -15,6 +15,7 @@
 #include "mail/NotificationJob.h"
 #include "scan/PageEvidence.h"
 #include "scan/PageResult.h"
+#include "scan/ProfileStatus.h"
 #include "scan/ScanJob.h"
 #include "scan/ScanPlan.h"
 
@@ -24,8 +25,8 @@ class ScanListener {
 public:
     virtual ~ScanListener() = default;
 
-    // A profile's Status: "Running...", "Waiting...", "Completed." ...
-    virtual void profileStatusChanged(int /*profileRow*/, const std::string& /*status*/) {}
+    // A profile's Status: running, waiting, done...
+    virtual void profileStatusChanged(int /*profileRow*/, ProfileStatus /*status*/) {}
     // The results list becomes the plan's rows, each with an empty Status.
     // Told after the profiles of the run have their first status.
     virtual void runStarted(const ScanPlan& /*plan*/) {}

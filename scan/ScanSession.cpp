@@ -34,7 +34,7 @@ struct ScanSession::Run {
     std::vector<int> runRows;
     size_t runHead = 0;
     // The last status told of each planned profile, by its place in runRows.
-    std::vector<const char*> profileStatuses;
+    std::vector<ProfileStatus> profileStatuses;
     std::vector<bool> checked;  // by row: its result was told
 };
 
@@ -143,7 +143,7 @@ void ScanSession::onPlay() {
     m_thread = std::thread(&ScanSession::scanThread, this, run, std::move(previous));
 }
 
-void ScanSession::setProfileStatus(int profileRow, const char* status) {
+void ScanSession::setProfileStatus(int profileRow, ProfileStatus status) {
     for (ScanListener* listener : m_listeners) {
         listener->profileStatusChanged(profileRow, status);
     }
@@ -161,14 +161,14 @@ void ScanSession::prepareRun(Run& run) {
         std::lock_guard<std::mutex> lock(run.mutex);
         run.runRows = runRows;
         run.runHead = 0;
-        run.profileStatuses.assign(runRows.size(), kWaiting);
+        run.profileStatuses.assign(runRows.size(), ProfileStatus::Waiting);
         if (!runRows.empty()) {
-            run.profileStatuses.front() = kRunning;
+            run.profileStatuses.front() = ProfileStatus::Running;
         }
         run.checked.assign(jobs.size(), false);
     }
     for (size_t i = 0; i < runRows.size(); ++i) {
-        setProfileStatus(runRows[i], i == 0 ? kRunning : kWaiting);
+        setProfileStatus(runRows[i], i == 0 ? ProfileStatus::Running : ProfileStatus::Waiting);
     }
     run.jobs = std::move(jobs);
     // The listeners keep what they show of the rows; the run keeps its jobs.
@@ -337,8 +337,7 @@ void ScanSession::commit(Run& run, const ScanJob& job, const PageResult& checked
     for (ScanListener* listener : m_listeners) {
         listener->pageChecked(job, checked, evidence, change);
     }
-    const std::string& result = checked.m_status;
-    if ((result == kLinkNotFound || result == kPageCannotBeFound) && job.m_notify == kEnabled) {
+    if (isLinkMissing(checked.m_result) && job.m_notify == kEnabled) {
         // A profile without advertiser's address has no link to ask back.
         const std::string heldBack = job.m_advertiser.empty()
                                          ? std::string("the profile has no advertiser's address")
@@ -384,17 +383,17 @@ void ScanSession::progress(Run& run, const ScanJob& job) {
         }
         // Profiles passed over have no pages: all of them are checked too.
         for (size_t i = head; i < k; ++i) {
-            run.profileStatuses[i] = kCompletedStep;
+            run.profileStatuses[i] = ProfileStatus::Done;
             completed.push_back(rows[i]);
         }
         run.runHead = k;
-        run.profileStatuses[k] = kRunning;
+        run.profileStatuses[k] = ProfileStatus::Running;
         running = rows[k];
     }
     for (const int row : completed) {
-        setProfileStatus(row, kCompletedStep);
+        setProfileStatus(row, ProfileStatus::Done);
     }
-    setProfileStatus(running, kRunning);
+    setProfileStatus(running, ProfileStatus::Running);
 }
 
 void ScanSession::endOfRun(Run& run, bool completed) {
@@ -403,14 +402,15 @@ void ScanSession::endOfRun(Run& run, bool completed) {
         std::lock_guard<std::mutex> lock(run.mutex);
         rows.assign(run.runRows.begin() + static_cast<long>(run.runHead), run.runRows.end());
         for (size_t i = run.runHead; i < run.profileStatuses.size(); ++i) {
-            run.profileStatuses[i] = i == run.runHead ? kCompleted : kCompletedStep;
+            run.profileStatuses[i] =
+                i == run.runHead ? ProfileStatus::Completed : ProfileStatus::Done;
         }
     }
     if (!rows.empty()) {
-        setProfileStatus(rows.front(), kCompleted);
+        setProfileStatus(rows.front(), ProfileStatus::Completed);
         // Profiles after the last page's profile have no pages.
         for (size_t i = 1; i < rows.size(); ++i) {
-            setProfileStatus(rows[i], kCompletedStep);
+            setProfileStatus(rows[i], ProfileStatus::Done);
         }
     }
     endRunning();
@@ -477,9 +477,10 @@ void ScanSession::markStopped(Run& run, bool again) {
             }
         }
         for (size_t i = 0; i < run.profileStatuses.size(); ++i) {
-            const char* status = run.profileStatuses[i];
-            if (status == kWaiting || status == kRunning || (again && status == kStopped)) {
-                run.profileStatuses[i] = kStopped;
+            const ProfileStatus status = run.profileStatuses[i];
+            if (status == ProfileStatus::Waiting || status == ProfileStatus::Running ||
+                (again && status == ProfileStatus::Stopped)) {
+                run.profileStatuses[i] = ProfileStatus::Stopped;
                 profiles.push_back(run.runRows[i]);
             }
         }
@@ -490,7 +491,7 @@ void ScanSession::markStopped(Run& run, bool again) {
         }
     }
     for (const int profile : profiles) {
-        setProfileStatus(profile, kStopped);
+        setProfileStatus(profile, ProfileStatus::Stopped);
     }
 }
 

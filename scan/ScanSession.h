@@ -92,6 +92,7 @@
 #include "scan/CheckedPageQueue.h"
 #include "scan/PageFetcher.h"
 #include "scan/PageResult.h"
+#include "scan/ProfileStatus.h"
 #include "scan/RunHistory.h"
 #include "scan/RunState.h"
 #include "scan/ScanJob.h"
@@ -168,7 +169,7 @@ private:
     void tellSummary(bool completed);
     // again: tell the marks of profiles already stopped once more.
     void markStopped(Run& run, bool again);
-    void setProfileStatus(int profileRow, const char* status);
+    void setProfileStatus(int profileRow, ProfileStatus status);
     void beginRunning();
     void endRunning();
 

@@ -1,24 +1,10 @@
-// The words a scan run writes into the two panes. The list control colours
-// them and the reports count them, so every comparison is exact.
+// The words a scan run writes into the results pane besides the Status
+// (LinkResult, ProfileStatus and ResultRow make those).
 #pragma once
 
 #include "mail/SmtpClient.h"
 
 namespace tarnwick {
-
-// Results pane, "Status" column: the four page results and the stop mark.
-inline constexpr const char* kLinkFound = "Link Found";
-inline constexpr const char* kLinkNotFound = "Link Not Found";
-inline constexpr const char* kPageCannotBeDisplayed = "Page cannot be displayed";
-inline constexpr const char* kPageCannotBeFound = "Page Cannot be Found";
-inline constexpr const char* kStoppedByUser = "Stopped by user";
-
-// Profile pane, "Status" column.
-inline constexpr const char* kWaiting = "Waiting...";
-inline constexpr const char* kRunning = "Running...";
-inline constexpr const char* kCompletedStep = "Completed.";  // done, run still going
-inline constexpr const char* kCompleted = "Completed";       // the profile of the last page
-inline constexpr const char* kStopped = "Stopped.";
 
 // Results pane, "Mail Address" column: the start of the text that replaces
 // the address when a letter is held back, followed by the reason.

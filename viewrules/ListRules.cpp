@@ -1,20 +1,21 @@
 #include "viewrules/ListRules.h"
 
-#include "scan/StatusWords.h"
-
 namespace tarnwick {
 
-CellColour cellBackgroundOf(std::string_view text) {
-    if (text == kLinkNotFound || text == kPageCannotBeFound) {
-        return {255, 0, 0};
+CellColour cellBackgroundOf(std::optional<LinkResult> result) {
+    if (!result) {
+        return {255, 255, 255};
     }
-    if (text == kLinkFound) {
-        return {0, 255, 0};
+    switch (*result) {
+        case LinkResult::NotFound:
+        case LinkResult::CannotBeFound:
+            return {255, 0, 0};
+        case LinkResult::Found:
+            return {0, 255, 0};
+        case LinkResult::CannotBeDisplayed:
+            break;
     }
-    if (text == kPageCannotBeDisplayed) {
-        return {255, 255, 0};
-    }
-    return {255, 255, 255};
+    return {255, 255, 0};
 }
 
 HeaderCheck summariseChecks(int rowCount, int untickedCount) {

@@ -1,10 +1,13 @@
 // The rules of the coloured list control that need no window: the colour of
-// a cell from its text, what a left click does, and the header picture that
+// a cell from its page result, what a left click does, and the header picture that
 // follows the rows' check boxes.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
+
+#include "scan/LinkResult.h"
 
 namespace tarnwick {
 
@@ -16,9 +19,9 @@ struct CellColour {
 };
 
 // Background of a cell: red for "Link Not Found" and "Page Cannot be Found",
-// green for "Link Found", yellow for "Page cannot be displayed" (exact,
-// case-sensitive), white for anything else. Text is always black.
-CellColour cellBackgroundOf(std::string_view text);
+// green for "Link Found", yellow for "Page cannot be displayed", white for a
+// cell without a result. Text is always black.
+CellColour cellBackgroundOf(std::optional<LinkResult> result);
 
 // The header picture of the check-box column, by its image index.
 enum class HeaderCheck { Some = 0, None = 1, All = 2 };

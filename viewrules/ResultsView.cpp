@@ -11,19 +11,19 @@
 namespace tarnwick {
 
 bool isProblemRow(const ResultRow& row) {
-    return isNonBlank(row.m_status) && row.m_status != kLinkFound;
+    return row.hasStatus() && row.m_result != LinkResult::Found;
 }
 
 bool isNotMailedRow(const ResultRow& row, bool letterFailed) {
     if (!isProblemRow(row)) {
         return false;
     }
-    const bool mailable = row.m_status == kLinkNotFound || row.m_status == kPageCannotBeFound;
+    const bool mailable = row.m_result && isLinkMissing(*row.m_result);
     return !mailable || row.m_notify != kEnabled || letterFailed;
 }
 
 bool isQualityProblemRow(const ResultRow& row) {
-    return row.m_evidence->m_checked && isWorthlessLink(row.m_evidence, row.m_status);
+    return row.m_evidence->m_checked && isWorthlessLink(row.m_evidence, row.m_result);
 }
 
 bool filterKeeps(ResultFilter filter, const ResultRow& row, bool letterFailed) {
@@ -52,16 +52,16 @@ std::string summariseRun(const std::vector<ResultRow>& rows, const LetterCounts&
     std::vector<std::pair<std::string, int>> counts;
     int worthless = 0;
     for (const ResultRow& row : rows) {
-        if (!isNonBlank(row.m_status)) {
+        if (!row.hasStatus()) {
             continue;
         }
         worthless += isQualityProblemRow(row) ? 1 : 0;
         auto it = counts.begin();
-        while (it != counts.end() && it->first != row.m_status) {
+        while (it != counts.end() && it->first != row.statusText()) {
             ++it;
         }
         if (it == counts.end()) {
-            counts.emplace_back(row.m_status, 1);
+            counts.emplace_back(row.statusText(), 1);
         } else {
             ++it->second;
         }
@@ -128,7 +128,7 @@ bool rowHasText(const ResultRow& row, std::string_view text) {
         return at != cell.end();
     };
     return has(row.m_advertiser) || has(row.m_page) || has(row.m_mail) || has(row.m_notify) ||
-           has(row.m_status) || has(row.m_change) || has(row.m_reason) || has(row.m_letterTo);
+           has(row.statusText()) || has(row.m_change) || has(row.m_reason) || has(row.m_letterTo);
 }
 
 std::string describeFetchProgress(int fetched, const std::string& waitingPage, int waitedSeconds,
@@ -164,7 +164,7 @@ void showRecordedResults(std::vector<ResultRow>& rows, const std::map<PageKey, P
         return;
     }
     for (ResultRow& row : rows) {
-        if (isNonBlank(row.m_status)) {
+        if (row.hasStatus()) {
             continue;
         }
         const auto it = last.find({row.m_advertiser, row.m_page});
@@ -172,7 +172,7 @@ void showRecordedResults(std::vector<ResultRow>& rows, const std::map<PageKey, P
             continue;
         }
         const PageRecord& record = it->second;
-        row.m_status = record.m_result;
+        row.m_result = record.m_result;
         row.m_reason = record.m_reason.value_or("");
         row.m_httpStatus = record.m_httpStatus.value_or(0);
         row.m_change = recordedResultMark(record.m_checked);

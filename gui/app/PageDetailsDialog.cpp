@@ -27,7 +27,7 @@ PageDetailsDialog::PageDetailsDialog(const ResultRow& row, QWidget* parent) : QD
 
     addLine(tr("Advertiser's site"), toQ(row.m_advertiser));
     addLine(tr("Page"), toQ(row.m_page));
-    addLine(tr("Result"), toQ(row.m_status));
+    addLine(tr("Result"), toQ(row.statusText()));
     if (row.m_letter != LetterMark::None) {
         addLine(tr("Letter"), toQ(row.m_letterNote));
     }

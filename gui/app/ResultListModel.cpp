@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "gui/controls/CellColourDelegate.h"
 #include "gui/controls/TextCodec.h"
 #include "viewrules/ListRules.h"
 
@@ -34,7 +35,7 @@ const std::string& ResultListModel::cell(const ResultRow& row, int column) {
         case ColChange:
             return row.m_change;
         default:
-            return row.m_status;
+            return row.statusText();
     }
 }
 
@@ -104,10 +105,10 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
             case Qt::ToolTipRole:
                 return evidenceToolTip(row);
             case Qt::DecorationRole:
-                return isWorthlessLink(row.m_evidence, row.m_status) ? QVariant(worthlessMark())
+                return isWorthlessLink(row.m_evidence, row.m_result) ? QVariant(worthlessMark())
                                                                      : QVariant();
             case Qt::AccessibleDescriptionRole:
-                return isWorthlessLink(row.m_evidence, row.m_status)
+                return isWorthlessLink(row.m_evidence, row.m_result)
                            ? tr("link worth nothing to search engines")
                            : QString();
             default:
@@ -126,6 +127,11 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
             default:
                 return {};
         }
+    }
+    if (role == CellColourDelegate::LinkResultRole) {
+        const std::optional<LinkResult> result = rowAt(index.row()).m_result;
+        return index.column() == ColStatus && result ? QVariant(static_cast<int>(*result))
+                                                     : QVariant();
     }
     if (role == Qt::AccessibleDescriptionRole && index.column() == ColStatus) {
         // Why a page got its result, for those who cannot hover for the tip.
@@ -206,8 +212,20 @@ void ResultListModel::clear() {
     endResetModel();
 }
 
-void ResultListModel::setStatus(int row, const std::string& status) {
-    setResult(row, PageResult(status));
+void ResultListModel::setStopped(int row) {
+    if (row < 0 || row >= rowCount()) {
+        return;
+    }
+    ResultRow& r = m_rows[static_cast<size_t>(row)];
+    r.m_result.reset();
+    r.m_stopped = true;
+    r.m_reason.clear();
+    r.m_httpStatus = 0;
+    if (r.m_recorded) {
+        r.m_recorded = false;
+        r.m_change.clear();
+    }
+    emit dataChanged(index(row, ColStatus), index(row, ColDetails));
 }
 
 void ResultListModel::setResult(int row, const PageResult& result) {
@@ -215,7 +233,8 @@ void ResultListModel::setResult(int row, const PageResult& result) {
         return;
     }
     ResultRow& r = m_rows[static_cast<size_t>(row)];
-    r.m_status = result.m_status;
+    r.m_result = result.m_result;
+    r.m_stopped = false;
     r.m_reason = result.m_reason;
     r.m_httpStatus = result.m_httpStatus;
     if (r.m_recorded) {
@@ -281,7 +300,7 @@ void ResultListModel::setEvidence(int row, const PageEvidence& evidence) {
 
 bool ResultListModel::anyStatus() const {
     for (const ResultRow& row : m_rows) {
-        if (!row.m_recorded && isNonBlank(row.m_status)) {
+        if (!row.m_recorded && row.hasStatus()) {
             return true;
         }
     }

@@ -42,9 +42,9 @@ public:
     const std::vector<ResultRow>& rows() const { return m_rows; }
     void setRows(std::vector<ResultRow> rows);
     void clear();
-    // A Status without a reason (Stop's mark); SetResult keeps the page's
+    // Stop's mark on a row without a result; setResult keeps the page's
     // reason and HTTP status too. The reason is the Status cell's tooltip.
-    void setStatus(int row, const std::string& status);
+    void setStopped(int row);
     void setResult(int row, const PageResult& result);
     // A letter's failure text in place of the mail address (the row's letter
     // then counts as not sent).
@@ -57,8 +57,8 @@ public:
     // Whether the row's letter did not go out (failed or held back).
     bool letterFailed(int row) const;
     void setEvidence(int row, const PageEvidence& evidence);
-    // Whether any Status cell holds more than white space from a run of this
-    // session (a result shown from the history does not count: a rebuild
+    // Whether any Status cell holds a result or a stop mark from a run of
+    // this session (a result shown from the history does not count: a rebuild
     // shows it again).
     bool anyStatus() const;
 

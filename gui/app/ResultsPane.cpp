@@ -304,8 +304,8 @@ ResultRow ResultsPane::rowAt(int row) const {
     return row >= 0 && row < m_model->rowCount() ? m_model->rowAt(row) : ResultRow{};
 }
 
-void ResultsPane::setStatus(int row, const std::string& status) {
-    m_model->setStatus(row, status);
+void ResultsPane::setStopped(int row) {
+    m_model->setStopped(row);
 }
 
 void ResultsPane::setResult(int row, const PageResult& result) {

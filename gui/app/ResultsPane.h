@@ -81,7 +81,7 @@ public:
     // How many times the list has been rebuilt.
     int rebuildCount() const { return m_rebuilds; }
     ResultRow rowAt(int row) const;
-    void setStatus(int row, const std::string& status);
+    void setStopped(int row);
     void setResult(int row, const PageResult& result);
     void setMail(int row, const std::string& text);
     // The row's letter: sent, failed or held back, and why (see

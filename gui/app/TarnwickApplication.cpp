@@ -349,7 +349,7 @@ void TarnwickApplication::onCheckPageNow(int row) {
     if (m_options.m_checkPage) {
         checker = [check = m_options.m_checkPage](const std::string& page,
                                                   const std::string& advertiser) {
-            return PageResult(check(page, advertiser));
+            return check(page, advertiser);
         };
     }
     m_frame->showRunSummary(tr("Checking %1 now...").arg(toQ(target.m_page)));
@@ -380,7 +380,7 @@ void TarnwickApplication::onCheckPageNow(int row) {
                     }
                     shown->setResult(row, result);
                     frame->showRunSummary(tr("Checked now: %1 (not recorded in the history)")
-                                              .arg(toQ(result.m_status)));
+                                              .arg(toQ(resultWord(result.m_result))));
                     frame->updateCommandUi();
                 },
                 Qt::QueuedConnection);

@@ -14,6 +14,7 @@
 
 #include "gui/report/ReportOffer.h"
 #include "mail/SmtpClient.h"
+#include "scan/CheckedPageQueue.h"
 #include "scan/SinglePageCheck.h"
 #include "store/RunLock.h"
 
@@ -32,7 +33,7 @@ struct StartOptions {
 
     int m_splashMs = 2000;  // how long the splash stays up
     // How a page is checked; empty: fetched from the network.
-    std::function<std::string(const std::string& page, const std::string& advertiser)> m_checkPage;
+    PageChecker m_checkPage;
     // Where the window's size, splitter and column widths are kept between
     // starts; empty: nothing is remembered.
     QString m_layoutFile;

@@ -49,8 +49,8 @@ void WindowScanPanes::setProfileStatus(int row, const std::string& status) {
     onGuiThread([&] { m_frame.profilePane()->setProfileStatus(row, status); });
 }
 
-void WindowScanPanes::profileStatusChanged(int profileRow, const std::string& status) {
-    setProfileStatus(profileRow, status);
+void WindowScanPanes::profileStatusChanged(int profileRow, ProfileStatus status) {
+    setProfileStatus(profileRow, profileStatusWord(status));
 }
 
 int WindowScanPanes::resultRowCount() {
@@ -65,8 +65,8 @@ ResultRow WindowScanPanes::resultRowAt(int row) {
     return value;
 }
 
-void WindowScanPanes::setResultStatus(int row, const std::string& status) {
-    onGuiThread([&] { m_frame.resultsPane()->setStatus(row, status); });
+void WindowScanPanes::setResultStatus(int row, LinkResult result) {
+    onGuiThread([&] { m_frame.resultsPane()->setResult(row, result); });
 }
 
 void WindowScanPanes::pageChecked(const ScanJob& job, const PageResult& result,
@@ -86,8 +86,8 @@ void WindowScanPanes::pageChecked(const ScanJob& job, const PageResult& result,
 void WindowScanPanes::pageStopped(int row) {
     onGuiThread([&] {
         ResultsPane& results = *m_frame.resultsPane();
-        if (row < results.rowCount() && results.rowAt(row).m_status.empty()) {
-            results.setStatus(row, kStoppedByUser);
+        if (row < results.rowCount() && !results.rowAt(row).hasStatus()) {
+            results.setStopped(row);
         }
     });
 }

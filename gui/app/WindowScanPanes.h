@@ -51,12 +51,12 @@ public:
     void setProfileStatus(int row, const std::string& status);
     int resultRowCount();
     ResultRow resultRowAt(int row);
-    void setResultStatus(int row, const std::string& status);
+    void setResultStatus(int row, LinkResult result);
     // Also where a letter's failure is written (row -1, the test mail: nothing).
     void setResultMail(int row, const std::string& text) override;
 
     // ScanListener.
-    void profileStatusChanged(int profileRow, const std::string& status) override;
+    void profileStatusChanged(int profileRow, ProfileStatus status) override;
     // Noted for the status bar's progress; does not wait for the window.
     void pageStarted(int row) override;
     void pagesFetched(int fetched) override;

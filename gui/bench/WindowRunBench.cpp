@@ -47,13 +47,13 @@ public:
         }
         return ScanPlan::fromStore(m_folder, std::move(ticked));
     }
-    void profileStatusChanged(int row, const std::string& s) override {
-        m_status[static_cast<size_t>(row)] = s;
+    void profileStatusChanged(int row, ProfileStatus s) override {
+        m_status[static_cast<size_t>(row)] = profileStatusWord(s);
     }
     void runStarted(const ScanPlan& plan) override { m_rows = plan.m_rows; }
     void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence&,
                      const std::string&) override {
-        m_rows[static_cast<size_t>(job.m_row)].m_status = result.m_status;
+        m_rows[static_cast<size_t>(job.m_row)].m_result = result.m_result;
     }
     void runFinished(bool) override { m_done = true; }
     bool m_done = false;

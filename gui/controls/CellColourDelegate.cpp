@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QStyle>
 
-#include "gui/controls/TextCodec.h"
 #include "viewrules/ListRules.h"
 
 namespace tarnwick {
@@ -23,7 +22,9 @@ void CellColourDelegate::initStyleOption(QStyleOptionViewItem* option,
     if (m_middleElided.contains(index.column())) {
         option->textElideMode = Qt::ElideMiddle;
     }
-    const CellColour colour = cellBackgroundOf(fromQ(option->text));
+    const QVariant result = index.data(LinkResultRole);
+    const CellColour colour = cellBackgroundOf(
+        result.isValid() ? std::optional(static_cast<LinkResult>(result.toInt())) : std::nullopt);
     if (colour != CellColour{}) {
         // A result keeps its colour, and black text on it reads in any theme.
         option->backgroundBrush = QColor(colour.red, colour.green, colour.blue);

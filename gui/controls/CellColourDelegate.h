@@ -1,5 +1,5 @@
-// Draws the cells of a coloured list: the background follows the cell's text
-// (the page results in red, green or yellow, everything else white), the text
+// Draws the cells of a coloured list: the background follows the page result
+// a cell holds (red, green or yellow; every other cell white), the text
 // is black. Check boxes in cells are drawn here but toggled by the list
 // itself, so a mouse click toggles them once, on the press.
 #pragma once
@@ -13,6 +13,10 @@ class CellColourDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    // The role under which a model gives a cell's page result (a LinkResult
+    // as int; none for a cell without one).
+    static constexpr int LinkResultRole = Qt::UserRole + 1;
 
     // Where the check box of the cell is drawn, for an option laid out for it.
     QRect checkIndicatorRect(QStyleOptionViewItem option, const QModelIndex& index) const;

@@ -11,6 +11,7 @@
 #include "history/HistoryDump.h"
 #include "history/HistoryError.h"
 #include "history/PageTransition.h"
+#include "support/ResultWords.h"
 #include "support/TempDataFolder.h"
 
 namespace tarnwick {
@@ -55,7 +56,7 @@ PageRecord record(const std::string& page, const std::string& result, int row,
     r.m_advertiser = "www.a.com";
     r.m_page = page;
     r.m_row = row;
-    r.m_result = result;
+    r.m_result = test::linkResultOf(result);
     r.m_checked = 5000 + row;
     return r;
 }
@@ -281,10 +282,10 @@ TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
 
     const auto before = db.pagesBefore();
     const PageBefore& p = before.at({"www.a.com", "http://p/"});
-    EXPECT_EQ(p.m_result, "Link Not Found");
+    EXPECT_EQ(resultWord(p.m_result), "Link Not Found");
     EXPECT_EQ(p.m_missingStreak, 2);  // the unreadable run is passed over
     // Before the last run, the unreadable run says nothing: the missing one counts.
-    EXPECT_EQ(db.pagesBefore(ids[3]).at({"www.a.com", "http://p/"}).m_result,
+    EXPECT_EQ(resultWord(db.pagesBefore(ids[3]).at({"www.a.com", "http://p/"}).m_result),
               "Page Cannot be Found");
     EXPECT_EQ(db.changesOf().m_changes[0].m_transition, Transition::Unchanged);
 
@@ -310,7 +311,7 @@ TEST_F(HistoryDatabaseTest, StreaksTimelinesProfilesAndPruning) {
     // Each page's newest result, as the window shows it at start.
     const auto last = db.lastResults();
     ASSERT_EQ(last.size(), 2u);
-    EXPECT_EQ(last.at({"www.a.com", "http://p/"}).m_result, "Link Not Found");
+    EXPECT_EQ(resultWord(last.at({"www.a.com", "http://p/"}).m_result), "Link Not Found");
     EXPECT_EQ(last.at({"www.a.com", "http://p/"}).m_checked, 4001);
     EXPECT_EQ(last.at({"www.a.com", "http://q/"}).m_profile, "www.b");
 
@@ -482,9 +483,10 @@ TEST_F(HistoryDatabaseTest, AFindingThatComesOrGoesIsAQualityChange) {
     EXPECT_EQ(db.resultsOf(2)[0].m_verdict, "nofollow");
     EXPECT_EQ(db.resultsOf(5)[0].m_verdict, "canonical \xE2\x86\x92 http://p/");
 
-    PageBefore unrecorded{"Link Found", "nofollow", 0, std::nullopt};
-    EXPECT_EQ(transitionOf(unrecorded, "Link Found", "nofollow", "nofollow\nlink farm: 340 links"),
-              Transition::Unchanged);
+    PageBefore unrecorded{LinkResult::Found, "nofollow", 0, std::nullopt};
+    EXPECT_EQ(
+        transitionOf(unrecorded, LinkResult::Found, "nofollow", "nofollow\nlink farm: 340 links"),
+        Transition::Unchanged);
 }
 
 // The compact look-back a run holds: each page reads back its own state and
@@ -496,7 +498,7 @@ TEST(EarlierPagesTest, EachPageReadsBackWhatWasAddedForIt) {
     std::map<PageKey, PageBefore> added;
     for (int k = 0; k < 500; ++k) {
         PageBefore before;
-        before.m_result = k % 3 == 0 ? "Link Not Found" : "Link Found";
+        before.m_result = k % 3 == 0 ? LinkResult::NotFound : LinkResult::Found;
         if (k % 7 != 0) {
             before.m_verdict = k % 2 == 0 ? "follow" : "nofollow";
         }
@@ -509,7 +511,7 @@ TEST(EarlierPagesTest, EachPageReadsBackWhatWasAddedForIt) {
         pages.add(key.first, key.second, before);
         added[key] = before;
     }
-    pages.add("ab", "c", PageBefore{"Link Found", "follow", 0, std::nullopt});
+    pages.add("ab", "c", PageBefore{LinkResult::Found, "follow", 0, std::nullopt});
     pages.seal();
     EXPECT_EQ(pages.size(), 501u);
     for (const auto& [key, before] : added) {
@@ -554,9 +556,9 @@ TEST(PageTransitionTest, TransitionsAndSummaries) {
     for (const Case& c : cases) {
         std::optional<PageBefore> before;
         if (c.before) {
-            before = PageBefore{*c.before, c.beforeVerdict, 0, std::nullopt};
+            before = PageBefore{test::linkResultOf(*c.before), c.beforeVerdict, 0, std::nullopt};
         }
-        EXPECT_EQ(transitionOf(before, c.now, c.verdict), c.expected)
+        EXPECT_EQ(transitionOf(before, test::linkResultOf(c.now), c.verdict), c.expected)
             << c.before.value_or("none") << " -> " << c.now;
     }
     EXPECT_EQ(transitionCellText(Transition::QualityChanged), "Quality changed");

@@ -31,7 +31,7 @@ inline std::string dumpHistory(HistoryDatabase& db) {
     const auto pagesBefore = [&](std::int64_t runId) {
         for (const auto& [key, before] : db.pagesBefore(runId)) {
             out << "  before " << runId << " " << key.first << " " << key.second << ": "
-                << before.m_result << " | " << opt(before.m_verdict) << " | "
+                << resultWord(before.m_result) << " | " << opt(before.m_verdict) << " | "
                 << opt(before.m_findings) << " | streak " << before.m_missingStreak << "\n";
         }
     };
@@ -42,7 +42,7 @@ inline std::string dumpHistory(HistoryDatabase& db) {
         for (const PageRecord& r : db.resultsOf(run.m_id)) {
             pages.insert({r.m_advertiser, r.m_page});
             out << "  result " << r.m_row << " " << r.m_profile << " | " << r.m_advertiser << " | "
-                << r.m_page << " | " << r.m_result << " | " << r.m_checked << " | "
+                << r.m_page << " | " << resultWord(r.m_result) << " | " << r.m_checked << " | "
                 << opt(r.m_reason) << " | " << opt(r.m_httpStatus) << " | " << opt(r.m_finalUrl)
                 << " | " << opt(r.m_rel) << " | " << opt(r.m_anchorText) << " | "
                 << opt(r.m_noindex) << " | " << opt(r.m_robotsTxt) << " | " << opt(r.m_elapsedMs)

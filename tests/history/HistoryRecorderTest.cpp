@@ -20,6 +20,7 @@
 #include "scan/ScanSession.h"
 #include "scan/ScriptedPanes.h"
 #include "scan/StatusWords.h"
+#include "support/ResultWords.h"
 #include "support/TempDataFolder.h"
 
 extern char** environ;
@@ -58,11 +59,11 @@ protected:
             std::lock_guard<std::mutex> lock(m_mutex);
             const std::string& word = m_results.at(page);
             if (word == kOffNetwork) {
-                PageResult unreachable(kPageCannotBeDisplayed, "host name not found");
+                PageResult unreachable(LinkResult::CannotBeDisplayed, "host name not found");
                 unreachable.m_networkDown = true;
                 return unreachable;
             }
-            return PageResult(word, "checked " + page, 200);
+            return test::pageResultOf(word, "checked " + page, 200);
         });
         run.setHistory(&recorder);
         recorder.setProfileTexts({"www.a0.com", "www.a1.com"});

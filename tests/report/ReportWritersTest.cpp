@@ -14,6 +14,7 @@
 
 #include "report/ReportWriters.h"
 #include "store/FileError.h"
+#include "support/ResultWords.h"
 #include "support/TempDataFolder.h"
 
 namespace tarnwick {
@@ -77,7 +78,7 @@ std::vector<ResultRow> makeRows(std::initializer_list<std::array<const char*, 3>
         row.m_page = c[1];
         row.m_mail = "webmaster@example.com";
         row.m_notify = "Enabled";
-        row.m_status = c[2];
+        test::setStatusWord(row, c[2]);
         rows.push_back(row);
     }
     return rows;
@@ -177,33 +178,33 @@ std::vector<ReportCase> cases() {
              cat({kG1,  "A", kR1,          "p1", kR2, "Link Found", kR3, kG2,  "B", kR1,
                   "p2", kR2, "Link Found", kR3,  kG2, "A",          kR1, "p3", kR2, "Link Found",
                   kR3,  kE})},
-        {"StatusesDifferingInCaseAreNotCounted",
-         makeRows({{"A", "p1", "link found"},
-                   {"A", "p2", "LINK NOT FOUND"},
-                   {"A", "p3", "Link Found "},
+        {"OnlyFoundAndNotFoundAreCounted",
+         makeRows({{"A", "p1", "Page cannot be displayed"},
+                   {"A", "p2", ""},
+                   {"A", "p3", "Stopped by user"},
                    {"A", "p4", "Page Cannot be Found"},
                    {"A", "p5", "Stopped by user"},
                    {"A", "p6", "Link Not Found"}}),
          textHead(6, 1, 0, 1) +
-             "\r\n\r\nLink Scanning Results for [A]\r\np1\t\t\tlink found"
-             "\r\np2\t\t\tLINK NOT FOUND\r\np3\t\t\tLink Found \r\np4\t\t\tPage Cannot be Found"
+             "\r\n\r\nLink Scanning Results for [A]\r\np1\t\t\tPage cannot be displayed"
+             "\r\np2\t\t\t\r\np3\t\t\tStopped by user\r\np4\t\t\tPage Cannot be Found"
              "\r\np5\t\t\tStopped by user\r\np6\t\t\tLink Not Found",
          htmlHead(6, 1, 0, 1) + cat({kG1,
                                      "A",
                                      kR1,
                                      "p1",
                                      kR2,
-                                     "link found",
+                                     "Page cannot be displayed",
                                      kR3,
                                      kR0,
                                      "p2",
                                      kR2,
-                                     "LINK NOT FOUND",
+                                     "",
                                      kR3,
                                      kR0,
                                      "p3",
                                      kR2,
-                                     "Link Found ",
+                                     "Stopped by user",
                                      kR3,
                                      kR0,
                                      "p4",
@@ -229,15 +230,16 @@ std::vector<ReportCase> cases() {
          htmlHead(3, 1, 1, 0) + cat({kG1,          "A", kR1, "p1", kR2, "",   kR3, kR0, "p2", kR2,
                                      "Link Found", kR3, kG2, "B",  kR1, "p3", kR2, "",  kR3,  kE})},
         {"ValuesNeedingEscaping",
-         makeRows(
-             {{"http://a.com/?x=1&y=<2>", "http://p.com/\"q\"'r'", "Link Found"},
-              {"http://a.com/?x=1&y=<2>", "http://p.com/<script>alert(1)</script>", "<b>&amp;</b>"},
-              {"http://caf\xE9.com/\x80", "http://p\xE9.com/", "Link Not Found"}}),
-         textHead(3, 2, 1, 1) + "\r\n\r\nLink Scanning Results for [http://a.com/?x=1&y=<2>]"
-                                "\r\nhttp://p.com/\"q\"'r'\t\t\tLink Found"
-                                "\r\nhttp://p.com/<script>alert(1)</script>\t\t\t<b>&amp;</b>"
-                                "\r\n\r\nLink Scanning Results for [http://caf\xE9.com/\x80]"
-                                "\r\nhttp://p\xE9.com/\t\t\tLink Not Found",
+         makeRows({{"http://a.com/?x=1&y=<2>", "http://p.com/\"q\"'r'", "Link Found"},
+                   {"http://a.com/?x=1&y=<2>", "http://p.com/<script>alert(1)</script>",
+                    "Page cannot be displayed"},
+                   {"http://caf\xE9.com/\x80", "http://p\xE9.com/", "Link Not Found"}}),
+         textHead(3, 2, 1, 1) +
+             "\r\n\r\nLink Scanning Results for [http://a.com/?x=1&y=<2>]"
+             "\r\nhttp://p.com/\"q\"'r'\t\t\tLink Found"
+             "\r\nhttp://p.com/<script>alert(1)</script>\t\t\tPage cannot be displayed"
+             "\r\n\r\nLink Scanning Results for [http://caf\xE9.com/\x80]"
+             "\r\nhttp://p\xE9.com/\t\t\tLink Not Found",
          htmlHead(3, 2, 1, 1) + cat({kG1,
                                      "http://a.com/?x=1&amp;y=&lt;2&gt;",
                                      kR1,
@@ -248,7 +250,7 @@ std::vector<ReportCase> cases() {
                                      kR0,
                                      "http://p.com/&lt;script&gt;alert(1)&lt;/script&gt;",
                                      kR2,
-                                     "&lt;b&gt;&amp;amp;&lt;/b&gt;",
+                                     "Page cannot be displayed",
                                      kR3,
                                      kG2,
                                      "http://caf\xE9.com/\x80",

@@ -7,6 +7,7 @@
 #include "scan/CheckPage.h"
 #include "scan/PageFetcher.h"
 #include "scan/PageServer.h"
+#include "support/ResultWords.h"
 
 namespace tarnwick {
 namespace {
@@ -165,7 +166,7 @@ TEST_F(CheckPageTest, ResultsFromRealServers) {
     };
     PageFetcher reused(quick());
     const auto expect = [](const PageResult& got, const Row& row) {
-        EXPECT_EQ(got.m_status, row.expected) << row.page;
+        EXPECT_EQ(got.word(), row.expected) << row.page;
         EXPECT_EQ(got.m_reason.rfind(row.reason, 0), 0u) << got.m_reason;
         EXPECT_EQ(got.m_httpStatus, row.httpStatus);
         // Only a name that does not resolve speaks of this computer's network;
@@ -202,19 +203,19 @@ TEST_F(CheckPageTest, TimeLimitEndsPagesThatNeverEnd) {
         const auto start = std::chrono::steady_clock::now();
         const PageResult result = fetcher.check(server().http(path), kAdvertiser);
         const auto took = std::chrono::steady_clock::now() - start;
-        EXPECT_EQ(result.m_status, "Page cannot be displayed");
+        EXPECT_EQ(result.word(), "Page cannot be displayed");
         EXPECT_EQ(result.m_reason, "time limit of 2 s reached");
         EXPECT_GE(took, std::chrono::milliseconds(1900));
         EXPECT_LT(took, std::chrono::seconds(5));
         // The fetcher goes on with the next page.
-        EXPECT_EQ(fetcher.check(server().http("/files/link.html"), kAdvertiser).m_status,
+        EXPECT_EQ(fetcher.check(server().http("/files/link.html"), kAdvertiser).word(),
                   "Link Found");
     }
 }
 
 TEST_F(CheckPageTest, CheckPageWithDefaults) {
-    EXPECT_EQ(checkPage(server().https("/files/link.html"), kAdvertiser).m_status, "Link Found");
-    EXPECT_EQ(checkPage(server().http("/status/404/notfound.html"), kAdvertiser).m_status,
+    EXPECT_EQ(checkPage(server().https("/files/link.html"), kAdvertiser).word(), "Link Found");
+    EXPECT_EQ(checkPage(server().http("/status/404/notfound.html"), kAdvertiser).word(),
               "Page Cannot be Found");
 }
 
@@ -223,7 +224,7 @@ TEST_F(CheckPageTest, CertificateFromAnotherAuthorityIsRefused) {
     ScopedEnv noBundle("CURL_CA_BUNDLE", "");
     PageFetcher fetcher(quick());
     const PageResult result = fetcher.check(server().https("/files/link.html"), kAdvertiser);
-    EXPECT_EQ(result.m_status, "Page cannot be displayed");
+    EXPECT_EQ(result.word(), "Page cannot be displayed");
     EXPECT_EQ(result.m_reason.rfind("certificate not trusted", 0), 0u) << result.m_reason;
 }
 
@@ -231,8 +232,7 @@ TEST_F(CheckPageTest, CaBundleVariableIsReadWhenCertFileIsNot) {
     ScopedEnv noFile("SSL_CERT_FILE", "");
     ScopedEnv bundle("CURL_CA_BUNDLE", server().caFile());
     PageFetcher fetcher(quick());
-    EXPECT_EQ(fetcher.check(server().https("/files/link.html"), kAdvertiser).m_status,
-              "Link Found");
+    EXPECT_EQ(fetcher.check(server().https("/files/link.html"), kAdvertiser).word(), "Link Found");
 }
 
 TEST_F(CheckPageTest, CancelEndsAFetchAtOnce) {
@@ -245,12 +245,12 @@ TEST_F(CheckPageTest, CancelEndsAFetchAtOnce) {
         fetcher.cancel();
     });
     EXPECT_EQ(fetcher.check(server().http("/silent"), kAdvertiser),
-              PageResult("Page cannot be displayed", "the run was stopped"));
+              test::pageResultOf("Page cannot be displayed", "the run was stopped"));
     canceller.join();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     // Later pages are not fetched.
     EXPECT_EQ(fetcher.check(server().http("/files/link.html"), kAdvertiser),
-              PageResult("Page cannot be displayed", "the run was stopped"));
+              test::pageResultOf("Page cannot be displayed", "the run was stopped"));
 }
 
 // A host name outside ASCII goes out in its IDNA form, whether the profile
@@ -270,7 +270,7 @@ TEST_F(CheckPageTest, InternationalHostNamesGoOutInTheirIdnaForm) {
         SCOPED_TRACE(host);
         const PageResult result =
             fetcher.check("http://" + host + "/headers", "host: xn--bcher-kva.example");
-        EXPECT_EQ(result.m_status, "Link Found") << result.m_reason;
+        EXPECT_EQ(result.word(), "Link Found") << result.m_reason;
     }
 }
 

@@ -73,7 +73,7 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
     for (const FetchCase& c : cases) {
         SCOPED_TRACE(c.path);
         PageEvidence e;
-        EXPECT_EQ(fetcher.check(server.http(c.path), kAdvertiser, &e).m_status, c.result);
+        EXPECT_EQ(fetcher.check(server.http(c.path), kAdvertiser, &e).word(), c.result);
         EXPECT_TRUE(e.m_checked);
         EXPECT_EQ(evidenceVerdict(e), c.verdict);
         EXPECT_EQ(e.m_rel, c.rel);
@@ -92,7 +92,7 @@ TEST(EvidenceFetchTest, LoopbackPagesGiveTheirEvidence) {
 
     // A redirect chain: the final address and status are the last answer's.
     PageEvidence chained;
-    EXPECT_EQ(fetcher.check(server.http("/chain/3"), kAdvertiser, &chained).m_status, "Link Found");
+    EXPECT_EQ(fetcher.check(server.http("/chain/3"), kAdvertiser, &chained).word(), "Link Found");
     EXPECT_EQ(chained.m_finalUrl, server.http("/files/link.html"));
     EXPECT_EQ(chained.m_httpStatus, 200);
     EXPECT_EQ(chained.m_contentType, "text/html");
@@ -103,7 +103,7 @@ TEST(EvidenceFetchTest, FailuresAndErrorAnswersAreTold) {
     PageServer server(false, false);
     server.addFile("gone.html", "<h1>Service Unavailable</h1>");
     PageEvidence busy;
-    EXPECT_EQ(checkPage(server.http("/status/503/gone.html"), kAdvertiser, {}, &busy).m_status,
+    EXPECT_EQ(checkPage(server.http("/status/503/gone.html"), kAdvertiser, {}, &busy).word(),
               "Page cannot be displayed");
     EXPECT_EQ(busy.m_httpStatus, 503);
     EXPECT_EQ(evidenceVerdict(busy), "HTTP 503");
@@ -112,7 +112,7 @@ TEST(EvidenceFetchTest, FailuresAndErrorAnswersAreTold) {
     PageEvidence refused;
     EXPECT_EQ(checkPage("http://127.0.0.1:" + std::to_string(test::unusedPort()) + "/", kAdvertiser,
                         {}, &refused)
-                  .m_status,
+                  .word(),
               "Page cannot be displayed");
     EXPECT_TRUE(refused.m_checked);
     EXPECT_EQ(evidenceVerdict(refused), "no answer");
@@ -168,7 +168,7 @@ TEST(EvidenceFetchTest, HeadersAndRedirectsNameTheirFindings) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.page);
         PageEvidence e;
-        EXPECT_EQ(checkPage(c.page, kAdvertiser, {}, &e).m_status, "Link Found");
+        EXPECT_EQ(checkPage(c.page, kAdvertiser, {}, &e).word(), "Link Found");
         EXPECT_EQ(evidenceVerdict(e), c.verdict);
     }
 }
@@ -229,7 +229,7 @@ TEST(EvidenceFetchTest, CloakingForCrawlersIsNamed) {
     PageFetcher once(options);
     PageEvidence evidence;
     EXPECT_EQ(
-        once.check(server.hostHttp(0, "/ua/link.html/none.html"), kAdvertiser, &evidence).m_status,
+        once.check(server.hostHttp(0, "/ua/link.html/none.html"), kAdvertiser, &evidence).word(),
         "Link Found");
     EXPECT_EQ(evidence.m_cloaking, "");
     EXPECT_EQ(server.hostStat(0, "requests"), requests + 2);  // its own robots.txt and the page

@@ -19,8 +19,13 @@ struct VerdictCase {
     bool networkDown = false;
 };
 
+// The words the verdicts are expected to show.
+constexpr const char* kLinkFound = "Link Found";
+constexpr const char* kPageCannotBeFound = "Page Cannot be Found";
+constexpr const char* kPageCannotBeDisplayed = "Page cannot be displayed";
+
 // What the body said, when the verdict gets that far.
-const PageResult kBodySays{kLinkFound, "link to the advertiser found"};
+const PageResult kBodySays{LinkResult::Found, "link to the advertiser found"};
 
 TEST(FetchVerdict, TheStatusDecidesThenTheFailureThenTheBody) {
     const FetchLimits limits{.connectTimeoutSeconds = 30,
@@ -113,7 +118,7 @@ TEST(FetchVerdict, TheStatusDecidesThenTheFailureThenTheBody) {
     for (const VerdictCase& c : cases) {
         SCOPED_TRACE(c.name);
         const PageResult result = fetchVerdict(c.end, limits, kBodySays);
-        EXPECT_EQ(result.m_status, c.status);
+        EXPECT_EQ(result.word(), c.status);
         EXPECT_EQ(result.m_reason, c.reason);
         EXPECT_EQ(result.m_httpStatus, c.end.httpStatus);
         EXPECT_EQ(result.m_networkDown, c.networkDown);

@@ -36,7 +36,7 @@ int main() {
             finder.feed(std::string_view(page).substr(at, piece));
         }
         finder.finish();
-        std::cout << finder.result() << '\t' << finder.reason() << '\n';
+        std::cout << resultWord(finder.result()) << '\t' << finder.reason() << '\n';
     }
     return 0;
 }

@@ -20,6 +20,7 @@
 #include "scan/RunHistory.h"
 #include "scan/ScanSession.h"
 #include "scan/ScriptedPanes.h"
+#include "support/ResultWords.h"
 
 namespace tarnwick {
 namespace {
@@ -43,8 +44,8 @@ public:
                      std::to_string(evidence.m_httpStatus));
     }
     std::string pageChecked(const ScanJob& job, const PageResult& result) override {
-        m_panes.note("observer checked " + std::to_string(job.m_row) + " " + result.m_status +
-                     " (" + result.m_reason + ")");
+        m_panes.note("observer checked " + std::to_string(job.m_row) + " " + result.word() + " (" +
+                     result.m_reason + ")");
         if (onChecked) {
             onChecked(job.m_row);
         }
@@ -387,11 +388,15 @@ TEST_F(ParallelScanTest, RetryAfterIsHonouredOnceWhenShort) {
         std::string path;
         PageResult expected;
     } cases[] = {
-        {"/retry/503/1/link.html", {"Link Found", "link to http://www.example.com/ found", 200}},
-        {"/retry/429/0/link.html", {"Link Found", "link to http://www.example.com/ found", 200}},
-        {"/retry/429/31/link.html", {"Page cannot be displayed", "HTTP 429", 429}},
-        {"/retry/503/3600/link.html", {"Page cannot be displayed", "HTTP 503", 503}},
-        {"/retry/500/1/link.html", {"Page cannot be displayed", "HTTP 500", 500}},
+        {"/retry/503/1/link.html",
+         test::pageResultOf("Link Found", "link to http://www.example.com/ found", 200)},
+        {"/retry/429/0/link.html",
+         test::pageResultOf("Link Found", "link to http://www.example.com/ found", 200)},
+        {"/retry/429/31/link.html",
+         test::pageResultOf("Page cannot be displayed", "HTTP 429", 429)},
+        {"/retry/503/3600/link.html",
+         test::pageResultOf("Page cannot be displayed", "HTTP 503", 503)},
+        {"/retry/500/1/link.html", test::pageResultOf("Page cannot be displayed", "HTTP 500", 500)},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(fetcher.check(server.hostHttp(0, c.path), "www.example.com"), c.expected)
@@ -421,7 +426,7 @@ TEST_F(ParallelScanTest, RedirectsToOneBusyHostWaitInOurQueueNotOnThePageClock) 
     int found = 0;
     while (fetcher.outstanding() > 0) {
         for (const auto& fetched : fetcher.run(std::chrono::seconds(1))) {
-            EXPECT_EQ(fetched.result.m_status, "Link Found") << fetched.result.m_reason;
+            EXPECT_EQ(fetched.result.word(), "Link Found") << fetched.result.m_reason;
             EXPECT_EQ(fetched.evidence.m_finalUrl, shared);
             // What the page took at the partner's end: the 1 s answer, not
             // the seconds it waited for a free connection.
@@ -446,11 +451,11 @@ TEST_F(ParallelScanTest, RetryAfterWaitsCountAgainstThePageLimit) {
     PageEvidence evidence;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(fetcher.check(server.hostHttp(0, "/retry/503/5/link.html"), "www.example.com"),
-              (PageResult{"Page cannot be displayed", "HTTP 503", 503}));
+              test::pageResultOf("Page cannot be displayed", "HTTP 503", 503));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(
         fetcher.check(server.hostHttp(0, "/retry/429/1/link.html"), "www.example.com", &evidence)
-            .m_status,
+            .word(),
         "Link Found");
     EXPECT_GE(evidence.m_elapsedMs, 1000);
 }
@@ -514,7 +519,7 @@ TEST_F(ParallelScanTest, RequestsToOneHostKeepTheirInterval) {
     std::vector<std::pair<size_t, std::chrono::steady_clock::duration>> done;
     while (fetcher.outstanding() > 0) {
         for (const auto& fetched : fetcher.run(std::chrono::seconds(1))) {
-            EXPECT_EQ(fetched.result.m_status, "Link Found");
+            EXPECT_EQ(fetched.result.word(), "Link Found");
             done.emplace_back(fetched.id, std::chrono::steady_clock::now() - start);
         }
     }

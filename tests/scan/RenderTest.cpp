@@ -43,7 +43,7 @@ TEST(RenderTest, ScriptsThatWriteOrRemoveTheLinkAreNamed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         PageEvidence e;
-        EXPECT_EQ(checkPage(server.http(c.path), kAdvertiser, {}, &e, rules).m_status, c.result);
+        EXPECT_EQ(checkPage(server.http(c.path), kAdvertiser, {}, &e, rules).word(), c.result);
         EXPECT_EQ(e.m_rendering, c.rendering);
         EXPECT_EQ(evidenceVerdict(e), c.verdict);
     }

@@ -24,8 +24,7 @@ PageEvidence checkedPage(const test::PageServer& server, const std::string& path
     options.cloakCheck = false;
     PageFetcher fetcher(options);  // a new run asks again
     PageEvidence evidence;
-    EXPECT_EQ(fetcher.check(server.http(path), "www.example.com", &evidence).m_status,
-              "Link Found");
+    EXPECT_EQ(fetcher.check(server.http(path), "www.example.com", &evidence).word(), "Link Found");
     return evidence;
 }
 
@@ -129,7 +128,7 @@ TEST(RobotsCacheTest, APageAndItsRobotsFileEndWithinThePageLimit) {
     PageEvidence evidence;
     const auto start = Clock::now();
     EXPECT_EQ(
-        fetcher.check(server.http("/delay/1000/page.html"), "www.example.com", &evidence).m_status,
+        fetcher.check(server.http("/delay/1000/page.html"), "www.example.com", &evidence).word(),
         "Link Found");
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2700));
     EXPECT_EQ(evidenceVerdict(evidence), "robots.txt blocks");
@@ -149,7 +148,7 @@ TEST(RobotsCacheTest, AnUnreachableFileBlocksTheCheckedPage) {
         PageFetcher fetcher;
         PageEvidence evidence;
         EXPECT_EQ(
-            fetcher.check(server.http("/files/page.html"), "www.example.com", &evidence).m_status,
+            fetcher.check(server.http("/files/page.html"), "www.example.com", &evidence).word(),
             "Link Found");
         EXPECT_EQ(evidenceVerdict(evidence),
                   std::string(status) == "503" ? "robots.txt blocks" : "follow");

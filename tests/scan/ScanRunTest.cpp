@@ -16,11 +16,13 @@
 #include "scan/ScanSession.h"
 #include "scan/ScriptedPanes.h"
 #include "scan/SinglePageCheck.h"
+#include "support/ResultWords.h"
 
 namespace tarnwick {
 namespace {
 
 using test::MarshalledPanes;
+using test::pageResultOf;
 using test::PanesSession;
 using test::PaneThread;
 using test::ScriptedPanes;
@@ -71,7 +73,7 @@ public:
                 hook(index);
             }
             const auto it = results.find(page);
-            return it == results.end() ? std::string("Link Found") : it->second;
+            return pageResultOf(it == results.end() ? std::string("Link Found") : it->second);
         };
     }
     std::vector<std::string> checked() {
@@ -259,11 +261,11 @@ TEST_F(ScanRunTest, StopDuringTheLastPageOffersTheReportTwice) {
     ASSERT_TRUE(inLast.wait());
     run.onStop();
     EXPECT_EQ(panes.reportCount(), 1);
-    EXPECT_EQ(panes.report(0)[2].m_status, "Stopped by user");
+    EXPECT_EQ(panes.report(0)[2].statusText(), "Stopped by user");
     release.open();
     run.waitForScanThread();
     EXPECT_EQ(panes.reportCount(), 2);
-    EXPECT_EQ(panes.report(1)[2].m_status, "Link Found");
+    EXPECT_EQ(panes.report(1)[2].statusText(), "Link Found");
     EXPECT_EQ(panes.profileStatuses(), (Statuses{"Completed"}));
     EXPECT_EQ(now(run), kEndedFlags);
 }
@@ -378,16 +380,16 @@ TEST_F(ScanRunTest, NoLetterForAProfileWithoutAdvertiser) {
 TEST_F(ScanRunTest, ReasonAndHttpStatusAreKeptWithTheRow) {
     ScriptedPanes panes(ScriptedPanes::make({2}));
     PanesSession run(panes, [](const std::string& page, const std::string&) {
-        return page == "http://p0-0/" ? PageResult("Page cannot be displayed", "HTTP 503", 503)
-                                      : PageResult("Link Found",
-                                                   "link found 8 characters after "
-                                                   "href=",
-                                                   200);
+        return page == "http://p0-0/" ? pageResultOf("Page cannot be displayed", "HTTP 503", 503)
+                                      : pageResultOf("Link Found",
+                                                     "link found 8 characters after "
+                                                     "href=",
+                                                     200);
     });
     run.onPlay();
     run.waitForScanThread();
     const auto rows = panes.report(0);
-    EXPECT_EQ(rows[0].m_status, "Page cannot be displayed");
+    EXPECT_EQ(rows[0].statusText(), "Page cannot be displayed");
     EXPECT_EQ(rows[0].m_reason, "HTTP 503");
     EXPECT_EQ(rows[0].m_httpStatus, 503);
     EXPECT_EQ(rows[1].m_reason, "link found 8 characters after href=");
@@ -688,7 +690,7 @@ TEST_F(ScanRunTest, OnePageCheckedOnItsOwn) {
         std::unique_lock<std::mutex> lock(mutex);
         ASSERT_TRUE(
             told.wait_for(lock, std::chrono::seconds(20), [&] { return !results.empty(); }));
-        EXPECT_EQ(results[0].m_status, "Link Found");
+        EXPECT_EQ(results[0].word(), "Link Found");
         EXPECT_TRUE(evidence);
     }
     {

@@ -63,7 +63,8 @@ public:
                 plan.m_profiles.push_back({static_cast<int>(j), m_profiles[j].text});
                 for (ResultRow r : m_profiles[j].pages) {
                     r.m_profileRow = static_cast<int>(j);
-                    r.m_status.clear();
+                    r.m_result.reset();
+                    r.m_stopped = false;
                     plan.m_rows.push_back(r);
                 }
             }
@@ -71,7 +72,8 @@ public:
         return plan;
     }
 
-    void profileStatusChanged(int row, const std::string& status) override {
+    void profileStatusChanged(int row, ProfileStatus value) override {
+        const std::string& status = profileStatusWord(value);
         std::lock_guard<std::mutex> lock(m_mutex);
         m_profiles.at(row).status = status;
         m_log.push_back("profile " + std::to_string(row) + " " + status);
@@ -96,8 +98,8 @@ public:
     void pageStopped(int row) override {
         std::lock_guard<std::mutex> lock(m_mutex);
         ResultRow& r = m_results.at(row);
-        if (r.m_status.empty()) {
-            r.m_status = "Stopped by user";
+        if (!r.hasStatus()) {
+            r.m_stopped = true;
             m_log.push_back("result " + std::to_string(row) + " Stopped by user");
         }
     }
@@ -107,10 +109,11 @@ public:
     void setResult(int row, const PageResult& result) {
         std::lock_guard<std::mutex> lock(m_mutex);
         ResultRow& r = m_results.at(row);
-        r.m_status = result.m_status;
+        r.m_result = result.m_result;
+        r.m_stopped = false;
         r.m_reason = result.m_reason;
         r.m_httpStatus = result.m_httpStatus;
-        m_log.push_back("result " + std::to_string(row) + " " + result.m_status);
+        m_log.push_back("result " + std::to_string(row) + " " + result.word());
     }
     void setResultMail(int row, const std::string& text) {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -201,7 +204,7 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         std::vector<std::string> out;
         for (const auto& r : m_results) {
-            out.push_back(r.m_status);
+            out.push_back(r.statusText());
         }
         return out;
     }
@@ -309,7 +312,7 @@ public:
         m_thread.run([&] { plan = m_inner.plan(); });
         return plan;
     }
-    void profileStatusChanged(int row, const std::string& s) override {
+    void profileStatusChanged(int row, ProfileStatus s) override {
         m_thread.run([&] { m_inner.profileStatusChanged(row, s); });
     }
     void runStarted(const ScanPlan& plan) override {

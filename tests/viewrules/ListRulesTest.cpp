@@ -15,7 +15,8 @@ struct ColourCase {
 class CellColourTest : public ::testing::TestWithParam<ColourCase> {};
 
 TEST_P(CellColourTest, FollowsTheExactWord) {
-    EXPECT_EQ(cellBackgroundOf(GetParam().text), GetParam().expected) << GetParam().text;
+    EXPECT_EQ(cellBackgroundOf(resultFromWord(GetParam().text)), GetParam().expected)
+        << GetParam().text;
 }
 
 constexpr CellColour kRed{255, 0, 0};

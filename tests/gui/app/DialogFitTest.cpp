@@ -277,7 +277,7 @@ private slots:
         tarnwick::ResultRow row;
         row.m_advertiser = "http://www.example.com";
         row.m_page = "http://p.example/links.html";
-        row.m_status = "Link Found";
+        row.m_result = tarnwick::LinkResult::Found;
         checkStates<tarnwick::PageDetailsDialog>(
             [&] { return std::make_unique<tarnwick::PageDetailsDialog>(row); },
             [](tarnwick::PageDetailsDialog&, const auto& check) { check("Page Details"); });

@@ -19,6 +19,7 @@
 #include "gui/controls/FileDialog.h"
 #include "gui/controls/PaneTableView.h"
 #include "gui/support/ModalDriver.h"
+#include "support/ResultWords.h"
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
@@ -107,11 +108,11 @@ private slots:
         // Empty until checked.
         QCOMPARE(details(0, Qt::DisplayRole).toString(), QString());
 
-        results().setStatus(0, "Link Found");
+        results().setResult(0, test::pageResultOf("Link Found"));
         results().setEvidence(0, nofollow());
-        results().setStatus(1, "Link Found");
+        results().setResult(1, test::pageResultOf("Link Found"));
         results().setEvidence(1, follow());
-        results().setStatus(2, "Page cannot be displayed");
+        results().setResult(2, test::pageResultOf("Page cannot be displayed"));
         results().setEvidence(2, unavailable());
 
         QCOMPARE(details(0, Qt::DisplayRole).toString(), QStringLiteral("nofollow"));
@@ -135,7 +136,7 @@ private slots:
     }
 
     void enterOpensPageDetails() {
-        results().setStatus(0, "Link Found");
+        results().setResult(0, test::pageResultOf("Link Found"));
         results().setEvidence(0, hidden());
         PaneTableView& list = results().list();
         list.setFocus();
@@ -165,7 +166,7 @@ private slots:
     }
 
     void exportWritesCsvOrJsonByTheChosenName() {
-        results().setStatus(0, "Link Found");
+        results().setResult(0, test::pageResultOf("Link Found"));
         results().setEvidence(0, nofollow());
         QAction* exportAction = m_app->mainWindow()->actions().exportResults;
         QVERIFY(exportAction != nullptr);

@@ -48,6 +48,7 @@
 #include "gui/support/ModalDriver.h"
 #include "scan/RunState.h"
 #include "scan/ScanSession.h"
+#include "support/ResultWords.h"
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
@@ -344,7 +345,7 @@ private slots:
     void resultsStayUntilTheTicksChange() {
         twoProfiles(m_data->folder());
         start();
-        results().setStatus(3, "Link Found");
+        results().setResult(3, test::pageResultOf("Link Found"));
         const int rebuilds = results().rebuildCount();
 
         click(profileList(), cellCentre(profileList(), 1, 1));
@@ -389,10 +390,10 @@ private slots:
         twoProfiles(m_data->folder());
         start();
         ResultListModel& model = results().model();
-        model.setStatus(0, "Link Not Found");  // notification on: mailed
-        model.setStatus(1, "Link Found");
-        model.setStatus(2, "Page cannot be displayed");  // never mailed
-        model.setStatus(3, "Page Cannot be Found");
+        model.setResult(0, test::pageResultOf("Link Not Found"));  // notification on: mailed
+        model.setResult(1, test::pageResultOf("Link Found"));
+        model.setResult(2, test::pageResultOf("Page cannot be displayed"));  // never mailed
+        model.setResult(3, test::pageResultOf("Page Cannot be Found"));
         model.setMail(3, "Mail Settings Not provided");  // its letter failed
         const auto shownPages = [this] {
             QStringList pages;
@@ -411,7 +412,7 @@ private slots:
         filter.setCurrentIndex(2);
         QCOMPARE(shownPages(), QStringList({"http://p3.com/x", "www.q1.net/"}));
         // A status written while filtered shows or hides its row at once.
-        model.setStatus(4, "Link Not Found");  // notification off
+        model.setResult(4, test::pageResultOf("Link Not Found"));  // notification off
         QCOMPARE(shownPages(), QStringList({"http://p3.com/x", "www.q1.net/", "http://q2.net/"}));
         filter.setCurrentIndex(0);
         QCOMPARE(resultList().rowCount(), 5);
@@ -425,7 +426,7 @@ private slots:
                  QStringList({"http://p3.com/x", "http://q2.net/", "http://www.p1.com/links.html",
                               "www.p2.com/", "www.q1.net/"}));
         QCOMPARE(model.rowAt(0).m_page, std::string("http://www.p1.com/links.html"));
-        model.setStatus(0, "Link Found");
+        model.setResult(0, test::pageResultOf("Link Found"));
         QCOMPARE(resultCell(2, 4), QStringLiteral("Link Found"));
         QCOMPARE(results().shown().sourceRow(2), 0);
         resultList().sortByColumn(-1, Qt::AscendingOrder);
@@ -661,7 +662,10 @@ private slots:
         const QColor colours[] = {QColor(0, 255, 0), QColor(255, 0, 0), QColor(255, 255, 0),
                                   QColor(255, 0, 0), QColor(255, 255, 255)};
         for (int r = 0; r < 5; ++r) {
-            results().setStatus(r, words[r]);
+            // A word that is no result (another case) leaves the row without one.
+            if (const std::optional<LinkResult> result = resultFromWord(words[r])) {
+                results().setResult(r, *result);
+            }
         }
         resultList().selectionModel()->clearCurrentIndex();
         for (int c = 0; c < 4; ++c) {
@@ -973,7 +977,7 @@ private slots:
             rows = panes.profileRowCount();
             results = panes.resultRowCount();
             panes.setProfileStatus(1, "Running...");
-            panes.setResultStatus(4, "Link Not Found");
+            panes.setResultStatus(4, test::linkResultOf("Link Not Found"));
             panes.setResultMail(4, "Fail to initialize");
             panes.pageStarted(4);
             row = panes.resultRowAt(4);
@@ -986,10 +990,10 @@ private slots:
         QCOMPARE(profiles().profileStatus(1), std::string("Running..."));
         QCOMPARE(resultCell(4, 4), QStringLiteral("Link Not Found"));
         QCOMPARE(row.m_mail, std::string("Fail to initialize"));
-        QCOMPARE(row.m_status, std::string("Link Not Found"));
+        QCOMPARE(row.statusText(), std::string("Link Not Found"));
         QTRY_COMPARE(frame().messageText(), QStringLiteral("Checking page 5 of 5: http://q2.net/"));
         // Called on the GUI thread the calls apply at once.
-        panes.setResultStatus(0, "Link Found");
+        panes.setResultStatus(0, test::linkResultOf("Link Found"));
         QCOMPARE(resultCell(0, 4), QStringLiteral("Link Found"));
     }
 
@@ -1010,7 +1014,7 @@ private slots:
         panes.close();
         worker.join();
         QCOMPARE(rows, 0);
-        panes.setResultStatus(0, "Link Found");  // closed: no effect
+        panes.setResultStatus(0, test::linkResultOf("Link Found"));  // closed: no effect
         QCOMPARE(resultCell(0, 4), QString());
     }
 };

@@ -117,7 +117,7 @@ class RunTest : public QObject {
     bool reportSaved() { return m_app->reportOffer().isSaved(); }
     ProfilePane& profiles() { return *frame().profilePane(); }
     ResultsPane& results() { return *frame().resultsPane(); }
-    std::string statusAt(int row) { return results().rowAt(row).m_status; }
+    std::string statusAt(int row) { return results().rowAt(row).statusText(); }
     std::string profileStatus(int row) { return profiles().profileStatus(row); }
 
     void start() {

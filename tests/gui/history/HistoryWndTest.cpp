@@ -19,6 +19,7 @@
 
 #include "gui/history/HistoryWindow.h"
 #include "history/HistoryDatabase.h"
+#include "support/ResultWords.h"
 #include "support/TempDataFolder.h"
 
 using namespace tarnwick;
@@ -32,7 +33,7 @@ PageRecord result(const std::string& profile, const std::string& page, int row,
     r.m_advertiser = "www.adv.com";
     r.m_page = page;
     r.m_row = row;
-    r.m_result = result;
+    r.m_result = test::linkResultOf(result);
     r.m_checked = time;
     return r;
 }

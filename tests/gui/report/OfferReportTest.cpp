@@ -47,10 +47,10 @@ std::vector<ResultRow> sampleRows() {
     ResultRow a;
     a.m_advertiser = "http://www.a.example";
     a.m_page = "http://p1.example/links.html";
-    a.m_status = "Link Found";
+    a.m_result = LinkResult::Found;
     ResultRow b = a;
     b.m_page = "http://p2.example/<x>";
-    b.m_status = "Link Not Found";
+    b.m_result = LinkResult::NotFound;
     return {a, b};
 }
 
