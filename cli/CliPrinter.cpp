@@ -51,17 +51,19 @@ void CliPrinter::profileStatusChanged(int profileRow, const std::string& status)
     m_profileStatuses.at(static_cast<size_t>(profileRow)) = status;
 }
 
-void CliPrinter::runStarted(const ScanPlan& plan) {
+void CliPrinter::runStarted(const std::shared_ptr<const ScanPlan>& plan) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_results = plan.m_rows;
-    m_done.assign(m_results.size(), false);
+    m_plan = plan;
+    m_outcomes.assign(plan->size(), RowOutcome{});
+    m_mailTexts.clear();
+    m_done.assign(m_outcomes.size(), false);
     m_printed = 0;
     if (m_format == RowFormat::Csv) {
         m_out << exportCsvHeader();
         m_out.flush();
     }
-    m_unreadable = plan.m_unreadable;
-    for (std::string path : plan.m_unreadable) {
+    m_unreadable = plan->m_unreadable;
+    for (std::string path : plan->m_unreadable) {
         // A zero byte from an index line is shown as \0, not sent to the terminal.
         for (size_t at = path.find('\0'); at != std::string::npos; at = path.find('\0', at)) {
             path.replace(at, 1, "\\0");
@@ -69,6 +71,19 @@ void CliPrinter::runStarted(const ScanPlan& plan) {
         m_err << "tarnwick-cli: cannot read the profile file " << path
               << "; its pages are not checked\n";
     }
+}
+
+ResultRow CliPrinter::resultRow(size_t k) const {
+    ResultRow row = m_plan->resultRow(k);
+    const RowOutcome& outcome = m_outcomes.at(k);
+    row.m_status = outcome.m_status;
+    row.m_reason = outcome.m_reason;
+    row.m_httpStatus = outcome.m_httpStatus;
+    if (const auto text = m_mailTexts.find(k); text != m_mailTexts.end()) {
+        row.m_mail = text->second;
+    }
+    row.m_evidence = outcome.m_evidence;
+    return row;
 }
 
 void CliPrinter::clearProgress() {
@@ -86,7 +101,7 @@ void CliPrinter::markDone(size_t row) {
 
 void CliPrinter::pageStopped(int row) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    ResultRow& r = m_results.at(static_cast<size_t>(row));
+    RowOutcome& r = m_outcomes.at(static_cast<size_t>(row));
     if (r.m_status.empty()) {
         r.m_status = kStoppedByUser;
         markDone(static_cast<size_t>(row));
@@ -97,7 +112,7 @@ void CliPrinter::pageChecked(const ScanJob& job, const PageResult& result,
                              const PageEvidence& evidence, const std::string& /*change*/) {
     std::lock_guard<std::mutex> lock(m_mutex);
     const auto row = static_cast<size_t>(job.m_row);
-    ResultRow& r = m_results.at(row);
+    RowOutcome& r = m_outcomes.at(row);
     if (evidence.m_checked) {
         r.m_evidence = evidence;
         // A browser that cannot be started is told once per run (the desktop
@@ -119,15 +134,16 @@ void CliPrinter::pageChecked(const ScanJob& job, const PageResult& result,
 void CliPrinter::printReadyRows() {
     bool printed = false;
     while (m_printed < m_done.size() && m_done[m_printed]) {
-        ResultRow& r = m_results[m_printed++];
+        const size_t k = m_printed++;
+        RowOutcome& outcome = m_outcomes[k];
         // Printed is done with: the report names the page and its result
         // only, and a long run would otherwise hold every page's evidence
         // to its end.
         struct DropEvidence {
-            ResultRow& row;
+            RowOutcome& row;
             ~DropEvidence() { row.m_evidence.reset(); }
-        } drop{r};
-        if (r.m_status == kStoppedByUser) {
+        } drop{outcome};
+        if (outcome.m_status == kStoppedByUser) {
             continue;
         }
         if (!printed) {
@@ -152,15 +168,15 @@ void CliPrinter::printReadyRows() {
                     }
                     return out;
                 };
-                m_out << field(r.m_advertiser, true) << '\t' << field(r.m_page, true) << '\t'
-                      << r.m_status << '\t' << field(r.m_reason, false) << '\n';
+                m_out << field(m_plan->advertiser(k), true) << '\t' << field(m_plan->page(k), true)
+                      << '\t' << outcome.m_status << '\t' << field(outcome.m_reason, false) << '\n';
                 break;
             }
             case RowFormat::Json:
-                m_out << exportJsonObject(exportRowOf(r)) << '\n';
+                m_out << exportJsonObject(exportRowOf(resultRow(k))) << '\n';
                 break;
             case RowFormat::Csv:
-                m_out << exportCsvRecord(exportRowOf(r));
+                m_out << exportCsvRecord(exportRowOf(resultRow(k)));
                 break;
         }
     }
@@ -175,11 +191,10 @@ void CliPrinter::letterHeldBack(const ScanJob& job, const std::string& reason) {
 
 void CliPrinter::setResultMail(int row, const std::string& text) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    ResultRow& r = m_results.at(static_cast<size_t>(row));
-    r.m_mail = text;
+    const std::string& page = m_plan->page(static_cast<size_t>(row));
+    m_mailTexts[static_cast<size_t>(row)] = text;
     clearProgress();
-    m_err << "tarnwick-cli: mail for " << cp1252ToUtf8(r.m_page) << ": " << cp1252ToUtf8(text)
-          << '\n';
+    m_err << "tarnwick-cli: mail for " << cp1252ToUtf8(page) << ": " << cp1252ToUtf8(text) << '\n';
 }
 
 void CliPrinter::runFinished(bool /*completed*/) {
@@ -189,7 +204,10 @@ void CliPrinter::runFinished(bool /*completed*/) {
     std::vector<ResultRow> rows;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        rows = m_results;
+        rows.reserve(m_outcomes.size());
+        for (size_t k = 0; k < m_outcomes.size(); ++k) {
+            rows.push_back(resultRow(k));
+        }
     }
     try {
         writeScanReport(m_reportPath, rows, std::time(nullptr));
@@ -204,8 +222,8 @@ void CliPrinter::pageStarted(int row) {
         return;
     }
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_err << "\r\033[K[" << row + 1 << '/' << m_results.size() << "] "
-          << cp1252ToUtf8(m_results.at(static_cast<size_t>(row)).m_page);
+    m_err << "\r\033[K[" << row + 1 << '/' << m_outcomes.size() << "] "
+          << cp1252ToUtf8(m_plan->page(static_cast<size_t>(row)));
     m_err.flush();
     m_progressShown = true;
 }
@@ -221,7 +239,7 @@ void CliPrinter::printProfileStatuses() {
 
 bool CliPrinter::allLinksFound() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    for (const ResultRow& r : m_results) {
+    for (const RowOutcome& r : m_outcomes) {
         if (r.m_status != kLinkFound) {
             return false;
         }
