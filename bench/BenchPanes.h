@@ -26,12 +26,14 @@ public:
             r.m_page = page;
             r.m_notify = "Disabled";
             r.m_profileRow = 0;
-            plan.m_rows.push_back(r);
+            plan.addRow(r);
         }
         return plan;
     }
     void profileStatusChanged(int, ProfileStatus s) override { m_profile = s; }
-    void runStarted(const ScanPlan& plan) override { m_rows = plan.m_rows; }
+    void runStarted(const std::shared_ptr<const ScanPlan>& plan) override {
+        m_rows = plan->resultRows();
+    }
     void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence&,
                      const std::string& change) override {
         ResultRow& r = m_rows.at(static_cast<size_t>(job.m_row));

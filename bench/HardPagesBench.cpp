@@ -55,7 +55,7 @@ public:
                 r.m_page = "http://p" + std::to_string(j) + "-" + std::to_string(k) + "/";
                 r.m_notify = "Disabled";
                 r.m_profileRow = static_cast<int>(j);
-                plan.m_rows.push_back(r);
+                plan.addRow(r);
             }
         }
         return plan;
@@ -63,7 +63,9 @@ public:
     void profileStatusChanged(int row, tarnwick::ProfileStatus s) override {
         m_statuses.at(row) = tarnwick::profileStatusWord(s);
     }
-    void runStarted(const tarnwick::ScanPlan& plan) override { m_rows = plan.m_rows; }
+    void runStarted(const std::shared_ptr<const tarnwick::ScanPlan>& plan) override {
+        m_rows = plan->resultRows();
+    }
     void pageChecked(const tarnwick::ScanJob& job, const tarnwick::PageResult& result,
                      const tarnwick::PageEvidence&, const std::string&) override {
         m_rows.at(static_cast<size_t>(job.m_row)).m_result = result.m_result;

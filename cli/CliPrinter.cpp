@@ -51,17 +51,19 @@ void CliPrinter::profileStatusChanged(int profileRow, ProfileStatus status) {
     m_profileStatuses.at(static_cast<size_t>(profileRow)) = status;
 }
 
-void CliPrinter::runStarted(const ScanPlan& plan) {
+void CliPrinter::runStarted(const std::shared_ptr<const ScanPlan>& plan) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_results = plan.m_rows;
-    m_done.assign(m_results.size(), false);
+    m_plan = plan;
+    m_outcomes.assign(plan->size(), RowOutcome{});
+    m_mailTexts.clear();
+    m_done.assign(m_outcomes.size(), false);
     m_printed = 0;
     if (m_format == RowFormat::Csv) {
         m_out << exportCsvHeader();
         m_out.flush();
     }
-    m_unreadable = plan.m_unreadable;
-    for (std::string path : plan.m_unreadable) {
+    m_unreadable = plan->m_unreadable;
+    for (std::string path : plan->m_unreadable) {
         // A zero byte from an index line is shown as \0, not sent to the terminal.
         for (size_t at = path.find('\0'); at != std::string::npos; at = path.find('\0', at)) {
             path.replace(at, 1, "\\0");
@@ -69,6 +71,20 @@ void CliPrinter::runStarted(const ScanPlan& plan) {
         m_err << "tarnwick-cli: cannot read the profile file " << path
               << "; its pages are not checked\n";
     }
+}
+
+ResultRow CliPrinter::resultRow(size_t k) const {
+    ResultRow row = m_plan->resultRow(k);
+    const RowOutcome& outcome = m_outcomes.at(k);
+    row.m_result = outcome.m_result;
+    row.m_stopped = outcome.m_stopped;
+    row.m_reason = outcome.m_reason;
+    row.m_httpStatus = outcome.m_httpStatus;
+    if (const auto text = m_mailTexts.find(k); text != m_mailTexts.end()) {
+        row.m_mail = text->second;
+    }
+    row.m_evidence = outcome.m_evidence;
+    return row;
 }
 
 void CliPrinter::clearProgress() {
@@ -86,8 +102,8 @@ void CliPrinter::markDone(size_t row) {
 
 void CliPrinter::pageStopped(int row) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    ResultRow& r = m_results.at(static_cast<size_t>(row));
-    if (!r.hasStatus()) {
+    RowOutcome& r = m_outcomes.at(static_cast<size_t>(row));
+    if (!r.m_result && !r.m_stopped) {
         r.m_stopped = true;
         markDone(static_cast<size_t>(row));
     }
@@ -97,7 +113,7 @@ void CliPrinter::pageChecked(const ScanJob& job, const PageResult& result,
                              const PageEvidence& evidence, const std::string& /*change*/) {
     std::lock_guard<std::mutex> lock(m_mutex);
     const auto row = static_cast<size_t>(job.m_row);
-    ResultRow& r = m_results.at(row);
+    RowOutcome& r = m_outcomes.at(row);
     if (evidence.m_checked) {
         r.m_evidence = evidence;
         // A browser that cannot be started is told once per run (the desktop
@@ -120,15 +136,16 @@ void CliPrinter::pageChecked(const ScanJob& job, const PageResult& result,
 void CliPrinter::printReadyRows() {
     bool printed = false;
     while (m_printed < m_done.size() && m_done[m_printed]) {
-        ResultRow& r = m_results[m_printed++];
+        const size_t k = m_printed++;
+        RowOutcome& outcome = m_outcomes[k];
         // Printed is done with: the report names the page and its result
         // only, and a long run would otherwise hold every page's evidence
         // to its end.
         struct DropEvidence {
-            ResultRow& row;
+            RowOutcome& row;
             ~DropEvidence() { row.m_evidence.reset(); }
-        } drop{r};
-        if (!r.m_result) {  // stopped
+        } drop{outcome};
+        if (!outcome.m_result) {  // stopped
             continue;
         }
         if (!printed) {
@@ -153,15 +170,16 @@ void CliPrinter::printReadyRows() {
                     }
                     return out;
                 };
-                m_out << field(r.m_advertiser, true) << '\t' << field(r.m_page, true) << '\t'
-                      << r.statusText() << '\t' << field(r.m_reason, false) << '\n';
+                m_out << field(m_plan->advertiser(k), true) << '\t' << field(m_plan->page(k), true)
+                      << '\t' << resultWord(*outcome.m_result) << '\t'
+                      << field(outcome.m_reason, false) << '\n';
                 break;
             }
             case RowFormat::Json:
-                m_out << exportJsonObject(exportRowOf(r)) << '\n';
+                m_out << exportJsonObject(exportRowOf(resultRow(k))) << '\n';
                 break;
             case RowFormat::Csv:
-                m_out << exportCsvRecord(exportRowOf(r));
+                m_out << exportCsvRecord(exportRowOf(resultRow(k)));
                 break;
         }
     }
@@ -176,11 +194,10 @@ void CliPrinter::letterHeldBack(const ScanJob& job, const std::string& reason) {
 
 void CliPrinter::setResultMail(int row, const std::string& text) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    ResultRow& r = m_results.at(static_cast<size_t>(row));
-    r.m_mail = text;
+    const std::string& page = m_plan->page(static_cast<size_t>(row));
+    m_mailTexts[static_cast<size_t>(row)] = text;
     clearProgress();
-    m_err << "tarnwick-cli: mail for " << cp1252ToUtf8(r.m_page) << ": " << cp1252ToUtf8(text)
-          << '\n';
+    m_err << "tarnwick-cli: mail for " << cp1252ToUtf8(page) << ": " << cp1252ToUtf8(text) << '\n';
 }
 
 void CliPrinter::runFinished(bool /*completed*/) {
@@ -190,7 +207,10 @@ void CliPrinter::runFinished(bool /*completed*/) {
     std::vector<ResultRow> rows;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        rows = m_results;
+        rows.reserve(m_outcomes.size());
+        for (size_t k = 0; k < m_outcomes.size(); ++k) {
+            rows.push_back(resultRow(k));
+        }
     }
     try {
         writeScanReport(m_reportPath, rows, std::time(nullptr));
@@ -205,8 +225,8 @@ void CliPrinter::pageStarted(int row) {
         return;
     }
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_err << "\r\033[K[" << row + 1 << '/' << m_results.size() << "] "
-          << cp1252ToUtf8(m_results.at(static_cast<size_t>(row)).m_page);
+    m_err << "\r\033[K[" << row + 1 << '/' << m_outcomes.size() << "] "
+          << cp1252ToUtf8(m_plan->page(static_cast<size_t>(row)));
     m_err.flush();
     m_progressShown = true;
 }
@@ -224,7 +244,7 @@ void CliPrinter::printProfileStatuses() {
 
 bool CliPrinter::allLinksFound() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    for (const ResultRow& r : m_results) {
+    for (const RowOutcome& r : m_outcomes) {
         if (r.m_result != LinkResult::Found) {
             return false;
         }

@@ -4,6 +4,8 @@
 // thread and the caller's thread; each is complete when it returns.
 #pragma once
 
+#include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <ostream>
@@ -34,7 +36,7 @@ public:
     ScanPlan plan();
 
     void profileStatusChanged(int profileRow, ProfileStatus status) override;
-    void runStarted(const ScanPlan& plan) override;
+    void runStarted(const std::shared_ptr<const ScanPlan>& plan) override;
     void pageStarted(int row) override;
     // Prints advertiser, page, result and reason, tab-separated.
     void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence& evidence,
@@ -57,6 +59,17 @@ public:
     std::string reportError();
 
 private:
+    // What the run told of a row; its page's columns are the plan's.
+    struct RowOutcome {
+        std::optional<LinkResult> m_result;  // none: not checked yet, or stopped
+        bool m_stopped = false;              // "Stopped by user"
+        std::string m_reason;
+        long m_httpStatus = 0;
+        RowEvidence m_evidence;  // until the row is printed
+    };
+
+    // Row k as the results pane would show it.
+    ResultRow resultRow(size_t k) const;
     void clearProgress();
     void markDone(size_t row);
     // Prints the rows that are checked and follow the last printed one.
@@ -73,7 +86,11 @@ private:
     std::mutex m_mutex;
     std::vector<std::string> m_profileTexts;
     std::vector<std::optional<ProfileStatus>> m_profileStatuses;  // none: not in the run
-    std::vector<ResultRow> m_results;
+    std::shared_ptr<const ScanPlan> m_plan = std::make_shared<const ScanPlan>();
+    std::vector<RowOutcome> m_outcomes;  // by row
+    // The few rows whose letter failed or was held back: the text that
+    // replaces their address.
+    std::map<size_t, std::string> m_mailTexts;
     std::vector<std::string> m_unreadable;
     bool m_progressShown = false;
     RowFormat m_format;

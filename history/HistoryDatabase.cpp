@@ -338,7 +338,6 @@ void HistoryDatabase::commit() {
 }
 
 void HistoryDatabase::rollback() noexcept {
-    m_pageIds.clear();  // pages added in the transaction are gone
     m_runStarts.clear();
     if (sqlite3_get_autocommit(m_db) == 0) {
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -368,10 +367,9 @@ void HistoryDatabase::endRun(std::int64_t runId, std::int64_t ended, const std::
 }
 
 std::int64_t HistoryDatabase::pageId(const std::string& advertiser, const std::string& page) {
-    PageKey key{advertiser, page};
-    if (const auto known = m_pageIds.find(key); known != m_pageIds.end()) {
-        return known->second;
-    }
+    // Looked up every time, not remembered: a run records each page once,
+    // and the unique index answers in microseconds, where remembering the
+    // ids of a run of 50,000 pages would hold their addresses a second time.
     std::int64_t id = 0;
     {
         Statement find(cached("SELECT id FROM pages WHERE advertiser = ? AND page = ?"));
@@ -393,7 +391,6 @@ std::int64_t HistoryDatabase::pageId(const std::string& advertiser, const std::s
         }
         id = sqlite3_last_insert_rowid(m_db);
     }
-    m_pageIds.emplace(std::move(key), id);
     return id;
 }
 
@@ -569,7 +566,6 @@ int HistoryDatabase::pruneBefore(std::int64_t time) {
         exec(
             "DELETE FROM pages WHERE id NOT IN (SELECT page_id FROM checks)"
             " AND id NOT IN (SELECT page_id FROM letters)");
-        m_pageIds.clear();
         commit();
         return removed;
     } catch (...) {

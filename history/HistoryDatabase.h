@@ -170,8 +170,7 @@ private:
     std::string m_path;
     sqlite3* m_db = nullptr;
     std::map<const char*, sqlite3_stmt*> m_statements;
-    std::map<PageKey, std::int64_t> m_pageIds;         // forgotten on rollback
-    std::map<std::int64_t, std::int64_t> m_runStarts;  // likewise
+    std::map<std::int64_t, std::int64_t> m_runStarts;  // forgotten on rollback
 };
 
 }  // namespace tarnwick

@@ -158,7 +158,7 @@ void HistoryRecorder::writerThread() {
     }
 }
 
-void HistoryRecorder::runStarted(const std::vector<ScanJob>&) {
+void HistoryRecorder::runStarted(const ScanPlan& /*plan*/) {
     auto promise = std::make_shared<std::promise<std::shared_ptr<const Snapshot>>>();
     {
         std::lock_guard<std::mutex> lock(m_mutex);

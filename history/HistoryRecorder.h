@@ -60,7 +60,7 @@ public:
     void setProfileTexts(std::vector<std::string> texts);
     void setLetterRules(const LetterRules& rules);
 
-    void runStarted(const std::vector<ScanJob>& jobs) override;
+    void runStarted(const ScanPlan& plan) override;
     void pageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) override;
     std::string pageChecked(const ScanJob& job, const PageResult& result) override;
     std::string letterHeldBack(const ScanJob& job) override;

@@ -15,6 +15,7 @@
 #include "scan/PageEvidence.h"
 #include "scan/PageResult.h"
 #include "scan/ScanJob.h"
+#include "scan/ScanPlan.h"
 
 namespace tarnwick {
 
@@ -22,7 +23,7 @@ class RunHistory {
 public:
     virtual ~RunHistory() = default;
 
-    virtual void runStarted(const std::vector<ScanJob>& jobs) = 0;
+    virtual void runStarted(const ScanPlan& plan) = 0;
     // What the fetch of a page saw besides its result, just before
     // PageChecked for the same page (not called for pages checked without
     // evidence).

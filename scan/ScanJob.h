@@ -1,5 +1,5 @@
-// What Play hands over for one publisher page: the page's results row as it
-// was when the run started.
+// One publisher page of a run's plan: the page's results row as it was
+// when the run started.
 #pragma once
 
 #include <string>
@@ -12,7 +12,6 @@ struct ScanJob {
     int m_row = 0;             // the page's row in the results pane
     std::string m_mail;        // "Mail Address"
     std::string m_notify;      // "Email Notification": "Enabled" or "Disabled"
-    bool m_last = false;       // the last row of the results pane
     int m_profileRow = -1;     // the profile-pane row the page came from
 };
 

@@ -10,6 +10,7 @@
 // pane. Every method does nothing unless overridden.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "mail/NotificationJob.h"
@@ -28,8 +29,10 @@ public:
     // A profile's Status: running, waiting, done...
     virtual void profileStatusChanged(int /*profileRow*/, ProfileStatus /*status*/) {}
     // The results list becomes the plan's rows, each with an empty Status.
-    // Told after the profiles of the run have their first status.
-    virtual void runStarted(const ScanPlan& /*plan*/) {}
+    // Told after the profiles of the run have their first status. The plan
+    // does not change while the run goes on; a listener may keep it rather
+    // than copy its pages.
+    virtual void runStarted(const std::shared_ptr<const ScanPlan>& /*plan*/) {}
     // The page of a row is about to be checked (progress display).
     virtual void pageStarted(int /*row*/) {}
     // How many pages of the run have come back from the wire so far, those

@@ -17,7 +17,8 @@
 namespace tarnwick {
 
 struct ScanSession::Run {
-    std::vector<ScanJob> jobs;
+    // Taken at Play; shared with the listeners, never changed.
+    std::shared_ptr<const ScanPlan> plan = std::make_shared<const ScanPlan>();
     // A newer run or shutdown took over: this run shows nothing more.
     std::atomic<bool> abandoned{false};
     std::unique_ptr<PageQueue> fetcher;      // the web, or the given checker
@@ -150,13 +151,12 @@ void ScanSession::setProfileStatus(int profileRow, ProfileStatus status) {
 }
 
 void ScanSession::prepareRun(Run& run) {
-    ScanPlan plan = m_planSource ? m_planSource() : ScanPlan{};
+    auto plan = std::make_shared<const ScanPlan>(m_planSource ? m_planSource() : ScanPlan{});
     std::vector<int> runRows;
-    runRows.reserve(plan.m_profiles.size());
-    for (const TickedProfile& profile : plan.m_profiles) {
+    runRows.reserve(plan->m_profiles.size());
+    for (const TickedProfile& profile : plan->m_profiles) {
         runRows.push_back(profile.m_row);
     }
-    std::vector<ScanJob> jobs = plan.jobs();
     {
         std::lock_guard<std::mutex> lock(run.mutex);
         run.runRows = runRows;
@@ -165,18 +165,17 @@ void ScanSession::prepareRun(Run& run) {
         if (!runRows.empty()) {
             run.profileStatuses.front() = ProfileStatus::Running;
         }
-        run.checked.assign(jobs.size(), false);
+        run.checked.assign(plan->size(), false);
     }
     for (size_t i = 0; i < runRows.size(); ++i) {
         setProfileStatus(runRows[i], i == 0 ? ProfileStatus::Running : ProfileStatus::Waiting);
     }
-    run.jobs = std::move(jobs);
-    // The listeners keep what they show of the rows; the run keeps its jobs.
+    run.plan = plan;
     for (ScanListener* listener : m_listeners) {
         listener->runStarted(plan);
     }
     if (m_history != nullptr) {
-        m_history->runStarted(run.jobs);
+        m_history->runStarted(*plan);
     }
 }
 
@@ -210,14 +209,14 @@ void ScanSession::scanThread(std::shared_ptr<Run> run, std::thread previous) {
             }
         }
     }
-    if (go && run->jobs.empty()) {
+    if (go && run->plan->empty()) {
         // Nothing to check: the run ends as a completed run does.
         std::lock_guard<std::mutex> scan(m_scanMutex);
         if (!m_stopRequested && !run->abandoned) {
             endOfRun(*run, true);
         }
     }
-    if (go && !run->jobs.empty()) {
+    if (go && !run->plan->empty()) {
         fetchInOrder(*run);
     }
     --m_activeThreads;
@@ -232,11 +231,11 @@ void ScanSession::fetchInOrder(Run& run) {
     // back; a window many times the transfers on the wire keeps them busy.
     const size_t window =
         std::max<size_t>(kMinimumWindow, static_cast<size_t>(m_fetchOptions.jobs) * 8);
+    const ScanPlan& plan = *run.plan;
     size_t added = 0;
     const auto topUp = [&] {
-        for (; added < run.jobs.size() && fetcher.outstanding() < window; ++added) {
-            const ScanJob& next = run.jobs[added];
-            fetcher.add(static_cast<size_t>(next.m_row), next.m_page, next.m_advertiser, true);
+        for (; added < plan.size() && fetcher.outstanding() < window; ++added) {
+            fetcher.add(added, plan.page(added), plan.advertiser(added), true);
         }
     };
     topUp();
@@ -266,8 +265,8 @@ void ScanSession::fetchInOrder(Run& run) {
     };
     constexpr int kCommitsBetweenTurns = 64;  // the most pages on the wire
     int commitsSinceTurn = 0;
-    for (const ScanJob& job : run.jobs) {
-        const auto row = static_cast<size_t>(job.m_row);
+    for (size_t row = 0; row < plan.size(); ++row) {
+        const ScanJob job = plan.job(row);
         std::lock_guard<std::mutex> scan(m_scanMutex);
         if (m_stopRequested || run.abandoned) {
             break;  // Stop has marked this row and the rest "Stopped by user"
@@ -359,7 +358,7 @@ void ScanSession::commit(Run& run, const ScanJob& job, const PageResult& checked
         }
     }
     progress(run, job);
-    if (job.m_last && !run.abandoned) {
+    if (static_cast<size_t>(job.m_row) + 1 == run.plan->size() && !run.abandoned) {
         endOfRun(run, true);
     }
 }

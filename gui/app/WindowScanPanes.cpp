@@ -34,7 +34,9 @@ ScanPlan WindowScanPanes::plan() {
         ResultsPane& results = *m_frame.resultsPane();
         results.rebuildForRun();
         plan.m_profiles = m_frame.profilePane()->tickedProfiles();
-        plan.m_rows = results.model().rows();
+        for (const ResultRow& row : results.model().rows()) {
+            plan.addRow(row);
+        }
     });
     return plan;
 }

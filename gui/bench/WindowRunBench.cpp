@@ -50,7 +50,9 @@ public:
     void profileStatusChanged(int row, ProfileStatus s) override {
         m_status[static_cast<size_t>(row)] = profileStatusWord(s);
     }
-    void runStarted(const ScanPlan& plan) override { m_rows = plan.m_rows; }
+    void runStarted(const std::shared_ptr<const ScanPlan>& plan) override {
+        m_rows = plan->resultRows();
+    }
     void pageChecked(const ScanJob& job, const PageResult& result, const PageEvidence&,
                      const std::string&) override {
         m_rows[static_cast<size_t>(job.m_row)].m_result = result.m_result;

@@ -36,8 +36,8 @@ constexpr int kHosts = 4;
 class LoggingObserver : public RunHistory {
 public:
     explicit LoggingObserver(ScriptedPanes& panes) : m_panes(panes) {}
-    void runStarted(const std::vector<ScanJob>& jobs) override {
-        m_panes.note("observer started " + std::to_string(jobs.size()));
+    void runStarted(const ScanPlan& plan) override {
+        m_panes.note("observer started " + std::to_string(plan.size()));
     }
     void pageEvidenceSeen(const ScanJob& job, const PageEvidence& evidence) override {
         m_panes.note("observer evidence " + std::to_string(job.m_row) + " " +

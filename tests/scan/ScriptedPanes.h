@@ -65,7 +65,7 @@ public:
                     r.m_profileRow = static_cast<int>(j);
                     r.m_result.reset();
                     r.m_stopped = false;
-                    plan.m_rows.push_back(r);
+                    plan.addRow(r);
                 }
             }
         }
@@ -78,9 +78,9 @@ public:
         m_profiles.at(row).status = status;
         m_log.push_back("profile " + std::to_string(row) + " " + status);
     }
-    void runStarted(const ScanPlan& plan) override {
+    void runStarted(const std::shared_ptr<const ScanPlan>& plan) override {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_results = plan.m_rows;
+        m_results = plan->resultRows();
         m_changes.clear();
         m_log.emplace_back("rebuild");
     }
@@ -315,7 +315,7 @@ public:
     void profileStatusChanged(int row, ProfileStatus s) override {
         m_thread.run([&] { m_inner.profileStatusChanged(row, s); });
     }
-    void runStarted(const ScanPlan& plan) override {
+    void runStarted(const std::shared_ptr<const ScanPlan>& plan) override {
         m_thread.run([&] { m_inner.runStarted(plan); });
     }
     void pageStarted(int row) override {
