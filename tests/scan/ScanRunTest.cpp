@@ -302,7 +302,7 @@ TEST_F(ScanRunTest, NotificationsOnlyForLostLinksWithNotificationEnabled) {
 // there, as sent or as not sent and why.
 TEST_F(ScanRunTest, LetterEndsAreToldOnTheSendingThread) {
     struct LetterEnds : RunHistory, ScanListener {
-        void runStarted(const std::vector<ScanJob>&) override {}
+        void runStarted(const ScanPlan&) override {}
         std::string pageChecked(const ScanJob&, const PageResult&) override { return {}; }
         std::string letterHeldBack(const ScanJob&) override { return {}; }
         std::string runEnded(bool) override { return {}; }
