@@ -25,6 +25,7 @@
 #include "gui/controls/PictureDialog.h"
 #include "gui/controls/SplashScreen.h"
 #include "gui/res/Resources.h"
+#include "scan/LinkResult.h"
 #include "scan/RunState.h"
 
 using namespace tarnwick;
@@ -146,14 +147,22 @@ private slots:
         }
     }
 
-    void cellsAreColouredByTheirExactText() {
+    void cellsAreColouredByTheirResult() {
         QStandardItemModel model(6, 2);
         const QStringList words = {
             QStringLiteral("Link Found"),           QStringLiteral("Link Not Found"),
             QStringLiteral("Page Cannot be Found"), QStringLiteral("Page cannot be displayed"),
             QStringLiteral("link found"),           QString()};
+        // The results model gives each Status cell its result as a value; a
+        // text that only looks like a result word ("link found") has none.
+        const LinkResult results[] = {LinkResult::Found, LinkResult::NotFound,
+                                      LinkResult::CannotBeFound, LinkResult::CannotBeDisplayed};
         for (int r = 0; r < words.size(); ++r) {
-            model.setItem(r, 0, new QStandardItem(words[r]));
+            auto* item = new QStandardItem(words[r]);
+            if (r < 4) {
+                item->setData(static_cast<int>(results[r]), CellColourDelegate::LinkResultRole);
+            }
+            model.setItem(r, 0, item);
             model.setItem(r, 1, new QStandardItem(QStringLiteral("x")));
         }
         PaneTableView list;
