@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <exception>
+#include <utility>
 
 #include "cli/CliReport.h"
 #include "common/Cp1252.h"
@@ -83,7 +84,6 @@ ResultRow CliPrinter::resultRow(size_t k) const {
     if (const auto text = m_mailTexts.find(k); text != m_mailTexts.end()) {
         row.m_mail = text->second;
     }
-    row.m_evidence = outcome.m_evidence;
     return row;
 }
 
@@ -140,11 +140,8 @@ void CliPrinter::printReadyRows() {
         RowOutcome& outcome = m_outcomes[k];
         // Printed is done with: the report names the page and its result
         // only, and a long run would otherwise hold every page's evidence
-        // to its end.
-        struct DropEvidence {
-            RowOutcome& row;
-            ~DropEvidence() { row.m_evidence.reset(); }
-        } drop{outcome};
+        // to its end. Taken out of the row, not copied.
+        RowEvidence evidence = std::move(outcome.m_evidence);
         if (!outcome.m_result) {  // stopped
             continue;
         }
@@ -176,11 +173,13 @@ void CliPrinter::printReadyRows() {
                 break;
             }
             case RowFormat::Json:
-                m_out << exportJsonObject(exportRowOf(resultRow(k))) << '\n';
+            case RowFormat::Csv: {
+                ResultRow row = resultRow(k);
+                row.m_evidence = std::move(evidence);
+                m_out << (m_format == RowFormat::Json ? exportJsonObject(exportRowOf(row)) + '\n'
+                                                      : exportCsvRecord(exportRowOf(row)));
                 break;
-            case RowFormat::Csv:
-                m_out << exportCsvRecord(exportRowOf(resultRow(k)));
-                break;
+            }
         }
     }
     if (printed) {

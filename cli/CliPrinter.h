@@ -68,7 +68,8 @@ private:
         RowEvidence m_evidence;  // until the row is printed
     };
 
-    // Row k as the results pane would show it.
+    // Row k as the results pane would show it, without its evidence (a
+    // printed row hands that over once).
     ResultRow resultRow(size_t k) const;
     void clearProgress();
     void markDone(size_t row);
